@@ -1,0 +1,59 @@
+# Helpers shared by every folder of the project.
+
+set(KQ_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
+
+# kq_library(<name> [DEPS libs...] [SYSTEM_DEPS libs...])
+# Builds one static library from every source of the calling folder and its subfolders.
+function(kq_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS;SYSTEM_DEPS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_options(${name} PRIVATE ${KQ_WARNINGS})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
+endfunction()
+
+# kq_test_suite(<label> DEPS libs...)
+# One GoogleTest executable from every *_test.cpp of the calling folder; each test carries the
+# CTest label of the library it tests.
+function(kq_test_suite label)
+    cmake_parse_arguments(ARG "" "" "DEPS;EXTRA_SOURCES" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    set(exe test_${label})
+    add_executable(${exe} ${sources} ${ARG_EXTRA_SOURCES})
+    target_compile_options(${exe} PRIVATE ${KQ_WARNINGS})
+    target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${exe} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${exe} PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# kq_fuzz_target(<name> SOURCE file DEPS libs... [CORPUS dir])
+# With clang the target is a libFuzzer program. Otherwise it is built with a small driver that
+# replays the seed corpus, and that replay runs as a test so that the parsers meet hostile input
+# in every build.
+function(kq_fuzz_target name)
+    cmake_parse_arguments(ARG "" "SOURCE;CORPUS;LABEL" "DEPS" ${ARGN})
+    set(exe fuzz_${name})
+    if(KQ_LIBFUZZER)
+        add_executable(${exe} ${ARG_SOURCE})
+        target_compile_options(${exe} PRIVATE -fsanitize=fuzzer)
+        target_link_options(${exe} PRIVATE -fsanitize=fuzzer)
+    else()
+        add_executable(${exe} ${ARG_SOURCE} ${PROJECT_SOURCE_DIR}/tests/fuzz/replay_main.cpp)
+    endif()
+    target_compile_options(${exe} PRIVATE ${KQ_WARNINGS})
+    target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${exe} PRIVATE ${ARG_DEPS})
+    if(NOT KQ_LIBFUZZER)
+        if(NOT ARG_LABEL)
+            set(ARG_LABEL fuzz)
+        endif()
+        add_test(NAME fuzz_replay_${name}
+                 COMMAND ${exe} ${ARG_CORPUS})
+        set_tests_properties(fuzz_replay_${name} PROPERTIES LABELS "${ARG_LABEL}")
+    endif()
+endfunction()
