@@ -7,7 +7,7 @@
 #include "platform/gfx/codec/Bmp.h"
 
 using namespace kq::gfx;
-using namespace kq::gfx::testing;
+using namespace kq::gfx::codec_test;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kq::gfx::testing {
+namespace kq::gfx::codec_test {
 
 inline void Put16(std::vector<uint8_t>& v, uint32_t x) {
     v.push_back(static_cast<uint8_t>(x));
@@ -139,4 +139,4 @@ inline std::vector<uint8_t> BuildIco(const std::vector<IcoEntrySpec>& entries,
     return v;
 }
 
-}  // namespace kq::gfx::testing
+}  // namespace kq::gfx::codec_test
