@@ -25,7 +25,6 @@ struct JpegError {
     jpeg_error_mgr manager;
     jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
-    bool truncated;
 };
 
 void OnError(j_common_ptr info) {
@@ -34,10 +33,13 @@ void OnError(j_common_ptr info) {
     longjmp(error->jump, 1);
 }
 
-// Warnings are ignored except the one for data that ends early, which makes the file invalid.
+// Warnings are ignored except the one for data that ends early: libjpeg would go on decoding
+// grey filler for the rest of a possibly huge image, but the file is invalid anyway.
 void OnMessage(j_common_ptr info, int level) {
     if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
-        reinterpret_cast<JpegError*>(info->err)->truncated = true;
+        auto* error = reinterpret_cast<JpegError*>(info->err);
+        std::snprintf(error->message, sizeof error->message, "data is truncated");
+        longjmp(error->jump, 1);
     }
 }
 
@@ -109,10 +111,6 @@ bool ReadJpeg(std::span<const uint8_t> data, JpegError& error, jpeg_decompress_s
         }
     }
     jpeg_destroy_decompress(&info);
-    if (error.truncated) {
-        std::snprintf(error.message, sizeof error.message, "data is truncated");
-        return false;
-    }
     return true;
 }
 
