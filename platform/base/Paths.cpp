@@ -107,7 +107,7 @@ std::string TempFolder() {
 }
 
 std::string SpecialFolder(int csidl) {
-    switch (csidl & ~CSIDL_FLAG_CREATE) {
+    switch (csidl & ~CSIDL_FLAG_MASK) {
         case CSIDL_PERSONAL:
             return DocumentsFolder();
         case CSIDL_APPDATA:

@@ -39,6 +39,8 @@ constexpr int CSIDL_APPDATA = 0x001A;
 constexpr int CSIDL_LOCAL_APPDATA = 0x001C;
 constexpr int CSIDL_COMMON_APPDATA = 0x0023;
 constexpr int CSIDL_FLAG_CREATE = 0x8000;
+constexpr int CSIDL_FLAG_DONT_VERIFY = 0x4000;
+constexpr int CSIDL_FLAG_MASK = 0xFF00;
 constexpr DWORD SHGFP_TYPE_CURRENT = 0;
 constexpr DWORD SHGFP_TYPE_DEFAULT = 1;
 

@@ -1,5 +1,6 @@
 #include "platform/base/Registry.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>

@@ -135,7 +135,7 @@ struct RegistryDamage {
     std::string reason;   // "line 12: bad hex byte \"0g\""
     std::string movedTo;  // where it was moved (empty when moving failed; it was then left alone)
 };
-// True, with the details, when the last reading of the file found it damaged.
+// True, with the details, when the file was found damaged since the store last read it.
 bool GetRegistryDamage(RegistryDamage* damage);
 
 }  // namespace kq

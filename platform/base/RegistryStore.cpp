@@ -132,6 +132,18 @@ std::string MoveAside(const std::string& path) {
     return {};
 }
 
+// The store works with files, but the Reg... functions leave the caller's last error alone.
+class KeepLastError {
+  public:
+    KeepLastError() : saved_(GetLastError()) {}
+    ~KeepLastError() { SetLastError(saved_); }
+    KeepLastError(const KeepLastError&) = delete;
+    KeepLastError& operator=(const KeepLastError&) = delete;
+
+  private:
+    DWORD saved_;
+};
+
 }  // namespace
 
 struct RegistryStore::DiskState {
@@ -144,8 +156,10 @@ struct RegistryStore::DiskState {
 RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {}
 
 RegistryKey& RegistryStore::Root() {
-    if (!loaded_)
+    if (!loaded_) {
+        KeepLastError keep;
         Load();
+    }
     return *root_;
 }
 
@@ -202,6 +216,7 @@ void RegistryStore::Load() {
 
 LONG RegistryStore::Commit(const RegistryChange& change) {
     Root();
+    KeepLastError keep;
     if (unreadable_ || !CreateDirectories(FolderOf(path_)))
         return ERROR_CANTWRITE;
     FileLock lock(LockPath());
@@ -253,6 +268,7 @@ LONG RegistryStore::Commit(const RegistryChange& change) {
 LONG RegistryStore::Flush() {
     if (!loaded_)
         return ERROR_SUCCESS;
+    KeepLastError keep;
     struct stat st {};
     if (::stat(JournalPath().c_str(), &st) != 0)
         return ERROR_SUCCESS;  // nothing was ever journalled

@@ -90,6 +90,17 @@ TEST_F(RegistryStore, ManyWritesCostOneSaveYetAllReachTheFile) {
     EXPECT_LT(writes * 200, 128 * 1024);
     EXPECT_LT(ReadFileBytes(path_ + ".journal").size(), 1024u);
     EXPECT_EQ(RegFlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
+
+    // A process that ends normally saves on its way out.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        Reopen();
+        std::exit(Set("atExit", 9) == ERROR_SUCCESS ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(ReadFileBytes(path_).find("\"atExit\"=dword:00000009"), std::string::npos);
 }
 
 TEST_F(RegistryStore, AKilledProcessKeepsEveryCompletedWrite) {

@@ -83,7 +83,9 @@ TEST_F(RegistryApi, CreatesOpensAndReportsDisposition) {
 }
 
 TEST_F(RegistryApi, QuerySizeProtocolAndStringTermination) {
+    SetLastError(ERROR_ALREADY_EXISTS);  // left alone by the store's own file work
     HKEY key = Create(HKEY_CURRENT_USER, "Software\\Test");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     // Stored without its terminator, returned with one.
     ASSERT_EQ(RegSetValueEx(key, "Port", 0, REG_SZ, reinterpret_cast<const BYTE*>("COM12"), 5),
               ERROR_SUCCESS);
