@@ -28,7 +28,8 @@ bool LoadStringResource(UINT id, std::string& text) {
     }
     const auto* string =
         static_cast<const StringResource*>(FindRecord(kTypeString, static_cast<int>(id)));
-    if (!string) {
+    // An empty entry counts as none, as in Windows, where string tables cannot tell them apart.
+    if (!string || string->text.empty()) {
         return false;
     }
     text.assign(string->text);

@@ -31,7 +31,8 @@ void InstallResources(const ResourceBundle& bundle);
 // Makes a bundle unreachable again. Handles and pointers obtained from it become invalid.
 void UninstallResources(const ResourceBundle& bundle);
 
-// The text of a string-table entry; false (and an empty text) when the id has none.
+// The text of a string-table entry; false (and an empty text) when the id has none or its text
+// is empty.
 bool LoadStringResource(UINT id, std::string& text);
 
 // The lookups return nullptr when no installed bundle has the resource.

@@ -12,10 +12,7 @@ namespace {
 using namespace std::string_view_literals;
 
 constexpr kq::StringResource kBaseStrings[] = {
-    {1, "base one"sv},
-    {2, "base two"sv},
-    {65535, "last"sv},
-    {7, "zero\0byte"sv},
+    {1, "base one"sv}, {2, "base two"sv}, {65535, "last"sv}, {7, "zero\0byte"sv}, {8, ""sv},
 };
 constexpr kq::ControlTemplate kControls[] = {
     {"BUTTON"sv, "OK"sv, 1, 0x50010001u, 0, 5, 6, 50, 14},
@@ -63,6 +60,7 @@ TEST_F(Resources, StringsByIdAndMissingIds) {
     EXPECT_EQ(String(65535), "last");
     EXPECT_EQ(String(7), std::string("zero\0byte", 9));
     EXPECT_EQ(String(4), "<none:>");
+    EXPECT_EQ(String(8), "<none:>");          // an empty entry is no text
     EXPECT_EQ(String(65536 + 1), "<none:>");  // no wrap-around onto id 1
 
     CString text("old");

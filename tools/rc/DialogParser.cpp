@@ -7,9 +7,8 @@ namespace kq::rc {
 namespace {
 
 constexpr uint32_t kChildVisible = 0x40000000 | 0x10000000;  // WS_CHILD | WS_VISIBLE
-constexpr uint32_t kDefaultDialogStyle =
-    0x80000000 | 0x00800000 | 0x00080000;  // WS_POPUP |
-                                           // WS_BORDER | WS_SYSMENU
+// WS_POPUP | WS_BORDER | WS_SYSMENU
+constexpr uint32_t kDefaultDialogStyle = 0x80000000 | 0x00800000 | 0x00080000;
 constexpr uint32_t kCaption = 0x00C00000;  // WS_CAPTION
 constexpr uint32_t kSetFont = 0x0040;      // DS_SETFONT
 constexpr uint32_t kGroup = 0x00020000;    // WS_GROUP

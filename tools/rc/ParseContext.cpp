@@ -63,8 +63,10 @@ int64_t ParseContext::ValueIn(int64_t low, int64_t high, const char* what) {
     const int64_t value =
         low < 0 ? static_cast<int64_t>(static_cast<int32_t>(raw)) : static_cast<int64_t>(raw);
     if (value < low || value > high) {
-        Fail(where, std::string(what) + " " + std::to_string(value) + " is out of range (" +
-                        std::to_string(low) + " to " + std::to_string(high) + ")");
+        // Shown signed: a value this large was almost always written as a negative number.
+        Fail(where, std::string(what) + " " + std::to_string(static_cast<int32_t>(raw)) +
+                        " is out of range (" + std::to_string(low) + " to " + std::to_string(high) +
+                        ")");
     }
     return value;
 }
