@@ -78,7 +78,7 @@ HRSRC FindResource(HMODULE, LPCSTR name, LPCSTR type) {
     }
     const auto typeNumber = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(type));
     const kq::RegisteredResource* found =
-        kq::ResourceRegistry::Instance().Find(typeNumber, kq::ResourceName::FromPointer(name));
+        kq::ResourceRegistry::Instance().Find(typeNumber, kq::ResourceName(name));
     return reinterpret_cast<HRSRC>(const_cast<kq::RegisteredResource*>(found));
 }
 

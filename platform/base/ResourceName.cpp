@@ -2,11 +2,12 @@
 
 namespace kq {
 
-ResourceName ResourceName::FromPointer(LPCSTR name) {
-    if (IS_INTRESOURCE(name)) {
-        return ResourceName(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
+ResourceName::ResourceName(LPCSTR text) {
+    if (IS_INTRESOURCE(text)) {
+        id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(text));
+    } else {
+        name = text;
     }
-    return ResourceName(name);
 }
 
 }  // namespace kq

@@ -19,12 +19,10 @@ namespace kq {
 struct ResourceName {
     constexpr ResourceName() = default;
     constexpr ResourceName(int number) : id(static_cast<WORD>(number)) {}
-    constexpr ResourceName(const char* text) : name(text ? std::string_view(text) : "") {}
     constexpr ResourceName(std::string_view text) : name(text) {}
-
-    // Reads a Windows-style name: a MAKEINTRESOURCE number or a text. The text is viewed, not
-    // copied, so the result lives only as long as the caller's string.
-    static ResourceName FromPointer(LPCSTR name);
+    // A Windows-style name: a MAKEINTRESOURCE number or a text (nullptr: empty). The text is
+    // viewed, not copied, so the name lives only as long as the caller's string.
+    ResourceName(LPCSTR name);
 
     // Neither a number nor a text: "no resource" (a dialog without a menu).
     constexpr bool IsEmpty() const { return id == 0 && name.empty(); }

@@ -95,6 +95,8 @@ TEST_F(Resources, TemplatesByNumberAndByNameInAnyCase) {
     EXPECT_EQ(dialog->caption, "By number");
     EXPECT_EQ(dialog->controls[0].text, "OK");
     EXPECT_EQ(kq::FindDialogTemplate("#100"), dialog);  // Windows' spelling of a number
+    // The Windows form as it comes: a number in a pointer is never read as a text.
+    EXPECT_EQ(kq::FindDialogTemplate(MAKEINTRESOURCE(100)), dialog);
     EXPECT_EQ(kq::FindDialogTemplate("Setup")->caption, "By name");
     EXPECT_EQ(kq::FindDialogTemplate("100"), nullptr);  // a name, not the number
     EXPECT_EQ(kq::FindDialogTemplate(101), nullptr);
@@ -161,9 +163,10 @@ TEST(ResourceName, IntegerResourcesTravelInThePointer) {
     EXPECT_TRUE(IS_INTRESOURCE(MAKEINTRESOURCE(1287)));
     EXPECT_TRUE(IS_INTRESOURCE(MAKEINTRESOURCE(0xFFFF)));
     EXPECT_FALSE(IS_INTRESOURCE("LOGO"));
-    EXPECT_EQ(kq::ResourceName::FromPointer(MAKEINTRESOURCE(0x11234)).id, 0x1234);
-    EXPECT_TRUE(kq::ResourceName::FromPointer(MAKEINTRESOURCE(7)).IsNumber());
-    EXPECT_EQ(kq::ResourceName::FromPointer("Name").name, "Name");
+    EXPECT_EQ(kq::ResourceName(MAKEINTRESOURCE(0x11234)).id, 0x1234);
+    EXPECT_TRUE(kq::ResourceName(MAKEINTRESOURCE(7)).IsNumber());
+    EXPECT_EQ(kq::ResourceName("Name").name, "Name");
+    EXPECT_TRUE(kq::ResourceName(static_cast<LPCSTR>(nullptr)).IsEmpty());
 }
 
 }  // namespace
