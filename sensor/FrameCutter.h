@@ -1,7 +1,7 @@
 // Cuts frames out of received bytes. Bytes before a start byte are dropped; a start byte with an
 // impossible length or with wrong check bytes is dropped and the search goes on from the next
 // byte, so the cutter finds its way back into the stream after garbage, lost bytes or a frame
-// that arrived in pieces.
+// that arrived in parts.
 #pragma once
 
 #include <cstdint>

@@ -43,21 +43,9 @@ TEST(CTarvik_Send, RequestsCarryTheAddressButIdentificationGoesToAnySensor) {
     EXPECT_EQ(id.address1, kAnyAddress);
     EXPECT_EQ(id.address2, kAnyIndex);
 
-    const Frame read = Cut(codec.TarSend_RequestReadBlock(kBlockUserCalib));
-    ReadBlockRequest readRequest;
-    ASSERT_TRUE(ParseMessage(read, readRequest));
-    EXPECT_EQ(readRequest.number, 130);
-    const Frame start = Cut(codec.TarSend_RequestStartMeasure(4, kModeRaw));
-    StartMeasureRequest startRequest;
-    ASSERT_TRUE(ParseMessage(start, startRequest));
-    EXPECT_EQ(startRequest.rateIndex, 4);
-    EXPECT_EQ(Cut(codec.TarSend_RequestControl(true)).data[0], 1);
-    EXPECT_EQ(Cut(codec.TarSend_RequestRole(kRoleMaster)).data[0], kRoleMaster);
-    EXPECT_EQ(Cut(codec.TarSend_RequestValues(kModeRaw)).data[0], kModeRaw);
-    EXPECT_EQ(Cut(codec.TarSend_RequestRestart()).code, kRequestRestart);
-    EXPECT_EQ(Cut(codec.TarSend_RequestStopMeasure()).code, kRequestStopMeasure);
-    EXPECT_EQ(Cut(codec.TarSend_RequestLinkTest()).code, kRequestLinkTest);
-    EXPECT_EQ(Cut(codec.TarSend_RequestRepeat()).code, kRequestRepeat);
+    ReadBlockRequest read;
+    ASSERT_TRUE(ParseMessage(Cut(codec.TarSend_RequestReadBlock(kBlockUserCalib)), read));
+    EXPECT_EQ(read.number, 130);
 
     // Values the protocol does not know give no frame at all.
     EXPECT_TRUE(codec.TarSend_RequestReadBlock(8).IsEmpty());

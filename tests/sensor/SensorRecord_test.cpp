@@ -177,26 +177,3 @@ TEST(SensorRecord, CalibrationNeverReadIsNotInvented) {
     ASSERT_TRUE(SensorRecord_TakeOverBlock(r, 6, erased));
     EXPECT_FALSE(SensorRecord_StoreFieldsInBlock(r, 6));  // a zero gain is refused
 }
-
-TEST(SensorRecord, StatusRepliesFillTheStatusBytes) {
-    SensorRecord r;
-    SensorRecord_Reset(r);
-    IdentificationReply id;
-    id.busAddress = 9;
-    id.statorId = 7;
-    id.serialNumber = 42;
-    id.sensorIndex = 2;
-    SensorRecord_TakeOverIdentification(r, id);
-    EXPECT_EQ(r.ucBusAddress, 9);
-    EXPECT_EQ(r.ucStatorId, 7);
-    EXPECT_EQ(r.dwSerialNumber, 42u);
-    EXPECT_EQ(r.ucSensorIndex, 2);
-    StatusLongReply status;
-    status.usedCalib = kCalibFactory;
-    status.digitalInputKind = 1;
-    status.deviceKind = kDevicePkrUsb;
-    SensorRecord_TakeOverStatusLong(r, status);
-    EXPECT_EQ(r.ucUsedCalib, kCalibFactory);
-    EXPECT_EQ(r.ucDigitalInputKind, 1);
-    EXPECT_EQ(r.ucDeviceKind, kDevicePkrUsb);
-}

@@ -74,36 +74,6 @@ TEST(SensorSimPty, AnswersTheCodecAtBothBaudRatesAndNothingAtTheOther) {
     EXPECT_TRUE(sim.log.Contains("bytes unreadable"));
 }
 
-TEST(SensorSimPty, NewBaudRateTakesEffectAtTheRestart) {
-    SimulatorSetup setup;
-    setup.devices = {Single(kBaudCode115200, 5)};
-    Sim sim(setup);
-    ASSERT_TRUE(sim.started);
-    simtest::Client client;
-    ASSERT_TRUE(client.Open(sim.simulator.PortName(0), kBaud115200));
-    CTarvik_Send codec;
-    codec.TarSend_SetAddress(1, 255);
-    SensorRecord record;
-    SensorRecord_Reset(record);
-    ASSERT_TRUE(codec.TarSend_ReadBlockGetContent(
-        client.Ask(codec.TarSend_RequestReadBlock(kBlockStatorOperation)), kBlockStatorOperation,
-        record));
-    record.ucBaudCode = kBaudCode230400;
-    ASSERT_TRUE(SensorRecord_StoreFieldsInBlock(record, kBlockStatorOperation));
-    EXPECT_EQ(client
-                  .Ask(codec.TarSend_RequestWriteBlock(kBlockStatorOperation,
-                                                       record.aBlock[kBlockStatorOperation]))
-                  .code,
-              kReplyAck);
-    EXPECT_EQ(client.Ask(codec.TarSend_RequestRestart()).code, kReplyAck);
-    // Silent during the restart; then at the new rate only.
-    EXPECT_EQ(client.Ask(codec.TarSend_RequestIdentification(), 100).code, 0);
-    EXPECT_EQ(client.Collect(400), "");
-    EXPECT_EQ(client.Ask(codec.TarSend_RequestIdentification(), 300).code, 0);
-    ASSERT_TRUE(client.SetBaud(kBaud230400));
-    EXPECT_EQ(client.Ask(codec.TarSend_RequestIdentification()).code, kReplyIdentification);
-}
-
 TEST(SensorSimPty, StreamsOnTheClockAndCountsEveryValueSet) {
     kq::ScopedVirtualClock clock;
     SimulatorSetup setup;

@@ -1,5 +1,5 @@
 // Received bytes of any kind through the frame cutter and every reply parser, the way the
-// sensor dialogue meets them. The first byte chooses the size of the pieces the bytes arrive in.
+// sensor dialogue meets them. The first byte chooses the size of the chunks the bytes arrive in.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {
         return 0;
     }
-    const size_t piece = 1 + data[0] % 64;
+    const size_t chunk = 1 + data[0] % 64;
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
     FrameCutter cutter;
@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CString buffer;
     Frame frame;
     size_t frames = 0;
-    for (size_t at = 0; at < bytes.size(); at += piece) {
-        buffer += CString(std::string_view(bytes).substr(at, piece));
+    for (size_t at = 0; at < bytes.size(); at += chunk) {
+        buffer += CString(std::string_view(bytes).substr(at, chunk));
         while (cutter.CutFrame(buffer, frame)) {
             ++frames;
             Dispatch(frame, codec, record);
