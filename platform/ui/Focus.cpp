@@ -121,6 +121,7 @@ HWND Activate(HWND hwnd, WORD how, bool raise) {
 
 HWND SetFocusImpl(HWND hwnd) {
     InputState& in = Input();
+    const HWND before = FocusWindow();
     if (hwnd) {
         {
             std::lock_guard lock(TreeMutex());
@@ -139,14 +140,14 @@ HWND SetFocusImpl(HWND hwnd) {
         std::lock_guard lock(in.mutex);
         old = in.focus;
         if (old == hwnd)
-            return old;
+            return before;
         in.focus = hwnd;
     }
     if (old && IsWindow(old))
         Send(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (hwnd && FocusWindow() == hwnd && IsWindow(hwnd))
         Send(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-    return old;
+    return before;
 }
 
 HWND SetCaptureImpl(HWND hwnd) {
