@@ -122,15 +122,14 @@ void SendNcDestroyTree(HWND hwnd) {
 }
 
 void ApplyInitialState(HWND hwnd, DWORD style) {
-    const bool visible = (style & WS_VISIBLE) != 0;
-    if (style & WS_MAXIMIZE)
-        ShowWindow(hwnd, visible ? SW_SHOWMAXIMIZED : SW_MAXIMIZE);
-    else if (style & WS_MINIMIZE)
-        ShowWindow(hwnd, visible ? SW_SHOWMINIMIZED : SW_MINIMIZE);
-    else if (visible)
-        ShowWindow(hwnd, SW_SHOW);
-    if (!visible && (style & (WS_MAXIMIZE | WS_MINIMIZE)))
-        ShowWindow(hwnd, SW_HIDE);
+    const bool maximize = (style & WS_MAXIMIZE) != 0;
+    const bool minimize = !maximize && (style & WS_MINIMIZE);
+    if (!(style & WS_VISIBLE)) {
+        if (maximize || minimize)
+            PlaceHidden(hwnd, maximize);
+        return;
+    }
+    ShowWindow(hwnd, maximize ? SW_SHOWMAXIMIZED : minimize ? SW_SHOWMINIMIZED : SW_SHOW);
 }
 
 }  // namespace

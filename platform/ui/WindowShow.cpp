@@ -151,6 +151,19 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     return f.visible ? TRUE : FALSE;
 }
 
+namespace kq::ui::detail {
+
+void PlaceHidden(HWND hwnd, bool maximize) {
+    const WindowFacts f = FactsOf(hwnd);
+    if (!f.valid || f.visible)
+        return;
+    RECT target = EnterPlacement(hwnd, maximize ? Placement::Maximized : Placement::Minimized, f);
+    SetWindowPosImpl(hwnd, nullptr, target.left, target.top, target.right - target.left,
+                     target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+}  // namespace kq::ui::detail
+
 BOOL IsWindowVisible(HWND hwnd) {
     std::lock_guard lock(TreeMutex());
     Window* w = Lookup(hwnd);

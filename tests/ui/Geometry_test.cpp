@@ -133,6 +133,15 @@ TEST_F(Geometry, MaximiseMinimiseAndRestore) {
     EXPECT_FALSE(IsZoomed(top));
     EXPECT_EQ(CRect(WindowRect(top)), CRect(100, 100, 500, 400));
 
+    // Created maximised but hidden: the placement is taken without showing; too narrow a
+    // size was widened to the minimum tracking width.
+    HWND hidden = CreateTopLevel({10, 10, 110, 110}, WS_OVERLAPPEDWINDOW | WS_MAXIMIZE);
+    EXPECT_TRUE(IsZoomed(hidden));
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_EQ(Count(hidden, WM_SHOWWINDOW), 0);
+    ShowWindow(hidden, SW_RESTORE);
+    EXPECT_EQ(CRect(WindowRect(hidden)), CRect(10, 10, 122, 110));
+
     SetMonitors(
         {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}, {{1920, 0, 3200, 1024}, {1920, 0, 3200, 984}}});
     MoveWindow(top, 2000, 100, 400, 300, TRUE);

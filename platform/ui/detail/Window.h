@@ -54,7 +54,6 @@ struct Window {
     RECT client{};                  // client rectangle relative to the window's top-left corner
     RECT normalRect{};              // restored rectangle, kept while minimised or maximised
     bool restoreToMaximized = false;
-    bool sizeMoveSent = false;  // WM_SIZE/WM_MOVE went out at least once
     WindowStage stage = WindowStage::Creating;
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }

@@ -25,6 +25,10 @@ void DestroyCaretOf(HWND hwnd);
 // The window under a screen point (as WindowFromPoint) and its WM_NCHITTEST answer.
 HWND WindowAndHitAt(POINT pt, LRESULT* hit);
 
+// Gives a hidden window the maximised or minimised placement without showing it (a window
+// created with WS_MAXIMIZE or WS_MINIMIZE but without WS_VISIBLE).
+void PlaceHidden(HWND hwnd, bool maximize);
+
 // Sends WM_PARENTNOTIFY up the parent chain for a child being created or destroyed.
 void SendParentNotify(HWND child, UINT event);
 
