@@ -4,7 +4,8 @@
 // size is kept within the tracking limits), WM_WINDOWPOSCHANGING (unless SWP_NOSENDCHANGING;
 // the handler may change the WINDOWPOS), WM_NCCALCSIZE (size or frame changed), the activation
 // messages (a top-level window shown or moved without SWP_NOACTIVATE), and
-// WM_WINDOWPOSCHANGED, whose default handling sends WM_MOVE and WM_SIZE.
+// WM_WINDOWPOSCHANGED, whose default handling sends WM_MOVE and WM_SIZE. Only the thread that
+// created a window may move or show it; other threads post it a message to ask.
 #pragma once
 
 #include "platform/ui/UiTypes.h"

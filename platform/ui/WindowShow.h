@@ -9,7 +9,8 @@
 
 #include "platform/ui/UiTypes.h"
 
-// Returns whether the window was visible before.
+// Returns whether the window was visible before. FALSE, doing nothing, on another thread than
+// the window's.
 BOOL ShowWindow(HWND hwnd, int cmd);
 // The window and all its parents have WS_VISIBLE.
 BOOL IsWindowVisible(HWND hwnd);
