@@ -9,6 +9,8 @@
 
 #include "platform/ui/detail/ThreadTeardown.h"
 
+#include "platform/base/KernelObject.h"
+
 namespace kq::ui::detail {
 namespace {
 
@@ -71,9 +73,10 @@ void ThreadQueue::Poll(std::vector<pollfd>& fds, int timeoutMs) {
     }
 }
 
+// One numbering of threads for the whole program, so that the ids of queues, kernel objects and
+// thread objects (m_nThreadID, PostThreadMessage) agree.
 DWORD CurrentThreadId() {
-    thread_local DWORD id = static_cast<DWORD>(syscall(SYS_gettid));
-    return id;
+    return kq::CurrentThreadId();
 }
 
 std::shared_ptr<ThreadQueue> CurrentQueuePtr() {
