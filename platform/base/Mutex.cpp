@@ -1,5 +1,7 @@
 #include "platform/base/Mutex.h"
 
+#include "platform/base/LastError.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -134,14 +136,22 @@ HANDLE kq::CreateMutexReportingExistence(BOOL initialOwner, LPCTSTR name, bool& 
 
 HANDLE CreateMutex(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCTSTR name) {
     bool existed = false;
-    return kq::CreateMutexReportingExistence(initialOwner, name, existed);
+    HANDLE handle = kq::CreateMutexReportingExistence(initialOwner, name, existed);
+    if (!handle)
+        SetLastError(ERROR_ACCESS_DENIED);
+    else
+        SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
 }
 
 HANDLE OpenMutex(DWORD, BOOL, LPCTSTR name) {
     if (!name || !*name)
         return nullptr;
     bool existed = false;
-    return kq::InsertHandle(OpenNamed(name, false, existed));
+    HANDLE handle = kq::InsertHandle(OpenNamed(name, false, existed));
+    if (!handle)
+        SetLastError(ERROR_FILE_NOT_FOUND);
+    return handle;
 }
 
 BOOL ReleaseMutex(HANDLE mutex) {
@@ -149,5 +159,8 @@ BOOL ReleaseMutex(HANDLE mutex) {
     if (!object)
         return FALSE;
     std::lock_guard lock(kq::KernelLock());
-    return object->Release(kq::CurrentThreadId());
+    if (object->Release(kq::CurrentThreadId()))
+        return TRUE;
+    SetLastError(ERROR_NOT_OWNER);
+    return FALSE;
 }

@@ -48,7 +48,7 @@ struct FormatArg {
 
 // Appends the formatted text to out. Supports the flags "-+ #0", width and precision (also '*'),
 // the length modifiers h, hh, l, ll, L, q, j, z, t, I64, I32, I and the conversions
-// d i u o x X c C s S f F e E g G a A p %. A missing argument formats as nothing; %n is ignored.
+// d i u o x X c C s S f F e E g G a A p %. A missing argument formats as an empty text or zero; %n is ignored.
 void FormatInto(std::string& out, std::string_view format, const FormatArg* args, size_t count);
 
 template <typename... Args>

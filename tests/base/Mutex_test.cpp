@@ -8,6 +8,7 @@
 #include "base/ScopedRuntimeDir.h"
 #include "platform/base/Event.h"
 #include "platform/base/KernelObject.h"
+#include "platform/base/LastError.h"
 #include "platform/base/Wait.h"
 
 namespace {
@@ -104,4 +105,20 @@ TEST(Mutex, ANameGivesOneMutexWithinTheProcess) {
         CloseHandle(h);
     EXPECT_EQ(OpenMutex(SYNCHRONIZE, FALSE, "KQ7B same name"), nullptr);
     EXPECT_EQ(OpenMutex(SYNCHRONIZE, FALSE, "KQ7B never made"), nullptr);
+}
+
+TEST(MutexLastError, CreateTellsWhetherTheNamedMutexExisted) {
+    ScopedRuntimeDir runtime;
+    HANDLE first = CreateMutex(nullptr, FALSE, "kq7b last error");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+    HANDLE second = CreateMutex(nullptr, FALSE, "kq7b last error");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    EXPECT_FALSE(ReleaseMutex(second));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_OWNER));
+    CloseHandle(second);
+    CloseHandle(first);
+    EXPECT_EQ(OpenMutex(0, FALSE, "kq7b never created"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }

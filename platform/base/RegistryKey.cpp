@@ -1,0 +1,198 @@
+#include "platform/base/RegistryKey.h"
+
+#include <algorithm>
+
+#include "platform/base/Clock.h"
+
+namespace kq {
+namespace {
+
+char32_t UpperLatin(char32_t c) {
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return c - 0x20;
+    if (c == 0xFF)
+        return 0x178;
+    const bool odd = (c & 1) != 0;
+    if (((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) &&
+        odd)
+        return c - 1;
+    if (((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) && !odd)
+        return c - 1;
+    return c;
+}
+
+}  // namespace
+
+std::string FoldName(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto b = static_cast<unsigned char>(name[i]);
+        if (b >= 'a' && b <= 'z') {
+            out += static_cast<char>(b - 'a' + 'A');
+        } else if (b >= 0xC3 && b <= 0xC5 && i + 1 < name.size() &&
+                   (static_cast<unsigned char>(name[i + 1]) & 0xC0) == 0x80) {
+            // Latin-1 Supplement and Latin Extended-A letters: two-byte sequences.
+            const char32_t c =
+                UpperLatin(((b & 0x1Fu) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3Fu));
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+            ++i;
+        } else {
+            out += static_cast<char>(b);
+        }
+    }
+    return out;
+}
+
+bool SplitKeyPath(std::string_view path, std::vector<std::string>* parts) {
+    parts->clear();
+    if (path.empty())
+        return true;
+    if (path.back() == '\\')
+        path.remove_suffix(1);
+    size_t start = 0;
+    for (;;) {
+        const size_t end = path.find('\\', start);
+        const std::string_view part = path.substr(start, end - start);
+        if (part.empty() || part.size() > kMaxKeyNameLength || parts->size() >= kMaxKeyDepth)
+            return false;
+        parts->emplace_back(part);
+        if (end == std::string_view::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
+RegistryKey::RegistryKey(std::string name, RegistryKey* parent)
+    : name_(std::move(name)), folded_(FoldName(name_)), parent_(parent) {
+    Touch();
+}
+
+size_t RegistryKey::Depth() const {
+    size_t depth = 0;
+    for (const RegistryKey* key = parent_; key != nullptr; key = key->parent_)
+        ++depth;
+    return depth;
+}
+
+std::string RegistryKey::Path() const {
+    if (parent_ == nullptr)
+        return {};
+    const std::string above = parent_->Path();
+    return above.empty() ? name_ : above + "\\" + name_;
+}
+
+void RegistryKey::Touch() {
+    lastWrite_ = CurrentClock().WallNanos();
+}
+
+size_t RegistryKey::LowerBound(const std::string& folded) const {
+    const auto it = std::lower_bound(subKeys_.begin(), subKeys_.end(), folded,
+                                     [](const std::shared_ptr<RegistryKey>& key,
+                                        const std::string& f) { return key->folded_ < f; });
+    return static_cast<size_t>(it - subKeys_.begin());
+}
+
+std::shared_ptr<RegistryKey> RegistryKey::FindSubKey(std::string_view name) const {
+    const std::string folded = FoldName(name);
+    const size_t index = LowerBound(folded);
+    if (index < subKeys_.size() && subKeys_[index]->folded_ == folded)
+        return subKeys_[index];
+    return nullptr;
+}
+
+std::shared_ptr<RegistryKey> RegistryKey::FindPath(const std::vector<std::string>& parts) const {
+    std::shared_ptr<RegistryKey> key;
+    const RegistryKey* at = this;
+    for (const std::string& part : parts) {
+        key = at->FindSubKey(part);
+        if (!key)
+            return nullptr;
+        at = key.get();
+    }
+    return key;
+}
+
+std::shared_ptr<RegistryKey> RegistryKey::CreateSubKey(std::string_view name, bool* created) {
+    const std::string folded = FoldName(name);
+    const size_t index = LowerBound(folded);
+    if (index < subKeys_.size() && subKeys_[index]->folded_ == folded) {
+        if (created)
+            *created = false;
+        return subKeys_[index];
+    }
+    auto key = std::make_shared<RegistryKey>(std::string(name), this);
+    subKeys_.insert(subKeys_.begin() + static_cast<std::ptrdiff_t>(index), key);
+    Touch();
+    if (created)
+        *created = true;
+    return key;
+}
+
+std::shared_ptr<RegistryKey> RegistryKey::CreatePath(const std::vector<std::string>& parts) {
+    std::shared_ptr<RegistryKey> key;
+    RegistryKey* at = this;
+    for (const std::string& part : parts) {
+        key = at->CreateSubKey(part);
+        at = key.get();
+    }
+    return key;
+}
+
+bool RegistryKey::RemoveSubKey(std::string_view name) {
+    const std::string folded = FoldName(name);
+    const size_t index = LowerBound(folded);
+    if (index >= subKeys_.size() || subKeys_[index]->folded_ != folded)
+        return false;
+    subKeys_[index]->MarkDeleted();
+    subKeys_.erase(subKeys_.begin() + static_cast<std::ptrdiff_t>(index));
+    Touch();
+    return true;
+}
+
+void RegistryKey::Clear() {
+    for (auto& key : subKeys_)
+        key->MarkDeleted();
+    subKeys_.clear();
+    values_.clear();
+    Touch();
+}
+
+void RegistryKey::MarkDeleted() {
+    // Open handles may keep this key alive; it must not reach its former parent any more, and
+    // its subtree is released at once.
+    Clear();
+    deleted_ = true;
+    parent_ = nullptr;
+}
+
+const RegistryValue* RegistryKey::FindValue(std::string_view name) const {
+    const std::string folded = FoldName(name);
+    for (const RegistryValue& value : values_) {
+        if (value.name.size() == name.size() && FoldName(value.name) == folded)
+            return &value;
+    }
+    return nullptr;
+}
+
+void RegistryKey::SetValue(std::string_view name, DWORD type, std::string data) {
+    Touch();
+    if (auto* existing = const_cast<RegistryValue*>(FindValue(name))) {
+        existing->type = type;
+        existing->data = std::move(data);
+        return;
+    }
+    values_.push_back(RegistryValue{std::string(name), type, std::move(data)});
+}
+
+bool RegistryKey::RemoveValue(std::string_view name) {
+    const RegistryValue* value = FindValue(name);
+    if (value == nullptr)
+        return false;
+    values_.erase(values_.begin() + (value - values_.data()));
+    Touch();
+    return true;
+}
+
+}  // namespace kq

@@ -1,0 +1,16 @@
+// Handing a finished document to CUPS through its `lp` command.
+#pragma once
+
+#include <string>
+
+namespace kq::gfx {
+
+// Full path of an executable program found on PATH, or empty.
+std::string FindProgramOnPath(const std::string& name);
+
+// Runs `lp -d printer -t title file` without a shell and waits for it; false with lp's own
+// message when it cannot be started or reports failure.
+bool SubmitToLp(const std::string& lpPath, const std::string& printer, const std::string& title,
+                const std::string& file, std::string& error);
+
+}  // namespace kq::gfx

@@ -1,0 +1,8 @@
+// Ids of the application's resources, shared by the resource scripts and the C++ code. Only
+// #define lines: the resource compiler reads nothing else from a header.
+#pragma once
+
+// Each language's texts are the German text's id plus the language's offset.
+#define LANGUAGE_OFFSET_GERMAN 0
+#define LANGUAGE_OFFSET_ENGLISH 1000
+#define LANGUAGE_OFFSET_FRENCH 2000

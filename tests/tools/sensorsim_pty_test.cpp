@@ -1,0 +1,281 @@
+// The simulator answering the codec over real pseudo-terminals and a TCP port.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "SensorSimTestClient.h"
+#include "platform/base/Clock.h"
+#include "sensor/BlockLayouts.h"
+#include "sensor/CTarvik_Send.h"
+#include "sensor/Messages.h"
+#include "sensor/SensorRecord.h"
+#include "tools/sensorsim/SensorSimulator.h"
+
+using namespace tarvik;
+using namespace sensorsim;
+
+namespace {
+
+SimDeviceSetup Single(int baudCode, uint32_t serial) {
+    SimDeviceSetup device;
+    device.sensors.emplace_back();
+    device.sensors[0].baudCode = static_cast<uint8_t>(baudCode);
+    device.sensors[0].serialNumber = serial;
+    return device;
+}
+
+struct Sim {
+    explicit Sim(SimulatorSetup setup)
+        : simulator(std::move(setup), [this](const std::string& line) { log(line); }) {
+        std::string error;
+        started = simulator.Start(error);
+        EXPECT_TRUE(started) << error;
+    }
+    simtest::LogLines log;
+    SensorSimulator simulator;
+    bool started = false;
+};
+
+}  // namespace
+
+TEST(SensorSimPty, AnswersTheCodecAtBothBaudRatesAndNothingAtTheOther) {
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode115200, 1001), Single(kBaudCode230400, 1002)};
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    CTarvik_Send codec;
+    const int rates[] = {kBaud115200, kBaud230400};
+    for (int port = 0; port < 2; ++port) {
+        simtest::Client client;
+        ASSERT_TRUE(client.Open(sim.simulator.PortName(port), rates[port]));
+        IdentificationReply id;
+        ASSERT_TRUE(ParseMessage(client.Ask(codec.TarSend_RequestIdentification()), id)) << port;
+        EXPECT_EQ(id.serialNumber, 1001u + port);
+        EXPECT_EQ(BaudrateFromCode(id.baudCode), rates[port]);
+
+        codec.TarSend_SetAddress(id.busAddress, kAnyIndex);
+        StatusLongReply status;
+        ASSERT_TRUE(ParseMessage(client.Ask(codec.TarSend_RequestStatusLong()), status));
+        SensorRecord record;
+        SensorRecord_Reset(record);
+        for (int b = 0; b < kBlockCount; ++b) {
+            ASSERT_TRUE(codec.TarSend_ReadBlockGetContent(
+                client.Ask(codec.TarSend_RequestReadBlock(b)), b, record));
+        }
+        EXPECT_EQ(record.dwSerialNumber, 1001u + port);
+
+        // The same request at the other rate is unreadable to the sensor.
+        ASSERT_TRUE(client.SetBaud(rates[1 - port]));
+        EXPECT_EQ(client.Ask(codec.TarSend_RequestIdentification(), 300).code, 0);
+    }
+    EXPECT_TRUE(sim.log.Contains("bytes unreadable"));
+}
+
+TEST(SensorSimPty, StreamsOnTheClockAndCountsEveryValueSet) {
+    kq::ScopedVirtualClock clock;
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode230400, 77)};
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    simtest::Client client;
+    ASSERT_TRUE(client.Open(sim.simulator.PortName(0), kBaud230400));
+    CTarvik_Send codec;
+    codec.TarSend_SetAddress(1, 255);
+    ASSERT_EQ(client.Ask(codec.TarSend_RequestStartMeasure(3, kModeCalibrated)).code, kReplyAck);
+    clock->AdvanceMillis(100);  // ten periods of 10 ms
+    for (int i = 0; i < 10; ++i) {
+        Frame frame;
+        ValueSetReply values;
+        ASSERT_TRUE(client.Receive(frame)) << i;
+        ASSERT_TRUE(ParseMessage(frame, values));
+        EXPECT_EQ(values.counter, i);
+    }
+    EXPECT_EQ(client.Collect(100), "");  // the clock stands still, so does the sensor
+    Frame ack;
+    ASSERT_TRUE(client.Send(codec.TarSend_RequestStopMeasure()));
+    ASSERT_TRUE(client.Receive(ack));
+    EXPECT_EQ(ack.code, kReplyAck);
+    clock->AdvanceMillis(100);
+    EXPECT_EQ(client.Collect(100), "");
+}
+
+TEST(SensorSimPty, FaultsOnRequest) {
+    kq::ScopedVirtualClock clock;
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode115200, 1), Single(kBaudCode115200, 2),
+                     Single(kBaudCode115200, 3), Single(kBaudCode115200, 4)};
+    setup.devices[0].faults.garbageBytes = 9;
+    setup.devices[1].faults.corruptEvery = 2;
+    setup.devices[2].faults.dropEvery = 2;
+    setup.devices[3].faults.streamUnaskedRate = 3;
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    CTarvik_Send codec;
+    simtest::Client client;
+
+    // Garbage before every frame: the cutter still finds each reply.
+    ASSERT_TRUE(client.Open(sim.simulator.PortName(0), kBaud115200));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(client.Ask(codec.TarSend_RequestIdentification()).code, kReplyIdentification);
+    }
+    EXPECT_GE(client.Stats().droppedBytes, 27u);
+
+    // Every second reply corrupted or lost.
+    for (int port : {1, 2}) {
+        simtest::Client c;
+        ASSERT_TRUE(c.Open(sim.simulator.PortName(port), kBaud115200));
+        EXPECT_EQ(c.Ask(codec.TarSend_RequestIdentification()).code, kReplyIdentification);
+        EXPECT_EQ(c.Ask(codec.TarSend_RequestIdentification(), 300).code, 0);
+        EXPECT_EQ(c.Ask(codec.TarSend_RequestIdentification()).code, kReplyIdentification);
+        EXPECT_EQ(c.Stats().checkErrors, port == 1 ? 1u : 0u);
+    }
+    EXPECT_TRUE(sim.log.Contains("fault: corrupted"));
+    EXPECT_TRUE(sim.log.Contains("fault: dropped"));
+
+    // A sensor left streaming sends unasked: more than 42 bytes in no time.
+    simtest::Client streaming;
+    ASSERT_TRUE(streaming.Open(sim.simulator.PortName(3), kBaud115200));
+    clock->AdvanceMillis(50);
+    EXPECT_GT(streaming.Collect(300).size(), 42u);
+
+    // Silence and delay switched on while running.
+    SimFaults silent;
+    silent.silent = true;
+    sim.simulator.SetFaults(0, silent);
+    EXPECT_EQ(client.Ask(codec.TarSend_RequestIdentification(), 300).code, 0);
+    EXPECT_TRUE(sim.log.Contains("silent, not sent"));
+    SimFaults delayed;
+    delayed.delayMs = 500;
+    sim.simulator.SetFaults(0, delayed);
+    ASSERT_TRUE(client.Send(codec.TarSend_RequestIdentification()));
+    EXPECT_EQ(client.Collect(200), "");  // due in 500 ms of the clock that stands still
+    clock->AdvanceMillis(500);
+    Frame late;
+    ASSERT_TRUE(client.Receive(late));
+    EXPECT_EQ(late.code, kReplyIdentification);
+}
+
+TEST(SensorSimPty, WrongCheckBytesAreAnsweredWithANakAndLogged) {
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode115200, 9)};
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    simtest::Client client;
+    ASSERT_TRUE(client.Open(sim.simulator.PortName(0), kBaud115200));
+    CString request = CTarvik_Send().TarSend_RequestStatusLong();
+    request.Str().back() ^= 1;
+    NakReply nak;
+    ASSERT_TRUE(ParseMessage(client.Ask(request), nak));
+    EXPECT_EQ(nak.reason, kNakCheckError);
+    EXPECT_TRUE(sim.log.Contains("wrong check bytes"));
+    ASSERT_TRUE(client.Send(CString("garbage")));
+    EXPECT_EQ(client.Ask(CTarvik_Send().TarSend_RequestIdentification()).code,
+              kReplyIdentification);
+    EXPECT_TRUE(sim.log.Contains("outside frames dropped"));
+}
+
+TEST(SensorSimPty, AVanishingPortHangsUpAndItsPathGoes) {
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode115200, 11)};
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    const std::string path = sim.simulator.PortName(0);
+    simtest::Client client;
+    ASSERT_TRUE(client.Open(path, kBaud115200));
+    sim.simulator.Vanish(0);
+    client.Collect(300);
+    EXPECT_TRUE(client.HungUp());
+    EXPECT_TRUE(sim.simulator.IsVanished(0));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(SensorSimPty, MultiPortDeviceSharesOneSerialAndAlignsItsPorts) {
+    kq::ScopedVirtualClock clock;
+    SimulatorSetup setup;
+    SimDeviceSetup device;
+    for (int k = 0; k < 2; ++k) {
+        SimSensorConfig config;
+        config.serialNumber = 4242;
+        config.sensorIndex = static_cast<uint8_t>(k);
+        config.multiportModule = 1;
+        device.sensors.push_back(config);
+    }
+    setup.devices = {device};
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    simtest::Client ports[2];
+    CTarvik_Send codec;
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_TRUE(ports[k].Open(sim.simulator.PortName(k), kBaud115200));
+        IdentificationReply id;
+        ASSERT_TRUE(ParseMessage(ports[k].Ask(codec.TarSend_RequestIdentification()), id));
+        EXPECT_EQ(id.serialNumber, 4242u);
+        EXPECT_EQ(id.sensorIndex, k);
+    }
+    codec.TarSend_SetAddress(1, 255);
+    EXPECT_EQ(ports[0].Ask(codec.TarSend_RequestRole(kRoleMaster)).code, kReplyAck);
+    EXPECT_EQ(ports[1].Ask(codec.TarSend_RequestRole(kRoleSlave)).code, kReplyAck);
+    EXPECT_EQ(ports[1].Ask(codec.TarSend_RequestStartMeasure(4, kModeRaw)).code, kReplyAck);
+    EXPECT_EQ(ports[0].Ask(codec.TarSend_RequestStartMeasure(4, kModeRaw)).code, kReplyAck);
+    clock->AdvanceMillis(60);  // three samples of 20 ms
+    for (int i = 0; i < 3; ++i) {
+        for (simtest::Client& port : ports) {
+            Frame frame;
+            ValueSetReply values;
+            ASSERT_TRUE(port.Receive(frame));
+            ASSERT_TRUE(ParseMessage(frame, values));
+            EXPECT_EQ(values.counter, i);
+            EXPECT_TRUE(values.status & kValueStatusRaw);
+        }
+    }
+}
+
+TEST(SensorSimPty, TcpPortServesOneSensor) {
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode230400, 31)};
+    setup.devices[0].tcpPort = 0;
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    ASSERT_GT(sim.simulator.TcpPort(0), 0);
+    simtest::Client client;
+    ASSERT_TRUE(client.Connect(sim.simulator.TcpPort(0)));
+    IdentificationReply id;
+    ASSERT_TRUE(ParseMessage(client.Ask(CTarvik_Send().TarSend_RequestIdentification()), id));
+    EXPECT_EQ(id.serialNumber, 31u);
+}
+
+TEST(SensorSimPty, StateFileKeepsWrittenBlocksAcrossRuns) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("sensorsim_state_" + std::to_string(getpid())))
+            .string();
+    std::remove(path.c_str());
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode115200, 55)};
+    setup.stateFile = path;
+    CTarvik_Send codec;
+    codec.TarSend_SetAddress(1, 255);
+    {
+        Sim sim(setup);
+        ASSERT_TRUE(sim.started);
+        simtest::Client client;
+        ASSERT_TRUE(client.Open(sim.simulator.PortName(0), kBaud115200));
+        BlockImage op;
+        ASSERT_TRUE(RotorOperationBlock({"KEPT", "TOO"}).Encode(op));
+        EXPECT_EQ(client.Ask(codec.TarSend_RequestWriteBlock(kBlockRotorOperation, op)).code,
+                  kReplyAck);
+    }
+    Sim again(setup);
+    ASSERT_TRUE(again.started);
+    simtest::Client client;
+    ASSERT_TRUE(client.Open(again.simulator.PortName(0), kBaud115200));
+    SensorRecord record;
+    SensorRecord_Reset(record);
+    ASSERT_TRUE(codec.TarSend_ReadBlockGetContent(
+        client.Ask(codec.TarSend_RequestReadBlock(kBlockRotorOperation)), kBlockRotorOperation,
+        record));
+    EXPECT_STREQ(record.szSerialText[0], "KEPT");
+    std::remove(path.c_str());
+}
