@@ -1,0 +1,111 @@
+#include "ports/PortCatalog.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+
+#include "ports/CPortNameHistory.h"
+#include "ports/ExtraPorts.h"
+
+namespace kq::ports {
+
+namespace {
+
+std::mutex g_rootsLock;
+DeviceRoots g_roots;
+
+CPortNameHistory& History() {
+    static CPortNameHistory history;
+    return history;
+}
+
+PortEntry EntryOfDevice(const SerialPortInfo& device) {
+    PortEntry entry;
+    entry.kind = PortEntry::Kind::Device;
+    entry.target = device.devicePath;
+    entry.identity = DeviceIdentity(device);
+    entry.description = device.Description().c_str();
+    entry.isUsb = device.isUsb;
+    entry.comName = History().AssignComName(entry.identity, device.devicePath);
+    return entry;
+}
+
+PortEntry EntryOfExtraPort(const ExtraPortSpec& spec) {
+    PortEntry entry;
+    entry.kind =
+        spec.kind == ExtraPortSpec::Kind::Tcp ? PortEntry::Kind::Tcp : PortEntry::Kind::Path;
+    entry.target = spec.target;
+    entry.identity = spec.Identity();
+    entry.description = spec.description.c_str();
+    entry.comName = History().AssignComName(entry.identity, spec.target);
+    return entry;
+}
+
+std::string NodeName(const std::string& devicePath) {
+    return std::filesystem::path(devicePath).filename().string();
+}
+
+}  // namespace
+
+void SetDeviceRoots(const DeviceRoots& roots) {
+    std::lock_guard lock(g_rootsLock);
+    g_roots = roots;
+}
+
+DeviceRoots CurrentDeviceRoots() {
+    std::lock_guard lock(g_rootsLock);
+    return g_roots;
+}
+
+std::string DeviceIdentity(const SerialPortInfo& device) {
+    if (!device.byIdPath.empty()) {
+        return "by-id:" + NodeName(device.byIdPath);
+    }
+    if (!device.byPathPath.empty()) {
+        return "by-path:" + NodeName(device.byPathPath);
+    }
+    return "path:" + device.devicePath;
+}
+
+std::vector<PortEntry> ListPorts(bool usbOnly) {
+    std::vector<PortEntry> ports;
+    for (const SerialPortInfo& device : EnumerateSerialPorts(usbOnly, CurrentDeviceRoots())) {
+        ports.push_back(EntryOfDevice(device));
+    }
+    for (const ExtraPortSpec& spec : DeclaredExtraPorts()) {
+        ports.push_back(EntryOfExtraPort(spec));
+    }
+    ports.erase(std::remove_if(ports.begin(), ports.end(),
+                               [](const PortEntry& p) { return p.comName.IsEmpty(); }),
+                ports.end());
+    std::stable_sort(ports.begin(), ports.end(), [](const PortEntry& a, const PortEntry& b) {
+        return ComNumber(a.comName) < ComNumber(b.comName);
+    });
+    return ports;
+}
+
+std::optional<PortEntry> FindPort(const CString& comName) {
+    const int number = ComNumber(comName);
+    if (number <= 0) {
+        return std::nullopt;
+    }
+    for (PortEntry& entry : ListPorts(false)) {
+        if (ComNumber(entry.comName) == number) {
+            return std::move(entry);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CString> ComNameOfDevice(const std::string& nodeName) {
+    const DeviceRoots roots = CurrentDeviceRoots();
+    if (const auto device = DescribeSerialPort(nodeName, roots)) {
+        const CString name = EntryOfDevice(*device).comName;
+        if (!name.IsEmpty()) {
+            return name;
+        }
+    }
+    return History().FindComNameByPath((std::filesystem::path(roots.dev) / nodeName).string());
+}
+
+}  // namespace kq::ports
