@@ -1,95 +1,31 @@
 #include "platform/io/SerialPortEnumerator.h"
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
+#include "io/FakeDeviceTree.h"
 
-#include <filesystem>
-#include <fstream>
+#include <gtest/gtest.h>
 
 namespace kq {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A small sysfs and /dev: an FTDI adapter (interface string), a CDC-ACM device without one, an
-// on-board UART and an empty UART slot, a console, and udev's by-id/by-path links.
-class FakeDeviceTree {
+// An FTDI adapter (interface string), a CDC-ACM device without one, an on-board UART and an
+// empty UART slot, a console, and udev's by-id/by-path links.
+class Tree : public test::FakeDeviceTree {
   public:
-    FakeDeviceTree() {
-        char pattern[] = "/tmp/kq-sysfs-XXXXXX";
-        root_ = mkdtemp(pattern);
-        roots.sys = (root_ / "sys").string();
-        roots.dev = (root_ / "dev").string();
-        const fs::path pci = "devices/pci0000:00/0000:00:14.0/usb1";
-        Usb(pci / "1-2", "0403", "6001", "FTDI", "TTL232R", "FT1ABCDE");
-        Write(pci / "1-2/1-2:1.0/bInterfaceNumber", "00");
-        Write(pci / "1-2/1-2:1.0/interface", "Tarvik USB sensor interface port\n");
-        Driver(pci / "1-2/1-2:1.0/ttyUSB0", "usb-serial", "ftdi_sio");
-        Tty("ttyUSB0", pci / "1-2/1-2:1.0/ttyUSB0");
-
-        Usb(pci / "1-3", "2341", "0043", "Arduino", "Uno R3", "7563");
-        Write(pci / "1-3/1-3:1.0/bInterfaceNumber", "00");
-        Driver(pci / "1-3/1-3:1.0", "usb", "cdc_acm");
-        Tty("ttyACM0", pci / "1-3/1-3:1.0");
-
-        Driver("devices/pnp0/00:00", "pnp", "serial");
-        Driver("devices/pnp0/00:00/00:00:0/00:00:0.0", "serial-base", "port");
-        Tty("ttyS0", "devices/pnp0/00:00/00:00:0/00:00:0.0", "4");
-        Driver("devices/platform/serial8250/serial8250:0.1", "serial-base", "port");
-        Driver("devices/platform/serial8250", "platform", "serial8250");
-        Tty("ttyS1", "devices/platform/serial8250/serial8250:0.1", "0");
-        Tty("ttyS10", "devices/pnp0/00:00/00:00:0/00:00:0.0", "4");
-        fs::create_directories(root_ / "sys/class/tty/console");  // no device link
-
-        Link("dev/serial/by-id/usb-FTDI_TTL232R_FT1ABCDE-if00-port0", "../../ttyUSB0");
-        Link("dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0", "../../ttyUSB0");
-        Link("dev/serial/by-id/usb-Arduino_Uno_R3_7563-if00", "../../ttyACM0");
+    Tree() {
+        Usb ftdi;
+        ftdi.interfaceText = "Tarvik USB sensor interface port";
+        AddUsbSerial("ttyUSB0", ftdi, "usb-FTDI_TTL232R_FT1ABCDE-if00-port0");
+        AddByPathLink("pci-0000:00:14.0-usb-0:2:1.0-port0", "ttyUSB0");
+        AddAcm("ttyACM0", {"1-3", "2341", "0043", "Arduino", "Uno R3", "7563", ""});
+        AddUart("ttyS0", "4");
+        AddUart("ttyS1", "0");
+        AddUart("ttyS10", "4");
+        AddConsole("console");
     }
-    ~FakeDeviceTree() { fs::remove_all(root_); }
-
-    DeviceRoots roots;
-
-  private:
-    void Write(const fs::path& relative, const std::string& text) {
-        const fs::path file = root_ / "sys" / relative;
-        fs::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
-    void Usb(const fs::path& dir, const char* vid, const char* pid, const char* maker,
-             const char* product, const char* serial) {
-        Write(dir / "idVendor", std::string(vid) + "\n");
-        Write(dir / "idProduct", std::string(pid) + "\n");
-        Write(dir / "manufacturer", std::string(maker) + "\n");
-        Write(dir / "product", std::string(product) + "\n");
-        Write(dir / "serial", std::string(serial) + "\n");
-    }
-    void Driver(const fs::path& dir, const char* bus, const char* name) {
-        const fs::path driverDir = root_ / "sys/bus" / bus / "drivers" / name;
-        fs::create_directories(driverDir);
-        fs::create_directories(root_ / "sys" / dir);
-        fs::create_symlink(driverDir, root_ / "sys" / dir / "driver");
-    }
-    void Tty(const char* name, const fs::path& device, const char* uartType = nullptr) {
-        const fs::path classDir = root_ / "sys/class/tty" / name;
-        fs::create_directories(classDir);
-        fs::create_directories(root_ / "sys" / device);
-        fs::create_symlink(root_ / "sys" / device, classDir / "device");
-        if (uartType) {
-            std::ofstream(classDir / "type") << uartType << "\n";
-        }
-        fs::create_directories(root_ / "dev");
-        std::ofstream(root_ / "dev" / name) << "";
-    }
-    void Link(const fs::path& link, const char* target) {
-        fs::create_directories((root_ / link).parent_path());
-        fs::create_symlink(target, root_ / link);
-    }
-
-    fs::path root_;
 };
 
 TEST(SerialPortEnumeratorTest, ListsPortsWithTheirUsbStringsAndLinks) {
-    FakeDeviceTree tree;
+    Tree tree;
     const auto ports = EnumerateSerialPorts(false, tree.roots);
     ASSERT_EQ(ports.size(), 4u);
     EXPECT_EQ(ports[0].name, "ttyACM0");
@@ -115,6 +51,7 @@ TEST(SerialPortEnumeratorTest, ListsPortsWithTheirUsbStringsAndLinks) {
     EXPECT_EQ(acm.driver, "cdc_acm");
     EXPECT_EQ(acm.Description(), "Uno R3") << "no interface string: the product";
     EXPECT_TRUE(acm.byPathPath.empty());
+    EXPECT_TRUE(acm.byIdPath.empty());
 
     const SerialPortInfo& uart = ports[1];
     EXPECT_FALSE(uart.isUsb);
@@ -123,7 +60,7 @@ TEST(SerialPortEnumeratorTest, ListsPortsWithTheirUsbStringsAndLinks) {
 }
 
 TEST(SerialPortEnumeratorTest, UsbOnlyAndSinglePorts) {
-    FakeDeviceTree tree;
+    Tree tree;
     const auto usb = EnumerateSerialPorts(true, tree.roots);
     ASSERT_EQ(usb.size(), 2u);
     EXPECT_EQ(usb[0].name, "ttyACM0");
