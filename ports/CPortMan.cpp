@@ -125,7 +125,11 @@ BOOL CPortMan::Write(const void* data, DWORD length) {
     }
     const kq::IoResult result = m_pLine->port->Send(data, length);
     if (result.status == kq::IoStatus::Done) {
-        WatchOutputLocked(m_pLine->port->PendingOutput() > 0);
+        // The watch removes itself once the queue is empty: removing it here, perhaps on
+        // another thread while its callback waits for the port lock, could deadlock.
+        if (m_pLine->port->PendingOutput() > 0) {
+            WatchOutputLocked(true);
+        }
         return TRUE;
     }
     // A line that hung up is also reported by its read watch, which then closes it as removed
@@ -143,7 +147,7 @@ void CPortMan::WatchOutputLocked(bool watch) {
                                                    }
                                                });
     } else if (!watch && line.writeSource != 0) {
-        // Only ever from the serving thread's own callback or with no callback running for it.
+        // Only from the watch's own callback, where removing it does not wait.
         kq::ui::RemoveFdSource(line.writeSource);
         line.writeSource = 0;
     }

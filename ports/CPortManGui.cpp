@@ -17,6 +17,7 @@ CPortManGui::CPortManGui(HWND hOwner, UINT nEventMessage, UINT nDataMessage, BOO
 }
 
 CPortManGui::~CPortManGui() {
+    kq::ports::DeviceChangeBroadcaster::RemoveFollower(this);
     if (m_bNotifyOwner) {
         kq::ports::DeviceChangeBroadcaster::RemoveWindow(m_hOwner);
     }

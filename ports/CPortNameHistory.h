@@ -1,8 +1,8 @@
 // The port-name history: every device the port library has seen keeps its "COMn" name for good,
 // so that the application's port names, display texts and per-port settings stay valid across
-// restarts and re-plugging. A device is known by its identity: "by-id:<name>" (udev's link,
-// which carries the USB serial number), else "by-path:<name>", else "path:<device node>";
-// declared extra ports are "path:<path>" and "tcp:<host:port>". Each name has its own section
+// restarts and re-plugging. A device is known by its identity (see DeviceIdentity in
+// PortCatalog.h); declared extra ports are "path:<path>" and "tcp:<host:port>". Each name has its
+// own section
 // "Ports\COMn" in the settings store with the identity ("Device") and the node the device had
 // when last seen ("Path").
 #pragma once

@@ -1,6 +1,7 @@
 #include "ports/PortCatalog.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <mutex>
 
@@ -41,10 +42,6 @@ PortEntry EntryOfExtraPort(const ExtraPortSpec& spec) {
     return entry;
 }
 
-std::string NodeName(const std::string& devicePath) {
-    return std::filesystem::path(devicePath).filename().string();
-}
-
 }  // namespace
 
 void SetDeviceRoots(const DeviceRoots& roots) {
@@ -58,13 +55,20 @@ DeviceRoots CurrentDeviceRoots() {
 }
 
 std::string DeviceIdentity(const SerialPortInfo& device) {
-    if (!device.byIdPath.empty()) {
-        return "by-id:" + NodeName(device.byIdPath);
+    if (!device.isUsb) {
+        return "path:" + device.devicePath;
     }
-    if (!device.byPathPath.empty()) {
-        return "by-path:" + NodeName(device.byPathPath);
+    char ids[16];
+    snprintf(ids, sizeof ids, "%04x:%04x", device.vendorId, device.productId);
+    std::string where = ":if" + device.interfaceNumber;
+    if (!device.portNumber.empty()) {
+        where += ":port" + device.portNumber;
     }
-    return "path:" + device.devicePath;
+    if (!device.serialNumber.empty()) {
+        return "usb:" + std::string(ids) + ":" + device.serialNumber + where;
+    }
+    // Without a serial number an adapter is told apart by the USB socket it is plugged into.
+    return "usb-path:" + std::string(ids) + ":" + device.usbInterface + where;
 }
 
 std::vector<PortEntry> ListPorts(bool usbOnly) {

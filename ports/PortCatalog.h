@@ -28,7 +28,11 @@ struct PortEntry {
 void SetDeviceRoots(const DeviceRoots& roots);
 DeviceRoots CurrentDeviceRoots();
 
-// The identity a device's COM name is kept under.
+// The identity a device's COM name is kept under, read from sysfs as udev's by-id and by-path
+// names are: "usb:<vid>:<pid>:<serial>:if<n>[:port<n>]" for a USB adapter with a serial number,
+// "usb-path:<vid>:<pid>:<bus place>:if<n>[:port<n>]" for one without, "path:<node>" otherwise.
+// udev's links themselves come too late for the kernel's arrival event, and not at all where
+// udev does not run, so they are not used.
 std::string DeviceIdentity(const SerialPortInfo& device);
 
 // Every port now present, in COM-number order. usbOnly leaves out serial devices that are not

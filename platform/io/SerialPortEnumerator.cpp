@@ -88,6 +88,8 @@ void DescribeAncestors(const fs::path& deviceDir, const fs::path& sysRoot, Seria
         if (!haveInterface && fs::exists(dir / "bInterfaceNumber", error)) {
             haveInterface = true;
             info.interfaceText = ReadAttribute(dir / "interface");
+            info.interfaceNumber = ReadAttribute(dir / "bInterfaceNumber");
+            info.usbInterface = dir.filename().string();
         }
         if (fs::exists(dir / "idVendor", error)) {
             info.isUsb = true;
@@ -164,7 +166,9 @@ std::optional<SerialPortInfo> DescribeSerialPort(const std::string& name,
     if (IsEmptyUartSlot(classDir, info.devicePath, name)) {
         return std::nullopt;
     }
-    DescribeAncestors(Resolve(classDir / "device"), Resolve(roots.sys), info);
+    const fs::path deviceDir = Resolve(classDir / "device");
+    info.portNumber = ReadAttribute(deviceDir / "port_number");
+    DescribeAncestors(deviceDir, Resolve(roots.sys), info);
     info.byIdPath = FindLink(fs::path(roots.dev) / "serial" / "by-id", info.devicePath);
     info.byPathPath = FindLink(fs::path(roots.dev) / "serial" / "by-path", info.devicePath);
     return info;

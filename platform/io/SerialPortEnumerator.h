@@ -14,7 +14,10 @@ struct SerialPortInfo {
     std::string devicePath;  // "/dev/ttyUSB0"
     std::string driver;      // "ftdi_sio", "cdc_acm", "serial", ...
     bool isUsb = false;
-    std::string interfaceText;  // the USB interface's own string, when it has one
+    std::string interfaceText;    // the USB interface's own string, when it has one
+    std::string interfaceNumber;  // "00": the USB interface's number
+    std::string usbInterface;     // "1-2.4:1.0": the interface's place on the buses
+    std::string portNumber;       // the port of a multi-port USB adapter ("0"), else empty
     std::string manufacturer;
     std::string product;
     std::string serialNumber;

@@ -52,6 +52,7 @@ class FakeDeviceTree {
             Write(interface / "interface", usb.interfaceText + "\n");
         }
         Driver(interface / name, "usb-serial", "ftdi_sio");
+        Write(interface / name / "port_number", "0\n");
         Tty(name, interface / name, nullptr, nodeTarget);
         if (!byId.empty()) {
             Link("dev/serial/by-id/" + byId, "../../" + name);

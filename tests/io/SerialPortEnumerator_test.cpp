@@ -43,6 +43,9 @@ TEST(SerialPortEnumeratorTest, ListsPortsWithTheirUsbStringsAndLinks) {
     EXPECT_EQ(ftdi.serialNumber, "FT1ABCDE");
     EXPECT_EQ(ftdi.vendorId, 0x0403);
     EXPECT_EQ(ftdi.productId, 0x6001);
+    EXPECT_EQ(ftdi.interfaceNumber, "00");
+    EXPECT_EQ(ftdi.usbInterface, "1-2:1.0");
+    EXPECT_EQ(ftdi.portNumber, "0");
     EXPECT_EQ(ftdi.byIdPath, tree.roots.dev + "/serial/by-id/usb-FTDI_TTL232R_FT1ABCDE-if00-port0");
     EXPECT_EQ(ftdi.byPathPath,
               tree.roots.dev + "/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0");
@@ -50,6 +53,7 @@ TEST(SerialPortEnumeratorTest, ListsPortsWithTheirUsbStringsAndLinks) {
     const SerialPortInfo& acm = ports[0];
     EXPECT_EQ(acm.driver, "cdc_acm");
     EXPECT_EQ(acm.Description(), "Uno R3") << "no interface string: the product";
+    EXPECT_TRUE(acm.portNumber.empty());
     EXPECT_TRUE(acm.byPathPath.empty());
     EXPECT_TRUE(acm.byIdPath.empty());
 

@@ -44,7 +44,7 @@ TEST_F(PortsTest, ComNamesLastAcrossRestartsAndReplugging) {
     EXPECT_EQ(ports[0].comName, "COM2");
     EXPECT_EQ(ports[0].target, tree_.roots.dev + "/ttyUSB1") << "A1 keeps COM2 on its new node";
     EXPECT_EQ(ports[1].comName, "COM3");
-    EXPECT_EQ(ports[1].identity, "by-id:usb-FTDI_TTL232R_B2-if00-port0");
+    EXPECT_EQ(ports[1].identity, "usb:0403:6001:B2:if00:port0");
 
     // The removed device is still found by its last node, the new owner of a node wins it.
     EXPECT_EQ(ComNameOfDevice("ttyUSB0"), CString("COM3"));
@@ -53,15 +53,16 @@ TEST_F(PortsTest, ComNamesLastAcrossRestartsAndReplugging) {
     EXPECT_FALSE(ComNameOfDevice("ttyUSB7"));
 }
 
-TEST_F(PortsTest, IdentityFallsBackFromByIdToByPathToTheNode) {
+TEST_F(PortsTest, AdaptersWithoutSerialNumberAreKnownByTheirSocket) {
     tree_.AddUsbSerial("ttyUSB0", Adapter("1-2", ""), "");
-    tree_.AddByPathLink("pci-0000:00:14.0-usb-0:2:1.0-port0", "ttyUSB0");
-    tree_.AddAcm("ttyACM0", Adapter("1-3", ""));
+    tree_.AddAcm("ttyACM0", Adapter("1-3.4", ""));
+    tree_.AddUart("ttyS0", "4");
     const auto ports = ListPorts(false);
-    ASSERT_EQ(ports.size(), 2u);
-    EXPECT_EQ(ports[0].identity, "path:" + tree_.roots.dev + "/ttyACM0");
-    EXPECT_EQ(ports[1].identity, "by-path:pci-0000:00:14.0-usb-0:2:1.0-port0");
-    EXPECT_EQ(ports[1].description, "TTL232R") << "no interface string: the product";
+    ASSERT_EQ(ports.size(), 3u);
+    EXPECT_EQ(ports[0].identity, "usb-path:0403:6001:1-3.4:1.0:if00");
+    EXPECT_EQ(ports[1].identity, "path:" + tree_.roots.dev + "/ttyS0");
+    EXPECT_EQ(ports[2].identity, "usb-path:0403:6001:1-2:1.0:if00:port0");
+    EXPECT_EQ(ports[2].description, "TTL232R") << "no interface string: the product";
 }
 
 TEST_F(PortsTest, NewNamesTakeTheFirstFreeNumber) {
