@@ -49,13 +49,13 @@ std::string_view TrimSpace(std::string_view text) {
     return text;
 }
 
-bool IsValidTarget(const ExtraPortSpec& spec) {
-    if (spec.kind == ExtraPortSpec::Kind::Path) {
-        return spec.target.size() > 1 && spec.target.front() == '/';
+bool IsValidTarget(const ExtraPort& declared) {
+    if (declared.kind == ExtraPort::Kind::Path) {
+        return declared.target.size() > 1 && declared.target.front() == '/';
     }
     std::string host;
     uint16_t port = 0;
-    return ParseHostPort(spec.target, host, port);
+    return ParseHostPort(declared.target, host, port);
 }
 
 void AddError(std::string* errors, const std::string& line) {
@@ -67,17 +67,17 @@ void AddError(std::string* errors, const std::string& line) {
 
 }  // namespace
 
-std::string ExtraPortSpec::Identity() const {
+std::string ExtraPort::Identity() const {
     return (kind == Kind::Path ? "path:" : "tcp:") + target;
 }
 
-std::vector<ExtraPortSpec> ParseExtraPorts(std::string_view text, std::string* errors) {
-    std::vector<ExtraPortSpec> ports;
+std::vector<ExtraPort> ParseExtraPorts(std::string_view text, std::string* errors) {
+    std::vector<ExtraPort> ports;
     for (const std::string& entry : SplitEscaped(text, ',')) {
         if (TrimSpace(entry).empty()) {
             continue;
         }
-        ExtraPortSpec spec;
+        ExtraPort declared;
         int targets = 0;
         bool valid = true;
         for (const std::string& field : SplitEscaped(entry, ';')) {
@@ -91,56 +91,56 @@ std::vector<ExtraPortSpec> ParseExtraPorts(std::string_view text, std::string* e
                                           ? ""
                                           : Unescape(TrimSpace(trimmed.substr(equals + 1)));
             if (key == "path" || key == "tcp") {
-                spec.kind = key == "path" ? ExtraPortSpec::Kind::Path : ExtraPortSpec::Kind::Tcp;
-                spec.target = value;
+                declared.kind = key == "path" ? ExtraPort::Kind::Path : ExtraPort::Kind::Tcp;
+                declared.target = value;
                 ++targets;
             } else if (key == "desc") {
-                spec.description = value;
+                declared.description = value;
             } else {
                 valid = false;
             }
         }
-        if (!valid || targets != 1 || !IsValidTarget(spec)) {
+        if (!valid || targets != 1 || !IsValidTarget(declared)) {
             AddError(errors, "extra port ignored: \"" + Unescape(entry) + "\"");
             continue;
         }
-        if (spec.description.empty()) {
-            spec.description = spec.target;
+        if (declared.description.empty()) {
+            declared.description = declared.target;
         }
-        ports.push_back(std::move(spec));
+        ports.push_back(std::move(declared));
     }
     return ports;
 }
 
-std::vector<ExtraPortSpec> DeclaredExtraPorts() {
-    std::vector<ExtraPortSpec> ports;
+std::vector<ExtraPort> DeclaredExtraPorts() {
+    std::vector<ExtraPort> ports;
     std::set<std::string> seen;
-    const auto add = [&](ExtraPortSpec spec) {
-        if (IsValidTarget(spec) && seen.insert(spec.Identity()).second) {
-            if (spec.description.empty()) {
-                spec.description = spec.target;
+    const auto add = [&](ExtraPort declared) {
+        if (IsValidTarget(declared) && seen.insert(declared.Identity()).second) {
+            if (declared.description.empty()) {
+                declared.description = declared.target;
             }
-            ports.push_back(std::move(spec));
+            ports.push_back(std::move(declared));
         }
     };
     for (const std::string& name : ListSettingSections(kVirtualPortsKey)) {
         const std::string section = std::string(kVirtualPortsKey) + "\\" + name;
-        ExtraPortSpec spec;
+        ExtraPort declared;
         if (auto path = ReadSettingString(section, "Path")) {
-            spec.target = *path;
+            declared.target = *path;
         } else if (auto tcp = ReadSettingString(section, "Tcp")) {
-            spec.kind = ExtraPortSpec::Kind::Tcp;
-            spec.target = *tcp;
+            declared.kind = ExtraPort::Kind::Tcp;
+            declared.target = *tcp;
         } else {
             continue;
         }
-        spec.description = ReadSettingString(section, "Description").value_or("");
-        add(std::move(spec));
+        declared.description = ReadSettingString(section, "Description").value_or("");
+        add(std::move(declared));
     }
     if (const char* text = std::getenv(kExtraPortsVariable)) {
         std::string errors;
-        for (ExtraPortSpec& spec : ParseExtraPorts(text, &errors)) {
-            add(std::move(spec));
+        for (ExtraPort& declared : ParseExtraPorts(text, &errors)) {
+            add(std::move(declared));
         }
         if (!errors.empty()) {
             WriteTrace(std::string(kExtraPortsVariable) + ": " + errors);

@@ -21,7 +21,7 @@ namespace kq::ports {
 
 constexpr const char* kExtraPortsVariable = "KQ7B_EXTRA_PORTS";
 
-struct ExtraPortSpec {
+struct ExtraPort {
     enum class Kind { Path, Tcp };
     Kind kind = Kind::Path;
     std::string target;  // the path, or "host:port"
@@ -33,10 +33,10 @@ struct ExtraPortSpec {
 
 // The ports of a KQ7B_EXTRA_PORTS text. Malformed ports are left out and described in `errors`
 // (one line each); well-formed ones are kept.
-std::vector<ExtraPortSpec> ParseExtraPorts(std::string_view text, std::string* errors = nullptr);
+std::vector<ExtraPort> ParseExtraPorts(std::string_view text, std::string* errors = nullptr);
 
 // Declared ports from the settings store and the environment, without duplicates (a target
 // declared twice keeps its first description; the settings come first).
-std::vector<ExtraPortSpec> DeclaredExtraPorts();
+std::vector<ExtraPort> DeclaredExtraPorts();
 
 }  // namespace kq::ports

@@ -31,14 +31,14 @@ PortEntry EntryOfDevice(const SerialPortInfo& device) {
     return entry;
 }
 
-PortEntry EntryOfExtraPort(const ExtraPortSpec& spec) {
+PortEntry EntryOfExtraPort(const ExtraPort& declared) {
     PortEntry entry;
     entry.kind =
-        spec.kind == ExtraPortSpec::Kind::Tcp ? PortEntry::Kind::Tcp : PortEntry::Kind::Path;
-    entry.target = spec.target;
-    entry.identity = spec.Identity();
-    entry.description = spec.description.c_str();
-    entry.comName = History().AssignComName(entry.identity, spec.target);
+        declared.kind == ExtraPort::Kind::Tcp ? PortEntry::Kind::Tcp : PortEntry::Kind::Path;
+    entry.target = declared.target;
+    entry.identity = declared.Identity();
+    entry.description = declared.description.c_str();
+    entry.comName = History().AssignComName(entry.identity, declared.target);
     return entry;
 }
 
@@ -76,8 +76,8 @@ std::vector<PortEntry> ListPorts(bool usbOnly) {
     for (const SerialPortInfo& device : EnumerateSerialPorts(usbOnly, CurrentDeviceRoots())) {
         ports.push_back(EntryOfDevice(device));
     }
-    for (const ExtraPortSpec& spec : DeclaredExtraPorts()) {
-        ports.push_back(EntryOfExtraPort(spec));
+    for (const ExtraPort& declared : DeclaredExtraPorts()) {
+        ports.push_back(EntryOfExtraPort(declared));
     }
     ports.erase(std::remove_if(ports.begin(), ports.end(),
                                [](const PortEntry& p) { return p.comName.IsEmpty(); }),

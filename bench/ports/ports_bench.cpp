@@ -58,8 +58,8 @@ class BenchPorts {
         dir_ = mkdtemp(pattern);
         kq::SetRegistryFilePath(dir_ + "/registry.reg");
         kq::ports::SetDeviceRoots({dir_ + "/sys", dir_ + "/dev"});
-        const std::string spec = "path=" + pty.SlavePath() + ";desc=bench";
-        setenv(kq::ports::kExtraPortsVariable, spec.c_str(), 1);
+        const std::string declared = "path=" + pty.SlavePath() + ";desc=bench";
+        setenv(kq::ports::kExtraPortsVariable, declared.c_str(), 1);
     }
     ~BenchPorts() {
         unsetenv(kq::ports::kExtraPortsVariable);

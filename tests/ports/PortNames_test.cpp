@@ -95,10 +95,10 @@ TEST(ExtraPortsTest, ParsesTheDeclarationText) {
         "path=/tmp/a\\;b",
         &errors);
     ASSERT_EQ(ports.size(), 3u) << errors;
-    EXPECT_EQ(ports[0].kind, ExtraPortSpec::Kind::Path);
+    EXPECT_EQ(ports[0].kind, ExtraPort::Kind::Path);
     EXPECT_EQ(ports[0].target, "/dev/pts/5");
     EXPECT_EQ(ports[0].description, "Tarvik USB sensor interface port");
-    EXPECT_EQ(ports[1].kind, ExtraPortSpec::Kind::Tcp);
+    EXPECT_EQ(ports[1].kind, ExtraPort::Kind::Tcp);
     EXPECT_EQ(ports[1].Identity(), "tcp:127.0.0.1:10001");
     EXPECT_EQ(ports[1].description, "Lantronix CPR Port, NX-ETH");
     EXPECT_EQ(ports[2].target, "/tmp/a;b");

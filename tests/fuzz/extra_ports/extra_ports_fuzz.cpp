@@ -11,11 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::string errors;
-    for (const kq::ports::ExtraPortSpec& port : kq::ports::ParseExtraPorts(text, &errors)) {
+    for (const kq::ports::ExtraPort& port : kq::ports::ParseExtraPorts(text, &errors)) {
         if (port.description.empty()) {
             std::abort();
         }
-        if (port.kind == kq::ports::ExtraPortSpec::Kind::Path) {
+        if (port.kind == kq::ports::ExtraPort::Kind::Path) {
             if (port.target.size() < 2 || port.target.front() != '/') {
                 std::abort();
             }
