@@ -72,6 +72,19 @@ CDC* CDC::FromHandle(HDC hdc) {
     return slot.get();
 }
 
+CBrush* CDC::GetHalftoneBrush() {
+    static CBrush* brush = [] {
+        // Rows alternate 0x55 and 0xAA: every other pixel, shifted on each row.
+        const WORD rows[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+        CBitmap pattern;
+        pattern.CreateBitmap(8, 8, 1, 1, rows);
+        auto* b = new CBrush();  // lives for the whole program
+        b->CreatePatternBrush(&pattern);
+        return b;
+    }();
+    return brush;
+}
+
 BOOL CDC::Attach(HDC hdc) {
     if (!hdc)
         return FALSE;

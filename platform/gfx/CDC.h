@@ -25,6 +25,9 @@ class CDC {
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
     static CDC* FromHandle(HDC hdc);
+    // A 50 % grey checker brush (alternate pixels), as used to draw tracking rectangles with
+    // PATINVERT. It lives for the whole program.
+    static CBrush* GetHalftoneBrush();
     BOOL Attach(HDC hdc);
     HDC Detach();
     virtual void SetAttribDC(HDC hdc) { m_hAttribDC = hdc; }

@@ -9,6 +9,7 @@
 #include "platform/gfx/PolygonRaster.h"
 #include "platform/gfx/Rop.h"
 #include "platform/gfx/StrokePath.h"
+#include "platform/gfx/WideLine.h"
 
 namespace kq::gfx {
 
@@ -92,6 +93,10 @@ void DeviceContext::StrokePath(const std::vector<Point64>& pts, bool closed) {
                 join = LineJoin::Bevel;
             else if ((style & PS_JOIN_MASK) == PS_JOIN_MITER)
                 join = LineJoin::Miter;
+        }
+        if (Rop2Idempotent(pen.rop2) && join == LineJoin::Round) {
+            PaintWidePolyline(out.Target(), pts, closed, width, cap, pen);
+            return;
         }
         std::vector<Contour> pieces;
         StrokePolyline(pts, closed, width, cap, join, 10.0, pieces);

@@ -45,6 +45,19 @@ void FillSpanClipped(const RasterTarget& target, int64_t y, int64_t x0, int64_t 
                      const Paint& paint) {
     if (paint.none)
         return;
+    const auto& bands = target.clip->Bands();
+    if (bands.size() == 1 && bands[0].spans.size() == 2) {
+        // One clip rectangle: no search.
+        const Region::Band& b = bands[0];
+        if (y < b.top || y >= b.bottom)
+            return;
+        const int64_t a = std::max<int64_t>(x0, b.spans[0]);
+        const int64_t e = std::min<int64_t>(x1, b.spans[1]);
+        if (a < e)
+            PaintSpan(*target.surface, static_cast<int>(y), static_cast<int>(a),
+                      static_cast<int>(e), paint);
+        return;
+    }
     ForEachClippedSpan(*target.clip, y, x0, x1,
                        [&](int yy, int a, int b) { PaintSpan(*target.surface, yy, a, b, paint); });
 }

@@ -15,30 +15,11 @@ int64_t FloorDiv(i128 a, i128 b) {
     return static_cast<int64_t>(q);
 }
 
-struct Edge {
-    int yTop;     // first row
-    int yBottom;  // row after the last
-    int dir;      // +1 going down, -1 going up
-    // Crossing at the current row as a pixel position q + r / den, 0 <= r < den; the pixel
-    // column that starts inside is q when r == 0, else q + 1.
-    int64_t q;
-    int64_t r;
-    int64_t den;
-    int64_t stepQ;
-    int64_t stepR;
-    int64_t X() const { return r == 0 ? q : q + 1; }
-    void Step() {
-        q += stepQ;
-        r += stepR;
-        if (r >= den) {
-            r -= den;
-            ++q;
-        }
-    }
-};
+}  // namespace
 
 // Sets up an edge for rows rowMin..rowMax-1; false when it covers none of them.
-bool MakeEdge(FixedPoint a, FixedPoint b, int scale, int rowMin, int rowMax, Edge& e) {
+bool MakePolygonEdge(FixedPoint a, FixedPoint b, int scale, int rowMin, int rowMax,
+                     PolygonEdge& e) {
     if (a.y == b.y)
         return false;
     e.dir = 1;
@@ -67,26 +48,24 @@ bool MakeEdge(FixedPoint a, FixedPoint b, int scale, int rowMin, int rowMax, Edg
     return true;
 }
 
-}  // namespace
-
 void ScanPolygons(const std::vector<Contour>& contours, int scale, bool winding, int rowMin,
                   int rowMax, int64_t colMin, int64_t colMax,
                   const std::function<void(int y, int x0, int x1)>& span) {
-    std::vector<Edge> edges;
+    std::vector<PolygonEdge> edges;
     for (const Contour& c : contours) {
         if (c.size() < 2)
             continue;
         for (size_t i = 0; i < c.size(); ++i) {
-            Edge e;
-            if (MakeEdge(c[i], c[(i + 1) % c.size()], scale, rowMin, rowMax, e))
+            PolygonEdge e;
+            if (MakePolygonEdge(c[i], c[(i + 1) % c.size()], scale, rowMin, rowMax, e))
                 edges.push_back(e);
         }
     }
     if (edges.empty())
         return;
     std::sort(edges.begin(), edges.end(),
-              [](const Edge& a, const Edge& b) { return a.yTop < b.yTop; });
-    std::vector<Edge> active;
+              [](const PolygonEdge& a, const PolygonEdge& b) { return a.yTop < b.yTop; });
+    std::vector<PolygonEdge> active;
     std::vector<std::pair<int64_t, int>> crossings;
     size_t next = 0;
     int y = edges.front().yTop;
@@ -96,7 +75,7 @@ void ScanPolygons(const std::vector<Contour>& contours, int scale, bool winding,
         while (next < edges.size() && edges[next].yTop == y)
             active.push_back(edges[next++]);
         crossings.clear();
-        for (const Edge& e : active)
+        for (const PolygonEdge& e : active)
             crossings.emplace_back(e.X(), e.dir);
         std::sort(crossings.begin(), crossings.end());
         int wind = 0;
@@ -137,7 +116,7 @@ void ScanPolygons(const std::vector<Contour>& contours, int scale, bool winding,
             span(y, static_cast<int>(runStart), static_cast<int>(runEnd));
         ++y;
         size_t keep = 0;
-        for (Edge& e : active) {
+        for (PolygonEdge& e : active) {
             if (e.yBottom > y) {
                 e.Step();
                 active[keep++] = e;

@@ -118,3 +118,21 @@ TEST(Lines, WidePenCoversItsWidthWithRoundEnds) {
     c.dc.Polyline(pts, 3);
     EXPECT_EQ(c.CountNot(kWhite), 0);
 }
+
+TEST(Lines, FastAndExactWideStrokesPaintTheSamePixels) {
+    // Copying mixes take the fast path (pieces may overlap), inverting ones the exact union;
+    // both must cover the same pixels.
+    const POINT pts[] = {{3, 3}, {20, 9}, {8, 20}, {25, 25}, {25, 4}};
+    for (int width : {2, 3, 5}) {
+        Canvas copy(30, 30);
+        Canvas invert(30, 30);
+        CPen black(PS_SOLID, width, kBlack);
+        CPen white(PS_SOLID, width, kWhite);
+        copy.dc.SelectObject(&black);
+        invert.dc.SelectObject(&white);
+        invert.dc.SetROP2(R2_XORPEN);
+        copy.dc.Polyline(pts, 5);
+        invert.dc.Polyline(pts, 5);
+        EXPECT_EQ(copy.Picture(0, 0, 30, 30), invert.Picture(0, 0, 30, 30)) << width;
+    }
+}
