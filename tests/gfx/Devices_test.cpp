@@ -101,6 +101,7 @@ TEST(Devices, StaleHandlesStayStaleWhileSlotsAreReused) {
 }
 
 TEST(Devices, HandlesAreSafeAcrossThreads) {
+    ::GetStockObject(BLACK_PEN);  // the stock set exists before counting
     const size_t before = kq::gfx::HandleTable::Instance().LiveCount();
     std::atomic<int> failures{0};
     std::vector<std::thread> threads;
