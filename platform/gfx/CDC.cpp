@@ -6,6 +6,7 @@
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/HandleTable.h"
+#include "platform/gfx/Saturate.h"
 
 namespace {
 
@@ -412,7 +413,7 @@ void CDC::FillSolidRect(LPCRECT rc, COLORREF c) {
     ::SetBkColor(m_hDC, old);
 }
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF c) {
-    const RECT rc{x, y, x + cx, y + cy};
+    const RECT rc{x, y, kq::gfx::SaturatingSum(x, cx), kq::gfx::SaturatingSum(y, cy)};
     FillSolidRect(&rc, c);
 }
 void CDC::Draw3dRect(LPCRECT rc, COLORREF topLeft, COLORREF bottomRight) {
@@ -422,8 +423,8 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bo
     // Top and left in the first colour (less the far corners), right and bottom in the second.
     FillSolidRect(x, y, cx - 1, 1, topLeft);
     FillSolidRect(x, y, 1, cy - 1, topLeft);
-    FillSolidRect(x + cx, y, -1, cy, bottomRight);
-    FillSolidRect(x, y + cy, cx, -1, bottomRight);
+    FillSolidRect(kq::gfx::SaturatingSum(x, cx), y, -1, cy, bottomRight);
+    FillSolidRect(x, kq::gfx::SaturatingSum(y, cy), cx, -1, bottomRight);
 }
 BOOL CDC::FillRgn(CRgn* rgn, CBrush* brush) {
     return rgn && brush ? ::FillRgn(m_hDC, static_cast<HRGN>(rgn->m_hObject),

@@ -98,16 +98,16 @@ void DeviceContext::StrokePath(const std::vector<Point64>& pts, bool closed) {
             PaintWidePolyline(out.Target(), pts, closed, width, cap, pen);
             return;
         }
-        std::vector<Contour> pieces;
-        StrokePolyline(pts, closed, width, cap, join, 10.0, pieces);
+        std::vector<Contour> parts;
+        StrokePolyline(pts, closed, width, cap, join, 10.0, parts);
         if (Rop2Idempotent(pen.rop2)) {
             std::vector<Contour> one(1);
-            for (Contour& c : pieces) {
+            for (Contour& c : parts) {
                 one[0] = std::move(c);
                 FillPolygons(out.Target(), one, kStrokeScale, true, pen);
             }
         } else {
-            FillPolygons(out.Target(), pieces, kStrokeScale, true, pen);
+            FillPolygons(out.Target(), parts, kStrokeScale, true, pen);
         }
         return;
     }
@@ -328,9 +328,10 @@ COLORREF DeviceContext::GetPixel(int x, int y) {
     return ColorRefFromPixel(surface->Pixel(static_cast<int>(p.x), static_cast<int>(p.y)));
 }
 
-bool DeviceContext::FillRectWith(const RECT& rc, const BrushObject* brush, DWORD rop) {
-    const Point64 a = ToSurface(rc.left, rc.top);
-    const Point64 b = ToSurface(rc.right, rc.bottom);
+bool DeviceContext::FillRectWith(int64_t left, int64_t top, int64_t right, int64_t bottom,
+                                 const BrushObject* brush, DWORD rop) {
+    const Point64 a = ToSurface(left, top);
+    const Point64 b = ToSurface(right, bottom);
     const int64_t l = std::min(a.x, b.x);
     const int64_t r = std::max(a.x, b.x);
     const int64_t t = std::min(a.y, b.y);
@@ -420,7 +421,8 @@ bool DeviceContext::PatBlt(int x, int y, int w, int h, DWORD rop) {
     const uint8_t index = Rop3Index(rop);
     if (Rop3UsesSource(index))
         return false;
-    return FillRectWith(RECT{x, y, x + w, y + h}, s_.brush.get(), rop);
+    return FillRectWith(x, y, static_cast<int64_t>(x) + w, static_cast<int64_t>(y) + h,
+                        s_.brush.get(), rop);
 }
 
 bool DeviceContext::FillRegion(const Region& rgn, const BrushObject* brush, DWORD rop) {

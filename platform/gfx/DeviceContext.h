@@ -92,6 +92,7 @@ class DeviceContext : public GdiObject {
     POINT Origin() const { return origin_; }
     // The surface drawn into (the selected bitmap's for a memory DC); may be null.
     Surface* TargetSurface() const;
+    const std::shared_ptr<Surface>& DeviceSurface() const { return deviceSurface_; }
     std::shared_ptr<BitmapObject> SelectedBitmap() const { return s_.bitmap; }
     // Restores the default state (a cached window DC handed out again).
     void ResetState();
@@ -146,7 +147,11 @@ class DeviceContext : public GdiObject {
     bool PatBlt(int x, int y, int w, int h, DWORD rop);
     // Fills a rectangle (logical) with a brush, as FillRect does: the brush pattern replaces
     // the pixels whatever the mix mode.
-    bool FillRectWith(const RECT& rc, const BrushObject* brush, DWORD rop = 0x00F00021);
+    bool FillRectWith(int64_t left, int64_t top, int64_t right, int64_t bottom,
+                      const BrushObject* brush, DWORD rop = 0x00F00021);
+    bool FillRectWith(const RECT& rc, const BrushObject* brush, DWORD rop = 0x00F00021) {
+        return FillRectWith(rc.left, rc.top, rc.right, rc.bottom, brush, rop);
+    }
     bool FillRegion(const Region& rgn, const BrushObject* brush, DWORD rop = 0x00F00021);
     bool FrameRegion(const Region& rgn, const BrushObject* brush, int w, int h);
     static bool StretchBlt(DeviceContext& dst, int x, int y, int w, int h, DeviceContext* src,

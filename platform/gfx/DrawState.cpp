@@ -7,6 +7,7 @@
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/HandleTable.h"
 #include "platform/gfx/Icons.h"
+#include "platform/gfx/Saturate.h"
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
 
@@ -81,7 +82,7 @@ void DrawItem(HDC target, HDC fontFrom, UINT type, DRAWSTATEPROC proc, LPARAM da
                                   ? ::SelectObject(target, ::GetCurrentObject(fontFrom, OBJ_FONT))
                                   : nullptr;
             const int oldMode = ::SetBkMode(target, TRANSPARENT);
-            RECT rc{x, y, x + cx, y + cy};
+            RECT rc{x, y, SaturatingSum(x, cx), SaturatingSum(y, cy)};
             UINT format = DT_SINGLELINE | DT_NOCLIP;
             if (type == DST_TEXT)
                 format |= DT_NOPREFIX;

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::string_view kEllipsis = "...";
 
-// A piece of text with the byte offsets of its prefix-underlined characters.
+// A part of text with the byte offsets of its prefix-underlined characters.
 struct Marked {
     std::string text;
     std::vector<int> marks;
@@ -54,10 +54,10 @@ class Layout {
         size_t start = 0;
         while (true) {
             const size_t tab = s.find('\t', start);
-            const std::string_view piece = s.substr(
+            const std::string_view part = s.substr(
                 start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
-            ::TextOut(hdc_, x + pos, y, piece.data(), static_cast<int>(piece.size()));
-            pos += Extent(piece);
+            ::TextOut(hdc_, x + pos, y, part.data(), static_cast<int>(part.size()));
+            pos += Extent(part);
             if (tab == std::string_view::npos)
                 return;
             pos = (pos / tabWidth_ + 1) * tabWidth_;

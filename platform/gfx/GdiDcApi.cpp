@@ -46,9 +46,7 @@ std::shared_ptr<Surface> DCSurface(HDC hdc) {
             bmp->SyncFromDib();
         return bmp->surface;
     }
-    Surface* s = dc->TargetSurface();
-    // Device DCs share their surface with the window system; hand out a non-owning alias.
-    return s ? std::shared_ptr<Surface>(std::shared_ptr<Surface>(), s) : nullptr;
+    return dc->DeviceSurface();
 }
 
 HDC CreatePrinterDC(std::shared_ptr<Surface> page, const DeviceCaps& caps,

@@ -38,7 +38,7 @@ int NextTabStop(int x, int positions, const INT* stops, int defaultStep) {
     return x;
 }
 
-// Lays out tab-separated text; draws each piece when dc output is wanted.
+// Lays out tab-separated text; draws each part when dc output is wanted.
 SIZE TabbedLayout(DeviceContext& dc, int x, int y, std::string_view text, int positions,
                   const INT* stops, int origin, bool draw) {
     TEXTMETRIC tm{};
@@ -48,11 +48,11 @@ SIZE TabbedLayout(DeviceContext& dc, int x, int y, std::string_view text, int po
     size_t start = 0;
     while (start <= text.size()) {
         const size_t tab = text.find('\t', start);
-        const std::string_view piece = text.substr(
+        const std::string_view part = text.substr(
             start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
-        if (draw && !piece.empty())
-            dc.ExtTextOut(pos, y, 0, nullptr, piece, nullptr);
-        pos += dc.TextExtent(piece).cx;
+        if (draw && !part.empty())
+            dc.ExtTextOut(pos, y, 0, nullptr, part, nullptr);
+        pos += dc.TextExtent(part).cx;
         if (tab == std::string_view::npos)
             break;
         pos = origin + NextTabStop(pos - origin, positions, stops, step);

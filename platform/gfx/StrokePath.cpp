@@ -31,11 +31,12 @@ void Orient(Contour& c) {
 }
 
 void AddDisc(double cx, double cy, double radius, std::vector<Contour>& out) {
-    const int n = std::clamp(static_cast<int>(std::ceil(radius * 4)), 8, 128);
+    // Vertices on the axes put the disc's extreme points exactly radius away from the centre.
+    const int n = std::clamp(static_cast<int>(std::ceil(radius * 4)) * 4, 16, 256);
     Contour c;
     c.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const double a = 2 * kPi * (i + 0.5) / n;
+        const double a = 2 * kPi * i / n;
         c.push_back(Fixed(cx + radius * std::cos(a), cy + radius * std::sin(a)));
     }
     Orient(c);

@@ -16,7 +16,7 @@ enum class LineJoin { Round, Bevel, Miter };
 // Fixed-point scale of the contours StrokePolyline makes.
 constexpr int kStrokeScale = 256;
 
-// Appends the pieces of the stroke to `out`. `width` is in pixels; a closed path joins its last
+// Appends the parts of the stroke to `out`. `width` is in pixels; a closed path joins its last
 // point to the first.
 void StrokePolyline(const std::vector<Point64>& points, bool closed, double width, LineCap cap,
                     LineJoin join, double miterLimit, std::vector<Contour>& out);

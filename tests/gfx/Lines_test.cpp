@@ -120,7 +120,7 @@ TEST(Lines, WidePenCoversItsWidthWithRoundEnds) {
 }
 
 TEST(Lines, FastAndExactWideStrokesPaintTheSamePixels) {
-    // Copying mixes take the fast path (pieces may overlap), inverting ones the exact union;
+    // Copying mixes take the fast path (parts may overlap), inverting ones the exact union;
     // both must cover the same pixels.
     const POINT pts[] = {{3, 3}, {20, 9}, {8, 20}, {25, 25}, {25, 4}};
     for (int width : {2, 3, 5}) {

@@ -130,7 +130,7 @@ TEST(RasterProperties, ClippedLinesPaintTheSamePixelsAsUnclippedOnes) {
                 c->dc.SelectObject(&pen);
                 c->dc.SetBkMode(TRANSPARENT);
             }
-            // The clip region cuts the line into pieces that must join seamlessly.
+            // The clip region cuts the line into parts that must join seamlessly.
             CRgn rgn;
             rgn.CreateRectRgn(3, 2, 17, 21);
             CRgn hole;

@@ -69,19 +69,19 @@ TEST(Text, WindowsFacesMapToMetricCompatibleFonts) {
 
 TEST(Text, ExtentEqualsTheInkedAdvance) {
     Canvas whole(200, 30);
-    Canvas pieces(200, 30);
+    Canvas parts(200, 30);
     CFont font;
     LOGFONT lf = Face("Arial", -16);
     font.CreateFontIndirect(&lf);
-    for (Canvas* c : {&whole, &pieces}) {
+    for (Canvas* c : {&whole, &parts}) {
         c->dc.SelectObject(&font);
         c->dc.SetBkMode(TRANSPARENT);
     }
     whole.dc.TextOut(5, 5, CString("Torque 42.5 Nm"));
-    const int first = pieces.dc.GetTextExtent(CString("Torque 42")).cx;
-    pieces.dc.TextOut(5, 5, CString("Torque 42"));
-    pieces.dc.TextOut(5 + first, 5, CString(".5 Nm"));
-    EXPECT_EQ(whole.Picture(0, 0, 200, 30), pieces.Picture(0, 0, 200, 30));
+    const int first = parts.dc.GetTextExtent(CString("Torque 42")).cx;
+    parts.dc.TextOut(5, 5, CString("Torque 42"));
+    parts.dc.TextOut(5 + first, 5, CString(".5 Nm"));
+    EXPECT_EQ(whole.Picture(0, 0, 200, 30), parts.Picture(0, 0, 200, 30));
 
     // Updating the current position continues exactly after the text.
     Canvas cp(200, 30);
