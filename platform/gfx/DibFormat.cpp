@@ -143,7 +143,7 @@ bool ParseDib(const BITMAPINFO* info, UINT usage, const std::vector<PALETTEENTRY
         height = h.bcHeight;
         bitCount = h.bcBitCount;
         core = true;
-    } else if (size >= sizeof(BITMAPINFOHEADER) && size <= 1024) {
+    } else if (size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124) {
         const BITMAPINFOHEADER& h = info->bmiHeader;
         width = h.biWidth;
         height = h.biHeight;
@@ -193,9 +193,14 @@ bool ParseDib(const BITMAPINFO* info, UINT usage, const std::vector<PALETTEENTRY
             return false;
     }
     out.stride = ((static_cast<size_t>(out.width) * bitCount + 31) / 32) * 4;
-    out.imageSize = (compression == BI_RLE8 || compression == BI_RLE4)
-                        ? sizeImage
-                        : out.stride * static_cast<size_t>(out.height);
+    if (compression == BI_RLE8 || compression == BI_RLE4) {
+        // No meaningful run data is longer than two bytes per pixel plus the line ends and
+        // padding; beyond that the declared size is not read.
+        const size_t pixels = static_cast<size_t>(out.width) * static_cast<size_t>(out.height);
+        out.imageSize = std::min(sizeImage, 3 * pixels + 4 * static_cast<size_t>(out.height) + 16);
+    } else {
+        out.imageSize = out.stride * static_cast<size_t>(out.height);
+    }
     size_t tableOffset = size;
     if (compression == BI_BITFIELDS) {
         std::memcpy(out.masks, raw + 40, 12);
