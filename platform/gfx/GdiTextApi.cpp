@@ -97,11 +97,14 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int length, int maxExtent, LPINT
     if (!dc || !size || length < 0 || (!text && length > 0))
         return FALSE;
     const std::string_view s = View(text, length);
+    auto font = dc->Font();
+    const int64_t extra = dc->WidthToDevice(dc->State().textCharExtra);
     int count = 0;
     bool fitting = true;
-    int extent = 0;
+    int64_t device = 0;
     for (const CodePoint& cp : DecodeUtf8(s)) {
-        extent = dc->TextExtent(s.substr(0, static_cast<size_t>(cp.offset + cp.length))).cx;
+        device += font->Advance(cp.value) + extra;
+        const int extent = static_cast<int>(dc->WidthToLogical(device));
         if (fitting && extent <= maxExtent)
             count = cp.offset + cp.length;
         else

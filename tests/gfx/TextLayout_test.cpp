@@ -140,3 +140,20 @@ TEST_F(TextLayoutTest, MissingGlyphsComeFromTheFallbackFace) {
     c.dc.TextOut(10, 10, alef, 2);
     EXPECT_GT(c.CountNot(kWhite), 5);
 }
+
+TEST_F(TextLayoutTest, ExtentExPointCountsWhatFits) {
+    const char* text =
+        "ab\xC3\xA4"
+        "cd";  // 'a' 'b' a-umlaut 'c' 'd': six bytes
+    int fit = -1;
+    int partial[6] = {};
+    SIZE size{};
+    const int upToUmlaut = Width("ab\xC3\xA4");
+    ASSERT_TRUE(::GetTextExtentExPoint(c.hdc, text, 6, upToUmlaut, &fit, partial, &size));
+    EXPECT_EQ(fit, 4);  // whole code points only
+    EXPECT_EQ(partial[1], Width("ab"));
+    EXPECT_EQ(partial[2], upToUmlaut);
+    EXPECT_EQ(partial[3], upToUmlaut);
+    EXPECT_EQ(partial[5], size.cx);
+    EXPECT_EQ(size.cx, Width(text));
+}
