@@ -1,7 +1,9 @@
 // Polylines of 1e3, 1e5 and 1e6 points across a 1920 x 1080 surface: solid one pixel, dotted
 // and three pixels wide, each beside cairo drawing the same points without antialiasing.
 #include <benchmark/benchmark.h>
+#if KQ_HAVE_CAIRO
 #include <cairo.h>
+#endif
 
 #include "BenchSurface.h"
 
@@ -24,6 +26,7 @@ void GdiPolyline(benchmark::State& state, int style, int width) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+#if KQ_HAVE_CAIRO
 void CairoPolyline(benchmark::State& state, bool dotted, double width) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
     cairo_t* cr = cairo_create(surface);
@@ -50,6 +53,8 @@ void CairoPolyline(benchmark::State& state, bool dotted, double width) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+#endif
+
 void BM_Polyline_Solid1px(benchmark::State& s) {
     GdiPolyline(s, PS_SOLID, 1);
 }
@@ -59,6 +64,7 @@ void BM_Polyline_Dotted(benchmark::State& s) {
 void BM_Polyline_Solid3px(benchmark::State& s) {
     GdiPolyline(s, PS_SOLID, 3);
 }
+#if KQ_HAVE_CAIRO
 void BM_Cairo_Solid1px(benchmark::State& s) {
     CairoPolyline(s, false, 1);
 }
@@ -68,6 +74,7 @@ void BM_Cairo_Dotted(benchmark::State& s) {
 void BM_Cairo_Solid3px(benchmark::State& s) {
     CairoPolyline(s, false, 3);
 }
+#endif
 
 }  // namespace
 
@@ -76,12 +83,18 @@ BENCHMARK(BM_Polyline_Solid1px)
     ->Arg(100000)
     ->Arg(1000000)
     ->Unit(benchmark::kMicrosecond);
+#if KQ_HAVE_CAIRO
 BENCHMARK(BM_Cairo_Solid1px)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+#endif
 BENCHMARK(BM_Polyline_Dotted)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+#if KQ_HAVE_CAIRO
 BENCHMARK(BM_Cairo_Dotted)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+#endif
 BENCHMARK(BM_Polyline_Solid3px)
     ->Arg(1000)
     ->Arg(100000)
     ->Arg(1000000)
     ->Unit(benchmark::kMicrosecond);
+#if KQ_HAVE_CAIRO
 BENCHMARK(BM_Cairo_Solid3px)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+#endif
