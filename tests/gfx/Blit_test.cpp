@@ -202,3 +202,47 @@ TEST(Blit, AlphaBlendAndTransparentBlt) {
     ::SelectObject(src.m_hDC, old);
     ::DeleteObject(dib);
 }
+
+TEST(Blit, EmbossedImageThroughAMonochromeMask) {
+    // The classic disabled-image recipe: a mask that is black where the image differs from
+    // the face colour, then the brush painted through it with DSPDxax (0xE20746).
+    const COLORREF face = RGB(192, 192, 192);
+    CDC image;
+    image.CreateCompatibleDC(nullptr);
+    CBitmap bmp;
+    bmp.CreateBitmap(4, 1, 1, 32, nullptr);
+    CBitmap* oldImage = image.SelectObject(&bmp);
+    image.SetPixel(0, 0, face);
+    image.SetPixel(1, 0, RGB(0, 0, 0));
+    image.SetPixel(2, 0, RGB(255, 255, 255));
+    image.SetPixel(3, 0, RGB(200, 0, 0));
+
+    CDC mask;
+    mask.CreateCompatibleDC(nullptr);
+    CBitmap maskBmp;
+    maskBmp.CreateBitmap(4, 1, 1, 1, nullptr);
+    CBitmap* oldMask = mask.SelectObject(&maskBmp);
+    mask.PatBlt(0, 0, 4, 1, WHITENESS);
+    image.SetBkColor(face);
+    mask.BitBlt(0, 0, 4, 1, &image, 0, 0, SRCCOPY);
+    image.SetBkColor(RGB(255, 255, 255));
+    mask.BitBlt(0, 0, 4, 1, &image, 0, 0, SRCPAINT);
+    // Black only where the image is neither face nor highlight.
+    EXPECT_EQ(mask.GetPixel(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(mask.GetPixel(1, 0), RGB(0, 0, 0));
+    EXPECT_EQ(mask.GetPixel(2, 0), RGB(255, 255, 255));
+    EXPECT_EQ(mask.GetPixel(3, 0), RGB(0, 0, 0));
+
+    Canvas target(4, 1, face);
+    target.dc.SetBkColor(RGB(0, 0, 0));
+    target.dc.SetTextColor(RGB(255, 255, 255));
+    CBrush shadow(RGB(128, 128, 128));
+    target.dc.SelectObject(&shadow);
+    target.dc.BitBlt(0, 0, 4, 1, &mask, 0, 0, 0x00E20746);
+    EXPECT_EQ(target.At(0, 0), face);
+    EXPECT_EQ(target.At(1, 0), RGB(128, 128, 128));
+    EXPECT_EQ(target.At(2, 0), face);
+    EXPECT_EQ(target.At(3, 0), RGB(128, 128, 128));
+    image.SelectObject(oldImage);
+    mask.SelectObject(oldMask);
+}

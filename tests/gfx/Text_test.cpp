@@ -267,3 +267,25 @@ TEST(Text, TabbedTextAndCharacterWidths) {
     EXPECT_EQ(widths[0], c.dc.GetTextExtent("a", 1).cx);
     EXPECT_EQ(widths[2], c.dc.GetTextExtent("c", 1).cx);
 }
+
+TEST(Text, FontFamiliesCanBeEnumerated) {
+    Canvas c(4, 4);
+    struct Seen {
+        bool arial = false;
+        bool marlett = false;
+        int count = 0;
+    } seen;
+    auto proc = [](const LOGFONT* lf, const TEXTMETRIC*, DWORD type, LPARAM data) -> int {
+        auto* s = reinterpret_cast<Seen*>(data);
+        s->arial = s->arial || std::strcmp(lf->lfFaceName, "Arial") == 0;
+        s->marlett = s->marlett || std::strcmp(lf->lfFaceName, "Marlett") == 0;
+        ++s->count;
+        return type == TRUETYPE_FONTTYPE ? 1 : 0;
+    };
+    ::EnumFontFamilies(c.hdc, nullptr, proc, reinterpret_cast<LPARAM>(&seen));
+    EXPECT_TRUE(seen.arial);
+    EXPECT_TRUE(seen.marlett);
+    Seen one;
+    ::EnumFontFamilies(c.hdc, "Times New Roman", proc, reinterpret_cast<LPARAM>(&one));
+    EXPECT_EQ(one.count, 1);
+}
