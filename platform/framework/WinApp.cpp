@@ -84,6 +84,7 @@ BOOL AfxWinInit(CWinApp* pApp, int argc, char** argv) {
     }
     pApp->m_lpCmdLine = pApp->m_strCmdLine.GetBuffer();
     pApp->ResolveNames();
+    pApp->InstallMessageFilter();
     // Errors the base library reports appear as the application's message boxes.
     kq::SetErrorReporter([](const CString& text, UINT type) { return AfxMessageBox(text, type); });
     return TRUE;
@@ -117,6 +118,15 @@ void CWinApp::ResolveNames() {
     }
 }
 
+void CWinApp::InstallMessageFilter() {
+    if (m_messageFilterHook != 0)
+        return;
+    m_messageFilterHook = kq::ui::AddMessageFilterHook([](int code, MSG& msg) {
+        CWinApp* app = AfxGetApp();
+        return app != nullptr ? app->ProcessMessageFilter(code, &msg) : FALSE;
+    });
+}
+
 // --- life cycle ---
 
 BOOL CWinApp::InitApplication() {
@@ -136,12 +146,7 @@ int CWinApp::Run() {
         CWinApp* app = AfxGetApp();
         return app != nullptr ? app->PreTranslateMessage(&msg) : FALSE;
     });
-    if (m_messageFilterHook == 0) {
-        m_messageFilterHook = kq::ui::AddMessageFilterHook([](int code, MSG& msg) {
-            CWinApp* app = AfxGetApp();
-            return app != nullptr ? app->ProcessMessageFilter(code, &msg) : FALSE;
-        });
-    }
+    InstallMessageFilter();
     m_nQuitCode = kq::ui::RunMessageLoop();
     kq::ui::SetIdleHandler(nullptr);
     kq::ui::SetPreTranslateHandler(nullptr);

@@ -11,15 +11,8 @@ using kq::fw::detail::ThreadState;
 
 namespace {
 
-// The part of a WM_NOTIFY header the dispatch reads.
-struct NotifyHeader {
-    HWND hwndFrom;
-    UINT_PTR idFrom;
-    UINT code;
-};
-
-const NotifyHeader* HeaderOf(LPARAM lParam) {
-    return reinterpret_cast<const NotifyHeader*>(lParam);
+const NMHDR* HeaderOf(LPARAM lParam) {
+    return reinterpret_cast<const NMHDR*>(lParam);
 }
 
 // Answers update requests without changing anything, to see whether a command is disabled.
@@ -133,7 +126,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             return FALSE;
         result = 1;
     } else if (message == WM_NOTIFY) {
-        const NotifyHeader* header = HeaderOf(lParam);
+        const NMHDR* header = HeaderOf(lParam);
         if (header == nullptr || header->hwndFrom == nullptr || !OnNotify(wParam, lParam, &result))
             return FALSE;
     } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC &&
@@ -186,7 +179,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
-    const NotifyHeader* header = HeaderOf(lParam);
+    const NMHDR* header = HeaderOf(lParam);
     if (ThreadState().lockoutNotifyWindow == m_hWnd)
         return TRUE;
     if (ReflectLastMsg(header->hwndFrom, pResult))
@@ -239,7 +232,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return FALSE;
         }
         case WM_NOTIFY: {
-            const NotifyHeader* header = HeaderOf(lParam);
+            const NMHDR* header = HeaderOf(lParam);
             AFX_NOTIFY notify;
             notify.pResult = pResult;
             notify.pNMHDR = reinterpret_cast<NMHDR*>(lParam);

@@ -7,7 +7,6 @@
 namespace {
 
 using kq::fw::test::FrameworkTest;
-using kq::fw::test::TestNotifyHeader;
 
 constexpr UINT kCmdOpen = 100;
 constexpr UINT kCmdFirst = 200;
@@ -69,8 +68,7 @@ class CSelfAware : public CWnd {
         return !passOn;  // FALSE lets the parent have it too
     }
     void OnNotifyHere(NMHDR* header, LRESULT* result) {
-        log->push_back(
-            kq::Format("reflected notify %u", reinterpret_cast<TestNotifyHeader*>(header)->code));
+        log->push_back(kq::Format("reflected notify %u", header->code));
         *result = 22;
     }
 
@@ -94,7 +92,7 @@ class Commands : public FrameworkTest {
                                  reinterpret_cast<LPARAM>(control));
     }
     LRESULT Notify(HWND from, UINT id, UINT code) {
-        TestNotifyHeader header{from, id, code};
+        NMHDR header{from, id, code};
         return host_.SendMessage(WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
     }
 
