@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/framework/CommandThunks.h"
+#include "platform/gfx/CDC.h"
 
 class CScrollBar;
 
@@ -277,6 +278,32 @@ BOOL ParentNotifyReflect(CCmdTarget* t, HandlerCall& c) {
     return TRUE;
 }
 
+template <auto Fn>
+BOOL EraseBkgnd(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, BOOL(CDC*)>();
+    c.result = (HandlerObject<Fn>(t)->*Fn)(CDC::FromHandle(reinterpret_cast<HDC>(c.wParam)));
+    return TRUE;
+}
+
+// WM_CTLCOLORxxx arrive as WM_CTLCOLOR with an AFX_CTLCOLOR in lParam.
+template <auto Fn>
+BOOL CtlColor(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, HBRUSH(CDC*, CWnd*, UINT)>();
+    const auto* ctl = reinterpret_cast<const AFX_CTLCOLOR*>(c.lParam);
+    c.result = reinterpret_cast<LRESULT>((HandlerObject<Fn>(t)->*Fn)(
+        CDC::FromHandle(ctl->hDC), CWnd::FromHandle(ctl->hWnd), ctl->nCtlType));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL CtlColorReflect(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, HBRUSH(CDC*, UINT)>();
+    const auto* ctl = reinterpret_cast<const AFX_CTLCOLOR*>(c.lParam);
+    c.result = reinterpret_cast<LRESULT>(
+        (HandlerObject<Fn>(t)->*Fn)(CDC::FromHandle(ctl->hDC), ctl->nCtlType));
+    return TRUE;
+}
+
 }  // namespace wm
 }  // namespace kq::fw
 
@@ -330,6 +357,8 @@ BOOL ParentNotifyReflect(CCmdTarget* t, HandlerCall& c) {
 #define ON_WM_NCRBUTTONDOWN() KQ_ON_WM(WM_NCRBUTTONDOWN, NcMouse, OnNcRButtonDown)
 #define ON_WM_NCRBUTTONUP() KQ_ON_WM(WM_NCRBUTTONUP, NcMouse, OnNcRButtonUp)
 #define ON_WM_PAINT() KQ_ON_WM(WM_PAINT, V, OnPaint)
+#define ON_WM_ERASEBKGND() KQ_ON_WM(WM_ERASEBKGND, EraseBkgnd, OnEraseBkgnd)
+#define ON_WM_CTLCOLOR() KQ_ON_WM(WM_CTLCOLOR, CtlColor, OnCtlColor)
 #define ON_WM_GETMINMAXINFO() KQ_ON_WM(WM_GETMINMAXINFO, MinMaxInfo, OnGetMinMaxInfo)
 #define ON_WM_WINDOWPOSCHANGING() KQ_ON_WM(WM_WINDOWPOSCHANGING, WindowPos, OnWindowPosChanging)
 #define ON_WM_WINDOWPOSCHANGED() KQ_ON_WM(WM_WINDOWPOSCHANGED, WindowPos, OnWindowPosChanged)
@@ -352,6 +381,7 @@ BOOL ParentNotifyReflect(CCmdTarget* t, HandlerCall& c) {
 #define ON_WM_PARENTNOTIFY() KQ_ON_WM(WM_PARENTNOTIFY, ParentNotify, OnParentNotify)
 
 // Reflected to the control that sent them.
+#define ON_WM_CTLCOLOR_REFLECT() KQ_ON_WM(WM_CTLCOLOR + WM_REFLECT_BASE, CtlColorReflect, CtlColor)
 #define ON_WM_HSCROLL_REFLECT() KQ_ON_WM(WM_HSCROLL + WM_REFLECT_BASE, ScrollReflect, HScroll)
 #define ON_WM_VSCROLL_REFLECT() KQ_ON_WM(WM_VSCROLL + WM_REFLECT_BASE, ScrollReflect, VScroll)
 #define ON_WM_PARENTNOTIFY_REFLECT() \

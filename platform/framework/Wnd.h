@@ -19,6 +19,8 @@
 #include "platform/ui/WinUser.h"
 
 class CDataExchange;
+class CDC;
+class CFont;
 class CFrameWnd;
 class CScrollBar;
 struct CCreateContext;
@@ -144,6 +146,8 @@ class CWnd : public CCmdTarget {
     int GetWindowTextLength() const;
     int GetDlgCtrlID() const;
     int SetDlgCtrlID(int nID);
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
 
     // --- dialog items ---
     CWnd* GetDlgItem(int nID) const;
@@ -287,6 +291,7 @@ class CWnd : public CCmdTarget {
     void OnNcRButtonDown(UINT nHitTest, CPoint point);
     void OnNcRButtonUp(UINT nHitTest, CPoint point);
     void OnPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
     void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
@@ -305,6 +310,7 @@ class CWnd : public CCmdTarget {
     void OnEnterSizeMove();
     void OnExitSizeMove();
     // These reflect the message to the control that sent it before the default handling.
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnParentNotify(UINT message, LPARAM lParam);

@@ -5,6 +5,7 @@
 #include "platform/framework/detail/DefaultClasses.h"
 #include "platform/framework/detail/WndClasses.h"
 #include "platform/framework/detail/WndThreadState.h"
+#include "platform/gfx/WindowDC.h"
 
 using kq::fw::detail::ThreadState;
 using kq::fw::detail::ThreadStateIfAlive;
@@ -16,7 +17,27 @@ const CWnd CWnd::wndBottom(HWND_BOTTOM);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
-CWnd::CWnd() = default;
+namespace {
+
+HWND HandleOfWindowObject(CWnd* wnd) {
+    return wnd->m_hWnd;
+}
+
+// The device contexts of the graphics library find a window object's handle through this;
+// checked at each construction in case the hooks were replaced since.
+void InstallWindowHandleHook() {
+    kq::gfx::WindowDcHooks hooks = kq::gfx::GetWindowDcHooks();
+    if (hooks.windowHandle != &HandleOfWindowObject) {
+        hooks.windowHandle = &HandleOfWindowObject;
+        kq::gfx::SetWindowDcHooks(&hooks);
+    }
+}
+
+}  // namespace
+
+CWnd::CWnd() {
+    InstallWindowHandleHook();
+}
 
 CWnd::~CWnd() {
     // An object that dies before its window takes the window with it.

@@ -129,11 +129,20 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         const NMHDR* header = HeaderOf(lParam);
         if (header == nullptr || header->hwndFrom == nullptr || !OnNotify(wParam, lParam, &result))
             return FALSE;
-    } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC &&
-               kq::fw::FindMessageEntry(GetMessageMap(), WM_CTLCOLOR) == nullptr) {
-        // Nobody in this window's classes colours controls: the control may do it itself.
-        if (!ReflectLastMsg(reinterpret_cast<HWND>(lParam), &result))
+    } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        // Every kind of WM_CTLCOLORxxx goes to the one WM_CTLCOLOR handler.
+        const AFX_MSGMAP_ENTRY* entry = kq::fw::FindMessageEntry(GetMessageMap(), WM_CTLCOLOR);
+        if (entry == nullptr)
             return FALSE;
+        AFX_CTLCOLOR ctl;
+        ctl.hWnd = reinterpret_cast<HWND>(lParam);
+        ctl.hDC = reinterpret_cast<HDC>(wParam);
+        ctl.nCtlType = message - WM_CTLCOLORMSGBOX;
+        kq::fw::HandlerCall call;
+        call.message = WM_CTLCOLOR;
+        call.lParam = reinterpret_cast<LPARAM>(&ctl);
+        entry->pfn(this, call);
+        result = call.result;
     } else {
         const AFX_MSGMAP_ENTRY* entry = kq::fw::FindMessageEntry(GetMessageMap(), message);
         if (entry == nullptr)

@@ -5,6 +5,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Wnd.h"
 #include "platform/framework/detail/ControlMessages.h"
+#include "platform/gfx/GdiWrappers.h"
 
 namespace ctl = kq::fw::ctl;
 
@@ -76,6 +77,15 @@ int CWnd::GetDlgCtrlID() const {
 
 int CWnd::SetDlgCtrlID(int nID) {
     return static_cast<int>(::SetWindowLong(m_hWnd, GWL_ID, nID));
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont != nullptr ? pFont->m_hObject : nullptr),
+                bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+    return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
 
 void AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew) {
