@@ -280,6 +280,7 @@ class CComPort : public CTarvik_Send {
     void ZMCOMConfg_AnalyseIdentification(const tarvik::Frame& frame, int port);
     void AnalyseStatusLongFrame(const tarvik::Frame& frame, int port);
     void ZMCOMConfg_AnalyseBlockContent(const tarvik::Frame& frame, int port);
+    bool TakeBlockReply(const tarvik::Frame& frame, int index, SensorRecord& record);
     void ZMCOMConfg_AnalyseDefault(const tarvik::Frame& frame);
 
     // ---- Search ----

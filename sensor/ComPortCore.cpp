@@ -132,7 +132,7 @@ BOOL CComPort::COM_RunTimerStep(UINT id) {
         case COM_TIMER_BAUD_RESTART_CLOSE:
             m_strReceiveCOM.Empty();
             COM_CloseSensorPorts();
-            ArmTimer(COM_TIMER_BAUD_RESTART_REBUILD, COM_MS_BAUD_RESTART);
+            ArmTimer(COM_TIMER_BAUD_RESTART_REBUILD, COM_MS_BAUD_RESTART_REBUILD);
             return TRUE;
         case COM_TIMER_BAUD_RESTART_REBUILD:
             m_strReceiveCOM.Empty();

@@ -221,12 +221,30 @@ void CComPort::AnalyseStatusLongFrame(const Frame& frame, int port) {
     }
 }
 
+// The content of block index from a reply into the record. A reply for the block asked for
+// whose image is erased (or carries another number) is taken as read and invalid, so that the
+// sensor's missing configuration or calibration is known rather than waited for.
+bool CComPort::TakeBlockReply(const Frame& frame, int index, SensorRecord& record) {
+    if (TarSend_ReadBlockGetContent(frame, index, record)) {
+        return true;
+    }
+    BlockContentReply content;
+    if (!ParseMessage(frame, content) || content.number != BlockNumberFromIndex(index)) {
+        return false;
+    }
+    const BYTE bit = static_cast<BYTE>(1u << index);
+    record.aBlock[index] = content.image;
+    record.ucBlockReadMask = static_cast<BYTE>(record.ucBlockReadMask | bit);
+    record.ucBlockValidMask = static_cast<BYTE>(record.ucBlockValidMask & ~bit);
+    return true;
+}
+
 void CComPort::ZMCOMConfg_AnalyseBlockContent(const Frame& frame, int port) {
     if (!IsAwaited(frame, port)) {
         return;
     }
     if (m_iZMCOMConfgFlow == ZM_SCAN_READ_BLOCKS) {
-        if (!TarSend_ReadBlockGetContent(frame, m_iScanBlock, m_aEntries[m_iScanIndex].record)) {
+        if (!TakeBlockReply(frame, m_iScanBlock, m_aEntries[m_iScanIndex].record)) {
             return;  // not the block asked for: the wait goes on
         }
         RequestAnswered();
@@ -238,7 +256,7 @@ void CComPort::ZMCOMConfg_AnalyseBlockContent(const Frame& frame, int port) {
         return;
     }
     if (m_iZMCOMConfgFlow == ZM_SET_INACCURACY_USERCALIB) {
-        if (!TarSend_ReadBlockGetContent(frame, kBlockUserCalib, m_aSensorRecord[m_iWriteSensor])) {
+        if (!TakeBlockReply(frame, kBlockUserCalib, m_aSensorRecord[m_iWriteSensor])) {
             return;
         }
         RequestAnswered();
@@ -246,7 +264,7 @@ void CComPort::ZMCOMConfg_AnalyseBlockContent(const Frame& frame, int port) {
         return;
     }
     if (m_bOpenDialogue) {
-        if (!TarSend_ReadBlockGetContent(frame, m_iOpenBlock, m_aSensorRecord[m_iOpenSensor])) {
+        if (!TakeBlockReply(frame, m_iOpenBlock, m_aSensorRecord[m_iOpenSensor])) {
             return;
         }
         RequestAnswered();

@@ -51,6 +51,8 @@ constexpr UINT COM_MS_SENSOR_READY = 20;
 constexpr UINT COM_MS_MULTIPORT_DETECTION = 20;
 constexpr UINT COM_MS_BAUD_STORED = 100;
 constexpr UINT COM_MS_BAUD_RESTART = 100;
+// The new search after a restart starts once the sensor's restart silence (300 ms) is over.
+constexpr UINT COM_MS_BAUD_RESTART_REBUILD = 350;
 constexpr UINT COM_MS_SW_CONFIG_REPEAT = 500;
 constexpr UINT COM_MS_RESTART_SENSOR = 200;
 constexpr UINT COM_MS_RESTART_WAIT = 100;
