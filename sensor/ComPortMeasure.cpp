@@ -201,10 +201,10 @@ void CComPort::AnalyseMultiportValueSet(const Frame& frame, int port) {
     const uint64_t lostBefore = m_aligner.Lost();
     const bool complete = m_aligner.Add(position, values.counter, values.value[0], joined);
     m_ullLostValueSets += m_aligner.Lost() - lostBefore;
-    m_llLastValueMs = kq::MonotonicMillis();
     if (!complete) {
-        return;
+        return;  // a port that stopped sending shows as sets that never complete
     }
+    m_llLastValueMs = kq::MonotonicMillis();
     for (int p = 0; p < m_aligner.PortCount(); ++p) {
         m_alRaw[p] = joined[p];
     }

@@ -103,6 +103,9 @@ void CComPort::COM_RefreshPortTable(int /*flag*/, int mode) {
             ++m_iEntryCount;
         }
     }
+    if (m_iOpenEntry >= 0 && m_aEntries[m_iOpenEntry].iState == PORT_STATE_NO_ANSWER) {
+        EnterLostState();  // the open sensor's port went away
+    }
     m_bDeviceChanged = FALSE;
     m_bRefreshPortTableRequest = FALSE;
     m_bRebuildPortTableRequest = FALSE;

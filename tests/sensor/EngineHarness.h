@@ -33,7 +33,8 @@ struct SimPort {
     sensorsim::SimDevice* device = nullptr;
     int position = 0;
     bool vanished = false;
-    int dropEvery = 0;  // every n-th frame the sensor sends is lost
+    int dropEvery = 0;     // every n-th frame the sensor sends is lost
+    int vanishAfter = -1;  // the port goes away once the sensor has understood this many frames
     int sent = 0;
     class SimPortManager* openBy = nullptr;
     int openBaud = 0;
@@ -451,6 +452,10 @@ inline void SimPortManager::ClosePort(bool) {
 }
 
 inline bool SimPortManager::Write(std::string_view bytes) {
+    if (m_port && m_port->vanishAfter >= 0 &&
+        static_cast<int>(m_port->requests.size()) >= m_port->vanishAfter) {
+        m_harness.Vanish(*m_port);
+    }
     if (!m_port || m_port->vanished) {
         return false;
     }
@@ -511,17 +516,31 @@ inline void TestFrame::DetectAndActivateMultiport() {
     for (int& mark : m_aiGroupMark) {
         mark = -1;
     }
-    if (!detector.HasResult() || m_iSensorsFound > 4) {
-        COM_OpenFirstSensorPort();
+    if (!detector.HasResult() || m_iMultiportMode == 2) {
+        if (!COM_OpenFirstSensorPort()) {
+            COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE);
+        }
         return;
     }
     for (int g = 0; g < detector.GetResultCount(); ++g) {
         m_aiGroupMark[g] = 1;
     }
+    if (m_iSelectedEntry > -1) {
+        if (detector.IsPortInMultiportGroup(m_aEntries[m_iSelectedEntry].strPortName)) {
+            m_iActivatedCount = 0;
+            m_pTimers->ArmFrameTimer(COM_TIMER_OPEN_NEXT_SENSOR, 250);
+        } else {
+            COM_OpenFirstSensorPort();
+        }
+        return;
+    }
+    if (m_iSensorsFound > 4) {
+        return;
+    }
     m_iActivatedCount = 0;
     m_iSelectedEntry = m_iLastFoundEntry;
     m_iLastFoundEntry += COM_MAX_PORTS;
-    COM_RunTimerStep(COM_TIMER_OPEN_NEXT_SENSOR);
+    m_pTimers->ArmFrameTimer(COM_TIMER_OPEN_NEXT_SENSOR, 50);
 }
 
 inline BOOL FakePages::CalcualteCalibValues(BOOL askUser, int readingSet, int& errors) {
