@@ -6,3 +6,5 @@
 #define LANGUAGE_OFFSET_GERMAN 0
 #define LANGUAGE_OFFSET_ENGLISH 1000
 #define LANGUAGE_OFFSET_FRENCH 2000
+// French texts are shipped in the revised block, which the program uses for French.
+#define LANGUAGE_OFFSET_FRENCH_REVISED 4000

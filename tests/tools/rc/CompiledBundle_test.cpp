@@ -86,7 +86,7 @@ TEST(ApplicationResources, StringTablesOfEachLanguage) {
     EXPECT_EQ(text, "Datei");
     EXPECT_TRUE(kq::LoadStringResource(5014 + 1000, text));
     EXPECT_EQ(text, "File");
-    EXPECT_TRUE(kq::LoadStringResource(5089 + 2000, text));
+    EXPECT_TRUE(kq::LoadStringResource(5089 + 4000, text));
     EXPECT_EQ(text, "RAZ MIN");
     kq::UninstallResources(kq_res_bundle());
     EXPECT_FALSE(kq::LoadStringResource(5014, text));

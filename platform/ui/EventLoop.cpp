@@ -1,0 +1,221 @@
+#include "platform/ui/EventLoop.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+
+#include "platform/ui/Messaging.h"
+#include "platform/ui/detail/Delivery.h"
+#include "platform/ui/detail/Retrieve.h"
+
+using namespace kq::ui::detail;
+
+namespace kq::ui {
+namespace {
+
+constexpr int kPumpLimit = 1000000;
+constexpr LONG kIdleLimit = 1000;
+
+std::atomic<FdSourceId> g_nextSourceId{1};
+
+void DispatchWithHooks(MSG& msg) {
+    auto preTranslate = CurrentQueue().hooks.preTranslate;
+    if (preTranslate && preTranslate(msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+}
+
+bool MessageWaiting() {
+    MSG msg;
+    return PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+}
+
+// Runs the idle handler while it asks for more and nothing arrives.
+void RunIdle() {
+    auto idle = CurrentQueue().hooks.idle;
+    if (!idle)
+        return;
+    for (LONG count = 0; count < kIdleLimit; ++count) {
+        if (!idle(count) || MessageWaiting())
+            return;
+    }
+}
+
+}  // namespace
+
+FdSourceId AddFdSource(int fd, short events, FdCallback callback) {
+    return AddFdSource(CurrentThreadId(), fd, events, std::move(callback));
+}
+
+FdSourceId AddFdSource(DWORD threadId, int fd, short events, FdCallback callback) {
+    if (fd < 0 || !callback)
+        return 0;
+    std::shared_ptr<ThreadQueue> q =
+        threadId == CurrentThreadId() ? CurrentQueuePtr() : FindQueue(threadId);
+    if (!q)
+        return 0;
+    FdSourceId id = g_nextSourceId.fetch_add(1);
+    {
+        std::lock_guard lock(q->mutex);
+        if (!q->alive)
+            return 0;
+        q->fdSources.push_back(FdSource{id, fd, events, std::move(callback)});
+    }
+    q->Wake();
+    return id;
+}
+
+bool RemoveFdSource(FdSourceId id) {
+    for (auto& q : AllQueues()) {
+        std::unique_lock lock(q->mutex);
+        auto it = std::find_if(q->fdSources.begin(), q->fdSources.end(),
+                               [&](const FdSource& s) { return s.id == id; });
+        if (it == q->fdSources.end())
+            continue;
+        q->fdSources.erase(it);
+        if (!q->IsOwnerThread())
+            q->callbackFinished.wait(lock, [&] { return q->runningFdSource != id; });
+        return true;
+    }
+    return false;
+}
+
+void SetIdleHandler(std::function<BOOL(LONG)> handler) {
+    CurrentQueue().hooks.idle = std::move(handler);
+}
+
+void SetPreTranslateHandler(std::function<BOOL(MSG&)> handler) {
+    CurrentQueue().hooks.preTranslate = std::move(handler);
+}
+
+int AddMessageFilterHook(std::function<BOOL(int, MSG&)> hook) {
+    ThreadHooks& hooks = CurrentQueue().hooks;
+    int id = hooks.nextFilterId++;
+    hooks.filters.insert(hooks.filters.begin(), {id, std::move(hook)});
+    return id;
+}
+
+void RemoveMessageFilterHook(int hookId) {
+    auto& filters = CurrentQueue().hooks.filters;
+    filters.erase(std::remove_if(filters.begin(), filters.end(),
+                                 [&](const auto& f) { return f.first == hookId; }),
+                  filters.end());
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    for (;;) {
+        if (!MessageWaiting())
+            RunIdle();
+        BOOL result = GetMessage(&msg, nullptr, 0, 0);
+        if (result == FALSE)
+            return static_cast<int>(msg.wParam);
+        if (result == -1)
+            return -1;
+        DispatchWithHooks(msg);
+    }
+}
+
+int PumpUntilIdle() {
+    int dispatched = 0;
+    MSG msg;
+    for (;;) {
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return dispatched;
+            }
+            DispatchWithHooks(msg);
+            if (++dispatched >= kPumpLimit)
+                return dispatched;
+        }
+        RunIdle();
+        if (!MessageWaiting())
+            return dispatched;
+    }
+}
+
+bool WaitForWork(int timeoutMs) {
+    MSG msg;
+    return RetrieveMessage(&msg, MessageFilter(nullptr, 0, 0), PM_NOREMOVE, timeoutMs);
+}
+
+void NotifyClockChanged() {
+    for (auto& q : AllQueues())
+        q->Wake();
+}
+
+int PollServingSentMessages(pollfd* fds, nfds_t count, int timeoutMs) {
+    ThreadQueue& q = CurrentQueue();
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<pollfd> set;
+    for (;;) {
+        q.ArmWake();
+        ServeIncomingSends(q);
+        int wait = timeoutMs;
+        if (timeoutMs > 0) {
+            auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::steady_clock::now() - start)
+                             .count();
+            wait = spent >= timeoutMs ? 0 : static_cast<int>(timeoutMs - spent);
+        }
+        set.assign(fds, fds + count);
+        q.Poll(set, wait);
+        int ready = 0;
+        for (nfds_t i = 0; i < count; ++i) {
+            fds[i].revents = set[i].revents;
+            if (set[i].revents)
+                ++ready;
+        }
+        if (ready > 0 || wait == 0)
+            return ready;
+    }
+}
+
+bool ServeSentMessages() {
+    return ServeIncomingSends(CurrentQueue());
+}
+
+}  // namespace kq::ui
+
+namespace kq::ui::detail {
+
+void RunFdSources(ThreadQueue& q, int timeoutMs) {
+    std::vector<pollfd> fds;
+    std::vector<FdSourceId> ids;
+    {
+        std::lock_guard lock(q.mutex);
+        for (const FdSource& s : q.fdSources) {
+            fds.push_back(pollfd{s.fd, s.events, 0});
+            ids.push_back(s.id);
+        }
+    }
+    if (fds.empty() && timeoutMs == 0)
+        return;
+    q.Poll(fds, timeoutMs);
+    for (size_t i = 0; i < fds.size(); ++i) {
+        if (!fds[i].revents)
+            continue;
+        FdCallback callback;
+        {
+            std::lock_guard lock(q.mutex);
+            auto it = std::find_if(q.fdSources.begin(), q.fdSources.end(),
+                                   [&](const FdSource& s) { return s.id == ids[i]; });
+            if (it == q.fdSources.end())
+                continue;  // removed by an earlier callback
+            callback = it->callback;
+            if (fds[i].revents & POLLNVAL)
+                q.fdSources.erase(it);  // closed without removal: report once, then forget it
+            q.runningFdSource = ids[i];
+        }
+        callback(fds[i].fd, fds[i].revents);
+        {
+            std::lock_guard lock(q.mutex);
+            q.runningFdSource = 0;
+        }
+        q.callbackFinished.notify_all();
+    }
+}
+
+}  // namespace kq::ui::detail

@@ -1,0 +1,226 @@
+// Window message numbers and the codes that travel in their parameters.
+#pragma once
+
+#include "platform/base/WinTypes.h"
+
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_CREATE = 0x0001;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_MOVE = 0x0003;
+constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
+constexpr UINT WM_ENABLE = 0x000A;
+constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT WM_SETTEXT = 0x000C;
+constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUERYENDSESSION = 0x0011;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_QUERYOPEN = 0x0013;
+constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
+constexpr UINT WM_ENDSESSION = 0x0016;
+constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_SETTINGCHANGE = 0x001A;
+constexpr UINT WM_WININICHANGE = WM_SETTINGCHANGE;
+constexpr UINT WM_ACTIVATEAPP = 0x001C;
+constexpr UINT WM_FONTCHANGE = 0x001D;
+constexpr UINT WM_TIMECHANGE = 0x001E;
+constexpr UINT WM_CANCELMODE = 0x001F;
+constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_MOUSEACTIVATE = 0x0021;
+constexpr UINT WM_CHILDACTIVATE = 0x0022;
+constexpr UINT WM_GETMINMAXINFO = 0x0024;
+constexpr UINT WM_NEXTDLGCTL = 0x0028;
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT WM_DELETEITEM = 0x002D;
+constexpr UINT WM_VKEYTOITEM = 0x002E;
+constexpr UINT WM_CHARTOITEM = 0x002F;
+constexpr UINT WM_SETFONT = 0x0030;
+constexpr UINT WM_GETFONT = 0x0031;
+constexpr UINT WM_COMPAREITEM = 0x0039;
+constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
+constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_HELP = 0x0053;
+constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_STYLECHANGING = 0x007C;
+constexpr UINT WM_STYLECHANGED = 0x007D;
+constexpr UINT WM_DISPLAYCHANGE = 0x007E;
+constexpr UINT WM_GETICON = 0x007F;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_NCCREATE = 0x0081;
+constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr UINT WM_NCCALCSIZE = 0x0083;
+constexpr UINT WM_NCHITTEST = 0x0084;
+constexpr UINT WM_NCPAINT = 0x0085;
+constexpr UINT WM_NCACTIVATE = 0x0086;
+constexpr UINT WM_GETDLGCODE = 0x0087;
+constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
+constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+constexpr UINT WM_NCRBUTTONUP = 0x00A5;
+constexpr UINT WM_NCRBUTTONDBLCLK = 0x00A6;
+constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
+constexpr UINT WM_NCMBUTTONUP = 0x00A8;
+constexpr UINT WM_NCMBUTTONDBLCLK = 0x00A9;
+constexpr UINT WM_KEYFIRST = 0x0100;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_DEADCHAR = 0x0103;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_SYSCHAR = 0x0106;
+constexpr UINT WM_SYSDEADCHAR = 0x0107;
+constexpr UINT WM_KEYLAST = 0x0108;
+constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_INITMENU = 0x0116;
+constexpr UINT WM_INITMENUPOPUP = 0x0117;
+constexpr UINT WM_MENUSELECT = 0x011F;
+constexpr UINT WM_MENUCHAR = 0x0120;
+constexpr UINT WM_ENTERIDLE = 0x0121;
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+constexpr UINT WM_CTLCOLORDLG = 0x0136;
+constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
+constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT WM_MOUSEFIRST = 0x0200;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_MOUSELAST = 0x020A;
+constexpr UINT WM_PARENTNOTIFY = 0x0210;
+constexpr UINT WM_ENTERMENULOOP = 0x0211;
+constexpr UINT WM_EXITMENULOOP = 0x0212;
+constexpr UINT WM_SIZING = 0x0214;
+constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_MOVING = 0x0216;
+constexpr UINT WM_DEVICECHANGE = 0x0219;
+constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
+constexpr UINT WM_EXITSIZEMOVE = 0x0232;
+constexpr UINT WM_MOUSEHOVER = 0x02A1;
+constexpr UINT WM_MOUSELEAVE = 0x02A3;
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
+constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_UNDO = 0x0304;
+constexpr UINT WM_DESTROYCLIPBOARD = 0x0307;
+constexpr UINT WM_PRINT = 0x0317;
+constexpr UINT WM_PRINTCLIENT = 0x0318;
+constexpr UINT WM_USER = 0x0400;
+constexpr UINT WM_APP = 0x8000;
+
+// PeekMessage
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+constexpr UINT PM_NOYIELD = 0x0002;
+
+// WM_ACTIVATE
+constexpr WORD WA_INACTIVE = 0;
+constexpr WORD WA_ACTIVE = 1;
+constexpr WORD WA_CLICKACTIVE = 2;
+
+// WM_SIZE
+constexpr WPARAM SIZE_RESTORED = 0;
+constexpr WPARAM SIZE_MINIMIZED = 1;
+constexpr WPARAM SIZE_MAXIMIZED = 2;
+constexpr WPARAM SIZE_MAXSHOW = 3;
+constexpr WPARAM SIZE_MAXHIDE = 4;
+
+// WM_MOUSEACTIVATE results
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
+// WM_NCHITTEST results
+constexpr LRESULT HTERROR = -2;
+constexpr LRESULT HTTRANSPARENT = -1;
+constexpr LRESULT HTNOWHERE = 0;
+constexpr LRESULT HTCLIENT = 1;
+constexpr LRESULT HTCAPTION = 2;
+constexpr LRESULT HTSYSMENU = 3;
+constexpr LRESULT HTGROWBOX = 4;
+constexpr LRESULT HTSIZE = HTGROWBOX;
+constexpr LRESULT HTMENU = 5;
+constexpr LRESULT HTHSCROLL = 6;
+constexpr LRESULT HTVSCROLL = 7;
+constexpr LRESULT HTMINBUTTON = 8;
+constexpr LRESULT HTREDUCE = HTMINBUTTON;
+constexpr LRESULT HTMAXBUTTON = 9;
+constexpr LRESULT HTZOOM = HTMAXBUTTON;
+constexpr LRESULT HTLEFT = 10;
+constexpr LRESULT HTRIGHT = 11;
+constexpr LRESULT HTTOP = 12;
+constexpr LRESULT HTTOPLEFT = 13;
+constexpr LRESULT HTTOPRIGHT = 14;
+constexpr LRESULT HTBOTTOM = 15;
+constexpr LRESULT HTBOTTOMLEFT = 16;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
+constexpr LRESULT HTBORDER = 18;
+constexpr LRESULT HTCLOSE = 20;
+constexpr LRESULT HTHELP = 21;
+
+// Key-state flags in the wParam of mouse messages
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+constexpr WPARAM MK_XBUTTON1 = 0x0020;
+constexpr WPARAM MK_XBUTTON2 = 0x0040;
+
+constexpr int WHEEL_DELTA = 120;
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wp) {
+    return static_cast<short>(HIWORD(wp));
+}
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) {
+    return LOWORD(wp);
+}
+
+// WM_SYSCOMMAND
+constexpr WPARAM SC_SIZE = 0xF000;
+constexpr WPARAM SC_MOVE = 0xF010;
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_MAXIMIZE = 0xF030;
+constexpr WPARAM SC_NEXTWINDOW = 0xF040;
+constexpr WPARAM SC_PREVWINDOW = 0xF050;
+constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_VSCROLL = 0xF070;
+constexpr WPARAM SC_HSCROLL = 0xF080;
+constexpr WPARAM SC_MOUSEMENU = 0xF090;
+constexpr WPARAM SC_KEYMENU = 0xF100;
+constexpr WPARAM SC_RESTORE = 0xF120;
+constexpr WPARAM SC_TASKLIST = 0xF130;
+
+// Codes of CallMsgFilter
+constexpr int MSGF_DIALOGBOX = 0;
+constexpr int MSGF_MESSAGEBOX = 1;
+constexpr int MSGF_MENU = 2;
+constexpr int MSGF_SCROLLBAR = 5;
+constexpr int MSGF_NEXTWINDOW = 6;
+constexpr int MSGF_USER = 4096;

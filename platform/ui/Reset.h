@@ -1,0 +1,12 @@
+// Returns the window system to its starting state between tests.
+#pragma once
+
+namespace kq::ui {
+
+// Destroys the calling thread's windows (with their messages), empties its queue and drops
+// its timers, descriptor sources and hooks; clears focus, activation, capture, key states,
+// cursor, caret and clipboard; restores the default screen and double-click time. Window
+// classes stay registered.
+void ResetWindowSystem();
+
+}  // namespace kq::ui

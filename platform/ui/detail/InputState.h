@@ -1,0 +1,39 @@
+// Process-wide input state: cursor, focus, activation, capture, key states, double-click
+// tracking. Windows are held by handle, so a destroyed window simply stops matching.
+#pragma once
+
+#include <mutex>
+
+#include "platform/ui/UiTypes.h"
+
+namespace kq::ui::detail {
+
+struct InputState {
+    std::mutex mutex;
+    POINT cursor{};
+    HCURSOR cursorShape = nullptr;
+    HWND focus = nullptr;
+    HWND active = nullptr;
+    HWND capture = nullptr;
+    HWND lastActive = nullptr;  // re-activated when the application gets the focus back
+    bool appActive = false;
+    BYTE asyncKeys[256] = {};  // 0x80: down now, as injected
+    BYTE keys[256] = {};       // 0x80: down, 0x01: toggled, as of the messages taken so far
+    UINT doubleClickTime = 500;
+    // The last button press, for double-click detection.
+    HWND clickWindow = nullptr;
+    int clickButton = 0;
+    bool clickNonClient = false;
+    POINT clickPoint{};
+    DWORD clickTime = 0;
+    bool clickWasDouble = false;
+};
+
+InputState& Input();
+
+// Small accessors that take the lock themselves.
+HWND FocusWindow();
+HWND ActiveWindowHandle();
+HWND CaptureWindow();
+
+}  // namespace kq::ui::detail
