@@ -198,8 +198,7 @@ class CComPort : public CTarvik_Send {
     int m_iLastFoundEntry = -1;
     int m_iSensorsFound = 0;
     int m_iDetectionValue = -1;
-    int m_iMultiportMode = 0;
-    int m_iChannelSeparationMode = 0;
+    int m_iMultiportMode = 0;  // 2: no group evaluation (also the calibration page's separation)
 
     // Flags read by the frame.
     BOOL m_bMeasuring = FALSE;

@@ -40,6 +40,12 @@ BOOL CComPort::COM_ZMCOMStartMeasure() {
     m_ucMultiportAligned = 0;
     m_llLastValueMs = kq::MonotonicMillis();
     if (m_iNumberOfSensors > 1) {
+        // Nothing of the frame's user interface may hold the GUI thread up while several
+        // sensors stream: its status-restore, page-switch and clock timers stop.
+        for (UINT id : {COM_TIMER_STATUS_RESTORE, COM_TIMER_PAGE_SWITCH, COM_TIMER_CLOCK_TIME,
+                        COM_TIMER_CLOCK_WEEKDAY, COM_TIMER_CLOCK_DATE}) {
+            KillTimer(id);
+        }
         // The slaves are started first, so that they sample with the master's first value set.
         m_pfnReplyAnalyser = &CComPort::AnalyseMultiportValueSet;
         m_aligner.Start(ReadySlotCount());

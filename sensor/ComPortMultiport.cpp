@@ -151,6 +151,7 @@ void CComPort::FinishMultiChannelActivation() {
     KillTimer(COM_TIMER_REPLY_TIMEOUT);
     ReturnToRest();
     if (m_pPages && m_iNumberOfSensors > 0) {
+        m_pPages->UpdatePortStates(-1, FALSE);
         m_pPages->OnSensorConnected();
     }
     OnMultiChannelActivationDone(m_iActivatedCount);

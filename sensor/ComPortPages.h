@@ -30,7 +30,6 @@ class IComPortPages {
     virtual void SetCheckboxCellsOk() = 0;
     virtual void OnPortRefreshDone() = 0;
     virtual void SetXPicoBaudrateForPort(int row, int rate, BOOL save) = 0;
-    virtual int CountSensorPorts() = 0;
     virtual void UpdatePortStates(int row, BOOL keep) = 0;
     // The State and Serial number cells of one row.
     virtual void SetPortRowStateAndSerial(int row, const CString& stateText,

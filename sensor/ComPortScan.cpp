@@ -71,6 +71,7 @@ void CComPort::COM_BuildPortTable(int mode) {
         if (mode == 4) {
             m_pPages->SetEnablingOfAllPorts(1);
         }
+        m_pPages->SetProgressActive(TRUE);
         m_pPages->RebuildPortList(1);
         m_pPages->ShowProgressBar(count);
     }
@@ -140,6 +141,11 @@ void CComPort::ScanOpenEntry() {
     m_pCurrentPortMan = m_pPortMan.get();
     m_pPortMan->ClosePort(false);
     const int rate = m_aiScanRates[m_iScanRatePos];
+    if (SensorEntry_IsNetworkPort(entry) && m_pPages) {
+        // Behind a network redirector the line's rate is the device server's: it is set there
+        // before the port is probed at that rate.
+        m_pPages->SetXPicoBaudrateForPort(m_iScanIndex, rate, FALSE);
+    }
     if (!m_pPortMan->OpenPort(entry.strPortName, rate)) {
         ScanEntryDone(PORT_STATE_OPEN_FAILED);
         return;

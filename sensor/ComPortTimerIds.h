@@ -5,7 +5,12 @@
 
 #include "platform/base/WinTypes.h"
 
-// Run by the frame (the engine arms them or relies on them).
+// Run by the frame (the engine arms them, kills them or relies on them).
+constexpr UINT COM_TIMER_STATUS_RESTORE = 21;
+constexpr UINT COM_TIMER_PAGE_SWITCH = 22;
+constexpr UINT COM_TIMER_CLOCK_TIME = 32782;
+constexpr UINT COM_TIMER_CLOCK_WEEKDAY = 32783;
+constexpr UINT COM_TIMER_CLOCK_DATE = 32784;
 constexpr UINT COM_TIMER_MULTIPORT_DETECTION = 8;
 constexpr UINT COM_TIMER_SENSOR_READY = 15;
 constexpr UINT COM_TIMER_MEASURE_ADJUST_NOTICE = 25;

@@ -110,7 +110,6 @@ class FakePages final : public IComPortPages {
     void SetCheckboxCellsOk() override { Note("SetCheckboxCellsOk"); }
     void OnPortRefreshDone() override { Note("OnPortRefreshDone"); }
     void SetXPicoBaudrateForPort(int, int, BOOL) override { Note("SetXPicoBaudrateForPort"); }
-    int CountSensorPorts() override { return 0; }
     void UpdatePortStates(int, BOOL) override { Note("UpdatePortStates"); }
     void SetPortRowStateAndSerial(int row, const CString& state, const CString& serial) override {
         Note("SetPortRowStateAndSerial(" + std::to_string(row) + "," + state.Str() + "," +

@@ -92,7 +92,8 @@ TEST(EngineScan, ProgressCallbacksComeInOrder) {
     EXPECT_EQ(progress, expected);
     // One sub-step per block read, for both sensors.
     EXPECT_EQ(bench.pages.Count("AdvanceProgress(0)"), 2 * kBlockCount);
-    EXPECT_EQ(bench.pages.calls.front(), "RebuildPortList(1)");
+    EXPECT_EQ(bench.pages.calls.front(), "SetProgressActive(1)");
+    EXPECT_EQ(bench.pages.calls[1], "RebuildPortList(1)");
     EXPECT_EQ(bench.pages.Count("OnSensorConnected"), 1);
 }
 
