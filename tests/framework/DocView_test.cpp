@@ -273,3 +273,49 @@ TEST_F(DocView, ClosingTheMainFrameDeletesEverythingAndEndsTheLoop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, FlagsAndFilesChooseTheShellCommand) {
+    auto parse = [](std::vector<const char*> args) {
+        CCommandLineInfo info;
+        for (size_t i = 0; i < args.size(); ++i) {
+            const char* arg = args[i];
+            const BOOL flag = arg[0] == '-' || arg[0] == '/';
+            info.ParseParam(flag ? arg + 1 : arg, flag, i + 1 == args.size());
+        }
+        return info;
+    };
+    EXPECT_EQ(parse({}).m_nShellCommand, CCommandLineInfo::FileNew);
+    // An unknown flag (the restart hand-over) changes nothing.
+    EXPECT_EQ(parse({"--Restart"}).m_nShellCommand, CCommandLineInfo::FileNew);
+    CCommandLineInfo open = parse({"--Restart", "data.kq"});
+    EXPECT_EQ(open.m_nShellCommand, CCommandLineInfo::FileOpen);
+    EXPECT_EQ(open.m_strFileName, "data.kq");
+    CCommandLineInfo print = parse({"/pt", "data.kq", "printer", "driver", "port"});
+    EXPECT_EQ(print.m_nShellCommand, CCommandLineInfo::FilePrintTo);
+    EXPECT_EQ(print.m_strPortName, "port");
+    EXPECT_EQ(parse({"/P", "data.kq"}).m_nShellCommand, CCommandLineInfo::FileOpen);
+    EXPECT_EQ(parse({"-Unregserver"}).m_nShellCommand, CCommandLineInfo::AppUnregister);
+}
+
+TEST_F(DocView, AModalStateDisablesTheFrameAndWhatItOwnsUntilTheLastEnd) {
+    CTestFrame* frame = Start(SW_SHOWNORMAL);
+    CWnd owned;
+    ASSERT_TRUE(owned.CreateEx(0, nullptr, "owned", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20,
+                               frame->m_hWnd, nullptr));
+    HWND stranger = CreateTopLevel(RECT{0, 0, 20, 20});
+    frame->BeginModalState();
+    frame->BeginModalState();
+    EXPECT_FALSE(frame->IsWindowEnabled());
+    EXPECT_FALSE(owned.IsWindowEnabled());
+    EXPECT_TRUE(IsWindowEnabled(stranger));
+    frame->EndModalState();
+    EXPECT_FALSE(frame->IsWindowEnabled());
+    frame->EndModalState();
+    EXPECT_TRUE(frame->IsWindowEnabled());
+    EXPECT_TRUE(owned.IsWindowEnabled());
+    owned.DestroyWindow();
+}
+
+}  // namespace
