@@ -263,6 +263,19 @@ TEST_F(EnginePty, BaudChangeRestartsTheSensorAndTheSearchFindsItAtTheNewRate) {
     EXPECT_EQ(written.serialText[0], "NEW230");
 }
 
+TEST_F(EnginePty, CalibrationReadingsWithTheControlSignalOnAndOff) {
+    Start({Single(SensorConfig(42, 115200, 0.0, 0.0))});
+    ASSERT_TRUE(ScanAndOpen());
+    frame_.COM_ResetCalibValues();
+    ASSERT_EQ(frame_.COM_ZMCOMStartReadRawCalib(CALIB_PHASE_ZERO), CALIB_PHASE_ZERO);
+    ASSERT_TRUE(Serve([&] { return pages_.Count("StartZeroWaitTimer") == 1; }, 30000));
+    EXPECT_EQ(pages_.Count("AdvanceCalibProgress(0)"), 600);
+    EXPECT_EQ(frame_.m_aCalib[0].slZeroReading, 32768);
+    EXPECT_EQ(frame_.m_aCalib[1].slControlReading, 32768 + kCountsControlSignal);
+    EXPECT_EQ(pages_.Count("SetControlSignalState(1)"), 1);
+    EXPECT_EQ(pages_.Count("SetControlSignalState(0)"), 1);
+}
+
 TEST_F(EnginePty, FourPortDeviceIsGroupedOpenedAndMeasuredInStep) {
     sensorsim::SimDeviceSetup device;
     for (int i = 0; i < 4; ++i) {
