@@ -20,6 +20,10 @@ ON_WM_ACTIVATE()
 ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
 ON_MESSAGE(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -228,6 +232,11 @@ void CFrameWnd::RecalcLayout(BOOL bNotify) {
         RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
     }
     m_bInRecalcLayout = FALSE;
+    if (m_nShowDelay != -1) {
+        const int show = m_nShowDelay;
+        m_nShowDelay = -1;
+        ShowWindow(show);
+    }
 }
 
 void CFrameWnd::DelayRecalcLayout(BOOL bNotify) {
@@ -400,6 +409,7 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
+    DestroyDockBars();
     CWnd::OnDestroy();
 }
 
