@@ -1,8 +1,10 @@
 #include "platform/framework/FrameWnd.h"
 
+#include "platform/base/Resource.h"
 #include "platform/base/Trace.h"
 #include "platform/framework/CreateContext.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
@@ -20,6 +22,9 @@ ON_WM_ACTIVATE()
 ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
 ON_MESSAGE(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+ON_WM_INITMENUPOPUP()
+ON_WM_MENUSELECT()
+ON_WM_ENTERIDLE()
 ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
 ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
@@ -45,17 +50,30 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (full.LoadString(nIDResource))
         AfxExtractSubString(m_strTitle, full, 0);
     const CString title = m_strTitle;
-    if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, nullptr, 0, pContext))
+    // The resource's menu, when it has one, is the frame's menu bar.
+    LPCTSTR menuName = reinterpret_cast<LPCTSTR>(static_cast<UINT_PTR>(nIDResource));
+    if (kq::FindMenuTemplate(kq::ResourceName(menuName)) == nullptr)
+        menuName = nullptr;
+    if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, menuName, 0, pContext))
         return FALSE;  // the frame deleted itself
-    m_hMenuDefault = nullptr;
+    m_hMenuDefault = ::GetMenu(m_hWnd);
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
 }
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                       const RECT& rect, CWnd* pParentWnd, LPCTSTR, DWORD dwExStyle,
+                       const RECT& rect, CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle,
                        CCreateContext* pContext) {
+    HMENU menu = nullptr;
+    if (lpszMenuName != nullptr) {
+        menu = ::LoadMenu(AfxGetResourceHandle(), lpszMenuName);
+        if (menu == nullptr) {
+            TRACE("Warning: failed to load the menu of a frame.\n");
+            PostNcDestroy();
+            return FALSE;
+        }
+    }
     m_strTitle = lpszWindowName;
     // rectDefault asks for the window system's default place and size.
     const bool defaultPlace = rect.left == CW_USEDEFAULT;
@@ -64,8 +82,10 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     const int cx = defaultPlace ? CW_USEDEFAULT : rect.right - rect.left;
     const int cy = defaultPlace ? CW_USEDEFAULT : rect.bottom - rect.top;
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
-                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, nullptr, pContext)) {
+                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, menu, pContext)) {
         TRACE("Warning: failed to create a frame window.\n");
+        if (menu != nullptr)
+            ::DestroyMenu(menu);
         return FALSE;
     }
     return TRUE;
@@ -338,6 +358,77 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     return 0;
 }
 
+// --- menus ---
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
+    if (bSysMenu || pPopupMenu == nullptr)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    // A pop-up of the menu bar has the bar as its parent menu.
+    if (HMENU bar = ::GetMenu(m_hWnd)) {
+        const int count = ::GetMenuItemCount(bar);
+        for (int i = 0; i < count; ++i) {
+            if (::GetSubMenu(bar, i) == pPopupMenu->m_hMenu) {
+                state.m_pParentMenu = CMenu::FromHandle(bar);
+                break;
+            }
+        }
+    }
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0)
+            continue;  // a separator
+        if (state.m_nID == static_cast<UINT>(-1)) {
+            // A nested pop-up follows the handler of its first item, and is never disabled.
+            state.m_pSubMenu = pPopupMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
+            if (state.m_pSubMenu == nullptr ||
+                (state.m_nID = state.m_pSubMenu->GetMenuItemID(0)) == 0 ||
+                state.m_nID == static_cast<UINT>(-1))
+                continue;
+            state.DoUpdate(this, FALSE);
+        } else {
+            // Window commands (0xF000 and up) are never disabled for want of a handler.
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+        }
+        // An update handler may have removed or added items.
+        const UINT count = pPopupMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= state.m_nIndexMax - count;
+            while (state.m_nIndex < count &&
+                   pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                ++state.m_nIndex;
+        }
+        state.m_nIndexMax = count;
+    }
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
+    if (nFlags == 0xFFFF && hSysMenu == nullptr) {
+        // The menu closed: back to the idle message at once.
+        m_nFlags &= ~WF_NOPOPMSG;
+        m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+        SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
+        return;
+    }
+    if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP)))
+        m_nIDTracking = 0;  // nothing to say
+    else if (nItemID >= 0xF000 && nItemID < 0xF1F0)
+        m_nIDTracking = AFX_IDS_SCFIRST + ((nItemID - 0xF000) >> 4);  // window commands
+    else
+        m_nIDTracking = nItemID;
+    m_nFlags |= WF_NOPOPMSG;
+}
+
+void CFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho) {
+    CWnd::OnEnterIdle(nWhy, pWho);
+    if (nWhy != MSGF_MENU || m_nIDTracking == m_nIDLastMessage)
+        return;
+    SetMessageText(m_nIDTracking);
+}
+
 // --- modal state ---
 
 namespace {
@@ -410,6 +501,10 @@ void CFrameWnd::OnClose() {
 
 void CFrameWnd::OnDestroy() {
     DestroyDockBars();
+    // The default menu is the one that goes with the window.
+    if (m_hMenuDefault != nullptr && ::IsMenu(m_hMenuDefault) &&
+        ::GetMenu(m_hWnd) != m_hMenuDefault)
+        ::SetMenu(m_hWnd, m_hMenuDefault);
     CWnd::OnDestroy();
 }
 

@@ -115,6 +115,13 @@ class CFrameWnd : public CWnd {
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // Before a pop-up opens, its items take their state from the update handlers; items
+    // without any handler are disabled when m_bAutoMenuEnable is set.
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // The prompt of the item the user points at shows when the menu loop idles; the idle
+    // message comes back when the menu closes.
+    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    void OnEnterIdle(UINT nWhy, CWnd* pWho);
 
     // Idle work still to do (m_nIdleFlags).
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };

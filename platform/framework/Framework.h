@@ -17,6 +17,7 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Layout.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/MiniDockFrameWnd.h"
 #include "platform/framework/RecentFileList.h"
@@ -25,3 +26,4 @@
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
+#include "platform/framework/menu/WinMenu.h"

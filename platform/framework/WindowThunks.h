@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/framework/CommandThunks.h"
+#include "platform/framework/Menu.h"
 #include "platform/gfx/CDC.h"
 
 class CScrollBar;
@@ -304,6 +305,47 @@ BOOL CtlColorReflect(CCmdTarget* t, HandlerCall& c) {
     return TRUE;
 }
 
+inline CMenu* MenuOf(UINT_PTR handle) {
+    return CMenu::FromHandle(reinterpret_cast<HMENU>(handle));
+}
+
+template <auto Fn>
+BOOL InitMenu(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(CMenu*)>();
+    (HandlerObject<Fn>(t)->*Fn)(MenuOf(c.wParam));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL InitMenuPopup(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(CMenu*, UINT, BOOL)>();
+    (HandlerObject<Fn>(t)->*Fn)(MenuOf(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL MenuSelect(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(UINT, UINT, HMENU)>();
+    (HandlerObject<Fn>(t)->*Fn)(LOWORD(c.wParam), HIWORD(c.wParam),
+                                reinterpret_cast<HMENU>(c.lParam));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL MenuChar(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, LRESULT(UINT, UINT, CMenu*)>();
+    c.result = (HandlerObject<Fn>(t)->*Fn)(LOWORD(c.wParam), HIWORD(c.wParam),
+                                           MenuOf(static_cast<UINT_PTR>(c.lParam)));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL EnterIdle(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(UINT, CWnd*)>();
+    (HandlerObject<Fn>(t)->*Fn)(static_cast<UINT>(c.wParam), WndOf(static_cast<WPARAM>(c.lParam)));
+    return TRUE;
+}
+
 }  // namespace wm
 }  // namespace kq::fw
 
@@ -376,6 +418,13 @@ BOOL CtlColorReflect(CCmdTarget* t, HandlerCall& c) {
 #define ON_WM_CONTEXTMENU() KQ_ON_WM(WM_CONTEXTMENU, ContextMenu, OnContextMenu)
 #define ON_WM_ENTERSIZEMOVE() KQ_ON_WM(WM_ENTERSIZEMOVE, V, OnEnterSizeMove)
 #define ON_WM_EXITSIZEMOVE() KQ_ON_WM(WM_EXITSIZEMOVE, V, OnExitSizeMove)
+#define ON_WM_INITMENU() KQ_ON_WM(WM_INITMENU, InitMenu, OnInitMenu)
+#define ON_WM_INITMENUPOPUP() KQ_ON_WM(WM_INITMENUPOPUP, InitMenuPopup, OnInitMenuPopup)
+#define ON_WM_MENUSELECT() KQ_ON_WM(WM_MENUSELECT, MenuSelect, OnMenuSelect)
+#define ON_WM_MENUCHAR() KQ_ON_WM(WM_MENUCHAR, MenuChar, OnMenuChar)
+#define ON_WM_ENTERIDLE() KQ_ON_WM(WM_ENTERIDLE, EnterIdle, OnEnterIdle)
+#define ON_WM_ENTERMENULOOP() KQ_ON_WM(WM_ENTERMENULOOP, Bool, OnEnterMenuLoop)
+#define ON_WM_EXITMENULOOP() KQ_ON_WM(WM_EXITMENULOOP, Bool, OnExitMenuLoop)
 #define ON_WM_HSCROLL() KQ_ON_WM(WM_HSCROLL, Scroll, OnHScroll)
 #define ON_WM_VSCROLL() KQ_ON_WM(WM_VSCROLL, Scroll, OnVScroll)
 #define ON_WM_PARENTNOTIFY() KQ_ON_WM(WM_PARENTNOTIFY, ParentNotify, OnParentNotify)

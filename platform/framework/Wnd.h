@@ -21,6 +21,7 @@
 class CDataExchange;
 class CDC;
 class CFont;
+class CMenu;
 class CFrameWnd;
 class CScrollBar;
 struct CCreateContext;
@@ -221,6 +222,11 @@ class CWnd : public CCmdTarget {
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
                         BOOL bStretch = TRUE);
 
+    // --- menu bar (top-level windows) ---
+    CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* pMenu);
+    void DrawMenuBar();
+
     // --- focus, activation, capture ---
     CWnd* SetFocus();
     static CWnd* GetFocus();
@@ -309,6 +315,13 @@ class CWnd : public CCmdTarget {
     void OnContextMenu(CWnd* pWnd, CPoint pos);
     void OnEnterSizeMove();
     void OnExitSizeMove();
+    void OnInitMenu(CMenu* pMenu);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
+    void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
     // These reflect the message to the control that sent it before the default handling.
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

@@ -1,5 +1,6 @@
 // Creating, taking over and destroying windows, and the framework's window classes.
 #include "platform/base/StringFormat.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
 #include "platform/framework/detail/DefaultClasses.h"
@@ -137,6 +138,13 @@ void CWnd::OnNcDestroy() {
         // The main window is gone: the application's message loop ends.
         app->m_pMainWnd = nullptr;
         ::PostQuitMessage(0);
+    }
+    // A top-level window's menu bar goes with it.
+    if (!(GetStyle() & WS_CHILD)) {
+        if (HMENU menu = ::GetMenu(m_hWnd)) {
+            ::SetWindowLongPtr(m_hWnd, GWLP_ID, 0);
+            ::DestroyMenu(menu);
+        }
     }
     const auto procBefore = ::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC);
     Default();

@@ -262,6 +262,34 @@ void CWnd::OnExitSizeMove() {
     Default();
 }
 
+void CWnd::OnInitMenu(CMenu*) {
+    Default();
+}
+
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
+    Default();
+}
+
+void CWnd::OnMenuSelect(UINT, UINT, HMENU) {
+    Default();
+}
+
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) {
+    return Default();
+}
+
+void CWnd::OnEnterIdle(UINT, CWnd*) {
+    Default();
+}
+
+void CWnd::OnEnterMenuLoop(BOOL) {
+    Default();
+}
+
+void CWnd::OnExitMenuLoop(BOOL) {
+    Default();
+}
+
 BOOL CWnd::OnEraseBkgnd(CDC*) {
     return static_cast<BOOL>(Default());
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/Wnd.h"
 #include "platform/framework/detail/ControlMessages.h"
 #include "platform/gfx/GdiWrappers.h"
@@ -437,6 +438,20 @@ void CWnd::ActivateTopParent() {
         if (CWnd* top = GetTopLevelParent())
             ::SetForegroundWindow(top->m_hWnd);
     }
+}
+
+// --- menu bar ---
+
+CMenu* CWnd::GetMenu() const {
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+
+BOOL CWnd::SetMenu(CMenu* pMenu) {
+    return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr);
+}
+
+void CWnd::DrawMenuBar() {
+    ::DrawMenuBar(m_hWnd);
 }
 
 // --- focus, activation, capture ---
