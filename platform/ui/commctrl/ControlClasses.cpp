@@ -5,6 +5,7 @@
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/HeaderState.h"
+#include "platform/ui/commctrl/ListViewState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
 
 namespace kq::ui {
@@ -18,6 +19,7 @@ void RegisterListTreeControlClasses() {
     };
     const Entry entries[] = {
         {WC_HEADER, HeaderWindowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
+        {WC_LISTVIEW, ListViewWindowProc, CS_DBLCLKS},
     };
     for (const Entry& e : entries) {
         WNDCLASS probe{};
