@@ -269,6 +269,21 @@ TEST_F(TreeTest, PaintsLinesButtonsBoldAndSelection) {
     EXPECT_GT(ink(viewRc), 0);
     EXPECT_EQ(canvas->At(150, 95), window);
 
+    // The tree's own tip shows an item's text when the window cuts it off.
+    HWND tip = reinterpret_cast<HWND>(SendMessage(tree_, TVM_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tip, nullptr);
+    TVITEM longText{};
+    longText.mask = TVIF_TEXT;
+    longText.hItem = help_;
+    longText.pszText = const_cast<char*>("Help with a text far too long for this narrow window");
+    SendMessage(tree_, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&longText));
+    SetActiveWindow(parent_);
+    MouseMove(Label(help_));
+    Advance(600, 100);
+    EXPECT_TRUE(IsWindowVisible(tip));
+    MouseMove(At(tree_, 150, 95));
+    Advance(600, 100);
+
     // Custom colours from the parent for items not selected.
     answer_ = [](NMHDR* hdr) -> std::optional<LRESULT> {
         if (hdr->code != NM_CUSTOMDRAW)

@@ -6,6 +6,7 @@
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/HeaderState.h"
 #include "platform/ui/commctrl/ListViewState.h"
+#include "platform/ui/commctrl/ToolTipState.h"
 #include "platform/ui/commctrl/TreeState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
 
@@ -22,6 +23,7 @@ void RegisterListTreeControlClasses() {
         {WC_HEADER, HeaderWindowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
         {WC_LISTVIEW, ListViewWindowProc, CS_DBLCLKS},
         {WC_TREEVIEW, TreeWindowProc, CS_DBLCLKS},
+        {TOOLTIPS_CLASS, ToolTipWindowProc, CS_SAVEBITS},
     };
     for (const Entry& e : entries) {
         WNDCLASS probe{};

@@ -16,10 +16,52 @@ LRESULT SetColor(TreeState& s, COLORREF& slot, LPARAM value) {
     return static_cast<LRESULT>(old == CLR_NONE ? static_cast<COLORREF>(-1) : old);
 }
 
+// The tree's own tip shows the full text of an item that the window cuts off.
+void CreateToolTip(TreeState& s) {
+    if (s.Style() & TVS_NOTOOLTIPS)
+        return;
+    HWND hwnd = s.hwnd();
+    s.toolTip = CreateWindowEx(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP, 0, 0, 0, 0, hwnd,
+                               nullptr, nullptr, nullptr);
+    if (!s.toolTip)
+        return;
+    TOOLINFO ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    ti.lpszText = LPSTR_TEXTCALLBACK;
+    SendMessage(s.toolTip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+    SendSimpleNotify(hwnd, NM_TOOLTIPSCREATED);
+}
+
+void AnswerTipText(TreeState& s, NMTTDISPINFO* info) {
+    info->szText[0] = '\0';
+    info->lpszText = info->szText;
+    POINT pt{};
+    GetCursorPos(&pt);
+    ScreenToClient(s.hwnd(), &pt);
+    TVHITTESTINFO hit{pt, 0, nullptr};
+    TreeState::Node* node = s.NodeOf(s.HitTest(&hit));
+    if (!node || !(hit.flags & TVHT_ONITEM))
+        return;
+    if (s.TextRect(node).right > s.Client().right)
+        CopyText(s.Text(node), info->szText, sizeof info->szText);
+}
+
 LRESULT HandleTreeMessage(TreeState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = s.hwnd();
     auto item = reinterpret_cast<HTREEITEM>(lParam);
     switch (message) {
+        case WM_CREATE:
+            CreateToolTip(s);
+            return 0;
+        case WM_NOTIFY: {
+            auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+            if (hdr && hdr->hwndFrom == s.toolTip && hdr->code == TTN_GETDISPINFO)
+                AnswerTipText(s, reinterpret_cast<NMTTDISPINFO*>(hdr));
+            return 0;
+        }
         case WM_SIZE:
             s.Changed();
             return 0;
