@@ -1,5 +1,6 @@
 #include "framework/FrameworkTest.h"
 #include "platform/framework/commctrl/ListCtrl.h"
+#include "platform/framework/commctrl/RichEditCtrl.h"
 #include "platform/framework/commctrl/ToolTipCtrl.h"
 #include "platform/framework/commctrl/TreeCtrl.h"
 #include "platform/gfx/WinGdi.h"
@@ -122,6 +123,39 @@ TEST_F(CommCtrlWrappersTest, ToolTipCtrlTools) {
     tip.DelTool(&parent_, 12346);
     EXPECT_EQ(tip.GetToolCount(), 0);
     tip.DestroyWindow();
+}
+
+TEST_F(CommCtrlWrappersTest, RichEditCtrlAppendsFormattedText) {
+    ASSERT_TRUE(AfxInitRichEdit());
+    CRichEditCtrl edit;
+    ASSERT_TRUE(
+        edit.Create(WS_CHILD | WS_VISIBLE | 0x0004 | 0x0800, {0, 0, 200, 100}, &parent_, 7));
+    CHARFORMAT cf{};
+    edit.GetDefaultCharFormat(cf);
+    cf.dwMask = CFM_COLOR | CFM_BOLD;
+    cf.dwEffects = CFE_BOLD;
+    cf.crTextColor = RGB(0, 0, 200);
+    long start = 0, end = 0;
+    edit.GetSel(start, end);
+    edit.ReplaceSel("Hinweis\r\n");
+    long after = 0;
+    edit.GetSel(start, after);
+    edit.SetSel(end, after);
+    edit.SetSelectionCharFormat(cf);
+    EXPECT_EQ(edit.GetSelText(), CString("Hinweis\r\n"));
+    edit.SetSel(after, after);
+    edit.ReplaceSel("frei");
+    EXPECT_EQ(edit.GetLineCount(), 2);
+    EXPECT_EQ(edit.LineIndex(1), 9);
+    CString range;
+    EXPECT_EQ(edit.GetTextRange(9, 13, range), 4);
+    EXPECT_EQ(range, CString("frei"));
+    edit.SetSel(0, 3);
+    CHARFORMAT got{};
+    edit.GetSelectionCharFormat(got);
+    EXPECT_EQ(got.crTextColor, RGB(0, 0, 200));
+    EXPECT_TRUE(got.dwEffects & CFE_BOLD);
+    edit.DestroyWindow();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/HeaderState.h"
 #include "platform/ui/commctrl/ListViewState.h"
+#include "platform/ui/commctrl/RichEditState.h"
 #include "platform/ui/commctrl/ToolTipState.h"
 #include "platform/ui/commctrl/TreeState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
@@ -24,6 +25,8 @@ void RegisterListTreeControlClasses() {
         {WC_LISTVIEW, ListViewWindowProc, CS_DBLCLKS},
         {WC_TREEVIEW, TreeWindowProc, CS_DBLCLKS},
         {TOOLTIPS_CLASS, ToolTipWindowProc, CS_SAVEBITS},
+        {RICHEDIT_CLASS10A, RichEditWindowProc, CS_DBLCLKS},
+        {RICHEDIT_CLASSA, RichEditWindowProc, CS_DBLCLKS},
     };
     for (const Entry& e : entries) {
         WNDCLASS probe{};
