@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 
 #include "ui/commctrl_a_support.h"
@@ -434,6 +435,40 @@ TEST_F(ListViewTest, CustomColoursAndSelectionAreDrawn) {
     canvas = Render(list_);
     EXPECT_EQ(canvas->At(150, top + h + 2), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_NE(canvas->CountNot(GetSysColor(COLOR_WINDOW)), 0);
+}
+
+TEST_F(ListViewTest, SmallImagesShiftTheLabelAndCallbackTextsAreAskedFor) {
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+    const int before = ItemHeight();
+    SendMessage(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    EXPECT_GE(ItemHeight(), 17);
+    EXPECT_GE(ItemHeight(), before);
+    RECT icon{LVIR_ICON, 0, 0, 0};
+    SendMessage(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&icon));
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    SendMessage(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
+    EXPECT_EQ(icon.left, 0);
+    EXPECT_EQ(icon.right, 16);
+    EXPECT_EQ(label.left, 16);
+    EXPECT_EQ(label.right, 100);
+    LVHITTESTINFO hit{{5, label.top + 2}, 0, 0, 0};
+    EXPECT_EQ(SendMessage(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 0);
+    EXPECT_EQ(hit.flags, LVHT_ONITEMICON);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessage(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0)),
+              images);
+    ImageList_Destroy(images);
+
+    SetText(4, 2, LPSTR_TEXTCALLBACK);
+    answer_ = [](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code == LVN_GETDISPINFO) {
+            auto* info = reinterpret_cast<NMLVDISPINFO*>(hdr);
+            std::snprintf(info->item.pszText, static_cast<size_t>(info->item.cchTextMax),
+                          "row %d/%d", info->item.iItem, info->item.iSubItem);
+        }
+        return 0;
+    };
+    EXPECT_EQ(Text(4, 2), "row 4/2");
+    EXPECT_EQ(Text(4, 1), "v4");
 }
 
 }  // namespace

@@ -227,5 +227,33 @@ TEST_F(RichEditTest, PaintsColouredRunsBackgroundAndSelection) {
     EXPECT_NE(canvas->At(blue.x / 2, blue.y + 1), GetSysColor(COLOR_HIGHLIGHT));
 }
 
+TEST_F(RichEditTest, ChangeNotificationOnlyWhenAskedForAndInsertionFormat) {
+    int changes = 0;
+    OnMessage(parent_, [&](HWND, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+        if (m == WM_COMMAND && HIWORD(w) == 0x0300)
+            ++changes;
+        return std::nullopt;
+    });
+    SendMessage(edit_, kReplaceSel, FALSE, reinterpret_cast<LPARAM>("a"));
+    EXPECT_EQ(changes, 0);
+    SendMessage(edit_, EM_SETEVENTMASK, 0, 0x00000001);  // ENM_CHANGE
+    SendMessage(edit_, kReplaceSel, FALSE, reinterpret_cast<LPARAM>("b"));
+    EXPECT_EQ(changes, 1);
+
+    // A format set on an empty selection applies to the next text inserted there.
+    CHARFORMAT bold{};
+    bold.cbSize = sizeof bold;
+    bold.dwMask = CFM_BOLD;
+    bold.dwEffects = CFE_BOLD;
+    SendMessage(edit_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
+    SendMessage(edit_, kReplaceSel, FALSE, reinterpret_cast<LPARAM>("cd"));
+    EXPECT_TRUE(FormatOf(2, 4).dwEffects & CFE_BOLD);
+    EXPECT_FALSE(FormatOf(0, 2).dwEffects & CFE_BOLD);
+    // Text typed after it continues its format.
+    SendMessage(edit_, kSetSel, 4, 4);
+    SendMessage(edit_, kReplaceSel, FALSE, reinterpret_cast<LPARAM>("e"));
+    EXPECT_TRUE(FormatOf(4, 5).dwEffects & CFE_BOLD);
+}
+
 }  // namespace
 }  // namespace kq::ui::test

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 
 #include "ui/commctrl_a_support.h"
@@ -297,6 +298,39 @@ TEST_F(TreeTest, PaintsLinesButtonsBoldAndSelection) {
     canvas = Render(tree_);
     const RECT helpRc = TextRect(help_);
     EXPECT_EQ(canvas->At(helpRc.right - 1, helpRc.top + 1), RGB(0, 128, 0));
+}
+
+TEST_F(TreeTest, CallbackTextsAndDeletingEverything) {
+    TVITEM item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = help_;
+    item.pszText = LPSTR_TEXTCALLBACK;
+    SendMessage(tree_, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+    answer_ = [](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code == TVN_GETDISPINFO) {
+            auto* info = reinterpret_cast<NMTVDISPINFO*>(hdr);
+            std::snprintf(info->item.pszText, static_cast<size_t>(info->item.cchTextMax),
+                          "help %ld", static_cast<long>(info->item.lParam));
+        }
+        return 0;
+    };
+    char buffer[32] = {};
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    SendMessage(tree_, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(buffer, "help 9");
+
+    SendMessage(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(save_));
+    notices_.clear();
+    EXPECT_TRUE(SendMessage(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
+    EXPECT_EQ(NoticesOf(TVN_DELETEITEM).size(), 9u);
+    EXPECT_EQ(SendMessage(tree_, TVM_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_EQ(Next(nullptr, TVGN_FIRSTVISIBLE), nullptr);
+    EXPECT_EQ(Hit(20, 5).second, TVHT_NOWHERE);
+    // Handles of deleted items are refused, not followed.
+    EXPECT_EQ(Next(save_, TVGN_PARENT), nullptr);
+    EXPECT_FALSE(SendMessage(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(save_)));
 }
 
 }  // namespace
