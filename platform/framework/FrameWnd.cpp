@@ -9,6 +9,7 @@
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/detail/DefaultClasses.h"
+#include "platform/framework/menu/Accelerators.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -57,6 +58,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, menuName, 0, pContext))
         return FALSE;  // the frame deleted itself
     m_hMenuDefault = ::GetMenu(m_hWnd);
+    m_hAccelTable =
+        kq::fw::LoadAcceleratorTable(reinterpret_cast<LPCTSTR>(static_cast<UINT_PTR>(nIDResource)));
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
@@ -229,7 +232,12 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
-    return CWnd::PreTranslateMessage(pMsg);
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // The frame's shortcut keys, for its own window and everything inside it.
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != nullptr)
+        return kq::fw::TranslateAcceleratorKey(m_hWnd, m_hAccelTable, pMsg);
+    return FALSE;
 }
 
 // --- layout ---

@@ -36,7 +36,14 @@ const kq::StringResource kStrings[] = {
     {kIdrMenu, "Menu frame"},
     {kSave, "Saves the measured values\nSave"},
 };
-const kq::ResourceBundle kBundle{kStrings, {}, kMenus, {}, {}};
+using Accel = kq::AcceleratorEntry;
+const Accel kShortcuts[] = {
+    {Accel::VirtKey | Accel::Control, 'M', kSave},
+    {Accel::VirtKey | Accel::Control, 'P', kPrint},
+};
+const kq::AcceleratorResource kAccelerators[] = {
+    {kq::ResourceName(static_cast<int>(kIdrMenu)), {kShortcuts}}};
+const kq::ResourceBundle kBundle{kStrings, {}, kMenus, kAccelerators, {}};
 
 class Menus : public FrameworkTest {
   protected:
@@ -178,7 +185,8 @@ class CMenuFrame : public CFrameWnd {
   public:
     BOOL canSave = FALSE;
     int language = 0;
-    void OnSave() {}
+    int saved = 0;
+    void OnSave() { ++saved; }
     void OnExit() {}
     void OnUpdateSave(CCmdUI* ui) {
         ui->Enable(canSave);
@@ -253,6 +261,24 @@ TEST_F(Menus, PointingAtAnItemShowsItsPromptAndClosingTheIdleMessage) {
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(TextOf(bar.m_hWnd), "Ready");
     bar.DestroyWindow();
+    frame->DestroyWindow();
+}
+
+TEST_F(Menus, TheFramesShortcutKeysBecomeCommands) {
+    auto* frame = new CMenuFrame;
+    ASSERT_TRUE(frame->LoadFrame(kIdrMenu, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    frame->canSave = TRUE;
+    KeyDown(VK_CONTROL);
+    MSG key{frame->m_hWnd, WM_KEYDOWN, 'M', 0, 0, {}};
+    EXPECT_TRUE(frame->PreTranslateMessage(&key));
+    EXPECT_EQ(frame->saved, 1);
+    // The print item is grayed in the menu: the key is taken, nothing runs.
+    key.wParam = 'P';
+    EXPECT_TRUE(frame->PreTranslateMessage(&key));
+    KeyUp(VK_CONTROL);
+    key.wParam = 'M';
+    EXPECT_FALSE(frame->PreTranslateMessage(&key));  // no Ctrl: not a shortcut
+    EXPECT_EQ(frame->saved, 1);
     frame->DestroyWindow();
 }
 
