@@ -1,6 +1,7 @@
 #include "platform/ui/paint/PositionChange.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/ui/paint/Invalidation.h"
 
@@ -59,6 +60,25 @@ Region ChangedArea(const Window& w, const PositionSnapshot& before, const Positi
     return Region::Combine(area, Region(kept), Region::Op::Diff);
 }
 
+// Only the order changed: what changes hands is where the window overlaps the siblings that
+// went from above it to below it or the other way round.
+Region RestackedArea(const PositionSnapshot& before, const PositionSnapshot& after) {
+    std::vector<HWND> swapped;
+    std::set_symmetric_difference(before.above.begin(), before.above.end(), after.above.begin(),
+                                  after.above.end(), std::back_inserter(swapped));
+    Region area;
+    for (HWND h : swapped) {
+        const Window* s = Lookup(h);
+        if (!s || !(s->style & WS_VISIBLE))
+            continue;
+        RECT overlap{};
+        const RECT rect = WindowRectOnScreen(*s);
+        if (IntersectRect(&overlap, &rect, &after.window))
+            area = Region::Combine(area, Region(overlap), Region::Op::Or);
+    }
+    return area;
+}
+
 }  // namespace
 
 PositionSnapshot SnapshotPosition(HWND hwnd) {
@@ -86,7 +106,9 @@ void RedrawAfterPositionChange(HWND hwnd, const PositionSnapshot& before, UINT f
         !EqualRect(&before.window, &after.window) || !EqualRect(&before.client, &after.client);
     if (before.shown == after.shown && !restacked && !moved && !(flags & SWP_FRAMECHANGED))
         return;
-    Region area = ChangedArea(*w, before, after, restacked, flags);
+    Region area = moved || (flags & SWP_FRAMECHANGED) || before.shown != after.shown
+                      ? ChangedArea(*w, before, after, restacked, flags)
+                      : RestackedArea(before, after);
     // Siblings above the window before and after kept their pixels.
     std::unordered_set<const Window*> unchanged;
     for (HWND h : after.above) {
