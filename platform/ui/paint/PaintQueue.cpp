@@ -48,11 +48,14 @@ Pick NextToPaintLocked(const ThreadQueue& q, const MessageFilter& f) {
 }  // namespace
 
 bool TakePaintMessage(ThreadQueue& q, const MessageFilter& f, bool remove, MSG* out) {
+    if (ScreenOutOfDate()) {
+        std::lock_guard lock(TreeMutex());
+        SyncScreenLocked();
+    }
     while (f.AdmitsMessage(WM_PAINT) && AnyPaintPending()) {
         Pick pick;
         {
             std::lock_guard lock(TreeMutex());
-            SyncScreenLocked();
             pick = NextToPaintLocked(q, f);
             Window* w = Lookup(pick.hwnd);
             if (!w)

@@ -12,6 +12,8 @@ namespace kq::ui::detail {
 // TreeMutex() held. Makes the surface match the configured screen; a new surface starts with
 // the desktop colour and every window invalidated. Never null.
 std::shared_ptr<kq::gfx::Surface> SyncScreenLocked();
+// The configured screen no longer matches the surface (a cheap check without TreeMutex()).
+bool ScreenOutOfDate();
 // Screen rectangle the surface stands for.
 RECT ScreenRectLocked();
 // Changed pixels, in surface coordinates, for the presenter.

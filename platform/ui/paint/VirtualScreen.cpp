@@ -65,6 +65,13 @@ std::shared_ptr<kq::gfx::Surface> SyncScreenLocked() {
     return s.surface;
 }
 
+bool ScreenOutOfDate() {
+    const RECT want = kq::ui::VirtualScreenRect();
+    ScreenState& s = State();
+    std::lock_guard lock(s.mutex);
+    return !s.surface || !EqualRect(&want, &s.rect);
+}
+
 RECT ScreenRectLocked() {
     SyncScreenLocked();
     ScreenState& s = State();

@@ -29,11 +29,14 @@ struct HandedOut {
     HWND hwnd = nullptr;
     Region area;  // surface coordinates the DC may touch
     HRGN ownedClip = nullptr;
+    std::weak_ptr<kq::gfx::Surface> surface;
 };
 
 struct DcCache {
     std::mutex mutex;  // after TreeMutex() in the lock order
-    std::vector<HDC> idle;
+    // Idle DCs with the surface they were made for: a DC made for an earlier screen keeps
+    // that screen's device caps, so it is not handed out again.
+    std::vector<std::pair<HDC, std::weak_ptr<kq::gfx::Surface>>> idle;
     std::unordered_map<HDC, HandedOut> out;
     HWND locked = nullptr;  // LockWindowUpdate
 };
@@ -114,15 +117,22 @@ bool DcArea(HWND hwnd, HRGN clip, DWORD flags, Region* area, POINT* origin) {
 
 HDC TakeDc(const std::shared_ptr<kq::gfx::Surface>& surface) {
     DcCache& c = Cache();
+    std::vector<HDC> stale;
+    HDC hdc = nullptr;
     {
         std::lock_guard lock(c.mutex);
-        if (!c.idle.empty()) {
-            HDC hdc = c.idle.back();
+        while (!c.idle.empty() && !hdc) {
+            auto [candidate, madeFor] = c.idle.back();
             c.idle.pop_back();
-            return hdc;
+            if (madeFor.lock() == surface)
+                hdc = candidate;
+            else
+                stale.push_back(candidate);
         }
     }
-    return kq::gfx::CreateSurfaceDC(surface);
+    for (HDC old : stale)
+        DeleteDC(old);
+    return hdc ? hdc : kq::gfx::CreateSurfaceDC(surface);
 }
 
 }  // namespace
@@ -164,7 +174,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     DcCache& c = Cache();
     std::lock_guard lock(c.mutex);
     HRGN owned = (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) ? clip : nullptr;
-    c.out[hdc] = HandedOut{hwnd, std::move(area), owned};
+    c.out[hdc] = HandedOut{hwnd, std::move(area), owned, surface};
     return hdc;
 }
 
@@ -181,7 +191,7 @@ int ReleaseDC(HWND, HDC hdc) {
         c.out.erase(it);
         keep = c.idle.size() < kCachedDcs;
         if (keep)
-            c.idle.push_back(hdc);
+            c.idle.emplace_back(hdc, entry.surface);
     }
     // Drawing through the DC is over: what it could touch goes to the presenter.
     MarkScreenChanged(entry.area);
