@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/PixelColor.h"
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/paint/Screenshot.h"
@@ -82,9 +83,11 @@ class PaintTest : public UiTest {
     }
 
     // Makes an existing window of the test class erase to `color` and record its paints.
-    void Paints(HWND hwnd, COLORREF color) {
-        PaintProbe* probe = &probes_[hwnd];
-        OnMessage(hwnd, [color, probe](HWND h, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+    void Paints(HWND hwnd, COLORREF color) { OnMessage(hwnd, SolidHandler(color, &probes_[hwnd])); }
+
+    // The behaviour Paints gives, for tests that add to it.
+    static Handler SolidHandler(COLORREF color, PaintProbe* probe) {
+        return [color, probe](HWND h, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
             if (m == WM_ERASEBKGND) {
                 ++probe->erases;
                 RECT rc{};
@@ -106,7 +109,7 @@ class PaintTest : public UiTest {
                 return 0;
             }
             return std::nullopt;
-        });
+        };
     }
 
     PaintProbe& Probe(HWND hwnd) { return probes_[hwnd]; }

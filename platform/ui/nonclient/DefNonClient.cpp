@@ -48,11 +48,9 @@ LRESULT DoubleClick(HWND hwnd, WPARAM hit, LPARAM lParam) {
             if (style & WS_SYSMENU)
                 SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
             return 0;
-        case HTHSCROLL:
-        case HTVSCROLL:
-            return PressDown(hwnd, hit, lParam);
         default:
-            return 0;
+            // Elsewhere the second press of a double-click acts as a press.
+            return PressDown(hwnd, hit, lParam);
     }
 }
 

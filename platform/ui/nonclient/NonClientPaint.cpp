@@ -228,7 +228,8 @@ void RedrawFrameNow(HWND hwnd) {
     {
         std::lock_guard lock(TreeMutex());
         Window* w = Lookup(hwnd);
-        if (!w || !IsDrawable(*w))
+        // A frame still owed its WM_NCPAINT is drawn then, as it is by then.
+        if (!w || !IsDrawable(*w) || w->paint.frame)
             return;
     }
     DefNcPaint(hwnd, 1);

@@ -13,7 +13,7 @@ void DrawNonClient(HWND hwnd, HDC windowDc);
 // WM_NCPAINT's default: draws through a window DC that leaves out the client area, clipped to
 // the region in wParam (screen coordinates; 1 or no region means the whole frame).
 void DefNcPaint(HWND hwnd, WPARAM region);
-// Draws the frame again now if the window shows.
+// Draws the frame again now if the window shows and no WM_NCPAINT is owed anyway.
 void RedrawFrameNow(HWND hwnd);
 // The caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON) drawn pushed while the mouse holds it;
 // 0 for none.
