@@ -166,20 +166,13 @@ void NotePaintStateLocked(Window& w) {
     }
 }
 
-std::vector<HWND> PaintCandidatesLocked() {
+void PrunePaintCandidatesLocked() {
     Pending& p = ThePending();
-    std::vector<HWND> result;
     for (auto it = p.windows.begin(); it != p.windows.end();) {
         Window* w = Lookup(*it);
-        if (!w || !OwesPainting(*w)) {
-            it = p.windows.erase(it);
-            continue;
-        }
-        result.push_back(*it);
-        ++it;
+        it = !w || !OwesPainting(*w) ? p.windows.erase(it) : std::next(it);
     }
     p.count.store(p.windows.size());
-    return result;
 }
 
 bool AnyPaintPending() {

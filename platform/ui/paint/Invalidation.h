@@ -32,12 +32,13 @@ void InvalidateAreaLocked(Window& scope, kq::gfx::Region screenArea,
 // Every window and the desktop.
 void InvalidateEverythingLocked();
 
-// Keeps the set of windows that owe a WM_PAINT or WM_NCPAINT current; wakes the owning thread
-// when a window starts to owe one.
+// Keeps the set of windows that owe a WM_PAINT or WM_NCPAINT current (AnyPaintPending lets
+// the queue skip looking when none does); wakes the owning thread when a window starts to owe
+// one.
 void NotePaintStateLocked(Window& w);
-// The windows that may owe painting (some may be stale handles or owe nothing any more).
-std::vector<HWND> PaintCandidatesLocked();
 bool AnyPaintPending();
+// Drops destroyed windows and those that owe nothing from the set.
+void PrunePaintCandidatesLocked();
 void ForgetPaintCandidatesLocked();
 
 }  // namespace kq::ui::detail

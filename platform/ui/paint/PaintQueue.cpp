@@ -1,7 +1,5 @@
 #include "platform/ui/paint/PaintQueue.h"
 
-#include <algorithm>
-
 #include "platform/base/Clock.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/detail/Delivery.h"
@@ -11,36 +9,36 @@
 namespace kq::ui::detail {
 namespace {
 
-// Position in the window tree: per level, the place counted from the bottom of the z-order. A
-// parent's key is a prefix of its children's, so it sorts first.
-std::vector<size_t> PaintOrderKey(const Window& w) {
-    std::vector<size_t> key;
-    for (const Window* x = &w; x->parent; x = x->parent) {
-        const auto& list = x->parent->children;
-        auto it = std::find(list.begin(), list.end(), x);
-        key.push_back(static_cast<size_t>(list.end() - it));
-    }
-    std::reverse(key.begin(), key.end());
-    return key;
-}
-
 struct Pick {
     HWND hwnd = nullptr;
     bool frame = false;
 };
 
+bool Owes(const Window& w) {
+    return w.paint.frame || w.paint.internal || !w.paint.update.IsEmpty();
+}
+
+// Depth first from the desktop: a parent before its children, the bottom of a z-order before
+// the top (so that unclipped siblings end up stacked right). Hidden subtrees are skipped whole.
+bool FindToPaint(const Window& w, const ThreadQueue& q, const MessageFilter& f, Pick* pick) {
+    if (!(w.style & WS_VISIBLE) || w.paint.redrawOff)
+        return false;
+    if (w.queue.get() == &q && Owes(w) && f.AdmitsWindow(w.hwnd)) {
+        *pick = Pick{w.hwnd, w.paint.frame};
+        return true;
+    }
+    for (auto it = w.children.rbegin(); it != w.children.rend(); ++it) {
+        if (FindToPaint(**it, q, f, pick))
+            return true;
+    }
+    return false;
+}
+
 Pick NextToPaintLocked(const ThreadQueue& q, const MessageFilter& f) {
     Pick pick;
-    std::vector<size_t> best;
-    for (HWND h : PaintCandidatesLocked()) {
-        Window* w = Lookup(h);
-        if (!w || w->queue.get() != &q || !f.AdmitsWindow(h) || !IsDrawable(*w))
-            continue;
-        std::vector<size_t> key = PaintOrderKey(*w);
-        if (!pick.hwnd || key < best) {
-            pick = Pick{h, w->paint.frame};
-            best = std::move(key);
-        }
+    for (auto it = Desktop().children.rbegin(); it != Desktop().children.rend(); ++it) {
+        if (FindToPaint(**it, q, f, &pick))
+            break;
     }
     return pick;
 }
@@ -58,8 +56,10 @@ bool TakePaintMessage(ThreadQueue& q, const MessageFilter& f, bool remove, MSG* 
             std::lock_guard lock(TreeMutex());
             pick = NextToPaintLocked(q, f);
             Window* w = Lookup(pick.hwnd);
-            if (!w)
+            if (!w) {
+                PrunePaintCandidatesLocked();
                 break;
+            }
             if (pick.frame)
                 w->paint.frame = false;
             else if (remove)
