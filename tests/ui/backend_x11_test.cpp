@@ -57,16 +57,18 @@ class Xvfb {
         if (!number.empty())
             name_ = ":" + number;
     }
-    ~Xvfb() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
+    ~Xvfb() { Stop(); }
     Xvfb(const Xvfb&) = delete;
     Xvfb& operator=(const Xvfb&) = delete;
 
     const std::string& Name() const { return name_; }
+    void Stop() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        pid_ = 0;
+    }
 
   private:
     pid_t pid_ = 0;
@@ -188,7 +190,46 @@ TEST_F(BackEndX11, AClickThroughTheServerReachesTheWindowAndTheScreensAgree) {
     EXPECT_TRUE(typed());
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+
+    // Losing the keyboard focus deactivates the program.
+    ClearLog();
+    XSetInputFocus(probe, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(probe, False);
+    const auto deactivated = [&] {
+        for (const LoggedMessage& m : Log()) {
+            if (m.hwnd == top && m.message == WM_ACTIVATEAPP && m.wParam == FALSE)
+                return true;
+        }
+        return false;
+    };
+    while (!deactivated() && std::chrono::steady_clock::now() < deadline) {
+        backEnd->Sync();
+        Pump();
+        WaitForWork(20);
+    }
+    EXPECT_TRUE(deactivated());
+    EXPECT_EQ(GetActiveWindow(), nullptr);
     XCloseDisplay(probe);
+}
+
+TEST_F(BackEndX11, ALostServerLeavesTheProgramRunning) {
+    Xvfb xvfb;
+    if (xvfb.Name().empty())
+        GTEST_SKIP() << "Xvfb is not available";
+    std::string error;
+    auto backEnd = X11BackEnd::Open(xvfb.Name(), &error);
+    ASSERT_TRUE(backEnd) << error;
+    HWND top = Solid(nullptr, {50, 50, 350, 250}, kBlue);
+    Pump();
+    xvfb.Stop();
+    for (int i = 0; i < 10; ++i) {
+        WaitForWork(20);
+        Pump();
+    }
+    InvalidateRect(top, nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(At(100, 100), kBlue);  // painting goes on in memory
+    backEnd.reset();
 }
 
 }  // namespace

@@ -123,7 +123,12 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
         return false;
     }
     static std::once_flag handler;
-    std::call_once(handler, [] { XSetErrorHandler(&LogXError); });
+    std::call_once(handler, [] {
+        XSetErrorHandler(&LogXError);
+        // Returning lets Xlib go on to the connection's exit handler below, which returns too:
+        // a lost X server must not end the program.
+        XSetIOErrorHandler([](Display*) { return 0; });
+    });
     XSetIOErrorExitHandler(
         display_, [](Display*, void* self) { static_cast<X11BackEnd*>(self)->ConnectionLost(); },
         this);
@@ -179,8 +184,9 @@ X11BackEnd::~X11BackEnd() {
         SetScreenPresenter({});
     if (source_)
         RemoveFdSource(source_);
-    if (!display_ || lost_)
-        return;  // a lost connection cannot be closed cleanly
+    if (!display_)
+        return;
+    // After a lost connection Xlib only frees its side of these.
     for (auto& [id, cursor] : cursors_)
         XFreeCursor(display_, cursor);
     XFreeGC(display_, static_cast<GC>(gc_));
@@ -252,13 +258,10 @@ void X11BackEnd::Handle(XEvent& event) {
                 InjectMouseWheel(pt, b.button == Button4 ? WHEEL_DELTA : -WHEEL_DELTA);
             break;
         }
-        case MotionNotify: {
-            // Only the latest position of a run of moves matters.
-            while (XCheckTypedWindowEvent(display_, window_, MotionNotify, &event)) {
-            }
+        case MotionNotify:
+            // Runs of moves are merged where the input is queued, in order with the buttons.
             InjectMouseMove(POINT{origin.x + event.xmotion.x, origin.y + event.xmotion.y});
             break;
-        }
         case FocusIn:
         case FocusOut: {
             const XFocusChangeEvent& f = event.xfocus;
