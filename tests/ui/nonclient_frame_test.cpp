@@ -101,6 +101,7 @@ TEST_F(NonClientFrame, BordersEdgesAndSmallCaptionsFollowTheStyles) {
 struct Drawn {
     std::vector<std::pair<int, RECT>> scrollBars;
     RECT menu{};
+    std::vector<std::pair<int, POINT>> tracked;  // bar (2: the menu bar), where
 };
 Drawn g_drawn;
 
@@ -114,6 +115,8 @@ TEST_F(NonClientFrame, ScrollBarsAndMenuBarAreDrawnThroughTheHooks) {
         DeleteObject(brush);
     };
     hooks.drawMenuBar = [](HWND, HDC, const RECT& r) { g_drawn.menu = r; };
+    hooks.trackScrollBar = [](HWND, int bar, POINT pt) { g_drawn.tracked.emplace_back(bar, pt); };
+    hooks.trackMenuBar = [](HWND, POINT pt) { g_drawn.tracked.emplace_back(2, pt); };
     SetNonClientHooks(hooks);
     HWND top = CreateWindowEx(0, kClass, "menu",
                               WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 300,
@@ -130,6 +133,15 @@ TEST_F(NonClientFrame, ScrollBarsAndMenuBarAreDrawnThroughTheHooks) {
     EXPECT_EQ(R(g_drawn.menu), (Rc{4, 23, 296, 42}));
     EXPECT_EQ(At(4 + client.right + 5, 42 + 5), RGB(1, 2, 3));
     EXPECT_EQ(At(4 + client.right + 5, 42 + client.bottom + 5), GetSysColor(COLOR_BTNFACE));
+
+    // Presses on them go to the code that tracks them.
+    Click(POINT{4 + client.right + 5, 50});
+    Click(POINT{50, 30});
+    ASSERT_EQ(g_drawn.tracked.size(), 2u);
+    EXPECT_EQ(g_drawn.tracked[0].first, 1);
+    EXPECT_EQ(g_drawn.tracked[0].second.y, 50);
+    EXPECT_EQ(g_drawn.tracked[1].first, 2);
+    EXPECT_EQ(g_drawn.tracked[1].second.x, 50);
 }
 
 TEST_F(NonClientFrame, NonClientMetricsDescribeTheClassicLook) {

@@ -23,6 +23,8 @@ WPARAM CommandForPress(LRESULT hit) {
         return SC_VSCROLL | HTVSCROLL;
     if (hit == HTHSCROLL)
         return SC_HSCROLL | HTHSCROLL;
+    if (hit == HTMENU)
+        return SC_MOUSEMENU | HTMENU;
     return 0;
 }
 
@@ -91,6 +93,10 @@ bool DefNonClientSysCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
         case SC_MOVE:
         case SC_SIZE:
             StartMoveSize(hwnd, command, pt);
+            return true;
+        case SC_MOUSEMENU:
+            if (auto track = GetNonClientHooks().trackMenuBar)
+                track(hwnd, pt);
             return true;
         case SC_HSCROLL:
         case SC_VSCROLL:

@@ -11,7 +11,7 @@ namespace kq::ui::detail {
 
 // A result for the messages handled here, nullopt for the others.
 std::optional<LRESULT> DefNonClientMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-// SC_MOVE, SC_SIZE, SC_HSCROLL and SC_VSCROLL; false for other commands.
+// SC_MOVE, SC_SIZE, SC_HSCROLL, SC_VSCROLL and SC_MOUSEMENU; false for other commands.
 bool DefNonClientSysCommand(HWND hwnd, WPARAM command, LPARAM lParam);
 // The window text changed: a caption shows it again.
 void CaptionTextChanged(HWND hwnd);

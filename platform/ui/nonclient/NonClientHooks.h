@@ -17,6 +17,9 @@ struct NonClientHooks {
     void (*trackScrollBar)(HWND hwnd, int bar, POINT pt) = nullptr;
     // Draws the menu bar of a top-level window that has a menu, rect in window coordinates.
     void (*drawMenuBar)(HWND hwnd, HDC windowDc, const RECT& rect) = nullptr;
+    // A press on the menu bar (WM_SYSCOMMAND SC_MOUSEMENU): opens the menu there and tracks it.
+    // pt is in screen coordinates.
+    void (*trackMenuBar)(HWND hwnd, POINT pt) = nullptr;
 };
 
 // Installs the hooks (a copy is kept); the default value removes them.

@@ -210,15 +210,19 @@ void DefNcPaint(HWND hwnd, WPARAM region) {
             clip = nullptr;
         }
     }
-    HDC hdc = GetDCEx(hwnd, clip, DCX_WINDOW | DCX_CACHE | (clip ? DCX_INTERSECTRGN : 0));
-    if (!hdc)
-        return;
     RECT client{};
+    DWORD flags = DCX_WINDOW | DCX_CACHE | (clip ? DCX_INTERSECTRGN : 0);
     {
         std::lock_guard lock(TreeMutex());
-        if (Window* w = Lookup(hwnd))
+        if (Window* w = Lookup(hwnd)) {
             client = w->client;
+            if (w->style & WS_CLIPSIBLINGS)
+                flags |= DCX_CLIPSIBLINGS;
+        }
     }
+    HDC hdc = GetDCEx(hwnd, clip, flags);
+    if (!hdc)
+        return;
     ExcludeClipRect(hdc, client.left, client.top, client.right, client.bottom);
     DrawNonClient(hwnd, hdc);
     ReleaseDC(hwnd, hdc);
