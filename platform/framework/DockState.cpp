@@ -16,10 +16,6 @@ CString Section(const char* format, LPCTSTR profile, int index = 0) {
     return section;
 }
 
-int MulDiv(int value, int numerator, int denominator) {
-    return static_cast<int>(static_cast<long long>(value) * numerator / denominator);
-}
-
 }  // namespace
 
 BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex) {

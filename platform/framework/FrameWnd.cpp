@@ -20,6 +20,7 @@ ON_WM_DESTROY()
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
 ON_WM_ACTIVATE()
+ON_WM_ERASEBKGND()
 ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
 ON_MESSAGE(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
@@ -40,6 +41,12 @@ CFrameWnd::~CFrameWnd() = default;
 
 BOOL CFrameWnd::IsFrameWnd() const {
     return TRUE;
+}
+
+BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
+    if (::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST) != nullptr)
+        return TRUE;
+    return CWnd::OnEraseBkgnd(pDC);
 }
 
 // --- creation ---

@@ -111,6 +111,8 @@ class CFrameWnd : public CWnd {
     void OnDestroy();
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus(CWnd* pOldWnd);
+    // With a view pane present the frame's background is covered: nothing to erase.
+    BOOL OnEraseBkgnd(CDC* pDC);
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);

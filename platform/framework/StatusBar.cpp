@@ -1,5 +1,6 @@
 #include "platform/framework/StatusBar.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/framework/FrameWnd.h"
@@ -144,8 +145,10 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL) {
         return FALSE;
     Pane& pane = m_panes[static_cast<size_t>(nIndex)];
     const CString text = lpszNewText != nullptr ? lpszNewText : "";
-    if (pane.strText != text)
+    if (pane.strText != text) {
         pane.strText = text;
+        InvalidatePane(nIndex);
+    }
     return TRUE;
 }
 
@@ -168,6 +171,8 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth) {
     pane.cxText = cxWidth;
     if (relayout)
         LayoutPanes();
+    else
+        InvalidatePane(nIndex);
 }
 
 UINT CStatusBar::GetPaneStyle(int nIndex) const {
@@ -184,6 +189,13 @@ void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle) {
     pane.nStyle = nStyle;
     if (relayout)
         LayoutPanes();
+    else
+        InvalidatePane(nIndex);
+}
+
+void CStatusBar::InvalidatePane(int nIndex) {
+    if (m_hWnd != nullptr && ValidIndex(nIndex))
+        InvalidateRect(&m_panes[static_cast<size_t>(nIndex)].rect, TRUE);
 }
 
 void CStatusBar::LayoutPanes() {
@@ -192,7 +204,8 @@ void CStatusBar::LayoutPanes() {
     CRect inside;
     GetClientRect(&inside);
     CalcInsideRect(inside, TRUE);
-    // What the panes leave free goes to the stretching ones, shared equally.
+    // What the panes leave free goes to the stretching ones, shared equally; when the bar is
+    // too narrow they give up their width first, so the fixed panes stay in view.
     int extra = inside.Width() + kPaneSpacing;
     int stretching = 0;
     for (const Pane& pane : m_panes) {
@@ -202,8 +215,8 @@ void CStatusBar::LayoutPanes() {
     int left = inside.left;
     for (Pane& pane : m_panes) {
         int right = left + pane.cxText + kPaneBorder;
-        if ((pane.nStyle & SBPS_STRETCH) && extra > 0) {
-            const int share = extra / stretching;
+        if ((pane.nStyle & SBPS_STRETCH) && extra != 0) {
+            const int share = std::max(extra / stretching, -pane.cxText);
             right += share;
             extra -= share;
             --stretching;
@@ -211,6 +224,7 @@ void CStatusBar::LayoutPanes() {
         pane.rect = CRect(left, inside.top, right, inside.bottom);
         left = right + kPaneSpacing;
     }
+    Invalidate(TRUE);
 }
 
 CSize CStatusBar::CalcFixedLayout(BOOL, BOOL bHorz) {

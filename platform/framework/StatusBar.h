@@ -68,6 +68,7 @@ class CStatusBar : public CControlBar {
 
     // Recomputes the panes' rectangles from the bar's width.
     void LayoutPanes();
+    void InvalidatePane(int nIndex);
     HFONT TextFont() const;
     int TextWidth(const CString& text) const;
     bool ValidIndex(int nIndex) const {

@@ -4,6 +4,7 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/detail/DefaultClasses.h"
+#include "platform/gfx/WindowDC.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -11,6 +12,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_MOUSEACTIVATE()
+ON_WM_PAINT()
 ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
@@ -77,7 +79,17 @@ void CView::OnInitialUpdate() {
     OnUpdate(nullptr, 0, nullptr);
 }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) {}
+void CView::OnUpdate(CView*, LPARAM, CObject*) {
+    Invalidate(TRUE);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+
+void CView::OnPaint() {
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+}
 
 void CView::OnActivateView(BOOL bActivate, CView*, CView*) {
     if (bActivate && IsTopParentActive())

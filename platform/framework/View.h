@@ -6,6 +6,7 @@
 
 class CDC;
 class CDocument;
+class CPrintInfo;
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
@@ -21,8 +22,10 @@ class CView : public CWnd {
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
-    // Draws the document; called from the view's painting.
+    // Draws the document; called from the view's painting (and printing).
     virtual void OnDraw(CDC* pDC) = 0;
+    // Prepares the DC before OnDraw (mapping mode, origin); pInfo is set when printing.
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -31,6 +34,7 @@ class CView : public CWnd {
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    void OnPaint();
     LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
 
     CDocument* m_pDocument = nullptr;

@@ -212,6 +212,9 @@ BOOL CWinApp::ProcessMessageFilter(int, LPMSG) {
 LRESULT CWinApp::ProcessWndProcException(CException* e, const MSG* pMsg) {
     if (pMsg->message == WM_CREATE)
         return -1;  // the creation fails
+    // A window whose painting failed must not be asked to paint again at once, forever.
+    if (pMsg->message == WM_PAINT)
+        ::ValidateRect(pMsg->hwnd, nullptr);
     UINT prompt = AFX_IDP_INTERNAL_FAILURE;
     LRESULT result = 0;
     if (pMsg->message == WM_COMMAND && pMsg->lParam == 0) {

@@ -17,12 +17,14 @@
 #include "platform/framework/AfxRes.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/ui/WinUser.h"
+#include "platform/ui/paint/Painting.h"
 
 class CDataExchange;
 class CDC;
 class CFont;
 class CMenu;
 class CFrameWnd;
+class CRgn;
 class CScrollBar;
 struct CCreateContext;
 
@@ -221,6 +223,37 @@ class CWnd : public CCmdTarget {
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
                         BOOL bStretch = TRUE);
+
+    // --- painting and window DCs ---
+    // The DCs are temporary objects of the graphics library; give each one back with
+    // ReleaseDC (or EndPaint).
+    void Invalidate(BOOL bErase = TRUE);
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+    void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
+    void ValidateRect(LPCRECT lpRect);
+    void ValidateRgn(CRgn* pRgn);
+    void UpdateWindow();
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+    int GetUpdateRgn(CRgn* pRgn, BOOL bErase = FALSE);
+    CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
+    void EndPaint(const PAINTSTRUCT* lpPaint);
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags);
+    int ReleaseDC(CDC* pDC);
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
+                      LPCRECT lpClipRect = nullptr);
+    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                       LPRECT lpRectUpdate, UINT flags);
+    // WM_SETREDRAW: FALSE stops the window's drawing until TRUE; the caller then invalidates.
+    void SetRedraw(BOOL bRedraw = TRUE);
+    BOOL LockWindowUpdate();
+    void UnlockWindowUpdate();
+    // Draws the window (WM_PRINT) or its client area (WM_PRINTCLIENT) into pDC.
+    void Print(CDC* pDC, DWORD dwFlags) const;
+    void PrintClient(CDC* pDC, DWORD dwFlags) const;
 
     // --- menu bar (top-level windows) ---
     CMenu* GetMenu() const;

@@ -7,6 +7,7 @@
 #include "platform/framework/detail/WndClasses.h"
 #include "platform/framework/detail/WndThreadState.h"
 #include "platform/gfx/WindowDC.h"
+#include "platform/ui/paint/WindowDcHooks.h"
 
 using kq::fw::detail::ThreadState;
 using kq::fw::detail::ThreadStateIfAlive;
@@ -24,20 +25,18 @@ HWND HandleOfWindowObject(CWnd* wnd) {
     return wnd->m_hWnd;
 }
 
-// The device contexts of the graphics library find a window object's handle through this;
-// checked at each construction in case the hooks were replaced since.
-void InstallWindowHandleHook() {
-    kq::gfx::WindowDcHooks hooks = kq::gfx::GetWindowDcHooks();
-    if (hooks.windowHandle != &HandleOfWindowObject) {
-        hooks.windowHandle = &HandleOfWindowObject;
-        kq::gfx::SetWindowDcHooks(&hooks);
-    }
+// The device contexts of the graphics library get their DCs from the window system and find a
+// window object's handle through this; checked at each construction in case the hooks were
+// removed since.
+void InstallWindowDcHooks() {
+    if (kq::gfx::GetWindowDcHooks().getDC == nullptr)
+        kq::ui::InstallWindowDcHooks(&HandleOfWindowObject);
 }
 
 }  // namespace
 
 CWnd::CWnd() {
-    InstallWindowHandleHook();
+    InstallWindowDcHooks();
 }
 
 CWnd::~CWnd() {
