@@ -20,6 +20,7 @@
 #include "platform/framework/Menu.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/MiniDockFrameWnd.h"
+#include "platform/framework/Print.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/StatusBar.h"
 #include "platform/framework/View.h"

@@ -3,6 +3,7 @@
 #include "platform/framework/CreateContext.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Print.h"
 #include "platform/framework/detail/DefaultClasses.h"
 #include "platform/gfx/WindowDC.h"
 
@@ -83,7 +84,11 @@ void CView::OnUpdate(CView*, LPARAM, CObject*) {
     Invalidate(TRUE);
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo) {
+    // A view that does not know its page count prints one page.
+    if (pInfo != nullptr && pInfo->GetMaxPage() == 0xFFFF)
+        pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+}
 
 void CView::OnPaint() {
     CPaintDC dc(this);

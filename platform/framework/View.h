@@ -27,6 +27,19 @@ class CView : public CWnd {
     // Prepares the DC before OnDraw (mapping mode, origin); pInfo is set when printing.
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
 
+    // --- printing (see Print.h) ---
+    // Gets the printer DC; the default asks DoPreparePrinting. FALSE cancels the job.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Prints the page pInfo->m_nCurPage inside pInfo->m_rectDraw; the default calls OnDraw.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The print dialog, or for direct printing and preview the default printer; TRUE with a
+    // printer DC in pInfo.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The print commands (ID_FILE_PRINT, ID_FILE_PRINT_DIRECT): the whole job.
+    void OnFilePrint();
+
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     void PostNcDestroy() override;
