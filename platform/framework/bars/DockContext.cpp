@@ -33,10 +33,6 @@ LRESULT CALLBACK TrackerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_CANCELMODE:
             context->CancelDrag();
             return 0;
-        case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE)
-                context->CancelDrag();
-            return 0;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != hWnd)
                 context->CancelDrag();

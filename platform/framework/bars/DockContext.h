@@ -19,7 +19,7 @@ class CDockContext {
     CDockContext& operator=(const CDockContext&) = delete;
 
     // Starts a drag at pt (screen coordinates); the mouse is captured until the button goes up
-    // (or Escape, or another window takes the capture, which cancels).
+    // (the right button, or another window taking the capture, cancels).
     virtual void StartDrag(CPoint pt);
     virtual void ToggleDocking();
     // The steps of a drag, called from the captured mouse input.

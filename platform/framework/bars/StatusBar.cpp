@@ -238,14 +238,15 @@ void CStatusBar::DoPaint(CDC* pDC) {
     pDC->SelectObject(oldFont);
 }
 
-void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL) {
     CStatusCmdUI state;
     state.m_pStatusBar = this;
     state.m_nIndexMax = static_cast<UINT>(GetCount());
     for (int i = 0; i < GetCount(); ++i) {
         state.m_nIndex = static_cast<UINT>(i);
         state.m_nID = m_panes[static_cast<size_t>(i)].nID;
-        state.DoUpdate(pTarget, bDisableIfNoHndler);
+        // A pane without a handler keeps its state: indicators are not commands.
+        state.DoUpdate(pTarget, FALSE);
     }
 }
 
