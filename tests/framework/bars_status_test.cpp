@@ -1,6 +1,10 @@
 #include <string_view>
 
 #include "framework/bars_fixture_test.h"
+#include "platform/gfx/CDC.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/gfx/UserDrawConstants.h"
+#include "platform/gfx/WinGdi.h"
 
 using namespace std::string_view_literals;
 
@@ -127,6 +131,53 @@ TEST_F(StatusBarTest, MessagesAndIdleUpdatesReachThePanes) {
     static_cast<StatusFrame*>(frame_)->count = "0044";
     Idle();
     EXPECT_EQ(bar_.GetPaneText(2), "0043");
+}
+
+// Counts the pixels of rect that differ from the button face.
+int Ink(HDC dc, const CRect& rect) {
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x)
+            count += ::GetPixel(dc, x, y) != ::GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(StatusBarTest, DrawsPaneEdgesTextAndGrip) {
+    Idle();  // pane 2 pops out, pane 3 is disabled
+    const CSize size = ScreenRect(&bar_).Size();
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateBitmap(size.cx, size.cy, 1, 32, nullptr);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    CDC* dc = CDC::FromHandle(memory);
+    bar_.DoPaint(dc);
+
+    CRect panes[4];
+    for (int i = 0; i < 4; ++i)
+        bar_.GetItemRect(i, &panes[i]);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const int y = panes[1].CenterPoint().y;
+    // Sunken panes: shadow left, highlight right; the popped-out one the other way round.
+    EXPECT_EQ(::GetPixel(memory, panes[1].left, y), shadow);
+    EXPECT_EQ(::GetPixel(memory, panes[1].right - 1, y), light);
+    EXPECT_EQ(::GetPixel(memory, panes[2].left, y), light);
+    EXPECT_EQ(::GetPixel(memory, panes[2].right - 1, y), shadow);
+    EXPECT_EQ(::GetPixel(memory, panes[0].left, y), ::GetSysColor(COLOR_BTNFACE));
+
+    auto inside = [](CRect rect) {
+        rect.DeflateRect(2, 2);
+        return rect;
+    };
+    EXPECT_GT(Ink(memory, inside(panes[1])), 0);  // "MODE"
+    EXPECT_EQ(Ink(memory, inside(panes[3])), 0);  // disabled: no text
+    EXPECT_EQ(Ink(memory, inside(panes[0])), 0);  // no message yet
+    const CRect grip(size.cx - ::GetSystemMetrics(SM_CXVSCROLL), 0, size.cx, size.cy);
+    EXPECT_GT(Ink(memory, grip), 0);
+
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
 }
 
 }  // namespace
