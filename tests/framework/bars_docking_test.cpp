@@ -102,6 +102,11 @@ TEST_F(DockingTest, FloatsAndDocksAgain) {
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0}));
     EXPECT_EQ(ClientRectIn(Dock(AFX_IDW_DOCKBAR_TOP)).Height(), 0);
 
+    // Floating bars are updated at idle time too.
+    const int updates = bars_[0].updates;
+    Idle();
+    EXPECT_GT(bars_[0].updates, updates);
+
     // A double click goes back to the place it came from and closes the floating frame.
     const HWND miniWnd = mini->m_hWnd;
     bars_[0].m_pDockContext->ToggleDocking();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/framework/bars/Docking.h"
 #include "platform/gfx/UserDrawConstants.h"
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
@@ -41,6 +42,27 @@ BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
 CControlBar* CDockBar::GetDockedControlBar(int nPos) const {
     void* entry = m_arrBars[nPos];
     return IsPlaceHolder(entry) ? nullptr : static_cast<CControlBar*>(entry);
+}
+
+void CDockBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+    if (m_bFloating)
+        return;
+    const std::vector<CControlBar*>& bars = kq::fw::ControlBarsOf(pTarget);
+    auto first = std::find_if(bars.begin(), bars.end(),
+                              [](const CControlBar* bar) { return bar->IsDockBar(); });
+    if (first == bars.end() || *first != this)
+        return;
+    std::vector<CFrameWnd*> done;
+    for (CControlBar* bar : bars) {
+        if (!bar->IsFloating())
+            continue;
+        CFrameWnd* mini = bar->GetParentFrame();
+        if (std::find(done.begin(), done.end(), mini) != done.end() || !mini->IsWindowVisible())
+            continue;
+        done.push_back(mini);
+        mini->SendMessageToDescendants(WM_IDLEUPDATECMDUI, static_cast<WPARAM>(bDisableIfNoHndler),
+                                       0, TRUE, TRUE);
+    }
 }
 
 int CDockBar::FindBar(CControlBar* pBar, int nPosExclude) const {

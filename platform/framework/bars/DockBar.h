@@ -19,7 +19,9 @@ class CDockBar : public CControlBar {
     // Lays the rows out in the free rectangle of the frame's layout (moving the bars unless the
     // layout only asks) and returns the room they need.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
-    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+    // The frame's first dock bar passes the idle update on to the frame's floating frames,
+    // which are not among the frame's descendants.
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     BOOL IsDockBar() const override { return TRUE; }
 
     // Takes the bar from where it was. With lpRect (screen coordinates) the bar goes into the
