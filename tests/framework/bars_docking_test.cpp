@@ -133,6 +133,16 @@ TEST_F(DockingTest, DraggingWithTheMouseDocksWhereTheBarIsDropped) {
     ASSERT_TRUE(bars_[0].IsFloating());
     EXPECT_EQ(ScreenRect(bars_[0].GetParentFrame()).TopLeft(),
               CPoint(start.left + 200, start.top + 150));
+    // Moving the floating bar moves its frame by as much; a click moves nothing.
+    const CRect floating = ScreenRect(bars_[0].GetParentFrame());
+    const CPoint inBar = ScreenRect(&bars_[0]).TopLeft() + CSize(5, 5);
+    Click(inBar);
+    EXPECT_EQ(ScreenRect(bars_[0].GetParentFrame()), floating);
+    Advance(1000);  // not a double click
+    MouseDown(inBar);
+    MouseMove(inBar + CSize(-30, 20));
+    MouseUp(inBar + CSize(-30, 20));
+    EXPECT_EQ(ScreenRect(bars_[0].GetParentFrame()).TopLeft(), floating.TopLeft() + CSize(-30, 20));
 
     // Onto the left edge of the frame's client area: it docks there, standing.
     const CRect client = ScreenRect(CWnd::FromHandle(pane_));

@@ -70,7 +70,14 @@ void CDockContext::StartDrag(CPoint pt) {
     m_pDockSite = m_pBar->GetDockingFrame();
     m_pBar->GetWindowRect(&m_rectLast);
     m_ptLast = pt;
+    m_ptStart = pt;
     m_pDockTarget = m_pBar->IsFloating() ? nullptr : m_pBar->m_pDockBar;
+    m_sizeFrameOffset = CSize(0, 0);
+    if (m_pBar->IsFloating()) {
+        CRect frame;
+        m_pBar->GetParentFrame()->GetWindowRect(&frame);
+        m_sizeFrameOffset = frame.TopLeft() - m_rectLast.TopLeft();
+    }
     if (m_hWndTracker == nullptr) {
         m_hWndTracker = ::CreateWindowEx(0, TrackerClass(), "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                          nullptr, nullptr, nullptr);
@@ -100,10 +107,12 @@ void CDockContext::EndDrag() {
     if (!m_bDragging)
         return;
     CancelDrag();
+    if (m_ptLast == m_ptStart)
+        return;  // a click, not a move
     if (m_pDockTarget != nullptr) {
         kq::fw::DockControlBar(m_pDockSite, m_pBar, m_pDockTarget, &m_rectLast);
     } else {
-        kq::fw::FloatControlBar(m_pDockSite, m_pBar, m_rectLast.TopLeft(),
+        kq::fw::FloatControlBar(m_pDockSite, m_pBar, m_rectLast.TopLeft() + m_sizeFrameOffset,
                                 m_pBar->IsHorz() ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
     }
     m_pDockSite->RecalcLayout();

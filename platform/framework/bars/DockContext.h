@@ -43,4 +43,7 @@ class CDockContext {
 
   private:
     HWND m_hWndTracker = nullptr;
+    CPoint m_ptStart;
+    // From the bar's top-left corner to its floating frame's, while it floats.
+    CSize m_sizeFrameOffset;
 };
