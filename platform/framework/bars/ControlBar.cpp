@@ -1,5 +1,7 @@
 #include "platform/framework/bars/ControlBar.h"
 
+#include "platform/ui/paint/Painting.h"
+
 #include <algorithm>
 
 #include "platform/framework/bars/DockBar.h"
@@ -160,7 +162,11 @@ BOOL CControlBar::IsVisible() const {
 }
 
 void CControlBar::SetBarStyle(DWORD dwStyle) {
+    if (m_dwStyle == dwStyle)
+        return;
     m_dwStyle = dwStyle;
+    if (m_hWnd != nullptr)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 CFrameWnd* CControlBar::GetDockingFrame() const {

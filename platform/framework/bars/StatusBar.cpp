@@ -1,5 +1,7 @@
 #include "platform/framework/bars/StatusBar.h"
 
+#include "platform/ui/paint/Painting.h"
+
 #include <algorithm>
 
 #include "platform/base/Trace.h"
@@ -163,7 +165,11 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate) {
     if (pane.strText == text)
         return TRUE;
     pane.strText = text;
-    (void)bUpdate;  // the pane is drawn anew with the bar's next paint
+    if (bUpdate && m_hWnd != nullptr) {
+        CRect rect;
+        GetItemRect(nIndex, &rect);
+        ::InvalidateRect(m_hWnd, &rect, TRUE);
+    }
     return TRUE;
 }
 
@@ -194,8 +200,14 @@ UINT CStatusBar::GetPaneStyle(int nIndex) const {
 }
 
 void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle) {
-    if (nIndex >= 0 && nIndex < GetCount())
-        m_panes[static_cast<size_t>(nIndex)].nStyle = nStyle;
+    if (nIndex < 0 || nIndex >= GetCount() || m_panes[static_cast<size_t>(nIndex)].nStyle == nStyle)
+        return;
+    m_panes[static_cast<size_t>(nIndex)].nStyle = nStyle;
+    if (m_hWnd != nullptr) {
+        CRect rect;
+        GetItemRect(nIndex, &rect);
+        ::InvalidateRect(m_hWnd, &rect, TRUE);
+    }
 }
 
 CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
