@@ -43,10 +43,12 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
     if (m_dwStyle != dwStyle) {
         m_dwStyle = dwStyle;
         // The borders live partly outside the client area.
-        if (m_hWnd != nullptr)
+        if (m_hWnd != nullptr) {
             SetWindowPos(
                 nullptr, 0, 0, 0, 0,
                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            Invalidate();
+        }
     }
 }
 

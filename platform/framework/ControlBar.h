@@ -67,6 +67,8 @@ class CControlBar : public CWnd {
     // The frame the bar is docked in (its floating mini frame's frame when floating).
     CFrameWnd* GetDockingFrame() const;
     BOOL IsFloating() const;
+    // Lying along its side (docked at the top or bottom, or floating horizontally).
+    BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     virtual BOOL IsDockBar() const;
     // Visible, or about to be shown by a delayed show.
     virtual BOOL IsVisible() const;

@@ -273,7 +273,14 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     kq::fw::DeferredMoves moves;
     AFX_SIZEPARENTPARAMS layout{};
     layout.hDWP = m_bLayoutQuery ? nullptr : &moves;
-    CPoint pt(-kBarBorder, -kBarBorder);
+    // Along a row the bars overlap by a border: a horizontal row starts a border before the
+    // dock bar's left edge (the bars' own left border is hidden), a vertical one at its top.
+    // Rows overlap the same way; only the top side's first row starts a border above its edge,
+    // where the frame's edge already is. A floating frame shows its bars whole.
+    const int startAlong = bHorz && !m_bFloating ? -kBarBorder : 0;
+    const int startAcross =
+        GetDlgCtrlID() == static_cast<int>(AFX_IDW_DOCKBAR_TOP) ? -kBarBorder : 0;
+    CPoint pt = bHorz ? CPoint(startAlong, startAcross) : CPoint(startAcross, startAlong);
     int thickness = 0;
     bool wrapped = false;
     for (int nPos = 0; nPos < m_arrBars.GetSize(); ++nPos) {
@@ -304,7 +311,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                     }
                     if (wrapped) {
                         wrapped = false;
-                        rect.OffsetRect(-(rect.left + kBarBorder), 0);
+                        rect.OffsetRect(startAlong - rect.left, 0);
                     } else if (rect.left >= maximum.cx - kBarBorder && nPos > 0 &&
                                m_arrBars[nPos - 1] != nullptr) {
                         m_arrBars.InsertAt(nPos, static_cast<void*>(nullptr));
@@ -332,7 +339,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                     }
                     if (wrapped) {
                         wrapped = false;
-                        rect.OffsetRect(0, -(rect.top + kBarBorder));
+                        rect.OffsetRect(0, startAlong - rect.top);
                     } else if (rect.top >= maximum.cy - kBarBorder && nPos > 0 &&
                                m_arrBars[nPos - 1] != nullptr) {
                         m_arrBars.InsertAt(nPos, static_cast<void*>(nullptr));
@@ -357,16 +364,17 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         }
         if (bar == nullptr && entry == nullptr && thickness != 0) {
             // End of a row.
+            // End of a row: the next one starts a border before its far edge.
             if (bHorz) {
                 pt.y += thickness - kBarBorder;
                 fixed.cx = std::max<int>(fixed.cx, pt.x);
                 fixed.cy = std::max<int>(fixed.cy, pt.y);
-                pt.x = -kBarBorder;
+                pt.x = startAlong;
             } else {
                 pt.x += thickness - kBarBorder;
                 fixed.cx = std::max<int>(fixed.cx, pt.x);
                 fixed.cy = std::max<int>(fixed.cy, pt.y);
-                pt.y = -kBarBorder;
+                pt.y = startAlong;
             }
             thickness = 0;
         }
@@ -377,6 +385,13 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                            move.rect.right - move.rect.left, move.rect.bottom - move.rect.top,
                            move.flags);
         }
+    }
+    // The last bar and row of a floating frame overlap nothing.
+    if (m_bFloating) {
+        if (fixed.cx != 0)
+            fixed.cx += kBarBorder;
+        if (fixed.cy != 0)
+            fixed.cy += kBarBorder;
     }
     // The dock bar's own borders lie outside the rows.
     CRect inside;

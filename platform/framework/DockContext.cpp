@@ -72,10 +72,12 @@ void CDockContext::StartDrag(CPoint pt) {
         m_rectFrameDragHorz = m_rectDragHorz;
         m_rectFrameDragVert = m_rectDragVert;
     }
-    CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz);
-    CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert);
-    m_rectFrameDragHorz.InflateRect(-kBarBorder, -kBarBorder);
-    m_rectFrameDragVert.InflateRect(-kBarBorder, -kBarBorder);
+    // The floating frame's borders as it will have them (a sizable one only for a bar that
+    // can change its size).
+    const DWORD frameStyle =
+        WS_CAPTION | ((m_pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) ? WS_THICKFRAME : 0);
+    CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz, frameStyle);
+    CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert, frameStyle);
     KeepPointInside(m_rectDragHorz, pt);
     KeepPointInside(m_rectDragVert, pt);
     KeepPointInside(m_rectFrameDragHorz, pt);
@@ -83,6 +85,7 @@ void CDockContext::StartDrag(CPoint pt) {
     m_dwOverDockStyle = CanDock();
     Move(pt);
     Track();
+    m_bDragging = FALSE;
 }
 
 void CDockContext::Move(CPoint pt) {

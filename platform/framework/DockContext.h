@@ -30,6 +30,8 @@ class CDockContext {
     void OnKey(int nChar, BOOL bDown);
     // The sides (CBRS_ALIGN_) of the dock bar under the drag outline, 0 for none.
     DWORD CanDock();
+    // A drag is being tracked (only true inside StartDrag).
+    BOOL IsDragging() const { return m_bDragging; }
     CDockBar* GetDockBar(DWORD dwOverDockStyle);
     BOOL Track();
     void InitLoop();

@@ -89,10 +89,15 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
     }
     const int bars = static_cast<int>(app->GetProfileInt(section, "Bars", 0));
     m_arrBarID.RemoveAll();
+    // The list ends at its first missing entry, whatever count the profile claims.
+    constexpr UINT kMissing = 0xFFFFFFFF;
     for (int i = 0; i < bars; ++i) {
         CString entry;
         entry.Format("Bar#%d", i);
-        m_arrBarID.Add(reinterpret_cast<void*>(UINT_PTR{app->GetProfileInt(section, entry, 0)}));
+        const UINT id = app->GetProfileInt(section, entry, static_cast<int>(kMissing));
+        if (id == kMissing)
+            break;
+        m_arrBarID.Add(reinterpret_cast<void*>(UINT_PTR{id}));
     }
     return m_nBarID != 0;
 }
@@ -140,10 +145,15 @@ void CDockState::LoadState(LPCTSTR lpszProfileName) {
     const int bars = static_cast<int>(app->GetProfileInt(section, "Bars", 0));
     SetScreenSize(CSize(static_cast<int>(app->GetProfileInt(section, "ScreenCX", 0)),
                         static_cast<int>(app->GetProfileInt(section, "ScreenCY", 0))));
+    // The bars are stored one after the other; a missing one ends the list, whatever count
+    // the profile claims.
     for (int i = 0; i < bars; ++i) {
         auto* info = new CControlBarInfo;
+        if (!info->LoadState(lpszProfileName, i, this)) {
+            delete info;
+            break;
+        }
         m_arrBarInfo.Add(info);
-        info->LoadState(lpszProfileName, i, this);
     }
 }
 

@@ -101,6 +101,11 @@ CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle) {
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) {
+    // The place a double click on the docked bar brings it back to.
+    if (pBar->m_pDockContext != nullptr) {
+        pBar->m_pDockContext->m_ptMRUFloatPos = point;
+        pBar->m_pDockContext->m_dwMRUFloatStyle = dwStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
+    }
     // A floating frame with only this bar just moves.
     if (pBar->m_pDockSite != nullptr && pBar->m_pDockBar != nullptr) {
         CDockBar* dock = pBar->m_pDockBar;

@@ -193,6 +193,12 @@ void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle) {
         InvalidatePane(nIndex);
 }
 
+BOOL CStatusBar::HasSizeGrip() const {
+    // A sizable frame gets the size grip in the corner.
+    CWnd* parent = GetParent();
+    return parent != nullptr && (parent->GetStyle() & WS_THICKFRAME) && !parent->IsZoomed();
+}
+
 void CStatusBar::InvalidatePane(int nIndex) {
     if (m_hWnd != nullptr && ValidIndex(nIndex))
         InvalidateRect(&m_panes[static_cast<size_t>(nIndex)].rect, TRUE);
@@ -204,6 +210,12 @@ void CStatusBar::LayoutPanes() {
     CRect inside;
     GetClientRect(&inside);
     CalcInsideRect(inside, TRUE);
+    // The panes end where the size grip begins.
+    if (HasSizeGrip()) {
+        CRect client;
+        GetClientRect(&client);
+        inside.right = std::min(inside.right, client.right - ::GetSystemMetrics(SM_CXVSCROLL));
+    }
     // What the panes leave free goes to the stretching ones, shared equally; when the bar is
     // too narrow they give up their width first, so the fixed panes stay in view.
     int extra = inside.Width() + kPaneSpacing;
@@ -306,6 +318,8 @@ LRESULT CStatusBar::OnGetFont(WPARAM, LPARAM) {
 void CStatusBar::DoPaint(CDC* pDC) {
     CRect client;
     GetClientRect(&client);
+    // Its own background, so that the bar can also be drawn into any DC.
+    pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
     DrawBorders(pDC, client);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -340,9 +354,7 @@ void CStatusBar::DoPaint(CDC* pDC) {
     }
     if (oldFont != nullptr)
         ::SelectObject(pDC->m_hDC, oldFont);
-    // A sizable frame gets the size grip in the corner.
-    CWnd* parent = GetParent();
-    if (parent != nullptr && (parent->GetStyle() & WS_THICKFRAME) && !parent->IsZoomed()) {
+    if (HasSizeGrip()) {
         const int grip = ::GetSystemMetrics(SM_CXVSCROLL);
         CRect box(client.right - grip, client.bottom - grip, client.right, client.bottom);
         pDC->DrawFrameControl(&box, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);

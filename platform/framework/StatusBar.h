@@ -43,6 +43,10 @@ class CStatusBar : public CControlBar {
     UINT GetPaneStyle(int nIndex) const;
     void SetPaneStyle(int nIndex, UINT nStyle);
 
+    // The grip in the corner, shown while the frame is sizable and not maximised; the panes
+    // end where it begins.
+    BOOL HasSizeGrip() const;
+
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     void DoPaint(CDC* pDC) override;

@@ -1,5 +1,6 @@
 #include "platform/framework/WinApp.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/base/Paths.h"
@@ -171,11 +172,25 @@ BOOL CWinApp::OnIdle(LONG lCount) {
             AfxCallWndProc(main, main->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
-        // A visible modeless window of its own (a floating bar, a dialog) is updated too.
-        CWnd* active = CWnd::FromHandlePermanent(::GetActiveWindow());
-        if (active != nullptr && active != main && active->IsWindowVisible()) {
-            AfxCallWndProc(active, active->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            active->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        // The other visible top-level frames (floating bars) and the active window (a
+        // modeless dialog) are updated too.
+        std::vector<HWND> others;
+        for (HWND top = ::GetTopWindow(nullptr); top != nullptr;
+             top = ::GetWindow(top, GW_HWNDNEXT)) {
+            CWnd* wnd = CWnd::FromHandlePermanent(top);
+            if (wnd != nullptr && wnd != main && wnd->IsFrameWnd())
+                others.push_back(top);
+        }
+        HWND active = ::GetActiveWindow();
+        if (std::find(others.begin(), others.end(), active) == others.end())
+            others.push_back(active);
+        for (HWND hwnd : others) {
+            CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+            if (wnd == nullptr || wnd == main || !wnd->IsWindowVisible())
+                continue;
+            AfxCallWndProc(wnd, hwnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            if (CWnd::FromHandlePermanent(hwnd) == wnd)
+                wnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
         if (m_pDocManager != nullptr)
             m_pDocManager->OnIdle();

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,17 @@
 #include "platform/base/Paths.h"
 #include "platform/framework/Framework.h"
 #include "ui/UiTestFixture.h"
+
+// Readable values of the geometry classes in failure messages.
+inline void PrintTo(const CRect& r, std::ostream* os) {
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+inline void PrintTo(const CSize& s, std::ostream* os) {
+    *os << s.cx << " x " << s.cy;
+}
+inline void PrintTo(const CPoint& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
 
 namespace kq::fw::test {
 

@@ -202,7 +202,7 @@ TEST_F(Painting, AStatusPaneIsRedrawnOnlyWhenItsTextChanges) {
     // The narrow frame squeezes the message pane, not the fixed one.
     CRect bar;
     status.GetClientRect(&bar);
-    EXPECT_EQ(pane.right, bar.right);
+    EXPECT_EQ(pane.right, bar.right - ::GetSystemMetrics(SM_CXVSCROLL));  // then the grip
     Pump();
     EXPECT_FALSE(status.GetUpdateRect(&update));
     frame->DestroyWindow();

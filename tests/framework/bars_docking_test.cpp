@@ -7,11 +7,20 @@ class DockingTest : public BarsTest {
   protected:
     void SetUp() override {
         BarsTest::SetUp();
-        kq::fw::EnableDocking(frame_, CBRS_ALIGN_ANY);
+        frame_->EnableDocking(CBRS_ALIGN_ANY);
         for (int i = 0; i < 4; ++i) {
             ASSERT_TRUE(bars_[i].Create(frame_, 0xE880 + static_cast<UINT>(i)));
             bars_[i].EnableDocking(CBRS_ALIGN_ANY);
         }
+    }
+
+    // Presses at from, moves to to and releases there, all queued before the press is handled.
+    void Drag(CPoint from, CPoint to) {
+        kq::ui::InjectMouseMove(from);
+        kq::ui::InjectMouseButton(from, VK_LBUTTON, true);
+        kq::ui::InjectMouseMove(to);
+        kq::ui::InjectMouseButton(to, VK_LBUTTON, false);
+        Pump();
     }
 
     CRect Client() const {
@@ -24,10 +33,10 @@ class DockingTest : public BarsTest {
 };
 
 TEST_F(DockingTest, BarsDockedOnEachSideLeaveTheRestToTheView) {
-    kq::fw::DockControlBar(frame_, &bars_[0], AFX_IDW_DOCKBAR_TOP);
-    kq::fw::DockControlBar(frame_, &bars_[1], AFX_IDW_DOCKBAR_BOTTOM);
-    kq::fw::DockControlBar(frame_, &bars_[2], AFX_IDW_DOCKBAR_LEFT);
-    kq::fw::DockControlBar(frame_, &bars_[3], AFX_IDW_DOCKBAR_RIGHT);
+    frame_->DockControlBar(&bars_[0], AFX_IDW_DOCKBAR_TOP);
+    frame_->DockControlBar(&bars_[1], AFX_IDW_DOCKBAR_BOTTOM);
+    frame_->DockControlBar(&bars_[2], AFX_IDW_DOCKBAR_LEFT);
+    frame_->DockControlBar(&bars_[3], AFX_IDW_DOCKBAR_RIGHT);
     frame_->RecalcLayout();
 
     const CRect client = Client();
@@ -50,8 +59,8 @@ TEST_F(DockingTest, BarsDockedOnEachSideLeaveTheRestToTheView) {
 }
 
 TEST_F(DockingTest, RowsAreSeparatedByNullEntries) {
-    kq::fw::DockControlBar(frame_, &bars_[0], AFX_IDW_DOCKBAR_TOP);
-    kq::fw::DockControlBar(frame_, &bars_[1], AFX_IDW_DOCKBAR_TOP);
+    frame_->DockControlBar(&bars_[0], AFX_IDW_DOCKBAR_TOP);
+    frame_->DockControlBar(&bars_[1], AFX_IDW_DOCKBAR_TOP);
     frame_->RecalcLayout();
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0, 0xE880, 0, 0xE881, 0}));
     // Two rows of 30 overlapping by 2, from 2 above the edge.
@@ -60,7 +69,7 @@ TEST_F(DockingTest, RowsAreSeparatedByNullEntries) {
     // A rectangle right of the first bar puts the bar into the first row, after it.
     CRect place = ScreenRect(&bars_[0]);
     place.OffsetRect(place.Width(), 0);
-    kq::fw::DockControlBar(frame_, &bars_[2], AFX_IDW_DOCKBAR_TOP, &place);
+    frame_->DockControlBar(&bars_[2], AFX_IDW_DOCKBAR_TOP, &place);
     frame_->RecalcLayout();
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0, 0xE880, 0xE882, 0, 0xE881, 0}));
     const CRect first = ClientRectIn(&bars_[0]);
@@ -71,22 +80,22 @@ TEST_F(DockingTest, RowsAreSeparatedByNullEntries) {
     // A rectangle above the first row makes a new first row.
     CRect above = ScreenRect(&bars_[0]);
     above.OffsetRect(0, -40);
-    kq::fw::DockControlBar(frame_, &bars_[3], AFX_IDW_DOCKBAR_TOP, &above);
+    frame_->DockControlBar(&bars_[3], AFX_IDW_DOCKBAR_TOP, &above);
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP),
               (std::vector<UINT>{0, 0xE883, 0, 0xE880, 0xE882, 0, 0xE881, 0}));
 
     // Taking out the only bar of a row takes the row away.
-    kq::fw::DockControlBar(frame_, &bars_[1], AFX_IDW_DOCKBAR_LEFT);
+    frame_->DockControlBar(&bars_[1], AFX_IDW_DOCKBAR_LEFT);
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0, 0xE883, 0, 0xE880, 0xE882, 0}));
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_LEFT), (std::vector<UINT>{0, 0xE881, 0}));
 }
 
 TEST_F(DockingTest, FloatsAndDocksAgain) {
-    kq::fw::DockControlBar(frame_, &bars_[0], AFX_IDW_DOCKBAR_TOP);
+    frame_->DockControlBar(&bars_[0], AFX_IDW_DOCKBAR_TOP);
     frame_->RecalcLayout();
     const CRect docked = ScreenRect(&bars_[0]);
 
-    kq::fw::FloatControlBar(frame_, &bars_[0], CPoint(300, 200));
+    frame_->FloatControlBar(&bars_[0], CPoint(300, 200));
     frame_->RecalcLayout();
     ASSERT_TRUE(bars_[0].IsFloating());
     CFrameWnd* mini = bars_[0].GetParentFrame();
@@ -99,7 +108,9 @@ TEST_F(DockingTest, FloatsAndDocksAgain) {
     CRect inside;
     mini->GetClientRect(&inside);
     EXPECT_EQ(inside.Size(), CSize(120, 30));
-    EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0}));
+    // What stays behind is a place holder (listed as 0 here) to come back to; it takes no room.
+    EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0, 0, 0}));
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP)->GetDockedCount(), 0);
     EXPECT_EQ(ClientRectIn(Dock(AFX_IDW_DOCKBAR_TOP)).Height(), 0);
 
     // Floating bars are updated at idle time too.
@@ -120,59 +131,61 @@ TEST_F(DockingTest, FloatsAndDocksAgain) {
 }
 
 TEST_F(DockingTest, DraggingWithTheMouseDocksWhereTheBarIsDropped) {
-    kq::fw::DockControlBar(frame_, &bars_[0], AFX_IDW_DOCKBAR_TOP);
+    frame_->DockControlBar(&bars_[0], AFX_IDW_DOCKBAR_TOP);
     frame_->RecalcLayout();
     Pump();
     const CRect start = ScreenRect(&bars_[0]);
     CPoint grip(start.left + 10, start.top + 10);
 
-    // Into the middle of the frame: it floats there.
-    MouseDown(grip);
-    MouseMove(CPoint(grip.x + 200, grip.y + 150));
-    MouseUp(CPoint(grip.x + 200, grip.y + 150));
+    // Into the middle of the frame: it floats there. The drag runs while the button is down,
+    // so the whole gesture is queued before the press is handled.
+    Drag(grip, CPoint(grip.x + 200, grip.y + 150));
     ASSERT_TRUE(bars_[0].IsFloating());
-    EXPECT_EQ(ScreenRect(bars_[0].GetParentFrame()).TopLeft(),
-              CPoint(start.left + 200, start.top + 150));
+    // The bar lands where it was dropped, its floating frame around it.
+    EXPECT_EQ(ScreenRect(&bars_[0]).TopLeft(), CPoint(start.left + 200, start.top + 150));
     // Moving the floating bar moves its frame by as much; a click moves nothing.
     const CRect floating = ScreenRect(bars_[0].GetParentFrame());
     const CPoint inBar = ScreenRect(&bars_[0]).TopLeft() + CSize(5, 5);
-    Click(inBar);
+    Drag(inBar, inBar);
     EXPECT_EQ(ScreenRect(bars_[0].GetParentFrame()), floating);
     Advance(1000);  // not a double click
-    MouseDown(inBar);
-    MouseMove(inBar + CSize(-30, 20));
-    MouseUp(inBar + CSize(-30, 20));
+    Drag(inBar, inBar + CSize(-30, 20));
     EXPECT_EQ(ScreenRect(bars_[0].GetParentFrame()).TopLeft(), floating.TopLeft() + CSize(-30, 20));
 
     // Onto the left edge of the frame's client area: it docks there, standing.
+    Advance(1000);
     const CRect client = ScreenRect(CWnd::FromHandle(pane_));
-    bars_[0].m_pDockContext->StartDrag(CPoint(0, 0));
-    CRect bar = ScreenRect(&bars_[0]);
-    bars_[0].m_pDockContext->Move(CPoint(client.left - bar.left + 2, client.top + 20 - bar.top));
-    bars_[0].m_pDockContext->EndDrag();
+    const CPoint from = ScreenRect(&bars_[0]).TopLeft() + CSize(5, 5);
+    Drag(from, CPoint(client.left + 2, client.top + 20));
     EXPECT_FALSE(bars_[0].IsFloating());
     EXPECT_EQ(bars_[0].m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
     EXPECT_FALSE(bars_[0].IsHorz());
+    EXPECT_FALSE(bars_[0].m_pDockContext->IsDragging());
 
     // The right button gives up the drag.
-    bars_[0].m_pDockContext->StartDrag(CPoint(0, 0));
-    EXPECT_TRUE(bars_[0].m_pDockContext->IsDragging());
-    MouseDown(CPoint(5, 5), VK_RBUTTON);
-    EXPECT_FALSE(bars_[0].m_pDockContext->IsDragging());
+    Advance(1000);
+    const CPoint docked = ScreenRect(&bars_[0]).TopLeft() + CSize(5, 5);
+    kq::ui::InjectMouseButton(docked, VK_LBUTTON, true);
+    kq::ui::InjectMouseMove(CPoint(client.left + 200, client.top + 150));
+    kq::ui::InjectMouseButton(CPoint(client.left + 200, client.top + 150), VK_RBUTTON, true);
+    Pump();
+    kq::ui::InjectMouseButton(CPoint(client.left + 200, client.top + 150), VK_RBUTTON, false);
+    kq::ui::InjectMouseButton(CPoint(client.left + 200, client.top + 150), VK_LBUTTON, false);
+    Pump();
     EXPECT_EQ(bars_[0].m_pDockBar, Dock(AFX_IDW_DOCKBAR_LEFT));
 }
 
 TEST_F(DockingTest, HiddenBarsTakeNoRoomAndShowAgainAtIdle) {
-    kq::fw::DockControlBar(frame_, &bars_[2], AFX_IDW_DOCKBAR_LEFT);
+    frame_->DockControlBar(&bars_[2], AFX_IDW_DOCKBAR_LEFT);
     frame_->RecalcLayout();
     EXPECT_EQ(ClientRectIn(CWnd::FromHandle(pane_)).left, 40);
 
-    kq::fw::ShowControlBar(frame_, &bars_[2], FALSE, FALSE);
+    frame_->ShowControlBar(&bars_[2], FALSE, FALSE);
     EXPECT_FALSE(bars_[2].IsVisible());
     EXPECT_EQ(ClientRectIn(CWnd::FromHandle(pane_)).left, 0);
 
     // Delayed: counts as shown at once, shows and lays out at idle time.
-    kq::fw::ShowControlBar(frame_, &bars_[2], TRUE, TRUE);
+    frame_->ShowControlBar(&bars_[2], TRUE, TRUE);
     EXPECT_TRUE(bars_[2].IsVisible());
     EXPECT_FALSE(bars_[2].IsWindowVisible());
     Idle();
@@ -181,13 +194,13 @@ TEST_F(DockingTest, HiddenBarsTakeNoRoomAndShowAgainAtIdle) {
     EXPECT_GT(bars_[2].updates, 0);
 
     // Closing a floating frame hides its bar rather than destroying it.
-    kq::fw::FloatControlBar(frame_, &bars_[2], CPoint(200, 200));
+    frame_->FloatControlBar(&bars_[2], CPoint(200, 200));
     CFrameWnd* mini = bars_[2].GetParentFrame();
     mini->SendMessage(WM_CLOSE);
     EXPECT_TRUE(::IsWindow(bars_[2].m_hWnd));
     EXPECT_FALSE(bars_[2].IsVisible());
     EXPECT_FALSE(mini->IsWindowVisible());
-    kq::fw::ShowControlBar(frame_, &bars_[2], TRUE, FALSE);
+    frame_->ShowControlBar(&bars_[2], TRUE, FALSE);
     EXPECT_TRUE(mini->IsWindowVisible());
 }
 

@@ -41,7 +41,7 @@ CRect BarsTest::ClientRectIn(const CWnd* wnd) const {
 }
 
 CDockBar* BarsTest::Dock(UINT id) const {
-    return static_cast<CDockBar*>(kq::fw::GetControlBar(frame_, id));
+    return static_cast<CDockBar*>(frame_->GetControlBar(id));
 }
 
 std::vector<UINT> BarsTest::Rows(UINT dockBarId) const {

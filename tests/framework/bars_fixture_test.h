@@ -7,11 +7,6 @@
 
 #include "framework/FrameworkTest.h"
 #include "platform/base/Resource.h"
-#include "platform/framework/bars/DockBar.h"
-#include "platform/framework/bars/DockContext.h"
-#include "platform/framework/bars/Docking.h"
-#include "platform/framework/bars/MiniDockFrameWnd.h"
-#include "platform/framework/bars/StatusBar.h"
 
 namespace kq::fw::test {
 

@@ -1,5 +1,4 @@
 #include "framework/bars_fixture_test.h"
-#include "platform/framework/bars/DockState.h"
 
 namespace kq::fw::test {
 namespace {
@@ -8,7 +7,7 @@ class BarStateTest : public BarsTest {
   protected:
     void SetUp() override {
         BarsTest::SetUp();
-        kq::fw::EnableDocking(frame_, CBRS_ALIGN_ANY);
+        frame_->EnableDocking(CBRS_ALIGN_ANY);
         for (int i = 0; i < 5; ++i) {
             ASSERT_TRUE(bars_[i].Create(frame_, 0xE880 + static_cast<UINT>(i)));
             bars_[i].EnableDocking(CBRS_ALIGN_ANY);
@@ -19,31 +18,31 @@ class BarStateTest : public BarsTest {
 };
 
 TEST_F(BarStateTest, SavedArrangementComesBack) {
-    kq::fw::DockControlBar(frame_, &bars_[0], AFX_IDW_DOCKBAR_TOP);
+    frame_->DockControlBar(&bars_[0], AFX_IDW_DOCKBAR_TOP);
     frame_->RecalcLayout();
     CRect right = ScreenRect(&bars_[0]);
     right.OffsetRect(right.Width() + 30, 0);
-    kq::fw::DockControlBar(frame_, &bars_[1], AFX_IDW_DOCKBAR_TOP, &right);
-    kq::fw::DockControlBar(frame_, &bars_[2], AFX_IDW_DOCKBAR_LEFT);
-    kq::fw::FloatControlBar(frame_, &bars_[3], CPoint(400, 300), CBRS_ALIGN_LEFT);
-    kq::fw::DockControlBar(frame_, &bars_[4], AFX_IDW_DOCKBAR_RIGHT);
-    kq::fw::ShowControlBar(frame_, &bars_[4], FALSE, FALSE);
+    frame_->DockControlBar(&bars_[1], AFX_IDW_DOCKBAR_TOP, &right);
+    frame_->DockControlBar(&bars_[2], AFX_IDW_DOCKBAR_LEFT);
+    frame_->FloatControlBar(&bars_[3], CPoint(400, 300), CBRS_ALIGN_LEFT);
+    frame_->DockControlBar(&bars_[4], AFX_IDW_DOCKBAR_RIGHT);
+    frame_->ShowControlBar(&bars_[4], FALSE, FALSE);
     frame_->RecalcLayout();
     const std::vector<UINT> top = Rows(AFX_IDW_DOCKBAR_TOP);
     const CRect secondPlace = ClientRectIn(&bars_[1]);
-    kq::fw::SaveBarState(frame_, "Layout");
+    frame_->SaveBarState("Layout");
 
     // Everything moves elsewhere...
     for (auto& bar : bars_) {
-        kq::fw::DockControlBar(frame_, &bar, AFX_IDW_DOCKBAR_BOTTOM);
-        kq::fw::ShowControlBar(frame_, &bar, TRUE, FALSE);
+        frame_->DockControlBar(&bar, AFX_IDW_DOCKBAR_BOTTOM);
+        frame_->ShowControlBar(&bar, TRUE, FALSE);
     }
     Pump();
     frame_->RecalcLayout();
     ASSERT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0}));
 
     // ...and the saved state puts it back.
-    kq::fw::LoadBarState(frame_, "Layout");
+    frame_->LoadBarState("Layout");
     Idle();
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), top);
     EXPECT_EQ(top, (std::vector<UINT>{0, 0xE880, 0xE881, 0}));
@@ -58,11 +57,12 @@ TEST_F(BarStateTest, SavedArrangementComesBack) {
 }
 
 TEST_F(BarStateTest, MissingOrDamagedStateChangesNothing) {
-    kq::fw::DockControlBar(frame_, &bars_[0], AFX_IDW_DOCKBAR_TOP);
-    kq::fw::LoadBarState(frame_, "Nothing");
+    frame_->DockControlBar(&bars_[0], AFX_IDW_DOCKBAR_TOP);
+    frame_->LoadBarState("Nothing");
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0, 0xE880, 0}));
 
-    // A bar count far beyond reason and ids of bars that do not exist are ignored.
+    // A bar count far beyond reason ends at the last stored bar; ids of bars that do not exist
+    // take no room.
     app_->WriteProfileInt("Bad-Summary", "Bars", 1000000);
     app_->WriteProfileInt("Bad-Bar0", "BarID", static_cast<int>(AFX_IDW_DOCKBAR_LEFT));
     app_->WriteProfileInt("Bad-Bar0", "Bars", 3);
@@ -71,9 +71,11 @@ TEST_F(BarStateTest, MissingOrDamagedStateChangesNothing) {
     app_->WriteProfileInt("Bad-Bar0", "Bar#2", 0);
     CDockState state;
     state.LoadState("Bad");
-    EXPECT_EQ(state.m_arrBarInfo.size(), 1u);
-    kq::fw::LoadBarState(frame_, "Bad");
-    EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_LEFT), (std::vector<UINT>{0, 0xE880, 0}));
+    EXPECT_EQ(state.m_arrBarInfo.GetSize(), 1);
+    frame_->LoadBarState("Bad");
+    // The unknown bar keeps only a place (listed as 0 here), which takes no room.
+    EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_LEFT), (std::vector<UINT>{0, 0, 0xE880, 0}));
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT)->GetDockedCount(), 1);
     EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP), (std::vector<UINT>{0}));
 }
 

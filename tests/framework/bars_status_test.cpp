@@ -127,7 +127,7 @@ TEST_F(StatusBarTest, MessagesAndIdleUpdatesReachThePanes) {
     EXPECT_EQ(bar_.GetPaneText(2), "0043");
 
     // A hidden bar is not updated.
-    kq::fw::ShowControlBar(frame_, &bar_, FALSE, FALSE);
+    frame_->ShowControlBar(&bar_, FALSE, FALSE);
     static_cast<StatusFrame*>(frame_)->count = "0044";
     Idle();
     EXPECT_EQ(bar_.GetPaneText(2), "0043");
