@@ -45,4 +45,14 @@ ItemLabel SplitLabel(const std::string& text) {
     return out;
 }
 
+std::string ShownLabel(const std::string& label) {
+    std::string out;
+    for (size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == '&' && i + 1 < label.size())
+            ++i;
+        out += label[i];
+    }
+    return out;
+}
+
 }  // namespace kq::ui::menu

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/WinUser.h"
+#include "platform/ui/menu/MenuBar.h"
 #include "platform/ui/menu/PopupWindow.h"
 
 namespace kq::ui::menu {
@@ -45,13 +46,23 @@ MenuTracker::~MenuTracker() {
     CloseLevelsAbove(0);
 }
 
-bool MenuTracker::ItemInfo(size_t level, int index, MenuItem& out) const {
+bool MenuTracker::ItemOf(HMENU menu, int index, MenuItem& out) {
     std::lock_guard<std::recursive_mutex> lock(MenuMutex());
-    const MenuObject* m = FindMenu(levels_[level].view->menu);
+    const MenuObject* m = FindMenu(menu);
     if (!m || index < 0 || index >= static_cast<int>(m->items.size()))
         return false;
     out = m->items[static_cast<size_t>(index)];
     return true;
+}
+
+bool MenuTracker::ItemInfo(size_t level, int index, MenuItem& out) const {
+    return level < levels_.size() && ItemOf(levels_[level].view->menu, index, out);
+}
+
+HWND MenuTracker::CaptureWindow() const {
+    if (barMenu_)
+        return owner_;
+    return levels_.empty() ? nullptr : levels_.front().window;
 }
 
 int MenuTracker::ItemCount(size_t level) const {
@@ -117,8 +128,8 @@ void MenuTracker::CloseLevelsAbove(size_t keep) {
         if (Notify() && IsWindow(owner_))
             SendMessage(owner_, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     }
-    if (!levels_.empty() && IsWindow(levels_.front().window))
-        SetCapture(levels_.front().window);
+    if (HWND capture = CaptureWindow(); capture && IsWindow(capture) && !done_)
+        SetCapture(capture);
 }
 
 void MenuTracker::SendMenuSelect(size_t level, int index, bool byMouse) {
@@ -173,6 +184,8 @@ void MenuTracker::Execute(size_t level, bool selectFirst) {
 }
 
 void MenuTracker::Step(int direction) {
+    if (levels_.empty())
+        return;
     const size_t level = levels_.size() - 1;
     const int count = ItemCount(level);
     int index = levels_[level].view->selected;
@@ -194,6 +207,8 @@ int MenuTracker::LevelAt(POINT pt) const {
 }
 
 void MenuTracker::OnMouse(const MSG& msg) {
+    if (OnBarMouse(msg))
+        return;
     const POINT pt = msg.pt;
     const int level = LevelAt(pt);
     int index = -1;
@@ -206,6 +221,8 @@ void MenuTracker::OnMouse(const MSG& msg) {
         case WM_MOUSEMOVE:
         case WM_NCMOUSEMOVE:
             if (level < 0) {
+                if (levels_.empty())
+                    return;
                 // Off the menus: the deepest level loses its highlight unless it leads on.
                 const size_t last = levels_.size() - 1;
                 MenuItem item;
@@ -257,30 +274,45 @@ void MenuTracker::OnMouse(const MSG& msg) {
 void MenuTracker::OnKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
         return;
-    const size_t last = levels_.size() - 1;
+    // On the bar with no pop-up open, the keys work the bar.
+    const bool barOnly = barMenu_ && levels_.empty();
+    const size_t last = levels_.empty() ? 0 : levels_.size() - 1;
+    MenuItem item;
     switch (msg.wParam) {
         case VK_DOWN:
-            Step(+1);
-            break;
         case VK_UP:
-            Step(-1);
+            if (barOnly)
+                BarSelect(barSel_, true, true);
+            else
+                Step(msg.wParam == VK_DOWN ? +1 : -1);
             break;
-        case VK_RIGHT: {
-            MenuItem item;
-            if (ItemInfo(last, levels_[last].view->selected, item) && item.subMenu)
+        case VK_RIGHT:
+            if (!barOnly && ItemInfo(last, levels_[last].view->selected, item) && item.subMenu)
                 Execute(last, true);
+            else if (barMenu_)
+                BarStep(+1);
             break;
-        }
         case VK_LEFT:
             if (levels_.size() > 1)
                 CloseLevelsAbove(last);
+            else if (barMenu_)
+                BarStep(-1);
             break;
         case VK_RETURN:
-            Execute(last, true);
+            if (barOnly) {
+                if (ItemOf(barMenu_, barSel_, item) && !item.subMenu && Enabled(item)) {
+                    chosen_ = item.id;
+                    done_ = true;
+                } else {
+                    BarSelect(barSel_, true, true);
+                }
+            } else {
+                Execute(last, true);
+            }
             break;
         case VK_ESCAPE:
-            if (levels_.size() > 1)
-                CloseLevelsAbove(last);
+            if (levels_.size() > 1 || (barMenu_ && levels_.size() == 1))
+                CloseLevelsAbove(last);  // back to the parent, or to the bar
             else
                 done_ = true;
             break;
@@ -296,6 +328,17 @@ void MenuTracker::OnKey(const MSG& msg) {
 void MenuTracker::OnChar(char32_t ch) {
     if (ch >= 'A' && ch <= 'Z')
         ch += 'a' - 'A';
+    if (barMenu_ && levels_.empty()) {
+        const int count = static_cast<int>(barRects_.size());
+        for (int i = 0; i < count; ++i) {
+            MenuItem item;
+            if (ItemOf(barMenu_, i, item) && SplitLabel(item.text).mnemonic == ch) {
+                BarSelect(i, true, true);
+                return;
+            }
+        }
+        return;
+    }
     const size_t last = levels_.size() - 1;
     const int count = ItemCount(last);
     const int start = levels_[last].view->selected;
@@ -340,65 +383,191 @@ void MenuTracker::OnChar(char32_t ch) {
     }
 }
 
+void MenuTracker::Enter(HMENU menu, bool popup) {
+    previous_ = tCurrent;
+    tCurrent = this;
+    if (Notify()) {
+        SendMessage(owner_, WM_ENTERMENULOOP, popup ? TRUE : FALSE, 0);
+        SendMessage(owner_, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    }
+}
+
+void MenuTracker::Loop() {
+    if (HWND capture = CaptureWindow())
+        SetCapture(capture);
+    bool idleSent = false;
+    while (!done_ && (barMenu_ || !levels_.empty())) {
+        if (!IsWindow(owner_)) {
+            done_ = true;
+            break;
+        }
+        MSG msg{};
+        if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!idleSent) {
+                idleSent = true;
+                const HWND shown = levels_.empty() ? owner_ : levels_.back().window;
+                SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(shown));
+                continue;
+            }
+            WaitMessage();
+            idleSent = false;
+            continue;
+        }
+        idleSent = false;
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            done_ = true;
+            break;
+        }
+        if (CallMsgFilter(&msg, MSGF_MENU))
+            continue;
+        if (IsMouseMessage(msg.message)) {
+            OnMouse(msg);
+        } else if (IsKeyMessage(msg.message)) {
+            if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
+                OnChar(static_cast<char32_t>(msg.wParam));
+            } else {
+                TranslateMessage(&msg);
+                OnKey(msg);
+            }
+        } else {
+            DispatchMessage(&msg);
+        }
+    }
+}
+
+UINT MenuTracker::Leave(bool popup) {
+    done_ = true;
+    CloseLevelsAbove(0);
+    if (GetCapture() == owner_ && barMenu_)
+        ReleaseCapture();
+    barSel_ = -1;
+    if (Notify() && IsWindow(owner_)) {
+        SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+        SendMessage(owner_, WM_EXITMENULOOP, popup ? TRUE : FALSE, 0);
+    }
+    tCurrent = previous_;
+    return chosen_;
+}
+
 UINT MenuTracker::Run(HMENU menu, POINT at, const RECT* exclude) {
     hasExclude_ = exclude != nullptr;
     if (exclude)
         exclude_ = *exclude;
-    previous_ = tCurrent;
-    tCurrent = this;
-    if (Notify()) {
-        SendMessage(owner_, WM_ENTERMENULOOP, TRUE, 0);
-        SendMessage(owner_, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
-    }
-    if (OpenLevel(menu, 0, RECT{at.x, at.y, at.x, at.y}, false)) {
-        SetCapture(levels_.front().window);
-        bool idleSent = false;
-        while (!done_ && !levels_.empty()) {
-            if (!IsWindow(owner_)) {
-                done_ = true;
-                break;
-            }
-            MSG msg{};
-            if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!idleSent) {
-                    idleSent = true;
-                    SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU,
-                                reinterpret_cast<LPARAM>(levels_.back().window));
-                    continue;
-                }
-                WaitMessage();
-                idleSent = false;
-                continue;
-            }
-            idleSent = false;
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                done_ = true;
-                break;
-            }
-            if (CallMsgFilter(&msg, MSGF_MENU))
-                continue;
-            if (IsMouseMessage(msg.message)) {
-                OnMouse(msg);
-            } else if (IsKeyMessage(msg.message)) {
-                if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR)
-                    OnChar(static_cast<char32_t>(msg.wParam));
-                else {
-                    TranslateMessage(&msg);
-                    OnKey(msg);
-                }
-            } else {
-                DispatchMessage(&msg);
-            }
+    Enter(menu, true);
+    if (OpenLevel(menu, 0, RECT{at.x, at.y, at.x, at.y}, false))
+        Loop();
+    return Leave(true);
+}
+
+UINT MenuTracker::RunBar(HMENU bar, int item, bool byMouse) {
+    barMenu_ = bar;
+    barRects_ = MenuBarItemRects(owner_);
+    if (item < 0 || item >= static_cast<int>(barRects_.size()))
+        return 0;
+    Enter(bar, false);
+    BarSelect(item, true, !byMouse);
+    Loop();
+    const UINT chosen = Leave(false);
+    if (chosen != 0 && IsWindow(owner_))
+        PostMessage(owner_, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+    return chosen;
+}
+
+UINT MenuTracker::RunBarByKey(HMENU bar, char32_t ch) {
+    barMenu_ = bar;
+    barRects_ = MenuBarItemRects(owner_);
+    if (barRects_.empty())
+        return 0;
+    int item = 0;
+    if (ch != 0) {
+        if (ch >= 'A' && ch <= 'Z')
+            ch += 'a' - 'A';
+        item = -1;
+        for (int i = 0; i < static_cast<int>(barRects_.size()) && item < 0; ++i) {
+            MenuItem it;
+            if (ItemOf(bar, i, it) && SplitLabel(it.text).mnemonic == ch)
+                item = i;
         }
+        if (item < 0)
+            return 0;
     }
+    Enter(bar, false);
+    BarSelect(item, ch != 0, true);
+    Loop();
+    const UINT chosen = Leave(false);
+    if (chosen != 0 && IsWindow(owner_))
+        PostMessage(owner_, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+    return chosen;
+}
+
+int MenuTracker::BarItemAt(POINT pt) const {
+    for (size_t i = 0; i < barRects_.size(); ++i)
+        if (PtInRect(&barRects_[i], pt))
+            return static_cast<int>(i);
+    return -1;
+}
+
+void MenuTracker::BarSelect(int index, bool open, bool selectFirst) {
+    MenuItem item;
+    if (!ItemOf(barMenu_, index, item))
+        return;
     CloseLevelsAbove(0);
-    if (Notify() && IsWindow(owner_)) {
-        SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-        SendMessage(owner_, WM_EXITMENULOOP, TRUE, 0);
+    barSel_ = index;
+    if (Notify()) {
+        const UINT flags = (StateFlags(item) & 0xFF) | MF_HILITE | (item.subMenu ? MF_POPUP : 0);
+        const UINT idOrPos = item.subMenu ? static_cast<UINT>(index) : item.id;
+        SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(idOrPos, flags),
+                    reinterpret_cast<LPARAM>(barMenu_));
     }
-    tCurrent = previous_;
-    return chosen_;
+    if (!open || !item.subMenu || !Enabled(item))
+        return;
+    const RECT& r = barRects_[static_cast<size_t>(index)];
+    if (OpenLevel(item.subMenu, index, RECT{r.left, r.bottom, r.left, r.bottom}, false) &&
+        selectFirst)
+        Step(+1);
+}
+
+void MenuTracker::BarStep(int direction) {
+    const int count = static_cast<int>(barRects_.size());
+    if (count == 0)
+        return;
+    const bool wasOpen = !levels_.empty();
+    const int next = ((barSel_ < 0 ? 0 : barSel_) + direction + count) % count;
+    BarSelect(next, wasOpen, true);
+}
+
+bool MenuTracker::OnBarMouse(const MSG& msg) {
+    if (!barMenu_)
+        return false;
+    const int index = BarItemAt(msg.pt);
+    if (index < 0) {
+        // A press outside the bar and every pop-up ends the tracking.
+        const bool press = msg.message == WM_LBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN ||
+                           msg.message == WM_RBUTTONDOWN || msg.message == WM_NCRBUTTONDOWN;
+        if (press && LevelAt(msg.pt) < 0) {
+            done_ = true;
+            return true;
+        }
+        return false;
+    }
+    switch (msg.message) {
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+            if (index != barSel_ && !levels_.empty())
+                BarSelect(index, true, false);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+            if (index == barSel_ && !levels_.empty())
+                done_ = true;  // a second click on the open item closes the menu
+            else
+                BarSelect(index, true, false);
+            break;
+        default:
+            break;
+    }
+    return true;
 }
 
 }  // namespace kq::ui::menu

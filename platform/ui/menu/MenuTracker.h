@@ -17,7 +17,15 @@ class MenuTracker {
 
     // Runs until a choice or a cancel; the chosen command, 0 when cancelled.
     UINT Run(HMENU menu, POINT at, const RECT* exclude);
+    // The menu bar of the owner, with the item's pop-up open (a click on the bar); a choice
+    // is posted to the owner as WM_COMMAND.
+    UINT RunBar(HMENU bar, int item, bool byMouse);
+    // The bar entered from the keyboard: ch 0 highlights the first item, else the item with
+    // that mnemonic opens. Nothing happens when no item has it.
+    UINT RunBarByKey(HMENU bar, char32_t ch);
     void Cancel() { done_ = true; }
+    // The highlighted item of the window's menu bar, or -1.
+    int BarSelection(HWND hwnd) const { return hwnd == owner_ && barMenu_ ? barSel_ : -1; }
 
     // The tracker of the calling thread, or null.
     static MenuTracker* Current();
@@ -30,6 +38,15 @@ class MenuTracker {
     };
 
     bool Notify() const { return (flags_ & TPM_NONOTIFY) == 0; }
+    void Enter(HMENU menu, bool popup);
+    void Loop();
+    UINT Leave(bool popup);
+    HWND CaptureWindow() const;
+    static bool ItemOf(HMENU menu, int index, MenuItem& out);
+    int BarItemAt(POINT pt) const;
+    void BarSelect(int index, bool open, bool selectFirst);
+    void BarStep(int direction);
+    bool OnBarMouse(const MSG& msg);
     bool OpenLevel(HMENU menu, int indexInParent, RECT place, bool besideParent);
     void CloseLevelsAbove(size_t keep);
     void Select(size_t level, int index, bool byMouse);
@@ -51,6 +68,9 @@ class MenuTracker {
     bool done_ = false;
     UINT chosen_ = 0;
     MenuTracker* previous_ = nullptr;
+    HMENU barMenu_ = nullptr;  // tracking the owner's menu bar
+    std::vector<RECT> barRects_;
+    int barSel_ = -1;
     bool hasExclude_ = false;
     RECT exclude_{};
 };

@@ -2,58 +2,16 @@
 
 #include <algorithm>
 
-#include "platform/gfx/StockObjects.h"
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/WinUser.h"
+#include "platform/ui/menu/MeasureDC.h"
 
 namespace kq::ui::menu {
 namespace {
 
 constexpr int kSeparatorHeight = 8;
 constexpr int kTextGap = 12;  // between the label and the shortcut column
-
-// A memory DC with the menu font, for measuring text.
-class MeasureDC {
-  public:
-    MeasureDC() : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_)
-            old_ = SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
-    }
-    ~MeasureDC() {
-        if (dc_) {
-            SelectObject(dc_, old_);
-            DeleteDC(dc_);
-        }
-    }
-    MeasureDC(const MeasureDC&) = delete;
-    MeasureDC& operator=(const MeasureDC&) = delete;
-    SIZE Extent(const std::string& s) const {
-        SIZE size{};
-        if (dc_)
-            GetTextExtentPoint32(dc_, s.c_str(), static_cast<int>(s.size()), &size);
-        return size;
-    }
-    int LineHeight() const {
-        TEXTMETRIC tm{};
-        return dc_ && GetTextMetrics(dc_, &tm) ? tm.tmHeight : 13;
-    }
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
-// The label without its '&' markers, as it is shown.
-std::string Shown(const std::string& label) {
-    std::string out;
-    for (size_t i = 0; i < label.size(); ++i) {
-        if (label[i] == '&' && i + 1 < label.size())
-            ++i;
-        out += label[i];
-    }
-    return out;
-}
 
 std::vector<MenuItem> Snapshot(HMENU menu) {
     std::lock_guard<std::recursive_mutex> lock(MenuMutex());
@@ -159,7 +117,7 @@ void LayOutPopup(PopupView& view) {
             sizes.push_back(SIZE{0, kSeparatorHeight});
         } else {
             const ItemLabel label = SplitLabel(item.text);
-            labelWidth = std::max<int>(labelWidth, dc.Extent(Shown(label.label)).cx);
+            labelWidth = std::max<int>(labelWidth, dc.Extent(ShownLabel(label.label)).cx);
             if (!label.shortcut.empty())
                 shortcutWidth = std::max<int>(shortcutWidth, dc.Extent(label.shortcut).cx);
             sizes.push_back(SIZE{0, textHeight});

@@ -36,5 +36,7 @@ struct ItemLabel {
     char32_t mnemonic = 0;
 };
 ItemLabel SplitLabel(const std::string& text);
+// The label as shown: '&' markers dropped, "&&" as one ampersand.
+std::string ShownLabel(const std::string& label);
 
 }  // namespace kq::ui::menu
