@@ -63,6 +63,17 @@ TEST(MenuItems, InsertModifyDeleteAndRemove) {
     EXPECT_EQ(GetMenuState(m.file, 151, MF_BYCOMMAND), MF_GRAYED);
     EXPECT_EQ(GetMenuState(m.file, 150, MF_BYCOMMAND), static_cast<UINT>(-1));
 
+    // A pop-up renamed without MF_POPUP keeps its sub-menu; replaced by another, it goes.
+    EXPECT_TRUE(ModifyMenu(m.bar, 0, MF_BYPOSITION | MF_STRING, 0, "&Datei"));
+    EXPECT_EQ(GetSubMenu(m.bar, 0), m.file);
+    EXPECT_EQ(TextOf(m.bar, 0, MF_BYPOSITION), "&Datei");
+    HMENU other = CreatePopupMenu();
+    const UINT last = static_cast<UINT>(GetMenuItemCount(m.file) - 1);
+    EXPECT_TRUE(ModifyMenu(m.file, last, MF_BYPOSITION | MF_POPUP,
+                           reinterpret_cast<UINT_PTR>(other), "Other"));
+    EXPECT_FALSE(IsMenu(m.recent));
+    m.recent = other;
+
     // RemoveMenu keeps the sub-menu alive, DeleteMenu destroys it.
     const int recentPos = GetMenuItemCount(m.file) - 1;
     EXPECT_TRUE(RemoveMenu(m.file, recentPos, MF_BYPOSITION));

@@ -110,9 +110,14 @@ BOOL ModifyMenu(HMENU menu, UINT item, UINT flags, UINT_PTR idOrSubMenu, LPCSTR 
     if (!r || !BuildItem(flags, idOrSubMenu, text, built))
         return FALSE;
     MenuItem& old = *r.item();
-    // A sub-menu replaced by something else is destroyed: nothing else refers to it.
-    if (old.subMenu && old.subMenu != built.subMenu)
-        DestroyMenuObject(old.subMenu);
+    if (old.subMenu && !(flags & MF_POPUP)) {
+        // Renaming a pop-up (as a language switch does to the whole bar) keeps its sub-menu;
+        // dropping it would lose the menu with every item below it.
+        built.subMenu = old.subMenu;
+        built.id = 0;
+    } else if (old.subMenu && old.subMenu != built.subMenu) {
+        DestroyMenuObject(old.subMenu);  // replaced by another: nothing refers to it any more
+    }
     old = built;
     return TRUE;
 }
