@@ -177,7 +177,11 @@ TEST_F(MenuTrackTest, MouseChoosesAcrossSubMenusAndAClickOutsideCancels) {
     EXPECT_TRUE(Track());
     Pump();
     EXPECT_EQ(Count(owner_, WM_COMMAND), 1);
-    EXPECT_EQ(LOWORD(Log().back().wParam), 21);
+    for (const LoggedMessage& m : Log()) {
+        if (m.message == WM_COMMAND) {
+            EXPECT_EQ(LOWORD(m.wParam), 21);
+        }
+    }
 
     Then([] { ClickAt(POINT{900, 900}); });
     ClearLog();
@@ -219,7 +223,8 @@ TEST_F(MenuTrackTest, OwnerDrawnItemsAreMeasuredOnceAndDrawnWithTheirState) {
     AppendMenu(od, MF_OWNERDRAW, 30, reinterpret_cast<LPCSTR>(0x1111));
     AppendMenu(od, MF_OWNERDRAW | MF_CHECKED | MF_GRAYED, 31, reinterpret_cast<LPCSTR>(0x2222));
     std::vector<MEASUREITEMSTRUCT> measured;
-    std::vector<DRAWITEMSTRUCT> drawn;
+    std::vector<DRAWITEMSTRUCT> drawn, printed, selected;
+    int phase = 0;
     OnMessage(owner_, [&](HWND, UINT msg, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
         if (msg == WM_MEASUREITEM) {
             auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
@@ -232,36 +237,50 @@ TEST_F(MenuTrackTest, OwnerDrawnItemsAreMeasuredOnceAndDrawnWithTheirState) {
             drawn.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
             return TRUE;
         }
-        if (msg == WM_ENTERIDLE) {
-            HWND popup = reinterpret_cast<HWND>(lp);
+        if (msg != WM_ENTERIDLE)
+            return std::nullopt;
+        HWND popup = reinterpret_cast<HWND>(lp);
+        if (phase == 0) {
             RECT r{};
             GetWindowRect(popup, &r);
             EXPECT_EQ(r.bottom - r.top, 2 * 20 + 6);
-            if (drawn.empty()) {
-                Key(VK_DOWN);
-                HDC dc = CreateCompatibleDC(nullptr);
-                SendMessage(popup, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
-                DeleteDC(dc);
-                Key(VK_ESCAPE);
-            }
-            return 0;
+            drawn.clear();
+            HDC dc = CreateCompatibleDC(nullptr);
+            SendMessage(popup, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
+            DeleteDC(dc);
+            printed = drawn;
+            drawn.clear();
+            Key(VK_DOWN);
+        } else if (phase == 1) {
+            selected = drawn;
+            Key(VK_ESCAPE);
+        } else {
+            EndMenu();
         }
-        return std::nullopt;
+        ++phase;
+        return 0;
     });
     TrackPopupMenu(od, TPM_RETURNCMD, 10, 10, 0, owner_, nullptr);
-    drawn.clear();
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0].CtlType, ODT_MENU);
+    EXPECT_EQ(printed[0].itemAction, ODA_DRAWENTIRE);
+    EXPECT_EQ(printed[0].itemState, 0u);
+    EXPECT_EQ(printed[0].itemData, 0x1111u);
+    EXPECT_EQ(printed[0].hwndItem, reinterpret_cast<HWND>(od));
+    EXPECT_EQ(printed[1].itemState, ODS_CHECKED | ODS_GRAYED);
+    EXPECT_EQ(printed[1].rcItem.top, printed[0].rcItem.bottom);
+    // The highlight moving onto the first item redraws just that item.
+    ASSERT_EQ(selected.size(), 1u);
+    EXPECT_EQ(selected[0].itemAction, ODA_SELECT);
+    EXPECT_EQ(selected[0].itemState, ODS_SELECTED);
+    EXPECT_EQ(selected[0].itemID, 30u);
+
+    phase = 2;
     TrackPopupMenu(od, TPM_RETURNCMD, 10, 10, 0, owner_, nullptr);
     ASSERT_EQ(measured.size(), 2u);  // not again on the second opening
     EXPECT_EQ(measured[0].CtlType, ODT_MENU);
     EXPECT_EQ(measured[0].itemID, 30u);
     EXPECT_EQ(measured[1].itemData, 0x2222u);
-    ASSERT_EQ(drawn.size(), 2u);
-    EXPECT_EQ(drawn[0].itemAction, ODA_DRAWENTIRE);
-    EXPECT_EQ(drawn[0].itemState, 0u);  // the Down key is still on its way
-    EXPECT_EQ(drawn[0].itemData, 0x1111u);
-    EXPECT_EQ(drawn[0].hwndItem, reinterpret_cast<HWND>(od));
-    EXPECT_EQ(drawn[1].itemState, ODS_CHECKED | ODS_GRAYED);
-    EXPECT_EQ(drawn[1].rcItem.top, drawn[0].rcItem.bottom);
     DestroyMenu(od);
 }
 

@@ -100,19 +100,6 @@ bool MenuBarDefaultHandling(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (!GetMenu(hwnd) || menu::MenuTracker::Current())
         return false;
     switch (message) {
-        case WM_NCLBUTTONDOWN: {
-            if (wParam != HTMENU)
-                return false;
-            const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            const std::vector<RECT> rects = MenuBarItemRects(hwnd);
-            for (size_t i = 0; i < rects.size(); ++i)
-                if (PtInRect(&rects[i], pt)) {
-                    menu::MenuTracker tracker(hwnd, 0);
-                    tracker.RunBar(GetMenu(hwnd), static_cast<int>(i), true);
-                    return true;
-                }
-            return true;
-        }
         case WM_SYSKEYUP:
             if (wParam == VK_MENU && tAltAlone) {
                 tAltAlone = false;

@@ -2,9 +2,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ui/menu/MenuBarHooks.h"
 #include "platform/ui/menu/MenuStore.h"
 
 using namespace kq::ui::menu;
+using kq::ui::menu::InstallMenuBarHooks;
 
 namespace {
 
@@ -72,6 +74,7 @@ bool Remove(HMENU menu, UINT item, UINT flags, bool destroySub) {
 }  // namespace
 
 HMENU CreateMenu() {
+    InstallMenuBarHooks();
     Lock lock(MenuMutex());
     return AddMenu(false);
 }

@@ -155,7 +155,9 @@ void MenuTracker::Select(size_t level, int index, bool byMouse) {
         return;
     }
     CloseLevelsAbove(level + 1);
+    const int previous = view.selected;
     view.selected = index;
+    RepaintSelection(levels_[level].window, view, previous, index);
     if (index >= 0)
         SendMenuSelect(level, index, byMouse);
 }
@@ -227,7 +229,7 @@ void MenuTracker::OnMouse(const MSG& msg) {
                 const size_t last = levels_.size() - 1;
                 MenuItem item;
                 if (ItemInfo(last, levels_[last].view->selected, item) && !item.subMenu)
-                    levels_[last].view->selected = -1;
+                    Select(last, -1, true);
                 return;
             }
             [[fallthrough]];
@@ -441,7 +443,10 @@ UINT MenuTracker::Leave(bool popup) {
     CloseLevelsAbove(0);
     if (GetCapture() == owner_ && barMenu_)
         ReleaseCapture();
-    barSel_ = -1;
+    if (barSel_ >= 0) {
+        barSel_ = -1;
+        DrawMenuBar(owner_);
+    }
     if (Notify() && IsWindow(owner_)) {
         SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
         SendMessage(owner_, WM_EXITMENULOOP, popup ? TRUE : FALSE, 0);
@@ -514,6 +519,7 @@ void MenuTracker::BarSelect(int index, bool open, bool selectFirst) {
         return;
     CloseLevelsAbove(0);
     barSel_ = index;
+    DrawMenuBar(owner_);
     if (Notify()) {
         const UINT flags = (StateFlags(item) & 0xFF) | MF_HILITE | (item.subMenu ? MF_POPUP : 0);
         const UINT idOrPos = item.subMenu ? static_cast<UINT>(index) : item.id;

@@ -2,6 +2,7 @@
 #include <map>
 
 #include "platform/ui/WinUser.h"
+#include "platform/ui/menu/MenuBarHooks.h"
 #include "platform/ui/menu/MenuStore.h"
 
 using namespace kq::ui::menu;
@@ -36,6 +37,7 @@ HMENU BuildSystemMenu() {
 BOOL SetMenu(HWND hwnd, HMENU menu) {
     if (!IsTopLevelFrame(hwnd))
         return FALSE;
+    kq::ui::menu::InstallMenuBarHooks();
     {
         Lock lock(MenuMutex());
         if (menu && !FindMenu(menu))
@@ -62,10 +64,7 @@ HMENU GetMenu(HWND hwnd) {
 BOOL DrawMenuBar(HWND hwnd) {
     if (!GetMenu(hwnd))
         return FALSE;
-    // The bar is part of the frame: a frame change repaints it with the current items.
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    return TRUE;
+    return RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 HMENU GetSystemMenu(HWND hwnd, BOOL revert) {

@@ -24,6 +24,14 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             if (PopupView* view = ViewOf(hwnd))
                 PaintPopup(*view, reinterpret_cast<HDC>(wParam));
             return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            HDC hdc = BeginPaint(hwnd, &ps);
+            if (PopupView* view = ViewOf(hwnd); view && hdc)
+                PaintPopup(*view, hdc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
         case WM_ERASEBKGND:
             return 1;
         default:
@@ -45,6 +53,18 @@ bool EnsureClass() {
 }
 
 }  // namespace
+
+void RepaintSelection(HWND popup, const PopupView& view, int oldIndex, int newIndex) {
+    if (!IsWindowVisible(popup))
+        return;
+    HDC hdc = GetDC(popup);
+    if (!hdc)
+        return;
+    for (int index : {oldIndex, newIndex})
+        if (index >= 0)
+            PaintPopupItem(view, hdc, index, ODA_SELECT);
+    ReleaseDC(popup, hdc);
+}
 
 HWND CreatePopupWindow(PopupView& view, HWND owner, RECT screen) {
     if (!EnsureClass())
