@@ -1,0 +1,19 @@
+#include "platform/ui/commctrl/InitCommonControls.h"
+
+#include "platform/ui/commctrl/Trackbar.h"
+
+using namespace kq::ui::commctrl;
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+    if (!init)
+        return FALSE;
+    const DWORD icc = init->dwICC;
+    if (icc & ICC_BAR_CLASSES)
+        Trackbar::Register();
+    return TRUE;
+}
+
+void InitCommonControls() {
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), 0xFFFFFFFFu};
+    InitCommonControlsEx(&init);
+}
