@@ -1,5 +1,6 @@
 #include "platform/ui/commctrl/InitCommonControls.h"
 
+#include "platform/ui/commctrl/ProgressBar.h"
 #include "platform/ui/commctrl/Trackbar.h"
 
 using namespace kq::ui::commctrl;
@@ -10,6 +11,8 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
     const DWORD icc = init->dwICC;
     if (icc & ICC_BAR_CLASSES)
         Trackbar::Register();
+    if (icc & ICC_PROGRESS_CLASS)
+        ProgressBar::Register();
     return TRUE;
 }
 
