@@ -1,6 +1,7 @@
 #include "platform/ui/commctrl/InitCommonControls.h"
 
 #include "platform/ui/commctrl/ProgressBar.h"
+#include "platform/ui/commctrl/TabControl.h"
 #include "platform/ui/commctrl/Trackbar.h"
 
 using namespace kq::ui::commctrl;
@@ -13,6 +14,8 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
         Trackbar::Register();
     if (icc & ICC_PROGRESS_CLASS)
         ProgressBar::Register();
+    if (icc & ICC_TAB_CLASSES)
+        TabControl::Register();
     return TRUE;
 }
 
