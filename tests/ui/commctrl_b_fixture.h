@@ -13,6 +13,8 @@
 #include "ui/UiTestFixture.h"
 
 namespace kq::ui::test {
+// Kept apart from the other control suites' helpers, which share the test program.
+inline namespace controls_b {
 
 struct ScrollEvent {
     UINT message;
@@ -56,7 +58,7 @@ class Rendered {
     HGDIOBJ old_ = nullptr;
 };
 
-class CommCtrlTest : public UiTest {
+class ControlsBTest : public UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
@@ -106,4 +108,5 @@ class CommCtrlTest : public UiTest {
     std::function<LRESULT(NMHDR*)> answer_;
 };
 
+}  // namespace controls_b
 }  // namespace kq::ui::test

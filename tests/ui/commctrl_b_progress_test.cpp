@@ -5,9 +5,9 @@
 namespace kq::ui::test {
 namespace {
 
-class Progress : public CommCtrlTest {};
+class ProgressTest : public ControlsBTest {};
 
-TEST_F(Progress, RangeStepAndDeltaKeepThePositionInside) {
+TEST_F(ProgressTest, RangeStepAndDeltaKeepThePositionInside) {
     HWND pb = Create(PROGRESS_CLASS, 0, {10, 10, 210, 30});
     EXPECT_EQ(SendMessage(pb, PBM_SETRANGE, 0, MAKELPARAM(10, 50)), MAKELRESULT(0, 100));
     EXPECT_EQ(SendMessage(pb, PBM_GETPOS, 0, 0), 10);  // pulled into the new range
@@ -38,7 +38,7 @@ TEST_F(Progress, RangeStepAndDeltaKeepThePositionInside) {
     EXPECT_EQ(pic.Count({0, 0, 200, 20}, GetSysColor(COLOR_HIGHLIGHT)), 0);
 }
 
-TEST_F(Progress, FillsInBlocksOrSmoothlyInTheColoursSet) {
+TEST_F(ProgressTest, FillsInBlocksOrSmoothlyInTheColoursSet) {
     HWND blocks = Create(PROGRESS_CLASS, 0, {10, 10, 210, 32});
     HWND smooth = Create(PROGRESS_CLASS, PBS_SMOOTH, {10, 40, 210, 62}, 101);
     for (HWND pb : {blocks, smooth})
@@ -69,7 +69,7 @@ TEST_F(Progress, FillsInBlocksOrSmoothlyInTheColoursSet) {
     EXPECT_EQ(pic.At(0, 0), RGB(255, 255, 255));
 }
 
-TEST_F(Progress, VerticalBarsGrowUpwards) {
+TEST_F(ProgressTest, VerticalBarsGrowUpwards) {
     HWND pb = Create(PROGRESS_CLASS, PBS_VERTICAL | PBS_SMOOTH, {10, 10, 30, 112});
     SendMessage(pb, PBM_SETPOS, 25, 0);
     Rendered pic(pb);

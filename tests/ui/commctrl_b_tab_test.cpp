@@ -7,7 +7,7 @@ namespace {
 
 using Codes = std::vector<UINT>;
 
-class Tab : public CommCtrlTest {
+class TabTest : public ControlsBTest {
   protected:
     HWND MakeWithTabs(std::initializer_list<const char*> texts, DWORD style = 0) {
         HWND tab = Create(WC_TABCONTROL, style, {10, 10, 410, 210});
@@ -36,7 +36,7 @@ class Tab : public CommCtrlTest {
     }
 };
 
-TEST_F(Tab, ItemsKeepTextAndDataAndTheSelectionFollowsInsertsAndDeletes) {
+TEST_F(TabTest, ItemsKeepTextAndDataAndTheSelectionFollowsInsertsAndDeletes) {
     HWND tab = MakeWithTabs({});
     EXPECT_EQ(Sel(tab), -1);
     EXPECT_EQ(Insert(tab, 0, "Achse", 1), 0);
@@ -77,7 +77,7 @@ TEST_F(Tab, ItemsKeepTextAndDataAndTheSelectionFollowsInsertsAndDeletes) {
     EXPECT_TRUE(notifications_.empty());  // changes by messages are not reported
 }
 
-TEST_F(Tab, ParentMayRefuseASelectionChangeByMouse) {
+TEST_F(TabTest, ParentMayRefuseASelectionChangeByMouse) {
     HWND tab = MakeWithTabs({"Diagramm", "Achse", "Meßkurve"});
     answer_ = [](NMHDR* h) -> LRESULT { return h->code == TCN_SELCHANGING; };
     Click(OnScreen(tab, Middle(ItemRect(tab, 1)).x, Middle(ItemRect(tab, 1)).y));
@@ -94,7 +94,7 @@ TEST_F(Tab, ParentMayRefuseASelectionChangeByMouse) {
     EXPECT_EQ(Sel(tab), 2);
 }
 
-TEST_F(Tab, ArrowsStopAtTheEndsAndCtrlTabGoesRound) {
+TEST_F(TabTest, ArrowsStopAtTheEndsAndCtrlTabGoesRound) {
     HWND tab = MakeWithTabs({"A", "B", "C"});
     SetFocus(tab);
     Pump();
@@ -120,7 +120,7 @@ TEST_F(Tab, ArrowsStopAtTheEndsAndCtrlTabGoesRound) {
     EXPECT_EQ(changes, 4);
 }
 
-TEST_F(Tab, ItemRectanglesHitTestingAndTheDisplayArea) {
+TEST_F(TabTest, ItemRectanglesHitTestingAndTheDisplayArea) {
     HWND tab = MakeWithTabs({"Diagramm", "Achse", "A much longer title"});
     const RECT r0 = ItemRect(tab, 0), r1 = ItemRect(tab, 1), r2 = ItemRect(tab, 2);
     EXPECT_EQ(r0.right, r1.left);
@@ -148,7 +148,7 @@ TEST_F(Tab, ItemRectanglesHitTestingAndTheDisplayArea) {
     EXPECT_EQ(area.bottom, 200);
 }
 
-TEST_F(Tab, SelectedTabOpensIntoTheFrame) {
+TEST_F(TabTest, SelectedTabOpensIntoTheFrame) {
     HWND tab = MakeWithTabs({"Diagramm", "Achse"});
     const RECT r0 = ItemRect(tab, 0), r1 = ItemRect(tab, 1);
     Rendered pic(tab);

@@ -7,7 +7,7 @@ namespace {
 
 using Events = std::vector<ScrollEvent>;
 
-class Trackbar : public CommCtrlTest {
+class TrackbarTest : public ControlsBTest {
   protected:
     HWND Make(DWORD style = 0, RECT rc = {10, 10, 310, 40}) {
         HWND tb = Create(TRACKBAR_CLASS, style, rc);
@@ -30,7 +30,7 @@ class Trackbar : public CommCtrlTest {
     static ScrollEvent H(WORD code, WORD pos = 0) { return {WM_HSCROLL, code, pos}; }
 };
 
-TEST_F(Trackbar, KeyStepsStopAtTheRangeEndsAndOnlyMovesAreReported) {
+TEST_F(TrackbarTest, KeyStepsStopAtTheRangeEndsAndOnlyMovesAreReported) {
     HWND tb = Make();
     EXPECT_EQ(SendMessage(tb, TBM_GETPAGESIZE, 0, 0), 20);  // a fifth of the default 0..100
     SendMessage(tb, TBM_SETPOS, TRUE, 90);
@@ -63,7 +63,7 @@ TEST_F(Trackbar, KeyStepsStopAtTheRangeEndsAndOnlyMovesAreReported) {
     EXPECT_EQ(Pos(tb), INT_MIN);
 }
 
-TEST_F(Trackbar, RangeChangesKeepPositionSelectionAndTicksInside) {
+TEST_F(TrackbarTest, RangeChangesKeepPositionSelectionAndTicksInside) {
     HWND tb = Make(TBS_AUTOTICKS | TBS_ENABLESELRANGE);
     SendMessage(tb, TBM_SETTICFREQ, 25, 0);
     EXPECT_EQ(SendMessage(tb, TBM_GETNUMTICS, 0, 0), 5);  // 25, 50, 75 and both ends
@@ -90,7 +90,7 @@ TEST_F(Trackbar, RangeChangesKeepPositionSelectionAndTicksInside) {
     EXPECT_TRUE(Scrolls().empty());  // changes by messages are not reported
 }
 
-TEST_F(Trackbar, ThumbFollowsThePositionAcrossTheChannelInBothOrientations) {
+TEST_F(TrackbarTest, ThumbFollowsThePositionAcrossTheChannelInBothOrientations) {
     HWND tb = Make();
     const RECT ch = ChannelRect(tb);
     EXPECT_LT(ch.left, ch.right);
@@ -117,7 +117,7 @@ TEST_F(Trackbar, ThumbFollowsThePositionAcrossTheChannelInBothOrientations) {
     EXPECT_GT(vthumb.right - vthumb.left, vthumb.bottom - vthumb.top);
 }
 
-TEST_F(Trackbar, DraggingTheThumbTracksAndEndsWithThePosition) {
+TEST_F(TrackbarTest, DraggingTheThumbTracksAndEndsWithThePosition) {
     HWND tb = Make();
     const RECT ch = ChannelRect(tb);
     const RECT thumb = ThumbRect(tb);
@@ -135,7 +135,7 @@ TEST_F(Trackbar, DraggingTheThumbTracksAndEndsWithThePosition) {
                                  H(TB_THUMBPOSITION, 100), H(TB_ENDTRACK)}));
 }
 
-TEST_F(Trackbar, HeldPageClickRepeatsOnTheClockUntilTheThumbReachesTheMouse) {
+TEST_F(TrackbarTest, HeldPageClickRepeatsOnTheClockUntilTheThumbReachesTheMouse) {
     HWND tb = Make(TBS_VERT, {10, 10, 40, 310});
     SendMessage(tb, TBM_SETPAGESIZE, 0, 10);
     const RECT ch = ChannelRect(tb);
@@ -157,7 +157,7 @@ TEST_F(Trackbar, HeldPageClickRepeatsOnTheClockUntilTheThumbReachesTheMouse) {
                                  {WM_VSCROLL, TB_ENDTRACK, 0}}));
 }
 
-TEST_F(Trackbar, DrawsChannelTicksAndThumbWhereTheGeometrySays) {
+TEST_F(TrackbarTest, DrawsChannelTicksAndThumbWhereTheGeometrySays) {
     HWND tb = Make(TBS_AUTOTICKS);
     SendMessage(tb, TBM_SETTICFREQ, 50, 0);
     SendMessage(tb, TBM_SETPOS, TRUE, 50);

@@ -4,7 +4,7 @@
 
 #include "platform/base/SystemTime.h"
 #include "platform/ui/Messages.h"
-#include "platform/ui/commctrl/Notify.h"
+#include "platform/ui/UiTypes.h"
 
 // Messages every common control understands.
 constexpr UINT CCM_FIRST = 0x2000;

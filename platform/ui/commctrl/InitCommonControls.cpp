@@ -1,5 +1,6 @@
 #include "platform/ui/commctrl/InitCommonControls.h"
 
+#include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/ProgressBar.h"
 #include "platform/ui/commctrl/TabControl.h"
 #include "platform/ui/commctrl/Trackbar.h"
@@ -10,6 +11,8 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
     if (!init)
         return FALSE;
     const DWORD icc = init->dwICC;
+    if (icc & (ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES))
+        kq::ui::RegisterListTreeControlClasses();
     if (icc & ICC_BAR_CLASSES)
         Trackbar::Register();
     if (icc & ICC_PROGRESS_CLASS)

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/commctrl/detail/TextTools.h"
+#include "platform/ui/commctrl/detail/ControlCommon.h"
 
 namespace kq::ui::commctrl {
 
@@ -34,13 +34,13 @@ void TabControl::Layout() const {
     if (layoutValid_)
         return;
     const HFONT font = Font();
-    const int height = fixedSize_.cy > 0 ? fixedSize_.cy : LineHeight(font) + 2 * padding_.cy;
+    const int height = fixedSize_.cy > 0 ? fixedSize_.cy : FontHeight(font) + 2 * padding_.cy;
     rects_.clear();
     int x = kRowLeft;
     for (const Item& item : items_) {
         int width = fixedSize_.cx;
         if (!(Style() & TCS_FIXEDWIDTH) || width <= 0)
-            width = std::max(kMinTabWidth, MeasureText(font, item.text).cx + 2 * padding_.cx);
+            width = std::max(kMinTabWidth, TextWidth(font, item.text) + 2 * padding_.cx);
         rects_.push_back(RECT{x, kRowTop, x + width, kRowTop + height});
         x += width;
     }

@@ -23,23 +23,15 @@ bool ControlWindow::IsEnabled() const {
 }
 
 HFONT ControlWindow::Font() const {
-    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return font_ ? font_ : DefaultControlFont();
 }
 
 void ControlWindow::Invalidate() const {
-    // The window system paints controls through WM_PAINT once it tracks invalid areas; until
-    // then a control is drawn whenever it is asked to draw (WM_PRINTCLIENT), always from its
-    // current state, so nothing needs recording here.
+    commctrl::Invalidate(hwnd_);
 }
 
 LRESULT ControlWindow::Notify(UINT code, NMHDR* header) const {
-    header->hwndFrom = hwnd_;
-    header->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_));
-    header->code = code;
-    HWND parent = GetParent(hwnd_);
-    if (!parent)
-        return 0;
-    return SendMessage(parent, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+    return SendNotify(hwnd_, code, header);
 }
 
 void ControlWindow::SendScroll(UINT message, WORD code, WORD pos) const {
@@ -58,6 +50,11 @@ bool ControlWindow::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRE
         case WM_GETFONT:
             result = reinterpret_cast<LRESULT>(font_);
             return true;
+        case WM_PAINT:
+            // A DC in wParam asks the control to draw into it, as WM_PRINTCLIENT does.
+            if (!wParam)
+                return false;
+            [[fallthrough]];
         case WM_PRINTCLIENT:
             if (HDC hdc = reinterpret_cast<HDC>(wParam)) {
                 RECT rc = ClientRect();
@@ -77,18 +74,10 @@ ATOM RegisterControlClass(const char* name, WNDPROC proc, UINT classStyle) {
     WNDCLASS wc{};
     wc.style = classStyle | CS_GLOBALCLASS;
     wc.lpfnWndProc = proc;
-    wc.cbWndExtra = static_cast<int>(sizeof(LONG_PTR));
+    wc.cbWndExtra = kExtraBytes;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = name;
     return RegisterClass(&wc);
-}
-
-ControlWindow* ControlOf(HWND hwnd) {
-    return reinterpret_cast<ControlWindow*>(GetWindowLongPtr(hwnd, 0));
-}
-
-void AttachControl(HWND hwnd, ControlWindow* control) {
-    SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
 }
 
 }  // namespace kq::ui::commctrl

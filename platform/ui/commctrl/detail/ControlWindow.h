@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/ui/WinUser.h"
-#include "platform/ui/commctrl/Notify.h"
+#include "platform/ui/commctrl/detail/ControlCommon.h"
 
 namespace kq::ui::commctrl {
 
@@ -36,8 +36,8 @@ class ControlWindow {
     // WM_HSCROLL or WM_VSCROLL to the parent with the code and position and this window.
     void SendScroll(UINT message, WORD code, WORD pos) const;
 
-    // WM_SETFONT, WM_GETFONT, WM_PAINT, WM_PRINTCLIENT and WM_ERASEBKGND, the same for every
-    // control. True when the message was one of them.
+    // WM_SETFONT, WM_GETFONT, WM_PRINTCLIENT, WM_PAINT with a DC in wParam, and
+    // WM_ERASEBKGND, the same for every control. True when the message was one of them.
     bool HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND hwnd_;
@@ -47,23 +47,20 @@ class ControlWindow {
 // Registers a class whose windows each keep one ControlWindow (in their first extra bytes).
 ATOM RegisterControlClass(const char* name, WNDPROC proc, UINT classStyle = 0);
 
-ControlWindow* ControlOf(HWND hwnd);
-void AttachControl(HWND hwnd, ControlWindow* control);
-
 // The window procedure of a control class: constructs Control(hwnd, create structure) at
 // WM_NCCREATE and deletes it once WM_NCDESTROY has been handled.
 template <class Control>
 LRESULT ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ControlWindow* control = ControlOf(hwnd);
+    auto* control = static_cast<ControlWindow*>(StateOf(hwnd));
     if (!control && message == WM_NCCREATE) {
         control = new Control(hwnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));
-        AttachControl(hwnd, control);
+        SetStateOf(hwnd, control);
     }
     if (!control)
         return DefWindowProc(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         std::unique_ptr<ControlWindow> owned(control);
-        AttachControl(hwnd, nullptr);
+        SetStateOf(hwnd, nullptr);
         return owned->WindowProc(message, wParam, lParam);
     }
     return control->WindowProc(message, wParam, lParam);
