@@ -4,6 +4,7 @@
 #include "platform/ui/commctrl/ProgressBar.h"
 #include "platform/ui/commctrl/TabControl.h"
 #include "platform/ui/commctrl/Trackbar.h"
+#include "platform/ui/commctrl/UpDown.h"
 
 using namespace kq::ui::commctrl;
 
@@ -19,6 +20,8 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
         ProgressBar::Register();
     if (icc & ICC_TAB_CLASSES)
         TabControl::Register();
+    if (icc & ICC_UPDOWN_CLASS)
+        UpDown::Register();
     return TRUE;
 }
 
