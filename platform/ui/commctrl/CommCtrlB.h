@@ -244,6 +244,8 @@ constexpr DWORD GDTR_MAX = 0x0002;
 
 constexpr UINT DTN_FIRST = 0u - 760u;
 constexpr UINT DTN_DATETIMECHANGE = DTN_FIRST + 1;
+constexpr UINT DTN_DROPDOWN = DTN_FIRST + 6;
+constexpr UINT DTN_CLOSEUP = DTN_FIRST + 7;
 
 struct NMDATETIMECHANGE {
     NMHDR nmhdr;

@@ -1,6 +1,7 @@
 #include "platform/ui/commctrl/InitCommonControls.h"
 
 #include "platform/ui/commctrl/CommCtrl.h"
+#include "platform/ui/commctrl/DateTimePicker.h"
 #include "platform/ui/commctrl/ProgressBar.h"
 #include "platform/ui/commctrl/TabControl.h"
 #include "platform/ui/commctrl/Trackbar.h"
@@ -22,6 +23,8 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
         TabControl::Register();
     if (icc & ICC_UPDOWN_CLASS)
         UpDown::Register();
+    if (icc & ICC_DATE_CLASSES)
+        DateTimePicker::Register();
     return TRUE;
 }
 
