@@ -13,6 +13,8 @@
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/NonClient.h"
 #include "platform/ui/detail/Window.h"
+#include "platform/ui/nonclient/DefNonClient.h"
+#include "platform/ui/paint/DefPaint.h"
 
 using namespace kq::ui::detail;
 
@@ -128,7 +130,7 @@ LRESULT SetCursorDefault(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT SysCommand(HWND hwnd, WPARAM wParam) {
+LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
         case SC_CLOSE:
             SendMessage(hwnd, WM_CLOSE, 0, 0);
@@ -143,6 +145,7 @@ LRESULT SysCommand(HWND hwnd, WPARAM wParam) {
             ShowWindow(hwnd, SW_RESTORE);
             break;
         default:
+            DefNonClientSysCommand(hwnd, wParam, lParam);
             break;
     }
     return 0;
@@ -168,8 +171,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return DefaultHitTest(s.style, s.exStyle, s.menuBar, (s.style & WS_MINIMIZE) != 0,
                                   s.windowOnScreen, pt);
         }
-        case WM_SETTEXT:
-            return SetText(hwnd, reinterpret_cast<LPCSTR>(lParam));
+        case WM_SETTEXT: {
+            const LRESULT set = SetText(hwnd, reinterpret_cast<LPCSTR>(lParam));
+            CaptionTextChanged(hwnd);
+            return set;
+        }
         case WM_GETTEXT: {
             std::lock_guard lock(TreeMutex());
             Window* w = Lookup(hwnd);
@@ -208,7 +214,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd);
             return 0;
         case WM_SYSCOMMAND:
-            return SysCommand(hwnd, wParam);
+            return SysCommand(hwnd, wParam, lParam);
         case WM_SYSKEYDOWN:
             if (wParam == VK_F4 && (lParam & (1 << 29))) {
                 Snapshot s = Take(hwnd);
@@ -220,11 +226,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (GetCapture() == hwnd)
                 ReleaseCapture();
             return 0;
-        case WM_NCACTIVATE:
         case WM_QUERYENDSESSION:
         case WM_QUERYOPEN:
             return TRUE;
         default:
+            if (auto painted = DefPaintMessage(hwnd, message, wParam, lParam))
+                return *painted;
+            if (auto handled = DefNonClientMessage(hwnd, message, wParam, lParam))
+                return *handled;
             return 0;
     }
 }
