@@ -1,5 +1,6 @@
 #include <climits>
 
+#include "platform/ui/paint/Screenshot.h"
 #include "ui/commctrl_b_fixture.h"
 
 namespace kq::ui::test {
@@ -178,6 +179,20 @@ TEST_F(TrackbarTest, DrawsChannelTicksAndThumbWhereTheGeometrySays) {
     EXPECT_EQ(pic.At(ch.right, tickY), text);
     EXPECT_EQ(pic.At(mid, tickY), text);
     EXPECT_EQ(pic.At(mid + 10, tickY), face);
+}
+
+TEST_F(TrackbarTest, MovesShowOnTheScreenAfterThePaintThatFollows) {
+    HWND tb = Make(TBS_BOTH | TBS_NOTICKS);
+    auto centre = [&](const RECT& rc) {
+        return OnScreen(tb, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    };
+    const POINT start = centre(ThumbRect(tb));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(GetScreenPixel(start.x, start.y), face);
+    KeyPress(VK_END);  // the thumb leaves: its old place shows the channel
+    const POINT end = centre(ThumbRect(tb));
+    EXPECT_NE(GetScreenPixel(start.x, start.y), face);
+    EXPECT_EQ(GetScreenPixel(end.x, end.y), face);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/ui/commctrl/detail/ControlWindow.h"
 
 #include "platform/gfx/WinGdi.h"
+#include "platform/ui/paint/Painting.h"
 
 namespace kq::ui::commctrl {
 
@@ -27,7 +28,8 @@ HFONT ControlWindow::Font() const {
 }
 
 void ControlWindow::Invalidate() const {
-    commctrl::Invalidate(hwnd_);
+    // Every pixel is drawn by Paint, so no background erase is needed first.
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 LRESULT ControlWindow::Notify(UINT code, NMHDR* header) const {
@@ -52,8 +54,14 @@ bool ControlWindow::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRE
             return true;
         case WM_PAINT:
             // A DC in wParam asks the control to draw into it, as WM_PRINTCLIENT does.
-            if (!wParam)
-                return false;
+            if (!wParam) {
+                PAINTSTRUCT ps{};
+                if (HDC hdc = BeginPaint(hwnd_, &ps)) {
+                    Paint(hdc, ps.rcPaint);
+                    EndPaint(hwnd_, &ps);
+                }
+                return true;
+            }
             [[fallthrough]];
         case WM_PRINTCLIENT:
             if (HDC hdc = reinterpret_cast<HDC>(wParam)) {

@@ -36,8 +36,9 @@ class ControlWindow {
     // WM_HSCROLL or WM_VSCROLL to the parent with the code and position and this window.
     void SendScroll(UINT message, WORD code, WORD pos) const;
 
-    // WM_SETFONT, WM_GETFONT, WM_PRINTCLIENT, WM_PAINT with a DC in wParam, and
-    // WM_ERASEBKGND, the same for every control. True when the message was one of them.
+    // WM_SETFONT, WM_GETFONT, WM_PAINT (into a DC given in wParam, or through BeginPaint),
+    // WM_PRINTCLIENT and WM_ERASEBKGND, the same for every control. True when the message was
+    // one of them.
     bool HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND hwnd_;
