@@ -60,6 +60,7 @@ const LocalText kTexts[] = {
     {"&Neuen Ordner erstellen", "&Make New Folder",
      "&Cr\xC3\xA9"
      "er un nouveau dossier"},
+    {"&Ordner:", "&Folder:", "&Dossier :"},
     {"Neuer Ordner", "New Folder", "Nouveau dossier"},
     {"Der Ordner %s konnte nicht erstellt werden.", "The folder %s could not be created.",
      "Impossible de cr\xC3\xA9"
@@ -109,6 +110,7 @@ const LocalText kTexts[] = {
     {"PDF-Datei", "PDF file", "Fichier PDF"},
     {"&Datei:", "&File:", "&Fichier :"},
     {"Anzahl &Exemplare:", "Number of &copies:", "Nombre de &copies :"},
+    {"Exemplare", "Copies", "Copies"},
     {"&Sortieren", "C&ollate",
      "Copies &tri\xC3\xA9"
      "es"},
@@ -134,8 +136,12 @@ const LocalText kTexts[] = {
     {"PDF-Dateien (*.pdf)|*.pdf||", "PDF Files (*.pdf)|*.pdf||", "Fichiers PDF (*.pdf)|*.pdf||"},
     {"Geben Sie eine Zahl zwischen %d und %d ein.", "Enter a number between %d and %d.",
      "Entrez un nombre compris entre %d et %d."},
+    {"R\xC3\xA4nder (Zoll)", "Margins (inches)", "Marges (pouces)"},
+    {"Die R\xC3\xA4nder lassen keinen Platz auf dem Papier.",
+     "The margins leave no room on the paper.",
+     "Les marges ne laissent aucune place sur le papier."},
 };
-static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == static_cast<size_t>(Text::NumberRange) + 1,
+static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == static_cast<size_t>(Text::Count),
               "one entry per text");
 
 const LocalText kColors[16] = {

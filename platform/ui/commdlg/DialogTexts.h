@@ -29,6 +29,7 @@ enum class Text {
     FolderCaption,
     FolderTitle,
     MakeNewFolder,
+    FolderLabel,
     NewFolderName,
     FolderNotCreated,
     NotAFolder,
@@ -66,6 +67,7 @@ enum class Text {
     PdfPrinter,
     PdfFile,
     Copies,
+    CopiesGroup,
     Collate,
     PrintRange,
     RangeAll,
@@ -86,6 +88,9 @@ enum class Text {
     NoPrinters,
     PdfFilter,
     NumberRange,  // %d %d
+    MarginsInches,
+    MarginTooLarge,
+    Count
 };
 
 const char* Tr(Text text);
