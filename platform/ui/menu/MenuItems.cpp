@@ -233,7 +233,12 @@ int GetMenuString(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags) {
     const std::string& s = r.item()->text;
     if (!text || maxCount <= 0)
         return static_cast<int>(s.size());
-    const size_t n = std::min(s.size(), static_cast<size_t>(maxCount - 1));
+    size_t n = std::min(s.size(), static_cast<size_t>(maxCount - 1));
+    // Never cut a character in half: step back over UTF-8 continuation bytes.
+    if (n < s.size()) {
+        while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80)
+            --n;
+    }
     std::memcpy(text, s.data(), n);
     text[n] = '\0';
     return static_cast<int>(n);
