@@ -27,4 +27,4 @@
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
-#include "platform/framework/menu/WinMenu.h"
+#include "platform/ui/menu/Menu.h"

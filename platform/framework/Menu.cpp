@@ -128,7 +128,12 @@ BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) {
 
 BOOL CMenu::SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP hBitmapUnchecked,
                                HBITMAP hBitmapChecked) {
-    return ::SetMenuItemBitmaps(m_hMenu, nPosition, nFlags, hBitmapUnchecked, hBitmapChecked);
+    MENUITEMINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_CHECKMARKS;
+    info.hbmpUnchecked = hBitmapUnchecked;
+    info.hbmpChecked = hBitmapChecked;
+    return ::SetMenuItemInfo(m_hMenu, nPosition, (nFlags & MF_BYPOSITION) ? TRUE : FALSE, &info);
 }
 
 UINT CMenu::GetMenuItemCount() const {

