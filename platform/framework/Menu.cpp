@@ -68,16 +68,36 @@ HMENU CMenu::Detach() {
     return hMenu;
 }
 
+namespace {
+
+// Attaches a new menu, or destroys it when the object cannot take it.
+BOOL AttachNew(CMenu* menu, HMENU made) {
+    if (made == nullptr)
+        return FALSE;
+    if (!menu->Attach(made)) {
+        ::DestroyMenu(made);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 BOOL CMenu::CreateMenu() {
-    return Attach(::CreateMenu());
+    return m_hMenu == nullptr && AttachNew(this, ::CreateMenu());
 }
 
 BOOL CMenu::CreatePopupMenu() {
-    return Attach(::CreatePopupMenu());
+    return m_hMenu == nullptr && AttachNew(this, ::CreatePopupMenu());
 }
 
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) {
-    return Attach(::LoadMenu(AfxGetResourceHandle(), lpszResourceName));
+    return m_hMenu == nullptr &&
+           AttachNew(this, ::LoadMenu(AfxGetResourceHandle(), lpszResourceName));
+}
+
+BOOL CMenu::LoadMenuIndirect(const kq::MenuTemplate* lpMenuTemplate) {
+    return m_hMenu == nullptr && AttachNew(this, ::LoadMenuIndirect(lpMenuTemplate));
 }
 
 BOOL CMenu::LoadMenu(UINT nIDResource) {
@@ -170,4 +190,54 @@ BOOL CMenu::GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByP
 
 BOOL CMenu::SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
     return ::SetMenuItemInfo(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+}
+
+BOOL CMenu::InsertMenuItem(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
+    return ::InsertMenuItem(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+}
+
+UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos) {
+    return ::GetMenuDefaultItem(m_hMenu, static_cast<UINT>(fByPos), gmdiFlags);
+}
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
+    TPMPARAMS params{};
+    params.cbSize = sizeof(params);
+    if (lpRect != nullptr)
+        params.rcExclude = *lpRect;
+    return TrackPopupMenuEx(nFlags, x, y, pWnd, lpRect != nullptr ? &params : nullptr);
+}
+
+BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm) {
+    // The owner's WM_MEASUREITEM finds owner-drawn items of this menu through the state.
+    auto& state = ThreadState();
+    HMENU previous = state.trackingMenu;
+    state.trackingMenu = m_hMenu;
+    const BOOL result =
+        ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd != nullptr ? pWnd->m_hWnd : nullptr, lptpm);
+    if (auto* alive = ThreadStateIfAlive())
+        alive->trackingMenu = previous;
+    return result;
+}
+
+void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+CMenu* CMenu::FindPopupMenuFromID(HMENU hMenu, UINT nID) {
+    if (hMenu == nullptr || !::IsMenu(hMenu))
+        return nullptr;
+    const int count = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = ::GetSubMenu(hMenu, i)) {
+            // A pop-up item's id is its sub-menu's handle.
+            if (static_cast<UINT>(reinterpret_cast<UINT_PTR>(sub)) == nID)
+                return FromHandlePermanent(hMenu);
+            if (CMenu* found = FindPopupMenuFromID(sub, nID))
+                return found;
+        } else if (::GetMenuItemID(hMenu, i) == nID) {
+            return FromHandlePermanent(hMenu);
+        }
+    }
+    return nullptr;
 }

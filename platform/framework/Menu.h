@@ -1,6 +1,9 @@
 // CMenu: the framework's object for a menu handle. A CMenu that created, loaded or attached a
 // menu destroys it when it is destroyed (Detach first to hand the menu on). FromHandle gives
 // the permanent object of a handle or a temporary one that the idle processing deletes.
+//
+// Owner-drawn items: the owner window's WM_MEASUREITEM and WM_DRAWITEM reach MeasureItem and
+// DrawItem of the permanent CMenu of the menu holding the item (see CWnd::OnMeasureItem).
 #pragma once
 
 #include "platform/base/CString.h"
@@ -27,10 +30,12 @@ class CMenu : public CObject {
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
 
+    // Each fails when the object already holds a menu.
     BOOL CreateMenu();
     BOOL CreatePopupMenu();
-    BOOL LoadMenu(LPCTSTR lpszResourceName);
-    BOOL LoadMenu(UINT nIDResource);
+    virtual BOOL LoadMenu(UINT nIDResource);
+    virtual BOOL LoadMenu(LPCTSTR lpszResourceName);
+    BOOL LoadMenuIndirect(const kq::MenuTemplate* lpMenuTemplate);
     virtual BOOL DestroyMenu();
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);
@@ -55,4 +60,19 @@ class CMenu : public CObject {
     CMenu* GetSubMenu(int nPos) const;
     BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
     BOOL SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
+    BOOL InsertMenuItem(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
+    UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE);
+
+    // Shows the menu at the screen point and tracks it; the choice goes to pWnd as WM_COMMAND,
+    // or with TPM_RETURNCMD is returned (0 when cancelled).
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
+    BOOL TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm);
+
+    // Owner-drawn items of this menu; the defaults do nothing.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+
+    // The permanent menu object that holds the item nID (a command, or a sub-menu's handle),
+    // searched depth-first from hMenu; null when there is none.
+    static CMenu* FindPopupMenuFromID(HMENU hMenu, UINT nID);
 };

@@ -305,6 +305,40 @@ BOOL CtlColorReflect(CCmdTarget* t, HandlerCall& c) {
     return TRUE;
 }
 
+template <auto Fn>
+BOOL DrawItem(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(int, LPDRAWITEMSTRUCT)>();
+    (HandlerObject<Fn>(t)->*Fn)(static_cast<int>(c.wParam),
+                                reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam));
+    c.result = TRUE;
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL MeasureItem(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(int, LPMEASUREITEMSTRUCT)>();
+    (HandlerObject<Fn>(t)->*Fn)(static_cast<int>(c.wParam),
+                                reinterpret_cast<LPMEASUREITEMSTRUCT>(c.lParam));
+    c.result = TRUE;
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL DrawItemReflect(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(LPDRAWITEMSTRUCT)>();
+    (HandlerObject<Fn>(t)->*Fn)(reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam));
+    c.result = TRUE;
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL MeasureItemReflect(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(LPMEASUREITEMSTRUCT)>();
+    (HandlerObject<Fn>(t)->*Fn)(reinterpret_cast<LPMEASUREITEMSTRUCT>(c.lParam));
+    c.result = TRUE;
+    return TRUE;
+}
+
 inline CMenu* MenuOf(UINT_PTR handle) {
     return CMenu::FromHandle(reinterpret_cast<HMENU>(handle));
 }
@@ -428,10 +462,15 @@ BOOL EnterIdle(CCmdTarget* t, HandlerCall& c) {
 #define ON_WM_HSCROLL() KQ_ON_WM(WM_HSCROLL, Scroll, OnHScroll)
 #define ON_WM_VSCROLL() KQ_ON_WM(WM_VSCROLL, Scroll, OnVScroll)
 #define ON_WM_PARENTNOTIFY() KQ_ON_WM(WM_PARENTNOTIFY, ParentNotify, OnParentNotify)
+#define ON_WM_DRAWITEM() KQ_ON_WM(WM_DRAWITEM, DrawItem, OnDrawItem)
+#define ON_WM_MEASUREITEM() KQ_ON_WM(WM_MEASUREITEM, MeasureItem, OnMeasureItem)
 
 // Reflected to the control that sent them.
 #define ON_WM_CTLCOLOR_REFLECT() KQ_ON_WM(WM_CTLCOLOR + WM_REFLECT_BASE, CtlColorReflect, CtlColor)
 #define ON_WM_HSCROLL_REFLECT() KQ_ON_WM(WM_HSCROLL + WM_REFLECT_BASE, ScrollReflect, HScroll)
 #define ON_WM_VSCROLL_REFLECT() KQ_ON_WM(WM_VSCROLL + WM_REFLECT_BASE, ScrollReflect, VScroll)
+#define ON_WM_DRAWITEM_REFLECT() KQ_ON_WM(WM_DRAWITEM + WM_REFLECT_BASE, DrawItemReflect, DrawItem)
+#define ON_WM_MEASUREITEM_REFLECT() \
+    KQ_ON_WM(WM_MEASUREITEM + WM_REFLECT_BASE, MeasureItemReflect, MeasureItem)
 #define ON_WM_PARENTNOTIFY_REFLECT() \
     KQ_ON_WM(WM_PARENTNOTIFY + WM_REFLECT_BASE, ParentNotifyReflect, ParentNotify)

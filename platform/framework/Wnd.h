@@ -17,6 +17,7 @@
 #include "platform/framework/AfxRes.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/ui/WinUser.h"
+#include "platform/ui/menu/OwnerDrawStructs.h"
 #include "platform/ui/paint/Painting.h"
 
 class CDataExchange;
@@ -360,6 +361,11 @@ class CWnd : public CCmdTarget {
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnParentNotify(UINT message, LPARAM lParam);
+    // Owner-drawn items: a menu's go to the permanent CMenu holding the item (the menu being
+    // tracked by CMenu::TrackPopupMenu, then the window's menu bar), a control's are reflected
+    // to the control.
+    void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 
   protected:
     // Objects that stand for a special handle value (wndTop and its relatives).

@@ -1,6 +1,7 @@
 // The default message handlers of CWnd: each passes the message being handled to the default
 // procedure, so a derived handler may call its base's handler first or last.
 #include "platform/framework/Wnd.h"
+#include "platform/framework/detail/WndThreadState.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 ON_WM_NCDESTROY()
@@ -8,6 +9,8 @@ ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_PARENTNOTIFY()
 ON_WM_CTLCOLOR()
+ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
 END_MESSAGE_MAP()
 
 int CWnd::OnCreate(LPCREATESTRUCT) {
@@ -317,5 +320,39 @@ void CWnd::OnParentNotify(UINT message, LPARAM lParam) {
     if ((LOWORD(message) == WM_CREATE || LOWORD(message) == WM_DESTROY) &&
         ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
         return;
+    Default();
+}
+
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    if (lpDrawItemStruct->CtlType == ODT_MENU) {
+        // For menus the item's window is the menu's handle.
+        if (CMenu* menu =
+                CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem))) {
+            menu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    } else if (ReflectLastMsg(lpDrawItemStruct->hwndItem)) {
+        return;
+    }
+    Default();
+}
+
+void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+    if (lpMeasureItemStruct->CtlType == ODT_MENU) {
+        CMenu* menu = nullptr;
+        if (HMENU tracking = kq::fw::detail::ThreadState().trackingMenu)
+            menu = CMenu::FindPopupMenuFromID(tracking, lpMeasureItemStruct->itemID);
+        if (menu == nullptr) {
+            HWND top = (GetStyle() & WS_CHILD) ? ::GetAncestor(m_hWnd, GA_ROOT) : m_hWnd;
+            menu = CMenu::FindPopupMenuFromID(::GetMenu(top), lpMeasureItemStruct->itemID);
+        }
+        if (menu != nullptr) {
+            menu->MeasureItem(lpMeasureItemStruct);
+            return;
+        }
+    } else if (HWND child = ::GetDlgItem(m_hWnd, nIDCtl)) {
+        if (ReflectLastMsg(child))
+            return;
+    }
     Default();
 }

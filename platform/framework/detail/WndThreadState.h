@@ -26,6 +26,8 @@ struct WndThreadState {
     int tempMapLocks = 0;
     std::unordered_map<HMENU, CMenu*> permanentMenus;
     std::unordered_map<HMENU, std::unique_ptr<CMenu>> temporaryMenus;
+    // The pop-up menu CMenu::TrackPopupMenu is tracking, where owner-drawn items are looked up.
+    HMENU trackingMenu = nullptr;
 
     // Messages being handled by framework window procedures on this thread right now; temporary
     // objects are only deleted when none is (a handler may hold one across a modal loop).
