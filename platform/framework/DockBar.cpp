@@ -126,6 +126,11 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
         pBar->m_pDockBar->RemoveControlBar(pBar, -1, m_bFloating && !pBar->m_pDockBar->m_bFloating);
     }
     pBar->m_pDockBar = this;
+    // The side a double click on the floating bar brings it back to.
+    const auto side = static_cast<UINT>(GetDlgCtrlID());
+    if (!m_bFloating && pBar->m_pDockContext != nullptr && side >= AFX_IDW_DOCKBAR_TOP &&
+        side <= AFX_IDW_DOCKBAR_BOTTOM)
+        pBar->m_pDockContext->m_uMRUDockID = side;
     if (reshow)
         pBar->SetWindowPos(
             nullptr, 0, 0, 0, 0,

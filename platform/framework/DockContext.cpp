@@ -218,9 +218,19 @@ void CDockContext::StartResize(int nHitTest, CPoint pt) {
     const CSize size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
     m_rectRequestedSize = CRect(rect.TopLeft(), size);
     m_rectActualSize = m_rectRequestedSize;
+    // The floating frame as it is around the bar.
     m_rectActualFrameSize = m_rectRequestedSize;
-    CMiniFrameWnd::CalcBorders(&m_rectActualFrameSize);
-    m_rectActualFrameSize.InflateRect(-kBarBorder, -kBarBorder);
+    if (CFrameWnd* floating = m_pBar->GetParentFrame();
+        floating != nullptr && floating != m_pDockSite) {
+        CRect frame;
+        floating->GetWindowRect(&frame);
+        m_rectActualFrameSize = CRect(frame.left - rect.left + m_rectRequestedSize.left,
+                                      frame.top - rect.top + m_rectRequestedSize.top,
+                                      frame.right - rect.right + m_rectRequestedSize.right,
+                                      frame.bottom - rect.bottom + m_rectRequestedSize.bottom);
+    } else {
+        CMiniFrameWnd::CalcBorders(&m_rectActualFrameSize, WS_THICKFRAME | WS_CAPTION);
+    }
     m_rectFrameBorders = CRect(m_rectActualFrameSize.left - m_rectActualSize.left,
                                m_rectActualFrameSize.top - m_rectActualSize.top,
                                m_rectActualFrameSize.right - m_rectActualSize.right,

@@ -139,6 +139,13 @@ BOOL CWinApp::InitInstance() {
 }
 
 int CWinApp::Run() {
+    ConnectToMessageLoop();
+    m_nQuitCode = kq::ui::RunMessageLoop();
+    DisconnectFromMessageLoop();
+    return ExitInstance();
+}
+
+void CWinApp::ConnectToMessageLoop() {
     kq::ui::SetIdleHandler([](LONG count) {
         CWinApp* app = AfxGetApp();
         return app != nullptr ? app->OnIdle(count) : FALSE;
@@ -148,10 +155,15 @@ int CWinApp::Run() {
         return app != nullptr ? app->PreTranslateMessage(&msg) : FALSE;
     });
     InstallMessageFilter();
-    m_nQuitCode = kq::ui::RunMessageLoop();
+}
+
+void CWinApp::DisconnectFromMessageLoop() {
     kq::ui::SetIdleHandler(nullptr);
     kq::ui::SetPreTranslateHandler(nullptr);
-    return ExitInstance();
+    if (m_messageFilterHook != 0) {
+        kq::ui::RemoveMessageFilterHook(m_messageFilterHook);
+        m_messageFilterHook = 0;
+    }
 }
 
 int CWinApp::ExitInstance() {

@@ -51,6 +51,11 @@ class CWinApp : public CCmdTarget, public CWinThread {
     virtual BOOL InitApplication();
     BOOL InitInstance() override;
     int Run() override;
+    // Run's connection to the thread's message loop (idle processing, pre-translation and the
+    // message filter), for driving the application from another loop (tests); Run makes and
+    // ends it itself.
+    void ConnectToMessageLoop();
+    void DisconnectFromMessageLoop();
     int ExitInstance() override;
     // lCount 0: update the command UI; 1: delete temporary objects. TRUE asks for more.
     virtual BOOL OnIdle(LONG lCount);
