@@ -9,6 +9,8 @@
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowLifetime.h"
 #include "platform/ui/WindowShow.h"
+#include "platform/ui/controls/ScrollBar.h"
+#include "platform/ui/controls/detail/WindowScrollTracker.h"
 #include "platform/ui/detail/ClassTable.h"
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/NonClient.h"
@@ -128,8 +130,13 @@ LRESULT SetCursorDefault(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT SysCommand(HWND hwnd, WPARAM wParam) {
+LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
+        case SC_HSCROLL:
+        case SC_VSCROLL:
+            TrackWindowScrollBar(hwnd, (wParam & 0xFFF0) == SC_VSCROLL ? SB_VERT : SB_HORZ,
+                                 POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            break;
         case SC_CLOSE:
             SendMessage(hwnd, WM_CLOSE, 0, 0);
             break;
@@ -208,7 +215,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd);
             return 0;
         case WM_SYSCOMMAND:
-            return SysCommand(hwnd, wParam);
+            return SysCommand(hwnd, wParam, lParam);
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            // A press on the window's own scroll bars starts tracking them.
+            if (wParam == HTHSCROLL || wParam == HTVSCROLL)
+                SendMessage(hwnd, WM_SYSCOMMAND, wParam == HTVSCROLL ? SC_VSCROLL : SC_HSCROLL,
+                            lParam);
+            return 0;
         case WM_SYSKEYDOWN:
             if (wParam == VK_F4 && (lParam & (1 << 29))) {
                 Snapshot s = Take(hwnd);

@@ -1,0 +1,25 @@
+// The state of a button control, as its painting reads it.
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/UiTypes.h"
+
+namespace kq::ui::detail {
+
+struct ButtonState {
+    UINT check = 0;  // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
+    bool pushed = false;
+    bool focused = false;
+    bool mouseTracking = false;  // the mouse button went down on it; the capture is held
+    bool spaceDown = false;
+    bool ownerDrawDefault = false;  // an owner-drawn button made the dialog's default
+    HFONT font = nullptr;
+    HANDLE image = nullptr;
+    UINT imageType = 0;
+};
+
+// Null for windows that are not buttons.
+std::shared_ptr<const ButtonState> ButtonStateOf(HWND hwnd);
+
+}  // namespace kq::ui::detail
