@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "platform/base/CString.h"
+#include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 
 class CEnvironment {
@@ -35,6 +36,17 @@ class CEnvironment {
     // The user's local application-data folder; false and empty when it cannot be determined.
     static bool GetLocalAppDataPath(CString& path);
     static bool FileExists(const char* path);
+
+    // Screen queries. Monitor 0 is the primary one, 1 the second; false when there is no such
+    // monitor.
+    static bool GetMonitorWorkArea(int monitor, CRect& workArea);
+    // The monitor (0 or 1) whose work area the rectangle overlaps most; -1 when it overlaps
+    // neither.
+    static int GetMonitorOverlapping(const RECT& rect);
+    static CRect GetUnionOfRects(const RECT& a, const RECT& b);
+    // The primary monitor's rectangle: the bound of the minimum window size and the size of an
+    // exported diagram.
+    static CRect GetScreenRect();
 
     // Text helpers.
     // Appends blanks until the text is width characters long.

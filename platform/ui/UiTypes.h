@@ -20,6 +20,14 @@ inline LPCSTR MAKEINTATOM(ATOM atom) {
     return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom));
 }
 
+// The header of every WM_NOTIFY notification (common controls, reflected notifications).
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+};
+using LPNMHDR = NMHDR*;
+
 struct MSG {
     HWND hwnd;
     UINT message;

@@ -162,7 +162,7 @@ BOOL UnregisterClass(LPCSTR className, HINSTANCE) {
 }
 
 BOOL GetClassInfo(HINSTANCE, LPCSTR className, LPWNDCLASS wc) {
-    WNDCLASSEX ex;
+    WNDCLASSEX ex{};
     if (!wc || !DescribeByName(className, &ex))
         return FALSE;
     *wc = WNDCLASS{ex.style, ex.lpfnWndProc, ex.cbClsExtra,    ex.cbWndExtra,   ex.hInstance,

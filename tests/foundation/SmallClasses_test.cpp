@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "foundation/DiagnosticTrace.h"
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
 #include "foundation/PortText.h"
 #include "foundation/StopWatch.h"
 #include "platform/base/Clock.h"
+#include "platform/base/Trace.h"
 
 TEST(MovingAverageRing, EmptyPartlyFilledWrappedAndLengthOne) {
     CMovingAverageRing ring(3);
@@ -93,4 +95,14 @@ TEST(PortText, ComNumbersAndInterfaceNames) {
     EXPECT_EQ(AdaptInterfaceName("Sensor NX-USB", 0, false), "Sensor NX-RS485");
     EXPECT_EQ(AdaptInterfaceName("Sensor NX-USB", 0, true), "Sensor NX-ETH");
     EXPECT_EQ(AdaptInterfaceName("Sensor NX-RS485", 1000, true), "Sensor NX-ETH");
+}
+
+TEST(DiagnosticTrace, OneLineAtATime) {
+    static std::string captured;
+    captured.clear();
+    const auto previous = kq::SetTraceSink([](std::string_view text) { captured += text; });
+    WriteDiagnosticTrace("Selection changed to item 3");
+    WriteDiagnosticTrace("OnClick at (1,2):  'x'\n");
+    kq::SetTraceSink(previous);
+    EXPECT_EQ(captured, "Selection changed to item 3\nOnClick at (1,2):  'x'\n");
 }

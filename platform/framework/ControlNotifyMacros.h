@@ -1,0 +1,45 @@
+// Message-map entries for the notifications of the standard controls (WM_COMMAND with the
+// notification code in the high word of wParam). The codes are those the controls send.
+#pragma once
+
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+#define ON_BN_PAINT(id, memberFxn) ON_CONTROL(1, id, memberFxn)
+#define ON_BN_HILITE(id, memberFxn) ON_CONTROL(2, id, memberFxn)
+#define ON_BN_UNHILITE(id, memberFxn) ON_CONTROL(3, id, memberFxn)
+#define ON_BN_DISABLE(id, memberFxn) ON_CONTROL(4, id, memberFxn)
+#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(5, id, memberFxn)
+#define ON_BN_SETFOCUS(id, memberFxn) ON_CONTROL(6, id, memberFxn)
+#define ON_BN_KILLFOCUS(id, memberFxn) ON_CONTROL(7, id, memberFxn)
+
+#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(0x0100, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(0x0200, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(0x0300, id, memberFxn)
+#define ON_EN_UPDATE(id, memberFxn) ON_CONTROL(0x0400, id, memberFxn)
+#define ON_EN_ERRSPACE(id, memberFxn) ON_CONTROL(0x0500, id, memberFxn)
+#define ON_EN_MAXTEXT(id, memberFxn) ON_CONTROL(0x0501, id, memberFxn)
+#define ON_EN_HSCROLL(id, memberFxn) ON_CONTROL(0x0601, id, memberFxn)
+#define ON_EN_VSCROLL(id, memberFxn) ON_CONTROL(0x0602, id, memberFxn)
+
+#define ON_CBN_ERRSPACE(id, memberFxn) ON_CONTROL(-1, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(1, id, memberFxn)
+#define ON_CBN_DBLCLK(id, memberFxn) ON_CONTROL(2, id, memberFxn)
+#define ON_CBN_SETFOCUS(id, memberFxn) ON_CONTROL(3, id, memberFxn)
+#define ON_CBN_KILLFOCUS(id, memberFxn) ON_CONTROL(4, id, memberFxn)
+#define ON_CBN_EDITCHANGE(id, memberFxn) ON_CONTROL(5, id, memberFxn)
+#define ON_CBN_EDITUPDATE(id, memberFxn) ON_CONTROL(6, id, memberFxn)
+#define ON_CBN_DROPDOWN(id, memberFxn) ON_CONTROL(7, id, memberFxn)
+#define ON_CBN_CLOSEUP(id, memberFxn) ON_CONTROL(8, id, memberFxn)
+#define ON_CBN_SELENDOK(id, memberFxn) ON_CONTROL(9, id, memberFxn)
+#define ON_CBN_SELENDCANCEL(id, memberFxn) ON_CONTROL(10, id, memberFxn)
+
+#define ON_LBN_ERRSPACE(id, memberFxn) ON_CONTROL(-2, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(1, id, memberFxn)
+#define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(2, id, memberFxn)
+#define ON_LBN_SELCANCEL(id, memberFxn) ON_CONTROL(3, id, memberFxn)
+#define ON_LBN_SETFOCUS(id, memberFxn) ON_CONTROL(4, id, memberFxn)
+#define ON_LBN_KILLFOCUS(id, memberFxn) ON_CONTROL(5, id, memberFxn)
+
+#define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+#define ON_STN_DBLCLK(id, memberFxn) ON_CONTROL(1, id, memberFxn)
+#define ON_STN_ENABLE(id, memberFxn) ON_CONTROL(2, id, memberFxn)
+#define ON_STN_DISABLE(id, memberFxn) ON_CONTROL(3, id, memberFxn)

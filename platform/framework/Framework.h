@@ -1,0 +1,21 @@
+// The application framework in one include.
+#pragma once
+
+#include "platform/framework/AfxRes.h"
+#include "platform/framework/CmdTarget.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/CommandLineInfo.h"
+#include "platform/framework/Controls.h"
+#include "platform/framework/CreateContext.h"
+#include "platform/framework/DataExchange.h"
+#include "platform/framework/DocManager.h"
+#include "platform/framework/DocTemplate.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/Layout.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/framework/View.h"
+#include "platform/framework/WaitCursor.h"
+#include "platform/framework/WinApp.h"
+#include "platform/framework/Wnd.h"

@@ -1,0 +1,280 @@
+// The default message handlers of CWnd: each passes the message being handled to the default
+// procedure, so a derived handler may call its base's handler first or last.
+#include "platform/framework/Wnd.h"
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+ON_WM_NCDESTROY()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_PARENTNOTIFY()
+END_MESSAGE_MAP()
+
+int CWnd::OnCreate(LPCREATESTRUCT) {
+    return static_cast<int>(Default());
+}
+
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT) {
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnDestroy() {
+    Default();
+}
+
+void CWnd::OnClose() {
+    Default();
+}
+
+void CWnd::OnSize(UINT, int, int) {
+    Default();
+}
+
+void CWnd::OnSizing(UINT, LPRECT) {
+    Default();
+}
+
+void CWnd::OnMove(int, int) {
+    Default();
+}
+
+void CWnd::OnMoving(UINT, LPRECT) {
+    Default();
+}
+
+void CWnd::OnShowWindow(BOOL, UINT) {
+    Default();
+}
+
+void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
+
+void CWnd::OnSetFocus(CWnd*) {
+    Default();
+}
+
+void CWnd::OnKillFocus(CWnd*) {
+    Default();
+}
+
+void CWnd::OnEnable(BOOL) {
+    Default();
+}
+
+void CWnd::OnActivate(UINT, CWnd*, BOOL) {
+    Default();
+}
+
+void CWnd::OnActivateApp(BOOL, DWORD) {
+    Default();
+}
+
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT) {
+    return static_cast<int>(Default());
+}
+
+void CWnd::OnKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+
+void CWnd::OnKeyUp(UINT, UINT, UINT) {
+    Default();
+}
+
+void CWnd::OnChar(UINT, UINT, UINT) {
+    Default();
+}
+
+void CWnd::OnSysKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+
+void CWnd::OnSysKeyUp(UINT, UINT, UINT) {
+    Default();
+}
+
+void CWnd::OnSysChar(UINT, UINT, UINT) {
+    Default();
+}
+
+void CWnd::OnMouseMove(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnLButtonDown(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnLButtonUp(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnRButtonDown(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnRButtonUp(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnRButtonDblClk(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnMButtonDown(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnMButtonUp(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnMButtonDblClk(UINT, CPoint) {
+    Default();
+}
+
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) {
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnMouseHover(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnMouseLeave() {
+    Default();
+}
+
+LRESULT CWnd::OnNcHitTest(CPoint) {
+    return static_cast<LRESULT>(Default());
+}
+
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) {
+    Default();
+}
+
+BOOL CWnd::OnNcActivate(BOOL) {
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnNcPaint() {
+    Default();
+}
+
+void CWnd::OnNcMouseMove(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnNcLButtonDown(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnNcLButtonUp(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnNcLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnNcRButtonDown(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnNcRButtonUp(UINT, CPoint) {
+    Default();
+}
+
+void CWnd::OnPaint() {
+    Default();
+}
+
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*) {
+    Default();
+}
+
+void CWnd::OnWindowPosChanging(WINDOWPOS*) {
+    Default();
+}
+
+void CWnd::OnWindowPosChanged(WINDOWPOS*) {
+    Default();
+}
+
+void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) {
+    Default();
+}
+
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) {
+    Default();
+}
+
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) {
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnCaptureChanged(CWnd*) {
+    Default();
+}
+
+void CWnd::OnCancelMode() {
+    Default();
+}
+
+void CWnd::OnChildActivate() {
+    Default();
+}
+
+UINT CWnd::OnGetDlgCode() {
+    return static_cast<UINT>(Default());
+}
+
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+
+void CWnd::OnSysColorChange() {
+    Default();
+}
+
+void CWnd::OnSettingChange(UINT, LPCTSTR) {
+    Default();
+}
+
+BOOL CWnd::OnDeviceChange(UINT, DWORD_PTR) {
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnContextMenu(CWnd*, CPoint) {
+    Default();
+}
+
+void CWnd::OnEnterSizeMove() {
+    Default();
+}
+
+void CWnd::OnExitSizeMove() {
+    Default();
+}
+
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {
+    if (!ReflectLastMsg(reinterpret_cast<HWND>(CurrentMessage()->lParam)))
+        Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {
+    if (!ReflectLastMsg(reinterpret_cast<HWND>(CurrentMessage()->lParam)))
+        Default();
+}
+
+void CWnd::OnParentNotify(UINT message, LPARAM lParam) {
+    // The creation and destruction of a child reach the child's object too.
+    if ((LOWORD(message) == WM_CREATE || LOWORD(message) == WM_DESTROY) &&
+        ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return;
+    Default();
+}

@@ -1,0 +1,339 @@
+#include "platform/gfx/GdiWrappers.h"
+
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/gfx/CDC.h"
+#include "platform/gfx/DeviceCaps.h"
+#include "platform/gfx/HandleTable.h"
+#include "platform/gfx/SysColors.h"
+
+namespace {
+
+struct WrapperMaps {
+    std::mutex mutex;
+    std::unordered_map<const void*, CGdiObject*> permanent;
+    std::unordered_map<const void*, std::unique_ptr<CGdiObject>> temporary;
+};
+
+void Forget(const void* handle);
+
+WrapperMaps& Maps() {
+    static WrapperMaps* maps = [] {
+        auto* m = new WrapperMaps();  // lives for the whole process
+        kq::gfx::HandleTable::Instance().AddRemovalListener(&Forget);
+        return m;
+    }();
+    return *maps;
+}
+
+void Forget(const void* handle) {
+    std::unique_ptr<CGdiObject> temp;
+    {
+        WrapperMaps& m = Maps();
+        std::lock_guard<std::mutex> lock(m.mutex);
+        m.permanent.erase(handle);
+        auto it = m.temporary.find(handle);
+        if (it != m.temporary.end()) {
+            temp = std::move(it->second);
+            m.temporary.erase(it);
+        }
+    }
+    if (temp)
+        temp->m_hObject = nullptr;  // the handle is gone already
+}
+
+void Register(CGdiObject* obj) {
+    WrapperMaps& m = Maps();
+    std::lock_guard<std::mutex> lock(m.mutex);
+    m.permanent[obj->m_hObject] = obj;
+}
+
+void Unregister(CGdiObject* obj) {
+    if (!obj->m_hObject)
+        return;
+    WrapperMaps& m = Maps();
+    std::lock_guard<std::mutex> lock(m.mutex);
+    auto it = m.permanent.find(obj->m_hObject);
+    if (it != m.permanent.end() && it->second == obj)
+        m.permanent.erase(it);
+}
+
+// A temporary wrapper of the class that fits the handle's kind.
+CGdiObject* MakeFor(kq::gfx::ObjectKind kind) {
+    switch (kind) {
+        case kq::gfx::ObjectKind::Pen:
+            return new CPen();
+        case kq::gfx::ObjectKind::Brush:
+            return new CBrush();
+        case kq::gfx::ObjectKind::Font:
+            return new CFont();
+        case kq::gfx::ObjectKind::Bitmap:
+            return new CBitmap();
+        case kq::gfx::ObjectKind::Region:
+            return new CRgn();
+        case kq::gfx::ObjectKind::Palette:
+            return new CPalette();
+        default:
+            return new CGdiObject();
+    }
+}
+
+template <typename T, typename H>
+T* Wrap(H h) {
+    return dynamic_cast<T*>(kq::gfx::WrapperOf(h));
+}
+
+}  // namespace
+
+namespace kq::gfx {
+
+CGdiObject* WrapperOf(HGDIOBJ h) {
+    if (!h)
+        return nullptr;
+    const ObjectKind kind = HandleTable::Instance().KindOf(h);
+    if (kind == ObjectKind::None || kind == ObjectKind::Dc)
+        return nullptr;
+    WrapperMaps& m = Maps();
+    std::lock_guard<std::mutex> lock(m.mutex);
+    if (auto it = m.permanent.find(h); it != m.permanent.end())
+        return it->second;
+    auto& slot = m.temporary[h];
+    if (!slot) {
+        slot.reset(MakeFor(kind));
+        slot->m_hObject = h;
+    }
+    return slot.get();
+}
+
+}  // namespace kq::gfx
+
+CGdiObject::~CGdiObject() {
+    DeleteObject();
+}
+
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
+    return Wrap<CGdiObject>(h);
+}
+
+BOOL CGdiObject::Attach(HGDIOBJ h) {
+    if (!h)
+        return FALSE;
+    ASSERT(m_hObject == nullptr);
+    m_hObject = h;
+    Register(this);
+    return TRUE;
+}
+
+HGDIOBJ CGdiObject::Detach() {
+    HGDIOBJ h = m_hObject;
+    Unregister(this);
+    m_hObject = nullptr;
+    return h;
+}
+
+BOOL CGdiObject::DeleteObject() {
+    if (!m_hObject)
+        return FALSE;
+    HGDIOBJ h = Detach();
+    return ::DeleteObject(h);
+}
+
+BOOL CGdiObject::Take(HGDIOBJ h) {
+    if (!h)
+        return FALSE;
+    DeleteObject();
+    return Attach(h);
+}
+
+int CGdiObject::GetObject(int size, LPVOID out) const {
+    return ::GetObject(m_hObject, size, out);
+}
+
+UINT CGdiObject::GetObjectType() const {
+    return ::GetObjectType(m_hObject);
+}
+
+BOOL CGdiObject::CreateStockObject(int index) {
+    HGDIOBJ h = ::GetStockObject(index);
+    if (!h)
+        return FALSE;
+    DeleteObject();
+    return Attach(h);
+}
+
+CPen* CPen::FromHandle(HPEN h) {
+    return Wrap<CPen>(h);
+}
+BOOL CPen::CreatePen(int style, int width, COLORREF color) {
+    return Take(::CreatePen(style, width, color));
+}
+BOOL CPen::CreatePen(int style, int width, const LOGBRUSH* brush, int styleCount,
+                     const DWORD* styles) {
+    return Take(::ExtCreatePen(static_cast<DWORD>(style), static_cast<DWORD>(width), brush,
+                               static_cast<DWORD>(styleCount), styles));
+}
+BOOL CPen::CreatePenIndirect(LPLOGPEN lp) {
+    return Take(::CreatePenIndirect(lp));
+}
+
+CBrush::CBrush(CBitmap* bitmap) {
+    CreatePatternBrush(bitmap);
+}
+CBrush* CBrush::FromHandle(HBRUSH h) {
+    return Wrap<CBrush>(h);
+}
+BOOL CBrush::CreateSolidBrush(COLORREF color) {
+    return Take(::CreateSolidBrush(color));
+}
+BOOL CBrush::CreateHatchBrush(int hatch, COLORREF color) {
+    return Take(::CreateHatchBrush(hatch, color));
+}
+BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lb) {
+    return Take(::CreateBrushIndirect(lb));
+}
+BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
+    return bitmap ? Take(::CreatePatternBrush(static_cast<HBITMAP>(bitmap->m_hObject))) : FALSE;
+}
+BOOL CBrush::CreateDIBPatternBrush(const void* packedDib, UINT usage) {
+    return Take(::CreateDIBPatternBrushPt(packedDib, usage));
+}
+BOOL CBrush::CreateSysColorBrush(int index) {
+    HBRUSH h = ::GetSysColorBrush(index);
+    if (!h)
+        return FALSE;
+    DeleteObject();
+    return Attach(h);
+}
+
+CFont* CFont::FromHandle(HFONT h) {
+    return Wrap<CFont>(h);
+}
+BOOL CFont::CreateFontIndirect(const LOGFONT* lf) {
+    return Take(::CreateFontIndirect(lf));
+}
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                       BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, LPCTSTR faceName) {
+    return Take(::CreateFont(height, width, escapement, orientation, weight, italic, underline,
+                             strikeOut, charSet, outPrecision, clipPrecision, quality,
+                             pitchAndFamily, faceName));
+}
+BOOL CFont::CreatePointFont(int pointSize, LPCTSTR faceName, CDC* dc) {
+    LOGFONT lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfHeight = pointSize;
+    if (faceName)
+        std::strncpy(lf.lfFaceName, faceName, LF_FACESIZE - 1);
+    return CreatePointFontIndirect(&lf, dc);
+}
+BOOL CFont::CreatePointFontIndirect(const LOGFONT* lf, CDC* dc) {
+    if (!lf)
+        return FALSE;
+    LOGFONT copy = *lf;
+    // Tenths of a point to device pixels, then to the DC's logical units.
+    const int dpi = dc && dc->m_hAttribDC ? ::GetDeviceCaps(dc->m_hAttribDC, LOGPIXELSY)
+                                          : kq::gfx::DisplayCaps().logPixelsY;
+    POINT pt{0, MulDiv(lf->lfHeight, dpi, 720)};
+    POINT origin{0, 0};
+    if (dc && dc->m_hAttribDC) {
+        ::DPtoLP(dc->m_hAttribDC, &pt, 1);
+        ::DPtoLP(dc->m_hAttribDC, &origin, 1);
+    }
+    copy.lfHeight = -std::abs(pt.y - origin.y);
+    return CreateFontIndirect(&copy);
+}
+
+CBitmap* CBitmap::FromHandle(HBITMAP h) {
+    return Wrap<CBitmap>(h);
+}
+BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
+                           const void* bits) {
+    return Take(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
+}
+BOOL CBitmap::CreateBitmapIndirect(LPBITMAP bm) {
+    return Take(::CreateBitmapIndirect(bm));
+}
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
+    return dc ? Take(::CreateCompatibleBitmap(dc->m_hDC, width, height)) : FALSE;
+}
+DWORD CBitmap::GetBitmapBits(DWORD size, LPVOID bits) const {
+    return static_cast<DWORD>(
+        ::GetBitmapBits(static_cast<HBITMAP>(m_hObject), static_cast<LONG>(size), bits));
+}
+DWORD CBitmap::SetBitmapBits(DWORD size, const void* bits) {
+    return static_cast<DWORD>(::SetBitmapBits(static_cast<HBITMAP>(m_hObject), size, bits));
+}
+CSize CBitmap::SetBitmapDimension(int w, int h) {
+    SIZE old{0, 0};
+    ::SetBitmapDimensionEx(static_cast<HBITMAP>(m_hObject), w, h, &old);
+    return old;
+}
+CSize CBitmap::GetBitmapDimension() const {
+    SIZE s{0, 0};
+    ::GetBitmapDimensionEx(static_cast<HBITMAP>(m_hObject), &s);
+    return s;
+}
+
+CRgn* CRgn::FromHandle(HRGN h) {
+    return Wrap<CRgn>(h);
+}
+BOOL CRgn::CreateRectRgn(int l, int t, int r, int b) {
+    return Take(::CreateRectRgn(l, t, r, b));
+}
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT rc) {
+    return Take(::CreateRectRgnIndirect(rc));
+}
+BOOL CRgn::CreateEllipticRgn(int l, int t, int r, int b) {
+    return Take(::CreateEllipticRgn(l, t, r, b));
+}
+BOOL CRgn::CreateEllipticRgnIndirect(LPCRECT rc) {
+    return Take(::CreateEllipticRgnIndirect(rc));
+}
+BOOL CRgn::CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
+    return Take(::CreateRoundRectRgn(l, t, r, b, w, h));
+}
+BOOL CRgn::CreatePolygonRgn(LPPOINT pts, int count, int fillMode) {
+    return Take(::CreatePolygonRgn(pts, count, fillMode));
+}
+BOOL CRgn::CreatePolyPolygonRgn(LPPOINT pts, LPINT counts, int polygons, int fillMode) {
+    return Take(::CreatePolyPolygonRgn(pts, counts, polygons, fillMode));
+}
+void CRgn::SetRectRgn(int l, int t, int r, int b) {
+    ::SetRectRgn(static_cast<HRGN>(m_hObject), l, t, r, b);
+}
+int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode) {
+    return ::CombineRgn(static_cast<HRGN>(m_hObject), a ? static_cast<HRGN>(a->m_hObject) : nullptr,
+                        b ? static_cast<HRGN>(b->m_hObject) : nullptr, mode);
+}
+BOOL CRgn::EqualRgn(const CRgn* other) const {
+    return other ? ::EqualRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(other->m_hObject))
+                 : FALSE;
+}
+int CRgn::OffsetRgn(int dx, int dy) {
+    return ::OffsetRgn(static_cast<HRGN>(m_hObject), dx, dy);
+}
+int CRgn::GetRgnBox(LPRECT rc) const {
+    return ::GetRgnBox(static_cast<HRGN>(m_hObject), rc);
+}
+BOOL CRgn::PtInRegion(int x, int y) const {
+    return ::PtInRegion(static_cast<HRGN>(m_hObject), x, y);
+}
+BOOL CRgn::RectInRegion(LPCRECT rc) const {
+    return ::RectInRegion(static_cast<HRGN>(m_hObject), rc);
+}
+
+CPalette* CPalette::FromHandle(HPALETTE h) {
+    return Wrap<CPalette>(h);
+}
+BOOL CPalette::CreatePalette(LPLOGPALETTE lp) {
+    return Take(::CreatePalette(lp));
+}
+UINT CPalette::GetPaletteEntries(UINT start, UINT count, LPPALETTEENTRY entries) const {
+    return ::GetPaletteEntries(static_cast<HPALETTE>(m_hObject), start, count, entries);
+}
+int CPalette::GetEntryCount() const {
+    return static_cast<int>(::GetPaletteEntries(static_cast<HPALETTE>(m_hObject), 0, 0, nullptr));
+}

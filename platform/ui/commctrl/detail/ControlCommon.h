@@ -1,0 +1,55 @@
+// What the list, header, tree, tool tip and rich edit controls share: their state object kept in
+// the window's extra bytes, notifications to the parent, fonts and text measuring, and asking
+// for a repaint.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/ui/UiTypes.h"
+
+namespace kq::ui::commctrl {
+
+// Every class of these controls reserves this many extra bytes; the state object's pointer
+// sits at offset 0.
+constexpr int kExtraBytes = static_cast<int>(sizeof(void*));
+
+void* StateOf(HWND hwnd);
+void SetStateOf(HWND hwnd, void* state);
+
+template <typename T>
+T* Control(HWND hwnd) {
+    return static_cast<T*>(StateOf(hwnd));
+}
+
+// Fills the header (sender, its id, code) and sends WM_NOTIFY to the parent (the owner of a
+// pop-up). Returns the parent's answer, 0 without a parent.
+LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr);
+// A notification that carries nothing but the header.
+LRESULT SendSimpleNotify(HWND from, UINT code);
+
+// The font a control uses when none was set with WM_SETFONT.
+HFONT DefaultControlFont();
+// Height of a line of text in the font (tmHeight).
+int FontHeight(HFONT font);
+int TextWidth(HFONT font, std::string_view text);
+// The font with the weight changed to bold; the caller deletes it.
+HFONT CreateBoldFont(HFONT font);
+
+// Copies text into a caller's buffer of `size` bytes, terminated, never cutting a UTF-8
+// character in half. Returns the bytes copied without the terminator.
+int CopyText(std::string_view text, LPSTR buffer, int size);
+// A text given to a control: empty for null.
+inline std::string TextArg(LPCSTR text) {
+    return text ? std::string(text) : std::string();
+}
+
+// Marks the area (client coordinates; null: everything) as needing a repaint.
+void Invalidate(HWND hwnd, const RECT* rc = nullptr);
+
+// A rectangle from its corners.
+inline RECT MakeRect(int left, int top, int right, int bottom) {
+    return RECT{left, top, right, bottom};
+}
+
+}  // namespace kq::ui::commctrl

@@ -1,0 +1,103 @@
+#include "ports/CPortNameHistory.h"
+
+#include <set>
+
+#include "ports/PortSettings.h"
+
+namespace kq::ports {
+
+namespace {
+
+constexpr const char* kIdentityValue = "Device";
+constexpr const char* kPathValue = "Path";
+
+std::string Section(const std::string& comName) {
+    return std::string(kPortSectionsKey) + "\\" + comName;
+}
+
+CString CanonicalName(int number) {
+    return CString("COM" + std::to_string(number));
+}
+
+}  // namespace
+
+int ComNumber(const CString& name) {
+    CString text = name;
+    text.Trim();
+    if (text.Left(4) == "\\\\.\\") {
+        text = text.Mid(4);
+    }
+    if (text.GetLength() < 4 || text.Left(3).CompareNoCase("COM") != 0 || text.GetLength() > 9) {
+        return 0;
+    }
+    int number = 0;
+    for (int i = 3; i < text.GetLength(); ++i) {
+        const char ch = text[i];
+        if (ch < '0' || ch > '9') {
+            return 0;
+        }
+        number = number * 10 + (ch - '0');
+    }
+    return number;
+}
+
+std::optional<CString> CPortNameHistory::FindComName(const std::string& identity) const {
+    std::lock_guard lock(lock_);
+    for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
+        const int number = ComNumber(name.c_str());
+        if (number > 0 && ReadSettingString(Section(name), kIdentityValue) == identity) {
+            return CanonicalName(number);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CString> CPortNameHistory::FindComNameByPath(const std::string& path) const {
+    std::lock_guard lock(lock_);
+    for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
+        const int number = ComNumber(name.c_str());
+        if (number > 0 && ReadSettingString(Section(name), kPathValue) == path) {
+            return CanonicalName(number);
+        }
+    }
+    return std::nullopt;
+}
+
+CString CPortNameHistory::AssignComName(const std::string& identity, const std::string& path) {
+    std::lock_guard lock(lock_);
+    std::set<int> used;
+    std::string found;
+    int foundNumber = 0;
+    for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
+        const int number = ComNumber(name.c_str());
+        if (number <= 0) {
+            continue;
+        }
+        used.insert(number);
+        const std::string section = Section(name);
+        if (ReadSettingString(section, kIdentityValue) == identity) {
+            found = name;
+            foundNumber = number;
+        } else if (!path.empty() && ReadSettingString(section, kPathValue) == path) {
+            // The node now belongs to another device.
+            DeleteSettingValue(section, kPathValue);
+        }
+    }
+    if (found.empty()) {
+        int number = 1;
+        while (used.count(number) != 0) {
+            ++number;
+        }
+        foundNumber = number;
+        found = CanonicalName(number).Str();
+        if (!WriteSettingString(Section(found), kIdentityValue, identity)) {
+            return CString();
+        }
+    }
+    if (!path.empty() && ReadSettingString(Section(found), kPathValue) != path) {
+        WriteSettingString(Section(found), kPathValue, path);
+    }
+    return CanonicalName(foundNumber);
+}
+
+}  // namespace kq::ports

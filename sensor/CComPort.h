@@ -1,0 +1,366 @@
+// The sensor dialogue: the port table and the search for sensors, opening a sensor, its memory
+// blocks, writes, calibration readings, measuring and the ports of multi-port devices. The main
+// frame derives from it: it overrides the frame hooks below, routes the received-data messages
+// to the receive entries, hands the engine's timer ids to COM_RunTimerStep, and reads and writes
+// the fields of the dialogue directly.
+//
+// Everything runs on the GUI thread. Every wait for a sensor is bounded: a request that gets no
+// answer is sent again a fixed number of times, then the step fails cleanly (the dialogue returns
+// to rest, the port entry shows the lost state, the pages hear of it).
+#pragma once
+
+#include <memory>
+
+#include "foundation/MovingAverageRing.h"
+#include "platform/base/CString.h"
+#include "platform/base/WinTypes.h"
+#include "sensor/CCalibrationValues.h"
+#include "sensor/CTarvik_Send.h"
+#include "sensor/ComPortPages.h"
+#include "sensor/ComPortSeams.h"
+#include "sensor/FrameCutter.h"
+#include "sensor/MultiportAligner.h"
+#include "sensor/SensorEntry.h"
+#include "sensor/SensorRecord.h"
+#include "sensor/ValueCounterCheck.h"
+#include "sensor/ZMStates.h"
+
+class CSensorConfigSequence;
+
+constexpr int COM_MAX_SENSORS = 4;
+constexpr int COM_CHANNELS = 6;  // A, B, C, D, P1, P2
+
+// Why a step of the dialogue ended early.
+enum class ComFailure { NoAnswer, Refused, PortGone, BadValue };
+
+// Result codes of COM_ZMCOMConfgSetNewBaudrate.
+constexpr int COM_BAUD_OK = 0;
+constexpr int COM_BAUD_BAD_ROW = -1;
+constexpr int COM_BAUD_BAD_CODE = -2;
+constexpr int COM_BAUD_BUSY = -3;
+constexpr int COM_BAUD_NOT_READ = -4;
+
+class CComPort : public CTarvik_Send {
+  public:
+    CComPort();
+    ~CComPort() override;
+    CComPort(const CComPort&) = delete;
+    CComPort& operator=(const CComPort&) = delete;
+
+    // ---- Wiring ----
+    void COM_SetSeams(ISensorPortProvider* ports, IComPortTimers* timers, IComPortPages* pages);
+
+    // ---- Hooks the main frame implements ----
+    virtual void UpdateMeasuredValues(int reason) = 0;
+    virtual void SetStopMeasureDuringScan(BOOL flag) = 0;
+    virtual BOOL RestoreWindowAndBarState() = 0;
+    virtual void SetupChannelsOfSensor(int sensor, int mode) = 0;
+    virtual void TakeOverSoftwareScaling(int sensor) = 0;
+    virtual void StoreChannelSettingsInSoftwareConfig(int sensor) = 0;
+    virtual void ShowMeasureAdjustNotice() = 0;
+    // A message box with the text in the current language.
+    virtual void COM_ShowMessage(const CString& text) = 0;
+    // The sensors of a multi-port device are open (activated of them answered) and prepared.
+    virtual void OnMultiChannelActivationDone(int activated) = 0;
+
+    // ---- Receive ----
+    // Data message of the main port: appends the bytes and analyses every complete reply.
+    LRESULT OnReceiveConfigFlow(WPARAM count, LPARAM buffer);
+    LRESULT OnPortEvent(WPARAM wParam, LPARAM lParam);
+    // Data messages of the ports 0..3 of a multi-port device.
+    LRESULT OnReceivePort(WPARAM count, LPARAM buffer, int port);
+    void COM_SetFrameCounterCheck(BOOL on) { m_bFrameCounterCheck = on; }
+    // Analyses the long-status reply found in m_strReceiveCOM.
+    void ZMCOMConfg_AnalyseStatusLong();
+
+    // ---- Timer steps ----
+    // Runs the engine's step of a main-frame timer (the frame has killed it already). FALSE for
+    // ids that are not the engine's.
+    BOOL COM_RunTimerStep(UINT id);
+
+    // ---- Dialogue state ----
+    void COM_SetZMCOMConfgFlow(int state);
+    int COM_GetZMCOMConfgFlow() const { return m_iZMCOMConfgFlow; }
+    // False while a sensor is opened or restarted (states 1, 2, 45).
+    BOOL COM_IsZMCOMConfgFlowOutsideInit() const;
+
+    // ---- Port table and search ----
+    BOOL COM_CreateMainPortManager(HWND owner);
+    // Mode 0 search, 2 search again after a baud change (pending rate first, enabling flags
+    // kept), 4 search every serial port.
+    void COM_BuildPortTable(int mode);
+    void COM_ScanPortStep(int step);
+    void COM_ScanNextPort();
+    // Merges the present ports into the table, refills the connection page and, with mode 3,
+    // opens the sensor to use (or starts the multi-port detection).
+    void COM_RefreshPortTable(int flag, int mode);
+    void COM_SavePortTableAsPrevious();
+    BOOL COM_IsCurrentPortNotInTable() const;
+    int COM_GetEntryCount() const { return m_iEntryCount; }
+    BOOL COM_OpenFirstSensorPort();
+    BOOL COM_OpenTableEntryPort(int entry);
+    // Opens the port of slot 0..3 of the selected multi-port device and identifies its sensor.
+    BOOL COM_OpenNextSensorPort(int slot, HWND owner);
+    // Closes every port of the dialogue and returns to rest.
+    void COM_CloseSensorPorts();
+    void COM_UpdatePortRowStateAndSerial(int row);
+    static CString COM_MakePortDisplayName(const CString& portText);
+    static CString COM_ParsePortDisplayName(const CString& rowText);
+    int COM_GetRealSensorNo(int position) const;
+    static BOOL COM_IsPkrUsbWithoutDigitalInput(const SensorRecord& record);
+    static BOOL COM_IsPkrUsbWithDigitalInput(const SensorRecord& record);
+    void COM_SetMeasureRateParameters();
+
+    // ---- Writes ----
+    int COM_ZMCOMConfgSetNewBaudrate(int row, int baudCode);
+    void COM_ZMCOMConfgSetNewBaudrateIsSetRestartDevice();
+    BOOL COM_ZMCOMConfgSetNewLowPassFilter(int sensor, int lowPassCode);
+    void COM_ZMCOMConfgNewLowPassFilterIsSetRestartThatDevice();
+    // Writes the software configuration now, or as soon as no measurement and no other request
+    // stands in the way (timer 39 looks again every 500 ms).
+    BOOL COM_ZMCOMConfgSetSoftwareConfigBlock(int sensor, int timerId);
+    BOOL COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int reserved);
+    void COM_ZMCOMRestartSensor();
+    BOOL COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode);
+    void COM_ZMCOMRestartDeviceOfPort();
+    BOOL COM_ZMCOM4xSSetSensors234ToSlave();
+    // Checks the sensor indexes of the open sensors, orders the channel-to-record table by them
+    // and shows the message when an index is missing, repeated or out of range.
+    BOOL COM_ShowWrongSensorIndexMessage();
+    void COM_ShowNotAllSensorsPreparedMessage();
+
+    // ---- Calibration ----
+    void COM_ResetCalibValues();
+    void COM_ClearCalibPendingFlags();
+    void COM_SetCalibPendingFlags();
+    BOOL COM_IsCalibPending() const;
+    double COM_GetActiveCalibValue(int sensor, BOOL* valid, BYTE* state, const double* given,
+                                   BOOL channelA) const;
+    int COM_ZMCOMStartReadRawCalib(int phase);
+    BOOL COM_ZMCOMConfgDeactivateUserCalib(BOOL flag);
+    BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent);
+    BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int channel);
+    BOOL COM_IsUserCalibEqualFactoryCalib(int sensor) const;
+
+    // ---- Measuring ----
+    BOOL COM_ZMCOMStartMeasure();
+    BOOL COM_ZMCOMStopMeasure();
+    void COM_ResetMeasuredValues();
+    // The unit of the computed power channels (index into the power units).
+    void COM_SetPowerUnit(int derived, int unitIndex);
+
+  public:
+    // ---- Fields read and written by the main frame and the pages ----
+    HWND m_hOwnerWnd = nullptr;
+    std::unique_ptr<ISensorPort> m_pPortMan;                          // main port manager
+    std::unique_ptr<ISensorPort> m_apPortManSensor[COM_MAX_SENSORS];  // multi-port device
+    int m_iPortManSensorCount = 0;
+    ISensorPort* m_pCurrentPortMan = nullptr;
+    CString m_strMainPortStateText;
+
+    CString m_strCurrentPortName;
+    CString m_strSensorPortName;
+    CString m_strReferencePortText;
+    CString m_strPortToOpen;
+    CString m_strCurrentPortText;
+    BOOL m_bPortClosed = TRUE;
+    int m_iPortInUse = -1;
+    int m_iOpenEntry = -1;
+    int m_iCurrentRow = -1;
+    BOOL m_bFirstSearchAhead = TRUE;
+    BOOL m_bCloseWithoutSaving = FALSE;
+    CString m_strLastUsedComPort;
+    DWORD m_dwLastUsedSerialNo = 0;
+    DWORD m_dwFirstSerialNumber = 0;
+    BOOL m_bRefreshPortTableRequest = FALSE;
+    BOOL m_bRebuildPortTableRequest = FALSE;
+    BOOL m_bPortRefreshRunning = FALSE;
+    BOOL m_bDeviceChanged = FALSE;
+    int m_iStoredBaudCode = tarvik::kBaudCode115200;
+    int m_iPendingBaudrate = 0;  // after a baud change: the rate to try first
+    int m_iPortsWrittenByBaudChange = 0;
+    BOOL m_abGroupActivation[4] = {};
+    BOOL m_bSelectedPortIsLantronixCpr = FALSE;
+    BOOL m_bWithoutMultiportDetection = FALSE;
+
+    SensorEntry m_aEntries[COM_MAX_PORTS];
+    SensorEntry m_aPrevEntries[COM_MAX_PORTS];
+    int m_iEntryCount = 0;
+    SensorRecord m_aSensorRecord[COM_MAX_SENSORS];
+
+    // Timer-step fields.
+    int m_iScanIndex = -1;
+    int m_iCurrentSensorIndex = 0;
+    int m_iActivatedCount = 0;
+    int m_iActivatedCountCopy = 0;
+    int m_aiGroupMark[4] = {-1, -1, -1, -1};
+    int m_iSelectedEntry = -1;
+    int m_iLastFoundEntry = -1;
+    int m_iSensorsFound = 0;
+    int m_iDetectionValue = -1;
+    int m_iMultiportMode = 0;  // 2: no group evaluation (also the calibration page's separation)
+
+    // Flags read by the frame.
+    BOOL m_bMeasuring = FALSE;
+    BOOL m_bFastRate = FALSE;
+    BOOL m_bRequestOutstanding = FALSE;
+    BOOL m_bSequenceFinished = FALSE;
+    BOOL m_bSensorAnswered = FALSE;
+    BOOL m_bFirstSensorIsPkrWithoutDigitalInput = FALSE;
+
+    // Measured values.
+    int32_t m_alRaw[4] = {};
+    int32_t m_alPrevRaw[COM_CHANNELS] = {};
+    double m_adUnitFactor[COM_CHANNELS] = {1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
+    double m_adValue[COM_CHANNELS] = {};
+    double m_adMinimum[COM_CHANNELS] = {};
+    double m_adMaximum[COM_CHANNELS] = {};
+    DWORD m_adwValueCount[COM_MAX_SENSORS] = {};
+    int m_iNumberOfSensors = -1;
+    int m_aiChannelRecord[COM_CHANNELS] = {0, 1, 2, 3, 4, 5};
+    int m_iDisplayDownCounter = 0;
+    int m_iDisplayReload = 1;
+    int m_iMeasureRateIndex = tarvik::kDefaultRateIndex;
+    int m_iMeasurePeriodMs = 5000;
+    using ValueAnalyser = void (CComPort::*)(const tarvik::Frame& frame, int port);
+    ValueAnalyser m_pfnReplyAnalyser = nullptr;
+    BYTE m_ucValueReceived = 0;
+    BYTE m_ucMultiportAligned = 0;
+    uint64_t m_ullLostValueSets = 0;  // counted by the running-counter check and the aligner
+
+    // Dialogue.
+    int m_iZMCOMConfgFlow = ZM_STOP_MEASURE;
+    int m_iZMCOMConfgFlowMulti = ZM4_NONE;
+    CString m_strReceiveCOM;
+    CString m_astrReceivePort[COM_MAX_SENSORS];
+    BOOL m_bFrameCounterCheck = FALSE;
+
+    // Calibration: channels A and B of the current sensor, and two more entries.
+    CCalibrationValues m_aCalib[4];
+    int m_iCalibPhase = CALIB_PHASE_ZERO;
+    int m_iCalibCount = 0;
+    BOOL m_bAllWithoutControl = FALSE;
+    CMovingAverageRing m_aCalibRing[COM_MAX_SENSORS][2];
+
+    CSensorConfigSequence* m_pConfigSequence = nullptr;
+
+  protected:
+    friend class CSensorConfigSequence;
+
+    // ---- Requests ----
+    static constexpr int kCurrentPort = -1;
+    struct Request {
+        CString bytes;
+        int expect = -1;  // reply code awaited
+        int port = kCurrentPort;
+        int retriesLeft = 0;
+        UINT timeoutMs = 0;
+        UINT timerId = 0;      // the timer that guards the wait
+        int blockNumber = -1;  // the block of a write, whose acknowledge names it
+    };
+    ISensorPort* PortOf(int port) const;
+    bool SendRequest(const CString& bytes, int expect, int port = kCurrentPort);
+    void RequestAnswered();
+    void OnReplyTimeout();
+    void FailStep(ComFailure why);
+    UINT ReplyTimeoutMs() const;
+    void ArmTimer(UINT id, UINT ms);
+    void KillTimer(UINT id);
+    void ReturnToRest();
+    void EnterLostState();
+    void StopTick();
+
+    // ---- Receive and dispatch ----
+    void AnalyseBuffer(CString& buffer, tarvik::FrameCutter& cutter, int port);
+    void DispatchFrame(const tarvik::Frame& frame, int port);
+    bool IsAwaited(const tarvik::Frame& frame, int port) const;
+    void ZMCOMConfg_AnalyseAck(const tarvik::Frame& frame, int port);
+    void ZMCOMConfg_AnalyseNak(const tarvik::Frame& frame, int port);
+    void ZMCOMConfg_AnalyseIdentification(const tarvik::Frame& frame, int port);
+    void AnalyseStatusLongFrame(const tarvik::Frame& frame, int port);
+    void ZMCOMConfg_AnalyseBlockContent(const tarvik::Frame& frame, int port);
+    bool TakeBlockReply(const tarvik::Frame& frame, int index, SensorRecord& record);
+    void ZMCOMConfg_AnalyseDefault(const tarvik::Frame& frame);
+
+    // ---- Search ----
+    void ScanOpenEntry();
+    bool ScanSend(const CString& bytes, int expect);
+    void ScanEntryDone(int state);
+    void ScanTimeout();
+    void ScanEnd();
+    void ScanReadNextBlock();
+    bool HasMultiportCandidates() const;
+    bool m_bScanPreferPending = false;
+    int m_aiScanRates[3] = {};
+    int m_iScanRateCount = 0;
+    int m_iScanRatePos = 0;
+    int m_iScanBlock = 0;
+    int m_iScanRetries = 0;
+    uint64_t m_ullUnaskedBytes = 0;
+    bool m_bUnaskedValueSet = false;
+
+    // ---- Opening a sensor ----
+    bool StartOpenDialogue(int sensor, int port);
+    void OpenNextBlock();
+    void OpenFinished();
+    void ReopenAfterRestart();
+    void TakeOverRecord(int sensor);
+    void ComputeUnitFactors();
+    int m_iOpenSensor = 0;  // record being filled
+    int m_iOpenPort = kCurrentPort;
+    int m_iOpenBlock = 0;
+    bool m_bOpenDialogue = false;
+
+    // ---- Writes ----
+    bool WriteBlock(int sensor, int blockIndex, int state, int port = kCurrentPort);
+    bool WriteImage(int sensor, int blockIndex, const tarvik::BlockImage& image, int state,
+                    int port = kCurrentPort);
+    bool IsIdle() const;
+    int PortOfSensor(int sensor) const;
+    void AfterAck();
+    void RestoreWriteBackup();
+    int m_iWriteSensor = 0;
+    int m_iDeferredWriteSensor = 0;
+    int m_iMultiStep = 0;  // slot being written, restarted, prepared or started
+    bool m_bWriteBackup = false;
+    int m_iBackupSensor = 0;
+    int m_iBackupBlock = 0;
+    tarvik::BlockImage m_backupImage;
+
+    // ---- Calibration readings ----
+    void AnalyseRawReading(const tarvik::Frame& frame, int port);
+    void FinishRawPhase();
+    void WriteNewUserCalibration();
+    double CalibRingMean(int channel) const;
+    int m_iScaleWindowCount = 0;
+
+    // ---- Measuring ----
+    void AnalyseValueSet(const tarvik::Frame& frame, int port);
+    void AnalyseMultiportValueSet(const tarvik::Frame& frame, int port);
+    void OnTick();
+    void StartMultiportMeasure();
+    void CountValueSet(uint8_t counter);
+    CValueCounterCheck m_counterCheck;
+    CMultiportAligner m_aligner;
+    int64_t m_llNextPollMs = 0;
+    int64_t m_llLastValueMs = 0;
+    bool m_bStreamingAnnounced = false;
+    int m_aiPowerUnit[2] = {};
+
+    // ---- Multi-port devices ----
+    int FindSlotEntry(int slot) const;
+    int NextReadySlot(int from) const;
+    int ReadySlotCount() const;
+    bool m_abSlotReady[COM_MAX_SENSORS] = {};
+    int m_aiSlotEntry[COM_MAX_SENSORS] = {-1, -1, -1, -1};
+    int m_aiSlotPosition[COM_MAX_SENSORS] = {};
+    void FinishMultiChannelActivation();
+    void RunMultiChannelActivationStep();
+
+    tarvik::FrameCutter m_cutter;
+    tarvik::FrameCutter m_aPortCutter[COM_MAX_SENSORS];
+    Request m_request;
+    ISensorPortProvider* m_pPortProvider = nullptr;
+    IComPortTimers* m_pTimers = nullptr;
+    IComPortPages* m_pPages = nullptr;
+};

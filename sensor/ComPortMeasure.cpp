@@ -1,0 +1,224 @@
+// Measuring: fast rates stream ('C' until 'S'), slow rates are polled with 'A' once per period
+// from the periodic tick; every value set goes through its analyser into the frame's
+// UpdateMeasuredValues(0). The periodic tick runs on the GUI thread.
+#include <algorithm>
+
+#include "platform/base/Clock.h"
+#include "sensor/CComPort.h"
+#include "sensor/ComPortTimerIds.h"
+#include "sensor/Messages.h"
+
+using namespace tarvik;
+
+namespace {
+
+// A streaming sensor that sends nothing for this long (and at least four periods) is lost.
+constexpr int64_t kStreamSilenceMs = 1000;
+
+}  // namespace
+
+void CComPort::COM_ResetMeasuredValues() {
+    for (int ch = 0; ch < COM_CHANNELS; ++ch) {
+        m_adValue[ch] = 0.0;
+        m_adMinimum[ch] = 1e99;
+        m_adMaximum[ch] = -1e99;
+    }
+    for (DWORD& count : m_adwValueCount) {
+        count = 0;
+    }
+}
+
+BOOL CComPort::COM_ZMCOMStartMeasure() {
+    if (m_iOpenEntry < 0 || !IsIdle()) {
+        return FALSE;
+    }
+    COM_ResetMeasuredValues();
+    COM_SetMeasureRateParameters();
+    m_counterCheck.Restart();
+    m_iDisplayDownCounter = 0;
+    m_ucValueReceived = 0;
+    m_ucMultiportAligned = 0;
+    m_llLastValueMs = kq::MonotonicMillis();
+    if (m_iNumberOfSensors > 1) {
+        // Nothing of the frame's user interface may hold the GUI thread up while several
+        // sensors stream: its status-restore, page-switch and clock timers stop.
+        for (UINT id : {COM_TIMER_STATUS_RESTORE, COM_TIMER_PAGE_SWITCH, COM_TIMER_CLOCK_TIME,
+                        COM_TIMER_CLOCK_WEEKDAY, COM_TIMER_CLOCK_DATE}) {
+            KillTimer(id);
+        }
+        // The slaves are started first, so that they sample with the master's first value set.
+        m_pfnReplyAnalyser = &CComPort::AnalyseMultiportValueSet;
+        m_aligner.Start(ReadySlotCount());
+        m_iZMCOMConfgFlowMulti = ZM4_MEASURE;
+        COM_SetZMCOMConfgFlow(ZM_MEASURE_START);
+        m_iMultiStep = COM_MAX_SENSORS;
+        StartMultiportMeasure();
+        return TRUE;
+    }
+    m_pfnReplyAnalyser = &CComPort::AnalyseValueSet;
+    if (m_bFastRate) {
+        COM_SetZMCOMConfgFlow(ZM_MEASURE_START);
+        if (!SendRequest(TarSend_RequestStartMeasure(m_iMeasureRateIndex, kModeCalibrated),
+                         kReplyAck)) {
+            FailStep(ComFailure::PortGone);
+            return FALSE;
+        }
+        return TRUE;
+    }
+    COM_SetZMCOMConfgFlow(ZM_MEASURE);
+    m_bMeasuring = TRUE;
+    m_llNextPollMs = kq::MonotonicMillis();
+    if (m_pTimers) {
+        m_pTimers->StartTick(COM_MS_MEASURE_TICK, [this] { OnTick(); });
+    }
+    OnTick();
+    return TRUE;
+}
+
+// Sends 'C' to the next port below m_iMultiStep (slaves first, the master last); with every
+// port started the measurement runs.
+void CComPort::StartMultiportMeasure() {
+    int next = -1;
+    for (int slot = m_iMultiStep - 1; slot >= 0 && next < 0; --slot) {
+        if (m_abSlotReady[slot]) {
+            next = slot;
+        }
+    }
+    if (next < 0) {
+        m_iZMCOMConfgFlow = ZM_MEASURE;
+        m_bMeasuring = TRUE;
+        m_llLastValueMs = kq::MonotonicMillis();
+        if (m_pTimers) {
+            m_pTimers->StartTick(COM_MS_MEASURE_TICK, [this] { OnTick(); });
+        }
+        return;
+    }
+    m_iMultiStep = next;
+    if (!SendRequest(TarSend_RequestStartMeasure(m_iMeasureRateIndex, kModeCalibrated), kReplyAck,
+                     next)) {
+        FailStep(ComFailure::PortGone);
+    }
+}
+
+BOOL CComPort::COM_ZMCOMStopMeasure() {
+    const int state = m_iZMCOMConfgFlow;
+    if (state != ZM_MEASURE && state != ZM_MEASURE_START && state != ZM_STOP_MEASURE_MAX_DURATION) {
+        return FALSE;
+    }
+    if (!m_bFastRate && m_iZMCOMConfgFlowMulti != ZM4_MEASURE) {
+        StopTick();
+        m_bMeasuring = FALSE;
+        ReturnToRest();
+        return TRUE;
+    }
+    KillTimer(COM_TIMER_REPLY_TIMEOUT);
+    m_bRequestOutstanding = FALSE;
+    COM_SetZMCOMConfgFlow(ZM_MEASURE_STOP);
+    const int port = m_iZMCOMConfgFlowMulti == ZM4_MEASURE ? NextReadySlot(0) : kCurrentPort;
+    m_iMultiStep = port;
+    if (!SendRequest(TarSend_RequestStopMeasure(), kReplyAck, port)) {
+        FailStep(ComFailure::PortGone);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CComPort::OnTick() {
+    const int64_t now = kq::MonotonicMillis();
+    if (m_iZMCOMConfgFlow == ZM_READ_RAW_CALIB_INIT) {
+        if (!m_bRequestOutstanding &&
+            !SendRequest(TarSend_RequestValues(kModeRaw), kReplyValues, PortOfSensor(0))) {
+            FailStep(ComFailure::PortGone);
+        }
+        return;
+    }
+    if (!m_bMeasuring) {
+        return;
+    }
+    if (m_pPages) {
+        m_pPages->OnMeasureTick();
+    }
+    if (m_bFastRate || m_iZMCOMConfgFlowMulti == ZM4_MEASURE) {
+        const int64_t silence = std::max<int64_t>(kStreamSilenceMs, 4LL * m_iMeasurePeriodMs);
+        if (m_iZMCOMConfgFlow == ZM_MEASURE && now - m_llLastValueMs > silence) {
+            EnterLostState();
+        }
+        return;
+    }
+    if (m_iZMCOMConfgFlow == ZM_MEASURE && !m_bRequestOutstanding && now >= m_llNextPollMs) {
+        m_llNextPollMs = now + m_iMeasurePeriodMs;
+        if (!SendRequest(TarSend_RequestValues(kModeCalibrated), kReplyValues)) {
+            FailStep(ComFailure::PortGone);
+        }
+    }
+}
+
+void CComPort::CountValueSet(uint8_t counter) {
+    if (m_bFrameCounterCheck) {
+        const int lost = m_counterCheck.Check(counter);
+        if (lost > 0) {
+            m_ullLostValueSets += static_cast<uint64_t>(lost);
+            if (!m_bFastRate) {
+                m_llNextPollMs = kq::MonotonicMillis() + kErrorRetryDelayMs;
+            }
+        }
+    }
+    if (m_iDisplayDownCounter <= 0) {
+        m_iDisplayDownCounter = m_iDisplayReload;
+    }
+    --m_iDisplayDownCounter;
+    m_ucValueReceived = 1;
+    m_llLastValueMs = kq::MonotonicMillis();
+}
+
+void CComPort::AnalyseValueSet(const Frame& frame, int port) {
+    const int state = m_iZMCOMConfgFlow;
+    if (port != kCurrentPort || (state != ZM_MEASURE && state != ZM_MEASURE_STOP &&
+                                 state != ZM_STOP_MEASURE_MAX_DURATION)) {
+        return;
+    }
+    ValueSetReply values;
+    if (!ParseMessage(frame, values)) {
+        return;
+    }
+    if (IsAwaited(frame, port)) {
+        RequestAnswered();
+    }
+    m_alRaw[0] = values.value[0];
+    m_alRaw[1] = values.value[1];
+    ++m_adwValueCount[0];
+    CountValueSet(values.counter);
+    UpdateMeasuredValues(0);
+}
+
+void CComPort::AnalyseMultiportValueSet(const Frame& frame, int port) {
+    const int state = m_iZMCOMConfgFlow;
+    if (port < 0 || !m_abSlotReady[port] ||
+        (state != ZM_MEASURE && state != ZM_MEASURE_STOP && state != ZM_MEASURE_START)) {
+        return;
+    }
+    ValueSetReply values;
+    if (!ParseMessage(frame, values)) {
+        return;
+    }
+    const int position = m_aiSlotPosition[port];
+    ++m_adwValueCount[position];
+    int32_t joined[CMultiportAligner::kMaxPorts] = {};
+    const uint64_t lostBefore = m_aligner.Lost();
+    const bool complete = m_aligner.Add(position, values.counter, values.value[0], joined);
+    m_ullLostValueSets += m_aligner.Lost() - lostBefore;
+    if (!complete) {
+        return;  // a port that stopped sending shows as sets that never complete
+    }
+    m_llLastValueMs = kq::MonotonicMillis();
+    for (int p = 0; p < m_aligner.PortCount(); ++p) {
+        m_alRaw[p] = joined[p];
+    }
+    m_ucMultiportAligned = 1;
+    if (m_iDisplayDownCounter <= 0) {
+        m_iDisplayDownCounter = m_iDisplayReload;
+    }
+    --m_iDisplayDownCounter;
+    m_ucValueReceived = 1;
+    UpdateMeasuredValues(0);
+}

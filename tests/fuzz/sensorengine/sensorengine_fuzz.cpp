@@ -1,0 +1,143 @@
+// Received bytes of any kind into the sensor dialogue, in each step where it waits for a sensor:
+// whatever arrives, the dialogue must not crash, and a request it still waits for must still be
+// guarded by its timer. The first byte chooses the step, the second the size of the deliveries,
+// the third whether they come from the main port or from a port of a multi-port device.
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "sensor/CComPort.h"
+#include "sensor/ComPortTimerIds.h"
+
+using namespace tarvik;
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) {
+        __builtin_trap();
+    }
+}
+
+class NullPort final : public ISensorPort {
+  public:
+    bool OpenPort(const CString&, int) override { return open = true; }
+    void ClosePort(bool) override { open = false; }
+    bool IsPortOpen() const override { return open; }
+    bool Write(std::string_view) override { return open; }
+    CString GetStateText() const override { return open ? "COM1" : "OffLine"; }
+    bool open = true;
+};
+
+class Seams final : public ISensorPortProvider, public IComPortTimers {
+  public:
+    std::set<UINT> armed;
+    std::unique_ptr<ISensorPort> CreatePortManager(HWND, UINT, UINT) override {
+        return std::make_unique<NullPort>();
+    }
+    std::vector<CString> EnumeratePorts(bool) override { return {"COM1 Tarvik USB"}; }
+    void ArmFrameTimer(UINT id, UINT) override { armed.insert(id); }
+    void KillFrameTimer(UINT id) override { armed.erase(id); }
+    bool StartTick(UINT, std::function<void()>) override { return true; }
+    void StopTick() override {}
+};
+
+class FuzzFrame final : public CComPort {
+  public:
+    void UpdateMeasuredValues(int) override { Require(m_iNumberOfSensors != 0); }
+    void SetStopMeasureDuringScan(BOOL) override {}
+    BOOL RestoreWindowAndBarState() override { return TRUE; }
+    void SetupChannelsOfSensor(int, int) override {}
+    void TakeOverSoftwareScaling(int) override {}
+    void StoreChannelSettingsInSoftwareConfig(int) override {}
+    void ShowMeasureAdjustNotice() override {}
+    void COM_ShowMessage(const CString&) override {}
+    void OnMultiChannelActivationDone(int) override {}
+
+    // Puts the dialogue into one of the steps where it waits for replies.
+    void Prepare(uint8_t choice) {
+        m_iEntryCount = 1;
+        m_aEntries[0].iStateId = 0;
+        m_aEntries[0].iState = PORT_STATE_OPEN;
+        m_aEntries[0].strPortName = "COM1";
+        m_iOpenEntry = 0;
+        m_iNumberOfSensors = 1;
+        m_pCurrentPortMan = m_pPortMan.get();
+        static const int kExpect[] = {kReplyIdentification, kReplyStatusLong, kReplyBlockContent,
+                                      kReplyAck, kReplyValues};
+        const int expect = kExpect[choice % 5];
+        switch ((choice / 5) % 6) {
+            case 0:  // the search
+                m_iScanIndex = 0;
+                m_iZMCOMConfgFlow = choice & 0x80 ? ZM_SCAN_CHECK_ADDRESS : ZM_SCAN_READ_BLOCKS;
+                ScanSend(TarSend_RequestIdentification(), expect);
+                return;
+            case 1:  // opening
+                m_bOpenDialogue = true;
+                m_iOpenSensor = 0;
+                m_iOpenPort = kCurrentPort;
+                m_iOpenBlock = choice % kBlockCount;
+                m_iZMCOMConfgFlow = ZM_START_INIT;
+                break;
+            case 2:  // measuring
+                m_iZMCOMConfgFlow = ZM_MEASURE;
+                m_bMeasuring = TRUE;
+                m_bFastRate = (choice & 0x80) != 0;
+                m_pfnReplyAnalyser = &FuzzFrame::AnalyseValueSet;
+                break;
+            case 3:  // raw calibration readings
+                m_iZMCOMConfgFlow = ZM_READ_RAW_CALIB_INIT;
+                m_iCalibPhase = choice % 3;
+                m_pfnReplyAnalyser = &FuzzFrame::AnalyseRawReading;
+                break;
+            case 4:  // a multi-port device measuring
+                m_iNumberOfSensors = 2;
+                m_abSlotReady[0] = m_abSlotReady[1] = true;
+                m_aiSlotPosition[1] = 1;
+                m_aligner.Start(2);
+                m_iZMCOMConfgFlow = ZM_MEASURE;
+                m_iZMCOMConfgFlowMulti = ZM4_MEASURE;
+                m_bMeasuring = TRUE;
+                m_pfnReplyAnalyser = &FuzzFrame::AnalyseMultiportValueSet;
+                break;
+            default:  // a write waiting for its acknowledge
+                m_iZMCOMConfgFlow =
+                    (choice & 1) ? ZM_SET_INACCURACY_USERCALIB : ZM_SET_SOFTWARE_CONFIG;
+                break;
+        }
+        SendRequest(TarSend_RequestStatusLong(), expect);
+    }
+    bool Waiting() const { return m_bRequestOutstanding; }
+    UINT WaitTimer() const { return m_request.timerId; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 3) {
+        return 0;
+    }
+    Seams seams;
+    FuzzFrame frame;
+    frame.COM_SetSeams(&seams, &seams, nullptr);
+    frame.COM_SetFrameCounterCheck(TRUE);
+    frame.COM_CreateMainPortManager(nullptr);
+    for (auto& port : frame.m_apPortManSensor) {
+        port = std::make_unique<NullPort>();
+    }
+    frame.Prepare(data[0]);
+    const size_t chunk = 1 + data[1] % 64;
+    const int port = data[2] % 3 - 1;  // the main port, or port 0 or 1
+    for (size_t at = 3; at < size; at += chunk) {
+        const size_t n = std::min(chunk, size - at);
+        const LPARAM buffer = reinterpret_cast<LPARAM>(data + at);
+        if (port < 0) {
+            frame.OnReceiveConfigFlow(n, buffer);
+        } else {
+            frame.OnReceivePort(n, buffer, port);
+        }
+        Require(!frame.Waiting() || seams.armed.count(frame.WaitTimer()) == 1);
+        Require(frame.m_strReceiveCOM.GetLength() < 2 * kMaxFrameSize + 64);
+    }
+    return 0;
+}

@@ -1,0 +1,200 @@
+// Multi-port devices: grouping by serial number, opening the ports one by one, master and
+// slaves, and value sets joined by the running counter.
+#include <gtest/gtest.h>
+
+#include "sensor/CMasterSlaveDetector.h"
+#include "sensor/MultiportAligner.h"
+#include "sensor/Protocol.h"
+#include "tests/sensor/EngineHarness.h"
+
+using namespace enginetest;
+using namespace tarvik;
+
+namespace {
+
+struct MultiportBench : Harness {
+    std::vector<SimPort*> device;
+    MultiportBench() {
+        std::vector<sensorsim::SimSensorConfig> configs;
+        for (int i = 0; i < 4; ++i) {
+            sensorsim::SimSensorConfig config = SensorConfig(900, 115200, 5000.0 * (i + 1), 0.0);
+            config.statorId = kStatorNxZid3;
+            config.multiportModule = 1;
+            config.sensorIndex = static_cast<uint8_t>(i);
+            configs.push_back(config);
+        }
+        sensorsim::SimDevice& zid3 = AddDevice(configs);
+        AddSensor("COM2 Tarvik USB sensor interface port", SensorConfig(555));
+        // The ports in an order other than the sensors' indexes.
+        const int order[4] = {2, 0, 3, 1};
+        for (int n = 0; n < 4; ++n) {
+            const int index = order[n];
+            device.push_back(&AddPort("COM1" + std::to_string(n) + " USB Serial Port",
+                                      PortKind::Sensor, &zid3, index));
+        }
+    }
+    bool Activated() {
+        frame.COM_CreateMainPortManager(nullptr);
+        frame.COM_BuildPortTable(0);
+        return RunUntil([this] {
+            return frame.activationDone >= 0 && frame.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE;
+        });
+    }
+};
+
+SensorEntry Candidate(const char* text, DWORD serial, int index, int state = PORT_STATE_FOUND,
+                      int module = 1) {
+    SensorEntry e;
+    e.strPortText = text;
+    e.strPortName = CString(text).Left(CString(text).Find(' '));
+    e.iState = state;
+    e.iStateId = 0;
+    e.record.dwSerialNumber = serial;
+    e.record.ucSensorIndex = static_cast<BYTE>(index);
+    e.record.ucMultiportModule = static_cast<BYTE>(module);
+    return e;
+}
+
+}  // namespace
+
+TEST(EngineMultiport, DetectorGroupsMultiportModulesBySerialNumber) {
+    CMasterSlaveDetector detector;
+    EXPECT_TRUE(detector.AddCandidate(Candidate("COM7 USB Serial Port", 900, 1), 4));
+    EXPECT_TRUE(
+        detector.AddCandidate(Candidate("COM3 USB Serial Port", 900, 0, PORT_STATE_OPEN), 1));
+    EXPECT_TRUE(detector.AddCandidate(Candidate("COM9 USB Serial Port", 901, 0), 6));
+    EXPECT_FALSE(
+        detector.AddCandidate(Candidate("COM5 USB Serial Port", 900, 2, PORT_STATE_NO_ANSWER), 2));
+    EXPECT_FALSE(
+        detector.AddCandidate(Candidate("COM6 USB Serial Port", 900, 3, PORT_STATE_FOUND, 0), 3));
+    EXPECT_FALSE(detector.AddCandidate(Candidate("COM8 USB Serial Port", 0, 1), 5));
+    detector.Detect();
+    ASSERT_EQ(detector.GetResultCount(), 1);  // a serial number on one port is no group
+    const CMultiportGroup& group = detector.GetResult(0);
+    EXPECT_EQ(group.dwSerialNumber, 900u);
+    EXPECT_EQ(group.comNumbers, (std::vector<CString>{"3", "7"}));
+    EXPECT_EQ(group.entries, (std::vector<int>{1, 4}));
+    EXPECT_EQ(group.strMasterComNumber, "3");
+    EXPECT_TRUE(detector.IsPortInMultiportGroup("com7"));
+    EXPECT_FALSE(detector.IsPortInMultiportGroup("COM9"));
+}
+
+TEST(EngineMultiport, AlignerJoinsByCounterAndDropsStaleSets) {
+    CMultiportAligner aligner;
+    aligner.Start(3);
+    int32_t values[4] = {};
+    EXPECT_FALSE(aligner.Add(0, 255, 10, values));
+    EXPECT_FALSE(aligner.Add(2, 255, 30, values));
+    EXPECT_FALSE(aligner.Add(0, 0, 11, values));  // the counter wraps
+    EXPECT_TRUE(aligner.Add(1, 255, 20, values));
+    EXPECT_EQ(values[0], 10);
+    EXPECT_EQ(values[1], 20);
+    EXPECT_EQ(values[2], 30);
+    // Counter 0 never completes: nine counters later it is dropped as lost.
+    for (uint8_t c = 1; c <= 9; ++c) {
+        for (int port = 0; port < 3; ++port) {
+            aligner.Add(port, c, c, values);
+        }
+    }
+    EXPECT_EQ(aligner.Lost(), 1u);
+    EXPECT_EQ(aligner.Completed(), 10u);
+    EXPECT_FALSE(aligner.Add(5, 10, 0, values));
+}
+
+TEST(EngineMultiport, FourPortsAreOpenedOneByOnePreparedAndMeasuredInStep) {
+    MultiportBench bench;
+    bench.frame.m_iSelectedEntry = 2;  // a port of the device, chosen on the connection page
+    ASSERT_TRUE(bench.Activated());
+    EXPECT_EQ(bench.frame.activationDone, 4);
+    EXPECT_EQ(bench.frame.m_iNumberOfSensors, 4);
+    EXPECT_EQ(bench.frame.m_iActivatedCountCopy, 4);
+    EXPECT_TRUE(bench.frame.messages.empty());
+    // The single sensor on COM2 stays available; the device's ports are open.
+    int open = 0;
+    for (int i = 0; i < bench.frame.m_iEntryCount; ++i) {
+        open += bench.frame.m_aEntries[i].iState == PORT_STATE_OPEN ? 1 : 0;
+    }
+    EXPECT_EQ(open, 4);
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(bench.frame.m_aSensorRecord[s].ucSensorIndex, s);
+        EXPECT_EQ(bench.frame.m_aSensorRecord[s].dwSerialNumber, 900u);
+        EXPECT_EQ(bench.frame.m_aiChannelRecord[s], s);
+        EXPECT_EQ(bench.frame.m_aSensorRecord[s].ucBlockReadMask, 0xFF);
+    }
+    EXPECT_EQ(bench.device[1]->Sensor().Role(), kRoleMaster);  // sensor index 0
+    EXPECT_EQ(bench.device[0]->Sensor().Role(), kRoleSlave);
+    EXPECT_EQ(bench.device[2]->Sensor().Role(), kRoleSlave);
+    EXPECT_EQ(bench.device[3]->Sensor().Role(), kRoleSlave);
+    EXPECT_EQ(bench.frame.TarSend_GetAddressFirst(), 1);
+    EXPECT_EQ(bench.frame.TarSend_GetAddressSecond(), 255);
+
+    bench.frame.m_iMeasureRateIndex = 3;
+    ASSERT_TRUE(bench.frame.COM_ZMCOMStartMeasure());
+    bench.Run(1000);
+    ASSERT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_MEASURE);
+    EXPECT_EQ(bench.frame.m_iZMCOMConfgFlowMulti, ZM4_MEASURE);
+    ASSERT_GE(bench.frame.values.size(), 95u);
+    const auto& last = bench.frame.values.back();
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(last.raw[s], 100000 * (s + 1));
+    }
+    EXPECT_EQ(bench.frame.m_ucMultiportAligned, 1);
+    EXPECT_EQ(bench.frame.m_ullLostValueSets, 0u);
+
+    // Frames lost on one port: the incomplete sets are dropped and counted.
+    bench.device[2]->sent = 0;
+    bench.device[2]->dropEvery = 4;
+    const size_t before = bench.frame.values.size();
+    bench.Run(1000);
+    const size_t joined = bench.frame.values.size() - before;
+    EXPECT_NEAR(static_cast<double>(bench.frame.m_ullLostValueSets), joined / 3.0, 3.0);
+
+    ASSERT_TRUE(bench.frame.COM_ZMCOMStopMeasure());
+    bench.Run(100);
+    EXPECT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    for (SimPort* port : bench.device) {
+        EXPECT_FALSE(port->Sensor().IsStreaming());
+    }
+}
+
+TEST(EngineMultiport, ASlotThatDoesNotAnswerIsLeftOutAndTheOthersWork) {
+    MultiportBench bench;
+    bench.frame.m_iSelectedEntry = 2;
+    bench.frame.COM_CreateMainPortManager(nullptr);
+    bench.frame.COM_BuildPortTable(0);
+    // Let the scan find it, then silence it.
+    bench.device[3]->dropEvery = 0;
+    ASSERT_TRUE(
+        bench.RunUntil([&] { return bench.timers.count(COM_TIMER_MULTIPORT_DETECTION) > 0; }));
+    bench.device[3]->dropEvery = 1;
+    ASSERT_TRUE(bench.RunUntil([&] {
+        return bench.frame.activationDone >= 0 &&
+               bench.frame.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE;
+    }));
+    EXPECT_EQ(bench.frame.activationDone, 3);
+    EXPECT_EQ(bench.frame.m_iNumberOfSensors, 3);
+    EXPECT_EQ(bench.frame.m_aiChannelRecord[0], 0);
+    EXPECT_EQ(bench.frame.m_aiChannelRecord[1], 2);
+    EXPECT_EQ(bench.frame.m_aiChannelRecord[2], 3);
+    EXPECT_FALSE(bench.frame.m_bRequestOutstanding);
+}
+
+TEST(EngineMultiport, APortUnpluggedWhileMeasuringEndsInTheLostState) {
+    MultiportBench bench;
+    bench.frame.m_iSelectedEntry = 2;
+    ASSERT_TRUE(bench.Activated());
+    bench.frame.m_iMeasureRateIndex = 3;
+    ASSERT_TRUE(bench.frame.COM_ZMCOMStartMeasure());
+    bench.Run(200);
+    bench.Vanish(*bench.device[0]);
+    bench.Run(2000);
+    EXPECT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_EQ(bench.frame.m_iZMCOMConfgFlowMulti, ZM4_NONE);
+    EXPECT_FALSE(bench.frame.m_bMeasuring);
+    EXPECT_FALSE(bench.frame.m_bRequestOutstanding);
+    EXPECT_EQ(bench.frame.m_iOpenEntry, -1);
+    EXPECT_EQ(bench.pages.Count("OnSensorDisconnected"), 1);
+    for (SimPort* port : bench.device) {
+        EXPECT_EQ(port->openBy, nullptr);
+    }
+}

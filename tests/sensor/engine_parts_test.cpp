@@ -1,0 +1,112 @@
+// The small parts of the dialogue: port texts, the running-counter check, the channel state, the
+// last-text record and the configuration sequence at close.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "sensor/BlockLayouts.h"
+#include "sensor/CSensorConfigSequence.h"
+#include "sensor/CTraceString.h"
+#include "sensor/ChanState.h"
+#include "sensor/PortDisplayName.h"
+#include "sensor/ValueCounterCheck.h"
+#include "tests/sensor/EngineHarness.h"
+
+using namespace enginetest;
+using namespace tarvik;
+
+TEST(EngineParts, PortDisplayNamesAndBack) {
+    EXPECT_EQ(MakePortDisplayName("COM3 Tarvik USB sensor interface port"), "Tarvik USB   [COM3]");
+    EXPECT_EQ(MakePortDisplayName("COM12 Lantronix CPR Port"), "Lantronix CPR Port   [COM12]");
+    EXPECT_EQ(MakePortDisplayName("COM4"), "[COM4]");
+    EXPECT_EQ(ParsePortDisplayName("Tarvik USB   [COM3]"), "COM3");
+    EXPECT_EQ(ParsePortDisplayName("A [b] [COM12]"), "COM12");
+    EXPECT_EQ(ParsePortDisplayName("COM5 USB Serial Port"), "COM5");
+    EXPECT_EQ(ParsePortDisplayName("broken [COM7"), "COM7");
+    for (const char* text : {"COM1 USB Serial Port", "COM200 Tarvik USB sensor interface port"}) {
+        const CString display = MakePortDisplayName(text);
+        EXPECT_EQ(ParsePortDisplayName(display), CString(text).Left(CString(text).Find(' ')));
+    }
+}
+
+TEST(EngineParts, CounterCheckCountsGapsAcrossTheWrap) {
+    CValueCounterCheck check;
+    EXPECT_EQ(check.Check(250), 0);
+    EXPECT_EQ(check.Check(251), 0);
+    EXPECT_EQ(check.Check(2), 6);  // 252..255, 0, 1 lost
+    EXPECT_EQ(check.Check(3), 0);
+    EXPECT_EQ(check.Lost(), 6u);
+    check.Restart();
+    EXPECT_EQ(check.Check(100), 0);
+    EXPECT_EQ(check.Lost(), 6u);
+}
+
+TEST(EngineParts, ChannelStateMasksAndPhases) {
+    ChanState_Reset();
+    EXPECT_EQ(ChanState_GetConnectedChannelCount(), 0);
+    ChanState_SetConnected(2, 0, 1);
+    EXPECT_EQ(ChanState_GetConnectedChannelCount(), 1);
+    EXPECT_FALSE(ChanState_IsChannelAConnected());
+    EXPECT_TRUE(ChanState_IsChannelBConnected());
+    EXPECT_TRUE(ChanState_IsChannelModeA(1));
+    EXPECT_FALSE(ChanState_IsChannelModeA(2));
+    ChanState_SetConnected(7, 0, 0);
+    EXPECT_EQ(ChanState_GetConnectedChannelCount(), -1);
+    ChanState_SetBothChannelPhases(1);
+    ChanState_SetChannelPhase(1, 2);
+    EXPECT_TRUE(ChanState_IsChannelPhase1(0));
+    EXPECT_TRUE(ChanState_IsChannelPhase2(1));
+    ChanState_SetPowerChannelOn(1, TRUE);
+    ChanState_SetPowerViewShown(1, TRUE);
+    ChanState_SetPowerViewShown(0, TRUE);
+    EXPECT_EQ(ChanState_IsPowerChannel2On(), 1);
+    EXPECT_TRUE(ChanState_IsPowerViewShown(1, TRUE));
+    EXPECT_FALSE(ChanState_IsPowerViewShown(0, TRUE));
+    EXPECT_TRUE(ChanState_IsPowerViewShown(0, FALSE));
+    ChanState_SetPowerChannelOn(1, FALSE);
+    ChanState_Reset();
+}
+
+TEST(EngineParts, TraceStringKeepsTheFirst1024CharactersWithoutATerminator) {
+    std::memset(g_szLastTraceText, 'x', sizeof(g_szLastTraceText));
+    CTraceString shortText("path");
+    EXPECT_EQ(std::string(g_szLastTraceText, 5), "pathx");
+    CTraceString longText(CString(std::string(2000, 'a')));
+    EXPECT_EQ(longText.GetLength(), 2000);
+    EXPECT_EQ(std::string(g_szLastTraceText, sizeof(g_szLastTraceText)), std::string(1024, 'a'));
+}
+
+TEST(EngineParts, CloseSequenceWritesTheConfigurationAndALowPassChangeWithItsRestart) {
+    Harness bench;
+    SimPort& port = bench.AddSensor("COM1 Tarvik USB sensor interface port", SensorConfig(42));
+    CSensorConfigSequence sequence(&bench.frame);
+    ASSERT_TRUE(bench.ScanAndOpen());
+    bench.frame.m_aSensorRecord[0].ucDecimals[0] = 4;
+    bench.frame.m_aSensorRecord[0].ucLowPassCode = 6;
+    sequence.Start();
+    bench.Run(2000);
+    EXPECT_TRUE(bench.frame.m_bSequenceFinished);
+    EXPECT_TRUE(bench.frame.closeAgain);
+    EXPECT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_CLOSE_CONFIG_DONE);
+    SoftwareConfigBlock config;
+    ASSERT_TRUE(config.Decode(port.Sensor().Block(kBlockSoftwareConfig)));
+    EXPECT_EQ(config.channel[0].decimals, 4);
+    StatorOperationBlock operation;
+    ASSERT_TRUE(operation.Decode(port.Sensor().Block(kBlockStatorOperation)));
+    EXPECT_EQ(operation.lowPassCode, 6);
+    EXPECT_EQ(std::count_if(port.requests.begin(), port.requests.end(),
+                            [](const std::string& r) { return r.at(4) == 'R'; }),
+              1);
+    const auto& notes = bench.frame.notes;
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "StoreChannelSettingsInSoftwareConfig(0)"),
+              notes.end());
+}
+
+TEST(EngineParts, CloseSequenceWithoutSensorEndsAtOnce) {
+    Harness bench;
+    CSensorConfigSequence sequence(&bench.frame);
+    EXPECT_EQ(bench.frame.m_pConfigSequence, &sequence);
+    sequence.Start();
+    EXPECT_TRUE(bench.frame.m_bSequenceFinished);
+    EXPECT_EQ(bench.timers.count(COM_TIMER_CLOSE_AGAIN), 1u);
+}
