@@ -10,6 +10,7 @@ class MessageBoxTest : public UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
+        SetTextMetricsSource(std::make_shared<FixedCellTextMetrics>());
         owner_ = CreateTopLevel(RECT{100, 100, 900, 700});
         OnMessage(owner_, [this](HWND, UINT m, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
             if (m != WM_ENTERIDLE)
@@ -28,6 +29,7 @@ class MessageBoxTest : public UiTest {
         SetMessageBoxHook(nullptr);
         SetMessageBoxLanguage(MessageBoxLanguage::English);
         UiTest::TearDown();
+        SetTextMetricsSource(nullptr);
     }
     // Presses a key once, when the box first waits.
     void PressOnce(UINT vk) {

@@ -79,7 +79,6 @@ TEST_F(DialogTemplateTest, TheTemplateFontComesFromTheMetricsSourceAndGoesBack) 
     EXPECT_EQ(client.bottom, 100);
     DestroyWindow(dlg);
     EXPECT_EQ(metrics->deleted, 1);
-    SetTextMetricsSource(nullptr);
 }
 
 TEST_F(DialogTemplateTest, PlacementFollowsTheOwnerOrCentres) {

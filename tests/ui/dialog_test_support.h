@@ -15,6 +15,7 @@
 #include "platform/ui/controls/ListBox.h"
 #include "platform/ui/controls/ScrollBar.h"
 #include "platform/ui/controls/Static.h"
+#include "platform/ui/controls/TextMetrics.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "ui/UiTestFixture.h"
 
@@ -68,12 +69,16 @@ struct Command {
 
 class DialogTest : public UiTest {
   protected:
+    // Positions are checked to the pixel, so text is measured in fixed cells whatever fonts
+    // the machine has.
     void SetUp() override {
         UiTest::SetUp();
+        SetTextMetricsSource(std::make_shared<FixedCellTextMetrics>());
         current_ = this;
     }
     void TearDown() override {
         UiTest::TearDown();
+        SetTextMetricsSource(nullptr);
         current_ = nullptr;
     }
 
@@ -128,6 +133,59 @@ class DialogTest : public UiTest {
 
   private:
     static inline DialogTest* current_ = nullptr;
+};
+
+// Controls as children of a plain top-level window whose messages the fixture logs.
+class ControlTest : public UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        SetTextMetricsSource(std::make_shared<FixedCellTextMetrics>());
+        parent_ = CreateTopLevel(RECT{100, 100, 700, 500}, WS_POPUP | WS_VISIBLE);
+    }
+    void TearDown() override {
+        UiTest::TearDown();
+        SetTextMetricsSource(nullptr);
+    }
+    HWND Make(const char* cls, const char* text, DWORD style, RECT r, int id = 10,
+              DWORD exStyle = 0) {
+        return CreateWindowEx(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                              r.right - r.left, r.bottom - r.top, parent_,
+                              reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr, nullptr);
+    }
+    // The notification codes the parent got from a control (WM_COMMAND), in order.
+    std::vector<int> Codes(HWND control) const {
+        std::vector<int> out;
+        for (const LoggedMessage& m : Log()) {
+            if (m.hwnd == parent_ && m.message == WM_COMMAND &&
+                reinterpret_cast<HWND>(m.lParam) == control)
+                out.push_back(HIWORD(m.wParam));
+        }
+        return out;
+    }
+    std::string TextOf(HWND hwnd) {
+        char text[256] = "";
+        GetWindowText(hwnd, text, sizeof text);
+        return text;
+    }
+    static POINT At(HWND hwnd, int x, int y) {
+        POINT pt{x, y};
+        ClientToScreen(hwnd, &pt);
+        return pt;
+    }
+    void Ctrl(UINT vk) {
+        KeyDown(VK_CONTROL);
+        KeyPress(vk);
+        KeyUp(VK_CONTROL);
+    }
+    void Shift(UINT vk, int times = 1) {
+        KeyDown(VK_SHIFT);
+        for (int i = 0; i < times; ++i)
+            KeyPress(vk);
+        KeyUp(VK_SHIFT);
+    }
+
+    HWND parent_ = nullptr;
 };
 
 }  // namespace kq::ui::test

@@ -306,7 +306,7 @@ LRESULT Handle(HWND hwnd, EditState& e, UINT message, WPARAM wParam, LPARAM lPar
             EditMouseMove(hwnd, e, PointFromLParam(lParam));
             return 0;
         case WM_LBUTTONUP:
-            EditMouseUp(hwnd, e);
+            EditMouseUp(hwnd, e, PointFromLParam(lParam));
             return 0;
         case WM_LBUTTONDBLCLK:
             EditDoubleClick(hwnd, e, PointFromLParam(lParam));

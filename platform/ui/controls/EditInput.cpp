@@ -276,9 +276,10 @@ void EditMouseMove(HWND hwnd, EditState& e, POINT pt) {
     SetSelection(hwnd, e, e.model.Anchor(), CharAtPoint(hwnd, e, pt), true);
 }
 
-void EditMouseUp(HWND hwnd, EditState& e) {
+void EditMouseUp(HWND hwnd, EditState& e, POINT pt) {
     if (!e.mouseSelecting)
         return;
+    EditMouseMove(hwnd, e, pt);
     e.mouseSelecting = false;
     if (GetCapture() == hwnd)
         ReleaseCapture();

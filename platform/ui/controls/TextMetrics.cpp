@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "platform/ui/controls/GdiTextMetrics.h"
 #include "platform/ui/controls/Utf8Text.h"
 
 namespace kq::ui {
@@ -60,7 +61,7 @@ void SetTextMetricsSource(std::shared_ptr<TextMetricsSource> source) {
 std::shared_ptr<TextMetricsSource> GetTextMetricsSource() {
     std::lock_guard lock(SourceMutex());
     if (!Installed())
-        Installed() = std::make_shared<FixedCellTextMetrics>();
+        Installed() = std::make_shared<GdiTextMetrics>();
     return Installed();
 }
 

@@ -1,12 +1,14 @@
 // What the window system needs to know about fonts and images before anything is drawn: the
 // size of a font's characters, the width of a text, the font of a dialog template and the size
 // of an image. Dialog units, edit carets, list item heights and message-box layout all measure
-// through this one seam, so that the graphics library's real fonts can take over by installing
-// their own source with SetTextMetricsSource; layout and drawing then agree to the pixel.
+// through this one seam. The default source (GdiTextMetrics) measures with the graphics
+// library's fonts, the same ones DrawText draws with, so layout and drawing agree to the pixel.
 //
-// Until then the default source measures in fixed cells: every character is 6 pixels wide and
-// the font 13 pixels high (ascent 11), the average character size of the default GUI font (an
-// 8-point sans serif at 96 dpi); it creates no fonts and knows no image sizes.
+// FixedCellTextMetrics measures in fixed cells instead: every character is 6 pixels wide and the
+// font 13 pixels high (ascent 11), the average character size of the default GUI font (an
+// 8-point sans serif at 96 dpi); it creates no fonts and knows no image sizes. Tests install it
+// (SetTextMetricsSource) where they check positions to the pixel independently of the fonts
+// installed on the machine.
 #pragma once
 
 #include <memory>
@@ -57,7 +59,7 @@ class FixedCellTextMetrics : public TextMetricsSource {
     SIZE ImageSize(HANDLE image, UINT type) const override;
 };
 
-// Installs the source used from now on; null restores the fixed-cell default.
+// Installs the source used from now on; null restores the default.
 void SetTextMetricsSource(std::shared_ptr<TextMetricsSource> source);
 std::shared_ptr<TextMetricsSource> GetTextMetricsSource();
 

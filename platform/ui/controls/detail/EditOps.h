@@ -23,7 +23,7 @@ LRESULT EditKeyDown(HWND hwnd, EditState& e, WPARAM vk);
 LRESULT EditChar(HWND hwnd, EditState& e, WPARAM ch);
 void EditMouseDown(HWND hwnd, EditState& e, POINT pt);
 void EditMouseMove(HWND hwnd, EditState& e, POINT pt);
-void EditMouseUp(HWND hwnd, EditState& e);
+void EditMouseUp(HWND hwnd, EditState& e, POINT pt);
 void EditDoubleClick(HWND hwnd, EditState& e, POINT pt);
 void EditCopy(HWND hwnd, EditState& e);
 void EditCut(HWND hwnd, EditState& e);
