@@ -80,7 +80,7 @@ void Create(HWND hwnd, ComboState& c, const CREATESTRUCT* cs) {
     c.fieldHeight = c.fieldItemHeight + 2 * (kBorder + 1);
     c.droppedHeight = std::max(listItemHeight + 2, cs->cy - c.fieldHeight);
 
-    DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+    DWORD listStyle = LBS_COMBOBOX | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | c.listScrollBars;
     if (style & CBS_SORT)
         listStyle |= LBS_SORT;
     if (style & CBS_OWNERDRAWFIXED)
@@ -97,9 +97,10 @@ void Create(HWND hwnd, ComboState& c, const CREATESTRUCT* cs) {
                                 0, c.fieldHeight, cs->cx, std::max(0, cs->cy - c.fieldHeight), hwnd,
                                 listId, nullptr, nullptr);
     } else {
+        // A pop-up's "menu" would be a menu bar, so the pop-up list has no id.
         c.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kComboListClass, "",
                                 WS_POPUP | WS_BORDER | listStyle, 0, 0, cs->cx, c.droppedHeight,
-                                hwnd, listId, nullptr, nullptr);
+                                hwnd, nullptr, nullptr, nullptr);
     }
     AttachListToCombo(c.list, hwnd, type != CBS_SIMPLE);
     SendMessage(c.list, LB_SETITEMHEIGHT, 0, MAKELPARAM(listItemHeight, 0));
@@ -552,8 +553,14 @@ RECT ComboDroppedRect(HWND hwnd, const ComboState& c) {
 }
 
 LRESULT ComboBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        AttachControl(hwnd, std::make_shared<ComboState>());
+    if (message == WM_NCCREATE) {
+        auto state = AttachControl(hwnd, std::make_shared<ComboState>());
+        // Scroll bars asked of the combo box belong to its list.
+        const DWORD style = StyleOf(hwnd);
+        state->listScrollBars = style & (WS_VSCROLL | WS_HSCROLL);
+        if (state->listScrollBars)
+            SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(style & ~state->listScrollBars));
+    }
     auto c = ControlOf<ComboState>(hwnd);
     if (message == WM_NCDESTROY) {
         DetachControl<ComboState>(hwnd);

@@ -20,6 +20,7 @@ struct ComboState {
     int droppedHeight = 100;   // height of the list when dropped
     int droppedWidth = 0;      // 0: as wide as the combo box
     HFONT font = nullptr;
+    DWORD listScrollBars = 0;  // WS_VSCROLL, WS_HSCROLL given to the combo box for its list
 };
 
 std::shared_ptr<ComboState> ComboStateOf(HWND hwnd);
