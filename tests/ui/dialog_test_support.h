@@ -168,6 +168,11 @@ class ControlTest : public UiTest {
         GetWindowText(hwnd, text, sizeof text);
         return text;
     }
+    static POINT Center(HWND hwnd) {
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
     static POINT At(HWND hwnd, int x, int y) {
         POINT pt{x, y};
         ClientToScreen(hwnd, &pt);
