@@ -199,6 +199,7 @@ class CComPort : public CTarvik_Send {
     int m_iSensorsFound = 0;
     int m_iDetectionValue = -1;
     int m_iMultiportMode = 0;  // 2: no group evaluation (also the calibration page's separation)
+    int m_iDelayedWriteSensor = 0;  // sensor of the delayed writes of timers 38 and 39
 
     // Flags read by the frame.
     BOOL m_bMeasuring = FALSE;
@@ -320,7 +321,6 @@ class CComPort : public CTarvik_Send {
     void AfterAck();
     void RestoreWriteBackup();
     int m_iWriteSensor = 0;
-    int m_iDeferredWriteSensor = 0;
     int m_iMultiStep = 0;  // slot being written, restarted, prepared or started
     bool m_bWriteBackup = false;
     int m_iBackupSensor = 0;

@@ -146,11 +146,10 @@ BOOL CComPort::COM_RunTimerStep(UINT id) {
             COM_ZMCOMConfgSetNewBaudrateIsSetRestartDevice();
             return TRUE;
         case COM_TIMER_SERIAL_NUMBER_DELAY:
-            COM_ZMCOMConfgSetSerialNumberRotorOperation(m_iDeferredWriteSensor, -1);
+            COM_ZMCOMConfgSetSerialNumberRotorOperation(m_iDelayedWriteSensor, -1);
             return TRUE;
         case COM_TIMER_SW_CONFIG_REPEAT:
-            COM_ZMCOMConfgSetSoftwareConfigBlock(m_iDeferredWriteSensor,
-                                                 COM_TIMER_SW_CONFIG_REPEAT);
+            COM_ZMCOMConfgSetSoftwareConfigBlock(m_iDelayedWriteSensor, COM_TIMER_SW_CONFIG_REPEAT);
             return TRUE;
         case COM_TIMER_RESTART_SENSOR:
             COM_ZMCOMRestartSensor();

@@ -129,7 +129,7 @@ BOOL CComPort::COM_ZMCOMConfgSetSoftwareConfigBlock(int sensor, int /*timerId*/)
     const bool measuring = m_bMeasuring || (m_pPages && m_pPages->IsMeasuring());
     if (measuring || !IsIdle()) {
         // A measuring sensor refuses block writes: look again in 500 ms.
-        m_iDeferredWriteSensor = sensor;
+        m_iDelayedWriteSensor = sensor;
         ArmTimer(COM_TIMER_SW_CONFIG_REPEAT, COM_MS_SW_CONFIG_REPEAT);
         return TRUE;
     }
@@ -143,7 +143,7 @@ BOOL CComPort::COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int /*res
         return FALSE;
     }
     if (!IsIdle()) {
-        m_iDeferredWriteSensor = sensor;
+        m_iDelayedWriteSensor = sensor;
         ArmTimer(COM_TIMER_SERIAL_NUMBER_DELAY, 1000);
         return TRUE;
     }

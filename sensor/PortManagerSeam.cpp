@@ -11,7 +11,9 @@ bool CComPortManager::OpenPort(const CString& portName, int baudrate) {
 }
 
 void CComPortManager::ClosePort(bool removed) {
-    if (m_manager.GetState() == PORTMAN_STATE_OPEN) {
+    // A port closed after its device went away would be reopened on arrival; closing it on
+    // request ends that too.
+    if (m_manager.GetState() != PORTMAN_STATE_CLOSED) {
         m_manager.ClosePort(removed ? TRUE : FALSE);
     }
 }

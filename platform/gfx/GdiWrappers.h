@@ -102,6 +102,9 @@ class CBitmap : public CGdiObject {
     DWORD SetBitmapBits(DWORD size, const void* bits);
     CSize SetBitmapDimension(int w, int h);
     CSize GetBitmapDimension() const;
+    // A bitmap resource (ImageLoad.h); fails when the wrapper already holds a bitmap.
+    BOOL LoadBitmap(LPCTSTR name);
+    BOOL LoadBitmap(UINT id);
 };
 
 class CRgn : public CGdiObject {

@@ -61,6 +61,9 @@ class CImageList {
     operator HIMAGELIST() const { return m_hImageList; }
     HIMAGELIST GetSafeHandle() const { return m_hImageList; }
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
+    // From a bitmap resource of images cx wide (ImageList_LoadImage, ImageLoad.h).
+    BOOL Create(UINT bitmapId, int cx, int grow, COLORREF mask);
+    BOOL Create(LPCTSTR bitmapName, int cx, int grow, COLORREF mask);
     BOOL Attach(HIMAGELIST list);
     HIMAGELIST Detach();
     BOOL DeleteImageList();

@@ -198,3 +198,16 @@ TEST(EngineMultiport, APortUnpluggedWhileMeasuringEndsInTheLostState) {
         EXPECT_EQ(port->openBy, nullptr);
     }
 }
+
+TEST(EngineMultiport, ASlaveThatCannotBePreparedIsReportedAndTheActivationEnds) {
+    MultiportBench bench;
+    bench.frame.m_iSelectedEntry = 2;
+    // Sensor index 3 understands the search (10 frames) and its opening (10), then its port
+    // goes away before it is made a slave.
+    bench.device[2]->vanishAfter = 20;
+    ASSERT_TRUE(bench.Activated());
+    EXPECT_EQ(bench.frame.messages.size(), 1u);  // not all sensors could be prepared
+    EXPECT_EQ(bench.frame.activationDone, 4);
+    EXPECT_FALSE(bench.frame.m_bRequestOutstanding);
+    EXPECT_EQ(bench.timers.count(COM_TIMER_SLAVES_PREPARED), 0u);
+}

@@ -1,5 +1,5 @@
-// The small parts of the dialogue: port texts, the running-counter check, the channel state, the
-// last-text record and the configuration sequence at close.
+// The small parts of the dialogue: port texts, the running-counter check, the last-text record
+// and the configuration sequence at close.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +7,6 @@
 #include "sensor/BlockLayouts.h"
 #include "sensor/CSensorConfigSequence.h"
 #include "sensor/CTraceString.h"
-#include "sensor/ChanState.h"
 #include "sensor/PortDisplayName.h"
 #include "sensor/ValueCounterCheck.h"
 #include "tests/sensor/EngineHarness.h"
@@ -39,32 +38,6 @@ TEST(EngineParts, CounterCheckCountsGapsAcrossTheWrap) {
     check.Restart();
     EXPECT_EQ(check.Check(100), 0);
     EXPECT_EQ(check.Lost(), 6u);
-}
-
-TEST(EngineParts, ChannelStateMasksAndPhases) {
-    ChanState_Reset();
-    EXPECT_EQ(ChanState_GetConnectedChannelCount(), 0);
-    ChanState_SetConnected(2, 0, 1);
-    EXPECT_EQ(ChanState_GetConnectedChannelCount(), 1);
-    EXPECT_FALSE(ChanState_IsChannelAConnected());
-    EXPECT_TRUE(ChanState_IsChannelBConnected());
-    EXPECT_TRUE(ChanState_IsChannelModeA(1));
-    EXPECT_FALSE(ChanState_IsChannelModeA(2));
-    ChanState_SetConnected(7, 0, 0);
-    EXPECT_EQ(ChanState_GetConnectedChannelCount(), -1);
-    ChanState_SetBothChannelPhases(1);
-    ChanState_SetChannelPhase(1, 2);
-    EXPECT_TRUE(ChanState_IsChannelPhase1(0));
-    EXPECT_TRUE(ChanState_IsChannelPhase2(1));
-    ChanState_SetPowerChannelOn(1, TRUE);
-    ChanState_SetPowerViewShown(1, TRUE);
-    ChanState_SetPowerViewShown(0, TRUE);
-    EXPECT_EQ(ChanState_IsPowerChannel2On(), 1);
-    EXPECT_TRUE(ChanState_IsPowerViewShown(1, TRUE));
-    EXPECT_FALSE(ChanState_IsPowerViewShown(0, TRUE));
-    EXPECT_TRUE(ChanState_IsPowerViewShown(0, FALSE));
-    ChanState_SetPowerChannelOn(1, FALSE);
-    ChanState_Reset();
 }
 
 TEST(EngineParts, TraceStringKeepsTheFirst1024CharactersWithoutATerminator) {

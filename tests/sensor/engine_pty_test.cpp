@@ -9,6 +9,7 @@
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Timers.h"
 #include "ports/PortsTest.h"
+#include "sensor/BlockLayouts.h"
 #include "sensor/PortManagerSeam.h"
 #include "sensor/WindowTimers.h"
 #include "tests/sensor/EngineHarness.h"
@@ -274,6 +275,30 @@ TEST_F(EnginePty, CalibrationReadingsWithTheControlSignalOnAndOff) {
     EXPECT_EQ(frame_.m_aCalib[1].slControlReading, 32768 + kCountsControlSignal);
     EXPECT_EQ(pages_.Count("SetControlSignalState(1)"), 1);
     EXPECT_EQ(pages_.Count("SetControlSignalState(0)"), 1);
+}
+
+TEST_F(EnginePty, SoftwareConfigAndWithdrawnUserCalibrationFallBackToFactory) {
+    sensorsim::SimSensorConfig config = SensorConfig(42);
+    config.calibration = sensorsim::SimCalibration::User;
+    Start({Single(config)});
+    ASSERT_TRUE(ScanAndOpen());
+    ASSERT_EQ(frame_.m_aSensorRecord[0].ucUsedCalib, kCalibUser);
+    frame_.m_aSensorRecord[0].ucDecimals[0] = 5;
+    ASSERT_TRUE(frame_.COM_ZMCOMConfgSetSoftwareConfigBlock(0, 37));
+    ASSERT_TRUE(Serve([&] { return frame_.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE; }, 2000));
+    ASSERT_TRUE(frame_.COM_ZMCOMConfgDeactivateUserCalib(TRUE));
+    ASSERT_TRUE(Serve([&] {
+        return frame_.m_aSensorRecord[0].ucUsedCalib == kCalibFactory &&
+               frame_.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE;
+    }));
+    SoftwareConfigBlock software;
+    BlockImage user;
+    sim_->WithSensor(0, [&](sensorsim::SimSensor& s) {
+        software.Decode(s.Block(kBlockSoftwareConfig));
+        user = s.Block(kBlockUserCalib);
+    });
+    EXPECT_EQ(software.channel[0].decimals, 5);
+    EXPECT_TRUE(user.IsInvalidated());
 }
 
 TEST_F(EnginePty, FourPortDeviceIsGroupedOpenedAndMeasuredInStep) {

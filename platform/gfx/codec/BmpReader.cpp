@@ -10,7 +10,7 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 
 ImageResult DecodeDibAt(std::span<const uint8_t> dib, size_t bitsOffset) {
-    DibLayout layout;
+    DibFileLayout layout;
     std::string error;
     if (!ParseDibLayout(dib, DibKind::Bitmap, layout, error)) {
         return ImageResult::Failure(error);

@@ -22,7 +22,7 @@ bool MaskIsContiguous(uint32_t mask) {
     return (shifted & (shifted + 1)) == 0;
 }
 
-bool CheckMasks(const DibLayout& layout, std::string& error) {
+bool CheckMasks(const DibFileLayout& layout, std::string& error) {
     const uint64_t limit = layout.bitCount >= 32 ? 0xFFFFFFFFull : (1ull << layout.bitCount) - 1;
     uint32_t seen = 0;
     for (uint32_t mask : layout.masks) {
@@ -39,7 +39,7 @@ bool CheckMasks(const DibLayout& layout, std::string& error) {
     return true;
 }
 
-void SetDefaultMasks(DibLayout& layout, DibKind kind) {
+void SetDefaultMasks(DibFileLayout& layout, DibKind kind) {
     if (layout.bitCount == 16) {
         layout.masks[0] = 0x7C00;
         layout.masks[1] = 0x03E0;
@@ -52,7 +52,7 @@ void SetDefaultMasks(DibLayout& layout, DibKind kind) {
     }
 }
 
-bool CheckDepthAndCompression(const DibLayout& layout, DibKind kind, std::string& error) {
+bool CheckDepthAndCompression(const DibFileLayout& layout, DibKind kind, std::string& error) {
     const int bits = layout.bitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
         error = "unsupported bits per pixel";
@@ -84,7 +84,7 @@ bool CheckDepthAndCompression(const DibLayout& layout, DibKind kind, std::string
 
 // Colour table: palette entries for indexed depths; a table given for deeper images is skipped.
 bool ReadColourTable(std::span<const uint8_t> dib, size_t offset, uint64_t declared,
-                     size_t entryBytes, DibLayout& out, std::string& error) {
+                     size_t entryBytes, DibFileLayout& out, std::string& error) {
     uint64_t entries = declared;
     if (out.bitCount <= 8) {
         const uint64_t full = 1ull << out.bitCount;
@@ -107,7 +107,7 @@ bool ReadColourTable(std::span<const uint8_t> dib, size_t offset, uint64_t decla
     return true;
 }
 
-bool ParseCoreHeader(std::span<const uint8_t> dib, DibKind kind, DibLayout& out,
+bool ParseCoreHeader(std::span<const uint8_t> dib, DibKind kind, DibFileLayout& out,
                      std::string& error) {
     if (dib.size() < kCoreHeaderSize) {
         error = "bitmap header is truncated";
@@ -132,7 +132,7 @@ bool ParseCoreHeader(std::span<const uint8_t> dib, DibKind kind, DibLayout& out,
 }
 
 bool ParseInfoHeader(std::span<const uint8_t> dib, uint32_t headerSize, DibKind kind,
-                     DibLayout& out, std::string& error) {
+                     DibFileLayout& out, std::string& error) {
     if (!IsKnownHeaderSize(headerSize)) {
         error = "unknown bitmap header size";
         return false;
@@ -202,9 +202,9 @@ bool ParseInfoHeader(std::span<const uint8_t> dib, uint32_t headerSize, DibKind 
 
 }  // namespace
 
-bool ParseDibLayout(std::span<const uint8_t> dib, DibKind kind, DibLayout& out,
+bool ParseDibLayout(std::span<const uint8_t> dib, DibKind kind, DibFileLayout& out,
                     std::string& error) {
-    out = DibLayout{};
+    out = DibFileLayout{};
     if (dib.size() < 4) {
         error = "bitmap header is truncated";
         return false;
@@ -227,7 +227,7 @@ uint64_t DibRowBytes(int width, int bitCount) {
     return (static_cast<uint64_t>(width) * static_cast<uint64_t>(bitCount) + 31) / 32 * 4;
 }
 
-uint64_t DibBitsNeeded(const DibLayout& layout) {
+uint64_t DibBitsNeeded(const DibFileLayout& layout) {
     const uint64_t lastRow =
         (static_cast<uint64_t>(layout.width) * static_cast<uint64_t>(layout.bitCount) + 7) / 8;
     return DibRowBytes(layout.width, layout.bitCount) * static_cast<uint64_t>(layout.height - 1) +

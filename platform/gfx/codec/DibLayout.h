@@ -27,7 +27,7 @@ enum class DibKind {
     Icon,    // an icon or cursor image: header height covers colour and AND mask, 32-bit alpha
 };
 
-struct DibLayout {
+struct DibFileLayout {
     int width = 0;
     int height = 0;  // rows of the colour image (for icons half the header's height)
     bool topDown = false;
@@ -41,21 +41,22 @@ struct DibLayout {
 
 // Reads the headers of the DIB that starts at dib[0]; false with an error text when they are
 // inconsistent, unsupported or do not fit in the data.
-bool ParseDibLayout(std::span<const uint8_t> dib, DibKind kind, DibLayout& out, std::string& error);
+bool ParseDibLayout(std::span<const uint8_t> dib, DibKind kind, DibFileLayout& out,
+                    std::string& error);
 
 // Bytes of one uncompressed row (padded to four bytes), computed in 64 bits.
 uint64_t DibRowBytes(int width, int bitCount);
 
 // Bytes an uncompressed image needs: every row padded except that the last may end unpadded.
-uint64_t DibBitsNeeded(const DibLayout& layout);
+uint64_t DibBitsNeeded(const DibFileLayout& layout);
 
 // Decodes the pixel bits of a parsed DIB (uncompressed or RLE) into an image of its size.
-bool DecodeDibBits(const DibLayout& layout, std::span<const uint8_t> bits, Image& out,
+bool DecodeDibBits(const DibFileLayout& layout, std::span<const uint8_t> bits, Image& out,
                    std::string& error);
 
 // Decodes RLE8/RLE4 data. Pixels the data skips (deltas, early ends of line or bitmap) stay
 // transparent black.
-bool DecodeDibRle(const DibLayout& layout, std::span<const uint8_t> bits, Image& out,
+bool DecodeDibRle(const DibFileLayout& layout, std::span<const uint8_t> bits, Image& out,
                   std::string& error);
 
 }  // namespace kq::gfx

@@ -37,7 +37,8 @@ class Channel {
     uint32_t max_;
 };
 
-bool UnpackIndexed(const DibLayout& layout, const uint8_t* row, uint32_t* out, std::string& error) {
+bool UnpackIndexed(const DibFileLayout& layout, const uint8_t* row, uint32_t* out,
+                   std::string& error) {
     const int bits = layout.bitCount;
     const uint32_t perByte = 8 / bits;
     const uint32_t valueMask = (1u << bits) - 1;
@@ -55,7 +56,7 @@ bool UnpackIndexed(const DibLayout& layout, const uint8_t* row, uint32_t* out, s
     return true;
 }
 
-void UnpackMasked(const DibLayout& layout, const uint8_t* row, uint32_t* out) {
+void UnpackMasked(const DibFileLayout& layout, const uint8_t* row, uint32_t* out) {
     const Channel red(layout.masks[0]);
     const Channel green(layout.masks[1]);
     const Channel blue(layout.masks[2]);
@@ -69,7 +70,7 @@ void UnpackMasked(const DibLayout& layout, const uint8_t* row, uint32_t* out) {
     }
 }
 
-void Unpack24(const DibLayout& layout, const uint8_t* row, uint32_t* out) {
+void Unpack24(const DibFileLayout& layout, const uint8_t* row, uint32_t* out) {
     for (int x = 0; x < layout.width; ++x) {
         const uint8_t* p = row + static_cast<size_t>(x) * 3;
         out[x] = MakeArgb(0xFF, p[2], p[1], p[0]);
@@ -78,7 +79,7 @@ void Unpack24(const DibLayout& layout, const uint8_t* row, uint32_t* out) {
 
 }  // namespace
 
-bool DecodeDibBits(const DibLayout& layout, std::span<const uint8_t> bits, Image& out,
+bool DecodeDibBits(const DibFileLayout& layout, std::span<const uint8_t> bits, Image& out,
                    std::string& error) {
     if (layout.compression == kBiRle8 || layout.compression == kBiRle4) {
         return DecodeDibRle(layout, bits, out, error);

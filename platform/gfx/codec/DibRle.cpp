@@ -9,7 +9,7 @@ namespace {
 
 class RleCanvas {
   public:
-    RleCanvas(const DibLayout& layout, Image& out) : layout_(layout), out_(out) {}
+    RleCanvas(const DibFileLayout& layout, Image& out) : layout_(layout), out_(out) {}
 
     bool Put(uint32_t index, std::string& error) {
         if (x_ >= layout_.width || row_ >= layout_.height) {
@@ -46,7 +46,7 @@ class RleCanvas {
     }
 
   private:
-    const DibLayout& layout_;
+    const DibFileLayout& layout_;
     Image& out_;
     int x_ = 0;
     int row_ = 0;
@@ -54,7 +54,7 @@ class RleCanvas {
 
 }  // namespace
 
-bool DecodeDibRle(const DibLayout& layout, std::span<const uint8_t> bits, Image& out,
+bool DecodeDibRle(const DibFileLayout& layout, std::span<const uint8_t> bits, Image& out,
                   std::string& error) {
     if (layout.imageSize != 0 && layout.imageSize < bits.size()) {
         bits = bits.first(layout.imageSize);

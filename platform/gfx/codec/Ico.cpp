@@ -31,7 +31,7 @@ void PeekImage(std::span<const uint8_t> data, IconEntry& entry) {
         }
         return;
     }
-    DibLayout layout;
+    DibFileLayout layout;
     std::string ignored;
     if (ParseDibLayout(data, DibKind::Icon, layout, ignored)) {
         entry.width = layout.width;

@@ -50,7 +50,7 @@ ImageResult DecodeIconImage(std::span<const uint8_t> data) {
     if (HasPngSignature(data)) {
         return DecodePngIcon(data);
     }
-    DibLayout layout;
+    DibFileLayout layout;
     std::string error;
     if (!ParseDibLayout(data, DibKind::Icon, layout, error)) {
         return ImageResult::Failure(error);
