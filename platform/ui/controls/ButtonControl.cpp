@@ -12,6 +12,7 @@
 #include "platform/ui/controls/Static.h"
 #include "platform/ui/controls/detail/ButtonState.h"
 #include "platform/ui/controls/detail/ControlData.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
 #include "platform/ui/dialog/DialogCodes.h"
@@ -125,6 +126,12 @@ LRESULT Handle(HWND hwnd, ButtonState& b, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_GETDLGCODE:
             return DialogCode(hwnd, b);
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            PaintWith(hwnd, wParam, [&](HDC dc) { PaintButton(hwnd, b, dc); });
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_NCHITTEST:
             // A group box lets the mouse through to what lies inside it.
             if (TypeOf(hwnd) == BS_GROUPBOX)

@@ -10,6 +10,7 @@
 #include "platform/ui/controls/Utf8Text.h"
 #include "platform/ui/controls/detail/ComboState.h"
 #include "platform/ui/controls/detail/ControlData.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/controls/detail/ListBoxState.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
@@ -334,6 +335,12 @@ LRESULT Handle(HWND hwnd, ComboState& c, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         case WM_GETDLGCODE:
             return DialogCode(c, lParam);
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            PaintWith(hwnd, wParam, [&](HDC dc) { PaintComboBox(hwnd, c, dc); });
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_SETFONT:
             c.font = reinterpret_cast<HFONT>(wParam);
             if (c.edit)

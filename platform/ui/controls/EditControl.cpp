@@ -14,6 +14,7 @@
 #include "platform/ui/controls/Utf8Text.h"
 #include "platform/ui/controls/detail/ComboState.h"
 #include "platform/ui/controls/detail/ControlData.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/controls/detail/EditOps.h"
 #include "platform/ui/controls/detail/ScrollStore.h"
@@ -253,6 +254,12 @@ LRESULT Handle(HWND hwnd, EditState& e, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case WM_GETDLGCODE:
             return DialogCode(hwnd, e, lParam);
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            PaintWith(hwnd, wParam, [&](HDC dc) { PaintEdit(hwnd, e, dc); });
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_SETTEXT:
             return SetText(hwnd, e, lParam);
         case WM_GETTEXT:

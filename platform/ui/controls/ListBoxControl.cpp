@@ -9,6 +9,7 @@
 #include "platform/ui/controls/TextMetrics.h"
 #include "platform/ui/controls/Utf8Text.h"
 #include "platform/ui/controls/detail/ControlData.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/controls/detail/ListBoxState.h"
 #include "platform/ui/controls/detail/ScrollStore.h"
@@ -226,6 +227,12 @@ LRESULT Handle(HWND hwnd, ListBoxState& s, UINT message, WPARAM wParam, LPARAM l
             return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            PaintWith(hwnd, wParam, [&](HDC dc) { PaintListBox(hwnd, s, dc); });
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_SETFONT:
             s.font = reinterpret_cast<HFONT>(wParam);
             if (!IsOwnerDrawn(hwnd))

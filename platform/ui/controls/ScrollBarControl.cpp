@@ -11,7 +11,9 @@
 #include "platform/ui/WindowTree.h"
 #include "platform/ui/controls/ScrollBar.h"
 #include "platform/ui/controls/detail/ControlData.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
+#include "platform/ui/controls/detail/ScrollPaint.h"
 #include "platform/ui/controls/detail/ScrollStore.h"
 #include "platform/ui/controls/detail/ScrollTracking.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
@@ -140,6 +142,18 @@ LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            PaintWith(hwnd, wParam, [&](HDC dc) {
+                RECT client{};
+                GetClientRect(hwnd, &client);
+                HBRUSH track = ControlBackground(hwnd, WM_CTLCOLORSCROLLBAR, dc);
+                PaintScrollBar(dc, client, IsVertical(hwnd), GetScrollState(hwnd, SB_CTL),
+                               IsWindowEnabled(hwnd) != FALSE, sb->tracking->Pressed(), track);
+            });
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (StyleOf(hwnd) & WS_TABSTOP)

@@ -1,5 +1,10 @@
 // The "STATIC" control.
+#include <cstdlib>
 #include <memory>
+#include <string>
+
+#include "platform/gfx/ImageLoad.h"
+#include "platform/gfx/WinGdi.h"
 
 #include "platform/ui/Messaging.h"
 #include "platform/ui/WinUser.h"
@@ -7,6 +12,7 @@
 #include "platform/ui/controls/Static.h"
 #include "platform/ui/controls/TextMetrics.h"
 #include "platform/ui/controls/detail/ControlData.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/controls/detail/StaticState.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
@@ -28,10 +34,42 @@ void FitToImage(HWND hwnd, const StaticState& s) {
     SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A bitmap or icon static names its image in its text: "#123" or a resource name.
+void LoadNamedImage(HWND hwnd, StaticState& s, const CREATESTRUCT* cs) {
+    const DWORD type = StyleOf(hwnd) & SS_TYPEMASK;
+    if ((type != SS_BITMAP && type != SS_ICON) || !cs || !cs->lpszName || !*cs->lpszName)
+        return;
+    std::string name = cs->lpszName;
+    LPCSTR resource = name.c_str();
+    if (name[0] == '#') {
+        char* end = nullptr;
+        const long number = std::strtol(name.c_str() + 1, &end, 10);
+        if (*end || number <= 0 || number > 0xFFFF)
+            return;
+        resource = MAKEINTRESOURCE(static_cast<int>(number));
+    }
+    const bool icon = type == SS_ICON;
+    HANDLE image = LoadImage(cs->hInstance, resource, icon ? IMAGE_ICON : IMAGE_BITMAP, 0, 0,
+                             icon ? LR_DEFAULTSIZE | LR_SHARED : 0);
+    if (!image)
+        return;
+    s.image = image;
+    s.imageType = icon ? IMAGE_ICON : IMAGE_BITMAP;
+    s.ownsImage = !icon;  // shared icons are never destroyed
+    FitToImage(hwnd, s);
+}
+
+void ReleaseOwnImage(StaticState& s) {
+    if (s.ownsImage && s.image)
+        DeleteObject(s.image);
+    s.ownsImage = false;
+}
+
 LRESULT SetImage(HWND hwnd, StaticState& s, UINT type, HANDLE image) {
     if (type != IMAGE_BITMAP && type != IMAGE_ICON && type != IMAGE_CURSOR)
         return 0;
     HANDLE old = s.image;
+    s.ownsImage = false;  // whoever gets the old image back now holds it
     s.image = image;
     s.imageType = type == IMAGE_CURSOR ? IMAGE_ICON : type;
     FitToImage(hwnd, s);
@@ -41,6 +79,15 @@ LRESULT SetImage(HWND hwnd, StaticState& s, UINT type, HANDLE image) {
 LRESULT Handle(HWND hwnd, StaticState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool notify = (StyleOf(hwnd) & SS_NOTIFY) != 0;
     switch (message) {
+        case WM_CREATE:
+            LoadNamedImage(hwnd, s, reinterpret_cast<const CREATESTRUCT*>(lParam));
+            return 0;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            PaintWith(hwnd, wParam, [&](HDC dc) { PaintStatic(hwnd, s, dc); });
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_GETDLGCODE:
             return DLGC_STATIC;
         case WM_NCHITTEST:
@@ -86,6 +133,8 @@ LRESULT StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         AttachControl(hwnd, std::make_shared<StaticState>());
     auto s = ControlOf<StaticState>(hwnd);
     if (message == WM_NCDESTROY) {
+        if (s)
+            ReleaseOwnImage(*s);
         DetachControl<StaticState>(hwnd);
         return 0;
     }

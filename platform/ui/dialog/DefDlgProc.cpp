@@ -1,9 +1,11 @@
 // The window procedure of dialogs.
 #include <algorithm>
 
+#include "platform/gfx/UserDraw.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/TextMetrics.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/detail/DialogState.h"
@@ -89,6 +91,17 @@ void Reposition(HWND dialog) {
         SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The background is the brush the dialog answers WM_CTLCOLORDLG with, the button face by
+// default.
+void EraseBackground(HWND dialog, HDC dc) {
+    HBRUSH fallback = DefaultControlColor(WM_CTLCOLORDLG, dc);
+    auto chosen = reinterpret_cast<HBRUSH>(SendMessage(
+        dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dialog)));
+    RECT client{};
+    GetClientRect(dialog, &client);
+    FillRect(dc, &client, chosen ? chosen : fallback);
+}
+
 LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto state = DialogStateOf(dialog, true);
     if (!state)
@@ -115,6 +128,11 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
                             reinterpret_cast<LPARAM>(cancel));
             return 0;
         }
+        case WM_ERASEBKGND:
+        case WM_PRINTCLIENT:
+            if (HDC dc = reinterpret_cast<HDC>(wParam))
+                EraseBackground(dialog, dc);
+            return TRUE;
         case WM_NEXTDLGCTL:
             NextControl(dialog, wParam, lParam);
             return 0;
@@ -139,6 +157,8 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSCROLLBAR:
         case WM_CTLCOLORSTATIC:
+            if (HDC dc = reinterpret_cast<HDC>(wParam))
+                return reinterpret_cast<LRESULT>(DefaultControlColor(message, dc));
             return 0;
         case WM_VKEYTOITEM:
         case WM_CHARTOITEM:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/base/Thread.h"
+#include "platform/gfx/ImageLoad.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Static.h"
@@ -86,14 +87,29 @@ HWND AddControl(HWND dialog, const char* cls, const char* text, DWORD style, int
                           reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr, nullptr);
 }
 
+HICON StandardIconOf(UINT type) {
+    switch (type & MB_ICONMASK) {
+        case MB_ICONHAND:
+            return LoadIcon(nullptr, IDI_HAND);
+        case MB_ICONQUESTION:
+            return LoadIcon(nullptr, IDI_QUESTION);
+        case MB_ICONEXCLAMATION:
+            return LoadIcon(nullptr, IDI_EXCLAMATION);
+        default:
+            return LoadIcon(nullptr, IDI_ASTERISK);
+    }
+}
+
 void Build(HWND dialog, const Box& box) {
     MONITORINFO mi{sizeof(MONITORINFO), {}, {}, 0};
     GetMonitorInfo(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
     const int maxTextWidth = std::max(200, static_cast<int>(mi.rcWork.right - mi.rcWork.left) / 2);
     const bool icon = (box.type & MB_ICONMASK) != 0;
     MessageBoxLayout l = LayOutMessageBox(box.text, box.labels, icon, maxTextWidth);
-    if (icon)
-        AddControl(dialog, "Static", "", SS_ICON, kIconId, l.icon);
+    if (icon) {
+        HWND picture = AddControl(dialog, "Static", "", SS_ICON, kIconId, l.icon);
+        SendMessage(picture, STM_SETICON, reinterpret_cast<WPARAM>(StandardIconOf(box.type)), 0);
+    }
     AddControl(dialog, "Static", l.wrappedText.c_str(), SS_LEFT | SS_NOPREFIX, kTextId, l.text);
     const size_t defaultIndex = std::min<size_t>((box.type & MB_DEFMASK) >> 8, box.ids.size() - 1);
     HWND defaultButton = nullptr;

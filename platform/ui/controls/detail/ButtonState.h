@@ -22,4 +22,13 @@ struct ButtonState {
 // Null for windows that are not buttons.
 std::shared_ptr<const ButtonState> ButtonStateOf(HWND hwnd);
 
+// Where a check box or radio button puts its box and its text (client coordinates); a push
+// button's text takes the whole client area and it has no box.
+struct ButtonGeometry {
+    RECT box{};
+    RECT text{};
+};
+ButtonGeometry ButtonLayout(HWND hwnd);
+void PaintButton(HWND hwnd, const ButtonState& b, HDC dc);
+
 }  // namespace kq::ui::detail

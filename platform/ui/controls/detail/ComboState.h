@@ -47,5 +47,6 @@ void CloseDropDown(HWND hwnd, ComboState& c, bool notify);
 // Makes index the selection and shows its text; false when it already was.
 bool SetComboSelection(HWND hwnd, ComboState& c, int index);
 void SetComboEditText(ComboState& c, const char* text);
+void PaintComboBox(HWND hwnd, ComboState& c, HDC dc);
 
 }  // namespace kq::ui::detail

@@ -49,5 +49,6 @@ void ScrollCaretIntoView(HWND hwnd, EditState& e);
 void ClampScroll(HWND hwnd, EditState& e);
 void RefreshCaret(HWND hwnd, EditState& e);
 void RefreshScrollBars(HWND hwnd, EditState& e);
+void PaintEdit(HWND hwnd, EditState& e, HDC dc);
 
 }  // namespace kq::ui::detail

@@ -52,6 +52,7 @@ UINT ComboListMessage();
 constexpr WPARAM kComboListChoose = 1;
 constexpr WPARAM kComboListCancel = 2;
 
+void PaintListBox(HWND hwnd, ListBoxState& s, HDC dc);
 LRESULT ListKeyDown(HWND hwnd, ListBoxState& s, WPARAM vk);
 LRESULT ListChar(HWND hwnd, ListBoxState& s, WPARAM ch);
 void ListMouseDown(HWND hwnd, ListBoxState& s, POINT pt, bool doubleClick);

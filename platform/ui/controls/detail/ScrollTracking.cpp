@@ -123,6 +123,12 @@ void ScrollTracking::Release(POINT pt) {
     Finish(true);
 }
 
+ScrollPart ScrollTracking::Pressed() const {
+    if (part_ == ScrollPart::None || part_ == ScrollPart::Thumb)
+        return part_;
+    return HitScrollBar(Layout(), last_) == part_ ? part_ : ScrollPart::None;
+}
+
 void ScrollTracking::Cancel() {
     if (Active())
         Finish(false);

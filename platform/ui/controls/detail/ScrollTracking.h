@@ -38,6 +38,8 @@ class ScrollTracking {
     // The capture was taken away: the action ends where it is.
     void Cancel();
     bool Active() const { return part_ != ScrollPart::None; }
+    // The part shown pressed: the thumb while dragged, another part while the mouse is on it.
+    ScrollPart Pressed() const;
 
   private:
     ScrollGeometry Layout() const;
