@@ -169,6 +169,13 @@ TEST_F(ButtonTest, GroupBoxesAndPlainStaticsLetTheMouseThrough) {
     EXPECT_EQ(Codes(link).back(), STN_DISABLE);
 }
 
+TEST_F(ButtonTest, IconStaticsLoadTheIconTheirTextNames) {
+    HWND icon = Make("STATIC", "#32513", SS_ICON, RECT{10, 10, 20, 20});  // the standard error icon
+    EXPECT_NE(SendMessage(icon, STM_GETICON, 0, 0), 0);
+    HWND missing = Make("STATIC", "#9999", SS_ICON, RECT{10, 40, 20, 50}, 11);
+    EXPECT_EQ(SendMessage(missing, STM_GETICON, 0, 0), 0);
+}
+
 TEST_F(ButtonTest, StaticImages) {
     HWND picture = Make("STATIC", "", SS_BITMAP | SS_CENTERIMAGE, RECT{10, 10, 60, 60});
     HANDLE first = reinterpret_cast<HANDLE>(static_cast<intptr_t>(0x100));

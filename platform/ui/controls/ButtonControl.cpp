@@ -255,7 +255,10 @@ LRESULT ButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     if (!b)
         return DefWindowProc(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *b, message, wParam, lParam);
+    const LRESULT result = Handle(hwnd, *b, message, wParam, lParam);
+    if (MayChangeLook(message) && IsWindow(hwnd))
+        Redraw(hwnd);
+    return result;
 }
 
 std::shared_ptr<const ButtonState> ButtonStateOf(HWND hwnd) {

@@ -575,7 +575,10 @@ LRESULT ComboBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
     if (!c)
         return DefWindowProc(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *c, message, wParam, lParam);
+    const LRESULT result = Handle(hwnd, *c, message, wParam, lParam);
+    if (MayChangeLook(message) && IsWindow(hwnd))
+        Redraw(hwnd);
+    return result;
 }
 
 }  // namespace kq::ui::detail

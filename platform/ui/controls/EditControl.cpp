@@ -472,7 +472,10 @@ LRESULT EditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (!e)
         return DefWindowProc(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *e, message, wParam, lParam);
+    const LRESULT result = Handle(hwnd, *e, message, wParam, lParam);
+    if (MayChangeLook(message) && IsWindow(hwnd))
+        Redraw(hwnd);
+    return result;
 }
 
 }  // namespace kq::ui::detail

@@ -465,7 +465,10 @@ LRESULT ListBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (!s)
         return DefWindowProc(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *s, message, wParam, lParam);
+    const LRESULT result = Handle(hwnd, *s, message, wParam, lParam);
+    if (MayChangeLook(message) && IsWindow(hwnd))
+        Redraw(hwnd);
+    return result;
 }
 
 }  // namespace kq::ui::detail

@@ -120,21 +120,8 @@ LRESULT SetInfo(HWND hwnd, const SCROLLINFO* info) {
 
 namespace kq::ui::detail {
 
-LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_NCCREATE:
-            AttachControl(hwnd, std::make_shared<ScrollBarControl>());
-            return DefWindowProc(hwnd, message, wParam, lParam);
-        case WM_NCDESTROY:
-            ForgetScrollStates(hwnd);
-            DetachControl<ScrollBarControl>(hwnd);
-            return 0;
-        default:
-            break;
-    }
-    auto sb = ControlOf<ScrollBarControl>(hwnd);
-    if (!sb)
-        return DefWindowProc(hwnd, message, wParam, lParam);
+LRESULT HandleScrollBar(HWND hwnd, ScrollBarControl* sb, UINT message, WPARAM wParam,
+                        LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             sb->tracking = MakeTracking(hwnd);
@@ -247,6 +234,27 @@ LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);
     }
+}
+
+LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCCREATE:
+            AttachControl(hwnd, std::make_shared<ScrollBarControl>());
+            return DefWindowProc(hwnd, message, wParam, lParam);
+        case WM_NCDESTROY:
+            ForgetScrollStates(hwnd);
+            DetachControl<ScrollBarControl>(hwnd);
+            return 0;
+        default:
+            break;
+    }
+    auto sb = ControlOf<ScrollBarControl>(hwnd);
+    if (!sb)
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    const LRESULT result = HandleScrollBar(hwnd, sb.get(), message, wParam, lParam);
+    if (MayChangeLook(message) && IsWindow(hwnd))
+        Redraw(hwnd);
+    return result;
 }
 
 }  // namespace kq::ui::detail

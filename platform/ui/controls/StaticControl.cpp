@@ -140,7 +140,10 @@ LRESULT StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     if (!s)
         return DefWindowProc(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *s, message, wParam, lParam);
+    const LRESULT result = Handle(hwnd, *s, message, wParam, lParam);
+    if (MayChangeLook(message) && IsWindow(hwnd))
+        Redraw(hwnd);
+    return result;
 }
 
 std::shared_ptr<const StaticState> StaticStateOf(HWND hwnd) {

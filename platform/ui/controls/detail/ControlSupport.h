@@ -21,4 +21,13 @@ POINT PointFromLParam(LPARAM lParam);
 // parent may set colours in the device context. Null when the parent leaves it to the system.
 HBRUSH ControlColorBrush(HWND control, UINT ctlColorMessage, HDC dc);
 
+// Whether handling a message may change what a control shows: input, focus, enabling, text,
+// font, size, the clipboard messages and the controls' own messages except those that only
+// read (EM_GETSEL, LB_GETTEXT, ...).
+bool MayChangeLook(UINT message);
+// Asks for the control to be painted again. This is the one place where the controls meet the
+// window system's update regions; until the window system paints on demand, a control is
+// painted when WM_PAINT or WM_PRINTCLIENT brings a DC.
+void Redraw(HWND hwnd);
+
 }  // namespace kq::ui::detail
