@@ -8,6 +8,9 @@
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
 
+class CWinApp;
+class CWnd;
+
 class CEnvironment {
   public:
     CEnvironment() = default;
@@ -36,6 +39,23 @@ class CEnvironment {
     // The user's local application-data folder; false and empty when it cannot be determined.
     static bool GetLocalAppDataPath(CString& path);
     static bool FileExists(const char* path);
+
+    // With the application and its main window. CollectSystemInfo fills the record, the screen
+    // and the system-information text, and returns whether this is the first start of the
+    // application (the first-start marker "Language"/"IsFirstTimeOfApp" is then written).
+    bool CollectSystemInfo(CWinApp* app, CWnd* window);
+    // Writes the profile section "SystemInfo".
+    void SaveSystemInfo(CWinApp* app, CWnd* window);
+    // Places the window from "AllViewState\Configs\WindowPos" (X, Y, CX, CY), fitted to the
+    // monitors; false when no position is stored.
+    bool RestoreWindowPosition(CWnd* window, CWinApp* app);
+    // Writes the window's restored rectangle and whether it is maximised.
+    void SaveWindowPosition(CWinApp* app, CWnd* window);
+    // Creates the folder below the user's local application-data folder (an existing one is
+    // fine) and gives its full path; a failure is shown to the user and returns false.
+    bool CreateLocalAppDataFolder(CWnd* window, const char* folderName, CString& path);
+    // Writes a device-dependent bitmap as a bitmap file; a failure is shown and returns false.
+    bool WriteBitmapFile(CWnd* window, HBITMAP bitmap, const char* path);
 
     // Screen queries. Monitor 0 is the primary one, 1 the second; false when there is no such
     // monitor.

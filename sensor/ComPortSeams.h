@@ -8,13 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/SharedConstants.h"
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
 
 // Messages that carry received bytes to the owner window (wParam count, lParam buffer).
-constexpr UINT COM_MSG_RECEIVED = 2000;
-constexpr UINT COM_MSG_PORT_EVENT = 2200;
-constexpr UINT COM_MSG_RECEIVED_PORT0 = 2101;  // 2101..2104: ports 0..3 of a multi-port device
+constexpr UINT COM_MSG_RECEIVED = WM_PORT_DATA;
+constexpr UINT COM_MSG_PORT_EVENT = WM_PORT_EVENT;
+constexpr UINT COM_MSG_RECEIVED_PORT0 = WM_PORT_DATA_FIRST;  // ports 0..3 of a multi-port device
 
 // One port manager: one serial port at a time, whose received bytes reach the owner window as
 // the manager's data message.

@@ -7,8 +7,8 @@
 // PostThreadMessage work from any thread.
 //
 // GetMessage/PeekMessage take, in this order: messages sent from other threads (handled
-// inside, never returned), posted messages, WM_QUIT, input, and WM_TIMER when nothing else is
-// waiting. While they look or wait they also run the thread's descriptor sources and
+// inside, never returned), posted messages, WM_QUIT, input, WM_PAINT for windows that need
+// painting (paint/Painting.h), and WM_TIMER when nothing else is waiting. While they look or wait they also run the thread's descriptor sources and
 // high-resolution timers (see EventLoop.h).
 #pragma once
 

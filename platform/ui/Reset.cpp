@@ -7,6 +7,7 @@
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/ThreadQueue.h"
 #include "platform/ui/detail/Window.h"
+#include "platform/ui/paint/PaintReset.h"
 
 using namespace kq::ui::detail;
 
@@ -63,6 +64,7 @@ void ResetWindowSystem() {
         CloseClipboard();
     }
     SetScreenSize(1920, 1080);
+    ResetPainting();
 }
 
 }  // namespace kq::ui

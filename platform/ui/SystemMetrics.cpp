@@ -2,6 +2,7 @@
 
 #include "platform/ui/Screen.h"
 #include "platform/ui/detail/InputState.h"
+#include "platform/ui/nonclient/NonClientMetrics.h"
 
 namespace {
 
@@ -134,6 +135,9 @@ BOOL SystemParametersInfo(UINT action, UINT, PVOID pvParam, UINT) {
         case SPI_GETWHEELSCROLLLINES:
             *static_cast<UINT*>(pvParam) = 3;
             return TRUE;
+        case SPI_GETNONCLIENTMETRICS:
+            return kq::ui::GetNonClientMetrics(static_cast<NONCLIENTMETRICS*>(pvParam)) ? TRUE
+                                                                                        : FALSE;
         default:
             return FALSE;
     }

@@ -81,7 +81,8 @@ constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
 // 0 for an unknown index.
 int GetSystemMetrics(int index);
 // SPI_GETWORKAREA (RECT: the primary monitor's work area), SPI_GETDRAGFULLWINDOWS (BOOL),
-// SPI_GETWHEELSCROLLLINES (UINT). FALSE for anything else.
+// SPI_GETWHEELSCROLLLINES (UINT), SPI_GETNONCLIENTMETRICS (NONCLIENTMETRICS, see
+// nonclient/NonClientMetrics.h). FALSE for anything else.
 BOOL SystemParametersInfo(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 // Milliseconds within which a second press counts as a double-click (default 500).
 UINT GetDoubleClickTime();

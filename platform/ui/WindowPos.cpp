@@ -10,6 +10,7 @@
 #include "platform/ui/detail/NonClient.h"
 #include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
+#include "platform/ui/paint/PositionChange.h"
 
 using namespace kq::ui::detail;
 
@@ -129,6 +130,7 @@ BOOL SetWindowPosImpl(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
 
     bool nowVisible = false;
     bool enabled = false;
+    const PositionSnapshot before = SnapshotPosition(hwnd);
     {
         std::lock_guard lock(TreeMutex());
         Window* w = Lookup(hwnd);
@@ -152,6 +154,7 @@ BOOL SetWindowPosImpl(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
         nowVisible = (w->style & WS_VISIBLE) != 0;
         enabled = !(w->style & WS_DISABLED);
     }
+    RedrawAfterPositionChange(hwnd, before, wp.flags);
     if (topLevel && nowVisible && enabled && !(wp.flags & SWP_NOACTIVATE))
         Activate(hwnd, WA_ACTIVE, false);
     Send(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));

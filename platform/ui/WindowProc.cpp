@@ -9,12 +9,12 @@
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowLifetime.h"
 #include "platform/ui/WindowShow.h"
-#include "platform/ui/controls/ScrollBar.h"
-#include "platform/ui/controls/detail/WindowScrollTracker.h"
 #include "platform/ui/detail/ClassTable.h"
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/NonClient.h"
 #include "platform/ui/detail/Window.h"
+#include "platform/ui/nonclient/DefNonClient.h"
+#include "platform/ui/paint/DefPaint.h"
 
 using namespace kq::ui::detail;
 
@@ -132,11 +132,6 @@ LRESULT SetCursorDefault(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
-        case SC_HSCROLL:
-        case SC_VSCROLL:
-            TrackWindowScrollBar(hwnd, (wParam & 0xFFF0) == SC_VSCROLL ? SB_VERT : SB_HORZ,
-                                 POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            break;
         case SC_CLOSE:
             SendMessage(hwnd, WM_CLOSE, 0, 0);
             break;
@@ -150,6 +145,7 @@ LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
             ShowWindow(hwnd, SW_RESTORE);
             break;
         default:
+            DefNonClientSysCommand(hwnd, wParam, lParam);
             break;
     }
     return 0;
@@ -175,8 +171,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return DefaultHitTest(s.style, s.exStyle, s.menuBar, (s.style & WS_MINIMIZE) != 0,
                                   s.windowOnScreen, pt);
         }
-        case WM_SETTEXT:
-            return SetText(hwnd, reinterpret_cast<LPCSTR>(lParam));
+        case WM_SETTEXT: {
+            const LRESULT set = SetText(hwnd, reinterpret_cast<LPCSTR>(lParam));
+            CaptionTextChanged(hwnd);
+            return set;
+        }
         case WM_GETTEXT: {
             std::lock_guard lock(TreeMutex());
             Window* w = Lookup(hwnd);
@@ -216,13 +215,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SYSCOMMAND:
             return SysCommand(hwnd, wParam, lParam);
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONDBLCLK:
-            // A press on the window's own scroll bars starts tracking them.
-            if (wParam == HTHSCROLL || wParam == HTVSCROLL)
-                SendMessage(hwnd, WM_SYSCOMMAND, wParam == HTVSCROLL ? SC_VSCROLL : SC_HSCROLL,
-                            lParam);
-            return 0;
         case WM_SYSKEYDOWN:
             if (wParam == VK_F4 && (lParam & (1 << 29))) {
                 Snapshot s = Take(hwnd);
@@ -234,11 +226,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (GetCapture() == hwnd)
                 ReleaseCapture();
             return 0;
-        case WM_NCACTIVATE:
         case WM_QUERYENDSESSION:
         case WM_QUERYOPEN:
             return TRUE;
         default:
+            if (auto painted = DefPaintMessage(hwnd, message, wParam, lParam))
+                return *painted;
+            if (auto handled = DefNonClientMessage(hwnd, message, wParam, lParam))
+                return *handled;
             return 0;
     }
 }

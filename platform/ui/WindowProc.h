@@ -9,6 +9,7 @@
 // WM_SIZE, takes the focus on activation, passes WM_MOUSEACTIVATE, WM_SETCURSOR and
 // WM_MOUSEWHEEL to the parent first, destroys the window on WM_CLOSE, carries out the window
 // commands of WM_SYSCOMMAND (close, minimise, maximise, restore), closes on ALT+F4 and
-// releases the capture on WM_CANCELMODE. Everything else returns 0.
+// releases the capture on WM_CANCELMODE. Painting and the frame have their defaults too
+// (paint/DefPaint.h, nonclient/DefNonClient.h). Everything else returns 0.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

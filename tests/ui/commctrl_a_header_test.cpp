@@ -1,7 +1,10 @@
+#include "platform/ui/commctrl/HeaderState.h"
 #include "ui/commctrl_a_support.h"
 
 namespace kq::ui::test {
 namespace {
+
+using kq::ui::commctrl::HeaderState;
 
 class HeaderTest : public CommCtrlTest {
   protected:
@@ -196,6 +199,66 @@ TEST_F(HeaderTest, PaintsRaisedItemsWithAlignedText) {
     // Beyond the last item: an empty raised area.
     EXPECT_EQ(canvas->At(260, 10), face);
     EXPECT_EQ(canvas->At(240, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+TEST_F(HeaderTest, OwnerDrawnItemsImagesAndBitmaps) {
+    // An owner-drawn item: the parent paints it on WM_DRAWITEM with the item's rectangle.
+    struct Drawn {
+        UINT type, id, item;
+        RECT rc;
+        HWND from;
+    };
+    std::vector<Drawn> drawn;
+    OnMessage(parent_, [&](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+        if (m != WM_DRAWITEM)
+            return std::nullopt;
+        // The record WM_DRAWITEM carries: type, id, item, action, state, window, DC, rect.
+        struct Record {
+            UINT CtlType, CtlID, itemID, itemAction, itemState;
+            HWND hwndItem;
+            HDC hDC;
+            RECT rcItem;
+            ULONG_PTR itemData;
+        };
+        auto* r = reinterpret_cast<Record*>(l);
+        drawn.push_back({r->CtlType, r->CtlID, r->itemID, r->rcItem, r->hwndItem});
+        HBRUSH brush = CreateSolidBrush(RGB(0, 200, 0));
+        FillRect(r->hDC, &r->rcItem, brush);
+        DeleteObject(brush);
+        return TRUE;
+    });
+    HDITEM hd{};
+    hd.mask = HDI_FORMAT;
+    hd.fmt = HDF_OWNERDRAW;
+    SendMessage(header_, HDM_SETITEM, 1, reinterpret_cast<LPARAM>(&hd));
+    auto canvas = Render(header_);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].type, 100u);  // ODT_HEADER
+    EXPECT_EQ(drawn[0].id, 7u);
+    EXPECT_EQ(drawn[0].item, 1u);
+    EXPECT_EQ(drawn[0].rc.left, 100);
+    EXPECT_EQ(drawn[0].from, header_);
+    EXPECT_EQ(canvas->At(140, 10), RGB(0, 200, 0));
+
+    // An image from the header's list at the item's left, a bitmap at its right.
+    HIMAGELIST images = ImageList_Create(8, 8, ILC_COLOR24, 1, 1);
+    gfx::test::Canvas picture(8, 8, RGB(255, 0, 255));
+    HBITMAP imageBits = gfx::CreateBitmapFromSurface(*picture.surface);
+    ImageList_Add(images, imageBits, nullptr);
+    SendMessage(header_, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    gfx::test::Canvas block(6, 6, RGB(0, 0, 255));
+    HBITMAP bitmap = gfx::CreateBitmapFromSurface(*block.surface);
+    hd.mask = HDI_FORMAT | HDI_IMAGE | HDI_BITMAP;
+    hd.fmt = HDF_STRING | HDF_IMAGE | HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
+    hd.iImage = 0;
+    hd.hbm = bitmap;
+    SendMessage(header_, HDM_SETITEM, 0, reinterpret_cast<LPARAM>(&hd));
+    canvas = Render(header_);
+    EXPECT_EQ(canvas->At(HeaderState::kSpacing + 2, 10), RGB(255, 0, 255));
+    EXPECT_EQ(canvas->At(100 - HeaderState::kSpacing - 2, 10), RGB(0, 0, 255));
+    DeleteObject(bitmap);
+    DeleteObject(imageBits);
+    ImageList_Destroy(images);
 }
 
 }  // namespace

@@ -74,8 +74,11 @@ class CommCtrlTest : public UiTest {
                    c == TVN_ITEMEXPANDED || c == TVN_DELETEITEM) {
             auto* nm = reinterpret_cast<NMTREEVIEW*>(hdr);
             n.item = static_cast<int>(nm->action);
-            n.lParam = nm->itemNew.lParam;
+            const TVITEM& tv =
+                c == TVN_DELETEITEM || c == TVN_SELCHANGING ? nm->itemOld : nm->itemNew;
+            n.lParam = tv.lParam;
             n.newState = nm->itemNew.state;
+            n.oldState = nm->itemOld.state;
         } else if (c == NM_CUSTOMDRAW) {
             auto* nm = reinterpret_cast<NMCUSTOMDRAW*>(hdr);
             n.stage = nm->dwDrawStage;

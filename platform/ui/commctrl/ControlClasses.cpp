@@ -5,6 +5,10 @@
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/HeaderState.h"
+#include "platform/ui/commctrl/ListViewState.h"
+#include "platform/ui/commctrl/RichEditState.h"
+#include "platform/ui/commctrl/ToolTipState.h"
+#include "platform/ui/commctrl/TreeState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
 
 namespace kq::ui {
@@ -18,6 +22,11 @@ void RegisterListTreeControlClasses() {
     };
     const Entry entries[] = {
         {WC_HEADER, HeaderWindowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
+        {WC_LISTVIEW, ListViewWindowProc, CS_DBLCLKS},
+        {WC_TREEVIEW, TreeWindowProc, CS_DBLCLKS},
+        {TOOLTIPS_CLASS, ToolTipWindowProc, CS_SAVEBITS},
+        {RICHEDIT_CLASS10A, RichEditWindowProc, CS_DBLCLKS},
+        {RICHEDIT_CLASSA, RichEditWindowProc, CS_DBLCLKS},
     };
     for (const Entry& e : entries) {
         WNDCLASS probe{};

@@ -1,5 +1,8 @@
 // The scroll-bar functions and the tracking of a window's own scroll bars.
 #include <memory>
+#include <mutex>
+
+#include "platform/gfx/UserDraw.h"
 
 #include "platform/ui/Focus.h"
 #include "platform/ui/Messaging.h"
@@ -11,7 +14,10 @@
 #include "platform/ui/controls/ScrollBar.h"
 #include "platform/ui/controls/detail/ControlData.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
+#include "platform/ui/controls/detail/ScrollPaint.h"
 #include "platform/ui/controls/detail/ScrollStore.h"
+#include "platform/ui/nonclient/NonClientHooks.h"
+#include "platform/ui/paint/Painting.h"
 #include "platform/ui/controls/detail/ScrollTracking.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
 #include "platform/ui/controls/detail/WindowScrollTracker.h"
@@ -36,6 +42,74 @@ void ShowOwnBars(HWND hwnd, DWORD bars, bool show) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+// Paints a window's own scroll bar again: the part of the frame where it lies.
+void RedrawOwnBar(HWND hwnd, int bar) {
+    RECT r = WindowScrollBarRect(hwnd, bar);
+    if (IsRectEmpty(&r))
+        return;
+    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+    ScreenToClient(hwnd, &corners[0]);
+    ScreenToClient(hwnd, &corners[1]);
+    RECT inClient{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    RedrawWindow(hwnd, &inClient, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+}
+
+// The tracking under way on a window's own bar, so that its painting shows the pressed part.
+struct ActiveTracking {
+    std::mutex mutex;
+    HWND hwnd = nullptr;
+    int bar = 0;
+    ScrollTracking* tracking = nullptr;
+};
+
+ActiveTracking& Active() {
+    static auto* active = new ActiveTracking;
+    return *active;
+}
+
+ScrollPart PressedPart(HWND hwnd, int bar) {
+    ActiveTracking& a = Active();
+    std::lock_guard lock(a.mutex);
+    if (a.hwnd != hwnd || a.bar != bar || !a.tracking)
+        return ScrollPart::None;
+    return a.tracking->Pressed();
+}
+
+void SetActive(HWND hwnd, int bar, ScrollTracking* tracking) {
+    ActiveTracking& a = Active();
+    std::lock_guard lock(a.mutex);
+    if (!tracking && a.hwnd != hwnd)
+        return;
+    a.hwnd = tracking ? hwnd : nullptr;
+    a.bar = bar;
+    a.tracking = tracking;
+}
+
+void DrawOwnBar(HWND hwnd, HDC dc, int bar, const RECT& rect) {
+    PaintScrollBar(dc, rect, bar == SB_VERT, GetScrollState(hwnd, bar), IsWindowEnabled(hwnd) != FALSE,
+                   PressedPart(hwnd, bar), GetSysColorBrush(COLOR_SCROLLBAR));
+}
+
+void TrackOwnBar(HWND hwnd, int bar, POINT pt) {
+    TrackWindowScrollBar(hwnd, bar, pt);
+}
+
+// The window system draws and tracks the frame's scroll bars through these hooks; they join
+// whatever other hooks are installed.
+bool InstallOwnBarHooks() {
+    NonClientHooks hooks = GetNonClientHooks();
+    if (hooks.drawScrollBar && hooks.trackScrollBar)
+        return true;
+    if (!hooks.drawScrollBar)
+        hooks.drawScrollBar = &DrawOwnBar;
+    if (!hooks.trackScrollBar)
+        hooks.trackScrollBar = &TrackOwnBar;
+    SetNonClientHooks(hooks);
+    return true;
+}
+
+const bool kOwnBarHooks = InstallOwnBarHooks();
+
 struct TrackerArgs {
     HWND target;
     int bar;
@@ -43,6 +117,8 @@ struct TrackerArgs {
 
 struct Tracker {
     std::unique_ptr<ScrollTracking> tracking;
+    HWND target = nullptr;
+    int bar = 0;
     bool finished = false;
 };
 
@@ -76,10 +152,16 @@ LRESULT ScrollTrackerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             int bar = args->bar;
             c.barRect = [target, bar] { return WindowScrollBarRect(target, bar); };
             c.enabled = [target] { return IsWindowEnabled(target) != FALSE; };
+            c.changed = [target, bar] { RedrawOwnBar(target, bar); };
             t->tracking = std::make_unique<ScrollTracking>(std::move(c));
+            t->target = target;
+            t->bar = bar;
+            SetActive(target, bar, t->tracking.get());
             return TRUE;
         }
         case WM_NCDESTROY:
+            if (auto t = ControlOf<Tracker>(hwnd))
+                SetActive(t->target, t->bar, nullptr);
             DetachControl<Tracker>(hwnd);
             return 0;
         case WM_MOUSEACTIVATE:
@@ -115,6 +197,7 @@ LRESULT ScrollTrackerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 bool TrackWindowScrollBar(HWND hwnd, int bar, POINT pt) {
+    (void)kOwnBarHooks;
     TrackerArgs args{hwnd, bar};
     HWND tracker = CreateWindowEx(WS_EX_TOOLWINDOW, kScrollTrackerClass, "", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, nullptr, &args);
@@ -139,6 +222,7 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
                                             reinterpret_cast<LPARAM>(info)));
     if (bar != SB_HORZ && bar != SB_VERT)
         return 0;
+    InstallOwnBarHooks();
     ScrollState state = UpdateScrollState(hwnd, bar, [info](ScrollState& s) { s.Apply(*info); });
     if (info->fMask & (SIF_RANGE | SIF_PAGE)) {
         // A bar appears when there is something to scroll and goes when there is not, unless
@@ -148,6 +232,8 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
         else if (!(info->fMask & SIF_DISABLENOSCROLL))
             ShowOwnBars(hwnd, BarStyle(bar), false);
     }
+    if (redraw)
+        RedrawOwnBar(hwnd, bar);
     return state.pos;
 }
 
@@ -220,6 +306,7 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
         UpdateScrollState(
             hwnd, b, [arrows](ScrollState& s) { s.disabledArrows = arrows & ESB_DISABLE_BOTH; });
         changed |= before != (arrows & ESB_DISABLE_BOTH);
+        RedrawOwnBar(hwnd, b);
     }
     return changed;
 }

@@ -7,6 +7,8 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/detail/Delivery.h"
 #include "platform/ui/detail/Window.h"
+#include "platform/ui/nonclient/InputTracker.h"
+#include "platform/ui/paint/PaintQueue.h"
 
 namespace kq::ui::detail {
 namespace {
@@ -102,8 +104,10 @@ bool RetrieveMessage(MSG* out, const MessageFilter& filter, UINT removeFlags, in
         ServeIncomingSends(q);
         RunDueHighResTimers(q);
         RunFdSources(q, 0);
+        FeedInputTracker(q);
         if (TakePosted(q, filter, remove, out) || TakeQuit(q, filter, remove, out) ||
-            TakeInputMessage(q, filter, remove, out) || TakeTimerMessage(q, filter, remove, out)) {
+            TakeInputMessage(q, filter, remove, out) || TakePaintMessage(q, filter, remove, out) ||
+            TakeTimerMessage(q, filter, remove, out)) {
             if (remove)
                 q.lastMessage = *out;
             return true;

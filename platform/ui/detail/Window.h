@@ -10,6 +10,7 @@
 
 #include "platform/ui/Styles.h"
 #include "platform/ui/UiTypes.h"
+#include "platform/ui/paint/PaintState.h"
 
 namespace kq::ui::detail {
 
@@ -54,6 +55,7 @@ struct Window {
     RECT client{};                  // client rectangle relative to the window's top-left corner
     RECT normalRect{};              // restored rectangle, kept while minimised or maximised
     bool restoreToMaximized = false;
+    WindowPaint paint;
     WindowStage stage = WindowStage::Creating;
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }

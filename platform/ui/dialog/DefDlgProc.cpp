@@ -129,7 +129,6 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         case WM_ERASEBKGND:
-        case WM_PRINTCLIENT:
             if (HDC dc = reinterpret_cast<HDC>(wParam))
                 EraseBackground(dialog, dc);
             return TRUE;

@@ -6,13 +6,19 @@
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/controls/detail/ControlSupport.h"
+#include "platform/ui/paint/Painting.h"
 
 namespace kq::ui::detail {
 
 void PaintWith(HWND hwnd, WPARAM wParam, const std::function<void(HDC)>& paint) {
-    (void)hwnd;
-    if (HDC dc = reinterpret_cast<HDC>(wParam))
+    if (HDC dc = reinterpret_cast<HDC>(wParam)) {
         paint(dc);
+        return;
+    }
+    PAINTSTRUCT ps{};
+    if (HDC dc = BeginPaint(hwnd, &ps))
+        paint(dc);
+    EndPaint(hwnd, &ps);
 }
 
 HBRUSH DefaultControlColor(UINT message, HDC dc) {

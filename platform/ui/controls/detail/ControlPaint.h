@@ -9,8 +9,8 @@
 
 namespace kq::ui::detail {
 
-// Runs the painting with the DC that WM_PAINT or WM_PRINTCLIENT carries in wParam. (A WM_PAINT
-// without a DC has nothing to paint on until the window system hands out paint DCs.)
+// Runs the painting with the DC that WM_PAINT or WM_PRINTCLIENT carries in wParam, or between
+// BeginPaint and EndPaint for a WM_PAINT without one.
 void PaintWith(HWND hwnd, WPARAM wParam, const std::function<void(HDC)>& paint);
 
 // The colours a parent that does not answer WM_CTLCOLOR* gets: window text on the window

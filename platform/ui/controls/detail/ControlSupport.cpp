@@ -8,6 +8,7 @@
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowData.h"
 #include "platform/ui/WindowTree.h"
+#include "platform/ui/paint/Painting.h"
 
 namespace kq::ui::detail {
 
@@ -68,8 +69,11 @@ bool MayChangeLook(UINT message) {
         if (message == r)
             return false;
     }
-    if (message >= 0x00B0 && message <= 0x01AF)
-        return true;  // the controls' own messages (EM_, SBM_, BM_, CB_, STM_, LB_)
+    // The controls' own messages: EM_, SBM_ and BM_ (0x00B0..0x00FF), CB_, STM_ and LB_
+    // (0x0140..0x01AF). Between them lie window messages such as WM_CTLCOLOR*, which a
+    // control's painting itself sends.
+    if ((message >= 0x00B0 && message <= 0x00FF) || (message >= 0x0140 && message <= 0x01AF))
+        return true;
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
         return true;
     if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
@@ -97,7 +101,7 @@ bool MayChangeLook(UINT message) {
 }
 
 void Redraw(HWND hwnd) {
-    (void)hwnd;
+    InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 }  // namespace kq::ui::detail

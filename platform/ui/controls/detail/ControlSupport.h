@@ -25,9 +25,7 @@ HBRUSH ControlColorBrush(HWND control, UINT ctlColorMessage, HDC dc);
 // font, size, the clipboard messages and the controls' own messages except those that only
 // read (EM_GETSEL, LB_GETTEXT, ...).
 bool MayChangeLook(UINT message);
-// Asks for the control to be painted again. This is the one place where the controls meet the
-// window system's update regions; until the window system paints on demand, a control is
-// painted when WM_PAINT or WM_PRINTCLIENT brings a DC.
+// Asks for the control to be painted again (all of its client area).
 void Redraw(HWND hwnd);
 
 }  // namespace kq::ui::detail

@@ -46,6 +46,11 @@ void ScrollTracking::SendFor(ScrollPart part) {
     }
 }
 
+void ScrollTracking::Changed() const {
+    if (config_.changed)
+        config_.changed();
+}
+
 bool ScrollTracking::Press(POINT pt) {
     if (Active())
         return false;
@@ -66,18 +71,24 @@ bool ScrollTracking::Press(POINT pt) {
             s.tracking = true;
             s.trackPos = s.pos;
         });
+        Changed();
         return true;
     }
     firstDelay_ = true;
     SetTimer(config_.timerWindow, kScrollTimerId, kScrollFirstDelayMs, nullptr);
+    Changed();
     SendFor(part);
     return true;
 }
 
 void ScrollTracking::Move(POINT pt) {
+    const ScrollPart before = Pressed();
     last_ = pt;
-    if (part_ != ScrollPart::Thumb)
+    if (part_ != ScrollPart::Thumb) {
+        if (Pressed() != before)
+            Changed();
         return;
+    }
     ScrollGeometry g = Layout();
     ScrollState state = GetScrollState(config_.stateWindow, config_.bar);
     const int pos = PositionForThumb(g, state, Along(pt) - grab_);
@@ -85,6 +96,7 @@ void ScrollTracking::Move(POINT pt) {
         return;
     UpdateScrollState(config_.stateWindow, config_.bar,
                       [pos](ScrollState& s) { s.trackPos = pos; });
+    Changed();
     Send(SB_THUMBTRACK, pos);
 }
 
@@ -113,6 +125,7 @@ void ScrollTracking::Finish(bool thumbPosition) {
         UpdateScrollState(config_.stateWindow, config_.bar,
                           [](ScrollState& s) { s.trackPos = s.pos; });
     }
+    Changed();
     Send(SB_ENDSCROLL);
 }
 

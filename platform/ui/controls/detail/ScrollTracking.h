@@ -26,6 +26,9 @@ class ScrollTracking {
         bool vertical = true;
         std::function<RECT()> barRect;  // in the coordinates of the points given
         std::function<bool()> enabled;
+        // Called whenever what the bar shows may have changed (a part pressed or released, the
+        // thumb dragged).
+        std::function<void()> changed;
     };
 
     explicit ScrollTracking(Config config) : config_(std::move(config)) {}
@@ -47,6 +50,7 @@ class ScrollTracking {
     void SendFor(ScrollPart part);
     void Finish(bool thumbPosition);
     int Along(POINT pt) const;
+    void Changed() const;
 
     Config config_;
     ScrollPart part_ = ScrollPart::None;

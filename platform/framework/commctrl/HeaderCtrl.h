@@ -1,0 +1,28 @@
+// CHeaderCtrl: the framework's object for a header control ("SysHeader32").
+#pragma once
+
+#include "platform/framework/Wnd.h"
+#include "platform/gfx/ImageList.h"
+#include "platform/ui/commctrl/CommCtrl.h"
+
+class CHeaderCtrl : public CWnd {
+    DECLARE_DYNAMIC(CHeaderCtrl)
+  public:
+    CHeaderCtrl() = default;
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    int GetItemCount() const;
+    int InsertItem(int nPos, HDITEM* phdi);
+    BOOL DeleteItem(int nPos);
+    BOOL GetItem(int nPos, HDITEM* pHeaderItem) const;
+    BOOL SetItem(int nPos, HDITEM* pHeaderItem);
+    BOOL Layout(HDLAYOUT* pHeaderLayout);
+    int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo);
+    BOOL GetItemRect(int nIndex, LPRECT lpRect) const;
+    // Returns the handle of the list given before (the caller keeps owning its lists).
+    HIMAGELIST SetImageList(CImageList* pImageList);
+    HIMAGELIST GetImageList() const;
+    int OrderToIndex(int nOrder) const;
+    BOOL GetOrderArray(LPINT piArray, int iCount = -1);
+    BOOL SetOrderArray(int iCount, LPINT piArray);
+};

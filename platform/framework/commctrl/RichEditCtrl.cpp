@@ -1,0 +1,193 @@
+#include "platform/framework/commctrl/RichEditCtrl.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/framework/detail/ControlMessages.h"
+
+IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
+
+namespace ctl = kq::fw::ctl;
+
+namespace {
+
+template <class T = LRESULT>
+T Send(const CWnd* wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return static_cast<T>(::SendMessage(wnd->m_hWnd, message, wParam, lParam));
+}
+
+template <class P>
+LPARAM Ptr(P* p) {
+    return reinterpret_cast<LPARAM>(p);
+}
+
+constexpr UINT kEmPosFromChar = 0x00D6;
+constexpr UINT kWmCopy = 0x0301;
+
+}  // namespace
+
+BOOL AfxInitRichEdit() {
+    kq::ui::RegisterListTreeControlClasses();
+    WNDCLASS wc{};
+    return GetClassInfo(nullptr, RICHEDIT_CLASS10A, &wc);
+}
+
+BOOL AfxInitRichEdit2() {
+    return AfxInitRichEdit();
+}
+
+BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+    AfxInitRichEdit();
+    return CWnd::Create(RICHEDIT_CLASS10A, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+void CRichEditCtrl::GetSel(CHARRANGE& cr) const {
+    Send(this, EM_EXGETSEL, 0, Ptr(&cr));
+}
+
+void CRichEditCtrl::GetSel(long& nStartChar, long& nEndChar) const {
+    CHARRANGE cr{};
+    GetSel(cr);
+    nStartChar = cr.cpMin;
+    nEndChar = cr.cpMax;
+}
+
+void CRichEditCtrl::SetSel(CHARRANGE& cr) {
+    Send(this, EM_EXSETSEL, 0, Ptr(&cr));
+}
+
+void CRichEditCtrl::SetSel(long nStartChar, long nEndChar) {
+    CHARRANGE cr{static_cast<LONG>(nStartChar), static_cast<LONG>(nEndChar)};
+    SetSel(cr);
+}
+
+CString CRichEditCtrl::GetSelText() const {
+    CHARRANGE cr{};
+    GetSel(cr);
+    // Up to four bytes per character, and the terminator.
+    std::vector<char> buffer(static_cast<size_t>(cr.cpMax - cr.cpMin) * 4 + 1, '\0');
+    Send(this, EM_GETSELTEXT, 0, Ptr(buffer.data()));
+    return CString(buffer.data());
+}
+
+void CRichEditCtrl::ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo) {
+    Send(this, ctl::kEmReplaceSel, static_cast<WPARAM>(bCanUndo), Ptr(lpszNewText));
+}
+
+void CRichEditCtrl::HideSelection(BOOL bHide, BOOL bPerm) {
+    Send(this, EM_HIDESELECTION, static_cast<WPARAM>(bHide), static_cast<LPARAM>(bPerm));
+}
+
+DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& cf) const {
+    cf.cbSize = sizeof cf;
+    return Send<DWORD>(this, EM_GETCHARFORMAT, SCF_DEFAULT, Ptr(&cf));
+}
+
+DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT& cf) const {
+    cf.cbSize = sizeof cf;
+    return Send<DWORD>(this, EM_GETCHARFORMAT, SCF_SELECTION, Ptr(&cf));
+}
+
+BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT& cf) {
+    cf.cbSize = sizeof cf;
+    return Send<BOOL>(this, EM_SETCHARFORMAT, SCF_DEFAULT, Ptr(&cf));
+}
+
+BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT& cf) {
+    cf.cbSize = sizeof cf;
+    return Send<BOOL>(this, EM_SETCHARFORMAT, SCF_SELECTION, Ptr(&cf));
+}
+
+BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT& cf) {
+    cf.cbSize = sizeof cf;
+    return Send<BOOL>(this, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, Ptr(&cf));
+}
+
+COLORREF CRichEditCtrl::SetBackgroundColor(BOOL bSysColor, COLORREF cr) {
+    return Send<COLORREF>(this, EM_SETBKGNDCOLOR, static_cast<WPARAM>(bSysColor),
+                          static_cast<LPARAM>(cr));
+}
+
+int CRichEditCtrl::GetLineCount() const {
+    return Send<int>(this, ctl::kEmGetLineCount);
+}
+
+int CRichEditCtrl::LineIndex(int nLine) const {
+    return Send<int>(this, ctl::kEmLineIndex, static_cast<WPARAM>(nLine));
+}
+
+int CRichEditCtrl::LineLength(int nLine) const {
+    return Send<int>(this, ctl::kEmLineLength, static_cast<WPARAM>(nLine));
+}
+
+long CRichEditCtrl::LineFromChar(long nIndex) const {
+    return Send<long>(this, EM_EXLINEFROMCHAR, 0, static_cast<LPARAM>(nIndex));
+}
+
+int CRichEditCtrl::GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const {
+    if (!lpszBuffer || nMaxLength <= 0)
+        return 0;
+    const WORD size = static_cast<WORD>(std::min(nMaxLength, 0xFFFF));
+    std::memcpy(lpszBuffer, &size, std::min<size_t>(sizeof size, static_cast<size_t>(nMaxLength)));
+    return Send<int>(this, ctl::kEmGetLine, static_cast<WPARAM>(nIndex), Ptr(lpszBuffer));
+}
+
+int CRichEditCtrl::GetFirstVisibleLine() const {
+    return Send<int>(this, ctl::kEmGetFirstVisibleLine);
+}
+
+void CRichEditCtrl::LineScroll(int nLines, int nChars) {
+    Send(this, ctl::kEmLineScroll, static_cast<WPARAM>(nChars), static_cast<LPARAM>(nLines));
+}
+
+CPoint CRichEditCtrl::GetCharPos(long lChar) const {
+    POINT pt{};
+    Send(this, kEmPosFromChar, reinterpret_cast<WPARAM>(&pt), static_cast<LPARAM>(lChar));
+    return CPoint(pt);
+}
+
+long CRichEditCtrl::GetTextLength() const {
+    return Send<long>(this, WM_GETTEXTLENGTH);
+}
+
+long CRichEditCtrl::GetTextRange(int nFirst, int nLast, CString& refString) const {
+    const int count = nLast < 0 ? static_cast<int>(GetTextLength()) : nLast - nFirst;
+    std::vector<char> buffer(static_cast<size_t>(std::max(count, 0)) * 4 + 1, '\0');
+    TEXTRANGE range{{nFirst, nLast}, buffer.data()};
+    const long n = Send<long>(this, EM_GETTEXTRANGE, 0, Ptr(&range));
+    refString = buffer.data();
+    return n;
+}
+
+void CRichEditCtrl::LimitText(long nChars) {
+    Send(this, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(nChars));
+}
+
+long CRichEditCtrl::GetLimitText() const {
+    return Send<long>(this, ctl::kEmGetLimitText);
+}
+
+BOOL CRichEditCtrl::SetReadOnly(BOOL bReadOnly) {
+    return Send<BOOL>(this, ctl::kEmSetReadOnly, static_cast<WPARAM>(bReadOnly));
+}
+
+BOOL CRichEditCtrl::GetModify() const {
+    return Send<BOOL>(this, ctl::kEmGetModify);
+}
+
+void CRichEditCtrl::SetModify(BOOL bModified) {
+    Send(this, ctl::kEmSetModify, static_cast<WPARAM>(bModified));
+}
+
+DWORD CRichEditCtrl::GetEventMask() const {
+    return Send<DWORD>(this, EM_GETEVENTMASK);
+}
+
+DWORD CRichEditCtrl::SetEventMask(DWORD dwEventMask) {
+    return Send<DWORD>(this, EM_SETEVENTMASK, 0, static_cast<LPARAM>(dwEventMask));
+}
+
+void CRichEditCtrl::Copy() {
+    Send(this, kWmCopy);
+}

@@ -1,0 +1,57 @@
+// CRichEditCtrl: the framework's object for a rich edit control ("RICHEDIT"), and the
+// initialisation that makes the class known to dialog templates.
+#pragma once
+
+#include "platform/base/CString.h"
+#include "platform/framework/Wnd.h"
+#include "platform/ui/commctrl/CommCtrl.h"
+
+// Registers the rich edit window classes ("RICHEDIT" and "RichEdit20A"); TRUE once done.
+BOOL AfxInitRichEdit();
+BOOL AfxInitRichEdit2();
+
+class CRichEditCtrl : public CWnd {
+    DECLARE_DYNAMIC(CRichEditCtrl)
+  public:
+    CRichEditCtrl() = default;
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    // Selection, in characters.
+    void GetSel(CHARRANGE& cr) const;
+    void GetSel(long& nStartChar, long& nEndChar) const;
+    void SetSel(CHARRANGE& cr);
+    void SetSel(long nStartChar, long nEndChar);
+    CString GetSelText() const;
+    void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
+    void HideSelection(BOOL bHide, BOOL bPerm);
+
+    // Formats.
+    DWORD GetDefaultCharFormat(CHARFORMAT& cf) const;
+    DWORD GetSelectionCharFormat(CHARFORMAT& cf) const;
+    BOOL SetDefaultCharFormat(CHARFORMAT& cf);
+    BOOL SetSelectionCharFormat(CHARFORMAT& cf);
+    BOOL SetWordCharFormat(CHARFORMAT& cf);
+    COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF cr);
+
+    // Lines and scrolling.
+    int GetLineCount() const;
+    int LineIndex(int nLine = -1) const;
+    int LineLength(int nLine = -1) const;
+    long LineFromChar(long nIndex) const;
+    int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const;
+    int GetFirstVisibleLine() const;
+    void LineScroll(int nLines, int nChars = 0);
+    CPoint GetCharPos(long lChar) const;
+
+    // Text.
+    long GetTextLength() const;
+    long GetTextRange(int nFirst, int nLast, CString& refString) const;
+    void LimitText(long nChars = 0);
+    long GetLimitText() const;
+    BOOL SetReadOnly(BOOL bReadOnly = TRUE);
+    BOOL GetModify() const;
+    void SetModify(BOOL bModified = TRUE);
+    DWORD GetEventMask() const;
+    DWORD SetEventMask(DWORD dwEventMask);
+    void Copy();
+};

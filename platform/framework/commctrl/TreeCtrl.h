@@ -1,0 +1,85 @@
+// CTreeCtrl: the framework's object for a tree view ("SysTreeView32").
+#pragma once
+
+#include "platform/base/CString.h"
+#include "platform/framework/Wnd.h"
+#include "platform/framework/commctrl/ToolTipCtrl.h"
+#include "platform/gfx/ImageList.h"
+#include "platform/ui/commctrl/CommCtrl.h"
+
+class CTreeCtrl : public CWnd {
+    DECLARE_DYNAMIC(CTreeCtrl)
+  public:
+    CTreeCtrl() = default;
+    ~CTreeCtrl() override;
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    HTREEITEM InsertItem(LPTVINSERTSTRUCT lpInsertStruct);
+    HTREEITEM InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+                         UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
+    HTREEITEM InsertItem(LPCTSTR lpszItem, HTREEITEM hParent = TVI_ROOT,
+                         HTREEITEM hInsertAfter = TVI_LAST);
+    HTREEITEM InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage,
+                         HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
+    BOOL DeleteItem(HTREEITEM hItem);
+    BOOL DeleteAllItems();
+    BOOL Expand(HTREEITEM hItem, UINT nCode);
+
+    HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const;
+    HTREEITEM GetChildItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetParentItem(HTREEITEM hItem) const;
+    HTREEITEM GetFirstVisibleItem() const;
+    HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const;
+    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const;
+    HTREEITEM GetLastVisibleItem() const;
+    HTREEITEM GetSelectedItem() const;
+    HTREEITEM GetDropHilightItem() const;
+    HTREEITEM GetRootItem() const;
+    BOOL ItemHasChildren(HTREEITEM hItem) const;
+
+    BOOL Select(HTREEITEM hItem, UINT nCode);
+    BOOL SelectItem(HTREEITEM hItem);
+    BOOL SelectDropTarget(HTREEITEM hItem);
+    BOOL SelectSetFirstVisible(HTREEITEM hItem);
+
+    BOOL GetItem(TVITEM* pItem) const;
+    BOOL SetItem(TVITEM* pItem);
+    BOOL SetItem(HTREEITEM hItem, UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage,
+                 UINT nState, UINT nStateMask, LPARAM lParam);
+    CString GetItemText(HTREEITEM hItem) const;
+    BOOL SetItemText(HTREEITEM hItem, LPCTSTR lpszItem);
+    DWORD_PTR GetItemData(HTREEITEM hItem) const;
+    BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
+    UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const;
+    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
+    BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
+    BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
+
+    BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const;
+    HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
+    HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const;
+    BOOL EnsureVisible(HTREEITEM hItem);
+    UINT GetCount() const;
+    UINT GetVisibleCount() const;
+    UINT GetIndent() const;
+    void SetIndent(UINT nIndent);
+    int GetItemHeight() const;
+    int SetItemHeight(int cyHeight);
+
+    // Returns the handle of the list given before (the caller keeps owning its lists).
+    HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType);
+    HIMAGELIST GetImageList(int nImageListType) const;
+    CToolTipCtrl* GetToolTips();
+    COLORREF SetBkColor(COLORREF clr);
+    COLORREF GetBkColor() const;
+    COLORREF SetTextColor(COLORREF clr);
+    COLORREF GetTextColor() const;
+    COLORREF SetLineColor(COLORREF clrNew = CLR_DEFAULT);
+    COLORREF GetLineColor() const;
+
+  private:
+    // Stands for the tree's own tip window when no framework object is attached to it.
+    CToolTipCtrl toolTip_;
+};

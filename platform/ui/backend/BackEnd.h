@@ -1,0 +1,28 @@
+// The back end shows the virtual screen and feeds the user's input into the window system.
+//
+//   headless  the screen stays in memory; input comes from kq::ui::Inject... (tests).
+//   x11       one X window shows the screen, which follows the window's size; keyboard, mouse,
+//             expose, resize and focus come from the X server through the GUI loop.
+//
+// StartBackEnd chooses on the calling thread, which must be the GUI thread:
+//   option "headless" or "x11" (or "x11:<display>") forces one; an empty option takes the
+//   KQ7B_BACKEND environment variable (headless|x11) if set, else x11 when $DISPLAY is set and
+//   the display opens, else headless with a message on stderr saying why. A forced x11 that
+//   cannot open its display gives null, after saying why on stderr.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace kq::ui {
+
+class BackEnd {
+  public:
+    virtual ~BackEnd() = default;
+    // "headless" or "x11".
+    virtual const char* Name() const = 0;
+};
+
+std::unique_ptr<BackEnd> StartBackEnd(const std::string& option = {});
+
+}  // namespace kq::ui

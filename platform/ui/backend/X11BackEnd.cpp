@@ -1,0 +1,416 @@
+#include "platform/ui/backend/X11BackEnd.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+#include "platform/ui/Cursor.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Messaging.h"
+#include "platform/ui/MultimediaTimer.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowPos.h"
+#include "platform/ui/WindowShow.h"
+#include "platform/ui/WindowTree.h"
+#include "platform/ui/backend/X11Keys.h"
+#include "platform/ui/detail/WindowOps.h"
+#include "platform/ui/paint/CaretBlink.h"
+#include "platform/ui/paint/Screenshot.h"
+#include "platform/ui/paint/VirtualScreen.h"
+
+// Xlib last: its macros (None, Bool, Status...) must not reach the headers above.
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+
+namespace kq::ui {
+namespace {
+
+constexpr UINT kCaretCheckMs = 50;
+
+int LogXError(Display* display, XErrorEvent* e) {
+    char text[128] = {};
+    XGetErrorText(display, e->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error: %s (request %d)\n", text, e->request_code);
+    return 0;
+}
+
+unsigned FontCursorFor(int id) {
+    switch (id) {
+        case 32513:  // IDC_IBEAM
+            return XC_xterm;
+        case 32514:  // IDC_WAIT
+        case 32650:  // IDC_APPSTARTING
+            return XC_watch;
+        case 32515:  // IDC_CROSS
+            return XC_crosshair;
+        case 32516:  // IDC_UPARROW
+            return XC_sb_up_arrow;
+        case 32640:  // IDC_SIZE
+        case 32646:  // IDC_SIZEALL
+            return XC_fleur;
+        case 32642:  // IDC_SIZENWSE
+            return XC_bottom_right_corner;
+        case 32643:  // IDC_SIZENESW
+            return XC_bottom_left_corner;
+        case 32644:  // IDC_SIZEWE
+            return XC_sb_h_double_arrow;
+        case 32645:  // IDC_SIZENS
+            return XC_sb_v_double_arrow;
+        case 32648:  // IDC_NO
+            return XC_X_cursor;
+        case 32649:  // IDC_HAND
+            return XC_hand2;
+        case 32651:  // IDC_HELP
+            return XC_question_arrow;
+        default:
+            return XC_left_ptr;
+    }
+}
+
+// Channel value 0..255 placed under a visual's colour mask.
+unsigned long Channel(uint32_t value, unsigned long mask) {
+    if (!mask)
+        return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1))
+        ++shift;
+    const unsigned long max = mask >> shift;
+    return ((value * max + 127) / 255) << shift;
+}
+
+// The window the user means when closing the X window: the root owner of the active window,
+// else the first visible top-level window without an owner.
+HWND MainWindow() {
+    if (HWND active = GetActiveWindow())
+        return GetAncestor(active, GA_ROOTOWNER);
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (IsWindowVisible(h) && !GetWindow(h, GW_OWNER))
+            return h;
+    }
+    return nullptr;
+}
+
+RECT Shown(const RECT& caret) {
+    return CaretShownNow() ? caret : RECT{0, 0, 0, 0};
+}
+
+}  // namespace
+
+std::unique_ptr<X11BackEnd> X11BackEnd::Open(const std::string& display, std::string* error) {
+    std::unique_ptr<X11BackEnd> backEnd(new X11BackEnd);
+    std::string why;
+    if (!backEnd->Start(display, &why)) {
+        if (error)
+            *error = why;
+        return nullptr;
+    }
+    return backEnd;
+}
+
+bool X11BackEnd::Start(const std::string& name, std::string* error) {
+    display_ = XOpenDisplay(name.empty() ? nullptr : name.c_str());
+    if (!display_) {
+        const char* env = std::getenv("DISPLAY");
+        *error =
+            "cannot open display \"" + (name.empty() ? std::string(env ? env : "") : name) + "\"";
+        return false;
+    }
+    static std::once_flag handler;
+    std::call_once(handler, [] {
+        XSetErrorHandler(&LogXError);
+        // Returning lets Xlib go on to the connection's exit handler below, which returns too:
+        // a lost X server must not end the program.
+        XSetIOErrorHandler([](Display*) { return 0; });
+    });
+    XSetIOErrorExitHandler(
+        display_, [](Display*, void* self) { static_cast<X11BackEnd*>(self)->ConnectionLost(); },
+        this);
+    const int screen = DefaultScreen(display_);
+    Visual* visual = DefaultVisual(display_, screen);
+    if (visual->c_class != TrueColor) {
+        *error = "the display has no true-colour visual";
+        XCloseDisplay(display_);
+        display_ = nullptr;
+        return false;
+    }
+    XkbSetDetectableAutoRepeat(display_, True, nullptr);
+
+    const RECT virtualScreen = VirtualScreenRect();
+    const int width =
+        std::min<int>(virtualScreen.right - virtualScreen.left, DisplayWidth(display_, screen));
+    const int height =
+        std::min<int>(virtualScreen.bottom - virtualScreen.top, DisplayHeight(display_, screen));
+    if (GetMonitors().size() != 1 || virtualScreen.left != 0 || virtualScreen.top != 0 ||
+        width != virtualScreen.right || height != virtualScreen.bottom)
+        SetScreenSize(width, height);
+
+    window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
+                                  static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                                  BlackPixel(display_, screen), BlackPixel(display_, screen));
+    XSelectInput(display_, window_,
+                 ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                     ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask);
+    Atom del = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+    deleteAtom_ = del;
+    XSetWMProtocols(display_, window_, &del, 1);
+    XStoreName(display_, window_, "KQ7-B");
+    gc_ = XCreateGC(display_, window_, 0, nullptr);
+    XMapWindow(display_, window_);
+    XFlush(display_);
+
+    source_ =
+        AddFdSource(ConnectionNumber(display_), POLLIN, [this](int, short) { HandleEvents(); });
+    SetScreenPresenter([this] { Present(); });
+    caretTimer_ = timeSetEvent(
+        kCaretCheckMs, 0,
+        [](UINT, UINT, DWORD_PTR self, DWORD_PTR, DWORD_PTR) {
+            reinterpret_cast<X11BackEnd*>(self)->CaretTick();
+        },
+        reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
+    return true;
+}
+
+X11BackEnd::~X11BackEnd() {
+    if (caretTimer_)
+        timeKillEvent(caretTimer_);
+    if (display_)
+        SetScreenPresenter({});
+    if (source_)
+        RemoveFdSource(source_);
+    if (!display_)
+        return;
+    // After a lost connection Xlib only frees its side of these.
+    for (auto& [id, cursor] : cursors_)
+        XFreeCursor(display_, cursor);
+    XFreeGC(display_, static_cast<GC>(gc_));
+    XDestroyWindow(display_, window_);
+    XCloseDisplay(display_);
+}
+
+void X11BackEnd::ConnectionLost() {
+    if (lost_)
+        return;
+    lost_ = true;
+    std::fprintf(stderr, "The X connection was lost: the screen stays in memory.\n");
+}
+
+void X11BackEnd::Sync() {
+    if (lost_)
+        return;
+    XSync(display_, False);
+    HandleEvents();
+}
+
+void X11BackEnd::HandleEvents() {
+    while (!lost_ && XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        Handle(event);
+    }
+    if (lost_) {
+        // Nothing more will come: stop listening, keep the screen in memory.
+        if (source_)
+            RemoveFdSource(source_);
+        source_ = 0;
+        if (caretTimer_)
+            timeKillEvent(caretTimer_);
+        caretTimer_ = 0;
+        SetScreenPresenter({});
+        return;
+    }
+    XFlush(display_);
+}
+
+void X11BackEnd::Handle(XEvent& event) {
+    const POINT origin = ScreenSurfaceOrigin();
+    switch (event.type) {
+        case Expose: {
+            const XExposeEvent& e = event.xexpose;
+            PutRect(RECT{e.x, e.y, e.x + e.width, e.y + e.height});
+            break;
+        }
+        case ConfigureNotify:
+            Resized(event.xconfigure.width, event.xconfigure.height);
+            break;
+        case KeyPress:
+        case KeyRelease:
+            HandleKey(event, event.type == KeyPress);
+            break;
+        case ButtonPress:
+        case ButtonRelease: {
+            const XButtonEvent& b = event.xbutton;
+            const POINT pt{origin.x + b.x, origin.y + b.y};
+            const bool down = event.type == ButtonPress;
+            if (b.button == Button1)
+                InjectMouseButton(pt, VK_LBUTTON, down);
+            else if (b.button == Button2)
+                InjectMouseButton(pt, VK_MBUTTON, down);
+            else if (b.button == Button3)
+                InjectMouseButton(pt, VK_RBUTTON, down);
+            else if (down && (b.button == Button4 || b.button == Button5))
+                InjectMouseWheel(pt, b.button == Button4 ? WHEEL_DELTA : -WHEEL_DELTA);
+            break;
+        }
+        case MotionNotify:
+            // Runs of moves are merged where the input is queued, in order with the buttons.
+            InjectMouseMove(POINT{origin.x + event.xmotion.x, origin.y + event.xmotion.y});
+            break;
+        case FocusIn:
+        case FocusOut: {
+            const XFocusChangeEvent& f = event.xfocus;
+            if (f.mode == NotifyGrab || f.mode == NotifyUngrab || f.detail == NotifyInferior ||
+                f.detail == NotifyPointer)
+                break;
+            InjectAppFocus(event.type == FocusIn);
+            break;
+        }
+        case ClientMessage:
+            if (static_cast<unsigned long>(event.xclient.data.l[0]) == deleteAtom_) {
+                if (HWND main = MainWindow())
+                    PostMessage(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            break;
+        case MappingNotify:
+            XRefreshKeyboardMapping(&event.xmapping);
+            break;
+        default:
+            break;
+    }
+}
+
+void X11BackEnd::HandleKey(XEvent& event, bool down) {
+    char buffer[32] = {};
+    KeySym lookedUp = NoSymbol;
+    const int length = XLookupString(&event.xkey, buffer, sizeof buffer, &lookedUp, nullptr);
+    const KeySym base =
+        XkbKeycodeToKeysym(display_, static_cast<KeyCode>(event.xkey.keycode), 0, 0);
+    const detail::X11Key key = detail::VirtualKeyFromX11(base, lookedUp, event.xkey.keycode);
+    const std::string text = down ? detail::TextFromX11(lookedUp, buffer, length) : std::string();
+    if (key.vk)
+        InjectKey(key.vk, down, down ? text.c_str() : nullptr, key.scanCode, key.extended);
+    else if (down && !text.empty())
+        InjectText(text.c_str());
+}
+
+void X11BackEnd::Resized(int width, int height) {
+    const RECT current = VirtualScreenRect();
+    if (width <= 0 || height <= 0 ||
+        (width == current.right - current.left && height == current.bottom - current.top))
+        return;
+    SetScreenSize(width, height);
+    // Maximised windows fill the new work area; everyone hears of the new screen.
+    std::vector<HWND> tops;
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
+        tops.push_back(h);
+    for (HWND h : tops) {
+        if (IsZoomed(h)) {
+            const MINMAXINFO mmi = detail::QueryMinMaxInfo(h);
+            SetWindowPos(h, nullptr, mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxSize.x,
+                         mmi.ptMaxSize.y, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        PostMessage(h, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
+    }
+    RedrawScreen();
+}
+
+void X11BackEnd::Present() {
+    if (lost_)
+        return;
+    std::vector<RECT> rects = TakeScreenChanges();
+    const POINT origin = ScreenSurfaceOrigin();
+    const RECT caret = Shown(CaretScreenRect());
+    if (!EqualRect(&caret, &caretShown_)) {
+        for (RECT r : {caretShown_, caret}) {
+            if (IsRectEmpty(&r))
+                continue;
+            OffsetRect(&r, -origin.x, -origin.y);
+            rects.push_back(r);
+        }
+        caretShown_ = caret;
+    }
+    for (const RECT& r : rects)
+        PutRect(r);
+    FollowCursorShape();
+    XFlush(display_);
+}
+
+void X11BackEnd::PutRect(const RECT& surfaceRect) {
+    const POINT origin = ScreenSurfaceOrigin();
+    RECT screenRect = surfaceRect;
+    OffsetRect(&screenRect, origin.x, origin.y);
+    const kq::gfx::Image image = CaptureScreenRect(screenRect, ScreenshotOptions{true, false});
+    if (image.Empty())
+        return;
+    RECT placed = screenRect;
+    const RECT screen = VirtualScreenRect();
+    IntersectRect(&placed, &placed, &screen);
+    const int screenNo = DefaultScreen(display_);
+    Visual* visual = DefaultVisual(display_, screenNo);
+    const auto width = static_cast<unsigned>(image.width);
+    const auto height = static_cast<unsigned>(image.height);
+    char* data = static_cast<char*>(std::malloc(static_cast<size_t>(width) * height * 4));
+    if (!data)
+        return;
+    XImage* ximage =
+        XCreateImage(display_, visual, static_cast<unsigned>(DefaultDepth(display_, screenNo)),
+                     ZPixmap, 0, data, width, height, 32, 0);
+    if (!ximage) {
+        std::free(data);
+        return;
+    }
+    const bool direct = ximage->bits_per_pixel == 32 && ximage->byte_order == LSBFirst &&
+                        visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+                        visual->blue_mask == 0xFF &&
+                        ximage->bytes_per_line == static_cast<int>(width) * 4;
+    if (direct) {
+        std::memcpy(data, image.pixels.data(), image.pixels.size() * 4);
+    } else {
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                const uint32_t p = image.Pixel(x, y);
+                XPutPixel(ximage, x, y,
+                          Channel((p >> 16) & 0xFF, visual->red_mask) |
+                              Channel((p >> 8) & 0xFF, visual->green_mask) |
+                              Channel(p & 0xFF, visual->blue_mask));
+            }
+        }
+    }
+    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, placed.left - origin.x,
+              placed.top - origin.y, width, height);
+    XDestroyImage(ximage);  // frees data
+}
+
+void X11BackEnd::FollowCursorShape() {
+    const HCURSOR shape = GetCursor();
+    if (shape == cursor_)
+        return;
+    cursor_ = shape;
+    const int id = StandardCursorId(shape);
+    auto it = cursors_.find(id);
+    if (it == cursors_.end())
+        it = cursors_.emplace(id, XCreateFontCursor(display_, FontCursorFor(id))).first;
+    XDefineCursor(display_, window_, it->second);
+}
+
+void X11BackEnd::CaretTick() {
+    if (lost_)
+        return;
+    const RECT caret = Shown(CaretScreenRect());
+    if (!EqualRect(&caret, &caretShown_)) {
+        Present();
+        return;
+    }
+    if (GetCursor() != cursor_) {
+        FollowCursorShape();
+        XFlush(display_);
+    }
+}
+
+}  // namespace kq::ui

@@ -1,0 +1,67 @@
+// The x11 back end: one X window shows the virtual screen (the screen takes the window's size
+// and follows it when the window is resized). Changed pixels are put into the window once the
+// GUI thread has nothing left to paint; the caret is laid over them as it blinks; the X
+// server draws the mouse cursor in the shape the program set. Keys become virtual keys and
+// UTF-8 text, buttons, motion and the wheel become mouse input, losing the keyboard focus
+// deactivates the program (WM_ACTIVATEAPP FALSE), and closing the X window sends SC_CLOSE to
+// the program's main window. The X connection is a descriptor source of the GUI loop.
+//
+// The X server losing the connection does not end the program: the screen stays in memory
+// and input stops.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/ui/EventLoop.h"
+#include "platform/ui/UiTypes.h"
+#include "platform/ui/backend/BackEnd.h"
+
+struct _XDisplay;
+union _XEvent;
+
+namespace kq::ui {
+
+class X11BackEnd : public BackEnd {
+  public:
+    // Opens the display (empty: $DISPLAY) and shows the screen in a new window there; null
+    // with the reason in *error when that fails.
+    static std::unique_ptr<X11BackEnd> Open(const std::string& display, std::string* error);
+    ~X11BackEnd() override;
+    X11BackEnd(const X11BackEnd&) = delete;
+    X11BackEnd& operator=(const X11BackEnd&) = delete;
+
+    const char* Name() const override { return "x11"; }
+    // The X window showing the screen.
+    unsigned long Window() const { return window_; }
+    // Waits until the X server has handled everything sent to it and handles the events it
+    // sent back.
+    void Sync();
+
+  private:
+    X11BackEnd() = default;
+    bool Start(const std::string& display, std::string* error);
+    void HandleEvents();
+    void Handle(_XEvent& event);
+    void HandleKey(_XEvent& event, bool down);
+    void Resized(int width, int height);
+    void Present();
+    void PutRect(const RECT& surfaceRect);
+    void FollowCursorShape();
+    void CaretTick();
+    void ConnectionLost();
+
+    _XDisplay* display_ = nullptr;
+    unsigned long window_ = 0;
+    void* gc_ = nullptr;
+    unsigned long deleteAtom_ = 0;
+    FdSourceId source_ = 0;
+    UINT caretTimer_ = 0;
+    bool lost_ = false;
+    RECT caretShown_{};  // screen rectangle of the caret as last put on the display
+    HCURSOR cursor_ = nullptr;
+    std::map<int, unsigned long> cursors_;  // X font cursors by IDC_ id
+};
+
+}  // namespace kq::ui

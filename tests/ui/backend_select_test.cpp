@@ -1,0 +1,107 @@
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "platform/ui/backend/BackEnd.h"
+#include "platform/ui/backend/X11Keys.h"
+#include "ui/UiTestFixture.h"
+
+#include <X11/keysym.h>
+
+namespace kq::ui::test {
+namespace {
+
+// Sets an environment variable for the life of the object, restoring it after.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class BackEndSelect : public UiTest {};
+
+TEST_F(BackEndSelect, HeadlessWithoutADisplayOrWhenAskedFor) {
+    {
+        ScopedEnv display("DISPLAY", nullptr);
+        ScopedEnv choice("KQ7B_BACKEND", nullptr);
+        auto backEnd = StartBackEnd();
+        ASSERT_TRUE(backEnd);
+        EXPECT_STREQ(backEnd->Name(), "headless");
+    }
+    {
+        // A display that does not open is reported, and the program runs headless.
+        ScopedEnv display("DISPLAY", ":32123");
+        ScopedEnv choice("KQ7B_BACKEND", nullptr);
+        auto backEnd = StartBackEnd();
+        ASSERT_TRUE(backEnd);
+        EXPECT_STREQ(backEnd->Name(), "headless");
+    }
+    {
+        ScopedEnv display("DISPLAY", ":32123");
+        ScopedEnv choice("KQ7B_BACKEND", "headless");
+        EXPECT_STREQ(StartBackEnd()->Name(), "headless");
+        // Forcing x11 without a display gives nothing rather than a silent substitute.
+        EXPECT_FALSE(StartBackEnd("x11"));
+        EXPECT_FALSE(StartBackEnd("x11::32123"));
+        EXPECT_FALSE(StartBackEnd("wayland"));
+    }
+}
+
+TEST(X11Keys, KeysBecomeVirtualKeys) {
+    using detail::VirtualKeyFromX11;
+    EXPECT_EQ(VirtualKeyFromX11(XK_a, XK_A, 38).vk, static_cast<UINT>('A'));
+    EXPECT_EQ(VirtualKeyFromX11(XK_a, XK_A, 38).scanCode, 30u);
+    EXPECT_EQ(VirtualKeyFromX11(XK_7, XK_slash, 16).vk, static_cast<UINT>('7'));
+    EXPECT_EQ(VirtualKeyFromX11(XK_F11, XK_F11, 95).vk, static_cast<UINT>(VK_F11));
+    EXPECT_EQ(VirtualKeyFromX11(XK_Return, XK_Return, 36).vk, static_cast<UINT>(VK_RETURN));
+    const detail::X11Key left = VirtualKeyFromX11(XK_Left, XK_Left, 113);
+    EXPECT_EQ(left.vk, static_cast<UINT>(VK_LEFT));
+    EXPECT_TRUE(left.extended);
+    EXPECT_EQ(VirtualKeyFromX11(XK_Control_R, XK_Control_R, 105).vk,
+              static_cast<UINT>(VK_RCONTROL));
+    // The keypad gives digits or cursor keys as NumLock says.
+    EXPECT_EQ(VirtualKeyFromX11(XK_KP_End, XK_KP_1, 87).vk, static_cast<UINT>(VK_NUMPAD1));
+    const detail::X11Key end = VirtualKeyFromX11(XK_KP_End, XK_KP_End, 87);
+    EXPECT_EQ(end.vk, static_cast<UINT>(VK_END));
+    EXPECT_FALSE(end.extended);
+    EXPECT_TRUE(VirtualKeyFromX11(XK_KP_Enter, XK_KP_Enter, 104).extended);
+    // Punctuation by symbol, or by the key's place where a layout puts a letter there.
+    EXPECT_EQ(VirtualKeyFromX11(XK_comma, XK_comma, 59).vk, static_cast<UINT>(VK_OEM_COMMA));
+    EXPECT_EQ(VirtualKeyFromX11(XK_odiaeresis, XK_odiaeresis, 47).vk, static_cast<UINT>(VK_OEM_1));
+    EXPECT_EQ(VirtualKeyFromX11(XK_dead_acute, XK_dead_acute, 21).vk,
+              static_cast<UINT>(VK_OEM_PLUS));
+    EXPECT_EQ(VirtualKeyFromX11(0x12345678, 0x12345678, 200).vk, 0u);
+}
+
+TEST(X11Keys, KeysTypeUtf8Text) {
+    using detail::TextFromX11;
+    EXPECT_EQ(TextFromX11(XK_a, "a", 1), "a");
+    EXPECT_EQ(TextFromX11(XK_adiaeresis, "\xE4", 1), "\xC3\xA4");  // ä from ISO 8859-1
+    EXPECT_EQ(TextFromX11(0x01000394, "", 0), "\xCE\x94");         // Δ from a Unicode keysym
+    EXPECT_EQ(TextFromX11(XK_EuroSign, "", 0), "\xE2\x82\xAC");
+    EXPECT_EQ(TextFromX11(XK_Return, "\r", 1), "\r");
+    EXPECT_EQ(TextFromX11(XK_a, "\x01", 1), "\x01");  // CTRL+A
+    EXPECT_EQ(TextFromX11(XK_Delete, "\x7F", 1), "");
+    EXPECT_EQ(TextFromX11(XK_Left, "", 0), "");
+}
+
+}  // namespace
+}  // namespace kq::ui::test

@@ -1,0 +1,236 @@
+// The x11 back end against a real X server (Xvfb, started here on a display it chooses itself;
+// the test is skipped where Xvfb is not installed).
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/ui/backend/X11BackEnd.h"
+#include "ui/PaintTestSupport.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+extern char** environ;
+
+namespace kq::ui::test {
+namespace {
+
+class Xvfb {
+  public:
+    Xvfb() {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
+                              "1024x768x24", "-nolisten",  "tcp",      nullptr};
+        const int spawned =
+            posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        if (spawned != 0) {
+            pid_ = 0;
+            close(fds[0]);
+            return;
+        }
+        // The server writes its display number once it accepts connections.
+        std::string number;
+        pollfd p{fds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (!number.empty())
+            name_ = ":" + number;
+    }
+    ~Xvfb() { Stop(); }
+    Xvfb(const Xvfb&) = delete;
+    Xvfb& operator=(const Xvfb&) = delete;
+
+    const std::string& Name() const { return name_; }
+    void Stop() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        pid_ = 0;
+    }
+
+  private:
+    pid_t pid_ = 0;
+    std::string name_;
+};
+
+// A button-like child: raised and grey until it is clicked, then sunken and yellow.
+class BackEndX11 : public PaintTest {
+  protected:
+    HWND Button(HWND parent, RECT r) {
+        HWND button = CreateChild(parent, 1, r);
+        OnMessage(button, [this](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (m == WM_LBUTTONUP) {
+                clicked_ = true;
+                InvalidateRect(h, nullptr, TRUE);
+                return 0;
+            }
+            if (m != WM_PAINT)
+                return std::nullopt;
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            RECT rc{};
+            GetClientRect(h, &rc);
+            HBRUSH face = CreateSolidBrush(clicked_ ? kYellow : GetSysColor(COLOR_BTNFACE));
+            FillRect(dc, &rc, face);
+            DeleteObject(face);
+            DrawEdge(dc, &rc, clicked_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+            SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+            SetBkMode(dc, TRANSPARENT);
+            DrawText(dc, "OK", 2, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            EndPaint(h, &ps);
+            return 0;
+        });
+        return button;
+    }
+
+    // Lets both sides finish: the program paints and presents, the server handles it all.
+    void Settle(X11BackEnd& backEnd) {
+        for (int i = 0; i < 4; ++i) {
+            Pump();
+            backEnd.Sync();
+        }
+    }
+
+    bool clicked_ = false;
+};
+
+TEST_F(BackEndX11, AClickThroughTheServerReachesTheWindowAndTheScreensAgree) {
+    Xvfb xvfb;
+    if (xvfb.Name().empty())
+        GTEST_SKIP() << "Xvfb is not available";
+    std::string error;
+    auto backEnd = X11BackEnd::Open(xvfb.Name(), &error);
+    ASSERT_TRUE(backEnd) << error;
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);  // the screen took the display's size
+
+    HWND top = Solid(nullptr, {50, 50, 350, 250}, kBlue, WS_OVERLAPPEDWINDOW);
+    SetWindowText(top, "Smoke");
+    HWND button = Button(top, {20, 20, 120, 50});
+    Settle(*backEnd);
+
+    Display* probe = XOpenDisplay(xvfb.Name().c_str());
+    ASSERT_NE(probe, nullptr);
+    POINT center{50, 15};
+    ClientToScreen(button, &center);
+    int rootX = 0;
+    int rootY = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(probe, backEnd->Window(), DefaultRootWindow(probe), center.x, center.y,
+                          &rootX, &rootY, &child);
+    XTestFakeMotionEvent(probe, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(probe, 1, True, CurrentTime);
+    XTestFakeButtonEvent(probe, 1, False, CurrentTime);
+    XSync(probe, False);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!clicked_ && std::chrono::steady_clock::now() < deadline) {
+        backEnd->Sync();
+        Pump();
+        if (!clicked_)
+            WaitForWork(20);
+    }
+    ASSERT_TRUE(clicked_);
+    Settle(*backEnd);
+    EXPECT_EQ(At(center.x, center.y + 8), kYellow);
+
+    const RECT area{50, 50, 350, 250};
+    XImage* shot =
+        XGetImage(probe, backEnd->Window(), area.left, area.top, 300, 200, AllPlanes, ZPixmap);
+    ASSERT_NE(shot, nullptr);
+    const kq::gfx::Image headless = CaptureScreenRect(area, {false, false});
+    int differences = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 300; ++x)
+            differences += (XGetPixel(shot, x, y) & 0xFFFFFF) != (headless.Pixel(x, y) & 0xFFFFFF);
+    }
+    EXPECT_EQ(differences, 0);
+    XDestroyImage(shot);
+
+    // Keys typed on the X server arrive as text; the screen follows the window's size.
+    XSetInputFocus(probe, backEnd->Window(), RevertToParent, CurrentTime);
+    const KeyCode a = XKeysymToKeycode(probe, XK_a);
+    XTestFakeKeyEvent(probe, a, True, CurrentTime);
+    XTestFakeKeyEvent(probe, a, False, CurrentTime);
+    XResizeWindow(probe, backEnd->Window(), 800, 600);
+    XSync(probe, False);
+    const auto typed = [&] {
+        for (const LoggedMessage& m : Log()) {
+            if (m.message == WM_CHAR && m.wParam == 'a')
+                return true;
+        }
+        return false;
+    };
+    while ((!typed() || GetSystemMetrics(SM_CXSCREEN) != 800) &&
+           std::chrono::steady_clock::now() < deadline) {
+        backEnd->Sync();
+        Pump();
+        WaitForWork(20);
+    }
+    EXPECT_TRUE(typed());
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+
+    // Losing the keyboard focus deactivates the program.
+    ClearLog();
+    XSetInputFocus(probe, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(probe, False);
+    const auto deactivated = [&] {
+        for (const LoggedMessage& m : Log()) {
+            if (m.hwnd == top && m.message == WM_ACTIVATEAPP && m.wParam == FALSE)
+                return true;
+        }
+        return false;
+    };
+    while (!deactivated() && std::chrono::steady_clock::now() < deadline) {
+        backEnd->Sync();
+        Pump();
+        WaitForWork(20);
+    }
+    EXPECT_TRUE(deactivated());
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    XCloseDisplay(probe);
+}
+
+TEST_F(BackEndX11, ALostServerLeavesTheProgramRunning) {
+    Xvfb xvfb;
+    if (xvfb.Name().empty())
+        GTEST_SKIP() << "Xvfb is not available";
+    std::string error;
+    auto backEnd = X11BackEnd::Open(xvfb.Name(), &error);
+    ASSERT_TRUE(backEnd) << error;
+    HWND top = Solid(nullptr, {50, 50, 350, 250}, kBlue);
+    Pump();
+    xvfb.Stop();
+    for (int i = 0; i < 10; ++i) {
+        WaitForWork(20);
+        Pump();
+    }
+    InvalidateRect(top, nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(At(100, 100), kBlue);  // painting goes on in memory
+    backEnd.reset();
+}
+
+}  // namespace
+}  // namespace kq::ui::test
