@@ -8,11 +8,7 @@
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/MessageMap.h"
 #include "platform/ui/Messages.h"
-
-// The header of every WM_NOTIFY message; the common controls define its members (hwndFrom,
-// idFrom, code).
-struct NMHDR;
-using LPNMHDR = NMHDR*;
+#include "platform/ui/UiTypes.h"
 
 // What OnCmdMsg receives as pExtra for a WM_NOTIFY notification.
 struct AFX_NOTIFY {

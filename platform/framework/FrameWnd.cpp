@@ -1,12 +1,15 @@
 #include "platform/framework/FrameWnd.h"
 
+#include "platform/base/Resource.h"
 #include "platform/base/Trace.h"
 #include "platform/framework/CreateContext.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/detail/DefaultClasses.h"
+#include "platform/framework/menu/Accelerators.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -17,9 +20,17 @@ ON_WM_DESTROY()
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
 ON_WM_ACTIVATE()
+ON_WM_ERASEBKGND()
 ON_MESSAGE(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
 ON_MESSAGE(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+ON_WM_INITMENUPOPUP()
+ON_WM_MENUSELECT()
+ON_WM_ENTERIDLE()
+ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -32,6 +43,12 @@ BOOL CFrameWnd::IsFrameWnd() const {
     return TRUE;
 }
 
+BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
+    if (::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST) != nullptr)
+        return TRUE;
+    return CWnd::OnEraseBkgnd(pDC);
+}
+
 // --- creation ---
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -41,17 +58,32 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (full.LoadString(nIDResource))
         AfxExtractSubString(m_strTitle, full, 0);
     const CString title = m_strTitle;
-    if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, nullptr, 0, pContext))
+    // The resource's menu, when it has one, is the frame's menu bar.
+    LPCTSTR menuName = reinterpret_cast<LPCTSTR>(static_cast<UINT_PTR>(nIDResource));
+    if (kq::FindMenuTemplate(kq::ResourceName(menuName)) == nullptr)
+        menuName = nullptr;
+    if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, menuName, 0, pContext))
         return FALSE;  // the frame deleted itself
-    m_hMenuDefault = nullptr;
+    m_hMenuDefault = ::GetMenu(m_hWnd);
+    m_hAccelTable =
+        kq::fw::LoadAcceleratorTable(reinterpret_cast<LPCTSTR>(static_cast<UINT_PTR>(nIDResource)));
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
 }
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                       const RECT& rect, CWnd* pParentWnd, LPCTSTR, DWORD dwExStyle,
+                       const RECT& rect, CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle,
                        CCreateContext* pContext) {
+    HMENU menu = nullptr;
+    if (lpszMenuName != nullptr) {
+        menu = ::LoadMenu(AfxGetResourceHandle(), lpszMenuName);
+        if (menu == nullptr) {
+            TRACE("Warning: failed to load the menu of a frame.\n");
+            PostNcDestroy();
+            return FALSE;
+        }
+    }
     m_strTitle = lpszWindowName;
     // rectDefault asks for the window system's default place and size.
     const bool defaultPlace = rect.left == CW_USEDEFAULT;
@@ -60,8 +92,10 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     const int cx = defaultPlace ? CW_USEDEFAULT : rect.right - rect.left;
     const int cy = defaultPlace ? CW_USEDEFAULT : rect.bottom - rect.top;
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
-                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, nullptr, pContext)) {
+                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, menu, pContext)) {
         TRACE("Warning: failed to create a frame window.\n");
+        if (menu != nullptr)
+            ::DestroyMenu(menu);
         return FALSE;
     }
     return TRUE;
@@ -205,7 +239,12 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
-    return CWnd::PreTranslateMessage(pMsg);
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // The frame's shortcut keys, for its own window and everything inside it.
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != nullptr)
+        return kq::fw::TranslateAcceleratorKey(m_hWnd, m_hAccelTable, pMsg);
+    return FALSE;
 }
 
 // --- layout ---
@@ -228,6 +267,11 @@ void CFrameWnd::RecalcLayout(BOOL bNotify) {
         RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
     }
     m_bInRecalcLayout = FALSE;
+    if (m_nShowDelay != -1) {
+        const int show = m_nShowDelay;
+        m_nShowDelay = -1;
+        ShowWindow(show);
+    }
 }
 
 void CFrameWnd::DelayRecalcLayout(BOOL bNotify) {
@@ -329,6 +373,77 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     return 0;
 }
 
+// --- menus ---
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
+    if (bSysMenu || pPopupMenu == nullptr)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    // A pop-up of the menu bar has the bar as its parent menu.
+    if (HMENU bar = ::GetMenu(m_hWnd)) {
+        const int count = ::GetMenuItemCount(bar);
+        for (int i = 0; i < count; ++i) {
+            if (::GetSubMenu(bar, i) == pPopupMenu->m_hMenu) {
+                state.m_pParentMenu = CMenu::FromHandle(bar);
+                break;
+            }
+        }
+    }
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0)
+            continue;  // a separator
+        if (state.m_nID == static_cast<UINT>(-1)) {
+            // A nested pop-up follows the handler of its first item, and is never disabled.
+            state.m_pSubMenu = pPopupMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
+            if (state.m_pSubMenu == nullptr ||
+                (state.m_nID = state.m_pSubMenu->GetMenuItemID(0)) == 0 ||
+                state.m_nID == static_cast<UINT>(-1))
+                continue;
+            state.DoUpdate(this, FALSE);
+        } else {
+            // Window commands (0xF000 and up) are never disabled for want of a handler.
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+        }
+        // An update handler may have removed or added items.
+        const UINT count = pPopupMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= state.m_nIndexMax - count;
+            while (state.m_nIndex < count &&
+                   pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                ++state.m_nIndex;
+        }
+        state.m_nIndexMax = count;
+    }
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
+    if (nFlags == 0xFFFF && hSysMenu == nullptr) {
+        // The menu closed: back to the idle message at once.
+        m_nFlags &= ~WF_NOPOPMSG;
+        m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+        SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
+        return;
+    }
+    if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP)))
+        m_nIDTracking = 0;  // nothing to say
+    else if (nItemID >= 0xF000 && nItemID < 0xF1F0)
+        m_nIDTracking = AFX_IDS_SCFIRST + ((nItemID - 0xF000) >> 4);  // window commands
+    else
+        m_nIDTracking = nItemID;
+    m_nFlags |= WF_NOPOPMSG;
+}
+
+void CFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho) {
+    CWnd::OnEnterIdle(nWhy, pWho);
+    if (nWhy != MSGF_MENU || m_nIDTracking == m_nIDLastMessage)
+        return;
+    SetMessageText(m_nIDTracking);
+}
+
 // --- modal state ---
 
 namespace {
@@ -400,6 +515,11 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
+    DestroyDockBars();
+    // The default menu is the one that goes with the window.
+    if (m_hMenuDefault != nullptr && ::IsMenu(m_hMenuDefault) &&
+        ::GetMenu(m_hWnd) != m_hMenuDefault)
+        ::SetMenu(m_hWnd, m_hMenuDefault);
     CWnd::OnDestroy();
 }
 

@@ -4,10 +4,15 @@
 // AFX_IDW_STATUS_BAR); and updates its title, layout and message at idle time.
 #pragma once
 
+#include "platform/base/Lists.h"
+#include "platform/framework/ControlBar.h"
 #include "platform/framework/Layout.h"
 #include "platform/framework/Wnd.h"
 
+class CDockBar;
+class CDockState;
 class CDocument;
+class CMiniDockFrameWnd;
 class CView;
 struct CCreateContext;
 
@@ -58,6 +63,36 @@ class CFrameWnd : public CWnd {
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
     virtual CWnd* GetMessageBar();
 
+    // --- control bars and docking ---
+    // Creates the dock bars of the sides in dwDockStyle (CBRS_ALIGN_ bits).
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks at the dock bar nDockBarID (0: the side the bar's style aligns it to), in the row
+    // and place of the screen rectangle lpRect, or in a new row without one.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats the bar in a mini frame whose top-left corner is at point (screen).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // bDelay: at the next layout (the idle update).
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // The sides of the visible dock bar the screen rectangle touches; 0 when none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    void SaveBarState(LPCTSTR lpszProfileName) const;
+    void LoadBarState(LPCTSTR lpszProfileName);
+    void DestroyDockBars();
+    // Commands that show and hide a bar whose id is the command (ID_VIEW_STATUS_BAR).
+    BOOL OnBarCheck(UINT nID);
+    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+
+    // The four dock bars' ids with the bar style of their side.
+    static const DWORD dwDockBarMap[4][2];
+
     // --- modal state: disables this frame and the windows it owns, counted ---
     virtual void BeginModalState();
     virtual void EndModalState();
@@ -76,10 +111,19 @@ class CFrameWnd : public CWnd {
     void OnDestroy();
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus(CWnd* pOldWnd);
+    // With a view pane present the frame's background is covered: nothing to erase.
+    BOOL OnEraseBkgnd(CDC* pDC);
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // Before a pop-up opens, its items take their state from the update handlers; items
+    // without any handler are disabled when m_bAutoMenuEnable is set.
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // The prompt of the item the user points at shows when the menu loop idles; the idle
+    // message comes back when the menu closes.
+    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    void OnEnterIdle(UINT nWhy, CWnd* pWho);
 
     // Idle work still to do (m_nIdleFlags).
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
@@ -94,6 +138,9 @@ class CFrameWnd : public CWnd {
     UINT m_nIdleFlags = 0;
     BOOL m_bAutoMenuEnable = TRUE;
     CRect m_rectBorder;
+    CPtrList m_listControlBars;
+    CRuntimeClass* m_pFloatingFrameClass = nullptr;
+    int m_nShowDelay = -1;  // a show command a floating frame carries out at its next layout
     // Set while the frame shows a print preview; the close command then ends the preview.
     void (*m_lpfnCloseProc)(CFrameWnd* pFrameWnd) = nullptr;
 

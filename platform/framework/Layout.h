@@ -12,7 +12,8 @@ namespace kq::fw {
 
 struct WindowMove {
     HWND hWnd;
-    RECT rect;  // in the parent's client coordinates
+    RECT rect;                                   // in the parent's client coordinates
+    UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;  // SetWindowPos flags (show or hide too)
 };
 using DeferredMoves = std::vector<WindowMove>;
 

@@ -36,6 +36,7 @@ const std::map<UINT, const char*>& FrameworkTexts() {
         {AFX_IDP_FAILED_TO_SAVE_DOC, "Failed to save document."},
         {AFX_IDP_ASK_TO_SAVE, "Save changes to %1?"},
         {AFX_IDP_FAILED_TO_CREATE_DOC, "Failed to create empty document."},
+        {AFX_IDP_FAILED_TO_START_PRINT, "Failed to start print job."},
         {AFX_IDP_PARSE_INT, "Please enter an integer."},
         {AFX_IDP_PARSE_REAL, "Please enter a number."},
         {AFX_IDP_PARSE_INT_RANGE, "Please enter an integer between %1 and %2."},

@@ -32,6 +32,7 @@ class CUserException : public CSimpleException {
 namespace kq::fw {
 
 constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
 
 // Shows a box: owner window (may be null), text, caption, MB_ type flags; returns the button.
 using MessageBoxFunction =

@@ -63,6 +63,6 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
     for (const kq::fw::WindowMove& move : moves) {
         ::SetWindowPos(move.hWnd, nullptr, move.rect.left, move.rect.top,
                        move.rect.right - move.rect.left, move.rect.bottom - move.rect.top,
-                       SWP_NOACTIVATE | SWP_NOZORDER);
+                       move.flags);
     }
 }

@@ -3,7 +3,9 @@
 #include "platform/framework/CreateContext.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Print.h"
 #include "platform/framework/detail/DefaultClasses.h"
+#include "platform/gfx/WindowDC.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -11,6 +13,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_MOUSEACTIVATE()
+ON_WM_PAINT()
 ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
@@ -77,7 +80,21 @@ void CView::OnInitialUpdate() {
     OnUpdate(nullptr, 0, nullptr);
 }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) {}
+void CView::OnUpdate(CView*, LPARAM, CObject*) {
+    Invalidate(TRUE);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo) {
+    // A view that does not know its page count prints one page.
+    if (pInfo != nullptr && pInfo->GetMaxPage() == 0xFFFF)
+        pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+}
+
+void CView::OnPaint() {
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+}
 
 void CView::OnActivateView(BOOL bActivate, CView*, CView*) {
     if (bActivate && IsTopParentActive())

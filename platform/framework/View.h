@@ -6,6 +6,7 @@
 
 class CDC;
 class CDocument;
+class CPrintInfo;
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
@@ -21,8 +22,23 @@ class CView : public CWnd {
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
-    // Draws the document; called from the view's painting.
+    // Draws the document; called from the view's painting (and printing).
     virtual void OnDraw(CDC* pDC) = 0;
+    // Prepares the DC before OnDraw (mapping mode, origin); pInfo is set when printing.
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+
+    // --- printing (see Print.h) ---
+    // Gets the printer DC; the default asks DoPreparePrinting. FALSE cancels the job.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Prints the page pInfo->m_nCurPage inside pInfo->m_rectDraw; the default calls OnDraw.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The print dialog, or for direct printing and preview the default printer; TRUE with a
+    // printer DC in pInfo.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The print commands (ID_FILE_PRINT, ID_FILE_PRINT_DIRECT): the whole job.
+    void OnFilePrint();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -31,6 +47,7 @@ class CView : public CWnd {
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    void OnPaint();
     LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
 
     CDocument* m_pDocument = nullptr;

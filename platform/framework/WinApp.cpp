@@ -84,6 +84,7 @@ BOOL AfxWinInit(CWinApp* pApp, int argc, char** argv) {
     }
     pApp->m_lpCmdLine = pApp->m_strCmdLine.GetBuffer();
     pApp->ResolveNames();
+    pApp->InstallMessageFilter();
     // Errors the base library reports appear as the application's message boxes.
     kq::SetErrorReporter([](const CString& text, UINT type) { return AfxMessageBox(text, type); });
     return TRUE;
@@ -117,6 +118,15 @@ void CWinApp::ResolveNames() {
     }
 }
 
+void CWinApp::InstallMessageFilter() {
+    if (m_messageFilterHook != 0)
+        return;
+    m_messageFilterHook = kq::ui::AddMessageFilterHook([](int code, MSG& msg) {
+        CWinApp* app = AfxGetApp();
+        return app != nullptr ? app->ProcessMessageFilter(code, &msg) : FALSE;
+    });
+}
+
 // --- life cycle ---
 
 BOOL CWinApp::InitApplication() {
@@ -136,12 +146,7 @@ int CWinApp::Run() {
         CWinApp* app = AfxGetApp();
         return app != nullptr ? app->PreTranslateMessage(&msg) : FALSE;
     });
-    if (m_messageFilterHook == 0) {
-        m_messageFilterHook = kq::ui::AddMessageFilterHook([](int code, MSG& msg) {
-            CWinApp* app = AfxGetApp();
-            return app != nullptr ? app->ProcessMessageFilter(code, &msg) : FALSE;
-        });
-    }
+    InstallMessageFilter();
     m_nQuitCode = kq::ui::RunMessageLoop();
     kq::ui::SetIdleHandler(nullptr);
     kq::ui::SetPreTranslateHandler(nullptr);
@@ -207,6 +212,9 @@ BOOL CWinApp::ProcessMessageFilter(int, LPMSG) {
 LRESULT CWinApp::ProcessWndProcException(CException* e, const MSG* pMsg) {
     if (pMsg->message == WM_CREATE)
         return -1;  // the creation fails
+    // A window whose painting failed must not be asked to paint again at once, forever.
+    if (pMsg->message == WM_PAINT)
+        ::ValidateRect(pMsg->hwnd, nullptr);
     UINT prompt = AFX_IDP_INTERNAL_FAILURE;
     LRESULT result = 0;
     if (pMsg->message == WM_COMMAND && pMsg->lParam == 0) {

@@ -108,6 +108,8 @@ class CWinApp : public CCmdTarget, public CWinThread {
   private:
     // Fills in the application and profile names that were not given.
     void ResolveNames();
+    // Routes the modal loops' messages of the calling thread to ProcessMessageFilter.
+    void InstallMessageFilter();
     HKEY OpenSectionKey(LPCTSTR lpszSection, bool create);
 
     CString m_strAppName;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "platform/framework/CommandThunks.h"
+#include "platform/framework/Menu.h"
+#include "platform/gfx/CDC.h"
 
 class CScrollBar;
 
@@ -277,6 +279,73 @@ BOOL ParentNotifyReflect(CCmdTarget* t, HandlerCall& c) {
     return TRUE;
 }
 
+template <auto Fn>
+BOOL EraseBkgnd(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, BOOL(CDC*)>();
+    c.result = (HandlerObject<Fn>(t)->*Fn)(CDC::FromHandle(reinterpret_cast<HDC>(c.wParam)));
+    return TRUE;
+}
+
+// WM_CTLCOLORxxx arrive as WM_CTLCOLOR with an AFX_CTLCOLOR in lParam.
+template <auto Fn>
+BOOL CtlColor(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, HBRUSH(CDC*, CWnd*, UINT)>();
+    const auto* ctl = reinterpret_cast<const AFX_CTLCOLOR*>(c.lParam);
+    c.result = reinterpret_cast<LRESULT>((HandlerObject<Fn>(t)->*Fn)(
+        CDC::FromHandle(ctl->hDC), CWnd::FromHandle(ctl->hWnd), ctl->nCtlType));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL CtlColorReflect(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, HBRUSH(CDC*, UINT)>();
+    const auto* ctl = reinterpret_cast<const AFX_CTLCOLOR*>(c.lParam);
+    c.result = reinterpret_cast<LRESULT>(
+        (HandlerObject<Fn>(t)->*Fn)(CDC::FromHandle(ctl->hDC), ctl->nCtlType));
+    return TRUE;
+}
+
+inline CMenu* MenuOf(UINT_PTR handle) {
+    return CMenu::FromHandle(reinterpret_cast<HMENU>(handle));
+}
+
+template <auto Fn>
+BOOL InitMenu(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(CMenu*)>();
+    (HandlerObject<Fn>(t)->*Fn)(MenuOf(c.wParam));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL InitMenuPopup(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(CMenu*, UINT, BOOL)>();
+    (HandlerObject<Fn>(t)->*Fn)(MenuOf(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL MenuSelect(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(UINT, UINT, HMENU)>();
+    (HandlerObject<Fn>(t)->*Fn)(LOWORD(c.wParam), HIWORD(c.wParam),
+                                reinterpret_cast<HMENU>(c.lParam));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL MenuChar(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, LRESULT(UINT, UINT, CMenu*)>();
+    c.result = (HandlerObject<Fn>(t)->*Fn)(LOWORD(c.wParam), HIWORD(c.wParam),
+                                           MenuOf(static_cast<UINT_PTR>(c.lParam)));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL EnterIdle(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(UINT, CWnd*)>();
+    (HandlerObject<Fn>(t)->*Fn)(static_cast<UINT>(c.wParam), WndOf(static_cast<WPARAM>(c.lParam)));
+    return TRUE;
+}
+
 }  // namespace wm
 }  // namespace kq::fw
 
@@ -330,6 +399,8 @@ BOOL ParentNotifyReflect(CCmdTarget* t, HandlerCall& c) {
 #define ON_WM_NCRBUTTONDOWN() KQ_ON_WM(WM_NCRBUTTONDOWN, NcMouse, OnNcRButtonDown)
 #define ON_WM_NCRBUTTONUP() KQ_ON_WM(WM_NCRBUTTONUP, NcMouse, OnNcRButtonUp)
 #define ON_WM_PAINT() KQ_ON_WM(WM_PAINT, V, OnPaint)
+#define ON_WM_ERASEBKGND() KQ_ON_WM(WM_ERASEBKGND, EraseBkgnd, OnEraseBkgnd)
+#define ON_WM_CTLCOLOR() KQ_ON_WM(WM_CTLCOLOR, CtlColor, OnCtlColor)
 #define ON_WM_GETMINMAXINFO() KQ_ON_WM(WM_GETMINMAXINFO, MinMaxInfo, OnGetMinMaxInfo)
 #define ON_WM_WINDOWPOSCHANGING() KQ_ON_WM(WM_WINDOWPOSCHANGING, WindowPos, OnWindowPosChanging)
 #define ON_WM_WINDOWPOSCHANGED() KQ_ON_WM(WM_WINDOWPOSCHANGED, WindowPos, OnWindowPosChanged)
@@ -347,11 +418,19 @@ BOOL ParentNotifyReflect(CCmdTarget* t, HandlerCall& c) {
 #define ON_WM_CONTEXTMENU() KQ_ON_WM(WM_CONTEXTMENU, ContextMenu, OnContextMenu)
 #define ON_WM_ENTERSIZEMOVE() KQ_ON_WM(WM_ENTERSIZEMOVE, V, OnEnterSizeMove)
 #define ON_WM_EXITSIZEMOVE() KQ_ON_WM(WM_EXITSIZEMOVE, V, OnExitSizeMove)
+#define ON_WM_INITMENU() KQ_ON_WM(WM_INITMENU, InitMenu, OnInitMenu)
+#define ON_WM_INITMENUPOPUP() KQ_ON_WM(WM_INITMENUPOPUP, InitMenuPopup, OnInitMenuPopup)
+#define ON_WM_MENUSELECT() KQ_ON_WM(WM_MENUSELECT, MenuSelect, OnMenuSelect)
+#define ON_WM_MENUCHAR() KQ_ON_WM(WM_MENUCHAR, MenuChar, OnMenuChar)
+#define ON_WM_ENTERIDLE() KQ_ON_WM(WM_ENTERIDLE, EnterIdle, OnEnterIdle)
+#define ON_WM_ENTERMENULOOP() KQ_ON_WM(WM_ENTERMENULOOP, Bool, OnEnterMenuLoop)
+#define ON_WM_EXITMENULOOP() KQ_ON_WM(WM_EXITMENULOOP, Bool, OnExitMenuLoop)
 #define ON_WM_HSCROLL() KQ_ON_WM(WM_HSCROLL, Scroll, OnHScroll)
 #define ON_WM_VSCROLL() KQ_ON_WM(WM_VSCROLL, Scroll, OnVScroll)
 #define ON_WM_PARENTNOTIFY() KQ_ON_WM(WM_PARENTNOTIFY, ParentNotify, OnParentNotify)
 
 // Reflected to the control that sent them.
+#define ON_WM_CTLCOLOR_REFLECT() KQ_ON_WM(WM_CTLCOLOR + WM_REFLECT_BASE, CtlColorReflect, CtlColor)
 #define ON_WM_HSCROLL_REFLECT() KQ_ON_WM(WM_HSCROLL + WM_REFLECT_BASE, ScrollReflect, HScroll)
 #define ON_WM_VSCROLL_REFLECT() KQ_ON_WM(WM_VSCROLL + WM_REFLECT_BASE, ScrollReflect, VScroll)
 #define ON_WM_PARENTNOTIFY_REFLECT() \

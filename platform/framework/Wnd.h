@@ -17,9 +17,14 @@
 #include "platform/framework/AfxRes.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/ui/WinUser.h"
+#include "platform/ui/paint/Painting.h"
 
 class CDataExchange;
+class CDC;
+class CFont;
+class CMenu;
 class CFrameWnd;
+class CRgn;
 class CScrollBar;
 struct CCreateContext;
 
@@ -144,6 +149,8 @@ class CWnd : public CCmdTarget {
     int GetWindowTextLength() const;
     int GetDlgCtrlID() const;
     int SetDlgCtrlID(int nID);
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
 
     // --- dialog items ---
     CWnd* GetDlgItem(int nID) const;
@@ -217,6 +224,42 @@ class CWnd : public CCmdTarget {
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
                         BOOL bStretch = TRUE);
 
+    // --- painting and window DCs ---
+    // The DCs are temporary objects of the graphics library; give each one back with
+    // ReleaseDC (or EndPaint).
+    void Invalidate(BOOL bErase = TRUE);
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+    void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
+    void ValidateRect(LPCRECT lpRect);
+    void ValidateRgn(CRgn* pRgn);
+    void UpdateWindow();
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+    int GetUpdateRgn(CRgn* pRgn, BOOL bErase = FALSE);
+    CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
+    void EndPaint(const PAINTSTRUCT* lpPaint);
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags);
+    int ReleaseDC(CDC* pDC);
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
+                      LPCRECT lpClipRect = nullptr);
+    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                       LPRECT lpRectUpdate, UINT flags);
+    // WM_SETREDRAW: FALSE stops the window's drawing until TRUE; the caller then invalidates.
+    void SetRedraw(BOOL bRedraw = TRUE);
+    BOOL LockWindowUpdate();
+    void UnlockWindowUpdate();
+    // Draws the window (WM_PRINT) or its client area (WM_PRINTCLIENT) into pDC.
+    void Print(CDC* pDC, DWORD dwFlags) const;
+    void PrintClient(CDC* pDC, DWORD dwFlags) const;
+
+    // --- menu bar (top-level windows) ---
+    CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* pMenu);
+    void DrawMenuBar();
+
     // --- focus, activation, capture ---
     CWnd* SetFocus();
     static CWnd* GetFocus();
@@ -287,6 +330,7 @@ class CWnd : public CCmdTarget {
     void OnNcRButtonDown(UINT nHitTest, CPoint point);
     void OnNcRButtonUp(UINT nHitTest, CPoint point);
     void OnPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
     void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
@@ -304,7 +348,15 @@ class CWnd : public CCmdTarget {
     void OnContextMenu(CWnd* pWnd, CPoint pos);
     void OnEnterSizeMove();
     void OnExitSizeMove();
+    void OnInitMenu(CMenu* pMenu);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
+    void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
     // These reflect the message to the control that sent it before the default handling.
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnParentNotify(UINT message, LPARAM lParam);

@@ -1,10 +1,13 @@
 // Creating, taking over and destroying windows, and the framework's window classes.
 #include "platform/base/StringFormat.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
 #include "platform/framework/detail/DefaultClasses.h"
 #include "platform/framework/detail/WndClasses.h"
 #include "platform/framework/detail/WndThreadState.h"
+#include "platform/gfx/WindowDC.h"
+#include "platform/ui/paint/WindowDcHooks.h"
 
 using kq::fw::detail::ThreadState;
 using kq::fw::detail::ThreadStateIfAlive;
@@ -16,7 +19,25 @@ const CWnd CWnd::wndBottom(HWND_BOTTOM);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
-CWnd::CWnd() = default;
+namespace {
+
+HWND HandleOfWindowObject(CWnd* wnd) {
+    return wnd->m_hWnd;
+}
+
+// The device contexts of the graphics library get their DCs from the window system and find a
+// window object's handle through this; checked at each construction in case the hooks were
+// removed since.
+void InstallWindowDcHooks() {
+    if (kq::gfx::GetWindowDcHooks().getDC == nullptr)
+        kq::ui::InstallWindowDcHooks(&HandleOfWindowObject);
+}
+
+}  // namespace
+
+CWnd::CWnd() {
+    InstallWindowDcHooks();
+}
 
 CWnd::~CWnd() {
     // An object that dies before its window takes the window with it.
@@ -116,6 +137,13 @@ void CWnd::OnNcDestroy() {
         // The main window is gone: the application's message loop ends.
         app->m_pMainWnd = nullptr;
         ::PostQuitMessage(0);
+    }
+    // A top-level window's menu bar goes with it.
+    if (!(GetStyle() & WS_CHILD)) {
+        if (HMENU menu = ::GetMenu(m_hWnd)) {
+            ::SetWindowLongPtr(m_hWnd, GWLP_ID, 0);
+            ::DestroyMenu(menu);
+        }
     }
     const auto procBefore = ::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC);
     Default();

@@ -7,6 +7,7 @@ ON_WM_NCDESTROY()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_PARENTNOTIFY()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 int CWnd::OnCreate(LPCREATESTRUCT) {
@@ -259,6 +260,46 @@ void CWnd::OnEnterSizeMove() {
 
 void CWnd::OnExitSizeMove() {
     Default();
+}
+
+void CWnd::OnInitMenu(CMenu*) {
+    Default();
+}
+
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
+    Default();
+}
+
+void CWnd::OnMenuSelect(UINT, UINT, HMENU) {
+    Default();
+}
+
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) {
+    return Default();
+}
+
+void CWnd::OnEnterIdle(UINT, CWnd*) {
+    Default();
+}
+
+void CWnd::OnEnterMenuLoop(BOOL) {
+    Default();
+}
+
+void CWnd::OnExitMenuLoop(BOOL) {
+    Default();
+}
+
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+    return static_cast<BOOL>(Default());
+}
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT) {
+    // The control may colour itself (ON_WM_CTLCOLOR_REFLECT).
+    LRESULT brush = 0;
+    if (pWnd != nullptr && ReflectLastMsg(pWnd->m_hWnd, &brush))
+        return reinterpret_cast<HBRUSH>(brush);
+    return reinterpret_cast<HBRUSH>(Default());
 }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {

@@ -11,15 +11,8 @@ using kq::fw::detail::ThreadState;
 
 namespace {
 
-// The part of a WM_NOTIFY header the dispatch reads.
-struct NotifyHeader {
-    HWND hwndFrom;
-    UINT_PTR idFrom;
-    UINT code;
-};
-
-const NotifyHeader* HeaderOf(LPARAM lParam) {
-    return reinterpret_cast<const NotifyHeader*>(lParam);
+const NMHDR* HeaderOf(LPARAM lParam) {
+    return reinterpret_cast<const NMHDR*>(lParam);
 }
 
 // Answers update requests without changing anything, to see whether a command is disabled.
@@ -133,14 +126,23 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             return FALSE;
         result = 1;
     } else if (message == WM_NOTIFY) {
-        const NotifyHeader* header = HeaderOf(lParam);
+        const NMHDR* header = HeaderOf(lParam);
         if (header == nullptr || header->hwndFrom == nullptr || !OnNotify(wParam, lParam, &result))
             return FALSE;
-    } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC &&
-               kq::fw::FindMessageEntry(GetMessageMap(), WM_CTLCOLOR) == nullptr) {
-        // Nobody in this window's classes colours controls: the control may do it itself.
-        if (!ReflectLastMsg(reinterpret_cast<HWND>(lParam), &result))
+    } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        // Every kind of WM_CTLCOLORxxx goes to the one WM_CTLCOLOR handler.
+        const AFX_MSGMAP_ENTRY* entry = kq::fw::FindMessageEntry(GetMessageMap(), WM_CTLCOLOR);
+        if (entry == nullptr)
             return FALSE;
+        AFX_CTLCOLOR ctl;
+        ctl.hWnd = reinterpret_cast<HWND>(lParam);
+        ctl.hDC = reinterpret_cast<HDC>(wParam);
+        ctl.nCtlType = message - WM_CTLCOLORMSGBOX;
+        kq::fw::HandlerCall call;
+        call.message = WM_CTLCOLOR;
+        call.lParam = reinterpret_cast<LPARAM>(&ctl);
+        entry->pfn(this, call);
+        result = call.result;
     } else {
         const AFX_MSGMAP_ENTRY* entry = kq::fw::FindMessageEntry(GetMessageMap(), message);
         if (entry == nullptr)
@@ -186,7 +188,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
-    const NotifyHeader* header = HeaderOf(lParam);
+    const NMHDR* header = HeaderOf(lParam);
     if (ThreadState().lockoutNotifyWindow == m_hWnd)
         return TRUE;
     if (ReflectLastMsg(header->hwndFrom, pResult))
@@ -239,7 +241,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return FALSE;
         }
         case WM_NOTIFY: {
-            const NotifyHeader* header = HeaderOf(lParam);
+            const NMHDR* header = HeaderOf(lParam);
             AFX_NOTIFY notify;
             notify.pResult = pResult;
             notify.pNMHDR = reinterpret_cast<NMHDR*>(lParam);

@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Menu.h"
 #include "platform/framework/Wnd.h"
 #include "platform/framework/detail/ControlMessages.h"
+#include "platform/gfx/GdiWrappers.h"
 
 namespace ctl = kq::fw::ctl;
 
@@ -76,6 +78,15 @@ int CWnd::GetDlgCtrlID() const {
 
 int CWnd::SetDlgCtrlID(int nID) {
     return static_cast<int>(::SetWindowLong(m_hWnd, GWL_ID, nID));
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont != nullptr ? pFont->m_hObject : nullptr),
+                bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+    return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
 
 void AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew) {
@@ -427,6 +438,20 @@ void CWnd::ActivateTopParent() {
         if (CWnd* top = GetTopLevelParent())
             ::SetForegroundWindow(top->m_hWnd);
     }
+}
+
+// --- menu bar ---
+
+CMenu* CWnd::GetMenu() const {
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+
+BOOL CWnd::SetMenu(CMenu* pMenu) {
+    return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr);
+}
+
+void CWnd::DrawMenuBar() {
+    ::DrawMenuBar(m_hWnd);
 }
 
 // --- focus, activation, capture ---

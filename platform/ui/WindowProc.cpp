@@ -1,5 +1,7 @@
 #include "platform/ui/WindowProc.h"
 
+#include "platform/ui/menu/MenuBar.h"
+
 #include <cstring>
 
 #include "platform/ui/Cursor.h"
@@ -154,6 +156,13 @@ LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR ||
+        message == WM_SYSCOMMAND) {
+        // The keyboard's way into the menu bar (Alt, F10, Alt+letter, SC_KEYMENU).
+        LRESULT result = 0;
+        if (kq::ui::MenuBarDefaultHandling(hwnd, message, wParam, lParam, &result))
+            return result;
+    }
     switch (message) {
         case WM_NCCREATE: {
             const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);

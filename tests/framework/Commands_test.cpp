@@ -7,7 +7,6 @@
 namespace {
 
 using kq::fw::test::FrameworkTest;
-using kq::fw::test::TestNotifyHeader;
 
 constexpr UINT kCmdOpen = 100;
 constexpr UINT kCmdFirst = 200;
@@ -69,8 +68,7 @@ class CSelfAware : public CWnd {
         return !passOn;  // FALSE lets the parent have it too
     }
     void OnNotifyHere(NMHDR* header, LRESULT* result) {
-        log->push_back(
-            kq::Format("reflected notify %u", reinterpret_cast<TestNotifyHeader*>(header)->code));
+        log->push_back(kq::Format("reflected notify %u", header->code));
         *result = 22;
     }
 
@@ -94,7 +92,7 @@ class Commands : public FrameworkTest {
                                  reinterpret_cast<LPARAM>(control));
     }
     LRESULT Notify(HWND from, UINT id, UINT code) {
-        TestNotifyHeader header{from, id, code};
+        NMHDR header{from, id, code};
         return host_.SendMessage(WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
     }
 
@@ -210,6 +208,80 @@ TEST_F(Commands, DialogControlsAreUpdatedThroughTheTargetsHandlers) {
     EXPECT_TRUE(IsWindowEnabled(third));      // a command handler exists
     EXPECT_FALSE(IsWindowEnabled(orphan));    // a button without any handler
     EXPECT_TRUE(IsWindowEnabled(autoCheck));  // an automatic check box keeps working
+}
+
+}  // namespace
+
+namespace {
+
+class CColoured : public CWnd {
+  public:
+    HBRUSH brush = nullptr;
+    UINT seenType = 99;
+    HBRUSH CtlColor(CDC* dc, UINT type) {
+        seenType = type;
+        EXPECT_NE(dc, nullptr);
+        return brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColoured, CWnd)
+ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CColouringParent : public CWnd {
+  public:
+    HBRUSH own = nullptr;
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT type) {
+        if (type == 1)  // edits
+            return own;
+        return CWnd::OnCtlColor(dc, wnd, type);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColouringParent, CWnd)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(Commands, ControlColoursComeFromTheParentOrTheControlItself) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBRUSH mine = CreateSolidBrush(RGB(1, 2, 3));
+    HBRUSH parents = CreateSolidBrush(RGB(4, 5, 6));
+    CColouringParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "p", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    parent.own = parents;
+    CColoured child;
+    ASSERT_TRUE(child.Create(nullptr, "", WS_CHILD, CRect(0, 0, 10, 10), &parent, 5));
+    child.brush = mine;
+
+    auto colour = [&](UINT message) {
+        return reinterpret_cast<HBRUSH>(parent.SendMessage(message, reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(child.m_hWnd)));
+    };
+    EXPECT_EQ(colour(WM_CTLCOLORSTATIC), mine);
+    EXPECT_EQ(child.seenType, 6u);
+    EXPECT_EQ(colour(WM_CTLCOLOREDIT), parents);
+    // A control that gives no brush leaves the colouring to the default handling.
+    child.brush = nullptr;
+    EXPECT_EQ(colour(WM_CTLCOLORBTN), nullptr);
+    EXPECT_EQ(child.seenType, 3u);
+
+    // Without a WM_CTLCOLOR handler of its own a window still lets the control answer.
+    CWnd plainParent;
+    ASSERT_TRUE(plainParent.CreateEx(0, nullptr, "q", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    child.SetParent(&plainParent);
+    child.brush = mine;
+    child.seenType = 99;
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(
+                  plainParent.SendMessage(WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                                          reinterpret_cast<LPARAM>(child.m_hWnd))),
+              mine);
+    EXPECT_EQ(child.seenType, 2u);
+    DeleteObject(mine);
+    DeleteObject(parents);
+    DeleteDC(dc);
 }
 
 }  // namespace

@@ -20,13 +20,6 @@ struct ShownBox {
     UINT type;
 };
 
-// The header of a WM_NOTIFY message, laid out as the controls send it.
-struct TestNotifyHeader {
-    HWND hwndFrom;
-    UINT_PTR idFrom;
-    UINT code;
-};
-
 class FrameworkTest : public kq::ui::test::UiTest {
   protected:
     void SetUp() override;

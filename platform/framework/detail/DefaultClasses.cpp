@@ -30,8 +30,8 @@ LPCSTR FrameOrViewClass() {
 }
 
 LPCSTR ControlBarClass() {
-    static LPCSTR name =
-        AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), SysColorBrush(kColorBtnFace));
+    static LPCSTR name = AfxRegisterWndClass(
+        CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW), SysColorBrush(kColorBtnFace));
     return name;
 }
 

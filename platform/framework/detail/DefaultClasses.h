@@ -9,7 +9,8 @@ namespace kq::fw::detail {
 LPCSTR DefaultWndClass();
 // Frames and views: redrawn when sized, window background.
 LPCSTR FrameOrViewClass();
-// Control bars: button-face background, no double-clicks.
+// Control bars: button-face background, redrawn whole when sized (their borders and panes
+// depend on the size), no double-clicks.
 LPCSTR ControlBarClass();
 
 }  // namespace kq::fw::detail

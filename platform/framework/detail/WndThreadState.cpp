@@ -1,5 +1,6 @@
 #include "platform/framework/detail/WndThreadState.h"
 
+#include "platform/framework/Menu.h"
 #include "platform/framework/Wnd.h"
 
 namespace kq::fw::detail {
@@ -38,6 +39,13 @@ void WndThreadState::DeleteTemporaries() {
     replacedTemporaries.clear();
     for (auto& wnd : replaced)
         release(wnd);
+    // A temporary menu object does not own its menu either.
+    auto menus = std::move(temporaryMenus);
+    temporaryMenus.clear();
+    for (auto& [handle, menu] : menus) {
+        menu->m_hMenu = nullptr;
+        menu.reset();
+    }
 }
 
 WndThreadState& ThreadState() {

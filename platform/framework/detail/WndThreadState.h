@@ -8,6 +8,7 @@
 
 #include "platform/ui/WinUser.h"
 
+class CMenu;
 class CWnd;
 
 namespace kq::fw::detail {
@@ -23,6 +24,8 @@ struct WndThreadState {
     // Temporaries replaced by one of a more specific class; deleted with the others.
     std::vector<std::unique_ptr<CWnd>> replacedTemporaries;
     int tempMapLocks = 0;
+    std::unordered_map<HMENU, CMenu*> permanentMenus;
+    std::unordered_map<HMENU, std::unique_ptr<CMenu>> temporaryMenus;
 
     // Messages being handled by framework window procedures on this thread right now; temporary
     // objects are only deleted when none is (a handler may hold one across a modal loop).

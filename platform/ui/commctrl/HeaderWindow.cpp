@@ -221,7 +221,7 @@ LRESULT HandleHeaderMessage(HeaderState& s, UINT message, WPARAM wParam, LPARAM 
             return reinterpret_cast<LRESULT>(s.font);
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            Paint(s, reinterpret_cast<HDC>(wParam));
+            PaintWith(hwnd, wParam, [&](HDC dc) { Paint(s, dc); });
             return 0;
         case WM_ERASEBKGND:
             return 1;

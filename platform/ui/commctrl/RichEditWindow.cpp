@@ -189,8 +189,7 @@ LRESULT Handle(RichEditState& s, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            if (wParam)
-                PaintRichEdit(s, reinterpret_cast<HDC>(wParam));
+            PaintWith(hwnd, wParam, [&](HDC dc) { PaintRichEdit(s, dc); });
             return 0;
         case WM_ERASEBKGND:
             return 1;

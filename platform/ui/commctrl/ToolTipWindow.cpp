@@ -28,8 +28,7 @@ LRESULT HandleToolTipMessage(ToolTipState& s, UINT message, WPARAM wParam, LPARA
             return 0;
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            if (wParam)
-                s.Paint(reinterpret_cast<HDC>(wParam));
+            PaintWith(hwnd, wParam, [&](HDC dc) { s.Paint(dc); });
             return 0;
         case WM_ERASEBKGND:
             return 1;

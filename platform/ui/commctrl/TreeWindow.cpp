@@ -76,8 +76,7 @@ LRESULT HandleTreeMessage(TreeState& s, UINT message, WPARAM wParam, LPARAM lPar
             return reinterpret_cast<LRESULT>(s.font);
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            if (wParam)
-                PaintTree(s, reinterpret_cast<HDC>(wParam), s.Client());
+            PaintWith(hwnd, wParam, [&](HDC dc) { PaintTree(s, dc, s.Client()); });
             return 0;
         case WM_ERASEBKGND:
             return 1;

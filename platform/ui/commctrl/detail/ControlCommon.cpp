@@ -3,6 +3,8 @@
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/WinUser.h"
 
+#include "platform/ui/paint/Painting.h"
+
 namespace kq::ui::commctrl {
 
 void* StateOf(HWND hwnd) {
@@ -90,10 +92,19 @@ int CopyText(std::string_view text, LPSTR buffer, int size) {
 }
 
 void Invalidate(HWND hwnd, const RECT* rc) {
-    // The window system paints on demand once invalidation exists; until then the controls
-    // are drawn through WM_PAINT with a DC in wParam or WM_PRINTCLIENT.
-    (void)hwnd;
-    (void)rc;
+    InvalidateRect(hwnd, rc, TRUE);
+}
+
+void PaintWith(HWND hwnd, WPARAM wParam, const std::function<void(HDC)>& paint) {
+    if (wParam) {
+        paint(reinterpret_cast<HDC>(wParam));
+        return;
+    }
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (dc)
+        paint(dc);
+    EndPaint(hwnd, &ps);
 }
 
 }  // namespace kq::ui::commctrl

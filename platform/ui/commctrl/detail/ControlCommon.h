@@ -3,6 +3,8 @@
 // for a repaint.
 #pragma once
 
+#include <functional>
+
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,10 @@ inline std::string TextArg(LPCSTR text) {
 
 // Marks the area (client coordinates; null: everything) as needing a repaint.
 void Invalidate(HWND hwnd, const RECT* rc = nullptr);
+
+// Runs paint for WM_PAINT or WM_PRINTCLIENT: on the DC supplied in wParam, else on the window's
+// own DC between BeginPaint and EndPaint, which validates what was invalid.
+void PaintWith(HWND hwnd, WPARAM wParam, const std::function<void(HDC)>& paint);
 
 // A rectangle from its corners.
 inline RECT MakeRect(int left, int top, int right, int bottom) {

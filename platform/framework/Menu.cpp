@@ -1,0 +1,173 @@
+#include "platform/framework/Menu.h"
+
+#include "platform/framework/WinApp.h"
+#include "platform/framework/Wnd.h"
+#include "platform/framework/detail/WndThreadState.h"
+
+using kq::fw::detail::ThreadState;
+using kq::fw::detail::ThreadStateIfAlive;
+
+IMPLEMENT_DYNCREATE(CMenu, CObject)
+
+CMenu::CMenu() = default;
+
+CMenu::~CMenu() {
+    if (m_hMenu != nullptr)
+        CMenu::DestroyMenu();
+}
+
+CMenu* CMenu::FromHandle(HMENU hMenu) {
+    if (hMenu == nullptr)
+        return nullptr;
+    if (CMenu* perm = FromHandlePermanent(hMenu))
+        return perm;
+    auto& temporaries = ThreadState().temporaryMenus;
+    auto it = temporaries.find(hMenu);
+    if (it != temporaries.end())
+        return it->second.get();
+    auto made = std::make_unique<CMenu>();
+    made->m_hMenu = hMenu;
+    CMenu* result = made.get();
+    temporaries.emplace(hMenu, std::move(made));
+    return result;
+}
+
+CMenu* CMenu::FromHandlePermanent(HMENU hMenu) {
+    auto* state = ThreadStateIfAlive();
+    if (hMenu == nullptr || state == nullptr)
+        return nullptr;
+    auto it = state->permanentMenus.find(hMenu);
+    return it != state->permanentMenus.end() ? it->second : nullptr;
+}
+
+void CMenu::DeleteTempMap() {
+    CWnd::DeleteTempMap();
+}
+
+BOOL CMenu::Attach(HMENU hMenu) {
+    if (hMenu == nullptr || m_hMenu != nullptr)
+        return FALSE;
+    auto& permanent = ThreadState().permanentMenus;
+    if (permanent.count(hMenu) != 0)
+        return FALSE;
+    permanent.emplace(hMenu, this);
+    m_hMenu = hMenu;
+    return TRUE;
+}
+
+HMENU CMenu::Detach() {
+    HMENU hMenu = m_hMenu;
+    if (hMenu != nullptr) {
+        if (auto* state = ThreadStateIfAlive()) {
+            auto it = state->permanentMenus.find(hMenu);
+            if (it != state->permanentMenus.end() && it->second == this)
+                state->permanentMenus.erase(it);
+        }
+    }
+    m_hMenu = nullptr;
+    return hMenu;
+}
+
+BOOL CMenu::CreateMenu() {
+    return Attach(::CreateMenu());
+}
+
+BOOL CMenu::CreatePopupMenu() {
+    return Attach(::CreatePopupMenu());
+}
+
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) {
+    return Attach(::LoadMenu(AfxGetResourceHandle(), lpszResourceName));
+}
+
+BOOL CMenu::LoadMenu(UINT nIDResource) {
+    return LoadMenu(reinterpret_cast<LPCTSTR>(static_cast<UINT_PTR>(nIDResource)));
+}
+
+BOOL CMenu::DestroyMenu() {
+    if (m_hMenu == nullptr)
+        return FALSE;
+    return ::DestroyMenu(Detach());
+}
+
+BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem) {
+    return ::AppendMenu(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+}
+
+BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem) {
+    return ::InsertMenu(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+}
+
+BOOL CMenu::ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem) {
+    return ::ModifyMenu(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+}
+
+BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags) {
+    return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+}
+
+BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags) {
+    return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+}
+
+UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck) {
+    return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
+}
+
+UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable) {
+    return static_cast<UINT>(::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable));
+}
+
+BOOL CMenu::CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags) {
+    return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
+}
+
+BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) {
+    return ::SetMenuDefaultItem(m_hMenu, uItem, static_cast<UINT>(fByPos));
+}
+
+BOOL CMenu::SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP hBitmapUnchecked,
+                               HBITMAP hBitmapChecked) {
+    MENUITEMINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_CHECKMARKS;
+    info.hbmpUnchecked = hBitmapUnchecked;
+    info.hbmpChecked = hBitmapChecked;
+    return ::SetMenuItemInfo(m_hMenu, nPosition, (nFlags & MF_BYPOSITION) ? TRUE : FALSE, &info);
+}
+
+UINT CMenu::GetMenuItemCount() const {
+    return static_cast<UINT>(::GetMenuItemCount(m_hMenu));
+}
+
+UINT CMenu::GetMenuItemID(int nPos) const {
+    return ::GetMenuItemID(m_hMenu, nPos);
+}
+
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const {
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
+
+int CMenu::GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const {
+    return ::GetMenuString(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
+}
+
+int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
+    const int length = ::GetMenuString(m_hMenu, nIDItem, nullptr, 0, nFlags);
+    char* buffer = rString.GetBuffer(length + 1);
+    const int got = ::GetMenuString(m_hMenu, nIDItem, buffer, length + 1, nFlags);
+    rString.ReleaseBuffer(got);
+    return got;
+}
+
+CMenu* CMenu::GetSubMenu(int nPos) const {
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
+
+BOOL CMenu::GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
+    return ::GetMenuItemInfo(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+}
+
+BOOL CMenu::SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
+    return ::SetMenuItemInfo(m_hMenu, uItem, fByPos, lpMenuItemInfo);
+}

@@ -1,0 +1,58 @@
+// CMenu: the framework's object for a menu handle. A CMenu that created, loaded or attached a
+// menu destroys it when it is destroyed (Detach first to hand the menu on). FromHandle gives
+// the permanent object of a handle or a temporary one that the idle processing deletes.
+#pragma once
+
+#include "platform/base/CString.h"
+#include "platform/base/Object.h"
+#include "platform/ui/menu/Menu.h"
+
+class CWnd;
+
+class CMenu : public CObject {
+    DECLARE_DYNCREATE(CMenu)
+  public:
+    CMenu();
+    ~CMenu() override;
+
+    HMENU m_hMenu = nullptr;
+    operator HMENU() const { return m_hMenu; }
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+    bool operator==(const CMenu& other) const { return m_hMenu == other.m_hMenu; }
+    bool operator!=(const CMenu& other) const { return m_hMenu != other.m_hMenu; }
+
+    static CMenu* FromHandle(HMENU hMenu);
+    static CMenu* FromHandlePermanent(HMENU hMenu);
+    static void DeleteTempMap();
+    BOOL Attach(HMENU hMenu);
+    HMENU Detach();
+
+    BOOL CreateMenu();
+    BOOL CreatePopupMenu();
+    BOOL LoadMenu(LPCTSTR lpszResourceName);
+    BOOL LoadMenu(UINT nIDResource);
+    virtual BOOL DestroyMenu();
+
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCTSTR lpszNewItem = nullptr);
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCTSTR lpszNewItem = nullptr);
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags);
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags);
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
+    BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags);
+    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE);
+    BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP hBitmapUnchecked,
+                            HBITMAP hBitmapChecked);
+
+    UINT GetMenuItemCount() const;
+    UINT GetMenuItemID(int nPos) const;
+    UINT GetMenuState(UINT nID, UINT nFlags) const;
+    int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const;
+    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+    CMenu* GetSubMenu(int nPos) const;
+    BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
+    BOOL SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
+};

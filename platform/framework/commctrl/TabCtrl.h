@@ -1,0 +1,34 @@
+// The framework's object for a tab control.
+#pragma once
+
+#include "platform/framework/Wnd.h"
+#include "platform/ui/commctrl/CommCtrlB.h"
+
+class CTabCtrl : public CWnd {
+    DECLARE_DYNAMIC(CTabCtrl)
+  public:
+    CTabCtrl() = default;
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    int GetItemCount() const;
+    BOOL GetItem(int nItem, TCITEM* pTabCtrlItem) const;
+    BOOL SetItem(int nItem, TCITEM* pTabCtrlItem);
+    // Each returns the index of the new tab, -1 on failure.
+    LONG InsertItem(int nItem, TCITEM* pTabCtrlItem);
+    LONG InsertItem(int nItem, LPCTSTR lpszItem);
+    LONG InsertItem(int nItem, LPCTSTR lpszItem, int nImage);
+    LONG InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam);
+    BOOL DeleteItem(int nItem);
+    BOOL DeleteAllItems();
+    BOOL GetItemRect(int nItem, LPRECT lpRect) const;
+    int GetCurSel() const;
+    int SetCurSel(int nItem);  // returns the previous selection, -1 on failure
+    int GetCurFocus() const;
+    void SetCurFocus(int nItem);
+    int HitTest(TCHITTESTINFO* pHitTestInfo) const;
+    // bLarger: from a display area to the window rectangle, else the other way.
+    void AdjustRect(BOOL bLarger, LPRECT lpRect);
+    CSize SetItemSize(CSize size);
+    void SetPadding(CSize size);
+    int GetRowCount() const;
+};
