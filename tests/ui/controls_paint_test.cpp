@@ -4,6 +4,7 @@
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/controls/OwnerDraw.h"
+#include "platform/ui/paint/Screenshot.h"
 #include "ui/dialog_test_support.h"
 
 namespace kq::ui::test {
@@ -17,7 +18,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-class PaintTest : public ControlTest {
+class ControlPaintTest : public ControlTest {
   protected:
     void Paint(HWND hwnd, Canvas& canvas) {
         SendMessage(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.hdc), 0);
@@ -40,7 +41,7 @@ class PaintTest : public ControlTest {
     }
 };
 
-TEST_F(PaintTest, PushButtonsInTheClassicLook) {
+TEST_F(ControlPaintTest, PushButtonsInTheClassicLook) {
     HWND normal = Make("BUTTON", "", BS_PUSHBUTTON, RECT{0, 0, 80, 23});
     HWND def = Make("BUTTON", "", BS_DEFPUSHBUTTON, RECT{0, 30, 80, 53}, 11);
     Canvas a(80, 23), b(80, 23), pushed(80, 23);
@@ -57,7 +58,7 @@ TEST_F(PaintTest, PushButtonsInTheClassicLook) {
     EXPECT_EQ(pushed.At(40, 11), kFace);
 }
 
-TEST_F(PaintTest, CheckBoxesShowTheirState) {
+TEST_F(ControlPaintTest, CheckBoxesShowTheirState) {
     HWND box = Make("BUTTON", "", BS_AUTOCHECKBOX, RECT{0, 0, 80, 17});
     Canvas off(80, 17), on(80, 17);
     Paint(box, off);
@@ -69,7 +70,7 @@ TEST_F(PaintTest, CheckBoxesShowTheirState) {
     EXPECT_EQ(off.At(60, 8), kFace);  // the background right of the box
 }
 
-TEST_F(PaintTest, TheParentsBrushPaintsTheBackground) {
+TEST_F(ControlPaintTest, TheParentsBrushPaintsTheBackground) {
     HBRUSH red = CreateSolidBrush(kRed);
     ParentBrush(WM_CTLCOLORSTATIC, red);
     HWND label = Make("STATIC", "", SS_LEFT, RECT{0, 0, 40, 20});
@@ -84,7 +85,7 @@ TEST_F(PaintTest, TheParentsBrushPaintsTheBackground) {
     DeleteObject(red);
 }
 
-TEST_F(PaintTest, EditsHighlightTheSelectionWhileFocused) {
+TEST_F(ControlPaintTest, EditsHighlightTheSelectionWhileFocused) {
     HWND e = Make("EDIT", "abcdef", ES_AUTOHSCROLL, RECT{0, 0, 100, 20});
     SendMessage(e, EM_SETSEL, 0, -1);
     Canvas unfocused(100, 20);
@@ -104,7 +105,7 @@ TEST_F(PaintTest, EditsHighlightTheSelectionWhileFocused) {
     EXPECT_EQ(grey.At(50, 10), kFace);
 }
 
-TEST_F(PaintTest, ListBoxesHighlightTheSelectedItem) {
+TEST_F(ControlPaintTest, ListBoxesHighlightTheSelectedItem) {
     HWND l = Make("LISTBOX", "", LBS_NOINTEGRALHEIGHT, RECT{0, 0, 100, 65});
     for (const char* item : {"one", "two", "three"})
         SendMessage(l, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -117,7 +118,7 @@ TEST_F(PaintTest, ListBoxesHighlightTheSelectedItem) {
     EXPECT_EQ(c.At(95, 60), kWhite);
 }
 
-TEST_F(PaintTest, OwnerDrawnItemsGetTheDcAndTheirState) {
+TEST_F(ControlPaintTest, OwnerDrawnItemsGetTheDcAndTheirState) {
     std::vector<DRAWITEMSTRUCT> drawn;
     OnMessage(parent_, [&](HWND, UINT m, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
         if (m != WM_DRAWITEM)
@@ -152,7 +153,7 @@ TEST_F(PaintTest, OwnerDrawnItemsGetTheDcAndTheirState) {
     EXPECT_EQ(drawn[0].rcItem.right, 50);
 }
 
-TEST_F(PaintTest, ScrollBarsDrawTheThumbWhereThePositionIs) {
+TEST_F(ControlPaintTest, ScrollBarsDrawTheThumbWhereThePositionIs) {
     HBRUSH red = CreateSolidBrush(kRed);
     ParentBrush(WM_CTLCOLORSCROLLBAR, red);
     HWND sb = Make("SCROLLBAR", "", SBS_VERT, RECT{0, 0, 16, 200});
@@ -166,7 +167,7 @@ TEST_F(PaintTest, ScrollBarsDrawTheThumbWhereThePositionIs) {
     DeleteObject(red);
 }
 
-TEST_F(PaintTest, FramesLinesAndGroupBoxes) {
+TEST_F(ControlPaintTest, FramesLinesAndGroupBoxes) {
     HWND frame = Make("STATIC", "", SS_BLACKFRAME, RECT{0, 0, 20, 20});
     Canvas f(20, 20);
     Paint(frame, f);
@@ -184,7 +185,7 @@ TEST_F(PaintTest, FramesLinesAndGroupBoxes) {
     EXPECT_EQ(g.At(50, 30), kWhite);             // the inside is left alone
 }
 
-TEST_F(PaintTest, DialogsEraseWithTheirColour) {
+TEST_F(ControlPaintTest, DialogsEraseWithTheirColour) {
     TemplateBuilder b(40, 20, WS_POPUP);
     static HBRUSH brush = nullptr;
     brush = CreateSolidBrush(kRed);
@@ -201,6 +202,60 @@ TEST_F(PaintTest, DialogsEraseWithTheirColour) {
     EXPECT_EQ(c.At(10, 10), kRed);
     EXPECT_EQ(d.At(10, 10), kFace);
     DeleteObject(brush);
+}
+
+// On the screen the window system paints the controls itself, again after every change.
+TEST_F(ControlPaintTest, TheScreenFollowsTheControlsState) {
+    HWND box = Make("BUTTON", "", BS_AUTOCHECKBOX, RECT{10, 10, 90, 27});
+    HWND edit = Make("EDIT", "abcdef", ES_AUTOHSCROLL, RECT{10, 40, 110, 60}, 11);
+    Pump();
+    const POINT boxAt = At(box, 0, 2);
+    auto blackInBox = [&] {
+        int n = 0;
+        for (int y = 3; y < 11; ++y)
+            for (int x = 3; x < 11; ++x)
+                n += GetScreenPixel(boxAt.x + x, boxAt.y + y) == kBlack;
+        return n;
+    };
+    EXPECT_EQ(GetScreenPixel(boxAt.x + 60, boxAt.y + 6), kFace);
+    EXPECT_EQ(blackInBox(), 0);
+    Click(Center(box));
+    EXPECT_GT(blackInBox(), 5);
+
+    const POINT editAt = At(edit, 0, 0);
+    EXPECT_EQ(GetScreenPixel(editAt.x + 90, editAt.y + 10), kWhite);
+    SetFocus(edit);
+    SendMessage(edit, EM_SETSEL, 0, -1);
+    Pump();
+    int navy = 0;
+    for (int x = 1; x < 37; ++x)
+        for (int y = 0; y < 13; ++y)
+            navy += GetScreenPixel(editAt.x + x, editAt.y + y) == kNavy;
+    EXPECT_GT(navy, 0);
+}
+
+TEST_F(ControlPaintTest, AWindowsOwnScrollBarIsDrawnInItsFrame) {
+    HWND w = CreateTopLevel(RECT{300, 300, 500, 500}, WS_POPUP | WS_VISIBLE | WS_VSCROLL);
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 99, 10, 0, 0};
+    SetScrollInfo(w, SB_VERT, &si, TRUE);
+    Pump();
+    // The bar takes the right 16 pixels; the arrow has its dark glyph, the thumb is at the top.
+    int dark = 0;
+    for (int y = 300; y < 316; ++y)
+        for (int x = 484; x < 500; ++x)
+            dark += GetScreenPixel(x, y) == kBlack;
+    EXPECT_GT(dark, 3);
+    auto edgesNearBottom = [] {
+        int n = 0;
+        for (int y = 466; y < 484; ++y)
+            for (int x = 484; x < 500; ++x)
+                n += GetScreenPixel(x, y) != kFace;
+        return n;
+    };
+    EXPECT_EQ(edgesNearBottom(), 0);  // only the track
+    SetScrollPos(w, SB_VERT, 90, TRUE);
+    Pump();
+    EXPECT_GT(edgesNearBottom(), 10);  // the thumb's edges have come down there
 }
 
 }  // namespace

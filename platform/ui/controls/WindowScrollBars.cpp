@@ -16,11 +16,11 @@
 #include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/controls/detail/ScrollPaint.h"
 #include "platform/ui/controls/detail/ScrollStore.h"
-#include "platform/ui/nonclient/NonClientHooks.h"
-#include "platform/ui/paint/Painting.h"
 #include "platform/ui/controls/detail/ScrollTracking.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
 #include "platform/ui/controls/detail/WindowScrollTracker.h"
+#include "platform/ui/nonclient/NonClientHooks.h"
+#include "platform/ui/paint/Painting.h"
 
 using namespace kq::ui;
 using namespace kq::ui::detail;
@@ -86,8 +86,9 @@ void SetActive(HWND hwnd, int bar, ScrollTracking* tracking) {
 }
 
 void DrawOwnBar(HWND hwnd, HDC dc, int bar, const RECT& rect) {
-    PaintScrollBar(dc, rect, bar == SB_VERT, GetScrollState(hwnd, bar), IsWindowEnabled(hwnd) != FALSE,
-                   PressedPart(hwnd, bar), GetSysColorBrush(COLOR_SCROLLBAR));
+    PaintScrollBar(dc, rect, bar == SB_VERT, GetScrollState(hwnd, bar),
+                   IsWindowEnabled(hwnd) != FALSE, PressedPart(hwnd, bar),
+                   GetSysColorBrush(COLOR_SCROLLBAR));
 }
 
 void TrackOwnBar(HWND hwnd, int bar, POINT pt) {
