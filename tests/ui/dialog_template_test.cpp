@@ -1,5 +1,7 @@
 // Dialogs built from templates: dialog units, fonts, styles, focus at start and item access.
+#include "platform/base/Resource.h"
 #include "platform/ui/controls/TextMetrics.h"
+#include "platform/ui/menu/Menu.h"
 #include "ui/dialog_test_support.h"
 
 namespace kq::ui::test {
@@ -149,6 +151,38 @@ TEST_F(DialogTemplateTest, InitDialogDecidesTheFirstFocus) {
     EXPECT_EQ(GetActiveWindow(), other);
     SetActiveWindow(dlg);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 11));
+}
+
+TEST_F(DialogTemplateTest, DialogsFoundByNameWithTheirMenu) {
+    static const kq::MenuItemTemplate items[] = {{"&File", 0, kq::MenuItemTemplate::Popup, {}}};
+    const kq::MenuResource menus[] = {{kq::ResourceName(200), kq::MenuTemplate{items}}};
+    TemplateBuilder b(100, 60, WS_POPUP | WS_CAPTION);
+    b.Add("BUTTON", "OK", IDOK, WS_TABSTOP, 5, 5, 40, 14);
+    kq::DialogTemplate withMenu = *b.Get();
+    withMenu.menu = kq::ResourceName(200);
+    const kq::DialogResource dialogs[] = {{kq::ResourceName(100), withMenu},
+                                          {kq::ResourceName("PLAIN"), *b.Get()}};
+    const kq::ResourceBundle bundle{{}, dialogs, menus, {}, {}};
+    kq::InstallResources(bundle);
+    HWND dlg = CreateDialogParam(nullptr, MAKEINTRESOURCE(100), nullptr, &Proc, 0);
+    HWND plain = CreateDialogParam(nullptr, "plain", nullptr, &Proc, 0);
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_NE(GetMenu(dlg), nullptr);
+    EXPECT_EQ(GetMenu(plain), nullptr);
+    RECT a{}, c{};
+    GetClientRect(dlg, &a);
+    GetClientRect(plain, &c);
+    EXPECT_EQ(a.bottom, c.bottom);  // the menu bar comes on top of the client area
+    RECT wa{}, wc{};
+    GetWindowRect(dlg, &wa);
+    GetWindowRect(plain, &wc);
+    EXPECT_GT(wa.bottom - wa.top, wc.bottom - wc.top);
+    DestroyWindow(dlg);
+    DestroyWindow(plain);
+    kq::UninstallResources(bundle);
+    EXPECT_EQ(CreateDialogParam(nullptr, MAKEINTRESOURCE(100), nullptr, &Proc, 0), nullptr);
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(100), nullptr, &Proc, 0), -1);
 }
 
 TEST_F(DialogTemplateTest, ItemTextsAndNumbers) {

@@ -9,6 +9,7 @@
 #include "platform/ui/controls/detail/SystemClasses.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/detail/DialogState.h"
+#include "platform/ui/menu/Menu.h"
 
 using namespace kq::ui::detail;
 
@@ -165,6 +166,8 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_NCDESTROY:
             if (state->ownsFont && state->font)
                 kq::ui::GetTextMetricsSource()->DeleteDialogFont(state->font);
+            if (state->ownMenu)
+                DestroyMenu(state->ownMenu);
             ForgetDialogState(dialog);
             return DefWindowProc(dialog, message, wParam, lParam);
         default:

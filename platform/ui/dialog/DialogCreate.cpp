@@ -7,6 +7,7 @@
 #include "platform/ui/controls/TextMetrics.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/detail/DialogState.h"
+#include "platform/ui/menu/Menu.h"
 
 using namespace kq::ui::detail;
 
@@ -126,12 +127,22 @@ HWND CreateDialogIndirectParam(HINSTANCE instance, LPCDLGTEMPLATE t, HWND parent
         at = TopLevelPosition(style, owner, client, size);
     }
 
+    // A top-level dialog's MENU statement gives it a menu bar.
+    HMENU menu = nullptr;
+    if (!child && !t->menu.IsEmpty()) {
+        const std::string menuName(t->menu.name);
+        menu =
+            LoadMenu(instance, t->menu.IsNumber() ? MAKEINTRESOURCE(t->menu.id) : menuName.c_str());
+    }
     const std::string cls = t->className.empty() ? std::string(WC_DIALOG) : Text(t->className);
     const std::string caption = Text(t->caption);
     HWND dialog = CreateWindowEx(exStyle, cls.c_str(), caption.c_str(), style, at.x, at.y, size.cx,
-                                 size.cy, child ? parent : owner, nullptr, instance, nullptr);
-    if (!dialog)
+                                 size.cy, child ? parent : owner, menu, instance, nullptr);
+    if (!dialog) {
+        if (menu)
+            DestroyMenu(menu);
         return nullptr;
+    }
     auto state = DialogStateOf(dialog, true);
     if (!state) {
         if (ownsFont)
@@ -141,6 +152,7 @@ HWND CreateDialogIndirectParam(HINSTANCE instance, LPCDLGTEMPLATE t, HWND parent
     }
     state->font = font;
     state->ownsFont = ownsFont;
+    state->ownMenu = menu;
     state->baseUnits = base;
     SetWindowLongPtr(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
     if (font)

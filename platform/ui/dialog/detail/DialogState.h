@@ -11,7 +11,8 @@ namespace kq::ui::detail {
 
 struct DialogState {
     HFONT font = nullptr;
-    bool ownsFont = false;  // created from the template; released with the dialog
+    bool ownsFont = false;    // created from the template; released with the dialog
+    HMENU ownMenu = nullptr;  // loaded for the template's MENU; destroyed with the dialog
     SIZE baseUnits{6, 13};
     int defId = 0;  // DM_SETDEFID; 0: none
     HWND savedFocus = nullptr;
