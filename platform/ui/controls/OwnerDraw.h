@@ -1,7 +1,12 @@
 // Owner-drawn controls: what WM_MEASUREITEM, WM_DRAWITEM, WM_DELETEITEM and WM_COMPAREITEM carry.
+// The records shared with owner-drawn menus are guarded, so that whichever header of the window
+// system defines them first wins.
 #pragma once
 
 #include "platform/ui/UiTypes.h"
+
+#ifndef KQ_OWNER_DRAW_STRUCTS
+#define KQ_OWNER_DRAW_STRUCTS
 
 constexpr UINT ODT_MENU = 1;
 constexpr UINT ODT_LISTBOX = 2;
@@ -21,24 +26,6 @@ constexpr UINT ODS_DISABLED = 0x0004;
 constexpr UINT ODS_CHECKED = 0x0008;
 constexpr UINT ODS_FOCUS = 0x0010;
 constexpr UINT ODS_DEFAULT = 0x0020;
-constexpr UINT ODS_HOTLIGHT = 0x0040;
-constexpr UINT ODS_INACTIVE = 0x0080;
-constexpr UINT ODS_NOACCEL = 0x0100;
-constexpr UINT ODS_NOFOCUSRECT = 0x0200;
-constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
-
-struct DRAWITEMSTRUCT {
-    UINT CtlType;
-    UINT CtlID;
-    UINT itemID;
-    UINT itemAction;
-    UINT itemState;
-    HWND hwndItem;
-    HDC hDC;
-    RECT rcItem;
-    ULONG_PTR itemData;
-};
-using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
 
 struct MEASUREITEMSTRUCT {
     UINT CtlType;
@@ -49,6 +36,27 @@ struct MEASUREITEMSTRUCT {
     ULONG_PTR itemData;
 };
 using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
+
+struct DRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    HWND hwndItem;  // for menus: the menu handle
+    HDC hDC;
+    RECT rcItem;
+    ULONG_PTR itemData;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+#endif
+
+constexpr UINT ODS_HOTLIGHT = 0x0040;
+constexpr UINT ODS_INACTIVE = 0x0080;
+constexpr UINT ODS_NOACCEL = 0x0100;
+constexpr UINT ODS_NOFOCUSRECT = 0x0200;
+constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
 
 struct DELETEITEMSTRUCT {
     UINT CtlType;
