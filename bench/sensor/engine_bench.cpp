@@ -68,9 +68,9 @@ std::vector<std::string> Recorded(int ports) {
         config.serialNumber = 900;
         config.sensorIndex = static_cast<uint8_t>(ports > 1 ? i : kNoSensorIndex);
         config.channel[0].signal =
-            sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Sine, 0.0, 40000.0, 0.5};
+            sensorsim::SignalShape{sensorsim::SignalShape::Kind::Sine, 0.0, 40000.0, 0.5};
         config.channel[1].signal =
-            sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Noise, 1000.0, 50.0};
+            sensorsim::SignalShape{sensorsim::SignalShape::Kind::Noise, 1000.0, 50.0};
         device.Add(std::make_unique<sensorsim::SimSensor>(config, 1 + i));
         device.Sensor(i).PowerOn(0);
     }

@@ -22,9 +22,9 @@ const std::string& RecordedStream() {
     static const std::string stream = [] {
         sensorsim::SimSensorConfig config;
         config.channel[0].signal =
-            sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Sine, 0.0, 40000.0, 0.5};
+            sensorsim::SignalShape{sensorsim::SignalShape::Kind::Sine, 0.0, 40000.0, 0.5};
         config.channel[1].signal =
-            sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Noise, 1000.0, 50.0};
+            sensorsim::SignalShape{sensorsim::SignalShape::Kind::Noise, 1000.0, 50.0};
         sensorsim::SimDevice device;
         device.Add(std::make_unique<sensorsim::SimSensor>(config, 1));
         device.Sensor(0).PowerOn(0);

@@ -9,7 +9,7 @@
 namespace kq {
 namespace {
 
-struct Spec {
+struct FieldFormat {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -48,18 +48,18 @@ class ArgCursor {
     size_t index_ = 0;
 };
 
-void Pad(std::string& out, std::string_view prefix, std::string_view body, const Spec& spec,
-         bool numeric) {
+void Pad(std::string& out, std::string_view prefix, std::string_view body,
+         const FieldFormat& fieldFormat, bool numeric) {
     const size_t len = prefix.size() + body.size();
-    const size_t width = static_cast<size_t>(spec.width);
+    const size_t width = static_cast<size_t>(fieldFormat.width);
     if (len >= width) {
         out.append(prefix);
         out.append(body);
-    } else if (spec.left) {
+    } else if (fieldFormat.left) {
         out.append(prefix);
         out.append(body);
         out.append(width - len, ' ');
-    } else if (spec.zero && numeric) {
+    } else if (fieldFormat.zero && numeric) {
         out.append(prefix);
         out.append(width - len, '0');
         out.append(body);
@@ -96,9 +96,9 @@ int64_t TruncateSigned(int64_t v, int bits) {
     }
 }
 
-void FormatInteger(std::string& out, const Spec& spec, const FormatArg* a) {
-    const bool isSigned = spec.conv == 'd' || spec.conv == 'i';
-    const int bits = spec.lengthBits == 0 ? 32 : spec.lengthBits;
+void FormatInteger(std::string& out, const FieldFormat& fieldFormat, const FormatArg* a) {
+    const bool isSigned = fieldFormat.conv == 'd' || fieldFormat.conv == 'i';
+    const int bits = fieldFormat.lengthBits == 0 ? 32 : fieldFormat.lengthBits;
     int64_t sv = 0;
     uint64_t uv = 0;
     if (a) {
@@ -134,46 +134,46 @@ void FormatInteger(std::string& out, const Spec& spec, const FormatArg* a) {
         magnitude = Truncate(uv, bits);
     }
     int base = 10;
-    if (spec.conv == 'x' || spec.conv == 'X' || spec.conv == 'p')
+    if (fieldFormat.conv == 'x' || fieldFormat.conv == 'X' || fieldFormat.conv == 'p')
         base = 16;
-    if (spec.conv == 'o')
+    if (fieldFormat.conv == 'o')
         base = 8;
     char digits[72];
     auto res = std::to_chars(digits, digits + sizeof(digits), magnitude, base);
     std::string body(digits, res.ptr);
-    if (spec.conv == 'X') {
+    if (fieldFormat.conv == 'X') {
         for (auto& c : body)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    if (spec.precision >= 0) {
-        if (spec.precision == 0 && magnitude == 0)
+    if (fieldFormat.precision >= 0) {
+        if (fieldFormat.precision == 0 && magnitude == 0)
             body.clear();
-        if (static_cast<int>(body.size()) < spec.precision) {
-            body.insert(0, static_cast<size_t>(spec.precision) - body.size(), '0');
+        if (static_cast<int>(body.size()) < fieldFormat.precision) {
+            body.insert(0, static_cast<size_t>(fieldFormat.precision) - body.size(), '0');
         }
     }
     if (negative) {
         prefix = "-";
-    } else if (isSigned && spec.plus) {
+    } else if (isSigned && fieldFormat.plus) {
         prefix = "+";
-    } else if (isSigned && spec.space) {
+    } else if (isSigned && fieldFormat.space) {
         prefix = " ";
     }
-    if (spec.alt && magnitude != 0) {
-        if (spec.conv == 'x')
+    if (fieldFormat.alt && magnitude != 0) {
+        if (fieldFormat.conv == 'x')
             prefix += "0x";
-        if (spec.conv == 'X')
+        if (fieldFormat.conv == 'X')
             prefix += "0X";
-        if (spec.conv == 'o' && body[0] != '0')
+        if (fieldFormat.conv == 'o' && body[0] != '0')
             body.insert(0, "0");
     }
-    Spec padSpec = spec;
-    if (spec.precision >= 0)
+    FieldFormat padSpec = fieldFormat;
+    if (fieldFormat.precision >= 0)
         padSpec.zero = false;
     Pad(out, prefix, body, padSpec, true);
 }
 
-void FormatFloating(std::string& out, const Spec& spec, const FormatArg* a) {
+void FormatFloating(std::string& out, const FieldFormat& fieldFormat, const FormatArg* a) {
     double v = 0.0;
     if (a) {
         switch (a->kind) {
@@ -190,15 +190,15 @@ void FormatFloating(std::string& out, const Spec& spec, const FormatArg* a) {
                 break;
         }
     }
-    const char conv = spec.conv;
+    const char conv = fieldFormat.conv;
     const bool upper = std::isupper(static_cast<unsigned char>(conv)) != 0;
     std::string prefix;
     if (std::signbit(v)) {
         prefix = "-";
         v = -v;
-    } else if (spec.plus) {
+    } else if (fieldFormat.plus) {
         prefix = "+";
-    } else if (spec.space) {
+    } else if (fieldFormat.space) {
         prefix = " ";
     }
     std::string body;
@@ -206,12 +206,12 @@ void FormatFloating(std::string& out, const Spec& spec, const FormatArg* a) {
         body = std::isnan(v) ? "nan" : "inf";
         if (upper)
             body = std::isnan(v) ? "NAN" : "INF";
-        Spec padSpec = spec;
+        FieldFormat padSpec = fieldFormat;
         padSpec.zero = false;
         Pad(out, prefix, body, padSpec, true);
         return;
     }
-    int precision = spec.precision < 0 ? 6 : std::min(spec.precision, 400);
+    int precision = fieldFormat.precision < 0 ? 6 : std::min(fieldFormat.precision, 400);
     std::chars_format fmt = std::chars_format::fixed;
     switch (std::tolower(static_cast<unsigned char>(conv))) {
         case 'e':
@@ -230,17 +230,18 @@ void FormatFloating(std::string& out, const Spec& spec, const FormatArg* a) {
         precision = 1;
     std::string buffer(512 + static_cast<size_t>(precision), '\0');
     std::to_chars_result res;
-    if (fmt == std::chars_format::hex && spec.precision < 0) {
+    if (fmt == std::chars_format::hex && fieldFormat.precision < 0) {
         res = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, fmt);
     } else {
         res = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, fmt, precision);
     }
     body.assign(buffer.data(), res.ptr);
-    if (fmt == std::chars_format::general && spec.alt && body.find('.') == std::string::npos) {
+    if (fmt == std::chars_format::general && fieldFormat.alt &&
+        body.find('.') == std::string::npos) {
         const size_t e = body.find('e');
         body.insert(e == std::string::npos ? body.size() : e, ".");
     }
-    if (fmt == std::chars_format::fixed && spec.alt && precision == 0)
+    if (fmt == std::chars_format::fixed && fieldFormat.alt && precision == 0)
         body += '.';
     if (fmt == std::chars_format::scientific || fmt == std::chars_format::general) {
         // printf writes at least two exponent digits.
@@ -258,10 +259,10 @@ void FormatFloating(std::string& out, const Spec& spec, const FormatArg* a) {
         for (auto& c : body)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    Pad(out, prefix, body, spec, true);
+    Pad(out, prefix, body, fieldFormat, true);
 }
 
-void FormatText(std::string& out, const Spec& spec, const FormatArg* a) {
+void FormatText(std::string& out, const FieldFormat& fieldFormat, const FormatArg* a) {
     std::string_view text;
     std::string scratch;
     if (a) {
@@ -273,14 +274,14 @@ void FormatText(std::string& out, const Spec& spec, const FormatArg* a) {
                 text = "(pointer)";
                 break;
             case FormatArg::Kind::Double: {
-                Spec fs;
+                FieldFormat fs;
                 fs.conv = 'g';
                 FormatFloating(scratch, fs, a);
                 text = scratch;
                 break;
             }
             default: {
-                Spec is;
+                FieldFormat is;
                 is.conv = a->kind == FormatArg::Kind::Signed ? 'd' : 'u';
                 is.lengthBits = 64;
                 FormatInteger(scratch, is, a);
@@ -289,15 +290,15 @@ void FormatText(std::string& out, const Spec& spec, const FormatArg* a) {
             }
         }
     }
-    if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < text.size()) {
-        text = text.substr(0, static_cast<size_t>(spec.precision));
+    if (fieldFormat.precision >= 0 && static_cast<size_t>(fieldFormat.precision) < text.size()) {
+        text = text.substr(0, static_cast<size_t>(fieldFormat.precision));
     }
-    Spec padSpec = spec;
+    FieldFormat padSpec = fieldFormat;
     padSpec.zero = false;
     Pad(out, {}, text, padSpec, false);
 }
 
-void FormatChar(std::string& out, const Spec& spec, const FormatArg* a) {
+void FormatChar(std::string& out, const FieldFormat& fieldFormat, const FormatArg* a) {
     char c = 0;
     if (a) {
         switch (a->kind) {
@@ -314,7 +315,7 @@ void FormatChar(std::string& out, const Spec& spec, const FormatArg* a) {
                 break;
         }
     }
-    Spec padSpec = spec;
+    FieldFormat padSpec = fieldFormat;
     padSpec.zero = false;
     Pad(out, {}, std::string_view(&c, 1), padSpec, false);
 }
@@ -345,27 +346,27 @@ void FormatInto(std::string& out, std::string_view format, const FormatArg* args
             continue;
         }
         const size_t specStart = i - 1;
-        Spec spec;
+        FieldFormat fieldFormat;
         for (bool more = true; more && i < n;) {
             switch (format[i]) {
                 case '-':
-                    spec.left = true;
+                    fieldFormat.left = true;
                     ++i;
                     break;
                 case '+':
-                    spec.plus = true;
+                    fieldFormat.plus = true;
                     ++i;
                     break;
                 case ' ':
-                    spec.space = true;
+                    fieldFormat.space = true;
                     ++i;
                     break;
                 case '#':
-                    spec.alt = true;
+                    fieldFormat.alt = true;
                     ++i;
                     break;
                 case '0':
-                    spec.zero = true;
+                    fieldFormat.zero = true;
                     ++i;
                     break;
                 default:
@@ -376,27 +377,28 @@ void FormatInto(std::string& out, std::string_view format, const FormatArg* args
         if (i < n && format[i] == '*') {
             int w = cursor.NextInt();
             if (w < 0) {
-                spec.left = true;
+                fieldFormat.left = true;
                 w = -w;
             }
-            spec.width = w;
+            fieldFormat.width = w;
             ++i;
         } else {
             while (i < n && std::isdigit(static_cast<unsigned char>(format[i]))) {
-                spec.width = std::min(kMaxField, spec.width * 10 + (format[i] - '0'));
+                fieldFormat.width = std::min(kMaxField, fieldFormat.width * 10 + (format[i] - '0'));
                 ++i;
             }
         }
         if (i < n && format[i] == '.') {
             ++i;
-            spec.precision = 0;
+            fieldFormat.precision = 0;
             if (i < n && format[i] == '*') {
                 const int p = cursor.NextInt();
-                spec.precision = p < 0 ? -1 : p;
+                fieldFormat.precision = p < 0 ? -1 : p;
                 ++i;
             } else {
                 while (i < n && std::isdigit(static_cast<unsigned char>(format[i]))) {
-                    spec.precision = std::min(kMaxField, spec.precision * 10 + (format[i] - '0'));
+                    fieldFormat.precision =
+                        std::min(kMaxField, fieldFormat.precision * 10 + (format[i] - '0'));
                     ++i;
                 }
             }
@@ -405,20 +407,20 @@ void FormatInto(std::string& out, std::string_view format, const FormatArg* args
         while (i < n) {
             const char m = format[i];
             if (m == 'h') {
-                spec.lengthBits = spec.lengthBits == 16 ? 8 : 16;
+                fieldFormat.lengthBits = fieldFormat.lengthBits == 16 ? 8 : 16;
                 ++i;
             } else if (m == 'l' || m == 'q' || m == 'j' || m == 'z' || m == 't' || m == 'L') {
-                spec.lengthBits = 64;
+                fieldFormat.lengthBits = 64;
                 ++i;
             } else if (m == 'I') {
                 if (format.substr(i, 3) == "I64") {
-                    spec.lengthBits = 64;
+                    fieldFormat.lengthBits = 64;
                     i += 3;
                 } else if (format.substr(i, 3) == "I32") {
-                    spec.lengthBits = 32;
+                    fieldFormat.lengthBits = 32;
                     i += 3;
                 } else {
-                    spec.lengthBits = 64;
+                    fieldFormat.lengthBits = 64;
                     ++i;
                 }
             } else {
@@ -429,18 +431,18 @@ void FormatInto(std::string& out, std::string_view format, const FormatArg* args
             out.append(format.substr(specStart));
             break;
         }
-        spec.conv = format[i++];
-        switch (spec.conv) {
+        fieldFormat.conv = format[i++];
+        switch (fieldFormat.conv) {
             case 'd':
             case 'i':
             case 'u':
             case 'o':
             case 'x':
             case 'X':
-                FormatInteger(out, spec, cursor.Next());
+                FormatInteger(out, fieldFormat, cursor.Next());
                 break;
             case 'p': {
-                Spec ps = spec;
+                FieldFormat ps = fieldFormat;
                 ps.lengthBits = 64;
                 ps.precision = 8;
                 FormatInteger(out, ps, cursor.Next());
@@ -454,15 +456,15 @@ void FormatInto(std::string& out, std::string_view format, const FormatArg* args
             case 'G':
             case 'a':
             case 'A':
-                FormatFloating(out, spec, cursor.Next());
+                FormatFloating(out, fieldFormat, cursor.Next());
                 break;
             case 's':
             case 'S':
-                FormatText(out, spec, cursor.Next());
+                FormatText(out, fieldFormat, cursor.Next());
                 break;
             case 'c':
             case 'C':
-                FormatChar(out, spec, cursor.Next());
+                FormatChar(out, fieldFormat, cursor.Next());
                 break;
             case 'n':
                 cursor.Next();

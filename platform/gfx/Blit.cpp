@@ -48,12 +48,12 @@ std::vector<std::vector<Tap>> AreaTaps(int64_t first, int64_t count, int64_t src
     return taps;
 }
 
-uint32_t Convert(const BlitSpec& spec, uint32_t v) {
-    switch (spec.convert) {
+uint32_t Convert(const BlitSpec& blit, uint32_t v) {
+    switch (blit.convert) {
         case BlitSpec::Convert::MonoToColor:
-            return (v & 0xFFFFFF) ? spec.monoWhite : spec.monoBlack;
+            return (v & 0xFFFFFF) ? blit.monoWhite : blit.monoBlack;
         case BlitSpec::Convert::ColorToMono:
-            return (v & 0xFFFFFF) == spec.sourceBk ? kWhitePixel : kBlackPixel;
+            return (v & 0xFFFFFF) == blit.sourceBk ? kWhitePixel : kBlackPixel;
         case BlitSpec::Convert::None:
             break;
     }
@@ -85,77 +85,77 @@ void PatternRow(const Paint& paint, int y, int x, int n, uint32_t* pat) {
 void Blit(const RasterTarget& target, const BlitSpec& in) {
     if (in.dw <= 0 || in.dh <= 0)
         return;
-    BlitSpec spec = in;
-    const uint8_t rop = spec.rop;
-    const bool useSrc = Rop3UsesSource(rop) && spec.src;
-    const bool usePat = Rop3UsesPattern(rop) && spec.pattern && !spec.pattern->none;
-    if (Rop3UsesPattern(rop) && (!spec.pattern || spec.pattern->none) && rop == 0xF0)
+    BlitSpec blit = in;
+    const uint8_t rop = blit.rop;
+    const bool useSrc = Rop3UsesSource(rop) && blit.src;
+    const bool usePat = Rop3UsesPattern(rop) && blit.pattern && !blit.pattern->none;
+    if (Rop3UsesPattern(rop) && (!blit.pattern || blit.pattern->none) && rop == 0xF0)
         return;
     // A source that overlaps the destination is read from a snapshot.
     std::unique_ptr<Surface> snapshot;
-    if (useSrc && spec.src == target.surface) {
-        const int64_t x0 = std::max<int64_t>(spec.sx, 0);
-        const int64_t y0 = std::max<int64_t>(spec.sy, 0);
-        const int64_t x1 = std::min<int64_t>(spec.sx + spec.sw, spec.src->Width());
-        const int64_t y1 = std::min<int64_t>(spec.sy + spec.sh, spec.src->Height());
+    if (useSrc && blit.src == target.surface) {
+        const int64_t x0 = std::max<int64_t>(blit.sx, 0);
+        const int64_t y0 = std::max<int64_t>(blit.sy, 0);
+        const int64_t x1 = std::min<int64_t>(blit.sx + blit.sw, blit.src->Width());
+        const int64_t y1 = std::min<int64_t>(blit.sy + blit.sh, blit.src->Height());
         if (x1 <= x0 || y1 <= y0)
             return;
         snapshot = std::make_unique<Surface>(static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
         for (int64_t y = y0; y < y1; ++y)
             std::memcpy(snapshot->Row(static_cast<int>(y - y0)),
-                        spec.src->Row(static_cast<int>(y)) + x0, static_cast<size_t>(x1 - x0) * 4);
-        spec.src = snapshot.get();
-        spec.sx -= x0;
-        spec.sy -= y0;
+                        blit.src->Row(static_cast<int>(y)) + x0, static_cast<size_t>(x1 - x0) * 4);
+        blit.src = snapshot.get();
+        blit.sx -= x0;
+        blit.sy -= y0;
     }
     const bool stretch =
-        useSrc && (spec.sw != spec.dw || spec.sh != spec.dh || spec.mirrorX || spec.mirrorY);
-    const bool halftone = stretch && spec.stretchMode == 4 && !spec.destMono;
+        useSrc && (blit.sw != blit.dw || blit.sh != blit.dh || blit.mirrorX || blit.mirrorY);
+    const bool halftone = stretch && blit.stretchMode == 4 && !blit.destMono;
     const bool andScans =
-        stretch && spec.stretchMode == 1 && (spec.sw > spec.dw || spec.sh > spec.dh);
+        stretch && blit.stretchMode == 1 && (blit.sw > blit.dw || blit.sh > blit.dh);
     const bool orScans =
-        stretch && spec.stretchMode == 2 && (spec.sw > spec.dw || spec.sh > spec.dh);
+        stretch && blit.stretchMode == 2 && (blit.sw > blit.dw || blit.sh > blit.dh);
     const Rop3RowFn fn = Rop3Row(rop);
     const bool fastCopy =
-        useSrc && !stretch && rop == 0xCC && spec.convert == BlitSpec::Convert::None;
+        useSrc && !stretch && rop == 0xCC && blit.convert == BlitSpec::Convert::None;
 
     const RECT bounds = target.clip->Bounds();
-    const int64_t rowFrom = std::max<int64_t>(spec.dy, bounds.top);
-    const int64_t rowTo = std::min<int64_t>(spec.dy + spec.dh, bounds.bottom);
-    const int64_t colFrom = std::max<int64_t>(spec.dx, bounds.left);
-    const int64_t colTo = std::min<int64_t>(spec.dx + spec.dw, bounds.right);
+    const int64_t rowFrom = std::max<int64_t>(blit.dy, bounds.top);
+    const int64_t rowTo = std::min<int64_t>(blit.dy + blit.dh, bounds.bottom);
+    const int64_t colFrom = std::max<int64_t>(blit.dx, bounds.left);
+    const int64_t colTo = std::min<int64_t>(blit.dx + blit.dw, bounds.right);
     if (rowFrom >= rowTo || colFrom >= colTo)
         return;
 
     std::vector<std::vector<Tap>> xTaps, yTaps;
     if (halftone || andScans || orScans) {
-        xTaps = AreaTaps(colFrom - spec.dx, colTo - colFrom, spec.sw, spec.dw);
-        yTaps = AreaTaps(rowFrom - spec.dy, rowTo - rowFrom, spec.sh, spec.dh);
+        xTaps = AreaTaps(colFrom - blit.dx, colTo - colFrom, blit.sw, blit.dw);
+        yTaps = AreaTaps(rowFrom - blit.dy, rowTo - rowFrom, blit.sh, blit.dh);
     }
     std::vector<uint32_t> srcBuf, patBuf;
     std::vector<uint8_t> valid;
-    const Surface* src = spec.src;
+    const Surface* src = blit.src;
     auto srcInside = [&](int64_t x, int64_t y) {
         return x >= 0 && y >= 0 && x < src->Width() && y < src->Height();
     };
     auto mapX = [&](int64_t i) {  // destination offset -> source x
-        int64_t s = stretch ? NearestIndex(i, spec.sw, spec.dw) : i;
-        if (spec.mirrorX)
-            s = spec.sw - 1 - s;
-        return spec.sx + s;
+        int64_t s = stretch ? NearestIndex(i, blit.sw, blit.dw) : i;
+        if (blit.mirrorX)
+            s = blit.sw - 1 - s;
+        return blit.sx + s;
     };
     auto mapY = [&](int64_t i) {
-        int64_t s = stretch ? NearestIndex(i, spec.sh, spec.dh) : i;
-        if (spec.mirrorY)
-            s = spec.sh - 1 - s;
-        return spec.sy + s;
+        int64_t s = stretch ? NearestIndex(i, blit.sh, blit.dh) : i;
+        if (blit.mirrorY)
+            s = blit.sh - 1 - s;
+        return blit.sy + s;
     };
 
     for (int64_t y = rowFrom; y < rowTo; ++y) {
         const Region::Band* band = target.clip->BandAt(static_cast<int>(y));
         if (!band)
             continue;
-        const int64_t iy = y - spec.dy;
+        const int64_t iy = y - blit.dy;
         const int64_t sy = useSrc ? mapY(iy) : 0;
         for (size_t si = 0; si < band->spans.size(); si += 2) {
             int64_t x0 = std::max<int64_t>(band->spans[si], colFrom);
@@ -166,15 +166,15 @@ void Blit(const RasterTarget& target, const BlitSpec& in) {
                 // Limit to the source surface.
                 if (sy < 0 || sy >= src->Height())
                     continue;
-                x0 = std::max<int64_t>(x0, spec.dx - spec.sx);
-                x1 = std::min<int64_t>(x1, spec.dx - spec.sx + src->Width());
+                x0 = std::max<int64_t>(x0, blit.dx - blit.sx);
+                x1 = std::min<int64_t>(x1, blit.dx - blit.sx + src->Width());
                 if (x0 >= x1)
                     continue;
             }
             const int n = static_cast<int>(x1 - x0);
             uint32_t* dst = target.surface->Row(static_cast<int>(y)) + x0;
             if (fastCopy) {
-                std::memmove(dst, src->Row(static_cast<int>(sy)) + (x0 - spec.dx + spec.sx),
+                std::memmove(dst, src->Row(static_cast<int>(sy)) + (x0 - blit.dx + blit.sx),
                              static_cast<size_t>(n) * 4);
                 continue;
             }
@@ -184,9 +184,9 @@ void Blit(const RasterTarget& target, const BlitSpec& in) {
             if (useSrc) {
                 valid.assign(static_cast<size_t>(n), 1);
                 if (!stretch) {
-                    const uint32_t* s = src->Row(static_cast<int>(sy)) + (x0 - spec.dx + spec.sx);
+                    const uint32_t* s = src->Row(static_cast<int>(sy)) + (x0 - blit.dx + blit.sx);
                     for (int i = 0; i < n; ++i)
-                        srcBuf[static_cast<size_t>(i)] = Convert(spec, s[i]);
+                        srcBuf[static_cast<size_t>(i)] = Convert(blit, s[i]);
                 } else if (halftone || andScans || orScans) {
                     const auto& ty = yTaps[static_cast<size_t>(y - rowFrom)];
                     for (int i = 0; i < n; ++i) {
@@ -195,16 +195,16 @@ void Blit(const RasterTarget& target, const BlitSpec& in) {
                         uint32_t acc = andScans ? 0xFFFFFFu : 0;
                         bool any = false;
                         for (const Tap& a : ty) {
-                            int64_t yy = spec.mirrorY ? spec.sh - 1 - a.index : a.index;
-                            yy += spec.sy;
+                            int64_t yy = blit.mirrorY ? blit.sh - 1 - a.index : a.index;
+                            yy += blit.sy;
                             for (const Tap& c : tx) {
-                                int64_t xx = spec.mirrorX ? spec.sw - 1 - c.index : c.index;
-                                xx += spec.sx;
+                                int64_t xx = blit.mirrorX ? blit.sw - 1 - c.index : c.index;
+                                xx += blit.sx;
                                 if (!srcInside(xx, yy))
                                     continue;
                                 any = true;
                                 const uint32_t v = Convert(
-                                    spec, src->Pixel(static_cast<int>(xx), static_cast<int>(yy)));
+                                    blit, src->Pixel(static_cast<int>(xx), static_cast<int>(yy)));
                                 if (andScans) {
                                     acc &= v;
                                 } else if (orScans) {
@@ -235,18 +235,18 @@ void Blit(const RasterTarget& target, const BlitSpec& in) {
                         continue;
                     const uint32_t* srow = src->Row(static_cast<int>(sy));
                     for (int i = 0; i < n; ++i) {
-                        const int64_t sx = mapX(x0 + i - spec.dx);
+                        const int64_t sx = mapX(x0 + i - blit.dx);
                         if (sx < 0 || sx >= src->Width()) {
                             valid[static_cast<size_t>(i)] = 0;
                             continue;
                         }
-                        srcBuf[static_cast<size_t>(i)] = Convert(spec, srow[sx]);
+                        srcBuf[static_cast<size_t>(i)] = Convert(blit, srow[sx]);
                     }
                 }
             }
             if (usePat) {
                 patBuf.resize(static_cast<size_t>(n));
-                PatternRow(*spec.pattern, static_cast<int>(y), static_cast<int>(x0), n,
+                PatternRow(*blit.pattern, static_cast<int>(y), static_cast<int>(x0), n,
                            patBuf.data());
             }
             const uint32_t* sp = useSrc ? srcBuf.data() : nullptr;
@@ -267,34 +267,34 @@ void Blit(const RasterTarget& target, const BlitSpec& in) {
                     i = j;
                 }
             }
-            if (spec.destMono)
+            if (blit.destMono)
                 for (int i = 0; i < n; ++i)
                     dst[i] = MonoPixel(dst[i]);
         }
     }
 }
 
-void AlphaBlit(const RasterTarget& target, const AlphaSpec& spec) {
-    if (spec.dw <= 0 || spec.dh <= 0 || spec.sw <= 0 || spec.sh <= 0 || !spec.src)
+void AlphaBlit(const RasterTarget& target, const AlphaSpec& blit) {
+    if (blit.dw <= 0 || blit.dh <= 0 || blit.sw <= 0 || blit.sh <= 0 || !blit.src)
         return;
     const RECT bounds = target.clip->Bounds();
-    const int64_t rowFrom = std::max<int64_t>(spec.dy, bounds.top);
-    const int64_t rowTo = std::min<int64_t>(spec.dy + spec.dh, bounds.bottom);
-    const uint32_t ca = spec.constantAlpha;
+    const int64_t rowFrom = std::max<int64_t>(blit.dy, bounds.top);
+    const int64_t rowTo = std::min<int64_t>(blit.dy + blit.dh, bounds.bottom);
+    const uint32_t ca = blit.constantAlpha;
     for (int64_t y = rowFrom; y < rowTo; ++y) {
-        const int64_t sy = spec.sy + NearestIndex(y - spec.dy, spec.sh, spec.dh);
-        if (sy < 0 || sy >= spec.src->Height())
+        const int64_t sy = blit.sy + NearestIndex(y - blit.dy, blit.sh, blit.dh);
+        if (sy < 0 || sy >= blit.src->Height())
             continue;
-        const uint32_t* srow = spec.src->Row(static_cast<int>(sy));
-        ForEachClippedSpan(*target.clip, y, spec.dx, spec.dx + spec.dw, [&](int yy, int a, int b) {
+        const uint32_t* srow = blit.src->Row(static_cast<int>(sy));
+        ForEachClippedSpan(*target.clip, y, blit.dx, blit.dx + blit.dw, [&](int yy, int a, int b) {
             uint32_t* drow = target.surface->Row(yy);
             for (int x = a; x < b; ++x) {
-                const int64_t sx = spec.sx + NearestIndex(x - spec.dx, spec.sw, spec.dw);
-                if (sx < 0 || sx >= spec.src->Width())
+                const int64_t sx = blit.sx + NearestIndex(x - blit.dx, blit.sw, blit.dw);
+                if (sx < 0 || sx >= blit.src->Width())
                     continue;
                 const uint32_t s = srow[sx];
                 uint32_t sr = (s >> 16) & 0xFF, sg = (s >> 8) & 0xFF, sb = s & 0xFF;
-                uint32_t sa = spec.perPixelAlpha ? (s >> 24) : 255;
+                uint32_t sa = blit.perPixelAlpha ? (s >> 24) : 255;
                 // Scale the (premultiplied) source by the constant alpha.
                 sr = (sr * ca + 127) / 255;
                 sg = (sg * ca + 127) / 255;

@@ -26,7 +26,7 @@ struct BlitSpec {
     const Paint* pattern = nullptr;  // the brush, for operations that use it
 };
 
-void Blit(const RasterTarget& target, const BlitSpec& spec);
+void Blit(const RasterTarget& target, const BlitSpec& blit);
 
 struct AlphaSpec {
     int64_t dx = 0, dy = 0, dw = 0, dh = 0;
@@ -35,7 +35,7 @@ struct AlphaSpec {
     uint8_t constantAlpha = 255;
     bool perPixelAlpha = false;  // source is premultiplied with alpha in the top byte
 };
-void AlphaBlit(const RasterTarget& target, const AlphaSpec& spec);
+void AlphaBlit(const RasterTarget& target, const AlphaSpec& blit);
 
 // Copies (stretching by nearest pixel) every source pixel whose colour is not `key`.
 void KeyedBlit(const RasterTarget& target, int64_t dx, int64_t dy, int64_t dw, int64_t dh,

@@ -65,17 +65,17 @@ bool DeviceContext::StretchBlt(DeviceContext& dst, int x, int y, int w, int h, D
     const MappedRect d = MapRect(dst, x, y, w, h);
     if (d.w == 0 || d.h == 0)
         return true;
-    BlitSpec spec;
-    spec.dx = d.x;
-    spec.dy = d.y;
-    spec.dw = d.w;
-    spec.dh = d.h;
-    spec.rop = index;
-    spec.stretchMode = dst.State().stretchMode;
-    spec.destMono = dst.TargetIsMono();
+    BlitSpec blit;
+    blit.dx = d.x;
+    blit.dy = d.y;
+    blit.dw = d.w;
+    blit.dh = d.h;
+    blit.rop = index;
+    blit.stretchMode = dst.State().stretchMode;
+    blit.destMono = dst.TargetIsMono();
     const Paint brush = dst.BrushPaint();
     if (Rop3UsesPattern(index))
-        spec.pattern = &brush;
+        blit.pattern = &brush;
     if (useSrc) {
         Surface* surface = src->TargetSurface();
         if (!surface)
@@ -84,27 +84,27 @@ bool DeviceContext::StretchBlt(DeviceContext& dst, int x, int y, int w, int h, D
         const MappedRect s = MapRect(*src, sx, sy, sw, sh);
         if (s.w == 0 || s.h == 0)
             return true;
-        spec.src = surface;
-        spec.sx = s.x;
-        spec.sy = s.y;
-        spec.sw = s.w;
-        spec.sh = s.h;
-        spec.mirrorX = d.mirrorX != s.mirrorX;
-        spec.mirrorY = d.mirrorY != s.mirrorY;
+        blit.src = surface;
+        blit.sx = s.x;
+        blit.sy = s.y;
+        blit.sw = s.w;
+        blit.sh = s.h;
+        blit.mirrorX = d.mirrorX != s.mirrorX;
+        blit.mirrorY = d.mirrorY != s.mirrorY;
         const bool srcMono = surface->IsMonochrome();
-        if (srcMono && !spec.destMono) {
-            spec.convert = BlitSpec::Convert::MonoToColor;
-            spec.monoBlack = dst.DevicePixel(dst.State().textColor);
-            spec.monoWhite = dst.DevicePixel(dst.State().bkColor);
-        } else if (!srcMono && spec.destMono) {
-            spec.convert = BlitSpec::Convert::ColorToMono;
-            spec.sourceBk = PixelFromColorRef(src->State().bkColor & 0xFFFFFF);
+        if (srcMono && !blit.destMono) {
+            blit.convert = BlitSpec::Convert::MonoToColor;
+            blit.monoBlack = dst.DevicePixel(dst.State().textColor);
+            blit.monoWhite = dst.DevicePixel(dst.State().bkColor);
+        } else if (!srcMono && blit.destMono) {
+            blit.convert = BlitSpec::Convert::ColorToMono;
+            blit.sourceBk = PixelFromColorRef(src->State().bkColor & 0xFFFFFF);
         }
     }
     Output out(dst);
     if (!out.ok_)
         return true;
-    Blit(out.target_, spec);
+    Blit(out.target_, blit);
     return true;
 }
 
@@ -113,28 +113,28 @@ bool DeviceContext::StretchSurface(int x, int y, int w, int h, const Surface& sr
     const MappedRect d = MapRect(*this, x, y, w, h);
     if (d.w == 0 || d.h == 0 || sw == 0 || sh == 0)
         return true;
-    BlitSpec spec;
-    spec.dx = d.x;
-    spec.dy = d.y;
-    spec.dw = d.w;
-    spec.dh = d.h;
-    spec.src = &src;
-    spec.sx = std::min<int64_t>(sx, static_cast<int64_t>(sx) + sw);
-    spec.sy = std::min<int64_t>(sy, static_cast<int64_t>(sy) + sh);
-    spec.sw = std::llabs(sw);
-    spec.sh = std::llabs(sh);
-    spec.mirrorX = d.mirrorX != (sw < 0);
-    spec.mirrorY = d.mirrorY != (sh < 0);
-    spec.rop = Rop3Index(rop);
-    spec.stretchMode = s_.stretchMode;
-    spec.destMono = TargetIsMono();
+    BlitSpec blit;
+    blit.dx = d.x;
+    blit.dy = d.y;
+    blit.dw = d.w;
+    blit.dh = d.h;
+    blit.src = &src;
+    blit.sx = std::min<int64_t>(sx, static_cast<int64_t>(sx) + sw);
+    blit.sy = std::min<int64_t>(sy, static_cast<int64_t>(sy) + sh);
+    blit.sw = std::llabs(sw);
+    blit.sh = std::llabs(sh);
+    blit.mirrorX = d.mirrorX != (sw < 0);
+    blit.mirrorY = d.mirrorY != (sh < 0);
+    blit.rop = Rop3Index(rop);
+    blit.stretchMode = s_.stretchMode;
+    blit.destMono = TargetIsMono();
     const Paint brush = BrushPaint();
-    if (Rop3UsesPattern(spec.rop))
-        spec.pattern = &brush;
+    if (Rop3UsesPattern(blit.rop))
+        blit.pattern = &brush;
     Output out(*this);
     if (!out.ok_)
         return true;
-    Blit(out.target_, spec);
+    Blit(out.target_, blit);
     return true;
 }
 
@@ -150,21 +150,21 @@ bool DeviceContext::AlphaBlend(DeviceContext& dst, int x, int y, int w, int h, D
     const MappedRect s = MapRect(src, sx, sy, sw, sh);
     if (s.x < 0 || s.y < 0 || s.x + s.w > surface->Width() || s.y + s.h > surface->Height())
         return false;
-    AlphaSpec spec;
-    spec.dx = d.x;
-    spec.dy = d.y;
-    spec.dw = d.w;
-    spec.dh = d.h;
-    spec.src = surface;
-    spec.sx = s.x;
-    spec.sy = s.y;
-    spec.sw = s.w;
-    spec.sh = s.h;
-    spec.constantAlpha = blend.SourceConstantAlpha;
-    spec.perPixelAlpha = (blend.AlphaFormat & AC_SRC_ALPHA) != 0;
+    AlphaSpec blit;
+    blit.dx = d.x;
+    blit.dy = d.y;
+    blit.dw = d.w;
+    blit.dh = d.h;
+    blit.src = surface;
+    blit.sx = s.x;
+    blit.sy = s.y;
+    blit.sw = s.w;
+    blit.sh = s.h;
+    blit.constantAlpha = blend.SourceConstantAlpha;
+    blit.perPixelAlpha = (blend.AlphaFormat & AC_SRC_ALPHA) != 0;
     Output out(dst);
     if (out.ok_)
-        AlphaBlit(out.target_, spec);
+        AlphaBlit(out.target_, blit);
     return true;
 }
 

@@ -589,8 +589,8 @@ inline sensorsim::SimSensorConfig SensorConfig(uint32_t serial, int baud = 11520
     sensorsim::SimSensorConfig config;
     config.serialNumber = serial;
     config.baudCode = baud == 230400 ? tarvik::kBaudCode230400 : tarvik::kBaudCode115200;
-    config.channel[0].signal = sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Constant, loadA};
-    config.channel[1].signal = sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Constant, loadB};
+    config.channel[0].signal = sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, loadA};
+    config.channel[1].signal = sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, loadB};
     return config;
 }
 

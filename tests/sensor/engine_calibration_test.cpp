@@ -19,8 +19,8 @@ struct CalibBench : Harness {
                          SensorConfig(42, 115200, 0.0, 0.0))) {}
 
     void Load(double a, double b) {
-        port.Sensor().SetSignal(0, sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Constant, a});
-        port.Sensor().SetSignal(1, sensorsim::SignalSpec{sensorsim::SignalSpec::Kind::Constant, b});
+        port.Sensor().SetSignal(0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, a});
+        port.Sensor().SetSignal(1, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, b});
     }
     bool AtRest() {
         return frame.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE && !frame.m_bRequestOutstanding;

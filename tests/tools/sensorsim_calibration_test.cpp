@@ -33,7 +33,7 @@ class Bench {
     }
 
     ValueSetReply Values(double load, int mode) {
-        m_sensor.SetSignal(0, SignalSpec{SignalSpec::Kind::Constant, load});
+        m_sensor.SetSignal(0, SignalShape{SignalShape::Kind::Constant, load});
         ValueSetReply values;
         EXPECT_TRUE(ParseMessage(Ask(m_codec.TarSend_RequestValues(mode)), values));
         return values;

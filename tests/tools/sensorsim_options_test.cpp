@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tools/sensorsim/SignalSpec.h"
+#include "tools/sensorsim/SignalShape.h"
 #include "tools/sensorsim/SimOptions.h"
 
 using namespace sensorsim;
@@ -28,7 +28,7 @@ TEST(SensorSimOptions, SensorsDevicesFaultsAndSwitches) {
     EXPECT_EQ(first.deviceKind, 1);
     EXPECT_EQ(first.serialNumber, 16u);
     EXPECT_EQ(first.baudCode, tarvik::kBaudCode230400);
-    EXPECT_EQ(first.channel[0].signal.kind, SignalSpec::Kind::Sine);
+    EXPECT_EQ(first.channel[0].signal.kind, SignalShape::Kind::Sine);
     EXPECT_TRUE(setup.devices[0].faults.silent);
     EXPECT_EQ(setup.devices[0].faults.dropEvery, 3);
     EXPECT_EQ(setup.devices[0].tcpPort, -1);
@@ -68,29 +68,29 @@ TEST(SensorSimOptions, RefusesWhatNoSensorCouldHold) {
     EXPECT_FALSE(Parse({"--frobnicate"}, options));
 }
 
-TEST(SignalSpec, ShapesOverTime) {
+TEST(SignalShape, ShapesOverTime) {
     uint32_t state = 1;
-    SignalSpec spec;
-    ASSERT_TRUE(SignalSpec::Parse("ramp:0:100:10", spec));
-    EXPECT_DOUBLE_EQ(spec.ValueAt(2.5, state), 25.0);
-    EXPECT_DOUBLE_EQ(spec.ValueAt(12.5, state), 25.0);  // starts again
-    ASSERT_TRUE(SignalSpec::Parse("sine:10:5:4", spec));
-    EXPECT_NEAR(spec.ValueAt(1.0, state), 15.0, 1e-9);
-    EXPECT_NEAR(spec.ValueAt(3.0, state), 5.0, 1e-9);
-    ASSERT_TRUE(SignalSpec::Parse("step:1:-2:0.5", spec));
-    EXPECT_EQ(spec.ValueAt(0.49, state), 1.0);
-    EXPECT_EQ(spec.ValueAt(0.5, state), -2.0);
-    ASSERT_TRUE(SignalSpec::Parse("noise:100:3", spec));
+    SignalShape shape;
+    ASSERT_TRUE(SignalShape::Parse("ramp:0:100:10", shape));
+    EXPECT_DOUBLE_EQ(shape.ValueAt(2.5, state), 25.0);
+    EXPECT_DOUBLE_EQ(shape.ValueAt(12.5, state), 25.0);  // starts again
+    ASSERT_TRUE(SignalShape::Parse("sine:10:5:4", shape));
+    EXPECT_NEAR(shape.ValueAt(1.0, state), 15.0, 1e-9);
+    EXPECT_NEAR(shape.ValueAt(3.0, state), 5.0, 1e-9);
+    ASSERT_TRUE(SignalShape::Parse("step:1:-2:0.5", shape));
+    EXPECT_EQ(shape.ValueAt(0.49, state), 1.0);
+    EXPECT_EQ(shape.ValueAt(0.5, state), -2.0);
+    ASSERT_TRUE(SignalShape::Parse("noise:100:3", shape));
     uint32_t again = state;
-    const double first = spec.ValueAt(0, state);
-    EXPECT_EQ(spec.ValueAt(0, again), first);  // reproducible from its state
+    const double first = shape.ValueAt(0, state);
+    EXPECT_EQ(shape.ValueAt(0, again), first);  // reproducible from its state
     for (int i = 0; i < 1000; ++i) {
-        const double v = spec.ValueAt(0, state);
+        const double v = shape.ValueAt(0, state);
         ASSERT_GE(v, 97.0);
         ASSERT_LE(v, 103.0);
     }
-    EXPECT_EQ(spec.ToText(), "noise:100:3");
-    EXPECT_FALSE(SignalSpec::Parse("const:abc", spec));
-    EXPECT_FALSE(SignalSpec::Parse("const:1:2", spec));
-    EXPECT_FALSE(SignalSpec::Parse("square:1", spec));
+    EXPECT_EQ(shape.ToText(), "noise:100:3");
+    EXPECT_FALSE(SignalShape::Parse("const:abc", shape));
+    EXPECT_FALSE(SignalShape::Parse("const:1:2", shape));
+    EXPECT_FALSE(SignalShape::Parse("square:1", shape));
 }

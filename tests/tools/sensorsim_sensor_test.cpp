@@ -40,9 +40,9 @@ int NakReason(const Frame& reply) {
 SimSensorConfig Config() {
     SimSensorConfig c;
     c.serialNumber = 987654;
-    c.channel[0].signal = SignalSpec{SignalSpec::Kind::Constant, 25000.0};  // half range
+    c.channel[0].signal = SignalShape{SignalShape::Kind::Constant, 25000.0};  // half range
     c.channel[1].rangeWord = 0x4100;                                        // 1000
-    c.channel[1].signal = SignalSpec{SignalSpec::Kind::Constant, -250.0};
+    c.channel[1].signal = SignalShape{SignalShape::Kind::Constant, -250.0};
     c.channel[0].zeroOffsetCounts = 120;
     c.channel[1].zeroOffsetCounts = -40;
     return c;
@@ -221,7 +221,7 @@ TEST(SimSensor, ValuesFollowTheLoadRawAndCalibrated) {
     EXPECT_EQ(values.value[0], 32768 + 120 + 10000 + 16000);
     EXPECT_EQ(values.status, kValueStatusRaw | kValueStatusControl);
 
-    sensor.SetSignal(0, SignalSpec{SignalSpec::Kind::Constant, 200000.0});  // 4 x the range
+    sensor.SetSignal(0, SignalShape{SignalShape::Kind::Constant, 200000.0});  // 4 x the range
     ASSERT_TRUE(ParseMessage(Ask(sensor, codec.TarSend_RequestValues(kModeRaw), 5), values));
     EXPECT_EQ(values.value[0], 65535);
     EXPECT_TRUE(values.status & kValueStatusOverloadA);

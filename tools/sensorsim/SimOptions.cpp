@@ -67,7 +67,7 @@ bool SetSensorKey(std::string_view key, std::string_view value, SimSensorConfig&
             return SetInteger(value, -32768, 32767, ch.zeroOffsetCounts);
         }
         if (name == "signal") {
-            return SignalSpec::Parse(value, ch.signal);
+            return SignalShape::Parse(value, ch.signal);
         }
         if (name == "text") {
             c.serialText[key.back() == 'a' ? 0 : 1] = std::string(value);

@@ -59,7 +59,7 @@ class SimSensor {
     int BaudRate() const { return tarvik::BaudrateFromCode(m_activeBaudCode); }
     uint8_t CalibrationState() const { return m_calibState; }
     bool ControlOn() const { return m_control; }
-    void SetSignal(int channel, const SignalSpec& signal) {
+    void SetSignal(int channel, const SignalShape& signal) {
         m_config.channel[channel].signal = signal;
     }
     // Frames of this sensor were lost on the way out; the long status reports it.

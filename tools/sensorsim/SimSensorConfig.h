@@ -7,7 +7,7 @@
 
 #include "sensor/BlockImage.h"
 #include "sensor/Protocol.h"
-#include "tools/sensorsim/SignalSpec.h"
+#include "tools/sensorsim/SignalShape.h"
 
 namespace sensorsim {
 
@@ -15,7 +15,7 @@ struct SimChannelConfig {
     char unitLetter = 'D';
     uint16_t rangeWord = 0x5500;  // upper range value as version word (50000 in the base unit)
     uint8_t accuracyClass = 100;
-    SignalSpec signal;         // load in the base unit
+    SignalShape signal;        // load in the base unit
     int zeroOffsetCounts = 0;  // converter reading at no load minus 32768
 };
 

@@ -1,4 +1,4 @@
-#include "tools/sensorsim/SignalSpec.h"
+#include "tools/sensorsim/SignalShape.h"
 
 #include <charconv>
 #include <cmath>
@@ -30,20 +30,20 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 }
 
 struct KindName {
-    SignalSpec::Kind kind;
+    SignalShape::Kind kind;
     const char* name;
     size_t numbers;
 };
 
-constexpr KindName kKinds[] = {{SignalSpec::Kind::Constant, "const", 1},
-                               {SignalSpec::Kind::Ramp, "ramp", 3},
-                               {SignalSpec::Kind::Sine, "sine", 3},
-                               {SignalSpec::Kind::Step, "step", 3},
-                               {SignalSpec::Kind::Noise, "noise", 2}};
+constexpr KindName kKinds[] = {{SignalShape::Kind::Constant, "const", 1},
+                               {SignalShape::Kind::Ramp, "ramp", 3},
+                               {SignalShape::Kind::Sine, "sine", 3},
+                               {SignalShape::Kind::Step, "step", 3},
+                               {SignalShape::Kind::Noise, "noise", 2}};
 
 }  // namespace
 
-bool SignalSpec::Parse(std::string_view text, SignalSpec& spec) {
+bool SignalShape::Parse(std::string_view text, SignalShape& shape) {
     const std::vector<std::string_view> parts = Split(text, ':');
     for (const KindName& k : kKinds) {
         if (parts[0] != k.name || parts.size() != k.numbers + 1) {
@@ -58,13 +58,13 @@ bool SignalSpec::Parse(std::string_view text, SignalSpec& spec) {
         if ((k.kind == Kind::Ramp || k.kind == Kind::Sine) && numbers[2] <= 0.0) {
             return false;
         }
-        spec = SignalSpec{k.kind, numbers[0], numbers[1], numbers[2]};
+        shape = SignalShape{k.kind, numbers[0], numbers[1], numbers[2]};
         return true;
     }
     return false;
 }
 
-std::string SignalSpec::ToText() const {
+std::string SignalShape::ToText() const {
     for (const KindName& k : kKinds) {
         if (k.kind != kind) {
             continue;
@@ -80,7 +80,7 @@ std::string SignalSpec::ToText() const {
     return "";
 }
 
-double SignalSpec::ValueAt(double seconds, uint32_t& state) const {
+double SignalShape::ValueAt(double seconds, uint32_t& state) const {
     switch (kind) {
         case Kind::Constant:
             return a;

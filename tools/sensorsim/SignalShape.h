@@ -13,15 +13,15 @@
 
 namespace sensorsim {
 
-struct SignalSpec {
+struct SignalShape {
     enum class Kind { Constant, Ramp, Sine, Step, Noise };
     Kind kind = Kind::Constant;
     double a = 0.0;  // value, FROM, MEAN or BEFORE
     double b = 0.0;  // TO, AMPLITUDE or AFTER
     double c = 1.0;  // SECONDS, PERIOD or AT
 
-    // False (and the spec untouched) for text of another form.
-    static bool Parse(std::string_view text, SignalSpec& spec);
+    // False (and the shape untouched) for text of another form.
+    static bool Parse(std::string_view text, SignalShape& shape);
     std::string ToText() const;
 
     // The load at t seconds after power-on; noise draws from state.
