@@ -29,3 +29,6 @@
 #include "platform/ui/paint/PrintWindow.h"
 #include "platform/ui/paint/ScrollWindow.h"
 #include "platform/ui/paint/WindowDcs.h"
+
+// The standard controls, dialogs and message boxes.
+#include "platform/ui/controls/Controls.h"

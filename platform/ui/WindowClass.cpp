@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ui/controls/detail/SystemClasses.h"
 #include "platform/ui/detail/ClassTable.h"
 
 using namespace kq::ui::detail;
@@ -31,12 +32,21 @@ bool SameName(const std::string& a, const char* b) {
     return true;
 }
 
-ATOM Register(const WNDCLASSEX& wc) {
+std::shared_ptr<WindowClass> FindRegistered(LPCSTR nameOrAtom) {
+    for (auto& cls : Classes()) {
+        if (IsAtom(nameOrAtom) ? cls->atom == reinterpret_cast<ULONG_PTR>(nameOrAtom)
+                               : SameName(cls->name, nameOrAtom))
+            return cls;
+    }
+    return nullptr;
+}
+
+// TreeMutex() held.
+ATOM RegisterLocked(const WNDCLASSEX& wc) {
     if (!wc.lpszClassName || IsAtom(wc.lpszClassName) || !*wc.lpszClassName || wc.cbWndExtra < 0 ||
         wc.cbClsExtra < 0)
         return 0;
-    std::lock_guard lock(TreeMutex());
-    if (FindClass(wc.lpszClassName))
+    if (FindRegistered(wc.lpszClassName))
         return 0;
     static ATOM nextAtom = 0xC000;
     if (nextAtom == 0xFFFF)
@@ -61,6 +71,11 @@ ATOM Register(const WNDCLASSEX& wc) {
     }
     Classes().push_back(cls);
     return cls->atom;
+}
+
+ATOM Register(const WNDCLASSEX& wc) {
+    std::lock_guard lock(TreeMutex());
+    return RegisterLocked(wc);
 }
 
 WNDCLASSEX Describe(const WindowClass& cls, LPCSTR requestedName) {
@@ -96,11 +111,12 @@ namespace kq::ui::detail {
 std::shared_ptr<WindowClass> FindClass(LPCSTR nameOrAtom) {
     if (!nameOrAtom)
         return nullptr;
-    for (auto& cls : Classes()) {
-        if (IsAtom(nameOrAtom) ? cls->atom == reinterpret_cast<ULONG_PTR>(nameOrAtom)
-                               : SameName(cls->name, nameOrAtom))
-            return cls;
-    }
+    if (auto cls = FindRegistered(nameOrAtom))
+        return cls;
+    // The predefined classes join the table the first time they are asked for.
+    WNDCLASSEX wc;
+    if (!IsAtom(nameOrAtom) && DescribeSystemClass(nameOrAtom, &wc) && RegisterLocked(wc))
+        return Classes().back();
     return nullptr;
 }
 
