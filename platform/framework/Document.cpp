@@ -222,7 +222,7 @@ void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOO
         kq::fw::LoadFrameworkString(nIDPDefault, prompt);
     if (lpszPathName != nullptr && *lpszPathName != '\0' && prompt.Find(lpszPathName) < 0)
         prompt = CString(lpszPathName) + "\n" + prompt;
-    AfxMessageBox(prompt, 0x30 /* MB_ICONEXCLAMATION */, nIDPDefault);
+    AfxMessageBox(prompt, MB_ICONEXCLAMATION, nIDPDefault);
 }
 
 BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame) {
@@ -243,16 +243,12 @@ BOOL CDocument::SaveModified() {
         kq::fw::LoadFrameworkString(AFX_IDS_UNTITLED, name);
     CString prompt;
     AfxFormatString1(prompt, AFX_IDP_ASK_TO_SAVE, name);
-    constexpr UINT kYesNoCancelExclamation = 0x03 | 0x30;
-    constexpr int kIdCancel = 2;
-    constexpr int kIdYes = 6;
-    constexpr int kIdNo = 7;
-    switch (AfxMessageBox(prompt, kYesNoCancelExclamation, AFX_IDP_ASK_TO_SAVE)) {
-        case kIdCancel:
+    switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONEXCLAMATION, AFX_IDP_ASK_TO_SAVE)) {
+        case IDCANCEL:
             return FALSE;
-        case kIdYes:
+        case IDYES:
             return DoFileSave();
-        case kIdNo:
+        case IDNO:
             return TRUE;
         default:
             // An answer that is none of the three keeps the document open and unsaved.

@@ -6,6 +6,7 @@
 #include "platform/base/Trace.h"
 #include "platform/framework/AfxRes.h"
 #include "platform/framework/WinApp.h"
+#include "platform/ui/dialog/MessageBox.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CSimpleException)
 
@@ -18,14 +19,13 @@ namespace {
 std::mutex g_boxMutex;
 kq::fw::MessageBoxFunction g_boxFunction;
 
-int DefaultMessageBox(HWND, const CString& text, const CString& caption, UINT type) {
+// The window system's message box; the trace keeps a line of each.
+int DefaultMessageBox(HWND owner, const CString& text, const CString& caption, UINT type) {
     CString line;
-    line.Format("[message box] %s: %s (type 0x%x, answered OK)\n", caption.GetString(),
-                text.GetString(), type);
+    line.Format("[message box] %s: %s (type 0x%x)\n", caption.GetString(), text.GetString(),
+                type);
     kq::WriteTrace(line.View());
-    if (!kq::TraceEnabled())
-        std::fputs(line.GetString(), stderr);
-    return kq::fw::kIdOk;
+    return ::MessageBox(owner, text, caption, type);
 }
 
 const std::map<UINT, const char*>& FrameworkTexts() {

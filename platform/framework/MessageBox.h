@@ -1,6 +1,5 @@
-// Message boxes of the framework and the application. The window system shows them; until it
-// offers one, a box is written to the trace output (and stderr) and answered with IDOK. Tests
-// and the window system replace the function that shows them.
+// Message boxes of the framework and the application, shown by the window system's message box
+// (and noted in the trace). Tests replace the function that shows them.
 #pragma once
 
 #include <functional>
@@ -30,9 +29,6 @@ class CUserException : public CSimpleException {
 [[noreturn]] void AfxThrowUserException();
 
 namespace kq::fw {
-
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
 
 // Shows a box: owner window (may be null), text, caption, MB_ type flags; returns the button.
 using MessageBoxFunction =

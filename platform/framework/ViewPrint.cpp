@@ -55,7 +55,7 @@ int DoPrintDialog(CPrintInfo& info) {
     }
     if (!dialog) {
         TRACE("printing cancelled: no print dialog installed\n");
-        return kIdCancel;
+        return IDCANCEL;
     }
     return dialog(info);
 }
@@ -67,7 +67,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     if (pInfo->m_bDirect || pInfo->m_bPreview) {
         if (pInfo->m_hPrinterDC == nullptr)
             pInfo->m_hPrinterDC = kq::gfx::CreatePrinterOutputDC(pInfo->m_printer);
-    } else if (kq::fw::DoPrintDialog(*pInfo) != kq::fw::kIdOk) {
+    } else if (kq::fw::DoPrintDialog(*pInfo) != IDOK) {
         return FALSE;
     }
     return pInfo->m_hPrinterDC != nullptr;

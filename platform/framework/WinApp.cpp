@@ -44,11 +44,6 @@ CString ExeNameOf(const std::string& path) {
     return name;
 }
 
-constexpr UINT kIconExclamation = 0x30;
-constexpr UINT kIconQuestion = 0x20;
-constexpr UINT kIconStop = 0x10;
-constexpr UINT kIconMask = 0xF0;
-constexpr UINT kTypeMask = 0x0F;
 
 }  // namespace
 
@@ -250,7 +245,7 @@ LRESULT CWinApp::ProcessWndProcException(CException* e, const MSG* pMsg) {
     }
     // The user has already been told about a user exception.
     if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
-        e->ReportError(kIconStop, prompt);
+        e->ReportError(MB_ICONSTOP, prompt);
     return result;
 }
 
@@ -264,15 +259,15 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) {
         owner = m_pMainWnd->m_hWnd;
     else
         owner = ::GetActiveWindow();
-    if ((nType & kIconMask) == 0) {
-        switch (nType & kTypeMask) {
+    if ((nType & MB_ICONMASK) == 0) {
+        switch (nType & MB_TYPEMASK) {
             case 0:  // MB_OK
             case 1:  // MB_OKCANCEL
-                nType |= kIconExclamation;
+                nType |= MB_ICONEXCLAMATION;
                 break;
             case 3:  // MB_YESNOCANCEL
             case 4:  // MB_YESNO
-                nType |= kIconQuestion;
+                nType |= MB_ICONQUESTION;
                 break;
             default:
                 break;
