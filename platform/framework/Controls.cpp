@@ -528,3 +528,73 @@ void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw) {
 BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags) {
     return Send<BOOL>(this, ctl::kSbmEnableArrows, nArrowFlags);
 }
+
+// --- owner drawing ---
+
+namespace {
+
+// Passes an owner-draw message that came back to the control to its handlers.
+template <class Control>
+BOOL OwnerDrawNotify(Control* control, UINT message, LPARAM lParam, LRESULT* pResult) {
+    switch (message) {
+        case WM_DRAWITEM:
+            control->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+            break;
+        case WM_MEASUREITEM:
+            control->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+            break;
+        case WM_COMPAREITEM: {
+            const int order = control->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+            if (pResult != nullptr)
+                *pResult = order;
+            return TRUE;
+        }
+        case WM_DELETEITEM:
+            control->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+            break;
+        default:
+            return FALSE;
+    }
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
+
+}  // namespace
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
+
+void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
+void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) {
+    return 0;
+}
+void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (OwnerDrawNotify(this, message, lParam, pResult))
+        return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
+void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) {
+    return 0;
+}
+void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (OwnerDrawNotify(this, message, lParam, pResult))
+        return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/framework/Wnd.h"
+#include "platform/ui/controls/OwnerDraw.h"
 
 class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
@@ -22,6 +23,11 @@ class CButton : public CWnd {
     HBITMAP SetBitmap(HBITMAP hBitmap);
     HBITMAP GetBitmap() const;
     void Click();
+
+    // An owner-drawn button (BS_OWNERDRAW) draws itself here; its parent's WM_DRAWITEM comes
+    // back to it.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CStatic : public CWnd {
@@ -103,6 +109,13 @@ class CListBox : public CWnd {
     int GetItemHeight(int nIndex) const;
     int SetItemHeight(int nIndex, UINT cyItemHeight);
     int GetItemRect(int nIndex, LPRECT lpRect) const;
+    // Owner-drawn lists (LBS_OWNERDRAW*/CBS_OWNERDRAW*): the parent's WM_DRAWITEM,
+    // WM_MEASUREITEM, WM_COMPAREITEM and WM_DELETEITEM come back here.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CComboBox : public CWnd {
@@ -143,6 +156,13 @@ class CComboBox : public CWnd {
     void Copy();
     void Cut();
     void Paste();
+    // Owner-drawn lists (LBS_OWNERDRAW*/CBS_OWNERDRAW*): the parent's WM_DRAWITEM,
+    // WM_MEASUREITEM, WM_COMPAREITEM and WM_DELETEITEM come back here.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CScrollBar : public CWnd {

@@ -6,6 +6,7 @@
 #include "platform/framework/CommandThunks.h"
 #include "platform/framework/Menu.h"
 #include "platform/gfx/CDC.h"
+#include "platform/ui/controls/OwnerDraw.h"
 
 class CScrollBar;
 
@@ -324,6 +325,23 @@ BOOL MeasureItem(CCmdTarget* t, HandlerCall& c) {
 }
 
 template <auto Fn>
+BOOL CompareItem(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, int(int, LPCOMPAREITEMSTRUCT)>();
+    c.result = (HandlerObject<Fn>(t)->*Fn)(static_cast<int>(c.wParam),
+                                           reinterpret_cast<LPCOMPAREITEMSTRUCT>(c.lParam));
+    return TRUE;
+}
+
+template <auto Fn>
+BOOL DeleteItem(CCmdTarget* t, HandlerCall& c) {
+    Check<Fn, void(int, LPDELETEITEMSTRUCT)>();
+    (HandlerObject<Fn>(t)->*Fn)(static_cast<int>(c.wParam),
+                                reinterpret_cast<LPDELETEITEMSTRUCT>(c.lParam));
+    c.result = TRUE;
+    return TRUE;
+}
+
+template <auto Fn>
 BOOL DrawItemReflect(CCmdTarget* t, HandlerCall& c) {
     Check<Fn, void(LPDRAWITEMSTRUCT)>();
     (HandlerObject<Fn>(t)->*Fn)(reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam));
@@ -464,6 +482,8 @@ BOOL EnterIdle(CCmdTarget* t, HandlerCall& c) {
 #define ON_WM_PARENTNOTIFY() KQ_ON_WM(WM_PARENTNOTIFY, ParentNotify, OnParentNotify)
 #define ON_WM_DRAWITEM() KQ_ON_WM(WM_DRAWITEM, DrawItem, OnDrawItem)
 #define ON_WM_MEASUREITEM() KQ_ON_WM(WM_MEASUREITEM, MeasureItem, OnMeasureItem)
+#define ON_WM_COMPAREITEM() KQ_ON_WM(WM_COMPAREITEM, CompareItem, OnCompareItem)
+#define ON_WM_DELETEITEM() KQ_ON_WM(WM_DELETEITEM, DeleteItem, OnDeleteItem)
 
 // Reflected to the control that sent them.
 #define ON_WM_CTLCOLOR_REFLECT() KQ_ON_WM(WM_CTLCOLOR + WM_REFLECT_BASE, CtlColorReflect, CtlColor)

@@ -17,7 +17,7 @@
 #include "platform/framework/AfxRes.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/ui/WinUser.h"
-#include "platform/ui/menu/OwnerDrawStructs.h"
+#include "platform/ui/controls/OwnerDraw.h"
 #include "platform/ui/paint/Painting.h"
 
 class CDataExchange;
@@ -28,6 +28,11 @@ class CFrameWnd;
 class CRgn;
 class CScrollBar;
 struct CCreateContext;
+
+// RunModalLoop flags.
+constexpr DWORD MLF_NOIDLEMSG = 0x0001;
+constexpr DWORD MLF_NOKICKIDLE = 0x0002;
+constexpr DWORD MLF_SHOWONIDLE = 0x0004;
 
 // CWnd::m_nFlags
 constexpr UINT WF_TOOLTIPS = 0x0001;
@@ -280,6 +285,17 @@ class CWnd : public CCmdTarget {
     static void SetCaretPos(POINT point);
     static CPoint GetCaretPos();
 
+    // --- modal loops (dialogs) ---
+    // Runs messages until EndModalLoop: whenever the queue runs dry the parent gets
+    // WM_ENTERIDLE (MSGF_DIALOGBOX; not with MLF_NOIDLEMSG) and the window WM_KICKIDLE (not
+    // with MLF_NOKICKIDLE); MLF_SHOWONIDLE shows a hidden window then. Messages pass the
+    // application's PreTranslateMessage. Returns the result EndModalLoop gave, -1 when the loop
+    // ended by WM_QUIT (which stays posted).
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+    int m_nModalResult = -1;
+
     // A message box owned by this window (see AfxMessageBox).
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = 0);
 
@@ -366,6 +382,8 @@ class CWnd : public CCmdTarget {
     // to the control.
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
 
   protected:
     // Objects that stand for a special handle value (wndTop and its relatives).

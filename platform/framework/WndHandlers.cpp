@@ -11,6 +11,8 @@ ON_WM_PARENTNOTIFY()
 ON_WM_CTLCOLOR()
 ON_WM_DRAWITEM()
 ON_WM_MEASUREITEM()
+ON_WM_COMPAREITEM()
+ON_WM_DELETEITEM()
 END_MESSAGE_MAP()
 
 int CWnd::OnCreate(LPCREATESTRUCT) {
@@ -354,5 +356,18 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
         if (ReflectLastMsg(child))
             return;
     }
+    Default();
+}
+
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct) {
+    LRESULT order = 0;
+    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &order))
+        return static_cast<int>(order);
+    return static_cast<int>(Default());
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct) {
+    if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+        return;
     Default();
 }
