@@ -105,7 +105,9 @@ void CDocument::UpdateFrameCounts() {
     for (POSITION pos = GetFirstViewPosition(); pos != nullptr;) {
         CView* view = GetNextView(pos);
         CFrameWnd* frame = view->GetParentFrame();
-        if (frame != nullptr && view->IsWindowVisible() && frames.Find(frame) == nullptr)
+        // Only frames that show the document's name in their title are numbered.
+        if (frame != nullptr && (frame->GetStyle() & FWS_ADDTOTITLE) && view->IsWindowVisible() &&
+            frames.Find(frame) == nullptr)
             frames.AddTail(frame);
     }
     const int count = static_cast<int>(frames.GetCount());

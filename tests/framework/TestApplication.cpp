@@ -47,7 +47,19 @@ const kq::StringResource kStrings[] = {
     {ID_INDICATOR_CLOCK, " 00:00:00 "},
     {AFX_IDS_IDLEMESSAGE, "Bereit"},
 };
-const kq::ResourceBundle kBundle{kStrings, {}, kMenus, kAccelerators, {}};
+using Ctl = kq::ControlTemplate;
+const Ctl kFormControls[] = {
+    {"EDIT", "", IDC_FORM_VALUE, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0,
+     4, 4, 50, 12},
+    {"BUTTON", "&Tara", IDC_FORM_TARE, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 58, 4,
+     40, 12},
+};
+const kq::DialogResource kDialogs[] = {
+    {kq::ResourceName(static_cast<int>(IDD_APPFORM)),
+     {WS_CHILD, 0, 0, 0, 104, 22, "", {}, {}, {}, kFormControls}},
+};
+
+const kq::ResourceBundle kBundle{kStrings, kDialogs, kMenus, kAccelerators, {}};
 
 }  // namespace
 
@@ -106,6 +118,25 @@ void CAppView::OnUpdateCount(CCmdUI* pCmdUI) {
     pCmdUI->SetCheck(count % 2);
 }
 
+IMPLEMENT_DYNCREATE(CAppForm, CFormView)
+BEGIN_MESSAGE_MAP(CAppForm, CFormView)
+ON_BN_CLICKED(IDC_FORM_TARE, &CAppForm::OnTare)
+END_MESSAGE_MAP()
+
+CAppForm::CAppForm() : CFormView(IDD_APPFORM) {}
+
+void CAppForm::DoDataExchange(CDataExchange* pDX) {
+    if (auto* doc = static_cast<CAppDoc*>(GetDocument()))
+        DDX_Text(pDX, IDC_FORM_VALUE, doc->tare);
+}
+
+void CAppForm::OnTare() {
+    if (auto* doc = static_cast<CAppDoc*>(GetDocument())) {
+        ++doc->tare;
+        UpdateData(FALSE);
+    }
+}
+
 // --- bars ---
 
 BOOL CColourBar::Create(CWnd* pParent, UINT nID, COLORREF colour, BOOL bDynamic) {
@@ -126,7 +157,7 @@ CSize CColourBar::CalcDynamicLayout(int nLength, DWORD dwMode) {
         }
         return m_sizeFloat;
     }
-    return (dwMode & LM_HORZ) ? CSize(160, 28) : CSize(36, 120);
+    return (dwMode & LM_HORZ) ? m_sizeHorz : m_sizeVert;
 }
 
 void CColourBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
@@ -138,6 +169,32 @@ void CColourBar::DoPaint(CDC* pDC) {
     GetClientRect(&client);
     pDC->FillSolidRect(&client, m_colour);
     CControlBar::DoPaint(pDC);
+}
+
+BEGIN_MESSAGE_MAP(CFormBar, CColourBar)
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+BOOL CFormBar::CreateForm(CDocument* pDoc) {
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CAppForm);
+    context.m_pCurrentDoc = pDoc;
+    m_pInner = new CFrameWnd;
+    CRect client;
+    GetClientRect(&client);
+    if (!m_pInner->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, this, nullptr, 0,
+                          &context)) {
+        m_pInner = nullptr;  // the frame deleted itself
+        return FALSE;
+    }
+    m_pInner->InitialUpdateFrame(pDoc, TRUE);
+    return TRUE;
+}
+
+void CFormBar::OnSize(UINT nType, int cx, int cy) {
+    CColourBar::OnSize(nType, cx, cy);
+    if (m_pInner != nullptr && ::IsWindow(m_pInner->m_hWnd))
+        m_pInner->MoveWindow(0, 0, cx, cy);
 }
 
 // --- frame ---
@@ -168,7 +225,9 @@ int CAppFrame::OnCreate(LPCREATESTRUCT lpcs) {
         !m_wndGreen.Create(this, ID_BAR_GREEN, kGreen, FALSE) ||
         !m_wndBlue.Create(this, ID_BAR_BLUE, kBlue, TRUE))
         return -1;
-    for (CColourBar* bar : {&m_wndRed, &m_wndGreen, &m_wndBlue})
+    m_wndBlue.m_sizeHorz = m_wndBlue.m_sizeFloat = CSize(200, 40);
+    m_wndBlue.m_sizeVert = CSize(170, 160);
+    for (CColourBar* bar : std::initializer_list<CColourBar*>{&m_wndRed, &m_wndGreen, &m_wndBlue})
         bar->EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndRed, AFX_IDW_DOCKBAR_TOP);
@@ -225,6 +284,8 @@ BOOL CTestApplication::InitInstance() {
     if (!ProcessShellCommand(info))
         return FALSE;
     auto* frame = static_cast<CAppFrame*>(m_pMainWnd);
+    if (!frame->m_wndBlue.CreateForm(frame->GetActiveDocument()))
+        return FALSE;
     frame->LoadBarState(kBarProfile);
     frame->ShowWindow(SW_SHOW);
     frame->UpdateWindow();

@@ -26,6 +26,9 @@ constexpr UINT ID_BAR_RED = 0xE820;
 constexpr UINT ID_BAR_GREEN = 0xE821;
 constexpr UINT ID_BAR_BLUE = 0xE822;
 constexpr UINT ID_INDICATOR_CLOCK = 41100;
+constexpr UINT IDD_APPFORM = 420;
+constexpr int IDC_FORM_VALUE = 1100;
+constexpr int IDC_FORM_TARE = 1101;
 
 constexpr COLORREF kRed = RGB(200, 40, 40);
 constexpr COLORREF kGreen = RGB(40, 160, 40);
@@ -47,6 +50,7 @@ std::vector<std::string>& RoutedCommands();
 class CAppDoc : public CDocument {
     DECLARE_DYNCREATE(CAppDoc)
   public:
+    int tare = 0;
     void OnDocumentCommand();
     DECLARE_MESSAGE_MAP()
 };
@@ -62,6 +66,16 @@ class CAppView : public CView {
     DECLARE_MESSAGE_MAP()
 };
 
+// The form in the blue bar: the document's tare and a button that raises it.
+class CAppForm : public CFormView {
+    DECLARE_DYNCREATE(CAppForm)
+  public:
+    CAppForm();
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnTare();
+    DECLARE_MESSAGE_MAP()
+};
+
 // A plain bar of one colour: 160 x 28 lying, 36 x 120 standing; the blue one can be resized
 // while it floats.
 class CColourBar : public CControlBar {
@@ -73,7 +87,19 @@ class CColourBar : public CControlBar {
 
     COLORREF m_colour = 0;
     CSize m_sizeFloat{160, 28};
+    CSize m_sizeHorz{160, 28};
+    CSize m_sizeVert{36, 120};
     int m_updates = 0;
+};
+
+// A bar that holds a frame of its own with a form view in it, as the product's view bars do.
+class CFormBar : public CColourBar {
+  public:
+    // Makes the inner frame and its view for the document.
+    BOOL CreateForm(CDocument* pDoc);
+    CFrameWnd* m_pInner = nullptr;
+    void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
 };
 
 class CAppFrame : public CFrameWnd {
@@ -82,7 +108,7 @@ class CAppFrame : public CFrameWnd {
     CStatusBar m_wndStatusBar;
     CColourBar m_wndRed;
     CColourBar m_wndGreen;
-    CColourBar m_wndBlue;
+    CFormBar m_wndBlue;
     CString m_clock = " 12:00:00 ";
     // What a test does each time an open menu waits for input (given the pop-up window, null
     // while only the bar is highlighted); with none left the menu is closed.

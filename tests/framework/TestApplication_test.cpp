@@ -166,6 +166,34 @@ TEST_F(TestApplicationRun, TheMouseChoosesFromThePopupAndTheCheckFollowsTheView)
     EXPECT_EQ(::GetMenuState(commands, ID_CMD_COUNT, MF_BYCOMMAND) & MF_CHECKED, 0u);
 }
 
+TEST_F(TestApplicationRun, TheFormInTheBlueBarWorksOnTheDocument) {
+    CFrameWnd* inner = frame_->m_wndBlue.m_pInner;
+    ASSERT_NE(inner, nullptr);
+    auto* form = DYNAMIC_DOWNCAST(CAppForm, inner->GetActiveView());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->GetDocument(), frame_->GetActiveDocument());
+    EXPECT_EQ(inner->GetParent(), &frame_->m_wndBlue);
+    // The inner frame fills the bar and the form the inner frame.
+    CRect bar;
+    frame_->m_wndBlue.GetClientRect(&bar);
+    EXPECT_EQ(Screen(inner).Size(), bar.Size());
+    // Its button by mouse raises the tare and the field shows it.
+    Click(Screen(form->GetDlgItem(IDC_FORM_TARE)).CenterPoint());
+    Pump();
+    auto* doc = static_cast<CAppDoc*>(form->GetDocument());
+    EXPECT_EQ(doc->tare, 1);
+    EXPECT_EQ(TextOf(form->GetDlgItem(IDC_FORM_VALUE)->m_hWnd), "1");
+    // A value typed into the field goes back to the document.
+    form->GetDlgItem(IDC_FORM_VALUE)->SetWindowText("25");
+    EXPECT_TRUE(form->UpdateData(TRUE));
+    EXPECT_EQ(doc->tare, 25);
+    // The main frame's shortcuts still work while the form's field has the focus.
+    form->GetDlgItem(IDC_FORM_VALUE)->SetFocus();
+    Key(VK_F5);
+    Pump();
+    EXPECT_EQ(View()->count, 1);
+}
+
 TEST_F(TestApplicationRun, TheClockPaneFollowsItsUpdateHandlerAtIdle) {
     EXPECT_EQ(frame_->m_wndStatusBar.GetPaneText(1), " 12:00:00 ");
     frame_->m_clock = " 12:34:56 ";
@@ -248,7 +276,14 @@ TEST_F(TestApplicationRun, TheScreenShowsBarsViewAndStatusWhereTheyAre) {
     Pump();
     EXPECT_EQ(Pixel(Screen(&frame_->m_wndRed).CenterPoint()), kRed);
     EXPECT_EQ(Pixel(Screen(&frame_->m_wndGreen).CenterPoint()), kGreen);
-    EXPECT_EQ(Pixel(Screen(&frame_->m_wndBlue).CenterPoint()), kBlue);
+    // The blue bar holds the form: its value field shows the document's tare.
+    CFrameWnd* inner = frame_->m_wndBlue.m_pInner;
+    ASSERT_NE(inner, nullptr);
+    CView* form = inner->GetActiveView();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->IsKindOf(RUNTIME_CLASS(CFormView)));
+    EXPECT_TRUE(form->IsWindowVisible());
+    EXPECT_EQ(TextOf(form->GetDlgItem(IDC_FORM_VALUE)->m_hWnd), "0");
     CView* view = frame_->GetActiveView();
     const CRect viewRect = Screen(view);
     EXPECT_EQ(Pixel(viewRect.CenterPoint()), kPaper);
@@ -340,6 +375,7 @@ TEST_F(TestApplicationOnX, TheApplicationShowsTheSameThroughAnXServerAndTakesIts
     auto* frame = DYNAMIC_DOWNCAST(CAppFrame, app->m_pMainWnd);
     ASSERT_NE(frame, nullptr);
     frame->MoveWindow(10, 10, 600, 400);
+    frame->SetFocus();  // the main view: no caret blinking into the comparison
     const auto settle = [&] {
         for (int i = 0; i < 4; ++i) {
             Pump();
