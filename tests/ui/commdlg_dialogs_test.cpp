@@ -1,131 +1,15 @@
 // The common dialogs as the user meets them: shown modally, worked with keyboard and mouse, and
 // answered through the hook. Prompts go to message boxes, which the message box hook answers.
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <functional>
 
-#include "base/ScopedTempFolder.h"
 #include "platform/gfx/WinGdi.h"
-#include "platform/ui/commctrl/ControlLanguage.h"
-#include "platform/ui/commdlg/CommDlg.h"
-#include "platform/ui/commdlg/CommonDialogHook.h"
-#include "platform/ui/commdlg/DialogIds.h"
-#include "platform/ui/commdlg/FileTypes.h"
-#include "platform/ui/controls/Button.h"
-#include "platform/ui/controls/ComboBox.h"
-#include "platform/ui/controls/ListBox.h"
-#include "platform/ui/dialog/Dialog.h"
-#include "platform/ui/dialog/MessageBox.h"
-#include "ui/UiTestFixture.h"
+#include "ui/commdlg_fixture.h"
 
 namespace kq::ui::test {
 namespace {
 
-using Names = std::vector<std::string>;
-
-// Runs a script once a modal dialog is up (from inside its loop), then lets the loop go on.
-class WhenDialogShows {
-  public:
-    explicit WhenDialogShows(std::function<void(HWND)> script) : script_(std::move(script)) {
-        id_ = AddMessageFilterHook([this](int code, MSG&) -> BOOL {
-            HWND dialog = GetActiveWindow();
-            if (done_ || code != MSGF_DIALOGBOX || !dialog)
-                return FALSE;
-            done_ = true;
-            script_(dialog);
-            return FALSE;
-        });
-    }
-    ~WhenDialogShows() { RemoveMessageFilterHook(id_); }
-    bool Ran() const { return done_; }
-
-  private:
-    std::function<void(HWND)> script_;
-    int id_ = 0;
-    bool done_ = false;
-};
-
-std::string Text(HWND hwnd) {
-    char buffer[512] = {};
-    GetWindowText(hwnd, buffer, sizeof buffer);
-    return buffer;
-}
-
-Names ListItems(HWND list) {
-    Names items;
-    const int count = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char buffer[256] = {};
-        SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
-        items.push_back(buffer);
-    }
-    return items;
-}
-
-POINT Centre(HWND control) {
-    RECT rc{};
-    GetWindowRect(control, &rc);
-    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
-class CommonDialogs : public UiTest {
-  protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        owner_ = CreateTopLevel({100, 100, 700, 500});
-        SetMessageBoxHook([this](const MessageBoxRequest& r) {
-            boxes_.push_back(r.text);
-            return boxAnswer_;
-        });
-        std::filesystem::create_directory(dir_ / "Messungen");
-        for (const char* name : {"run1.csv", "run2.csv", "notes.txt"})
-            kq::test::WriteFileBytes(dir_ / name, "x");
-        filter_ = commdlg::FilterFromBars("CSV (*.csv)|*.csv|Text (*.txt)|*.txt||");
-        ofn_.lStructSize = sizeof ofn_;
-        ofn_.hwndOwner = owner_;
-        ofn_.lpstrFilter = filter_.c_str();
-        ofn_.lpstrFile = file_;
-        ofn_.nMaxFile = sizeof file_;
-        ofn_.lpstrInitialDir = dir_.Path().c_str();
-        ofn_.Flags = OFN_NOCHANGEDIR;
-    }
-    void TearDown() override {
-        SetMessageBoxHook(nullptr);
-        SetCommonDialogHook(nullptr);
-        SetControlLanguage(ControlLanguage::English);
-        UiTest::TearDown();
-    }
-    // The hook answers with the given answers in turn, counting the requests.
-    void Answer(std::vector<CommonDialogAnswer> answers) {
-        requests_.clear();
-        SetCommonDialogHook(
-            [this, answers](const CommonDialogRequest& r) -> std::optional<CommonDialogAnswer> {
-                requests_.push_back(r.kind);
-                const size_t i = requests_.size() - 1;
-                if (i >= answers.size())
-                    return std::nullopt;
-                return answers[i];
-            });
-    }
-    static CommonDialogAnswer Typed(const std::string& text) {
-        CommonDialogAnswer a;
-        a.text = text;
-        return a;
-    }
-
-    HWND owner_ = nullptr;
-    kq::test::ScopedTempFolder dir_;
-    std::string filter_;
-    char file_[1024] = {};
-    OPENFILENAME ofn_{};
-    Names boxes_;
-    int boxAnswer_ = IDYES;
-    std::vector<CommonDialogKind> requests_;
-};
-
 TEST_F(CommonDialogs, FileDialogListsTheChosenTypeAndOpensByKeyboard) {
-    Names files, folders, afterType;
+    Names files, folders;
     WhenDialogShows script([&](HWND dialog) {
         folders = ListItems(GetDlgItem(dialog, lst2));
         files = ListItems(GetDlgItem(dialog, lst1));
@@ -152,12 +36,10 @@ TEST_F(CommonDialogs, FileTypeChangesTheListAndADoubleClickChoosesAFile) {
         SendMessage(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE),
                     reinterpret_cast<LPARAM>(types));
         afterType = ListItems(GetDlgItem(dialog, lst1));
-        const POINT at = Centre(GetDlgItem(dialog, lst1));
         RECT item{};
         SendMessage(GetDlgItem(dialog, lst1), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
         POINT pt{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
         ClientToScreen(GetDlgItem(dialog, lst1), &pt);
-        (void)at;
         for (int i = 0; i < 2; ++i) {
             InjectMouseButton(pt, VK_LBUTTON, true);
             InjectMouseButton(pt, VK_LBUTTON, false);
@@ -381,6 +263,142 @@ TEST_F(CommonDialogs, FolderPickerPreselectsMakesAFolderAndReturnsIt) {
     EXPECT_EQ(std::string(path), dir_ / "Messungen");
     EXPECT_EQ(boxes_.size(), 1u);  // a file is no folder
     ILFree(pidl);
+}
+
+TEST_F(CommonDialogs, FileDialogFoldersOpenByMouseAndSeveralFilesAreChosenWithCtrl) {
+    Names inside, back;
+    WhenDialogShows script([&](HWND dialog) {
+        HWND folders = GetDlgItem(dialog, lst2);
+        // Double-click "Messungen" (the second entry, after "..").
+        RECT rc{};
+        SendMessage(folders, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rc));
+        POINT pt{rc.left + 5, (rc.top + rc.bottom) / 2};
+        ClientToScreen(folders, &pt);
+        for (int i = 0; i < 2; ++i) {
+            InjectMouseButton(pt, VK_LBUTTON, true);
+            InjectMouseButton(pt, VK_LBUTTON, false);
+        }
+        PumpUntilIdle();
+        inside = ListItems(folders);
+        const POINT up = Centre(GetDlgItem(dialog, psh3));
+        InjectMouseButton(up, VK_LBUTTON, true);
+        InjectMouseButton(up, VK_LBUTTON, false);
+        PumpUntilIdle();
+        back = ListItems(folders);
+        // Ctrl+click both files, then confirm.
+        HWND files = GetDlgItem(dialog, lst1);
+        InjectKey(VK_CONTROL, true);
+        for (int i = 0; i < 2; ++i) {
+            SendMessage(files, LB_GETITEMRECT, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(&rc));
+            POINT at{rc.left + 5, (rc.top + rc.bottom) / 2};
+            ClientToScreen(files, &at);
+            InjectMouseButton(at, VK_LBUTTON, true);
+            InjectMouseButton(at, VK_LBUTTON, false);
+        }
+        InjectKey(VK_CONTROL, false);
+        PumpUntilIdle();
+        PostMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    ofn_.Flags |= OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST;
+    ASSERT_TRUE(GetOpenFileName(&ofn_));
+    EXPECT_EQ(inside, (Names{".."}));
+    EXPECT_EQ(back, (Names{"..", "Messungen"}));
+    EXPECT_EQ(std::string(file_), dir_.Path());
+    EXPECT_EQ(std::string(file_ + ofn_.nFileOffset), "run1.csv");
+    EXPECT_EQ(std::string(file_ + ofn_.nFileOffset + 9), "run2.csv");
+}
+
+TEST_F(CommonDialogs, ColourDialogKeepsCustomColoursOnCancelAndMayStayNarrow) {
+    COLORREF custom[16] = {RGB(9, 9, 9)};
+    CHOOSECOLOR cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner_;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_PREVENTFULLOPEN;
+    bool defineEnabled = true, redVisible = true;
+    WhenDialogShows script([&](HWND dialog) {
+        defineEnabled = IsWindowEnabled(GetDlgItem(dialog, 719)) != FALSE;
+        redVisible = IsWindowVisible(GetDlgItem(dialog, 706)) != FALSE;
+        SendMessage(dialog, WM_COMMAND, MAKEWPARAM(712, BN_CLICKED), 0);
+        InjectKey(VK_ESCAPE, true);
+        InjectKey(VK_ESCAPE, false);
+    });
+    EXPECT_FALSE(ChooseColor(&cc));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_FALSE(defineEnabled);
+    EXPECT_FALSE(redVisible);
+    EXPECT_EQ(custom[0], RGB(9, 9, 9));
+}
+
+TEST_F(CommonDialogs, FontDialogComplainsAboutUnknownFacesAndSizesThatAreNoNumbers) {
+    LOGFONT lf{};
+    CHOOSEFONT cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = owner_;
+    cf.lpLogFont = &lf;
+    cf.Flags = CF_SCREENFONTS | CF_FORCEFONTEXIST;
+    WhenDialogShows script([&](HWND dialog) {
+        SetDlgItemText(dialog, edt1, "Nowhere Sans");
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+        SendMessage(GetDlgItem(dialog, lst1), LB_SETCURSEL, 0, 0);
+        SendMessage(dialog, WM_COMMAND, MAKEWPARAM(lst1, LBN_SELCHANGE),
+                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, lst1)));
+        SetDlgItemText(dialog, edt3, "zwölf");
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+        SetDlgItemText(dialog, edt3, "12");
+        PostMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_TRUE(ChooseFont(&cf));
+    EXPECT_EQ(boxes_,
+              (Names{"There is no font with that name.\nChoose a font from the list of fonts.",
+                     "Size must be a number."}));
+    EXPECT_EQ(cf.iPointSize, 120);
+    EXPECT_NE(std::string(lf.lfFaceName), "Nowhere Sans");
+}
+
+int CountingCallback(HWND hwnd, UINT message, LPARAM lParam, LPARAM data) {
+    auto* seen = reinterpret_cast<Names*>(data);
+    if (message == BFFM_INITIALIZED) {
+        SendMessage(hwnd, BFFM_ENABLEOK, 0, FALSE);
+        SendMessage(hwnd, BFFM_SETSTATUSTEXT, 0, reinterpret_cast<LPARAM>("Bitte warten"));
+    }
+    if (message == BFFM_SELCHANGED) {
+        char path[MAX_PATH] = {};
+        SHGetPathFromIDList(reinterpret_cast<LPCITEMIDLIST>(lParam), path);
+        seen->push_back(path);
+    }
+    return 0;
+}
+
+TEST_F(CommonDialogs, FolderPickerReportsSelectionsAndObeysTheCallback) {
+    Names seen;
+    BROWSEINFO bi{};
+    bi.hwndOwner = owner_;
+    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NONEWFOLDERBUTTON;
+    bi.lpfn = &CountingCallback;
+    bi.lParam = reinterpret_cast<LPARAM>(&seen);
+    bool okEnabled = true, newFolderButton = true;
+    std::string status;
+    WhenDialogShows script([&](HWND dialog) {
+        okEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
+        newFolderButton = GetDlgItem(dialog, psh1) != nullptr;
+        status = Text(GetDlgItem(dialog, stc2));
+        SendMessage(dialog, BFFM_SETSELECTION, TRUE, reinterpret_cast<LPARAM>(dir_.Path().c_str()));
+        HWND list = GetDlgItem(dialog, lst1);
+        SendMessage(list, LB_SETCURSEL, 1, 0);
+        SendMessage(dialog, WM_COMMAND, MAKEWPARAM(lst1, LBN_SELCHANGE),
+                    reinterpret_cast<LPARAM>(list));
+        InjectKey(VK_ESCAPE, true);
+        InjectKey(VK_ESCAPE, false);
+    });
+    EXPECT_EQ(SHBrowseForFolder(&bi), nullptr);
+    EXPECT_FALSE(okEnabled);
+    EXPECT_FALSE(newFolderButton);
+    EXPECT_EQ(status, "Bitte warten");
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen[seen.size() - 2], dir_.Path());
+    EXPECT_EQ(seen.back(), dir_ / "Messungen");
 }
 
 }  // namespace
