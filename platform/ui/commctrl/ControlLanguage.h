@@ -7,6 +7,7 @@ namespace kq::ui {
 
 enum class ControlLanguage { German, English, French };
 
+// Also sets the language of message boxes (SetMessageBoxLanguage).
 void SetControlLanguage(ControlLanguage language);
 ControlLanguage GetControlLanguage();
 

@@ -5,13 +5,12 @@
 #include "platform/ui/commctrl/CommCtrlB.h"
 #include "platform/ui/commctrl/MonthCalendarPopup.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
+#include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {
 
 namespace {
 constexpr int kTextMargin = 2;
-constexpr LRESULT kWantArrows = 0x0001;  // DLGC_WANTARROWS
-constexpr LRESULT kWantChars = 0x0080;   // DLGC_WANTCHARS
 }  // namespace
 
 DateTimePicker::DateTimePicker(HWND hwnd, const CREATESTRUCT& create) : ControlWindow(hwnd) {
@@ -246,7 +245,7 @@ LRESULT DateTimePicker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnChar(static_cast<char32_t>(wParam));
             return 0;
         case WM_GETDLGCODE:
-            return kWantArrows | kWantChars;
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_GETTEXT:
             return CopyText(editor_.Text(), reinterpret_cast<LPSTR>(lParam),
                             static_cast<int>(wParam));

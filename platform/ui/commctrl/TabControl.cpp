@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/commctrl/detail/ControlCommon.h"
+#include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {
 
@@ -11,8 +12,6 @@ constexpr int kRowTop = 2;   // room for the selected tab, which stands 2 pixels
 constexpr int kRowLeft = 2;  // and 2 pixels wider on each side
 constexpr int kBody = 4;     // frame and margin around the display area
 constexpr int kMinTabWidth = 24;
-constexpr LRESULT kWantArrows = 0x0001;  // DLGC_WANTARROWS
-constexpr LRESULT kWantTab = 0x0002;     // DLGC_WANTTAB
 
 bool CtrlDown() {
     return GetKeyState(VK_CONTROL) < 0;
@@ -276,7 +275,7 @@ LRESULT TabControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* msg = reinterpret_cast<const MSG*>(lParam);
             const bool ctrlTab =
                 msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && CtrlDown();
-            return kWantArrows | (ctrlTab ? kWantTab : 0);
+            return DLGC_WANTARROWS | (ctrlTab ? DLGC_WANTTAB : 0);
         }
         case WM_STYLECHANGED:
         case WM_SIZE:

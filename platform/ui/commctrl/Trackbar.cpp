@@ -1,6 +1,7 @@
 #include "platform/ui/commctrl/Trackbar.h"
 
 #include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {
 
@@ -8,7 +9,6 @@ namespace {
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstRepeatMs = 400;
 constexpr UINT kRepeatMs = 100;
-constexpr LRESULT kWantArrows = 0x0001;  // DLGC_WANTARROWS
 
 bool IsStepKey(UINT vk) {
     switch (vk) {
@@ -312,7 +312,7 @@ LRESULT Trackbar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_GETDLGCODE:
-            return kWantArrows;
+            return DLGC_WANTARROWS;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
         case WM_ENABLE:

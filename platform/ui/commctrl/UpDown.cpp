@@ -6,6 +6,7 @@
 #include "platform/base/Clock.h"
 #include "platform/gfx/UserDraw.h"
 #include "platform/ui/commctrl/detail/BuddySubclass.h"
+#include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {
 
@@ -13,9 +14,8 @@ namespace {
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kFirstRepeatMs = 400;
 constexpr UINT kRepeatMs = 100;
-constexpr WORD kThumbPosition = 4;       // SB_THUMBPOSITION
-constexpr WORD kEndScroll = 8;           // SB_ENDSCROLL
-constexpr LRESULT kWantArrows = 0x0001;  // DLGC_WANTARROWS
+constexpr WORD kThumbPosition = 4;  // SB_THUMBPOSITION
+constexpr WORD kEndScroll = 8;      // SB_ENDSCROLL
 
 RECT RectInParent(HWND hwnd) {
     RECT rc{};
@@ -307,7 +307,7 @@ LRESULT UpDown::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_GETDLGCODE:
-            return kWantArrows;
+            return DLGC_WANTARROWS;
         case WM_ENABLE:
         case WM_SIZE:
             Invalidate();
