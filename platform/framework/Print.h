@@ -5,8 +5,8 @@
 // OnPrepareDC and OnPrint between StartPage and EndPage, and OnEndPrinting. The printer DCs are
 // those of the graphics library (a PDF, or a CUPS printer through lp).
 //
-// The print dialog is a function the application installs (SetPrintDialogFunction); until one
-// is installed, asking for it cancels the printing.
+// The print dialog is the window system's, unless the application installs a function of its
+// own (SetPrintDialogFunction).
 #pragma once
 
 #include <functional>
@@ -73,7 +73,7 @@ PrintDialogFunction SetPrintDialogFunction(PrintDialogFunction function);
 kq::gfx::PrinterSettings DefaultPrinterSettings();
 void SetDefaultPrinterSettings(const kq::gfx::PrinterSettings& settings);
 
-// Shows the print dialog for info (IDCANCEL when none is installed).
+// Shows the installed print dialog for info, else the window system's.
 int DoPrintDialog(CPrintInfo& info);
 
 }  // namespace kq::fw

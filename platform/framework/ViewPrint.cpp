@@ -7,7 +7,10 @@
 #include "platform/framework/Print.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WaitCursor.h"
+#include "platform/framework/WinApp.h"
 #include "platform/gfx/CDC.h"
+#include "platform/ui/commdlg/CommDlg.h"
+#include "platform/ui/commdlg/GlobalMemory.h"
 
 namespace {
 
@@ -53,11 +56,36 @@ int DoPrintDialog(CPrintInfo& info) {
         std::lock_guard lock(g_printMutex);
         dialog = g_printDialog;
     }
-    if (!dialog) {
-        TRACE("printing cancelled: no print dialog installed\n");
+    if (dialog)
+        return dialog(info);
+    // The window system's print dialog.
+    PRINTDLG pd{};
+    pd.lStructSize = sizeof(pd);
+    CWnd* main = AfxGetMainWnd();
+    pd.hwndOwner = main != nullptr ? main->GetSafeHwnd() : nullptr;
+    pd.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION;
+    // Page numbers only for a known number of pages.
+    if (info.GetMaxPage() == 0xFFFF)
+        pd.Flags |= PD_NOPAGENUMS;
+    pd.nMinPage = static_cast<WORD>(info.GetMinPage());
+    pd.nMaxPage = static_cast<WORD>(info.GetMaxPage());
+    pd.nFromPage = static_cast<WORD>(info.GetFromPage());
+    pd.nToPage = static_cast<WORD>(info.GetToPage());
+    const BOOL chosen = ::PrintDlg(&pd);
+    if (pd.hDevMode != nullptr)
+        ::GlobalFree(pd.hDevMode);
+    if (pd.hDevNames != nullptr)
+        ::GlobalFree(pd.hDevNames);
+    if (!chosen || pd.hDC == nullptr)
         return IDCANCEL;
+    if (info.m_hPrinterDC != nullptr)
+        ::DeleteDC(info.m_hPrinterDC);
+    info.m_hPrinterDC = pd.hDC;
+    if (pd.Flags & PD_PAGENUMS) {
+        info.m_nFromPage = pd.nFromPage;
+        info.m_nToPage = pd.nToPage;
     }
-    return dialog(info);
+    return IDOK;
 }
 
 }  // namespace kq::fw

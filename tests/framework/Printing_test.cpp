@@ -8,6 +8,7 @@
 
 #include "framework/FrameworkTest.h"
 #include "platform/base/Resource.h"
+#include "platform/ui/commdlg/CommonDialogHook.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ class Printing : public FrameworkTest {
         kq::fw::SetDefaultPrinterSettings(settings);
     }
     void TearDown() override {
+        kq::ui::SetCommonDialogHook(nullptr);
         kq::fw::SetPrintDialogFunction(nullptr);
         kq::fw::SetDefaultPrinterSettings({});
         FrameworkTest::TearDown();
@@ -129,10 +131,33 @@ TEST_F(Printing, AViewThatDoesNotKnowItsLengthPrintsOnePage) {
     EXPECT_EQ(PdfPages(), 1);
 }
 
-TEST_F(Printing, WithoutAPrintDialogThePrintCommandPrintsNothing) {
+TEST_F(Printing, TheWindowSystemsPrintDialogCancelsOrChoosesThePdfPrinter) {
+    // Cancel: nothing printed.
+    kq::ui::SetCommonDialogHook([](const kq::ui::CommonDialogRequest& request) {
+        EXPECT_EQ(request.kind, kq::ui::CommonDialogKind::Print);
+        kq::ui::CommonDialogAnswer answer;
+        answer.ok = false;
+        return std::optional<kq::ui::CommonDialogAnswer>(answer);
+    });
     frame_->SendMessage(WM_COMMAND, ID_FILE_PRINT);
     EXPECT_EQ(g_calls, std::vector<std::string>{"prepare"});
     EXPECT_FALSE(std::filesystem::exists(pdf_));
+
+    // The PDF printer with a file: the job goes there.
+    g_calls.clear();
+    g_pages = 2;
+    const std::string chosen = folder_.Path() + "/dialog.pdf";
+    kq::ui::SetCommonDialogHook([&](const kq::ui::CommonDialogRequest&) {
+        kq::ui::CommonDialogAnswer answer;
+        answer.text = "PDF";
+        answer.file = chosen;
+        return std::optional<kq::ui::CommonDialogAnswer>(answer);
+    });
+    frame_->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    kq::ui::SetCommonDialogHook(nullptr);
+    EXPECT_EQ(g_calls.back(), "end");
+    pdf_ = chosen;
+    EXPECT_EQ(PdfPages(), 2);
     EXPECT_TRUE(boxes_.empty());
 }
 
