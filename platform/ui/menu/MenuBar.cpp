@@ -97,30 +97,35 @@ bool MenuBarDefaultHandling(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     *result = 0;
     if (message == WM_SYSKEYDOWN || message == WM_KEYDOWN)
         tAltAlone = wParam == VK_MENU && !(lParam & (1 << 30));
-    if (!GetMenu(hwnd) || menu::MenuTracker::Current())
+    if (menu::MenuTracker::Current())
+        return false;
+    // The menu keys typed in a child (a view, a control) open the menu of the top-level window
+    // it lies in.
+    const HWND top = GetAncestor(hwnd, GA_ROOT);
+    if (top == nullptr || !GetMenu(top))
         return false;
     switch (message) {
         case WM_SYSKEYUP:
             if (wParam == VK_MENU && tAltAlone) {
                 tAltAlone = false;
-                SendMessage(hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+                SendMessage(top, WM_SYSCOMMAND, SC_KEYMENU, 0);
                 return true;
             }
             return false;
         case WM_SYSKEYDOWN:
             if (wParam == VK_F10 && !(GetKeyState(VK_SHIFT) & 0x8000)) {
-                SendMessage(hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+                SendMessage(top, WM_SYSCOMMAND, SC_KEYMENU, 0);
                 return true;
             }
             return false;
         case WM_SYSCHAR:
             if (wParam > ' ') {
-                SendMessage(hwnd, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));
+                SendMessage(top, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));
                 return true;
             }
             return false;
         case WM_SYSCOMMAND: {
-            if ((wParam & 0xFFF0) != SC_KEYMENU)
+            if ((wParam & 0xFFF0) != SC_KEYMENU || hwnd != top)
                 return false;
             menu::MenuTracker tracker(hwnd, 0);
             tracker.RunBarByKey(GetMenu(hwnd), static_cast<char32_t>(lParam));
