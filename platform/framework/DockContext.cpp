@@ -1,4 +1,5 @@
 #include "platform/framework/DockContext.h"
+#include "platform/framework/InvertedOutline.h"
 
 #include "platform/framework/DockBar.h"
 #include "platform/framework/FrameWnd.h"
@@ -391,23 +392,8 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
     CWnd* desktop = CWnd::GetDesktopWindow();
     CWindowDC dc(desktop);
     if (dc.m_hDC != nullptr) {
-        auto outline = [&dc](const CRect& r, CSize thickness, BOOL halftone) {
-            if (r.IsRectEmpty())
-                return;
-            CBrush* brush = halftone ? CDC::GetHalftoneBrush() : nullptr;
-            CBrush* old = brush != nullptr ? dc.SelectObject(brush) : nullptr;
-            const DWORD rop = brush != nullptr ? PATINVERT : DSTINVERT;
-            dc.PatBlt(r.left, r.top, r.Width(), thickness.cy, rop);
-            dc.PatBlt(r.left, r.bottom - thickness.cy, r.Width(), thickness.cy, rop);
-            dc.PatBlt(r.left, r.top + thickness.cy, thickness.cx, r.Height() - 2 * thickness.cy,
-                      rop);
-            dc.PatBlt(r.right - thickness.cx, r.top + thickness.cy, thickness.cx,
-                      r.Height() - 2 * thickness.cy, rop);
-            if (old != nullptr)
-                dc.SelectObject(old);
-        };
-        outline(m_rectLast, m_sizeLast, m_bDitherLast);
-        outline(rect, size, dither);
+        kq::fw::InvertOutline(dc, m_rectLast, m_sizeLast, m_bDitherLast != FALSE);
+        kq::fw::InvertOutline(dc, rect, size, dither != FALSE);
     }
     m_rectLast = rect;
     m_sizeLast = size;

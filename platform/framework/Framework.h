@@ -25,6 +25,7 @@
 #include "platform/framework/MiniDockFrameWnd.h"
 #include "platform/framework/Print.h"
 #include "platform/framework/RecentFileList.h"
+#include "platform/framework/RectTracker.h"
 #include "platform/framework/StatusBar.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WaitCursor.h"
