@@ -30,10 +30,10 @@ TEST(GdiTextMetricsTest, OffsetsAgreeWithWidthsOverMultiByteText) {
 
 TEST(GdiTextMetricsTest, DialogFontsAndImageSizes) {
     GdiTextMetrics m;
-    kq::DialogFont spec;
-    spec.pointSize = 12;
-    spec.face = "MS Shell Dlg";
-    HFONT font = m.CreateDialogFont(spec);
+    kq::DialogFont dialogFont;
+    dialogFont.pointSize = 12;
+    dialogFont.face = "MS Shell Dlg";
+    HFONT font = m.CreateDialogFont(dialogFont);
     ASSERT_NE(font, nullptr);
     EXPECT_GT(m.Metrics(font).height, m.Metrics(nullptr).height);
     m.DeleteDialogFont(font);

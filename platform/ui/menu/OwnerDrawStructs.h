@@ -1,11 +1,8 @@
-// The records of the owner-draw protocol (WM_MEASUREITEM, WM_DRAWITEM) and their constants.
-// Guarded so that whichever header of the window system defines them first wins.
+// The records of the owner-draw protocol (WM_MEASUREITEM, WM_DRAWITEM) and their constants,
+// shared by owner-drawn menus and controls.
 #pragma once
 
 #include "platform/ui/UiTypes.h"
-
-#ifndef KQ_OWNER_DRAW_STRUCTS
-#define KQ_OWNER_DRAW_STRUCTS
 
 constexpr UINT ODT_MENU = 1;
 constexpr UINT ODT_LISTBOX = 2;
@@ -46,5 +43,3 @@ struct DRAWITEMSTRUCT {
     ULONG_PTR itemData;
 };
 using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
-
-#endif
