@@ -1,49 +1,18 @@
 #include "platform/gfx/CDC.h"
 
-#include <memory>
-#include <mutex>
-#include <unordered_map>
-
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/HandleTable.h"
+#include "platform/gfx/HandleWrapperMap.h"
 #include "platform/gfx/Saturate.h"
 
 namespace {
 
-struct DcMaps {
-    std::mutex mutex;
-    std::unordered_map<const void*, CDC*> permanent;
-    std::unordered_map<const void*, std::unique_ptr<CDC>> temporary;
-};
-
-void ForgetDc(const void* handle);
-
-DcMaps& Maps() {
-    static DcMaps* maps = [] {
-        auto* m = new DcMaps();  // lives for the whole process
-        kq::gfx::HandleTable::Instance().AddRemovalListener(&ForgetDc);
-        return m;
-    }();
-    return *maps;
+void ClearDc(CDC& dc) {
+    dc.m_hDC = nullptr;
+    dc.m_hAttribDC = nullptr;
 }
 
-void ForgetDc(const void* handle) {
-    std::unique_ptr<CDC> temp;
-    {
-        DcMaps& m = Maps();
-        std::lock_guard<std::mutex> lock(m.mutex);
-        m.permanent.erase(handle);
-        auto it = m.temporary.find(handle);
-        if (it != m.temporary.end()) {
-            temp = std::move(it->second);
-            m.temporary.erase(it);
-        }
-    }
-    if (temp) {
-        temp->m_hDC = nullptr;
-        temp->m_hAttribDC = nullptr;
-    }
-}
+using DcWrappers = kq::gfx::HandleWrapperMap<CDC, &ClearDc>;
 
 template <typename T>
 T* Wrap(HGDIOBJ h) {
@@ -60,17 +29,12 @@ CDC::~CDC() {
 CDC* CDC::FromHandle(HDC hdc) {
     if (!hdc || !kq::gfx::LookupDc(hdc))
         return nullptr;
-    DcMaps& m = Maps();
-    std::lock_guard<std::mutex> lock(m.mutex);
-    if (auto it = m.permanent.find(hdc); it != m.permanent.end())
-        return it->second;
-    auto& slot = m.temporary[hdc];
-    if (!slot) {
-        slot = std::make_unique<CDC>();
-        slot->m_hDC = hdc;
-        slot->m_hAttribDC = hdc;
-    }
-    return slot.get();
+    return DcWrappers::Instance().Find(hdc, [hdc] {
+        auto* dc = new CDC();
+        dc->m_hDC = hdc;
+        dc->m_hAttribDC = hdc;
+        return dc;
+    });
 }
 
 CBrush* CDC::GetHalftoneBrush() {
@@ -92,21 +56,14 @@ BOOL CDC::Attach(HDC hdc) {
     ASSERT(m_hDC == nullptr);
     m_hDC = hdc;
     m_hAttribDC = hdc;
-    DcMaps& m = Maps();
-    std::lock_guard<std::mutex> lock(m.mutex);
-    m.permanent[hdc] = this;
+    DcWrappers::Instance().Attach(hdc, this);
     return TRUE;
 }
 
 HDC CDC::Detach() {
     HDC h = m_hDC;
-    if (h) {
-        DcMaps& m = Maps();
-        std::lock_guard<std::mutex> lock(m.mutex);
-        auto it = m.permanent.find(h);
-        if (it != m.permanent.end() && it->second == this)
-            m.permanent.erase(it);
-    }
+    if (h)
+        DcWrappers::Instance().Detach(h, this);
     m_hDC = nullptr;
     m_hAttribDC = nullptr;
     return h;

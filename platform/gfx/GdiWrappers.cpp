@@ -1,65 +1,20 @@
 #include "platform/gfx/GdiWrappers.h"
 
 #include <cstring>
-#include <memory>
-#include <mutex>
-#include <unordered_map>
 
 #include "platform/gfx/CDC.h"
 #include "platform/gfx/DeviceCaps.h"
 #include "platform/gfx/HandleTable.h"
+#include "platform/gfx/HandleWrapperMap.h"
 #include "platform/gfx/SysColors.h"
 
 namespace {
 
-struct WrapperMaps {
-    std::mutex mutex;
-    std::unordered_map<const void*, CGdiObject*> permanent;
-    std::unordered_map<const void*, std::unique_ptr<CGdiObject>> temporary;
-};
-
-void Forget(const void* handle);
-
-WrapperMaps& Maps() {
-    static WrapperMaps* maps = [] {
-        auto* m = new WrapperMaps();  // lives for the whole process
-        kq::gfx::HandleTable::Instance().AddRemovalListener(&Forget);
-        return m;
-    }();
-    return *maps;
+void ClearObject(CGdiObject& obj) {
+    obj.m_hObject = nullptr;
 }
 
-void Forget(const void* handle) {
-    std::unique_ptr<CGdiObject> temp;
-    {
-        WrapperMaps& m = Maps();
-        std::lock_guard<std::mutex> lock(m.mutex);
-        m.permanent.erase(handle);
-        auto it = m.temporary.find(handle);
-        if (it != m.temporary.end()) {
-            temp = std::move(it->second);
-            m.temporary.erase(it);
-        }
-    }
-    if (temp)
-        temp->m_hObject = nullptr;  // the handle is gone already
-}
-
-void Register(CGdiObject* obj) {
-    WrapperMaps& m = Maps();
-    std::lock_guard<std::mutex> lock(m.mutex);
-    m.permanent[obj->m_hObject] = obj;
-}
-
-void Unregister(CGdiObject* obj) {
-    if (!obj->m_hObject)
-        return;
-    WrapperMaps& m = Maps();
-    std::lock_guard<std::mutex> lock(m.mutex);
-    auto it = m.permanent.find(obj->m_hObject);
-    if (it != m.permanent.end() && it->second == obj)
-        m.permanent.erase(it);
-}
+using ObjectWrappers = kq::gfx::HandleWrapperMap<CGdiObject, &ClearObject>;
 
 // A temporary wrapper of the class that fits the handle's kind.
 CGdiObject* MakeFor(kq::gfx::ObjectKind kind) {
@@ -96,16 +51,11 @@ CGdiObject* WrapperOf(HGDIOBJ h) {
     const ObjectKind kind = HandleTable::Instance().KindOf(h);
     if (kind == ObjectKind::None || kind == ObjectKind::Dc)
         return nullptr;
-    WrapperMaps& m = Maps();
-    std::lock_guard<std::mutex> lock(m.mutex);
-    if (auto it = m.permanent.find(h); it != m.permanent.end())
-        return it->second;
-    auto& slot = m.temporary[h];
-    if (!slot) {
-        slot.reset(MakeFor(kind));
-        slot->m_hObject = h;
-    }
-    return slot.get();
+    return ObjectWrappers::Instance().Find(h, [h, kind] {
+        CGdiObject* obj = MakeFor(kind);
+        obj->m_hObject = h;
+        return obj;
+    });
 }
 
 }  // namespace kq::gfx
@@ -123,13 +73,14 @@ BOOL CGdiObject::Attach(HGDIOBJ h) {
         return FALSE;
     ASSERT(m_hObject == nullptr);
     m_hObject = h;
-    Register(this);
+    ObjectWrappers::Instance().Attach(h, this);
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
     HGDIOBJ h = m_hObject;
-    Unregister(this);
+    if (h)
+        ObjectWrappers::Instance().Detach(h, this);
     m_hObject = nullptr;
     return h;
 }
