@@ -295,19 +295,7 @@ void DrawOwnerDrawnHeaderItem(const HeaderState& state, HDC hdc, int index, cons
 }
 
 LRESULT HeaderWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetStateOf(hwnd, new HeaderState(hwnd));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    auto* state = Control<HeaderState>(hwnd);
-    if (!state)
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetStateOf(hwnd, nullptr);
-        delete state;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return HandleHeaderMessage(*state, message, wParam, lParam);
+    return StatefulControlProc<HeaderState, &HandleHeaderMessage>(hwnd, message, wParam, lParam);
 }
 
 }  // namespace kq::ui::commctrl

@@ -3,23 +3,11 @@
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/ListViewState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
+#include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {
 namespace {
 
-constexpr LRESULT kDlgcWantArrows = 0x0001;
-constexpr LRESULT kDlgcWantChars = 0x0080;
-// Scroll-bar request codes of WM_VSCROLL / WM_HSCROLL.
-enum ScrollCode : WORD {
-    kLineUp = 0,
-    kLineDown = 1,
-    kPageUp = 2,
-    kPageDown = 3,
-    kThumbPosition = 4,
-    kThumbTrack = 5,
-    kTop = 6,
-    kBottom = 7,
-};
 constexpr int kHorizontalLine = 15;
 
 bool KeyDown(int vk) {
@@ -146,26 +134,26 @@ void OnScroll(ListViewState& s, bool vertical, WORD code, int pos) {
     if (vertical) {
         const int page = std::max(1, s.CountPerPage());
         switch (code) {
-            case kLineUp:
+            case SB_LINEUP:
                 s.ScrollBy(-1, 0);
                 break;
-            case kLineDown:
+            case SB_LINEDOWN:
                 s.ScrollBy(1, 0);
                 break;
-            case kPageUp:
+            case SB_PAGEUP:
                 s.ScrollBy(-page, 0);
                 break;
-            case kPageDown:
+            case SB_PAGEDOWN:
                 s.ScrollBy(page, 0);
                 break;
-            case kThumbPosition:
-            case kThumbTrack:
+            case SB_THUMBPOSITION:
+            case SB_THUMBTRACK:
                 s.SetTop(pos);
                 break;
-            case kTop:
+            case SB_TOP:
                 s.SetTop(0);
                 break;
-            case kBottom:
+            case SB_BOTTOM:
                 s.SetTop(s.Count());
                 break;
             default:
@@ -175,26 +163,26 @@ void OnScroll(ListViewState& s, bool vertical, WORD code, int pos) {
     }
     const int page = std::max(1, static_cast<int>(s.Client().right));
     switch (code) {
-        case kLineUp:
+        case SB_LINEUP:
             s.ScrollBy(0, -kHorizontalLine);
             break;
-        case kLineDown:
+        case SB_LINEDOWN:
             s.ScrollBy(0, kHorizontalLine);
             break;
-        case kPageUp:
+        case SB_PAGEUP:
             s.ScrollBy(0, -page);
             break;
-        case kPageDown:
+        case SB_PAGEDOWN:
             s.ScrollBy(0, page);
             break;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             s.SetScrollX(pos);
             break;
-        case kTop:
+        case SB_TOP:
             s.SetScrollX(0);
             break;
-        case kBottom:
+        case SB_BOTTOM:
             s.SetScrollX(s.ColumnsWidth());
             break;
         default:
@@ -239,7 +227,7 @@ bool HandleListViewInput(ListViewState& s, UINT message, WPARAM wParam, LPARAM l
             OnKeyDown(s, static_cast<UINT>(wParam));
             return true;
         case WM_GETDLGCODE:
-            *result = kDlgcWantArrows | kDlgcWantChars;
+            *result = DLGC_WANTARROWS | DLGC_WANTCHARS;
             return true;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:

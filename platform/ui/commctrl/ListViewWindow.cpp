@@ -261,19 +261,7 @@ LRESULT HandleListMessage(ListViewState& s, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetStateOf(hwnd, new ListViewState(hwnd));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    auto* state = Control<ListViewState>(hwnd);
-    if (!state)
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetStateOf(hwnd, nullptr);
-        delete state;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return HandleListMessage(*state, message, wParam, lParam);
+    return StatefulControlProc<ListViewState, &HandleListMessage>(hwnd, message, wParam, lParam);
 }
 
 }  // namespace kq::ui::commctrl

@@ -7,13 +7,10 @@
 #include "platform/ui/commctrl/RichEditState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
 #include "platform/ui/commctrl/detail/EditMessageNumbers.h"
+#include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {
 namespace {
-
-constexpr LRESULT kDlgcWantArrows = 0x0001;
-constexpr LRESULT kDlgcWantAllKeys = 0x0004;
-constexpr LRESULT kDlgcWantChars = 0x0080;
 
 POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -199,7 +196,7 @@ LRESULT Handle(RichEditState& s, UINT message, WPARAM wParam, LPARAM lParam) {
             Invalidate(hwnd);
             return 0;
         case WM_GETDLGCODE:
-            return kDlgcWantArrows | kDlgcWantChars | (ReadOnly(s) ? 0 : kDlgcWantAllKeys);
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | (ReadOnly(s) ? 0 : DLGC_WANTALLKEYS);
         case WM_LBUTTONDOWN: {
             if (GetFocus() != hwnd)
                 SetFocus(hwnd);

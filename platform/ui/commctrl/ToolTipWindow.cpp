@@ -163,19 +163,7 @@ LRESULT HandleToolTipMessage(ToolTipState& s, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 LRESULT ToolTipWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetStateOf(hwnd, new ToolTipState(hwnd));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    auto* state = Control<ToolTipState>(hwnd);
-    if (!state)
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetStateOf(hwnd, nullptr);
-        delete state;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return HandleToolTipMessage(*state, message, wParam, lParam);
+    return StatefulControlProc<ToolTipState, &HandleToolTipMessage>(hwnd, message, wParam, lParam);
 }
 
 }  // namespace kq::ui::commctrl

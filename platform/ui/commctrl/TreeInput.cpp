@@ -3,22 +3,10 @@
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/TreeState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
+#include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {
 namespace {
-
-constexpr LRESULT kDlgcWantArrows = 0x0001;
-constexpr LRESULT kDlgcWantChars = 0x0080;
-enum ScrollCode : WORD {
-    kLineUp = 0,
-    kLineDown = 1,
-    kPageUp = 2,
-    kPageDown = 3,
-    kThumbPosition = 4,
-    kThumbTrack = 5,
-    kTop = 6,
-    kBottom = 7,
-};
 
 POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -162,26 +150,26 @@ void OnScroll(TreeState& s, bool vertical, WORD code, int pos) {
     const int current = vertical ? s.Top() : s.ScrollX();
     int next = current;
     switch (code) {
-        case kLineUp:
+        case SB_LINEUP:
             next -= step;
             break;
-        case kLineDown:
+        case SB_LINEDOWN:
             next += step;
             break;
-        case kPageUp:
+        case SB_PAGEUP:
             next -= page;
             break;
-        case kPageDown:
+        case SB_PAGEDOWN:
             next += page;
             break;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             next = pos;
             break;
-        case kTop:
+        case SB_TOP:
             next = 0;
             break;
-        case kBottom:
+        case SB_BOTTOM:
             next = 1 << 20;
             break;
         default:
@@ -234,7 +222,7 @@ bool HandleTreeInput(TreeState& s, UINT message, WPARAM wParam, LPARAM lParam, L
                 s.Expand(s.Selected(), TVE_COLLAPSE, true, TVC_BYKEYBOARD);
             return true;
         case WM_GETDLGCODE:
-            *result = kDlgcWantArrows | kDlgcWantChars;
+            *result = DLGC_WANTARROWS | DLGC_WANTCHARS;
             return true;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:

@@ -201,19 +201,7 @@ LRESULT HandleTreeMessage(TreeState& s, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 LRESULT TreeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetStateOf(hwnd, new TreeState(hwnd));
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    auto* state = Control<TreeState>(hwnd);
-    if (!state)
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetStateOf(hwnd, nullptr);
-        delete state;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return HandleTreeMessage(*state, message, wParam, lParam);
+    return StatefulControlProc<TreeState, &HandleTreeMessage>(hwnd, message, wParam, lParam);
 }
 
 }  // namespace kq::ui::commctrl

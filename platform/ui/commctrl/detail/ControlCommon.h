@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ui/Messages.h"
 #include "platform/ui/UiTypes.h"
+#include "platform/ui/WindowProc.h"
 
 namespace kq::ui::commctrl {
 
@@ -22,6 +24,25 @@ void SetStateOf(HWND hwnd, void* state);
 template <typename T>
 T* Control(HWND hwnd) {
     return static_cast<T*>(StateOf(hwnd));
+}
+
+// The window procedure of a control whose state object lives from WM_NCCREATE to WM_NCDESTROY
+// (made from the window handle); every other message goes to handle with the state.
+template <typename State, LRESULT (*handle)(State&, UINT, WPARAM, LPARAM)>
+LRESULT StatefulControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        SetStateOf(hwnd, new State(hwnd));
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+    auto* state = Control<State>(hwnd);
+    if (!state)
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetStateOf(hwnd, nullptr);
+        delete state;
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+    return handle(*state, message, wParam, lParam);
 }
 
 // Fills the header (sender, its id, code) and sends WM_NOTIFY to the parent (the owner of a
