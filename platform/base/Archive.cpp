@@ -1,4 +1,5 @@
 #include "platform/base/Archive.h"
+#include "platform/base/Utf8.h"
 
 #include <algorithm>
 #include <bit>
@@ -15,24 +16,6 @@ constexpr size_t kMinBufferSize = 128;
 // Text of unknown total length is read in steps of this size, so storage grows with the data
 // that actually arrives.
 constexpr size_t kReadStep = 64 * 1024;
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // UTF-16LE to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(const std::string& bytes) {
@@ -52,7 +35,7 @@ std::string Utf16ToUtf8(const std::string& bytes) {
         } else if (cp >= 0xD800 && cp < 0xE000) {
             cp = 0xFFFD;
         }
-        AppendUtf8(out, cp);
+        kq::AppendUtf8(out, cp);
     }
     return out;
 }

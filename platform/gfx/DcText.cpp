@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/base/Utf8.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/GdiConstants.h"
 #include "platform/gfx/PixelColor.h"
 #include "platform/gfx/PolygonRaster.h"
 #include "platform/gfx/RealizedFont.h"
-#include "platform/gfx/Utf8.h"
 
 namespace kq::gfx {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/Utf8.h"
 #include "platform/gfx/ClassicLook.h"
 #include "platform/gfx/UserDraw.h"
-#include "platform/gfx/Utf8.h"
 #include "platform/gfx/WinGdi.h"
 
 namespace {
@@ -109,7 +109,7 @@ Marked Slice(const Marked& m, size_t from, size_t to) {
 // Byte offsets where code points start (plus the end).
 std::vector<size_t> Boundaries(const std::string& s) {
     std::vector<size_t> b;
-    for (const auto& cp : kq::gfx::DecodeUtf8(s))
+    for (const auto& cp : kq::DecodeUtf8(s))
         b.push_back(static_cast<size_t>(cp.offset));
     b.push_back(s.size());
     return b;
@@ -317,7 +317,7 @@ int DrawTextImpl(HDC hdc, std::string_view text, RECT* rc, UINT format, int tabL
             continue;
         for (int mark : line.marks) {
             const auto cps =
-                kq::gfx::DecodeUtf8(std::string_view(line.text).substr(static_cast<size_t>(mark)));
+                kq::DecodeUtf8(std::string_view(line.text).substr(static_cast<size_t>(mark)));
             if (cps.empty())
                 continue;
             const int from = x + layout.Width(std::string_view(line.text).substr(0, mark));

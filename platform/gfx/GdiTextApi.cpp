@@ -3,11 +3,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/base/Utf8.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/FontMatcher.h"
 #include "platform/gfx/HandleTable.h"
 #include "platform/gfx/RealizedFont.h"
-#include "platform/gfx/Utf8.h"
 #include "platform/gfx/WinGdi.h"
 
 using namespace kq::gfx;
@@ -102,7 +102,7 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int length, int maxExtent, LPINT
     int count = 0;
     bool fitting = true;
     int64_t device = 0;
-    for (const CodePoint& cp : DecodeUtf8(s)) {
+    for (const kq::CodePoint& cp : kq::DecodeUtf8(s)) {
         device += font->Advance(cp.value) + extra;
         const int extent = static_cast<int>(dc->WidthToLogical(device));
         if (fitting && extent <= maxExtent)

@@ -1,4 +1,5 @@
 #include "platform/base/Clock.h"
+#include "platform/base/Utf8.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/VirtualKeys.h"
@@ -122,10 +123,10 @@ void InjectText(const char* utf8) {
         return;
     auto q = QueueForKeys();
     const DWORD time = static_cast<DWORD>(kq::MonotonicMillis());
-    for (uint32_t cp : DecodeUtf8(utf8)) {
+    for (const kq::CodePoint& cp : kq::DecodeUtf8(utf8)) {
         RawInput raw;
         raw.kind = RawInput::Kind::Char;
-        raw.vk = cp;
+        raw.vk = cp.value;
         raw.pt = CursorPosition();
         raw.time = time;
         Enqueue(q, std::move(raw));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "GfxTestUtil.h"
-#include "platform/gfx/Utf8.h"
 
 using kq::gfx::test::Canvas;
 using kq::gfx::test::Rows;
@@ -124,22 +123,6 @@ TEST(Far, TextAndBlitsFarOutsideDrawNothing) {
     EXPECT_EQ(c.CountNot(kWhite), 0);
     c.dc.PatBlt(-2000000000, 0, 2000000004, 2, BLACKNESS);
     EXPECT_EQ(c.Count(kBlack), 4 * 2);
-}
-
-TEST(Utf8, InvalidBytesBecomeReplacementCharacters) {
-    using kq::gfx::DecodeUtf8;
-    auto values = [](std::string_view s) {
-        std::vector<char32_t> v;
-        for (const auto& cp : DecodeUtf8(s))
-            v.push_back(cp.value);
-        return v;
-    };
-    EXPECT_EQ(values("a\xC3\xA4z"), (std::vector<char32_t>{'a', 0xE4, 'z'}));
-    EXPECT_EQ(values("\xF0\x9F\x98\x80"), (std::vector<char32_t>{0x1F600}));
-    EXPECT_EQ(values("\xC0\xAF"), (std::vector<char32_t>{0xFFFD, 0xFFFD}));  // overlong
-    EXPECT_EQ(values("\xED\xA0\x80"), (std::vector<char32_t>{0xFFFD, 0xFFFD, 0xFFFD}));
-    EXPECT_EQ(values("\xE2\x82"), (std::vector<char32_t>{0xFFFD, 0xFFFD}));  // cut short
-    EXPECT_EQ(values(std::string_view("a\0b", 3)), (std::vector<char32_t>{'a', 0, 'b'}));
 }
 
 TEST(EdgesMore, FlatMonoSoftAndDiagonalFreeEdges) {

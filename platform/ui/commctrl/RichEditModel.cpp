@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/Utf8.h"
 #include "platform/gfx/UserDraw.h"
-#include "platform/gfx/Utf8.h"
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/RichEditState.h"
@@ -14,7 +14,7 @@ namespace {
 
 std::u32string Decode(const std::string& utf8) {
     std::u32string out;
-    for (const gfx::CodePoint& cp : gfx::DecodeUtf8(utf8))
+    for (const CodePoint& cp : kq::DecodeUtf8(utf8))
         out.push_back(cp.value);
     return out;
 }

@@ -2,45 +2,27 @@
 
 #include <algorithm>
 
-#include "platform/ui/detail/KeyState.h"
+#include "platform/base/Utf8.h"
 
 namespace kq::ui {
 
 std::u32string DecodeText(std::string_view utf8) {
     std::u32string out;
-    for (uint32_t cp : detail::DecodeUtf8(utf8))
-        out.push_back(static_cast<char32_t>(cp));
+    for (const kq::CodePoint& cp : kq::DecodeUtf8(utf8))
+        out.push_back(cp.value);
     return out;
 }
 
 std::string EncodeText(std::u32string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char32_t c : text) {
-        auto cp = static_cast<uint32_t>(c);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            cp = 0xFFFD;
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
+    for (char32_t c : text)
+        AppendUtf8(out, c);
     return out;
 }
 
 size_t CountCharacters(std::string_view utf8) {
-    return detail::DecodeUtf8(utf8).size();
+    return kq::DecodeUtf8(utf8).size();
 }
 
 char32_t FoldCase(char32_t c) {

@@ -1,6 +1,7 @@
 // Turns raw input into window messages on the thread that takes it from its queue.
 #include <cstdlib>
 
+#include "platform/base/Utf8.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Messaging.h"
 #include "platform/ui/Styles.h"
@@ -276,7 +277,7 @@ BOOL TranslateMessage(const MSG* msg) {
         text = TextForKey(static_cast<UINT>(msg->wParam), in.keys);
     }
     const UINT charMessage = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
-    for (uint32_t cp : DecodeUtf8(text))
-        PostMessage(msg->hwnd, charMessage, cp, msg->lParam);
+    for (const kq::CodePoint& cp : kq::DecodeUtf8(text))
+        PostMessage(msg->hwnd, charMessage, cp.value, msg->lParam);
     return TRUE;
 }

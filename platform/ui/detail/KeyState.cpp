@@ -149,41 +149,4 @@ std::string TextForKey(UINT vk, const BYTE* table) {
     }
 }
 
-std::vector<uint32_t> DecodeUtf8(std::string_view text) {
-    std::vector<uint32_t> out;
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        int length = b < 0x80           ? 1
-                     : (b >> 5) == 0x6  ? 2
-                     : (b >> 4) == 0xE  ? 3
-                     : (b >> 3) == 0x1E ? 4
-                                        : 0;
-        if (length == 0 || i + static_cast<size_t>(length) > text.size()) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        uint32_t cp = length == 1 ? b : b & (0x7F >> length);
-        bool ok = true;
-        for (int k = 1; k < length; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-            if ((c & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        static const uint32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!ok || cp < minimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += static_cast<size_t>(length);
-    }
-    return out;
-}
-
 }  // namespace kq::ui::detail

@@ -19,7 +19,5 @@ void ApplyKey(BYTE* table, UINT vk, bool down, bool toggle);
 WPARAM MouseKeyFlags(const BYTE* table);
 // The text a US keyboard produces for the key in the given state ("" for none).
 std::string TextForKey(UINT vk, const BYTE* table);
-// Code points of UTF-8 text; malformed bytes become U+FFFD.
-std::vector<uint32_t> DecodeUtf8(std::string_view text);
 
 }  // namespace kq::ui::detail
