@@ -76,6 +76,7 @@ void PaintMenuBar(HWND hwnd, HDC hdc) {
     menu::MenuTracker* tracker = menu::MenuTracker::Current();
     const int selected = tracker ? tracker->BarSelection(hwnd) : -1;
     SetBkMode(hdc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
     for (size_t i = 0; i < items.size() && i < rects.size(); ++i) {
         RECT rc = rects[i];
         OffsetRect(&rc, -window.left, -window.top);
@@ -90,6 +91,7 @@ void PaintMenuBar(HWND hwnd, HDC hdc) {
         DrawText(hdc, label.c_str(), static_cast<int>(label.size()), &rc,
                  DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
+    SelectObject(hdc, oldFont);
 }
 
 bool MenuBarDefaultHandling(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

@@ -148,10 +148,13 @@ void PaintPopupItem(const PopupView& view, HDC hdc, int index, UINT action) {
         index >= static_cast<int>(view.rects.size()))
         return;
     const MenuItem& item = items[static_cast<size_t>(index)];
+    // Items are measured in the menu font and drawn in it, owner-drawn ones included.
+    HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
     if (item.type & MFT_OWNERDRAW)
         DrawOwnerDrawn(view, hdc, index, item, action);
     else
         DrawClassic(view, hdc, index, item);
+    SelectObject(hdc, oldFont);
 }
 
 int PopupItemAt(const PopupView& view, POINT client) {
