@@ -5,8 +5,8 @@
 // OnPrepareDC and OnPrint between StartPage and EndPage, and OnEndPrinting. The printer DCs are
 // those of the graphics library (a PDF, or a CUPS printer through lp).
 //
-// The print dialog is the window system's, unless the application installs a function of its
-// own (SetPrintDialogFunction).
+// The print dialog is the window system's (through CPrintDialog), unless the application
+// installs a function of its own (SetPrintDialogFunction).
 #pragma once
 
 #include <functional>
@@ -73,7 +73,8 @@ PrintDialogFunction SetPrintDialogFunction(PrintDialogFunction function);
 kq::gfx::PrinterSettings DefaultPrinterSettings();
 void SetDefaultPrinterSettings(const kq::gfx::PrinterSettings& settings);
 
-// Shows the installed print dialog for info, else the window system's.
+// Shows the installed print dialog for info, else the window system's, which starts on the
+// printer or PDF file of info.m_printer and asks the printer for the copies chosen.
 int DoPrintDialog(CPrintInfo& info);
 
 }  // namespace kq::fw

@@ -8,15 +8,30 @@
 #include "platform/framework/View.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
+#include "platform/framework/commdlg/PrintDialog.h"
 #include "platform/gfx/CDC.h"
-#include "platform/ui/commdlg/CommDlg.h"
-#include "platform/ui/commdlg/GlobalMemory.h"
+#include "platform/ui/commdlg/PrintChoice.h"
 
 namespace {
 
 std::mutex g_printMutex;
 kq::fw::PrintDialogFunction g_printDialog;
 kq::gfx::PrinterSettings g_defaultPrinter;
+
+// Fills the dialog's blocks so that it starts on the printer (or PDF file) of the settings;
+// settings that name neither leave the dialog on the system's default printer.
+void StartOn(PRINTDLG& pd, const kq::gfx::PrinterSettings& settings) {
+    if (settings.printer.empty() && settings.file.empty())
+        return;
+    kq::ui::commdlg::PrintChoice choice;
+    choice.printer.name = settings.printer;
+    choice.printer.pdf = settings.printer.empty();
+    choice.file = settings.file;
+    choice.copies = settings.copies;
+    choice.landscape = settings.landscape;
+    kq::ui::commdlg::StoreDevMode(pd.hDevMode, choice);
+    kq::ui::commdlg::StoreDevNames(pd.hDevNames, choice);
+}
 
 }  // namespace
 
@@ -58,32 +73,31 @@ int DoPrintDialog(CPrintInfo& info) {
     }
     if (dialog)
         return dialog(info);
-    // The window system's print dialog.
-    PRINTDLG pd{};
-    pd.lStructSize = sizeof(pd);
-    CWnd* main = AfxGetMainWnd();
-    pd.hwndOwner = main != nullptr ? main->GetSafeHwnd() : nullptr;
-    pd.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION;
+    // The window system's print dialog, starting on the printer of info; the printer makes
+    // the copies, since the page loop prints each page once.
+    CPrintDialog dlg(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION);
     // Page numbers only for a known number of pages.
     if (info.GetMaxPage() == 0xFFFF)
-        pd.Flags |= PD_NOPAGENUMS;
-    pd.nMinPage = static_cast<WORD>(info.GetMinPage());
-    pd.nMaxPage = static_cast<WORD>(info.GetMaxPage());
-    pd.nFromPage = static_cast<WORD>(info.GetFromPage());
-    pd.nToPage = static_cast<WORD>(info.GetToPage());
-    const BOOL chosen = ::PrintDlg(&pd);
-    if (pd.hDevMode != nullptr)
-        ::GlobalFree(pd.hDevMode);
-    if (pd.hDevNames != nullptr)
-        ::GlobalFree(pd.hDevNames);
-    if (!chosen || pd.hDC == nullptr)
+        dlg.m_pd.Flags |= PD_NOPAGENUMS;
+    dlg.m_pd.nMinPage = static_cast<WORD>(info.GetMinPage());
+    dlg.m_pd.nMaxPage = static_cast<WORD>(info.GetMaxPage());
+    dlg.m_pd.nFromPage = static_cast<WORD>(info.GetFromPage());
+    dlg.m_pd.nToPage = static_cast<WORD>(info.GetToPage());
+    StartOn(dlg.m_pd, info.m_printer);
+    kq::gfx::PrinterSettings chosen;
+    if (dlg.DoModal() != IDOK || dlg.GetPrinterDC() == nullptr ||
+        !kq::ui::commdlg::SettingsFromHandles(dlg.m_pd.hDevMode, dlg.m_pd.hDevNames, chosen)) {
+        if (dlg.GetPrinterDC() != nullptr)
+            ::DeleteDC(dlg.GetPrinterDC());
         return IDCANCEL;
+    }
+    info.m_printer = chosen;
     if (info.m_hPrinterDC != nullptr)
         ::DeleteDC(info.m_hPrinterDC);
-    info.m_hPrinterDC = pd.hDC;
-    if (pd.Flags & PD_PAGENUMS) {
-        info.m_nFromPage = pd.nFromPage;
-        info.m_nToPage = pd.nToPage;
+    info.m_hPrinterDC = dlg.GetPrinterDC();
+    if (dlg.PrintRange()) {
+        info.m_nFromPage = static_cast<UINT>(dlg.GetFromPage());
+        info.m_nToPage = static_cast<UINT>(dlg.GetToPage());
     }
     return IDOK;
 }

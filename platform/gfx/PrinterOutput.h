@@ -23,6 +23,8 @@ struct PrinterSettings {
     // The border a printer cannot print on, in pixels on each side (-1: a sixth of an inch).
     // The printable area is centred on the sheet.
     int margin = -1;
+    // Copies the printer makes of each job (`lp -n`); a PDF file is written once.
+    int copies = 1;
 };
 
 // The largest resolution accepted (an A4 page at 600 dpi is about 140 MB of pixels).

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "platform/gfx/print/LpCommand.h"
 #include "platform/gfx/print/PageFormat.h"
@@ -132,4 +133,27 @@ TEST_F(PrintJobTest, ProgramLookupAndPageGeometry) {
     const PageFormat wide = A4Page(600, true);
     EXPECT_EQ(wide.widthPixels, 7016);
     EXPECT_EQ(wide.heightPixels, 4961);
+}
+
+TEST_F(PrintJobTest, CopiesAreLpsCopyCountAndOnlyWithinItsRange) {
+    const fs::path lp = dir_ / "bin" / "lp";
+    std::ofstream(lp) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << (dir_ / "args").string()
+                      << "'\n";
+    fs::permissions(lp, fs::perms::owner_all);
+    for (int copies : {3, 0, -2, kMaxPrintCopies + 1}) {
+        PrintJob job;
+        ASSERT_TRUE(job.Begin("Messen", {"Lab", "", copies}));
+        ASSERT_TRUE(job.AddPage(Page(), 300, 300));
+        ASSERT_TRUE(job.End()) << job.Error();
+    }
+    std::string args = ReadAll(dir_ / "args");
+    const std::string spool = (dir_ / "spool").string();
+    std::vector<std::string> calls;
+    for (size_t at = args.find(spool); at != std::string::npos; at = args.find(spool)) {
+        calls.push_back(args.substr(0, at));
+        args.erase(0, args.find('\n', at) + 1);
+    }
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"-d\nLab\n-t\nMessen\n-n\n3\n", "-d\nLab\n-t\nMessen\n",
+                                        "-d\nLab\n-t\nMessen\n", "-d\nLab\n-t\nMessen\n"}));
 }

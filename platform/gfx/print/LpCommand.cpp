@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace kq::gfx {
@@ -34,8 +36,13 @@ std::string FindProgramOnPath(const std::string& name) {
 }
 
 bool SubmitToLp(const std::string& lpPath, const std::string& printer, const std::string& title,
-                const std::string& file, std::string& error) {
-    std::vector<std::string> args = {lpPath, "-d", printer, "-t", title, file};
+                int copies, const std::string& file, std::string& error) {
+    std::vector<std::string> args = {lpPath, "-d", printer, "-t", title};
+    if (copies > 1) {
+        args.push_back("-n");
+        args.push_back(std::to_string(std::min(copies, kMaxPrintCopies)));
+    }
+    args.push_back(file);
     std::vector<char*> argv;
     for (std::string& a : args) {
         argv.push_back(a.data());

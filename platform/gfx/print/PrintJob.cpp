@@ -50,6 +50,7 @@ bool PrintJob::Begin(const std::string& title, const PrintTarget& target) {
     error_.clear();
     title_ = title;
     printer_ = target.printer;
+    copies_ = target.copies >= 1 && target.copies <= kMaxPrintCopies ? target.copies : 1;
     lpPath_ = target.printer.empty() ? std::string() : FindProgramOnPath("lp");
     std::string output = target.file;
     if (!lpPath_.empty()) {
@@ -93,7 +94,7 @@ bool PrintJob::End() {
     active_ = false;
     if (!lpPath_.empty()) {
         std::string error;
-        const bool sent = SubmitToLp(lpPath_, printer_, title_, spoolFile_, error);
+        const bool sent = SubmitToLp(lpPath_, printer_, title_, copies_, spoolFile_, error);
         RemoveSpoolFile();
         if (!sent) {
             error_ = error;

@@ -13,6 +13,7 @@ namespace kq::gfx {
 struct PrintTarget {
     std::string printer;  // CUPS queue name; empty = none
     std::string file;     // PDF output when the job does not go to a printer
+    int copies = 1;       // made by the printer; out of 1..kMaxPrintCopies: one
 };
 
 class PrintJob {
@@ -40,6 +41,7 @@ class PrintJob {
     PdfWriter pdf_;
     std::string title_;
     std::string printer_;
+    int copies_ = 1;
     std::string lpPath_;
     std::string spoolFile_;
     std::string error_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gfx/print/LpCommand.h"
+
 namespace kq::ui::commdlg {
 
 namespace {
@@ -11,13 +13,10 @@ constexpr const char* kCupsDriver = "cups";
 constexpr const char* kPdfDriver = "pdf";
 constexpr const char* kPdfDevice = "PDF";
 
-// The three names of a DEVNAMES block; empty when the block is missing or malformed.
-struct Names {
-    std::string driver, device, output;
-};
+}  // namespace
 
-Names ReadNames(HGLOBAL devNames) {
-    Names names;
+DevNamesText ReadDevNames(HGLOBAL devNames) {
+    DevNamesText names;
     const size_t size = GlobalSize(devNames);
     const auto* block = static_cast<const char*>(GlobalLock(devNames));
     if (!block || size < sizeof(DEVNAMES))
@@ -35,6 +34,8 @@ Names ReadNames(HGLOBAL devNames) {
     GlobalUnlock(devNames);
     return names;
 }
+
+namespace {
 
 bool ReadDevMode(HGLOBAL devMode, DEVMODE& mode) {
     if (GlobalSize(devMode) < sizeof(DEVMODE))
@@ -59,7 +60,7 @@ PrintChoice InitialPrintChoice(HGLOBAL devMode, HGLOBAL devNames,
     if (preferred != printers.end())
         choice.printer = *preferred;
 
-    const Names names = ReadNames(devNames);
+    const DevNamesText names = ReadDevNames(devNames);
     if (names.driver == kPdfDriver) {
         auto pdf = std::find_if(printers.begin(), printers.end(),
                                 [](const PrinterEntry& p) { return p.pdf; });
@@ -145,21 +146,34 @@ kq::gfx::PrinterSettings SettingsFor(const PrintChoice& choice) {
     settings.file = choice.file;
     settings.dpi = kq::gfx::kDefaultPrinterDpi;
     settings.landscape = choice.landscape;
+    settings.copies = std::clamp(choice.copies, 1, kq::gfx::kMaxPrintCopies);
     return settings;
 }
 
-HDC CreatePrinterDCFromHandles(HGLOBAL devMode, HGLOBAL devNames) {
-    const Names names = ReadNames(devNames);
+bool SettingsFromHandles(HGLOBAL devMode, HGLOBAL devNames, kq::gfx::PrinterSettings& settings) {
+    const DevNamesText names = ReadDevNames(devNames);
     if (names.driver.empty())
-        return nullptr;
+        return false;
     PrintChoice choice;
     choice.printer.pdf = names.driver == kPdfDriver;
     choice.printer.name = choice.printer.pdf ? std::string() : names.device;
     choice.file = choice.printer.pdf ? names.output : std::string();
     DEVMODE mode{};
-    if (ReadDevMode(devMode, mode) && (mode.dmFields & DM_ORIENTATION))
-        choice.landscape = mode.dmOrientation == DMORIENT_LANDSCAPE;
-    return kq::gfx::CreatePrinterOutputDC(SettingsFor(choice));
+    if (ReadDevMode(devMode, mode)) {
+        if (mode.dmFields & DM_ORIENTATION)
+            choice.landscape = mode.dmOrientation == DMORIENT_LANDSCAPE;
+        if ((mode.dmFields & DM_COPIES) && mode.dmCopies > 0)
+            choice.copies = mode.dmCopies;
+    }
+    settings = SettingsFor(choice);
+    return true;
+}
+
+HDC CreatePrinterDCFromHandles(HGLOBAL devMode, HGLOBAL devNames) {
+    kq::gfx::PrinterSettings settings;
+    if (!SettingsFromHandles(devMode, devNames, settings))
+        return nullptr;
+    return kq::gfx::CreatePrinterOutputDC(settings);
 }
 
 }  // namespace kq::ui::commdlg

@@ -27,7 +27,17 @@ PrintChoice InitialPrintChoice(HGLOBAL devMode, HGLOBAL devNames,
 void StoreDevMode(HGLOBAL& devMode, const PrintChoice& choice);
 void StoreDevNames(HGLOBAL& devNames, const PrintChoice& choice);
 
+// The three names of a DEVNAMES block; empty when the block is missing or malformed.
+struct DevNamesText {
+    std::string driver, device, output;
+};
+DevNamesText ReadDevNames(HGLOBAL devNames);
+
+// The printer settings of a choice; the copies are those the device makes.
 kq::gfx::PrinterSettings SettingsFor(const PrintChoice& choice);
+// The settings for blocks a print dialog filled: printer or PDF file, orientation and the
+// device's copies. False when the blocks name nothing usable.
+bool SettingsFromHandles(HGLOBAL devMode, HGLOBAL devNames, kq::gfx::PrinterSettings& settings);
 // A printer DC for blocks a print dialog filled; null when they name nothing usable.
 HDC CreatePrinterDCFromHandles(HGLOBAL devMode, HGLOBAL devNames);
 
