@@ -41,7 +41,7 @@ class PrinterDocument final : public PrintJobSink {
         if (job_.IsActive()) {
             return Fail("a document is already being printed");
         }
-        PrintTarget target{settings_.printer, settings_.file, settings_.copies};
+        PrintTarget target{settings_.printer, settings_.file, settings_.copies, settings_.collate};
         if (info.lpszOutput && *info.lpszOutput) {
             target = PrintTarget{std::string(), info.lpszOutput};
         }

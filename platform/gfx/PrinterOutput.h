@@ -25,6 +25,8 @@ struct PrinterSettings {
     int margin = -1;
     // Copies the printer makes of each job (`lp -n`); a PDF file is written once.
     int copies = 1;
+    // Several copies come out as whole documents one after the other (`-o collate=true`).
+    bool collate = false;
 };
 
 // The largest resolution accepted (an A4 page at 600 dpi is about 140 MB of pixels).

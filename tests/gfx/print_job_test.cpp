@@ -140,9 +140,12 @@ TEST_F(PrintJobTest, CopiesAreLpsCopyCountAndOnlyWithinItsRange) {
     std::ofstream(lp) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << (dir_ / "args").string()
                       << "'\n";
     fs::permissions(lp, fs::perms::owner_all);
-    for (int copies : {3, 0, -2, kMaxPrintCopies + 1}) {
+    for (int copies : {3, 0, -2, kMaxPrintCopies + 1, -4}) {
         PrintJob job;
-        ASSERT_TRUE(job.Begin("Messen", {"Lab", "", copies}));
+        // -4: two collated copies.
+        const PrintTarget target =
+            copies == -4 ? PrintTarget{"Lab", "", 2, true} : PrintTarget{"Lab", "", copies, false};
+        ASSERT_TRUE(job.Begin("Messen", target));
         ASSERT_TRUE(job.AddPage(Page(), 300, 300));
         ASSERT_TRUE(job.End()) << job.Error();
     }
@@ -155,5 +158,6 @@ TEST_F(PrintJobTest, CopiesAreLpsCopyCountAndOnlyWithinItsRange) {
     }
     EXPECT_EQ(calls,
               (std::vector<std::string>{"-d\nLab\n-t\nMessen\n-n\n3\n", "-d\nLab\n-t\nMessen\n",
-                                        "-d\nLab\n-t\nMessen\n", "-d\nLab\n-t\nMessen\n"}));
+                                        "-d\nLab\n-t\nMessen\n", "-d\nLab\n-t\nMessen\n",
+                                        "-d\nLab\n-t\nMessen\n-n\n2\n-o\ncollate=true\n"}));
 }

@@ -138,6 +138,14 @@ TEST_F(FileChooserTest, TheInitialNamesFolderWinsAndTheCurrentDirectoryFollowsUn
     EXPECT_EQ(chooser.Folder(), dir_ / "Messungen");
     EXPECT_EQ(chooser.InitialName(), "start.csv");
 
+    // A folder alone, as a multiple selection leaves it, is opened with no name typed.
+    const std::string folderOnly = dir_ / "Messungen";
+    std::strcpy(buffer_, folderOnly.c_str());
+    FileChooser again(ofn_, true);
+    EXPECT_EQ(again.Folder(), dir_ / "Messungen");
+    EXPECT_EQ(again.InitialName(), "");
+    std::strcpy(buffer_, inner.c_str());
+
     char before[4096];
     ASSERT_NE(getcwd(before, sizeof before), nullptr);
     ofn_.Flags &= ~OFN_NOCHANGEDIR;

@@ -36,11 +36,15 @@ std::string FindProgramOnPath(const std::string& name) {
 }
 
 bool SubmitToLp(const std::string& lpPath, const std::string& printer, const std::string& title,
-                int copies, const std::string& file, std::string& error) {
+                int copies, bool collate, const std::string& file, std::string& error) {
     std::vector<std::string> args = {lpPath, "-d", printer, "-t", title};
     if (copies > 1) {
         args.push_back("-n");
         args.push_back(std::to_string(std::min(copies, kMaxPrintCopies)));
+        if (collate) {
+            args.push_back("-o");
+            args.push_back("collate=true");
+        }
     }
     args.push_back(file);
     std::vector<char*> argv;

@@ -51,6 +51,7 @@ bool PrintJob::Begin(const std::string& title, const PrintTarget& target) {
     title_ = title;
     printer_ = target.printer;
     copies_ = target.copies >= 1 && target.copies <= kMaxPrintCopies ? target.copies : 1;
+    collate_ = target.collate;
     lpPath_ = target.printer.empty() ? std::string() : FindProgramOnPath("lp");
     std::string output = target.file;
     if (!lpPath_.empty()) {
@@ -94,7 +95,8 @@ bool PrintJob::End() {
     active_ = false;
     if (!lpPath_.empty()) {
         std::string error;
-        const bool sent = SubmitToLp(lpPath_, printer_, title_, copies_, spoolFile_, error);
+        const bool sent =
+            SubmitToLp(lpPath_, printer_, title_, copies_, collate_, spoolFile_, error);
         RemoveSpoolFile();
         if (!sent) {
             error_ = error;

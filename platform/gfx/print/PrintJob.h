@@ -11,9 +11,10 @@
 namespace kq::gfx {
 
 struct PrintTarget {
-    std::string printer;  // CUPS queue name; empty = none
-    std::string file;     // PDF output when the job does not go to a printer
-    int copies = 1;       // made by the printer; out of 1..kMaxPrintCopies: one
+    std::string printer;   // CUPS queue name; empty = none
+    std::string file;      // PDF output when the job does not go to a printer
+    int copies = 1;        // made by the printer; out of 1..kMaxPrintCopies: one
+    bool collate = false;  // several copies as whole documents in turn
 };
 
 class PrintJob {
@@ -42,6 +43,7 @@ class PrintJob {
     std::string title_;
     std::string printer_;
     int copies_ = 1;
+    bool collate_ = false;
     std::string lpPath_;
     std::string spoolFile_;
     std::string error_;

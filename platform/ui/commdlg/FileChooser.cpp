@@ -93,7 +93,11 @@ FileChooser::FileChooser(const OPENFILENAME& ofn, bool save)
     if (ofn.lpstrInitialDir && IsFolder(ofn.lpstrInitialDir))
         folder_ = Normal(fs::absolute(ofn.lpstrInitialDir).string());
     const size_t slash = initial.rfind('/');
-    if (slash != std::string::npos) {
+    if (!initial.empty() && IsFolder(initial)) {
+        // A folder alone (what a multiple selection leaves behind) is where to start.
+        folder_ = Normal(fs::absolute(initial).string());
+        initial.clear();
+    } else if (slash != std::string::npos) {
         const std::string dir = slash == 0 ? "/" : initial.substr(0, slash);
         if (IsFolder(dir))
             folder_ = Normal(fs::absolute(dir).string());

@@ -147,6 +147,7 @@ kq::gfx::PrinterSettings SettingsFor(const PrintChoice& choice) {
     settings.dpi = kq::gfx::kDefaultPrinterDpi;
     settings.landscape = choice.landscape;
     settings.copies = std::clamp(choice.copies, 1, kq::gfx::kMaxPrintCopies);
+    settings.collate = choice.collate;
     return settings;
 }
 
@@ -164,6 +165,8 @@ bool SettingsFromHandles(HGLOBAL devMode, HGLOBAL devNames, kq::gfx::PrinterSett
             choice.landscape = mode.dmOrientation == DMORIENT_LANDSCAPE;
         if ((mode.dmFields & DM_COPIES) && mode.dmCopies > 0)
             choice.copies = mode.dmCopies;
+        if (mode.dmFields & DM_COLLATE)
+            choice.collate = mode.dmCollate == DMCOLLATE_TRUE;
     }
     settings = SettingsFor(choice);
     return true;
