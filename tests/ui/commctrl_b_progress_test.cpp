@@ -49,7 +49,9 @@ TEST_F(ProgressTest, FillsInBlocksOrSmoothlyInTheColoursSet) {
         Rendered pic(smooth);
         EXPECT_EQ(pic.Count({1, 1, 100, 21}, bar), 99 * 20);  // inside a 1-pixel margin
         EXPECT_EQ(pic.Count({100, 1, 199, 21}, bar), 0);
-        EXPECT_EQ(pic.At(0, 0), face);
+        EXPECT_EQ(pic.At(150, 10), face);
+        EXPECT_EQ(pic.At(0, 0), GetSysColor(COLOR_BTNSHADOW));  // a sunken frame in the margin
+        EXPECT_EQ(pic.At(199, 21), GetSysColor(COLOR_BTNHIGHLIGHT));
     }
     {
         // Blocks of 13 pixels (two thirds of 20) with gaps of 2.
@@ -63,10 +65,11 @@ TEST_F(ProgressTest, FillsInBlocksOrSmoothlyInTheColoursSet) {
     EXPECT_EQ(SendMessage(smooth, PBM_SETBARCOLOR, 0, RGB(0, 128, 0)),
               static_cast<LRESULT>(CLR_DEFAULT));
     SendMessage(smooth, PBM_SETBKCOLOR, 0, RGB(255, 255, 255));
+    EXPECT_EQ(Rendered(smooth).At(150, 10), RGB(255, 255, 255));
     SendMessage(smooth, PBM_SETPOS, 100, 0);
     Rendered pic(smooth);
     EXPECT_EQ(pic.Count({1, 1, 199, 21}, RGB(0, 128, 0)), 198 * 20);
-    EXPECT_EQ(pic.At(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(pic.At(0, 0), GetSysColor(COLOR_BTNSHADOW));
 }
 
 TEST_F(ProgressTest, VerticalBarsGrowUpwards) {

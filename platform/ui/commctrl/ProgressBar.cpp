@@ -113,8 +113,9 @@ RECT ProgressBar::FilledRect(const RECT& inner) const {
 void ProgressBar::Paint(HDC hdc, const RECT&) {
     const RECT client = ClientRect();
     FillColor(hdc, client, bkColor_ == CLR_DEFAULT ? GetSysColor(COLOR_BTNFACE) : bkColor_);
+    // A thin sunken frame shows where the range ends, which the face colour alone would not.
     RECT inner = client;
-    InflateRect(&inner, -1, -1);
+    DrawEdge(hdc, &inner, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     if (IsRectEmpty(&inner))
         return;
     const RECT filled = FilledRect(inner);

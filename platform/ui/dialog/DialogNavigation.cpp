@@ -91,6 +91,10 @@ void SetDialogFocus(HWND dialog, HWND control) {
     if (SendMessage(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
         SendMessage(control, EM_SETSEL, 0, -1);
     SetFocus(control);
+    // The standard controls move the default button when they get the focus; the common
+    // controls do not, so the dialog does it for whatever control it gives the focus to.
+    if (GetFocus() == control)
+        detail::ControlFocused(control);
 }
 
 }  // namespace kq::ui
