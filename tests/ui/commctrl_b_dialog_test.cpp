@@ -92,7 +92,9 @@ TEST_F(ControlsInADialog, ControlsDrawOnTheScreenWhereTheDialogPutThem) {
     EXPECT_NE(GetScreenPixel(bar.right - 3, y), highlight);
     RECT date{};
     GetWindowRect(Item(kDate), &date);
-    EXPECT_EQ(GetScreenPixel(date.left + 1, date.top + 1), GetSysColor(COLOR_WINDOW));
+    // The picker's field lies inside its sunken edge.
+    EXPECT_EQ(GetScreenPixel(date.left, date.top), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(GetScreenPixel(date.left + 3, date.top + 3), GetSysColor(COLOR_WINDOW));
     RECT tab{};
     SendMessage(Item(kTabs), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
     POINT top{tab.left + 5, tab.top - 2};

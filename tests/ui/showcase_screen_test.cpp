@@ -151,11 +151,15 @@ TEST_F(ShowcaseScreen, ListsCombosScrollBarAndDatePickerShowTheirContent) {
     const int barMid = (bar.top + bar.bottom) / 2;
     EXPECT_GT(Count(RECT{bar.left, bar.top, bar.left + arrow, bar.bottom}, kText), 3);
     EXPECT_GT(Count(RECT{bar.right - arrow, bar.top, bar.right, bar.bottom}, kText), 3);
+    // The track is dithered; the thumb's light edge is light all the way down.
     int thumbLeft = -1;
     for (int x = bar.left + arrow + 1; x < bar.right - arrow && thumbLeft < 0; ++x) {
-        if (GetScreenPixel(x, barMid) == kLight)
+        if (GetScreenPixel(x, barMid) == kLight && GetScreenPixel(x, barMid + 1) == kLight)
             thumbLeft = x;
     }
+    // The track shows: light and face pixels alternate left of the thumb.
+    EXPECT_EQ(GetScreenPixel(bar.left + arrow + 2, barMid) == kLight,
+              GetScreenPixel(bar.left + arrow + 3, barMid) != kLight);
     const int track = bar.right - bar.left - 2 * arrow;
     EXPECT_NEAR(thumbLeft, bar.left + arrow + track * 30 / 101, 3);
 

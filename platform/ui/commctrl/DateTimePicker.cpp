@@ -15,6 +15,8 @@ constexpr int kTextMargin = 2;
 
 DateTimePicker::DateTimePicker(HWND hwnd, const CREATESTRUCT& create) : ControlWindow(hwnd) {
     editor_.SetFormat(ParseDateFormat(DefaultDateFormat(static_cast<DWORD>(create.style))));
+    // The picker always shows the sunken edge of a field, whatever its template says.
+    SetWindowLong(hwnd, GWL_EXSTYLE, static_cast<LONG>(create.dwExStyle | WS_EX_CLIENTEDGE));
 }
 
 ATOM DateTimePicker::Register() {

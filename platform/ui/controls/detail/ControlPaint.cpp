@@ -21,6 +21,23 @@ void PaintWith(HWND hwnd, WPARAM wParam, const std::function<void(HDC)>& paint) 
     EndPaint(hwnd, &ps);
 }
 
+namespace {
+
+// Every other pixel, shifted on each row; a monochrome tile that draws in the DC's text and
+// background colours.
+HBRUSH CheckerBrush() {
+    static HBRUSH brush = [] {
+        const WORD rows[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+        HBITMAP tile = CreateBitmap(8, 8, 1, 1, rows);
+        HBRUSH b = CreatePatternBrush(tile);  // lives for the whole program
+        DeleteObject(tile);
+        return b;
+    }();
+    return brush;
+}
+
+}  // namespace
+
 HBRUSH DefaultControlColor(UINT message, HDC dc) {
     SetBkMode(dc, OPAQUE);
     switch (message) {
@@ -30,6 +47,13 @@ HBRUSH DefaultControlColor(UINT message, HDC dc) {
             SetBkColor(dc, GetSysColor(COLOR_WINDOW));
             return GetSysColorBrush(COLOR_WINDOW);
         case WM_CTLCOLORSCROLLBAR:
+            // A track in the face colour would not show: the classic look dithers the face
+            // with the highlight instead, pixel by pixel.
+            if (GetSysColor(COLOR_SCROLLBAR) == GetSysColor(COLOR_3DFACE)) {
+                SetTextColor(dc, GetSysColor(COLOR_3DFACE));
+                SetBkColor(dc, GetSysColor(COLOR_3DHILIGHT));
+                return CheckerBrush();
+            }
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return GetSysColorBrush(COLOR_SCROLLBAR);
