@@ -5,13 +5,6 @@
 // X server).
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <memory>
 
@@ -21,13 +14,12 @@
 #include "platform/ui/backend/X11BackEnd.h"
 #include "platform/ui/menu/MenuBar.h"
 #include "platform/ui/paint/Screenshot.h"
+#include "ui/XvfbServer.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-
-extern char** environ;
 
 namespace kq::fw::testapp {
 namespace {
@@ -308,53 +300,7 @@ TEST_F(TestApplicationRun, TheScreenShowsBarsViewAndStatusWhereTheyAre) {
     EXPECT_TRUE(kq::ui::SaveScreenshot("testapp_headless.png", &frameRect, {false, false}));
 }
 
-// An X server of its own for one test.
-class Xvfb {
-  public:
-    Xvfb() {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen", "0",
-                              "800x600x24", "-nolisten",  "tcp",      nullptr};
-        const int spawned =
-            posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (spawned != 0) {
-            pid_ = 0;
-            close(fds[0]);
-            return;
-        }
-        std::string number;
-        pollfd p{fds[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (!number.empty())
-            name_ = ":" + number;
-    }
-    ~Xvfb() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    Xvfb(const Xvfb&) = delete;
-    Xvfb& operator=(const Xvfb&) = delete;
-    const std::string& Name() const { return name_; }
-
-  private:
-    pid_t pid_ = 0;
-    std::string name_;
-};
+using kq::ui::test::Xvfb;
 
 class TestApplicationOnX : public FrameworkTest {};
 
