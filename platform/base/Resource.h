@@ -46,9 +46,13 @@ const BinaryResource* FindBinaryResource(BinaryKind kind, const ResourceName& na
 // The Windows shape over the installed bundles; the module handle is not looked at. What
 // LockResource yields: for bitmaps, icons and cursors the file's bytes; for RT_STRING (looked up
 // by string id, not by block of 16) the UTF-8 text without terminator; for RT_DIALOG a
-// kq::DialogTemplate, for RT_MENU a kq::MenuTemplate; for RT_ACCELERATOR the table's
-// kq::AcceleratorEntry array. SizeofResource gives that data's size in bytes.
+// kq::DialogTemplate, for RT_MENU the standard binary menu template (BinaryMenuTemplate.h),
+// which LoadMenuIndirect takes; for RT_ACCELERATOR the table's kq::AcceleratorEntry array.
+// SizeofResource gives that data's size in bytes.
 HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type);
+inline HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+    return FindResource(module, name, type);
+}
 HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 LPVOID LockResource(HGLOBAL data);

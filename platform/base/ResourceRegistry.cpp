@@ -4,6 +4,8 @@
 #include <functional>
 #include <mutex>
 
+#include "platform/base/BinaryMenuTemplate.h"
+
 namespace kq {
 
 namespace {
@@ -76,8 +78,13 @@ std::unique_ptr<ResourceRegistry::Installed> ResourceRegistry::Index(const Resou
     for (const DialogResource& dialog : bundle.dialogs) {
         add(kTypeDialog, dialog.name, &dialog.dialog, sizeof(DialogTemplate), &dialog.dialog);
     }
+    installed->menuTemplates.reserve(bundle.menus.size());
     for (const MenuResource& menu : bundle.menus) {
-        add(kTypeMenu, menu.name, &menu.menu, sizeof(MenuTemplate), &menu.menu);
+        // Code that reads menu resources itself expects the standard binary form; the window
+        // system's LoadMenu keeps using the structure through the record.
+        const std::vector<BYTE>& binary =
+            installed->menuTemplates.emplace_back(EncodeMenuTemplate(menu.menu));
+        add(kTypeMenu, menu.name, binary.data(), binary.size(), &menu.menu);
     }
     for (const AcceleratorResource& table : bundle.accelerators) {
         add(kTypeAccelerator, table.name, table.table.entries.data(),

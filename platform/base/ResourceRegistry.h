@@ -51,6 +51,8 @@ class ResourceRegistry {
     struct Installed {
         const ResourceBundle* bundle = nullptr;
         std::vector<RegisteredResource> resources;  // never resized after filling
+        // The binary templates that RT_MENU resources yield, made once at installation.
+        std::vector<std::vector<BYTE>> menuTemplates;  // never resized after filling
         std::unordered_map<std::string, const RegisteredResource*> index;
     };
 

@@ -96,7 +96,7 @@ BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) {
            AttachNew(this, ::LoadMenu(AfxGetResourceHandle(), lpszResourceName));
 }
 
-BOOL CMenu::LoadMenuIndirect(const kq::MenuTemplate* lpMenuTemplate) {
+BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate) {
     return m_hMenu == nullptr && AttachNew(this, ::LoadMenuIndirect(lpMenuTemplate));
 }
 

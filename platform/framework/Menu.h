@@ -35,7 +35,8 @@ class CMenu : public CObject {
     BOOL CreatePopupMenu();
     virtual BOOL LoadMenu(UINT nIDResource);
     virtual BOOL LoadMenu(LPCTSTR lpszResourceName);
-    BOOL LoadMenuIndirect(const kq::MenuTemplate* lpMenuTemplate);
+    // A standard binary menu template, as ::LoadMenuIndirect takes it.
+    BOOL LoadMenuIndirect(const void* lpMenuTemplate);
     virtual BOOL DestroyMenu();
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);

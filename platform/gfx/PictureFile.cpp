@@ -33,6 +33,8 @@ bool StartsWith(std::span<const uint8_t> data, std::initializer_list<uint8_t> ma
     return true;
 }
 
+}  // namespace
+
 ImageResult DecodePicture(std::span<const uint8_t> data) {
     if (StartsWith(data, {'B', 'M'})) {
         return DecodeBmp(data);
@@ -54,8 +56,6 @@ ImageResult DecodePicture(std::span<const uint8_t> data) {
     }
     return ImageResult::Failure("not a BMP, JPEG, GIF or icon file");
 }
-
-}  // namespace
 
 ImageResult LoadPictureFile(const std::string& path) {
     std::vector<uint8_t> bytes;

@@ -3,6 +3,8 @@
 // them.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "platform/base/WinTypes.h"
@@ -14,6 +16,8 @@ namespace kq::gfx {
 // .ico file meant for 32 x 32 with its mask. An error when the content is none of them or is
 // damaged.
 ImageResult LoadPictureFile(const std::string& path);
+// The same for a file's bytes already read.
+ImageResult DecodePicture(std::span<const uint8_t> data);
 
 // A 32-bit bitmap of the picture at its own size. Transparent parts (GIF transparency, icon
 // masks, alpha) show the background; CLR_NONE (0xFFFFFFFF) leaves them black, as a new bitmap

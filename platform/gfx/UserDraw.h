@@ -22,4 +22,8 @@ BOOL DrawState(HDC hdc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wD
                int cx, int cy, UINT flags);
 
 int DrawText(HDC hdc, LPCSTR text, int length, LPRECT rc, UINT format);
+// Texts are UTF-8 here: the ANSI name is the same function.
+inline int DrawTextA(HDC hdc, LPCSTR text, int length, LPRECT rc, UINT format) {
+    return DrawText(hdc, text, length, rc, format);
+}
 int DrawTextEx(HDC hdc, LPSTR text, int length, LPRECT rc, UINT format, LPDRAWTEXTPARAMS params);

@@ -3,6 +3,7 @@
 // GDI fails (FALSE, 0, null, CLR_INVALID, GDI_ERROR), never crash. Text is UTF-8.
 #pragma once
 
+#include "platform/base/WideText.h"
 #include "platform/base/WinTypes.h"
 #include "platform/gfx/GdiConstants.h"
 #include "platform/gfx/GdiStructs.h"
@@ -152,6 +153,12 @@ BOOL TextOut(HDC hdc, int x, int y, LPCSTR text, int length);
 BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCSTR text, UINT length,
                 const INT* dx);
 BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int length, LPSIZE size);
+// Texts are UTF-8 here: the ANSI name is the same function.
+inline BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size) {
+    return GetTextExtentPoint32(hdc, text, length, size);
+}
+// `length` UTF-16 units, measured as their UTF-8 text is.
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size);
 BOOL GetTextExtentPoint(HDC hdc, LPCSTR text, int length, LPSIZE size);
 // How many leading characters (bytes of whole code points) fit in maxExtent, and the extent
 // after each byte.

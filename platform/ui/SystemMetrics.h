@@ -84,6 +84,10 @@ int GetSystemMetrics(int index);
 // SPI_GETWHEELSCROLLLINES (UINT), SPI_GETNONCLIENTMETRICS (NONCLIENTMETRICS, see
 // nonclient/NonClientMetrics.h). FALSE for anything else.
 BOOL SystemParametersInfo(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
+// Texts are UTF-8 here: the ANSI name is the same function.
+inline BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
+    return SystemParametersInfo(action, uiParam, pvParam, winIni);
+}
 // Milliseconds within which a second press counts as a double-click (default 500).
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT ms);

@@ -208,6 +208,25 @@ ON_COMMAND_RANGE(kGerman, kEnglish, &CMenuFrame::OnLanguage)
 ON_UPDATE_COMMAND_UI_RANGE(kGerman, kEnglish, &CMenuFrame::OnUpdateLanguage)
 END_MESSAGE_MAP()
 
+TEST_F(Menus, LoadMenuIndirectTakesTheLockedMenuResource) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCE(kIdrMenu), RT_MENU);
+    ASSERT_NE(found, nullptr);
+    const void* menuTemplate = LockResource(LoadResource(nullptr, found));
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenuIndirect(menuTemplate));
+    EXPECT_FALSE(menu.LoadMenuIndirect(menuTemplate));  // it holds a menu already
+    ASSERT_EQ(menu.GetMenuItemCount(), 2u);
+    CMenu* file = menu.GetSubMenu(0);
+    ASSERT_EQ(file->GetMenuItemCount(), 5u);
+    EXPECT_EQ(Text(*file, 0, MF_BYPOSITION), "&Save\tCtrl+M");
+    EXPECT_EQ(file->GetMenuState(2, MF_BYPOSITION), MF_SEPARATOR);
+    EXPECT_EQ(file->GetMenuState(kPrint, MF_BYCOMMAND), MF_GRAYED);
+    EXPECT_EQ(Text(menu, kExit, MF_BYCOMMAND), "E&xit");
+    EXPECT_EQ(menu.GetMenuState(kGerman, MF_BYCOMMAND), MF_CHECKED);
+    EXPECT_EQ(CMenu::FromHandlePermanent(menu.m_hMenu), &menu);
+    EXPECT_FALSE(CMenu().LoadMenuIndirect(nullptr));
+}
+
 TEST_F(Menus, PopupsTakeTheirStateFromTheUpdateHandlersBeforeTheyOpen) {
     auto* frame = new CMenuFrame;
     ASSERT_TRUE(frame->LoadFrame(kIdrMenu, WS_OVERLAPPEDWINDOW | WS_VISIBLE));

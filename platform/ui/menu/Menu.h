@@ -35,6 +35,8 @@ constexpr UINT MF_SYSMENU = 0x2000;
 constexpr UINT MF_HELP = 0x4000;
 constexpr UINT MF_RIGHTJUSTIFY = 0x4000;
 constexpr UINT MF_MOUSESELECT = 0x8000;
+// In binary menu templates: the last item of its level.
+constexpr UINT MF_END = 0x0080;
 
 constexpr UINT MFT_STRING = MF_STRING;
 constexpr UINT MFT_BITMAP = MF_BITMAP;
@@ -81,6 +83,10 @@ struct MENUITEMINFO {
 };
 using LPMENUITEMINFO = MENUITEMINFO*;
 using LPCMENUITEMINFO = const MENUITEMINFO*;
+// Texts are UTF-8 in char strings, so the ANSI form is the same structure.
+using MENUITEMINFOA = MENUITEMINFO;
+using LPMENUITEMINFOA = MENUITEMINFO*;
+using LPCMENUITEMINFOA = const MENUITEMINFO*;
 
 // TrackPopupMenu(Ex) flags.
 constexpr UINT TPM_LEFTBUTTON = 0x0000;
@@ -117,12 +123,23 @@ HMENU CreatePopupMenu();
 BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
 HMENU LoadMenu(HINSTANCE instance, LPCSTR name);
-HMENU LoadMenuIndirect(const kq::MenuTemplate* menuTemplate);
+// Builds a menu from a standard binary template (platform/base/BinaryMenuTemplate.h), such as
+// LockResource gives for RT_MENU. An item with id 0 and no text becomes a separator. Null with
+// ERROR_INVALID_PARAMETER for a null or extended (version 1) template or nesting deeper than
+// 32 levels.
+HMENU LoadMenuIndirect(const void* menuTemplate);
 
 // For MF_POPUP items `idOrSubMenu` is the sub-menu handle.
 BOOL AppendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubMenu, LPCSTR text);
 BOOL InsertMenu(HMENU menu, UINT item, UINT flags, UINT_PTR idOrSubMenu, LPCSTR text);
 BOOL ModifyMenu(HMENU menu, UINT item, UINT flags, UINT_PTR idOrSubMenu, LPCSTR text);
+// The ANSI names: texts are UTF-8 here, so they are the same functions.
+inline BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idOrSubMenu, LPCSTR text) {
+    return AppendMenu(menu, flags, idOrSubMenu, text);
+}
+inline BOOL ModifyMenuA(HMENU menu, UINT item, UINT flags, UINT_PTR idOrSubMenu, LPCSTR text) {
+    return ModifyMenu(menu, item, flags, idOrSubMenu, text);
+}
 // DeleteMenu destroys a pop-up item's sub-menu, RemoveMenu keeps it.
 BOOL DeleteMenu(HMENU menu, UINT item, UINT flags);
 BOOL RemoveMenu(HMENU menu, UINT item, UINT flags);
@@ -144,6 +161,9 @@ int GetMenuString(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags);
 BOOL GetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFO info);
 BOOL SetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFO info);
 BOOL InsertMenuItem(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFO info);
+inline BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOA info) {
+    return GetMenuItemInfo(menu, item, byPosition, info);
+}
 UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT flags);
 BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
 

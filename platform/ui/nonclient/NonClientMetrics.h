@@ -2,6 +2,8 @@
 // 8 pt Tahoma for captions (bold), menus, status bars and message boxes.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/gfx/GdiStructs.h"
 #include "platform/ui/UiTypes.h"
 
@@ -26,6 +28,13 @@ struct NONCLIENTMETRICS {
     int iPaddedBorderWidth;
 };
 using LPNONCLIENTMETRICS = NONCLIENTMETRICS*;
+using NONCLIENTMETRICSA = NONCLIENTMETRICS;
+using LPNONCLIENTMETRICSA = NONCLIENTMETRICS*;
+// Callers give cbSize as Windows sizes the structure: 344 with iPaddedBorderWidth, 340 (the
+// older form) without; both must fill every font, lfMenuFont included.
+static_assert(sizeof(NONCLIENTMETRICS) == 344 &&
+                  offsetof(NONCLIENTMETRICS, iPaddedBorderWidth) == 340,
+              "the structure keeps its Windows layout");
 
 namespace kq::ui {
 
