@@ -3,18 +3,10 @@
 
 #include "platform/base/WinTypes.h"
 
-#ifndef S_OK
 #define S_OK (static_cast<HRESULT>(0))
-#endif
-#ifndef S_FALSE
 #define S_FALSE (static_cast<HRESULT>(1))
-#endif
-#ifndef E_FAIL
 #define E_FAIL (static_cast<HRESULT>(0x80004005u))
-#endif
-#ifndef E_INVALIDARG
 #define E_INVALIDARG (static_cast<HRESULT>(0x80070057u))
-#endif
 #define E_NOTIMPL (static_cast<HRESULT>(0x80004001u))
 #define E_NOINTERFACE (static_cast<HRESULT>(0x80004002u))
 #define E_POINTER (static_cast<HRESULT>(0x80004003u))

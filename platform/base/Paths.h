@@ -18,20 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/HResult.h"
 #include "platform/base/WinTypes.h"
-
-#ifndef S_OK
-#define S_OK (static_cast<HRESULT>(0))
-#endif
-#ifndef S_FALSE
-#define S_FALSE (static_cast<HRESULT>(1))
-#endif
-#ifndef E_FAIL
-#define E_FAIL (static_cast<HRESULT>(0x80004005u))
-#endif
-#ifndef E_INVALIDARG
-#define E_INVALIDARG (static_cast<HRESULT>(0x80070057u))
-#endif
 
 constexpr int CSIDL_PERSONAL = 0x0005;
 constexpr int CSIDL_MYDOCUMENTS = CSIDL_PERSONAL;
