@@ -199,6 +199,12 @@ TEST_F(ReportListTest, ScrollBarsFollowRowsAndColumns) {
     EXPECT_EQ(Top(), 8);
     SendMessage(list_, LVM_ENSUREVISIBLE, 0, FALSE);
     EXPECT_EQ(Bar(SB_VERT).nPos, 0);
+    // A click on the bar's lower arrow scrolls by a row.
+    RECT frame{};
+    GetWindowRect(list_, &frame);
+    Click(POINT{frame.right - 4, frame.bottom - 4});
+    EXPECT_EQ(Top(), 1);
+    EXPECT_EQ(Bar(SB_VERT).nPos, 1);
 
     // Columns wider than the client add the horizontal bar.
     SendMessage(list_, LVM_SETCOLUMNWIDTH, 2, 400);
