@@ -77,3 +77,14 @@ BOOL CHeaderCtrl::SetOrderArray(int iCount, LPINT piArray) {
     return Send<BOOL>(this, HDM_SETORDERARRAY, static_cast<WPARAM>(iCount),
                       reinterpret_cast<LPARAM>(piArray));
 }
+
+void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM)
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}

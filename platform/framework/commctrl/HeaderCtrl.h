@@ -25,4 +25,9 @@ class CHeaderCtrl : public CWnd {
     int OrderToIndex(int nOrder) const;
     BOOL GetOrderArray(LPINT piArray, int iCount = -1);
     BOOL SetOrderArray(int iCount, LPINT piArray);
+
+    // Draws an owner-drawn item (HDF_OWNERDRAW); the header's parent hands WM_DRAWITEM back
+    // here. The base draws nothing.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

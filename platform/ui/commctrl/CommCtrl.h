@@ -122,6 +122,8 @@ constexpr int HDF_BITMAP_ON_RIGHT = 0x1000;
 constexpr int HDF_BITMAP = 0x2000;
 constexpr int HDF_STRING = 0x4000;
 constexpr int HDF_OWNERDRAW = 0x8000;
+// The control type of the WM_DRAWITEM that an owner-drawn header item sends its parent.
+constexpr UINT ODT_HEADER = 100;
 
 constexpr UINT HHT_NOWHERE = 0x0001;
 constexpr UINT HHT_ONHEADER = 0x0002;

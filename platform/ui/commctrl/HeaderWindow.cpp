@@ -8,7 +8,6 @@
 namespace kq::ui::commctrl {
 namespace {
 
-constexpr UINT kOdtHeader = 100;
 constexpr UINT kOdaDrawEntire = 0x0001;
 constexpr UINT kOdsSelected = 0x0001;
 
@@ -280,7 +279,7 @@ void DrawOwnerDrawnHeaderItem(const HeaderState& state, HDC hdc, int index, cons
     if (!parent)
         return;
     DrawItemRecord dis{};
-    dis.CtlType = kOdtHeader;
+    dis.CtlType = ODT_HEADER;
     dis.CtlID = static_cast<UINT>(GetDlgCtrlID(state.hwnd()));
     dis.itemID = static_cast<UINT>(index);
     dis.itemAction = kOdaDrawEntire;

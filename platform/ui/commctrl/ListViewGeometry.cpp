@@ -6,6 +6,7 @@
 #include "platform/ui/commctrl/HeaderState.h"
 #include "platform/ui/commctrl/ListViewState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
+#include "platform/ui/controls/ScrollBar.h"
 
 namespace kq::ui::commctrl {
 
@@ -190,6 +191,7 @@ void ListViewState::SetTop(int top) {
     top = std::clamp(top, 0, maxTop);
     if (top != top_) {
         top_ = top;
+        UpdateScrollBars();
         Invalidate(hwnd_);
     }
 }
@@ -236,6 +238,36 @@ void ListViewState::Layout() {
         SetWindowPos(header_, nullptr, -scrollX_, 0, width, HeaderHeight(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    UpdateScrollBars();
+}
+
+void ListViewState::UpdateScrollBars() {
+    if (updatingBars_)
+        return;
+    updatingBars_ = true;
+    // A bar that comes or goes narrows or widens the client area and so may call for the
+    // other bar; a few rounds settle it.
+    for (int round = 0; round < 3; ++round) {
+        const RECT before = Client();
+        const bool scrolls = !(Style() & LVS_NOSCROLL);
+        SCROLLINFO vert{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        SCROLLINFO horz = vert;
+        if (scrolls) {
+            vert.nMax = std::max(0, Count() - 1);
+            vert.nPage = static_cast<UINT>(std::max(1, CountPerPage()));
+            vert.nPos = top_;
+            horz.nMax = std::max(0, ColumnsWidth() - 1);
+            horz.nPage = static_cast<UINT>(std::max<LONG>(1, before.right));
+            horz.nPos = scrollX_;
+        }
+        SetScrollInfo(hwnd_, SB_VERT, &vert, TRUE);
+        SetScrollInfo(hwnd_, SB_HORZ, &horz, TRUE);
+        const RECT after = Client();
+        if (EqualRect(&before, &after))
+            break;
+        Layout();
+    }
+    updatingBars_ = false;
 }
 
 }  // namespace kq::ui::commctrl

@@ -52,6 +52,10 @@ int ListViewState::InsertColumn(int index, const LVCOLUMN& col) {
     Column column;
     if (col.mask & LVCF_FMT)
         column.fmt = col.fmt;
+    // The leftmost column is inserted left-aligned whatever it asks for; LVM_SETCOLUMN can
+    // align it afterwards.
+    if (index == 0)
+        column.fmt &= ~LVCFMT_JUSTIFYMASK;
     column.subItem = (col.mask & LVCF_SUBITEM) ? col.iSubItem : index;
     if (col.mask & LVCF_IMAGE)
         column.image = col.iImage;

@@ -93,7 +93,8 @@ class ListViewState {
     void ScrollBy(int rows, int dx);
     void SetTop(int top);
     void SetScrollX(int x);
-    // Places the header and keeps the scroll positions within range.
+    // Places the header, keeps the scroll positions within range and shows the scroll bars
+    // the content needs (none under LVS_NOSCROLL).
     void Layout();
     int IdealColumnWidth(int column, bool useHeader) const;
 
@@ -118,6 +119,7 @@ class ListViewState {
     bool ChangeOne(int i, UINT state, UINT mask);
     LRESULT NotifyChange(UINT code, int i, UINT newState, UINT oldState, UINT changed) const;
     DWORD Style() const;
+    void UpdateScrollBars();
 
     HWND hwnd_;
     HWND header_ = nullptr;
@@ -125,6 +127,8 @@ class ListViewState {
     std::vector<Item> items_;
     int top_ = 0;
     int scrollX_ = 0;
+    // Showing or hiding a bar resizes the client area, which lays the list out again.
+    bool updatingBars_ = false;
 };
 
 LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -78,7 +78,9 @@ class TreeState {
     RECT TextRect(const Node* node) const;
     bool GetItemRect(Node* node, bool textOnly, RECT* rc) const;
     HTREEITEM HitTest(TVHITTESTINFO* info) const;
-    void Changed();  // the rows may have changed: clamp scrolling and repaint
+    // The rows may have changed: clamp scrolling, show the scroll bars the rows need and
+    // repaint.
+    void Changed();
 
     HFONT Font() const;
     HFONT BoldFont() const;
@@ -102,6 +104,8 @@ class TreeState {
     void Unlink(Node* node);
     void DeleteTree(Node* node);
     LRESULT Notify(UINT code, UINT action, Node* oldNode, Node* newNode) const;
+    int ContentWidth() const;  // of the visible rows, unscrolled
+    void UpdateScrollBars();
 
     HWND hwnd_;
     Node root_;
@@ -109,6 +113,8 @@ class TreeState {
     Node* selected_ = nullptr;
     int top_ = 0;
     int scrollX_ = 0;
+    // Showing or hiding a bar resizes the client area, which clamps the scrolling again.
+    bool updatingBars_ = false;
     mutable std::vector<Node*> visible_;
     mutable bool visibleDirty_ = true;
     mutable HFONT boldFont_ = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/TreeState.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
+#include "platform/ui/controls/ScrollBar.h"
 
 namespace kq::ui::commctrl {
 
@@ -121,19 +122,56 @@ void TreeState::SetTop(int top) {
     top = std::clamp(top, 0, std::max(0, rows - VisibleCount()));
     if (top != top_) {
         top_ = top;
+        UpdateScrollBars();
         Invalidate(hwnd_);
     }
 }
 
-void TreeState::SetScrollX(int x) {
+int TreeState::ContentWidth() const {
     int widest = 0;
     for (const Node* n : Visible())
         widest = std::max<int>(widest, TextRect(n).right + scrollX_);
-    x = std::clamp(x, 0, std::max(0, widest - static_cast<int>(Client().right)));
+    return widest;
+}
+
+void TreeState::SetScrollX(int x) {
+    x = std::clamp(x, 0, std::max(0, ContentWidth() - static_cast<int>(Client().right)));
     if (x != scrollX_) {
         scrollX_ = x;
+        UpdateScrollBars();
         Invalidate(hwnd_);
     }
+}
+
+void TreeState::UpdateScrollBars() {
+    if (updatingBars_)
+        return;
+    updatingBars_ = true;
+    // A bar that comes or goes changes the client area and so may call for the other bar; a
+    // few rounds settle it.
+    for (int round = 0; round < 3; ++round) {
+        const RECT before = Client();
+        SCROLLINFO vert{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        SCROLLINFO horz = vert;
+        if (!(Style() & TVS_NOSCROLL)) {
+            vert.nMax = std::max(0, static_cast<int>(Visible().size()) - 1);
+            vert.nPage = static_cast<UINT>(std::max(1, VisibleCount()));
+            vert.nPos = top_;
+            if (!(Style() & TVS_NOHSCROLL)) {
+                horz.nMax = std::max(0, ContentWidth() - 1);
+                horz.nPage = static_cast<UINT>(std::max<LONG>(1, before.right));
+                horz.nPos = scrollX_;
+            }
+        }
+        SetScrollInfo(hwnd_, SB_VERT, &vert, TRUE);
+        SetScrollInfo(hwnd_, SB_HORZ, &horz, TRUE);
+        const RECT after = Client();
+        if (EqualRect(&before, &after))
+            break;
+        SetTop(top_);
+        SetScrollX(scrollX_);
+    }
+    updatingBars_ = false;
 }
 
 bool TreeState::EnsureVisible(Node* node) {
@@ -228,6 +266,8 @@ HTREEITEM TreeState::HitTest(TVHITTESTINFO* info) const {
 void TreeState::Changed() {
     visibleDirty_ = true;
     SetTop(top_);
+    SetScrollX(scrollX_);
+    UpdateScrollBars();
     Invalidate(hwnd_);
 }
 
