@@ -68,6 +68,12 @@ void Adopt(CDockBar* dock, CControlBar* bar) {
         dock->m_dwStyle |= CBRS_FLOAT_MULTI;
     dock->m_dwStyle &= ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
     dock->m_dwStyle |= bar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
+    // A bar that sizes itself is resized by the border of its floating frame, also in a frame
+    // made before the bar was known (a restored docking layout).
+    if (dock->m_bFloating && (bar->m_dwStyle & CBRS_SIZE_DYNAMIC)) {
+        if (CFrameWnd* floating = dock->GetParentFrame())
+            floating->ModifyStyle(0, WS_THICKFRAME, SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    }
     // A floating frame for one bar carries that bar's title.
     if (!(dock->m_dwStyle & CBRS_FLOAT_MULTI)) {
         CString title;

@@ -120,12 +120,36 @@ TEST_F(BarsContractFloating, TheFloatingFramesBorderResizesTheBar) {
     EXPECT_EQ(ClientSize(mini), CSize(200, 130));
     EXPECT_EQ(ScreenRect(mini).BottomRight(), now.BottomRight());
 
+    // The top right corner: the bar's height changes, the bottom stays.
+    now = ScreenRect(mini);
+    Drag(CPoint(now.right - 1, now.top), CPoint(now.right - 1, now.top - 20));
+    EXPECT_EQ(ClientSize(mini), CSize(200, 150));
+    EXPECT_EQ(ScreenRect(mini).bottom, now.bottom);
+    EXPECT_EQ(ScreenRect(mini).top, now.top - 20);
+
     // Not below the bar's minimum floating size.
     now = ScreenRect(mini);
     Drag(CPoint(now.right - 1, now.CenterPoint().y), CPoint(now.left, now.CenterPoint().y));
     EXPECT_EQ(bars_[0].floating.cx, 37);
     EXPECT_EQ(ClientSize(mini).cx, 37);
     EXPECT_EQ(ScreenRect(mini).left, now.left);
+}
+
+TEST_F(BarsContractFloating, ADoubleClickInADockedBarFloatsIt) {
+    const CPoint inBar = ScreenRect(&bars_[0]).TopLeft() + CSize(20, 20);
+    // The first click is a drag that goes nowhere; the second one is the double click.
+    for (int i = 0; i < 2; ++i) {
+        kq::ui::InjectMouseButton(inBar, VK_LBUTTON, true);
+        kq::ui::InjectMouseButton(inBar, VK_LBUTTON, false);
+    }
+    Pump();
+    ASSERT_TRUE(bars_[0].IsFloating());
+    EXPECT_EQ(bars_[0].dockBarId, AFX_IDW_DOCKBAR_FLOAT);
+    EXPECT_EQ(ClientSize(bars_[0].GetParentFrame()), CSize(180, 90));
+    // The other bar has the column to itself after the next layout.
+    Idle();
+    EXPECT_TRUE(bars_[1].firstInRow);
+    EXPECT_TRUE(bars_[1].lastInRow);
 }
 
 TEST_F(BarsContractFloating, DraggedOutAndDockedAgainByDoubleClick) {

@@ -82,6 +82,8 @@ TEST_F(BarsContractState, SizesAndArrangementComeBackTogether) {
     EXPECT_EQ(ScreenRect(bars_[1].GetParentFrame()).TopLeft(), CPoint(320, 240));
     EXPECT_EQ(ScreenRect(&bars_[1]).Size(), CSize(210, 70));
     EXPECT_TRUE(bars_[1].GetParentFrame()->IsWindowVisible());
+    // Its floating frame can resize it, as the one it was saved from.
+    EXPECT_TRUE(bars_[1].GetParentFrame()->GetStyle() & WS_THICKFRAME);
     EXPECT_EQ(bars_[0].dockBarId, AFX_IDW_DOCKBAR_RIGHT);
     EXPECT_EQ(ScreenRect(&bars_[0]), firstDocked);
     EXPECT_EQ(bars_[2].m_pDockBar, Dock(AFX_IDW_DOCKBAR_BOTTOM));
