@@ -171,6 +171,40 @@ TEST_F(BarsContractDocking, ARowSharesTheSideAgainWhenTheFrameIsResized) {
     checkRow();
 }
 
+TEST_F(BarsContractDocking, BarsThatDoNotFitARowStartANewOneWhileTheFrameLaysOut) {
+    for (SizingBar& bar : bars_)
+        bar.minHorz.cx = 250;
+    DockInOneRow(AFX_IDW_DOCKBAR_TOP, {0, 1, 2});
+    // The first bar's layout breaks the row in the dock bar's list; the framework lays out
+    // the list as it is then.
+    EXPECT_EQ(Rows(AFX_IDW_DOCKBAR_TOP),
+              (std::vector<UINT>{0, kFirstBar, kFirstBar + 1, 0, kFirstBar + 2, 0}));
+    const int width = DockClient(AFX_IDW_DOCKBAR_TOP).Width();
+    EXPECT_EQ(InDock(&bars_[0]).left, -2);
+    EXPECT_EQ(InDock(&bars_[1]).left, InDock(&bars_[0]).right - 2);
+    EXPECT_EQ(InDock(&bars_[1]).right, width + 2);
+    EXPECT_EQ(InDock(&bars_[2]), CRect(-2, InDock(&bars_[0]).bottom - 2, width + 2,
+                                       InDock(&bars_[0]).bottom - 2 + bars_[2].horz.cy));
+    EXPECT_TRUE(bars_[1].lastInRow);
+    EXPECT_TRUE(bars_[2].firstInRow);
+    EXPECT_EQ(ClientRectIn(Dock(AFX_IDW_DOCKBAR_TOP)).bottom,
+              ClientRectIn(CWnd::FromHandle(pane_)).top);
+}
+
+TEST_F(BarsContractDocking, NewSizesShowAtTheNextIdleLayout) {
+    DockInOneRow(AFX_IDW_DOCKBAR_LEFT, {0, 1});
+    // What a drag of the edge between the two bars leaves behind.
+    bars_[0].vert.cy += 30;
+    bars_[1].vert.cy -= 30;
+    frame_->DelayRecalcLayout();
+    EXPECT_NE(InDock(&bars_[0]).Size(), bars_[0].vert);
+    Idle();
+    EXPECT_EQ(InDock(&bars_[0]).Size(), bars_[0].vert);
+    EXPECT_EQ(InDock(&bars_[1]).Size(), bars_[1].vert);
+    EXPECT_EQ(InDock(&bars_[1]).top, InDock(&bars_[0]).bottom - 2);
+    EXPECT_EQ(InDock(&bars_[1]).bottom, DockClient(AFX_IDW_DOCKBAR_LEFT).Height());
+}
+
 TEST_F(BarsContractDocking, AHiddenBarLeavesItsRowAndComesBackWithItsLength) {
     DockInOneRow(AFX_IDW_DOCKBAR_RIGHT, {0, 1, 2});
     const CSize middle = bars_[1].vert;

@@ -99,8 +99,9 @@ bool SizingBar::DivideRow(int length) {
     const bool horzRow = IsHorzDocked();
     int free = length;
     int used = 0;
+    int needed = 0;
     int thickness = 0;
-    const CPtrArray& bars = m_pDockBar->m_arrBars;
+    CPtrArray& bars = m_pDockBar->m_arrBars;
     int pos = m_pDockBar->FindBar(this);
     while (pos > 0 && bars[pos - 1] != nullptr)
         --pos;
@@ -108,12 +109,26 @@ bool SizingBar::DivideRow(int length) {
         CControlBar* bar = m_pDockBar->GetDockedControlBar(pos);
         if (bar == nullptr || !bar->IsVisible())
             continue;
-        if (auto* sizing = DYNAMIC_DOWNCAST(SizingBar, bar)) {
+        auto* sizing = DYNAMIC_DOWNCAST(SizingBar, bar);
+        CRect rect;
+        bar->GetWindowRect(&rect);
+        needed +=
+            (sizing != nullptr ? Along(sizing->Minimum(), horzRow) : Along(rect.Size(), horzRow)) -
+            kOverlap;
+        if (needed > length) {
+            // What does not fit even at its minimum starts a new row.
+            if (bar == this) {
+                Current() =
+                    CSize(horzRow ? minHorz.cx : Current().cx, horzRow ? Current().cy : minVert.cy);
+                return true;
+            }
+            bars.InsertAt(pos, static_cast<void*>(nullptr));
+            break;
+        }
+        if (sizing != nullptr) {
             used += Along(sizing->Current(), horzRow) - kOverlap;
             thickness = std::max(thickness, Along(sizing->Current(), !horzRow));
         } else {
-            CRect rect;
-            bar->GetWindowRect(&rect);
             free -= Along(rect.Size(), horzRow) - kOverlap;
         }
     }
