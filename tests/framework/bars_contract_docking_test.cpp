@@ -205,6 +205,39 @@ TEST_F(BarsContractDocking, NewSizesShowAtTheNextIdleLayout) {
     EXPECT_EQ(InDock(&bars_[1]).bottom, DockClient(AFX_IDW_DOCKBAR_LEFT).Height());
 }
 
+TEST_F(BarsContractDocking, TheBarsOwnEdgesAndCloseButtonGetTheMouse) {
+    DockInOneRow(AFX_IDW_DOCKBAR_RIGHT, {0, 1});
+    const CRect window = ScreenRect(&bars_[1]);
+
+    // A press on the left edge: the bar's hit code and the screen point; the bar keeps the
+    // mouse while the edge is dragged, and learns when the capture goes.
+    const CPoint edge(window.left + 2, window.CenterPoint().y);
+    kq::ui::InjectMouseMove(edge);
+    kq::ui::InjectMouseButton(edge, VK_LBUTTON, true);
+    kq::ui::InjectMouseMove(edge + CSize(-60, 5));
+    kq::ui::InjectMouseButton(edge + CSize(-60, 5), VK_LBUTTON, false);
+    Pump();
+    ASSERT_EQ(bars_[1].ncDown.size(), 1u);
+    EXPECT_EQ(bars_[1].ncDown[0].first, static_cast<UINT>(HTLEFT));
+    EXPECT_EQ(bars_[1].ncDown[0].second, edge);
+    ASSERT_FALSE(bars_[1].dragMoves.empty());
+    EXPECT_EQ(bars_[1].dragMoves.back(), edge + CSize(-60, 5));
+    EXPECT_EQ(bars_[1].capturesLost, 1);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    Advance(1000);
+
+    // The close button hides the bar through the frame; the other bar takes the column.
+    const CPoint close(window.right - 10, window.top + 10);
+    kq::ui::InjectMouseMove(close);
+    kq::ui::InjectMouseButton(close, VK_LBUTTON, true);
+    kq::ui::InjectMouseButton(close, VK_LBUTTON, false);
+    Pump();
+    ASSERT_FALSE(bars_[1].ncUp.empty());
+    EXPECT_EQ(bars_[1].ncUp.back().first, static_cast<UINT>(HTCLOSE));
+    EXPECT_FALSE(bars_[1].IsWindowVisible());
+    EXPECT_EQ(InDock(&bars_[0]).bottom, DockClient(AFX_IDW_DOCKBAR_RIGHT).Height());
+}
+
 TEST_F(BarsContractDocking, AHiddenBarLeavesItsRowAndComesBackWithItsLength) {
     DockInOneRow(AFX_IDW_DOCKBAR_RIGHT, {0, 1, 2});
     const CSize middle = bars_[1].vert;

@@ -12,6 +12,12 @@ BEGIN_MESSAGE_MAP(SizingBar, CControlBar)
 ON_WM_WINDOWPOSCHANGING()
 ON_WM_WINDOWPOSCHANGED()
 ON_WM_NCCALCSIZE()
+ON_WM_NCHITTEST()
+ON_WM_NCLBUTTONDOWN()
+ON_WM_NCLBUTTONUP()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 namespace {
@@ -216,6 +222,58 @@ void SizingBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
     // A sizing edge inside each bar; what is left is the client area.
     constexpr int kEdge = 5;
     ::InflateRect(&lpncsp->rgrc[0], -kEdge, -kEdge);
+}
+
+LRESULT SizingBar::OnNcHitTest(CPoint point) {
+    CRect window;
+    GetWindowRect(&window);
+    if (m_pDockBar == nullptr || IsFloatingId() || !window.PtInRect(point))
+        return CControlBar::OnNcHitTest(point);
+    if (point.x < window.left + 5)
+        return HTLEFT;
+    const CRect close(window.right - 16, window.top + 5, window.right - 5, window.top + 16);
+    if (close.PtInRect(point))
+        return HTCLOSE;
+    return CControlBar::OnNcHitTest(point);
+}
+
+void SizingBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+    ncDown.emplace_back(nHitTest, point);
+    if (nHitTest == HTLEFT) {
+        SetCapture();
+        tracking = true;
+    }
+}
+
+void SizingBar::OnNcLButtonUp(UINT nHitTest, CPoint point) {
+    ncUp.emplace_back(nHitTest, point);
+    if (nHitTest == HTCLOSE && m_pDockSite != nullptr)
+        m_pDockSite->ShowControlBar(this, FALSE, FALSE);
+    CControlBar::OnNcLButtonUp(nHitTest, point);
+}
+
+void SizingBar::OnMouseMove(UINT nFlags, CPoint point) {
+    if (tracking) {
+        ClientToScreen(&point);
+        dragMoves.push_back(point);
+    }
+    CControlBar::OnMouseMove(nFlags, point);
+}
+
+void SizingBar::OnLButtonUp(UINT nFlags, CPoint point) {
+    if (tracking)
+        ReleaseCapture();
+    CControlBar::OnLButtonUp(nFlags, point);
+}
+
+void SizingBar::OnCaptureChanged(CWnd* pWnd) {
+    if (tracking && pWnd != this) {
+        tracking = false;
+        ++capturesLost;
+        if (m_pDockSite != nullptr)
+            m_pDockSite->DelayRecalcLayout();
+    }
+    CControlBar::OnCaptureChanged(pWnd);
 }
 
 // --- settings ---

@@ -39,6 +39,13 @@ class SizingBar : public CControlBar {
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    // A docked bar's left sizing edge and a close button in its top right corner.
+    LRESULT OnNcHitTest(CPoint point);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    void OnNcLButtonUp(UINT nHitTest, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnCaptureChanged(CWnd* pWnd);
 
     struct Call {
         int length;
@@ -55,6 +62,12 @@ class SizingBar : public CControlBar {
     bool keepSize = false;
     bool firstInRow = false;  // as the last non-client calculation saw it
     bool lastInRow = false;
+    // Non-client presses and releases (hit code, screen point), moves while dragging an edge
+    // (screen points), and captures lost.
+    std::vector<std::pair<UINT, CPoint>> ncDown, ncUp;
+    std::vector<CPoint> dragMoves;
+    int capturesLost = 0;
+    bool tracking = false;
 
   protected:
     bool DivideRow(int length);
