@@ -68,6 +68,12 @@ void Adopt(CDockBar* dock, CControlBar* bar) {
         dock->m_dwStyle |= CBRS_FLOAT_MULTI;
     dock->m_dwStyle &= ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
     dock->m_dwStyle |= bar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC);
+    // A bar that sizes itself is resized by the border of its floating frame, also in a frame
+    // made before the bar was known (a restored docking layout).
+    if (dock->m_bFloating && (bar->m_dwStyle & CBRS_SIZE_DYNAMIC)) {
+        if (CFrameWnd* floating = dock->GetParentFrame())
+            floating->ModifyStyle(0, WS_THICKFRAME, SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    }
     // A floating frame for one bar carries that bar's title.
     if (!(dock->m_dwStyle & CBRS_FLOAT_MULTI)) {
         CString title;
@@ -105,18 +111,17 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
         reshow = true;
     }
     int nPos = -1;
+    CRect rect;
     if (lpRect != nullptr) {
-        CRect rect(*lpRect);
+        rect = *lpRect;
         ScreenToClient(&rect);
         nPos = Insert(pBar, rect, rect.CenterPoint());
-        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     } else {
         m_arrBars.Add(pBar);
         m_arrBars.Add(nullptr);
-        pBar->SetWindowPos(nullptr, -kBarBorder, -kBarBorder, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
+    // The bar belongs to this dock bar, shown, before it is placed: a bar that sizes itself
+    // reads its side and its row as it is moved.
     if (pBar->GetParent() != this)
         pBar->SetParent(this);
     if (pBar->m_pDockBar == this) {
@@ -135,6 +140,12 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
         pBar->SetWindowPos(
             nullptr, 0, 0, 0, 0,
             SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (lpRect != nullptr)
+        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    else
+        pBar->SetWindowPos(nullptr, -kBarBorder, -kBarBorder, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     RemovePlaceHolder(pBar);
     if (CFrameWnd* frame = GetDockingFrame())
         frame->DelayRecalcLayout();
@@ -148,30 +159,28 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect) {
         FindBar(static_cast<CControlBar*>(PlaceHolderFor(static_cast<UINT>(pBar->GetDlgCtrlID()))));
     if (nPos > 0)
         m_arrBars[nPos] = pBar;
+    CRect rect;
     if (lpRect != nullptr) {
-        CRect rect(*lpRect);
+        rect = *lpRect;
         ScreenToClient(&rect);
         if (nPos < 1)
             nPos = Insert(pBar, rect, rect.CenterPoint());
-        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-    } else {
-        if (nPos < 1) {
-            m_arrBars.Add(pBar);
-            m_arrBars.Add(nullptr);
-        }
-        pBar->SetWindowPos(nullptr, -kBarBorder, -kBarBorder, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    } else if (nPos < 1) {
+        m_arrBars.Add(pBar);
+        m_arrBars.Add(nullptr);
     }
+    // As in DockControlBar: in this dock bar and out of the old one before it is placed.
     if (pBar->GetParent() != this)
         pBar->SetParent(this);
-    CDockBar* previous = pBar->m_pDockBar;
+    if (CDockBar* previous = pBar->m_pDockBar)
+        previous->RemoveControlBar(pBar);  // looks at where the bar was
     pBar->m_pDockBar = this;
-    if (previous != nullptr) {
-        pBar->m_pDockBar = previous;  // the removal looks at where the bar was
-        previous->RemoveControlBar(pBar);
-        pBar->m_pDockBar = this;
-    }
+    if (lpRect != nullptr)
+        pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    else
+        pBar->SetWindowPos(nullptr, -kBarBorder, -kBarBorder, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     if (CFrameWnd* frame = GetDockingFrame())
         frame->DelayRecalcLayout();
 }

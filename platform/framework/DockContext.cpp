@@ -265,26 +265,30 @@ void CDockContext::Stretch(CPoint pt) {
     // Borders of the frame around the bar (left and top negative, right and bottom positive).
     const int borderX = m_rectFrameBorders.right - m_rectFrameBorders.left;
     const int borderY = m_rectFrameBorders.bottom - m_rectFrameBorders.top;
+    // The edges opposite the dragged ones stay where they are.
+    const bool fromLeft =
+        m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT;
+    const bool fromTop = m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT;
     CRect frame = m_rectActualFrameSize;
-    CRect overlap;
-    if (m_nHitTest == HTLEFT || m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT) {
+    if (fromLeft)
         frame.left = frame.right - (size.cx + borderX);
-        frame.top = frame.bottom - (size.cy + borderY);
-        if (overlap.IntersectRect(screen, frame)) {
-            m_rectActualSize.left = m_rectActualSize.right - size.cx;
-            m_rectActualSize.top = m_rectActualSize.bottom - size.cy;
-            m_rectActualFrameSize.left = frame.left;
-            m_rectActualFrameSize.top = frame.top;
-        }
-    } else {
+    else
         frame.right = frame.left + size.cx + borderX;
+    if (fromTop)
+        frame.top = frame.bottom - (size.cy + borderY);
+    else
         frame.bottom = frame.top + size.cy + borderY;
-        if (overlap.IntersectRect(screen, frame)) {
+    CRect overlap;
+    if (overlap.IntersectRect(screen, frame)) {
+        if (fromLeft)
+            m_rectActualSize.left = m_rectActualSize.right - size.cx;
+        else
             m_rectActualSize.right = m_rectActualSize.left + size.cx;
+        if (fromTop)
+            m_rectActualSize.top = m_rectActualSize.bottom - size.cy;
+        else
             m_rectActualSize.bottom = m_rectActualSize.top + size.cy;
-            m_rectActualFrameSize.right = frame.right;
-            m_rectActualFrameSize.bottom = frame.bottom;
-        }
+        m_rectActualFrameSize = frame;
     }
     m_ptLast = pt;
     DrawFocusRect();

@@ -6,6 +6,10 @@
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
 
+BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
+ON_WM_GETMINMAXINFO()
+END_MESSAGE_MAP()
+
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
 ON_WM_CLOSE()
 ON_WM_NCLBUTTONDOWN()
@@ -34,6 +38,14 @@ BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
         cs.lpszClass = name;
     }
     return TRUE;
+}
+
+void CMiniFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
+    CFrameWnd::OnGetMinMaxInfo(lpMMI);
+    // A floating bar may be far smaller than a window: the frame shrinks to its borders.
+    CRect rect(0, 0, 0, 0);
+    CalcBorders(&rect, GetStyle(), GetExStyle());
+    lpMMI->ptMinTrackSize = POINT{rect.Width(), rect.Height()};
 }
 
 void CMiniFrameWnd::CalcBorders(LPRECT lpClientRect, DWORD dwStyle, DWORD dwExStyle) {

@@ -17,6 +17,11 @@ class CMiniFrameWnd : public CFrameWnd {
     static void CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION,
                             DWORD dwExStyle = 0);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+
+  protected:
+    DECLARE_MESSAGE_MAP()
 };
 
 class CMiniDockFrameWnd : public CMiniFrameWnd {
