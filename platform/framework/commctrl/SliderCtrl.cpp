@@ -6,6 +6,12 @@ BOOL CSliderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
     return CWnd::Create(TRACKBAR_CLASS, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
+BOOL CSliderCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                           UINT nID) {
+    return CWnd::CreateEx(dwExStyle, TRACKBAR_CLASS, nullptr, dwStyle | WS_CHILD, rect, pParentWnd,
+                          nID);
+}
+
 int CSliderCtrl::GetLineSize() const {
     return static_cast<int>(SendMessage(TBM_GETLINESIZE));
 }

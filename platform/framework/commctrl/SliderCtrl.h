@@ -9,6 +9,9 @@ class CSliderCtrl : public CWnd {
   public:
     CSliderCtrl() = default;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                          UINT nID);
+    using CWnd::CreateEx;
 
     int GetLineSize() const;
     int SetLineSize(int nSize);
