@@ -5,6 +5,7 @@
 #include "platform/framework/WinApp.h"
 #include "platform/framework/detail/WndClasses.h"
 #include "platform/framework/detail/WndThreadState.h"
+#include "platform/ui/commctrl/InitCommonControls.h"
 
 using kq::fw::detail::ThreadState;
 
@@ -41,6 +42,9 @@ BOOL CreateDialogWindow(CWnd* pWnd, const kq::DialogTemplate* lpTemplate, HWND h
     changed.style = (changed.style & ~styleRemove) | styleAdd;
     changed.exStyle |= exStyleAdd;
 
+    // The template's controls may be common controls, which need no registration by the
+    // program.
+    ::InitCommonControls();
     auto& state = ThreadState();
     CWnd* const pendingBefore = state.wndInit;
     const WNDPROC superBefore = state.wndInitSuper;

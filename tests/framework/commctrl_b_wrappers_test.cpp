@@ -126,4 +126,25 @@ TEST_F(CommonControlObjects, DateTimeValuesTravelBothWays) {
     EXPECT_EQ(back.GetDay(), 1);
 }
 
+// Run on its own (as ctest runs every test), nothing has registered the common controls yet:
+// the framework does it when a control or a dialog is made.
+class ControlsWithoutRegistration : public FrameworkTest {};
+
+TEST_F(ControlsWithoutRegistration, ControlObjectsAndDialogTemplatesMakeTheirControls) {
+    CWnd form;
+    ASSERT_TRUE(form.CreateEx(0, nullptr, "form", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
+    const CRect rect(10, 10, 110, 40);
+    CSliderCtrl slider;
+    CSpinButtonCtrl spin;
+    CTabCtrl tabs;
+    CDateTimeCtrl date;
+    CProgressCtrl progress;
+    EXPECT_TRUE(slider.Create(WS_CHILD, rect, &form, 1));
+    EXPECT_TRUE(spin.Create(WS_CHILD, rect, &form, 2));
+    EXPECT_TRUE(tabs.Create(WS_CHILD, rect, &form, 3));
+    EXPECT_TRUE(date.Create(WS_CHILD, rect, &form, 4));
+    EXPECT_TRUE(progress.Create(WS_CHILD, rect, &form, 5));
+    form.DestroyWindow();
+}
+
 }  // namespace

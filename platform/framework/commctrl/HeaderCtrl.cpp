@@ -12,7 +12,6 @@ T Send(const CWnd* wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 }  // namespace
 
 BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    kq::ui::RegisterListTreeControlClasses();
     return CWnd::Create(WC_HEADER, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

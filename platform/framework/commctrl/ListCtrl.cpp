@@ -24,13 +24,11 @@ CListCtrl::~CListCtrl() {
 }
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    kq::ui::RegisterListTreeControlClasses();
     return CWnd::Create(WC_LISTVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                          UINT nID) {
-    kq::ui::RegisterListTreeControlClasses();
     return CWnd::CreateEx(dwExStyle, WC_LISTVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -1,13 +1,8 @@
 #include "platform/framework/commctrl/ProgressCtrl.h"
 
-#include "platform/ui/commctrl/InitCommonControls.h"
-
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 
 BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    // Like the framework's other controls, a bar made in code needs no earlier registration.
-    const INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&init);
     return CWnd::Create(PROGRESS_CLASS, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -14,7 +14,6 @@ T Send(const CWnd* wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 }  // namespace
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle) {
-    kq::ui::RegisterListTreeControlClasses();
     return CWnd::CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASS, nullptr,
                           WS_POPUP | dwStyle, 0, 0, 0, 0,
                           pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, nullptr);

@@ -24,7 +24,6 @@ CTreeCtrl::~CTreeCtrl() {
 }
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    kq::ui::RegisterListTreeControlClasses();
     return CWnd::Create(WC_TREEVIEW, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

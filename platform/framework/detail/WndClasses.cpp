@@ -7,6 +7,7 @@
 
 #include "platform/base/StringFormat.h"
 #include "platform/framework/Wnd.h"
+#include "platform/ui/commctrl/InitCommonControls.h"
 
 namespace kq::fw::detail {
 
@@ -63,8 +64,13 @@ CreationClass ClassForCreation(LPCSTR className) {
     if (className == nullptr)
         return result;
     WNDCLASS wc{};
-    if (!::GetClassInfo(nullptr, className, &wc))
-        return result;
+    if (!::GetClassInfo(nullptr, className, &wc)) {
+        // The common controls are registered when first needed, as the framework's control
+        // classes expect of it.
+        ::InitCommonControls();
+        if (!::GetClassInfo(nullptr, className, &wc))
+            return result;
+    }
     auto& registry = Registry();
     const std::string name = NameOf(className);
     if (wc.lpfnWndProc == &AfxWndProc) {
