@@ -11,6 +11,7 @@
 #include "platform/framework/commctrl/SpinButtonCtrl.h"
 #include "platform/framework/commctrl/TabCtrl.h"
 #include "platform/ui/commctrl/InitCommonControls.h"
+#include "platform/ui/commdlg/detail/DialogBuilder.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST_F(CommonControlObjects, DateTimeValuesTravelBothWays) {
 // the framework does it when a control or a dialog is made.
 class ControlsWithoutRegistration : public FrameworkTest {};
 
-TEST_F(ControlsWithoutRegistration, ControlObjectsAndDialogTemplatesMakeTheirControls) {
+TEST_F(ControlsWithoutRegistration, ControlObjectsMakeTheirControls) {
     CWnd form;
     ASSERT_TRUE(form.CreateEx(0, nullptr, "form", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
     const CRect rect(10, 10, 110, 40);
@@ -145,6 +146,17 @@ TEST_F(ControlsWithoutRegistration, ControlObjectsAndDialogTemplatesMakeTheirCon
     EXPECT_TRUE(date.Create(WS_CHILD, rect, &form, 4));
     EXPECT_TRUE(progress.Create(WS_CHILD, rect, &form, 5));
     form.DestroyWindow();
+}
+
+TEST_F(ControlsWithoutRegistration, DialogTemplatesMakeTheirControls) {
+    kq::ui::commdlg::DialogBuilder builder("Controls", 200, 100);
+    builder.Add(TRACKBAR_CLASS, "", 10, WS_TABSTOP, 7, 7, 120, 20);
+    builder.Add(DATETIMEPICK_CLASS, "", 11, WS_TABSTOP, 7, 30, 100, 12);
+    CDialog dialog;
+    ASSERT_TRUE(dialog.CreateIndirect(&builder.Template(), nullptr));
+    EXPECT_NE(dialog.GetDlgItem(10), nullptr);
+    EXPECT_NE(dialog.GetDlgItem(11), nullptr);
+    dialog.DestroyWindow();
 }
 
 }  // namespace
