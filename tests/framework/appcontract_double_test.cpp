@@ -83,7 +83,13 @@ IMPLEMENT_DYNCREATE(CShellDoc, CDocument)
 BEGIN_MESSAGE_MAP(CShellDoc, CDocument)
 END_MESSAGE_MAP()
 
-// --- view ---
+// --- pages and view ---
+
+BOOL CShellPage::PreTranslateMessage(MSG* pMsg) {
+    if (g_frame != nullptr && g_frame->HandleShortcutKeys(pMsg))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
 
 IMPLEMENT_DYNCREATE(CShellView, CEditView)
 BEGIN_MESSAGE_MAP(CShellView, CEditView)
@@ -94,8 +100,8 @@ ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
 END_MESSAGE_MAP()
 
 CShellView::CShellView() {
-    for (CDialog*& page : m_pages)
-        page = new CDialog;
+    for (CShellPage*& page : m_pages)
+        page = new CShellPage;
 }
 
 CShellView::~CShellView() {
@@ -120,7 +126,7 @@ void CShellView::OnInitialUpdate() {
     ++m_nInitialUpdates;
     for (int i = 0; i < 2; ++i)
         m_pages[i]->Create(kPageIds[i], this);
-    for (CDialog* page : m_pages)
+    for (CShellPage* page : m_pages)
         page->ShowWindow(SW_HIDE);
     if (!m_bRegistrationPending)
         return;

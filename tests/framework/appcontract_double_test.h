@@ -47,7 +47,12 @@ class CShellDoc : public CDocument {
     DECLARE_MESSAGE_MAP()
 };
 
-class CShellFrame;
+// A page: a modeless dialog that offers keys to the frame's shortcuts before its own dialog
+// keys see them.
+class CShellPage : public CDialog {
+  public:
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+};
 
 class CShellView : public CEditView {
     DECLARE_DYNCREATE(CShellView)
@@ -62,7 +67,7 @@ class CShellView : public CEditView {
     void OnSetFocus(CWnd* pOldWnd);
     void OnSize(UINT nType, int cx, int cy);
 
-    CDialog* m_pages[2];
+    CShellPage* m_pages[2];
     BOOL m_bRegistrationPending = TRUE;
     CWnd* m_pMainWndAtInitialUpdate = nullptr;
     int m_nInitialUpdates = 0;
