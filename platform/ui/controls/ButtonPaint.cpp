@@ -58,6 +58,10 @@ void PaintOwnerDrawn(HWND hwnd, const ButtonState& b, HDC dc, RECT client) {
         state |= ODS_DISABLED;
     if (b.ownerDrawDefault)
         state |= ODS_DEFAULT;
+    // The owner draws with the button's font selected, over the background its parent chose
+    // (a null brush leaves the background to the drawing).
+    FontScope font(dc, b.font);
+    FillBackground(dc, client, ControlBackground(hwnd, WM_CTLCOLORBTN, dc));
     const UINT id = static_cast<UINT>(GetDlgCtrlID(hwnd));
     DRAWITEMSTRUCT dis{ODT_BUTTON, id, 0, ODA_DRAWENTIRE, state, hwnd, dc, client, 0};
     SendToParent(hwnd, WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&dis));

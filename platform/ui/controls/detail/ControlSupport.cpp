@@ -3,6 +3,8 @@
 
 #include <strings.h>
 
+#include <cstring>
+
 #include "platform/ui/Input.h"
 #include "platform/ui/Messaging.h"
 #include "platform/ui/WindowClass.h"
@@ -37,8 +39,20 @@ void SetStyleBits(HWND hwnd, DWORD mask, DWORD bits) {
 }
 
 bool IsWindowOfClass(HWND hwnd, const char* className) {
-    char name[64];
-    return GetClassName(hwnd, name, sizeof name) > 0 && strcasecmp(name, className) == 0;
+    char name[128];
+    if (GetClassName(hwnd, name, sizeof name) <= 0)
+        return false;
+    if (strcasecmp(name, className) == 0)
+        return true;
+    // The framework creates its control objects' windows through classes derived from the
+    // control's, named "Afx:<class>" or "Afx:<class>:<n>"; they are still that control.
+    constexpr size_t kPrefix = 4;
+    if (strncmp(name, "Afx:", kPrefix) != 0)
+        return false;
+    const size_t length = strlen(className);
+    const char* rest = name + kPrefix;
+    return strncasecmp(rest, className, length) == 0 &&
+           (rest[length] == '\0' || rest[length] == ':');
 }
 
 bool IsKeyDown(int vk) {
