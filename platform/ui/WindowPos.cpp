@@ -66,6 +66,7 @@ BOOL SetWindowPosImpl(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
     WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
     bool sizeLimits = false;
     bool topLevel = false;
+    bool activatable = false;
     bool wasVisible = false;
     {
         std::lock_guard lock(TreeMutex());
@@ -86,6 +87,9 @@ BOOL SetWindowPosImpl(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
         else
             wp.flags &= ~SWP_HIDEWINDOW;
         topLevel = w->IsTopLevel();
+        // A child of the desktop (a drop-down) sits among the top-level windows but is never
+        // activated.
+        activatable = topLevel && !(w->style & WS_CHILD);
         sizeLimits = !(flags & SWP_NOSIZE) && topLevel && !(w->style & WS_MINIMIZE) &&
                      ((w->style & WS_THICKFRAME) || !(w->style & (WS_POPUP | WS_CHILD)));
     }
@@ -155,7 +159,7 @@ BOOL SetWindowPosImpl(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
         enabled = !(w->style & WS_DISABLED);
     }
     RedrawAfterPositionChange(hwnd, before, wp.flags);
-    if (topLevel && nowVisible && enabled && !(wp.flags & SWP_NOACTIVATE))
+    if (activatable && nowVisible && enabled && !(wp.flags & SWP_NOACTIVATE))
         Activate(hwnd, WA_ACTIVE, false);
     Send(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
     if (wasVisible && (wp.flags & SWP_HIDEWINDOW))

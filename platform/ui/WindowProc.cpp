@@ -11,6 +11,7 @@
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowLifetime.h"
 #include "platform/ui/WindowShow.h"
+#include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/detail/ClassTable.h"
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/NonClient.h"
@@ -172,6 +173,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_NCCALCSIZE:
             return CalcSize(hwnd, wParam, lParam);
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            // The system colours of the control, set in its DC, and the brush to erase with.
+            return reinterpret_cast<LRESULT>(
+                kq::ui::detail::DefaultControlColor(message, reinterpret_cast<HDC>(wParam)));
         case WM_NCHITTEST: {
             Snapshot s = Take(hwnd);
             if (!s.valid)

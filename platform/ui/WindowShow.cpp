@@ -70,7 +70,8 @@ WindowFacts FactsOf(HWND hwnd) {
     f.maximized = (w->style & WS_MAXIMIZE) != 0;
     f.restoreToMaximized = w->restoreToMaximized;
     f.topLevel = w->IsTopLevel();
-    f.canActivate = f.topLevel && !(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & WS_DISABLED);
+    f.canActivate = f.topLevel && !(w->style & WS_CHILD) && !(w->exStyle & WS_EX_NOACTIVATE) &&
+                    !(w->style & WS_DISABLED);
     f.parentClient = w->parent->client;
     return f;
 }

@@ -263,9 +263,10 @@ TEST_F(Commands, ControlColoursComeFromTheParentOrTheControlItself) {
     EXPECT_EQ(colour(WM_CTLCOLORSTATIC), mine);
     EXPECT_EQ(child.seenType, 6u);
     EXPECT_EQ(colour(WM_CTLCOLOREDIT), parents);
-    // A control that gives no brush leaves the colouring to the default handling.
+    // A control that gives no brush leaves the colouring to the default handling: the
+    // system's brush.
     child.brush = nullptr;
-    EXPECT_EQ(colour(WM_CTLCOLORBTN), nullptr);
+    EXPECT_EQ(colour(WM_CTLCOLORBTN), GetSysColorBrush(COLOR_BTNFACE));
     EXPECT_EQ(child.seenType, 3u);
 
     // Without a WM_CTLCOLOR handler of its own a window still lets the control answer.

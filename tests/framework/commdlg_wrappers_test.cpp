@@ -368,7 +368,7 @@ TEST_F(PrintWrappers, ThePrinterMakesTheCopiesChosenWhenTheDeviceModeCarriesThem
     ASSERT_EQ(own.DoModal(), IDOK);
     EXPECT_EQ(own.GetCopies(), 2);
     EXPECT_EQ(own.GetDevMode()->dmCopies, 1);
-    EXPECT_EQ(PrintOnePage(own.GetPrinterDC()).find("-n"), std::string::npos);
+    EXPECT_EQ(PrintOnePage(own.GetPrinterDC()).find("\n-n\n"), std::string::npos);
 }
 
 TEST_F(PrintWrappers, PagesDefaultsSetupAndCancel) {

@@ -48,6 +48,18 @@ TEST_F(Focus, ActivationDeactivatesTheOldWindowFirstAndMovesTheFocus) {
     EXPECT_EQ(GetTopWindow(nullptr), b_);
 }
 
+TEST_F(Focus, AChildOfTheDesktopShowsWithoutTakingTheActivation) {
+    // A drop-down list: a child window of the desktop, shown over the others.
+    HWND dropDown = CreateChild(GetDesktopWindow(), 0, {20, 320, 120, 420}, WS_CHILD);
+    ShowWindow(dropDown, SW_SHOW);
+    SetWindowPos(dropDown, HWND_TOP, 20, 330, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(dropDown));
+    EXPECT_EQ(GetActiveWindow(), a_);
+    EXPECT_EQ(GetFocus(), aChild_);
+    DestroyWindow(dropDown);
+}
+
 TEST_F(Focus, LosingAndRegainingTheApplicationFocus) {
     InjectKey(VK_SHIFT, true);
     InjectAppFocus(false);

@@ -83,6 +83,15 @@ TEST_F(ControlPaintTest, TheParentsBrushPaintsTheBackground) {
     Paint(label, untouched);
     EXPECT_EQ(untouched.Count(kWhite), 40 * 20);
     DeleteObject(red);
+
+    // A parent that leaves the message to the default handling answers the system's colours.
+    Canvas c2(4, 4);
+    EXPECT_EQ(DefWindowProc(parent_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(c2.hdc), 0),
+              reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW)));
+    EXPECT_EQ(GetBkColor(c2.hdc), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(DefWindowProc(parent_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(c2.hdc), 0),
+              reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)));
+    EXPECT_EQ(GetTextColor(c2.hdc), GetSysColor(COLOR_BTNTEXT));
 }
 
 TEST_F(ControlPaintTest, EditsHighlightTheSelectionWhileFocused) {

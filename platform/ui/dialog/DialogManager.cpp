@@ -1,5 +1,4 @@
 // IsDialogMessage: the keyboard interface of dialogs.
-#include <strings.h>
 
 #include <algorithm>
 
@@ -7,6 +6,7 @@
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Static.h"
 #include "platform/ui/controls/Utf8Text.h"
+#include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/detail/DialogState.h"
 
@@ -56,9 +56,7 @@ bool ShowsMnemonic(HWND control, LRESULT code) {
     if (!(code & DLGC_STATIC))
         return false;
     const DWORD style = StyleOf(control);
-    char cls[16];
-    GetClassName(control, cls, sizeof cls);
-    if (strcasecmp(cls, "Button") == 0)
+    if (kq::ui::detail::IsWindowOfClass(control, "Button"))
         return true;  // a group box
     const DWORD type = style & SS_TYPEMASK;
     const bool textType = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT ||
