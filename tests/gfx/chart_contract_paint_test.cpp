@@ -333,6 +333,23 @@ TEST(ChartPaint, LabelTextsMeasureAndAlignAsTheAxesExpect) {
     EXPECT_NEAR((ink.left + ink.right) / 2.0, 100.0, 2.0);
 }
 
+TEST(ChartPaint, FilledBoxBecomesTheBackgroundOfItsText) {
+    // A notation flag: a black frame, a white box, the text in it in opaque mode.
+    Canvas c(60, 30, kInner);
+    c.dc.SetBkColor(RGB(171, 171, 171));
+    CRect box(10, 5, 50, 25);
+    CRect frame = box;
+    frame.InflateRect(1, 1);
+    c.dc.FillSolidRect(frame, kBlack);
+    EXPECT_EQ(c.dc.GetBkColor(), kBlack);
+    c.dc.FillSolidRect(box, kWhite);
+    EXPECT_EQ(c.dc.GetBkColor(), kWhite);
+    c.dc.DrawText("42", &box, DT_CENTER);
+    EXPECT_EQ(c.Count(RGB(171, 171, 171)), 0);
+    EXPECT_EQ(c.At(9, 4), kBlack);
+    EXPECT_GT(c.Count(kBlack), frame.Width() * 2 + frame.Height() * 2 - 4);
+}
+
 TEST(ChartPaint, NoDeviceHereCountsAsLowColour) {
     Canvas c(4, 4);
     EXPECT_EQ(c.dc.GetDeviceCaps(NUMCOLORS), -1);
