@@ -204,6 +204,40 @@ TEST_F(ChartOutput, WindowImageBecomesABmpFileThatReadsBack) {
     ::DeleteObject(loaded);
 }
 
+TEST(ChartKeptImage, OutlivesTheDCItWasDrawnInAndGivesItsBits) {
+    Canvas window(8, 4, RGB(1, 2, 3));
+    CBitmap kept;
+    {
+        CDC mem;
+        mem.CreateCompatibleDC(&window.dc);
+        kept.CreateCompatibleBitmap(&window.dc, 8, 4);
+        mem.SelectObject(&kept);  // left selected: the DC goes first
+        mem.BitBlt(0, 0, 8, 4, &window.dc, 0, 0, SRCCOPY);
+        mem.SetPixel(7, 0, RGB(9, 8, 7));
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 8;
+    info.bmiHeader.biHeight = 4;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint8_t> bits(8 * 4 * 4);
+    CDC screen;
+    screen.CreateCompatibleDC(nullptr);
+    ASSERT_EQ(::GetDIBits(screen.m_hDC, static_cast<HBITMAP>(kept.GetSafeHandle()), 0, 4,
+                          bits.data(), &info, DIB_RGB_COLORS),
+              4);
+    const uint8_t* topRight = bits.data() + (3 * 8 + 7) * 4;
+    EXPECT_EQ(topRight[0], 7);
+    EXPECT_EQ(topRight[2], 9);
+    EXPECT_EQ(bits[0], 3);
+    // The image can be replaced by a new one in the same object.
+    EXPECT_TRUE(kept.CreateCompatibleBitmap(&window.dc, 2, 2));
+    BITMAP bm{};
+    kept.GetBitmap(&bm);
+    EXPECT_EQ(bm.bmWidth, 2);
+}
+
 TEST(ChartLogFont, RecordHasTheSixtyByteLayoutItIsArchivedIn) {
     EXPECT_EQ(sizeof(LOGFONT), 60u);
     EXPECT_EQ(offsetof(LOGFONT, lfWeight), 16u);

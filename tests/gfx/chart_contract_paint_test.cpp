@@ -93,6 +93,27 @@ TEST(ChartPaint, OffScreenImageLandsWhereItWasDrawnAndCanBeKept) {
     EXPECT_EQ(c.At(25, 20), kBack);
 }
 
+TEST(ChartPaint, ADrawingObjectBorrowsTheOffScreenHandleForOnePaint) {
+    Canvas c(30, 20, kWhite);
+    c.dc.SetBkColor(kBack);
+    {
+        OffScreen off(c.dc, CRect(0, 0, 30, 20));
+        // The paint draws through its own DC object attached to the same handle.
+        CDC drawing;
+        ASSERT_TRUE(drawing.Attach(off.dc.m_hDC));
+        EXPECT_EQ(CDC::FromHandle(off.dc.m_hDC), &drawing);
+        const int saved = drawing.SaveDC();
+        drawing.FillSolidRect(2, 2, 5, 5, kBlack);
+        drawing.RestoreDC(saved);
+        EXPECT_EQ(drawing.Detach(), off.dc.m_hDC);
+        // The owner still has a working DC and deletes it itself.
+        EXPECT_EQ(off.dc.GetPixel(3, 3), kBlack);
+        off.CopyBack(off.area);
+    }
+    EXPECT_EQ(c.At(3, 3), kBlack);
+    EXPECT_EQ(c.At(10, 10), kBack);
+}
+
 TEST(ChartPaint, PlotClipAndDrawingStateEndWithTheRestoredState) {
     Canvas c(40, 20, kInner);
     const int saved = c.dc.SaveDC();
