@@ -332,6 +332,12 @@ TEST(ChartPaint, LabelTextsMeasureAndAlignAsTheAxesExpect) {
     EXPECT_EQ(r.Width(), c.dc.GetTextExtent("X[01] : 12.5 s").cx);
     EXPECT_EQ(c.Count(kBlack), 0);  // measuring draws nothing
 
+    // A notation's box grows from its top-left corner to the text.
+    CRect flag(50, 30, 51, 50);
+    const int flagHeight = c.dc.DrawText("Max 12.5", &flag, DT_CALCRECT | DT_CENTER);
+    EXPECT_EQ(flag, CRect(50, 30, 50 + c.dc.GetTextExtent("Max 12.5").cx, 30 + tm.tmHeight));
+    EXPECT_EQ(flagHeight, tm.tmHeight);
+
     // A value drawn right-aligned and vertically centred in a row, not clipped to it.
     c.dc.SetBkMode(TRANSPARENT);
     const CRect row(20, 20, 120, 40);
