@@ -364,10 +364,11 @@ void CDC::FillRect(LPCRECT rc, CBrush* brush) {
 void CDC::FrameRect(LPCRECT rc, CBrush* brush) {
     ::FrameRect(m_hDC, rc, brush ? static_cast<HBRUSH>(brush->m_hObject) : nullptr);
 }
+// The fill colour stays the background colour afterwards, as programs written for this class
+// expect: text drawn opaquely after filling a box gets the box's colour behind it.
 void CDC::FillSolidRect(LPCRECT rc, COLORREF c) {
-    const COLORREF old = ::SetBkColor(m_hDC, c);
+    ::SetBkColor(m_hDC, c);
     ::ExtTextOut(m_hDC, 0, 0, ETO_OPAQUE, rc, nullptr, 0, nullptr);
-    ::SetBkColor(m_hDC, old);
 }
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF c) {
     const RECT rc{x, y, kq::gfx::SaturatingSum(x, cx), kq::gfx::SaturatingSum(y, cy)};

@@ -183,6 +183,7 @@ class CDC {
     void FillRect(LPCRECT rc, CBrush* brush);
     void FrameRect(LPCRECT rc, CBrush* brush);
     void InvertRect(LPCRECT rc) { ::InvertRect(m_hDC, rc); }
+    // Leaves c as the background colour (Draw3dRect likewise leaves its second colour).
     void FillSolidRect(LPCRECT rc, COLORREF c);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF c);
     void Draw3dRect(LPCRECT rc, COLORREF topLeft, COLORREF bottomRight);

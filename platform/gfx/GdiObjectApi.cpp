@@ -183,6 +183,10 @@ UINT RealizePalette(HDC hdc) {
     return LookupDc(hdc) ? 0 : GDI_ERROR;
 }
 
+UINT GetSystemPaletteEntries(HDC, UINT, UINT, PALETTEENTRY*) {
+    return 0;
+}
+
 COLORREF GetNearestColor(HDC hdc, COLORREF color) {
     auto dc = LookupDc(hdc);
     if (!dc)

@@ -83,6 +83,9 @@ HPALETTE CreatePalette(const LOGPALETTE* lp);
 UINT GetPaletteEntries(HPALETTE pal, UINT start, UINT count, PALETTEENTRY* entries);
 HPALETTE SelectPalette(HDC hdc, HPALETTE pal, BOOL forceBackground);
 UINT RealizePalette(HDC hdc);
+// Entries of the device's hardware palette. No device here has one (RASTERCAPS never reports
+// RC_PALETTE), so this gives 0 entries, as on any true-colour device.
+UINT GetSystemPaletteEntries(HDC hdc, UINT start, UINT count, PALETTEENTRY* entries);
 COLORREF GetNearestColor(HDC hdc, COLORREF color);
 BOOL DeleteObject(HGDIOBJ obj);
 int GetObject(HGDIOBJ obj, int size, LPVOID out);
