@@ -245,28 +245,21 @@ void ListViewState::UpdateScrollBars() {
     if (updatingBars_)
         return;
     updatingBars_ = true;
-    // A bar that comes or goes narrows or widens the client area and so may call for the
-    // other bar; a few rounds settle it.
-    for (int round = 0; round < 3; ++round) {
-        const RECT before = Client();
-        const bool scrolls = !(Style() & LVS_NOSCROLL);
-        SCROLLINFO vert{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-        SCROLLINFO horz = vert;
-        if (scrolls) {
-            vert.nMax = std::max(0, Count() - 1);
-            vert.nPage = static_cast<UINT>(std::max(1, CountPerPage()));
-            vert.nPos = top_;
-            horz.nMax = std::max(0, ColumnsWidth() - 1);
-            horz.nPage = static_cast<UINT>(std::max<LONG>(1, before.right));
-            horz.nPos = scrollX_;
-        }
-        SetScrollInfo(hwnd_, SB_VERT, &vert, TRUE);
-        SetScrollInfo(hwnd_, SB_HORZ, &horz, TRUE);
-        const RECT after = Client();
-        if (EqualRect(&before, &after))
-            break;
-        Layout();
-    }
+    FitScrollBars(
+        hwnd_,
+        [this](const RECT& client) {
+            ScrollRanges r;
+            if (Style() & LVS_NOSCROLL)
+                return r;
+            r.vert.nMax = std::max(0, Count() - 1);
+            r.vert.nPage = static_cast<UINT>(std::max(1, CountPerPage()));
+            r.vert.nPos = top_;
+            r.horz.nMax = std::max(0, ColumnsWidth() - 1);
+            r.horz.nPage = static_cast<UINT>(std::max<LONG>(1, client.right));
+            r.horz.nPos = scrollX_;
+            return r;
+        },
+        [this] { Layout(); });
     updatingBars_ = false;
 }
 

@@ -147,30 +147,26 @@ void TreeState::UpdateScrollBars() {
     if (updatingBars_)
         return;
     updatingBars_ = true;
-    // A bar that comes or goes changes the client area and so may call for the other bar; a
-    // few rounds settle it.
-    for (int round = 0; round < 3; ++round) {
-        const RECT before = Client();
-        SCROLLINFO vert{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-        SCROLLINFO horz = vert;
-        if (!(Style() & TVS_NOSCROLL)) {
-            vert.nMax = std::max(0, static_cast<int>(Visible().size()) - 1);
-            vert.nPage = static_cast<UINT>(std::max(1, VisibleCount()));
-            vert.nPos = top_;
+    FitScrollBars(
+        hwnd_,
+        [this](const RECT& client) {
+            ScrollRanges r;
+            if (Style() & TVS_NOSCROLL)
+                return r;
+            r.vert.nMax = std::max(0, static_cast<int>(Visible().size()) - 1);
+            r.vert.nPage = static_cast<UINT>(std::max(1, VisibleCount()));
+            r.vert.nPos = top_;
             if (!(Style() & TVS_NOHSCROLL)) {
-                horz.nMax = std::max(0, ContentWidth() - 1);
-                horz.nPage = static_cast<UINT>(std::max<LONG>(1, before.right));
-                horz.nPos = scrollX_;
+                r.horz.nMax = std::max(0, ContentWidth() - 1);
+                r.horz.nPage = static_cast<UINT>(std::max<LONG>(1, client.right));
+                r.horz.nPos = scrollX_;
             }
-        }
-        SetScrollInfo(hwnd_, SB_VERT, &vert, TRUE);
-        SetScrollInfo(hwnd_, SB_HORZ, &horz, TRUE);
-        const RECT after = Client();
-        if (EqualRect(&before, &after))
-            break;
-        SetTop(top_);
-        SetScrollX(scrollX_);
-    }
+            return r;
+        },
+        [this] {
+            SetTop(top_);
+            SetScrollX(scrollX_);
+        });
     updatingBars_ = false;
 }
 

@@ -91,6 +91,22 @@ int CopyText(std::string_view text, LPSTR buffer, int size) {
     return static_cast<int>(n);
 }
 
+void FitScrollBars(HWND hwnd, const std::function<ScrollRanges(const RECT& client)>& ranges,
+                   const std::function<void()>& relayout) {
+    for (int round = 0; round < 3; ++round) {
+        RECT before{};
+        GetClientRect(hwnd, &before);
+        ScrollRanges r = ranges(before);
+        SetScrollInfo(hwnd, SB_VERT, &r.vert, TRUE);
+        SetScrollInfo(hwnd, SB_HORZ, &r.horz, TRUE);
+        RECT after{};
+        GetClientRect(hwnd, &after);
+        if (EqualRect(&before, &after))
+            return;
+        relayout();
+    }
+}
+
 void Invalidate(HWND hwnd, const RECT* rc) {
     InvalidateRect(hwnd, rc, TRUE);
 }

@@ -11,6 +11,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/WindowProc.h"
+#include "platform/ui/controls/ScrollBar.h"
 
 namespace kq::ui::commctrl {
 
@@ -66,6 +67,18 @@ int CopyText(std::string_view text, LPSTR buffer, int size);
 inline std::string TextArg(LPCSTR text) {
     return text ? std::string(text) : std::string();
 }
+
+// The ranges a control's scroll bars show for its client area; all zero hides a bar.
+struct ScrollRanges {
+    SCROLLINFO vert{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+    SCROLLINFO horz{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+};
+
+// Sets the window's scroll bars to the ranges for its client area. A bar that comes or goes
+// changes the client area and so may call for the other bar: after each change `relayout`
+// runs and the ranges are asked again, for a few rounds until the area stays.
+void FitScrollBars(HWND hwnd, const std::function<ScrollRanges(const RECT& client)>& ranges,
+                   const std::function<void()>& relayout);
 
 // Marks the area (client coordinates; null: everything) as needing a repaint.
 void Invalidate(HWND hwnd, const RECT* rc = nullptr);
