@@ -20,7 +20,16 @@ constexpr COLORREF kPageColour[] = {RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 160, 
 constexpr COLORREF kViewColour = RGB(255, 255, 0);
 constexpr COLORREF kGround = RGB(128, 128, 128);
 const kq::StringResource kStrings[] = {{kIdrPreview, "Preview frame\nMessen"}};
-const kq::ResourceBundle kBundle{kStrings, {}, {}, {}, {}};
+using Item = kq::MenuItemTemplate;
+const Item kFileItems[] = {{"&Own", kOwnCommand, 0, {}},
+                           {"Print Pre&view", ID_FILE_PRINT_PREVIEW, 0, {}}};
+const Item kBar[] = {{"&File", 0, Item::Popup, kFileItems}};
+const kq::MenuResource kMenus[] = {{kq::ResourceName(static_cast<int>(kIdrPreview)), {kBar}}};
+using Accel = kq::AcceleratorEntry;
+const Accel kShortcuts[] = {{Accel::VirtKey | Accel::Control, 'O', kOwnCommand}};
+const kq::AcceleratorResource kAccelerators[] = {
+    {kq::ResourceName(static_cast<int>(kIdrPreview)), {kShortcuts}}};
+const kq::ResourceBundle kBundle{kStrings, {}, kMenus, kAccelerators, {}};
 
 std::vector<std::string> g_calls;
 UINT g_pages = 0;  // 0: the view does not know its length
@@ -109,6 +118,10 @@ class PrintPreview : public FrameworkTest {
         view_ = frame_->GetActiveView();
         view_->GetWindowRect(&viewRect_);
         focus_ = ::GetFocus();
+        menu_ = ::GetMenu(frame_->m_hWnd);
+        accel_ = frame_->m_hAccelTable;
+        ASSERT_NE(menu_, nullptr);
+        ASSERT_NE(accel_, nullptr);
     }
     void TearDown() override {
         kq::fw::SetPrintDialogFunction(nullptr);
@@ -165,6 +178,8 @@ class PrintPreview : public FrameworkTest {
         EXPECT_EQ(frame_->GetDescendantWindow(AFX_IDW_PREVIEW_BAR), nullptr);
         EXPECT_EQ(::GetFocus(), focus_);
         EXPECT_EQ(frame_->m_lpfnCloseProc, nullptr);
+        EXPECT_EQ(::GetMenu(frame_->m_hWnd), menu_);
+        EXPECT_EQ(frame_->m_hAccelTable, accel_);
         EXPECT_EQ(kq::ui::GetScreenPixel(rect.CenterPoint().x, rect.CenterPoint().y), kViewColour);
         EXPECT_EQ(Count("end"), 1);
     }
@@ -174,6 +189,8 @@ class PrintPreview : public FrameworkTest {
     CView* view_ = nullptr;
     CRect viewRect_;
     HWND focus_ = nullptr;
+    HMENU menu_ = nullptr;
+    HACCEL accel_ = nullptr;
 };
 
 TEST_F(PrintPreview, ShowsTheFirstPageInTheViewsPlaceWithTheFrameFurniturePutAway) {
@@ -209,9 +226,15 @@ TEST_F(PrintPreview, ShowsTheFirstPageInTheViewsPlaceWithTheFrameFurniturePutAwa
     EXPECT_EQ(kq::ui::GetScreenPixel(screenSheet.left - 3, screenSheet.top + 5), kGround);
     EXPECT_EQ(preview->GetSheetRect(1), CRect());
 
-    // The view's own commands do not reach it while the preview is shown.
+    // The view's own commands do not reach it while the preview is shown; the menu and the
+    // shortcut keys are put away.
+    EXPECT_EQ(::GetMenu(frame_->m_hWnd), nullptr);
+    EXPECT_EQ(frame_->m_hAccelTable, nullptr);
     frame_->SendMessage(WM_COMMAND, kOwnCommand);
     EXPECT_EQ(g_ownCommands, 0);
+    frame_->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(Preview(), preview);
+    EXPECT_EQ(Count("begin"), 1);
     EXPECT_EQ(Text(AFX_ID_PREVIEW_NEXT), "Next Page");
 }
 
@@ -337,6 +360,13 @@ TEST_F(PrintPreview, EscCloseAndTheFramesCloseEndThePreviewAndRestoreTheFrame) {
     ASSERT_EQ(app_->m_pMainWnd, frame_);
     ExpectRestored();
     EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(PrintPreview, AFrameDestroyedDuringThePreviewEndsThePrintingOnce) {
+    ASSERT_NE(Open(), nullptr);
+    frame_->DestroyWindow();
+    Pump();
+    EXPECT_EQ(Count("end"), 1);
 }
 
 TEST_F(PrintPreview, PrintEndsThePreviewAndPrintsThroughTheDialog) {
