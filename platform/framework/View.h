@@ -39,6 +39,9 @@ class CView : public CWnd {
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
     // The print commands (ID_FILE_PRINT, ID_FILE_PRINT_DIRECT): the whole job.
     void OnFilePrint();
+    // The print preview command (ID_FILE_PRINT_PREVIEW): the pages on the screen in the view's
+    // place (CPreviewView) until the preview is closed.
+    void OnFilePrintPreview();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -4,6 +4,7 @@
 #include "platform/base/Trace.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/MessageBox.h"
+#include "platform/framework/PreviewView.h"
 #include "platform/framework/Print.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WaitCursor.h"
@@ -182,4 +183,8 @@ void CView::OnFilePrint() {
     OnEndPrinting(&dc, &info);
     if (failed)
         AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
+}
+
+void CView::OnFilePrintPreview() {
+    CPreviewView::Start(this);
 }
