@@ -23,6 +23,8 @@
 #include "platform/framework/Menu.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/MiniDockFrameWnd.h"
+#include "platform/framework/PreviewBar.h"
+#include "platform/framework/PreviewView.h"
 #include "platform/framework/Print.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/RectTracker.h"

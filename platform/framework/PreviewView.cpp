@@ -9,6 +9,7 @@
 #include "platform/framework/PreviewBar.h"
 #include "platform/gfx/PrintPreview.h"
 #include "platform/gfx/WindowDC.h"
+#include "platform/ui/commctrl/ControlLanguage.h"
 #include "platform/ui/controls/ScrollBar.h"
 
 IMPLEMENT_DYNAMIC(CPreviewView, CView)
@@ -118,7 +119,9 @@ BOOL CPreviewView::Begin(CView* pPrintView, std::unique_ptr<CPrintInfo> info) {
     m_pActiveViewBefore = frame->GetActiveView();
     for (HWND child = ::GetWindow(m_hFrame, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (child != pPrintView->m_hWnd && ::IsWindowVisible(child))
+        // The status bar stays: it tells which pages are shown.
+        if (child != pPrintView->m_hWnd && ::IsWindowVisible(child) &&
+            ::GetDlgCtrlID(child) != static_cast<int>(AFX_IDW_STATUS_BAR))
             m_hiddenWindows.push_back(child);
     }
     for (HWND top = ::GetWindow(::GetDesktopWindow(), GW_CHILD); top != nullptr;
@@ -157,7 +160,22 @@ BOOL CPreviewView::Begin(CView* pPrintView, std::unique_ptr<CPrintInfo> info) {
     frame->SetActiveView(this);
     frame->RecalcLayout();
     SetFocus();
+    ShowPageDescription();
     return TRUE;
+}
+
+void CPreviewView::ShowPageDescription() {
+    static constexpr kq::ui::LocalText kPage{"Seite %u", "Page %u", "Page %u"};
+    static constexpr kq::ui::LocalText kPages{"Seiten %u-%u", "Pages %u-%u", "Pages %u-%u"};
+    CFrameWnd* frame = GetParentFrame();
+    if (frame == nullptr)
+        return;
+    CString text;
+    if (m_nPages == 2 && PageExists(m_nCurrentPage + 1))
+        text.Format(kPages.Get(), m_nCurrentPage, m_nCurrentPage + 1);
+    else
+        text.Format(kPage.Get(), m_nCurrentPage);
+    frame->SetMessageText(text);
 }
 
 void CPreviewView::EndPrinting() {
@@ -277,6 +295,7 @@ void CPreviewView::SetCurrentPage(UINT nPage) {
     m_scroll = CPoint(0, 0);
     UpdateScrollBars();
     Invalidate();
+    ShowPageDescription();
 }
 
 void CPreviewView::SetZoomState(int nState) {
@@ -490,6 +509,7 @@ void CPreviewView::OnNumPageChange() {
     m_pInfo->m_nNumPreviewPages = m_nPages;
     UpdateScrollBars();
     Invalidate();
+    ShowPageDescription();
 }
 
 void CPreviewView::OnZoomIn() {

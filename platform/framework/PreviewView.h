@@ -91,6 +91,8 @@ class CPreviewView : public CView {
     void RestoreFrame();
     void EndPrinting();
     void SetCurrentPage(UINT nPage);
+    // "Page 1" or "Pages 1-2" in the frame's status line.
+    void ShowPageDescription();
     void SetZoomState(int nState);
     Layout ComputeLayout();
     void UpdateScrollBars();

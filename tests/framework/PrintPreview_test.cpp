@@ -199,7 +199,9 @@ TEST_F(PrintPreview, ShowsTheFirstPageInTheViewsPlaceWithTheFrameFurniturePutAwa
     EXPECT_EQ(g_calls, (std::vector<std::string>{"prepare preview", "begin", "page 1"}));
     EXPECT_TRUE(preview->GetPrintInfo()->m_bPreview);
     EXPECT_FALSE(view_->IsWindowVisible());
-    EXPECT_FALSE(frame_->status.IsWindowVisible());
+    // The status bar stays and tells the page.
+    EXPECT_TRUE(frame_->status.IsWindowVisible());
+    EXPECT_EQ(frame_->status.GetPaneText(0), CString("Page 1"));
     EXPECT_EQ(preview->GetDlgCtrlID(), static_cast<int>(AFX_IDW_PANE_FIRST));
     EXPECT_EQ(::GetFocus(), preview->m_hWnd);
     EXPECT_NE(frame_->m_lpfnCloseProc, nullptr);
@@ -278,7 +280,7 @@ TEST_F(PrintPreview, MovesThroughThePagesByButtonsAndKeysWithTheButtonsFollowing
     EXPECT_EQ(Text(AFX_ID_PREVIEW_NUMPAGE), "One Page");
     const CRect left = preview->GetSheetRect(0);
     const CRect right = preview->GetSheetRect(1);
-    EXPECT_LT(left.Width(), single.Width());
+    EXPECT_LE(left.Width(), single.Width());
     EXPECT_LT(left.right, right.left);
     EXPECT_EQ(SheetColour(0), kPageColour[0]);
     EXPECT_EQ(SheetColour(1), kPageColour[1]);
