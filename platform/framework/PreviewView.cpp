@@ -212,6 +212,7 @@ void CPreviewView::RestoreFrame() {
     m_hiddenWindows.clear();
     frame->SetActiveView(m_pActiveViewBefore != this ? m_pActiveViewBefore : m_pPrintView);
     frame->RecalcLayout();
+    frame->SetMessageText(AFX_IDS_IDLEMESSAGE);  // the pages shown are no longer news
     if (m_hFocus != nullptr && ::IsWindow(m_hFocus))
         ::SetFocus(m_hFocus);
     m_hFrame = nullptr;

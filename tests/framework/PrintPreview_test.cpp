@@ -175,6 +175,7 @@ class PrintPreview : public FrameworkTest {
         view_->GetWindowRect(&rect);
         EXPECT_EQ(rect, viewRect_);
         EXPECT_TRUE(frame_->status.IsWindowVisible());
+        EXPECT_EQ(frame_->status.GetPaneText(0).Find("Page"), -1);
         EXPECT_EQ(frame_->GetDescendantWindow(AFX_IDW_PREVIEW_BAR), nullptr);
         EXPECT_EQ(::GetFocus(), focus_);
         EXPECT_EQ(frame_->m_lpfnCloseProc, nullptr);
