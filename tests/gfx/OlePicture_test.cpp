@@ -1,8 +1,6 @@
 #include "platform/gfx/OlePicture.h"
 
-#include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "encoded_images.h"
 #include "platform/gfx/ImageBridge.h"
 #include "platform/gfx/WinGdi.h"
 
@@ -19,66 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// 16 x 16: the top half red, the bottom half blue, at full quality and full colour resolution.
+// 16 x 16: the top half red, the bottom half blue.
 std::vector<uint8_t> TopRedBottomBlueJpeg() {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = 16;
-    c.image_height = 16;
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 100, TRUE);
-    c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
-    jpeg_start_compress(&c, TRUE);
-    for (int y = 0; y < 16; ++y) {
-        std::vector<uint8_t> row;
-        for (int x = 0; x < 16; ++x) {
-            const bool top = y < 8;
-            row.insert(row.end(),
-                       {top ? uint8_t{255} : uint8_t{0}, 0, top ? uint8_t{0} : uint8_t{255}});
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
-
-int GifSink(GifFileType* gif, const GifByteType* data, int count) {
-    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
-    out->insert(out->end(), data, data + count);
-    return count;
-}
-
-// 3 x 1: yellow, transparent, yellow.
-std::vector<uint8_t> HoleGif() {
-    std::vector<uint8_t> out;
-    int error = 0;
-    GifFileType* gif = EGifOpen(&out, GifSink, &error);
-    EGifSetGifVersion(gif, true);
-    GifColorType colours[2] = {{255, 255, 0}, {9, 9, 9}};
-    ColorMapObject* map = GifMakeMapObject(2, colours);
-    EGifPutScreenDesc(gif, 3, 1, 8, 0, map);
-    GraphicsControlBlock gcb{};
-    gcb.TransparentColor = 1;
-    GifByteType ext[4];
-    EGifGCBToExtension(&gcb, ext);
-    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
-    EGifPutImageDesc(gif, 0, 0, 3, 1, false, nullptr);
-    GifPixelType line[3] = {0, 1, 0};
-    EGifPutLine(gif, line, 3);
-    EGifCloseFile(gif, &error);
-    GifFreeMapObject(map);
-    return out;
+    return codec_test::WriteJpeg(16, 16, 3, JCS_RGB, [](int, int y, uint8_t* rgb) {
+        rgb[0] = y < 8 ? 255 : 0;
+        rgb[1] = 0;
+        rgb[2] = y < 8 ? 0 : 255;
+    });
 }
 
 class OlePictureTest : public ::testing::Test {
@@ -189,7 +135,7 @@ TEST_F(OlePictureTest, JpegReportsHimetricAndRendersUprightAtAnySize) {
 }
 
 TEST_F(OlePictureTest, GifTransparencyLeavesTheDestination) {
-    IPicture* picture = Load(Write("ole-gif", HoleGif()));
+    IPicture* picture = Load(Write("ole-gif", codec_test::HoleGif()));
     ASSERT_NE(picture, nullptr);
     OLE_XSIZE_HIMETRIC w = 0;
     OLE_YSIZE_HIMETRIC h = 0;
@@ -214,7 +160,7 @@ TEST_F(OlePictureTest, MissingDamagedOrForeignFilesFailWithoutAnObject) {
     EXPECT_EQ(Load(Write("ole-cut", cut), &hr), nullptr);
     EXPECT_TRUE(FAILED(hr));
 
-    std::vector<uint8_t> gif = HoleGif();
+    std::vector<uint8_t> gif = codec_test::HoleGif();
     gif.resize(12);
     EXPECT_EQ(Load(Write("ole-cutgif", gif), &hr), nullptr);
     EXPECT_TRUE(FAILED(hr));

@@ -11,50 +11,15 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "encoded_images.h"
 #include "platform/gfx/codec/Gif.h"
 #include "platform/gfx/codec/Jpeg.h"
 #include "platform/gfx/codec/Png.h"
 
 using namespace kq::gfx;
+using namespace kq::gfx::codec_test;
 
 namespace {
-
-using PixelFill = std::function<void(int x, int y, uint8_t* sample)>;
-
-std::vector<uint8_t> WriteJpeg(int w, int h, int components, J_COLOR_SPACE space,
-                               const PixelFill& fill, bool progressive = false) {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = static_cast<JDIMENSION>(w);
-    c.image_height = static_cast<JDIMENSION>(h);
-    c.input_components = components;
-    c.in_color_space = space;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 100, TRUE);
-    c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;  // full-resolution colour
-    if (progressive) {
-        jpeg_simple_progression(&c);
-    }
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(w * components));
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            fill(x, y, row.data() + x * components);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
     for (int shift = 0; shift < 32; shift += 8) {
@@ -77,12 +42,6 @@ struct GifFrame {
     bool interlace;
     std::vector<uint8_t> indices;  // rows top-down
 };
-
-int GifSink(GifFileType* gif, const GifByteType* data, int count) {
-    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
-    out->insert(out->end(), data, data + count);
-    return count;
-}
 
 std::vector<uint8_t> WriteGif(int screenW, int screenH, int colourCount, int transparent,
                               const std::vector<GifFrame>& frames) {

@@ -1,4 +1,3 @@
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -6,6 +5,7 @@
 #include <fstream>
 
 #include "codec_test_support.h"
+#include "encoded_images.h"
 #include "platform/base/LastError.h"
 #include "platform/gfx/ImageBridge.h"
 #include "platform/gfx/PictureFile.h"
@@ -17,34 +17,6 @@ using namespace kq::gfx;
 namespace fs = std::filesystem;
 
 namespace {
-
-int GifSink(GifFileType* gif, const GifByteType* data, int count) {
-    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
-    out->insert(out->end(), data, data + count);
-    return count;
-}
-
-// 3 x 1: yellow, transparent, yellow.
-std::vector<uint8_t> HoleGif() {
-    std::vector<uint8_t> out;
-    int error = 0;
-    GifFileType* gif = EGifOpen(&out, GifSink, &error);
-    EGifSetGifVersion(gif, true);
-    GifColorType colours[2] = {{255, 255, 0}, {9, 9, 9}};
-    ColorMapObject* map = GifMakeMapObject(2, colours);
-    EGifPutScreenDesc(gif, 3, 1, 8, 0, map);
-    GraphicsControlBlock gcb{};
-    gcb.TransparentColor = 1;
-    GifByteType ext[4];
-    EGifGCBToExtension(&gcb, ext);
-    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
-    EGifPutImageDesc(gif, 0, 0, 3, 1, false, nullptr);
-    GifPixelType line[3] = {0, 1, 0};
-    EGifPutLine(gif, line, 3);
-    EGifCloseFile(gif, &error);
-    GifFreeMapObject(map);
-    return out;
-}
 
 std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const fs::path path = fs::temp_directory_path() / (name + std::to_string(::getpid()));
@@ -65,7 +37,7 @@ std::vector<uint32_t> PixelsOf(const std::string& path, COLORREF background) {
 
 TEST(PictureFile, TransparentPartsShowTheBackground) {
     // The content decides the format, not the name.
-    const std::string gif = Write("kq_picture.jpg", HoleGif());
+    const std::string gif = Write("kq_picture.jpg", kq::gfx::codec_test::HoleGif());
     EXPECT_EQ(PixelsOf(gif, RGB(0, 0, 255)),
               (std::vector<uint32_t>{0xFFFFFF00, 0xFF0000FF, 0xFFFFFF00}));
     EXPECT_EQ(PixelsOf(gif, CLR_NONE)[1], 0xFF000000u);  // no background: black, as a new bitmap
@@ -93,7 +65,7 @@ TEST(PictureFile, UnreadableAndDamagedFilesFailCleanly) {
     EXPECT_EQ(LoadPictureBitmap(path, 0), nullptr);  // a JPEG that ends early
     EXPECT_EQ(::GetLastError(), DWORD(ERROR_INVALID_DATA));
     EXPECT_FALSE(LoadPictureFile(fs::temp_directory_path().string()));  // a folder
-    const std::vector<uint8_t> gif = HoleGif();
+    const std::vector<uint8_t> gif = kq::gfx::codec_test::HoleGif();
     for (size_t n = 0; n < gif.size(); ++n) {
         Write("kq_picture_bad", std::vector<uint8_t>(gif.begin(), gif.begin() + n));
         ::DeleteObject(LoadPictureBitmap(path, 0));
