@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/SettingsValues.h"
 #include "foundation/Environment.h"
+#include "foundation/Language.h"
 #include "foundation/RestartMutex.h"
 #include "foundation/SharedConstants.h"
 #include "platform/base/Registry.h"
@@ -28,6 +29,7 @@ BOOL CKq7App::InitInstance() {
         WaitForRestartMutex();
     SetRegistryKey(kRegistryCompany);
     LoadStdProfileSettings(4);
+    ReportDamagedSettings();
     AfxInitRichEdit();
     CheckSettingsVersion();
 
@@ -66,6 +68,18 @@ BOOL CKq7App::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN)
         m_nLastKeyCode = static_cast<UINT>(pMsg->wParam);
     return CWinApp::PreTranslateMessage(pMsg);
+}
+
+void CKq7App::ReportDamagedSettings() {
+    kq::RegistryDamage damage;
+    if (!kq::GetRegistryDamage(&damage))
+        return;
+    CString text = GetLanguageString(5761);
+    const int first = text.Find("%s");
+    if (first >= 0)
+        text = text.Left(first) + damage.file.c_str() + text.Mid(first + 2);
+    text.Replace("%s", damage.movedTo.empty() ? damage.file.c_str() : damage.movedTo.c_str());
+    AfxMessageBox(text, MB_ICONWARNING);
 }
 
 void CKq7App::CheckSettingsVersion() {

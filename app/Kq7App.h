@@ -19,6 +19,8 @@ class CKq7App : public CWinApp {
 
     // Deletes the whole settings key when its stored version is not this program's.
     void CheckSettingsVersion();
+    // A damaged settings file was moved aside: one message names it and where it went.
+    void ReportDamagedSettings();
 
     UINT m_nLastKeyCode = 0;
 

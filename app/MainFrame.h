@@ -279,6 +279,7 @@ class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, publi
     int m_iActivationGeneration = 0;
     int m_iActivationGenerationAt46 = 0;
     BOOL m_abSoftwareConfigPending[COM_MAX_SENSORS] = {};
+    int m_iSoftwareConfigWriteCalls = 0;
 
     // Close.
     BOOL m_bCloseAfterFastStop = FALSE;
@@ -302,6 +303,7 @@ class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, publi
     std::unique_ptr<CMovingAverageRing> m_apDiagramRing[7];
     std::unique_ptr<CMovingAverageRing> m_apDisplayRing[COM_CHANNELS];
     BOOL m_bChannelActive[COM_CHANNELS] = {};
+    int m_iLastRedisplayReason = -1;  // the reason of the last UpdateMeasuredValues
 
     // Settings writes: the first failure is reported once per save.
     BOOL m_bSettingsWriteFailed = FALSE;
@@ -384,7 +386,6 @@ class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, publi
 
     std::unique_ptr<ISensorPortProvider> m_pPortProvider;
     std::unique_ptr<CComPortWindowTimers> m_pWindowTimers;
-    int m_iSoftwareConfigWriteCalls = 0;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -23,9 +23,10 @@ namespace {
 bool IsEditClass(HWND hwnd) {
     char name[64] = {};
     ::GetClassName(hwnd, name, sizeof(name));
-    const CString cls(name);
-    return cls.CompareNoCase("EDIT") == 0 || cls.CompareNoCase("RICHEDIT") == 0 ||
-           cls.CompareNoCase("RichEdit20A") == 0;
+    // Edit and rich edit classes, also as the framework's subclassed forms ("Afx:EDIT").
+    CString cls(name);
+    cls.MakeUpper();
+    return cls.Find("EDIT") >= 0;
 }
 
 // The byte offset of the character with the index, clamped to the text's end.

@@ -11,7 +11,7 @@ void CMainFrame::ResetChannelRecord(int channel) {
 }
 
 void CMainFrame::UpdateMeasuredValues(int reason) {
-    (void)reason;
+    m_iLastRedisplayReason = reason;
 }
 
 void CMainFrame::SetupChannelsOfSensor(int sensor, int mode) {

@@ -42,6 +42,7 @@ BOOL CMainFrame::ReadSettings() {
             ? m_iLanguageChoice
             : static_cast<int>(app->GetProfileInt("Language", "Language", m_iLanguageChoice));
     SetLanguage(stored);
+    ::SetLanguageOffset(m_iLanguageOffset);
     // 1 means "no log" wherever the switch is read.
     m_bWriteLog = app->GetProfileInt("Language", "WriteLogFile", 1);
     m_nActivePage =

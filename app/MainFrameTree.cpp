@@ -272,7 +272,7 @@ void CMainFrame::SwitchLanguage(int offset) {
         if (page == nullptr)
             continue;
         page->m_bNeedsNewTexts = TRUE;
-        if (page->m_hWnd != nullptr && page->IsWindowVisible()) {
+        if (page->m_hWnd != nullptr && (page->GetStyle() & WS_VISIBLE) != 0) {
             page->m_bNeedsNewTexts = FALSE;
             page->SetLanguageTexts();
         }

@@ -2,15 +2,10 @@
 // main frame while it is open.
 #pragma once
 
-#include "platform/framework/Framework.h"
+#include "app/PerRunDialog.h"
 
-class CDlgSaveMwMessage : public CDialog {
+class CDlgSaveMwMessage : public CPerRunDialog {
     DECLARE_DYNAMIC(CDlgSaveMwMessage)
   public:
-    CDlgSaveMwMessage() = default;
-    BOOL OnInitDialog() override;
-
-  protected:
-    void OnDestroy();
-    DECLARE_MESSAGE_MAP()
+    CDlgSaveMwMessage() : CPerRunDialog(1229) {}
 };

@@ -3,46 +3,34 @@
 // its slot when it goes.
 #pragma once
 
-#include "platform/framework/Framework.h"
+#include "app/PerRunDialog.h"
 
-class CCalibStepDialog : public CDialog {
-    DECLARE_DYNAMIC(CCalibStepDialog)
-  public:
-    explicit CCalibStepDialog(UINT registration) : m_nRegistration(registration) {}
-    BOOL OnInitDialog() override;
-
-  protected:
-    void OnDestroy();
-    UINT m_nRegistration;
-    DECLARE_MESSAGE_MAP()
-};
-
-class CDlgCalibMsgDoCalib : public CCalibStepDialog {
+class CDlgCalibMsgDoCalib : public CPerRunDialog {
     DECLARE_DYNAMIC(CDlgCalibMsgDoCalib)
   public:
-    CDlgCalibMsgDoCalib() : CCalibStepDialog(1229) {}
+    CDlgCalibMsgDoCalib() : CPerRunDialog(1229) {}
 };
 
-class CDlgCalibMsgGetValueZero : public CCalibStepDialog {
+class CDlgCalibMsgGetValueZero : public CPerRunDialog {
     DECLARE_DYNAMIC(CDlgCalibMsgGetValueZero)
   public:
-    CDlgCalibMsgGetValueZero() : CCalibStepDialog(1230) {}
+    CDlgCalibMsgGetValueZero() : CPerRunDialog(1230) {}
 };
 
-class CDlgCalibMsgGetValueEnd : public CCalibStepDialog {
+class CDlgCalibMsgGetValueEnd : public CPerRunDialog {
     DECLARE_DYNAMIC(CDlgCalibMsgGetValueEnd)
   public:
-    CDlgCalibMsgGetValueEnd() : CCalibStepDialog(1231) {}
+    CDlgCalibMsgGetValueEnd() : CPerRunDialog(1231) {}
 };
 
-class CDlgCalibMsgWrongScaleValue : public CCalibStepDialog {
+class CDlgCalibMsgWrongScaleValue : public CPerRunDialog {
     DECLARE_DYNAMIC(CDlgCalibMsgWrongScaleValue)
   public:
-    CDlgCalibMsgWrongScaleValue() : CCalibStepDialog(1232) {}
+    CDlgCalibMsgWrongScaleValue() : CPerRunDialog(1232) {}
 };
 
-class CDlgCalibMsgDeleteCalib : public CCalibStepDialog {
+class CDlgCalibMsgDeleteCalib : public CPerRunDialog {
     DECLARE_DYNAMIC(CDlgCalibMsgDeleteCalib)
   public:
-    CDlgCalibMsgDeleteCalib() : CCalibStepDialog(1233) {}
+    CDlgCalibMsgDeleteCalib() : CPerRunDialog(1233) {}
 };
