@@ -137,6 +137,8 @@ class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, publi
     void RefreshChannelItems();
     void RefreshTreeStates();
     int OnTreeItemAction(const CString& eventText, UINT textId);
+    // The tree's callback: a click (tag = the item's text) or an expansion.
+    static void OnTreeCallback(void* context, CString tag, CString text, DWORD_PTR data);
     BOOL SetLanguage(int offset);
     void SwitchLanguage(int offset);
     int GetLanguageOffset() const { return m_iLanguageOffset; }
@@ -328,8 +330,6 @@ class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, publi
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
-    // The navigation tree's clicks and expansions.
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     // Commands.
     void OnSaveMeasuredValues();
@@ -369,8 +369,6 @@ class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, publi
     void CompleteNodeChanges();
     void CompleteRemoval(bool timeoutCall, DWORD deviceType);
     void CloseFurtherPortManagers();
-    // Whether the text id belongs to one of the navigation tree's commands.
-    static bool HasTreeCommandForTextId(UINT id);
     // Timer steps.
     void RunFrameTimerStep(UINT id);
     void EvaluateMultiportDetection();

@@ -216,15 +216,21 @@ LRESULT CMainFrame::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
         } else if (id != 0) {
             UINT promptId = id;
             if (id == 10000) {
-                // The tree's command: the prompt of the selected item's text.
+                // The tree's command: the prompt of the command under the mouse, else of the
+                // selected item.
+                const int command = m_wndTree.GetCurrentCommandId();
                 HTREEITEM item =
                     m_wndTree.m_hWnd != nullptr ? m_wndTree.GetSelectedItem() : nullptr;
-                promptId = item != nullptr ? static_cast<UINT>(m_wndTree.GetItemData(item)) : 0;
+                if (command > 10000)
+                    promptId = static_cast<UINT>(command);
+                else
+                    promptId = item != nullptr ? static_cast<UINT>(m_wndTree.GetItemData(item)) : 0;
             }
             if (id == 61190 && m_lpfnCloseProc != nullptr)
                 promptId = 61445;  // closing ends the print preview
-            if (promptId != 0 && (id == 10000 || (id >= 10001 && id <= 10025)))
-                promptId += static_cast<UINT>(m_iLanguageOffset);
+            if (promptId != 0 && promptId != 61445)
+                if (id == 10000 || (id >= 10001 && id <= 10025))
+                    promptId += static_cast<UINT>(m_iLanguageOffset);
             if (promptId != 0)
                 GetMessageString(promptId, text);
         }

@@ -158,6 +158,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (!CreateBars(static_cast<CCreateContext*>(lpcs->lpCreateParams)))
         return -1;
     DockBarsByDefault();
+    m_wndTree.SetClickCallback(&CMainFrame::OnTreeCallback, this);
     m_llCurrentTime = CTime::GetCurrentTime().GetTime();
     for (UINT pane : {PANE_TIME, PANE_DATE, PANE_WEEKDAY})
         SetTimer(pane, 1000, nullptr);
@@ -198,6 +199,9 @@ BOOL CMainFrame::CreateBars(CCreateContext* frameContext) {
     if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_TRACKSELECT,
                           CRect(0, 0, 0, 0), &m_wndNaviBar, 10000))
         return FALSE;
+    if (CToolTipCtrl* tips = m_wndTree.GetToolTips())
+        tips->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_wndTree.m_pStatusOwner = this;
     return BuildNavigationTree();
 }
 

@@ -55,7 +55,7 @@ LRESULT CMainFrame::OnPortData(WPARAM wParam, LPARAM lParam) {
 }
 
 void CMainFrame::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
-    const bool treeCommand = HasTreeCommandForTextId(nItemID);
+    const bool treeCommand = m_wndTree.HasCommandForTextId(nItemID);
     const UINT id = treeCommand && m_iLanguageOffset > 0
                         ? nItemID + static_cast<UINT>(m_iLanguageOffset)
                         : nItemID;

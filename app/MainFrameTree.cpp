@@ -37,6 +37,9 @@ constexpr UINT kIconResources[] = {149, 150, 141, 143, 146, 147, 148, 142, 144, 
                                    153, 211, 154, 157, 155, 156, 158, 159, 169, 164, 171, 172,
                                    168, 166, 170, 167, 165, 175, 173, 174, 163, 160, 161, 162};
 
+constexpr COLORREF kTextColor = RGB(0, 0, 0);
+constexpr COLORREF kUnavailableColor = RGB(173, 173, 173);
+
 int ViewIcon(int state) {
     switch (state) {
         case 0:
@@ -54,12 +57,9 @@ int ViewIcon(int state) {
 
 }  // namespace
 
-bool CMainFrame::HasTreeCommandForTextId(UINT id) {
-    for (const TreeRow& row : kTree) {
-        if (row.textId == id && row.folder < 0)
-            return true;
-    }
-    return false;
+void CMainFrame::OnTreeCallback(void* context, CString tag, CString text, DWORD_PTR data) {
+    (void)text;
+    static_cast<CMainFrame*>(context)->OnTreeItemAction(tag, static_cast<UINT>(data));
 }
 
 BOOL CMainFrame::BuildNavigationTree() {
@@ -92,7 +92,7 @@ BOOL CMainFrame::RebuildNavigationTree() {
     }
     m_wndTree.SetBkColor(RGB(255, 255, 255));
     m_wndTree.SetLineColor(RGB(0, 0, 0));
-    m_wndTree.SetTextColor(RGB(0, 0, 0));
+    m_wndTree.SetTextColor(kTextColor);
     m_bFillingTree = FALSE;
     RefreshChannelItems();
     RefreshTreeStates();
@@ -112,6 +112,20 @@ void CMainFrame::RefreshChannelItems() {
         else if (row.view < 2)
             text = GetLanguageString(5320) + (row.view == 0 ? " A" : " B");
         m_wndTree.SetItemText(m_ahTreeItems[i], text);
+    }
+    // Unavailable items are greyed: views in state 2, the bar views without their page, the
+    // saves without a finished measurement.
+    for (int i = 0; i < kTreeRows; ++i) {
+        const TreeRow& row = kTree[i];
+        if (m_ahTreeItems[i] == nullptr)
+            continue;
+        bool unavailable = false;
+        if (row.view >= 0)
+            unavailable =
+                m_viewState.checkState[row.view] == 2 || (row.view <= 5 && m_iBarsForPage == 0);
+        else if (row.textId == 5015 || row.textId == 5016)
+            unavailable = m_ucDataAvailable == 0;
+        m_wndTree.SetItemTextColor(m_ahTreeItems[i], unavailable ? kUnavailableColor : kTextColor);
     }
 }
 
@@ -227,28 +241,6 @@ int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
             break;  // a folder
     }
     return 0;
-}
-
-BOOL CMainFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header == nullptr || header->idFrom != 10000 || m_bFillingTree)
-        return CFrameWnd::OnNotify(wParam, lParam, pResult);
-    if (header->code == TVN_ITEMEXPANDED) {
-        const auto* info = reinterpret_cast<const NMTREEVIEW*>(lParam);
-        OnTreeItemAction("TXT_ON_TVN_ITEMEXPANDED", static_cast<UINT>(info->itemNew.lParam));
-        return TRUE;
-    }
-    if (header->code == NM_CLICK) {
-        CPoint point;
-        ::GetCursorPos(&point);
-        m_wndTree.ScreenToClient(&point);
-        UINT flags = 0;
-        HTREEITEM item = m_wndTree.HitTest(point, &flags);
-        if (item != nullptr && (flags & TVHT_ONITEM) != 0)
-            OnTreeItemAction("", static_cast<UINT>(m_wndTree.GetItemData(item)));
-        return TRUE;
-    }
-    return CFrameWnd::OnNotify(wParam, lParam, pResult);
 }
 
 BOOL CMainFrame::SetLanguage(int offset) {

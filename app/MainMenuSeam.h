@@ -1,17 +1,20 @@
 // The main frame's owner-drawn menu and its navigation tree control, named once here so that the
-// frame's code does not depend on which classes provide them.
+// frame's code reads the same whichever classes provide them.
 #pragma once
 
 #include <span>
 
+#include "controls/MyTreeCtrl.h"
+#include "controls/menu/BCMenu.h"
 #include "platform/framework/Framework.h"
-#include "platform/framework/commctrl/TreeCtrl.h"
 
-using MainMenu = CMenu;
-using NavigationTree = CTreeCtrl;
+using MainMenu = BCMenu;
+using NavigationTree = CMyTreeCtrl;
 
 // Frees what the menu class keeps for all its menus (called once at the program's end).
-inline void ReleaseMenuClassResources() {}
+inline void ReleaseMenuClassResources() {
+    BCMenu::ReleaseClassResources();
+}
 
 // The icon (index in the frame's image list) an item of the owner-drawn menu shows.
 struct MenuIcon {
@@ -19,7 +22,6 @@ struct MenuIcon {
     int icon;
 };
 inline void SetMenuItemIcons(MainMenu& menu, CImageList& images, std::span<const MenuIcon> icons) {
-    (void)menu;
-    (void)images;
-    (void)icons;
+    for (const MenuIcon& icon : icons)
+        menu.ModifyOwnerDrawItemA(nullptr, icon.command, &images, icon.icon);
 }

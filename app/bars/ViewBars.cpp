@@ -14,11 +14,3 @@ void CViewBarNavi::OnSize(UINT nType, int cx, int cy) {
     if (tree != nullptr)
         tree->MoveWindow(0, 0, cx, cy, TRUE);
 }
-
-BOOL CViewBarNavi::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (m_pDockSite != nullptr && m_pDockSite->m_hWnd != nullptr) {
-        *pResult = m_pDockSite->SendMessage(WM_NOTIFY, wParam, lParam);
-        return TRUE;
-    }
-    return CViewBarBase::OnNotify(wParam, lParam, pResult);
-}

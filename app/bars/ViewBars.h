@@ -21,9 +21,6 @@ class CViewBarNavi : public CViewBarBase {
   public:
     CViewBarNavi() : CViewBarBase(CSize(200, 400), CSize(200, 400), CSize(200, 400)) {}
 
-    // The tree's notifications go on to the frame the bar docks in.
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-
   protected:
     // The tree fills the bar.
     void OnSize(UINT nType, int cx, int cy);

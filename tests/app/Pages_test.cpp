@@ -154,11 +154,30 @@ TEST_F(Pages, TheMenuSpeaksTheLanguageAndKeepsItsPopups) {
         menu->GetSubMenu(0)->GetMenuString(0, text, MF_BYPOSITION);
         EXPECT_EQ(text, GetLanguageString(5046));
     }
+    // Opening File re-synchronises the owner-drawn items: the first carries 10001 and its icon.
+    auto* owner = static_cast<BCMenu*>(menu->GetSubMenu(0));
+    ASSERT_TRUE(BCMenu::IsRegisteredMenu(owner));
+    frame_->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(owner->GetSafeHmenu()), 0);
+    ASSERT_GT(owner->GetRecordCount(), 0);
+    EXPECT_EQ(owner->GetRecord(0)->nID, 10001U);
+    EXPECT_GE(owner->GetRecord(0)->nImageIndex, 0);
     // The around-trigger tick survives a language switch.
     frame_->SendMessage(WM_COMMAND, 10045);
     frame_->SwitchLanguage(LANGUAGE_ENGLISH);
     EXPECT_TRUE(MenuState(10045) & MF_CHECKED);
     EXPECT_TRUE(frame_->GetMeasureDiagramPage()->m_bAroundTrigger);
+}
+
+TEST_F(Pages, ChannelBarsAreNamedBySensorWithSeveralSensors) {
+    CString caption;
+    frame_->m_iActivatedCount = 1;
+    frame_->UpdateViewBarCaptions();
+    frame_->m_wndViewBar[2].GetWindowText(caption);
+    EXPECT_EQ(caption, "Kanal C Anzeige");
+    frame_->m_iActivatedCount = 2;
+    frame_->UpdateViewBarCaptions();
+    frame_->m_wndViewBar[2].GetWindowText(caption);
+    EXPECT_EQ(caption, "Sensor 3");
 }
 
 TEST_F(Pages, SavesDoNothingWhileAConversionRuns) {
