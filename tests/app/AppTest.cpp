@@ -138,13 +138,17 @@ void AppTest::TearDown() {
         frame->m_bCloseWithoutSaving = TRUE;
         frame->DestroyWindow();
     }
-    if (app_->m_pMainWnd != nullptr)
-        app_->DisconnectFromMessageLoop();
+    app_->DisconnectFromMessageLoop();
     FrameworkTest::TearDown();
     app_.reset();
     CMainFrame::s_portProviderFactory = savedFactory_;
     simOwned_.reset();
     kq::UninstallResources(kq_res_bundle());
+}
+
+void AppTest::NewApplication() {
+    app_->DisconnectFromMessageLoop();
+    app_ = std::make_unique<CKq7App>();
 }
 
 void AppTest::PrepareStore(int language) {
@@ -161,7 +165,11 @@ BOOL AppTest::Start(std::vector<const char*> args) {
     AfxWinInit(app_.get(), static_cast<int>(argv.size()), argv.data());
     if (!app_->InitApplication())
         return FALSE;
-    return app_->InitInstance();
+    if (!app_->InitInstance())
+        return FALSE;
+    // As Run does: the idle update and the pre-translation of the loop.
+    app_->ConnectToMessageLoop();
+    return TRUE;
 }
 
 CMainFrame* AppTest::StartAndComplete() {

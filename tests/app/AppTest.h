@@ -55,6 +55,8 @@ class AppTest : public kq::fw::test::FrameworkTest {
 
     // The store as a previous run left it: version, language, not the first start.
     void PrepareStore(int language = 0);
+    // A fresh application object for the next start (the previous one leaves the loop).
+    void NewApplication();
     // InitApplication and InitInstance with the arguments.
     BOOL Start(std::vector<const char*> args = {"kq7b"});
     // Starts and lets the registrations complete the start-up.

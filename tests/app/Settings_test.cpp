@@ -64,7 +64,7 @@ TEST_F(Settings, AWriteIsReadBackValueByValue) {
 
     frame->m_bCloseWithoutSaving = TRUE;
     frame->DestroyWindow();
-    app_ = std::make_unique<CKq7App>();
+    NewApplication();
     frame = StartAndComplete();
     EXPECT_EQ(frame->GetLanguageOffset(), 4000);
     EXPECT_FALSE(frame->m_bWriteLog);
@@ -89,7 +89,7 @@ TEST_F(Settings, AWriteIsReadBackValueByValue) {
 
 TEST_F(Settings, LanguagesOutsideTheThreeBecomeEnglish) {
     for (int stored : {3000, 5}) {
-        app_ = std::make_unique<CKq7App>();
+        NewApplication();
         PrepareStore(stored);
         CMainFrame* frame = StartAndComplete();
         EXPECT_EQ(frame->GetLanguageOffset(), 1000) << stored;
@@ -125,7 +125,7 @@ TEST_F(Settings, TheLastUsedPortIsWrittenForTheOpenSensor) {
     EXPECT_EQ(app_->GetProfileString("DespiteReset", "LastUsedComPort", ""), "COM4");
     frame->m_bCloseWithoutSaving = TRUE;
     frame->DestroyWindow();
-    app_ = std::make_unique<CKq7App>();
+    NewApplication();
     frame = StartAndComplete();
     EXPECT_EQ(frame->m_strLastUsedComPort, "COM4");
 }

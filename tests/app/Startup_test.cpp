@@ -98,7 +98,7 @@ TEST_F(StartUp, ALateRegistrationOfAWindowThatHasGoneIsDropped) {
 
 TEST_F(StartUp, AnotherSettingsVersionWipesTheWholeKeyAfterTheRecentFilesWereRead) {
     for (const char* version : {"2.04 ", "2.03"}) {
-        app_ = std::make_unique<CKq7App>();
+        NewApplication();
         app_->SetRegistryKey(kRegistryCompany);
         app_->WriteProfileString("Version", "Version", version);
         app_->WriteProfileInt("DespiteReset", "LastUsedSerialNo", 77);
@@ -109,7 +109,7 @@ TEST_F(StartUp, AnotherSettingsVersionWipesTheWholeKeyAfterTheRecentFilesWereRea
         EXPECT_EQ((*app_->m_pRecentFileList)[0], "/data/old.kq") << version;
         EXPECT_EQ(app_->GetProfileInt("DespiteReset", "LastUsedSerialNo", 0), 0) << version;
     }
-    app_ = std::make_unique<CKq7App>();
+    NewApplication();
     PrepareStore();
     app_->WriteProfileInt("DespiteReset", "LastUsedSerialNo", 77);
     app_->CheckSettingsVersion();
@@ -135,7 +135,7 @@ TEST_F(StartUp, AStoredLayoutIsKeptWhenItsBarsExistAndDroppedWhenOneIsMissing) {
     Pump();
 
     // The next start completes with the default docking and forgets the layout.
-    app_ = std::make_unique<CKq7App>();
+    NewApplication();
     frame = StartAndComplete();
     ASSERT_NE(frame, nullptr);
     EXPECT_FALSE(frame->IsStartUpPending());
