@@ -33,6 +33,7 @@ class CBrowseCtrl : public CButton {
     CBrowseCtrl();
     ~CBrowseCtrl() override;
 
+    using CButton::Create;
     virtual BOOL Create(const RECT& rect, CWnd* pParent, UINT nID, DWORD dwBrowseStyle = 10,
                         UINT nNotifyMessage = 0);
     BOOL Initialize();
