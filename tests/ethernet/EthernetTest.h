@@ -38,8 +38,9 @@ class EthernetTest : public kq::fw::test::FrameworkTest {
     // A started simulator on the address; its setup and data ports are free ones.
     devsrvsim::DeviceServerSimulator& StartServer(
         const std::string& address, devsrvsim::DevSrvFault fault = devsrvsim::DevSrvFault::None,
-        const std::string& serialPath = "") {
+        const std::string& serialPath = "", const std::string& banner = "XPico 6.11.0.3") {
         devsrvsim::DevSrvSetup setup;
+        setup.banner = banner;
         setup.address = address;
         setup.fault = fault;
         setup.serialPath = serialPath;
