@@ -329,6 +329,11 @@ void DeviceServerSimulator::BridgeFromClient() {
 void DeviceServerSimulator::BridgeFromLine() {
     char buffer[4096];
     const kq::IoResult result = m_line.Read(buffer, sizeof buffer);
+    if (result.status == kq::IoStatus::HungUp || result.status == kq::IoStatus::Failed) {
+        Log("serial line gone");
+        m_line.Close();
+        return;
+    }
     if (result.status == kq::IoStatus::Done && result.count > 0 && m_dataClientFd >= 0) {
         [[maybe_unused]] const ssize_t ignored =
             ::send(m_dataClientFd, buffer, result.count, MSG_NOSIGNAL);
