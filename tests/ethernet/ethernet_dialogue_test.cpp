@@ -9,6 +9,13 @@
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
 #include "ethernet/SetupSession.h"
 
+namespace devsrvsim {
+// The fault's name in the test's name and messages.
+inline void PrintTo(DevSrvFault fault, std::ostream* os) {
+    *os << DevSrvFaultName(fault);
+}
+}  // namespace devsrvsim
+
 using devsrvsim::DevSrvFault;
 using devsrvsim::DevSrvSettings;
 
