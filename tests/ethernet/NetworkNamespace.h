@@ -1,4 +1,4 @@
-// Runs a piece of a test in a forked child that has a network namespace of its own, so that
+// Runs some checks of a test in a forked child that has a network namespace of its own, so that
 // the test may switch loopback off or change how the kernel answers echo requests without
 // touching the machine. The child unshares a user namespace too where it is no root.
 #pragma once

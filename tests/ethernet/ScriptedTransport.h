@@ -1,4 +1,4 @@
-// A setup connection that replays the server's bytes in given pieces and then closes (or stays
+// A setup connection that replays the server's bytes in given chunks and then closes (or stays
 // silent), recording what the client wrote. Used by the client's tests and its fuzz target.
 #pragma once
 
@@ -10,8 +10,8 @@
 
 class ScriptedTransport final : public SetupTransport {
   public:
-    explicit ScriptedTransport(std::deque<std::string> pieces, bool silentAtEnd = false)
-        : m_pieces(std::move(pieces)), m_silentAtEnd(silentAtEnd) {}
+    explicit ScriptedTransport(std::deque<std::string> chunks, bool silentAtEnd = false)
+        : m_chunks(std::move(chunks)), m_silentAtEnd(silentAtEnd) {}
 
     bool Write(std::string_view bytes, int) override {
         if (m_closed) {
@@ -21,14 +21,14 @@ class ScriptedTransport final : public SetupTransport {
         return true;
     }
     ReadResult ReadSome(std::string& out, int) override {
-        if (m_closed || (m_pieces.empty() && !m_silentAtEnd)) {
+        if (m_closed || (m_chunks.empty() && !m_silentAtEnd)) {
             return ReadResult::Closed;
         }
-        if (m_pieces.empty()) {
+        if (m_chunks.empty()) {
             return ReadResult::Timeout;
         }
-        out += m_pieces.front();
-        m_pieces.pop_front();
+        out += m_chunks.front();
+        m_chunks.pop_front();
         return ReadResult::Data;
     }
     void Close() override { m_closed = true; }
@@ -37,7 +37,7 @@ class ScriptedTransport final : public SetupTransport {
     bool Closed() const { return m_closed; }
 
   private:
-    std::deque<std::string> m_pieces;
+    std::deque<std::string> m_chunks;
     bool m_silentAtEnd;
     std::string m_written;
     bool m_closed = false;

@@ -47,9 +47,9 @@ TEST(SetupMenuClientTest, CapsLinesAndTheWholeDialogue) {
 TEST(SetupMenuClientTest, AChangeNeedsItsPromptAndTheConfirmation) {
     const SetupDeadline deadline(1000);
     const auto enterAnd = [&](std::deque<std::string> rest) {
-        std::deque<std::string> pieces{"XPico\r\n", kListing, "Your choice? "};
-        pieces.insert(pieces.end(), rest.begin(), rest.end());
-        return ScriptedTransport(std::move(pieces));
+        std::deque<std::string> chunks{"XPico\r\n", kListing, "Your choice? "};
+        chunks.insert(chunks.end(), rest.begin(), rest.end());
+        return ScriptedTransport(std::move(chunks));
     };
 
     ScriptedTransport good =

@@ -14,10 +14,10 @@ using namespace devsrvsim;
 
 namespace {
 
-std::string Joined(const std::vector<std::string>& pieces) {
+std::string Joined(const std::vector<std::string>& chunks) {
     std::string all;
-    for (const std::string& piece : pieces) {
-        all += piece;
+    for (const std::string& chunk : chunks) {
+        all += chunk;
     }
     return all;
 }

@@ -232,8 +232,8 @@ void DeviceServerSimulator::AcceptSetup(int64_t nowMs) {
     auto session =
         std::make_unique<Session>(fd, SetupDialogue(m_setup.banner, m_current, m_fault), nowMs);
     int64_t due = nowMs;
-    for (std::string& piece : session->dialogue.Greeting()) {
-        session->output.emplace_back(due, std::move(piece));
+    for (std::string& chunk : session->dialogue.Greeting()) {
+        session->output.emplace_back(due, std::move(chunk));
         due += m_fault == DevSrvFault::SlowLines ? kSlowLineMs : 0;
     }
     Log("setup connection " + std::to_string(m_connections));
@@ -255,9 +255,9 @@ void DeviceServerSimulator::ServeSession(Session& session, short revents, int64_
                 session.dialogue.Feed(std::string(buffer, static_cast<size_t>(got)), out);
             int64_t due =
                 session.output.empty() ? nowMs : std::max(nowMs, session.output.back().first);
-            for (std::string& piece : out) {
+            for (std::string& chunk : out) {
                 due += m_fault == DevSrvFault::SlowLines ? kSlowLineMs : 0;
-                session.output.emplace_back(due, std::move(piece));
+                session.output.emplace_back(due, std::move(chunk));
             }
             if (outcome == SetupDialogue::Outcome::Apply ||
                 outcome == SetupDialogue::Outcome::Save) {

@@ -20,7 +20,7 @@ class SetupDialogue {
 
     // What the server says on connecting.
     std::vector<std::string> Greeting() const;
-    // Takes received bytes; appends what to send to `out` (each entry one piece of output, a
+    // Takes received bytes; appends what to send to `out` (each entry one chunk of output, a
     // line with its CR LF or a prompt). After Apply or Save the server takes Edited() and
     // closes; after Close it closes.
     Outcome Feed(const std::string& bytes, std::vector<std::string>& out);

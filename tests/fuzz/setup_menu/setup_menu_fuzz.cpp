@@ -9,16 +9,16 @@
 #include "tests/ethernet/ScriptedTransport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // 0xFF splits the input into the pieces the connection delivers one by one.
-    std::deque<std::string> pieces(1);
+    // 0xFF splits the input into the chunks the connection delivers one by one.
+    std::deque<std::string> chunks(1);
     for (size_t i = 0; i < size; ++i) {
         if (data[i] == 0xFF) {
-            pieces.emplace_back();
+            chunks.emplace_back();
         } else {
-            pieces.back() += static_cast<char>(data[i]);
+            chunks.back() += static_cast<char>(data[i]);
         }
     }
-    ScriptedTransport transport(std::move(pieces));
+    ScriptedTransport transport(std::move(chunks));
     {
         const SetupDeadline deadline(1000);
         SetupMenuClient client(transport, deadline);
