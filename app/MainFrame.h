@@ -13,6 +13,7 @@
 #include "app/SettingsValues.h"
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
+#include "controls/BrowsePageInterfaces.h"
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
 #include "foundation/StopWatch.h"
@@ -36,7 +37,11 @@ class CDlgMeasureDiagram;
 class CDlgDiagnostic;
 class CThreadedConvertFile;
 
-class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, public IComPortPages {
+class CMainFrame : public CFrameWnd,
+                   public CEnvironment,
+                   public CComPort,
+                   public IComPortPages,
+                   public IBrowsePageOwner {
     DECLARE_DYNCREATE(CMainFrame)
   public:
     // ---- Frame timers (one-shot; the dispatcher kills each before it acts) ----
@@ -197,6 +202,10 @@ class CMainFrame : public CFrameWnd, public CEnvironment, public CComPort, publi
     void SetControlSignalState(int on) override;
     void OnSensorConnected() override;
     void OnSensorDisconnected() override;
+
+    // ---- The pages the browse control serves (null until they have registered) ----
+    IBrowseDocumentationPage* BrowseDocumentationPage() override;
+    IBrowseMeasureAdjustPage* BrowseMeasureAdjustPage() override;
 
     // ---- The registered windows ----
     CKq7View* GetView() const;

@@ -459,6 +459,14 @@ CDlgDiagnostic* CMainFrame::GetDiagnosticPage() const {
     return static_cast<CDlgDiagnostic*>(GetRegisteredWindow(WindowSlot::DiagnosticPage));
 }
 
+IBrowseDocumentationPage* CMainFrame::BrowseDocumentationPage() {
+    return GetDocumentationPage();
+}
+
+IBrowseMeasureAdjustPage* CMainFrame::BrowseMeasureAdjustPage() {
+    return GetMeasureAdjustPage();
+}
+
 CWnd* CMainFrame::GetPageWindow(UINT pageId) const {
     const int index = PageIndexOf(pageId);
     if (index < 0)

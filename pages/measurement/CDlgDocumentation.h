@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/PageDialog.h"
+#include "controls/BrowsePageInterfaces.h"
 
 // The documentation record: its settings, then size, byte sum and sum of the running sums.
 struct DocumentationRecord {
@@ -15,7 +16,7 @@ struct DocumentationRecord {
 };
 static_assert(sizeof(DocumentationRecord) == 60);
 
-class CDlgDocumentation : public CPageDialog {
+class CDlgDocumentation : public CPageDialog, public IBrowseDocumentationPage {
     DECLARE_DYNAMIC(CDlgDocumentation)
   public:
     enum { IDD = 136 };
@@ -23,6 +24,10 @@ class CDlgDocumentation : public CPageDialog {
 
     void SetDefaultSettings() { m_sDocumentation = DocumentationRecord{}; }
     void SetDefaultPaths() {}
+    // The browse control's edited target directories.
+    void OnBrowseMWTargetDirectory(CWnd*) override {}
+    void OnBrowseDMTargetDirectory(CWnd*) override {}
+    void OnBrowseIONIOTargetDirectory(CWnd*) override {}
     // False while the page refuses to be left (unsaved or invalid entries).
     BOOL CanLeavePage() const { return m_bMayLeave; }
 

@@ -3,8 +3,9 @@
 #pragma once
 
 #include "app/PageDialog.h"
+#include "controls/BrowsePageInterfaces.h"
 
-class CDlgMeasureAdjust : public CPageDialog {
+class CDlgMeasureAdjust : public CPageDialog, public IBrowseMeasureAdjustPage {
     DECLARE_DYNAMIC(CDlgMeasureAdjust)
   public:
     enum { IDD = 135 };
@@ -12,6 +13,9 @@ class CDlgMeasureAdjust : public CPageDialog {
 
     CDlgMeasureAdjust() = default;
 
+    // The browse control's edited programs.
+    void OnBrowseStartProgram(CWnd*) override {}
+    void OnBrowseStopProgram(CWnd*) override {}
     // The notice control: its text and whether it shows.
     void SetNoticeText(const CString& text) { m_strNotice = text; }
     const CString& GetNoticeText() const { return m_strNotice; }
