@@ -37,8 +37,7 @@ BOOL CKq7View::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 BOOL CKq7View::PreTranslateMessage(MSG* pMsg) {
-    CMainFrame* frame = GetMainFrame();
-    if (frame != nullptr && frame->HandleShortcutKeys(pMsg))
+    if (OfferToShortcutKeys(pMsg))
         return TRUE;
     return CWnd::PreTranslateMessage(pMsg);
 }

@@ -127,6 +127,13 @@ class CMainFrame : public CFrameWnd,
     void ToggleChannelView(int channel);
     void ShowStatusMessage(UINT id);
     void SetStatusTextString(const CString& text);
+    // A fixed format of the program with its arguments; never a text from elsewhere.
+    template <typename... Args>
+    void SetStatusText(const char* format, const Args&... args) {
+        CString text;
+        text.Format(format, args...);
+        SetStatusTextString(text);
+    }
     UINT GetLastStatusId() const { return m_nLastStatusId; }
 
     // ---- Close, keys, limits (MainFrameClose) ----
@@ -399,6 +406,10 @@ class CMainFrame : public CFrameWnd,
 
 // The application's main frame, null while none exists.
 CMainFrame* GetMainFrame();
+
+// Offers a keyboard or mouse message to the main frame's shortcut handler, as the view, the pages
+// and the form views do before their own handling; TRUE when it was consumed.
+BOOL OfferToShortcutKeys(MSG* pMsg);
 
 // Posts a form view's registration to the main frame, once its top-level frame exists.
 void PostFormRegistration(CWnd* view, UINT code);

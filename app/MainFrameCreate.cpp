@@ -79,6 +79,10 @@ CMainFrame* GetMainFrame() {
     return g_mainFrame;
 }
 
+BOOL OfferToShortcutKeys(MSG* pMsg) {
+    return g_mainFrame != nullptr && g_mainFrame->HandleShortcutKeys(pMsg);
+}
+
 void PostFormRegistration(CWnd* view, UINT code) {
     CWnd* target = g_mainFrame != nullptr ? static_cast<CWnd*>(g_mainFrame) : AfxGetMainWnd();
     if (target != nullptr && target->m_hWnd != nullptr)

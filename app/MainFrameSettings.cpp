@@ -19,11 +19,6 @@ constexpr const char* kPortSection = "COM Einstellungen";
 constexpr const char* kKeepSection = "DespiteReset";
 constexpr const char* kBarSection = "AllViewState\\BarState\\ViewBar";
 
-const char* const kDocumentationNames[9] = {
-    "MWTargetDirectory", "MWPrefix",          "IONIOTargetDirectory",
-    "IONIOPrefix",       "DMTargetDirectory", "DMPrefix",
-    "Headline",          "Address",           "Comment"};
-
 CString IndexedName(const char* stem, int index) {
     CString name;
     name.Format("%s%i", stem, index);

@@ -11,8 +11,7 @@ ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
 BOOL CPageDialog::PreTranslateMessage(MSG* pMsg) {
-    CMainFrame* frame = GetMainFrame();
-    if (frame != nullptr && frame->HandleShortcutKeys(pMsg))
+    if (OfferToShortcutKeys(pMsg))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
 }

@@ -10,6 +10,7 @@ class CViewBarBase : public CControlBar {
   public:
     CViewBarBase(CSize horz, CSize vert, CSize floating);
 
+    using CWnd::Create;
     // Creates the bar; with a view class, the bar's frame creates that view in it. Without a
     // given context the context's frame becomes the parent frame.
     BOOL Create(LPCTSTR lpszWindowName, CRuntimeClass* pViewClass, CCreateContext* pContext,

@@ -22,8 +22,7 @@ void CAFormChannelX::OnInitialUpdate() {
 }
 
 BOOL CAFormChannelX::PreTranslateMessage(MSG* pMsg) {
-    CMainFrame* frame = GetMainFrame();
-    if (frame != nullptr && frame->HandleShortcutKeys(pMsg))
+    if (OfferToShortcutKeys(pMsg))
         return TRUE;
     return CFormView::PreTranslateMessage(pMsg);
 }

@@ -16,8 +16,7 @@ void CAFormDiagram::OnInitialUpdate() {
 }
 
 BOOL CAFormDiagram::PreTranslateMessage(MSG* pMsg) {
-    CMainFrame* frame = GetMainFrame();
-    if (frame != nullptr && frame->HandleShortcutKeys(pMsg))
+    if (OfferToShortcutKeys(pMsg))
         return TRUE;
     return CFormView::PreTranslateMessage(pMsg);
 }

@@ -71,6 +71,17 @@ TEST_F(Timers, TheMultiportEvaluationTakesTheLastFoundSensorOnce) {
     frame_->SendMessage(WM_TIMER, CMainFrame::TIMER_MULTIPORT_EVALUATION);
     EXPECT_EQ(frame_->m_iLastFoundEntry, 0);
 
+    // A selected entry outside the groups is opened as a single sensor.
+    diagnostic->m_astrGroupPorts.RemoveAll();
+    diagnostic->m_astrGroupPorts.Add("COM8");
+    frame_->m_iSelectedEntry = 0;
+    frame_->SendMessage(WM_TIMER, CMainFrame::TIMER_MULTIPORT_EVALUATION);
+    EXPECT_EQ(frame_->m_iActivatedCount, 1);
+    EXPECT_EQ(frame_->m_iActivatedCountCopy, 1);
+    EXPECT_TRUE(frame_->IsWaitCursorShown());
+    frame_->WaitCursorOff();
+    diagnostic->m_astrGroupPorts.Add("COM3");
+
     // A selected entry in a group starts the activation under the wait cursor.
     frame_->m_iSelectedEntry = 0;
     frame_->SendMessage(WM_TIMER, CMainFrame::TIMER_MULTIPORT_EVALUATION);
