@@ -304,7 +304,6 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bCloseAfterStop = FALSE;
     BOOL m_bCloseDuringMeasurement = FALSE;
     BOOL m_bClosing = FALSE;
-    BOOL m_bConfigPending = FALSE;
     BOOL m_bMeasurementStarted = FALSE;
 
     // Measurement flow (filled by the measured-value flow).

@@ -114,7 +114,8 @@ void CMainFrame::OnClose() {
                 m_pPortMan != nullptr && m_pPortMan->IsPortOpen() && m_iNumberOfSensors > 0;
             const bool startUpShown =
                 m_dlgStartUp.m_hWnd != nullptr && m_dlgStartUp.IsWindowVisible();
-            if (sensorOpen && !startUpShown && !m_bConfigPending && m_pConfigSequence != nullptr) {
+            if (sensorOpen && !startUpShown && m_pConfigSequence != nullptr &&
+                !m_pConfigSequence->IsRunning()) {
                 m_iZMCOMConfgFlow = ZM_CLOSE_CONFIG_SEQUENCE;
                 m_pConfigSequence->Start();
                 return;

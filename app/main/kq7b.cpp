@@ -1,5 +1,6 @@
 // The program: starts the window system's back end, installs the resources, lets SIGINT and
 // SIGTERM close the main window as its close button does, and runs the application.
+#include <pthread.h>
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -17,14 +18,18 @@ CKq7App theApp;
 
 namespace {
 
-// A signal descriptor on the GUI loop: the close request goes through the close protocol.
-int WatchCloseSignals() {
+sigset_t CloseSignals() {
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
-    if (sigprocmask(SIG_BLOCK, &signals, nullptr) != 0)
-        return -1;
+    return signals;
+}
+
+// A signal descriptor on the GUI loop: the close request goes through the close protocol. The
+// signals were blocked before any thread started, so none of them takes the default action.
+int WatchCloseSignals() {
+    const sigset_t signals = CloseSignals();
     const int fd = signalfd(-1, &signals, SFD_NONBLOCK | SFD_CLOEXEC);
     if (fd < 0)
         return -1;
@@ -43,6 +48,8 @@ int WatchCloseSignals() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const sigset_t signals = CloseSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::unique_ptr<kq::ui::BackEnd> backEnd = kq::ui::StartBackEnd();
     if (backEnd == nullptr)
         return 1;  // the back end has said why
