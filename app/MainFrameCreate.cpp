@@ -132,6 +132,8 @@ BOOL CMainFrame::DestroyWindow() {
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     m_windows.Fill(WindowSlot::Application, AfxGetApp());
     m_pPortProvider = s_portProviderFactory();
+    if (m_pPortProvider == nullptr)
+        return -1;  // without ports the sensor dialogue cannot work
     m_pWindowTimers = std::make_unique<CComPortWindowTimers>(m_hWnd);
     COM_SetSeams(m_pPortProvider.get(), m_pWindowTimers.get(), this);
     m_hOwnerWnd = m_hWnd;

@@ -163,6 +163,14 @@ TEST_F(StartUp, TheLogoPageIsCentredAndZoomedForTheViewSize) {
     EXPECT_DOUBLE_EQ(logo->m_dLogoZoom, 1.3);
 }
 
+TEST_F(StartUp, AFrameThatCannotBeCreatedFailsTheStartWithoutAMenuSwap) {
+    PrepareStore();
+    CMainFrame::s_portProviderFactory = [] { return std::unique_ptr<ISensorPortProvider>(); };
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(app_->m_pMainWnd, nullptr);
+    EXPECT_EQ(Frame(), nullptr);
+}
+
 TEST_F(StartUp, ARestartWaitsForTheInstanceThatHoldsTheMutexAndReleasesItAtExit) {
     PrepareStore();
     std::atomic<bool> released{false};
