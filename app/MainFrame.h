@@ -169,6 +169,8 @@ class CMainFrame : public CFrameWnd,
     void StoreChannelSettingsInSoftwareConfig(int sensor) override;
     void COM_ShowMessage(const CString& text) override;
     void FreeRecordBuffer();
+    // The conversion has ended: a close that waited for it goes on.
+    void EndOfConversion();
     void SaveMeasuredValuesAs();
     void SaveDiagramAs();
     void WriteApplicationLog(int sensor, const char* caller);

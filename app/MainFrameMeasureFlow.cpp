@@ -2,6 +2,7 @@
 // dialogue and the pages call these at their moments. Until the flow is built here they keep the
 // channel records at their defaults and change nothing.
 #include "app/MainFrame.h"
+#include "pages/measurement/CDlgDocumentation.h"
 
 void CMainFrame::ResetChannelRecord(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
@@ -34,6 +35,14 @@ void CMainFrame::COM_ShowMessage(const CString& text) {
 void CMainFrame::FreeRecordBuffer() {
     m_bRecordBufferPresent = FALSE;
     m_ucDataAvailable = 0;
+}
+
+void CMainFrame::EndOfConversion() {
+    // In the diagram storage modes 1 and 2 the diagram view's save posts the close itself.
+    CDlgDocumentation* documentation = GetDocumentationPage();
+    const int mode = documentation != nullptr ? documentation->m_iDiagramStorageMode : 0;
+    if ((m_bCloseAfterStop || m_bCloseAfterFastStop) && mode != 1 && mode != 2)
+        PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::SaveMeasuredValuesAs() {}

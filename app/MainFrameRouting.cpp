@@ -82,8 +82,9 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
     if (nEventType == DBT_DEVNODES_CHANGED && m_bPortArrivalPending) {
         if (!timeoutCall)
             ++m_iNodeChanges;
-        if (m_iNodeChanges > 3 || timeoutCall) {
-            CWnd::KillTimer(TIMER_NODES_CHANGED);
+        if (m_iNodeChanges > 3 || timeoutCall || m_iDeviceChangeCalls == 2) {
+            if (m_iNodeChanges > 3 || timeoutCall)
+                CWnd::KillTimer(TIMER_NODES_CHANGED);
             ::Sleep(1);
         }
         SetProgressActive(TRUE);

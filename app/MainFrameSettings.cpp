@@ -4,6 +4,7 @@
 // end of the first search, and the writer saves everything when the window is destroyed. Every
 // write is checked; the first failure is reported once.
 #include "app/MainFrame.h"
+#include "app/views/CAFormDiagram.h"
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
 #include "foundation/SharedConstants.h"
@@ -116,7 +117,7 @@ void CMainFrame::SaveSettings() {
     m_viewState.Seal();
     SaveSystemInfo(app, this);
 
-    WriteString(kKeepSection, "GrafikklasseVersion", "1.01");
+    WriteString(kKeepSection, "GrafikklasseVersion", CAFormDiagram::kLiveDiagramVersion);
     WriteString(kKeepSection, "ApplicationVersion", kSettingsVersion);
     WriteInt(kKeepSection, "LastUsedSerialNo", static_cast<int>(m_aSensorRecord[0].dwSerialNumber));
     // The port open for the first sensor, so that the next search tries it first.
