@@ -41,6 +41,12 @@ int64_t FloorDiv(int64_t a, int64_t b) {
     return q;
 }
 
+// A bound computed onto the grid, without the rounding noise of its arithmetic.
+double OnGrid(double v, double step) {
+    const double k = std::round(v / step);
+    return std::fabs(v / step - k) < 1e-9 ? k * step : v;
+}
+
 }  // namespace
 
 bool CXGraphAxis::HasRange() const {
@@ -245,10 +251,10 @@ void CXGraphAxis::AdjustToStep(double& min, double& max, double step) {
         return;
     const double r = Remainder(min - step, step);
     if (r != 0.0)
-        min = min - (r + step);
+        min = OnGrid(min - (r + step), step);
     const double r2 = Remainder(max + step, step);
     if (r2 != 0.0)
-        max = max - (r2 - step);
+        max = OnGrid(max - (r2 - step), step);
 }
 
 double CXGraphAxis::GetTimeStep(int n, double min, double max) {
