@@ -84,7 +84,7 @@ template <class F>
 std::vector<TDataPoint> Points(int n, F f) {
     std::vector<TDataPoint> points(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
-        points[static_cast<size_t>(i)] = {static_cast<double>(i), f(i)};
+        points[static_cast<size_t>(i)] = {static_cast<double>(i), static_cast<double>(f(i))};
     return points;
 }
 
