@@ -44,9 +44,16 @@ HIMAGELIST* ImageListSlot(ListViewState& s, WPARAM which) {
     }
 }
 
+// Only rows that meet the DC's clip box are painted and told by custom draw, so repainting one
+// cell costs one row, not the whole list.
 void Paint(ListViewState& s, HDC hdc) {
-    if (hdc)
-        PaintListView(s, hdc, s.Client());
+    if (!hdc)
+        return;
+    RECT clip = s.Client();
+    RECT box{};
+    if (GetClipBox(hdc, &box) != ERROR)
+        IntersectRect(&clip, &clip, &box);
+    PaintListView(s, hdc, clip);
 }
 
 void OnStyleChanged(ListViewState& s) {
