@@ -443,5 +443,5 @@ void CXGraph::OnSize(UINT type, int cx, int cy) {
 }
 
 void CXGraph::ThrowClassNotRegistered() {
-    AfxThrowNotSupportedException();
+    AfxThrowResourceException();
 }

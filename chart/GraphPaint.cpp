@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "chart/DrawHelpers.h"
-#include "chart/OffScreen.h"
 #include "chart/XGraph.h"
+#include "controls/list/CMemDC_Tarvik.h"
 #include "platform/gfx/WindowDC.h"
 
 void CXGraph::OnPaint() {
@@ -28,10 +28,12 @@ void CXGraph::OnPaint() {
         dc.RestoreDC(saved);
         dc.Detach();
     };
-    if (m_bDoubleBuffer)
-        kq::chart::PaintOffScreen(paint, client, draw);
-    else
+    if (m_bDoubleBuffer) {
+        CMemDC_Tarvik memory(&paint, CRect(), client);
+        draw(memory);
+    } else {
         draw(paint);
+    }
 }
 
 void CXGraph::KeepImage(CDCEx* dc, const CRect& rect) {
