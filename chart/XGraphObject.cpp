@@ -45,7 +45,12 @@ void CXGraphObject::Serialize(CArchive& ar) {
         m_bCanEdit;
     RECT r{};
     ar >> r;
-    m_clRect = r;
+    // Coordinates a window can have, with differences that still fit an int.
+    constexpr int kLimit = 1 << 28;
+    m_clRect.SetRect(kq::chart::Clamped(r.left, -kLimit, kLimit),
+                     kq::chart::Clamped(r.top, -kLimit, kLimit),
+                     kq::chart::Clamped(r.right, -kLimit, kLimit),
+                     kq::chart::Clamped(r.bottom, -kLimit, kLimit));
     DWORD color = 0;
     ar >> color;
     m_crColor = color & 0x00FFFFFF;
