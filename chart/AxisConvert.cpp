@@ -8,34 +8,12 @@
 
 namespace {
 
-constexpr double kPixelLimit = 1073741824.0;  // 2^30
-
-int ClampedPixel(double v) {
-    if (std::isnan(v))
-        return 0;
-    if (v > kPixelLimit)
-        v = kPixelLimit;
-    if (v < -kPixelLimit)
-        v = -kPixelLimit;
-    return static_cast<int>(v);
-}
-
 const CRect kNoPlot;
 
 }  // namespace
 
 const CRect& CXGraphAxis::PlotRect() const {
     return m_pGraph != nullptr ? m_pGraph->GetPlotRect() : kNoPlot;
-}
-
-bool CXGraphAxis::PixelMapper::Accepts(double v) const {
-    return std::isfinite(v) && (!log || v > 0.0);
-}
-
-int CXGraphAxis::PixelMapper::Map(double v) const {
-    if (log)
-        return ClampedPixel(v > 0.0 ? origin + (std::log10(v) - base) * scale : origin);
-    return ClampedPixel(origin + (v - base) * scale);
 }
 
 CXGraphAxis::PixelMapper CXGraphAxis::GetMapper() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cfloat>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -94,8 +95,18 @@ class CXGraphAxis : public CXGraphObject {
         double base = 0.0;
         bool log = false;
         // Whether a curve can place a value: finite, and positive on a logarithmic axis.
-        bool Accepts(double v) const;
-        int Map(double v) const;
+        bool Accepts(double v) const { return std::isfinite(v) && (!log || v > 0.0); }
+        // Clamped to +-2^30 in double before the truncation; NaN gives 0.
+        int Map(double v) const {
+            double p = log ? (v > 0.0 ? origin + (std::log10(v) - base) * scale : origin)
+                           : origin + (v - base) * scale;
+            constexpr double kLimit = 1073741824.0;
+            if (!(p > -kLimit))
+                p = std::isnan(p) ? 0.0 : -kLimit;
+            else if (p > kLimit)
+                p = kLimit;
+            return static_cast<int>(p);
+        }
     };
     PixelMapper GetMapper();
 
