@@ -228,7 +228,7 @@ void CXGraph::DrawCursor(CDCEx* dc) {
         }
         dc->Rectangle(p.x - r / 2, p.y - r / 2, p.x + 1 + r / 2, p.y + 1 + r / 2);
     };
-    if (m_oldCursorPoint != CPoint(-1, -1))
+    if (m_oldCursorPoint.x != -1 || m_oldCursorPoint.y != -1)
         cross(m_oldCursorPoint);
     cross(m_CurrentPoint);
     m_oldCursorPoint = m_CurrentPoint;

@@ -207,6 +207,28 @@ TEST_F(ChartPainting, OverlaysFollowTheInteractionState) {
               edited.dc.texts.end());
 }
 
+TEST(ChartLayout, LowColourDevicesGetWhiteFillsAndBlackLines) {
+    auto points = Points(30, [](int i) { return (i * 7) % 11; });
+    CXGraph chart;
+    chart.SetData(points.data(), 30, 0, 0, 0, true);
+    chart.GetCurve(0).SetColor(RGB(255, 0, 0));
+    chart.GetCurve(0).SetShowMarker(true);
+    chart.GetCurve(0).SetMarkerType(1);
+    chart.InsertLabel(CRect(30, 30, 90, 60), "x")->m_crBkColor = RGB(0, 255, 0);
+    ChartCanvas canvas(300, 200, 96, RGB(1, 2, 3));
+    canvas.dc.m_bScaleComputed = true;
+    canvas.dc.m_bLowColor = true;
+    chart.PaintChart(&canvas.dc, CRect(0, 0, 300, 200));
+    for (COLORREF colour : {chart.GetBackColor(), chart.GetOuterColor(), chart.GetInnerColor(),
+                            RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(1, 2, 3)}) {
+        if (colour != kWhite) {
+            EXPECT_EQ(canvas.Count(colour), 0) << std::hex << colour;
+        }
+    }
+    EXPECT_GT(canvas.Count(kWhite), 300 * 200 / 2);
+    EXPECT_GT(canvas.Count(kBlack), 100);
+}
+
 TEST(ChartPrinting, PageKeepsTheScreenLayoutScaled) {
     auto points = Points(20, [](int i) { return i; });
     CXGraph chart;
