@@ -1,5 +1,7 @@
 // What an axis draws across the plot and beside its end: coloured bands with their texts,
 // marker lines with value and label, the legend markers of its curves, and the arrow head.
+#include <memory>
+
 #include "chart/DrawHelpers.h"
 #include "chart/XGraph.h"
 
@@ -165,8 +167,13 @@ void CXGraphAxis::DrawMarker(CDCEx* dc, int x, int y, int symbol, int size, COLO
     }
     CRect box(x, y, x + size, y + size);
     dc->FillSolidRect(box, dc->m_bLowColor ? RGB(0, 0, 0) : color);
-    CQuickFont quick("Arial", size, 100);
-    CFontSelector font(&quick, dc);
+    std::unique_ptr<CQuickFont> own;
+    CFont* numbers = m_pGraph != nullptr ? m_pGraph->GetNumberFont(size) : nullptr;
+    if (numbers == nullptr) {
+        own = std::make_unique<CQuickFont>("Arial", size, 100);
+        numbers = own.get();
+    }
+    CFontSelector font(numbers, dc);
     COLORREF text = RGB(255, 255, 255);
     if (!dc->m_bLowColor) {
         int m = GetRValue(color);

@@ -53,7 +53,15 @@ void CXGraph::KeepImage(CDCEx* dc, const CRect& rect) {
     keep.SelectObject(old);
 }
 
+CFont* CXGraph::GetNumberFont(int size) {
+    std::unique_ptr<CQuickFont>& font = m_NumberFonts[size];
+    if (font == nullptr)
+        font = std::make_unique<CQuickFont>("Arial", size, 100);
+    return font.get();
+}
+
 void CXGraph::PaintChart(CDCEx* dc, const CRect& rect) {
+    m_NumberFonts.clear();
     const int saved = dc->SaveDC();
     dc->FillSolidRect(rect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crBackColor);
     CRect inner(rect.left + m_nLeftMargin, rect.top + m_nTopMargin, rect.right - m_nRightMargin,
@@ -85,6 +93,7 @@ void CXGraph::PaintChart(CDCEx* dc, const CRect& rect) {
     if (m_bDataPointMoving)
         DrawEditedValue(dc);
     dc->RestoreDC(saved);
+    m_NumberFonts.clear();
 }
 
 void CXGraph::LayoutAxes(CDCEx* dc, const CRect& inner) {

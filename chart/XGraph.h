@@ -4,9 +4,11 @@
 // go through it.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <vector>
 
+#include "chart/DrawHelpers.h"
 #include "chart/Markers.h"
 #include "chart/XGraphAxis.h"
 #include "chart/XGraphDataSerie.h"
@@ -87,6 +89,8 @@ class CXGraph : public CWnd {
     const CRect& GetPlotRect() const { return m_clInnerRect; }
     const std::vector<CXGraphLegendEntry>& GetLegendEntries() const { return m_LegendEntries; }
     MarkerPainter GetMarkerPainter(int symbol) const;
+    // The font of numbered markers of one size, made once per paint.
+    CFont* GetNumberFont(int size);
 
     // One-field accessors.
     void SetBackColor(COLORREF c) { m_crBackColor = c; }
@@ -161,6 +165,7 @@ class CXGraph : public CWnd {
     std::vector<CXGraphAxis> m_XAxis;
     std::vector<CXGraphAxis> m_YAxis;
     CObList m_Objects{10};
+    std::map<int, std::unique_ptr<CQuickFont>> m_NumberFonts;
     CXGraphObject* m_pCurrentObject = nullptr;
 
   protected:
