@@ -224,8 +224,7 @@ void CXGraph::ShowCurve(int i, bool visible) {
     if (i < 0 || i >= GetCurveCount())
         return;
     m_Data[static_cast<size_t>(i)].m_bVisible = visible;
-    if (GetSafeHwnd() != nullptr)
-        Invalidate(FALSE);
+    Redraw();
 }
 
 namespace {
@@ -242,24 +241,18 @@ bool SelectOnly(std::vector<T>& items, int i) {
 }  // namespace
 
 bool CXGraph::SelectCurve(int i) {
-    if (!SelectOnly(m_Data, i))
-        return false;
-    if (GetSafeHwnd() != nullptr)
-        Invalidate(FALSE);
-    return true;
+    return SelectOnly(m_Data, i) && Redraw();
 }
 
 bool CXGraph::SelectXAxis(int i) {
-    if (!SelectOnly(m_XAxis, i))
-        return false;
-    if (GetSafeHwnd() != nullptr)
-        Invalidate(FALSE);
-    return true;
+    return SelectOnly(m_XAxis, i) && Redraw();
 }
 
 bool CXGraph::SelectYAxis(int i) {
-    if (!SelectOnly(m_YAxis, i))
-        return false;
+    return SelectOnly(m_YAxis, i) && Redraw();
+}
+
+bool CXGraph::Redraw() {
     if (GetSafeHwnd() != nullptr)
         Invalidate(FALSE);
     return true;
@@ -310,8 +303,7 @@ void CXGraph::InsertDataNotation(int curve, int index) {
                              yAxis.GetLabel().GetString());
     notation->m_pGraph = this;
     m_Objects.AddTail(notation);
-    if (GetSafeHwnd() != nullptr)
-        Invalidate(FALSE);
+    Redraw();
 }
 
 int CXGraph::GetAxisIndex(const CXGraphAxis* axis) const {
@@ -372,8 +364,7 @@ void CXGraph::SetCursorToValue(int curve, double x, bool centre) {
     const double xy[2] = {x, y};
     m_CurrentPoint.SetPoint(m_XAxis[static_cast<size_t>(s.m_nXAxis)].GetPointForValue(xy).x,
                             m_YAxis[static_cast<size_t>(s.m_nYAxis)].GetPointForValue(xy).y);
-    if (GetSafeHwnd() != nullptr)
-        Invalidate(FALSE);
+    Redraw();
 }
 
 void CXGraph::ResetAll() {

@@ -37,9 +37,9 @@ TDataPoint* CXGraphDataSerie::TrendArray(int extra, bool constantStep) const {
     return out;
 }
 
-TDataPoint* CXGraphDataSerie::LinearTrend(int extra) {
+TDataPoint* CXGraphDataSerie::FittedTrend(int coefficients, int extra) const {
     CPolynomialSolver solver;
-    if (m_nCount < 2 || !FitLocal(*this, 2, solver))
+    if (m_nCount < 2 || !FitLocal(*this, coefficients, solver))
         return nullptr;
     TDataPoint* out = TrendArray(extra, true);
     for (int j = 0; out != nullptr && j < m_nCount + extra; ++j)
@@ -47,14 +47,12 @@ TDataPoint* CXGraphDataSerie::LinearTrend(int extra) {
     return out;
 }
 
+TDataPoint* CXGraphDataSerie::LinearTrend(int extra) {
+    return FittedTrend(2, extra);
+}
+
 TDataPoint* CXGraphDataSerie::CubicTrend(int extra) {
-    CPolynomialSolver solver;
-    if (m_nCount < 2 || !FitLocal(*this, 4, solver))
-        return nullptr;
-    TDataPoint* out = TrendArray(extra, true);
-    for (int j = 0; out != nullptr && j < m_nCount + extra; ++j)
-        out[j].fYVal = solver.Evaluate(out[j].fXVal);
-    return out;
+    return FittedTrend(4, extra);
 }
 
 TDataPoint* CXGraphDataSerie::PolynomialTrend(int coefficients, int extra) {

@@ -191,6 +191,8 @@ class CXGraph : public CWnd {
     void DeleteObjectsOfCurve(int curve);
     bool CurveDrawable(int curve) const;
     void AddTrend(CXGraphDataSerie& serie, bool cubic);
+    // Invalidates the window when it exists; true, so that operations can end with it.
+    bool Redraw();
     // Puts the cursor on the curve's point at the mouse x: always when forced, else only when
     // that point lies within the snap radius of the mouse y.
     bool SnapCursorTo(int curve, bool force);

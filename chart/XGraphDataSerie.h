@@ -91,5 +91,7 @@ class CXGraphDataSerie : public CXGraphObject {
     void FreePoints();
     void FindAscending();
     TDataPoint* TrendArray(int extra, bool constantStep) const;
+    // Least squares over x with the given number of coefficients, continued with the first step.
+    TDataPoint* FittedTrend(int coefficients, int extra) const;
     bool m_bAscending = false;
 };
