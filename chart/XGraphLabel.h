@@ -43,9 +43,9 @@ class CXGraphLabel : public CXGraphObject {
     // Opens the label dialog on this label when "Properties" is picked; set by the dialogs.
     static void (*s_pfnShowDialog)(CXGraphLabel* label);
 
-  protected:
-    // The popup's answer; a test replaces it to pick an entry.
-    virtual UINT TrackPropertiesMenu();
+  private:
+    // The popup at the mouse cursor; the command picked, 0 for none.
+    UINT TrackPropertiesMenu();
 };
 
 class CXGraphDataNotation : public CXGraphObject {

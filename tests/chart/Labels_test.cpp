@@ -2,6 +2,7 @@
 // look, its anchor line, in-place editing, the properties popup, and a notation that keeps its
 // first size and follows its point.
 #include "ChartTestUtil.h"
+#include "platform/ui/Input.h"
 
 namespace kq::chart::test {
 namespace {
@@ -96,28 +97,42 @@ TEST_F(LabelDrawing, NotationKeepsItsFirstSizeAndFollowsItsPoint) {
     EXPECT_EQ(notation->m_clRect.top, chart_.GetYAxis(0).GetPointForValue(xy).y - 20);
 }
 
-class PickingLabel : public CXGraphLabel {
-  public:
-    UINT answer = 0;
-    UINT TrackPropertiesMenu() override { return answer; }
-};
-
 CXGraphLabel* g_opened = nullptr;
 
-TEST(ChartLabel, PropertiesOpenTheDialogOnlyWhenPicked) {
-    CXGraphLabel::s_pfnShowDialog = [](CXGraphLabel* label) { g_opened = label; };
-    PickingLabel label;
-    label.ShowProperties();
-    EXPECT_EQ(g_opened, nullptr);
-    label.answer = CXGraphLabel::kPropertiesCommand;
-    EXPECT_EQ(label.answer, 60006u);
-    label.ShowProperties();
-    EXPECT_EQ(g_opened, &label);
+// A chart that answers its label's popup menu with Return when the menu waits.
+class CMenuAnsweringChart : public CXGraph {
+  public:
+    int idles = 0;
+    void OnEnterIdle(UINT why, CWnd*) {
+        if (why != MSGF_MENU)
+            return;
+        if (++idles > 1) {
+            ::EndMenu();
+            return;
+        }
+        kq::ui::InjectKey(VK_DOWN, true);
+        kq::ui::InjectKey(VK_DOWN, false);
+        kq::ui::InjectKey(VK_RETURN, true);
+        kq::ui::InjectKey(VK_RETURN, false);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CMenuAnsweringChart, CXGraph)
+ON_WM_ENTERIDLE()
+END_MESSAGE_MAP()
+
+using LabelEditing = ChartWindowTest;
+
+TEST_F(LabelEditing, PopupOffersPropertiesWhichOpensTheDialog) {
+    auto* chart = MakeChart<CMenuAnsweringChart>();
+    CXGraphLabel* label = chart->InsertLabel(CRect(20, 20, 200, 80), "old");
+    CXGraphLabel::s_pfnShowDialog = [](CXGraphLabel* l) { g_opened = l; };
+    label->ShowProperties();
+    EXPECT_EQ(g_opened, label);
+    EXPECT_GE(chart->idles, 1);
     CXGraphLabel::s_pfnShowDialog = nullptr;
     g_opened = nullptr;
 }
-
-using LabelEditing = ChartWindowTest;
 
 TEST_F(LabelEditing, EditOpensOverTheTextAndStoresWhatWasTyped) {
     CXGraph* chart = MakeChart();
