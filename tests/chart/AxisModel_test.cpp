@@ -61,6 +61,16 @@ TEST(ChartAxisModel, FormatSwitchesToExponentsBeyondAMillion) {
     time.SetRange(-2e6, 10);
     EXPECT_EQ(time.GetDisplayFmt(), "%H:%M");
 
+    EXPECT_EQ(axis.FormatSeconds(3725.5), "1:02:05");
+    EXPECT_EQ(axis.FormatSeconds(12.25), "12.250");
+    EXPECT_DOUBLE_EQ(CXGraphAxis::RoundToDecimals(2.346, 2), 2.35);
+    EXPECT_DOUBLE_EQ(CXGraphAxis::RoundToDecimals(-2.346, 2), -2.35);
+    CXGraphAxis scaled;
+    scaled.SetRange(10, 20);
+    scaled.Scale(2);
+    EXPECT_DOUBLE_EQ(scaled.m_fCurMin, 5);
+    EXPECT_DOUBLE_EQ(scaled.m_fCurMax, 10);
+
     const char* expected[] = {"%5.0f", "%5.1f", "%5.2f", "%5.3f", "%5.2f", "%5.2f"};
     const int decimals[] = {0, 1, 2, 3, 7, -1};
     for (int i = 0; i < 6; ++i) {
