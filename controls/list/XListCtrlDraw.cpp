@@ -237,7 +237,14 @@ BOOL CXListCtrl::OnEraseBkgnd(CDC* pDC) {
     CRect lastRow;
     GetItemRect(top, &topRow, LVIR_BOUNDS);
     GetItemRect(last, &lastRow, LVIR_BOUNDS);
-    pDC->FillSolidRect(CRect(clip.left, clip.top, clip.right, topRow.top), m_crWindow);
+    // The header is a child of the list: erasing above the rows must not paint over it.
+    CRect header;
+    if (m_HeaderCtrl.GetSafeHwnd() != nullptr && m_HeaderCtrl.IsWindowVisible()) {
+        m_HeaderCtrl.GetWindowRect(&header);
+        ScreenToClient(&header);
+    }
+    const int bandTop = std::max(static_cast<int>(clip.top), static_cast<int>(header.bottom));
+    pDC->FillSolidRect(CRect(clip.left, bandTop, clip.right, topRow.top), m_crWindow);
     pDC->FillSolidRect(CRect(clip.left, lastRow.bottom, clip.right, clip.bottom), m_crWindow);
     pDC->FillSolidRect(CRect(topRow.right, topRow.top, clip.right, lastRow.bottom), m_crWindow);
     return TRUE;
