@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/list/CDropListBox.h"
+#include "controls/list/CDropScrollBar.h"
 #include "controls/list/CDropWnd.h"
 #include "controls/list/CXCombo.h"
 #include "controls/list/CXListCtrl.h"
@@ -39,6 +40,8 @@ class CListPage : public CWnd {
                 onCombo(row, column);
             return 0;
         }
+        if (message == WM_COMMAND && lParam != 0)
+            log.push_back("cmd " + std::to_string(HIWORD(wParam)));
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
