@@ -277,6 +277,11 @@ void CXListCtrl::UpdateSubItem(int nItem, int nSubItem) {
     if (!GetSubItemRect(nItem, nSubItem, LVIR_BOUNDS, rect))
         return;
     rect.InflateRect(2, 2);
+    // A cell scrolled out of sight has nothing to repaint (a refill sets thousands of them).
+    CRect client;
+    GetClientRect(&client);
+    if (!CRect().IntersectRect(&rect, &client))
+        return;
     InvalidateRect(&rect, TRUE);
     UpdateWindow();
 }
