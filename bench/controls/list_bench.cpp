@@ -4,6 +4,7 @@
 // window-update lock.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "controls/list/CXListCtrl.h"
@@ -74,9 +75,15 @@ struct Lists {
     CStringArray bauds;
 };
 
-Lists& Shared() {
-    static Lists lists;
+std::unique_ptr<Lists>& SharedSlot() {
+    static std::unique_ptr<Lists> lists;
     return lists;
+}
+
+Lists& Shared() {
+    if (!SharedSlot())
+        SharedSlot() = std::make_unique<Lists>();
+    return *SharedSlot();
 }
 
 void Repaint(CWnd& list) {
@@ -137,4 +144,12 @@ BENCHMARK(BM_Refill_PlainListView)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    SharedSlot().reset();  // the windows go before the window system does
+    return 0;
+}
