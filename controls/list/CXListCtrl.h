@@ -74,6 +74,9 @@ class CXListCtrl : public CListCtrl {
 
   protected:
     void PreSubclassWindow() override;
+    // Tool-tip requests go to OnToolTipText whatever their tool id (the message map's ids are
+    // 16 bits, the cells' hit codes are not).
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void SubclassHeaderControl();
 
     // Cell access: the row's records when the cell is valid and the row has one for the column.
@@ -110,7 +113,6 @@ class CXListCtrl : public CListCtrl {
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnClick(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
-    BOOL OnToolTipNotify(UINT id, NMHDR* pNMHDR, LRESULT* pResult);
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnPaint();

@@ -38,8 +38,12 @@ INT_PTR CXListCtrl::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
     return code;
 }
 
-BOOL CXListCtrl::OnToolTipNotify(UINT id, NMHDR* pNMHDR, LRESULT* pResult) {
-    return OnToolTipText(id, pNMHDR, pResult);
+BOOL CXListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header != nullptr && header->code == TTN_NEEDTEXT &&
+        OnToolTipText(static_cast<UINT>(header->idFrom), header, pResult))
+        return TRUE;
+    return CListCtrl::OnNotify(wParam, lParam, pResult);
 }
 
 BOOL CXListCtrl::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {

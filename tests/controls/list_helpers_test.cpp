@@ -85,6 +85,14 @@ TEST_F(ListToolTipTest, HitCodesNameTheCellAndTextsAreCutOnACharacterBoundary) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(std::strlen(request.szText), 78u);
     EXPECT_EQ(request.lpszText, request.szText);
+
+    // Tool ids of rows far down reach the list through its notification map too.
+    NMTTDISPINFO routed{};
+    routed.hdr.hwndFrom = page_.m_hWnd;
+    routed.hdr.idFrom = 70 * 1000 + 2 + 1;
+    routed.hdr.code = TTN_NEEDTEXT;
+    tips.SendMessage(WM_NOTIFY, routed.hdr.idFrom, reinterpret_cast<LPARAM>(&routed.hdr));
+    EXPECT_EQ(std::strlen(routed.szText), 78u);
     tips.DestroyWindow();
 }
 
