@@ -30,6 +30,7 @@ class CAdvComboBox : public CWnd {
     CAdvComboBox();
     ~CAdvComboBox() override;
 
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // The cancel and commit requests; nothing here, the in-cell combo tells its list.
     virtual void OnEscape() {}

@@ -62,6 +62,21 @@ TEST_F(ListComboTest, RowsWithoutRecordsAndNarrowComboCellsTakeNoClick) {
     EXPECT_EQ(list_.GetCurSel(), 1);
 }
 
+TEST_F(ListComboTest, AComboCellWithoutChoicesOpensAndClosesQuietly) {
+    CStringArray none;
+    ASSERT_TRUE(list_.SetComboBox(2, 3, TRUE, &none, 10, 0));
+    Click(InCell(2, 3));
+    CXCombo* combo = list_.GetOpenCombo();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->GetCount(), 0);
+    for (UINT vk : {VK_DOWN, VK_NEXT, VK_F4, VK_DOWN, VK_RETURN, VK_RETURN})
+        KeyPress(vk);
+    Advance(200);
+    EXPECT_EQ(list_.GetOpenCombo(), nullptr);
+    EXPECT_EQ(list_.GetItemText(2, 3), "");
+    EXPECT_TRUE(Log("combo").empty());
+}
+
 TEST_F(ListComboTest, AnOpenedComboStaysOverItsCellWithTheFocus) {
     CXCombo* combo = Open(1);
     ASSERT_NE(combo, nullptr);
