@@ -1,3 +1,5 @@
+// One pass over the pattern: the first integer conversion takes the number, a doubled percent
+// sign becomes one, and every other character, a lone percent sign included, is copied.
 #include "controls/list/XListProgressCaption.h"
 
 #include <string>
