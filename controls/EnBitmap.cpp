@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "platform/base/WideText.h"
 #include "platform/gfx/ImageLoad.h"
@@ -21,10 +20,6 @@ constexpr COLORREF kNoColor = 0xFFFFFFFF;
 // Pixel counts beyond what a surface of the graphics layer can hold are refused.
 bool FitsSurface(int64_t width, int64_t height) {
     return width > 0 && height > 0 && width * height <= kq::gfx::kMaxSurfacePixels;
-}
-
-std::vector<RGBQUAD> MakeBuffer(int64_t width, int64_t height) {
-    return std::vector<RGBQUAD>(static_cast<size_t>(width * height));
 }
 
 // The screen DC for the DIB transfers.
@@ -83,25 +78,25 @@ BOOL CEnBitmap::ProcessImage(C32BitImageProcessorArray& processors) {
     if (!FitsSurface(maxWidth, maxHeight))
         return FALSE;
 
-    std::unique_ptr<RGBQUAD[]> read(GetDIBits32());
-    if (!read)
+    std::unique_ptr<RGBQUAD[]> src(GetDIBits32());
+    if (!src)
         return FALSE;
-    CSize in(bm.bmWidth, bm.bmHeight);
-    std::vector<RGBQUAD> src(read.get(), read.get() + static_cast<size_t>(in.cx) * in.cy);
-    read.reset();
-    std::vector<RGBQUAD> dst = MakeBuffer(maxWidth, maxHeight);
-    FillPixels(dst.data(), static_cast<int>(maxWidth), static_cast<int>(maxHeight), m_crBkgnd);
+    const size_t bufferSize = static_cast<size_t>(maxWidth * maxHeight);
+    std::unique_ptr<RGBQUAD[]> dst(new RGBQUAD[bufferSize]);
+    FillPixels(dst.get(), static_cast<int>(maxWidth), static_cast<int>(maxHeight), m_crBkgnd);
 
-    CSize out = in;
+    CSize in(bm.bmWidth, bm.bmHeight), out = in;
     for (INT_PTR i = 0; i < processors.GetSize(); ++i) {
         if (i > 0) {
             // The previous output is the next input, on a fresh background.
-            src.assign(dst.begin(), dst.begin() + static_cast<size_t>(out.cx) * out.cy);
+            if (out.cx * out.cy > in.cx * in.cy)
+                src.reset(new RGBQUAD[bufferSize]);
+            std::copy(dst.get(), dst.get() + static_cast<size_t>(out.cx) * out.cy, src.get());
             in = out;
-            FillPixels(dst.data(), out.cx, out.cy, m_crBkgnd);
+            FillPixels(dst.get(), out.cx, out.cy, m_crBkgnd);
         }
         out = processors[i]->CalcDestSize(in);
-        if (!processors[i]->ProcessPixels(src.data(), in.cx, in.cy, dst.data(), out.cx, out.cy))
+        if (!processors[i]->ProcessPixels(src.get(), in.cx, in.cy, dst.get(), out.cx, out.cy))
             return FALSE;
     }
 
@@ -111,7 +106,7 @@ BOOL CEnBitmap::ProcessImage(C32BitImageProcessorArray& processors) {
         return FALSE;
     BITMAPINFO info{};
     if (!PrepareBitmapInfo(&info, result) ||
-        !::SetDIBits(screen.get(), result, 0, static_cast<UINT>(out.cy), dst.data(), &info,
+        !::SetDIBits(screen.get(), result, 0, static_cast<UINT>(out.cy), dst.get(), &info,
                      DIB_RGB_COLORS)) {
         ::DeleteObject(result);
         return FALSE;

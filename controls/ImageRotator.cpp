@@ -3,6 +3,7 @@
 // source at the rotated position of each output pixel.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "controls/ImageProcessor.h"
 
@@ -101,12 +102,15 @@ bool CImageRotator::RotateRightAngle(const RGBQUAD* src, int srcWidth, int srcHe
     if (!FitShift(*std::min_element(xs, xs + 4), *std::max_element(xs, xs + 4), dstWidth, shiftX) ||
         !FitShift(*std::min_element(ys, ys + 4), *std::max_element(ys, ys + 4), dstHeight, shiftY))
         return false;
-    for (int py = 0; py < srcHeight; ++py)
-        for (int px = 0; px < srcWidth; ++px) {
-            const int a = px - hsw, b = py - hsh;
-            dst[Index(outX(a, b) + shiftX, outY(a, b) + shiftY, dstWidth)] =
-                src[Index(px, py, srcWidth)];
-        }
+    // Along a source row the output moves by (c, s): one fixed step through the buffer.
+    const std::ptrdiff_t step = c + static_cast<std::ptrdiff_t>(s) * dstWidth;
+    for (int py = 0; py < srcHeight; ++py) {
+        const int b = py - hsh;
+        RGBQUAD* out = dst + Index(outX(a0, b) + shiftX, outY(a0, b) + shiftY, dstWidth);
+        const RGBQUAD* in = src + Index(0, py, srcWidth);
+        for (int px = 0; px < srcWidth; ++px, out += step)
+            *out = in[px];
+    }
     return true;
 }
 

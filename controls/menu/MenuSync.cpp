@@ -6,19 +6,13 @@
 #include <algorithm>
 
 #include "platform/base/WideText.h"
+#include "platform/ui/controls/Utf8Text.h"
 
 namespace {
 
 constexpr UINT kOwnerDrawnByPosition = MF_BYPOSITION | MF_OWNERDRAW;                // 0x500
 constexpr UINT kPopupByPosition = MF_BYPOSITION | MF_OWNERDRAW | MF_POPUP;          // 0x510
 constexpr UINT kSeparatorByPosition = MF_SEPARATOR | MF_OWNERDRAW | MF_BYPOSITION;  // 0xD00
-
-// Case fold of ASCII and Latin-1 letters, the same in every locale.
-char16_t Fold(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return static_cast<char16_t>(c + 32);
-    return c;
-}
 
 // Whether the label's mnemonic ("&x"; "&&" is a literal ampersand) is the character.
 bool HasMnemonic(const std::u16string& text, char16_t key) {
@@ -29,7 +23,8 @@ bool HasMnemonic(const std::u16string& text, char16_t key) {
             ++i;
             continue;
         }
-        return Fold(text[i + 1]) == Fold(key);
+        // Case folded for ASCII and Latin-1 letters, the same in every locale.
+        return kq::ui::FoldCase(text[i + 1]) == kq::ui::FoldCase(key);
     }
     return false;
 }

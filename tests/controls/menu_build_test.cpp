@@ -2,9 +2,12 @@
 // the class-wide images, and the keyboard-shortcut search.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "controls/menu/BCMenu.h"
 #include "framework/FrameworkTest.h"
 #include "platform/base/BinaryMenuTemplate.h"
+#include "platform/base/Registry.h"
 #include "platform/base/Resource.h"
 #include "platform/base/WideText.h"
 #include "platform/gfx/HandleTable.h"
@@ -234,6 +237,29 @@ TEST_F(MenuBuild, ColourArithmeticAndFilters) {
     EXPECT_EQ(mem.GetPixel(5, 5), BCMenu::BlendToWhite(shadow, 60 / 255.0));
     EXPECT_EQ(mem.GetPixel(0, 0), RGB(1, 2, 3));  // face replaced
     mem.SelectObject(old);
+}
+
+TEST_F(MenuBuild, ClassicThemeIsReadFromTheSettingsOnce) {
+    auto setTheme = [](const char* value) {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current",
+                                   0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ::RegSetValueEx(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                        static_cast<DWORD>(std::strlen(value) + 1));
+        ::RegCloseKey(key);
+        BCMenu::ReleaseClassResources();  // the test runs once per start
+    };
+    EXPECT_FALSE(BCMenu::IsClassicTheme());  // no value
+    setTheme("C:\\WINDOWS\\Resources\\Themes\\WINDOWS Classic.THEME");
+    EXPECT_TRUE(BCMenu::IsClassicTheme());
+    setTheme("C:\\Themes\\Luna.theme");
+    EXPECT_FALSE(BCMenu::IsClassicTheme());
+    setTheme("Classic.theme");  // shorter than the name
+    EXPECT_FALSE(BCMenu::IsClassicTheme());
+    // Class 6 never asks: the themed look needs class 7.
+    setTheme("C:\\Themes\\Luna.theme");
+    EXPECT_FALSE(BCMenu::IsThemedXp());
 }
 
 TEST_F(MenuBuild, CommandsTakeImagesAndTextsInEveryPopup) {

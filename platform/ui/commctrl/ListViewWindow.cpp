@@ -44,15 +44,20 @@ HIMAGELIST* ImageListSlot(ListViewState& s, WPARAM which) {
     }
 }
 
-// Only rows that meet the DC's clip box are painted and told by custom draw, so repainting one
-// cell costs one row, not the whole list.
-void Paint(ListViewState& s, HDC hdc) {
+// A paint covers only the rows that meet the DC's clip box, so repainting one cell costs one row,
+// not the whole list; WM_PRINTCLIENT asks for the whole client whatever the DC clips.
+void Paint(ListViewState& s, HDC hdc, bool wholeClient) {
     if (!hdc)
         return;
     RECT clip = s.Client();
-    RECT box{};
-    if (GetClipBox(hdc, &box) != ERROR)
-        IntersectRect(&clip, &clip, &box);
+    if (!wholeClient) {
+        RECT box{};
+        const int kind = GetClipBox(hdc, &box);
+        if (kind == NULLREGION)
+            return;  // nothing of it can show (an empty update, or a window under LockWindowUpdate)
+        if (kind != ERROR)
+            IntersectRect(&clip, &clip, &box);
+    }
     PaintListView(s, hdc, clip);
 }
 
@@ -100,7 +105,7 @@ LRESULT HandleListMessage(ListViewState& s, UINT message, WPARAM wParam, LPARAM 
             return reinterpret_cast<LRESULT>(s.font);
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            PaintWith(hwnd, wParam, [&](HDC dc) { Paint(s, dc); });
+            PaintWith(hwnd, wParam, [&](HDC dc) { Paint(s, dc, message == WM_PRINTCLIENT); });
             return 0;
         case WM_ERASEBKGND:
             return 1;
