@@ -63,6 +63,7 @@ struct BmpSpec {
     int width = 4;
     int height = 4;
     size_t keepBytes = SIZE_MAX;  // the file cut to this length
+    bool noBits = false;          // headers and table only (for huge sizes)
 };
 std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
@@ -187,7 +188,7 @@ inline std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
         detail::Put32(table, wide ? 0x0000FF : 0x001F);
     }
     std::vector<uint8_t> bits;
-    for (int i = 0; i < spec.height; ++i) {
+    for (int i = 0; i < (spec.noBits ? 0 : spec.height); ++i) {
         const int y = spec.topDown ? i : spec.height - 1 - i;
         const std::vector<uint8_t> row = detail::Row(spec, y);
         bits.insert(bits.end(), row.begin(), row.end());
