@@ -50,7 +50,7 @@ class PrinterSheet {
 
 // A 4 x 4 picture in quadrants: top left red, top right green, bottom left blue, bottom right
 // white; 1-bit pictures use red for the top-left and bottom-right quadrants and blue elsewhere.
-struct BmpSpec {
+struct BmpRecipe {
     int bits = 24;
     int headerSize = 40;  // 40, 12 (core), or e.g. 124 for a version-5 header
     bool fileHeader = true;
@@ -65,7 +65,7 @@ struct BmpSpec {
     size_t keepBytes = SIZE_MAX;  // the file cut to this length
     bool noBits = false;          // headers and table only (for huge sizes)
 };
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
+std::vector<uint8_t> MakeBmp(const BmpRecipe& recipe);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 namespace detail {
@@ -87,20 +87,20 @@ inline int Quadrant(int x, int y, int width, int height) {
 
 constexpr uint32_t kQuadrantColours[4] = {kRed, kGreen, kBlue, kWhite};
 
-inline std::vector<uint8_t> Row(const BmpSpec& spec, int y) {
+inline std::vector<uint8_t> Row(const BmpRecipe& recipe, int y) {
     std::vector<uint8_t> row;
     uint32_t acc = 0;
     int accBits = 0;
-    for (int x = 0; x < spec.width; ++x) {
-        const int q = Quadrant(x, y, spec.width, spec.height);
+    for (int x = 0; x < recipe.width; ++x) {
+        const int q = Quadrant(x, y, recipe.width, recipe.height);
         const uint32_t c = kQuadrantColours[q];
         const uint8_t r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
-        switch (spec.bits) {
+        switch (recipe.bits) {
             case 1:
             case 4: {
-                const uint32_t index = spec.bits == 1 ? (q == 0 || q == 3 ? 0 : 1) : q;
-                acc = (acc << spec.bits) | index;
-                accBits += spec.bits;
+                const uint32_t index = recipe.bits == 1 ? (q == 0 || q == 3 ? 0 : 1) : q;
+                acc = (acc << recipe.bits) | index;
+                accBits += recipe.bits;
                 if (accBits == 8) {
                     row.push_back(static_cast<uint8_t>(acc));
                     acc = 0;
@@ -168,57 +168,58 @@ inline int PrinterSheet::Dark(RECT r) const {
     return n;
 }
 
-inline std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
-    const bool core = spec.headerSize == 12;
-    const int naturalEntries = spec.bits <= 8 ? 1 << spec.bits : 0;
-    const int entries = spec.tableEntries >= 0 ? spec.tableEntries : naturalEntries;
+inline std::vector<uint8_t> MakeBmp(const BmpRecipe& recipe) {
+    const bool core = recipe.headerSize == 12;
+    const int naturalEntries = recipe.bits <= 8 ? 1 << recipe.bits : 0;
+    const int entries = recipe.tableEntries >= 0 ? recipe.tableEntries : naturalEntries;
     std::vector<uint8_t> table;
     for (int i = 0; i < entries; ++i) {
-        const uint32_t c = spec.bits == 1 ? (i == 0 ? kRed : kBlue)
-                                          : (i < 4 ? detail::kQuadrantColours[i] : 0x123456);
+        const uint32_t c = recipe.bits == 1 ? (i == 0 ? kRed : kBlue)
+                                            : (i < 4 ? detail::kQuadrantColours[i] : 0x123456);
         table.insert(table.end(), {uint8_t(c & 0xFF), uint8_t((c >> 8) & 0xFF), uint8_t(c >> 16)});
         if (!core)
             table.push_back(0);
     }
-    if (spec.bitFields) {
+    if (recipe.bitFields) {
         table.clear();
-        const bool wide = spec.bits == 32;
+        const bool wide = recipe.bits == 32;
         detail::Put32(table, wide ? 0xFF0000 : 0xF800);
         detail::Put32(table, wide ? 0x00FF00 : 0x07E0);
         detail::Put32(table, wide ? 0x0000FF : 0x001F);
     }
     std::vector<uint8_t> bits;
-    for (int i = 0; i < (spec.noBits ? 0 : spec.height); ++i) {
-        const int y = spec.topDown ? i : spec.height - 1 - i;
-        const std::vector<uint8_t> row = detail::Row(spec, y);
+    for (int i = 0; i < (recipe.noBits ? 0 : recipe.height); ++i) {
+        const int y = recipe.topDown ? i : recipe.height - 1 - i;
+        const std::vector<uint8_t> row = detail::Row(recipe, y);
         bits.insert(bits.end(), row.begin(), row.end());
     }
 
     std::vector<uint8_t> info;
     if (core) {
         detail::Put32(info, 12);
-        detail::Put16(info, spec.width);
-        detail::Put16(info, spec.height);
+        detail::Put16(info, recipe.width);
+        detail::Put16(info, recipe.height);
         detail::Put16(info, 1);
-        detail::Put16(info, spec.bits);
+        detail::Put16(info, recipe.bits);
     } else {
-        detail::Put32(info, spec.headerSize);
-        detail::Put32(info, spec.width);
-        detail::Put32(info, static_cast<uint32_t>(spec.topDown ? -spec.height : spec.height));
+        detail::Put32(info, recipe.headerSize);
+        detail::Put32(info, recipe.width);
+        detail::Put32(info, static_cast<uint32_t>(recipe.topDown ? -recipe.height : recipe.height));
         detail::Put16(info, 1);
-        detail::Put16(info, spec.bits);
-        detail::Put32(info, spec.bitFields ? 3 : 0);
-        detail::Put32(info, spec.imageSizeField >= 0 ? uint32_t(spec.imageSizeField) : bits.size());
+        detail::Put16(info, recipe.bits);
+        detail::Put32(info, recipe.bitFields ? 3 : 0);
+        detail::Put32(info,
+                      recipe.imageSizeField >= 0 ? uint32_t(recipe.imageSizeField) : bits.size());
         detail::Put32(info, 3780);
         detail::Put32(info, 3780);
-        detail::Put32(info, spec.colorsUsed);
+        detail::Put32(info, recipe.colorsUsed);
         detail::Put32(info, 0);
-        info.resize(spec.headerSize, 0);
+        info.resize(recipe.headerSize, 0);
     }
 
     std::vector<uint8_t> file;
-    const uint32_t bitsOffset = static_cast<uint32_t>(14 + info.size() + table.size() + spec.gap);
-    if (spec.fileHeader) {
+    const uint32_t bitsOffset = static_cast<uint32_t>(14 + info.size() + table.size() + recipe.gap);
+    if (recipe.fileHeader) {
         file.insert(file.end(), {'B', 'M'});
         detail::Put32(file, bitsOffset + bits.size());
         detail::Put32(file, 0);
@@ -226,10 +227,10 @@ inline std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
     }
     file.insert(file.end(), info.begin(), info.end());
     file.insert(file.end(), table.begin(), table.end());
-    file.insert(file.end(), spec.gap, 0xAB);
+    file.insert(file.end(), recipe.gap, 0xAB);
     file.insert(file.end(), bits.begin(), bits.end());
-    if (file.size() > spec.keepBytes)
-        file.resize(spec.keepBytes);
+    if (file.size() > recipe.keepBytes)
+        file.resize(recipe.keepBytes);
     return file;
 }
 

@@ -45,7 +45,7 @@ class PrintBitmap : public ::testing::Test {
 TEST_F(PrintBitmap, EveryDepthAndHeaderFormShowsItsColours) {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpRecipe recipe;
     };
     const Case cases[] = {
         {"24 bits with a bits offset", {.bits = 24, .gap = 16}},
@@ -64,7 +64,7 @@ TEST_F(PrintBitmap, EveryDepthAndHeaderFormShowsItsColours) {
         {"core header, 24 bits", {.bits = 24, .headerSize = 12}},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(Draw(MakeBmp(c.spec))) << c.name;
+        EXPECT_TRUE(Draw(MakeBmp(c.recipe))) << c.name;
         EXPECT_EQ(Quadrants(), quadrants_) << c.name;
         EXPECT_EQ(sheet_.Pixel(101, 101), kRed) << c.name;  // corners of the box
         EXPECT_EQ(sheet_.Pixel(498, 498), kWhite) << c.name;
@@ -108,7 +108,7 @@ TEST_F(PrintBitmap, ShortFilesLeaveTheMissingRowsBlack) {
 TEST_F(PrintBitmap, HostileHeadersAreRefused) {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpRecipe recipe;
     };
     const Case cases[] = {
         {"colours used above 2^bits", {.bits = 4, .colorsUsed = 17}},
@@ -121,7 +121,7 @@ TEST_F(PrintBitmap, HostileHeadersAreRefused) {
         {"bit fields at 24 bits", {.bits = 24, .bitFields = true}},
     };
     for (const Case& c : cases) {
-        EXPECT_FALSE(Draw(MakeBmp(c.spec))) << c.name;
+        EXPECT_FALSE(Draw(MakeBmp(c.recipe))) << c.name;
         EXPECT_TRUE(Blank()) << c.name;
     }
     std::vector<uint8_t> zeroWidth = MakeBmp({});
