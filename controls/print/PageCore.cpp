@@ -27,13 +27,9 @@ std::atomic<uint64_t> g_nextSerial{1};
 // The previous face name handed out by SetFontFace, valid until the next call.
 char g_previousFace[kFaceNameBytes + 1];
 
-int TruncateToInt(double value) {
-    if (!(value == value))
-        return 0;
-    return kq::print::ClampToInt(static_cast<int64_t>(std::clamp(value, -9e18, 9e18)));
-}
-
 }  // namespace
+
+using kq::print::TruncateToInt;
 
 CPage::CPage(RECT drawingRect, CDC* dc, int mapMode) : m_serial(g_nextSerial++) {
     if (mapMode != MM_TEXT && mapMode != MM_ANISOTROPIC)

@@ -6,6 +6,7 @@
 
 #include "controls/print/FillColours.h"
 #include "controls/print/Page.h"
+#include "controls/print/PrinterGeometry.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr int kSingleCentredLine = kTextVCentred | kTextSingleLine;
 constexpr double kLineFactor = 1.5;
 
 int Trunc(double value) {
-    return static_cast<int>(value);
+    return kq::print::TruncateToInt(value);
 }
 
 }  // namespace

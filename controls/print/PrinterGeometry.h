@@ -7,6 +7,8 @@
 namespace kq::print {
 
 int ClampToInt(int64_t value);
+// A double truncated toward zero and clamped to the int range; NaN gives 0.
+int TruncateToInt(double value);
 // x moved by the page's horizontal offset.
 int ShiftX(int x, int offset);
 

@@ -64,6 +64,12 @@ int ClampToInt(int64_t value) {
     return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
+int TruncateToInt(double value) {
+    if (value != value)
+        return 0;
+    return static_cast<int>(std::clamp(value, double(INT32_MIN), double(INT32_MAX)));
+}
+
 }  // namespace kq::print
 
 using kq::print::ShiftX;
