@@ -1,5 +1,6 @@
 #include "ports/ExtraPorts.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <set>
 
@@ -58,6 +59,18 @@ bool IsValidTarget(const ExtraPort& declared) {
     return ParseHostPort(declared.target, host, port);
 }
 
+// A setup port: digits only, 1-65535.
+bool ParseSetupPort(std::string_view text, uint16_t& port) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value == 0 ||
+        value > 65535) {
+        return false;
+    }
+    port = static_cast<uint16_t>(value);
+    return true;
+}
+
 void AddError(std::string* errors, const std::string& line) {
     if (errors != nullptr) {
         *errors += line;
@@ -96,11 +109,14 @@ std::vector<ExtraPort> ParseExtraPorts(std::string_view text, std::string* error
                 ++targets;
             } else if (key == "desc") {
                 declared.description = value;
+            } else if (key == "setup") {
+                valid = valid && ParseSetupPort(value, declared.setupPort);
             } else {
                 valid = false;
             }
         }
-        if (!valid || targets != 1 || !IsValidTarget(declared)) {
+        if (!valid || targets != 1 || !IsValidTarget(declared) ||
+            (declared.kind == ExtraPort::Kind::Path && declared.setupPort != kDefaultSetupPort)) {
             AddError(errors, "extra port ignored: \"" + Unescape(entry) + "\"");
             continue;
         }
@@ -135,6 +151,11 @@ std::vector<ExtraPort> DeclaredExtraPorts() {
             continue;
         }
         declared.description = ReadSettingString(section, "Description").value_or("");
+        if (auto setup = ReadSettingString(section, "SetupPort");
+            setup && !ParseSetupPort(*setup, declared.setupPort)) {
+            WriteTrace(section + ": SetupPort \"" + *setup + "\" ignored with its port");
+            continue;
+        }
         add(std::move(declared));
     }
     if (const char* text = std::getenv(kExtraPortsVariable)) {

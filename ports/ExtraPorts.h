@@ -9,10 +9,12 @@
 //
 // Ports are separated by ',', the fields of a port by ';'. Each port has exactly one of
 // "path=" (an absolute path) or "tcp=" (host:port) and may have "desc=" (default: the path or
-// endpoint). A backslash takes the next character literally ("\," "\;" "\\"); white space around
-// fields is ignored.
+// endpoint). A TCP port may name its device server's setup port with "setup=" (in the settings
+// store the value "SetupPort"), 1-65535, default 9999. A backslash takes the next character
+// literally ("\," "\;" "\\"); white space around fields is ignored.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,12 +22,15 @@
 namespace kq::ports {
 
 constexpr const char* kExtraPortsVariable = "KQ7B_EXTRA_PORTS";
+// The port on which a network device server offers its setup menu unless declared otherwise.
+constexpr uint16_t kDefaultSetupPort = 9999;
 
 struct ExtraPort {
     enum class Kind { Path, Tcp };
     Kind kind = Kind::Path;
     std::string target;  // the path, or "host:port"
     std::string description;
+    uint16_t setupPort = kDefaultSetupPort;  // of a TCP port's device server
 
     // "path:<path>" or "tcp:<host:port>", the key of its COM name.
     std::string Identity() const;

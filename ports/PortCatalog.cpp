@@ -38,6 +38,9 @@ PortEntry EntryOfExtraPort(const ExtraPort& declared) {
     entry.target = declared.target;
     entry.identity = declared.Identity();
     entry.description = declared.description.c_str();
+    if (declared.kind == ExtraPort::Kind::Tcp) {
+        entry.setupPort = declared.setupPort;
+    }
     entry.comName = History().AssignComName(entry.identity, declared.target);
     return entry;
 }

@@ -2,6 +2,7 @@
 // extra port under its lasting "COMn" name, with a description.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ struct PortEntry {
     std::string target;    // the device node or path to open, or "host:port"
     std::string identity;  // the key of the COM name (see CPortNameHistory)
     bool isUsb = false;
+    uint16_t setupPort = 0;  // Tcp: the setup port of the device server behind the endpoint
 
     // "COM3 Tarvik USB sensor interface port": the form the application lists ports in.
     CString DisplayText() const { return comName + " " + description; }

@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CSimpleException, CException)
 IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
+IMPLEMENT_DYNAMIC(CResourceException, CSimpleException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
@@ -72,6 +73,10 @@ CString CNotSupportedException::MessageText() const {
 
 CString CInvalidArgException::MessageText() const {
     return "An invalid argument was encountered.";
+}
+
+CString CResourceException::MessageText() const {
+    return "A required resource was unavailable.";
 }
 
 int CFileException::OsErrorToException(LONG lOsError) {
@@ -216,6 +221,10 @@ void AfxThrowNotSupportedException() {
 
 void AfxThrowInvalidArgException() {
     throw new CInvalidArgException;
+}
+
+void AfxThrowResourceException() {
+    throw new CResourceException;
 }
 
 void AfxThrowFileException(int cause, LONG lOsError, LPCTSTR lpszFileName) {

@@ -67,6 +67,16 @@ class CInvalidArgException : public CSimpleException {
     CString MessageText() const override;
 };
 
+// A window class, bitmap, font or other system resource could not be made.
+class CResourceException : public CSimpleException {
+    DECLARE_DYNAMIC(CResourceException)
+  public:
+    explicit CResourceException(BOOL bAutoDelete = TRUE) : CSimpleException(bAutoDelete) {}
+
+  protected:
+    CString MessageText() const override;
+};
+
 class CFileException : public CException {
     DECLARE_DYNAMIC(CFileException)
   public:
@@ -132,6 +142,7 @@ class CArchiveException : public CException {
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowInvalidArgException();
+[[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1,
                                         LPCTSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName = nullptr);

@@ -43,7 +43,7 @@ bool ParseHostPort(const std::string& text, std::string& host, uint16_t& port) {
 namespace {
 
 // Connects one resolved address; 0 or the errno of the failure.
-int ConnectOne(const addrinfo& address, int timeoutMs, UniqueFd& out) {
+int ConnectOne(const addrinfo& address, int timeoutMs, const PollFunction& poll, UniqueFd& out) {
     UniqueFd fd(::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
                          address.ai_protocol));
     if (!fd.IsValid()) {
@@ -54,10 +54,7 @@ int ConnectOne(const addrinfo& address, int timeoutMs, UniqueFd& out) {
             return errno;
         }
         pollfd waiting{fd.Get(), POLLOUT, 0};
-        int ready;
-        do {
-            ready = ::poll(&waiting, 1, timeoutMs);
-        } while (ready < 0 && errno == EINTR);
+        const int ready = PollWith(poll, &waiting, 1, timeoutMs);
         if (ready == 0) {
             return ETIMEDOUT;
         }
@@ -82,7 +79,8 @@ int ConnectOne(const addrinfo& address, int timeoutMs, UniqueFd& out) {
 
 }  // namespace
 
-bool TcpClient::Connect(const std::string& host, uint16_t port, int timeoutMs) {
+bool TcpClient::Connect(const std::string& host, uint16_t port, int timeoutMs,
+                        const PollFunction& poll) {
     Close();
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -97,7 +95,7 @@ bool TcpClient::Connect(const std::string& host, uint16_t port, int timeoutMs) {
     int error = EINVAL;
     UniqueFd fd;
     for (const addrinfo* address = found; address != nullptr; address = address->ai_next) {
-        error = ConnectOne(*address, timeoutMs, fd);
+        error = ConnectOne(*address, timeoutMs, poll, fd);
         if (error == 0) {
             break;
         }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/io/ByteChannel.h"
+#include "platform/io/PollFunction.h"
 
 namespace kq {
 
@@ -19,8 +20,9 @@ class TcpClient final : public ByteChannel {
     // Resolves the host and connects, waiting at most timeoutMs of real time for the connection
     // (the wait is on the network, not on the program's clock). The socket stays non-blocking.
     // False with LastError() set (ETIMEDOUT, ECONNREFUSED, EHOSTUNREACH, EINVAL for a bad
-    // address, ...).
-    bool Connect(const std::string& host, uint16_t port, int timeoutMs);
+    // address, ...). `poll` does the wait (poll(2) when empty).
+    bool Connect(const std::string& host, uint16_t port, int timeoutMs,
+                 const PollFunction& poll = {});
 
   protected:
     ssize_t WriteSome(const void* data, size_t length) override;

@@ -127,6 +127,35 @@ TEST_F(PortsTest, ExtraPortsComeFromTheSettingsAndTheEnvironment) {
     EXPECT_EQ(Texts(false).back(), "COM4 serial");
 }
 
+TEST(ExtraPortsTest, ATcpPortNamesItsSetupPort) {
+    std::string errors;
+    const auto ports =
+        ParseExtraPorts("tcp=127.0.0.1:10001, tcp=127.0.0.1:10002;setup=30718", &errors);
+    ASSERT_EQ(ports.size(), 2u) << errors;
+    EXPECT_EQ(ports[0].setupPort, kDefaultSetupPort);
+    EXPECT_EQ(ports[1].setupPort, 30718);
+    for (const char* bad : {"tcp=h:1;setup=0", "tcp=h:1;setup=65536", "tcp=h:1;setup=x",
+                            "tcp=h:1;setup=", "path=/dev/pts/1;setup=2000"}) {
+        errors.clear();
+        EXPECT_TRUE(ParseExtraPorts(bad, &errors).empty()) << bad;
+        EXPECT_FALSE(errors.empty()) << bad;
+    }
+}
+
+TEST_F(PortsTest, TheSetupPortReachesThePortEntry) {
+    WriteSettingString("VirtualPorts\\Xpico", "Tcp", "127.0.0.2:10001");
+    WriteSettingString("VirtualPorts\\Xpico", "SetupPort", "2000");
+    WriteSettingString("VirtualPorts\\Bad", "Tcp", "127.0.0.3:10001");
+    WriteSettingString("VirtualPorts\\Bad", "SetupPort", "65536");
+    DeclareExtraPorts("tcp=127.0.0.4:10001;setup=3000,path=/dev/pts/42");
+    const auto ports = ListPorts(false);
+    ASSERT_EQ(ports.size(), 3u) << "the port with a bad setup port is left out";
+    EXPECT_EQ(ports[0].setupPort, 2000);
+    EXPECT_EQ(ports[1].setupPort, 3000);
+    EXPECT_EQ(ports[2].kind, PortEntry::Kind::Path);
+    EXPECT_EQ(ports[2].setupPort, 0);
+}
+
 TEST(CDcbTest, StateTextsFollowTheStateAndTheSettings) {
     CDcb dcb("COM3", 230400);
     EXPECT_EQ(dcb.GetStateText(), "OffLine");

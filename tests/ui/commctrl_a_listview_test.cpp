@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -469,6 +470,38 @@ TEST_F(ListViewTest, SmallImagesShiftTheLabelAndCallbackTextsAreAskedFor) {
     };
     EXPECT_EQ(Text(4, 2), "row 4/2");
     EXPECT_EQ(Text(4, 1), "v4");
+}
+
+TEST_F(ListViewTest, RepaintingOneCellAsksCustomDrawForThatRowOnly) {
+    Render(list_);
+    ASSERT_TRUE(UpdateWindow(list_));
+    std::vector<std::string> items;
+    answer_ = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code != NM_CUSTOMDRAW)
+            return 0;
+        auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT || cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
+            return CDRF_NOTIFYSUBITEMDRAW;
+        if (cd->nmcd.dwDrawStage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM))
+            items.push_back(std::to_string(cd->nmcd.dwItemSpec) + "." +
+                            std::to_string(cd->iSubItem));
+        return CDRF_DODEFAULT;
+    };
+    RECT cell = SubItemRect(3, 1);
+    InflateRect(&cell, 0, -2);
+    InvalidateRect(list_, &cell, TRUE);
+    UpdateWindow(list_);
+    EXPECT_EQ(items, (std::vector<std::string>{"3.0", "3.1", "3.2"}));
+
+    // A paint of the whole client still reaches every visible row.
+    items.clear();
+    InvalidateRect(list_, nullptr, TRUE);
+    UpdateWindow(list_);
+    const int perPage = static_cast<int>(SendMessage(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_GT(perPage, 3);
+    EXPECT_EQ(items.front(), "0.0");
+    EXPECT_NE(std::find(items.begin(), items.end(), std::to_string(perPage - 1) + ".2"),
+              items.end());
 }
 
 }  // namespace

@@ -44,9 +44,16 @@ HIMAGELIST* ImageListSlot(ListViewState& s, WPARAM which) {
     }
 }
 
-void Paint(ListViewState& s, HDC hdc) {
-    if (hdc)
-        PaintListView(s, hdc, s.Client());
+// A paint covers only the rows that meet the DC's clip box, so repainting one cell costs one row,
+// not the whole list; WM_PRINTCLIENT asks for the whole picture whatever its DC holds.
+void Paint(ListViewState& s, HDC hdc, bool wholeClient) {
+    if (!hdc)
+        return;
+    RECT clip = s.Client();
+    RECT box{};
+    if (!wholeClient && GetClipBox(hdc, &box) != ERROR)
+        IntersectRect(&clip, &clip, &box);
+    PaintListView(s, hdc, clip);
 }
 
 void OnStyleChanged(ListViewState& s) {
@@ -93,7 +100,7 @@ LRESULT HandleListMessage(ListViewState& s, UINT message, WPARAM wParam, LPARAM 
             return reinterpret_cast<LRESULT>(s.font);
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            PaintWith(hwnd, wParam, [&](HDC dc) { Paint(s, dc); });
+            PaintWith(hwnd, wParam, [&](HDC dc) { Paint(s, dc, message == WM_PRINTCLIENT); });
             return 0;
         case WM_ERASEBKGND:
             return 1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gfx/ClassicLook.h"
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/WinUser.h"
@@ -11,7 +12,8 @@ namespace kq::ui::menu {
 namespace {
 
 constexpr int kSeparatorHeight = 8;
-constexpr int kTextGap = 12;  // between the label and the shortcut column
+constexpr int kTextGap = 12;        // between the label and the shortcut column
+constexpr char kArrowSymbol = '8';  // the sub-menu arrow of the symbol face
 
 std::vector<MenuItem> Snapshot(HMENU menu) {
     std::lock_guard<std::recursive_mutex> lock(MenuMutex());
@@ -19,10 +21,17 @@ std::vector<MenuItem> Snapshot(HMENU menu) {
     return m ? m->items : std::vector<MenuItem>{};
 }
 
+// A pop-up item is known to its owner by its sub-menu's handle, a command item by its id.
+UINT OwnerItemId(const MenuItem& item) {
+    if (item.subMenu)
+        return static_cast<UINT>(reinterpret_cast<UINT_PTR>(item.subMenu));
+    return item.id;
+}
+
 SIZE MeasureOwnerDrawn(HMENU menu, int index, const MenuItem& item, HWND owner) {
     if (item.measured)
         return item.measuredSize;
-    MEASUREITEMSTRUCT mis{ODT_MENU, 0, item.id, 0, 0, item.data};
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, OwnerItemId(item), 0, 0, item.data};
     SendMessage(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
     const SIZE size{static_cast<LONG>(mis.itemWidth), static_cast<LONG>(mis.itemHeight)};
     std::lock_guard<std::recursive_mutex> lock(MenuMutex());
@@ -52,7 +61,7 @@ UINT DrawState(const MenuItem& item, bool selected) {
 void DrawOwnerDrawn(const PopupView& view, HDC hdc, int index, const MenuItem& item, UINT action) {
     DRAWITEMSTRUCT dis{ODT_MENU,
                        0,
-                       item.id,
+                       OwnerItemId(item),
                        action,
                        DrawState(item, index == view.selected),
                        reinterpret_cast<HWND>(view.menu),
@@ -60,6 +69,16 @@ void DrawOwnerDrawn(const PopupView& view, HDC hdc, int index, const MenuItem& i
                        view.rects[static_cast<size_t>(index)],
                        item.data};
     SendMessage(view.owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+}
+
+// Over the owner's painting the arrow is drawn transparently, in the menu's text colour.
+void DrawOwnerDrawnArrow(HDC hdc, const RECT& rc, const MenuItem& item) {
+    const int check = GetSystemMetrics(SM_CXMENUCHECK);
+    const RECT arrow{rc.right - check, rc.top, rc.right, rc.bottom};
+    const int em = std::min(check, static_cast<int>(rc.bottom - rc.top));
+    const bool grayed = (item.state & MF_GRAYED) != 0;
+    kq::gfx::DrawCenteredSymbol(hdc, arrow, em, kArrowSymbol,
+                                GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT), false);
 }
 
 void DrawClassic(const PopupView& view, HDC hdc, int index, const MenuItem& item) {
@@ -150,9 +169,12 @@ void PaintPopupItem(const PopupView& view, HDC hdc, int index, UINT action) {
     const MenuItem& item = items[static_cast<size_t>(index)];
     // Items are measured in the menu font and drawn in it, owner-drawn ones included.
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
-    if (item.type & MFT_OWNERDRAW)
+    if (item.type & MFT_OWNERDRAW) {
         DrawOwnerDrawn(view, hdc, index, item, action);
-    else
+        // The owner paints the item; the arrow of a sub-menu stays the menu's own.
+        if (item.subMenu)
+            DrawOwnerDrawnArrow(hdc, view.rects[static_cast<size_t>(index)], item);
+    } else
         DrawClassic(view, hdc, index, item);
     SelectObject(hdc, oldFont);
 }
