@@ -61,6 +61,7 @@ CWinApp::~CWinApp() {
     m_pDocManager = nullptr;
     delete m_pRecentFileList;
     m_pRecentFileList = nullptr;
+    ReleasePrinterDefaults();
     if (g_app == this)
         g_app = nullptr;
 }

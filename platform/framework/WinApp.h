@@ -21,6 +21,7 @@ class CDocTemplate;
 class CDocument;
 class CRecentFileList;
 class CWnd;
+struct PRINTDLGA;
 
 class CWinApp : public CCmdTarget, public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -110,9 +111,17 @@ class CWinApp : public CCmdTarget, public CWinThread {
     void OnAppExit();
     BOOL OnOpenRecentFile(UINT nID);
 
+    // --- printer ---
+    // Hands out the application's printer blocks (DEVMODE and DEVNAMES) in pd->hDevMode and
+    // pd->hDevNames; they belong to the application, which makes them on first use from the
+    // framework's default printer settings (printer or PDF file, orientation, resolution) and
+    // frees them. FALSE, with the handles left alone, only when there is no printer at all.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pd);
+
   private:
     // Fills in the application and profile names that were not given.
     void ResolveNames();
+    void ReleasePrinterDefaults();
     // Routes the modal loops' messages of the calling thread to ProcessMessageFilter.
     void InstallMessageFilter();
     HKEY OpenSectionKey(LPCTSTR lpszSection, bool create);
@@ -124,6 +133,8 @@ class CWinApp : public CCmdTarget, public CWinThread {
     CString m_strCmdLine;
     int m_messageFilterHook = 0;
     int m_nQuitCode = 0;
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
 
     friend int AfxWinMain(int argc, char** argv);
     friend BOOL AfxWinInit(CWinApp* pApp, int argc, char** argv);

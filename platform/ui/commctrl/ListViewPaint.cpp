@@ -208,14 +208,21 @@ void PaintListView(ListViewState& s, HDC hdc, const RECT& clip) {
     NMLVCUSTOMDRAW nm{};
     const LRESULT prepaint = cd.Send(CDDS_PREPAINT, client, -1, 0, 0, &nm);
     if (!(prepaint & CDRF_SKIPDEFAULT)) {
-        const int last = std::min(s.Count(), s.TopIndex() + s.CountPerPage() + 1);
-        for (int i = s.TopIndex(); i < last && i < s.Count(); ++i) {
-            RECT row = s.RowRect(i);
-            RECT visible{};
-            if (!IntersectRect(&visible, &row, &clip))
-                continue;
+        // Only the rows that meet the clip: found from the row height, not row by row.
+        const int rowHeight = std::max(1, s.ItemHeight());
+        const int rowsTop = s.HeaderHeight();
+        const int perPage = std::max(0, (static_cast<int>(client.bottom) - rowsTop) / rowHeight);
+        const int first =
+            s.TopIndex() + std::max(0, (static_cast<int>(clip.top) - rowsTop) / rowHeight);
+        int last = std::min(s.Count(), s.TopIndex() + perPage + 1);
+        if (clip.bottom <= clip.top || clip.right <= clip.left)
+            last = first;
+        else
+            last = std::min(
+                last, s.TopIndex() +
+                          (static_cast<int>(clip.bottom) - rowsTop + rowHeight - 1) / rowHeight);
+        for (int i = first; i < last; ++i)
             PaintItem(s, hdc, cd, i, prepaint);
-        }
         if (s.exStyle & LVS_EX_GRIDLINES)
             DrawGridLines(s, hdc, client);
     }

@@ -45,14 +45,19 @@ HIMAGELIST* ImageListSlot(ListViewState& s, WPARAM which) {
 }
 
 // A paint covers only the rows that meet the DC's clip box, so repainting one cell costs one row,
-// not the whole list; WM_PRINTCLIENT asks for the whole picture whatever its DC holds.
+// not the whole list; WM_PRINTCLIENT asks for the whole client whatever the DC clips.
 void Paint(ListViewState& s, HDC hdc, bool wholeClient) {
     if (!hdc)
         return;
     RECT clip = s.Client();
-    RECT box{};
-    if (!wholeClient && GetClipBox(hdc, &box) != ERROR)
-        IntersectRect(&clip, &clip, &box);
+    if (!wholeClient) {
+        RECT box{};
+        const int kind = GetClipBox(hdc, &box);
+        if (kind == NULLREGION)
+            return;  // nothing of it can show (an empty update, or a window under LockWindowUpdate)
+        if (kind != ERROR)
+            IntersectRect(&clip, &clip, &box);
+    }
     PaintListView(s, hdc, clip);
 }
 

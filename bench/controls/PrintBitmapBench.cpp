@@ -1,0 +1,83 @@
+// Printing the diagram's bitmap: CPage::DrawBitmapFile of a 24-bit BMP of 1400 x 1000 pixels
+// into a whole A4 page at 300 dpi, against the least any printing of that file costs: reading
+// its bytes and one StretchDIBits of its bits into the same box. The page should stay within
+// 1.3 times the reference.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/print/Page.h"
+#include "platform/gfx/DeviceCaps.h"
+#include "platform/gfx/SurfaceDc.h"
+#include "platform/gfx/codec/Bmp.h"
+
+namespace {
+
+constexpr int kPrintableWidth = 2380;  // A4 at 300 dpi less a sixth of an inch on each side
+constexpr int kPrintableHeight = 3408;
+
+struct PrintSetup {
+    PrintSetup() {
+        path = (std::filesystem::temp_directory_path() / "kq_bench_print_diagram.bmp").string();
+        kq::gfx::Image picture(1400, 1000);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                picture.SetPixel(x, y, 0xFF000000u | uint32_t(x * 7 + y * 3) * 2654435761u >> 8);
+        kq::gfx::SaveBmpFile(path, picture);
+        surface = kq::gfx::Surface::Create(kPrintableWidth, kPrintableHeight);
+        dc.Attach(kq::gfx::CreatePrinterDC(
+            surface,
+            kq::gfx::DeviceCaps::Printer(300, kPrintableWidth, kPrintableHeight, 2480, 3508, 50,
+                                         50),
+            nullptr));
+    }
+    ~PrintSetup() { std::remove(path.c_str()); }
+
+    std::string path;
+    std::shared_ptr<kq::gfx::Surface> surface;
+    CDC dc;
+};
+
+PrintSetup& Setup() {
+    static PrintSetup setup;
+    return setup;
+}
+
+void BM_PageDrawBitmapFile(benchmark::State& state) {
+    PrintSetup& s = Setup();
+    CPage page(RECT{0, 0, kPrintableWidth, kPrintableHeight}, &s.dc, MM_TEXT);
+    for (auto _ : state) {
+        const bool drawn =
+            page.DrawBitmapFile(0, 0, kPrintableHeight, kPrintableWidth, s.path.c_str());
+        benchmark::DoNotOptimize(drawn);
+    }
+}
+BENCHMARK(BM_PageDrawBitmapFile)->Unit(benchmark::kMillisecond);
+
+void BM_ReadAndStretchReference(benchmark::State& state) {
+    PrintSetup& s = Setup();
+    for (auto _ : state) {
+        std::ifstream in(s.path, std::ios::binary | std::ios::ate);
+        std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
+        in.seekg(0);
+        in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+        BITMAPINFO info{};
+        std::memcpy(&info.bmiHeader, bytes.data() + 14, sizeof(info.bmiHeader));
+        const uint32_t offset = bytes[10] | bytes[11] << 8 | bytes[12] << 16 | bytes[13] << 24;
+        const int lines =
+            ::StretchDIBits(s.dc.m_hDC, 0, 0, kPrintableWidth, kPrintableHeight, 0, 0, 1400, 1000,
+                            bytes.data() + offset, &info, DIB_RGB_COLORS, SRCCOPY);
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_ReadAndStretchReference)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

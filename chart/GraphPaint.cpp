@@ -1,0 +1,156 @@
+// One paint of the chart: background, legend, the axes laid out from their label sizes, the
+// plot, the curves clipped to it, the overlays of the interaction state and the free objects.
+// The screen paint composes the image off screen and copies it once; a printer paint draws the
+// same layout, in screen pixels, through a print-scaling DC.
+#include <algorithm>
+
+#include "chart/DrawHelpers.h"
+#include "chart/XGraph.h"
+#include "controls/list/CMemDC_Tarvik.h"
+#include "platform/gfx/WindowDC.h"
+
+void CXGraph::OnPaint() {
+    CPaintDC paint(this);
+    m_oldCursorPoint.SetPoint(-1, -1);
+    CRect client;
+    GetClientRect(&client);
+    const auto draw = [this, &client](CDC& target) {
+        CDCEx dc;
+        dc.Attach(target.m_hDC);
+        dc.m_hAttribDC = target.m_hAttribDC;
+        const int saved = dc.SaveDC();
+        dc.m_bScaleComputed = false;
+        dc.m_bLowColor = false;
+        dc.m_bPrintScaling = false;
+        dc.m_bClipUnscaled = false;
+        PaintChart(&dc, client);
+        KeepImage(&dc, client);
+        dc.RestoreDC(saved);
+        dc.Detach();
+    };
+    if (m_bDoubleBuffer) {
+        CMemDC_Tarvik memory(&paint, CRect(), client);
+        draw(memory);
+    } else {
+        draw(paint);
+    }
+}
+
+void CXGraph::KeepImage(CDCEx* dc, const CRect& rect) {
+    BITMAP bm{};
+    if (m_pDrawBitmap == nullptr || m_pDrawBitmap->GetBitmap(&bm) == 0 ||
+        bm.bmWidth != rect.Width() || bm.bmHeight != rect.Height()) {
+        m_pDrawBitmap = std::make_unique<CBitmap>();
+        if (!m_pDrawBitmap->CreateCompatibleBitmap(dc, rect.Width(), rect.Height())) {
+            m_pDrawBitmap.reset();
+            return;
+        }
+    }
+    CDC keep;
+    keep.CreateCompatibleDC(dc);
+    CBitmap* old = keep.SelectObject(m_pDrawBitmap.get());
+    keep.BitBlt(0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
+    keep.SelectObject(old);
+}
+
+CFont* CXGraph::GetNumberFont(int size) {
+    std::unique_ptr<CQuickFont>& font = m_NumberFonts[size];
+    if (font == nullptr)
+        font = std::make_unique<CQuickFont>("Arial", size, 100);
+    return font.get();
+}
+
+void CXGraph::PaintChart(CDCEx* dc, const CRect& rect) {
+    m_NumberFonts.clear();
+    const int saved = dc->SaveDC();
+    dc->FillSolidRect(rect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crBackColor);
+    CRect inner(rect.left + m_nLeftMargin, rect.top + m_nTopMargin, rect.right - m_nRightMargin,
+                rect.bottom - m_nBottomMargin);
+    if (m_bShowLegend)
+        DrawLegend(dc, inner);
+    dc->FillSolidRect(inner, dc->m_bLowColor ? RGB(255, 255, 255) : m_crGraphColor);
+    LayoutAxes(dc, inner);
+    dc->FillSolidRect(m_clInnerRect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crInnerColor);
+    for (CXGraphAxis& axis : m_XAxis)
+        axis.Draw(dc);
+    for (CXGraphAxis& axis : m_YAxis)
+        axis.Draw(dc);
+
+    CRect clip = m_clInnerRect;
+    if (dc->m_bPrintScaling && !dc->m_bClipUnscaled)
+        dc->ScaleRect(clip);
+    dc->IntersectClipRect(clip);
+    DrawCurves(dc);
+    DrawMeasures(dc);
+    if (m_opOperation == MZoom && m_bLButtonDown)
+        DrawZoomRect(dc);
+    if (m_opOperation == MMeasure && m_bLButtonDown)
+        DrawLiveMeasure(dc);
+    if (m_opOperation == MCursor)
+        DrawCursor(dc);
+    for (POSITION pos = m_Objects.GetHeadPosition(); pos != nullptr;)
+        static_cast<CXGraphObject*>(m_Objects.GetNext(pos))->Draw(dc);
+    if (m_bDataPointMoving)
+        DrawEditedValue(dc);
+    dc->RestoreDC(saved);
+    m_NumberFonts.clear();
+}
+
+void CXGraph::LayoutAxes(CDCEx* dc, const CRect& inner) {
+    bool left = true;
+    for (CXGraphAxis& axis : m_YAxis) {
+        if (axis.m_nPlacement != 2)
+            continue;
+        axis.m_nPlacement = left ? 0 : 1;
+        left = !left;
+    }
+    // The plot rectangle as far as it is known, so that auto-scaling axes measure against it.
+    m_clInnerRect = inner;
+    int l = inner.left;
+    int r = inner.right;
+    int b = inner.bottom;
+    const auto room = [this, dc](CXGraphAxis& axis) {
+        return std::max(axis.GetMaxLabelWidth(dc), axis.GetTitleSize(dc).cx + axis.m_nArcSize) +
+               m_nAxisSpace;
+    };
+    for (CXGraphAxis& axis : m_YAxis) {
+        if (axis.m_nPlacement != 0)
+            continue;
+        if (axis.m_bVisible)
+            l += room(axis);
+        axis.m_nLeft = l;
+        axis.m_clAreaRect = inner;
+    }
+    for (CXGraphAxis& axis : m_YAxis) {
+        if (axis.m_nPlacement != 1)
+            continue;
+        if (axis.m_bVisible)
+            r -= room(axis);
+        axis.m_nLeft = r;
+        axis.m_clAreaRect = inner;
+    }
+    for (CXGraphAxis& axis : m_XAxis) {
+        if (axis.m_bVisible)
+            b -= axis.GetMaxLabelHeight(dc) + m_nAxisSpace;
+        axis.m_nTop = b;
+        axis.m_nLeft = l;
+        axis.m_clAreaRect = inner;
+    }
+    m_clInnerRect.SetRect(l + 1, inner.top, r, b);
+    for (CXGraphAxis& axis : m_YAxis) {
+        axis.m_nTop = b;
+        if (axis.m_nPlacement != 0 && axis.m_nPlacement != 1)
+            axis.m_nLeft = l;
+    }
+}
+
+void CXGraph::DrawCurves(CDCEx* dc) {
+    for (CXGraphDataSerie& serie : m_Data)
+        if (serie.m_bVisible)
+            serie.Draw(dc);
+        else
+            serie.m_CurveRegions.clear();
+    for (CXGraphDataSerie& serie : m_Data)
+        if (serie.m_bVisible && serie.m_bShowMarker)
+            serie.DrawMarkers(dc);
+}
