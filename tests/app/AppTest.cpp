@@ -54,7 +54,7 @@ class SimManager final : public ISensorPort {
     SimProvider& m_provider;
     HWND m_owner;
     UINT m_message;
-    SimPortSpec* m_port = nullptr;
+    SimPortEntry* m_port = nullptr;
     int m_baud = 0;
     CString m_received;
     tarvik::FrameCutter m_cutter;
@@ -74,7 +74,7 @@ std::vector<CString> SimProvider::EnumeratePorts(bool) {
 }
 
 void SimProvider::AddSensor(const char* text, uint32_t serial) {
-    auto port = std::make_unique<SimPortSpec>();
+    auto port = std::make_unique<SimPortEntry>();
     port->text = text;
     port->name = CString(text).SpanExcluding(" ");
     port->device = std::make_unique<sensorsim::SimDevice>();
@@ -87,7 +87,7 @@ void SimProvider::AddSensor(const char* text, uint32_t serial) {
 }
 
 void SimProvider::AddSilentPort(const char* text) {
-    auto port = std::make_unique<SimPortSpec>();
+    auto port = std::make_unique<SimPortEntry>();
     port->text = text;
     port->name = CString(text).SpanExcluding(" ");
     port->silent = true;

@@ -20,7 +20,7 @@ namespace apptest {
 class SimProvider;
 
 // One port: a sensor behind it, or silence.
-struct SimPortSpec {
+struct SimPortEntry {
     CString text;  // "COM3 Tarvik USB sensor interface port"
     CString name;  // "COM3"
     std::unique_ptr<sensorsim::SimDevice> device;
@@ -39,7 +39,7 @@ class SimProvider final : public ISensorPortProvider {
     // Hands the replies waiting to their managers' owner windows.
     void Deliver();
 
-    std::vector<std::unique_ptr<SimPortSpec>> ports;
+    std::vector<std::unique_ptr<SimPortEntry>> ports;
     struct Pending {
         class SimManager* manager;
         std::string bytes;

@@ -1,5 +1,5 @@
-// The frame's pure pieces: clock and date texts, status texts, settings names and codes, the
-// view-state record, the window table and the page order.
+// What the frame computes without windows: clock and date texts, status texts, settings names and
+// codes, the view-state record, the window table and the page order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
