@@ -7,6 +7,7 @@
 
 #include "AppTest.h"
 #include "foundation/Language.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "ports/DeviceChange.h"
 
@@ -70,6 +71,19 @@ TEST_F(Routing, NodeChangesAfterAnArrivalCompleteOnTheFourthOrOnTheTimer) {
     EXPECT_EQ(connection_->m_iPortListUpdates, 1);
     Run(1100);
     EXPECT_EQ(connection_->m_iPortListUpdates, 2);
+}
+
+TEST_F(Routing, ANodeChangeKeepsThePortOfARunningMeasurement) {
+    sim_->AddSensor("COM5 Tarvik USB sensor interface port", 5555);
+    ASSERT_TRUE(frame_->m_pPortMan->OpenPort("COM5", 115200));
+    frame_->m_strCurrentPortName = "com5";
+    SendPortChange(DBT_DEVICEARRIVAL, "COM5");
+    frame_->GetMeasureDiagramPage()->m_ucMeasuring = 1;
+    SendNodesChanged();
+    EXPECT_TRUE(frame_->m_pPortMan->IsPortOpen());
+    frame_->GetMeasureDiagramPage()->m_ucMeasuring = 0;
+    SendNodesChanged();
+    EXPECT_FALSE(frame_->m_pPortMan->IsPortOpen());
 }
 
 TEST_F(Routing, ARemovalOfTheSensorPortCompletesLaterFromTheCopiedData) {

@@ -6,6 +6,7 @@
 #include "AppTest.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgDiagnostic.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 
@@ -108,6 +109,20 @@ TEST_F(Timers, TheEndOfAnActivationAlwaysEndsTheWaitCursor) {
         ASSERT_EQ(boxes_.size(), 1U);
         EXPECT_EQ(boxes_[0].text.Find(start), 0) << language;
     }
+}
+
+TEST_F(Timers, AnOutdatedSoftwareConfigurationAsksForConfirmation) {
+    frame_->m_iActivatedCount = 1;
+    frame_->m_aSensorRecord[0].ucConfigVersion = 4;
+    frame_->ShowMeasureAdjustNotice();
+    EXPECT_FALSE(frame_->GetMeasureAdjustPage()->m_bNeedsConfirmation);
+    frame_->m_aSensorRecord[0].ucConfigVersion = 3;
+    frame_->ShowMeasureAdjustNotice();
+    EXPECT_TRUE(frame_->GetMeasureAdjustPage()->m_bNeedsConfirmation);
+    EXPECT_TRUE(frame_->GetMeasureAdjustPage()->IsNoticeVisible());
+    Run(900);
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text, GetLanguageString(5924));
 }
 
 TEST_F(Timers, TheBaudWriteWaitsForTheSensorAndNeverWritesAnUnknownRate) {
