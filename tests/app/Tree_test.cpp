@@ -80,6 +80,17 @@ TEST_F(Tree, FoldersFollowExpansionAndClicksRunTheirCommands) {
     EXPECT_EQ(frame_->GetLanguageOffset(), LANGUAGE_ENGLISH);
 }
 
+TEST_F(Tree, AClickOnAnItemReachesItsCommand) {
+    frame_->m_dlgStartUp.ShowWindow(SW_HIDE);  // as at the end of a search
+    frame_->ShowWindow(SW_SHOWNORMAL);
+    Pump();
+    CRect rect;
+    ASSERT_TRUE(frame_->m_wndTree.GetItemRect(Item(5021), &rect, TRUE));
+    frame_->m_wndTree.ClientToScreen(&rect);
+    Click(rect.CenterPoint());
+    EXPECT_EQ(frame_->GetActivePageId(), PAGE_CONNECTION);
+}
+
 TEST_F(Tree, ALanguageIsSwitchedOnlyWhenItChanges) {
     frame_->SwitchLanguage(LANGUAGE_FRENCH_OLD);
     EXPECT_EQ(frame_->GetLanguageOffset(), LANGUAGE_FRENCH);
