@@ -56,6 +56,7 @@ bool CXGraph::DeleteCurve(int i) {
     m_nSnappedCurve1 = Shifted(m_nSnappedCurve1, i);
     m_nCurveUnderMouse = Shifted(m_nCurveUnderMouse, i);
     m_LegendEntries.clear();
+    ResetDrags();
     return true;
 }
 
@@ -162,4 +163,6 @@ void CXGraph::ResetAll() {
     m_nCurveUnderMouse = -1;
     m_nSnappedCurve = -1;
     m_nForcedSnapCurve = -1;
+    m_MeasureDef = {};
+    ResetDrags();
 }
