@@ -3,6 +3,7 @@
 // pass updates the selection, starts and ends object editing and tracking, and notifies the
 // parent. Marker and point drags follow the mouse in both kinds of pass. Every stored index is
 // checked where it is used, since curves, axes and markers can vanish between two passes.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -155,18 +156,20 @@ bool CXGraph::CheckFreeObjects(bool click, bool testOnly, bool& hit) {
 }
 
 int CXGraph::CurveAtMouse() {
-    const CPoint p = m_CurrentPoint;
+    const int x = m_CurrentPoint.x, y = m_CurrentPoint.y;
     for (int c = 0; c < GetCurveCount(); ++c) {
         const CXGraphDataSerie& serie = m_Data[static_cast<size_t>(c)];
         if (!serie.m_bVisible)
             continue;
-        for (const CRect& segment : serie.m_CurveRegions) {
-            CRect box(segment);
-            box.NormalizeRect();
-            box.InflateRect(kSegmentSlack, kSegmentSlack);
-            if (box.PtInRect(p) &&
-                CXGraphDataSerie::HitTest(segment.left, segment.top, segment.right, segment.bottom,
-                                          p.x, p.y, kSegmentTolerance))
+        for (const CRect& s : serie.m_CurveRegions) {
+            // The segment's box grown by the slack; most segments fail here cheaply.
+            if (x < std::min(s.left, s.right) - kSegmentSlack ||
+                x >= std::max(s.left, s.right) + kSegmentSlack ||
+                y < std::min(s.top, s.bottom) - kSegmentSlack ||
+                y >= std::max(s.top, s.bottom) + kSegmentSlack)
+                continue;
+            if (CXGraphDataSerie::HitTest(s.left, s.top, s.right, s.bottom, x, y,
+                                          kSegmentTolerance))
                 return c;
         }
     }
