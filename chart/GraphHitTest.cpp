@@ -269,7 +269,7 @@ bool CXGraph::CheckObjects(bool click, bool testOnly) {
 
 void CXGraph::SnapMeasurePoint(CPoint& point) {
     int best = 10000000;
-    const bool start = point == m_MouseDownPoint;
+    const bool start = point.x == m_MouseDownPoint.x && point.y == m_MouseDownPoint.y;
     int snappedY = point.y;
     for (int c = 0; c < GetCurveCount(); ++c) {
         if (!CurveDrawable(c) || !m_Data[static_cast<size_t>(c)].m_bVisible)

@@ -34,7 +34,7 @@ void CXGraph::OnMouseMove(UINT flags, CPoint point) {
     const bool rightDown = (flags & MK_RBUTTON) != 0;
     if ((m_bLButtonDown && m_opOperation == MPan) || (rightDown && m_opOperation == MCursor)) {
         if (m_clInnerRect.PtInRect(point)) {
-            if (m_OldPoint == CPoint(0, 0))
+            if (m_OldPoint.x == 0 && m_OldPoint.y == 0)
                 m_OldPoint = point;
             else
                 DoPan(point);
