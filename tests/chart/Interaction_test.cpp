@@ -7,6 +7,7 @@
 
 #include "ChartTestUtil.h"
 #include "platform/framework/WindowThunks.h"
+#include "platform/ui/Input.h"
 
 namespace kq::chart::test {
 namespace {
@@ -374,6 +375,82 @@ TEST_F(ChartInteraction, LabelsAreSelectedEditedAndDeleted) {
     chart->GetCursorLabel().m_bTracking = true;
     chart->PreTranslateMessage(&del);
     EXPECT_EQ(chart->m_Objects.GetCount(), 1);
+}
+
+TEST_F(ChartInteraction, ATrackerHandleResizesOnlyMovableResizableLabels) {
+    CXGraphLabel* label = chart->InsertLabel(CRect(60, 40, 160, 90), "note");
+    label->m_bCanMove = label->m_bCanResize = true;
+    chart->UpdateWindow();
+    const auto dragHandle = [&] {
+        // A press inside a tracking label would enter the tracker's loop at once.
+        if (!label->m_bTracking)
+            Click(Screen(CPoint(100, 60)));  // selected, and its tracker is active
+        ASSERT_TRUE(label->m_bTracking);
+        CPoint grip = label->m_clRect.BottomRight();
+        for (int d = 0; d < 10 && label->m_Tracker.HitTest(grip) != CRectTracker::hitBottomRight;
+             ++d)
+            grip += CPoint(1, 1);
+        ASSERT_EQ(label->m_Tracker.HitTest(grip), CRectTracker::hitBottomRight);
+        // The whole drag is queued: the tracker's own loop takes the move and the release.
+        kq::ui::InjectMouseButton(Screen(grip), VK_LBUTTON, true);
+        kq::ui::InjectMouseMove(Screen(grip + CPoint(30, 20)));
+        kq::ui::InjectMouseButton(Screen(grip + CPoint(30, 20)), VK_LBUTTON, false);
+        Pump();
+    };
+    dragHandle();
+    EXPECT_EQ(label->m_clRect, CRect(60, 40, 190, 110));
+    label->m_bCanResize = false;
+    dragHandle();
+    EXPECT_EQ(label->m_clRect, CRect(60, 40, 190, 110));
+}
+
+TEST_F(ChartInteraction, OverlaysTouchOnlyTheirOwnPixels) {
+    const auto screen = [this](const CRect& area) {
+        std::vector<COLORREF> out;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                out.push_back(ScreenAt(chart, x, y));
+        return out;
+    };
+    CRect client;
+    chart->GetClientRect(&client);
+
+    // The XOR cursor drawn at A and moved on to B leaves what a cursor drawn at B alone leaves.
+    chart->m_nCursorFlags = 3;
+    chart->m_bSnapCursor = false;
+    chart->OnCursor();
+    const CPoint a = At(3.3, 8.5), b = At(6.6, 9.5);
+    Move(b);
+    chart->Invalidate(FALSE);
+    chart->UpdateWindow();
+    const auto atB = screen(client);
+    Move(a);
+    Move(b);
+    EXPECT_EQ(screen(client), atB);
+
+    // The double-buffered zoom band changes pixels only inside its rectangle.
+    chart->OnZoom();
+    chart->UpdateWindow();
+    const auto before = screen(client);
+    const CPoint from = At(2, 9), to = At(5, 6);
+    MouseMove(Screen(from));
+    MouseDown(Screen(from));
+    MouseMove(Screen(to));
+    chart->UpdateWindow();
+    const auto during = screen(client);
+    const CRect band(from, to + CPoint(1, 1));
+    int outside = 0, inside = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) {
+            const size_t i = static_cast<size_t>(y) * client.right + x;
+            if (band.PtInRect(CPoint(x, y)))
+                inside += before[i] != during[i];
+            else
+                outside += before[i] != during[i];
+        }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, band.Width() * band.Height() / 2);
+    MouseUp(Screen(to));
 }
 
 }  // namespace
