@@ -8,33 +8,29 @@
 
 namespace {
 
-// The range moved by `tenths` tenths of its span (negative: downwards); on a logarithmic axis
-// by the same share of its decades.
-void ShiftAxis(CXGraphAxis& axis, double tenths) {
+// The ends moved by tenths of the span, the low one by `low` and the high one by `high`; on a
+// logarithmic axis by the same share of its decades.
+void MoveEnds(CXGraphAxis& axis, double low, double high) {
     const double min = axis.m_fCurMin, max = axis.m_fCurMax;
     if (axis.GetLogarithmic()) {
         if (!(min > 0.0) || !(max > 0.0))
             return;
-        const double f = std::pow(max / min, tenths / 10.0);
-        axis.SetCurrentRange(min * f, max * f);
+        const double tenth = std::log10(max / min) / 10.0;
+        axis.SetCurrentRange(min * std::pow(10.0, tenth * low), max * std::pow(10.0, tenth * high));
         return;
     }
-    const double s = (max - min) / 10.0 * tenths;
-    axis.SetCurrentRange(min + s, max + s);
+    const double s = (max - min) / 10.0;
+    axis.SetCurrentRange(min + s * low, max + s * high);
+}
+
+// The whole range moved by tenths of its span (negative: downwards).
+void ShiftAxis(CXGraphAxis& axis, double tenths) {
+    MoveEnds(axis, tenths, tenths);
 }
 
 // Each end moved inwards (positive) or outwards by tenths of the span.
 void ZoomAxis(CXGraphAxis& axis, double tenths) {
-    const double min = axis.m_fCurMin, max = axis.m_fCurMax;
-    if (axis.GetLogarithmic()) {
-        if (!(min > 0.0) || !(max > 0.0))
-            return;
-        const double f = std::pow(max / min, tenths / 10.0);
-        axis.SetCurrentRange(min * f, max / f);
-        return;
-    }
-    const double s = (max - min) / 10.0 * tenths;
-    axis.SetCurrentRange(min + s, max - s);
+    MoveEnds(axis, tenths, -tenths);
 }
 
 // The range moved so that the value at pixel `from` comes to pixel `to`.

@@ -49,6 +49,11 @@ void CRangeSlider::Notify(int what) {
         target->SendMessage(RANGE_CHANGED, static_cast<WPARAM>(what), 0);
 }
 
+void CRangeSlider::Refresh() {
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+}
+
 void CRangeSlider::ClampSelection() {
     if (m_Min > m_Left) {
         m_Left = m_Min;
@@ -90,8 +95,7 @@ void CRangeSlider::SetMinMax(double min, double max) {
         std::swap(min, max);
     std::tie(m_Min, m_Max) = Stored(min, max, m_bInvertedMode);
     ClampSelection();
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
+    Refresh();
 }
 
 void CRangeSlider::SetRange(double left, double right) {
@@ -99,8 +103,7 @@ void CRangeSlider::SetRange(double left, double right) {
         return;
     std::tie(m_Left, m_Right) = Stored(left, right, m_bInvertedMode);
     ClampSelection();
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
+    Refresh();
 }
 
 void CRangeSlider::SetVisualMinMax(double min, double max) {
@@ -108,8 +111,7 @@ void CRangeSlider::SetVisualMinMax(double min, double max) {
         return;
     std::tie(m_VisualMin, m_VisualMax) = Stored(min, max, m_bInvertedMode);
     ClampVisible();
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
+    Refresh();
 }
 
 void CRangeSlider::GetMinMax(double& min, double& max) const {
@@ -125,8 +127,8 @@ void CRangeSlider::GetVisualMinMax(double& min, double& max) const {
 }
 
 void CRangeSlider::SetVisualMode(bool show) {
-    if (m_bVisualMinMax != show && GetSafeHwnd() != nullptr)
-        Invalidate();
+    if (m_bVisualMinMax != show)
+        Refresh();
     m_bVisualMinMax = show;
 }
 
@@ -134,8 +136,7 @@ void CRangeSlider::SetVerticalMode(bool vertical) {
     if (m_bHorizontal == !vertical)
         return;
     m_bHorizontal = !vertical;
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
+    Refresh();
 }
 
 void CRangeSlider::SetInvertedMode(bool inverted) {
@@ -145,6 +146,5 @@ void CRangeSlider::SetInvertedMode(bool inverted) {
     std::tie(m_Left, m_Right) = std::pair(-m_Right, -m_Left);
     std::tie(m_Min, m_Max) = std::pair(-m_Max, -m_Min);
     std::tie(m_VisualMin, m_VisualMax) = std::pair(-m_VisualMax, -m_VisualMin);
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
+    Refresh();
 }

@@ -58,6 +58,8 @@ class CRangeSlider : public CWnd {
     // Whether drags and keys can move anything: a channel and a range to move over.
     bool Movable() const;
     void Notify(int what);
+    // Invalidates the control once it has a window.
+    void Refresh();
     void ClampSelection();
     void ClampVisible();
     CRect Oriented(int a1, int c1, int a2, int c2) const;
