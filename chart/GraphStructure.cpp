@@ -25,6 +25,8 @@ void CXGraph::DeleteObjectsOfCurve(int curve) {
             if (notation->m_nCurve == curve) {
                 if (m_pCurrentObject == notation)
                     m_pCurrentObject = nullptr;
+                if (m_pTracker == &notation->m_Tracker)
+                    m_pTracker = nullptr;
                 m_Objects.RemoveAt(here);
                 delete notation;
                 continue;

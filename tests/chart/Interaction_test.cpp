@@ -377,6 +377,18 @@ TEST_F(ChartInteraction, LabelsAreSelectedEditedAndDeleted) {
     EXPECT_EQ(chart->m_Objects.GetCount(), 1);
 }
 
+TEST_F(ChartInteraction, ANotationGoneWithItsCurveLeavesNoTracker) {
+    chart->InsertDataNotation(0, 4);
+    auto* notation = static_cast<CXGraphObject*>(chart->m_Objects.GetTail());
+    chart->m_pCurrentObject = notation;
+    chart->m_pTracker = &notation->m_Tracker;
+    chart->DeleteCurve(0);
+    EXPECT_EQ(chart->m_pTracker, nullptr);
+    EXPECT_EQ(chart->m_pCurrentObject, nullptr);
+    chart->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(chart->m_hWnd),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
 TEST_F(ChartInteraction, ATrackerHandleResizesOnlyMovableResizableLabels) {
     CXGraphLabel* label = chart->InsertLabel(CRect(60, 40, 160, 90), "note");
     label->m_bCanMove = label->m_bCanResize = true;
