@@ -6,6 +6,9 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     list(APPEND KQ_WARNINGS -Wno-restrict)
 endif()
 
+# Optimisation of the test programs' own sources (see kq_test_suite).
+set(KQ_TEST_OPTIMIZATION -Og CACHE STRING "Optimisation flags of the test programs' sources")
+
 # kq_library(<name> [DEPS libs...] [SYSTEM_DEPS libs...])
 # Builds one static library from every source of the calling folder and its subfolders.
 function(kq_library name)
@@ -32,7 +35,9 @@ function(kq_test_suite label)
     endif()
     set(exe test_${label})
     add_executable(${exe} ${sources} ${ARG_EXTRA_SOURCES})
-    target_compile_options(${exe} PRIVATE ${KQ_WARNINGS})
+    # The test macros expand into very large functions that full optimisation takes several times
+    # longer to compile than the libraries they test; the libraries keep the build's optimisation.
+    target_compile_options(${exe} PRIVATE ${KQ_WARNINGS} ${KQ_TEST_OPTIMIZATION})
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${exe} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
     gtest_discover_tests(${exe} PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60)
