@@ -31,6 +31,13 @@ class ISensorPort {
     virtual bool Write(std::string_view bytes) = 0;
     // "OffLine" when closed, the port name while open.
     virtual CString GetStateText() const = 0;
+    // A device change the owner window received (WM_DEVICECHANGE event and data); TRUE when
+    // the manager handled it. Managers that do not follow devices leave it unhandled.
+    virtual BOOL OnDeviceChange(UINT event, DWORD_PTR data) {
+        (void)event;
+        (void)data;
+        return FALSE;
+    }
 };
 
 class ISensorPortProvider {

@@ -13,7 +13,6 @@ constexpr UINT COM_TIMER_CLOCK_WEEKDAY = 32783;
 constexpr UINT COM_TIMER_CLOCK_DATE = 32784;
 constexpr UINT COM_TIMER_MULTIPORT_DETECTION = 8;
 constexpr UINT COM_TIMER_SENSOR_READY = 15;
-constexpr UINT COM_TIMER_OPEN_NEXT_SENSOR = 44;
 constexpr UINT COM_TIMER_STREAMING_SENSOR = 47;
 constexpr UINT COM_TIMER_CLOSE_AGAIN = 49;
 
@@ -37,6 +36,9 @@ constexpr UINT COM_TIMER_LOWPASS_STORED = 42;
 constexpr UINT COM_TIMER_REPLY_TIMEOUT = 43;
 constexpr UINT COM_TIMER_REOPEN_AFTER_RESTART = 45;
 constexpr UINT COM_TIMER_SLAVES_PREPARED = 61;
+// Opens the next sensor of a multi-port device; its last step ends in the frame's
+// OnMultiChannelActivationDone.
+constexpr UINT COM_TIMER_OPEN_NEXT_SENSOR = 44;
 
 // Timers of the pages that the engine arms through the page interface.
 constexpr UINT COM_PAGE_TIMER_BAUD_MULTIPORT_WAIT = 7;   // connection page

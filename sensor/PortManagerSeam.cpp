@@ -30,6 +30,10 @@ CString CComPortManager::GetStateText() const {
     return m_manager.GetStateText();
 }
 
+BOOL CComPortManager::OnDeviceChange(UINT event, DWORD_PTR data) {
+    return m_manager.OnDeviceChange(event, data);
+}
+
 std::unique_ptr<ISensorPort> CComPortProvider::CreatePortManager(HWND owner, UINT dataMessage,
                                                                  UINT eventMessage) {
     return std::make_unique<CComPortManager>(owner, dataMessage, eventMessage);

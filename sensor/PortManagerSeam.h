@@ -17,6 +17,8 @@ class CComPortManager final : public ISensorPort {
     bool IsPortOpen() const override;
     bool Write(std::string_view bytes) override;
     CString GetStateText() const override;
+    // Handed on to the port library's manager, which follows its own port's removal and return.
+    BOOL OnDeviceChange(UINT event, DWORD_PTR data) override;
     CPortManGui& Manager() { return m_manager; }
 
   private:

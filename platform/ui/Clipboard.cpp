@@ -1,11 +1,13 @@
 #include "platform/ui/Clipboard.h"
 
+#include <algorithm>
 #include <mutex>
 #include <optional>
 
 #include "platform/ui/Messages.h"
 #include "platform/ui/Messaging.h"
 #include "platform/ui/WindowLifetime.h"
+#include "platform/ui/commdlg/GlobalMemory.h"
 #include "platform/ui/detail/ThreadQueue.h"
 
 using kq::ui::detail::CurrentThreadId;
@@ -114,3 +116,57 @@ bool GetClipboardText(std::string& text) {
 }
 
 }  // namespace kq::ui
+
+namespace {
+
+// The block GetClipboardData last handed out; freed when the next one is made or the text
+// changes hands.
+HGLOBAL& HandedOutBlock() {
+    static HGLOBAL block = nullptr;
+    return block;
+}
+
+void FreeHandedOutBlock() {
+    HGLOBAL& block = HandedOutBlock();
+    if (block != nullptr)
+        GlobalFree(block);
+    block = nullptr;
+}
+
+}  // namespace
+
+HANDLE SetClipboardData(UINT format, HANDLE data) {
+    if (format != CF_TEXT || data == nullptr)
+        return nullptr;
+    auto block = static_cast<HGLOBAL>(data);
+    const auto* bytes = static_cast<const char*>(GlobalLock(block));
+    if (bytes == nullptr)
+        return nullptr;
+    const size_t size = GlobalSize(block);
+    size_t length = 0;
+    while (length < size && bytes[length] != '\0')
+        ++length;
+    const bool stored = kq::ui::SetClipboardText(std::string_view(bytes, length));
+    GlobalUnlock(block);
+    if (!stored)
+        return nullptr;
+    GlobalFree(block);
+    FreeHandedOutBlock();
+    return data;
+}
+
+HANDLE GetClipboardData(UINT format) {
+    std::string text;
+    if (format != CF_TEXT || !kq::ui::GetClipboardText(text))
+        return nullptr;
+    FreeHandedOutBlock();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    auto* bytes = static_cast<char*>(GlobalLock(block));
+    if (bytes == nullptr)
+        return nullptr;
+    std::copy(text.begin(), text.end(), bytes);
+    bytes[text.size()] = '\0';
+    GlobalUnlock(block);
+    HandedOutBlock() = block;
+    return block;
+}

@@ -24,6 +24,14 @@ int CountClipboardFormats();
 HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
 
+// CF_TEXT only. SetClipboardData takes over a GlobalAlloc block holding NUL-terminated UTF-8 (the
+// clipboard frees it; the caller must not use it afterwards) and returns it, or null when the
+// clipboard is not open by the caller, the format is not CF_TEXT or the handle is no live block.
+// GetClipboardData returns a block the clipboard owns, valid until the clipboard is closed,
+// emptied or given new data; null without text.
+HANDLE SetClipboardData(UINT format, HANDLE data);
+HANDLE GetClipboardData(UINT format);
+
 namespace kq::ui {
 
 // CF_TEXT data (UTF-8). The clipboard must be open by the calling thread.

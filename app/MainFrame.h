@@ -1,0 +1,416 @@
+// The main window: at once the frame window, the environment record and the sensor dialogue. It
+// builds the status bar, the view bars and the navigation tree, keeps the table of the windows
+// that register with it and completes the start-up when the last awaited one has come, keeps the
+// settings, routes the port messages and device changes, runs the one-shot timers, switches the
+// pages, owns the menus and the status line, and closes by its protocol. Each concern lives in a
+// file of its own (MainFrameCreate, MainFrameSettings, MainFrameRouting, MainFrameTimers, ...).
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "app/MainMenuSeam.h"
+#include "app/SettingsValues.h"
+#include "app/WindowTable.h"
+#include "app/bars/ViewBars.h"
+#include "controls/BrowsePageInterfaces.h"
+#include "foundation/Environment.h"
+#include "foundation/MovingAverageRing.h"
+#include "foundation/StopWatch.h"
+#include "pages/sensor/CDlgStartUp.h"
+#include "platform/framework/Framework.h"
+#include "sensor/CComPort.h"
+#include "sensor/ComPortPages.h"
+#include "sensor/WindowTimers.h"
+
+class CKq7View;
+class CAFormChannelX;
+class CAFormDiagram;
+class CAFormLight;
+class CDlgTKBk;
+class CDlgSensorConnection;
+class CDlgSensorInformationPkr;
+class CDlgMeasureAdjust;
+class CDlgDocumentation;
+class CDlgSensorCalibration;
+class CDlgMeasureDiagram;
+class CDlgDiagnostic;
+class CThreadedConvertFile;
+
+class CMainFrame : public CFrameWnd,
+                   public CEnvironment,
+                   public CComPort,
+                   public IComPortPages,
+                   public IBrowsePageOwner {
+    DECLARE_DYNCREATE(CMainFrame)
+  public:
+    // ---- Frame timers (one-shot; the dispatcher kills each before it acts) ----
+    static constexpr UINT TIMER_MULTIPORT_DETECTION = 8;
+    static constexpr UINT TIMER_MULTIPORT_EVALUATION = 14;
+    static constexpr UINT TIMER_SENSOR_READY = 15;
+    static constexpr UINT TIMER_NODES_CHANGED = 16;
+    static constexpr UINT TIMER_REMOVAL = 17;
+    static constexpr UINT TIMER_STATUS_RESTORE = 21;
+    static constexpr UINT TIMER_MEASURE_ADJUST_NOTICE = 25;
+    static constexpr UINT TIMER_ACTIVATE_ROW = 34;
+    static constexpr UINT TIMER_BAUD_WRITE = 36;
+    static constexpr UINT TIMER_SW_CONFIG_WRITE = 37;
+    static constexpr UINT TIMER_SINGLE_SHOT = 40;
+    static constexpr UINT TIMER_OPEN_NEXT_SENSOR = 44;
+    static constexpr UINT TIMER_REENABLE_CONNECTION = 46;
+    static constexpr UINT TIMER_STREAMING_SENSOR = 47;
+    static constexpr UINT TIMER_CLOSE_AGAIN = 49;
+    static constexpr UINT PANE_TIME = 32782;
+    static constexpr UINT PANE_WEEKDAY = 32783;
+    static constexpr UINT PANE_DATE = 32784;
+    // The notification message of the conversion worker.
+    static constexpr UINT WM_CONVERSION_NOTIFY = 0xB6;
+    // The device-change data of the time-out calls of timers 16 and 17.
+    static constexpr DWORD_PTR kNoDeviceData = 0xFFFFFFFF;
+
+    // The ports the sensor dialogue uses; tests give simulated ones.
+    static std::function<std::unique_ptr<ISensorPortProvider>()> s_portProviderFactory;
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // ---- Creation and start-up (MainFrameCreate) ----
+    BOOL DestroyWindow() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Files the window in its slot; 1 when this call completed the start-up.
+    LRESULT OnRegisterWindow(WPARAM wParam, LPARAM lParam, UINT code);
+    LRESULT RegisterWindow(CWnd* window, LPARAM lParam, UINT code);
+    // A per-run dialog goes: its slot is emptied.
+    void UnregisterWindow(CWnd* window);
+    BOOL RefreshPagesForLanguage();
+    void ApplyViewStateToBars();
+    // Whether the docking layout stored under the section names only bars the frame has.
+    BOOL VerifyBarState(LPCTSTR lpszProfileName);
+    BOOL IsStartUpPending() const { return m_bStartUpPending; }
+    CWnd* GetRegisteredWindow(WindowSlot slot) const;
+
+    // ---- Settings (MainFrameSettings) ----
+    BOOL ReadSettings();
+    BOOL ReadStartupSettings();
+    BOOL RestoreWindowAndBarState() override;
+    void SaveSettings();
+
+    // ---- Routing, device changes, clock panes (MainFrameRouting, MainFrameClock) ----
+    BOOL OnDeviceChange(UINT nEventType, DWORD_PTR dwData);
+    static CString FormatDateText(int day, int month, int year, int languageOffset);
+    static CString FormatTimeText(int64_t seconds);
+
+    // ---- Timers (MainFrameTimers) ----
+    void OnTimer(UINT_PTR nIDEvent);
+    // Marks the sensor's software configuration for writing and (re)arms timer 37.
+    void RequestSoftwareConfigWrite(int sensor);
+    void OnMultiChannelActivationDone(int activated) override;
+
+    // ---- Pages, bars, menus (MainFramePages, MainFrameMenu) ----
+    BOOL SetOperatingMode(UINT pageId);
+    UINT GetActivePageId() const { return m_nActivePage; }
+    BOOL StepPage(int direction);
+    void UpdateViewBarsForPage(int mode);
+    BOOL OnViewBarClosed(HWND hBar);
+    BOOL UpdateMenuTexts(BOOL firstSetUp);
+    HMENU CreateOwnerDrawMenu();
+    BOOL UpdateViewBarCaptions();
+    BOOL UpdateChannelFormButtonTexts();
+    void RestoreDiagramBarDocking();
+    void WaitCursorOn();
+    void WaitCursorOff();
+    BOOL IsWaitCursorShown() const { return m_bWaitCursor; }
+    void ShowViewBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+
+    // ---- Commands and status line (MainFrameCommands, MainFrameStatus) ----
+    void ToggleChannelView(int channel);
+    void ShowStatusMessage(UINT id);
+    void SetStatusTextString(const CString& text);
+    // A fixed format of the program with its arguments; never a text from elsewhere.
+    template <typename... Args>
+    void SetStatusText(const char* format, const Args&... args) {
+        CString text;
+        text.Format(format, args...);
+        SetStatusTextString(text);
+    }
+    UINT GetLastStatusId() const { return m_nLastStatusId; }
+
+    // ---- Close, keys, limits (MainFrameClose) ----
+    BOOL HandleShortcutKeys(MSG* pMsg);
+    void CopySelectionToClipboard(MSG* pMsg);
+    void SetStopMeasureDuringScan(BOOL flag) override;
+    void SwitchToSensorConnectionPage();
+    void ShowMeasureAdjustNotice() override;
+
+    // ---- Tree, language, averaging (MainFrameTree, MainFrameAveraging) ----
+    BOOL BuildNavigationTree();
+    BOOL RebuildNavigationTree();
+    void RefreshChannelItems();
+    void RefreshTreeStates();
+    int OnTreeItemAction(const CString& eventText, UINT textId);
+    // The tree's callback: a click (tag = the item's text) or an expansion.
+    static void OnTreeCallback(void* context, CString tag, CString text, DWORD_PTR data);
+    BOOL SetLanguage(int offset);
+    void SwitchLanguage(int offset);
+    int GetLanguageOffset() const { return m_iLanguageOffset; }
+    BOOL AverageChannelValue(int channel, double value, double& out);
+    void ResetMovingAverages(int mode);
+    void ResetCalibrationFifos();
+    void TareChannel(int channel);
+    void ResetChannelMinimum(int channel);
+    void ResetChannelMaximum(int channel);
+
+    // ---- The measurement flow (MainFrameMeasureFlow) ----
+    void ResetChannelRecord(int channel);
+    void UpdateMeasuredValues(int reason) override;
+    void SetupChannelsOfSensor(int sensor, int mode) override;
+    void TakeOverSoftwareScaling(int sensor) override;
+    void StoreChannelSettingsInSoftwareConfig(int sensor) override;
+    void COM_ShowMessage(const CString& text) override;
+    void FreeRecordBuffer();
+    // The conversion has ended: a close that waited for it goes on.
+    void EndOfConversion();
+    void SaveMeasuredValuesAs();
+    void SaveDiagramAs();
+    void WriteApplicationLog(int sensor, const char* caller);
+    void PrintDiagram();
+
+    // ---- The dialogue's calls into the pages (MainFramePagesSeam) ----
+    void ShowProgressBar(int portCount) override;
+    void SetPortProgress(int port) override;
+    void AdvanceProgress(int kind) override;
+    void PresetProgressStep() override;
+    void StopProgress() override;
+    void ShowScanFinished() override;
+    void SetProgressActive(BOOL active) override;
+    void HideStartUpWindow() override;
+    BOOL IsSearchForOnlyUsbPorts() override;
+    void FillPortRow(const CString& displayName, int row, int state, DWORD serialNumber,
+                     COLORREF background) override;
+    void RebuildPortList(int mode) override;
+    void SetEnablingOfAllPorts(int flag) override;
+    void SetCheckboxCellsOk() override;
+    void OnPortRefreshDone() override;
+    void SetXPicoBaudrateForPort(int row, int rate, BOOL save) override;
+    void UpdatePortStates(int row, BOOL keep) override;
+    void SetPortRowStateAndSerial(int row, const CString& stateText,
+                                  const CString& serialText) override;
+    void ClearActivationBusy() override;
+    void ArmConnectionPageTimer(UINT id, UINT ms) override;
+    void ArmInformationPageTimer(UINT id, UINT ms) override;
+    void ShowControlElements(BOOL enable) override;
+    void AdvanceCalibProgress(int kind) override;
+    BOOL CalcualteCalibValues(BOOL askUser, int readingSet, int& errors) override;
+    int GetUncertaintyAction() override;
+    void StartZeroWaitTimer() override;
+    void ShowNotLoadedIndicator() override;
+    void CloseScaleDialogIfVisible() override;
+    void OnMeasureTick() override;
+    BOOL IsMeasuring() override;
+    void SetControlSignalState(int on) override;
+    void OnSensorConnected() override;
+    void OnSensorDisconnected() override;
+
+    // ---- The pages the browse control serves (null until they have registered) ----
+    IBrowseDocumentationPage* BrowseDocumentationPage() override;
+    IBrowseMeasureAdjustPage* BrowseMeasureAdjustPage() override;
+
+    // ---- The registered windows ----
+    CKq7View* GetView() const;
+    CAFormChannelX* GetChannelView(int channel) const;
+    CAFormDiagram* GetDiagramView() const;
+    CDlgTKBk* GetLogoPage() const;
+    CDlgSensorConnection* GetConnectionPage() const;
+    CDlgSensorInformationPkr* GetInformationPage() const;
+    CDlgMeasureAdjust* GetMeasureAdjustPage() const;
+    CDlgDocumentation* GetDocumentationPage() const;
+    CDlgSensorCalibration* GetCalibrationPage() const;
+    CDlgMeasureDiagram* GetMeasureDiagramPage() const;
+    CDlgDiagnostic* GetDiagnosticPage() const;
+    // The page of a page id; null for an id that is no page or a page not registered.
+    CWnd* GetPageWindow(UINT pageId) const;
+
+    // ---- State (public: pages, views and tests read it) ----
+    CDlgStartUp m_dlgStartUp;
+    CStatusBar m_wndStatusBar;
+    CViewBar m_wndViewBar[7];  // A, B, C, D, P1, P2, light
+    CViewBarDiagram m_wndDiagramBar;
+    CViewBarNavi m_wndNaviBar;
+    NavigationTree m_wndTree;
+    CImageList m_imageList;
+    MainMenu m_menu;
+    static constexpr int kTreeItems = 32;
+    HTREEITEM m_ahTreeItems[kTreeItems] = {};
+    BOOL m_bFillingTree = FALSE;
+    ViewStateRecord m_viewState;
+    CWindowTable m_windows;
+
+    BOOL m_bStartUpPending = TRUE;
+    BOOL m_bStartUpComplete = FALSE;  // the completion ran (the frame may still be hidden)
+    BOOL m_bFrameShown = FALSE;       // the first search ended and the frame was shown
+    BOOL m_bStoredVersionIsCurrent = FALSE;
+    BOOL m_bKeepInsideWorkArea = FALSE;
+    int m_iLanguageOffset = 1000;
+    BOOL m_bWriteLog = TRUE;
+    UINT m_nActivePage = 0;
+    int m_iBarsForPage = 0;
+    BOOL m_bWaitCursor = FALSE;
+    BOOL m_bPageSwitched = FALSE;
+    int64_t m_llLastPageSwitchMs = 0;
+    BOOL m_bDiagramHiddenBeforeExport = FALSE;
+    UINT m_nDiagramDockBarId = AFX_IDW_DOCKBAR_BOTTOM;
+    CRect m_rectDiagramFloat;
+    BOOL m_bSuppressDiagramDocking = FALSE;
+    bool m_bAroundTrigger = false;
+    int m_aiChannelViewSensor[4] = {0, 0, 0, 0};
+
+    // Status line.
+    UINT m_nLastStatusId = 0;
+    CString m_strStatusText;
+    double m_dConversionProgress = 100.0;
+    double m_dConversionSpeed = 0.0;
+    CStopWatch m_conversionStopWatch;
+    BOOL m_bConversionStopWatchValid = FALSE;
+    BOOL m_bStatusRestoreOnMouseMove = TRUE;
+
+    // Clock panes.
+    int64_t m_llCurrentTime = 0;
+    BOOL m_bWeekdayRefresh = FALSE;
+    int m_iDateShownDay = -1;  // day of the date pane's text (yyyymmdd), -1 before the first
+    int m_iDateShownLanguage = -1;
+
+    // Device changes.
+    BOOL m_bPortDataReceived = FALSE;
+    BOOL m_bStopMeasureDuringScan = FALSE;
+    BOOL m_bPortArrivalPending = FALSE;
+    BOOL m_bSensorLostDuringMeasurement = FALSE;
+    int m_iDeviceChangeCalls = 0;
+    int m_iNodeChanges = 0;
+    int m_iRemovals = 0;
+    struct RemovedDevice {
+        DWORD deviceType = 0;
+        CString portName;
+        bool valid = false;
+    } m_removedDevice;
+
+    // Timers.
+    int m_iBaudWriteWaitMs = 0;
+    int m_iActivationGeneration = 0;
+    int m_iActivationGenerationAt46 = 0;
+    BOOL m_abSoftwareConfigPending[COM_MAX_SENSORS] = {};
+    int m_iSoftwareConfigWriteCalls = 0;
+
+    // Close.
+    BOOL m_bCloseAfterFastStop = FALSE;
+    BOOL m_bCloseAfterStop = FALSE;
+    BOOL m_bCloseDuringMeasurement = FALSE;
+    BOOL m_bClosing = FALSE;
+    BOOL m_bMeasurementStarted = FALSE;
+
+    // Measurement flow (filled by the measured-value flow).
+    BYTE m_ucDataAvailable = 0;
+    BOOL m_bRecordBufferPresent = FALSE;
+    CThreadedConvertFile* m_pConvertThread = nullptr;
+    CString m_strDiagramBitmap = "TEMP_DIAGRAM.bmp";
+    CString m_strPrintLogoBitmap = "Brevn_TEMP.bmp";
+    double m_adTare[COM_CHANNELS] = {};
+    int m_aiTareState[COM_CHANNELS] = {};
+    BOOL m_bExtremeValueSeen = FALSE;
+    int m_aiAverageCounter[7] = {1, 1, 1, 1, 1, 1, 1};
+    int m_iDefaultDiagramLength = 1;
+    std::unique_ptr<CMovingAverageRing> m_apDiagramRing[7];
+    std::unique_ptr<CMovingAverageRing> m_apDisplayRing[COM_CHANNELS];
+    BOOL m_bChannelActive[COM_CHANNELS] = {};
+    int m_iLastRedisplayReason = -1;  // the reason of the last UpdateMeasuredValues
+
+    // Settings writes: the first failure is reported once per save.
+    BOOL m_bSettingsWriteFailed = FALSE;
+    CString m_strSettingsWriteFailure;
+
+  protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnClose();
+    LRESULT OnRegisterMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnReceivedData(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPortEventMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPortData(WPARAM wParam, LPARAM lParam);
+    LRESULT OnConversionNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    void OnUpdateWeekdayPane(CCmdUI* pCmdUI);
+    void OnUpdateDatePane(CCmdUI* pCmdUI);
+    void OnUpdateTimePane(CCmdUI* pCmdUI);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+
+    // Commands.
+    void OnSaveMeasuredValues();
+    void OnSaveDiagram();
+    void OnPrint();
+    void OnExit();
+    void OnOperatingMode(UINT nID);
+    void OnToggleNavigationBar();
+    void OnToggleStatusBar();
+    void OnResetViews();
+    void OnLanguage(UINT nID);
+    void OnInfo();
+    void OnAdvice();
+    void OnToggleDiagram();
+    void OnChannelView(UINT nID);
+    void OnAroundTrigger();
+    void OnUpdateSave(CCmdUI* pCmdUI);
+    void OnUpdateOperatingMode(CCmdUI* pCmdUI);
+    void OnUpdateNavigationBar(CCmdUI* pCmdUI);
+    void OnUpdateStatusBar(CCmdUI* pCmdUI);
+    void OnUpdateLanguage(CCmdUI* pCmdUI);
+    void OnUpdateDiagram(CCmdUI* pCmdUI);
+    void OnUpdateChannelView(CCmdUI* pCmdUI);
+    void OnUpdateAroundTrigger(CCmdUI* pCmdUI);
+
+  private:
+    // Creation steps.
+    BOOL CreateBars(CCreateContext* frameContext);
+    void DockBarsByDefault();
+    void CompleteStartUp();
+    void DropStoredBarLayout(LPCTSTR lpszProfileName);
+    // Settings writes, checked.
+    void WriteInt(LPCTSTR section, LPCTSTR entry, int value);
+    void WriteString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
+    void WriteBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes);
+    // Routing steps.
+    void CompleteNodeChanges();
+    void CompleteRemoval(bool timeoutCall, DWORD deviceType);
+    void CloseFurtherPortManagers();
+    // Timer steps.
+    void RunFrameTimerStep(UINT id);
+    void EvaluateMultiportDetection();
+    void RunBaudWriteStep();
+    void RunSoftwareConfigWriteStep();
+    // Puts the dialogue at rest unless a request waits for its reply.
+    void RestIfNoRequestOutstanding();
+    // Toggles.
+    void ToggleBar(CControlBar& bar, int entry);
+    void ResetViews();
+    void ShowPageWindow(UINT pageId, BOOL show);
+    void DockChannelBars();
+
+    std::unique_ptr<ISensorPortProvider> m_pPortProvider;
+    std::unique_ptr<CComPortWindowTimers> m_pWindowTimers;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The application's main frame, null while none exists.
+CMainFrame* GetMainFrame();
+
+// Offers a keyboard or mouse message to the main frame's shortcut handler, as the view, the pages
+// and the form views do before their own handling; TRUE when it was consumed.
+BOOL OfferToShortcutKeys(MSG* pMsg);
+
+// Posts a form view's registration to the main frame, once its top-level frame exists.
+void PostFormRegistration(CWnd* view, UINT code);

@@ -1,0 +1,206 @@
+// What reaches the frame about the sensors' connection: received bytes and port events go to the
+// sensor dialogue; device changes are handed to the main port manager and debounced into one
+// port-list update (node changes after an arrival, timer 16) or one removal (timer 17, from the
+// device data copied while its message lasted). Menu prompts get the language offset added.
+#include "app/MainFrame.h"
+#include "foundation/DiagnosticTrace.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/base/Wait.h"
+#include "ports/DeviceChange.h"
+
+namespace {
+
+const char* EventName(UINT event) {
+    switch (event) {
+        case DBT_DEVICEARRIVAL:
+            return "DBT_DEVICEARRIVAL";
+        case DBT_DEVICEREMOVEPENDING:
+            return "DBT_DEVICEREMOVEPENDING";
+        case DBT_DEVICEREMOVECOMPLETE:
+            return "DBT_DEVICEREMOVECOMPLETE";
+        case DBT_DEVNODES_CHANGED:
+            return "DBT_DEVNODES_CHANGED";
+        default:
+            return "other device event";
+    }
+}
+
+// The device type of broadcast data; 0 for values that are no broadcast.
+DWORD DeviceTypeOf(DWORD_PTR data) {
+    if (::kq::ports::PortNameOfBroadcast(data) != nullptr)
+        return DBT_DEVTYP_PORT;
+    if (data == 0 || data == CMainFrame::kNoDeviceData || data < 0x10000)
+        return 0;
+    return reinterpret_cast<const DEV_BROADCAST_HDR*>(data)->dbch_devicetype;
+}
+
+}  // namespace
+
+LRESULT CMainFrame::OnReceivedData(WPARAM wParam, LPARAM lParam) {
+    m_bPortDataReceived = TRUE;
+    return OnReceiveConfigFlow(wParam, lParam);
+}
+
+LRESULT CMainFrame::OnPortEventMessage(WPARAM wParam, LPARAM lParam) {
+    OnPortEvent(wParam, lParam);
+    return 0;
+}
+
+LRESULT CMainFrame::OnPortData(WPARAM wParam, LPARAM lParam) {
+    const int port = static_cast<int>(GetCurrentMessage()->message - WM_PORT_DATA_FIRST);
+    OnReceivePort(wParam, lParam, port);
+    return 0;
+}
+
+void CMainFrame::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
+    const bool treeCommand = m_wndTree.HasCommandForTextId(nItemID);
+    const UINT id = treeCommand && m_iLanguageOffset > 0
+                        ? nItemID + static_cast<UINT>(m_iLanguageOffset)
+                        : nItemID;
+    CFrameWnd::OnMenuSelect(id, nFlags, hSysMenu);
+}
+
+BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
+    if (m_bStopMeasureDuringScan)
+        return FALSE;
+    // Nothing can follow a port before the main port manager exists.
+    if (m_pPortMan == nullptr)
+        return TRUE;
+    ++m_iDeviceChangeCalls;
+    WriteDiagnosticTrace(EventName(nEventType));
+    CDlgSensorConnection* connection = GetConnectionPage();
+    if (connection != nullptr)
+        connection->SetUpdateState(2);
+    const bool timeoutCall = dwData == kNoDeviceData;
+    if (!timeoutCall)
+        m_pPortMan->OnDeviceChange(nEventType, dwData);
+    CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
+    const bool measuring = measure != nullptr && measure->IsMeasuring();
+
+    if (nEventType == DBT_DEVNODES_CHANGED && m_bPortArrivalPending) {
+        if (!timeoutCall)
+            ++m_iNodeChanges;
+        if (m_iNodeChanges > 3 || timeoutCall || m_iDeviceChangeCalls == 2) {
+            if (m_iNodeChanges > 3 || timeoutCall)
+                CWnd::KillTimer(TIMER_NODES_CHANGED);
+            ::Sleep(1);
+        }
+        SetProgressActive(TRUE);
+        CString mainPort = m_pPortMan->GetStateText();
+        mainPort.Trim();
+        mainPort.MakeLower();
+        // A running measurement keeps its port.
+        if (!measuring &&
+            (m_strCurrentPortName == mainPort || mainPort.Find(m_strReferencePortText) < 0 ||
+             m_strCurrentPortName == m_strSensorPortName)) {
+            m_bPortClosed = TRUE;
+            m_pPortMan->ClosePort(false);
+        }
+        if (!measuring && !m_pPortMan->IsPortOpen() && m_iPortManSensorCount > 1) {
+            CloseFurtherPortManagers();
+            COM_CreateMainPortManager(m_hWnd);
+            m_bRefreshPortTableRequest = TRUE;
+        }
+        m_bPortClosed = TRUE;
+        m_bRebuildPortTableRequest = TRUE;
+        COM_SavePortTableAsPrevious();
+        if (m_iNodeChanges == 1 && !timeoutCall) {
+            WaitCursorOn();
+            SetTimer(TIMER_NODES_CHANGED, 1000, nullptr);
+            return TRUE;
+        }
+        if (m_iNodeChanges >= 4 || timeoutCall)
+            CompleteNodeChanges();
+        return TRUE;
+    }
+
+    if (dwData != 0) {
+        if (nEventType == DBT_DEVICEARRIVAL && !timeoutCall) {
+            SetProgressActive(FALSE);
+            if (DeviceTypeOf(dwData) == DBT_DEVTYP_PORT && !measuring)
+                m_bPortArrivalPending = TRUE;
+            else
+                m_bRefreshPortTableRequest = TRUE;
+        } else if (nEventType == DBT_DEVICEREMOVECOMPLETE) {
+            SetProgressActive(TRUE);
+            if (!timeoutCall)
+                ++m_iRemovals;
+            if (m_iRemovals == 2)
+                m_bRefreshPortTableRequest = TRUE;
+            const bool sensorInUse = m_iPortInUse >= 0;
+            if (sensorInUse && m_iRemovals == 1 && !timeoutCall) {
+                // The broadcast data is valid only during its message: keep what is needed.
+                m_removedDevice.deviceType = DeviceTypeOf(dwData);
+                const char* name = ::kq::ports::PortNameOfBroadcast(dwData);
+                m_removedDevice.portName = name != nullptr ? name : "";
+                m_removedDevice.valid = true;
+                SetTimer(TIMER_REMOVAL, 1000, nullptr);
+                WaitCursorOn();
+                return TRUE;
+            }
+            if (m_iRemovals >= 4 || timeoutCall || !sensorInUse) {
+                CWnd::KillTimer(TIMER_REMOVAL);
+                m_iRemovals = 0;
+                const DWORD deviceType = timeoutCall && m_removedDevice.valid
+                                             ? m_removedDevice.deviceType
+                                             : DeviceTypeOf(dwData);
+                m_removedDevice.valid = false;
+                if (timeoutCall || deviceType == DBT_DEVTYP_PORT)
+                    CompleteRemoval(timeoutCall, deviceType);
+            }
+        }
+    }
+    return TRUE;
+}
+
+void CMainFrame::CompleteNodeChanges() {
+    m_iNodeChanges = 0;
+    m_bPortArrivalPending = FALSE;
+    if (CDlgSensorConnection* connection = GetConnectionPage())
+        connection->UpdatePortList();
+}
+
+void CMainFrame::CompleteRemoval(bool timeoutCall, DWORD deviceType) {
+    (void)timeoutCall;
+    (void)deviceType;
+    COM_SavePortTableAsPrevious();
+    CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
+    CString mainPort = m_pPortMan != nullptr ? m_pPortMan->GetStateText() : CString();
+    if (measure == nullptr || !measure->IsMeasuring()) {
+        m_bPortClosed = TRUE;
+        if (mainPort == m_strSensorPortName && measure != nullptr)
+            measure->OnSensorDisconnected();
+        if (m_iPortManSensorCount > 1) {
+            for (int i = 0; i < m_iPortManSensorCount && i < COM_MAX_SENSORS; ++i) {
+                if (m_apPortManSensor[i] == nullptr || !m_apPortManSensor[i]->IsPortOpen()) {
+                    SetStopMeasureDuringScan(TRUE);
+                    break;
+                }
+            }
+            CloseFurtherPortManagers();
+        }
+        COM_RefreshPortTable(0, 0);
+        return;
+    }
+    if (mainPort == m_strSensorPortName) {
+        m_strCurrentPortName = mainPort;
+        m_bSensorLostDuringMeasurement = TRUE;
+        measure->OnBnClickedStop();
+        if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage())
+            adjust->CancelScalingDialog();
+    } else {
+        m_bRefreshPortTableRequest = TRUE;
+    }
+}
+
+void CMainFrame::CloseFurtherPortManagers() {
+    for (int i = 1; i < COM_MAX_SENSORS; ++i) {
+        if (m_apPortManSensor[i] != nullptr) {
+            m_apPortManSensor[i]->ClosePort(false);
+            m_apPortManSensor[i].reset();
+        }
+    }
+    m_iPortManSensorCount = m_apPortManSensor[0] != nullptr ? 1 : 0;
+}

@@ -1,0 +1,173 @@
+// The frame's settings in the store: the first reader (language, log switch, page, tree states,
+// port names) runs before the window exists, the second (last used port, page flags, window
+// position) when the start-up completes, the restore shows the frame with its bar layout at the
+// end of the first search, and the writer saves everything when the window is destroyed. Every
+// write is checked; the first failure is reported once.
+#include "app/MainFrame.h"
+#include "app/views/CAFormDiagram.h"
+#include "foundation/DiagnosticTrace.h"
+#include "foundation/Language.h"
+#include "foundation/SharedConstants.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "platform/base/Registry.h"
+
+namespace {
+
+constexpr const char* kTreeSection = "AllViewState\\Configs\\TreeState";
+constexpr const char* kConfigSection = "AllViewState\\Configs";
+constexpr const char* kPortSection = "COM Einstellungen";
+constexpr const char* kKeepSection = "DespiteReset";
+constexpr const char* kBarSection = "AllViewState\\BarState\\ViewBar";
+
+CString IndexedName(const char* stem, int index) {
+    CString name;
+    name.Format("%s%i", stem, index);
+    return name;
+}
+
+}  // namespace
+
+BOOL CMainFrame::ReadSettings() {
+    CWinApp* app = AfxGetApp();
+    SetDecimalSeparatorIds(0, 1);
+    SetColumnSeparatorIds(0, 1, 2, 3, 4);
+    const bool firstStart = CollectSystemInfo(app, this);
+    const int stored =
+        firstStart
+            ? m_iLanguageChoice
+            : static_cast<int>(app->GetProfileInt("Language", "Language", m_iLanguageChoice));
+    SetLanguage(stored);
+    ::SetLanguageOffset(m_iLanguageOffset);
+    // 1 means "no log" wherever the switch is read.
+    m_bWriteLog = app->GetProfileInt("Language", "WriteLogFile", 1);
+    m_nActivePage =
+        app->GetProfileInt(kConfigSection, "ActivDisplayMenu", static_cast<int>(m_nActivePage));
+    for (int i = 0; i < 7; ++i)
+        m_viewState.folderState[i] =
+            app->GetProfileInt(kTreeSection, IndexedName("FolderState_", i), 1);
+    for (int i = 0; i < 5; ++i)
+        m_viewState.checkState[i] = 3;
+    for (int i = 5; i < 8; ++i)
+        m_viewState.checkState[i] =
+            app->GetProfileInt(kTreeSection, IndexedName("CheckState_", i), 1);
+    for (int i = 0; i < COM_MAX_PORTS; ++i) {
+        SensorEntry& entry = m_aEntries[i];
+        entry.strStoredName = app->GetProfileString(kPortSection, PortEntryName(i, "Name"), "n.a.");
+        entry.iStoredDisabled = app->GetProfileInt(kPortSection, PortEntryName(i, "Disabled"), -11);
+        entry.iStoredBaudrate = app->GetProfileInt(kPortSection, PortEntryName(i, "Baudrate"), 0);
+    }
+    return TRUE;
+}
+
+BOOL CMainFrame::ReadStartupSettings() {
+    CWinApp* app = AfxGetApp();
+    m_strLastUsedComPort = app->GetProfileString(kKeepSection, "LastUsedComPort", "");
+    m_dwLastUsedSerialNo = app->GetProfileInt(kKeepSection, "LastUsedSerialNo", 0);
+    if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage()) {
+        DecodeViewUseShowWindow(app->GetProfileInt("Language", "ViewUseShowWindow", 1),
+                                adjust->m_bViewUseShowWindow1, adjust->m_bViewUseShowWindow2);
+    }
+    return RestoreWindowPosition(this, app) ? TRUE : FALSE;
+}
+
+BOOL CMainFrame::RestoreWindowAndBarState() {
+    CWinApp* app = AfxGetApp();
+    const int maximized = app->GetProfileInt("AllViewState\\Configs\\WindowPos", "IsMaximized", 0);
+    ShowWindow(maximized != 0 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    m_bFrameShown = TRUE;
+    m_wndDiagramBar.LoadState(kBarSection);
+    m_wndNaviBar.LoadState(kBarSection);
+    for (CViewBar& bar : m_wndViewBar)
+        bar.LoadState(kBarSection);
+    if (VerifyBarState(kBarSection))
+        LoadBarState(kBarSection);
+    if (m_bStoredVersionIsCurrent)
+        WaitCursorOff();
+    else
+        UpdateViewBarsForPage(2);
+    return TRUE;
+}
+
+void CMainFrame::WriteInt(LPCTSTR section, LPCTSTR entry, int value) {
+    if (!AfxGetApp()->WriteProfileInt(section, entry, value) && !m_bSettingsWriteFailed) {
+        m_bSettingsWriteFailed = TRUE;
+        m_strSettingsWriteFailure = CString(section) + "\\" + entry;
+    }
+}
+
+void CMainFrame::WriteString(LPCTSTR section, LPCTSTR entry, LPCTSTR value) {
+    if (!AfxGetApp()->WriteProfileString(section, entry, value) && !m_bSettingsWriteFailed) {
+        m_bSettingsWriteFailed = TRUE;
+        m_strSettingsWriteFailure = CString(section) + "\\" + entry;
+    }
+}
+
+void CMainFrame::WriteBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes) {
+    if (!AfxGetApp()->WriteProfileBinary(section, entry, const_cast<BYTE*>(data), bytes) &&
+        !m_bSettingsWriteFailed) {
+        m_bSettingsWriteFailed = TRUE;
+        m_strSettingsWriteFailure = CString(section) + "\\" + entry;
+    }
+}
+
+void CMainFrame::SaveSettings() {
+    CWinApp* app = AfxGetApp();
+    m_bSettingsWriteFailed = FALSE;
+    m_viewState.Seal();
+    SaveSystemInfo(app, this);
+
+    WriteString(kKeepSection, "GrafikklasseVersion", CAFormDiagram::kLiveDiagramVersion);
+    WriteString(kKeepSection, "ApplicationVersion", kSettingsVersion);
+    WriteInt(kKeepSection, "LastUsedSerialNo", static_cast<int>(m_aSensorRecord[0].dwSerialNumber));
+    // The port open for the first sensor, so that the next search tries it first.
+    if (m_iOpenEntry >= 0 && m_iOpenEntry < COM_MAX_PORTS && m_pPortMan != nullptr &&
+        m_pPortMan->IsPortOpen())
+        WriteString(kKeepSection, "LastUsedComPort", m_aEntries[m_iOpenEntry].strPortName);
+
+    WriteInt(kConfigSection, "ActivDisplayMenu", static_cast<int>(m_nActivePage));
+    const std::array<uint8_t, 72> record = m_viewState.ToBytes();
+    WriteBinary(kTreeSection, "TreeCtrlStruct", record.data(), static_cast<UINT>(record.size()));
+    for (int i = 0; i < 7; ++i)
+        WriteInt(kTreeSection, IndexedName("FolderState_", i), m_viewState.folderState[i]);
+    for (int i = 0; i < 8; ++i)
+        WriteInt(kTreeSection, IndexedName("CheckState_", i), m_viewState.checkState[i]);
+
+    WriteString("Version", "Version", SettingsVersionText(kSettingsVersion));
+    WriteInt("Language", "Language", StoredLanguageOffset(m_iLanguageOffset));
+    WriteInt("Language", "WriteLogFile", m_bWriteLog);
+    if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage())
+        WriteInt(
+            "Language", "ViewUseShowWindow",
+            EncodeViewUseShowWindow(adjust->m_bViewUseShowWindow1, adjust->m_bViewUseShowWindow2));
+    WriteInt("Settings", "SearchForOnlyUSBPorts", m_dlgStartUp.IsSearchForOnlyUsbPorts());
+
+    for (int i = 0; i < COM_MAX_PORTS && m_aEntries[i].iStateId >= 0; ++i) {
+        const SensorEntry& entry = m_aEntries[i];
+        WriteString(kPortSection, PortEntryName(i, "Name"), entry.strPortName);
+        WriteInt(kPortSection, PortEntryName(i, "Disabled"), entry.iDisabled);
+        WriteInt(kPortSection, PortEntryName(i, "Baudrate"), entry.iBaudrate);
+        WriteInt(kPortSection, PortEntryName(i, "State  ID"), entry.iStateId);
+    }
+
+    // A frame that was never shown keeps the stored placement and layout.
+    if (m_bFrameShown) {
+        m_wndDiagramBar.SaveState(kBarSection);
+        m_wndNaviBar.SaveState(kBarSection);
+        for (const CViewBar& bar : m_wndViewBar)
+            bar.SaveState(kBarSection);
+        SaveBarState(kBarSection);
+        SaveWindowPosition(app, this);
+    }
+
+    if (::kq::FlushRegistry() != ERROR_SUCCESS && !m_bSettingsWriteFailed) {
+        m_bSettingsWriteFailed = TRUE;
+        m_strSettingsWriteFailure = ::kq::RegistryFilePath().c_str();
+    }
+    if (m_bSettingsWriteFailed) {
+        WriteDiagnosticTrace(CString("Settings write failed: ") + m_strSettingsWriteFailure);
+        CString text = GetLanguageString(5760);
+        text.Replace("%s", ::kq::RegistryFilePath().c_str());
+        AfxMessageBox(text, MB_ICONWARNING);
+    }
+}

@@ -1,0 +1,255 @@
+// The one-shot timer dispatcher: every timer of the frame is killed before it acts, offered to the
+// sensor dialogue, and otherwise run here; the default handling follows except after the close
+// request of timer 49. Here too: the evaluation of a multi-port detection (14), the end of a
+// multi-port activation, the delayed baud-rate write (36) and the debounced software
+// configuration writes (37).
+#include "app/MainFrame.h"
+#include "foundation/DiagnosticTrace.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgDiagnostic.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CDlgSensorInformationPkr.h"
+#include "ports/DeviceChange.h"
+
+namespace {
+
+constexpr UINT kBaudWriteLookMs = 100;
+constexpr int kBaudWriteGiveUpMs = 3000;
+constexpr UINT kSoftwareConfigDelayMs = 1000;
+constexpr UINT kSoftwareConfigRetryMs = 500;
+
+const char* const kStreamingSensorText =
+    "Es ist ein Fehler aufgetreten, der deutet an, dass ein der mit der KQ7 kompatiblen Sensoren "
+    "sich sehr wahrscheinlich in dem kontinuierlichen Messmodus befinden. Anwendung wird "
+    "beendet.";
+
+CString OneSensorOfDeviceText(int languageOffset) {
+    if (languageOffset == LANGUAGE_GERMAN)
+        return "KQ7 hat ein NX-ZID3 erkannt. Die Aktivierung war aber dabei nur mit einem Sensor "
+               "erfolgreich.\n\nAbhilfe:\n- 'Aktualisierung' im Dialog der Sensorverbindung\n"
+               "- Neustart der Anwendung\n- Gerät ab- und wieder anstecken\n"
+               "- Gerät aus- und wieder einschalten";
+    if (languageOffset == LANGUAGE_FRENCH || languageOffset == LANGUAGE_FRENCH_OLD)
+        return "KQ7 a reconnu un NX-ZID3. L'activation n'a réussi qu'avec un seul capteur.";
+    return "KQ7 has detected a device NX-ZID3. Activation was only successful with one sensor.";
+}
+
+}  // namespace
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
+    const auto id = static_cast<UINT>(nIDEvent);
+    CWnd::KillTimer(id);
+    if (!COM_RunTimerStep(id))
+        RunFrameTimerStep(id);
+    // The close request may have destroyed the window.
+    if (id != TIMER_CLOSE_AGAIN)
+        Default();
+}
+
+void CMainFrame::RunFrameTimerStep(UINT id) {
+    switch (id) {
+        case TIMER_MULTIPORT_DETECTION:
+            WaitCursorOn();
+            if (m_pCurrentPortMan != nullptr)
+                m_pCurrentPortMan->ClosePort(false);
+            if (CDlgDiagnostic* diagnostic = GetDiagnosticPage())
+                diagnostic->StartMultiportDetection();
+            break;
+        case TIMER_MULTIPORT_EVALUATION:
+            EvaluateMultiportDetection();
+            break;
+        case TIMER_SENSOR_READY:
+            UpdateViewBarCaptions();
+            if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage(); adjust && adjust->m_hWnd)
+                adjust->SetTimer(CDlgMeasureAdjust::TIMER_SENSOR_CHANGED, 20, nullptr);
+            RestIfNoRequestOutstanding();
+            break;
+        case TIMER_NODES_CHANGED:
+            OnDeviceChange(DBT_DEVNODES_CHANGED, kNoDeviceData);
+            break;
+        case TIMER_REMOVAL:
+            OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, kNoDeviceData);
+            break;
+        case TIMER_STATUS_RESTORE:
+            m_bStatusRestoreOnMouseMove = TRUE;
+            break;
+        case TIMER_MEASURE_ADJUST_NOTICE:
+            AfxMessageBox(GetLanguageString(5924), MB_ICONINFORMATION);
+            break;
+        case TIMER_ACTIVATE_ROW:
+            m_strReceiveCOM.Empty();
+            if (CDlgSensorConnection* connection = GetConnectionPage())
+                connection->ActivatePortRow(0, 2);
+            break;
+        case TIMER_BAUD_WRITE:
+            RunBaudWriteStep();
+            break;
+        case TIMER_SW_CONFIG_WRITE:
+            RunSoftwareConfigWriteStep();
+            break;
+        case TIMER_SINGLE_SHOT:
+            if (CDlgMeasureDiagram* measure = GetMeasureDiagramPage())
+                measure->OnBnClickedSingleShot();
+            break;
+        case TIMER_REENABLE_CONNECTION:
+            WaitCursorOff();
+            if (CDlgSensorConnection* connection = GetConnectionPage())
+                connection->EnableUpdateButton(TRUE);
+            // An activation that completed meanwhile keeps its count.
+            if (m_iActivationGeneration == m_iActivationGenerationAt46)
+                m_iActivatedCount = 0;
+            break;
+        case TIMER_STREAMING_SENSOR:
+            AfxMessageBox(kStreamingSensorText, MB_OK);
+            PostMessage(WM_COMMAND, ID_APP_EXIT);
+            break;
+        case TIMER_CLOSE_AGAIN:
+            SendMessage(WM_CLOSE);
+            break;
+        default:
+            break;  // the clock panes and ids without a step: the idle update does the rest
+    }
+}
+
+void CMainFrame::RestIfNoRequestOutstanding() {
+    if (!m_bRequestOutstanding)
+        COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE);
+}
+
+void CMainFrame::EvaluateMultiportDetection() {
+    m_iCurrentSensorIndex = 0;
+    m_iDetectionValue = -1;
+    for (int& mark : m_aiGroupMark)
+        mark = -1;
+    CDlgDiagnostic* diagnostic = GetDiagnosticPage();
+    if (diagnostic != nullptr && diagnostic->HasMultiportResult() && m_iMultiportMode != 2) {
+        const int groups = diagnostic->GetMultiportResultCount();
+        for (int i = 0; i < groups && i < 4; ++i)
+            m_aiGroupMark[i] = 1;
+        if (CDlgSensorConnection* connection = GetConnectionPage())
+            connection->UpdatePortStates(-1, FALSE);
+        if (COM_IsCurrentPortNotInTable()) {
+            RestIfNoRequestOutstanding();
+            WaitCursorOff();
+            return;
+        }
+        if (m_iSelectedEntry > -1 && m_iSelectedEntry < COM_MAX_PORTS) {
+            if (diagnostic->IsPortInMultiportGroup(m_aEntries[m_iSelectedEntry].strPortName)) {
+                m_iActivatedCount = 0;
+                SetTimer(TIMER_OPEN_NEXT_SENSOR, 250, nullptr);
+            } else {
+                m_iActivatedCount = 1;
+                m_iActivatedCountCopy = 1;
+                COM_OpenFirstSensorPort();
+                SetTimer(TIMER_SENSOR_READY, 20, nullptr);
+            }
+            WaitCursorOn();
+            return;
+        }
+        // No entry selected: take the last sensor the search found, once.
+        if (m_iSensorsFound > 4 || m_iLastFoundEntry < 0)
+            return;
+        m_iActivatedCount = 0;
+        m_iSelectedEntry = m_iLastFoundEntry;
+        m_iLastFoundEntry = -1;
+        SetTimer(TIMER_OPEN_NEXT_SENSOR, 50, nullptr);
+        return;
+    }
+    if (!COM_IsCurrentPortNotInTable()) {
+        m_iActivatedCount = 1;
+        COM_OpenFirstSensorPort();
+        SetTimer(TIMER_SENSOR_READY, 20, nullptr);
+        WaitCursorOn();
+    } else {
+        RestIfNoRequestOutstanding();
+        WaitCursorOff();
+    }
+}
+
+void CMainFrame::OnMultiChannelActivationDone(int activated) {
+    ++m_iActivationGeneration;
+    ShowMeasureAdjustNotice();
+    if (activated > 1) {
+        UpdateViewBarCaptions();
+        if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage(); adjust && adjust->m_hWnd)
+            adjust->SetTimer(CDlgMeasureAdjust::TIMER_SENSOR_CHANGED, 20, nullptr);
+        if (CDlgMeasureDiagram* measure = GetMeasureDiagramPage(); measure && measure->m_hWnd)
+            measure->SetTimer(CDlgMeasureDiagram::TIMER_SENSOR_CHANGED, 120, nullptr);
+        CDlgSensorInformationPkr* information = GetInformationPage();
+        if (m_nActivePage == 202 && information != nullptr && information->m_hWnd != nullptr)
+            information->SetTimer(CDlgSensorInformationPkr::TIMER_REFRESH, 220, nullptr);
+    } else if (activated == 1) {
+        AfxMessageBox(OneSensorOfDeviceText(m_iLanguageOffset), MB_OK);
+    }
+    // Whatever came of it, the activation is over: page switching is free again.
+    WaitCursorOff();
+}
+
+void CMainFrame::RunBaudWriteStep() {
+    m_strReceiveCOM.Empty();
+    CDlgSensorConnection* connection = GetConnectionPage();
+    if (connection == nullptr)
+        return;
+    if (!m_bSensorAnswered) {
+        // The sensor may not have answered yet after its port was opened: look again.
+        m_iBaudWriteWaitMs += static_cast<int>(kBaudWriteLookMs);
+        if (m_iBaudWriteWaitMs < kBaudWriteGiveUpMs) {
+            SetTimer(TIMER_BAUD_WRITE, kBaudWriteLookMs, nullptr);
+            return;
+        }
+        m_iBaudWriteWaitMs = 0;
+        connection->m_bActivationBusy = FALSE;
+        connection->SetBaudrateCellText(connection->GetSelectedRow(),
+                                        m_iStoredBaudCode == 16 ? "230,4k" : "115,2k");
+        AfxMessageBox(GetLanguageString(5762), MB_ICONWARNING);
+        return;
+    }
+    m_iBaudWriteWaitMs = 0;
+    SetProgressActive(TRUE);
+    const int row = connection->GetSelectedRow();
+    const int code = connection->BaudrateCodeFromCellText(connection->GetBaudrateCellText(row));
+    if (code < 0) {
+        connection->m_bActivationBusy = FALSE;
+        return;  // the page has said what is wrong with the text
+    }
+    COM_ZMCOMConfgSetNewBaudrate(row, code);
+    m_iPendingBaudrate = CDlgSensorConnection::BaudrateFromCode(code);
+}
+
+void CMainFrame::RequestSoftwareConfigWrite(int sensor) {
+    if (sensor < 0 || sensor >= COM_MAX_SENSORS)
+        return;
+    m_abSoftwareConfigPending[sensor] = TRUE;
+    SetTimer(TIMER_SW_CONFIG_WRITE, kSoftwareConfigDelayMs, nullptr);
+}
+
+void CMainFrame::RunSoftwareConfigWriteStep() {
+    int sensor = -1;
+    for (int i = 0; i < COM_MAX_SENSORS && sensor < 0; ++i) {
+        if (m_abSoftwareConfigPending[i])
+            sensor = i;
+    }
+    if (sensor < 0)
+        return;
+    CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
+    if (m_bRequestOutstanding || m_bMeasuring || (measure != nullptr && measure->IsMeasuring())) {
+        SetTimer(TIMER_SW_CONFIG_WRITE, kSoftwareConfigRetryMs, nullptr);
+        return;
+    }
+    m_abSoftwareConfigPending[sensor] = FALSE;
+    ++m_iSoftwareConfigWriteCalls;
+    CString trace;
+    trace.Format("Software configuration of sensor %d written after its last change (%4d)", sensor,
+                 m_iSoftwareConfigWriteCalls);
+    WriteDiagnosticTrace(trace);
+    StoreChannelSettingsInSoftwareConfig(sensor);
+    COM_ZMCOMConfgSetSoftwareConfigBlock(sensor, TIMER_SW_CONFIG_WRITE);
+    for (BOOL pending : m_abSoftwareConfigPending) {
+        if (pending) {
+            SetTimer(TIMER_SW_CONFIG_WRITE, kSoftwareConfigRetryMs, nullptr);
+            break;
+        }
+    }
+}

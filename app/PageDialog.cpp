@@ -1,0 +1,38 @@
+#include "app/PageDialog.h"
+
+#include "app/MainFrame.h"
+#include "platform/gfx/WindowDC.h"
+
+IMPLEMENT_DYNAMIC(CPageDialog, CDialog)
+
+BEGIN_MESSAGE_MAP(CPageDialog, CDialog)
+ON_WM_PAINT()
+ON_WM_SHOWWINDOW()
+END_MESSAGE_MAP()
+
+BOOL CPageDialog::PreTranslateMessage(MSG* pMsg) {
+    if (OfferToShortcutKeys(pMsg))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CPageDialog::OnPaint() {
+    CMainFrame* frame = GetMainFrame();
+    if (frame != nullptr && frame->IsStartUpPending()) {
+        // Validate without drawing: the page is not ready before every window has registered.
+        CPaintDC dc(this);
+        return;
+    }
+    Default();
+}
+
+void CPageDialog::OnShowWindow(BOOL bShow, UINT nStatus) {
+    CDialog::OnShowWindow(bShow, nStatus);
+    CMainFrame* frame = GetMainFrame();
+    if (!bShow || (frame != nullptr && frame->IsStartUpPending()))
+        return;
+    if (m_bNeedsNewTexts) {
+        m_bNeedsNewTexts = FALSE;
+        SetLanguageTexts();
+    }
+}

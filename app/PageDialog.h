@@ -1,0 +1,24 @@
+// What every page of the main view shares: it offers its keyboard messages to the main frame's
+// shortcut handler before its own dialog keys see them, paints nothing while the frame's start-up
+// is pending, and keeps the flag that says its texts must be rewritten when it is next shown.
+#pragma once
+
+#include "platform/framework/Framework.h"
+
+class CPageDialog : public CDialog {
+    DECLARE_DYNAMIC(CPageDialog)
+  public:
+    CPageDialog() = default;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Rewrites every text of the page in the current language; TRUE when all were set.
+    virtual BOOL SetLanguageTexts() { return TRUE; }
+
+    // Set by a language switch while the page is hidden; the page rewrites its texts when shown.
+    BOOL m_bNeedsNewTexts = FALSE;
+
+  protected:
+    void OnPaint();
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    DECLARE_MESSAGE_MAP()
+};

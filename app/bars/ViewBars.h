@@ -1,0 +1,28 @@
+// The three kinds of view bar: a channel or light view, the diagram view, and the navigation
+// tree (which is made by the main frame as the bar's child, without a view).
+#pragma once
+
+#include "app/bars/ViewBarBase.h"
+
+class CViewBar : public CViewBarBase {
+    DECLARE_DYNAMIC(CViewBar)
+  public:
+    CViewBar() : CViewBarBase(CSize(274, 95), CSize(274, 111), CSize(259, 93)) {}
+};
+
+class CViewBarDiagram : public CViewBarBase {
+    DECLARE_DYNAMIC(CViewBarDiagram)
+  public:
+    CViewBarDiagram() : CViewBarBase(CSize(200, 160), CSize(200, 160), CSize(200, 160)) {}
+};
+
+class CViewBarNavi : public CViewBarBase {
+    DECLARE_DYNAMIC(CViewBarNavi)
+  public:
+    CViewBarNavi() : CViewBarBase(CSize(200, 400), CSize(200, 400), CSize(200, 400)) {}
+
+  protected:
+    // The tree fills the bar.
+    void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+};

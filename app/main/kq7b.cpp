@@ -1,0 +1,62 @@
+// The program: starts the window system's back end, installs the resources, lets SIGINT and
+// SIGTERM close the main window as its close button does, and runs the application.
+#include <pthread.h>
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/Kq7App.h"
+#include "kq_res.h"
+#include "platform/base/Resource.h"
+#include "platform/ui/EventLoop.h"
+#include "platform/ui/backend/BackEnd.h"
+
+// The one application object of the program.
+CKq7App theApp;
+
+namespace {
+
+sigset_t CloseSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    return signals;
+}
+
+// A signal descriptor on the GUI loop: the close request goes through the close protocol. The
+// signals were blocked before any thread started, so none of them takes the default action.
+int WatchCloseSignals() {
+    const sigset_t signals = CloseSignals();
+    const int fd = signalfd(-1, &signals, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    kq::ui::AddFdSource(fd, POLLIN, [](int source, short) {
+        signalfd_siginfo info;
+        while (read(source, &info, sizeof(info)) == static_cast<ssize_t>(sizeof(info))) {
+            if (CWnd* frame = AfxGetMainWnd())
+                frame->PostMessage(WM_CLOSE);
+            else
+                AfxPostQuitMessage(0);
+        }
+    });
+    return fd;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const sigset_t signals = CloseSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::unique_ptr<kq::ui::BackEnd> backEnd = kq::ui::StartBackEnd();
+    if (backEnd == nullptr)
+        return 1;  // the back end has said why
+    kq::InstallResources(kq_res_bundle());
+    const int signalFd = WatchCloseSignals();
+    const int code = AfxWinMain(argc, argv);
+    if (signalFd >= 0)
+        close(signalFd);
+    return code;
+}

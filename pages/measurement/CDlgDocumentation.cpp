@@ -1,0 +1,3 @@
+#include "pages/measurement/CDlgDocumentation.h"
+
+IMPLEMENT_DYNAMIC(CDlgDocumentation, CPageDialog)

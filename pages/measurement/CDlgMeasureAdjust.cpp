@@ -1,0 +1,3 @@
+#include "pages/measurement/CDlgMeasureAdjust.h"
+
+IMPLEMENT_DYNAMIC(CDlgMeasureAdjust, CPageDialog)

@@ -1,0 +1,3 @@
+#include "pages/measurement/CDlgMeasureDiagram.h"
+
+IMPLEMENT_DYNAMIC(CDlgMeasureDiagram, CPageDialog)

@@ -1,0 +1,3 @@
+#include "pages/measurement/CDlgSaveMwMessage.h"
+
+IMPLEMENT_DYNAMIC(CDlgSaveMwMessage, CPerRunDialog)

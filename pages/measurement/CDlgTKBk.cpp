@@ -1,0 +1,3 @@
+#include "pages/measurement/CDlgTKBk.h"
+
+IMPLEMENT_DYNAMIC(CDlgTKBk, CPageDialog)

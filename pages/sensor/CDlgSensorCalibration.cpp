@@ -1,0 +1,3 @@
+#include "pages/sensor/CDlgSensorCalibration.h"
+
+IMPLEMENT_DYNAMIC(CDlgSensorCalibration, CPageDialog)

@@ -1,0 +1,3 @@
+#include "pages/sensor/CDlgSensorInformationPkr.h"
+
+IMPLEMENT_DYNAMIC(CDlgSensorInformationPkr, CPageDialog)

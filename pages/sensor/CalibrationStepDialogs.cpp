@@ -1,0 +1,7 @@
+#include "pages/sensor/CalibrationStepDialogs.h"
+
+IMPLEMENT_DYNAMIC(CDlgCalibMsgDoCalib, CPerRunDialog)
+IMPLEMENT_DYNAMIC(CDlgCalibMsgGetValueZero, CPerRunDialog)
+IMPLEMENT_DYNAMIC(CDlgCalibMsgGetValueEnd, CPerRunDialog)
+IMPLEMENT_DYNAMIC(CDlgCalibMsgWrongScaleValue, CPerRunDialog)
+IMPLEMENT_DYNAMIC(CDlgCalibMsgDeleteCalib, CPerRunDialog)

@@ -1,0 +1,186 @@
+// The close protocol with its refusals and deferrals, the shortcut keys, the clipboard copy and
+// the window's limits.
+#include <gtest/gtest.h>
+
+#include "AppTest.h"
+#include "app/Kq7View.h"
+#include "app/PageTable.h"
+#include "app/ThreadedConvertFile.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/commdlg/GlobalMemory.h"
+#include "platform/ui/controls/Edit.h"
+
+namespace apptest {
+namespace {
+
+class Close : public StartedApp {
+  protected:
+    void SetUp() override {
+        StartedApp::SetUp();
+        adjust_ = frame_->GetMeasureAdjustPage();
+        measure_ = frame_->GetMeasureDiagramPage();
+    }
+    bool Closed() { return Frame() == nullptr; }
+    BOOL Keys(UINT message, UINT vk, bool ctrl, bool shift = false, HWND target = nullptr) {
+        if (ctrl)
+            KeyDown(VK_CONTROL);
+        if (shift)
+            KeyDown(VK_SHIFT);
+        MSG msg{target != nullptr ? target : frame_->m_hWnd, message, vk, 0, 0, {}};
+        const BOOL consumed = frame_->HandleShortcutKeys(&msg);
+        if (shift)
+            KeyUp(VK_SHIFT);
+        if (ctrl)
+            KeyUp(VK_CONTROL);
+        return consumed;
+    }
+    CDlgMeasureAdjust* adjust_ = nullptr;
+    CDlgMeasureDiagram* measure_ = nullptr;
+};
+
+TEST_F(Close, ARefusedCloseLeavesEverythingAsItWas) {
+    adjust_->SetNoticeText("note");
+    adjust_->ShowNotice(FALSE);
+    for (int state : {1, 2, 45}) {
+        frame_->m_iZMCOMConfgFlow = state;
+        CloseFrame();
+        ASSERT_FALSE(Closed()) << state;
+        EXPECT_EQ(adjust_->GetNoticeText(), "note");
+        EXPECT_FALSE(adjust_->IsNoticeVisible());
+        EXPECT_FALSE(frame_->IsWaitCursorShown());
+    }
+    frame_->m_iZMCOMConfgFlow = 5;
+    frame_->m_iActivatedCount = 2;
+    frame_->m_bMeasuring = TRUE;
+    CloseFrame();
+    EXPECT_FALSE(Closed());
+}
+
+TEST_F(Close, ASingleSensorMeasurementStopsFirstAndTheWorkerGoesOnlyWithTheClose) {
+    frame_->m_iActivatedCount = 1;
+    measure_->m_ucMeasuring = 1;
+    CloseFrame();
+    ASSERT_FALSE(Closed());
+    EXPECT_EQ(measure_->m_iStopClicks, 1);
+    EXPECT_TRUE(frame_->m_bCloseAfterStop || frame_->m_bCloseAfterFastStop);
+    ASSERT_NE(frame_->m_pConvertThread, nullptr);
+    // Ctrl+M between the stop and the second close touches a living worker.
+    EXPECT_TRUE(Keys(WM_KEYDOWN, 'M', true));
+    CloseFrame();
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(Close, AnOpenSensorHasItsConfigurationWrittenFirst) {
+    sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+    frame_->m_bCloseWithoutSaving = FALSE;
+    Run(3000);
+    ASSERT_TRUE(frame_->IsWindowVisible());
+    CloseFrame();
+    EXPECT_FALSE(Closed());
+    Run(5000);
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(Close, StatesOfTheSearchGoOnAndWithoutASensorTheCloseIsImmediate) {
+    frame_->m_iZMCOMConfgFlow = 57;
+    adjust_->ShowNotice(FALSE);
+    frame_->m_bMeasuring = FALSE;
+    CKq7View* view = frame_->GetView();
+    std::vector<HWND> pages;
+    for (int i = 0; i < kPageCount; ++i)
+        pages.push_back(view->GetPage(i)->m_hWnd);
+    frame_->m_bCloseWithoutSaving = FALSE;
+    CloseFrame();
+    EXPECT_TRUE(Closed());
+    for (HWND page : pages)
+        EXPECT_FALSE(::IsWindow(page));
+    EXPECT_EQ(app_->GetProfileString("Version", "Version", ""), "2.04");
+}
+
+TEST_F(Close, ShortcutKeys) {
+    EXPECT_TRUE(Keys(WM_KEYDOWN, VK_ESCAPE, false));
+    EXPECT_FALSE(Keys(WM_KEYDOWN, 'A', false));
+    EXPECT_TRUE(Keys(WM_KEYDOWN, 'S', true));
+    EXPECT_TRUE(Keys(WM_KEYDOWN, 'L', true));
+    EXPECT_TRUE(boxes_.empty());
+    const BOOL logBefore = frame_->m_bWriteLog;
+    EXPECT_TRUE(Keys(WM_KEYDOWN, 'L', true, true));
+    EXPECT_NE(frame_->m_bWriteLog, logBefore);
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text, frame_->m_bWriteLog ? "Log inactive" : "Log active");
+    // F5 acts on release, on the connection page only.
+    CDlgSensorConnection* connection = frame_->GetConnectionPage();
+    EXPECT_FALSE(Keys(WM_KEYUP, VK_F5, false));
+    Run(60);
+    frame_->SetOperatingMode(PAGE_CONNECTION);
+    EXPECT_FALSE(Keys(WM_KEYDOWN, VK_F5, false));
+    EXPECT_EQ(connection->m_iPortListUpdates, 0);
+    EXPECT_TRUE(Keys(WM_KEYUP, VK_F5, false));
+    EXPECT_EQ(connection->m_iPortListUpdates, 1);
+}
+
+TEST_F(Close, CopyTakesTheSelectionOfAnEditOnlyAndCutsNothing) {
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), adjust_, 3001));
+    edit.SetWindowText(
+        "Pr\xC3\xBC"
+        "fung");
+    edit.SetSel(1, 4);
+    EXPECT_TRUE(Keys(WM_KEYDOWN, 'X', true, false, edit.m_hWnd));
+    ASSERT_TRUE(::OpenClipboard(frame_->m_hWnd));
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(static_cast<HGLOBAL>(data))),
+                 "r\xC3\xBC"
+                 "f");
+    GlobalUnlock(static_cast<HGLOBAL>(data));
+    ::CloseClipboard();
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text,
+              "Pr\xC3\xBC"
+              "fung");
+
+    CButton button;
+    ASSERT_TRUE(button.Create("OK", WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 50, 20), adjust_, 3002));
+    ASSERT_TRUE(::OpenClipboard(frame_->m_hWnd));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    EXPECT_TRUE(Keys(WM_KEYDOWN, 'C', true, false, button.m_hWnd));
+    ASSERT_TRUE(::OpenClipboard(frame_->m_hWnd));
+    EXPECT_EQ(::GetClipboardData(CF_TEXT), nullptr);
+    ::CloseClipboard();
+}
+
+TEST_F(Close, TheWindowKeepsItsMinimumAndStaysInsideTheWorkArea) {
+    MINMAXINFO info{};
+    frame_->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 800);
+    EXPECT_EQ(info.ptMinTrackSize.y, 705);
+    Run(60);
+    frame_->SetOperatingMode(PAGE_MEASURE_DIAGRAM);
+    frame_->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.y, 735);
+    kq::ui::SetScreenSize(640, 480);
+    frame_->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 640);
+    EXPECT_EQ(info.ptMinTrackSize.y, 480);
+
+    kq::ui::SetMonitors(
+        {{{0, 0, 1000, 800}, {0, 0, 1000, 760}}, {{1000, 0, 2000, 800}, {1000, 0, 2000, 760}}});
+    frame_->MoveWindow(100, 100, 600, 400);
+    WINDOWPOS pos{frame_->m_hWnd, nullptr, 1700, 500, 0, 0, SWP_NOSIZE};
+    frame_->SendMessage(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    CRect window;
+    frame_->GetWindowRect(&window);
+    // Pulled back into the second monitor's work area, which it mostly overlaps.
+    EXPECT_EQ(pos.x, 2000 - window.Width());
+    EXPECT_EQ(pos.y, 760 - window.Height());
+}
+
+}  // namespace
+}  // namespace apptest

@@ -1,0 +1,136 @@
+// Port messages and device changes reach the frame: bytes to the sensor dialogue, node changes
+// after an arrival debounced into one port-list update, a removal of the sensor's port completed
+// from the data copied while its message lasted, and nothing while a scan stops measuring.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "AppTest.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "ports/DeviceChange.h"
+
+namespace apptest {
+namespace {
+
+class Routing : public StartedApp {
+  protected:
+    void SetUp() override {
+        StartedApp::SetUp();
+        connection_ = frame_->GetConnectionPage();
+    }
+    // A port broadcast as the system delivers it, valid only while its message is handled.
+    BOOL SendPortChange(UINT event, const char* name) {
+        std::vector<char> block(sizeof(DEV_BROADCAST_PORT) + std::strlen(name));
+        auto* port = reinterpret_cast<DEV_BROADCAST_PORT*>(block.data());
+        port->dbcp_size = static_cast<DWORD>(block.size());
+        port->dbcp_devicetype = DBT_DEVTYP_PORT;
+        std::strcpy(port->dbcp_name, name);
+        const BOOL result = static_cast<BOOL>(
+            frame_->SendMessage(WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(port)));
+        std::fill(block.begin(), block.end(), '\xEE');
+        return result;
+    }
+    BOOL SendNodesChanged() {
+        return static_cast<BOOL>(frame_->SendMessage(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0));
+    }
+
+    CDlgSensorConnection* connection_ = nullptr;
+};
+
+TEST_F(Routing, PortMessagesReachTheDialogue) {
+    const char partial[] = {0x02, 0x01, static_cast<char>(0xFF), 0x05};
+    frame_->SendMessage(WM_PORT_DATA, sizeof(partial), reinterpret_cast<LPARAM>(partial));
+    EXPECT_TRUE(frame_->m_bPortDataReceived);
+    EXPECT_EQ(frame_->m_strReceiveCOM.GetLength(), 4);
+    for (int port = 0; port < 4; ++port) {
+        frame_->SendMessage(WM_PORT_DATA_FIRST + static_cast<UINT>(port), sizeof(partial),
+                            reinterpret_cast<LPARAM>(partial));
+        EXPECT_EQ(frame_->m_astrReceivePort[port].GetLength(), 4) << port;
+    }
+    EXPECT_EQ(frame_->SendMessage(WM_PORT_EVENT, 1, 2), 0);
+}
+
+TEST_F(Routing, NodeChangesAfterAnArrivalCompleteOnTheFourthOrOnTheTimer) {
+    ASSERT_TRUE(SendPortChange(DBT_DEVICEARRIVAL, "COM5"));
+    EXPECT_TRUE(frame_->m_bPortArrivalPending);
+    for (int i = 0; i < 3; ++i)
+        SendNodesChanged();
+    EXPECT_EQ(connection_->m_iPortListUpdates, 0);
+    EXPECT_TRUE(frame_->IsWaitCursorShown());
+    SendNodesChanged();
+    EXPECT_EQ(connection_->m_iPortListUpdates, 1);
+    EXPECT_FALSE(frame_->m_bPortArrivalPending);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    Run(1500);
+    EXPECT_EQ(connection_->m_iPortListUpdates, 1);  // timer 16 was stopped
+
+    SendPortChange(DBT_DEVICEARRIVAL, "COM5");
+    SendNodesChanged();
+    EXPECT_EQ(connection_->m_iPortListUpdates, 1);
+    Run(1100);
+    EXPECT_EQ(connection_->m_iPortListUpdates, 2);
+}
+
+TEST_F(Routing, ANodeChangeKeepsThePortOfARunningMeasurement) {
+    sim_->AddSensor("COM5 Tarvik USB sensor interface port", 5555);
+    ASSERT_TRUE(frame_->m_pPortMan->OpenPort("COM5", 115200));
+    frame_->m_strCurrentPortName = "com5";
+    SendPortChange(DBT_DEVICEARRIVAL, "COM5");
+    frame_->GetMeasureDiagramPage()->m_ucMeasuring = 1;
+    SendNodesChanged();
+    EXPECT_TRUE(frame_->m_pPortMan->IsPortOpen());
+    frame_->GetMeasureDiagramPage()->m_ucMeasuring = 0;
+    SendNodesChanged();
+    EXPECT_FALSE(frame_->m_pPortMan->IsPortOpen());
+}
+
+TEST_F(Routing, ARemovalOfTheSensorPortCompletesLaterFromTheCopiedData) {
+    frame_->m_iPortInUse = 0;
+    frame_->m_strSensorPortName = "COM5";
+    ASSERT_TRUE(SendPortChange(DBT_DEVICEREMOVECOMPLETE, "COM5"));
+    EXPECT_TRUE(frame_->IsWaitCursorShown());
+    EXPECT_EQ(frame_->m_iRemovals, 1);
+    // The broadcast block is gone; timer 17 completes from the copy.
+    Run(1100);
+    EXPECT_EQ(frame_->m_iRemovals, 0);
+    EXPECT_TRUE(frame_->m_bPortClosed);
+}
+
+TEST_F(Routing, ARemovalOfAnotherDeviceChangesNothing) {
+    DEV_BROADCAST_HDR volume{sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_VOLUME, 0};
+    frame_->m_bRefreshPortTableRequest = FALSE;
+    frame_->SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE,
+                        reinterpret_cast<LPARAM>(&volume));
+    EXPECT_EQ(frame_->m_iRemovals, 0);
+    EXPECT_FALSE(frame_->m_bRefreshPortTableRequest);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+}
+
+TEST_F(Routing, NothingIsFollowedWhileAScanStopsMeasuringOrBeforeThePortManagerExists) {
+    frame_->m_bStopMeasureDuringScan = TRUE;
+    EXPECT_FALSE(SendPortChange(DBT_DEVICEARRIVAL, "COM5"));
+    EXPECT_FALSE(SendNodesChanged());
+    EXPECT_FALSE(frame_->m_bPortArrivalPending);
+    frame_->m_bStopMeasureDuringScan = FALSE;
+
+    frame_->m_pPortMan.reset();
+    frame_->m_pCurrentPortMan = nullptr;
+    EXPECT_TRUE(SendPortChange(DBT_DEVICEARRIVAL, "COM5"));
+    EXPECT_FALSE(frame_->m_bPortArrivalPending);
+    EXPECT_EQ(connection_->m_iUpdateState, 0);
+}
+
+TEST_F(Routing, AMenuPromptOfATreeCommandIsTakenInTheCurrentLanguage) {
+    frame_->SwitchLanguage(LANGUAGE_ENGLISH);
+    frame_->SendMessage(WM_MENUSELECT, MAKEWPARAM(5034, 0), 0);
+    Pump();
+    EXPECT_EQ(frame_->m_nIDTracking, 6034U);
+    frame_->SendMessage(WM_MENUSELECT, MAKEWPARAM(10016, 0), 0);
+    Pump();
+    EXPECT_EQ(frame_->m_nIDTracking, 10016U);
+}
+
+}  // namespace
+}  // namespace apptest

@@ -1,0 +1,154 @@
+// The navigation tree, the language switch and the channel value resets.
+#include <gtest/gtest.h>
+
+#include "AppTest.h"
+#include "app/PageTable.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/ui/commctrl/CommCtrl.h"
+
+namespace apptest {
+namespace {
+
+class Tree : public StartedApp {
+  protected:
+    void SetUp() override {
+        StartedApp::SetUp();
+        Run(60);
+    }
+    HTREEITEM Item(UINT textId) {
+        for (HTREEITEM item : frame_->m_ahTreeItems) {
+            if (item != nullptr && frame_->m_wndTree.GetItemData(item) == textId)
+                return item;
+        }
+        return nullptr;
+    }
+    int Image(UINT textId) {
+        int image = -1;
+        int selected = -1;
+        frame_->m_wndTree.GetItemImage(Item(textId), image, selected);
+        return image;
+    }
+};
+
+TEST_F(Tree, ItemsCarryTheirTextIdsAndShowTheirStates) {
+    ASSERT_NE(Item(5014), nullptr);
+    EXPECT_EQ(frame_->m_wndTree.GetItemText(Item(5021)), "Angeschlossene Geräte");
+    EXPECT_EQ(frame_->m_wndTree.GetItemText(Item(5321)), "Kanal A");
+    EXPECT_EQ(frame_->m_wndTree.GetItemText(Item(5323)), "");
+    EXPECT_EQ(Image(5015), 16);
+    EXPECT_EQ(Image(5014), 1);
+    // Without the measure-and-diagram bars the views show icon 12, navigation and status not.
+    frame_->m_viewState.checkState[6] = 0;
+    frame_->RefreshTreeStates();
+    EXPECT_EQ(Image(5321), 12);
+    EXPECT_EQ(Image(5034), 11);
+    EXPECT_EQ(Image(5035), 10);
+    frame_->SetOperatingMode(PAGE_MEASURE_DIAGRAM);
+    const int icons[] = {11, 10, 12, 13, 14};
+    for (int state = 0; state < 5; ++state) {
+        frame_->m_viewState.checkState[0] = state;
+        frame_->RefreshTreeStates();
+        EXPECT_EQ(Image(5321), icons[state]);
+    }
+}
+
+TEST_F(Tree, FoldersFollowExpansionAndClicksRunTheirCommands) {
+    frame_->OnTreeItemAction("TXT_ON_TVN_ITEMEXPANDED", 5028);
+    EXPECT_EQ(frame_->m_viewState.folderState[3], 0);
+    EXPECT_EQ(Image(5028), 0);
+    frame_->OnTreeItemAction("TXT_ON_TVN_ITEMEXPANDED", 5028);
+    EXPECT_EQ(frame_->m_viewState.folderState[3], 1);
+    frame_->OnTreeItemAction("", 5021);
+    EXPECT_EQ(frame_->GetActivePageId(), PAGE_CONNECTION);
+    frame_->OnTreeItemAction("", 5035);
+    EXPECT_EQ(frame_->m_viewState.checkState[7], 0);
+    EXPECT_FALSE(frame_->m_wndStatusBar.IsVisible());
+
+    // A documentation page that refuses to be left lets only the language items act.
+    Run(60);
+    frame_->SetOperatingMode(PAGE_DOCUMENTATION);
+    frame_->GetDocumentationPage()->m_bMayLeave = FALSE;
+    Run(60);
+    frame_->OnTreeItemAction("", 5021);
+    frame_->OnTreeItemAction("", 5035);
+    EXPECT_EQ(frame_->GetActivePageId(), PAGE_DOCUMENTATION);
+    EXPECT_EQ(frame_->m_viewState.checkState[7], 0);
+    frame_->OnTreeItemAction("", 5039);
+    EXPECT_EQ(frame_->GetLanguageOffset(), LANGUAGE_ENGLISH);
+}
+
+TEST_F(Tree, AClickOnAnItemReachesItsCommand) {
+    frame_->m_dlgStartUp.ShowWindow(SW_HIDE);  // as at the end of a search
+    frame_->ShowWindow(SW_SHOWNORMAL);
+    Pump();
+    CRect rect;
+    ASSERT_TRUE(frame_->m_wndTree.GetItemRect(Item(5021), &rect, TRUE));
+    frame_->m_wndTree.ClientToScreen(&rect);
+    Click(rect.CenterPoint());
+    EXPECT_EQ(frame_->GetActivePageId(), PAGE_CONNECTION);
+}
+
+TEST_F(Tree, ALanguageIsSwitchedOnlyWhenItChanges) {
+    frame_->SwitchLanguage(LANGUAGE_FRENCH_OLD);
+    EXPECT_EQ(frame_->GetLanguageOffset(), LANGUAGE_FRENCH);
+    frame_->SetStatusTextString("kept");
+    frame_->SwitchLanguage(LANGUAGE_FRENCH_OLD);
+    EXPECT_EQ(PaneText(0), "kept");
+    frame_->SwitchLanguage(LANGUAGE_ENGLISH);
+    EXPECT_EQ(PaneText(0), " ");
+    frame_->SetStatusTextString("kept");
+    frame_->SwitchLanguage(LANGUAGE_SPANISH);
+    EXPECT_EQ(PaneText(0), "kept");
+    EXPECT_EQ(frame_->GetLanguageOffset(), LANGUAGE_ENGLISH);
+    // A real switch rewrote the captions, the tree and the hidden pages' flags.
+    CString caption;
+    frame_->m_wndNaviBar.GetWindowText(caption);
+    EXPECT_EQ(caption, "Navigation Bar");
+    EXPECT_EQ(frame_->m_wndTree.GetItemText(Item(5034)), "Navigation Bar");
+    EXPECT_TRUE(frame_->GetConnectionPage()->m_bNeedsNewTexts);
+    EXPECT_FALSE(frame_->GetMeasureAdjustPage()->m_bNeedsNewTexts);
+    EXPECT_EQ(frame_->m_iLastRedisplayReason, 3);
+}
+
+TEST_F(Tree, AveragingAndTheResetsStayInTheirRings) {
+    double out = 0.0;
+    EXPECT_TRUE(frame_->AverageChannelValue(0, 5.0, out));
+    EXPECT_EQ(out, 5.0);
+    frame_->m_apDiagramRing[1]->SetLength(4);
+    frame_->m_bRecordBufferPresent = TRUE;
+    int points = 0;
+    for (double v : {1.0, 2.0, 3.0, 6.0}) {
+        if (frame_->AverageChannelValue(1, v, out))
+            ++points;
+    }
+    EXPECT_EQ(points, 1);
+    EXPECT_DOUBLE_EQ(out, 3.0);
+    EXPECT_FALSE(frame_->AverageChannelValue(7, 1.0, out));
+
+    for (int i = 0; i < 6; ++i)
+        frame_->GetMeasureAdjustPage()->m_aiAveragingCode[i] = 3;
+    frame_->m_iActivatedCount = 4;
+    for (int mode = 0; mode < 5; ++mode)
+        frame_->ResetMovingAverages(mode);
+    EXPECT_EQ(frame_->m_apDisplayRing[5]->GetLength(), 1);
+    frame_->ResetMovingAverages(2);
+    EXPECT_EQ(frame_->m_apDisplayRing[4]->GetLength(), 4);
+
+    frame_->m_adValue[2] = 7.5;
+    frame_->TareChannel(2);
+    EXPECT_EQ(frame_->m_adTare[2], 7.5);
+    EXPECT_EQ(frame_->m_iLastRedisplayReason, 5);
+    frame_->ResetChannelMinimum(2);
+    EXPECT_EQ(frame_->m_adMinimum[2], 1e99);
+    EXPECT_EQ(frame_->m_iLastRedisplayReason, 4);
+    frame_->m_iLastRedisplayReason = -1;
+    frame_->ResetChannelMaximum(2);
+    EXPECT_EQ(frame_->m_adMaximum[2], -1e99);
+    EXPECT_EQ(frame_->m_iLastRedisplayReason, 4);
+}
+
+}  // namespace
+}  // namespace apptest
