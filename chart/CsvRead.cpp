@@ -1,0 +1,188 @@
+// Reading a CSV table: the text is taken line by line (LF or CR LF, blank lines skipped, a
+// byte-order mark dropped), split at the whole separator; fields beyond the header's count are
+// ignored and missing ones are empty. Empty fields inside a column read as 0 (or ""), those after
+// its last value are dropped, so columns of different lengths come back as they were written.
+#include <locale.h>
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "chart/CsvErrors.h"
+#include "chart/CsvTable.h"
+
+namespace csv = kq::chart::csv;
+
+namespace kq::chart {
+
+namespace {
+
+locale_t CLocale() {
+    static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+double ParseCsvNumber(std::string_view field, bool commaIsPoint) {
+    size_t start = 0;
+    while (start < field.size() && IsBlank(field[start]))
+        ++start;
+    field.remove_prefix(start);
+    std::string commaFixed;
+    if (commaIsPoint && field.find('.') == std::string_view::npos) {
+        size_t comma = field.find(',');
+        if (comma != std::string_view::npos) {
+            commaFixed.assign(field);
+            commaFixed[comma] = '.';
+            field = commaFixed;
+        }
+    }
+    double value = 0.0;
+    auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error == std::errc() &&
+        (end == field.data() + field.size() || (*end != 'x' && *end != 'X')))
+        return value;
+    // Signs, hexadecimal and out-of-range numbers: the C library's reading in the "C" form.
+    std::string text(field.substr(0, 512));
+    return strtod_l(text.c_str(), nullptr, CLocale());
+}
+
+}  // namespace kq::chart
+
+namespace {
+
+// The lines of the text without their line ends, blank ones left out.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!line.empty())
+            lines.push_back(line);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// The fields of a line split at the whole separator.
+void SplitFields(std::string_view line, std::string_view separator,
+                 std::vector<std::string_view>& fields) {
+    fields.clear();
+    if (separator.empty()) {
+        fields.push_back(line);
+        return;
+    }
+    while (true) {
+        size_t at = line.find(separator);
+        fields.push_back(line.substr(0, at));
+        if (at == std::string_view::npos)
+            return;
+        line.remove_prefix(at + separator.size());
+    }
+}
+
+}  // namespace
+
+bool CCsvTable::Read(const std::string& fileName, DWORD readFlags) {
+    m_strFileName = fileName;
+    dwReadFlags = readFlags;
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file) {
+        m_strError = std::string(csv::kNoFile) + "\nDetails: " + fileName;
+        return false;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    if (file.bad()) {
+        m_strError = std::string(csv::kReadFailed) + "\nDetails: " + fileName;
+        return false;
+    }
+    return ReadText(contents.str(), fileName);
+}
+
+bool CCsvTable::ReadText(std::string_view text, const std::string& sourceName) {
+    m_strFileName = sourceName;
+    try {
+        return ReadLines(text);
+    } catch (const std::exception& e) {
+        m_strError = e.what();
+        throw;
+    } catch (...) {
+        m_strError = csv::kUnknown;
+        throw;
+    }
+}
+
+bool CCsvTable::ReadLines(std::string_view text) {
+    if (!(dwReadFlags & RF_APPEND))
+        Clear();
+    std::vector<std::string_view> lines = SplitLines(text);
+    if (lines.empty())
+        return true;
+    std::vector<std::string_view> fields;
+    SplitFields(lines[0], m_strSeparator, fields);
+    std::vector<std::string_view> headers = fields;
+    if (lines.size() > 1) {
+        SplitFields(lines[1], m_strSeparator, fields);
+        if (fields.size() != headers.size())
+            throw std::runtime_error(csv::kHeaderCount);
+    }
+    Kind kind = GetKind();
+    const size_t first = m_HeaderNames.size();
+    const size_t rows = lines.size() - 1;
+    const size_t reserve = std::min(rows, static_cast<size_t>(std::max(0, m_nReserveSize)));
+    // Columns of the other kind stay in step with the headers.
+    m_DoubleColumns.resize(first);
+    m_StringColumns.resize(first);
+    for (std::string_view header : headers) {
+        m_HeaderNames.emplace_back(header);
+        m_SourceFiles.push_back(m_strFileName);
+        m_DoubleColumns.emplace_back();
+        m_StringColumns.emplace_back();
+        if (kind == Kind::Doubles)
+            m_DoubleColumns.back().reserve(reserve);
+        else if (kind == Kind::Texts)
+            m_StringColumns.back().reserve(reserve);
+    }
+    if (kind == Kind::None)
+        return true;
+
+    const bool commaIsPoint = m_strSeparator != ",";
+    std::vector<size_t> pendingEmpty(headers.size(), 0);
+    for (size_t l = 1; l < lines.size(); ++l) {
+        SplitFields(lines[l], m_strSeparator, fields);
+        for (size_t c = 0; c < headers.size(); ++c) {
+            std::string_view field = c < fields.size() ? fields[c] : std::string_view();
+            if (field.empty()) {
+                ++pendingEmpty[c];
+                continue;
+            }
+            if (kind == Kind::Doubles) {
+                auto& column = m_DoubleColumns[first + c];
+                column.insert(column.end(), pendingEmpty[c], 0.0);
+                column.push_back(kq::chart::ParseCsvNumber(field, commaIsPoint));
+            } else {
+                auto& column = m_StringColumns[first + c];
+                column.insert(column.end(), pendingEmpty[c], std::string());
+                column.emplace_back(field);
+            }
+            pendingEmpty[c] = 0;
+        }
+    }
+    return true;
+}
