@@ -8,8 +8,7 @@
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 #include <stdexcept>
 
 #include "chart/CsvErrors.h"
@@ -101,18 +100,23 @@ void SplitFields(std::string_view line, std::string_view separator,
 bool CCsvTable::Read(const std::string& fileName, DWORD readFlags) {
     m_strFileName = fileName;
     dwReadFlags = readFlags;
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (file == nullptr) {
         m_strError = std::string(csv::kNoFile) + "\nDetails: " + fileName;
         return false;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    if (file.bad()) {
+    std::string contents;
+    char chunk[65536];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        contents.append(chunk, got);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
         m_strError = std::string(csv::kReadFailed) + "\nDetails: " + fileName;
         return false;
     }
-    return ReadText(contents.str(), fileName);
+    return ReadText(contents, fileName);
 }
 
 bool CCsvTable::ReadText(std::string_view text, const std::string& sourceName) {

@@ -100,6 +100,9 @@ class CCsvTable {
     bool RemoveColumn(int column);
     CCsvRange GetRange(int columnA, int rowA, int columnB, int rowB) const;
 
+    // Whether every header and text can stand in a file unquoted with the separator (which
+    // must not be empty); sets the error text when not.
+    bool IsWritable();
     // The table in the file format (no checks of the texts).
     std::string Format() const;
 
@@ -110,8 +113,6 @@ class CCsvTable {
     // Runs a change, turning an exception into the error text and false.
     template <typename Change>
     bool Changed(Change change);
-    // Checks that every header and text can stand in a file unquoted.
-    bool Writable();
     void CheckColumn(int column, Kind kind) const;
 
     std::string m_strSeparator = ",";

@@ -64,7 +64,7 @@ std::string CCsvTable::Format() const {
     return text;
 }
 
-bool CCsvTable::Writable() {
+bool CCsvTable::IsWritable() {
     bool ok = !m_strSeparator.empty();
     for (const std::string& name : m_HeaderNames)
         ok = ok && !Unquotable(name, m_strSeparator);
@@ -80,7 +80,7 @@ bool CCsvTable::Writable() {
 
 bool CCsvTable::Write(const std::string& fileName, const std::string& separator) {
     m_strSeparator = separator;
-    if (!Writable())
+    if (!IsWritable())
         return false;
     std::string text;
     try {
