@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <charconv>
 #include <clocale>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "chart/CsvErrors.h"
@@ -59,24 +59,33 @@ double ParseCsvNumber(std::string_view field, bool commaIsPoint) {
 
 namespace {
 
-// The lines of the text without their line ends, blank ones left out.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (!line.empty())
-            lines.push_back(line);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
+// The lines of a text one by one, without their line ends; blank lines are left out.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {
+        if (text_.substr(0, 3) == "\xEF\xBB\xBF")
+            text_.remove_prefix(3);
     }
-    return lines;
-}
+    bool Next(std::string_view& line) {
+        while (!text_.empty()) {
+            size_t end = text_.find('\n');
+            line = text_.substr(0, end);
+            text_.remove_prefix(end == std::string_view::npos ? text_.size() : end + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            if (!line.empty())
+                return true;
+        }
+        return false;
+    }
+    // An upper bound of the lines left.
+    size_t Remaining() const {
+        return static_cast<size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1;
+    }
+
+  private:
+    std::string_view text_;
+};
 
 // The fields of a line split at the whole separator.
 void SplitFields(std::string_view line, std::string_view separator,
@@ -87,7 +96,7 @@ void SplitFields(std::string_view line, std::string_view separator,
         return;
     }
     while (true) {
-        size_t at = line.find(separator);
+        size_t at = separator.size() == 1 ? line.find(separator[0]) : line.find(separator);
         fields.push_back(line.substr(0, at));
         if (at == std::string_view::npos)
             return;
@@ -106,6 +115,12 @@ bool CCsvTable::Read(const std::string& fileName, DWORD readFlags) {
         return false;
     }
     std::string contents;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        long size = std::ftell(file);
+        if (size > 0)
+            contents.reserve(static_cast<size_t>(size));
+        std::rewind(file);
+    }
     char chunk[65536];
     size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
@@ -135,21 +150,27 @@ bool CCsvTable::ReadText(std::string_view text, const std::string& sourceName) {
 bool CCsvTable::ReadLines(std::string_view text) {
     if (!(dwReadFlags & RF_APPEND))
         Clear();
-    std::vector<std::string_view> lines = SplitLines(text);
-    if (lines.empty())
+    LineReader reader(text);
+    std::string_view line;
+    if (!reader.Next(line))
         return true;
     std::vector<std::string_view> fields;
-    SplitFields(lines[0], m_strSeparator, fields);
-    std::vector<std::string_view> headers = fields;
-    if (lines.size() > 1) {
-        SplitFields(lines[1], m_strSeparator, fields);
+    SplitFields(line, m_strSeparator, fields);
+    const std::vector<std::string_view> headers = fields;
+    const size_t rows = reader.Remaining();
+    LineReader ahead = reader;
+    if (ahead.Next(line)) {
+        SplitFields(line, m_strSeparator, fields);
         if (fields.size() != headers.size())
             throw std::runtime_error(csv::kHeaderCount);
     }
     Kind kind = GetKind();
     const size_t first = m_HeaderNames.size();
-    const size_t rows = lines.size() - 1;
-    const size_t reserve = std::min(rows, static_cast<size_t>(std::max(0, m_nReserveSize)));
+    // Every stored value takes at least one byte of the text: the columns together never reserve
+    // more than the text could fill, whatever the header promises.
+    const size_t reserve =
+        std::min(rows, std::max(static_cast<size_t>(std::max(0, m_nReserveSize)), text.size()) /
+                           std::max<size_t>(1, headers.size()));
     // Columns of the other kind stay in step with the headers.
     m_DoubleColumns.resize(first);
     m_StringColumns.resize(first);
@@ -168,8 +189,8 @@ bool CCsvTable::ReadLines(std::string_view text) {
 
     const bool commaIsPoint = m_strSeparator != ",";
     std::vector<size_t> pendingEmpty(headers.size(), 0);
-    for (size_t l = 1; l < lines.size(); ++l) {
-        SplitFields(lines[l], m_strSeparator, fields);
+    while (reader.Next(line)) {
+        SplitFields(line, m_strSeparator, fields);
         for (size_t c = 0; c < headers.size(); ++c) {
             std::string_view field = c < fields.size() ? fields[c] : std::string_view();
             if (field.empty()) {

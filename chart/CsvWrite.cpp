@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
+#include <vector>
 
 #include "chart/CsvErrors.h"
 #include "chart/CsvTable.h"
@@ -42,23 +43,36 @@ bool WriteAll(std::FILE* file, const std::string& text) {
 std::string CCsvTable::Format() const {
     std::string text;
     const int columns = GetColumnCount();
+    const int rows = GetMaxRowCount();
+    text.reserve(static_cast<size_t>(rows + 1) * static_cast<size_t>(columns) * 20);
+    auto endField = [&](int c) {
+        if (c + 1 < columns)
+            text += m_strSeparator;
+        else
+            text += "\r\n";
+    };
     for (int c = 0; c < columns; ++c) {
         text += m_HeaderNames[static_cast<size_t>(c)];
-        text += c + 1 < columns ? m_strSeparator : std::string("\r\n");
+        endField(c);
     }
     Kind kind = GetKind();
-    const int rows = GetMaxRowCount();
+    std::vector<int> lengths(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c)
+        lengths[static_cast<size_t>(c)] = GetRowCount(c);
+    char number[32];
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             // A shorter column leaves its field empty.
-            if (r < GetRowCount(c)) {
-                auto at = static_cast<size_t>(c);
-                if (kind == Kind::Doubles)
-                    text += kq::chart::FormatCsvNumber(m_DoubleColumns[at][static_cast<size_t>(r)]);
-                else if (kind == Kind::Texts)
+            auto at = static_cast<size_t>(c);
+            if (r < lengths[at]) {
+                if (kind == Kind::Doubles) {
+                    double v = m_DoubleColumns[at][static_cast<size_t>(r)];
+                    text.append(number, std::to_chars(number, number + sizeof number, v).ptr);
+                } else if (kind == Kind::Texts) {
                     text += m_StringColumns[at][static_cast<size_t>(r)];
+                }
             }
-            text += c + 1 < columns ? m_strSeparator : std::string("\r\n");
+            endField(c);
         }
     }
     return text;
