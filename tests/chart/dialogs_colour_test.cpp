@@ -118,6 +118,11 @@ TEST_F(ColourPicker, AClickOpensTheGridAndAPickReportsTheColour) {
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(button_.IsPopupActive());
     EXPECT_EQ(host_.Codes(), std::vector<UINT>{1002});
+    // Drawn pressed: the swatch's black frame moves one pixel right and down.
+    CRect face;
+    button_.GetWindowRect(&face);
+    EXPECT_EQ(kq::ui::GetScreenPixel(face.left + 5, face.top + 5), RGB(0, 0, 0));
+    EXPECT_NE(kq::ui::GetScreenPixel(face.left + 4, face.top + 4), RGB(0, 0, 0));
     CRect b, p;
     button_.GetWindowRect(&b);
     popup->GetWindowRect(&p);
@@ -136,6 +141,12 @@ TEST_F(ColourPicker, AClickOpensTheGridAndAPickReportsTheColour) {
     CPoint blue = CellCentre(popup, 13);
     kq::ui::InjectMouseMove(blue);
     Pump();
+    Advance(1000);
+    Pump();
+    EXPECT_TRUE(popup->GetToolTips().IsWindowVisible());
+    CString tip;
+    popup->GetToolTips().GetText(tip, popup, 14);
+    EXPECT_EQ(tip, "Blue");
     kq::ui::InjectMouseButton(blue, VK_LBUTTON, true);
     kq::ui::InjectMouseButton(blue, VK_LBUTTON, false);
     Pump();
@@ -143,6 +154,7 @@ TEST_F(ColourPicker, AClickOpensTheGridAndAPickReportsTheColour) {
     EXPECT_EQ(host_.messages.back().color, RGB(0, 0, 255));
     EXPECT_EQ(button_.GetColor(), RGB(0, 0, 255));
     EXPECT_FALSE(button_.IsPopupActive());
+    EXPECT_EQ(kq::ui::GetScreenPixel(face.left + 5, face.top + 5), RGB(0, 0, 255));
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
