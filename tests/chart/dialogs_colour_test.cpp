@@ -158,9 +158,9 @@ TEST_F(ColourPicker, AClickOpensTheGridAndAPickReportsTheColour) {
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
-TEST_F(ColourPicker, EscapeAReleaseOutsideAndLeavingTheApplicationCancel) {
+TEST_F(ColourPicker, EscapeAReleaseOutsideLeavingTheApplicationAndLosingTheFocusCancel) {
     button_.SetColor(RGB(0, 147, 0));
-    for (int way = 0; way < 3; ++way) {
+    for (int way = 0; way < 4; ++way) {
         CColourPopup* popup = Open();
         ASSERT_NE(popup, nullptr);
         kq::ui::InjectMouseMove(CellCentre(popup, 26));
@@ -172,10 +172,13 @@ TEST_F(ColourPicker, EscapeAReleaseOutsideAndLeavingTheApplicationCancel) {
             kq::ui::InjectMouseButton(CPoint(390, 290), VK_LBUTTON, true);
             kq::ui::InjectMouseButton(CPoint(390, 290), VK_LBUTTON, false);
             Pump();
-        } else {
+        } else if (way == 2) {
             kq::ui::InjectAppFocus(false);
             Pump();
             kq::ui::InjectAppFocus(true);
+            Pump();
+        } else {
+            ::SetFocus(host_.GetSafeHwnd());
             Pump();
         }
         EXPECT_EQ(host_.Codes(), (std::vector<UINT>{1003, 1005})) << way;
