@@ -1,40 +1,114 @@
 // The documentation page (template 136): target directories, file-name prefixes, header texts
-// and separators of the exported files.
+// and separators of the exported files. It holds the documentation record and builds the texts
+// written around the exported rows.
 #pragma once
 
 #include <cstdint>
 
+#include "app/MeasureFlowSeams.h"
 #include "app/PageDialog.h"
+#include "controls/BrowseCtrl.h"
 #include "controls/BrowsePageInterfaces.h"
+#include "pages/measurement/DocumentationRecord.h"
+#include "pages/measurement/DocumentationTexts.h"
 
-// The documentation record: its settings, then size, byte sum and sum of the running sums.
-struct DocumentationRecord {
-    uint8_t settings[48] = {};
-    uint32_t size = 0;
-    uint32_t byteSum = 0;
-    uint32_t runningSum = 0;
-};
-static_assert(sizeof(DocumentationRecord) == 60);
+class IExportHeaderSource;
 
-class CDlgDocumentation : public CPageDialog, public IBrowseDocumentationPage {
+class CDlgDocumentation : public CPageDialog,
+                          public IBrowseDocumentationPage,
+                          public IDocumentationSeam {
     DECLARE_DYNAMIC(CDlgDocumentation)
   public:
     enum { IDD = 136 };
+    // Indexes of m_strTexts, in the order the settings store them.
+    enum Text {
+        kMWTargetDirectory,
+        kMWPrefix,
+        kIONIOTargetDirectory,
+        kIONIOPrefix,
+        kDMTargetDirectory,
+        kDMPrefix,
+        kHeadline,
+        kAddress,
+        kComment,
+        kTextCount
+    };
+    static const char* const kTextEntries[kTextCount];
+
     CDlgDocumentation() = default;
 
-    void SetDefaultSettings() { m_sDocumentation = DocumentationRecord{}; }
-    void SetDefaultPaths() {}
-    // The browse control's edited target directories.
-    void OnBrowseMWTargetDirectory(CWnd*) override {}
-    void OnBrowseDMTargetDirectory(CWnd*) override {}
-    void OnBrowseIONIOTargetDirectory(CWnd*) override {}
-    // False while the page refuses to be left (unsaved or invalid entries).
-    BOOL CanLeavePage() const { return m_bMayLeave; }
+    // Defaults of the record in the current language, and of the folders, prefixes and texts.
+    void SetDefaultSettings();
+    void SetDefaultPaths();
+    BOOL SetLanguageTexts() override;
+    // Stored values in and out (section "DespiteReset"); the save answers FALSE when a write
+    // failed.
+    void LoadSettings(CWinApp* app);
+    BOOL SaveSettings(CWinApp* app) const;
 
-    DocumentationRecord m_sDocumentation;
-    // "MWTargetDirectory", "MWPrefix", "IONIOTargetDirectory", "IONIOPrefix",
-    // "DMTargetDirectory", "DMPrefix", "Headline", "Address", "Comment".
-    CString m_strTexts[9];
+    // The browse control's edited target directories.
+    void OnBrowseMWTargetDirectory(CWnd* edit) override;
+    void OnBrowseDMTargetDirectory(CWnd* edit) override;
+    void OnBrowseIONIOTargetDirectory(CWnd* edit) override;
+    // False while the page refuses to be left (unsaved or invalid entries).
+    BOOL CanLeavePage();
+
+    // What the flow asks.
+    int GetDecimalSeparatorLanguage() const override;
+    CString GetLineEndText() const override { return m_sDocumentation.LineEndText(); }
+    CString GetColumnSeparatorText() const override {
+        return m_sDocumentation.ColumnSeparatorText();
+    }
+    int GetMeasuredValueStorageMode() const override { return m_sDocumentation.measuredValueMode; }
+    int GetResultStorageMode() const override { return m_sDocumentation.resultMode; }
+    int GetDiagramStorageMode() const override { return m_sDocumentation.diagramMode; }
+    int GetStorageSelection() const override { return m_sDocumentation.storageSelection; }
+    BOOL ShowsUnits() const override { return m_sDocumentation.showUnits != 0; }
+    CString GetTargetDirectory(int kind) const override;
+    CString GetAutoFileName(int kind, BOOL constant) const override;
+    void MakeAutoFileNames(int mode) override;
+    CString BuildMeasurementInfoHeader(int kind) override;
+    CString BuildStopInfoText() override;
+    CString BuildIoNioResultText() override;
+    CString GetCurrentHeaderText() const override { return m_strCurrentHeader; }
+    BOOL CheckAutoSaveSettings() override;
+    // The export's diagram file name (the diagram view reads it).
+    const CString& GetDiagramFileName() const { return m_names.diagram; }
+
+    DocumentationRecord m_sDocumentation = DocumentationRecord::Defaults(0);
+    CString m_strTexts[kTextCount];
+    // Tests and the frame may refuse leaving regardless of the entries.
     BOOL m_bMayLeave = TRUE;
-    int m_iDiagramStorageMode = 0;  // 0 none, 1 indexed name, 2 constant name
+    int32_t& m_iDiagramStorageMode = m_sDocumentation.diagramMode;
+    // Where the header finds sensors and columns; the frame when it offers them.
+    IExportHeaderSource* m_pHeaderSource = nullptr;
+
+  protected:
+    BOOL OnInitDialog() override;
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnStorageMode(UINT id);
+    void OnShowUnits();
+    void OnColumnSeparator();
+    void OnLineEnd();
+    void OnDecimalSeparator();
+    void OnExportSize();
+    void OnPrefixChanged(UINT id);
+    void OnFreeTextChanged(UINT id);
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void ShowValues();
+    void TakeSeparatorChoice(const DocumentationRecord& chosen, bool chose);
+    void TakeDirectory(CWnd* edit, int text, BOOL& lock);
+    IExportHeaderSource* HeaderSource() const;
+    documentation_texts::HeaderInput HeaderLabels() const;
+
+    CBrowseCtrl m_browse[3];
+    documentation_texts::AutoFileNames m_names;
+    CString m_strCurrentHeader;
+    CString m_strStamp;
+    ULONGLONG m_ullStartTick = 0;
+    BOOL m_abDirectoryLock[3] = {};
+    BOOL m_bPrefixLock = FALSE;
+    BOOL m_bShowing = FALSE;
 };

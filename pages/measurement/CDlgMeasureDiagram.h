@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/PageDialog.h"
+#include "pages/measurement/CValidation_IO_NIO.h"
 
 // The page's settings block: byte 0 running, byte 1 trigger on, then the control state and the
 // four run bytes that follow it.
@@ -46,6 +47,8 @@ class CDlgMeasureDiagram : public CPageDialog {
             m_abPowerChecked[derived] = checked;
     }
 
+    // The pass/fail judgement of the last measurement.
+    CValidation_IO_NIO m_validation;
     uint8_t m_ucMeasuring = 0;
     uint8_t* m_pucMeasuring = &m_ucMeasuring;
     MeasureDiagramBlock m_sBlock;

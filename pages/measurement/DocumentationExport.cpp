@@ -1,0 +1,166 @@
+// What the export asks of the documentation page: separators, storage modes, the automatic file
+// names of one measurement, the header written before its rows, the stop and result blocks after
+// them, and the check that an enabled automatic storage has somewhere to go.
+#include "app/MainFrame.h"
+#include "foundation/DateTimeText.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/measurement/ExportHeaderSource.h"
+#include "platform/base/Ticks.h"
+#include "platform/base/Time.h"
+#include "platform/framework/MessageBox.h"
+#include "res/resource.h"
+
+namespace dt = documentation_texts;
+
+namespace {
+
+constexpr int kMsgMissingStorageTarget = 5490;
+constexpr int kDateLabel = 5470;
+constexpr int kSensorTypeLabel = 5112;
+constexpr int kSerialNumberLabel = 5135;
+constexpr int kRangeLabel = 5118;
+constexpr int kPassText = 5411;
+constexpr int kFailText = 5412;
+const char* const kMeasurandNames[6] = {"A", "B", "C", "D", "P1", "P2"};
+
+CDateTimeText Now() {
+    CDateTimeText now(LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH_OLD, LANGUAGE_SPANISH,
+                      GetLanguageOffset());
+    now.Update();
+    return now;
+}
+
+}  // namespace
+
+int CDlgDocumentation::GetDecimalSeparatorLanguage() const {
+    return m_sDocumentation.DecimalSeparatorChar() == '.' ? LANGUAGE_ENGLISH : LANGUAGE_GERMAN;
+}
+
+CString CDlgDocumentation::GetTargetDirectory(int kind) const {
+    return m_strTexts[kind == 1 ? kIONIOTargetDirectory : kMWTargetDirectory];
+}
+
+CString CDlgDocumentation::GetAutoFileName(int kind, BOOL constant) const {
+    if (kind == 1)
+        return constant ? m_names.resultsConstant : m_names.resultsIndexed;
+    return constant ? m_names.valuesConstant : m_names.valuesIndexed;
+}
+
+void CDlgDocumentation::MakeAutoFileNames(int mode) {
+    std::tm local{};
+    CTime::GetCurrentTime().GetLocalTm(&local);
+    m_strStamp = dt::FormatFileStamp(local);
+    if (mode == 1) {
+        m_names.diagram =
+            dt::MakeDiagramFileName(m_strTexts[kDMTargetDirectory], m_strTexts[kDMPrefix],
+                                    m_strStamp, m_sDocumentation.diagramMode);
+        return;
+    }
+    const CString dirs[3] = {m_strTexts[kMWTargetDirectory], m_strTexts[kIONIOTargetDirectory],
+                             m_strTexts[kDMTargetDirectory]};
+    const CString prefixes[3] = {m_strTexts[kMWPrefix], m_strTexts[kIONIOPrefix],
+                                 m_strTexts[kDMPrefix]};
+    m_names = dt::MakeAutoFileNames(dirs, prefixes, m_strStamp, m_sDocumentation.diagramMode);
+}
+
+IExportHeaderSource* CDlgDocumentation::HeaderSource() const {
+    if (m_pHeaderSource != nullptr)
+        return m_pHeaderSource;
+    return dynamic_cast<IExportHeaderSource*>(GetMainFrame());
+}
+
+dt::HeaderInput CDlgDocumentation::HeaderLabels() const {
+    dt::HeaderInput in;
+    in.headline = m_strTexts[kHeadline];
+    in.address = m_strTexts[kAddress];
+    in.comment = m_strTexts[kComment];
+    in.dateLabel = GetLanguageString(kDateLabel);
+    in.timeLabel = GetLanguageString(IDS_DOC_TIME);
+    in.typeLabel = GetLanguageString(kSensorTypeLabel);
+    in.serialLabel = GetLanguageString(kSerialNumberLabel);
+    in.rangeLabel = GetLanguageString(kRangeLabel);
+    return in;
+}
+
+CString CDlgDocumentation::BuildMeasurementInfoHeader(int kind) {
+    dt::HeaderInput in = HeaderLabels();
+    const CDateTimeText now = Now();
+    in.startDate = now.GetDateText();
+    in.startTime = now.GetTimeText();
+    if (IExportHeaderSource* source = HeaderSource()) {
+        in.sensors = source->GetExportSensorLines();
+        in.columnTitles = source->GetExportColumnTitles(kind == 1 ? 1 : 0);
+    }
+    if (kind == 1 && in.columnTitles.empty()) {
+        for (int id = IDS_DOC_MEASURAND; id <= IDS_DOC_VERDICT; ++id)
+            in.columnTitles.push_back(GetLanguageString(id));
+    }
+    const CString header = dt::BuildHeader(m_sDocumentation, in);
+    if (kind != 1) {
+        m_strCurrentHeader = header;
+        m_ullStartTick = GetTickCount64();
+    }
+    return header;
+}
+
+CString CDlgDocumentation::BuildStopInfoText() {
+    dt::StopInput in;
+    in.dateLabel = GetLanguageString(IDS_DOC_STOP_DATE);
+    in.timeLabel = GetLanguageString(IDS_DOC_STOP_TIME);
+    in.durationLabel = GetLanguageString(IDS_DOC_DURATION);
+    in.endLabel = GetLanguageString(IDS_DOC_END_OF_SAVING);
+    const CDateTimeText now = Now();
+    in.stopDate = now.GetDateText();
+    in.stopTime = now.GetTimeText();
+    // The monotonic clock: a wall-clock change or midnight must not bend the duration.
+    in.durationSeconds = static_cast<double>(GetTickCount64() - m_ullStartTick) / 1000.0;
+    return dt::BuildStopBlock(m_sDocumentation, in);
+}
+
+CString CDlgDocumentation::BuildIoNioResultText() {
+    CMainFrame* frame = GetMainFrame();
+    CDlgMeasureDiagram* panel = frame != nullptr ? frame->GetMeasureDiagramPage() : nullptr;
+    CDlgMeasureAdjust* adjust = frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
+    if (panel == nullptr)
+        return CString();
+    dt::ResultInput in;
+    for (int i = 0; i < 5; ++i)
+        in.titles[i] = GetLanguageString(IDS_DOC_MEASURAND + i);
+    for (int i = 0; i < 6; ++i)
+        in.measurandNames[i] = kMeasurandNames[i];
+    for (int i = 0; adjust != nullptr && i < 4; ++i)
+        in.limits[i] = adjust->m_strLimits[i];
+    in.passText = GetLanguageString(kPassText);
+    in.failText = GetLanguageString(kFailText);
+    in.overallLabel = GetLanguageString(IDS_DOC_OVERALL);
+    return dt::BuildResultBlock(m_sDocumentation, panel->m_validation, in);
+}
+
+BOOL CDlgDocumentation::CheckAutoSaveSettings() {
+    const int32_t modes[3] = {m_sDocumentation.measuredValueMode, m_sDocumentation.resultMode,
+                              m_sDocumentation.diagramMode};
+    for (int i = 0; i < 3; ++i) {
+        if (modes[i] == DocumentationRecord::kNone)
+            continue;
+        if (m_strTexts[2 * i].IsEmpty() || m_strTexts[2 * i + 1].IsEmpty()) {
+            AfxMessageBox(GetLanguageString(kMsgMissingStorageTarget), MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CDlgDocumentation::CanLeavePage() {
+    if (!m_bMayLeave)
+        return FALSE;
+    if (!CheckAutoSaveSettings())
+        return FALSE;
+    if (m_sDocumentation.SeparatorsClash()) {
+        AfxMessageBox(GetLanguageString(IDS_DOC_SEPARATOR_CLASH), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}

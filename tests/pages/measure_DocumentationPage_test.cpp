@@ -1,0 +1,154 @@
+// The documentation page as a window: its stored values, the filters of its path fields, its
+// leave check and its texts in each language.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "foundation/Language.h"
+#include "framework/FrameworkTest.h"
+#include "kq_res.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "platform/base/Resource.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "res/resource.h"
+
+namespace {
+
+class MeasureDocumentationPage : public kq::fw::test::FrameworkTest {
+  protected:
+    void SetUp() override {
+        FrameworkTest::SetUp();
+        kq::InstallResources(kq_res_bundle());
+        app_ = std::make_unique<CWinApp>("PagesApp");
+        app_->SetRegistryKey("Test");
+        SetLanguageOffset(LANGUAGE_GERMAN);
+        parent_ = CreateTopLevel(RECT{0, 0, 900, 700});
+    }
+    void TearDown() override {
+        page_.reset();
+        SetLanguageOffset(LANGUAGE_GERMAN);
+        FrameworkTest::TearDown();
+        app_.reset();
+        kq::UninstallResources(kq_res_bundle());
+    }
+    CDlgDocumentation& Open() {
+        page_ = std::make_unique<CDlgDocumentation>();
+        EXPECT_TRUE(
+            page_->Create(MAKEINTRESOURCE(CDlgDocumentation::IDD), CWnd::FromHandle(parent_)));
+        page_->ShowWindow(SW_SHOW);
+        Pump();
+        return *page_;
+    }
+
+    std::unique_ptr<CWinApp> app_;
+    std::unique_ptr<CDlgDocumentation> page_;
+    HWND parent_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MeasureDocumentationPage, StoredValuesComeBackAndHostileOnesComeBackInRange) {
+    CDlgDocumentation& page = Open();
+    EXPECT_TRUE(page.m_strTexts[CDlgDocumentation::kMWTargetDirectory].Find("/Brevan/Messwerte") >
+                0);
+    EXPECT_EQ(page.m_strTexts[CDlgDocumentation::kDMPrefix], "DM");
+    page.m_sDocumentation.resultMode = 2;
+    page.m_sDocumentation.lineEnd = 3;
+    page.m_strTexts[CDlgDocumentation::kAddress] = "Rue 1\r\nParis";
+    page.m_strTexts[CDlgDocumentation::kIONIOTargetDirectory] = "/home/jürgen/Mess-werte.d/x";
+    ASSERT_TRUE(page.SaveSettings(app_.get()));
+
+    CDlgDocumentation again;
+    again.LoadSettings(app_.get());
+    DocumentationRecord expected = page.m_sDocumentation;
+    expected.Seal();
+    EXPECT_EQ(again.m_sDocumentation.ToBytes(), expected.ToBytes());
+    for (int i = 0; i < CDlgDocumentation::kTextCount; ++i)
+        EXPECT_EQ(again.m_strTexts[i], page.m_strTexts[i]) << i;
+
+    const BYTE shortBlob[59] = {};
+    app_->WriteProfileBinary("DespiteReset", "DocumentationStruct", const_cast<BYTE*>(shortBlob),
+                             59);
+    app_->WriteProfileString("DespiteReset", "MWPrefix", "../x/y\x01");
+    app_->WriteProfileString("DespiteReset", "Comment", CString('c', 100000));
+    again.LoadSettings(app_.get());
+    EXPECT_EQ(again.m_sDocumentation.ToBytes(), DocumentationRecord::Defaults(0).ToBytes());
+    EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kMWPrefix], "..xy");
+    EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kComment].GetLength(), 4096);
+}
+
+TEST_F(MeasureDocumentationPage, PathFieldsKeepEveryPathCharacterButControlCharacters) {
+    CDlgDocumentation& page = Open();
+    CEdit probe;
+    ASSERT_TRUE(probe.Create(WS_CHILD, CRect(0, 0, 100, 20), &page, 1));
+    probe.SetWindowText("/home/jürgen/Mess-werte.d/x");
+    page.OnBrowseMWTargetDirectory(&probe);
+    EXPECT_EQ(page.m_strTexts[CDlgDocumentation::kMWTargetDirectory],
+              "/home/jürgen/Mess-werte.d/x");
+    probe.SetWindowText("/data/a\tb");
+    page.OnBrowseDMTargetDirectory(&probe);
+    EXPECT_EQ(page.m_strTexts[CDlgDocumentation::kDMTargetDirectory], "/data/ab");
+    CString shown;
+    probe.GetWindowText(shown);
+    EXPECT_EQ(shown, "/data/ab");
+
+    // Typed into the prefix field: the '/' never arrives.
+    page.GetDlgItem(IDC_DOC_IONIO_PREFIX)->SetWindowText("");
+    page.GetDlgItem(IDC_DOC_IONIO_PREFIX)->SetFocus();
+    Type("ab/c");
+    Pump();
+    EXPECT_EQ(page.m_strTexts[CDlgDocumentation::kIONIOPrefix], "abc");
+    page.GetDlgItem(IDC_DOC_IONIO_PREFIX)->GetWindowText(shown);
+    EXPECT_EQ(shown, "abc");
+}
+
+TEST_F(MeasureDocumentationPage, LeaveCheckNeedsTargetsAndDistinctSeparators) {
+    CDlgDocumentation& page = Open();
+    EXPECT_TRUE(page.CanLeavePage());
+    for (int row = 0; row < 3; ++row) {
+        for (int missing = 0; missing < 2; ++missing) {
+            page.LoadSettings(app_.get());
+            int32_t* modes[3] = {&page.m_sDocumentation.measuredValueMode,
+                                 &page.m_sDocumentation.resultMode,
+                                 &page.m_sDocumentation.diagramMode};
+            *modes[row] = 1;
+            page.m_strTexts[2 * row + missing].Empty();
+            boxes_.clear();
+            EXPECT_FALSE(page.CanLeavePage()) << row << missing;
+            ASSERT_EQ(boxes_.size(), 1U);
+            EXPECT_EQ(boxes_[0].text, GetLanguageString(5490));
+        }
+    }
+    page.LoadSettings(app_.get());
+    page.m_sDocumentation.columnSeparator = 2;  // ',' beside the German ','
+    boxes_.clear();
+    EXPECT_FALSE(page.CanLeavePage());
+    EXPECT_EQ(boxes_.size(), 1U);
+}
+
+TEST_F(MeasureDocumentationPage, EveryTextExistsInEachLanguageAndDefaultsFollowIt) {
+    CDlgDocumentation& page = Open();
+    for (int language : {LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH}) {
+        SetLanguageOffset(language);
+        EXPECT_TRUE(page.SetLanguageTexts()) << language;
+        page.SetDefaultSettings();
+        EXPECT_EQ(page.GetDecimalSeparatorLanguage(),
+                  language == LANGUAGE_ENGLISH ? LANGUAGE_ENGLISH : LANGUAGE_GERMAN);
+    }
+}
+
+TEST_F(MeasureDocumentationPage, AClashingSeparatorChoiceIsPutBack) {
+    CDlgDocumentation& page = Open();
+    CWnd* combo = page.GetDlgItem(IDC_DOC_SEPARATOR);
+    ASSERT_NE(combo, nullptr);
+    combo->SendMessage(CB_SETCURSEL, 2);  // ',' beside the German decimal ','
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DOC_SEPARATOR, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo->m_hWnd));
+    EXPECT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(page.m_sDocumentation.columnSeparator, 1);
+    EXPECT_EQ(combo->SendMessage(CB_GETCURSEL), 1);
+    combo->SendMessage(CB_SETCURSEL, 0);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DOC_SEPARATOR, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo->m_hWnd));
+    EXPECT_EQ(page.m_sDocumentation.columnSeparator, 0);
+}
