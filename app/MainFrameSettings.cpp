@@ -141,6 +141,11 @@ void CMainFrame::SaveSettings() {
             "Language", "ViewUseShowWindow",
             EncodeViewUseShowWindow(adjust->m_bViewUseShowWindow1, adjust->m_bViewUseShowWindow2));
     WriteInt("Settings", "SearchForOnlyUSBPorts", m_dlgStartUp.IsSearchForOnlyUsbPorts());
+    if (CDlgDocumentation* documentation = GetDocumentationPage();
+        documentation != nullptr && !documentation->SaveSettings(app) && !m_bSettingsWriteFailed) {
+        m_bSettingsWriteFailed = TRUE;
+        m_strSettingsWriteFailure = "DespiteReset\\DocumentationStruct";
+    }
 
     for (int i = 0; i < COM_MAX_PORTS && m_aEntries[i].iStateId >= 0; ++i) {
         const SensorEntry& entry = m_aEntries[i];

@@ -61,7 +61,10 @@ void CDlgDocumentation::LoadSettings(CWinApp* app) {
     UINT bytes = 0;
     app->GetProfileBinary(kSection, kRecordEntry, &data, &bytes);
     const std::unique_ptr<BYTE[]> owned(data);
-    DocumentationRecord::FromBytes(data, bytes, GetLanguageOffset(), m_sDocumentation);
+    // A stored record that is damaged takes the folders and texts stored beside it down too.
+    if (!DocumentationRecord::FromBytes(data, bytes, GetLanguageOffset(), m_sDocumentation) &&
+        data != nullptr)
+        return;
     for (int i = 0; i < kTextCount; ++i) {
         CString text = app->GetProfileString(kSection, kTextEntries[i], m_strTexts[i]);
         if (IsDirectory(i)) {

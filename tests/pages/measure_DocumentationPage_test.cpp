@@ -66,15 +66,21 @@ TEST_F(MeasureDocumentationPage, StoredValuesComeBackAndHostileOnesComeBackInRan
     for (int i = 0; i < CDlgDocumentation::kTextCount; ++i)
         EXPECT_EQ(again.m_strTexts[i], page.m_strTexts[i]) << i;
 
-    const BYTE shortBlob[59] = {};
-    app_->WriteProfileBinary("DespiteReset", "DocumentationStruct", const_cast<BYTE*>(shortBlob),
-                             59);
+    // Hostile texts beside a whole record come back filtered and cut.
     app_->WriteProfileString("DespiteReset", "MWPrefix", "../x/y\x01");
     app_->WriteProfileString("DespiteReset", "Comment", CString('c', 100000));
     again.LoadSettings(app_.get());
-    EXPECT_EQ(again.m_sDocumentation.ToBytes(), DocumentationRecord::Defaults(0).ToBytes());
     EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kMWPrefix], "..xy");
     EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kComment].GetLength(), 4096);
+
+    // A damaged record takes the defaults, folders and texts included.
+    const BYTE shortBlob[59] = {};
+    app_->WriteProfileBinary("DespiteReset", "DocumentationStruct", const_cast<BYTE*>(shortBlob),
+                             59);
+    again.LoadSettings(app_.get());
+    EXPECT_EQ(again.m_sDocumentation.ToBytes(), DocumentationRecord::Defaults(0).ToBytes());
+    EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kMWPrefix], "MW");
+    EXPECT_TRUE(again.m_strTexts[CDlgDocumentation::kComment].IsEmpty());
 }
 
 TEST_F(MeasureDocumentationPage, PathFieldsKeepEveryPathCharacterButControlCharacters) {
