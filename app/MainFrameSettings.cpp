@@ -146,6 +146,11 @@ void CMainFrame::SaveSettings() {
         m_bSettingsWriteFailed = TRUE;
         m_strSettingsWriteFailure = "DespiteReset\\DocumentationStruct";
     }
+    if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage();
+        adjust != nullptr && !adjust->SaveSettings(app) && !m_bSettingsWriteFailed) {
+        m_bSettingsWriteFailed = TRUE;
+        m_strSettingsWriteFailure = "DespiteReset\\PartOfMeasureStartAddProg";
+    }
 
     for (int i = 0; i < COM_MAX_PORTS && m_aEntries[i].iStateId >= 0; ++i) {
         const SensorEntry& entry = m_aEntries[i];

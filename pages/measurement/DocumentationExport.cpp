@@ -132,7 +132,7 @@ CString CDlgDocumentation::BuildIoNioResultText() {
     for (int i = 0; i < 6; ++i)
         in.measurandNames[i] = kMeasurandNames[i];
     for (int i = 0; adjust != nullptr && i < 4; ++i)
-        in.limits[i] = adjust->m_strLimits[i];
+        in.limits[i] = adjust->m_values.limits[i];
     in.passText = GetLanguageString(kPassText);
     in.failText = GetLanguageString(kFailText);
     in.overallLabel = GetLanguageString(IDS_DOC_OVERALL);
