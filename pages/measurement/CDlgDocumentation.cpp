@@ -4,6 +4,8 @@
 // that the rewrite's own change notice is ignored.
 #include "pages/measurement/CDlgDocumentation.h"
 
+#include <iterator>
+
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
@@ -13,7 +15,7 @@
 #include "platform/ui/controls/Edit.h"
 #include "res/resource.h"
 
-IMPLEMENT_DYNAMIC(CDlgDocumentation, CPageDialog)
+IMPLEMENT_DYNAMIC(CDlgDocumentation, CSettingsPage)
 
 namespace {
 
@@ -24,11 +26,7 @@ const UINT kPrefixIds[3] = {IDC_DOC_MW_PREFIX, IDC_DOC_IONIO_PREFIX, IDC_DOC_DM_
 const UINT kFirstModeIds[3] = {IDC_DOC_MW_MODE0, IDC_DOC_IONIO_MODE0, IDC_DOC_DM_MODE0};
 const UINT kFreeTextIds[3] = {IDC_DOC_HEADLINE, IDC_DOC_ADDRESS, IDC_DOC_COMMENT};
 
-struct LabelText {
-    UINT control;
-    int text;
-};
-const LabelText kLabels[] = {
+const PageLabel kLabels[] = {
     {IDC_DOC_DIRECTORY_LABEL, IDS_DOC_DIRECTORY}, {IDC_DOC_PREFIX_LABEL, IDS_DOC_PREFIX},
     {IDC_DOC_MW_LABEL, IDS_DOC_MEASURED_VALUES},  {IDC_DOC_IONIO_LABEL, IDS_DOC_RESULTS},
     {IDC_DOC_DM_LABEL, IDS_DOC_DIAGRAMS},         {IDC_DOC_SHOW_UNITS, IDS_DOC_SHOW_UNITS},
@@ -80,8 +78,7 @@ bool FilterField(CWnd* edit, CString& text, bool (*filter)(CString&)) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CDlgDocumentation, CPageDialog)
-ON_WM_SHOWWINDOW()
+BEGIN_MESSAGE_MAP(CDlgDocumentation, CSettingsPage)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_DOC_MW_MODE0, IDC_DOC_DM_MODE2, &CDlgDocumentation::OnStorageMode)
 ON_BN_CLICKED(IDC_DOC_SHOW_UNITS, &CDlgDocumentation::OnShowUnits)
 ON_CBN_SELCHANGE(IDC_DOC_SEPARATOR, &CDlgDocumentation::OnColumnSeparator)
@@ -95,7 +92,7 @@ ON_CONTROL_RANGE(EN_CHANGE, IDC_DOC_HEADLINE, IDC_DOC_COMMENT,
 END_MESSAGE_MAP()
 
 BOOL CDlgDocumentation::OnInitDialog() {
-    CPageDialog::OnInitDialog();
+    CSettingsPage::OnInitDialog();
     // Each browse control takes the place its template reserves.
     for (int i = 0; i < 3; ++i) {
         CWnd* placeholder = GetDlgItem(static_cast<int>(kBrowseIds[i]));
@@ -112,20 +109,8 @@ BOOL CDlgDocumentation::OnInitDialog() {
     return TRUE;
 }
 
-void CDlgDocumentation::OnShowWindow(BOOL bShow, UINT nStatus) {
-    CPageDialog::OnShowWindow(bShow, nStatus);
-    CMainFrame* frame = GetMainFrame();
-    if (!bShow || frame == nullptr || frame->IsStartUpPending())
-        return;
-    if (CDlgMeasureDiagram* panel = frame->GetMeasureDiagramPage())
-        panel->OnBnClickedStop();
-}
-
 BOOL CDlgDocumentation::SetLanguageTexts() {
-    BOOL all = TRUE;
-    std::vector<std::pair<UINT, CString>> texts;
-    for (const LabelText& label : kLabels)
-        texts.emplace_back(label.control, PageText(label.text, all));
+    BOOL all = SetLabelTexts(kLabels, std::size(kLabels));
     const CString modes[3] = {PageText(IDS_DOC_MODE_NONE, all), PageText(IDS_DOC_MODE_INDEXED, all),
                               PageText(IDS_DOC_MODE_CONSTANT, all)};
     const std::vector<CString> separators = {PageText(IDS_DOC_TAB, all), ";", ",", ".",
@@ -135,8 +120,6 @@ BOOL CDlgDocumentation::SetLanguageTexts() {
         sizes.push_back(PageText(id, all));
     if (m_hWnd == nullptr)
         return all;
-    for (const auto& [control, text] : texts)
-        SetDlgItemText(static_cast<int>(control), text);
     for (UINT first : kFirstModeIds) {
         for (int m = 0; m < 3; ++m)
             SetDlgItemText(static_cast<int>(first) + m, modes[m]);

@@ -6,15 +6,15 @@
 #include <cstdint>
 
 #include "app/MeasureFlowSeams.h"
-#include "app/PageDialog.h"
 #include "controls/BrowseCtrl.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "pages/measurement/DocumentationRecord.h"
 #include "pages/measurement/DocumentationTexts.h"
+#include "pages/measurement/SettingsPage.h"
 
 class IExportHeaderSource;
 
-class CDlgDocumentation : public CPageDialog,
+class CDlgDocumentation : public CSettingsPage,
                           public IBrowseDocumentationPage,
                           public IDocumentationSeam {
     DECLARE_DYNAMIC(CDlgDocumentation)
@@ -85,7 +85,6 @@ class CDlgDocumentation : public CPageDialog,
 
   protected:
     BOOL OnInitDialog() override;
-    void OnShowWindow(BOOL bShow, UINT nStatus);
     void OnStorageMode(UINT id);
     void OnShowUnits();
     void OnColumnSeparator();

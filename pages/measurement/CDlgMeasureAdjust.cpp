@@ -3,13 +3,15 @@
 // page's lasting values, which the frame's settings writer stores.
 #include "pages/measurement/CDlgMeasureAdjust.h"
 
+#include <iterator>
+
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "res/resource.h"
 
-IMPLEMENT_DYNAMIC(CDlgMeasureAdjust, CPageDialog)
+IMPLEMENT_DYNAMIC(CDlgMeasureAdjust, CSettingsPage)
 
 namespace {
 
@@ -19,11 +21,7 @@ const UINT kMeasurandIds[2] = {IDC_ADJ_MEASURAND_1, IDC_ADJ_MEASURAND_2};
 const UINT kLimitIds[4] = {IDC_ADJ_LOWER_1, IDC_ADJ_UPPER_1, IDC_ADJ_LOWER_2, IDC_ADJ_UPPER_2};
 const UINT kUnitIds[2] = {IDC_ADJ_UNIT_LABEL_1, IDC_ADJ_UNIT_LABEL_2};
 
-struct LabelText {
-    UINT control;
-    int text;
-};
-const LabelText kLabels[] = {
+const PageLabel kLabels[] = {
     {IDC_ADJ_EVAL_GROUP, kEvaluationTitle},       {IDC_ADJ_EVAL_MODE0, IDS_ADJ_EVAL_OFF},
     {IDC_ADJ_EVAL_MODE1, IDS_ADJ_EVAL_ONE},       {IDC_ADJ_EVAL_MODE2, IDS_ADJ_EVAL_TWO},
     {IDC_ADJ_MEASURAND_LABEL, IDS_DOC_MEASURAND}, {IDC_ADJ_LOWER_LABEL, IDS_DOC_LOWER_LIMIT},
@@ -32,8 +30,7 @@ const LabelText kLabels[] = {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CDlgMeasureAdjust, CPageDialog)
-ON_WM_SHOWWINDOW()
+BEGIN_MESSAGE_MAP(CDlgMeasureAdjust, CSettingsPage)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_ADJ_EVAL_MODE0, IDC_ADJ_EVAL_MODE2,
                  &CDlgMeasureAdjust::OnEvaluationMode)
 ON_CONTROL_RANGE(CBN_SELCHANGE, IDC_ADJ_MEASURAND_1, IDC_ADJ_MEASURAND_2,
@@ -50,7 +47,7 @@ BOOL CDlgMeasureAdjust::SaveSettings(CWinApp* app) const {
 }
 
 BOOL CDlgMeasureAdjust::OnInitDialog() {
-    CPageDialog::OnInitDialog();
+    CSettingsPage::OnInitDialog();
     LoadSettings(AfxGetApp());
     for (UINT id : kMeasurandIds) {
         for (int m = 0; m < 6; ++m) {
@@ -64,24 +61,8 @@ BOOL CDlgMeasureAdjust::OnInitDialog() {
     return TRUE;
 }
 
-void CDlgMeasureAdjust::OnShowWindow(BOOL bShow, UINT nStatus) {
-    CPageDialog::OnShowWindow(bShow, nStatus);
-    CMainFrame* frame = GetMainFrame();
-    if (!bShow || frame == nullptr || frame->IsStartUpPending())
-        return;
-    if (CDlgMeasureDiagram* panel = frame->GetMeasureDiagramPage())
-        panel->OnBnClickedStop();
-}
-
 BOOL CDlgMeasureAdjust::SetLanguageTexts() {
-    BOOL all = TRUE;
-    for (const LabelText& label : kLabels) {
-        CString text;
-        if (!FindLanguageString(label.text, text))
-            all = FALSE;
-        if (m_hWnd != nullptr)
-            SetDlgItemText(static_cast<int>(label.control), text);
-    }
+    const BOOL all = SetLabelTexts(kLabels, std::size(kLabels));
     ShowValues();
     return all;
 }

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "app/MeasureFlowSeams.h"
-#include "app/PageDialog.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "pages/measurement/MeasureConfigValues.h"
+#include "pages/measurement/SettingsPage.h"
 
-class CDlgMeasureAdjust : public CPageDialog,
+class CDlgMeasureAdjust : public CSettingsPage,
                           public IBrowseMeasureAdjustPage,
                           public IMeasureConfigSeam {
     DECLARE_DYNAMIC(CDlgMeasureAdjust)
@@ -76,7 +76,6 @@ class CDlgMeasureAdjust : public CPageDialog,
 
   protected:
     BOOL OnInitDialog() override;
-    void OnShowWindow(BOOL bShow, UINT nStatus);
     void OnEvaluationMode(UINT id);
     void OnMeasurand(UINT id);
     void OnLimitChanged(UINT id);

@@ -2,53 +2,17 @@
 // evaluation group and its texts in each language.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "foundation/Language.h"
-#include "framework/FrameworkTest.h"
-#include "kq_res.h"
+#include "pages/MeasurePageTest.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
-#include "platform/base/Resource.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "res/resource.h"
 
-namespace {
-
-class MeasureAdjustPage : public kq::fw::test::FrameworkTest {
+class MeasureAdjustPage : public MeasurePageTest<CDlgMeasureAdjust> {
   protected:
-    void SetUp() override {
-        FrameworkTest::SetUp();
-        kq::InstallResources(kq_res_bundle());
-        app_ = std::make_unique<CWinApp>("PagesApp");
-        app_->SetRegistryKey("Test");
-        SetLanguageOffset(LANGUAGE_GERMAN);
-        parent_ = CreateTopLevel(RECT{0, 0, 900, 700});
-    }
-    void TearDown() override {
-        page_.reset();
-        SetLanguageOffset(LANGUAGE_GERMAN);
-        FrameworkTest::TearDown();
-        app_.reset();
-        kq::UninstallResources(kq_res_bundle());
-    }
-    CDlgMeasureAdjust& Open() {
-        page_ = std::make_unique<CDlgMeasureAdjust>();
-        EXPECT_TRUE(
-            page_->Create(MAKEINTRESOURCE(CDlgMeasureAdjust::IDD), CWnd::FromHandle(parent_)));
-        page_->ShowWindow(SW_SHOW);
-        Pump();
-        return *page_;
-    }
     void Store(const char* entry, const CString& text) {
         app_->WriteProfileString("DespiteReset", entry, text);
     }
-
-    std::unique_ptr<CWinApp> app_;
-    std::unique_ptr<CDlgMeasureAdjust> page_;
-    HWND parent_ = nullptr;
 };
-
-}  // namespace
 
 TEST_F(MeasureAdjustPage, EveryLastingValueComesBack) {
     MeasureConfigValues values;

@@ -2,50 +2,12 @@
 // leave check and its texts in each language.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "foundation/Language.h"
-#include "framework/FrameworkTest.h"
-#include "kq_res.h"
+#include "pages/MeasurePageTest.h"
 #include "pages/measurement/CDlgDocumentation.h"
-#include "platform/base/Resource.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "res/resource.h"
 
-namespace {
-
-class MeasureDocumentationPage : public kq::fw::test::FrameworkTest {
-  protected:
-    void SetUp() override {
-        FrameworkTest::SetUp();
-        kq::InstallResources(kq_res_bundle());
-        app_ = std::make_unique<CWinApp>("PagesApp");
-        app_->SetRegistryKey("Test");
-        SetLanguageOffset(LANGUAGE_GERMAN);
-        parent_ = CreateTopLevel(RECT{0, 0, 900, 700});
-    }
-    void TearDown() override {
-        page_.reset();
-        SetLanguageOffset(LANGUAGE_GERMAN);
-        FrameworkTest::TearDown();
-        app_.reset();
-        kq::UninstallResources(kq_res_bundle());
-    }
-    CDlgDocumentation& Open() {
-        page_ = std::make_unique<CDlgDocumentation>();
-        EXPECT_TRUE(
-            page_->Create(MAKEINTRESOURCE(CDlgDocumentation::IDD), CWnd::FromHandle(parent_)));
-        page_->ShowWindow(SW_SHOW);
-        Pump();
-        return *page_;
-    }
-
-    std::unique_ptr<CWinApp> app_;
-    std::unique_ptr<CDlgDocumentation> page_;
-    HWND parent_ = nullptr;
-};
-
-}  // namespace
+using MeasureDocumentationPage = MeasurePageTest<CDlgDocumentation>;
 
 TEST_F(MeasureDocumentationPage, StoredValuesComeBackAndHostileOnesComeBackInRange) {
     CDlgDocumentation& page = Open();

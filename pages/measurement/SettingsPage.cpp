@@ -1,0 +1,32 @@
+#include "pages/measurement/SettingsPage.h"
+
+#include "app/MainFrame.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+
+IMPLEMENT_DYNAMIC(CSettingsPage, CPageDialog)
+
+BEGIN_MESSAGE_MAP(CSettingsPage, CPageDialog)
+ON_WM_SHOWWINDOW()
+END_MESSAGE_MAP()
+
+void CSettingsPage::OnShowWindow(BOOL bShow, UINT nStatus) {
+    CPageDialog::OnShowWindow(bShow, nStatus);
+    CMainFrame* frame = GetMainFrame();
+    if (!bShow || frame == nullptr || frame->IsStartUpPending())
+        return;
+    if (CDlgMeasureDiagram* panel = frame->GetMeasureDiagramPage())
+        panel->OnBnClickedStop();
+}
+
+BOOL CSettingsPage::SetLabelTexts(const PageLabel* labels, size_t count) {
+    BOOL all = TRUE;
+    for (size_t i = 0; i < count; ++i) {
+        CString text;
+        if (!FindLanguageString(labels[i].text, text))
+            all = FALSE;
+        if (m_hWnd != nullptr)
+            SetDlgItemText(static_cast<int>(labels[i].control), text);
+    }
+    return all;
+}

@@ -1,0 +1,27 @@
+// What the settings pages (measure configuration, documentation, diagnostic) share: shown, they
+// stop a running measurement first, since their changes must not meet a measurement half-way;
+// and their captions come from a table of control and text ids.
+#pragma once
+
+#include <cstddef>
+
+#include "app/PageDialog.h"
+
+// A control and the id of its text in the string table.
+struct PageLabel {
+    UINT control;
+    int text;
+};
+
+class CSettingsPage : public CPageDialog {
+    DECLARE_DYNAMIC(CSettingsPage)
+  public:
+    CSettingsPage() = default;
+
+  protected:
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    // Sets each label's text in the current language (only counted while the page has no window);
+    // TRUE when every text was found.
+    BOOL SetLabelTexts(const PageLabel* labels, size_t count);
+    DECLARE_MESSAGE_MAP()
+};
