@@ -177,6 +177,11 @@ class CMainFrame : public CFrameWnd,
     void WriteApplicationLog(int sensor, const char* caller);
     void PrintDiagram();
 
+    // ---- The measurement panel's engine calls ----
+    BOOL StartEngineMeasuring() { return COM_ZMCOMStartMeasure(); }
+    BOOL StopEngineMeasuring() { return COM_ZMCOMStopMeasure(); }
+    BOOL IsEngineAtRest() const { return !m_bMeasuring && !m_bRequestOutstanding; }
+
     // ---- The seams of the measured-value flow (MainFrameFlowSeams): the registered window's
     // interface, or the fake a test put in its place; null when neither exists ----
     IChannelViewSeam* FlowChannelView(int channel) const;

@@ -120,3 +120,21 @@
 #define IDS_ADJ_EVAL_OFF 5840
 #define IDS_ADJ_EVAL_ONE 5841
 #define IDS_ADJ_EVAL_TWO 5842
+
+// Measure-and-diagram page (template 138).
+#define IDC_MD_STOP 1151
+#define IDC_MD_REPEAT 1341
+#define IDC_MD_START 1660
+#define IDC_MD_TRIGGER 1661
+#define IDC_MD_SINGLE_SHOT 1662
+#define IDC_MD_P1 1663
+#define IDC_MD_P2 1664
+#define IDC_MD_ELAPSED 1665
+#define IDC_MD_MONITOR 1666
+
+#define IDS_MD_START 5850
+#define IDS_MD_TRIGGER 5851
+#define IDS_MD_STOP 5852
+#define IDS_MD_SINGLE_SHOT 5853
+#define IDS_MD_ARMED 5854
+#define IDS_MD_NOT_ARMED 5855
