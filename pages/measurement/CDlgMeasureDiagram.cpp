@@ -10,6 +10,7 @@
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/SettingsPage.h"
 #include "platform/base/Ticks.h"
 #include "platform/base/Time.h"
 #include "res/resource.h"
@@ -25,15 +26,11 @@ constexpr UINT kStatusWaitingForTrigger = 5273;
 constexpr UINT kStatusTriggered = 5274;
 constexpr int kRepeatText = 5370;
 
-struct Label {
-    UINT control;
-    int text;
-};
-const Label kLabels[] = {{IDC_MD_START, IDS_MD_START},
-                         {IDC_MD_TRIGGER, IDS_MD_TRIGGER},
-                         {IDC_MD_STOP, IDS_MD_STOP},
-                         {IDC_MD_SINGLE_SHOT, IDS_MD_SINGLE_SHOT},
-                         {IDC_MD_REPEAT, kRepeatText}};
+const PageLabel kLabels[] = {{IDC_MD_START, IDS_MD_START},
+                             {IDC_MD_TRIGGER, IDS_MD_TRIGGER},
+                             {IDC_MD_STOP, IDS_MD_STOP},
+                             {IDC_MD_SINGLE_SHOT, IDS_MD_SINGLE_SHOT},
+                             {IDC_MD_REPEAT, kRepeatText}};
 
 }  // namespace
 
@@ -53,14 +50,7 @@ BOOL CDlgMeasureDiagram::OnInitDialog() {
 }
 
 BOOL CDlgMeasureDiagram::SetLanguageTexts() {
-    BOOL all = TRUE;
-    for (const Label& label : kLabels) {
-        CString text;
-        if (!FindLanguageString(label.text, text))
-            all = FALSE;
-        if (m_hWnd != nullptr)
-            SetDlgItemText(static_cast<int>(label.control), text);
-    }
+    BOOL all = SetPageLabelTexts(this, kLabels, std::size(kLabels));
     for (int id : {IDS_MD_ARMED, IDS_MD_NOT_ARMED}) {
         CString text;
         if (!FindLanguageString(id, text))

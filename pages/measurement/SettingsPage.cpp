@@ -19,14 +19,14 @@ void CSettingsPage::OnShowWindow(BOOL bShow, UINT nStatus) {
         panel->OnBnClickedStop();
 }
 
-BOOL CSettingsPage::SetLabelTexts(const PageLabel* labels, size_t count) {
+BOOL SetPageLabelTexts(CWnd* page, const PageLabel* labels, size_t count) {
     BOOL all = TRUE;
     for (size_t i = 0; i < count; ++i) {
         CString text;
         if (!FindLanguageString(labels[i].text, text))
             all = FALSE;
-        if (m_hWnd != nullptr)
-            SetDlgItemText(static_cast<int>(labels[i].control), text);
+        if (page->m_hWnd != nullptr)
+            page->SetDlgItemText(static_cast<int>(labels[i].control), text);
     }
     return all;
 }

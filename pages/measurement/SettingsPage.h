@@ -13,6 +13,10 @@ struct PageLabel {
     int text;
 };
 
+// Sets each label's text in the current language (only counted while the page has no window);
+// TRUE when every text was found.
+BOOL SetPageLabelTexts(CWnd* page, const PageLabel* labels, size_t count);
+
 class CSettingsPage : public CPageDialog {
     DECLARE_DYNAMIC(CSettingsPage)
   public:
@@ -20,8 +24,8 @@ class CSettingsPage : public CPageDialog {
 
   protected:
     void OnShowWindow(BOOL bShow, UINT nStatus);
-    // Sets each label's text in the current language (only counted while the page has no window);
-    // TRUE when every text was found.
-    BOOL SetLabelTexts(const PageLabel* labels, size_t count);
+    BOOL SetLabelTexts(const PageLabel* labels, size_t count) {
+        return SetPageLabelTexts(this, labels, count);
+    }
     DECLARE_MESSAGE_MAP()
 };
