@@ -11,8 +11,10 @@
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/SettingsPage.h"
+#include "platform/base/ShellExecute.h"
 #include "platform/base/Ticks.h"
 #include "platform/base/Time.h"
+#include "platform/framework/MessageBox.h"
 #include "res/resource.h"
 
 IMPLEMENT_DYNAMIC(CDlgMeasureDiagram, CPageDialog)
@@ -41,6 +43,7 @@ ON_BN_CLICKED(IDC_MD_TRIGGER, &CDlgMeasureDiagram::OnBnClickedTrigger)
 ON_BN_CLICKED(IDC_MD_STOP, &CDlgMeasureDiagram::OnBnClickedStop)
 ON_BN_CLICKED(IDC_MD_SINGLE_SHOT, &CDlgMeasureDiagram::OnBnClickedSingleShot)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_MD_P1, IDC_MD_P2, &CDlgMeasureDiagram::OnPowerBox)
+ON_MESSAGE(CDlgMeasureDiagram::WM_PROGRAM_FAILED, &CDlgMeasureDiagram::OnProgramFailed)
 END_MESSAGE_MAP()
 
 BOOL CDlgMeasureDiagram::OnInitDialog() {
@@ -97,6 +100,31 @@ void CDlgMeasureDiagram::BeginRun(bool triggered) {
     m_ucMeasuring = 1;
     Status(triggered ? kStatusTriggered : kStatusMeasuring);
     ShowButtons();
+    if (CDlgMeasureAdjust* adjust = Adjust())
+        RunProgram(adjust->m_values.startProgram);
+}
+
+void CDlgMeasureDiagram::RunProgram(const CString& path) {
+    if (path.IsEmpty())
+        return;
+    if (reinterpret_cast<INT_PTR>(
+            ShellExecute(m_hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+        return;
+    // Posted: a start may come from inside the value flow, where a modal box must not open.
+    m_astrFailedPrograms.Add(path);
+    if (m_hWnd != nullptr)
+        PostMessage(WM_PROGRAM_FAILED);
+}
+
+LRESULT CDlgMeasureDiagram::OnProgramFailed(WPARAM, LPARAM) {
+    while (m_astrFailedPrograms.GetSize() > 0) {
+        const CString path = m_astrFailedPrograms[0];
+        m_astrFailedPrograms.RemoveAt(0);
+        CString text;
+        text.Format(GetLanguageString(IDS_MD_PROGRAM_FAILED), path.GetString());
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+    }
+    return 0;
 }
 
 void CDlgMeasureDiagram::OnBnClickedStart() {
@@ -193,11 +221,17 @@ BYTE CDlgMeasureDiagram::GetResultByte(int criterion) const {
 
 void CDlgMeasureDiagram::RunAfterStopActions() {
     CMainFrame* frame = GetMainFrame();
-    CDlgMeasureAdjust* adjust = frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
+    CDlgMeasureAdjust* adjust = Adjust();
     if (frame == nullptr || adjust == nullptr)
         return;
     const MeasureConfigValues& v = adjust->m_values;
     m_validation.Evaluate(v.ioNioMode, v.measurand, v.limits, frame->m_adMaximum);
+    RunProgram(v.stopProgram);
+}
+
+CDlgMeasureAdjust* CDlgMeasureDiagram::Adjust() const {
+    CMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
 }
 
 void CDlgMeasureDiagram::OnMeasurementEnded() {

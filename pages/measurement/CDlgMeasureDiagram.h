@@ -10,6 +10,8 @@
 #include "pages/measurement/CValidation_IO_NIO.h"
 #include "pages/measurement/MeasureRunLogic.h"
 
+class CDlgMeasureAdjust;
+
 // The page's settings block: byte 0 running, byte 1 trigger on, then the control state and the
 // four run bytes that follow it.
 struct MeasureDiagramBlock {
@@ -26,6 +28,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     static constexpr UINT TIMER_SENSOR_CHANGED = 19;
     static constexpr UINT TIMER_FINISH = 64;
     static constexpr UINT kFinishPeriodMs = 1000;
+    static constexpr UINT WM_PROGRAM_FAILED = WM_USER + 20;
 
     CDlgMeasureDiagram() = default;
 
@@ -98,6 +101,9 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     BOOL OnInitDialog() override;
     void OnTimer(UINT_PTR nIDEvent);
     void OnPowerBox(UINT id);
+    LRESULT OnProgramFailed(WPARAM, LPARAM);
+    // Runs a start or stop program; one that cannot start is reported later, the run goes on.
+    void RunProgram(const CString& path);
     DECLARE_MESSAGE_MAP()
 
   private:
@@ -105,9 +111,11 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     void SetRunBytes(bool underWay);
     void ShowButtons();
     void Status(UINT id);
+    CDlgMeasureAdjust* Adjust() const;
 
     measure_run::RunLifetime m_run;
     measure_run::MonitorThrottle m_monitor;
     uint64_t m_ullStopRequestedMs = 0;
     bool m_bFinishPending = false;
+    CStringArray m_astrFailedPrograms;
 };

@@ -63,3 +63,26 @@ TEST_F(MeasurePanelPage, EveryTextExistsInEachLanguage) {
         EXPECT_TRUE(page.SetLanguageTexts()) << language;
     }
 }
+
+namespace {
+
+class ProgramPanel : public CDlgMeasureDiagram {
+  public:
+    using CDlgMeasureDiagram::RunProgram;
+};
+
+}  // namespace
+
+using MeasurePanelPrograms = MeasurePageTest<ProgramPanel>;
+
+TEST_F(MeasurePanelPrograms, AProgramThatCannotStartIsReportedLaterAndTheRunGoesOn) {
+    ProgramPanel& page = Open();
+    page.StartMeasurement();
+    const std::string missing = folder_ / "no such; program";
+    page.RunProgram(missing.c_str());
+    EXPECT_TRUE(boxes_.empty());  // posted, never shown inside the caller
+    Pump();
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_NE(boxes_[0].text.Find("no such; program"), -1);
+    EXPECT_TRUE(page.IsMeasuring());
+}
