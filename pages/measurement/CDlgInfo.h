@@ -1,16 +1,15 @@
-// The about box and the note dialog, shown modally from the Help menu.
+// The about box (template 240), shown modally from the Help menu: product, version, maker and
+// rights. The note dialog shown beside it lives in CDlgAdvice.h.
 #pragma once
 
+#include "pages/measurement/CDlgAdvice.h"
 #include "platform/framework/Framework.h"
 
-class CDlgInfo {
+class CDlgInfo : public CDialog {
   public:
-    INT_PTR DoModal() { return IDOK; }
-};
+    static constexpr UINT IDD = 240;
+    CDlgInfo();
 
-class CDlgAdvice {
-  public:
-    explicit CDlgAdvice(const CString& title) : m_strTitle(title) {}
-    INT_PTR DoModal() { return IDOK; }
-    CString m_strTitle;
+  protected:
+    BOOL OnInitDialog() override;
 };
