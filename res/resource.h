@@ -154,3 +154,7 @@
 #define IDS_INFO_RIGHTS 5862
 #define IDS_ADVICE_HEADLINE 5863
 #define IDS_ADVICE_BODY 5864
+
+// Logo page (template 131) and its bitmap.
+#define IDB_LOGO 140
+#define IDC_LOGO_PICTURE 1690
