@@ -158,3 +158,11 @@
 // Logo page (template 131) and its bitmap.
 #define IDB_LOGO 140
 #define IDC_LOGO_PICTURE 1690
+
+// Diagnostic page (template 139).
+#define IDC_DIAG_GROUPS_LABEL 1680
+#define IDC_DIAG_GROUPS 1681
+
+#define IDS_DIAG_GROUPS 5870
+#define IDS_DIAG_MASTER 5871
+#define IDS_DIAG_NO_GROUPS 5872

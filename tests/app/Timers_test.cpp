@@ -39,10 +39,25 @@ TEST_F(Timers, TheSecondCloseRequestDestroysTheFrameWithoutDefaultHandlingAfterI
     EXPECT_EQ(Frame(), nullptr);
 }
 
+// One multi-port device behind the ports, in the diagnostic page's detector.
+void GroupPorts(CDlgDiagnostic* diagnostic, std::vector<const char*> ports) {
+    diagnostic->m_detector.Clear();
+    for (size_t i = 0; i < ports.size(); ++i) {
+        SensorEntry entry;
+        entry.iState = PORT_STATE_FOUND;
+        entry.record.ucMultiportModule = 1;
+        entry.record.dwSerialNumber = 4711;
+        entry.record.ucSensorIndex = static_cast<BYTE>(i);
+        entry.strPortName = ports[i];
+        entry.strPortText = ports[i];
+        diagnostic->m_detector.AddCandidate(entry, static_cast<int>(i));
+    }
+    diagnostic->m_detector.Detect();
+}
+
 TEST_F(Timers, TheMultiportEvaluationTakesTheLastFoundSensorOnce) {
     CDlgDiagnostic* diagnostic = frame_->GetDiagnosticPage();
-    diagnostic->m_iResultCount = 1;
-    diagnostic->m_astrGroupPorts.Add("COM3");
+    GroupPorts(diagnostic, {"COM3", "COM4"});
     frame_->m_aEntries[0].strPortName = "COM3";
     frame_->m_aEntries[0].iStateId = 0;
     frame_->m_iEntryCount = 1;
@@ -73,15 +88,14 @@ TEST_F(Timers, TheMultiportEvaluationTakesTheLastFoundSensorOnce) {
     EXPECT_EQ(frame_->m_iLastFoundEntry, 0);
 
     // A selected entry outside the groups is opened as a single sensor.
-    diagnostic->m_astrGroupPorts.RemoveAll();
-    diagnostic->m_astrGroupPorts.Add("COM8");
+    GroupPorts(diagnostic, {"COM8", "COM9"});
     frame_->m_iSelectedEntry = 0;
     frame_->SendMessage(WM_TIMER, CMainFrame::TIMER_MULTIPORT_EVALUATION);
     EXPECT_EQ(frame_->m_iActivatedCount, 1);
     EXPECT_EQ(frame_->m_iActivatedCountCopy, 1);
     EXPECT_TRUE(frame_->IsWaitCursorShown());
     frame_->WaitCursorOff();
-    diagnostic->m_astrGroupPorts.Add("COM3");
+    GroupPorts(diagnostic, {"COM8", "COM9", "COM3"});
 
     // A selected entry in a group starts the activation under the wait cursor.
     frame_->m_iSelectedEntry = 0;
