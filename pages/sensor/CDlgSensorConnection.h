@@ -3,6 +3,8 @@
 // nothing and accepts every call.
 #pragma once
 
+#include <map>
+
 #include "app/PageDialog.h"
 
 class CDlgSensorConnection : public CPageDialog {
@@ -35,9 +37,12 @@ class CDlgSensorConnection : public CPageDialog {
         (void)row;
         m_strBaudCell = text;
     }
-    // "115,2k" 9, "230,4k" 16; -1 (after its message) for any other text.
+    // "115,2k" 9, "230,4k" 16; -1 (after its message) for any other text: no caller writes a
+    // rate it does not know.
     int BaudrateCodeFromCellText(const CString& text);
-    static int BaudrateFromCode(int code) { return code == 16 ? 230400 : 115200; }
+    static int BaudrateFromCode(int code);
+    // The rate of the cell text, -1 (after the message) for an unknown text.
+    int BaudrateFromCellText(const CString& text);
     void UpdatePortStates(int row, BOOL keep) {
         (void)row;
         (void)keep;
@@ -54,10 +59,22 @@ class CDlgSensorConnection : public CPageDialog {
     void SetPortRowStateAndSerial(int, const CString&, const CString&) {}
     void ClearActivationBusy() { m_bActivationBusy = FALSE; }
 
+    // The start-up search's progress in the State cells: a bar in the row being probed, its
+    // value, and the end of the bars. Rows the list does not hold are left alone.
+    void StartRowProgress(int row);
+    void UpdateRowProgress(int row, int percent);
+    void EndRowProgress();
+    int RowProgress(int row) const;
+
     int m_iUpdateState = 0;
     int m_iSelectedRow = -1;
     BOOL m_bActivationBusy = FALSE;  // an activation or a baud change waits for the sensor
     BOOL m_bUpdateEnabled = TRUE;
     CString m_strBaudCell;
     int m_iPortListUpdates = 0;
+
+  private:
+    static constexpr int kNoProgress = -1;
+    // The rows that show a progress bar, with their values, until the list draws them itself.
+    std::map<int, int> m_rowProgress;
 };
