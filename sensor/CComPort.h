@@ -103,6 +103,9 @@ class CComPort : public CTarvik_Send {
     BOOL COM_OpenNextSensorPort(int slot, HWND owner);
     // Closes every port of the dialogue and returns to rest.
     void COM_CloseSensorPorts();
+    // Starts opening the ports of the multi-port device of an entry, the first one ms later:
+    // the activation step (timer 44) begins at sensor index 0 with nothing activated or found.
+    void COM_StartMultiChannelActivation(int entry, UINT ms);
     void COM_UpdatePortRowStateAndSerial(int row);
     static CString COM_MakePortDisplayName(const CString& portText);
     static CString COM_ParsePortDisplayName(const CString& rowText);
