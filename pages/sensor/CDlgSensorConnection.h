@@ -172,6 +172,8 @@ class CDlgSensorConnection : public CPageDialog {
     std::map<int, int> m_rowProgress;  // rows showing the search's progress, with their values
     int m_iMultiportWaitMs = 0;
     int m_iMultiportOldCode = 9;
+    BOOL m_bBaudWriteBack = FALSE;  // the old rate goes back to the ports that took the new one
+    int m_iBaudWrittenBeforeWriteBack = 0;
     BOOL m_bPendingContinuation = FALSE;
     CString m_strPendingPortName;
     int m_iLastMessageRow = -1;

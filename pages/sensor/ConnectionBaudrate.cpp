@@ -168,20 +168,29 @@ void CDlgSensorConnection::OnMultiportWaitTimer() {
         SetTimer(TIMER_BAUD_MULTIPORT_WAIT, kMultiportWaitMs, nullptr);
         return;
     }
-    const int row = m_iPendingMultiportRow;
-    m_iPendingMultiportRow = -1;
-    if (allWritten) {
+    m_iMultiportWaitMs = 0;
+    if (!m_bBaudWriteBack && allWritten) {
+        m_iPendingMultiportRow = -1;
         frame->COM_ZMCOMRestartDeviceOfPort();
         return;
     }
-    // Some port did not take the new rate: nothing restarts, so no port changes its rate.
+    if (!m_bBaudWriteBack) {
+        // Some port did not take the new rate: nothing restarts, and the ports that took it get
+        // the old rate back, so that the device keeps one rate on all its ports.
+        m_iBaudWrittenBeforeWriteBack = frame->m_iPortsWrittenByBaudChange;
+        RestoreBaudrateCell(m_iPendingMultiportRow);
+        m_iPendingMultiportRow = -1;
+        if (frame->COM_ZMCOMConfgSetBaudrateOfSelectedPort(m_iMultiportOldCode)) {
+            m_bBaudWriteBack = TRUE;
+            return;  // the engine arms this timer again for the write back
+        }
+    }
+    m_bBaudWriteBack = FALSE;
+    frame->m_iPendingBaudrate = 0;
     CString message = GetLanguageString(IDS_BAUD_NOT_ON_EVERY_PORT);
     CString ports;
-    ports.Format("%d / %d", frame->m_iPortsWrittenByBaudChange, frame->m_iNumberOfSensors);
+    ports.Format("%d / %d", m_iBaudWrittenBeforeWriteBack, frame->m_iNumberOfSensors);
     message.Replace("%s", ports);
-    frame->m_iStoredBaudCode = m_iMultiportOldCode;
-    frame->m_iPendingBaudrate = 0;
-    RestoreBaudrateCell(row);
     AfxMessageBox(message, MB_ICONWARNING);
     UpdatePortList();
 }
