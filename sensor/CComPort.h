@@ -140,6 +140,10 @@ class CComPort : public CTarvik_Send {
     double COM_GetActiveCalibValue(int sensor, BOOL* valid, BYTE* state, const double* given,
                                    BOOL channelA) const;
     int COM_ZMCOMStartReadRawCalib(int phase);
+    // Ends a raw reading at once (a cancelled adjustment): no further request, a late reply is
+    // ignored, and a control signal the reading switched on is switched off by one request
+    // whose acknowledge starts nothing more.
+    void COM_ZMCOMStopReadRawCalib();
     BOOL COM_ZMCOMConfgDeactivateUserCalib(BOOL flag);
     BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent);
     BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int channel);

@@ -63,6 +63,12 @@ void CComPort::AfterAck() {
                 m_pPages->StartZeroWaitTimer();
             }
             return;
+        case ZM_CALIB_STOPPED_CTRL_OFF:
+            if (m_pPages) {
+                m_pPages->SetControlSignalState(0);
+            }
+            ReturnToRest();
+            return;
         case ZM_SET_NEW_USERCALIB:
             if (m_pPages) {
                 m_pPages->AdvanceCalibProgress(1);

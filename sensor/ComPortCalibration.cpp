@@ -108,6 +108,26 @@ int CComPort::COM_ZMCOMStartReadRawCalib(int phase) {
     return phase;
 }
 
+void CComPort::COM_ZMCOMStopReadRawCalib() {
+    const int flow = m_iZMCOMConfgFlow;
+    if (flow != ZM_READ_RAW_CALIB_INIT && flow != ZM_SET_CTRL_ON && flow != ZM_SET_CTRL_OFF) {
+        return;
+    }
+    // While the control reading runs, or its switching is under way, the signal may be on.
+    const bool controlMayBeOn =
+        flow != ZM_READ_RAW_CALIB_INIT || m_iCalibPhase == CALIB_PHASE_CONTROL;
+    StopTick();
+    m_pfnReplyAnalyser = nullptr;
+    RequestAnswered();
+    if (controlMayBeOn && m_iOpenEntry >= 0) {
+        COM_SetZMCOMConfgFlow(ZM_CALIB_STOPPED_CTRL_OFF);
+        if (SendRequest(TarSend_RequestControl(false), kReplyAck)) {
+            return;
+        }
+    }
+    ReturnToRest();
+}
+
 double CComPort::CalibRingMean(int channel) const {
     double mean = 0.0;
     m_aCalibRing[0][channel].GetMean(mean);

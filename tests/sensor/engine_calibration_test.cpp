@@ -19,8 +19,10 @@ struct CalibBench : Harness {
                          SensorConfig(42, 115200, 0.0, 0.0))) {}
 
     void Load(double a, double b) {
-        port.Sensor().SetSignal(0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, a});
-        port.Sensor().SetSignal(1, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, b});
+        port.Sensor().SetSignal(0,
+                                sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, a});
+        port.Sensor().SetSignal(1,
+                                sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, b});
     }
     bool AtRest() {
         return frame.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE && !frame.m_bRequestOutstanding;
@@ -212,4 +214,43 @@ TEST(EngineCalibration, AnInvalidatedUserBlockStaysInvalidWhenItsUncertaintyChan
     EXPECT_FLOAT_EQ(
         static_cast<float>(bench.SensorCalibration(kBlockUserCalib).channel[0].uncertainty), 0.5f);
     EXPECT_TRUE(bench.frame.m_aSensorRecord[0].aBlock[kBlockUserCalib].IsInvalidated());
+}
+
+TEST(EngineCalibration, AStoppedReadingAsksNothingMoreAndSwitchesTheControlSignalOff) {
+    CalibBench bench;
+    ASSERT_TRUE(bench.ScanAndOpen());
+    // Stopped during the zero reading: no control request, nothing more asked, a late reply
+    // changes nothing.
+    bench.frame.COM_ResetCalibValues();
+    ASSERT_EQ(bench.frame.COM_ZMCOMStartReadRawCalib(CALIB_PHASE_ZERO), CALIB_PHASE_ZERO);
+    bench.Run(500);
+    bench.frame.COM_ZMCOMStopReadRawCalib();
+    EXPECT_TRUE(bench.AtRest());
+    const int asked = bench.Count('A');
+    bench.Run(2000);
+    EXPECT_EQ(bench.Count('A'), asked);
+    EXPECT_EQ(bench.Count('K'), 0);
+    EXPECT_FALSE(bench.frame.m_aCalib[0].ucZeroTaken);
+    EXPECT_EQ(bench.pages.Count("StartZeroWaitTimer"), 0);
+
+    // Stopped during the control reading: one 'K' 0, whose acknowledge starts no reading.
+    bench.frame.COM_ResetCalibValues();
+    ASSERT_EQ(bench.frame.COM_ZMCOMStartReadRawCalib(CALIB_PHASE_ZERO), CALIB_PHASE_ZERO);
+    ASSERT_TRUE(bench.RunUntil(
+        [&] {
+            return bench.frame.COM_GetZMCOMConfgFlow() == ZM_READ_RAW_CALIB_INIT &&
+                   bench.port.Sensor().ControlOn();
+        },
+        30000));
+    bench.Run(300);
+    const int controlRequests = bench.Count('K');
+    bench.frame.COM_ZMCOMStopReadRawCalib();
+    ASSERT_TRUE(bench.RunUntil([&] { return bench.AtRest(); }, 2000));
+    EXPECT_EQ(bench.Count('K'), controlRequests + 1);
+    EXPECT_FALSE(bench.port.Sensor().ControlOn());
+    const int after = bench.Count('A');
+    bench.Run(2000);
+    EXPECT_EQ(bench.Count('A'), after);
+    EXPECT_EQ(bench.pages.Count("StartZeroWaitTimer"), 0);
+    EXPECT_TRUE(bench.AtRest());
 }
