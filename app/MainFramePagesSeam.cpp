@@ -126,6 +126,9 @@ void CMainFrame::SetControlSignalState(int on) {
 void CMainFrame::OnSensorConnected() {
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorConnected();
+    // The sensor answers again after an adjustment was written: its scale dialog is done.
+    if (!COM_IsCalibPending())
+        CloseScaleDialogIfVisible();
 }
 void CMainFrame::OnSensorDisconnected() {
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())

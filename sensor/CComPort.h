@@ -328,6 +328,9 @@ class CComPort : public CTarvik_Send {
     void AfterAck();
     void RestoreWriteBackup();
     int m_iWriteSensor = 0;
+    // The uncertainty write made the user adjustment a copy of the factory one: the sensor
+    // restarts to use it.
+    bool m_bUncertaintyMadeUserCopy = false;
     int m_iMultiStep = 0;  // slot being written, restarted, prepared or started
     bool m_bWriteBackup = false;
     int m_iBackupSensor = 0;

@@ -288,6 +288,7 @@ BOOL CComPort::COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int chann
     CalibrationBlock block;
     BlockImage image = record.aBlock[kBlockUserCalib];
     bool keepInvalid = image.IsInvalidated();
+    bool madeUserCopy = false;
     if (record.ucUsedCalib == kCalibFactory) {
         // The factory adjustment is in force: the user adjustment becomes a copy of it that
         // carries the uncertainty.
@@ -297,6 +298,7 @@ BOOL CComPort::COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int chann
         }
         block.number = BlockNumberFromIndex(kBlockUserCalib);
         keepInvalid = false;
+        madeUserCopy = true;
         CalibrationBlock user;
         if (!DecodeCalibration(record, kBlockUserCalib, user)) {
             image = BlockImage();  // an erased block: start from an empty image
@@ -311,8 +313,11 @@ BOOL CComPort::COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int chann
     if (keepInvalid) {
         image.InvalidateCheckBytes();
     }
-    return WriteImage(sensor, kBlockUserCalib, image, ZM_SET_INACCURACY_USERCALIB,
-                      PortOfSensor(sensor))
-               ? TRUE
-               : FALSE;
+    m_bUncertaintyMadeUserCopy = madeUserCopy;
+    if (!WriteImage(sensor, kBlockUserCalib, image, ZM_SET_INACCURACY_USERCALIB,
+                    PortOfSensor(sensor))) {
+        m_bUncertaintyMadeUserCopy = false;
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -170,29 +170,33 @@ TEST(EngineCalibration, UncertaintyOnTheFactoryCalibrationMakesAUserCopyOfIt) {
 
     bench.pages.uncertaintyAction = 1;  // channel B
     ASSERT_TRUE(bench.frame.COM_ZMCOMConfgSetInaccuracy(0, 0.25));
-    bench.Run(50);
-    EXPECT_TRUE(bench.AtRest());
+    // The sensor restarts by itself and is read anew: the copy is in force, with the new value.
+    ASSERT_TRUE(bench.RunUntil([&] {
+        return bench.frame.m_aSensorRecord[0].ucUsedCalib == kCalibUser && bench.AtRest();
+    }));
     const CalibrationBlock user = bench.SensorCalibration(kBlockUserCalib);
     const CalibrationBlock factory = bench.SensorCalibration(kBlockFactoryCalib);
     EXPECT_TRUE(bench.port.Sensor().Block(kBlockUserCalib).IsValidFor(130));
     EXPECT_TRUE(user.SameCharacteristic(factory));
     EXPECT_FLOAT_EQ(static_cast<float>(user.channel[1].uncertainty), 0.25f);
-    EXPECT_EQ(bench.Count('D'), 2 * kBlockCount + 1);  // read back after the write
+    EXPECT_TRUE(bench.frame.COM_IsUserCalibEqualFactoryCalib(0));
+    EXPECT_FLOAT_EQ(static_cast<float>(
+                        bench.frame.COM_GetActiveCalibValue(0, nullptr, nullptr, nullptr, FALSE)),
+                    0.25f);
 
     // Out of its field: refused, nothing sent.
     const int writes = bench.Count('W');
     EXPECT_FALSE(bench.frame.COM_ZMCOMConfgSetInaccuracy(0, 150.0, 0));
     EXPECT_EQ(bench.Count('W'), writes);
 
-    // After the next restart the copy is the user calibration, equal to the factory one.
-    bench.frame.COM_ZMCOMRestartSensor();
-    ASSERT_TRUE(bench.RunUntil([&] {
-        return bench.frame.m_aSensorRecord[0].ucUsedCalib == kCalibUser && bench.AtRest();
-    }));
-    EXPECT_TRUE(bench.frame.COM_IsUserCalibEqualFactoryCalib(0));
-    EXPECT_FLOAT_EQ(static_cast<float>(
-                        bench.frame.COM_GetActiveCalibValue(0, nullptr, nullptr, nullptr, FALSE)),
-                    0.25f);
+    // With the user copy in force a new value is written and read back, without a restart.
+    const int reads = bench.Count('D');
+    ASSERT_TRUE(bench.frame.COM_ZMCOMConfgSetInaccuracy(0, 0.5, 0));
+    ASSERT_TRUE(bench.RunUntil([&] { return bench.AtRest(); }));
+    EXPECT_EQ(bench.Count('D'), reads + 1);
+    EXPECT_FLOAT_EQ(
+        static_cast<float>(bench.frame.COM_GetActiveCalibValue(0, nullptr, nullptr, nullptr, TRUE)),
+        0.5f);
 }
 
 TEST(EngineCalibration, AnInvalidatedUserBlockStaysInvalidWhenItsUncertaintyChanges) {
