@@ -377,6 +377,8 @@ class CMainFrame : public CFrameWnd,
     BOOL CreateBars(CCreateContext* frameContext);
     void DockBarsByDefault();
     void CompleteStartUp();
+    // The dialogue is in a step of the sensor pages that a close must not cut.
+    bool IsSensorWriteUnderWay() const;
     void DropStoredBarLayout(LPCTSTR lpszProfileName);
     // Settings writes, checked.
     void WriteInt(LPCTSTR section, LPCTSTR entry, int value);
