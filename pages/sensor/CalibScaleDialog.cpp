@@ -31,10 +31,8 @@ END_MESSAGE_MAP()
 BOOL CDlgCalibMsgGetValueEnd::OnInitDialog() {
     CCalibStepDialog::OnInitDialog();
     for (int ch = 0; ch < 2; ++ch) {
-        if (auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_SCALE[ch])))
-            edit->SetLimitText(8);
-        if (auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_DIGITS[ch])))
-            edit->SetLimitText(5);
+        SendDlgItemMessage(IDC_SCALE[ch], EM_LIMITTEXT, 8, 0);
+        SendDlgItemMessage(IDC_DIGITS[ch], EM_LIMITTEXT, 5, 0);
     }
     return TRUE;
 }
@@ -65,9 +63,9 @@ void CDlgCalibMsgGetValueEnd::SetTexts() {
     if (CWnd* ok = GetDlgItem(IDOK))
         ok->EnableWindow(!m_bReadingForm);
     if (!m_bReadingForm) {
-        if (auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_SCALE[0]))) {
+        if (CWnd* edit = GetDlgItem(IDC_SCALE[0])) {
             edit->SetFocus();
-            edit->SetSel(0, -1);
+            edit->SendMessage(EM_SETSEL, 0, -1);
         }
         return;
     }

@@ -70,10 +70,8 @@ BOOL CDlgCalibInaccuracyDefine::OnInitDialog() {
     CheckDlgButton(IDC_RADIO_A, s_bChannelA ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_RADIO_B, s_bChannelA ? BST_UNCHECKED : BST_CHECKED);
     ApplyChannelEnabling();
-    for (int id : IDC_EDIT) {
-        if (auto* edit = static_cast<CEdit*>(GetDlgItem(id)))
-            edit->SetLimitText(6);
-    }
+    for (int id : IDC_EDIT)
+        SendDlgItemMessage(id, EM_LIMITTEXT, 6, 0);
     return TRUE;
 }
 
@@ -114,9 +112,9 @@ void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
         SetDlgItemText(IDC_EDIT[ch], UncertaintyText(value, valid[ch] != FALSE));
     }
     const int focus = valid[0] && !valid[1] ? IDC_EDIT[1] : IDC_EDIT[0];
-    if (auto* edit = static_cast<CEdit*>(GetDlgItem(focus))) {
+    if (CWnd* edit = GetDlgItem(focus)) {
         edit->SetFocus();
-        edit->SetSel(0, -1);
+        edit->SendMessage(EM_SETSEL, 0, -1);
     }
     SetDlgItemText(IDC_CHANGE[0], GetLanguageString(5296));
     SetDlgItemText(IDC_CHANGE[1], GetLanguageString(5296));

@@ -46,10 +46,8 @@ void CCalibStepDialog::StoreRectangle() {
 void CCalibStepDialog::UpdateProgressBar() {
     if (m_pPage == nullptr || m_hWnd == nullptr)
         return;
-    if (auto* bar = static_cast<CProgressCtrl*>(GetDlgItem(1235))) {
-        bar->SendMessage(PBM_SETRANGE32, 0, CDlgSensorCalibration::kProgressRange);
-        bar->SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_pPage->m_iProgressPosition), 0);
-    }
+    SendDlgItemMessage(1235, PBM_SETRANGE32, 0, CDlgSensorCalibration::kProgressRange);
+    SendDlgItemMessage(1235, PBM_SETPOS, static_cast<WPARAM>(m_pPage->m_iProgressPosition), 0);
 }
 
 bool CDlgCalibMsgDoCalib::KeepsOwnPosition() {
