@@ -85,7 +85,12 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IDiagramSeam& curves, std::s
     std::vector<int> curveOf;
     for (int channel : layout.columns)
         curveOf.push_back(channel >= 0 && channel < 6 ? curves.GetCurveOfChannel(channel) : -1);
-    const int xCurve = layout.xChannel >= 0 && !curveOf.empty() ? curveOf.front() : -1;
+    // Every curve holds the x of its points: the first column with a curve gives them.
+    int xCurve = -1;
+    for (int curve : curveOf) {
+        if (xCurve < 0)
+            xCurve = curve;
+    }
     const char firstSeparator = layout.separator.empty() ? ';' : layout.separator[0];
     const int64_t step = n > 5000 ? std::max<int64_t>(1, std::llround(n / 100.0)) : 0;
     int64_t number = layout.firstRowNumber;

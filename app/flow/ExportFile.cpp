@@ -26,8 +26,10 @@ std::string FolderOf(const std::string& path) {
 int CExportFile::CheckWritable(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) {
-        if (!S_ISREG(status.st_mode))
+        if (S_ISDIR(status.st_mode))
             return EISDIR;
+        if (!S_ISREG(status.st_mode) && !S_ISCHR(status.st_mode))
+            return EINVAL;
         return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
     }
     if (errno != ENOENT)
