@@ -459,7 +459,6 @@ class CMainFrame : public CFrameWnd,
     int m_iRowNumber = 0;
     BOOL m_bExportFailed = FALSE;         // the last measurement's file could not be written
     BOOL m_bMeasurementFinished = FALSE;  // FinishMeasurement ran for this measurement
-    BOOL m_bDeviceRemoved = FALSE;
     BYTE m_ucDropLastRow = 0;
     CString m_strDiagramBitmap = "TEMP_DIAGRAM.bmp";
     CString m_strPrintLogoBitmap = "Brevn_TEMP.bmp";

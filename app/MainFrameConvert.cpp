@@ -152,8 +152,9 @@ void CMainFrame::EndOfConversion() {
     m_bRecordingClosed = TRUE;
     if (panel != nullptr) {
         panel->OnMeasurementEnded();
-        if (m_bDeviceRemoved) {
-            m_bDeviceRemoved = FALSE;
+        // A removed device is reported once, here, and then forgotten.
+        if (m_bSensorLostDuringMeasurement) {
+            m_bSensorLostDuringMeasurement = FALSE;
             panel->OnSensorDisconnected();
             COM_RefreshPortTable(0, 0);
         }

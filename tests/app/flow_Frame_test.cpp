@@ -343,5 +343,43 @@ TEST_F(Flow, TheLogIsWrittenOnlyWhenSwitchedOnAndPerStatorSerial) {
     EXPECT_LT(std::filesystem::file_size(folder + "/3000000000.txt"), 100000u);
 }
 
+TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
+    frame_->m_strColumnSeparator = ";";
+    frame_->m_strLineEnd = "\n";
+    frame_->m_iDecimalLanguage = 0;
+    frame_->m_bExtremeValueSeen = FALSE;
+    CString row = frame_->BuildResultRow();
+    EXPECT_EQ(row.Left(29), "No values registered, sorry!\n");
+    const CString unjudged = ";00:00:00; -; -; -; -; -; -; -\n";
+    EXPECT_EQ(row.Right(unjudged.GetLength()).Mid(9), unjudged.Mid(9));
+    frame_->m_bExtremeValueSeen = TRUE;
+    config_.ioNioMode = 1;
+    config_.measurand[0] = 0;
+    config_.maximum[0] = 12.5;
+    frame_->m_aChannelRecords[0].iDecimals = 2;
+    panel_.result[0] = 0;
+    row = frame_->BuildResultRow();
+    EXPECT_NE(row.Find(";12,50;N·m;NIO; -; -; -;NIO\n"), -1) << row.GetString();
+    config_.ioNioMode = 2;
+    config_.measurand[1] = 9;  // out of range: not judged
+    panel_.result[0] = 1;
+    row = frame_->BuildResultRow();
+    EXPECT_NE(row.Find(";12,50;N·m;IO; -; -; -;IO\n"), -1) << row.GetString();
+}
+
+TEST_F(Flow, UnitsAndSeparatorsAreCapturedOnceAndQuotedWhenNeeded) {
+    frame_->m_bRecordingClosed = FALSE;
+    documentation_.separator = ";";
+    frame_->m_aChannelRecords[0].astrUnit[0] = "a;b";
+    Set(1, 1);
+    EXPECT_EQ(frame_->m_astrColumnUnit[0], "\" a;b\"");
+    documentation_.separator = "\t";
+    frame_->m_aChannelRecords[0].astrUnit[0] = "kp";
+    Set(2, 2);
+    EXPECT_EQ(frame_->m_strColumnSeparator, ";");
+    EXPECT_EQ(frame_->m_astrColumnUnit[0], "\" a;b\"");
+    EXPECT_EQ(frame_->m_adRecordHead[0], 1.0);
+}
+
 }  // namespace
 }  // namespace apptest
