@@ -2,6 +2,9 @@
 // curves, unit texts and separators hold, and rows that parse back to the curves.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <sstream>
 
 #include "app/flow/CsvBody.h"
@@ -134,6 +137,27 @@ TEST(CsvBody, RoundTripForEveryChoice) {
                 }
             }
         }
+    }
+}
+
+// The numbers are the same text as "%0.*f" gives (in the C locale), whatever the value.
+TEST(CsvBody, NumbersAreExactlyThoseOfFixedPointFormatting) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(-12, 16);
+    const double halves[] = {0.125, 2.5, -0.5, 0.0005, 1e-9, 999999999.5, 0.045, -1.005};
+    for (int i = 0; i < 200000; ++i) {
+        double value = std::pow(10.0, magnitude(random)) * ((random() & 1) ? 1 : -1);
+        if (i < 8)
+            value = halves[i];
+        const int decimals = static_cast<int>(random() % 9);
+        char expected[512];
+        std::snprintf(expected, sizeof expected, "%.*f", decimals, value);
+        std::string text = expected;
+        if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+            text.erase(0, 1);
+        std::string out;
+        AppendCsvNumber(out, value, decimals, false, ";");
+        ASSERT_EQ(out, text) << value << " with " << decimals;
     }
 }
 
