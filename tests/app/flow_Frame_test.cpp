@@ -15,6 +15,7 @@
 #include "app/ThreadedConvertFile.h"
 #include "flow_Fakes.h"
 #include "foundation/Units.h"
+#include "platform/base/Time.h"
 #include "sensor/ChanState.h"
 #include "sensor/ZMStates.h"
 
@@ -379,6 +380,42 @@ TEST_F(Flow, UnitsAndSeparatorsAreCapturedOnceAndQuotedWhenNeeded) {
     EXPECT_EQ(frame_->m_strColumnSeparator, ";");
     EXPECT_EQ(frame_->m_astrColumnUnit[0], "\" a;b\"");
     EXPECT_EQ(frame_->m_adRecordHead[0], 1.0);
+}
+
+TEST_F(Flow, ALostSensorOrAVanishedFolderStillEndsInAFileOrAMessage) {
+    // The sensor goes: the measurement ends with its rows and stop block.
+    frame_->SetupMeasureValueFile(0);
+    Set(4, 4);
+    frame_->OnSensorDisconnected();
+    const std::string text = ReadAll(folder_ / "values/constant.csv");
+    EXPECT_NE(text.find("\n0;4 "), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 5), "STOP\n");
+
+    // The target folder goes while measuring: one message, values kept.
+    documentation_.valueMode = 1;
+    frame_->SetupMeasureValueFile(0);
+    Set(5, 5);
+    std::filesystem::remove_all(folder_ / "values");
+    frame_->m_astrFlowMessages.clear();
+    frame_->FinishMeasurement();
+    EXPECT_EQ(frame_->m_astrFlowMessages.size(), 1u);
+    EXPECT_EQ(frame_->m_ucDataAvailable, 1);
+}
+
+TEST_F(Flow, ADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {
+    panel_.triggerOn = TRUE;
+    config_.startCondition = 7;
+    config_.startTime = CTime::GetCurrentTime().GetTime() + 60;
+    frame_->TakeOverStartStopConditions();
+    frame_->InitTriggerArmedFlags();
+    frame_->SetActiveChannelsAB(0);
+    Set(1, 1);
+    EXPECT_EQ(panel_.starts, 0);
+    config_.startTime -= 120;
+    Set(1, 1);
+    EXPECT_EQ(panel_.starts, 1);
+    Set(1, 1);
+    EXPECT_EQ(panel_.starts, 1);
 }
 
 }  // namespace
