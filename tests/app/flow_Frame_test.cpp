@@ -63,7 +63,8 @@ class Flow : public StartedApp {
     }
     void TearDown() override {
         ChanState_SetPowerChannelOn(0, FALSE);
-        frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+        if (Frame() != nullptr)
+            frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
         CThreadedConvertFile::s_bFailStarts = false;
         StartedApp::TearDown();
     }
@@ -416,6 +417,26 @@ TEST_F(Flow, ADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {
     EXPECT_EQ(panel_.starts, 1);
     Set(1, 1);
     EXPECT_EQ(panel_.starts, 1);
+}
+
+// A close during a measurement goes through only once its file is complete: the end of the
+// conversion posts it, unless the diagram view's automatic save will.
+TEST_F(Flow, ACloseDuringAMeasurementWaitsForItsFile) {
+    frame_->SetupMeasureValueFile(0);
+    Set(3, 3);
+    documentation_.diagramMode = 1;
+    frame_->m_bCloseAfterStop = TRUE;
+    frame_->FinishMeasurement();
+    Run(50);
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_NE(ReadAll(folder_ / "values/constant.csv").find("STOP"), std::string::npos);
+    documentation_.diagramMode = 0;
+    frame_->SetupMeasureValueFile(0);
+    Set(3, 3);
+    frame_->FinishMeasurement();
+    frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+    Run(50);
+    EXPECT_EQ(Frame(), nullptr);
 }
 
 }  // namespace
