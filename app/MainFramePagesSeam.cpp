@@ -131,6 +131,9 @@ void CMainFrame::OnSensorConnected() {
         CloseScaleDialogIfVisible();
 }
 void CMainFrame::OnSensorDisconnected() {
+    // A measurement that loses its sensor ends like any other: its rows are written.
+    if (m_ucConversionPending != 0)
+        FinishMeasurement();
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorDisconnected();
 }
