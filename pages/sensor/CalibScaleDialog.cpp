@@ -25,7 +25,6 @@ IMPLEMENT_DYNAMIC(CDlgCalibMsgGetValueEnd, CCalibStepDialog)
 
 BEGIN_MESSAGE_MAP(CDlgCalibMsgGetValueEnd, CCalibStepDialog)
 ON_BN_CLICKED(IDC_COPY_TO_B, &CDlgCalibMsgGetValueEnd::OnCopyToB)
-ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 BOOL CDlgCalibMsgGetValueEnd::OnInitDialog() {
@@ -174,13 +173,4 @@ void CDlgCalibMsgGetValueEnd::CloseIfVisible() {
 void CDlgCalibMsgGetValueEnd::ShowNotLoaded() {
     if (CWnd* indicator = m_hWnd != nullptr ? GetDlgItem(IDC_NOT_LOADED) : nullptr)
         indicator->ShowWindow(SW_SHOW);
-}
-
-BOOL CDlgCalibMsgGetValueEnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-    CMainFrame* frame = m_pPage != nullptr ? m_pPage->Frame() : nullptr;
-    if (frame != nullptr && frame->IsWaitCursorShown()) {
-        RestoreWaitCursor();
-        return TRUE;
-    }
-    return CCalibStepDialog::OnSetCursor(pWnd, nHitTest, message);
 }

@@ -26,7 +26,6 @@ IMPLEMENT_DYNAMIC(CDlgCalibMsgGetValueZero, CCalibStepDialog)
 
 BEGIN_MESSAGE_MAP(CDlgCalibMsgGetValueZero, CCalibStepDialog)
 ON_WM_TIMER()
-ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 BOOL CDlgCalibMsgGetValueZero::OnInitDialog() {
@@ -139,13 +138,4 @@ void CDlgCalibMsgGetValueZero::OnTimer(UINT_PTR nIDEvent) {
         return;
     }
     SetTimer(TIMER_WATCHDOG, kWatchdogMs, nullptr);
-}
-
-BOOL CDlgCalibMsgGetValueZero::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-    CMainFrame* frame = m_pPage != nullptr ? m_pPage->Frame() : nullptr;
-    if (frame != nullptr && frame->IsWaitCursorShown()) {
-        RestoreWaitCursor();
-        return TRUE;
-    }
-    return CCalibStepDialog::OnSetCursor(pWnd, nHitTest, message);
 }

@@ -21,6 +21,7 @@ IMPLEMENT_DYNAMIC(CDlgCalibMsgWrongScaleValue, CCalibStepDialog)
 
 BEGIN_MESSAGE_MAP(CCalibStepDialog, CPerRunDialog)
 ON_WM_SHOWWINDOW()
+ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CCalibStepDialog::CCalibStepDialog(UINT templateId, UINT registration, CDlgSensorCalibration* page)
@@ -36,6 +37,15 @@ void CCalibStepDialog::OnShowWindow(BOOL bShow, UINT nStatus) {
         SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetTexts();
+}
+
+BOOL CCalibStepDialog::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+    CMainFrame* frame = GetMainFrame();
+    if (frame != nullptr && frame->IsWaitCursorShown()) {
+        RestoreWaitCursor();
+        return TRUE;
+    }
+    return CPerRunDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CCalibStepDialog::StoreRectangle() {

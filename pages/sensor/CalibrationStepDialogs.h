@@ -19,6 +19,8 @@ class CCalibStepDialog : public CPerRunDialog {
 
   protected:
     void OnShowWindow(BOOL bShow, UINT nStatus);
+    // While the frame shows the wait cursor, the dialog shows it too.
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     // Moves to the page's step rectangle unless this dialog keeps its own place.
     virtual bool KeepsOwnPosition() { return false; }
     virtual void SetTexts() {}
@@ -93,7 +95,6 @@ class CDlgCalibMsgGetValueZero : public CCalibStepDialog {
     void OnOK() override;
     void OnCancel() override;
     void OnTimer(UINT_PTR nIDEvent);
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
   private:
@@ -127,7 +128,6 @@ class CDlgCalibMsgGetValueEnd : public CCalibStepDialog {
     void OnOK() override;
     void OnCancel() override;
     void OnCopyToB();
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
   private:
