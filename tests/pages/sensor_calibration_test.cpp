@@ -14,6 +14,7 @@
 #include "foundation/Language.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CalibUncertaintyDialogs.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Timers.h"
 #include "sensor/BlockLayouts.h"
@@ -232,6 +233,36 @@ TEST_F(CalibrationPage, CancelInTheLoadedReadingWritesNothing) {
                           sizeof before.bytes),
               0);
     EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+}
+
+TEST_F(CalibrationPage,
+       AnUncertaintyOutsideItsRangeIsAskedAgainAndTheFactoryAdjustmentGetsAUserCopy) {
+    StartWithSensor();
+    ASSERT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 2);
+    int defines = 0;
+    CString rangeText;
+    StartTicker([&] {
+        if (auto* define = Active<CDlgCalibInaccuracyDefine>()) {
+            ++defines;
+            define->SetDlgItemText(1207, defines == 1 ? "5" : "0,01");
+            Press(define, IDOK);
+        } else if (auto* failure = Active<CDlgCalibInaccuracyRangeFailure>()) {
+            failure->GetDlgItemText(1252, rangeText);
+            Press(failure, IDOK);
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_UNCERTAINTY);
+    StopTicker();
+    EXPECT_EQ(defines, 2);
+    EXPECT_NE(rangeText.Find("[ 5 % ]"), -1);
+    EXPECT_NE(rangeText.Find("[ 0 % ]"), -1);
+    Run(3000);
+    EXPECT_TRUE(boxes_.empty());
+    // The sensor restarted with the user copy in force, carrying the new value.
+    EXPECT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 3);
+    EXPECT_TRUE(frame_->COM_IsUserCalibEqualFactoryCalib(0));
+    EXPECT_NEAR(UserBlock().channel[0].uncertainty, 0.01, 1e-6);
     EXPECT_FALSE(frame_->IsWaitCursorShown());
 }
 
