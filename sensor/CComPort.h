@@ -130,6 +130,10 @@ class CComPort : public CTarvik_Send {
     // stands in the way (timer 39 looks again every 500 ms).
     BOOL COM_ZMCOMConfgSetSoftwareConfigBlock(int sensor, int timerId);
     BOOL COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int reserved);
+    // Marks a sensor's serial-number texts (sensors 0-3) for writing and (re)arms timer 38 after
+    // ms; the timer writes the marked sensors one per expiry.
+    void COM_RequestSerialNumberWrite(int sensor, UINT ms);
+    BOOL COM_IsSerialNumberWriteMarked(int sensor) const;
     void COM_ZMCOMRestartSensor();
     BOOL COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode);
     void COM_ZMCOMRestartDeviceOfPort();
@@ -373,6 +377,10 @@ class CComPort : public CTarvik_Send {
     int m_aiSlotPosition[COM_MAX_SENSORS] = {};
     void FinishMultiChannelActivation();
     void RunMultiChannelActivationStep();
+    // Timer 38: the next marked sensor whose texts differ from its block 131 is written; while
+    // the dialogue is busy it looks again after 1000 ms, while marks remain after 100 ms.
+    void RunSerialNumberWriteStep();
+    bool m_abSerialNumberMarked[COM_MAX_SENSORS] = {};
 
     tarvik::FrameCutter m_cutter;
     tarvik::FrameCutter m_aPortCutter[COM_MAX_SENSORS];
