@@ -24,15 +24,6 @@ void ReadRaw(CArchive& ar, BYTE* buffer, size_t size) {
         AfxThrowArchiveException(CArchiveException::endOfFile);
 }
 
-int ReadCount(CArchive& ar, size_t bytesEach) {
-    int count = 0;
-    ar >> count;
-    if (count < 0)
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    ar.EnsureAvailable(static_cast<ULONGLONG>(count), bytesEach);
-    return count;
-}
-
 }  // namespace
 
 void CXGraphAxis::Serialize(CArchive& ar) {
@@ -110,7 +101,7 @@ void CXGraphAxis::Serialize(CArchive& ar) {
     m_nTop = Clamped(m_nTop, -(1 << 30), 1 << 30);
     m_nLeft = Clamped(m_nLeft, -(1 << 30), 1 << 30);
 
-    const int ranges = ReadCount(ar, kColorRangeBytes);
+    const int ranges = ReadArchiveCount(ar, kColorRangeBytes);
     for (int i = 0; i < ranges; ++i) {
         BYTE raw[kColorRangeBytes];
         ReadRaw(ar, raw, sizeof raw);
@@ -125,7 +116,7 @@ void CXGraphAxis::Serialize(CArchive& ar) {
         range.nStyle = Clamped(range.nStyle, 0, 6);
         m_ColorRanges.push_back(range);
     }
-    const int markers = ReadCount(ar, kAxisMarkerBytes);
+    const int markers = ReadArchiveCount(ar, kAxisMarkerBytes);
     for (int i = 0; i < markers; ++i) {
         BYTE raw[kAxisMarkerBytes];
         ReadRaw(ar, raw, sizeof raw);

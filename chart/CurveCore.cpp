@@ -106,7 +106,8 @@ void CXGraphDataSerie::Serialize(CArchive& ar) {
     if (count > 0x7FFFFFF)
         AfxThrowArchiveException(CArchiveException::badIndex);
     ar.EnsureAvailable(count, sizeof(TDataPoint));
-    auto points = std::make_unique<TDataPoint[]>(count);
+    // Not value-initialised: every byte is read over at once.
+    std::unique_ptr<TDataPoint[]> points(new TDataPoint[count]);
     if (count > 0 && ar.Read(points.get(), static_cast<UINT>(sizeof(TDataPoint) * count)) !=
                          sizeof(TDataPoint) * count)
         AfxThrowArchiveException(CArchiveException::endOfFile);

@@ -84,6 +84,15 @@ void StoreLogFont(CArchive& ar, const LOGFONT& lf) {
     ar.Write(&lf, sizeof lf);
 }
 
+int ReadArchiveCount(CArchive& ar, ULONGLONG bytesEach) {
+    int count = 0;
+    ar >> count;
+    if (count < 0)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    ar.EnsureAvailable(static_cast<ULONGLONG>(count), bytesEach);
+    return count;
+}
+
 LOGFONT LoadLogFont(CArchive& ar) {
     LOGFONT lf{};
     if (ar.Read(&lf, sizeof lf) != sizeof lf)

@@ -64,3 +64,6 @@ void SanitizeLogFont(LOGFONT& lf);
 // Reads and writes a LOGFONT as its 60 raw bytes.
 void StoreLogFont(CArchive& ar, const LOGFONT& lf);
 LOGFONT LoadLogFont(CArchive& ar);
+// A count of records read from a file: not negative and with at least bytesEach bytes left for
+// each, checked before anything is made for them.
+int ReadArchiveCount(CArchive& ar, ULONGLONG bytesEach);

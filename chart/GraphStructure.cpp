@@ -25,6 +25,8 @@ void CXGraph::DeleteObjectsOfCurve(int curve) {
             if (notation->m_nCurve == curve) {
                 if (m_pCurrentObject == notation)
                     m_pCurrentObject = nullptr;
+                if (m_pTracker == &notation->m_Tracker)
+                    m_pTracker = nullptr;
                 m_Objects.RemoveAt(here);
                 delete notation;
                 continue;
@@ -56,6 +58,7 @@ bool CXGraph::DeleteCurve(int i) {
     m_nSnappedCurve1 = Shifted(m_nSnappedCurve1, i);
     m_nCurveUnderMouse = Shifted(m_nCurveUnderMouse, i);
     m_LegendEntries.clear();
+    ResetDrags();
     return true;
 }
 
@@ -162,4 +165,6 @@ void CXGraph::ResetAll() {
     m_nCurveUnderMouse = -1;
     m_nSnappedCurve = -1;
     m_nForcedSnapCurve = -1;
+    m_MeasureDef = {};
+    ResetDrags();
 }

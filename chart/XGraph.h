@@ -36,12 +36,18 @@ struct CXGraphLegendEntry {
     int nCurve = -1;
 };
 
+struct ChartArchiveModel;
+class CFile;
+class CPalette;
+
 class CXGraph : public CWnd {
     DECLARE_SERIAL(CXGraph)
   public:
     enum EMode { MZoom = 1, MPan = 3, MCursor = 4, MEditPoints = 7, MMeasure = 8, MSelect = 0 };
     static constexpr const char* kClassName = "XGraph";
     static constexpr UINT kLabelEditId = 65534;
+    // Posted to the parent by the "properties" command.
+    static constexpr UINT kPropertiesMessage = 60012;
 
     CXGraph();
     ~CXGraph() override;
@@ -81,6 +87,27 @@ class CXGraph : public CWnd {
     void AddLinearTrend(CXGraphDataSerie& serie);
     void AddCubicTrend(CXGraphDataSerie& serie);
 
+    // Archive. Flags: 1 settings, 2 curves and axes, 4 measurements and objects. Loading reads
+    // the flags from the file and changes the chart only when the whole file is good (else
+    // Serialize throws and Load answers FALSE).
+    using CWnd::Serialize;
+    void Serialize(CArchive& ar, int flags);
+    BOOL Save(const CString& path, int flags);
+    BOOL Load(const CString& path);
+    BOOL LoadFrom(CFile& file);
+
+    // Printing: one page "Graph" with the screen layout at the printer's resolution; a DC whose
+    // attribute handle differs (a preview) is drawn on without a job.
+    BOOL Print(CDC* printer);
+    BOOL PrintRect(CDC* printer, const CRect& rect);
+    void OnPrint();
+    // Export: the kept image as a BMP file (true only when all of it is on disk), the window's
+    // screen image as a packed DIB the caller frees with GlobalFree.
+    bool SaveBitmap(const CString& path);
+    HGLOBAL GetWindowDIB();
+    HGLOBAL DDBToDIB(CBitmap& bitmap, DWORD compression, CPalette* palette);
+    BOOL WriteDIB(const CString& path, HGLOBAL dib);
+
     // Painting: the whole chart into dc over rect. On a printer DC (print scaling on) the
     // layout is computed in screen pixels and the DC scales it; the kept image is taken only
     // from screen paints.
@@ -91,6 +118,31 @@ class CXGraph : public CWnd {
     MarkerPainter GetMarkerPainter(int symbol) const;
     // The font of numbered markers of one size, made once per paint.
     CFont* GetNumberFont(int size);
+
+    // Commands of the context menu; the client also calls them directly.
+    void OnSelect();
+    void OnInsertLabel();
+    void OnZoom();
+    void OnResetZoom();
+    void OnPan();
+    void OnEdit();
+    void OnLinearTrend();
+    void OnCubicTrend();
+    void OnCursor();
+    void OnProperties();
+    void OnUndoZoom();
+    void OnMeasure();
+    void OnEditPoints();
+
+    // Hit testing at the mouse point: a test pass answers whether anything is under it; a
+    // selection pass selects, notifies the parent and answers false.
+    bool CheckObjects(bool click, bool testOnly);
+    // Moves point.y onto the nearest point of a visible curve and records the measurement's
+    // start (point at the drag start) or end.
+    void SnapMeasurePoint(CPoint& point);
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The record WM_USER+11 points at; valid while the chart lives.
+    const CXGraphPointEdit& GetPointEdit() const { return m_PointEdit; }
 
     // One-field accessors.
     void SetBackColor(COLORREF c) { m_crBackColor = c; }
@@ -167,11 +219,32 @@ class CXGraph : public CWnd {
     CObList m_Objects{10};
     std::map<int, std::unique_ptr<CQuickFont>> m_NumberFonts;
     CXGraphObject* m_pCurrentObject = nullptr;
+    // The marker a left drag moves: direction 0 Y, 1 X; the axis; the marker; -1 when none.
+    struct DraggedMarker {
+        int direction = -1;
+        int axis = -1;
+        int marker = -1;
+    };
+    DraggedMarker m_DraggedMarker;
+    int m_nDragCurve = -1;
+    int m_nDragPoint = -1;
+    CXGraphPointEdit m_PointEdit;
+    // Set while the left button's release runs its selection pass: only it places axis markers.
+    bool m_bLeftReleasePass = false;
 
   protected:
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);
     void OnSize(UINT type, int cx, int cy);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnRButtonDown(UINT flags, CPoint point);
+    void OnRButtonUp(UINT flags, CPoint point);
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    void OnKeyUp(UINT key, UINT repeat, UINT flags);
     // Overlays of the interaction state.
     void DrawLegend(CDCEx* dc, CRect& inner);
     void DrawZoomRect(CDCEx* dc);
@@ -185,6 +258,25 @@ class CXGraph : public CWnd {
     DECLARE_MESSAGE_MAP()
 
   private:
+    struct HitPass;
+    void Notify(UINT message, WPARAM wParam);
+    void ResetDrags();
+    CRect MarkerBand(int direction, CXGraphAxis& axis, int marker);
+    bool CheckMarkers(int direction, int index, bool testOnly, bool& deleted);
+    bool CheckAxes(int direction, bool click, bool testOnly, HitPass& pass);
+    bool CheckFreeObjects(bool click, bool testOnly, bool& hit);
+    int CurveAtMouse();
+    void StartPointDrag(int curve);
+    void MoveDraggedPoint();
+    void LeftReleasePass();
+    void DrawOnWindow(void (CXGraph::*draw)(CDCEx*));
+    void HideCursorLabel();
+    void DoZoom();
+    void DoPan(CPoint point);
+    BOOL PrintInto(CDC* printer, const CRect* area);
+    void AdoptModel(ChartArchiveModel& model);
+    // Ends label edits (keeping the typed text) and object tracking.
+    void EndInteraction();
     void LayoutAxes(CDCEx* dc, const CRect& inner);
     void DrawCurves(CDCEx* dc);
     void KeepImage(CDCEx* dc, const CRect& rect);

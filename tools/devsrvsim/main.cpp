@@ -1,9 +1,7 @@
 // kq7b-devsrvsim: plays the network device server of the Ethernet interface on loopback.
-#include <csignal>
-#include <fstream>
 #include <iostream>
-#include <mutex>
 
+#include "tools/common/SimulatorRun.h"
 #include "tools/devsrvsim/DevSrvOptions.h"
 
 int main(int argc, char** argv) {
@@ -17,37 +15,10 @@ int main(int argc, char** argv) {
         std::cout << devsrvsim::DevSrvUsage();
         return 0;
     }
-    std::ofstream logFile;
-    if (options.logFile != "-") {
-        logFile.open(options.logFile, std::ios::app);
-        if (!logFile) {
-            std::cerr << "kq7b-devsrvsim: cannot open " << options.logFile << "\n";
-            return 1;
-        }
-    }
-    std::mutex logMutex;
-    std::ostream& log = options.logFile == "-" ? std::cerr : logFile;
-    devsrvsim::DeviceServerSimulator simulator(options.setup, [&](const std::string& line) {
-        std::lock_guard<std::mutex> lock(logMutex);
-        log << line << std::endl;
-    });
-
-    // The signals are taken by sigwait below, never by a handler.
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-
-    if (!simulator.Start(error)) {
-        std::cerr << "kq7b-devsrvsim: " << error << "\n";
-        return 1;
-    }
-    std::cout << "setup " << simulator.Address() << ":" << simulator.SetupPort() << "\n"
-              << "data " << simulator.Address() << ":" << simulator.DataPort() << "\n";
-    std::cout.flush();
-    int signal = 0;
-    sigwait(&signals, &signal);
-    simulator.Stop();
-    return 0;
+    return simtool::RunUntilSignal<devsrvsim::DeviceServerSimulator>(
+        "kq7b-devsrvsim", options.logFile, options.setup,
+        [](devsrvsim::DeviceServerSimulator& simulator) {
+            std::cout << "setup " << simulator.Address() << ":" << simulator.SetupPort() << "\n"
+                      << "data " << simulator.Address() << ":" << simulator.DataPort() << "\n";
+        });
 }
