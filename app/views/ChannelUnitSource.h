@@ -7,6 +7,9 @@
 
 class IChannelUnitSource {
   public:
+    // The record that holds a view channel's units: the channel itself with fewer than two
+    // sensors, else the flow's channel-to-record index.
+    virtual int GetRecordOfChannel(int channel) const = 0;
     // The channel's quantity letter (channel 0..5: A, B, C, D, P1, P2).
     virtual char GetChannelUnitLetter(int channel) const = 0;
     // The index of the channel's current unit in its unit texts.

@@ -40,6 +40,7 @@ const Inputs& TheInputs() {
 
 class OneUnit : public IChannelUnitSource {
   public:
+    int GetRecordOfChannel(int channel) const override { return channel; }
     char GetChannelUnitLetter(int) const override { return 'D'; }
     int GetChannelUnitIndex(int) const override { return 0; }
     bool GetChannelUnitText(int, int, CString& text) const override {

@@ -15,6 +15,7 @@ namespace {
 
 class FakeUnits : public IChannelUnitSource {
   public:
+    int GetRecordOfChannel(int channel) const override { return recordOf[channel]; }
     char GetChannelUnitLetter(int channel) const override { return letters[channel]; }
     int GetChannelUnitIndex(int) const override { return unitIndex; }
     bool GetChannelUnitText(int, int index, CString& text) const override {
@@ -26,6 +27,7 @@ class FakeUnits : public IChannelUnitSource {
     std::string letters = "DYKWPP";
     std::vector<CString> units{"N·m", "cN·m"};
     int unitIndex = 0;
+    int recordOf[6] = {0, 1, 2, 3, 4, 5};
 };
 
 class ValueFormat : public ::testing::Test {
