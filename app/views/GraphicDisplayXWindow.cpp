@@ -80,6 +80,9 @@ void CGraphicDisplayWnd::GetXRange(double& minimum, double& maximum, double& ste
 
 void CGraphicDisplayWnd::SyncSliders() {
     m_bSuppressRedrawTimer = TRUE;
+    // The range slider reports its own clamping while it is set: not a user's move.
+    const BOOL wasBusy = m_bSliderBusy;
+    m_bSliderBusy = TRUE;
     if (m_rangeSlider.GetSafeHwnd() != nullptr) {
         m_rangeSlider.SetMinMax(m_dXMin, m_dXMax);
         m_rangeSlider.SetRange(m_dXMin, m_dXMax);
@@ -88,6 +91,7 @@ void CGraphicDisplayWnd::SyncSliders() {
     const double newest = NewestX();
     if (m_intervalSlider.GetSafeHwnd() != nullptr && newest != -DBL_MAX)
         m_intervalSlider.SetPos(SliderPosition(m_dXMax, newest));
+    m_bSliderBusy = wasBusy;
     m_bSuppressRedrawTimer = FALSE;
 }
 
@@ -135,9 +139,12 @@ LRESULT CGraphicDisplayWnd::OnUndoZoom(WPARAM, LPARAM) {
         return 0;
     double step = 0.0;
     m_pChart->GetXAxis(0).GetRange(m_dXMin, m_dXMax, step);
+    const BOOL wasBusy = m_bSliderBusy;
+    m_bSliderBusy = TRUE;
     m_rangeSlider.SetRange(m_dXMin, m_dXMax);
     m_rangeSlider.SetVisualMinMax(m_dXMin, m_dXMax);
     m_rangeSlider.Invalidate(FALSE);
     m_intervalSlider.SetPos(SliderPosition(m_dXMax, NewestX()));
+    m_bSliderBusy = wasBusy;
     return 0;
 }
