@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/MainMenuSeam.h"
+#include "app/MeasureFlowSeams.h"
 #include "app/SettingsValues.h"
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
@@ -175,6 +176,27 @@ class CMainFrame : public CFrameWnd,
     void SaveDiagramAs();
     void WriteApplicationLog(int sensor, const char* caller);
     void PrintDiagram();
+
+    // ---- The seams of the measured-value flow (MainFrameFlowSeams): the registered window's
+    // interface, or the fake a test put in its place; null when neither exists ----
+    IChannelViewSeam* FlowChannelView(int channel) const;
+    IBestUnitSeam* FlowBestUnit() const;
+    IDiagramSeam* FlowDiagram() const;
+    IMeasurePanelSeam* FlowPanel() const;
+    IDocumentationSeam* FlowDocumentation() const;
+    IMeasureConfigSeam* FlowMeasureConfig() const;
+    IPortListSeam* FlowPortList() const;
+    struct FlowSeamFakes {
+        IChannelViewSeam* channel[COM_CHANNELS] = {};
+        IBestUnitSeam* bestUnit = nullptr;
+        IDiagramSeam* diagram = nullptr;
+        IMeasurePanelSeam* panel = nullptr;
+        IDocumentationSeam* documentation = nullptr;
+        IMeasureConfigSeam* measureConfig = nullptr;
+        IPortListSeam* portList = nullptr;
+    } m_flowFakes;
+    // The pages' unit changes: the sensor's unit factors follow its channel records again.
+    void RecomputeUnitFactors(int sensor);
 
     // ---- The dialogue's calls into the pages (MainFramePagesSeam) ----
     void ShowProgressBar(int portCount) override;

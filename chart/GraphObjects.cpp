@@ -85,20 +85,26 @@ void CXGraph::AddTrend(CXGraphDataSerie& serie, bool cubic) {
     TDataPoint* trend = cubic ? serie.CubicTrend(0) : serie.LinearTrend(0);
     if (trend == nullptr)
         return;
-    const int count = serie.m_nCount;
-    const int xAxis = serie.m_nXAxis;
-    const int yAxis = serie.m_nYAxis;
     const CString name = serie.m_cLabel + (cubic ? " cubic trend" : " linear trend");
-    CXGraphDataSerie* added =
-        SetData(trend, count, GetCurveCount(), xAxis, yAxis, false, true, false);
+    AppendDerivedCurve(trend, serie.m_nCount, source, name);
     delete[] trend;
+}
+
+CXGraphDataSerie* CXGraph::AppendDerivedCurve(const TDataPoint* points, int count, int source,
+                                              const CString& name) {
+    if (source < 0 || source >= GetCurveCount())
+        return nullptr;
+    const int xAxis = m_Data[static_cast<size_t>(source)].m_nXAxis;
+    const int yAxis = m_Data[static_cast<size_t>(source)].m_nYAxis;
+    CXGraphDataSerie* added = SetData(const_cast<TDataPoint*>(points), count, GetCurveCount(),
+                                      xAxis, yAxis, false, true, false);
     if (added == nullptr)
-        return;
+        return nullptr;
     added->m_cLabel = name;
-    // The axes take in the trend without losing the source's peaks.
+    // The axes take in the new curve without losing the source's peaks.
     double xmin, xmax, ymin, ymax;
     if (!GetMinMaxForData(*added, xmin, xmax, ymin, ymax))
-        return;
+        return added;
     const auto widen = [](CXGraphAxis& axis, double lo, double hi) {
         if (axis.HasRange() && std::isfinite(axis.m_fMin) && axis.m_fMin < axis.m_fMax)
             axis.SetRange(std::min(lo, axis.m_fMin), std::max(hi, axis.m_fMax));
@@ -109,6 +115,7 @@ void CXGraph::AddTrend(CXGraphDataSerie& serie, bool cubic) {
         widen(m_XAxis[static_cast<size_t>(xAxis)], xmin, xmax);
     if (yAxis >= 0 && yAxis < GetYAxisCount())
         widen(m_YAxis[static_cast<size_t>(yAxis)], ymin, ymax);
+    return added;
 }
 
 void CXGraph::AddLinearTrend(CXGraphDataSerie& serie) {

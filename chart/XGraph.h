@@ -86,6 +86,10 @@ class CXGraph : public CWnd {
     void ResetAll();
     void AddLinearTrend(CXGraphDataSerie& serie);
     void AddCubicTrend(CXGraphDataSerie& serie);
+    // Appends a copy of the points as a new curve on the axes of curve `source`, named `name`,
+    // and widens those axes to take it in (never shrinking them); null when nothing was added.
+    CXGraphDataSerie* AppendDerivedCurve(const TDataPoint* points, int count, int source,
+                                         const CString& name);
 
     // Archive. Flags: 1 settings, 2 curves and axes, 4 measurements and objects. Loading reads
     // the flags from the file and changes the chart only when the whole file is good (else

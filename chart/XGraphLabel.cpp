@@ -5,12 +5,13 @@
 
 #include "chart/DrawHelpers.h"
 #include "chart/XGraph.h"
+#include "chart/dialogs/LabelDlg.h"
 #include "platform/framework/Menu.h"
 #include "platform/gfx/SysColors.h"
 
 IMPLEMENT_SERIAL(CXGraphLabel, CXGraphObject, 1)
 
-void (*CXGraphLabel::s_pfnShowDialog)(CXGraphLabel* label) = nullptr;
+void (*CXGraphLabel::s_pfnShowDialog)(CXGraphLabel* label) = &CLabelDlg::ShowFor;
 
 UINT LabelDrawTextFlags(int alignment) {
     switch (alignment) {

@@ -40,7 +40,8 @@ class CXGraphLabel : public CXGraphObject {
     int m_nAlignment = 0;
     int m_nCurve = -1;
 
-    // Opens the label dialog on this label when "Properties" is picked; set by the dialogs.
+    // Opens the label dialog on this label when "Properties" is picked (the chart's label
+    // dialog unless replaced).
     static void (*s_pfnShowDialog)(CXGraphLabel* label);
 
   private:

@@ -16,6 +16,7 @@
 #include "platform/base/WinTypes.h"
 #include "sensor/CCalibrationValues.h"
 #include "sensor/CTarvik_Send.h"
+#include "sensor/ChannelUnitFactor.h"
 #include "sensor/ComPortPages.h"
 #include "sensor/ComPortSeams.h"
 #include "sensor/FrameCutter.h"
@@ -62,6 +63,12 @@ class CComPort : public CTarvik_Send {
     virtual void COM_ShowMessage(const CString& text) = 0;
     // The sensors of a multi-port device are open (activated of them answered) and prepared.
     virtual void OnMultiChannelActivationDone(int activated) = 0;
+    // Factor of one count of sensor channel 0..3 (side 0 = A, 1 = B of the sensor's record).
+    // The frame overrides it so that a channel shows the unit its channel record names.
+    virtual double SensorChannelUnitFactor(int channel, const SensorRecord& record, int side) {
+        (void)channel;
+        return ChannelUnitFactor(record, side);
+    }
 
     // ---- Receive ----
     // Data message of the main port: appends the bytes and analyses every complete reply.

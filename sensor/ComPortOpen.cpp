@@ -173,14 +173,14 @@ void CComPort::COM_SetPowerUnit(int derived, int unitIndex) {
 
 void CComPort::ComputeUnitFactors() {
     if (m_iNumberOfSensors < 2) {
-        m_adUnitFactor[0] = ChannelUnitFactor(m_aSensorRecord[0], 0);
-        m_adUnitFactor[1] = ChannelUnitFactor(m_aSensorRecord[0], 1);
+        m_adUnitFactor[0] = SensorChannelUnitFactor(0, m_aSensorRecord[0], 0);
+        m_adUnitFactor[1] = SensorChannelUnitFactor(1, m_aSensorRecord[0], 1);
     } else {
         // One channel per sensor: channel A of the sensor that the channel's record names.
         for (int ch = 0; ch < COM_MAX_SENSORS; ++ch) {
             const int record = m_aiChannelRecord[ch];
             m_adUnitFactor[ch] = record >= 0 && record < COM_MAX_SENSORS
-                                     ? ChannelUnitFactor(m_aSensorRecord[record], 0)
+                                     ? SensorChannelUnitFactor(ch, m_aSensorRecord[record], 0)
                                      : 0.0;
         }
     }

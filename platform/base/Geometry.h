@@ -25,8 +25,9 @@ class CSize : public SIZE {
     explicit CSize(DWORD packed)
         : SIZE{static_cast<SHORT>(LOWORD(packed)), static_cast<SHORT>(HIWORD(packed))} {}
 
+    // Both operand orders and != follow from these two; the first makes CSize == CSize exact.
+    bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
     bool operator==(const SIZE& o) const { return cx == o.cx && cy == o.cy; }
-    bool operator!=(const SIZE& o) const { return !(*this == o); }
     CSize& operator+=(SIZE o) {
         cx += o.cx;
         cy += o.cy;
@@ -64,8 +65,9 @@ class CPoint : public POINT {
         x = nx;
         y = ny;
     }
+    // Both operand orders and != follow from these two; the first makes CPoint == CPoint exact.
+    bool operator==(const CPoint& o) const { return x == o.x && y == o.y; }
     bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
-    bool operator!=(const POINT& o) const { return !(*this == o); }
     CPoint& operator+=(SIZE s) {
         Offset(s);
         return *this;
@@ -169,8 +171,9 @@ class CRect : public RECT {
     BOOL UnionRect(const RECT* a, const RECT* b) { return ::UnionRect(this, a, b); }
     BOOL SubtractRect(const RECT* a, const RECT* b) { return ::SubtractRect(this, a, b); }
 
+    // Both operand orders and != follow from these two; the first makes CRect == CRect exact.
+    bool operator==(const CRect& o) const { return ::EqualRect(this, &o) != FALSE; }
     bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
-    bool operator!=(const RECT& o) const { return !(*this == o); }
     CRect& operator=(const RECT& o) {
         RECT::operator=(o);
         return *this;

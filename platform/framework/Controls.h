@@ -10,6 +10,7 @@ class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
   public:
     CButton() = default;
+    using CWnd::Create;
     virtual BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                         UINT nID);
     UINT GetState() const;
@@ -34,6 +35,7 @@ class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
   public:
     CStatic() = default;
+    using CWnd::Create;
     virtual BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                         UINT nID = 0xFFFF);
     HICON SetIcon(HICON hIcon);
@@ -46,6 +48,7 @@ class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)
   public:
     CEdit() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // Start in the low word, end in the high word.
     DWORD GetSel() const;
@@ -83,6 +86,7 @@ class CListBox : public CWnd {
     DECLARE_DYNAMIC(CListBox)
   public:
     CListBox() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetCount() const;
     int GetCurSel() const;
@@ -122,6 +126,7 @@ class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)
   public:
     CComboBox() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetCount() const;
     int GetCurSel() const;
@@ -169,6 +174,7 @@ class CScrollBar : public CWnd {
     DECLARE_DYNAMIC(CScrollBar)
   public:
     CScrollBar() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     int GetScrollPos() const;
     int SetScrollPos(int nPos, BOOL bRedraw = TRUE);

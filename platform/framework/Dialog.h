@@ -16,6 +16,7 @@ class CDialog : public CWnd {
     ~CDialog() override;
 
     // --- modeless ---
+    using CWnd::Create;
     virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     virtual BOOL CreateIndirect(const kq::DialogTemplate* lpDialogTemplate,

@@ -13,6 +13,7 @@ class CDockBar : public CControlBar {
     // bFloating: the dock bar of a floating mini frame.
     explicit CDockBar(BOOL bFloating = FALSE);
 
+    using CControlBar::Create;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
 
     BOOL IsDockBar() const override;

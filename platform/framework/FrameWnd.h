@@ -30,6 +30,7 @@ class CFrameWnd : public CWnd {
     virtual BOOL LoadFrame(UINT nIDResource,
                            DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    using CWnd::Create;
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
                         DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
                         CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,

@@ -11,6 +11,7 @@ class CMiniFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMiniFrameWnd)
   public:
     CMiniFrameWnd();
+    using CFrameWnd::CreateEx;
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd = nullptr, UINT nID = 0);
     // Grows a client rectangle to the window rectangle of a mini frame of that style.
@@ -28,6 +29,7 @@ class CMiniDockFrameWnd : public CMiniFrameWnd {
     DECLARE_DYNCREATE(CMiniDockFrameWnd)
   public:
     CMiniDockFrameWnd();
+    using CMiniFrameWnd::Create;
     // pParent: the frame the bars belong to; dwBarStyle: the orientation and size style.
     virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
     void RecalcLayout(BOOL bNotify = TRUE) override;

@@ -27,6 +27,7 @@ class CPreviewBar : public CControlBar {
     CPreviewBar();
     ~CPreviewBar() override;
 
+    using CControlBar::Create;
     BOOL Create(CWnd* pParentWnd, UINT nID = AFX_IDW_PREVIEW_BAR);
     // The button of a command, null for other ids.
     CButton* GetButton(UINT nID) const;

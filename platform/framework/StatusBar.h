@@ -23,8 +23,10 @@ class CStatusBar : public CControlBar {
     CStatusBar();
     ~CStatusBar() override;
 
+    using CControlBar::Create;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT nID = AFX_IDW_STATUS_BAR);
+    using CControlBar::CreateEx;
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0,
                   DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                   UINT nID = AFX_IDW_STATUS_BAR);

@@ -126,11 +126,12 @@ using LabelEditing = ChartWindowTest;
 TEST_F(LabelEditing, PopupOffersPropertiesWhichOpensTheDialog) {
     auto* chart = MakeChart<CMenuAnsweringChart>();
     CXGraphLabel* label = chart->InsertLabel(CRect(20, 20, 200, 80), "old");
+    auto* dialog = CXGraphLabel::s_pfnShowDialog;
     CXGraphLabel::s_pfnShowDialog = [](CXGraphLabel* l) { g_opened = l; };
     label->ShowProperties();
     EXPECT_EQ(g_opened, label);
     EXPECT_GE(chart->idles, 1);
-    CXGraphLabel::s_pfnShowDialog = nullptr;
+    CXGraphLabel::s_pfnShowDialog = dialog;
     g_opened = nullptr;
 }
 

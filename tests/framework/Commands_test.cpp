@@ -19,7 +19,6 @@ constexpr int kIdList = 1003;
 constexpr UINT kNotifyClick = static_cast<UINT>(-2);
 constexpr UINT kNotifyOther = static_cast<UINT>(-3);
 constexpr WORD kBnClicked = 0;
-constexpr WORD kEnChange = 0x0300;
 
 class CHost : public CWnd {
   public:

@@ -25,6 +25,7 @@ class CTestBar : public CControlBar {
   public:
     CSize horz{120, 30};
     CSize vert{40, 90};
+    using CControlBar::Create;
     BOOL Create(CWnd* parent, UINT id, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP) {
         m_dwStyle = style & CBRS_ALL;
         return CWnd::Create(nullptr, "bar", style & ~CBRS_ALL, CRect(0, 0, 0, 0), parent, id);

@@ -80,6 +80,7 @@ class CAppForm : public CFormView {
 // while it floats.
 class CColourBar : public CControlBar {
   public:
+    using CControlBar::Create;
     BOOL Create(CWnd* pParent, UINT nID, COLORREF colour, BOOL bDynamic);
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;

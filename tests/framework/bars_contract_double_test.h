@@ -13,6 +13,7 @@ namespace kq::fw::test {
 class SizingBar : public CControlBar {
     DECLARE_DYNAMIC(SizingBar)
   public:
+    using CControlBar::Create;
     BOOL Create(LPCTSTR title, CWnd* parent, CSize size, UINT id,
                 DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP);
 

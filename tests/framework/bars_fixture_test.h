@@ -13,6 +13,7 @@ namespace kq::fw::test {
 // A bar of a fixed size: 120 x 30 lying along a side, 40 x 90 standing.
 class FixedBar : public CControlBar {
   public:
+    using CControlBar::Create;
     BOOL Create(CWnd* parent, UINT id, LPCTSTR title = "bar");
     CSize CalcFixedLayout(BOOL, BOOL bHorz) override {
         return bHorz ? CSize(120, 30) : CSize(40, 90);

@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 class ChartOutput : public ::testing::Test {
   protected:

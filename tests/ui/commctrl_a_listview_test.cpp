@@ -100,9 +100,6 @@ class ListViewTest : public CommCtrlTest {
     HWND list_ = nullptr;
 };
 
-constexpr UINT kSel = LVIS_SELECTED;
-constexpr UINT kFoc = LVIS_FOCUSED;
-
 TEST_F(ListViewTest, ItemsColumnsAndTexts) {
     EXPECT_EQ(SendMessage(list_, LVM_GETITEMCOUNT, 0, 0), 20);
     EXPECT_EQ(Text(3, 0), "Item 3");

@@ -11,6 +11,7 @@ class CDateTimeCtrl : public CWnd {
     DECLARE_DYNAMIC(CDateTimeCtrl)
   public:
     CDateTimeCtrl() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // GDT_VALID, or GDT_ERROR.

@@ -9,6 +9,7 @@ class CHeaderCtrl : public CWnd {
     DECLARE_DYNAMIC(CHeaderCtrl)
   public:
     CHeaderCtrl() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetItemCount() const;

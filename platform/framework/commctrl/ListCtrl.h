@@ -13,6 +13,7 @@ class CListCtrl : public CWnd {
   public:
     CListCtrl() = default;
     ~CListCtrl() override;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                           UINT nID);

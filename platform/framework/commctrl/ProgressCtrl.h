@@ -8,6 +8,7 @@ class CProgressCtrl : public CWnd {
     DECLARE_DYNAMIC(CProgressCtrl)
   public:
     CProgressCtrl() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     void SetRange(short nLower, short nUpper);

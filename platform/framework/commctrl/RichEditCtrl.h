@@ -14,6 +14,7 @@ class CRichEditCtrl : public CWnd {
     DECLARE_DYNAMIC(CRichEditCtrl)
   public:
     CRichEditCtrl() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // Selection, in characters.

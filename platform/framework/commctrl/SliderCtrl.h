@@ -8,6 +8,7 @@ class CSliderCtrl : public CWnd {
     DECLARE_DYNAMIC(CSliderCtrl)
   public:
     CSliderCtrl() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                           UINT nID);

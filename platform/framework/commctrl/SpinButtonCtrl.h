@@ -8,6 +8,7 @@ class CSpinButtonCtrl : public CWnd {
     DECLARE_DYNAMIC(CSpinButtonCtrl)
   public:
     CSpinButtonCtrl() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     BOOL SetAccel(int nAccel, UDACCEL* pAccel);

@@ -8,6 +8,7 @@ class CTabCtrl : public CWnd {
     DECLARE_DYNAMIC(CTabCtrl)
   public:
     CTabCtrl() = default;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetItemCount() const;

@@ -10,6 +10,7 @@ class CToolTipCtrl : public CWnd {
   public:
     CToolTipCtrl() = default;
     // A top-most pop-up owned by the parent's window.
+    using CWnd::Create;
     virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
 
     void Activate(BOOL bActivate);

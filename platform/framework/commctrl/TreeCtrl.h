@@ -12,6 +12,7 @@ class CTreeCtrl : public CWnd {
   public:
     CTreeCtrl() = default;
     ~CTreeCtrl() override;
+    using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     HTREEITEM InsertItem(LPTVINSERTSTRUCT lpInsertStruct);

@@ -28,7 +28,6 @@ constexpr int kCopiesSpin = 0x0428;
 
 namespace {
 
-constexpr int kMaxHookRounds = 64;
 constexpr int kMaxCopies = 9999;
 
 // Asks for the PDF file's name with the save dialog; empty when cancelled.
