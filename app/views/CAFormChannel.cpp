@@ -66,27 +66,41 @@ BOOL CAFormChannelX::PreTranslateMessage(MSG* pMsg) {
     return CFormView::PreTranslateMessage(pMsg);
 }
 
-int CAFormChannelX::ShowField(Field field, const CString& numberText) {
+void CAFormChannelX::ShowField(Field field, const CString& numberText) {
     m_abReady[field] = 0;
     if (m_hWnd != nullptr)
         SetTimer(kTimerOffsets[field] + static_cast<UINT>(m_iChannel), kFieldPauseMs);
     const CString text = FormatChannelValue(numberText, 0, MODE_APPEND_UNIT);
     if (CWnd* control = m_hWnd != nullptr ? GetDlgItem(kFieldIds[field]) : nullptr)
         control->SetWindowText(text);
-    return 0;
 }
 
-int CAFormChannelX::ShowActualValue(const CString& numberText) {
-    return ShowField(FIELD_VALUE, numberText);
+void CAFormChannelX::ShowActualValue(const CString& numberText) {
+    ShowField(FIELD_VALUE, numberText);
 }
-int CAFormChannelX::ShowTaraValue(const CString& numberText) {
-    return ShowField(FIELD_TARE, numberText);
+void CAFormChannelX::ShowTaraValue(const CString& numberText) {
+    ShowField(FIELD_TARE, numberText);
 }
-int CAFormChannelX::ShowMinValue(const CString& numberText) {
-    return ShowField(FIELD_MIN, numberText);
+void CAFormChannelX::ShowMinValue(const CString& numberText) {
+    ShowField(FIELD_MIN, numberText);
 }
-int CAFormChannelX::ShowMaxValue(const CString& numberText) {
-    return ShowField(FIELD_MAX, numberText);
+void CAFormChannelX::ShowMaxValue(const CString& numberText) {
+    ShowField(FIELD_MAX, numberText);
+}
+
+BOOL CAFormChannelX::IsFieldReady(int field) const {
+    return field >= 0 && field < FIELD_COUNT && m_abReady[field] != 0;
+}
+
+BOOL CAFormChannelX::IsViewVisible() const {
+    return m_hWnd != nullptr && IsWindowVisible();
+}
+
+BOOL CAFormChannelX::FindBestUnit(const CString& valueText, char quantityLetter, int& unitIndex,
+                                  int& decimals) {
+    const CString shown = FormatChannelValue(valueText, quantityLetter, MODE_BEST_UNIT, nullptr,
+                                             nullptr, nullptr, &unitIndex, &decimals);
+    return shown != kNotAvailableText;
 }
 
 void CAFormChannelX::OnTimer(UINT_PTR nIDEvent) {

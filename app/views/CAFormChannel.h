@@ -4,12 +4,16 @@
 // value formatter to the pages. Registers with the main frame once, on its first update.
 #pragma once
 
+#include "app/MeasureFlowSeams.h"
 #include "app/views/DisplayHelper.h"
 #include "platform/framework/Framework.h"
 
 class CMainFrame;
 
-class CAFormChannelX : public CFormView, public CDisplayHelper {
+class CAFormChannelX : public CFormView,
+                       public CDisplayHelper,
+                       public IChannelViewSeam,
+                       public IBestUnitSeam {
     DECLARE_DYNAMIC(CAFormChannelX)
   public:
     enum { IDD = 132 };
@@ -31,11 +35,16 @@ class CAFormChannelX : public CFormView, public CDisplayHelper {
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Field writers: the number text with the channel's unit. Each writes when called and then
-    // holds the field's ready flag clear for 100 ms; the caller tests the flag. Return 0.
-    int ShowActualValue(const CString& numberText);
-    int ShowTaraValue(const CString& numberText);
-    int ShowMinValue(const CString& numberText);
-    int ShowMaxValue(const CString& numberText);
+    // holds the field's ready flag clear for 100 ms; the caller tests the flag.
+    void ShowActualValue(const CString& numberText) override;
+    void ShowTaraValue(const CString& numberText) override;
+    void ShowMinValue(const CString& numberText) override;
+    void ShowMaxValue(const CString& numberText) override;
+    BOOL IsFieldReady(int field) const override;
+    BOOL IsViewVisible() const override;
+    // Best-unit mode for the channel set-up: false when no unit suits the value.
+    BOOL FindBestUnit(const CString& valueText, char quantityLetter, int& unitIndex,
+                      int& decimals) override;
 
     // The formatter applied to the channel record that belongs to this view.
     CString FormatChannelValue(const CString& text, char unitLetter, int mode,
@@ -60,7 +69,7 @@ class CAFormChannelX : public CFormView, public CDisplayHelper {
 
   protected:
     void OnTimer(UINT_PTR nIDEvent);
-    int ShowField(Field field, const CString& numberText);
+    void ShowField(Field field, const CString& numberText);
     // The frame to read: the one of the first update, else the application's main window.
     CMainFrame* Frame() const;
 

@@ -3,13 +3,14 @@
 // measured values added as points, and the chart redrawn on the view's timer 6.
 #pragma once
 
+#include "app/MeasureFlowSeams.h"
 #include "app/views/DiagramAssignment.h"
 #include "app/views/GraphicDisplayWnd.h"
 #include "platform/framework/Framework.h"
 
 class CMainFrame;
 
-class CAFormDiagram : public CFormView {
+class CAFormDiagram : public CFormView, public IDiagramSeam {
     DECLARE_DYNCREATE(CAFormDiagram)
   public:
     enum { IDD = 184 };
@@ -20,8 +21,7 @@ class CAFormDiagram : public CFormView {
     static constexpr double kInactiveValue = 8888888888.0;
     // The version text of the live diagram window, kept in the settings.
     static constexpr const char* kLiveDiagramVersion = "1.01";
-    // Why AddMeasuredValues added no point.
-    enum AddRefusal { REFUSED_NONE, REFUSED_NOT_READY, REFUSED_FULL, REFUSED_OUT_OF_MEMORY };
+    static constexpr UINT TIMER_SAVE_AS = 11;
 
     CAFormDiagram();
     void OnInitialUpdate() override;
@@ -34,14 +34,25 @@ class CAFormDiagram : public CFormView {
     void AssignCurvesToChannels();
     // Starts a measurement's diagram; assigns the curves itself when nobody did.
     void StartDiagram(BOOL reset);
-    // Adds the set of values (channels A..P2) as points. False with the reason when the diagram
-    // refused a point; the caller owns any stop. values stays as given.
-    bool AddMeasuredValues(const double (&values)[kChannels], bool multiSensor,
-                           const BOOL (&active)[kChannels], int abSelection, double& time,
-                           AddRefusal* refusal = nullptr);
+    // Adds the set of values (channels A..P2) as points, or tells why the diagram refused one;
+    // the caller owns any stop. values stays as given.
+    DiagramAddResult AddMeasuredValues(const double values[6], BOOL multiSensor,
+                                       const BOOL active[6], int selectionAB,
+                                       double& time) override;
     // Reason 0 the timer's redraw, 1 the end of a measurement.
-    void UpdateDiagram(int reason);
-    int GetMaxCountOfValues() const;
+    void UpdateDiagram(int reason) override;
+    int GetMaxCountOfValues() const override;
+    void StopLiveTimer() override;
+    double GetLastValue(int channel) const override;
+    int GetCurveOfChannel(int channel) const override;
+    int GetPointCount(int curve) const override;
+    double GetPointX(int curve, int index) const override;
+    double GetPointY(int curve, int index) const override;
+    // After a measurement: the diagram is no longer fed.
+    void SaveDiagramToDocumentation() override;
+    // Timer 11 saves the bitmap under m_strSaveAsFile.
+    void ArmSaveAsTimer() override;
+    CString m_strSaveAsFile;
     void SetPointLimit(BOOL on, int count);
     void ResetCount(int channel);
     // Rewrites the diagram's texts in the current language.
@@ -53,8 +64,7 @@ class CAFormDiagram : public CFormView {
     CGraphicDisplayWnd* GetDiagram() { return m_pDiagram; }
     const DiagramAssignment& GetAssignment() const { return m_assignment; }
     int GetRedrawPeriod() const { return m_iRedrawPeriod; }
-    int GetPointCount(int channel) const { return m_aiPointCount[channel]; }
-    double GetLastValue(int channel) const { return m_adLastValue[channel]; }
+    int GetChannelPointCount(int channel) const { return m_aiPointCount[channel]; }
     BOOL IsStarted() const { return m_bStarted; }
 
   protected:
@@ -94,5 +104,7 @@ class CAFormDiagram : public CFormView {
     BOOL m_bXChannelFit = FALSE;
     BOOL m_bAssignmentDone = FALSE;
     int m_nReallocationsSeen = 0;
+    bool m_bLastMultiSensor = true;
+    int m_iLastSelectionAB = 3;
     DECLARE_MESSAGE_MAP()
 };

@@ -178,20 +178,19 @@ void CAFormDiagram::SetupCurves() {
     }
 }
 
-bool CAFormDiagram::AddMeasuredValues(const double (&values)[kChannels], bool multiSensor,
-                                      const BOOL (&active)[kChannels], int abSelection,
-                                      double& time, AddRefusal* refusal) {
-    AddRefusal why = REFUSED_NONE;
+DiagramAddResult CAFormDiagram::AddMeasuredValues(const double values[6], BOOL multiSensor,
+                                                  const BOOL active[6], int selectionAB,
+                                                  double& time) {
+    DiagramAddResult why = DiagramAddResult::Stored;
+    m_bLastMultiSensor = multiSensor != FALSE;
+    m_iLastSelectionAB = selectionAB;
     int most = 0;
     for (int c = 0; c < kChannels; ++c) {
         if (active[c])
             most = std::max(most, m_aiPointCount[c]);
     }
-    if (m_bPointLimit && most >= m_iPointLimit) {
-        if (refusal != nullptr)
-            *refusal = REFUSED_FULL;
-        return false;
-    }
+    if (m_bPointLimit && most >= m_iPointLimit)
+        return DiagramAddResult::Full;
     // Rounded copies: the caller's values (the frame's live ones at the end) stay as they are.
     double rounded[kChannels];
     for (int c = 0; c < kChannels; ++c) {
@@ -199,11 +198,8 @@ bool CAFormDiagram::AddMeasuredValues(const double (&values)[kChannels], bool mu
             active[c] ? RoundToDecimals(values[c], Source()->GetChannelDecimals(c)) : values[c];
         m_adLastValue[c] = active[c] ? rounded[c] : kInactiveValue;
     }
-    if (!m_bStarted) {
-        if (refusal != nullptr)
-            *refusal = REFUSED_NONE;
-        return true;
-    }
+    if (!m_bStarted)
+        return DiagramAddResult::Stored;
     const bool xChannel = m_assignment.IsXChannelMode();
     double x = xChannel ? rounded[m_assignment.xSource - DiagramAssignment::kFirstChannelSource]
                         : m_dRunningTime;
@@ -225,7 +221,7 @@ bool CAFormDiagram::AddMeasuredValues(const double (&values)[kChannels], bool mu
     for (int c = 0; c < kChannels && freshX; ++c) {
         if (!active[c])
             continue;
-        const int curve = m_assignment.CurveOfChannel(c, multiSensor, abSelection);
+        const int curve = m_assignment.CurveOfChannel(c, m_bLastMultiSensor, selectionAB);
         if (curve < 0)
             continue;
         double y = 0.0;
@@ -237,9 +233,9 @@ bool CAFormDiagram::AddMeasuredValues(const double (&values)[kChannels], bool mu
                                : static_cast<int>(CGraphicDisplayWnd::ADD_NOT_READY);
         if (result > 0) {
             m_aiPointCount[c] = result;
-        } else if (why == REFUSED_NONE) {
-            why = result == CGraphicDisplayWnd::ADD_OUT_OF_MEMORY ? REFUSED_OUT_OF_MEMORY
-                                                                  : REFUSED_NOT_READY;
+        } else if (why == DiagramAddResult::Stored) {
+            why = result == CGraphicDisplayWnd::ADD_OUT_OF_MEMORY ? DiagramAddResult::OutOfMemory
+                                                                  : DiagramAddResult::NotReady;
         }
     }
     if (!xChannel) {
@@ -248,9 +244,7 @@ bool CAFormDiagram::AddMeasuredValues(const double (&values)[kChannels], bool mu
     }
     if (time >= 2.0)
         time += 1e-08;
-    if (refusal != nullptr)
-        *refusal = why;
-    return why == REFUSED_NONE;
+    return why;
 }
 
 void CAFormDiagram::UpdateDiagram(int reason) {
@@ -305,7 +299,51 @@ void CAFormDiagram::OnTimer(UINT_PTR nIDEvent) {
         UpdateDiagram(0);
         return;
     }
+    if (nIDEvent == TIMER_SAVE_AS) {
+        KillTimer(nIDEvent);
+        if (m_pDiagram != nullptr && !m_strSaveAsFile.IsEmpty())
+            m_pDiagram->SaveBitmap(m_strSaveAsFile);
+        if (m_pFrame != nullptr) {
+            m_pFrame->RestoreDiagramBarDocking();
+            m_pFrame->WaitCursorOff();
+        }
+        return;
+    }
     CFormView::OnTimer(nIDEvent);
+}
+
+void CAFormDiagram::StopLiveTimer() {
+    if (m_hWnd != nullptr)
+        KillTimer(TIMER_REDRAW);
+}
+
+double CAFormDiagram::GetLastValue(int channel) const {
+    return channel >= 0 && channel < kChannels ? m_adLastValue[channel] : kInactiveValue;
+}
+
+int CAFormDiagram::GetCurveOfChannel(int channel) const {
+    return m_assignment.CurveOfChannel(channel, m_bLastMultiSensor, m_iLastSelectionAB);
+}
+
+int CAFormDiagram::GetPointCount(int curve) const {
+    return m_pDiagram != nullptr ? m_pDiagram->GetCurvePointCount(curve) : 0;
+}
+
+double CAFormDiagram::GetPointX(int curve, int index) const {
+    return m_pDiagram != nullptr ? m_pDiagram->GetCurveX(curve, index) : 0.0;
+}
+
+double CAFormDiagram::GetPointY(int curve, int index) const {
+    return m_pDiagram != nullptr ? m_pDiagram->GetCurveY(curve, index) : 0.0;
+}
+
+void CAFormDiagram::SaveDiagramToDocumentation() {
+    m_bStarted = FALSE;
+}
+
+void CAFormDiagram::ArmSaveAsTimer() {
+    if (m_hWnd != nullptr)
+        SetTimer(TIMER_SAVE_AS, 1, nullptr);
 }
 
 int CAFormDiagram::GetMaxCountOfValues() const {

@@ -76,7 +76,7 @@ void CGraphicDisplayWnd::showCurve(int curve, BOOL show, BOOL axisVisible, BOOL 
     UpdateXWindow(m_iXWindowMode);
 }
 
-int CGraphicDisplayWnd::GetCurvePointCount(int curve) {
+int CGraphicDisplayWnd::GetCurvePointCount(int curve) const {
     CSingleLock lock(&m_lock, TRUE);
     return m_store.getCount(curve, "CGraphicDisplayWnd::GetCurvePointCount");
 }

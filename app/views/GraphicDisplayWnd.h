@@ -49,7 +49,7 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     int AddPoint(int curve, double x, double y);
     BOOL ResetCurve(int curve);
     void showCurve(int curve, BOOL show, BOOL axisVisible, BOOL fitRange);
-    int GetCurvePointCount(int curve);
+    int GetCurvePointCount(int curve) const;
     const TDataPoint* GetCurve(int curve) const { return m_store.GetData(curve); }
     double GetCurveX(int curve, int i) const;
     double GetCurveY(int curve, int i) const;
@@ -145,7 +145,7 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     int m_iReadoutHeight = 50;
     TDataPoint* m_apHandedOver[kCurves] = {};
     BOOL m_bCurveBusy = FALSE;
-    CCriticalSection m_lock;
+    mutable CCriticalSection m_lock;
     BOOL m_bSuppressRedrawTimer = FALSE;
     BOOL m_bStorageReady = FALSE;
     BOOL m_bPrimed = FALSE;

@@ -86,10 +86,10 @@ class Diagram : public StartedApp {
         const BYTE flags[6] = {1, 1, 1, 1, 1, 1};
         ASSERT_EQ(diagram_->ReallocateStorage(points, flags), static_cast<size_t>(points));
     }
-    bool Add(double a, double b, const BOOL (&active)[6], CAFormDiagram::AddRefusal* why) {
+    DiagramAddResult Add(double a, double b, const BOOL (&active)[6]) {
         double values[6] = {a, b, 3, 4, 5, 6};
-        double time = 0;
-        return view_->AddMeasuredValues(values, true, active, 3, time, why);
+        double time = -1.0;
+        return view_->AddMeasuredValues(values, TRUE, active, 3, time);
     }
     FakeConfiguration config_;
     CAFormDiagram* view_ = nullptr;
@@ -102,9 +102,7 @@ TEST_F(Diagram, APointBeforeTheStoreIsReadyIsRefusedSilently) {
     boxes_.clear();
     EXPECT_EQ(diagram_->AddPoint(0, 1, 1), CGraphicDisplayWnd::ADD_NOT_READY);
     view_->StartDiagram(TRUE);
-    CAFormDiagram::AddRefusal why = CAFormDiagram::REFUSED_NONE;
-    EXPECT_FALSE(Add(1, 2, kAll, &why));
-    EXPECT_EQ(why, CAFormDiagram::REFUSED_NOT_READY);
+    EXPECT_EQ(Add(1, 2, kAll), DiagramAddResult::NotReady);
     EXPECT_TRUE(view_->IsStarted());  // the view neither stops nor reports
     EXPECT_TRUE(boxes_.empty());
 }
@@ -120,14 +118,14 @@ TEST_F(Diagram, StartsWithoutAssignmentAndKeepsTheCallersValues) {
     double values[6] = {1.23456, 2, 3, 4, 5, 6};
     const BOOL active[6] = {TRUE, TRUE, FALSE, FALSE, FALSE, FALSE};
     double time = 0;
-    ASSERT_TRUE(view_->AddMeasuredValues(values, true, active, 3, time));
+    ASSERT_EQ(view_->AddMeasuredValues(values, TRUE, active, 3, time), DiagramAddResult::Stored);
     EXPECT_EQ(values[0], 1.23456);
     EXPECT_EQ(view_->GetLastValue(0), 1.23);
     EXPECT_EQ(view_->GetLastValue(2), CAFormDiagram::kInactiveValue);
-    EXPECT_EQ(view_->GetPointCount(0), 1);
-    EXPECT_EQ(view_->GetPointCount(2), 0);
-    EXPECT_EQ(diagram_->GetCurveY(0, 0), 1.23);
-    ASSERT_TRUE(view_->AddMeasuredValues(values, true, active, 3, time));
+    EXPECT_EQ(view_->GetChannelPointCount(0), 1);
+    EXPECT_EQ(view_->GetChannelPointCount(2), 0);
+    EXPECT_EQ(view_->GetPointY(0, 0), 1.23);
+    ASSERT_EQ(view_->AddMeasuredValues(values, TRUE, active, 3, time), DiagramAddResult::Stored);
     EXPECT_DOUBLE_EQ(time, 0.1);
     EXPECT_DOUBLE_EQ(diagram_->GetCurveX(1, 1), 0.1);
 }
@@ -137,11 +135,10 @@ TEST_F(Diagram, ThePointLimitHoldsWithChannelAInactive) {
     view_->StartDiagram(TRUE);
     view_->SetPointLimit(TRUE, 3);
     const BOOL noA[6] = {FALSE, TRUE, FALSE, FALSE, FALSE, FALSE};
-    CAFormDiagram::AddRefusal why = CAFormDiagram::REFUSED_NONE;
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(Add(1, 2, noA, &why));
-    EXPECT_FALSE(Add(1, 2, noA, &why));
-    EXPECT_EQ(why, CAFormDiagram::REFUSED_FULL);
+        EXPECT_EQ(Add(1, 2, noA), DiagramAddResult::Stored);
+    EXPECT_EQ(Add(1, 2, noA), DiagramAddResult::Full);
+    EXPECT_EQ(view_->GetChannelPointCount(1), 3);
     EXPECT_EQ(view_->GetPointCount(1), 3);
 }
 
@@ -151,7 +148,7 @@ TEST_F(Diagram, TheTimeModeFollowsTheNewest60Seconds) {
     view_->StartDiagram(TRUE);
     const BOOL onlyA[6] = {TRUE, FALSE, FALSE, FALSE, FALSE, FALSE};
     for (int i = 0; i < 7001; ++i)
-        Add(i, 0, onlyA, nullptr);
+        Add(i, 0, onlyA);
     view_->UpdateDiagram(0);
     EXPECT_NEAR(diagram_->GetXMaximum(), 70.0, 1e-6);
     EXPECT_NEAR(diagram_->GetXMinimum(), 10.0, 1e-6);
