@@ -62,6 +62,8 @@ void CAFormDiagram::ApplyLanguage() {
                              ""};
     for (int i = 0; i < 13; ++i)
         m_pDiagram->SetMenuText(i, texts[i]);
+    for (int page = 0; page < 3; ++page)
+        m_pDiagram->SetPageTexts(page, LanguagePageTexts(page));
     SetupCurves();
     m_pDiagram->Redraw();
 }

@@ -3,6 +3,7 @@
 // children (sliders at their sides, the chart in the rest).
 #include "app/views/GraphicDisplayWnd.h"
 
+#include "chart/dialogs/ChartPage.h"
 #include "platform/gfx/WindowDC.h"
 #include "platform/ui/commctrl/CommCtrlB.h"
 
@@ -41,9 +42,13 @@ constexpr const char* kDefaultMenuTexts[15] = {"Selektieren",
 CGraphicDisplayWnd::CGraphicDisplayWnd() {
     for (int i = 0; i < 15; ++i)
         m_astrMenu[i] = kDefaultMenuTexts[i];
+    for (int page = 0; page < 3; ++page)
+        m_aPageTexts[page] = DefaultPageTexts(page);
 }
 
 CGraphicDisplayWnd::~CGraphicDisplayWnd() {
+    if (m_pProperties != nullptr && m_pProperties->GetSafeHwnd() != nullptr)
+        m_pProperties->DestroyWindow();
     if (m_pChart != nullptr && m_pChart->GetSafeHwnd() != nullptr)
         m_pChart->DestroyWindow();
 }

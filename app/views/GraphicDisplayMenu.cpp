@@ -137,7 +137,7 @@ void CGraphicDisplayWnd::OnMenuCommand(UINT id) {
             chart.OnSelect();
             break;
         case 60012:
-            // The chart's property sheet arrives with the chart dialogs.
+            ShowProperties();
             break;
         default:
             return;

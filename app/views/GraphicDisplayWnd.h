@@ -8,12 +8,15 @@
 #include <vector>
 
 #include "app/views/DataManager.h"
+#include "app/views/DiagramPageTexts.h"
 #include "chart/XGraph.h"
 #include "chart/sliders/NiceSliderCtrl.h"
 #include "chart/sliders/RangeSlider.h"
 #include "platform/base/SyncLocks.h"
 #include "platform/base/SyncObjects.h"
 #include "platform/framework/Framework.h"
+
+class CChartPage;
 
 class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     DECLARE_DYNAMIC(CGraphicDisplayWnd)
@@ -80,6 +83,11 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     // An empty entry text leaves the entry out.
     void SetMenuText(int i, const CString& text);
     CString GetMenuText(int i) const;
+    // The texts of property page 0 chart, 1 axis, 2 curve, applied whenever the sheet is shown.
+    void SetPageTexts(int page, PageTexts texts);
+    // Shows the chart's property sheet (made on first use) with the page texts.
+    void ShowProperties();
+    CChartPage* GetProperties() const { return m_pProperties.get(); }
     // Fills the context menu as it is shown; false when no entry is left.
     BOOL BuildContextMenu(CMenu& menu);
 
@@ -119,7 +127,11 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     static int SliderPosition(double maximum, double newest);
     bool HasXAxis() const;
 
+    void ApplyPageTexts();
+
     std::unique_ptr<CXGraph> m_pChart;
+    std::unique_ptr<CChartPage> m_pProperties;
+    PageTexts m_aPageTexts[3];
     CNiceSliderCtrl m_intervalSlider;
     CRangeSlider m_rangeSlider;
     CDataManager m_store;

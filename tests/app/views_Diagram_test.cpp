@@ -9,6 +9,8 @@
 
 #include "AppTest.h"
 #include "app/views/CAFormDiagram.h"
+#include "chart/dialogs/ChartPage.h"
+#include "chart/dialogs/ChartTabPage.h"
 #include "foundation/Language.h"
 
 namespace apptest {
@@ -209,6 +211,26 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetCurve(4).GetLabel().Left(4), "P1 [");
     EXPECT_EQ(diagram_->GetChart()->GetCurve(5).GetLabel().Left(4), "P2 [");
+}
+
+TEST_F(Diagram, ThePropertySheetTakesThePageTextsOfTheLanguage) {
+    for (int language : {LANGUAGE_GERMAN, LANGUAGE_ENGLISH}) {
+        SetLanguageOffset(language);
+        view_->ApplyLanguage();
+        diagram_->OnMenuCommand(60012);
+        CChartPage* sheet = diagram_->GetProperties();
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_TRUE(sheet->IsWindowVisible());
+        CChartTabPage* curves = sheet->GetPage(CChartPage::kCurveTab);
+        ASSERT_NE(curves, nullptr);
+        CString text;
+        ASSERT_NE(curves->GetDlgItem(1009), nullptr);
+        curves->GetDlgItem(1009)->GetWindowText(text);
+        // The second entry for control 1009 wins.
+        EXPECT_EQ(text, GetLanguageString(5652));
+        sheet->ShowWindow(SW_HIDE);
+    }
+    SetLanguageOffset(LANGUAGE_GERMAN);
 }
 
 }  // namespace
