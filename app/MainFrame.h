@@ -119,6 +119,11 @@ class CMainFrame : public CFrameWnd,
     BOOL UpdateViewBarCaptions();
     BOOL UpdateChannelFormButtonTexts();
     void RestoreDiagramBarDocking();
+    // ---- Bar sizes (MainFrameBarSizes) ----
+    // On the measure-and-diagram page the channel bars of each docked column stand equally high.
+    void EqualizeChannelBarHeights();
+    // Focus to the edit, its whole text selected and the caret in view.
+    static void FocusAndSelectEditText(CWnd* edit);
     void WaitCursorOn();
     void WaitCursorOff();
     BOOL IsWaitCursorShown() const { return m_bWaitCursor; }

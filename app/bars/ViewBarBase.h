@@ -26,6 +26,10 @@ class CViewBarBase : public CControlBar {
     // The id of the dock bar that holds the bar (the floating one when it floats).
     UINT GetDockBarId() const;
     CSize GetFloatingSize() const { return m_szFloat; }
+    // The size of a docking kind: 0 floating, 1 docked horizontally, 2 docked vertically.
+    void SetSizeByKind(int kind, CSize size);
+    // The bar's docking kind as SetSizeByKind counts it.
+    int GetDockingKind() const;
     CWnd* GetHostedFrame() const { return m_pHostedFrame; }
 
   protected:
