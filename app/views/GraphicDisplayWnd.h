@@ -40,6 +40,7 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     // Builds chart and sliders in the window rect of the static it replaces (or the rect given)
     // once; false when the chart cannot be made or already exists.
     BOOL Create(CWnd* owner, const CRect& rect, UINT id);
+    using CWnd::Create;
 
     // ---- Curves ----
     // Remakes the store for a measurement: the points per curve now allocated, 0 when the store
