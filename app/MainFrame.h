@@ -119,6 +119,10 @@ class CMainFrame : public CFrameWnd,
     BOOL UpdateViewBarCaptions();
     BOOL UpdateChannelFormButtonTexts();
     void RestoreDiagramBarDocking();
+    // ---- Export (MainFrameExport) ----
+    // Floats the diagram bar at the export size of the mode (see ExportRect.h), remembering its
+    // docking for RestoreDiagramBarDocking; returns the export rectangle.
+    CRect PrepareDiagramForExport(int mode);
     // ---- Bar sizes (MainFrameBarSizes) ----
     // On the measure-and-diagram page the channel bars of each docked column stand equally high.
     void EqualizeChannelBarHeights();
