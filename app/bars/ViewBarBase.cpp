@@ -64,14 +64,6 @@ void CViewBarBase::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
 }
 
-void CViewBarBase::LoadState(LPCTSTR lpszProfileName) {
-    (void)lpszProfileName;
-}
-
-void CViewBarBase::SaveState(LPCTSTR lpszProfileName) const {
-    (void)lpszProfileName;
-}
-
 UINT CViewBarBase::GetDockBarId() const {
     if (m_pDockBar != nullptr)
         return m_pDockBar->GetDlgCtrlID();

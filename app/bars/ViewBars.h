@@ -8,7 +8,9 @@
 class CViewBar : public CViewBarBase {
     DECLARE_DYNAMIC(CViewBar)
   public:
-    CViewBar() : CViewBarBase(CSize(274, 95), CSize(274, 111), CSize(259, 93)) {}
+    CViewBar() : CViewBarBase(CSize(274, 95), CSize(274, 111), CSize(259, 93)) {
+        SetMinimumSizes(m_szHorz, m_szVert, m_szFloat);
+    }
     const ChannelViewPlacer& GetPlacer() const { return m_placer; }
 
   protected:
@@ -21,7 +23,9 @@ class CViewBar : public CViewBarBase {
 class CViewBarDiagram : public CViewBarBase {
     DECLARE_DYNAMIC(CViewBarDiagram)
   public:
-    CViewBarDiagram() : CViewBarBase(CSize(200, 160), CSize(200, 160), CSize(200, 160)) {}
+    CViewBarDiagram() : CViewBarBase(CSize(200, 160), CSize(200, 160), CSize(200, 160)) {
+        SetMinimumSizes(m_szHorz, m_szVert, m_szFloat);
+    }
 
   protected:
     // The diagram view takes the bar's client.
@@ -32,7 +36,9 @@ class CViewBarDiagram : public CViewBarBase {
 class CViewBarNavi : public CViewBarBase {
     DECLARE_DYNAMIC(CViewBarNavi)
   public:
-    CViewBarNavi() : CViewBarBase(CSize(200, 400), CSize(200, 400), CSize(200, 400)) {}
+    CViewBarNavi() : CViewBarBase(CSize(200, 400), CSize(200, 400), CSize(200, 400)) {
+        SetMinimumSizes(CSize(50, 50), CSize(50, 50), CSize(50, 50));
+    }
 
   protected:
     // The tree fills the bar.
