@@ -123,7 +123,9 @@ void CMainFrame::OnClose() {
             break;
         }
     }
-    // The close goes through: only now is the conversion worker stopped and deleted.
+    // The close goes through: a manual save still waiting for its ticks is written now, and only
+    // then is the conversion worker stopped and deleted.
+    CompletePendingManualSave();
     if (m_pConvertThread != nullptr) {
         m_pConvertThread->Stop();
         delete m_pConvertThread;
@@ -132,6 +134,7 @@ void CMainFrame::OnClose() {
     FreeRecordBuffer();
     m_bClosing = TRUE;
     WaitCursorOff();
+    m_bLogEnded = TRUE;
     for (int i = 0; i < m_iActivatedCount && i < COM_MAX_SENSORS; ++i)
         WriteApplicationLog(i, "OnCloseApp()");
     CFrameWnd::OnClose();

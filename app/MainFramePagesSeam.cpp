@@ -128,6 +128,9 @@ void CMainFrame::OnSensorConnected() {
         page->OnSensorConnected();
 }
 void CMainFrame::OnSensorDisconnected() {
+    // A measurement that loses its sensor ends like any other: its rows are written.
+    if (m_ucConversionPending != 0)
+        FinishMeasurement();
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorDisconnected();
 }

@@ -24,9 +24,9 @@ TimeStep SplitTimeStep(double stepDays) {
     TimeStep step;
     if (seconds > 86400 && seconds % 86400 == 0)
         step = {static_cast<int>(std::min<long long>(seconds / 86400, kMaxTimeStep)), 3};
-    else if (seconds > 3600 && seconds % 3600 == 0)
+    else if (seconds >= 3600 && seconds % 3600 == 0)
         step = {static_cast<int>(std::min<long long>(seconds / 3600, kMaxTimeStep)), 2};
-    else if (seconds > 60 && seconds % 60 == 0)
+    else if (seconds >= 60 && seconds % 60 == 0)
         step = {static_cast<int>(std::min<long long>(seconds / 60, kMaxTimeStep)), 1};
     else
         step = {static_cast<int>(std::min<long long>(seconds, kMaxTimeStep)), 0};

@@ -14,8 +14,9 @@ struct TimeStep {
     int count = 1;
     int unit = 0;
 };
-// A step in days as a count of units, rounded to the nearest second, at least 1 second and at
-// most 22118400 units.
+// A step in days as a count of the largest unit that divides it (days only above one day, so
+// a day reads as 24 hours), rounded to the nearest second first: an hour taken as a difference
+// of two dates is one hour, not 3599 seconds. At least 1 second, at most 22118400 units.
 TimeStep SplitTimeStep(double stepDays);
 // The step in days of count units (computed in doubles: large counts do not overflow).
 double TimeStepDays(int count, int unit);

@@ -37,6 +37,8 @@ void CColorButton::NotifyParent(UINT message) {
 
 BOOL CColorButton::OnClicked() {
     m_bPopupActive = TRUE;
+    // Drawn pressed while the popup is open.
+    Invalidate(FALSE);
     CRect rect;
     GetWindowRect(&rect);
     new CColourPopup(CPoint(rect.left, rect.bottom), m_Color, this, m_strDefaultText,
@@ -48,6 +50,7 @@ BOOL CColorButton::OnClicked() {
 
 LRESULT CColorButton::OnSelEndOK(WPARAM color, LPARAM) {
     m_bPopupActive = FALSE;
+    Invalidate(FALSE);
     COLORREF old = m_Color;
     SetColor(static_cast<COLORREF>(color));
     NotifyParent(kColourPopupClosed);
@@ -59,6 +62,7 @@ LRESULT CColorButton::OnSelEndOK(WPARAM color, LPARAM) {
 
 LRESULT CColorButton::OnSelEndCancel(WPARAM color, LPARAM) {
     m_bPopupActive = FALSE;
+    Invalidate(FALSE);
     SetColor(static_cast<COLORREF>(color));
     NotifyParent(kColourPopupClosed);
     NotifyParent(kColourEndCancel);

@@ -198,6 +198,15 @@ TEST_F(ChartSheet, ACurveDeletedWhileOpenIsNeverWritten) {
     EXPECT_EQ(chart_->GetCurve(0).GetLabel(), "Torque");
 }
 
+TEST_F(ChartSheet, TheCloseBoxOnlyHides) {
+    CChartPage& sheet = Open();
+    sheet.SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(sheet.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(sheet.GetSafeHwnd()));
+    EXPECT_NE(sheet.GetChartDlg(), nullptr);
+}
+
 TEST_F(ChartSheet, DeletingTheChartThenTheVisibleSheetTouchesNothingFreed) {
     CChartPage& sheet = Open();
     ASSERT_TRUE(sheet.IsWindowVisible());

@@ -1,0 +1,170 @@
+// The CSV table's Write and Read of 20 columns of 17-digit values (doubles and texts) against
+// two references timed in the same iterations: a raw write and read of the same bytes in the
+// same folder, and a plain loop that formats or parses the same values with std::to_chars /
+// std::from_chars in memory. Counters: MB/s, the ratios to both references, ns per byte.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chart/CsvTable.h"
+
+namespace {
+
+constexpr int kColumns = 20;
+using Clock = std::chrono::steady_clock;
+
+std::string Folder() {
+    static const std::string folder = [] {
+        auto path =
+            std::filesystem::temp_directory_path() / ("kq-csv-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        return path.string();
+    }();
+    return folder;
+}
+
+double Value(int column, int row) {
+    return (row + 1) * 1.2345678901234567 + column * 0.1234567890123456;
+}
+
+CCsvTable MakeTable(int rows, bool texts) {
+    CCsvTable table(texts ? CCsvTable::READ_AS_STRING : CCsvTable::RF_READ_AS_DOUBLE);
+    for (int c = 0; c < kColumns; ++c) {
+        std::vector<double> values(static_cast<size_t>(rows));
+        for (int r = 0; r < rows; ++r)
+            values[static_cast<size_t>(r)] = Value(c, r);
+        if (!texts) {
+            table.AddColumn("C" + std::to_string(c), values);
+            continue;
+        }
+        std::vector<std::string> strings;
+        strings.reserve(values.size());
+        for (double v : values)
+            strings.push_back(kq::chart::FormatCsvNumber(v));
+        table.AddColumn("C" + std::to_string(c), strings);
+    }
+    return table;
+}
+
+double Seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void RawWrite(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fflush(file);
+    ::fsync(fileno(file));
+    std::fclose(file);
+}
+
+std::string RawRead(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Formats every value of the table with to_chars into one buffer.
+size_t FormatLoop(int rows) {
+    std::string out;
+    char buffer[32];
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < kColumns; ++c) {
+            auto end = std::to_chars(buffer, buffer + sizeof buffer, Value(c, r)).ptr;
+            out.append(buffer, end);
+            out += c + 1 < kColumns ? ',' : '\n';
+        }
+    return out.size();
+}
+
+// Parses every field of the bytes with from_chars.
+double ParseLoop(const std::string& bytes) {
+    double sum = 0.0;
+    const char* p = bytes.data() + bytes.find('\n') + 1;
+    const char* end = bytes.data() + bytes.size();
+    while (p < end) {
+        double v = 0.0;
+        p = std::from_chars(p, end, v).ptr;
+        sum += v;
+        while (p < end && (*p == ',' || *p == '\r' || *p == '\n'))
+            ++p;
+    }
+    return sum;
+}
+
+void Report(benchmark::State& state, double bytes, double op, double raw, double conv) {
+    const double n = static_cast<double>(state.iterations());
+    state.counters["MB/s"] = bytes * n / op / 1e6;
+    state.counters["x_raw"] = op / raw;
+    state.counters["x_charconv"] = op / conv;
+    state.counters["ns_per_byte"] = op / n / bytes * 1e9;
+}
+
+void BM_CsvWrite(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const bool texts = state.range(1) != 0;
+    CCsvTable table = MakeTable(rows, texts);
+    const std::string path = Folder() + "/write.csv";
+    const std::string rawPath = Folder() + "/raw.csv";
+    const std::string bytes = table.Format();
+    double op = 0, raw = 0, conv = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        benchmark::DoNotOptimize(table.Write(path, ","));
+        double t = Seconds(start);
+        op += t;
+        state.SetIterationTime(t);
+        start = Clock::now();
+        RawWrite(rawPath, bytes);
+        raw += Seconds(start);
+        start = Clock::now();
+        benchmark::DoNotOptimize(FormatLoop(rows));
+        conv += Seconds(start);
+    }
+    Report(state, static_cast<double>(bytes.size()), op, raw, conv);
+}
+
+void BM_CsvRead(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const bool texts = state.range(1) != 0;
+    const std::string path = Folder() + "/read.csv";
+    MakeTable(rows, false).Write(path, ",");
+    const std::string bytes = RawRead(path);
+    double op = 0, raw = 0, conv = 0;
+    for (auto _ : state) {
+        CCsvTable table;
+        auto start = Clock::now();
+        benchmark::DoNotOptimize(
+            table.Read(path, texts ? CCsvTable::READ_AS_STRING : CCsvTable::RF_READ_AS_DOUBLE));
+        double t = Seconds(start);
+        op += t;
+        state.SetIterationTime(t);
+        start = Clock::now();
+        benchmark::DoNotOptimize(RawRead(path).size());
+        raw += Seconds(start);
+        start = Clock::now();
+        benchmark::DoNotOptimize(ParseLoop(bytes));
+        conv += Seconds(start);
+    }
+    Report(state, static_cast<double>(bytes.size()), op, raw, conv);
+}
+
+BENCHMARK(BM_CsvWrite)
+    ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CsvRead)
+    ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
