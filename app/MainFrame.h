@@ -16,6 +16,7 @@
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
 #include "app/flow/ChannelRecord.h"
+#include "app/views/ChannelUnitSource.h"
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
 #include "controls/BrowsePageInterfaces.h"
@@ -46,7 +47,8 @@ class CMainFrame : public CFrameWnd,
                    public CEnvironment,
                    public CComPort,
                    public IComPortPages,
-                   public IBrowsePageOwner {
+                   public IBrowsePageOwner,
+                   public IChannelUnitSource {
     DECLARE_DYNCREATE(CMainFrame)
   public:
     // ---- Frame timers (one-shot; the dispatcher kills each before it acts) ----
@@ -123,6 +125,11 @@ class CMainFrame : public CFrameWnd,
     BOOL UpdateViewBarCaptions();
     BOOL UpdateChannelFormButtonTexts();
     void RestoreDiagramBarDocking();
+    // ---- The value formatter's view of the channel records (MainFrameChannelUnits) ----
+    int GetRecordOfChannel(int channel) const override;
+    char GetChannelUnitLetter(int channel) const override;
+    int GetChannelUnitIndex(int channel) const override;
+    bool GetChannelUnitText(int channel, int index, CString& text) const override;
     // ---- Diagram export (MainFrameDiagramExport) ----
     // Floats the diagram bar at the export size of the mode (see ExportRect.h), remembering its
     // docking for RestoreDiagramBarDocking; returns the export rectangle.

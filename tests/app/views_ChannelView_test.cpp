@@ -157,5 +157,23 @@ TEST_F(ChannelViews, TheFlowFindsItsSeamsOnTheViews) {
     EXPECT_TRUE(a->IsFieldReady(IChannelViewSeam::kMaxField));
 }
 
+TEST_F(ChannelViews, TheFramesRecordsGiveTheUnits) {
+    ChannelRecord& d = frame_->m_aChannelRecords[3];
+    d.iUnitCount = 1;
+    d.astrUnit[0] = "kN·m";
+    d.ucQuantityLetter = 'D';
+    d.iUnitIndex = 0;
+    CAFormChannelX* c = View(2);
+    c->SetMainFrame(frame_);
+    frame_->m_iNumberOfSensors = 2;
+    frame_->m_aiChannelRecord[2] = 3;
+    EXPECT_EQ(c->FormatChannelValue("0,5", 0, 0), "0,5 kN·m");
+    EXPECT_EQ(c->FormatChannelValue("500", 0, 1), "5,00 N·m");
+    d.iUnitIndex = 7;  // outside the list: the number alone
+    EXPECT_EQ(c->FormatChannelValue("0,5", 0, 0), "0,5");
+    frame_->m_iNumberOfSensors = 1;
+    frame_->m_aiChannelRecord[2] = 2;
+}
+
 }  // namespace
 }  // namespace apptest
