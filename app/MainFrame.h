@@ -245,7 +245,8 @@ class CMainFrame : public CFrameWnd,
     void ReportExportFailure(const CString& path, const CString& reason);
     // The manual save of the values into a chosen file (the command after its dialog).
     void StartManualSave(const CString& path);
-    void PrepareDiagramBitmap() {}
+    // Gets the diagram ready for its picture (PrepareDiagramForExport, the size left as it is).
+    void PrepareDiagramBitmap();
     void PrintDiagram();
 
     // ---- Log (MainFrameLog) ----

@@ -31,3 +31,7 @@ CRect CMainFrame::PrepareDiagramForExport(int mode) {
     }
     return exportRect;
 }
+
+void CMainFrame::PrepareDiagramBitmap() {
+    PrepareDiagramForExport(kExportKeepSize);
+}

@@ -50,7 +50,7 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     double GetPointY(int curve, int index) const override;
     // After a measurement: the diagram is no longer fed.
     void SaveDiagramToDocumentation() override;
-    // Timer 11 saves the bitmap under m_strSaveAsFile.
+    // Timer 11 saves the bitmap under the frame's chosen name (m_strSaveAsFile without a frame).
     void ArmSaveAsTimer() override;
     CString m_strSaveAsFile;
     void SetPointLimit(BOOL on, int count);

@@ -9,6 +9,7 @@
 #include "app/views/ChannelUnitSource.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
+#include "platform/framework/MessageBox.h"
 
 namespace {
 
@@ -301,8 +302,10 @@ void CAFormDiagram::OnTimer(UINT_PTR nIDEvent) {
     }
     if (nIDEvent == TIMER_SAVE_AS) {
         KillTimer(nIDEvent);
-        if (m_pDiagram != nullptr && !m_strSaveAsFile.IsEmpty())
-            m_pDiagram->SaveBitmap(m_strSaveAsFile);
+        const CString file = m_pFrame != nullptr ? m_pFrame->m_strDiagramFileName : m_strSaveAsFile;
+        if (m_pDiagram != nullptr && !file.IsEmpty() && !m_pDiagram->SaveBitmap(file) &&
+            m_pFrame != nullptr)
+            AfxMessageBox(m_pFrame->BuildFileOpenErrorText(file), MB_ICONSTOP);
         if (m_pFrame != nullptr) {
             m_pFrame->RestoreDiagramBarDocking();
             m_pFrame->WaitCursorOff();

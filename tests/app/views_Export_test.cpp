@@ -4,6 +4,9 @@
 
 #include "AppTest.h"
 #include "app/ExportRect.h"
+#include "app/views/CAFormDiagram.h"
+#include "foundation/Language.h"
+#include "platform/base/FileSystem.h"
 
 namespace apptest {
 namespace {
@@ -52,6 +55,27 @@ TEST_F(Export, TheDiagramBarIsBackWhereItWas) {
     EXPECT_TRUE(bar.IsWindowVisible());
     frame_->RestoreDiagramBarDocking();
     EXPECT_FALSE(bar.IsWindowVisible());
+}
+
+TEST_F(Export, TheSaveAsTimerWritesTheBitmapOrSaysWhyNot) {
+    CViewBarDiagram& bar = frame_->m_wndDiagramBar;
+    frame_->ShowControlBar(&bar, TRUE, FALSE);
+    frame_->DockControlBar(&bar, AFX_IDW_DOCKBAR_BOTTOM);
+    frame_->RecalcLayout();
+    const std::string path = folder_ / "diagram.bmp";
+    frame_->m_strDiagramFileName = path.c_str();
+    frame_->PrepareDiagramBitmap();
+    frame_->GetDiagramView()->ArmSaveAsTimer();
+    Run(20);
+    EXPECT_TRUE(PathFileExists(path.c_str()));
+    EXPECT_EQ(bar.GetDockBarId(), static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM));
+
+    boxes_.clear();
+    frame_->m_strDiagramFileName = (folder_ / "missing/diagram.bmp").c_str();
+    frame_->GetDiagramView()->ArmSaveAsTimer();
+    Run(20);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text.Find(GetLanguageString(5259)), 0);
 }
 
 }  // namespace
