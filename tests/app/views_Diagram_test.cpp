@@ -233,5 +233,31 @@ TEST_F(Diagram, ThePropertySheetTakesThePageTextsOfTheLanguage) {
     SetLanguageOffset(LANGUAGE_GERMAN);
 }
 
+TEST_F(Diagram, TheReadoutComesAfterTheDelayAndGoesAfterItsDuration) {
+    Ready();
+    view_->StartDiagram(TRUE);
+    for (int i = 0; i < 5; ++i)
+        diagram_->AddPoint(0, i, i * 2.0);
+    diagram_->showCurve(0, TRUE, TRUE, TRUE);
+    // The first report only remembers the curve; the next one starts the delay.
+    diagram_->SendMessage(WM_USER + 12, 0, 0);
+    Run(2500);
+    EXPECT_FALSE(diagram_->IsReadoutShown());
+    diagram_->SendMessage(WM_USER + 12, 0, 0);
+    Run(1000);
+    diagram_->SendMessage(WM_USER + 12, 0, 0);  // restarts the 2000 ms
+    Run(1500);
+    EXPECT_FALSE(diagram_->IsReadoutShown());
+    Run(600);
+    EXPECT_TRUE(diagram_->IsReadoutShown());
+    Run(3100);
+    EXPECT_FALSE(diagram_->IsReadoutShown());
+    // A report naming no curve stops the delay.
+    diagram_->SendMessage(WM_USER + 12, 0, 0);
+    diagram_->SendMessage(WM_USER + 12, static_cast<WPARAM>(-1), 0);
+    Run(2500);
+    EXPECT_FALSE(diagram_->IsReadoutShown());
+}
+
 }  // namespace
 }  // namespace apptest
