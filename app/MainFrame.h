@@ -16,6 +16,7 @@
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
 #include "app/flow/ChannelRecord.h"
+#include "app/views/ChannelUnitSource.h"
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
 #include "controls/BrowsePageInterfaces.h"
@@ -46,7 +47,8 @@ class CMainFrame : public CFrameWnd,
                    public CEnvironment,
                    public CComPort,
                    public IComPortPages,
-                   public IBrowsePageOwner {
+                   public IBrowsePageOwner,
+                   public IChannelUnitSource {
     DECLARE_DYNCREATE(CMainFrame)
   public:
     // ---- Frame timers (one-shot; the dispatcher kills each before it acts) ----
@@ -123,6 +125,20 @@ class CMainFrame : public CFrameWnd,
     BOOL UpdateViewBarCaptions();
     BOOL UpdateChannelFormButtonTexts();
     void RestoreDiagramBarDocking();
+    // ---- The value formatter's view of the channel records (MainFrameChannelUnits) ----
+    int GetRecordOfChannel(int channel) const override;
+    char GetChannelUnitLetter(int channel) const override;
+    int GetChannelUnitIndex(int channel) const override;
+    bool GetChannelUnitText(int channel, int index, CString& text) const override;
+    // ---- Diagram export (MainFrameDiagramExport) ----
+    // Floats the diagram bar at the export size of the mode (see ExportRect.h), remembering its
+    // docking for RestoreDiagramBarDocking; returns the export rectangle.
+    CRect PrepareDiagramForExport(int mode);
+    // ---- Bar sizes (MainFrameBarSizes) ----
+    // On the measure-and-diagram page the channel bars of each docked column stand equally high.
+    void EqualizeChannelBarHeights();
+    // Focus to the edit, its whole text selected and the caret in view.
+    static void FocusAndSelectEditText(CWnd* edit);
     void WaitCursorOn();
     void WaitCursorOff();
     BOOL IsWaitCursorShown() const { return m_bWaitCursor; }
@@ -229,7 +245,8 @@ class CMainFrame : public CFrameWnd,
     void ReportExportFailure(const CString& path, const CString& reason);
     // The manual save of the values into a chosen file (the command after its dialog).
     void StartManualSave(const CString& path);
-    void PrepareDiagramBitmap() {}
+    // Gets the diagram ready for its picture (PrepareDiagramForExport, the size left as it is).
+    void PrepareDiagramBitmap();
     void PrintDiagram();
 
     // ---- Log (MainFrameLog) ----
