@@ -6,6 +6,7 @@
 // file of its own (MainFrameCreate, MainFrameSettings, MainFrameRouting, MainFrameTimers, ...).
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -14,6 +15,10 @@
 #include "app/SettingsValues.h"
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
+#include "app/flow/ChannelRecord.h"
+#include "app/views/ChannelUnitSource.h"
+#include "app/flow/CsvBody.h"
+#include "app/flow/ExportFile.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
@@ -42,7 +47,8 @@ class CMainFrame : public CFrameWnd,
                    public CEnvironment,
                    public CComPort,
                    public IComPortPages,
-                   public IBrowsePageOwner {
+                   public IBrowsePageOwner,
+                   public IChannelUnitSource {
     DECLARE_DYNCREATE(CMainFrame)
   public:
     // ---- Frame timers (one-shot; the dispatcher kills each before it acts) ----
@@ -119,6 +125,20 @@ class CMainFrame : public CFrameWnd,
     BOOL UpdateViewBarCaptions();
     BOOL UpdateChannelFormButtonTexts();
     void RestoreDiagramBarDocking();
+    // ---- The value formatter's view of the channel records (MainFrameChannelUnits) ----
+    int GetRecordOfChannel(int channel) const override;
+    char GetChannelUnitLetter(int channel) const override;
+    int GetChannelUnitIndex(int channel) const override;
+    bool GetChannelUnitText(int channel, int index, CString& text) const override;
+    // ---- Diagram export (MainFrameDiagramExport) ----
+    // Floats the diagram bar at the export size of the mode (see ExportRect.h), remembering its
+    // docking for RestoreDiagramBarDocking; returns the export rectangle.
+    CRect PrepareDiagramForExport(int mode);
+    // ---- Bar sizes (MainFrameBarSizes) ----
+    // On the measure-and-diagram page the channel bars of each docked column stand equally high.
+    void EqualizeChannelBarHeights();
+    // Focus to the edit, its whole text selected and the caret in view.
+    static void FocusAndSelectEditText(CWnd* edit);
     void WaitCursorOn();
     void WaitCursorOff();
     BOOL IsWaitCursorShown() const { return m_bWaitCursor; }
@@ -162,20 +182,90 @@ class CMainFrame : public CFrameWnd,
     void ResetChannelMinimum(int channel);
     void ResetChannelMaximum(int channel);
 
-    // ---- The measurement flow (MainFrameMeasureFlow) ----
-    void ResetChannelRecord(int channel);
+    // ---- Measured-value flow (MainFrameFlow) ----
     void UpdateMeasuredValues(int reason) override;
-    void SetupChannelsOfSensor(int sensor, int mode) override;
-    void TakeOverSoftwareScaling(int sensor) override;
-    void StoreChannelSettingsInSoftwareConfig(int sensor) override;
+    void ProcessChannelValue(int channel, int reason);
+    void RedisplayChannel(int channel);
+    void SetActiveChannelsAB(int selection);
+    void SetActiveSensorChannels(const BOOL flags[4]);
+    void RefreshDerivedChannelActive(int derived);
+    ChannelRecord& RecordOfChannel(int channel);
+    bool ComputePowerValue(int channel, double& value);
+    // The four texts of a channel from its stored values, unconditionally.
+    void ShowChannelTexts(int channel);
+    // Messages raised inside the flow wait for the frame's next turn (a box inside the flow
+    // would pump value sets into it).
+    void PostFlowMessage(const CString& text);
+    LRESULT OnFlowMessage(WPARAM wParam, LPARAM lParam);
+    static constexpr UINT WM_FLOW_MESSAGE = WM_APP + 21;
+    std::deque<CString> m_astrFlowMessages;
     void COM_ShowMessage(const CString& text) override;
+
+    // ---- Start and stop triggers (MainFrameTrigger) ----
+    void TakeOverStartStopConditions();
+    void InitTriggerArmedFlags();
+    void CheckTriggerThresholds(int channel);
+    void RunStartEvent();
+    void RunStopEvent();
+
+    // ---- Recording (MainFrameRecording) ----
+    void RecordValueSet(const double values[COM_CHANNELS]);
+    void PrepareRecordingFirstCall(const double values[COM_CHANNELS]);
+    BOOL IsDurationLimitReached(double time);
+    // Stops the measurement as at its maximum duration (the Stop button disabled on request).
+    void StopByRecording(BOOL disableStop);
+    // The values and active flags as the curve store gets them (a copy it may round).
+    void CopyForStore(const double values[COM_CHANNELS], double copy[COM_CHANNELS],
+                      BOOL active[COM_CHANNELS]) const;
+
+    // ---- Conversion and its worker (MainFrameConvert) ----
+    void ConvertStepDriver();
+    // FALSE when no export file was open (nothing was done).
+    BOOL ConvertRecordToCsv();
+    CsvLayout BuildCsvLayout(const IDiagramSeam& diagram);
+    void FinishMeasurement();
     void FreeRecordBuffer();
-    // The conversion has ended: a close that waited for it goes on.
+    void FreeRecordBuffer(BYTE& flag);
+    // Closes both export files and ends the measurement's file phase; a close that waited for
+    // it goes on.
     void EndOfConversion();
+    // The close completes a manual save that still waits for its ticks.
+    void CompletePendingManualSave();
+
+    // ---- Measurement files (MainFrameExport) ----
     void SaveMeasuredValuesAs();
     void SaveDiagramAs();
-    void WriteApplicationLog(int sensor, const char* caller);
+    BOOL SetupMeasureValueFile(int mode);
+    BOOL OpenExportFile(CExportFile& file, const CString& name, const CString& extension, int kind,
+                        int openMode);
+    CString BuildFileOpenErrorText(const CString& name);
+    CString BuildResultRow();
+    BOOL CheckDocumentationBeforeLeaving();
+    CString CloseExportFile(CExportFile& file, BOOL bareLineEnd);
+    void ReportExportFailure(const CString& path, const CString& reason);
+    // The manual save of the values into a chosen file (the command after its dialog).
+    void StartManualSave(const CString& path);
+    // Gets the diagram ready for its picture (PrepareDiagramForExport, the size left as it is).
+    void PrepareDiagramBitmap();
     void PrintDiagram();
+
+    // ---- Log (MainFrameLog) ----
+    BOOL WriteApplicationLog(int sensor, const char* eventText = nullptr,
+                             const char* extraText = nullptr);
+
+    // ---- Channel set-up (MainFrameChannels) ----
+    void ResetChannelRecord(int channel);
+    void ResetAllChannelRecords();
+    void SetupChannelsOfSensor(int sensor, int mode) override;
+    void SetChannelLedState(int sensor);
+    void SetupChannelUnits(int sensor);
+    // The unit list and settings of one channel record from side 0 (A) or 1 (B) of a sensor.
+    void BuildChannelUnitList(int sensor, int target, int side);
+    void ClearUnsetSoftwareConfig(SensorRecord& record);
+    void TakeOverSoftwareScaling(int sensor) override;
+    void StoreChannelSettingsInSoftwareConfig(int sensor) override;
+    void RecoverFromSensorLoss(BOOL stop);
+    double SensorChannelUnitFactor(int channel, const SensorRecord& record, int side) override;
 
     // ---- The measurement panel's engine calls ----
     BOOL StartEngineMeasuring() { return COM_ZMCOMStartMeasure(); }
@@ -335,21 +425,71 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bClosing = FALSE;
     BOOL m_bMeasurementStarted = FALSE;
 
-    // Measurement flow (filled by the measured-value flow).
-    BYTE m_ucDataAvailable = 0;
-    BOOL m_bRecordBufferPresent = FALSE;
-    CThreadedConvertFile* m_pConvertThread = nullptr;
-    CString m_strDiagramBitmap = "TEMP_DIAGRAM.bmp";
-    CString m_strPrintLogoBitmap = "Brevn_TEMP.bmp";
+    // Measured-value flow.
+    ChannelRecord m_aChannelRecords[COM_CHANNELS];
+    int m_iFrameSetting = 1;  // kept 1..9999 by the measure configuration
+    double m_adShownValue[COM_CHANNELS] = {};
+    double m_adShownTare[COM_CHANNELS] = {};
+    double m_adShownMinimum[COM_CHANNELS] = {};
+    double m_adShownMaximum[COM_CHANNELS] = {};
+    BOOL m_abUnavailable[COM_CHANNELS] = {};  // a power channel without a usable factor
     double m_adTare[COM_CHANNELS] = {};
     int m_aiTareState[COM_CHANNELS] = {};
-    BOOL m_bExtremeValueSeen = FALSE;
+    BOOL m_bChannelActive[COM_CHANNELS] = {};
+    int m_iSelectionAB = 0;
+    int m_iFirstChannel = 0;
+    BOOL m_bStopReached = FALSE;
+    BOOL m_bRecordingClosed = TRUE;
+    BOOL m_bWaitingForTrigger = FALSE;
+    BOOL m_bExtremeValueSeen = FALSE;  // a channel got a new maximum
+    BYTE m_aucAngleZeroRequest[2] = {};
+    double m_adAngleZero[2] = {};
+    bool m_bInFlow = false;
+    int m_iLastRedisplayReason = -1;  // the reason of the last UpdateMeasuredValues
     int m_aiAverageCounter[7] = {1, 1, 1, 1, 1, 1, 1};
     int m_iDefaultDiagramLength = 1;
     std::unique_ptr<CMovingAverageRing> m_apDiagramRing[7];
     std::unique_ptr<CMovingAverageRing> m_apDisplayRing[COM_CHANNELS];
-    BOOL m_bChannelActive[COM_CHANNELS] = {};
-    int m_iLastRedisplayReason = -1;  // the reason of the last UpdateMeasuredValues
+
+    // Triggers.
+    int m_iStartCondition = 0;
+    int m_iStopCondition = 0;
+    BYTE m_ucStartArmed = 0;
+    BYTE m_ucStopArmed = 0;
+    BYTE m_ucFirstValuePending = 0;
+    BYTE m_ucTriggerMarker = 0;
+
+    // Recording.
+    BOOL m_bRecordBufferPresent = FALSE;  // the first value set of the measurement was recorded
+    double m_adRecordHead[4] = {};
+    BYTE m_ucConversionPending = 0;
+    int m_iDecimalLanguage = 0;
+    CString m_strLineEnd = "\r\n";
+    CString m_strColumnSeparator = ";";
+    CString m_astrColumnUnit[COM_CHANNELS];
+    int m_aiAxisAssignment[COM_CHANNELS] = {};
+    BOOL m_bStoreRefused = FALSE;
+
+    // Conversion and files.
+    BYTE m_ucDataAvailable = 0;
+    CThreadedConvertFile* m_pConvertThread = nullptr;
+    CExportFile m_fileMeasuredValues;
+    CExportFile m_fileResults;
+    CString m_strManualFileName;
+    CString m_strDiagramFileName;
+    BYTE m_ucManualSavePending = 0;
+    int m_iRowNumber = 0;
+    BOOL m_bExportFailed = FALSE;         // the last measurement's file could not be written
+    BOOL m_bMeasurementFinished = FALSE;  // FinishMeasurement ran for this measurement
+    BYTE m_ucDropLastRow = 0;
+    CString m_strDiagramBitmap = "TEMP_DIAGRAM.bmp";
+    CString m_strPrintLogoBitmap = "Brevn_TEMP.bmp";
+
+    // Log.
+    BOOL m_bLogStarted = TRUE;
+    BOOL m_bLogEnded = FALSE;
+    static DWORD s_dwLastLogSerial;  // the last non-zero stator serial of this run
+    static bool s_bFirstLogEntry;
 
     // Settings writes: the first failure is reported once per save.
     BOOL m_bSettingsWriteFailed = FALSE;
@@ -404,6 +544,8 @@ class CMainFrame : public CFrameWnd,
     BOOL CreateBars(CCreateContext* frameContext);
     void DockBarsByDefault();
     void CompleteStartUp();
+    // The dialogue is in a step of the sensor pages that a close must not cut.
+    bool IsSensorWriteUnderWay() const;
     void DropStoredBarLayout(LPCTSTR lpszProfileName);
     // Settings writes, checked.
     void WriteInt(LPCTSTR section, LPCTSTR entry, int value);

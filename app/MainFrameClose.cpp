@@ -47,6 +47,24 @@ bool ShiftDown() {
 
 }  // namespace
 
+bool CMainFrame::IsSensorWriteUnderWay() const {
+    // An adjustment step or a block write of the sensor pages: closing now would cut it.
+    switch (COM_GetZMCOMConfgFlow()) {
+        case ZM_SET_CTRL_ON:
+        case ZM_SET_CTRL_OFF:
+        case ZM_DEACTIVATE_USERCALIB:
+        case ZM_SET_NEW_USERCALIB:
+        case ZM_READ_RAW_CALIB_INIT:
+        case ZM_SET_INACCURACY_USERCALIB:
+        case ZM_SET_SERIAL_NUMBER_ROTOR_OPERATION:
+        case ZM_CNFG_SET_BAUDRATE_MULTIPORT:
+        case ZM_RESTART_MULTIPORT:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void CMainFrame::OnClose() {
     CDlgMeasureAdjust* adjust = GetMeasureAdjustPage();
     CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
@@ -71,7 +89,7 @@ void CMainFrame::OnClose() {
     }
     WaitCursorOn();
 
-    if (!COM_IsZMCOMConfgFlowOutsideInit()) {
+    if (!COM_IsZMCOMConfgFlowOutsideInit() || IsSensorWriteUnderWay()) {
         refuse();
         return;
     }
@@ -123,7 +141,9 @@ void CMainFrame::OnClose() {
             break;
         }
     }
-    // The close goes through: only now is the conversion worker stopped and deleted.
+    // The close goes through: a manual save still waiting for its ticks is written now, and only
+    // then is the conversion worker stopped and deleted.
+    CompletePendingManualSave();
     if (m_pConvertThread != nullptr) {
         m_pConvertThread->Stop();
         delete m_pConvertThread;
@@ -132,6 +152,7 @@ void CMainFrame::OnClose() {
     FreeRecordBuffer();
     m_bClosing = TRUE;
     WaitCursorOff();
+    m_bLogEnded = TRUE;
     for (int i = 0; i < m_iActivatedCount && i < COM_MAX_SENSORS; ++i)
         WriteApplicationLog(i, "OnCloseApp()");
     CFrameWnd::OnClose();

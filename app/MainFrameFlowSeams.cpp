@@ -50,6 +50,6 @@ IPortListSeam* CMainFrame::FlowPortList() const {
 }
 
 void CMainFrame::RecomputeUnitFactors(int sensor) {
-    (void)sensor;
+    (void)sensor;  // every channel's factor follows its record; one pass serves all
     ComputeUnitFactors();
 }

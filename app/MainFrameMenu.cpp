@@ -126,7 +126,7 @@ BOOL CMainFrame::UpdateChannelFormButtonTexts() {
             all = FALSE;
             continue;
         }
-        view->SetButtonTexts(GetLanguageString(view->m_iTareState == 0 ? 5088 : 5087),
+        view->SetButtonTexts(GetLanguageString(view->GetTareLock() == 0 ? 5088 : 5087),
                              GetLanguageString(5089), GetLanguageString(5090));
     }
     return all;

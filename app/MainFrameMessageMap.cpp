@@ -44,6 +44,7 @@ ON_UPDATE_COMMAND_UI(CMainFrame::PANE_TIME, &CMainFrame::OnUpdateTimePane)
 // Timers (MainFrameTimers) and the conversion worker (MainFrameMeasureFlow).
 ON_WM_TIMER()
 ON_MESSAGE(CMainFrame::WM_CONVERSION_NOTIFY, &CMainFrame::OnConversionNotify)
+ON_MESSAGE(CMainFrame::WM_FLOW_MESSAGE, &CMainFrame::OnFlowMessage)
 // Status line (MainFrameCommands).
 ON_MESSAGE(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
 // Close, limits, cursor, owner-drawn menu (MainFrameClose).

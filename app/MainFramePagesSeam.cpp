@@ -126,8 +126,14 @@ void CMainFrame::SetControlSignalState(int on) {
 void CMainFrame::OnSensorConnected() {
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorConnected();
+    // The sensor answers again after an adjustment was written: its scale dialog is done.
+    if (!COM_IsCalibPending())
+        CloseScaleDialogIfVisible();
 }
 void CMainFrame::OnSensorDisconnected() {
+    // A measurement that loses its sensor ends like any other: its rows are written.
+    if (m_ucConversionPending != 0)
+        FinishMeasurement();
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorDisconnected();
 }

@@ -137,8 +137,7 @@ void CMainFrame::EvaluateMultiportDetection() {
         }
         if (m_iSelectedEntry > -1 && m_iSelectedEntry < COM_MAX_PORTS) {
             if (diagnostic->IsPortInMultiportGroup(m_aEntries[m_iSelectedEntry].strPortName)) {
-                m_iActivatedCount = 0;
-                SetTimer(TIMER_OPEN_NEXT_SENSOR, 250, nullptr);
+                COM_StartMultiChannelActivation(m_iSelectedEntry, 250);
             } else {
                 m_iActivatedCount = 1;
                 m_iActivatedCountCopy = 1;
@@ -151,10 +150,7 @@ void CMainFrame::EvaluateMultiportDetection() {
         // No entry selected: take the last sensor the search found, once.
         if (m_iSensorsFound > 4 || m_iLastFoundEntry < 0)
             return;
-        m_iActivatedCount = 0;
-        m_iSelectedEntry = m_iLastFoundEntry;
-        m_iLastFoundEntry = -1;
-        SetTimer(TIMER_OPEN_NEXT_SENSOR, 50, nullptr);
+        COM_StartMultiChannelActivation(m_iLastFoundEntry, 50);
         return;
     }
     if (!COM_IsCurrentPortNotInTable()) {

@@ -8,6 +8,8 @@ class CPerRunDialog : public CDialog {
     DECLARE_DYNAMIC(CPerRunDialog)
   public:
     explicit CPerRunDialog(UINT registration) : m_nRegistration(registration) {}
+    CPerRunDialog(UINT templateId, UINT registration, CWnd* pParent)
+        : CDialog(templateId, pParent), m_nRegistration(registration) {}
     BOOL OnInitDialog() override;
 
   protected:

@@ -110,6 +110,9 @@ class CComPort : public CTarvik_Send {
     BOOL COM_OpenNextSensorPort(int slot, HWND owner);
     // Closes every port of the dialogue and returns to rest.
     void COM_CloseSensorPorts();
+    // Starts opening the ports of the multi-port device of an entry, the first one ms later:
+    // the activation step (timer 44) begins at sensor index 0 with nothing activated or found.
+    void COM_StartMultiChannelActivation(int entry, UINT ms);
     void COM_UpdatePortRowStateAndSerial(int row);
     static CString COM_MakePortDisplayName(const CString& portText);
     static CString COM_ParsePortDisplayName(const CString& rowText);
@@ -127,6 +130,10 @@ class CComPort : public CTarvik_Send {
     // stands in the way (timer 39 looks again every 500 ms).
     BOOL COM_ZMCOMConfgSetSoftwareConfigBlock(int sensor, int timerId);
     BOOL COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int reserved);
+    // Marks a sensor's serial-number texts (sensors 0-3) for writing and (re)arms timer 38 after
+    // ms; the timer writes the marked sensors one per expiry.
+    void COM_RequestSerialNumberWrite(int sensor, UINT ms);
+    BOOL COM_IsSerialNumberWriteMarked(int sensor) const;
     void COM_ZMCOMRestartSensor();
     BOOL COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode);
     void COM_ZMCOMRestartDeviceOfPort();
@@ -144,6 +151,10 @@ class CComPort : public CTarvik_Send {
     double COM_GetActiveCalibValue(int sensor, BOOL* valid, BYTE* state, const double* given,
                                    BOOL channelA) const;
     int COM_ZMCOMStartReadRawCalib(int phase);
+    // Ends a raw reading at once (a cancelled adjustment): no further request, a late reply is
+    // ignored, and a control signal the reading switched on is switched off by one request
+    // whose acknowledge starts nothing more.
+    void COM_ZMCOMStopReadRawCalib();
     BOOL COM_ZMCOMConfgDeactivateUserCalib(BOOL flag);
     BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent);
     BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int channel);
@@ -328,6 +339,9 @@ class CComPort : public CTarvik_Send {
     void AfterAck();
     void RestoreWriteBackup();
     int m_iWriteSensor = 0;
+    // The uncertainty write made the user adjustment a copy of the factory one: the sensor
+    // restarts to use it.
+    bool m_bUncertaintyMadeUserCopy = false;
     int m_iMultiStep = 0;  // slot being written, restarted, prepared or started
     bool m_bWriteBackup = false;
     int m_iBackupSensor = 0;
@@ -363,6 +377,10 @@ class CComPort : public CTarvik_Send {
     int m_aiSlotPosition[COM_MAX_SENSORS] = {};
     void FinishMultiChannelActivation();
     void RunMultiChannelActivationStep();
+    // Timer 38: the next marked sensor whose texts differ from its block 131 is written; while
+    // the dialogue is busy it looks again after 1000 ms, while marks remain after 100 ms.
+    void RunSerialNumberWriteStep();
+    bool m_abSerialNumberMarked[COM_MAX_SENSORS] = {};
 
     tarvik::FrameCutter m_cutter;
     tarvik::FrameCutter m_aPortCutter[COM_MAX_SENSORS];

@@ -63,6 +63,12 @@ void CComPort::AfterAck() {
                 m_pPages->StartZeroWaitTimer();
             }
             return;
+        case ZM_CALIB_STOPPED_CTRL_OFF:
+            if (m_pPages) {
+                m_pPages->SetControlSignalState(0);
+            }
+            ReturnToRest();
+            return;
         case ZM_SET_NEW_USERCALIB:
             if (m_pPages) {
                 m_pPages->AdvanceCalibProgress(1);
@@ -73,6 +79,13 @@ void CComPort::AfterAck() {
             ArmTimer(COM_TIMER_RESTART_SENSOR, COM_MS_RESTART_SENSOR);
             return;
         case ZM_SET_INACCURACY_USERCALIB:
+            if (m_bUncertaintyMadeUserCopy) {
+                // The sensor still uses the factory adjustment: it restarts and is read anew,
+                // so that the adjustment it reports is the copy with the new uncertainty.
+                m_bUncertaintyMadeUserCopy = false;
+                ArmTimer(COM_TIMER_RESTART_SENSOR, COM_MS_RESTART_SENSOR);
+                return;
+            }
             // Read the block back, so that the record shows what the sensor keeps.
             if (!SendRequest(TarSend_RequestReadBlock(kBlockUserCalib), kReplyBlockContent,
                              PortOfSensor(m_iWriteSensor))) {

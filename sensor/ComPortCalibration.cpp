@@ -108,6 +108,26 @@ int CComPort::COM_ZMCOMStartReadRawCalib(int phase) {
     return phase;
 }
 
+void CComPort::COM_ZMCOMStopReadRawCalib() {
+    const int flow = m_iZMCOMConfgFlow;
+    if (flow != ZM_READ_RAW_CALIB_INIT && flow != ZM_SET_CTRL_ON && flow != ZM_SET_CTRL_OFF) {
+        return;
+    }
+    // While the control reading runs, or its switching is under way, the signal may be on.
+    const bool controlMayBeOn =
+        flow != ZM_READ_RAW_CALIB_INIT || m_iCalibPhase == CALIB_PHASE_CONTROL;
+    StopTick();
+    m_pfnReplyAnalyser = nullptr;
+    RequestAnswered();
+    if (controlMayBeOn && m_iOpenEntry >= 0) {
+        COM_SetZMCOMConfgFlow(ZM_CALIB_STOPPED_CTRL_OFF);
+        if (SendRequest(TarSend_RequestControl(false), kReplyAck)) {
+            return;
+        }
+    }
+    ReturnToRest();
+}
+
 double CComPort::CalibRingMean(int channel) const {
     double mean = 0.0;
     m_aCalibRing[0][channel].GetMean(mean);
@@ -268,6 +288,7 @@ BOOL CComPort::COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int chann
     CalibrationBlock block;
     BlockImage image = record.aBlock[kBlockUserCalib];
     bool keepInvalid = image.IsInvalidated();
+    bool madeUserCopy = false;
     if (record.ucUsedCalib == kCalibFactory) {
         // The factory adjustment is in force: the user adjustment becomes a copy of it that
         // carries the uncertainty.
@@ -277,6 +298,7 @@ BOOL CComPort::COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int chann
         }
         block.number = BlockNumberFromIndex(kBlockUserCalib);
         keepInvalid = false;
+        madeUserCopy = true;
         CalibrationBlock user;
         if (!DecodeCalibration(record, kBlockUserCalib, user)) {
             image = BlockImage();  // an erased block: start from an empty image
@@ -291,8 +313,11 @@ BOOL CComPort::COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int chann
     if (keepInvalid) {
         image.InvalidateCheckBytes();
     }
-    return WriteImage(sensor, kBlockUserCalib, image, ZM_SET_INACCURACY_USERCALIB,
-                      PortOfSensor(sensor))
-               ? TRUE
-               : FALSE;
+    m_bUncertaintyMadeUserCopy = madeUserCopy;
+    if (!WriteImage(sensor, kBlockUserCalib, image, ZM_SET_INACCURACY_USERCALIB,
+                    PortOfSensor(sensor))) {
+        m_bUncertaintyMadeUserCopy = false;
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -146,7 +146,7 @@ BOOL CComPort::COM_RunTimerStep(UINT id) {
             COM_ZMCOMConfgSetNewBaudrateIsSetRestartDevice();
             return TRUE;
         case COM_TIMER_SERIAL_NUMBER_DELAY:
-            COM_ZMCOMConfgSetSerialNumberRotorOperation(m_iDelayedWriteSensor, -1);
+            RunSerialNumberWriteStep();
             return TRUE;
         case COM_TIMER_SW_CONFIG_REPEAT:
             COM_ZMCOMConfgSetSoftwareConfigBlock(m_iDelayedWriteSensor, COM_TIMER_SW_CONFIG_REPEAT);

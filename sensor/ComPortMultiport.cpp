@@ -84,6 +84,15 @@ BOOL CComPort::COM_OpenNextSensorPort(int slot, HWND owner) {
 
 // One expiry of the activation timer: while a sensor is still being read the timer only waits;
 // otherwise the next slot is opened, and after the last one the device is prepared.
+void CComPort::COM_StartMultiChannelActivation(int entry, UINT ms) {
+    m_iSelectedEntry = entry;
+    m_iCurrentSensorIndex = 0;
+    m_iActivatedCount = 0;
+    m_iNumberOfSensors = 0;
+    m_iLastFoundEntry = -1;
+    ArmTimer(COM_TIMER_OPEN_NEXT_SENSOR, ms);
+}
+
 void CComPort::RunMultiChannelActivationStep() {
     if (m_bOpenDialogue) {
         ArmTimer(COM_TIMER_OPEN_NEXT_SENSOR, COM_MS_OPEN_NEXT_SENSOR);

@@ -1,10 +1,20 @@
 // Block writes and restarts. A block is written from the image last read from the sensor with
 // the record's fields stored into it, so that bytes this program does not know survive; a block
 // never read is never written, and a field out of its range refuses the whole write.
+#include "sensor/BlockLayouts.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
 
 using namespace tarvik;
+
+namespace {
+
+// Serial-number writes: a busy dialogue is asked again after a second, the next marked sensor
+// follows shortly.
+constexpr UINT kSerialNumberBusyRetryMs = 1000;
+constexpr UINT kSerialNumberNextMs = 100;
+
+}  // namespace
 
 bool CComPort::IsIdle() const {
     return m_iZMCOMConfgFlow == ZM_STOP_MEASURE && !m_bRequestOutstanding && !m_bMeasuring &&
@@ -143,8 +153,7 @@ BOOL CComPort::COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int /*res
         return FALSE;
     }
     if (!IsIdle()) {
-        m_iDelayedWriteSensor = sensor;
-        ArmTimer(COM_TIMER_SERIAL_NUMBER_DELAY, 1000);
+        COM_RequestSerialNumberWrite(sensor, kSerialNumberBusyRetryMs);
         return TRUE;
     }
     if (!WriteBlock(sensor, kBlockRotorOperation, ZM_SET_SERIAL_NUMBER_ROTOR_OPERATION,
@@ -153,6 +162,47 @@ BOOL CComPort::COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int /*res
     }
     m_iZMCOMConfgFlowMulti = m_iNumberOfSensors > 1 ? ZM4_SET_SERIAL_NUMBER : ZM4_NONE;
     return TRUE;
+}
+
+void CComPort::COM_RequestSerialNumberWrite(int sensor, UINT ms) {
+    if (sensor < 0 || sensor >= COM_MAX_SENSORS) {
+        return;
+    }
+    m_abSerialNumberMarked[sensor] = true;
+    ArmTimer(COM_TIMER_SERIAL_NUMBER_DELAY, ms);
+}
+
+BOOL CComPort::COM_IsSerialNumberWriteMarked(int sensor) const {
+    return sensor >= 0 && sensor < COM_MAX_SENSORS && m_abSerialNumberMarked[sensor] ? TRUE : FALSE;
+}
+
+void CComPort::RunSerialNumberWriteStep() {
+    if (!IsIdle()) {
+        ArmTimer(COM_TIMER_SERIAL_NUMBER_DELAY, kSerialNumberBusyRetryMs);
+        return;
+    }
+    for (int sensor = 0; sensor < COM_MAX_SENSORS; ++sensor) {
+        if (!m_abSerialNumberMarked[sensor]) {
+            continue;
+        }
+        m_abSerialNumberMarked[sensor] = false;
+        const SensorRecord& record = m_aSensorRecord[sensor];
+        RotorOperationBlock stored;
+        const bool same = stored.Decode(record.aBlock[kBlockRotorOperation]) &&
+                          stored.serialText[0] == record.szSerialText[0] &&
+                          stored.serialText[1] == record.szSerialText[1];
+        if (same) {
+            continue;  // the sensor holds these texts already
+        }
+        COM_ZMCOMConfgSetSerialNumberRotorOperation(sensor, -1);
+        break;
+    }
+    for (bool marked : m_abSerialNumberMarked) {
+        if (marked) {
+            ArmTimer(COM_TIMER_SERIAL_NUMBER_DELAY, kSerialNumberNextMs);
+            return;
+        }
+    }
 }
 
 // ---- Restarts -------------------------------------------------------------------------------

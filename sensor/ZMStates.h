@@ -14,6 +14,7 @@ constexpr int ZM_MEASURE_STOP = 6;               // 'S' sent, waiting for its ac
 constexpr int ZM_SET_CTRL_ON = 7;                // 'K' 1
 constexpr int ZM_SET_CTRL_OFF = 8;               // 'K' 0
 constexpr int ZM_STOP_MEASURE_MAX_DURATION = 9;  // set by the recording
+constexpr int ZM_CALIB_STOPPED_CTRL_OFF = 10;    // 'K' 0 after a stopped raw reading
 constexpr int ZM_DEACTIVATE_USERCALIB = 18;  // user calibration written with invalid check bytes
 constexpr int ZM_SET_NEW_USERCALIB = 20;     // new user calibration written
 constexpr int ZM_READ_RAW_CALIB_INIT = 22;   // raw calibration readings

@@ -64,16 +64,23 @@ void CViewBarBase::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
 }
 
-void CViewBarBase::LoadState(LPCTSTR lpszProfileName) {
-    (void)lpszProfileName;
-}
-
-void CViewBarBase::SaveState(LPCTSTR lpszProfileName) const {
-    (void)lpszProfileName;
-}
-
 UINT CViewBarBase::GetDockBarId() const {
     if (m_pDockBar != nullptr)
         return m_pDockBar->GetDlgCtrlID();
     return AFX_IDW_DOCKBAR_FLOAT;
+}
+
+void CViewBarBase::SetSizeByKind(int kind, CSize size) {
+    if (kind == 0)
+        m_szFloat = size;
+    else if (kind == 1)
+        m_szHorz = size;
+    else if (kind == 2)
+        m_szVert = size;
+}
+
+int CViewBarBase::GetDockingKind() const {
+    if (m_pDockBar == nullptr || IsFloating())
+        return 0;
+    return IsHorz() ? 1 : 2;
 }

@@ -20,12 +20,20 @@ class CViewBarBase : public CControlBar {
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
-    // The sizes of the bar under the profile, in the sections "<profile>-SCBar-<id>".
+    // The smallest sizes the bar takes (horizontal, vertical, floating).
+    void SetMinimumSizes(CSize horz, CSize vert, CSize floating);
+    CSize GetSize(int kind) const;
+    // The sizes of the bar under the profile, in the sections "<profile>-SCBar-<id>"; loaded
+    // sizes are raised to the minimums and kept inside the virtual screen.
     void LoadState(LPCTSTR lpszProfileName);
     void SaveState(LPCTSTR lpszProfileName) const;
     // The id of the dock bar that holds the bar (the floating one when it floats).
     UINT GetDockBarId() const;
     CSize GetFloatingSize() const { return m_szFloat; }
+    // The size of a docking kind: 0 floating, 1 docked horizontally, 2 docked vertically.
+    void SetSizeByKind(int kind, CSize size);
+    // The bar's docking kind as SetSizeByKind counts it.
+    int GetDockingKind() const;
     CWnd* GetHostedFrame() const { return m_pHostedFrame; }
 
   protected:
@@ -33,6 +41,7 @@ class CViewBarBase : public CControlBar {
     void OnSize(UINT nType, int cx, int cy);
 
     CSize m_szHorz, m_szVert, m_szFloat;
+    CSize m_szMinHorz{0, 0}, m_szMinVert{0, 0}, m_szMinFloat{0, 0};
     CRuntimeClass* m_pViewClass = nullptr;
     CCreateContext m_context;
     CFrameWnd* m_pHostedFrame = nullptr;  // deletes itself with its window

@@ -2,24 +2,43 @@
 // tree (which is made by the main frame as the bar's child, without a view).
 #pragma once
 
+#include "app/bars/ChannelViewFonts.h"
 #include "app/bars/ViewBarBase.h"
 
 class CViewBar : public CViewBarBase {
     DECLARE_DYNAMIC(CViewBar)
   public:
-    CViewBar() : CViewBarBase(CSize(274, 95), CSize(274, 111), CSize(259, 93)) {}
+    CViewBar() : CViewBarBase(CSize(274, 95), CSize(274, 111), CSize(259, 93)) {
+        SetMinimumSizes(m_szHorz, m_szVert, m_szFloat);
+    }
+    const ChannelViewPlacer& GetPlacer() const { return m_placer; }
+
+  protected:
+    // A channel view's controls and fonts follow the bar's client; a light view stays as it is.
+    void OnSize(UINT nType, int cx, int cy);
+    ChannelViewPlacer m_placer;
+    DECLARE_MESSAGE_MAP()
 };
 
 class CViewBarDiagram : public CViewBarBase {
     DECLARE_DYNAMIC(CViewBarDiagram)
   public:
-    CViewBarDiagram() : CViewBarBase(CSize(200, 160), CSize(200, 160), CSize(200, 160)) {}
+    CViewBarDiagram() : CViewBarBase(CSize(200, 160), CSize(200, 160), CSize(200, 160)) {
+        SetMinimumSizes(m_szHorz, m_szVert, m_szFloat);
+    }
+
+  protected:
+    // The diagram view takes the bar's client.
+    void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
 };
 
 class CViewBarNavi : public CViewBarBase {
     DECLARE_DYNAMIC(CViewBarNavi)
   public:
-    CViewBarNavi() : CViewBarBase(CSize(200, 400), CSize(200, 400), CSize(200, 400)) {}
+    CViewBarNavi() : CViewBarBase(CSize(200, 400), CSize(200, 400), CSize(200, 400)) {
+        SetMinimumSizes(CSize(50, 50), CSize(50, 50), CSize(50, 50));
+    }
 
   protected:
     // The tree fills the bar.

@@ -1,21 +1,110 @@
-// The diagram view (form 184) in the diagram bar: the live diagram of a measurement.
+// The diagram view (form 184) in the diagram bar: one live diagram window on the form's static
+// 1209, the channels assigned to its curves from the measure configuration, every set of
+// measured values added as points, and the chart redrawn on the view's timer 6.
 #pragma once
 
+#include "app/MeasureFlowSeams.h"
+#include "app/views/DiagramAssignment.h"
+#include "app/views/GraphicDisplayWnd.h"
 #include "platform/framework/Framework.h"
 
-class CAFormDiagram : public CFormView {
+class CMainFrame;
+
+class CAFormDiagram : public CFormView, public IDiagramSeam {
     DECLARE_DYNCREATE(CAFormDiagram)
   public:
     enum { IDD = 184 };
+    static constexpr UINT IDC_DIAGRAM = 1209;
+    static constexpr UINT TIMER_REDRAW = 6;
+    static constexpr int kChannels = DiagramAssignment::kChannels;
+    // The last value of a channel that is not active.
+    static constexpr double kInactiveValue = 8888888888.0;
     // The version text of the live diagram window, kept in the settings.
     static constexpr const char* kLiveDiagramVersion = "1.01";
+    static constexpr UINT TIMER_SAVE_AS = 11;
 
     CAFormDiagram();
     void OnInitialUpdate() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Where the diagram rows, interval, averaging and decimals come from (the measure
+    // configuration page unless set).
+    void SetDiagramSource(const IDiagramSource* source) { m_pSource = source; }
+
+    void AssignCurvesToChannels();
+    // Starts a measurement's diagram; assigns the curves itself when nobody did.
+    void StartDiagram(BOOL reset);
+    // Adds the set of values (channels A..P2) as points, or tells why the diagram refused one;
+    // the caller owns any stop. values stays as given.
+    DiagramAddResult AddMeasuredValues(const double values[6], BOOL multiSensor,
+                                       const BOOL active[6], int selectionAB,
+                                       double& time) override;
+    // Reason 0 the timer's redraw, 1 the end of a measurement.
+    void UpdateDiagram(int reason) override;
+    int GetMaxCountOfValues() const override;
+    void StopLiveTimer() override;
+    double GetLastValue(int channel) const override;
+    int GetCurveOfChannel(int channel) const override;
+    int GetPointCount(int curve) const override;
+    double GetPointX(int curve, int index) const override;
+    double GetPointY(int curve, int index) const override;
+    // After a measurement: the diagram is no longer fed.
+    void SaveDiagramToDocumentation() override;
+    // Timer 11 saves the bitmap under the frame's chosen name (m_strSaveAsFile without a frame).
+    void ArmSaveAsTimer() override;
+    CString m_strSaveAsFile;
+    void SetPointLimit(BOOL on, int count);
+    void ResetCount(int channel);
     // Rewrites the diagram's texts in the current language.
-    void ApplyLanguage() {}
+    void ApplyLanguage();
+    // The view fills the bar's client; the diagram is inset 9 pixels left and top, 10 right and
+    // bottom.
+    void ResizeToBar(CWnd* bar, int left, int top, int right, int bottom);
+
+    CGraphicDisplayWnd* GetDiagram() { return m_pDiagram; }
+    const DiagramAssignment& GetAssignment() const { return m_assignment; }
+    int GetRedrawPeriod() const { return m_iRedrawPeriod; }
+    int GetChannelPointCount(int channel) const { return m_aiPointCount[channel]; }
+    BOOL IsStarted() const { return m_bStarted; }
 
   protected:
-    BOOL m_bRegistered = FALSE;
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnPaint();
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void SetupCurves();
+    CString GetAxisLabel(int source, bool twoLines) const;
+    CString GetAxisFormat(int source, int& decimals) const;
+    const IDiagramSource* Source() const;
+    // A value through the frame's diagram averaging (index 0 the x value, c + 1 channel c);
+    // false while the average is not complete.
+    bool Average(int index, double value, double& out) const;
+
+    CMainFrame* m_pFrame = nullptr;
+    const IDiagramSource* m_pSource = nullptr;
+    BOOL m_bFirstUpdatePending = TRUE;
+    CGraphicDisplayWnd m_diagram;
+    CGraphicDisplayWnd* m_pDiagram = nullptr;
+    DiagramAssignment m_assignment;
+    int m_iXDecimals = 2;
+    int m_aiCurveDecimals[kChannels] = {2, 2, 2, 2, 2, 2};
+    double m_dObservedXMin = 0.0;
+    double m_dObservedXMax = 0.0;
+    double m_dRunningTime = 0.0;
+    double m_adLastPlottedY[kChannels] = {};
+    double m_dInterval = 1.0;
+    double m_dEffectiveInterval = 1.0;
+    int m_iRedrawPeriod = 450;
+    int m_aiPointCount[kChannels] = {};
+    BOOL m_bPointLimit = FALSE;
+    int m_iPointLimit = 0;
+    double m_adLastValue[kChannels] = {};
+    BOOL m_bStarted = FALSE;
+    BOOL m_bPrimed = FALSE;
+    int m_iPointsUntilPrimed = 2;
+    BOOL m_bXChannelFit = FALSE;
+    BOOL m_bAssignmentDone = FALSE;
+    int m_nReallocationsSeen = 0;
+    bool m_bLastMultiSensor = true;
+    int m_iLastSelectionAB = 3;
+    DECLARE_MESSAGE_MAP()
 };

@@ -1,4 +1,6 @@
-// The pass/fail light view (form 210) in the light bar.
+// The pass/fail light view (form 210) in the light bar: one large picture, grey while there is
+// no result, green for a pass, red for a fail and yellow on request, kept square and centred
+// whatever the bar's shape.
 #pragma once
 
 #include "platform/framework/Framework.h"
@@ -7,10 +9,31 @@ class CAFormLight : public CFormView {
     DECLARE_DYNCREATE(CAFormLight)
   public:
     enum { IDD = 210 };
+    static constexpr UINT IDC_TEST_BUTTON = 1481;
+    static constexpr UINT IDC_PICTURE = 1482;
+    // Light states; the measurement panel sets them.
+    enum { LIGHT_NONE = -1, LIGHT_PASSED = 0, LIGHT_YELLOW = 1, LIGHT_FAILED = 2 };
+
     CAFormLight();
+    ~CAFormLight() override;
     void OnInitialUpdate() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // Shows the light of state -1..2; any other value changes nothing.
+    void SetLightState(int state);
+    int GetLightState() const { return m_iLightState; }
+    // The picture's bitmap resource of a state (-1..2), 0 for any other.
+    static UINT BitmapOfState(int state);
+
   protected:
-    BOOL m_bRegistered = FALSE;
+    void OnSize(UINT nType, int cx, int cy);
+    // Hands the bitmap of the current state to the picture and frees the one it replaces.
+    void SetPictureImage();
+    HWND Picture() const;
+
+    BOOL m_bFirstUpdatePending = TRUE;
+    CWnd* m_pMainFrame = nullptr;
+    int m_iLightState = LIGHT_NONE;
+    HBITMAP m_hImage = nullptr;  // the picture's current image, owned here
+    DECLARE_MESSAGE_MAP()
 };

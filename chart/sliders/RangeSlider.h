@@ -19,6 +19,7 @@ class CRangeSlider : public CWnd {
     CRangeSlider();
     ~CRangeSlider() override = default;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id,
                 CCreateContext* context = nullptr);
     void SetNotifyWnd(CWnd* wnd) { m_pWndNotify = wnd; }

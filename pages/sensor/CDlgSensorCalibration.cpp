@@ -1,3 +1,130 @@
+// The calibration page as the user sees it: three buttons in a group box, enabled while a single
+// sensor answers, and the engine's calls that reach the step dialogs of the run under way.
 #include "pages/sensor/CDlgSensorCalibration.h"
 
+#include "app/Kq7View.h"
+#include "app/MainFrame.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+
 IMPLEMENT_DYNAMIC(CDlgSensorCalibration, CPageDialog)
+
+BEGIN_MESSAGE_MAP(CDlgSensorCalibration, CPageDialog)
+ON_WM_SHOWWINDOW()
+ON_WM_TIMER()
+ON_BN_CLICKED(CDlgSensorCalibration::IDC_PERFORM, &CDlgSensorCalibration::OnPerform)
+ON_BN_CLICKED(CDlgSensorCalibration::IDC_DELETE, &CDlgSensorCalibration::OnDelete)
+ON_BN_CLICKED(CDlgSensorCalibration::IDC_UNCERTAINTY, &CDlgSensorCalibration::OnUncertainty)
+END_MESSAGE_MAP()
+
+BOOL CDlgSensorCalibration::s_bZeroDialogBusy = TRUE;
+BOOL CDlgSensorCalibration::s_bFirstRun = TRUE;
+
+namespace {
+
+constexpr BYTE kFactoryInForce = 2;
+constexpr BYTE kUserInForce = 3;
+
+}  // namespace
+
+BOOL CDlgSensorCalibration::OnInitDialog() {
+    CPageDialog::OnInitDialog();
+    if (m_bFirstInit) {
+        m_bFirstInit = FALSE;
+        m_pMainFrame = GetMainFrame();
+        ShowControlElements(FALSE);
+        if (m_pMainFrame == nullptr || !m_pMainFrame->IsStartUpPending())
+            LayoutControls();
+    }
+    return TRUE;
+}
+
+BOOL CDlgSensorCalibration::SetLanguageTexts() {
+    if (m_hWnd == nullptr)
+        return TRUE;
+    SetDlgItemText(IDC_GROUP_BOX, GetLanguageString(5925));
+    SetDlgItemText(IDC_UNCERTAINTY, GetLanguageString(5295));
+    SetDlgItemText(IDC_PERFORM, GetLanguageString(5235));
+    SetDlgItemText(IDC_DELETE, GetLanguageString(5236));
+    return TRUE;
+}
+
+void CDlgSensorCalibration::LayoutControls() {
+    if (m_hWnd == nullptr || m_pMainFrame == nullptr)
+        return;
+    CKq7View* view = m_pMainFrame->GetView();
+    CRect client;
+    if (view != nullptr && view->m_hWnd != nullptr)
+        view->GetClientRect(&client);
+    else
+        GetClientRect(&client);
+    MoveWindow(0, 0, client.Width(), client.Height());
+    const int width = client.Width() < 292 ? 273 : client.Width() - 19;
+    const int height = client.Height() < 153 ? 138 : client.Height() - 15;
+    if (CWnd* group = GetDlgItem(IDC_GROUP_BOX))
+        group->MoveWindow(client.left + 10, client.top + 5, width, height);
+}
+
+void CDlgSensorCalibration::OnShowWindow(BOOL bShow, UINT nStatus) {
+    CPageDialog::OnShowWindow(bShow, nStatus);
+    if (!bShow || m_pMainFrame == nullptr || m_pMainFrame->IsStartUpPending())
+        return;
+    if (CDlgMeasureDiagram* measure = m_pMainFrame->GetMeasureDiagramPage())
+        measure->OnBnClickedStop();
+    LayoutControls();
+}
+
+BOOL CDlgSensorCalibration::IsSensorUsable() const {
+    return m_pMainFrame != nullptr && m_pMainFrame->m_iOpenEntry >= 0;
+}
+
+void CDlgSensorCalibration::ShowControlElements(BOOL enable) {
+    if (m_pMainFrame == nullptr)
+        m_pMainFrame = GetMainFrame();
+    const BYTE inForce = m_pMainFrame != nullptr ? m_pMainFrame->m_aSensorRecord[0].ucUsedCalib : 0;
+    // A delete keeps the wait cursor until the dialogue rests again or the sensor is gone.
+    if (m_bDeleteWaitCursor && (enable || !IsSensorUsable())) {
+        m_bDeleteWaitCursor = FALSE;
+        if (m_pMainFrame != nullptr)
+            m_pMainFrame->WaitCursorOff();
+    }
+    if (m_hWnd == nullptr)
+        return;
+    // The uncertainty belongs to the adjustment in force: without one there is nothing to write.
+    if (CWnd* button = GetDlgItem(IDC_UNCERTAINTY))
+        button->EnableWindow(enable && (inForce == kFactoryInForce || inForce == kUserInForce));
+    if (CWnd* button = GetDlgItem(IDC_PERFORM))
+        button->EnableWindow(enable);
+    if (CWnd* button = GetDlgItem(IDC_DELETE))
+        button->EnableWindow(enable && inForce == kUserInForce);
+}
+
+void CDlgSensorCalibration::AdvanceCalibProgress(int kind) {
+    if (m_pMainFrame == nullptr)
+        return;
+    const bool allWithoutControl = m_pMainFrame->m_aCalib[0].ucNoBuiltInControl &&
+                                   m_pMainFrame->m_aCalib[1].ucNoBuiltInControl;
+    m_iProgressPosition += kind == 1 ? 60 : (allWithoutControl ? 2 : 1);
+    if (m_iStepWidth <= 0 || m_iProgressPosition % m_iStepWidth != 0)
+        return;
+    ++m_iStepCount;
+    if (m_iPhase == 1 && m_pZeroDialog != nullptr)
+        m_pZeroDialog->UpdateProgress();
+    else if (m_iPhase == 2 && m_pScaleDialog != nullptr)
+        m_pScaleDialog->UpdateProgress();
+}
+
+void CDlgSensorCalibration::StartZeroWaitTimer() {
+    if (m_pZeroDialog != nullptr)
+        m_pZeroDialog->StartWaitTimer();
+}
+
+void CDlgSensorCalibration::ShowNotLoadedIndicator() {
+    if (m_pScaleDialog != nullptr)
+        m_pScaleDialog->ShowNotLoaded();
+}
+
+void CDlgSensorCalibration::CloseScaleDialogIfVisible() {
+    if (m_pScaleDialog != nullptr)
+        m_pScaleDialog->CloseIfVisible();
+}

@@ -1,63 +1,189 @@
-// The sensor connection page (template 133): the list of ports and sensors, their activation and
-// baud rates. It answers the main frame and the sensor dialogue; until its list is built it shows
-// nothing and accepts every call.
+// The sensor connection page (template 133): every serial port of the PC with the sensor behind
+// it, which port is open, the baud rates, the refresh of the search and its USB-only choice. The
+// page owns no port: the table and the dialogue are the engine's; the page draws the table and
+// asks the engine to open, close, rebuild and write. Its files: this one (set-up, layout,
+// texts, showing, timers), ConnectionPortList.cpp (the rows), ConnectionRefresh.cpp (Update and
+// the check boxes), ConnectionActivation.cpp (opening and closing a row), ConnectionBaudrate.cpp
+// (baud-rate changes) and ConnectionSelection.cpp (clicks, keys and the Config button).
 #pragma once
 
+#include <map>
+
 #include "app/PageDialog.h"
+#include "controls/list/CXListCtrl.h"
+#include "platform/framework/Controls.h"
+
+class CMainFrame;
+struct SensorEntry;
 
 class CDlgSensorConnection : public CPageDialog {
     DECLARE_DYNAMIC(CDlgSensorConnection)
   public:
     enum { IDD = 133 };
+    static constexpr int IDC_GROUP_BOX = 1078;
+    static constexpr int IDC_PORT_LIST = 1076;
     static constexpr int IDC_UPDATE_BUTTON = 1080;
+    static constexpr int IDC_CONFIG_BUTTON = 1480;
+    static constexpr int IDC_ONLY_PREVIOUSLY_AVAILABLE = 1355;
+    static constexpr int IDC_ONLY_USB = 1484;
+    static constexpr int IDC_WITHOUT_MULTIPORT_DETECTION = 1429;
+
+    static constexpr UINT TIMER_CONFIG_FOCUS = 1;
+    static constexpr UINT TIMER_PLACE_CONFIG = 2;
     static constexpr UINT TIMER_PAGE_REFRESH = 3;
+    static constexpr UINT TIMER_SHOW_CONFIG = 4;
+    static constexpr UINT TIMER_BAUD_REFUSED = 5;
+    static constexpr UINT TIMER_BAUD_MULTIPORT_WRITE = 6;
+    static constexpr UINT TIMER_BAUD_MULTIPORT_WAIT = 7;
+    static constexpr UINT TIMER_REFRESH_WATCHDOG = 8;
+    static constexpr UINT WM_PORT_ACTIVATED = WM_USER + 272;
+
+    enum Column {
+        COL_INTERFACE,
+        COL_ENABLING,
+        COL_BAUDRATE,
+        COL_ADDRESS,
+        COL_SERIAL,
+        COL_RANGE,
+        COL_STATE,
+        COL_TYPE,
+        COLUMN_COUNT
+    };
+
+    // The four group colours: a row whose first cell has one belongs to that group.
+    static constexpr COLORREF kGroupColours[4] = {RGB(176, 226, 255), RGB(187, 255, 255),
+                                                  RGB(127, 255, 212), RGB(193, 255, 193)};
 
     CDlgSensorConnection() = default;
+    ~CDlgSensorConnection() override;
 
-    BOOL SetLanguageTexts() override { return TRUE; }
-    // Lays the controls out again for the page's size.
-    void LayoutControls() {}
-    // 2: the port list is being updated after a device change.
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL SetLanguageTexts() override;
+    // Lays the controls out again for the view's size.
+    void LayoutControls();
+    BOOL ResetColumns();
+    // 2 after a device change (acts as off), else the only-previously-available mode.
     void SetUpdateState(int state) { m_iUpdateState = state; }
-    // Rebuilds the port list; the refresh ends the wait cursor of a device change.
+
+    // ---- The rows ----
+    void FillPortRow(const CString& displayName, int row, int state, DWORD serialNumber,
+                     COLORREF background);
+    BOOL RebuildPortList(int mode);
+    void UpdatePortStates(int row, BOOL keep);
+    void SetEnablingOfAllPorts(int flag);
+    void SetCheckboxCellsOk();
+    void SetPortRowStateAndSerial(int row, const CString& stateText, const CString& serialText);
+    int CountSensorPorts() const;
+    // The group (0..3) of a row by its first cell's colour, -1 for none.
+    int GroupOfRow(int row);
+
+    // ---- Refresh ----
+    // The Update button: refreshes the port table; refused while an activation or a baud change
+    // still works on a port.
     void UpdatePortList();
-    void ActivatePortRow(int row, int mode) {
-        (void)row;
-        (void)mode;
-    }
+    void OnPortRefreshDone();
+    void EnableUpdateButton(BOOL enable);
+    BOOL IsUpdateRefused() const;
+
+    // ---- Activation and baud rates ----
+    void ActivatePortRow(int row, int mode);
     int GetSelectedRow() const { return m_iSelectedRow; }
-    // The text of the row's baud-rate cell.
-    CString GetBaudrateCellText(int row) const {
-        (void)row;
-        return m_strBaudCell;
-    }
-    void SetBaudrateCellText(int row, const CString& text) {
-        (void)row;
-        m_strBaudCell = text;
-    }
-    // "115,2k" 9, "230,4k" 16; -1 (after its message) for any other text.
+    CString GetBaudrateCellText(int row) const;
+    void SetBaudrateCellText(int row, const CString& text);
+    // "115,2k" 9, "230,4k" 16; -1 (after its message) for any other text: no caller writes a
+    // rate it does not know.
     int BaudrateCodeFromCellText(const CString& text);
-    static int BaudrateFromCode(int code) { return code == 16 ? 230400 : 115200; }
-    void UpdatePortStates(int row, BOOL keep) {
-        (void)row;
-        (void)keep;
-    }
-    void EnableUpdateButton(BOOL enable) { m_bUpdateEnabled = enable; }
-
-    // The calls of the sensor dialogue.
-    void FillPortRow(const CString&, int, int, DWORD, COLORREF) {}
-    void RebuildPortList(int) {}
-    void SetEnablingOfAllPorts(int) {}
-    void SetCheckboxCellsOk() {}
-    void OnPortRefreshDone() {}
-    void SetXPicoBaudrateForPort(int, int, BOOL) {}
-    void SetPortRowStateAndSerial(int, const CString&, const CString&) {}
+    static int BaudrateFromCode(int code);
+    // The rate of the cell text, -1 (after the message) for an unknown text.
+    int BaudrateFromCellText(const CString& text);
+    // The choice index of a rate; 0 after its message for a rate it does not know.
+    int BaudrateArrayIndex(int rate);
+    void SetXPicoBaudrateForPort(int row, int rate, BOOL save);
     void ClearActivationBusy() { m_bActivationBusy = FALSE; }
+    BOOL CheckSerialNumberNotShared(int row);
+    void RestoreBaudrateCell(int row);
+    int FindActiveRow();
+    BOOL IsNoRowActive(const CString& activeText);
 
-    int m_iUpdateState = 0;
-    int m_iSelectedRow = -1;
+    // ---- The start-up search's progress in the State cells ----
+    void StartRowProgress(int row);
+    void UpdateRowProgress(int row, int percent);
+    void EndRowProgress();
+    int RowProgress(int row) const;
+
+    // One line per call into the diagnostic trace.
+    static void Trace(const char* format, ...);
+
     BOOL m_bActivationBusy = FALSE;  // an activation or a baud change waits for the sensor
     BOOL m_bUpdateEnabled = TRUE;
-    CString m_strBaudCell;
+    BOOL m_bLanguageChanged = FALSE;
+    BOOL m_bXPicoBaudNotChanged = FALSE;
+    BOOL m_bShowWithoutMultiportBox = FALSE;
+    int m_iUpdateState = 0;
+    int m_iSelectedRow = -1;
+    int m_iPendingMultiportRow = -1;
+    int m_iLastActivatedRow = -1;
     int m_iPortListUpdates = 0;
+    int m_iLanguageOffset = 0;
+    CXListCtrl m_listPorts;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnDestroy();
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnPortActivated(WPARAM wParam, LPARAM lParam);
+    void OnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDblClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnComboSelection(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCheckbox(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEditEnd(WPARAM wParam, LPARAM lParam);
+    void OnConfig();
+    void OnOnlyPreviouslyAvailable();
+    void OnOnlyUsb();
+    void OnWithoutMultiportDetection();
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void SetUpColumns();
+    void FillAvailableRowCells(int row, const SensorEntry& entry);
+    CString RangeText(const SensorEntry& entry) const;
+    CString TypeText(const SensorEntry& entry) const;
+    void EnableRefreshControls(BOOL enable);
+    void CloseOpenRow(int row, BOOL groupRow);
+    // 5131, the row's port in quotes, 5132: the port is busy or cannot take a sensor.
+    void ShowCannotActivate(int row);
+    void PlaceConfigButton();
+    void OnBaudRefusedTimer();
+    void OnMultiportWriteTimer();
+    void OnMultiportWaitTimer();
+    BOOL CheckXPicoOfRow(int row);
+    BOOL TestEchoIP(int row, BOOL retry);
+    CString PortNameOfRow(int row);
+    CString StateTextOfRow(int row);
+
+    CMainFrame* m_pMainFrame = nullptr;
+    BOOL m_bFirstInit = TRUE;
+    CStringArray m_aBaudChoices[256];
+    std::map<int, int> m_rowProgress;  // rows showing the search's progress, with their values
+    int m_iMultiportWaitMs = 0;
+    int m_iMultiportOldCode = 9;
+    BOOL m_bBaudWriteBack = FALSE;  // the old rate goes back to the ports that took the new one
+    int m_iBaudWrittenBeforeWriteBack = 0;
+    BOOL m_bPendingContinuation = FALSE;
+    CString m_strPendingPortName;
+    int m_iLastMessageRow = -1;
+    LPARAM m_lLastMessageParam = 0;
+    BOOL m_bLastSelectionIsGroup = FALSE;
+    BOOL m_bHeaderImagesSet = FALSE;
+    CButton m_checkOnlyPreviouslyAvailable;
+    CButton m_checkOnlyUsb;
+    CButton m_checkWithoutMultiport;
+    CButton m_buttonUpdate;
+    CButton m_buttonConfig;
+    CWnd m_groupBox;
 };

@@ -3,6 +3,7 @@
 // accepted for the call shape and ignored; new files and folders get the process's umask.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/base/WinTypes.h"
@@ -53,5 +54,9 @@ namespace kq {
 bool CreateDirectories(const std::string& path);
 // The attributes of a stat result for the named entry.
 DWORD FileAttributesOf(unsigned mode, const std::string& name);
+// Appends a block to a file all or nothing: the file's length is remembered, the block written
+// and synced; on any failure the file is cut back to that length (a file this call created is
+// removed). 0, or the errno of the failure.
+int AppendBlock(const std::string& path, const void* data, size_t size);
 
 }  // namespace kq

@@ -45,7 +45,8 @@ class Close : public StartedApp {
 TEST_F(Close, ARefusedCloseLeavesEverythingAsItWas) {
     adjust_->SetNoticeText("note");
     adjust_->ShowNotice(FALSE);
-    for (int state : {1, 2, 45}) {
+    // Opening a sensor, and the steps and block writes of the sensor pages, go on.
+    for (int state : {1, 2, 45, 7, 8, 18, 20, 22, 23, 42, 48, 50}) {
         frame_->m_iZMCOMConfgFlow = state;
         CloseFrame();
         ASSERT_FALSE(Closed()) << state;

@@ -141,9 +141,11 @@ TEST_F(Timers, AnOutdatedSoftwareConfigurationAsksForConfirmation) {
 
 TEST_F(Timers, TheBaudWriteWaitsForTheSensorAndNeverWritesAnUnknownRate) {
     CDlgSensorConnection* connection = frame_->GetConnectionPage();
+    Run(2000);  // the search at start-up has rebuilt the list
     connection->m_iSelectedRow = 0;
     connection->m_bActivationBusy = TRUE;
-    connection->m_strBaudCell = "230,4k";
+    ASSERT_EQ(connection->m_listPorts.InsertItem(0, "Tarvik USB   [COM1]"), 0);
+    connection->SetBaudrateCellText(0, "230,4k");
     frame_->m_iStoredBaudCode = 9;
     frame_->m_iPendingBaudrate = 0;
 
@@ -152,12 +154,12 @@ TEST_F(Timers, TheBaudWriteWaitsForTheSensorAndNeverWritesAnUnknownRate) {
     frame_->SetTimer(CMainFrame::TIMER_BAUD_WRITE, 100, nullptr);
     Run(3500);
     EXPECT_FALSE(connection->m_bActivationBusy);
-    EXPECT_EQ(connection->m_strBaudCell, "115,2k");
+    EXPECT_EQ(connection->GetBaudrateCellText(0), "115,2k");
     EXPECT_EQ(frame_->m_iPendingBaudrate, 0);
     ASSERT_EQ(boxes_.size(), 1U);
 
     // It answers late: the write follows.
-    connection->m_strBaudCell = "230,4k";
+    connection->SetBaudrateCellText(0, "230,4k");
     connection->m_bActivationBusy = TRUE;
     frame_->SetTimer(CMainFrame::TIMER_BAUD_WRITE, 100, nullptr);
     Run(500);
@@ -167,7 +169,7 @@ TEST_F(Timers, TheBaudWriteWaitsForTheSensorAndNeverWritesAnUnknownRate) {
 
     // A text that is neither rate is never written.
     frame_->m_iPendingBaudrate = 0;
-    connection->m_strBaudCell = "9600";
+    connection->SetBaudrateCellText(0, "9600");
     frame_->SetTimer(CMainFrame::TIMER_BAUD_WRITE, 100, nullptr);
     Run(200);
     EXPECT_EQ(frame_->m_iPendingBaudrate, 0);

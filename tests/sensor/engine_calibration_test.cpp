@@ -19,8 +19,10 @@ struct CalibBench : Harness {
                          SensorConfig(42, 115200, 0.0, 0.0))) {}
 
     void Load(double a, double b) {
-        port.Sensor().SetSignal(0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, a});
-        port.Sensor().SetSignal(1, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, b});
+        port.Sensor().SetSignal(0,
+                                sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, a});
+        port.Sensor().SetSignal(1,
+                                sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, b});
     }
     bool AtRest() {
         return frame.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE && !frame.m_bRequestOutstanding;
@@ -168,29 +170,33 @@ TEST(EngineCalibration, UncertaintyOnTheFactoryCalibrationMakesAUserCopyOfIt) {
 
     bench.pages.uncertaintyAction = 1;  // channel B
     ASSERT_TRUE(bench.frame.COM_ZMCOMConfgSetInaccuracy(0, 0.25));
-    bench.Run(50);
-    EXPECT_TRUE(bench.AtRest());
+    // The sensor restarts by itself and is read anew: the copy is in force, with the new value.
+    ASSERT_TRUE(bench.RunUntil([&] {
+        return bench.frame.m_aSensorRecord[0].ucUsedCalib == kCalibUser && bench.AtRest();
+    }));
     const CalibrationBlock user = bench.SensorCalibration(kBlockUserCalib);
     const CalibrationBlock factory = bench.SensorCalibration(kBlockFactoryCalib);
     EXPECT_TRUE(bench.port.Sensor().Block(kBlockUserCalib).IsValidFor(130));
     EXPECT_TRUE(user.SameCharacteristic(factory));
     EXPECT_FLOAT_EQ(static_cast<float>(user.channel[1].uncertainty), 0.25f);
-    EXPECT_EQ(bench.Count('D'), 2 * kBlockCount + 1);  // read back after the write
+    EXPECT_TRUE(bench.frame.COM_IsUserCalibEqualFactoryCalib(0));
+    EXPECT_FLOAT_EQ(static_cast<float>(
+                        bench.frame.COM_GetActiveCalibValue(0, nullptr, nullptr, nullptr, FALSE)),
+                    0.25f);
 
     // Out of its field: refused, nothing sent.
     const int writes = bench.Count('W');
     EXPECT_FALSE(bench.frame.COM_ZMCOMConfgSetInaccuracy(0, 150.0, 0));
     EXPECT_EQ(bench.Count('W'), writes);
 
-    // After the next restart the copy is the user calibration, equal to the factory one.
-    bench.frame.COM_ZMCOMRestartSensor();
-    ASSERT_TRUE(bench.RunUntil([&] {
-        return bench.frame.m_aSensorRecord[0].ucUsedCalib == kCalibUser && bench.AtRest();
-    }));
-    EXPECT_TRUE(bench.frame.COM_IsUserCalibEqualFactoryCalib(0));
-    EXPECT_FLOAT_EQ(static_cast<float>(
-                        bench.frame.COM_GetActiveCalibValue(0, nullptr, nullptr, nullptr, FALSE)),
-                    0.25f);
+    // With the user copy in force a new value is written and read back, without a restart.
+    const int reads = bench.Count('D');
+    ASSERT_TRUE(bench.frame.COM_ZMCOMConfgSetInaccuracy(0, 0.5, 0));
+    ASSERT_TRUE(bench.RunUntil([&] { return bench.AtRest(); }));
+    EXPECT_EQ(bench.Count('D'), reads + 1);
+    EXPECT_FLOAT_EQ(
+        static_cast<float>(bench.frame.COM_GetActiveCalibValue(0, nullptr, nullptr, nullptr, TRUE)),
+        0.5f);
 }
 
 TEST(EngineCalibration, AnInvalidatedUserBlockStaysInvalidWhenItsUncertaintyChanges) {
@@ -212,4 +218,43 @@ TEST(EngineCalibration, AnInvalidatedUserBlockStaysInvalidWhenItsUncertaintyChan
     EXPECT_FLOAT_EQ(
         static_cast<float>(bench.SensorCalibration(kBlockUserCalib).channel[0].uncertainty), 0.5f);
     EXPECT_TRUE(bench.frame.m_aSensorRecord[0].aBlock[kBlockUserCalib].IsInvalidated());
+}
+
+TEST(EngineCalibration, AStoppedReadingAsksNothingMoreAndSwitchesTheControlSignalOff) {
+    CalibBench bench;
+    ASSERT_TRUE(bench.ScanAndOpen());
+    // Stopped during the zero reading: no control request, nothing more asked, a late reply
+    // changes nothing.
+    bench.frame.COM_ResetCalibValues();
+    ASSERT_EQ(bench.frame.COM_ZMCOMStartReadRawCalib(CALIB_PHASE_ZERO), CALIB_PHASE_ZERO);
+    bench.Run(500);
+    bench.frame.COM_ZMCOMStopReadRawCalib();
+    EXPECT_TRUE(bench.AtRest());
+    const int asked = bench.Count('A');
+    bench.Run(2000);
+    EXPECT_EQ(bench.Count('A'), asked);
+    EXPECT_EQ(bench.Count('K'), 0);
+    EXPECT_FALSE(bench.frame.m_aCalib[0].ucZeroTaken);
+    EXPECT_EQ(bench.pages.Count("StartZeroWaitTimer"), 0);
+
+    // Stopped during the control reading: one 'K' 0, whose acknowledge starts no reading.
+    bench.frame.COM_ResetCalibValues();
+    ASSERT_EQ(bench.frame.COM_ZMCOMStartReadRawCalib(CALIB_PHASE_ZERO), CALIB_PHASE_ZERO);
+    ASSERT_TRUE(bench.RunUntil(
+        [&] {
+            return bench.frame.COM_GetZMCOMConfgFlow() == ZM_READ_RAW_CALIB_INIT &&
+                   bench.port.Sensor().ControlOn();
+        },
+        30000));
+    bench.Run(300);
+    const int controlRequests = bench.Count('K');
+    bench.frame.COM_ZMCOMStopReadRawCalib();
+    ASSERT_TRUE(bench.RunUntil([&] { return bench.AtRest(); }, 2000));
+    EXPECT_EQ(bench.Count('K'), controlRequests + 1);
+    EXPECT_FALSE(bench.port.Sensor().ControlOn());
+    const int after = bench.Count('A');
+    bench.Run(2000);
+    EXPECT_EQ(bench.Count('A'), after);
+    EXPECT_EQ(bench.pages.Count("StartZeroWaitTimer"), 0);
+    EXPECT_TRUE(bench.AtRest());
 }

@@ -105,6 +105,42 @@ TEST(EngineWrites, SerialNumberTextsAreWrittenAndBadOnesRefused) {
     EXPECT_TRUE(bench.AtRest());
 }
 
+TEST(EngineWrites, MarkedSerialNumbersAreWrittenOncePerChangeAndWaitForABusyDialogue) {
+    WriteBench bench;
+    ASSERT_TRUE(bench.ScanAndOpen());
+    const int writes = bench.Count('W');
+    // Texts the sensor holds already: the mark is dropped without a write.
+    bench.frame.COM_RequestSerialNumberWrite(0, 1000);
+    bench.Run(1100);
+    EXPECT_EQ(bench.Count('W'), writes);
+    EXPECT_FALSE(bench.frame.COM_IsSerialNumberWriteMarked(0));
+
+    // Changed twice within the second: one write, of the last text.
+    std::strcpy(bench.frame.m_aSensorRecord[0].szSerialText[0], "FIRST1");
+    bench.frame.COM_RequestSerialNumberWrite(0, 1000);
+    bench.Run(500);
+    std::strcpy(bench.frame.m_aSensorRecord[0].szSerialText[0], "LAST22");
+    bench.frame.COM_RequestSerialNumberWrite(0, 1000);
+    bench.Run(900);
+    EXPECT_EQ(bench.Count('W'), writes);
+    bench.Run(300);
+    ASSERT_TRUE(bench.RunUntil([&] { return bench.AtRest(); }));
+    EXPECT_EQ(bench.Count('W'), writes + 1);
+    EXPECT_EQ(bench.SensorBlock<RotorOperationBlock>(kBlockRotorOperation).serialText[0], "LAST22");
+
+    // A busy dialogue: the write waits for it, and a sensor index outside the records is no mark.
+    bench.frame.COM_RequestSerialNumberWrite(4, 10);
+    std::strcpy(bench.frame.m_aSensorRecord[0].szSerialText[1], "BUSY33");
+    bench.frame.m_bRequestOutstanding = TRUE;
+    bench.frame.COM_RequestSerialNumberWrite(0, 10);
+    bench.Run(500);
+    EXPECT_EQ(bench.Count('W'), writes + 1);
+    EXPECT_TRUE(bench.frame.COM_IsSerialNumberWriteMarked(0));
+    bench.frame.m_bRequestOutstanding = FALSE;
+    ASSERT_TRUE(bench.RunUntil([&] { return bench.Count('W') == writes + 2 && bench.AtRest(); }));
+    EXPECT_EQ(bench.SensorBlock<RotorOperationBlock>(kBlockRotorOperation).serialText[1], "BUSY33");
+}
+
 TEST(EngineWrites, SoftwareConfigKeepsUnknownBytesAndRefusesValuesOutOfRange) {
     WriteBench bench;
     // A byte this program does not know in the sensor's software configuration.

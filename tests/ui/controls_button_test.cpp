@@ -1,5 +1,7 @@
 // Buttons and statics: click tracking with the capture, the space bar, check states, radio
 // groups, notifications; statics that report clicks and those the mouse passes through.
+#include "platform/gfx/WinGdi.h"
+#include "platform/ui/paint/Screenshot.h"
 #include "ui/dialog_test_support.h"
 
 namespace kq::ui::test {
@@ -189,6 +191,28 @@ TEST_F(ButtonTest, StaticImages) {
     EXPECT_EQ(SendMessage(picture, STM_GETIMAGE, IMAGE_ICON, 0), 0);
     SendMessage(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);  // detached again
     EXPECT_EQ(SendMessage(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+}
+
+TEST_F(ButtonTest, ARealSizeBitmapStaticKeepsItsSizeAndStretchesThePicture) {
+    HWND picture =
+        Make("STATIC", "", SS_BITMAP | SS_REALSIZECONTROL | WS_VISIBLE, RECT{10, 10, 50, 50});
+    // 4 × 2 pixels: red on the left, blue on the right.
+    const DWORD bits[8] = {0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF,
+                           0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF};
+    HBITMAP bitmap = CreateBitmap(4, 2, 1, 32, bits);
+    SendMessage(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    RECT r{};
+    GetWindowRect(picture, &r);
+    EXPECT_EQ(r.right - r.left, 40);
+    EXPECT_EQ(r.bottom - r.top, 40);
+    InvalidateRect(picture, nullptr, TRUE);
+    UpdateWindow(picture);
+    POINT origin{0, 0};
+    ClientToScreen(picture, &origin);
+    EXPECT_EQ(GetScreenPixel(origin.x + 5, origin.y + 35), RGB(255, 0, 0));
+    EXPECT_EQ(GetScreenPixel(origin.x + 35, origin.y + 35), RGB(0, 0, 255));
+    SendMessage(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    DeleteObject(bitmap);
 }
 
 }  // namespace

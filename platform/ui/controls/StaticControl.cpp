@@ -154,6 +154,11 @@ RECT StaticImageRect(HWND hwnd) {
     auto s = StaticStateOf(hwnd);
     if (!s || !s->image)
         return RECT{};
+    if ((StyleOf(hwnd) & SS_REALSIZECONTROL) && s->imageType == IMAGE_BITMAP) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        return client;
+    }
     SIZE size = GetTextMetricsSource()->ImageSize(s->image, s->imageType);
     if (size.cx <= 0 || size.cy <= 0)
         return RECT{};

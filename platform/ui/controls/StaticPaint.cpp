@@ -69,7 +69,16 @@ void PaintImage(HWND hwnd, const StaticState& s, HDC dc) {
     }
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, s.image);
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, SRCCOPY);
+    BITMAP bitmap{};
+    // A static that keeps its own size shows the whole picture stretched to it.
+    if ((StyleOf(hwnd) & SS_REALSIZECONTROL) &&
+        GetObject(s.image, sizeof bitmap, &bitmap) == sizeof bitmap) {
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, bitmap.bmWidth,
+                   bitmap.bmHeight, SRCCOPY);
+    } else {
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, SRCCOPY);
+    }
     SelectObject(mem, old);
     DeleteDC(mem);
 }

@@ -1,0 +1,254 @@
+// The channel records: filled from a sensor's software configuration when it is identified,
+// written back into it before the configuration block goes out, and the source of each sensor
+// channel's unit factor (the chosen slot's factor per base unit, times the value of one count).
+#include <algorithm>
+
+#include "app/MainFrame.h"
+#include "foundation/NumberText.h"
+#include "sensor/ZMStates.h"
+
+namespace {
+
+constexpr int kDefaultAveraging = 2;
+constexpr int kDefaultRateIndex = 6;
+constexpr BYTE kConverterKind = 5;
+
+bool IsAngleSensor(const SensorRecord& record) {
+    return record.ucUnitLetter[0] == 'Y' && record.ucAngleFlag != 0;
+}
+
+}  // namespace
+
+void CMainFrame::ResetChannelRecord(int channel) {
+    if (channel < 0 || channel >= COM_CHANNELS)
+        return;
+    ::ResetChannelRecord(m_aChannelRecords[channel], channel);
+    m_adTare[channel] = 0.0;
+    m_aiTareState[channel] = 0;
+    m_iFrameSetting = 1;
+}
+
+void CMainFrame::ResetAllChannelRecords() {
+    for (int channel = 0; channel < COM_CHANNELS; ++channel)
+        ResetChannelRecord(channel);
+}
+
+void CMainFrame::SetupChannelsOfSensor(int sensor, int mode) {
+    if (sensor < 0 || sensor >= COM_MAX_SENSORS)
+        return;
+    if (mode == 0) {
+        ResetAllChannelRecords();
+        return;
+    }
+    SetChannelLedState(sensor);
+    SetupChannelUnits(sensor);
+}
+
+void CMainFrame::SetChannelLedState(int sensor) {
+    const SensorRecord& record = m_aSensorRecord[sensor];
+    const bool single = m_iZMCOMConfgFlow == ZM_OPEN_FURTHER_SENSORS;
+    int target = sensor;
+    if (!single) {
+        for (int index = 0; index < 4; ++index)
+            m_aChannelRecords[index].iLedState = 0;
+        target = 0;
+    }
+    switch (record.ucLightMode) {
+        case 1:
+            m_aChannelRecords[target].iLedState = 2;
+            if (!single)
+                m_aChannelRecords[1].iLedState = 2;
+            break;
+        case 2:
+            m_aChannelRecords[target].iLedState = record.ucLightValue[0];
+            if (!single)
+                m_aChannelRecords[1].iLedState = record.ucLightValue[1];
+            break;
+        case 3:
+            m_aChannelRecords[target].iLedState = record.ucLightValue[2];
+            if (!single)
+                m_aChannelRecords[1].iLedState = record.ucLightValue[3];
+            break;
+        default:
+            break;
+    }
+    if (record.ucKindByte == 9)
+        m_aChannelRecords[target].iLedState = record.ucLightValue[0];
+}
+
+void CMainFrame::ClearUnsetSoftwareConfig(SensorRecord& record) {
+    if (record.ucConfigWritten != 0)
+        return;
+    for (int side = 0; side < 2; ++side) {
+        record.ucUnitIndex[side] = 0;
+        record.ucDecimals[side] = 0;
+        record.ucAveraging[side] = 0;
+        record.ucSignInversion[side] = 0;
+        record.ucViewState[side] = 0;
+    }
+    record.ucRateIndex = 0;
+    m_iFrameSetting = 1;
+}
+
+void CMainFrame::SetupChannelUnits(int sensor) {
+    if (sensor < 0 || sensor >= COM_MAX_SENSORS)
+        return;
+    const bool single = m_iZMCOMConfgFlow == ZM_OPEN_FURTHER_SENSORS;
+    if (m_iZMCOMConfgFlowMulti == ZM4_MEASURE && !single)
+        return;
+    SensorRecord& record = m_aSensorRecord[sensor];
+    ClearUnsetSoftwareConfig(record);
+    if (single) {
+        BuildChannelUnitList(sensor, sensor, IsAngleSensor(record) ? 1 : 0);
+    } else {
+        BuildChannelUnitList(sensor, 0, 0);
+        BuildChannelUnitList(sensor, 1, 1);
+        m_bFirstSensorIsPkrWithoutDigitalInput =
+            COM_IsPkrUsbWithoutDigitalInput(m_aSensorRecord[0]);
+    }
+    RecomputeUnitFactors(sensor);
+}
+
+void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
+    if (target < 0 || target >= 4)
+        return;
+    const SensorRecord& sensorRecord = m_aSensorRecord[sensor];
+    ChannelRecord& record = m_aChannelRecords[target];
+    const bool single = m_iZMCOMConfgFlow == ZM_OPEN_FURTHER_SENSORS;
+    const char letter = static_cast<char>(sensorRecord.ucUnitLetter[side]);
+    record.dConfigValue = sensorRecord.dConfigValue[side];
+    record.ucConfigByte = sensorRecord.ucConfigByte[side];
+    record.ucQuantityLetter = static_cast<BYTE>(letter);
+    const CString scalingName(sensorRecord.szScalingName[side],
+                              static_cast<int>(strnlen(sensorRecord.szScalingName[side], 8)));
+    BuildUnitList(record, letter, letter == 'Y' && sensorRecord.ucAngleFlag != 0,
+                  sensorRecord.ucScalingPresent[side] == 1, scalingName,
+                  sensorRecord.dScalingFactor[side]);
+    const bool converterWithoutInput = !single && sensorRecord.ucKindByte == kConverterKind &&
+                                       sensorRecord.ucDigitalInputByte == 1;
+    record.ucCarriesValue = target == 1 && converterWithoutInput ? 0 : 1;
+    const bool noDigitalInput = COM_IsPkrUsbWithoutDigitalInput(sensorRecord) != FALSE;
+    if (sensorRecord.ucConfigPresent != 0) {
+        TakeOverConfigBytes(record, sensorRecord.ucUnitIndex[side], sensorRecord.ucDecimals[side],
+                            sensorRecord.ucAveraging[side], sensorRecord.ucSignInversion[side], 0);
+        m_iFrameSetting = std::clamp<int>(static_cast<int>(sensorRecord.dwFrameSetting), 1, 9999);
+        if (single) {
+            record.ucViewState = ClampViewState(sensorRecord.ucViewState[side]);
+        } else {
+            m_aChannelRecords[2].ucViewState = 3;
+            m_aChannelRecords[3].ucViewState = 3;
+            if (noDigitalInput) {
+                m_aChannelRecords[0].ucViewState = 1;
+                m_aChannelRecords[1].ucViewState = 3;
+            } else {
+                record.ucViewState = ClampViewState(sensorRecord.ucViewState[side]);
+            }
+        }
+        return;
+    }
+    // Without a configuration the formatter chooses the unit that suits the sensor's range.
+    int unit = 0;
+    int decimals = 2;
+    if (IBestUnitSeam* best = FlowBestUnit()) {
+        const CString rangeText = FormatDecimal(sensorRecord.dRange[side], 3, 1000);
+        int foundUnit = 0;
+        int foundDecimals = 2;
+        if (best->FindBestUnit(rangeText, letter, foundUnit, foundDecimals)) {
+            unit = foundUnit;
+            decimals = foundDecimals;
+        }
+    }
+    TakeOverConfigBytes(record, unit, decimals, kDefaultAveraging, 0, 0);
+    m_iFrameSetting = 1;
+    (void)kDefaultRateIndex;  // the engine takes its rate index without a configuration itself
+    if (single || noDigitalInput || target <= 1)
+        record.ucViewState = 1;
+}
+
+void CMainFrame::TakeOverSoftwareScaling(int sensor) {
+    if (sensor < 0 || sensor >= COM_MAX_SENSORS)
+        return;
+    const SensorRecord& sensorRecord = m_aSensorRecord[sensor];
+    auto takeOver = [&](int side, ChannelRecord& record) {
+        const int slot = std::clamp(record.iUnitCount, 0, ChannelRecord::kMaxUnits);
+        const bool usable =
+            sensorRecord.ucScalingPresent[side] == 1 && sensorRecord.dScalingFactor[side] > 0.0;
+        record.adUnitFactor[slot] = usable ? sensorRecord.dScalingFactor[side] : 0.0;
+        if (usable)
+            record.astrUnit[slot] =
+                CString(sensorRecord.szScalingName[side],
+                        static_cast<int>(strnlen(sensorRecord.szScalingName[side], 8)));
+    };
+    takeOver(0, m_aChannelRecords[0]);
+    if (m_iNumberOfSensors < 2 && !COM_IsPkrUsbWithDigitalInput(sensorRecord))
+        takeOver(1, m_aChannelRecords[1]);
+    RecomputeUnitFactors(sensor);
+}
+
+void CMainFrame::StoreChannelSettingsInSoftwareConfig(int sensor) {
+    if (sensor < 0 || sensor >= COM_MAX_SENSORS)
+        return;
+    SensorRecord& sensorRecord = m_aSensorRecord[sensor];
+    const bool multi = m_iNumberOfSensors >= 2;
+    const ChannelRecord& a = m_aChannelRecords[multi ? sensor : 0];
+    const ChannelRecord& b = m_aChannelRecords[multi ? sensor : 1];
+    auto byte = [](int value) { return static_cast<BYTE>(std::clamp(value, 0, 255)); };
+    sensorRecord.ucAveraging[0] = byte(a.iAveraging);
+    sensorRecord.ucAveraging[1] = byte(b.iAveraging);
+    if (sensorRecord.ucUnitLetter[0] == 'Y') {
+        if (sensorRecord.ucAngleFlag != 0)
+            sensorRecord.ucUnitIndex[1] = byte(b.iUnitIndex);
+        else
+            sensorRecord.ucUnitIndex[0] = byte(a.iUnitIndex);
+    } else {
+        sensorRecord.ucUnitIndex[0] = byte(a.iUnitIndex);
+        sensorRecord.ucUnitIndex[1] = byte(b.iUnitIndex);
+    }
+    sensorRecord.ucSignInversion[0] = byte(a.iSignInversion);
+    sensorRecord.ucSignInversion[1] = byte(b.iSignInversion);
+    sensorRecord.ucDecimals[0] = byte(a.iDecimals);
+    sensorRecord.ucDecimals[1] = byte(b.iDecimals);
+    sensorRecord.dwFrameSetting = static_cast<DWORD>(std::clamp(m_iFrameSetting, 1, 9999));
+    sensorRecord.ucRateIndex = byte(m_iMeasureRateIndex);
+    sensorRecord.ucViewState[0] = a.ucViewState;
+    sensorRecord.ucViewState[1] = b.ucViewState;
+    RecomputeUnitFactors(sensor);
+}
+
+double CMainFrame::SensorChannelUnitFactor(int channel, const SensorRecord& record, int side) {
+    const ChannelRecord& channelRecord = RecordOfChannel(channel);
+    // Records not yet built from this sensor: the sensor's own configuration decides.
+    if (channelRecord.iUnitCount == 0)
+        return ChannelUnitFactor(record, side);
+    double factor = channelRecord.CurrentUnitFactor();
+    if (!(factor > 0.0))
+        factor = 1.0;
+    return factor * TarSend_GetValuePerCount(record, side);
+}
+
+void CMainFrame::RecoverFromSensorLoss(BOOL stop) {
+    CString lostName;
+    if (m_iSelectedEntry >= 0 && m_iSelectedEntry < m_iEntryCount)
+        lostName = m_aEntries[m_iSelectedEntry].strPortName;
+    if (IPortListSeam* list = FlowPortList()) {
+        for (int row = 0; row < list->GetRowCount(); ++row) {
+            const CString name = COM_ParsePortDisplayName(list->GetRowText(row));
+            if (lostName.IsEmpty() || name != lostName)
+                continue;
+            for (int entry = 0; entry < m_iEntryCount; ++entry) {
+                if (m_aEntries[entry].strPortName == name)
+                    m_aEntries[entry].iStateTextId = IDS_PORT_NOT_AVAILABLE;
+            }
+            break;
+        }
+    }
+    SetProgressActive(TRUE);
+    COM_RefreshPortTable(0, 0);
+    if (!stop)
+        return;
+    if (IMeasurePanelSeam* panel = FlowPanel())
+        panel->OnBnClickedStop();
+    if (IDiagramSeam* diagram = FlowDiagram())
+        diagram->SaveDiagramToDocumentation();
+    UpdateWindow();
+}

@@ -1,0 +1,238 @@
+// The conversion of the recorded curves into the CSV rows of the measured-value file, the end of
+// a measurement, and the handler of the pacing worker's ticks. The end of a measurement writes
+// its files once, directly; the manual save waits for a tick. Every end closes the file phase in
+// exactly one EndOfConversion.
+#include <algorithm>
+
+#include "app/MainFrame.h"
+#include "app/ThreadedConvertFile.h"
+#include "app/flow/CsvBody.h"
+#include "foundation/NumberText.h"
+
+namespace {
+
+constexpr char kNoValues[] = "No values registered, sorry!\n";
+constexpr int kProgressStatus = 5291;
+
+bool IsXAssignment(int assignment) {
+    return assignment >= 2 && assignment <= 7;
+}
+
+}  // namespace
+
+LRESULT CMainFrame::OnConversionNotify(WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    // A notification that arrives after the worker went with the close is ignored.
+    if (m_pConvertThread == nullptr)
+        return 1;
+    IDocumentationSeam* documentation = FlowDocumentation();
+    switch (static_cast<int>(wParam)) {
+        case CThreadedConvertFile::EV_Count:
+            if (m_ucManualSavePending != 0 ||
+                (documentation != nullptr && documentation->GetStorageSelection() != 0))
+                ConvertStepDriver();
+            break;
+        case CThreadedConvertFile::EV_ConvertFileFinished: {
+            const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;
+            IMeasurePanelSeam* panel = FlowPanel();
+            if (mode != 1 && mode != 2 && panel != nullptr)
+                panel->TriggerEvent(0);
+            break;
+        }
+        default:
+            break;
+    }
+    return 1;
+}
+
+void CMainFrame::ConvertStepDriver() {
+    if (m_pConvertThread != nullptr)
+        m_pConvertThread->m_bBusy = true;
+    if (m_ucManualSavePending != 0 || m_ucConversionPending == 0)
+        ConvertRecordToCsv();
+    if (m_pConvertThread != nullptr)
+        m_pConvertThread->m_bBusy = false;
+}
+
+CsvLayout CMainFrame::BuildCsvLayout(const IDiagramSeam& diagram) {
+    CsvLayout layout;
+    layout.separator = m_strColumnSeparator.GetString();
+    layout.lineEnd = m_strLineEnd.GetString();
+    layout.decimalComma = m_iDecimalLanguage != 1000;
+    IDocumentationSeam* documentation = FlowDocumentation();
+    const bool units = documentation == nullptr || documentation->ShowsUnits();
+    for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+        layout.decimals[channel] = RecordOfChannel(channel).iDecimals;
+        if (units)
+            layout.unitText[channel] = m_astrColumnUnit[channel].GetString();
+    }
+    const bool xColumn = IsXAssignment(m_aiAxisAssignment[0]);
+    if (xColumn)
+        layout.xChannel = m_aiAxisAssignment[0] - 2;
+    if (m_iNumberOfSensors >= 2) {
+        for (int channel = 0; channel < COM_CHANNELS; ++channel)
+            layout.columns.push_back(m_bChannelActive[channel] ? channel : -1);
+        return layout;
+    }
+    IMeasureConfigSeam* config = FlowMeasureConfig();
+    const int count = std::clamp(config != nullptr ? config->GetChannelCount() : 2, 1, 6);
+    if (xColumn) {
+        // The diagram's order: the channel of each curve, the x channel itself left out.
+        for (int curve = 0; curve < COM_CHANNELS; ++curve) {
+            for (int channel = 0; channel < count; ++channel) {
+                if (channel != layout.xChannel && diagram.GetCurveOfChannel(channel) == curve)
+                    layout.columns.push_back(channel);
+            }
+        }
+    } else if (m_iSelectionAB == 2) {
+        layout.columns = {-1, 1};
+    } else if (m_iSelectionAB == 4) {
+        layout.columns = {1, 0};
+    } else {
+        for (int channel = 0; channel < count; ++channel)
+            layout.columns.push_back(channel);
+    }
+    return layout;
+}
+
+BOOL CMainFrame::ConvertRecordToCsv() {
+    if (!m_fileMeasuredValues.IsOpen() && !m_fileResults.IsOpen())
+        return FALSE;
+    IDiagramSeam* diagram = FlowDiagram();
+    if (m_fileMeasuredValues.IsOpen()) {
+        if (!m_bExtremeValueSeen || diagram == nullptr) {
+            m_fileMeasuredValues.Append(kNoValues);
+        } else {
+            CsvLayout layout = BuildCsvLayout(*diagram);
+            IMeasureConfigSeam* config = FlowMeasureConfig();
+            IMeasurePanelSeam* panel = FlowPanel();
+            const bool dropLast =
+                m_ucDropLastRow == 1 || (panel != nullptr && panel->IsDropLastRow());
+            layout.rowCount =
+                CsvRowCount(layout, *diagram, m_iStopCondition == 8,
+                            config != nullptr ? config->GetStopCount() : 0.0, dropLast);
+            layout.firstRowNumber = m_iRowNumber;
+            m_conversionStopWatch.Reset();
+            m_conversionStopWatch.GetElapsedSeconds();
+            m_iRowNumber = static_cast<int>(WriteCsvRows(
+                layout, *diagram, m_fileMeasuredValues.Text(), [this](int percent, uint64_t bytes) {
+                    const double seconds = m_conversionStopWatch.GetElapsedSeconds();
+                    m_dConversionProgress = percent;
+                    m_dConversionSpeed = seconds > 0.0 ? bytes / 1024.0 / seconds : 0.0;
+                    ShowStatusMessage(kProgressStatus);
+                }));
+        }
+    }
+    EndOfConversion();
+    ShowStatusMessage(0);
+    return TRUE;
+}
+
+void CMainFrame::EndOfConversion() {
+    IDocumentationSeam* documentation = FlowDocumentation();
+    IMeasurePanelSeam* panel = FlowPanel();
+    if (m_fileMeasuredValues.IsOpen()) {
+        const bool manual = m_ucManualSavePending != 0;
+        CloseExportFile(m_fileMeasuredValues, FALSE);
+        if (m_pConvertThread != nullptr)
+            m_pConvertThread->Stop();
+        m_bRecordingClosed = TRUE;
+        if (manual) {
+            WaitCursorOff();
+            return;
+        }
+    }
+    if (m_fileResults.IsOpen()) {
+        m_fileResults.Append(BuildResultRow().GetString());
+        const bool bare = documentation != nullptr && documentation->GetResultStorageMode() == 1;
+        CloseExportFile(m_fileResults, bare);
+    }
+    if (m_pConvertThread != nullptr)
+        m_pConvertThread->Stop();
+    m_bRecordingClosed = TRUE;
+    if (panel != nullptr) {
+        panel->OnMeasurementEnded();
+        // A removed device is reported once, here, and then forgotten.
+        if (m_bSensorLostDuringMeasurement) {
+            m_bSensorLostDuringMeasurement = FALSE;
+            panel->OnSensorDisconnected();
+            COM_RefreshPortTable(0, 0);
+        }
+    }
+    // In the diagram storage modes 1 and 2 the diagram view's save posts the close itself.
+    const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;
+    if ((m_bCloseAfterStop || m_bCloseAfterFastStop) && mode != 1 && mode != 2)
+        PostMessage(WM_CLOSE);
+}
+
+void CMainFrame::FinishMeasurement() {
+    // Once per measurement: a lost sensor and the panel's stop may both end it.
+    if (m_bMeasurementFinished)
+        return;
+    m_bMeasurementFinished = TRUE;
+    IDiagramSeam* diagram = FlowDiagram();
+    IMeasurePanelSeam* panel = FlowPanel();
+    IDocumentationSeam* documentation = FlowDocumentation();
+    if (diagram != nullptr && !m_bStopReached && m_iStopCondition != 7 && m_iStopCondition != 0) {
+        // The extra final row is kept: files may rely on it.
+        double copy[COM_CHANNELS];
+        BOOL active[COM_CHANNELS];
+        CopyForStore(m_adValue, copy, active);
+        double time = -1.0;
+        diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active, m_iSelectionAB, time);
+    }
+    for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+        if (!m_bChannelActive[channel])
+            continue;
+        ShowChannelTexts(channel);
+        IChannelViewSeam* view = FlowChannelView(channel);
+        if (channel < 4 && diagram != nullptr && view != nullptr && !m_abUnavailable[channel])
+            view->ShowActualValue(FormatDecimal(diagram->GetLastValue(channel),
+                                                RecordOfChannel(channel).iDecimals, -1));
+    }
+    if (diagram != nullptr) {
+        diagram->StopLiveTimer();
+        diagram->UpdateDiagram(1);
+    }
+    if (panel != nullptr) {
+        panel->RunAfterStopActions();
+        panel->OnMeasurementEnded();
+    }
+    m_ucConversionPending = 0;
+    if (m_pConvertThread != nullptr)
+        m_pConvertThread->m_bStartedByRecording = false;
+    if (!ConvertRecordToCsv())
+        EndOfConversion();
+    m_bStopReached = FALSE;
+    m_ucMultiportAligned = 0;
+    if (m_bExportFailed)
+        m_ucDataAvailable = 1;  // the values stay for a manual save
+    else if (m_ucDataAvailable == 0 && !m_bWaitingForTrigger)
+        m_ucDataAvailable = 1;
+    else
+        FreeRecordBuffer(m_ucDataAvailable);
+    RefreshTreeStates();
+    if (m_wndTree.m_hWnd != nullptr)
+        m_wndTree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    m_ucValueReceived = 0;
+    const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;
+    if (panel != nullptr && mode != 1 && mode != 2 && !panel->IsTriggerOn() &&
+        panel->IsAutoTriggerRepeat() && documentation != nullptr &&
+        documentation->GetStorageSelection() >= 0 && !m_bExportFailed)
+        panel->TriggerEvent(0);
+}
+
+void CMainFrame::FreeRecordBuffer(BYTE& flag) {
+    flag = 0;
+    m_bRecordBufferPresent = FALSE;
+    std::fill(std::begin(m_adRecordHead), std::end(m_adRecordHead), 0.0);
+}
+
+void CMainFrame::FreeRecordBuffer() {
+    FreeRecordBuffer(m_ucDataAvailable);
+}
+
+void CMainFrame::CompletePendingManualSave() {
+    if (m_ucManualSavePending != 0 && m_fileMeasuredValues.IsOpen())
+        ConvertRecordToCsv();
+}

@@ -1,0 +1,217 @@
+// The measurement's export files: set up at the start (directory, checks, header kept; nothing
+// written yet), written whole at the end, and the manual saves of the values and the diagram.
+// A file that could not be written leaves nothing partial, says so once (posted) and keeps the
+// values for a manual save.
+#include "app/MainFrame.h"
+#include "app/ThreadedConvertFile.h"
+#include "foundation/DateTimeText.h"
+#include "foundation/Language.h"
+#include "foundation/NumberText.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/LastError.h"
+#include "platform/base/Time.h"
+#include "platform/base/Trace.h"
+#include "platform/framework/commdlg/FileDialog.h"
+
+namespace {
+
+constexpr int kFolderFailed1 = 5257;
+constexpr int kFolderFailed2 = 5258;
+constexpr int kFileInUse1 = 5259;
+constexpr int kFileInUse2 = 5260;
+constexpr int kPassed = 5411;
+constexpr int kFailed = 5412;
+constexpr int kWriteFailed = 5704;
+constexpr char kNoValues[] = "No values registered, sorry!\n";
+
+CString FolderOf(const CString& path) {
+    const int slash = path.ReverseFind('/');
+    return slash < 0 ? CString(".") : path.Left(slash);
+}
+
+CString WithoutTrailingSlash(CString folder) {
+    while (folder.GetLength() > 1 && folder[folder.GetLength() - 1] == '/')
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
+}
+
+}  // namespace
+
+CString CMainFrame::BuildFileOpenErrorText(const CString& name) {
+    return GetLanguageString(kFileInUse1) + " '" + name + "' " + GetLanguageString(kFileInUse2);
+}
+
+BOOL CMainFrame::OpenExportFile(CExportFile& file, const CString& name, const CString& extension,
+                                int kind, int openMode) {
+    (void)openMode;  // always 0: append at the end, header first
+    IDocumentationSeam* documentation = FlowDocumentation();
+    if (documentation == nullptr)
+        return FALSE;
+    const CString directory = WithoutTrailingSlash(documentation->GetTargetDirectory(kind));
+    if (!CreateDirectoryA(directory, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        PostFlowMessage(GetLanguageString(kFolderFailed1) + " '" + directory + "' " +
+                        GetLanguageString(kFolderFailed2));
+        return FALSE;
+    }
+    const CString path = name + extension;
+    // An automatic name always lies in its target directory.
+    if (WithoutTrailingSlash(FolderOf(path)) != directory ||
+        !file.Open(path.GetString(), documentation->BuildMeasurementInfoHeader(kind).GetString())) {
+        PostFlowMessage(BuildFileOpenErrorText(path));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CMainFrame::SetupMeasureValueFile(int mode) {
+    IDocumentationSeam* documentation = FlowDocumentation();
+    if (mode == 1) {
+        const std::string path(m_strManualFileName.GetString());
+        const CString header =
+            documentation != nullptr ? documentation->GetCurrentHeaderText() : "";
+        if (!m_fileMeasuredValues.IsOpen() &&
+            m_fileMeasuredValues.Open(path, header.GetString(), true))
+            return TRUE;
+        AfxMessageBox(BuildFileOpenErrorText(m_strManualFileName), MB_OK);
+        return FALSE;
+    }
+    // A manual save still waiting for its ticks is completed, an export still open is closed
+    // with its stop block: nothing of an earlier file is lost to this one.
+    CompletePendingManualSave();
+    if (m_fileMeasuredValues.IsOpen() || m_fileResults.IsOpen()) {
+        TRACE("An export was still open when the next measurement set up its files\n");
+        CloseExportFile(m_fileMeasuredValues, FALSE);
+        CloseExportFile(m_fileResults, FALSE);
+    }
+    FreeRecordBuffer(m_ucDataAvailable);
+    m_iRowNumber = 0;
+    m_bRecordingClosed = FALSE;
+    m_bStoreRefused = FALSE;
+    m_bExportFailed = FALSE;
+    m_bMeasurementFinished = FALSE;
+    if (documentation == nullptr)
+        return TRUE;
+    documentation->MakeAutoFileNames(0);
+    BOOL ready = TRUE;
+    const int valueMode = documentation->GetMeasuredValueStorageMode();
+    if (valueMode == 1 || valueMode == 2)
+        ready &= OpenExportFile(m_fileMeasuredValues,
+                                documentation->GetAutoFileName(0, valueMode == 2), ".csv", 0, 0);
+    else
+        documentation->BuildMeasurementInfoHeader(0);
+    const int resultMode = documentation->GetResultStorageMode();
+    if (resultMode == 1 || resultMode == 2)
+        ready &= OpenExportFile(m_fileResults, documentation->GetAutoFileName(1, resultMode == 2),
+                                ".csv", 1, 0);
+    else
+        documentation->BuildMeasurementInfoHeader(1);
+    return ready;
+}
+
+CString CMainFrame::BuildResultRow() {
+    CString row;
+    if (!m_bExtremeValueSeen)
+        row += kNoValues;
+    const CString separator = m_strColumnSeparator;
+    const CTime now = CTime::GetCurrentTime();
+    row +=
+        FormatDateText(now.GetDay(), now.GetMonth(), now.GetYear(), m_iLanguageOffset) + separator;
+    row += now.Format("%H:%M:%S") + separator;
+    IMeasureConfigSeam* config = FlowMeasureConfig();
+    IMeasurePanelSeam* panel = FlowPanel();
+    int mode = 0;
+    if (config != nullptr)
+        mode = config->CheckIoNioMode(1) ? 1 : config->CheckIoNioMode(2) ? 2 : 0;
+    bool allPassed = true;
+    for (int criterion = 0; criterion < 2; ++criterion) {
+        const int measurand = config != nullptr ? config->GetJudgedMeasurand(criterion) : -1;
+        const double maximum = config != nullptr ? config->GetJudgedMaximum(criterion) : -1e99;
+        // A criterion not judged, a measurand out of range or a maximum never set: " -".
+        if (criterion >= mode || measurand < 0 || measurand >= COM_CHANNELS || maximum <= -1e98) {
+            row += " -" + separator + " -" + separator + " -" + separator;
+            continue;
+        }
+        const bool passed = panel != nullptr && panel->GetResultByte(criterion) != 0;
+        allPassed &= passed;
+        row += FormatDecimal(maximum, RecordOfChannel(measurand).iDecimals, m_iDecimalLanguage) +
+               separator + config->GetJudgedUnitLabel(criterion) + separator +
+               GetLanguageString(passed ? kPassed : kFailed) + separator;
+    }
+    row += mode == 0 ? CString(" -") : GetLanguageString(allPassed ? kPassed : kFailed);
+    return row + m_strLineEnd;
+}
+
+CString CMainFrame::CloseExportFile(CExportFile& file, BOOL bareLineEnd) {
+    IDocumentationSeam* documentation = FlowDocumentation();
+    IMeasureConfigSeam* config = FlowMeasureConfig();
+    bool manualWithResult = false;
+    if (m_ucManualSavePending != 0) {
+        m_ucManualSavePending = 0;
+        manualWithResult = config != nullptr && !config->CheckIoNioMode(0);
+    }
+    if (!file.IsOpen())
+        return "";
+    if (bareLineEnd)
+        file.Append("\n");
+    else if (documentation != nullptr)
+        file.Append(documentation->BuildStopInfoText().GetString());
+    if (manualWithResult && documentation != nullptr) {
+        file.Append(documentation->BuildIoNioResultText().GetString());
+        file.Append(BuildResultRow().GetString());
+    }
+    const CString path = file.Path().c_str();
+    if (!file.Commit())
+        ReportExportFailure(path, file.Error().c_str());
+    return path;
+}
+
+void CMainFrame::ReportExportFailure(const CString& path, const CString& reason) {
+    CString text;
+    text.Format(GetLanguageString(kWriteFailed), path.GetString(), reason.GetString());
+    PostFlowMessage(text);
+    m_bExportFailed = TRUE;
+    m_ucDataAvailable = 1;
+}
+
+BOOL CMainFrame::CheckDocumentationBeforeLeaving() {
+    if (m_nActivePage != CDlgDocumentation::IDD)
+        return TRUE;
+    IDocumentationSeam* documentation = FlowDocumentation();
+    return documentation == nullptr || documentation->CheckAutoSaveSettings();
+}
+
+void CMainFrame::SaveMeasuredValuesAs() {
+    CFileDialog dialog(FALSE, "csv", "*.csv", OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT,
+                       "(*.csv)|*.csv|", this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    StartManualSave(dialog.GetPathName());
+}
+
+void CMainFrame::StartManualSave(const CString& path) {
+    m_strManualFileName = path;
+    if (!SetupMeasureValueFile(1))
+        return;
+    WaitCursorOn();
+    m_ucManualSavePending = 1;
+    m_iRowNumber = 0;
+    m_bExportFailed = FALSE;
+    // Without a worker the rows are written at once.
+    if (m_pConvertThread == nullptr || m_pConvertThread->Start() != 0)
+        ConvertRecordToCsv();
+}
+
+void CMainFrame::SaveDiagramAs() {
+    CFileDialog dialog(FALSE, "bmp", "*.bmp", OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT,
+                       "(*.bmp)|*.bmp|", this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    WaitCursorOn();
+    m_strDiagramFileName = dialog.GetPathName();
+    PrepareDiagramBitmap();
+    if (IDiagramSeam* diagram = FlowDiagram())
+        diagram->ArmSaveAsTimer();
+}
+
+void CMainFrame::PrintDiagram() {}

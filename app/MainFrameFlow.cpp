@@ -1,0 +1,273 @@
+// The measured-value flow: every value set of the sensor dialogue becomes physical values (unit
+// factor, moving average, sign, tare, angle zero), the power channels P1 and P2, minimum and
+// maximum, the trigger check, the channel views' texts at the display rate, and the recording.
+// Reasons 1-5 redisplay; while a measurement runs they never push, check or record again.
+#include <cmath>
+
+#include "app/MainFrame.h"
+#include "foundation/NumberText.h"
+#include "foundation/Units.h"
+#include "sensor/ChanState.h"
+
+namespace {
+
+constexpr char kNotAvailable[] = "n.a.";
+
+bool IsAngleChannel(int channel, int& pair) {
+    if (channel == 1 && ChanState_IsChannelAConnected() && ChanState_IsChannelModeA(0)) {
+        pair = 0;
+        return true;
+    }
+    if (channel == 3 && ChanState_IsChannelBConnected() && ChanState_IsChannelModeA(1)) {
+        pair = 1;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+ChannelRecord& CMainFrame::RecordOfChannel(int channel) {
+    int record = channel >= 0 && channel < COM_CHANNELS ? m_aiChannelRecord[channel] : 0;
+    if (record < 0 || record >= COM_CHANNELS)
+        record = channel >= 0 && channel < COM_CHANNELS ? channel : 0;
+    return m_aChannelRecords[record];
+}
+
+void CMainFrame::UpdateMeasuredValues(int reason) {
+    // A modal box inside the flow pumps further value sets: they are dropped, not nested.
+    if (m_bInFlow) {
+        ++m_ullLostValueSets;
+        return;
+    }
+    m_bInFlow = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{m_bInFlow};
+    m_iLastRedisplayReason = reason;
+    IMeasurePanelSeam* panel = FlowPanel();
+    const bool running = panel != nullptr && panel->IsRunning();
+    switch (reason) {
+        case 0:
+            if (m_bStopReached)
+                return;
+            if (!running)
+                m_iDisplayDownCounter = 0;
+            break;
+        case 1:
+            m_iDisplayDownCounter = 0;
+            break;
+        case 2:
+        case 3:
+            for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+                if (!m_bChannelActive[channel])
+                    continue;
+                // A running measurement keeps its extremes: only the texts are rewritten.
+                if (running)
+                    ShowChannelTexts(channel);
+                else
+                    RedisplayChannel(channel);
+            }
+            return;
+        case 4:
+        case 5:
+            m_iDisplayDownCounter = 0;
+            if (running) {
+                for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+                    if (!m_bChannelActive[channel])
+                        continue;
+                    ProcessChannelValue(channel, 4);
+                    ShowChannelTexts(channel);
+                }
+                return;
+            }
+            if (reason == 5)
+                ResetMovingAverages(1);
+            break;
+        default:
+            return;
+    }
+    const bool twoChannel = m_iNumberOfSensors < 2;
+    for (int channel = 0; channel < 4; ++channel) {
+        const bool take = twoChannel ? (channel == 0 && m_iSelectionAB != 2) ||
+                                           (channel == 1 && m_iSelectionAB != 1)
+                                     : m_bChannelActive[channel] != FALSE;
+        if (!take)
+            continue;
+        m_alPrevRaw[channel] = m_alRaw[channel];
+        ProcessChannelValue(channel, reason);
+    }
+    for (int derived = 0; derived < 2; ++derived) {
+        if (!ChanState_IsPowerChannelOn(derived))
+            continue;
+        m_alPrevRaw[CHANNEL_P1 + derived] = m_alPrevRaw[derived == 0 ? 0 : 1];
+        ProcessChannelValue(CHANNEL_P1 + derived, reason);
+    }
+    if (reason != 4 && !m_bRecordingClosed && !m_bWaitingForTrigger)
+        RecordValueSet(m_adValue);
+}
+
+// The power of P1 (A torque, B speed) or P2 (C, D) from this set's processed values; false when
+// a factor cannot serve (a scaling, raw counts) or the result is not finite.
+bool CMainFrame::ComputePowerValue(int channel, double& value) {
+    const int torque = channel == CHANNEL_P1 ? 0 : 2;
+    const double torqueFactor = GetTorqueUnitFactor(RecordOfChannel(torque).iUnitIndex);
+    const double speedFactor = GetSpeedUnitFactor(RecordOfChannel(torque + 1).iUnitIndex);
+    if (torqueFactor == 0.0 || speedFactor == 0.0)
+        return false;
+    const double newtonMetres = m_adValue[torque] / torqueFactor * 0.01;
+    const double perMinute = m_adValue[torque + 1] / speedFactor;
+    value = newtonMetres * perMinute * m_adUnitFactor[channel];
+    return std::isfinite(value);
+}
+
+void CMainFrame::ProcessChannelValue(int channel, int reason) {
+    ChannelRecord& record = RecordOfChannel(channel);
+    IChannelViewSeam* view = FlowChannelView(channel);
+    const bool show = m_iDisplayDownCounter == 0;
+    auto ready = [&](int field) { return show && view != nullptr && view->IsFieldReady(field); };
+    auto text = [&](double v) { return FormatDecimal(v, record.iDecimals, -1); };
+    if (m_abUnavailable[channel] && reason == 4)
+        return;
+    if (reason != 4) {
+        double v = 0.0;
+        bool usable = true;
+        if (channel < 4)
+            v = m_alRaw[channel] * m_adUnitFactor[channel];
+        else
+            usable = ComputePowerValue(channel, v);
+        if (!usable || !std::isfinite(v)) {
+            // Nothing non-finite goes further: the channel shows "n.a." and records nothing.
+            if (!m_abUnavailable[channel] && view != nullptr)
+                view->ShowActualValue(kNotAvailable);
+            m_abUnavailable[channel] = TRUE;
+            return;
+        }
+        m_abUnavailable[channel] = FALSE;
+        CMovingAverageRing& ring = *m_apDisplayRing[channel];
+        ring.AddValue(v);
+        ring.GetMean(v);
+        if (record.iSignInversion == 1)
+            v *= -1.0;
+        v -= m_adTare[channel];
+        int pair = 0;
+        const bool angle = IsAngleChannel(channel, pair);
+        if (angle && ChanState_IsChannelPhase2(pair))
+            v -= m_adAngleZero[pair];
+        m_adValue[channel] = v;
+        CheckTriggerThresholds(channel);
+        if (angle && m_aucAngleZeroRequest[pair] != 0 && ChanState_IsChannelPhase1(pair)) {
+            m_adAngleZero[pair] = v;
+            m_aucAngleZeroRequest[pair] = 0;
+            m_adValue[channel] = 0.0;
+            ChanState_SetChannelPhase(pair, 2);
+        }
+        v = m_adValue[channel];
+        if (v != m_adShownValue[channel] && ready(IChannelViewSeam::kValueField)) {
+            m_adShownValue[channel] = v;
+            view->ShowActualValue(text(v));
+        }
+    }
+    const double v = m_adValue[channel];
+    if (m_adMaximum[channel] < v) {
+        m_adMaximum[channel] = v;
+        m_bExtremeValueSeen = TRUE;
+    }
+    if (m_adMaximum[channel] != m_adShownMaximum[channel] && ready(IChannelViewSeam::kMaxField)) {
+        m_adShownMaximum[channel] = m_adMaximum[channel];
+        view->ShowMaxValue(text(m_adMaximum[channel]));
+    }
+    if (m_adMinimum[channel] > v)
+        m_adMinimum[channel] = v;
+    if (m_adMinimum[channel] != m_adShownMinimum[channel] && ready(IChannelViewSeam::kMinField)) {
+        m_adShownMinimum[channel] = m_adMinimum[channel];
+        view->ShowMinValue(text(m_adMinimum[channel]));
+    }
+    if (m_adTare[channel] != m_adShownTare[channel] && ready(IChannelViewSeam::kTareField)) {
+        m_adShownTare[channel] = m_adTare[channel];
+        view->ShowTaraValue(text(m_adTare[channel]));
+    }
+}
+
+void CMainFrame::ShowChannelTexts(int channel) {
+    IChannelViewSeam* view = FlowChannelView(channel);
+    if (view == nullptr)
+        return;
+    const int decimals = RecordOfChannel(channel).iDecimals;
+    if (m_abUnavailable[channel]) {
+        view->ShowActualValue(kNotAvailable);
+        return;
+    }
+    m_adShownValue[channel] = m_adValue[channel];
+    m_adShownMaximum[channel] = m_adMaximum[channel];
+    m_adShownMinimum[channel] = m_adMinimum[channel];
+    m_adShownTare[channel] = m_adTare[channel];
+    view->ShowActualValue(FormatDecimal(m_adValue[channel], decimals, -1));
+    view->ShowMaxValue(FormatDecimal(m_adMaximum[channel], decimals, -1));
+    view->ShowMinValue(FormatDecimal(m_adMinimum[channel], decimals, -1));
+    view->ShowTaraValue(FormatDecimal(m_adTare[channel], decimals, -1));
+}
+
+void CMainFrame::RedisplayChannel(int channel) {
+    if (channel < 0 || channel >= COM_CHANNELS)
+        return;
+    ChannelRecord& record = RecordOfChannel(channel);
+    double v = 0.0;
+    bool usable = true;
+    if (channel < 4) {
+        v = m_alRaw[channel] * m_adUnitFactor[channel];
+        if (record.iSignInversion == 1)
+            v *= -1.0;
+        v -= m_adTare[channel];
+    } else {
+        usable = ComputePowerValue(channel, v);
+        if (usable) {
+            if (record.iSignInversion == 1)
+                v *= -1.0;
+            v -= m_adTare[channel];
+        }
+    }
+    m_abUnavailable[channel] = usable && std::isfinite(v) ? FALSE : TRUE;
+    if (!m_abUnavailable[channel])
+        m_adValue[channel] = m_adMaximum[channel] = m_adMinimum[channel] = v;
+    ShowChannelTexts(channel);
+}
+
+void CMainFrame::SetActiveChannelsAB(int selection) {
+    m_iSelectionAB = selection;
+    m_iFirstChannel = selection == 2 ? 1 : 0;
+}
+
+void CMainFrame::SetActiveSensorChannels(const BOOL flags[4]) {
+    m_iFirstChannel = -1;
+    for (int channel = 0; channel < 4; ++channel) {
+        m_bChannelActive[channel] = flags[channel];
+        if (flags[channel] && m_iFirstChannel < 0)
+            m_iFirstChannel = channel;
+    }
+}
+
+void CMainFrame::RefreshDerivedChannelActive(int derived) {
+    if (derived == 0 || derived == 1)
+        m_bChannelActive[CHANNEL_P1 + derived] = ChanState_IsPowerChannelOn(derived);
+}
+
+void CMainFrame::COM_ShowMessage(const CString& text) {
+    AfxMessageBox(text, MB_OK);
+}
+
+void CMainFrame::PostFlowMessage(const CString& text) {
+    m_astrFlowMessages.push_back(text);
+    if (m_hWnd != nullptr)
+        PostMessage(WM_FLOW_MESSAGE);
+}
+
+LRESULT CMainFrame::OnFlowMessage(WPARAM, LPARAM) {
+    if (m_astrFlowMessages.empty())
+        return 0;
+    const CString text = m_astrFlowMessages.front();
+    m_astrFlowMessages.pop_front();
+    AfxMessageBox(text, MB_OK);
+    return 0;
+}

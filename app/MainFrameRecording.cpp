@@ -1,0 +1,97 @@
+// The recording: while a measured-value file is set up and no trigger is awaited, every value set
+// goes to the diagram's curve store. It stops a measurement at its maximum duration, or once when
+// the store refuses a point, and on its first call captures what the CSV conversion needs.
+#include "app/MainFrame.h"
+#include "app/ThreadedConvertFile.h"
+#include "app/flow/CsvBody.h"
+#include "foundation/Language.h"
+#include "sensor/ZMStates.h"
+
+namespace {
+
+constexpr int kStoreRefusedText = 5797;
+
+}  // namespace
+
+void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
+    IMeasurePanelSeam* panel = FlowPanel();
+    const bool triggerOn = panel != nullptr && panel->IsTriggerOn();
+    if (triggerOn && !m_bMeasurementStarted)
+        return;
+    double copy[COM_CHANNELS];
+    BOOL active[COM_CHANNELS];
+    CopyForStore(values, copy, active);
+    double time = -1.0;
+    IDiagramSeam* diagram = FlowDiagram();
+    const DiagramAddResult added =
+        diagram != nullptr
+            ? diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active, m_iSelectionAB, time)
+            : DiagramAddResult::NotReady;
+    if (added != DiagramAddResult::Stored) {
+        if (!m_bStoreRefused && !m_bStopReached) {
+            m_bStoreRefused = TRUE;
+            StopByRecording(!triggerOn);
+            PostFlowMessage(GetLanguageString(kStoreRefusedText));
+        }
+    } else if (!m_bStopReached && IsDurationLimitReached(time)) {
+        StopByRecording(!triggerOn);
+    }
+    if (!m_bRecordBufferPresent)
+        PrepareRecordingFirstCall(values);
+}
+
+void CMainFrame::CopyForStore(const double values[COM_CHANNELS], double copy[COM_CHANNELS],
+                              BOOL active[COM_CHANNELS]) const {
+    // The store rounds its argument: the live values stay as they are.
+    for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+        copy[channel] = values[channel];
+        active[channel] = m_bChannelActive[channel] && !m_abUnavailable[channel];
+    }
+}
+
+void CMainFrame::StopByRecording(BOOL disableStop) {
+    m_bStopReached = TRUE;
+    COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE_MAX_DURATION);
+    IMeasurePanelSeam* panel = FlowPanel();
+    if (panel == nullptr)
+        return;
+    panel->ArmDurationStopTimer();
+    if (disableStop)
+        panel->EnableStopButton(FALSE);
+    panel->OnBnClickedStop();
+}
+
+BOOL CMainFrame::IsDurationLimitReached(double time) {
+    IMeasurePanelSeam* panel = FlowPanel();
+    const double limit = panel != nullptr ? panel->GetMaxDuration() : 0.0;
+    // A limit of 0 or less means none.
+    if (!(limit > 0.0) || time < limit)
+        return FALSE;
+    COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE_MAX_DURATION);
+    return TRUE;
+}
+
+void CMainFrame::PrepareRecordingFirstCall(const double values[COM_CHANNELS]) {
+    if (IDocumentationSeam* documentation = FlowDocumentation()) {
+        m_iDecimalLanguage = documentation->GetDecimalSeparatorLanguage();
+        m_strLineEnd = documentation->GetLineEndText();
+        m_strColumnSeparator = documentation->GetColumnSeparatorText();
+    }
+    const std::string separator(m_strColumnSeparator.GetString());
+    for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+        m_astrColumnUnit[channel].Empty();
+        if (m_bChannelActive[channel]) {
+            const CString unit = " " + RecordOfChannel(channel).CurrentUnitText();
+            m_astrColumnUnit[channel] = CsvUnitText(unit.GetString(), separator).c_str();
+        }
+    }
+    m_ucConversionPending = 1;
+    if (m_pConvertThread != nullptr)
+        m_pConvertThread->m_bStartedByRecording = true;
+    IMeasureConfigSeam* config = FlowMeasureConfig();
+    for (int channel = 0; channel < COM_CHANNELS; ++channel)
+        m_aiAxisAssignment[channel] = config != nullptr ? config->GetAxisAssignment(channel) : 0;
+    m_bRecordBufferPresent = TRUE;
+    for (int slot = 0; slot < 4; ++slot)
+        m_adRecordHead[slot] = values[slot];
+}

@@ -1,0 +1,92 @@
+// The start and stop triggers: a threshold with hysteresis on one channel, at once, at a date
+// and time, or after a number of values. Checked for every processed value inside the flow;
+// every threshold starts unarmed, so a value already past the level never fires at once.
+#include <cmath>
+
+#include "app/MainFrame.h"
+#include "app/flow/TriggerThreshold.h"
+#include "platform/base/Time.h"
+#include "sensor/ChanState.h"
+
+void CMainFrame::TakeOverStartStopConditions() {
+    if (IMeasureConfigSeam* config = FlowMeasureConfig()) {
+        m_iStartCondition = config->GetStartCondition();
+        m_iStopCondition = config->GetStopCondition();
+    }
+}
+
+void CMainFrame::InitTriggerArmedFlags() {
+    m_ucStartArmed = 0;
+    m_ucStopArmed = 0;
+}
+
+void CMainFrame::CheckTriggerThresholds(int channel) {
+    IMeasurePanelSeam* panel = FlowPanel();
+    IMeasureConfigSeam* config = FlowMeasureConfig();
+    if (panel == nullptr || config == nullptr || !panel->IsTriggerOn())
+        return;
+    const double v = m_adValue[channel];
+    auto takeFirstValue = [this] {
+        if (m_ucFirstValuePending != 0) {
+            m_iDisplayDownCounter = 0;
+            m_ucFirstValuePending = 0;
+        }
+    };
+    auto check = [&](int startStop, int direction, double level, double hysteresis, BYTE& armed) {
+        if (m_iMeasureRateIndex > 2 && (direction == 0 || direction == 1))
+            panel->CheckTriggerThreshold(startStop, direction, v, direction == 0 ? '<' : '>',
+                                         direction == 0 ? '-' : '+', level, hysteresis, armed);
+        return CheckThreshold(direction, v, level, hysteresis, armed);
+    };
+    const bool started = m_bMeasurementStarted != FALSE;
+    if (m_iStartCondition == channel + 1 && !started) {
+        takeFirstValue();
+        if (check(0, config->GetStartDirection(), config->GetStartLevel(),
+                  config->GetStartHysteresis(), m_ucStartArmed))
+            RunStartEvent();
+        return;
+    }
+    if (m_iStopCondition == channel + 1 && started) {
+        if (check(1, config->GetStopDirection(), config->GetStopLevel(),
+                  config->GetStopHysteresis(), m_ucStopArmed))
+            RunStopEvent();
+        return;
+    }
+    if (m_iStartCondition == 0 && !started && channel == m_iFirstChannel) {
+        takeFirstValue();
+        return;
+    }
+    if (m_iStartCondition == 7 && !started && channel == m_iFirstChannel) {
+        takeFirstValue();
+        if (CTime::GetCurrentTime().GetTime() >= config->GetStartDateTime())
+            RunStartEvent();
+        return;
+    }
+    if ((m_iStopCondition == 7 || m_iStopCondition == 8) && started) {
+        IDiagramSeam* diagram = FlowDiagram();
+        const double count = diagram != nullptr ? diagram->GetMaxCountOfValues() : 0.0;
+        // Compared in floating point: a huge count never overflows, NaN never fires.
+        if (count >= std::floor(config->GetStopCount()))
+            RunStopEvent();
+    }
+}
+
+void CMainFrame::RunStartEvent() {
+    IMeasurePanelSeam* panel = FlowPanel();
+    if (panel == nullptr)
+        return;
+    panel->SetTriggerStart(m_ucTriggerMarker);
+    // Started before the call: a value set arriving inside it does not start a second time.
+    m_bMeasurementStarted = TRUE;
+    panel->StartMeasurement();
+    m_bMeasurementStarted = TRUE;
+    ChanState_SetBothChannelPhases(1);
+}
+
+void CMainFrame::RunStopEvent() {
+    if (IMeasurePanelSeam* panel = FlowPanel())
+        panel->OnBnClickedStop();
+    m_bMeasurementStarted = FALSE;
+    m_iDisplayDownCounter = 0;
+    m_bStopReached = TRUE;
+}

@@ -1,0 +1,90 @@
+// The export's durable write: AtomicFile for a new target (chunks of 1 MB), the append function
+// of the platform for an existing one (a constant name, or a name already taken this second).
+#include "app/flow/ExportFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/base/FileSystem.h"
+#include "platform/gfx/codec/AtomicFile.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+int CExportFile::CheckWritable(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) {
+        if (S_ISDIR(status.st_mode))
+            return EISDIR;
+        if (!S_ISREG(status.st_mode) && !S_ISCHR(status.st_mode))
+            return EINVAL;
+        return ::access(path.c_str(), W_OK) == 0 ? 0 : errno;
+    }
+    if (errno != ENOENT)
+        return errno;
+    const std::string folder = FolderOf(path);
+    if (::stat(folder.c_str(), &status) != 0)
+        return errno;
+    if (!S_ISDIR(status.st_mode))
+        return ENOTDIR;
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+bool CExportFile::Open(const std::string& path, std::string_view header, bool replace) {
+    m_error.clear();
+    const int error = CheckWritable(path);
+    if (error != 0) {
+        m_error = std::strerror(error);
+        return false;
+    }
+    m_path = path;
+    m_bReplace = replace;
+    m_text.assign(header);
+    m_bOpen = true;
+    return true;
+}
+
+bool CExportFile::Commit() {
+    if (!m_bOpen)
+        return false;
+    m_bOpen = false;
+    m_committed = 0;
+    struct stat status {};
+    bool ok = true;
+    if (!m_bReplace && ::stat(m_path.c_str(), &status) == 0) {
+        const int error = kq::AppendBlock(m_path, m_text.data(), m_text.size());
+        ok = error == 0;
+        if (!ok)
+            m_error = std::strerror(error);
+    } else {
+        kq::gfx::AtomicFile file;
+        ok = file.Open(m_path);
+        for (size_t at = 0; ok && at < m_text.size(); at += kChunk)
+            ok = file.Write(m_text.data() + at, std::min(kChunk, m_text.size() - at));
+        ok = ok && file.Commit();
+        if (!ok)
+            m_error = file.Error();
+    }
+    if (ok)
+        m_committed = m_text.size();
+    m_text.clear();
+    m_text.shrink_to_fit();
+    return ok;
+}
+
+void CExportFile::Discard() {
+    m_bOpen = false;
+    m_text.clear();
+}

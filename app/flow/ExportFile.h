@@ -1,0 +1,41 @@
+// A measurement's export file, whole or nothing: opening only checks that the target can take
+// the file and keeps the header; the text gathers in memory and goes out at Commit, a new file
+// under a temporary name renamed when complete, an existing one by one all-or-nothing append.
+// So a failed write leaves a new file absent and an existing one byte for byte as it was.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class CExportFile {
+  public:
+    // 0 when the target can be written (a writable folder, or an existing regular file this
+    // program may write), else the errno. Nothing is created.
+    static int CheckWritable(const std::string& path);
+
+    // Starts the file's block (the header first); false with the reason in Error(). An existing
+    // file gets the block appended, or with replace is replaced by it when complete.
+    bool Open(const std::string& path, std::string_view header, bool replace = false);
+    bool IsOpen() const { return m_bOpen; }
+    void Append(std::string_view text) { m_text.append(text); }
+    std::string& Text() { return m_text; }
+    // Writes the block and closes; false with the error text when anything failed (nothing of
+    // the block is then on disk).
+    bool Commit();
+    void Discard();
+    const std::string& Path() const { return m_path; }
+    const std::string& Error() const { return m_error; }
+    // Bytes of the last commit (for the write speed).
+    uint64_t BytesCommitted() const { return m_committed; }
+
+    static constexpr size_t kChunk = 1 << 20;
+
+  private:
+    bool m_bOpen = false;
+    bool m_bReplace = false;
+    std::string m_path;
+    std::string m_text;
+    std::string m_error;
+    uint64_t m_committed = 0;
+};

@@ -1,0 +1,176 @@
+// The scale step of an adjustment. Its input form takes full scale, scaling value and digits per
+// channel and checks them; shown again as the reading form it starts the loaded reading, which
+// the engine ends through CloseIfVisible. Cancel in the reading form stops the reading first, so
+// only a reading started from the confirmed input can lead to a write.
+#include "app/MainFrame.h"
+#include "foundation/Language.h"
+#include "pages/sensor/CDlgSensorCalibration.h"
+#include "pages/sensor/CalibrationMath.h"
+#include "pages/sensor/CalibrationStepDialogs.h"
+#include "sensor/CTarvik_Send.h"
+
+namespace {
+
+constexpr int IDC_FULL_SCALE[2] = {1221, 1329};
+constexpr int IDC_SCALE[2] = {1222, 1330};
+constexpr int IDC_DIGITS[2] = {1335, 1336};
+constexpr int IDC_CHANNEL_B_ONLY[] = {1329, 1330, 1336, 1331, 1332, 1334, 1338, 1346};
+constexpr int IDC_COPY_TO_B = 1346;
+constexpr int IDC_NOT_LOADED = 1469;
+constexpr DWORD kDefaultDigits = 10000;
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CDlgCalibMsgGetValueEnd, CCalibStepDialog)
+
+BEGIN_MESSAGE_MAP(CDlgCalibMsgGetValueEnd, CCalibStepDialog)
+ON_BN_CLICKED(IDC_COPY_TO_B, &CDlgCalibMsgGetValueEnd::OnCopyToB)
+END_MESSAGE_MAP()
+
+BOOL CDlgCalibMsgGetValueEnd::OnInitDialog() {
+    CCalibStepDialog::OnInitDialog();
+    for (int ch = 0; ch < 2; ++ch) {
+        SendDlgItemMessage(IDC_SCALE[ch], EM_LIMITTEXT, 8, 0);
+        SendDlgItemMessage(IDC_DIGITS[ch], EM_LIMITTEXT, 5, 0);
+    }
+    return TRUE;
+}
+
+void CDlgCalibMsgGetValueEnd::SetTexts() {
+    SetWindowText(GetLanguageString(5025));
+    SetDlgItemText(1219, GetLanguageString(5242));
+    SetDlgItemText(1225, GetLanguageString(5243));
+    SetDlgItemText(IDOK, GetLanguageString(5238));
+    SetDlgItemText(IDCANCEL, GetLanguageString(5237));
+    SetDlgItemText(1220, GetLanguageString(5244));
+    SetDlgItemText(1159, GetLanguageString(5245));
+    SetDlgItemText(1333, GetLanguageString(5321));
+    SetDlgItemText(1334, GetLanguageString(5322));
+    SetDlgItemText(IDC_NOT_LOADED, GetLanguageString(5496));
+    const bool single = m_pPage != nullptr && m_pPage->m_bSingleChannel;
+    for (int id : IDC_CHANNEL_B_ONLY) {
+        if (CWnd* control = GetDlgItem(id))
+            control->ShowWindow(single ? SW_HIDE : SW_SHOW);
+    }
+    if (CWnd* indicator = GetDlgItem(IDC_NOT_LOADED))
+        indicator->ShowWindow(SW_HIDE);
+    if (m_pPage == nullptr)
+        return;
+    FillChannel(0);
+    FillChannel(1);
+    m_bReadingForm = m_pPage->m_bReadingPhase;
+    if (CWnd* ok = GetDlgItem(IDOK))
+        ok->EnableWindow(!m_bReadingForm);
+    if (!m_bReadingForm) {
+        if (CWnd* edit = GetDlgItem(IDC_SCALE[0])) {
+            edit->SetFocus();
+            edit->SendMessage(EM_SETSEL, 0, -1);
+        }
+        return;
+    }
+    // The reading form: the run's input stands, the loaded reading starts.
+    m_pPage->m_bReadingPhase = FALSE;
+    UpdateProgressBar();
+    CMainFrame* frame = m_pPage->Frame();
+    if (frame->COM_ZMCOMStartReadRawCalib(CALIB_PHASE_SCALE) >= 0)
+        frame->WaitCursorOn();
+    else
+        EndDialog(IDCANCEL);
+}
+
+void CDlgCalibMsgGetValueEnd::FillChannel(int channel) {
+    CMainFrame* frame = m_pPage->Frame();
+    const SensorRecord& record = frame->m_aSensorRecord[0];
+    const int source = m_pPage->m_bSingleChannel ? 0 : channel;
+    CString fullScale = CTarvik_Send::TarSend_GetRangeText(record, source);
+    fullScale.Replace('.', GetDecimalSeparatorOf(-1));
+    SetDlgItemText(IDC_FULL_SCALE[channel], fullScale);
+    if (m_bReadingForm || m_pPage->m_bReadingPhase) {
+        SetDlgItemText(IDC_SCALE[channel], m_pPage->m_strRememberedScale[channel]);
+        SetDlgItemText(IDC_DIGITS[channel], m_pPage->m_strDigits[channel]);
+        return;
+    }
+    if (m_pPage->m_bRememberScale[channel]) {
+        CString remembered = m_pPage->m_strRememberedScale[channel];
+        remembered.Replace('.', GetDecimalSeparatorOf(-1));
+        SetDlgItemText(IDC_SCALE[channel], remembered);
+        m_pPage->m_bRememberScale[channel] = FALSE;
+    } else {
+        SetDlgItemText(IDC_SCALE[channel], fullScale);
+    }
+    DWORD digits = record.dwUserDigits[channel];
+    if (digits == calib::kDigitsNotSet)
+        digits = channel == 1 ? record.dwFactoryDigits[1] : kDefaultDigits;
+    if (digits == calib::kDigitsNotSet)
+        digits = kDefaultDigits;
+    CString text;
+    text.Format("%d", static_cast<int>(digits));
+    SetDlgItemText(IDC_DIGITS[channel], text);
+}
+
+void CDlgCalibMsgGetValueEnd::OnCopyToB() {
+    CString text;
+    GetDlgItemText(IDC_DIGITS[0], text);
+    SetDlgItemText(IDC_DIGITS[1], text);
+    GetDlgItemText(IDC_SCALE[0], text);
+    SetDlgItemText(IDC_SCALE[1], text);
+}
+
+void CDlgCalibMsgGetValueEnd::OnOK() {
+    if (m_bReadingForm || m_pPage == nullptr)
+        return;  // the engine ends the reading form
+    if (m_pPage->m_bSingleChannel) {
+        for (const int* ids : {IDC_FULL_SCALE, IDC_SCALE, IDC_DIGITS}) {
+            CString text;
+            GetDlgItemText(ids[0], text);
+            SetDlgItemText(ids[1], text);
+        }
+    }
+    StoreRectangle();
+    CString fullScale[2];
+    CString scale[2];
+    bool digitsOk = true;
+    for (int ch = 0; ch < 2; ++ch) {
+        GetDlgItemText(IDC_FULL_SCALE[ch], fullScale[ch]);
+        GetDlgItemText(IDC_SCALE[ch], scale[ch]);
+        GetDlgItemText(IDC_DIGITS[ch], m_pPage->m_strDigits[ch]);
+        uint32_t digits = 0;
+        digitsOk = calib::ParseDigitsText(m_pPage->m_strDigits[ch], digits) && digitsOk;
+        m_pPage->m_dwDigits[ch] = digits;
+        m_pPage->m_strRememberedScale[ch] = scale[ch];
+    }
+    const BOOL accepted = m_pPage->CheckScaleInputs(fullScale, scale) && digitsOk;
+    m_pPage->m_bWrongScale = !accepted;
+    EndDialog(IDOK);
+}
+
+void CDlgCalibMsgGetValueEnd::OnCancel() {
+    if (m_bReadingForm && m_pPage != nullptr) {
+        // The reading stops before the dialog goes: its end can no longer write anything.
+        m_pPage->Frame()->COM_ZMCOMStopReadRawCalib();
+        m_pPage->Frame()->WaitCursorOff();
+        m_bReadingForm = FALSE;
+    }
+    CCalibStepDialog::OnCancel();
+}
+
+void CDlgCalibMsgGetValueEnd::CloseIfVisible() {
+    if (m_pPage != nullptr)
+        m_pPage->Frame()->WaitCursorOff();
+    if (m_hWnd == nullptr || !IsWindowVisible())
+        return;
+    if (m_bReadingForm) {
+        m_bReadingForm = FALSE;
+        EndDialog(IDOK);
+    } else {
+        // The input form is not confirmed: the run is over.
+        if (m_pPage != nullptr)
+            m_pPage->EndRun();
+        EndDialog(IDCANCEL);
+    }
+}
+
+void CDlgCalibMsgGetValueEnd::ShowNotLoaded() {
+    if (CWnd* indicator = m_hWnd != nullptr ? GetDlgItem(IDC_NOT_LOADED) : nullptr)
+        indicator->ShowWindow(SW_SHOW);
+}

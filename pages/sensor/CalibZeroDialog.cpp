@@ -1,0 +1,141 @@
+// The zero step of an adjustment: the operator unloads the sensor and presses "Weiter"; the
+// engine reads zero and control and closes the dialog through StartWaitTimer. While it reads,
+// Escape and the close box do nothing; a watchdog ends the dialog when the reading cannot finish
+// (the dialogue rests without the close, the sensor is gone, or no reading came for 5 s).
+#include "app/MainFrame.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorCalibration.h"
+#include "pages/sensor/CalibrationMath.h"
+#include "pages/sensor/CalibrationStepDialogs.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/framework/WaitCursor.h"
+#include "sensor/ZMStates.h"
+
+namespace {
+
+constexpr int IDS_SENSOR_STOPPED = 5674;
+constexpr int IDC_INSTRUCTION = 1226;
+constexpr int IDC_WAIT_TEXT = 1438;
+constexpr int IDC_NO_CONTROL_A = 1239;
+constexpr int IDC_NO_CONTROL_B = 1240;
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CDlgCalibMsgGetValueZero, CCalibStepDialog)
+
+BEGIN_MESSAGE_MAP(CDlgCalibMsgGetValueZero, CCalibStepDialog)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+BOOL CDlgCalibMsgGetValueZero::OnInitDialog() {
+    CCalibStepDialog::OnInitDialog();
+    UpdateProgressBar();
+    if (m_pPage != nullptr && m_pPage->m_bSingleChannel) {
+        if (CWnd* box = GetDlgItem(IDC_NO_CONTROL_B))
+            box->ShowWindow(SW_HIDE);
+    }
+    CDlgSensorCalibration::s_bZeroDialogBusy = TRUE;
+    return TRUE;
+}
+
+void CDlgCalibMsgGetValueZero::SetTexts() {
+    SetWindowText(GetLanguageString(5025));
+    SetDlgItemText(IDC_INSTRUCTION, GetLanguageString(5241));
+    SetDlgItemText(IDOK, GetLanguageString(5238));
+    SetDlgItemText(IDCANCEL, GetLanguageString(5237));
+    const CString noControl = GetLanguageString(5395);
+    SetDlgItemText(IDC_NO_CONTROL_A, calib::ReplaceChannelLetter(noControl, 'A'));
+    SetDlgItemText(IDC_NO_CONTROL_B, calib::ReplaceChannelLetter(noControl, 'B'));
+    CString wait = GetLanguageString(5291);
+    const int dot = wait.Find('.');
+    if (dot >= 0)
+        wait = wait.Left(dot);
+    SetDlgItemText(IDC_WAIT_TEXT, wait);
+}
+
+void CDlgCalibMsgGetValueZero::OnOK() {
+    if (m_bReading || m_pPage == nullptr)
+        return;
+    CMainFrame* frame = m_pPage->Frame();
+    StoreRectangle();
+    if (CWnd* wait = GetDlgItem(IDC_WAIT_TEXT))
+        wait->ShowWindow(SW_SHOW);
+    if (CWnd* instruction = GetDlgItem(IDC_INSTRUCTION))
+        instruction->EnableWindow(FALSE);
+    frame->COM_ResetCalibValues();
+    frame->COM_ClearCalibPendingFlags();
+    for (int id : {IDOK, IDCANCEL, IDC_NO_CONTROL_A, IDC_NO_CONTROL_B}) {
+        if (CWnd* control = GetDlgItem(id))
+            control->EnableWindow(FALSE);
+    }
+    const BOOL noControlA = IsDlgButtonChecked(IDC_NO_CONTROL_A) == BST_CHECKED;
+    const BOOL noControlB = frame->m_bFirstSensorIsPkrWithoutDigitalInput
+                                ? noControlA
+                                : IsDlgButtonChecked(IDC_NO_CONTROL_B) == BST_CHECKED;
+    frame->m_aCalib[0].ucNoBuiltInControl = noControlA ? 1 : 0;
+    frame->m_aCalib[1].ucNoBuiltInControl = noControlB ? 1 : 0;
+    CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage();
+    const bool controlOn = measure != nullptr && measure->m_iControlSignalState == 1;
+    m_bReading = TRUE;
+    if (frame->COM_ZMCOMStartReadRawCalib(controlOn ? CALIB_PHASE_CONTROL : CALIB_PHASE_ZERO) < 0) {
+        GiveUp();
+        return;
+    }
+    // A request is on its way: the wait cursor shows it until the run ends.
+    frame->WaitCursorOn();
+    m_iLastPosition = m_pPage->m_iProgressPosition;
+    m_iQuietMs = 0;
+    SetTimer(TIMER_WATCHDOG, kWatchdogMs, nullptr);
+}
+
+void CDlgCalibMsgGetValueZero::OnCancel() {
+    // Escape and the close box leave a reading alone: the reading or the watchdog ends it.
+    if (m_bReading)
+        return;
+    CDlgSensorCalibration::s_bZeroDialogBusy = FALSE;
+    CCalibStepDialog::OnCancel();
+}
+
+void CDlgCalibMsgGetValueZero::StartWaitTimer() {
+    m_bClosing = TRUE;
+    KillTimer(TIMER_WATCHDOG);
+    SetTimer(TIMER_CLOSE, 500, nullptr);
+}
+
+void CDlgCalibMsgGetValueZero::GiveUp() {
+    KillTimer(TIMER_WATCHDOG);
+    CMainFrame* frame = m_pPage->Frame();
+    frame->COM_ZMCOMStopReadRawCalib();
+    m_bReading = FALSE;
+    CDlgSensorCalibration::s_bZeroDialogBusy = FALSE;
+    frame->WaitCursorOff();
+    EndDialog(IDCANCEL);
+    AfxMessageBox(GetLanguageString(IDS_SENSOR_STOPPED), MB_ICONWARNING);
+}
+
+void CDlgCalibMsgGetValueZero::OnTimer(UINT_PTR nIDEvent) {
+    KillTimer(nIDEvent);
+    if (nIDEvent == TIMER_CLOSE) {
+        m_bReading = FALSE;
+        CDlgSensorCalibration::s_bZeroDialogBusy = FALSE;
+        EndDialog(IDOK);
+        return;
+    }
+    if (nIDEvent != TIMER_WATCHDOG || !m_bReading || m_bClosing)
+        return;
+    CMainFrame* frame = m_pPage->Frame();
+    const bool resting =
+        frame->COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE && !frame->m_bRequestOutstanding;
+    if (m_pPage->m_iProgressPosition != m_iLastPosition) {
+        m_iLastPosition = m_pPage->m_iProgressPosition;
+        m_iQuietMs = 0;
+    } else {
+        m_iQuietMs += static_cast<int>(kWatchdogMs);
+    }
+    if (resting || !m_pPage->IsSensorUsable() || m_iQuietMs >= kNoReadingGiveUpMs) {
+        GiveUp();
+        return;
+    }
+    SetTimer(TIMER_WATCHDOG, kWatchdogMs, nullptr);
+}

@@ -1,0 +1,213 @@
+// Opening and closing the port of a row (activation): a double-click, Enter or Space on a row,
+// a baud change of a row, and the continuation after a closed row. The engine opens, closes and
+// re-creates its ports; the page never deletes or resets a port manager itself.
+#include "app/MainFrame.h"
+#include "foundation/Language.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CDlgSensorInformationPkr.h"
+#include "platform/framework/MessageBox.h"
+#include "sensor/ChanState.h"
+#include "sensor/ZMStates.h"
+
+namespace {
+
+constexpr int IDS_ACTIVE = 5125;
+constexpr int IDS_AVAILABLE = 5126;
+constexpr int IDS_NOT_SUPPORTED = 5133;
+constexpr int IDS_THE_COM_INTERFACE = 5131;
+constexpr int IDS_CANNOT_BE_ACTIVATED = 5132;
+constexpr UINT kContinuationMs = 100;
+constexpr UINT kMultiChannelStartMs = 10;
+
+}  // namespace
+
+CString CDlgSensorConnection::PortNameOfRow(int row) {
+    if (m_listPorts.m_hWnd == nullptr || row < 0 || row >= m_listPorts.GetItemCount())
+        return CString();
+    return CComPort::COM_ParsePortDisplayName(m_listPorts.GetItemText(row, COL_INTERFACE));
+}
+
+CString CDlgSensorConnection::StateTextOfRow(int row) {
+    if (m_listPorts.m_hWnd == nullptr || row < 0 || row >= m_listPorts.GetItemCount())
+        return CString();
+    return m_listPorts.GetItemText(row, COL_STATE);
+}
+
+BOOL CDlgSensorConnection::IsNoRowActive(const CString& activeText) {
+    for (int row = 0; row < COM_MAX_PORTS && row < m_listPorts.GetItemCount(); ++row) {
+        const CString state = StateTextOfRow(row);
+        if (state.IsEmpty())
+            break;
+        if (state == activeText)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+int CDlgSensorConnection::FindActiveRow() {
+    const CString active = GetLanguageString(IDS_ACTIVE);
+    for (int row = 0; row < m_listPorts.GetItemCount(); ++row) {
+        if (StateTextOfRow(row) == active)
+            return row;
+    }
+    return -1;
+}
+
+void CDlgSensorConnection::ShowCannotActivate(int row) {
+    const CString message = GetLanguageString(IDS_THE_COM_INTERFACE) + " \"" +
+                            m_listPorts.GetItemText(row, COL_INTERFACE) + "\" " +
+                            GetLanguageString(IDS_CANNOT_BE_ACTIVATED);
+    AfxMessageBox(message, MB_ICONWARNING);
+}
+
+void CDlgSensorConnection::CloseOpenRow(int row, BOOL groupRow) {
+    CMainFrame* frame = m_pMainFrame;
+    frame->m_strPortToOpen = frame->m_strSensorPortName;
+    frame->m_iCurrentRow = -1;
+    const BOOL severalSensors = groupRow || frame->m_iNumberOfSensors > 1;
+    const int activeRow = severalSensors ? FindActiveRow() : row;
+    frame->COM_CloseSensorPorts();
+    if (severalSensors) {
+        for (BOOL& flag : frame->m_abGroupActivation)
+            flag = FALSE;
+        frame->m_iNumberOfSensors = 0;
+        if (ChanState_GetConnectedChannelCount() > 0)
+            ChanState_Reset();
+        // Every row of the device shows it is closed again.
+        const CString available = GetLanguageString(IDS_AVAILABLE);
+        const CString active = GetLanguageString(IDS_ACTIVE);
+        for (int r = 0; r < m_listPorts.GetItemCount(); ++r) {
+            if (StateTextOfRow(r) == active)
+                m_listPorts.SetItemText(r, COL_STATE, available);
+        }
+    }
+    frame->COM_UpdatePortRowStateAndSerial(activeRow);
+    if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+        measure->OnSensorDisconnected();
+    if (CDlgSensorInformationPkr* information = frame->GetInformationPage())
+        information->Refill(0);
+}
+
+void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
+    if (m_pMainFrame == nullptr)
+        m_pMainFrame = GetMainFrame();
+    CMainFrame* frame = m_pMainFrame;
+    if (frame == nullptr || m_listPorts.m_hWnd == nullptr)
+        return;
+    if (m_bActivationBusy)
+        return;
+    frame->SetProgressActive(TRUE);
+    struct ProgressOff {
+        CMainFrame* frame;
+        ~ProgressOff() { frame->SetProgressActive(FALSE); }
+    } progressOff{frame};
+
+    const int group = GroupOfRow(row);
+    if (mode == 1 && row >= 0 && row < COM_MAX_PORTS) {
+        if (SensorEntry_IsNetworkPort(frame->m_aEntries[row])) {
+            frame->WaitCursorOn();
+            const BOOL usable = CheckXPicoOfRow(row);
+            frame->WaitCursorOff();
+            if (!usable) {
+                m_listPorts.SetComboBox(row, COL_BAUDRATE, FALSE, &m_aBaudChoices[row], 2, 0);
+                frame->m_aEntries[row].iBaudrate = -1;
+                return;
+            }
+        }
+    }
+    if (m_bPendingContinuation) {
+        m_bPendingContinuation = FALSE;
+        const int pendingRow = m_iLastActivatedRow;
+        frame->m_bSensorAnswered = FALSE;
+        if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+            measure->OnSensorDisconnected();
+        frame->m_strPortToOpen = m_strPendingPortName;
+        frame->COM_UpdatePortRowStateAndSerial(pendingRow);
+        if (frame->COM_OpenTableEntryPort(pendingRow)) {
+            frame->WaitCursorOn();
+            PostMessage(WM_PORT_ACTIVATED, static_cast<WPARAM>(pendingRow), 0);
+        } else {
+            RestoreBaudrateCell(pendingRow);
+            ShowCannotActivate(pendingRow);
+        }
+        return;
+    }
+    m_iLastActivatedRow = row;
+    if (frame->COM_GetZMCOMConfgFlow() == ZM_START_INIT)
+        return;
+    if (mode == 1 && row >= 0 && row == frame->m_iOpenEntry && frame->m_pPortMan &&
+        frame->m_pPortMan->GetStateText() == frame->m_aEntries[row].strPortName) {
+        frame->m_strCurrentPortText = frame->m_pPortMan->GetStateText();
+        frame->WaitCursorOn();
+        PostMessage(WM_PORT_ACTIVATED, static_cast<WPARAM>(row), 0);
+        return;
+    }
+    if (row < 0 || row >= m_listPorts.GetItemCount())
+        return;
+    const CString active = GetLanguageString(IDS_ACTIVE);
+    const CString available = GetLanguageString(IDS_AVAILABLE);
+    const CString notSupported = GetLanguageString(IDS_NOT_SUPPORTED);
+    const CString notAvailable = GetLanguageString(IDS_PORT_NOT_AVAILABLE);
+    if (!frame->m_pPortMan) {
+        AfxMessageBox("Please update ports");
+        return;
+    }
+    frame->m_strCurrentPortText = frame->m_pPortMan->GetStateText();
+    const CString portName = PortNameOfRow(row);
+    const CString state = StateTextOfRow(row);
+    // A row of the previous search that this one did not find is shown, never opened.
+    const bool inTable =
+        row < frame->m_iEntryCount && frame->m_aEntries[row].strPortName == portName;
+
+    if (state == active && inTable) {
+        CloseOpenRow(row, group >= 0);
+        return;
+    }
+    if (state == available && inTable) {
+        if (!IsNoRowActive(active))
+            CloseOpenRow(FindActiveRow(), group >= 0 || frame->m_iNumberOfSensors > 1);
+        if (mode == 1) {
+            m_strPendingPortName = portName;
+            m_bPendingContinuation = TRUE;
+            frame->SetTimer(34, kContinuationMs, nullptr);
+            return;
+        }
+        if (group < 0) {
+            frame->COM_CreateMainPortManager(frame->m_hWnd);
+            if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+                measure->OnSensorDisconnected();
+            frame->m_strPortToOpen = portName;
+            frame->m_iCurrentRow = row;
+            frame->COM_UpdatePortRowStateAndSerial(row);
+            if (!frame->COM_OpenTableEntryPort(row)) {
+                ShowCannotActivate(row);
+                return;
+            }
+            if (CDlgSensorInformationPkr* information = frame->GetInformationPage())
+                information->Refill(0);
+            return;
+        }
+        frame->m_abGroupActivation[group] = TRUE;
+        if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+            measure->OnSensorDisconnected();
+        UpdatePortStates(row, TRUE);
+        frame->COM_StartMultiChannelActivation(row, kMultiChannelStartMs);
+        return;
+    }
+    if (state == notAvailable || !inTable) {
+        ShowCannotActivate(row);
+        return;
+    }
+    (void)notSupported;  // a sensor this program does not support is never opened
+}
+
+LRESULT CDlgSensorConnection::OnPortActivated(WPARAM wParam, LPARAM lParam) {
+    m_iLastMessageRow = static_cast<int>(wParam);
+    m_lLastMessageParam = lParam;
+    m_iSelectedRow = m_iLastMessageRow;
+    m_bActivationBusy = TRUE;
+    if (m_pMainFrame != nullptr)
+        m_pMainFrame->SetTimer(36, 100, nullptr);
+    return 0;
+}

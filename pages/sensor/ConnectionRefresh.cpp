@@ -1,0 +1,151 @@
+// The refresh of the port table from the connection page (Update, F5, a device change), its
+// watchdog, and the check boxes: enabling per port and for all, USB only, only the ports found
+// before, and the search without multi-port detection.
+#include "app/MainFrame.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/framework/MessageBox.h"
+#include "sensor/ChanState.h"
+#include "sensor/ZMStates.h"
+
+namespace {
+
+constexpr UINT kWatchdogMs = 8000;
+constexpr UINT kRebuildAfterDeviceChangeMs = 200;
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+}  // namespace
+
+BOOL CDlgSensorConnection::IsUpdateRefused() const {
+    // Closing the ports now would cut an activation or a baud change in the middle of a write.
+    return m_bActivationBusy || (m_pMainFrame != nullptr && m_pMainFrame->m_bRequestOutstanding);
+}
+
+void CDlgSensorConnection::EnableRefreshControls(BOOL enable) {
+    m_bUpdateEnabled = enable;
+    if (m_hWnd == nullptr)
+        return;
+    for (int id : {IDC_UPDATE_BUTTON, IDC_ONLY_PREVIOUSLY_AVAILABLE, IDC_ONLY_USB,
+                   IDC_WITHOUT_MULTIPORT_DETECTION}) {
+        if (CWnd* control = GetDlgItem(id))
+            control->EnableWindow(enable);
+    }
+}
+
+void CDlgSensorConnection::EnableUpdateButton(BOOL enable) {
+    m_bUpdateEnabled = enable;
+    if (CWnd* button = m_hWnd != nullptr ? GetDlgItem(IDC_UPDATE_BUTTON) : nullptr)
+        button->EnableWindow(enable);
+}
+
+void CDlgSensorConnection::UpdatePortList() {
+    ++m_iPortListUpdates;
+    if (m_pMainFrame == nullptr)
+        m_pMainFrame = GetMainFrame();
+    CMainFrame* frame = m_pMainFrame;
+    if (frame == nullptr)
+        return;
+    if (IsUpdateRefused()) {
+        frame->WaitCursorOff();
+        return;
+    }
+    EnableRefreshControls(FALSE);
+    frame->SetProgressActive(TRUE);
+    frame->m_bPortRefreshRunning = TRUE;
+    ChanState_Reset();
+    if (frame->m_iNumberOfSensors > 1) {
+        // The device's ports are closed through the engine, which keeps its managers.
+        frame->COM_CloseSensorPorts();
+        frame->m_iNumberOfSensors = 0;
+        for (BOOL& flag : frame->m_abGroupActivation)
+            flag = FALSE;
+    }
+    if (frame->m_iMultiportMode == 2)
+        frame->m_iMultiportMode = 0;  // the calibration's separation ends with the refresh
+    if (m_hWnd != nullptr)
+        SetTimer(TIMER_REFRESH_WATCHDOG, kWatchdogMs, nullptr);
+    if (frame->m_bDeviceChanged) {
+        if (frame->m_pPortMan)
+            frame->m_pPortMan->ClosePort(false);
+        frame->SetTimer(31, kRebuildAfterDeviceChangeMs, nullptr);
+    } else {
+        frame->COM_RefreshPortTable(0, 0);
+    }
+    frame->WaitCursorOff();
+}
+
+void CDlgSensorConnection::OnPortRefreshDone() {
+    if (m_hWnd != nullptr)
+        KillTimer(TIMER_REFRESH_WATCHDOG);
+    if (m_bXPicoBaudNotChanged) {
+        m_bXPicoBaudNotChanged = FALSE;
+        AfxMessageBox("n.l. Die Baudrate des XPico-Gerätes wurde nicht geändert");
+    }
+    if (m_pMainFrame != nullptr && m_checkOnlyUsb.m_hWnd != nullptr)
+        m_checkOnlyUsb.SetCheck(
+            m_pMainFrame->m_dlgStartUp.IsSearchForOnlyUsbPorts() ? BST_CHECKED : BST_UNCHECKED);
+    EnableRefreshControls(TRUE);
+    if (m_checkOnlyPreviouslyAvailable.m_hWnd != nullptr)
+        m_iUpdateState = m_checkOnlyPreviouslyAvailable.GetCheck() == BST_CHECKED ? 1 : 0;
+}
+
+void CDlgSensorConnection::OnOnlyPreviouslyAvailable() {
+    m_iUpdateState = m_checkOnlyPreviouslyAvailable.GetCheck() == BST_CHECKED ? 1 : 0;
+}
+
+void CDlgSensorConnection::OnOnlyUsb() {
+    if (m_pMainFrame != nullptr)
+        m_pMainFrame->m_dlgStartUp.m_bSearchForOnlyUsbPorts =
+            m_checkOnlyUsb.GetCheck() == BST_CHECKED ? TRUE : FALSE;
+}
+
+void CDlgSensorConnection::OnWithoutMultiportDetection() {
+    if (m_pMainFrame != nullptr)
+        m_pMainFrame->m_bWithoutMultiportDetection =
+            m_checkWithoutMultiport.GetCheck() != BST_UNCHECKED ? TRUE : FALSE;
+}
+
+LRESULT CDlgSensorConnection::OnCheckbox(WPARAM wParam, LPARAM lParam) {
+    const int row = static_cast<int>(wParam);
+    const int column = static_cast<int>(lParam);
+    if (m_pMainFrame == nullptr || !m_listPorts.GetEnabled(row) || row < 0 || row >= COM_MAX_PORTS)
+        return 0;
+    Trace("OnCheckbox at (%d,%d)", row, column);
+    SensorEntry& entry = m_pMainFrame->m_aEntries[row];
+    CString lower = entry.strPortText;
+    lower.MakeLower();
+    // The maker's USB interface always takes part in the search, unless it never answered.
+    if (lower.Find("tarvik usb") >= 0)
+        m_listPorts.SetCheckbox(row, column, entry.iState == PORT_STATE_NO_ANSWER ? 0 : 1);
+    const WORD enabling = m_listPorts.GetCheckbox(row, column) == 1 ? 1 : 0;
+    entry.wEnabling = enabling;
+    m_pMainFrame->m_aPrevEntries[row].wEnabling = enabling;
+    return 0;
+}
+
+void CDlgSensorConnection::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    Trace("OnColumnClick on column %d", view->iSubItem);
+    if (view->iSubItem == COL_ENABLING) {
+        // The header's box has flipped; an empty list has no row 0 to ask. Every row gets its
+        // box from the page, in the header's new state.
+        const int state = m_listPorts.GetHeaderCheckedState(COL_ENABLING) == 2 ? 1 : 0;
+        for (int row = 0; row < m_listPorts.GetItemCount(); ++row)
+            m_listPorts.SetCheckbox(row, COL_ENABLING, state);
+        SetEnablingOfAllPorts(state);
+    }
+    m_iSelectedRow = view->iItem;
+    SetTimer(TIMER_PLACE_CONFIG, 100, nullptr);
+    *pResult = 0;
+}
+
+LRESULT CDlgSensorConnection::OnEditEnd(WPARAM wParam, LPARAM lParam) {
+    const int row = static_cast<int>(wParam);
+    const int column = static_cast<int>(lParam);
+    const CString text = m_listPorts.GetItemText(row, column);
+    Trace("OnEditEnd at (%d,%d): '%s'", row, column, text.GetString());
+    const BOOL enabled = m_listPorts.GetEnabled(row);
+    m_listPorts.SetItemTextColored(row, column, text, enabled ? kRed : kBlack,
+                                   static_cast<COLORREF>(-1));
+    return 0;
+}

@@ -1,0 +1,89 @@
+// Selection on the connection page: clicks and keys on the list, the activation they start, and
+// the Config button that sits inside the selected row of a network port and opens the set-up
+// of the device server behind it.
+#include "app/MainFrame.h"
+#include "ethernet/CConfigEthernetInterfaceDlg.h"
+#include "foundation/PortText.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/framework/MessageBox.h"
+
+BOOL CDlgSensorConnection::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYUP && m_listPorts.m_hWnd != nullptr &&
+        pMsg->hwnd == m_listPorts.m_hWnd &&
+        (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_SPACE)) {
+        ActivatePortRow(m_listPorts.GetSelectionMark(), 0);
+        return TRUE;
+    }
+    return CPageDialog::PreTranslateMessage(pMsg);
+}
+
+void CDlgSensorConnection::OnClick(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR);
+    const int row = item->iItem;
+    Trace("OnClick at (%d,%d):  '%s'", row, item->iSubItem,
+          m_listPorts.GetItemText(row, item->iSubItem).GetString());
+    m_iSelectedRow = row;
+    if (m_pMainFrame != nullptr && row >= 0 && row < COM_MAX_PORTS)
+        m_pMainFrame->m_bSelectedPortIsLantronixCpr =
+            SensorEntry_IsNetworkPort(m_pMainFrame->m_aEntries[row]) ? TRUE : FALSE;
+    SetTimer(TIMER_PLACE_CONFIG, 100, nullptr);
+    *pResult = 0;
+}
+
+void CDlgSensorConnection::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    const UINT wanted = LVIS_FOCUSED | LVIS_SELECTED;
+    if ((view->uChanged & LVIF_STATE) != 0 && (view->uNewState & wanted) == wanted) {
+        Trace("Selection changed to item %d", view->iItem);
+        m_iSelectedRow = view->iItem;
+        SetTimer(TIMER_PLACE_CONFIG, 100, nullptr);
+    }
+    *pResult = 0;
+}
+
+void CDlgSensorConnection::OnDblClick(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(pNMHDR);
+    Trace("OnDblClick at (%d,%d):  '%s'", item->iItem, item->iSubItem,
+          m_listPorts.GetItemText(item->iItem, item->iSubItem).GetString());
+    ActivatePortRow(item->iItem, 0);
+    *pResult = 0;
+}
+
+void CDlgSensorConnection::PlaceConfigButton() {
+    if (m_buttonConfig.m_hWnd == nullptr || m_listPorts.m_hWnd == nullptr)
+        return;
+    const int row = m_iSelectedRow;
+    const bool network = m_pMainFrame != nullptr && row >= 0 && row < COM_MAX_PORTS &&
+                         row < m_listPorts.GetItemCount() &&
+                         SensorEntry_IsNetworkPort(m_pMainFrame->m_aEntries[row]);
+    if (!network) {
+        m_buttonConfig.ShowWindow(SW_HIDE);
+        return;
+    }
+    CRect button;
+    m_buttonConfig.GetWindowRect(&button);
+    CRect rowRect;
+    m_listPorts.GetItemRect(row, &rowRect, LVIR_BOUNDS);
+    CRect list;
+    m_listPorts.GetWindowRect(&list);
+    ScreenToClient(&list);
+    const int x =
+        list.left + rowRect.left + m_listPorts.GetColumnWidth(COL_INTERFACE) - button.Width() + 21;
+    const int y = list.top + rowRect.top + 2;
+    m_buttonConfig.SetWindowPos(&CWnd::wndTop, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetTimer(TIMER_SHOW_CONFIG, 100, nullptr);
+    if (m_pMainFrame != nullptr)
+        m_pMainFrame->WaitCursorOff();
+}
+
+void CDlgSensorConnection::OnConfig() {
+    const CString comNumber =
+        GetComNumberText(m_listPorts.GetItemText(m_iSelectedRow, COL_INTERFACE));
+    if (m_iSelectedRow < 0 || comNumber.IsEmpty()) {
+        AfxMessageBox("can't define the number of selected port");
+        return;
+    }
+    CConfigEthernetInterfaceDlg dialog(comNumber, m_iSelectedRow, m_iLanguageOffset, this);
+    if (dialog.DoModal() == 1)
+        UpdatePortList();
+}

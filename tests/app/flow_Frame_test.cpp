@@ -1,0 +1,443 @@
+// The frame's measured-value flow end to end behind faked views and pages: processing and
+// redisplay, the triggers, the recording's stops, the measurement files, the worker's ticks and
+// the service log.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "AppTest.h"
+#include "app/ThreadedConvertFile.h"
+#include "flow_Fakes.h"
+#include "foundation/Units.h"
+#include "platform/base/Time.h"
+#include "sensor/ChanState.h"
+#include "sensor/ZMStates.h"
+
+namespace apptest {
+namespace {
+
+using namespace flowtest;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+int IndexOfFactor(double (*factorOf)(int), double factor) {
+    for (int index = 0; index < 32; ++index) {
+        if (std::fabs(factorOf(index) - factor) < 1e-12 * std::max(1.0, factor))
+            return index;
+    }
+    return -1;
+}
+
+class Flow : public StartedApp {
+  protected:
+    void SetUp() override {
+        StartedApp::SetUp();
+        for (int c = 0; c < COM_CHANNELS; ++c)
+            frame_->m_flowFakes.channel[c] = &views_[c];
+        frame_->m_flowFakes.diagram = &diagram_;
+        frame_->m_flowFakes.panel = &panel_;
+        frame_->m_flowFakes.documentation = &documentation_;
+        frame_->m_flowFakes.measureConfig = &config_;
+        documentation_.valueDir = (folder_ / "values").c_str();
+        documentation_.resultDir = (folder_ / "results").c_str();
+        frame_->m_iNumberOfSensors = 1;
+        frame_->m_iDisplayDownCounter = 0;
+        for (int c = 0; c < COM_CHANNELS; ++c) {
+            frame_->m_adUnitFactor[c] = 1.0;
+            frame_->m_adMinimum[c] = 1e99;
+            frame_->m_adMaximum[c] = -1e99;
+        }
+        BuildUnitList(frame_->m_aChannelRecords[0], 'D', FALSE, FALSE, "", 0.0);
+        BuildUnitList(frame_->m_aChannelRecords[1], 'Y', FALSE, FALSE, "", 0.0);
+        frame_->m_bChannelActive[0] = frame_->m_bChannelActive[1] = TRUE;
+        frame_->m_bRecordingClosed = TRUE;
+    }
+    void TearDown() override {
+        ChanState_SetPowerChannelOn(0, FALSE);
+        if (Frame() != nullptr)
+            frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+        CThreadedConvertFile::s_bFailStarts = false;
+        StartedApp::TearDown();
+    }
+    void Set(int32_t a, int32_t b) {
+        frame_->m_alRaw[0] = a;
+        frame_->m_alRaw[1] = b;
+        frame_->UpdateMeasuredValues(0);
+    }
+    // A measurement with automatic storage: set-up, values, end.
+    void Measure(std::initializer_list<int32_t> values) {
+        frame_->SetupMeasureValueFile(0);
+        for (int32_t v : values)
+            Set(v, v);
+        frame_->FinishMeasurement();
+    }
+
+    FakeChannelView views_[COM_CHANNELS];
+    FakeDiagram diagram_;
+    FakePanel panel_;
+    FakeDocumentation documentation_;
+    FakeMeasureConfig config_;
+};
+
+TEST_F(Flow, OneSensorTakesTheSelectedChannelsAndWritesOnlyReadyChangedFields) {
+    frame_->SetActiveChannelsAB(1);
+    Set(100, 200);
+    EXPECT_EQ(frame_->m_adValue[0], 100);
+    EXPECT_EQ(frame_->m_adValue[1], 0);
+    EXPECT_EQ(views_[1].writes[0], 0);
+    EXPECT_EQ(views_[0].texts[0], "100");
+    frame_->SetActiveChannelsAB(2);
+    Set(300, 200);
+    EXPECT_EQ(frame_->m_adValue[0], 100);
+    EXPECT_EQ(frame_->m_adValue[1], 200);
+    frame_->SetActiveChannelsAB(0);
+    // The same value is not formatted again; a field that is not ready is not written.
+    views_[1].ready[IChannelViewSeam::kMaxField] = FALSE;
+    const int before = views_[1].writes[0];
+    const int maxWrites = views_[1].writes[3];
+    Set(300, 200);
+    EXPECT_EQ(views_[1].writes[0], before);
+    Set(300, 250);
+    EXPECT_EQ(views_[1].writes[3], maxWrites);
+    // Counting down: no texts at all.
+    panel_.running = TRUE;
+    frame_->m_iDisplayDownCounter = 3;
+    Set(1, 1);
+    EXPECT_EQ(views_[0].texts[0], "300");
+}
+
+TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
+    frame_->m_aChannelRecords[0].iSignInversion = 1;
+    frame_->m_adTare[0] = 10;
+    Set(100, 0);
+    EXPECT_EQ(frame_->m_adValue[0], -110);
+    EXPECT_EQ(frame_->m_adMaximum[0], -110);
+    frame_->m_aChannelRecords[0].iSignInversion = 0;
+    frame_->m_adTare[0] = 0;
+
+    ChanState_SetPowerChannelOn(0, TRUE);
+    frame_->m_adUnitFactor[4] = PowerUnitFactor(0);
+    const int cNm = IndexOfFactor(GetTorqueUnitFactor, 1.0);
+    const int Nm = IndexOfFactor(GetTorqueUnitFactor, 0.01);
+    const int rpm = IndexOfFactor(GetSpeedUnitFactor, 1.0);
+    const int rads = IndexOfFactor(GetSpeedUnitFactor, 2 * M_PI / 60);
+    ASSERT_TRUE(cNm >= 0 && Nm >= 0 && rpm >= 0 && rads >= 0);
+    frame_->m_aChannelRecords[0].iUnitIndex = cNm;
+    frame_->m_aChannelRecords[1].iUnitIndex = rpm;
+    Set(500, 1000);  // 5 N·m at 1000 1/min
+    const double p = frame_->m_adValue[4];
+    EXPECT_NEAR(p, 5 * 1000 * PowerUnitFactor(0), 1e-12);
+    frame_->m_aChannelRecords[0].iUnitIndex = Nm;
+    frame_->m_aChannelRecords[1].iUnitIndex = rads;
+    frame_->m_adUnitFactor[0] = 0.01;
+    frame_->m_adUnitFactor[1] = GetSpeedUnitFactor(rads);
+    Set(500, 1000);
+    EXPECT_NEAR(frame_->m_adValue[4], p, 1e-12);
+
+    // A torque in the sensor's scaling has no N·m: P1 is unavailable, never NaN.
+    frame_->m_aChannelRecords[0].iUnitIndex = frame_->m_aChannelRecords[0].iUnitCount;
+    frame_->m_bChannelActive[4] = TRUE;
+    frame_->m_bRecordingClosed = FALSE;
+    panel_.running = TRUE;
+    Set(500, 1000);
+    EXPECT_EQ(views_[4].texts[0], "n.a.");
+    EXPECT_TRUE(diagram_.y[4].empty());
+    EXPECT_FALSE(std::isnan(frame_->m_adValue[4]));
+}
+
+TEST_F(Flow, RedisplaysWhileRunningNeitherRecordNorWipeTheExtremes) {
+    panel_.running = TRUE;
+    frame_->m_bRecordingClosed = FALSE;
+    Set(100, 5);
+    Set(50, 5);
+    ASSERT_EQ(diagram_.calls, 2);
+    frame_->UpdateMeasuredValues(5);
+    frame_->UpdateMeasuredValues(4);
+    EXPECT_EQ(diagram_.calls, 2);
+    frame_->UpdateMeasuredValues(3);
+    EXPECT_EQ(frame_->m_adMaximum[0], 100);
+    EXPECT_EQ(frame_->m_adMinimum[0], 50);
+    EXPECT_EQ(views_[0].texts[3], "100");
+    // At rest the redisplay starts the extremes from the raw value; B with one sensor too.
+    panel_.running = FALSE;
+    frame_->m_alRaw[1] = 7;
+    frame_->UpdateMeasuredValues(2);
+    EXPECT_EQ(frame_->m_adMaximum[0], 50);
+    EXPECT_EQ(frame_->m_adMinimum[1], 7);
+    EXPECT_EQ(views_[1].texts[0], "7");
+}
+
+TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
+    panel_.triggerOn = TRUE;
+    config_.startCondition = 1;
+    config_.startLevel = 10;
+    config_.stopCondition = 8;
+    config_.stopCount = 3;
+    frame_->TakeOverStartStopConditions();
+    frame_->InitTriggerArmedFlags();
+    frame_->m_bRecordingClosed = FALSE;
+    frame_->m_ucTriggerMarker = 1;
+    const uint64_t lost = frame_->m_ullLostValueSets;
+    panel_.onStart = [this] { Set(30, 0); };  // a box in the start pumps a value set
+    Set(20, 0);                               // past the level, never armed: no start
+    EXPECT_EQ(panel_.starts, 0);
+    Set(5, 0);
+    Set(20, 0);
+    EXPECT_EQ(panel_.starts, 1);
+    EXPECT_EQ(frame_->m_ullLostValueSets, lost + 1);
+    ASSERT_GE(panel_.events.size(), 2u);
+    EXPECT_EQ(panel_.events[0], "marker1");
+    EXPECT_EQ(panel_.events[1], "start");
+    panel_.onStart = nullptr;
+    Set(21, 0);
+    Set(22, 0);
+    EXPECT_EQ(panel_.stops, 0);
+    Set(23, 0);
+    EXPECT_EQ(panel_.stops, 1);
+    EXPECT_TRUE(frame_->m_bStopReached);
+    const int calls = diagram_.calls;
+    Set(24, 0);
+    EXPECT_EQ(diagram_.calls, calls);
+}
+
+TEST_F(Flow, TheRecordingStopsAtItsDurationAndOnceWhenTheStoreRefuses) {
+    frame_->m_bRecordingClosed = FALSE;
+    panel_.maxDuration = 2.0;
+    Set(1, 1);
+    Set(1, 1);
+    EXPECT_EQ(panel_.stops, 0);
+    Set(1, 1);  // t = 2: at the limit
+    EXPECT_EQ(panel_.stops, 1);
+    EXPECT_FALSE(panel_.stopEnabled);
+    EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE_MAX_DURATION);
+
+    frame_->m_bStopReached = FALSE;
+    panel_.maxDuration = 0.0;  // no limit
+    diagram_.refuse = DiagramAddResult::Full;
+    frame_->m_astrFlowMessages.clear();
+    Set(1, 1);
+    frame_->m_bStopReached = FALSE;
+    Set(1, 1);
+    EXPECT_EQ(panel_.stops, 2);
+    EXPECT_EQ(frame_->m_astrFlowMessages.size(), 1u);
+}
+
+TEST_F(Flow, AConstantFileCollectsWholeBlocks) {
+    documentation_.resultMode = 2;
+    Measure({1, 2});
+    Measure({3});
+    Measure({});
+    const std::string text = ReadAll(folder_ / "values/constant.csv");
+    EXPECT_EQ(text.substr(0, 5), "HEAD\n");
+    size_t heads = 0;
+    for (size_t at = text.find("HEAD\n"); at != std::string::npos; at = text.find("HEAD\n", at + 1))
+        ++heads;
+    EXPECT_EQ(heads, 3u);
+    EXPECT_EQ(text.substr(text.size() - 5), "STOP\n");
+    const std::string results = ReadAll(folder_ / "results/constant.csv");
+    EXPECT_NE(results.find(" -; -; -;"), std::string::npos);
+    EXPECT_EQ(panel_.ended, 6);  // the end of each measurement and of its file phase
+}
+
+TEST_F(Flow, AFolderThatCannotBeMadeStillLetsTheMeasurementRun) {
+    std::ofstream(folder_ / "values") << "a file";
+    EXPECT_FALSE(frame_->SetupMeasureValueFile(0));
+    ASSERT_EQ(frame_->m_astrFlowMessages.size(), 1u);
+    EXPECT_NE(frame_->m_astrFlowMessages.front().Find("values"), -1);
+    EXPECT_FALSE(frame_->m_bRecordingClosed);
+}
+
+TEST_F(Flow, AFailedWriteLeavesTheFileAndKeepsTheValuesForAManualSave) {
+    Measure({1});
+    const std::string path = folder_ / "values/constant.csv";
+    const std::string before = ReadAll(path);
+    frame_->SetupMeasureValueFile(0);
+    for (int i = 0; i < 3000; ++i)
+        Set(i, i);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = before.size() + 100;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    frame_->m_astrFlowMessages.clear();
+    frame_->FinishMeasurement();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(ReadAll(path), before);
+    ASSERT_EQ(frame_->m_astrFlowMessages.size(), 1u);
+    EXPECT_NE(frame_->m_astrFlowMessages.front().Find("constant.csv"), -1);
+    EXPECT_EQ(frame_->m_ucDataAvailable, 1);
+    EXPECT_EQ(panel_.triggerEvents, 0);
+
+    // A manual save elsewhere whose worker does not start is written at once.
+    CThreadedConvertFile::s_bFailStarts = true;
+    const std::string manual = folder_ / "manual.csv";
+    frame_->StartManualSave(manual.c_str());
+    const std::string saved_text = ReadAll(manual);
+    EXPECT_EQ(saved_text.substr(0, 7), "MANUAL\n");
+    EXPECT_NE(saved_text.find("2999;"), std::string::npos);
+    EXPECT_EQ(saved_text.substr(saved_text.size() - 5), "STOP\n");
+}
+
+TEST_F(Flow, AManualSaveWaitsForTheFirstTickAndLeavesTheOldFileUntilComplete) {
+    Measure({1, 2});
+    const std::string manual = folder_ / "manual.csv";
+    std::ofstream(manual) << "old";
+    frame_->StartManualSave(manual.c_str());
+    Run(2500);
+    EXPECT_EQ(ReadAll(manual), "old");
+    Run(700);
+    // The worker's thread wakes in real time after the clock moved: give it a moment.
+    for (int i = 0; i < 400 && ReadAll(manual) == "old"; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        Run(10);
+    }
+    EXPECT_EQ(ReadAll(manual).substr(0, 7), "MANUAL\n");
+    EXPECT_FALSE(frame_->m_pConvertThread->IsRunning());
+}
+
+TEST_F(Flow, AManualSavePendingWhenAMeasurementStartsIsCompletedFirst) {
+    Measure({1, 2});
+    const std::string manual = folder_ / "pending.csv";
+    frame_->StartManualSave(manual.c_str());
+    Measure({5});
+    EXPECT_EQ(ReadAll(manual).substr(0, 7), "MANUAL\n");
+    EXPECT_EQ(ReadAll(manual).substr(ReadAll(manual).size() - 5), "STOP\n");
+}
+
+TEST_F(Flow, FinishingTwiceEndsTheFilePhaseOnce) {
+    frame_->SetupMeasureValueFile(0);
+    Set(1, 1);
+    frame_->FinishMeasurement();
+    frame_->FinishMeasurement();
+    EXPECT_EQ(panel_.ended, 2);
+    EXPECT_TRUE(frame_->m_bRecordingClosed);
+}
+
+TEST_F(Flow, TheLogIsWrittenOnlyWhenSwitchedOnAndPerStatorSerial) {
+    CString base;
+    ASSERT_TRUE(CEnvironment::GetLocalAppDataPath(base));
+    const std::string folder = std::string(base.GetString()) + "/Brevan/Sensors";
+    frame_->m_aSensorRecord[0].dwStatorSerialNumber = 3000000000u;
+    frame_->m_bWriteLog = 1;
+    EXPECT_FALSE(frame_->WriteApplicationLog(0));
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    frame_->m_bWriteLog = 0;
+    EXPECT_TRUE(frame_->WriteApplicationLog(0));
+    const std::string log = ReadAll(folder + "/3000000000.txt");
+    EXPECT_NE(log.find("Anwendung wurde gestartet"), std::string::npos);
+    frame_->m_aSensorRecord[0].dwStatorSerialNumber = 0;
+    EXPECT_TRUE(frame_->WriteApplicationLog(0, "Ereignis", "extra\n"));
+    EXPECT_NE(ReadAll(folder + "/3000000000.txt").find("\"Ereignis\""), std::string::npos);
+    // A file past 1 MB starts anew.
+    std::ofstream(folder + "/3000000000.txt", std::ios::app) << std::string(1200 * 1024, 'x');
+    EXPECT_TRUE(frame_->WriteApplicationLog(0, "Neu", "x\n"));
+    EXPECT_LT(std::filesystem::file_size(folder + "/3000000000.txt"), 100000u);
+}
+
+TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
+    frame_->m_strColumnSeparator = ";";
+    frame_->m_strLineEnd = "\n";
+    frame_->m_iDecimalLanguage = 0;
+    frame_->m_bExtremeValueSeen = FALSE;
+    CString row = frame_->BuildResultRow();
+    EXPECT_EQ(row.Left(29), "No values registered, sorry!\n");
+    const CString unjudged = ";00:00:00; -; -; -; -; -; -; -\n";
+    EXPECT_EQ(row.Right(unjudged.GetLength()).Mid(9), unjudged.Mid(9));
+    frame_->m_bExtremeValueSeen = TRUE;
+    config_.ioNioMode = 1;
+    config_.measurand[0] = 0;
+    config_.maximum[0] = 12.5;
+    frame_->m_aChannelRecords[0].iDecimals = 2;
+    panel_.result[0] = 0;
+    row = frame_->BuildResultRow();
+    EXPECT_NE(row.Find(";12,50;N·m;NIO; -; -; -;NIO\n"), -1) << row.GetString();
+    config_.ioNioMode = 2;
+    config_.measurand[1] = 9;  // out of range: not judged
+    panel_.result[0] = 1;
+    row = frame_->BuildResultRow();
+    EXPECT_NE(row.Find(";12,50;N·m;IO; -; -; -;IO\n"), -1) << row.GetString();
+}
+
+TEST_F(Flow, UnitsAndSeparatorsAreCapturedOnceAndQuotedWhenNeeded) {
+    frame_->m_bRecordingClosed = FALSE;
+    documentation_.separator = ";";
+    frame_->m_aChannelRecords[0].astrUnit[0] = "a;b";
+    Set(1, 1);
+    EXPECT_EQ(frame_->m_astrColumnUnit[0], "\" a;b\"");
+    documentation_.separator = "\t";
+    frame_->m_aChannelRecords[0].astrUnit[0] = "kp";
+    Set(2, 2);
+    EXPECT_EQ(frame_->m_strColumnSeparator, ";");
+    EXPECT_EQ(frame_->m_astrColumnUnit[0], "\" a;b\"");
+    EXPECT_EQ(frame_->m_adRecordHead[0], 1.0);
+}
+
+TEST_F(Flow, ALostSensorOrAVanishedFolderStillEndsInAFileOrAMessage) {
+    // The sensor goes: the measurement ends with its rows and stop block.
+    frame_->SetupMeasureValueFile(0);
+    Set(4, 4);
+    frame_->OnSensorDisconnected();
+    const std::string text = ReadAll(folder_ / "values/constant.csv");
+    EXPECT_NE(text.find("\n0;4 "), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 5), "STOP\n");
+
+    // The target folder goes while measuring: one message, values kept.
+    documentation_.valueMode = 1;
+    frame_->SetupMeasureValueFile(0);
+    Set(5, 5);
+    std::filesystem::remove_all(folder_ / "values");
+    frame_->m_astrFlowMessages.clear();
+    frame_->FinishMeasurement();
+    EXPECT_EQ(frame_->m_astrFlowMessages.size(), 1u);
+    EXPECT_EQ(frame_->m_ucDataAvailable, 1);
+}
+
+TEST_F(Flow, ADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {
+    panel_.triggerOn = TRUE;
+    config_.startCondition = 7;
+    config_.startTime = CTime::GetCurrentTime().GetTime() + 60;
+    frame_->TakeOverStartStopConditions();
+    frame_->InitTriggerArmedFlags();
+    frame_->SetActiveChannelsAB(0);
+    Set(1, 1);
+    EXPECT_EQ(panel_.starts, 0);
+    config_.startTime -= 120;
+    Set(1, 1);
+    EXPECT_EQ(panel_.starts, 1);
+    Set(1, 1);
+    EXPECT_EQ(panel_.starts, 1);
+}
+
+// A close during a measurement goes through only once its file is complete: the end of the
+// conversion posts it, unless the diagram view's automatic save will.
+TEST_F(Flow, ACloseDuringAMeasurementWaitsForItsFile) {
+    frame_->SetupMeasureValueFile(0);
+    Set(3, 3);
+    documentation_.diagramMode = 1;
+    frame_->m_bCloseAfterStop = TRUE;
+    frame_->FinishMeasurement();
+    Run(50);
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_NE(ReadAll(folder_ / "values/constant.csv").find("STOP"), std::string::npos);
+    documentation_.diagramMode = 0;
+    frame_->SetupMeasureValueFile(0);
+    Set(3, 3);
+    frame_->FinishMeasurement();
+    frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+    Run(50);
+    EXPECT_EQ(Frame(), nullptr);
+}
+
+}  // namespace
+}  // namespace apptest

@@ -1,0 +1,270 @@
+// The calibration page on the application with a simulated sensor: the buttons by the
+// adjustment in force, the refusals for several sensors and for sensors that cannot be
+// adjusted, a whole adjustment under a load step through its step dialogs, a run cancelled in
+// the loaded reading, and a deletion.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "app/AppTest.h"
+#include "app/PageTable.h"
+#include "foundation/Language.h"
+#include "pages/sensor/CDlgSensorCalibration.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CalibUncertaintyDialogs.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Timers.h"
+#include "sensor/BlockLayouts.h"
+#include "sensor/ZMStates.h"
+
+namespace apptest {
+namespace {
+
+// A thread timer that runs while modal loops wait: it hands the sensor's replies over and plays
+// the user's part on whatever step dialog is active.
+std::function<void()> g_tick;
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_tick)
+        g_tick();
+}
+
+class CalibrationPage : public AppTest {
+  protected:
+    void StartWithSensor() {
+        PrepareStore();
+        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+        frame_ = StartAndComplete();
+        ASSERT_NE(frame_, nullptr);
+        Run(4000);
+        ASSERT_EQ(frame_->m_iOpenEntry, 0);
+        page_ = frame_->GetCalibrationPage();
+        ASSERT_NE(page_, nullptr);
+        frame_->SetOperatingMode(PAGE_CALIBRATION);
+        Run(100);
+    }
+    void TearDown() override {
+        StopTicker();
+        if (timer_ != 0)
+            ::KillTimer(nullptr, timer_);
+        AppTest::TearDown();
+    }
+    void Click(int id) { page_->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    bool Enabled(int id) { return page_->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+    sensorsim::SimSensor& Sensor() { return sim_->ports[0]->device->Sensor(0); }
+    void Load(double value) {
+        for (int ch = 0; ch < 2; ++ch)
+            Sensor().SetSignal(
+                ch, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, value});
+    }
+    template <typename Dialog>
+    Dialog* Active() {
+        return dynamic_cast<Dialog*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+    }
+    void StartTicker(std::function<void()> script) {
+        g_tick = [this, script] {
+            sim_->Deliver();
+            script();
+        };
+        timer_ = ::SetTimer(nullptr, 0, 10, &Tick);
+        // A modal loop waits in real time: a helper moves the virtual clock meanwhile.
+        running_ = true;
+        mover_ = std::thread([this] {
+            while (running_) {
+                clock_->AdvanceNanos(2'000'000);
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+            }
+        });
+    }
+    void StopTicker() {
+        running_ = false;
+        if (mover_.joinable())
+            mover_.join();
+        g_tick = nullptr;
+    }
+    static void Press(CWnd* dialog, int id) {
+        dialog->PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+    tarvik::CalibrationBlock UserBlock() {
+        tarvik::CalibrationBlock block;
+        EXPECT_TRUE(block.Decode(Sensor().Block(tarvik::kBlockUserCalib)));
+        return block;
+    }
+
+    CMainFrame* frame_ = nullptr;
+    CDlgSensorCalibration* page_ = nullptr;
+    UINT_PTR timer_ = 0;
+    std::atomic<bool> running_{false};
+    std::thread mover_;
+};
+
+TEST_F(CalibrationPage, TheButtonsFollowTheAdjustmentInForce) {
+    StartWithSensor();
+    SensorRecord& record = frame_->m_aSensorRecord[0];
+    for (BYTE state : {0, 1, 2, 3}) {
+        record.ucUsedCalib = state;
+        page_->ShowControlElements(TRUE);
+        EXPECT_TRUE(Enabled(CDlgSensorCalibration::IDC_PERFORM));
+        EXPECT_EQ(Enabled(CDlgSensorCalibration::IDC_UNCERTAINTY), state >= 2) << int(state);
+        EXPECT_EQ(Enabled(CDlgSensorCalibration::IDC_DELETE), state == 3) << int(state);
+    }
+    page_->ShowControlElements(FALSE);
+    for (int id : {CDlgSensorCalibration::IDC_PERFORM, CDlgSensorCalibration::IDC_DELETE,
+                   CDlgSensorCalibration::IDC_UNCERTAINTY})
+        EXPECT_FALSE(Enabled(id));
+}
+
+TEST_F(CalibrationPage, SensorsThatCannotBeAdjustedAndSeveralSensorsAreRefused) {
+    StartWithSensor();
+    SensorRecord& record = frame_->m_aSensorRecord[0];
+    const BYTE stator = record.ucStatorId;
+    record.ucStatorId = 9;
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    Click(CDlgSensorCalibration::IDC_UNCERTAINTY);
+    ASSERT_EQ(boxes_.size(), 2U);
+    EXPECT_EQ(boxes_[0].text, GetLanguageString(5389));
+    EXPECT_EQ(boxes_[1].text, GetLanguageString(5419));
+    record.ucStatorId = stator;
+
+    // Several sensors: the notice, the separation mode and the connection page.
+    boxes_.clear();
+    frame_->m_iNumberOfSensors = 2;
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text.Find(GetLanguageString(5393)), 0);
+    EXPECT_NE(boxes_[0].text.Find(GetLanguageString(5400)), -1);
+    EXPECT_EQ(frame_->m_iMultiportMode, 2);
+    Run(100);
+    EXPECT_TRUE(frame_->GetConnectionPage()->IsWindowVisible());
+    // Update ends the separation.
+    frame_->m_iNumberOfSensors = 1;
+    frame_->GetConnectionPage()->UpdatePortList();
+    EXPECT_EQ(frame_->m_iMultiportMode, 0);
+}
+
+TEST_F(CalibrationPage, AnAdjustmentUnderALoadIsWrittenAndTakenIntoUse) {
+    StartWithSensor();
+    Load(0.0);
+    bool zeroPressed = false;
+    bool scalePressed = false;
+    StartTicker([&] {
+        if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
+            Press(warning, IDOK);
+        } else if (auto* zero = Active<CDlgCalibMsgGetValueZero>(); zero && !zeroPressed) {
+            zeroPressed = true;
+            Press(zero, IDOK);
+        } else if (auto* scale = Active<CDlgCalibMsgGetValueEnd>();
+                   scale && !scale->IsReadingForm() && !scalePressed) {
+            scalePressed = true;
+            CString fullScale;
+            scale->GetDlgItemText(1221, fullScale);
+            double full = 0.0;
+            fullScale.Replace(',', '.');
+            full = atof(fullScale);
+            CString half;
+            half.Format("%g", full / 2);
+            half.Replace('.', ',');
+            scale->SetDlgItemText(1222, half);
+            scale->SetDlgItemText(1330, half);
+            // Digits of the loaded reading: 20000 over a load of 25000 counts is a gain of 0.8.
+            scale->SetDlgItemText(1335, "20000");
+            scale->SetDlgItemText(1336, "20000");
+            Load(25000.0);
+            Press(scale, IDOK);
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    StopTicker();
+    EXPECT_TRUE(zeroPressed);
+    EXPECT_TRUE(scalePressed);
+    Run(3000);
+    EXPECT_TRUE(boxes_.empty()) << (boxes_.empty() ? "" : boxes_[0].text.GetString());
+    EXPECT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 3);
+    EXPECT_TRUE(Sensor().Block(tarvik::kBlockUserCalib).IsValidFor(130));
+    const tarvik::CalibrationBlock user = UserBlock();
+    EXPECT_EQ(user.channel[0].offset, frame_->m_aCalib[0].slOffset);
+    EXPECT_EQ(user.channel[0].gain, frame_->m_aCalib[0].slGain);
+    // The helper clock moves in real time, so how much of the load step each reading saw
+    // varies: the factors are checked against what the page computed and the field's range.
+    for (int ch = 0; ch < 2; ++ch) {
+        EXPECT_EQ(user.channel[ch].gain, frame_->m_aCalib[ch].slGain);
+        EXPECT_EQ(user.channel[ch].control, frame_->m_aCalib[ch].slControl);
+        EXPECT_EQ(user.channel[ch].digits, frame_->m_aCalib[ch].dwDigits);
+        EXPECT_GT(user.channel[ch].gain, 0);
+        EXPECT_LE(user.channel[ch].gain, 65536);
+    }
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    EXPECT_TRUE(Enabled(CDlgSensorCalibration::IDC_DELETE));
+    EXPECT_FALSE(page_->IsRunActive());
+}
+
+TEST_F(CalibrationPage, CancelInTheLoadedReadingWritesNothing) {
+    StartWithSensor();
+    Load(0.0);
+    const tarvik::BlockImage before = Sensor().Block(tarvik::kBlockUserCalib);
+    bool zeroPressed = false;
+    int scaleShows = 0;
+    StartTicker([&] {
+        if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
+            Press(warning, IDOK);
+        } else if (auto* zero = Active<CDlgCalibMsgGetValueZero>(); zero && !zeroPressed) {
+            zeroPressed = true;
+            Press(zero, IDOK);
+        } else if (auto* scale = Active<CDlgCalibMsgGetValueEnd>()) {
+            if (!scale->IsReadingForm() && scaleShows == 0) {
+                ++scaleShows;
+                Load(25000.0);
+                Press(scale, IDOK);
+            } else if (scale->IsReadingForm()) {
+                ++scaleShows;
+                Press(scale, IDCANCEL);  // back to the input form
+            } else {
+                Press(scale, IDCANCEL);  // and the run is over
+            }
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    StopTicker();
+    Run(3000);
+    EXPECT_EQ(scaleShows, 2);
+    EXPECT_EQ(std::memcmp(before.bytes, Sensor().Block(tarvik::kBlockUserCalib).bytes,
+                          sizeof before.bytes),
+              0);
+    EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+}
+
+TEST_F(CalibrationPage,
+       AnUncertaintyOutsideItsRangeIsAskedAgainAndTheFactoryAdjustmentGetsAUserCopy) {
+    StartWithSensor();
+    ASSERT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 2);
+    int defines = 0;
+    CString rangeText;
+    StartTicker([&] {
+        if (auto* define = Active<CDlgCalibInaccuracyDefine>()) {
+            ++defines;
+            define->SetDlgItemText(1207, defines == 1 ? "5" : "0,01");
+            Press(define, IDOK);
+        } else if (auto* failure = Active<CDlgCalibInaccuracyRangeFailure>()) {
+            failure->GetDlgItemText(1252, rangeText);
+            Press(failure, IDOK);
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_UNCERTAINTY);
+    StopTicker();
+    EXPECT_EQ(defines, 2);
+    EXPECT_NE(rangeText.Find("[ 5 % ]"), -1);
+    EXPECT_NE(rangeText.Find("[ 0 % ]"), -1);
+    Run(3000);
+    EXPECT_TRUE(boxes_.empty());
+    // The sensor restarted with the user copy in force, carrying the new value.
+    EXPECT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 3);
+    EXPECT_TRUE(frame_->COM_IsUserCalibEqualFactoryCalib(0));
+    EXPECT_NEAR(UserBlock().channel[0].uncertainty, 0.01, 1e-6);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+}
+
+}  // namespace
+}  // namespace apptest

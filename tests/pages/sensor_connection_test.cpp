@@ -1,0 +1,190 @@
+// The connection page on the application with simulated sensors: the rows after a search, the
+// enabling boxes, opening and closing a row, refused baud changes and refreshes, a baud change
+// that the sensor takes and the next search finds, and the refresh watchdog.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/AppTest.h"
+#include "app/PageTable.h"
+#include "foundation/Language.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/ui/Timers.h"
+
+namespace apptest {
+namespace {
+
+class ConnectionPage : public AppTest {
+  protected:
+    // A sensor behind the maker's USB port, and a port where nothing answers.
+    void StartWithSensor() {
+        PrepareStore();
+        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+        sim_->AddSilentPort("COM10 Other serial port");
+        frame_ = StartAndComplete();
+        ASSERT_NE(frame_, nullptr);
+        Run(4000);
+        ASSERT_TRUE(frame_->IsWindowVisible());
+        page_ = frame_->GetConnectionPage();
+        ASSERT_NE(page_, nullptr);
+        frame_->SetOperatingMode(PAGE_CONNECTION);
+        Run(100);
+    }
+    CString Cell(int row, int column) { return page_->m_listPorts.GetItemText(row, column); }
+    int RowOf(const char* port) {
+        for (int row = 0; row < page_->m_listPorts.GetItemCount(); ++row) {
+            if (Cell(row, 0).Find(port) >= 0)
+                return row;
+        }
+        return -1;
+    }
+    void DoubleClick(int row) {
+        NMITEMACTIVATE item{};
+        item.hdr.hwndFrom = page_->m_listPorts.m_hWnd;
+        item.hdr.idFrom = CDlgSensorConnection::IDC_PORT_LIST;
+        item.hdr.code = NM_DBLCLK;
+        item.iItem = row;
+        page_->SendMessage(WM_NOTIFY, CDlgSensorConnection::IDC_PORT_LIST,
+                           reinterpret_cast<LPARAM>(&item));
+    }
+    void ChooseRate(int row, const char* text) {
+        page_->SetBaudrateCellText(row, text);
+        page_->SendMessage(WM_XLISTCTRL_COMBO_SELECTION, static_cast<WPARAM>(row),
+                           CDlgSensorConnection::COL_BAUDRATE);
+    }
+
+    CMainFrame* frame_ = nullptr;
+    CDlgSensorConnection* page_ = nullptr;
+};
+
+TEST_F(ConnectionPage, TheRowsShowWhatTheSearchFoundAndCOM1AndCOM10StayApart) {
+    StartWithSensor();
+    const int sensor = RowOf("[COM1]");
+    const int silent = RowOf("[COM10]");
+    ASSERT_GE(sensor, 0);
+    ASSERT_GE(silent, 0);
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "aktiv");
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_SERIAL), "1111");
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_BAUDRATE), "115,2k");
+    EXPECT_NE(Cell(sensor, CDlgSensorConnection::COL_TYPE), "n.a.");
+    EXPECT_NE(Cell(sensor, CDlgSensorConnection::COL_TYPE).Find("(Rev.: "), -1);
+    EXPECT_EQ(Cell(silent, CDlgSensorConnection::COL_STATE), "nicht verfügbar");
+    for (int column : {2, 3, 4, 5, 7})
+        EXPECT_EQ(Cell(silent, column), "n.a.") << column;
+    EXPECT_EQ(page_->CountSensorPorts(), 1);
+    EXPECT_TRUE(page_->m_bUpdateEnabled);
+}
+
+TEST_F(ConnectionPage, DoubleClicksCloseAndOpenARowAndTheBusyPortIsRefused) {
+    StartWithSensor();
+    const int sensor = RowOf("[COM1]");
+    DoubleClick(sensor);
+    Run(500);
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "verfügbar");
+    EXPECT_EQ(frame_->m_iOpenEntry, -1);
+    DoubleClick(sensor);
+    Run(1500);
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "aktiv");
+    EXPECT_EQ(frame_->m_iOpenEntry, sensor);
+
+    // A port that is not available says why, and nothing is opened or posted.
+    boxes_.clear();
+    DoubleClick(RowOf("[COM10]"));
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text.Find("Die COM Schnittstelle \""), 0);
+    EXPECT_NE(boxes_[0].text.Find("kann nicht aktiviert werden."), -1);
+    EXPECT_FALSE(page_->m_bActivationBusy);
+    EXPECT_EQ(frame_->m_iOpenEntry, sensor);
+}
+
+TEST_F(ConnectionPage, RefusedBaudChangesPutTheCellBackAndWriteNothing) {
+    StartWithSensor();
+    const int sensor = RowOf("[COM1]");
+    // The same rate does nothing.
+    ChooseRate(sensor, "115,2k");
+    Run(100);
+    EXPECT_TRUE(boxes_.empty());
+
+    // An unknown text: its message, the cell back, nothing written.
+    ChooseRate(sensor, "9600");
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_BAUDRATE), "115,2k");
+    Run(500);
+    EXPECT_EQ(frame_->m_iPendingBaudrate, 0);
+
+    // A row that is not active: 5671 after 20 ms, and the cell back.
+    boxes_.clear();
+    DoubleClick(sensor);
+    Run(500);
+    ChooseRate(sensor, "230,4k");
+    Run(100);
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text, GetLanguageString(5671));
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_BAUDRATE), "115,2k");
+}
+
+TEST_F(ConnectionPage, TheSensorTakesTheNewRateAndTheNextSearchFindsItThere) {
+    StartWithSensor();
+    const int sensor = RowOf("[COM1]");
+    ChooseRate(sensor, "230,4k");
+    Run(3000);
+    EXPECT_EQ(sim_->ports[0]->device->Sensor(0).BaudRate(), 230400);
+    EXPECT_EQ(frame_->m_iPendingBaudrate, 230400);
+    // The simulated sensor keeps its restart silence on the real clock: once it is over, the
+    // next search finds it at the new rate.
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    frame_->COM_BuildPortTable(2);
+    Run(5000);
+    EXPECT_EQ(sim_->ports[0]->device->Sensor(0).BaudRate(), 230400);
+    const int row = RowOf("[COM1]");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Cell(row, CDlgSensorConnection::COL_STATE), "aktiv");
+    EXPECT_EQ(Cell(row, CDlgSensorConnection::COL_BAUDRATE), "230,4k");
+    EXPECT_FALSE(page_->m_bActivationBusy);
+}
+
+TEST_F(ConnectionPage, UpdateIsRefusedWhileBusyAndTheWatchdogRestsAfterARefresh) {
+    StartWithSensor();
+    page_->m_bActivationBusy = TRUE;
+    page_->SendMessage(WM_COMMAND, MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED),
+                       0);
+    EXPECT_FALSE(::KillTimer(page_->m_hWnd, CDlgSensorConnection::TIMER_REFRESH_WATCHDOG));
+    page_->m_bActivationBusy = FALSE;
+    page_->SendMessage(WM_COMMAND, MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED),
+                       0);
+    // The refresh ran at once and ended: no rebuild 8 s later.
+    EXPECT_FALSE(::KillTimer(page_->m_hWnd, CDlgSensorConnection::TIMER_REFRESH_WATCHDOG));
+    EXPECT_TRUE(page_->m_bUpdateEnabled);
+    EXPECT_EQ(Cell(RowOf("[COM1]"), CDlgSensorConnection::COL_STATE), "aktiv");
+}
+
+TEST_F(ConnectionPage, TheHeaderBoxEnablesEveryPortAndTheMakersPortStaysChecked) {
+    StartWithSensor();
+    CXListCtrl& list = page_->m_listPorts;
+    // The list flips the header's box on a click: checked, then unchecked. Every row and both
+    // tables follow.
+    for (int expected : {1, 0}) {
+        NMLISTVIEW click{};
+        click.hdr.hwndFrom = list.m_hWnd;
+        click.hdr.idFrom = CDlgSensorConnection::IDC_PORT_LIST;
+        click.hdr.code = LVN_COLUMNCLICK;
+        click.iItem = -1;
+        click.iSubItem = CDlgSensorConnection::COL_ENABLING;
+        page_->SendMessage(WM_NOTIFY, CDlgSensorConnection::IDC_PORT_LIST,
+                           reinterpret_cast<LPARAM>(&click));
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            EXPECT_EQ(list.GetCheckbox(row, CDlgSensorConnection::COL_ENABLING), expected);
+        EXPECT_EQ(frame_->m_aEntries[200].wEnabling, expected);
+        EXPECT_EQ(frame_->m_aPrevEntries[200].wEnabling, expected);
+    }
+    // The maker's USB port is checked again when unchecked.
+    const int sensor = RowOf("[COM1]");
+    page_->SendMessage(WM_XLISTCTRL_CHECKBOX_CLICKED, static_cast<WPARAM>(sensor),
+                       CDlgSensorConnection::COL_ENABLING);
+    EXPECT_EQ(list.GetCheckbox(sensor, CDlgSensorConnection::COL_ENABLING), 1);
+    EXPECT_EQ(frame_->m_aEntries[sensor].wEnabling, 1);
+}
+
+}  // namespace
+}  // namespace apptest
