@@ -133,6 +133,8 @@ void CDlgMeasureDiagram::OnBnClickedStart() {
         frame->m_iNumberOfSensors < 1 || !frame->IsEngineAtRest())
         return;
     m_psMsureDgrm->triggerOn = 0;
+    frame->TakeOverStartStopConditions();
+    frame->SetupMeasureValueFile(0);
     if (!frame->StartEngineMeasuring())
         return;
     BeginRun(false);
@@ -144,6 +146,8 @@ void CDlgMeasureDiagram::OnBnClickedTrigger() {
         frame->m_iNumberOfSensors < 1 || !frame->IsEngineAtRest())
         return;
     m_psMsureDgrm->triggerOn = 1;
+    frame->TakeOverStartStopConditions();
+    frame->InitTriggerArmedFlags();
     if (!frame->StartEngineMeasuring()) {
         m_psMsureDgrm->triggerOn = 0;
         return;
@@ -156,6 +160,8 @@ void CDlgMeasureDiagram::OnBnClickedTrigger() {
 void CDlgMeasureDiagram::StartMeasurement() {
     if (IsMeasuring())
         return;
+    if (CMainFrame* frame = GetMainFrame())
+        frame->SetupMeasureValueFile(0);
     BeginRun(m_psMsureDgrm->triggerOn != 0);
 }
 
@@ -200,7 +206,12 @@ void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
     if (IsMeasuring() && frame != nullptr)
         frame->StopEngineMeasuring();
     m_ucMeasuring = 0;
-    RunAfterStopActions();
+    // The frame finishes the recording and calls the after-stop actions and the end itself;
+    // the end is asked again in case the frame had nothing of this measurement to finish.
+    if (frame != nullptr)
+        frame->FinishMeasurement();
+    else
+        RunAfterStopActions();
     OnMeasurementEnded();
 }
 
