@@ -67,15 +67,26 @@ void CKq7View::OnInitialUpdate() {
     m_bRegistrationPending = FALSE;
 }
 
-void CKq7View::OnDestroy() {
-    CEditView::OnDestroy();
+void CKq7View::DestroyPages() {
     for (CPageDialog*& page : m_apPages) {
         if (page == nullptr)
             continue;
-        page->DestroyWindow();
-        delete page;
+        if (m_pMainFrame != nullptr)
+            m_pMainFrame->UnregisterWindow(page);
+        // A page whose window is already going with the view cannot be destroyed on its own: it
+        // deletes itself once its window and controls are gone, so that no control is left
+        // attached to a deleted object.
+        if (page->m_hWnd != nullptr && !page->DestroyWindow())
+            page->m_bDeleteWithWindow = TRUE;
+        else
+            delete page;
         page = nullptr;
     }
+}
+
+void CKq7View::OnDestroy() {
+    CEditView::OnDestroy();
+    DestroyPages();
 }
 
 void CKq7View::OnSize(UINT nType, int cx, int cy) {

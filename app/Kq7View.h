@@ -22,6 +22,9 @@ class CKq7View : public CEditView {
     CPageDialog* GetPage(int index) const { return m_apPages[index]; }
     // Runs the layout of a resize with the current client size.
     void LayoutPages(int cx, int cy);
+    // Destroys and deletes the pages in table order. The frame calls it before its own windows go,
+    // while each page can still be destroyed on its own with its controls.
+    void DestroyPages();
 
     CMainFrame* m_pMainFrame = nullptr;
     CPageDialog* m_apPages[kPageCount];

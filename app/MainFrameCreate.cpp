@@ -126,6 +126,8 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
 BOOL CMainFrame::DestroyWindow() {
     if (!m_bCloseWithoutSaving)
         SaveSettings();
+    if (CKq7View* view = GetView())
+        view->DestroyPages();
     return CFrameWnd::DestroyWindow();
 }
 

@@ -16,6 +16,12 @@ BOOL CPageDialog::PreTranslateMessage(MSG* pMsg) {
     return CDialog::PreTranslateMessage(pMsg);
 }
 
+void CPageDialog::PostNcDestroy() {
+    CDialog::PostNcDestroy();
+    if (m_bDeleteWithWindow)
+        delete this;
+}
+
 void CPageDialog::OnPaint() {
     CMainFrame* frame = GetMainFrame();
     if (frame != nullptr && frame->IsStartUpPending()) {

@@ -16,8 +16,11 @@ class CPageDialog : public CDialog {
 
     // Set by a language switch while the page is hidden; the page rewrites its texts when shown.
     BOOL m_bNeedsNewTexts = FALSE;
+    // Set by the view when the page's window goes with the view's: the page deletes itself then.
+    BOOL m_bDeleteWithWindow = FALSE;
 
   protected:
+    void PostNcDestroy() override;
     void OnPaint();
     void OnShowWindow(BOOL bShow, UINT nStatus);
     DECLARE_MESSAGE_MAP()
