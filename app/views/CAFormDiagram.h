@@ -22,6 +22,7 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     // The version text of the live diagram window, kept in the settings.
     static constexpr const char* kLiveDiagramVersion = "1.01";
     static constexpr UINT TIMER_SAVE_AS = 11;
+    static constexpr UINT TIMER_PRINT = 12;
 
     CAFormDiagram();
     void OnInitialUpdate() override;
@@ -52,6 +53,7 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     void SaveDiagramToDocumentation() override;
     // Timer 11 saves the bitmap under the frame's chosen name (m_strSaveAsFile without a frame).
     void ArmSaveAsTimer() override;
+    void ArmPrintTimer() override;
     CString m_strSaveAsFile;
     void SetPointLimit(BOOL on, int count);
     void ResetCount(int channel);
@@ -69,6 +71,7 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
 
   protected:
     void OnTimer(UINT_PTR nIDEvent);
+    void CapturePrintPicture();
     void OnPaint();
     void OnShowWindow(BOOL bShow, UINT nStatus);
     void SetupCurves();

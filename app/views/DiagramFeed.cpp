@@ -9,6 +9,7 @@
 #include "app/views/ChannelUnitSource.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
+#include "platform/base/FileSystem.h"
 #include "platform/framework/MessageBox.h"
 
 namespace {
@@ -312,7 +313,24 @@ void CAFormDiagram::OnTimer(UINT_PTR nIDEvent) {
         }
         return;
     }
+    if (nIDEvent == TIMER_PRINT) {
+        KillTimer(nIDEvent);
+        CapturePrintPicture();
+        return;
+    }
     CFormView::OnTimer(nIDEvent);
+}
+
+void CAFormDiagram::CapturePrintPicture() {
+    if (m_pFrame == nullptr)
+        return;
+    const CString file = m_pFrame->m_strDiagramBitmap;
+    // An earlier print's picture must never stand in for a failed capture.
+    DeleteFile(file);
+    if (m_pDiagram != nullptr && !m_pDiagram->SaveBitmap(file))
+        DeleteFile(file);
+    m_pFrame->PrintDiagram();
+    m_pFrame->RestoreDiagramBarDocking();
 }
 
 void CAFormDiagram::StopLiveTimer() {
@@ -347,6 +365,11 @@ void CAFormDiagram::SaveDiagramToDocumentation() {
 void CAFormDiagram::ArmSaveAsTimer() {
     if (m_hWnd != nullptr)
         SetTimer(TIMER_SAVE_AS, 1, nullptr);
+}
+
+void CAFormDiagram::ArmPrintTimer() {
+    if (m_hWnd != nullptr)
+        SetTimer(TIMER_PRINT, 1, nullptr);
 }
 
 int CAFormDiagram::GetMaxCountOfValues() const {
