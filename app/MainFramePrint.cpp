@@ -89,6 +89,7 @@ CString PrintFailureText(CDC& dc) {
 }  // namespace
 
 void CMainFrame::StartDiagramPrint() {
+    WaitCursorOn();
     m_rectExport = PrepareDiagramForExport(kExportPrint);
     if (IDiagramSeam* diagram = FlowDiagram())
         diagram->ArmPrintTimer();

@@ -110,6 +110,11 @@ class IDocumentationSeam {
     virtual CString GetPrintHeadline() const { return ""; }
     virtual std::vector<CString> GetPrintAddressLines() const { return {}; }
     virtual std::vector<CString> GetPrintCommentLines() const { return {}; }
+    // The automatic diagram save: its folder, the file name (a full path) that
+    // MakeAutoFileNames(1) renews, and the export size mode (0..4) of the picture.
+    virtual CString GetDiagramTargetDirectory() const { return ""; }
+    virtual CString GetAutoDiagramFileName() const { return ""; }
+    virtual int GetExportSizeMode() const { return 2; }
 };
 
 // The measure configuration page: trigger conditions, axes, judged measurands.

@@ -23,6 +23,7 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     static constexpr const char* kLiveDiagramVersion = "1.01";
     static constexpr UINT TIMER_SAVE_AS = 11;
     static constexpr UINT TIMER_PRINT = 12;
+    static constexpr UINT TIMER_AUTO_SAVE = 10;
 
     CAFormDiagram();
     void OnInitialUpdate() override;
@@ -49,7 +50,8 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     int GetPointCount(int curve) const override;
     double GetPointX(int curve, int index) const override;
     double GetPointY(int curve, int index) const override;
-    // After a measurement: the diagram is no longer fed.
+    // After a measurement: the diagram is no longer fed; with automatic diagram storage its
+    // picture goes to the documentation's diagram folder (timer 10).
     void SaveDiagramToDocumentation() override;
     // Timer 11 saves the bitmap under the frame's chosen name (m_strSaveAsFile without a frame).
     void ArmSaveAsTimer() override;
@@ -72,6 +74,9 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
   protected:
     void OnTimer(UINT_PTR nIDEvent);
     void CapturePrintPicture();
+    void SaveAutomaticPicture();
+    // After the automatic save, written or not: the panel's next trigger, or the pending close.
+    void ContinueAfterAutoSave();
     void OnPaint();
     void OnShowWindow(BOOL bShow, UINT nStatus);
     void SetupCurves();

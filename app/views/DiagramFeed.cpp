@@ -313,6 +313,11 @@ void CAFormDiagram::OnTimer(UINT_PTR nIDEvent) {
         }
         return;
     }
+    if (nIDEvent == TIMER_AUTO_SAVE) {
+        KillTimer(nIDEvent);
+        SaveAutomaticPicture();
+        return;
+    }
     if (nIDEvent == TIMER_PRINT) {
         KillTimer(nIDEvent);
         CapturePrintPicture();
@@ -329,8 +334,9 @@ void CAFormDiagram::CapturePrintPicture() {
     DeleteFile(file);
     if (m_pDiagram != nullptr && !m_pDiagram->SaveBitmap(file))
         DeleteFile(file);
-    m_pFrame->PrintDiagram();
     m_pFrame->RestoreDiagramBarDocking();
+    m_pFrame->PrintDiagram();
+    m_pFrame->WaitCursorOff();
 }
 
 void CAFormDiagram::StopLiveTimer() {
@@ -356,10 +362,6 @@ double CAFormDiagram::GetPointX(int curve, int index) const {
 
 double CAFormDiagram::GetPointY(int curve, int index) const {
     return m_pDiagram != nullptr ? m_pDiagram->GetCurveY(curve, index) : 0.0;
-}
-
-void CAFormDiagram::SaveDiagramToDocumentation() {
-    m_bStarted = FALSE;
 }
 
 void CAFormDiagram::ArmSaveAsTimer() {
