@@ -254,8 +254,9 @@ class CMainFrame : public CFrameWnd,
     void StartDiagramPrint();
     // Chooses the printer and prints the captured diagram's page on it.
     void PrintDiagram();
-    // The page on a given printer DC (m_iPrinterDpiX/Y or the DC's own resolution); false and
-    // reported when the printer refuses the document or the page, which leaves no output.
+    // The page on a given printer DC at the DC's own resolution (m_iPrinterDpiX/Y, the print
+    // settings' values, only when it answers none); false and reported when the printer refuses
+    // the document or the page, which leaves no output.
     BOOL PrintDiagramPage(CDC& dc);
     CRect m_rectExport;
     int m_iPrinterDpiX = 0;

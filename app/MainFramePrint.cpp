@@ -113,10 +113,11 @@ void CMainFrame::PrintDiagram() {
         qualityDpi = mode->dmPrintQuality;
         verticalDpi = mode->dmYResolution;
     }
+    // Kept only as the fallback of a printer DC that answers no resolution.
+    m_iPrinterDpiX = qualityDpi;
+    m_iPrinterDpiY = verticalDpi;
     CDC dc;
     dc.Attach(printer);
-    m_iPrinterDpiX = PrinterDpi(dc, LOGPIXELSX, qualityDpi);
-    m_iPrinterDpiY = PrinterDpi(dc, LOGPIXELSY, verticalDpi);
     PrintDiagramPage(dc);
     dc.DeleteDC();
 }
@@ -124,10 +125,8 @@ void CMainFrame::PrintDiagram() {
 BOOL CMainFrame::PrintDiagramPage(CDC& dc) {
     // The page library asks the DC whether it prints.
     dc.m_bPrinting = TRUE;
-    if (m_iPrinterDpiX <= 0)
-        m_iPrinterDpiX = PrinterDpi(dc, LOGPIXELSX, 0);
-    if (m_iPrinterDpiY <= 0)
-        m_iPrinterDpiY = PrinterDpi(dc, LOGPIXELSY, 0);
+    m_iPrinterDpiX = PrinterDpi(dc, LOGPIXELSX, m_iPrinterDpiX);
+    m_iPrinterDpiY = PrinterDpi(dc, LOGPIXELSY, m_iPrinterDpiY);
     const int width = dc.GetDeviceCaps(HORZRES), height = dc.GetDeviceCaps(VERTRES);
     const DiagramPrintLayout layout(width, height, m_iPrinterDpiX, m_iPrinterDpiY);
 

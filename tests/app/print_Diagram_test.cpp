@@ -150,7 +150,10 @@ class DiagramPrint : public StartedApp {
 
 TEST_F(DiagramPrint, ThePageShowsFrameBandDateAndTheCaptureTurned) {
     WriteCapture();
+    // The DC's own resolution wins over an earlier printer's settings.
+    frame_->m_iPrinterDpiX = frame_->m_iPrinterDpiY = 600;
     ASSERT_TRUE(PrintOnPdf({.file = pdf_, .dpi = kDpi}));
+    EXPECT_EQ(frame_->m_iPrinterDpiX, kDpi);
     EXPECT_TRUE(boxes_.empty());
     const Ppm page = Render();
     ASSERT_GT(page.Width(), 0);
