@@ -332,8 +332,11 @@ void CAFormDiagram::CapturePrintPicture() {
     const CString file = m_pFrame->m_strDiagramBitmap;
     // An earlier print's picture must never stand in for a failed capture.
     DeleteFile(file);
-    if (m_pDiagram != nullptr && !m_pDiagram->SaveBitmap(file))
+    // A failed capture is reported; the page then shows the picture's frame.
+    if (m_pDiagram != nullptr && !m_pDiagram->SaveBitmap(file)) {
         DeleteFile(file);
+        AfxMessageBox(m_pFrame->BuildFileOpenErrorText(file), MB_ICONSTOP);
+    }
     m_pFrame->RestoreDiagramBarDocking();
     m_pFrame->PrintDiagram();
     m_pFrame->WaitCursorOff();

@@ -10,6 +10,7 @@
 
 #include "AppTest.h"
 #include "app/DiagramPrintLayout.h"
+#include "foundation/Language.h"
 #include "platform/base/FileSystem.h"
 #include "platform/gfx/PrinterOutput.h"
 #include "platform/gfx/codec/Bmp.h"
@@ -240,12 +241,24 @@ TEST_F(DiagramPrint, TheCommandPrintsTheCaptureAndDocksTheBarBack) {
     EXPECT_GT(turned.image.height, turned.image.width);
     EXPECT_NE(turned.image.width, 100);
 
+    // A capture that cannot be written is reported, and the page shows the frame instead.
+    DeleteFile(pdf_.c_str());
+    frame_->m_strDiagramBitmap = (folder_ / "missing/TEMP_DIAGRAM.bmp").c_str();
+    frame_->SendMessage(WM_COMMAND, 10003);
+    Run(50);
+    EXPECT_EQ(asked, 2);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text.Find(GetLanguageString(5259)), 0);
+    EXPECT_TRUE(PathFileExists(pdf_.c_str()));
+    boxes_.clear();
+    frame_->m_strDiagramBitmap = (folder_ / "TEMP_DIAGRAM.bmp").c_str();
+
     // Cancel prints nothing.
     DeleteFile(pdf_.c_str());
     answer.ok = false;
     frame_->SendMessage(WM_COMMAND, 10003);
     Run(50);
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(asked, 3);
     EXPECT_FALSE(PathFileExists(pdf_.c_str()));
     EXPECT_TRUE(boxes_.empty());
 }
