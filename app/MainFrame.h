@@ -16,9 +16,9 @@
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
 #include "app/flow/ChannelRecord.h"
-#include "app/views/ChannelUnitSource.h"
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
+#include "app/views/ChannelUnitSource.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
@@ -32,6 +32,8 @@
 class CKq7View;
 class CAFormChannelX;
 class CAFormDiagram;
+class CPage;
+struct DiagramPrintLayout;
 class CAFormLight;
 class CDlgTKBk;
 class CDlgSensorConnection;
@@ -247,8 +249,25 @@ class CMainFrame : public CFrameWnd,
     void StartManualSave(const CString& path);
     // Gets the diagram ready for its picture (PrepareDiagramForExport, the size left as it is).
     void PrepareDiagramBitmap();
+    // ---- Diagram print (MainFramePrint) ----
+    // Command 10003: floats the diagram at the print size and lets the view capture it.
+    void StartDiagramPrint();
+    // Chooses the printer and prints the captured diagram's page on it.
     void PrintDiagram();
+    // The page on a given printer DC at the DC's own resolution (m_iPrinterDpiX/Y, the print
+    // settings' values, only when it answers none); false and reported when the printer refuses
+    // the document or the page, which leaves no output.
+    BOOL PrintDiagramPage(CDC& dc);
+    CRect m_rectExport;
+    int m_iPrinterDpiX = 0;
+    int m_iPrinterDpiY = 0;
 
+  private:
+    void PrintDiagramFrame(CDC& dc, const DiagramPrintLayout& layout);
+    void PrintDiagramHeader(CDC& dc, const DiagramPrintLayout& layout);
+    void PrintDiagramPicture(CDC& dc, CPage& page, const DiagramPrintLayout& layout);
+
+  public:
     // ---- Log (MainFrameLog) ----
     BOOL WriteApplicationLog(int sensor, const char* eventText = nullptr,
                              const char* extraText = nullptr);

@@ -27,7 +27,7 @@ void CMainFrame::OnSaveDiagram() {
 }
 
 void CMainFrame::OnPrint() {
-    PrintDiagram();
+    StartDiagramPrint();
 }
 
 void CMainFrame::OnExit() {

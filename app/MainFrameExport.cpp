@@ -213,5 +213,3 @@ void CMainFrame::SaveDiagramAs() {
     if (IDiagramSeam* diagram = FlowDiagram())
         diagram->ArmSaveAsTimer();
 }
-
-void CMainFrame::PrintDiagram() {}

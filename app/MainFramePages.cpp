@@ -96,9 +96,10 @@ void CMainFrame::UpdateViewBarsForPage(int mode) {
 }
 
 void CMainFrame::DockChannelBars() {
-    // The channel bars of one column are made equally high by their own layout; the frame only
-    // lays them out again.
+    // Run on a page change, a re-selection of the page and a toggled channel view: the bars are
+    // laid out again and those docked in one column made equally high.
     RecalcLayout();
+    EqualizeChannelBarHeights();
 }
 
 BOOL CMainFrame::OnViewBarClosed(HWND hBar) {

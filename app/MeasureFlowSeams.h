@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/base/CString.h"
 
@@ -53,6 +54,8 @@ class IDiagramSeam {
     virtual void SaveDiagramToDocumentation() = 0;
     // Timer 11: the bitmap goes to the frame's diagram file name.
     virtual void ArmSaveAsTimer() = 0;
+    // Timer 12: the picture is captured into the frame's temporary bitmap, then printed.
+    virtual void ArmPrintTimer() {}
 };
 
 // The measure-and-diagram page (the measurement panel).
@@ -102,6 +105,16 @@ class IDocumentationSeam {
     virtual CString BuildIoNioResultText() = 0;
     virtual CString GetCurrentHeaderText() const = 0;
     virtual BOOL CheckAutoSaveSettings() = 0;
+    // The texts of the printed diagram's header band: the headline on one line, the address and
+    // the comment line by line. Without a documentation page they are empty.
+    virtual CString GetPrintHeadline() const { return ""; }
+    virtual std::vector<CString> GetPrintAddressLines() const { return {}; }
+    virtual std::vector<CString> GetPrintCommentLines() const { return {}; }
+    // The automatic diagram save: its folder, the file name (a full path) that
+    // MakeAutoFileNames(1) renews, and the export size mode (0..4) of the picture.
+    virtual CString GetDiagramTargetDirectory() const { return ""; }
+    virtual CString GetAutoDiagramFileName() const { return ""; }
+    virtual int GetExportSizeMode() const { return 2; }
 };
 
 // The measure configuration page: trigger conditions, axes, judged measurands.

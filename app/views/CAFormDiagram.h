@@ -22,6 +22,8 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     // The version text of the live diagram window, kept in the settings.
     static constexpr const char* kLiveDiagramVersion = "1.01";
     static constexpr UINT TIMER_SAVE_AS = 11;
+    static constexpr UINT TIMER_PRINT = 12;
+    static constexpr UINT TIMER_AUTO_SAVE = 10;
 
     CAFormDiagram();
     void OnInitialUpdate() override;
@@ -48,10 +50,12 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     int GetPointCount(int curve) const override;
     double GetPointX(int curve, int index) const override;
     double GetPointY(int curve, int index) const override;
-    // After a measurement: the diagram is no longer fed.
+    // After a measurement: the diagram is no longer fed; with automatic diagram storage its
+    // picture goes to the documentation's diagram folder (timer 10).
     void SaveDiagramToDocumentation() override;
     // Timer 11 saves the bitmap under the frame's chosen name (m_strSaveAsFile without a frame).
     void ArmSaveAsTimer() override;
+    void ArmPrintTimer() override;
     CString m_strSaveAsFile;
     void SetPointLimit(BOOL on, int count);
     void ResetCount(int channel);
@@ -69,6 +73,10 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
 
   protected:
     void OnTimer(UINT_PTR nIDEvent);
+    void CapturePrintPicture();
+    void SaveAutomaticPicture();
+    // After the automatic save, written or not: the panel's next trigger, or the pending close.
+    void ContinueAfterAutoSave();
     void OnPaint();
     void OnShowWindow(BOOL bShow, UINT nStatus);
     void SetupCurves();

@@ -9,6 +9,7 @@
 #include "app/views/ChannelUnitSource.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
+#include "platform/base/FileSystem.h"
 #include "platform/framework/MessageBox.h"
 
 namespace {
@@ -312,7 +313,33 @@ void CAFormDiagram::OnTimer(UINT_PTR nIDEvent) {
         }
         return;
     }
+    if (nIDEvent == TIMER_AUTO_SAVE) {
+        KillTimer(nIDEvent);
+        SaveAutomaticPicture();
+        return;
+    }
+    if (nIDEvent == TIMER_PRINT) {
+        KillTimer(nIDEvent);
+        CapturePrintPicture();
+        return;
+    }
     CFormView::OnTimer(nIDEvent);
+}
+
+void CAFormDiagram::CapturePrintPicture() {
+    if (m_pFrame == nullptr)
+        return;
+    const CString file = m_pFrame->m_strDiagramBitmap;
+    // An earlier print's picture must never stand in for a failed capture.
+    DeleteFile(file);
+    // A failed capture is reported; the page then shows the picture's frame.
+    if (m_pDiagram != nullptr && !m_pDiagram->SaveBitmap(file)) {
+        DeleteFile(file);
+        AfxMessageBox(m_pFrame->BuildFileOpenErrorText(file), MB_ICONSTOP);
+    }
+    m_pFrame->RestoreDiagramBarDocking();
+    m_pFrame->PrintDiagram();
+    m_pFrame->WaitCursorOff();
 }
 
 void CAFormDiagram::StopLiveTimer() {
@@ -340,13 +367,14 @@ double CAFormDiagram::GetPointY(int curve, int index) const {
     return m_pDiagram != nullptr ? m_pDiagram->GetCurveY(curve, index) : 0.0;
 }
 
-void CAFormDiagram::SaveDiagramToDocumentation() {
-    m_bStarted = FALSE;
-}
-
 void CAFormDiagram::ArmSaveAsTimer() {
     if (m_hWnd != nullptr)
         SetTimer(TIMER_SAVE_AS, 1, nullptr);
+}
+
+void CAFormDiagram::ArmPrintTimer() {
+    if (m_hWnd != nullptr)
+        SetTimer(TIMER_PRINT, 1, nullptr);
 }
 
 int CAFormDiagram::GetMaxCountOfValues() const {

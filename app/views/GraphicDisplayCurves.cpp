@@ -104,7 +104,12 @@ int CGraphicDisplayWnd::GetMaxCurvePointCount() {
 }
 
 bool CGraphicDisplayWnd::SaveBitmap(const CString& path) {
-    return m_pChart != nullptr && m_pChart->SaveBitmap(path);
+    if (m_pChart == nullptr)
+        return false;
+    // The chart saves what it last painted: a resize for the export must be painted first.
+    if (m_pChart->GetSafeHwnd() != nullptr)
+        m_pChart->UpdateWindow();
+    return m_pChart->SaveBitmap(path);
 }
 
 HGLOBAL CGraphicDisplayWnd::GetWindowDIB() {
