@@ -100,8 +100,11 @@ BOOL CDlgSensorInformationPkr::UpdateSensorInformation(BOOL force) {
     if (m_hWnd == nullptr)
         return TRUE;
     const BOOL all = SetLabelTexts();
-    if (!force && !IsWindowVisible())
+    if (!force && !IsWindowVisible()) {
+        // What changed while hidden is shown when the page comes up, not a layout check later.
+        m_iRefreshOnShow = 1;
         return all;
+    }
     if (Frame() == nullptr)
         return all;
     const bool multi = IsMulti();

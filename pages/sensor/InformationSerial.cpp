@@ -35,7 +35,8 @@ BOOL CDlgSensorInformationPkr::FillSerialEdit(int channel) {
     if (edit.m_hWnd == nullptr)
         return FALSE;
     edit.LockChangeDetection();
-    const int sensor = multi ? m_pMainFrame->COM_GetRealSensorNo(channel) : channel;
+    // Both channels of a single sensor belong to its one record.
+    const int sensor = multi ? m_pMainFrame->COM_GetRealSensorNo(channel) : 0;
     const int index = sensor >= 0 && sensor < COM_MAX_SENSORS ? sensor : 0;
     const SensorRecord& record = m_pMainFrame->m_aSensorRecord[index];
     BOOL bit0 = FALSE;
@@ -50,8 +51,7 @@ BOOL CDlgSensorInformationPkr::FillSerialEdit(int channel) {
             edit.ShowWindow(SW_SHOW);
         if (!edit.IsWindowEnabled())
             edit.EnableWindow(TRUE);
-        text = multi || channel == 0 ? record.szSerialText[0]
-                                     : m_pMainFrame->m_aSensorRecord[0].szSerialText[1];
+        text = record.szSerialText[multi || channel == 0 ? 0 : 1];
     } else if (bit0) {
         edit.ShowWindow(SW_HIDE);
     } else {
@@ -107,19 +107,17 @@ void CDlgSensorInformationPkr::OnSerialChange(UINT nID) {
 
 void CDlgSensorInformationPkr::HandOverSerial(int channel) {
     const bool multi = IsMulti();
-    const int sensor = multi ? m_pMainFrame->COM_GetRealSensorNo(channel) : channel;
+    const int sensor = multi ? m_pMainFrame->COM_GetRealSensorNo(channel) : 0;
     const int index = sensor >= 0 && sensor < COM_MAX_SENSORS ? sensor : 0;
     CString text;
     EditOf(channel, multi).GetWindowText(text);
-    char* target = multi || channel == 0 ? m_pMainFrame->m_aSensorRecord[index].szSerialText[0]
-                                         : m_pMainFrame->m_aSensorRecord[0].szSerialText[1];
+    char* target = m_pMainFrame->m_aSensorRecord[index].szSerialText[multi || channel == 0 ? 0 : 1];
     const int length = text.GetLength() < 6 ? text.GetLength() : 6;
     for (int i = 0; i < 7; ++i)
         target[i] = i < length ? text[i] : '\0';
     m_iRefreshOnShow = 1;
-    const int written = multi ? index : 0;
-    m_pMainFrame->m_iCurrentSensorIndex = written;
-    m_pMainFrame->COM_RequestSerialNumberWrite(written, kWriteDelay);
+    m_pMainFrame->m_iCurrentSensorIndex = index;
+    m_pMainFrame->COM_RequestSerialNumberWrite(index, kWriteDelay);
 }
 
 void CDlgSensorInformationPkr::WriteMarkedSerialsSoon() {
