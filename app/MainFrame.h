@@ -16,9 +16,9 @@
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
 #include "app/flow/ChannelRecord.h"
-#include "app/views/ChannelUnitSource.h"
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
+#include "app/views/ChannelUnitSource.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
@@ -415,6 +415,7 @@ class CMainFrame : public CFrameWnd,
 
     // Close.
     BOOL m_bCloseAfterFastStop = FALSE;
+    BOOL m_bCloseAfterSerialWrite = FALSE;  // the close waits for the marked serial numbers
     BOOL m_bCloseAfterStop = FALSE;
     BOOL m_bCloseDuringMeasurement = FALSE;
     BOOL m_bClosing = FALSE;
@@ -541,6 +542,8 @@ class CMainFrame : public CFrameWnd,
     void CompleteStartUp();
     // The dialogue is in a step of the sensor pages that a close must not cut.
     bool IsSensorWriteUnderWay() const;
+    // Marked serial numbers are written before the configuration: true while the close waits.
+    bool WaitForMarkedSerialNumbers();
     void DropStoredBarLayout(LPCTSTR lpszProfileName);
     // Settings writes, checked.
     void WriteInt(LPCTSTR section, LPCTSTR entry, int value);

@@ -1,6 +1,7 @@
 // The information page on the application with a simulated sensor: the value texts and their
 // "n.a." limits, one sensor's fields and the no-sensor state, and a serial-number change that is
-// asked once, refused when the user says No, and reaches the sensor 1000 ms after the last key.
+// asked once, refused when the user says No, and reaches the sensor 1000 ms after the last key,
+// or before the configuration when the program closes.
 #include <gtest/gtest.h>
 
 #include "app/AppTest.h"
@@ -101,6 +102,18 @@ TEST_F(InformationPage, ASerialChangeIsAskedOnceAndWrittenAfterTheLastKey) {
     Run(2000);
     EXPECT_EQ(SensorSerialText(0), "ZY");
     EXPECT_EQ(page_->m_iRefreshOnShow, 1);
+}
+
+TEST_F(InformationPage, AClosingProgramWritesTheMarkedSerialFirst) {
+    StartWithSensor();
+    boxAnswer_ = IDYES;
+    Type(1474, "Q");
+    ASSERT_TRUE(frame_->COM_IsSerialNumberWriteMarked(0));
+    frame_->SendMessage(WM_CLOSE);
+    Run(200);
+    ASSERT_NE(GetMainFrame(), nullptr);
+    EXPECT_EQ(SensorSerialText(1), "Q");
+    EXPECT_FALSE(frame_->COM_IsSerialNumberWriteMarked(0));
 }
 
 }  // namespace
