@@ -7,6 +7,7 @@
 #include "app/AppTest.h"
 #include "app/PageTable.h"
 #include "foundation/Language.h"
+#include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "sensor/BlockLayouts.h"
 
@@ -74,6 +75,11 @@ TEST_F(InformationPage, OneSensorShowsItsFieldsAndAClosedPortShowsNotAvailable) 
     EXPECT_TRUE(Shown(1077));  // an HBT-Box has channel B
     EXPECT_FALSE(Shown(1356));
     EXPECT_EQ(Text(1068), GetLanguageString(5125));
+    CDlgSensorConnection* connection = frame_->GetConnectionPage();
+    // Ranges carry their unit, here and in the connection list.
+    EXPECT_EQ(Text(1062), "500,0 N·m");
+    EXPECT_EQ(connection->m_listPorts.GetItemText(0, CDlgSensorConnection::COL_RANGE),
+              "500,0 N·m/500,0 N·m");
 
     frame_->COM_CloseSensorPorts();
     frame_->m_aEntries[frame_->m_iCurrentRow].iState = PORT_STATE_FOUND;
