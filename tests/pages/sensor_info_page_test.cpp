@@ -6,6 +6,7 @@
 
 #include "app/AppTest.h"
 #include "app/PageTable.h"
+#include "controls/WndImage.h"
 #include "foundation/Language.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
@@ -87,6 +88,18 @@ TEST_F(InformationPage, OneSensorShowsItsFieldsAndAClosedPortShowsNotAvailable) 
     EXPECT_EQ(Text(1047), "n.a.");
     EXPECT_EQ(Text(1474), "n.a.");
     EXPECT_EQ(Text(1472), "");
+}
+
+TEST_F(InformationPage, TheStartUpWindowShowsItsPicture) {
+    StartWithSensor();
+    CWnd* picture = frame_->m_dlgStartUp.GetDlgItem(1244);
+    ASSERT_NE(picture, nullptr);
+    auto* image = dynamic_cast<CWndImage*>(picture);
+    ASSERT_NE(image, nullptr);
+    BITMAP info{};
+    ASSERT_NE(::GetObject(image->GetBitmap(), sizeof info, &info), 0);
+    EXPECT_EQ(info.bmWidth, 161);
+    EXPECT_EQ(info.bmHeight, 161);
 }
 
 TEST_F(InformationPage, ASerialChangeIsAskedOnceAndWrittenAfterTheLastKey) {
