@@ -90,6 +90,26 @@ TEST_F(InformationPage, OneSensorShowsItsFieldsAndAClosedPortShowsNotAvailable) 
     EXPECT_EQ(Text(1472), "");
 }
 
+TEST_F(InformationPage, SeveralSensorsFillTheListsInPositionOrder) {
+    StartWithSensor();
+    // Two sensors of one device, the second record at the first position.
+    frame_->m_aSensorRecord[1] = frame_->m_aSensorRecord[0];
+    frame_->m_aSensorRecord[0].ucSensorIndex = 1;
+    frame_->m_aSensorRecord[1].ucSensorIndex = 0;
+    frame_->m_aSensorRecord[1].dwSerialNumber = 2222;
+    frame_->m_iNumberOfSensors = 2;
+    page_->UpdateSensorInformation(TRUE);
+    EXPECT_TRUE(Shown(1356));
+    EXPECT_FALSE(Shown(1045));
+    CListCtrl* identification = static_cast<CListCtrl*>(page_->GetDlgItem(1356));
+    ASSERT_EQ(identification->GetItemCount(), 2);
+    EXPECT_EQ(identification->GetItemText(0, 0), "1");
+    EXPECT_EQ(identification->GetItemText(0, 3), "2222");
+    EXPECT_EQ(identification->GetItemText(1, 3), "1111");
+    frame_->m_iNumberOfSensors = 1;
+    frame_->m_aSensorRecord[0].ucSensorIndex = 0;
+}
+
 TEST_F(InformationPage, TheStartUpWindowShowsItsPicture) {
     StartWithSensor();
     CWnd* picture = frame_->m_dlgStartUp.GetDlgItem(1244);
