@@ -439,6 +439,7 @@ class CMainFrame : public CFrameWnd,
 
     // Close.
     BOOL m_bCloseAfterFastStop = FALSE;
+    BOOL m_bCloseAfterSerialWrite = FALSE;  // the close waits for the marked serial numbers
     BOOL m_bCloseAfterStop = FALSE;
     BOOL m_bCloseDuringMeasurement = FALSE;
     BOOL m_bClosing = FALSE;
@@ -565,6 +566,8 @@ class CMainFrame : public CFrameWnd,
     void CompleteStartUp();
     // The dialogue is in a step of the sensor pages that a close must not cut.
     bool IsSensorWriteUnderWay() const;
+    // Marked serial numbers are written before the configuration: true while the close waits.
+    bool WaitForMarkedSerialNumbers();
     void DropStoredBarLayout(LPCTSTR lpszProfileName);
     // Settings writes, checked.
     void WriteInt(LPCTSTR section, LPCTSTR entry, int value);

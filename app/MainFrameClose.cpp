@@ -20,6 +20,9 @@
 
 namespace {
 
+// How soon a close that waits for a serial-number write looks again.
+constexpr UINT kSerialWriteRecheckMs = 300;
+
 bool IsEditClass(HWND hwnd) {
     char name[64] = {};
     ::GetClassName(hwnd, name, sizeof(name));
@@ -65,6 +68,21 @@ bool CMainFrame::IsSensorWriteUnderWay() const {
     }
 }
 
+bool CMainFrame::WaitForMarkedSerialNumbers() {
+    // A serial number typed just before closing is still marked for timer 38: it is written now,
+    // one sensor per expiry, and the close looks again until no mark is left.
+    for (int sensor = 0; sensor < COM_MAX_SENSORS; ++sensor) {
+        if (COM_IsSerialNumberWriteMarked(sensor)) {
+            COM_RequestSerialNumberWrite(sensor, 10);
+            m_bCloseAfterSerialWrite = TRUE;
+            SetTimer(TIMER_CLOSE_AGAIN, kSerialWriteRecheckMs, nullptr);
+            return true;
+        }
+    }
+    m_bCloseAfterSerialWrite = FALSE;
+    return false;
+}
+
 void CMainFrame::OnClose() {
     CDlgMeasureAdjust* adjust = GetMeasureAdjustPage();
     CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
@@ -90,6 +108,10 @@ void CMainFrame::OnClose() {
     WaitCursorOn();
 
     if (!COM_IsZMCOMConfgFlowOutsideInit() || IsSensorWriteUnderWay()) {
+        // A serial number the close itself had written goes on; the close comes back after it.
+        if (m_bCloseAfterSerialWrite &&
+            COM_GetZMCOMConfgFlow() == ZM_SET_SERIAL_NUMBER_ROTOR_OPERATION)
+            SetTimer(TIMER_CLOSE_AGAIN, kSerialWriteRecheckMs, nullptr);
         refuse();
         return;
     }
@@ -132,6 +154,8 @@ void CMainFrame::OnClose() {
                 m_pPortMan != nullptr && m_pPortMan->IsPortOpen() && m_iNumberOfSensors > 0;
             const bool startUpShown =
                 m_dlgStartUp.m_hWnd != nullptr && m_dlgStartUp.IsWindowVisible();
+            if (sensorOpen && !startUpShown && WaitForMarkedSerialNumbers())
+                return;
             if (sensorOpen && !startUpShown && m_pConfigSequence != nullptr &&
                 !m_pConfigSequence->IsRunning()) {
                 m_iZMCOMConfgFlow = ZM_CLOSE_CONFIG_SEQUENCE;

@@ -2,8 +2,11 @@
 """Draws the sensor pages' bitmaps into res/icons/.
 
 check_boxes_203.bmp: three 13 x 13 images side by side for the connection list's header, on the
-transparent colour RGB(255, 0, 255): none, an unchecked box, a checked box. Run this script after
-changing it and commit the file it writes.
+transparent colour RGB(255, 0, 255): none, an unchecked box, a checked box.
+startup_picture_140.bmp: the start-up window's picture, 161 x 161: a sensor's rotor between its
+two flanges on a light background.
+led_179.ico: the calibration's "not loaded" indicator, a round amber light, 16 x 16.
+Run this script after changing it and commit the files it writes.
 """
 import os
 import struct
@@ -47,9 +50,56 @@ def write_bmp(path, width, height, pixel):
         out.write(header + info + data)
 
 
+PICTURE = 161
+
+
+def picture_pixel(x, y):
+    c = PICTURE // 2
+    dx, dy = x - c, y - c
+    r2 = dx * dx + dy * dy
+    if abs(dy) <= 10 and 8 <= x <= PICTURE - 9:
+        return (150, 150, 160)  # the shaft through the sensor
+    if abs(dx) <= 14 and abs(dy) <= 60 and (abs(dx) >= 11 or abs(dy) >= 57):
+        return (40, 40, 60)  # the flanges' outline
+    if r2 <= 48 * 48 and r2 >= 44 * 44:
+        return (0, 90, 160)  # the stator ring
+    if r2 < 44 * 44:
+        return (210, 225, 240)
+    return (245, 245, 245)
+
+
+def write_led_icon(path):
+    size = 16
+    rows = []
+    for y in range(size - 1, -1, -1):
+        row = b""
+        for x in range(size):
+            d2 = (x - 7.5) ** 2 + (y - 7.5) ** 2
+            if d2 > 7.5 ** 2:
+                row += bytes((0, 0, 0, 0))
+            elif d2 > 6 ** 2:
+                row += bytes((0, 80, 140, 255))
+            elif (x - 5.5) ** 2 + (y - 5.5) ** 2 < 4:
+                row += bytes((200, 240, 255, 255))
+            else:
+                row += bytes((0, 170, 255, 255))
+        rows.append(row)
+    xor = b"".join(rows)
+    and_mask = b"\0" * (4 * size)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(and_mask),
+                         0, 0, 0, 0)
+    image = header + xor + and_mask
+    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32,
+                                                         len(image), 22)
+    with open(path, "wb") as out:
+        out.write(directory + image)
+
+
 def main():
     write_bmp(os.path.join(OUT, "check_boxes_203.bmp"), SIZE * 3, SIZE,
               lambda x, y: check_box_pixel(x // SIZE, x % SIZE, y))
+    write_bmp(os.path.join(OUT, "startup_picture_140.bmp"), PICTURE, PICTURE, picture_pixel)
+    write_led_icon(os.path.join(OUT, "led_179.ico"))
 
 
 if __name__ == "__main__":

@@ -15,6 +15,9 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kPictureStatic = 1244;
+constexpr UINT kPictureBitmap = 140;
+constexpr int kPictureFitStretched = 3;
 constexpr int kWindowX = 50;
 constexpr int kWindowY = 300;
 constexpr const char* kCaption = "KQ7-B Brevan S.A.S.";
@@ -76,6 +79,11 @@ BOOL CDlgStartUp::OnInitDialog() {
     }
     if (CWnd* hidden = GetDlgItem(IDC_HIDDEN_STATIC))
         hidden->ShowWindow(SW_HIDE);
+    if (CWnd* picture = GetDlgItem(kPictureStatic);
+        picture != nullptr && m_picture.m_hWnd == nullptr && m_picture.CreateFromStatic(picture)) {
+        m_picture.SetFitMode(kPictureFitStretched);
+        m_picture.SetBitmapFromResourceId(kPictureBitmap);
+    }
     SetWindowText(kCaption);
     if (m_pMainFrame != nullptr)
         m_pMainFrame->SetWindowText(kCaption);

@@ -4,6 +4,7 @@
 // choice of the search. A member of the main frame, registered with it by a direct call.
 #pragma once
 
+#include "controls/WndImage.h"
 #include "pages/sensor/StartUpProgress.h"
 #include "platform/framework/Controls.h"
 #include "platform/framework/Framework.h"
@@ -77,6 +78,7 @@ class CDlgStartUp : public CDialog {
     StartUpProgress m_progress;
     CProgressCtrl m_progressBar;
     CButton m_checkOnlyUsb;
+    CWndImage m_picture;  // in place of the picture static 1244
     CBrush m_brushWindow;
     CBrush m_brushStatics;
 };

@@ -17,6 +17,7 @@ constexpr int IDC_DIGITS[2] = {1335, 1336};
 constexpr int IDC_CHANNEL_B_ONLY[] = {1329, 1330, 1336, 1331, 1332, 1334, 1338, 1346};
 constexpr int IDC_COPY_TO_B = 1346;
 constexpr int IDC_NOT_LOADED = 1469;
+constexpr unsigned short kNotLoadedIcon = 179;
 constexpr DWORD kDefaultDigits = 10000;
 
 }  // namespace
@@ -29,6 +30,10 @@ END_MESSAGE_MAP()
 
 BOOL CDlgCalibMsgGetValueEnd::OnInitDialog() {
     CCalibStepDialog::OnInitDialog();
+    if (m_ledNotLoaded.m_hWnd == nullptr && m_ledNotLoaded.SubclassDlgItem(IDC_NOT_LOADED, this)) {
+        m_ledNotLoaded.SetNumberOfStates(1, false);
+        m_ledNotLoaded.LoadStateIcon(0, kNotLoadedIcon, 16, 16);
+    }
     for (int ch = 0; ch < 2; ++ch) {
         SendDlgItemMessage(IDC_SCALE[ch], EM_LIMITTEXT, 8, 0);
         SendDlgItemMessage(IDC_DIGITS[ch], EM_LIMITTEXT, 5, 0);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/PerRunDialog.h"
+#include "controls/LedButton.h"
 #include "platform/framework/Controls.h"
 #include "platform/framework/commctrl/ProgressCtrl.h"
 
@@ -133,4 +134,5 @@ class CDlgCalibMsgGetValueEnd : public CCalibStepDialog {
   private:
     void FillChannel(int channel);
     BOOL m_bReadingForm = FALSE;
+    CLedButton m_ledNotLoaded;  // 1469: one state, the indicator light
 };

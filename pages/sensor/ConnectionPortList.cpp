@@ -2,6 +2,7 @@
 // sensor record, the multi-port devices painted in their group colours, the enabling boxes and
 // the search's progress bars in the State cells.
 #include "app/MainFrame.h"
+#include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
 #include "foundation/PortText.h"
 #include "pages/measurement/CDlgDiagnostic.h"
@@ -19,7 +20,6 @@ constexpr int IDS_AVAILABLE = 5126;
 constexpr int IDS_NOT_SUPPORTED = 5133;
 constexpr int IDS_CHECK_INTERFACE = 5355;
 constexpr int IDS_UNDEFINED = 5385;
-constexpr const char* kNotAvailableText = "n.a.";
 
 bool HoldsNoCase(const CString& text, const char* part) {
     CString lower = text;
@@ -66,9 +66,17 @@ CString CDlgSensorConnection::RangeText(const SensorEntry& entry) const {
     const int stator = record.ucStatorId;
     const bool oneChannel =
         stator == 7 || ((stator == 5 || stator == 9) && record.ucDeviceKind == 1);
-    CString text = CTarvik_Send::TarSend_GetRangeText(record, 0);
+    // Each channel's range with its unit, as the channel views show a range (value kind 2).
+    CAFormChannelX* view = m_pMainFrame != nullptr ? m_pMainFrame->GetChannelView(0) : nullptr;
+    auto channelText = [&](int channel) {
+        const CString number = CTarvik_Send::TarSend_GetRangeText(record, channel);
+        if (view == nullptr)
+            return number;
+        return view->FormatChannelValue(number, static_cast<char>(record.ucUnitLetter[channel]), 2);
+    };
+    CString text = channelText(0);
     if (!oneChannel)
-        text += "/" + CTarvik_Send::TarSend_GetRangeText(record, 1);
+        text += "/" + channelText(1);
     return text;
 }
 

@@ -1,0 +1,159 @@
+// The information page on the application with a simulated sensor: the value texts and their
+// "n.a." limits, one sensor's fields and the no-sensor state, and a serial-number change that is
+// asked once, refused when the user says No, and reaches the sensor 1000 ms after the last key,
+// or before the configuration when the program closes.
+#include <gtest/gtest.h>
+
+#include "app/AppTest.h"
+#include "app/PageTable.h"
+#include "controls/WndImage.h"
+#include "foundation/Language.h"
+#include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CDlgSensorInformationPkr.h"
+#include "sensor/BlockLayouts.h"
+
+namespace apptest {
+namespace {
+
+TEST(SensorInfoTexts, ValuesOutsideTheirRangesShowNotAvailable) {
+    EXPECT_EQ(CDlgSensorInformationPkr::UncertaintyText(FALSE, 0.0, 0), "n.a.");
+    EXPECT_EQ(CDlgSensorInformationPkr::UncertaintyText(TRUE, 5.0, 0), "n.a.");
+    EXPECT_EQ(CDlgSensorInformationPkr::UncertaintyText(TRUE, 0.05, 0), " 0,05 %");
+    EXPECT_EQ(CDlgSensorInformationPkr::UncertaintyText(TRUE, 0.05, 1000), " 0.05 %");
+    EXPECT_EQ(CDlgSensorInformationPkr::UncertaintyText(TRUE, 2.0, 1000), " 2 %");
+    EXPECT_EQ(CDlgSensorInformationPkr::PulsesText(5), "n.a.");
+    EXPECT_EQ(CDlgSensorInformationPkr::PulsesText(6), "6");
+    EXPECT_EQ(CDlgSensorInformationPkr::PulsesText(1000000), "1000000");
+    EXPECT_EQ(CDlgSensorInformationPkr::PulsesText(1000001), "n.a.");
+    EXPECT_EQ(CDlgSensorInformationPkr::AccuracyText(220, 0), "0,05 %");
+}
+
+class InformationPage : public AppTest {
+  protected:
+    void StartWithSensor() {
+        PrepareStore();
+        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+        frame_ = StartAndComplete();
+        ASSERT_NE(frame_, nullptr);
+        Run(4000);
+        ASSERT_EQ(frame_->m_iOpenEntry, 0);
+        page_ = frame_->GetInformationPage();
+        ASSERT_NE(page_, nullptr);
+        frame_->SetOperatingMode(PAGE_INFORMATION);
+        Run(500);
+    }
+    CString Text(int id) {
+        CString text;
+        page_->GetDlgItemText(id, text);
+        return text;
+    }
+    bool Shown(int id) { return page_->GetDlgItem(id)->IsWindowVisible() != FALSE; }
+    std::string SensorSerialText(int channel) {
+        tarvik::RotorOperationBlock block;
+        EXPECT_TRUE(
+            block.Decode(sim_->ports[0]->device->Sensor(0).Block(tarvik::kBlockRotorOperation)));
+        return block.serialText[channel];
+    }
+    // Replaces the whole text (the field holds at most 6 characters).
+    void Type(int id, const char* text) {
+        page_->GetDlgItem(id)->SetFocus();
+        static_cast<CEdit*>(page_->GetDlgItem(id))->SetSel(0, -1);
+        for (const char* c = text; *c != 0; ++c)
+            page_->GetDlgItem(id)->SendMessage(WM_CHAR, static_cast<WPARAM>(*c), 0);
+        Run(10);
+    }
+
+    CMainFrame* frame_ = nullptr;
+    CDlgSensorInformationPkr* page_ = nullptr;
+};
+
+TEST_F(InformationPage, OneSensorShowsItsFieldsAndAClosedPortShowsNotAvailable) {
+    StartWithSensor();
+    EXPECT_EQ(Text(1047), "1111");
+    EXPECT_EQ(Text(1054), "4");
+    EXPECT_EQ(Text(1472), "A00001");
+    EXPECT_EQ(Text(1474), CString(frame_->m_aSensorRecord[0].szSerialText[1]));
+    EXPECT_TRUE(Shown(1077));  // an HBT-Box has channel B
+    EXPECT_FALSE(Shown(1356));
+    EXPECT_EQ(Text(1068), GetLanguageString(5125));
+    CDlgSensorConnection* connection = frame_->GetConnectionPage();
+    // Ranges carry their unit, here and in the connection list.
+    EXPECT_EQ(Text(1062), "500,0 N·m");
+    EXPECT_EQ(connection->m_listPorts.GetItemText(0, CDlgSensorConnection::COL_RANGE),
+              "500,0 N·m/500,0 N·m");
+
+    frame_->COM_CloseSensorPorts();
+    frame_->m_aEntries[frame_->m_iCurrentRow].iState = PORT_STATE_FOUND;
+    page_->UpdateSensorInformation(TRUE);
+    EXPECT_EQ(Text(1047), "n.a.");
+    EXPECT_EQ(Text(1474), "n.a.");
+    EXPECT_EQ(Text(1472), "");
+}
+
+TEST_F(InformationPage, SeveralSensorsFillTheListsInPositionOrder) {
+    StartWithSensor();
+    // Two sensors of one device, the second record at the first position.
+    frame_->m_aSensorRecord[1] = frame_->m_aSensorRecord[0];
+    frame_->m_aSensorRecord[0].ucSensorIndex = 1;
+    frame_->m_aSensorRecord[1].ucSensorIndex = 0;
+    frame_->m_aSensorRecord[1].dwSerialNumber = 2222;
+    frame_->m_iNumberOfSensors = 2;
+    page_->UpdateSensorInformation(TRUE);
+    EXPECT_TRUE(Shown(1356));
+    EXPECT_FALSE(Shown(1045));
+    CListCtrl* identification = static_cast<CListCtrl*>(page_->GetDlgItem(1356));
+    ASSERT_EQ(identification->GetItemCount(), 2);
+    EXPECT_EQ(identification->GetItemText(0, 0), "1");
+    EXPECT_EQ(identification->GetItemText(0, 3), "2222");
+    EXPECT_EQ(identification->GetItemText(1, 3), "1111");
+    frame_->m_iNumberOfSensors = 1;
+    frame_->m_aSensorRecord[0].ucSensorIndex = 0;
+}
+
+TEST_F(InformationPage, TheStartUpWindowShowsItsPicture) {
+    StartWithSensor();
+    CWnd* picture = frame_->m_dlgStartUp.GetDlgItem(1244);
+    ASSERT_NE(picture, nullptr);
+    auto* image = dynamic_cast<CWndImage*>(picture);
+    ASSERT_NE(image, nullptr);
+    BITMAP info{};
+    ASSERT_NE(::GetObject(image->GetBitmap(), sizeof info, &info), 0);
+    EXPECT_EQ(info.bmWidth, 161);
+    EXPECT_EQ(info.bmHeight, 161);
+}
+
+TEST_F(InformationPage, ASerialChangeIsAskedOnceAndWrittenAfterTheLastKey) {
+    StartWithSensor();
+    boxAnswer_ = IDNO;
+    Type(1472, "Z");
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text, GetLanguageString(5356));
+    EXPECT_EQ(Text(1472), "A00001");  // No keeps the text
+
+    boxAnswer_ = IDYES;
+    Type(1472, "Z");
+    page_->GetDlgItem(1472)->SendMessage(EM_SETSEL, 1, 1);
+    page_->GetDlgItem(1472)->SendMessage(WM_CHAR, 'Y', 0);
+    Run(10);
+    EXPECT_EQ(boxes_.size(), 2U);  // asked once until the field is left
+    Run(500);
+    EXPECT_EQ(SensorSerialText(0), "A00001");
+    Run(2000);
+    EXPECT_EQ(SensorSerialText(0), "ZY");
+    EXPECT_EQ(page_->m_iRefreshOnShow, 1);
+}
+
+TEST_F(InformationPage, AClosingProgramWritesTheMarkedSerialFirst) {
+    StartWithSensor();
+    boxAnswer_ = IDYES;
+    Type(1474, "Q");
+    ASSERT_TRUE(frame_->COM_IsSerialNumberWriteMarked(0));
+    frame_->SendMessage(WM_CLOSE);
+    Run(200);
+    ASSERT_NE(GetMainFrame(), nullptr);
+    EXPECT_EQ(SensorSerialText(1), "Q");
+    EXPECT_FALSE(frame_->COM_IsSerialNumberWriteMarked(0));
+}
+
+}  // namespace
+}  // namespace apptest
