@@ -7,7 +7,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
 endif()
 
 # Optimisation of the test programs' own sources (see kq_test_suite).
-set(KQ_TEST_OPTIMIZATION -Og CACHE STRING "Optimisation flags of the test programs' sources")
+set(KQ_TEST_OPTIMIZATION -O0 CACHE STRING "Optimisation flags of the test programs' sources")
 
 # kq_library(<name> [DEPS libs...] [SYSTEM_DEPS libs...])
 # Builds one static library from every source of the calling folder and its subfolders.
