@@ -51,13 +51,13 @@ void PrintCellLines(CDC& dc, const CRect& cell, const std::vector<HeaderLine>& l
     const int share = cell.Height() / static_cast<int>(lines.size());
     int y = cell.top;
     for (const HeaderLine& line : lines) {
-        const DiagramPrintFont spec = DiagramPrintFontFor(line.font, dpi);
-        int height = std::min(spec.height, std::max(share, 1));
+        const DiagramPrintFont wanted = DiagramPrintFontFor(line.font, dpi);
+        int height = std::min(wanted.height, std::max(share, 1));
         CFont font;
         CSize extent;
         for (;;) {
             font.DeleteObject();
-            font.CreateFont(height, 0, 0, 0, spec.weight, 0, 0, 0, DEFAULT_CHARSET,
+            font.CreateFont(height, 0, 0, 0, wanted.weight, 0, 0, 0, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             FIXED_PITCH | FF_MODERN, kFontFace);
             CFont* old = dc.SelectObject(&font);

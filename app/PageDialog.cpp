@@ -1,5 +1,6 @@
 #include "app/PageDialog.h"
 
+#include "app/Kq7View.h"
 #include "app/MainFrame.h"
 #include "platform/gfx/WindowDC.h"
 
@@ -14,6 +15,16 @@ BOOL CPageDialog::PreTranslateMessage(MSG* pMsg) {
     if (OfferToShortcutKeys(pMsg))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
+}
+
+CRect CPageDialog::HostClientRect(CMainFrame* frame) {
+    CKq7View* view = frame != nullptr ? frame->GetView() : nullptr;
+    CRect client;
+    if (view != nullptr && view->m_hWnd != nullptr)
+        view->GetClientRect(&client);
+    else
+        GetClientRect(&client);
+    return client;
 }
 
 void CPageDialog::PostNcDestroy() {

@@ -5,6 +5,8 @@
 
 #include "platform/framework/Framework.h"
 
+class CMainFrame;
+
 class CPageDialog : public CDialog {
     DECLARE_DYNAMIC(CPageDialog)
   public:
@@ -20,6 +22,9 @@ class CPageDialog : public CDialog {
     BOOL m_bDeleteWithWindow = FALSE;
 
   protected:
+    // The client rectangle of the view that hosts the pages, which a page fills; the page's own
+    // while the view (or the frame) has no window yet.
+    CRect HostClientRect(CMainFrame* frame);
     void PostNcDestroy() override;
     void OnPaint();
     void OnShowWindow(BOOL bShow, UINT nStatus);

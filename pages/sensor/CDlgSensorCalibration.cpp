@@ -52,12 +52,7 @@ BOOL CDlgSensorCalibration::SetLanguageTexts() {
 void CDlgSensorCalibration::LayoutControls() {
     if (m_hWnd == nullptr || m_pMainFrame == nullptr)
         return;
-    CKq7View* view = m_pMainFrame->GetView();
-    CRect client;
-    if (view != nullptr && view->m_hWnd != nullptr)
-        view->GetClientRect(&client);
-    else
-        GetClientRect(&client);
+    const CRect client = HostClientRect(m_pMainFrame);
     MoveWindow(0, 0, client.Width(), client.Height());
     const int width = client.Width() < 292 ? 273 : client.Width() - 19;
     const int height = client.Height() < 153 ? 138 : client.Height() - 15;

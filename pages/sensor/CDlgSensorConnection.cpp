@@ -165,12 +165,7 @@ void CDlgSensorConnection::LayoutControls() {
     if (m_hWnd == nullptr || m_listPorts.m_hWnd == nullptr)
         return;
     CMainFrame* frame = m_pMainFrame != nullptr ? m_pMainFrame : GetMainFrame();
-    CKq7View* view = frame != nullptr ? frame->GetView() : nullptr;
-    CRect client;
-    if (view != nullptr && view->m_hWnd != nullptr)
-        view->GetClientRect(&client);
-    else
-        GetClientRect(&client);
+    const CRect client = HostClientRect(frame);
     m_listPorts.SetRedraw(FALSE);
     MoveWindow(0, 0, client.Width(), client.Height());
 

@@ -83,12 +83,7 @@ BOOL CDlgSensorInformationPkr::OnInitDialog() {
 }
 
 void CDlgSensorInformationPkr::Layout() {
-    CKq7View* view = m_pMainFrame != nullptr ? m_pMainFrame->GetView() : nullptr;
-    CRect client;
-    if (view != nullptr && view->m_hWnd != nullptr)
-        view->GetClientRect(&client);
-    else
-        GetClientRect(&client);
+    const CRect client = HostClientRect(m_pMainFrame);
     MoveWindow(0, 0, client.Width(), client.Height());
     const int width = client.Width() < 494 ? 475 : client.Width() - 19;
     const int height = client.Height() < 452 ? 437 : client.Height() - 15;

@@ -179,6 +179,16 @@ CMainFrame* AppTest::StartAndComplete() {
     return Frame();
 }
 
+CMainFrame* AppTest::StartWithOpenSensor() {
+    PrepareStore();
+    sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+    CMainFrame* frame = StartAndComplete();
+    if (frame == nullptr)
+        return nullptr;
+    Run(4000);
+    return frame->m_iOpenEntry == 0 ? frame : nullptr;
+}
+
 void AppTest::Run(int64_t ms) {
     for (int64_t done = 0; done < ms; done += 10) {
         Advance(10);

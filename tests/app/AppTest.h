@@ -61,6 +61,9 @@ class AppTest : public kq::fw::test::FrameworkTest {
     BOOL Start(std::vector<const char*> args = {"kq7b"});
     // Starts and lets the registrations complete the start-up.
     CMainFrame* StartAndComplete();
+    // A stored start with one sensor on COM1, run until the search has opened its port; null when
+    // the program did not start or the port is not open.
+    CMainFrame* StartWithOpenSensor();
     CMainFrame* Frame() const { return GetMainFrame(); }
     // Moves the virtual clock in steps of 10 ms, delivering the sensors' replies between them.
     void Run(int64_t ms);

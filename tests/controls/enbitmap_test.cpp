@@ -70,11 +70,11 @@ TEST_F(EnBitmapTest, LoadsTheFourFormatsOnTheirBackground) {
     const std::string jpeg = Write(
         "c.jpeg", ct::WriteJpeg(8, 4, 3, JCS_RGB,
                                 [](int, int, uint8_t* s) { s[0] = 200, s[1] = 10, s[2] = 10; }));
-    ct::DibSpec spec{.width = 2, .height = 4, .bitCount = 24};
-    spec.bits = ct::PackRows({{0xFFFFFF, 0x000000}, {0xFFFFFF, 0xFF0000}}, 24);
+    ct::DibSpec dib{.width = 2, .height = 4, .bitCount = 24};
+    dib.bits = ct::PackRows({{0xFFFFFF, 0x000000}, {0xFFFFFF, 0xFF0000}}, 24);
     const auto mask = ct::PackRows({{0, 1}, {0, 0}}, 1);
-    spec.bits.insert(spec.bits.end(), mask.begin(), mask.end());
-    const std::string ico = Write("d.ico", ct::BuildIco({{2, 2, 24, 0, 0, ct::BuildDib(spec)}}));
+    dib.bits.insert(dib.bits.end(), mask.begin(), mask.end());
+    const std::string ico = Write("d.ico", ct::BuildIco({{2, 2, 24, 0, 0, ct::BuildDib(dib)}}));
 
     CEnBitmap a(kWhite), b(kWhite), c(kWhite), d(RGB(0, 128, 0));
     ASSERT_TRUE(a.LoadImageFile(bmp.c_str()));

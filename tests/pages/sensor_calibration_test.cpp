@@ -34,12 +34,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 class CalibrationPage : public AppTest {
   protected:
     void StartWithSensor() {
-        PrepareStore();
-        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
-        frame_ = StartAndComplete();
+        frame_ = StartWithOpenSensor();
         ASSERT_NE(frame_, nullptr);
-        Run(4000);
-        ASSERT_EQ(frame_->m_iOpenEntry, 0);
         page_ = frame_->GetCalibrationPage();
         ASSERT_NE(page_, nullptr);
         frame_->SetOperatingMode(PAGE_CALIBRATION);

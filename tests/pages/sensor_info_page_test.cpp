@@ -31,12 +31,8 @@ TEST(SensorInfoTexts, ValuesOutsideTheirRangesShowNotAvailable) {
 class InformationPage : public AppTest {
   protected:
     void StartWithSensor() {
-        PrepareStore();
-        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
-        frame_ = StartAndComplete();
+        frame_ = StartWithOpenSensor();
         ASSERT_NE(frame_, nullptr);
-        Run(4000);
-        ASSERT_EQ(frame_->m_iOpenEntry, 0);
         page_ = frame_->GetInformationPage();
         ASSERT_NE(page_, nullptr);
         frame_->SetOperatingMode(PAGE_INFORMATION);
