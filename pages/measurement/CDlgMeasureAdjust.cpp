@@ -10,6 +10,7 @@
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/measurement/CDlgSoftwareConfig.h"
+#include "pages/measurement/CValidation_IO_NIO.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "res/measure_adjust.h"
 #include "res/resource.h"
@@ -68,6 +69,7 @@ BEGIN_MESSAGE_MAP(CDlgMeasureAdjust, CSettingsPage)
 ON_WM_TIMER()
 ON_WM_SHOWWINDOW()
 ON_WM_DESTROY()
+ON_WM_CTLCOLOR()
 ON_CONTROL_RANGE(BN_CLICKED, IDC_ADJ_EVAL_MODE0, IDC_ADJ_EVAL_MODE2,
                  &CDlgMeasureAdjust::OnEvaluationMode)
 ON_CONTROL_RANGE(CBN_SELCHANGE, IDC_ADJ_MEASURAND_1, IDC_ADJ_MEASURAND_2,
@@ -115,6 +117,12 @@ void CDlgMeasureAdjust::LoadSettings(CWinApp* app) {
 
 BOOL CDlgMeasureAdjust::SaveSettings(CWinApp* app) const {
     return m_values.Save(app);
+}
+
+bool CDlgMeasureAdjust::TypedChange(CMyEdit& edit) {
+    const bool locked = edit.m_bChangeLock;
+    edit.HasValueChanged();  // runs the typing filter, which locks its own rewrites
+    return !locked && edit.m_hWnd != nullptr;
 }
 
 CMainFrame* CDlgMeasureAdjust::Frame() const {
@@ -279,12 +287,27 @@ void CDlgMeasureAdjust::OnMeasurand(UINT id) {
 
 void CDlgMeasureAdjust::OnLimitChanged(UINT id) {
     CMyEdit& edit = m_editLimits[id - IDC_ADJ_LOWER_1];
-    // The change test runs the typing filter (the language's separator, one sign in front).
-    if (!edit.HasValueChanged() || m_bRefreshing)
+    // The text counts, not its value: "1,5 Nm" is no limit although it reads as 1.5.
+    if (!TypedChange(edit) || m_bRefreshing)
         return;
     CString text;
     edit.GetWindowText(text);
     m_values.limits[id - IDC_ADJ_LOWER_1] = text.Left(MeasureConfigValues::kMaxLimitLength);
+    edit.Invalidate();
+}
+
+bool CDlgMeasureAdjust::IsLimitMarked(int limit) const {
+    double value = 0.0;
+    return limit >= 0 && limit < 4 &&
+           !CValidation_IO_NIO::ParseLimit(m_values.limits[limit], 0.0, value);
+}
+
+HBRUSH CDlgMeasureAdjust::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    HBRUSH brush = CSettingsPage::OnCtlColor(pDC, pWnd, nCtlColor);
+    const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+    if (id >= IDC_ADJ_LOWER_1 && id <= IDC_ADJ_UPPER_2 && IsLimitMarked(id - IDC_ADJ_LOWER_1))
+        pDC->SetTextColor(RGB(200, 0, 0));
+    return brush;
 }
 
 void CDlgMeasureAdjust::OnLogBox(UINT id) {

@@ -91,6 +91,8 @@ class CDlgMeasureAdjust : public CSettingsPage,
     BOOL IsChannelChecked(int channel) const override {
         return channel >= 0 && channel < 2 ? m_abChannelChecked[channel] : FALSE;
     }
+    // A limit whose text is not wholly a number fails its criterion: the page shows it in red.
+    bool IsLimitMarked(int limit) const;
     // The judged units beside the limits (controls 1510 and 1511).
     void SetJudgedUnitLabel(int criterion, const CString& unit);
 
@@ -114,6 +116,7 @@ class CDlgMeasureAdjust : public CSettingsPage,
     void OnTimer(UINT_PTR nIDEvent);
     void OnShowWindow(BOOL bShow, UINT nStatus);
     void OnDestroy();
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnEvaluationMode(UINT id);
     void OnMeasurand(UINT id);
     void OnLimitChanged(UINT id);
@@ -165,6 +168,9 @@ class CDlgMeasureAdjust : public CSettingsPage,
     // Rejects a typed value: message, the field shows the stored value again.
     void RefuseTyped(CMyEdit& edit, int messageId, const CString& stored);
     CMyEdit* TriggerEdit(UINT id);
+    // Runs the field's typing filter; true for a change the user made (the program's own
+    // rewrites come under the field's lock).
+    static bool TypedChange(CMyEdit& edit);
 
     CMainFrame* Frame() const;
 

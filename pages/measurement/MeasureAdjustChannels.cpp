@@ -51,7 +51,8 @@ int CDlgMeasureAdjust::RowCount() const {
 
 bool CDlgMeasureAdjust::RowChannel(int row, int& record, int& sensor) const {
     const CMainFrame* frame = Frame();
-    if (frame == nullptr || row < 0 || row >= RowCount())
+    // Before the start-up completes the records belong to the frame alone.
+    if (frame == nullptr || frame->IsStartUpPending() || row < 0 || row >= RowCount())
         return false;
     record = row;
     // With several sensors each row is channel A of its own sensor.
@@ -93,6 +94,8 @@ void CDlgMeasureAdjust::ShowRateAndChannels() {
     CMainFrame* frame = Frame();
     if (m_hWnd == nullptr)
         return;
+    if (frame != nullptr && frame->IsStartUpPending())
+        frame = nullptr;
     const bool multi = frame != nullptr && frame->m_iNumberOfSensors > 1;
     if (frame != nullptr) {
         Select(this, IDC_ADJ_RATE, frame->m_iMeasureRateIndex);
@@ -176,7 +179,7 @@ void CDlgMeasureAdjust::OnRateChanged() {
 
 void CDlgMeasureAdjust::OnSettingChanged() {
     CMainFrame* frame = Frame();
-    if (!m_editSetting.HasValueChanged() || m_bRefreshing || frame == nullptr)
+    if (!TypedChange(m_editSetting) || m_bRefreshing || frame == nullptr)
         return;
     CString text;
     m_editSetting.GetWindowText(text);

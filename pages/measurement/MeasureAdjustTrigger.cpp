@@ -174,7 +174,7 @@ CMyEdit* CDlgMeasureAdjust::TriggerEdit(UINT id) {
 
 void CDlgMeasureAdjust::OnTriggerNumber(UINT id) {
     CMyEdit* edit = TriggerEdit(id);
-    if (edit == nullptr || edit->m_hWnd == nullptr || !edit->HasValueChanged() || m_bRefreshing)
+    if (edit == nullptr || !TypedChange(*edit) || m_bRefreshing)
         return;
     CString text;
     edit->GetWindowText(text);

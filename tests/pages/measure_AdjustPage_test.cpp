@@ -317,7 +317,13 @@ TEST_F(MeasureConfiguration, TypedLimitsTakeTheSeparatorOfTheLanguage) {
         Type(IDC_ADJ_LOWER_1, "1.5");
         EXPECT_EQ(Text(IDC_ADJ_LOWER_1), language == LANGUAGE_ENGLISH ? "1.5" : "1,5") << language;
         EXPECT_EQ(page_->m_values.limits[0], Text(IDC_ADJ_LOWER_1));
+        EXPECT_FALSE(page_->IsLimitMarked(0));
     }
+    // A pasted text that is no number stays as typed, fails its criterion and is marked.
+    page_->GetDlgItem(IDC_ADJ_LOWER_1)->SetWindowText("1,5 Nm");
+    EXPECT_EQ(page_->m_values.limits[0], "1,5 Nm");
+    EXPECT_TRUE(page_->IsLimitMarked(0));
+    EXPECT_FALSE(page_->IsLimitMarked(1));  // empty: no bound
 }
 
 TEST_F(MeasureConfiguration, ProgramFieldsTakeTypedPathsAndIgnoreTheirOwnRefresh) {
@@ -347,6 +353,28 @@ TEST_F(MeasureConfiguration, Timer18ShowsTheUnitsOfANewSensor) {
     page_->SendDlgItemMessage(IDC_ADJ_ROW_UNIT, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(CString(first), record.astrUnit[0]);
     EXPECT_EQ(page_->SendDlgItemMessage(IDC_ADJ_ROW_UNIT, CB_GETCURSEL), 0);
+}
+
+TEST_F(MeasureConfiguration, TheSettingsComeBackAfterARestart) {
+    StartOnPage();
+    Click(IDC_ADJ_EVAL_MODE1);
+    Choose(IDC_ADJ_MEASURAND_1, 1);
+    Type(IDC_ADJ_UPPER_1, "2,5");
+    Choose(IDC_ADJ_START_CODE, 3);
+    Type(IDC_ADJ_START_LEVEL, "7");
+    frame_->SaveSettings();
+    frame_->m_bCloseWithoutSaving = TRUE;
+    frame_->DestroyWindow();
+    NewApplication();
+    CMainFrame* frame = StartAndComplete();
+    ASSERT_NE(frame, nullptr);
+    CDlgMeasureAdjust* page = frame->GetMeasureAdjustPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->CheckIoNioMode(1));
+    EXPECT_EQ(page->GetJudgedMeasurand(0), 1);
+    EXPECT_EQ(page->m_values.limits[1], "2,5");
+    EXPECT_EQ(page->GetStartCondition(), 3);
+    EXPECT_DOUBLE_EQ(page->GetStartLevel(), 7.0);
 }
 
 }  // namespace
