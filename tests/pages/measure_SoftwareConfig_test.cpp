@@ -6,13 +6,10 @@
 
 #include <cmath>
 
-#include "app/AppTest.h"
 #include "foundation/Language.h"
-#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/MeasureConfigurationTest.h"
 #include "pages/measurement/CDlgSoftwareConfig.h"
 #include "pages/measurement/MeasureAdjustChoices.h"
-#include "res/measure_adjust.h"
-#include "sensor/BlockLayouts.h"
 
 namespace {
 
@@ -73,24 +70,14 @@ TEST(MeasureAdjustChoices, ChoiceTextsShowPeriodsSamplesAndCutOffs) {
 namespace apptest {
 namespace {
 
-class ScalingDialog : public AppTest {
+class ScalingDialog : public MeasureConfiguration {
   protected:
     void OpenDialog() {
-        frame_ = StartWithOpenSensor();
-        ASSERT_NE(frame_, nullptr);
-        page_ = frame_->GetMeasureAdjustPage();
-        ASSERT_NE(page_, nullptr);
-        frame_->SetOperatingMode(CDlgMeasureAdjust::IDD);
-        Run(300);
-        Sensor().onBlockWritten = [this](int index) {
-            writes_ += index == tarvik::kBlockSoftwareConfig ? 1 : 0;
-        };
-        page_->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ADJ_SCALING, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(page_->GetDlgItem(IDC_ADJ_SCALING)->m_hWnd));
+        StartOnPage();
+        Click(IDC_ADJ_SCALING);
         dialog_ = page_->GetScalingDialog();
         ASSERT_NE(dialog_, nullptr);
     }
-    sensorsim::SimSensor& Sensor() { return sim_->ports[0]->device->Sensor(0); }
     // Channel A's scaling as the user enters it; the texts are pasted, so nothing filters them.
     void Enter(const char* name, const char* factor) {
         dialog_->CheckDlgButton(IDC_SWC_PRESENT, BST_CHECKED);
@@ -102,11 +89,9 @@ class ScalingDialog : public AppTest {
                              reinterpret_cast<LPARAM>(dialog_->GetDlgItem(IDOK)->m_hWnd));
         Run(1000);
     }
+    int ConfigWrites() { return writes_[tarvik::kBlockSoftwareConfig]; }
 
-    CMainFrame* frame_ = nullptr;
-    CDlgMeasureAdjust* page_ = nullptr;
     CDlgSoftwareConfig* dialog_ = nullptr;
-    int writes_ = 0;
 };
 
 TEST_F(ScalingDialog, AScalingIsWrittenToTheSensorAndListedAfterTheUnits) {
@@ -116,9 +101,8 @@ TEST_F(ScalingDialog, AScalingIsWrittenToTheSensorAndListedAfterTheUnits) {
     PressOk();
     EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(page_->GetScalingDialog(), nullptr);
-    EXPECT_EQ(writes_, 1);
-    tarvik::SoftwareConfigBlock block;
-    ASSERT_TRUE(block.Decode(Sensor().Block(tarvik::kBlockSoftwareConfig)));
+    EXPECT_EQ(ConfigWrites(), 1);
+    const tarvik::SoftwareConfigBlock block = SensorConfig();
     EXPECT_EQ(block.channel[0].scalingPresent, 1);
     EXPECT_EQ(block.channel[0].scalingName, "kp");
     EXPECT_DOUBLE_EQ(block.channel[0].scalingFactor, 2.5);
@@ -148,7 +132,7 @@ TEST_F(ScalingDialog, NamesAndFactorsTheSensorCannotKeepAreRefusedAndNothingIsWr
         EXPECT_EQ(boxes_[0].text, GetLanguageString(entry.message));
         EXPECT_EQ(page_->GetScalingDialog(), dialog_);
     }
-    EXPECT_EQ(writes_, 0);
+    EXPECT_EQ(ConfigWrites(), 0);
 }
 
 TEST_F(ScalingDialog, OkWhileTheSensorIsBusyIsRefusedAndTheDialogStays) {
@@ -163,7 +147,7 @@ TEST_F(ScalingDialog, OkWhileTheSensorIsBusyIsRefusedAndTheDialogStays) {
     EXPECT_EQ(page_->GetScalingDialog(), dialog_);
     EXPECT_EQ(frame_->m_aSensorRecord[0].ucScalingPresent[0], 0);
     Run(1500);
-    EXPECT_EQ(writes_, 0);
+    EXPECT_EQ(ConfigWrites(), 0);
 }
 
 TEST_F(ScalingDialog, CancelReopeningAndALostSensorLeaveNoDanglingPointer) {
