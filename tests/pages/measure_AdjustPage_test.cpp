@@ -304,6 +304,27 @@ TEST_F(MeasureConfiguration, Timer18ShowsTheUnitsOfANewSensor) {
     EXPECT_EQ(page_->SendDlgItemMessage(IDC_ADJ_ROW_UNIT, CB_GETCURSEL), 0);
 }
 
+TEST_F(MeasureConfiguration, WithSeveralSensorsEachRowIsChannelAOfItsOwnSensor) {
+    StartOnPage();
+    frame_->m_iNumberOfSensors = 3;
+    page_->ReloadChannelControls();
+    EXPECT_EQ(Text(IDC_ADJ_ROW_NAME + 2), "Sensor 3");
+    EXPECT_TRUE(page_->GetDlgItem(IDC_ADJ_ROW_UNIT + 2)->IsWindowVisible());
+    EXPECT_FALSE(page_->GetDlgItem(IDC_ADJ_ROW_UNIT + 3)->IsWindowVisible());
+    EXPECT_EQ(page_->GetChannelCount(), 6);
+
+    Choose(IDC_ADJ_ROW_DECIMALS + 2, 6);
+    EXPECT_EQ(frame_->m_aChannelRecords[2].iDecimals, 6);
+    EXPECT_FALSE(frame_->m_abSoftwareConfigPending[0]);
+    EXPECT_TRUE(frame_->m_abSoftwareConfigPending[2]);
+    // The rate is frame-wide: every open sensor keeps it.
+    Choose(IDC_ADJ_RATE, 7);
+    for (int sensor = 0; sensor < 3; ++sensor)
+        EXPECT_TRUE(frame_->m_abSoftwareConfigPending[sensor]) << sensor;
+    EXPECT_FALSE(frame_->m_abSoftwareConfigPending[3]);
+    frame_->m_iNumberOfSensors = 1;
+}
+
 TEST_F(MeasureConfiguration, TheSettingsComeBackAfterARestart) {
     StartOnPage();
     Click(IDC_ADJ_EVAL_MODE1);
