@@ -227,10 +227,17 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
                 bool givenInGroup = false;
                 for (const CString& port : group.portNames)
                     givenInGroup = givenInGroup || port == givenPort;
+                // A device opened by its group has no single current port: its open entries
+                // say that it is the one in use.
+                bool deviceOpen = false;
+                for (int entry : group.entries)
+                    deviceOpen =
+                        deviceOpen || (entry >= 0 && entry < COM_MAX_PORTS &&
+                                       m_pMainFrame->m_aEntries[entry].iState == PORT_STATE_OPEN);
                 if (keep && givenInGroup)
                     groupText = active;
                 else if (m_pMainFrame->m_aSensorRecord[0].dwSerialNumber == group.dwSerialNumber &&
-                         !m_pMainFrame->COM_IsCurrentPortNotInTable())
+                         (!m_pMainFrame->COM_IsCurrentPortNotInTable() || deviceOpen))
                     groupText = active;
                 else if (m_pMainFrame->COM_IsCurrentPortNotInTable())
                     groupText = available;
