@@ -13,8 +13,7 @@
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
-#include "platform/base/Clock.h"
-#include "sensor/ComPortSeams.h"
+#include "pages/sensor_fixture.h"
 
 namespace apptest {
 namespace {
@@ -46,7 +45,7 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
     return std::find(lines.begin(), lines.end(), wanted) != lines.end();
 }
 
-class DocumentationHeader : public AppTest {
+class DocumentationHeader : public SensorPageTest {
   protected:
     // One sensor, both automatic files into folders of the test's own.
     void StartWithStorage() {
@@ -64,20 +63,6 @@ class DocumentationHeader : public AppTest {
         documentation_->m_sDocumentation.resultMode = 1;
         documentation_->m_strTexts[CDlgDocumentation::kMWTargetDirectory] = values_.c_str();
         documentation_->m_strTexts[CDlgDocumentation::kIONIOTargetDirectory] = results_.c_str();
-    }
-    // Run, with the sensor's value frames handed to the frame as its port would.
-    void RunStreaming(int64_t ms) {
-        std::vector<std::pair<int, std::string>> frames;
-        for (int64_t done = 0; done < ms; done += 10) {
-            Advance(10);
-            frames.clear();
-            sim_->ports[0]->device->Tick(kq::MonotonicMillis(), frames);
-            for (const auto& [position, bytes] : frames)
-                frame_->SendMessage(COM_MSG_RECEIVED, bytes.size(),
-                                    reinterpret_cast<LPARAM>(bytes.data()));
-            sim_->Deliver();
-            Pump();
-        }
     }
     void Measure() {
         // The curve store as a start prepares it, so that the rows have their points.
