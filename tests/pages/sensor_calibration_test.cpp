@@ -369,7 +369,18 @@ TEST_F(CalibrationPage, ADeleteInvalidatesTheUserAdjustmentAndItsWaitCursorEndsW
                           sizeof before.bytes),
               0);
 
+    // A delete the engine refuses (here: the block it would invalidate was never read) says so
+    // and leaves no wait cursor.
     answer = IDOK;
+    BYTE& readMask = frame_->m_aSensorRecord[0].ucBlockReadMask;
+    readMask = static_cast<BYTE>(readMask & ~(1u << tarvik::kBlockUserCalib));
+    Click(CDlgSensorCalibration::IDC_DELETE);
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text, GetLanguageString(5675));
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    readMask = static_cast<BYTE>(readMask | (1u << tarvik::kBlockUserCalib));
+    boxes_.clear();
+
     Click(CDlgSensorCalibration::IDC_DELETE);
     StopTicker();
     Run(3000);
