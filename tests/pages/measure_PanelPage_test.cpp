@@ -27,7 +27,8 @@ TEST_F(MeasurePanelPage, ATriggerStartRunsUntilTimer64FinishesIt) {
     Pump();
     EXPECT_FALSE(page.IsRunning());
     EXPECT_FALSE(page.IsRunPatternSet());
-    EXPECT_TRUE(page.GetDlgItem(IDC_MD_START)->IsWindowEnabled());
+    EXPECT_FALSE(page.GetDlgItem(IDC_MD_STOP)->IsWindowEnabled());
+    EXPECT_FALSE(page.GetDlgItem(IDC_MD_START)->IsWindowEnabled());  // no sensor here
 
     // The conversion's end after the stop's changes nothing, and a stop while idle is harmless.
     page.m_psMsureDgrm->running = 1;

@@ -25,7 +25,9 @@ int ListViewState::ItemHeight() const {
 int ListViewState::HeaderHeight() const {
     if (!header_ || (GetWindowLong(hwnd_, GWL_STYLE) & LVS_NOCOLUMNHEADER))
         return 0;
-    return Header()->Height();
+    // While the list is destroyed its header child may already be gone.
+    const HeaderState* header = Header();
+    return header != nullptr ? header->Height() : 0;
 }
 
 RECT ListViewState::Client() const {
