@@ -22,6 +22,7 @@
 namespace {
 
 constexpr UINT kStatusReady = 5270;
+constexpr UINT kStatusDisconnected = 5271;
 constexpr UINT kStatusMeasuring = 5272;
 constexpr UINT kStatusWaitingForTrigger = 5273;
 constexpr UINT kStatusTriggered = 5274;
@@ -77,7 +78,8 @@ BOOL CDlgMeasureDiagram::PrepareStorage() {
         return FALSE;
     }
     const int given = static_cast<int>(std::min<size_t>(allocated, measure_run::kMaxPoints));
-    SetStorageBudget(given, frame->m_iMeasurePeriodMs / 1000.0);
+    // The engine takes the period from the rate index only when it starts.
+    SetStorageBudget(given, tarvik::RatePeriodMs(frame->m_iMeasureRateIndex) / 1000.0);
     if (measure_run::CountStopBeyondStorage(stopCode, stopCount, given)) {
         CString text;
         text.Format(GetLanguageString(IDS_MD_STORAGE_REDUCED), given,
@@ -228,6 +230,8 @@ void CDlgMeasureDiagram::FinishStoppedRun() {
         // Once, after the finish: the lost port's row is marked and the table refreshed. The
         // panel has stopped and saves the diagram itself, hence FALSE.
         m_bRecoverAfterFinish = false;
+        ClearSensorDisplays();  // the finish wrote the last values once more
+        Status(kStatusDisconnected);
         if (frame != nullptr)
             frame->RecoverFromSensorLoss(FALSE);
     }
@@ -262,7 +266,7 @@ void CDlgMeasureDiagram::OnMeasurementEnded() {
     m_psMsureDgrm->running = 0;
     SetRunBytes(false);
     m_bWaitingForTrigger = false;
-    Status(kStatusReady);
+    Status(m_bEndedWithSensorLost ? kStatusDisconnected : kStatusReady);
     ShowButtons();
     if (IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr)
         diagram->SaveDiagramToDocumentation();

@@ -1,8 +1,17 @@
-// The measurement panel as a window without a sensor: a trigger start's run bytes, the stop
-// finished by timer 64, one end per measurement, the trigger monitor's pace and its texts.
+// The measurement panel as a window without a sensor (a trigger start's run bytes, the stop
+// finished by timer 64, one end per measurement, the trigger monitor's pace and its texts), and
+// in the running program with a simulated sensor (single shot on show, start and stop, the
+// light, the curve store's refusal and shortage, the sensor lost while measuring or idle).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "app/AppTest.h"
+#include "app/views/CAFormChannel.h"
+#include "app/views/CAFormDiagram.h"
+#include "app/views/CAFormLight.h"
 #include "pages/MeasurePageTest.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/resource.h"
 
@@ -86,4 +95,160 @@ TEST_F(MeasurePanelPrograms, AProgramThatCannotStartIsReportedLaterAndTheRunGoes
     ASSERT_EQ(boxes_.size(), 1U);
     EXPECT_NE(boxes_[0].text.Find("no such; program"), -1);
     EXPECT_TRUE(page.IsMeasuring());
+}
+
+// ---- The panel in the running program, with a simulated sensor polled every 30 s ----
+
+namespace {
+
+class PanelWithSensor : public apptest::AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        frame_ = StartWithOpenSensor();
+        ASSERT_NE(frame_, nullptr);
+        page_ = frame_->GetMeasureDiagramPage();
+        adjust_ = frame_->GetMeasureAdjustPage();
+        ASSERT_NE(page_, nullptr);
+        ASSERT_NE(adjust_, nullptr);
+        frame_->m_iMeasureRateIndex = 13;
+        ASSERT_TRUE(frame_->SetOperatingMode(138));
+        Run(300);
+    }
+    CAFormLight* Light() const {
+        return static_cast<CAFormLight*>(frame_->GetRegisteredWindow(WindowSlot::Light));
+    }
+    bool Enabled(int id) const { return page_->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+    CString ChannelField(int channel, UINT field) const {
+        CString text;
+        frame_->GetChannelView(channel)->GetDlgItemText(static_cast<int>(field), text);
+        return text;
+    }
+    // The text of the first box that begins like the text of the id, empty when none.
+    CString BoxSaying(int textId) const {
+        const CString wanted = GetLanguageString(textId).Left(30);
+        for (const auto& box : boxes_)
+            if (box.text.Find(wanted) >= 0)
+                return box.text;
+        return "";
+    }
+
+    CMainFrame* frame_ = nullptr;
+    CDlgMeasureDiagram* page_ = nullptr;
+    CDlgMeasureAdjust* adjust_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramSave) {
+    EXPECT_GE(page_->m_iSingleShots, 1);
+    EXPECT_EQ(frame_->m_iLastRedisplayReason, 1);
+    EXPECT_TRUE(Enabled(IDC_MD_START));
+    EXPECT_FALSE(Enabled(IDC_MD_STOP));
+    EXPECT_EQ(page_->m_ledState.GetLedState(), static_cast<unsigned>(CDlgMeasureDiagram::LED_IDLE));
+    ASSERT_NE(page_->m_picture.GetBitmap(), nullptr);  // picture 319
+
+    Light()->SetLightState(CAFormLight::LIGHT_PASSED);
+    page_->OnBnClickedStart();
+    Run(100);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5272u);
+    EXPECT_TRUE(page_->IsRunPatternSet());
+    EXPECT_EQ(Light()->GetLightState(), CAFormLight::LIGHT_NONE);
+    EXPECT_EQ(page_->m_ledState.GetLedState(),
+              static_cast<unsigned>(CDlgMeasureDiagram::LED_MEASURING));
+    EXPECT_FALSE(Enabled(IDC_MD_START));
+    EXPECT_TRUE(Enabled(IDC_MD_STOP));
+    EXPECT_TRUE(frame_->GetDiagramView()->IsStarted());
+    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 10000 * 30.0);
+    EXPECT_FALSE(page_->IsSensorReady());
+
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_FALSE(page_->IsRunning());
+    EXPECT_TRUE(frame_->m_bMeasurementFinished);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5270u);
+    EXPECT_FALSE(frame_->GetDiagramView()->IsStarted());  // handed to the automatic save
+    EXPECT_EQ(page_->m_ledState.GetLedState(), static_cast<unsigned>(CDlgMeasureDiagram::LED_IDLE));
+    EXPECT_EQ(Light()->GetLightState(), CAFormLight::LIGHT_NONE);  // no evaluation, no verdict
+    EXPECT_TRUE(Enabled(IDC_MD_START));
+}
+
+TEST_F(PanelWithSensor, AfterAStopTheEvaluationLightsGreenOrRed) {
+    adjust_->m_values.ioNioMode = 1;
+    adjust_->m_values.measurand[0] = 0;
+    for (const char* lower : {"-1000000", "1000000"}) {
+        adjust_->m_values.limits[0] = lower;
+        adjust_->m_values.limits[1] = "2000000";
+        page_->OnBnClickedStart();
+        Run(200);
+        page_->OnBnClickedStop();
+        Run(1500);
+        const bool passing = CString(lower) == "-1000000";
+        EXPECT_EQ(Light()->GetLightState(),
+                  passing ? CAFormLight::LIGHT_PASSED : CAFormLight::LIGHT_FAILED)
+            << lower;
+        EXPECT_EQ(page_->GetResultByte(0), passing ? 1 : 0) << lower;
+    }
+}
+
+TEST_F(PanelWithSensor, AStoreThatCannotBeMadeRefusesTheStartAndASmallerOneShortensTheRun) {
+    CDataManager& store = frame_->GetDiagramView()->GetDiagram()->GetStore();
+    store.SetAllocator([](size_t) -> TDataPoint* { return nullptr; });
+    page_->OnBnClickedStart();
+    Run(100);
+    EXPECT_FALSE(page_->IsMeasuring());
+    EXPECT_FALSE(page_->IsRunning());
+    EXPECT_FALSE(frame_->m_bMeasuring);
+    EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5270u);
+    EXPECT_FALSE(BoxSaying(IDS_MD_STORAGE_FAILED).IsEmpty());
+
+    // Room for 25,000 points where a count stop asks for 50,000: the duration limits.
+    boxes_.clear();
+    store.SetAllocator([](size_t points) -> TDataPoint* {
+        return points > 30000 ? nullptr
+                              : static_cast<TDataPoint*>(std::calloc(points, sizeof(TDataPoint)));
+    });
+    adjust_->m_values.stopCode = 7;
+    adjust_->m_values.stopCount = 50000;
+    page_->OnBnClickedStart();
+    Run(100);
+    EXPECT_TRUE(page_->IsMeasuring());
+    EXPECT_EQ(page_->m_iAllocatedPoints, 25000);
+    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 25000 * 30.0);
+    EXPECT_NE(BoxSaying(IDS_MD_STORAGE_REDUCED).Find("25000"), -1);
+    page_->OnBnClickedStop();
+    Run(1500);
+}
+
+TEST_F(PanelWithSensor, UnpluggedWhileMeasuringItFinishesOnceThenTheFrameMarksThePort) {
+    page_->OnBnClickedStart();
+    Run(200);
+    ASSERT_TRUE(page_->IsMeasuring());
+    frame_->m_dlgStartUp.m_bProgressActive = FALSE;
+    sim_->ports[0]->silent = true;
+    Run(33000);  // the next poll after 30 s, three unanswered waits, then timer 64
+    EXPECT_EQ(frame_->m_iOpenEntry, -1);
+    EXPECT_FALSE(page_->IsRunning());
+    EXPECT_TRUE(frame_->m_bMeasurementFinished);
+    EXPECT_TRUE(frame_->m_dlgStartUp.m_bProgressActive);  // the frame's recovery ran
+    EXPECT_EQ(frame_->m_aEntries[0].iStateTextId, 5129);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5271u);
+    EXPECT_EQ(ChannelField(0, CAFormChannelX::IDC_VALUE_FIELD), "---");
+    EXPECT_FALSE(
+        frame_->GetChannelView(0)->GetDlgItem(CAFormChannelX::IDC_TARA)->IsWindowEnabled());
+    EXPECT_FALSE(Enabled(IDC_MD_START));
+    EXPECT_FALSE(Enabled(IDC_MD_STOP));
+}
+
+TEST_F(PanelWithSensor, UnpluggedWhileIdleOnlyClearsTheDisplays) {
+    frame_->m_dlgStartUp.m_bProgressActive = FALSE;
+    sim_->ports[0]->silent = true;
+    page_->OnBnClickedSingleShot();
+    Run(2000);
+    EXPECT_EQ(frame_->m_iOpenEntry, -1);
+    EXPECT_FALSE(frame_->m_dlgStartUp.m_bProgressActive);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5271u);
+    EXPECT_EQ(ChannelField(1, CAFormChannelX::IDC_MAX_FIELD), "---");
+    EXPECT_FALSE(Enabled(IDC_MD_SINGLE_SHOT));
 }
