@@ -252,3 +252,60 @@ TEST_F(PanelWithSensor, UnpluggedWhileIdleOnlyClearsTheDisplays) {
     EXPECT_EQ(ChannelField(1, CAFormChannelX::IDC_MAX_FIELD), "---");
     EXPECT_FALSE(Enabled(IDC_MD_SINGLE_SHOT));
 }
+
+TEST_F(PanelWithSensor, AThresholdTriggerStartsTheRunAndTheRepeatReArmsOncePerCycle) {
+    sim_->ports[0]->device->Sensor(0).SetSignal(
+        0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Step, 0.0, 1000.0, 20.0});
+    adjust_->m_values.startCode = 1;  // channel A rising through 1 (hysteresis 0.5)
+    adjust_->m_values.startDirection = 0;
+    adjust_->m_values.startLevel = 1.0;
+    adjust_->m_values.startHysteresis = 0.5;
+    page_->OnBnClickedTrigger();
+    EXPECT_EQ(frame_->GetLastStatusId(), 5273u);
+    EXPECT_EQ(page_->m_ledState.GetLedState(),
+              static_cast<unsigned>(CDlgMeasureDiagram::LED_WAITING));
+    EXPECT_TRUE(Enabled(IDC_MD_STOP));
+    EXPECT_FALSE(Enabled(IDC_MD_TRIGGER));
+    Run(1000);
+    EXPECT_FALSE(page_->IsMeasuring());  // below the level: armed, nothing recorded
+    CString monitor;
+    page_->GetDlgItemText(IDC_MD_MONITOR, monitor);
+    EXPECT_EQ(monitor.Left(7), "Start: ");
+    EXPECT_NE(monitor.Find("scharf"), -1);
+
+    Run(30000);  // the poll after the step
+    EXPECT_TRUE(page_->IsMeasuring());
+    EXPECT_EQ(frame_->GetLastStatusId(), 5274u);
+    EXPECT_TRUE(page_->IsRunPatternSet());
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_FALSE(page_->IsRunning());
+
+    // The repeat box re-arms a finished triggered run once; not without it, nor twice.
+    page_->TriggerEvent(0);
+    EXPECT_FALSE(page_->m_bWaitingForTrigger);
+    page_->CheckDlgButton(IDC_MD_REPEAT, BST_CHECKED);
+    page_->TriggerEvent(0);
+    EXPECT_TRUE(page_->m_bWaitingForTrigger);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5273u);
+    page_->OnBnClickedStop();
+    page_->TriggerEvent(0);
+    EXPECT_FALSE(page_->m_bWaitingForTrigger);
+}
+
+TEST_F(PanelWithSensor, ARunWhoseExportFailedIsNotReArmed) {
+    sim_->ports[0]->device->Sensor(0).SetSignal(
+        0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Step, 0.0, 1000.0, 20.0});
+    adjust_->m_values.startCode = 1;
+    adjust_->m_values.startLevel = 1.0;
+    page_->CheckDlgButton(IDC_MD_REPEAT, BST_CHECKED);
+    page_->OnBnClickedTrigger();
+    Run(31000);
+    ASSERT_TRUE(page_->IsMeasuring());
+    page_->OnBnClickedStop();
+    Run(1500);
+    frame_->m_bExportFailed = TRUE;
+    page_->TriggerEvent(0);
+    EXPECT_FALSE(page_->m_bWaitingForTrigger);
+    EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+}
