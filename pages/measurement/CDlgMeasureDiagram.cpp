@@ -189,18 +189,27 @@ void CDlgMeasureDiagram::CheckTriggerThreshold(int startStop, int direction, dou
                                                char comparison, char hysteresisSign, double level,
                                                double hysteresis, BYTE armed) {
     (void)direction;
-    const CString text = measure_run::MonitorText(
-        GetLanguageString(startStop == 0 ? IDS_MD_START : IDS_MD_STOP), value, comparison,
-        hysteresisSign, level, hysteresis,
-        GetLanguageString(armed != 0 ? IDS_MD_ARMED : IDS_MD_NOT_ARMED), GetDecimalSeparatorOf(-1));
-    if (m_monitor.Offer(text, GetTickCount64()) && m_hWnd != nullptr)
-        SetDlgItemText(IDC_MD_MONITOR, text);
+    // Called for every value set inside the flow: the text is made at most every 100 ms.
+    m_lastCheck = {startStop, value, comparison, hysteresisSign, level, hysteresis, armed};
+    if (m_monitor.Offer(GetTickCount64()))
+        ShowMonitor();
+}
+
+void CDlgMeasureDiagram::ShowMonitor() {
+    if (m_hWnd == nullptr)
+        return;
+    const MonitorCheck& c = m_lastCheck;
+    SetDlgItemText(
+        IDC_MD_MONITOR,
+        measure_run::MonitorText(GetLanguageString(c.startStop == 0 ? IDS_MD_START : IDS_MD_STOP),
+                                 c.value, c.comparison, c.hysteresisSign, c.level, c.hysteresis,
+                                 GetLanguageString(c.armed != 0 ? IDS_MD_ARMED : IDS_MD_NOT_ARMED),
+                                 GetDecimalSeparatorOf(-1)));
 }
 
 void CDlgMeasureDiagram::OnMeasureTick() {
-    CString waiting;
-    if (m_monitor.Flush(GetTickCount64(), waiting) && m_hWnd != nullptr)
-        SetDlgItemText(IDC_MD_MONITOR, waiting);
+    if (m_monitor.Flush(GetTickCount64()))
+        ShowMonitor();
     if (!IsMeasuring() || m_hWnd == nullptr)
         return;
     CString elapsed;

@@ -154,6 +154,17 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
 
     measure_run::RunLifetime m_run;
     measure_run::MonitorThrottle m_monitor;
+    // The newest threshold check; its text is made only when the monitor shows it.
+    struct MonitorCheck {
+        int startStop = 0;
+        double value = 0.0;
+        char comparison = '<';
+        char hysteresisSign = '-';
+        double level = 0.0;
+        double hysteresis = 0.0;
+        BYTE armed = 0;
+    } m_lastCheck;
+    void ShowMonitor();
     uint64_t m_ullStopRequestedMs = 0;
     bool m_bFinishPending = false;
     // A lost sensor ended or is ending the measurement: once it is finished, the frame marks
