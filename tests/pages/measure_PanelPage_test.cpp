@@ -309,3 +309,21 @@ TEST_F(PanelWithSensor, ARunWhoseExportFailedIsNotReArmed) {
     EXPECT_FALSE(page_->m_bWaitingForTrigger);
     EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
 }
+
+TEST_F(PanelWithSensor, ThePowerBoxesSwitchTheirViewsAndFollowTheBarsAfterAnActivation) {
+    EXPECT_TRUE(frame_->GetChannelView(0)->GetDlgItem(CAFormChannelX::IDC_TARA)->IsWindowEnabled());
+    frame_->m_aiTareState[CHANNEL_P1] = 0;  // a tare left from before
+    page_->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MD_P1, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(page_->GetDlgItem(IDC_MD_P1)->m_hWnd));
+    Run(100);
+    const bool shown = frame_->m_wndViewBar[CHANNEL_P1].IsVisible() != FALSE;
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(page_->IsDlgButtonChecked(IDC_MD_P1), BST_CHECKED);
+    EXPECT_EQ(frame_->m_aiTareState[CHANNEL_P1], 1);  // switched on without the old tare
+
+    // Timer 19 (after a multi-sensor activation) brings the boxes back to the bars' state.
+    page_->CheckDlgButton(IDC_MD_P1, shown ? BST_UNCHECKED : BST_CHECKED);
+    page_->SetTimer(CDlgMeasureDiagram::TIMER_SENSOR_CHANGED, 120, nullptr);
+    Run(200);
+    EXPECT_EQ(page_->IsDlgButtonChecked(IDC_MD_P1) == BST_CHECKED, shown);
+}
