@@ -82,8 +82,8 @@ CDlgDiagnostic::~CDlgDiagnostic() {
     // its cell records, and list and header get their own window procedures back.
     if (m_listGroups.m_hWnd != nullptr)
         m_listGroups.DeleteAllItems();
-    for (CWnd* control : {static_cast<CWnd*>(&m_listGroups.m_HeaderCtrl),
-                          static_cast<CWnd*>(&m_listGroups)}) {
+    for (CWnd* control :
+         {static_cast<CWnd*>(&m_listGroups.m_HeaderCtrl), static_cast<CWnd*>(&m_listGroups)}) {
         if (control->m_hWnd != nullptr)
             control->UnsubclassWindow();
     }

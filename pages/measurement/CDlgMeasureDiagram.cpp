@@ -90,22 +90,32 @@ BOOL CDlgMeasureDiagram::SetLanguageTexts() {
 
 void CDlgMeasureDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPageDialog::OnShowWindow(bShow, nStatus);
+    if (!bShow) {
+        KillTimer(TIMER_BUTTONS);
+        return;
+    }
     CMainFrame* frame = GetMainFrame();
-    if (!bShow || frame == nullptr || frame->IsStartUpPending())
+    if (frame == nullptr || frame->IsStartUpPending())
         return;
     ShowButtons();
+    SetTimer(TIMER_BUTTONS, kButtonsPeriodMs, nullptr);
     frame->SetTimer(CMainFrame::TIMER_SINGLE_SHOT, kSingleShotDelayMs, nullptr);
 }
 
 void CDlgMeasureDiagram::OnBnClickedSingleShot() {
     ++m_iSingleShots;
     CMainFrame* frame = GetMainFrame();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || !IsSensorReady())
+    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
+        !IsSensorReady())
         return;
     frame->COM_ZMCOMSingleShot();
 }
 
 void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == TIMER_BUTTONS) {
+        ShowButtons();
+        return;
+    }
     if (nIDEvent == TIMER_FINISH) {
         KillTimer(TIMER_FINISH);
         CMainFrame* frame = GetMainFrame();
@@ -140,7 +150,8 @@ void CDlgMeasureDiagram::ShowButtons() {
     if (m_hWnd == nullptr)
         return;
     const bool busy = IsMeasuring() || m_bWaitingForTrigger;
-    const bool ready = !busy && IsSensorReady();
+    // A stopped run still being finished (timer 64) takes no new start.
+    const bool ready = !busy && !m_run.IsRunning() && IsSensorReady();
     auto enable = [this](UINT id, bool on) {
         if (CWnd* button = GetDlgItem(static_cast<int>(id)))
             button->EnableWindow(on ? TRUE : FALSE);

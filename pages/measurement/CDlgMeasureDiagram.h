@@ -34,6 +34,9 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     static constexpr UINT TIMER_SENSOR_CHANGED = 19;
     static constexpr UINT TIMER_FINISH = 64;
     static constexpr UINT kFinishPeriodMs = 1000;
+    // While shown, the buttons follow the sensor's and the engine's state at this pace.
+    static constexpr UINT TIMER_BUTTONS = 65;
+    static constexpr UINT kButtonsPeriodMs = 250;
     // Shown, the page asks the frame's timer 40 for a single value set after this long.
     static constexpr UINT kSingleShotDelayMs = 50;
     // Messages of the page wait for its next turn: a start may come from inside the value flow.

@@ -105,7 +105,8 @@ void CDlgMeasureDiagram::PrepareRun() {
 
 void CDlgMeasureDiagram::OnBnClickedStart() {
     CMainFrame* frame = GetMainFrame();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || !IsSensorReady())
+    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
+        !IsSensorReady())
         return;
     m_psMsureDgrm->triggerOn = 0;
     frame->TakeOverStartStopConditions();
@@ -123,7 +124,8 @@ void CDlgMeasureDiagram::OnBnClickedStart() {
 
 void CDlgMeasureDiagram::OnBnClickedTrigger() {
     CMainFrame* frame = GetMainFrame();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || !IsSensorReady())
+    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
+        !IsSensorReady())
         return;
     // The storage is made here, on the GUI path: the trigger start comes from inside the value
     // flow, where a box would re-enter the flow and a moved store would pull the curves away.

@@ -163,8 +163,11 @@ TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramS
     EXPECT_FALSE(page_->IsSensorReady());
 
     page_->OnBnClickedStop();
+    EXPECT_FALSE(Enabled(IDC_MD_START));  // no new start before timer 64 has finished this one
+    page_->OnBnClickedStart();
     Run(1500);
     EXPECT_FALSE(page_->IsRunning());
+    EXPECT_FALSE(page_->IsMeasuring());
     EXPECT_TRUE(frame_->m_bMeasurementFinished);
     EXPECT_EQ(frame_->GetLastStatusId(), 5270u);
     EXPECT_FALSE(frame_->GetDiagramView()->IsStarted());  // handed to the automatic save
