@@ -262,34 +262,3 @@ void CDlgMeasureDiagram::OnPowerBox(UINT id) {
     }
     SetPowerCheck(derived, m_abPowerChecked[derived]);
 }
-
-void CDlgMeasureDiagram::ClearSensorDisplays() {
-    EnableChannelViewButtons(FALSE);
-    CMainFrame* frame = GetMainFrame();
-    for (int channel = 0; channel < COM_CHANNELS && frame != nullptr; ++channel) {
-        CAFormChannelX* view = frame->GetChannelView(channel);
-        if (view == nullptr || view->m_hWnd == nullptr)
-            continue;
-        for (UINT field : {CAFormChannelX::IDC_VALUE_FIELD, CAFormChannelX::IDC_TARE_FIELD,
-                           CAFormChannelX::IDC_MIN_FIELD, CAFormChannelX::IDC_MAX_FIELD})
-            view->SetDlgItemText(static_cast<int>(field), kNoValue);
-    }
-    if (m_hWnd != nullptr) {
-        SetDlgItemText(IDC_MD_ELAPSED, kNoValue);
-        SetDlgItemText(IDC_MD_COUNT, kNoValue);
-    }
-}
-
-void CDlgMeasureDiagram::EnableChannelViewButtons(BOOL enable) {
-    CMainFrame* frame = GetMainFrame();
-    for (int channel = 0; channel < COM_CHANNELS && frame != nullptr; ++channel) {
-        CAFormChannelX* view = frame->GetChannelView(channel);
-        if (view == nullptr || view->m_hWnd == nullptr)
-            continue;
-        for (UINT id : {CAFormChannelX::IDC_TARA, CAFormChannelX::IDC_MIN_RESET,
-                        CAFormChannelX::IDC_MAX_RESET}) {
-            if (CWnd* button = view->GetDlgItem(static_cast<int>(id)))
-                button->EnableWindow(enable);
-        }
-    }
-}
