@@ -92,12 +92,16 @@ BOOL CComPort::COM_SendDiagnosticRequest(int kind) {
             request = TarSend_RequestRestart();
             break;
     }
+    // On a multi-port device the first sensor that is ready answers.
+    const int port = m_iNumberOfSensors > 1 ? NextReadySlot(0) : kCurrentPort;
+    if (m_iNumberOfSensors > 1 && port < 0) {
+        return FALSE;
+    }
     m_iDiagnosticKind = kind;
     m_strDiagnosticRequest = request;
     COM_SetZMCOMConfgFlow(ZM_DIAGNOSTIC_REQUEST);
     // The expected code only names the request; any reply frame ends it (see DispatchFrame).
-    if (!SendRequest(request, kind == COM_DIAG_STATUS_LONG ? kReplyStatusLong : kReplyAck,
-                     PortOfSensor(0))) {
+    if (!SendRequest(request, kind == COM_DIAG_STATUS_LONG ? kReplyStatusLong : kReplyAck, port)) {
         FailStep(ComFailure::PortGone);
         return FALSE;
     }
