@@ -1,10 +1,16 @@
 // The measurement panel as a window without a sensor (a trigger start's run bytes, the stop
 // finished by timer 64, one end per measurement, the trigger monitor's pace and its texts), and
 // in the running program with a simulated sensor (single shot on show, start and stop, the
-// light, the curve store's refusal and shortage, the sensor lost while measuring or idle).
+// light, the curve store's refusal and shortage, the sensor lost while measuring or idle, the
+// trigger and its repeat, the power boxes, the start and stop programs).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "app/AppTest.h"
 #include "app/views/CAFormChannel.h"
@@ -329,4 +335,36 @@ TEST_F(PanelWithSensor, ThePowerBoxesSwitchTheirViewsAndFollowTheBarsAfterAnActi
     page_->SetTimer(CDlgMeasureDiagram::TIMER_SENSOR_CHANGED, 120, nullptr);
     Run(200);
     EXPECT_EQ(page_->IsDlgButtonChecked(IDC_MD_P1) == BST_CHECKED, shown);
+}
+
+TEST_F(PanelWithSensor, TheStartAndStopProgramsRunOnePathEachAndAMissingOneIsReported) {
+    // A program in a folder with a blank and ';' in its name: one path, never a shell line.
+    const std::string dir = folder_ / "progs; x";
+    std::filesystem::create_directories(dir);
+    const std::string script = dir + "/mark.sh";
+    const std::string marker = folder_ / "started";
+    {
+        std::ofstream out(script);
+        out << "#!/bin/sh\necho run >> '" << marker << "'\n";
+    }
+    ::chmod(script.c_str(), 0755);
+    adjust_->m_values.startProgram = script.c_str();
+    adjust_->m_values.stopProgram = (folder_ / "missing program").c_str();
+    page_->OnBnClickedStart();
+    Run(100);
+    bool started = false;
+    for (int i = 0; i < 500 && !started; ++i) {
+        started = std::ifstream(marker).good();
+        if (!started)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(page_->IsMeasuring());
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_FALSE(boxes_.empty());
+    bool reported = false;
+    for (const auto& box : boxes_)
+        reported = reported || box.text.Find("missing program") >= 0;
+    EXPECT_TRUE(reported);
 }
