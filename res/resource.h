@@ -182,17 +182,17 @@
 #define IDC_DIAG_RESTART 1685
 #define IDC_DIAG_BYTES 1686
 #define IDC_DIAG_LIST 1687
-// Texts 5873-5876 name the four requests in the order of their buttons.
-#define IDS_DIAG_STATUS_LONG 5873
-#define IDS_DIAG_LINK_TEST 5874
-#define IDS_DIAG_REPEAT 5875
-#define IDS_DIAG_RESTART 5876
-#define IDS_DIAG_REQUEST 5877
-#define IDS_DIAG_REPLY 5878
-#define IDS_DIAG_NO_ANSWER 5879
-#define IDS_DIAG_COM_PORTS 5880
-#define IDS_DIAG_SERIAL 5881
-// Texts 5882-5896 label the fields of the long status, in the order of the reply.
-#define IDS_DIAG_FIELD_FIRST 5882
-#define IDS_DIAG_NOT_SENT 5897
-#define IDS_DIAG_REFUSED 5898
+// Texts 5973-5976 name the four requests in the order of their buttons.
+#define IDS_DIAG_STATUS_LONG 5973
+#define IDS_DIAG_LINK_TEST 5974
+#define IDS_DIAG_REPEAT 5975
+#define IDS_DIAG_RESTART 5976
+#define IDS_DIAG_REQUEST 5977
+#define IDS_DIAG_REPLY 5978
+#define IDS_DIAG_NO_ANSWER 5979
+#define IDS_DIAG_COM_PORTS 5980
+#define IDS_DIAG_SERIAL 5981
+// Texts 5982-5996 label the fields of the long status, in the order of the reply.
+#define IDS_DIAG_FIELD_FIRST 5982
+#define IDS_DIAG_NOT_SENT 5997
+#define IDS_DIAG_REFUSED 5998
