@@ -23,6 +23,7 @@ namespace {
 constexpr int kRepeatText = 5370;
 constexpr int kLampSize = 16;
 constexpr int kPictureFitInside = 6;
+constexpr int kPictureCentred = 3;
 
 const PageLabel kLabels[] = {{IDC_MD_START, IDS_MD_START},
                              {IDC_MD_TRIGGER, IDS_MD_TRIGGER},
@@ -65,10 +66,10 @@ BOOL CDlgMeasureDiagram::OnInitDialog() {
         for (unsigned state = 0; state < LED_STATES; ++state)
             m_ledState.LoadStateIcon(state, kLampIcons[state], kLampSize, kLampSize);
     }
-    if (CWnd* frame = GetDlgItem(IDC_MD_PICTURE);
-        frame != nullptr && m_picture.CreateFromStatic(frame)) {
+    if (CWnd* placeholder = GetDlgItem(IDC_MD_PICTURE);
+        placeholder != nullptr && m_picture.CreateFromStatic(placeholder)) {
         m_picture.SetFitMode(kPictureFitInside);
-        m_picture.SetOriginModes(3, 3);
+        m_picture.SetOriginModes(kPictureCentred, kPictureCentred);
         m_picture.SetBitmapFromResourceId(IDB_MD_SENSOR_PICTURE);
     }
     SetDlgItemText(IDC_MD_ELAPSED, kNoValue);
