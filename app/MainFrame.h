@@ -355,6 +355,8 @@ class CMainFrame : public CFrameWnd,
     void SetControlSignalState(int on) override;
     void OnSensorConnected() override;
     void OnSensorDisconnected() override;
+    // ---- The diagnostic page's raw requests (MainFrameDiagnostic) ----
+    void OnDiagnosticReply(int kind, const CString& frame, BOOL answered) override;
 
     // ---- The pages the browse control serves (null until they have registered) ----
     IBrowseDocumentationPage* BrowseDocumentationPage() override;
