@@ -192,6 +192,7 @@ class CMainFrame : public CFrameWnd,
     void RedisplayChannel(int channel);
     void SetActiveChannelsAB(int selection);
     void SetActiveSensorChannels(const BOOL flags[4]);
+    void ActivateOpenSensorChannels();
     void RefreshDerivedChannelActive(int derived);
     ChannelRecord& RecordOfChannel(int channel);
     bool ComputePowerValue(int channel, double& value);

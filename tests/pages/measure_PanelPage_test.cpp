@@ -368,3 +368,19 @@ TEST_F(PanelWithSensor, TheStartAndStopProgramsRunOnePathEachAndAMissingOneIsRep
         reported = reported || box.text.Find("missing program") >= 0;
     EXPECT_TRUE(reported);
 }
+
+// The channels of the open sensor take part without anyone switching them on: a started run
+// shows values, draws them and records them.
+TEST_F(PanelWithSensor, AStartedRunFeedsTheChannelsOfTheOpenSensor) {
+    EXPECT_TRUE(frame_->m_bChannelActive[0]);
+    EXPECT_TRUE(frame_->m_bChannelActive[1]);
+    frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
+    page_->OnBnClickedStart();
+    RunStreaming(2000);
+    EXPECT_TRUE(page_->IsMeasuring());
+    EXPECT_GT(frame_->GetDiagramView()->GetDiagram()->GetCurvePointCount(0), 5);
+    EXPECT_NE(ChannelField(0, CAFormChannelX::IDC_VALUE_FIELD), "---");
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_TRUE(frame_->m_bMeasurementFinished);
+}

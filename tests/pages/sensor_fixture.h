@@ -42,21 +42,6 @@ class SensorPageTest : public AppTest {
     }
     // The sensor stops answering, as when its cable is pulled.
     void Unplug(int port = 0) { sim_->ports[static_cast<size_t>(port)]->silent = true; }
-    // Run, with the first port's value frames handed to the frame while the sensor streams.
-    void RunStreaming(int64_t ms) {
-        std::vector<std::pair<int, std::string>> frames;
-        for (int64_t done = 0; done < ms; done += 10) {
-            Advance(10);
-            frames.clear();
-            if (!sim_->ports[0]->silent)
-                sim_->ports[0]->device->Tick(kq::MonotonicMillis(), frames);
-            for (const auto& [position, bytes] : frames)
-                GetMainFrame()->SendMessage(COM_MSG_RECEIVED, bytes.size(),
-                                            reinterpret_cast<LPARAM>(bytes.data()));
-            sim_->Deliver();
-            Pump();
-        }
-    }
 };
 
 }  // namespace apptest
