@@ -89,7 +89,7 @@ void BM_LongestRecordingMemory(benchmark::State& state) {
         int64_t lastNanos = 0;
         for (int second = 0; second < kLongestRecordingSeconds && app.IsMeasuring(); ++second) {
             const int64_t cpu = wholeapp::ProcessCpuNanos() - app.SimulatorCpuNanos();
-            app.Run(1000);
+            app.Run(1000, 1);
             const int64_t used = wholeapp::ProcessCpuNanos() - app.SimulatorCpuNanos() - cpu;
             if (second < 10)
                 firstNanos += used;
