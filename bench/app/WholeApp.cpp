@@ -11,10 +11,9 @@
 #include <fstream>
 
 #include "app/PageTable.h"
-#include "app/views/CAFormDiagram.h"
-#include "app/views/GraphicDisplayWnd.h"
 #include "foundation/SharedConstants.h"
 #include "kq_res.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/base/Registry.h"
@@ -31,6 +30,8 @@ namespace wholeapp {
 namespace {
 
 constexpr uint32_t kDeviceSerial = 4711;
+// The measure configuration's stop after a number of value sets.
+constexpr int kCountStop = 7;
 
 int64_t ThreadCpuNanos() {
     timespec t{};
@@ -107,20 +108,6 @@ class StreamPort final : public ISensorPort {
 };
 
 namespace {
-
-// What the measure configuration tells the diagram at the sensors' fastest rate: time on x,
-// every channel drawn, one value set a millisecond, no averaging.
-class FastestRateDiagramSource final : public IDiagramSource {
-  public:
-    void GetDiagramRows(DiagramRow (&rows)[kRows]) const override {
-        rows[0] = {1, 1};
-        for (int k = 1; k < kRows; ++k)
-            rows[k] = {k + 1, 1};
-    }
-    double GetMeasuringInterval() const override { return 0.001; }
-    int GetAveragingCount() const override { return 1; }
-    int GetChannelDecimals(int) const override { return 2; }
-};
 
 class StreamProvider final : public ISensorPortProvider {
   public:
@@ -230,7 +217,7 @@ bool WholeApp::ActivateDevice(int64_t maxMs) {
     return false;
 }
 
-bool WholeApp::StartMeasuring(int pointsPerCurve) {
+bool WholeApp::StartMeasuring(double stopAfterSets) {
     CMainFrame* frame = Frame();
     if (frame == nullptr || !frame->SetOperatingMode(PAGE_MEASURE_DIAGRAM))
         return false;
@@ -239,29 +226,18 @@ bool WholeApp::StartMeasuring(int pointsPerCurve) {
         frame->m_viewState.checkState[c] = 1;
         frame->ShowViewBar(&frame->m_wndViewBar[c], TRUE, FALSE);
     }
-    // What the measure configuration would choose: every sensor's channel shown and recorded.
+    // Every sensor's channel shown and recorded (no page chooses them yet), the fastest rate,
+    // and a stop after the number of value sets, which also sizes the diagram's store.
     const BOOL all[kSensors] = {TRUE, TRUE, TRUE, TRUE};
     frame->SetActiveSensorChannels(all);
     frame->m_iMeasureRateIndex = 0;
     frame->COM_SetMeasureRateParameters();
+    CDlgMeasureAdjust* configuration = frame->GetMeasureAdjustPage();
+    if (configuration == nullptr)
+        return false;
+    configuration->m_values.stopCode = kCountStop;
+    configuration->m_values.stopCount = stopAfterSets;
     Run(100);
-    // What the measurement panel's start asks of the diagram, with the measure configuration
-    // of the fastest rate: a store for the curves of the active channels, and a fresh start.
-    CAFormDiagram* diagram = frame->GetDiagramView();
-    if (diagram == nullptr || diagram->GetDiagram() == nullptr)
-        return false;
-    static const FastestRateDiagramSource source;
-    diagram->SetDiagramSource(&source);
-    diagram->AssignCurvesToChannels();
-    BYTE inUse[CDataManager::kCurves] = {};
-    for (int c = 0; c < COM_CHANNELS; ++c) {
-        const int curve = diagram->GetCurveOfChannel(c);
-        if (frame->m_bChannelActive[c] && curve >= 0 && curve < CDataManager::kCurves)
-            inUse[curve] = 1;
-    }
-    if (diagram->GetDiagram()->ReallocateStorage(pointsPerCurve, inUse) == 0)
-        return false;
-    diagram->StartDiagram(TRUE);
     CDlgMeasureDiagram* page = frame->GetMeasureDiagramPage();
     page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MD_START, BN_CLICKED),
                       reinterpret_cast<LPARAM>(page->GetDlgItem(IDC_MD_START)->m_hWnd));

@@ -38,8 +38,8 @@ class WholeApp {
     // until its four sensors are open and at rest.
     bool ActivateDevice(int64_t maxMs);
     // Measures on the measure-and-diagram page with every channel view and the diagram showing,
-    // at the sensors' fastest rate, the diagram's store made for the points per curve.
-    bool StartMeasuring(int pointsPerCurve);
+    // at the sensors' fastest rate, to stop after the number of value sets.
+    bool StartMeasuring(double stopAfterSets);
     bool IsMeasuring() const;
     // Moves the virtual clock in steps, streaming and delivering between them.
     void Run(int64_t ms, int64_t stepMs = 10);
