@@ -11,8 +11,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/MeasureFlowSeams.h"
-#include "bench/app/WholeApp.h"
 #include "pages/measurement/MeasureRunLogic.h"
+#include "tests/e2e/screens/WholeApp.h"
 
 namespace {
 

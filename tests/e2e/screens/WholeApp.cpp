@@ -1,4 +1,4 @@
-#include "bench/app/WholeApp.h"
+#include "tests/e2e/screens/WholeApp.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -128,10 +128,15 @@ class StreamProvider final : public ISensorPortProvider {
 
 }  // namespace
 
-WholeApp::WholeApp() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kq-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr)
-        folder_ = pattern;
+WholeApp::WholeApp(const std::string& folder) {
+    if (folder.empty()) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kq-app-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr)
+            folder_ = pattern;
+    } else {
+        std::filesystem::create_directories(folder);
+        folder_ = folder;
+    }
     roots_ = std::make_unique<kq::ScopedFolderRoots>(folder_);
     kq::SetRegistryFilePath(folder_ + "/registry.reg");
     kq::fw::SetMessageBoxFunction([](HWND, const CString& text, const CString&, UINT) {

@@ -1,8 +1,8 @@
-// The whole program inside a benchmark: the application object with its main window on the
-// headless screen and the virtual clock, a private settings store and data folder, and its ports
-// answered by a simulated multi-port device of four 230400-baud sensors whose value sets stream
-// as the clock moves. Received bytes reach the main window as the port library hands them over,
-// as window messages between steps of the clock.
+// The whole program in one process, for the screenshots and the benchmarks: the application
+// object with its main window on the virtual clock, a private settings store and data folder, and
+// its ports answered by a simulated multi-port device of four 230400-baud sensors whose value
+// sets stream as the clock moves. Received bytes reach the main window as the port library hands
+// them over, as window messages between steps of the clock.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +25,9 @@ class WholeApp {
   public:
     static constexpr int kSensors = 4;
 
-    WholeApp();
+    // The settings store and data folders live in folder (a fresh temporary one when empty),
+    // removed at the end.
+    explicit WholeApp(const std::string& folder = {});
     ~WholeApp();
     WholeApp(const WholeApp&) = delete;
     WholeApp& operator=(const WholeApp&) = delete;
