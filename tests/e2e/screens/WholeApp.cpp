@@ -231,10 +231,8 @@ bool WholeApp::StartMeasuring(double stopAfterSets) {
         frame->m_viewState.checkState[c] = 1;
         frame->ShowViewBar(&frame->m_wndViewBar[c], TRUE, FALSE);
     }
-    // Every sensor's channel shown and recorded (no page chooses them yet), the fastest rate,
-    // and a stop after the number of value sets, which also sizes the diagram's store.
-    const BOOL all[kSensors] = {TRUE, TRUE, TRUE, TRUE};
-    frame->SetActiveSensorChannels(all);
+    // The fastest rate, and a stop after the number of value sets, which also sizes the
+    // diagram's store.
     frame->m_iMeasureRateIndex = 0;
     frame->COM_SetMeasureRateParameters();
     CDlgMeasureAdjust* configuration = frame->GetMeasureAdjustPage();
