@@ -139,6 +139,9 @@ class CMainFrame : public CFrameWnd,
     // ---- Bar sizes (MainFrameBarSizes) ----
     // On the measure-and-diagram page the channel bars of each docked column stand equally high.
     void EqualizeChannelBarHeights();
+    // A bar the user closed (caption button or floating frame's close box) while its view
+    // setting is on has that setting switched off, once (MainFrameBarClose).
+    void OnViewBarClosedByUser(CControlBar* pBar);
     // Focus to the edit, its whole text selected and the caret in view.
     static void FocusAndSelectEditText(CWnd* edit);
     void WaitCursorOn();
