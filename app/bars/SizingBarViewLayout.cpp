@@ -30,6 +30,9 @@ void CSizingControlBarCF::OnPaint() {
 void CSizingControlBarCF::LayoutHostedView() {
     CRect client;
     GetClientRect(&client);
+    if (client == m_rectLastLayout)
+        return;
+    m_rectLastLayout = client;
     for (int i = 0; i < 6; ++i) {
         if (m_pMainFrame->m_wndViewBar[i].m_hWnd != m_hWnd)
             continue;

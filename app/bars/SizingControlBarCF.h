@@ -45,6 +45,7 @@ class CSizingControlBarCF : public CSizingControlBarG {
     BOOL m_bNotInitialised = TRUE;
     CMainFrame* m_pMainFrame = nullptr;
     ChannelViewPlacer m_placer;
+    CRect m_rectLastLayout{0, 0, -1, -1};  // the client last laid out
 
     DECLARE_MESSAGE_MAP()
 };
