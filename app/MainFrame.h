@@ -566,6 +566,7 @@ class CMainFrame : public CFrameWnd,
     // Creation steps.
     BOOL CreateBars(CCreateContext* frameContext);
     void DockBarsByDefault();
+    void JoinChannelColumn();
     void CompleteStartUp();
     // The dialogue is in a step of the sensor pages that a close must not cut.
     bool IsSensorWriteUnderWay() const;

@@ -242,7 +242,26 @@ void CMainFrame::DockBarsByDefault() {
     }
     DockControlBar(&m_wndNaviBar, AFX_IDW_DOCKBAR_LEFT);
     DockControlBar(&m_wndDiagramBar, AFX_IDW_DOCKBAR_BOTTOM);
+    JoinChannelColumn();
     ShowViewBar(&m_wndDiagramBar, FALSE, FALSE);
+}
+
+void CMainFrame::JoinChannelColumn() {
+    // While the bars dock one by one, those not yet docked lie along the frame's top and leave
+    // the right side too short, so its layout wraps the channel bars into columns of their own.
+    // They belong in one column: the row ends between them are dropped.
+    CDockBar* dock = m_wndViewBar[0].m_pDockBar;
+    if (dock == nullptr)
+        return;
+    const int first = dock->FindBar(&m_wndViewBar[0]);
+    const int last = dock->FindBar(&m_wndViewBar[CHANNEL_LIGHT]);
+    if (first < 0 || last < first)
+        return;
+    for (int pos = last - 1; pos > first; --pos) {
+        if (dock->m_arrBars[pos] == nullptr)
+            dock->m_arrBars.RemoveAt(pos);
+    }
+    RecalcLayout();
 }
 
 // ---- Registrations ---------------------------------------------------------------------------

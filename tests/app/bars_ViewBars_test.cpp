@@ -46,6 +46,18 @@ TEST_F(ViewBars, SizesPerClassAndTheHostedFrameOverTheClient) {
     EXPECT_EQ(tree, client);
 }
 
+TEST_F(ViewBars, TheChannelBarsStartInOneColumnAtTheRight) {
+    CDockBar* dock = frame_->m_wndViewBar[0].m_pDockBar;
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(dock->GetDlgCtrlID(), static_cast<int>(AFX_IDW_DOCKBAR_RIGHT));
+    int previous = dock->FindBar(&frame_->m_wndViewBar[0]);
+    for (int i = 1; i < 7; ++i) {
+        const int pos = dock->FindBar(&frame_->m_wndViewBar[i]);
+        EXPECT_EQ(pos, previous + 1) << i;
+        previous = pos;
+    }
+}
+
 TEST_F(ViewBars, TheDiagramsFloatingSetterMovesItsFrameWithoutSizingIt) {
     CViewBarDiagram& bar = frame_->m_wndDiagramBar;
     frame_->ShowViewBar(&bar, TRUE, FALSE);
