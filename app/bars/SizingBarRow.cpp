@@ -73,7 +73,10 @@ BOOL CSizingControlBar::DivideRow(int nLength) {
         if (bar == this)
             beforeThis = false;
         if (sizing != nullptr) {
-            used += sizing->LengthOf(bHorz) - kOverlap;
+            // A bar is laid out at least at its minimum: count it so, or the row overruns.
+            LONG& length = sizing->LengthOf(bHorz);
+            length = std::max(length, sizing->MinLengthOf(bHorz));
+            used += length - kOverlap;
             thickness = std::max<int>(thickness, sizing->ThicknessOf(bHorz));
         } else {
             free -= Along(window.Size(), bHorz) - kOverlap;
