@@ -141,6 +141,9 @@ class CMainFrame : public CFrameWnd,
     // ---- Bar sizes (MainFrameBarSizes) ----
     // On the measure-and-diagram page the channel bars of each docked column stand equally high.
     void EqualizeChannelBarHeights();
+    // A bar the user closed (caption button or floating frame's close box) while its view
+    // setting is on has that setting switched off, once (MainFrameBarClose).
+    void OnViewBarClosedByUser(CControlBar* pBar);
     // Focus to the edit, its whole text selected and the caret in view.
     static void FocusAndSelectEditText(CWnd* edit);
     void WaitCursorOn();
@@ -574,6 +577,7 @@ class CMainFrame : public CFrameWnd,
     // Creation steps.
     BOOL CreateBars(CCreateContext* frameContext);
     void DockBarsByDefault();
+    void JoinChannelColumn();
     void CompleteStartUp();
     // The dialogue is in a step of the sensor pages that a close must not cut.
     bool IsSensorWriteUnderWay() const;

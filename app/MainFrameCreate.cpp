@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/PageTable.h"
 #include "app/ThreadedConvertFile.h"
+#include "app/bars/ViewBarFloatFrame.h"
 #include "app/views/CAFormChannel.h"
 #include "app/views/CAFormDiagram.h"
 #include "app/views/CAFormLight.h"
@@ -198,12 +199,16 @@ BOOL CMainFrame::CreateBars(CCreateContext* frameContext) {
     if (!m_wndViewBar[CHANNEL_LIGHT].Create(GetLanguageString(5437), RUNTIME_CLASS(CAFormLight),
                                             &context, this, 119, WS_CHILD | CBRS_TOP))
         return FALSE;
+    // The diagram and navigation bars draw their sizing edges and size their one child.
+    constexpr DWORD kEdgesAndChild = CSizingControlBar::kShowEdges | CSizingControlBar::kSizeChild;
     if (!m_wndDiagramBar.Create(GetLanguageString(5140), RUNTIME_CLASS(CAFormDiagram), &context,
                                 this, 185, WS_CHILD | WS_VISIBLE | CBRS_TOP))
         return FALSE;
+    m_wndDiagramBar.SetSizingStyle(m_wndDiagramBar.GetSizingStyle() | kEdgesAndChild);
     if (!m_wndNaviBar.Create(GetLanguageString(5076), nullptr, nullptr, this, 121,
                              WS_CHILD | WS_VISIBLE | CBRS_TOP))
         return FALSE;
+    m_wndNaviBar.SetSizingStyle(m_wndNaviBar.GetSizingStyle() | kEdgesAndChild);
     if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_TRACKSELECT,
                           CRect(0, 0, 0, 0), &m_wndNaviBar, 10000))
         return FALSE;
@@ -223,6 +228,8 @@ void CMainFrame::DockBarsByDefault() {
     m_wndNaviBar.SetBarStyle(m_wndNaviBar.GetBarStyle() | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
     m_wndNaviBar.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
     EnableDocking(CBRS_ALIGN_ANY);
+    // A bar the user closes in its floating frame reports the close like its caption button.
+    m_pFloatingFrameClass = RUNTIME_CLASS(CViewBarFloatFrame);
     RecalcLayout();
 
     DockControlBar(&m_wndViewBar[0], AFX_IDW_DOCKBAR_RIGHT);
@@ -235,7 +242,26 @@ void CMainFrame::DockBarsByDefault() {
     }
     DockControlBar(&m_wndNaviBar, AFX_IDW_DOCKBAR_LEFT);
     DockControlBar(&m_wndDiagramBar, AFX_IDW_DOCKBAR_BOTTOM);
+    JoinChannelColumn();
     ShowViewBar(&m_wndDiagramBar, FALSE, FALSE);
+}
+
+void CMainFrame::JoinChannelColumn() {
+    // While the bars dock one by one, those not yet docked lie along the frame's top and leave
+    // the right side too short, so its layout wraps the channel bars into columns of their own.
+    // They belong in one column: the row ends between them are dropped.
+    CDockBar* dock = m_wndViewBar[0].m_pDockBar;
+    if (dock == nullptr)
+        return;
+    const int first = dock->FindBar(&m_wndViewBar[0]);
+    const int last = dock->FindBar(&m_wndViewBar[CHANNEL_LIGHT]);
+    if (first < 0 || last < first)
+        return;
+    for (int pos = last - 1; pos > first; --pos) {
+        if (dock->m_arrBars[pos] == nullptr)
+            dock->m_arrBars.RemoveAt(pos);
+    }
+    RecalcLayout();
 }
 
 // ---- Registrations ---------------------------------------------------------------------------

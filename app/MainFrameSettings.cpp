@@ -76,10 +76,7 @@ BOOL CMainFrame::RestoreWindowAndBarState() {
     const int maximized = app->GetProfileInt("AllViewState\\Configs\\WindowPos", "IsMaximized", 0);
     ShowWindow(maximized != 0 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     m_bFrameShown = TRUE;
-    m_wndDiagramBar.LoadState(kBarSection);
-    m_wndNaviBar.LoadState(kBarSection);
-    for (CViewBar& bar : m_wndViewBar)
-        bar.LoadState(kBarSection);
+    CSizingControlBar::LoadAll(kBarSection, this);
     if (VerifyBarState(kBarSection))
         LoadBarState(kBarSection);
     if (m_bStoredVersionIsCurrent)
@@ -162,10 +159,7 @@ void CMainFrame::SaveSettings() {
 
     // A frame that was never shown keeps the stored placement and layout.
     if (m_bFrameShown) {
-        m_wndDiagramBar.SaveState(kBarSection);
-        m_wndNaviBar.SaveState(kBarSection);
-        for (const CViewBar& bar : m_wndViewBar)
-            bar.SaveState(kBarSection);
+        CSizingControlBar::SaveAll(kBarSection, this);
         SaveBarState(kBarSection);
         SaveWindowPosition(app, this);
     }

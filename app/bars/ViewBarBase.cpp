@@ -2,15 +2,18 @@
 
 #include "platform/framework/CreateContext.h"
 
-IMPLEMENT_DYNAMIC(CViewBarBase, CControlBar)
+IMPLEMENT_DYNAMIC(CViewBarBase, CSizingControlBarCF)
 
-BEGIN_MESSAGE_MAP(CViewBarBase, CControlBar)
+BEGIN_MESSAGE_MAP(CViewBarBase, CSizingControlBarCF)
 ON_WM_CREATE()
 ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CViewBarBase::CViewBarBase(CSize horz, CSize vert, CSize floating)
-    : m_szHorz(horz), m_szVert(vert), m_szFloat(floating) {}
+CViewBarBase::CViewBarBase(CSize horz, CSize vert, CSize floating) {
+    m_szHorz = horz;
+    m_szVert = vert;
+    m_szFloat = floating;
+}
 
 BOOL CViewBarBase::Create(LPCTSTR lpszWindowName, CRuntimeClass* pViewClass,
                           CCreateContext* pContext, CWnd* pParentWnd, UINT nID, DWORD dwStyle) {
@@ -20,16 +23,11 @@ BOOL CViewBarBase::Create(LPCTSTR lpszWindowName, CRuntimeClass* pViewClass,
     else
         m_context.m_pCurrentFrame = DYNAMIC_DOWNCAST(CFrameWnd, pParentWnd);
     m_context.m_pNewViewClass = pViewClass;
-    m_dwStyle = dwStyle & CBRS_ALL;
-    LPCTSTR cls =
-        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                            reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_BTNFACE + 1)));
-    const DWORD windowStyle = (dwStyle & ~CBRS_ALL) | WS_CLIPCHILDREN;
-    return CWnd::Create(cls, lpszWindowName, windowStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
+    return CSizingControlBarCF::Create(lpszWindowName, pParentWnd, nID, dwStyle);
 }
 
 int CViewBarBase::OnCreate(LPCREATESTRUCT lpcs) {
-    if (CControlBar::OnCreate(lpcs) == -1)
+    if (CSizingControlBarCF::OnCreate(lpcs) == -1)
         return -1;
     if (m_pViewClass == nullptr)
         return 0;
@@ -43,31 +41,21 @@ int CViewBarBase::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CViewBarBase::OnSize(UINT nType, int cx, int cy) {
-    CControlBar::OnSize(nType, cx, cy);
-    if (m_pHostedFrame != nullptr && m_pHostedFrame->m_hWnd != nullptr)
+    CSizingControlBarCF::OnSize(nType, cx, cy);
+    if (m_pHostedFrame != nullptr && m_pHostedFrame->m_hWnd != nullptr) {
         m_pHostedFrame->MoveWindow(0, 0, cx, cy, TRUE);
+        m_pHostedFrame->Invalidate();
+    }
 }
 
-CSize CViewBarBase::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
-    (void)bStretch;
-    return bHorz ? m_szHorz : m_szVert;
+void CViewBarBase::SetMinimumSizes(CSize horz, CSize vert, CSize floating) {
+    m_szMinHorz = horz;
+    m_szMinVert = vert;
+    m_szMinFloat = floating;
 }
 
-CSize CViewBarBase::CalcDynamicLayout(int nLength, DWORD nMode) {
-    if (nMode & (LM_HORZDOCK | LM_VERTDOCK))
-        return CalcFixedLayout(FALSE, (nMode & LM_HORZDOCK) != 0);
-    (void)nLength;
-    return m_szFloat;
-}
-
-void CViewBarBase::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
-    UpdateDialogControls(pTarget, bDisableIfNoHndler);
-}
-
-UINT CViewBarBase::GetDockBarId() const {
-    if (m_pDockBar != nullptr)
-        return m_pDockBar->GetDlgCtrlID();
-    return AFX_IDW_DOCKBAR_FLOAT;
+CSize CViewBarBase::GetSize(int kind) const {
+    return kind == 0 ? m_szFloat : kind == 1 ? m_szHorz : m_szVert;
 }
 
 void CViewBarBase::SetSizeByKind(int kind, CSize size) {
@@ -79,8 +67,26 @@ void CViewBarBase::SetSizeByKind(int kind, CSize size) {
         m_szVert = size;
 }
 
+void CViewBarBase::SetSizeByIndex(int index, CSize size) {
+    CSize* const sizes[6] = {&m_szHorz,    &m_szVert,    &m_szFloat,
+                             &m_szMinHorz, &m_szMinVert, &m_szMinFloat};
+    if (index >= 0 && index <= 5)
+        *sizes[index] = size;
+    const int first = index == 7 ? 3 : 0;
+    const int last = index == 6 ? 2 : 5;
+    if (index >= 6 && index <= 8)
+        for (int i = first; i <= last; ++i)
+            *sizes[i] = size;
+    RecalcParentLayout();
+}
+
+void CViewBarBase::RecalcParentLayout() {
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RecalcLayout();
+}
+
 int CViewBarBase::GetDockingKind() const {
-    if (m_pDockBar == nullptr || IsFloating())
+    if (m_pDockBar == nullptr || IsFloatingId())
         return 0;
-    return IsHorz() ? 1 : 2;
+    return IsHorzDocked() ? 1 : IsVertDocked() ? 2 : 0;
 }

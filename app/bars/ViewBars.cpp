@@ -13,6 +13,8 @@ END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CViewBarDiagram, CViewBarBase)
 ON_WM_SIZE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CViewBarNavi, CViewBarBase)
@@ -53,4 +55,33 @@ void CViewBarDiagram::OnSize(UINT nType, int cx, int cy) {
     CViewBarBase::OnSize(nType, cx, cy);
     if (auto* view = HostedView<CAFormDiagram>(GetHostedFrame()))
         view->ResizeToBar(this, 0, 0, cx, cy);
+}
+
+void CViewBarDiagram::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (m_bForwardClicks)
+        CViewBarBase::OnLButtonDown(nFlags, point);
+}
+
+void CViewBarDiagram::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    if (m_bForwardClicks)
+        CViewBarBase::OnLButtonDblClk(nFlags, point);
+}
+
+void CViewBarDiagram::SetSizeByIndex(int index, CSize size, const CPoint* position) {
+    if (index != 9) {
+        CViewBarBase::SetSizeByIndex(index, size);
+        return;
+    }
+    m_szFloat = size;
+    if (position != nullptr && IsFloatingId()) {
+        if (CFrameWnd* floating = GetParentFrame())
+            floating->SetWindowPos(nullptr, position->x, position->y, 0, 0,
+                                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RecalcParentLayout();
+}
+
+void CViewBarDiagram::SetFloatingRect(int left, int top, int right, int bottom) {
+    const CPoint position(left, top);
+    SetSizeByIndex(9, CSize(right - left, bottom - top), &position);
 }

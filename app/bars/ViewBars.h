@@ -2,7 +2,6 @@
 // tree (which is made by the main frame as the bar's child, without a view).
 #pragma once
 
-#include "app/bars/ChannelViewFonts.h"
 #include "app/bars/ViewBarBase.h"
 
 class CViewBar : public CViewBarBase {
@@ -11,12 +10,10 @@ class CViewBar : public CViewBarBase {
     CViewBar() : CViewBarBase(CSize(274, 95), CSize(274, 111), CSize(259, 93)) {
         SetMinimumSizes(m_szHorz, m_szVert, m_szFloat);
     }
-    const ChannelViewPlacer& GetPlacer() const { return m_placer; }
 
   protected:
     // A channel view's controls and fonts follow the bar's client; a light view stays as it is.
     void OnSize(UINT nType, int cx, int cy);
-    ChannelViewPlacer m_placer;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -26,10 +23,19 @@ class CViewBarDiagram : public CViewBarBase {
     CViewBarDiagram() : CViewBarBase(CSize(200, 160), CSize(200, 160), CSize(200, 160)) {
         SetMinimumSizes(m_szHorz, m_szVert, m_szFloat);
     }
+    // Index 9: the floating size, and with a position the floating frame moves there (not
+    // sized, not activated); the others as the base class has them.
+    void SetSizeByIndex(int index, CSize size) override { SetSizeByIndex(index, size, nullptr); }
+    void SetSizeByIndex(int index, CSize size, const CPoint* position);
+    void SetFloatingRect(int left, int top, int right, int bottom);
+    // Clicks and double clicks reach the bar (moving, docking toggle) only while this is set.
+    BOOL m_bForwardClicks = FALSE;
 
   protected:
     // The diagram view takes the bar's client.
     void OnSize(UINT nType, int cx, int cy);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 };
 

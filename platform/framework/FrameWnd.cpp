@@ -27,6 +27,7 @@ ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
 ON_WM_INITMENUPOPUP()
 ON_WM_MENUSELECT()
 ON_WM_ENTERIDLE()
+ON_WM_SETTINGCHANGE()
 ON_COMMAND_EX(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu)
 ON_COMMAND_EX(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck)
@@ -442,6 +443,14 @@ void CFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho) {
     if (nWhy != MSGF_MENU || m_nIDTracking == m_nIDLastMessage)
         return;
     SetMessageText(m_nIDTracking);
+}
+
+void CFrameWnd::OnSettingChange(UINT uFlags, LPCTSTR lpszSection) {
+    CWnd::OnSettingChange(uFlags, lpszSection);
+    if (!(GetStyle() & WS_CHILD)) {
+        const MSG* msg = GetCurrentMessage();
+        SendMessageToDescendants(WM_SETTINGCHANGE, msg->wParam, msg->lParam, TRUE, TRUE);
+    }
 }
 
 // --- modal state ---

@@ -125,6 +125,9 @@ class CFrameWnd : public CWnd {
     // message comes back when the menu closes.
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    // A top-level frame passes a setting change on to all its descendants (bars in dock bars,
+    // views in their frames); a child frame gets it from its top-level frame.
+    void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
 
     // Idle work still to do (m_nIdleFlags).
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };

@@ -1,6 +1,11 @@
 #include "platform/ui/SystemMetrics.h"
 
+#include <atomic>
+
+#include "platform/ui/Messages.h"
+#include "platform/ui/Messaging.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/WindowTree.h"
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/nonclient/NonClientMetrics.h"
 
@@ -11,6 +16,23 @@ int Width(const RECT& r) {
 }
 int Height(const RECT& r) {
     return r.bottom - r.top;
+}
+
+// The platform draws window contents while dragging and paints captions as gradients; a
+// program may switch either off for the process.
+std::atomic<bool> g_dragFullWindows{true};
+std::atomic<bool> g_gradientCaptions{true};
+
+BOOL SendSettingChange(HWND hwnd, LPARAM action) {
+    ::SendMessage(hwnd, WM_SETTINGCHANGE, static_cast<WPARAM>(action), 0);
+    return TRUE;
+}
+
+BOOL SetSetting(std::atomic<bool>& setting, bool on, UINT action, UINT winIni) {
+    setting = on;
+    if (winIni & SPIF_SENDCHANGE)
+        ::EnumWindows(&SendSettingChange, static_cast<LPARAM>(action));
+    return TRUE;
 }
 
 }  // namespace
@@ -122,7 +144,11 @@ int GetSystemMetrics(int index) {
     }
 }
 
-BOOL SystemParametersInfo(UINT action, UINT, PVOID pvParam, UINT) {
+BOOL SystemParametersInfo(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
+    if (action == SPI_SETDRAGFULLWINDOWS)
+        return SetSetting(g_dragFullWindows, uiParam != 0, action, winIni);
+    if (action == SPI_SETGRADIENTCAPTIONS)
+        return SetSetting(g_gradientCaptions, pvParam != nullptr, action, winIni);
     if (!pvParam)
         return FALSE;
     switch (action) {
@@ -130,7 +156,10 @@ BOOL SystemParametersInfo(UINT action, UINT, PVOID pvParam, UINT) {
             *static_cast<RECT*>(pvParam) = kq::ui::PrimaryWorkArea();
             return TRUE;
         case SPI_GETDRAGFULLWINDOWS:
-            *static_cast<BOOL*>(pvParam) = TRUE;
+            *static_cast<BOOL*>(pvParam) = g_dragFullWindows ? TRUE : FALSE;
+            return TRUE;
+        case SPI_GETGRADIENTCAPTIONS:
+            *static_cast<BOOL*>(pvParam) = g_gradientCaptions ? TRUE : FALSE;
             return TRUE;
         case SPI_GETWHEELSCROLLLINES:
             *static_cast<UINT*>(pvParam) = 3;

@@ -77,12 +77,21 @@ constexpr int SM_REMOTESESSION = 0x1000;
 constexpr UINT SPI_GETDRAGFULLWINDOWS = 0x0026;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
 constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
+constexpr UINT SPI_SETDRAGFULLWINDOWS = 0x0025;
+constexpr UINT SPI_GETGRADIENTCAPTIONS = 0x1008;
+constexpr UINT SPI_SETGRADIENTCAPTIONS = 0x1009;
+constexpr UINT SPIF_UPDATEINIFILE = 0x0001;
+constexpr UINT SPIF_SENDCHANGE = 0x0002;
 
 // 0 for an unknown index.
 int GetSystemMetrics(int index);
 // SPI_GETWORKAREA (RECT: the primary monitor's work area), SPI_GETDRAGFULLWINDOWS (BOOL),
 // SPI_GETWHEELSCROLLLINES (UINT), SPI_GETNONCLIENTMETRICS (NONCLIENTMETRICS, see
-// nonclient/NonClientMetrics.h). FALSE for anything else.
+// nonclient/NonClientMetrics.h), SPI_GETGRADIENTCAPTIONS (BOOL). The setters
+// SPI_SETDRAGFULLWINDOWS (uiParam) and SPI_SETGRADIENTCAPTIONS (pvParam as a BOOL value) change
+// the setting for the process; with SPIF_SENDCHANGE every top-level window is sent
+// WM_SETTINGCHANGE with the action in wParam. Both settings are on at start. FALSE for anything
+// else.
 BOOL SystemParametersInfo(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 // Texts are UTF-8 here: the ANSI name is the same function.
 inline BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
