@@ -32,9 +32,11 @@ void CCalibStepDialog::OnShowWindow(BOOL bShow, UINT nStatus) {
     CMainFrame* frame = GetMainFrame();
     if (!bShow || m_pPage == nullptr || frame == nullptr || frame->IsStartUpPending())
         return;
+    // Where the last step dialog was left, in this dialog's own size: the steps' forms differ,
+    // and a smaller stored size would cut off the lower controls.
     if (!KeepsOwnPosition() && !m_pPage->m_rectStep.IsRectEmpty()) {
         const CRect& r = m_pPage->m_rectStep;
-        SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetTexts();
 }

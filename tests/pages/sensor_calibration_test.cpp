@@ -276,6 +276,7 @@ TEST_F(CalibrationPage, AnUnloadedSensorLightsTheIndicatorOnlyAfterItsFirstReadi
     bool litAtStart = true;
     int litTicks = 0;
     bool amber = false;
+    bool lightInside = false;  // the dialog opened where the last step was left, in its own size
     StartTicker([&] {
         if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
             Press(warning, IDOK);
@@ -296,8 +297,10 @@ TEST_F(CalibrationPage, AnUnloadedSensorLightsTheIndicatorOnlyAfterItsFirstReadi
                 litAtStart = false;
             } else if (light->IsWindowVisible() && ++litTicks == 3) {
                 // The amber light is on the screen where the indicator stands.
-                CRect rect;
+                CRect rect, dialog, both;
                 light->GetWindowRect(&rect);
+                scale->GetWindowRect(&dialog);
+                lightInside = both.IntersectRect(rect, dialog) && both == rect;
                 for (int y = rect.top; y < rect.bottom && !amber; ++y) {
                     for (int x = rect.left; x < rect.right && !amber; ++x) {
                         const COLORREF c = kq::ui::GetScreenPixel(x, y);
@@ -314,6 +317,7 @@ TEST_F(CalibrationPage, AnUnloadedSensorLightsTheIndicatorOnlyAfterItsFirstReadi
     EXPECT_FALSE(litAtStart);
     EXPECT_GE(litTicks, 3);
     EXPECT_TRUE(amber);
+    EXPECT_TRUE(lightInside);
     Run(1000);
     EXPECT_FALSE(frame_->IsWaitCursorShown());
     EXPECT_FALSE(page_->IsRunActive());
