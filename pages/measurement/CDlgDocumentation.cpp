@@ -94,16 +94,8 @@ END_MESSAGE_MAP()
 BOOL CDlgDocumentation::OnInitDialog() {
     CSettingsPage::OnInitDialog();
     // Each browse control takes the place its template reserves.
-    for (int i = 0; i < 3; ++i) {
-        CWnd* placeholder = GetDlgItem(static_cast<int>(kBrowseIds[i]));
-        if (placeholder == nullptr)
-            continue;
-        CRect rect;
-        placeholder->GetWindowRect(&rect);
-        ScreenToClient(&rect);
-        placeholder->DestroyWindow();
-        m_browse[i].Create(rect, this, kBrowseIds[i], kFolderBrowseStyle);
-    }
+    for (int i = 0; i < 3; ++i)
+        PlaceBrowseControl(m_browse[i], kBrowseIds[i], kFolderBrowseStyle, 0);
     LoadSettings(AfxGetApp());
     SetLanguageTexts();
     return TRUE;

@@ -188,16 +188,8 @@ void CDlgMeasureAdjust::SetUpEdits() {
 
 void CDlgMeasureAdjust::SetUpBrowseControls() {
     // Each browse control takes the place its template reserves; its id is its notification id.
-    for (int i = 0; i < 2; ++i) {
-        CWnd* placeholder = GetDlgItem(static_cast<int>(kProgramIds[i]));
-        if (placeholder == nullptr)
-            continue;
-        CRect rect;
-        placeholder->GetWindowRect(&rect);
-        ScreenToClient(&rect);
-        placeholder->DestroyWindow();
-        m_browseProgram[i].Create(rect, this, kProgramIds[i], kProgramBrowseStyle, kProgramIds[i]);
-    }
+    for (int i = 0; i < 2; ++i)
+        PlaceBrowseControl(m_browseProgram[i], kProgramIds[i], kProgramBrowseStyle, kProgramIds[i]);
 }
 
 BOOL CDlgMeasureAdjust::SetLanguageTexts() {

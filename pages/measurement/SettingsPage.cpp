@@ -19,6 +19,17 @@ void CSettingsPage::OnShowWindow(BOOL bShow, UINT nStatus) {
         panel->OnBnClickedStop();
 }
 
+void CSettingsPage::PlaceBrowseControl(CBrowseCtrl& browse, UINT id, DWORD style, UINT notifyId) {
+    CWnd* placeholder = GetDlgItem(static_cast<int>(id));
+    if (placeholder == nullptr)
+        return;
+    CRect rect;
+    placeholder->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    placeholder->DestroyWindow();
+    browse.Create(rect, this, id, style, notifyId);
+}
+
 BOOL SetPageLabelTexts(CWnd* page, const PageLabel* labels, size_t count) {
     BOOL all = TRUE;
     for (size_t i = 0; i < count; ++i) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "app/PageDialog.h"
+#include "controls/BrowseCtrl.h"
 
 // A control and the id of its text in the string table.
 struct PageLabel {
@@ -24,6 +25,8 @@ class CSettingsPage : public CPageDialog {
 
   protected:
     void OnShowWindow(BOOL bShow, UINT nStatus);
+    // Puts the browse control where the template's placeholder of the id stands, in its place.
+    void PlaceBrowseControl(CBrowseCtrl& browse, UINT id, DWORD style, UINT notifyId);
     BOOL SetLabelTexts(const PageLabel* labels, size_t count) {
         return SetPageLabelTexts(this, labels, count);
     }
