@@ -8,6 +8,8 @@ made again exactly; run this script after changing it and commit the files it wr
 import os
 import struct
 
+from picture_files import icon32
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "res", "icons")
 
@@ -94,12 +96,7 @@ def icon_bytes(colour, mark):
                 a = 255
             row += bytes((b, g, r, a))
         rows.append(row)
-    xor = b"".join(rows)
-    and_mask = b"\0" * (4 * size)  # 16 bits padded to 32 per row
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(and_mask), 0, 0, 0, 0)
-    image = header + xor + and_mask
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22)
-    return directory + image
+    return icon32(size, rows)
 
 
 def logo_bitmap():

@@ -7,7 +7,8 @@ Run this script after changing it and commit the files it writes.
 """
 import math
 import os
-import struct
+
+from picture_files import write_rle8_bmp
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "res", "icons")
@@ -50,30 +51,8 @@ def pixel(x, y, disc, background, face):
     return disc
 
 
-def rle8(rows):
-    out = bytearray()
-    for row in rows:
-        i = 0
-        while i < len(row):
-            j = i
-            while j < len(row) and j - i < 255 and row[j] == row[i]:
-                j += 1
-            out += bytes((j - i, row[i]))
-            i = j
-        out += b"\x00\x00"
-    out += b"\x00\x01"
-    return bytes(out)
-
-
 def write_bmp(path, rows):
-    data = rle8(rows)
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    offset = 14 + 40 + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, 1, len(data), 2835, 2835,
-                       len(PALETTE), len(PALETTE))
-    with open(path, "wb") as f:
-        f.write(header + info + palette + data)
+    write_rle8_bmp(path, WIDTH, HEIGHT, PALETTE, rows)
 
 
 def main():

@@ -6,9 +6,8 @@ palette BMP, RLE8-compressed; and the three 16 x 16 lamps of its state button (3
 it writes.
 """
 import os
-import struct
 
-from make_light_bitmaps import rle8
+from picture_files import icon32, write_rle8_bmp
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ICONS = os.path.join(HERE, "..", "res", "icons")
@@ -66,14 +65,7 @@ def lamp_icon(colour):
                 r, g, b = colour
                 row += bytes((b, g, r, 255))
         rows.append(row)
-    xor = b"".join(rows)
-    and_mask = b"\0" * (4 * size)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(and_mask),
-                         0, 0, 0, 0)
-    image = header + xor + and_mask
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32,
-                                                           len(image), 22)
-    return directory + image
+    return icon32(size, rows)
 
 
 def main():
@@ -81,14 +73,7 @@ def main():
         with open(os.path.join(ICONS, "lamp_%d.ico" % number), "wb") as f:
             f.write(lamp_icon(colour))
     rows = [[pixel(x, y) for x in range(WIDTH)] for y in reversed(range(HEIGHT))]
-    data = rle8(rows)
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    offset = 14 + 40 + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, 1, len(data), 2835, 2835,
-                       len(PALETTE), len(PALETTE))
-    with open(OUT, "wb") as f:
-        f.write(header + info + palette + data)
+    write_rle8_bmp(OUT, WIDTH, HEIGHT, PALETTE, rows)
 
 
 if __name__ == "__main__":

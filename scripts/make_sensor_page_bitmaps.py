@@ -11,6 +11,8 @@ Run this script after changing it and commit the files it writes.
 import os
 import struct
 
+from picture_files import icon32
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "res", "icons")
 SIZE = 13
@@ -84,15 +86,8 @@ def write_led_icon(path):
             else:
                 row += bytes((0, 170, 255, 255))
         rows.append(row)
-    xor = b"".join(rows)
-    and_mask = b"\0" * (4 * size)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(and_mask),
-                         0, 0, 0, 0)
-    image = header + xor + and_mask
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32,
-                                                         len(image), 22)
     with open(path, "wb") as out:
-        out.write(directory + image)
+        out.write(icon32(size, rows))
 
 
 def main():
