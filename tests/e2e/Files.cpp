@@ -3,7 +3,10 @@
 #include <stdio.h>
 
 #include <fstream>
+
 #include <sstream>
+#include "harness/AppSession.h"
+#include "platform/ui/WinUser.h"
 
 namespace e2e {
 
@@ -82,6 +85,26 @@ print(pages, float(box.group(3)) - float(box.group(1)), float(box.group(4)) - fl
     std::istringstream in(output);
     in >> facts.pages >> facts.width >> facts.height;
     return facts;
+}
+
+// Every text the page shows: its controls' texts and its lists' cells.
+std::string VisibleTexts(HWND frame) {
+    std::string all;
+    std::vector<HWND> stack{frame};
+    while (!stack.empty()) {
+        HWND window = stack.back();
+        stack.pop_back();
+        if (window != frame && ::IsWindowVisible(window)) {
+            all += WindowText(window) + "\n";
+            for (const auto& row : ListRows(window, 4))
+                for (const auto& cell : row)
+                    all += cell + "\n";
+        }
+        for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            stack.push_back(child);
+    }
+    return all;
 }
 
 }  // namespace e2e

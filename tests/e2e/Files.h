@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+
 #include <vector>
+#include "platform/ui/UiTypes.h"
 
 namespace e2e {
 
@@ -28,5 +30,9 @@ struct PdfFacts {
     double height = 0;
 };
 PdfFacts ReadPdf(const std::string& path);
+
+// Every text the window's visible descendants show: their texts and their lists' cells, one a
+// line.
+std::string VisibleTexts(HWND window);
 
 }  // namespace e2e

@@ -160,7 +160,11 @@ AppSession::AppSession(const std::string& root) : root_(root), clock_(WallNow())
     kq::fw::SetMessageBoxFunction(
         [this](HWND, const CString& text, const CString& caption, UINT type) {
             messages.push_back(ShownMessage{text.GetString(), caption.GetString(), type});
-            return messageAnswer;
+            if (messageAnswer != 0)
+                return messageAnswer;
+            // The operator agrees: Yes to a question, OK to a notice.
+            const UINT buttons = type & 0x0F;
+            return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
         });
 }
 

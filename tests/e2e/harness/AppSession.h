@@ -87,9 +87,10 @@ class AppSession {
     const std::string& Root() const { return root_; }
     std::string SettingsFile() const;
     std::string DocumentsFolder() const;
-    // Message boxes shown so far, oldest first; each was answered with `messageAnswer`.
+    // Message boxes shown so far, oldest first; each was answered with `messageAnswer`, or when
+    // it is 0, as an operator who agrees: Yes to a question, OK to a notice.
     std::vector<ShownMessage> messages;
-    int messageAnswer = 1;  // IDOK
+    int messageAnswer = 0;
 
   private:
     void Step(int64_t ms);
