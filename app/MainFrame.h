@@ -23,6 +23,7 @@
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
 #include "foundation/StopWatch.h"
+#include "pages/measurement/ExportHeaderSource.h"
 #include "pages/sensor/CDlgStartUp.h"
 #include "platform/framework/Framework.h"
 #include "sensor/CComPort.h"
@@ -50,6 +51,7 @@ class CMainFrame : public CFrameWnd,
                    public CComPort,
                    public IComPortPages,
                    public IBrowsePageOwner,
+                   public IExportHeaderSource,
                    public IChannelUnitSource {
     DECLARE_DYNCREATE(CMainFrame)
   public:
@@ -190,6 +192,7 @@ class CMainFrame : public CFrameWnd,
     void RedisplayChannel(int channel);
     void SetActiveChannelsAB(int selection);
     void SetActiveSensorChannels(const BOOL flags[4]);
+    void ActivateOpenSensorChannels();
     void RefreshDerivedChannelActive(int derived);
     ChannelRecord& RecordOfChannel(int channel);
     bool ComputePowerValue(int channel, double& value);
@@ -268,6 +271,12 @@ class CMainFrame : public CFrameWnd,
     void PrintDiagramPicture(CDC& dc, CPage& page, const DiagramPrintLayout& layout);
 
   public:
+    // ---- The export header's sensors and column titles (MainFrameExportHeader) ----
+    std::vector<documentation_texts::SensorHeaderLines> GetExportSensorLines() override;
+    std::vector<CString> GetExportColumnTitles(int kind) override;
+    // A column's channel title with its current unit, "" for an empty column.
+    CString ExportChannelTitle(int channel);
+
     // ---- Log (MainFrameLog) ----
     BOOL WriteApplicationLog(int sensor, const char* eventText = nullptr,
                              const char* extraText = nullptr);
@@ -347,6 +356,8 @@ class CMainFrame : public CFrameWnd,
     void SetControlSignalState(int on) override;
     void OnSensorConnected() override;
     void OnSensorDisconnected() override;
+    // ---- The diagnostic page's raw requests (MainFrameDiagnostic) ----
+    void OnDiagnosticReply(int kind, const CString& frame, BOOL answered) override;
 
     // ---- The pages the browse control serves (null until they have registered) ----
     IBrowseDocumentationPage* BrowseDocumentationPage() override;

@@ -5,6 +5,7 @@
 
 #include "app/MainFrame.h"
 #include "foundation/NumberText.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "sensor/ZMStates.h"
 
 namespace {
@@ -183,6 +184,9 @@ void CMainFrame::TakeOverSoftwareScaling(int sensor) {
     if (m_iNumberOfSensors < 2 && !COM_IsPkrUsbWithDigitalInput(sensorRecord))
         takeOver(1, m_aChannelRecords[1]);
     RecomputeUnitFactors(sensor);
+    // The measure configuration page lists the scaling after the units.
+    if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage(); adjust && adjust->m_hWnd)
+        adjust->SetTimer(CDlgMeasureAdjust::TIMER_SENSOR_CHANGED, 20, nullptr);
 }
 
 void CMainFrame::StoreChannelSettingsInSoftwareConfig(int sensor) {

@@ -248,6 +248,24 @@ void CMainFrame::SetActiveSensorChannels(const BOOL flags[4]) {
     }
 }
 
+// The channels the open sensors deliver take part in the flow: with one sensor the channels its
+// long status reports connected (both when it reports none), with several channel A of each.
+void CMainFrame::ActivateOpenSensorChannels() {
+    BOOL flags[4] = {};
+    if (m_iNumberOfSensors > 1) {
+        for (int sensor = 0; sensor < std::min(m_iNumberOfSensors, 4); ++sensor)
+            flags[sensor] = TRUE;
+        SetActiveSensorChannels(flags);
+        return;
+    }
+    const bool onlyA = ChanState_IsChannelAConnected() && !ChanState_IsChannelBConnected();
+    const bool onlyB = ChanState_IsChannelBConnected() && !ChanState_IsChannelAConnected();
+    flags[0] = !onlyB;
+    flags[1] = !onlyA;
+    SetActiveSensorChannels(flags);
+    SetActiveChannelsAB(onlyA ? 1 : onlyB ? 2 : 0);
+}
+
 void CMainFrame::RefreshDerivedChannelActive(int derived) {
     if (derived == 0 || derived == 1)
         m_bChannelActive[CHANNEL_P1 + derived] = ChanState_IsPowerChannelOn(derived);

@@ -124,6 +124,7 @@ void CMainFrame::SetControlSignalState(int on) {
         page->SetControlSignalState(on);
 }
 void CMainFrame::OnSensorConnected() {
+    ActivateOpenSensorChannels();
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorConnected();
     // The sensor answers again after an adjustment was written: its scale dialog is done.

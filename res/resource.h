@@ -139,6 +139,16 @@
 #define IDS_MD_ARMED 5854
 #define IDS_MD_NOT_ARMED 5855
 #define IDS_MD_PROGRAM_FAILED 5856
+#define IDC_MD_LED 1667
+#define IDC_MD_PICTURE 1668
+#define IDC_MD_COUNT 1669
+#define IDB_MD_SENSOR_PICTURE 319
+#define IDI_MD_LAMP_IDLE 320
+#define IDI_MD_LAMP_WAITING 321
+#define IDI_MD_LAMP_MEASURING 322
+#define IDS_MD_VALUES 5857
+#define IDS_MD_STORAGE_REDUCED 5858
+#define IDS_MD_STORAGE_FAILED 5859
 
 // About box (template 240) and note dialog (template 241).
 #define IDD_INFO 240
@@ -166,3 +176,23 @@
 #define IDS_DIAG_GROUPS 5870
 #define IDS_DIAG_MASTER 5871
 #define IDS_DIAG_NO_GROUPS 5872
+#define IDC_DIAG_STATUS_LONG 1682
+#define IDC_DIAG_LINK_TEST 1683
+#define IDC_DIAG_REPEAT 1684
+#define IDC_DIAG_RESTART 1685
+#define IDC_DIAG_BYTES 1686
+#define IDC_DIAG_LIST 1687
+// Texts 5973-5976 name the four requests in the order of their buttons.
+#define IDS_DIAG_STATUS_LONG 5973
+#define IDS_DIAG_LINK_TEST 5974
+#define IDS_DIAG_REPEAT 5975
+#define IDS_DIAG_RESTART 5976
+#define IDS_DIAG_REQUEST 5977
+#define IDS_DIAG_REPLY 5978
+#define IDS_DIAG_NO_ANSWER 5979
+#define IDS_DIAG_COM_PORTS 5980
+#define IDS_DIAG_SERIAL 5981
+// Texts 5982-5996 label the fields of the long status, in the order of the reply.
+#define IDS_DIAG_FIELD_FIRST 5982
+#define IDS_DIAG_NOT_SENT 5997
+#define IDS_DIAG_REFUSED 5998

@@ -166,6 +166,24 @@ class CComPort : public CTarvik_Send {
     void COM_ResetMeasuredValues();
     // The unit of the computed power channels (index into the power units).
     void COM_SetPowerUnit(int derived, int unitIndex);
+    // At rest with a sensor open: one calibrated value set from every open sensor, then
+    // UpdateMeasuredValues(1) and rest. FALSE when the dialogue is busy or no sensor is open.
+    BOOL COM_ZMCOMSingleShot();
+
+    // ---- Diagnostic requests ----
+    enum DiagnosticKind {
+        COM_DIAG_STATUS_LONG = 0,  // 'B'
+        COM_DIAG_LINK_TEST = 1,    // 0x06, answered with an acknowledge
+        COM_DIAG_REPEAT = 2,       // 0x15, the sensor's last reply again
+        COM_DIAG_RESTART = 3,      // 'R'; the sensor is then opened again (state 45)
+        COM_DIAG_KINDS = 4
+    };
+    // Sends one raw request to the (first) open sensor, bounded like every request; the end is
+    // reported through IComPortPages::OnDiagnosticReply. FALSE when not at rest, no sensor is
+    // open, or a restart is asked of a multi-port device.
+    BOOL COM_SendDiagnosticRequest(int kind);
+    // The bytes of the last diagnostic request sent.
+    CString m_strDiagnosticRequest;
 
   public:
     // ---- Fields read and written by the main frame and the pages ----
@@ -361,6 +379,14 @@ class CComPort : public CTarvik_Send {
     void OnTick();
     void StartMultiportMeasure();
     void CountValueSet(uint8_t counter);
+    // ---- Single shot and diagnostic requests ----
+    bool SendSingleShotRequest(int slot);
+    void AnalyseSingleShotValue(const tarvik::Frame& frame, int port);
+    void AnalyseDiagnosticReply(const tarvik::Frame& frame, int port);
+    void FailDiagnosticRequest(ComFailure why);
+    void FailSingleShot(ComFailure why);
+    int m_iSingleShotSlot = -1;  // the slot asked (kCurrentPort with one sensor)
+    int m_iDiagnosticKind = -1;
     CValueCounterCheck m_counterCheck;
     CMultiportAligner m_aligner;
     int64_t m_llNextPollMs = 0;

@@ -225,13 +225,18 @@ void CComPort::OnReplyTimeout() {
         return;
     }
     ISensorPort* target = PortOf(m_request.port);
-    if (m_request.retriesLeft > 0 && target && target->IsPortOpen() &&
-        target->Write(m_request.bytes.View())) {
-        --m_request.retriesLeft;
-        ArmTimer(m_request.timerId, m_request.timeoutMs);
+    const bool open = target && target->IsPortOpen();
+    if (m_request.retriesLeft > 0 && open) {
+        if (target->Write(m_request.bytes.View())) {
+            --m_request.retriesLeft;
+            ArmTimer(m_request.timerId, m_request.timeoutMs);
+            return;
+        }
+        // A port that takes no more bytes has gone, whatever its handle still says.
+        FailStep(ComFailure::PortGone);
         return;
     }
-    FailStep(target && target->IsPortOpen() ? ComFailure::NoAnswer : ComFailure::PortGone);
+    FailStep(open ? ComFailure::NoAnswer : ComFailure::PortGone);
 }
 
 // A step that cannot go on. A sensor that refused stays open and the dialogue rests; a sensor
@@ -245,6 +250,14 @@ void CComPort::FailStep(ComFailure why) {
     }
     m_bWriteBackup = false;
 
+    if (state == ZM_DIAGNOSTIC_REQUEST) {
+        FailDiagnosticRequest(why);
+        return;
+    }
+    if (state == ZM_SINGLE_SHOT) {
+        FailSingleShot(why);
+        return;
+    }
     if (state == ZM_SCAN_CHECK_ADDRESS || state == ZM_SCAN_STATUS_LONG ||
         state == ZM_SCAN_READ_BLOCKS || state == ZM_CHECK_IF_PKR_USB_KQ6_IS_CONNECTED) {
         ScanEntryDone(PORT_STATE_NO_ANSWER);

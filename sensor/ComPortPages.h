@@ -58,4 +58,13 @@ class IComPortPages {
     virtual void SetControlSignalState(int on) = 0;
     virtual void OnSensorConnected() = 0;
     virtual void OnSensorDisconnected() = 0;
+
+    // ---- Diagnostic page ----
+    // The end of a raw request of kind 0..3 (see COM_SendDiagnosticRequest): the whole reply
+    // frame when the sensor answered, else empty with answered FALSE.
+    virtual void OnDiagnosticReply(int kind, const CString& frame, BOOL answered) {
+        (void)kind;
+        (void)frame;
+        (void)answered;
+    }
 };

@@ -36,6 +36,7 @@ constexpr int ZM_CLOSE_CONFIG_SEQUENCE = 53;  // configuration written at close
 constexpr int ZM_SCAN_STATUS_LONG = 54;       // scan: 'B' sent
 constexpr int ZM_SCAN_READ_BLOCKS = 55;       // scan: blocks being read
 constexpr int ZM_CLOSE_CONFIG_DONE = 57;
+constexpr int ZM_SINGLE_SHOT = 59;         // one calibrated value set from every open sensor
 constexpr int ZM_DIAGNOSTIC_REQUEST = 60;  // a raw request of the diagnostic page
 
 // Values of the second state.

@@ -1,7 +1,9 @@
 // The measured-value flow and the CSV export. "flow": value sets per second through the frame's
 // UpdateMeasuredValues(0) with four sensors, all channels and P1/P2, averaging over 256 values,
 // tare, one inverted channel, ready views and the recording into a vector-backed store;
-// "line_multiple" against the 1355 sets a second of four 230400-baud lines. "csv": 100,000 rows
+// "line_multiple" against the 1355 sets a second of four 230400-baud lines; "trigger_monitor" the
+// same sets while a start trigger is armed, each check feeding the measurement panel's monitor
+// (texts formatted, rewritten at most every 100 ms) and its tick. "csv": 100,000 rows
 // of 6 columns formatted and written durably, against the same bytes written the same way.
 #include <benchmark/benchmark.h>
 
@@ -13,6 +15,9 @@
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
 #include "foundation/MovingAverageRing.h"
+#include "kq_res.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "platform/base/Resource.h"
 #include "sensor/ChanState.h"
 #include "tests/app/flow_Fakes.h"
 
@@ -64,6 +69,49 @@ void BM_FlowValueSets(benchmark::State& state) {
                            benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_FlowValueSets);
+
+void BM_FlowValueSetsTriggerMonitor(benchmark::State& state) {
+    kq::InstallResources(kq_res_bundle());
+    {
+        CMainFrame frame;
+        QuietView views[COM_CHANNELS];
+        flowtest::FakeDiagram diagram;
+        flowtest::FakeMeasureConfig config;
+        // The panel itself, without a window: its monitor texts are made and throttled.
+        CDlgMeasureDiagram panel;
+        panel.m_psMsureDgrm->triggerOn = 1;
+        config.startCondition = 1;  // a threshold on channel A that the values never reach
+        config.startLevel = 1e12;
+        config.startHysteresis = 1.0;
+        for (int c = 0; c < COM_CHANNELS; ++c) {
+            frame.m_flowFakes.channel[c] = &views[c];
+            frame.m_bChannelActive[c] = TRUE;
+            frame.m_adUnitFactor[c] = 0.001;
+            BuildUnitList(frame.m_aChannelRecords[c], 'D', FALSE, FALSE, "", 0);
+        }
+        frame.m_flowFakes.diagram = &diagram;
+        frame.m_flowFakes.panel = &panel;
+        frame.m_flowFakes.measureConfig = &config;
+        frame.m_iNumberOfSensors = 4;
+        frame.m_bRecordingClosed = FALSE;
+        frame.TakeOverStartStopConditions();
+        int32_t raw = 0;
+        int sets = 0;
+        for (auto _ : state) {
+            for (int32_t& r : frame.m_alRaw)
+                r = ++raw % 100000;
+            frame.m_iDisplayDownCounter = sets % 10;
+            frame.UpdateMeasuredValues(0);
+            if (++sets % 10 == 0)
+                panel.OnMeasureTick();
+        }
+        state.counters["line_multiple"] =
+            benchmark::Counter(static_cast<double>(state.iterations()) / kSetsPerSecondOfFourLines,
+                               benchmark::Counter::kIsRate);
+    }
+    kq::UninstallResources(kq_res_bundle());
+}
+BENCHMARK(BM_FlowValueSetsTriggerMonitor);
 
 struct CsvCase {
     flowtest::FakeDiagram diagram;

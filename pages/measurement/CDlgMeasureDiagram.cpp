@@ -1,17 +1,16 @@
-// The measurement panel as the user sees it: Start, Trigger, Stop and the single shot, the
-// automatic repeat, the P1/P2 boxes, the elapsed time and the trigger monitor. A stop asks the
-// engine to stop and timer 64 finishes the measurement once the engine is at rest (or after
-// 10 s); the end runs once per measurement.
+// The measurement panel as the user sees it: Start, Trigger, Stop and the single shot enabled
+// by the sensor's and the run's state, the state lamp, the sensor picture, the automatic repeat,
+// the P1/P2 boxes, the elapsed time and count, and the trigger monitor. Shown, it asks one value
+// set through the frame's timer 40; timer 19 brings it up to date after a multi-sensor
+// activation; timer 64 finishes a stopped measurement (MeasureDiagramRun).
 #include "pages/measurement/CDlgMeasureDiagram.h"
 
 #include <iterator>
 
 #include "app/MainFrame.h"
+#include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
-#include "pages/measurement/CDlgDocumentation.h"
-#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/SettingsPage.h"
-#include "platform/base/ShellExecute.h"
 #include "platform/base/Ticks.h"
 #include "platform/base/Time.h"
 #include "platform/framework/MessageBox.h"
@@ -21,40 +20,67 @@ IMPLEMENT_DYNAMIC(CDlgMeasureDiagram, CPageDialog)
 
 namespace {
 
-constexpr UINT kStatusReady = 5270;
-constexpr UINT kStatusDisconnected = 5271;
-constexpr UINT kStatusMeasuring = 5272;
-constexpr UINT kStatusWaitingForTrigger = 5273;
-constexpr UINT kStatusTriggered = 5274;
 constexpr int kRepeatText = 5370;
+constexpr int kLampSize = 16;
+constexpr int kPictureFitInside = 6;
+constexpr int kPictureCentred = 3;
 
 const PageLabel kLabels[] = {{IDC_MD_START, IDS_MD_START},
                              {IDC_MD_TRIGGER, IDS_MD_TRIGGER},
                              {IDC_MD_STOP, IDS_MD_STOP},
                              {IDC_MD_SINGLE_SHOT, IDS_MD_SINGLE_SHOT},
                              {IDC_MD_REPEAT, kRepeatText}};
+// Texts the page writes later (monitor, count, messages).
+const int kLaterTexts[] = {IDS_MD_ARMED,           IDS_MD_NOT_ARMED,      IDS_MD_VALUES,
+                           IDS_MD_STORAGE_REDUCED, IDS_MD_STORAGE_FAILED, IDS_MD_PROGRAM_FAILED};
+const unsigned short kLampIcons[CDlgMeasureDiagram::LED_STATES] = {
+    IDI_MD_LAMP_IDLE, IDI_MD_LAMP_WAITING, IDI_MD_LAMP_MEASURING};
+constexpr char kNoValue[] = "---";
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CDlgMeasureDiagram, CPageDialog)
+ON_WM_SHOWWINDOW()
 ON_WM_TIMER()
 ON_BN_CLICKED(IDC_MD_START, &CDlgMeasureDiagram::OnBnClickedStart)
 ON_BN_CLICKED(IDC_MD_TRIGGER, &CDlgMeasureDiagram::OnBnClickedTrigger)
 ON_BN_CLICKED(IDC_MD_STOP, &CDlgMeasureDiagram::OnBnClickedStop)
 ON_BN_CLICKED(IDC_MD_SINGLE_SHOT, &CDlgMeasureDiagram::OnBnClickedSingleShot)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_MD_P1, IDC_MD_P2, &CDlgMeasureDiagram::OnPowerBox)
-ON_MESSAGE(CDlgMeasureDiagram::WM_PROGRAM_FAILED, &CDlgMeasureDiagram::OnProgramFailed)
+ON_MESSAGE(CDlgMeasureDiagram::WM_PANEL_MESSAGE, &CDlgMeasureDiagram::OnPanelMessage)
 END_MESSAGE_MAP()
+
+CDlgMeasureDiagram::~CDlgMeasureDiagram() {
+    // The view deletes its pages while their windows are on the way out: the lamp button gets
+    // its own window procedure back, the picture window goes with its object.
+    if (m_ledState.m_hWnd != nullptr)
+        m_ledState.UnsubclassWindow();
+    if (m_picture.m_hWnd != nullptr)
+        m_picture.DestroyWindow();
+}
 
 BOOL CDlgMeasureDiagram::OnInitDialog() {
     CPageDialog::OnInitDialog();
+    if (m_ledState.SubclassDlgItem(IDC_MD_LED, this)) {
+        m_ledState.SetNumberOfStates(LED_STATES, false);
+        for (unsigned state = 0; state < LED_STATES; ++state)
+            m_ledState.LoadStateIcon(state, kLampIcons[state], kLampSize, kLampSize);
+    }
+    if (CWnd* placeholder = GetDlgItem(IDC_MD_PICTURE);
+        placeholder != nullptr && m_picture.CreateFromStatic(placeholder)) {
+        m_picture.SetFitMode(kPictureFitInside);
+        m_picture.SetOriginModes(kPictureCentred, kPictureCentred);
+        m_picture.SetBitmapFromResourceId(IDB_MD_SENSOR_PICTURE);
+    }
+    SetDlgItemText(IDC_MD_ELAPSED, kNoValue);
+    SetDlgItemText(IDC_MD_COUNT, kNoValue);
     SetLanguageTexts();
     return TRUE;
 }
 
 BOOL CDlgMeasureDiagram::SetLanguageTexts() {
     BOOL all = SetPageLabelTexts(this, kLabels, std::size(kLabels));
-    for (int id : {IDS_MD_ARMED, IDS_MD_NOT_ARMED}) {
+    for (int id : kLaterTexts) {
         CString text;
         if (!FindLanguageString(id, text))
             all = FALSE;
@@ -63,156 +89,83 @@ BOOL CDlgMeasureDiagram::SetLanguageTexts() {
     return all;
 }
 
-void CDlgMeasureDiagram::Status(UINT id) {
-    if (CMainFrame* frame = GetMainFrame())
-        frame->ShowStatusMessage(id);
+void CDlgMeasureDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
+    CPageDialog::OnShowWindow(bShow, nStatus);
+    if (!bShow) {
+        KillTimer(TIMER_BUTTONS);
+        return;
+    }
+    CMainFrame* frame = GetMainFrame();
+    if (frame == nullptr || frame->IsStartUpPending())
+        return;
+    ShowButtons();
+    SetTimer(TIMER_BUTTONS, kButtonsPeriodMs, nullptr);
+    frame->SetTimer(CMainFrame::TIMER_SINGLE_SHOT, kSingleShotDelayMs, nullptr);
 }
 
-void CDlgMeasureDiagram::SetRunBytes(bool underWay) {
-    uint8_t* r = m_psMsureDgrm->runBytes;
-    r[0] = underWay ? 1 : 0;
-    r[1] = 0;
-    r[2] = 0;
-    r[3] = underWay ? 1 : 0;
+void CDlgMeasureDiagram::OnBnClickedSingleShot() {
+    ++m_iSingleShots;
+    CMainFrame* frame = GetMainFrame();
+    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
+        !IsSensorReady())
+        return;
+    frame->COM_ZMCOMSingleShot();
+}
+
+void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == TIMER_BUTTONS) {
+        ShowButtons();
+        return;
+    }
+    if (nIDEvent == TIMER_FINISH) {
+        KillTimer(TIMER_FINISH);
+        CMainFrame* frame = GetMainFrame();
+        const bool atRest = frame == nullptr || frame->IsEngineAtRest();
+        if (!measure_run::FinishNow(atRest, GetTickCount64() - m_ullStopRequestedMs)) {
+            SetTimer(TIMER_FINISH, kFinishPeriodMs, nullptr);
+            return;
+        }
+        FinishStoppedRun();
+        return;
+    }
+    if (nIDEvent == TIMER_SENSOR_CHANGED) {
+        // After a multi-sensor activation: the computed channels' boxes follow their bars.
+        KillTimer(TIMER_SENSOR_CHANGED);
+        if (CMainFrame* frame = GetMainFrame()) {
+            for (int derived = 0; derived < 2; ++derived)
+                SetPowerCheck(derived, frame->m_wndViewBar[CHANNEL_P1 + derived].IsVisible());
+        }
+        SetLanguageTexts();
+    }
+}
+
+BOOL CDlgMeasureDiagram::IsSensorReady() const {
+    const CMainFrame* frame = GetMainFrame();
+    return frame != nullptr && frame->m_iOpenEntry >= 0 && frame->m_iNumberOfSensors >= 1 &&
+                   frame->COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE && frame->IsEngineAtRest()
+               ? TRUE
+               : FALSE;
 }
 
 void CDlgMeasureDiagram::ShowButtons() {
     if (m_hWnd == nullptr)
         return;
     const bool busy = IsMeasuring() || m_bWaitingForTrigger;
+    // A stopped run still being finished (timer 64) takes no new start.
+    const bool ready = !busy && !m_run.IsRunning() && IsSensorReady();
     auto enable = [this](UINT id, bool on) {
         if (CWnd* button = GetDlgItem(static_cast<int>(id)))
             button->EnableWindow(on ? TRUE : FALSE);
     };
-    enable(IDC_MD_START, !busy);
-    enable(IDC_MD_TRIGGER, !busy);
-    enable(IDC_MD_SINGLE_SHOT, !busy);
+    enable(IDC_MD_START, ready);
+    enable(IDC_MD_TRIGGER, ready);
+    enable(IDC_MD_SINGLE_SHOT, ready);
     enable(IDC_MD_STOP, busy);
-}
-
-void CDlgMeasureDiagram::BeginRun(bool triggered) {
-    m_run.Begin(triggered);
-    m_bWaitingForTrigger = false;
-    m_bFinishPending = false;
-    m_llStartTime = CTime::GetCurrentTime().GetTime();
-    m_psMsureDgrm->running = 1;
-    SetRunBytes(true);
-    m_ucMeasuring = 1;
-    Status(triggered ? kStatusTriggered : kStatusMeasuring);
-    ShowButtons();
-    if (CDlgMeasureAdjust* adjust = Adjust())
-        RunProgram(adjust->m_values.startProgram);
-}
-
-void CDlgMeasureDiagram::RunProgram(const CString& path) {
-    if (path.IsEmpty())
-        return;
-    if (reinterpret_cast<INT_PTR>(
-            ShellExecute(m_hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
-        return;
-    // Posted: a start may come from inside the value flow, where a modal box must not open.
-    m_astrFailedPrograms.Add(path);
-    if (m_hWnd != nullptr)
-        PostMessage(WM_PROGRAM_FAILED);
-}
-
-LRESULT CDlgMeasureDiagram::OnProgramFailed(WPARAM, LPARAM) {
-    while (m_astrFailedPrograms.GetSize() > 0) {
-        const CString path = m_astrFailedPrograms[0];
-        m_astrFailedPrograms.RemoveAt(0);
-        CString text;
-        text.Format(GetLanguageString(IDS_MD_PROGRAM_FAILED), path.GetString());
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
-    }
-    return 0;
-}
-
-void CDlgMeasureDiagram::OnBnClickedStart() {
-    CMainFrame* frame = GetMainFrame();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger ||
-        frame->m_iNumberOfSensors < 1 || !frame->IsEngineAtRest())
-        return;
-    m_psMsureDgrm->triggerOn = 0;
-    frame->TakeOverStartStopConditions();
-    frame->SetupMeasureValueFile(0);
-    if (!frame->StartEngineMeasuring())
-        return;
-    BeginRun(false);
-}
-
-void CDlgMeasureDiagram::OnBnClickedTrigger() {
-    CMainFrame* frame = GetMainFrame();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger ||
-        frame->m_iNumberOfSensors < 1 || !frame->IsEngineAtRest())
-        return;
-    m_psMsureDgrm->triggerOn = 1;
-    frame->TakeOverStartStopConditions();
-    frame->InitTriggerArmedFlags();
-    if (!frame->StartEngineMeasuring()) {
-        m_psMsureDgrm->triggerOn = 0;
-        return;
-    }
-    m_bWaitingForTrigger = true;
-    Status(kStatusWaitingForTrigger);
-    ShowButtons();
-}
-
-void CDlgMeasureDiagram::StartMeasurement() {
-    if (IsMeasuring())
-        return;
-    if (CMainFrame* frame = GetMainFrame())
-        frame->SetupMeasureValueFile(0);
-    BeginRun(m_psMsureDgrm->triggerOn != 0);
-}
-
-void CDlgMeasureDiagram::OnBnClickedStop() {
-    ++m_iStopClicks;
-    const bool wasBusy = IsMeasuring() || m_bWaitingForTrigger;
-    m_ucMeasuring = 0;
-    m_bWaitingForTrigger = false;
-    if (!wasBusy)
-        return;
-    if (CMainFrame* frame = GetMainFrame())
-        frame->StopEngineMeasuring();
-    m_llStopTime = CTime::GetCurrentTime().GetTime();
-    m_ucTriggerStart = 0;
-    ShowButtons();
-    if (m_run.IsRunning())
-        ArmDurationStopTimer();
-    else
-        Status(kStatusReady);
-}
-
-void CDlgMeasureDiagram::ArmDurationStopTimer() {
-    if (!m_bFinishPending) {
-        m_bFinishPending = true;
-        m_ullStopRequestedMs = GetTickCount64();
-    }
-    if (m_hWnd != nullptr)
-        SetTimer(TIMER_FINISH, kFinishPeriodMs, nullptr);
-}
-
-void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent != TIMER_FINISH)
-        return;
-    KillTimer(TIMER_FINISH);
-    CMainFrame* frame = GetMainFrame();
-    const bool atRest = frame == nullptr || frame->IsEngineAtRest();
-    if (!measure_run::FinishNow(atRest, GetTickCount64() - m_ullStopRequestedMs)) {
-        SetTimer(TIMER_FINISH, kFinishPeriodMs, nullptr);
-        return;
-    }
-    m_bFinishPending = false;
-    if (IsMeasuring() && frame != nullptr)
-        frame->StopEngineMeasuring();
-    m_ucMeasuring = 0;
-    // The frame finishes the recording and calls the after-stop actions and the end itself;
-    // the end is asked again in case the frame had nothing of this measurement to finish.
-    if (frame != nullptr)
-        frame->FinishMeasurement();
-    else
-        RunAfterStopActions();
-    OnMeasurementEnded();
+    if (m_ledState.m_hWnd != nullptr)
+        m_ledState.SetLedState(IsMeasuring()          ? LED_MEASURING
+                               : m_bWaitingForTrigger ? LED_WAITING
+                                                      : LED_IDLE,
+                               false);
 }
 
 void CDlgMeasureDiagram::EnableStopButton(BOOL enable) {
@@ -224,87 +177,63 @@ BOOL CDlgMeasureDiagram::IsAutoTriggerRepeat() const {
     return m_hWnd != nullptr && IsDlgButtonChecked(IDC_MD_REPEAT) == BST_CHECKED;
 }
 
-BYTE CDlgMeasureDiagram::GetResultByte(int criterion) const {
-    return criterion >= 0 && criterion < CValidation_IO_NIO::kCriteria
-               ? m_validation.m_aucResult[criterion]
-               : 0;
+void CDlgMeasureDiagram::Status(UINT id) {
+    if (CMainFrame* frame = GetMainFrame())
+        frame->ShowStatusMessage(id);
 }
 
-void CDlgMeasureDiagram::RunAfterStopActions() {
-    CMainFrame* frame = GetMainFrame();
-    CDlgMeasureAdjust* adjust = Adjust();
-    if (frame == nullptr || adjust == nullptr)
-        return;
-    const MeasureConfigValues& v = adjust->m_values;
-    m_validation.Evaluate(v.ioNioMode, v.measurand, v.limits, frame->m_adMaximum);
-    RunProgram(v.stopProgram);
+void CDlgMeasureDiagram::PostPanelMessage(const CString& text) {
+    m_astrPendingMessages.Add(text);
+    if (m_hWnd != nullptr)
+        PostMessage(WM_PANEL_MESSAGE);
 }
 
-CDlgMeasureAdjust* CDlgMeasureDiagram::Adjust() const {
-    CMainFrame* frame = GetMainFrame();
-    return frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
-}
-
-void CDlgMeasureDiagram::OnMeasurementEnded() {
-    if (!m_run.End())
-        return;
-    m_ucMeasuring = 0;
-    m_psMsureDgrm->running = 0;
-    SetRunBytes(false);
-    m_bWaitingForTrigger = false;
-    Status(kStatusReady);
-    ShowButtons();
-}
-
-void CDlgMeasureDiagram::TriggerEvent(int code) {
-    if (code != 0)
-        return;
-    CMainFrame* frame = GetMainFrame();
-    CDlgDocumentation* documentation = frame != nullptr ? frame->GetDocumentationPage() : nullptr;
-    const int selection = documentation != nullptr ? documentation->GetStorageSelection() : -1;
-    if (m_run.TakeRearm(IsTriggerOn() != FALSE, IsAutoTriggerRepeat() != FALSE, selection,
-                        m_bExportComplete))
-        OnBnClickedTrigger();
-}
-
-void CDlgMeasureDiagram::SetStorageBudget(int allocatedPoints, double intervalSeconds) {
-    m_dMaxDuration = measure_run::MaxDuration(allocatedPoints, intervalSeconds);
+LRESULT CDlgMeasureDiagram::OnPanelMessage(WPARAM, LPARAM) {
+    while (m_astrPendingMessages.GetSize() > 0) {
+        const CString text = m_astrPendingMessages[0];
+        m_astrPendingMessages.RemoveAt(0);
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+    }
+    return 0;
 }
 
 void CDlgMeasureDiagram::CheckTriggerThreshold(int startStop, int direction, double value,
                                                char comparison, char hysteresisSign, double level,
                                                double hysteresis, BYTE armed) {
     (void)direction;
-    const CString text = measure_run::MonitorText(
-        GetLanguageString(startStop == 0 ? IDS_MD_START : IDS_MD_STOP), value, comparison,
-        hysteresisSign, level, hysteresis,
-        GetLanguageString(armed != 0 ? IDS_MD_ARMED : IDS_MD_NOT_ARMED), GetDecimalSeparatorOf(-1));
-    if (m_monitor.Offer(text, GetTickCount64()) && m_hWnd != nullptr)
-        SetDlgItemText(IDC_MD_MONITOR, text);
+    // Called for every value set inside the flow: the text is made at most every 100 ms.
+    m_lastCheck = {startStop, value, comparison, hysteresisSign, level, hysteresis, armed};
+    if (m_monitor.Offer(GetTickCount64()))
+        ShowMonitor();
+}
+
+void CDlgMeasureDiagram::ShowMonitor() {
+    if (m_hWnd == nullptr)
+        return;
+    const MonitorCheck& c = m_lastCheck;
+    SetDlgItemText(
+        IDC_MD_MONITOR,
+        measure_run::MonitorText(GetLanguageString(c.startStop == 0 ? IDS_MD_START : IDS_MD_STOP),
+                                 c.value, c.comparison, c.hysteresisSign, c.level, c.hysteresis,
+                                 GetLanguageString(c.armed != 0 ? IDS_MD_ARMED : IDS_MD_NOT_ARMED),
+                                 GetDecimalSeparatorOf(-1)));
 }
 
 void CDlgMeasureDiagram::OnMeasureTick() {
-    CString waiting;
-    if (m_monitor.Flush(GetTickCount64(), waiting) && m_hWnd != nullptr)
-        SetDlgItemText(IDC_MD_MONITOR, waiting);
+    if (m_monitor.Flush(GetTickCount64()))
+        ShowMonitor();
     if (!IsMeasuring() || m_hWnd == nullptr)
         return;
     CString elapsed;
     elapsed.Format("%lld s",
                    static_cast<long long>(CTime::GetCurrentTime().GetTime() - m_llStartTime));
     SetDlgItemText(IDC_MD_ELAPSED, elapsed);
-}
-
-void CDlgMeasureDiagram::OnSensorDisconnected() {
-    // A measurement under way is finished first, so that its rows are written.
-    if (IsMeasuring() || m_bWaitingForTrigger) {
-        m_ucMeasuring = 0;
-        m_bWaitingForTrigger = false;
-        RunAfterStopActions();
-        OnMeasurementEnded();
-    }
-    Status(kStatusDisconnected);
-    ShowButtons();
+    CMainFrame* frame = GetMainFrame();
+    IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr;
+    CString count;
+    count.Format("%s: %d", GetLanguageString(IDS_MD_VALUES).GetString(),
+                 diagram != nullptr ? diagram->GetMaxCountOfValues() : 0);
+    SetDlgItemText(IDC_MD_COUNT, count);
 }
 
 void CDlgMeasureDiagram::SetPowerCheck(int derived, BOOL checked) {
@@ -322,7 +251,15 @@ void CDlgMeasureDiagram::OnPowerBox(UINT id) {
     if (m_bSwitchingPowerView)
         return;
     const int derived = static_cast<int>(id - IDC_MD_P1);
-    if (CMainFrame* frame = GetMainFrame())
-        frame->ToggleChannelView(4 + derived);
+    CMainFrame* frame = GetMainFrame();
+    if (frame != nullptr) {
+        const bool wasOn = frame->m_bChannelActive[CHANNEL_P1 + derived] != FALSE;
+        frame->ToggleChannelView(CHANNEL_P1 + derived);
+        // A computed channel switched on again starts from its own values: a tare from before
+        // refers to nothing it now shows.
+        CAFormChannelX* view = frame->GetChannelView(CHANNEL_P1 + derived);
+        if (!wasOn && frame->m_bChannelActive[CHANNEL_P1 + derived] && view != nullptr)
+            view->SwitchTaraOn();
+    }
     SetPowerCheck(derived, m_abPowerChecked[derived]);
 }

@@ -1,16 +1,22 @@
-// The measure-and-diagram page (template 138): starts, stops and triggers a measurement, watches
-// the trigger thresholds and judges the result. Its decisions live in MeasureRunLogic and
-// CValidation_IO_NIO; the flow reaches it through IMeasurePanelSeam.
+// The measure-and-diagram page (template 138): starts, stops and triggers a measurement after
+// preparing the curve store, watches the trigger thresholds, judges the result and shows it on
+// the light view, follows the sensor's arrival and loss, and asks a single value set whenever it
+// is shown. Its decisions live in MeasureRunLogic and CValidation_IO_NIO; the flow reaches it
+// through IMeasurePanelSeam. Files: CDlgMeasureDiagram (texts, buttons, timers, monitor),
+// MeasureDiagramRun (start, trigger, stop, end), MeasureDiagramSensor (sensor arrival and loss).
 #pragma once
 
 #include <cstdint>
 
 #include "app/MeasureFlowSeams.h"
 #include "app/PageDialog.h"
+#include "controls/LedButton.h"
+#include "controls/WndImage.h"
 #include "pages/measurement/CValidation_IO_NIO.h"
 #include "pages/measurement/MeasureRunLogic.h"
 
 class CDlgMeasureAdjust;
+class CMainFrame;
 
 // The page's settings block: byte 0 running, byte 1 trigger on, then the control state and the
 // four run bytes that follow it.
@@ -28,9 +34,18 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     static constexpr UINT TIMER_SENSOR_CHANGED = 19;
     static constexpr UINT TIMER_FINISH = 64;
     static constexpr UINT kFinishPeriodMs = 1000;
-    static constexpr UINT WM_PROGRAM_FAILED = WM_USER + 20;
+    // While shown, the buttons follow the sensor's and the engine's state at this pace.
+    static constexpr UINT TIMER_BUTTONS = 65;
+    static constexpr UINT kButtonsPeriodMs = 250;
+    // Shown, the page asks the frame's timer 40 for a single value set after this long.
+    static constexpr UINT kSingleShotDelayMs = 50;
+    // Messages of the page wait for its next turn: a start may come from inside the value flow.
+    static constexpr UINT WM_PANEL_MESSAGE = WM_USER + 20;
+    // The state button: idle, waiting for the trigger, measuring.
+    enum { LED_IDLE, LED_WAITING, LED_MEASURING, LED_STATES };
 
     CDlgMeasureDiagram() = default;
+    ~CDlgMeasureDiagram() override;
 
     BOOL SetLanguageTexts() override;
     // The measuring flag: 1 while a measurement runs.
@@ -40,14 +55,24 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
         const uint8_t* r = m_psMsureDgrm->runBytes;
         return r[0] != 0 && r[1] == 0 && r[2] == 0 && r[3] != 0;
     }
+    // A sensor is open and the engine is at rest: Start, Trigger and the single shot may go.
+    BOOL IsSensorReady() const;
     void OnBnClickedStart();
     void OnBnClickedTrigger();
     // Harmless when idle: the engine is stopped and timer 64 finishes the measurement once the
     // engine is at rest.
     void OnBnClickedStop() override;
+    // A measurement under way is finished first (as by Stop, through timer 64), which then asks
+    // the frame to mark the lost port; the displays show "---".
     void OnSensorDisconnected() override;
-    void OnSensorConnected() {}
-    void OnBnClickedSingleShot() { ++m_iSingleShots; }
+    // The channel views' buttons on, the calibration page's controls on, the scale dialog closed
+    // unless calibration values wait.
+    void OnSensorConnected();
+    // The Tara, min Reset and max Reset buttons of the six channel views off, "---" in their
+    // four fields.
+    void ClearSensorDisplays();
+    // One value set from every open sensor, when the dialogue is idle.
+    void OnBnClickedSingleShot();
     void SetAroundTrigger(bool on) { m_bAroundTrigger = on; }
     void OnMeasureTick();
     void SetControlSignalState(int state) { m_iControlSignalState = state; }
@@ -58,7 +83,8 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     BOOL IsRunning() const override { return m_psMsureDgrm->running != 0; }
     BOOL IsTriggerOn() const override { return m_psMsureDgrm->triggerOn != 0; }
     void SetTriggerStart(BYTE marker) override { m_ucTriggerStart = marker; }
-    // The trigger start: the run begins without starting the engine again.
+    // The trigger start: the run begins without preparing the storage or starting the engine
+    // again (both were done when the trigger was armed).
     void StartMeasurement() override;
     void CheckTriggerThreshold(int startStop, int direction, double value, char comparison,
                                char hysteresisSign, double level, double hysteresis,
@@ -69,8 +95,10 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     BOOL IsAutoTriggerRepeat() const override;
     BOOL IsDropLastRow() const override { return m_ucDropLastRow != 0; }
     BYTE GetResultByte(int criterion) const override;
+    // The judgement, the light (green or red while the evaluation is on) and the stop program.
     void RunAfterStopActions() override;
-    // Once per measurement, whichever of the stop and the conversion's end comes first.
+    // Once per measurement, whichever of the stop and the conversion's end comes first; it
+    // hands the diagram to the documentation's automatic save.
     void OnMeasurementEnded() override;
     // Code 0: a finished trigger cycle; re-arms once when the repeat box asks for it.
     void TriggerEvent(int code) override;
@@ -90,32 +118,61 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     BYTE m_ucTriggerStart = 0;
     BYTE m_ucDropLastRow = 0;
     double m_dMaxDuration = 0.0;
+    int m_iAllocatedPoints = 0;
     int m_iControlSignalState = 0;
     int64_t m_llStartTime = 0, m_llStopTime = 0;
     // Whether the frame's export of the last measurement completed (re-arming waits for it).
     bool m_bExportComplete = true;
     int m_iStopClicks = 0;
     int m_iSingleShots = 0;
+    CLedButton m_ledState;
+    CWndImage m_picture;
 
   protected:
     BOOL OnInitDialog() override;
+    void OnShowWindow(BOOL bShow, UINT nStatus);
     void OnTimer(UINT_PTR nIDEvent);
     void OnPowerBox(UINT id);
-    LRESULT OnProgramFailed(WPARAM, LPARAM);
+    LRESULT OnPanelMessage(WPARAM, LPARAM);
     // Runs a start or stop program; one that cannot start is reported later, the run goes on.
     void RunProgram(const CString& path);
+    // Shown in a box at the page's next turn, never inside the caller.
+    void PostPanelMessage(const CString& text);
     DECLARE_MESSAGE_MAP()
 
   private:
+    // The curve store for the next measurement and the curves' channels, on the GUI path; FALSE
+    // (reported, status 5270) when the store could not be made.
+    BOOL PrepareStorage();
+    // Start step 3: the diagram restarted, averages and angle zero reset, the file set up.
+    void PrepareRun();
     void BeginRun(bool triggered);
+    void FinishStoppedRun();
     void SetRunBytes(bool underWay);
     void ShowButtons();
     void Status(UINT id);
+    void SetLightState(int state);
+    void EnableChannelViewButtons(BOOL enable);
     CDlgMeasureAdjust* Adjust() const;
 
     measure_run::RunLifetime m_run;
     measure_run::MonitorThrottle m_monitor;
+    // The newest threshold check; its text is made only when the monitor shows it.
+    struct MonitorCheck {
+        int startStop = 0;
+        double value = 0.0;
+        char comparison = '<';
+        char hysteresisSign = '-';
+        double level = 0.0;
+        double hysteresis = 0.0;
+        BYTE armed = 0;
+    } m_lastCheck;
+    void ShowMonitor();
     uint64_t m_ullStopRequestedMs = 0;
     bool m_bFinishPending = false;
-    CStringArray m_astrFailedPrograms;
+    // A lost sensor ended or is ending the measurement: once it is finished, the frame marks
+    // the lost port.
+    bool m_bRecoverAfterFinish = false;
+    bool m_bEndedWithSensorLost = false;
+    CStringArray m_astrPendingMessages;
 };

@@ -20,7 +20,7 @@ void AppendLine(CString& out, const DocumentationRecord& record,
 }  // namespace
 
 CString FormatFileStamp(const std::tm& local) {
-    char text[32];
+    char text[80];  // room for any int the fields may hold, so the stamp is never cut
     std::snprintf(text, sizeof(text), "%04d-%02d-%02d_%02d-%02d-%02d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return text;

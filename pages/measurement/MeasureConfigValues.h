@@ -31,8 +31,9 @@ struct MeasureConfigValues {
     double stopHysteresis = 0.0;
     int64_t startDateTime = 0;  // seconds of the C clock
     double stopCount = 0.0;
-    int diagramSource[kDiagramRows] = {kSourceTime, 2, 3, 0, 0, 0, 0};
-    bool diagramOn[kDiagramRows] = {true, true, true, false, false, false, false};
+    // Time on x and every channel on its curve until the user chooses otherwise.
+    int diagramSource[kDiagramRows] = {kSourceTime, 2, 3, 4, 5, 6, 7};
+    bool diagramOn[kDiagramRows] = {true, true, true, true, true, true, true};
     int ioNioMode = 0;  // 0 off, 1 criterion 1, 2 criteria 1 and 2
     int measurand[2] = {-1, -1};
     CString limits[4];  // lower 1, upper 1, lower 2, upper 2, as typed

@@ -48,7 +48,7 @@ CString MonitorText(const CString& check, double value, char comparison, char hy
     return text;
 }
 
-bool MonitorThrottle::Offer(const CString& text, uint64_t nowMs) {
+bool MonitorThrottle::Offer(uint64_t nowMs) {
     if (!m_bShown || nowMs - m_lastShownMs >= kPeriodMs) {
         m_bShown = true;
         m_lastShownMs = nowMs;
@@ -56,15 +56,27 @@ bool MonitorThrottle::Offer(const CString& text, uint64_t nowMs) {
         return true;
     }
     m_bPending = true;
+    return false;
+}
+
+bool MonitorThrottle::Flush(uint64_t nowMs) {
+    if (!m_bPending || nowMs - m_lastShownMs < kPeriodMs)
+        return false;
+    m_bPending = false;
+    m_lastShownMs = nowMs;
+    return true;
+}
+
+bool MonitorThrottle::Offer(const CString& text, uint64_t nowMs) {
+    if (Offer(nowMs))
+        return true;
     m_strPending = text;
     return false;
 }
 
 bool MonitorThrottle::Flush(uint64_t nowMs, CString& text) {
-    if (!m_bPending || nowMs - m_lastShownMs < kPeriodMs)
+    if (!Flush(nowMs))
         return false;
-    m_bPending = false;
-    m_lastShownMs = nowMs;
     text = m_strPending;
     return true;
 }

@@ -35,6 +35,10 @@ class MonitorThrottle {
     bool Offer(const CString& text, uint64_t nowMs);
     // The waiting text when it is due (true), else false.
     bool Flush(uint64_t nowMs, CString& text);
+    // The same for a state the caller keeps itself and turns into text only when it is shown:
+    // true when the newest state is to be shown now.
+    bool Offer(uint64_t nowMs);
+    bool Flush(uint64_t nowMs);
 
   private:
     bool m_bShown = false;

@@ -150,7 +150,7 @@ class CDlgSensorConnection : public CPageDialog {
 
   private:
     void SetUpColumns();
-    void FillAvailableRowCells(int row, const SensorEntry& entry);
+    void FillAvailableRowCells(int row, const SensorEntry& entry, COLORREF background);
     CString RangeText(const SensorEntry& entry) const;
     CString TypeText(const SensorEntry& entry) const;
     void EnableRefreshControls(BOOL enable);

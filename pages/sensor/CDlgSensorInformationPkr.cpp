@@ -113,9 +113,10 @@ void CDlgSensorInformationPkr::OnShowWindow(BOOL bShow, UINT nStatus) {
     if (m_iRefreshOnShow == 1) {
         UpdateSensorInformation(TRUE);
         m_iRefreshOnShow = 0;
-    } else {
-        SetTimer(TIMER_LAYOUT_CHECK, 1000, nullptr);
     }
+    // The layout is checked every second while the page is shown, after a refresh too: a
+    // refill on show would otherwise leave the check off until the page is shown again.
+    SetTimer(TIMER_LAYOUT_CHECK, 1000, nullptr);
 }
 
 void CDlgSensorInformationPkr::OnTimer(UINT_PTR nIDEvent) {

@@ -44,6 +44,8 @@ class CDlgSensorInformationPkr : public CPageDialog {
     static CString UncertaintyText(BOOL valid, double percent, int languageOffset);
     static CString AccuracyText(int code, int languageOffset);
     static CString PulsesText(DWORD pulses);
+    // "%d", or "n.a." for serial number 0 (none).
+    static CString SerialNumberText(DWORD serial);
 
     int m_iRefreshOnShow = 0;
     BOOL m_bAskBeforeChange[4] = {};

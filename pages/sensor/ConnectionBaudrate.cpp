@@ -162,7 +162,9 @@ void CDlgSensorConnection::OnMultiportWriteTimer() {
 void CDlgSensorConnection::OnMultiportWaitTimer() {
     CMainFrame* frame = m_pMainFrame;
     const bool writing = frame->COM_GetZMCOMConfgFlow() == ZM_CNFG_SET_BAUDRATE_MULTIPORT;
-    const bool allWritten = frame->m_iPortsWrittenByBaudChange >= frame->m_iNumberOfSensors;
+    // A device the engine gave up meanwhile has no ports left: that is no success.
+    const bool allWritten = frame->m_iNumberOfSensors > 0 &&
+                            frame->m_iPortsWrittenByBaudChange >= frame->m_iNumberOfSensors;
     if (!allWritten && writing && m_iMultiportWaitMs < kMultiportGiveUpMs) {
         m_iMultiportWaitMs += static_cast<int>(kMultiportWaitMs);
         SetTimer(TIMER_BAUD_MULTIPORT_WAIT, kMultiportWaitMs, nullptr);

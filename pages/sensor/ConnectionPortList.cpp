@@ -94,10 +94,8 @@ CString CDlgSensorConnection::TypeText(const SensorEntry& entry) const {
     return type + revision;
 }
 
-void CDlgSensorConnection::FillAvailableRowCells(int row, const SensorEntry& entry) {
-    COLORREF text = kBlack;
-    COLORREF background = kWhite;
-    m_listPorts.GetItemColors(row, COL_INTERFACE, text, background);
+void CDlgSensorConnection::FillAvailableRowCells(int row, const SensorEntry& entry,
+                                                 COLORREF background) {
     m_listPorts.SetItemTextColored(row, COL_ENABLING, "", kBlack, background);
     CStringArray& choices = m_aBaudChoices[row];
     choices.RemoveAll();
@@ -128,14 +126,20 @@ void CDlgSensorConnection::FillPortRow(const CString& displayName, int row, int 
         return;
     const SensorEntry* entry = m_pMainFrame != nullptr ? &m_pMainFrame->m_aEntries[row] : nullptr;
     const CString portName = entry != nullptr ? entry->strPortText : displayName;
-    for (int column = COL_ENABLING; column < COLUMN_COUNT; ++column)
-        m_listPorts.SetItemTextColored(row, column, kNotAvailableText, kBlack, background);
     m_listPorts.SetItemTextColored(row, COL_STATE, StateText(state, portName), kBlack, background);
+    // A row with a sensor has every cell of its own; the others show "n.a." where they know
+    // nothing. Each cell is written once: a rebuild writes the whole table.
+    if (entry != nullptr && (state == PORT_STATE_FOUND || state == PORT_STATE_OPEN)) {
+        FillAvailableRowCells(row, *entry, background);
+        return;
+    }
+    for (int column = COL_ENABLING; column < COLUMN_COUNT; ++column) {
+        if (column != COL_STATE)
+            m_listPorts.SetItemTextColored(row, column, kNotAvailableText, kBlack, background);
+    }
     if (entry == nullptr)
         return;
-    if (state == PORT_STATE_FOUND || state == PORT_STATE_OPEN)
-        FillAvailableRowCells(row, *entry);
-    else if (state == PORT_STATE_UNSUPPORTED)
+    if (state == PORT_STATE_UNSUPPORTED)
         m_listPorts.SetItemTextColored(row, COL_TYPE, TypeText(*entry), kBlack, background);
 }
 
@@ -223,10 +227,17 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
                 bool givenInGroup = false;
                 for (const CString& port : group.portNames)
                     givenInGroup = givenInGroup || port == givenPort;
+                // A device opened by its group has no single current port: its open entries
+                // say that it is the one in use.
+                bool deviceOpen = false;
+                for (int entry : group.entries)
+                    deviceOpen =
+                        deviceOpen || (entry >= 0 && entry < COM_MAX_PORTS &&
+                                       m_pMainFrame->m_aEntries[entry].iState == PORT_STATE_OPEN);
                 if (keep && givenInGroup)
                     groupText = active;
                 else if (m_pMainFrame->m_aSensorRecord[0].dwSerialNumber == group.dwSerialNumber &&
-                         !m_pMainFrame->COM_IsCurrentPortNotInTable())
+                         (!m_pMainFrame->COM_IsCurrentPortNotInTable() || deviceOpen))
                     groupText = active;
                 else if (m_pMainFrame->COM_IsCurrentPortNotInTable())
                     groupText = available;

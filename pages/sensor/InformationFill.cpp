@@ -70,14 +70,6 @@ int CompareByPosition(LPARAM first, LPARAM second, LPARAM) {
     return static_cast<int>(first) - static_cast<int>(second);
 }
 
-CString SerialNumberText(DWORD serial) {
-    if (serial == 0)
-        return kNotAvailable;
-    CString text;
-    text.Format("%d", static_cast<int>(serial));
-    return text;
-}
-
 CString NumberText(int value) {
     CString text;
     text.Format("%d", value);

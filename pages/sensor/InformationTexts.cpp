@@ -84,6 +84,14 @@ CString CDlgSensorInformationPkr::AccuracyText(int code, int languageOffset) {
     return text + " %";
 }
 
+CString CDlgSensorInformationPkr::SerialNumberText(DWORD serial) {
+    if (serial == 0)
+        return kNotAvailable;
+    CString text;
+    text.Format("%d", static_cast<int>(serial));
+    return text;
+}
+
 CString CDlgSensorInformationPkr::PulsesText(DWORD pulses) {
     if (pulses < 6 || pulses > 1000000)
         return kNotAvailable;

@@ -49,6 +49,13 @@ class SimManager final : public ISensorPort {
     }
     HWND Owner() const { return m_owner; }
     UINT Message() const { return m_message; }
+    // The port whose sensor answers now: open, not silent, at the sensor's line speed.
+    SimPortEntry* AnsweringPort() const {
+        if (m_port == nullptr || m_port->silent || m_port->device == nullptr ||
+            m_port->device->Sensor(0).BaudRate() != m_baud)
+            return nullptr;
+        return m_port;
+    }
 
   private:
     SimProvider& m_provider;
@@ -92,6 +99,19 @@ void SimProvider::AddSilentPort(const char* text) {
     port->name = CString(text).SpanExcluding(" ");
     port->silent = true;
     ports.push_back(std::move(port));
+}
+
+void SimProvider::Stream() {
+    std::vector<std::pair<int, std::string>> frames;
+    for (SimManager* manager : managers) {
+        SimPortEntry* port = manager->AnsweringPort();
+        if (port == nullptr)
+            continue;
+        frames.clear();
+        port->device->Tick(kq::MonotonicMillis(), frames);
+        for (auto& [position, bytes] : frames)
+            pending.push_back({manager, std::move(bytes)});
+    }
 }
 
 void SimProvider::Deliver() {
@@ -192,6 +212,15 @@ CMainFrame* AppTest::StartWithOpenSensor() {
 void AppTest::Run(int64_t ms) {
     for (int64_t done = 0; done < ms; done += 10) {
         Advance(10);
+        sim_->Deliver();
+        Pump();
+    }
+}
+
+void AppTest::RunStreaming(int64_t ms) {
+    for (int64_t done = 0; done < ms; done += 10) {
+        Advance(10);
+        sim_->Stream();
         sim_->Deliver();
         Pump();
     }

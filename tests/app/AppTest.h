@@ -36,6 +36,8 @@ class SimProvider final : public ISensorPortProvider {
     // Adds a port with one sensor of the serial number at 115200 baud.
     void AddSensor(const char* text, uint32_t serial);
     void AddSilentPort(const char* text);
+    // Queues the value frames the open sensors stream by now.
+    void Stream();
     // Hands the replies waiting to their managers' owner windows.
     void Deliver();
 
@@ -67,6 +69,8 @@ class AppTest : public kq::fw::test::FrameworkTest {
     CMainFrame* Frame() const { return GetMainFrame(); }
     // Moves the virtual clock in steps of 10 ms, delivering the sensors' replies between them.
     void Run(int64_t ms);
+    // As Run, with the value frames of streaming sensors handed over too.
+    void RunStreaming(int64_t ms);
     // Ends the program as the user does: WM_CLOSE through the close protocol.
     void CloseFrame();
     CString PaneText(int pane);

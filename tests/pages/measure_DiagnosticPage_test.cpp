@@ -1,10 +1,14 @@
-// The diagnostic page: the detected groups of multi-port devices, the port queries and the
-// copy of the result, and its texts in each language.
+// The diagnostic page: the detected groups of multi-port devices in its list, the port queries
+// and the copy of the result, its texts in each language, and its raw requests to a simulated
+// sensor with their bytes, the decoded reply, a refusal or no answer.
 #include <gtest/gtest.h>
 
+#include "app/AppTest.h"
 #include "pages/MeasurePageTest.h"
 #include "pages/measurement/CDlgDiagnostic.h"
+#include "pages/measurement/DiagnosticTexts.h"
 #include "res/resource.h"
+#include "sensor/Frame.h"
 
 using MeasureDiagnosticPage = MeasurePageTest<CDlgDiagnostic>;
 
@@ -40,6 +44,10 @@ TEST_F(MeasureDiagnosticPage, GroupsAnswerThePortQueriesAndShowOnThePage) {
     EXPECT_EQ(groups[0].dwSerialNumber, 4711U);
     page.GetDlgItemText(IDC_DIAG_GROUPS, shown);
     EXPECT_EQ(shown, "4711: COM5 COM6 COM7 (Master COM5)\n");
+    ASSERT_EQ(page.m_listGroups.GetItemCount(), 1);
+    EXPECT_EQ(page.m_listGroups.GetItemText(0, CDlgDiagnostic::COL_PORTS), "COM5 COM6 COM7");
+    EXPECT_EQ(page.m_listGroups.GetItemText(0, CDlgDiagnostic::COL_SERIAL), "4711");
+    EXPECT_EQ(page.m_listGroups.GetItemText(0, CDlgDiagnostic::COL_MASTER), "COM5");
 }
 
 TEST_F(MeasureDiagnosticPage, EveryTextExistsInEachLanguage) {
@@ -48,4 +56,76 @@ TEST_F(MeasureDiagnosticPage, EveryTextExistsInEachLanguage) {
         SetLanguageOffset(language);
         EXPECT_TRUE(page.SetLanguageTexts()) << language;
     }
+}
+
+TEST_F(MeasureDiagnosticPage, ARefusalAndAMissingAnswerAreToldInTheUsersLanguage) {
+    Open();
+    const CString request = tarvik::BuildFrame(1, 255, 0x15, "");
+    const CString nak = tarvik::BuildFrame(1, 255, 21, std::string_view("\x05", 1));
+    EXPECT_NE(DescribeDiagnosticExchange(request, nak, TRUE).Find("Verweigert (NAK 5)"), -1);
+    SetLanguageOffset(LANGUAGE_ENGLISH);
+    const CString silent = DescribeDiagnosticExchange(request, "", FALSE);
+    EXPECT_EQ(silent, "Request:  2| 1|ff| 1|15|16|18|\r\nReply: no answer\r\n");
+}
+
+namespace {
+
+class DiagnosticWithSensor : public apptest::AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        frame_ = StartWithOpenSensor();
+        ASSERT_NE(frame_, nullptr);
+        page_ = frame_->GetDiagnosticPage();
+        ASSERT_NE(page_, nullptr);
+        ASSERT_TRUE(frame_->SetOperatingMode(139));
+        Run(300);
+    }
+    void Click(int id) {
+        page_->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(page_->GetDlgItem(id)->m_hWnd));
+    }
+    bool Enabled(int id) const { return page_->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+    bool PaneHas(const char* text) const { return page_->GetPaneText().Find(text) >= 0; }
+
+    CMainFrame* frame_ = nullptr;
+    CDlgDiagnostic* page_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DiagnosticWithSensor, RequestsShowTheirBytesAndWhatTheReplySays) {
+    for (int id = IDC_DIAG_STATUS_LONG; id <= IDC_DIAG_RESTART; ++id)
+        EXPECT_TRUE(Enabled(id)) << id;
+    Click(IDC_DIAG_STATUS_LONG);
+    EXPECT_FALSE(Enabled(IDC_DIAG_LINK_TEST));  // the request waits for its reply
+    Run(100);
+    EXPECT_TRUE(PaneHas("Anfrage:  2| 1|ff| 1|42|"));
+    EXPECT_TRUE(PaneHas("Antwort:  2| 1|ff|19|42|"));
+    EXPECT_TRUE(PaneHas("Seriennummer: 1111\r\n"));
+    EXPECT_TRUE(PaneHas("Baud-Code: 9\r\n"));
+    CString shown;
+    page_->GetDlgItemText(IDC_DIAG_BYTES, shown);
+    EXPECT_EQ(shown, page_->GetPaneText());
+
+    Click(IDC_DIAG_LINK_TEST);
+    Run(100);
+    EXPECT_TRUE(PaneHas("ACK"));
+    EXPECT_TRUE(Enabled(IDC_DIAG_REPEAT));
+
+    // A restart: acknowledged, then the sensor is read again and the buttons come back.
+    Click(IDC_DIAG_RESTART);
+    Run(100);
+    EXPECT_TRUE(PaneHas("ACK"));
+    Run(2000);
+    EXPECT_EQ(frame_->m_iOpenEntry, 0);
+    EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_TRUE(Enabled(IDC_DIAG_RESTART));
+
+    // A silent sensor: "no answer" within the three waits, and the page is usable again.
+    sim_->ports[0]->silent = true;
+    Click(IDC_DIAG_REPEAT);
+    Run(1000);
+    EXPECT_TRUE(PaneHas("Antwort: keine Antwort"));
+    EXPECT_TRUE(Enabled(IDC_DIAG_STATUS_LONG));
 }

@@ -1,8 +1,23 @@
-// The measurement panel as a window without a sensor: a trigger start's run bytes, the stop
-// finished by timer 64, one end per measurement, the trigger monitor's pace and its texts.
+// The measurement panel as a window without a sensor (a trigger start's run bytes, the stop
+// finished by timer 64, one end per measurement, the trigger monitor's pace and its texts), and
+// in the running program with a simulated sensor (single shot on show, start and stop, the
+// light, the curve store's refusal and shortage, the sensor lost while measuring or idle, the
+// trigger and its repeat, the power boxes, the start and stop programs).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/AppTest.h"
+#include "app/views/CAFormChannel.h"
+#include "app/views/CAFormDiagram.h"
+#include "app/views/CAFormLight.h"
 #include "pages/MeasurePageTest.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/resource.h"
 
@@ -27,7 +42,8 @@ TEST_F(MeasurePanelPage, ATriggerStartRunsUntilTimer64FinishesIt) {
     Pump();
     EXPECT_FALSE(page.IsRunning());
     EXPECT_FALSE(page.IsRunPatternSet());
-    EXPECT_TRUE(page.GetDlgItem(IDC_MD_START)->IsWindowEnabled());
+    EXPECT_FALSE(page.GetDlgItem(IDC_MD_STOP)->IsWindowEnabled());
+    EXPECT_FALSE(page.GetDlgItem(IDC_MD_START)->IsWindowEnabled());  // no sensor here
 
     // The conversion's end after the stop's changes nothing, and a stop while idle is harmless.
     page.m_psMsureDgrm->running = 1;
@@ -85,4 +101,286 @@ TEST_F(MeasurePanelPrograms, AProgramThatCannotStartIsReportedLaterAndTheRunGoes
     ASSERT_EQ(boxes_.size(), 1U);
     EXPECT_NE(boxes_[0].text.Find("no such; program"), -1);
     EXPECT_TRUE(page.IsMeasuring());
+}
+
+// ---- The panel in the running program, with a simulated sensor polled every 30 s ----
+
+namespace {
+
+class PanelWithSensor : public apptest::AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        frame_ = StartWithOpenSensor();
+        ASSERT_NE(frame_, nullptr);
+        page_ = frame_->GetMeasureDiagramPage();
+        adjust_ = frame_->GetMeasureAdjustPage();
+        ASSERT_NE(page_, nullptr);
+        ASSERT_NE(adjust_, nullptr);
+        frame_->m_iMeasureRateIndex = 13;
+        ASSERT_TRUE(frame_->SetOperatingMode(138));
+        Run(300);
+    }
+    CAFormLight* Light() const {
+        return static_cast<CAFormLight*>(frame_->GetRegisteredWindow(WindowSlot::Light));
+    }
+    bool Enabled(int id) const { return page_->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+    CString ChannelField(int channel, UINT field) const {
+        CString text;
+        frame_->GetChannelView(channel)->GetDlgItemText(static_cast<int>(field), text);
+        return text;
+    }
+    // The text of the first box that begins like the text of the id, empty when none.
+    CString BoxSaying(int textId) const {
+        const CString wanted = GetLanguageString(textId).Left(30);
+        for (const auto& box : boxes_)
+            if (box.text.Find(wanted) >= 0)
+                return box.text;
+        return "";
+    }
+
+    CMainFrame* frame_ = nullptr;
+    CDlgMeasureDiagram* page_ = nullptr;
+    CDlgMeasureAdjust* adjust_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramSave) {
+    EXPECT_GE(page_->m_iSingleShots, 1);
+    EXPECT_EQ(frame_->m_iLastRedisplayReason, 1);
+    EXPECT_TRUE(Enabled(IDC_MD_START));
+    EXPECT_FALSE(Enabled(IDC_MD_STOP));
+    EXPECT_EQ(page_->m_ledState.GetLedState(), static_cast<unsigned>(CDlgMeasureDiagram::LED_IDLE));
+    ASSERT_NE(page_->m_picture.GetBitmap(), nullptr);  // picture 319
+
+    Light()->SetLightState(CAFormLight::LIGHT_PASSED);
+    page_->OnBnClickedStart();
+    Run(100);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5272u);
+    EXPECT_TRUE(page_->IsRunPatternSet());
+    EXPECT_EQ(Light()->GetLightState(), CAFormLight::LIGHT_NONE);
+    EXPECT_EQ(page_->m_ledState.GetLedState(),
+              static_cast<unsigned>(CDlgMeasureDiagram::LED_MEASURING));
+    EXPECT_FALSE(Enabled(IDC_MD_START));
+    EXPECT_TRUE(Enabled(IDC_MD_STOP));
+    EXPECT_TRUE(frame_->GetDiagramView()->IsStarted());
+    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 10000 * 30.0);
+    EXPECT_FALSE(page_->IsSensorReady());
+
+    page_->OnBnClickedStop();
+    EXPECT_FALSE(Enabled(IDC_MD_START));  // no new start before timer 64 has finished this one
+    page_->OnBnClickedStart();
+    Run(1500);
+    EXPECT_FALSE(page_->IsRunning());
+    EXPECT_FALSE(page_->IsMeasuring());
+    EXPECT_TRUE(frame_->m_bMeasurementFinished);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5270u);
+    EXPECT_FALSE(frame_->GetDiagramView()->IsStarted());  // handed to the automatic save
+    EXPECT_EQ(page_->m_ledState.GetLedState(), static_cast<unsigned>(CDlgMeasureDiagram::LED_IDLE));
+    EXPECT_EQ(Light()->GetLightState(), CAFormLight::LIGHT_NONE);  // no evaluation, no verdict
+    EXPECT_TRUE(Enabled(IDC_MD_START));
+}
+
+TEST_F(PanelWithSensor, AfterAStopTheEvaluationLightsGreenOrRed) {
+    adjust_->m_values.ioNioMode = 1;
+    adjust_->m_values.measurand[0] = 0;
+    for (const char* lower : {"-1000000", "1000000"}) {
+        adjust_->m_values.limits[0] = lower;
+        adjust_->m_values.limits[1] = "2000000";
+        page_->OnBnClickedStart();
+        Run(200);
+        page_->OnBnClickedStop();
+        Run(1500);
+        const bool passing = CString(lower) == "-1000000";
+        EXPECT_EQ(Light()->GetLightState(),
+                  passing ? CAFormLight::LIGHT_PASSED : CAFormLight::LIGHT_FAILED)
+            << lower;
+        EXPECT_EQ(page_->GetResultByte(0), passing ? 1 : 0) << lower;
+    }
+}
+
+TEST_F(PanelWithSensor, AStoreThatCannotBeMadeRefusesTheStartAndASmallerOneShortensTheRun) {
+    CDataManager& store = frame_->GetDiagramView()->GetDiagram()->GetStore();
+    store.SetAllocator([](size_t) -> TDataPoint* { return nullptr; });
+    page_->OnBnClickedStart();
+    Run(100);
+    EXPECT_FALSE(page_->IsMeasuring());
+    EXPECT_FALSE(page_->IsRunning());
+    EXPECT_FALSE(frame_->m_bMeasuring);
+    EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5270u);
+    EXPECT_FALSE(BoxSaying(IDS_MD_STORAGE_FAILED).IsEmpty());
+
+    // Room for 25,000 points where a count stop asks for 50,000: the duration limits.
+    boxes_.clear();
+    store.SetAllocator([](size_t points) -> TDataPoint* {
+        return points > 30000 ? nullptr
+                              : static_cast<TDataPoint*>(std::calloc(points, sizeof(TDataPoint)));
+    });
+    adjust_->m_values.stopCode = 7;
+    adjust_->m_values.stopCount = 50000;
+    page_->OnBnClickedStart();
+    Run(100);
+    EXPECT_TRUE(page_->IsMeasuring());
+    EXPECT_EQ(page_->m_iAllocatedPoints, 25000);
+    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 25000 * 30.0);
+    EXPECT_NE(BoxSaying(IDS_MD_STORAGE_REDUCED).Find("25000"), -1);
+    page_->OnBnClickedStop();
+    Run(1500);
+}
+
+TEST_F(PanelWithSensor, UnpluggedWhileMeasuringItFinishesOnceThenTheFrameMarksThePort) {
+    page_->OnBnClickedStart();
+    Run(200);
+    ASSERT_TRUE(page_->IsMeasuring());
+    frame_->m_dlgStartUp.m_bProgressActive = FALSE;
+    sim_->ports[0]->silent = true;
+    Run(33000);  // the next poll after 30 s, three unanswered waits, then timer 64
+    EXPECT_EQ(frame_->m_iOpenEntry, -1);
+    EXPECT_FALSE(page_->IsRunning());
+    EXPECT_TRUE(frame_->m_bMeasurementFinished);
+    EXPECT_TRUE(frame_->m_dlgStartUp.m_bProgressActive);  // the frame's recovery ran
+    EXPECT_EQ(frame_->m_aEntries[0].iStateTextId, 5129);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5271u);
+    EXPECT_EQ(ChannelField(0, CAFormChannelX::IDC_VALUE_FIELD), "---");
+    EXPECT_FALSE(
+        frame_->GetChannelView(0)->GetDlgItem(CAFormChannelX::IDC_TARA)->IsWindowEnabled());
+    EXPECT_FALSE(Enabled(IDC_MD_START));
+    EXPECT_FALSE(Enabled(IDC_MD_STOP));
+}
+
+TEST_F(PanelWithSensor, UnpluggedWhileIdleOnlyClearsTheDisplays) {
+    frame_->m_dlgStartUp.m_bProgressActive = FALSE;
+    sim_->ports[0]->silent = true;
+    page_->OnBnClickedSingleShot();
+    Run(2000);
+    EXPECT_EQ(frame_->m_iOpenEntry, -1);
+    EXPECT_FALSE(frame_->m_dlgStartUp.m_bProgressActive);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5271u);
+    EXPECT_EQ(ChannelField(1, CAFormChannelX::IDC_MAX_FIELD), "---");
+    EXPECT_FALSE(Enabled(IDC_MD_SINGLE_SHOT));
+}
+
+TEST_F(PanelWithSensor, AThresholdTriggerStartsTheRunAndTheRepeatReArmsOncePerCycle) {
+    sim_->ports[0]->device->Sensor(0).SetSignal(
+        0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Step, 0.0, 1000.0, 20.0});
+    adjust_->m_values.startCode = 1;  // channel A rising through 1 (hysteresis 0.5)
+    adjust_->m_values.startDirection = 0;
+    adjust_->m_values.startLevel = 1.0;
+    adjust_->m_values.startHysteresis = 0.5;
+    page_->OnBnClickedTrigger();
+    EXPECT_EQ(frame_->GetLastStatusId(), 5273u);
+    EXPECT_EQ(page_->m_ledState.GetLedState(),
+              static_cast<unsigned>(CDlgMeasureDiagram::LED_WAITING));
+    EXPECT_TRUE(Enabled(IDC_MD_STOP));
+    EXPECT_FALSE(Enabled(IDC_MD_TRIGGER));
+    Run(1000);
+    EXPECT_FALSE(page_->IsMeasuring());  // below the level: armed, nothing recorded
+    CString monitor;
+    page_->GetDlgItemText(IDC_MD_MONITOR, monitor);
+    EXPECT_EQ(monitor.Left(7), "Start: ");
+    EXPECT_NE(monitor.Find("scharf"), -1);
+
+    Run(30000);  // the poll after the step
+    EXPECT_TRUE(page_->IsMeasuring());
+    EXPECT_EQ(frame_->GetLastStatusId(), 5274u);
+    EXPECT_TRUE(page_->IsRunPatternSet());
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_FALSE(page_->IsRunning());
+
+    // The repeat box re-arms a finished triggered run once; not without it, nor twice.
+    page_->TriggerEvent(0);
+    EXPECT_FALSE(page_->m_bWaitingForTrigger);
+    page_->CheckDlgButton(IDC_MD_REPEAT, BST_CHECKED);
+    page_->TriggerEvent(0);
+    EXPECT_TRUE(page_->m_bWaitingForTrigger);
+    EXPECT_EQ(frame_->GetLastStatusId(), 5273u);
+    page_->OnBnClickedStop();
+    page_->TriggerEvent(0);
+    EXPECT_FALSE(page_->m_bWaitingForTrigger);
+}
+
+TEST_F(PanelWithSensor, ARunWhoseExportFailedIsNotReArmed) {
+    sim_->ports[0]->device->Sensor(0).SetSignal(
+        0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Step, 0.0, 1000.0, 20.0});
+    adjust_->m_values.startCode = 1;
+    adjust_->m_values.startLevel = 1.0;
+    page_->CheckDlgButton(IDC_MD_REPEAT, BST_CHECKED);
+    page_->OnBnClickedTrigger();
+    Run(31000);
+    ASSERT_TRUE(page_->IsMeasuring());
+    page_->OnBnClickedStop();
+    Run(1500);
+    frame_->m_bExportFailed = TRUE;
+    page_->TriggerEvent(0);
+    EXPECT_FALSE(page_->m_bWaitingForTrigger);
+    EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+}
+
+TEST_F(PanelWithSensor, ThePowerBoxesSwitchTheirViewsAndFollowTheBarsAfterAnActivation) {
+    EXPECT_TRUE(frame_->GetChannelView(0)->GetDlgItem(CAFormChannelX::IDC_TARA)->IsWindowEnabled());
+    frame_->m_aiTareState[CHANNEL_P1] = 0;  // a tare left from before
+    page_->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MD_P1, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(page_->GetDlgItem(IDC_MD_P1)->m_hWnd));
+    Run(100);
+    const bool shown = frame_->m_wndViewBar[CHANNEL_P1].IsVisible() != FALSE;
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(page_->IsDlgButtonChecked(IDC_MD_P1), BST_CHECKED);
+    EXPECT_EQ(frame_->m_aiTareState[CHANNEL_P1], 1);  // switched on without the old tare
+
+    // Timer 19 (after a multi-sensor activation) brings the boxes back to the bars' state.
+    page_->CheckDlgButton(IDC_MD_P1, shown ? BST_UNCHECKED : BST_CHECKED);
+    page_->SetTimer(CDlgMeasureDiagram::TIMER_SENSOR_CHANGED, 120, nullptr);
+    Run(200);
+    EXPECT_EQ(page_->IsDlgButtonChecked(IDC_MD_P1) == BST_CHECKED, shown);
+}
+
+TEST_F(PanelWithSensor, TheStartAndStopProgramsRunOnePathEachAndAMissingOneIsReported) {
+    // A program in a folder with a blank and ';' in its name: one path, never a shell line.
+    const std::string dir = folder_ / "progs; x";
+    std::filesystem::create_directories(dir);
+    const std::string script = dir + "/mark.sh";
+    const std::string marker = folder_ / "started";
+    {
+        std::ofstream out(script);
+        out << "#!/bin/sh\necho run >> '" << marker << "'\n";
+    }
+    ::chmod(script.c_str(), 0755);
+    adjust_->m_values.startProgram = script.c_str();
+    adjust_->m_values.stopProgram = (folder_ / "missing program").c_str();
+    page_->OnBnClickedStart();
+    Run(100);
+    bool started = false;
+    for (int i = 0; i < 500 && !started; ++i) {
+        started = std::ifstream(marker).good();
+        if (!started)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(page_->IsMeasuring());
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_FALSE(boxes_.empty());
+    bool reported = false;
+    for (const auto& box : boxes_)
+        reported = reported || box.text.Find("missing program") >= 0;
+    EXPECT_TRUE(reported);
+}
+
+// The channels of the open sensor take part without anyone switching them on: a started run
+// shows values, draws them and records them.
+TEST_F(PanelWithSensor, AStartedRunFeedsTheChannelsOfTheOpenSensor) {
+    EXPECT_TRUE(frame_->m_bChannelActive[0]);
+    EXPECT_TRUE(frame_->m_bChannelActive[1]);
+    frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
+    page_->OnBnClickedStart();
+    RunStreaming(2000);
+    EXPECT_TRUE(page_->IsMeasuring());
+    EXPECT_GT(frame_->GetDiagramView()->GetDiagram()->GetCurvePointCount(0), 5);
+    EXPECT_NE(ChannelField(0, CAFormChannelX::IDC_VALUE_FIELD), "---");
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_TRUE(frame_->m_bMeasurementFinished);
 }

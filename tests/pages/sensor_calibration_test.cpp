@@ -1,7 +1,7 @@
 // The calibration page on the application with a simulated sensor: the buttons by the
 // adjustment in force, the refusals for several sensors and for sensors that cannot be
 // adjusted, a whole adjustment under a load step through its step dialogs, a run cancelled in
-// the loaded reading, and a deletion.
+// the loaded reading, the not-loaded light, a sensor lost in the zero reading, and a deletion.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,8 +15,10 @@
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CalibUncertaintyDialogs.h"
+#include "pages/sensor_fixture.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Timers.h"
+#include "platform/ui/paint/Screenshot.h"
 #include "sensor/BlockLayouts.h"
 #include "sensor/ZMStates.h"
 
@@ -31,10 +33,13 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         g_tick();
 }
 
-class CalibrationPage : public AppTest {
+class CalibrationPage : public SensorPageTest {
   protected:
-    void StartWithSensor() {
-        frame_ = StartWithOpenSensor();
+    void StartWithSensor(sensorsim::SimCalibration inForce = sensorsim::SimCalibration::Factory) {
+        sensorsim::SimSensorConfig config;
+        config.serialNumber = 1111;
+        config.calibration = inForce;
+        frame_ = StartWithSensorOf(config);
         ASSERT_NE(frame_, nullptr);
         page_ = frame_->GetCalibrationPage();
         ASSERT_NE(page_, nullptr);
@@ -49,7 +54,7 @@ class CalibrationPage : public AppTest {
     }
     void Click(int id) { page_->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     bool Enabled(int id) { return page_->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
-    sensorsim::SimSensor& Sensor() { return sim_->ports[0]->device->Sensor(0); }
+    sensorsim::SimSensor& Sensor() { return SimSensorOfPort(0); }
     void Load(double value) {
         for (int ch = 0; ch < 2; ++ch)
             Sensor().SetSignal(
@@ -82,6 +87,20 @@ class CalibrationPage : public AppTest {
     }
     static void Press(CWnd* dialog, int id) {
         dialog->PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+    // The input form with half the full scale on both channels and the digits of a gain of 0.8
+    // over a load of 25000 counts.
+    static void FillScaleInput(CWnd* scale) {
+        CString fullScale;
+        scale->GetDlgItemText(1221, fullScale);
+        fullScale.Replace(',', '.');
+        CString half;
+        half.Format("%g", atof(fullScale) / 2);
+        half.Replace('.', ',');
+        scale->SetDlgItemText(1222, half);
+        scale->SetDlgItemText(1330, half);
+        scale->SetDlgItemText(1335, "20000");
+        scale->SetDlgItemText(1336, "20000");
     }
     tarvik::CalibrationBlock UserBlock() {
         tarvik::CalibrationBlock block;
@@ -154,19 +173,7 @@ TEST_F(CalibrationPage, AnAdjustmentUnderALoadIsWrittenAndTakenIntoUse) {
         } else if (auto* scale = Active<CDlgCalibMsgGetValueEnd>();
                    scale && !scale->IsReadingForm() && !scalePressed) {
             scalePressed = true;
-            CString fullScale;
-            scale->GetDlgItemText(1221, fullScale);
-            double full = 0.0;
-            fullScale.Replace(',', '.');
-            full = atof(fullScale);
-            CString half;
-            half.Format("%g", full / 2);
-            half.Replace('.', ',');
-            scale->SetDlgItemText(1222, half);
-            scale->SetDlgItemText(1330, half);
-            // Digits of the loaded reading: 20000 over a load of 25000 counts is a gain of 0.8.
-            scale->SetDlgItemText(1335, "20000");
-            scale->SetDlgItemText(1336, "20000");
+            FillScaleInput(scale);
             Load(25000.0);
             Press(scale, IDOK);
         }
@@ -260,6 +267,134 @@ TEST_F(CalibrationPage,
     EXPECT_TRUE(frame_->COM_IsUserCalibEqualFactoryCalib(0));
     EXPECT_NEAR(UserBlock().channel[0].uncertainty, 0.01, 1e-6);
     EXPECT_FALSE(frame_->IsWaitCursorShown());
+}
+
+TEST_F(CalibrationPage, AnUnloadedSensorLightsTheIndicatorOnlyAfterItsFirstReadings) {
+    StartWithSensor();
+    Load(0.0);
+    bool inputGiven = false;
+    bool litAtStart = true;
+    int litTicks = 0;
+    bool amber = false;
+    StartTicker([&] {
+        if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
+            Press(warning, IDOK);
+        } else if (auto* zero = Active<CDlgCalibMsgGetValueZero>()) {
+            if (zero->GetDlgItem(IDOK)->IsWindowEnabled())
+                Press(zero, IDOK);
+        } else if (auto* scale = Active<CDlgCalibMsgGetValueEnd>()) {
+            CWnd* light = scale->GetDlgItem(1469);
+            if (!scale->IsReadingForm()) {
+                if (!inputGiven) {
+                    inputGiven = true;
+                    FillScaleInput(scale);
+                    Press(scale, IDOK);  // the load stays off
+                } else {
+                    Press(scale, IDCANCEL);
+                }
+            } else if (litTicks == 0 && !light->IsWindowVisible()) {
+                litAtStart = false;
+            } else if (light->IsWindowVisible() && ++litTicks == 3) {
+                // The amber light is on the screen where the indicator stands.
+                CRect rect;
+                light->GetWindowRect(&rect);
+                for (int y = rect.top; y < rect.bottom && !amber; ++y) {
+                    for (int x = rect.left; x < rect.right && !amber; ++x) {
+                        const COLORREF c = kq::ui::GetScreenPixel(x, y);
+                        amber = GetRValue(c) > 200 && GetRValue(c) - GetBValue(c) > 120;
+                    }
+                }
+                Press(scale, IDCANCEL);
+            }
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    StopTicker();
+    EXPECT_TRUE(inputGiven);
+    EXPECT_FALSE(litAtStart);
+    EXPECT_GE(litTicks, 3);
+    EXPECT_TRUE(amber);
+    Run(1000);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    EXPECT_FALSE(page_->IsRunActive());
+}
+
+TEST_F(CalibrationPage, ASensorLostInTheZeroReadingEndsTheDialogWithinTheWatchdogsBound) {
+    StartWithSensor();
+    Load(0.0);
+    int64_t pressedAt = -1;
+    StartTicker([&] {
+        if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
+            Press(warning, IDOK);
+        } else if (auto* zero = Active<CDlgCalibMsgGetValueZero>(); zero && pressedAt < 0) {
+            Unplug();
+            pressedAt = kq::MonotonicMillis();
+            Press(zero, IDOK);
+        } else if (auto* zero = Active<CDlgCalibMsgGetValueZero>()) {
+            Press(zero, IDCANCEL);  // Escape while reading does nothing
+            zero->PostMessage(WM_CLOSE);
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    const int64_t endedAt = kq::MonotonicMillis();
+    StopTicker();
+    ASSERT_GE(pressedAt, 0);
+    // The 5 s without a reading, polled every 500 ms, and a little for the helper clock.
+    EXPECT_LT(endedAt - pressedAt, 6500);
+    ASSERT_FALSE(boxes_.empty());
+    EXPECT_EQ(boxes_.back().text, GetLanguageString(5674));
+    EXPECT_EQ(Active<CCalibStepDialog>(), nullptr);
+    EXPECT_FALSE(CDlgSensorCalibration::s_bZeroDialogBusy);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    EXPECT_FALSE(page_->IsRunActive());
+}
+
+TEST_F(CalibrationPage, ADeleteInvalidatesTheUserAdjustmentAndItsWaitCursorEndsWithTheRestart) {
+    StartWithSensor(sensorsim::SimCalibration::User);
+    ASSERT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 3);
+    ASSERT_TRUE(Enabled(CDlgSensorCalibration::IDC_DELETE));
+    const tarvik::BlockImage before = Sensor().Block(tarvik::kBlockUserCalib);
+    int answer = IDCANCEL;
+    StartTicker([&] {
+        if (auto* warning = Active<CDlgCalibMsgDoCalib>())
+            Press(warning, IDCANCEL);
+        else if (auto* question = Active<CDlgCalibMsgDeleteCalib>())
+            Press(question, answer);
+    });
+    // A run given up at its warning leaves the pending marks; "Nein" sends nothing.
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    Click(CDlgSensorCalibration::IDC_DELETE);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    EXPECT_EQ(std::memcmp(before.bytes, Sensor().Block(tarvik::kBlockUserCalib).bytes,
+                          sizeof before.bytes),
+              0);
+
+    // A delete the engine refuses (here: the block it would invalidate was never read) says so
+    // and leaves no wait cursor.
+    answer = IDOK;
+    BYTE& readMask = frame_->m_aSensorRecord[0].ucBlockReadMask;
+    readMask = static_cast<BYTE>(readMask & ~(1u << tarvik::kBlockUserCalib));
+    Click(CDlgSensorCalibration::IDC_DELETE);
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text, GetLanguageString(5675));
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    readMask = static_cast<BYTE>(readMask | (1u << tarvik::kBlockUserCalib));
+    boxes_.clear();
+
+    Click(CDlgSensorCalibration::IDC_DELETE);
+    StopTicker();
+    Run(3000);
+    // The content stays; only the check bytes are those the sensor rejects.
+    tarvik::BlockImage expected = before;
+    expected.InvalidateCheckBytes();
+    EXPECT_EQ(std::memcmp(expected.bytes, Sensor().Block(tarvik::kBlockUserCalib).bytes,
+                          sizeof expected.bytes),
+              0);
+    EXPECT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 2);
+    EXPECT_FALSE(Enabled(CDlgSensorCalibration::IDC_DELETE));
+    EXPECT_TRUE(Enabled(CDlgSensorCalibration::IDC_PERFORM));
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    EXPECT_TRUE(boxes_.empty()) << (boxes_.empty() ? "" : boxes_[0].text.GetString());
 }
 
 }  // namespace

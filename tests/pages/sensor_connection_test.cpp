@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "app/AppTest.h"
@@ -18,10 +19,14 @@ namespace {
 class ConnectionPage : public AppTest {
   protected:
     // A sensor behind the maker's USB port, and a port where nothing answers.
-    void StartWithSensor() {
+    void StartWithSensor(bool networkPort = false) {
         PrepareStore();
         sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
         sim_->AddSilentPort("COM10 Other serial port");
+        // A device server's redirected port whose server is declared nowhere: every check of
+        // the server fails.
+        if (networkPort)
+            sim_->AddSensor("COM5 Lantronix CPR Port", 5555);
         frame_ = StartAndComplete();
         ASSERT_NE(frame_, nullptr);
         Run(4000);
@@ -52,6 +57,38 @@ class ConnectionPage : public AppTest {
         page_->SetBaudrateCellText(row, text);
         page_->SendMessage(WM_XLISTCTRL_COMBO_SELECTION, static_cast<WPARAM>(row),
                            CDlgSensorConnection::COL_BAUDRATE);
+    }
+
+    void ClickRow(int row) {
+        NMITEMACTIVATE item{};
+        item.hdr.hwndFrom = page_->m_listPorts.m_hWnd;
+        item.hdr.idFrom = CDlgSensorConnection::IDC_PORT_LIST;
+        item.hdr.code = NM_CLICK;
+        item.iItem = row;
+        page_->SendMessage(WM_NOTIFY, CDlgSensorConnection::IDC_PORT_LIST,
+                           reinterpret_cast<LPARAM>(&item));
+    }
+    // A row's rectangle in the page's coordinates.
+    CRect RowRect(int row) {
+        CRect rect;
+        page_->m_listPorts.GetItemRect(row, &rect, LVIR_BOUNDS);
+        page_->m_listPorts.ClientToScreen(&rect);
+        page_->ScreenToClient(&rect);
+        return rect;
+    }
+    // A click into the Baud rate cell opens its choices when the cell offers any.
+    bool BaudCellOpens(int row) {
+        CRect cell;
+        page_->m_listPorts.GetSubItemRect(row, CDlgSensorConnection::COL_BAUDRATE, LVIR_BOUNDS,
+                                          cell);
+        const LPARAM at = MAKELPARAM(cell.CenterPoint().x, cell.CenterPoint().y);
+        page_->m_listPorts.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        page_->m_listPorts.SendMessage(WM_LBUTTONUP, 0, at);
+        Run(50);
+        const bool open = page_->m_listPorts.GetOpenCombo() != nullptr;
+        page_->m_listPorts.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        Run(50);
+        return open;
     }
 
     CMainFrame* frame_ = nullptr;
@@ -198,6 +235,62 @@ TEST_F(ConnectionPage, TheHeaderBoxEnablesEveryPortAndTheMakersPortStaysChecked)
                        CDlgSensorConnection::COL_ENABLING);
     EXPECT_EQ(list.GetCheckbox(sensor, CDlgSensorConnection::COL_ENABLING), 1);
     EXPECT_EQ(frame_->m_aEntries[sensor].wEnabling, 1);
+}
+
+TEST_F(ConnectionPage, TheConfigButtonSitsInTheSelectedNetworkRowOnly) {
+    StartWithSensor(true);
+    const int network = RowOf("[COM5]");
+    const int usb = RowOf("[COM1]");
+    ASSERT_GE(network, 0);
+    CWnd* config = page_->GetDlgItem(CDlgSensorConnection::IDC_CONFIG_BUTTON);
+    ClickRow(network);
+    Run(300);
+    ASSERT_TRUE(config->IsWindowVisible());
+    CRect button;
+    config->GetWindowRect(&button);
+    page_->ScreenToClient(&button);
+    const CRect row = RowRect(network);
+    EXPECT_GT(button.top, row.top);
+    EXPECT_LT(button.top, row.bottom);
+    EXPECT_GT(button.left, row.left);
+    EXPECT_LT(button.right, row.right);
+    // Its right end is near the end of the Interface column, where the port's name ends.
+    const int interfaceEnd = row.left + page_->m_listPorts.GetColumnWidth(0);
+    EXPECT_LT(std::abs(button.right - interfaceEnd), 30);
+    ClickRow(usb);
+    Run(300);
+    EXPECT_FALSE(config->IsWindowVisible());
+}
+
+TEST_F(ConnectionPage, ANetworkPortWhoseServerFailsItsCheckKeepsAnUnknownRateQuietly) {
+    StartWithSensor(true);
+    const int network = RowOf("[COM5]");
+    ASSERT_GE(network, 0);
+    DoubleClick(network);
+    Run(1500);
+    ASSERT_EQ(Cell(network, CDlgSensorConnection::COL_STATE), "aktiv");
+    boxes_.clear();
+    ChooseRate(network, "230,4k");
+    // Three attempts with the warning between them, then the cell offers no rate.
+    const size_t warnings = boxes_.size();
+    EXPECT_EQ(warnings, 2U);
+    EXPECT_EQ(frame_->m_aEntries[network].iBaudrate, -1);
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    Run(5000);
+    // After the refresh: one notice that the rate was not changed, and no complaint about the
+    // unknown rate when the row is filled again.
+    int notices = 0;
+    for (const auto& box : boxes_) {
+        notices += box.text.Find("n.l.") == 0 ? 1 : 0;
+        EXPECT_EQ(box.text.Find("BaudrateArrayIndex"), -1) << box.text.GetString();
+    }
+    EXPECT_EQ(notices, 1);
+    const int row = RowOf("[COM5]");
+    ASSERT_GE(row, 0);
+    EXPECT_FALSE(BaudCellOpens(row));
+    EXPECT_TRUE(BaudCellOpens(RowOf("[COM1]")));
+    EXPECT_FALSE(frame_->IsWaitCursorShown());
+    EXPECT_EQ(sim_->ports[2]->device->Sensor(0).BaudRate(), 115200);
 }
 
 }  // namespace

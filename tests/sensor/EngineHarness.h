@@ -140,6 +140,15 @@ class FakePages final : public IComPortPages {
     }
     void OnSensorConnected() override { Note("OnSensorConnected"); }
     void OnSensorDisconnected() override { Note("OnSensorDisconnected"); }
+    struct DiagnosticReply {
+        int kind;
+        std::string frame;
+        BOOL answered;
+    };
+    std::vector<DiagnosticReply> diagnostics;
+    void OnDiagnosticReply(int kind, const CString& frame, BOOL answered) override {
+        diagnostics.push_back({kind, frame.Str(), answered});
+    }
 
     int ticks = 0;
 };
@@ -159,7 +168,9 @@ class TestFrame final : public CComPort {
     bool closeAgain = false;
     bool streamingSensorMessage = false;
 
+    std::vector<int> reasons;  // of every UpdateMeasuredValues
     void UpdateMeasuredValues(int reason) override {
+        reasons.push_back(reason);
         if (reason == 0) {
             values.push_back({{m_alRaw[0], m_alRaw[1], m_alRaw[2], m_alRaw[3]}});
         }
@@ -589,8 +600,10 @@ inline sensorsim::SimSensorConfig SensorConfig(uint32_t serial, int baud = 11520
     sensorsim::SimSensorConfig config;
     config.serialNumber = serial;
     config.baudCode = baud == 230400 ? tarvik::kBaudCode230400 : tarvik::kBaudCode115200;
-    config.channel[0].signal = sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, loadA};
-    config.channel[1].signal = sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, loadB};
+    config.channel[0].signal =
+        sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, loadA};
+    config.channel[1].signal =
+        sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, loadB};
     return config;
 }
 

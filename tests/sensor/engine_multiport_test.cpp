@@ -211,3 +211,27 @@ TEST(EngineMultiport, ASlaveThatCannotBePreparedIsReportedAndTheActivationEnds) 
     EXPECT_FALSE(bench.frame.m_bRequestOutstanding);
     EXPECT_EQ(bench.timers.count(COM_TIMER_SLAVES_PREPARED), 0u);
 }
+
+TEST(EngineMultiport, ASingleShotAsksEverySensorOnceAndRedisplaysOnce) {
+    MultiportBench bench;
+    bench.frame.m_iSelectedEntry = 2;
+    ASSERT_TRUE(bench.Activated());
+    bench.frame.reasons.clear();
+    ASSERT_TRUE(bench.frame.COM_ZMCOMSingleShot());
+    bench.Run(500);
+    EXPECT_EQ(std::count(bench.frame.reasons.begin(), bench.frame.reasons.end(), 1), 1);
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(bench.frame.m_alRaw[s], 100000 * (s + 1));
+    }
+    for (SimPort* port : bench.device) {
+        EXPECT_EQ(port->requests.back()[4], static_cast<char>(kRequestValues));
+    }
+    EXPECT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_FALSE(bench.frame.m_bRequestOutstanding);
+    // A restart of one port of the device is refused: its reopening knows one port only.
+    EXPECT_FALSE(bench.frame.COM_SendDiagnosticRequest(CComPort::COM_DIAG_RESTART));
+    EXPECT_TRUE(bench.frame.COM_SendDiagnosticRequest(CComPort::COM_DIAG_LINK_TEST));
+    bench.Run(100);
+    ASSERT_EQ(bench.pages.diagnostics.size(), 1u);
+    EXPECT_TRUE(bench.pages.diagnostics[0].answered);
+}

@@ -1,5 +1,6 @@
-// An X server of a test's own: Xvfb started on a display it chooses itself, stopped with the
-// object. Name() stays empty where Xvfb is not installed, so the test can skip.
+// An X server of a test's own: Xvfb started on a display it chooses itself, with a screen of the
+// given geometry ("1024x768x24"), stopped with the object. Name() stays empty where Xvfb is not
+// installed, so the test can skip.
 #pragma once
 
 #include <fcntl.h>
@@ -17,7 +18,7 @@ namespace kq::ui::test {
 
 class Xvfb {
   public:
-    Xvfb() {
+    explicit Xvfb(const std::string& geometry = "1024x768x24") {
         int fds[2];
         if (pipe(fds) != 0)
             return;
@@ -27,8 +28,8 @@ class Xvfb {
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
-                              "1024x768x24", "-nolisten",  "tcp",      nullptr};
+        const char* argv[] = {"Xvfb",           "-displayfd", fd.c_str(), "-screen", "0",
+                              geometry.c_str(), "-nolisten",  "tcp",      nullptr};
         const int spawned =
             posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
         posix_spawn_file_actions_destroy(&actions);

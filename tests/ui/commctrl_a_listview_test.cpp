@@ -325,6 +325,20 @@ TEST_F(ListViewTest, DeletionNotifiesAndKeepsNeighbours) {
     EXPECT_EQ(SendMessage(list_, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
+// A wrapper object deleted before its window can take the header away first: the list then
+// lays out, paints and goes without it.
+TEST_F(ListViewTest, ListOutlivesItsHeaderWindow) {
+    HWND header = reinterpret_cast<HWND>(SendMessage(list_, LVM_GETHEADER, 0, 0));
+    ASSERT_TRUE(DestroyWindow(header));
+    SetWindowPos(list_, nullptr, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER);
+    UpdateWindow(list_);
+    RECT rc{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(SendMessage(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)));
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_TRUE(DestroyWindow(list_));
+    list_ = nullptr;
+}
+
 TEST_F(ListViewTest, HeaderClicksAndDragsReachTheList) {
     HWND header = reinterpret_cast<HWND>(SendMessage(list_, LVM_GETHEADER, 0, 0));
     Click(At(header, 130, 4));

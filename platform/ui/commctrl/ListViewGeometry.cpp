@@ -23,9 +23,11 @@ int ListViewState::ItemHeight() const {
 }
 
 int ListViewState::HeaderHeight() const {
-    if (!header_ || (GetWindowLong(hwnd_, GWL_STYLE) & LVS_NOCOLUMNHEADER))
+    // The header window can be gone before the list (a wrapper destroyed first): no header then.
+    const HeaderState* header = Header();
+    if (!header || (GetWindowLong(hwnd_, GWL_STYLE) & LVS_NOCOLUMNHEADER))
         return 0;
-    return Header()->Height();
+    return header->Height();
 }
 
 RECT ListViewState::Client() const {

@@ -184,10 +184,10 @@ int ListViewState::IdealColumnWidth(int column, bool useHeader) const {
     int cx = 0, cy = 0;
     if (first && smallImages && ImageList_GetIconSize(smallImages, &cx, &cy))
         width += cx + kFirstTextInset;
-    if (useHeader) {
-        width = std::max(width, Header()->IdealWidth(column));
+    if (const HeaderState* header = useHeader ? Header() : nullptr) {
+        width = std::max(width, header->IdealWidth(column));
         // The last column takes the rest of the window.
-        if (Header()->IndexToOrder(column) == ColumnCount() - 1) {
+        if (header->IndexToOrder(column) == ColumnCount() - 1) {
             const RECT span = ColumnSpan(column);
             const RECT client = Client();
             width = std::max<int>(width, client.right - (span.left + scrollX_));

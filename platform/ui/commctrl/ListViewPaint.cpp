@@ -159,7 +159,9 @@ void PaintItem(ListViewState& s, HDC hdc, CustomDraw& cd, int i, LRESULT prepain
     const HGDIOBJ itemFont = GetCurrentObject(hdc, OBJ_FONT);
     const int columns = std::max(1, s.ColumnCount());
     for (int position = 0; position < columns; ++position) {
-        const int column = s.ColumnCount() > 0 ? s.Header()->OrderToIndex(position) : 0;
+        const HeaderState* header = s.Header();
+        const int column =
+            s.ColumnCount() > 0 && header ? header->OrderToIndex(position) : position;
         COLORREF cellText = text;
         COLORREF cellBk = textBk;
         UINT cellState = itemState;

@@ -1,0 +1,117 @@
+// The whole program, headless on the virtual clock, with a simulated four-port device at 230400
+// baud. "start_up": to the main window with the four sensors found; the counter is the program's
+// own (virtual) time, the benchmark's time the real time it took. "measure": one second of
+// measurement at the sensors' fastest rate (one value set a millisecond each) with the channel
+// views, the live diagram and the recording running; "core_share" is the process's CPU time
+// (less the simulated sensors') per second measured, "core_share_at_line_rate" the same cost per
+// value set at the 1355 sets a second a 230400-baud line carries. "recording": the longest
+// recording at that rate, a stop after a million value sets (the most points the diagram keeps a
+// curve: 1000 s), its memory against the bytes of the values it holds (a double each) and the CPU
+// share at its start and end.
+#include <benchmark/benchmark.h>
+
+#include "app/MeasureFlowSeams.h"
+#include "pages/measurement/MeasureRunLogic.h"
+#include "tests/e2e/screens/WholeApp.h"
+
+namespace {
+
+constexpr double kLineSetsPerSecond = 1355.0;
+constexpr int64_t kMaxStartMs = 60000;
+// A million points a curve at one value set a millisecond.
+constexpr int kLongestRecordingSeconds = 1000;
+constexpr double kOneMinuteOfSets = 60000.0;
+
+void BM_StartUpToMainWindowWithFourSensors(benchmark::State& state) {
+    int64_t virtualMs = 0;
+    for (auto _ : state) {
+        wholeapp::WholeApp app;
+        virtualMs = app.StartUntilFourSensorsFound(kMaxStartMs);
+        if (virtualMs < 0) {
+            state.SkipWithError("the four sensors were not found");
+            return;
+        }
+    }
+    state.counters["virtual_ms"] = static_cast<double>(virtualMs);
+}
+BENCHMARK(BM_StartUpToMainWindowWithFourSensors)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+void BM_MeasureFourSensorsOneSecond(benchmark::State& state) {
+    wholeapp::WholeApp app;
+    if (app.StartUntilFourSensorsFound(kMaxStartMs) < 0 || !app.ActivateDevice(kMaxStartMs) ||
+        !app.StartMeasuring(kOneMinuteOfSets)) {
+        state.SkipWithError("the measurement did not start");
+        return;
+    }
+    app.Run(1000);  // past the start's transients
+    int64_t programNanos = 0;
+    uint64_t sets = 0;
+    for (auto _ : state) {
+        const int64_t cpu = wholeapp::ProcessCpuNanos();
+        const int64_t simulator = app.SimulatorCpuNanos();
+        const uint64_t frames = app.FramesSent();
+        app.Run(1000, 1);
+        programNanos += (wholeapp::ProcessCpuNanos() - cpu) - (app.SimulatorCpuNanos() - simulator);
+        sets += (app.FramesSent() - frames) / wholeapp::WholeApp::kSensors;
+    }
+    if (!app.IsMeasuring())
+        state.SkipWithError("the measurement ended early");
+    const double seconds = static_cast<double>(state.iterations());
+    const double share = static_cast<double>(programNanos) / 1e9 / seconds;
+    const double setsPerSecond = static_cast<double>(sets) / seconds;
+    state.counters["sets_per_s_each"] = setsPerSecond;
+    state.counters["core_share"] = share;
+    state.counters["core_share_at_line_rate"] =
+        setsPerSecond > 0 ? share * kLineSetsPerSecond / setsPerSecond : 0.0;
+}
+BENCHMARK(BM_MeasureFourSensorsOneSecond)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_LongestRecordingMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        wholeapp::WholeApp app;
+        if (app.StartUntilFourSensorsFound(kMaxStartMs) < 0 || !app.ActivateDevice(kMaxStartMs)) {
+            state.SkipWithError("the four sensors were not opened");
+            return;
+        }
+        const int64_t before = wholeapp::ResidentBytes();
+        if (!app.StartMeasuring(measure_run::kMaxPoints)) {
+            state.SkipWithError("the measurement did not start");
+            return;
+        }
+        CMainFrame* frame = app.Frame();
+        IDiagramSeam* diagram = frame->FlowDiagram();
+        int channels = 0;
+        for (int c = 0; c < COM_CHANNELS; ++c)
+            channels += frame->m_bChannelActive[c] && !frame->m_abUnavailable[c] ? 1 : 0;
+        // The program's CPU time per second measured, over the first and the last ten seconds.
+        int64_t firstNanos = 0;
+        int64_t lastNanos = 0;
+        for (int second = 0; second < kLongestRecordingSeconds && app.IsMeasuring(); ++second) {
+            const int64_t cpu = wholeapp::ProcessCpuNanos() - app.SimulatorCpuNanos();
+            app.Run(1000, 1);
+            const int64_t used = wholeapp::ProcessCpuNanos() - app.SimulatorCpuNanos() - cpu;
+            if (second < 10)
+                firstNanos += used;
+            if (second >= kLongestRecordingSeconds - 10)
+                lastNanos += used;
+        }
+        const int64_t grown = wholeapp::ResidentBytes() - before;
+        const double points = diagram != nullptr ? diagram->GetMaxCountOfValues() : 0;
+        const double raw = points * channels * sizeof(double);
+        state.counters["points_per_curve"] = points;
+        state.counters["channels"] = channels;
+        state.counters["raw_MB"] = raw / 1e6;
+        state.counters["resident_growth_MB"] = static_cast<double>(grown) / 1e6;
+        state.counters["ratio_to_raw"] = raw > 0 ? static_cast<double>(grown) / raw : 0.0;
+        state.counters["core_share_first_10s"] = static_cast<double>(firstNanos) / 10e9;
+        state.counters["core_share_last_10s"] = static_cast<double>(lastNanos) / 10e9;
+    }
+}
+BENCHMARK(BM_LongestRecordingMemory)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();

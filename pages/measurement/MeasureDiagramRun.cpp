@@ -1,0 +1,287 @@
+// One measurement through the panel: Start and Trigger prepare the curve store on the GUI path
+// (a failed store refuses the start; a smaller one shortens the maximum duration), assign the
+// curves, restart the diagram and set up the file, then start the engine; the flow's trigger
+// start only begins the run. A stop asks the engine to stop and timer 64 finishes the
+// measurement once the engine is at rest (or after 10 s); the end runs once per measurement,
+// judges it, lights the light view and hands the diagram to the automatic save.
+#include <algorithm>
+
+#include "app/MainFrame.h"
+#include "app/views/CAFormDiagram.h"
+#include "app/views/CAFormLight.h"
+#include "foundation/Language.h"
+#include "foundation/NumberText.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "platform/base/ShellExecute.h"
+#include "platform/base/Ticks.h"
+#include "platform/base/Time.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr UINT kStatusReady = 5270;
+constexpr UINT kStatusDisconnected = 5271;
+constexpr UINT kStatusMeasuring = 5272;
+constexpr UINT kStatusWaitingForTrigger = 5273;
+constexpr UINT kStatusTriggered = 5274;
+constexpr int kCurves = 6;
+
+}  // namespace
+
+CDlgMeasureAdjust* CDlgMeasureDiagram::Adjust() const {
+    CMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
+}
+
+void CDlgMeasureDiagram::SetRunBytes(bool underWay) {
+    uint8_t* r = m_psMsureDgrm->runBytes;
+    r[0] = underWay ? 1 : 0;
+    r[1] = 0;
+    r[2] = 0;
+    r[3] = underWay ? 1 : 0;
+}
+
+void CDlgMeasureDiagram::SetLightState(int state) {
+    CMainFrame* frame = GetMainFrame();
+    auto* light = frame != nullptr
+                      ? static_cast<CAFormLight*>(frame->GetRegisteredWindow(WindowSlot::Light))
+                      : nullptr;
+    if (light != nullptr)
+        light->SetLightState(state);
+}
+
+void CDlgMeasureDiagram::SetStorageBudget(int allocatedPoints, double intervalSeconds) {
+    m_iAllocatedPoints = allocatedPoints;
+    m_dMaxDuration = measure_run::MaxDuration(allocatedPoints, intervalSeconds);
+}
+
+BOOL CDlgMeasureDiagram::PrepareStorage() {
+    CMainFrame* frame = GetMainFrame();
+    CAFormDiagram* diagram = frame != nullptr ? frame->GetDiagramView() : nullptr;
+    IMeasureConfigSeam* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
+    const int stopCode = config != nullptr ? config->GetStopCondition() : 0;
+    const double stopCount = config != nullptr ? config->GetStopCount() : 0.0;
+    const int points = measure_run::PointsPerCurve(stopCode, stopCount);
+    // The curves of the diagram table's rows 1-6 that are switched on get the full size.
+    BYTE inUse[kCurves] = {1, 1, 1, 1, 1, 1};
+    if (CDlgMeasureAdjust* adjust = Adjust()) {
+        for (int curve = 0; curve < kCurves; ++curve)
+            inUse[curve] = adjust->m_values.diagramOn[curve + 1] ? 1 : 0;
+    }
+    CGraphicDisplayWnd* store = diagram != nullptr ? diagram->GetDiagram() : nullptr;
+    const size_t allocated = store != nullptr ? store->ReallocateStorage(points, inUse) : 0;
+    if (allocated == 0) {
+        PostPanelMessage(GetLanguageString(IDS_MD_STORAGE_FAILED));
+        Status(kStatusReady);
+        return FALSE;
+    }
+    const int given = static_cast<int>(std::min<size_t>(allocated, measure_run::kMaxPoints));
+    // The engine takes the period from the rate index only when it starts.
+    SetStorageBudget(given, tarvik::RatePeriodMs(frame->m_iMeasureRateIndex) / 1000.0);
+    if (measure_run::CountStopBeyondStorage(stopCode, stopCount, given)) {
+        CString text;
+        text.Format(GetLanguageString(IDS_MD_STORAGE_REDUCED), given,
+                    FormatDecimal(m_dMaxDuration, 1, -1).GetString());
+        PostPanelMessage(text);
+    }
+    diagram->AssignCurvesToChannels();
+    return TRUE;
+}
+
+void CDlgMeasureDiagram::PrepareRun() {
+    CMainFrame* frame = GetMainFrame();
+    if (frame == nullptr)
+        return;
+    if (CAFormDiagram* diagram = frame->GetDiagramView())
+        diagram->StartDiagram(TRUE);
+    frame->ResetMovingAverages(0);
+    frame->m_aucAngleZeroRequest[0] = 1;
+    frame->m_aucAngleZeroRequest[1] = 1;
+    frame->m_bWaitingForTrigger = FALSE;
+    frame->SetupMeasureValueFile(0);
+}
+
+void CDlgMeasureDiagram::OnBnClickedStart() {
+    CMainFrame* frame = GetMainFrame();
+    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
+        !IsSensorReady())
+        return;
+    m_psMsureDgrm->triggerOn = 0;
+    frame->TakeOverStartStopConditions();
+    if (!PrepareStorage())
+        return;
+    PrepareRun();
+    if (!frame->StartEngineMeasuring()) {
+        Status(kStatusReady);
+        ShowButtons();
+        return;
+    }
+    SetLightState(CAFormLight::LIGHT_NONE);
+    BeginRun(false);
+}
+
+void CDlgMeasureDiagram::OnBnClickedTrigger() {
+    CMainFrame* frame = GetMainFrame();
+    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
+        !IsSensorReady())
+        return;
+    // The storage is made here, on the GUI path: the trigger start comes from inside the value
+    // flow, where a box would re-enter the flow and a moved store would pull the curves away.
+    if (!PrepareStorage())
+        return;
+    m_psMsureDgrm->triggerOn = 1;
+    frame->TakeOverStartStopConditions();
+    frame->InitTriggerArmedFlags();
+    if (!frame->StartEngineMeasuring()) {
+        m_psMsureDgrm->triggerOn = 0;
+        Status(kStatusReady);
+        ShowButtons();
+        return;
+    }
+    m_bWaitingForTrigger = true;
+    frame->m_bWaitingForTrigger = TRUE;
+    Status(kStatusWaitingForTrigger);
+    ShowButtons();
+}
+
+void CDlgMeasureDiagram::StartMeasurement() {
+    if (IsMeasuring())
+        return;
+    PrepareRun();
+    CMainFrame* frame = GetMainFrame();
+    IMeasureConfigSeam* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
+    if (config != nullptr && !config->CheckIoNioMode(0))
+        SetLightState(CAFormLight::LIGHT_NONE);
+    BeginRun(m_psMsureDgrm->triggerOn != 0);
+}
+
+void CDlgMeasureDiagram::BeginRun(bool triggered) {
+    m_run.Begin(triggered);
+    m_bWaitingForTrigger = false;
+    m_bFinishPending = false;
+    m_bRecoverAfterFinish = false;
+    m_bEndedWithSensorLost = false;
+    m_llStartTime = CTime::GetCurrentTime().GetTime();
+    m_psMsureDgrm->running = 1;
+    SetRunBytes(true);
+    m_ucMeasuring = 1;
+    Status(triggered ? kStatusTriggered : kStatusMeasuring);
+    ShowButtons();
+    if (CDlgMeasureAdjust* adjust = Adjust())
+        RunProgram(adjust->m_values.startProgram);
+}
+
+void CDlgMeasureDiagram::RunProgram(const CString& path) {
+    if (path.IsEmpty())
+        return;
+    if (reinterpret_cast<INT_PTR>(
+            ShellExecute(m_hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+        return;
+    CString text;
+    text.Format(GetLanguageString(IDS_MD_PROGRAM_FAILED), path.GetString());
+    PostPanelMessage(text);
+}
+
+void CDlgMeasureDiagram::OnBnClickedStop() {
+    ++m_iStopClicks;
+    const bool wasBusy = IsMeasuring() || m_bWaitingForTrigger;
+    m_ucMeasuring = 0;
+    m_bWaitingForTrigger = false;
+    if (CMainFrame* frame = GetMainFrame())
+        frame->m_bWaitingForTrigger = FALSE;
+    if (!wasBusy && !m_run.IsRunning())
+        return;
+    if (CMainFrame* frame = GetMainFrame())
+        frame->StopEngineMeasuring();
+    m_llStopTime = CTime::GetCurrentTime().GetTime();
+    m_ucTriggerStart = 0;
+    ShowButtons();
+    if (m_run.IsRunning())
+        ArmDurationStopTimer();
+    else
+        Status(kStatusReady);
+}
+
+void CDlgMeasureDiagram::ArmDurationStopTimer() {
+    if (!m_bFinishPending) {
+        m_bFinishPending = true;
+        m_ullStopRequestedMs = GetTickCount64();
+    }
+    if (m_hWnd != nullptr)
+        SetTimer(TIMER_FINISH, kFinishPeriodMs, nullptr);
+}
+
+void CDlgMeasureDiagram::FinishStoppedRun() {
+    CMainFrame* frame = GetMainFrame();
+    m_bFinishPending = false;
+    if (IsMeasuring() && frame != nullptr)
+        frame->StopEngineMeasuring();
+    m_ucMeasuring = 0;
+    if (m_run.IsRunning()) {
+        // The frame finishes the recording and calls the after-stop actions and the end itself;
+        // the end is asked again in case the frame had nothing of this measurement to finish.
+        if (frame != nullptr)
+            frame->FinishMeasurement();
+        else
+            RunAfterStopActions();
+        OnMeasurementEnded();
+    }
+    if (m_bRecoverAfterFinish) {
+        // Once, after the finish: the lost port's row is marked and the table refreshed. The
+        // panel has stopped and saves the diagram itself, hence FALSE.
+        m_bRecoverAfterFinish = false;
+        ClearSensorDisplays();  // the finish wrote the last values once more
+        Status(kStatusDisconnected);
+        if (frame != nullptr)
+            frame->RecoverFromSensorLoss(FALSE);
+    }
+}
+
+BYTE CDlgMeasureDiagram::GetResultByte(int criterion) const {
+    return criterion >= 0 && criterion < CValidation_IO_NIO::kCriteria
+               ? m_validation.m_aucResult[criterion]
+               : 0;
+}
+
+void CDlgMeasureDiagram::RunAfterStopActions() {
+    CMainFrame* frame = GetMainFrame();
+    CDlgMeasureAdjust* adjust = Adjust();
+    if (frame == nullptr || adjust == nullptr)
+        return;
+    const MeasureConfigValues& v = adjust->m_values;
+    m_validation.Evaluate(v.ioNioMode, v.measurand, v.limits, frame->m_adMaximum);
+    if (v.ioNioMode != 0)
+        SetLightState(m_validation.m_bPassed ? CAFormLight::LIGHT_PASSED
+                                             : CAFormLight::LIGHT_FAILED);
+    RunProgram(v.stopProgram);
+}
+
+void CDlgMeasureDiagram::OnMeasurementEnded() {
+    if (!m_run.End())
+        return;
+    CMainFrame* frame = GetMainFrame();
+    // Ended with the sensor gone: the loss's own report follows and marks the port.
+    m_bEndedWithSensorLost = frame != nullptr && frame->m_iOpenEntry < 0;
+    m_ucMeasuring = 0;
+    m_psMsureDgrm->running = 0;
+    SetRunBytes(false);
+    m_bWaitingForTrigger = false;
+    Status(m_bEndedWithSensorLost ? kStatusDisconnected : kStatusReady);
+    ShowButtons();
+    if (IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr)
+        diagram->SaveDiagramToDocumentation();
+}
+
+void CDlgMeasureDiagram::TriggerEvent(int code) {
+    if (code != 0)
+        return;
+    CMainFrame* frame = GetMainFrame();
+    CDlgDocumentation* documentation = frame != nullptr ? frame->GetDocumentationPage() : nullptr;
+    const int selection = documentation != nullptr ? documentation->GetStorageSelection() : -1;
+    m_bExportComplete = frame == nullptr || !frame->m_bExportFailed;
+    if (m_run.TakeRearm(IsTriggerOn() != FALSE, IsAutoTriggerRepeat() != FALSE, selection,
+                        m_bExportComplete))
+        OnBnClickedTrigger();
+}
