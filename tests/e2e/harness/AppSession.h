@@ -104,7 +104,8 @@ class AppSession {
 };
 
 // Windows by what an operator sees of them.
-// The first descendant (any depth) of `parent` with the control id.
+// The first visible descendant (any depth) of `parent` with the control id, else the first
+// hidden one.
 HWND FindControl(HWND parent, int id);
 // The first visible top-level window whose title contains `text`, or whose class is `cls`.
 HWND FindTopLevel(const char* text, const char* cls = nullptr);

@@ -16,12 +16,18 @@ struct Search {
     HWND found;
 };
 
+// The first match that shows wins over one that does not (pages that are hidden hold controls
+// of the same ids).
 BOOL CALLBACK MatchId(HWND hwnd, LPARAM data) {
     auto* search = reinterpret_cast<Search*>(data);
-    if (::GetDlgCtrlID(hwnd) == search->id) {
+    if (::GetDlgCtrlID(hwnd) != search->id)
+        return TRUE;
+    if (::IsWindowVisible(hwnd)) {
         search->found = hwnd;
         return FALSE;
     }
+    if (search->found == nullptr)
+        search->found = hwnd;
     return TRUE;
 }
 
