@@ -141,7 +141,12 @@ BOOL CDlgSensorConnection::SetLanguageTexts() {
         return TRUE;
     if (m_pMainFrame == nullptr)
         m_pMainFrame = GetMainFrame();
-    m_iLanguageOffset = m_pMainFrame != nullptr ? m_pMainFrame->GetLanguageOffset() : 0;
+    const int offset = m_pMainFrame != nullptr ? m_pMainFrame->GetLanguageOffset() : 0;
+    // The rows' states and placeholders were written in the language before: they are written
+    // again when the page shows.
+    if (offset != m_iLanguageOffset)
+        m_bLanguageChanged = TRUE;
+    m_iLanguageOffset = offset;
     // In German and English the check boxes' captions keep a blank from their box.
     const CString lead = IsFrench(m_iLanguageOffset) ? "" : " ";
     SetDlgItemText(IDC_GROUP_BOX, GetLanguageString(5021));

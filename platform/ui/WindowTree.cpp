@@ -36,35 +36,33 @@ BOOL Enumerate(const std::vector<HWND>& list, WNDENUMPROC proc, LPARAM data) {
     return TRUE;
 }
 
-// Candidates at a screen point, from the deepest window up: the first that does not answer
-// HTTRANSPARENT wins.
-std::vector<HWND> CandidatesAt(POINT pt) {
-    std::vector<HWND> stack;
-    std::lock_guard lock(TreeMutex());
-    Window* level = &Desktop();
-    for (;;) {
-        Window* hit = nullptr;
-        for (Window* c : level->children) {
-            if (!(c->style & WS_VISIBLE))
-                continue;
-            RECT r = WindowRectOnScreen(*c);
-            if (!PtInRect(&r, pt))
-                continue;
-            if (c->IsChild() && (c->style & WS_DISABLED))
-                break;  // a disabled child belongs to its parent for the mouse
-            hit = c;
-            break;
-        }
-        if (!hit)
-            break;
-        stack.push_back(hit->hwnd);
-        RECT client = ClientRectOnScreen(*hit);
-        if (!PtInRect(&client, pt))
-            break;
-        level = hit;
+// Candidates at a screen point in the order the mouse asks them: within a level the children
+// from the top of the z-order down, each after its own descendants (which count only inside its
+// client area). The first that does not answer HTTRANSPARENT wins, so a transparent window
+// passes the point on to whatever lies beneath it, its lower siblings first and then its parent:
+// the controls framed by a group box stay clickable. A disabled child takes the point for its
+// parent; nothing beneath it is asked.
+void CollectCandidatesAt(const Window& level, POINT pt, std::vector<HWND>& out) {
+    for (Window* c : level.children) {
+        if (!(c->style & WS_VISIBLE))
+            continue;
+        RECT r = WindowRectOnScreen(*c);
+        if (!PtInRect(&r, pt))
+            continue;
+        if (c->IsChild() && (c->style & WS_DISABLED))
+            return;
+        RECT client = ClientRectOnScreen(*c);
+        if (PtInRect(&client, pt))
+            CollectCandidatesAt(*c, pt, out);
+        out.push_back(c->hwnd);
     }
-    std::reverse(stack.begin(), stack.end());
-    return stack;
+}
+
+std::vector<HWND> CandidatesAt(POINT pt) {
+    std::vector<HWND> candidates;
+    std::lock_guard lock(TreeMutex());
+    CollectCandidatesAt(Desktop(), pt, candidates);
+    return candidates;
 }
 
 }  // namespace

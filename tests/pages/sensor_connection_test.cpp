@@ -113,6 +113,20 @@ TEST_F(ConnectionPage, TheRowsShowWhatTheSearchFoundAndCOM1AndCOM10StayApart) {
     EXPECT_TRUE(page_->m_bUpdateEnabled);
 }
 
+TEST_F(ConnectionPage, TheRowsFollowALanguageSwitch) {
+    StartWithSensor();
+    const int sensor = RowOf("[COM1]");
+    const int silent = RowOf("[COM10]");
+    frame_->SendMessage(WM_COMMAND, 10020);  // English
+    Run(100);
+    frame_->SetOperatingMode(PAGE_INFORMATION);
+    Run(100);
+    frame_->SetOperatingMode(PAGE_CONNECTION);
+    Run(100);
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "active");
+    EXPECT_EQ(Cell(silent, CDlgSensorConnection::COL_STATE), "not available");
+}
+
 TEST_F(ConnectionPage, DoubleClicksCloseAndOpenARowAndTheBusyPortIsRefused) {
     StartWithSensor();
     const int sensor = RowOf("[COM1]");

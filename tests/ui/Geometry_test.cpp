@@ -259,6 +259,13 @@ TEST_F(Geometry, FindingWindowsAtAPoint) {
     EXPECT_EQ(ChildWindowFromPointEx(top, POINT{250, 20}, CWP_SKIPDISABLED), top);
     EXPECT_EQ(ChildWindowFromPointEx(top, POINT{20, 120}, CWP_SKIPINVISIBLE), top);
     EXPECT_EQ(ChildWindowFromPoint(top, POINT{-1, 5}), nullptr);
+
+    // A transparent window (a group box) above a sibling passes the point to that sibling.
+    HWND framed = CreateChild(top, 5, {220, 110, 260, 130});
+    SetWindowPos(transparent, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(ChildWindowFromPoint(top, POINT{230, 120}), transparent);
+    EXPECT_EQ(at(230, 120), framed);
+    EXPECT_EQ(at(280, 120), top);
 }
 
 }  // namespace

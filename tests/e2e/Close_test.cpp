@@ -1,0 +1,70 @@
+// Step nine of the road: the close protocol with one sensor ends the program after writing what
+// it keeps, and a second start in the same process restores the window, the language and the
+// settings; a damaged settings file gives the defaults, a message and the file kept beside it.
+#include <filesystem>
+#include <fstream>
+
+#include "Files.h"
+#include "Road.h"
+#include "harness/RoadSteps.h"
+#include "platform/ui/WinUser.h"
+#include "platform/ui/menu/Menu.h"
+
+namespace e2e {
+namespace {
+
+using Close = Road;
+
+TEST_F(Close, ASecondStartRestoresWindowLanguageAndPage) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    app_->Command(kCommandFrench);
+    ShowPage(*app_, kCommandInformation);
+    ::MoveWindow(app_->FrameWindow(), 40, 30, 900, 640, TRUE);
+    app_->Run(200);
+    RECT before{};
+    ::GetWindowRect(app_->FrameWindow(), &before);
+
+    ASSERT_TRUE(app_->Close());
+    EXPECT_FALSE(app_->IsRunning());
+    EXPECT_TRUE(std::filesystem::exists(app_->SettingsFile()));
+
+    // The next start reads the settings file as a new process would.
+    app_->ReloadSettings();
+    ASSERT_TRUE(app_->Start());
+    ASSERT_TRUE(WaitForMainWindow(*app_));
+    app_->Run(300);
+    RECT after{};
+    ::GetWindowRect(app_->FrameWindow(), &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    char item[128] = {};
+    ::GetMenuString(::GetMenu(app_->FrameWindow()), kCommandConnection, item, sizeof item,
+                    MF_BYCOMMAND);
+    EXPECT_EQ(std::string(item), TableText(5052, 4000));
+    ASSERT_TRUE(app_->Close());
+}
+
+TEST_F(Close, ADamagedSettingsFileGivesDefaultsAMessageAndIsKeptBeside) {
+    std::filesystem::create_directories(std::filesystem::path(app_->SettingsFile()).parent_path());
+    std::ofstream(app_->SettingsFile()) << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_"
+                                           "USER\\Software\\Brevan S.A.S.\\kq7b\\Language]\n"
+                                           "\"Language\"=dword:zz\n";
+    app_->ReloadSettings();
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    ASSERT_FALSE(app_->messages.empty());
+    EXPECT_NE(app_->messages.front().text.find("registry.reg"), std::string::npos)
+        << app_->messages.front().text;
+    bool keptBeside = false;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(app_->SettingsFile()).parent_path()))
+        keptBeside |= entry.path().filename().string().rfind("registry.reg.damaged-", 0) == 0;
+    EXPECT_TRUE(keptBeside);
+    ASSERT_TRUE(app_->Close());
+}
+
+}  // namespace
+}  // namespace e2e

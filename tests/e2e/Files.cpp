@@ -1,0 +1,110 @@
+#include "Files.h"
+
+#include <stdio.h>
+
+#include <fstream>
+
+#include <sstream>
+#include "harness/AppSession.h"
+#include "platform/ui/WinUser.h"
+
+namespace e2e {
+
+namespace {
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+}  // namespace
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool RunPython(const std::string& script, const std::vector<std::string>& arguments,
+               std::string* output) {
+    std::string command = "/usr/bin/python3 -c " + Quote(script);
+    for (const std::string& argument : arguments)
+        command += " " + Quote(argument);
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return false;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        output->append(buffer, n);
+    return pclose(pipe) == 0;
+}
+
+BmpFacts ReadBmp(const std::string& path) {
+    static const char* kScript = R"(
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+assert data[:2] == b'BM'
+size, offset = struct.unpack_from('<I', data, 2)[0], struct.unpack_from('<I', data, 10)[0]
+assert size == len(data)
+w, h, planes, bpp = struct.unpack_from('<iiHH', data, 18)
+row = ((w * bpp + 31) // 32) * 4
+assert offset + row * abs(h) <= len(data)
+print(w, abs(h), bpp)
+)";
+    BmpFacts facts;
+    std::string output;
+    if (!RunPython(kScript, {path}, &output))
+        return facts;
+    std::istringstream in(output);
+    in >> facts.width >> facts.height >> facts.bitsPerPixel;
+    facts.valid = !in.fail();
+    return facts;
+}
+
+PdfFacts ReadPdf(const std::string& path) {
+    static const char* kScript = R"(
+import re, sys
+data = open(sys.argv[1], 'rb').read()
+assert data.startswith(b'%PDF-')
+pages = len(re.findall(rb'/Type\s*/Page(?!s)', data))
+box = re.search(rb'/MediaBox\s*\[\s*([\d.]+)\s+([\d.]+)\s+([\d.]+)\s+([\d.]+)', data)
+print(pages, float(box.group(3)) - float(box.group(1)), float(box.group(4)) - float(box.group(2)))
+)";
+    PdfFacts facts;
+    std::string output;
+    if (!RunPython(kScript, {path}, &output))
+        return facts;
+    std::istringstream in(output);
+    in >> facts.pages >> facts.width >> facts.height;
+    return facts;
+}
+
+// Every text the page shows: its controls' texts and its lists' cells.
+std::string VisibleTexts(HWND frame) {
+    std::string all;
+    std::vector<HWND> stack{frame};
+    while (!stack.empty()) {
+        HWND window = stack.back();
+        stack.pop_back();
+        if (window != frame && ::IsWindowVisible(window)) {
+            all += WindowText(window) + "\n";
+            for (const auto& row : ListRows(window, 4))
+                for (const auto& cell : row)
+                    all += cell + "\n";
+        }
+        for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            stack.push_back(child);
+    }
+    return all;
+}
+
+}  // namespace e2e

@@ -1,0 +1,38 @@
+// Reading what the program wrote, with readers of the test's own (Python's csv module for the CSV
+// files, the BMP and PDF headers by hand): the program's own parsers are not the judges here.
+#pragma once
+
+#include <string>
+
+#include <vector>
+#include "platform/ui/UiTypes.h"
+
+namespace e2e {
+
+std::string ReadFile(const std::string& path);
+// Runs /usr/bin/python3 with the script and arguments; its standard output, and whether it ended
+// with status 0.
+bool RunPython(const std::string& script, const std::vector<std::string>& arguments,
+               std::string* output);
+
+struct BmpFacts {
+    bool valid = false;
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+};
+// The BMP's header as an independent reader sees it (Python's struct).
+BmpFacts ReadBmp(const std::string& path);
+// The number of pages of a PDF file and the size of the first one in points (Python's re).
+struct PdfFacts {
+    int pages = 0;
+    double width = 0;
+    double height = 0;
+};
+PdfFacts ReadPdf(const std::string& path);
+
+// Every text the window's visible descendants show: their texts and their lists' cells, one a
+// line.
+std::string VisibleTexts(HWND window);
+
+}  // namespace e2e

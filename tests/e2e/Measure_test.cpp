@@ -1,0 +1,91 @@
+// Steps five and six of the road: a measurement on the one sensor of the bench, its values saved
+// as CSV, the diagram as BMP and printed to PDF; each file read back by a reader of its own.
+#include <algorithm>
+#include <sstream>
+
+#include "Files.h"
+#include "Road.h"
+#include "harness/RoadSteps.h"
+
+namespace e2e {
+namespace {
+
+using MeasureAndSave = Road;
+
+constexpr int kDateTitle = 5470;
+constexpr int kEndOfStorage = 5804;
+
+// The CSV's value rows (those numbered after the header lines), read by Python's csv module with
+// the program's separator: prints their count, whether they are numbered 0, 1, 2... without a
+// gap, channel A's lowest and highest value and largest step, and channel B's lowest and highest.
+constexpr const char* kCsvRows = R"(
+import csv, sys
+lines = open(sys.argv[1], encoding='utf-8').read().split('\n')
+rows = [r for r in csv.reader(lines, delimiter=sys.argv[2]) if r and r[0].strip().isdigit()]
+def value(cell):
+    return float(cell.split()[0].replace(',', '.'))
+a = [value(r[1]) for r in rows]
+b = [value(r[2]) for r in rows]
+numbered = [int(r[0]) for r in rows] == list(range(len(rows)))
+step = max((abs(x - y) for x, y in zip(a, a[1:])), default=0)
+print(len(rows), int(numbered), min(a, default=0), max(a, default=0), step, min(b, default=0),
+      max(b, default=0))
+)";
+
+TEST_F(MeasureAndSave, TheRecordingIsSavedAsCsvBmpAndPdf) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    ASSERT_TRUE(Measure(*app_, 3000));
+    const std::string csv = root_ + "/values.csv";
+    const std::string bmp = root_ + "/diagram.bmp";
+    const std::string pdf = root_ + "/diagram.pdf";
+    ASSERT_TRUE(SaveValues(*app_, csv));
+    ASSERT_TRUE(SaveDiagram(*app_, bmp));
+    ASSERT_TRUE(PrintToPdf(*app_, pdf));
+    EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
+
+    // The CSV opens with its documentation header (the start date first) and ends with the
+    // stop block.
+    const std::string text = ReadFile(csv);
+    EXPECT_EQ(text.rfind(TableText(kDateTitle, LanguageOffset()), 0), 0u) << text;
+    EXPECT_NE(text.find(TableText(kEndOfStorage, LanguageOffset())), std::string::npos) << text;
+
+    const BmpFacts image = ReadBmp(bmp);
+    EXPECT_TRUE(image.valid);
+    EXPECT_GT(image.width, 100);
+    EXPECT_GT(image.height, 50);
+
+    // One A4 page (595 x 842 points, either way round).
+    const PdfFacts print = ReadPdf(pdf);
+    EXPECT_EQ(print.pages, 1);
+    EXPECT_NEAR(std::min(print.width, print.height), 595, 2);
+    EXPECT_NEAR(std::max(print.width, print.height), 842, 2);
+}
+
+TEST_F(MeasureAndSave, TheCsvRowsHoldTheSimulatedLoad) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    ASSERT_TRUE(Measure(*app_, 3000));
+    const std::string csv = root_ + "/values.csv";
+    ASSERT_TRUE(SaveValues(*app_, csv));
+    std::string output;
+    ASSERT_TRUE(RunPython(kCsvRows, {csv, ";"}, &output)) << ReadFile(csv);
+    std::istringstream facts(output);
+    int rows = 0, numbered = 0;
+    double lowA = 0, highA = 0, stepA = 0, lowB = 0, highB = 0;
+    facts >> rows >> numbered >> lowA >> highA >> stepA >> lowB >> highB;
+    ASSERT_FALSE(facts.fail()) << output;
+    // Three seconds of measuring at the configured rate: rows numbered without a gap.
+    EXPECT_GE(rows, 20) << ReadFile(csv);
+    EXPECT_TRUE(numbered);
+    // Channel A follows the sine load of 200 +- 100 N·m with a period of 8 s (its steepest
+    // change 79 N·m/s), channel B its constant 10 N·m, within the last digit shown.
+    EXPECT_GE(lowA, 99.9);
+    EXPECT_LE(highA, 300.1);
+    EXPECT_LE(stepA, 79.0 * 4 / std::max(rows - 1, 1) + 0.5) << output;
+    EXPECT_NEAR(lowB, 10.0, 0.1);
+    EXPECT_NEAR(highB, 10.0, 0.1);
+}
+
+}  // namespace
+}  // namespace e2e

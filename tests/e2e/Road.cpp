@@ -1,0 +1,87 @@
+#include "Road.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include <clocale>
+
+#include "harness/RoadSteps.h"
+#include "platform/base/CString.h"
+#include "platform/ui/WinUser.h"
+
+namespace e2e {
+
+namespace {
+
+std::string SelfPath() {
+    return std::filesystem::read_symlink("/proc/self/exe").string();
+}
+
+}  // namespace
+
+void Road::SetUp() {
+    if (const char* locale = getenv("LC_ALL"); locale != nullptr && *locale != '\0') {
+        if (setlocale(LC_ALL, "") == nullptr)
+            GTEST_SKIP() << "the locale " << locale
+                         << " is not installed here (the scripts generate it when run as root)";
+    }
+    char pattern[] = "/tmp/kq7b-e2e-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root_ = pattern;
+    stateFile_ = root_ + "/sensors.state";
+    app_ = std::make_unique<AppSession>(root_);
+}
+
+void Road::TearDown() {
+    app_.reset();
+    bench_.reset();
+    if (!HasFailure()) {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    } else {
+        std::printf("the run's folder is kept: %s\n", root_.c_str());
+    }
+}
+
+void Road::StartBench(std::vector<std::string> arguments, int ports) {
+    if (arguments.empty())
+        arguments = BenchArguments(stateFile_);
+    bench_ = std::make_unique<SensorBench>();
+    std::string error;
+    ASSERT_TRUE(bench_->Start(FindSimulatorProgram(SelfPath()), arguments, ports,
+                              root_ + "/simulator.log", &error))
+        << error;
+    app_->SetExtraPorts(bench_->ExtraPortsText());
+}
+
+void Road::StartApp() {
+    ASSERT_TRUE(app_->Start());
+    ASSERT_TRUE(WaitForMainWindow(*app_)) << "the main window never showed";
+    app_->Command(LanguageCommand());
+    app_->Run(100);
+}
+
+UINT Road::LanguageCommand() const {
+    const char* language = getenv("KQ7B_E2E_LANGUAGE");
+    const std::string chosen = language != nullptr ? language : "";
+    if (chosen == "fr")
+        return kCommandFrench;
+    if (chosen == "en")
+        return kCommandEnglish;
+    return kCommandGerman;
+}
+
+int Road::LanguageOffset() const {
+    const UINT command = LanguageCommand();
+    return command == kCommandFrench ? 4000 : command == kCommandEnglish ? 1000 : 0;
+}
+
+std::string Road::TableText(int id, int languageOffset) {
+    CString text;
+    if (!text.LoadString(static_cast<UINT>(id + languageOffset)) && languageOffset >= 2000)
+        text.LoadString(static_cast<UINT>(id + languageOffset - 2000));
+    return text.GetString();
+}
+
+}  // namespace e2e

@@ -1,0 +1,121 @@
+#include "RoadSteps.h"
+
+#include <filesystem>
+
+#include "platform/framework/AfxRes.h"
+#include "platform/ui/WinUser.h"
+#include "platform/ui/commdlg/DialogIds.h"
+#include "platform/ui/menu/Menu.h"
+#include "res/resource.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr int kPortListId = 1076;
+constexpr int kStatusBarId = AFX_IDW_STATUS_BAR;
+constexpr int64_t kPageSettleMs = 300;
+constexpr int64_t kFileWaitMs = 15000;
+
+bool FileArrives(AppSession& app, const std::string& path) {
+    const bool arrived = app.RunUntil(
+        [&] {
+            std::error_code ec;
+            return std::filesystem::file_size(path, ec) > 0 && !ec;
+        },
+        kFileWaitMs);
+    app.ForgetAnswers();
+    return arrived;
+}
+
+// The save dialog answered with the path; a question that follows (create? replace?) with Yes.
+void AnswerSaveDialog(AppSession& app, const std::string& path) {
+    app.WhenModal(
+        [path](HWND dialog) { return AppSession::FillAndPress(dialog, edt1, path, IDOK); });
+    app.WhenModal([](HWND box) { return AppSession::Press(box, IDYES); });
+}
+
+}  // namespace
+
+std::vector<std::string> OneSensorArguments(const std::string& stateFile) {
+    return {"--sensor", "serial=1001,baud=230400,signal-a=sine:20000:10000:8,signal-b=const:1000",
+            "--state", stateFile};
+}
+
+bool WaitForMainWindow(AppSession& app, int64_t maxMs) {
+    return app.RunUntil([&] { return ::IsWindowVisible(app.FrameWindow()) != FALSE; }, maxMs);
+}
+
+void ShowPage(AppSession& app, UINT command) {
+    app.Command(command);
+    app.Run(kPageSettleMs);
+}
+
+HWND ShowPortList(AppSession& app) {
+    ShowPage(app, kCommandConnection);
+    return FindControl(app.FrameWindow(), kPortListId);
+}
+
+std::string StatusText(AppSession& app) {
+    HWND bar = FindControl(app.FrameWindow(), kStatusBarId);
+    if (bar == nullptr)
+        return {};
+    return WindowText(bar);  // a status bar's text is its first pane
+}
+
+bool IsCommandEnabled(AppSession& app, UINT command) {
+    HWND frame = app.FrameWindow();
+    HMENU menu = ::GetMenu(frame);
+    for (int i = 0; menu != nullptr && i < ::GetMenuItemCount(menu); ++i) {
+        HMENU popup = ::GetSubMenu(menu, i);
+        if (popup == nullptr)
+            continue;
+        ::SendMessage(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), i);
+        const UINT state = ::GetMenuState(popup, command, MF_BYCOMMAND);
+        if (state != static_cast<UINT>(-1))
+            return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+    }
+    return false;
+}
+
+bool Measure(AppSession& app, int64_t ms) {
+    ShowPage(app, kCommandMeasureDiagram);
+    HWND frame = app.FrameWindow();
+    HWND start = FindControl(frame, IDC_MD_START);
+    HWND stop = FindControl(frame, IDC_MD_STOP);
+    if (start == nullptr || stop == nullptr || !::IsWindowEnabled(start))
+        return false;
+    app.Click(start);
+    if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 3000))
+        return false;
+    app.Run(ms);
+    app.Click(stop);
+    // The recording is complete when the page can start again and the values can be saved.
+    return app.RunUntil(
+        [&] {
+            return ::IsWindowEnabled(start) != FALSE && IsCommandEnabled(app, kCommandSaveValues);
+        },
+        10000);
+}
+
+bool SaveValues(AppSession& app, const std::string& path) {
+    AnswerSaveDialog(app, path);
+    app.Command(kCommandSaveValues);
+    return FileArrives(app, path);
+}
+
+bool SaveDiagram(AppSession& app, const std::string& path) {
+    AnswerSaveDialog(app, path);
+    app.Command(kCommandSaveDiagram);
+    return FileArrives(app, path);
+}
+
+bool PrintToPdf(AppSession& app, const std::string& path) {
+    // The print dialog offers the PDF file where no printer is set up; its file field takes the
+    // path and OK prints.
+    AnswerSaveDialog(app, path);
+    app.Command(kCommandPrint);
+    return FileArrives(app, path);
+}
+
+}  // namespace e2e

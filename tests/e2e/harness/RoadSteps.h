@@ -1,0 +1,53 @@
+// The operator's road in steps an operator takes, each through the menu, the pages' controls
+// and the dialogs: shared by the end-to-end tests and the demonstration. Each answers whether
+// the program did what the step waits for.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AppSession.h"
+
+namespace e2e {
+
+// The menu commands of the road.
+constexpr UINT kCommandSaveValues = 10001;
+constexpr UINT kCommandSaveDiagram = 10002;
+constexpr UINT kCommandPrint = 10003;
+constexpr UINT kCommandConnection = 10005;
+constexpr UINT kCommandInformation = 10006;
+constexpr UINT kCommandMeasureSettings = 10007;
+constexpr UINT kCommandDocumentation = 10008;
+constexpr UINT kCommandCalibration = 10009;
+constexpr UINT kCommandMeasureDiagram = 10010;
+constexpr UINT kCommandDiagnostic = 10011;
+constexpr UINT kCommandGerman = 10019;
+constexpr UINT kCommandEnglish = 10020;
+constexpr UINT kCommandFrench = 10021;
+
+// A single sensor at 230400 baud with a slow sine load: the bench of the measuring steps, where
+// the program opens the one sensor it finds by itself.
+std::vector<std::string> OneSensorArguments(const std::string& stateFile);
+
+// Runs until the main window shows (the search has found a sensor).
+bool WaitForMainWindow(AppSession& app, int64_t maxMs = 30000);
+// Shows a page by its menu command and lets it settle.
+void ShowPage(AppSession& app, UINT command);
+// The connection page's list of ports, the page shown.
+HWND ShowPortList(AppSession& app);
+// The status line's first pane (the sensor's state or the menu prompt).
+std::string StatusText(AppSession& app);
+
+// The menu item of the command is enabled, as the menu shows it when it opens.
+bool IsCommandEnabled(AppSession& app, UINT command);
+
+// The measure-and-diagram page: Start clicked, `ms` of measuring, Stop clicked, and the
+// recording completed. False when the run never started or never ended.
+bool Measure(AppSession& app, int64_t ms);
+// The measured values saved as CSV / the diagram as BMP through the save dialog, and the
+// diagram printed to a PDF file through the print dialog. False when no file came.
+bool SaveValues(AppSession& app, const std::string& path);
+bool SaveDiagram(AppSession& app, const std::string& path);
+bool PrintToPdf(AppSession& app, const std::string& path);
+
+}  // namespace e2e
