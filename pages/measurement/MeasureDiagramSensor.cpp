@@ -9,6 +9,7 @@
 
 namespace {
 
+constexpr UINT kStatusReady = 5270;
 constexpr UINT kStatusDisconnected = 5271;
 constexpr char kNoValue[] = "---";
 
@@ -33,6 +34,9 @@ void CDlgMeasureDiagram::OnSensorConnected() {
     frame->ShowControlElements(TRUE);
     if (!frame->COM_IsCalibPending())
         frame->CloseScaleDialogIfVisible();
+    // The start-up's "Sensor getrennt" gives way once a sensor answers; a run keeps its own text.
+    if (!IsMeasuring() && !m_run.IsRunning())
+        Status(kStatusReady);
     ShowButtons();
 }
 
