@@ -1,8 +1,8 @@
 // The sensor pages with a four-port device (one sensor per port, one serial number): the start-up
 // search groups and opens the device, even at the first start, the connection rows carry its group
 // colour, the information page lists the four sensors, a baud change reaches every port before the
-// device restarts, and when one port falls silent nothing restarts and the message names the
-// ports left at the new rate.
+// device restarts, and when a port fails nothing restarts: a refusing port leaves the device open
+// and the old rate goes back, a silent one makes the message name the ports left at the new rate.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -390,6 +390,32 @@ TEST_F(FourPortDevice, APortFallingSilentRestartsNothingAndNothingIsWrittenAfter
                   GetLanguageString(IDS_PORT_NOT_AVAILABLE))
             << port;
     }
+}
+
+TEST_F(FourPortDevice, APortThatRefusesGetsTheOldRateBackWhereTheNewOneWasTaken) {
+    StartWithDevice();
+    frame_->SetOperatingMode(PAGE_CONNECTION);
+    RunDevice(200);
+    // After sensors 0 and 1 took the new rate, sensor 2 is busy streaming: it refuses every
+    // block write, the new rate's and the old rate's alike.
+    for (int i = 0; i < 4; ++i) {
+        Sensor(i).onBlockWritten = [this, i](int index) {
+            if (index != tarvik::kBlockStatorOperation)
+                return;
+            rateWrites_.push_back(i);
+            if (rateWrites_.size() == 2)
+                Sensor(2).StartStreaming(0, tarvik::kModeCalibrated, kq::MonotonicMillis());
+        };
+    }
+    ChooseRate(RowOf("[COM12]"), "230,4k");
+    RunDevice(8000);
+    EXPECT_EQ(rateWrites_, (std::vector<int>{0, 1, 0, 1}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(StoredBaudCode(i), tarvik::kBaudCode115200) << i;
+    ASSERT_FALSE(boxes_.empty());
+    CString expected = GetLanguageString(5676);
+    expected.Replace("%s", "2 / 4");
+    EXPECT_EQ(boxes_.back().text, expected);
 }
 
 }  // namespace
