@@ -10,6 +10,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "foundation/MovingAverageRing.h"
 #include "platform/base/CString.h"
@@ -136,6 +137,9 @@ class CComPort : public CTarvik_Send {
     BOOL COM_IsSerialNumberWriteMarked(int sensor) const;
     void COM_ZMCOMRestartSensor();
     BOOL COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode);
+    // The ports of a multi-port device whose sensor acknowledged the rate of the last call above,
+    // in the order of the sensors; they keep it even when the device was given up since.
+    std::vector<CString> COM_GetPortsThatTookBaudrate() const;
     void COM_ZMCOMRestartDeviceOfPort();
     BOOL COM_ZMCOM4xSSetSensors234ToSlave();
     // Checks the sensor indexes of the open sensors, orders the channel-to-record table by them
@@ -401,7 +405,9 @@ class CComPort : public CTarvik_Send {
     bool m_abSlotReady[COM_MAX_SENSORS] = {};
     int m_aiSlotEntry[COM_MAX_SENSORS] = {-1, -1, -1, -1};
     int m_aiSlotPosition[COM_MAX_SENSORS] = {};
+    bool m_abSlotTookBaudrate[COM_MAX_SENSORS] = {};
     void FinishMultiChannelActivation();
+    void MarkGroupOfOpenEntryActivated();
     void RunMultiChannelActivationStep();
     // Timer 38: the next marked sensor whose texts differ from its block 131 is written; while
     // the dialogue is busy it looks again after 1000 ms, while marks remain after 100 ms.

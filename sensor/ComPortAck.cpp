@@ -118,6 +118,9 @@ void CComPort::AfterAck() {
             return;
         case ZM_CNFG_SET_BAUDRATE_MULTIPORT: {
             ++m_iPortsWrittenByBaudChange;
+            if (m_iMultiStep >= 0 && m_iMultiStep < COM_MAX_SENSORS) {
+                m_abSlotTookBaudrate[m_iMultiStep] = true;
+            }
             const int next = NextReadySlot(m_iMultiStep + 1);
             if (next < 0) {
                 return;  // the connection page's timer 7 restarts the device

@@ -1,8 +1,11 @@
 // Multi-port devices: the ports of one device (one sensor each, one serial number) are opened one
 // after the other on the activation timer, the first becomes the master and the others slaves,
 // and their channels are ordered by the sensors' indexes.
+#include <algorithm>
+
 #include "foundation/Language.h"
 #include "sensor/CComPort.h"
+#include "sensor/CMasterSlaveDetector.h"
 #include "sensor/ComPortTimerIds.h"
 
 using namespace tarvik;
@@ -134,6 +137,9 @@ void CComPort::RunMultiChannelActivationStep() {
     }
     m_iNumberOfSensors = ready;
     m_iOpenEntry = m_aiSlotEntry[NextReadySlot(0)];
+    // The device's first port stands for the device as a single sensor's port does for it: a
+    // later search finds the device in use as long as that port is listed.
+    m_strCurrentPortName = m_aEntries[m_iOpenEntry].strPortName;
     m_bPortClosed = FALSE;
     COM_ShowWrongSensorIndexMessage();
     ComputeUnitFactors();
@@ -159,11 +165,29 @@ void CComPort::FinishMultiChannelActivation() {
     m_bRequestOutstanding = FALSE;
     KillTimer(COM_TIMER_REPLY_TIMEOUT);
     ReturnToRest();
+    if (m_iNumberOfSensors > 0) {
+        MarkGroupOfOpenEntryActivated();
+    }
     if (m_pPages && m_iNumberOfSensors > 0) {
         m_pPages->UpdatePortStates(-1, FALSE);
         m_pPages->OnSensorConnected();
     }
     OnMultiChannelActivationDone(m_iActivatedCount);
+}
+
+// The activation flag of the device's group, whoever started the activation: the connection
+// page shows the rows of a group as active only while it is set.
+void CComPort::MarkGroupOfOpenEntryActivated() {
+    if (m_iOpenEntry < 0 || m_iOpenEntry >= m_iEntryCount) {
+        return;
+    }
+    CMasterSlaveDetector detector;
+    detector.AddCandidates(m_aEntries, m_iEntryCount);
+    detector.Detect();
+    const int group = detector.FindGroupOfPort(m_aEntries[m_iOpenEntry].strPortName);
+    if (group >= 0) {
+        m_abGroupActivation[std::min(group, 3)] = TRUE;
+    }
 }
 
 BOOL CComPort::COM_ShowWrongSensorIndexMessage() {

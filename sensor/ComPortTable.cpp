@@ -37,9 +37,14 @@ void CComPort::COM_SavePortTableAsPrevious() {
     }
 }
 
+// Only a port that was in use can have gone away: before the first activation of this run there
+// is none, and what the search found is to be opened as usual.
 BOOL CComPort::COM_IsCurrentPortNotInTable() const {
+    if (m_strCurrentPortName.IsEmpty()) {
+        return FALSE;
+    }
     for (int i = 0; i < m_iEntryCount; ++i) {
-        if (!m_strCurrentPortName.IsEmpty() && m_aEntries[i].strPortName == m_strCurrentPortName) {
+        if (m_aEntries[i].strPortName == m_strCurrentPortName) {
             return FALSE;
         }
     }

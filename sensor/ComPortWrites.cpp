@@ -226,6 +226,9 @@ BOOL CComPort::COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode) {
     m_iStoredBaudCode = baudCode;
     m_iPendingBaudrate = BaudrateFromCode(baudCode);
     m_iPortsWrittenByBaudChange = 0;
+    for (bool& took : m_abSlotTookBaudrate) {
+        took = false;
+    }
     m_iMultiStep = NextReadySlot(0);
     if (m_pPages) {
         m_pPages->ArmConnectionPageTimer(COM_PAGE_TIMER_BAUD_MULTIPORT_WAIT,
@@ -237,6 +240,17 @@ BOOL CComPort::COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode) {
                       m_iMultiStep)
                ? TRUE
                : FALSE;
+}
+
+std::vector<CString> CComPort::COM_GetPortsThatTookBaudrate() const {
+    std::vector<CString> ports;
+    for (int slot = 0; slot < COM_MAX_SENSORS; ++slot) {
+        const int entry = m_aiSlotEntry[slot];
+        if (m_abSlotTookBaudrate[slot] && entry >= 0 && entry < m_iEntryCount) {
+            ports.push_back(m_aEntries[entry].strPortName);
+        }
+    }
+    return ports;
 }
 
 void CComPort::COM_ZMCOMRestartDeviceOfPort() {

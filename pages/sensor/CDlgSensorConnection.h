@@ -8,6 +8,7 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "app/PageDialog.h"
 #include "controls/list/CXListCtrl.h"
@@ -161,6 +162,7 @@ class CDlgSensorConnection : public CPageDialog {
     void OnBaudRefusedTimer();
     void OnMultiportWriteTimer();
     void OnMultiportWaitTimer();
+    CString BaudChangeFailureText() const;
     BOOL CheckXPicoOfRow(int row);
     BOOL TestEchoIP(int row, BOOL retry);
     CString PortNameOfRow(int row);
@@ -174,6 +176,8 @@ class CDlgSensorConnection : public CPageDialog {
     int m_iMultiportOldCode = 9;
     BOOL m_bBaudWriteBack = FALSE;  // the old rate goes back to the ports that took the new one
     int m_iBaudWrittenBeforeWriteBack = 0;
+    // The ports that took the new rate and have not had the old one written back.
+    std::vector<CString> m_astrPortsAtNewRate;
     BOOL m_bPendingContinuation = FALSE;
     CString m_strPendingPortName;
     int m_iLastMessageRow = -1;

@@ -20,6 +20,7 @@ constexpr int IDS_ACTIVATE_NX_ZID3_FIRST = 5672;
 constexpr int IDS_NX_ZID3_ALL_AT_ONCE = 5673;
 constexpr int IDS_CHANGE_NOT_TAKEN = 5675;
 constexpr int IDS_BAUD_NOT_ON_EVERY_PORT = 5676;
+constexpr int IDS_BAUD_LEFT_ON_SOME_PORTS = 5677;
 constexpr UINT kRefusedMessageMs = 20;
 constexpr UINT kMultiportWriteMs = 100;
 constexpr UINT kMultiportWaitMs = 500;
@@ -180,21 +181,41 @@ void CDlgSensorConnection::OnMultiportWaitTimer() {
         // Some port did not take the new rate: nothing restarts, and the ports that took it get
         // the old rate back, so that the device keeps one rate on all its ports.
         m_iBaudWrittenBeforeWriteBack = frame->m_iPortsWrittenByBaudChange;
+        m_astrPortsAtNewRate = frame->COM_GetPortsThatTookBaudrate();
         RestoreBaudrateCell(m_iPendingMultiportRow);
         m_iPendingMultiportRow = -1;
         if (frame->COM_ZMCOMConfgSetBaudrateOfSelectedPort(m_iMultiportOldCode)) {
             m_bBaudWriteBack = TRUE;
             return;  // the engine arms this timer again for the write back
         }
+    } else {
+        for (const CString& port : frame->COM_GetPortsThatTookBaudrate())
+            std::erase(m_astrPortsAtNewRate, port);
     }
     m_bBaudWriteBack = FALSE;
     frame->m_iPendingBaudrate = 0;
-    CString message = GetLanguageString(IDS_BAUD_NOT_ON_EVERY_PORT);
-    CString ports;
-    ports.Format("%d / %d", m_iBaudWrittenBeforeWriteBack, frame->m_iNumberOfSensors);
-    message.Replace("%s", ports);
-    AfxMessageBox(message, MB_ICONWARNING);
+    AfxMessageBox(BaudChangeFailureText(), MB_ICONWARNING);
+    m_astrPortsAtNewRate.clear();
     UpdatePortList();
+}
+
+// Only when no port kept the new rate may the operator hear that the device is as before; a
+// port that kept it runs at it from its next power-on, and the operator must know which.
+CString CDlgSensorConnection::BaudChangeFailureText() const {
+    CString message;
+    if (m_astrPortsAtNewRate.empty()) {
+        message = GetLanguageString(IDS_BAUD_NOT_ON_EVERY_PORT);
+        CString count;
+        count.Format("%d / %d", m_iBaudWrittenBeforeWriteBack, m_pMainFrame->m_iNumberOfSensors);
+        message.Replace("%s", count);
+        return message;
+    }
+    CString ports;
+    for (const CString& port : m_astrPortsAtNewRate)
+        ports += (ports.IsEmpty() ? "" : ", ") + port;
+    message = GetLanguageString(IDS_BAUD_LEFT_ON_SOME_PORTS);
+    message.Replace("%s", ports);
+    return message;
 }
 
 void CDlgSensorConnection::SetXPicoBaudrateForPort(int row, int rate, BOOL save) {

@@ -227,17 +227,15 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
                 bool givenInGroup = false;
                 for (const CString& port : group.portNames)
                     givenInGroup = givenInGroup || port == givenPort;
-                // A device opened by its group has no single current port: its open entries
-                // say that it is the one in use.
-                bool deviceOpen = false;
-                for (int entry : group.entries)
-                    deviceOpen =
-                        deviceOpen || (entry >= 0 && entry < COM_MAX_PORTS &&
-                                       m_pMainFrame->m_aEntries[entry].iState == PORT_STATE_OPEN);
+                // The sensor on the first channel: with a device open, that of its first port.
+                const int first = m_pMainFrame->COM_GetRealSensorNo(0);
+                const SensorRecord& current =
+                    m_pMainFrame
+                        ->m_aSensorRecord[first >= 0 && first < COM_MAX_SENSORS ? first : 0];
                 if (keep && givenInGroup)
                     groupText = active;
-                else if (m_pMainFrame->m_aSensorRecord[0].dwSerialNumber == group.dwSerialNumber &&
-                         (!m_pMainFrame->COM_IsCurrentPortNotInTable() || deviceOpen))
+                else if (current.dwSerialNumber == group.dwSerialNumber &&
+                         !m_pMainFrame->COM_IsCurrentPortNotInTable())
                     groupText = active;
                 else if (m_pMainFrame->COM_IsCurrentPortNotInTable())
                     groupText = available;

@@ -1,7 +1,8 @@
-// The sensor pages with a four-port device (one sensor per port, one serial number): the search
-// groups and opens the device, the connection rows carry its group colour, the information page
-// lists the four sensors, and a baud change reaches every port before the device restarts, and
-// nothing restarts when one port falls silent.
+// The sensor pages with a four-port device (one sensor per port, one serial number): the start-up
+// search groups and opens the device, even at the first start, the connection rows carry its group
+// colour, the information page lists the four sensors, a baud change reaches every port before the
+// device restarts, and when a port fails nothing restarts: a refusing port leaves the device open
+// and the old rate goes back, a silent one makes the message name the ports left at the new rate.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -195,22 +196,14 @@ class FourPortDevice : public AppTest {
             Pump();
         }
     }
+    // The start-up search opens the device it found.
     void StartWithDevice() {
         PrepareStore();
         frame_ = StartAndComplete();
         ASSERT_NE(frame_, nullptr);
-        RunDevice(4000);
+        RunDevice(6000);
         connection_ = frame_->GetConnectionPage();
         ASSERT_NE(connection_, nullptr);
-        // No port was open before: the user opens the device from any of its rows.
-        NMITEMACTIVATE item{};
-        item.hdr.hwndFrom = connection_->m_listPorts.m_hWnd;
-        item.hdr.idFrom = CDlgSensorConnection::IDC_PORT_LIST;
-        item.hdr.code = NM_DBLCLK;
-        item.iItem = RowOf("[COM10]");
-        connection_->SendMessage(WM_NOTIFY, CDlgSensorConnection::IDC_PORT_LIST,
-                                 reinterpret_cast<LPARAM>(&item));
-        RunDevice(6000);
         ASSERT_EQ(frame_->m_iNumberOfSensors, 4);
     }
     sensorsim::SimSensor& Sensor(int position) { return provider_->devices[0]->Sensor(position); }
@@ -261,6 +254,24 @@ class FourPortDevice : public AppTest {
     CDlgSensorConnection* connection_ = nullptr;
     std::vector<int> rateWrites_;
 };
+
+TEST_F(FourPortDevice, TheFirstStartOpensTheDeviceItFound) {
+    // An empty store: no port was ever in use, so none can have gone away.
+    frame_ = StartAndComplete();
+    ASSERT_NE(frame_, nullptr);
+    RunDevice(6000);
+    EXPECT_EQ(frame_->m_iNumberOfSensors, 4);
+    EXPECT_FALSE(frame_->m_dlgStartUp.IsWindowVisible());
+    connection_ = frame_->GetConnectionPage();
+    ASSERT_NE(connection_, nullptr);
+    for (const char* port : {"[COM10]", "[COM11]", "[COM12]", "[COM13]"}) {
+        const int row = RowOf(port);
+        ASSERT_GE(row, 0) << port;
+        EXPECT_EQ(connection_->m_listPorts.GetItemText(row, CDlgSensorConnection::COL_STATE),
+                  GetLanguageString(5125))
+            << port;
+    }
+}
 
 TEST_F(FourPortDevice, TheDeviceOpensAsOneGroup) {
     StartWithDevice();
@@ -351,11 +362,14 @@ TEST_F(FourPortDevice, APortFallingSilentRestartsNothingAndNothingIsWrittenAfter
     RunDevice(15000);
     ASSERT_GE(silent, 0);
     ASSERT_FALSE(boxes_.empty());
-    EXPECT_EQ(boxes_.back().text.Find("Die neue Baudrate wurde nicht an alle"), 0)
-        << boxes_.back().text.GetString();
-    EXPECT_NE(boxes_.back().text.Find("2 / 4"), -1) << boxes_.back().text.GetString();
-    // Nothing restarted: every sensor still runs at the old rate. The silent port made the
-    // engine give the device up, so no port was open for the old rate to be written back.
+    ASSERT_EQ(rateWrites_.size(), 2U);
+    // The silent port made the engine give the device up, so no port was open for the old rate
+    // to be written back: the message names the two ports that keep the new one, in the order
+    // of their sensors, and claims no write-back.
+    CString expected = GetLanguageString(5677);
+    expected.Replace("%s", PortOf(rateWrites_[0]).name + ", " + PortOf(rateWrites_[1]).name);
+    EXPECT_EQ(boxes_.back().text, expected);
+    // Nothing restarted: every sensor still runs at the old rate until its next power-on.
     EXPECT_EQ(frame_->m_iNumberOfSensors, 0);
     for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(Sensor(i).IsRestartPending()) << i;
@@ -376,6 +390,32 @@ TEST_F(FourPortDevice, APortFallingSilentRestartsNothingAndNothingIsWrittenAfter
                   GetLanguageString(IDS_PORT_NOT_AVAILABLE))
             << port;
     }
+}
+
+TEST_F(FourPortDevice, APortThatRefusesGetsTheOldRateBackWhereTheNewOneWasTaken) {
+    StartWithDevice();
+    frame_->SetOperatingMode(PAGE_CONNECTION);
+    RunDevice(200);
+    // After sensors 0 and 1 took the new rate, sensor 2 is busy streaming: it refuses every
+    // block write, the new rate's and the old rate's alike.
+    for (int i = 0; i < 4; ++i) {
+        Sensor(i).onBlockWritten = [this, i](int index) {
+            if (index != tarvik::kBlockStatorOperation)
+                return;
+            rateWrites_.push_back(i);
+            if (rateWrites_.size() == 2)
+                Sensor(2).StartStreaming(0, tarvik::kModeCalibrated, kq::MonotonicMillis());
+        };
+    }
+    ChooseRate(RowOf("[COM12]"), "230,4k");
+    RunDevice(8000);
+    EXPECT_EQ(rateWrites_, (std::vector<int>{0, 1, 0, 1}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(StoredBaudCode(i), tarvik::kBaudCode115200) << i;
+    ASSERT_FALSE(boxes_.empty());
+    CString expected = GetLanguageString(5676);
+    expected.Replace("%s", "2 / 4");
+    EXPECT_EQ(boxes_.back().text, expected);
 }
 
 }  // namespace

@@ -157,6 +157,25 @@ TEST(EngineMultiport, FourPortsAreOpenedOneByOnePreparedAndMeasuredInStep) {
     }
 }
 
+TEST(EngineMultiport, TheOpenedDeviceIsInUseLikeASingleSensorsPort) {
+    MultiportBench bench;
+    bench.frame.m_strCurrentPortName = "COM2";  // the single sensor was in use before
+    bench.frame.m_iSelectedEntry = 2;
+    ASSERT_TRUE(bench.Activated());
+    ASSERT_EQ(bench.frame.m_iNumberOfSensors, 4);
+    // The port of sensor index 0 stands for the device; its group shows as activated.
+    EXPECT_EQ(bench.frame.m_strCurrentPortName, "COM11");
+    EXPECT_FALSE(bench.frame.COM_IsCurrentPortNotInTable());
+    EXPECT_TRUE(bench.frame.m_abGroupActivation[0]);
+    EXPECT_FALSE(bench.frame.m_abGroupActivation[1]);
+    // The table of a search without the device no longer holds the port in use.
+    for (SimPort* port : bench.device) {
+        bench.Vanish(*port);
+    }
+    bench.frame.COM_BuildPortTable(0);
+    EXPECT_TRUE(bench.frame.COM_IsCurrentPortNotInTable());
+}
+
 TEST(EngineMultiport, ASlotThatDoesNotAnswerIsLeftOutAndTheOthersWork) {
     MultiportBench bench;
     bench.frame.m_iSelectedEntry = 2;
