@@ -4,6 +4,7 @@
 // end of the first search, and the writer saves everything when the window is destroyed. Every
 // write is checked; the first failure is reported once.
 #include "app/MainFrame.h"
+#include "app/PageTable.h"
 #include "app/views/CAFormDiagram.h"
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
@@ -11,6 +12,7 @@
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/base/Registry.h"
+#include "platform/framework/DockState.h"
 
 namespace {
 
@@ -24,6 +26,12 @@ CString IndexedName(const char* stem, int index) {
     CString name;
     name.Format("%s%i", stem, index);
     return name;
+}
+
+bool HasStoredBarLayout(LPCTSTR section) {
+    CDockState state;
+    state.LoadState(section);
+    return state.m_arrBarInfo.GetSize() > 0;
 }
 
 }  // namespace
@@ -77,12 +85,16 @@ BOOL CMainFrame::RestoreWindowAndBarState() {
     ShowWindow(maximized != 0 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     m_bFrameShown = TRUE;
     CSizingControlBar::LoadAll(kBarSection, this);
-    if (VerifyBarState(kBarSection))
+    const bool layoutLoaded = HasStoredBarLayout(kBarSection) && VerifyBarState(kBarSection);
+    if (layoutLoaded)
         LoadBarState(kBarSection);
     if (m_bStoredVersionIsCurrent)
         WaitCursorOff();
-    else
-        UpdateViewBarsForPage(2);
+    // Without a stored layout the bars stand as they were made (every channel bar showing), so
+    // they are laid out for the page like after a first start; on the measure-and-diagram page
+    // with its own bars, since the other pages' layout would hide its diagram.
+    if (!m_bStoredVersionIsCurrent || !layoutLoaded)
+        UpdateViewBarsForPage(m_nActivePage == PAGE_MEASURE_DIAGRAM ? 3 : 2);
     return TRUE;
 }
 

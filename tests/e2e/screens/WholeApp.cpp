@@ -227,10 +227,11 @@ bool WholeApp::StartMeasuring(double stopAfterSets) {
     if (frame == nullptr || !frame->SetOperatingMode(PAGE_MEASURE_DIAGRAM))
         return false;
     Run(100);
-    for (int c = 0; c < kSensors; ++c) {
+    // The channel views chosen as shown, then laid out as the frame does when its view state
+    // changes: shown, and made equally high in their column.
+    for (int c = 0; c < kSensors; ++c)
         frame->m_viewState.checkState[c] = 1;
-        frame->ShowViewBar(&frame->m_wndViewBar[c], TRUE, FALSE);
-    }
+    frame->UpdateViewBarsForPage(1);
     // The fastest rate, and a stop after the number of value sets, which also sizes the
     // diagram's store.
     frame->m_iMeasureRateIndex = 0;

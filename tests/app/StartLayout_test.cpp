@@ -1,0 +1,64 @@
+// The bars of the page the program starts on: a start on the measure-and-diagram page shows its
+// diagram across the frame below the page area and no channel view the operator did not choose,
+// whether the store holds a docking layout of this version or none.
+#include <gtest/gtest.h>
+
+#include "AppTest.h"
+#include "app/PageTable.h"
+
+namespace apptest {
+namespace {
+
+class StartLayout : public AppTest {
+  protected:
+    // A start with one sensor whose store names the measure-and-diagram page as the last shown.
+    CMainFrame* StartOnMeasurePage(bool storedByThisVersion) {
+        PrepareStore();
+        app_->WriteProfileInt("AllViewState\\Configs", "ActivDisplayMenu", PAGE_MEASURE_DIAGRAM);
+        if (storedByThisVersion)
+            app_->WriteProfileString("DespiteReset", "ApplicationVersion", "2.04");
+        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+        CMainFrame* frame = StartAndComplete();
+        if (frame != nullptr)
+            Run(4000);
+        return frame;
+    }
+
+    void ExpectMeasurePageBars(CMainFrame* frame) {
+        ASSERT_TRUE(frame->IsWindowVisible());
+        ASSERT_EQ(frame->GetActivePageId(), PAGE_MEASURE_DIAGRAM);
+        for (int i = 0; i < 7; ++i)
+            EXPECT_FALSE(frame->m_wndViewBar[i].IsWindowVisible()) << "channel bar " << i;
+        ASSERT_TRUE(frame->m_wndDiagramBar.IsWindowVisible());
+        CRect client;
+        frame->GetClientRect(&client);
+        frame->ClientToScreen(&client);
+        CRect diagram;
+        frame->m_wndDiagramBar.GetWindowRect(&diagram);
+        EXPECT_LE(diagram.left, client.left + 2);
+        EXPECT_GE(diagram.right, client.right - 2);
+        CRect view;
+        frame->GetActiveView()->GetWindowRect(&view);
+        EXPECT_LE(view.bottom, diagram.top);
+        CRect navigation;
+        frame->m_wndNaviBar.GetWindowRect(&navigation);
+        EXPECT_LE(navigation.right, view.left);
+        // Nothing docked on the right: the page area reaches the frame's right side.
+        EXPECT_GE(view.right, client.right - 4);
+    }
+};
+
+TEST_F(StartLayout, WithoutAStoredDockingLayout) {
+    CMainFrame* frame = StartOnMeasurePage(true);
+    ASSERT_NE(frame, nullptr);
+    ExpectMeasurePageBars(frame);
+}
+
+TEST_F(StartLayout, AfterAnEarlierVersion) {
+    CMainFrame* frame = StartOnMeasurePage(false);
+    ASSERT_NE(frame, nullptr);
+    ExpectMeasurePageBars(frame);
+}
+
+}  // namespace
+}  // namespace apptest
