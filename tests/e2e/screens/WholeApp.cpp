@@ -213,9 +213,14 @@ bool WholeApp::ActivateDevice(int64_t maxMs) {
     CDlgSensorConnection* connection = frame != nullptr ? frame->GetConnectionPage() : nullptr;
     if (connection == nullptr)
         return false;
-    connection->ActivatePortRow(0, 0);
+    // The start-up opens a device it found by itself; the row's activation would close it again.
+    const auto open = [&] {
+        return frame->m_iNumberOfSensors == kSensors && frame->IsEngineAtRest() != FALSE;
+    };
+    if (!open())
+        connection->ActivatePortRow(0, 0);
     for (int64_t t = 0; t < maxMs; t += 10) {
-        if (frame->m_iNumberOfSensors == kSensors && frame->IsEngineAtRest())
+        if (open())
             return true;
         Run(10);
     }
