@@ -126,20 +126,14 @@ void SimProvider::Deliver() {
     }
 }
 
-// A provider the frame owns that forwards to the test's simulation.
-class ProviderProxy final : public ISensorPortProvider {
-  public:
-    explicit ProviderProxy(SimProvider& sim) : m_sim(sim) {}
-    std::unique_ptr<ISensorPort> CreatePortManager(HWND owner, UINT data, UINT event) override {
-        return m_sim.CreatePortManager(owner, data, event);
-    }
-    std::vector<CString> EnumeratePorts(bool usbOnly) override {
-        return m_sim.EnumeratePorts(usbOnly);
-    }
+std::unique_ptr<ISensorPort> ForwardingProvider::CreatePortManager(HWND owner, UINT data,
+                                                                   UINT event) {
+    return m_target.CreatePortManager(owner, data, event);
+}
 
-  private:
-    SimProvider& m_sim;
-};
+std::vector<CString> ForwardingProvider::EnumeratePorts(bool usbOnly) {
+    return m_target.EnumeratePorts(usbOnly);
+}
 
 void AppTest::SetUp() {
     FrameworkTest::SetUp();
@@ -148,7 +142,7 @@ void AppTest::SetUp() {
     simOwned_ = std::make_unique<SimProvider>();
     sim_ = simOwned_.get();
     CMainFrame::s_portProviderFactory = [this] {
-        return std::unique_ptr<ISensorPortProvider>(std::make_unique<ProviderProxy>(*sim_));
+        return std::unique_ptr<ISensorPortProvider>(std::make_unique<ForwardingProvider>(*sim_));
     };
     app_ = std::make_unique<CKq7App>();
 }

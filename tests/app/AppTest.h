@@ -50,6 +50,17 @@ class SimProvider final : public ISensorPortProvider {
     std::vector<class SimManager*> managers;
 };
 
+// A provider the frame owns that forwards to one the test keeps.
+class ForwardingProvider final : public ISensorPortProvider {
+  public:
+    explicit ForwardingProvider(ISensorPortProvider& target) : m_target(target) {}
+    std::unique_ptr<ISensorPort> CreatePortManager(HWND owner, UINT data, UINT event) override;
+    std::vector<CString> EnumeratePorts(bool usbOnly) override;
+
+  private:
+    ISensorPortProvider& m_target;
+};
+
 class AppTest : public kq::fw::test::FrameworkTest {
   protected:
     void SetUp() override;

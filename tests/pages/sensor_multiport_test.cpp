@@ -92,20 +92,6 @@ class DeviceProvider final : public ISensorPortProvider {
     std::deque<std::pair<DevicePortManager*, std::string>> pending;
 };
 
-class Forwarder final : public ISensorPortProvider {
-  public:
-    explicit Forwarder(DeviceProvider& provider) : m_provider(provider) {}
-    std::unique_ptr<ISensorPort> CreatePortManager(HWND owner, UINT data, UINT event) override {
-        return m_provider.CreatePortManager(owner, data, event);
-    }
-    std::vector<CString> EnumeratePorts(bool usbOnly) override {
-        return m_provider.EnumeratePorts(usbOnly);
-    }
-
-  private:
-    DeviceProvider& m_provider;
-};
-
 DevicePortManager::DevicePortManager(DeviceProvider& provider, HWND owner, UINT message)
     : m_provider(provider), m_owner(owner), m_message(message) {
     m_provider.managers.push_back(this);
@@ -153,7 +139,8 @@ class FourPortDevice : public AppTest {
         Build(*provider_);
         // The frame owns a forwarder: the ports outlive every manager the frame still holds.
         CMainFrame::s_portProviderFactory = [this] {
-            return std::unique_ptr<ISensorPortProvider>(std::make_unique<Forwarder>(*provider_));
+            return std::unique_ptr<ISensorPortProvider>(
+                std::make_unique<ForwardingProvider>(*provider_));
         };
     }
     void TearDown() override {
