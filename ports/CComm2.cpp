@@ -2,8 +2,27 @@
 
 #include <errno.h>
 
+#include <cstdio>
+#include <set>
+
 #include "platform/io/TcpClient.h"
 #include "ports/PortErrors.h"
+
+namespace {
+
+// A device the user may not open is the usual first hurdle on Linux: the terminal says once per
+// device what to do, since the port list can only show it as not available.
+void TellRefusedDevice(const std::string& path, int error) {
+    static std::set<std::string> told;
+    if ((error != EACCES && error != EPERM) || !told.insert(path).second)
+        return;
+    std::fprintf(stderr,
+                 "kq7b: no permission to open %s; add the user to its group (usually "
+                 "'dialout': sudo usermod -aG dialout $USER) and log in again\n",
+                 path.c_str());
+}
+
+}  // namespace
 
 BOOL CComm2::OpenSerial(const std::string& path, const CDcb& dcb) {
     Close();
@@ -13,6 +32,7 @@ BOOL CComm2::OpenSerial(const std::string& path, const CDcb& dcb) {
     }
     auto serial = std::make_unique<kq::SerialPort>();
     if (!serial->Open(path, static_cast<int>(dcb.BaudRate))) {
+        TellRefusedDevice(path, serial->LastError());
         lastError_ = kq::ports::PortErrorFromErrno(serial->LastError());
         return FALSE;
     }
