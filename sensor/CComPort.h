@@ -317,6 +317,8 @@ class CComPort : public CTarvik_Send {
     bool IsAwaited(const tarvik::Frame& frame, int port) const;
     void ZMCOMConfg_AnalyseAck(const tarvik::Frame& frame, int port);
     void ZMCOMConfg_AnalyseNak(const tarvik::Frame& frame, int port);
+    // A start measuring request sent again after its reply wait ran out.
+    bool IsResentStart() const;
     void ZMCOMConfg_AnalyseIdentification(const tarvik::Frame& frame, int port);
     void AnalyseStatusLongFrame(const tarvik::Frame& frame, int port);
     void ZMCOMConfg_AnalyseBlockContent(const tarvik::Frame& frame, int port);

@@ -172,6 +172,14 @@ void CComPort::CountValueSet(uint8_t counter) {
 }
 
 void CComPort::AnalyseValueSet(const Frame& frame, int port) {
+    if (port == kCurrentPort && m_iZMCOMConfgFlow == ZM_MEASURE_START && m_bRequestOutstanding &&
+        m_request.expect == kReplyAck) {
+        // Only a started sensor streams: the start was taken, its acknowledge is lost or still
+        // on the way behind this value set. Waiting for it would re-send the start, which the
+        // streaming sensor refuses.
+        RequestAnswered();
+        AfterAck();
+    }
     const int state = m_iZMCOMConfgFlow;
     if (port != kCurrentPort || (state != ZM_MEASURE && state != ZM_MEASURE_STOP &&
                                  state != ZM_STOP_MEASURE_MAX_DURATION)) {

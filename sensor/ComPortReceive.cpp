@@ -116,12 +116,24 @@ void CComPort::ZMCOMConfg_AnalyseNak(const Frame& frame, int port) {
         ArmTimer(m_request.timerId, m_request.timeoutMs);
         return;
     }
+    if (nak.reason == kNakNotAllowedNow && IsResentStart()) {
+        // The sensor refuses a start only while it measures: the first 'C' was taken and its
+        // acknowledge lost on the way.
+        RequestAnswered();
+        AfterAck();
+        return;
+    }
     RequestAnswered();
     if (m_request.timerId == COM_TIMER_SCAN_ANSWER) {
         ScanEntryDone(PORT_STATE_NO_ANSWER);
         return;
     }
     FailStep(ComFailure::Refused);
+}
+
+bool CComPort::IsResentStart() const {
+    return m_iZMCOMConfgFlow == ZM_MEASURE_START && m_bRequestOutstanding &&
+           m_request.expect == kReplyAck && m_request.retriesLeft < kRequestRetries;
 }
 
 void CComPort::ZMCOMConfg_AnalyseAck(const Frame& frame, int port) {
