@@ -7,12 +7,6 @@ namespace {
 
 using NotYetDriven = Road;
 
-TEST_F(NotYetDriven, MeasureConfigurationReachesTheSensorAndSurvivesARestart) {
-    GTEST_SKIP() << "not driven yet: the measure configuration page's rate, units, decimals, "
-                    "averaging, triggers and limits are not set through its controls on this road "
-                    "(the page landed after the road was written)";
-}
-
 TEST_F(NotYetDriven, ChannelViewsAndLiveDiagramFollowTheLoadAndTheLightJudgesIt) {
     GTEST_SKIP() << "not driven yet: the channel views' texts and the live diagram's plotted "
                     "points are not compared with the load, and the pass/fail light needs limits "

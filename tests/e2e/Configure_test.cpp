@@ -1,0 +1,114 @@
+// Step four of the road: the measure configuration page's rate, a channel's unit and decimals
+// and a pass/fail limit, changed through its controls, reach the sensor's software configuration
+// (the simulator's memory) and come back on a second start of the program.
+#include <fstream>
+#include <sstream>
+
+#include "Files.h"
+#include "Road.h"
+#include "harness/RoadSteps.h"
+#include "platform/ui/WinUser.h"
+#include "res/measure_adjust.h"
+#include "res/resource.h"
+#include "sensor/BlockLayouts.h"
+
+namespace e2e {
+namespace {
+
+using Configure = Road;
+
+int Selected(HWND combo) {
+    return static_cast<int>(::SendMessage(combo, CB_GETCURSEL, 0, 0));
+}
+
+int ItemCount(HWND combo) {
+    return static_cast<int>(::SendMessage(combo, CB_GETCOUNT, 0, 0));
+}
+
+// The operator picks an item of the drop-down list: the list tells its page as it does.
+void Choose(AppSession& app, HWND combo, int item) {
+    ::SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    ::SendMessage(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
+                  reinterpret_cast<LPARAM>(combo));
+    app.Pump();
+}
+
+// Another item than the one selected, inside the list.
+int Other(HWND combo, int preferred) {
+    const int now = Selected(combo);
+    return preferred != now && preferred < ItemCount(combo) ? preferred
+                                                            : (now + 1) % ItemCount(combo);
+}
+
+// The software configuration block the simulator keeps for the sensor, as its state file holds
+// it (serial, sensor index, block number, bytes in hex).
+bool SoftwareConfigOf(const std::string& stateFile, const std::string& serial,
+                      tarvik::SoftwareConfigBlock& block) {
+    std::istringstream lines(ReadFile(stateFile));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string owner, hex;
+        int index = 0, number = 0;
+        if (!(fields >> owner >> index >> number >> hex) || owner != serial ||
+            number != tarvik::BlockNumberFromIndex(tarvik::kBlockSoftwareConfig))
+            continue;
+        tarvik::BlockImage image;
+        if (hex.size() != 2u * tarvik::kBlockSize)
+            return false;
+        for (int i = 0; i < tarvik::kBlockSize; ++i)
+            image.bytes[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+        return block.Decode(image);
+    }
+    return false;
+}
+
+TEST_F(Configure, RateUnitDecimalsAndALimitReachTheSensorAndSurviveARestart) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    ShowPage(*app_, kCommandMeasureSettings);
+    HWND frame = app_->FrameWindow();
+    HWND rate = FindControl(frame, IDC_ADJ_RATE);
+    HWND unit = FindControl(frame, IDC_ADJ_ROW_UNIT);
+    HWND decimals = FindControl(frame, IDC_ADJ_ROW_DECIMALS);
+    HWND upper = FindControl(frame, IDC_ADJ_UPPER_1);
+    ASSERT_TRUE(rate && unit && decimals && upper);
+    ASSERT_GT(ItemCount(unit), 1) << "channel A offers one unit only";
+
+    const int newRate = Other(rate, 3);
+    const int newUnit = Other(unit, 1);
+    const int newDecimals = Other(decimals, 3);
+    Choose(*app_, rate, newRate);
+    Choose(*app_, unit, newUnit);
+    Choose(*app_, decimals, newDecimals);
+    app_->Click(upper);
+    ::SendMessage(upper, EM_SETSEL, 0, -1);
+    app_->Type("123");
+    app_->Key(VK_TAB);
+    // The frame writes the software configuration a little after the last change.
+    app_->Run(3000);
+    EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
+
+    ASSERT_TRUE(app_->Close());
+    app_->ReloadSettings();
+    ASSERT_TRUE(app_->Start());
+    ASSERT_TRUE(WaitForMainWindow(*app_));
+    app_->Command(LanguageCommand());
+    ShowPage(*app_, kCommandMeasureSettings);
+    frame = app_->FrameWindow();
+    EXPECT_EQ(Selected(FindControl(frame, IDC_ADJ_RATE)), newRate);
+    EXPECT_EQ(Selected(FindControl(frame, IDC_ADJ_ROW_UNIT)), newUnit);
+    EXPECT_EQ(Selected(FindControl(frame, IDC_ADJ_ROW_DECIMALS)), newDecimals);
+    EXPECT_EQ(WindowText(FindControl(frame, IDC_ADJ_UPPER_1)), "123");
+    ASSERT_TRUE(app_->Close());
+
+    bench_->Stop();
+    tarvik::SoftwareConfigBlock block;
+    ASSERT_TRUE(SoftwareConfigOf(stateFile_, "1001", block)) << ReadFile(stateFile_);
+    EXPECT_EQ(block.rateIndex, newRate);
+    EXPECT_EQ(block.channel[0].unitIndex, newUnit);
+    EXPECT_EQ(block.channel[0].decimals, newDecimals);
+}
+
+}  // namespace
+}  // namespace e2e
