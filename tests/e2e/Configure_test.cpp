@@ -1,9 +1,6 @@
 // Step four of the road: the measure configuration page's rate, a channel's unit and decimals
 // and a pass/fail limit, changed through its controls, reach the sensor's software configuration
 // (the simulator's memory) and come back on a second start of the program.
-#include <fstream>
-#include <sstream>
-
 #include "Files.h"
 #include "Road.h"
 #include "harness/RoadSteps.h"
@@ -38,29 +35,6 @@ int Other(HWND combo, int preferred) {
     const int now = Selected(combo);
     return preferred != now && preferred < ItemCount(combo) ? preferred
                                                             : (now + 1) % ItemCount(combo);
-}
-
-// The software configuration block the simulator keeps for the sensor, as its state file holds
-// it (serial, sensor index, block number, bytes in hex).
-bool SoftwareConfigOf(const std::string& stateFile, const std::string& serial,
-                      tarvik::SoftwareConfigBlock& block) {
-    std::istringstream lines(ReadFile(stateFile));
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string owner, hex;
-        int index = 0, number = 0;
-        if (!(fields >> owner >> index >> number >> hex) || owner != serial ||
-            number != tarvik::BlockNumberFromIndex(tarvik::kBlockSoftwareConfig))
-            continue;
-        tarvik::BlockImage image;
-        if (hex.size() != 2u * tarvik::kBlockSize)
-            return false;
-        for (int i = 0; i < tarvik::kBlockSize; ++i)
-            image.bytes[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
-        return block.Decode(image);
-    }
-    return false;
 }
 
 TEST_F(Configure, RateUnitDecimalsAndALimitReachTheSensorAndSurviveARestart) {
@@ -103,8 +77,11 @@ TEST_F(Configure, RateUnitDecimalsAndALimitReachTheSensorAndSurviveARestart) {
     ASSERT_TRUE(app_->Close());
 
     bench_->Stop();
+    tarvik::BlockImage image;
     tarvik::SoftwareConfigBlock block;
-    ASSERT_TRUE(SoftwareConfigOf(stateFile_, "1001", block)) << ReadFile(stateFile_);
+    ASSERT_TRUE(SensorBlock(stateFile_, "1001", tarvik::kBlockSoftwareConfig, image) &&
+                block.Decode(image))
+        << ReadFile(stateFile_);
     EXPECT_EQ(block.rateIndex, newRate);
     EXPECT_EQ(block.channel[0].unitIndex, newUnit);
     EXPECT_EQ(block.channel[0].decimals, newDecimals);

@@ -107,4 +107,24 @@ std::string VisibleTexts(HWND frame) {
     return all;
 }
 
+bool SensorBlock(const std::string& stateFile, const std::string& serial, int blockIndex,
+                 tarvik::BlockImage& image) {
+    std::istringstream lines(ReadFile(stateFile));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string owner, hex;
+        int index = 0, number = 0;
+        if (!(fields >> owner >> index >> number >> hex) || owner != serial ||
+            number != tarvik::BlockNumberFromIndex(blockIndex))
+            continue;
+        if (hex.size() != 2u * tarvik::kBlockSize)
+            return false;
+        for (int i = 0; i < tarvik::kBlockSize; ++i)
+            image.bytes[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+        return true;
+    }
+    return false;
+}
+
 }  // namespace e2e

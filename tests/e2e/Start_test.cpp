@@ -103,8 +103,10 @@ TEST_F(Start, TheOnlySensorIsOpenedAndItsBaudRateCanBeChanged) {
     const auto* row = RowOf(rows, "1001");
     ASSERT_NE(row, nullptr);
     EXPECT_EQ((*row)[kColumnState], TableText(5125, LanguageOffset()));
-    GTEST_SKIP() << "the baud-rate cell's choice list is not driven yet: changing 230400 to 115200 "
-                    "and finding the sensor again is left to the connection page's own tests";
+    GTEST_SKIP() << "not driven: choosing 115,2k in the baud cell of the sensor the start-up "
+                    "opened by itself writes nothing into the sensor (no block write reaches the "
+                    "simulator) and the close that follows never ends; the change on a sensor "
+                    "activated on the page is driven in Connection";
 }
 
 }  // namespace
