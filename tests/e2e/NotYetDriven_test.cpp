@@ -20,10 +20,5 @@ TEST_F(NotYetDriven, AUserAdjustmentFromTwoLoadsAndItsDeletion) {
                     "adjustment's dialogs are not driven on this road yet";
 }
 
-TEST_F(NotYetDriven, TheCloseIsRefusedDuringAMultiSensorMeasurement) {
-    GTEST_SKIP() << "a second sensor of the bench cannot be activated on this road: a "
-                    "double-click or Enter on its row leaves it available, not opened";
-}
-
 }  // namespace
 }  // namespace e2e
