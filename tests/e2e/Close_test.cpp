@@ -1,7 +1,7 @@
 // Step nine of the road: the close protocol refuses while the four ports of a device measure;
-// with one sensor it ends the program after writing what
-// it keeps, and a second start in the same process restores the window, the language and the
-// settings; a damaged settings file gives the defaults, a message and the file kept beside it.
+// with one sensor it ends the program after writing what it keeps, and a second start in the
+// same process restores the window, the language and the settings; a damaged settings file
+// gives the defaults, a message and the file kept beside it.
 #include <filesystem>
 #include <fstream>
 
