@@ -22,14 +22,6 @@ int ItemCount(HWND combo) {
     return static_cast<int>(::SendMessage(combo, CB_GETCOUNT, 0, 0));
 }
 
-// The operator picks an item of the drop-down list: the list tells its page as it does.
-void Choose(AppSession& app, HWND combo, int item) {
-    ::SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    ::SendMessage(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
-                  reinterpret_cast<LPARAM>(combo));
-    app.Pump();
-}
-
 // Another item than the one selected, inside the list.
 int Other(HWND combo, int preferred) {
     const int now = Selected(combo);
@@ -52,13 +44,10 @@ TEST_F(Configure, RateUnitDecimalsAndALimitReachTheSensorAndSurviveARestart) {
     const int newRate = Other(rate, 3);
     const int newUnit = Other(unit, 1);
     const int newDecimals = Other(decimals, 3);
-    Choose(*app_, rate, newRate);
-    Choose(*app_, unit, newUnit);
-    Choose(*app_, decimals, newDecimals);
-    app_->Click(upper);
-    ::SendMessage(upper, EM_SETSEL, 0, -1);
-    app_->Type("123");
-    app_->Key(VK_TAB);
+    ChooseItem(*app_, rate, newRate);
+    ChooseItem(*app_, unit, newUnit);
+    ChooseItem(*app_, decimals, newDecimals);
+    TypeInto(*app_, upper, "123");
     // The frame writes the software configuration a little after the last change.
     app_->Run(3000);
     EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;

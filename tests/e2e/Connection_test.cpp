@@ -72,14 +72,7 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
     app_->Key(VK_RETURN);
     // The sensor takes the new rate into its memory (the simulator keeps it in its state file
     // at each write).
-    const auto baudCode = [&] {
-        tarvik::BlockImage image;
-        tarvik::StatorOperationBlock operation;
-        return SensorBlock(stateFile_, "1002", tarvik::kBlockStatorOperation, image) &&
-                       operation.Decode(image)
-                   ? operation.baudCode
-                   : -1;
-    };
+    const auto baudCode = [&] { return SensorBaudCode(stateFile_, "1002"); };
     EXPECT_TRUE(app_->RunUntil([&] { return baudCode() == tarvik::kBaudCode230400; }, 15000))
         << baudCode();
     // The page finds it again at its new rate, open.

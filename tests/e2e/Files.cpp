@@ -7,6 +7,7 @@
 #include <sstream>
 #include "harness/AppSession.h"
 #include "platform/ui/WinUser.h"
+#include "sensor/BlockLayouts.h"
 
 namespace e2e {
 
@@ -125,6 +126,15 @@ bool SensorBlock(const std::string& stateFile, const std::string& serial, int bl
         return true;
     }
     return false;
+}
+
+int SensorBaudCode(const std::string& stateFile, const std::string& serial) {
+    tarvik::BlockImage image;
+    tarvik::StatorOperationBlock operation;
+    return SensorBlock(stateFile, serial, tarvik::kBlockStatorOperation, image) &&
+                   operation.Decode(image)
+               ? operation.baudCode
+               : -1;
 }
 
 }  // namespace e2e

@@ -37,6 +37,9 @@ PdfFacts ReadPdf(const std::string& path);
 bool SensorBlock(const std::string& stateFile, const std::string& serial, int blockIndex,
                  tarvik::BlockImage& image);
 
+// The baud-rate code the sensor keeps in its memory (the simulator's state file), -1 without.
+int SensorBaudCode(const std::string& stateFile, const std::string& serial);
+
 // Every text the window's visible descendants show: their texts and their lists' cells, one a
 // line.
 std::string VisibleTexts(HWND window);

@@ -35,13 +35,6 @@ double ShownNumber(HWND field) {
     return std::strtod(text.c_str(), nullptr);
 }
 
-void TypeInto(AppSession& app, HWND edit, const char* text) {
-    app.Click(edit);
-    ::SendMessage(edit, EM_SETSEL, 0, -1);
-    app.Type(text);
-    app.Key(VK_TAB);
-}
-
 // The colour in the middle of the light as the screen shows it.
 COLORREF LightColour(HWND picture) {
     RECT rect{};
@@ -77,10 +70,7 @@ TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
     app_->Click(FindControl(frame, IDC_ADJ_EVAL_MODE1));
     HWND measurand = FindControl(frame, IDC_ADJ_MEASURAND_1);
     ASSERT_NE(measurand, nullptr);
-    ::SendMessage(measurand, CB_SETCURSEL, 1, 0);  // "B"
-    ::SendMessage(::GetParent(measurand), WM_COMMAND,
-                  MAKEWPARAM(IDC_ADJ_MEASURAND_1, CBN_SELCHANGE),
-                  reinterpret_cast<LPARAM>(measurand));
+    ChooseItem(*app_, measurand, 1);  // "B"
     TypeInto(*app_, FindControl(frame, IDC_ADJ_LOWER_1), "5");
     TypeInto(*app_, FindControl(frame, IDC_ADJ_UPPER_1), "15");
 

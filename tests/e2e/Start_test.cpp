@@ -112,14 +112,7 @@ TEST_F(Start, TheOnlySensorIsOpenedAndItsBaudRateCanBeChanged) {
     app_->Run(100);
     app_->Key(VK_UP);
     app_->Key(VK_RETURN);
-    const auto baudCode = [&] {
-        tarvik::BlockImage image;
-        tarvik::StatorOperationBlock operation;
-        return SensorBlock(stateFile_, "1001", tarvik::kBlockStatorOperation, image) &&
-                       operation.Decode(image)
-                   ? operation.baudCode
-                   : -1;
-    };
+    const auto baudCode = [&] { return SensorBaudCode(stateFile_, "1001"); };
     EXPECT_TRUE(app_->RunUntil([&] { return baudCode() == tarvik::kBaudCode115200; }, 15000))
         << baudCode();
     EXPECT_TRUE(app_->RunUntil(
