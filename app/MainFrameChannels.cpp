@@ -216,6 +216,10 @@ void CMainFrame::StoreChannelSettingsInSoftwareConfig(int sensor) {
     sensorRecord.ucRateIndex = byte(m_iMeasureRateIndex);
     sensorRecord.ucViewState[0] = a.ucViewState;
     sensorRecord.ucViewState[1] = b.ucViewState;
+    // From now on the sensor holds a configuration of this program: the next start takes it
+    // over instead of choosing the defaults again.
+    sensorRecord.ucConfigPresent = 1;
+    sensorRecord.ucConfigWritten = 1;
     RecomputeUnitFactors(sensor);
 }
 

@@ -26,6 +26,10 @@ class CPageDialog : public CDialog {
     // while the view (or the frame) has no window yet.
     CRect HostClientRect(CMainFrame* frame);
     void PostNcDestroy() override;
+    // A page is part of the main window, not a dialog that ends: Enter and Escape, which the
+    // dialog keys turn into OK and Cancel, leave it shown.
+    void OnOK() override {}
+    void OnCancel() override {}
     void OnPaint();
     void OnShowWindow(BOOL bShow, UINT nStatus);
     DECLARE_MESSAGE_MAP()

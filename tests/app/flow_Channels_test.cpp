@@ -108,6 +108,24 @@ TEST_F(Channels, AChosenUnitFollowsIntoTheFactorAndBackIntoTheConfiguration) {
     EXPECT_EQ(frame_->m_aChannelRecords[0].astrUnit[0], "n.a.");
 }
 
+TEST_F(Channels, StoredSettingsAreTakenOverByTheNextSetUp) {
+    // A sensor that never held a configuration of this program.
+    Record().ucConfigWritten = 0;
+    Record().ucConfigPresent = 0;
+    frame_->SetupChannelsOfSensor(0, 1);
+    ChannelRecord& a = frame_->m_aChannelRecords[0];
+    const int unit = a.iUnitIndex == 0 ? 1 : 0;
+    a.iUnitIndex = unit;
+    a.iDecimals = 3;
+    frame_->m_iMeasureRateIndex = 3;
+    frame_->StoreChannelSettingsInSoftwareConfig(0);
+    // What a next start reads back from the sensor is the operator's choice, not the default.
+    frame_->SetupChannelsOfSensor(0, 1);
+    EXPECT_EQ(frame_->m_aChannelRecords[0].iUnitIndex, unit);
+    EXPECT_EQ(frame_->m_aChannelRecords[0].iDecimals, 3);
+    EXPECT_EQ(Record().ucRateIndex, 3);
+}
+
 TEST_F(Channels, LightsByTheSensorsLightMode) {
     Record().ucLightMode = 2;
     Record().ucLightValue[0] = 7;

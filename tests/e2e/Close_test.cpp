@@ -1,19 +1,25 @@
-// Step nine of the road: the close protocol with one sensor ends the program after writing what
-// it keeps, and a second start in the same process restores the window, the language and the
-// settings; a damaged settings file gives the defaults, a message and the file kept beside it.
+// Step nine of the road: the close protocol refuses while the four ports of a device measure;
+// with one sensor it ends the program after writing what it keeps, and a second start in the
+// same process restores the window, the language and the settings; a damaged settings file
+// gives the defaults, a message and the file kept beside it.
 #include <filesystem>
 #include <fstream>
 
 #include "Files.h"
 #include "Road.h"
 #include "harness/RoadSteps.h"
+#include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/menu/Menu.h"
+#include "res/resource.h"
 
 namespace e2e {
 namespace {
 
 using Close = Road;
+
+constexpr int kColumnSerial = 4;
+constexpr int kColumnState = 6;
 
 TEST_F(Close, ASecondStartRestoresWindowLanguageAndPage) {
     StartBench(OneSensorArguments(stateFile_), 1);
@@ -44,6 +50,52 @@ TEST_F(Close, ASecondStartRestoresWindowLanguageAndPage) {
     ::GetMenuString(::GetMenu(app_->FrameWindow()), kCommandConnection, item, sizeof item,
                     MF_BYCOMMAND);
     EXPECT_EQ(std::string(item), TableText(5052, 4000));
+    ASSERT_TRUE(app_->Close());
+}
+
+TEST_F(Close, TheCloseIsRefusedDuringAMultiSensorMeasurement) {
+    StartBench();
+    StartApp();
+    HWND list = ShowPortList(*app_);
+    ASSERT_NE(list, nullptr);
+    app_->Run(300);
+    // A double-click on a port of the four-port device opens all four.
+    const auto rowOf = [&](const std::string& serial) {
+        const auto rows = ListRows(list, kPortListColumns);
+        for (size_t row = 0; row < rows.size(); ++row) {
+            if (rows[row][kColumnSerial] == serial)
+                return static_cast<int>(row);
+        }
+        return -1;
+    };
+    const std::string active = TableText(5125, LanguageOffset());
+    app_->DoubleClickAt(ListCell(list, rowOf("1003 (0)"), kColumnSerial));
+    ASSERT_TRUE(app_->RunUntil(
+        [&] {
+            const auto rows = ListRows(list, kPortListColumns);
+            int open = 0;
+            for (const auto& row : rows)
+                open += row[kColumnSerial].rfind("1003 (", 0) == 0 && row[kColumnState] == active;
+            return open == 4;
+        },
+        20000));
+    app_->Run(1000);
+
+    ShowPage(*app_, kCommandMeasureDiagram);
+    HWND start = FindControl(app_->FrameWindow(), IDC_MD_START);
+    HWND stop = FindControl(app_->FrameWindow(), IDC_MD_STOP);
+    ASSERT_TRUE(start && stop);
+    ASSERT_TRUE(::IsWindowEnabled(start));
+    app_->Click(start);
+    ASSERT_TRUE(app_->RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 3000));
+    app_->Run(1000);
+    ::PostMessage(app_->FrameWindow(), WM_CLOSE, 0, 0);
+    app_->Run(1500);
+    // Refused: the program runs on and still measures.
+    EXPECT_TRUE(app_->IsRunning());
+    EXPECT_TRUE(::IsWindowEnabled(stop));
+    app_->Click(stop);
+    app_->Run(1000);
     ASSERT_TRUE(app_->Close());
 }
 

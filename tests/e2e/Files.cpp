@@ -7,6 +7,7 @@
 #include <sstream>
 #include "harness/AppSession.h"
 #include "platform/ui/WinUser.h"
+#include "sensor/BlockLayouts.h"
 
 namespace e2e {
 
@@ -105,6 +106,35 @@ std::string VisibleTexts(HWND frame) {
             stack.push_back(child);
     }
     return all;
+}
+
+bool SensorBlock(const std::string& stateFile, const std::string& serial, int blockIndex,
+                 tarvik::BlockImage& image) {
+    std::istringstream lines(ReadFile(stateFile));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string owner, hex;
+        int index = 0, number = 0;
+        if (!(fields >> owner >> index >> number >> hex) || owner != serial ||
+            number != tarvik::BlockNumberFromIndex(blockIndex))
+            continue;
+        if (hex.size() != 2u * tarvik::kBlockSize)
+            return false;
+        for (int i = 0; i < tarvik::kBlockSize; ++i)
+            image.bytes[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+        return true;
+    }
+    return false;
+}
+
+int SensorBaudCode(const std::string& stateFile, const std::string& serial) {
+    tarvik::BlockImage image;
+    tarvik::StatorOperationBlock operation;
+    return SensorBlock(stateFile, serial, tarvik::kBlockStatorOperation, image) &&
+                   operation.Decode(image)
+               ? operation.baudCode
+               : -1;
 }
 
 }  // namespace e2e

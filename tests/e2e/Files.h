@@ -6,6 +6,7 @@
 
 #include <vector>
 #include "platform/ui/UiTypes.h"
+#include "sensor/BlockImage.h"
 
 namespace e2e {
 
@@ -30,6 +31,14 @@ struct PdfFacts {
     double height = 0;
 };
 PdfFacts ReadPdf(const std::string& path);
+
+// A memory block of a sensor as the simulator's state file keeps it (serial, sensor index, block
+// number, bytes in hex); false when the file has no such block.
+bool SensorBlock(const std::string& stateFile, const std::string& serial, int blockIndex,
+                 tarvik::BlockImage& image);
+
+// The baud-rate code the sensor keeps in its memory (the simulator's state file), -1 without.
+int SensorBaudCode(const std::string& stateFile, const std::string& serial);
 
 // Every text the window's visible descendants show: their texts and their lists' cells, one a
 // line.

@@ -7,28 +7,16 @@ namespace {
 
 using NotYetDriven = Road;
 
-TEST_F(NotYetDriven, MeasureConfigurationReachesTheSensorAndSurvivesARestart) {
-    GTEST_SKIP() << "not driven yet: the measure configuration page's rate, units, decimals, "
-                    "averaging, triggers and limits are not set through its controls on this road "
-                    "(the page landed after the road was written)";
-}
-
-TEST_F(NotYetDriven, ChannelViewsAndLiveDiagramFollowTheLoadAndTheLightJudgesIt) {
-    GTEST_SKIP() << "not driven yet: the channel views' texts and the live diagram's plotted "
-                    "points are not compared with the load, and the pass/fail light needs limits "
-                    "set on the measure configuration page (the recording's rows are checked "
-                    "against the load in MeasureAndSave)";
+TEST_F(NotYetDriven, TheLiveDiagramsPlottedPointsFollowTheLoad) {
+    GTEST_SKIP() << "not driven yet: the live diagram's plotted points are not compared with the "
+                    "load (the channel views and the recording's rows are, in Judge and "
+                    "MeasureAndSave)";
 }
 
 TEST_F(NotYetDriven, AUserAdjustmentFromTwoLoadsAndItsDeletion) {
     GTEST_SKIP() << "the simulator program keeps its load for its whole run (no load can be "
                     "changed between the zero and the loaded reading from outside), and the "
                     "adjustment's dialogs are not driven on this road yet";
-}
-
-TEST_F(NotYetDriven, TheCloseIsRefusedDuringAMultiSensorMeasurement) {
-    GTEST_SKIP() << "a second sensor of the bench cannot be activated on this road: a "
-                    "double-click or Enter on its row leaves it available, not opened";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/PageTable.h"
 #include "foundation/Language.h"
 #include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/ui/Input.h"
 #include "platform/ui/Timers.h"
 
 namespace apptest {
@@ -138,6 +139,19 @@ TEST_F(ConnectionPage, DoubleClicksCloseAndOpenARowAndTheBusyPortIsRefused) {
     Run(1500);
     EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "aktiv");
     EXPECT_EQ(frame_->m_iOpenEntry, sensor);
+
+    // Enter on the selected row closes it and opens it again; the page stays shown.
+    page_->m_listPorts.SetItemState(sensor, LVIS_SELECTED | LVIS_FOCUSED,
+                                    LVIS_SELECTED | LVIS_FOCUSED);
+    page_->m_listPorts.SetSelectionMark(sensor);
+    page_->m_listPorts.SetFocus();
+    for (const char* state : {"verfügbar", "aktiv"}) {
+        kq::ui::InjectKey(VK_RETURN, true);
+        kq::ui::InjectKey(VK_RETURN, false);
+        Run(1500);
+        EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), state);
+        EXPECT_TRUE(page_->IsWindowVisible());
+    }
 
     // A port that is not available says why, and nothing is opened or posted.
     boxes_.clear();

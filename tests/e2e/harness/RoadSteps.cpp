@@ -63,6 +63,20 @@ std::string StatusText(AppSession& app) {
     return WindowText(bar);  // a status bar's text is its first pane
 }
 
+void ChooseItem(AppSession& app, HWND combo, int item) {
+    ::SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    ::SendMessage(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
+                  reinterpret_cast<LPARAM>(combo));
+    app.Pump();
+}
+
+void TypeInto(AppSession& app, HWND edit, const char* text) {
+    app.Click(edit);
+    ::SendMessage(edit, EM_SETSEL, 0, -1);
+    app.Type(text);
+    app.Key(VK_TAB);
+}
+
 bool IsCommandEnabled(AppSession& app, UINT command) {
     HWND frame = app.FrameWindow();
     HMENU menu = ::GetMenu(frame);

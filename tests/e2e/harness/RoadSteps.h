@@ -38,6 +38,11 @@ HWND ShowPortList(AppSession& app);
 // The status line's first pane (the sensor's state or the menu prompt).
 std::string StatusText(AppSession& app);
 
+// The operator picks an item of a drop-down list; the list tells its owner as it does.
+void ChooseItem(AppSession& app, HWND combo, int item);
+// The edit clicked, its text selected and replaced by typing, the focus moved on with Tab.
+void TypeInto(AppSession& app, HWND edit, const char* text);
+
 // The menu item of the command is enabled, as the menu shows it when it opens.
 bool IsCommandEnabled(AppSession& app, UINT command);
 

@@ -1,0 +1,91 @@
+// Step two of the road on the connection page: sensors activated by a double-click and by Enter
+// on their rows open (and the one open before closes), and a baud rate chosen in a row's cell is
+// written into the sensor, which the search then finds at its new rate.
+#include "Files.h"
+#include "Road.h"
+#include "harness/RoadSteps.h"
+#include "pages/sensor/PortRowTexts.h"
+#include "platform/ui/WinUser.h"
+#include "sensor/BlockLayouts.h"
+
+namespace e2e {
+namespace {
+
+using Connection = Road;
+
+constexpr int kColumnBaudrate = 2;
+constexpr int kColumnSerial = 4;
+constexpr int kColumnState = 6;
+constexpr int kStateActive = 5125;
+constexpr int kStateAvailable = 5126;
+
+// The cells of the row whose serial column reads `serial` (empty when there is none).
+std::vector<std::string> Row(HWND list, const std::string& serial) {
+    for (auto& row : ListRows(list, kPortListColumns)) {
+        if (row[kColumnSerial] == serial)
+            return row;
+    }
+    return {};
+}
+
+int RowIndex(HWND list, const std::string& serial) {
+    const auto rows = ListRows(list, kPortListColumns);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row][kColumnSerial] == serial)
+            return static_cast<int>(row);
+    }
+    return -1;
+}
+
+std::string StateOf(HWND list, const std::string& serial) {
+    const auto row = Row(list, serial);
+    return row.empty() ? std::string() : row[kColumnState];
+}
+
+TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
+    StartBench();
+    StartApp();
+    HWND list = ShowPortList(*app_);
+    ASSERT_NE(list, nullptr);
+    app_->Run(300);
+    const std::string active = TableText(kStateActive, LanguageOffset());
+    const std::string available = TableText(kStateAvailable, LanguageOffset());
+    ASSERT_EQ(StateOf(list, "1001"), available);
+
+    app_->DoubleClickAt(ListCell(list, RowIndex(list, "1001"), kColumnSerial));
+    EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1001") == active; }, 10000))
+        << StateOf(list, "1001");
+
+    // A second sensor by Enter on its selected row: the first one closes.
+    app_->ClickAt(ListCell(list, RowIndex(list, "1002"), kColumnSerial));
+    app_->Key(VK_RETURN);
+    EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
+        << StateOf(list, "1002");
+    EXPECT_EQ(StateOf(list, "1001"), available);
+
+    // 115200 to 230400 in the baud cell of the open sensor 1002: its choices open on a click, the
+    // next one is chosen by key; the sensor restarts at the new rate and the search finds it there.
+    ASSERT_EQ(Row(list, "1002")[kColumnBaudrate], BaudrateText(115200).GetString());
+    app_->ClickAt(ListCell(list, RowIndex(list, "1002"), kColumnBaudrate));
+    app_->Run(100);
+    app_->Key(VK_DOWN);
+    app_->Key(VK_RETURN);
+    // The sensor takes the new rate into its memory (the simulator keeps it in its state file
+    // at each write).
+    const auto baudCode = [&] { return SensorBaudCode(stateFile_, "1002"); };
+    EXPECT_TRUE(app_->RunUntil([&] { return baudCode() == tarvik::kBaudCode230400; }, 15000))
+        << baudCode();
+    // The page finds it again at its new rate, open.
+    EXPECT_TRUE(app_->RunUntil(
+        [&] {
+            const auto row = Row(list, "1002");
+            return !row.empty() && row[kColumnBaudrate] == BaudrateText(230400).GetString() &&
+                   row[kColumnState] == active;
+        },
+        15000));
+    EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
+    ASSERT_TRUE(app_->Close());
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,112 @@
+// Step five of the road while it measures: the channel views show the simulated load within the
+// last digit, and the pass/fail light judges the recording by the limits set on the measure
+// configuration page (green for limits around the load, red for limits that exclude it).
+#include <algorithm>
+#include <cstdlib>
+
+#include "Road.h"
+#include "harness/RoadSteps.h"
+#include "platform/gfx/WinGdi.h"
+#include "platform/ui/WinUser.h"
+#include "res/resource.h"
+
+namespace e2e {
+namespace {
+
+using Judge = Road;
+
+constexpr int kValueField = 1006;
+constexpr int kLightPicture = 1482;
+
+BOOL CALLBACK CollectValueFields(HWND hwnd, LPARAM data) {
+    // The channel bars stay hidden beside the diagram page; their views keep their texts.
+    if (::GetDlgCtrlID(hwnd) == kValueField && !WindowText(hwnd).empty())
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
+// The number a value field shows ("10,00 N·m" reads 10.0), whatever the decimal mark.
+double ShownNumber(HWND field) {
+    std::string text = WindowText(field);
+    for (char& c : text) {
+        if (c == ',')
+            c = '.';
+    }
+    return std::strtod(text.c_str(), nullptr);
+}
+
+// The colour in the middle of the light as the screen shows it.
+COLORREF LightColour(HWND picture) {
+    RECT rect{};
+    ::GetClientRect(picture, &rect);
+    HDC dc = ::GetDC(picture);
+    const COLORREF colour = ::GetPixel(dc, rect.right / 2, rect.bottom / 2);
+    ::ReleaseDC(picture, dc);
+    return colour;
+}
+
+// Start clicked, `ms` of measuring with `during` called on the way, Stop clicked, run ended.
+bool MeasureWhile(AppSession& app, int64_t ms, const std::function<void()>& during) {
+    ShowPage(app, kCommandMeasureDiagram);
+    HWND start = FindControl(app.FrameWindow(), IDC_MD_START);
+    HWND stop = FindControl(app.FrameWindow(), IDC_MD_STOP);
+    if (start == nullptr || stop == nullptr || !::IsWindowEnabled(start))
+        return false;
+    app.Click(start);
+    if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 3000))
+        return false;
+    app.Run(ms);
+    during();
+    app.Click(stop);
+    return app.RunUntil([&] { return ::IsWindowEnabled(start) != FALSE; }, 10000);
+}
+
+TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    // Criterion 1 judges channel B (a constant 10 N·m) between 5 and 15.
+    ShowPage(*app_, kCommandMeasureSettings);
+    HWND frame = app_->FrameWindow();
+    app_->Click(FindControl(frame, IDC_ADJ_EVAL_MODE1));
+    HWND measurand = FindControl(frame, IDC_ADJ_MEASURAND_1);
+    ASSERT_NE(measurand, nullptr);
+    ChooseItem(*app_, measurand, 1);  // "B"
+    TypeInto(*app_, FindControl(frame, IDC_ADJ_LOWER_1), "5");
+    TypeInto(*app_, FindControl(frame, IDC_ADJ_UPPER_1), "15");
+
+    std::vector<double> shown;
+    ASSERT_TRUE(MeasureWhile(*app_, 1500, [&] {
+        std::vector<HWND> fields;
+        ::EnumChildWindows(app_->FrameWindow(), CollectValueFields,
+                           reinterpret_cast<LPARAM>(&fields));
+        for (HWND field : fields)
+            shown.push_back(ShownNumber(field));
+    }));
+    // Channel A follows the sine load of 200 +- 100 N·m, channel B its constant 10 N·m, within
+    // the last digit shown.
+    ASSERT_EQ(shown.size(), 2u);
+    std::sort(shown.begin(), shown.end());
+    EXPECT_NEAR(shown[0], 10.0, 0.1);
+    EXPECT_GE(shown[1], 99.9);
+    EXPECT_LE(shown[1], 300.1);
+
+    HWND light = FindControl(app_->FrameWindow(), kLightPicture);
+    ASSERT_NE(light, nullptr);
+    app_->Run(300);
+    const COLORREF pass = LightColour(light);
+    EXPECT_GT(GetGValue(pass), 120) << std::hex << pass;
+    EXPECT_LT(GetRValue(pass), 100) << std::hex << pass;
+
+    // Limits that exclude the load: red.
+    ShowPage(*app_, kCommandMeasureSettings);
+    TypeInto(*app_, FindControl(app_->FrameWindow(), IDC_ADJ_UPPER_1), "8");
+    ASSERT_TRUE(MeasureWhile(*app_, 1000, [] {}));
+    app_->Run(300);
+    const COLORREF fail = LightColour(light);
+    EXPECT_GT(GetRValue(fail), 120) << std::hex << fail;
+    EXPECT_LT(GetGValue(fail), 100) << std::hex << fail;
+    ASSERT_TRUE(app_->Close());
+}
+
+}  // namespace
+}  // namespace e2e
