@@ -22,15 +22,6 @@ class BarContract : public SizingBars {
         frame_->GetControlBar(side)->GetClientRect(&rect);
         return horz ? rect.Width() : rect.Height();
     }
-    std::vector<UINT> Rows(UINT side) const {
-        std::vector<UINT> ids;
-        auto* dock = static_cast<CDockBar*>(frame_->GetControlBar(side));
-        for (int i = 0; i < dock->m_arrBars.GetSize(); ++i) {
-            CControlBar* bar = dock->GetDockedControlBar(i);
-            ids.push_back(bar != nullptr ? static_cast<UINT>(bar->GetDlgCtrlID()) : 0);
-        }
-        return ids;
-    }
     void CheckColumn(std::initializer_list<int> which) {
         const std::vector<int> bars(which);
         EXPECT_EQ(InDock(&bars_[bars.front()]).top, 0);

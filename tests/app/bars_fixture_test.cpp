@@ -3,14 +3,7 @@
 namespace apptest {
 
 void SizingBars::SetUp() {
-    FrameworkTest::SetUp();
-    app_ = std::make_unique<CWinApp>("SizingBars");
-    app_->SetRegistryKey("KQ Test");
-    frame_ = new CFrameWnd();
-    ASSERT_TRUE(frame_->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               CRect(10, 10, 650, 490)));
-    app_->m_pMainWnd = frame_;
-    CreateChild(frame_->m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST), RECT{0, 0, 10, 10});
+    BarsTest::SetUp();
     frame_->EnableDocking(CBRS_ALIGN_ANY);
     for (UINT i = 0; i < 3; ++i) {
         CString title;
@@ -21,15 +14,6 @@ void SizingBars::SetUp() {
         bars_[i].EnableDocking(CBRS_ALIGN_ANY);
     }
     frame_->RecalcLayout();
-}
-
-void SizingBars::TearDown() {
-    if (frame_ != nullptr && ::IsWindow(frame_->m_hWnd))
-        frame_->DestroyWindow();
-    Pump();
-    app_->m_pMainWnd = nullptr;
-    app_.reset();
-    FrameworkTest::TearDown();
 }
 
 void SizingBars::DockInOneRow(UINT side, std::initializer_list<int> which) {
@@ -46,12 +30,6 @@ void SizingBars::DockInOneRow(UINT side, std::initializer_list<int> which) {
         frame_->RecalcLayout();
         previous = &bars_[i];
     }
-}
-
-CRect SizingBars::ScreenRect(const CWnd* wnd) const {
-    CRect rect;
-    wnd->GetWindowRect(&rect);
-    return rect;
 }
 
 CRect SizingBars::CloseButtonOnScreen(const TestSizingBar& bar) const {

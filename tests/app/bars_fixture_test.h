@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/bars/SizingControlBarCF.h"
-#include "framework/FrameworkTest.h"
+#include "framework/bars_fixture_test.h"
 
 namespace apptest {
 
@@ -21,21 +21,16 @@ class TestSizingBar : public CSizingControlBarCF {
     using CSizingControlBarCF::m_bActive;
 };
 
-class SizingBars : public kq::fw::test::FrameworkTest {
+class SizingBars : public kq::fw::test::BarsTest {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Docks the bars one below (or beside) the other in one row of the side.
     void DockInOneRow(UINT side, std::initializer_list<int> which);
-    CRect ScreenRect(const CWnd* wnd) const;
     // The close button's square on the screen.
     CRect CloseButtonOnScreen(const TestSizingBar& bar) const;
     LRESULT HitAt(CWnd& bar, CPoint point) const;
-    void Idle() { app_->OnIdle(0); }
 
-    std::unique_ptr<CWinApp> app_;
-    CFrameWnd* frame_ = nullptr;
     TestSizingBar bars_[3];
 };
 
