@@ -253,7 +253,7 @@ class CMainFrame : public CFrameWnd,
     void ReportExportFailure(const CString& path, const CString& reason);
     // The manual save of the values into a chosen file (the command after its dialog).
     void StartManualSave(const CString& path);
-    // Gets the diagram ready for its picture (PrepareDiagramForExport, the size left as it is).
+    // Gets the diagram ready for its picture, at the documentation page's export size.
     void PrepareDiagramBitmap();
     // ---- Diagram print (MainFramePrint) ----
     // Command 10003: floats the diagram at the print size and lets the view capture it.

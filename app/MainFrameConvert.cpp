@@ -173,6 +173,8 @@ void CMainFrame::FinishMeasurement() {
     IDiagramSeam* diagram = FlowDiagram();
     IMeasurePanelSeam* panel = FlowPanel();
     IDocumentationSeam* documentation = FlowDocumentation();
+    if (documentation != nullptr)
+        documentation->NoteMeasurementStop();
     if (diagram != nullptr && !m_bStopReached && m_iStopCondition != 7 && m_iStopCondition != 0) {
         // The extra final row is kept: files may rely on it.
         double copy[COM_CHANNELS];

@@ -32,6 +32,9 @@ CRect CMainFrame::PrepareDiagramForExport(int mode) {
     return exportRect;
 }
 
+// The BMP file takes the picture at the size the documentation page chose.
 void CMainFrame::PrepareDiagramBitmap() {
-    PrepareDiagramForExport(kExportKeepSize);
+    const IDocumentationSeam* documentation = FlowDocumentation();
+    PrepareDiagramForExport(documentation != nullptr ? documentation->GetExportSizeMode()
+                                                     : kExportFixedBitmap);
 }

@@ -102,6 +102,8 @@ class IDocumentationSeam {
     virtual void MakeAutoFileNames(int mode) = 0;
     virtual CString BuildMeasurementInfoHeader(int kind) = 0;
     virtual CString BuildStopInfoText() = 0;
+    // The measurement of the current header has ended: its stop block tells this moment.
+    virtual void NoteMeasurementStop() {}
     virtual CString BuildIoNioResultText() = 0;
     virtual CString GetCurrentHeaderText() const = 0;
     virtual BOOL CheckAutoSaveSettings() = 0;

@@ -12,6 +12,11 @@ CString CXGraphAxis::FormatLabel(double value) const {
         return COleDateTime(value).Format(m_cDisplayFmt);
     CString text;
     text.Format(m_cDisplayFmt, value);
+    // A small negative value rounded to nothing reads "0", not "-0".
+    const int minus = text.Find('-');
+    if (minus >= 0 && minus + 1 < text.GetLength() && text[minus + 1] == '0' &&
+        text.FindOneOf("123456789") < 0)
+        text.SetAt(minus, ' ');
     return text;
 }
 

@@ -31,7 +31,10 @@ CDateTimeText::CDateTimeText(int german, int english, int french, int spanish, i
 }
 
 void CDateTimeText::Update() {
-    const CTime now = CTime::GetCurrentTime();
+    Update(CTime::GetCurrentTime());
+}
+
+void CDateTimeText::Update(const CTime& now) {
     if (language_ == Language::English) {
         dateText_.Format("%02d/%02d/%04d", now.GetMonth(), now.GetDay(), now.GetYear());
     } else {

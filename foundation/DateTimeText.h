@@ -12,8 +12,9 @@ class CDateTimeText {
     CDateTimeText(int german, int english, int french, int spanish, int languageOffset,
                   bool withWeekday = false, bool withSeconds = true);
 
-    // Takes the current time and builds the date and time texts.
+    // Takes the current time (or the given moment) and builds the date and time texts.
     void Update();
+    void Update(const CTime& moment);
     const CString& GetDateText() const { return dateText_; }
     const CString& GetTimeText() const { return timeText_; }
 

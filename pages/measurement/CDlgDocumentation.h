@@ -11,6 +11,7 @@
 #include "pages/measurement/DocumentationRecord.h"
 #include "pages/measurement/DocumentationTexts.h"
 #include "pages/measurement/SettingsPage.h"
+#include "platform/base/Time.h"
 
 class IExportHeaderSource;
 
@@ -69,9 +70,16 @@ class CDlgDocumentation : public CSettingsPage,
     void MakeAutoFileNames(int mode) override;
     CString BuildMeasurementInfoHeader(int kind) override;
     CString BuildStopInfoText() override;
+    void NoteMeasurementStop() override;
     CString BuildIoNioResultText() override;
     CString GetCurrentHeaderText() const override { return m_strCurrentHeader; }
     BOOL CheckAutoSaveSettings() override;
+    CString GetPrintHeadline() const override { return m_strTexts[kHeadline]; }
+    std::vector<CString> GetPrintAddressLines() const override;
+    std::vector<CString> GetPrintCommentLines() const override;
+    CString GetDiagramTargetDirectory() const override { return m_strTexts[kDMTargetDirectory]; }
+    CString GetAutoDiagramFileName() const override { return m_names.diagram; }
+    int GetExportSizeMode() const override { return m_sDocumentation.exportSize; }
     // The export's diagram file name (the diagram view reads it).
     const CString& GetDiagramFileName() const { return m_names.diagram; }
 
@@ -107,6 +115,10 @@ class CDlgDocumentation : public CSettingsPage,
     CString m_strCurrentHeader;
     CString m_strStamp;
     ULONGLONG m_ullStartTick = 0;
+    // When the measurement of the current header ended (the stop block of a later save).
+    CTime m_stopTime;
+    ULONGLONG m_ullStopTick = 0;
+    BOOL m_bStopNoted = FALSE;
     BOOL m_abDirectoryLock[3] = {};
     BOOL m_bPrefixLock = FALSE;
     BOOL m_bShowing = FALSE;

@@ -26,11 +26,15 @@ constexpr int kPassText = 5411;
 constexpr int kFailText = 5412;
 const char* const kMeasurandNames[6] = {"A", "B", "C", "D", "P1", "P2"};
 
+CDateTimeText TextsOf(const CTime& moment) {
+    CDateTimeText texts(LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH_OLD, LANGUAGE_SPANISH,
+                        GetLanguageOffset());
+    texts.Update(moment);
+    return texts;
+}
+
 CDateTimeText Now() {
-    CDateTimeText now(LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH_OLD, LANGUAGE_SPANISH,
-                      GetLanguageOffset());
-    now.Update();
-    return now;
+    return TextsOf(CTime::GetCurrentTime());
 }
 
 }  // namespace
@@ -64,6 +68,14 @@ void CDlgDocumentation::MakeAutoFileNames(int mode) {
     const CString prefixes[3] = {m_strTexts[kMWPrefix], m_strTexts[kIONIOPrefix],
                                  m_strTexts[kDMPrefix]};
     m_names = dt::MakeAutoFileNames(dirs, prefixes, m_strStamp, m_sDocumentation.diagramMode);
+}
+
+std::vector<CString> CDlgDocumentation::GetPrintAddressLines() const {
+    return dt::SplitLines(m_strTexts[kAddress]);
+}
+
+std::vector<CString> CDlgDocumentation::GetPrintCommentLines() const {
+    return dt::SplitLines(m_strTexts[kComment]);
 }
 
 IExportHeaderSource* CDlgDocumentation::HeaderSource() const {
@@ -102,6 +114,7 @@ CString CDlgDocumentation::BuildMeasurementInfoHeader(int kind) {
     if (kind != 1) {
         m_strCurrentHeader = header;
         m_ullStartTick = GetTickCount64();
+        m_bStopNoted = FALSE;
     }
     return header;
 }
@@ -112,12 +125,21 @@ CString CDlgDocumentation::BuildStopInfoText() {
     in.timeLabel = GetLanguageString(IDS_DOC_STOP_TIME);
     in.durationLabel = GetLanguageString(IDS_DOC_DURATION);
     in.endLabel = GetLanguageString(IDS_DOC_END_OF_SAVING);
-    const CDateTimeText now = Now();
-    in.stopDate = now.GetDateText();
-    in.stopTime = now.GetTimeText();
+    // A file saved after the measurement has ended still tells when it ended and how long it
+    // ran, not when it was saved.
+    const CDateTimeText stop = m_bStopNoted ? TextsOf(m_stopTime) : Now();
+    in.stopDate = stop.GetDateText();
+    in.stopTime = stop.GetTimeText();
     // The monotonic clock: a wall-clock change or midnight must not bend the duration.
-    in.durationSeconds = static_cast<double>(GetTickCount64() - m_ullStartTick) / 1000.0;
+    const ULONGLONG end = m_bStopNoted ? m_ullStopTick : GetTickCount64();
+    in.durationSeconds = static_cast<double>(end - m_ullStartTick) / 1000.0;
     return dt::BuildStopBlock(m_sDocumentation, in);
+}
+
+void CDlgDocumentation::NoteMeasurementStop() {
+    m_stopTime = CTime::GetCurrentTime();
+    m_ullStopTick = GetTickCount64();
+    m_bStopNoted = TRUE;
 }
 
 CString CDlgDocumentation::BuildIoNioResultText() {

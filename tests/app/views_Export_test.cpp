@@ -44,6 +44,12 @@ TEST_F(Export, TheDiagramBarIsBackWhereItWas) {
     const CRect rect = frame_->PrepareDiagramForExport(kExportFixedBitmap);
     EXPECT_TRUE(bar.IsFloating());
     EXPECT_GT(rect.Width(), 0);
+    CRect floated;
+    bar.GetWindowRect(&floated);
+    EXPECT_EQ(floated.Size(), rect.Size());
+    CRect plot;
+    frame_->GetDiagramView()->GetDiagram()->GetWindowRect(&plot);
+    EXPECT_GT(plot.Height(), rect.Height() - 80);
     frame_->RestoreDiagramBarDocking();
     EXPECT_FALSE(bar.IsFloating());
     EXPECT_EQ(bar.GetDockBarId(), static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM));

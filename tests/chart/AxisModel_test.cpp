@@ -77,6 +77,13 @@ TEST(ChartAxisModel, FormatSwitchesToExponentsBeyondAMillion) {
         axis.SetDecimals(decimals[i]);
         EXPECT_EQ(axis.GetDisplayFmt(), expected[i]);
     }
+    // A negative value that rounds to nothing is labelled without its sign.
+    axis.SetDecimals(0);
+    EXPECT_EQ(axis.FormatLabel(-0.2), "    0");
+    EXPECT_EQ(axis.FormatLabel(-0.6), "   -1");
+    axis.SetDecimals(1);
+    EXPECT_EQ(axis.FormatLabel(-0.04), "  0.0");
+    EXPECT_EQ(axis.FormatLabel(-10.04), "-10.0");
 }
 
 TEST(ChartAxisModel, StepsAreReadableAndRangesLandOnTheirGrid) {

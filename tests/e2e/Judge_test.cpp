@@ -45,22 +45,6 @@ COLORREF LightColour(HWND picture) {
     return colour;
 }
 
-// Start clicked, `ms` of measuring with `during` called on the way, Stop clicked, run ended.
-bool MeasureWhile(AppSession& app, int64_t ms, const std::function<void()>& during) {
-    ShowPage(app, kCommandMeasureDiagram);
-    HWND start = FindControl(app.FrameWindow(), IDC_MD_START);
-    HWND stop = FindControl(app.FrameWindow(), IDC_MD_STOP);
-    if (start == nullptr || stop == nullptr || !::IsWindowEnabled(start))
-        return false;
-    app.Click(start);
-    if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 3000))
-        return false;
-    app.Run(ms);
-    during();
-    app.Click(stop);
-    return app.RunUntil([&] { return ::IsWindowEnabled(start) != FALSE; }, 10000);
-}
-
 TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
@@ -75,7 +59,7 @@ TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
     TypeInto(*app_, FindControl(frame, IDC_ADJ_UPPER_1), "15");
 
     std::vector<double> shown;
-    ASSERT_TRUE(MeasureWhile(*app_, 1500, [&] {
+    ASSERT_TRUE(Measure(*app_, 1500, [&] {
         std::vector<HWND> fields;
         ::EnumChildWindows(app_->FrameWindow(), CollectValueFields,
                            reinterpret_cast<LPARAM>(&fields));
@@ -100,7 +84,7 @@ TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
     // Limits that exclude the load: red.
     ShowPage(*app_, kCommandMeasureSettings);
     TypeInto(*app_, FindControl(app_->FrameWindow(), IDC_ADJ_UPPER_1), "8");
-    ASSERT_TRUE(MeasureWhile(*app_, 1000, [] {}));
+    ASSERT_TRUE(Measure(*app_, 1000, [] {}));
     app_->Run(300);
     const COLORREF fail = LightColour(light);
     EXPECT_GT(GetRValue(fail), 120) << std::hex << fail;

@@ -1,11 +1,13 @@
 // Steps five and six of the road: a measurement on the one sensor of the bench, its values saved
 // as CSV, the diagram as BMP and printed to PDF; each file read back by a reader of its own.
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include "Files.h"
 #include "Road.h"
 #include "harness/RoadSteps.h"
+#include "res/resource.h"
 
 namespace e2e {
 namespace {
@@ -14,6 +16,7 @@ using MeasureAndSave = Road;
 
 constexpr int kDateTitle = 5470;
 constexpr int kEndOfStorage = 5804;
+constexpr int kDuration = 5803;
 
 // The CSV's value rows (those numbered after the header lines), read by Python's csv module with
 // the program's separator: prints their count, whether they are numbered 0, 1, 2... without a
@@ -52,8 +55,10 @@ TEST_F(MeasureAndSave, TheRecordingIsSavedAsCsvBmpAndPdf) {
 
     const BmpFacts image = ReadBmp(bmp);
     EXPECT_TRUE(image.valid);
-    EXPECT_GT(image.width, 100);
-    EXPECT_GT(image.height, 50);
+    // At the documentation page's export size (a bitmap of 800 x 705 less its margins), not at
+    // the docked bar's height.
+    EXPECT_GT(image.width, 700);
+    EXPECT_GT(image.height, 600);
 
     // One A4 page (595 x 842 points, either way round).
     const PdfFacts print = ReadPdf(pdf);
@@ -62,10 +67,24 @@ TEST_F(MeasureAndSave, TheRecordingIsSavedAsCsvBmpAndPdf) {
     EXPECT_NEAR(std::max(print.width, print.height), 842, 2);
 }
 
+// The number after the label of a line of the file ("Dauer [s];3,200" reads 3.2).
+double NumberAfter(const std::string& text, const std::string& label) {
+    const size_t at = text.find(label);
+    if (at == std::string::npos)
+        return -1;
+    std::string number = text.substr(at + label.size() + 1, 12);
+    std::replace(number.begin(), number.end(), ',', '.');
+    return std::strtod(number.c_str(), nullptr);
+}
+
 TEST_F(MeasureAndSave, TheCsvRowsHoldTheSimulatedLoad) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
     ASSERT_TRUE(Measure(*app_, 3000));
+    // The page counts the value sets; the operator saves a while after the stop.
+    const std::string counted = WindowText(FindControl(app_->FrameWindow(), IDC_MD_COUNT));
+    const int shownCount = std::atoi(counted.substr(counted.find(':') + 1).c_str());
+    app_->Run(1500);
     const std::string csv = root_ + "/values.csv";
     ASSERT_TRUE(SaveValues(*app_, csv));
     std::string output;
@@ -75,9 +94,15 @@ TEST_F(MeasureAndSave, TheCsvRowsHoldTheSimulatedLoad) {
     double lowA = 0, highA = 0, stepA = 0, lowB = 0, highB = 0;
     facts >> rows >> numbered >> lowA >> highA >> stepA >> lowB >> highB;
     ASSERT_FALSE(facts.fail()) << output;
-    // Three seconds of measuring at the configured rate: rows numbered without a gap.
-    EXPECT_GE(rows, 20) << ReadFile(csv);
+    // Three seconds of measuring at ten value sets a second: one row per value set counted on
+    // the page, numbered without a gap, and the measurement's duration in the stop block (from
+    // the click on Start, through the sensor's start, to the end of the recording).
+    EXPECT_GE(rows, 30) << ReadFile(csv);
+    EXPECT_EQ(rows, shownCount) << counted;
     EXPECT_TRUE(numbered);
+    const double duration = NumberAfter(ReadFile(csv), TableText(kDuration, LanguageOffset()));
+    EXPECT_GE(duration * 10, rows - 1);
+    EXPECT_LE(duration * 10, rows + 12) << "counted to the save, not to the stop";
     // Channel A follows the sine load of 200 +- 100 N·m with a period of 8 s (its steepest
     // change 79 N·m/s), channel B its constant 10 N·m, within the last digit shown.
     EXPECT_GE(lowA, 99.9);

@@ -7,12 +7,6 @@ namespace {
 
 using NotYetDriven = Road;
 
-TEST_F(NotYetDriven, TheLiveDiagramsPlottedPointsFollowTheLoad) {
-    GTEST_SKIP() << "not driven yet: the live diagram's plotted points are not compared with the "
-                    "load (the channel views and the recording's rows are, in Judge and "
-                    "MeasureAndSave)";
-}
-
 TEST_F(NotYetDriven, AUserAdjustmentFromTwoLoadsAndItsDeletion) {
     GTEST_SKIP() << "the simulator program keeps its load for its whole run (no load can be "
                     "changed between the zero and the loaded reading from outside), and the "

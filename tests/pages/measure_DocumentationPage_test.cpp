@@ -120,3 +120,43 @@ TEST_F(MeasureDocumentationPage, AClashingSeparatorChoiceIsPutBack) {
                      reinterpret_cast<LPARAM>(combo->m_hWnd));
     EXPECT_EQ(page.m_sDocumentation.columnSeparator, 0);
 }
+
+TEST_F(MeasureDocumentationPage, ThePrintoutAndTheDiagramPictureTakeThePagesChoices) {
+    CDlgDocumentation& page = Open();
+    IDocumentationSeam& seam = page;
+    page.m_strTexts[CDlgDocumentation::kAddress] = "Brevan S.A.S.\r\nRue 1\nParis";
+    page.m_strTexts[CDlgDocumentation::kComment] = "";
+    page.m_strTexts[CDlgDocumentation::kDMTargetDirectory] = "/data/diagrams";
+    CWnd* size = page.GetDlgItem(IDC_DOC_EXPORT_SIZE);
+    ASSERT_NE(size, nullptr);
+    size->SendMessage(CB_SETCURSEL, 4);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DOC_EXPORT_SIZE, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(size->m_hWnd));
+    EXPECT_EQ(seam.GetExportSizeMode(), 4);
+    EXPECT_EQ(seam.GetPrintAddressLines(),
+              (std::vector<CString>{"Brevan S.A.S.", "Rue 1", "Paris"}));
+    EXPECT_TRUE(seam.GetPrintCommentLines().empty());
+    EXPECT_EQ(seam.GetDiagramTargetDirectory(), "/data/diagrams");
+    seam.MakeAutoFileNames(1);
+    EXPECT_EQ(seam.GetAutoDiagramFileName().Find("/data/diagrams/DM"), 0);
+}
+
+TEST_F(MeasureDocumentationPage, AFileSavedAfterTheStopTellsTheMeasurementsOwnDuration) {
+    CDlgDocumentation& page = Open();
+    IDocumentationSeam& seam = page;
+    page.m_sDocumentation.decimalSeparator = '.';
+    const CString duration = GetLanguageString(IDS_DOC_DURATION) + ";";
+    auto shownDuration = [&](const CString& block) {
+        const int at = block.Find(duration);
+        return at < 0 ? CString() : block.Mid(at + duration.GetLength(), 5);
+    };
+    seam.BuildMeasurementInfoHeader(0);
+    clock_->AdvanceMillis(3200);
+    seam.NoteMeasurementStop();
+    clock_->AdvanceMillis(60000);  // the operator saves a minute later
+    EXPECT_EQ(shownDuration(seam.BuildStopInfoText()), "3.200");
+    // The next measurement's file, closed while it runs, counts to the close.
+    seam.BuildMeasurementInfoHeader(0);
+    clock_->AdvanceMillis(1500);
+    EXPECT_EQ(shownDuration(seam.BuildStopInfoText()), "1.500");
+}

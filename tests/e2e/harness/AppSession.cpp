@@ -288,6 +288,21 @@ void AppSession::ClickAt(POINT screen) {
     Pump();
 }
 
+void AppSession::DragFromTo(POINT from, POINT to) {
+    kq::ui::InjectMouseMove(from);
+    kq::ui::InjectMouseButton(from, VK_LBUTTON, true);
+    Pump();
+    // In steps, as a hand moves the mouse, so that a tracker sees the way and not only its end.
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i) {
+        kq::ui::InjectMouseMove(
+            {from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
+        Pump();
+    }
+    kq::ui::InjectMouseButton(to, VK_LBUTTON, false);
+    Pump();
+}
+
 void AppSession::Click(HWND window) {
     ClickAt(Centre(window));
 }

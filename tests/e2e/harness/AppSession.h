@@ -57,6 +57,8 @@ class AppSession {
     void ClickAt(POINT screen);
     void Click(HWND window);
     void DoubleClickAt(POINT screen);
+    // The left button pressed at `from`, the mouse moved to `to`, the button let go there.
+    void DragFromTo(POINT from, POINT to);
     // A key going down and up, with Ctrl held when asked.
     void Key(UINT vk, bool ctrl = false);
     void Type(const char* utf8);

@@ -92,7 +92,7 @@ bool IsCommandEnabled(AppSession& app, UINT command) {
     return false;
 }
 
-bool Measure(AppSession& app, int64_t ms) {
+bool Measure(AppSession& app, int64_t ms, const std::function<void()>& during) {
     ShowPage(app, kCommandMeasureDiagram);
     HWND frame = app.FrameWindow();
     HWND start = FindControl(frame, IDC_MD_START);
@@ -103,6 +103,8 @@ bool Measure(AppSession& app, int64_t ms) {
     if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 3000))
         return false;
     app.Run(ms);
+    if (during)
+        during();
     app.Click(stop);
     // The recording is complete when the page can start again and the values can be saved.
     return app.RunUntil(

@@ -3,6 +3,7 @@
 // the program did what the step waits for.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,10 @@ void TypeInto(AppSession& app, HWND edit, const char* text);
 // The menu item of the command is enabled, as the menu shows it when it opens.
 bool IsCommandEnabled(AppSession& app, UINT command);
 
-// The measure-and-diagram page: Start clicked, `ms` of measuring, Stop clicked, and the
-// recording completed. False when the run never started or never ended.
-bool Measure(AppSession& app, int64_t ms);
+// The measure-and-diagram page: Start clicked, `ms` of measuring, `during` called while it
+// still measures, Stop clicked, and the recording completed. False when the run never started or
+// never ended.
+bool Measure(AppSession& app, int64_t ms, const std::function<void()>& during = {});
 // The measured values saved as CSV / the diagram as BMP through the save dialog, and the
 // diagram printed to a PDF file through the print dialog. False when no file came.
 bool SaveValues(AppSession& app, const std::string& path);
