@@ -117,6 +117,11 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
     }
 
     if (dwData != 0) {
+        // A port came or went: the connection page's next update searches the ports anew
+        // instead of only listing them (the port refresh clears the flag).
+        if (!timeoutCall &&
+            (nEventType == DBT_DEVICEARRIVAL || nEventType == DBT_DEVICEREMOVECOMPLETE))
+            m_bDeviceChanged = TRUE;
         if (nEventType == DBT_DEVICEARRIVAL && !timeoutCall) {
             SetProgressActive(FALSE);
             if (DeviceTypeOf(dwData) == DBT_DEVTYP_PORT && !measuring)

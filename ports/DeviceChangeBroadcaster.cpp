@@ -14,6 +14,7 @@
 #include "platform/io/UeventMonitor.h"
 #include "platform/ui/WinUser.h"
 #include "ports/CPortNameHistory.h"
+#include "ports/DeclaredPortWatch.h"
 #include "ports/DeviceChange.h"
 #include "ports/PortCatalog.h"
 
@@ -50,8 +51,10 @@ class State {
     std::vector<Notice> queue;
     std::set<int> reportedRemoved;  // COM numbers told as removed and not back since
     UeventMonitor monitor;
+    DeclaredPortWatch declared;
     int wakeFd = -1;
     ui::FdSourceId monitorSource = 0;
+    ui::FdSourceId declaredSource = 0;
     ui::FdSourceId wakeSource = 0;
 
     ~State() {
@@ -84,6 +87,14 @@ class State {
             std::lock_guard guard(lock);
             queue.push_back({DBT_DEVNODES_CHANGED, CString()});
         }
+        Deliver();
+    }
+
+    void OnDeclaredPorts() {
+        declared.Dispatch([this](bool arrived, const CString& comName) {
+            std::lock_guard guard(lock);
+            queue.push_back({arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, comName});
+        });
         Deliver();
     }
 
@@ -167,6 +178,10 @@ std::shared_ptr<State> Start(DWORD threadId) {
         state->monitorSource = ui::AddFdSource(threadId, state->monitor.Fd(), POLLIN,
                                                [state](int, short) { state->OnUevents(); });
     }
+    if (state->declared.Open()) {
+        state->declaredSource = ui::AddFdSource(threadId, state->declared.Fd(), POLLIN,
+                                                [state](int, short) { state->OnDeclaredPorts(); });
+    }
     if (state->wakeFd >= 0) {
         state->wakeSource = ui::AddFdSource(threadId, state->wakeFd, POLLIN,
                                             [state](int, short) { state->Deliver(); });
@@ -192,6 +207,7 @@ void Release() {
     }
     if (stopping) {
         ui::RemoveFdSource(stopping->monitorSource);
+        ui::RemoveFdSource(stopping->declaredSource);
         ui::RemoveFdSource(stopping->wakeSource);
     }
 }

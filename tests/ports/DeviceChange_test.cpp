@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/io/PseudoTerminal.h"
@@ -95,6 +98,30 @@ TEST_F(DeviceChangeTest, ARemovalIsToldOnceAndOnlyPortsCount) {
     Pump();
     EXPECT_EQ(deviceChanges_, (std::vector<DeviceChangeSeen>{{DBT_DEVICEREMOVECOMPLETE, "COM1"},
                                                              {DBT_DEVNODES_CHANGED, ""}}));
+}
+
+TEST_F(DeviceChangeTest, ADeclaredPathThatGoesAndComesBackIsToldLikeAnAdapter) {
+    char folder[] = "/tmp/kq-declared-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string link = std::string(folder) + "/ttyKQ0";
+    ASSERT_EQ(symlink(pty_.SlavePath().c_str(), link.c_str()), 0);
+    DeclareExtraPorts("path=" + link + ";desc=Tarvik USB sensor interface port");
+    CPortManGui manager(owner_, 2200, 2000, TRUE, FALSE);
+    CStringArray ports;
+    ASSERT_EQ(CPortMan::EnumPorts(ports, FALSE), 2);
+    const std::string name = ports[1].Left(ports[1].Find(' ')).GetString();
+
+    unlink(link.c_str());
+    ASSERT_TRUE(PumpUntil([&] { return deviceChanges_.size() >= 2; }));
+    EXPECT_EQ(deviceChanges_, (std::vector<DeviceChangeSeen>{{DBT_DEVICEREMOVECOMPLETE, name},
+                                                             {DBT_DEVNODES_CHANGED, ""}}));
+    deviceChanges_.clear();
+    ASSERT_EQ(symlink(pty_.SlavePath().c_str(), link.c_str()), 0);
+    ASSERT_TRUE(PumpUntil([&] { return deviceChanges_.size() >= 2; }));
+    EXPECT_EQ(deviceChanges_, (std::vector<DeviceChangeSeen>{{DBT_DEVICEARRIVAL, name},
+                                                             {DBT_DEVNODES_CHANGED, ""}}));
+    unlink(link.c_str());
+    rmdir(folder);
 }
 
 TEST_F(DeviceChangeTest, OnDeviceChangeLooksOnlyAtItsOwnPortAndReadsDataSafely) {

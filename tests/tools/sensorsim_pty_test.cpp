@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "SensorSimTestClient.h"
 #include "platform/base/Clock.h"
@@ -13,6 +14,7 @@
 #include "sensor/Messages.h"
 #include "sensor/SensorRecord.h"
 #include "tools/sensorsim/SensorSimulator.h"
+#include "tools/sensorsim/SimControl.h"
 
 using namespace tarvik;
 using namespace sensorsim;
@@ -177,19 +179,47 @@ TEST(SensorSimPty, WrongCheckBytesAreAnsweredWithANakAndLogged) {
     EXPECT_TRUE(sim.log.Contains("outside frames dropped"));
 }
 
-TEST(SensorSimPty, AVanishingPortHangsUpAndItsPathGoes) {
+TEST(SensorSimPty, AVanishingPortHangsUpItsLinkGoesAndBothComeBackOnCommand) {
+    char folder[] = "/tmp/kq-sim-links-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
     SimulatorSetup setup;
     setup.devices = {Single(kBaudCode115200, 11)};
+    setup.linkFolder = folder;
     Sim sim(setup);
     ASSERT_TRUE(sim.started);
-    const std::string path = sim.simulator.PortName(0);
-    simtest::Client client;
-    ASSERT_TRUE(client.Open(path, kBaud115200));
-    sim.simulator.Vanish(0);
-    client.Collect(300);
-    EXPECT_TRUE(client.HungUp());
+    const std::string link = sim.simulator.PortName(0);
+    EXPECT_EQ(link, std::string(folder) + "/ttyKQ0");
+    const std::string first = std::filesystem::read_symlink(link);
+    {
+        simtest::Client client;
+        ASSERT_TRUE(client.Open(link, kBaud115200));
+        EXPECT_EQ(ApplyControlLine(sim.simulator, "vanish 0"), "ok");
+        client.Collect(300);
+        EXPECT_TRUE(client.HungUp());
+    }
     EXPECT_TRUE(sim.simulator.IsVanished(0));
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(first));
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+
+    // Plugged in again: the same link leads to a new pseudo-terminal and the sensor answers.
+    EXPECT_EQ(ApplyControlLine(sim.simulator, "return 0"), "ok");
+    for (int i = 0; i < 100 && sim.simulator.IsVanished(0); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_FALSE(sim.simulator.IsVanished(0));
+    simtest::Client again;
+    ASSERT_TRUE(again.Open(link, kBaud115200));
+    EXPECT_EQ(again.Ask(CTarvik_Send().TarSend_RequestIdentification()).code, kReplyIdentification);
+
+    EXPECT_EQ(ApplyControlLine(sim.simulator, "signal 0 b const:250"), "ok");
+    EXPECT_NE(ApplyControlLine(sim.simulator, "signal 0 c const:250"), "ok");
+    EXPECT_NE(ApplyControlLine(sim.simulator, "signal 0 a wobble"), "ok");
+    EXPECT_NE(ApplyControlLine(sim.simulator, "return 7"), "ok");
+    EXPECT_NE(ApplyControlLine(sim.simulator, "explode 0"), "ok");
+    sim.simulator.WithSensor(0, [](SimSensor& sensor) {
+        EXPECT_EQ(sensor.Config().channel[1].signal.ToText(), "const:250");
+    });
+    sim.simulator.Stop();
+    std::filesystem::remove_all(folder);
 }
 
 TEST(SensorSimPty, MultiPortDeviceSharesOneSerialAndAlignsItsPorts) {

@@ -49,6 +49,7 @@ struct SensorSimulator::Port {
     std::deque<Pending> outbox;
     std::string writing;
     bool vanishRequested = false;
+    bool returnRequested = false;
     bool vanished = false;
     bool overrun = false;
     int lineWarnedBaud = -1;
@@ -86,6 +87,10 @@ bool SensorSimulator::Start(std::string& error) {
                 m_ports.clear();
                 m_devices.clear();
                 return false;
+            }
+            if (!m_setup.linkFolder.empty() && !port->endpoint.IsTcp()) {
+                port->endpoint.LinkAt(
+                    kq::Format("%s/ttyKQ%d", m_setup.linkFolder, static_cast<int>(m_ports.size())));
             }
             port->device = device.get();
             port->position = static_cast<int>(i);
@@ -169,6 +174,46 @@ void SensorSimulator::Vanish(int port) {
         m_ports[static_cast<size_t>(port)]->vanishRequested = true;
     }
     Wake();
+}
+
+void SensorSimulator::Return(int port) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (port >= 0 && port < PortCount()) {
+        m_ports[static_cast<size_t>(port)]->returnRequested = true;
+    }
+    Wake();
+}
+
+void SensorSimulator::VanishOrReturn(Port& port, int64_t now) {
+    const int64_t vanishAfter = port.faults.Faults().vanishAfterMs;
+    if (!port.vanished &&
+        (port.vanishRequested || (vanishAfter >= 0 && now >= m_startMs + vanishAfter))) {
+        port.endpoint.Close();
+        port.vanished = true;
+        port.vanishRequested = false;
+        port.outbox.clear();
+        port.writing.clear();
+        Log(port, "vanished");
+    }
+    if (port.returnRequested && port.vanished) {
+        std::string error;
+        if (!port.endpoint.Reopen(error)) {
+            Log(port, "cannot come back: " + error);
+        } else {
+            // Back for good: the timed vanishing has happened.
+            SimFaults faults = port.faults.Faults();
+            faults.vanishAfterMs = -1;
+            port.faults.Set(faults);
+            port.vanished = false;
+            port.cutter = FrameCutter();
+            port.received.Empty();
+            port.overrun = false;
+            port.lineWarnedBaud = -1;
+            port.sensor->PowerOn(now);
+            Log(port, "came back");
+        }
+    }
+    port.returnRequested = false;
 }
 
 bool SensorSimulator::IsVanished(int port) const {
@@ -286,15 +331,7 @@ void SensorSimulator::Loop() {
             }
         }
         for (auto& port : m_ports) {
-            const int64_t vanishAfter = port->faults.Faults().vanishAfterMs;
-            if (!port->vanished &&
-                (port->vanishRequested || (vanishAfter >= 0 && now >= m_startMs + vanishAfter))) {
-                port->endpoint.Close();
-                port->vanished = true;
-                port->outbox.clear();
-                port->writing.clear();
-                Log(*port, "vanished");
-            }
+            VanishOrReturn(*port, now);
             Flush(*port, now);
         }
     }

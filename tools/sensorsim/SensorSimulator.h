@@ -30,6 +30,7 @@ struct SimDeviceSetup {
 struct SimulatorSetup {
     std::vector<SimDeviceSetup> devices;
     std::string stateFile;          // "" keeps the blocks in memory only
+    std::string linkFolder;         // "": ports are named by their pseudo-terminals' paths
     bool checkLineSettings = true;  // refuse bytes sent at another baud rate or not 8N1
     bool logValueFrames = false;    // also log every streamed value set
     uint32_t seed = 1;
@@ -49,7 +50,8 @@ class SensorSimulator {
     void Stop();
 
     int PortCount() const { return static_cast<int>(m_ports.size()); }
-    // Slave path of a pseudo-terminal or "127.0.0.1:port".
+    // Slave path of a pseudo-terminal (or its link in the link folder, ttyKQ<port>) or
+    // "127.0.0.1:port".
     std::string PortName(int port) const;
     int TcpPort(int port) const;
 
@@ -58,6 +60,8 @@ class SensorSimulator {
     void SetFaults(int port, const SimFaults& faults);
     // The port disappears (the pseudo-terminal is closed).
     void Vanish(int port);
+    // A vanished port comes back, its sensor powered on again, as a sensor plugged in again.
+    void Return(int port);
     bool IsVanished(int port) const;
 
   private:
@@ -68,6 +72,7 @@ class SensorSimulator {
     void Receive(Port& port, const char* data, size_t size, int64_t nowMs);
     void Send(Port& port, const std::string& frame, int64_t nowMs, bool logIt);
     void Flush(Port& port, int64_t nowMs);
+    void VanishOrReturn(Port& port, int64_t nowMs);
     void Wake();
     void Log(const Port& port, const std::string& text) const;
     void SaveState();

@@ -77,6 +77,7 @@ bool SimEndpoint::OpenPty(std::string& error) {
     m_slaveFd = slave;
     m_tcp = false;
     m_name = name;
+    UpdateLink();
     return true;
 }
 
@@ -111,6 +112,27 @@ void SimEndpoint::Close() {
     CloseFd(m_dataFd);
     CloseFd(m_slaveFd);
     CloseFd(m_listenFd);
+    UpdateLink();
+}
+
+bool SimEndpoint::Reopen(std::string& error) {
+    Close();
+    return m_tcp ? ListenTcp(m_tcpPort, error) : OpenPty(error);
+}
+
+void SimEndpoint::LinkAt(const std::string& path) {
+    m_link = path;
+    UpdateLink();
+}
+
+void SimEndpoint::UpdateLink() const {
+    if (m_link.empty() || m_tcp) {
+        return;
+    }
+    unlink(m_link.c_str());
+    if (m_dataFd >= 0) {
+        [[maybe_unused]] const int linked = symlink(m_name.c_str(), m_link.c_str());
+    }
 }
 
 void SimEndpoint::Accept() {

@@ -21,11 +21,18 @@ class SimEndpoint {
     // The port disappears: the pseudo-terminal is closed (its path goes away), the TCP port
     // stops listening and drops its client.
     void Close();
+    // The port comes back after Close: a new pseudo-terminal (under the same link, if any), or
+    // the same TCP port listening again.
+    bool Reopen(std::string& error);
+    // A pseudo-terminal is also reached through a symbolic link at `path`, which follows it to
+    // a new pseudo-terminal and goes away while the port is closed, as a USB adapter's device
+    // node does when it is unplugged and plugged in again.
+    void LinkAt(const std::string& path);
 
     bool IsOpen() const { return m_dataFd >= 0 || m_listenFd >= 0; }
     bool IsTcp() const { return m_tcp; }
-    // The slave path of a pseudo-terminal, "127.0.0.1:port" for TCP.
-    const std::string& Name() const { return m_name; }
+    // The link or the slave path of a pseudo-terminal, "127.0.0.1:port" for TCP.
+    const std::string& Name() const { return m_link.empty() ? m_name : m_link; }
     int TcpPort() const { return m_tcpPort; }
 
     int DataFd() const { return m_dataFd; }
@@ -45,12 +52,15 @@ class SimEndpoint {
     int LineBaud() const;
 
   private:
+    void UpdateLink() const;
+
     int m_dataFd = -1;   // pty master or TCP client
     int m_slaveFd = -1;  // kept open so the master does not see hang-ups between openings
     int m_listenFd = -1;
     bool m_tcp = false;
     int m_tcpPort = 0;
     std::string m_name;
+    std::string m_link;
 };
 
 }  // namespace sensorsim

@@ -195,6 +195,10 @@ const char* SimulatorUsage() {
            "                                corrupt=N, drop=N (every N-th frame), delay=MS,\n"
            "                                stream=RATE (streams unasked), vanish=MS\n"
            "  --state FILE                  keep the memory blocks in FILE\n"
+           "  --links DIR                   name each pseudo-terminal port by a link DIR/ttyKQ<N>\n"
+           "                                that is gone while the port is vanished\n"
+           "  --control                     take commands on the standard input, one a line:\n"
+           "                                signal PORT a|b SHAPE, vanish PORT, return PORT\n"
            "  --log FILE                    log to FILE ('-' standard error, the default)\n"
            "  --log-values                  also log every streamed value set\n"
            "  --any-baud                    accept bytes at any line speed\n"
@@ -267,6 +271,13 @@ bool ParseSimulatorOptions(const std::vector<std::string>& args, SimProgramOptio
                 return false;
             }
             setup.stateFile = *v;
+        } else if (arg == "--links") {
+            if (!(v = value(i))) {
+                return false;
+            }
+            setup.linkFolder = *v;
+        } else if (arg == "--control") {
+            options.control = true;
         } else if (arg == "--log") {
             if (!(v = value(i))) {
                 return false;

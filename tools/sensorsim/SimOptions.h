@@ -12,6 +12,7 @@ struct SimProgramOptions {
     SimulatorSetup setup;
     std::string logFile = "-";  // "-" is the standard error
     bool help = false;
+    bool control = false;  // commands on the standard input
 };
 
 // Parses the arguments after the program name. Without any --sensor or --multiport one sensor

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "tools/common/SimulatorRun.h"
+#include "tools/sensorsim/SimControl.h"
 #include "tools/sensorsim/SimOptions.h"
 
 int main(int argc, char** argv) {
@@ -20,5 +21,8 @@ int main(int argc, char** argv) {
         [](sensorsim::SensorSimulator& simulator) {
             for (int port = 0; port < simulator.PortCount(); ++port)
                 std::cout << "port " << port << ": " << simulator.PortName(port) << "\n";
-        });
+        },
+        options.control
+            ? sensorsim::ApplyControlLine
+            : std::function<std::string(sensorsim::SensorSimulator&, const std::string&)>());
 }

@@ -16,32 +16,38 @@ namespace {
 
 constexpr int kStartTimeoutMs = 10000;
 
-// Reads "port N: <path>" lines until `count` paths are known or the time is up.
-bool ReadPorts(int fd, int count, std::vector<std::string>& ports) {
-    std::string pending;
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
-    while (static_cast<int>(ports.size()) < count) {
+constexpr int kAnswerTimeoutMs = 3000;
+
+// The next line the simulator prints, within `timeoutMs`; false when none comes.
+bool ReadLine(int fd, std::string& pending, int timeoutMs, std::string& line) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (size_t end; (end = pending.find('\n')) == std::string::npos;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                               deadline - std::chrono::steady_clock::now())
                               .count();
-        if (left <= 0)
-            return false;
         pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left)) <= 0)
+        if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
             return false;
         char buffer[512];
         const ssize_t n = read(fd, buffer, sizeof buffer);
         if (n <= 0)
             return false;
         pending.append(buffer, static_cast<size_t>(n));
-        for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
-            const std::string line = pending.substr(0, end);
-            pending.erase(0, end + 1);
-            const size_t colon = line.find(": ");
-            if (line.rfind("port ", 0) == 0 && colon != std::string::npos)
-                ports.push_back(line.substr(colon + 2));
-        }
+    }
+    const size_t end = pending.find('\n');
+    line = pending.substr(0, end);
+    pending.erase(0, end + 1);
+    return true;
+}
+
+// Reads "port N: <path>" lines until `count` paths are known or the time is up.
+bool ReadPorts(int fd, std::string& pending, int count, std::vector<std::string>& ports) {
+    for (std::string line; static_cast<int>(ports.size()) < count;) {
+        if (!ReadLine(fd, pending, kStartTimeoutMs, line))
+            return false;
+        const size_t colon = line.find(": ");
+        if (line.rfind("port ", 0) == 0 && colon != std::string::npos)
+            ports.push_back(line.substr(colon + 2));
     }
     return true;
 }
@@ -51,14 +57,23 @@ bool ReadPorts(int fd, int count, std::vector<std::string>& ports) {
 bool SensorBench::Start(const std::string& program, const std::vector<std::string>& arguments,
                         int ports, const std::string& logFile, std::string* error) {
     Stop();
+    // A command to a simulator that has ended must fail, not end this process.
+    signal(SIGPIPE, SIG_IGN);
     int out[2];
+    int in[2];
     if (pipe2(out, O_CLOEXEC) != 0) {
         *error = "no pipe for the simulator's output";
         return false;
     }
+    if (pipe2(in, O_CLOEXEC) != 0) {
+        close(out[0]);
+        close(out[1]);
+        *error = "no pipe for the simulator's commands";
+        return false;
+    }
     std::vector<std::string> all{program};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    all.insert(all.end(), {"--log", logFile});
+    all.insert(all.end(), {"--log", logFile, "--control"});
     std::vector<char*> argv;
     for (std::string& a : all)
         argv.push_back(a.data());
@@ -73,20 +88,24 @@ bool SensorBench::Start(const std::string& program, const std::vector<std::strin
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
         dup2(out[1], STDOUT_FILENO);
+        dup2(in[0], STDIN_FILENO);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
     close(out[1]);
+    close(in[0]);
     if (child < 0) {
         close(out[0]);
+        close(in[1]);
         *error = "cannot start " + program;
         return false;
     }
     pid_ = child;
+    answers_ = out[0];
+    commands_ = in[1];
+    pending_.clear();
     ports_.clear();
-    const bool ready = ReadPorts(out[0], ports, ports_);
-    close(out[0]);
-    if (!ready) {
+    if (!ReadPorts(answers_, pending_, ports, ports_)) {
         Stop();
         *error = program + " did not name its ports (see " + logFile + ")";
         return false;
@@ -101,6 +120,23 @@ void SensorBench::Stop() {
     int status = 0;
     waitpid(pid_, &status, 0);
     pid_ = -1;
+    close(commands_);
+    close(answers_);
+    commands_ = answers_ = -1;
+}
+
+bool SensorBench::Command(const std::string& line, std::string* error) {
+    std::string answer = "the simulator is not running";
+    const std::string sent = line + "\n";
+    if (pid_ > 0 &&
+        write(commands_, sent.data(), sent.size()) == static_cast<ssize_t>(sent.size()) &&
+        !ReadLine(answers_, pending_, kAnswerTimeoutMs, answer))
+        answer = "no answer to '" + line + "'";
+    if (answer == "ok")
+        return true;
+    if (error != nullptr)
+        *error = answer;
+    return false;
 }
 
 std::string SensorBench::ExtraPortsText() const {

@@ -23,6 +23,9 @@ class SensorBench {
                const std::string& logFile, std::string* error);
     // Ends the simulator (SIGTERM, then waits); nothing when it is not running.
     void Stop();
+    // A command to the running simulator ("signal 0 a const:5000", "vanish 0", "return 0");
+    // false, with the simulator's answer or the reason in `error`, when it is not carried out.
+    bool Command(const std::string& line, std::string* error = nullptr);
     bool IsRunning() const { return pid_ > 0; }
 
     // The pseudo-terminal paths in the order of the arguments' ports.
@@ -32,6 +35,9 @@ class SensorBench {
 
   private:
     pid_t pid_ = -1;
+    int commands_ = -1;  // the simulator's standard input
+    int answers_ = -1;   // its standard output
+    std::string pending_;
     std::vector<std::string> ports_;
 };
 
