@@ -175,6 +175,8 @@ class CMainFrame : public CFrameWnd,
     BOOL BuildNavigationTree();
     BOOL RebuildNavigationTree();
     void RefreshChannelItems();
+    // Greys the two save items while no finished measurement is available.
+    void RefreshSaveItems();
     void RefreshTreeStates();
     int OnTreeItemAction(const CString& eventText, UINT textId);
     // The tree's callback: a click (tag = the item's text) or an expansion.

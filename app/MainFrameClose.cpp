@@ -22,6 +22,8 @@ namespace {
 
 // How soon a close that waits for a serial-number write looks again.
 constexpr UINT kSerialWriteRecheckMs = 300;
+// How soon a close that waits for a sensor taking a new baud rate looks again.
+constexpr UINT kBaudChangeRecheckMs = 100;
 
 bool IsEditClass(HWND hwnd) {
     char name[64] = {};
@@ -107,6 +109,15 @@ void CMainFrame::OnClose() {
     }
     WaitCursorOn();
 
+    const int flow = COM_GetZMCOMConfgFlow();
+    if (flow == ZM_CNFG_SET_NEW_BAUDRATE || flow == ZM_RESTART_AFTER_BAUDRATE) {
+        // The sensor is storing a new baud rate and restarting with it. The configuration
+        // written now would share the port with those steps and be answered in their place, and
+        // their restart would close the port under it: the close looks again once they are over.
+        SetTimer(TIMER_CLOSE_AGAIN, kBaudChangeRecheckMs, nullptr);
+        refuse();
+        return;
+    }
     if (!COM_IsZMCOMConfgFlowOutsideInit() || IsSensorWriteUnderWay()) {
         // A serial number the close itself had written goes on; the close comes back after it.
         if (m_bCloseAfterSerialWrite &&

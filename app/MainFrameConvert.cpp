@@ -213,6 +213,7 @@ void CMainFrame::FinishMeasurement() {
         m_ucDataAvailable = 1;
     else
         FreeRecordBuffer(m_ucDataAvailable);
+    RefreshChannelItems();
     RefreshTreeStates();
     if (m_wndTree.m_hWnd != nullptr)
         m_wndTree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -228,6 +229,7 @@ void CMainFrame::FreeRecordBuffer(BYTE& flag) {
     flag = 0;
     m_bRecordBufferPresent = FALSE;
     std::fill(std::begin(m_adRecordHead), std::end(m_adRecordHead), 0.0);
+    RefreshSaveItems();
 }
 
 void CMainFrame::FreeRecordBuffer() {

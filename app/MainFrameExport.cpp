@@ -172,6 +172,7 @@ void CMainFrame::ReportExportFailure(const CString& path, const CString& reason)
     PostFlowMessage(text);
     m_bExportFailed = TRUE;
     m_ucDataAvailable = 1;
+    RefreshSaveItems();
 }
 
 BOOL CMainFrame::CheckDocumentationBeforeLeaving() {

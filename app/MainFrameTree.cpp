@@ -40,6 +40,11 @@ constexpr UINT kIconResources[] = {149, 150, 141, 143, 146, 147, 148, 142, 144, 
 constexpr COLORREF kTextColor = RGB(0, 0, 0);
 constexpr COLORREF kUnavailableColor = RGB(173, 173, 173);
 
+// "Speichern Messwerte" and "Speichern Diagramm": available with a finished measurement only.
+bool IsSaveItem(UINT textId) {
+    return textId == 5015 || textId == 5016;
+}
+
 int ViewIcon(int state) {
     switch (state) {
         case 0:
@@ -113,20 +118,29 @@ void CMainFrame::RefreshChannelItems() {
             text = GetLanguageString(5320) + (row.view == 0 ? " A" : " B");
         m_wndTree.SetItemText(m_ahTreeItems[i], text);
     }
-    // Unavailable items are greyed: views in state 2, the bar views without their page, the
-    // saves without a finished measurement.
+    // Unavailable items are greyed: views in state 2, the bar views without their page.
     for (int i = 0; i < kTreeRows; ++i) {
         const TreeRow& row = kTree[i];
-        if (m_ahTreeItems[i] == nullptr)
+        if (m_ahTreeItems[i] == nullptr || IsSaveItem(row.textId))
             continue;
-        bool unavailable = false;
-        if (row.view >= 0)
-            unavailable =
-                m_viewState.checkState[row.view] == 2 || (row.view <= 5 && m_iBarsForPage == 0);
-        else if (row.textId == 5015 || row.textId == 5016)
-            unavailable = m_ucDataAvailable == 0;
+        const bool unavailable = row.view >= 0 && (m_viewState.checkState[row.view] == 2 ||
+                                                   (row.view <= 5 && m_iBarsForPage == 0));
         m_wndTree.SetItemTextColor(m_ahTreeItems[i], unavailable ? kUnavailableColor : kTextColor);
     }
+    RefreshSaveItems();
+}
+
+void CMainFrame::RefreshSaveItems() {
+    // The saves are greyed exactly while their menu commands are disabled: every change of the
+    // data-available flag comes here, and the tree is painted again to show it.
+    if (m_wndTree.m_hWnd == nullptr)
+        return;
+    for (int i = 0; i < kTreeRows; ++i) {
+        if (m_ahTreeItems[i] != nullptr && IsSaveItem(kTree[i].textId))
+            m_wndTree.SetItemTextColor(m_ahTreeItems[i],
+                                       m_ucDataAvailable == 0 ? kUnavailableColor : kTextColor);
+    }
+    m_wndTree.Invalidate();
 }
 
 void CMainFrame::RefreshTreeStates() {

@@ -13,6 +13,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/commdlg/GlobalMemory.h"
 #include "platform/ui/controls/Edit.h"
+#include "sensor/BlockLayouts.h"
 
 namespace apptest {
 namespace {
@@ -181,6 +182,35 @@ TEST_F(Close, TheWindowKeepsItsMinimumAndStaysInsideTheWorkArea) {
     // Pulled back into the second monitor's work area, which it mostly overlaps.
     EXPECT_EQ(pos.x, 2000 - window.Width());
     EXPECT_EQ(pos.y, 760 - window.Height());
+}
+
+// The operator chose a new baud rate and closes while the sensor stores it and restarts.
+class CloseDuringBaudChange : public AppTest {};
+
+TEST_F(CloseDuringBaudChange, TheCloseWaitsForTheRestartAndEndsWithTheRateStored) {
+    CMainFrame* frame = StartWithOpenSensor();
+    ASSERT_NE(frame, nullptr);
+    frame->SetOperatingMode(PAGE_CONNECTION);
+    Run(100);
+    CDlgSensorConnection* page = frame->GetConnectionPage();
+    int row = 0;
+    while (row < page->m_listPorts.GetItemCount() &&
+           page->m_listPorts.GetItemText(row, 0).Find("[COM1]") < 0)
+        ++row;
+    page->SetBaudrateCellText(row, "230,4k");
+    page->SendMessage(WM_XLISTCTRL_COMBO_SELECTION, static_cast<WPARAM>(row),
+                      CDlgSensorConnection::COL_BAUDRATE);
+    Run(300);
+    const int flow = frame->COM_GetZMCOMConfgFlow();
+    ASSERT_TRUE(flow == ZM_CNFG_SET_NEW_BAUDRATE || flow == ZM_RESTART_AFTER_BAUDRATE) << flow;
+    CloseFrame();
+    for (int ms = 0; ms < 20000 && Frame() != nullptr; ms += 10)
+        Run(10);
+    EXPECT_EQ(Frame(), nullptr);
+    tarvik::StatorOperationBlock operation;
+    ASSERT_TRUE(
+        operation.Decode(sim_->ports[0]->device->Sensor(0).Block(tarvik::kBlockStatorOperation)));
+    EXPECT_EQ(operation.baudCode, 16);
 }
 
 }  // namespace

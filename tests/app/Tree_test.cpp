@@ -8,6 +8,7 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/ui/commctrl/CommCtrl.h"
+#include "platform/ui/paint/Screenshot.h"
 
 namespace apptest {
 namespace {
@@ -89,6 +90,45 @@ TEST_F(Tree, AClickOnAnItemReachesItsCommand) {
     frame_->m_wndTree.ClientToScreen(&rect);
     Click(rect.CenterPoint());
     EXPECT_EQ(frame_->GetActivePageId(), PAGE_CONNECTION);
+}
+
+TEST_F(Tree, TheSaveItemsAreDrawnGreyExactlyWhileTheirCommandsAreDisabled) {
+    frame_->m_dlgStartUp.ShowWindow(SW_HIDE);  // as at the end of a search
+    frame_->ShowWindow(SW_SHOWNORMAL);
+    Pump();
+    auto menuEnables = [this](UINT command) {
+        CMenu* file = frame_->GetMenu()->GetSubMenu(0);
+        frame_->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file->GetSafeHmenu()), 0);
+        return (file->GetMenuState(command, MF_BYCOMMAND) & MF_GRAYED) == 0;
+    };
+    // Only the text colour of an available item comes near black; the grey of an unavailable
+    // one stays far from it, smoothed or not.
+    auto drawnAvailable = [this](UINT textId) {
+        frame_->m_wndTree.UpdateWindow();
+        CRect rect;
+        frame_->m_wndTree.GetItemRect(Item(textId), &rect, TRUE);
+        frame_->m_wndTree.ClientToScreen(&rect);
+        int dark = 0;
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                const COLORREF pixel = kq::ui::GetScreenPixel(x, y);
+                dark += GetRValue(pixel) < 60 && GetGValue(pixel) < 60 && GetBValue(pixel) < 60;
+            }
+        }
+        return dark > 10;
+    };
+    auto expectAsTheMenu = [&](bool available, const char* when) {
+        EXPECT_EQ(menuEnables(10001), available) << when;
+        EXPECT_EQ(drawnAvailable(5015), available) << when;
+        EXPECT_EQ(menuEnables(10002), available) << when;
+        EXPECT_EQ(drawnAvailable(5016), available) << when;
+    };
+    expectAsTheMenu(false, "before any measurement");
+    frame_->SetupMeasureValueFile(0);
+    frame_->FinishMeasurement();
+    expectAsTheMenu(true, "after the end of a measurement");
+    frame_->SetupMeasureValueFile(0);
+    expectAsTheMenu(false, "at the start of the next one");
 }
 
 TEST_F(Tree, ALanguageIsSwitchedOnlyWhenItChanges) {
