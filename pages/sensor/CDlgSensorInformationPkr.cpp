@@ -2,6 +2,8 @@
 // layout that follows the view's size and the number of sensors behind the port.
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 
+#include <cstring>
+
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
@@ -110,13 +112,18 @@ void CDlgSensorInformationPkr::OnShowWindow(BOOL bShow, UINT nStatus) {
         return;
     if (CDlgMeasureDiagram* measure = m_pMainFrame->GetMeasureDiagramPage())
         measure->OnBnClickedStop();
-    if (m_iRefreshOnShow == 1) {
+    if (m_iRefreshOnShow == 1 || ShownRecordsAreStale()) {
         UpdateSensorInformation(TRUE);
         m_iRefreshOnShow = 0;
     }
     // The layout is checked every second while the page is shown, after a refresh too: a
     // refill on show would otherwise leave the check off until the page is shown again.
     SetTimer(TIMER_LAYOUT_CHECK, 1000, nullptr);
+}
+
+bool CDlgSensorInformationPkr::ShownRecordsAreStale() const {
+    return m_pMainFrame != nullptr &&
+           std::memcmp(m_aShownRecord, m_pMainFrame->m_aSensorRecord, sizeof m_aShownRecord) != 0;
 }
 
 void CDlgSensorInformationPkr::OnTimer(UINT_PTR nIDEvent) {

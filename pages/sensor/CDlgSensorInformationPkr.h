@@ -7,6 +7,7 @@
 #include "app/PageDialog.h"
 #include "controls/MyEdit.h"
 #include "platform/framework/commctrl/ListCtrl.h"
+#include "sensor/CComPort.h"
 
 class CMainFrame;
 struct SensorRecord;
@@ -48,6 +49,7 @@ class CDlgSensorInformationPkr : public CPageDialog {
     static CString SerialNumberText(DWORD serial);
 
     int m_iRefreshOnShow = 0;
+    SensorRecord m_aShownRecord[COM_MAX_SENSORS] = {};
     BOOL m_bAskBeforeChange[4] = {};
 
   protected:
@@ -61,6 +63,9 @@ class CDlgSensorInformationPkr : public CPageDialog {
 
   private:
     CMainFrame* Frame();
+    // The sensors' records differ from the ones last shown (a restart after an adjustment or
+    // its deletion, an uncertainty written): the page is refilled when it shows.
+    bool ShownRecordsAreStale() const;
     void Layout();
     void LayoutCheck();
     bool IsMulti() const;

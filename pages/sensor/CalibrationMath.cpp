@@ -1,6 +1,7 @@
 #include "pages/sensor/CalibrationMath.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -31,11 +32,14 @@ bool ParseDecimalText(const CString& text, double& value) {
     number.Replace(',', '.');
     if (number.IsEmpty())
         return false;
+    // Whatever the process locale: the decimal mark is the one typed, taken as '.'.
     const char* begin = number.GetString();
-    char* end = nullptr;
-    errno = 0;
-    const double parsed = std::strtod(begin, &end);
-    if (end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(parsed))
+    const char* end = begin + number.GetLength();
+    if (*begin == '+')
+        ++begin;
+    double parsed = 0.0;
+    const auto [stop, error] = std::from_chars(begin, end, parsed);
+    if (error != std::errc() || stop != end || !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;

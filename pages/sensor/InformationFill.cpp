@@ -1,6 +1,8 @@
 // Filling the information page from the sensor records: label texts, one sensor's fields, the
 // encoder fields, the no-sensor state, what each layout shows, and the four lists of several
 // sensors (sorted by position, the rows without a number last).
+#include <cstring>
+
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
@@ -99,6 +101,7 @@ BOOL CDlgSensorInformationPkr::UpdateSensorInformation(BOOL force) {
     }
     if (Frame() == nullptr)
         return all;
+    std::memcpy(m_aShownRecord, m_pMainFrame->m_aSensorRecord, sizeof m_aShownRecord);
     const bool multi = IsMulti();
     const bool open = IsCurrentPortOpen();
     const bool multiLayout = multi && open;

@@ -3,6 +3,7 @@
 // replacements in the dialogs' texts.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 
 #include "pages/sensor/CalibrationMath.h"
@@ -32,6 +33,13 @@ TEST(CalibrationMathTest, TypedNumbersParseWholeOrNotAtAll) {
     EXPECT_EQ(value, 12.5);
     for (const char* bad : {"", "1,2,3", "12x", "inf", "nan", "1e999", ","})
         EXPECT_FALSE(ParseDecimalText(bad, value)) << bad;
+    // A process locale with a decimal comma changes nothing.
+    if (const char* old = setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+        ASSERT_TRUE(ParseDecimalText("0,4", value));
+        EXPECT_EQ(value, 0.4);
+        setlocale(LC_NUMERIC, "C");
+        (void)old;
+    }
 
     uint32_t digits = 0;
     ASSERT_TRUE(ParseDigitsText("4294967295", digits));

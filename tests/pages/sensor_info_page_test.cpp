@@ -100,6 +100,16 @@ TEST_F(InformationPage, OneSensorShowsItsFieldsAndAClosedPortShowsNotAvailable) 
     EXPECT_EQ(connection->m_listPorts.GetItemText(0, CDlgSensorConnection::COL_RANGE),
               "500,0 N·m/500,0 N·m");
 
+    // The sensor's record changed while another page showed (a restart after an adjustment):
+    // the page shows the new record when it comes back.
+    frame_->SetOperatingMode(PAGE_CALIBRATION);
+    Run(100);
+    frame_->m_aSensorRecord[0].ucUsedCalib = 3;
+    frame_->SetOperatingMode(PAGE_INFORMATION);
+    Run(100);
+    EXPECT_EQ(Text(1068), GetLanguageString(5187));
+    EXPECT_EQ(Text(1072).Find(GetLanguageString(5125)), 0);
+
     frame_->COM_CloseSensorPorts();
     frame_->m_aEntries[frame_->m_iCurrentRow].iState = PORT_STATE_FOUND;
     page_->UpdateSensorInformation(TRUE);

@@ -47,8 +47,14 @@ struct ModalWatch {
     HWND mainWindow = nullptr;
     HWND current = nullptr;  // the modal window seen last
     int escapes = 0;
+    bool answered = false;  // the modal window seen last was taken by an answer
     std::chrono::steady_clock::time_point since;
     std::vector<ShownMessage>* log = nullptr;
+    // A modal loop waits in real time, as the program's own loop does between the session's
+    // steps: the clock follows it there too (the readings of a calibration step run on timers).
+    kq::VirtualClock* clock = nullptr;
+    std::chrono::steady_clock::time_point clockMark;
+    int64_t movedInModalMs = 0;
 };
 ModalWatch g_watch;
 constexpr int kModalPollMs = 20;
@@ -64,16 +70,30 @@ void LookForModal() {
         return;
     }
     const auto now = std::chrono::steady_clock::now();
+    if (active != g_watch.current)
+        g_watch.clockMark = now;  // its time starts when it is seen
+    if (g_watch.clock != nullptr) {
+        const int64_t ms =
+            std::chrono::duration_cast<std::chrono::milliseconds>(now - g_watch.clockMark).count();
+        if (ms > 0) {
+            g_watch.clock->AdvanceMillis(ms);
+            kq::ui::NotifyClockChanged();
+            g_watch.clockMark += std::chrono::milliseconds(ms);
+            g_watch.movedInModalMs += ms;
+        }
+    }
     if (active != g_watch.current) {
         g_watch.current = active;
         g_watch.escapes = 0;
         g_watch.since = now;
-        if (!g_watch.answers.empty() && g_watch.answers.front()(active))
+        g_watch.answered = !g_watch.answers.empty() && g_watch.answers.front()(active);
+        if (g_watch.answered)
             g_watch.answers.pop_front();
         return;
     }
-    // Unanswered: Cancel, then No (a question without Cancel), then OK.
-    if (now - g_watch.since > kUnansweredLimit) {
+    // Unanswered: Cancel, then No (a question without Cancel), then OK. An answered window may
+    // take its time (a reading that runs while it shows).
+    if (!g_watch.answered && now - g_watch.since > kUnansweredLimit) {
         if (g_watch.log != nullptr)
             g_watch.log->push_back(ShownMessage{WindowText(active), "unanswered dialog", 0});
         g_watch.since = now;
@@ -120,6 +140,7 @@ void EndWatch() {
     g_watch.mainWindow = nullptr;
     g_watch.current = nullptr;
     g_watch.log = nullptr;
+    g_watch.clock = nullptr;
 }
 
 }  // namespace
@@ -208,6 +229,7 @@ bool AppSession::Start() {
     ended_ = false;
     g_watch.mainWindow = FrameWindow();
     g_watch.log = &messages;
+    g_watch.clock = &clock_;
     if (g_watch.watcher == nullptr)
         StartWatch();
     Pump();
@@ -246,6 +268,8 @@ void AppSession::Finish() {
 
 void AppSession::Step(int64_t ms) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    g_watch.clockMark = std::chrono::steady_clock::now();
+    g_watch.movedInModalMs = 0;
     for (;;) {
         Pump();
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -255,7 +279,8 @@ void AppSession::Step(int64_t ms) {
             break;
         kq::ui::WaitForWork(static_cast<int>(left));
     }
-    clock_.AdvanceMillis(ms);
+    // What a modal loop inside this step moved already is not moved twice.
+    clock_.AdvanceMillis(std::max<int64_t>(ms - g_watch.movedInModalMs, 0));
     kq::ui::NotifyClockChanged();
     Pump();
 }
