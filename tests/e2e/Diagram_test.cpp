@@ -16,8 +16,6 @@ namespace {
 
 using LiveDiagram = Road;
 
-constexpr int kDiagramBarId = 185;
-
 struct PlottedPoint {
     double time;
     double value;
@@ -96,17 +94,8 @@ void ExpectTheLoad(CXGraph& chart, const char* when) {
 TEST_F(LiveDiagram, ThePlottedPointsFollowTheLoad) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
-    ShowPage(*app_, kCommandMeasureDiagram);
     // The operator pulls the diagram bar's upper edge up to see the curves large.
-    HWND bar = FindControl(app_->FrameWindow(), kDiagramBarId);
-    ASSERT_NE(bar, nullptr);
-    RECT docked{};
-    ::GetWindowRect(bar, &docked);
-    const LONG middle = (docked.left + docked.right) / 2;
-    app_->DragFromTo({middle, docked.top + 2}, {middle, docked.top - 300});
-    RECT pulled{};
-    ::GetWindowRect(bar, &pulled);
-    ASSERT_LT(pulled.top, docked.top - 250);
+    ASSERT_TRUE(PullDiagramUp(*app_, 300));
 
     CXGraph* chart = app_->Frame()->GetDiagramView()->GetDiagram()->GetChart();
     ASSERT_NE(chart, nullptr);

@@ -98,6 +98,8 @@ class Walk {
             e2e::ShowPage(*app_, page.command);
             Picture(page.file, "the " + std::string(page.title) + " page");
         }
+        // As an operator does, the docked diagram is made larger to watch the curves.
+        e2e::PullDiagramUp(*app_, 300);
         const bool measured = e2e::Measure(*app_, 3000);
         Note(measured, "measured for 3 s on the measure-and-diagram page");
         Picture("measured.png", "the page after the measurement");
