@@ -1,7 +1,8 @@
-// A sensor line that misbehaves: random bytes before every frame, damaged check bytes, answers
-// that come late while streaming, and answers later than the search waits. The program finds the
-// sensor where the line allows it (or says in the user's language that it finds none), counts
-// the value sets the line loses, shows and records only values of the load, and runs on.
+// A sensor line that misbehaves: random bytes before every frame, damaged check bytes (while
+// measuring and while the sensor's rate is changed), answers that come late while streaming, and
+// answers later than the search waits. The program finds the sensor where the line allows it (or
+// says in the user's language that it finds none), counts the value sets the line loses, shows
+// and records only values of the load, and runs on.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +20,8 @@
 #include "platform/base/StringFormat.h"
 #include "platform/ui/WinUser.h"
 #include "res/resource.h"
+#include "sensor/BlockLayouts.h"
+#include "sensor/ZMStates.h"
 
 namespace e2e {
 namespace {
@@ -156,6 +159,42 @@ class LineFaults : public Road {
         return {};
     }
 
+    // 230400 down to 115200 in the sensor's baud cell: the sensor takes the rate into its memory
+    // (the simulator's state file) and restarts; the program's new search opens it at the new
+    // rate, and the page lists it so.
+    void ExpectABaudChangeFoundAgain() {
+        ASSERT_TRUE(ShowUntil(kCommandConnection, [&] { return !RowOfTheSensor().empty(); }));
+        HWND list = FindControl(app_->FrameWindow(), kPortListId);
+        const auto rows = ListRows(list, kPortListColumns);
+        int index = 0;
+        while (index < static_cast<int>(rows.size()) && rows[index][kColumnSerial] != "1001")
+            ++index;
+        app_->ClickAt(ListCell(list, index, kColumnBaudrate));
+        app_->Run(100);
+        app_->Key(VK_UP);
+        app_->Key(VK_RETURN);
+        EXPECT_TRUE(app_->RunUntil(
+            [&] { return SensorBaudCode(stateFile_, "1001") == tarvik::kBaudCode115200; }, 15000));
+        // The cell shows the chosen rate at once; that the sensor is open again at it, the
+        // program knows once its new search has ended.
+        CMainFrame& frame = *app_->Frame();
+        EXPECT_TRUE(app_->RunUntil(
+            [&] {
+                return frame.m_iOpenEntry >= 0 &&
+                       frame.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE &&
+                       frame.m_aEntries[frame.m_iOpenEntry].iBaudrate == 115200;
+            },
+            15000));
+        const std::string active = TableText(kStateActive, LanguageOffset());
+        std::vector<std::string> row;
+        EXPECT_TRUE(ShowUntil(kCommandConnection, [&] {
+            row = RowOfTheSensor();
+            return !row.empty() && row[kColumnState] == active &&
+                   row[kColumnBaudrate] == BaudrateText(115200).GetString();
+        })) << (row.empty() ? "not listed" : row[kColumnState] + " " + row[kColumnBaudrate]);
+        EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
+    }
+
     // Channel A follows the sine load of 200 +- 100 N·m, channel B its constant 10 N·m, within
     // the last digit shown: in the views while measuring and in every row of the file; the page
     // counts the rows the file holds.
@@ -207,13 +246,16 @@ TEST_F(LineFaults, RandomBytesBeforeEveryFrameLoseNothing) {
     EXPECT_GE(facts.rows, 10);
 }
 
-TEST_F(LineFaults, FramesWithWrongCheckBytesAreCountedAsLostValueSets) {
+TEST_F(LineFaults, FramesWithWrongCheckBytesAreCountedAsLostAndABaudChangeGetsThrough) {
     // Every fourth frame damaged: a third as many value sets lost as arrive.
     const RunFacts facts = MeasureBehind("corrupt=4");
     ExpectTheLoad(facts);
     EXPECT_GE(facts.rows, 10);
     EXPECT_GT(facts.lost, 0u);
     EXPECT_NEAR(static_cast<double>(facts.lost), facts.rows / 3.0, 2.0) << facts.rows;
+    // The sensor's memory written and the sensor restarted over the same line, whichever of
+    // the answers on the way are damaged.
+    ExpectABaudChangeFoundAgain();
 }
 
 TEST_F(LineFaults, AnswersLateWithinTheWaitsAreMeasuredAndCountedToTheEnd) {
