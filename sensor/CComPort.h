@@ -340,6 +340,7 @@ class CComPort : public CTarvik_Send {
     int m_iScanBlock = 0;
     int m_iScanRetries = 0;
     uint64_t m_ullUnaskedBytes = 0;
+    uint64_t m_ullScanCheckErrors = 0;  // the main cutter's check errors when the scan last asked
     bool m_bUnaskedValueSet = false;
 
     // ---- Opening a sensor ----

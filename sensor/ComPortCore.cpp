@@ -294,6 +294,13 @@ void CComPort::FailStep(ComFailure why) {
         m_llNextPollMs = kq::MonotonicMillis() + kErrorRetryDelayMs;
         return;
     }
+    if (state == ZM_RESTART_AFTER_BAUDRATE && why == ComFailure::NoAnswer) {
+        // The sensor holds the new rate: a restart whose acknowledge was lost has it listening
+        // at that rate, where the requests sent again cannot reach it. The search after the
+        // restart finds it at whichever rate it answers.
+        ArmTimer(COM_TIMER_BAUD_RESTART_CLOSE, COM_MS_BAUD_RESTART);
+        return;
+    }
     if (why == ComFailure::NoAnswer || why == ComFailure::PortGone) {
         EnterLostState();
         return;

@@ -175,6 +175,7 @@ bool CComPort::ScanSend(const CString& bytes, int expect) {
     m_request.timerId = COM_TIMER_SCAN_ANSWER;
     m_request.blockNumber = -1;
     m_bRequestOutstanding = TRUE;
+    m_ullScanCheckErrors = m_cutter.Stats().checkErrors;
     ArmTimer(COM_TIMER_SCAN_ANSWER, m_request.timeoutMs);
     return true;
 }
@@ -185,6 +186,16 @@ void CComPort::ScanTimeout() {
     }
     m_bRequestOutstanding = FALSE;
     if (m_iZMCOMConfgFlow == ZM_SCAN_CHECK_ADDRESS) {
+        // A frame with wrong check bytes came while waiting: something answers at this rate and
+        // its answer was damaged on the way. It is asked again, as the scan's later requests are.
+        if (m_cutter.Stats().checkErrors != m_ullScanCheckErrors && m_request.retriesLeft > 0 &&
+            m_pPortMan->Write(m_request.bytes.View())) {
+            --m_request.retriesLeft;
+            m_ullScanCheckErrors = m_cutter.Stats().checkErrors;
+            m_bRequestOutstanding = TRUE;
+            ArmTimer(COM_TIMER_SCAN_ANSWER, m_request.timeoutMs);
+            return;
+        }
         // No sensor at this rate: the next candidate rate of the same port, then the next port.
         if (++m_iScanRatePos < m_iScanRateCount) {
             m_pPortMan->ClosePort(false);

@@ -228,6 +228,12 @@ void CDlgMeasureDiagram::OnMeasureTick() {
     elapsed.Format("%lld s",
                    static_cast<long long>(CTime::GetCurrentTime().GetTime() - m_llStartTime));
     SetDlgItemText(IDC_MD_ELAPSED, elapsed);
+    ShowValueCount();
+}
+
+void CDlgMeasureDiagram::ShowValueCount() {
+    if (m_hWnd == nullptr)
+        return;
     CMainFrame* frame = GetMainFrame();
     IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr;
     CString count;

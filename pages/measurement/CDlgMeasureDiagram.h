@@ -168,6 +168,8 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
         BYTE armed = 0;
     } m_lastCheck;
     void ShowMonitor();
+    // "Values: n", n the largest point count of the recording's curves.
+    void ShowValueCount();
     uint64_t m_ullStopRequestedMs = 0;
     bool m_bFinishPending = false;
     // A lost sensor ended or is ending the measurement: once it is finished, the frame marks

@@ -269,6 +269,10 @@ void CDlgMeasureDiagram::OnMeasurementEnded() {
     SetRunBytes(false);
     m_bWaitingForTrigger = false;
     Status(m_bEndedWithSensorLost ? kStatusDisconnected : kStatusReady);
+    // Value sets still on the way when Stop was clicked are recorded until here, while the
+    // count stopped with the click: it shows at the end what the recording holds.
+    if (!m_bEndedWithSensorLost)
+        ShowValueCount();
     ShowButtons();
     if (IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr)
         diagram->SaveDiagramToDocumentation();

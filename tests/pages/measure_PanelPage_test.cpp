@@ -2,7 +2,7 @@
 // finished by timer 64, one end per measurement, the trigger monitor's pace and its texts), and
 // in the running program with a simulated sensor (single shot on show, start and stop, the
 // light, the curve store's refusal and shortage, the sensor lost while measuring or idle, the
-// trigger and its repeat, the power boxes, the start and stop programs).
+// trigger and its repeat, the power boxes, the start and stop programs, the count at the end).
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -384,4 +384,23 @@ TEST_F(PanelWithSensor, AStartedRunFeedsTheChannelsOfTheOpenSensor) {
     page_->OnBnClickedStop();
     Run(1500);
     EXPECT_TRUE(frame_->m_bMeasurementFinished);
+}
+
+// A value set still on the way when Stop is clicked (a sensor that answers late) is recorded
+// until the run ends: the count the panel shows at the end is what the recording holds.
+TEST_F(PanelWithSensor, AtTheEndTheCountShowsTheValueSetsThatArrivedAfterTheStop) {
+    frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
+    page_->OnBnClickedStart();
+    RunStreaming(1000);
+    page_->OnBnClickedStop();
+    for (int late = 0; late < 2; ++late)
+        frame_->UpdateMeasuredValues(0);
+    Run(1500);
+    ASSERT_TRUE(frame_->m_bMeasurementFinished);
+    CString expected;
+    expected.Format("%s: %d", GetLanguageString(IDS_MD_VALUES).GetString(),
+                    frame_->GetDiagramView()->GetMaxCountOfValues());
+    CString shown;
+    page_->GetDlgItemText(IDC_MD_COUNT, shown);
+    EXPECT_EQ(shown, expected);
 }

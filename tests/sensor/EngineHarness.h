@@ -34,6 +34,7 @@ struct SimPort {
     int position = 0;
     bool vanished = false;
     int dropEvery = 0;     // every n-th frame the sensor sends is lost
+    int damageEvery = 0;   // every n-th frame the sensor sends arrives with a wrong check byte
     int vanishAfter = -1;  // the port goes away once the sensor has understood this many frames
     int sent = 0;
     class SimPortManager* openBy = nullptr;
@@ -308,7 +309,11 @@ class Harness : public ISensorPortProvider, public IComPortTimers {
         if (port.dropEvery > 0 && port.sent % port.dropEvery == 0) {
             return;
         }
-        pending.emplace_back(port.openBy, port.LineMatches() ? frame : Noise(frame.size()));
+        std::string bytes = port.LineMatches() ? frame : Noise(frame.size());
+        if (port.damageEvery > 0 && port.sent % port.damageEvery == 0 && !bytes.empty()) {
+            bytes.back() = static_cast<char>(bytes.back() ^ 0x5A);
+        }
+        pending.emplace_back(port.openBy, bytes);
     }
     std::string Noise(size_t n) {
         std::string s;

@@ -1,5 +1,6 @@
 // The search for sensors over ports with a sensor at either rate, a silent port, a port that
-// sends garbage and a busy port; opening the sensor found.
+// sends garbage and a busy port, and a sensor whose identification is damaged on the way;
+// opening the sensor found.
 #include <gtest/gtest.h>
 
 #include "sensor/Protocol.h"
@@ -108,6 +109,18 @@ TEST(EngineScan, EveryCandidateRateIsProbedAndTheStoredRateFirst) {
     EXPECT_EQ(std::count_if(port.requests.begin(), port.requests.end(),
                             [](const std::string& r) { return r.at(4) == '@'; }),
               2);  // the scan and the opening
+    EXPECT_EQ(bench.frame.m_aEntries[0].iBaudrate, 230400);
+}
+
+TEST(EngineScan, AnIdentificationDamagedOnTheWayIsAskedAgainAtTheSameRate) {
+    Harness bench;
+    SimPort& port =
+        bench.AddSensor("COM1 Tarvik USB sensor interface port", SensorConfig(1111, 230400));
+    // The sensor's first answer, its identification, arrives with a wrong check byte.
+    port.damageEvery = 1000;
+    port.sent = 999;
+    ASSERT_TRUE(bench.ScanAndOpen());
+    EXPECT_EQ(bench.frame.m_aEntries[0].iState, PORT_STATE_OPEN);
     EXPECT_EQ(bench.frame.m_aEntries[0].iBaudrate, 230400);
 }
 

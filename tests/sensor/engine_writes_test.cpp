@@ -1,5 +1,6 @@
-// Block writes: baud rate with restart and new search, low-pass filter, serial-number texts and
-// the software configuration; read-modify-write, refused values, deferred writes.
+// Block writes: baud rate with restart and new search (the restart's acknowledge lost too),
+// low-pass filter, serial-number texts and the software configuration; read-modify-write,
+// refused values, deferred writes.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -58,6 +59,26 @@ TEST(EngineWrites, BaudChangeRestartsAndTheNewSearchFindsTheSensorAtTheNewRate) 
     EXPECT_LT(at(COM_TIMER_BAUD_RESTART_CLOSE), at(COM_TIMER_BAUD_RESTART_REBUILD));
     EXPECT_EQ(std::count(bench.fired.begin(), bench.fired.end(), COM_TIMER_SCAN_ANSWER), 0);
     EXPECT_EQ(bench.pages.Count("RebuildPortList(1)"), 2);
+}
+
+TEST(EngineWrites, ABaudChangeWhoseRestartAcknowledgeIsLostFindsTheSensorAtTheNewRate) {
+    WriteBench bench;
+    ASSERT_TRUE(bench.ScanAndOpen());
+    ASSERT_EQ(bench.frame.COM_ZMCOMConfgSetNewBaudrate(bench.frame.m_iOpenEntry, 16), COM_BAUD_OK);
+    ASSERT_TRUE(bench.RunUntil([&] {
+        return bench.frame.COM_GetZMCOMConfgFlow() == ZM_CNFG_SET_NEW_BAUDRATE &&
+               !bench.frame.m_bRequestOutstanding;
+    }));
+    // The rate is written; the line loses the next frame, the restart's acknowledge. The
+    // sensor restarts at the new rate, where the requests sent again cannot reach it.
+    bench.port.dropEvery = 1000;
+    bench.port.sent = 999;
+    bench.frame.readyTimerRan = false;
+    ASSERT_TRUE(bench.RunUntil([&] { return bench.frame.readyTimerRan && bench.AtRest(); }));
+    EXPECT_EQ(bench.port.Sensor().BaudRate(), 230400);
+    EXPECT_EQ(bench.frame.m_aEntries[0].iBaudrate, 230400);
+    EXPECT_EQ(bench.frame.m_aEntries[0].iState, PORT_STATE_OPEN);
+    EXPECT_EQ(bench.pages.Count("OnSensorDisconnected"), 0);
 }
 
 TEST(EngineWrites, BaudChangeIsRefusedForAnotherRowABadCodeOrABusyDialogue) {
