@@ -149,6 +149,7 @@
 #define IDS_MD_VALUES 5857
 #define IDS_MD_STORAGE_REDUCED 5858
 #define IDS_MD_STORAGE_FAILED 5859
+#define IDS_MD_LOST_ON_LINE 5865
 
 // About box (template 240) and note dialog (template 241).
 #define IDD_INFO 240

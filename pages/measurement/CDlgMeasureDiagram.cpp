@@ -32,7 +32,8 @@ const PageLabel kLabels[] = {{IDC_MD_START, IDS_MD_START},
                              {IDC_MD_REPEAT, kRepeatText}};
 // Texts the page writes later (monitor, count, messages).
 const int kLaterTexts[] = {IDS_MD_ARMED,           IDS_MD_NOT_ARMED,      IDS_MD_VALUES,
-                           IDS_MD_STORAGE_REDUCED, IDS_MD_STORAGE_FAILED, IDS_MD_PROGRAM_FAILED};
+                           IDS_MD_STORAGE_REDUCED, IDS_MD_STORAGE_FAILED, IDS_MD_PROGRAM_FAILED,
+                           IDS_MD_LOST_ON_LINE};
 const unsigned short kLampIcons[CDlgMeasureDiagram::LED_STATES] = {
     IDI_MD_LAMP_IDLE, IDI_MD_LAMP_WAITING, IDI_MD_LAMP_MEASURING};
 constexpr char kNoValue[] = "---";
@@ -239,6 +240,14 @@ void CDlgMeasureDiagram::ShowValueCount() {
     CString count;
     count.Format("%s: %d", GetLanguageString(IDS_MD_VALUES).GetString(),
                  diagram != nullptr ? diagram->GetMaxCountOfValues() : 0);
+    // Value sets the counter check found missing: the recording has gaps, and says so.
+    const uint64_t lost = frame != nullptr ? frame->m_ullLostValueSets - m_ullLostAtStart : 0;
+    if (lost > 0) {
+        CString gaps;
+        gaps.Format(" (%llu %s)", static_cast<unsigned long long>(lost),
+                    GetLanguageString(IDS_MD_LOST_ON_LINE).GetString());
+        count += gaps;
+    }
     SetDlgItemText(IDC_MD_COUNT, count);
 }
 

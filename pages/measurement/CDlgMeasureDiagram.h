@@ -170,6 +170,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     void ShowMonitor();
     // "Values: n", n the largest point count of the recording's curves.
     void ShowValueCount();
+    uint64_t m_ullLostAtStart = 0;  // the frame's lost value sets when the run began
     uint64_t m_ullStopRequestedMs = 0;
     bool m_bFinishPending = false;
     // A lost sensor ended or is ending the measurement: once it is finished, the frame marks

@@ -164,6 +164,8 @@ void CDlgMeasureDiagram::BeginRun(bool triggered) {
     m_bRecoverAfterFinish = false;
     m_bEndedWithSensorLost = false;
     m_llStartTime = CTime::GetCurrentTime().GetTime();
+    if (CMainFrame* frame = GetMainFrame())
+        m_ullLostAtStart = frame->m_ullLostValueSets;
     m_psMsureDgrm->running = 1;
     SetRunBytes(true);
     m_ucMeasuring = 1;
