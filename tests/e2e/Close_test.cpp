@@ -102,7 +102,7 @@ TEST_F(Close, TheCloseIsRefusedDuringAMultiSensorMeasurement) {
 TEST_F(Close, ADamagedSettingsFileGivesDefaultsAMessageAndIsKeptBeside) {
     std::filesystem::create_directories(std::filesystem::path(app_->SettingsFile()).parent_path());
     std::ofstream(app_->SettingsFile()) << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_"
-                                           "USER\\Software\\Brevan S.A.S.\\kq7b\\Language]\n"
+                                           "USER\\Software\\Brevan S.A.S.\\KQ7-B\\Language]\n"
                                            "\"Language\"=dword:zz\n";
     app_->ReloadSettings();
     StartBench(OneSensorArguments(stateFile_), 1);
