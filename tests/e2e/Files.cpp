@@ -70,6 +70,33 @@ print(w, abs(h), bpp)
     return facts;
 }
 
+CsvFacts ReadCsvRows(const std::string& path) {
+    static const char* const kScript = R"(
+import csv, sys
+lines = open(sys.argv[1], encoding='utf-8').read().split('\n')
+rows = [r for r in csv.reader(lines, delimiter=sys.argv[2]) if r and r[0].strip().isdigit()]
+def value(cell):
+    return float(cell.split()[0].replace(',', '.'))
+a = [value(r[1]) for r in rows]
+b = [value(r[2]) for r in rows]
+numbered = [int(r[0]) for r in rows] == list(range(len(rows)))
+step = max((abs(x - y) for x, y in zip(a, a[1:])), default=0)
+print(len(rows), int(numbered), min(a, default=0), max(a, default=0), step, min(b, default=0),
+      max(b, default=0))
+)";
+    CsvFacts facts;
+    std::string output;
+    if (!RunPython(kScript, {path, ";"}, &output))
+        return facts;
+    std::istringstream numbers(output);
+    int numbered = 0;
+    numbers >> facts.rows >> numbered >> facts.lowA >> facts.highA >> facts.stepA >> facts.lowB >>
+        facts.highB;
+    facts.numbered = numbered != 0;
+    facts.valid = !numbers.fail();
+    return facts;
+}
+
 PdfFacts ReadPdf(const std::string& path) {
     static const char* kScript = R"(
 import re, sys

@@ -32,6 +32,18 @@ struct PdfFacts {
 };
 PdfFacts ReadPdf(const std::string& path);
 
+// The value rows of a saved measurement (those numbered after the header lines), read by
+// Python's csv module with the ';' separator: their count, whether they are numbered 0, 1, 2...
+// without a gap, channel A's lowest and highest value and largest step, channel B's lowest and
+// highest. `valid` is false when the file cannot be read so.
+struct CsvFacts {
+    bool valid = false;
+    int rows = 0;
+    bool numbered = false;
+    double lowA = 0, highA = 0, stepA = 0, lowB = 0, highB = 0;
+};
+CsvFacts ReadCsvRows(const std::string& path);
+
 // A memory block of a sensor as the simulator's state file keeps it (serial, sensor index, block
 // number, bytes in hex); false when the file has no such block.
 bool SensorBlock(const std::string& stateFile, const std::string& serial, int blockIndex,

@@ -15,25 +15,7 @@ namespace {
 
 using Judge = Road;
 
-constexpr int kValueField = 1006;
 constexpr int kLightPicture = 1482;
-
-BOOL CALLBACK CollectValueFields(HWND hwnd, LPARAM data) {
-    // The channel bars stay hidden beside the diagram page; their views keep their texts.
-    if (::GetDlgCtrlID(hwnd) == kValueField && !WindowText(hwnd).empty())
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-    return TRUE;
-}
-
-// The number a value field shows ("10,00 N·m" reads 10.0), whatever the decimal mark.
-double ShownNumber(HWND field) {
-    std::string text = WindowText(field);
-    for (char& c : text) {
-        if (c == ',')
-            c = '.';
-    }
-    return std::strtod(text.c_str(), nullptr);
-}
 
 // The colour in the middle of the light as the screen shows it.
 COLORREF LightColour(HWND picture) {
@@ -59,17 +41,10 @@ TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
     TypeInto(*app_, FindControl(frame, IDC_ADJ_UPPER_1), "15");
 
     std::vector<double> shown;
-    ASSERT_TRUE(Measure(*app_, 1500, [&] {
-        std::vector<HWND> fields;
-        ::EnumChildWindows(app_->FrameWindow(), CollectValueFields,
-                           reinterpret_cast<LPARAM>(&fields));
-        for (HWND field : fields)
-            shown.push_back(ShownNumber(field));
-    }));
+    ASSERT_TRUE(Measure(*app_, 1500, [&] { shown = ShownChannelValues(app_->FrameWindow()); }));
     // Channel A follows the sine load of 200 +- 100 N·m, channel B its constant 10 N·m, within
     // the last digit shown.
     ASSERT_EQ(shown.size(), 2u);
-    std::sort(shown.begin(), shown.end());
     EXPECT_NEAR(shown[0], 10.0, 0.1);
     EXPECT_GE(shown[1], 99.9);
     EXPECT_LE(shown[1], 300.1);

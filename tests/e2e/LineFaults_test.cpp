@@ -26,7 +26,6 @@
 namespace e2e {
 namespace {
 
-constexpr int kValueField = 1006;
 constexpr int kPortListId = 1076;
 constexpr int kColumnBaudrate = 2;
 constexpr int kColumnSerial = 4;
@@ -37,39 +36,6 @@ constexpr int kStartUpMessage = 1254;
 constexpr int kStartUpSearchAgain = 1257;
 constexpr int kStartUpQuit = 1258;
 constexpr int64_t kMeasureMs = 2000;
-
-// The CSV's value rows read by Python's csv module: their count, channel A's lowest and highest
-// value, channel B's lowest and highest.
-constexpr const char* kCsvFacts = R"(
-import csv, sys
-lines = open(sys.argv[1], encoding='utf-8').read().split('\n')
-rows = [r for r in csv.reader(lines, delimiter=';') if r and r[0].strip().isdigit()]
-def value(cell):
-    return float(cell.split()[0].replace(',', '.'))
-a = [value(r[1]) for r in rows]
-b = [value(r[2]) for r in rows]
-print(len(rows), min(a, default=0), max(a, default=0), min(b, default=0), max(b, default=0))
-)";
-
-BOOL CALLBACK CollectValueFields(HWND hwnd, LPARAM data) {
-    if (::GetDlgCtrlID(hwnd) == kValueField && !WindowText(hwnd).empty())
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-    return TRUE;
-}
-
-// The numbers the channel views show ("10,00 N·m" reads 10.0), whatever the decimal mark.
-std::vector<double> ShownValues(HWND frame) {
-    std::vector<HWND> fields;
-    ::EnumChildWindows(frame, CollectValueFields, reinterpret_cast<LPARAM>(&fields));
-    std::vector<double> values;
-    for (HWND field : fields) {
-        std::string text = WindowText(field);
-        std::replace(text.begin(), text.end(), ',', '.');
-        values.push_back(std::strtod(text.c_str(), nullptr));
-    }
-    std::sort(values.begin(), values.end());
-    return values;
-}
 
 // What one measurement on the faulty line left: the views' values while it ran, the value sets
 // the counter check found missing, the count on the page and the saved file's rows.
@@ -112,9 +78,9 @@ class LineFaults : public Road {
             return facts;
 
         EXPECT_TRUE(Measure(*app_, kMeasureMs / 2, [&] {
-            facts.shown.push_back(ShownValues(app_->FrameWindow()));
+            facts.shown.push_back(ShownChannelValues(app_->FrameWindow()));
             app_->Run(kMeasureMs / 2);
-            facts.shown.push_back(ShownValues(app_->FrameWindow()));
+            facts.shown.push_back(ShownChannelValues(app_->FrameWindow()));
         }));
         // "Values: 31 (9 lost on the line)": the count, and the sets the counter check missed.
         const std::string counted = WindowText(FindControl(app_->FrameWindow(), IDC_MD_COUNT));
@@ -127,10 +93,13 @@ class LineFaults : public Road {
 
         const std::string csv = root_ + "/values.csv";
         EXPECT_TRUE(SaveValues(*app_, csv));
-        std::string output;
-        EXPECT_TRUE(RunPython(kCsvFacts, {csv}, &output)) << ReadFile(csv);
-        std::istringstream(output) >> facts.rows >> facts.lowA >> facts.highA >> facts.lowB >>
-            facts.highB;
+        const CsvFacts rows = ReadCsvRows(csv);
+        EXPECT_TRUE(rows.valid) << ReadFile(csv);
+        facts.rows = rows.rows;
+        facts.lowA = rows.lowA;
+        facts.highA = rows.highA;
+        facts.lowB = rows.lowB;
+        facts.highB = rows.highB;
         EXPECT_TRUE(app_->IsRunning());
         EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
         return facts;

@@ -18,23 +18,6 @@ constexpr int kDateTitle = 5470;
 constexpr int kEndOfStorage = 5804;
 constexpr int kDuration = 5803;
 
-// The CSV's value rows (those numbered after the header lines), read by Python's csv module with
-// the program's separator: prints their count, whether they are numbered 0, 1, 2... without a
-// gap, channel A's lowest and highest value and largest step, and channel B's lowest and highest.
-constexpr const char* kCsvRows = R"(
-import csv, sys
-lines = open(sys.argv[1], encoding='utf-8').read().split('\n')
-rows = [r for r in csv.reader(lines, delimiter=sys.argv[2]) if r and r[0].strip().isdigit()]
-def value(cell):
-    return float(cell.split()[0].replace(',', '.'))
-a = [value(r[1]) for r in rows]
-b = [value(r[2]) for r in rows]
-numbered = [int(r[0]) for r in rows] == list(range(len(rows)))
-step = max((abs(x - y) for x, y in zip(a, a[1:])), default=0)
-print(len(rows), int(numbered), min(a, default=0), max(a, default=0), step, min(b, default=0),
-      max(b, default=0))
-)";
-
 TEST_F(MeasureAndSave, TheRecordingIsSavedAsCsvBmpAndPdf) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
@@ -87,29 +70,25 @@ TEST_F(MeasureAndSave, TheCsvRowsHoldTheSimulatedLoad) {
     app_->Run(1500);
     const std::string csv = root_ + "/values.csv";
     ASSERT_TRUE(SaveValues(*app_, csv));
-    std::string output;
-    ASSERT_TRUE(RunPython(kCsvRows, {csv, ";"}, &output)) << ReadFile(csv);
-    std::istringstream facts(output);
-    int rows = 0, numbered = 0;
-    double lowA = 0, highA = 0, stepA = 0, lowB = 0, highB = 0;
-    facts >> rows >> numbered >> lowA >> highA >> stepA >> lowB >> highB;
-    ASSERT_FALSE(facts.fail()) << output;
+    const CsvFacts facts = ReadCsvRows(csv);
+    ASSERT_TRUE(facts.valid) << ReadFile(csv);
+    const int rows = facts.rows;
     // Three seconds of measuring at ten value sets a second: one row per value set counted on
     // the page, numbered without a gap, and the measurement's duration in the stop block (from
     // the click on Start, through the sensor's start, to the end of the recording).
     EXPECT_GE(rows, 30) << ReadFile(csv);
     EXPECT_EQ(rows, shownCount) << counted;
-    EXPECT_TRUE(numbered);
+    EXPECT_TRUE(facts.numbered);
     const double duration = NumberAfter(ReadFile(csv), TableText(kDuration, LanguageOffset()));
     EXPECT_GE(duration * 10, rows - 1);
     EXPECT_LE(duration * 10, rows + 12) << "counted to the save, not to the stop";
     // Channel A follows the sine load of 200 +- 100 N·m with a period of 8 s (its steepest
     // change 79 N·m/s), channel B its constant 10 N·m, within the last digit shown.
-    EXPECT_GE(lowA, 99.9);
-    EXPECT_LE(highA, 300.1);
-    EXPECT_LE(stepA, 79.0 * 4 / std::max(rows - 1, 1) + 0.5) << output;
-    EXPECT_NEAR(lowB, 10.0, 0.1);
-    EXPECT_NEAR(highB, 10.0, 0.1);
+    EXPECT_GE(facts.lowA, 99.9);
+    EXPECT_LE(facts.highA, 300.1);
+    EXPECT_LE(facts.stepA, 79.0 * 4 / std::max(rows - 1, 1) + 0.5);
+    EXPECT_NEAR(facts.lowB, 10.0, 0.1);
+    EXPECT_NEAR(facts.highB, 10.0, 0.1);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "RoadSteps.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/framework/AfxRes.h"
@@ -90,6 +92,30 @@ bool IsCommandEnabled(AppSession& app, UINT command) {
             return (state & (MF_GRAYED | MF_DISABLED)) == 0;
     }
     return false;
+}
+
+namespace {
+
+BOOL CALLBACK CollectValueFields(HWND hwnd, LPARAM data) {
+    constexpr int kValueField = 1006;
+    if (::GetDlgCtrlID(hwnd) == kValueField && !WindowText(hwnd).empty())
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<double> ShownChannelValues(HWND frame) {
+    std::vector<HWND> fields;
+    ::EnumChildWindows(frame, CollectValueFields, reinterpret_cast<LPARAM>(&fields));
+    std::vector<double> values;
+    for (HWND field : fields) {
+        std::string text = WindowText(field);
+        std::replace(text.begin(), text.end(), ',', '.');
+        values.push_back(std::strtod(text.c_str(), nullptr));
+    }
+    std::sort(values.begin(), values.end());
+    return values;
 }
 
 bool PullDiagramUp(AppSession& app, int pixels) {

@@ -44,6 +44,10 @@ void ChooseItem(AppSession& app, HWND combo, int item);
 // The edit clicked, its text selected and replaced by typing, the focus moved on with Tab.
 void TypeInto(AppSession& app, HWND edit, const char* text);
 
+// The numbers the channel views show ("10,00 N·m" reads 10.0), whatever the decimal mark, in
+// ascending order; the views keep their texts while their bars are hidden beside the diagram.
+std::vector<double> ShownChannelValues(HWND frame);
+
 // The menu item of the command is enabled, as the menu shows it when it opens.
 bool IsCommandEnabled(AppSession& app, UINT command);
 
