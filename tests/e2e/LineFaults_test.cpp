@@ -12,7 +12,6 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "app/MainFrame.h"
 #include "app/SettingsValues.h"
 #include "foundation/SharedConstants.h"
 #include "harness/RoadSteps.h"
@@ -21,7 +20,6 @@
 #include "platform/ui/WinUser.h"
 #include "res/resource.h"
 #include "sensor/BlockLayouts.h"
-#include "sensor/ZMStates.h"
 
 namespace e2e {
 namespace {
@@ -31,6 +29,7 @@ constexpr int kColumnBaudrate = 2;
 constexpr int kColumnSerial = 4;
 constexpr int kColumnState = 6;
 constexpr int kStateActive = 5125;
+constexpr int kStateChecking = 5355;
 constexpr int kNoSensorFound = 5303;
 constexpr int kStartUpMessage = 1254;
 constexpr int kStartUpSearchAgain = 1257;
@@ -145,16 +144,15 @@ class LineFaults : public Road {
         app_->Run(100);
         app_->Key(VK_UP);
         app_->Key(VK_RETURN);
-        EXPECT_TRUE(app_->RunUntil(
-            [&] { return SensorBaudCode(stateFile_, "1001") == tarvik::kBaudCode115200; }, 15000));
-        // The cell shows the chosen rate at once; that the sensor is open again at it, the
-        // program knows once its new search has ended.
-        CMainFrame& frame = *app_->Frame();
+        // The cell shows the chosen rate at once; that the sensor is open again at it, the page
+        // tells once the program's new search (its rows checking) has ended.
+        const std::string checking = TableText(kStateChecking, LanguageOffset());
+        bool searched = false;
         EXPECT_TRUE(app_->RunUntil(
             [&] {
-                return frame.m_iOpenEntry >= 0 &&
-                       frame.COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE &&
-                       frame.m_aEntries[frame.m_iOpenEntry].iBaudrate == 115200;
+                for (auto& row : ListRows(list, kPortListColumns))
+                    searched = searched || row[kColumnState] == checking;
+                return searched && SensorBaudCode(stateFile_, "1001") == tarvik::kBaudCode115200;
             },
             15000));
         const std::string active = TableText(kStateActive, LanguageOffset());
