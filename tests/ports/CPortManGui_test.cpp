@@ -1,5 +1,7 @@
 #include "ports/CPortManGui.h"
 
+#include <unistd.h>
+
 #include <thread>
 
 #include "io/ChannelTestUtil.h"
@@ -16,7 +18,12 @@ class CPortManGuiTest : public PortsTest {
     void SetUp() override {
         PortsTest::SetUp();
         ASSERT_TRUE(pty_.Open());
-        DeclareExtraPorts("path=" + pty_.SlavePath() + ";desc=Tarvik USB sensor interface port");
+        // Declared through a link in the test's own folder: a declared path's folder is watched
+        // for the path going and coming, and /dev/pts itself sees the terminals of every other
+        // process (one of them may take this terminal's number as soon as it is closed).
+        const std::string link = settingsDir_ + "/ttyKQ0";
+        ASSERT_EQ(symlink(pty_.SlavePath().c_str(), link.c_str()), 0);
+        DeclareExtraPorts("path=" + link + ";desc=Tarvik USB sensor interface port");
     }
     CPortManGui Manager() { return CPortManGui(owner_, 2200, dataMessage_, TRUE, FALSE); }
 
