@@ -285,6 +285,8 @@ class CMainFrame : public CFrameWnd,
     // ---- Log (MainFrameLog) ----
     BOOL WriteApplicationLog(int sensor, const char* eventText = nullptr,
                              const char* extraText = nullptr);
+    // One entry in the log of every sensor that is connected now (at least the first).
+    void LogSensorEvent(const char* eventText = nullptr);
 
     // ---- Channel set-up (MainFrameChannels) ----
     void ResetChannelRecord(int channel);

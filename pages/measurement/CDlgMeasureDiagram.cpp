@@ -99,6 +99,10 @@ void CDlgMeasureDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
     CMainFrame* frame = GetMainFrame();
     if (frame == nullptr || frame->IsStartUpPending())
         return;
+    // After a port refresh that left no sensor open, nothing of the sensor before stays shown.
+    if (m_bSensorChanged && (frame->m_iOpenEntry < 0 || frame->m_iNumberOfSensors < 1))
+        ClearSensorDisplays();
+    m_bSensorChanged = FALSE;
     ShowButtons();
     SetTimer(TIMER_BUTTONS, kButtonsPeriodMs, nullptr);
     frame->SetTimer(CMainFrame::TIMER_SINGLE_SHOT, kSingleShotDelayMs, nullptr);

@@ -54,7 +54,7 @@ void Load(SensorBench& bench, int newtonCentimetres) {
 std::pair<double, double> Measured(AppSession& app, const std::string& csv) {
     EXPECT_TRUE(Measure(app, 800));
     EXPECT_TRUE(SaveValues(app, csv));
-    std::istringstream lines(ReadFile(csv));
+    std::istringstream lines(ReadCp1252File(csv));
     for (std::string line; std::getline(lines, line);) {
         std::replace(line.begin(), line.end(), ',', '.');
         int row = -1;

@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include "harness/AppSession.h"
+#include "platform/base/CodePage1252.h"
 #include "platform/ui/WinUser.h"
 #include "sensor/BlockLayouts.h"
 
@@ -31,6 +32,10 @@ std::string ReadFile(const std::string& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string ReadCp1252File(const std::string& path) {
+    return kq::Cp1252ToUtf8(ReadFile(path));
 }
 
 bool RunPython(const std::string& script, const std::vector<std::string>& arguments,
@@ -73,7 +78,7 @@ print(w, abs(h), bpp)
 CsvFacts ReadCsvRows(const std::string& path) {
     static const char* const kScript = R"(
 import csv, sys
-lines = open(sys.argv[1], encoding='utf-8').read().split('\n')
+lines = open(sys.argv[1], encoding='cp1252').read().split('\n')
 rows = [r for r in csv.reader(lines, delimiter=sys.argv[2]) if r and r[0].strip().isdigit()]
 def value(cell):
     return float(cell.split()[0].replace(',', '.'))

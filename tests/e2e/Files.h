@@ -11,6 +11,8 @@
 namespace e2e {
 
 std::string ReadFile(const std::string& path);
+// A file the program writes in the Windows western code page (measurement files, logs), as UTF-8.
+std::string ReadCp1252File(const std::string& path);
 // Runs /usr/bin/python3 with the script and arguments; its standard output, and whether it ended
 // with status 0.
 bool RunPython(const std::string& script, const std::vector<std::string>& arguments,
