@@ -117,6 +117,13 @@ int64_t LegacyFileSource::Position() {
     return ::_llseek(m_file, 0, 1);
 }
 
+int64_t LegacyFileSource::Size() {
+    const LONG here = ::_llseek(m_file, 0, 1);
+    const LONG end = ::_llseek(m_file, 0, 2);
+    ::_llseek(m_file, here, 0);
+    return end;
+}
+
 size_t MemorySource::Read(void* dest, size_t count) {
     const size_t n = std::min(count, m_bytes.size() - m_position);
     if (n > 0)
@@ -221,6 +228,12 @@ std::optional<std::vector<uint8_t>> ReadWholeBitmap(BitmapSource& source) {
         return std::nullopt;
     BITMAPINFOHEADER h;
     std::memcpy(&h, block->data(), sizeof(h));
+    // Missing bits read as zero, but a header is not believed beyond what the file holds: a
+    // few bytes declaring millions of pixels are refused.
+    const int64_t held = std::max<int64_t>(source.Size() - source.Position(), 0);
+    const bool compressed = h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4;
+    if (held < int64_t{h.biSizeImage} && (compressed || int64_t{h.biSizeImage} - held > held))
+        return std::nullopt;
     const size_t offset = block->size();
     try {
         block->resize(offset + h.biSizeImage);
