@@ -109,6 +109,12 @@ TEST_F(PrintBitmap, ShortFilesLeaveTheMissingRowsBlack) {
     rle[14 + 16] = 1;  // BI_RLE8
     rle.insert(rle.end(), {0, 1, 0, 0});
     EXPECT_FALSE(Draw(rle));
+    // Runs held whole but declaring more pixels than runs of 255 in their bytes can paint.
+    std::vector<uint8_t> tallRle = MakeBmp({.bits = 8, .imageSizeField = 4, .noBits = true});
+    tallRle[14 + 16] = 1;     // BI_RLE8
+    tallRle[14 + 8 + 2] = 1;  // 65540 rows of 4 pixels
+    tallRle.insert(tallRle.end(), {4, 1, 0, 1});
+    EXPECT_FALSE(Draw(tallRle));
     // Too short for its headers: nothing.
     EXPECT_FALSE(Draw(MakeBmp({.bits = 24, .keepBytes = 50})));
     EXPECT_TRUE(Blank());
