@@ -195,7 +195,8 @@ void CMainFrame::PrintDiagramHeader(CDC& dc, const DiagramPrintLayout& layout) {
 
 void CMainFrame::PrintDiagramPicture(CDC& dc, CPage& page, const DiagramPrintLayout& layout) {
     const CRect& area = layout.diagramArea;
-    CEnBitmap picture;
+    // White behind the picture, so that the corners the turn uncovers print as paper.
+    CEnBitmap picture(0x00FFFFFF);
     // The capture is wider than high; turned, it fills the page's height.
     if (picture.LoadImageFile(m_strDiagramBitmap) && picture.RotateImage(270) &&
         WriteBitmapFile(this, static_cast<HBITMAP>(picture.GetSafeHandle()), m_strDiagramBitmap) &&
