@@ -103,6 +103,10 @@ TEST(ChartAxisModel, StepsAreReadableAndRangesLandOnTheirGrid) {
     CXGraphAxis::AdjustToStep(lo, hi, 1);
     EXPECT_EQ(lo, 4.0);
     EXPECT_EQ(hi, 8.0);
+    lo = -1, hi = 1;  // on the grid, though fmod leaves a remainder of rounding noise
+    CXGraphAxis::AdjustToStep(lo, hi, 0.1);
+    EXPECT_EQ(lo, -1.0);
+    EXPECT_EQ(hi, 1.0);
     lo = 1e12, hi = 3e12;
     CXGraphAxis::AdjustToStep(lo, hi, 1e11);
     EXPECT_EQ(lo, 1e12);
