@@ -24,6 +24,11 @@ int DigitsOf(int64_t n) {
     return digits;
 }
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Writes the digits of a value whose scaled magnitude is small enough to round in double
 // precision without doubt (not near a half) straight to p: the same text as to_chars with the
 // minus of a zero result dropped, at a fraction of its cost. Null where the rounding could
@@ -41,21 +46,30 @@ char* WriteFixedFast(char* p, double value, int decimals, char point) {
     uint64_t n = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     if (value < 0 && n != 0)
         *p++ = '-';
-    // Written from the last digit backwards (divisions by the constant 10 only), at least one
-    // digit before the point.
+    // Written from the last digit backwards, two at a time (divisions by constants only), at
+    // least one digit before the point.
     int digits = 1;
     for (uint64_t bound = 10; digits < 20 && n >= bound; bound *= 10)
         ++digits;
     char* const end = p + std::max(digits - decimals, 1) + decimals + (decimals > 0 ? 1 : 0);
     char* q = end;
-    for (int i = 0; i < decimals; ++i, n /= 10)
-        *--q = static_cast<char>('0' + n % 10);
-    if (decimals > 0)
-        *--q = point;
-    do {
+    auto twoDigits = [&q](uint64_t pair) {
+        q -= 2;
+        std::memcpy(q, kDigitPairs + 2 * pair, 2);
+    };
+    int left = decimals;
+    for (; left >= 2; left -= 2, n /= 100)
+        twoDigits(n % 100);
+    if (left == 1) {
         *--q = static_cast<char>('0' + n % 10);
         n /= 10;
-    } while (q != p);
+    }
+    if (decimals > 0)
+        *--q = point;
+    for (; q - p >= 2; n /= 100)
+        twoDigits(n % 100);
+    if (q != p)
+        *--q = static_cast<char>('0' + n % 10);
     p = end;
     return p;
 }
