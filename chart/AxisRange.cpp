@@ -273,13 +273,17 @@ double CXGraphAxis::Remainder(double x, double step) {
 void CXGraphAxis::AdjustToStep(double& min, double& max, double step) {
     if (!(step > 0.0) || !std::isfinite(step))
         return;
-    // A bound on the grid can leave a remainder of rounding noise: it stays where it is.
-    const double noise = step * 1e-9;
+    // A bound on the grid can leave a remainder of rounding noise, next to 0 or to a whole step:
+    // it stays where it is.
+    const auto offGrid = [step](double r) {
+        const double noise = step * 1e-9;
+        return std::fabs(r) > noise && std::fabs(r) < step - noise;
+    };
     const double r = Remainder(min - step, step);
-    if (std::fabs(r) > noise)
+    if (offGrid(r))
         min = OnGrid(min - (r + step), step);
     const double r2 = Remainder(max + step, step);
-    if (std::fabs(r2) > noise)
+    if (offGrid(r2))
         max = OnGrid(max - (r2 - step), step);
 }
 
