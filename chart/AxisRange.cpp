@@ -168,9 +168,33 @@ void CXGraphAxis::SetBestStep() {
 void CXGraphAxis::AutoScale(CDCEx* dc) {
     if (!HasRange())
         return;
+    // The rounding starts from the range the axis was given, not from the last rounding: a paint
+    // at another size (a print, an export) or a repeated paint leaves the next one's scale as
+    // it would have been. A range set since (equal to none of the rounded ones) starts afresh.
+    if (!IsScaledRange()) {
+        m_fScaleFromMin = m_fCurMin;
+        m_fScaleFromMax = m_fCurMax;
+        m_fScaleFromStep = m_fStep;
+    }
+    m_fStep = m_fScaleFromStep;
+    RoundRange(dc, m_fScaleFromMin, m_fScaleFromMax);
+    m_bScaled = true;
+    m_fScaledMin = m_fCurMin;
+    m_fScaledMax = m_fCurMax;
+}
+
+void CXGraphAxis::RestoreUnscaledRange() {
+    if (!m_bAutoScale || !IsScaledRange())
+        return;
+    m_fCurMin = m_fScaleFromMin;
+    m_fCurMax = m_fScaleFromMax;
+    m_fStep = m_fScaleFromStep;
+}
+
+void CXGraphAxis::RoundRange(CDCEx* dc, double min, double max) {
     if (m_nLinear == 0) {
-        const double lo = std::pow(10.0, std::floor(std::log10(m_fCurMin)));
-        const double hi = std::pow(10.0, std::ceil(std::log10(m_fCurMax)));
+        const double lo = std::pow(10.0, std::floor(std::log10(min)));
+        const double hi = std::pow(10.0, std::ceil(std::log10(max)));
         if (Finite(lo, hi) && lo < hi) {
             m_fCurMin = lo;
             m_fCurMax = hi;
@@ -180,6 +204,8 @@ void CXGraphAxis::AutoScale(CDCEx* dc) {
     const CRect& plot = PlotRect();
     double room = 0.0;
     double label = 1.0;
+    m_fCurMin = min;
+    m_fCurMax = max;
     if (m_AxisType == yAxis) {
         m_fHeadSpace = 2.0 * m_nArcSize;
         m_fMarkerSpace = DrawCurveMarkers(dc, false);
@@ -199,8 +225,6 @@ void CXGraphAxis::AutoScale(CDCEx* dc) {
         n = std::trunc(room / 2.0);
     if (n < 2.0)
         n = 2.0;
-    double min = m_fCurMin;
-    double max = m_fCurMax;
     if (m_bDateTime) {
         const double step = GetTimeStep(static_cast<int>(n), min, max);
         if (step > 0.0) {
@@ -249,11 +273,17 @@ double CXGraphAxis::Remainder(double x, double step) {
 void CXGraphAxis::AdjustToStep(double& min, double& max, double step) {
     if (!(step > 0.0) || !std::isfinite(step))
         return;
+    // A bound on the grid can leave a remainder of rounding noise, next to 0 or to a whole step:
+    // it stays where it is.
+    const auto offGrid = [step](double r) {
+        const double noise = step * 1e-9;
+        return std::fabs(r) > noise && std::fabs(r) < step - noise;
+    };
     const double r = Remainder(min - step, step);
-    if (r != 0.0)
+    if (offGrid(r))
         min = OnGrid(min - (r + step), step);
     const double r2 = Remainder(max + step, step);
-    if (r2 != 0.0)
+    if (offGrid(r2))
         max = OnGrid(max - (r2 - step), step);
 }
 

@@ -62,6 +62,12 @@ CFont* CXGraph::GetNumberFont(int size) {
 
 void CXGraph::PaintChart(CDCEx* dc, const CRect& rect) {
     m_NumberFonts.clear();
+    // Every paint, of a clip region or at another size, starts from the ranges the axes were
+    // given, so that the same ranges and size paint the same picture.
+    for (CXGraphAxis& axis : m_XAxis)
+        axis.RestoreUnscaledRange();
+    for (CXGraphAxis& axis : m_YAxis)
+        axis.RestoreUnscaledRange();
     const int saved = dc->SaveDC();
     dc->FillSolidRect(rect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crBackColor);
     CRect inner(rect.left + m_nLeftMargin, rect.top + m_nTopMargin, rect.right - m_nRightMargin,

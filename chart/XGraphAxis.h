@@ -51,7 +51,11 @@ class CXGraphAxis : public CXGraphObject {
     void Reset();
     void GetRange(double& min, double& max, double& step) const;
     void Scale(double factor);
+    // Rounds the range outwards to steps that suit the axis's length.
     void AutoScale(CDCEx* dc);
+    // Puts back the range the last AutoScale rounded, unless a range was set since: every paint
+    // then lays out and rounds from the same range, so it paints the same picture.
+    void RestoreUnscaledRange();
     void SetBestStep();
     // True once a range was taken (the ±DBL_MAX sentinels are gone).
     bool HasRange() const;
@@ -197,6 +201,18 @@ class CXGraphAxis : public CXGraphObject {
     void ComputeLayout(CDCEx* dc);
     void ApplyFormatRule(double min, double max);
     double UsableStep(double length) const;
+    void RoundRange(CDCEx* dc, double min, double max);
+    // Whether the current range is AutoScale's rounding of a range kept here.
+    bool IsScaledRange() const {
+        return m_bScaled && m_fCurMin == m_fScaledMin && m_fCurMax == m_fScaledMax;
+    }
+
+    bool m_bScaled = false;
+    double m_fScaleFromMin = 0.0;
+    double m_fScaleFromMax = 0.0;
+    double m_fScaleFromStep = 0.0;
+    double m_fScaledMin = 0.0;
+    double m_fScaledMax = 0.0;
     const CRect& PlotRect() const;
     int m_nLayoutTop = 0;
     int m_nLayoutRight = 0;

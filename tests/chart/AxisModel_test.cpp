@@ -103,6 +103,15 @@ TEST(ChartAxisModel, StepsAreReadableAndRangesLandOnTheirGrid) {
     CXGraphAxis::AdjustToStep(lo, hi, 1);
     EXPECT_EQ(lo, 4.0);
     EXPECT_EQ(hi, 8.0);
+    // On the grid, though fmod leaves a remainder of rounding noise (next to 0 or to a step).
+    lo = -1, hi = 1;
+    CXGraphAxis::AdjustToStep(lo, hi, 0.1);
+    EXPECT_EQ(lo, -1.0);
+    EXPECT_EQ(hi, 1.0);
+    lo = 0.3, hi = 0.7;
+    CXGraphAxis::AdjustToStep(lo, hi, 0.1);
+    EXPECT_EQ(lo, 0.3);
+    EXPECT_EQ(hi, 0.7);
     lo = 1e12, hi = 3e12;
     CXGraphAxis::AdjustToStep(lo, hi, 1e11);
     EXPECT_EQ(lo, 1e12);
