@@ -150,6 +150,7 @@ HBRUSH CDlgStartUp::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
         case IDC_QUIT:
         case IDC_PROGRESS:
         case IDC_ONLY_USB:
+        case IDC_SEARCH_ALL_PORTS:
             pDC->SetBkColor(kWhite);
             pDC->SetTextColor(kBlack);
             return m_brushStatics;
