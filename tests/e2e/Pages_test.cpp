@@ -1,7 +1,8 @@
 // The measure-and-diagram page on the road: the live diagram shows an axis for each channel of
 // the sensor and none for the others; a right click on the chart offers the chart's properties,
 // and a colour picked there for a curve is the colour the curve is drawn in; the page's value
-// count follows a language switch at once.
+// count and the print's title follow a language switch at once.
+#include "Files.h"
 #include "Road.h"
 #include "app/MainFrame.h"
 #include "app/views/CAFormDiagram.h"
@@ -22,6 +23,8 @@ namespace {
 
 using DiagramMenu = Road;
 using MeasurePage = Road;
+
+constexpr int kMeasuring = 5272;  // the measuring state's text, "Messen..."
 
 // Pixels of the colour in the chart's plot.
 int PixelsOf(CXGraph& chart, COLORREF colour) {
@@ -104,7 +107,7 @@ TEST_F(DiagramMenu, TheSensorsChannelsHaveAxesAndThePropertiesGiveACurveANewColo
     EXPECT_EQ(PixelsOf(chart, before), 0);
 }
 
-TEST_F(MeasurePage, TheValueCountChangesItsLanguageWithTheProgram) {
+TEST_F(MeasurePage, TheValueCountAndThePrintChangeTheirLanguageWithTheProgram) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
     ASSERT_TRUE(Measure(*app_, 1000));
@@ -115,6 +118,12 @@ TEST_F(MeasurePage, TheValueCountChangesItsLanguageWithTheProgram) {
     app_->Run(200);
     const std::string now = TableText(IDS_MD_VALUES, english ? 0 : 1000);
     EXPECT_EQ(WindowText(count).rfind(now + ": ", 0), 0u) << WindowText(count);
+    // The print is titled in the new language too ("Messen", "Measure").
+    const std::string pdf = root_ + "/diagram.pdf";
+    ASSERT_TRUE(PrintToPdf(*app_, pdf));
+    std::string title = TableText(kMeasuring, english ? 0 : 1000);
+    title.erase(title.find_last_not_of('.') + 1);
+    EXPECT_EQ(ReadPdf(pdf).title, title);
 }
 
 }  // namespace
