@@ -178,12 +178,15 @@ class CMainFrame : public CFrameWnd,
     // Greys the two save items while no finished measurement is available.
     void RefreshSaveItems();
     void RefreshTreeStates();
+    // Highlights the tree item of the page shown (the closed folder that holds it, if any).
+    void SelectPageTreeItem();
     int OnTreeItemAction(const CString& eventText, UINT textId);
     // The tree's callback: a click (tag = the item's text) or an expansion.
     static void OnTreeCallback(void* context, CString tag, CString text, DWORD_PTR data);
     BOOL SetLanguage(int offset);
     void SwitchLanguage(int offset);
     int GetLanguageOffset() const { return m_iLanguageOffset; }
+    BOOL IsSwitchingLanguage() const { return m_bSwitchingLanguage; }
     BOOL AverageChannelValue(int channel, double value, double& out);
     void ResetMovingAverages(int mode);
     void ResetCalibrationFifos();
@@ -406,6 +409,7 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bStoredVersionIsCurrent = FALSE;
     BOOL m_bKeepInsideWorkArea = FALSE;
     int m_iLanguageOffset = 1000;
+    BOOL m_bSwitchingLanguage = FALSE;
     BOOL m_bWriteLog = TRUE;
     UINT m_nActivePage = 0;
     int m_iBarsForPage = 0;

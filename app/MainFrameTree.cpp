@@ -101,6 +101,7 @@ BOOL CMainFrame::RebuildNavigationTree() {
     m_bFillingTree = FALSE;
     RefreshChannelItems();
     RefreshTreeStates();
+    SelectPageTreeItem();
     return ok;
 }
 
@@ -167,6 +168,32 @@ void CMainFrame::RefreshTreeStates() {
     m_bFillingTree = FALSE;
 }
 
+void CMainFrame::SelectPageTreeItem() {
+    if (m_wndTree.m_hWnd == nullptr)
+        return;
+    static constexpr UINT kPageItems[][2] = {
+        {PAGE_CONNECTION, 5021},    {PAGE_INFORMATION, 5022}, {PAGE_MEASURE_ADJUST, 5023},
+        {PAGE_DOCUMENTATION, 5024}, {PAGE_CALIBRATION, 5025}, {PAGE_MEASURE_DIAGRAM, 5026},
+        {PAGE_DIAGNOSTIC, 5027}};
+    HTREEITEM item = nullptr;
+    for (const auto& pair : kPageItems) {
+        for (int i = 0; i < kTreeRows && pair[0] == m_nActivePage; ++i) {
+            if (kTree[i].textId == pair[1])
+                item = m_ahTreeItems[i];
+        }
+    }
+    // Selecting an item inside a closed folder would open it behind the folder states' back:
+    // the closed folder that holds the page is highlighted instead.
+    for (HTREEITEM parent = item != nullptr ? m_wndTree.GetParentItem(item) : nullptr;
+         parent != nullptr; parent = m_wndTree.GetParentItem(parent)) {
+        if ((m_wndTree.GetItemState(parent, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
+            item = parent;
+    }
+    m_bFillingTree = TRUE;
+    m_wndTree.SelectItem(item);
+    m_bFillingTree = FALSE;
+}
+
 int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
     const bool languageItem = textId >= 5037 && textId <= 5041;
     if (!languageItem && m_nActivePage == PAGE_DOCUMENTATION) {
@@ -175,11 +202,16 @@ int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
             return 0;
     }
     if (eventText == "TXT_ON_TVN_ITEMEXPANDED") {
+        // The tree reports the first expansion of a new item too: while the frame fills the
+        // tree or applies the folder states, an expansion is the frame's own, not the user's.
+        if (m_bFillingTree)
+            return 0;
         for (const TreeRow& row : kTree) {
             if (row.textId == textId && row.folder >= 0) {
                 int& state = m_viewState.folderState[row.folder];
                 state = state == 0 ? 1 : 0;
                 RefreshTreeStates();
+                SelectPageTreeItem();
             }
         }
         return 0;
@@ -269,6 +301,7 @@ BOOL CMainFrame::SetLanguage(int offset) {
 void CMainFrame::SwitchLanguage(int offset) {
     if (!SetLanguage(offset))
         return;
+    m_bSwitchingLanguage = TRUE;
     UpdateViewBarCaptions();
     UpdateChannelFormButtonTexts();
     UpdateMenuTexts(FALSE);
@@ -284,6 +317,7 @@ void CMainFrame::SwitchLanguage(int offset) {
         }
     }
     UpdateMeasuredValues(3);
+    m_bSwitchingLanguage = FALSE;
     if (CAFormDiagram* diagram = GetDiagramView())
         diagram->ApplyLanguage();
     m_iDateShownLanguage = -1;  // the date pane follows at its next update

@@ -86,6 +86,10 @@ BOOL CDlgMeasureDiagram::SetLanguageTexts() {
         if (!FindLanguageString(id, text))
             all = FALSE;
     }
+    // A value count on show follows the language too, not only the next measurement.
+    CString count;
+    if (m_hWnd != nullptr && GetDlgItemText(IDC_MD_COUNT, count) > 0)
+        ShowValueCount();
     ShowButtons();
     return all;
 }

@@ -81,7 +81,7 @@ TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
         if (::GetDlgItem(dialog, kScaleText) == nullptr)
             return false;
         for (int channel = 0; channel < 2; ++channel) {
-            ::SetDlgItemText(dialog, kScale[channel], "20000");  // N·cm, as the range shows
+            ::SetDlgItemText(dialog, kScale[channel], "200");  // N·m, as the range shows
             ::SetDlgItemText(dialog, kDigits[channel], "10000");
         }
         Load(*bench_, 25000);

@@ -39,7 +39,10 @@ Plot PlottedCurve(CXGraph& chart, int curve) {
                          std::max(area.Height(), 1);
     HDC dc = ::GetDC(chart.GetSafeHwnd());
     int first = -1, last = -1;
-    for (int column = area.left + 1; column < area.right - 1; ++column) {
+    // The innermost axis draws its curves' markers a few pixels into the plot: they are no
+    // points.
+    constexpr int kAxisMarkerReach = 8;
+    for (int column = area.left + kAxisMarkerReach; column < area.right - 1; ++column) {
         int sum = 0, count = 0;
         for (int row = area.top + 1; row < area.bottom - 1; ++row) {
             if (::GetPixel(dc, column, row) == serie.GetColor()) {

@@ -109,7 +109,10 @@ data = open(sys.argv[1], 'rb').read()
 assert data.startswith(b'%PDF-')
 pages = len(re.findall(rb'/Type\s*/Page(?!s)', data))
 box = re.search(rb'/MediaBox\s*\[\s*([\d.]+)\s+([\d.]+)\s+([\d.]+)\s+([\d.]+)', data)
+title = re.search(rb'/Title\s*<FEFF([0-9A-Fa-f]*)>', data)
+title = bytes.fromhex(title.group(1).decode()).decode('utf-16-be') if title else ''
 print(pages, float(box.group(3)) - float(box.group(1)), float(box.group(4)) - float(box.group(2)))
+print(title)
 )";
     PdfFacts facts;
     std::string output;
@@ -117,6 +120,8 @@ print(pages, float(box.group(3)) - float(box.group(1)), float(box.group(4)) - fl
         return facts;
     std::istringstream in(output);
     in >> facts.pages >> facts.width >> facts.height;
+    in >> std::ws;
+    std::getline(in, facts.title);
     return facts;
 }
 

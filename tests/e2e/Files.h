@@ -31,6 +31,7 @@ struct PdfFacts {
     int pages = 0;
     double width = 0;
     double height = 0;
+    std::string title;  // the document's title, UTF-8
 };
 PdfFacts ReadPdf(const std::string& path);
 

@@ -13,6 +13,7 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/gfx/WindowDC.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Timers.h"
 
@@ -116,12 +117,33 @@ TEST_F(ConnectionPage, TheRowsShowWhatTheSearchFoundAndCOM1AndCOM10StayApart) {
     EXPECT_TRUE(page_->m_bUpdateEnabled);
 }
 
-TEST_F(ConnectionPage, TheRowsFollowALanguageSwitch) {
+TEST_F(ConnectionPage, TheRowsAndTheWholeColumnTitlesFollowALanguageSwitch) {
     StartWithSensor();
     const int sensor = RowOf("[COM1]");
     const int silent = RowOf("[COM10]");
+    auto expectWholeTitles = [this](const char* language) {
+        CHeaderCtrl* header = page_->m_listPorts.GetHeaderCtrl();
+        CClientDC dc(header);
+        CFont* old = dc.SelectObject(header->GetFont());
+        for (int column = 0; column < header->GetItemCount(); ++column) {
+            char title[100] = {};
+            HDITEM item{};
+            item.mask = HDI_TEXT;
+            item.pszText = title;
+            item.cchTextMax = sizeof title;
+            header->GetItem(column, &item);
+            EXPECT_GT(page_->m_listPorts.GetColumnWidth(column), dc.GetTextExtent(title).cx + 8)
+                << title << " in " << language;
+        }
+        dc.SelectObject(old);
+    };
+    expectWholeTitles("German");
+    frame_->SendMessage(WM_COMMAND, 10021);  // French, on the page
+    Run(100);
+    expectWholeTitles("French");
     frame_->SendMessage(WM_COMMAND, 10020);  // English
     Run(100);
+    expectWholeTitles("English");
     frame_->SetOperatingMode(PAGE_INFORMATION);
     Run(100);
     frame_->SetOperatingMode(PAGE_CONNECTION);
