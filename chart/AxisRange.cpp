@@ -1,6 +1,7 @@
 // Ranges of an axis and their rounding to readable steps. Every range an axis takes has finite
-// bounds with min < max; an axis that never took one keeps its ±DBL_MAX sentinels, and the
-// rounding leaves such an axis alone.
+// bounds with min < max, far enough apart to be scaled onto pixels; an axis that never took one
+// keeps its ±DBL_MAX sentinels, and the rounding leaves such an axis alone.
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -16,18 +17,23 @@ constexpr double kUnixEpochDay = 25569.0;
 // The valid dates of the date type: years 100 to 9999.
 constexpr double kFirstValidDay = -657434.0;
 constexpr double kLastValidDay = 2958465.0;
+// A span below these has too few distinct values, or pixels per value beyond double's range.
+constexpr double kMinSpan = 1e-280;
+constexpr double kMinRelativeSpan = 64.0 * DBL_EPSILON;
 
-// Widens an empty linear range by 1 each way, or by a relative amount where 1 is lost in the
-// rounding of large bounds. False when no finite range with min < max results.
+// Widens an empty or too narrow linear range around its middle by 1 each way, or by a relative
+// amount where 1 is lost in the rounding of large bounds. False when no range that scales
+// results.
 bool WidenLinear(double& min, double& max) {
-    if (max == min) {
+    if (!CXGraphAxis::IsScalable(min, max)) {
+        const double middle = min + (max - min) / 2.0;
         double delta = 1.0;
-        if (min - delta == min)
-            delta = std::fabs(min) * 1e-9;
-        min -= delta;
-        max += delta;
+        if (middle - delta == middle)
+            delta = std::fabs(middle) * 1e-9;
+        min = middle - delta;
+        max = middle + delta;
     }
-    return std::isfinite(min) && std::isfinite(max) && min < max && std::isfinite(max - min);
+    return CXGraphAxis::IsScalable(min, max);
 }
 
 bool Finite(double a, double b) {
@@ -49,8 +55,16 @@ double OnGrid(double v, double step) {
 
 }  // namespace
 
+bool CXGraphAxis::IsScalable(double min, double max) {
+    if (!Finite(min, max) || !(min < max))
+        return false;
+    const double span = max - min;
+    return std::isfinite(span) && span >= kMinSpan &&
+           span >= std::fmax(std::fabs(min), std::fabs(max)) * kMinRelativeSpan;
+}
+
 bool CXGraphAxis::HasRange() const {
-    return Finite(m_fCurMin, m_fCurMax) && m_fCurMin < m_fCurMax;
+    return IsScalable(m_fCurMin, m_fCurMax);
 }
 
 void CXGraphAxis::ApplyFormatRule(double min, double max) {
@@ -59,7 +73,7 @@ void CXGraphAxis::ApplyFormatRule(double min, double max) {
 }
 
 void CXGraphAxis::LogBounds(double& min, double& max) {
-    if (max == min) {
+    if (!IsScalable(min, max)) {
         min *= 0.1;
         max *= 10.0;
     }
@@ -195,7 +209,7 @@ void CXGraphAxis::RoundRange(CDCEx* dc, double min, double max) {
     if (m_nLinear == 0) {
         const double lo = std::pow(10.0, std::floor(std::log10(min)));
         const double hi = std::pow(10.0, std::ceil(std::log10(max)));
-        if (Finite(lo, hi) && lo < hi) {
+        if (IsScalable(lo, hi)) {
             m_fCurMin = lo;
             m_fCurMax = hi;
         }
@@ -238,7 +252,7 @@ void CXGraphAxis::RoundRange(CDCEx* dc, double min, double max) {
             AdjustToStep(min, max, step);
         }
     }
-    if (Finite(min, max) && min < max) {
+    if (IsScalable(min, max)) {
         m_fCurMin = min;
         m_fCurMax = max;
     }

@@ -138,11 +138,13 @@ void CXGraph::LayoutAxes(CDCEx* dc, const CRect& inner) {
     for (CXGraphAxis& axis : m_XAxis) {
         if (axis.m_bVisible)
             b -= axis.GetMaxLabelHeight(dc) + m_nAxisSpace;
-        axis.m_nTop = b;
         axis.m_nLeft = l;
         axis.m_clAreaRect = inner;
     }
     m_clInnerRect.SetRect(l + 1, inner.top, r, b);
+    // Every X axis sits on the plot's bottom; the room each took is kept below it for labels.
+    for (CXGraphAxis& axis : m_XAxis)
+        axis.m_nTop = b;
     for (CXGraphAxis& axis : m_YAxis) {
         axis.m_nTop = b;
         if (axis.m_nPlacement != 0 && axis.m_nPlacement != 1)

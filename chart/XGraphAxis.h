@@ -59,6 +59,8 @@ class CXGraphAxis : public CXGraphObject {
     void SetBestStep();
     // True once a range was taken (the ±DBL_MAX sentinels are gone).
     bool HasRange() const;
+    // Finite bounds, min < max, and a span wide enough to map onto pixels and ticks.
+    static bool IsScalable(double min, double max);
 
     // Step arithmetic; a step of 0 means none could be formed.
     static double GetNiceStep(int n, double min, double max);
@@ -100,10 +102,12 @@ class CXGraphAxis : public CXGraphObject {
         bool log = false;
         // Whether a curve can place a value: finite, and positive on a logarithmic axis.
         bool Accepts(double v) const { return std::isfinite(v) && (!log || v > 0.0); }
-        // Clamped to +-2^30 in double before the truncation; NaN gives 0.
         int Map(double v) const {
-            double p = log ? (v > 0.0 ? origin + (std::log10(v) - base) * scale : origin)
-                           : origin + (v - base) * scale;
+            return ToPixel(log ? (v > 0.0 ? origin + (std::log10(v) - base) * scale : origin)
+                               : origin + (v - base) * scale);
+        }
+        // Clamped to +-2^30 in double before the truncation; NaN gives 0.
+        static int ToPixel(double p) {
             constexpr double kLimit = 1073741824.0;
             if (!(p > -kLimit))
                 p = std::isnan(p) ? 0.0 : -kLimit;
@@ -118,8 +122,11 @@ class CXGraphAxis : public CXGraphObject {
     CPoint GetPointForValue(const double* xy);
     double GetValueForPos(int pos);
     void GetIndexByXVal(int& index, double x, int curve);
-    // The last point with x <= value (0 when all lie beyond), -1 for an empty curve.
+    // The point search of the cursor, measurements and point editing: usually the first point
+    // beyond x, the count past the last point; -1 for an empty curve.
     static int IndexByXValue(const CXGraphDataSerie& serie, double x);
+    // The last point with x <= value (0 when all lie beyond), -1 for an empty curve.
+    static int LastIndexAtOrBefore(const CXGraphDataSerie& serie, double x);
 
     // Layout.
     int GetMaxLabelWidth(CDCEx* dc);
@@ -198,6 +205,7 @@ class CXGraphAxis : public CXGraphObject {
     // The logarithmic form of a range: widened when empty, clamped to the smallest bounds.
     static void LogBounds(double& min, double& max);
     void DrawAxisLine(CDCEx* dc, int top, int right);
+    void SetHitRect(int top, int right);
     void ComputeLayout(CDCEx* dc);
     void ApplyFormatRule(double min, double max);
     double UsableStep(double length) const;

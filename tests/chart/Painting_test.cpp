@@ -65,8 +65,16 @@ TEST(ChartLayout, LegendAndVisibleAxesTakeTheirRoom) {
     EXPECT_EQ(chart.GetPlotRect(), bare);
     EXPECT_TRUE(chart.GetLegendEntries().empty());
 
+    // A second X axis takes its own room below the first; both lines lie on the plot's bottom.
+    chart.SetData(points.data(), 10, 1, 1, 0, false);
+    chart.PaintChart(&canvas.dc, all);
+    EXPECT_LT(chart.GetPlotRect().bottom, bare.bottom);
+    EXPECT_EQ(chart.GetXAxis(0).m_nTop, chart.GetPlotRect().bottom);
+    EXPECT_EQ(chart.GetXAxis(1).m_nTop, chart.GetPlotRect().bottom);
+
     chart.GetYAxis(0).SetVisible(false);
     chart.GetXAxis(0).SetVisible(false);
+    chart.GetXAxis(1).SetVisible(false);
     chart.PaintChart(&canvas.dc, all);
     EXPECT_EQ(chart.GetPlotRect(), CRect(6, 5, 395, 295));
 }
