@@ -94,6 +94,11 @@ void CAFormDiagram::StartDiagram(BOOL reset) {
     if (!m_assignment.xEnabled)
         m_assignment.xSource = -1;
     for (int c = 0; c < kChannels; ++c) {
+        // A curve of a channel that delivers nothing (C and D of one sensor, a power channel
+        // switched off) would only take room with an empty axis.
+        const int channel = m_assignment.IsXChannelMode() ? m_assignment.curveToChannel[c] : c;
+        if (m_pFrame != nullptr && channel >= 0 && !m_pFrame->m_bChannelActive[channel])
+            m_assignment.curveEnabled[c] = false;
         if (!m_assignment.curveEnabled[c])
             m_assignment.curveSource[c] = -1;
         if (m_pDiagram != nullptr)

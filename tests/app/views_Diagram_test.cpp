@@ -208,9 +208,14 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     view_->ApplyLanguage();
     EXPECT_EQ(diagram_->GetMenuText(3), "Verschieben");
     Ready();
+    // The power channels switched on; channel C delivers nothing and gets no curve or axis.
+    frame_->m_bChannelActive[CHANNEL_P1] = TRUE;
+    frame_->m_bChannelActive[CHANNEL_P2] = TRUE;
+    frame_->m_bChannelActive[2] = FALSE;
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetCurve(4).GetLabel().Left(4), "P1 [");
     EXPECT_EQ(diagram_->GetChart()->GetCurve(5).GetLabel().Left(4), "P2 [");
+    EXPECT_EQ(diagram_->GetChart()->GetCurve(2).GetLabel(), "");
 }
 
 TEST_F(Diagram, ThePropertySheetTakesThePageTextsOfTheLanguage) {
