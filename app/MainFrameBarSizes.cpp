@@ -19,8 +19,8 @@ constexpr int kChannelBars = 7;
 constexpr int kPasses = 10;
 constexpr int kDockedHorizontally = 1;
 constexpr int kDockedVertically = 2;
-// Below the page's lowest control that matters (the trigger monitor), and between the channel
-// bars of a column and around it.
+// Below the page's lowest control (the sensor's picture), and between the channel bars of a
+// column and around it.
 constexpr int kPageMargin = 8;
 constexpr int kColumnGap = 2;
 constexpr int kColumnMargin = 16;
@@ -48,10 +48,10 @@ void CMainFrame::FitDiagramToMeasurePage() {
     // the page and the diagram below them.
     const int shared = barRect.bottom - viewRect.top;
     int pageNeed = 0;
-    if (CWnd* monitor = page->GetDlgItem(IDC_MD_MONITOR)) {
-        CRect monitorRect;
-        monitor->GetWindowRect(&monitorRect);
-        pageNeed = monitorRect.bottom - viewRect.top + kPageMargin;
+    if (CWnd* lowest = page->GetDlgItem(IDC_MD_PICTURE)) {
+        CRect lowestRect;
+        lowest->GetWindowRect(&lowestRect);
+        pageNeed = lowestRect.bottom - viewRect.top + kPageMargin;
     }
     // The bars the page is to show, counted before they show: a column too short for a bar
     // being shown would start a second column beside the first.
