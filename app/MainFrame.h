@@ -141,6 +141,10 @@ class CMainFrame : public CFrameWnd,
     // ---- Bar sizes (MainFrameBarSizes) ----
     // On the measure-and-diagram page the channel bars of each docked column stand equally high.
     void EqualizeChannelBarHeights();
+    // On the measure-and-diagram page the docked diagram takes the height that the page's
+    // controls and the channel bars beside it leave, until the operator drags its edge.
+    void FitDiagramToMeasurePage();
+    int m_iFittedDiagramHeight = 0;
     // A bar the user closed (caption button or floating frame's close box) while its view
     // setting is on has that setting switched off, once (MainFrameBarClose).
     void OnViewBarClosedByUser(CControlBar* pBar);
@@ -217,6 +221,12 @@ class CMainFrame : public CFrameWnd,
     // ---- Start and stop triggers (MainFrameTrigger) ----
     void TakeOverStartStopConditions();
     void InitTriggerArmedFlags();
+    // The panel's Trigger button: a new cycle waits for its start condition.
+    void ArmTriggerCycle();
+    // A measurement begins (the panel's start, or a trigger's start event).
+    void BeginMeasurement();
+    // The panel's Stop button: nothing of the cycle remains started.
+    void EndTriggerCycle();
     void CheckTriggerThresholds(int channel);
     void RunStartEvent();
     void RunStopEvent();
@@ -297,6 +307,8 @@ class CMainFrame : public CFrameWnd,
     void SetupChannelsOfSensor(int sensor, int mode) override;
     void SetChannelLedState(int sensor);
     void SetupChannelUnits(int sensor);
+    // The channel bars' display choices from the records' view states, the bars laid out anew.
+    void TakeChannelViewChoices();
     // The unit list and settings of one channel record from side 0 (A) or 1 (B) of a sensor.
     void BuildChannelUnitList(int sensor, int target, int side);
     void ClearUnsetSoftwareConfig(SensorRecord& record);

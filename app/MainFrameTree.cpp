@@ -119,13 +119,16 @@ void CMainFrame::RefreshChannelItems() {
             text = GetLanguageString(5320) + (row.view == 0 ? " A" : " B");
         m_wndTree.SetItemText(m_ahTreeItems[i], text);
     }
-    // Unavailable items are greyed: views in state 2, the bar views without their page.
+    // Unavailable items are greyed: views in state 2, channel views the sensors do not offer
+    // (any state but shown or hidden), the bar views without their page.
     for (int i = 0; i < kTreeRows; ++i) {
         const TreeRow& row = kTree[i];
         if (m_ahTreeItems[i] == nullptr || IsSaveItem(row.textId))
             continue;
-        const bool unavailable = row.view >= 0 && (m_viewState.checkState[row.view] == 2 ||
-                                                   (row.view <= 5 && m_iBarsForPage == 0));
+        const int state = row.view >= 0 ? m_viewState.checkState[row.view] : 0;
+        const bool offered = row.view > 3 || state == 0 || state == 1;
+        const bool unavailable =
+            row.view >= 0 && (state == 2 || !offered || (row.view <= 5 && m_iBarsForPage == 0));
         m_wndTree.SetItemTextColor(m_ahTreeItems[i], unavailable ? kUnavailableColor : kTextColor);
     }
     RefreshSaveItems();

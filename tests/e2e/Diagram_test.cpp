@@ -97,8 +97,8 @@ void ExpectTheLoad(CXGraph& chart, const char* when) {
 TEST_F(LiveDiagram, ThePlottedPointsFollowTheLoad) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
-    // The operator pulls the diagram bar's upper edge up to see the curves large.
-    ASSERT_TRUE(PullDiagramUp(*app_, 300));
+    // The page gives the docked diagram the height its controls leave: the curves show large.
+    ShowPage(*app_, kCommandMeasureDiagram);
 
     CXGraph* chart = app_->Frame()->GetDiagramView()->GetDiagram()->GetChart();
     ASSERT_NE(chart, nullptr);
