@@ -42,7 +42,6 @@ int PixelsOf(CXGraph& chart, COLORREF colour) {
 TEST_F(DiagramMenu, TheSensorsChannelsHaveAxesAndThePropertiesGiveACurveANewColour) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
-    ASSERT_TRUE(PullDiagramUp(*app_, 300));
     ASSERT_TRUE(Measure(*app_, 2000));
     CGraphicDisplayWnd* live = app_->Frame()->GetDiagramView()->GetDiagram();
     CXGraph& chart = *live->GetChart();

@@ -118,21 +118,6 @@ std::vector<double> ShownChannelValues(HWND frame) {
     return values;
 }
 
-bool PullDiagramUp(AppSession& app, int pixels) {
-    constexpr int kDiagramBarId = 185;
-    ShowPage(app, kCommandMeasureDiagram);
-    HWND bar = FindControl(app.FrameWindow(), kDiagramBarId);
-    if (bar == nullptr || !::IsWindowVisible(bar))
-        return false;
-    RECT docked{};
-    ::GetWindowRect(bar, &docked);
-    const LONG middle = (docked.left + docked.right) / 2;
-    app.DragFromTo({middle, docked.top + 2}, {middle, docked.top - pixels});
-    RECT pulled{};
-    ::GetWindowRect(bar, &pulled);
-    return pulled.top < docked.top - pixels / 2;
-}
-
 bool Measure(AppSession& app, int64_t ms, const std::function<void()>& during) {
     ShowPage(app, kCommandMeasureDiagram);
     HWND frame = app.FrameWindow();

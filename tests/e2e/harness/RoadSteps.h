@@ -51,10 +51,6 @@ std::vector<double> ShownChannelValues(HWND frame);
 // The menu item of the command is enabled, as the menu shows it when it opens.
 bool IsCommandEnabled(AppSession& app, UINT command);
 
-// On the measure-and-diagram page, the diagram bar's upper edge pulled up by `pixels` with the
-// mouse, as an operator makes the docked diagram larger; false when the bar did not grow.
-bool PullDiagramUp(AppSession& app, int pixels);
-
 // The measure-and-diagram page: Start clicked, `ms` of measuring, `during` called while it
 // still measures, Stop clicked, and the recording completed. False when the run never started or
 // never ended.
