@@ -335,26 +335,47 @@ void X11BackEnd::Present() {
         }
         caretShown_ = caret;
     }
-    for (const RECT& r : rects)
-        PutRect(r);
+    // Only the pixels that differ from what the window shows go to the X server.
+    for (const RECT& r : rects) {
+        POINT at{};
+        const kq::gfx::Image image = Capture(r, at);
+        for (const RECT& part : shown_.Changes(image, at))
+            PutPart(image, part, at);
+    }
     FollowCursorShape();
     XFlush(display_);
 }
 
 void X11BackEnd::PutRect(const RECT& surfaceRect) {
+    POINT at{};
+    const kq::gfx::Image image = Capture(surfaceRect, at);
+    PutPart(image, RECT{0, 0, image.width, image.height}, at);
+    shown_.Remember(image, at);
+}
+
+kq::gfx::Image X11BackEnd::Capture(const RECT& surfaceRect, POINT& at) {
     const POINT origin = ScreenSurfaceOrigin();
+    const RECT screen = VirtualScreenRect();
+    const SIZE size{screen.right - screen.left, screen.bottom - screen.top};
+    if (size.cx != shownSize_.cx || size.cy != shownSize_.cy) {
+        shown_.Resize(size.cx, size.cy);
+        shownSize_ = size;
+    }
     RECT screenRect = surfaceRect;
     OffsetRect(&screenRect, origin.x, origin.y);
-    const kq::gfx::Image image = CaptureScreenRect(screenRect, ScreenshotOptions{true, false});
-    if (image.Empty())
+    RECT placed{};
+    IntersectRect(&placed, &screenRect, &screen);
+    at = POINT{placed.left - origin.x, placed.top - origin.y};
+    return CaptureScreenRect(screenRect, ScreenshotOptions{true, false});
+}
+
+void X11BackEnd::PutPart(const kq::gfx::Image& image, const RECT& part, POINT at) {
+    if (image.Empty() || IsRectEmpty(&part))
         return;
-    RECT placed = screenRect;
-    const RECT screen = VirtualScreenRect();
-    IntersectRect(&placed, &placed, &screen);
     const int screenNo = DefaultScreen(display_);
     Visual* visual = DefaultVisual(display_, screenNo);
-    const auto width = static_cast<unsigned>(image.width);
-    const auto height = static_cast<unsigned>(image.height);
+    const auto width = static_cast<unsigned>(part.right - part.left);
+    const auto height = static_cast<unsigned>(part.bottom - part.top);
     char* data = static_cast<char*>(std::malloc(static_cast<size_t>(width) * height * 4));
     if (!data)
         return;
@@ -369,21 +390,22 @@ void X11BackEnd::PutRect(const RECT& surfaceRect) {
                         visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
                         visual->blue_mask == 0xFF &&
                         ximage->bytes_per_line == static_cast<int>(width) * 4;
-    if (direct) {
-        std::memcpy(data, image.pixels.data(), image.pixels.size() * 4);
-    } else {
-        for (int y = 0; y < image.height; ++y) {
-            for (int x = 0; x < image.width; ++x) {
-                const uint32_t p = image.Pixel(x, y);
-                XPutPixel(ximage, x, y,
-                          Channel((p >> 16) & 0xFF, visual->red_mask) |
-                              Channel((p >> 8) & 0xFF, visual->green_mask) |
-                              Channel(p & 0xFF, visual->blue_mask));
-            }
+    for (int y = 0; y < static_cast<int>(height); ++y) {
+        const uint32_t* row = image.Row(part.top + y) + part.left;
+        if (direct) {
+            std::memcpy(data + static_cast<size_t>(y) * width * 4, row, width * 4);
+            continue;
+        }
+        for (int x = 0; x < static_cast<int>(width); ++x) {
+            const uint32_t p = row[x];
+            XPutPixel(ximage, x, y,
+                      Channel((p >> 16) & 0xFF, visual->red_mask) |
+                          Channel((p >> 8) & 0xFF, visual->green_mask) |
+                          Channel(p & 0xFF, visual->blue_mask));
         }
     }
-    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, placed.left - origin.x,
-              placed.top - origin.y, width, height);
+    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, at.x + part.left,
+              at.y + part.top, width, height);
     XDestroyImage(ximage);  // frees data
 }
 

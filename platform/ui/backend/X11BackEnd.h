@@ -17,6 +17,7 @@
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/backend/BackEnd.h"
+#include "platform/ui/backend/ShownPixels.h"
 
 struct _XDisplay;
 union _XEvent;
@@ -48,6 +49,10 @@ class X11BackEnd : public BackEnd {
     void Resized(int width, int height);
     void Present();
     void PutRect(const RECT& surfaceRect);
+    // The screen's pixels of a surface rectangle with the caret, clipped to the screen, and the
+    // surface point of their top-left corner; the shown-pixel record follows the screen's size.
+    kq::gfx::Image Capture(const RECT& surfaceRect, POINT& at);
+    void PutPart(const kq::gfx::Image& image, const RECT& part, POINT at);
     void FollowCursorShape();
     void CaretTick();
     void ConnectionLost();
@@ -62,6 +67,8 @@ class X11BackEnd : public BackEnd {
     RECT caretShown_{};  // screen rectangle of the caret as last put on the display
     HCURSOR cursor_ = nullptr;
     std::map<int, unsigned long> cursors_;  // X font cursors by IDC_ id
+    ShownPixels shown_;                     // what the X window shows, in surface coordinates
+    SIZE shownSize_{};
 };
 
 }  // namespace kq::ui
