@@ -17,7 +17,7 @@ namespace {
 constexpr int kPumpLimit = 1000000;
 constexpr LONG kIdleLimit = 1000;
 // Timer and paint messages call for the idle handler at most this often.
-constexpr int64_t kIdleCoalesceMs = 100;
+constexpr int64_t kIdleCoalesceMs = 250;
 constexpr int64_t kNanosPerMilli = 1000000;
 
 bool IsMouseMove(UINT message) {

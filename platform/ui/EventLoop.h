@@ -39,7 +39,7 @@ bool RemoveFdSource(FdSourceId id);
 // The thread's idle handler: called with 0, 1, 2... when the queue has become empty, until it
 // returns FALSE or a message arrives (the framework's idle update). It runs once the queue has
 // drained after input, a command or another posted message; timer and paint messages, which
-// come often and seldom change what the handler updates, call for it at most every 100 ms, and
+// come often and seldom change what the handler updates, call for it at most every 250 ms, and
 // a mouse move to where the mouse already was not at all.
 void SetIdleHandler(std::function<BOOL(LONG count)> handler);
 // Called by RunMessageLoop and PumpUntilIdle for every message before it is translated and

@@ -6,8 +6,6 @@
 namespace kq::ui {
 namespace {
 
-// Never a shown pixel: the screen's pixels are opaque.
-constexpr uint32_t kUnknown = 0;
 // Changed rows this close together go out as one rectangle (fewer, larger requests).
 constexpr int kRowGap = 8;
 
@@ -16,53 +14,59 @@ constexpr int kRowGap = 8;
 void ShownPixels::Resize(int width, int height) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
-    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), kUnknown);
+    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+    knownRows_.assign(static_cast<size_t>(height_), 0);
 }
 
-bool ShownPixels::Clip(const kq::gfx::Image& image, POINT at, int& left, int& top, int& right,
-                       int& bottom) const {
-    left = std::max(0, -at.x);
-    top = std::max(0, -at.y);
-    right = std::min(image.width, width_ - at.x);
-    bottom = std::min(image.height, height_ - at.y);
-    return left < right && top < bottom;
+bool ShownPixels::Clip(const PixelBlock& block, POINT at, RECT& part) const {
+    part.left = std::max(0, -at.x);
+    part.top = std::max(0, -at.y);
+    part.right = std::min(block.width, width_ - at.x);
+    part.bottom = std::min(block.height, height_ - at.y);
+    return part.left < part.right && part.top < part.bottom;
 }
 
-std::vector<RECT> ShownPixels::Changes(const kq::gfx::Image& image, POINT at) {
+std::vector<RECT> ShownPixels::Changes(const PixelBlock& block, POINT at) {
     std::vector<RECT> changes;
-    int left = 0, top = 0, right = 0, bottom = 0;
-    if (image.Empty())
+    if (block.width <= 0 || block.height <= 0)
         return changes;
-    if (!Clip(image, at, left, top, right, bottom)) {
-        changes.push_back(RECT{0, 0, image.width, image.height});
+    RECT part{};
+    if (!Clip(block, at, part)) {
+        changes.push_back(RECT{0, 0, block.width, block.height});
         return changes;
     }
-    const size_t rowBytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
+    const int span = part.right - part.left;
+    const bool wholeRow = at.x + part.left == 0 && span == width_;
     RECT band{};
     bool open = false;
-    for (int y = top; y < bottom; ++y) {
-        const uint32_t* now = image.Row(y) + left;
-        uint32_t* shown = pixels_.data() + static_cast<size_t>(y + at.y) * width_ + at.x + left;
-        if (std::memcmp(now, shown, rowBytes) == 0)
-            continue;
+    for (int y = part.top; y < part.bottom; ++y) {
+        const uint32_t* now = block.first + static_cast<ptrdiff_t>(y) * block.stride + part.left;
+        const size_t row = static_cast<size_t>(y + at.y);
+        uint32_t* shown = pixels_.data() + row * width_ + at.x + part.left;
         int first = 0;
-        while (now[first] == shown[first])
-            ++first;
-        int last = right - left - 1;
-        while (now[last] == shown[last])
-            --last;
+        int last = span - 1;
+        if (knownRows_[row]) {
+            if (std::memcmp(now, shown, static_cast<size_t>(span) * sizeof(uint32_t)) == 0)
+                continue;
+            while (now[first] == shown[first])
+                ++first;
+            while (now[last] == shown[last])
+                --last;
+        } else if (wholeRow) {
+            knownRows_[row] = 1;
+        }
         std::memcpy(shown + first, now + first,
                     static_cast<size_t>(last - first + 1) * sizeof(uint32_t));
-        const RECT row{left + first, y, left + last + 1, y + 1};
+        const RECT changed{part.left + first, y, part.left + last + 1, y + 1};
         if (open && y - band.bottom <= kRowGap) {
-            band.left = std::min(band.left, row.left);
-            band.right = std::max(band.right, row.right);
-            band.bottom = row.bottom;
+            band.left = std::min(band.left, changed.left);
+            band.right = std::max(band.right, changed.right);
+            band.bottom = changed.bottom;
             continue;
         }
         if (open)
             changes.push_back(band);
-        band = row;
+        band = changed;
         open = true;
     }
     if (open)
@@ -70,14 +74,27 @@ std::vector<RECT> ShownPixels::Changes(const kq::gfx::Image& image, POINT at) {
     return changes;
 }
 
-void ShownPixels::Remember(const kq::gfx::Image& image, POINT at) {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    if (image.Empty() || !Clip(image, at, left, top, right, bottom))
+void ShownPixels::Remember(const PixelBlock& block, POINT at) {
+    RECT part{};
+    if (block.width <= 0 || block.height <= 0 || !Clip(block, at, part))
         return;
-    const size_t rowBytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
+    const int span = part.right - part.left;
+    const bool wholeRow = at.x + part.left == 0 && span == width_;
+    for (int y = part.top; y < part.bottom; ++y) {
+        const size_t row = static_cast<size_t>(y + at.y);
+        std::memcpy(pixels_.data() + row * width_ + at.x + part.left,
+                    block.first + static_cast<ptrdiff_t>(y) * block.stride + part.left,
+                    static_cast<size_t>(span) * sizeof(uint32_t));
+        if (wholeRow)
+            knownRows_[row] = 1;
+    }
+}
+
+void ShownPixels::Forget(const RECT& rect) {
+    const int top = std::max<int>(rect.top, 0);
+    const int bottom = std::min<int>(rect.bottom, height_);
     for (int y = top; y < bottom; ++y)
-        std::memcpy(pixels_.data() + static_cast<size_t>(y + at.y) * width_ + at.x + left,
-                    image.Row(y) + left, rowBytes);
+        knownRows_[static_cast<size_t>(y)] = 0;
 }
 
 }  // namespace kq::ui

@@ -18,8 +18,10 @@
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowTree.h"
 #include "platform/ui/backend/X11Keys.h"
+#include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
 #include "platform/ui/paint/CaretBlink.h"
+#include "platform/ui/paint/ScreenSurface.h"
 #include "platform/ui/paint/Screenshot.h"
 #include "platform/ui/paint/VirtualScreen.h"
 
@@ -336,46 +338,95 @@ void X11BackEnd::Present() {
         caretShown_ = caret;
     }
     // Only the pixels that differ from what the window shows go to the X server.
-    for (const RECT& r : rects) {
-        POINT at{};
-        const kq::gfx::Image image = Capture(r, at);
-        for (const RECT& part : shown_.Changes(image, at))
-            PutPart(image, part, at);
+    PutSurface(rects, true);
+    if (!IsRectEmpty(&caret)) {
+        RECT r = caret;
+        OffsetRect(&r, -origin.x, -origin.y);
+        PutCaret(r);
     }
     FollowCursorShape();
     XFlush(display_);
 }
 
 void X11BackEnd::PutRect(const RECT& surfaceRect) {
-    POINT at{};
-    const kq::gfx::Image image = Capture(surfaceRect, at);
-    PutPart(image, RECT{0, 0, image.width, image.height}, at);
-    shown_.Remember(image, at);
+    PutSurface({surfaceRect}, false);
+    RECT caret = Shown(CaretScreenRect());
+    const POINT origin = ScreenSurfaceOrigin();
+    OffsetRect(&caret, -origin.x, -origin.y);
+    RECT both{};
+    if (IntersectRect(&both, &caret, &surfaceRect))
+        PutCaret(caret);
 }
 
-kq::gfx::Image X11BackEnd::Capture(const RECT& surfaceRect, POINT& at) {
-    const POINT origin = ScreenSurfaceOrigin();
-    const RECT screen = VirtualScreenRect();
-    const SIZE size{screen.right - screen.left, screen.bottom - screen.top};
-    if (size.cx != shownSize_.cx || size.cy != shownSize_.cy) {
-        shown_.Resize(size.cx, size.cy);
-        shownSize_ = size;
+void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChanged) {
+    struct Part {
+        RECT rect;
+        std::vector<uint32_t> pixels;
+    };
+    std::vector<Part> parts;
+    {
+        std::lock_guard lock(detail::TreeMutex());
+        const auto surface = detail::SyncScreenLocked();
+        const SIZE size{surface->Width(), surface->Height()};
+        if (size.cx != shownSize_.cx || size.cy != shownSize_.cy) {
+            shown_.Resize(size.cx, size.cy);
+            shownSize_ = size;
+        }
+        const RECT bounds{0, 0, size.cx, size.cy};
+        const ptrdiff_t stride = surface->StrideBytes() / static_cast<ptrdiff_t>(sizeof(uint32_t));
+        for (RECT r : surfaceRects) {
+            if (!IntersectRect(&r, &r, &bounds))
+                continue;
+            const PixelBlock block{surface->Row(r.top) + r.left, stride, r.right - r.left,
+                                   r.bottom - r.top};
+            const POINT at{r.left, r.top};
+            std::vector<RECT> changed;
+            if (onlyChanged) {
+                changed = shown_.Changes(block, at);
+            } else {
+                shown_.Remember(block, at);
+                changed.push_back(RECT{0, 0, block.width, block.height});
+            }
+            for (const RECT& c : changed) {
+                Part part{RECT{c.left + at.x, c.top + at.y, c.right + at.x, c.bottom + at.y}, {}};
+                const int width = c.right - c.left;
+                part.pixels.resize(static_cast<size_t>(width) * (c.bottom - c.top));
+                for (int y = c.top; y < c.bottom; ++y)
+                    std::memcpy(part.pixels.data() + static_cast<size_t>(y - c.top) * width,
+                                surface->Row(at.y + y) + at.x + c.left,
+                                static_cast<size_t>(width) * sizeof(uint32_t));
+                parts.push_back(std::move(part));
+            }
+        }
     }
+    for (const Part& part : parts)
+        PutPixels(part.pixels.data(), part.rect);
+}
+
+void X11BackEnd::PutCaret(const RECT& surfaceRect) {
+    const POINT origin = ScreenSurfaceOrigin();
     RECT screenRect = surfaceRect;
     OffsetRect(&screenRect, origin.x, origin.y);
+    const RECT screen = VirtualScreenRect();
     RECT placed{};
-    IntersectRect(&placed, &screenRect, &screen);
-    at = POINT{placed.left - origin.x, placed.top - origin.y};
-    return CaptureScreenRect(screenRect, ScreenshotOptions{true, false});
+    if (!IntersectRect(&placed, &screenRect, &screen))
+        return;
+    const kq::gfx::Image image = CaptureScreenRect(placed, ScreenshotOptions{true, false});
+    if (image.Empty())
+        return;
+    OffsetRect(&placed, -origin.x, -origin.y);
+    PutPixels(image.pixels.data(), placed);
+    // The window no longer shows the screen's own pixels there.
+    shown_.Forget(placed);
 }
 
-void X11BackEnd::PutPart(const kq::gfx::Image& image, const RECT& part, POINT at) {
-    if (image.Empty() || IsRectEmpty(&part))
+void X11BackEnd::PutPixels(const uint32_t* pixels, const RECT& surfaceRect) {
+    const auto width = static_cast<unsigned>(surfaceRect.right - surfaceRect.left);
+    const auto height = static_cast<unsigned>(surfaceRect.bottom - surfaceRect.top);
+    if (width == 0 || height == 0)
         return;
     const int screenNo = DefaultScreen(display_);
     Visual* visual = DefaultVisual(display_, screenNo);
-    const auto width = static_cast<unsigned>(part.right - part.left);
-    const auto height = static_cast<unsigned>(part.bottom - part.top);
     char* data = static_cast<char*>(std::malloc(static_cast<size_t>(width) * height * 4));
     if (!data)
         return;
@@ -390,22 +441,21 @@ void X11BackEnd::PutPart(const kq::gfx::Image& image, const RECT& part, POINT at
                         visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
                         visual->blue_mask == 0xFF &&
                         ximage->bytes_per_line == static_cast<int>(width) * 4;
-    for (int y = 0; y < static_cast<int>(height); ++y) {
-        const uint32_t* row = image.Row(part.top + y) + part.left;
-        if (direct) {
-            std::memcpy(data + static_cast<size_t>(y) * width * 4, row, width * 4);
-            continue;
-        }
-        for (int x = 0; x < static_cast<int>(width); ++x) {
-            const uint32_t p = row[x];
-            XPutPixel(ximage, x, y,
-                      Channel((p >> 16) & 0xFF, visual->red_mask) |
-                          Channel((p >> 8) & 0xFF, visual->green_mask) |
-                          Channel(p & 0xFF, visual->blue_mask));
+    if (direct) {
+        std::memcpy(data, pixels, static_cast<size_t>(width) * height * 4);
+    } else {
+        for (unsigned y = 0; y < height; ++y) {
+            for (unsigned x = 0; x < width; ++x) {
+                const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+                XPutPixel(ximage, static_cast<int>(x), static_cast<int>(y),
+                          Channel((p >> 16) & 0xFF, visual->red_mask) |
+                              Channel((p >> 8) & 0xFF, visual->green_mask) |
+                              Channel(p & 0xFF, visual->blue_mask));
+            }
         }
     }
-    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, at.x + part.left,
-              at.y + part.top, width, height);
+    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, surfaceRect.left,
+              surfaceRect.top, width, height);
     XDestroyImage(ximage);  // frees data
 }
 

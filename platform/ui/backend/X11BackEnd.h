@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/UiTypes.h"
@@ -49,10 +50,12 @@ class X11BackEnd : public BackEnd {
     void Resized(int width, int height);
     void Present();
     void PutRect(const RECT& surfaceRect);
-    // The screen's pixels of a surface rectangle with the caret, clipped to the screen, and the
-    // surface point of their top-left corner; the shown-pixel record follows the screen's size.
-    kq::gfx::Image Capture(const RECT& surfaceRect, POINT& at);
-    void PutPart(const kq::gfx::Image& image, const RECT& part, POINT at);
+    // The screen's pixels of surface rectangles into the window: with onlyChanged those that
+    // differ from what the window shows, else all of them.
+    void PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChanged);
+    // The caret over the screen's pixels of its rectangle.
+    void PutCaret(const RECT& surfaceRect);
+    void PutPixels(const uint32_t* pixels, const RECT& surfaceRect);
     void FollowCursorShape();
     void CaretTick();
     void ConnectionLost();
