@@ -276,11 +276,11 @@ TEST_F(BrowseTest, TheEditSelectsItsTextOnFocusWithoutATimerRunningMeanwhile) {
     const auto noFocusTimer = [&] { return !::KillTimer(ctrl.m_hWnd, CBrowseCtrl::kFocusTimer); };
     EXPECT_TRUE(noFocusTimer());
     ctrl.GetEdit().SetFocus();
-    Advance(5, 1);
+    Advance(20, 5);
     EXPECT_EQ(selection(), MAKELONG(0, 9));
     EXPECT_TRUE(noFocusTimer());
     ::SetFocus(page_.m_hWnd);
-    Advance(5, 1);
+    Advance(20, 5);
     EXPECT_EQ(LOWORD(selection()), HIWORD(selection()));
     EXPECT_TRUE(noFocusTimer());
 }
