@@ -99,16 +99,11 @@ bool RetrieveMessage(MSG* out, const MessageFilter& filter, UINT removeFlags, in
     ThreadQueue& q = CurrentQueue();
     const bool remove = (removeFlags & PM_REMOVE) != 0;
     const auto start = std::chrono::steady_clock::now();
-    // Right after waiting on the descriptors they need no second look: what became ready since
-    // ends the next wait at once.
-    bool polled = false;
     for (;;) {
         q.ArmWake();
         ServeIncomingSends(q);
         RunDueHighResTimers(q);
-        if (!polled)
-            RunFdSources(q, 0);
-        polled = false;
+        RunFdSources(q, 0);
         FeedInputTracker(q);
         if (TakePosted(q, filter, remove, out) || TakeQuit(q, filter, remove, out) ||
             TakeInputMessage(q, filter, remove, out) || TakePaintMessage(q, filter, remove, out) ||
@@ -130,7 +125,6 @@ bool RetrieveMessage(MSG* out, const MessageFilter& filter, UINT removeFlags, in
             wait = wait < 0 ? left : std::min(wait, left);
         }
         RunFdSources(q, wait);
-        polled = true;
     }
 }
 
