@@ -23,6 +23,8 @@ ON_WM_ENABLE()
 ON_WM_KEYDOWN()
 ON_WM_KEYUP()
 ON_EN_CHANGE(CBrowseCtrl::kEditId, &CBrowseCtrl::OnChangeEdit)
+ON_EN_SETFOCUS(CBrowseCtrl::kEditId, &CBrowseCtrl::OnEditFocusChange)
+ON_EN_KILLFOCUS(CBrowseCtrl::kEditId, &CBrowseCtrl::OnEditFocusChange)
 END_MESSAGE_MAP()
 
 namespace {
@@ -66,7 +68,6 @@ BOOL CBrowseCtrl::Initialize() {
     if (!m_wndTooltip.m_hWnd && !m_wndTooltip.Create(this))
         return FALSE;
     m_wndTooltip.AddTool(this, m_sTootipText, &m_rcButton, kToolId);
-    SetTimer(kFocusTimer, 1);
     return TRUE;
 }
 

@@ -26,6 +26,8 @@ class CBrowseCtrl : public CButton {
     static constexpr UINT kEditId = 12345;
     static constexpr UINT kToolId = 12346;
     static constexpr UINT_PTR kHoverTimer = 12347;
+    // One tick after the edit gains or loses the focus (after the click that moved it is
+    // handled) its text is selected or deselected.
     static constexpr UINT_PTR kFocusTimer = 12348;
     // Longest path SetPathName accepts, in bytes.
     static constexpr int kMaxPathLength = 1023;
@@ -76,6 +78,7 @@ class CBrowseCtrl : public CButton {
     BOOL CreateEdit();
     void RedrawButton();
     void OnChangeEdit();
+    void OnEditFocusChange();
     void OnPaint();
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);

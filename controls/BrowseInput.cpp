@@ -120,8 +120,9 @@ void CBrowseCtrl::OnTimer(UINT_PTR nIDEvent) {
             m_bBtnPushed = false;
             RedrawButton();
         }
-    } else if (nIDEvent == kFocusTimer && m_wndEdit.m_hWnd) {
-        const bool inEdit = GetFocus() == &m_wndEdit;
+    } else if (nIDEvent == kFocusTimer) {
+        KillTimer(kFocusTimer);
+        const bool inEdit = m_wndEdit.m_hWnd && GetFocus() == &m_wndEdit;
         if (!inEdit && m_bEditFocused) {
             m_bEditFocused = false;
             SelectAll(m_wndEdit, false);
@@ -143,8 +144,11 @@ void CBrowseCtrl::OnDestroy() {
     CButton::OnDestroy();
 }
 
+void CBrowseCtrl::OnEditFocusChange() {
+    SetTimer(kFocusTimer, 1);
+}
+
 void CBrowseCtrl::OnSetFocus(CWnd* pOldWnd) {
-    KillTimer(kFocusTimer);
     if (!m_bEditFocused && m_wndEdit.m_hWnd && pOldWnd != &m_wndEdit &&
         (!pOldWnd || pOldWnd->m_hWnd != m_wndEdit.m_hWnd)) {
         CButton::OnSetFocus(pOldWnd);
@@ -152,7 +156,6 @@ void CBrowseCtrl::OnSetFocus(CWnd* pOldWnd) {
         SelectAll(m_wndEdit, true);
         m_bEditFocused = true;
     }
-    SetTimer(kFocusTimer, 1);
 }
 
 void CBrowseCtrl::OnMove(int x, int y) {

@@ -2,7 +2,11 @@
 # builds.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# The test build (sanitizers, every test and benchmark) and the optimized build the run command
+# and the real-process benchmark start.
 build="$root/build"
+release_build="$root/build-rel"
+release_options=(-DCMAKE_BUILD_TYPE=Release -DKQ_SANITIZE=OFF -DKQ_TESTS=OFF)
 
 # The Debian packages of scripts/packages.txt, then the locales.
 install_packages() {
@@ -65,15 +69,27 @@ generate_locales() {
     locale-gen >/dev/null
 }
 
+# configure_and_build <folder> [cmake options...] [-- targets...]: configures the folder the
+# first time with the options given, then builds the targets (everything when none are given).
 configure_and_build() {
-    local jobs
-    jobs="$(nproc)"
+    local folder="$1"
+    shift
+    local options=()
+    while (($# > 0)) && [[ "$1" != "--" ]]; do
+        options+=("$1")
+        shift
+    done
+    (($# > 0)) && shift
+    local targets=()
+    if (($# > 0)); then
+        targets=(--target "$@")
+    fi
     local generator=()
     if command -v ninja >/dev/null 2>&1; then
         generator=(-G Ninja)
     fi
-    if [[ ! -f "$build/CMakeCache.txt" ]]; then
-        cmake -S "$root" -B "$build" "${generator[@]}"
+    if [[ ! -f "$folder/CMakeCache.txt" ]]; then
+        cmake -S "$root" -B "$folder" "${generator[@]}" "${options[@]}"
     fi
-    cmake --build "$build" -j "$jobs"
+    cmake --build "$folder" -j "$(nproc)" "${targets[@]}"
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything in build/ and starts the application; with --simulate (or when no serial
+# Builds the optimized program in build-rel/ and starts it; with --simulate (or when no serial
 # device of a sensor interface exists) against the sensor simulator, and without a display as the
 # headless demonstration. --help says more.
 source "$(dirname "$0")/common.sh"
@@ -8,9 +8,11 @@ usage() {
     cat <<'TEXT'
 usage: scripts/run.sh [--simulate] [--help] [-- arguments for the application]
 
-Installs the missing Debian packages (as root), builds in build/ and starts build/app/kq7b.
+Installs the missing Debian packages (as root), builds the optimized program in build-rel/
+(Release, without sanitizers and tests; the tests' sanitizer build stays in build/, see
+scripts/test.sh) and starts build-rel/app/kq7b.
 
---simulate  First starts the sensor simulator (build/tools/sensorsim/kq7b-sensorsim) with a
+--simulate  First starts the sensor simulator (build-rel/tools/sensorsim/kq7b-sensorsim) with a
             bench of sensors: a two-channel torque sensor at 230400 baud with a slow sine load,
             one at 115200 baud with a constant load and a multi-port device of four ports. Their
             pseudo-terminals reach the application as extra ports (KQ7B_EXTRA_PORTS); the
@@ -18,7 +20,7 @@ Installs the missing Debian packages (as root), builds in build/ and starts buil
             no serial device of a sensor interface (/dev/ttyUSB*, /dev/ttyACM*) exists.
 
 With a display (DISPLAY set) the application shows its window and finds the sensors. Without
-one the headless demonstration runs instead (build/tools/demo/kq7b-demo): it walks the
+one the headless demonstration runs instead (build-rel/tools/demo/kq7b-demo): it walks the
 operator's road through the real application against the simulator (search, every page, a
 measurement, the values saved as CSV, the diagram as BMP and printed to PDF) and leaves a
 results folder with pictures of each page (PNG), the files and a summary, named at the end.
@@ -38,7 +40,7 @@ while (($# > 0)); do
 done
 
 install_packages
-configure_and_build
+configure_and_build "$release_build" "${release_options[@]}" -- kq7b kq7b-sensorsim kq7b-demo
 
 if ((simulate == 0)) && ! compgen -G "/dev/ttyUSB*" >/dev/null && ! compgen -G "/dev/ttyACM*" >/dev/null; then
     echo "No serial device of a sensor interface found: starting the sensor simulator."
@@ -47,15 +49,15 @@ fi
 
 if [[ -z "${DISPLAY:-}" ]]; then
     # No display: the headless demonstration starts its own simulator bench.
-    exec "$build/tools/demo/kq7b-demo" --simulator "$build/tools/sensorsim/kq7b-sensorsim"
+    exec "$release_build/tools/demo/kq7b-demo" --simulator "$release_build/tools/sensorsim/kq7b-sensorsim"
 fi
 
 if ((simulate == 0)); then
-    exec "$build/app/kq7b" "${app_args[@]}"
+    exec "$release_build/app/kq7b" "${app_args[@]}"
 fi
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/kq7b-sim-XXXXXX")"
-"$build/tools/sensorsim/kq7b-sensorsim" \
+"$release_build/tools/sensorsim/kq7b-sensorsim" \
     --sensor serial=1001,baud=230400,channels=2,signal-a=sine:20000:10000:8,signal-b=const:1000 \
     --sensor serial=1002,baud=115200,channels=1,signal-a=const:12500 \
     --multiport 4,serial=1003 \
@@ -74,4 +76,4 @@ if [[ -z "$ports" ]]; then
     echo "The sensor simulator did not start (see $work/simulator.log)." >&2
     exit 1
 fi
-KQ7B_EXTRA_PORTS="$ports" "$build/app/kq7b" "${app_args[@]}"
+KQ7B_EXTRA_PORTS="$ports" "$release_build/app/kq7b" "${app_args[@]}"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything in build/ and runs every test.
+# Builds everything in build/ (the sanitizer build) and runs every test.
 source "$(dirname "$0")/common.sh"
 install_packages
-configure_and_build
+configure_and_build "$build"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
 bash "$root/scripts/check_skips.sh" "$build"

@@ -1,5 +1,6 @@
-// Conversions between seconds since 1970 and local broken-down time, re-reading TZ on each call
-// so that a changed zone takes effect at once.
+// Conversions between seconds since 1970 and local broken-down time. The zone is loaded once
+// and again when TZ changes, or (without TZ) when the system's zone file is replaced, which is
+// looked at no more than once a second.
 #pragma once
 
 #include <cstdint>

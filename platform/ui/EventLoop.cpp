@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 
+#include "platform/base/Clock.h"
 #include "platform/ui/Messaging.h"
 #include "platform/ui/detail/Delivery.h"
 #include "platform/ui/detail/Retrieve.h"
@@ -15,10 +16,51 @@ namespace {
 
 constexpr int kPumpLimit = 1000000;
 constexpr LONG kIdleLimit = 1000;
+// Timer and paint messages call for the idle handler at most this often.
+constexpr int64_t kIdleCoalesceMs = 250;
+constexpr int64_t kNanosPerMilli = 1000000;
+
+bool IsMouseMove(UINT message) {
+    return message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE;
+}
+
+// What a message taken from the queue asks of the idle handler. Input, commands and posted
+// messages change what the user interface shows: the idle pass follows once the queue has
+// drained. Timers and painting come often and rarely change it: they are answered within
+// kIdleCoalesceMs. A mouse move to where the mouse already was asks for nothing.
+void NoteForIdle(const MSG& msg) {
+    ThreadHooks& hooks = CurrentQueue().hooks;
+    if (msg.message == WM_TIMER || msg.message == WM_PAINT) {
+        hooks.idleLater = true;
+        return;
+    }
+    if (IsMouseMove(msg.message)) {
+        if (msg.pt.x == hooks.lastMousePoint.x && msg.pt.y == hooks.lastMousePoint.y)
+            return;
+        hooks.lastMousePoint = msg.pt;
+    }
+    hooks.idleNow = true;
+}
+
+// Milliseconds until the idle handler is due: 0 now, -1 when nothing calls for it.
+int64_t IdleDueInMs() {
+    const ThreadHooks& hooks = CurrentQueue().hooks;
+    if (hooks.idleNow)
+        return 0;
+    if (!hooks.idleLater)
+        return -1;
+    const int64_t since = kq::CurrentClock().MonotonicNanos() - hooks.lastIdleNanos;
+    const int64_t left = kIdleCoalesceMs * kNanosPerMilli - since;
+    // A clock that went back (a new virtual clock) does not hold the idle handler off.
+    if (since < 0 || left <= 0)
+        return 0;
+    return (left + kNanosPerMilli - 1) / kNanosPerMilli;
+}
 
 std::atomic<FdSourceId> g_nextSourceId{1};
 
 void DispatchWithHooks(MSG& msg) {
+    NoteForIdle(msg);
     auto preTranslate = CurrentQueue().hooks.preTranslate;
     if (preTranslate && preTranslate(msg))
         return;
@@ -33,7 +75,11 @@ bool MessageWaiting() {
 
 // Runs the idle handler while it asks for more and nothing arrives.
 void RunIdle() {
-    auto idle = CurrentQueue().hooks.idle;
+    ThreadHooks& hooks = CurrentQueue().hooks;
+    hooks.idleNow = false;
+    hooks.idleLater = false;
+    hooks.lastIdleNanos = kq::CurrentClock().MonotonicNanos();
+    auto idle = hooks.idle;
     if (!idle)
         return;
     for (LONG count = 0; count < kIdleLimit; ++count) {
@@ -106,8 +152,13 @@ void RemoveMessageFilterHook(int hookId) {
 int RunMessageLoop() {
     MSG msg;
     for (;;) {
-        if (!MessageWaiting())
-            RunIdle();
+        if (!MessageWaiting()) {
+            const int64_t due = IdleDueInMs();
+            if (due == 0)
+                RunIdle();
+            else if (due > 0 && !WaitForWork(static_cast<int>(due)))
+                continue;  // the wait ran out: the idle handler is due now
+        }
         BOOL result = GetMessage(&msg, nullptr, 0, 0);
         if (result == FALSE)
             return static_cast<int>(msg.wParam);
@@ -130,7 +181,8 @@ int PumpUntilIdle() {
             if (++dispatched >= kPumpLimit)
                 return dispatched;
         }
-        RunIdle();
+        if (IdleDueInMs() == 0)
+            RunIdle();
         if (!MessageWaiting())
             return dispatched;
     }

@@ -36,8 +36,11 @@ FdSourceId AddFdSource(DWORD threadId, int fd, short events, FdCallback callback
 // a callback that is running to return. False for an unknown id.
 bool RemoveFdSource(FdSourceId id);
 
-// The thread's idle handler: called with 0, 1, 2... each time the queue has become empty,
-// until it returns FALSE or a message arrives (the framework's idle update).
+// The thread's idle handler: called with 0, 1, 2... when the queue has become empty, until it
+// returns FALSE or a message arrives (the framework's idle update). It runs once the queue has
+// drained after input, a command or another posted message; timer and paint messages, which
+// come often and seldom change what the handler updates, call for it at most every 250 ms, and
+// a mouse move to where the mouse already was not at all.
 void SetIdleHandler(std::function<BOOL(LONG count)> handler);
 // Called by RunMessageLoop and PumpUntilIdle for every message before it is translated and
 // dispatched; TRUE means the message was handled (the framework's PreTranslateMessage).
@@ -51,9 +54,9 @@ void RemoveMessageFilterHook(int hookId);
 // the idle handler when the queue is empty, until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 // Handles everything that is due now (sent and posted messages, input, expired timers, ready
-// descriptors) and runs the idle handler, without waiting; returns the number of messages
-// taken. Stops early after a million messages (a message that keeps re-posting itself).
-// A WM_QUIT met on the way stays posted and ends the pumping.
+// descriptors) and runs the idle handler if it is due, without waiting; returns the number of
+// messages taken. Stops early after a million messages (a message that keeps re-posting itself). A
+// WM_QUIT met on the way stays posted and ends the pumping.
 int PumpUntilIdle();
 // Waits up to timeoutMs (-1: no limit) for something to handle; true if something is there.
 bool WaitForWork(int timeoutMs);

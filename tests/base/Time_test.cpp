@@ -82,6 +82,18 @@ TEST(CTime, CurrentTimeComesFromTheClock) {
     EXPECT_EQ(CTime::GetCurrentTime().GetTime(), -2);
 }
 
+TEST(CTime, AChangedZoneTakesEffectWithoutTheCallerReloadingIt) {
+    ScopedTimeZone zone("UTC0");
+    const CTime noon(static_cast<time_t>(1704110400));  // 2024-01-01 12:00 UTC
+    EXPECT_EQ(noon.GetHour(), 12);
+    EXPECT_EQ(noon.GetHour(), 12);  // the zone stays loaded
+    setenv("TZ", "EST5", 1);        // no tzset: the conversions notice the change themselves
+    EXPECT_EQ(noon.GetHour(), 7);
+    EXPECT_EQ(CTime(2024, 1, 1, 7, 0, 0).GetTime(), noon.GetTime());
+    setenv("TZ", "UTC0", 1);
+    EXPECT_EQ(noon.Format("%H"), "12");
+}
+
 TEST(CTimeSpan, PartsAndFormat) {
     const CTimeSpan span(1, 25, 61, 59);  // out-of-range parts carry over
     EXPECT_EQ(span.GetDays(), 2);

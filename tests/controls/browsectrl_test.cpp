@@ -265,6 +265,26 @@ TEST_F(BrowseTest, FoldersPreselectionAndTooLongPaths) {
     EXPECT_EQ(ctrl.GetPathName(), ok.c_str());
 }
 
+TEST_F(BrowseTest, TheEditSelectsItsTextOnFocusWithoutATimerRunningMeanwhile) {
+    TestBrowse ctrl;
+    Make(ctrl, 102);
+    ctrl.SetPathName("/tmp/data");
+    Pump();
+    const auto selection = [&] {
+        return static_cast<DWORD>(ctrl.GetEdit().SendMessage(EM_GETSEL));
+    };
+    const auto noFocusTimer = [&] { return !::KillTimer(ctrl.m_hWnd, CBrowseCtrl::kFocusTimer); };
+    EXPECT_TRUE(noFocusTimer());
+    ctrl.GetEdit().SetFocus();
+    Advance(20, 5);
+    EXPECT_EQ(selection(), MAKELONG(0, 9));
+    EXPECT_TRUE(noFocusTimer());
+    ::SetFocus(page_.m_hWnd);
+    Advance(20, 5);
+    EXPECT_EQ(LOWORD(selection()), HIWORD(selection()));
+    EXPECT_TRUE(noFocusTimer());
+}
+
 TEST_F(BrowseTest, TypedPathsReachTheOwningPageOnlyWhenItExists) {
     TestBrowse mw, start, dm, other;
     Make(mw, 230, 180);

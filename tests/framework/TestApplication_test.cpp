@@ -188,7 +188,8 @@ TEST_F(TestApplicationRun, TheClockPaneFollowsItsUpdateHandlerAtIdle) {
     EXPECT_EQ(frame_->m_wndStatusBar.GetPaneText(1), " 12:00:00 ");
     frame_->m_clock = " 12:34:56 ";
     EXPECT_EQ(frame_->m_wndStatusBar.GetPaneText(1), " 12:00:00 ");
-    Pump();  // idle time
+    frame_->PostMessage(WM_NULL);
+    Pump();  // idle time after the message
     EXPECT_EQ(frame_->m_wndStatusBar.GetPaneText(1), " 12:34:56 ");
     EXPECT_EQ(frame_->m_wndStatusBar.GetPaneText(0), "Bereit");
     EXPECT_GT(frame_->m_wndRed.m_updates, 0);

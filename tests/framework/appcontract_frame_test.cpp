@@ -51,7 +51,7 @@ TEST_F(ShellFrameTest, ClockPanesFollowTheirHandlersAtIdleOnlyWhileTheFrameShows
     CRect time;
     bar.GetItemRect(3, &time);
     frame_->m_timeText = " 12:30 PM";
-    frame_->SendMessage(WM_NULL);
+    frame_->PostMessage(WM_NULL);
     Pump();
     EXPECT_EQ(bar.GetPaneText(3), " 12:30 PM");
     CRect after;

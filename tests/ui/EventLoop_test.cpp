@@ -33,6 +33,31 @@ class EventLoop : public UiTest {
     int fds_[2] = {-1, -1};
 };
 
+TEST_F(EventLoop, TheIdleHandlerFollowsInputAndPostsButFastTimersOnlyNowAndThen) {
+    HWND w = CreateTopLevel(RECT{0, 0, 100, 100});
+    Pump();
+    int passes = 0;
+    SetIdleHandler([&](LONG count) {
+        passes += count == 0 ? 1 : 0;
+        return FALSE;
+    });
+    SetTimer(w, 1, 1, nullptr);
+    Advance(600, 1);  // 600 timer messages
+    KillTimer(w, 1);
+    EXPECT_GE(passes, 2);
+    EXPECT_LE(passes, 3);
+    passes = 0;
+    PostMessage(w, WM_USER, 0, 0);
+    Pump();
+    EXPECT_EQ(passes, 1);
+    MouseMove(POINT{20, 20});
+    MouseMove(POINT{20, 20});  // the mouse did not move
+    EXPECT_EQ(passes, 2);
+    KeyPress('A', "a");  // down and up, each pumped
+    EXPECT_EQ(passes, 4);
+    SetIdleHandler(nullptr);
+}
+
 TEST_F(EventLoop, DescriptorCallbacksRunOnTheLoopUntilRemoved) {
     HWND hwnd = CreateTopLevel({0, 0, 10, 10}, WS_POPUP);
     std::string received;

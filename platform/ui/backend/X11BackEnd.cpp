@@ -18,8 +18,10 @@
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowTree.h"
 #include "platform/ui/backend/X11Keys.h"
+#include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
 #include "platform/ui/paint/CaretBlink.h"
+#include "platform/ui/paint/ScreenSurface.h"
 #include "platform/ui/paint/Screenshot.h"
 #include "platform/ui/paint/VirtualScreen.h"
 
@@ -335,26 +337,96 @@ void X11BackEnd::Present() {
         }
         caretShown_ = caret;
     }
-    for (const RECT& r : rects)
-        PutRect(r);
+    // Only the pixels that differ from what the window shows go to the X server.
+    PutSurface(rects, true);
+    if (!IsRectEmpty(&caret)) {
+        RECT r = caret;
+        OffsetRect(&r, -origin.x, -origin.y);
+        PutCaret(r);
+    }
     FollowCursorShape();
     XFlush(display_);
 }
 
 void X11BackEnd::PutRect(const RECT& surfaceRect) {
+    PutSurface({surfaceRect}, false);
+    RECT caret = Shown(CaretScreenRect());
+    const POINT origin = ScreenSurfaceOrigin();
+    OffsetRect(&caret, -origin.x, -origin.y);
+    RECT both{};
+    if (IntersectRect(&both, &caret, &surfaceRect))
+        PutCaret(caret);
+}
+
+void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChanged) {
+    struct Part {
+        RECT rect;
+        std::vector<uint32_t> pixels;
+    };
+    std::vector<Part> parts;
+    {
+        std::lock_guard lock(detail::TreeMutex());
+        const auto surface = detail::SyncScreenLocked();
+        const SIZE size{surface->Width(), surface->Height()};
+        if (size.cx != shownSize_.cx || size.cy != shownSize_.cy) {
+            shown_.Resize(size.cx, size.cy);
+            shownSize_ = size;
+        }
+        const RECT bounds{0, 0, size.cx, size.cy};
+        const ptrdiff_t stride = surface->StrideBytes() / static_cast<ptrdiff_t>(sizeof(uint32_t));
+        for (RECT r : surfaceRects) {
+            if (!IntersectRect(&r, &r, &bounds))
+                continue;
+            const PixelBlock block{surface->Row(r.top) + r.left, stride, r.right - r.left,
+                                   r.bottom - r.top};
+            const POINT at{r.left, r.top};
+            std::vector<RECT> changed;
+            if (onlyChanged) {
+                changed = shown_.Changes(block, at);
+            } else {
+                shown_.Remember(block, at);
+                changed.push_back(RECT{0, 0, block.width, block.height});
+            }
+            for (const RECT& c : changed) {
+                Part part{RECT{c.left + at.x, c.top + at.y, c.right + at.x, c.bottom + at.y}, {}};
+                const int width = c.right - c.left;
+                part.pixels.resize(static_cast<size_t>(width) * (c.bottom - c.top));
+                for (int y = c.top; y < c.bottom; ++y)
+                    std::memcpy(part.pixels.data() + static_cast<size_t>(y - c.top) * width,
+                                surface->Row(at.y + y) + at.x + c.left,
+                                static_cast<size_t>(width) * sizeof(uint32_t));
+                parts.push_back(std::move(part));
+            }
+        }
+    }
+    for (const Part& part : parts)
+        PutPixels(part.pixels.data(), part.rect);
+}
+
+void X11BackEnd::PutCaret(const RECT& surfaceRect) {
     const POINT origin = ScreenSurfaceOrigin();
     RECT screenRect = surfaceRect;
     OffsetRect(&screenRect, origin.x, origin.y);
-    const kq::gfx::Image image = CaptureScreenRect(screenRect, ScreenshotOptions{true, false});
+    const RECT screen = VirtualScreenRect();
+    RECT placed{};
+    if (!IntersectRect(&placed, &screenRect, &screen))
+        return;
+    const kq::gfx::Image image = CaptureScreenRect(placed, ScreenshotOptions{true, false});
     if (image.Empty())
         return;
-    RECT placed = screenRect;
-    const RECT screen = VirtualScreenRect();
-    IntersectRect(&placed, &placed, &screen);
+    OffsetRect(&placed, -origin.x, -origin.y);
+    PutPixels(image.pixels.data(), placed);
+    // The window no longer shows the screen's own pixels there.
+    shown_.Forget(placed);
+}
+
+void X11BackEnd::PutPixels(const uint32_t* pixels, const RECT& surfaceRect) {
+    const auto width = static_cast<unsigned>(surfaceRect.right - surfaceRect.left);
+    const auto height = static_cast<unsigned>(surfaceRect.bottom - surfaceRect.top);
+    if (width == 0 || height == 0)
+        return;
     const int screenNo = DefaultScreen(display_);
     Visual* visual = DefaultVisual(display_, screenNo);
-    const auto width = static_cast<unsigned>(image.width);
-    const auto height = static_cast<unsigned>(image.height);
     char* data = static_cast<char*>(std::malloc(static_cast<size_t>(width) * height * 4));
     if (!data)
         return;
@@ -370,20 +442,20 @@ void X11BackEnd::PutRect(const RECT& surfaceRect) {
                         visual->blue_mask == 0xFF &&
                         ximage->bytes_per_line == static_cast<int>(width) * 4;
     if (direct) {
-        std::memcpy(data, image.pixels.data(), image.pixels.size() * 4);
+        std::memcpy(data, pixels, static_cast<size_t>(width) * height * 4);
     } else {
-        for (int y = 0; y < image.height; ++y) {
-            for (int x = 0; x < image.width; ++x) {
-                const uint32_t p = image.Pixel(x, y);
-                XPutPixel(ximage, x, y,
+        for (unsigned y = 0; y < height; ++y) {
+            for (unsigned x = 0; x < width; ++x) {
+                const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+                XPutPixel(ximage, static_cast<int>(x), static_cast<int>(y),
                           Channel((p >> 16) & 0xFF, visual->red_mask) |
                               Channel((p >> 8) & 0xFF, visual->green_mask) |
                               Channel(p & 0xFF, visual->blue_mask));
             }
         }
     }
-    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, placed.left - origin.x,
-              placed.top - origin.y, width, height);
+    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, surfaceRect.left,
+              surfaceRect.top, width, height);
     XDestroyImage(ximage);  // frees data
 }
 

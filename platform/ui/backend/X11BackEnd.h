@@ -13,10 +13,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/backend/BackEnd.h"
+#include "platform/ui/backend/ShownPixels.h"
 
 struct _XDisplay;
 union _XEvent;
@@ -48,6 +50,12 @@ class X11BackEnd : public BackEnd {
     void Resized(int width, int height);
     void Present();
     void PutRect(const RECT& surfaceRect);
+    // The screen's pixels of surface rectangles into the window: with onlyChanged those that
+    // differ from what the window shows, else all of them.
+    void PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChanged);
+    // The caret over the screen's pixels of its rectangle.
+    void PutCaret(const RECT& surfaceRect);
+    void PutPixels(const uint32_t* pixels, const RECT& surfaceRect);
     void FollowCursorShape();
     void CaretTick();
     void ConnectionLost();
@@ -62,6 +70,8 @@ class X11BackEnd : public BackEnd {
     RECT caretShown_{};  // screen rectangle of the caret as last put on the display
     HCURSOR cursor_ = nullptr;
     std::map<int, unsigned long> cursors_;  // X font cursors by IDC_ id
+    ShownPixels shown_;                     // what the X window shows, in surface coordinates
+    SIZE shownSize_{};
 };
 
 }  // namespace kq::ui

@@ -66,6 +66,13 @@ struct ThreadHooks {
     std::function<BOOL(LONG)> idle;
     std::vector<std::pair<int, std::function<BOOL(int, MSG&)>>> filters;  // newest first
     int nextFilterId = 1;
+    // When the idle handler is due (EventLoop.cpp): at once after input, a command or a posted
+    // message; after timer and paint messages only once kIdleCoalesceMs have passed since the
+    // last pass, so that fast timers do not run it each time.
+    bool idleNow = true;
+    bool idleLater = false;
+    int64_t lastIdleNanos = 0;
+    POINT lastMousePoint{-32768, -32768};
 };
 
 class ThreadQueue {

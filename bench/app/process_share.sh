@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# The real program's own cost: starts the optimized kq7b (build-rel/) against the sensor simulator
+# program, on Xvfb when it is installed (headless otherwise), shows each page in turn and reads
+# the process's CPU time from /proc over a window on each: idle with a sensor open on every page,
+# one sensor measuring at 100 ms and at 1 ms, four sensors (a multi-port device) at 1 ms with the
+# live diagram and the recording (the channel views as a fresh start shows them). Prints a table
+# with the X server's share beside the program's.
+#
+# usage: bench/app/process_share.sh [--seconds N] [--build FOLDER] [--display :N]
+#
+# The program is driven as an operator drives it, through the X server (xdotool): the pages by
+# the menu's keys, the rate by the measure configuration's first list, the measurement by the
+# measure page's Start button. Headless nothing can be pressed: only the start page's idle share
+# is measured then.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$root/build-rel"
+seconds=20
+display=":97"
+while (($# > 0)); do
+    case "$1" in
+        --seconds) seconds="$2"; shift ;;
+        --build) build="$2"; shift ;;
+        --display) display="$2"; shift ;;
+        --help | -h) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        *) echo "unknown option $1" >&2; exit 2 ;;
+    esac
+    shift
+done
+
+app="$build/app/kq7b"
+sim="$build/tools/sensorsim/kq7b-sensorsim"
+for program in "$app" "$sim"; do
+    if [[ ! -x "$program" ]]; then
+        echo "$program is missing: build it first (./scripts/run.sh builds both)." >&2
+        exit 1
+    fi
+done
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/kq7b-share-XXXXXX")"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+ticks_per_second="$(getconf CLK_TCK)"
+# User and system time of a process in clock ticks (the fields after the parenthesised name).
+cpu_ticks() {
+    local stat
+    stat="$(cat "/proc/$1/stat" 2>/dev/null)" || { echo 0; return; }
+    stat="${stat##*) }"
+    # Fields from the state on: utime and stime are the 12th and 13th.
+    read -r -a fields <<<"$stat"
+    echo $((fields[11] + fields[12]))
+}
+
+server=""
+if command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1; then
+    Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    server=$!
+    pids+=("$server")
+    export DISPLAY="$display"
+    for _ in $(seq 50); do
+        xdotool getmouselocation >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    export KQ7B_BACKEND=x11
+else
+    echo "Xvfb or xdotool is not installed: headless, the start page only."
+    unset DISPLAY
+    export KQ7B_BACKEND=headless
+fi
+
+rows=()
+# measure <what>: the program's and the X server's share of one core over the window.
+measure() {
+    local what="$1" a0 x0 a1 x1
+    a0="$(cpu_ticks "$program_pid")"
+    x0=0
+    [[ -n "$server" ]] && x0="$(cpu_ticks "$server")"
+    sleep "$seconds"
+    a1="$(cpu_ticks "$program_pid")"
+    x1=0
+    [[ -n "$server" ]] && x1="$(cpu_ticks "$server")"
+    local share xshare
+    share="$(awk -v t=$((a1 - a0)) -v hz="$ticks_per_second" -v s="$seconds" \
+        'BEGIN { printf "%.2f", 100 * t / hz / s }')"
+    xshare="-"
+    if [[ -n "$server" ]]; then
+        xshare="$(awk -v t=$((x1 - x0)) -v hz="$ticks_per_second" -v s="$seconds" \
+            'BEGIN { printf "%.2f", 100 * t / hz / s }')"
+    fi
+    rows+=("$what|$share|$xshare")
+    printf '  %-46s %6s %%   X server %6s %%\n' "$what" "$share" "$xshare"
+}
+
+# start_bench <simulator arguments...>: the simulator, then the program with its ports, in a
+# settings folder of their own; waits until the program's main window shows.
+start_bench() {
+    local session="$work/session$((${#pids[@]}))"
+    mkdir -p "$session/config" "$session/data"
+    "$sim" "$@" --log "$session/simulator.log" >"$session/ports" &
+    pids+=($!)
+    local expected=1
+    [[ "$*" == *--multiport* ]] && expected=4
+    for _ in $(seq 100); do
+        (($(grep -c '^port ' "$session/ports" 2>/dev/null || true) >= expected)) && break
+        sleep 0.1
+    done
+    local ports="" path
+    while read -r _ _ path; do
+        ports+="${ports:+,}path=$path;desc=Tarvik USB sensor interface port"
+    done < <(grep '^port ' "$session/ports")
+    XDG_CONFIG_HOME="$session/config" XDG_DATA_HOME="$session/data" HOME="$session" \
+        KQ7B_EXTRA_PORTS="$ports" "$app" >"$session/program.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    # The search finds the sensors and opens them; then the main window is there.
+    sleep 12
+}
+
+stop_bench() {
+    local pid
+    for pid in "${pids[@]:1}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    pids=("$server")
+}
+
+# Where the operator clicks, on the 1600x1000 screen of a fresh start in English: the
+# navigation bar's entries, the measure configuration's rate and stop lists, the measure page's
+# buttons. The program starts on the measure configuration.
+declare -A at=(
+    [ports]="115 184" [information]="113 202" [configuration]="106 219"
+    [documentation]="104 236" [adjustment]="113 252" [measure]="100 270" [diagnosis]="89 287"
+    [rate]="366 61" [stop]="355 440" [stopCount]="341 541" [count]="700 439"
+    [start]="268 67" [end]="493 67"
+)
+click() {
+    # shellcheck disable=SC2086
+    xdotool mousemove ${at[$1]} click 1
+    xdotool mousemove 1590 990  # out of the way: no hover
+    sleep "${2:-2}"
+}
+# The fastest rate (1 ms), and a stop after many value sets: without one a measurement at that
+# rate ends when the curve store's first 10,000 points are full.
+fastest_rate_and_long_run() {
+    click configuration
+    click rate 1
+    xdotool key Home Return
+    sleep 1
+    click stop 1
+    click stopCount 1
+    click count 0.5
+    xdotool key End shift+Home
+    xdotool type --delay 50 "1000000"
+    xdotool key Tab
+    sleep 1
+}
+measure_run() {  # <what>
+    click measure
+    click start 3
+    measure "$1"
+    click end 3
+}
+
+echo "kq7b's share of one core and the X server's, $seconds s each ($build):"
+start_bench --sensor serial=1001,baud=230400,channels=2,signal-a=sine:20000:10000:8,signal-b=const:1000
+if [[ -z "$server" ]]; then
+    measure "idle, start page (measure configuration)"
+    exit 0
+fi
+for page in configuration ports information documentation adjustment measure diagnosis; do
+    click "$page"
+    measure "idle, one sensor open, page: $page"
+done
+measure_run "one sensor measuring at 100 ms"
+fastest_rate_and_long_run
+measure_run "one sensor measuring at 1 ms"
+stop_bench
+
+start_bench --multiport 4,serial=1003
+fastest_rate_and_long_run
+measure_run "four sensors measuring at 1 ms, diagram, recording"
+
+echo
+echo "| What | kq7b | X server |"
+echo "|------|------|----------|"
+for row in "${rows[@]}"; do
+    IFS='|' read -r what share xshare <<<"$row"
+    echo "| $what | $share % | $xshare % |"
+done

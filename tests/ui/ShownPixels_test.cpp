@@ -1,0 +1,58 @@
+#include "platform/ui/backend/ShownPixels.h"
+
+#include <gtest/gtest.h>
+
+namespace kq::ui {
+namespace {
+
+kq::gfx::Image Filled(int width, int height, uint32_t pixel) {
+    kq::gfx::Image image;
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(static_cast<size_t>(width) * height, pixel);
+    return image;
+}
+
+bool Same(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(ShownPixels, OnlyPixelsThatDifferFromTheShownOnesAreReported) {
+    ShownPixels shown;
+    shown.Resize(40, 40);
+    const kq::gfx::Image black = Filled(40, 40, 0);
+    // Before anything was shown everything counts as changed, black included.
+    auto changes = shown.Changes(PixelBlock::Of(black), POINT{0, 0});
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(Same(changes[0], RECT{0, 0, 40, 40}));
+
+    kq::gfx::Image image = Filled(10, 20, 0x102030);
+    changes = shown.Changes(PixelBlock::Of(image), POINT{5, 5});
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(Same(changes[0], RECT{0, 0, 10, 20}));
+    EXPECT_TRUE(shown.Changes(PixelBlock::Of(image), POINT{5, 5}).empty());  // painted again
+
+    // Two nearby rows go out as one rectangle over both; a far row as one of its own.
+    image.SetPixel(3, 1, 0xFFFFFF);
+    image.SetPixel(6, 3, 0xFFFFFF);
+    image.SetPixel(2, 18, 0xFFFFFF);
+    changes = shown.Changes(PixelBlock::Of(image), POINT{5, 5});
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_TRUE(Same(changes[0], RECT{3, 1, 7, 4}));
+    EXPECT_TRUE(Same(changes[1], RECT{2, 18, 3, 19}));
+
+    // What was drawn over some rows (the caret) is not known there until put again whole.
+    shown.Forget(RECT{0, 10, 40, 12});
+    changes = shown.Changes(PixelBlock::Of(image), POINT{5, 5});
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(Same(changes[0], RECT{0, 5, 10, 7}));
+
+    // A new size forgets everything; the part beyond the display's edge is not compared.
+    shown.Resize(40, 40);
+    changes = shown.Changes(PixelBlock::Of(Filled(10, 10, 0xFF00)), POINT{35, 35});
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(Same(changes[0], RECT{0, 0, 5, 5}));
+}
+
+}  // namespace
+}  // namespace kq::ui
