@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets as libFuzzer programs (clang, in build-fuzz/) and runs each for the
-# given number of seconds from its corpus (tests/fuzz/<target>/corpus). Afterwards the inputs it
-# found that reach code the corpus did not are merged into that corpus, so that the replay the
-# tests run meets them too; crashes are left in build-fuzz/crashes/<target>/ and make the script
-# fail.
+# Builds the fuzz targets as libFuzzer programs (clang, in build-fuzz/, without the GoogleTest
+# suites) and runs each for the given number of seconds from its corpus
+# (tests/fuzz/<target>/corpus), which it only reads. The inputs it found that reach code the
+# corpus does not are left in build-fuzz/new/<target>/; crashes are left in
+# build-fuzz/crashes/<target>/ and make the script fail.
 #
 #   scripts/fuzz.sh [seconds per target, default 60] [target...]   (default: every target)
+#
+# To keep a found input, so that the replay the tests run meets it too, copy it into the corpus
+# under a name that says what it holds, and commit it:
+#   cp build-fuzz/new/<target>/<file> tests/fuzz/<target>/corpus/<what_it_holds>
 #
 # JOBS sets the build's parallel jobs (default: every processor).
 set -euo pipefail
@@ -34,7 +38,7 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
     generator=()
     command -v ninja >/dev/null && generator=(-G Ninja)
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" "${generator[@]}" -DKQ_LIBFUZZER=ON \
-        -DKQ_BENCH=OFF
+        -DKQ_BENCH=OFF -DKQ_TESTS=OFF
 fi
 cmake --build "$build" -j "$jobs" --target "${targets[@]/#/fuzz_}"
 
@@ -47,10 +51,12 @@ failed=()
 for target in "${targets[@]}"; do
     corpus="$root/tests/fuzz/$target/corpus"
     found="$build/found/$target"
+    merged="$build/merged/$target"
+    new="$build/new/$target"
     crashes="$build/crashes/$target"
     log="$build/$target.log"
-    rm -rf "$found"
-    mkdir -p "$corpus" "$found" "$crashes"
+    rm -rf "$found" "$merged" "$new"
+    mkdir -p "$found" "$merged" "$new" "$crashes"
     program="$build/tests/fuzz/$target/fuzz_$target"
     echo "== $target: $seconds s"
     # New inputs go to the first folder; the corpus is only read.
@@ -59,15 +65,19 @@ for target in "${targets[@]}"; do
         failed+=("$target")
         echo "   found a fault: see $log and $crashes/" >&2
     fi
-    before=$(find "$corpus" -type f | wc -l)
-    "$program" -merge=1 "$corpus" "$found" 2>>"$log" || true
-    after=$(find "$corpus" -type f | wc -l)
+    # The merge keeps of the found inputs those that add to what a copy of the corpus reaches;
+    # what it added to the copy is what is new.
+    [[ -d "$corpus" ]] && cp -r "$corpus/." "$merged/"
+    "$program" -merge=1 "$merged" "$found" 2>>"$log" || true
+    for file in "$merged"/*; do
+        [[ -f "$file" && ! -e "$corpus/$(basename "$file")" ]] && mv "$file" "$new/"
+    done
     executed=$(grep -Eo "^stat::number_of_executed_units: *[0-9]+" "$log" | grep -Eo "[0-9]+$")
-    echo "   ${executed:-0} inputs run, $((after - before)) new in the corpus"
+    echo "   ${executed:-0} inputs run, $(find "$new" -type f | wc -l) new in $new"
 done
 
 if ((${#failed[@]} > 0)); then
     echo "Faults found in: ${failed[*]}" >&2
     exit 1
 fi
-echo "No faults found; new inputs are in tests/fuzz/<target>/corpus."
+echo "No faults found; new inputs are in $build/new/<target>/ (the header says how to keep one)."

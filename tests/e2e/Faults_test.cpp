@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "Files.h"
@@ -77,7 +78,7 @@ TEST_F(Faults, ASensorUnpluggedWhileMeasuringLeavesItsRecordingAndIsFoundAgainWh
     EXPECT_TRUE(Measure(*app_, 1000));
 }
 
-TEST_F(Faults, ASensorThatDropsEveryTenthFrameIsStillMeasured) {
+TEST_F(Faults, ASensorThatDropsEveryTenthFrameIsMeasuredAndItsLossCounted) {
     auto arguments = OneSensorArguments(stateFile_);
     arguments.insert(arguments.end(), {"--fault", "drop=10"});
     StartBench(arguments, 1);
@@ -96,10 +97,30 @@ TEST_F(Faults, ASensorThatDropsEveryTenthFrameIsStillMeasured) {
     ASSERT_TRUE(shown);
     EXPECT_TRUE(Measure(*app_, 3000));
     EXPECT_TRUE(app_->IsRunning());
+    // "Values: 31 (4 lost on the line)": the rows recorded, and the sets the counter check missed.
+    const std::string count = WindowText(FindControl(app_->FrameWindow(), IDC_MD_COUNT));
+    const size_t colon = count.find(':');
+    const size_t open = count.find('(');
+    ASSERT_NE(colon, std::string::npos) << count;
+    ASSERT_NE(open, std::string::npos) << count;
+    EXPECT_NE(count.find(TableText(IDS_MD_LOST_ON_LINE, LanguageOffset())), std::string::npos)
+        << count;
+    const int counted = std::atoi(count.c_str() + colon + 1);
+    const int lost = std::atoi(count.c_str() + open + 1);
+
     const std::string csv = root_ + "/lossy.csv";
     ASSERT_TRUE(SaveValues(*app_, csv));
-    const std::string text = ReadCp1252File(csv);
-    EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 20);
+    const CsvFacts rows = ReadCsvRows(csv);
+    ASSERT_TRUE(rows.valid) << ReadFile(csv);
+    EXPECT_GT(rows.rows, 20);
+    EXPECT_EQ(counted, rows.rows);
+    // One set of ten lost: a ninth as many as arrive.
+    EXPECT_NEAR(lost, rows.rows / 9.0, 2.0) << count;
+    // Only values of the load: channel A its sine of 200 +- 100 N·m, B its constant 10 N·m.
+    EXPECT_GE(rows.lowA, 99.9);
+    EXPECT_LE(rows.highA, 300.1);
+    EXPECT_NEAR(rows.lowB, 10.0, 0.1);
+    EXPECT_NEAR(rows.highB, 10.0, 0.1);
 }
 
 TEST_F(Faults, ASaveThatCannotBeWrittenIsReportedAndASecondSaveElsewhereSucceeds) {

@@ -124,19 +124,46 @@ TEST(CodecHostile, EveryTruncationIsAnError) {
     }
 }
 
-TEST(CodecHostile, CorruptedBytesNeverReadOutOfBounds) {
+// An image a decoder reports whole: a size the decoders allow and one pixel (and mask entry,
+// where there is a mask) for every place of it.
+::testing::AssertionResult Whole(const Image& image) {
+    const int64_t places = static_cast<int64_t>(image.width) * image.height;
+    if (!ImageSizeAllowed(image.width, image.height) ||
+        static_cast<int64_t>(image.pixels.size()) != places ||
+        (image.HasMask() && static_cast<int64_t>(image.mask.size()) != places))
+        return ::testing::AssertionFailure()
+               << image.width << " x " << image.height << ", " << image.pixels.size() << " pixels, "
+               << image.mask.size() << " mask entries";
+    return ::testing::AssertionSuccess();
+}
+
+TEST(CodecHostile, CorruptedBytesNeverReadOutOfBoundsAndWhatDecodesIsWhole) {
     std::vector<std::vector<uint8_t>> files = ValidBmps();
     files.push_back(ValidIco());
-    for (const auto& original : files) {
+    for (size_t f = 0; f < files.size(); ++f) {
+        const std::vector<uint8_t>& original = files[f];
+        int decoded = 0;
         for (size_t i = 0; i < original.size(); ++i) {
             for (uint8_t value : {0x00, 0x7F, 0x80, 0xFF}) {
                 std::vector<uint8_t> file = original;
                 file[i] = value;
-                DecodeBoth(file);
-                DecodeIcon(file);
-                DecodeIconImage(file);
+                const ImageResult bmp = DecodeBmp(file);
+                const ImageResult dib =
+                    file.size() > 14 ? DecodeDib(std::span(file).subspan(14)) : ImageResult{};
+                const IconResult icon = DecodeIcon(file);
+                const ImageResult image = DecodeIconImage(file);
+                for (const Image* whole :
+                     {bmp.Ok() ? &bmp.image : nullptr, dib.Ok() ? &dib.image : nullptr,
+                      icon.Ok() ? &icon.image : nullptr, image.Ok() ? &image.image : nullptr}) {
+                    if (whole != nullptr) {
+                        EXPECT_TRUE(Whole(*whole)) << "file " << f << ", byte " << i;
+                        ++decoded;
+                    }
+                }
             }
         }
+        // A changed pixel or colour still makes a picture: damage is not refused wholesale.
+        EXPECT_GT(decoded, 0) << "file " << f;
     }
 }
 

@@ -162,13 +162,24 @@ TEST_F(ScalingDialog, CancelReopeningAndALostSensorLeaveNoDanglingPointer) {
     page_->OpenScalingDialog();  // a second click shows the same dialog
     EXPECT_EQ(page_->GetScalingDialog(), again);
     // The frame closes it as Cancel does when the sensor is lost during a measurement.
+    const HWND cancelled = again->m_hWnd;
     page_->CancelScalingDialog();
+    EXPECT_EQ(page_->GetScalingDialog(), nullptr);
+    EXPECT_FALSE(::IsWindow(cancelled));
+    // Destroyed from outside, as a closing owner destroys it, it leaves the page no pointer.
+    page_->OpenScalingDialog();
+    ASSERT_NE(page_->GetScalingDialog(), nullptr);
+    ::DestroyWindow(page_->GetScalingDialog()->m_hWnd);
+    Pump();
     EXPECT_EQ(page_->GetScalingDialog(), nullptr);
     page_->OpenScalingDialog();
     ASSERT_NE(page_->GetScalingDialog(), nullptr);
+    const HWND open = page_->GetScalingDialog()->m_hWnd;
     // The program ends with the dialog open: the page takes it along.
     CloseFrame();
     Run(3000);
+    EXPECT_EQ(GetMainFrame(), nullptr);
+    EXPECT_FALSE(::IsWindow(open));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Arbitrary stored values through the measurement pages' loaders and the evaluation: a record
 // blob of any length, texts for every stored value of the measure configuration, limit and
 // measurand texts. Nothing crashes, and every value loaded stays in its range.
+#include <stdlib.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +23,25 @@ const char* const kEntries[] = {
     "TriggerStopCondition",      "TriggerStartDirection",     "TriggerStartLevel",
     "TriggerStartHysteresis",    "TriggerStopCount",          "TriggerStartDateTime",
     "DiagramSource_0",           "DiagramSwitch_3",           "PartOfMeasureStartAddProg"};
+
+// A store of this run's own, so that runs side by side do not write into each other's; removed
+// when the run ends.
+struct PrivateStore {
+    std::string folder;
+    std::string file;
+    PrivateStore() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kq7b-fuzz-pages-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        folder = pattern;
+        file = folder + "/registry.reg";
+    }
+    ~PrivateStore() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+};
 
 void Check(bool condition) {
     if (!condition)
@@ -44,9 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
     Check(prefix.Find('/') < 0);
 
-    static const std::string store =
-        (std::filesystem::temp_directory_path() / "fuzz_measure_pages.reg").string();
-    kq::SetRegistryFilePath(store);
+    static const PrivateStore store;
+    kq::SetRegistryFilePath(store.file);
     static CWinApp app("FuzzPages");
     static const bool keyed = (app.SetRegistryKey("Fuzz"), true);
     (void)keyed;
