@@ -212,8 +212,17 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IDiagramSeam& curves, std::s
         rowBound += piece.size() * layout.columns.size();
     std::vector<char> row(rowBound);
     int64_t number = layout.firstRowNumber;
-    auto field = [&](char* p, int curve, int channel, int64_t i, bool x) {
-        if (curve >= 0 && i < curves.GetPointCount(curve)) {
+    // The curves' lengths, read again after each progress report (which may let points in).
+    std::vector<int64_t> countOf(curveOf.size());
+    int64_t xCount = 0;
+    auto readCounts = [&] {
+        for (size_t c = 0; c < curveOf.size(); ++c)
+            countOf[c] = curveOf[c] >= 0 ? curves.GetPointCount(curveOf[c]) : 0;
+        xCount = xCurve >= 0 ? curves.GetPointCount(xCurve) : 0;
+    };
+    readCounts();
+    auto field = [&](char* p, int curve, int64_t count, int channel, int64_t i, bool x) {
+        if (i < count) {
             const double v = x ? curves.GetPointX(curve, static_cast<int>(i))
                                : curves.GetPointY(curve, static_cast<int>(i));
             p = WriteCsvNumber(p, v, layout.decimals[channel], layout.decimalComma, quote);
@@ -229,19 +238,21 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IDiagramSeam& curves, std::s
         p = std::copy(digits, end, p);
         *p++ = firstSeparator;
         if (xColumn)
-            p = field(p, xCurve, layout.xChannel, i, true);
+            p = field(p, xCurve, xCount, layout.xChannel, i, true);
         for (size_t c = 0; c < layout.columns.size(); ++c) {
             if (layout.columns[c] < 0 || layout.columns[c] >= 6)
                 p = separator.Put(p);
             else
-                p = field(p, curveOf[c], layout.columns[c], i, false);
+                p = field(p, curveOf[c], countOf[c], layout.columns[c], i, false);
         }
         p = lineEnd.Put(p);
         out.append(row.data(), static_cast<size_t>(p - row.data()));
         if (i == 0)  // the first row tells about what the others need
             out.reserve(out.size() + static_cast<size_t>((out.size() - start + 16) * (n - 1)));
-        if (step > 0 && progress && (i + 1) % step == 0)
+        if (step > 0 && progress && (i + 1) % step == 0) {
             progress(static_cast<int>((i + 1) * 100 / n), out.size() - start);
+            readCounts();
+        }
     }
     return number;
 }
