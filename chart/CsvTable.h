@@ -15,6 +15,7 @@
 #include "platform/base/WinTypes.h"
 
 class CCsvTable;
+class CCsvLineSource;
 
 // A rectangle of a table: two corners (column, row) in either order, both ends included.
 struct CCsvRange {
@@ -110,7 +111,8 @@ class CCsvTable {
   private:
     enum class Kind { None, Doubles, Texts };
     Kind GetKind() const;
-    bool ReadLines(std::string_view text);
+    bool ReadSource(CCsvLineSource& lines);
+    bool ReadLines(CCsvLineSource& lines);
     // Runs a change, turning an exception into the error text and false.
     template <typename Change>
     bool Changed(Change change);

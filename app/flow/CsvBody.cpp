@@ -3,9 +3,12 @@
 #include "app/flow/CsvBody.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -29,31 +32,65 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// The eight decimal digits of n < 1e8, leading zeros included, as byte values 0..9 with the
+// most significant first in memory (on a little-endian machine): the four-digit halves, then
+// their two-digit and one-digit parts, split in all lanes at once by multiplications.
+uint64_t EightDigits(uint32_t n) {
+    uint64_t x = (n / 10000) | (static_cast<uint64_t>(n % 10000) << 32);
+    const uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007FULL;
+    x = hundreds | ((x - hundreds * 100) << 16);
+    const uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000FULL;
+    return tens | ((x - tens * 10) << 8);
+}
+
+// n as fixed-point text with decimals (below 8) of its digits after the point, at least one
+// before it: two fixed-size copies of the eight digits. p needs room for 17 characters.
+char* WriteEightDigitsFixed(char* p, uint32_t n, int decimals, char point) {
+    const uint64_t digits = EightDigits(n);
+    const int leadingZeros = digits == 0 ? 8 : std::countr_zero(digits) / 8;
+    const int count = std::max(8 - leadingZeros, decimals + 1);
+    char text[16];
+    const uint64_t ascii = digits + 0x3030303030303030ULL;
+    std::memcpy(text, &ascii, 8);
+    std::memcpy(text + 8, &ascii, 8);  // keeps the fixed-size reads below in set bytes
+    const int whole = count - decimals;
+    std::memcpy(p, text + 8 - count, 8);
+    if (decimals == 0)
+        return p + whole;
+    p[whole] = point;
+    std::memcpy(p + whole + 1, text + 8 - decimals, 8);
+    return p + count + 1;
+}
+
 // Writes the digits of a value whose scaled magnitude is small enough to round in double
 // precision without doubt (not near a half) straight to p: the same text as to_chars with the
 // minus of a zero result dropped, at a fraction of its cost. Null where the rounding could
-// differ from the exact decimal one.
+// differ from the exact decimal one. p needs room for 25 characters whatever is written.
 char* WriteFixedFast(char* p, double value, int decimals, char point) {
     static constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
     const double scaled = std::fabs(value) * kPow10[decimals];
     if (!(scaled < 1e9))
         return nullptr;
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
+    // Below 1e9 the digits fit 32 bits, whose divisions by constants cost less.
+    const auto truncated = static_cast<uint32_t>(scaled);
+    const double fraction = scaled - truncated;
     // The product is within 1e-7 of the exact one: a fraction this far from a half rounds alike.
     if (std::fabs(fraction - 0.5) <= 1e-6)
         return nullptr;
-    uint64_t n = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    uint32_t n = truncated + (fraction > 0.5 ? 1 : 0);
     if (value < 0 && n != 0)
         *p++ = '-';
-    // Written from the last digit backwards, two at a time (divisions by constants only), at
-    // least one digit before the point.
-    int digits = 1;
-    for (uint64_t bound = 10; digits < 20 && n >= bound; bound *= 10)
-        ++digits;
-    char* const end = p + std::max(digits - decimals, 1) + decimals + (decimals > 0 ? 1 : 0);
-    char* q = end;
-    auto twoDigits = [&q](uint64_t pair) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n < 100000000 && decimals < 8)
+            return WriteEightDigitsFixed(p, n, decimals, point);
+    }
+    // Written backwards into a scratch buffer, two digits at a time (divisions by constants
+    // only), at least one digit before the point; then moved as one fixed-size block, which
+    // costs less than counting the digits first. 10 digits, a point and 8 decimals fit in 24.
+    char scratch[48];
+    char* const last = scratch + 24;
+    char* q = last;
+    auto twoDigits = [&q](uint32_t pair) {
         q -= 2;
         std::memcpy(q, kDigitPairs + 2 * pair, 2);
     };
@@ -66,12 +103,14 @@ char* WriteFixedFast(char* p, double value, int decimals, char point) {
     }
     if (decimals > 0)
         *--q = point;
-    for (; q - p >= 2; n /= 100)
+    for (; n >= 100; n /= 100)
         twoDigits(n % 100);
-    if (q != p)
-        *--q = static_cast<char>('0' + n % 10);
-    p = end;
-    return p;
+    if (n >= 10)
+        twoDigits(n);
+    else
+        *--q = static_cast<char>('0' + n);
+    std::memcpy(p, q, 24);
+    return p + (last - q);
 }
 
 }  // namespace
@@ -110,10 +149,28 @@ bool QuotesNumbers(const std::string& separator, bool decimalComma) {
     return separator.size() == 1 && separator[0] == (decimalComma ? ',' : '.');
 }
 
-char* Put(char* p, const std::string& text) {
-    std::memcpy(p, text.data(), text.size());
-    return p + text.size();
-}
+// A text put after a field again and again: a short one is copied as one fixed-size block, which
+// costs less than a copy of its length. The row buffer has room past every field for the block.
+class RowPiece {
+  public:
+    static constexpr size_t kBlock = 16;
+    RowPiece() = default;
+    explicit RowPiece(std::string text) : text_(std::move(text)) {
+        std::memcpy(block_, text_.data(), std::min(text_.size(), kBlock));
+    }
+    char* Put(char* p) const {
+        if (text_.size() <= kBlock)
+            std::memcpy(p, block_, kBlock);
+        else
+            std::memcpy(p, text_.data(), text_.size());
+        return p + text_.size();
+    }
+    size_t size() const { return text_.size(); }
+
+  private:
+    char block_[kBlock] = {};
+    std::string text_;
+};
 
 }  // namespace
 
@@ -173,27 +230,40 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IDiagramSeam& curves, std::s
     }
     const char firstSeparator = layout.separator.empty() ? ';' : layout.separator[0];
     const int64_t step = n > 5000 ? std::max<int64_t>(1, std::llround(n / 100.0)) : 0;
+    int64_t untilProgress = step;
     const bool quote = QuotesNumbers(layout.separator, layout.decimalComma);
     const bool xColumn = layout.xChannel >= 0 && layout.xChannel < 6;
     // Each field's unit text and separator written as one suffix.
-    std::string suffix[6];
-    size_t rowBound = 32 + layout.lineEnd.size() + layout.separator.size();
+    RowPiece suffix[6];
+    const RowPiece separator(layout.separator);
+    const RowPiece lineEnd(layout.lineEnd);
+    size_t rowBound = 32 + RowPiece::kBlock + layout.lineEnd.size() + layout.separator.size();
     for (int c = 0; c < 6; ++c) {
-        suffix[c] = layout.unitText[c] + layout.separator;
+        suffix[c] = RowPiece(layout.unitText[c] + layout.separator);
         rowBound += kMaxNumberText + suffix[c].size();
     }
-    rowBound += layout.columns.size() * (kMaxNumberText + 2 * layout.separator.size());
-    for (const std::string& text : suffix)
-        rowBound += text.size() * layout.columns.size();
+    rowBound +=
+        layout.columns.size() * (kMaxNumberText + RowPiece::kBlock + 2 * layout.separator.size());
+    for (const RowPiece& piece : suffix)
+        rowBound += piece.size() * layout.columns.size();
     std::vector<char> row(rowBound);
     int64_t number = layout.firstRowNumber;
-    auto field = [&](char* p, int curve, int channel, int64_t i, bool x) {
-        if (curve >= 0 && i < curves.GetPointCount(curve)) {
+    // The curves' lengths, read again after each progress report (which may let points in).
+    std::vector<int64_t> countOf(curveOf.size());
+    int64_t xCount = 0;
+    auto readCounts = [&] {
+        for (size_t c = 0; c < curveOf.size(); ++c)
+            countOf[c] = curveOf[c] >= 0 ? curves.GetPointCount(curveOf[c]) : 0;
+        xCount = xCurve >= 0 ? curves.GetPointCount(xCurve) : 0;
+    };
+    readCounts();
+    auto field = [&](char* p, int curve, int64_t count, int channel, int64_t i, bool x) {
+        if (i < count) {
             const double v = x ? curves.GetPointX(curve, static_cast<int>(i))
                                : curves.GetPointY(curve, static_cast<int>(i));
             p = WriteCsvNumber(p, v, layout.decimals[channel], layout.decimalComma, quote);
         }
-        return Put(p, suffix[channel]);
+        return suffix[channel].Put(p);
     };
     for (int64_t i = 0; i < n; ++i, ++number) {
         char digits[24];
@@ -204,19 +274,23 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IDiagramSeam& curves, std::s
         p = std::copy(digits, end, p);
         *p++ = firstSeparator;
         if (xColumn)
-            p = field(p, xCurve, layout.xChannel, i, true);
+            p = field(p, xCurve, xCount, layout.xChannel, i, true);
         for (size_t c = 0; c < layout.columns.size(); ++c) {
             if (layout.columns[c] < 0 || layout.columns[c] >= 6)
-                p = Put(p, layout.separator);
+                p = separator.Put(p);
             else
-                p = field(p, curveOf[c], layout.columns[c], i, false);
+                p = field(p, curveOf[c], countOf[c], layout.columns[c], i, false);
         }
-        p = Put(p, layout.lineEnd);
+        p = lineEnd.Put(p);
         out.append(row.data(), static_cast<size_t>(p - row.data()));
         if (i == 0)  // the first row tells about what the others need
             out.reserve(out.size() + static_cast<size_t>((out.size() - start + 16) * (n - 1)));
-        if (step > 0 && progress && (i + 1) % step == 0)
+        // Counted down rather than divided for every row; without a step it never reaches 0.
+        if (--untilProgress == 0 && progress) {
+            untilProgress = step;
             progress(static_cast<int>((i + 1) * 100 / n), out.size() - start);
+            readCounts();
+        }
     }
     return number;
 }

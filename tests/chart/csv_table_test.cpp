@@ -138,6 +138,41 @@ TEST_F(CsvTable, UntidyFilesReadLineByLine) {
     EXPECT_TRUE(empty.GetErrorText().empty());
 }
 
+TEST_F(CsvTable, LargeFilesReadAsTheirTextAndFailedReadsAddNothing) {
+    // Megabytes of CR LF lines of every length around a field longer than a megabyte: the file
+    // is read a piece at a time, its lines cut anywhere.
+    std::string bytes =
+        "\xEF\xBB\xBF"
+        "a,b\r\n";
+    for (int row = 0; bytes.size() < 3500000; ++row) {
+        bytes += std::to_string(row) + "," + std::string(static_cast<size_t>(row % 97), 'x');
+        bytes += row == 20000 ? std::string(1500000, 'y') + "\r\n" : "\r\n";
+    }
+    Put(File("large.csv"), bytes);
+    CCsvTable file;
+    ASSERT_TRUE(file.Read(File("large.csv"), CCsvTable::READ_AS_STRING));
+    CCsvTable text(CCsvTable::READ_AS_STRING);
+    ASSERT_TRUE(text.ReadText(bytes, "text"));
+    ASSERT_EQ(file.GetColumnCount(), 2);
+    for (int c = 0; c < 2; ++c) {
+        std::vector<std::string> fromFile;
+        std::vector<std::string> fromText;
+        file.GetColumn(c, fromFile);
+        text.GetColumn(c, fromText);
+        EXPECT_EQ(fromFile, fromText);
+    }
+    std::string name;
+    file.GetHeaderName(0, name);
+    EXPECT_EQ(name, "a");
+
+    // What cannot be read (a folder) adds no column to those already there.
+    file.SetReadFlags(CCsvTable::READ_AS_STRING | CCsvTable::RF_APPEND);
+    EXPECT_FALSE(file.Read(folder_.Path(), file.GetReadFlags()));
+    EXPECT_EQ(file.GetErrorText(),
+              "ERROR 0012: The file could not be read!\nDetails: " + folder_.Path());
+    EXPECT_EQ(file.GetColumnCount(), 2);
+}
+
 TEST_F(CsvTable, NumbersIgnoreAGermanProcessLocale) {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     std::string saved = previous != nullptr ? previous : "C";
