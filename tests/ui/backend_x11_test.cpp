@@ -65,6 +65,16 @@ TEST_F(BackEndX11, AClickThroughTheServerReachesTheWindowAndTheScreensAgree) {
     auto backEnd = X11BackEnd::Open(xvfb.Name(), &error);
     ASSERT_TRUE(backEnd) << error;
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);  // the screen took the display's size
+    {
+        // Before the program has painted anything the window shows the desktop, not black.
+        Display* early = XOpenDisplay(xvfb.Name().c_str());
+        ASSERT_NE(early, nullptr);
+        XImage* first = XGetImage(early, backEnd->Window(), 5, 5, 1, 1, AllPlanes, ZPixmap);
+        ASSERT_NE(first, nullptr);
+        EXPECT_NE(XGetPixel(first, 0, 0) & 0xFFFFFF, 0u);
+        XDestroyImage(first);
+        XCloseDisplay(early);
+    }
 
     HWND top = Solid(nullptr, {50, 50, 350, 250}, kBlue, WS_OVERLAPPEDWINDOW);
     SetWindowText(top, "Smoke");

@@ -151,9 +151,14 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
         width != virtualScreen.right || height != virtualScreen.bottom)
         SetScreenSize(width, height);
 
+    // Until the program has painted, the window shows the desktop's colour, never black.
+    const COLORREF desktop = GetDesktopColor();
+    const unsigned long background = Channel(GetRValue(desktop), visual->red_mask) |
+                                     Channel(GetGValue(desktop), visual->green_mask) |
+                                     Channel(GetBValue(desktop), visual->blue_mask);
     window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
                                   static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                  BlackPixel(display_, screen), BlackPixel(display_, screen));
+                                  background, background);
     XSelectInput(display_, window_,
                  ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                      ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask);
