@@ -141,6 +141,10 @@ class CMainFrame : public CFrameWnd,
     // ---- Bar sizes (MainFrameBarSizes) ----
     // On the measure-and-diagram page the channel bars of each docked column stand equally high.
     void EqualizeChannelBarHeights();
+    // On the measure-and-diagram page the docked diagram takes the height that the page's
+    // controls and the channel bars beside it leave, until the operator drags its edge.
+    void FitDiagramToMeasurePage();
+    int m_iFittedDiagramHeight = 0;
     // A bar the user closed (caption button or floating frame's close box) while its view
     // setting is on has that setting switched off, once (MainFrameBarClose).
     void OnViewBarClosedByUser(CControlBar* pBar);
@@ -178,12 +182,15 @@ class CMainFrame : public CFrameWnd,
     // Greys the two save items while no finished measurement is available.
     void RefreshSaveItems();
     void RefreshTreeStates();
+    // Highlights the tree item of the page shown (the closed folder that holds it, if any).
+    void SelectPageTreeItem();
     int OnTreeItemAction(const CString& eventText, UINT textId);
     // The tree's callback: a click (tag = the item's text) or an expansion.
     static void OnTreeCallback(void* context, CString tag, CString text, DWORD_PTR data);
     BOOL SetLanguage(int offset);
     void SwitchLanguage(int offset);
     int GetLanguageOffset() const { return m_iLanguageOffset; }
+    BOOL IsSwitchingLanguage() const { return m_bSwitchingLanguage; }
     BOOL AverageChannelValue(int channel, double value, double& out);
     void ResetMovingAverages(int mode);
     void ResetCalibrationFifos();
@@ -214,6 +221,12 @@ class CMainFrame : public CFrameWnd,
     // ---- Start and stop triggers (MainFrameTrigger) ----
     void TakeOverStartStopConditions();
     void InitTriggerArmedFlags();
+    // The panel's Trigger button: a new cycle waits for its start condition.
+    void ArmTriggerCycle();
+    // A measurement begins (the panel's start, or a trigger's start event).
+    void BeginMeasurement();
+    // The panel's Stop button: nothing of the cycle remains started.
+    void EndTriggerCycle();
     void CheckTriggerThresholds(int channel);
     void RunStartEvent();
     void RunStopEvent();
@@ -285,6 +298,8 @@ class CMainFrame : public CFrameWnd,
     // ---- Log (MainFrameLog) ----
     BOOL WriteApplicationLog(int sensor, const char* eventText = nullptr,
                              const char* extraText = nullptr);
+    // One entry in the log of every sensor that is connected now (at least the first).
+    void LogSensorEvent(const char* eventText = nullptr);
 
     // ---- Channel set-up (MainFrameChannels) ----
     void ResetChannelRecord(int channel);
@@ -292,6 +307,8 @@ class CMainFrame : public CFrameWnd,
     void SetupChannelsOfSensor(int sensor, int mode) override;
     void SetChannelLedState(int sensor);
     void SetupChannelUnits(int sensor);
+    // The channel bars' display choices from the records' view states, the bars laid out anew.
+    void TakeChannelViewChoices();
     // The unit list and settings of one channel record from side 0 (A) or 1 (B) of a sensor.
     void BuildChannelUnitList(int sensor, int target, int side);
     void ClearUnsetSoftwareConfig(SensorRecord& record);
@@ -404,6 +421,7 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bStoredVersionIsCurrent = FALSE;
     BOOL m_bKeepInsideWorkArea = FALSE;
     int m_iLanguageOffset = 1000;
+    BOOL m_bSwitchingLanguage = FALSE;
     BOOL m_bWriteLog = TRUE;
     UINT m_nActivePage = 0;
     int m_iBarsForPage = 0;

@@ -108,6 +108,20 @@ void CMainFrame::SetupChannelUnits(int sensor) {
             COM_IsPkrUsbWithoutDigitalInput(m_aSensorRecord[0]);
     }
     RecomputeUnitFactors(sensor);
+    TakeChannelViewChoices();
+}
+
+void CMainFrame::TakeChannelViewChoices() {
+    // Bar n shows record n: channels A and B of one sensor, or channel A of sensor n.
+    for (int bar = 0; bar < 4; ++bar)
+        m_viewState.checkState[bar] = ClampViewState(m_aChannelRecords[bar].ucViewState);
+    if (m_iBarsForPage == 1) {
+        FitDiagramToMeasurePage();
+        ApplyViewStateToBars();
+        DockChannelBars();
+    }
+    RefreshChannelItems();
+    RefreshTreeStates();
 }
 
 void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
@@ -162,8 +176,9 @@ void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
     TakeOverConfigBytes(record, unit, decimals, kDefaultAveraging, 0, 0);
     m_iFrameSetting = 1;
     (void)kDefaultRateIndex;  // the engine takes its rate index without a configuration itself
-    if (single || noDigitalInput || target <= 1)
-        record.ucViewState = 1;
+    // A sensor this program has not configured yet shows its first channel; a second channel
+    // of a two-channel sensor waits until the operator asks for it.
+    record.ucViewState = single || noDigitalInput || target == 0 ? 1 : 0;
 }
 
 void CMainFrame::TakeOverSoftwareScaling(int sensor) {

@@ -7,6 +7,7 @@
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgInfo.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "sensor/ChanState.h"
 
 namespace {
 
@@ -175,6 +176,7 @@ void CMainFrame::ToggleChannelView(int channel) {
         CViewBar& bar = m_wndViewBar[channel];
         if (state == 0) {
             state = 1;
+            FitDiagramToMeasurePage();
             ShowViewBar(&bar, TRUE, FALSE);
         } else {
             if (state == 1)
@@ -182,22 +184,37 @@ void CMainFrame::ToggleChannelView(int channel) {
             ShowViewBar(&bar, FALSE, FALSE);
         }
         RefreshTreeStates();
-        if (channel <= 3 && !m_bStartUpPending)
-            RequestSoftwareConfigWrite(m_aiChannelViewSensor[channel]);
+        if (channel <= 3) {
+            // The sensor keeps the choice in its configuration, written from the record.
+            m_aChannelRecords[channel].ucViewState = static_cast<BYTE>(state);
+            if (!m_bStartUpPending)
+                RequestSoftwareConfigWrite(m_aiChannelViewSensor[channel]);
+        }
     } else if (channel == CHANNEL_P1 || channel == CHANNEL_P2) {
         CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
         const int derived = channel - CHANNEL_P1;
-        if (m_wndViewBar[channel].IsVisible()) {
-            ShowViewBar(&m_wndViewBar[channel], FALSE, FALSE);
-            m_bChannelActive[channel] = FALSE;
+        // The derived channel is computed exactly while its view is asked for; the view flag
+        // keeps its bar through every later layout of the page.
+        auto switchPower = [&](BOOL on) {
+            // The power is computed in the unit its record names (watts unless chosen).
+            ChannelRecord& record = m_aChannelRecords[channel];
+            if (on && record.iUnitCount == 0)
+                BuildUnitList(record, 'P', FALSE, FALSE, CString(), 0.0);
+            if (on)
+                COM_SetPowerUnit(derived, record.iUnitIndex);
+            ChanState_SetPowerChannelOn(derived, on);
+            ChanState_SetPowerViewShown(derived, on);
+            RefreshDerivedChannelActive(derived);
+            if (on)
+                FitDiagramToMeasurePage();
+            ShowViewBar(&m_wndViewBar[channel], on, FALSE);
             if (measure != nullptr)
-                measure->SetPowerCheck(derived, FALSE);
-        } else if (measure == nullptr || !measure->m_bSwitchingPowerView) {
-            ShowViewBar(&m_wndViewBar[channel], TRUE, FALSE);
-            m_bChannelActive[channel] = TRUE;
-            if (measure != nullptr)
-                measure->SetPowerCheck(derived, TRUE);
-        }
+                measure->SetPowerCheck(derived, on);
+        };
+        if (m_wndViewBar[channel].IsVisible())
+            switchPower(FALSE);
+        else if (measure == nullptr || !measure->m_bSwitchingPowerView)
+            switchPower(TRUE);
     }
     DockChannelBars();
 }

@@ -3,16 +3,21 @@
 // its files once, directly; the manual save waits for a tick. Every end closes the file phase in
 // exactly one EndOfConversion.
 #include <algorithm>
+#include <memory>
 
 #include "app/MainFrame.h"
 #include "app/ThreadedConvertFile.h"
 #include "app/flow/CsvBody.h"
 #include "foundation/NumberText.h"
+#include "pages/measurement/CDlgSaveMwMessage.h"
+#include "platform/base/CodePage1252.h"
 
 namespace {
 
 constexpr char kNoValues[] = "No values registered, sorry!\n";
 constexpr int kProgressStatus = 5291;
+// From this many values on, the write keeps the program busy long enough for a notice.
+constexpr int64_t kLargeFileValues = 200000;
 
 bool IsXAssignment(int assignment) {
     return assignment >= 2 && assignment <= 7;
@@ -64,7 +69,7 @@ CsvLayout CMainFrame::BuildCsvLayout(const IDiagramSeam& diagram) {
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
         layout.decimals[channel] = RecordOfChannel(channel).iDecimals;
         if (units)
-            layout.unitText[channel] = m_astrColumnUnit[channel].GetString();
+            layout.unitText[channel] = kq::Utf8ToCp1252(m_astrColumnUnit[channel].GetString());
     }
     const bool xColumn = IsXAssignment(m_aiAxisAssignment[0]);
     if (xColumn)
@@ -99,6 +104,7 @@ BOOL CMainFrame::ConvertRecordToCsv() {
     if (!m_fileMeasuredValues.IsOpen() && !m_fileResults.IsOpen())
         return FALSE;
     IDiagramSeam* diagram = FlowDiagram();
+    std::unique_ptr<CDlgSaveMwMessage> notice;
     if (m_fileMeasuredValues.IsOpen()) {
         if (!m_bExtremeValueSeen || diagram == nullptr) {
             m_fileMeasuredValues.Append(kNoValues);
@@ -112,6 +118,13 @@ BOOL CMainFrame::ConvertRecordToCsv() {
                 CsvRowCount(layout, *diagram, m_iStopCondition == 8,
                             config != nullptr ? config->GetStopCount() : 0.0, dropLast);
             layout.firstRowNumber = m_iRowNumber;
+            const int64_t values =
+                layout.rowCount * static_cast<int64_t>(layout.columns.size() + 1);
+            if (values >= kLargeFileValues && m_hWnd != nullptr) {
+                notice = std::make_unique<CDlgSaveMwMessage>();
+                if (!notice->ShowOver(this))
+                    notice.reset();
+            }
             m_conversionStopWatch.Reset();
             m_conversionStopWatch.GetElapsedSeconds();
             m_iRowNumber = static_cast<int>(WriteCsvRows(
@@ -124,6 +137,8 @@ BOOL CMainFrame::ConvertRecordToCsv() {
         }
     }
     EndOfConversion();
+    if (notice != nullptr)
+        notice->DestroyWindow();
     ShowStatusMessage(0);
     return TRUE;
 }

@@ -2,6 +2,8 @@
 // written yet), written whole at the end, and the manual saves of the values and the diagram.
 // A file that could not be written leaves nothing partial, says so once (posted) and keeps the
 // values for a manual save.
+#include <sys/stat.h>
+
 #include "app/MainFrame.h"
 #include "app/ThreadedConvertFile.h"
 #include "foundation/DateTimeText.h"
@@ -34,6 +36,24 @@ CString WithoutTrailingSlash(CString folder) {
     while (folder.GetLength() > 1 && folder[folder.GetLength() - 1] == '/')
         folder = folder.Left(folder.GetLength() - 1);
     return folder;
+}
+
+bool IsFolderPath(const CString& path) {
+    struct stat status {};
+    return ::stat(path.GetString(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Where a save dialog starts: the documentation page's folder, or the nearest folder above it
+// that exists (the automatic storage creates it only at its first measurement).
+CString StartFolderOf(CString folder) {
+    folder = WithoutTrailingSlash(folder);
+    while (folder.GetLength() > 1 && !IsFolderPath(folder)) {
+        const int slash = folder.ReverseFind('/');
+        if (slash < 0)
+            return "";
+        folder = slash == 0 ? CString("/") : folder.Left(slash);
+    }
+    return IsFolderPath(folder) ? folder : CString();
 }
 
 }  // namespace
@@ -90,6 +110,7 @@ BOOL CMainFrame::SetupMeasureValueFile(int mode) {
     m_bStoreRefused = FALSE;
     m_bExportFailed = FALSE;
     m_bMeasurementFinished = FALSE;
+    LogSensorEvent("StartMeasurement()");
     if (documentation == nullptr)
         return TRUE;
     documentation->MakeAutoFileNames(0);
@@ -185,6 +206,11 @@ BOOL CMainFrame::CheckDocumentationBeforeLeaving() {
 void CMainFrame::SaveMeasuredValuesAs() {
     CFileDialog dialog(FALSE, "csv", "*.csv", OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT,
                        "(*.csv)|*.csv|", this);
+    IDocumentationSeam* documentation = FlowDocumentation();
+    // The operator's files go where the documentation page sends the automatic ones.
+    const CString folder =
+        StartFolderOf(documentation != nullptr ? documentation->GetTargetDirectory(0) : "");
+    dialog.m_ofn.lpstrInitialDir = folder.IsEmpty() ? nullptr : folder.GetString();
     if (dialog.DoModal() != IDOK)
         return;
     StartManualSave(dialog.GetPathName());
@@ -206,6 +232,10 @@ void CMainFrame::StartManualSave(const CString& path) {
 void CMainFrame::SaveDiagramAs() {
     CFileDialog dialog(FALSE, "bmp", "*.bmp", OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT,
                        "(*.bmp)|*.bmp|", this);
+    IDocumentationSeam* documentation = FlowDocumentation();
+    const CString folder =
+        StartFolderOf(documentation != nullptr ? documentation->GetDiagramTargetDirectory() : "");
+    dialog.m_ofn.lpstrInitialDir = folder.IsEmpty() ? nullptr : folder.GetString();
     if (dialog.DoModal() != IDOK)
         return;
     WaitCursorOn();

@@ -3,9 +3,15 @@
 // so a failed write leaves the file as it was and only returns false.
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <string>
+
 #include "app/MainFrame.h"
 #include "app/flow/LogEntry.h"
+#include "foundation/DateTimeText.h"
+#include "foundation/Language.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
+#include "platform/base/CodePage1252.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/LastError.h"
 #include "platform/base/Time.h"
@@ -54,9 +60,11 @@ BOOL CMainFrame::WriteApplicationLog(int sensor, const char* eventText, const ch
                                   m_strSystemInfo);
     parts.started = m_bLogStarted;
     parts.ended = m_bLogEnded;
-    const CTime now = CTime::GetCurrentTime();
-    parts.dateText = FormatDateText(now.GetDay(), now.GetMonth(), now.GetYear(), m_iLanguageOffset);
-    parts.timeText = now.Format("%H:%M:%S");
+    CDateTimeText now(LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH_OLD, LANGUAGE_SPANISH,
+                      m_iLanguageOffset);
+    now.Update();
+    parts.dateText = now.GetDateText();
+    parts.timeText = now.GetTimeText();
     parts.serial = serial;
     parts.eventText = eventText;
     parts.extraText = extraText;
@@ -70,12 +78,18 @@ BOOL CMainFrame::WriteApplicationLog(int sensor, const char* eventText, const ch
     IChannelViewSeam* viewB = FlowChannelView(1);
     parts.shownA = viewA != nullptr && viewA->IsViewVisible();
     parts.shownB = viewB != nullptr && viewB->IsViewVisible();
-    const CString entry = BuildLogEntry(parts);
-    if (kq::AppendBlock(path.GetString(), entry.GetString(),
-                        static_cast<size_t>(entry.GetLength())) != 0)
+    // The log is read with the service's tools, which take the Windows western code page.
+    const std::string entry = kq::Utf8ToCp1252(BuildLogEntry(parts).GetString());
+    if (kq::AppendBlock(path.GetString(), entry.data(), entry.size()) != 0)
         return FALSE;
     m_bLogStarted = FALSE;
     m_bLogEnded = FALSE;
     s_bFirstLogEntry = false;
     return TRUE;
+}
+
+void CMainFrame::LogSensorEvent(const char* eventText) {
+    const int sensors = std::clamp(m_iActivatedCount, 1, COM_MAX_SENSORS);
+    for (int sensor = 0; sensor < sensors; ++sensor)
+        WriteApplicationLog(sensor, eventText);
 }

@@ -51,6 +51,7 @@ BOOL CMainFrame::SetOperatingMode(UINT pageId) {
         CWnd* page = GetPageWindow(m_nActivePage);
         const BOOL wasHidden = page != nullptr && !page->IsWindowVisible();
         ShowPageWindow(m_nActivePage, TRUE);
+        SelectPageTreeItem();
         if (m_nActivePage == PAGE_MEASURE_DIAGRAM)
             ShowViewBar(&m_wndDiagramBar, TRUE, FALSE);
         if (m_iActivatedCount > 0)
@@ -74,6 +75,7 @@ BOOL CMainFrame::SetOperatingMode(UINT pageId) {
     }
     m_nActivePage = pageId;
     ShowPageWindow(pageId, TRUE);
+    SelectPageTreeItem();
     if (pageId == PAGE_MEASURE_DIAGRAM) {
         ShowViewBar(&m_wndDiagramBar, TRUE, FALSE);
         UpdateViewBarsForPage(1);

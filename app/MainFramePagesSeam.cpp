@@ -125,6 +125,7 @@ void CMainFrame::SetControlSignalState(int on) {
 }
 void CMainFrame::OnSensorConnected() {
     ActivateOpenSensorChannels();
+    LogSensorEvent();
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorConnected();
     // The sensor answers again after an adjustment was written: its scale dialog is done.
@@ -132,6 +133,7 @@ void CMainFrame::OnSensorConnected() {
         CloseScaleDialogIfVisible();
 }
 void CMainFrame::OnSensorDisconnected() {
+    LogSensorEvent("OnSensorDisconnected()");
     // A measurement that loses its sensor ends like any other: its rows are written.
     if (m_ucConversionPending != 0)
         FinishMeasurement();

@@ -11,17 +11,25 @@
 #include "controls/EnBitmap.h"
 #include "controls/print/Page.h"
 #include "foundation/DateTimeText.h"
+#include "foundation/Language.h"
 #include "platform/base/LastError.h"
 #include "platform/framework/commdlg/PrintDialog.h"
 #include "platform/gfx/PrinterOutput.h"
 
 namespace {
 
-constexpr char kDocumentName[] = "Messen";
+// The measuring state's text without its dots ("Messen", "Measure", "Mesure") names the print.
+constexpr int IDS_MEASURING = 5272;
 constexpr char kFontFace[] = "Courier New";
 constexpr int kHeadlineFont = 0, kAddressFont = 1, kCommentFont = 2;
 // A text that does not fit its cell is shrunk by this share per try.
 constexpr int kShrinkPercent = 90;
+
+CString DocumentName() {
+    CString name = GetLanguageString(IDS_MEASURING);
+    name.TrimRight('.');
+    return name;
+}
 
 CString SingleLine(CString text) {
     text.Remove('\n');
@@ -82,7 +90,8 @@ void PrintCellLines(CDC& dc, const CRect& cell, const std::vector<HeaderLine>& l
 CString PrintFailureText(CDC& dc) {
     CString text = kq::gfx::PrinterOutputError(dc.GetSafeHdc()).c_str();
     if (text.IsEmpty())
-        text.Format("%s: %lu", kDocumentName, static_cast<unsigned long>(GetLastError()));
+        text.Format("%s: %lu", DocumentName().GetString(),
+                    static_cast<unsigned long>(GetLastError()));
     return text;
 }
 
@@ -130,7 +139,7 @@ BOOL CMainFrame::PrintDiagramPage(CDC& dc) {
     const int width = dc.GetDeviceCaps(HORZRES), height = dc.GetDeviceCaps(VERTRES);
     const DiagramPrintLayout layout(width, height, m_iPrinterDpiX, m_iPrinterDpiY);
 
-    if (dc.StartDoc(kDocumentName) <= 0) {
+    if (dc.StartDoc(DocumentName()) <= 0) {
         AfxMessageBox(PrintFailureText(dc), MB_ICONSTOP);
         return FALSE;
     }
@@ -195,7 +204,8 @@ void CMainFrame::PrintDiagramHeader(CDC& dc, const DiagramPrintLayout& layout) {
 
 void CMainFrame::PrintDiagramPicture(CDC& dc, CPage& page, const DiagramPrintLayout& layout) {
     const CRect& area = layout.diagramArea;
-    CEnBitmap picture;
+    // White behind the picture, so that the corners the turn uncovers print as paper.
+    CEnBitmap picture(0x00FFFFFF);
     // The capture is wider than high; turned, it fills the page's height.
     if (picture.LoadImageFile(m_strDiagramBitmap) && picture.RotateImage(270) &&
         WriteBitmapFile(this, static_cast<HBITMAP>(picture.GetSafeHandle()), m_strDiagramBitmap) &&

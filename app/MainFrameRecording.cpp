@@ -27,6 +27,11 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
         diagram != nullptr
             ? diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active, m_iSelectionAB, time)
             : DiagramAddResult::NotReady;
+    // A value set that comes before the store is ready for the run (its storage is prepared
+    // as the measurement starts) is not one of its points: the run goes on. Only a full store
+    // or one out of memory ends it.
+    if (added == DiagramAddResult::NotReady && diagram != nullptr)
+        return;
     if (added != DiagramAddResult::Stored) {
         if (!m_bStoreRefused && !m_bStopReached) {
             m_bStoreRefused = TRUE;

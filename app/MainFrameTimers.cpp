@@ -16,6 +16,7 @@
 namespace {
 
 constexpr UINT kBaudWriteLookMs = 100;
+constexpr UINT kOpenSensorHint = 5798;
 constexpr int kBaudWriteGiveUpMs = 3000;
 constexpr UINT kSoftwareConfigDelayMs = 1000;
 constexpr UINT kSoftwareConfigRetryMs = 500;
@@ -135,6 +136,9 @@ void CMainFrame::EvaluateMultiportDetection() {
             WaitCursorOff();
             return;
         }
+        // The search found the port used last: its sensor is opened again, as chosen then.
+        if (m_iSelectedEntry < 0 && m_iSensorsFound > 4)
+            COM_SelectLastUsedEntry();
         if (m_iSelectedEntry > -1 && m_iSelectedEntry < COM_MAX_PORTS) {
             if (diagnostic->IsPortInMultiportGroup(m_aEntries[m_iSelectedEntry].strPortName)) {
                 COM_StartMultiChannelActivation(m_iSelectedEntry, 250);
@@ -147,9 +151,14 @@ void CMainFrame::EvaluateMultiportDetection() {
             WaitCursorOn();
             return;
         }
-        // No entry selected: take the last sensor the search found, once.
-        if (m_iSensorsFound > 4 || m_iLastFoundEntry < 0)
+        // No entry selected: take the last sensor the search found, once. With more sensors
+        // than one device holds, none is chosen: the status line says how to open one.
+        if (m_iSensorsFound > 4 || m_iLastFoundEntry < 0) {
+            // Kept as the status to come back to, until a sensor's own status replaces it.
+            m_nLastStatusId = kOpenSensorHint;
+            SetStatusTextString(GetLanguageString(static_cast<int>(kOpenSensorHint)));
             return;
+        }
         COM_StartMultiChannelActivation(m_iLastFoundEntry, 50);
         return;
     }

@@ -102,6 +102,7 @@ BOOL CMainFrame::RebuildNavigationTree() {
     m_bFillingTree = FALSE;
     RefreshChannelItems();
     RefreshTreeStates();
+    SelectPageTreeItem();
     return ok;
 }
 
@@ -119,13 +120,16 @@ void CMainFrame::RefreshChannelItems() {
             text = GetLanguageString(5320) + (row.view == 0 ? " A" : " B");
         m_wndTree.SetItemText(m_ahTreeItems[i], text);
     }
-    // Unavailable items are greyed: views in state 2, the bar views without their page.
+    // Unavailable items are greyed: views in state 2, channel views the sensors do not offer
+    // (any state but shown or hidden), the bar views without their page.
     for (int i = 0; i < kTreeRows; ++i) {
         const TreeRow& row = kTree[i];
         if (m_ahTreeItems[i] == nullptr || IsSaveItem(row.textId))
             continue;
-        const bool unavailable = row.view >= 0 && (m_viewState.checkState[row.view] == 2 ||
-                                                   (row.view <= 5 && m_iBarsForPage == 0));
+        const int state = row.view >= 0 ? m_viewState.checkState[row.view] : 0;
+        const bool offered = row.view > 3 || state == 0 || state == 1;
+        const bool unavailable =
+            row.view >= 0 && (state == 2 || !offered || (row.view <= 5 && m_iBarsForPage == 0));
         m_wndTree.SetItemTextColor(m_ahTreeItems[i], unavailable ? kUnavailableColor : kTextColor);
     }
     RefreshSaveItems();
@@ -168,6 +172,32 @@ void CMainFrame::RefreshTreeStates() {
     m_bFillingTree = FALSE;
 }
 
+void CMainFrame::SelectPageTreeItem() {
+    if (m_wndTree.m_hWnd == nullptr)
+        return;
+    static constexpr UINT kPageItems[][2] = {
+        {PAGE_CONNECTION, 5021},    {PAGE_INFORMATION, 5022}, {PAGE_MEASURE_ADJUST, 5023},
+        {PAGE_DOCUMENTATION, 5024}, {PAGE_CALIBRATION, 5025}, {PAGE_MEASURE_DIAGRAM, 5026},
+        {PAGE_DIAGNOSTIC, 5027}};
+    HTREEITEM item = nullptr;
+    for (const auto& pair : kPageItems) {
+        for (int i = 0; i < kTreeRows && pair[0] == m_nActivePage; ++i) {
+            if (kTree[i].textId == pair[1])
+                item = m_ahTreeItems[i];
+        }
+    }
+    // Selecting an item inside a closed folder would open it behind the folder states' back:
+    // the closed folder that holds the page is highlighted instead.
+    for (HTREEITEM parent = item != nullptr ? m_wndTree.GetParentItem(item) : nullptr;
+         parent != nullptr; parent = m_wndTree.GetParentItem(parent)) {
+        if ((m_wndTree.GetItemState(parent, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
+            item = parent;
+    }
+    m_bFillingTree = TRUE;
+    m_wndTree.SelectItem(item);
+    m_bFillingTree = FALSE;
+}
+
 int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
     const bool languageItem = textId >= 5037 && textId <= 5041;
     if (!languageItem && m_nActivePage == PAGE_DOCUMENTATION) {
@@ -176,11 +206,16 @@ int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
             return 0;
     }
     if (eventText == "TXT_ON_TVN_ITEMEXPANDED") {
+        // The tree reports the first expansion of a new item too: while the frame fills the
+        // tree or applies the folder states, an expansion is the frame's own, not the user's.
+        if (m_bFillingTree)
+            return 0;
         for (const TreeRow& row : kTree) {
             if (row.textId == textId && row.folder >= 0) {
                 int& state = m_viewState.folderState[row.folder];
                 state = state == 0 ? 1 : 0;
                 RefreshTreeStates();
+                SelectPageTreeItem();
             }
         }
         return 0;
@@ -274,6 +309,7 @@ BOOL CMainFrame::SetLanguage(int offset) {
 void CMainFrame::SwitchLanguage(int offset) {
     if (!SetLanguage(offset))
         return;
+    m_bSwitchingLanguage = TRUE;
     UpdateViewBarCaptions();
     UpdateChannelFormButtonTexts();
     UpdateMenuTexts(FALSE);
@@ -289,6 +325,7 @@ void CMainFrame::SwitchLanguage(int offset) {
         }
     }
     UpdateMeasuredValues(3);
+    m_bSwitchingLanguage = FALSE;
     if (CAFormDiagram* diagram = GetDiagramView())
         diagram->ApplyLanguage();
     m_iDateShownLanguage = -1;  // the date pane follows at its next update

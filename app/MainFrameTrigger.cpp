@@ -1,6 +1,7 @@
 // The start and stop triggers: a threshold with hysteresis on one channel, at once, at a date
-// and time, or after a number of values. Checked for every processed value inside the flow;
-// every threshold starts unarmed, so a value already past the level never fires at once.
+// and time, or after a number of values. Checked for every processed value inside the flow; a
+// threshold on a sensor channel starts unarmed, so a value already past the level never fires
+// at once, while one on a computed power channel starts armed.
 #include <cmath>
 
 #include "app/MainFrame.h"
@@ -16,8 +17,30 @@ void CMainFrame::TakeOverStartStopConditions() {
 }
 
 void CMainFrame::InitTriggerArmedFlags() {
-    m_ucStartArmed = 0;
-    m_ucStopArmed = 0;
+    auto onSensorChannel = [](int condition) { return condition >= 1 && condition <= 4; };
+    m_ucStartArmed = onSensorChannel(m_iStartCondition) ? 0 : 1;
+    m_ucStopArmed = onSensorChannel(m_iStopCondition) ? 0 : 1;
+}
+
+void CMainFrame::ArmTriggerCycle() {
+    // A new cycle waits for its own start, whatever ended the one before; its first value set
+    // is shown at once, and the run it starts is marked as started by the trigger.
+    m_bMeasurementStarted = FALSE;
+    m_ucFirstValuePending = 1;
+    m_ucTriggerMarker = 1;
+}
+
+void CMainFrame::BeginMeasurement() {
+    // Nothing of the run before counts: its stop, its maxima (the export asks whether this run
+    // saw any value at all).
+    m_bMeasurementStarted = TRUE;
+    m_bStopReached = FALSE;
+    m_bExtremeValueSeen = FALSE;
+}
+
+void CMainFrame::EndTriggerCycle() {
+    m_bMeasurementStarted = FALSE;
+    m_ucTriggerMarker = 0;
 }
 
 void CMainFrame::CheckTriggerThresholds(int channel) {

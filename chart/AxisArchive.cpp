@@ -42,7 +42,8 @@ void CXGraphAxis::Serialize(CArchive& ar) {
             PutBytes(raw, 16, &range.crMinColor, 4);
             PutBytes(raw, 20, &range.crMaxColor, 4);
             PutBytes(raw, 24, &range.nStyle, 4);
-            PutBytes(raw, 28, range.szLabel, sizeof range.szLabel);
+            kq::ToArchiveField(range.szLabel, reinterpret_cast<char*>(raw + 28),
+                               sizeof range.szLabel);
             ar.Write(raw, sizeof raw);
         }
         ar << static_cast<int>(m_AxisMarkers.size());
@@ -54,7 +55,8 @@ void CXGraphAxis::Serialize(CArchive& ar) {
             raw[13] = marker.bShowValue;
             PutBytes(raw, 16, &marker.nStyle, 4);
             PutBytes(raw, 20, &marker.nSize, 4);
-            PutBytes(raw, 24, &marker.lfFont, sizeof(LOGFONT));
+            const LOGFONT font = ToStoredLogFont(marker.lfFont);
+            PutBytes(raw, 24, &font, sizeof font);
             ar.Write(raw, sizeof raw);
         }
         LOGFONT lf{};
@@ -75,14 +77,14 @@ void CXGraphAxis::Serialize(CArchive& ar) {
     ar >> m_nMarkerSize >> m_nPlacement >> m_bShowMarkers;
     m_crColor = color & 0x00FFFFFF;
     m_crGridColor = grid & 0x00FFFFFF;
-    // Bounds that are no range become the never-ranged pair that program-written files hold.
-    const auto valid = [](double lo, double hi) {
-        return std::isfinite(lo) && std::isfinite(hi) && lo < hi && std::isfinite(hi - lo);
-    };
-    m_fMin = valid(fMin, fMax) ? fMin : DBL_MAX;
-    m_fMax = valid(fMin, fMax) ? fMax : -DBL_MAX;
-    m_fCurMin = valid(curMin, curMax) ? curMin : DBL_MAX;
-    m_fCurMax = valid(curMin, curMax) ? curMax : -DBL_MAX;
+    // Bounds that are no range, or too narrow to scale, become the never-ranged pair that
+    // program-written files hold.
+    const bool full = IsScalable(fMin, fMax);
+    const bool current = IsScalable(curMin, curMax);
+    m_fMin = full ? fMin : DBL_MAX;
+    m_fMax = full ? fMax : -DBL_MAX;
+    m_fCurMin = current ? curMin : DBL_MAX;
+    m_fCurMax = current ? curMax : -DBL_MAX;
     if (!std::isfinite(m_fStep))
         m_fStep = 0.1;
     if (!std::isfinite(m_fHeadSpace))
@@ -111,8 +113,8 @@ void CXGraphAxis::Serialize(CArchive& ar) {
         GetBytes(raw, 16, &range.crMinColor, 4);
         GetBytes(raw, 20, &range.crMaxColor, 4);
         GetBytes(raw, 24, &range.nStyle, 4);
-        GetBytes(raw, 28, range.szLabel, sizeof range.szLabel);
-        range.szLabel[sizeof range.szLabel - 1] = '\0';
+        kq::FromArchiveField(reinterpret_cast<const char*>(raw + 28), sizeof range.szLabel,
+                             range.szLabel, sizeof range.szLabel);
         range.nStyle = Clamped(range.nStyle, 0, 6);
         m_ColorRanges.push_back(range);
     }
@@ -127,8 +129,9 @@ void CXGraphAxis::Serialize(CArchive& ar) {
         marker.bShowValue = raw[13] != 0 ? 1 : 0;
         GetBytes(raw, 16, &marker.nStyle, 4);
         GetBytes(raw, 20, &marker.nSize, 4);
-        GetBytes(raw, 24, &marker.lfFont, sizeof(LOGFONT));
-        SanitizeLogFont(marker.lfFont);
+        LOGFONT font{};
+        GetBytes(raw, 24, &font, sizeof font);
+        marker.lfFont = FromStoredLogFont(font);
         marker.nStyle = Clamped(marker.nStyle, 0, 5);
         marker.nSize = Clamped(static_cast<short>(marker.nSize & 0xFFFF), 1, 50);
         m_AxisMarkers.push_back(marker);

@@ -2,6 +2,7 @@
 // the point of a curve at an x value. Positions are clamped in double before they become ints,
 // so that a deep zoom cannot overflow them; an axis without a range maps everything to the
 // plot's origin.
+#include <algorithm>
 #include <cmath>
 
 #include "chart/XGraph.h"
@@ -9,6 +10,10 @@
 namespace {
 
 const CRect kNoPlot;
+
+bool XBelow(double x, const TDataPoint& p) {
+    return x < p.fXVal;
+}
 
 }  // namespace
 
@@ -58,20 +63,36 @@ double CXGraphAxis::GetValueForPos(int pos) {
     return std::pow(10.0, d / m_nLength * decades + lmin);
 }
 
+int CXGraphAxis::LastIndexAtOrBefore(const CXGraphDataSerie& serie, double x) {
+    const int count = serie.m_nCount;
+    if (count <= 0 || serie.m_pData == nullptr)
+        return -1;
+    const TDataPoint* data = serie.m_pData;
+    const TDataPoint* beyond = std::upper_bound(data, data + count, x, XBelow);
+    return beyond == data ? 0 : static_cast<int>(beyond - data) - 1;
+}
+
+// A first guess from the spacing of the first two points, then towards x: from a guess beyond x
+// down to the last point at or before it, otherwise up to the first point beyond it (the count
+// when x lies at or past the last point). Both walks are binary searches on the ascending points.
 int CXGraphAxis::IndexByXValue(const CXGraphDataSerie& serie, double x) {
     const int count = serie.m_nCount;
     if (count <= 0 || serie.m_pData == nullptr)
         return -1;
-    int lo = 0;
-    int hi = count;  // first index with x beyond the value
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (serie.m_pData[mid].fXVal <= x)
-            lo = mid + 1;
-        else
-            hi = mid;
+    const TDataPoint* data = serie.m_pData;
+    int guess = 0;
+    if (count >= 2) {
+        const double slot = (x - data[0].fXVal) / std::fabs(data[1].fXVal - data[0].fXVal);
+        if (slot >= count - 1)
+            guess = count - 1;
+        else if (slot > 0.0)
+            guess = static_cast<int>(slot);
     }
-    return lo > 0 ? lo - 1 : 0;
+    if (x < data[guess].fXVal) {
+        const auto beyond = std::upper_bound(data, data + guess, x, XBelow);
+        return beyond == data ? 0 : static_cast<int>(beyond - data) - 1;
+    }
+    return static_cast<int>(std::upper_bound(data + guess, data + count, x, XBelow) - data);
 }
 
 void CXGraphAxis::GetIndexByXVal(int& index, double x, int curve) {

@@ -60,8 +60,10 @@ double CXGraphAxis::UsableStep(double length) const {
 
 void CXGraphAxis::DrawLinear(CDCEx* dc) {
     ComputeLayout(dc);
-    if (!m_bVisible)
+    if (!m_bVisible) {
+        SetHitRect(m_nLayoutTop, m_nLayoutRight);
         return;
+    }
     DrawLayers(dc);
     const int top = m_nLayoutTop;
     const int right = m_nLayoutRight;
@@ -69,7 +71,8 @@ void CXGraphAxis::DrawLinear(CDCEx* dc) {
     const double pixelsPerStep = m_AxisType == yAxis ? ((m_nTop - top) - m_fHeadSpace) / steps
                                                      : ((right - m_nLeft) - m_fHeadSpace) / steps;
     DrawTitle(dc, top, right);
-    if (HasRange()) {
+    // A step far wider than the range leaves no finite distance between ticks: no ticks then.
+    if (HasRange() && std::isfinite(pixelsPerStep)) {
         if (m_AxisType == yAxis)
             DrawYTicks(dc, pixelsPerStep);
         else
@@ -159,7 +162,7 @@ void CXGraphAxis::DrawYTicks(CDCEx* dc, double pixelsPerStep) {
         if (v > m_fCurMax + step * 1e-9)
             break;
         const double y = m_nTop - static_cast<double>(k) * pixelsPerStep;
-        DrawTick(dc, v, static_cast<int>(y), true);
+        DrawTick(dc, v, PixelMapper::ToPixel(y), true);
     }
 }
 
@@ -170,7 +173,7 @@ void CXGraphAxis::DrawXTicks(CDCEx* dc, double pixelsPerStep) {
         if (v >= m_fCurMax - step * 1e-9)
             break;
         const double x = m_nLeft + static_cast<double>(k) * pixelsPerStep;
-        DrawTick(dc, v, static_cast<int>(x), true);
+        DrawTick(dc, v, PixelMapper::ToPixel(x), true);
     }
 }
 
@@ -187,12 +190,18 @@ void CXGraphAxis::DrawAxisLine(CDCEx* dc, int top, int right) {
             DrawArrow(dc, right, m_nTop, 2, m_nArcSize);
         }
     }
+    SetHitRect(top, right);
+    if (m_bSelected)
+        dc->DrawFocusRect(m_clAreaRect);
+}
+
+// The area field holds the plot rectangle during the layout; every draw, visible or not, narrows
+// it to the band around the axis line that the chart's hit test uses.
+void CXGraphAxis::SetHitRect(int top, int right) {
     if (m_AxisType == yAxis)
         m_clAreaRect.SetRect(m_nLeft - 5, top, m_nLeft + 5, m_nTop);
     else
         m_clAreaRect.SetRect(m_nLeft, m_nTop - 5, right, m_nTop + 5);
-    if (m_bSelected)
-        dc->DrawFocusRect(m_clAreaRect);
 }
 
 void CXGraphAxis::DrawLog(CDCEx* dc) {
@@ -202,8 +211,10 @@ void CXGraphAxis::DrawLog(CDCEx* dc) {
         m_nLength = static_cast<int>(plot.right - m_fHeadSpace - m_fMarkerSpace) - plot.left;
     if (m_nLength < 1)
         m_nLength = 1;
-    if (!m_bVisible)
+    if (!m_bVisible) {
+        SetHitRect(m_nLayoutTop, m_nLayoutRight);
         return;
+    }
     DrawLayers(dc);
     const int top = m_nLayoutTop;
     const int right = m_nLayoutRight;

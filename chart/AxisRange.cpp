@@ -1,6 +1,7 @@
 // Ranges of an axis and their rounding to readable steps. Every range an axis takes has finite
-// bounds with min < max; an axis that never took one keeps its ±DBL_MAX sentinels, and the
-// rounding leaves such an axis alone.
+// bounds with min < max, far enough apart to be scaled onto pixels; an axis that never took one
+// keeps its ±DBL_MAX sentinels, and the rounding leaves such an axis alone.
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -16,18 +17,23 @@ constexpr double kUnixEpochDay = 25569.0;
 // The valid dates of the date type: years 100 to 9999.
 constexpr double kFirstValidDay = -657434.0;
 constexpr double kLastValidDay = 2958465.0;
+// A span below these has too few distinct values, or pixels per value beyond double's range.
+constexpr double kMinSpan = 1e-280;
+constexpr double kMinRelativeSpan = 64.0 * DBL_EPSILON;
 
-// Widens an empty linear range by 1 each way, or by a relative amount where 1 is lost in the
-// rounding of large bounds. False when no finite range with min < max results.
+// Widens an empty or too narrow linear range around its middle by 1 each way, or by a relative
+// amount where 1 is lost in the rounding of large bounds. False when no range that scales
+// results.
 bool WidenLinear(double& min, double& max) {
-    if (max == min) {
+    if (!CXGraphAxis::IsScalable(min, max)) {
+        const double middle = min + (max - min) / 2.0;
         double delta = 1.0;
-        if (min - delta == min)
-            delta = std::fabs(min) * 1e-9;
-        min -= delta;
-        max += delta;
+        if (middle - delta == middle)
+            delta = std::fabs(middle) * 1e-9;
+        min = middle - delta;
+        max = middle + delta;
     }
-    return std::isfinite(min) && std::isfinite(max) && min < max && std::isfinite(max - min);
+    return CXGraphAxis::IsScalable(min, max);
 }
 
 bool Finite(double a, double b) {
@@ -49,8 +55,16 @@ double OnGrid(double v, double step) {
 
 }  // namespace
 
+bool CXGraphAxis::IsScalable(double min, double max) {
+    if (!Finite(min, max) || !(min < max))
+        return false;
+    const double span = max - min;
+    return std::isfinite(span) && span >= kMinSpan &&
+           span >= std::fmax(std::fabs(min), std::fabs(max)) * kMinRelativeSpan;
+}
+
 bool CXGraphAxis::HasRange() const {
-    return Finite(m_fCurMin, m_fCurMax) && m_fCurMin < m_fCurMax;
+    return IsScalable(m_fCurMin, m_fCurMax);
 }
 
 void CXGraphAxis::ApplyFormatRule(double min, double max) {
@@ -59,7 +73,7 @@ void CXGraphAxis::ApplyFormatRule(double min, double max) {
 }
 
 void CXGraphAxis::LogBounds(double& min, double& max) {
-    if (max == min) {
+    if (!IsScalable(min, max)) {
         min *= 0.1;
         max *= 10.0;
     }
@@ -168,10 +182,34 @@ void CXGraphAxis::SetBestStep() {
 void CXGraphAxis::AutoScale(CDCEx* dc) {
     if (!HasRange())
         return;
+    // The rounding starts from the range the axis was given, not from the last rounding: a paint
+    // at another size (a print, an export) or a repeated paint leaves the next one's scale as
+    // it would have been. A range set since (equal to none of the rounded ones) starts afresh.
+    if (!IsScaledRange()) {
+        m_fScaleFromMin = m_fCurMin;
+        m_fScaleFromMax = m_fCurMax;
+        m_fScaleFromStep = m_fStep;
+    }
+    m_fStep = m_fScaleFromStep;
+    RoundRange(dc, m_fScaleFromMin, m_fScaleFromMax);
+    m_bScaled = true;
+    m_fScaledMin = m_fCurMin;
+    m_fScaledMax = m_fCurMax;
+}
+
+void CXGraphAxis::RestoreUnscaledRange() {
+    if (!m_bAutoScale || !IsScaledRange())
+        return;
+    m_fCurMin = m_fScaleFromMin;
+    m_fCurMax = m_fScaleFromMax;
+    m_fStep = m_fScaleFromStep;
+}
+
+void CXGraphAxis::RoundRange(CDCEx* dc, double min, double max) {
     if (m_nLinear == 0) {
-        const double lo = std::pow(10.0, std::floor(std::log10(m_fCurMin)));
-        const double hi = std::pow(10.0, std::ceil(std::log10(m_fCurMax)));
-        if (Finite(lo, hi) && lo < hi) {
+        const double lo = std::pow(10.0, std::floor(std::log10(min)));
+        const double hi = std::pow(10.0, std::ceil(std::log10(max)));
+        if (IsScalable(lo, hi)) {
             m_fCurMin = lo;
             m_fCurMax = hi;
         }
@@ -180,6 +218,8 @@ void CXGraphAxis::AutoScale(CDCEx* dc) {
     const CRect& plot = PlotRect();
     double room = 0.0;
     double label = 1.0;
+    m_fCurMin = min;
+    m_fCurMax = max;
     if (m_AxisType == yAxis) {
         m_fHeadSpace = 2.0 * m_nArcSize;
         m_fMarkerSpace = DrawCurveMarkers(dc, false);
@@ -199,8 +239,6 @@ void CXGraphAxis::AutoScale(CDCEx* dc) {
         n = std::trunc(room / 2.0);
     if (n < 2.0)
         n = 2.0;
-    double min = m_fCurMin;
-    double max = m_fCurMax;
     if (m_bDateTime) {
         const double step = GetTimeStep(static_cast<int>(n), min, max);
         if (step > 0.0) {
@@ -214,7 +252,7 @@ void CXGraphAxis::AutoScale(CDCEx* dc) {
             AdjustToStep(min, max, step);
         }
     }
-    if (Finite(min, max) && min < max) {
+    if (IsScalable(min, max)) {
         m_fCurMin = min;
         m_fCurMax = max;
     }
@@ -249,11 +287,17 @@ double CXGraphAxis::Remainder(double x, double step) {
 void CXGraphAxis::AdjustToStep(double& min, double& max, double step) {
     if (!(step > 0.0) || !std::isfinite(step))
         return;
+    // A bound on the grid can leave a remainder of rounding noise, next to 0 or to a whole step:
+    // it stays where it is.
+    const auto offGrid = [step](double r) {
+        const double noise = step * 1e-9;
+        return std::fabs(r) > noise && std::fabs(r) < step - noise;
+    };
     const double r = Remainder(min - step, step);
-    if (r != 0.0)
+    if (offGrid(r))
         min = OnGrid(min - (r + step), step);
     const double r2 = Remainder(max + step, step);
-    if (r2 != 0.0)
+    if (offGrid(r2))
         max = OnGrid(max - (r2 - step), step);
 }
 

@@ -182,7 +182,7 @@ bool CCsvTable::ReadLines(std::string_view text) {
         if (kind == Kind::Doubles)
             m_DoubleColumns.back().reserve(reserve);
         else if (kind == Kind::Texts)
-            m_StringColumns.back().reserve(reserve);
+            m_StringColumns.back().Reserve(reserve, text.size() / headers.size());
     }
     if (kind == Kind::None)
         return true;
@@ -203,8 +203,8 @@ bool CCsvTable::ReadLines(std::string_view text) {
                 column.push_back(kq::chart::ParseCsvNumber(field, commaIsPoint));
             } else {
                 auto& column = m_StringColumns[first + c];
-                column.insert(column.end(), pendingEmpty[c], std::string());
-                column.emplace_back(field);
+                column.PushEmpty(pendingEmpty[c]);
+                column.PushBack(field);
             }
             pendingEmpty[c] = 0;
         }

@@ -22,12 +22,13 @@ int CopyToBuffer(const std::string& text, char* buffer, size_t size) {
     return static_cast<int>(text.size());
 }
 
-template <typename T>
-T& Cell(std::vector<std::vector<T>>& columns, int column, int row) {
+// The column holding the cell, after checking both indexes.
+template <typename Column>
+Column& CellColumn(std::vector<Column>& columns, int column, int row) {
     if (column < 0 || static_cast<size_t>(column) >= columns.size() || row < 0 ||
         static_cast<size_t>(row) >= columns[static_cast<size_t>(column)].size())
         throw std::out_of_range(csv::kBadIndex);
-    return columns[static_cast<size_t>(column)][static_cast<size_t>(row)];
+    return columns[static_cast<size_t>(column)];
 }
 
 }  // namespace
@@ -76,7 +77,7 @@ CCsvTable::CCsvTable(const CCsvRange& range) {
             m_StringColumns.emplace_back();
             if (at < source.m_StringColumns.size())
                 for (int r = firstRow; r <= lastRow && r < source.GetRowCount(c); ++r)
-                    m_StringColumns.back().push_back(
+                    m_StringColumns.back().PushBack(
                         source.m_StringColumns[at][static_cast<size_t>(r)]);
         }
     }
@@ -90,7 +91,7 @@ void CCsvTable::Clear() {
     m_strError.clear();
     std::vector<std::string>().swap(m_HeaderNames);
     std::vector<std::string>().swap(m_SourceFiles);
-    std::vector<std::vector<std::string>>().swap(m_StringColumns);
+    std::vector<CCsvTextColumn>().swap(m_StringColumns);
     std::vector<std::vector<double>>().swap(m_DoubleColumns);
 }
 
@@ -137,7 +138,7 @@ double CCsvTable::GetData(int column, int row) {
         return kFailureValue;
     }
     try {
-        return Cell(m_DoubleColumns, column, row);
+        return CellColumn(m_DoubleColumns, column, row)[static_cast<size_t>(row)];
     } catch (const std::exception& e) {
         m_strError = e.what();
     }
@@ -159,7 +160,7 @@ int CCsvTable::GetString(int column, int row, std::string& text) {
         return -1;
     }
     try {
-        text = Cell(m_StringColumns, column, row);
+        text = CellColumn(m_StringColumns, column, row)[static_cast<size_t>(row)];
         return static_cast<int>(text.size());
     } catch (const std::exception& e) {
         m_strError = e.what();
@@ -211,7 +212,7 @@ int CCsvTable::GetColumn(const std::string& name, std::vector<double>& values) {
 int CCsvTable::GetColumn(int column, std::vector<std::string>& values) {
     try {
         CheckColumn(column, Kind::Texts);
-        values = m_StringColumns[static_cast<size_t>(column)];
+        values = m_StringColumns[static_cast<size_t>(column)].Texts();
         return static_cast<int>(values.size());
     } catch (...) {
         m_strError = csv::kGetData;
@@ -298,7 +299,7 @@ bool CCsvTable::AddColumn(const std::string& name, const std::vector<double>& va
 bool CCsvTable::AddColumn(const std::string& name, const std::vector<std::string>& values) {
     return Changed([&] {
         m_StringColumns.resize(m_HeaderNames.size());
-        m_StringColumns.push_back(values);
+        m_StringColumns.emplace_back(values);
         m_HeaderNames.push_back(name);
         m_SourceFiles.emplace_back();
     });
@@ -323,17 +324,18 @@ bool CCsvTable::AddValues(int column, const std::vector<double>& values) {
 bool CCsvTable::AddValues(int column, const std::vector<std::string>& values) {
     return Changed([&] {
         CheckColumn(column, Kind::Texts);
-        auto& target = m_StringColumns[static_cast<size_t>(column)];
-        target.insert(target.end(), values.begin(), values.end());
+        m_StringColumns[static_cast<size_t>(column)].Append(values);
     });
 }
 
 bool CCsvTable::SetData(int column, int row, double value) {
-    return Changed([&] { Cell(m_DoubleColumns, column, row) = value; });
+    return Changed(
+        [&] { CellColumn(m_DoubleColumns, column, row)[static_cast<size_t>(row)] = value; });
 }
 
 bool CCsvTable::SetString(int column, int row, const std::string& value) {
-    return Changed([&] { Cell(m_StringColumns, column, row) = value; });
+    return Changed(
+        [&] { CellColumn(m_StringColumns, column, row).Set(static_cast<size_t>(row), value); });
 }
 
 bool CCsvTable::Append(const CCsvTable& other) {

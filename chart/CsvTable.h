@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/CsvTextColumn.h"
 #include "platform/base/WinTypes.h"
 
 class CCsvTable;
@@ -122,7 +123,7 @@ class CCsvTable {
     std::string m_strError;
     std::vector<std::string> m_HeaderNames;
     std::vector<std::string> m_SourceFiles;
-    std::vector<std::vector<std::string>> m_StringColumns;
+    std::vector<CCsvTextColumn> m_StringColumns;
     std::vector<std::vector<double>> m_DoubleColumns;
 
     friend std::ostream& operator<<(std::ostream& out, const CCsvRange& range);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 #include "chart/CsvErrors.h"
@@ -28,9 +29,9 @@ std::string FormatCsvNumber(double value) {
 
 namespace {
 
-bool Unquotable(const std::string& text, const std::string& separator) {
-    return text.find(separator) != std::string::npos ||
-           text.find_first_of("\r\n") != std::string::npos;
+bool Unquotable(std::string_view text, const std::string& separator) {
+    return text.find(separator) != std::string_view::npos ||
+           text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 bool WriteAll(std::FILE* file, const std::string& text) {
@@ -85,8 +86,8 @@ bool CCsvTable::IsWritable() {
     if (GetKind() == Kind::Texts)
         for (int c = 0; ok && c < GetColumnCount() && c < static_cast<int>(m_StringColumns.size());
              ++c)
-            for (const std::string& text : m_StringColumns[static_cast<size_t>(c)])
-                ok = ok && !Unquotable(text, m_strSeparator);
+            for (size_t r = 0; ok && r < m_StringColumns[static_cast<size_t>(c)].size(); ++r)
+                ok = !Unquotable(m_StringColumns[static_cast<size_t>(c)][r], m_strSeparator);
     if (!ok)
         m_strError = csv::kNotWritable;
     return ok;

@@ -28,8 +28,9 @@ void VisibleRange(const CXGraphDataSerie& serie, const CXGraphAxis& xAxis, int& 
     last = serie.m_nCount - 1;
     if (!serie.IsAscending() || !xAxis.HasRange())
         return;
-    first = CXGraphAxis::IndexByXValue(serie, xAxis.m_fCurMin);
-    last = std::min(CXGraphAxis::IndexByXValue(serie, xAxis.m_fCurMax) + 1, serie.m_nCount - 1);
+    first = CXGraphAxis::LastIndexAtOrBefore(serie, xAxis.m_fCurMin);
+    last =
+        std::min(CXGraphAxis::LastIndexAtOrBefore(serie, xAxis.m_fCurMax) + 1, serie.m_nCount - 1);
 }
 
 void Reduce(CXGraph* graph, const CXGraphDataSerie& serie, ReducedCurve& out) {

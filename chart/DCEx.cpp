@@ -7,6 +7,18 @@
 
 #include "platform/ui/paint/WindowDcs.h"
 
+namespace {
+
+// The larger resolution over the smaller, so at least 1; 1 when either is unknown.
+float Ratio(int screen, int target) {
+    if (screen <= 0 || target <= 0)
+        return 1.0f;
+    return screen > target ? static_cast<float>(screen) / static_cast<float>(target)
+                           : static_cast<float>(target) / static_cast<float>(screen);
+}
+
+}  // namespace
+
 void CDCEx::ComputeScale(HDC target) {
     HDC screen = ::GetDC(nullptr);
     const int sx = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
@@ -15,8 +27,8 @@ void CDCEx::ComputeScale(HDC target) {
         ::ReleaseDC(nullptr, screen);
     const int tx = target != nullptr ? ::GetDeviceCaps(target, LOGPIXELSX) : 0;
     const int ty = target != nullptr ? ::GetDeviceCaps(target, LOGPIXELSY) : 0;
-    m_fHorzFactor = (sx > 0 && tx > 0) ? static_cast<float>(tx) / static_cast<float>(sx) : 1.0f;
-    m_fVertFactor = (sy > 0 && ty > 0) ? static_cast<float>(ty) / static_cast<float>(sy) : 1.0f;
+    m_fHorzFactor = Ratio(sx, tx);
+    m_fVertFactor = Ratio(sy, ty);
     const int colors = target != nullptr ? ::GetDeviceCaps(target, NUMCOLORS) : -1;
     m_bLowColor = colors >= 0 && colors < 256;
     m_bScaleComputed = true;
@@ -130,8 +142,15 @@ BOOL CDCEx::Polyline(const POINT* pts, int count) {
 }
 
 int CDCEx::DrawText(LPCTSTR text, int length, LPRECT rc, UINT format) {
-    if (!m_bPrintScaling || (format & DT_CALCRECT) != 0)
+    if (!m_bPrintScaling)
         return CDC::DrawText(text, length, rc, format);
+    if ((format & DT_CALCRECT) != 0) {
+        // The caller's rectangle itself: it comes back scaled and measured, in device units.
+        CRect scaled(*rc);
+        ScaleRect(scaled);
+        *rc = scaled;
+        return CDC::DrawText(text, length, rc, format);
+    }
     CRect copy(*rc);
     ScaleRect(copy);
     return CDC::DrawText(text, length, copy, format);

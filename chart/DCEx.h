@@ -15,8 +15,8 @@ class CDCEx : public CDC {
     float m_fHorzFactor = 1.0f;
     float m_fVertFactor = 1.0f;
 
-    // Factors = target dpi / screen dpi (1 when either is not positive); the low-colour flag
-    // from the target's NUMCOLORS.
+    // Factors = the larger of target and screen dpi over the smaller (1 when either is not
+    // positive); the low-colour flag from the target's NUMCOLORS.
     void ComputeScale(HDC target);
     void EnsureScale();
 
@@ -43,8 +43,7 @@ class CDCEx : public CDC {
     // The chart's curves draw their reduced vertices in one call.
     BOOL Polyline(const POINT* pts, int count);
     using CDC::DrawText;
-    // With DT_CALCRECT the rectangle is measured in logical units whatever the scaling, since
-    // layout is computed in screen pixels.
+    // With DT_CALCRECT under print scaling the caller's rectangle is scaled, then measured.
     int DrawText(LPCTSTR text, int length, LPRECT rc, UINT format) override;
 };
 

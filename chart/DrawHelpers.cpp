@@ -80,8 +80,23 @@ void SanitizeLogFont(LOGFONT& lf) {
     lf.lfWeight = clamp(lf.lfWeight, 0, 1000);
 }
 
+LOGFONT ToStoredLogFont(const LOGFONT& lf) {
+    LOGFONT stored = lf;
+    kq::ToArchiveField(lf.lfFaceName, stored.lfFaceName, sizeof stored.lfFaceName);
+    return stored;
+}
+
+LOGFONT FromStoredLogFont(const LOGFONT& stored) {
+    LOGFONT lf = stored;
+    kq::FromArchiveField(stored.lfFaceName, sizeof stored.lfFaceName, lf.lfFaceName,
+                         sizeof lf.lfFaceName);
+    SanitizeLogFont(lf);
+    return lf;
+}
+
 void StoreLogFont(CArchive& ar, const LOGFONT& lf) {
-    ar.Write(&lf, sizeof lf);
+    const LOGFONT stored = ToStoredLogFont(lf);
+    ar.Write(&stored, sizeof stored);
 }
 
 int ReadArchiveCount(CArchive& ar, ULONGLONG bytesEach) {
@@ -94,9 +109,8 @@ int ReadArchiveCount(CArchive& ar, ULONGLONG bytesEach) {
 }
 
 LOGFONT LoadLogFont(CArchive& ar) {
-    LOGFONT lf{};
-    if (ar.Read(&lf, sizeof lf) != sizeof lf)
+    LOGFONT stored{};
+    if (ar.Read(&stored, sizeof stored) != sizeof stored)
         AfxThrowArchiveException(CArchiveException::endOfFile);
-    SanitizeLogFont(lf);
-    return lf;
+    return FromStoredLogFont(stored);
 }

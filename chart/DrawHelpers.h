@@ -61,7 +61,10 @@ LOGFONT MakeChartLogFont(const char* face, int height, int weight,
 
 // A font read from a file, kept to a terminated face name and sizes a chart can draw with.
 void SanitizeLogFont(LOGFONT& lf);
-// Reads and writes a LOGFONT as its 60 raw bytes.
+// A LOGFONT as a file holds it (its face name in code page 1252) and back, kept drawable.
+LOGFONT ToStoredLogFont(const LOGFONT& lf);
+LOGFONT FromStoredLogFont(const LOGFONT& stored);
+// Reads and writes a LOGFONT as its 60 raw bytes, the face name in code page 1252.
 void StoreLogFont(CArchive& ar, const LOGFONT& lf);
 LOGFONT LoadLogFont(CArchive& ar);
 // A count of records read from a file: not negative and with at least bytesEach bytes left for

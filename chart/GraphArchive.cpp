@@ -228,7 +228,7 @@ void CXGraph::AdoptModel(ChartArchiveModel& m) {
         axis.m_pGraph = this;
     for (CXGraphAxis& axis : m_YAxis)
         axis.m_pGraph = this;
-    m_Measures = std::move(m.measures);
+    m_Measures.insert(m_Measures.end(), m.measures.begin(), m.measures.end());
     for (auto& object : m.objects) {
         object->m_pGraph = this;
         m_Objects.AddTail(object.release());

@@ -93,7 +93,8 @@ bool CXGraph::CheckAxes(int direction, bool click, bool testOnly, HitPass& pass)
         if (m_opOperation == MSelect && CheckMarkers(direction, i, testOnly, pass.deleted))
             return true;
         CXGraphAxis& axis = axes[static_cast<size_t>(i)];
-        const bool inside = axis.m_clAreaRect.PtInRect(p) != FALSE;
+        // A hidden axis cannot be pointed at; its markers are still dragged above.
+        const bool inside = axis.m_bVisible && axis.m_clAreaRect.PtInRect(p) != FALSE;
         if (testOnly) {
             if (inside)
                 return true;
@@ -201,7 +202,7 @@ void CXGraph::StartPointDrag(int curve) {
     const double x =
         GetXAxis(serie.m_nXAxis).GetValueForPos(m_CurrentPoint.x - serie.m_nMarkerSize / 2);
     const int index = CXGraphAxis::IndexByXValue(serie, x);
-    if (index < 0)
+    if (index < 0 || index >= serie.m_nCount)
         return;
     m_nDragCurve = curve;
     m_nDragPoint = index;
@@ -277,7 +278,7 @@ void CXGraph::SnapMeasurePoint(CPoint& point) {
         const CXGraphDataSerie& serie = m_Data[static_cast<size_t>(c)];
         const double x = GetXAxis(serie.m_nXAxis).GetValueForPos(point.x);
         const int index = CXGraphAxis::IndexByXValue(serie, x);
-        if (index < 0 || !std::isfinite(serie.m_pData[index].fYVal))
+        if (index < 0 || index >= serie.m_nCount || !std::isfinite(serie.m_pData[index].fYVal))
             continue;
         const int y = PointOnCurve(c, index).y;
         const int distance = std::abs(point.y - y);

@@ -51,7 +51,7 @@ std::pair<double, double> CXGraph::GetCursorValue(int curve) {
     const CXGraphDataSerie& s = m_Data[static_cast<size_t>(curve)];
     const double x = m_XAxis[static_cast<size_t>(s.m_nXAxis)].GetValueForPos(m_CurrentPoint.x);
     const int index = CXGraphAxis::IndexByXValue(s, x);
-    return {x, index >= 0 ? s.m_pData[index].fYVal : 0.0};
+    return {x, s.GetYValue(index)};
 }
 
 void CXGraph::SetCursorToValue(int curve, double x, bool centre) {
@@ -59,7 +59,7 @@ void CXGraph::SetCursorToValue(int curve, double x, bool centre) {
         return;
     const CXGraphDataSerie& s = m_Data[static_cast<size_t>(curve)];
     const int index = CXGraphAxis::IndexByXValue(s, x);
-    if (index < 0)
+    if (index < 0 || index >= s.m_nCount)
         return;
     const double y = s.m_pData[index].fYVal;
     const auto recentre = [&](CXGraphAxis& axis, double v) {

@@ -172,7 +172,7 @@ void CXGraph::DrawMeasure(CDCEx* dc, CRect points, int curve1, int curve2) {
     }
     const int i1 = CXGraphAxis::IndexByXValue(first, xv1);
     const int i2 = CXGraphAxis::IndexByXValue(second, xv2);
-    if (i1 >= 0 && i2 >= 0) {
+    if (i1 >= 0 && i1 < first.m_nCount && i2 >= 0 && i2 < second.m_nCount) {
         const double dy = std::abs(second.m_pData[i2].fYVal - first.m_pData[i1].fYVal);
         const CString dyText = yAxis.FormatLabel(dy) + " " + yAxis.GetLabel();
         const CSize dySize = dc->GetTextExtent(dyText);
@@ -191,7 +191,7 @@ bool CXGraph::SnapCursorTo(int curve, bool force) {
     const CXGraphDataSerie& s = m_Data[static_cast<size_t>(curve)];
     const double x = GetXAxis(s.m_nXAxis).GetValueForPos(m_CurrentPoint.x);
     const int index = CXGraphAxis::IndexByXValue(s, x);
-    if (index < 0 || !std::isfinite(s.m_pData[index].fYVal))
+    if (index < 0 || index >= s.m_nCount || !std::isfinite(s.m_pData[index].fYVal))
         return false;
     const int y = PointOnCurve(curve, index).y;
     if (!force && std::abs(y - m_CurrentPoint.y) >= m_nSnapRange)

@@ -62,6 +62,12 @@ CFont* CXGraph::GetNumberFont(int size) {
 
 void CXGraph::PaintChart(CDCEx* dc, const CRect& rect) {
     m_NumberFonts.clear();
+    // Every paint, of a clip region or at another size, starts from the ranges the axes were
+    // given, so that the same ranges and size paint the same picture.
+    for (CXGraphAxis& axis : m_XAxis)
+        axis.RestoreUnscaledRange();
+    for (CXGraphAxis& axis : m_YAxis)
+        axis.RestoreUnscaledRange();
     const int saved = dc->SaveDC();
     dc->FillSolidRect(rect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crBackColor);
     CRect inner(rect.left + m_nLeftMargin, rect.top + m_nTopMargin, rect.right - m_nRightMargin,
@@ -132,11 +138,13 @@ void CXGraph::LayoutAxes(CDCEx* dc, const CRect& inner) {
     for (CXGraphAxis& axis : m_XAxis) {
         if (axis.m_bVisible)
             b -= axis.GetMaxLabelHeight(dc) + m_nAxisSpace;
-        axis.m_nTop = b;
         axis.m_nLeft = l;
         axis.m_clAreaRect = inner;
     }
     m_clInnerRect.SetRect(l + 1, inner.top, r, b);
+    // Every X axis sits on the plot's bottom; the room each took is kept below it for labels.
+    for (CXGraphAxis& axis : m_XAxis)
+        axis.m_nTop = b;
     for (CXGraphAxis& axis : m_YAxis) {
         axis.m_nTop = b;
         if (axis.m_nPlacement != 0 && axis.m_nPlacement != 1)

@@ -157,7 +157,8 @@ void CXGraph::ResetAll() {
     m_Data.clear();
     while (m_Objects.GetCount() > 1)
         delete static_cast<CXGraphObject*>(m_Objects.RemoveTail());
-    m_Measures.clear();
+    // The measurements stay: a loaded file adds its own to them. Their drawing skips ends
+    // that name no existing point.
     m_LegendEntries.clear();
     m_pCurrentObject = nullptr;
     m_pTracker = nullptr;

@@ -1,5 +1,7 @@
-// Trend curves fitted by least squares over x (linear, cubic, polynomial), continued past the
-// last point with a constant x step, and the curve hit test on a drawn segment.
+// Trend curves: a line over the point number, cubics and polynomials fitted by least squares over
+// x, continued past the last point with a constant x step; and the curve hit test on a drawn
+// segment.
+#include <climits>
 #include <cmath>
 #include <new>
 #include <vector>
@@ -20,7 +22,8 @@ bool FitLocal(const CXGraphDataSerie& serie, int m, CPolynomialSolver& solver) {
 }  // namespace
 
 TDataPoint* CXGraphDataSerie::TrendArray(int extra, bool constantStep) const {
-    if (m_nCount < 2 || m_pData == nullptr || extra < 0 || extra > (1 << 28))
+    if (m_nCount < 2 || m_pData == nullptr || extra < 0 ||
+        static_cast<long long>(m_nCount) + extra > INT_MAX)
         return nullptr;
     auto* out = new (std::nothrow) TDataPoint[static_cast<size_t>(m_nCount) + extra];
     if (out == nullptr)
@@ -47,10 +50,30 @@ TDataPoint* CXGraphDataSerie::FittedTrend(int coefficients, int extra) const {
     return out;
 }
 
+// A straight line over the point number k = 1 .. n, drawn at the points' x values. Over equally
+// spaced x, as the live diagram records, it is the least-squares line over x.
 TDataPoint* CXGraphDataSerie::LinearTrend(int extra) {
-    return FittedTrend(2, extra);
+    TDataPoint* out = TrendArray(extra, true);
+    if (out == nullptr)
+        return nullptr;
+    const double n = m_nCount;
+    double sy = 0.0, sky = 0.0, sk = 0.0, skk = 0.0;
+    for (int i = 0; i < m_nCount; ++i) {
+        const double k = i + 1.0;
+        sy += m_pData[i].fYVal;
+        sky += k * m_pData[i].fYVal;
+        sk += k;
+        skk += k * k;
+    }
+    const double slope = (n * sky - sk * sy) / (n * skk - sk * sk);
+    const double intercept = (sy - slope * sk) / n;
+    for (int j = 0; j < m_nCount + extra; ++j)
+        out[j].fYVal = (j + 1.0) * slope + intercept;
+    return out;
 }
 
+// All four terms, so that the cubic follows a curve with an offset: one term through the origin
+// would turn a constant 50 into a rise from 0 to 87.5.
 TDataPoint* CXGraphDataSerie::CubicTrend(int extra) {
     return FittedTrend(4, extra);
 }

@@ -51,10 +51,16 @@ class CXGraphAxis : public CXGraphObject {
     void Reset();
     void GetRange(double& min, double& max, double& step) const;
     void Scale(double factor);
+    // Rounds the range outwards to steps that suit the axis's length.
     void AutoScale(CDCEx* dc);
+    // Puts back the range the last AutoScale rounded, unless a range was set since: every paint
+    // then lays out and rounds from the same range, so it paints the same picture.
+    void RestoreUnscaledRange();
     void SetBestStep();
     // True once a range was taken (the ±DBL_MAX sentinels are gone).
     bool HasRange() const;
+    // Finite bounds, min < max, and a span wide enough to map onto pixels and ticks.
+    static bool IsScalable(double min, double max);
 
     // Step arithmetic; a step of 0 means none could be formed.
     static double GetNiceStep(int n, double min, double max);
@@ -96,10 +102,12 @@ class CXGraphAxis : public CXGraphObject {
         bool log = false;
         // Whether a curve can place a value: finite, and positive on a logarithmic axis.
         bool Accepts(double v) const { return std::isfinite(v) && (!log || v > 0.0); }
-        // Clamped to +-2^30 in double before the truncation; NaN gives 0.
         int Map(double v) const {
-            double p = log ? (v > 0.0 ? origin + (std::log10(v) - base) * scale : origin)
-                           : origin + (v - base) * scale;
+            return ToPixel(log ? (v > 0.0 ? origin + (std::log10(v) - base) * scale : origin)
+                               : origin + (v - base) * scale);
+        }
+        // Clamped to +-2^30 in double before the truncation; NaN gives 0.
+        static int ToPixel(double p) {
             constexpr double kLimit = 1073741824.0;
             if (!(p > -kLimit))
                 p = std::isnan(p) ? 0.0 : -kLimit;
@@ -114,8 +122,11 @@ class CXGraphAxis : public CXGraphObject {
     CPoint GetPointForValue(const double* xy);
     double GetValueForPos(int pos);
     void GetIndexByXVal(int& index, double x, int curve);
-    // The last point with x <= value (0 when all lie beyond), -1 for an empty curve.
+    // The point search of the cursor, measurements and point editing: usually the first point
+    // beyond x, the count past the last point; -1 for an empty curve.
     static int IndexByXValue(const CXGraphDataSerie& serie, double x);
+    // The last point with x <= value (0 when all lie beyond), -1 for an empty curve.
+    static int LastIndexAtOrBefore(const CXGraphDataSerie& serie, double x);
 
     // Layout.
     int GetMaxLabelWidth(CDCEx* dc);
@@ -194,9 +205,22 @@ class CXGraphAxis : public CXGraphObject {
     // The logarithmic form of a range: widened when empty, clamped to the smallest bounds.
     static void LogBounds(double& min, double& max);
     void DrawAxisLine(CDCEx* dc, int top, int right);
+    void SetHitRect(int top, int right);
     void ComputeLayout(CDCEx* dc);
     void ApplyFormatRule(double min, double max);
     double UsableStep(double length) const;
+    void RoundRange(CDCEx* dc, double min, double max);
+    // Whether the current range is AutoScale's rounding of a range kept here.
+    bool IsScaledRange() const {
+        return m_bScaled && m_fCurMin == m_fScaledMin && m_fCurMax == m_fScaledMax;
+    }
+
+    bool m_bScaled = false;
+    double m_fScaleFromMin = 0.0;
+    double m_fScaleFromMax = 0.0;
+    double m_fScaleFromStep = 0.0;
+    double m_fScaledMin = 0.0;
+    double m_fScaledMax = 0.0;
     const CRect& PlotRect() const;
     int m_nLayoutTop = 0;
     int m_nLayoutRight = 0;

@@ -27,7 +27,7 @@ void CXGraphDataNotation::Draw(CDCEx* dc) {
     const int px = m_pGraph->GetXAxis(serie.m_nXAxis).GetPointForValue(xy).x;
     const int py = m_pGraph->GetYAxis(serie.m_nYAxis).GetPointForValue(xy).y;
     if (!m_bPositioned) {
-        // Measured in logical units with the unscaled font, also when printing.
+        // Measured with the unscaled font: the size is in logical units also when printing.
         CFont* old = dc->SelectObject(&m_Font);
         m_clRect.SetRect(px, py - 20, px + 1, py);
         dc->DrawText(m_cText, &m_clRect, DT_CALCRECT | DT_CENTER);

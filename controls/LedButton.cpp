@@ -72,8 +72,8 @@ bool CLedButton::LoadStateIcon(unsigned state, unsigned short resourceId, int cx
         return false;
     HICON icon = static_cast<HICON>(
         ::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(resourceId), IMAGE_ICON, cx, cy, 0));
-    // A missing icon keeps the state's old one.
-    return icon ? SetStateIcon(state, icon) : false;
+    // A missing icon leaves the state without one.
+    return SetStateIcon(state, icon);
 }
 
 bool CLedButton::SetStateIcon(unsigned state, HICON icon) {

@@ -1,8 +1,8 @@
 // The typing filter: it judges the character just before the caret, removes it when it is not
-// allowed or a second separator or sign, turns a typed separator into the language's, keeps
-// separators and signs in their places in numeric fields and merges "+" and "-" into "±" in
-// text fields. Each step reads caret and text afresh, since the one before may have changed
-// them; replacements run under the change lock.
+// allowed or typed into a text with two separators or signs, turns a typed separator into the
+// language's, keeps separators and signs in their places in numeric fields and merges "+" and "-"
+// into "±" in text fields. Each step reads caret and text afresh, since the one before may have
+// changed them; replacements run under the change lock.
 #include "controls/MyEdit.h"
 
 #include "platform/ui/controls/Edit.h"
@@ -72,13 +72,12 @@ void CMyEdit::FilterTypedCharacter() {
             (rule == LanguageRule::CommaToSeparator && typed == U','))
             replacement = Separator(rule);
     }
-    // A second separator or sign is removed only when it is the one typed: a text set or
-    // pasted with two can still be repaired by typing.
-    if (!allowed || (separators >= 2 && IsSeparator(typed)))
+    // While the text holds two separators or two signs, whatever is typed is taken back.
+    if (!allowed || separators >= 2)
         ReplaceRange(c, c + 1, U"");
     else if (replacement && replacement != typed)
         ReplaceRange(c, c + 1, std::u32string(1, replacement));
-    else if (signs >= 2 && IsSign(typed))
+    else if (signs >= 2)
         ReplaceRange(c, c + 1, U"");
 }
 

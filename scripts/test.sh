@@ -5,3 +5,4 @@ install_packages
 configure_and_build
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+bash "$root/scripts/check_skips.sh" "$build"

@@ -106,6 +106,9 @@ class CComPort : public CTarvik_Send {
     BOOL COM_IsCurrentPortNotInTable() const;
     int COM_GetEntryCount() const { return m_iEntryCount; }
     BOOL COM_OpenFirstSensorPort();
+    // Selects the entry of the port used last (the settings keep it) when the search found its
+    // sensor there; false, selecting nothing, otherwise.
+    BOOL COM_SelectLastUsedEntry();
     BOOL COM_OpenTableEntryPort(int entry);
     // Opens the port of slot 0..3 of the selected multi-port device and identifies its sensor.
     BOOL COM_OpenNextSensorPort(int slot, HWND owner);

@@ -36,6 +36,19 @@ BOOL CComPort::COM_OpenFirstSensorPort() {
     return COM_OpenTableEntryPort(entry);
 }
 
+BOOL CComPort::COM_SelectLastUsedEntry() {
+    if (m_strLastUsedComPort.IsEmpty())
+        return FALSE;
+    for (int i = 0; i < m_iEntryCount; ++i) {
+        if (m_aEntries[i].strPortName == m_strLastUsedComPort &&
+            m_aEntries[i].iState == PORT_STATE_FOUND) {
+            m_iSelectedEntry = i;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
 BOOL CComPort::COM_OpenTableEntryPort(int index) {
     if (index < 0 || index >= m_iEntryCount) {
         return FALSE;

@@ -27,6 +27,8 @@ UnitLookup LookupOf(char letter, BOOL angle) {
             return GetTemperatureUnit;
         case 'W':
             return GetMassUnit;
+        case 'P':
+            return GetPowerUnit;
         case 'Y':
             return angle ? GetAngleUnit : GetSpeedUnit;
         case 'd':

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/base/CodePage1252.h"
 #include "platform/base/FileSystem.h"
 #include "platform/gfx/codec/AtomicFile.h"
 
@@ -51,9 +52,13 @@ bool CExportFile::Open(const std::string& path, std::string_view header, bool re
     }
     m_path = path;
     m_bReplace = replace;
-    m_text.assign(header);
+    m_text = kq::Utf8ToCp1252(header);
     m_bOpen = true;
     return true;
+}
+
+void CExportFile::Append(std::string_view text) {
+    m_text += kq::Utf8ToCp1252(text);
 }
 
 bool CExportFile::Commit() {

@@ -2,6 +2,9 @@
 // the file and keeps the header; the text gathers in memory and goes out at Commit, a new file
 // under a temporary name renamed when complete, an existing one by one all-or-nothing append.
 // So a failed write leaves a new file absent and an existing one byte for byte as it was.
+// The file is in the Windows code page 1252, as the sensors' users' tools read it: the header and
+// appended texts (UTF-8 in the program) are converted on their way in; Text() takes bytes that
+// are already 1252, so that the rows of numbers go in without a second pass.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +21,7 @@ class CExportFile {
     // file gets the block appended, or with replace is replaced by it when complete.
     bool Open(const std::string& path, std::string_view header, bool replace = false);
     bool IsOpen() const { return m_bOpen; }
-    void Append(std::string_view text) { m_text.append(text); }
+    void Append(std::string_view text);
     std::string& Text() { return m_text; }
     // Writes the block and closes; false with the error text when anything failed (nothing of
     // the block is then on disk).

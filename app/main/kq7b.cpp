@@ -1,5 +1,6 @@
-// The program: starts the window system's back end, installs the resources, lets SIGINT and
-// SIGTERM close the main window as its close button does, and runs the application.
+// The program: answers --help without starting anything; otherwise starts the window system's
+// back end, installs the resources, lets SIGINT and SIGTERM close the main window as its close
+// button does, and runs the application.
 #include <pthread.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 #include "app/Kq7App.h"
+#include "app/main/CommandLineHelp.h"
 #include "kq_res.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/EventLoop.h"
@@ -48,6 +50,10 @@ int WatchCloseSignals() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (kq::app::AsksForHelp(argc, argv)) {
+        kq::app::PrintHelp(stdout);
+        return 0;
+    }
     const sigset_t signals = CloseSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::unique_ptr<kq::ui::BackEnd> backEnd = kq::ui::StartBackEnd();

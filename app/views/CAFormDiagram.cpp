@@ -39,6 +39,17 @@ void CAFormDiagram::OnInitialUpdate() {
 BOOL CAFormDiagram::PreTranslateMessage(MSG* pMsg) {
     if (OfferToShortcutKeys(pMsg))
         return TRUE;
+    // A floating diagram bar holds the focus outside the main window: Alt must still reach the
+    // main window's menu.
+    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_MENU && m_pFrame != nullptr) {
+        for (CWnd* parent = GetParent(); parent != nullptr; parent = parent->GetParent()) {
+            if (auto* bar = DYNAMIC_DOWNCAST(CControlBar, parent)) {
+                if (bar->IsFloating())
+                    m_pFrame->SetFocus();
+                break;
+            }
+        }
+    }
     return CFormView::PreTranslateMessage(pMsg);
 }
 
@@ -46,7 +57,7 @@ void CAFormDiagram::ApplyLanguage() {
     if (m_pDiagram == nullptr)
         return;
     const bool german = GetLanguageOffset() == LANGUAGE_GERMAN;
-    // Only zoom in and out, pan, cursor, grid and legend are offered here.
+    // Zoom in and out, pan, cursor, grid, legend and the chart's properties are offered here.
     const char* texts[13] = {"",
                              "Zoom in",
                              "Zoom out",
@@ -59,7 +70,7 @@ void CAFormDiagram::ApplyLanguage() {
                              "",
                              "",
                              "",
-                             ""};
+                             german ? "Eigenschaften" : "Properties"};
     for (int i = 0; i < 13; ++i)
         m_pDiagram->SetMenuText(i, texts[i]);
     for (int page = 0; page < 3; ++page)
@@ -92,6 +103,7 @@ void CAFormDiagram::OnPaint() {
 
 void CAFormDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
     CFormView::OnShowWindow(bShow, nStatus);
-    if (bShow && m_pFrame != nullptr)
+    // A language switch rewrites the diagram's texts itself, once, at its end.
+    if (bShow && m_pFrame != nullptr && !m_pFrame->IsSwitchingLanguage())
         ApplyLanguage();
 }

@@ -3,6 +3,10 @@
 // and chart exactly as they were.
 #include "app/views/DataManager.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <cfloat>
 #include <climits>
@@ -20,6 +24,14 @@ constexpr size_t kUnusedCurvePoints = 2;
 
 TDataPoint* DefaultAllocate(size_t points) {
     return static_cast<TDataPoint*>(std::calloc(points, sizeof(TDataPoint)));
+}
+
+// The C library keeps freed blocks for reuse, the old arrays and the temporary buffers before
+// them included: a recording that fills the new arrays would hold both.
+void ReleaseFreedHeap() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 CString MemoryExceptionText() {
@@ -103,6 +115,7 @@ size_t CDataManager::ReallocateMemory(long long points, std::span<const BYTE> in
     }
     m_nMaxPoints = size;
     m_nCountOfCurves = inUseCount;
+    ReleaseFreedHeap();
     if (link != nullptr) {
         for (int i = 0; i < kCurves; ++i)
             link->RepointCurve(i, m_pData[i], getCount(i, "CDataManager::ReallocateMemory"));

@@ -94,6 +94,12 @@ void CAFormDiagram::StartDiagram(BOOL reset) {
     if (!m_assignment.xEnabled)
         m_assignment.xSource = -1;
     for (int c = 0; c < kChannels; ++c) {
+        // A channel that nothing feeds (no sensor channel behind it, a power channel not
+        // switched on) would only draw an empty axis without a unit: its curve stays off.
+        const int channel = m_assignment.curveSource[c] - DiagramAssignment::kFirstChannelSource;
+        if (channel >= 0 && channel < kChannels && m_pFrame != nullptr &&
+            (!m_pFrame->m_bChannelActive[channel] || m_pFrame->m_abUnavailable[channel]))
+            m_assignment.curveEnabled[c] = false;
         if (!m_assignment.curveEnabled[c])
             m_assignment.curveSource[c] = -1;
         if (m_pDiagram != nullptr)
@@ -146,6 +152,12 @@ CString CAFormDiagram::GetAxisFormat(int source, int& decimals) const {
         return "%0.2f";
     }
     const int channel = source - DiagramAssignment::kFirstChannelSource;
+    // Channel B of a single sensor that measures a rotation angle: its axis reads in tenths.
+    if (channel == 1 && m_pFrame != nullptr && m_pFrame->m_iNumberOfSensors < 2 &&
+        m_pFrame->m_aSensorRecord[0].ucAngleFlag != 0) {
+        decimals = 0;
+        return "%0.1f";
+    }
     decimals = std::clamp(Source()->GetChannelDecimals(std::clamp(channel, 0, kChannels - 1)), 0,
                           kMaxDecimals);
     CString format;

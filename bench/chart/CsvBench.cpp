@@ -15,20 +15,17 @@
 #include <vector>
 
 #include "chart/CsvTable.h"
+#include "tests/base/ScopedTempFolder.h"
 
 namespace {
 
 constexpr int kColumns = 20;
 using Clock = std::chrono::steady_clock;
 
-std::string Folder() {
-    static const std::string folder = [] {
-        auto path =
-            std::filesystem::temp_directory_path() / ("kq-csv-bench-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path.string();
-    }();
-    return folder;
+// Removed with its files when the program ends.
+const std::string& Folder() {
+    static const kq::test::ScopedTempFolder folder;
+    return folder.Path();
 }
 
 double Value(int column, int row) {
@@ -131,6 +128,8 @@ void BM_CsvWrite(benchmark::State& state) {
         conv += Seconds(start);
     }
     Report(state, static_cast<double>(bytes.size()), op, raw, conv);
+    std::filesystem::remove(path);
+    std::filesystem::remove(rawPath);
 }
 
 void BM_CsvRead(benchmark::State& state) {
@@ -156,6 +155,7 @@ void BM_CsvRead(benchmark::State& state) {
         conv += Seconds(start);
     }
     Report(state, static_cast<double>(bytes.size()), op, raw, conv);
+    std::filesystem::remove(path);
 }
 
 BENCHMARK(BM_CsvWrite)

@@ -3,7 +3,6 @@
 // pixels plus the two buffer copies a DIB round trip implies; and loading the diagram as a BMP
 // file plus the rotation, against reading the file's bytes plus that loop.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "platform/gfx/Image.h"
 #include "platform/gfx/ImageBridge.h"
 #include "platform/gfx/codec/Bmp.h"
+#include "tests/base/ScopedTempFolder.h"
 
 namespace {
 
@@ -75,9 +75,11 @@ void BM_RotateImage270_Weighted(benchmark::State& state) {
 }
 BENCHMARK(BM_RotateImage270_Weighted)->Unit(benchmark::kMillisecond);
 
+// Written once into a folder removed when the program ends.
 std::string DiagramFile() {
+    static const kq::test::ScopedTempFolder folder;
     static const std::string path = [] {
-        const std::string p = "/tmp/kq_bench_diagram_" + std::to_string(::getpid()) + ".bmp";
+        const std::string p = folder / "diagram.bmp";
         const std::vector<uint8_t> bytes = kq::gfx::EncodeBmp(Diagram());
         std::ofstream(p, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),

@@ -26,8 +26,8 @@ class CMovingAvgDlg : public CDialog {
 class CTrendDlg : public CDialog {
   public:
     enum { IDD = 5014 };
-    // A longer extension would need gigabytes of points.
-    static constexpr int kMaxExtension = 1000000;
+    // Points added past the last one; an array the memory cannot hold is refused when made.
+    static constexpr int kMaxExtension = 100000000;
     explicit CTrendDlg(CWnd* parent = nullptr);
     INT_PTR DoModal() override;
 

@@ -226,7 +226,8 @@ void CRangeSlider::OnKeyDown(UINT key, UINT repeat, UINT flags) {
             m_Left = l * step + m_Min;
             m_Right = r * step + m_Min;
         }
-        Notify(shift ? kRightHandle : kBar);
+        // Shift moves the right end alone, yet names the left one: receivers read the range.
+        Notify(shift ? kLeftHandle : kBar);
         Invalidate();
     }
     CWnd::OnKeyDown(key, repeat, flags);

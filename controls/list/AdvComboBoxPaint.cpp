@@ -1,6 +1,6 @@
 // The combo's classic look: sunken double frame, the arrow button of the scroll-bar frame
 // control, and the current text on the highlight while the combo has the focus and is closed.
-// (The themed look needs the visual-style library, which never loads here.)
+// (This platform has no visual styles, so the classic look is the only one.)
 #include "controls/list/CAdvComboBox.h"
 
 #include "platform/gfx/WindowDC.h"

@@ -14,18 +14,13 @@ constexpr UINT kOwnerDrawnByPosition = MF_BYPOSITION | MF_OWNERDRAW;            
 constexpr UINT kPopupByPosition = MF_BYPOSITION | MF_OWNERDRAW | MF_POPUP;          // 0x510
 constexpr UINT kSeparatorByPosition = MF_SEPARATOR | MF_OWNERDRAW | MF_BYPOSITION;  // 0xD00
 
-// Whether the label's mnemonic ("&x"; "&&" is a literal ampersand) is the character.
+// Whether the label holds an ampersand followed by the character, anywhere in it.
 bool HasMnemonic(const std::u16string& text, char16_t key) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (text[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        // Case folded for ASCII and Latin-1 letters, the same in every locale.
-        return kq::ui::FoldCase(text[i + 1]) == kq::ui::FoldCase(key);
-    }
+    // Case folded for ASCII and Latin-1 letters, the same in every locale.
+    const char16_t folded = kq::ui::FoldCase(key);
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == u'&' && kq::ui::FoldCase(text[i + 1]) == folded)
+            return true;
     return false;
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -22,6 +23,7 @@ constexpr uint32_t kCoreHeaderBytes = 12;
 constexpr uint32_t kMaskBytes = 12;
 constexpr size_t kChunkBytes = 32768;
 constexpr uint32_t kMaxColoursAbove8Bits = 256;
+constexpr uint64_t kMaxRunPixelsPerByte = 128;
 
 uint16_t Le16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
@@ -115,6 +117,13 @@ bool LegacyFileSource::SeekTo(int64_t position) {
 
 int64_t LegacyFileSource::Position() {
     return ::_llseek(m_file, 0, 1);
+}
+
+int64_t LegacyFileSource::Size() {
+    const LONG here = ::_llseek(m_file, 0, 1);
+    const LONG end = ::_llseek(m_file, 0, 2);
+    ::_llseek(m_file, here, 0);
+    return end;
 }
 
 size_t MemorySource::Read(void* dest, size_t count) {
@@ -221,6 +230,17 @@ std::optional<std::vector<uint8_t>> ReadWholeBitmap(BitmapSource& source) {
         return std::nullopt;
     BITMAPINFOHEADER h;
     std::memcpy(&h, block->data(), sizeof(h));
+    // Missing bits read as zero, but a header is not believed beyond what the file holds: a
+    // few bytes declaring millions of pixels are refused.
+    const int64_t held = std::max<int64_t>(source.Size() - source.Position(), 0);
+    const bool compressed = h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4;
+    if (held < int64_t{h.biSizeImage} && (compressed || int64_t{h.biSizeImage} - held > held))
+        return std::nullopt;
+    // Nor are runs believed to paint more pixels than their bytes can: two bytes make a run of
+    // at most 255.
+    const uint64_t pixels = uint64_t(h.biWidth) * uint64_t(std::abs(int64_t{h.biHeight}));
+    if (compressed && pixels > kMaxRunPixelsPerByte * h.biSizeImage)
+        return std::nullopt;
     const size_t offset = block->size();
     try {
         block->resize(offset + h.biSizeImage);

@@ -2,7 +2,8 @@
 // header is widened to it), the colour table with 4-byte entries (or the three bit-field masks)
 // and the pixel bits. The file header is optional: without "BM" the file is read from its first
 // byte as a header-less bitmap. Headers are checked before any size is trusted; sizes are
-// computed in 64 bits and the block never exceeds kMaxBitmapBlock.
+// computed in 64 bits and the block never exceeds kMaxBitmapBlock, nor twice the bits the
+// file holds.
 #pragma once
 
 #include <cstddef>
@@ -26,6 +27,8 @@ class BitmapSource {
     virtual size_t Read(void* dest, size_t count) = 0;
     virtual bool SeekTo(int64_t position) = 0;
     virtual int64_t Position() = 0;
+    // Bytes from the start to the end.
+    virtual int64_t Size() = 0;
 };
 
 // A file opened with OpenFile (any path length), closed with the object.
@@ -40,6 +43,7 @@ class LegacyFileSource : public BitmapSource {
     size_t Read(void* dest, size_t count) override;
     bool SeekTo(int64_t position) override;
     int64_t Position() override;
+    int64_t Size() override;
 
   private:
     HFILE m_file = HFILE_ERROR;
@@ -51,6 +55,7 @@ class MemorySource : public BitmapSource {
     size_t Read(void* dest, size_t count) override;
     bool SeekTo(int64_t position) override;
     int64_t Position() override { return static_cast<int64_t>(m_position); }
+    int64_t Size() override { return static_cast<int64_t>(m_bytes.size()); }
 
   private:
     std::span<const uint8_t> m_bytes;
@@ -66,7 +71,9 @@ uint32_t ColorTableBytes(const uint8_t* header);
 // The header and colour table, with the source left at the first byte of the bits; nothing
 // for a short, unknown or unacceptable header.
 std::optional<std::vector<uint8_t>> ReadBitmapHeader(BitmapSource& source);
-// Header, colour table and bits. Bits the source does not have stay zero.
+// Header, colour table and bits. Bits the source does not have stay zero, as long as it has
+// at least as many as are missing; a source that holds less, or a compressed bitmap the source
+// does not hold whole, gives nothing.
 std::optional<std::vector<uint8_t>> ReadWholeBitmap(BitmapSource& source);
 // The info header of a block; false for an empty one.
 bool QueryBitmapHeader(const std::vector<uint8_t>& block, BITMAPINFOHEADER& out);

@@ -33,10 +33,9 @@ void CPage::DrawTable(TableLayout* layout) {
             t.column[c].width = InchesToUnits(t.column[c].width, HORZRES);
         t.boxInUnits = true;
     }
-    if (t.right > m_state.right) {
-        t.table.reset();
+    // A table wider than the page is not drawn; the layout keeps the table it had.
+    if (t.right > m_state.right)
         return;
-    }
     t.table = std::make_unique<CPrintTable>(layout, this);
     t.table->Draw();
     m_state = saved;

@@ -46,7 +46,8 @@ struct TableLayout {
     double right = 0.0;
     double bottom = 0.0;  // output: the table's real bottom
     TableColumn column[kMaxTableColumns];
-    // The table of the last successful draw; null before one and after a refused one.
+    // The table of the last successful draw; null before one and after a draw refused for its
+    // column count (a table too wide for the page leaves it as it was).
     std::unique_ptr<CPrintTable> table;
     // Set once a draw has turned the box and widths into units (bottom goes back to inches).
     bool boxInUnits = false;

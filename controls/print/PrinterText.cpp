@@ -1,7 +1,7 @@
 // Text output of the page printer. The DC is switched to device pixels for the font and the
 // rectangle (with both origins at 0, so that a page mapped onto a rectangle away from the
-// sheet's corner is not moved twice), the text is drawn, and its extent and the font's metrics
-// come back in the page's logical units.
+// sheet's corner is not moved twice), the text is drawn, and its extent comes back in the
+// page's logical units.
 #include <algorithm>
 #include <cstring>
 
@@ -65,21 +65,6 @@ class DeviceTextScope {
     int saved_ = 0;
 };
 
-// A device length along x or y in logical units of the DC's current mapping.
-LONG LogicalLength(const CDC* dc, LONG length, bool alongX) {
-    POINT points[2] = {{0, 0}, {alongX ? length : 0, alongX ? 0 : length}};
-    dc->DPtoLP(points, 2);
-    return alongX ? points[1].x - points[0].x : points[1].y - points[0].y;
-}
-
-void MetricsToLogical(const CDC* dc, TEXTMETRIC& tm) {
-    for (LONG* y :
-         {&tm.tmHeight, &tm.tmAscent, &tm.tmDescent, &tm.tmInternalLeading, &tm.tmExternalLeading})
-        *y = LogicalLength(dc, *y, false);
-    for (LONG* x : {&tm.tmAveCharWidth, &tm.tmMaxCharWidth, &tm.tmOverhang})
-        *x = LogicalLength(dc, *x, true);
-}
-
 void RecordExtent(PageState& s, RECT extent) {
     s.dc->DPtoLP(&extent);
     s.lastHeight = extent.bottom - extent.top;
@@ -106,7 +91,6 @@ void CPrinter::OutputText(PageState& s, double) {
         return;
     CDC* dc = s.dc;
     RECT extent{};
-    TEXTMETRIC tm{};
     {
         DeviceTextScope scope(s);
         RECT& rect = scope.rect;
@@ -141,13 +125,12 @@ void CPrinter::OutputText(PageState& s, double) {
         if (colourChanged)
             dc->SetTextColor(oldColour);
         dc->DrawText(s.text.c_str(), -1, &extent, scope.format | DT_CALCRECT);
-        // The metrics of the font the text was printed in, before the DC gives it up.
-        dc->GetTextMetrics(&tm);
         if (oldBrush != nullptr)
             dc->SelectObject(oldBrush);
     }
-    MetricsToLogical(dc, tm);
+    // The metrics block describes the DC as the text leaves it: its own font, in its own
+    // mapping, not the font the text was printed in.
     if (s.metrics != nullptr)
-        *s.metrics = tm;
+        dc->GetTextMetrics(s.metrics);
     RecordExtent(s, extent);
 }

@@ -86,6 +86,10 @@ BOOL CDlgMeasureDiagram::SetLanguageTexts() {
         if (!FindLanguageString(id, text))
             all = FALSE;
     }
+    // A value count on show follows the language too, not only the next measurement.
+    CString count;
+    if (m_hWnd != nullptr && GetDlgItemText(IDC_MD_COUNT, count) > 0)
+        ShowValueCount();
     ShowButtons();
     return all;
 }
@@ -99,6 +103,10 @@ void CDlgMeasureDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
     CMainFrame* frame = GetMainFrame();
     if (frame == nullptr || frame->IsStartUpPending())
         return;
+    // After a port refresh that left no sensor open, nothing of the sensor before stays shown.
+    if (m_bSensorChanged && (frame->m_iOpenEntry < 0 || frame->m_iNumberOfSensors < 1))
+        ClearSensorDisplays();
+    m_bSensorChanged = FALSE;
     ShowButtons();
     SetTimer(TIMER_BUTTONS, kButtonsPeriodMs, nullptr);
     frame->SetTimer(CMainFrame::TIMER_SINGLE_SHOT, kSingleShotDelayMs, nullptr);

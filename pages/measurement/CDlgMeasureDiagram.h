@@ -114,6 +114,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     BOOL m_abPowerChecked[2] = {};
     BOOL m_bSwitchingPowerView = FALSE;
     bool m_bAroundTrigger = false;
+    BOOL m_bSensorChanged = FALSE;  // set by the connection page's Update, taken at the next show
     bool m_bWaitingForTrigger = false;
     BYTE m_ucTriggerStart = 0;
     BYTE m_ucDropLastRow = 0;

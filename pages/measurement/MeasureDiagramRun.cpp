@@ -96,6 +96,7 @@ void CDlgMeasureDiagram::PrepareRun() {
         return;
     if (CAFormDiagram* diagram = frame->GetDiagramView())
         diagram->StartDiagram(TRUE);
+    frame->BeginMeasurement();
     frame->ResetMovingAverages(0);
     frame->m_aucAngleZeroRequest[0] = 1;
     frame->m_aucAngleZeroRequest[1] = 1;
@@ -134,6 +135,7 @@ void CDlgMeasureDiagram::OnBnClickedTrigger() {
     m_psMsureDgrm->triggerOn = 1;
     frame->TakeOverStartStopConditions();
     frame->InitTriggerArmedFlags();
+    frame->ArmTriggerCycle();
     if (!frame->StartEngineMeasuring()) {
         m_psMsureDgrm->triggerOn = 0;
         Status(kStatusReady);
@@ -193,6 +195,8 @@ void CDlgMeasureDiagram::OnBnClickedStop() {
     m_bWaitingForTrigger = false;
     if (CMainFrame* frame = GetMainFrame())
         frame->m_bWaitingForTrigger = FALSE;
+    if (CMainFrame* frame = GetMainFrame())
+        frame->EndTriggerCycle();
     if (!wasBusy && !m_run.IsRunning())
         return;
     if (CMainFrame* frame = GetMainFrame())

@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CDlgSensorCalibration, CPageDialog)
 
 BEGIN_MESSAGE_MAP(CDlgSensorCalibration, CPageDialog)
 ON_WM_SHOWWINDOW()
+ON_WM_PAINT()
 ON_WM_TIMER()
 ON_BN_CLICKED(CDlgSensorCalibration::IDC_PERFORM, &CDlgSensorCalibration::OnPerform)
 ON_BN_CLICKED(CDlgSensorCalibration::IDC_DELETE, &CDlgSensorCalibration::OnDelete)
@@ -67,6 +68,12 @@ void CDlgSensorCalibration::OnShowWindow(BOOL bShow, UINT nStatus) {
     if (CDlgMeasureDiagram* measure = m_pMainFrame->GetMeasureDiagramPage())
         measure->OnBnClickedStop();
     LayoutControls();
+}
+
+void CDlgSensorCalibration::OnPaint() {
+    CPageDialog::OnPaint();
+    if (m_pMainFrame != nullptr && !m_pMainFrame->IsStartUpPending() && IsWindowVisible())
+        LayoutControls();
 }
 
 BOOL CDlgSensorCalibration::IsSensorUsable() const {

@@ -76,6 +76,8 @@ class CDlgSensorCalibration : public CPageDialog {
 
   protected:
     void OnShowWindow(BOOL bShow, UINT nStatus);
+    // Lays the page out again whenever it is painted: it follows the window's size.
+    void OnPaint();
     void OnTimer(UINT_PTR nIDEvent);
     void OnPerform();
     void OnDelete();

@@ -7,11 +7,13 @@
 // (baud-rate changes) and ConnectionSelection.cpp (clicks, keys and the Config button).
 #pragma once
 
+#include <array>
 #include <map>
 #include <vector>
 
 #include "app/PageDialog.h"
 #include "controls/list/CXListCtrl.h"
+#include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/Controls.h"
 
 class CMainFrame;
@@ -63,6 +65,8 @@ class CDlgSensorConnection : public CPageDialog {
     BOOL SetLanguageTexts() override;
     // Lays the controls out again for the view's size.
     void LayoutControls();
+    // What each column needs to show its whole title in the header's font.
+    std::array<int, kPortListColumns> TitleWidths();
     BOOL ResetColumns();
     // 2 after a device change (acts as off), else the only-previously-available mode.
     void SetUpdateState(int state) { m_iUpdateState = state; }

@@ -21,6 +21,8 @@ constexpr int kPictureFitStretched = 3;
 constexpr int kWindowX = 50;
 constexpr int kWindowY = 300;
 constexpr const char* kCaption = "KQ7-B Brevan S.A.S.";
+// The search-all-ports box says what it does.
+constexpr int IDS_SEARCH_ALL_PORTS = 5745;
 // The dialog's own background among the colour requests (they count from the message box's).
 constexpr UINT kCtlColorDialog = WM_CTLCOLORDLG - WM_CTLCOLORMSGBOX;
 
@@ -122,6 +124,7 @@ void CDlgStartUp::OnShowWindow(BOOL bShow, UINT nStatus) {
         quit->ShowWindow(SW_SHOW);
     SetDlgItemText(IDC_MESSAGE_TEXT, Text(5302));
     CheckDlgButton(IDC_SEARCH_ALL_PORTS, BST_CHECKED);
+    SetDlgItemText(IDC_SEARCH_ALL_PORTS, Text(IDS_SEARCH_ALL_PORTS));
     const bool french = IsFrench(m_iLanguageOffset);
     if (CWnd* caption = GetDlgItem(IDC_ONLY_USB_CAPTION))
         caption->ShowWindow(french ? SW_HIDE : SW_SHOW);
@@ -147,6 +150,7 @@ HBRUSH CDlgStartUp::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
         case IDC_QUIT:
         case IDC_PROGRESS:
         case IDC_ONLY_USB:
+        case IDC_SEARCH_ALL_PORTS:
             pDC->SetBkColor(kWhite);
             pDC->SetTextColor(kBlack);
             return m_brushStatics;

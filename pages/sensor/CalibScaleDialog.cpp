@@ -3,6 +3,8 @@
 // the engine ends through CloseIfVisible. Cancel in the reading form stops the reading first, so
 // only a reading started from the confirmed input can lead to a write.
 #include "app/MainFrame.h"
+#include "app/views/CAFormChannel.h"
+#include "foundation/EditHelpers.h"
 #include "foundation/Language.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
@@ -14,6 +16,9 @@ namespace {
 constexpr int IDC_FULL_SCALE[2] = {1221, 1329};
 constexpr int IDC_SCALE[2] = {1222, 1330};
 constexpr int IDC_DIGITS[2] = {1335, 1336};
+// The unit beside the full-scale edit and beside the scaling edit of each channel.
+constexpr int IDC_UNIT_FULL_SCALE[2] = {1223, 1331};
+constexpr int IDC_UNIT_SCALE[2] = {1224, 1332};
 constexpr int IDC_CHANNEL_B_ONLY[] = {1329, 1330, 1336, 1331, 1332, 1334, 1338, 1346};
 constexpr int IDC_COPY_TO_B = 1346;
 constexpr int IDC_NOT_LOADED = 1469;
@@ -26,6 +31,8 @@ IMPLEMENT_DYNAMIC(CDlgCalibMsgGetValueEnd, CCalibStepDialog)
 
 BEGIN_MESSAGE_MAP(CDlgCalibMsgGetValueEnd, CCalibStepDialog)
 ON_BN_CLICKED(IDC_COPY_TO_B, &CDlgCalibMsgGetValueEnd::OnCopyToB)
+ON_EN_CHANGE(1222, &CDlgCalibMsgGetValueEnd::OnScaleTypedA)
+ON_EN_CHANGE(1330, &CDlgCalibMsgGetValueEnd::OnScaleTypedB)
 END_MESSAGE_MAP()
 
 BOOL CDlgCalibMsgGetValueEnd::OnInitDialog() {
@@ -87,9 +94,21 @@ void CDlgCalibMsgGetValueEnd::FillChannel(int channel) {
     CMainFrame* frame = m_pPage->Frame();
     const SensorRecord& record = frame->m_aSensorRecord[0];
     const int source = m_pPage->m_bSingleChannel ? 0 : channel;
+    // The range in the unit that suits it, as the information page shows it; the scaling value
+    // is typed in the same unit.
     CString fullScale = CTarvik_Send::TarSend_GetRangeText(record, source);
+    CString unit;
+    if (CAFormChannelX* view = frame->GetChannelView(source)) {
+        CString number;
+        view->FormatChannelValue(fullScale, static_cast<char>(record.ucUnitLetter[source]),
+                                 CDisplayHelper::MODE_RANGE, &number, &unit);
+        if (!number.IsEmpty())
+            fullScale = number;
+    }
     fullScale.Replace('.', GetDecimalSeparatorOf(-1));
     SetDlgItemText(IDC_FULL_SCALE[channel], fullScale);
+    SetDlgItemText(IDC_UNIT_FULL_SCALE[channel], unit);
+    SetDlgItemText(IDC_UNIT_SCALE[channel], unit);
     if (m_bReadingForm || m_pPage->m_bReadingPhase) {
         SetDlgItemText(IDC_SCALE[channel], m_pPage->m_strRememberedScale[channel]);
         SetDlgItemText(IDC_DIGITS[channel], m_pPage->m_strDigits[channel]);
@@ -119,6 +138,16 @@ void CDlgCalibMsgGetValueEnd::OnCopyToB() {
     SetDlgItemText(IDC_DIGITS[1], text);
     GetDlgItemText(IDC_SCALE[0], text);
     SetDlgItemText(IDC_SCALE[1], text);
+}
+
+void CDlgCalibMsgGetValueEnd::OnScaleTyped(int channel) {
+    CWnd* edit = GetDlgItem(IDC_SCALE[channel]);
+    if (edit == nullptr)
+        return;
+    bool changed = false;
+    const double value = FilterNumericEditInput(edit->GetSafeHwnd(), changed);
+    if (!changed && m_pPage != nullptr)
+        m_pPage->m_dScale[channel] = value;
 }
 
 void CDlgCalibMsgGetValueEnd::OnOK() {

@@ -33,10 +33,23 @@ CString UncertaintyText(double value, bool valid) {
     return text;
 }
 
-// Channel B exists for stators 4 and 6, and for stator 5 with device kind 0.
-bool HasChannelB(const SensorRecord& record) {
-    return record.ucStatorId == 4 || record.ucStatorId == 6 ||
-           (record.ucStatorId == 5 && record.ucDeviceKind == 0);
+// Channel B is offered behind the maker's box and the NX interfaces, and for stator 4; never for
+// a sensor with one measuring channel, which has no channel B to keep an uncertainty.
+bool HasChannelB(const SensorRecord& record, bool singleChannel) {
+    return !singleChannel && (record.ucDeviceKind == 0 || record.ucStatorId == 4);
+}
+
+// A one-channel sensor's dialog at its first show: three quarters of its height, Cancel moved
+// up to the freed room's edge.
+void ShrinkForOneChannel(CWnd& dialog) {
+    CRect rect;
+    dialog.GetWindowRect(&rect);
+    const int height = rect.Height() * 3 / 4;
+    dialog.SetWindowPos(nullptr, 0, 0, rect.Width(), height,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (CWnd* cancel = dialog.GetDlgItem(IDCANCEL))
+        cancel->SetWindowPos(nullptr, 11, height * 72 / 100, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -98,6 +111,8 @@ void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
     if (!m_pPage->m_bFirstStepDialog && !m_pPage->m_rectStep.IsRectEmpty()) {
         const CRect& r = m_pPage->m_rectStep;
         SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (m_pPage->m_bFirstStepDialog && m_pPage->m_bSingleChannel) {
+        ShrinkForOneChannel(*this);
     }
     m_pPage->m_bFirstStepDialog = FALSE;
     SetWindowText(GetLanguageString(5300));
@@ -121,7 +136,7 @@ void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
     SetDlgItemText(IDC_DELETE[0], GetLanguageString(5527));
     SetDlgItemText(IDC_DELETE[1], GetLanguageString(5527));
     SetDlgItemText(IDCANCEL, GetLanguageString(5237));
-    const bool channelB = HasChannelB(frame->m_aSensorRecord[0]);
+    const bool channelB = HasChannelB(frame->m_aSensorRecord[0], m_pPage->m_bSingleChannel);
     for (int id :
          {IDC_RADIO_B, IDC_LABEL[1], IDC_EDIT[1], IDC_PERCENT[1], IDC_CHANGE[1], IDC_DELETE[1]}) {
         if (CWnd* control = GetDlgItem(id))

@@ -129,10 +129,14 @@ class CDlgCalibMsgGetValueEnd : public CCalibStepDialog {
     void OnOK() override;
     void OnCancel() override;
     void OnCopyToB();
+    // A character typed into a scaling edit is filtered as a number.
+    void OnScaleTypedA() { OnScaleTyped(0); }
+    void OnScaleTypedB() { OnScaleTyped(1); }
     DECLARE_MESSAGE_MAP()
 
   private:
     void FillChannel(int channel);
+    void OnScaleTyped(int channel);
     BOOL m_bReadingForm = FALSE;
     CLedButton m_ledNotLoaded;  // 1469: one state, the indicator light
 };

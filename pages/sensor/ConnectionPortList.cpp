@@ -158,12 +158,15 @@ BOOL CDlgSensorConnection::RebuildPortList(int mode) {
     for (int n = 0; n < COM_MAX_PORTS; ++n) {
         const SensorEntry& entry = m_pMainFrame->m_aEntries[n];
         if (entry.strPortName.IsEmpty() || n >= m_pMainFrame->m_iEntryCount) {
-            // A port of the previous search that this one did not find: shown, never put back
-            // into the engine's table, and never openable.
+            // A port of the previous search that this one did not find: shown with the state
+            // it had then, never put back into the engine's table, and never openable (its
+            // other cells know nothing now).
             const SensorEntry& previous = m_pMainFrame->m_aPrevEntries[n];
             if (m_iUpdateState != 1 || previous.strPortName.IsEmpty())
                 break;
             FillPortRow(previous.strDisplayText, n, PORT_STATE_NO_ANSWER, 0, kWhite);
+            m_listPorts.SetItemTextColored(
+                n, COL_STATE, StateText(previous.iState, previous.strPortText), kBlack, kWhite);
             continue;
         }
         const CString name = CComPort::COM_MakePortDisplayName(entry.strPortText);

@@ -2,6 +2,8 @@
 // watchdog, and the check boxes: enabling per port and for all, USB only, only the ports found
 // before, and the search without multi-port detection.
 #include "app/MainFrame.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/framework/MessageBox.h"
 #include "sensor/ChanState.h"
@@ -50,6 +52,11 @@ void CDlgSensorConnection::UpdatePortList() {
         return;
     }
     EnableRefreshControls(FALSE);
+    // The measuring pages look at the sensor again when they are next shown.
+    if (CDlgMeasureAdjust* adjust = frame->GetMeasureAdjustPage())
+        adjust->m_bSensorChanged = TRUE;
+    if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+        measure->m_bSensorChanged = TRUE;
     frame->SetProgressActive(TRUE);
     frame->m_bPortRefreshRunning = TRUE;
     ChanState_Reset();

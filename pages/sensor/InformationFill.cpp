@@ -249,8 +249,9 @@ void CDlgSensorInformationPkr::ApplyVisibility(bool multiLayout, bool encoder) {
         ShowItem(id, multiLayout);
     for (int id : kSingleOnly)
         ShowItem(id, !multiLayout);
+    // Channel B's fields belong to the one sensor's layout: over the lists they would hide them.
     for (int id : kChannelB)
-        ShowItem(id, ChannelBDue());
+        ShowItem(id, !multiLayout && ChannelBDue());
     const int count = m_pMainFrame->m_iNumberOfSensors;
     for (int i = 0; i < 4; ++i) {
         ShowItem(IDC_SERIAL_MULTI + i, multiLayout);

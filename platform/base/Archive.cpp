@@ -1,4 +1,6 @@
 #include "platform/base/Archive.h"
+
+#include "platform/base/CodePage1252.h"
 #include "platform/base/Utf8.h"
 
 #include <algorithm>
@@ -283,8 +285,10 @@ ULONGLONG CArchive::ReadStringLength(int& nCharSize) {
 }
 
 CArchive& operator<<(CArchive& ar, const CString& string) {
-    ar.WriteStringLength(static_cast<ULONGLONG>(string.GetLength()));
-    ar.Write(string.GetString(), static_cast<UINT>(string.GetLength()));
+    const std::string stored = kq::Utf8ToCp1252(
+        std::string_view(string.GetString(), static_cast<size_t>(string.GetLength())));
+    ar.WriteStringLength(static_cast<ULONGLONG>(stored.size()));
+    ar.Write(stored.data(), static_cast<UINT>(stored.size()));
     return ar;
 }
 
@@ -303,9 +307,35 @@ CArchive& operator>>(CArchive& ar, CString& string) {
         if (ar.Read(text.data() + at, static_cast<UINT>(step)) != step)
             AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
     }
-    string = charSize == 2 ? Utf16ToUtf8(text) : std::move(text);
+    string = charSize == 2 ? Utf16ToUtf8(text) : kq::Cp1252ToUtf8(text);
     return ar;
 }
+
+namespace kq {
+
+void ToArchiveField(const char* utf8, char* field, size_t size) {
+    if (size == 0)
+        return;
+    const std::string stored = Utf8ToCp1252(utf8);
+    const size_t length = std::min(stored.size(), size - 1);
+    std::memcpy(field, stored.data(), length);
+    std::memset(field + length, 0, size - length);
+}
+
+void FromArchiveField(const char* field, size_t size, char* utf8, size_t utf8Size) {
+    if (utf8Size == 0)
+        return;
+    const std::string text = Cp1252ToUtf8(std::string_view(field, strnlen(field, size)));
+    size_t length = std::min(text.size(), utf8Size - 1);
+    // Cut before a character that does not fit whole.
+    if (length < text.size())
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+            --length;
+    std::memcpy(utf8, text.data(), length);
+    std::memset(utf8 + length, 0, utf8Size - length);
+}
+
+}  // namespace kq
 
 bool CArchive::ReadLine(std::string& line, size_t nMax) {
     CheckLoading();

@@ -2,7 +2,8 @@
 //
 // Scalars are little-endian: BYTE, char and bool take 1 byte, WORD and short 2, int, LONG,
 // UINT, DWORD and float 4, double and 64-bit integers 8. A CString is a length prefix (one byte
-// below 255; else 0xFF and a WORD below 0xFFFE; else 0xFF, 0xFFFF and a DWORD) and its bytes.
+// below 255; else 0xFF and a WORD below 0xFFFE; else 0xFF, 0xFFFF and a DWORD) and its bytes in
+// code page 1252.
 // Objects are written with tags: 0 for nullptr; 0xFFFF, schema WORD, name length WORD and the
 // class name before the first object of a class; 0x8000 | class index before further objects of
 // that class; the object's index for an object written before; 0x7FFF and a DWORD for indices
@@ -168,8 +169,21 @@ class CArchive {
     int m_nDepth = 0;
 };
 
+// The program's UTF-8 texts are stored in the Windows western code page 1252 (see
+// CodePage1252.h): "°C" as 02 B0 43. A UTF-16 text from the file is read as it is.
 CArchive& operator<<(CArchive& ar, const CString& string);
 CArchive& operator>>(CArchive& ar, CString& string);
+
+namespace kq {
+
+// Text fields of fixed size inside raw records (a LOGFONT's face name, a band's label), zero
+// padded, in code page 1252 like the archive's strings. Storing cuts the text to size - 1 bytes;
+// reading stops at the first zero or the field's end and cuts before a character that does not
+// fit whole into utf8Size - 1 bytes.
+void ToArchiveField(const char* utf8, char* field, size_t size);
+void FromArchiveField(const char* field, size_t size, char* utf8, size_t utf8Size);
+
+}  // namespace kq
 
 inline CArchive& operator<<(CArchive& ar, const CObject* pOb) {
     ar.WriteObject(pOb);

@@ -18,7 +18,8 @@ int64_t NearestIndex(int64_t i, int64_t srcLen, int64_t dstLen) {
 }
 
 // For area averaging: the source pixels that destination pixel i covers, with weights that sum
-// to 65536.
+// to 65536. A pixel that covers more than kMaxStretchTaps source pixels along the axis reads
+// that many, evenly spread and weighted alike.
 struct Tap {
     int64_t index;
     uint32_t weight;
@@ -33,6 +34,13 @@ std::vector<std::vector<Tap>> AreaTaps(int64_t first, int64_t count, int64_t src
         const int64_t b = (i + 1) * srcLen;
         std::vector<Tap>& t = taps[static_cast<size_t>(k)];
         uint32_t total = 0;
+        if ((b + dstLen - 1) / dstLen - a / dstLen > kMaxStretchTaps) {
+            for (int64_t n = 0; n < kMaxStretchTaps; ++n) {
+                const int64_t at = a + (2 * n + 1) * (b - a) / (2 * kMaxStretchTaps);
+                t.push_back(Tap{at / dstLen, static_cast<uint32_t>(65536 / kMaxStretchTaps)});
+            }
+            continue;
+        }
         for (int64_t s = a / dstLen; s * dstLen < b; ++s) {
             const int64_t lo = std::max(a, s * dstLen);
             const int64_t hi = std::min(b, (s + 1) * dstLen);

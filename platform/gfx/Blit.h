@@ -10,6 +10,10 @@
 
 namespace kq::gfx {
 
+// The most source pixels along each axis that one destination pixel of a shrinking stretch
+// reads: beyond that, evenly spread samples stand for the pixels it covers.
+constexpr int64_t kMaxStretchTaps = 4;
+
 struct BlitSpec {
     int64_t dx = 0, dy = 0, dw = 0, dh = 0;  // destination, dw and dh > 0
     const Surface* src = nullptr;            // null when the operation takes no source

@@ -258,12 +258,18 @@ bool DibToSurface(const DibLayout& dib, const void* bitsPtr, Surface& dst, int f
                 store(y, x, dib.colors[indices[static_cast<size_t>(y) * dib.width + x]]);
         return true;
     }
+    // 32-bit pixels without masks are the surface's own: rows are copied whole.
+    const bool straight = dib.bitCount == 32 && dib.compression == BI_RGB && !mono;
     for (int k = 0; k < scans; ++k) {
         const int scan = firstScan + k;
         if (scan < 0 || scan >= dib.height)
             continue;
         const int row = dib.RowOfScan(scan);
         const uint8_t* src = bits + static_cast<size_t>(k) * dib.stride;
+        if (straight) {
+            std::memcpy(dst.Row(row), src, static_cast<size_t>(dib.width) * 4);
+            continue;
+        }
         for (int x = 0; x < dib.width; ++x) {
             uint32_t v = 0;
             switch (dib.bitCount) {
@@ -308,12 +314,17 @@ void SurfaceToDib(const Surface& src, const DibLayout& dib, void* bitsPtr, int f
     if (!bitsPtr || src.Width() != dib.width || src.Height() != dib.height)
         return;
     auto* bits = static_cast<uint8_t*>(bitsPtr);
+    const bool straight = dib.bitCount == 32 && dib.compression == BI_RGB;
     for (int k = 0; k < scans; ++k) {
         const int scan = firstScan + k;
         if (scan < 0 || scan >= dib.height)
             continue;
         const uint32_t* row = src.Row(dib.RowOfScan(scan));
         uint8_t* out = bits + static_cast<size_t>(k) * dib.stride;
+        if (straight) {
+            std::memcpy(out, row, static_cast<size_t>(dib.width) * 4);
+            continue;
+        }
         std::memset(out, 0, dib.stride);
         for (int x = 0; x < dib.width; ++x) {
             const uint32_t p = row[x];

@@ -1,10 +1,14 @@
 // Bitmaps: device-dependent (monochrome or 32-bit), DIB sections, and the DIB transfer
 // functions.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
+#include "platform/gfx/Blit.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/DibFormat.h"
+#include "platform/gfx/DibSampling.h"
 #include "platform/gfx/HandleTable.h"
 #include "platform/gfx/PixelColor.h"
 #include "platform/gfx/SurfaceDc.h"
@@ -343,17 +347,47 @@ std::unique_ptr<Surface> DecodeWhole(const DibLayout& dib, const void* bits, int
 
 }  // namespace
 
+namespace {
+
+// The source rectangle of a stretch read at no more points than its destination samples, or
+// null when the stretch reads too few source pixels for that to pay (or cannot be sampled).
+std::unique_ptr<Surface> SampleForStretch(const DeviceContext& dc, const DibLayout& dib,
+                                          const void* bits, int w, int h, int64_t left, int64_t top,
+                                          int64_t width, int64_t height) {
+    const int64_t columns =
+        std::clamp<int64_t>(kMaxStretchTaps * dc.WidthToDevice(w), 1, std::max<int64_t>(width, 1));
+    const int64_t rows = std::clamp<int64_t>(kMaxStretchTaps * dc.HeightToDevice(h), 1,
+                                             std::max<int64_t>(height, 1));
+    if (columns == width && rows == height)
+        return nullptr;
+    return SampleDib(dib, bits, left, top, width, height, columns, rows);
+}
+
+}  // namespace
+
 int StretchDIBits(HDC hdc, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                   const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) {
     auto dc = LookupDc(hdc);
     DibLayout dib;
     if (!dc || !bits || !ParseDib(info, usage, PaletteOf(hdc), dib))
         return 0;
+    // Source y counts from the bottom row in a bottom-up DIB.
+    const int srcY = dib.topDown ? sy : dib.height - sy - sh;
+    // A source much larger than its destination is read only where the stretch samples it;
+    // the samples stand for the source rectangle, in its direction.
+    const int64_t left = std::min<int64_t>(sx, int64_t{sx} + sw);
+    const int64_t top = std::min<int64_t>(srcY, int64_t{srcY} + sh);
+    if (auto sampled =
+            SampleForStretch(*dc, dib, bits, w, h, left, top, std::llabs(sw), std::llabs(sh))) {
+        const int columns = sampled->Width(), rows = sampled->Height();
+        if (!dc->StretchSurface(x, y, w, h, *sampled, sw < 0 ? columns : 0, sh < 0 ? rows : 0,
+                                sw < 0 ? -columns : columns, sh < 0 ? -rows : rows, rop))
+            return 0;
+        return dib.height;
+    }
     auto src = DecodeWhole(dib, bits, 0, dib.height);
     if (!src)
         return 0;
-    // Source y counts from the bottom row in a bottom-up DIB.
-    const int srcY = dib.topDown ? sy : dib.height - sy - sh;
     if (!dc->StretchSurface(x, y, w, h, *src, sx, srcY, sw, sh, rop))
         return 0;
     return dib.height;

@@ -1,6 +1,8 @@
 // The bars of the page the program starts on: a start on the measure-and-diagram page shows its
-// diagram across the frame below the page area and no channel view the operator did not choose,
-// whether the store holds a docking layout of this version or none.
+// diagram across the frame below the page area, taller than its smallest size, and beside the
+// page the channel view the sensor's configuration asks for (channel A of a sensor the program
+// has not configured yet) and no other, whether the store holds a docking layout of this version
+// or none.
 #include <gtest/gtest.h>
 
 #include "AppTest.h"
@@ -27,7 +29,8 @@ class StartLayout : public AppTest {
     void ExpectMeasurePageBars(CMainFrame* frame) {
         ASSERT_TRUE(frame->IsWindowVisible());
         ASSERT_EQ(frame->GetActivePageId(), PAGE_MEASURE_DIAGRAM);
-        for (int i = 0; i < 7; ++i)
+        ASSERT_TRUE(frame->m_wndViewBar[0].IsWindowVisible());
+        for (int i = 1; i < 7; ++i)
             EXPECT_FALSE(frame->m_wndViewBar[i].IsWindowVisible()) << "channel bar " << i;
         ASSERT_TRUE(frame->m_wndDiagramBar.IsWindowVisible());
         CRect client;
@@ -40,11 +43,16 @@ class StartLayout : public AppTest {
         CRect view;
         frame->GetActiveView()->GetWindowRect(&view);
         EXPECT_LE(view.bottom, diagram.top);
+        EXPECT_GT(diagram.Height(), frame->m_wndDiagramBar.m_szMinHorz.cy);
         CRect navigation;
         frame->m_wndNaviBar.GetWindowRect(&navigation);
         EXPECT_LE(navigation.right, view.left);
-        // Nothing docked on the right: the page area reaches the frame's right side.
-        EXPECT_GE(view.right, client.right - 4);
+        // Channel A's bar on the right, between the page and the frame's side, above the diagram.
+        CRect channel;
+        frame->m_wndViewBar[0].GetWindowRect(&channel);
+        EXPECT_LE(view.right, channel.left);
+        EXPECT_GE(channel.right, client.right - 4);
+        EXPECT_LE(channel.bottom, diagram.top);
     }
 };
 

@@ -194,5 +194,34 @@ TEST_F(Tree, AveragingAndTheResetsStayInTheirRings) {
     EXPECT_EQ(frame_->m_iLastRedisplayReason, 4);
 }
 
+TEST_F(Tree, FoldersKeepTheirStateAcrossLanguageSwitchesAndTheHighlightFollowsThePage) {
+    auto expanded = [this](UINT textId) {
+        return (frame_->m_wndTree.GetItemState(Item(textId), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    };
+    // The operator closes the Help folder; three switches later every folder is as it was.
+    frame_->OnTreeItemAction("TXT_ON_TVN_ITEMEXPANDED", 5042);
+    for (UINT language : {10020u, 10021u, 10019u}) {
+        frame_->SendMessage(WM_COMMAND, language);
+        Run(60);
+        for (UINT folder : {5014u, 5019u, 5020u, 5028u, 5029u, 5037u})
+            EXPECT_TRUE(expanded(folder)) << folder << " after " << language;
+        EXPECT_FALSE(expanded(5042));
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(frame_->m_viewState.folderState[i], 1) << i;
+        EXPECT_EQ(frame_->m_viewState.folderState[6], 0);
+    }
+
+    // A page chosen from the menu is the tree's highlighted item, also after a language switch.
+    frame_->SendMessage(WM_COMMAND, 10006);
+    Run(60);
+    EXPECT_EQ(frame_->m_wndTree.GetSelectedItem(), Item(5022));
+    frame_->SendMessage(WM_COMMAND, 10010);
+    Run(60);
+    EXPECT_EQ(frame_->m_wndTree.GetSelectedItem(), Item(5026));
+    frame_->SendMessage(WM_COMMAND, 10020);
+    Run(60);
+    EXPECT_EQ(frame_->m_wndTree.GetSelectedItem(), Item(5026));
+}
+
 }  // namespace
 }  // namespace apptest

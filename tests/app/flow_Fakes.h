@@ -148,7 +148,11 @@ class FakeDocumentation : public IDocumentationSeam {
     CString BuildMeasurementInfoHeader(int kind) override {
         return kind == 0 ? "HEAD\n" : "RHEAD\n";
     }
-    CString BuildStopInfoText() override { return "STOP\n"; }
+    CString BuildStopInfoText() override {
+        if (onStop)
+            onStop();
+        return "STOP\n";
+    }
     CString BuildIoNioResultText() override { return "RESULT\n"; }
     CString GetCurrentHeaderText() const override { return "MANUAL\n"; }
     BOOL CheckAutoSaveSettings() override { return TRUE; }
@@ -161,6 +165,7 @@ class FakeDocumentation : public IDocumentationSeam {
     int diagramMode = 0;
     CString valueDir, resultDir;
     int nameRenewals = 0;
+    std::function<void()> onStop;  // while the file is still being written
 };
 
 class FakeMeasureConfig : public IMeasureConfigSeam {

@@ -211,6 +211,12 @@ TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
 
 TEST_F(Flow, TheRecordingStopsAtItsDurationAndOnceWhenTheStoreRefuses) {
     frame_->m_bRecordingClosed = FALSE;
+    // A value set before the store is ready for the run is not a reason to end it.
+    diagram_.refuse = DiagramAddResult::NotReady;
+    Set(1, 1);
+    EXPECT_EQ(panel_.stops, 0);
+    EXPECT_TRUE(frame_->m_astrFlowMessages.empty());
+    diagram_.refuse = DiagramAddResult::Stored;
     panel_.maxDuration = 2.0;
     Set(1, 1);
     Set(1, 1);
@@ -246,6 +252,24 @@ TEST_F(Flow, AConstantFileCollectsWholeBlocks) {
     const std::string results = ReadAll(folder_ / "results/constant.csv");
     EXPECT_NE(results.find(" -; -; -;"), std::string::npos);
     EXPECT_EQ(panel_.ended, 6);  // the end of each measurement and of its file phase
+}
+
+TEST_F(Flow, ALargeFileIsWrittenUnderTheSavingNoticeASmallOneWithout) {
+    for (size_t points : {size_t{10}, size_t{120000}}) {
+        frame_->SetupMeasureValueFile(0);
+        Set(1, 1);
+        diagram_.Fill(0, std::vector<double>(points, 1.5));
+        diagram_.Fill(1, std::vector<double>(points, 2.5));
+        bool shown = false;
+        documentation_.onStop = [&] {
+            CWnd* notice = frame_->GetRegisteredWindow(WindowSlot::SaveMwMessage);
+            shown = notice != nullptr && notice->IsWindowVisible();
+        };
+        frame_->FinishMeasurement();
+        EXPECT_EQ(shown, points > 10) << points;
+        EXPECT_EQ(frame_->GetRegisteredWindow(WindowSlot::SaveMwMessage), nullptr);
+        documentation_.onStop = nullptr;
+    }
 }
 
 TEST_F(Flow, AFolderThatCannotBeMadeStillLetsTheMeasurementRun) {

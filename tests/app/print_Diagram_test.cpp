@@ -187,6 +187,14 @@ TEST_F(DiagramPrint, ThePageShowsFrameBandDateAndTheCaptureTurned) {
     EXPECT_NEAR(turned.image.width, 100, 2);
     EXPECT_NEAR(turned.image.height, 140, 2);
     EXPECT_TRUE(Near(turned.image.Pixel(10, 70) & 0xFFFFFF, 0xE03010));
+    // What the turn uncovers (the picture's right columns and top rows) is paper, in the file
+    // and on the page.
+    const int w = turned.image.width, h = turned.image.height;
+    EXPECT_EQ(turned.image.Pixel(w - 1, h / 2) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(turned.image.Pixel(w / 2, 0) & 0xFFFFFF, 0xFFFFFFu);
+    const int inX = area.Width() / (2 * w), inY = area.Height() / (2 * h);
+    EXPECT_TRUE(Near(page.At(kMargin + area.right - 1 - inX, kMargin + midY), 0xFFFFFF));
+    EXPECT_TRUE(Near(page.At(kMargin + area.CenterPoint().x, kMargin + area.top + inY), 0xFFFFFF));
 }
 
 TEST_F(DiagramPrint, WithoutACaptureTheAreaIsFramedBelowTheBand) {

@@ -187,8 +187,10 @@ TEST_F(Diagram, SlidersWithoutDataKeepTheirRangeAndAtTheirEndsFollowTheData) {
 TEST_F(Diagram, TheMenuLeavesOutEmptyEntries) {
     CMenu all;
     ASSERT_TRUE(diagram_->BuildContextMenu(all));
-    // The view's language leaves zoom in and out, pan, cursor, grid and legend.
-    EXPECT_EQ(all.GetMenuItemCount(), 6);
+    // The view's language leaves zoom in and out, pan, cursor, grid, legend and, apart, the
+    // chart's properties.
+    ASSERT_EQ(all.GetMenuItemCount(), 8);
+    EXPECT_EQ(all.GetMenuItemID(7), 60012u);
     for (int i = 0; i < 13; ++i)
         diagram_->SetMenuText(i, i == 12 ? "Eigenschaften" : "");
     CMenu only;
@@ -200,6 +202,20 @@ TEST_F(Diagram, TheMenuLeavesOutEmptyEntries) {
     EXPECT_FALSE(diagram_->BuildContextMenu(none));
 }
 
+TEST_F(Diagram, AltInAFloatingDiagramBarGivesTheMainWindowTheFocus) {
+    MSG alt{view_->m_hWnd, WM_SYSKEYDOWN, VK_MENU, 0, 0, {}};
+    const auto focus = [] { return CWnd::GetFocus()->GetSafeHwnd(); };
+    frame_->ShowControlBar(&frame_->m_wndDiagramBar, TRUE, FALSE);
+    frame_->FloatControlBar(&frame_->m_wndDiagramBar, CPoint(200, 200));
+    Run(20);
+    ASSERT_TRUE(frame_->m_wndDiagramBar.IsFloating());
+    diagram_->SetFocus();
+    ASSERT_NE(focus(), frame_->m_hWnd);
+    view_->PreTranslateMessage(&alt);
+    // The frame hands its focus on to its active view; the floating bar is no child of it.
+    EXPECT_TRUE(focus() == frame_->m_hWnd || ::IsChild(frame_->m_hWnd, focus()));
+}
+
 TEST_F(Diagram, LanguageAndPowerLabels) {
     SetLanguageOffset(LANGUAGE_ENGLISH);
     view_->ApplyLanguage();
@@ -208,9 +224,21 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     view_->ApplyLanguage();
     EXPECT_EQ(diagram_->GetMenuText(3), "Verschieben");
     Ready();
+    // Only channels the frame feeds get an axis: here every one but P2.
+    for (int c = 0; c < 6; ++c)
+        frame_->m_bChannelActive[c] = c != 5;
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetCurve(4).GetLabel().Left(4), "P1 [");
-    EXPECT_EQ(diagram_->GetChart()->GetCurve(5).GetLabel().Left(4), "P2 [");
+    EXPECT_EQ(diagram_->GetChart()->GetCurve(5).GetLabel(), "");
+    EXPECT_FALSE(view_->GetAssignment().curveEnabled[5]);
+    // Channel B of a single sensor that measures a rotation angle reads in tenths.
+    EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.2f");
+    frame_->m_aSensorRecord[0].ucAngleFlag = 1;
+    view_->StartDiagram(TRUE);
+    EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.1f");
+    frame_->m_aSensorRecord[0].ucAngleFlag = 0;
+    for (BOOL& active : frame_->m_bChannelActive)
+        active = FALSE;
 }
 
 TEST_F(Diagram, ThePropertySheetTakesThePageTextsOfTheLanguage) {

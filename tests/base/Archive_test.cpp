@@ -164,6 +164,30 @@ TEST(Archive, StringsKeepZeroBytesAndUtf16StringsReadAsUtf8) {
     });
 }
 
+TEST(Archive, EightBitTextIsInCodePage1252) {
+    const Bytes bytes = StoreToBytes([](CArchive& ar) {
+        ar << CString("\xC2\xB0\x43") << CString("\xE2\x82\xAC\xE2\x9C\x93");  // °C, €✓
+    });
+    EXPECT_EQ(bytes, (Bytes{0x02, 0xB0, 0x43, 0x02, 0x80, '?'}));
+    LoadFromBytes(Concat({bytes, {0x01, 0x81}}), [](CArchive& ar) {
+        CString degrees, euro, unassigned;
+        ar >> degrees >> euro >> unassigned;
+        EXPECT_EQ(degrees, "\xC2\xB0\x43");
+        EXPECT_EQ(euro, "\xE2\x82\xAC?");
+        EXPECT_EQ(unassigned, "\xEF\xBF\xBD");
+    });
+
+    // Fixed fields: zero padded, cut to fit, and never in the middle of a character.
+    char field[8];
+    kq::ToArchiveField("\xC2\xB5m/\xC2\xB0\x43 \xC3\x84\xC3\x96", field, sizeof field);
+    EXPECT_EQ(Bytes(reinterpret_cast<BYTE*>(field), reinterpret_cast<BYTE*>(field) + sizeof field),
+              (Bytes{0xB5, 'm', '/', 0xB0, 'C', ' ', 0xC4, 0x00}));
+    const char umlauts[5] = {'\xC4', '\xC4', '\xC4', '\xC4', '\xC4'};
+    char utf8[6];
+    kq::FromArchiveField(umlauts, sizeof umlauts, utf8, sizeof utf8);
+    EXPECT_STREQ(utf8, "\xC3\x84\xC3\x84");
+}
+
 TEST(Archive, ObjectTagsForClassesObjectsAndReferences) {
     CTestShape a1(7, "a");
     CTestNote n1("n", 0.5);

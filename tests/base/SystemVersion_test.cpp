@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "platform/base/LastError.h"
-#include "platform/base/RuntimeLibrary.h"
 
 namespace {
 
@@ -42,19 +41,6 @@ TEST(SystemVersion, TheShortAndLongFormsAgreeOnTheClassicNtRelease) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(info.dwMajorVersion, 0xCDCDCDCDu);
     EXPECT_FALSE(GetVersionExA(static_cast<OSVERSIONINFOA*>(nullptr)));
-}
-
-TEST(RuntimeLibrary, NoLibraryLoadsAndNoEntryPointResolves) {
-    for (const char* name : {"UxTheme.dll", "comctl32.dll", "COMCTL32"}) {
-        SetLastError(0);
-        EXPECT_EQ(LoadLibrary(name), nullptr) << name;
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND)) << name;
-    }
-    EXPECT_EQ(LoadLibraryA(nullptr), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(GetProcAddress(nullptr, "DllGetVersion"), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-    EXPECT_FALSE(FreeLibrary(nullptr));
 }
 
 }  // namespace

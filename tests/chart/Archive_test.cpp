@@ -145,16 +145,16 @@ TEST_F(ChartArchive, AFullChartComesBackByteForByteAndPaintsTheSamePixels) {
     for (POSITION pos = loaded->m_Objects.GetHeadPosition(); pos != nullptr;)
         EXPECT_EQ(static_cast<CXGraphObject*>(loaded->m_Objects.GetNext(pos))->m_pGraph, loaded);
 
-    // Loading again replaces the measurements rather than adding to them.
-    ASSERT_TRUE(LoadBytes(*loaded, saved));
-    EXPECT_EQ(loaded->m_Measures.size(), 2u);
-    EXPECT_EQ(loaded->m_Objects.GetCount(), 5);
-
     const CRect all(0, 0, 400, 300);
     ChartCanvas a(400, 300), b(400, 300);
     chart->PaintChart(&a.dc, all);
     loaded->PaintChart(&b.dc, all);
     EXPECT_EQ(a.Pixels(), b.Pixels());
+
+    // Loading again adds the stored measurements once more.
+    ASSERT_TRUE(LoadBytes(*loaded, saved));
+    EXPECT_EQ(loaded->m_Measures.size(), 4u);
+    EXPECT_EQ(loaded->m_Objects.GetCount(), 5);
 }
 
 TEST_F(ChartArchive, StructureWithoutSettingsKeepsTheLoadingChartsColours) {
@@ -197,6 +197,79 @@ TEST_F(ChartArchive, AComposedArchiveLoadsIntoTheModelItDescribes) {
     EXPECT_EQ(note->m_fYVal, -2.25);
     EXPECT_EQ(note->m_nIndex, 3);
     EXPECT_EQ(ArchiveBytes(chart, 5), b.v);
+}
+
+// "µm/°C ÄÖÜ" as the archive keeps it (code page 1252) and as the program holds it (UTF-8).
+const std::string kUnitStored =
+    "\xB5m/\xB0"
+    "C \xC4\xD6\xDC";
+const CString kUnit =
+    "\xC2\xB5m/\xC2\xB0"
+    "C \xC3\x84\xC3\x96\xC3\x9C";
+
+LOGFONT ArialFont(int height, int weight) {
+    LOGFONT lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    std::strcpy(lf.lfFaceName, "Arial");
+    return lf;
+}
+
+Bytes& AxisRecord(Bytes& b, int type, const std::string& title) {
+    b.B(false).B(true).B(true).Text("%5.3f").Text(title);
+    b.F64(10).F64(0).F64(10).F64(0).F64(2);
+    b.I32(300).I32(40).I32(type).I32(5).I32(5);
+    b.I32(RGB(0, 0, 0)).I32(RGB(150, 150, 150)).I32(PS_DOT);
+    b.F64(0).B(false).F64(0).F64(10).I32(200).I32(10).I32(0).B(false);
+    b.I32(1);  // one band from 2 to 4, its label in a 260-byte field
+    BYTE band[288] = {};
+    const double from = 2, to = 4;
+    const COLORREF color = RGB(255, 230, 230);
+    const int solid = 6;
+    std::memcpy(band, &from, 8);
+    std::memcpy(band + 8, &to, 8);
+    std::memcpy(band + 16, &color, 4);
+    std::memcpy(band + 20, &color, 4);
+    std::memcpy(band + 24, &solid, 4);
+    std::memcpy(band + 28, kUnitStored.data(), kUnitStored.size());
+    b.Raw(band, sizeof band).I32(0);
+    const LOGFONT label = ArialFont(13, FW_NORMAL), heading = ArialFont(14, FW_BOLD);
+    return b.Raw(&label, sizeof label).Raw(&heading, sizeof heading);
+}
+
+TEST_F(ChartArchive, AGoldenArchiveKeepsItsWesternTextsThroughLoadDrawAndSave) {
+    Bytes b = Settings(7);
+    b.I32(1).Base(true, CRect(0, 0, 0, 0), RGB(0, 128, 0)).I32(3);
+    for (const double v : {0.0, 1.0, 5.0, 9.0, 10.0, 3.0})
+        b.F64(v);
+    b.I32(0).I32(0).I32(0).I32(0).I32(0).I32(2).I32(0).I32(0).I32(0).I32(5).I32(PS_SOLID);
+    b.B(false).B(false).B(false).U16(0xFFFF).I32(RGB(0, 0, 0)).Text(kUnitStored).I32(0);
+    AxisRecord(b.I32(1), CXGraphAxis::xAxis, "s");
+    AxisRecord(b.I32(1), CXGraphAxis::yAxis, kUnitStored);
+    b.I32(0).I32(1);
+    LabelRecord(b.NewClass("CXGraphLabel"), kUnitStored);
+
+    CXGraph chart;
+    ASSERT_TRUE(LoadBytes(chart, b.v));
+    EXPECT_EQ(chart.GetCurve(0).GetLabel(), kUnit);
+    EXPECT_EQ(chart.GetYAxis(0).GetLabel(), kUnit);
+    EXPECT_EQ(CString(chart.GetYAxis(0).m_ColorRanges.at(0).szLabel), kUnit);
+    auto* label = dynamic_cast<CXGraphLabel*>(chart.m_Objects.GetTail());
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->m_cText, kUnit);
+    EXPECT_EQ(ArchiveBytes(chart, 7), b.v);
+
+    ChartCanvas canvas(400, 300);
+    chart.PaintChart(&canvas.dc, CRect(0, 0, 400, 300));
+    EXPECT_GT(canvas.Count(RGB(255, 230, 230)), 0);  // the band
+    // The label lies left of the plot, where the paint clips objects away: drawn on its own,
+    // its box takes its back colour around its text.
+    label->Draw(&canvas.dc);
+    CRect box = label->m_clRect;
+    box.DeflateRect(2, 2);
+    const int yellow = canvas.Count(RGB(255, 255, 0), box);
+    EXPECT_GT(yellow, 0);
+    EXPECT_LT(yellow, box.Width() * box.Height());
 }
 
 TEST_F(ChartArchive, SavingDuringALabelEditStoresTheTypedText) {

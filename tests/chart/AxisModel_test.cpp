@@ -32,6 +32,11 @@ TEST(ChartAxisModel, RangesWidenClampAndRefuse) {
     EXPECT_TRUE(axis.SetRange(1e300, 1e300));        // 1 is lost in the rounding: widened anyway
     EXPECT_LT(axis.m_fCurMin, axis.m_fCurMax);
     EXPECT_DOUBLE_EQ(axis.m_fCurMin, 1e300 - 1e291);
+    // Too narrow to scale onto pixels: widened around the middle like an empty range.
+    EXPECT_TRUE(axis.SetRange(8.1e-320, 2.8e-318));
+    EXPECT_DOUBLE_EQ(axis.m_fCurMin, -1);
+    EXPECT_TRUE(axis.SetCurrentRange(1, 1 + 4 * DBL_EPSILON, 0));
+    EXPECT_DOUBLE_EQ(axis.m_fCurMax, 2);
 
     CXGraphAxis log;
     log.SetLogarithmic(true);
@@ -103,6 +108,15 @@ TEST(ChartAxisModel, StepsAreReadableAndRangesLandOnTheirGrid) {
     CXGraphAxis::AdjustToStep(lo, hi, 1);
     EXPECT_EQ(lo, 4.0);
     EXPECT_EQ(hi, 8.0);
+    // On the grid, though fmod leaves a remainder of rounding noise (next to 0 or to a step).
+    lo = -1, hi = 1;
+    CXGraphAxis::AdjustToStep(lo, hi, 0.1);
+    EXPECT_EQ(lo, -1.0);
+    EXPECT_EQ(hi, 1.0);
+    lo = 0.3, hi = 0.7;
+    CXGraphAxis::AdjustToStep(lo, hi, 0.1);
+    EXPECT_EQ(lo, 0.3);
+    EXPECT_EQ(hi, 0.7);
     lo = 1e12, hi = 3e12;
     CXGraphAxis::AdjustToStep(lo, hi, 1e11);
     EXPECT_EQ(lo, 1e12);
@@ -179,40 +193,58 @@ TEST(ChartAxisModel, PositionsAreClampedFarOutside) {
     EXPECT_EQ(y.GetPointForValue(zero).y, y.GetPointForValue(one).y);
 }
 
-TEST(ChartAxisModel, PointSearchFindsTheLastPointAtOrBeforeX) {
+// The search as a walk from the guess of the first spacing: down to the last point at or before
+// x from a guess beyond it, else up to the first point beyond x.
+int WalkFromGuess(const std::vector<TDataPoint>& p, double x) {
+    const int count = static_cast<int>(p.size());
+    const double slot = (x - p[0].fXVal) / std::fabs(p[1].fXVal - p[0].fXVal);
+    int i = slot >= count - 1 ? count - 1 : (slot > 0 ? static_cast<int>(slot) : 0);
+    if (x < p[static_cast<size_t>(i)].fXVal) {
+        while (i > 0 && x < p[static_cast<size_t>(i)].fXVal)
+            --i;
+        return i;
+    }
+    while (i < count && p[static_cast<size_t>(i)].fXVal <= x)
+        ++i;
+    return i;
+}
+
+TEST(ChartAxisModel, PointSearchStepsUpToTheFirstPointBeyondX) {
     CXGraphDataSerie serie;
     EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 1), -1);
     TDataPoint one[] = {{5, 0}};
     serie.SetPoints(one, 1, false);
     EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 0), 0);
-    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 9), 0);
+    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 9), 1);
     TDataPoint two[] = {{1, 0}, {2, 0}};
     serie.SetPoints(two, 2, false);
-    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 1.5), 0);
-    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 2), 1);
-    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 99), 1);  // beyond the last: count - 1
+    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 0), 0);
+    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 1.5), 1);
+    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 2), 2);  // at or beyond the last: the count
     TDataPoint equal[] = {{3, 0}, {3, 1}, {3, 2}, {4, 3}};
     serie.SetPoints(equal, 4, false);
-    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 3), 2);
+    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 3), 3);
     EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 2), 0);
+    // A guess beyond x walks down and stops at the last point at or before it.
+    TDataPoint gap[] = {{0, 0}, {1, 0}, {10, 0}, {11, 0}, {12, 0}};
+    serie.SetPoints(gap, 5, false);
+    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 5), 1);
+    EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, 0.5), 1);
+    EXPECT_EQ(CXGraphAxis::LastIndexAtOrBefore(serie, 10.5), 2);
 
     std::mt19937 random(7);
-    std::uniform_real_distribution<double> gap(0.0, 2.0);
+    std::uniform_real_distribution<double> gaps(0.0, 2.0);
     std::vector<TDataPoint> points(500);
     double x = -100;
     for (TDataPoint& p : points) {
-        x += std::floor(gap(random) * 2) / 2;  // equal x now and then
+        x += std::floor(gaps(random) * 2) / 2;  // equal x now and then
         p = {x, 0};
     }
     serie.SetPoints(points.data(), 500, false);
     std::uniform_real_distribution<double> probe(-110, x + 10);
     for (int k = 0; k < 2000; ++k) {
         const double v = probe(random);
-        int expected = 0;
-        for (int i = 0; i < 500; ++i)
-            if (points[static_cast<size_t>(i)].fXVal <= v)
-                expected = i;
-        EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, v), expected) << v;
+        EXPECT_EQ(CXGraphAxis::IndexByXValue(serie, v), WalkFromGuess(points, v)) << v;
     }
 }
 

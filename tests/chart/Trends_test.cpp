@@ -1,5 +1,6 @@
-// Trend curves fitted over x, their continuation, moving averages, the polynomial fit at large
-// x, what gives no curve, the segment hit test, and trend curves added to a chart.
+// Trend lines over the point number, cubics fitted over x, their continuation, moving averages, the
+// polynomial fit at large x, what gives no curve, the segment hit test, and trend curves added to a
+// chart.
 #include <cmath>
 #include <memory>
 
@@ -24,7 +25,7 @@ void ExpectPoints(const TDataPoint* got, const std::vector<TDataPoint>& want, do
     }
 }
 
-TEST(ChartTrends, LinesAndCubicsFitOverX) {
+TEST(ChartTrends, LinesFollowThePointNumberAndCubicsFitOverX) {
     std::vector<TDataPoint> line = {{0, 1}, {1, 3}, {2, 5}};
     CXGraphDataSerie serie = Serie(line);
     Owned linear(serie.LinearTrend(2));
@@ -32,10 +33,11 @@ TEST(ChartTrends, LinesAndCubicsFitOverX) {
     Owned poly(serie.PolynomialTrend(2, 0));
     ExpectPoints(poly.get(), line, 1e-12);
 
+    // The line runs over the point number: over uneven x it is no fit over x.
     std::vector<TDataPoint> uneven = {{0, 1}, {1, 3}, {3, 7}};
     CXGraphDataSerie unevenSerie = Serie(uneven);
-    Owned exact(unevenSerie.LinearTrend(0));
-    ExpectPoints(exact.get(), uneven, 1e-12);
+    Owned byIndex(unevenSerie.LinearTrend(1));
+    ExpectPoints(byIndex.get(), {{0, 2.0 / 3}, {1, 11.0 / 3}, {3, 20.0 / 3}, {4, 29.0 / 3}}, 1e-12);
     Owned continued(unevenSerie.PolynomialTrend(2, 1));
     ASSERT_NE(continued, nullptr);
     EXPECT_DOUBLE_EQ(continued[3].fXVal, 5);

@@ -109,6 +109,16 @@ TEST_F(CsvTable, UntidyFilesReadLineByLine) {
     EXPECT_TRUE(std::isinf(c[3]));  // 100,000 digits read as one (too large) number
     EXPECT_EQ(table.GetRowCount(0), 4);
 
+    // As texts an empty field inside a column is ""; a text changed in length leaves the others.
+    CCsvTable texts;
+    texts.SetSeparator(";");
+    ASSERT_TRUE(texts.Read(File("c.csv"), CCsvTable::READ_AS_STRING));
+    ASSERT_TRUE(texts.SetString(1, 1, "longer"));
+    ASSERT_TRUE(texts.SetString(1, 0, ""));
+    std::vector<std::string> textsOfB;
+    ASSERT_EQ(texts.GetColumn("b", textsOfB), 4);
+    EXPECT_EQ(textsOfB, (std::vector<std::string>{"", "longer", "", std::string("9\0x", 3)}));
+
     // A decimal comma with ";" reads as the point; with "," it is the separator.
     Put(File("d.csv"), "x;y\n0,5;1.5e3\n");
     CCsvTable comma;

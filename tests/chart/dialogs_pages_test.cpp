@@ -310,7 +310,7 @@ TEST_F(ChartPages, AnExtensionAboveTheLimitIsRefused) {
         if (dialog == nullptr)
             return;
         if (tries++ == 0) {
-            ::SetDlgItemText(dialog->m_hWnd, IDC_XG_EXTENSION, "1000001");
+            ::SetDlgItemText(dialog->m_hWnd, IDC_XG_EXTENSION, "100000001");
             ::PostMessage(dialog->m_hWnd, WM_COMMAND, IDOK, 0);
         } else {
             ::PostMessage(dialog->m_hWnd, WM_COMMAND, IDCANCEL, 0);

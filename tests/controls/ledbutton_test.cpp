@@ -151,9 +151,7 @@ TEST_F(LedTest, IconsFromResourcesAndWhereTheyAreDrawn) {
     EXPECT_EQ(CountIn(left, CRect(0, 0, 7, 30), text), 0);
     EXPECT_GT(CountIn(left, CRect(7, 0, 140, 30), text), 0);
 
-    // A missing icon keeps the old one; out of range fails; a null icon frees it.
-    EXPECT_FALSE(left.LoadStateIcon(0, 4242, 0, 0));
-    EXPECT_NE(left.GetStateData(0)->icon, nullptr);
+    // Out of range fails.
     EXPECT_FALSE(left.LoadStateIcon(3, kRedLed, 0, 0));
     EXPECT_FALSE(left.SetStateIcon(3, nullptr));
 
@@ -168,7 +166,8 @@ TEST_F(LedTest, IconsFromResourcesAndWhereTheyAreDrawn) {
     EXPECT_GT(CountIn(left, CRect(7, 0, 140, 30),
                       [](COLORREF c) { return Near(c, ::GetSysColor(COLOR_3DHILIGHT)); }),
               0);
-    EXPECT_TRUE(left.SetStateIcon(0, nullptr));
+    // A missing icon resource, like a null icon, frees the state's icon.
+    EXPECT_TRUE(left.LoadStateIcon(0, 4242, 0, 0));
     EXPECT_EQ(left.GetStateData(0)->icon, nullptr);
     EXPECT_EQ(left.GetStateData(0)->width, 0u);
     EXPECT_EQ(left.GetStateFaceColor(5), ::GetSysColor(COLOR_BTNFACE));

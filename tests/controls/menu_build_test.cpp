@@ -334,11 +334,13 @@ TEST_F(MenuBuild, KeyboardShortcutsByMnemonic) {
     CMenu plain;
     plain.CreatePopupMenu();
     EXPECT_EQ(BCMenu::FindKeyboardShortcut('d', MF_POPUP, &plain), 0);
-    // Non-ASCII mnemonics fold without a locale; "&&" is a literal ampersand. An item added
-    // behind the menu's back is found after re-synchronising.
-    file->AppendMenu(MF_STRING, 10060, "Fish &&chips");
+    // Non-ASCII mnemonics fold without a locale; any ampersand before the character counts,
+    // the second of "&&" and a later one too. An item added behind the menu's back is found
+    // after re-synchronising.
+    file->AppendMenu(MF_STRING, 10060, "Fish &&chips &wrapped");
     file->AppendMenu(MF_STRING, 10061, "&Änderung");
-    EXPECT_EQ(BCMenu::FindKeyboardShortcut('c', MF_POPUP, file), 0);
+    EXPECT_EQ(BCMenu::FindKeyboardShortcut('c', MF_POPUP, file), MAKELRESULT(4, MNC_EXECUTE));
+    EXPECT_EQ(BCMenu::FindKeyboardShortcut('W', MF_POPUP, file), MAKELRESULT(4, MNC_EXECUTE));
     EXPECT_EQ(BCMenu::FindKeyboardShortcut(0xE4, MF_POPUP, file), MAKELRESULT(5, MNC_EXECUTE));
     EXPECT_EQ(BCMenu::FindKeyboardShortcut(0xC4, MF_POPUP, file), MAKELRESULT(5, MNC_EXECUTE));
 }

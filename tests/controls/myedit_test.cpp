@@ -111,12 +111,13 @@ TEST_F(MyEditTest, MisplacedSeparatorsAndSignsAreRemoved) {
     Type("x");
     EXPECT_EQ(Shown(), "-2");  // not allowed
     EXPECT_EQ(Caret(), 2);
-    // A text set with two separators can still be repaired by typing digits.
-    Set("1.2.3", 5);
+    // While the text holds two separators or two signs, whatever is typed is taken back.
+    Set("1.5.5", 5);
     Type("4");
-    EXPECT_EQ(Shown(), "1.2.34");
-    Type(",");
-    EXPECT_EQ(Shown(), "1.2.34");
+    EXPECT_EQ(Shown(), "1.5.5");
+    Set("-5-", 1);
+    Type("7");
+    EXPECT_EQ(Shown(), "-5-");
 }
 
 TEST_F(MyEditTest, SignsMergeAndCharactersBeyondAscii) {

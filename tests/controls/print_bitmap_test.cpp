@@ -100,6 +100,21 @@ TEST_F(PrintBitmap, ShortFilesLeaveTheMissingRowsBlack) {
     // Bottom-up rows: the bottom half is in the file, the top half is missing.
     ASSERT_TRUE(Draw(MakeBmp({.bits = 24, .keepBytes = whole.size() - 2 * 12})));
     EXPECT_EQ(Quadrants(), (std::vector<uint32_t>{kBlack, kBlack, kBlue, kWhite}));
+    // Missing more bits than it holds, or a compressed file cut short: refused, as are a
+    // few bytes declaring millions of pixels.
+    EXPECT_FALSE(Draw(MakeBmp({.bits = 24, .keepBytes = whole.size() - 2 * 12 - 1})));
+    EXPECT_FALSE(Draw(MakeBmp({.bits = 24, .width = 2097155, .height = 2, .noBits = true})));
+    EXPECT_FALSE(Draw(MakeBmp({.bits = 1, .width = 33554432, .height = 3, .noBits = true})));
+    std::vector<uint8_t> rle = MakeBmp({.bits = 8, .imageSizeField = 64, .noBits = true});
+    rle[14 + 16] = 1;  // BI_RLE8
+    rle.insert(rle.end(), {0, 1, 0, 0});
+    EXPECT_FALSE(Draw(rle));
+    // Runs held whole but declaring more pixels than runs of 255 in their bytes can paint.
+    std::vector<uint8_t> tallRle = MakeBmp({.bits = 8, .imageSizeField = 4, .noBits = true});
+    tallRle[14 + 16] = 1;     // BI_RLE8
+    tallRle[14 + 8 + 2] = 1;  // 65540 rows of 4 pixels
+    tallRle.insert(tallRle.end(), {4, 1, 0, 1});
+    EXPECT_FALSE(Draw(tallRle));
     // Too short for its headers: nothing.
     EXPECT_FALSE(Draw(MakeBmp({.bits = 24, .keepBytes = 50})));
     EXPECT_TRUE(Blank());

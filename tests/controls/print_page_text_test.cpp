@@ -126,19 +126,22 @@ TEST_F(PrintPageText, FilledBoxesColourTheText) {
     EXPECT_EQ(sheet_.Count({110, 910, 990, 1190}, kWhite), 0);
 }
 
-TEST_F(PrintPageText, MetricsDescribeThePageFontInLogicalUnits) {
+TEST_F(PrintPageText, MetricsDescribeTheDcsOwnFontAfterTheText) {
+    // After a text the block holds the metrics of the font the DC is left with, in the DC's
+    // mapping: not those of the 10-point font the text was printed in (some 90 pixels high
+    // at 600 pixels per inch).
     page_.PrintText(100, 100, "x");
-    const TEXTMETRIC pixels = page_.Metrics();
-    EXPECT_GE(pixels.tmHeight, 83);
-    EXPECT_LT(pixels.tmHeight, 120);
-    EXPECT_GT(pixels.tmMaxCharWidth, 20);
+    TEXTMETRIC own{};
+    ASSERT_TRUE(sheet_.dc.GetTextMetrics(&own));
+    EXPECT_EQ(page_.Metrics().tmHeight, own.tmHeight);
+    EXPECT_EQ(page_.Metrics().tmMaxCharWidth, own.tmMaxCharWidth);
+    EXPECT_LT(page_.Metrics().tmHeight, 60);
 
     CPage units(RECT{0, 0, 2400, 1800}, &sheet_.dc, MM_ANISOTROPIC);
     units.PrintText(100, 100, "x");
-    EXPECT_NEAR(units.Metrics().tmHeight, pixels.tmHeight * 1000 / 1800, 2);
-    EXPECT_NEAR(units.Metrics().tmMaxCharWidth, pixels.tmMaxCharWidth * 1000 / 2400, 2);
-    EXPECT_NEAR(units.GetNextColumn(false, true),
-                units.LastRight() + units.Metrics().tmMaxCharWidth, 0);
+    ASSERT_TRUE(sheet_.dc.GetTextMetrics(&own));
+    EXPECT_EQ(units.Metrics().tmMaxCharWidth, own.tmMaxCharWidth);
+    EXPECT_EQ(units.GetNextColumn(false, true), units.LastRight() + own.tmMaxCharWidth);
 }
 
 TEST_F(PrintPageText, ThousandUnitTextLandsInItsBoxAwayFromTheCorner) {

@@ -118,10 +118,14 @@ TEST_F(PrintTableTest, RefusedTablesAndCells) {
         EXPECT_EQ(layout_.table, nullptr) << columns;
         layout_.columns = 3;
     }
+    // A table wider than the right limit is not drawn, and the layout keeps the one it had.
+    page_.DrawTable(&layout_);
+    const CPrintTable* previous = layout_.table.get();
+    sheet_.surface->Fill(kWhite);
     page_.SetRightLimit(2000);
     page_.DrawTable(&layout_);
-    EXPECT_EQ(layout_.table, nullptr);
-    page_.FillTableCell(&layout_, 0, 0, 0, kKeepCurrent, "%s", "nowhere");
+    EXPECT_EQ(layout_.table.get(), previous);
+    EXPECT_EQ(sheet_.Dark({0, 0, 2400, 1800}), 0);
     page_.SetRightLimit(-1);
 
     sheet_.surface->Fill(kWhite);

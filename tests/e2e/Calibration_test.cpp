@@ -54,7 +54,7 @@ void Load(SensorBench& bench, int newtonCentimetres) {
 std::pair<double, double> Measured(AppSession& app, const std::string& csv) {
     EXPECT_TRUE(Measure(app, 800));
     EXPECT_TRUE(SaveValues(app, csv));
-    std::istringstream lines(ReadFile(csv));
+    std::istringstream lines(ReadCp1252File(csv));
     for (std::string line; std::getline(lines, line);) {
         std::replace(line.begin(), line.end(), ',', '.');
         int row = -1;
@@ -81,7 +81,7 @@ TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
         if (::GetDlgItem(dialog, kScaleText) == nullptr)
             return false;
         for (int channel = 0; channel < 2; ++channel) {
-            ::SetDlgItemText(dialog, kScale[channel], "20000");  // N·cm, as the range shows
+            ::SetDlgItemText(dialog, kScale[channel], "200");  // N·m, as the range shows
             ::SetDlgItemText(dialog, kDigits[channel], "10000");
         }
         Load(*bench_, 25000);

@@ -1,6 +1,7 @@
 // Step two of the road on the connection page: sensors activated by a double-click and by Enter
 // on their rows open (and the one open before closes), and a baud rate chosen in a row's cell is
-// written into the sensor, which the search then finds at its new rate.
+// written into the sensor, which the search then finds at its new rate; the sensor opened last is
+// open again after a restart.
 #include "Files.h"
 #include "Road.h"
 #include "harness/RoadSteps.h"
@@ -18,6 +19,7 @@ constexpr int kColumnSerial = 4;
 constexpr int kColumnState = 6;
 constexpr int kStateActive = 5125;
 constexpr int kStateAvailable = 5126;
+constexpr int kOpenSensorHint = 5798;
 
 // The cells of the row whose serial column reads `serial` (empty when there is none).
 std::vector<std::string> Row(HWND list, const std::string& serial) {
@@ -84,6 +86,43 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
         },
         15000));
     EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
+    ASSERT_TRUE(app_->Close());
+}
+
+// Where the search leaves every sensor closed (more sensors than one device holds, none used
+// before), the status line says how to open one; the one opened then is open after a restart.
+TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
+    StartBench();
+    ASSERT_TRUE(app_->Start());
+    ASSERT_TRUE(WaitForMainWindow(*app_));
+    // Six sensors and none used before: all stay closed, and the operator is told what to do
+    // (in the language the program starts in).
+    auto hinted = [&] {
+        for (int offset : {0, 1000, 4000}) {
+            if (StatusText(*app_) == TableText(kOpenSensorHint, offset))
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(app_->RunUntil(hinted, 5000)) << StatusText(*app_);
+    app_->Command(LanguageCommand());
+    HWND list = ShowPortList(*app_);
+    ASSERT_NE(list, nullptr);
+    app_->Run(300);
+    const std::string active = TableText(kStateActive, LanguageOffset());
+    app_->DoubleClickAt(ListCell(list, RowIndex(list, "1002"), kColumnSerial));
+    ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
+        << StateOf(list, "1002");
+    ASSERT_TRUE(app_->Close());
+
+    app_->ReloadSettings();
+    ASSERT_TRUE(app_->Start());
+    ASSERT_TRUE(WaitForMainWindow(*app_));
+    app_->Command(LanguageCommand());
+    list = ShowPortList(*app_);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
+        << StateOf(list, "1002");
     ASSERT_TRUE(app_->Close());
 }
 

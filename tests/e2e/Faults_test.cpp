@@ -63,7 +63,7 @@ TEST_F(Faults, ASensorUnpluggedWhileMeasuringLeavesItsRecordingAndIsFoundAgainWh
     // What was recorded is kept and saved.
     const std::string csv = root_ + "/kept.csv";
     EXPECT_TRUE(SaveValues(*app_, csv));
-    const std::string text = ReadFile(csv);
+    const std::string text = ReadCp1252File(csv);
     EXPECT_NE(text.find(TableText(kEndOfStorage, LanguageOffset())), std::string::npos);
     EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 15);
 
@@ -98,7 +98,7 @@ TEST_F(Faults, ASensorThatDropsEveryTenthFrameIsStillMeasured) {
     EXPECT_TRUE(app_->IsRunning());
     const std::string csv = root_ + "/lossy.csv";
     ASSERT_TRUE(SaveValues(*app_, csv));
-    const std::string text = ReadFile(csv);
+    const std::string text = ReadCp1252File(csv);
     EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 20);
 }
 

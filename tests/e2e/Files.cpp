@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include "harness/AppSession.h"
+#include "platform/base/CodePage1252.h"
 #include "platform/ui/WinUser.h"
 #include "sensor/BlockLayouts.h"
 
@@ -31,6 +32,10 @@ std::string ReadFile(const std::string& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string ReadCp1252File(const std::string& path) {
+    return kq::Cp1252ToUtf8(ReadFile(path));
 }
 
 bool RunPython(const std::string& script, const std::vector<std::string>& arguments,
@@ -73,7 +78,7 @@ print(w, abs(h), bpp)
 CsvFacts ReadCsvRows(const std::string& path) {
     static const char* const kScript = R"(
 import csv, sys
-lines = open(sys.argv[1], encoding='utf-8').read().split('\n')
+lines = open(sys.argv[1], encoding='cp1252').read().split('\n')
 rows = [r for r in csv.reader(lines, delimiter=sys.argv[2]) if r and r[0].strip().isdigit()]
 def value(cell):
     return float(cell.split()[0].replace(',', '.'))
@@ -104,7 +109,10 @@ data = open(sys.argv[1], 'rb').read()
 assert data.startswith(b'%PDF-')
 pages = len(re.findall(rb'/Type\s*/Page(?!s)', data))
 box = re.search(rb'/MediaBox\s*\[\s*([\d.]+)\s+([\d.]+)\s+([\d.]+)\s+([\d.]+)', data)
+title = re.search(rb'/Title\s*<FEFF([0-9A-Fa-f]*)>', data)
+title = bytes.fromhex(title.group(1).decode()).decode('utf-16-be') if title else ''
 print(pages, float(box.group(3)) - float(box.group(1)), float(box.group(4)) - float(box.group(2)))
+print(title)
 )";
     PdfFacts facts;
     std::string output;
@@ -112,6 +120,8 @@ print(pages, float(box.group(3)) - float(box.group(1)), float(box.group(4)) - fl
         return facts;
     std::istringstream in(output);
     in >> facts.pages >> facts.width >> facts.height;
+    in >> std::ws;
+    std::getline(in, facts.title);
     return facts;
 }
 

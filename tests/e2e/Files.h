@@ -11,6 +11,8 @@
 namespace e2e {
 
 std::string ReadFile(const std::string& path);
+// A file the program writes in the Windows western code page (measurement files, logs), as UTF-8.
+std::string ReadCp1252File(const std::string& path);
 // Runs /usr/bin/python3 with the script and arguments; its standard output, and whether it ended
 // with status 0.
 bool RunPython(const std::string& script, const std::vector<std::string>& arguments,
@@ -29,6 +31,7 @@ struct PdfFacts {
     int pages = 0;
     double width = 0;
     double height = 0;
+    std::string title;  // the document's title, UTF-8
 };
 PdfFacts ReadPdf(const std::string& path);
 

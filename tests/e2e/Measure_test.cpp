@@ -32,7 +32,7 @@ TEST_F(MeasureAndSave, TheRecordingIsSavedAsCsvBmpAndPdf) {
 
     // The CSV opens with its documentation header (the start date first) and ends with the
     // stop block.
-    const std::string text = ReadFile(csv);
+    const std::string text = ReadCp1252File(csv);
     EXPECT_EQ(text.rfind(TableText(kDateTitle, LanguageOffset()), 0), 0u) << text;
     EXPECT_NE(text.find(TableText(kEndOfStorage, LanguageOffset())), std::string::npos) << text;
 
@@ -79,7 +79,8 @@ TEST_F(MeasureAndSave, TheCsvRowsHoldTheSimulatedLoad) {
     EXPECT_GE(rows, 30) << ReadFile(csv);
     EXPECT_EQ(rows, shownCount) << counted;
     EXPECT_TRUE(facts.numbered);
-    const double duration = NumberAfter(ReadFile(csv), TableText(kDuration, LanguageOffset()));
+    const double duration =
+        NumberAfter(ReadCp1252File(csv), TableText(kDuration, LanguageOffset()));
     EXPECT_GE(duration * 10, rows - 1);
     EXPECT_LE(duration * 10, rows + 12) << "counted to the save, not to the stop";
     // Channel A follows the sine load of 200 +- 100 N·m with a period of 8 s (its steepest

@@ -129,6 +129,37 @@ TEST(Bitmaps, StretchDibitsCountsBottomUpSourceFromTheBottom) {
               0);
 }
 
+TEST(Bitmaps, AShrinkingStretchOfAHugeDibKeepsItsQuadrantsAndDirection) {
+    // 4000 x 100 at 1 bit, bottom-up: upper half white on the left, black on the right;
+    // lower half the other way round. Shrunk onto 8 x 8 pixels it is read only where sampled.
+    constexpr int kWidth = 4000, kHeight = 100, kStride = kWidth / 8;
+    Info info(kWidth, kHeight, 1);
+    info.colors[1] = RGBQUAD{255, 255, 255, 0};
+    std::vector<uint8_t> data(size_t{kStride} * kHeight, 0);
+    for (int scan = 0; scan < kHeight; ++scan) {
+        const bool upper = scan >= kHeight / 2;
+        for (int byte = 0; byte < kStride; ++byte)
+            data[size_t(scan) * kStride + byte] = (byte < kStride / 2) == upper ? 0xFF : 0x00;
+    }
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    Canvas c(8, 8);
+    for (int mode : {COLORONCOLOR, HALFTONE, BLACKONWHITE}) {
+        ::SetStretchBltMode(c.hdc, mode);
+        EXPECT_EQ(::StretchDIBits(c.hdc, 0, 0, 8, 8, 0, 0, kWidth, kHeight, data.data(), info.Get(),
+                                  DIB_RGB_COLORS, SRCCOPY),
+                  kHeight);
+        EXPECT_EQ(c.At(1, 1), white) << mode;
+        EXPECT_EQ(c.At(6, 1), black) << mode;
+        EXPECT_EQ(c.At(1, 6), black) << mode;
+        EXPECT_EQ(c.At(6, 6), white) << mode;
+        // A negative source width mirrors it.
+        ::StretchDIBits(c.hdc, 0, 0, 8, 8, kWidth, 0, -kWidth, kHeight, data.data(), info.Get(),
+                        DIB_RGB_COLORS, SRCCOPY);
+        EXPECT_EQ(c.At(1, 1), black) << mode;
+        EXPECT_EQ(c.At(6, 6), black) << mode;
+    }
+}
+
 TEST(Bitmaps, HostileHeadersAreRefused) {
     Info huge(1 << 20, 1 << 20, 32);
     void* bits = nullptr;

@@ -189,6 +189,15 @@ TEST(CodecFormats, GifDamageIsAnError) {
         DecodeGif(WriteGif(4, 4, 0, -1, {{0, 0, 4, 4, false, std::vector<uint8_t>(16, 0)}})).Ok());
     EXPECT_FALSE(DecodeGif(WriteGif(65535, 65535, 2, -1, {{0, 0, 1, 1, false, {0}}})).Ok());
     EXPECT_FALSE(DecodeGif(WriteGif(4, 4, 2, -1, {})).Ok());  // no image at all
+    // A screen millions of pixels larger than its frame is refused, also when a height of 0
+    // grows to a frame far down; a screen some way larger still shows its frame.
+    const std::vector<uint8_t> tiny(32, 1);
+    EXPECT_FALSE(DecodeGif(WriteGif(29958, 1801, 2, -1, {{1, 1, 4, 8, false, tiny}})).Ok());
+    EXPECT_FALSE(DecodeGif(WriteGif(1545, 0, 2, -1, {{12033, 15714, 4, 8, false, tiny}})).Ok());
+    const ImageResult wide = DecodeGif(WriteGif(1000, 1000, 2, -1, {{1, 1, 4, 8, false, tiny}}));
+    ASSERT_TRUE(wide.Ok()) << wide.error;
+    EXPECT_EQ(wide.image.width, 1000);
+    EXPECT_EQ(wide.image.Pixel(4, 8), GifColour(1));
 }
 
 TEST(CodecFormats, PngRoundTripAndLibpngVariants) {

@@ -14,14 +14,17 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor_fixture.h"
+#include "platform/base/CodePage1252.h"
 
 namespace apptest {
 namespace {
 
+// The file's lines as UTF-8 (the file keeps the Windows western code page).
 std::vector<std::string> Lines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
+    std::stringstream raw;
+    raw << in.rdbuf();
+    std::istringstream all(kq::Cp1252ToUtf8(raw.str()));
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(all, line)) {

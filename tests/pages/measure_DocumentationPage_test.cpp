@@ -4,6 +4,7 @@
 
 #include "pages/MeasurePageTest.h"
 #include "pages/measurement/CDlgDocumentation.h"
+#include "platform/gfx/WindowDC.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "res/resource.h"
 
@@ -94,11 +95,34 @@ TEST_F(MeasureDocumentationPage, LeaveCheckNeedsTargetsAndDistinctSeparators) {
     EXPECT_EQ(boxes_.size(), 1U);
 }
 
-TEST_F(MeasureDocumentationPage, EveryTextExistsInEachLanguageAndDefaultsFollowIt) {
+// Whether the control's text fits its width in the control's font, after the room of a box.
+bool TextFits(CWnd& page, int id, int boxRoom) {
+    CWnd* control = page.GetDlgItem(id);
+    CString text;
+    control->GetWindowText(text);
+    CClientDC dc(control);
+    CFont* old = dc.SelectObject(control->GetFont());
+    const int width = dc.GetTextExtent(text).cx;
+    dc.SelectObject(old);
+    CRect client;
+    control->GetClientRect(&client);
+    return width + boxRoom <= client.Width();
+}
+
+TEST_F(MeasureDocumentationPage, EveryTextExistsInEachLanguageFitsItsPlaceAndDefaultsFollowIt) {
     CDlgDocumentation& page = Open();
+    constexpr int kBoxRoom = 16;
     for (int language : {LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH}) {
         SetLanguageOffset(language);
         EXPECT_TRUE(page.SetLanguageTexts()) << language;
+        for (int id : {IDC_DOC_MW_LABEL, IDC_DOC_IONIO_LABEL, IDC_DOC_DM_LABEL,
+                       IDC_DOC_DIRECTORY_LABEL, IDC_DOC_PREFIX_LABEL, IDC_DOC_SEPARATOR_LABEL,
+                       IDC_DOC_LINE_END_LABEL, IDC_DOC_DECIMAL_LABEL, IDC_DOC_EXPORT_SIZE_LABEL,
+                       IDC_DOC_HEADLINE_LABEL, IDC_DOC_ADDRESS_LABEL, IDC_DOC_COMMENT_LABEL})
+            EXPECT_TRUE(TextFits(page, id, 0)) << id << " in " << language;
+        for (int id = IDC_DOC_MW_MODE0; id <= IDC_DOC_DM_MODE2; ++id)
+            EXPECT_TRUE(TextFits(page, id, kBoxRoom)) << id << " in " << language;
+        EXPECT_TRUE(TextFits(page, IDC_DOC_SHOW_UNITS, kBoxRoom)) << language;
         page.SetDefaultSettings();
         EXPECT_EQ(page.GetDecimalSeparatorLanguage(),
                   language == LANGUAGE_ENGLISH ? LANGUAGE_ENGLISH : LANGUAGE_GERMAN);

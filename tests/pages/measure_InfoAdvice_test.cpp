@@ -1,4 +1,5 @@
-// The about box and the note dialog, modal, in the three languages: their titles and texts.
+// The about box and the note dialog, modal, in the three languages: their titles, texts and the
+// about box's logo.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -61,6 +62,11 @@ TEST_F(MeasureInfoAdvice, AboutAndAdviceShowTheirTextsInEachLanguage) {
             EXPECT_EQ(ItemText(dlg, IDC_INFO_VERSION), "Version 2.04");
             EXPECT_EQ(ItemText(dlg, IDC_INFO_MAKER), "Brevan S.A.S.");
             EXPECT_EQ(ItemText(dlg, IDC_INFO_RIGHTS), e.rights);
+            // The maker's mark beside the texts.
+            CWnd* logo = dlg.GetDlgItem(IDC_INFO_LOGO);
+            ASSERT_NE(logo, nullptr);
+            EXPECT_NE(logo->SendMessage(STM_GETIMAGE, IMAGE_BITMAP), 0);
+            EXPECT_TRUE(logo->GetStyle() & WS_VISIBLE);
         };
         EXPECT_EQ(info.DoModal(), IDOK);
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
 
 #include "app/AppTest.h"
@@ -399,6 +400,91 @@ TEST_F(CalibrationPage, ADeleteInvalidatesTheUserAdjustmentAndItsWaitCursorEndsW
     EXPECT_TRUE(Enabled(CDlgSensorCalibration::IDC_PERFORM));
     EXPECT_FALSE(frame_->IsWaitCursorShown());
     EXPECT_TRUE(boxes_.empty()) << (boxes_.empty() ? "" : boxes_[0].text.GetString());
+}
+
+TEST_F(CalibrationPage, TheScaleInputShowsTheRangeWithItsUnitAndTakesOnlyANumber) {
+    StartWithSensor();
+    Load(0.0);
+    bool zeroPressed = false;
+    CString fullScale, units[4], typed;
+    double scaleValue = -1.0;
+    StartTicker([&] {
+        if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
+            Press(warning, IDOK);
+        } else if (auto* zero = Active<CDlgCalibMsgGetValueZero>(); zero && !zeroPressed) {
+            zeroPressed = true;
+            Press(zero, IDOK);
+        } else if (auto* scale = Active<CDlgCalibMsgGetValueEnd>(); scale && typed.IsEmpty()) {
+            scale->GetDlgItemText(1221, fullScale);
+            const int unitIds[4] = {1223, 1224, 1331, 1332};
+            for (int i = 0; i < 4; ++i)
+                scale->GetDlgItemText(unitIds[i], units[i]);
+            // The operator types over the scaling value; the letter never arrives.
+            CWnd* edit = scale->GetDlgItem(1222);
+            edit->SetWindowText("");
+            for (char c : std::string("12a,5"))
+                edit->SendMessage(WM_CHAR, static_cast<WPARAM>(c), 0);
+            edit->GetWindowText(typed);
+            scaleValue = page_->m_dScale[0];
+            Press(scale, IDCANCEL);
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    StopTicker();
+    // 50000 cN·m shown as the sensor information page shows it, the unit beside each field.
+    EXPECT_EQ(fullScale, "500,0");
+    for (const CString& unit : units)
+        EXPECT_EQ(unit, "N·m");
+    EXPECT_EQ(typed, "12,5");
+    EXPECT_DOUBLE_EQ(scaleValue, 12.5);
+}
+
+TEST_F(CalibrationPage, TheUncertaintyDialogOfAOneChannelSensorIsShortAndHasNoChannelB) {
+    sensorsim::SimSensorConfig config;
+    config.statorId = tarvik::kStatorPkrUsb1K;
+    config.deviceKind = tarvik::kDevicePkrUsb;
+    config.channelCount = 1;
+    frame_ = StartWithSensorOf(config);
+    ASSERT_NE(frame_, nullptr);
+    page_ = frame_->GetCalibrationPage();
+    frame_->SetOperatingMode(PAGE_CALIBRATION);
+    Run(100);
+    CRect window, cancel;
+    bool rowB = true;
+    StartTicker([&] {
+        if (auto* define = Active<CDlgCalibInaccuracyDefine>(); define && window.IsRectEmpty()) {
+            define->GetWindowRect(&window);
+            define->GetDlgItem(IDCANCEL)->GetWindowRect(&cancel);
+            define->ScreenToClient(&cancel);
+            rowB = define->GetDlgItem(1208)->IsWindowVisible() != FALSE;
+            Press(define, IDCANCEL);
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_UNCERTAINTY);
+    StopTicker();
+    ASSERT_FALSE(window.IsRectEmpty());
+    EXPECT_FALSE(rowB);
+    EXPECT_EQ(cancel.left, 11);
+    EXPECT_EQ(cancel.top, window.Height() * 72 / 100);
+}
+
+TEST_F(CalibrationPage, ThePageFollowsTheWindowsSizeWhileItIsShown) {
+    StartWithSensor();
+    frame_->m_dlgStartUp.ShowWindow(SW_HIDE);
+    frame_->ShowWindow(SW_SHOWNORMAL);
+    auto groupWidth = [this] {
+        CRect rect;
+        page_->GetDlgItem(CDlgSensorCalibration::IDC_GROUP_BOX)->GetWindowRect(&rect);
+        return rect.Width();
+    };
+    Run(100);
+    const int before = groupWidth();
+    CRect frame;
+    frame_->GetWindowRect(&frame);
+    frame_->SetWindowPos(nullptr, 0, 0, frame.Width() + 150, frame.Height(),
+                         SWP_NOMOVE | SWP_NOZORDER);
+    Run(100);
+    EXPECT_EQ(groupWidth(), before + 150);
 }
 
 }  // namespace

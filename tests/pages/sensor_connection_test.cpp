@@ -10,7 +10,10 @@
 #include "app/AppTest.h"
 #include "app/PageTable.h"
 #include "foundation/Language.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
+#include "platform/gfx/WindowDC.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Timers.h"
 
@@ -114,12 +117,33 @@ TEST_F(ConnectionPage, TheRowsShowWhatTheSearchFoundAndCOM1AndCOM10StayApart) {
     EXPECT_TRUE(page_->m_bUpdateEnabled);
 }
 
-TEST_F(ConnectionPage, TheRowsFollowALanguageSwitch) {
+TEST_F(ConnectionPage, TheRowsAndTheWholeColumnTitlesFollowALanguageSwitch) {
     StartWithSensor();
     const int sensor = RowOf("[COM1]");
     const int silent = RowOf("[COM10]");
+    auto expectWholeTitles = [this](const char* language) {
+        CHeaderCtrl* header = page_->m_listPorts.GetHeaderCtrl();
+        CClientDC dc(header);
+        CFont* old = dc.SelectObject(header->GetFont());
+        for (int column = 0; column < header->GetItemCount(); ++column) {
+            char title[100] = {};
+            HDITEM item{};
+            item.mask = HDI_TEXT;
+            item.pszText = title;
+            item.cchTextMax = sizeof title;
+            header->GetItem(column, &item);
+            EXPECT_GT(page_->m_listPorts.GetColumnWidth(column), dc.GetTextExtent(title).cx + 8)
+                << title << " in " << language;
+        }
+        dc.SelectObject(old);
+    };
+    expectWholeTitles("German");
+    frame_->SendMessage(WM_COMMAND, 10021);  // French, on the page
+    Run(100);
+    expectWholeTitles("French");
     frame_->SendMessage(WM_COMMAND, 10020);  // English
     Run(100);
+    expectWholeTitles("English");
     frame_->SetOperatingMode(PAGE_INFORMATION);
     Run(100);
     frame_->SetOperatingMode(PAGE_CONNECTION);
@@ -305,6 +329,41 @@ TEST_F(ConnectionPage, ANetworkPortWhoseServerFailsItsCheckKeepsAnUnknownRateQui
     EXPECT_TRUE(BaudCellOpens(RowOf("[COM1]")));
     EXPECT_FALSE(frame_->IsWaitCursorShown());
     EXPECT_EQ(sim_->ports[2]->device->Sensor(0).BaudRate(), 115200);
+}
+
+TEST_F(ConnectionPage, UpdateTellsTheMeasuringPagesAndAGonePortKeepsItsEarlierState) {
+    PrepareStore();
+    sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+    sim_->AddSensor("COM3 Tarvik USB sensor interface port", 3333);
+    frame_ = StartAndComplete();
+    ASSERT_NE(frame_, nullptr);
+    Run(4000);
+    page_ = frame_->GetConnectionPage();
+    frame_->SetOperatingMode(PAGE_CONNECTION);
+    Run(100);
+    ASSERT_EQ(Cell(RowOf("[COM3]"), CDlgSensorConnection::COL_STATE), "verfügbar");
+
+    // "Only previously available" ticked, then Update: the measuring pages look at the sensor
+    // again when they are next shown.
+    page_->CheckDlgButton(CDlgSensorConnection::IDC_ONLY_PREVIOUSLY_AVAILABLE, BST_CHECKED);
+    page_->SendMessage(
+        WM_COMMAND, MAKEWPARAM(CDlgSensorConnection::IDC_ONLY_PREVIOUSLY_AVAILABLE, BN_CLICKED), 0);
+    page_->SendMessage(WM_COMMAND, MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED),
+                       0);
+    Run(500);
+    EXPECT_TRUE(frame_->GetMeasureAdjustPage()->m_bSensorChanged);
+    EXPECT_TRUE(frame_->GetMeasureDiagramPage()->m_bSensorChanged);
+
+    // COM3's adapter is pulled without a word; the next search no longer finds its port, which
+    // the list still shows as the search before found it.
+    sim_->ports.erase(sim_->ports.begin() + 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    frame_->COM_BuildPortTable(2);
+    Run(5000);
+    const int gone = RowOf("[COM3]");
+    ASSERT_GE(gone, 0);
+    EXPECT_EQ(Cell(gone, CDlgSensorConnection::COL_STATE), "verfügbar");
+    EXPECT_EQ(Cell(gone, CDlgSensorConnection::COL_SERIAL), "n.a.");
 }
 
 }  // namespace

@@ -294,6 +294,9 @@ TEST_F(FourPortDevice, TheDeviceOpensAsOneGroup) {
     information->UpdateSensorInformation(TRUE);
     auto* identification = static_cast<CListCtrl*>(information->GetDlgItem(1356));
     ASSERT_TRUE(identification->IsWindowVisible());
+    // Nothing of the one sensor's layout stands over the lists.
+    for (int id : {1077, 1079, 1081, 1205, 1473, 1474})
+        EXPECT_FALSE(information->GetDlgItem(id)->IsWindowVisible()) << id;
     ASSERT_EQ(identification->GetItemCount(), 4);
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(identification->GetItemText(row, 0), CString(static_cast<char>('1' + row)));

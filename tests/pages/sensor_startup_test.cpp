@@ -34,6 +34,9 @@ TEST_F(StartUpWindow, ASearchWithoutASensorOffersToSearchAgainOverEveryPort) {
     EXPECT_EQ(TextOfItem(window, CDlgStartUp::IDC_MESSAGE_TEXT),
               "Die Suche nach einem kompatiblen Sensor läuft...");
     EXPECT_EQ(TextOfItem(window, CDlgStartUp::IDC_QUIT), "Beenden");
+    // The ticked box says what it does.
+    EXPECT_TRUE(Visible(window, CDlgStartUp::IDC_SEARCH_ALL_PORTS));
+    EXPECT_EQ(TextOfItem(window, CDlgStartUp::IDC_SEARCH_ALL_PORTS), "Alle Schnittstellen");
     EXPECT_FALSE(Visible(window, CDlgStartUp::IDC_SEARCH_AGAIN));
     CString caption;
     window.GetWindowText(caption);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/MainFrame.h"
 #include "harness/AppSession.h"
 #include "harness/RoadSteps.h"
 #include "harness/SensorBench.h"
@@ -98,8 +99,13 @@ class Walk {
             e2e::ShowPage(*app_, page.command);
             Picture(page.file, "the " + std::string(page.title) + " page");
         }
-        // As an operator does, the docked diagram is made larger to watch the curves.
-        e2e::PullDiagramUp(*app_, 300);
+        // Channel B's view is switched on beside A's, as an operator asks for it from the menu.
+        constexpr UINT kCommandChannelB = 10032;
+        e2e::ShowPage(*app_, e2e::kCommandMeasureDiagram);
+        app_->Command(kCommandChannelB);
+        app_->Run(300);
+        Note(app_->Frame()->m_wndViewBar[1].IsWindowVisible() != FALSE,
+             "channel B's view switched on beside channel A's");
         const bool measured = e2e::Measure(*app_, 3000);
         Note(measured, "measured for 3 s on the measure-and-diagram page");
         Picture("measured.png", "the page after the measurement");

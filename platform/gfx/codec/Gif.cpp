@@ -3,7 +3,9 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/gfx/codec/FileBytes.h"
@@ -59,21 +61,21 @@ int TransparentIndex(const GifByteType* block) {
     return block[4];
 }
 
-bool ReadFrame(GifFileType* gif, int transparent, Image& canvas, std::string& error) {
+// The canvas may hold this many pixels beyond its frame: a logical screen far larger than
+// what the file draws is a damaged or hostile header, not a picture.
+constexpr int64_t kMaxCanvasMargin = 4LL * 1024 * 1024;
+
+// The frame's colour indices, row by row from the top. Lines are kept as they are decoded, so
+// that the memory follows what the data holds, not what the frame declares.
+bool ReadFrameIndices(GifFileType* gif, std::vector<GifPixelType>& indices, std::string& error) {
     const GifImageDesc& desc = gif->Image;
-    const ColorMapObject* colours = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
-    if (colours == nullptr || colours->Colors == nullptr) {
-        error = "GIF frame has no colour table";
-        return false;
-    }
-    if (!ImageSizeAllowed(desc.Width, desc.Height) || desc.Left < 0 || desc.Top < 0) {
-        error = "GIF frame has an invalid size";
-        return false;
-    }
     static constexpr int kPassStart[4] = {0, 4, 2, 1};
     static constexpr int kPassStep[4] = {8, 8, 4, 2};
     const int passes = desc.Interlace ? 4 : 1;
-    std::vector<GifPixelType> line(static_cast<size_t>(desc.Width));
+    const auto width = static_cast<size_t>(desc.Width);
+    std::vector<GifPixelType> line(width);
+    std::vector<std::pair<int, size_t>> rows;  // frame row, offset of its line
+    std::vector<GifPixelType> lines;
     for (int pass = 0; pass < passes; ++pass) {
         const int start = desc.Interlace ? kPassStart[pass] : 0;
         const int step = desc.Interlace ? kPassStep[pass] : 1;
@@ -82,21 +84,40 @@ bool ReadFrame(GifFileType* gif, int transparent, Image& canvas, std::string& er
                 error = GifErrorText(gif->Error);
                 return false;
             }
-            const int64_t y = static_cast<int64_t>(desc.Top) + row;
-            for (int x = 0; x < desc.Width; ++x) {
-                const int index = line[static_cast<size_t>(x)];
-                if (index >= colours->ColorCount) {
-                    error = "GIF pixel refers to a colour the table does not have";
-                    return false;
-                }
-                const int64_t cx = static_cast<int64_t>(desc.Left) + x;
-                if (index == transparent || cx >= canvas.width || y >= canvas.height) {
-                    continue;
-                }
-                const GifColorType& c = colours->Colors[index];
-                canvas.SetPixel(static_cast<int>(cx), static_cast<int>(y),
-                                MakeArgb(0xFF, c.Red, c.Green, c.Blue));
+            rows.emplace_back(row, lines.size());
+            lines.insert(lines.end(), line.begin(), line.end());
+        }
+    }
+    if (!desc.Interlace) {
+        indices = std::move(lines);
+        return true;
+    }
+    indices.resize(lines.size());
+    for (const auto& [row, offset] : rows)
+        std::copy_n(lines.begin() + static_cast<std::ptrdiff_t>(offset), width,
+                    indices.begin() + static_cast<std::ptrdiff_t>(row * width));
+    return true;
+}
+
+bool PlaceFrame(const GifFileType* gif, const std::vector<GifPixelType>& indices, int transparent,
+                Image& canvas, std::string& error) {
+    const GifImageDesc& desc = gif->Image;
+    const ColorMapObject* colours = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
+    for (int row = 0; row < desc.Height; ++row) {
+        const int64_t y = static_cast<int64_t>(desc.Top) + row;
+        for (int x = 0; x < desc.Width; ++x) {
+            const int index = indices[static_cast<size_t>(row) * desc.Width + x];
+            if (index >= colours->ColorCount) {
+                error = "GIF pixel refers to a colour the table does not have";
+                return false;
             }
+            const int64_t cx = static_cast<int64_t>(desc.Left) + x;
+            if (index == transparent || cx >= canvas.width || y >= canvas.height) {
+                continue;
+            }
+            const GifColorType& c = colours->Colors[index];
+            canvas.SetPixel(static_cast<int>(cx), static_cast<int>(y),
+                            MakeArgb(0xFF, c.Red, c.Green, c.Blue));
         }
     }
     return true;
@@ -142,17 +163,29 @@ ImageResult DecodeGif(std::span<const uint8_t> data) {
         if (DGifGetImageDesc(gif) != GIF_OK) {
             return ImageResult::Failure(file.Error());
         }
-        // A screen of size zero takes the frame's extent.
         const GifImageDesc& desc = gif->Image;
+        const ColorMapObject* colours = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
+        if (colours == nullptr || colours->Colors == nullptr) {
+            return ImageResult::Failure("GIF frame has no colour table");
+        }
+        if (!ImageSizeAllowed(desc.Width, desc.Height) || desc.Left < 0 || desc.Top < 0) {
+            return ImageResult::Failure("GIF frame has an invalid size");
+        }
+        // A screen of size zero takes the frame's extent.
         const int64_t width = gif->SWidth > 0 ? gif->SWidth : int64_t{desc.Left} + desc.Width;
         const int64_t height = gif->SHeight > 0 ? gif->SHeight : int64_t{desc.Top} + desc.Height;
-        if (!ImageSizeAllowed(width, height)) {
+        const int64_t framePixels = int64_t{desc.Width} * desc.Height;
+        if (!ImageSizeAllowed(width, height) || width * height - framePixels > kMaxCanvasMargin) {
             return ImageResult::Failure("GIF image is too large");
+        }
+        std::vector<GifPixelType> indices;
+        std::string error;
+        if (!ReadFrameIndices(gif, indices, error)) {
+            return ImageResult::Failure(error);
         }
         ImageResult result;
         result.image = Image(static_cast<int>(width), static_cast<int>(height), 0);
-        std::string error;
-        if (!ReadFrame(gif, transparent, result.image, error)) {
+        if (!PlaceFrame(gif, indices, transparent, result.image, error)) {
             return ImageResult::Failure(error);
         }
         return result;

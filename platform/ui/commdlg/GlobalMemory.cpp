@@ -12,9 +12,11 @@ struct Blocks {
     std::unordered_map<void*, size_t> sizes;
 };
 
+// Never destroyed: the application object is a static of its own that frees its printer blocks
+// when it is destroyed, after any static built later (this one included) is gone.
 Blocks& Live() {
-    static Blocks blocks;
-    return blocks;
+    static Blocks* const blocks = new Blocks;
+    return *blocks;
 }
 
 constexpr size_t kMaxBlock = size_t{1} << 30;
