@@ -1,5 +1,9 @@
 #include "ProgramRoad.h"
 
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
 namespace x11test {
 namespace {
 
@@ -38,8 +42,17 @@ void ProgramRoad::TearDownTestSuite() {
     if (program_ == nullptr)
         return;
     if (program_->IsRunning() && why_.empty()) {
+        const std::string settings = program_->Folder() + "/home/.config/kq7b/registry.reg";
+        std::error_code ec;
+        const auto before = std::filesystem::last_write_time(settings, ec);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a later file time
         operator_->ClickCloseButton(caption_);
         const int code = program_->WaitForExit(kExitMs);
+        const auto after = std::filesystem::last_write_time(settings, ec);
+        if (code == 0 && (ec || after <= before)) {
+            program_->KeepFolder();
+            ADD_FAILURE() << "the settings were not written at the close";
+        }
         if (code != 0) {
             program_->KeepFolder();
             operator_->Snapshot("close");
