@@ -4,8 +4,8 @@
 // it the keys back, the pages show by their tree items, the tree scrolls by the wheel, 500 single
 // clicks on tree items, buttons and menu items each do what they should, channel view B and the
 // power view P1 show, two trigger cycles run, and the common dialogs speak the program's
-// language. The suite ends with the main window's close button, which writes the settings
-// (ProgramRoad). A new step is a TEST_F here, in the order it is to run.
+// language, and the size grip sizes the window. The suite ends with the main window's close button,
+// which writes the settings (ProgramRoad). A new step is a TEST_F here, in the order it is to run.
 #include <unistd.h>
 
 #include <algorithm>
@@ -292,6 +292,15 @@ TEST_F(Road, TheCommonDialogsSpeakTheProgramsLanguage) {
     const Picture german = captionOfSaveAs();
     EXPECT_TRUE(english.box.Width() != german.box.Width() || !english.SameAs(german, english.box))
         << "Save As stays English in German";
+}
+
+// The status bar's size grip makes the window taller (downwards only: the close button stays
+// where the road's end looks for it).
+TEST_F(Road, TheSizeGripSizesTheWindow) {
+    const Box below{X(0), Y(756), X(1150), Y(790)};
+    const int gripX = MainCaption().right - 5;
+    const Box grown = op().SeeChange(below, [&] { hands().Drag(gripX, Y(741), gripX, Y(781)); });
+    EXPECT_FALSE(grown.Empty()) << "the window did not grow";
 }
 
 }  // namespace
