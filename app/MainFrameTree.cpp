@@ -9,6 +9,7 @@
 #include "pages/measurement/CDlgDocumentation.h"
 #include "platform/gfx/ImageLoad.h"
 #include "platform/ui/commctrl/CommCtrl.h"
+#include "platform/ui/commctrl/ControlLanguage.h"
 
 namespace {
 
@@ -294,6 +295,10 @@ int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
 
 BOOL CMainFrame::SetLanguage(int offset) {
     const int mapped = MapLanguageOffset(offset);
+    // The platform's own dialogs and message boxes speak the program's language.
+    kq::ui::SetControlLanguage(mapped == LANGUAGE_GERMAN   ? kq::ui::ControlLanguage::German
+                               : mapped == LANGUAGE_FRENCH ? kq::ui::ControlLanguage::French
+                                                           : kq::ui::ControlLanguage::English);
     if (mapped == m_iLanguageOffset)
         return FALSE;
     m_iLanguageOffset = mapped;

@@ -232,15 +232,19 @@ INT_PTR CDialog::DoModal() {
                 flags |= MLF_NOIDLEMSG;
             RunModalLoop(flags);
         }
+        // The owner comes back before the dialog hides, so that it takes the activation.
+        if (enableOwner)
+            ::EnableWindow(owner, TRUE);
+        enableOwner = false;
         if (m_hWnd != nullptr)
             SetWindowPos(nullptr, 0, 0, 0, 0,
                          SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
-    // The owner comes back before the dialog goes, so it takes the activation.
     if (enableOwner)
         ::EnableWindow(owner, TRUE);
-    if (owner != nullptr && ::GetActiveWindow() == m_hWnd)
+    const HWND active = ::GetActiveWindow();
+    if (owner != nullptr && ::IsWindow(owner) && (active == nullptr || active == m_hWnd))
         ::SetActiveWindow(owner);
     if (m_hWnd != nullptr)
         DestroyWindow();
@@ -257,8 +261,17 @@ void CDialog::EndDialog(int nResult) {
 }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    CRect before;
+    GetWindowRect(&before);
     PreInitDialog();
-    return OnInitDialog();
+    const LRESULT result = OnInitDialog();
+    // A top-level dialog its initialisation did not place opens centred on its owner.
+    CRect after;
+    GetWindowRect(&after);
+    if (m_hWnd != nullptr && !(GetStyle() & (WS_CHILD | DS_CENTER | DS_ABSALIGN)) &&
+        after == before)
+        CenterWindow();
+    return result;
 }
 
 void CDialog::PreInitDialog() {}

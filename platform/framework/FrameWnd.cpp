@@ -10,6 +10,9 @@
 #include "platform/framework/WinApp.h"
 #include "platform/framework/detail/DefaultClasses.h"
 #include "platform/framework/menu/Accelerators.h"
+#include "platform/gfx/SysColors.h"
+#include "platform/gfx/UserDraw.h"
+#include "platform/gfx/WinGdi.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -45,9 +48,25 @@ BOOL CFrameWnd::IsFrameWnd() const {
 }
 
 BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
-    if (::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST) != nullptr)
-        return TRUE;
-    return CWnd::OnEraseBkgnd(pDC);
+    if (::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST) == nullptr)
+        return CWnd::OnEraseBkgnd(pDC);
+    // The view and the bars paint themselves; only what they leave free between them is the
+    // frame's to fill, in the bars' colour (erasing all of it would make the view flicker).
+    const int saved = ::SaveDC(pDC->m_hDC);
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child))
+            continue;
+        CRect r;
+        ::GetWindowRect(child, &r);
+        ScreenToClient(&r);
+        pDC->ExcludeClipRect(&r);
+    }
+    CRect client;
+    GetClientRect(&client);
+    ::FillRect(pDC->m_hDC, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::RestoreDC(pDC->m_hDC, saved);
+    return TRUE;
 }
 
 // --- creation ---

@@ -22,6 +22,8 @@ ON_MESSAGE(WM_GETTEXTLENGTH, &CStatusBar::OnGetTextLength)
 ON_MESSAGE(WM_SETFONT, &CStatusBar::OnSetFont)
 ON_MESSAGE(WM_GETFONT, &CStatusBar::OnGetFont)
 ON_WM_SIZE()
+ON_WM_NCHITTEST()
+ON_WM_NCLBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {
@@ -197,6 +199,29 @@ BOOL CStatusBar::HasSizeGrip() const {
     // A sizable frame gets the size grip in the corner.
     CWnd* parent = GetParent();
     return parent != nullptr && (parent->GetStyle() & WS_THICKFRAME) && !parent->IsZoomed();
+}
+
+LRESULT CStatusBar::OnNcHitTest(CPoint point) {
+    if (HasSizeGrip()) {
+        CRect client;
+        GetClientRect(&client);
+        const int grip = ::GetSystemMetrics(SM_CXVSCROLL);
+        CPoint inside = point;
+        ScreenToClient(&inside);
+        if (inside.x >= client.right - grip && inside.y >= client.bottom - grip &&
+            client.PtInRect(inside))
+            return HTBOTTOMRIGHT;
+    }
+    return CControlBar::OnNcHitTest(point);
+}
+
+void CStatusBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+    if (nHitTest == HTBOTTOMRIGHT && HasSizeGrip()) {
+        GetParent()->SendMessage(WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT,
+                                 MAKELPARAM(point.x, point.y));
+        return;
+    }
+    CControlBar::OnNcLButtonDown(nHitTest, point);
 }
 
 void CStatusBar::InvalidatePane(int nIndex) {

@@ -59,6 +59,9 @@ class CStatusBar : public CControlBar {
     LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     void OnSize(UINT nType, int cx, int cy);
+    // The size grip is the frame's bottom right corner: a press there sizes the frame.
+    LRESULT OnNcHitTest(CPoint point);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
 
     // The least height of the bar.
     int m_nMinHeight = 0;

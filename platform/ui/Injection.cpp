@@ -90,7 +90,8 @@ void InjectMouseButton(POINT pt, int button, bool down) {
 void InjectMouseWheel(POINT pt, int delta) {
     RawInput raw = MouseEvent(RawInput::Kind::Wheel, pt, 0, false);
     raw.wheel = delta;
-    Enqueue(QueueForKeys(), std::move(raw));
+    auto q = QueueForMouse(pt);
+    Enqueue(q ? q : QueueForKeys(), std::move(raw));
 }
 
 void InjectKey(UINT vk, bool down, const char* text, UINT scanCode, bool extended) {

@@ -4,6 +4,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WindowLifetime.h"
+#include "platform/ui/commctrl/ControlLanguage.h"
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/ThreadQueue.h"
 #include "platform/ui/detail/Window.h"
@@ -55,8 +56,7 @@ void ResetWindowSystem() {
         for (BYTE& k : in.keys)
             k = 0;
         in.doubleClickTime = 500;
-        in.clickWindow = nullptr;
-        in.clickWasDouble = false;
+        in.click = LastClick{};
     }
     DestroyCaret();
     if (OpenClipboard(nullptr)) {
@@ -64,6 +64,7 @@ void ResetWindowSystem() {
         CloseClipboard();
     }
     SetScreenSize(1920, 1080);
+    SetControlLanguage(ControlLanguage::English);
     ResetPainting();
 }
 

@@ -65,7 +65,7 @@ void PurgeQueueOf(const std::shared_ptr<ThreadQueue>& q, HWND hwnd) {
                         q->posted.end());
     }
     if (q->IsOwnerThread() && q->pendingInputMessage && q->pendingInputMessage->hwnd == hwnd)
-        q->pendingInputMessage.reset();
+        ReturnPendingInput(*q);
 }
 
 // Frees a window record and, silently, anything still below it.

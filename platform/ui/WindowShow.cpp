@@ -2,10 +2,12 @@
 
 #include "platform/ui/Messages.h"
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WindowTree.h"
 #include "platform/ui/detail/Delivery.h"
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
+#include "platform/ui/dialog/detail/DialogFocus.h"
 
 using namespace kq::ui::detail;
 
@@ -194,6 +196,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
         if (wasDisabled == !enable)
             return wasDisabled ? TRUE : FALSE;
     }
+    HWND focus = enable ? nullptr : FocusWindow();
     if (!enable)
         SendInternal(hwnd, WM_CANCELMODE, 0, 0, nullptr);
     {
@@ -206,8 +209,12 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
         else
             w->style |= WS_DISABLED;
     }
-    if (!enable)
+    if (!enable) {
         MoveInputAwayFrom(hwnd, true);
+        // A disabled window cannot keep the focus; in a dialog it passes to the next tab stop.
+        if (focus && (focus == hwnd || IsChild(hwnd, focus)) && !FocusWindow())
+            MoveFocusPastDisabled(hwnd);
+    }
     SendInternal(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0, nullptr);
     return wasDisabled ? TRUE : FALSE;
 }

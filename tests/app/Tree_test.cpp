@@ -8,6 +8,7 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/ui/commctrl/CommCtrl.h"
+#include "platform/ui/commctrl/ControlLanguage.h"
 #include "platform/ui/paint/Screenshot.h"
 
 namespace apptest {
@@ -134,6 +135,8 @@ TEST_F(Tree, TheSaveItemsAreDrawnGreyExactlyWhileTheirCommandsAreDisabled) {
 TEST_F(Tree, ALanguageIsSwitchedOnlyWhenItChanges) {
     frame_->SwitchLanguage(LANGUAGE_FRENCH_OLD);
     EXPECT_EQ(frame_->GetLanguageOffset(), LANGUAGE_FRENCH);
+    // The platform's own dialogs follow (Save As, Print, their questions).
+    EXPECT_EQ(kq::ui::GetControlLanguage(), kq::ui::ControlLanguage::French);
     frame_->SetStatusTextString("kept");
     frame_->SwitchLanguage(LANGUAGE_FRENCH_OLD);
     EXPECT_EQ(PaneText(0), "kept");
@@ -143,6 +146,7 @@ TEST_F(Tree, ALanguageIsSwitchedOnlyWhenItChanges) {
     frame_->SwitchLanguage(LANGUAGE_SPANISH);
     EXPECT_EQ(PaneText(0), "kept");
     EXPECT_EQ(frame_->GetLanguageOffset(), LANGUAGE_ENGLISH);
+    EXPECT_EQ(kq::ui::GetControlLanguage(), kq::ui::ControlLanguage::English);
     // A real switch rewrote the captions, the tree and the hidden pages' flags.
     CString caption;
     frame_->m_wndNaviBar.GetWindowText(caption);

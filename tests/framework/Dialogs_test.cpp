@@ -187,6 +187,13 @@ TEST_F(Dialogs, AModalDialogShowsItsValuesAndGivesBackWhatWasTyped) {
     HWND seen = nullptr;
     frame_->steps.push_back([&](CWnd* dlg) {
         seen = dlg->m_hWnd;
+        // Opened centred on its owner.
+        CRect placed;
+        dlg->GetWindowRect(&placed);
+        CRect owner;
+        frame_->GetWindowRect(&owner);
+        EXPECT_NEAR(placed.CenterPoint().x, owner.CenterPoint().x, 1);
+        EXPECT_NEAR(placed.CenterPoint().y, owner.CenterPoint().y, 1);
         EXPECT_EQ(TextOf(::GetDlgItem(dlg->m_hWnd, IDC_VALUE)), "12");
         EXPECT_EQ(TextOf(::GetDlgItem(dlg->m_hWnd, IDC_NAME)), "Kanal A");
         EXPECT_EQ(::GetFocus(), ::GetDlgItem(dlg->m_hWnd, IDC_VALUE));
@@ -203,6 +210,7 @@ TEST_F(Dialogs, AModalDialogShowsItsValuesAndGivesBackWhatWasTyped) {
     EXPECT_EQ(dialog.name, "B");
     EXPECT_FALSE(frame_->ownerEnabledDuringRun);
     EXPECT_TRUE(frame_->IsWindowEnabled());
+    EXPECT_EQ(::GetActiveWindow(), frame_->m_hWnd);  // the owner is active again
     EXPECT_FALSE(::IsWindow(seen));
     EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
@@ -357,6 +365,12 @@ TEST_F(Dialogs, AFormViewIsItsTemplateInsideTheFrame) {
     Key(VK_SPACE, " ");
     Pump();
     EXPECT_EQ(form->tared, 1);
+    // Disabled, the button passes the focus on to the next tab stop: the shortcuts still work.
+    form->GetDlgItem(IDC_FORMBUTTON)->EnableWindow(FALSE);
+    EXPECT_EQ(::GetFocus(), form->GetDlgItem(IDC_FORMVALUE)->m_hWnd);
+    Key(VK_F6);
+    Pump();
+    EXPECT_EQ(frame->shortcuts, 2);
 
     // Typed values go to the document.
     form->GetDlgItem(IDC_FORMVALUE)->SetWindowText("9");

@@ -20,6 +20,7 @@ constexpr UINT kNew = 10101;
 constexpr UINT kPrint = 10102;
 constexpr UINT kQuit = 10103;
 constexpr UINT kZoom = 10110;
+constexpr UINT kStart = 10120;
 
 using Item = kq::MenuItemTemplate;
 const Item kFileItems[] = {
@@ -50,6 +51,7 @@ class CTrackFrame : public CFrameWnd {
     void OnNew() { commands.push_back(kNew); }
     void OnPrint() { commands.push_back(kPrint); }
     void OnZoom() { commands.push_back(kZoom); }
+    void OnStart() { commands.push_back(kStart); }
     void OnUpdatePrint(CCmdUI* ui) { ui->Enable(canPrint); }
     // Each time the menu loop has nothing to do the next scripted step runs.
     void OnEnterIdle(UINT nWhy, CWnd* pWho) {
@@ -72,6 +74,7 @@ BEGIN_MESSAGE_MAP(CTrackFrame, CFrameWnd)
 ON_COMMAND(kNew, &CTrackFrame::OnNew)
 ON_COMMAND(kPrint, &CTrackFrame::OnPrint)
 ON_COMMAND(kZoom, &CTrackFrame::OnZoom)
+ON_COMMAND(kStart, &CTrackFrame::OnStart)
 ON_UPDATE_COMMAND_UI(kPrint, &CTrackFrame::OnUpdatePrint)
 ON_WM_ENTERIDLE()
 END_MESSAGE_MAP()
@@ -196,6 +199,33 @@ TEST_F(MenuTracking, TheMouseOpensThePopupAndThePointedItemShowsItsPrompt) {
     EXPECT_TRUE(prompted);
     app_->OnIdle(0);
     EXPECT_EQ(status_.GetPaneText(0), "Ready");
+}
+
+TEST_F(MenuTracking, AClickOffTheMenusClosesThemAndStillReachesItsButton) {
+    CButton start;
+    ASSERT_TRUE(start.Create("Start", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                             CRect(300, 150, 400, 180), frame_, kStart));
+    CRect r;
+    start.GetWindowRect(&r);
+    const CPoint at = r.CenterPoint();
+    const CPoint datei = BarItemCentre(0);
+    auto click = [](CPoint pt) {
+        kq::ui::InjectMouseMove(pt);
+        kq::ui::InjectMouseButton(pt, VK_LBUTTON, true);
+        kq::ui::InjectMouseButton(pt, VK_LBUTTON, false);
+    };
+    // With the pop-up open, and after Escape closed it with the bar still selected.
+    frame_->steps.push_back([&] { click(at); });
+    click(datei);
+    Pump();
+    Pump();
+    EXPECT_EQ(frame_->commands, std::vector<UINT>{kStart});
+    frame_->steps.push_back([] { Key(VK_ESCAPE); });
+    frame_->steps.push_back([&] { click(at); });
+    click(datei);
+    Pump();
+    Pump();
+    EXPECT_EQ(frame_->commands, (std::vector<UINT>{kStart, kStart}));
 }
 
 TEST_F(MenuTracking, APopupMenuReturnsTheChoiceAndItsOwnerDrawnItemsAreItsOwn) {

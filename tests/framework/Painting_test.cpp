@@ -129,11 +129,24 @@ TEST_F(Painting, UpdateAllViewsRedrawsTheViewsAtTheNextPaint) {
     EXPECT_EQ(PixelAtCentre(view), kBlue);
 }
 
-TEST_F(Painting, AFrameCoveredByItsViewDoesNotEraseItsBackground) {
+TEST_F(Painting, AFrameErasesOnlyWhatItsViewLeavesFree) {
     CFrameWnd* frame = StartDocument();
     ASSERT_NE(frame, nullptr);
-    CClientDC dc(frame);
-    EXPECT_TRUE(frame->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC)));
+    {
+        CClientDC dc(frame);
+        EXPECT_TRUE(frame->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC)));
+    }
+    // A strip beside the view is filled, never left with what was there before; the view
+    // keeps its own pixels.
+    CView* view = frame->GetActiveView();
+    CRect client;
+    frame->GetClientRect(&client);
+    view->MoveWindow(4, 0, client.Width() - 4, client.Height());
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CPoint strip(1, client.Height() / 2);
+    frame->ClientToScreen(&strip);
+    EXPECT_EQ(kq::ui::GetScreenPixel(strip.x, strip.y), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(PixelAtCentre(view), kRed);
 
     auto* bare = new CFrameWnd;
     ASSERT_TRUE(bare->Create(nullptr, "bare", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100)));

@@ -180,5 +180,16 @@ TEST_F(StatusBarTest, DrawsPaneEdgesTextAndGrip) {
     ::DeleteDC(memory);
 }
 
+// Its drag sizes the frame: the x11 road drags it with a real mouse.
+TEST_F(StatusBarTest, TheGripIsTheFramesCorner) {
+    const CRect bar = ScreenRect(&bar_);
+    auto hit = [&](CPoint pt) { return bar_.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)); };
+    EXPECT_EQ(hit(CPoint(bar.right - 4, bar.bottom - 4)), HTBOTTOMRIGHT);
+    EXPECT_NE(hit(CPoint(bar.right - 40, bar.bottom - 4)), HTBOTTOMRIGHT);
+    frame_->ShowWindow(SW_MAXIMIZE);  // a maximised frame has no grip
+    const CRect zoomed = ScreenRect(&bar_);
+    EXPECT_NE(hit(CPoint(zoomed.right - 4, zoomed.bottom - 4)), HTBOTTOMRIGHT);
+}
+
 }  // namespace
 }  // namespace kq::fw::test

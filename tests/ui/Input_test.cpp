@@ -241,16 +241,26 @@ TEST_F(Input, KeyStateFollowsTheMessagesTakenAndTheAsyncStateTheInput) {
     EXPECT_FALSE(GetKeyState(VK_LBUTTON) < 0);
 }
 
-TEST_F(Input, TheWheelGoesToTheFocusAndUpTheParents) {
-    SetFocus(child_);
+TEST_F(Input, TheWheelGoesToTheWindowUnderTheCursorAndUpTheParents) {
+    // Over the child that has no focus: the child, then its parent.
+    HWND other = CreateTopLevel({600, 100, 700, 200});
+    SetFocus(other);
     ClearLog();
-    InjectMouseWheel(POINT{300, 300}, -WHEEL_DELTA);
+    const POINT over = InChild(5, 5);
+    InjectMouseWheel(over, -WHEEL_DELTA);
     Pump();
     auto wheel = Of(child_, WM_MOUSEWHEEL);
     ASSERT_EQ(wheel.size(), 1u);
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel[0].wParam), -WHEEL_DELTA);
-    EXPECT_EQ(wheel[0].lParam, MAKELPARAM(300, 300));
+    EXPECT_EQ(wheel[0].lParam, MAKELPARAM(over.x, over.y));
     EXPECT_EQ(Count(top_, WM_MOUSEWHEEL), 1);
+    EXPECT_EQ(Count(other, WM_MOUSEWHEEL), 0);
+    // Over no window of the program: the focus.
+    ClearLog();
+    InjectMouseWheel(POINT{900, 700}, WHEEL_DELTA);
+    Pump();
+    EXPECT_EQ(Count(other, WM_MOUSEWHEEL), 1);
+    EXPECT_EQ(Count(child_, WM_MOUSEWHEEL), 0);
 }
 
 TEST_F(Input, TheCursorShapeFollowsTheFrameAndTheClass) {

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/ui/backend/X11BackEnd.h"
+#include "platform/ui/paint/ScreenSurface.h"
 #include "ui/PaintTestSupport.h"
 #include "ui/XvfbServer.h"
 
@@ -65,6 +66,16 @@ TEST_F(BackEndX11, AClickThroughTheServerReachesTheWindowAndTheScreensAgree) {
     auto backEnd = X11BackEnd::Open(xvfb.Name(), &error);
     ASSERT_TRUE(backEnd) << error;
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);  // the screen took the display's size
+    {
+        // Before the program has painted anything the window shows the desktop, not black.
+        Display* early = XOpenDisplay(xvfb.Name().c_str());
+        ASSERT_NE(early, nullptr);
+        XImage* first = XGetImage(early, backEnd->Window(), 5, 5, 1, 1, AllPlanes, ZPixmap);
+        ASSERT_NE(first, nullptr);
+        EXPECT_NE(XGetPixel(first, 0, 0) & 0xFFFFFF, 0u);
+        XDestroyImage(first);
+        XCloseDisplay(early);
+    }
 
     HWND top = Solid(nullptr, {50, 50, 350, 250}, kBlue, WS_OVERLAPPEDWINDOW);
     SetWindowText(top, "Smoke");
@@ -150,6 +161,38 @@ TEST_F(BackEndX11, AClickThroughTheServerReachesTheWindowAndTheScreensAgree) {
     }
     EXPECT_TRUE(deactivated());
     EXPECT_EQ(GetActiveWindow(), nullptr);
+    XCloseDisplay(probe);
+}
+
+// A large paint put on the display makes Xlib read what the server sent meanwhile: a click
+// read that way still arrives, though the loop then waits without asking the server again.
+TEST_F(BackEndX11, AClickReadWhileTheScreenIsPutStillArrives) {
+    Xvfb xvfb;
+    if (xvfb.Name().empty())
+        GTEST_SKIP() << "Xvfb is not available";
+    std::string error;
+    auto backEnd = X11BackEnd::Open(xvfb.Name(), &error);
+    ASSERT_TRUE(backEnd) << error;
+    HWND top = Solid(nullptr, {0, 0, 1024, 768}, kBlue);
+    HWND button = Button(top, {20, 20, 120, 50});
+    Settle(*backEnd);
+    Display* probe = XOpenDisplay(xvfb.Name().c_str());
+    ASSERT_NE(probe, nullptr);
+    POINT center{50, 15};
+    ClientToScreen(button, &center);
+    XTestFakeMotionEvent(probe, -1, center.x, center.y, CurrentTime);
+    XTestFakeButtonEvent(probe, 1, True, CurrentTime);
+    XTestFakeButtonEvent(probe, 1, False, CurrentTime);
+    XSync(probe, False);
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(top);
+    detail::PresentScreenChanges();  // puts the whole screen before the loop looks at the server
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!clicked_ && std::chrono::steady_clock::now() < deadline) {
+        WaitForWork(20);
+        Pump();
+    }
+    EXPECT_TRUE(clicked_);
     XCloseDisplay(probe);
 }
 

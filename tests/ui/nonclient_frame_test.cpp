@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "platform/ui/Input.h"
 #include "platform/ui/nonclient/NonClientHooks.h"
 #include "platform/ui/nonclient/NonClientLayout.h"
 #include "ui/PaintTestSupport.h"
@@ -72,6 +73,28 @@ TEST_F(NonClientFrame, TheCaptionShowsTitleButtonsAndActivation) {
     // A new title replaces the old one at once.
     SetWindowText(top, "");
     EXPECT_EQ(CountOf(GetSysColor(COLOR_CAPTIONTEXT), title), 0);
+}
+
+TEST_F(NonClientFrame, ACaptionButtonClickCountsThoughItsReleaseWasPeekedAtBeforeThePress) {
+    HWND top = Solid(nullptr, {100, 100, 500, 400}, kBlue, WS_OVERLAPPEDWINDOW);
+    Pump();
+    RECT r = LayoutOf(top).maximize.rect;
+    OffsetRect(&r, 100, 100);
+    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    InjectMouseMove(at);
+    InjectMouseButton(at, VK_LBUTTON, true);
+    InjectMouseButton(at, VK_LBUTTON, false);
+    // A loop that looks ahead between taking the press and handling it.
+    MSG msg{};
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_NCLBUTTONDOWN)
+        DispatchMessage(&msg);
+    ASSERT_EQ(msg.message, static_cast<UINT>(WM_NCLBUTTONDOWN));
+    MSG ahead{};
+    ASSERT_TRUE(PeekMessage(&ahead, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_NOREMOVE));
+    EXPECT_EQ(ahead.message, static_cast<UINT>(WM_NCLBUTTONUP));
+    DispatchMessage(&msg);
+    Pump();
+    EXPECT_TRUE(IsZoomed(top));
 }
 
 TEST_F(NonClientFrame, BordersEdgesAndSmallCaptionsFollowTheStyles) {

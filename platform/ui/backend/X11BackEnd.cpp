@@ -6,6 +6,9 @@
 #include <cstring>
 #include <mutex>
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include "platform/ui/Cursor.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
@@ -153,9 +156,14 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
         width != virtualScreen.right || height != virtualScreen.bottom)
         SetScreenSize(width, height);
 
+    // Until the program has painted, the window shows the desktop's colour, never black.
+    const COLORREF desktop = GetDesktopColor();
+    const unsigned long background = Channel(GetRValue(desktop), visual->red_mask) |
+                                     Channel(GetGValue(desktop), visual->green_mask) |
+                                     Channel(GetBValue(desktop), visual->blue_mask);
     window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
                                   static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                  BlackPixel(display_, screen), BlackPixel(display_, screen));
+                                  background, background);
     XSelectInput(display_, window_,
                  ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                      ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask);
@@ -169,6 +177,17 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
 
     source_ =
         AddFdSource(ConnectionNumber(display_), POLLIN, [this](int, short) { HandleEvents(); });
+    // Putting a large image can make Xlib read the server's events while it waits to write:
+    // they are then in its queue, no longer on the connection, and nothing would wake the loop
+    // for them (a button's release stays unseen until the next event).
+    queued_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (queued_ >= 0) {
+        queuedSource_ = AddFdSource(queued_, POLLIN, [this](int fd, short) {
+            eventfd_t count = 0;
+            eventfd_read(fd, &count);
+            HandleEvents();
+        });
+    }
     SetScreenPresenter([this] { Present(); });
     caretTimer_ = timeSetEvent(
         kCaretCheckMs, 0,
@@ -186,6 +205,10 @@ X11BackEnd::~X11BackEnd() {
         SetScreenPresenter({});
     if (source_)
         RemoveFdSource(source_);
+    if (queuedSource_)
+        RemoveFdSource(queuedSource_);
+    if (queued_ >= 0)
+        close(queued_);
     if (!display_)
         return;
     // After a lost connection Xlib only frees its side of these.
@@ -211,11 +234,15 @@ void X11BackEnd::Sync() {
 }
 
 void X11BackEnd::HandleEvents() {
-    while (!lost_ && XPending(display_) > 0) {
-        XEvent event;
-        XNextEvent(display_, &event);
-        Handle(event);
-    }
+    do {
+        while (!lost_ && XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            Handle(event);
+        }
+        if (!lost_)
+            XFlush(display_);
+    } while (!lost_ && XEventsQueued(display_, QueuedAlready) > 0);
     if (lost_) {
         // Nothing more will come: stop listening, keep the screen in memory.
         if (source_)
@@ -227,7 +254,11 @@ void X11BackEnd::HandleEvents() {
         SetScreenPresenter({});
         return;
     }
-    XFlush(display_);
+}
+
+void X11BackEnd::WakeForQueuedEvents() {
+    if (!lost_ && queued_ >= 0 && XEventsQueued(display_, QueuedAlready) > 0)
+        eventfd_write(queued_, 1);
 }
 
 void X11BackEnd::Handle(XEvent& event) {
@@ -346,6 +377,7 @@ void X11BackEnd::Present() {
     }
     FollowCursorShape();
     XFlush(display_);
+    WakeForQueuedEvents();
 }
 
 void X11BackEnd::PutRect(const RECT& surfaceRect) {
@@ -482,6 +514,7 @@ void X11BackEnd::CaretTick() {
     if (GetCursor() != cursor_) {
         FollowCursorShape();
         XFlush(display_);
+        WakeForQueuedEvents();
     }
 }
 

@@ -45,6 +45,8 @@ class X11BackEnd : public BackEnd {
     X11BackEnd() = default;
     bool Start(const std::string& display, std::string* error);
     void HandleEvents();
+    // Wakes the loop for events Xlib has read while sending.
+    void WakeForQueuedEvents();
     void Handle(_XEvent& event);
     void HandleKey(_XEvent& event, bool down);
     void Resized(int width, int height);
@@ -65,6 +67,8 @@ class X11BackEnd : public BackEnd {
     void* gc_ = nullptr;
     unsigned long deleteAtom_ = 0;
     FdSourceId source_ = 0;
+    int queued_ = -1;  // eventfd: Xlib holds events that are no longer on the connection
+    FdSourceId queuedSource_ = 0;
     UINT caretTimer_ = 0;
     bool lost_ = false;
     RECT caretShown_{};  // screen rectangle of the caret as last put on the display

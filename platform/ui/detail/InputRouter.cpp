@@ -72,16 +72,12 @@ bool IsDoubleClick(const RawInput& raw, HWND target, bool nonClient, bool eligib
     std::lock_guard lock(in.mutex);
     const int halfX = GetSystemMetrics(SM_CXDOUBLECLK) / 2;
     const int halfY = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-    bool dbl = !in.clickWasDouble && in.clickWindow == target && in.clickButton == raw.button &&
-               in.clickNonClient == nonClient && raw.time - in.clickTime <= in.doubleClickTime &&
-               std::abs(raw.pt.x - in.clickPoint.x) <= halfX &&
-               std::abs(raw.pt.y - in.clickPoint.y) <= halfY && eligible;
-    in.clickWasDouble = dbl;
-    in.clickWindow = target;
-    in.clickButton = raw.button;
-    in.clickNonClient = nonClient;
-    in.clickPoint = raw.pt;
-    in.clickTime = raw.time;
+    LastClick& last = in.click;
+    bool dbl = !last.wasDouble && last.window == target && last.button == raw.button &&
+               last.nonClient == nonClient && raw.time - last.time <= in.doubleClickTime &&
+               std::abs(raw.pt.x - last.point.x) <= halfX &&
+               std::abs(raw.pt.y - last.point.y) <= halfY && eligible;
+    last = LastClick{target, raw.button, nonClient, raw.pt, raw.time, dbl};
     return dbl;
 }
 
@@ -146,9 +142,21 @@ Target KeyboardTarget(bool* system) {
     return Describe(ActiveWindowHandle());
 }
 
-std::optional<MSG> ConvertWheel(ThreadQueue& q, const RawInput& raw) {
+// The wheel turns what is under the cursor; off the program's usable windows, or while a
+// window holds the capture, it goes where the keys go.
+Target WheelTarget(const RawInput& raw) {
+    if (!CaptureWindow()) {
+        LRESULT hit = HTCLIENT;
+        Target under = Describe(WindowAndHitAt(raw.pt, &hit));
+        if (under.queue && under.usable)
+            return under;
+    }
     bool system = false;
-    Target t = KeyboardTarget(&system);
+    return KeyboardTarget(&system);
+}
+
+std::optional<MSG> ConvertWheel(ThreadQueue& q, const RawInput& raw) {
+    Target t = WheelTarget(raw);
     if (!t.queue || ForwardIfForeign(t, q, raw) || !t.usable)
         return std::nullopt;
     return MSG{
@@ -220,6 +228,11 @@ void Commit(ThreadQueue& q, const MSG& m, const RawInput& raw) {
     }
 }
 
+bool IsMouseRaw(const RawInput& raw) {
+    return raw.kind == RawInput::Kind::MouseMove || raw.kind == RawInput::Kind::ButtonDown ||
+           raw.kind == RawInput::Kind::ButtonUp;
+}
+
 bool MayTakeInput(const MessageFilter& f) {
     for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEWHEEL, WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN,
                    WM_KEYDOWN, WM_CHAR, WM_SYSKEYDOWN, WM_KEYUP}) {
@@ -231,9 +244,28 @@ bool MayTakeInput(const MessageFilter& f) {
 
 }  // namespace
 
+void ReturnPendingInput(ThreadQueue& q) {
+    if (!q.pendingInputMessage)
+        return;
+    {
+        std::lock_guard lock(q.mutex);
+        q.input.push_front(std::move(q.pendingInputRaw));
+    }
+    q.pendingInputMessage.reset();
+    InputState& in = Input();
+    std::lock_guard lock(in.mutex);
+    in.click = q.clickBeforePending;
+}
+
 bool TakeInputMessage(ThreadQueue& q, const MessageFilter& f, bool remove, MSG* out) {
     if (!MayTakeInput(f))
         return false;
+    // Mouse input left in place goes where the capture says when it is taken: a press's
+    // handler that took the capture (a button, a caption button, a menu that ended) gets the
+    // release it was converted before.
+    if (q.pendingInputMessage && IsMouseRaw(q.pendingInputRaw) &&
+        q.pendingInputCapture != CaptureWindow())
+        ReturnPendingInput(q);
     while (!q.pendingInputMessage) {
         RawInput raw;
         {
@@ -243,6 +275,12 @@ bool TakeInputMessage(ThreadQueue& q, const MessageFilter& f, bool remove, MSG* 
             raw = std::move(q.input.front());
             q.input.pop_front();
         }
+        {
+            InputState& in = Input();
+            std::lock_guard lock(in.mutex);
+            q.clickBeforePending = in.click;
+        }
+        q.pendingInputCapture = CaptureWindow();
         std::optional<MSG> m = Convert(q, raw);
         if (m) {
             q.pendingInputMessage = m;

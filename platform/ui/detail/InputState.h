@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/ui/UiTypes.h"
+#include "platform/ui/detail/RawInput.h"
 
 namespace kq::ui::detail {
 
@@ -20,13 +21,7 @@ struct InputState {
     BYTE asyncKeys[256] = {};  // 0x80: down now, as injected
     BYTE keys[256] = {};       // 0x80: down, 0x01: toggled, as of the messages taken so far
     UINT doubleClickTime = 500;
-    // The last button press, for double-click detection.
-    HWND clickWindow = nullptr;
-    int clickButton = 0;
-    bool clickNonClient = false;
-    POINT clickPoint{};
-    DWORD clickTime = 0;
-    bool clickWasDouble = false;
+    LastClick click;
 };
 
 InputState& Input();

@@ -23,4 +23,14 @@ struct RawInput {
     DWORD time = 0;
 };
 
+// The last button press, for double-click detection.
+struct LastClick {
+    HWND window = nullptr;
+    int button = 0;
+    bool nonClient = false;
+    POINT point{};
+    DWORD time = 0;
+    bool wasDouble = false;
+};
+
 }  // namespace kq::ui::detail

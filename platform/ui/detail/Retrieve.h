@@ -36,6 +36,9 @@ bool TakeTimerMessage(ThreadQueue& q, const MessageFilter& f, bool remove, MSG* 
 int64_t NextTimerDue(ThreadQueue& q);  // INT64_MAX when no timer is waiting to expire
 void KillTimersOf(ThreadQueue& q, const std::function<bool(HWND)>& matches);
 bool TakeInputMessage(ThreadQueue& q, const MessageFilter& f, bool remove, MSG* out);
+// Input converted for a window but left in place goes back to be converted again (its window
+// went, or the capture changed since): the event still happened where it happened.
+void ReturnPendingInput(ThreadQueue& q);
 void RunDueHighResTimers(ThreadQueue& q);
 int64_t NextHighResDue(ThreadQueue& q);
 // Polls the descriptor sources and the wake-up descriptor for up to timeoutMs and runs the

@@ -113,6 +113,8 @@ class ThreadQueue {
     MSG lastMessage{};
     std::optional<MSG> pendingInputMessage;  // converted input left in place by PM_NOREMOVE
     RawInput pendingInputRaw;                // what it was converted from
+    HWND pendingInputCapture = nullptr;      // the capture it was converted under
+    LastClick clickBeforePending;            // the double-click record before it was converted
     MSG lastKeyMessage{};
     std::string lastKeyText;
     ThreadHooks hooks;

@@ -40,6 +40,24 @@ std::vector<HWND> GroupOf(HWND control) {
     return std::vector<HWND>(first, last);
 }
 
+void MoveFocusPastDisabled(HWND disabled) {
+    HWND dialog = nullptr;
+    for (HWND p = GetParent(disabled); p && IsDialogWindow(p); p = GetParent(p)) {
+        dialog = p;
+        const bool sharesTabOrder =
+            (GetWindowLong(p, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && (StyleOf(p) & WS_CHILD);
+        if (!sharesTabOrder)
+            break;
+    }
+    if (!dialog)
+        return;
+    HWND next = GetNextDlgTabItem(dialog, disabled, FALSE);
+    if (next && next != disabled && !IsChild(disabled, next))
+        kq::ui::SetDialogFocus(dialog, next);
+    else if (IsWindowEnabled(dialog))
+        SetFocus(dialog);
+}
+
 void ControlFocused(HWND control) {
     HWND parent = GetParent(control);
     if (IsDialogWindow(parent))

@@ -201,6 +201,25 @@ void MenuTracker::Step(int direction) {
     }
 }
 
+bool MenuTracker::PressesOutside(const MSG& msg) const {
+    switch (msg.message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+            break;
+        default:
+            return false;
+    }
+    if (LevelAt(msg.pt) >= 0)
+        return false;
+    if (hasExclude_ && PtInRect(&exclude_, msg.pt))
+        return false;
+    return !barMenu_ || BarItemAt(msg.pt) < 0;
+}
+
 int MenuTracker::LevelAt(POINT pt) const {
     for (int i = static_cast<int>(levels_.size()) - 1; i >= 0; --i)
         if (PtInRect(&levels_[static_cast<size_t>(i)].screen, pt))
@@ -404,6 +423,10 @@ void MenuTracker::Loop() {
             break;
         }
         MSG msg{};
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && PressesOutside(msg)) {
+            done_ = true;  // the press stays queued for its window
+            break;
+        }
         if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (!idleSent) {
                 idleSent = true;

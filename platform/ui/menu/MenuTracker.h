@@ -61,6 +61,9 @@ class MenuTracker {
     void OnChar(char32_t ch);
     // The deepest level whose window holds the screen point, or -1.
     int LevelAt(POINT pt) const;
+    // A button press off the bar and every open pop-up: it ends the tracking and then goes on
+    // to the window it was meant for.
+    bool PressesOutside(const MSG& msg) const;
 
     HWND owner_;
     UINT flags_;

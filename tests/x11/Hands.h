@@ -1,0 +1,51 @@
+// An operator's hands and eyes on an X display: pointer moves, clicks, the wheel and keys sent
+// as XTest events (the X server delivers them as it delivers a real mouse's and keyboard's), and
+// pictures of the screen.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "Pictures.h"
+
+struct _XDisplay;
+
+namespace x11test {
+
+class Hands {
+  public:
+    Hands() = default;
+    ~Hands();
+    Hands(const Hands&) = delete;
+    Hands& operator=(const Hands&) = delete;
+
+    // Connects to the display; false when it does not open or has no XTest.
+    bool Open(const std::string& display);
+    bool IsOpen() const { return display_ != nullptr; }
+    void Close();
+    Box Screen() const;
+
+    void Move(int x, int y);
+    // Moves there, presses and releases the button (1 left, 3 right).
+    void Click(int x, int y, unsigned button = 1);
+    void Button(unsigned button, bool down);
+    // Drags with the left button from one point to another in a few steps.
+    void Drag(int fromX, int fromY, int toX, int toY);
+    // Wheel notches over the point: positive away from the user (up), negative towards.
+    void Wheel(int x, int y, int notches);
+    // A key by its X name ("Escape", "Tab", "m") with modifier keys held ("Control_L").
+    void Key(const char* name, std::initializer_list<const char*> held = {});
+    // Letters, digits and the punctuation of file names, typed key by key.
+    void Type(const std::string& text);
+
+    Picture Grab(const Box& box) const;
+    Picture GrabScreen() const { return Grab(Screen()); }
+
+  private:
+    void Flush();
+    void KeyCode(unsigned code, bool down);
+
+    _XDisplay* display_ = nullptr;
+};
+
+}  // namespace x11test

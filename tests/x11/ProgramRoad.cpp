@@ -1,0 +1,88 @@
+#include "ProgramRoad.h"
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace x11test {
+namespace {
+
+constexpr int kStartMs = 60000;
+constexpr int kExitMs = 30000;
+// The status line, counted from the main window's caption.
+constexpr int kStatusLineTop = 722;
+constexpr int kStatusLineBottom = 746;
+constexpr int kSeamLeft = 198;
+
+}  // namespace
+
+void ProgramRoad::SetUpTestSuite() {
+    program_ = std::make_unique<RealProgram>();
+    operator_ = std::make_unique<Operator>(*program_);
+    why_.clear();
+    caption_ = Box{};
+    if (!program_->Start(&why_, &noXvfb_))
+        return;
+    // The search finds the sensor; then the main window shows, active.
+    caption_ = operator_->WaitForActiveMainWindow(kStartMs);
+    if (caption_.Empty()) {
+        why_ = "the main window did not show:\n" + program_->OutputTail();
+        return;
+    }
+    // The status line shows the prompt of whatever the pointer or a menu is on.
+    operator_->Ignore(Box{caption_.left - 4, caption_.top + kStatusLineTop, caption_.right + 4,
+                          caption_.top + kStatusLineBottom});
+    // The two-pixel seam between the navigation bar and the pages belongs to no window that
+    // paints it: whatever covered it last stays there.
+    operator_->Ignore(Box{caption_.left + kSeamLeft, caption_.top + 36,
+                          caption_.left + kSeamLeft + 2, caption_.top + kStatusLineTop});
+}
+
+void ProgramRoad::TearDownTestSuite() {
+    if (program_ == nullptr)
+        return;
+    if (program_->IsRunning() && why_.empty()) {
+        const std::string settings = program_->Folder() + "/home/.config/kq7b/registry.reg";
+        std::error_code ec;
+        const auto before = std::filesystem::last_write_time(settings, ec);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a later file time
+        operator_->ClickCloseButton(caption_);
+        const int code = program_->WaitForExit(kExitMs);
+        const auto after = std::filesystem::last_write_time(settings, ec);
+        if (code == 0 && (ec || after <= before)) {
+            program_->KeepFolder();
+            ADD_FAILURE() << "the settings were not written at the close";
+        }
+        if (code != 0) {
+            program_->KeepFolder();
+            operator_->Snapshot("close");
+            ADD_FAILURE() << "the close button ended the program with " << code
+                          << " (-1: still running)\n"
+                          << program_->OutputTail();
+        }
+    }
+    const std::string report = program_->SanitizerReport();
+    if (!report.empty()) {
+        program_->KeepFolder();
+        ADD_FAILURE() << "sanitizer report:\n" << report;
+    }
+    operator_.reset();
+    program_.reset();
+}
+
+void ProgramRoad::SetUp() {
+    if (noXvfb_)
+        GTEST_SKIP() << why_;
+    ASSERT_TRUE(why_.empty()) << why_;
+    ASSERT_TRUE(program_->IsRunning()) << "the program has ended:\n" << program_->OutputTail();
+}
+
+void ProgramRoad::TearDown() {
+    if (HasFailure()) {
+        program_->KeepFolder();
+        operator_->Snapshot(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::fprintf(stderr, "pictures and output kept in %s\n", program_->Folder().c_str());
+    }
+}
+
+}  // namespace x11test

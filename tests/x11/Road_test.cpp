@@ -1,0 +1,307 @@
+// The operator's road through the real program under X, by mouse and keys only: a measurement
+// stops and the shortcut keys still work, the values and the diagram are saved and printed, the
+// menus and dialogs leave the screen as they found it, the About box opens on its owner and gives
+// it the keys back, the pages show by their tree items, the tree scrolls by the wheel, 500 single
+// clicks on tree items, buttons and menu items each do what they should, channel view B and the
+// power view P1 show, two trigger cycles run, and the common dialogs speak the program's
+// language, and the size grip sizes the window. The suite ends with the main window's close button,
+// which writes the settings (ProgramRoad). A new step is a TEST_F here, in the order it is to run.
+#include <unistd.h>
+
+#include <algorithm>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "ProgramRoad.h"
+
+namespace x11test {
+namespace {
+
+// Where things are, counted from the main window's caption (its top left pixel): the window
+// opens in the same place with the same layout on every first start.
+struct Place {
+    int dx;
+    int dy;
+};
+
+constexpr int kMenuBarY = 27;
+constexpr int kMenuFile = 15;
+constexpr int kMenuMode = 76;
+constexpr int kMenuView = 141;
+constexpr int kMenuLanguage = 190;
+constexpr int kMenuHelp = 240;
+constexpr Place kHelpInfo{264, 51};  // the first item of the Help menu
+constexpr Place kLanguageGerman{214, 51};
+constexpr Place kViewDigital{165, 51};  // the View menu's first item opens the channel views
+constexpr Place kViewSensor2{335, 74};
+
+// Navigation tree rows (17 pixels apart, the first at 62 below the caption's top).
+constexpr int TreeRowY(int row) {
+    return 62 + 17 * row;
+}
+constexpr int kRowConnected = 7;
+constexpr int kRowMeasureAdjust = 9;
+constexpr int kRowDiagram = 12;
+constexpr int kRowDiagnostic = 13;
+constexpr int kTreeTextX = 100;
+
+// The measure-and-diagram page.
+constexpr Place kStart{264, 63};
+constexpr Place kTrigger{376, 63};
+constexpr Place kStop{489, 63};
+constexpr Place kP1{555, 92};
+constexpr Place kRepeatTrigger{219, 92};
+
+void Sleep(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool FileAppears(const std::string& path, int ms) {
+    return WaitUntil(
+        [&] {
+            std::error_code ec;
+            return std::filesystem::file_size(path, ec) > 0 && !ec;
+        },
+        ms);
+}
+
+class Road : public ProgramRoad {
+  protected:
+    // A new file's name gets the question whether to create it: yes.
+    static void AnswerCreatePrompt(const std::string& path) {
+        if (!FileAppears(path, 1500))
+            hands().Key("Return");
+    }
+    // The diagram below the pages: saving and printing it may change its scale on screen.
+    static Box Diagram() { return Box{X(-4), Y(570), X(1200), Y(710)}; }
+    // The measuring page's line of the last run's duration and count, completed once the
+    // recording is.
+    static Box RunLine() { return Box{X(204), Y(80), X(500), Y(112)}; }
+    static int X(int dx) { return MainCaption().left + dx; }
+    static int Y(int dy) { return MainCaption().top + dy; }
+    static void ClickAt(Place p) { hands().Click(X(p.dx), Y(p.dy)); }
+    // A button shows enabled by its black text.
+    static bool Enabled(Place button) {
+        const Picture text = hands().Grab(
+            Box{X(button.dx - 20), Y(button.dy - 6), X(button.dx + 20), Y(button.dy + 6)});
+        return std::count_if(text.pixels.begin(), text.pixels.end(),
+                             [](uint32_t p) { return (p & 0xC0C0C0) == 0; }) > 10;
+    }
+    static void ClickTree(int row, int x = kTreeTextX) { hands().Click(X(x), Y(TreeRowY(row))); }
+    // The main window's area below its caption.
+    static Box Window() {
+        const Box& c = MainCaption();
+        return Box{c.left - 4, c.top, c.right + 4, c.top + 750};
+    }
+    // The page beside the tree.
+    static Box Page() { return Box{X(204), Y(40), X(1190), Y(560)}; }
+    // Where dialogs centred on the main window or the screen come up, away from the menus.
+    static Box Middle() { return Box{X(300), Y(150), X(1100), Y(700)}; }
+    // Shows the page of the tree row (nothing changes when it shows already).
+    static void ShowPage(int row) {
+        op().SeeChange(
+            Page(), [&] { ClickTree(row); }, 2500);
+        Sleep(300);
+    }
+    // A common dialog opened by a shortcut key: the box it covers.
+    static Box OpenByKey(const char* key) {
+        return op().SeeChange(Middle(), [&] { hands().Key(key, {"Control_L"}); });
+    }
+};
+
+TEST_F(Road, AMeasurementStopsAndTheShortcutKeysStillWork) {
+    ShowPage(kRowDiagram);
+    // Start is enabled while the sensor is connected.
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(kStart); }, 30000)) << "the sensor is not connected";
+    ClickAt(kStart);
+    Sleep(2500);
+    ClickAt(kStop);
+    Sleep(2500);
+    const std::string values = program().Documents() + "/values.csv";
+    op().Ignore(Diagram());
+    op().Ignore(RunLine());
+    op().ExpectCoveredComesBack(
+        "save-values", [&] { hands().Key("m", {"Control_L"}); },
+        [&] {
+            hands().Type(values);
+            hands().Key("Return");
+            AnswerCreatePrompt(values);
+        });
+    op().StopIgnoring();
+    op().StopIgnoring();
+    EXPECT_TRUE(FileAppears(values, 10000)) << values;
+}
+
+TEST_F(Road, TheDiagramIsSavedAndPrinted) {
+    const std::string diagram = program().Documents() + "/diagram.bmp";
+    op().Ignore(Diagram());
+    op().ExpectCoveredComesBack(
+        "save-diagram", [&] { hands().Key("d", {"Control_L"}); },
+        [&] {
+            hands().Type(diagram);
+            hands().Key("Return");
+            AnswerCreatePrompt(diagram);
+        });
+    EXPECT_TRUE(FileAppears(diagram, 10000)) << diagram;
+    const std::string pdf = program().Documents() + "/diagram.pdf";
+    op().ExpectCoveredComesBack(
+        "print", [&] { hands().Key("p", {"Control_L"}); },
+        [&] {
+            hands().Key("Tab");  // from the printer to its file
+            hands().Type(pdf);
+            hands().Key("Return");
+        });
+    op().StopIgnoring();
+    EXPECT_TRUE(FileAppears(pdf, 20000)) << pdf;
+}
+
+TEST_F(Road, EveryMenuLeavesWhatItCoveredAsItWas) {
+    for (int x : {kMenuFile, kMenuMode, kMenuView, kMenuLanguage, kMenuHelp}) {
+        op().ExpectCoveredComesBack(
+            "menu-at-" + std::to_string(x), [&] { hands().Click(X(x), Y(kMenuBarY)); },
+            [&] {
+                hands().Key("Escape");
+                hands().Key("Escape");
+            });
+    }
+}
+
+TEST_F(Road, TheAboutBoxOpensOnItsOwnerAndGivesTheKeysBack) {
+    Box about;
+    op().ExpectCoveredComesBack(
+        "about-box",
+        [&] {
+            hands().Click(X(kMenuHelp), Y(kMenuBarY));
+            Sleep(300);
+            about = op().SeeChange(Middle(), [&] { ClickAt(kHelpInfo); });
+        },
+        [&] { hands().Key("Return"); });
+    // Centred on the main window.
+    const Box window = Window();
+    EXPECT_NEAR(about.CentreX(), window.CentreX(), 4);
+    EXPECT_NEAR(about.CentreY(), window.top + 374, 6);
+    // The main window is active again and its shortcut keys work.
+    EXPECT_EQ(op().ActiveCaption(), MainCaption());
+    const Box print = OpenByKey("p");
+    EXPECT_FALSE(print.Empty()) << "Ctrl+P after the About box did nothing";
+    hands().Key("Escape");
+    Sleep(500);
+}
+
+TEST_F(Road, EveryPageShowsByItsTreeItem) {
+    for (int row : {kRowConnected, kRowConnected + 1, kRowMeasureAdjust, kRowMeasureAdjust + 1,
+                    kRowDiagram, kRowDiagnostic}) {
+        const Box changed = op().SeeChange(Page(), [&] { ClickTree(row); });
+        EXPECT_FALSE(changed.Empty()) << "tree row " << row;
+        Sleep(200);
+    }
+    ShowPage(kRowDiagram);
+}
+
+TEST_F(Road, TheWheelScrollsTheNavigationTree) {
+    // Beside the measuring page's diagram the tree is shorter than its items.
+    ShowPage(kRowDiagram);
+    const Box tree{X(0), Y(50), X(190), Y(400)};
+    EXPECT_FALSE(op().SeeChange(tree, [&] { hands().Wheel(X(90), Y(250), -3); }).Empty());
+    EXPECT_FALSE(op().SeeChange(tree, [&] { hands().Wheel(X(90), Y(250), 3); }).Empty());
+    Sleep(300);
+}
+
+// Each click is followed by what it must do before the next one comes: a page change, a check
+// box's tick, a menu opening, a dialog opening and closing.
+TEST_F(Road, FiveHundredSingleClicksAllCount) {
+    ShowPage(kRowDiagram);
+    // The top of the page tells the pages apart; the menu drops below its bar item.
+    const Box page{X(204), Y(40), X(700), Y(140)};
+    const Box menu{X(kMenuHelp - 10), Y(kMenuBarY + 10), X(kMenuHelp + 150), Y(kMenuBarY + 60)};
+    const Box box{X(kRepeatTrigger.dx - 8), Y(kRepeatTrigger.dy - 8), X(kRepeatTrigger.dx + 8),
+                  Y(kRepeatTrigger.dy + 8)};
+    int clicks = 0;
+    auto expectReaction = [&](const char* what, const Box& watch, Place at) {
+        const Box seen = op().SeeChange(watch, [&] { hands().Click(X(at.dx), Y(at.dy)); });
+        ++clicks;
+        EXPECT_FALSE(seen.Empty()) << what << ", click " << clicks;
+        return seen;
+    };
+    while (clicks < 500 && !HasFailure()) {
+        expectReaction("tree item", page, Place{kTreeTextX, TreeRowY(kRowMeasureAdjust)});
+        expectReaction("tree item", page, Place{kTreeTextX, TreeRowY(kRowDiagram)});
+        expectReaction("check box", box, kRepeatTrigger);
+        expectReaction("menu bar", menu, Place{kMenuHelp, kMenuBarY});
+        // The About box comes up centred on the main window, away from the menu.
+        const Box about = expectReaction("menu item", Middle(), kHelpInfo);
+        if (about.Empty())
+            break;
+        // The About box's OK button, centred at its foot.
+        const Place ok{about.CentreX() - MainCaption().left, about.bottom - 25 - MainCaption().top};
+        expectReaction("button", about, ok);
+    }
+    EXPECT_GE(clicks, 500);
+}
+
+// The channel views beside the measuring page: B from the View menu, P1 by its check box; a
+// new view takes room from the page's right.
+TEST_F(Road, ChannelViewBAndPowerP1Show) {
+    ShowPage(kRowDiagram);
+    const Box views{X(925), Y(150), X(1195), Y(560)};
+    hands().Click(X(kMenuView), Y(kMenuBarY));
+    Sleep(300);
+    hands().Move(X(kViewDigital.dx), Y(kViewDigital.dy));
+    Sleep(500);
+    EXPECT_FALSE(op().SeeChange(views, [&] { ClickAt(kViewSensor2); }).Empty())
+        << "channel view B did not show";
+    Sleep(300);
+    EXPECT_FALSE(op().SeeChange(views, [&] { ClickAt(kP1); }).Empty())
+        << "the power view P1 did not show";
+    Sleep(300);
+}
+
+// Trigger, Stop, and the same once more: the second cycle starts after the first was stopped.
+TEST_F(Road, TwoTriggerCyclesRun) {
+    ShowPage(kRowDiagram);
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(kTrigger); }, 5000)) << "cycle " << cycle;
+        ClickAt(kTrigger);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(kStop); }, 12000))
+            << "cycle " << cycle << " never started";
+        Sleep(500);
+        ClickAt(kStop);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(kStart); }, 10000))
+            << "cycle " << cycle << " did not stop";
+    }
+}
+
+// Last: in German the navigation tree folds differently.
+TEST_F(Road, TheCommonDialogsSpeakTheProgramsLanguage) {
+    auto captionOfSaveAs = [&] {
+        const Box box = OpenByKey("m");
+        EXPECT_FALSE(box.Empty());
+        const Picture caption = hands().Grab(Box{box.left, box.top, box.right, box.top + 20});
+        hands().Key("Escape");
+        Sleep(400);
+        return caption;
+    };
+    const Picture english = captionOfSaveAs();
+    ShowPage(kRowDiagram);
+    hands().Click(X(kMenuLanguage), Y(kMenuBarY));
+    Sleep(300);
+    ASSERT_FALSE(op().SeeChange(Page(), [&] { ClickAt(kLanguageGerman); }).Empty());
+    Sleep(500);
+    const Picture german = captionOfSaveAs();
+    EXPECT_TRUE(english.box.Width() != german.box.Width() || !english.SameAs(german, english.box))
+        << "Save As stays English in German";
+}
+
+// The status bar's size grip makes the window taller (downwards only: the close button stays
+// where the road's end looks for it).
+TEST_F(Road, TheSizeGripSizesTheWindow) {
+    const Box below{X(0), Y(756), X(1150), Y(790)};
+    const int gripX = MainCaption().right - 5;
+    const Box grown = op().SeeChange(below, [&] { hands().Drag(gripX, Y(741), gripX, Y(781)); });
+    EXPECT_FALSE(grown.Empty()) << "the window did not grow";
+}
+
+}  // namespace
+}  // namespace x11test
