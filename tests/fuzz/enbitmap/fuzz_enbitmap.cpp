@@ -1,6 +1,7 @@
 // Image files as CEnBitmap loads them for printing: the input's first two bytes are an angle,
 // the rest the file, written under each of the five extensions the loader knows, loaded and
-// rotated. Images beyond a million pixels are loaded but not rotated, to keep memory bounded.
+// rotated. Images whose turn could need more than four million pixels (the turned picture fits
+// in a square of the width plus the height) are loaded but not rotated, to keep memory bounded.
 #include <unistd.h>
 
 #include <cstddef>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int64_t kMaxRotatedPixels = 1 << 20;
+constexpr int64_t kMaxRotatedPixels = 1 << 22;
 
 std::string TempPath(const char* extension) {
     return "/tmp/kq_fuzz_enbitmap_" + std::to_string(::getpid()) + extension;
@@ -34,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (bitmap.LoadImageFile(path.c_str())) {
             BITMAP bm{};
             bitmap.GetBitmap(&bm);
-            if (int64_t{bm.bmWidth} * bm.bmHeight <= kMaxRotatedPixels) {
+            const int64_t side = int64_t{bm.bmWidth} + bm.bmHeight;
+            if (side * side <= kMaxRotatedPixels) {
                 bitmap.RotateImage(angle, false);
                 bitmap.RotateImage(angle, true);
             }
