@@ -196,7 +196,8 @@ void CPortMan::Serve(short revents) {
         }
         if (result.status == kq::IoStatus::Done && result.count > 0) {
             OnReceive(buffer, static_cast<DWORD>(result.count));
-            if (!*alive) {
+            // A short read drained the line: asking again would only fail with "try later".
+            if (!*alive || result.count < sizeof buffer) {
                 return;
             }
             continue;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/ui/Messages.h"
+#include "platform/ui/controls/detail/ControlSupport.h"
 #include "platform/ui/detail/Delivery.h"
 #include "platform/ui/detail/Window.h"
 
@@ -167,7 +168,23 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
     }
 }
 
+namespace {
+
+bool IsStaticShowing(HWND hwnd, LPCSTR text) {
+    if (!kq::ui::detail::IsWindowOfClass(hwnd, "Static"))
+        return false;
+    std::lock_guard lock(TreeMutex());
+    const Window* w = Lookup(hwnd);
+    return w && w->text == text;
+}
+
+}  // namespace
+
 BOOL SetWindowText(HWND hwnd, LPCSTR text) {
+    // A label given the text it shows already would only repaint itself; live readings
+    // refresh their labels many times a second with mostly unchanged texts.
+    if (IsStaticShowing(hwnd, text ? text : ""))
+        return TRUE;
     bool delivered = false;
     LRESULT r =
         SendInternal(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""), &delivered);

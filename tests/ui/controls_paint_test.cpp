@@ -243,6 +243,19 @@ TEST_F(ControlPaintTest, TheScreenFollowsTheControlsState) {
     EXPECT_GT(navy, 0);
 }
 
+TEST_F(ControlPaintTest, ALabelRepaintsOnlyWhenItsTextChanges) {
+    HWND label = Make("STATIC", "12 s", SS_LEFT, RECT{10, 10, 90, 27});
+    Pump();
+    RECT dirty{};
+    EXPECT_TRUE(SetWindowText(label, "12 s"));
+    EXPECT_FALSE(GetUpdateRect(label, &dirty, FALSE));
+    EXPECT_TRUE(SetWindowText(label, "13 s"));
+    EXPECT_TRUE(GetUpdateRect(label, &dirty, FALSE));
+    char text[16] = {};
+    GetWindowText(label, text, sizeof text);
+    EXPECT_STREQ(text, "13 s");
+}
+
 TEST_F(ControlPaintTest, AWindowsOwnScrollBarIsDrawnInItsFrame) {
     HWND w = CreateTopLevel(RECT{300, 300, 500, 500}, WS_POPUP | WS_VISIBLE | WS_VSCROLL);
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 99, 10, 0, 0};
