@@ -26,6 +26,21 @@ TEST_F(PaintClip, ChildrenAreLeftOutOnlyWithClipChildren) {
     EXPECT_EQ(At(59, 59), kRed);
 }
 
+TEST_F(PaintClip, AChildReachingIntoItsParentsFrameLeavesTheFrameToTheParent) {
+    HWND parent = Solid(nullptr, {0, 0, 300, 200}, kBlue, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN);
+    // The child's window covers the parent's border on the left and top as well.
+    Solid(parent, {-1, -1, 60, 60}, kGreen);
+    Pump();
+    HDC whole = GetWindowDC(parent);
+    SetPixel(whole, 0, 30, kYellow);
+    SetPixel(whole, 30, 0, kYellow);
+    SetPixel(whole, 30, 30, kYellow);
+    ReleaseDC(parent, whole);
+    EXPECT_EQ(At(0, 30), kYellow);
+    EXPECT_EQ(At(30, 0), kYellow);
+    EXPECT_EQ(At(30, 30), kGreen);
+}
+
 TEST_F(PaintClip, SiblingsAboveAreLeftOutWithClipSiblings) {
     HWND parent = Solid(nullptr, {0, 0, 300, 200}, kBlue, WS_POPUP | WS_CLIPCHILDREN);
     HWND upper = Solid(parent, {10, 10, 110, 110}, kGreen);  // created first: above

@@ -12,7 +12,6 @@ constexpr int kExitMs = 30000;
 // The status line, counted from the main window's caption.
 constexpr int kStatusLineTop = 722;
 constexpr int kStatusLineBottom = 746;
-constexpr int kSeamLeft = 198;
 
 }  // namespace
 
@@ -32,10 +31,6 @@ void ProgramRoad::SetUpTestSuite() {
     // The status line shows the prompt of whatever the pointer or a menu is on.
     operator_->Ignore(Box{caption_.left - 4, caption_.top + kStatusLineTop, caption_.right + 4,
                           caption_.top + kStatusLineBottom});
-    // The two-pixel seam between the navigation bar and the pages belongs to no window that
-    // paints it: whatever covered it last stays there.
-    operator_->Ignore(Box{caption_.left + kSeamLeft, caption_.top + 36,
-                          caption_.left + kSeamLeft + 2, caption_.top + kStatusLineTop});
 }
 
 void ProgramRoad::TearDownTestSuite() {

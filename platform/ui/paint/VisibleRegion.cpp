@@ -27,9 +27,15 @@ Region VisibleRegionLocked(const Window& w, const VisibleRegionRequest& request)
     for (const Window* p = w.parent; p && p != desktop; p = p->parent)
         r.IntersectRect(ClientRectOnScreen(*p));
     if (request.clipChildren) {
+        // A child shows only inside its parent's client area: where it reaches into the
+        // parent's frame, the frame is still the parent's to paint.
+        const auto inside = ClientRectOnScreen(w);
         for (const Window* c : w.children) {
-            if (c->style & WS_VISIBLE)
-                r = Region::Combine(r, Region(WindowRectOnScreen(*c)), Region::Op::Diff);
+            if (!(c->style & WS_VISIBLE))
+                continue;
+            Region shown(WindowRectOnScreen(*c));
+            shown.IntersectRect(inside);
+            r = Region::Combine(r, shown, Region::Op::Diff);
         }
     }
     for (const Window* x = &w; x && x != desktop && x->parent; x = x->parent) {
