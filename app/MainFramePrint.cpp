@@ -15,18 +15,18 @@
 #include "platform/base/LastError.h"
 #include "platform/framework/commdlg/PrintDialog.h"
 #include "platform/gfx/PrinterOutput.h"
+#include "res/TextIds.h"
 
 namespace {
 
 // The measuring state's text without its dots ("Messen", "Measure", "Mesure") names the print.
-constexpr int IDS_MEASURING = 5272;
 constexpr char kFontFace[] = "Courier New";
 constexpr int kHeadlineFont = 0, kAddressFont = 1, kCommentFont = 2;
 // A text that does not fit its cell is shrunk by this share per try.
 constexpr int kShrinkPercent = 90;
 
 CString DocumentName() {
-    CString name = GetLanguageString(IDS_MEASURING);
+    CString name = GetLanguageString(IDS_STATUS_MEASURING);
     name.TrimRight('.');
     return name;
 }

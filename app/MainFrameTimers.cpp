@@ -12,11 +12,11 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "ports/DeviceChange.h"
+#include "res/TextIds.h"
 
 namespace {
 
 constexpr UINT kBaudWriteLookMs = 100;
-constexpr UINT kOpenSensorHint = 5798;
 constexpr int kBaudWriteGiveUpMs = 3000;
 constexpr UINT kSoftwareConfigDelayMs = 1000;
 constexpr UINT kSoftwareConfigRetryMs = 500;
@@ -77,7 +77,7 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
             m_bStatusRestoreOnMouseMove = TRUE;
             break;
         case TIMER_MEASURE_ADJUST_NOTICE:
-            AfxMessageBox(GetLanguageString(5924), MB_ICONINFORMATION);
+            AfxMessageBox(GetLanguageString(IDS_CONFIRM_MEASURE_SETTINGS), MB_ICONINFORMATION);
             break;
         case TIMER_ACTIVATE_ROW:
             m_strReceiveCOM.Empty();
@@ -155,8 +155,8 @@ void CMainFrame::EvaluateMultiportDetection() {
         // than one device holds, none is chosen: the status line says how to open one.
         if (m_iSensorsFound > 4 || m_iLastFoundEntry < 0) {
             // Kept as the status to come back to, until a sensor's own status replaces it.
-            m_nLastStatusId = kOpenSensorHint;
-            SetStatusTextString(GetLanguageString(static_cast<int>(kOpenSensorHint)));
+            m_nLastStatusId = IDS_OPEN_SENSOR_HINT;
+            SetStatusTextString(GetLanguageString(static_cast<int>(IDS_OPEN_SENSOR_HINT)));
             return;
         }
         COM_StartMultiChannelActivation(m_iLastFoundEntry, 50);
@@ -208,7 +208,7 @@ void CMainFrame::RunBaudWriteStep() {
         connection->m_bActivationBusy = FALSE;
         connection->SetBaudrateCellText(connection->GetSelectedRow(),
                                         m_iStoredBaudCode == 16 ? "230,4k" : "115,2k");
-        AfxMessageBox(GetLanguageString(5762), MB_ICONWARNING);
+        AfxMessageBox(GetLanguageString(IDS_BAUD_NO_ANSWER), MB_ICONWARNING);
         return;
     }
     m_iBaudWriteWaitMs = 0;

@@ -11,6 +11,7 @@
 #include "foundation/NumberText.h"
 #include "platform/base/FileSystem.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -122,11 +123,11 @@ CString CAFormDiagram::GetAxisLabel(int source, bool twoLines) const {
     const auto* units = dynamic_cast<const IChannelUnitSource*>(m_pFrame);
     const bool several = m_pFrame != nullptr && m_pFrame->m_iNumberOfSensors >= 2;
     if (source == 0) {
-        name = GetLanguageString(5158);
+        name = GetLanguageString(IDS_OFF);
         unit = "N.L";
     } else if (source == DiagramAssignment::kTimeSource) {
-        name = GetLanguageString(5256);
-        unit = GetLanguageString(5190);
+        name = GetLanguageString(IDS_TIME);
+        unit = GetLanguageString(IDS_SECONDS);
     } else if (source >= DiagramAssignment::kFirstChannelSource &&
                source <= DiagramAssignment::kLastChannelSource) {
         const int channel = source - DiagramAssignment::kFirstChannelSource;
@@ -134,9 +135,9 @@ CString CAFormDiagram::GetAxisLabel(int source, bool twoLines) const {
         if (source >= 6)
             name.Format("P%d", source - 5);
         else if (several)
-            name.Format("%s.%d", GetLanguageString(5111).GetString(), source - 1);
+            name.Format("%s.%d", GetLanguageString(IDS_SENSOR).GetString(), source - 1);
         else
-            name = GetLanguageString(5319 + source);
+            name = GetLanguageString(IDS_CHANNEL_A + channel);
         unit.Empty();
         if (units != nullptr) {
             const int record = several ? units->GetRecordOfChannel(channel) : channel;

@@ -20,7 +20,6 @@ IMPLEMENT_DYNAMIC(CDlgMeasureDiagram, CPageDialog)
 
 namespace {
 
-constexpr int kRepeatText = 5370;
 constexpr int kLampSize = 16;
 constexpr int kPictureFitInside = 6;
 constexpr int kPictureCentred = 3;
@@ -29,7 +28,7 @@ const PageLabel kLabels[] = {{IDC_MD_START, IDS_MD_START},
                              {IDC_MD_TRIGGER, IDS_MD_TRIGGER},
                              {IDC_MD_STOP, IDS_MD_STOP},
                              {IDC_MD_SINGLE_SHOT, IDS_MD_SINGLE_SHOT},
-                             {IDC_MD_REPEAT, kRepeatText}};
+                             {IDC_MD_REPEAT, IDS_REPEAT_TRIGGER}};
 // Texts the page writes later (monitor, count, messages).
 const int kLaterTexts[] = {IDS_MD_ARMED,           IDS_MD_NOT_ARMED,      IDS_MD_VALUES,
                            IDS_MD_STORAGE_REDUCED, IDS_MD_STORAGE_FAILED, IDS_MD_PROGRAM_FAILED,

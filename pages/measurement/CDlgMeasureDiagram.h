@@ -143,7 +143,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
 
   private:
     // The curve store for the next measurement and the curves' channels, on the GUI path; FALSE
-    // (reported, status 5270) when the store could not be made.
+    // (reported, status IDS_STATUS_READY) when the store could not be made.
     BOOL PrepareStorage();
     // Start step 3: the diagram restarted, averages and angle zero reset, the file set up.
     void PrepareRun();

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr UINT kStatusReady = 5270;
-constexpr UINT kStatusDisconnected = 5271;
 constexpr char kNoValue[] = "---";
 
 // Each of the six channel views that exists as a window.
@@ -36,7 +34,7 @@ void CDlgMeasureDiagram::OnSensorConnected() {
         frame->CloseScaleDialogIfVisible();
     // The start-up's "Sensor getrennt" gives way once a sensor answers; a run keeps its own text.
     if (!IsMeasuring() && !m_run.IsRunning())
-        Status(kStatusReady);
+        Status(IDS_STATUS_READY);
     ShowButtons();
 }
 
@@ -51,7 +49,7 @@ void CDlgMeasureDiagram::OnSensorDisconnected() {
         ArmDurationStopTimer();
     }
     ClearSensorDisplays();
-    Status(kStatusDisconnected);
+    Status(IDS_STATUS_DISCONNECTED);
     ShowButtons();
     if (CMainFrame* frame = GetMainFrame()) {
         frame->WaitCursorOff();

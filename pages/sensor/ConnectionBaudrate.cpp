@@ -9,18 +9,12 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 #include "sensor/Protocol.h"
 #include "sensor/ZMStates.h"
 
 namespace {
 
-constexpr int IDS_ACTIVE = 5125;
-constexpr int IDS_ACTIVATE_DEVICE_FIRST = 5671;
-constexpr int IDS_ACTIVATE_NX_ZID3_FIRST = 5672;
-constexpr int IDS_NX_ZID3_ALL_AT_ONCE = 5673;
-constexpr int IDS_CHANGE_NOT_TAKEN = 5675;
-constexpr int IDS_BAUD_NOT_ON_EVERY_PORT = 5676;
-constexpr int IDS_BAUD_LEFT_ON_SOME_PORTS = 5677;
 constexpr UINT kRefusedMessageMs = 20;
 constexpr UINT kMultiportWriteMs = 100;
 constexpr UINT kMultiportWaitMs = 500;

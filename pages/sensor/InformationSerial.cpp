@@ -6,6 +6,7 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 #include "sensor/BlockLayouts.h"
 
 namespace {
@@ -85,12 +86,12 @@ void CDlgSensorInformationPkr::OnSerialChange(UINT nID) {
         return;
     }
     if (m_bAskBeforeChange[channel]) {
-        CString question = GetLanguageString(5356);
+        CString question = GetLanguageString(IDS_SERIAL_NUMBER_QUESTION);
         if (multi) {
             CString digit;
             digit.Format(" %d", channel + 1);
             question.Replace(" A", digit);
-            question.Replace(GetLanguageString(5320), GetLanguageString(5111));
+            question.Replace(GetLanguageString(IDS_CHANNEL), GetLanguageString(IDS_SENSOR));
         } else if (channel == 1) {
             question.Replace(" A", " B");
         }
