@@ -4,6 +4,7 @@
 // multi-port activation, the delayed baud-rate write (36) and the debounced software
 // configuration writes (37).
 #include "app/MainFrame.h"
+#include "app/PageTable.h"
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgDiagnostic.h"
@@ -183,7 +184,8 @@ void CMainFrame::OnMultiChannelActivationDone(int activated) {
         if (CDlgMeasureDiagram* measure = GetMeasureDiagramPage(); measure && measure->m_hWnd)
             measure->SetTimer(CDlgMeasureDiagram::TIMER_SENSOR_CHANGED, 120, nullptr);
         CDlgSensorInformationPkr* information = GetInformationPage();
-        if (m_nActivePage == 202 && information != nullptr && information->m_hWnd != nullptr)
+        if (m_nActivePage == PAGE_INFORMATION && information != nullptr &&
+            information->m_hWnd != nullptr)
             information->SetTimer(CDlgSensorInformationPkr::TIMER_REFRESH, 220, nullptr);
     } else if (activated == 1) {
         AfxMessageBox(OneSensorOfDeviceText(m_iLanguageOffset), MB_OK);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/MainFrame.h"
+#include "app/PageTable.h"
 #include "app/views/ChannelUnitSource.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
@@ -44,7 +45,8 @@ const IDiagramSource* CAFormDiagram::Source() const {
     if (m_pSource != nullptr)
         return m_pSource;
     if (m_pFrame != nullptr) {
-        if (auto* page = dynamic_cast<const IDiagramSource*>(m_pFrame->GetPageWindow(135)))
+        if (auto* page =
+                dynamic_cast<const IDiagramSource*>(m_pFrame->GetPageWindow(PAGE_MEASURE_ADJUST)))
             return page;
     }
     return &fallback;
