@@ -1,7 +1,7 @@
 // The diagram's print: command 10003 floats the diagram at the print size and lets the diagram
-// view capture it (its timer 12), which then calls PrintDiagram. PrintDiagram chooses the printer
-// and PrintDiagramPage prints the one page on a given printer DC: frame, header band with the
-// documentation's texts and the date, and the capture turned to the page's height.
+// view capture it (its TIMER_PRINT), which then calls PrintDiagram. PrintDiagram chooses the
+// printer and PrintDiagramPage prints the one page on a given printer DC: frame, header band with
+// the documentation's texts and the date, and the capture turned to the page's height.
 #include <algorithm>
 #include <vector>
 

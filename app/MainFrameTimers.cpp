@@ -1,8 +1,8 @@
 // The one-shot timer dispatcher: every timer of the frame is killed before it acts, offered to the
 // sensor dialogue, and otherwise run here; the default handling follows except after the close
-// request of timer 49. Here too: the evaluation of a multi-port detection (14), the end of a
-// multi-port activation, the delayed baud-rate write (36) and the debounced software
-// configuration writes (37).
+// request of TIMER_CLOSE_AGAIN. Here too: the evaluation of a multi-port detection
+// (TIMER_MULTIPORT_EVALUATION), the end of a multi-port activation, the delayed baud-rate write
+// (TIMER_BAUD_WRITE) and the debounced software configuration writes (TIMER_SW_CONFIG_WRITE).
 #include "app/MainFrame.h"
 #include "app/PageTable.h"
 #include "foundation/DiagnosticTrace.h"

@@ -1,8 +1,8 @@
 // The automatic diagram save after a measurement: the documentation's diagram folder is made
-// (an existing one will do), the diagram floated at the export size and, on timer 10, its
-// picture written under the documentation's automatic name. Then the run goes on: the panel's
-// next trigger, or the close that waited for the save - posted exactly once, also when the
-// folder could not be made.
+// (an existing one will do), the diagram floated at the export size and, on
+// CAFormDiagram::TIMER_AUTO_SAVE, its picture written under the documentation's automatic name.
+// Then the run goes on: the panel's next trigger, or the close that waited for the save - posted
+// exactly once, also when the folder could not be made.
 #include "app/MainFrame.h"
 #include "app/views/CAFormDiagram.h"
 #include "foundation/Language.h"

@@ -1,6 +1,6 @@
 // The diagram view's measurement side: the curves assigned and set up at the start, each set of
 // measured values rounded, averaged and added as points, and the chart's curves and x range
-// refreshed on timer 6 (or once at the end of a measurement).
+// refreshed on CAFormDiagram::TIMER_REDRAW (or once at the end of a measurement).
 #include "app/views/CAFormDiagram.h"
 
 #include <algorithm>

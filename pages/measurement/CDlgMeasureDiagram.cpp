@@ -1,8 +1,8 @@
 // The measurement panel as the user sees it: Start, Trigger, Stop and the single shot enabled
 // by the sensor's and the run's state, the state lamp, the sensor picture, the automatic repeat,
 // the P1/P2 boxes, the elapsed time and count, and the trigger monitor. Shown, it asks one value
-// set through the frame's timer 40; timer 19 brings it up to date after a multi-sensor
-// activation; timer 64 finishes a stopped measurement (MeasureDiagramRun).
+// set through CMainFrame::TIMER_SINGLE_SHOT; TIMER_SENSOR_CHANGED brings it up to date after a
+// multi-sensor activation; TIMER_FINISH finishes a stopped measurement (MeasureDiagramRun).
 #include "pages/measurement/CDlgMeasureDiagram.h"
 
 #include <iterator>
@@ -159,7 +159,7 @@ void CDlgMeasureDiagram::ShowButtons() {
     if (m_hWnd == nullptr)
         return;
     const bool busy = IsMeasuring() || m_bWaitingForTrigger;
-    // A stopped run still being finished (timer 64) takes no new start.
+    // A stopped run still being finished (TIMER_FINISH) takes no new start.
     const bool ready = !busy && !m_run.IsRunning() && IsSensorReady();
     auto enable = [this](UINT id, bool on) {
         if (CWnd* button = GetDlgItem(static_cast<int>(id)))

@@ -1,9 +1,9 @@
 // One measurement through the panel: Start and Trigger prepare the curve store on the GUI path
 // (a failed store refuses the start; a smaller one shortens the maximum duration), assign the
 // curves, restart the diagram and set up the file, then start the engine; the flow's trigger
-// start only begins the run. A stop asks the engine to stop and timer 64 finishes the
-// measurement once the engine is at rest (or after 10 s); the end runs once per measurement,
-// judges it, lights the light view and hands the diagram to the automatic save.
+// start only begins the run. A stop asks the engine to stop and CDlgMeasureDiagram::TIMER_FINISH
+// finishes the measurement once the engine is at rest (or after 10 s); the end runs once per
+// measurement, judges it, lights the light view and hands the diagram to the automatic save.
 #include <algorithm>
 
 #include "app/MainFrame.h"

@@ -1,7 +1,7 @@
 // The panel and the sensor: when one answers, the channel views' buttons and the calibration
 // page's controls come on; when it is lost, a measurement under way is finished first through
-// timer 64 (so its rows are written), the frame then marks the lost port, and the displays show
-// "---" with the status "Sensor getrennt".
+// CDlgMeasureDiagram::TIMER_FINISH (so its rows are written), the frame then marks the lost port,
+// and the displays show "---" with the status "Sensor getrennt".
 #include "app/MainFrame.h"
 #include "app/views/CAFormChannel.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
@@ -45,7 +45,7 @@ void CDlgMeasureDiagram::OnSensorDisconnected() {
         m_bRecoverAfterFinish = true;
         OnBnClickedStop();
         // Also when nothing was recorded yet (a trigger still awaited) or the frame has already
-        // finished it: timer 64 ends what runs, then asks for the recovery.
+        // finished it: TIMER_FINISH ends what runs, then asks for the recovery.
         ArmDurationStopTimer();
     }
     ClearSensorDisplays();

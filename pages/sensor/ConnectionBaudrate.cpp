@@ -1,7 +1,7 @@
 // Baud-rate changes from the connection page: the choice in a row's Baud rate cell, the write to
-// one sensor (through an activation of its row and main-frame timer 36) or to every port of a
-// multi-port device (page timers 6 and 7, the device restarts only when every port took the new
-// rate), and the device-server checks of a network port.
+// one sensor (through an activation of its row and CMainFrame::TIMER_BAUD_WRITE) or to every port
+// of a multi-port device (TIMER_BAUD_MULTIPORT_WRITE and TIMER_BAUD_MULTIPORT_WAIT, the device
+// restarts only when every port took the new rate), and the device-server checks of a network port.
 #include "app/MainFrame.h"
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
 #include "foundation/Language.h"

@@ -1,6 +1,7 @@
 // The serial-number edits of the information page: filled from the records, and a change that the
-// user confirmed goes into the record and is marked for the engine's delayed write (timer 38),
-// which follows 1000 ms after the last key, or at once when the field or the page is left.
+// user confirmed goes into the record and is marked for the engine's delayed write
+// (COM_TIMER_SERIAL_NUMBER_DELAY), which follows 1000 ms after the last key, or at once when the
+// field or the page is left.
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
