@@ -10,6 +10,7 @@
 #include "foundation/SharedConstants.h"
 #include "platform/base/Registry.h"
 #include "platform/framework/commctrl/RichEditCtrl.h"
+#include "res/TextIds.h"
 
 BEGIN_MESSAGE_MAP(CKq7App, CWinApp)
 ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
@@ -74,7 +75,7 @@ void CKq7App::ReportDamagedSettings() {
     kq::RegistryDamage damage;
     if (!kq::GetRegistryDamage(&damage))
         return;
-    CString text = GetLanguageString(5761);
+    CString text = GetLanguageString(IDS_SETTINGS_FILE_DAMAGED);
     const int first = text.Find("%s");
     if (first >= 0)
         text = text.Left(first) + damage.file.c_str() + text.Mid(first + 2);

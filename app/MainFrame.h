@@ -76,7 +76,7 @@ class CMainFrame : public CFrameWnd,
     static constexpr UINT PANE_DATE = 32784;
     // The notification message of the conversion worker.
     static constexpr UINT WM_CONVERSION_NOTIFY = 0xB6;
-    // The device-change data of the time-out calls of timers 16 and 17.
+    // The device-change data of the time-out calls of TIMER_NODES_CHANGED and TIMER_REMOVAL.
     static constexpr DWORD_PTR kNoDeviceData = 0xFFFFFFFF;
 
     // The ports the sensor dialogue uses; tests give simulated ones.
@@ -114,7 +114,7 @@ class CMainFrame : public CFrameWnd,
 
     // ---- Timers (MainFrameTimers) ----
     void OnTimer(UINT_PTR nIDEvent);
-    // Marks the sensor's software configuration for writing and (re)arms timer 37.
+    // Marks the sensor's software configuration for writing and (re)arms TIMER_SW_CONFIG_WRITE.
     void RequestSoftwareConfigWrite(int sensor);
     void OnMultiChannelActivationDone(int activated) override;
 

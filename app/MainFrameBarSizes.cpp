@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr UINT kMeasureDiagramPage = 138;
 constexpr int kChannelBars = 7;
 constexpr int kPasses = 10;
 constexpr int kDockedHorizontally = 1;
@@ -30,8 +29,8 @@ constexpr int kColumnMargin = 16;
 void CMainFrame::FitDiagramToMeasurePage() {
     CViewBarDiagram& bar = m_wndDiagramBar;
     CKq7View* view = GetView();
-    CWnd* page = GetPageWindow(kMeasureDiagramPage);
-    if (m_nActivePage != kMeasureDiagramPage || view == nullptr || page == nullptr ||
+    CWnd* page = GetPageWindow(PAGE_MEASURE_DIAGRAM);
+    if (m_nActivePage != PAGE_MEASURE_DIAGRAM || view == nullptr || page == nullptr ||
         bar.GetSafeHwnd() == nullptr || !bar.IsWindowVisible() ||
         bar.GetDockingKind() != kDockedHorizontally)
         return;
@@ -77,7 +76,7 @@ void CMainFrame::FitDiagramToMeasurePage() {
 }
 
 void CMainFrame::EqualizeChannelBarHeights() {
-    if (m_nActivePage != kMeasureDiagramPage)
+    if (m_nActivePage != PAGE_MEASURE_DIAGRAM)
         return;
     FitDiagramToMeasurePage();
     std::vector<BarPlacement> bars(kChannelBars);

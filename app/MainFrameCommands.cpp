@@ -7,6 +7,7 @@
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgInfo.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "res/TextIds.h"
 #include "sensor/ChanState.h"
 
 namespace {
@@ -98,7 +99,7 @@ void CMainFrame::OnInfo() {
 }
 
 void CMainFrame::OnAdvice() {
-    CDlgAdvice advice(GetLanguageString(5044));
+    CDlgAdvice advice(GetLanguageString(IDS_NAVI_ADVICE));
     advice.DoModal();
 }
 

@@ -11,11 +11,11 @@
 #include "foundation/NumberText.h"
 #include "pages/measurement/CDlgSaveMwMessage.h"
 #include "platform/base/CodePage1252.h"
+#include "res/TextIds.h"
 
 namespace {
 
 constexpr char kNoValues[] = "No values registered, sorry!\n";
-constexpr int kProgressStatus = 5291;
 // From this many values on, the write keeps the program busy long enough for a notice.
 constexpr int64_t kLargeFileValues = 200000;
 
@@ -132,7 +132,7 @@ BOOL CMainFrame::ConvertRecordToCsv() {
                     const double seconds = m_conversionStopWatch.GetElapsedSeconds();
                     m_dConversionProgress = percent;
                     m_dConversionSpeed = seconds > 0.0 ? bytes / 1024.0 / seconds : 0.0;
-                    ShowStatusMessage(kProgressStatus);
+                    ShowStatusMessage(IDS_STATUS_STORAGE_PROGRESS);
                 }));
         }
     }

@@ -28,6 +28,7 @@
 #include "platform/framework/CreateContext.h"
 #include "platform/framework/DockBar.h"
 #include "platform/framework/DockState.h"
+#include "res/TextIds.h"
 #include "sensor/CSensorConfigSequence.h"
 #include "sensor/ChanState.h"
 #include "sensor/PortManagerSeam.h"
@@ -189,23 +190,24 @@ BOOL CMainFrame::CreateBars(CCreateContext* frameContext) {
     for (int i = 0; i < 6; ++i) {
         CString caption;
         if (i < 4)
-            caption.Format("%s %d", GetLanguageString(5320).GetString(), i + 1);
+            caption.Format("%s %d", GetLanguageString(IDS_CHANNEL).GetString(), i + 1);
         else
-            caption.Format("%s %d", GetLanguageString(5033).GetString(), i - 3);
+            caption.Format("%s %d", GetLanguageString(IDS_QUANTITY_POWER).GetString(), i - 3);
         if (!m_wndViewBar[i].Create(caption, channelViews[i], &context, this,
                                     110 + static_cast<UINT>(i), WS_CHILD | WS_VISIBLE | CBRS_TOP))
             return FALSE;
     }
-    if (!m_wndViewBar[CHANNEL_LIGHT].Create(GetLanguageString(5437), RUNTIME_CLASS(CAFormLight),
-                                            &context, this, 119, WS_CHILD | CBRS_TOP))
+    if (!m_wndViewBar[CHANNEL_LIGHT].Create(GetLanguageString(IDS_OK_NOK_DISPLAY),
+                                            RUNTIME_CLASS(CAFormLight), &context, this, 119,
+                                            WS_CHILD | CBRS_TOP))
         return FALSE;
     // The diagram and navigation bars draw their sizing edges and size their one child.
     constexpr DWORD kEdgesAndChild = CSizingControlBar::kShowEdges | CSizingControlBar::kSizeChild;
-    if (!m_wndDiagramBar.Create(GetLanguageString(5140), RUNTIME_CLASS(CAFormDiagram), &context,
-                                this, 185, WS_CHILD | WS_VISIBLE | CBRS_TOP))
+    if (!m_wndDiagramBar.Create(GetLanguageString(IDS_DIAGRAM), RUNTIME_CLASS(CAFormDiagram),
+                                &context, this, 185, WS_CHILD | WS_VISIBLE | CBRS_TOP))
         return FALSE;
     m_wndDiagramBar.SetSizingStyle(m_wndDiagramBar.GetSizingStyle() | kEdgesAndChild);
-    if (!m_wndNaviBar.Create(GetLanguageString(5076), nullptr, nullptr, this, 121,
+    if (!m_wndNaviBar.Create(GetLanguageString(IDS_NAVIGATION_BAR), nullptr, nullptr, this, 121,
                              WS_CHILD | WS_VISIBLE | CBRS_TOP))
         return FALSE;
     m_wndNaviBar.SetSizingStyle(m_wndNaviBar.GetSizingStyle() | kEdgesAndChild);
@@ -315,7 +317,7 @@ void CMainFrame::CompleteStartUp() {
     if (!RefreshPagesForLanguage())
         WriteDiagnosticTrace("A page did not take all of its texts");
     m_bStartUpPending = FALSE;
-    ShowStatusMessage(5271);
+    ShowStatusMessage(IDS_STATUS_DISCONNECTED);
     m_bKeepInsideWorkArea = TRUE;
     COM_CreateMainPortManager(m_hWnd);
     if (m_bFirstSearchAhead && m_dlgStartUp.m_hWnd == nullptr) {

@@ -15,16 +15,10 @@
 #include "platform/base/Time.h"
 #include "platform/base/Trace.h"
 #include "platform/framework/commdlg/FileDialog.h"
+#include "res/TextIds.h"
 
 namespace {
 
-constexpr int kFolderFailed1 = 5257;
-constexpr int kFolderFailed2 = 5258;
-constexpr int kFileInUse1 = 5259;
-constexpr int kFileInUse2 = 5260;
-constexpr int kPassed = 5411;
-constexpr int kFailed = 5412;
-constexpr int kWriteFailed = 5704;
 constexpr char kNoValues[] = "No values registered, sorry!\n";
 
 CString FolderOf(const CString& path) {
@@ -59,7 +53,8 @@ CString StartFolderOf(CString folder) {
 }  // namespace
 
 CString CMainFrame::BuildFileOpenErrorText(const CString& name) {
-    return GetLanguageString(kFileInUse1) + " '" + name + "' " + GetLanguageString(kFileInUse2);
+    return GetLanguageString(IDS_THE_FILE) + " '" + name + "' " +
+           GetLanguageString(IDS_FILE_IN_USE);
 }
 
 BOOL CMainFrame::OpenExportFile(CExportFile& file, const CString& name, const CString& extension,
@@ -70,8 +65,8 @@ BOOL CMainFrame::OpenExportFile(CExportFile& file, const CString& name, const CS
         return FALSE;
     const CString directory = WithoutTrailingSlash(documentation->GetTargetDirectory(kind));
     if (!CreateDirectoryA(directory, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        PostFlowMessage(GetLanguageString(kFolderFailed1) + " '" + directory + "' " +
-                        GetLanguageString(kFolderFailed2));
+        PostFlowMessage(GetLanguageString(IDS_VALUES_FOLDER_FAILED) + " '" + directory + "' " +
+                        GetLanguageString(IDS_VALUES_FOLDER_FAILED_END));
         return FALSE;
     }
     const CString path = name + extension;
@@ -157,9 +152,9 @@ CString CMainFrame::BuildResultRow() {
         allPassed &= passed;
         row += FormatDecimal(maximum, RecordOfChannel(measurand).iDecimals, m_iDecimalLanguage) +
                separator + config->GetJudgedUnitLabel(criterion) + separator +
-               GetLanguageString(passed ? kPassed : kFailed) + separator;
+               GetLanguageString(passed ? IDS_PASSED : IDS_FAILED) + separator;
     }
-    row += mode == 0 ? CString(" -") : GetLanguageString(allPassed ? kPassed : kFailed);
+    row += mode == 0 ? CString(" -") : GetLanguageString(allPassed ? IDS_PASSED : IDS_FAILED);
     return row + m_strLineEnd;
 }
 
@@ -189,7 +184,7 @@ CString CMainFrame::CloseExportFile(CExportFile& file, BOOL bareLineEnd) {
 
 void CMainFrame::ReportExportFailure(const CString& path, const CString& reason) {
     CString text;
-    text.Format(GetLanguageString(kWriteFailed), path.GetString(), reason.GetString());
+    text.Format(GetLanguageString(IDS_FILE_NOT_WRITTEN), path.GetString(), reason.GetString());
     PostFlowMessage(text);
     m_bExportFailed = TRUE;
     m_ucDataAvailable = 1;

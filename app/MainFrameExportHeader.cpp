@@ -12,11 +12,6 @@
 
 namespace {
 
-constexpr int kRowNumberTitle = 5541;  // "Nr."
-constexpr int kSensorTitle = 5111;     // "Sensor", with several sensors "Sensor 2"
-constexpr int kChannelTitle = 5321;    // "Kanal A" .. "Kanal D"
-constexpr int kPowerTitle = 5033;      // "Leistung", as "Leistung 1" and "Leistung 2"
-constexpr int kDateTitle = 5470;
 constexpr int kPassTitle = IDS_DOC_VERDICT;
 constexpr const char* kNotAvailable = "n.a.";
 
@@ -63,11 +58,11 @@ CString CMainFrame::ExportChannelTitle(int channel) {
         return "";
     CString title;
     if (channel >= 4)
-        title = Numbered(kPowerTitle, channel - 3);
+        title = Numbered(IDS_QUANTITY_POWER, channel - 3);
     else if (m_iNumberOfSensors > 1)
-        title = Numbered(kSensorTitle, channel + 1);
+        title = Numbered(IDS_SENSOR, channel + 1);
     else
-        title = GetLanguageString(kChannelTitle + channel);
+        title = GetLanguageString(IDS_CHANNEL_A + channel);
     const CString unit = RecordOfChannel(channel).CurrentUnitText();
     if (!unit.IsEmpty() && unit != kNotAvailable)
         title += " [" + unit + "]";
@@ -78,7 +73,7 @@ std::vector<CString> CMainFrame::GetExportColumnTitles(int kind) {
     std::vector<CString> titles;
     IMeasureConfigSeam* config = FlowMeasureConfig();
     if (kind == 1) {
-        titles = {GetLanguageString(kDateTitle), GetLanguageString(IDS_DOC_TIME)};
+        titles = {GetLanguageString(IDS_DATE), GetLanguageString(IDS_DOC_TIME)};
         for (int criterion = 0; criterion < 2; ++criterion) {
             CString maximum = Numbered(IDS_DOC_MAXIMUM, criterion + 1);
             const int measurand = config != nullptr ? config->GetJudgedMeasurand(criterion) : -1;
@@ -100,7 +95,7 @@ std::vector<CString> CMainFrame::GetExportColumnTitles(int kind) {
         m_aiAxisAssignment[0] = config->GetAxisAssignment(0);
     const CsvLayout layout = BuildCsvLayout(*diagram);
     m_aiAxisAssignment[0] = capturedAxis;
-    titles.push_back(GetLanguageString(kRowNumberTitle));
+    titles.push_back(GetLanguageString(IDS_ROW_NUMBER));
     if (layout.xChannel >= 0)
         titles.push_back(ExportChannelTitle(layout.xChannel));
     for (int channel : layout.columns)

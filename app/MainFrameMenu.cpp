@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -67,27 +68,37 @@ BOOL CMainFrame::UpdateMenuTexts(BOOL firstSetUp) {
     if (firstSetUp)
         all &= RemoveCommand(mode, 10011);
     all &= RemoveCommand(language, 10022);
-    all &= RenameAll(bar, {{0, 0, 5045}, {1, 0, 5050}, {2, 0, 5059}, {3, 0, 5068}, {4, 0, 5073}});
-    all &=
-        RenameAll(file, {{0, 10001, 5046}, {1, 10002, 5047}, {2, 10003, 5048}, {4, 10004, 5049}});
-    all &= RenameAll(mode, {{0, 0, 5051}, {1, 10010, 5057}});
-    all &= RenameAll(
-        configuration,
-        {{0, 10005, 5052}, {1, 10006, 5053}, {2, 10007, 5054}, {3, 10008, 5055}, {4, 10009, 5926}});
-    all &= RenameAll(view, {{0, 0, 5060},
-                            {1, 10025, 5286},
-                            {2, 10016, 5065},
-                            {3, 10017, 5066},
-                            {4, 10045, 5416},
-                            {6, 10018, 5067}});
+    all &= RenameAll(bar, {{0, 0, IDS_MENU_FILE},
+                           {1, 0, IDS_MENU_OPERATING_MODE},
+                           {2, 0, IDS_MENU_VIEW},
+                           {3, 0, IDS_MENU_LANGUAGE},
+                           {4, 0, IDS_MENU_HELP}});
+    all &= RenameAll(file, {{0, 10001, IDS_MENU_SAVE_VALUES},
+                            {1, 10002, IDS_MENU_SAVE_DIAGRAM},
+                            {2, 10003, IDS_MENU_PRINT},
+                            {4, 10004, IDS_MENU_EXIT}});
+    all &= RenameAll(mode, {{0, 0, IDS_MENU_ADJUST_MODE}, {1, 10010, IDS_MENU_MEASURE_DIAGRAM}});
+    all &= RenameAll(configuration, {{0, 10005, IDS_MENU_CONNECTION},
+                                     {1, 10006, IDS_MENU_INFORMATION},
+                                     {2, 10007, IDS_MENU_MEASURE_ADJUST},
+                                     {3, 10008, IDS_MENU_DOCUMENTATION},
+                                     {4, 10009, IDS_MENU_CALIBRATION}});
+    all &= RenameAll(view, {{0, 0, IDS_MENU_DIGITAL_VIEWS},
+                            {1, 10025, IDS_MENU_DIAGRAM},
+                            {2, 10016, IDS_MENU_NAVIGATION_BAR},
+                            {3, 10017, IDS_MENU_STATUS_BAR},
+                            {4, 10045, IDS_MENU_AROUND_TRIGGER},
+                            {6, 10018, IDS_MENU_RESET_VIEWS}});
     for (UINT i = 0; i < 4; ++i) {
         CString text;
-        text.Format("%s %u", GetLanguageString(5111).GetString(), i + 1);
-        all &= RenameItem(digital, {i, 10031 + i, 5111}, text);
+        text.Format("%s %u", GetLanguageString(IDS_SENSOR).GetString(), i + 1);
+        all &= RenameItem(digital, {i, 10031 + i, IDS_SENSOR}, text);
     }
-    all &= RenameAll(digital, {{4, 10040, 5431}});
-    all &= RenameAll(language, {{0, 10019, 5069}, {1, 10020, 5070}, {2, 10021, 5071}});
-    all &= RenameAll(help, {{0, 10023, 5074}, {1, 10024, 5075}});
+    all &= RenameAll(digital, {{4, 10040, IDS_OK_NOK_VALIDATION}});
+    all &= RenameAll(
+        language,
+        {{0, 10019, IDS_MENU_GERMAN}, {1, 10020, IDS_MENU_ENGLISH}, {2, 10021, IDS_MENU_FRENCH}});
+    all &= RenameAll(help, {{0, 10023, IDS_MENU_INFO}, {1, 10024, IDS_MENU_ADVICE}});
     DrawMenuBar();
     return all ? TRUE : FALSE;
 }
@@ -103,18 +114,18 @@ BOOL CMainFrame::UpdateViewBarCaptions() {
     for (int i = 0; i < 4; ++i) {
         CString caption;
         if (m_iActivatedCount > 1)
-            caption.Format("%s %d", GetLanguageString(5111).GetString(), i + 1);
+            caption.Format("%s %d", GetLanguageString(IDS_SENSOR).GetString(), i + 1);
         else
-            caption = GetLanguageString(5331 + i);
+            caption = GetLanguageString(IDS_CHANNEL_A_DISPLAY + i);
         if (m_wndViewBar[i].m_hWnd != nullptr)
             m_wndViewBar[i].SetWindowText(caption);
     }
     if (m_wndViewBar[CHANNEL_LIGHT].m_hWnd != nullptr)
-        m_wndViewBar[CHANNEL_LIGHT].SetWindowText(GetLanguageString(5437));
+        m_wndViewBar[CHANNEL_LIGHT].SetWindowText(GetLanguageString(IDS_OK_NOK_DISPLAY));
     if (m_wndDiagramBar.m_hWnd != nullptr)
-        m_wndDiagramBar.SetWindowText(GetLanguageString(5140));
+        m_wndDiagramBar.SetWindowText(GetLanguageString(IDS_DIAGRAM));
     if (m_wndNaviBar.m_hWnd != nullptr)
-        m_wndNaviBar.SetWindowText(GetLanguageString(5076));
+        m_wndNaviBar.SetWindowText(GetLanguageString(IDS_NAVIGATION_BAR));
     return TRUE;
 }
 
@@ -126,8 +137,9 @@ BOOL CMainFrame::UpdateChannelFormButtonTexts() {
             all = FALSE;
             continue;
         }
-        view->SetButtonTexts(GetLanguageString(view->GetTareLock() == 0 ? 5088 : 5087),
-                             GetLanguageString(5089), GetLanguageString(5090));
+        view->SetButtonTexts(
+            GetLanguageString(view->GetTareLock() == 0 ? IDS_TARE_CLEAR : IDS_TARE),
+            GetLanguageString(IDS_MIN_RESET), GetLanguageString(IDS_MAX_RESET));
     }
     return all;
 }

@@ -1,7 +1,7 @@
 // The diagram's print: command 10003 floats the diagram at the print size and lets the diagram
-// view capture it (its timer 12), which then calls PrintDiagram. PrintDiagram chooses the printer
-// and PrintDiagramPage prints the one page on a given printer DC: frame, header band with the
-// documentation's texts and the date, and the capture turned to the page's height.
+// view capture it (its TIMER_PRINT), which then calls PrintDiagram. PrintDiagram chooses the
+// printer and PrintDiagramPage prints the one page on a given printer DC: frame, header band with
+// the documentation's texts and the date, and the capture turned to the page's height.
 #include <algorithm>
 #include <vector>
 
@@ -15,18 +15,18 @@
 #include "platform/base/LastError.h"
 #include "platform/framework/commdlg/PrintDialog.h"
 #include "platform/gfx/PrinterOutput.h"
+#include "res/TextIds.h"
 
 namespace {
 
 // The measuring state's text without its dots ("Messen", "Measure", "Mesure") names the print.
-constexpr int IDS_MEASURING = 5272;
 constexpr char kFontFace[] = "Courier New";
 constexpr int kHeadlineFont = 0, kAddressFont = 1, kCommentFont = 2;
 // A text that does not fit its cell is shrunk by this share per try.
 constexpr int kShrinkPercent = 90;
 
 CString DocumentName() {
-    CString name = GetLanguageString(IDS_MEASURING);
+    CString name = GetLanguageString(IDS_STATUS_MEASURING);
     name.TrimRight('.');
     return name;
 }

@@ -5,13 +5,8 @@
 #include "app/ThreadedConvertFile.h"
 #include "app/flow/CsvBody.h"
 #include "foundation/Language.h"
+#include "res/TextIds.h"
 #include "sensor/ZMStates.h"
-
-namespace {
-
-constexpr int kStoreRefusedText = 5797;
-
-}  // namespace
 
 void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     IMeasurePanelSeam* panel = FlowPanel();
@@ -36,7 +31,7 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
         if (!m_bStoreRefused && !m_bStopReached) {
             m_bStoreRefused = TRUE;
             StopByRecording(!triggerOn);
-            PostFlowMessage(GetLanguageString(kStoreRefusedText));
+            PostFlowMessage(GetLanguageString(IDS_STORE_REFUSED));
         }
     } else if (!m_bStopReached && IsDurationLimitReached(time)) {
         StopByRecording(!triggerOn);

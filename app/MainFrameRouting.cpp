@@ -1,7 +1,8 @@
 // What reaches the frame about the sensors' connection: received bytes and port events go to the
 // sensor dialogue; device changes are handed to the main port manager and debounced into one
-// port-list update (node changes after an arrival, timer 16) or one removal (timer 17, from the
-// device data copied while its message lasted). Menu prompts get the language offset added.
+// port-list update (node changes after an arrival, TIMER_NODES_CHANGED) or one removal
+// (TIMER_REMOVAL, from the device data copied while its message lasted). Menu prompts get the
+// language offset added.
 #include "app/MainFrame.h"
 #include "foundation/DiagnosticTrace.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"

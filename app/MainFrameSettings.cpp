@@ -13,6 +13,7 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/base/Registry.h"
 #include "platform/framework/DockState.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ void CMainFrame::SaveSettings() {
     }
     if (m_bSettingsWriteFailed) {
         WriteDiagnosticTrace(CString("Settings write failed: ") + m_strSettingsWriteFailure);
-        CString text = GetLanguageString(5760);
+        CString text = GetLanguageString(IDS_SETTINGS_NOT_SAVED);
         text.Replace("%s", ::kq::RegistryFilePath().c_str());
         AfxMessageBox(text, MB_ICONWARNING);
     }

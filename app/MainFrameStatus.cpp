@@ -4,21 +4,22 @@
 #include "app/MainFrame.h"
 #include "app/StatusTexts.h"
 #include "foundation/Language.h"
+#include "res/TextIds.h"
 
 void CMainFrame::ShowStatusMessage(UINT id) {
     const bool barShown = m_viewState.checkState[7] == 1;
-    if (id != 0 && id != 5291)
+    if (id != 0 && id != IDS_STATUS_STORAGE_PROGRESS)
         m_nLastStatusId = id;
     CString text;
     if (id == 0) {
         text = GetLanguageString(static_cast<int>(m_nLastStatusId));
-    } else if (id >= 5270 && id <= 5274) {
+    } else if (id >= IDS_STATUS_READY && id <= IDS_STATUS_TRIGGERED) {
         text = GetLanguageString(static_cast<int>(id));
-    } else if (id == 5291) {
-        text = FormatConversionProgress(GetLanguageString(5291), GetLanguageString(5294),
-                                        GetLanguageString(5190), m_dConversionProgress,
-                                        m_dConversionSpeed, m_conversionStopWatch.IsValid(),
-                                        m_iLanguageOffset);
+    } else if (id == IDS_STATUS_STORAGE_PROGRESS) {
+        text = FormatConversionProgress(
+            GetLanguageString(IDS_STATUS_STORAGE_PROGRESS), GetLanguageString(IDS_STORAGE_SPEED),
+            GetLanguageString(IDS_SECONDS), m_dConversionProgress, m_dConversionSpeed,
+            m_conversionStopWatch.IsValid(), m_iLanguageOffset);
     } else {
         text = "n.a. unbekannte Status Nachricht";
     }

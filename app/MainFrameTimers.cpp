@@ -1,9 +1,10 @@
 // The one-shot timer dispatcher: every timer of the frame is killed before it acts, offered to the
 // sensor dialogue, and otherwise run here; the default handling follows except after the close
-// request of timer 49. Here too: the evaluation of a multi-port detection (14), the end of a
-// multi-port activation, the delayed baud-rate write (36) and the debounced software
-// configuration writes (37).
+// request of TIMER_CLOSE_AGAIN. Here too: the evaluation of a multi-port detection
+// (TIMER_MULTIPORT_EVALUATION), the end of a multi-port activation, the delayed baud-rate write
+// (TIMER_BAUD_WRITE) and the debounced software configuration writes (TIMER_SW_CONFIG_WRITE).
 #include "app/MainFrame.h"
+#include "app/PageTable.h"
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgDiagnostic.h"
@@ -12,11 +13,11 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "ports/DeviceChange.h"
+#include "res/TextIds.h"
 
 namespace {
 
 constexpr UINT kBaudWriteLookMs = 100;
-constexpr UINT kOpenSensorHint = 5798;
 constexpr int kBaudWriteGiveUpMs = 3000;
 constexpr UINT kSoftwareConfigDelayMs = 1000;
 constexpr UINT kSoftwareConfigRetryMs = 500;
@@ -77,7 +78,7 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
             m_bStatusRestoreOnMouseMove = TRUE;
             break;
         case TIMER_MEASURE_ADJUST_NOTICE:
-            AfxMessageBox(GetLanguageString(5924), MB_ICONINFORMATION);
+            AfxMessageBox(GetLanguageString(IDS_CONFIRM_MEASURE_SETTINGS), MB_ICONINFORMATION);
             break;
         case TIMER_ACTIVATE_ROW:
             m_strReceiveCOM.Empty();
@@ -155,8 +156,8 @@ void CMainFrame::EvaluateMultiportDetection() {
         // than one device holds, none is chosen: the status line says how to open one.
         if (m_iSensorsFound > 4 || m_iLastFoundEntry < 0) {
             // Kept as the status to come back to, until a sensor's own status replaces it.
-            m_nLastStatusId = kOpenSensorHint;
-            SetStatusTextString(GetLanguageString(static_cast<int>(kOpenSensorHint)));
+            m_nLastStatusId = IDS_OPEN_SENSOR_HINT;
+            SetStatusTextString(GetLanguageString(static_cast<int>(IDS_OPEN_SENSOR_HINT)));
             return;
         }
         COM_StartMultiChannelActivation(m_iLastFoundEntry, 50);
@@ -183,7 +184,8 @@ void CMainFrame::OnMultiChannelActivationDone(int activated) {
         if (CDlgMeasureDiagram* measure = GetMeasureDiagramPage(); measure && measure->m_hWnd)
             measure->SetTimer(CDlgMeasureDiagram::TIMER_SENSOR_CHANGED, 120, nullptr);
         CDlgSensorInformationPkr* information = GetInformationPage();
-        if (m_nActivePage == 202 && information != nullptr && information->m_hWnd != nullptr)
+        if (m_nActivePage == PAGE_INFORMATION && information != nullptr &&
+            information->m_hWnd != nullptr)
             information->SetTimer(CDlgSensorInformationPkr::TIMER_REFRESH, 220, nullptr);
     } else if (activated == 1) {
         AfxMessageBox(OneSensorOfDeviceText(m_iLanguageOffset), MB_OK);
@@ -208,7 +210,7 @@ void CMainFrame::RunBaudWriteStep() {
         connection->m_bActivationBusy = FALSE;
         connection->SetBaudrateCellText(connection->GetSelectedRow(),
                                         m_iStoredBaudCode == 16 ? "230,4k" : "115,2k");
-        AfxMessageBox(GetLanguageString(5762), MB_ICONWARNING);
+        AfxMessageBox(GetLanguageString(IDS_BAUD_NO_ANSWER), MB_ICONWARNING);
         return;
     }
     m_iBaudWriteWaitMs = 0;

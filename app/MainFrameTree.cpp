@@ -10,6 +10,7 @@
 #include "platform/gfx/ImageLoad.h"
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/ControlLanguage.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -22,15 +23,38 @@ struct TreeRow {
     int icon;    // fixed icon of a plain item, -1 for folders and view items
 };
 
-constexpr TreeRow kTree[] = {
-    {5014, -1, 0, -1, -1},  {5015, 0, -1, -1, 16}, {5016, 0, -1, -1, 17},  {5017, 0, -1, -1, 18},
-    {5018, 0, -1, -1, 19},  {5019, -1, 1, -1, -1}, {5020, 5, 2, -1, -1},   {5021, 6, -1, -1, 22},
-    {5022, 6, -1, -1, 23},  {5023, 6, -1, -1, 24}, {5024, 6, -1, -1, 25},  {5025, 6, -1, -1, 26},
-    {5026, 5, -1, -1, 27},  {5027, 5, -1, -1, 0},  {5028, -1, 3, -1, -1},  {5029, 14, 4, -1, -1},
-    {5321, 15, -1, 0, -1},  {5322, 15, -1, 1, -1}, {5323, 15, -1, 2, -1},  {5324, 15, -1, 3, -1},
-    {5431, 15, -1, 4, -1},  {5140, 14, -1, 5, -1}, {5034, 14, -1, 6, -1},  {5035, 14, -1, 7, -1},
-    {5036, 14, -1, -1, 31}, {5037, -1, 5, -1, -1}, {5038, 25, -1, -1, 3},  {5039, 25, -1, -1, 4},
-    {5040, 25, -1, -1, 7},  {5042, -1, 6, -1, -1}, {5043, 29, -1, -1, 34}, {5044, 29, -1, -1, 35}};
+constexpr TreeRow kTree[] = {{IDS_NAVI_FILE, -1, 0, -1, -1},
+                             {IDS_NAVI_SAVE_VALUES, 0, -1, -1, 16},
+                             {IDS_NAVI_SAVE_DIAGRAM, 0, -1, -1, 17},
+                             {IDS_NAVI_PRINT, 0, -1, -1, 18},
+                             {IDS_NAVI_EXIT, 0, -1, -1, 19},
+                             {IDS_NAVI_OPERATING_MODE, -1, 1, -1, -1},
+                             {IDS_NAVI_ADJUST_MODE, 5, 2, -1, -1},
+                             {IDS_NAVI_CONNECTION, 6, -1, -1, 22},
+                             {IDS_NAVI_INFORMATION, 6, -1, -1, 23},
+                             {IDS_NAVI_MEASURE_ADJUST, 6, -1, -1, 24},
+                             {IDS_NAVI_DOCUMENTATION, 6, -1, -1, 25},
+                             {IDS_NAVI_CALIBRATION, 6, -1, -1, 26},
+                             {IDS_NAVI_MEASURE_DIAGRAM, 5, -1, -1, 27},
+                             {IDS_NAVI_DIAGNOSTIC, 5, -1, -1, 0},
+                             {IDS_NAVI_VIEW, -1, 3, -1, -1},
+                             {IDS_NAVI_DIGITAL_VIEWS, 14, 4, -1, -1},
+                             {IDS_CHANNEL_A, 15, -1, 0, -1},
+                             {IDS_CHANNEL_B, 15, -1, 1, -1},
+                             {IDS_CHANNEL_C, 15, -1, 2, -1},
+                             {IDS_CHANNEL_D, 15, -1, 3, -1},
+                             {IDS_OK_NOK_VALIDATION, 15, -1, 4, -1},
+                             {IDS_DIAGRAM, 14, -1, 5, -1},
+                             {IDS_NAVI_NAVIGATION_BAR, 14, -1, 6, -1},
+                             {IDS_NAVI_STATUS_BAR, 14, -1, 7, -1},
+                             {IDS_NAVI_RESET_VIEWS, 14, -1, -1, 31},
+                             {IDS_NAVI_LANGUAGE, -1, 5, -1, -1},
+                             {IDS_NAVI_GERMAN, 25, -1, -1, 3},
+                             {IDS_NAVI_ENGLISH, 25, -1, -1, 4},
+                             {IDS_NAVI_FRENCH, 25, -1, -1, 7},
+                             {IDS_NAVI_HELP, -1, 6, -1, -1},
+                             {IDS_NAVI_INFO, 29, -1, -1, 34},
+                             {IDS_NAVI_ADVICE, 29, -1, -1, 35}};
 constexpr int kTreeRows = static_cast<int>(std::size(kTree));
 static_assert(kTreeRows == CMainFrame::kTreeItems);
 
@@ -43,7 +67,7 @@ constexpr COLORREF kUnavailableColor = RGB(173, 173, 173);
 
 // "Speichern Messwerte" and "Speichern Diagramm": available with a finished measurement only.
 bool IsSaveItem(UINT textId) {
-    return textId == 5015 || textId == 5016;
+    return textId == IDS_NAVI_SAVE_VALUES || textId == IDS_NAVI_SAVE_DIAGRAM;
 }
 
 int ViewIcon(int state) {
@@ -115,9 +139,9 @@ void CMainFrame::RefreshChannelItems() {
             continue;
         CString text;
         if (m_iActivatedCount >= 2)
-            text.Format("%s %d", GetLanguageString(5111).GetString(), row.view + 1);
+            text.Format("%s %d", GetLanguageString(IDS_SENSOR).GetString(), row.view + 1);
         else if (row.view < 2)
-            text = GetLanguageString(5320) + (row.view == 0 ? " A" : " B");
+            text = GetLanguageString(IDS_CHANNEL) + (row.view == 0 ? " A" : " B");
         m_wndTree.SetItemText(m_ahTreeItems[i], text);
     }
     // Unavailable items are greyed: views in state 2, channel views the sensors do not offer
@@ -175,10 +199,13 @@ void CMainFrame::RefreshTreeStates() {
 void CMainFrame::SelectPageTreeItem() {
     if (m_wndTree.m_hWnd == nullptr)
         return;
-    static constexpr UINT kPageItems[][2] = {
-        {PAGE_CONNECTION, 5021},    {PAGE_INFORMATION, 5022}, {PAGE_MEASURE_ADJUST, 5023},
-        {PAGE_DOCUMENTATION, 5024}, {PAGE_CALIBRATION, 5025}, {PAGE_MEASURE_DIAGRAM, 5026},
-        {PAGE_DIAGNOSTIC, 5027}};
+    static constexpr UINT kPageItems[][2] = {{PAGE_CONNECTION, IDS_NAVI_CONNECTION},
+                                             {PAGE_INFORMATION, IDS_NAVI_INFORMATION},
+                                             {PAGE_MEASURE_ADJUST, IDS_NAVI_MEASURE_ADJUST},
+                                             {PAGE_DOCUMENTATION, IDS_NAVI_DOCUMENTATION},
+                                             {PAGE_CALIBRATION, IDS_NAVI_CALIBRATION},
+                                             {PAGE_MEASURE_DIAGRAM, IDS_NAVI_MEASURE_DIAGRAM},
+                                             {PAGE_DIAGNOSTIC, IDS_NAVI_DIAGNOSTIC}};
     HTREEITEM item = nullptr;
     for (const auto& pair : kPageItems) {
         for (int i = 0; i < kTreeRows && pair[0] == m_nActivePage; ++i) {
@@ -199,7 +226,7 @@ void CMainFrame::SelectPageTreeItem() {
 }
 
 int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
-    const bool languageItem = textId >= 5037 && textId <= 5041;
+    const bool languageItem = textId >= IDS_NAVI_LANGUAGE && textId <= IDS_NAVI_SPANISH;
     if (!languageItem && m_nActivePage == PAGE_DOCUMENTATION) {
         CDlgDocumentation* documentation = GetDocumentationPage();
         if (documentation != nullptr && !documentation->CanLeavePage())
@@ -221,70 +248,70 @@ int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
         return 0;
     }
     switch (textId) {
-        case 5015:
+        case IDS_NAVI_SAVE_VALUES:
             SendMessage(WM_COMMAND, 10001);
             break;
-        case 5016:
+        case IDS_NAVI_SAVE_DIAGRAM:
             SendMessage(WM_COMMAND, 10002);
             break;
-        case 5017:
+        case IDS_NAVI_PRINT:
             SendMessage(WM_COMMAND, 10003);
             break;
-        case 5018:
+        case IDS_NAVI_EXIT:
             SendMessage(WM_COMMAND, 10004);
             break;
-        case 5021:
-        case 5022:
-        case 5023:
-        case 5024:
-        case 5025:
-        case 5026:
-        case 5027: {
+        case IDS_NAVI_CONNECTION:
+        case IDS_NAVI_INFORMATION:
+        case IDS_NAVI_MEASURE_ADJUST:
+        case IDS_NAVI_DOCUMENTATION:
+        case IDS_NAVI_CALIBRATION:
+        case IDS_NAVI_MEASURE_DIAGRAM:
+        case IDS_NAVI_DIAGNOSTIC: {
             static constexpr UINT kPages[] = {
                 PAGE_CONNECTION,  PAGE_INFORMATION,     PAGE_MEASURE_ADJUST, PAGE_DOCUMENTATION,
                 PAGE_CALIBRATION, PAGE_MEASURE_DIAGRAM, PAGE_DIAGNOSTIC};
-            SetOperatingMode(kPages[textId - 5021]);
+            SetOperatingMode(kPages[textId - IDS_NAVI_CONNECTION]);
             break;
         }
-        case 5321:
-        case 5322:
-        case 5323:
-        case 5324:
+        case IDS_CHANNEL_A:
+        case IDS_CHANNEL_B:
+        case IDS_CHANNEL_C:
+        case IDS_CHANNEL_D:
             if (m_iBarsForPage == 1)
-                ToggleChannelView(static_cast<int>(textId - 5321));
+                ToggleChannelView(static_cast<int>(textId - IDS_CHANNEL_A));
             break;
-        case 5431:
+        case IDS_OK_NOK_VALIDATION:
             if (m_iBarsForPage == 1)
                 ToggleChannelView(CHANNEL_LIGHT);
             break;
-        case 5140:
+        case IDS_DIAGRAM:
             ToggleBar(m_wndDiagramBar, 5);
             break;
-        case 5034:
+        case IDS_NAVI_NAVIGATION_BAR:
             ToggleBar(m_wndNaviBar, 6);
             break;
-        case 5035:
+        case IDS_NAVI_STATUS_BAR:
             ToggleBar(m_wndStatusBar, 7);
             break;
-        case 5036:
+        case IDS_NAVI_RESET_VIEWS:
             ResetViews();
             break;
-        case 5038:
+        case IDS_NAVI_GERMAN:
             SwitchLanguage(LANGUAGE_GERMAN);
             break;
-        case 5039:
+        case IDS_NAVI_ENGLISH:
             SwitchLanguage(LANGUAGE_ENGLISH);
             break;
-        case 5040:
+        case IDS_NAVI_FRENCH:
             SwitchLanguage(LANGUAGE_FRENCH_OLD);
             break;
-        case 5041:
+        case IDS_NAVI_SPANISH:
             SwitchLanguage(LANGUAGE_SPANISH);
             break;
-        case 5043:
+        case IDS_NAVI_INFO:
             OnInfo();
             break;
-        case 5044:
+        case IDS_NAVI_ADVICE:
             OnAdvice();
             break;
         default:

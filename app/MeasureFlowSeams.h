@@ -43,7 +43,7 @@ class IDiagramSeam {
                                                double& time) = 0;
     virtual int GetMaxCountOfValues() const = 0;
     virtual void UpdateDiagram(int reason) = 0;
-    // Timer 6, the live redraw.
+    // CAFormDiagram::TIMER_REDRAW, the live redraw.
     virtual void StopLiveTimer() = 0;
     virtual double GetLastValue(int channel) const = 0;
     // The curve of a channel (-1 none), the point count of a curve and its point i.
@@ -52,9 +52,10 @@ class IDiagramSeam {
     virtual double GetPointX(int curve, int index) const = 0;
     virtual double GetPointY(int curve, int index) const = 0;
     virtual void SaveDiagramToDocumentation() = 0;
-    // Timer 11: the bitmap goes to the frame's diagram file name.
+    // CAFormDiagram::TIMER_SAVE_AS: the bitmap goes to the frame's diagram file name.
     virtual void ArmSaveAsTimer() = 0;
-    // Timer 12: the picture is captured into the frame's temporary bitmap, then printed.
+    // CAFormDiagram::TIMER_PRINT: the picture is captured into the frame's temporary bitmap, then
+    // printed.
     virtual void ArmPrintTimer() {}
 };
 
@@ -71,10 +72,10 @@ class IMeasurePanelSeam {
                                        char hysteresisSign, double level, double hysteresis,
                                        BYTE armed) = 0;
     virtual double GetMaxDuration() const = 0;
-    // Timer 64 at 1000 ms, and the Stop button (control 1151).
+    // CDlgMeasureDiagram::TIMER_FINISH at 1000 ms, and the Stop button (IDC_MD_STOP).
     virtual void ArmDurationStopTimer() = 0;
     virtual void EnableStopButton(BOOL enable) = 0;
-    virtual BOOL IsAutoTriggerRepeat() const = 0;  // check box 1341
+    virtual BOOL IsAutoTriggerRepeat() const = 0;  // check box IDC_MD_REPEAT
     virtual BOOL IsDropLastRow() const = 0;
     virtual BYTE GetResultByte(int criterion) const = 0;  // 0 = not passed
     virtual void RunAfterStopActions() = 0;
@@ -140,8 +141,9 @@ class IMeasureConfigSeam {
     // The judged measurand of criterion 0/1 (a channel index) and its maximum, -1 when none.
     virtual int GetJudgedMeasurand(int criterion) const = 0;
     virtual double GetJudgedMaximum(int criterion) const = 0;
-    virtual CString GetJudgedUnitLabel(int criterion) const = 0;  // control 1510 and the other
-    virtual BOOL IsChannelChecked(int channel) const = 0;         // the A and B check boxes
+    // The unit beside criterion 0/1's limits (IDC_ADJ_UNIT_LABEL_1 and the other).
+    virtual CString GetJudgedUnitLabel(int criterion) const = 0;
+    virtual BOOL IsChannelChecked(int channel) const = 0;  // the A and B check boxes
 };
 
 // The connection page's port list.

@@ -12,10 +12,10 @@ CString CollapseDoubledPercent(const CString& text);
 // The text cut to at most limit bytes at a character boundary.
 CString CutUtf8(const CString& text, int limit);
 
-// The progress text of a conversion: "<5291> <progress> %  <5294>: <speed> KB/<5190>)" or, from
-// 500 KB/s on, the speed in MB with one decimal in the language's separator; without a valid
-// stopwatch (or with a speed that is not finite) "<5291> <progress> %)". The texts of the ids are
-// given.
+// The progress text of a conversion: "<pleaseWait> <progress> %  <speedName>: <speed>
+// KB/<secondUnit>)" or, from 500 KB/s on, the speed in MB with one decimal in the language's
+// separator; without a valid stopwatch (or with a speed that is not finite) "<pleaseWait>
+// <progress> %)". The texts are IDS_STATUS_STORAGE_PROGRESS, IDS_STORAGE_SPEED and IDS_SECONDS.
 CString FormatConversionProgress(const CString& pleaseWait, const CString& speedName,
                                  const CString& secondUnit, double progress, double speedKb,
                                  bool stopwatchValid, int languageOffset);

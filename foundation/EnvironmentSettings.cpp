@@ -12,6 +12,7 @@
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowPos.h"
 #include "platform/ui/WindowShow.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ const char* const kWindowPosSection = "AllViewState\\Configs\\WindowPos";
 const char* const kSystemInfoSection = "SystemInfo";
 constexpr int kNotStored = -32768;
 constexpr UINT kStopIcon = 0x00000010;
-constexpr int IDS_FOLDER_NOT_CREATED = 5703;
-constexpr int IDS_FILE_NOT_WRITTEN = 5704;
 
 void ReportFolderFailure(const CString& folder) {
     CString text;

@@ -3,7 +3,7 @@
 #include <numbers>
 #include <span>
 
-#include "foundation/StringIds.h"
+#include "res/TextIds.h"
 
 namespace {
 

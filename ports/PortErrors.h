@@ -3,14 +3,7 @@
 
 #include "platform/base/LastError.h"
 #include "platform/base/WinTypes.h"
-
-// Message ids of the port library (German; the language offset gives the other languages).
-constexpr UINT IDS_PORT_NOT_FOUND = 5710;
-constexpr UINT IDS_PORT_IN_USE = 5711;
-constexpr UINT IDS_PORT_REMOVED = 5712;
-constexpr UINT IDS_PORT_BAD_SETTINGS = 5713;
-constexpr UINT IDS_PORT_NO_RESPONSE = 5714;
-constexpr UINT IDS_PORT_FAILURE = 5715;
+#include "res/TextIds.h"
 
 namespace kq::ports {
 

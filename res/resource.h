@@ -1,6 +1,9 @@
 // Ids of the application's resources, shared by the resource scripts and the C++ code. Only
-// #define lines: the resource compiler reads nothing else from a header.
+// #define lines: the resource compiler reads nothing else from a header. The texts' ids are in
+// TextIds.h.
 #pragma once
+
+#include "TextIds.h"
 
 // Each language's texts are the German text's id plus the language's offset.
 #define LANGUAGE_OFFSET_GERMAN 0
@@ -62,43 +65,6 @@
 #define IDC_DOC_COMMENT_LABEL 1630
 #define IDC_DOC_DIRECTORY_LABEL 1631
 
-// Texts of the measurement and documentation pages (German ids; a language adds its offset).
-#define IDS_DOC_TIME 5800
-#define IDS_DOC_STOP_DATE 5801
-#define IDS_DOC_STOP_TIME 5802
-#define IDS_DOC_DURATION 5803
-#define IDS_DOC_END_OF_SAVING 5804
-#define IDS_DOC_MEASURAND 5805
-#define IDS_DOC_LOWER_LIMIT 5806
-#define IDS_DOC_UPPER_LIMIT 5807
-#define IDS_DOC_MAXIMUM 5808
-#define IDS_DOC_VERDICT 5809
-#define IDS_DOC_OVERALL 5810
-#define IDS_DOC_SEPARATOR_CLASH 5811
-#define IDS_DOC_MEASURED_VALUES 5812
-#define IDS_DOC_RESULTS 5813
-#define IDS_DOC_DIAGRAMS 5814
-#define IDS_DOC_DIRECTORY 5815
-#define IDS_DOC_PREFIX 5816
-#define IDS_DOC_MODE_NONE 5817
-#define IDS_DOC_MODE_INDEXED 5818
-#define IDS_DOC_MODE_CONSTANT 5819
-#define IDS_DOC_SHOW_UNITS 5820
-#define IDS_DOC_SEPARATOR 5821
-#define IDS_DOC_LINE_END 5822
-#define IDS_DOC_DECIMAL 5823
-#define IDS_DOC_EXPORT_SIZE 5824
-#define IDS_DOC_HEADLINE 5825
-#define IDS_DOC_ADDRESS 5826
-#define IDS_DOC_COMMENT 5827
-#define IDS_DOC_TAB 5828
-#define IDS_DOC_BLANK 5829
-#define IDS_DOC_SIZE_SCREEN 5830
-#define IDS_DOC_SIZE_WORK_AREA 5831
-#define IDS_DOC_SIZE_FIXED 5832
-#define IDS_DOC_SIZE_UNCHANGED 5833
-#define IDS_DOC_SIZE_PRINT 5834
-
 // Measure configuration page (template 135): the evaluation group and the notice.
 #define IDC_ADJ_UNIT_LABEL_1 1510
 #define IDC_ADJ_UNIT_LABEL_2 1511
@@ -117,10 +83,6 @@
 #define IDC_ADJ_UPPER_LABEL 1652
 #define IDC_ADJ_NOTICE 1653
 
-#define IDS_ADJ_EVAL_OFF 5840
-#define IDS_ADJ_EVAL_ONE 5841
-#define IDS_ADJ_EVAL_TWO 5842
-
 // Measure-and-diagram page (template 138).
 #define IDC_MD_STOP 1151
 #define IDC_MD_REPEAT 1341
@@ -132,13 +94,6 @@
 #define IDC_MD_ELAPSED 1665
 #define IDC_MD_MONITOR 1666
 
-#define IDS_MD_START 5850
-#define IDS_MD_TRIGGER 5851
-#define IDS_MD_STOP 5852
-#define IDS_MD_SINGLE_SHOT 5853
-#define IDS_MD_ARMED 5854
-#define IDS_MD_NOT_ARMED 5855
-#define IDS_MD_PROGRAM_FAILED 5856
 #define IDC_MD_LED 1667
 #define IDC_MD_PICTURE 1668
 #define IDC_MD_COUNT 1669
@@ -146,10 +101,6 @@
 #define IDI_MD_LAMP_IDLE 320
 #define IDI_MD_LAMP_WAITING 321
 #define IDI_MD_LAMP_MEASURING 322
-#define IDS_MD_VALUES 5857
-#define IDS_MD_STORAGE_REDUCED 5858
-#define IDS_MD_STORAGE_FAILED 5859
-#define IDS_MD_LOST_ON_LINE 5865
 
 // About box (template 240) and note dialog (template 241).
 #define IDD_INFO 240
@@ -161,12 +112,6 @@
 #define IDC_ADVICE_TEXT 1674
 #define IDC_INFO_LOGO 1675
 
-#define IDS_INFO_CAPTION 5860
-#define IDS_INFO_VERSION 5861
-#define IDS_INFO_RIGHTS 5862
-#define IDS_ADVICE_HEADLINE 5863
-#define IDS_ADVICE_BODY 5864
-
 // Logo page (template 131) and its bitmap.
 #define IDB_LOGO 140
 #define IDC_LOGO_PICTURE 1690
@@ -175,26 +120,9 @@
 #define IDC_DIAG_GROUPS_LABEL 1680
 #define IDC_DIAG_GROUPS 1681
 
-#define IDS_DIAG_GROUPS 5870
-#define IDS_DIAG_MASTER 5871
-#define IDS_DIAG_NO_GROUPS 5872
 #define IDC_DIAG_STATUS_LONG 1682
 #define IDC_DIAG_LINK_TEST 1683
 #define IDC_DIAG_REPEAT 1684
 #define IDC_DIAG_RESTART 1685
 #define IDC_DIAG_BYTES 1686
 #define IDC_DIAG_LIST 1687
-// Texts 5973-5976 name the four requests in the order of their buttons.
-#define IDS_DIAG_STATUS_LONG 5973
-#define IDS_DIAG_LINK_TEST 5974
-#define IDS_DIAG_REPEAT 5975
-#define IDS_DIAG_RESTART 5976
-#define IDS_DIAG_REQUEST 5977
-#define IDS_DIAG_REPLY 5978
-#define IDS_DIAG_NO_ANSWER 5979
-#define IDS_DIAG_COM_PORTS 5980
-#define IDS_DIAG_SERIAL 5981
-// Texts 5982-5996 label the fields of the long status, in the order of the reply.
-#define IDS_DIAG_FIELD_FIRST 5982
-#define IDS_DIAG_NOT_SENT 5997
-#define IDS_DIAG_REFUSED 5998

@@ -115,7 +115,8 @@ class CComPort : public CTarvik_Send {
     // Closes every port of the dialogue and returns to rest.
     void COM_CloseSensorPorts();
     // Starts opening the ports of the multi-port device of an entry, the first one ms later:
-    // the activation step (timer 44) begins at sensor index 0 with nothing activated or found.
+    // the activation step (COM_TIMER_OPEN_NEXT_SENSOR) begins at sensor index 0 with nothing
+    // activated or found.
     void COM_StartMultiChannelActivation(int entry, UINT ms);
     void COM_UpdatePortRowStateAndSerial(int row);
     static CString COM_MakePortDisplayName(const CString& portText);
@@ -131,11 +132,11 @@ class CComPort : public CTarvik_Send {
     BOOL COM_ZMCOMConfgSetNewLowPassFilter(int sensor, int lowPassCode);
     void COM_ZMCOMConfgNewLowPassFilterIsSetRestartThatDevice();
     // Writes the software configuration now, or as soon as no measurement and no other request
-    // stands in the way (timer 39 looks again every 500 ms).
+    // stands in the way (COM_TIMER_SW_CONFIG_REPEAT looks again every 500 ms).
     BOOL COM_ZMCOMConfgSetSoftwareConfigBlock(int sensor, int timerId);
     BOOL COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int reserved);
-    // Marks a sensor's serial-number texts (sensors 0-3) for writing and (re)arms timer 38 after
-    // ms; the timer writes the marked sensors one per expiry.
+    // Marks a sensor's serial-number texts (sensors 0-3) for writing and (re)arms
+    // COM_TIMER_SERIAL_NUMBER_DELAY after ms; the timer writes the marked sensors one per expiry.
     void COM_RequestSerialNumberWrite(int sensor, UINT ms);
     BOOL COM_IsSerialNumberWriteMarked(int sensor) const;
     void COM_ZMCOMRestartSensor();
@@ -242,7 +243,9 @@ class CComPort : public CTarvik_Send {
     int m_iSensorsFound = 0;
     int m_iDetectionValue = -1;
     int m_iMultiportMode = 0;  // 2: no group evaluation (also the calibration page's separation)
-    int m_iDelayedWriteSensor = 0;  // sensor of the delayed writes of timers 38 and 39
+    // The sensor of the delayed writes of COM_TIMER_SERIAL_NUMBER_DELAY and
+    // COM_TIMER_SW_CONFIG_REPEAT.
+    int m_iDelayedWriteSensor = 0;
 
     // Flags read by the frame.
     BOOL m_bMeasuring = FALSE;
@@ -415,8 +418,9 @@ class CComPort : public CTarvik_Send {
     void FinishMultiChannelActivation();
     void MarkGroupOfOpenEntryActivated();
     void RunMultiChannelActivationStep();
-    // Timer 38: the next marked sensor whose texts differ from its block 131 is written; while
-    // the dialogue is busy it looks again after 1000 ms, while marks remain after 100 ms.
+    // COM_TIMER_SERIAL_NUMBER_DELAY: the next marked sensor whose texts differ from its block 131
+    // is written; while the dialogue is busy it looks again after 1000 ms, while marks remain after
+    // 100 ms.
     void RunSerialNumberWriteStep();
     bool m_abSerialNumberMarked[COM_MAX_SENSORS] = {};
 

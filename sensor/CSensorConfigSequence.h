@@ -1,7 +1,7 @@
 // Writes the configuration of every activated sensor when the program closes: the software
 // configuration block, and the stator operation block followed by a restart when the low-pass
 // filter was changed. Its end sets the sequence-finished flag and state 57 and arms the frame's
-// timer 49, whose second close request then completes.
+// COM_TIMER_CLOSE_AGAIN, whose second close request then completes.
 #pragma once
 
 class CComPort;

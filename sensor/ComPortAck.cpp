@@ -123,7 +123,7 @@ void CComPort::AfterAck() {
             }
             const int next = NextReadySlot(m_iMultiStep + 1);
             if (next < 0) {
-                return;  // the connection page's timer 7 restarts the device
+                return;  // the page's COM_PAGE_TIMER_BAUD_MULTIPORT_WAIT restarts the device
             }
             m_iMultiStep = next;
             m_aSensorRecord[next].ucBaudCode = static_cast<BYTE>(m_iStoredBaudCode);

@@ -2,6 +2,7 @@
 // calibration block, its withdrawal, and the measurement uncertainty.
 #include "foundation/Language.h"
 #include "platform/base/Time.h"
+#include "res/TextIds.h"
 #include "sensor/BlockLayouts.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
@@ -15,7 +16,6 @@ constexpr int kReadingsPerPhase = 300;
 constexpr int kLoadCheckReadings = 50;
 // Counts above the zero reading below which a loaded reading looks unloaded.
 constexpr double kNotLoadedCounts = 500.0;
-constexpr int IDS_CALIB_FAILED = 5269;
 constexpr int kErrorNotLoadedA = 0x10;
 constexpr int kErrorNotLoadedB = 0x20;
 

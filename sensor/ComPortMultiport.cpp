@@ -4,17 +4,12 @@
 #include <algorithm>
 
 #include "foundation/Language.h"
+#include "res/TextIds.h"
 #include "sensor/CComPort.h"
 #include "sensor/CMasterSlaveDetector.h"
 #include "sensor/ComPortTimerIds.h"
 
 using namespace tarvik;
-
-namespace {
-
-constexpr int IDS_NOT_ALL_SENSORS_PREPARED = 5378;
-
-}  // namespace
 
 int CComPort::NextReadySlot(int from) const {
     for (int slot = std::max(from, 0); slot < COM_MAX_SENSORS; ++slot) {

@@ -201,7 +201,7 @@ void CComPort::AnalyseStatusLongFrame(const Frame& frame, int port) {
         return;
     }
     if (m_iZMCOMConfgFlow == ZM_CHECK_IF_PKR_USB_KQ6_IS_CONNECTED) {
-        // The scan's stored reply (timer 24).
+        // The scan's stored reply (COM_TIMER_STATUS_LONG_SLOT).
         if (m_iScanIndex < 0 || m_iScanIndex >= m_iEntryCount) {
             return;
         }

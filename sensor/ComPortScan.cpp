@@ -160,8 +160,8 @@ void CComPort::ScanOpenEntry() {
     }
 }
 
-// A request of the scan: its answer wait is timer 23; a missing long status or block is asked
-// for again kRequestRetries times before the entry counts as not answering.
+// A request of the scan: its answer wait is COM_TIMER_SCAN_ANSWER; a missing long status or block
+// is asked for again kRequestRetries times before the entry counts as not answering.
 bool CComPort::ScanSend(const CString& bytes, int expect) {
     if (!m_pPortMan || bytes.IsEmpty() || !m_pPortMan->Write(bytes.View())) {
         return false;
@@ -242,7 +242,7 @@ void CComPort::ScanEntryDone(int state) {
             m_iLastFoundEntry = m_iScanIndex;
         }
         // The port stays open a moment so that the sensor's last bytes are taken before it
-        // closes (timer 26).
+        // closes (COM_TIMER_SCAN_CLOSE_NEXT).
         ArmTimer(COM_TIMER_SCAN_CLOSE_NEXT, COM_MS_SCAN_CLOSE_NEXT);
         return;
     }

@@ -4,18 +4,12 @@
 #include <vector>
 
 #include "foundation/Language.h"
+#include "res/TextIds.h"
 #include "sensor/CComPort.h"
 #include "sensor/CMasterSlaveDetector.h"
 #include "sensor/ComPortTimerIds.h"
 
 using namespace tarvik;
-
-namespace {
-
-constexpr int IDS_PORT_ACTIVE = 5125;
-constexpr int IDS_PORT_AVAILABLE = 5126;
-
-}  // namespace
 
 BOOL CComPort::COM_CreateMainPortManager(HWND owner) {
     m_hOwnerWnd = owner;
@@ -59,8 +53,7 @@ void CComPort::COM_UpdatePortRowStateAndSerial(int row) {
     CString serial;
     serial.Format("%d", static_cast<int>(entry.record.dwSerialNumber));
     m_pPages->SetPortRowStateAndSerial(
-        row,
-        GetLanguageString(entry.iState == PORT_STATE_OPEN ? IDS_PORT_ACTIVE : IDS_PORT_AVAILABLE),
+        row, GetLanguageString(entry.iState == PORT_STATE_OPEN ? IDS_ACTIVE : IDS_AVAILABLE),
         serial);
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
+#include "res/TextIds.h"
 #include "sensor/SensorRecord.h"
 
 constexpr int COM_MAX_PORTS = 256;
@@ -18,9 +19,6 @@ constexpr int PORT_STATE_UNSUPPORTED = 7;  // a sensor of a kind this program do
 constexpr int PORT_STATE_OPEN = 8;         // open for a sensor: "active"
 constexpr int PORT_STATE_CHECKING = 11;    // shown while a search runs
 constexpr int PORT_STATE_BAUD_CHANGED = 12;
-
-// String id of the state text of a port that was lost.
-constexpr int IDS_PORT_NOT_AVAILABLE = 5129;
 
 constexpr int COM_REPLY_SLOT_SIZE = 64;
 

@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "foundation/SharedConstants.h"
+#include "res/TextIds.h"
 
 IMPLEMENT_DYNAMIC(CAFormChannelX, CFormView)
 IMPLEMENT_DYNCREATE(CAFormChannelA, CAFormChannelX)
@@ -29,8 +30,6 @@ constexpr UINT kFieldIds[CAFormChannelX::FIELD_COUNT] = {
     CAFormChannelX::IDC_MAX_FIELD};
 // Timer id of a field = its offset + the channel index.
 constexpr UINT kTimerOffsets[CAFormChannelX::FIELD_COUNT] = {11, 21, 31, 41};
-constexpr int kTareText = 5087;
-constexpr int kTareClearText = 5088;
 
 }  // namespace
 
@@ -153,10 +152,10 @@ void CAFormChannelX::OnBnClickedTara() {
     CString caption = "init";
     if (lock == 0) {
         lock = 1;
-        caption = GetLanguageString(kTareText);
+        caption = GetLanguageString(IDS_TARE);
     } else if (lock == 1) {
         lock = 0;
-        caption = GetLanguageString(kTareClearText);
+        caption = GetLanguageString(IDS_TARE_CLEAR);
     }
     if (CWnd* button = m_hWnd != nullptr ? GetDlgItem(IDC_TARA) : nullptr)
         button->SetWindowText(caption);

@@ -1,6 +1,6 @@
 // The diagram view (form 184) in the diagram bar: one live diagram window on the form's static
 // 1209, the channels assigned to its curves from the measure configuration, every set of
-// measured values added as points, and the chart redrawn on the view's timer 6.
+// measured values added as points, and the chart redrawn on the view's TIMER_REDRAW.
 #pragma once
 
 #include "app/MeasureFlowSeams.h"
@@ -51,9 +51,10 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     double GetPointX(int curve, int index) const override;
     double GetPointY(int curve, int index) const override;
     // After a measurement: the diagram is no longer fed; with automatic diagram storage its
-    // picture goes to the documentation's diagram folder (timer 10).
+    // picture goes to the documentation's diagram folder (TIMER_AUTO_SAVE).
     void SaveDiagramToDocumentation() override;
-    // Timer 11 saves the bitmap under the frame's chosen name (m_strSaveAsFile without a frame).
+    // TIMER_SAVE_AS saves the bitmap under the frame's chosen name (m_strSaveAsFile without a
+    // frame).
     void ArmSaveAsTimer() override;
     void ArmPrintTimer() override;
     CString m_strSaveAsFile;

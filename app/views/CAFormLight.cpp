@@ -1,4 +1,4 @@
-// The light view: each state change loads that state's bitmap into the picture (control 1482,
+// The light view: each state change loads that state's bitmap into the picture (IDC_PICTURE,
 // a bitmap static that stretches its image), and every resize makes the picture the largest
 // square of the client, centred along the longer side.
 #include "app/views/CAFormLight.h"

@@ -27,6 +27,6 @@ struct DiagramAssignment {
     int CurveOfChannel(int channel, bool multiSensor, int abSelection) const;
 };
 
-// Timer 6's period for a measuring interval in seconds: the interval, at least 450 ms, and two
-// thirds of it from 450 ms on.
+// CAFormDiagram::TIMER_REDRAW's period for a measuring interval in seconds: the interval, at least
+// 450 ms, and two thirds of it from 450 ms on.
 int DiagramRedrawPeriodMs(double intervalSeconds);

@@ -1,20 +1,18 @@
 // The automatic diagram save after a measurement: the documentation's diagram folder is made
-// (an existing one will do), the diagram floated at the export size and, on timer 10, its
-// picture written under the documentation's automatic name. Then the run goes on: the panel's
-// next trigger, or the close that waited for the save - posted exactly once, also when the
-// folder could not be made.
+// (an existing one will do), the diagram floated at the export size and, on
+// CAFormDiagram::TIMER_AUTO_SAVE, its picture written under the documentation's automatic name.
+// Then the run goes on: the panel's next trigger, or the close that waited for the save - posted
+// exactly once, also when the folder could not be made.
 #include "app/MainFrame.h"
 #include "app/views/CAFormDiagram.h"
 #include "foundation/Language.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/LastError.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 
 namespace {
 
-constexpr UINT kReadyStatus = 5270;
-constexpr int kFolderFailed1 = 5289;
-constexpr int kFolderFailed2 = 5290;
 constexpr int kRedisplayReason = 5;
 
 }  // namespace
@@ -30,12 +28,12 @@ void CAFormDiagram::SaveDiagramToDocumentation() {
     const CString directory = documentation->GetDiagramTargetDirectory();
     if (!CreateDirectoryA(directory, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         m_pFrame->UpdateMeasuredValues(kRedisplayReason);
-        m_pFrame->ShowStatusMessage(kReadyStatus);
+        m_pFrame->ShowStatusMessage(IDS_STATUS_READY);
         m_pFrame->WaitCursorOff();
-        AfxMessageBox(GetLanguageString(kFolderFailed1) + " '" + directory + "' " +
-                          GetLanguageString(kFolderFailed2),
+        AfxMessageBox(GetLanguageString(IDS_DIAGRAM_FOLDER_FAILED) + " '" + directory + "' " +
+                          GetLanguageString(IDS_DIAGRAM_FOLDER_FAILED_END),
                       MB_ICONSTOP);
-        m_pFrame->ShowStatusMessage(kReadyStatus);
+        m_pFrame->ShowStatusMessage(IDS_STATUS_READY);
         // A close waiting for this save must not wait for ever.
         if (m_pFrame->m_bCloseAfterStop || m_pFrame->m_bCloseAfterFastStop)
             m_pFrame->PostMessage(WM_CLOSE);
@@ -59,7 +57,7 @@ void CAFormDiagram::SaveAutomaticPicture() {
         m_pFrame->UpdateMeasuredValues(kRedisplayReason);
         // A picture that could not be written is no "ready".
         if (saved)
-            m_pFrame->ShowStatusMessage(kReadyStatus);
+            m_pFrame->ShowStatusMessage(IDS_STATUS_READY);
     }
     m_pFrame->WaitCursorOff();
     if (!saved)

@@ -1,16 +1,18 @@
 // The diagram view's measurement side: the curves assigned and set up at the start, each set of
 // measured values rounded, averaged and added as points, and the chart's curves and x range
-// refreshed on timer 6 (or once at the end of a measurement).
+// refreshed on CAFormDiagram::TIMER_REDRAW (or once at the end of a measurement).
 #include "app/views/CAFormDiagram.h"
 
 #include <algorithm>
 
 #include "app/MainFrame.h"
+#include "app/PageTable.h"
 #include "app/views/ChannelUnitSource.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
 #include "platform/base/FileSystem.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -43,7 +45,8 @@ const IDiagramSource* CAFormDiagram::Source() const {
     if (m_pSource != nullptr)
         return m_pSource;
     if (m_pFrame != nullptr) {
-        if (auto* page = dynamic_cast<const IDiagramSource*>(m_pFrame->GetPageWindow(135)))
+        if (auto* page =
+                dynamic_cast<const IDiagramSource*>(m_pFrame->GetPageWindow(PAGE_MEASURE_ADJUST)))
             return page;
     }
     return &fallback;
@@ -122,11 +125,11 @@ CString CAFormDiagram::GetAxisLabel(int source, bool twoLines) const {
     const auto* units = dynamic_cast<const IChannelUnitSource*>(m_pFrame);
     const bool several = m_pFrame != nullptr && m_pFrame->m_iNumberOfSensors >= 2;
     if (source == 0) {
-        name = GetLanguageString(5158);
+        name = GetLanguageString(IDS_OFF);
         unit = "N.L";
     } else if (source == DiagramAssignment::kTimeSource) {
-        name = GetLanguageString(5256);
-        unit = GetLanguageString(5190);
+        name = GetLanguageString(IDS_TIME);
+        unit = GetLanguageString(IDS_SECONDS);
     } else if (source >= DiagramAssignment::kFirstChannelSource &&
                source <= DiagramAssignment::kLastChannelSource) {
         const int channel = source - DiagramAssignment::kFirstChannelSource;
@@ -134,9 +137,9 @@ CString CAFormDiagram::GetAxisLabel(int source, bool twoLines) const {
         if (source >= 6)
             name.Format("P%d", source - 5);
         else if (several)
-            name.Format("%s.%d", GetLanguageString(5111).GetString(), source - 1);
+            name.Format("%s.%d", GetLanguageString(IDS_SENSOR).GetString(), source - 1);
         else
-            name = GetLanguageString(5319 + source);
+            name = GetLanguageString(IDS_CHANNEL_A + channel);
         unit.Empty();
         if (units != nullptr) {
             const int record = several ? units->GetRecordOfChannel(channel) : channel;

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "foundation/Language.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -41,18 +42,36 @@ constexpr TextRow kCurveDefaults[] = {
     {6038, "Markierung"},  {6062, "Typ"},         {6059, "Symbol"},       {6011, "Füllen"},
     {6012, "Transparent"}};
 
-constexpr IdRow kChartIds[] = {{-1, 5141},   {-2, 5140},   {2, 5237},    {5002, 5142}, {1001, 5143},
-                               {1002, 5558}, {1003, 5559}, {6050, 5560}, {6076, 5561}, {1004, 5562},
-                               {1005, 5550}, {1006, 5557}, {1007, 5563}, {6052, 5564}};
-constexpr IdRow kAxisIds[] = {{-1, 5141},   {-2, 5565},   {2, 5237},    {5002, 5142}, {1015, 5560},
-                              {6002, 5567}, {6001, 5566}, {6009, 5568}, {6009, 5568}, {6039, 5569},
-                              {6058, 5570}, {6014, 5571}, {6015, 5572}, {1016, 5136}, {1022, 5573},
-                              {1017, 5574}, {1023, 5575}, {1018, 5576}, {1024, 5577}, {1019, 5578},
-                              {1025, 5579}, {1020, 5580}, {1021, 5581}, {1026, 5582}};
-constexpr IdRow kCurveIds[] = {{-1, 5141},   {-2, 5641},   {2, 5237},    {5002, 5142}, {1009, 5142},
-                               {1010, 5642}, {1011, 5643}, {1012, 5644}, {1013, 5645}, {6009, 5568},
-                               {1008, 5647}, {1014, 5647}, {6038, 5570}, {6062, 5648}, {6059, 5649},
-                               {6011, 5650}, {6012, 5651}, {1009, 5652}};
+constexpr IdRow kChartIds[] = {{-1, IDS_CHART_SETTINGS},
+                               {-2, IDS_DIAGRAM},
+                               {2, IDS_CANCEL},
+                               {5002, IDS_CHART_APPLY},
+                               {1001, IDS_CHART_BACKGROUND},
+                               {1002, IDS_CHART_OUTSIDE},
+                               {1003, IDS_CHART_INSIDE},
+                               {6050, IDS_CHART_LEGEND},
+                               {6076, IDS_CHART_SNAP},
+                               {1004, IDS_CHART_SNAP_RADIUS},
+                               {1005, IDS_CHART_X_AXIS},
+                               {1006, IDS_CHART_Y_AXIS},
+                               {1007, IDS_CHART_CURVE},
+                               {6052, IDS_CHART_BUFFERING}};
+constexpr IdRow kAxisIds[] = {
+    {-1, IDS_CHART_SETTINGS},     {-2, IDS_CHART_AXIS},          {2, IDS_CANCEL},
+    {5002, IDS_CHART_APPLY},      {1015, IDS_CHART_LEGEND},      {6002, IDS_CHART_LABEL_FONT},
+    {6001, IDS_CHART_FONT},       {6009, IDS_CHART_VISIBLE},     {6009, IDS_CHART_VISIBLE},
+    {6039, IDS_CHART_AUTO_SCALE}, {6058, IDS_CHART_MARKER},      {6014, IDS_CHART_GRID},
+    {6015, IDS_CHART_TIME_AXIS},  {1016, IDS_DECIMALS},          {1022, IDS_CHART_ARROW_SIZE},
+    {1017, IDS_CHART_STEP_SIZE},  {1023, IDS_CHART_MARKER_SIZE}, {1018, IDS_CHART_GRID_STYLE},
+    {1024, IDS_CHART_POSITION},   {1019, IDS_CHART_COLOUR},      {1025, IDS_CHART_GRID_COLOUR},
+    {1020, IDS_CHART_MINIMUM},    {1021, IDS_CHART_MAXIMUM},     {1026, IDS_CHART_DIVISION}};
+constexpr IdRow kCurveIds[] = {
+    {-1, IDS_CHART_SETTINGS},     {-2, IDS_CHART_MEASURED_CURVE}, {2, IDS_CANCEL},
+    {5002, IDS_CHART_APPLY},      {1009, IDS_CHART_APPLY},        {1010, IDS_CHART_LINE_WIDTH},
+    {1011, IDS_CHART_POINT_SIZE}, {1012, IDS_CHART_LINE_STYLE},   {1013, IDS_CHART_LINE_COLOUR},
+    {6009, IDS_CHART_VISIBLE},    {1008, IDS_CHART_LABEL},        {1014, IDS_CHART_LABEL},
+    {6038, IDS_CHART_MARKER},     {6062, IDS_CHART_TYPE},         {6059, IDS_CHART_SYMBOL},
+    {6011, IDS_CHART_FILL},       {6012, IDS_CHART_TRANSPARENT},  {1009, IDS_CHART_STYLE}};
 
 }  // namespace
 

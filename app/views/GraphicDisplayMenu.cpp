@@ -1,6 +1,7 @@
 // The live diagram's context menu (German texts unless the diagram view sets others), its
 // commands, the looks the diagram view sets, and the read-out of the curve under the mouse:
-// shown after the hover delay (timer 2), hidden after its duration (timer 3).
+// shown after the hover delay (TIMER_READOUT_DELAY), hidden after its duration
+// (TIMER_READOUT_HIDE).
 #include "app/views/GraphicDisplayWnd.h"
 
 #include <cfloat>

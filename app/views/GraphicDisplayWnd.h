@@ -1,7 +1,8 @@
 // The live diagram window: the chart, an interval slider and a range slider over the curve
 // store. The diagram view feeds it points and shows or hides its ten curves; nothing is drawn
-// per point, the chart paints the store's arrays in place. The 50 ms timer 1 only follows
-// slider moves; timers 2 and 3 show and hide the read-out of the curve under the mouse.
+// per point, the chart paints the store's arrays in place. The 50 ms TIMER_REDRAW only follows
+// slider moves; TIMER_READOUT_DELAY and TIMER_READOUT_HIDE show and hide the read-out of the curve
+// under the mouse.
 #pragma once
 
 #include <memory>

@@ -10,8 +10,8 @@
 
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
-#include "foundation/StringIds.h"
 #include "foundation/Units.h"
+#include "res/TextIds.h"
 
 namespace {
 

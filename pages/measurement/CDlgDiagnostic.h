@@ -24,7 +24,7 @@ class CDlgDiagnostic : public CSettingsPage {
 
     BOOL SetLanguageTexts() override;
     // Collects the ports of the multi-port types from the frame's port table into the detector,
-    // forms the groups and arms main-frame timer 14 (20 ms).
+    // forms the groups and arms CMainFrame::TIMER_MULTIPORT_EVALUATION (20 ms).
     void StartMultiportDetection();
     BOOL HasMultiportResult() const { return m_detector.HasResult() ? TRUE : FALSE; }
     int GetMultiportResultCount() const { return m_detector.GetResultCount(); }

@@ -19,9 +19,6 @@ IMPLEMENT_DYNAMIC(CDlgMeasureAdjust, CSettingsPage)
 
 namespace {
 
-constexpr int kEvaluationTitle = 5431;
-constexpr int kChannelAText = 5321;
-constexpr int kChannelBText = 5322;
 // Browse style: icon button, flat, explorer glyph, editable, files.
 constexpr DWORD kProgramBrowseStyle = 102;
 const char* const kMeasurandNames[6] = {"A", "B", "C", "D", "P1", "P2"};
@@ -32,7 +29,7 @@ const UINT kProgramIds[2] = {IDC_ADJ_START_PROGRAM, IDC_ADJ_STOP_PROGRAM};
 constexpr const char* kNumericCharacters = ".,0123456789-";
 
 const PageLabel kLabels[] = {
-    {IDC_ADJ_EVAL_GROUP, kEvaluationTitle},
+    {IDC_ADJ_EVAL_GROUP, IDS_OK_NOK_VALIDATION},
     {IDC_ADJ_EVAL_MODE0, IDS_ADJ_EVAL_OFF},
     {IDC_ADJ_EVAL_MODE1, IDS_ADJ_EVAL_ONE},
     {IDC_ADJ_EVAL_MODE2, IDS_ADJ_EVAL_TWO},
@@ -56,8 +53,8 @@ const PageLabel kLabels[] = {
     {IDC_ADJ_COUNT_TITLE, IDS_ADJ_COUNT},
     {IDC_ADJ_DIAGRAM_LABEL, IDS_ADJ_DIAGRAM},
     {IDC_ADJ_LOG_GROUP, IDS_ADJ_LOG},
-    {IDC_ADJ_LOG_A, kChannelAText},
-    {IDC_ADJ_LOG_B, kChannelBText},
+    {IDC_ADJ_LOG_A, IDS_CHANNEL_A},
+    {IDC_ADJ_LOG_B, IDS_CHANNEL_B},
     {IDC_ADJ_START_PROGRAM_LABEL, IDS_ADJ_START_PROGRAM},
     {IDC_ADJ_STOP_PROGRAM_LABEL, IDS_ADJ_STOP_PROGRAM},
     {IDC_ADJ_ACCEPT, IDS_ADJ_ACCEPT},

@@ -3,7 +3,8 @@
 // live in MeasureConfigValues; the channel settings live in the frame's channel records and reach
 // the sensors' software configuration through the frame. The flow reads the page through
 // IMeasureConfigSeam. One file per concern: MeasureAdjustChannels (rate, channel rows, low-pass,
-// acceptance, timer 18), MeasureAdjustTrigger (trigger group, diagram table), this one the rest.
+// acceptance, TIMER_SENSOR_CHANGED), MeasureAdjustTrigger (trigger group, diagram table), this one
+// the rest.
 #pragma once
 
 #include "app/MeasureFlowSeams.h"
@@ -93,11 +94,11 @@ class CDlgMeasureAdjust : public CSettingsPage,
     }
     // A limit whose text is not wholly a number fails its criterion: the page shows it in red.
     bool IsLimitMarked(int limit) const;
-    // The judged units beside the limits (controls 1510 and 1511).
+    // The judged units beside the limits (IDC_ADJ_UNIT_LABEL_1 and IDC_ADJ_UNIT_LABEL_2).
     void SetJudgedUnitLabel(int criterion, const CString& unit);
 
-    // Reloads the channel controls from the frame's records (timer 18, a set sensor-changed
-    // flag, and when the page is shown).
+    // Reloads the channel controls from the frame's records (TIMER_SENSOR_CHANGED, a set
+    // sensor-changed flag, and when the page is shown).
     void ReloadChannelControls();
     // "Akzeptieren": the settings of every open sensor are confirmed as the current version.
     void AcceptSettings();

@@ -1,8 +1,8 @@
 // The measurement panel as the user sees it: Start, Trigger, Stop and the single shot enabled
 // by the sensor's and the run's state, the state lamp, the sensor picture, the automatic repeat,
 // the P1/P2 boxes, the elapsed time and count, and the trigger monitor. Shown, it asks one value
-// set through the frame's timer 40; timer 19 brings it up to date after a multi-sensor
-// activation; timer 64 finishes a stopped measurement (MeasureDiagramRun).
+// set through CMainFrame::TIMER_SINGLE_SHOT; TIMER_SENSOR_CHANGED brings it up to date after a
+// multi-sensor activation; TIMER_FINISH finishes a stopped measurement (MeasureDiagramRun).
 #include "pages/measurement/CDlgMeasureDiagram.h"
 
 #include <iterator>
@@ -20,7 +20,6 @@ IMPLEMENT_DYNAMIC(CDlgMeasureDiagram, CPageDialog)
 
 namespace {
 
-constexpr int kRepeatText = 5370;
 constexpr int kLampSize = 16;
 constexpr int kPictureFitInside = 6;
 constexpr int kPictureCentred = 3;
@@ -29,7 +28,7 @@ const PageLabel kLabels[] = {{IDC_MD_START, IDS_MD_START},
                              {IDC_MD_TRIGGER, IDS_MD_TRIGGER},
                              {IDC_MD_STOP, IDS_MD_STOP},
                              {IDC_MD_SINGLE_SHOT, IDS_MD_SINGLE_SHOT},
-                             {IDC_MD_REPEAT, kRepeatText}};
+                             {IDC_MD_REPEAT, IDS_REPEAT_TRIGGER}};
 // Texts the page writes later (monitor, count, messages).
 const int kLaterTexts[] = {IDS_MD_ARMED,           IDS_MD_NOT_ARMED,      IDS_MD_VALUES,
                            IDS_MD_STORAGE_REDUCED, IDS_MD_STORAGE_FAILED, IDS_MD_PROGRAM_FAILED,
@@ -160,7 +159,7 @@ void CDlgMeasureDiagram::ShowButtons() {
     if (m_hWnd == nullptr)
         return;
     const bool busy = IsMeasuring() || m_bWaitingForTrigger;
-    // A stopped run still being finished (timer 64) takes no new start.
+    // A stopped run still being finished (TIMER_FINISH) takes no new start.
     const bool ready = !busy && !m_run.IsRunning() && IsSensorReady();
     auto enable = [this](UINT id, bool on) {
         if (CWnd* button = GetDlgItem(static_cast<int>(id)))

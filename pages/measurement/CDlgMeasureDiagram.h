@@ -37,7 +37,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     // While shown, the buttons follow the sensor's and the engine's state at this pace.
     static constexpr UINT TIMER_BUTTONS = 65;
     static constexpr UINT kButtonsPeriodMs = 250;
-    // Shown, the page asks the frame's timer 40 for a single value set after this long.
+    // Shown, the page asks CMainFrame::TIMER_SINGLE_SHOT for a single value set after this long.
     static constexpr UINT kSingleShotDelayMs = 50;
     // Messages of the page wait for its next turn: a start may come from inside the value flow.
     static constexpr UINT WM_PANEL_MESSAGE = WM_USER + 20;
@@ -59,10 +59,10 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
     BOOL IsSensorReady() const;
     void OnBnClickedStart();
     void OnBnClickedTrigger();
-    // Harmless when idle: the engine is stopped and timer 64 finishes the measurement once the
+    // Harmless when idle: the engine is stopped and TIMER_FINISH finishes the measurement once the
     // engine is at rest.
     void OnBnClickedStop() override;
-    // A measurement under way is finished first (as by Stop, through timer 64), which then asks
+    // A measurement under way is finished first (as by Stop, through TIMER_FINISH), which then asks
     // the frame to mark the lost port; the displays show "---".
     void OnSensorDisconnected() override;
     // The channel views' buttons on, the calibration page's controls on, the scale dialog closed
@@ -143,7 +143,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
 
   private:
     // The curve store for the next measurement and the curves' channels, on the GUI path; FALSE
-    // (reported, status 5270) when the store could not be made.
+    // (reported, status IDS_STATUS_READY) when the store could not be made.
     BOOL PrepareStorage();
     // Start step 3: the diagram restarted, averages and angle zero reset, the file set up.
     void PrepareRun();

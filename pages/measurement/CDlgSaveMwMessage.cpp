@@ -3,14 +3,9 @@
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "foundation/SharedConstants.h"
+#include "res/TextIds.h"
 
 IMPLEMENT_DYNAMIC(CDlgSaveMwMessage, CPerRunDialog)
-
-namespace {
-
-constexpr int kSavingText = 5799;
-
-}  // namespace
 
 BOOL CDlgSaveMwMessage::ShowOver(CWnd* owner) {
     if (!Create(IDD, owner))
@@ -23,7 +18,7 @@ BOOL CDlgSaveMwMessage::ShowOver(CWnd* owner) {
 
 BOOL CDlgSaveMwMessage::OnInitDialog() {
     const BOOL result = CDialog::OnInitDialog();
-    SetDlgItemText(IDC_SAVE_TEXT, GetLanguageString(kSavingText));
+    SetDlgItemText(IDC_SAVE_TEXT, GetLanguageString(IDS_SAVING_VALUES));
     // At once, not posted: the notice may be gone before a posted registration would arrive.
     if (CMainFrame* frame = GetMainFrame())
         frame->RegisterWindow(this, kDialogRegistration, m_nRegistration);

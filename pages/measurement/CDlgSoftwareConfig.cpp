@@ -22,8 +22,7 @@ IMPLEMENT_DYNAMIC(CDlgSoftwareConfig, CDialog)
 
 namespace {
 
-constexpr int kChannelTexts[2] = {5321, 5322};
-constexpr int kCancelText = 5237;
+constexpr int kChannelTexts[2] = {IDS_CHANNEL_A, IDS_CHANNEL_B};
 
 UINT ChannelId(UINT first, int channel) {
     return first + static_cast<UINT>(channel);
@@ -88,7 +87,7 @@ BOOL CDlgSoftwareConfig::SetLanguageTexts() {
     SetDlgItemText(IDC_SWC_NAME_TITLE, text(IDS_SWC_NAME));
     SetDlgItemText(IDC_SWC_FACTOR_TITLE, text(IDS_SWC_FACTOR));
     SetDlgItemText(IDC_SWC_PREVIEW_TITLE, text(IDS_SWC_PREVIEW));
-    SetDlgItemText(IDCANCEL, text(kCancelText));
+    SetDlgItemText(IDCANCEL, text(IDS_CANCEL));
     const CString present = text(IDS_SWC_PRESENT);
     for (int c = 0; c < kChannels; ++c) {
         CString label;

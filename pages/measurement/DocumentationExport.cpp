@@ -17,13 +17,6 @@ namespace dt = documentation_texts;
 
 namespace {
 
-constexpr int kMsgMissingStorageTarget = 5490;
-constexpr int kDateLabel = 5470;
-constexpr int kSensorTypeLabel = 5112;
-constexpr int kSerialNumberLabel = 5135;
-constexpr int kRangeLabel = 5118;
-constexpr int kPassText = 5411;
-constexpr int kFailText = 5412;
 const char* const kMeasurandNames[6] = {"A", "B", "C", "D", "P1", "P2"};
 
 CDateTimeText TextsOf(const CTime& moment) {
@@ -89,11 +82,11 @@ dt::HeaderInput CDlgDocumentation::HeaderLabels() const {
     in.headline = m_strTexts[kHeadline];
     in.address = m_strTexts[kAddress];
     in.comment = m_strTexts[kComment];
-    in.dateLabel = GetLanguageString(kDateLabel);
+    in.dateLabel = GetLanguageString(IDS_DATE);
     in.timeLabel = GetLanguageString(IDS_DOC_TIME);
-    in.typeLabel = GetLanguageString(kSensorTypeLabel);
-    in.serialLabel = GetLanguageString(kSerialNumberLabel);
-    in.rangeLabel = GetLanguageString(kRangeLabel);
+    in.typeLabel = GetLanguageString(IDS_SENSOR_TYPE);
+    in.serialLabel = GetLanguageString(IDS_SERIAL_NUMBER);
+    in.rangeLabel = GetLanguageString(IDS_UPPER_RANGE_VALUE);
     return in;
 }
 
@@ -155,8 +148,8 @@ CString CDlgDocumentation::BuildIoNioResultText() {
         in.measurandNames[i] = kMeasurandNames[i];
     for (int i = 0; adjust != nullptr && i < 4; ++i)
         in.limits[i] = adjust->m_values.limits[i];
-    in.passText = GetLanguageString(kPassText);
-    in.failText = GetLanguageString(kFailText);
+    in.passText = GetLanguageString(IDS_PASSED);
+    in.failText = GetLanguageString(IDS_FAILED);
     in.overallLabel = GetLanguageString(IDS_DOC_OVERALL);
     return dt::BuildResultBlock(m_sDocumentation, panel->m_validation, in);
 }
@@ -168,7 +161,7 @@ BOOL CDlgDocumentation::CheckAutoSaveSettings() {
         if (modes[i] == DocumentationRecord::kNone)
             continue;
         if (m_strTexts[2 * i].IsEmpty() || m_strTexts[2 * i + 1].IsEmpty()) {
-            AfxMessageBox(GetLanguageString(kMsgMissingStorageTarget), MB_ICONEXCLAMATION);
+            AfxMessageBox(GetLanguageString(IDS_MISSING_STORAGE_TARGET), MB_ICONEXCLAMATION);
             return FALSE;
         }
     }

@@ -62,7 +62,7 @@ struct ResultInput {
     CString titles[5];          // measurand, lower, upper, maximum, verdict
     CString measurandNames[6];  // the channels' titles
     CString limits[4];
-    CString passText, failText;  // 5411, 5412
+    CString passText, failText;  // IDS_PASSED, IDS_FAILED
     CString overallLabel;
     int decimals = 3;
 };

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kChannelAText = 5321;
-constexpr int kChannelBText = 5322;
-
 UINT RowId(UINT first, int row) {
     return first + static_cast<UINT>(row);
 }
@@ -64,7 +61,7 @@ BOOL CDlgMeasureAdjust::FillRateAndChannelChoices() {
     CString off;
     BOOL all = FindLanguageString(IDS_ADJ_OFF, off) ? TRUE : FALSE;
     CString unused;
-    for (int id : {IDS_ADJ_SENSOR, kChannelAText, kChannelBText})
+    for (int id : {IDS_ADJ_SENSOR, IDS_CHANNEL_A, IDS_CHANNEL_B})
         all &= FindLanguageString(id, unused) ? TRUE : FALSE;
     if (m_hWnd == nullptr)
         return all;
@@ -125,7 +122,7 @@ void CDlgMeasureAdjust::ShowRateAndChannels() {
         if (multi)
             name.Format(GetLanguageString(IDS_ADJ_SENSOR).GetString(), row + 1);
         else if (row < 2)
-            name = GetLanguageString(row == 0 ? kChannelAText : kChannelBText);
+            name = GetLanguageString(row == 0 ? IDS_CHANNEL_A : IDS_CHANNEL_B);
         SetDlgItemText(static_cast<int>(ids[0]), name);
         SendDlgItemMessage(static_cast<int>(ids[1]), CB_RESETCONTENT);
         if (!present)

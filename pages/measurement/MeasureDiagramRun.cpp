@@ -1,9 +1,9 @@
 // One measurement through the panel: Start and Trigger prepare the curve store on the GUI path
 // (a failed store refuses the start; a smaller one shortens the maximum duration), assign the
 // curves, restart the diagram and set up the file, then start the engine; the flow's trigger
-// start only begins the run. A stop asks the engine to stop and timer 64 finishes the
-// measurement once the engine is at rest (or after 10 s); the end runs once per measurement,
-// judges it, lights the light view and hands the diagram to the automatic save.
+// start only begins the run. A stop asks the engine to stop and CDlgMeasureDiagram::TIMER_FINISH
+// finishes the measurement once the engine is at rest (or after 10 s); the end runs once per
+// measurement, judges it, lights the light view and hands the diagram to the automatic save.
 #include <algorithm>
 
 #include "app/MainFrame.h"
@@ -21,11 +21,6 @@
 
 namespace {
 
-constexpr UINT kStatusReady = 5270;
-constexpr UINT kStatusDisconnected = 5271;
-constexpr UINT kStatusMeasuring = 5272;
-constexpr UINT kStatusWaitingForTrigger = 5273;
-constexpr UINT kStatusTriggered = 5274;
 constexpr int kCurves = 6;
 
 }  // namespace
@@ -74,7 +69,7 @@ BOOL CDlgMeasureDiagram::PrepareStorage() {
     const size_t allocated = store != nullptr ? store->ReallocateStorage(points, inUse) : 0;
     if (allocated == 0) {
         PostPanelMessage(GetLanguageString(IDS_MD_STORAGE_FAILED));
-        Status(kStatusReady);
+        Status(IDS_STATUS_READY);
         return FALSE;
     }
     const int given = static_cast<int>(std::min<size_t>(allocated, measure_run::kMaxPoints));
@@ -115,7 +110,7 @@ void CDlgMeasureDiagram::OnBnClickedStart() {
         return;
     PrepareRun();
     if (!frame->StartEngineMeasuring()) {
-        Status(kStatusReady);
+        Status(IDS_STATUS_READY);
         ShowButtons();
         return;
     }
@@ -138,13 +133,13 @@ void CDlgMeasureDiagram::OnBnClickedTrigger() {
     frame->ArmTriggerCycle();
     if (!frame->StartEngineMeasuring()) {
         m_psMsureDgrm->triggerOn = 0;
-        Status(kStatusReady);
+        Status(IDS_STATUS_READY);
         ShowButtons();
         return;
     }
     m_bWaitingForTrigger = true;
     frame->m_bWaitingForTrigger = TRUE;
-    Status(kStatusWaitingForTrigger);
+    Status(IDS_STATUS_WAITING_FOR_TRIGGER);
     ShowButtons();
 }
 
@@ -171,7 +166,7 @@ void CDlgMeasureDiagram::BeginRun(bool triggered) {
     m_psMsureDgrm->running = 1;
     SetRunBytes(true);
     m_ucMeasuring = 1;
-    Status(triggered ? kStatusTriggered : kStatusMeasuring);
+    Status(triggered ? IDS_STATUS_TRIGGERED : IDS_STATUS_MEASURING);
     ShowButtons();
     if (CDlgMeasureAdjust* adjust = Adjust())
         RunProgram(adjust->m_values.startProgram);
@@ -207,7 +202,7 @@ void CDlgMeasureDiagram::OnBnClickedStop() {
     if (m_run.IsRunning())
         ArmDurationStopTimer();
     else
-        Status(kStatusReady);
+        Status(IDS_STATUS_READY);
 }
 
 void CDlgMeasureDiagram::ArmDurationStopTimer() {
@@ -239,7 +234,7 @@ void CDlgMeasureDiagram::FinishStoppedRun() {
         // panel has stopped and saves the diagram itself, hence FALSE.
         m_bRecoverAfterFinish = false;
         ClearSensorDisplays();  // the finish wrote the last values once more
-        Status(kStatusDisconnected);
+        Status(IDS_STATUS_DISCONNECTED);
         if (frame != nullptr)
             frame->RecoverFromSensorLoss(FALSE);
     }
@@ -274,7 +269,7 @@ void CDlgMeasureDiagram::OnMeasurementEnded() {
     m_psMsureDgrm->running = 0;
     SetRunBytes(false);
     m_bWaitingForTrigger = false;
-    Status(m_bEndedWithSensorLost ? kStatusDisconnected : kStatusReady);
+    Status(m_bEndedWithSensorLost ? IDS_STATUS_DISCONNECTED : IDS_STATUS_READY);
     // Value sets still on the way when Stop was clicked are recorded until here, while the
     // count stopped with the click: it shows at the end what the recording holds.
     if (!m_bEndedWithSensorLost)

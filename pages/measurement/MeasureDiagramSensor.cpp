@@ -1,7 +1,7 @@
 // The panel and the sensor: when one answers, the channel views' buttons and the calibration
 // page's controls come on; when it is lost, a measurement under way is finished first through
-// timer 64 (so its rows are written), the frame then marks the lost port, and the displays show
-// "---" with the status "Sensor getrennt".
+// CDlgMeasureDiagram::TIMER_FINISH (so its rows are written), the frame then marks the lost port,
+// and the displays show "---" with the status "Sensor getrennt".
 #include "app/MainFrame.h"
 #include "app/views/CAFormChannel.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr UINT kStatusReady = 5270;
-constexpr UINT kStatusDisconnected = 5271;
 constexpr char kNoValue[] = "---";
 
 // Each of the six channel views that exists as a window.
@@ -36,7 +34,7 @@ void CDlgMeasureDiagram::OnSensorConnected() {
         frame->CloseScaleDialogIfVisible();
     // The start-up's "Sensor getrennt" gives way once a sensor answers; a run keeps its own text.
     if (!IsMeasuring() && !m_run.IsRunning())
-        Status(kStatusReady);
+        Status(IDS_STATUS_READY);
     ShowButtons();
 }
 
@@ -47,11 +45,11 @@ void CDlgMeasureDiagram::OnSensorDisconnected() {
         m_bRecoverAfterFinish = true;
         OnBnClickedStop();
         // Also when nothing was recorded yet (a trigger still awaited) or the frame has already
-        // finished it: timer 64 ends what runs, then asks for the recovery.
+        // finished it: TIMER_FINISH ends what runs, then asks for the recovery.
         ArmDurationStopTimer();
     }
     ClearSensorDisplays();
-    Status(kStatusDisconnected);
+    Status(IDS_STATUS_DISCONNECTED);
     ShowButtons();
     if (CMainFrame* frame = GetMainFrame()) {
         frame->WaitCursorOff();

@@ -65,7 +65,7 @@ class RunLifetime {
     bool m_bRearmTaken = true;
 };
 
-// Timer 64 waits for the engine to be at rest, but no longer than 10 s.
+// CDlgMeasureDiagram::TIMER_FINISH waits for the engine to be at rest, but no longer than 10 s.
 constexpr uint64_t kFinishWaitLimitMs = 10000;
 bool FinishNow(bool engineAtRest, uint64_t waitedMs);
 

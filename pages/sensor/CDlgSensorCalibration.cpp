@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "res/TextIds.h"
 
 IMPLEMENT_DYNAMIC(CDlgSensorCalibration, CPageDialog)
 
@@ -43,10 +44,10 @@ BOOL CDlgSensorCalibration::OnInitDialog() {
 BOOL CDlgSensorCalibration::SetLanguageTexts() {
     if (m_hWnd == nullptr)
         return TRUE;
-    SetDlgItemText(IDC_GROUP_BOX, GetLanguageString(5925));
-    SetDlgItemText(IDC_UNCERTAINTY, GetLanguageString(5295));
-    SetDlgItemText(IDC_PERFORM, GetLanguageString(5235));
-    SetDlgItemText(IDC_DELETE, GetLanguageString(5236));
+    SetDlgItemText(IDC_GROUP_BOX, GetLanguageString(IDS_CALIB_CAPTION));
+    SetDlgItemText(IDC_UNCERTAINTY, GetLanguageString(IDS_UNCERTAINTY_STORE));
+    SetDlgItemText(IDC_PERFORM, GetLanguageString(IDS_CALIB_PERFORM));
+    SetDlgItemText(IDC_DELETE, GetLanguageString(IDS_CALIB_DELETE));
     return TRUE;
 }
 

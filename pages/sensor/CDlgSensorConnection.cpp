@@ -13,11 +13,13 @@
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/gfx/WindowDC.h"
+#include "res/TextIds.h"
 
 namespace {
 
-constexpr int kColumnTitles[CDlgSensorConnection::COLUMN_COUNT] = {5127, 5342, 5343, 5215,
-                                                                   5135, 5118, 5128, 5112};
+constexpr int kColumnTitles[CDlgSensorConnection::COLUMN_COUNT] = {
+    IDS_INTERFACE,     IDS_ENABLING,          IDS_BAUD_RATE, IDS_ADDRESS,
+    IDS_SERIAL_NUMBER, IDS_UPPER_RANGE_VALUE, IDS_STATE,     IDS_SENSOR_TYPE};
 constexpr int kColumnFormats[CDlgSensorConnection::COLUMN_COUNT] = {
     LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_LEFT,   LVCFMT_LEFT,
     LVCFMT_LEFT, LVCFMT_RIGHT,  LVCFMT_CENTER, LVCFMT_CENTER};
@@ -150,11 +152,12 @@ BOOL CDlgSensorConnection::SetLanguageTexts() {
     m_iLanguageOffset = offset;
     // In German and English the check boxes' captions keep a blank from their box.
     const CString lead = IsFrench(m_iLanguageOffset) ? "" : " ";
-    SetDlgItemText(IDC_GROUP_BOX, GetLanguageString(5021));
-    SetDlgItemText(IDC_UPDATE_BUTTON, GetLanguageString(5130));
-    SetDlgItemText(IDC_ONLY_USB, lead + GetLanguageString(5405));
-    SetDlgItemText(IDC_ONLY_PREVIOUSLY_AVAILABLE, GetLanguageString(5446));
-    SetDlgItemText(IDC_WITHOUT_MULTIPORT_DETECTION, lead + GetLanguageString(5447));
+    SetDlgItemText(IDC_GROUP_BOX, GetLanguageString(IDS_NAVI_CONNECTION));
+    SetDlgItemText(IDC_UPDATE_BUTTON, GetLanguageString(IDS_UPDATE));
+    SetDlgItemText(IDC_ONLY_USB, lead + GetLanguageString(IDS_ONLY_USB));
+    SetDlgItemText(IDC_ONLY_PREVIOUSLY_AVAILABLE, GetLanguageString(IDS_ONLY_PREVIOUSLY_AVAILABLE));
+    SetDlgItemText(IDC_WITHOUT_MULTIPORT_DETECTION,
+                   lead + GetLanguageString(IDS_WITHOUT_MULTIPORT_DETECTION));
     if (CHeaderCtrl* header = m_listPorts.m_hWnd ? m_listPorts.GetHeaderCtrl() : nullptr) {
         for (int column = 0; column < COLUMN_COUNT && column < header->GetItemCount(); ++column) {
             CString title = GetLanguageString(kColumnTitles[column]);

@@ -160,7 +160,8 @@ class CDlgSensorConnection : public CPageDialog {
     CString TypeText(const SensorEntry& entry) const;
     void EnableRefreshControls(BOOL enable);
     void CloseOpenRow(int row, BOOL groupRow);
-    // 5131, the row's port in quotes, 5132: the port is busy or cannot take a sensor.
+    // IDS_THE_COM_INTERFACE, the row's port in quotes, IDS_CANNOT_BE_ACTIVATED: the port is busy or
+    // cannot take a sensor.
     void ShowCannotActivate(int row);
     void PlaceConfigButton();
     void OnBaudRefusedTimer();

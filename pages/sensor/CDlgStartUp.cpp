@@ -9,6 +9,7 @@
 #include "foundation/SharedConstants.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 #include "sensor/ComPortTimerIds.h"
 
 namespace {
@@ -22,7 +23,6 @@ constexpr int kWindowX = 50;
 constexpr int kWindowY = 300;
 constexpr const char* kCaption = "KQ7-B Brevan S.A.S.";
 // The search-all-ports box says what it does.
-constexpr int IDS_SEARCH_ALL_PORTS = 5745;
 // The dialog's own background among the colour requests (they count from the message box's).
 constexpr UINT kCtlColorDialog = WM_CTLCOLORDLG - WM_CTLCOLORMSGBOX;
 
@@ -89,8 +89,8 @@ BOOL CDlgStartUp::OnInitDialog() {
     SetWindowText(kCaption);
     if (m_pMainFrame != nullptr)
         m_pMainFrame->SetWindowText(kCaption);
-    SetDlgItemText(IDC_ONLY_USB_CAPTION, Text(5405));
-    SetDlgItemText(IDC_ONLY_USB_CAPTION_FRENCH, Text(5405));
+    SetDlgItemText(IDC_ONLY_USB_CAPTION, Text(IDS_ONLY_USB));
+    SetDlgItemText(IDC_ONLY_USB_CAPTION_FRENCH, Text(IDS_ONLY_USB));
     if (CWinApp* app = AfxGetApp())
         m_bSearchForOnlyUsbPorts =
             app->GetProfileInt("Settings", "SearchForOnlyUSBPorts", 0) != 0 ? TRUE : FALSE;
@@ -119,10 +119,10 @@ void CDlgStartUp::OnShowWindow(BOOL bShow, UINT nStatus) {
         return;
     if (CWnd* defaultButton = GetDlgItem(IDC_DEFAULT_BUTTON))
         defaultButton->SetFocus();
-    SetDlgItemText(IDC_QUIT, Text(5018));
+    SetDlgItemText(IDC_QUIT, Text(IDS_NAVI_EXIT));
     if (CWnd* quit = GetDlgItem(IDC_QUIT))
         quit->ShowWindow(SW_SHOW);
-    SetDlgItemText(IDC_MESSAGE_TEXT, Text(5302));
+    SetDlgItemText(IDC_MESSAGE_TEXT, Text(IDS_SEARCHING));
     CheckDlgButton(IDC_SEARCH_ALL_PORTS, BST_CHECKED);
     SetDlgItemText(IDC_SEARCH_ALL_PORTS, Text(IDS_SEARCH_ALL_PORTS));
     const bool french = IsFrench(m_iLanguageOffset);
@@ -208,10 +208,10 @@ void CDlgStartUp::StopProgress() {
 
 void CDlgStartUp::ShowScanFinished() {
     StopProgress();
-    SetDlgItemText(IDC_MESSAGE_TEXT, Text(5303));
+    SetDlgItemText(IDC_MESSAGE_TEXT, Text(IDS_NO_SENSOR_FOUND));
     if (CWnd* message = GetDlgItem(IDC_MESSAGE_TEXT))
         message->ShowWindow(SW_SHOW);
-    SetDlgItemText(IDC_SEARCH_AGAIN, Text(5304));
+    SetDlgItemText(IDC_SEARCH_AGAIN, Text(IDS_SEARCH_AGAIN));
     if (CWnd* again = GetDlgItem(IDC_SEARCH_AGAIN))
         again->ShowWindow(SW_SHOW);
     if (CWnd* info = GetDlgItem(IDC_INFO))
@@ -226,7 +226,7 @@ void CDlgStartUp::UpdateProgressBar() {
 }
 
 void CDlgStartUp::OnSearchAgain() {
-    SetDlgItemText(IDC_MESSAGE_TEXT, Text(5302));
+    SetDlgItemText(IDC_MESSAGE_TEXT, Text(IDS_SEARCHING));
     for (int id : {IDC_MESSAGE_TEXT, IDC_SEARCH_AGAIN, IDC_INFO, IDC_SEARCH_ALL_PORTS}) {
         if (CWnd* control = GetDlgItem(id))
             control->ShowWindow(SW_HIDE);

@@ -9,6 +9,7 @@
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "pages/sensor/CalibrationStepDialogs.h"
+#include "res/TextIds.h"
 #include "sensor/CTarvik_Send.h"
 
 namespace {
@@ -49,16 +50,16 @@ BOOL CDlgCalibMsgGetValueEnd::OnInitDialog() {
 }
 
 void CDlgCalibMsgGetValueEnd::SetTexts() {
-    SetWindowText(GetLanguageString(5025));
-    SetDlgItemText(1219, GetLanguageString(5242));
-    SetDlgItemText(1225, GetLanguageString(5243));
-    SetDlgItemText(IDOK, GetLanguageString(5238));
-    SetDlgItemText(IDCANCEL, GetLanguageString(5237));
-    SetDlgItemText(1220, GetLanguageString(5244));
-    SetDlgItemText(1159, GetLanguageString(5245));
-    SetDlgItemText(1333, GetLanguageString(5321));
-    SetDlgItemText(1334, GetLanguageString(5322));
-    SetDlgItemText(IDC_NOT_LOADED, GetLanguageString(5496));
+    SetWindowText(GetLanguageString(IDS_NAVI_CALIBRATION));
+    SetDlgItemText(1219, GetLanguageString(IDS_CALIB_LOAD));
+    SetDlgItemText(1225, GetLanguageString(IDS_CALIB_LOAD_NOTE));
+    SetDlgItemText(IDOK, GetLanguageString(IDS_NEXT));
+    SetDlgItemText(IDCANCEL, GetLanguageString(IDS_CANCEL));
+    SetDlgItemText(1220, GetLanguageString(IDS_CALIB_UPPER_RANGE_VALUE));
+    SetDlgItemText(1159, GetLanguageString(IDS_CALIB_ADJUSTING_VALUE));
+    SetDlgItemText(1333, GetLanguageString(IDS_CHANNEL_A));
+    SetDlgItemText(1334, GetLanguageString(IDS_CHANNEL_B));
+    SetDlgItemText(IDC_NOT_LOADED, GetLanguageString(IDS_NOT_LOADED));
     const bool single = m_pPage != nullptr && m_pPage->m_bSingleChannel;
     for (int id : IDC_CHANNEL_B_ONLY) {
         if (CWnd* control = GetDlgItem(id))

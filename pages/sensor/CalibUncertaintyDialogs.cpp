@@ -8,6 +8,7 @@
 #include "foundation/NumberText.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -115,11 +116,11 @@ void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
         ShrinkForOneChannel(*this);
     }
     m_pPage->m_bFirstStepDialog = FALSE;
-    SetWindowText(GetLanguageString(5300));
-    CString label = GetLanguageString(5199);
+    SetWindowText(GetLanguageString(IDS_UNCERTAINTY_CAPTION));
+    CString label = GetLanguageString(IDS_UNCERTAINTY_LABEL);
     label.Remove(':');
-    SetDlgItemText(IDC_LABEL[0], label + " " + GetLanguageString(5321) + ":");
-    SetDlgItemText(IDC_LABEL[1], label + " " + GetLanguageString(5322) + ":");
+    SetDlgItemText(IDC_LABEL[0], label + " " + GetLanguageString(IDS_CHANNEL_A) + ":");
+    SetDlgItemText(IDC_LABEL[1], label + " " + GetLanguageString(IDS_CHANNEL_B) + ":");
     BOOL valid[2] = {};
     for (int ch = 0; ch < 2; ++ch) {
         const double value =
@@ -131,11 +132,11 @@ void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
         edit->SetFocus();
         edit->SendMessage(EM_SETSEL, 0, -1);
     }
-    SetDlgItemText(IDC_CHANGE[0], GetLanguageString(5296));
-    SetDlgItemText(IDC_CHANGE[1], GetLanguageString(5296));
-    SetDlgItemText(IDC_DELETE[0], GetLanguageString(5527));
-    SetDlgItemText(IDC_DELETE[1], GetLanguageString(5527));
-    SetDlgItemText(IDCANCEL, GetLanguageString(5237));
+    SetDlgItemText(IDC_CHANGE[0], GetLanguageString(IDS_CHANGE));
+    SetDlgItemText(IDC_CHANGE[1], GetLanguageString(IDS_CHANGE));
+    SetDlgItemText(IDC_DELETE[0], GetLanguageString(IDS_DELETE));
+    SetDlgItemText(IDC_DELETE[1], GetLanguageString(IDS_DELETE));
+    SetDlgItemText(IDCANCEL, GetLanguageString(IDS_CANCEL));
     const bool channelB = HasChannelB(frame->m_aSensorRecord[0], m_pPage->m_bSingleChannel);
     for (int id :
          {IDC_RADIO_B, IDC_LABEL[1], IDC_EDIT[1], IDC_PERCENT[1], IDC_CHANGE[1], IDC_DELETE[1]}) {
@@ -169,7 +170,8 @@ void CDlgCalibInaccuracyRangeFailure::OnShowWindow(BOOL bShow, UINT nStatus) {
     CMainFrame* frame = GetMainFrame();
     if (!bShow || frame == nullptr || frame->IsStartUpPending())
         return;
-    SetWindowText(GetLanguageString(5300));
-    SetDlgItemText(IDC_RANGE_TEXT, calib::ReplaceHashes(GetLanguageString(5297), "5", "0"));
-    SetDlgItemText(IDOK, GetLanguageString(5265));
+    SetWindowText(GetLanguageString(IDS_UNCERTAINTY_CAPTION));
+    SetDlgItemText(IDC_RANGE_TEXT,
+                   calib::ReplaceHashes(GetLanguageString(IDS_UNCERTAINTY_WRONG), "5", "0"));
+    SetDlgItemText(IDOK, GetLanguageString(IDS_BACK));
 }

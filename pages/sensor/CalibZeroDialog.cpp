@@ -10,11 +10,11 @@
 #include "pages/sensor/CalibrationStepDialogs.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/WaitCursor.h"
+#include "res/TextIds.h"
 #include "sensor/ZMStates.h"
 
 namespace {
 
-constexpr int IDS_SENSOR_STOPPED = 5674;
 constexpr int IDC_INSTRUCTION = 1226;
 constexpr int IDC_WAIT_TEXT = 1438;
 constexpr int IDC_NO_CONTROL_A = 1239;
@@ -40,14 +40,14 @@ BOOL CDlgCalibMsgGetValueZero::OnInitDialog() {
 }
 
 void CDlgCalibMsgGetValueZero::SetTexts() {
-    SetWindowText(GetLanguageString(5025));
-    SetDlgItemText(IDC_INSTRUCTION, GetLanguageString(5241));
-    SetDlgItemText(IDOK, GetLanguageString(5238));
-    SetDlgItemText(IDCANCEL, GetLanguageString(5237));
-    const CString noControl = GetLanguageString(5395);
+    SetWindowText(GetLanguageString(IDS_NAVI_CALIBRATION));
+    SetDlgItemText(IDC_INSTRUCTION, GetLanguageString(IDS_CALIB_UNLOAD));
+    SetDlgItemText(IDOK, GetLanguageString(IDS_NEXT));
+    SetDlgItemText(IDCANCEL, GetLanguageString(IDS_CANCEL));
+    const CString noControl = GetLanguageString(IDS_NO_CONTROL_SIGNAL);
     SetDlgItemText(IDC_NO_CONTROL_A, calib::ReplaceChannelLetter(noControl, 'A'));
     SetDlgItemText(IDC_NO_CONTROL_B, calib::ReplaceChannelLetter(noControl, 'B'));
-    CString wait = GetLanguageString(5291);
+    CString wait = GetLanguageString(IDS_STATUS_STORAGE_PROGRESS);
     const int dot = wait.Find('.');
     if (dot >= 0)
         wait = wait.Left(dot);

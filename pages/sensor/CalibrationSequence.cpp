@@ -8,19 +8,12 @@
 #include "pages/sensor/CalibUncertaintyDialogs.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 
 namespace {
 
 constexpr UINT kZeroStepRetryMs = 250;
-constexpr int IDS_ZERO_OUTSIDE = 5266;
-constexpr int IDS_CANNOT_ADJUST = 5389;
-constexpr int IDS_NO_UNCERTAINTY = 5419;
-constexpr int IDS_NX_ZID3_ADJUST = 5393;
-constexpr int IDS_NX_ZID3_OPERATION = 5394;
-constexpr int IDS_NX_ZID3_SYNCHRONISE = 5400;
-constexpr int IDS_CONTROL_NEAR_ZERO = 5396;
 constexpr BYTE kQuadratureEncoder = 9;
-constexpr int IDS_CHANGE_NOT_TAKEN = 5675;
 
 }  // namespace
 

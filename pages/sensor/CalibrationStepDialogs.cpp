@@ -7,12 +7,7 @@
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "platform/framework/MessageBox.h"
-
-namespace {
-
-constexpr int IDS_CHANGE_NOT_TAKEN = 5675;
-
-}  // namespace
+#include "res/TextIds.h"
 
 IMPLEMENT_DYNAMIC(CCalibStepDialog, CPerRunDialog)
 IMPLEMENT_DYNAMIC(CDlgCalibMsgDoCalib, CCalibStepDialog)
@@ -72,11 +67,11 @@ bool CDlgCalibMsgDoCalib::KeepsOwnPosition() {
 }
 
 void CDlgCalibMsgDoCalib::SetTexts() {
-    SetWindowText(GetLanguageString(5925));
-    SetDlgItemText(1218, GetLanguageString(5240));
-    SetDlgItemText(1227, GetLanguageString(5262));
-    SetDlgItemText(IDOK, GetLanguageString(5263));
-    SetDlgItemText(IDCANCEL, GetLanguageString(5264));
+    SetWindowText(GetLanguageString(IDS_CALIB_CAPTION));
+    SetDlgItemText(1218, GetLanguageString(IDS_CALIB_NO_WARRANTY));
+    SetDlgItemText(1227, GetLanguageString(IDS_CALIB_FACTORY_RESTORABLE));
+    SetDlgItemText(IDOK, GetLanguageString(IDS_YES));
+    SetDlgItemText(IDCANCEL, GetLanguageString(IDS_NO));
 }
 
 void CDlgCalibMsgDoCalib::OnOK() {
@@ -85,10 +80,10 @@ void CDlgCalibMsgDoCalib::OnOK() {
 }
 
 void CDlgCalibMsgDeleteCalib::SetTexts() {
-    SetWindowText(GetLanguageString(5025));
-    SetDlgItemText(1217, GetLanguageString(5239));
-    SetDlgItemText(IDOK, GetLanguageString(5263));
-    SetDlgItemText(IDCANCEL, GetLanguageString(5264));
+    SetWindowText(GetLanguageString(IDS_NAVI_CALIBRATION));
+    SetDlgItemText(1217, GetLanguageString(IDS_CALIB_DELETE_QUESTION));
+    SetDlgItemText(IDOK, GetLanguageString(IDS_YES));
+    SetDlgItemText(IDCANCEL, GetLanguageString(IDS_NO));
 }
 
 void CDlgCalibMsgDeleteCalib::OnOK() {
@@ -107,9 +102,10 @@ void CDlgCalibMsgDeleteCalib::OnOK() {
 }
 
 void CDlgCalibMsgWrongScaleValue::SetTexts() {
-    SetWindowText(GetLanguageString(5025));
-    SetDlgItemText(1228, calib::WrongScaleText(GetLanguageString(5246), GetDecimalSeparatorOf(-1)));
-    SetDlgItemText(IDOK, GetLanguageString(5265));
+    SetWindowText(GetLanguageString(IDS_NAVI_CALIBRATION));
+    SetDlgItemText(1228, calib::WrongScaleText(GetLanguageString(IDS_CALIB_WRONG_SCALE),
+                                               GetDecimalSeparatorOf(-1)));
+    SetDlgItemText(IDOK, GetLanguageString(IDS_BACK));
 }
 
 void CDlgCalibMsgWrongScaleValue::OnOK() {

@@ -7,16 +7,12 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 #include "sensor/ChanState.h"
 #include "sensor/ZMStates.h"
 
 namespace {
 
-constexpr int IDS_ACTIVE = 5125;
-constexpr int IDS_AVAILABLE = 5126;
-constexpr int IDS_NOT_SUPPORTED = 5133;
-constexpr int IDS_THE_COM_INTERFACE = 5131;
-constexpr int IDS_CANNOT_BE_ACTIVATED = 5132;
 constexpr UINT kContinuationMs = 100;
 constexpr UINT kMultiChannelStartMs = 10;
 

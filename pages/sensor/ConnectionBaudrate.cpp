@@ -1,7 +1,7 @@
 // Baud-rate changes from the connection page: the choice in a row's Baud rate cell, the write to
-// one sensor (through an activation of its row and main-frame timer 36) or to every port of a
-// multi-port device (page timers 6 and 7, the device restarts only when every port took the new
-// rate), and the device-server checks of a network port.
+// one sensor (through an activation of its row and CMainFrame::TIMER_BAUD_WRITE) or to every port
+// of a multi-port device (TIMER_BAUD_MULTIPORT_WRITE and TIMER_BAUD_MULTIPORT_WAIT, the device
+// restarts only when every port took the new rate), and the device-server checks of a network port.
 #include "app/MainFrame.h"
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
 #include "foundation/Language.h"
@@ -9,18 +9,12 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 #include "sensor/Protocol.h"
 #include "sensor/ZMStates.h"
 
 namespace {
 
-constexpr int IDS_ACTIVE = 5125;
-constexpr int IDS_ACTIVATE_DEVICE_FIRST = 5671;
-constexpr int IDS_ACTIVATE_NX_ZID3_FIRST = 5672;
-constexpr int IDS_NX_ZID3_ALL_AT_ONCE = 5673;
-constexpr int IDS_CHANGE_NOT_TAKEN = 5675;
-constexpr int IDS_BAUD_NOT_ON_EVERY_PORT = 5676;
-constexpr int IDS_BAUD_LEFT_ON_SOME_PORTS = 5677;
 constexpr UINT kRefusedMessageMs = 20;
 constexpr UINT kMultiportWriteMs = 100;
 constexpr UINT kMultiportWaitMs = 500;

@@ -8,6 +8,7 @@
 #include "pages/measurement/CDlgDiagnostic.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
+#include "res/TextIds.h"
 #include "sensor/CMasterSlaveDetector.h"
 #include "sensor/CTarvik_Send.h"
 
@@ -15,11 +16,6 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr int IDS_ACTIVE = 5125;
-constexpr int IDS_AVAILABLE = 5126;
-constexpr int IDS_NOT_SUPPORTED = 5133;
-constexpr int IDS_CHECK_INTERFACE = 5355;
-constexpr int IDS_UNDEFINED = 5385;
 
 bool HoldsNoCase(const CString& text, const char* part) {
     CString lower = text;

@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
+#include "res/TextIds.h"
 #include "sensor/CTarvik_Send.h"
 #include "sensor/ChanState.h"
 
@@ -20,13 +21,34 @@ struct LabelText {
 };
 
 constexpr LabelText kLabels[] = {
-    {1058, 5022, false}, {1075, 5110, false}, {1044, 5112, true},  {1046, 5113, true},
-    {1052, 5134, true},  {1053, 5117, true},  {1059, 5321, false}, {1077, 5322, false},
-    {1471, 5113, false}, {1473, 5113, false}, {1061, 5118, false}, {1079, 5118, false},
-    {1063, 5119, false}, {1081, 5119, false}, {1247, 5358, false}, {1205, 5358, false},
-    {1065, 5120, false}, {1066, 5122, true},  {1069, 5121, false}, {1070, 5122, true},
-    {1462, 5123, false}, {1463, 5124, true},  {1465, 5124, true},  {1399, 5543, false},
-    {1377, 5120, false}, {1368, 5121, false}, {1369, 5544, false}, {1414, 5113, false},
+    {1058, IDS_NAVI_INFORMATION, false},
+    {1075, IDS_COMMON, false},
+    {1044, IDS_SENSOR_TYPE, true},
+    {1046, IDS_SERIAL_NUMBER_LABEL, true},
+    {1052, IDS_ID, true},
+    {1053, IDS_REVISION, true},
+    {1059, IDS_CHANNEL_A, false},
+    {1077, IDS_CHANNEL_B, false},
+    {1471, IDS_SERIAL_NUMBER_LABEL, false},
+    {1473, IDS_SERIAL_NUMBER_LABEL, false},
+    {1061, IDS_UPPER_RANGE_VALUE, false},
+    {1079, IDS_UPPER_RANGE_VALUE, false},
+    {1063, IDS_ACCURACY_CLASS, false},
+    {1081, IDS_ACCURACY_CLASS, false},
+    {1247, IDS_UNCERTAINTY_COLUMN, false},
+    {1205, IDS_UNCERTAINTY_COLUMN, false},
+    {1065, IDS_FACTORY_ADJUSTMENT, false},
+    {1066, IDS_ADJUSTMENT_CREATED_AT, true},
+    {1069, IDS_USER_ADJUSTMENT, false},
+    {1070, IDS_ADJUSTMENT_CREATED_AT, true},
+    {1462, IDS_QUADRATURE_ENCODER, false},
+    {1463, IDS_IMPULSES_PER_REVOLUTION, true},
+    {1465, IDS_IMPULSES_PER_REVOLUTION, true},
+    {1399, IDS_IDENTIFICATION, false},
+    {1377, IDS_FACTORY_ADJUSTMENT, false},
+    {1368, IDS_USER_ADJUSTMENT, false},
+    {1369, IDS_PROPERTIES, false},
+    {1414, IDS_SERIAL_NUMBER_LABEL, false},
 };
 
 constexpr int kMultiOnly[] = {1356, 1357, 1358, 1360, 1399, 1377, 1368, 1369, 1414};
@@ -42,18 +64,19 @@ struct Column {
     int width;
 };
 
-constexpr Column kIdentification[] = {{5541, "", LVCFMT_CENTER, 32}, {5542, "", LVCFMT_LEFT, 180},
-                                      {5112, "", LVCFMT_CENTER, 64}, {5135, "", LVCFMT_CENTER, 80},
-                                      {5134, "", LVCFMT_CENTER, 24}, {5117, "", LVCFMT_CENTER, 54}};
-constexpr Column kAdjustment[] = {{5541, "", LVCFMT_CENTER, 32},
-                                  {5470, "", LVCFMT_CENTER, 80},
-                                  {5128, "", LVCFMT_CENTER, 80},
+constexpr Column kIdentification[] = {
+    {IDS_ROW_NUMBER, "", LVCFMT_CENTER, 32},  {IDS_INTERFACE_PURPOSE, "", LVCFMT_LEFT, 180},
+    {IDS_SENSOR_TYPE, "", LVCFMT_CENTER, 64}, {IDS_SERIAL_NUMBER, "", LVCFMT_CENTER, 80},
+    {IDS_ID, "", LVCFMT_CENTER, 24},          {IDS_REVISION, "", LVCFMT_CENTER, 54}};
+constexpr Column kAdjustment[] = {{IDS_ROW_NUMBER, "", LVCFMT_CENTER, 32},
+                                  {IDS_DATE, "", LVCFMT_CENTER, 80},
+                                  {IDS_STATE, "", LVCFMT_CENTER, 80},
                                   {0, "", LVCFMT_CENTER, 2}};
-constexpr Column kProperties[] = {{5541, "", LVCFMT_CENTER, 32},
+constexpr Column kProperties[] = {{IDS_ROW_NUMBER, "", LVCFMT_CENTER, 32},
                                   {0, " - ", LVCFMT_CENTER, 0},
-                                  {5118, "", LVCFMT_CENTER, 112},
-                                  {5119, "", LVCFMT_CENTER, 110},
-                                  {5358, "", LVCFMT_CENTER, 105}};
+                                  {IDS_UPPER_RANGE_VALUE, "", LVCFMT_CENTER, 112},
+                                  {IDS_ACCURACY_CLASS, "", LVCFMT_CENTER, 110},
+                                  {IDS_UNCERTAINTY_COLUMN, "", LVCFMT_CENTER, 105}};
 
 template <size_t N>
 void SetColumns(CListCtrl& list, const Column (&columns)[N]) {
@@ -147,7 +170,7 @@ void CDlgSensorInformationPkr::FillSingleSensor() {
                                  static_cast<char>(record.ucUnitLetter[0]), &quantityA, &stator));
     FormatSensorTypeText(0, FALSE, record.dwTypeNumber, static_cast<char>(record.ucUnitLetter[1]),
                          &quantityB, nullptr);
-    const CString sensor = GetLanguageString(5111);
+    const CString sensor = GetLanguageString(IDS_SENSOR);
     CString line = sensor + " (" + stator + ": " + quantityA + " / " + quantityB + ")";
     if (record.ucStatorId == 7 || (record.ucStatorId == 5 && record.ucDeviceKind == 1)) {
         line = sensor + " (" + stator + ": " + quantityA + ")";
@@ -176,8 +199,8 @@ void CDlgSensorInformationPkr::FillSingleSensor() {
     SetText(1074, AccuracyText(record.ucAccuracyClass[1], language));
     SetText(1248, UncertaintyOf(0, TRUE));
     SetText(1206, UncertaintyOf(0, FALSE));
-    const CString active = GetLanguageString(5125);
-    const CString inactive = GetLanguageString(5187);
+    const CString active = GetLanguageString(IDS_ACTIVE);
+    const CString inactive = GetLanguageString(IDS_INACTIVE);
     SetText(1068, record.ucUsedCalib == 2 ? active : inactive);
     SetText(1067,
             DateText(record.factoryDate.iDay, record.factoryDate.iMonth, record.factoryDate.iYear));
@@ -231,7 +254,7 @@ void CDlgSensorInformationPkr::FillEncoder() {
 }
 
 void CDlgSensorInformationPkr::ShowNoSensor() {
-    SetText(1057, GetLanguageString(5111));
+    SetText(1057, GetLanguageString(IDS_SENSOR));
     for (int id :
          {1045, 1047, 1054, 1055, 1062, 1064, 1248, 1073, 1074, 1206, 1067, 1068, 1071, 1072})
         SetText(id, kNotAvailable);
@@ -269,11 +292,11 @@ void CDlgSensorInformationPkr::ApplyVisibility(bool multiLayout, bool encoder) {
 }
 
 void CDlgSensorInformationPkr::FillLists() {
-    SetText(1399, GetLanguageString(5543));
-    SetText(1377, GetLanguageString(5120));
-    SetText(1368, GetLanguageString(5121));
-    SetText(1369, GetLanguageString(5544));
-    SetText(1414, GetLanguageString(5113));
+    SetText(1399, GetLanguageString(IDS_IDENTIFICATION));
+    SetText(1377, GetLanguageString(IDS_FACTORY_ADJUSTMENT));
+    SetText(1368, GetLanguageString(IDS_USER_ADJUSTMENT));
+    SetText(1369, GetLanguageString(IDS_PROPERTIES));
+    SetText(1414, GetLanguageString(IDS_SERIAL_NUMBER_LABEL));
     SetColumns(m_lists[0], kIdentification);
     SetColumns(m_lists[1], kAdjustment);
     SetColumns(m_lists[2], kAdjustment);
@@ -281,8 +304,8 @@ void CDlgSensorInformationPkr::FillLists() {
     for (CListCtrl& list : m_lists)
         list.DeleteAllItems();
     const int language = m_pMainFrame->GetLanguageOffset();
-    const CString active = GetLanguageString(5125);
-    const CString inactive = GetLanguageString(5187);
+    const CString active = GetLanguageString(IDS_ACTIVE);
+    const CString inactive = GetLanguageString(IDS_INACTIVE);
     const int count = m_pMainFrame->m_iNumberOfSensors;
     for (int i = 0; i < count && i < COM_MAX_SENSORS; ++i) {
         const SensorRecord& record = m_pMainFrame->m_aSensorRecord[i];

@@ -1,11 +1,13 @@
 // The serial-number edits of the information page: filled from the records, and a change that the
-// user confirmed goes into the record and is marked for the engine's delayed write (timer 38),
-// which follows 1000 ms after the last key, or at once when the field or the page is left.
+// user confirmed goes into the record and is marked for the engine's delayed write
+// (COM_TIMER_SERIAL_NUMBER_DELAY), which follows 1000 ms after the last key, or at once when the
+// field or the page is left.
 #include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
+#include "res/TextIds.h"
 #include "sensor/BlockLayouts.h"
 
 namespace {
@@ -85,12 +87,12 @@ void CDlgSensorInformationPkr::OnSerialChange(UINT nID) {
         return;
     }
     if (m_bAskBeforeChange[channel]) {
-        CString question = GetLanguageString(5356);
+        CString question = GetLanguageString(IDS_SERIAL_NUMBER_QUESTION);
         if (multi) {
             CString digit;
             digit.Format(" %d", channel + 1);
             question.Replace(" A", digit);
-            question.Replace(GetLanguageString(5320), GetLanguageString(5111));
+            question.Replace(GetLanguageString(IDS_CHANNEL), GetLanguageString(IDS_SENSOR));
         } else if (channel == 1) {
             question.Replace(" A", " B");
         }

@@ -7,6 +7,7 @@
 #include "foundation/Language.h"
 #include "foundation/Units.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
+#include "res/TextIds.h"
 #include "sensor/CTarvik_Send.h"
 
 namespace {
@@ -30,7 +31,7 @@ CString CDlgSensorInformationPkr::FormatSensorTypeText(int sensor, BOOL withQuan
         const int id = record.ucStatorId;
         if (id == 4 || id == 5 || id == 6 || id == 7 || id == 9) {
             if (id == 9)
-                stator = GetLanguageString(5123);
+                stator = GetLanguageString(IDS_QUADRATURE_ENCODER);
             text.Format("%d", static_cast<int>(typeNumber));
             const int nameId = GetQuantityNameId(CTarvik_Send::TarSend_GetUnitCode(unitLetter));
             if (nameId >= 0)
