@@ -199,9 +199,14 @@ class CMainFrame : public CFrameWnd,
     void ResetChannelMaximum(int channel);
 
     // ---- Measured-value flow (MainFrameFlow) ----
-    void UpdateMeasuredValues(int reason) override;
-    void ProcessChannelValue(int channel, int reason);
-    void RedisplayChannel(int channel);
+    void UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) override;
+    // The flow on the counts last received (redisplays, and sets that arrive late).
+    void UpdateMeasuredValues(MeasuredValueReason reason) {
+        UpdateMeasuredValues(reason, COM_GetLastValueSet());
+    }
+    void ProcessChannelValue(int channel, MeasuredValueReason reason,
+                             const MeasuredValueSet& values);
+    void RedisplayChannel(int channel, const MeasuredValueSet& values);
     void SetActiveChannelsAB(int selection);
     void SetActiveSensorChannels(const BOOL flags[4]);
     void ActivateOpenSensorChannels();

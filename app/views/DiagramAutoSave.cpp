@@ -15,7 +15,6 @@ namespace {
 constexpr UINT kReadyStatus = 5270;
 constexpr int kFolderFailed1 = 5289;
 constexpr int kFolderFailed2 = 5290;
-constexpr int kRedisplayReason = 5;
 
 }  // namespace
 
@@ -29,7 +28,7 @@ void CAFormDiagram::SaveDiagramToDocumentation() {
         return;
     const CString directory = documentation->GetDiagramTargetDirectory();
     if (!CreateDirectoryA(directory, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        m_pFrame->UpdateMeasuredValues(kRedisplayReason);
+        m_pFrame->UpdateMeasuredValues(MeasuredValueReason::Retake);
         m_pFrame->ShowStatusMessage(kReadyStatus);
         m_pFrame->WaitCursorOff();
         AfxMessageBox(GetLanguageString(kFolderFailed1) + " '" + directory + "' " +
@@ -56,7 +55,7 @@ void CAFormDiagram::SaveAutomaticPicture() {
     const bool saved = m_pDiagram != nullptr && !file.IsEmpty() && m_pDiagram->SaveBitmap(file);
     m_pFrame->RestoreDiagramBarDocking();
     if (!m_pFrame->m_bMeasuring) {
-        m_pFrame->UpdateMeasuredValues(kRedisplayReason);
+        m_pFrame->UpdateMeasuredValues(MeasuredValueReason::Retake);
         // A picture that could not be written is no "ready".
         if (saved)
             m_pFrame->ShowStatusMessage(kReadyStatus);
