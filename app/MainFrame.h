@@ -250,7 +250,7 @@ class CMainFrame : public CFrameWnd,
     void ConvertStepDriver();
     // FALSE when no export file was open (nothing was done).
     BOOL ConvertRecordToCsv();
-    CsvLayout BuildCsvLayout(const IDiagramSeam& diagram);
+    CsvLayout BuildCsvLayout(const IRecordedCurves& curves);
     void FinishMeasurement();
     void FreeRecordBuffer();
     void FreeRecordBuffer(BYTE& flag);
