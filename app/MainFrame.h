@@ -327,7 +327,7 @@ class CMainFrame : public CFrameWnd,
     BOOL StopEngineMeasuring() { return COM_ZMCOMStopMeasure(); }
     BOOL IsEngineAtRest() const { return !m_bMeasuring && !m_bRequestOutstanding; }
 
-    // ---- The seams of the measured-value flow (MainFrameFlowSeams): the registered window's
+    // ---- The flow's partners (MainFrameFlowPartners): the registered window's
     // interface, or the fake a test put in its place; null when neither exists ----
     IChannelViewSeam* FlowChannelView(int channel) const;
     IBestUnitSeam* FlowBestUnit() const;
