@@ -199,9 +199,14 @@ class CMainFrame : public CFrameWnd,
     void ResetChannelMaximum(int channel);
 
     // ---- Measured-value flow (MainFrameFlow) ----
-    void UpdateMeasuredValues(int reason) override;
-    void ProcessChannelValue(int channel, int reason);
-    void RedisplayChannel(int channel);
+    void UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) override;
+    // The flow on the counts last received (redisplays, and sets that arrive late).
+    void UpdateMeasuredValues(MeasuredValueReason reason) {
+        UpdateMeasuredValues(reason, COM_GetLastValueSet());
+    }
+    void ProcessChannelValue(int channel, MeasuredValueReason reason,
+                             const MeasuredValueSet& values);
+    void RedisplayChannel(int channel, const MeasuredValueSet& values);
     void SetActiveChannelsAB(int selection);
     void SetActiveSensorChannels(const BOOL flags[4]);
     void ActivateOpenSensorChannels();
@@ -245,7 +250,7 @@ class CMainFrame : public CFrameWnd,
     void ConvertStepDriver();
     // FALSE when no export file was open (nothing was done).
     BOOL ConvertRecordToCsv();
-    CsvLayout BuildCsvLayout(const IDiagramSeam& diagram);
+    CsvLayout BuildCsvLayout(const IRecordedCurves& curves);
     void FinishMeasurement();
     void FreeRecordBuffer();
     void FreeRecordBuffer(BYTE& flag);
@@ -322,7 +327,7 @@ class CMainFrame : public CFrameWnd,
     BOOL StopEngineMeasuring() { return COM_ZMCOMStopMeasure(); }
     BOOL IsEngineAtRest() const { return !m_bMeasuring && !m_bRequestOutstanding; }
 
-    // ---- The seams of the measured-value flow (MainFrameFlowSeams): the registered window's
+    // ---- The flow's partners (MainFrameFlowPartners): the registered window's
     // interface, or the fake a test put in its place; null when neither exists ----
     IChannelViewSeam* FlowChannelView(int channel) const;
     IBestUnitSeam* FlowBestUnit() const;

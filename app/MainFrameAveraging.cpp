@@ -82,7 +82,7 @@ void CMainFrame::TareChannel(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
     m_adTare[channel] = m_aiTareState[channel] != 0 ? 0.0 : m_adValue[channel];
-    UpdateMeasuredValues(5);
+    UpdateMeasuredValues(MeasuredValueReason::Retake);
     if (m_bMeasuring) {
         m_adMinimum[channel] = 1e99;
         m_adMaximum[channel] = -1e99;
@@ -93,7 +93,7 @@ void CMainFrame::ResetChannelMinimum(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
     m_adMinimum[channel] = 1e99;
-    UpdateMeasuredValues(4);
+    UpdateMeasuredValues(MeasuredValueReason::ExtremesReset);
 }
 
 void CMainFrame::ResetChannelMaximum(int channel) {
@@ -101,5 +101,5 @@ void CMainFrame::ResetChannelMaximum(int channel) {
         return;
     m_adMaximum[channel] = -1e99;
     m_bExtremeValueSeen = FALSE;
-    UpdateMeasuredValues(4);
+    UpdateMeasuredValues(MeasuredValueReason::ExtremesReset);
 }

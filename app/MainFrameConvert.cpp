@@ -59,7 +59,7 @@ void CMainFrame::ConvertStepDriver() {
         m_pConvertThread->m_bBusy = false;
 }
 
-CsvLayout CMainFrame::BuildCsvLayout(const IDiagramSeam& diagram) {
+CsvLayout CMainFrame::BuildCsvLayout(const IRecordedCurves& curves) {
     CsvLayout layout;
     layout.separator = m_strColumnSeparator.GetString();
     layout.lineEnd = m_strLineEnd.GetString();
@@ -85,7 +85,7 @@ CsvLayout CMainFrame::BuildCsvLayout(const IDiagramSeam& diagram) {
         // The diagram's order: the channel of each curve, the x channel itself left out.
         for (int curve = 0; curve < COM_CHANNELS; ++curve) {
             for (int channel = 0; channel < count; ++channel) {
-                if (channel != layout.xChannel && diagram.GetCurveOfChannel(channel) == curve)
+                if (channel != layout.xChannel && curves.GetCurveOfChannel(channel) == curve)
                     layout.columns.push_back(channel);
             }
         }

@@ -1,7 +1,8 @@
 // The measured-value flow: every value set of the sensor dialogue becomes physical values (unit
 // factor, moving average, sign, tare, angle zero), the power channels P1 and P2, minimum and
 // maximum, the trigger check, the channel views' texts at the display rate, and the recording.
-// Reasons 1-5 redisplay; while a measurement runs they never push, check or record again.
+// Only ValueSet and SingleShot bring new counts; while a measurement runs the other reasons never
+// push, check or record again.
 #include <cmath>
 
 #include "app/MainFrame.h"
@@ -34,7 +35,7 @@ ChannelRecord& CMainFrame::RecordOfChannel(int channel) {
     return m_aChannelRecords[record];
 }
 
-void CMainFrame::UpdateMeasuredValues(int reason) {
+void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) {
     // A modal box inside the flow pumps further value sets: they are dropped, not nested.
     if (m_bInFlow) {
         ++m_ullLostValueSets;
@@ -45,21 +46,21 @@ void CMainFrame::UpdateMeasuredValues(int reason) {
         bool& flag;
         ~Leave() { flag = false; }
     } leave{m_bInFlow};
-    m_iLastRedisplayReason = reason;
+    m_iLastRedisplayReason = static_cast<int>(reason);
     IMeasurePanelSeam* panel = FlowPanel();
     const bool running = panel != nullptr && panel->IsRunning();
     switch (reason) {
-        case 0:
+        case MeasuredValueReason::ValueSet:
             if (m_bStopReached)
                 return;
             if (!running)
                 m_iDisplayDownCounter = 0;
             break;
-        case 1:
+        case MeasuredValueReason::SingleShot:
             m_iDisplayDownCounter = 0;
             break;
-        case 2:
-        case 3:
+        case MeasuredValueReason::Redisplay:
+        case MeasuredValueReason::SettingsChanged:
             for (int channel = 0; channel < COM_CHANNELS; ++channel) {
                 if (!m_bChannelActive[channel])
                     continue;
@@ -67,44 +68,43 @@ void CMainFrame::UpdateMeasuredValues(int reason) {
                 if (running)
                     ShowChannelTexts(channel);
                 else
-                    RedisplayChannel(channel);
+                    RedisplayChannel(channel, values);
             }
             return;
-        case 4:
-        case 5:
+        case MeasuredValueReason::ExtremesReset:
+        case MeasuredValueReason::Retake:
             m_iDisplayDownCounter = 0;
             if (running) {
                 for (int channel = 0; channel < COM_CHANNELS; ++channel) {
                     if (!m_bChannelActive[channel])
                         continue;
-                    ProcessChannelValue(channel, 4);
+                    ProcessChannelValue(channel, MeasuredValueReason::ExtremesReset, values);
                     ShowChannelTexts(channel);
                 }
                 return;
             }
-            if (reason == 5)
+            if (reason == MeasuredValueReason::Retake)
                 ResetMovingAverages(1);
             break;
-        default:
-            return;
     }
-    const bool twoChannel = m_iNumberOfSensors < 2;
+    const bool twoChannel = values.iPortCount < 2;
     for (int channel = 0; channel < 4; ++channel) {
         const bool take = twoChannel ? (channel == 0 && m_iSelectionAB != 2) ||
                                            (channel == 1 && m_iSelectionAB != 1)
                                      : m_bChannelActive[channel] != FALSE;
         if (!take)
             continue;
-        m_alPrevRaw[channel] = m_alRaw[channel];
-        ProcessChannelValue(channel, reason);
+        m_alPrevRaw[channel] = values.alRaw[channel];
+        ProcessChannelValue(channel, reason, values);
     }
     for (int derived = 0; derived < 2; ++derived) {
         if (!ChanState_IsPowerChannelOn(derived))
             continue;
         m_alPrevRaw[CHANNEL_P1 + derived] = m_alPrevRaw[derived == 0 ? 0 : 1];
-        ProcessChannelValue(CHANNEL_P1 + derived, reason);
+        ProcessChannelValue(CHANNEL_P1 + derived, reason, values);
     }
-    if (reason != 4 && !m_bRecordingClosed && !m_bWaitingForTrigger)
+    if (reason != MeasuredValueReason::ExtremesReset && !m_bRecordingClosed &&
+        !m_bWaitingForTrigger)
         RecordValueSet(m_adValue);
 }
 
@@ -122,19 +122,21 @@ bool CMainFrame::ComputePowerValue(int channel, double& value) {
     return std::isfinite(value);
 }
 
-void CMainFrame::ProcessChannelValue(int channel, int reason) {
+void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
+                                     const MeasuredValueSet& values) {
     ChannelRecord& record = RecordOfChannel(channel);
     IChannelViewSeam* view = FlowChannelView(channel);
     const bool show = m_iDisplayDownCounter == 0;
     auto ready = [&](int field) { return show && view != nullptr && view->IsFieldReady(field); };
     auto text = [&](double v) { return FormatDecimal(v, record.iDecimals, -1); };
-    if (m_abUnavailable[channel] && reason == 4)
+    const bool extremesOnly = reason == MeasuredValueReason::ExtremesReset;
+    if (m_abUnavailable[channel] && extremesOnly)
         return;
-    if (reason != 4) {
+    if (!extremesOnly) {
         double v = 0.0;
         bool usable = true;
         if (channel < 4)
-            v = m_alRaw[channel] * m_adUnitFactor[channel];
+            v = values.alRaw[channel] * m_adUnitFactor[channel];
         else
             usable = ComputePowerValue(channel, v);
         if (!usable || !std::isfinite(v)) {
@@ -209,14 +211,14 @@ void CMainFrame::ShowChannelTexts(int channel) {
     view->ShowTaraValue(FormatDecimal(m_adTare[channel], decimals, -1));
 }
 
-void CMainFrame::RedisplayChannel(int channel) {
+void CMainFrame::RedisplayChannel(int channel, const MeasuredValueSet& values) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
     ChannelRecord& record = RecordOfChannel(channel);
     double v = 0.0;
     bool usable = true;
     if (channel < 4) {
-        v = m_alRaw[channel] * m_adUnitFactor[channel];
+        v = values.alRaw[channel] * m_adUnitFactor[channel];
         if (record.iSignInversion == 1)
             v *= -1.0;
         v -= m_adTare[channel];

@@ -351,7 +351,7 @@ void CMainFrame::SwitchLanguage(int offset) {
             page->SetLanguageTexts();
         }
     }
-    UpdateMeasuredValues(3);
+    UpdateMeasuredValues(MeasuredValueReason::SettingsChanged);
     m_bSwitchingLanguage = FALSE;
     if (CAFormDiagram* diagram = GetDiagramView())
         diagram->ApplyLanguage();

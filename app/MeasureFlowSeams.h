@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/flow/RecordedCurves.h"
 #include "platform/base/CString.h"
 
 // A digital channel view: its four value fields, each written only while it says it is ready.
@@ -33,8 +34,9 @@ class IBestUnitSeam {
 // Why the diagram's store took or refused a point.
 enum class DiagramAddResult { Stored, NotReady, Full, OutOfMemory };
 
-// The diagram view and its curve store.
-class IDiagramSeam {
+// The diagram view and its curve store; exports read the recording through its IRecordedCurves
+// part.
+class IDiagramSeam : public IRecordedCurves {
   public:
     virtual ~IDiagramSeam() = default;
     // Rounds its own copy; time is -1.0 on entry and receives the point's time in time mode.
@@ -46,11 +48,6 @@ class IDiagramSeam {
     // CAFormDiagram::TIMER_REDRAW, the live redraw.
     virtual void StopLiveTimer() = 0;
     virtual double GetLastValue(int channel) const = 0;
-    // The curve of a channel (-1 none), the point count of a curve and its point i.
-    virtual int GetCurveOfChannel(int channel) const = 0;
-    virtual int GetPointCount(int curve) const = 0;
-    virtual double GetPointX(int curve, int index) const = 0;
-    virtual double GetPointY(int curve, int index) const = 0;
     virtual void SaveDiagramToDocumentation() = 0;
     // CAFormDiagram::TIMER_SAVE_AS: the bitmap goes to the frame's diagram file name.
     virtual void ArmSaveAsTimer() = 0;

@@ -21,6 +21,7 @@
 #include "sensor/ComPortPages.h"
 #include "sensor/ComPortSeams.h"
 #include "sensor/FrameCutter.h"
+#include "sensor/MeasuredValueSet.h"
 #include "sensor/MultiportAligner.h"
 #include "sensor/SensorEntry.h"
 #include "sensor/SensorRecord.h"
@@ -53,7 +54,9 @@ class CComPort : public CTarvik_Send {
     void COM_SetSeams(ISensorPortProvider* ports, IComPortTimers* timers, IComPortPages* pages);
 
     // ---- Hooks the main frame implements ----
-    virtual void UpdateMeasuredValues(int reason) = 0;
+    // A value set arrived, or the frame's flow is to show, check or record again.
+    virtual void UpdateMeasuredValues(MeasuredValueReason reason,
+                                      const MeasuredValueSet& values) = 0;
     virtual void SetStopMeasureDuringScan(BOOL flag) = 0;
     virtual BOOL RestoreWindowAndBarState() = 0;
     virtual void SetupChannelsOfSensor(int sensor, int mode) = 0;
@@ -172,10 +175,13 @@ class CComPort : public CTarvik_Send {
     BOOL COM_ZMCOMStartMeasure();
     BOOL COM_ZMCOMStopMeasure();
     void COM_ResetMeasuredValues();
+    // The counts last received and the number of sensors that deliver them.
+    MeasuredValueSet COM_GetLastValueSet() const;
     // The unit of the computed power channels (index into the power units).
     void COM_SetPowerUnit(int derived, int unitIndex);
     // At rest with a sensor open: one calibrated value set from every open sensor, then
-    // UpdateMeasuredValues(1) and rest. FALSE when the dialogue is busy or no sensor is open.
+    // UpdateMeasuredValues(SingleShot) and rest. FALSE when the dialogue is busy or no sensor is
+    // open.
     BOOL COM_ZMCOMSingleShot();
 
     // ---- Diagnostic requests ----

@@ -56,7 +56,7 @@ void CComPort::AnalyseSingleShotValue(const Frame& frame, int port) {
     m_pfnReplyAnalyser = nullptr;
     m_iSingleShotSlot = -1;
     ReturnToRest();
-    UpdateMeasuredValues(1);
+    UpdateMeasuredValues(MeasuredValueReason::SingleShot, COM_GetLastValueSet());
 }
 
 void CComPort::FailSingleShot(ComFailure why) {

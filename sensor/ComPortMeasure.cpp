@@ -1,6 +1,6 @@
 // Measuring: fast rates stream ('C' until 'S'), slow rates are polled with 'A' once per period
 // from the periodic tick; every value set goes through its analyser into the frame's
-// UpdateMeasuredValues(0). The periodic tick runs on the GUI thread.
+// UpdateMeasuredValues as a ValueSet. The periodic tick runs on the GUI thread.
 #include <algorithm>
 
 #include "platform/base/Clock.h"
@@ -26,6 +26,15 @@ void CComPort::COM_ResetMeasuredValues() {
     for (DWORD& count : m_adwValueCount) {
         count = 0;
     }
+}
+
+MeasuredValueSet CComPort::COM_GetLastValueSet() const {
+    MeasuredValueSet values;
+    for (int channel = 0; channel < 4; ++channel) {
+        values.alRaw[channel] = m_alRaw[channel];
+    }
+    values.iPortCount = std::max(m_iNumberOfSensors, 1);
+    return values;
 }
 
 BOOL CComPort::COM_ZMCOMStartMeasure() {
@@ -196,7 +205,7 @@ void CComPort::AnalyseValueSet(const Frame& frame, int port) {
     m_alRaw[1] = values.value[1];
     ++m_adwValueCount[0];
     CountValueSet(values.counter);
-    UpdateMeasuredValues(0);
+    UpdateMeasuredValues(MeasuredValueReason::ValueSet, COM_GetLastValueSet());
 }
 
 void CComPort::AnalyseMultiportValueSet(const Frame& frame, int port) {
@@ -228,5 +237,5 @@ void CComPort::AnalyseMultiportValueSet(const Frame& frame, int port) {
     }
     --m_iDisplayDownCounter;
     m_ucValueReceived = 1;
-    UpdateMeasuredValues(0);
+    UpdateMeasuredValues(MeasuredValueReason::ValueSet, COM_GetLastValueSet());
 }

@@ -199,7 +199,7 @@ std::string CsvUnitText(const std::string& text, const std::string& separator) {
     return quoted + '"';
 }
 
-int64_t CsvRowCount(const CsvLayout& layout, const IDiagramSeam& curves, bool limited,
+int64_t CsvRowCount(const CsvLayout& layout, const IRecordedCurves& curves, bool limited,
                     double stopCount, bool dropLastRow) {
     int64_t n = 0;
     for (int channel : layout.columns) {
@@ -214,7 +214,7 @@ int64_t CsvRowCount(const CsvLayout& layout, const IDiagramSeam& curves, bool li
     return n;
 }
 
-int64_t WriteCsvRows(const CsvLayout& layout, const IDiagramSeam& curves, std::string& out,
+int64_t WriteCsvRows(const CsvLayout& layout, const IRecordedCurves& curves, std::string& out,
                      const CsvProgress& progress) {
     const int64_t n = layout.rowCount;
     const int width = DigitsOf(n);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MeasureFlowSeams.h"
+#include "app/flow/RecordedCurves.h"
 
 struct CsvLayout {
     std::vector<int> columns;  // channel of each column, -1 an empty column
@@ -27,7 +27,7 @@ using CsvProgress = std::function<void(int percent, uint64_t bytes)>;
 
 // Appends rowCount rows to out; the number of the next row. Progress only above 5000 rows,
 // every round(N / 100) rows.
-int64_t WriteCsvRows(const CsvLayout& layout, const IDiagramSeam& curves, std::string& out,
+int64_t WriteCsvRows(const CsvLayout& layout, const IRecordedCurves& curves, std::string& out,
                      const CsvProgress& progress = {});
 
 // A number as "%0.*f" (decimals clamped to 0..8) with the decimal point or comma; "" for a
@@ -41,5 +41,5 @@ std::string CsvUnitText(const std::string& text, const std::string& separator);
 
 // Row count of the body: the longest curve of the columns, limited to floor(stopCount) (0..N)
 // when limited, one less when the last row is dropped (never below 0).
-int64_t CsvRowCount(const CsvLayout& layout, const IDiagramSeam& curves, bool limited,
+int64_t CsvRowCount(const CsvLayout& layout, const IRecordedCurves& curves, bool limited,
                     double stopCount, bool dropLastRow);

@@ -11,12 +11,6 @@
 #include "platform/framework/MessageBox.h"
 #include "res/TextIds.h"
 
-namespace {
-
-constexpr int kRedisplayReason = 5;
-
-}  // namespace
-
 void CAFormDiagram::SaveDiagramToDocumentation() {
     m_bStarted = FALSE;
     if (m_pFrame == nullptr || m_pFrame->m_bClosing)
@@ -27,7 +21,7 @@ void CAFormDiagram::SaveDiagramToDocumentation() {
         return;
     const CString directory = documentation->GetDiagramTargetDirectory();
     if (!CreateDirectoryA(directory, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        m_pFrame->UpdateMeasuredValues(kRedisplayReason);
+        m_pFrame->UpdateMeasuredValues(MeasuredValueReason::Retake);
         m_pFrame->ShowStatusMessage(IDS_STATUS_READY);
         m_pFrame->WaitCursorOff();
         AfxMessageBox(GetLanguageString(IDS_DIAGRAM_FOLDER_FAILED) + " '" + directory + "' " +
@@ -54,7 +48,7 @@ void CAFormDiagram::SaveAutomaticPicture() {
     const bool saved = m_pDiagram != nullptr && !file.IsEmpty() && m_pDiagram->SaveBitmap(file);
     m_pFrame->RestoreDiagramBarDocking();
     if (!m_pFrame->m_bMeasuring) {
-        m_pFrame->UpdateMeasuredValues(kRedisplayReason);
+        m_pFrame->UpdateMeasuredValues(MeasuredValueReason::Retake);
         // A picture that could not be written is no "ready".
         if (saved)
             m_pFrame->ShowStatusMessage(IDS_STATUS_READY);

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/views/DataManager.h"
+#include "app/flow/DataManager.h"
 #include "app/views/DiagramPageTexts.h"
 #include "chart/XGraph.h"
 #include "chart/sliders/NiceSliderCtrl.h"

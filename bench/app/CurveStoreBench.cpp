@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/views/DataManager.h"
+#include "app/flow/DataManager.h"
 
 namespace {
 

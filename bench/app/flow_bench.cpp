@@ -1,6 +1,6 @@
 // The measured-value flow and the CSV export. "flow": value sets per second through the frame's
-// UpdateMeasuredValues(0) with four sensors, all channels and P1/P2, averaging over 256 values,
-// tare, one inverted channel, ready views and the recording into a vector-backed store;
+// UpdateMeasuredValues(ValueSet) with four sensors, all channels and P1/P2, averaging over 256
+// values, tare, one inverted channel, ready views and the recording into a vector-backed store;
 // "line_multiple" against the 1355 sets a second of four 230400-baud lines; "trigger_monitor" the
 // same sets while a start trigger is armed, each check feeding the measurement panel's monitor
 // (texts formatted, rewritten at most every 100 ms) and its tick. "csv": 100,000 rows
@@ -57,7 +57,7 @@ void BM_FlowValueSets(benchmark::State& state) {
             r = ++raw % 100000;
         // The display reload of rate index 0: texts every tenth set.
         frame.m_iDisplayDownCounter = reload++ % 10;
-        frame.UpdateMeasuredValues(0);
+        frame.UpdateMeasuredValues(MeasuredValueReason::ValueSet);
         if (diagram.y[0].size() > 1000000)
             for (auto& curve : diagram.y)
                 curve.clear();
@@ -103,7 +103,7 @@ void BM_FlowValueSetsTriggerMonitor(benchmark::State& state) {
             for (int32_t& r : frame.m_alRaw)
                 r = ++raw % 100000;
             frame.m_iDisplayDownCounter = sets % 10;
-            frame.UpdateMeasuredValues(0);
+            frame.UpdateMeasuredValues(MeasuredValueReason::ValueSet);
             if (++sets % 10 == 0)
                 panel.OnMeasureTick();
         }

@@ -1,6 +1,6 @@
 // Value sets per second through the sensor dialogue's whole receive path: bytes handed to the
 // receive entry as the port manager delivers them, cut into frames, dispatched, checked against
-// the running counter and passed to the frame's UpdateMeasuredValues(0). "line_multiple" says how
+// the running counter and passed to the frame's UpdateMeasuredValues. "line_multiple" says how
 // many serial lines at 230400 baud (1355 value sets a second each) one core keeps up with.
 #include <benchmark/benchmark.h>
 
@@ -23,10 +23,10 @@ class BenchFrame final : public CComPort {
     int64_t updates = 0;
     int64_t sum = 0;
 
-    void UpdateMeasuredValues(int reason) override {
-        if (reason == 0) {
+    void UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& set) override {
+        if (reason == MeasuredValueReason::ValueSet) {
             ++updates;
-            sum += m_alRaw[0] + m_alRaw[1] + m_alRaw[2] + m_alRaw[3];
+            sum += set.alRaw[0] + set.alRaw[1] + set.alRaw[2] + set.alRaw[3];
         }
     }
     void SetStopMeasureDuringScan(BOOL) override {}

@@ -214,7 +214,7 @@ void CDlgMeasureAdjust::ApplyChannelChange(int row, bool invalidatesTare) {
         if (CAFormChannelX* view = frame->GetChannelView(row))
             view->SwitchTaraOn();
     }
-    frame->UpdateMeasuredValues(3);
+    frame->UpdateMeasuredValues(MeasuredValueReason::SettingsChanged);
     frame->RequestSoftwareConfigWrite(sensor);
 }
 

@@ -71,7 +71,7 @@ class Flow : public StartedApp {
     void Set(int32_t a, int32_t b) {
         frame_->m_alRaw[0] = a;
         frame_->m_alRaw[1] = b;
-        frame_->UpdateMeasuredValues(0);
+        frame_->UpdateMeasuredValues(MeasuredValueReason::ValueSet);
     }
     // A measurement with automatic storage: set-up, values, end.
     void Measure(std::initializer_list<int32_t> values) {
@@ -160,17 +160,17 @@ TEST_F(Flow, RedisplaysWhileRunningNeitherRecordNorWipeTheExtremes) {
     Set(100, 5);
     Set(50, 5);
     ASSERT_EQ(diagram_.calls, 2);
-    frame_->UpdateMeasuredValues(5);
-    frame_->UpdateMeasuredValues(4);
+    frame_->UpdateMeasuredValues(MeasuredValueReason::Retake);
+    frame_->UpdateMeasuredValues(MeasuredValueReason::ExtremesReset);
     EXPECT_EQ(diagram_.calls, 2);
-    frame_->UpdateMeasuredValues(3);
+    frame_->UpdateMeasuredValues(MeasuredValueReason::SettingsChanged);
     EXPECT_EQ(frame_->m_adMaximum[0], 100);
     EXPECT_EQ(frame_->m_adMinimum[0], 50);
     EXPECT_EQ(views_[0].texts[3], "100");
     // At rest the redisplay starts the extremes from the raw value; B with one sensor too.
     panel_.running = FALSE;
     frame_->m_alRaw[1] = 7;
-    frame_->UpdateMeasuredValues(2);
+    frame_->UpdateMeasuredValues(MeasuredValueReason::Redisplay);
     EXPECT_EQ(frame_->m_adMaximum[0], 50);
     EXPECT_EQ(frame_->m_adMinimum[1], 7);
     EXPECT_EQ(views_[1].texts[0], "7");

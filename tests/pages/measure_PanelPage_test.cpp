@@ -394,7 +394,7 @@ TEST_F(PanelWithSensor, AtTheEndTheCountShowsTheValueSetsThatArrivedAfterTheStop
     RunStreaming(1000);
     page_->OnBnClickedStop();
     for (int late = 0; late < 2; ++late)
-        frame_->UpdateMeasuredValues(0);
+        frame_->UpdateMeasuredValues(MeasuredValueReason::ValueSet);
     Run(1500);
     ASSERT_TRUE(frame_->m_bMeasurementFinished);
     CString expected;

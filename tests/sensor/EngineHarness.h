@@ -170,10 +170,10 @@ class TestFrame final : public CComPort {
     bool streamingSensorMessage = false;
 
     std::vector<int> reasons;  // of every UpdateMeasuredValues
-    void UpdateMeasuredValues(int reason) override {
-        reasons.push_back(reason);
-        if (reason == 0) {
-            values.push_back({{m_alRaw[0], m_alRaw[1], m_alRaw[2], m_alRaw[3]}});
+    void UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& set) override {
+        reasons.push_back(static_cast<int>(reason));
+        if (reason == MeasuredValueReason::ValueSet) {
+            values.push_back({{set.alRaw[0], set.alRaw[1], set.alRaw[2], set.alRaw[3]}});
         }
     }
     void SetStopMeasureDuringScan(BOOL flag) override {

@@ -1,5 +1,5 @@
-// Measuring with one sensor: streamed and polled value sets into UpdateMeasuredValues(0), the
-// running-counter check, and the stop.
+// Measuring with one sensor: streamed and polled value sets into UpdateMeasuredValues as ValueSets,
+// the running-counter check, and the stop.
 #include <gtest/gtest.h>
 
 #include "sensor/Protocol.h"

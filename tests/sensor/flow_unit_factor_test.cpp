@@ -8,7 +8,7 @@ namespace {
 
 class FactorFrame : public CComPort {
   public:
-    void UpdateMeasuredValues(int) override {}
+    void UpdateMeasuredValues(MeasuredValueReason, const MeasuredValueSet&) override {}
     void SetStopMeasureDuringScan(BOOL) override {}
     BOOL RestoreWindowAndBarState() override { return TRUE; }
     void SetupChannelsOfSensor(int, int) override {}

@@ -44,7 +44,9 @@ class Seams final : public ISensorPortProvider, public IComPortTimers {
 
 class FuzzFrame final : public CComPort {
   public:
-    void UpdateMeasuredValues(int) override { Require(m_iNumberOfSensors != 0); }
+    void UpdateMeasuredValues(MeasuredValueReason, const MeasuredValueSet&) override {
+        Require(m_iNumberOfSensors != 0);
+    }
     void SetStopMeasureDuringScan(BOOL) override {}
     BOOL RestoreWindowAndBarState() override { return TRUE; }
     void SetupChannelsOfSensor(int, int) override {}

@@ -1,7 +1,7 @@
 // The store's arrays: lazily made by the first point, doubled when full, and remade all at once
 // by ReallocateMemory, which swaps only when every new array exists, so a failure leaves store
 // and chart exactly as they were.
-#include "app/views/DataManager.h"
+#include "app/flow/DataManager.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "app/views/DataManager.h"
+#include "app/flow/DataManager.h"
 #include "platform/ui/dialog/MessageBox.h"
 
 namespace {
