@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "app/MainFrame.h"
-#include "app/views/ChannelUnitSource.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
+#include "pages/common/ChannelUnitSource.h"
 #include "platform/base/FileSystem.h"
 #include "platform/framework/MessageBox.h"
 
