@@ -3,7 +3,7 @@
 // destroys them with itself. Which page shows is the main frame's decision.
 #pragma once
 
-#include "app/PageTable.h"
+#include "pages/common/PageTable.h"
 #include "platform/framework/Framework.h"
 
 class CMainFrame;

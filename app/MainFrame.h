@@ -11,19 +11,20 @@
 #include <memory>
 
 #include "app/MainMenuSeam.h"
-#include "app/MeasureFlowSeams.h"
 #include "app/SettingsValues.h"
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
-#include "app/flow/ChannelRecord.h"
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
-#include "app/views/ChannelUnitSource.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
 #include "foundation/StopWatch.h"
-#include "pages/measurement/ExportHeaderSource.h"
+#include "pages/common/ChannelRecord.h"
+#include "pages/common/ChannelUnitSource.h"
+#include "pages/common/ExportHeaderSource.h"
+#include "pages/common/MeasureFlow.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgStartUp.h"
 #include "platform/framework/Framework.h"
 #include "sensor/CComPort.h"
@@ -52,12 +53,12 @@ class CMainFrame : public CFrameWnd,
                    public IComPortPages,
                    public IBrowsePageOwner,
                    public IExportHeaderSource,
-                   public IChannelUnitSource {
+                   public IChannelUnitSource,
+                   public PageHost {
     DECLARE_DYNCREATE(CMainFrame)
   public:
     // ---- Frame timers (one-shot; the dispatcher kills each before it acts) ----
     static constexpr UINT TIMER_MULTIPORT_DETECTION = 8;
-    static constexpr UINT TIMER_MULTIPORT_EVALUATION = 14;
     static constexpr UINT TIMER_SENSOR_READY = 15;
     static constexpr UINT TIMER_NODES_CHANGED = 16;
     static constexpr UINT TIMER_REMOVAL = 17;
@@ -65,8 +66,6 @@ class CMainFrame : public CFrameWnd,
     static constexpr UINT TIMER_MEASURE_ADJUST_NOTICE = 25;
     static constexpr UINT TIMER_ACTIVATE_ROW = 34;
     static constexpr UINT TIMER_BAUD_WRITE = 36;
-    static constexpr UINT TIMER_SW_CONFIG_WRITE = 37;
-    static constexpr UINT TIMER_SINGLE_SHOT = 40;
     static constexpr UINT TIMER_OPEN_NEXT_SENSOR = 44;
     static constexpr UINT TIMER_REENABLE_CONNECTION = 46;
     static constexpr UINT TIMER_STREAMING_SENSOR = 47;
@@ -91,14 +90,14 @@ class CMainFrame : public CFrameWnd,
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Files the window in its slot; 1 when this call completed the start-up.
     LRESULT OnRegisterWindow(WPARAM wParam, LPARAM lParam, UINT code);
-    LRESULT RegisterWindow(CWnd* window, LPARAM lParam, UINT code);
+    LRESULT RegisterWindow(CWnd* window, LPARAM lParam, UINT code) override;
     // A per-run dialog goes: its slot is emptied.
-    void UnregisterWindow(CWnd* window);
+    void UnregisterWindow(CWnd* window) override;
     BOOL RefreshPagesForLanguage();
     void ApplyViewStateToBars();
     // Whether the docking layout stored under the section names only bars the frame has.
     BOOL VerifyBarState(LPCTSTR lpszProfileName);
-    BOOL IsStartUpPending() const { return m_bStartUpPending; }
+    BOOL IsStartUpPending() const override { return m_bStartUpPending; }
     CWnd* GetRegisteredWindow(WindowSlot slot) const;
 
     // ---- Settings (MainFrameSettings) ----
@@ -115,11 +114,11 @@ class CMainFrame : public CFrameWnd,
     // ---- Timers (MainFrameTimers) ----
     void OnTimer(UINT_PTR nIDEvent);
     // Marks the sensor's software configuration for writing and (re)arms TIMER_SW_CONFIG_WRITE.
-    void RequestSoftwareConfigWrite(int sensor);
+    void RequestSoftwareConfigWrite(int sensor) override;
     void OnMultiChannelActivationDone(int activated) override;
 
     // ---- Pages, bars, menus (MainFramePages, MainFrameMenu) ----
-    BOOL SetOperatingMode(UINT pageId);
+    BOOL SetOperatingMode(UINT pageId) override;
     UINT GetActivePageId() const { return m_nActivePage; }
     BOOL StepPage(int direction);
     void UpdateViewBarsForPage(int mode);
@@ -150,14 +149,14 @@ class CMainFrame : public CFrameWnd,
     void OnViewBarClosedByUser(CControlBar* pBar);
     // Focus to the edit, its whole text selected and the caret in view.
     static void FocusAndSelectEditText(CWnd* edit);
-    void WaitCursorOn();
-    void WaitCursorOff();
-    BOOL IsWaitCursorShown() const { return m_bWaitCursor; }
+    void WaitCursorOn() override;
+    void WaitCursorOff() override;
+    BOOL IsWaitCursorShown() const override { return m_bWaitCursor; }
     void ShowViewBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
 
     // ---- Commands and status line (MainFrameCommands, MainFrameStatus) ----
-    void ToggleChannelView(int channel);
-    void ShowStatusMessage(UINT id);
+    void ToggleChannelView(int channel) override;
+    void ShowStatusMessage(UINT id) override;
     void SetStatusTextString(const CString& text);
     // A fixed format of the program with its arguments; never a text from elsewhere.
     template <typename... Args>
@@ -169,7 +168,7 @@ class CMainFrame : public CFrameWnd,
     UINT GetLastStatusId() const { return m_nLastStatusId; }
 
     // ---- Close, keys, limits (MainFrameClose) ----
-    BOOL HandleShortcutKeys(MSG* pMsg);
+    BOOL HandleShortcutKeys(MSG* pMsg) override;
     void CopySelectionToClipboard(MSG* pMsg);
     void SetStopMeasureDuringScan(BOOL flag) override;
     void SwitchToSensorConnectionPage();
@@ -189,10 +188,10 @@ class CMainFrame : public CFrameWnd,
     static void OnTreeCallback(void* context, CString tag, CString text, DWORD_PTR data);
     BOOL SetLanguage(int offset);
     void SwitchLanguage(int offset);
-    int GetLanguageOffset() const { return m_iLanguageOffset; }
+    int GetLanguageOffset() const override { return m_iLanguageOffset; }
     BOOL IsSwitchingLanguage() const { return m_bSwitchingLanguage; }
     BOOL AverageChannelValue(int channel, double value, double& out);
-    void ResetMovingAverages(int mode);
+    void ResetMovingAverages(int mode) override;
     void ResetCalibrationFifos();
     void TareChannel(int channel);
     void ResetChannelMinimum(int channel);
@@ -211,7 +210,7 @@ class CMainFrame : public CFrameWnd,
     void SetActiveSensorChannels(const BOOL flags[4]);
     void ActivateOpenSensorChannels();
     void RefreshDerivedChannelActive(int derived);
-    ChannelRecord& RecordOfChannel(int channel);
+    ChannelRecord& RecordOfChannel(int channel) override;
     bool ComputePowerValue(int channel, double& value);
     // The four texts of a channel from its stored values, unconditionally.
     void ShowChannelTexts(int channel);
@@ -224,14 +223,14 @@ class CMainFrame : public CFrameWnd,
     void COM_ShowMessage(const CString& text) override;
 
     // ---- Start and stop triggers (MainFrameTrigger) ----
-    void TakeOverStartStopConditions();
-    void InitTriggerArmedFlags();
+    void TakeOverStartStopConditions() override;
+    void InitTriggerArmedFlags() override;
     // The panel's Trigger button: a new cycle waits for its start condition.
-    void ArmTriggerCycle();
+    void ArmTriggerCycle() override;
     // A measurement begins (the panel's start, or a trigger's start event).
-    void BeginMeasurement();
+    void BeginMeasurement() override;
     // The panel's Stop button: nothing of the cycle remains started.
-    void EndTriggerCycle();
+    void EndTriggerCycle() override;
     void CheckTriggerThresholds(int channel);
     void RunStartEvent();
     void RunStopEvent();
@@ -251,7 +250,7 @@ class CMainFrame : public CFrameWnd,
     // FALSE when no export file was open (nothing was done).
     BOOL ConvertRecordToCsv();
     CsvLayout BuildCsvLayout(const IRecordedCurves& curves);
-    void FinishMeasurement();
+    void FinishMeasurement() override;
     void FreeRecordBuffer();
     void FreeRecordBuffer(BYTE& flag);
     // Closes both export files and ends the measurement's file phase; a close that waited for
@@ -263,7 +262,7 @@ class CMainFrame : public CFrameWnd,
     // ---- Measurement files (MainFrameExport) ----
     void SaveMeasuredValuesAs();
     void SaveDiagramAs();
-    BOOL SetupMeasureValueFile(int mode);
+    BOOL SetupMeasureValueFile(int mode) override;
     BOOL OpenExportFile(CExportFile& file, const CString& name, const CString& extension, int kind,
                         int openMode);
     CString BuildFileOpenErrorText(const CString& name);
@@ -319,22 +318,22 @@ class CMainFrame : public CFrameWnd,
     void ClearUnsetSoftwareConfig(SensorRecord& record);
     void TakeOverSoftwareScaling(int sensor) override;
     void StoreChannelSettingsInSoftwareConfig(int sensor) override;
-    void RecoverFromSensorLoss(BOOL stop);
+    void RecoverFromSensorLoss(BOOL stop) override;
     double SensorChannelUnitFactor(int channel, const SensorRecord& record, int side) override;
 
     // ---- The measurement panel's engine calls ----
-    BOOL StartEngineMeasuring() { return COM_ZMCOMStartMeasure(); }
-    BOOL StopEngineMeasuring() { return COM_ZMCOMStopMeasure(); }
-    BOOL IsEngineAtRest() const { return !m_bMeasuring && !m_bRequestOutstanding; }
+    BOOL StartEngineMeasuring() override { return COM_ZMCOMStartMeasure(); }
+    BOOL StopEngineMeasuring() override { return COM_ZMCOMStopMeasure(); }
+    BOOL IsEngineAtRest() const override { return !m_bMeasuring && !m_bRequestOutstanding; }
 
     // ---- The flow's partners (MainFrameFlowPartners): the registered window's
     // interface, or the fake a test put in its place; null when neither exists ----
     IChannelViewSeam* FlowChannelView(int channel) const;
     IBestUnitSeam* FlowBestUnit() const;
-    IDiagramSeam* FlowDiagram() const;
+    IDiagramSeam* FlowDiagram() const override;
     IMeasurePanelSeam* FlowPanel() const;
     IDocumentationSeam* FlowDocumentation() const;
-    IMeasureConfigSeam* FlowMeasureConfig() const;
+    IMeasureConfigSeam* FlowMeasureConfig() const override;
     IPortListSeam* FlowPortList() const;
     struct FlowSeamFakes {
         IChannelViewSeam* channel[COM_CHANNELS] = {};
@@ -346,9 +345,9 @@ class CMainFrame : public CFrameWnd,
         IPortListSeam* portList = nullptr;
     } m_flowFakes;
     // The pages' unit changes: the sensor's unit factors follow its channel records again.
-    void RecomputeUnitFactors(int sensor);
+    void RecomputeUnitFactors(int sensor) override;
 
-    // ---- The dialogue's calls into the pages (MainFramePagesSeam) ----
+    // ---- The dialogue's calls into the pages (MainFrameComPortPages) ----
     void ShowProgressBar(int portCount) override;
     void SetPortProgress(int port) override;
     void AdvanceProgress(int kind) override;
@@ -395,15 +394,35 @@ class CMainFrame : public CFrameWnd,
     CAFormChannelX* GetChannelView(int channel) const;
     CAFormDiagram* GetDiagramView() const;
     CDlgTKBk* GetLogoPage() const;
-    CDlgSensorConnection* GetConnectionPage() const;
-    CDlgSensorInformationPkr* GetInformationPage() const;
-    CDlgMeasureAdjust* GetMeasureAdjustPage() const;
-    CDlgDocumentation* GetDocumentationPage() const;
+    CDlgSensorConnection* GetConnectionPage() const override;
+    CDlgSensorInformationPkr* GetInformationPage() const override;
+    CDlgMeasureAdjust* GetMeasureAdjustPage() const override;
+    CDlgDocumentation* GetDocumentationPage() const override;
     CDlgSensorCalibration* GetCalibrationPage() const;
-    CDlgMeasureDiagram* GetMeasureDiagramPage() const;
-    CDlgDiagnostic* GetDiagnosticPage() const;
+    CDlgMeasureDiagram* GetMeasureDiagramPage() const override;
+    CDlgDiagnostic* GetDiagnosticPage() const override;
     // The page of a page id; null for an id that is no page or a page not registered.
     CWnd* GetPageWindow(UINT pageId) const;
+
+    // ---- What the pages reach of the frame (MainFramePageHost) ----
+    CWnd& HostWindow() override;
+    CWnd* PageArea() const override;
+    CComPort& Dialogue() override;
+    const CComPort& Dialogue() const override;
+    int* LanguageOffsetVariable() override;
+    CDlgStartUp& StartUpWindow() override;
+    void SetWaitingForTrigger(BOOL waiting) override;
+    void RequestAngleZero() override;
+    BOOL HasExportFailed() const override;
+    int GetDefaultDiagramLength() const override;
+    int GetFrameSetting() const override;
+    void SetFrameSetting(int value) override;
+    ChannelRecord& ChannelRecordAt(int record) override;
+    BOOL IsChannelActive(int channel) const override;
+    BOOL IsChannelBarVisible(int channel) const override;
+    IChannelViewControl* ChannelViewControl(int channel) const override;
+    IDiagramRun* DiagramRun() const override;
+    ILightIndicator* Light() const override;
 
     // ---- State (public: pages, views and tests read it) ----
     CDlgStartUp m_dlgStartUp;

@@ -2,7 +2,7 @@
 // resets that the channel views' buttons call. Every loop stays inside its table: diagram rings
 // 0-6, display rings 0-5.
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "sensor/ChanState.h"
 

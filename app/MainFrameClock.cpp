@@ -3,8 +3,8 @@
 // traffic; the date pane follows a change of day or of language.
 #include <ctime>
 
-#include "app/ClockTexts.h"
 #include "app/MainFrame.h"
+#include "foundation/ClockTexts.h"
 #include "foundation/DateTimeText.h"
 #include "foundation/Language.h"
 #include "platform/base/Time.h"

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "app/ThreadedConvertFile.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"

@@ -2,9 +2,9 @@
 // pages, the bars and views, the languages and the help dialogs. Also the frame's handling of
 // the status-text message, through which menu prompts and the idle text reach the status line.
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "app/ThreadedConvertFile.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgInfo.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/TextIds.h"

@@ -5,7 +5,6 @@
 // main port and the start-up search window.
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "app/ThreadedConvertFile.h"
 #include "app/bars/ViewBarFloatFrame.h"
 #include "app/views/CAFormChannel.h"
@@ -14,6 +13,7 @@
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
 #include "foundation/SharedConstants.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDiagnostic.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
@@ -102,6 +102,7 @@ CMainFrame::CMainFrame() {
         ring = std::make_unique<CMovingAverageRing>(1);
     m_pConfigSequence = new CSensorConfigSequence(this);
     g_mainFrame = this;
+    SetPageHost(this);
 }
 
 CMainFrame::~CMainFrame() {
@@ -110,6 +111,8 @@ CMainFrame::~CMainFrame() {
     delete m_pConvertThread;
     if (g_mainFrame == this)
         g_mainFrame = nullptr;
+    if (GetPageHost() == this)
+        SetPageHost(nullptr);
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {

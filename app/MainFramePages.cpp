@@ -4,7 +4,7 @@
 // page brings its bars. Also the wait cursor (one flag, not nested) and the diagram bar's return
 // after an export.
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "platform/base/Clock.h"

@@ -4,11 +4,11 @@
 // end of the first search, and the writer saves everything when the window is destroyed. Every
 // write is checked; the first failure is reported once.
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "app/views/CAFormDiagram.h"
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
 #include "foundation/SharedConstants.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/base/Registry.h"

@@ -4,9 +4,9 @@
 // (TIMER_MULTIPORT_EVALUATION), the end of a multi-port activation, the delayed baud-rate write
 // (TIMER_BAUD_WRITE) and the debounced software configuration writes (TIMER_SW_CONFIG_WRITE).
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDiagnostic.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"

@@ -3,9 +3,9 @@
 // language switch rewrites captions, buttons, menu, tree and pages, and the date pane.
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "app/views/CAFormDiagram.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "platform/gfx/ImageLoad.h"
 #include "platform/ui/commctrl/CommCtrl.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/flow/RecordedCurves.h"
+#include "pages/common/RecordedCurves.h"
 
 struct CsvLayout {
     std::vector<int> columns;  // channel of each column, -1 an empty column

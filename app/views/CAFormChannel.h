@@ -4,8 +4,9 @@
 // value formatter to the pages. Registers with the main frame once, on its first update.
 #pragma once
 
-#include "app/MeasureFlowSeams.h"
-#include "app/views/DisplayHelper.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/DisplayHelper.h"
+#include "pages/common/MeasureFlow.h"
 #include "platform/framework/Framework.h"
 
 class CMainFrame;
@@ -13,18 +14,12 @@ class CMainFrame;
 class CAFormChannelX : public CFormView,
                        public CDisplayHelper,
                        public IChannelViewSeam,
-                       public IBestUnitSeam {
+                       public IBestUnitSeam,
+                       public IChannelViewControl {
     DECLARE_DYNAMIC(CAFormChannelX)
   public:
     enum { IDD = 132 };
-    // Control ids of form 132.
-    static constexpr UINT IDC_TARA = 1000;
-    static constexpr UINT IDC_MIN_RESET = 1001;
-    static constexpr UINT IDC_MAX_RESET = 1002;
-    static constexpr UINT IDC_TARE_FIELD = 1003;
-    static constexpr UINT IDC_MIN_FIELD = 1004;
-    static constexpr UINT IDC_MAX_FIELD = 1005;
-    static constexpr UINT IDC_VALUE_FIELD = 1006;
+    // Control ids of form 132: see IChannelViewControl.
     // The four fields in the order of the ready flags.
     enum Field { FIELD_VALUE, FIELD_TARE, FIELD_MIN, FIELD_MAX, FIELD_COUNT };
     static constexpr UINT kFieldPauseMs = 100;
@@ -50,12 +45,13 @@ class CAFormChannelX : public CFormView,
     CString FormatChannelValue(const CString& text, char unitLetter, int mode,
                                CString* numberText = nullptr, CString* unitText = nullptr,
                                int* unitId = nullptr, int* unitIndex = nullptr,
-                               int* decimals = nullptr, double* factor = nullptr);
+                               int* decimals = nullptr, double* factor = nullptr) override;
 
     // The texts of the tare and the two reset buttons.
     void SetButtonTexts(const CString& tare, const CString& minimum, const CString& maximum);
     // A setting that invalidates the tare removes an active one.
-    void SwitchTaraOn();
+    void SwitchTaraOn() override;
+    CWnd& ViewWindow() override { return *this; }
     // The channel's tare lock in the frame (1: no tare), 1 without a frame.
     int GetTareLock() const;
     int GetChannel() const { return m_iChannel; }

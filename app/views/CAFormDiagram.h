@@ -3,14 +3,15 @@
 // measured values added as points, and the chart redrawn on the view's TIMER_REDRAW.
 #pragma once
 
-#include "app/MeasureFlowSeams.h"
 #include "app/views/DiagramAssignment.h"
 #include "app/views/GraphicDisplayWnd.h"
+#include "pages/common/DiagramRun.h"
+#include "pages/common/MeasureFlow.h"
 #include "platform/framework/Framework.h"
 
 class CMainFrame;
 
-class CAFormDiagram : public CFormView, public IDiagramSeam {
+class CAFormDiagram : public CFormView, public IDiagramSeam, public IDiagramRun {
     DECLARE_DYNCREATE(CAFormDiagram)
   public:
     enum { IDD = 184 };
@@ -33,9 +34,12 @@ class CAFormDiagram : public CFormView, public IDiagramSeam {
     // configuration page unless set).
     void SetDiagramSource(const IDiagramSource* source) { m_pSource = source; }
 
-    void AssignCurvesToChannels();
+    void AssignCurvesToChannels() override;
     // Starts a measurement's diagram; assigns the curves itself when nobody did.
-    void StartDiagram(BOOL reset);
+    void StartDiagram(BOOL reset) override;
+    size_t ReallocateCurveStorage(long long points, std::span<const BYTE> inUse) override {
+        return m_pDiagram != nullptr ? m_pDiagram->ReallocateStorage(points, inUse) : 0;
+    }
     // Adds the set of values (channels A..P2) as points, or tells why the diagram refused one;
     // the caller owns any stop. values stays as given.
     DiagramAddResult AddMeasuredValues(const double values[6], BOOL multiSensor,

@@ -3,16 +3,15 @@
 // whatever the bar's shape.
 #pragma once
 
+#include "pages/common/LightIndicator.h"
 #include "platform/framework/Framework.h"
 
-class CAFormLight : public CFormView {
+class CAFormLight : public CFormView, public ILightIndicator {
     DECLARE_DYNCREATE(CAFormLight)
   public:
     enum { IDD = 210 };
     static constexpr UINT IDC_TEST_BUTTON = 1481;
     static constexpr UINT IDC_PICTURE = 1482;
-    // Light states; the measurement panel sets them.
-    enum { LIGHT_NONE = -1, LIGHT_PASSED = 0, LIGHT_YELLOW = 1, LIGHT_FAILED = 2 };
 
     CAFormLight();
     ~CAFormLight() override;
@@ -20,7 +19,7 @@ class CAFormLight : public CFormView {
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Shows the light of state -1..2; any other value changes nothing.
-    void SetLightState(int state);
+    void SetLightState(int state) override;
     int GetLightState() const { return m_iLightState; }
     // The picture's bitmap resource of a state (-1..2), 0 for any other.
     static UINT BitmapOfState(int state);

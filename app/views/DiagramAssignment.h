@@ -2,7 +2,7 @@
 // and the redraw period of the live diagram. Pure logic, no windows.
 #pragma once
 
-#include "app/views/DiagramSource.h"
+#include "pages/common/DiagramSource.h"
 
 struct DiagramAssignment {
     static constexpr int kChannels = 6;

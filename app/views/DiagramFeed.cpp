@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
-#include "app/views/ChannelUnitSource.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
+#include "pages/common/ChannelUnitSource.h"
+#include "pages/common/PageTable.h"
 #include "platform/base/FileSystem.h"
 #include "platform/framework/MessageBox.h"
 #include "res/TextIds.h"

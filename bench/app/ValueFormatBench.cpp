@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/views/DisplayHelper.h"
+#include "pages/common/DisplayHelper.h"
 #include "kq_res.h"
 #include "platform/base/Resource.h"
 

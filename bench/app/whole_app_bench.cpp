@@ -12,7 +12,7 @@
 // do not grow with the recording and are counted apart ("start_MB", "ratio_with_start").
 #include <benchmark/benchmark.h>
 
-#include "app/MeasureFlowSeams.h"
+#include "pages/common/MeasureFlow.h"
 #include "pages/measurement/MeasureRunLogic.h"
 #include "tests/e2e/screens/WholeApp.h"
 

@@ -5,8 +5,8 @@
 
 #include <iterator>
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/DiagnosticTexts.h"
 #include "res/resource.h"
 
@@ -107,11 +107,11 @@ void CDlgDiagnostic::OnTimer(UINT_PTR nIDEvent) {
 void CDlgDiagnostic::UpdateRequestButtons() {
     if (m_hWnd == nullptr)
         return;
-    CMainFrame* frame = GetMainFrame();
-    const bool ready = frame != nullptr && frame->m_iOpenEntry >= 0 &&
-                       frame->COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE &&
-                       !frame->m_bRequestOutstanding && !frame->m_bMeasuring;
-    const bool oneSensor = frame != nullptr && frame->m_iNumberOfSensors < 2;
+    PageHost* frame = GetPageHost();
+    const bool ready = frame != nullptr && frame->Dialogue().m_iOpenEntry >= 0 &&
+                       frame->Dialogue().COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE &&
+                       !frame->Dialogue().m_bRequestOutstanding && !frame->Dialogue().m_bMeasuring;
+    const bool oneSensor = frame != nullptr && frame->Dialogue().m_iNumberOfSensors < 2;
     for (UINT id = IDC_DIAG_STATUS_LONG; id <= IDC_DIAG_RESTART; ++id) {
         const bool on = ready && (id != IDC_DIAG_RESTART || oneSensor);
         if (CWnd* button = GetDlgItem(static_cast<int>(id)))
@@ -124,8 +124,8 @@ void CDlgDiagnostic::OnRequestButton(UINT id) {
 }
 
 void CDlgDiagnostic::SendRequest(int kind) {
-    CMainFrame* frame = GetMainFrame();
-    if (frame == nullptr || !frame->COM_SendDiagnosticRequest(kind)) {
+    PageHost* frame = GetPageHost();
+    if (frame == nullptr || !frame->Dialogue().COM_SendDiagnosticRequest(kind)) {
         ShowPane(GetLanguageString(IDS_DIAG_NOT_SENT));
         return;
     }
@@ -134,8 +134,9 @@ void CDlgDiagnostic::SendRequest(int kind) {
 
 void CDlgDiagnostic::OnDiagnosticReply(int kind, const CString& frame, BOOL answered) {
     (void)kind;
-    CMainFrame* mainFrame = GetMainFrame();
-    const CString request = mainFrame != nullptr ? mainFrame->m_strDiagnosticRequest : CString();
+    PageHost* mainFrame = GetPageHost();
+    const CString request =
+        mainFrame != nullptr ? mainFrame->Dialogue().m_strDiagnosticRequest : CString();
     ShowPane(DescribeDiagnosticExchange(request, frame, answered));
     UpdateRequestButtons();
 }
@@ -147,14 +148,14 @@ void CDlgDiagnostic::ShowPane(const CString& text) {
 }
 
 void CDlgDiagnostic::StartMultiportDetection() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     m_detector.Clear();
     if (frame == nullptr)
         return;
-    m_detector.AddCandidates(frame->m_aEntries, COM_MAX_PORTS);
+    m_detector.AddCandidates(frame->Dialogue().m_aEntries, COM_MAX_PORTS);
     m_detector.Detect();
     ShowGroups();
-    frame->SetTimer(CMainFrame::TIMER_MULTIPORT_EVALUATION, 20, nullptr);
+    frame->HostWindow().SetTimer(PageHost::TIMER_MULTIPORT_EVALUATION, 20, nullptr);
 }
 
 std::vector<CMultiportGroup> CDlgDiagnostic::GetMultiportResult() const {

@@ -6,8 +6,8 @@
 
 #include <iterator>
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/measurement/PathFieldFilter.h"
 #include "platform/framework/MessageBox.h"

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "app/MeasureFlowSeams.h"
 #include "controls/BrowseCtrl.h"
 #include "controls/BrowsePageInterfaces.h"
+#include "pages/common/MeasureFlow.h"
 #include "pages/measurement/DocumentationRecord.h"
 #include "pages/measurement/DocumentationTexts.h"
 #include "pages/measurement/SettingsPage.h"

@@ -6,8 +6,8 @@
 
 #include <iterator>
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/measurement/CDlgSoftwareConfig.h"
 #include "pages/measurement/CValidation_IO_NIO.h"
@@ -122,13 +122,13 @@ bool CDlgMeasureAdjust::TypedChange(CMyEdit& edit) {
     return !locked && edit.m_hWnd != nullptr;
 }
 
-CMainFrame* CDlgMeasureAdjust::Frame() const {
-    return GetMainFrame();
+PageHost* CDlgMeasureAdjust::Host() const {
+    return GetPageHost();
 }
 
 int* CDlgMeasureAdjust::LanguagePointer() {
-    if (CMainFrame* frame = Frame())
-        return &frame->m_iLanguageOffset;
+    if (PageHost* frame = Host())
+        return frame->LanguageOffsetVariable();
     m_iOwnLanguage = GetLanguageOffset();
     return &m_iOwnLanguage;
 }
@@ -326,8 +326,8 @@ CString CDlgMeasureAdjust::GetJudgedUnitLabel(int criterion) const {
 }
 
 int CDlgMeasureAdjust::GetChannelCount() const {
-    const CMainFrame* frame = Frame();
-    return frame != nullptr && frame->m_iNumberOfSensors > 1 ? 6 : 2;
+    const PageHost* frame = Host();
+    return frame != nullptr && frame->Dialogue().m_iNumberOfSensors > 1 ? 6 : 2;
 }
 
 int CDlgMeasureAdjust::GetJudgedMeasurand(int criterion) const {
@@ -338,10 +338,10 @@ int CDlgMeasureAdjust::GetJudgedMeasurand(int criterion) const {
 
 double CDlgMeasureAdjust::GetJudgedMaximum(int criterion) const {
     const int channel = GetJudgedMeasurand(criterion);
-    const CMainFrame* frame = Frame();
+    const PageHost* frame = Host();
     if (channel < 0 || frame == nullptr)
         return -1.0;
-    return frame->m_adMaximum[channel];
+    return frame->Dialogue().m_adMaximum[channel];
 }
 
 // A program path is one program, never a shell line: its text is taken as it stands.

@@ -7,18 +7,18 @@
 // the rest.
 #pragma once
 
-#include "app/MeasureFlowSeams.h"
-#include "app/views/DiagramSource.h"
 #include "controls/BrowseCtrl.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "controls/KombiBox.h"
 #include "controls/MyEdit.h"
 #include "controls/list/CXListCtrl.h"
+#include "pages/common/DiagramSource.h"
+#include "pages/common/MeasureFlow.h"
 #include "pages/measurement/MeasureConfigValues.h"
 #include "pages/measurement/SettingsPage.h"
 #include "platform/framework/commctrl/DateTimeCtrl.h"
 
-class CMainFrame;
+class PageHost;
 class CDlgSoftwareConfig;
 struct ChannelRecord;
 
@@ -173,7 +173,7 @@ class CDlgMeasureAdjust : public CSettingsPage,
     // rewrites come under the field's lock).
     static bool TypedChange(CMyEdit& edit);
 
-    CMainFrame* Frame() const;
+    PageHost* Host() const;
 
     CString m_strNotice;
     BOOL m_bNoticeVisible = FALSE;

@@ -7,9 +7,9 @@
 
 #include <iterator>
 
-#include "app/MainFrame.h"
-#include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/SettingsPage.h"
 #include "platform/base/Ticks.h"
 #include "platform/base/Time.h"
@@ -99,25 +99,26 @@ void CDlgMeasureDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
         KillTimer(TIMER_BUTTONS);
         return;
     }
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame == nullptr || frame->IsStartUpPending())
         return;
     // After a port refresh that left no sensor open, nothing of the sensor before stays shown.
-    if (m_bSensorChanged && (frame->m_iOpenEntry < 0 || frame->m_iNumberOfSensors < 1))
+    if (m_bSensorChanged &&
+        (frame->Dialogue().m_iOpenEntry < 0 || frame->Dialogue().m_iNumberOfSensors < 1))
         ClearSensorDisplays();
     m_bSensorChanged = FALSE;
     ShowButtons();
     SetTimer(TIMER_BUTTONS, kButtonsPeriodMs, nullptr);
-    frame->SetTimer(CMainFrame::TIMER_SINGLE_SHOT, kSingleShotDelayMs, nullptr);
+    frame->HostWindow().SetTimer(PageHost::TIMER_SINGLE_SHOT, kSingleShotDelayMs, nullptr);
 }
 
 void CDlgMeasureDiagram::OnBnClickedSingleShot() {
     ++m_iSingleShots;
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
         !IsSensorReady())
         return;
-    frame->COM_ZMCOMSingleShot();
+    frame->Dialogue().COM_ZMCOMSingleShot();
 }
 
 void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
@@ -127,7 +128,7 @@ void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
     }
     if (nIDEvent == TIMER_FINISH) {
         KillTimer(TIMER_FINISH);
-        CMainFrame* frame = GetMainFrame();
+        PageHost* frame = GetPageHost();
         const bool atRest = frame == nullptr || frame->IsEngineAtRest();
         if (!measure_run::FinishNow(atRest, GetTickCount64() - m_ullStopRequestedMs)) {
             SetTimer(TIMER_FINISH, kFinishPeriodMs, nullptr);
@@ -139,18 +140,20 @@ void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == TIMER_SENSOR_CHANGED) {
         // After a multi-sensor activation: the computed channels' boxes follow their bars.
         KillTimer(TIMER_SENSOR_CHANGED);
-        if (CMainFrame* frame = GetMainFrame()) {
+        if (PageHost* frame = GetPageHost()) {
             for (int derived = 0; derived < 2; ++derived)
-                SetPowerCheck(derived, frame->m_wndViewBar[CHANNEL_P1 + derived].IsVisible());
+                SetPowerCheck(derived, frame->IsChannelBarVisible(CHANNEL_P1 + derived));
         }
         SetLanguageTexts();
     }
 }
 
 BOOL CDlgMeasureDiagram::IsSensorReady() const {
-    const CMainFrame* frame = GetMainFrame();
-    return frame != nullptr && frame->m_iOpenEntry >= 0 && frame->m_iNumberOfSensors >= 1 &&
-                   frame->COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE && frame->IsEngineAtRest()
+    const PageHost* frame = GetPageHost();
+    return frame != nullptr && frame->Dialogue().m_iOpenEntry >= 0 &&
+                   frame->Dialogue().m_iNumberOfSensors >= 1 &&
+                   frame->Dialogue().COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE &&
+                   frame->IsEngineAtRest()
                ? TRUE
                : FALSE;
 }
@@ -186,7 +189,7 @@ BOOL CDlgMeasureDiagram::IsAutoTriggerRepeat() const {
 }
 
 void CDlgMeasureDiagram::Status(UINT id) {
-    if (CMainFrame* frame = GetMainFrame())
+    if (PageHost* frame = GetPageHost())
         frame->ShowStatusMessage(id);
 }
 
@@ -242,13 +245,14 @@ void CDlgMeasureDiagram::OnMeasureTick() {
 void CDlgMeasureDiagram::ShowValueCount() {
     if (m_hWnd == nullptr)
         return;
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr;
     CString count;
     count.Format("%s: %d", GetLanguageString(IDS_MD_VALUES).GetString(),
                  diagram != nullptr ? diagram->GetMaxCountOfValues() : 0);
     // Value sets the counter check found missing: the recording has gaps, and says so.
-    const uint64_t lost = frame != nullptr ? frame->m_ullLostValueSets - m_ullLostAtStart : 0;
+    const uint64_t lost =
+        frame != nullptr ? frame->Dialogue().m_ullLostValueSets - m_ullLostAtStart : 0;
     if (lost > 0) {
         CString gaps;
         gaps.Format(" (%llu %s)", static_cast<unsigned long long>(lost),
@@ -273,14 +277,14 @@ void CDlgMeasureDiagram::OnPowerBox(UINT id) {
     if (m_bSwitchingPowerView)
         return;
     const int derived = static_cast<int>(id - IDC_MD_P1);
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame != nullptr) {
-        const bool wasOn = frame->m_bChannelActive[CHANNEL_P1 + derived] != FALSE;
+        const bool wasOn = frame->IsChannelActive(CHANNEL_P1 + derived) != FALSE;
         frame->ToggleChannelView(CHANNEL_P1 + derived);
         // A computed channel switched on again starts from its own values: a tare from before
         // refers to nothing it now shows.
-        CAFormChannelX* view = frame->GetChannelView(CHANNEL_P1 + derived);
-        if (!wasOn && frame->m_bChannelActive[CHANNEL_P1 + derived] && view != nullptr)
+        IChannelViewControl* view = frame->ChannelViewControl(CHANNEL_P1 + derived);
+        if (!wasOn && frame->IsChannelActive(CHANNEL_P1 + derived) && view != nullptr)
             view->SwitchTaraOn();
     }
     SetPowerCheck(derived, m_abPowerChecked[derived]);

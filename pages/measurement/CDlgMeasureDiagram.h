@@ -8,15 +8,15 @@
 
 #include <cstdint>
 
-#include "app/MeasureFlowSeams.h"
-#include "app/PageDialog.h"
 #include "controls/LedButton.h"
 #include "controls/WndImage.h"
+#include "pages/common/MeasureFlow.h"
+#include "pages/common/PageDialog.h"
 #include "pages/measurement/CValidation_IO_NIO.h"
 #include "pages/measurement/MeasureRunLogic.h"
 
 class CDlgMeasureAdjust;
-class CMainFrame;
+class PageHost;
 
 // The page's settings block: byte 0 running, byte 1 trigger on, then the control state and the
 // four run bytes that follow it.

@@ -1,8 +1,8 @@
 #include "pages/measurement/CDlgSaveMwMessage.h"
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "foundation/SharedConstants.h"
+#include "pages/common/PageHost.h"
 #include "res/TextIds.h"
 
 IMPLEMENT_DYNAMIC(CDlgSaveMwMessage, CPerRunDialog)
@@ -20,7 +20,7 @@ BOOL CDlgSaveMwMessage::OnInitDialog() {
     const BOOL result = CDialog::OnInitDialog();
     SetDlgItemText(IDC_SAVE_TEXT, GetLanguageString(IDS_SAVING_VALUES));
     // At once, not posted: the notice may be gone before a posted registration would arrive.
-    if (CMainFrame* frame = GetMainFrame())
+    if (PageHost* frame = GetPageHost())
         frame->RegisterWindow(this, kDialogRegistration, m_nRegistration);
     return result;
 }

@@ -3,7 +3,7 @@
 // main frame while it is open.
 #pragma once
 
-#include "app/PerRunDialog.h"
+#include "pages/common/PerRunDialog.h"
 
 class CDlgSaveMwMessage : public CPerRunDialog {
     DECLARE_DYNAMIC(CDlgSaveMwMessage)

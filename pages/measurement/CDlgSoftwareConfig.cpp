@@ -6,11 +6,11 @@
 
 #include <cstring>
 
-#include "app/MainFrame.h"
-#include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
 #include "foundation/LanguageMessageBox.h"
 #include "foundation/NumberText.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/measurement/CValidation_IO_NIO.h"
@@ -44,8 +44,8 @@ CDlgSoftwareConfig::~CDlgSoftwareConfig() {
         m_pPage->OnScalingDialogGone(this);
 }
 
-CMainFrame* CDlgSoftwareConfig::Frame() const {
-    return GetMainFrame();
+PageHost* CDlgSoftwareConfig::Host() const {
+    return GetPageHost();
 }
 
 void CDlgSoftwareConfig::DoDataExchange(CDataExchange* pDX) {
@@ -58,10 +58,10 @@ void CDlgSoftwareConfig::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CDlgSoftwareConfig::OnInitDialog() {
     CDialog::OnInitDialog();
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     m_iLanguage = GetLanguageOffset();
     // French is held as 4000 by the frame: the edits follow its offset member.
-    int* language = frame != nullptr ? &frame->m_iLanguageOffset : &m_iLanguage;
+    int* language = frame != nullptr ? frame->LanguageOffsetVariable() : &m_iLanguage;
     for (int c = 0; c < kChannels; ++c) {
         m_editName[c].SetInputParameters(measure_adjust::kScalingNameCharacters, 0, 1000, 4000,
                                          3000, language, false, nullptr, false);
@@ -98,10 +98,10 @@ BOOL CDlgSoftwareConfig::SetLanguageTexts() {
 }
 
 void CDlgSoftwareConfig::ShowRecord() {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     if (frame == nullptr)
         return;
-    const SensorRecord& record = frame->m_aSensorRecord[m_iSensor];
+    const SensorRecord& record = frame->Dialogue().m_aSensorRecord[m_iSensor];
     for (int c = 0; c < kChannels; ++c) {
         CheckDlgButton(static_cast<int>(ChannelId(IDC_SWC_PRESENT, c)),
                        record.ucScalingPresent[c] == 1 ? BST_CHECKED : BST_UNCHECKED);
@@ -133,7 +133,7 @@ void CDlgSoftwareConfig::OnPresentClicked(UINT id) {
 }
 
 void CDlgSoftwareConfig::UpdatePreview(int channel) {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     CString preview;
     CString name;
     CString factorText;
@@ -144,11 +144,11 @@ void CDlgSoftwareConfig::UpdatePreview(int channel) {
         IsDlgButtonChecked(static_cast<int>(ChannelId(IDC_SWC_PRESENT, channel))) &&
         measure_adjust::ParseNumber(factorText, factor) &&
         measure_adjust::IsValidScalingFactor(factor)) {
-        const SensorRecord& record = frame->m_aSensorRecord[m_iSensor];
+        const SensorRecord& record = frame->Dialogue().m_aSensorRecord[m_iSensor];
         // The range in the quantity's best unit, then in the scaled unit.
         const CString number = CTarvik_Send::TarSend_GetRangeText(record, channel);
         CString best = number;
-        if (CAFormChannelX* view = frame->GetChannelView(channel))
+        if (IChannelViewControl* view = frame->ChannelViewControl(channel))
             best = view->FormatChannelValue(number, static_cast<char>(record.ucUnitLetter[channel]),
                                             1);
         preview = best + " = " + FormatDecimal(record.dRange[channel] * factor, 3) + " " + name;
@@ -187,7 +187,7 @@ bool CDlgSoftwareConfig::ReadTyped(bool present[kChannels], CString names[kChann
 }
 
 void CDlgSoftwareConfig::OnOK() {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     if (frame == nullptr)
         return;
     bool present[kChannels] = {};
@@ -200,7 +200,7 @@ void CDlgSoftwareConfig::OnOK() {
         ShowLanguageMessageBox(IDS_SWC_BUSY, MB_ICONEXCLAMATION);
         return;
     }
-    SensorRecord& record = frame->m_aSensorRecord[m_iSensor];
+    SensorRecord& record = frame->Dialogue().m_aSensorRecord[m_iSensor];
     for (int c = 0; c < kChannels; ++c) {
         record.ucScalingPresent[c] = present[c] ? 1 : 0;
         if (!present[c])
@@ -210,8 +210,9 @@ void CDlgSoftwareConfig::OnOK() {
                     static_cast<size_t>(names[c].GetLength()));
         record.dScalingFactor[c] = factors[c];
     }
-    frame->StoreChannelSettingsInSoftwareConfig(m_iSensor);
-    frame->COM_ZMCOMConfgSetSoftwareConfigBlock(m_iSensor, CMainFrame::TIMER_SW_CONFIG_WRITE);
+    frame->Dialogue().StoreChannelSettingsInSoftwareConfig(m_iSensor);
+    frame->Dialogue().COM_ZMCOMConfgSetSoftwareConfigBlock(m_iSensor,
+                                                           PageHost::TIMER_SW_CONFIG_WRITE);
     DestroyWindow();
 }
 

@@ -8,7 +8,7 @@
 #include "platform/framework/Framework.h"
 
 class CDlgMeasureAdjust;
-class CMainFrame;
+class PageHost;
 
 class CDlgSoftwareConfig : public CDialog {
     DECLARE_DYNAMIC(CDlgSoftwareConfig)
@@ -41,7 +41,7 @@ class CDlgSoftwareConfig : public CDialog {
     void UpdatePreview(int channel);
     // The typed scaling of both channels, checked; false after its message.
     bool ReadTyped(bool present[kChannels], CString names[kChannels], double factors[kChannels]);
-    CMainFrame* Frame() const;
+    PageHost* Host() const;
 
     CDlgMeasureAdjust* m_pPage = nullptr;
     int m_iSensor = 0;

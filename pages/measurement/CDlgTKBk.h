@@ -2,8 +2,8 @@
 // control over the whole page on the page's brush.
 #pragma once
 
-#include "app/PageDialog.h"
 #include "controls/WndImage.h"
+#include "pages/common/PageDialog.h"
 
 class CDlgTKBk : public CPageDialog {
     DECLARE_DYNAMIC(CDlgTKBk)

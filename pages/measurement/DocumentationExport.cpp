@@ -1,13 +1,13 @@
 // What the export asks of the documentation page: separators, storage modes, the automatic file
 // names of one measurement, the header written before its rows, the stop and result blocks after
 // them, and the check that an enabled automatic storage has somewhere to go.
-#include "app/MainFrame.h"
 #include "foundation/DateTimeText.h"
 #include "foundation/Language.h"
+#include "pages/common/ExportHeaderSource.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
-#include "pages/measurement/ExportHeaderSource.h"
 #include "platform/base/Ticks.h"
 #include "platform/base/Time.h"
 #include "platform/framework/MessageBox.h"
@@ -74,7 +74,7 @@ std::vector<CString> CDlgDocumentation::GetPrintCommentLines() const {
 IExportHeaderSource* CDlgDocumentation::HeaderSource() const {
     if (m_pHeaderSource != nullptr)
         return m_pHeaderSource;
-    return dynamic_cast<IExportHeaderSource*>(GetMainFrame());
+    return dynamic_cast<IExportHeaderSource*>(GetPageHost());
 }
 
 dt::HeaderInput CDlgDocumentation::HeaderLabels() const {
@@ -136,7 +136,7 @@ void CDlgDocumentation::NoteMeasurementStop() {
 }
 
 CString CDlgDocumentation::BuildIoNioResultText() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     CDlgMeasureDiagram* panel = frame != nullptr ? frame->GetMeasureDiagramPage() : nullptr;
     CDlgMeasureAdjust* adjust = frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
     if (panel == nullptr)

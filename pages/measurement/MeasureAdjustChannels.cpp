@@ -4,10 +4,10 @@
 // reaches the sensor's software configuration only through the frame's delayed write.
 #include <algorithm>
 
-#include "app/MainFrame.h"
-#include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
 #include "foundation/LanguageMessageBox.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/MeasureAdjustChoices.h"
 #include "res/measure_adjust.h"
@@ -35,25 +35,27 @@ void Select(CWnd* page, UINT id, int item) {
 }  // namespace
 
 int CDlgMeasureAdjust::CurrentSensor() const {
-    const CMainFrame* frame = Frame();
-    return frame != nullptr ? std::clamp(frame->m_iCurrentSensorIndex, 0, COM_MAX_SENSORS - 1) : 0;
+    const PageHost* frame = Host();
+    return frame != nullptr
+               ? std::clamp(frame->Dialogue().m_iCurrentSensorIndex, 0, COM_MAX_SENSORS - 1)
+               : 0;
 }
 
 int CDlgMeasureAdjust::RowCount() const {
-    const CMainFrame* frame = Frame();
-    if (frame != nullptr && frame->m_iNumberOfSensors > 1)
-        return std::min(frame->m_iNumberOfSensors, kChannelRows);
+    const PageHost* frame = Host();
+    if (frame != nullptr && frame->Dialogue().m_iNumberOfSensors > 1)
+        return std::min(frame->Dialogue().m_iNumberOfSensors, kChannelRows);
     return 2;
 }
 
 bool CDlgMeasureAdjust::RowChannel(int row, int& record, int& sensor) const {
-    const CMainFrame* frame = Frame();
+    const PageHost* frame = Host();
     // Before the start-up completes the records belong to the frame alone.
     if (frame == nullptr || frame->IsStartUpPending() || row < 0 || row >= RowCount())
         return false;
     record = row;
     // With several sensors each row is channel A of its own sensor.
-    sensor = frame->m_iNumberOfSensors > 1 ? row : CurrentSensor();
+    sensor = frame->Dialogue().m_iNumberOfSensors > 1 ? row : CurrentSensor();
     return true;
 }
 
@@ -88,22 +90,23 @@ BOOL CDlgMeasureAdjust::FillRateAndChannelChoices() {
 }
 
 void CDlgMeasureAdjust::ShowRateAndChannels() {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     if (m_hWnd == nullptr)
         return;
     if (frame != nullptr && frame->IsStartUpPending())
         frame = nullptr;
-    const bool multi = frame != nullptr && frame->m_iNumberOfSensors > 1;
+    const bool multi = frame != nullptr && frame->Dialogue().m_iNumberOfSensors > 1;
     if (frame != nullptr) {
-        Select(this, IDC_ADJ_RATE, frame->m_iMeasureRateIndex);
+        Select(this, IDC_ADJ_RATE, frame->Dialogue().m_iMeasureRateIndex);
         if (GetFocus() != &m_editSetting) {
             CString setting;
-            setting.Format("%d", frame->m_iFrameSetting);
+            setting.Format("%d", frame->GetFrameSetting());
             m_editSetting.LockChangeDetection();
             m_editSetting.SetValueText(setting);
             m_editSetting.UnlockChangeDetection();
         }
-        Select(this, IDC_ADJ_LOWPASS, frame->m_aSensorRecord[CurrentSensor()].ucLowPassCode);
+        Select(this, IDC_ADJ_LOWPASS,
+               frame->Dialogue().m_aSensorRecord[CurrentSensor()].ucLowPassCode);
     }
     for (int row = 0; row < kChannelRows; ++row) {
         int record = 0;
@@ -127,7 +130,7 @@ void CDlgMeasureAdjust::ShowRateAndChannels() {
         SendDlgItemMessage(static_cast<int>(ids[1]), CB_RESETCONTENT);
         if (!present)
             continue;
-        const ChannelRecord& r = frame->m_aChannelRecords[record];
+        const ChannelRecord& r = frame->ChannelRecordAt(record);
         // The record's units, then its scaling when the sensor has one.
         const int units = r.iUnitCount + (r.HasScaling() ? 1 : 0);
         for (int slot = 0; slot < units && slot < ChannelRecord::kSlots; ++slot)
@@ -152,30 +155,31 @@ void CDlgMeasureAdjust::ReloadChannelControls() {
 }
 
 void CDlgMeasureAdjust::RequestWriteForOpenSensors() {
-    CMainFrame* frame = Frame();
-    if (frame == nullptr || frame->m_iNumberOfSensors < 1)
+    PageHost* frame = Host();
+    if (frame == nullptr || frame->Dialogue().m_iNumberOfSensors < 1)
         return;
-    if (frame->m_iNumberOfSensors == 1) {
+    if (frame->Dialogue().m_iNumberOfSensors == 1) {
         frame->RequestSoftwareConfigWrite(CurrentSensor());
         return;
     }
-    for (int sensor = 0; sensor < std::min(frame->m_iNumberOfSensors, COM_MAX_SENSORS); ++sensor)
+    for (int sensor = 0; sensor < std::min(frame->Dialogue().m_iNumberOfSensors, COM_MAX_SENSORS);
+         ++sensor)
         frame->RequestSoftwareConfigWrite(sensor);
 }
 
 void CDlgMeasureAdjust::OnRateChanged() {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     const int rate = Selection(this, IDC_ADJ_RATE);
     if (m_bRefreshing || frame == nullptr || rate < 0 || rate > tarvik::kMaxRateIndex)
         return;
     // Both the rate and the setting are frame-wide: every open sensor keeps them.
-    frame->m_iMeasureRateIndex = rate;
-    frame->COM_SetMeasureRateParameters();
+    frame->Dialogue().m_iMeasureRateIndex = rate;
+    frame->Dialogue().COM_SetMeasureRateParameters();
     RequestWriteForOpenSensors();
 }
 
 void CDlgMeasureAdjust::OnSettingChanged() {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     if (!TypedChange(m_editSetting) || m_bRefreshing || frame == nullptr)
         return;
     CString text;
@@ -186,13 +190,13 @@ void CDlgMeasureAdjust::OnSettingChanged() {
     if (!measure_adjust::ParseWholeNumber(text, measure_adjust::kMinSetting,
                                           measure_adjust::kMaxSetting, value)) {
         CString stored;
-        stored.Format("%d", frame->m_iFrameSetting);
+        stored.Format("%d", frame->GetFrameSetting());
         RefuseTyped(m_editSetting, IDS_ADJ_BAD_SETTING, stored);
         return;
     }
-    if (static_cast<int>(value) == frame->m_iFrameSetting)
+    if (static_cast<int>(value) == frame->GetFrameSetting())
         return;
-    frame->m_iFrameSetting = static_cast<int>(value);
+    frame->SetFrameSetting(static_cast<int>(value));
     RequestWriteForOpenSensors();
 }
 
@@ -206,15 +210,16 @@ void CDlgMeasureAdjust::RefuseTyped(CMyEdit& edit, int messageId, const CString&
 void CDlgMeasureAdjust::ApplyChannelChange(int row, bool invalidatesTare) {
     int record = 0;
     int sensor = 0;
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     if (!RowChannel(row, record, sensor))
         return;
     frame->RecomputeUnitFactors(sensor);
     if (invalidatesTare) {
-        if (CAFormChannelX* view = frame->GetChannelView(row))
+        if (IChannelViewControl* view = frame->ChannelViewControl(row))
             view->SwitchTaraOn();
     }
-    frame->UpdateMeasuredValues(MeasuredValueReason::SettingsChanged);
+    frame->Dialogue().UpdateMeasuredValues(MeasuredValueReason::SettingsChanged,
+                                           frame->Dialogue().COM_GetLastValueSet());
     frame->RequestSoftwareConfigWrite(sensor);
 }
 
@@ -224,7 +229,7 @@ ChannelRecord* CDlgMeasureAdjust::EditedRecord(UINT id, UINT first, int& row) {
     int sensor = 0;
     if (m_bRefreshing || !RowChannel(row, record, sensor))
         return nullptr;
-    return &Frame()->m_aChannelRecords[record];
+    return &Host()->ChannelRecordAt(record);
 }
 
 void CDlgMeasureAdjust::OnChannelUnit(UINT id) {
@@ -268,34 +273,38 @@ void CDlgMeasureAdjust::OnChannelSign(UINT id) {
 }
 
 void CDlgMeasureAdjust::OnLowPassChanged() {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     const int code = Selection(this, IDC_ADJ_LOWPASS);
-    if (m_bRefreshing || frame == nullptr || code < 0 || frame->m_iNumberOfSensors < 1)
+    if (m_bRefreshing || frame == nullptr || code < 0 || frame->Dialogue().m_iNumberOfSensors < 1)
         return;
     const int sensor = CurrentSensor();
     // At rest the filter is written (and the sensor restarted) now; otherwise the record keeps
     // it and the close sequence writes it.
-    if (frame->IsEngineAtRest() && frame->COM_ZMCOMConfgSetNewLowPassFilter(sensor, code))
+    if (frame->IsEngineAtRest() &&
+        frame->Dialogue().COM_ZMCOMConfgSetNewLowPassFilter(sensor, code))
         return;
-    frame->m_aSensorRecord[sensor].ucLowPassCode = static_cast<BYTE>(code);
+    frame->Dialogue().m_aSensorRecord[sensor].ucLowPassCode = static_cast<BYTE>(code);
 }
 
 void CDlgMeasureAdjust::AcceptSettings() {
     m_bNeedsConfirmation = FALSE;
     ShowNotice(FALSE);
-    CMainFrame* frame = Frame();
-    if (frame == nullptr || frame->m_iNumberOfSensors < 1)
+    PageHost* frame = Host();
+    if (frame == nullptr || frame->Dialogue().m_iNumberOfSensors < 1)
         return;
-    const int first = frame->m_iNumberOfSensors == 1 ? CurrentSensor() : 0;
-    const int count = frame->m_iNumberOfSensors == 1 ? 1 : std::min(frame->m_iNumberOfSensors, 4);
+    const int first = frame->Dialogue().m_iNumberOfSensors == 1 ? CurrentSensor() : 0;
+    const int count = frame->Dialogue().m_iNumberOfSensors == 1
+                          ? 1
+                          : std::min(frame->Dialogue().m_iNumberOfSensors, 4);
     for (int i = 0; i < count; ++i) {
         const int sensor = first + i;
-        frame->m_aSensorRecord[sensor].ucConfigVersion = 4;
+        frame->Dialogue().m_aSensorRecord[sensor].ucConfigVersion = 4;
         // The first block is written now; the others follow through the frame's delayed
         // write, one sensor after the other.
         if (i == 0) {
-            frame->StoreChannelSettingsInSoftwareConfig(sensor);
-            frame->COM_ZMCOMConfgSetSoftwareConfigBlock(sensor, CMainFrame::TIMER_SW_CONFIG_WRITE);
+            frame->Dialogue().StoreChannelSettingsInSoftwareConfig(sensor);
+            frame->Dialogue().COM_ZMCOMConfgSetSoftwareConfigBlock(sensor,
+                                                                   PageHost::TIMER_SW_CONFIG_WRITE);
         } else {
             frame->RequestSoftwareConfigWrite(sensor);
         }
@@ -308,19 +317,19 @@ void CDlgMeasureAdjust::GetDiagramRows(DiagramRow (&rows)[IDiagramSource::kRows]
 }
 
 double CDlgMeasureAdjust::GetMeasuringInterval() const {
-    const CMainFrame* frame = Frame();
-    const double seconds =
-        measure_adjust::RateIntervalSeconds(frame != nullptr ? frame->m_iMeasureRateIndex : -1);
+    const PageHost* frame = Host();
+    const double seconds = measure_adjust::RateIntervalSeconds(
+        frame != nullptr ? frame->Dialogue().m_iMeasureRateIndex : -1);
     return seconds > 0.0 ? seconds : 1.0;
 }
 
 int CDlgMeasureAdjust::GetAveragingCount() const {
-    const CMainFrame* frame = Frame();
-    return frame != nullptr ? std::max(frame->m_iDefaultDiagramLength, 1) : 1;
+    const PageHost* frame = Host();
+    return frame != nullptr ? std::max(frame->GetDefaultDiagramLength(), 1) : 1;
 }
 
 int CDlgMeasureAdjust::GetChannelDecimals(int channel) const {
-    CMainFrame* frame = Frame();
+    PageHost* frame = Host();
     if (frame == nullptr || channel < 0 || channel >= COM_CHANNELS)
         return 2;
     return frame->RecordOfChannel(channel).iDecimals;

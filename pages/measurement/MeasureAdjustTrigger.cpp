@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <iterator>
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/MeasureAdjustChoices.h"
 #include "res/measure_adjust.h"

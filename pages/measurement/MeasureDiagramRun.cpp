@@ -6,11 +6,11 @@
 // measurement, judges it, lights the light view and hands the diagram to the automatic save.
 #include <algorithm>
 
-#include "app/MainFrame.h"
-#include "app/views/CAFormDiagram.h"
-#include "app/views/CAFormLight.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
+#include "pages/common/DiagramRun.h"
+#include "pages/common/LightIndicator.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
@@ -26,7 +26,7 @@ constexpr int kCurves = 6;
 }  // namespace
 
 CDlgMeasureAdjust* CDlgMeasureDiagram::Adjust() const {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     return frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
 }
 
@@ -39,10 +39,8 @@ void CDlgMeasureDiagram::SetRunBytes(bool underWay) {
 }
 
 void CDlgMeasureDiagram::SetLightState(int state) {
-    CMainFrame* frame = GetMainFrame();
-    auto* light = frame != nullptr
-                      ? static_cast<CAFormLight*>(frame->GetRegisteredWindow(WindowSlot::Light))
-                      : nullptr;
+    PageHost* frame = GetPageHost();
+    ILightIndicator* light = frame != nullptr ? frame->Light() : nullptr;
     if (light != nullptr)
         light->SetLightState(state);
 }
@@ -53,8 +51,8 @@ void CDlgMeasureDiagram::SetStorageBudget(int allocatedPoints, double intervalSe
 }
 
 BOOL CDlgMeasureDiagram::PrepareStorage() {
-    CMainFrame* frame = GetMainFrame();
-    CAFormDiagram* diagram = frame != nullptr ? frame->GetDiagramView() : nullptr;
+    PageHost* frame = GetPageHost();
+    IDiagramRun* diagram = frame != nullptr ? frame->DiagramRun() : nullptr;
     IMeasureConfigSeam* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
     const int stopCode = config != nullptr ? config->GetStopCondition() : 0;
     const double stopCount = config != nullptr ? config->GetStopCount() : 0.0;
@@ -65,8 +63,8 @@ BOOL CDlgMeasureDiagram::PrepareStorage() {
         for (int curve = 0; curve < kCurves; ++curve)
             inUse[curve] = adjust->m_values.diagramOn[curve + 1] ? 1 : 0;
     }
-    CGraphicDisplayWnd* store = diagram != nullptr ? diagram->GetDiagram() : nullptr;
-    const size_t allocated = store != nullptr ? store->ReallocateStorage(points, inUse) : 0;
+    const size_t allocated =
+        diagram != nullptr ? diagram->ReallocateCurveStorage(points, inUse) : 0;
     if (allocated == 0) {
         PostPanelMessage(GetLanguageString(IDS_MD_STORAGE_FAILED));
         Status(IDS_STATUS_READY);
@@ -74,7 +72,7 @@ BOOL CDlgMeasureDiagram::PrepareStorage() {
     }
     const int given = static_cast<int>(std::min<size_t>(allocated, measure_run::kMaxPoints));
     // The engine takes the period from the rate index only when it starts.
-    SetStorageBudget(given, tarvik::RatePeriodMs(frame->m_iMeasureRateIndex) / 1000.0);
+    SetStorageBudget(given, tarvik::RatePeriodMs(frame->Dialogue().m_iMeasureRateIndex) / 1000.0);
     if (measure_run::CountStopBeyondStorage(stopCode, stopCount, given)) {
         CString text;
         text.Format(GetLanguageString(IDS_MD_STORAGE_REDUCED), given,
@@ -86,21 +84,20 @@ BOOL CDlgMeasureDiagram::PrepareStorage() {
 }
 
 void CDlgMeasureDiagram::PrepareRun() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame == nullptr)
         return;
-    if (CAFormDiagram* diagram = frame->GetDiagramView())
+    if (IDiagramRun* diagram = frame->DiagramRun())
         diagram->StartDiagram(TRUE);
     frame->BeginMeasurement();
     frame->ResetMovingAverages(0);
-    frame->m_aucAngleZeroRequest[0] = 1;
-    frame->m_aucAngleZeroRequest[1] = 1;
-    frame->m_bWaitingForTrigger = FALSE;
+    frame->RequestAngleZero();
+    frame->SetWaitingForTrigger(FALSE);
     frame->SetupMeasureValueFile(0);
 }
 
 void CDlgMeasureDiagram::OnBnClickedStart() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
         !IsSensorReady())
         return;
@@ -114,12 +111,12 @@ void CDlgMeasureDiagram::OnBnClickedStart() {
         ShowButtons();
         return;
     }
-    SetLightState(CAFormLight::LIGHT_NONE);
+    SetLightState(ILightIndicator::LIGHT_NONE);
     BeginRun(false);
 }
 
 void CDlgMeasureDiagram::OnBnClickedTrigger() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
         !IsSensorReady())
         return;
@@ -138,7 +135,7 @@ void CDlgMeasureDiagram::OnBnClickedTrigger() {
         return;
     }
     m_bWaitingForTrigger = true;
-    frame->m_bWaitingForTrigger = TRUE;
+    frame->SetWaitingForTrigger(TRUE);
     Status(IDS_STATUS_WAITING_FOR_TRIGGER);
     ShowButtons();
 }
@@ -147,10 +144,10 @@ void CDlgMeasureDiagram::StartMeasurement() {
     if (IsMeasuring())
         return;
     PrepareRun();
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     IMeasureConfigSeam* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
     if (config != nullptr && !config->CheckIoNioMode(0))
-        SetLightState(CAFormLight::LIGHT_NONE);
+        SetLightState(ILightIndicator::LIGHT_NONE);
     BeginRun(m_psMsureDgrm->triggerOn != 0);
 }
 
@@ -161,8 +158,8 @@ void CDlgMeasureDiagram::BeginRun(bool triggered) {
     m_bRecoverAfterFinish = false;
     m_bEndedWithSensorLost = false;
     m_llStartTime = CTime::GetCurrentTime().GetTime();
-    if (CMainFrame* frame = GetMainFrame())
-        m_ullLostAtStart = frame->m_ullLostValueSets;
+    if (PageHost* frame = GetPageHost())
+        m_ullLostAtStart = frame->Dialogue().m_ullLostValueSets;
     m_psMsureDgrm->running = 1;
     SetRunBytes(true);
     m_ucMeasuring = 1;
@@ -188,13 +185,13 @@ void CDlgMeasureDiagram::OnBnClickedStop() {
     const bool wasBusy = IsMeasuring() || m_bWaitingForTrigger;
     m_ucMeasuring = 0;
     m_bWaitingForTrigger = false;
-    if (CMainFrame* frame = GetMainFrame())
-        frame->m_bWaitingForTrigger = FALSE;
-    if (CMainFrame* frame = GetMainFrame())
+    if (PageHost* frame = GetPageHost())
+        frame->SetWaitingForTrigger(FALSE);
+    if (PageHost* frame = GetPageHost())
         frame->EndTriggerCycle();
     if (!wasBusy && !m_run.IsRunning())
         return;
-    if (CMainFrame* frame = GetMainFrame())
+    if (PageHost* frame = GetPageHost())
         frame->StopEngineMeasuring();
     m_llStopTime = CTime::GetCurrentTime().GetTime();
     m_ucTriggerStart = 0;
@@ -215,7 +212,7 @@ void CDlgMeasureDiagram::ArmDurationStopTimer() {
 }
 
 void CDlgMeasureDiagram::FinishStoppedRun() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     m_bFinishPending = false;
     if (IsMeasuring() && frame != nullptr)
         frame->StopEngineMeasuring();
@@ -247,24 +244,24 @@ BYTE CDlgMeasureDiagram::GetResultByte(int criterion) const {
 }
 
 void CDlgMeasureDiagram::RunAfterStopActions() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     CDlgMeasureAdjust* adjust = Adjust();
     if (frame == nullptr || adjust == nullptr)
         return;
     const MeasureConfigValues& v = adjust->m_values;
-    m_validation.Evaluate(v.ioNioMode, v.measurand, v.limits, frame->m_adMaximum);
+    m_validation.Evaluate(v.ioNioMode, v.measurand, v.limits, frame->Dialogue().m_adMaximum);
     if (v.ioNioMode != 0)
-        SetLightState(m_validation.m_bPassed ? CAFormLight::LIGHT_PASSED
-                                             : CAFormLight::LIGHT_FAILED);
+        SetLightState(m_validation.m_bPassed ? ILightIndicator::LIGHT_PASSED
+                                             : ILightIndicator::LIGHT_FAILED);
     RunProgram(v.stopProgram);
 }
 
 void CDlgMeasureDiagram::OnMeasurementEnded() {
     if (!m_run.End())
         return;
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     // Ended with the sensor gone: the loss's own report follows and marks the port.
-    m_bEndedWithSensorLost = frame != nullptr && frame->m_iOpenEntry < 0;
+    m_bEndedWithSensorLost = frame != nullptr && frame->Dialogue().m_iOpenEntry < 0;
     m_ucMeasuring = 0;
     m_psMsureDgrm->running = 0;
     SetRunBytes(false);
@@ -282,10 +279,10 @@ void CDlgMeasureDiagram::OnMeasurementEnded() {
 void CDlgMeasureDiagram::TriggerEvent(int code) {
     if (code != 0)
         return;
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     CDlgDocumentation* documentation = frame != nullptr ? frame->GetDocumentationPage() : nullptr;
     const int selection = documentation != nullptr ? documentation->GetStorageSelection() : -1;
-    m_bExportComplete = frame == nullptr || !frame->m_bExportFailed;
+    m_bExportComplete = frame == nullptr || !frame->HasExportFailed();
     if (m_run.TakeRearm(IsTriggerOn() != FALSE, IsAutoTriggerRepeat() != FALSE, selection,
                         m_bExportComplete))
         OnBnClickedTrigger();

@@ -2,8 +2,8 @@
 // page's controls come on; when it is lost, a measurement under way is finished first through
 // CDlgMeasureDiagram::TIMER_FINISH (so its rows are written), the frame then marks the lost port,
 // and the displays show "---" with the status "Sensor getrennt".
-#include "app/MainFrame.h"
-#include "app/views/CAFormChannel.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/resource.h"
 
@@ -14,10 +14,10 @@ constexpr char kNoValue[] = "---";
 // Each of the six channel views that exists as a window.
 template <typename Fn>
 void ForEachChannelView(Fn fn) {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     for (int channel = 0; channel < COM_CHANNELS && frame != nullptr; ++channel) {
-        CAFormChannelX* view = frame->GetChannelView(channel);
-        if (view != nullptr && view->m_hWnd != nullptr)
+        IChannelViewControl* view = frame->ChannelViewControl(channel);
+        if (view != nullptr && view->ViewWindow().m_hWnd != nullptr)
             fn(*view);
     }
 }
@@ -25,12 +25,12 @@ void ForEachChannelView(Fn fn) {
 }  // namespace
 
 void CDlgMeasureDiagram::OnSensorConnected() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame == nullptr)
         return;
     EnableChannelViewButtons(TRUE);
     frame->ShowControlElements(TRUE);
-    if (!frame->COM_IsCalibPending())
+    if (!frame->Dialogue().COM_IsCalibPending())
         frame->CloseScaleDialogIfVisible();
     // The start-up's "Sensor getrennt" gives way once a sensor answers; a run keeps its own text.
     if (!IsMeasuring() && !m_run.IsRunning())
@@ -51,7 +51,7 @@ void CDlgMeasureDiagram::OnSensorDisconnected() {
     ClearSensorDisplays();
     Status(IDS_STATUS_DISCONNECTED);
     ShowButtons();
-    if (CMainFrame* frame = GetMainFrame()) {
+    if (PageHost* frame = GetPageHost()) {
         frame->WaitCursorOff();
         frame->ShowControlElements(FALSE);
     }
@@ -59,10 +59,11 @@ void CDlgMeasureDiagram::OnSensorDisconnected() {
 
 void CDlgMeasureDiagram::ClearSensorDisplays() {
     EnableChannelViewButtons(FALSE);
-    ForEachChannelView([](CAFormChannelX& view) {
-        for (UINT field : {CAFormChannelX::IDC_VALUE_FIELD, CAFormChannelX::IDC_TARE_FIELD,
-                           CAFormChannelX::IDC_MIN_FIELD, CAFormChannelX::IDC_MAX_FIELD})
-            view.SetDlgItemText(static_cast<int>(field), kNoValue);
+    ForEachChannelView([](IChannelViewControl& view) {
+        for (UINT field :
+             {IChannelViewControl::IDC_VALUE_FIELD, IChannelViewControl::IDC_TARE_FIELD,
+              IChannelViewControl::IDC_MIN_FIELD, IChannelViewControl::IDC_MAX_FIELD})
+            view.ViewWindow().SetDlgItemText(static_cast<int>(field), kNoValue);
     });
     if (m_hWnd != nullptr) {
         SetDlgItemText(IDC_MD_ELAPSED, kNoValue);
@@ -71,10 +72,10 @@ void CDlgMeasureDiagram::ClearSensorDisplays() {
 }
 
 void CDlgMeasureDiagram::EnableChannelViewButtons(BOOL enable) {
-    ForEachChannelView([enable](CAFormChannelX& view) {
-        for (UINT id : {CAFormChannelX::IDC_TARA, CAFormChannelX::IDC_MIN_RESET,
-                        CAFormChannelX::IDC_MAX_RESET}) {
-            if (CWnd* button = view.GetDlgItem(static_cast<int>(id)))
+    ForEachChannelView([enable](IChannelViewControl& view) {
+        for (UINT id : {IChannelViewControl::IDC_TARA, IChannelViewControl::IDC_MIN_RESET,
+                        IChannelViewControl::IDC_MAX_RESET}) {
+            if (CWnd* button = view.ViewWindow().GetDlgItem(static_cast<int>(id)))
                 button->EnableWindow(enable);
         }
     });

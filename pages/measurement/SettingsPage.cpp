@@ -1,7 +1,7 @@
 #include "pages/measurement/SettingsPage.h"
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 
 IMPLEMENT_DYNAMIC(CSettingsPage, CPageDialog)
@@ -12,7 +12,7 @@ END_MESSAGE_MAP()
 
 void CSettingsPage::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPageDialog::OnShowWindow(bShow, nStatus);
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (!bShow || frame == nullptr || frame->IsStartUpPending())
         return;
     if (CDlgMeasureDiagram* panel = frame->GetMeasureDiagramPage())

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
-#include "app/PageDialog.h"
 #include "controls/BrowseCtrl.h"
+#include "pages/common/PageDialog.h"
 
 // A control and the id of its text in the string table.
 struct PageLabel {

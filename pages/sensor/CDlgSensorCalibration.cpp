@@ -2,9 +2,8 @@
 // sensor answers, and the engine's calls that reach the step dialogs of the run under way.
 #include "pages/sensor/CDlgSensorCalibration.h"
 
-#include "app/Kq7View.h"
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/TextIds.h"
 
@@ -33,9 +32,9 @@ BOOL CDlgSensorCalibration::OnInitDialog() {
     CPageDialog::OnInitDialog();
     if (m_bFirstInit) {
         m_bFirstInit = FALSE;
-        m_pMainFrame = GetMainFrame();
+        m_pHost = GetPageHost();
         ShowControlElements(FALSE);
-        if (m_pMainFrame == nullptr || !m_pMainFrame->IsStartUpPending())
+        if (m_pHost == nullptr || !m_pHost->IsStartUpPending())
             LayoutControls();
     }
     return TRUE;
@@ -52,9 +51,9 @@ BOOL CDlgSensorCalibration::SetLanguageTexts() {
 }
 
 void CDlgSensorCalibration::LayoutControls() {
-    if (m_hWnd == nullptr || m_pMainFrame == nullptr)
+    if (m_hWnd == nullptr || m_pHost == nullptr)
         return;
-    const CRect client = HostClientRect(m_pMainFrame);
+    const CRect client = HostClientRect(m_pHost);
     MoveWindow(0, 0, client.Width(), client.Height());
     const int width = client.Width() < 292 ? 273 : client.Width() - 19;
     const int height = client.Height() < 153 ? 138 : client.Height() - 15;
@@ -64,32 +63,33 @@ void CDlgSensorCalibration::LayoutControls() {
 
 void CDlgSensorCalibration::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPageDialog::OnShowWindow(bShow, nStatus);
-    if (!bShow || m_pMainFrame == nullptr || m_pMainFrame->IsStartUpPending())
+    if (!bShow || m_pHost == nullptr || m_pHost->IsStartUpPending())
         return;
-    if (CDlgMeasureDiagram* measure = m_pMainFrame->GetMeasureDiagramPage())
+    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
         measure->OnBnClickedStop();
     LayoutControls();
 }
 
 void CDlgSensorCalibration::OnPaint() {
     CPageDialog::OnPaint();
-    if (m_pMainFrame != nullptr && !m_pMainFrame->IsStartUpPending() && IsWindowVisible())
+    if (m_pHost != nullptr && !m_pHost->IsStartUpPending() && IsWindowVisible())
         LayoutControls();
 }
 
 BOOL CDlgSensorCalibration::IsSensorUsable() const {
-    return m_pMainFrame != nullptr && m_pMainFrame->m_iOpenEntry >= 0;
+    return m_pHost != nullptr && m_pHost->Dialogue().m_iOpenEntry >= 0;
 }
 
 void CDlgSensorCalibration::ShowControlElements(BOOL enable) {
-    if (m_pMainFrame == nullptr)
-        m_pMainFrame = GetMainFrame();
-    const BYTE inForce = m_pMainFrame != nullptr ? m_pMainFrame->m_aSensorRecord[0].ucUsedCalib : 0;
+    if (m_pHost == nullptr)
+        m_pHost = GetPageHost();
+    const BYTE inForce =
+        m_pHost != nullptr ? m_pHost->Dialogue().m_aSensorRecord[0].ucUsedCalib : 0;
     // A delete keeps the wait cursor until the dialogue rests again or the sensor is gone.
     if (m_bDeleteWaitCursor && (enable || !IsSensorUsable())) {
         m_bDeleteWaitCursor = FALSE;
-        if (m_pMainFrame != nullptr)
-            m_pMainFrame->WaitCursorOff();
+        if (m_pHost != nullptr)
+            m_pHost->WaitCursorOff();
     }
     if (m_hWnd == nullptr)
         return;
@@ -103,10 +103,10 @@ void CDlgSensorCalibration::ShowControlElements(BOOL enable) {
 }
 
 void CDlgSensorCalibration::AdvanceCalibProgress(int kind) {
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return;
-    const bool allWithoutControl = m_pMainFrame->m_aCalib[0].ucNoBuiltInControl &&
-                                   m_pMainFrame->m_aCalib[1].ucNoBuiltInControl;
+    const bool allWithoutControl = m_pHost->Dialogue().m_aCalib[0].ucNoBuiltInControl &&
+                                   m_pHost->Dialogue().m_aCalib[1].ucNoBuiltInControl;
     m_iProgressPosition += kind == 1 ? 60 : (allWithoutControl ? 2 : 1);
     if (m_iStepWidth <= 0 || m_iProgressPosition % m_iStepWidth != 0)
         return;

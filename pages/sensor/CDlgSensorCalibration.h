@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "app/PageDialog.h"
+#include "pages/common/PageDialog.h"
 #include "pages/sensor/CalibrationStepDialogs.h"
 
-class CMainFrame;
+class PageHost;
 
 class CDlgSensorCalibration : public CPageDialog {
     DECLARE_DYNAMIC(CDlgSensorCalibration)
@@ -49,7 +49,7 @@ class CDlgSensorCalibration : public CPageDialog {
     void EndRun();
     BOOL IsRunActive() const { return m_bRunActive; }
     BOOL IsSensorUsable() const;
-    CMainFrame* Frame() const { return m_pMainFrame; }
+    PageHost* Host() const { return m_pHost; }
 
     // ---- Shared with the step dialogs ----
     CRect m_rectStep;
@@ -90,7 +90,7 @@ class CDlgSensorCalibration : public CPageDialog {
     void RunSteps(int startStep);
     bool ComputeSingleChannelFlag() const;
 
-    CMainFrame* m_pMainFrame = nullptr;
+    PageHost* m_pHost = nullptr;
     BOOL m_bFirstInit = TRUE;
     BOOL m_bRunActive = FALSE;
     int m_iZeroRetriesLeft = kZeroRetries;

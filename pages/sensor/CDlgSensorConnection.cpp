@@ -6,10 +6,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/Kq7View.h"
-#include "app/MainFrame.h"
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/gfx/WindowDC.h"
@@ -98,8 +97,8 @@ BOOL CDlgSensorConnection::OnInitDialog() {
 void CDlgSensorConnection::SetUpColumns() {
     if (!m_bFirstInit || m_listPorts.m_hWnd == nullptr)
         return;
-    if (m_pMainFrame == nullptr)
-        m_pMainFrame = GetMainFrame();
+    if (m_pHost == nullptr)
+        m_pHost = GetPageHost();
     m_listPorts.SetExtendedStyle(m_listPorts.GetExtendedStyle() | LVS_EX_GRIDLINES |
                                  LVS_EX_FULLROWSELECT);
     for (int column = 0; column < COLUMN_COUNT; ++column)
@@ -122,7 +121,7 @@ void CDlgSensorConnection::SetUpColumns() {
         lvc.fmt = kColumnFormats[column];
         m_listPorts.SetColumn(column, &lvc);
     }
-    if (m_pMainFrame == nullptr || !m_pMainFrame->IsStartUpPending())
+    if (m_pHost == nullptr || !m_pHost->IsStartUpPending())
         LayoutControls();
     m_bFirstInit = FALSE;
 }
@@ -142,9 +141,9 @@ BOOL CDlgSensorConnection::ResetColumns() {
 BOOL CDlgSensorConnection::SetLanguageTexts() {
     if (m_hWnd == nullptr)
         return TRUE;
-    if (m_pMainFrame == nullptr)
-        m_pMainFrame = GetMainFrame();
-    const int offset = m_pMainFrame != nullptr ? m_pMainFrame->GetLanguageOffset() : 0;
+    if (m_pHost == nullptr)
+        m_pHost = GetPageHost();
+    const int offset = m_pHost != nullptr ? m_pHost->GetLanguageOffset() : 0;
     // The rows' states and placeholders were written in the language before: they are written
     // again when the page shows.
     if (offset != m_iLanguageOffset)
@@ -168,7 +167,7 @@ BOOL CDlgSensorConnection::SetLanguageTexts() {
         }
     }
     // The columns make room for the titles of the new language.
-    if (IsWindowVisible() && m_pMainFrame != nullptr && !m_pMainFrame->IsStartUpPending())
+    if (IsWindowVisible() && m_pHost != nullptr && !m_pHost->IsStartUpPending())
         LayoutControls();
     return TRUE;
 }
@@ -194,7 +193,7 @@ std::array<int, kPortListColumns> CDlgSensorConnection::TitleWidths() {
 void CDlgSensorConnection::LayoutControls() {
     if (m_hWnd == nullptr || m_listPorts.m_hWnd == nullptr)
         return;
-    CMainFrame* frame = m_pMainFrame != nullptr ? m_pMainFrame : GetMainFrame();
+    PageHost* frame = m_pHost != nullptr ? m_pHost : GetPageHost();
     const CRect client = HostClientRect(frame);
     m_listPorts.SetRedraw(FALSE);
     MoveWindow(0, 0, client.Width(), client.Height());
@@ -246,9 +245,9 @@ void CDlgSensorConnection::OnSize(UINT nType, int cx, int cy) {
 
 void CDlgSensorConnection::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPageDialog::OnShowWindow(bShow, nStatus);
-    if (!bShow || m_pMainFrame == nullptr || m_pMainFrame->IsStartUpPending())
+    if (!bShow || m_pHost == nullptr || m_pHost->IsStartUpPending())
         return;
-    if (CDlgMeasureDiagram* measure = m_pMainFrame->GetMeasureDiagramPage())
+    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
         measure->OnBnClickedStop();
     if (m_bLanguageChanged) {
         SetLanguageTexts();
@@ -256,16 +255,17 @@ void CDlgSensorConnection::OnShowWindow(BOOL bShow, UINT nStatus) {
         m_bLanguageChanged = FALSE;
     }
     LayoutControls();
-    if (!m_pMainFrame->m_bDeviceChanged)
+    if (!m_pHost->Dialogue().m_bDeviceChanged)
         return;
     // Ports changed while the page was hidden: the engine closes its ports and makes its main
     // manager anew (the page never deletes a manager other pointers may still hold).
-    if (m_pMainFrame->m_iPortManSensorCount > 1 || m_pMainFrame->m_iNumberOfSensors > 1) {
-        m_pMainFrame->COM_CloseSensorPorts();
-        m_pMainFrame->m_iCurrentSensorIndex = 0;
-        m_pMainFrame->COM_CreateMainPortManager(m_pMainFrame->m_hWnd);
+    if (m_pHost->Dialogue().m_iPortManSensorCount > 1 ||
+        m_pHost->Dialogue().m_iNumberOfSensors > 1) {
+        m_pHost->Dialogue().COM_CloseSensorPorts();
+        m_pHost->Dialogue().m_iCurrentSensorIndex = 0;
+        m_pHost->Dialogue().COM_CreateMainPortManager(m_pHost->HostWindow().m_hWnd);
     }
-    m_pMainFrame->COM_RefreshPortTable(0, 0);
+    m_pHost->Dialogue().COM_RefreshPortTable(0, 0);
 }
 
 void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {
@@ -278,7 +278,7 @@ void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {
             PlaceConfigButton();
             break;
         case TIMER_PAGE_REFRESH:
-            if (m_pMainFrame != nullptr && m_pMainFrame->m_bWithoutMultiportDetection) {
+            if (m_pHost != nullptr && m_pHost->Dialogue().m_bWithoutMultiportDetection) {
                 m_bShowWithoutMultiportBox = TRUE;
                 m_checkWithoutMultiport.SetCheck(BST_CHECKED);
                 LayoutControls();
@@ -301,10 +301,10 @@ void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {
         case TIMER_REFRESH_WATCHDOG:
             // A refresh that never reported its end: rebuild the table, unless the refresh ended
             // meanwhile, a search runs or a measurement does.
-            if (m_pMainFrame != nullptr && m_pMainFrame->m_bPortRefreshRunning &&
-                m_pMainFrame->COM_IsZMCOMConfgFlowOutsideInit() && !m_pMainFrame->m_bMeasuring &&
-                !m_pMainFrame->IsMeasuring())
-                m_pMainFrame->SetTimer(31, 1000, nullptr);
+            if (m_pHost != nullptr && m_pHost->Dialogue().m_bPortRefreshRunning &&
+                m_pHost->Dialogue().COM_IsZMCOMConfgFlowOutsideInit() &&
+                !m_pHost->Dialogue().m_bMeasuring && !m_pHost->IsMeasuring())
+                m_pHost->HostWindow().SetTimer(31, 1000, nullptr);
             break;
         default:
             break;

@@ -11,12 +11,12 @@
 #include <map>
 #include <vector>
 
-#include "app/PageDialog.h"
 #include "controls/list/CXListCtrl.h"
+#include "pages/common/PageDialog.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/Controls.h"
 
-class CMainFrame;
+class PageHost;
 struct SensorEntry;
 
 class CDlgSensorConnection : public CPageDialog {
@@ -173,7 +173,7 @@ class CDlgSensorConnection : public CPageDialog {
     CString PortNameOfRow(int row);
     CString StateTextOfRow(int row);
 
-    CMainFrame* m_pMainFrame = nullptr;
+    PageHost* m_pHost = nullptr;
     BOOL m_bFirstInit = TRUE;
     CStringArray m_aBaudChoices[256];
     std::map<int, int> m_rowProgress;  // rows showing the search's progress, with their values

@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-#include "app/Kq7View.h"
-#include "app/MainFrame.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "sensor/Protocol.h"
 
@@ -51,27 +50,27 @@ void CDlgSensorInformationPkr::DoDataExchange(CDataExchange* pDX) {
         DDX_Control(pDX, kListIds[i], m_lists[i]);
 }
 
-CMainFrame* CDlgSensorInformationPkr::Frame() {
-    if (m_pMainFrame == nullptr)
-        m_pMainFrame = GetMainFrame();
-    return m_pMainFrame;
+PageHost* CDlgSensorInformationPkr::Host() {
+    if (m_pHost == nullptr)
+        m_pHost = GetPageHost();
+    return m_pHost;
 }
 
 BOOL CDlgSensorInformationPkr::OnInitDialog() {
     CPageDialog::OnInitDialog();
     if (!m_bFirstInit)
         return TRUE;
-    Frame();
+    Host();
     for (int i = 0; i < 3; ++i) {
         m_lists[i].SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
         m_lists[i].ModifyStyle(0, LVS_NOSCROLL | LVS_SHOWSELALWAYS);
     }
     m_lists[3].SetExtendedStyle(LVS_EX_GRIDLINES);
     m_lists[3].ModifyStyle(0, LVS_NOSCROLL | LVS_SINGLESEL);
-    if (m_pMainFrame != nullptr && !m_pMainFrame->IsStartUpPending())
+    if (m_pHost != nullptr && !m_pHost->IsStartUpPending())
         Layout();
     // French is held as 4000 by the frame: the edits follow its offset member.
-    int* language = m_pMainFrame != nullptr ? &m_pMainFrame->m_iLanguageOffset : nullptr;
+    int* language = m_pHost != nullptr ? m_pHost->LanguageOffsetVariable() : nullptr;
     for (CMyEdit& edit : m_edits) {
         edit.SetMaxTextLength(6);
         edit.SetInputParameters(tarvik::kSerialTextAlphabet, 0, 1000, 4000, 3000, language, false,
@@ -85,7 +84,7 @@ BOOL CDlgSensorInformationPkr::OnInitDialog() {
 }
 
 void CDlgSensorInformationPkr::Layout() {
-    const CRect client = HostClientRect(m_pMainFrame);
+    const CRect client = HostClientRect(m_pHost);
     MoveWindow(0, 0, client.Width(), client.Height());
     const int width = client.Width() < 494 ? 475 : client.Width() - 19;
     const int height = client.Height() < 452 ? 437 : client.Height() - 15;
@@ -95,7 +94,7 @@ void CDlgSensorInformationPkr::Layout() {
 
 void CDlgSensorInformationPkr::OnPaint() {
     CPageDialog::OnPaint();
-    if (IsWindowVisible() && Frame() != nullptr && !m_pMainFrame->IsStartUpPending())
+    if (IsWindowVisible() && Host() != nullptr && !m_pHost->IsStartUpPending())
         Layout();
 }
 
@@ -108,9 +107,9 @@ void CDlgSensorInformationPkr::OnShowWindow(BOOL bShow, UINT nStatus) {
         WriteMarkedSerialsSoon();
         return;
     }
-    if (Frame() == nullptr || m_pMainFrame->IsStartUpPending())
+    if (Host() == nullptr || m_pHost->IsStartUpPending())
         return;
-    if (CDlgMeasureDiagram* measure = m_pMainFrame->GetMeasureDiagramPage())
+    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
         measure->OnBnClickedStop();
     if (m_iRefreshOnShow == 1 || ShownRecordsAreStale()) {
         UpdateSensorInformation(TRUE);
@@ -122,8 +121,8 @@ void CDlgSensorInformationPkr::OnShowWindow(BOOL bShow, UINT nStatus) {
 }
 
 bool CDlgSensorInformationPkr::ShownRecordsAreStale() const {
-    return m_pMainFrame != nullptr &&
-           std::memcmp(m_aShownRecord, m_pMainFrame->m_aSensorRecord, sizeof m_aShownRecord) != 0;
+    return m_pHost != nullptr && std::memcmp(m_aShownRecord, m_pHost->Dialogue().m_aSensorRecord,
+                                             sizeof m_aShownRecord) != 0;
 }
 
 void CDlgSensorInformationPkr::OnTimer(UINT_PTR nIDEvent) {
@@ -131,7 +130,7 @@ void CDlgSensorInformationPkr::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == TIMER_REFRESH) {
         UpdateSensorInformation(TRUE);
     } else if (nIDEvent == TIMER_DIALOGUE_REST) {
-        if (Frame() != nullptr && m_pMainFrame->COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE)
+        if (Host() != nullptr && m_pHost->Dialogue().COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE)
             ShowItem(IDC_SERIAL_A, true);
         else
             SetTimer(TIMER_DIALOGUE_REST, 250, nullptr);
@@ -142,7 +141,7 @@ void CDlgSensorInformationPkr::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CDlgSensorInformationPkr::LayoutCheck() {
-    if (Frame() == nullptr)
+    if (Host() == nullptr)
         return;
     const bool multi = IsMulti();
     const bool open = IsCurrentPortOpen();
@@ -160,21 +159,21 @@ void CDlgSensorInformationPkr::LayoutCheck() {
 }
 
 bool CDlgSensorInformationPkr::IsMulti() const {
-    return m_pMainFrame != nullptr && m_pMainFrame->m_iNumberOfSensors > 1;
+    return m_pHost != nullptr && m_pHost->Dialogue().m_iNumberOfSensors > 1;
 }
 
 bool CDlgSensorInformationPkr::IsCurrentPortOpen() const {
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return false;
-    const int row = m_pMainFrame->m_iCurrentRow;
+    const int row = m_pHost->Dialogue().m_iCurrentRow;
     return row >= 0 && row < COM_MAX_PORTS &&
-           m_pMainFrame->m_aEntries[row].iState == PORT_STATE_OPEN;
+           m_pHost->Dialogue().m_aEntries[row].iState == PORT_STATE_OPEN;
 }
 
 bool CDlgSensorInformationPkr::ChannelBDue() const {
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return false;
-    const SensorRecord& record = m_pMainFrame->m_aSensorRecord[0];
+    const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[0];
     const int stator = record.ucStatorId;
     return stator == 4 || stator == 6 || (stator == 5 && record.ucDeviceKind == 0);
 }

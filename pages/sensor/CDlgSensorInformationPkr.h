@@ -4,12 +4,12 @@
 // texts), InformationFill.cpp (the fields and lists), InformationSerial.cpp (the serial edits).
 #pragma once
 
-#include "app/PageDialog.h"
 #include "controls/MyEdit.h"
+#include "pages/common/PageDialog.h"
 #include "platform/framework/commctrl/ListCtrl.h"
 #include "sensor/CComPort.h"
 
-class CMainFrame;
+class PageHost;
 struct SensorRecord;
 
 class CDlgSensorInformationPkr : public CPageDialog {
@@ -62,7 +62,7 @@ class CDlgSensorInformationPkr : public CPageDialog {
     DECLARE_MESSAGE_MAP()
 
   private:
-    CMainFrame* Frame();
+    PageHost* Host();
     // The sensors' records differ from the ones last shown (a restart after an adjustment or
     // its deletion, an uncertainty written): the page is refilled when it shows.
     bool ShownRecordsAreStale() const;
@@ -90,7 +90,7 @@ class CDlgSensorInformationPkr : public CPageDialog {
     void WriteMarkedSerialsSoon();
     int ChannelOfEdit(UINT nID) const;
 
-    CMainFrame* m_pMainFrame = nullptr;
+    PageHost* m_pHost = nullptr;
     BOOL m_bFirstInit = TRUE;
     CMyEdit m_edits[kEditCount];
     int m_aiSelStart[4] = {};

@@ -3,10 +3,10 @@
 // again, to read about the program or to quit. Escape never closes it.
 #include "pages/sensor/CDlgStartUp.h"
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "foundation/PortText.h"
 #include "foundation/SharedConstants.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/framework/MessageBox.h"
 #include "res/TextIds.h"
@@ -72,11 +72,10 @@ BOOL CDlgStartUp::OnInitDialog() {
     const BOOL result = CDialog::OnInitDialog();
     if (m_bFirstInit) {
         m_bFirstInit = FALSE;
-        m_pMainFrame = GetMainFrame();
-        if (m_pMainFrame != nullptr) {
-            m_pMainFrame->RegisterWindow(this, kStartUpDirectRegistration,
-                                         WM_REGISTER_START_UP_WINDOW);
-            m_iLanguageOffset = m_pMainFrame->GetLanguageOffset();
+        m_pHost = GetPageHost();
+        if (m_pHost != nullptr) {
+            m_pHost->RegisterWindow(this, kStartUpDirectRegistration, WM_REGISTER_START_UP_WINDOW);
+            m_iLanguageOffset = m_pHost->GetLanguageOffset();
         }
     }
     if (CWnd* hidden = GetDlgItem(IDC_HIDDEN_STATIC))
@@ -87,8 +86,8 @@ BOOL CDlgStartUp::OnInitDialog() {
         m_picture.SetBitmapFromResourceId(kPictureBitmap);
     }
     SetWindowText(kCaption);
-    if (m_pMainFrame != nullptr)
-        m_pMainFrame->SetWindowText(kCaption);
+    if (m_pHost != nullptr)
+        m_pHost->HostWindow().SetWindowText(kCaption);
     SetDlgItemText(IDC_ONLY_USB_CAPTION, Text(IDS_ONLY_USB));
     SetDlgItemText(IDC_ONLY_USB_CAPTION_FRENCH, Text(IDS_ONLY_USB));
     if (CWinApp* app = AfxGetApp())
@@ -115,7 +114,7 @@ void CDlgStartUp::OnShowWindow(BOOL bShow, UINT nStatus) {
         StopProgress();
         return;
     }
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return;
     if (CWnd* defaultButton = GetDlgItem(IDC_DEFAULT_BUTTON))
         defaultButton->SetFocus();
@@ -131,9 +130,9 @@ void CDlgStartUp::OnShowWindow(BOOL bShow, UINT nStatus) {
     if (CWnd* caption = GetDlgItem(IDC_ONLY_USB_CAPTION_FRENCH))
         caption->ShowWindow(french ? SW_SHOW : SW_HIDE);
     // The search opens the ports itself; the window starts it once it is on the screen.
-    if (m_pMainFrame->m_pPortMan)
-        m_pMainFrame->m_pPortMan->ClosePort(false);
-    m_pMainFrame->SetTimer(COM_TIMER_BUILD_PORT_TABLE, SHOW_SEARCH_DELAY_MS, nullptr);
+    if (m_pHost->Dialogue().m_pPortMan)
+        m_pHost->Dialogue().m_pPortMan->ClosePort(false);
+    m_pHost->HostWindow().SetTimer(COM_TIMER_BUILD_PORT_TABLE, SHOW_SEARCH_DELAY_MS, nullptr);
 }
 
 HBRUSH CDlgStartUp::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
@@ -173,8 +172,7 @@ void CDlgStartUp::ShowProgressBar(int portCount) {
 void CDlgStartUp::SetPortProgress(int port) {
     m_progress.ReachPort(port);
     UpdateProgressBar();
-    CDlgSensorConnection* page =
-        m_pMainFrame != nullptr ? m_pMainFrame->GetConnectionPage() : nullptr;
+    CDlgSensorConnection* page = m_pHost != nullptr ? m_pHost->GetConnectionPage() : nullptr;
     if (m_bProgressActive && page != nullptr) {
         page->UpdateRowProgress(port + 1, m_progress.FinishedRowValue());
         if (port < m_progress.PortCount()) {
@@ -187,8 +185,7 @@ void CDlgStartUp::SetPortProgress(int port) {
 void CDlgStartUp::AdvanceProgress(int kind) {
     m_progress.Advance(kind);
     UpdateProgressBar();
-    CDlgSensorConnection* page =
-        m_pMainFrame != nullptr ? m_pMainFrame->GetConnectionPage() : nullptr;
+    CDlgSensorConnection* page = m_pHost != nullptr ? m_pHost->GetConnectionPage() : nullptr;
     if (m_bProgressActive && page != nullptr && m_iProgressRow >= 0)
         page->UpdateRowProgress(m_iProgressRow, m_progress.RowValue(m_iProgressRow));
 }
@@ -199,7 +196,7 @@ void CDlgStartUp::StopProgress() {
     m_bBusy = FALSE;
     if (m_bProgressActive) {
         if (CDlgSensorConnection* page =
-                m_pMainFrame != nullptr ? m_pMainFrame->GetConnectionPage() : nullptr)
+                m_pHost != nullptr ? m_pHost->GetConnectionPage() : nullptr)
             page->EndRowProgress();
         m_bProgressActive = FALSE;
     }
@@ -231,8 +228,8 @@ void CDlgStartUp::OnSearchAgain() {
         if (CWnd* control = GetDlgItem(id))
             control->ShowWindow(SW_HIDE);
     }
-    if (m_pMainFrame != nullptr)
-        m_pMainFrame->COM_BuildPortTable(
+    if (m_pHost != nullptr)
+        m_pHost->Dialogue().COM_BuildPortTable(
             IsDlgButtonChecked(IDC_SEARCH_ALL_PORTS) == BST_CHECKED ? 4 : 0);
 }
 
@@ -246,8 +243,8 @@ void CDlgStartUp::OnInfo() {
 }
 
 void CDlgStartUp::PostCloseToFrame() {
-    if (m_pMainFrame != nullptr)
-        m_pMainFrame->PostMessage(WM_CLOSE);
+    if (m_pHost != nullptr)
+        m_pHost->HostWindow().PostMessage(WM_CLOSE);
 }
 
 void CDlgStartUp::OnQuit() {
@@ -261,10 +258,9 @@ void CDlgStartUp::OnClose() {
 
 void CDlgStartUp::OnOnlyUsb() {
     m_bSearchForOnlyUsbPorts = m_checkOnlyUsb.GetCheck() == BST_CHECKED ? TRUE : FALSE;
-    if (m_pMainFrame == nullptr || m_progressBar.m_hWnd == nullptr ||
-        !m_progressBar.IsWindowVisible())
+    if (m_pHost == nullptr || m_progressBar.m_hWnd == nullptr || !m_progressBar.IsWindowVisible())
         return;
     for (UINT id : kSearchTimers)
-        m_pMainFrame->CWnd::KillTimer(id);
-    m_pMainFrame->SetTimer(COM_TIMER_BUILD_PORT_TABLE, SHOW_SEARCH_DELAY_MS, nullptr);
+        m_pHost->HostWindow().KillTimer(id);
+    m_pHost->HostWindow().SetTimer(COM_TIMER_BUILD_PORT_TABLE, SHOW_SEARCH_DELAY_MS, nullptr);
 }

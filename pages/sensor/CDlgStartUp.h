@@ -11,7 +11,7 @@
 #include "platform/framework/commctrl/ProgressCtrl.h"
 #include "platform/gfx/GdiWrappers.h"
 
-class CMainFrame;
+class PageHost;
 
 class CDlgStartUp : public CDialog {
     DECLARE_DYNAMIC(CDlgStartUp)
@@ -70,7 +70,7 @@ class CDlgStartUp : public CDialog {
     void PostCloseToFrame();
     CString Text(int id) const;
 
-    CMainFrame* m_pMainFrame = nullptr;
+    PageHost* m_pHost = nullptr;
     BOOL m_bFirstInit = TRUE;
     int m_iLanguageOffset = 0;
     BOOL m_bBusy = FALSE;

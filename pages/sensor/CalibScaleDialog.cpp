@@ -2,10 +2,11 @@
 // channel and checks them; shown again as the reading form it starts the loaded reading, which
 // the engine ends through CloseIfVisible. Cancel in the reading form stops the reading first, so
 // only a reading started from the confirmed input can lead to a write.
-#include "app/MainFrame.h"
-#include "app/views/CAFormChannel.h"
 #include "foundation/EditHelpers.h"
 #include "foundation/Language.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/DisplayHelper.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "pages/sensor/CalibrationStepDialogs.h"
@@ -84,22 +85,22 @@ void CDlgCalibMsgGetValueEnd::SetTexts() {
     // The reading form: the run's input stands, the loaded reading starts.
     m_pPage->m_bReadingPhase = FALSE;
     UpdateProgressBar();
-    CMainFrame* frame = m_pPage->Frame();
-    if (frame->COM_ZMCOMStartReadRawCalib(CALIB_PHASE_SCALE) >= 0)
+    PageHost* frame = m_pPage->Host();
+    if (frame->Dialogue().COM_ZMCOMStartReadRawCalib(CALIB_PHASE_SCALE) >= 0)
         frame->WaitCursorOn();
     else
         EndDialog(IDCANCEL);
 }
 
 void CDlgCalibMsgGetValueEnd::FillChannel(int channel) {
-    CMainFrame* frame = m_pPage->Frame();
-    const SensorRecord& record = frame->m_aSensorRecord[0];
+    PageHost* frame = m_pPage->Host();
+    const SensorRecord& record = frame->Dialogue().m_aSensorRecord[0];
     const int source = m_pPage->m_bSingleChannel ? 0 : channel;
     // The range in the unit that suits it, as the information page shows it; the scaling value
     // is typed in the same unit.
     CString fullScale = CTarvik_Send::TarSend_GetRangeText(record, source);
     CString unit;
-    if (CAFormChannelX* view = frame->GetChannelView(source)) {
+    if (IChannelViewControl* view = frame->ChannelViewControl(source)) {
         CString number;
         view->FormatChannelValue(fullScale, static_cast<char>(record.ucUnitLetter[source]),
                                  CDisplayHelper::MODE_RANGE, &number, &unit);
@@ -182,8 +183,8 @@ void CDlgCalibMsgGetValueEnd::OnOK() {
 void CDlgCalibMsgGetValueEnd::OnCancel() {
     if (m_bReadingForm && m_pPage != nullptr) {
         // The reading stops before the dialog goes: its end can no longer write anything.
-        m_pPage->Frame()->COM_ZMCOMStopReadRawCalib();
-        m_pPage->Frame()->WaitCursorOff();
+        m_pPage->Host()->Dialogue().COM_ZMCOMStopReadRawCalib();
+        m_pPage->Host()->WaitCursorOff();
         m_bReadingForm = FALSE;
     }
     CCalibStepDialog::OnCancel();
@@ -191,7 +192,7 @@ void CDlgCalibMsgGetValueEnd::OnCancel() {
 
 void CDlgCalibMsgGetValueEnd::CloseIfVisible() {
     if (m_pPage != nullptr)
-        m_pPage->Frame()->WaitCursorOff();
+        m_pPage->Host()->WaitCursorOff();
     if (m_hWnd == nullptr || !IsWindowVisible())
         return;
     if (m_bReadingForm) {

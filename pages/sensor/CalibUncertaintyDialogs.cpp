@@ -3,9 +3,9 @@
 // that have it.
 #include "pages/sensor/CalibUncertaintyDialogs.h"
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "res/TextIds.h"
@@ -106,7 +106,7 @@ void CDlgCalibInaccuracyDefine::OnChannelChosen() {
 
 void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
     CDialog::OnShowWindow(bShow, nStatus);
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (!bShow || frame == nullptr || frame->IsStartUpPending() || m_pPage == nullptr)
         return;
     if (!m_pPage->m_bFirstStepDialog && !m_pPage->m_rectStep.IsRectEmpty()) {
@@ -124,7 +124,7 @@ void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
     BOOL valid[2] = {};
     for (int ch = 0; ch < 2; ++ch) {
         const double value =
-            frame->COM_GetActiveCalibValue(0, &valid[ch], nullptr, nullptr, ch == 0);
+            frame->Dialogue().COM_GetActiveCalibValue(0, &valid[ch], nullptr, nullptr, ch == 0);
         SetDlgItemText(IDC_EDIT[ch], UncertaintyText(value, valid[ch] != FALSE));
     }
     const int focus = valid[0] && !valid[1] ? IDC_EDIT[1] : IDC_EDIT[0];
@@ -137,7 +137,8 @@ void CDlgCalibInaccuracyDefine::OnShowWindow(BOOL bShow, UINT nStatus) {
     SetDlgItemText(IDC_DELETE[0], GetLanguageString(IDS_DELETE));
     SetDlgItemText(IDC_DELETE[1], GetLanguageString(IDS_DELETE));
     SetDlgItemText(IDCANCEL, GetLanguageString(IDS_CANCEL));
-    const bool channelB = HasChannelB(frame->m_aSensorRecord[0], m_pPage->m_bSingleChannel);
+    const bool channelB =
+        HasChannelB(frame->Dialogue().m_aSensorRecord[0], m_pPage->m_bSingleChannel);
     for (int id :
          {IDC_RADIO_B, IDC_LABEL[1], IDC_EDIT[1], IDC_PERCENT[1], IDC_CHANGE[1], IDC_DELETE[1]}) {
         if (CWnd* control = GetDlgItem(id))
@@ -167,7 +168,7 @@ void CDlgCalibInaccuracyDefine::Finish(double value, int action) {
 
 void CDlgCalibInaccuracyRangeFailure::OnShowWindow(BOOL bShow, UINT nStatus) {
     CDialog::OnShowWindow(bShow, nStatus);
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (!bShow || frame == nullptr || frame->IsStartUpPending())
         return;
     SetWindowText(GetLanguageString(IDS_UNCERTAINTY_CAPTION));

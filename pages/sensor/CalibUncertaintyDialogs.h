@@ -3,7 +3,7 @@
 // the page checks the pending value and has the engine write it.
 #pragma once
 
-#include "app/PerRunDialog.h"
+#include "pages/common/PerRunDialog.h"
 
 class CDlgSensorCalibration;
 

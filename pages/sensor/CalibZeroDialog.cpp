@@ -2,8 +2,8 @@
 // engine reads zero and control and closes the dialog through StartWaitTimer. While it reads,
 // Escape and the close box do nothing; a watchdog ends the dialog when the reading cannot finish
 // (the dialogue rests without the close, the sensor is gone, or no reading came for 5 s).
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
@@ -57,28 +57,29 @@ void CDlgCalibMsgGetValueZero::SetTexts() {
 void CDlgCalibMsgGetValueZero::OnOK() {
     if (m_bReading || m_pPage == nullptr)
         return;
-    CMainFrame* frame = m_pPage->Frame();
+    PageHost* frame = m_pPage->Host();
     StoreRectangle();
     if (CWnd* wait = GetDlgItem(IDC_WAIT_TEXT))
         wait->ShowWindow(SW_SHOW);
     if (CWnd* instruction = GetDlgItem(IDC_INSTRUCTION))
         instruction->EnableWindow(FALSE);
-    frame->COM_ResetCalibValues();
-    frame->COM_ClearCalibPendingFlags();
+    frame->Dialogue().COM_ResetCalibValues();
+    frame->Dialogue().COM_ClearCalibPendingFlags();
     for (int id : {IDOK, IDCANCEL, IDC_NO_CONTROL_A, IDC_NO_CONTROL_B}) {
         if (CWnd* control = GetDlgItem(id))
             control->EnableWindow(FALSE);
     }
     const BOOL noControlA = IsDlgButtonChecked(IDC_NO_CONTROL_A) == BST_CHECKED;
-    const BOOL noControlB = frame->m_bFirstSensorIsPkrWithoutDigitalInput
+    const BOOL noControlB = frame->Dialogue().m_bFirstSensorIsPkrWithoutDigitalInput
                                 ? noControlA
                                 : IsDlgButtonChecked(IDC_NO_CONTROL_B) == BST_CHECKED;
-    frame->m_aCalib[0].ucNoBuiltInControl = noControlA ? 1 : 0;
-    frame->m_aCalib[1].ucNoBuiltInControl = noControlB ? 1 : 0;
+    frame->Dialogue().m_aCalib[0].ucNoBuiltInControl = noControlA ? 1 : 0;
+    frame->Dialogue().m_aCalib[1].ucNoBuiltInControl = noControlB ? 1 : 0;
     CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage();
     const bool controlOn = measure != nullptr && measure->m_iControlSignalState == 1;
     m_bReading = TRUE;
-    if (frame->COM_ZMCOMStartReadRawCalib(controlOn ? CALIB_PHASE_CONTROL : CALIB_PHASE_ZERO) < 0) {
+    if (frame->Dialogue().COM_ZMCOMStartReadRawCalib(controlOn ? CALIB_PHASE_CONTROL
+                                                               : CALIB_PHASE_ZERO) < 0) {
         GiveUp();
         return;
     }
@@ -105,8 +106,8 @@ void CDlgCalibMsgGetValueZero::StartWaitTimer() {
 
 void CDlgCalibMsgGetValueZero::GiveUp() {
     KillTimer(TIMER_WATCHDOG);
-    CMainFrame* frame = m_pPage->Frame();
-    frame->COM_ZMCOMStopReadRawCalib();
+    PageHost* frame = m_pPage->Host();
+    frame->Dialogue().COM_ZMCOMStopReadRawCalib();
     m_bReading = FALSE;
     CDlgSensorCalibration::s_bZeroDialogBusy = FALSE;
     frame->WaitCursorOff();
@@ -124,9 +125,9 @@ void CDlgCalibMsgGetValueZero::OnTimer(UINT_PTR nIDEvent) {
     }
     if (nIDEvent != TIMER_WATCHDOG || !m_bReading || m_bClosing)
         return;
-    CMainFrame* frame = m_pPage->Frame();
-    const bool resting =
-        frame->COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE && !frame->m_bRequestOutstanding;
+    PageHost* frame = m_pPage->Host();
+    const bool resting = frame->Dialogue().COM_GetZMCOMConfgFlow() == ZM_STOP_MEASURE &&
+                         !frame->Dialogue().m_bRequestOutstanding;
     if (m_pPage->m_iProgressPosition != m_iLastPosition) {
         m_iLastPosition = m_pPage->m_iProgressPosition;
         m_iQuietMs = 0;

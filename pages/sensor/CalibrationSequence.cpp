@@ -1,9 +1,9 @@
 // A run of the user adjustment: warning, zero reading, scale input and loaded reading (or the
 // wrong-scale message), each step dialog made for this run only; the deletion of the user
 // adjustment; the computation the engine asks for when the loaded reading is complete.
-#include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
+#include "pages/common/PageTable.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibUncertaintyDialogs.h"
 #include "pages/sensor/CalibrationMath.h"
@@ -18,27 +18,27 @@ constexpr BYTE kQuadratureEncoder = 9;
 }  // namespace
 
 bool CDlgSensorCalibration::ComputeSingleChannelFlag() const {
-    const SensorRecord& record = m_pMainFrame->m_aSensorRecord[0];
+    const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[0];
     return (record.ucDeviceKind == 1 && record.ucStatorId == 5) || record.ucStatorId == 7;
 }
 
 bool CDlgSensorCalibration::RefuseForSeveralSensors(int operation) {
-    if (m_pMainFrame->m_iNumberOfSensors < 2)
+    if (m_pHost->Dialogue().m_iNumberOfSensors < 2)
         return false;
     const CString text =
         GetLanguageString(operation == 0 ? IDS_NX_ZID3_ADJUST : IDS_NX_ZID3_OPERATION) + "\n\n" +
         GetLanguageString(IDS_NX_ZID3_SYNCHRONISE);
     AfxMessageBox(text, MB_ICONINFORMATION);
     // The device's ports open one by one for their adjustment until the next Update.
-    m_pMainFrame->m_iMultiportMode = 2;
-    m_pMainFrame->SetOperatingMode(PAGE_CONNECTION);
+    m_pHost->Dialogue().m_iMultiportMode = 2;
+    m_pHost->SetOperatingMode(PAGE_CONNECTION);
     return true;
 }
 
 void CDlgSensorCalibration::OnPerform() {
-    if (m_pMainFrame == nullptr || RefuseForSeveralSensors(0))
+    if (m_pHost == nullptr || RefuseForSeveralSensors(0))
         return;
-    const SensorRecord& record = m_pMainFrame->m_aSensorRecord[0];
+    const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[0];
     if (record.ucStatorId == kQuadratureEncoder || record.ucSensorTypeLetter == 'T') {
         AfxMessageBox(GetLanguageString(IDS_CANNOT_ADJUST), MB_ICONINFORMATION);
         return;
@@ -47,15 +47,15 @@ void CDlgSensorCalibration::OnPerform() {
 }
 
 void CDlgSensorCalibration::OnDelete() {
-    if (m_pMainFrame == nullptr || RefuseForSeveralSensors(1))
+    if (m_pHost == nullptr || RefuseForSeveralSensors(1))
         return;
     RunDelete();
 }
 
 void CDlgSensorCalibration::OnUncertainty() {
-    if (m_pMainFrame == nullptr || RefuseForSeveralSensors(1))
+    if (m_pHost == nullptr || RefuseForSeveralSensors(1))
         return;
-    if (m_pMainFrame->m_aSensorRecord[0].ucStatorId == kQuadratureEncoder) {
+    if (m_pHost->Dialogue().m_aSensorRecord[0].ucStatorId == kQuadratureEncoder) {
         AfxMessageBox(GetLanguageString(IDS_NO_UNCERTAINTY), MB_ICONINFORMATION);
         return;
     }
@@ -71,7 +71,7 @@ void CDlgSensorCalibration::OnTimer(UINT_PTR nIDEvent) {
 void CDlgSensorCalibration::RunAdjustment(int startStep) {
     m_iZeroRetriesLeft = kZeroRetries;
     RunSteps(startStep);
-    m_pMainFrame->COM_SetCalibPendingFlags();
+    m_pHost->Dialogue().COM_SetCalibPendingFlags();
 }
 
 void CDlgSensorCalibration::EndRun() {
@@ -113,12 +113,12 @@ void CDlgSensorCalibration::RunSteps(int startStep) {
         m_pZeroDialog = nullptr;
         s_bZeroDialogBusy = FALSE;
     }
-    m_pMainFrame->WaitCursorOff();
+    m_pHost->WaitCursorOff();
     if (result != IDOK || !IsSensorUsable()) {
         EndRun();
         return;
     }
-    const CCalibrationValues* values = m_pMainFrame->m_aCalib;
+    const CCalibrationValues* values = m_pHost->Dialogue().m_aCalib;
     const int window =
         calib::CheckZeroWindow(values[0].slZeroReading, m_bSingleChannel ? values[0].slZeroReading
                                                                          : values[1].slZeroReading);
@@ -141,13 +141,13 @@ void CDlgSensorCalibration::RunSteps(int startStep) {
             last = scale.DoModal();
             continue;
         }
-        m_pMainFrame->WaitCursorOff();
+        m_pHost->WaitCursorOff();
         m_iPhase = 3;
         wrong.DoModal();
         last = IDOK;
     }
     m_pScaleDialog = nullptr;
-    m_pMainFrame->WaitCursorOff();
+    m_pHost->WaitCursorOff();
     EndRun();
 }
 
@@ -182,12 +182,12 @@ BOOL CDlgSensorCalibration::CheckScaleInputs(const CString fullScale[2], const C
 
 BOOL CDlgSensorCalibration::CalcualteCalibValues(BOOL askUser, int readingSet, int& errors) {
     errors = 0;
-    if (m_pMainFrame == nullptr || !m_bRunActive || !IsSensorUsable()) {
+    if (m_pHost == nullptr || !m_bRunActive || !IsSensorUsable()) {
         errors = calib::kGainFailed[0] | calib::kGainFailed[1];
         return FALSE;
     }
-    CCalibrationValues* values = m_pMainFrame->m_aCalib;
-    const SensorRecord& record = m_pMainFrame->m_aSensorRecord[0];
+    CCalibrationValues* values = m_pHost->Dialogue().m_aCalib;
+    const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[0];
     bool withoutControl[2] = {};
     for (int ch = 0; ch < 2; ++ch) {
         CCalibrationValues& v = values[ch];
@@ -260,8 +260,8 @@ void CDlgSensorCalibration::RunUncertainty() {
         }
         const double value = m_iUncertaintyAction >= 2 ? 0.0 : m_dUncertainty;
         const int channel = m_iUncertaintyAction == 1 || m_iUncertaintyAction == 3 ? 1 : 0;
-        if (m_pMainFrame->COM_ZMCOMConfgSetInaccuracy(0, value, channel)) {
-            m_pMainFrame->WaitCursorOn();
+        if (m_pHost->Dialogue().COM_ZMCOMConfgSetInaccuracy(0, value, channel)) {
+            m_pHost->WaitCursorOn();
             m_bDeleteWaitCursor = TRUE;
         } else {
             AfxMessageBox(GetLanguageString(IDS_CHANGE_NOT_TAKEN), MB_ICONWARNING);

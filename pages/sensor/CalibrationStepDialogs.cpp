@@ -2,8 +2,8 @@
 // simple ones: the warning before an adjustment, the deletion and the wrong-scale message.
 #include "pages/sensor/CalibrationStepDialogs.h"
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "platform/framework/MessageBox.h"
@@ -24,7 +24,7 @@ CCalibStepDialog::CCalibStepDialog(UINT templateId, UINT registration, CDlgSenso
 
 void CCalibStepDialog::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPerRunDialog::OnShowWindow(bShow, nStatus);
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (!bShow || m_pPage == nullptr || frame == nullptr || frame->IsStartUpPending())
         return;
     // Where the last step dialog was left, in this dialog's own size: the steps' forms differ,
@@ -37,7 +37,7 @@ void CCalibStepDialog::OnShowWindow(BOOL bShow, UINT nStatus) {
 }
 
 BOOL CCalibStepDialog::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame != nullptr && frame->IsWaitCursorShown()) {
         RestoreWaitCursor();
         return TRUE;
@@ -87,10 +87,10 @@ void CDlgCalibMsgDeleteCalib::SetTexts() {
 }
 
 void CDlgCalibMsgDeleteCalib::OnOK() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (m_ucUser && frame != nullptr) {
         // The wait cursor stands for a request on its way; it ends when the dialogue rests.
-        if (frame->COM_ZMCOMConfgDeactivateUserCalib(TRUE)) {
+        if (frame->Dialogue().COM_ZMCOMConfgDeactivateUserCalib(TRUE)) {
             frame->WaitCursorOn();
             if (m_pPage != nullptr)
                 m_pPage->m_bDeleteWaitCursor = TRUE;

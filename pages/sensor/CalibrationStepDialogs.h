@@ -5,8 +5,8 @@
 // dialog in CalibZeroDialog.cpp, the scale dialog in CalibScaleDialog.cpp.
 #pragma once
 
-#include "app/PerRunDialog.h"
 #include "controls/LedButton.h"
+#include "pages/common/PerRunDialog.h"
 #include "platform/framework/Controls.h"
 #include "platform/framework/commctrl/ProgressCtrl.h"
 

@@ -1,8 +1,8 @@
 // Opening and closing the port of a row (activation): a double-click, Enter or Space on a row,
 // a baud change of a row, and the continuation after a closed row. The engine opens, closes and
 // re-creates its ports; the page never deletes or resets a port manager itself.
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
@@ -58,16 +58,16 @@ void CDlgSensorConnection::ShowCannotActivate(int row) {
 }
 
 void CDlgSensorConnection::CloseOpenRow(int row, BOOL groupRow) {
-    CMainFrame* frame = m_pMainFrame;
-    frame->m_strPortToOpen = frame->m_strSensorPortName;
-    frame->m_iCurrentRow = -1;
-    const BOOL severalSensors = groupRow || frame->m_iNumberOfSensors > 1;
+    PageHost* frame = m_pHost;
+    frame->Dialogue().m_strPortToOpen = frame->Dialogue().m_strSensorPortName;
+    frame->Dialogue().m_iCurrentRow = -1;
+    const BOOL severalSensors = groupRow || frame->Dialogue().m_iNumberOfSensors > 1;
     const int activeRow = severalSensors ? FindActiveRow() : row;
-    frame->COM_CloseSensorPorts();
+    frame->Dialogue().COM_CloseSensorPorts();
     if (severalSensors) {
-        for (BOOL& flag : frame->m_abGroupActivation)
+        for (BOOL& flag : frame->Dialogue().m_abGroupActivation)
             flag = FALSE;
-        frame->m_iNumberOfSensors = 0;
+        frame->Dialogue().m_iNumberOfSensors = 0;
         if (ChanState_GetConnectedChannelCount() > 0)
             ChanState_Reset();
         // Every row of the device shows it is closed again.
@@ -78,7 +78,7 @@ void CDlgSensorConnection::CloseOpenRow(int row, BOOL groupRow) {
                 m_listPorts.SetItemText(r, COL_STATE, available);
         }
     }
-    frame->COM_UpdatePortRowStateAndSerial(activeRow);
+    frame->Dialogue().COM_UpdatePortRowStateAndSerial(activeRow);
     if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
         measure->OnSensorDisconnected();
     if (CDlgSensorInformationPkr* information = frame->GetInformationPage())
@@ -86,28 +86,28 @@ void CDlgSensorConnection::CloseOpenRow(int row, BOOL groupRow) {
 }
 
 void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
-    if (m_pMainFrame == nullptr)
-        m_pMainFrame = GetMainFrame();
-    CMainFrame* frame = m_pMainFrame;
+    if (m_pHost == nullptr)
+        m_pHost = GetPageHost();
+    PageHost* frame = m_pHost;
     if (frame == nullptr || m_listPorts.m_hWnd == nullptr)
         return;
     if (m_bActivationBusy)
         return;
     frame->SetProgressActive(TRUE);
     struct ProgressOff {
-        CMainFrame* frame;
+        PageHost* frame;
         ~ProgressOff() { frame->SetProgressActive(FALSE); }
     } progressOff{frame};
 
     const int group = GroupOfRow(row);
     if (mode == 1 && row >= 0 && row < COM_MAX_PORTS) {
-        if (SensorEntry_IsNetworkPort(frame->m_aEntries[row])) {
+        if (SensorEntry_IsNetworkPort(frame->Dialogue().m_aEntries[row])) {
             frame->WaitCursorOn();
             const BOOL usable = CheckXPicoOfRow(row);
             frame->WaitCursorOff();
             if (!usable) {
                 m_listPorts.SetComboBox(row, COL_BAUDRATE, FALSE, &m_aBaudChoices[row], 2, 0);
-                frame->m_aEntries[row].iBaudrate = -1;
+                frame->Dialogue().m_aEntries[row].iBaudrate = -1;
                 return;
             }
         }
@@ -115,12 +115,12 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
     if (m_bPendingContinuation) {
         m_bPendingContinuation = FALSE;
         const int pendingRow = m_iLastActivatedRow;
-        frame->m_bSensorAnswered = FALSE;
+        frame->Dialogue().m_bSensorAnswered = FALSE;
         if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
             measure->OnSensorDisconnected();
-        frame->m_strPortToOpen = m_strPendingPortName;
-        frame->COM_UpdatePortRowStateAndSerial(pendingRow);
-        if (frame->COM_OpenTableEntryPort(pendingRow)) {
+        frame->Dialogue().m_strPortToOpen = m_strPendingPortName;
+        frame->Dialogue().COM_UpdatePortRowStateAndSerial(pendingRow);
+        if (frame->Dialogue().COM_OpenTableEntryPort(pendingRow)) {
             frame->WaitCursorOn();
             PostMessage(WM_PORT_ACTIVATED, static_cast<WPARAM>(pendingRow), 0);
         } else {
@@ -130,11 +130,13 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
         return;
     }
     m_iLastActivatedRow = row;
-    if (frame->COM_GetZMCOMConfgFlow() == ZM_START_INIT)
+    if (frame->Dialogue().COM_GetZMCOMConfgFlow() == ZM_START_INIT)
         return;
-    if (mode == 1 && row >= 0 && row == frame->m_iOpenEntry && frame->m_pPortMan &&
-        frame->m_pPortMan->GetStateText() == frame->m_aEntries[row].strPortName) {
-        frame->m_strCurrentPortText = frame->m_pPortMan->GetStateText();
+    if (mode == 1 && row >= 0 && row == frame->Dialogue().m_iOpenEntry &&
+        frame->Dialogue().m_pPortMan &&
+        frame->Dialogue().m_pPortMan->GetStateText() ==
+            frame->Dialogue().m_aEntries[row].strPortName) {
+        frame->Dialogue().m_strCurrentPortText = frame->Dialogue().m_pPortMan->GetStateText();
         frame->WaitCursorOn();
         PostMessage(WM_PORT_ACTIVATED, static_cast<WPARAM>(row), 0);
         return;
@@ -145,16 +147,16 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
     const CString available = GetLanguageString(IDS_AVAILABLE);
     const CString notSupported = GetLanguageString(IDS_NOT_SUPPORTED);
     const CString notAvailable = GetLanguageString(IDS_PORT_NOT_AVAILABLE);
-    if (!frame->m_pPortMan) {
+    if (!frame->Dialogue().m_pPortMan) {
         AfxMessageBox("Please update ports");
         return;
     }
-    frame->m_strCurrentPortText = frame->m_pPortMan->GetStateText();
+    frame->Dialogue().m_strCurrentPortText = frame->Dialogue().m_pPortMan->GetStateText();
     const CString portName = PortNameOfRow(row);
     const CString state = StateTextOfRow(row);
     // A row of the previous search that this one did not find is shown, never opened.
-    const bool inTable =
-        row < frame->m_iEntryCount && frame->m_aEntries[row].strPortName == portName;
+    const bool inTable = row < frame->Dialogue().m_iEntryCount &&
+                         frame->Dialogue().m_aEntries[row].strPortName == portName;
 
     if (state == active && inTable) {
         CloseOpenRow(row, group >= 0);
@@ -162,21 +164,21 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
     }
     if (state == available && inTable) {
         if (!IsNoRowActive(active))
-            CloseOpenRow(FindActiveRow(), group >= 0 || frame->m_iNumberOfSensors > 1);
+            CloseOpenRow(FindActiveRow(), group >= 0 || frame->Dialogue().m_iNumberOfSensors > 1);
         if (mode == 1) {
             m_strPendingPortName = portName;
             m_bPendingContinuation = TRUE;
-            frame->SetTimer(34, kContinuationMs, nullptr);
+            frame->HostWindow().SetTimer(34, kContinuationMs, nullptr);
             return;
         }
         if (group < 0) {
-            frame->COM_CreateMainPortManager(frame->m_hWnd);
+            frame->Dialogue().COM_CreateMainPortManager(frame->HostWindow().m_hWnd);
             if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
                 measure->OnSensorDisconnected();
-            frame->m_strPortToOpen = portName;
-            frame->m_iCurrentRow = row;
-            frame->COM_UpdatePortRowStateAndSerial(row);
-            if (!frame->COM_OpenTableEntryPort(row)) {
+            frame->Dialogue().m_strPortToOpen = portName;
+            frame->Dialogue().m_iCurrentRow = row;
+            frame->Dialogue().COM_UpdatePortRowStateAndSerial(row);
+            if (!frame->Dialogue().COM_OpenTableEntryPort(row)) {
                 ShowCannotActivate(row);
                 return;
             }
@@ -184,11 +186,11 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
                 information->Refill(0);
             return;
         }
-        frame->m_abGroupActivation[group] = TRUE;
+        frame->Dialogue().m_abGroupActivation[group] = TRUE;
         if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
             measure->OnSensorDisconnected();
         UpdatePortStates(row, TRUE);
-        frame->COM_StartMultiChannelActivation(row, kMultiChannelStartMs);
+        frame->Dialogue().COM_StartMultiChannelActivation(row, kMultiChannelStartMs);
         return;
     }
     if (state == notAvailable || !inTable) {
@@ -203,7 +205,7 @@ LRESULT CDlgSensorConnection::OnPortActivated(WPARAM wParam, LPARAM lParam) {
     m_lLastMessageParam = lParam;
     m_iSelectedRow = m_iLastMessageRow;
     m_bActivationBusy = TRUE;
-    if (m_pMainFrame != nullptr)
-        m_pMainFrame->SetTimer(36, 100, nullptr);
+    if (m_pHost != nullptr)
+        m_pHost->HostWindow().SetTimer(36, 100, nullptr);
     return 0;
 }

@@ -2,10 +2,10 @@
 // one sensor (through an activation of its row and CMainFrame::TIMER_BAUD_WRITE) or to every port
 // of a multi-port device (TIMER_BAUD_MULTIPORT_WRITE and TIMER_BAUD_MULTIPORT_WAIT, the device
 // restarts only when every port took the new rate), and the device-server checks of a network port.
-#include "app/MainFrame.h"
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
 #include "foundation/Language.h"
 #include "foundation/PortText.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/MessageBox.h"
@@ -66,10 +66,9 @@ void CDlgSensorConnection::SetBaudrateCellText(int row, const CString& text) {
 }
 
 void CDlgSensorConnection::RestoreBaudrateCell(int row) {
-    if (m_pMainFrame == nullptr || row < 0 || row >= COM_MAX_PORTS ||
-        row >= m_listPorts.GetItemCount())
+    if (m_pHost == nullptr || row < 0 || row >= COM_MAX_PORTS || row >= m_listPorts.GetItemCount())
         return;
-    const int index = BaudrateChoiceIndex(m_pMainFrame->m_aEntries[row].iBaudrate);
+    const int index = BaudrateChoiceIndex(m_pHost->Dialogue().m_aEntries[row].iBaudrate);
     const int choice = index < 0 ? 0 : index;
     m_listPorts.SetComboBox(row, COL_BAUDRATE, index >= 0, &m_aBaudChoices[row], 2, choice);
     if (choice < m_aBaudChoices[row].GetSize())
@@ -99,7 +98,7 @@ LRESULT CDlgSensorConnection::OnComboSelection(WPARAM wParam, LPARAM lParam) {
     m_bXPicoBaudNotChanged = FALSE;
     const CString text = GetBaudrateCellText(row);
     Trace("OnComboSelection at (%d,%d): '%s'", row, column, text.GetString());
-    if (column != COL_BAUDRATE || m_pMainFrame == nullptr || row < 0 || row >= COM_MAX_PORTS ||
+    if (column != COL_BAUDRATE || m_pHost == nullptr || row < 0 || row >= COM_MAX_PORTS ||
         !m_listPorts.GetEnabled(row))
         return 0;
     const int rate = BaudrateFromCellText(text);
@@ -107,7 +106,7 @@ LRESULT CDlgSensorConnection::OnComboSelection(WPARAM wParam, LPARAM lParam) {
         RestoreBaudrateCell(row);
         return 0;
     }
-    if (rate == m_pMainFrame->m_aEntries[row].iBaudrate)
+    if (rate == m_pHost->Dialogue().m_aEntries[row].iBaudrate)
         return 0;
     m_iSelectedRow = row;
     m_bLastSelectionIsGroup = GroupOfRow(row) >= 0;
@@ -118,7 +117,7 @@ LRESULT CDlgSensorConnection::OnComboSelection(WPARAM wParam, LPARAM lParam) {
     }
     if (m_bLastSelectionIsGroup) {
         m_iPendingMultiportRow = row;
-        m_iMultiportOldCode = m_pMainFrame->m_iStoredBaudCode;
+        m_iMultiportOldCode = m_pHost->Dialogue().m_iStoredBaudCode;
         SetTimer(TIMER_BAUD_MULTIPORT_WRITE, kMultiportWriteMs, nullptr);
         return 0;
     }
@@ -127,8 +126,8 @@ LRESULT CDlgSensorConnection::OnComboSelection(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     ActivatePortRow(row, 1);
-    if (m_pMainFrame->m_aEntries[row].iBaudrate == -1) {
-        if (SensorEntry_IsNetworkPort(m_pMainFrame->m_aEntries[row]))
+    if (m_pHost->Dialogue().m_aEntries[row].iBaudrate == -1) {
+        if (SensorEntry_IsNetworkPort(m_pHost->Dialogue().m_aEntries[row]))
             m_bXPicoBaudNotChanged = TRUE;
         SetTimer(TIMER_PAGE_REFRESH, kRefreshAfterXPicoMs, nullptr);
     }
@@ -145,7 +144,7 @@ void CDlgSensorConnection::OnMultiportWriteTimer() {
     const int row = m_iPendingMultiportRow;
     const int code = BaudrateCodeFromCellText(GetBaudrateCellText(row));
     m_iMultiportWaitMs = 0;
-    if (code < 0 || !m_pMainFrame->COM_ZMCOMConfgSetBaudrateOfSelectedPort(code)) {
+    if (code < 0 || !m_pHost->Dialogue().COM_ZMCOMConfgSetBaudrateOfSelectedPort(code)) {
         if (code >= 0)
             AfxMessageBox(GetLanguageString(IDS_CHANGE_NOT_TAKEN), MB_ICONWARNING);
         RestoreBaudrateCell(row);
@@ -155,11 +154,13 @@ void CDlgSensorConnection::OnMultiportWriteTimer() {
 }
 
 void CDlgSensorConnection::OnMultiportWaitTimer() {
-    CMainFrame* frame = m_pMainFrame;
-    const bool writing = frame->COM_GetZMCOMConfgFlow() == ZM_CNFG_SET_BAUDRATE_MULTIPORT;
+    PageHost* frame = m_pHost;
+    const bool writing =
+        frame->Dialogue().COM_GetZMCOMConfgFlow() == ZM_CNFG_SET_BAUDRATE_MULTIPORT;
     // A device the engine gave up meanwhile has no ports left: that is no success.
-    const bool allWritten = frame->m_iNumberOfSensors > 0 &&
-                            frame->m_iPortsWrittenByBaudChange >= frame->m_iNumberOfSensors;
+    const bool allWritten =
+        frame->Dialogue().m_iNumberOfSensors > 0 &&
+        frame->Dialogue().m_iPortsWrittenByBaudChange >= frame->Dialogue().m_iNumberOfSensors;
     if (!allWritten && writing && m_iMultiportWaitMs < kMultiportGiveUpMs) {
         m_iMultiportWaitMs += static_cast<int>(kMultiportWaitMs);
         SetTimer(TIMER_BAUD_MULTIPORT_WAIT, kMultiportWaitMs, nullptr);
@@ -168,26 +169,26 @@ void CDlgSensorConnection::OnMultiportWaitTimer() {
     m_iMultiportWaitMs = 0;
     if (!m_bBaudWriteBack && allWritten) {
         m_iPendingMultiportRow = -1;
-        frame->COM_ZMCOMRestartDeviceOfPort();
+        frame->Dialogue().COM_ZMCOMRestartDeviceOfPort();
         return;
     }
     if (!m_bBaudWriteBack) {
         // Some port did not take the new rate: nothing restarts, and the ports that took it get
         // the old rate back, so that the device keeps one rate on all its ports.
-        m_iBaudWrittenBeforeWriteBack = frame->m_iPortsWrittenByBaudChange;
-        m_astrPortsAtNewRate = frame->COM_GetPortsThatTookBaudrate();
+        m_iBaudWrittenBeforeWriteBack = frame->Dialogue().m_iPortsWrittenByBaudChange;
+        m_astrPortsAtNewRate = frame->Dialogue().COM_GetPortsThatTookBaudrate();
         RestoreBaudrateCell(m_iPendingMultiportRow);
         m_iPendingMultiportRow = -1;
-        if (frame->COM_ZMCOMConfgSetBaudrateOfSelectedPort(m_iMultiportOldCode)) {
+        if (frame->Dialogue().COM_ZMCOMConfgSetBaudrateOfSelectedPort(m_iMultiportOldCode)) {
             m_bBaudWriteBack = TRUE;
             return;  // the engine arms this timer again for the write back
         }
     } else {
-        for (const CString& port : frame->COM_GetPortsThatTookBaudrate())
+        for (const CString& port : frame->Dialogue().COM_GetPortsThatTookBaudrate())
             std::erase(m_astrPortsAtNewRate, port);
     }
     m_bBaudWriteBack = FALSE;
-    frame->m_iPendingBaudrate = 0;
+    frame->Dialogue().m_iPendingBaudrate = 0;
     AfxMessageBox(BaudChangeFailureText(), MB_ICONWARNING);
     m_astrPortsAtNewRate.clear();
     UpdatePortList();
@@ -200,7 +201,8 @@ CString CDlgSensorConnection::BaudChangeFailureText() const {
     if (m_astrPortsAtNewRate.empty()) {
         message = GetLanguageString(IDS_BAUD_NOT_ON_EVERY_PORT);
         CString count;
-        count.Format("%d / %d", m_iBaudWrittenBeforeWriteBack, m_pMainFrame->m_iNumberOfSensors);
+        count.Format("%d / %d", m_iBaudWrittenBeforeWriteBack,
+                     m_pHost->Dialogue().m_iNumberOfSensors);
         message.Replace("%s", count);
         return message;
     }
@@ -213,27 +215,27 @@ CString CDlgSensorConnection::BaudChangeFailureText() const {
 }
 
 void CDlgSensorConnection::SetXPicoBaudrateForPort(int row, int rate, BOOL save) {
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return;
     if (row < 0)
         row = m_iSelectedRow;
     if (row < 0 || row >= COM_MAX_PORTS)
         return;
     if (rate < 0)
-        rate = tarvik::BaudrateFromCode(m_pMainFrame->m_iStoredBaudCode);
+        rate = tarvik::BaudrateFromCode(m_pHost->Dialogue().m_iStoredBaudCode);
     const CString comNumber = GetComNumberText(
-        CComPort::COM_MakePortDisplayName(m_pMainFrame->m_aEntries[row].strPortText));
+        CComPort::COM_MakePortDisplayName(m_pHost->Dialogue().m_aEntries[row].strPortText));
     CConfigEthernetInterfaceDlg server(comNumber, row, m_iLanguageOffset);
     server.ChangeXPicoBaudrate(rate, save);
 }
 
 BOOL CDlgSensorConnection::TestEchoIP(int row, BOOL retry) {
-    if (row < 0 || row >= COM_MAX_PORTS || m_pMainFrame == nullptr) {
+    if (row < 0 || row >= COM_MAX_PORTS || m_pHost == nullptr) {
         AfxMessageBox("Error.\nTestEchoIP: invalid port serial number.\nTry once more.");
         return FALSE;
     }
     const CString comNumber = GetComNumberText(
-        CComPort::COM_MakePortDisplayName(m_pMainFrame->m_aEntries[row].strPortText));
+        CComPort::COM_MakePortDisplayName(m_pHost->Dialogue().m_aEntries[row].strPortText));
     CConfigEthernetInterfaceDlg server(comNumber, row, m_iLanguageOffset);
     for (int attempt = 1; attempt <= kEchoAttempts; ++attempt) {
         if (server.PingXPico(attempt))
@@ -251,7 +253,7 @@ BOOL CDlgSensorConnection::CheckXPicoOfRow(int row) {
     if (!TestEchoIP(row, TRUE))
         return FALSE;
     const CString comNumber = GetComNumberText(
-        CComPort::COM_MakePortDisplayName(m_pMainFrame->m_aEntries[row].strPortText));
+        CComPort::COM_MakePortDisplayName(m_pHost->Dialogue().m_aEntries[row].strPortText));
     CConfigEthernetInterfaceDlg server(comNumber, row, m_iLanguageOffset);
     return server.TestXPicoConnection();
 }

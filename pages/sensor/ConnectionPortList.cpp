@@ -1,10 +1,11 @@
 // The rows of the connection page: one per port-table entry, filled from the entry's state and
 // sensor record, the multi-port devices painted in their group colours, the enabling boxes and
 // the search's progress bars in the State cells.
-#include "app/MainFrame.h"
-#include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
 #include "foundation/PortText.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/PageHost.h"
+#include "pages/common/ValueFormat.h"
 #include "pages/measurement/CDlgDiagnostic.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
@@ -63,7 +64,7 @@ CString CDlgSensorConnection::RangeText(const SensorEntry& entry) const {
     const bool oneChannel =
         stator == 7 || ((stator == 5 || stator == 9) && record.ucDeviceKind == 1);
     // Each channel's range with its unit, as the channel views show a range (value kind 2).
-    CAFormChannelX* view = m_pMainFrame != nullptr ? m_pMainFrame->GetChannelView(0) : nullptr;
+    IChannelViewControl* view = m_pHost != nullptr ? m_pHost->ChannelViewControl(0) : nullptr;
     auto channelText = [&](int channel) {
         const CString number = CTarvik_Send::TarSend_GetRangeText(record, channel);
         if (view == nullptr)
@@ -120,7 +121,7 @@ void CDlgSensorConnection::FillPortRow(const CString& displayName, int row, int 
         row = m_listPorts.InsertItem(row, displayName, kBlack, background);
     if (row < 0)
         return;
-    const SensorEntry* entry = m_pMainFrame != nullptr ? &m_pMainFrame->m_aEntries[row] : nullptr;
+    const SensorEntry* entry = m_pHost != nullptr ? &m_pHost->Dialogue().m_aEntries[row] : nullptr;
     const CString portName = entry != nullptr ? entry->strPortText : displayName;
     m_listPorts.SetItemTextColored(row, COL_STATE, StateText(state, portName), kBlack, background);
     // A row with a sensor has every cell of its own; the others show "n.a." where they know
@@ -140,7 +141,7 @@ void CDlgSensorConnection::FillPortRow(const CString& displayName, int row, int 
 }
 
 BOOL CDlgSensorConnection::RebuildPortList(int mode) {
-    if (m_listPorts.m_hWnd == nullptr || m_pMainFrame == nullptr)
+    if (m_listPorts.m_hWnd == nullptr || m_pHost == nullptr)
         return TRUE;
     COLORREF backgrounds[COM_MAX_PORTS];
     for (int row = 0; row < COM_MAX_PORTS; ++row) {
@@ -152,12 +153,12 @@ BOOL CDlgSensorConnection::RebuildPortList(int mode) {
     m_listPorts.SetRedraw(FALSE);
     ResetColumns();
     for (int n = 0; n < COM_MAX_PORTS; ++n) {
-        const SensorEntry& entry = m_pMainFrame->m_aEntries[n];
-        if (entry.strPortName.IsEmpty() || n >= m_pMainFrame->m_iEntryCount) {
+        const SensorEntry& entry = m_pHost->Dialogue().m_aEntries[n];
+        if (entry.strPortName.IsEmpty() || n >= m_pHost->Dialogue().m_iEntryCount) {
             // A port of the previous search that this one did not find: shown with the state
             // it had then, never put back into the engine's table, and never openable (its
             // other cells know nothing now).
-            const SensorEntry& previous = m_pMainFrame->m_aPrevEntries[n];
+            const SensorEntry& previous = m_pHost->Dialogue().m_aPrevEntries[n];
             if (m_iUpdateState != 1 || previous.strPortName.IsEmpty())
                 break;
             FillPortRow(previous.strDisplayText, n, PORT_STATE_NO_ANSWER, 0, kWhite);
@@ -193,17 +194,17 @@ int CDlgSensorConnection::GroupOfRow(int row) {
 }
 
 void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
-    if (m_listPorts.m_hWnd == nullptr || m_pMainFrame == nullptr)
+    if (m_listPorts.m_hWnd == nullptr || m_pHost == nullptr)
         return;
-    CDlgDiagnostic* diagnostic = m_pMainFrame->GetDiagnosticPage();
+    CDlgDiagnostic* diagnostic = m_pHost->GetDiagnosticPage();
     // While the calibration page keeps the ports of a device apart, no group is painted.
     if (diagnostic == nullptr || !diagnostic->HasMultiportResult() ||
-        m_pMainFrame->m_iMultiportMode == 2) {
-        m_pMainFrame->WaitCursorOff();
+        m_pHost->Dialogue().m_iMultiportMode == 2) {
+        m_pHost->WaitCursorOff();
         return;
     }
     CMasterSlaveDetector detector;
-    detector.AddCandidates(m_pMainFrame->m_aEntries, m_pMainFrame->m_iEntryCount);
+    detector.AddCandidates(m_pHost->Dialogue().m_aEntries, m_pHost->Dialogue().m_iEntryCount);
     detector.Detect();
     const CString active = GetLanguageString(IDS_ACTIVE);
     const CString available = GetLanguageString(IDS_AVAILABLE);
@@ -227,16 +228,16 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
                 for (const CString& port : group.portNames)
                     givenInGroup = givenInGroup || port == givenPort;
                 // The sensor on the first channel: with a device open, that of its first port.
-                const int first = m_pMainFrame->COM_GetRealSensorNo(0);
+                const int first = m_pHost->Dialogue().COM_GetRealSensorNo(0);
                 const SensorRecord& current =
-                    m_pMainFrame
-                        ->m_aSensorRecord[first >= 0 && first < COM_MAX_SENSORS ? first : 0];
+                    m_pHost->Dialogue()
+                        .m_aSensorRecord[first >= 0 && first < COM_MAX_SENSORS ? first : 0];
                 if (keep && givenInGroup)
                     groupText = active;
                 else if (current.dwSerialNumber == group.dwSerialNumber &&
-                         !m_pMainFrame->COM_IsCurrentPortNotInTable())
+                         !m_pHost->Dialogue().COM_IsCurrentPortNotInTable())
                     groupText = active;
-                else if (m_pMainFrame->COM_IsCurrentPortNotInTable())
+                else if (m_pHost->Dialogue().COM_IsCurrentPortNotInTable())
                     groupText = available;
                 else
                     groupText = m_listPorts.GetItemText(r, COL_STATE);
@@ -244,14 +245,14 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
             const COLORREF colour = kGroupColours[g];
             for (int column = 0; column < COLUMN_COUNT; ++column)
                 m_listPorts.SetItemColors(r, column, kBlack, colour);
-            m_listPorts.SetItemText(r, COL_STATE,
-                                    m_pMainFrame->m_abGroupActivation[g] ? groupText : available);
+            m_listPorts.SetItemText(
+                r, COL_STATE, m_pHost->Dialogue().m_abGroupActivation[g] ? groupText : available);
             if (!currentRowSet && groupText == active) {
                 currentRowSet = true;
-                m_pMainFrame->m_iCurrentRow = r;
+                m_pHost->Dialogue().m_iCurrentRow = r;
             }
-            if (r < m_pMainFrame->m_iEntryCount) {
-                const SensorRecord& record = m_pMainFrame->m_aEntries[r].record;
+            if (r < m_pHost->Dialogue().m_iEntryCount) {
+                const SensorRecord& record = m_pHost->Dialogue().m_aEntries[r].record;
                 CString serial;
                 serial.Format("%d (%d)", static_cast<int>(record.dwSerialNumber),
                               static_cast<int>(record.ucSensorIndex));
@@ -261,15 +262,15 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
     }
     m_listPorts.ShowWindow(SW_HIDE);
     m_listPorts.ShowWindow(SW_SHOW);
-    m_pMainFrame->WaitCursorOff();
+    m_pHost->WaitCursorOff();
 }
 
 void CDlgSensorConnection::SetEnablingOfAllPorts(int flag) {
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return;
     for (int i = 0; i < COM_MAX_PORTS; ++i) {
-        m_pMainFrame->m_aEntries[i].wEnabling = static_cast<WORD>(flag);
-        m_pMainFrame->m_aPrevEntries[i].wEnabling = static_cast<WORD>(flag);
+        m_pHost->Dialogue().m_aEntries[i].wEnabling = static_cast<WORD>(flag);
+        m_pHost->Dialogue().m_aPrevEntries[i].wEnabling = static_cast<WORD>(flag);
     }
 }
 
@@ -294,11 +295,11 @@ void CDlgSensorConnection::SetPortRowStateAndSerial(int row, const CString& stat
 }
 
 int CDlgSensorConnection::CountSensorPorts() const {
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return 0;
     int count = 0;
-    for (int i = 0; i < m_pMainFrame->m_iEntryCount; ++i) {
-        const CString& text = m_pMainFrame->m_aEntries[i].strPortText;
+    for (int i = 0; i < m_pHost->Dialogue().m_iEntryCount; ++i) {
+        const CString& text = m_pHost->Dialogue().m_aEntries[i].strPortText;
         if (HoldsNoCase(text, "tarvik usb") || IsNetworkPortName(text))
             ++count;
     }

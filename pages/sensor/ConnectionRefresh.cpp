@@ -1,10 +1,11 @@
 // The refresh of the port table from the connection page (Update, F5, a device change), its
 // watchdog, and the check boxes: enabling per port and for all, USB only, only the ports found
 // before, and the search without multi-port detection.
-#include "app/MainFrame.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CDlgStartUp.h"
 #include "platform/framework/MessageBox.h"
 #include "sensor/ChanState.h"
 #include "sensor/ZMStates.h"
@@ -20,7 +21,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 BOOL CDlgSensorConnection::IsUpdateRefused() const {
     // Closing the ports now would cut an activation or a baud change in the middle of a write.
-    return m_bActivationBusy || (m_pMainFrame != nullptr && m_pMainFrame->m_bRequestOutstanding);
+    return m_bActivationBusy || (m_pHost != nullptr && m_pHost->Dialogue().m_bRequestOutstanding);
 }
 
 void CDlgSensorConnection::EnableRefreshControls(BOOL enable) {
@@ -42,9 +43,9 @@ void CDlgSensorConnection::EnableUpdateButton(BOOL enable) {
 
 void CDlgSensorConnection::UpdatePortList() {
     ++m_iPortListUpdates;
-    if (m_pMainFrame == nullptr)
-        m_pMainFrame = GetMainFrame();
-    CMainFrame* frame = m_pMainFrame;
+    if (m_pHost == nullptr)
+        m_pHost = GetPageHost();
+    PageHost* frame = m_pHost;
     if (frame == nullptr)
         return;
     if (IsUpdateRefused()) {
@@ -58,25 +59,26 @@ void CDlgSensorConnection::UpdatePortList() {
     if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
         measure->m_bSensorChanged = TRUE;
     frame->SetProgressActive(TRUE);
-    frame->m_bPortRefreshRunning = TRUE;
+    frame->Dialogue().m_bPortRefreshRunning = TRUE;
     ChanState_Reset();
-    if (frame->m_iNumberOfSensors > 1) {
+    if (frame->Dialogue().m_iNumberOfSensors > 1) {
         // The device's ports are closed through the engine, which keeps its managers.
-        frame->COM_CloseSensorPorts();
-        frame->m_iNumberOfSensors = 0;
-        for (BOOL& flag : frame->m_abGroupActivation)
+        frame->Dialogue().COM_CloseSensorPorts();
+        frame->Dialogue().m_iNumberOfSensors = 0;
+        for (BOOL& flag : frame->Dialogue().m_abGroupActivation)
             flag = FALSE;
     }
-    if (frame->m_iMultiportMode == 2)
-        frame->m_iMultiportMode = 0;  // the calibration's separation ends with the refresh
+    if (frame->Dialogue().m_iMultiportMode == 2)
+        frame->Dialogue().m_iMultiportMode =
+            0;  // the calibration's separation ends with the refresh
     if (m_hWnd != nullptr)
         SetTimer(TIMER_REFRESH_WATCHDOG, kWatchdogMs, nullptr);
-    if (frame->m_bDeviceChanged) {
-        if (frame->m_pPortMan)
-            frame->m_pPortMan->ClosePort(false);
-        frame->SetTimer(31, kRebuildAfterDeviceChangeMs, nullptr);
+    if (frame->Dialogue().m_bDeviceChanged) {
+        if (frame->Dialogue().m_pPortMan)
+            frame->Dialogue().m_pPortMan->ClosePort(false);
+        frame->HostWindow().SetTimer(31, kRebuildAfterDeviceChangeMs, nullptr);
     } else {
-        frame->COM_RefreshPortTable(0, 0);
+        frame->Dialogue().COM_RefreshPortTable(0, 0);
     }
     frame->WaitCursorOff();
 }
@@ -88,9 +90,9 @@ void CDlgSensorConnection::OnPortRefreshDone() {
         m_bXPicoBaudNotChanged = FALSE;
         AfxMessageBox("n.l. Die Baudrate des XPico-Gerätes wurde nicht geändert");
     }
-    if (m_pMainFrame != nullptr && m_checkOnlyUsb.m_hWnd != nullptr)
-        m_checkOnlyUsb.SetCheck(
-            m_pMainFrame->m_dlgStartUp.IsSearchForOnlyUsbPorts() ? BST_CHECKED : BST_UNCHECKED);
+    if (m_pHost != nullptr && m_checkOnlyUsb.m_hWnd != nullptr)
+        m_checkOnlyUsb.SetCheck(m_pHost->StartUpWindow().IsSearchForOnlyUsbPorts() ? BST_CHECKED
+                                                                                   : BST_UNCHECKED);
     EnableRefreshControls(TRUE);
     if (m_checkOnlyPreviouslyAvailable.m_hWnd != nullptr)
         m_iUpdateState = m_checkOnlyPreviouslyAvailable.GetCheck() == BST_CHECKED ? 1 : 0;
@@ -101,24 +103,24 @@ void CDlgSensorConnection::OnOnlyPreviouslyAvailable() {
 }
 
 void CDlgSensorConnection::OnOnlyUsb() {
-    if (m_pMainFrame != nullptr)
-        m_pMainFrame->m_dlgStartUp.m_bSearchForOnlyUsbPorts =
+    if (m_pHost != nullptr)
+        m_pHost->StartUpWindow().m_bSearchForOnlyUsbPorts =
             m_checkOnlyUsb.GetCheck() == BST_CHECKED ? TRUE : FALSE;
 }
 
 void CDlgSensorConnection::OnWithoutMultiportDetection() {
-    if (m_pMainFrame != nullptr)
-        m_pMainFrame->m_bWithoutMultiportDetection =
+    if (m_pHost != nullptr)
+        m_pHost->Dialogue().m_bWithoutMultiportDetection =
             m_checkWithoutMultiport.GetCheck() != BST_UNCHECKED ? TRUE : FALSE;
 }
 
 LRESULT CDlgSensorConnection::OnCheckbox(WPARAM wParam, LPARAM lParam) {
     const int row = static_cast<int>(wParam);
     const int column = static_cast<int>(lParam);
-    if (m_pMainFrame == nullptr || !m_listPorts.GetEnabled(row) || row < 0 || row >= COM_MAX_PORTS)
+    if (m_pHost == nullptr || !m_listPorts.GetEnabled(row) || row < 0 || row >= COM_MAX_PORTS)
         return 0;
     Trace("OnCheckbox at (%d,%d)", row, column);
-    SensorEntry& entry = m_pMainFrame->m_aEntries[row];
+    SensorEntry& entry = m_pHost->Dialogue().m_aEntries[row];
     CString lower = entry.strPortText;
     lower.MakeLower();
     // The maker's USB interface always takes part in the search, unless it never answered.
@@ -126,7 +128,7 @@ LRESULT CDlgSensorConnection::OnCheckbox(WPARAM wParam, LPARAM lParam) {
         m_listPorts.SetCheckbox(row, column, entry.iState == PORT_STATE_NO_ANSWER ? 0 : 1);
     const WORD enabling = m_listPorts.GetCheckbox(row, column) == 1 ? 1 : 0;
     entry.wEnabling = enabling;
-    m_pMainFrame->m_aPrevEntries[row].wEnabling = enabling;
+    m_pHost->Dialogue().m_aPrevEntries[row].wEnabling = enabling;
     return 0;
 }
 

@@ -1,9 +1,9 @@
 // Selection on the connection page: clicks and keys on the list, the activation they start, and
 // the Config button that sits inside the selected row of a network port and opens the set-up
 // of the device server behind it.
-#include "app/MainFrame.h"
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
 #include "foundation/PortText.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/framework/MessageBox.h"
 
@@ -23,9 +23,9 @@ void CDlgSensorConnection::OnClick(NMHDR* pNMHDR, LRESULT* pResult) {
     Trace("OnClick at (%d,%d):  '%s'", row, item->iSubItem,
           m_listPorts.GetItemText(row, item->iSubItem).GetString());
     m_iSelectedRow = row;
-    if (m_pMainFrame != nullptr && row >= 0 && row < COM_MAX_PORTS)
-        m_pMainFrame->m_bSelectedPortIsLantronixCpr =
-            SensorEntry_IsNetworkPort(m_pMainFrame->m_aEntries[row]) ? TRUE : FALSE;
+    if (m_pHost != nullptr && row >= 0 && row < COM_MAX_PORTS)
+        m_pHost->Dialogue().m_bSelectedPortIsLantronixCpr =
+            SensorEntry_IsNetworkPort(m_pHost->Dialogue().m_aEntries[row]) ? TRUE : FALSE;
     SetTimer(TIMER_PLACE_CONFIG, 100, nullptr);
     *pResult = 0;
 }
@@ -53,9 +53,9 @@ void CDlgSensorConnection::PlaceConfigButton() {
     if (m_buttonConfig.m_hWnd == nullptr || m_listPorts.m_hWnd == nullptr)
         return;
     const int row = m_iSelectedRow;
-    const bool network = m_pMainFrame != nullptr && row >= 0 && row < COM_MAX_PORTS &&
+    const bool network = m_pHost != nullptr && row >= 0 && row < COM_MAX_PORTS &&
                          row < m_listPorts.GetItemCount() &&
-                         SensorEntry_IsNetworkPort(m_pMainFrame->m_aEntries[row]);
+                         SensorEntry_IsNetworkPort(m_pHost->Dialogue().m_aEntries[row]);
     if (!network) {
         m_buttonConfig.ShowWindow(SW_HIDE);
         return;
@@ -72,8 +72,8 @@ void CDlgSensorConnection::PlaceConfigButton() {
     const int y = list.top + rowRect.top + 2;
     m_buttonConfig.SetWindowPos(&CWnd::wndTop, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     SetTimer(TIMER_SHOW_CONFIG, 100, nullptr);
-    if (m_pMainFrame != nullptr)
-        m_pMainFrame->WaitCursorOff();
+    if (m_pHost != nullptr)
+        m_pHost->WaitCursorOff();
 }
 
 void CDlgSensorConnection::OnConfig() {

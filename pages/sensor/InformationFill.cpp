@@ -3,8 +3,8 @@
 // sensors (sorted by position, the rows without a number last).
 #include <cstring>
 
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "res/TextIds.h"
 #include "sensor/CTarvik_Send.h"
@@ -122,14 +122,14 @@ BOOL CDlgSensorInformationPkr::UpdateSensorInformation(BOOL force) {
         m_iRefreshOnShow = 1;
         return all;
     }
-    if (Frame() == nullptr)
+    if (Host() == nullptr)
         return all;
-    std::memcpy(m_aShownRecord, m_pMainFrame->m_aSensorRecord, sizeof m_aShownRecord);
+    std::memcpy(m_aShownRecord, m_pHost->Dialogue().m_aSensorRecord, sizeof m_aShownRecord);
     const bool multi = IsMulti();
     const bool open = IsCurrentPortOpen();
     const bool multiLayout = multi && open;
     const bool encoder = ChanState_GetConnectedChannelCount() > 0 ||
-                         (!multi && m_pMainFrame->m_aSensorRecord[0].ucStatorId == 9);
+                         (!multi && m_pHost->Dialogue().m_aSensorRecord[0].ucStatorId == 9);
     if (open) {
         if (!multi)
             FillSingleSensor();
@@ -141,7 +141,7 @@ BOOL CDlgSensorInformationPkr::UpdateSensorInformation(BOOL force) {
     ApplyVisibility(multiLayout, encoder);
     if (multiLayout) {
         FillLists();
-        const int count = m_pMainFrame->m_iNumberOfSensors;
+        const int count = m_pHost->Dialogue().m_iNumberOfSensors;
         for (int i = 0; i < 4; ++i) {
             if (i < count) {
                 FillSerialEdit(i);
@@ -161,7 +161,7 @@ BOOL CDlgSensorInformationPkr::UpdateSensorInformation(BOOL force) {
 }
 
 void CDlgSensorInformationPkr::FillSingleSensor() {
-    const SensorRecord& record = m_pMainFrame->m_aSensorRecord[0];
+    const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[0];
     CString quantityA;
     CString quantityB;
     CString stator;
@@ -175,7 +175,7 @@ void CDlgSensorInformationPkr::FillSingleSensor() {
     if (record.ucStatorId == 7 || (record.ucStatorId == 5 && record.ucDeviceKind == 1)) {
         line = sensor + " (" + stator + ": " + quantityA + ")";
     } else if (record.ucStatorId == 5 && record.ucDeviceKind == 0) {
-        const CString& port = m_pMainFrame->m_strCurrentPortText;
+        const CString& port = m_pHost->Dialogue().m_strCurrentPortText;
         CString interfaceName = stator;
         if (port.Find("Lantronix CPR Port") >= 0)
             interfaceName = "NX-ETH";
@@ -194,7 +194,7 @@ void CDlgSensorInformationPkr::FillSingleSensor() {
     m_bAskBeforeChange[0] = m_bAskBeforeChange[1] = TRUE;
     SetText(1062, RangeText(record, 0, 0));
     SetText(1073, RangeText(record, 1, 1));
-    const int language = m_pMainFrame->GetLanguageOffset();
+    const int language = m_pHost->GetLanguageOffset();
     SetText(1064, AccuracyText(record.ucAccuracyClass[0], language));
     SetText(1074, AccuracyText(record.ucAccuracyClass[1], language));
     SetText(1248, UncertaintyOf(0, TRUE));
@@ -205,7 +205,8 @@ void CDlgSensorInformationPkr::FillSingleSensor() {
     SetText(1067,
             DateText(record.factoryDate.iDay, record.factoryDate.iMonth, record.factoryDate.iYear));
     if (record.ucUsedCalib == 3) {
-        SetText(1072, m_pMainFrame->COM_IsUserCalibEqualFactoryCalib(0) ? active + "*" : active);
+        SetText(1072,
+                m_pHost->Dialogue().COM_IsUserCalibEqualFactoryCalib(0) ? active + "*" : active);
         SetText(1071,
                 DateText(record.userDate.iDay, record.userDate.iMonth, record.userDate.iYear));
     } else {
@@ -228,11 +229,12 @@ void CDlgSensorInformationPkr::FillEncoder() {
             c == 0 ? ChanState_IsChannelAConnected() : ChanState_IsChannelBConnected();
         if (multi && !connected)
             continue;
-        const int sensor = m_pMainFrame->COM_GetRealSensorNo(multi ? 2 * c + 1 : 0);
+        const int sensor = m_pHost->Dialogue().COM_GetRealSensorNo(multi ? 2 * c + 1 : 0);
         const int index = sensor >= 0 && sensor < COM_MAX_SENSORS ? sensor : 0;
         const int labelId = c == 0 ? 1463 : 1465;
         const int valueId = c == 0 ? 1464 : 1466;
-        SetText(valueId, PulsesText(m_pMainFrame->m_aSensorRecord[index].dwPulsesPerRevolution));
+        SetText(valueId,
+                PulsesText(m_pHost->Dialogue().m_aSensorRecord[index].dwPulsesPerRevolution));
         const int y = (multi ? 440 : 400) + (c == 1 && both ? 20 : 0);
         if (both) {
             CString label;
@@ -275,7 +277,7 @@ void CDlgSensorInformationPkr::ApplyVisibility(bool multiLayout, bool encoder) {
     // Channel B's fields belong to the one sensor's layout: over the lists they would hide them.
     for (int id : kChannelB)
         ShowItem(id, !multiLayout && ChannelBDue());
-    const int count = m_pMainFrame->m_iNumberOfSensors;
+    const int count = m_pHost->Dialogue().m_iNumberOfSensors;
     for (int i = 0; i < 4; ++i) {
         ShowItem(IDC_SERIAL_MULTI + i, multiLayout);
         if (CWnd* edit = GetDlgItem(IDC_SERIAL_MULTI + i))
@@ -303,12 +305,12 @@ void CDlgSensorInformationPkr::FillLists() {
     SetColumns(m_lists[3], kProperties);
     for (CListCtrl& list : m_lists)
         list.DeleteAllItems();
-    const int language = m_pMainFrame->GetLanguageOffset();
+    const int language = m_pHost->GetLanguageOffset();
     const CString active = GetLanguageString(IDS_ACTIVE);
     const CString inactive = GetLanguageString(IDS_INACTIVE);
-    const int count = m_pMainFrame->m_iNumberOfSensors;
+    const int count = m_pHost->Dialogue().m_iNumberOfSensors;
     for (int i = 0; i < count && i < COM_MAX_SENSORS; ++i) {
-        const SensorRecord& record = m_pMainFrame->m_aSensorRecord[i];
+        const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[i];
         const int position = record.ucSensorIndex;
         const CString number =
             position < 9 ? CString(static_cast<char>('1' + position)) : CString(kNotAvailable);

@@ -2,8 +2,8 @@
 // user confirmed goes into the record and is marked for the engine's delayed write
 // (COM_TIMER_SERIAL_NUMBER_DELAY), which follows 1000 ms after the last key, or at once when the
 // field or the page is left.
-#include "app/MainFrame.h"
 #include "foundation/Language.h"
+#include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
@@ -28,21 +28,21 @@ int CDlgSensorInformationPkr::ChannelOfEdit(UINT nID) const {
 }
 
 BOOL CDlgSensorInformationPkr::FillSerialEdit(int channel) {
-    if (Frame() == nullptr || channel < 0 || channel > 3)
+    if (Host() == nullptr || channel < 0 || channel > 3)
         return FALSE;
     const bool multi = IsMulti();
-    if (multi ? channel >= m_pMainFrame->m_iNumberOfSensors : channel > 1)
+    if (multi ? channel >= m_pHost->Dialogue().m_iNumberOfSensors : channel > 1)
         return FALSE;
     CMyEdit& edit = EditOf(channel, multi);
     if (edit.m_hWnd == nullptr)
         return FALSE;
     edit.LockChangeDetection();
     // Both channels of a single sensor belong to its one record.
-    const int sensor = multi ? m_pMainFrame->COM_GetRealSensorNo(channel) : 0;
+    const int sensor = multi ? m_pHost->Dialogue().COM_GetRealSensorNo(channel) : 0;
     const int index = sensor >= 0 && sensor < COM_MAX_SENSORS ? sensor : 0;
-    const SensorRecord& record = m_pMainFrame->m_aSensorRecord[index];
+    const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[index];
     BOOL bit0 = FALSE;
-    if (CDlgMeasureAdjust* adjust = m_pMainFrame->GetMeasureAdjustPage())
+    if (CDlgMeasureAdjust* adjust = m_pHost->GetMeasureAdjustPage())
         bit0 = adjust->m_bViewUseShowWindow1;
     // Ready: the sensor's port is open and its operation block, which holds the texts, was read.
     const bool ready =
@@ -57,7 +57,7 @@ BOOL CDlgSensorInformationPkr::FillSerialEdit(int channel) {
     } else if (bit0) {
         edit.ShowWindow(SW_HIDE);
     } else {
-        const bool shown = channel < 2 && m_pMainFrame->m_aSensorRecord[0].ucDeviceKind == 0;
+        const bool shown = channel < 2 && m_pHost->Dialogue().m_aSensorRecord[0].ucDeviceKind == 0;
         edit.ShowWindow(shown ? SW_SHOWNORMAL : SW_HIDE);
     }
     edit.SetValueTextKeepSelection(text, &m_aiSelStart[channel], &m_aiSelEnd[channel]);
@@ -66,14 +66,14 @@ BOOL CDlgSensorInformationPkr::FillSerialEdit(int channel) {
 }
 
 void CDlgSensorInformationPkr::OnSerialChange(UINT nID) {
-    if (Frame() == nullptr)
+    if (Host() == nullptr)
         return;
     const bool multi = IsMulti();
     const int channel = ChannelOfEdit(nID);
     if (multi != (nID >= static_cast<UINT>(IDC_SERIAL_MULTI) &&
                   nID < static_cast<UINT>(IDC_SERIAL_MULTI + 4)))
         return;
-    if (multi && channel >= m_pMainFrame->m_iNumberOfSensors)
+    if (multi && channel >= m_pHost->Dialogue().m_iNumberOfSensors)
         return;
     CMyEdit& edit = EditOf(channel, multi);
     edit.GetSel(m_aiSelStart[channel], m_aiSelEnd[channel]);
@@ -109,25 +109,26 @@ void CDlgSensorInformationPkr::OnSerialChange(UINT nID) {
 
 void CDlgSensorInformationPkr::HandOverSerial(int channel) {
     const bool multi = IsMulti();
-    const int sensor = multi ? m_pMainFrame->COM_GetRealSensorNo(channel) : 0;
+    const int sensor = multi ? m_pHost->Dialogue().COM_GetRealSensorNo(channel) : 0;
     const int index = sensor >= 0 && sensor < COM_MAX_SENSORS ? sensor : 0;
     CString text;
     EditOf(channel, multi).GetWindowText(text);
-    char* target = m_pMainFrame->m_aSensorRecord[index].szSerialText[multi || channel == 0 ? 0 : 1];
+    char* target =
+        m_pHost->Dialogue().m_aSensorRecord[index].szSerialText[multi || channel == 0 ? 0 : 1];
     const int length = text.GetLength() < 6 ? text.GetLength() : 6;
     for (int i = 0; i < 7; ++i)
         target[i] = i < length ? text[i] : '\0';
     m_iRefreshOnShow = 1;
-    m_pMainFrame->m_iCurrentSensorIndex = index;
-    m_pMainFrame->COM_RequestSerialNumberWrite(index, kWriteDelay);
+    m_pHost->Dialogue().m_iCurrentSensorIndex = index;
+    m_pHost->Dialogue().COM_RequestSerialNumberWrite(index, kWriteDelay);
 }
 
 void CDlgSensorInformationPkr::WriteMarkedSerialsSoon() {
-    if (Frame() == nullptr)
+    if (Host() == nullptr)
         return;
     for (int sensor = 0; sensor < 4; ++sensor) {
-        if (m_pMainFrame->COM_IsSerialNumberWriteMarked(sensor)) {
-            m_pMainFrame->COM_RequestSerialNumberWrite(sensor, kWriteSoon);
+        if (m_pHost->Dialogue().COM_IsSerialNumberWriteMarked(sensor)) {
+            m_pHost->Dialogue().COM_RequestSerialNumberWrite(sensor, kWriteSoon);
             return;
         }
     }

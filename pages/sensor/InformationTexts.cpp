@@ -2,10 +2,11 @@
 // (the documentation export and the scaling dialog), and the value texts with their "n.a." rules.
 #include <cstdio>
 
-#include "app/MainFrame.h"
-#include "app/views/CAFormChannel.h"
+#include "foundation/ClockTexts.h"
 #include "foundation/Language.h"
 #include "foundation/Units.h"
+#include "pages/common/ChannelViewControl.h"
+#include "pages/common/PageHost.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "res/TextIds.h"
 #include "sensor/CTarvik_Send.h"
@@ -23,11 +24,11 @@ CString CDlgSensorInformationPkr::FormatSensorTypeText(int sensor, BOOL withQuan
     CString stator;
     CString quantityText = kNotAvailable;
     CString text;
-    if (m_pMainFrame != nullptr && sensor >= 0 && sensor < COM_MAX_SENSORS) {
-        const SensorRecord& record = m_pMainFrame->m_aSensorRecord[sensor];
+    if (m_pHost != nullptr && sensor >= 0 && sensor < COM_MAX_SENSORS) {
+        const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[sensor];
         stator = CTarvik_Send::TarSend_GetStatorTypeName(
             record.ucStatorId, record.ucStatorRevision, record.ucDeviceKind,
-            record.ucDigitalInputKind, m_pMainFrame->GetLanguageOffset());
+            record.ucDigitalInputKind, m_pHost->GetLanguageOffset());
         const int id = record.ucStatorId;
         if (id == 4 || id == 5 || id == 6 || id == 7 || id == 9) {
             if (id == 9)
@@ -49,12 +50,12 @@ CString CDlgSensorInformationPkr::FormatSensorTypeText(int sensor, BOOL withQuan
 
 CString CDlgSensorInformationPkr::FormatChannelText(BOOL withQuantity, int channel,
                                                     CString* quantity, CString* statorType) const {
-    if (m_pMainFrame == nullptr || channel < 0 || channel >= COM_MAX_SENSORS)
+    if (m_pHost == nullptr || channel < 0 || channel >= COM_MAX_SENSORS)
         return ":";
     // Channel B of a single sensor is described from that sensor's own record.
-    const bool singleChannelB = channel == 1 && m_pMainFrame->m_iNumberOfSensors < 2;
+    const bool singleChannelB = channel == 1 && m_pHost->Dialogue().m_iNumberOfSensors < 2;
     const int sensor = singleChannelB ? 0 : channel;
-    const SensorRecord& record = m_pMainFrame->m_aSensorRecord[sensor];
+    const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[sensor];
     CString text = FormatSensorTypeText(
         sensor, withQuantity, record.dwTypeNumber,
         static_cast<char>(record.ucUnitLetter[singleChannelB ? 1 : 0]), quantity, statorType);
@@ -104,8 +105,8 @@ CString CDlgSensorInformationPkr::PulsesText(DWORD pulses) {
 CString CDlgSensorInformationPkr::RangeText(const SensorRecord& record, int channel,
                                             int view) const {
     const CString number = CTarvik_Send::TarSend_GetRangeText(record, channel);
-    CAFormChannelX* channelView =
-        m_pMainFrame != nullptr ? m_pMainFrame->GetChannelView(view) : nullptr;
+    IChannelViewControl* channelView =
+        m_pHost != nullptr ? m_pHost->ChannelViewControl(view) : nullptr;
     if (channelView == nullptr)
         return number;
     return channelView->FormatChannelValue(number, static_cast<char>(record.ucUnitLetter[channel]),
@@ -113,16 +114,16 @@ CString CDlgSensorInformationPkr::RangeText(const SensorRecord& record, int chan
 }
 
 CString CDlgSensorInformationPkr::UncertaintyOf(int sensor, BOOL channelA) const {
-    if (m_pMainFrame == nullptr)
+    if (m_pHost == nullptr)
         return kNotAvailable;
     BOOL valid = FALSE;
     BYTE state = 0;
     const double value =
-        m_pMainFrame->COM_GetActiveCalibValue(sensor, &valid, &state, nullptr, channelA);
-    return UncertaintyText(valid, value, m_pMainFrame->GetLanguageOffset());
+        m_pHost->Dialogue().COM_GetActiveCalibValue(sensor, &valid, &state, nullptr, channelA);
+    return UncertaintyText(valid, value, m_pHost->GetLanguageOffset());
 }
 
 CString CDlgSensorInformationPkr::DateText(int day, int month, int year) const {
-    return CMainFrame::FormatDateText(
-        day, month, year, m_pMainFrame != nullptr ? m_pMainFrame->GetLanguageOffset() : 0);
+    return ::FormatDateText(day, month, year,
+                            m_pHost != nullptr ? m_pHost->GetLanguageOffset() : 0);
 }

@@ -4,8 +4,8 @@
 
 #include "AppTest.h"
 #include "app/Kq7View.h"
-#include "app/PageTable.h"
 #include "app/ThreadedConvertFile.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"

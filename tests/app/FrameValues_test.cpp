@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <random>
 
-#include "app/ClockTexts.h"
-#include "app/PageTable.h"
 #include "app/SettingsValues.h"
 #include "app/StatusTexts.h"
 #include "app/WindowTable.h"
+#include "foundation/ClockTexts.h"
 #include "foundation/Environment.h"
 #include "foundation/Language.h"
 #include "foundation/SharedConstants.h"
+#include "pages/common/PageTable.h"
 #include "platform/framework/Framework.h"
 
 namespace {

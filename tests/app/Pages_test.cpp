@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "AppTest.h"
-#include "app/PageTable.h"
 #include "app/ThreadedConvertFile.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "AppTest.h"
-#include "app/PageTable.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/base/Registry.h"
 

@@ -8,8 +8,8 @@
 
 #include "AppTest.h"
 #include "app/Kq7View.h"
-#include "app/PageTable.h"
 #include "foundation/RestartMutex.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgTKBk.h"
 #include "platform/base/Mutex.h"
 #include "platform/base/Registry.h"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "AppTest.h"
-#include "app/PageTable.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorConnection.h"

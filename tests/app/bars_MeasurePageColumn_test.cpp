@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTest.h"
-#include "app/PageTable.h"
+#include "pages/common/PageTable.h"
 
 namespace apptest {
 namespace {

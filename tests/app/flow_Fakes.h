@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MeasureFlowSeams.h"
+#include "pages/common/MeasureFlow.h"
 
 namespace flowtest {
 

@@ -11,11 +11,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/flow/ChannelRecord.h"
 #include "app/flow/ExportFile.h"
 #include "app/flow/LogEntry.h"
 #include "app/flow/TriggerThreshold.h"
 #include "foundation/Units.h"
+#include "pages/common/ChannelRecord.h"
 
 namespace {
 

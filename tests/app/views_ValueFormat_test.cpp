@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/views/DisplayHelper.h"
+#include "pages/common/DisplayHelper.h"
 #include "foundation/Language.h"
 #include "kq_res.h"
 #include "platform/base/Resource.h"

@@ -11,8 +11,8 @@
 #include <thread>
 
 #include "app/AppTest.h"
-#include "app/PageTable.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CalibUncertaintyDialogs.h"

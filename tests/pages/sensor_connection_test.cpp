@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "app/AppTest.h"
-#include "app/PageTable.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"

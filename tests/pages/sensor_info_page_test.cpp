@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "app/AppTest.h"
-#include "app/PageTable.h"
 #include "controls/WndImage.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"

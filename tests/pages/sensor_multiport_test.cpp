@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "app/AppTest.h"
-#include "app/PageTable.h"
 #include "controls/list/XListMessages.h"
 #include "foundation/Language.h"
+#include "pages/common/PageTable.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/base/Clock.h"

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/PageTable.h"
 #include "foundation/SharedConstants.h"
 #include "kq_res.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"

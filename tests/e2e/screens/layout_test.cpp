@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ExportRect.h"
-#include "app/PageTable.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/resource.h"
 #include "tests/e2e/screens/WholeApp.h"

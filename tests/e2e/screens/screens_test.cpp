@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/PageTable.h"
 #include "base/ScopedTempFolder.h"
+#include "pages/common/PageTable.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/backend/X11BackEnd.h"
 #include "platform/ui/paint/Screenshot.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/flow/ChannelRecord.h"
+#include "pages/common/ChannelRecord.h"
 #include "sensor/BlockLayouts.h"
 
 using namespace tarvik;

@@ -16,9 +16,9 @@
 
 #include "app/Kq7App.h"
 #include "app/MainFrame.h"
-#include "app/PageTable.h"
 #include "foundation/SharedConstants.h"
 #include "kq_res.h"
+#include "pages/common/PageTable.h"
 #include "platform/base/Registry.h"
 #include "platform/base/Resource.h"
 #include "platform/framework/MessageBox.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/views/DisplayHelper.h"
+#include "pages/common/DisplayHelper.h"
 #include "kq_res.h"
 #include "platform/base/Resource.h"
 

@@ -1,7 +1,7 @@
 // Per quantity a table of half-open value rows in the base unit, each with its unit, scale and
 // decimals. A row is chosen by comparing the value with the decimal bounds themselves, so a
 // value read from "10" lands in the row that starts at 10 and never in the one below it.
-#include "app/views/ValueFormat.h"
+#include "pages/common/ValueFormat.h"
 
 #include <charconv>
 #include <cmath>

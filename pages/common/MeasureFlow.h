@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/flow/RecordedCurves.h"
+#include "pages/common/RecordedCurves.h"
 #include "platform/base/CString.h"
 
 // A digital channel view: its four value fields, each written only while it says it is ready.

@@ -1,4 +1,4 @@
-#include "app/ClockTexts.h"
+#include "foundation/ClockTexts.h"
 
 #include "foundation/Language.h"
 

@@ -5,7 +5,7 @@
 
 #include "platform/framework/Framework.h"
 
-class CMainFrame;
+class PageHost;
 
 class CPageDialog : public CDialog {
     DECLARE_DYNAMIC(CPageDialog)
@@ -24,7 +24,7 @@ class CPageDialog : public CDialog {
   protected:
     // The client rectangle of the view that hosts the pages, which a page fills; the page's own
     // while the view (or the frame) has no window yet.
-    CRect HostClientRect(CMainFrame* frame);
+    CRect HostClientRect(PageHost* frame);
     void PostNcDestroy() override;
     // A page is part of the main window, not a dialog that ends: Enter and Escape, which the
     // dialog keys turn into OK and Cancel, leave it shown.

@@ -1,7 +1,6 @@
-#include "app/PageDialog.h"
+#include "pages/common/PageDialog.h"
 
-#include "app/Kq7View.h"
-#include "app/MainFrame.h"
+#include "pages/common/PageHost.h"
 #include "platform/gfx/WindowDC.h"
 
 IMPLEMENT_DYNAMIC(CPageDialog, CDialog)
@@ -12,13 +11,14 @@ ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
 BOOL CPageDialog::PreTranslateMessage(MSG* pMsg) {
-    if (OfferToShortcutKeys(pMsg))
+    PageHost* host = GetPageHost();
+    if (host != nullptr && host->HandleShortcutKeys(pMsg))
         return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-CRect CPageDialog::HostClientRect(CMainFrame* frame) {
-    CKq7View* view = frame != nullptr ? frame->GetView() : nullptr;
+CRect CPageDialog::HostClientRect(PageHost* frame) {
+    CWnd* view = frame != nullptr ? frame->PageArea() : nullptr;
     CRect client;
     if (view != nullptr && view->m_hWnd != nullptr)
         view->GetClientRect(&client);
@@ -34,7 +34,7 @@ void CPageDialog::PostNcDestroy() {
 }
 
 void CPageDialog::OnPaint() {
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (frame != nullptr && frame->IsStartUpPending()) {
         // Validate without drawing: the page is not ready before every window has registered.
         CPaintDC dc(this);
@@ -45,7 +45,7 @@ void CPageDialog::OnPaint() {
 
 void CPageDialog::OnShowWindow(BOOL bShow, UINT nStatus) {
     CDialog::OnShowWindow(bShow, nStatus);
-    CMainFrame* frame = GetMainFrame();
+    PageHost* frame = GetPageHost();
     if (!bShow || (frame != nullptr && frame->IsStartUpPending()))
         return;
     if (m_bNeedsNewTexts) {

@@ -1,7 +1,7 @@
 // The formatter's entry: mode 0 appends the channel's chosen unit to a finished number text; the
 // other modes hand the text to the quantity's formatter, chosen by the given letter or the
 // channel record's.
-#include "app/views/DisplayHelper.h"
+#include "pages/common/DisplayHelper.h"
 
 #include "platform/framework/Wnd.h"
 

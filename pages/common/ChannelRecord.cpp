@@ -1,6 +1,6 @@
 // The channel records' unit lists come from the quantity's unit table of the foundation; the
 // configuration bytes of a sensor (any value 0-255 may arrive) are clamped on the way in.
-#include "app/flow/ChannelRecord.h"
+#include "pages/common/ChannelRecord.h"
 
 #include <algorithm>
 

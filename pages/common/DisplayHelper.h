@@ -3,8 +3,8 @@
 // a view. The channel records come from the main frame.
 #pragma once
 
-#include "app/views/ChannelUnitSource.h"
-#include "app/views/ValueFormat.h"
+#include "pages/common/ChannelUnitSource.h"
+#include "pages/common/ValueFormat.h"
 #include "sensor/CTarvik_Send.h"
 
 class CWnd;

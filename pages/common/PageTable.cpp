@@ -1,4 +1,4 @@
-#include "app/PageTable.h"
+#include "pages/common/PageTable.h"
 
 #include <algorithm>
 #include <iterator>

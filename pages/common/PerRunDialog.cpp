@@ -1,7 +1,7 @@
-#include "app/PerRunDialog.h"
+#include "pages/common/PerRunDialog.h"
 
-#include "app/MainFrame.h"
 #include "foundation/SharedConstants.h"
+#include "pages/common/PageHost.h"
 
 IMPLEMENT_DYNAMIC(CPerRunDialog, CDialog)
 
@@ -11,13 +11,14 @@ END_MESSAGE_MAP()
 
 BOOL CPerRunDialog::OnInitDialog() {
     const BOOL result = CDialog::OnInitDialog();
-    if (CMainFrame* frame = GetMainFrame())
-        frame->PostMessage(m_nRegistration, reinterpret_cast<WPARAM>(this), kDialogRegistration);
+    if (PageHost* frame = GetPageHost())
+        frame->HostWindow().PostMessage(m_nRegistration, reinterpret_cast<WPARAM>(this),
+                                        kDialogRegistration);
     return result;
 }
 
 void CPerRunDialog::OnDestroy() {
-    if (CMainFrame* frame = GetMainFrame())
+    if (PageHost* frame = GetPageHost())
         frame->UnregisterWindow(this);
     CDialog::OnDestroy();
 }

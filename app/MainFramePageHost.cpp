@@ -1,0 +1,80 @@
+// What the pages reach of the frame: its window, the sensor dialogue, the measurement's flags and
+// the views they touch, each through the page host's interface.
+#include "app/Kq7View.h"
+#include "app/MainFrame.h"
+#include "app/views/CAFormChannel.h"
+#include "app/views/CAFormDiagram.h"
+#include "app/views/CAFormLight.h"
+
+CWnd& CMainFrame::HostWindow() {
+    return *this;
+}
+
+CWnd* CMainFrame::PageArea() const {
+    return GetView();
+}
+
+CComPort& CMainFrame::Dialogue() {
+    return *this;
+}
+
+const CComPort& CMainFrame::Dialogue() const {
+    return *this;
+}
+
+int* CMainFrame::LanguageOffsetVariable() {
+    return &m_iLanguageOffset;
+}
+
+CDlgStartUp& CMainFrame::StartUpWindow() {
+    return m_dlgStartUp;
+}
+
+void CMainFrame::SetWaitingForTrigger(BOOL waiting) {
+    m_bWaitingForTrigger = waiting;
+}
+
+void CMainFrame::RequestAngleZero() {
+    m_aucAngleZeroRequest[0] = 1;
+    m_aucAngleZeroRequest[1] = 1;
+}
+
+BOOL CMainFrame::HasExportFailed() const {
+    return m_bExportFailed;
+}
+
+int CMainFrame::GetDefaultDiagramLength() const {
+    return m_iDefaultDiagramLength;
+}
+
+int CMainFrame::GetFrameSetting() const {
+    return m_iFrameSetting;
+}
+
+void CMainFrame::SetFrameSetting(int value) {
+    m_iFrameSetting = value;
+}
+
+ChannelRecord& CMainFrame::ChannelRecordAt(int record) {
+    return m_aChannelRecords[record];
+}
+
+BOOL CMainFrame::IsChannelActive(int channel) const {
+    return m_bChannelActive[channel];
+}
+
+BOOL CMainFrame::IsChannelBarVisible(int channel) const {
+    return m_wndViewBar[channel].IsVisible();
+}
+
+IChannelViewControl* CMainFrame::ChannelViewControl(int channel) const {
+    return GetChannelView(channel);
+}
+
+IDiagramRun* CMainFrame::DiagramRun() const {
+    return GetDiagramView();
+}
+
+ILightIndicator* CMainFrame::Light() const {
+    return static_cast<CAFormLight*>(GetRegisteredWindow(WindowSlot::Light));
+}
