@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "pages/common/DisplayHelper.h"
 #include "kq_res.h"
+#include "pages/common/DisplayHelper.h"
 #include "platform/base/Resource.h"
 
 namespace {

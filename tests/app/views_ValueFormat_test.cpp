@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "pages/common/DisplayHelper.h"
 #include "foundation/Language.h"
 #include "kq_res.h"
+#include "pages/common/DisplayHelper.h"
 #include "platform/base/Resource.h"
 
 namespace {

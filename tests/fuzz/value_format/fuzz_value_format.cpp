@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "pages/common/DisplayHelper.h"
 #include "kq_res.h"
+#include "pages/common/DisplayHelper.h"
 #include "platform/base/Resource.h"
 
 namespace {
