@@ -422,7 +422,7 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bKeepInsideWorkArea = FALSE;
     int m_iLanguageOffset = 1000;
     BOOL m_bSwitchingLanguage = FALSE;
-    BOOL m_bWriteLog = TRUE;
+    BOOL m_bSuppressLog = TRUE;  // TRUE: no application log is written (stored as "WriteLogFile")
     UINT m_nActivePage = 0;
     int m_iBarsForPage = 0;
     BOOL m_bWaitCursor = FALSE;

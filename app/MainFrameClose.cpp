@@ -232,9 +232,8 @@ BOOL CMainFrame::HandleShortcutKeys(MSG* pMsg) {
             return TRUE;
         case 'L':
             if (ShiftDown()) {
-                m_bWriteLog = m_bWriteLog ? FALSE : TRUE;
-                // The switch reads 1 for "no log".
-                AfxMessageBox(m_bWriteLog ? "Log inactive" : "Log active", MB_OK);
+                m_bSuppressLog = m_bSuppressLog ? FALSE : TRUE;
+                AfxMessageBox(m_bSuppressLog ? "Log inactive" : "Log active", MB_OK);
             }
             return TRUE;
         case 'M':
