@@ -168,7 +168,7 @@ class CMainFrame : public CFrameWnd,
     }
     UINT GetLastStatusId() const { return m_nLastStatusId; }
 
-    // ---- Close, keys, limits (MainFrameClose) ----
+    // ---- Keys, clipboard, page requests (MainFrameKeys, -Clipboard, -PageRequests) ----
     BOOL HandleShortcutKeys(MSG* pMsg);
     void CopySelectionToClipboard(MSG* pMsg);
     void SetStopMeasureDuringScan(BOOL flag) override;
