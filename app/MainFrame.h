@@ -167,7 +167,7 @@ class CMainFrame : public CFrameWnd,
     }
     UINT GetLastStatusId() const { return m_nLastStatusId; }
 
-    // ---- Close, keys, limits (MainFrameClose) ----
+    // ---- Keys, clipboard, page requests (MainFrameKeys, -Clipboard, -PageRequests) ----
     BOOL HandleShortcutKeys(MSG* pMsg) override;
     void CopySelectionToClipboard(MSG* pMsg);
     void SetStopMeasureDuringScan(BOOL flag) override;
@@ -446,7 +446,7 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bKeepInsideWorkArea = FALSE;
     int m_iLanguageOffset = 1000;
     BOOL m_bSwitchingLanguage = FALSE;
-    BOOL m_bWriteLog = TRUE;
+    BOOL m_bSuppressLog = TRUE;  // TRUE: no application log is written (stored as "WriteLogFile")
     UINT m_nActivePage = 0;
     int m_iBarsForPage = 0;
     BOOL m_bWaitCursor = FALSE;

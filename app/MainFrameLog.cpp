@@ -30,7 +30,7 @@ bool MakeFolder(const CString& folder) {
 }  // namespace
 
 BOOL CMainFrame::WriteApplicationLog(int sensor, const char* eventText, const char* extraText) {
-    if (m_bWriteLog == 1)
+    if (m_bSuppressLog == 1)
         return FALSE;
     CString base;
     if (!GetLocalAppDataPath(base))

@@ -47,7 +47,7 @@ ON_MESSAGE(CMainFrame::WM_CONVERSION_NOTIFY, &CMainFrame::OnConversionNotify)
 ON_MESSAGE(CMainFrame::WM_FLOW_MESSAGE, &CMainFrame::OnFlowMessage)
 // Status line (MainFrameCommands).
 ON_MESSAGE(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
-// Close, limits, cursor, owner-drawn menu (MainFrameClose).
+// Close, limits, cursor, owner-drawn menu (MainFrameClose, -WindowLimits, -Pages, -MenuDraw).
 ON_WM_CLOSE()
 ON_WM_GETMINMAXINFO()
 ON_WM_WINDOWPOSCHANGING()

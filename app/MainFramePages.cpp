@@ -158,6 +158,14 @@ void CMainFrame::WaitCursorOff() {
     EndWaitCursor();
 }
 
+BOOL CMainFrame::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+    if (m_bWaitCursor) {
+        RestoreWaitCursor();
+        return TRUE;
+    }
+    return CFrameWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
 void CMainFrame::ShowViewBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
     if (pBar != nullptr && pBar->m_hWnd != nullptr)
         ShowControlBar(pBar, bShow, bDelay);

@@ -48,8 +48,7 @@ BOOL CMainFrame::ReadSettings() {
             : static_cast<int>(app->GetProfileInt("Language", "Language", m_iLanguageChoice));
     SetLanguage(stored);
     ::SetLanguageOffset(m_iLanguageOffset);
-    // 1 means "no log" wherever the switch is read.
-    m_bWriteLog = app->GetProfileInt("Language", "WriteLogFile", 1);
+    m_bSuppressLog = app->GetProfileInt("Language", "WriteLogFile", 1);
     m_nActivePage =
         app->GetProfileInt(kConfigSection, "ActivDisplayMenu", static_cast<int>(m_nActivePage));
     for (int i = 0; i < 7; ++i)
@@ -145,7 +144,7 @@ void CMainFrame::SaveSettings() {
 
     WriteString("Version", "Version", SettingsVersionText(kSettingsVersion));
     WriteInt("Language", "Language", StoredLanguageOffset(m_iLanguageOffset));
-    WriteInt("Language", "WriteLogFile", m_bWriteLog);
+    WriteInt("Language", "WriteLogFile", m_bSuppressLog);
     if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage())
         WriteInt(
             "Language", "ViewUseShowWindow",

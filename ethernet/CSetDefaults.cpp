@@ -1,6 +1,6 @@
 #include "ethernet/CSetDefaults.h"
 
-#include "ethernet/SetupSession.h"
+#include "ethernet/SetupMenuVisit.h"
 
 std::map<std::string, std::string> CSetDefaults::Values() {
     return {
@@ -15,5 +15,5 @@ bool CSetDefaults::WriteWith(SetupMenuClient& client) {
 }
 
 bool CSetDefaults::Write() const {
-    return RunSetupSession(m_server, &CSetDefaults::WriteWith);
+    return VisitSetupMenu(m_server, &CSetDefaults::WriteWith);
 }

@@ -18,7 +18,7 @@ class CSetDefaults {
     static std::map<std::string, std::string> Values();
     // Writes and stores them; true on the server's confirmation.
     bool Write() const;
-    // The same within a setup session that is already open.
+    // The same within a setup-menu visit that is already open.
     static bool WriteWith(SetupMenuClient& client);
 
   private:

@@ -7,7 +7,7 @@
 #include "ethernet/CSetDefaults.h"
 #include "ethernet/EchoProbe.h"
 #include "ethernet/EthernetTexts.h"
-#include "ethernet/SetupSession.h"
+#include "ethernet/SetupMenuVisit.h"
 #include "platform/io/SerialPort.h"
 
 namespace {
@@ -43,7 +43,7 @@ BOOL CConfigEthernetInterfaceDlg::TestXPicoConnection() {
         return FALSE;
     }
     SetupSnapshot seen;
-    const bool answered = RunSetupSession(
+    const bool answered = VisitSetupMenu(
         *m_server, [](SetupMenuClient& client) { return client.Quit(); }, &seen);
     if (!seen.banner.empty()) {
         m_strBanner = seen.banner;
@@ -60,7 +60,7 @@ BOOL CConfigEthernetInterfaceDlg::ChangeXPicoBaudrate(int rate, BOOL save) {
         return client.ChangeSerial({{SetupMenuClient::kBaud, std::to_string(rate)}}) &&
                client.Commit(save != FALSE);
     };
-    return RunSetupSession(*m_server, change) ? TRUE : FALSE;
+    return VisitSetupMenu(*m_server, change) ? TRUE : FALSE;
 }
 
 BOOL CConfigEthernetInterfaceDlg::PingXPico(int attempts) {

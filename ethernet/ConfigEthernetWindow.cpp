@@ -5,7 +5,7 @@
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
 #include "ethernet/CSetDefaults.h"
 #include "ethernet/EthernetTexts.h"
-#include "ethernet/SetupSession.h"
+#include "ethernet/SetupMenuVisit.h"
 #include "platform/framework/Controls.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/WaitCursor.h"

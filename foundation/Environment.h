@@ -2,8 +2,9 @@
 // of the user's language, and the settings helpers around them. The main frame derives from it.
 #pragma once
 
-#include <cstddef>
-
+#include "foundation/BitmapFileWriter.h"
+#include "foundation/RecordChecksum.h"
+#include "foundation/TextHelpers.h"
 #include "platform/base/CString.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/WinTypes.h"
@@ -11,7 +12,9 @@
 class CWinApp;
 class CWnd;
 
-class CEnvironment {
+// The text helpers, the record checksum and the bitmap writer are bases so that they keep the
+// record's name (CEnvironment::DumpBytes) while living in files of their own.
+class CEnvironment : public TextHelpers, public RecordChecksum, public BitmapFileWriter {
   public:
     CEnvironment() = default;
     virtual ~CEnvironment() = default;
@@ -54,8 +57,6 @@ class CEnvironment {
     // Creates the folder below the user's local application-data folder (an existing one is
     // fine) and gives its full path; a failure is shown to the user and returns false.
     bool CreateLocalAppDataFolder(CWnd* window, const char* folderName, CString& path);
-    // Writes a device-dependent bitmap as a bitmap file; a failure is shown and returns false.
-    bool WriteBitmapFile(CWnd* window, HBITMAP bitmap, const char* path);
 
     // Screen queries. Monitor 0 is the primary one, 1 the second; false when there is no such
     // monitor.
@@ -67,23 +68,6 @@ class CEnvironment {
     // The primary monitor's rectangle: the bound of the minimum window size and the size of an
     // exported diagram.
     static CRect GetScreenRect();
-
-    // Text helpers.
-    // Appends blanks until the text is width characters long.
-    static void PadWithBlanks(CString& text, int width);
-    // Each byte as "%2x|" (mode 0) or, in mode 1, as "%2c|" when printable and "00|" otherwise;
-    // a newline at the end when asked.
-    static CString DumpBytes(const CString& bytes, int mode, bool trailingNewline);
-    // Drops trailing '0' after a '.', and the '.' when nothing follows it. Texts without '.' stay.
-    static CString StripTrailingZeros(const CString& numberText);
-    // Removes every occurrence of ch; whether there was one.
-    static bool RemoveAllChars(CString& text, char ch);
-
-    // Size and check sums of a settings record. The record holds three 4-byte fields (size, byte
-    // sum, sum of the running sums) that the sums skip. Mode 1 stores them; mode 0 compares and
-    // returns whether they match.
-    static BOOL StructChecksum(void* record, size_t length, DWORD* sizeField, DWORD* sumField,
-                               DWORD* weightedSumField, int mode);
 
     // The record.
     CString m_strUserName;

@@ -1,13 +1,11 @@
 #include <algorithm>
 
 #include "foundation/Environment.h"
-#include "foundation/Language.h"
+#include "foundation/FailureMessages.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
-#include "platform/framework/MessageBox.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
-#include "platform/gfx/BitmapFile.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WindowPos.h"
@@ -19,13 +17,6 @@ namespace {
 const char* const kWindowPosSection = "AllViewState\\Configs\\WindowPos";
 const char* const kSystemInfoSection = "SystemInfo";
 constexpr int kNotStored = -32768;
-constexpr UINT kStopIcon = 0x00000010;
-
-void ReportFolderFailure(const CString& folder) {
-    CString text;
-    text.Format(GetLanguageString(IDS_FOLDER_NOT_CREATED).GetString(), folder);
-    AfxMessageBox(text, kStopIcon);
-}
 
 CString MonitorText() {
     CString text;
@@ -137,15 +128,4 @@ bool CEnvironment::CreateLocalAppDataFolder(CWnd* /*window*/, const char* folder
         return false;
     }
     return true;
-}
-
-bool CEnvironment::WriteBitmapFile(CWnd* /*window*/, HBITMAP bitmap, const char* path) {
-    std::string error;
-    if (kq::gfx::SaveBitmapAsBmp(bitmap, path ? path : "", error))
-        return true;
-    CString text;
-    text.Format(GetLanguageString(IDS_FILE_NOT_WRITTEN).GetString(), path ? path : "",
-                error.c_str());
-    AfxMessageBox(text, kStopIcon);
-    return false;
 }

@@ -5,7 +5,7 @@
 
 #include "chart/dialogs/ChartPage.h"
 #include "platform/gfx/WindowDC.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/TrackbarApi.h"
 
 IMPLEMENT_DYNAMIC(CGraphicDisplayWnd, CWnd)
 

@@ -33,4 +33,4 @@
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"

@@ -8,7 +8,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/Object.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 
 class CWnd;
 

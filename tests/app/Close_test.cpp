@@ -109,11 +109,11 @@ TEST_F(Close, ShortcutKeys) {
     EXPECT_TRUE(Keys(WM_KEYDOWN, 'S', true));
     EXPECT_TRUE(Keys(WM_KEYDOWN, 'L', true));
     EXPECT_TRUE(boxes_.empty());
-    const BOOL logBefore = frame_->m_bWriteLog;
+    const BOOL logBefore = frame_->m_bSuppressLog;
     EXPECT_TRUE(Keys(WM_KEYDOWN, 'L', true, true));
-    EXPECT_NE(frame_->m_bWriteLog, logBefore);
+    EXPECT_NE(frame_->m_bSuppressLog, logBefore);
     ASSERT_EQ(boxes_.size(), 1U);
-    EXPECT_EQ(boxes_[0].text, frame_->m_bWriteLog ? "Log inactive" : "Log active");
+    EXPECT_EQ(boxes_[0].text, frame_->m_bSuppressLog ? "Log inactive" : "Log active");
     // F5 acts on release, on the connection page only.
     CDlgSensorConnection* connection = frame_->GetConnectionPage();
     EXPECT_FALSE(Keys(WM_KEYUP, VK_F5, false));

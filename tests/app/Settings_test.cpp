@@ -23,7 +23,7 @@ TEST_F(Settings, AWriteIsReadBackValueByValue) {
     CMainFrame* frame = StartAndComplete();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->GetLanguageOffset(), 4000);
-    frame->m_bWriteLog = FALSE;
+    frame->m_bSuppressLog = FALSE;
     frame->m_nActivePage = PAGE_INFORMATION;
     for (int i = 0; i < 7; ++i)
         frame->m_viewState.folderState[i] = i % 2;
@@ -67,7 +67,7 @@ TEST_F(Settings, AWriteIsReadBackValueByValue) {
     NewApplication();
     frame = StartAndComplete();
     EXPECT_EQ(frame->GetLanguageOffset(), 4000);
-    EXPECT_FALSE(frame->m_bWriteLog);
+    EXPECT_FALSE(frame->m_bSuppressLog);
     EXPECT_EQ(frame->GetActivePageId(), PAGE_INFORMATION);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(frame->m_viewState.folderState[i], i % 2) << i;

@@ -353,10 +353,10 @@ TEST_F(Flow, TheLogIsWrittenOnlyWhenSwitchedOnAndPerStatorSerial) {
     ASSERT_TRUE(CEnvironment::GetLocalAppDataPath(base));
     const std::string folder = std::string(base.GetString()) + "/Brevan/Sensors";
     frame_->m_aSensorRecord[0].dwStatorSerialNumber = 3000000000u;
-    frame_->m_bWriteLog = 1;
+    frame_->m_bSuppressLog = 1;
     EXPECT_FALSE(frame_->WriteApplicationLog(0));
     EXPECT_FALSE(std::filesystem::exists(folder));
-    frame_->m_bWriteLog = 0;
+    frame_->m_bSuppressLog = 0;
     EXPECT_TRUE(frame_->WriteApplicationLog(0));
     const std::string log = ReadAll(folder + "/3000000000.txt");
     EXPECT_NE(log.find("Anwendung wurde gestartet"), std::string::npos);

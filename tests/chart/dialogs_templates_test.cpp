@@ -12,7 +12,7 @@
 #include "kq_chart_res.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/Styles.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/UpDownApi.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Static.h"
 

@@ -10,7 +10,7 @@
 #include "harness/RoadSteps.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "res/resource.h"
 
 namespace e2e {

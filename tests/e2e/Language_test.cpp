@@ -3,7 +3,7 @@
 #include "Files.h"
 #include "Road.h"
 #include "harness/RoadSteps.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 
 namespace e2e {
 namespace {

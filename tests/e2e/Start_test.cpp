@@ -9,7 +9,7 @@
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/CommCtrl.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/ProgressBarApi.h"
 #include "sensor/BlockLayouts.h"
 
 namespace e2e {

@@ -7,7 +7,7 @@
 
 #include "EthernetTest.h"
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
-#include "ethernet/SetupSession.h"
+#include "ethernet/SetupMenuVisit.h"
 
 namespace devsrvsim {
 // The fault's name in the test's name and messages.
@@ -75,7 +75,7 @@ TEST_F(EthernetTest, DefaultSettingsAreStoredAndKeepTheDataPort) {
     Declare({PortOf(server)});
     const DeviceServerAddress address{server.Address(), static_cast<uint16_t>(server.DataPort()),
                                       static_cast<uint16_t>(server.SetupPort())};
-    ASSERT_TRUE(RunSetupSession(address, [](SetupMenuClient& client) {
+    ASSERT_TRUE(VisitSetupMenu(address, [](SetupMenuClient& client) {
         return client.ChangeSerial({{"baud", "9600"},
                                     {"databits", "7"},
                                     {"parity", "even"},

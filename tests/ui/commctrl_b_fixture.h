@@ -8,8 +8,12 @@
 
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/DateTimePickerApi.h"
 #include "platform/ui/commctrl/InitCommonControls.h"
+#include "platform/ui/commctrl/ProgressBarApi.h"
+#include "platform/ui/commctrl/TabControlApi.h"
+#include "platform/ui/commctrl/TrackbarApi.h"
+#include "platform/ui/commctrl/UpDownApi.h"
 #include "ui/UiTestFixture.h"
 
 namespace kq::ui::test {

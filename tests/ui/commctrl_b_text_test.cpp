@@ -6,6 +6,7 @@
 
 #include "platform/ui/commctrl/ControlLanguage.h"
 #include "platform/ui/commctrl/DateTimeFormat.h"
+#include "platform/ui/commctrl/DateTimePickerApi.h"
 #include "platform/ui/commctrl/UpDownModel.h"
 
 namespace kq::ui::commctrl {

@@ -1,7 +1,7 @@
 // Dialogs built from templates: dialog units, fonts, styles, focus at start and item access.
 #include "platform/base/Resource.h"
 #include "platform/ui/controls/TextMetrics.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "ui/dialog_test_support.h"
 
 namespace kq::ui::test {

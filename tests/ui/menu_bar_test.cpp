@@ -1,7 +1,7 @@
 #include <deque>
 #include <functional>
 
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "platform/ui/menu/MenuBar.h"
 #include "ui/UiTestFixture.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/base/Resource.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/SystemMetrics.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "platform/ui/nonclient/NonClientMetrics.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "platform/gfx/SysColors.h"
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "platform/ui/paint/Screenshot.h"
 #include "ui/UiTestFixture.h"
 

@@ -1,6 +1,6 @@
 #include "platform/gfx/SysColors.h"
 #include "platform/gfx/UserDrawConstants.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "platform/ui/menu/MenuBar.h"
 #include "platform/ui/paint/Screenshot.h"
 #include "ui/UiTestFixture.h"

@@ -2,7 +2,7 @@
 #include <functional>
 
 #include "platform/gfx/WinGdi.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "ui/UiTestFixture.h"
 
 namespace kq::ui::test {

@@ -5,7 +5,7 @@
 #include "platform/base/Time.h"
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/Wnd.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/DateTimePickerApi.h"
 
 class CDateTimeCtrl : public CWnd {
     DECLARE_DYNAMIC(CDateTimeCtrl)

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/framework/Wnd.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/ProgressBarApi.h"
 
 class CProgressCtrl : public CWnd {
     DECLARE_DYNAMIC(CProgressCtrl)

@@ -1,8 +1,8 @@
 #include "platform/framework/menu/Accelerators.h"
 
 #include "platform/base/Resource.h"
-#include "platform/ui/menu/Menu.h"
 #include "platform/ui/WinUser.h"
+#include "platform/ui/menu/MenuApi.h"
 
 namespace kq::fw {
 

@@ -1,7 +1,7 @@
 #include "platform/ui/commctrl/DateTimeFormat.h"
 
-#include "platform/ui/commctrl/CommCtrlB.h"
 #include "platform/ui/commctrl/ControlLanguage.h"
+#include "platform/ui/commctrl/DateTimePickerApi.h"
 
 namespace kq::ui::commctrl {
 

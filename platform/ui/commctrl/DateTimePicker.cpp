@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/DateTimePickerApi.h"
 #include "platform/ui/commctrl/MonthCalendarPopup.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
 #include "platform/ui/dialog/DialogCodes.h"

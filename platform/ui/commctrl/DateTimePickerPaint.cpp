@@ -3,8 +3,8 @@
 // button.
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
 #include "platform/ui/commctrl/DateTimePicker.h"
+#include "platform/ui/commctrl/DateTimePickerApi.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
 #include "platform/ui/commctrl/detail/PaintTools.h"
 

@@ -5,7 +5,7 @@
 
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/ProgressBarApi.h"
 #include "platform/ui/commctrl/detail/PaintTools.h"
 
 namespace kq::ui::commctrl {

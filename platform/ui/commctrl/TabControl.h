@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/TabControlApi.h"
 #include "platform/ui/commctrl/detail/ControlWindow.h"
 
 namespace kq::ui::commctrl {

@@ -1,6 +1,6 @@
 #include "platform/ui/commctrl/Trackbar.h"
 
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/TrackbarApi.h"
 #include "platform/ui/dialog/DialogCodes.h"
 
 namespace kq::ui::commctrl {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/TrackbarApi.h"
 
 namespace kq::ui::commctrl {
 

@@ -2,8 +2,8 @@
 // thumb that points towards the marks (a plain block when they are on both sides).
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
 #include "platform/ui/commctrl/Trackbar.h"
+#include "platform/ui/commctrl/TrackbarApi.h"
 #include "platform/ui/commctrl/detail/PaintTools.h"
 
 namespace kq::ui::commctrl {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ui/commctrl/CommCtrlB.h"
+#include "platform/ui/commctrl/UpDownApi.h"
 
 namespace kq::ui::commctrl {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/ui/WinUser.h"
-#include "platform/ui/commctrl/CommCtrlB.h"
 #include "platform/ui/commctrl/UpDown.h"
+#include "platform/ui/commctrl/UpDownApi.h"
 #include "platform/ui/commdlg/ColorChoice.h"
 #include "platform/ui/commdlg/CommDlg.h"
 #include "platform/ui/commdlg/CommonDialogHook.h"

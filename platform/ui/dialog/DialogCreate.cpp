@@ -7,7 +7,7 @@
 #include "platform/ui/controls/TextMetrics.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/detail/DialogState.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 
 using namespace kq::ui::detail;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 
 namespace kq::ui::menu {
 

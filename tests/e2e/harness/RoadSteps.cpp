@@ -7,7 +7,7 @@
 #include "platform/framework/AfxRes.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commdlg/DialogIds.h"
-#include "platform/ui/menu/Menu.h"
+#include "platform/ui/menu/MenuApi.h"
 #include "res/resource.h"
 
 namespace e2e {

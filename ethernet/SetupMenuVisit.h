@@ -22,6 +22,6 @@ struct SetupSnapshot {
 
 // True when the server was reached, setup mode entered and `work` returned true. `seen`
 // receives the banner and settings whenever setup mode was entered.
-bool RunSetupSession(const DeviceServerAddress& server,
-                     const std::function<bool(SetupMenuClient&)>& work,
-                     SetupSnapshot* seen = nullptr);
+bool VisitSetupMenu(const DeviceServerAddress& server,
+                    const std::function<bool(SetupMenuClient&)>& work,
+                    SetupSnapshot* seen = nullptr);

@@ -1,9 +1,9 @@
-#include "ethernet/SetupSession.h"
+#include "ethernet/SetupMenuVisit.h"
 
 #include "ethernet/TcpSetupTransport.h"
 
-bool RunSetupSession(const DeviceServerAddress& server,
-                     const std::function<bool(SetupMenuClient&)>& work, SetupSnapshot* seen) {
+bool VisitSetupMenu(const DeviceServerAddress& server,
+                    const std::function<bool(SetupMenuClient&)>& work, SetupSnapshot* seen) {
     const SetupDeadline deadline(kSetupOperationTimeoutMs);
     TcpSetupTransport transport;
     if (!transport.Connect(server.host, server.setupPort, kSetupConnectTimeoutMs)) {
