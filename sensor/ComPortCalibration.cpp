@@ -2,10 +2,10 @@
 // calibration block, its withdrawal, and the measurement uncertainty.
 #include "foundation/Language.h"
 #include "platform/base/Time.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/Messages.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
-#include "sensor/Messages.h"
 
 using namespace tarvik;
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "platform/base/Clock.h"
+#include "protocol/Messages.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
-#include "sensor/Messages.h"
 
 using namespace tarvik;
 

@@ -1,7 +1,7 @@
 // Block writes and restarts. A block is written from the image last read from the sensor with
 // the record's fields stored into it, so that bytes this program does not know survive; a block
 // never read is never written, and a field out of its range refuses the whole write.
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
 

@@ -7,7 +7,7 @@
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 
 IMPLEMENT_DYNAMIC(CDlgSensorInformationPkr, CPageDialog)
 

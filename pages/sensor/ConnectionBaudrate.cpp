@@ -9,7 +9,7 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/MessageBox.h"
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 #include "sensor/ZMStates.h"
 
 namespace {

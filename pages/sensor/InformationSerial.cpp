@@ -6,7 +6,7 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 namespace {
 

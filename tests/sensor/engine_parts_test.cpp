@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/CSensorConfigSequence.h"
 #include "sensor/CTraceString.h"
 #include "sensor/PortDisplayName.h"

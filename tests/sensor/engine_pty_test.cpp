@@ -9,7 +9,7 @@
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Timers.h"
 #include "ports/PortsTest.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/PortManagerSeam.h"
 #include "sensor/WindowTimers.h"
 #include "tests/sensor/EngineHarness.h"
