@@ -18,6 +18,7 @@
 #include "app/flow/ChannelRecord.h"
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
+#include "app/sensorlink/ComPortWindowTimers.h"
 #include "app/views/ChannelUnitSource.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "foundation/Environment.h"
@@ -28,7 +29,6 @@
 #include "platform/framework/Framework.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortPages.h"
-#include "sensor/WindowTimers.h"
 
 class CKq7View;
 class CAFormChannelX;

@@ -19,8 +19,8 @@
 #include "sensor/CCalibrationValues.h"
 #include "sensor/CTarvik_Send.h"
 #include "sensor/ChannelUnitFactor.h"
+#include "sensor/ComPortInterfaces.h"
 #include "sensor/ComPortPages.h"
-#include "sensor/ComPortSeams.h"
 #include "sensor/MultiportAligner.h"
 #include "sensor/SensorEntry.h"
 #include "sensor/SensorRecord.h"
@@ -50,7 +50,8 @@ class CComPort : public CTarvik_Send {
     CComPort& operator=(const CComPort&) = delete;
 
     // ---- Wiring ----
-    void COM_SetSeams(ISensorPortProvider* ports, IComPortTimers* timers, IComPortPages* pages);
+    void COM_SetInterfaces(ISensorPortProvider* ports, IComPortTimers* timers,
+                           IComPortPages* pages);
 
     // ---- Hooks the main frame implements ----
     virtual void UpdateMeasuredValues(int reason) = 0;

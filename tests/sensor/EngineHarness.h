@@ -224,7 +224,7 @@ class Harness : public ISensorPortProvider, public IComPortTimers {
 
     Harness() {
         pages.engine = &frame;
-        frame.COM_SetSeams(this, this, &pages);
+        frame.COM_SetInterfaces(this, this, &pages);
         frame.COM_SetFrameCounterCheck(TRUE);
     }
     ~Harness() override {
