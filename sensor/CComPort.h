@@ -366,6 +366,11 @@ class CComPort : public CTarvik_Send {
     bool IsIdle() const;
     int PortOfSensor(int sensor) const;
     void AfterAck();
+    // The acknowledges of one group of steps each; false when the step is none of the group's.
+    bool AfterMeasureAck();
+    bool AfterCalibrationAck();
+    bool AfterWriteAck();
+    bool AfterMultiportAck();
     void RestoreWriteBackup();
     int m_iWriteSensor = 0;
     // The uncertainty write made the user adjustment a copy of the factory one: the sensor
