@@ -16,6 +16,7 @@
 #include "app/bars/ViewBars.h"
 #include "app/flow/CsvBody.h"
 #include "app/flow/ExportFile.h"
+#include "app/sensorlink/ComPortWindowTimers.h"
 #include "controls/BrowsePageInterfaces.h"
 #include "foundation/Environment.h"
 #include "foundation/MovingAverageRing.h"
@@ -29,7 +30,6 @@
 #include "platform/framework/Framework.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortPages.h"
-#include "sensor/WindowTimers.h"
 
 class CKq7View;
 class CAFormChannelX;

@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/ThreadedConvertFile.h"
 #include "app/bars/ViewBarFloatFrame.h"
+#include "app/sensorlink/ComPortManager.h"
 #include "app/views/CAFormChannel.h"
 #include "app/views/CAFormDiagram.h"
 #include "app/views/CAFormLight.h"
@@ -31,7 +32,6 @@
 #include "res/TextIds.h"
 #include "sensor/CSensorConfigSequence.h"
 #include "sensor/ChanState.h"
-#include "sensor/PortManagerSeam.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -142,7 +142,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (m_pPortProvider == nullptr)
         return -1;  // without ports the sensor dialogue cannot work
     m_pWindowTimers = std::make_unique<CComPortWindowTimers>(m_hWnd);
-    COM_SetSeams(m_pPortProvider.get(), m_pWindowTimers.get(), this);
+    COM_SetInterfaces(m_pPortProvider.get(), m_pWindowTimers.get(), this);
     m_hOwnerWnd = m_hWnd;
     COM_SetFrameCounterCheck(TRUE);
     m_pConvertThread = new CThreadedConvertFile(m_hWnd, WM_CONVERSION_NOTIFY);

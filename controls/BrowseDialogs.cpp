@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "controls/BrowseCtrl.h"
+#include "foundation/CTraceString.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/commdlg/FileDialog.h"
 #include "platform/ui/commdlg/CommDlg.h"
 #include "platform/ui/controls/Edit.h"
-#include "sensor/CTraceString.h"
 
 namespace {
 constexpr size_t kFolderBuffer = 262;

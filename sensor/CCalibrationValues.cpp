@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 
 void CalibrationValues_Reset(CCalibrationValues& v) {
     v.slZeroReading = v.slScaleReading = v.slControlReading = 0;

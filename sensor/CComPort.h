@@ -15,12 +15,12 @@
 #include "foundation/MovingAverageRing.h"
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
+#include "protocol/FrameCutter.h"
 #include "sensor/CCalibrationValues.h"
 #include "sensor/CTarvik_Send.h"
 #include "sensor/ChannelUnitFactor.h"
+#include "sensor/ComPortInterfaces.h"
 #include "sensor/ComPortPages.h"
-#include "sensor/ComPortSeams.h"
-#include "sensor/FrameCutter.h"
 #include "sensor/MeasuredValueSet.h"
 #include "sensor/MultiportAligner.h"
 #include "sensor/SensorEntry.h"
@@ -51,7 +51,8 @@ class CComPort : public CTarvik_Send {
     CComPort& operator=(const CComPort&) = delete;
 
     // ---- Wiring ----
-    void COM_SetSeams(ISensorPortProvider* ports, IComPortTimers* timers, IComPortPages* pages);
+    void COM_SetInterfaces(ISensorPortProvider* ports, IComPortTimers* timers,
+                           IComPortPages* pages);
 
     // ---- Hooks the main frame implements ----
     // A value set arrived, or the frame's flow is to show, check or record again.
@@ -374,6 +375,11 @@ class CComPort : public CTarvik_Send {
     bool IsIdle() const;
     int PortOfSensor(int sensor) const;
     void AfterAck();
+    // The acknowledges of one group of steps each; false when the step is none of the group's.
+    bool AfterMeasureAck();
+    bool AfterCalibrationAck();
+    bool AfterWriteAck();
+    bool AfterMultiportAck();
     void RestoreWriteBackup();
     int m_iWriteSensor = 0;
     // The uncertainty write made the user adjustment a copy of the factory one: the sensor

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
 

@@ -1,6 +1,6 @@
 #include "sensor/CTarvik_Send.h"
 
-#include "sensor/Messages.h"
+#include "protocol/Messages.h"
 #include "sensor/SensorRecord.h"
 
 using namespace tarvik;

@@ -6,9 +6,9 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
-#include "sensor/BlockImage.h"
-#include "sensor/Frame.h"
-#include "sensor/Protocol.h"
+#include "protocol/BlockImage.h"
+#include "protocol/Frame.h"
+#include "protocol/Protocol.h"
 
 struct SensorRecord;
 

@@ -1,9 +1,9 @@
 // The texts that CTarvik_Send makes of the sensor's codes.
 #include <cmath>
 
+#include "protocol/VersionWord.h"
 #include "sensor/CTarvik_Send.h"
 #include "sensor/SensorRecord.h"
-#include "sensor/VersionWord.h"
 
 using namespace tarvik;
 

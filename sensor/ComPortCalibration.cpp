@@ -2,11 +2,11 @@
 // calibration block, its withdrawal, and the measurement uncertainty.
 #include "foundation/Language.h"
 #include "platform/base/Time.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/Messages.h"
 #include "res/TextIds.h"
-#include "sensor/BlockLayouts.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
-#include "sensor/Messages.h"
 
 using namespace tarvik;
 
@@ -320,4 +320,68 @@ BOOL CComPort::COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int chann
         return FALSE;
     }
     return TRUE;
+}
+
+// ---- Acknowledges ---------------------------------------------------------------------------
+
+bool CComPort::AfterCalibrationAck() {
+    switch (m_iZMCOMConfgFlow) {
+        case ZM_SET_CTRL_ON:
+            if (m_pPages) {
+                m_pPages->SetControlSignalState(1);
+            }
+            if (!m_aCalib[0].ucControlTaken) {
+                COM_ZMCOMStartReadRawCalib(CALIB_PHASE_CONTROL);
+                return true;
+            }
+            ReturnToRest();
+            if (m_pPages) {
+                m_pPages->StartZeroWaitTimer();
+            }
+            return true;
+        case ZM_SET_CTRL_OFF:
+            if (m_pPages) {
+                m_pPages->SetControlSignalState(0);
+            }
+            if (!m_aCalib[0].ucZeroTaken && !m_aCalib[1].ucZeroTaken) {
+                COM_ZMCOMStartReadRawCalib(CALIB_PHASE_ZERO);
+                return true;
+            }
+            ReturnToRest();
+            if (m_pPages) {
+                m_pPages->StartZeroWaitTimer();
+            }
+            return true;
+        case ZM_CALIB_STOPPED_CTRL_OFF:
+            if (m_pPages) {
+                m_pPages->SetControlSignalState(0);
+            }
+            ReturnToRest();
+            return true;
+        case ZM_SET_NEW_USERCALIB:
+            if (m_pPages) {
+                m_pPages->AdvanceCalibProgress(1);
+            }
+            ArmTimer(COM_TIMER_RESTART_SENSOR, COM_MS_RESTART_SENSOR);
+            return true;
+        case ZM_DEACTIVATE_USERCALIB:
+            ArmTimer(COM_TIMER_RESTART_SENSOR, COM_MS_RESTART_SENSOR);
+            return true;
+        case ZM_SET_INACCURACY_USERCALIB:
+            if (m_bUncertaintyMadeUserCopy) {
+                // The sensor still uses the factory adjustment: it restarts and is read anew,
+                // so that the adjustment it reports is the copy with the new uncertainty.
+                m_bUncertaintyMadeUserCopy = false;
+                ArmTimer(COM_TIMER_RESTART_SENSOR, COM_MS_RESTART_SENSOR);
+                return true;
+            }
+            // Read the block back, so that the record shows what the sensor keeps.
+            if (!SendRequest(TarSend_RequestReadBlock(kBlockUserCalib), kReplyBlockContent,
+                             PortOfSensor(m_iWriteSensor))) {
+                FailStep(ComFailure::PortGone);
+            }
+            return true;
+        default:
+            return false;
+    }
 }

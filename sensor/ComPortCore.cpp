@@ -32,8 +32,8 @@ CComPort::CComPort() {
 
 CComPort::~CComPort() = default;
 
-void CComPort::COM_SetSeams(ISensorPortProvider* ports, IComPortTimers* timers,
-                            IComPortPages* pages) {
+void CComPort::COM_SetInterfaces(ISensorPortProvider* ports, IComPortTimers* timers,
+                                 IComPortPages* pages) {
     m_pPortProvider = ports;
     m_pTimers = timers;
     m_pPages = pages;

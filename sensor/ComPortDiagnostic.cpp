@@ -2,9 +2,9 @@
 // redisplay) and the diagnostic page's raw requests ('B', link test, repeat, restart), whose
 // reply frame goes to the page as it came. Both wait for their replies like every request and
 // end at rest; a restart goes on through the engine's reopening of the sensor.
+#include "protocol/Messages.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
-#include "sensor/Messages.h"
 
 using namespace tarvik;
 

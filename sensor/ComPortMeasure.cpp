@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "platform/base/Clock.h"
+#include "protocol/Messages.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
-#include "sensor/Messages.h"
 
 using namespace tarvik;
 
@@ -130,6 +130,43 @@ BOOL CComPort::COM_ZMCOMStopMeasure() {
         return FALSE;
     }
     return TRUE;
+}
+
+// 'C' acknowledged: the next port of a multi-port device is started, or the tick runs. 'S'
+// acknowledged: the next port is stopped, or the tick ends and the dialogue rests.
+bool CComPort::AfterMeasureAck() {
+    switch (m_iZMCOMConfgFlow) {
+        case ZM_MEASURE_START:
+            if (m_iZMCOMConfgFlowMulti == ZM4_MEASURE) {
+                StartMultiportMeasure();
+                return true;
+            }
+            m_iZMCOMConfgFlow = ZM_MEASURE;
+            m_bMeasuring = TRUE;
+            m_llLastValueMs = kq::MonotonicMillis();
+            if (m_pTimers) {
+                m_pTimers->StartTick(COM_MS_MEASURE_TICK, [this] { OnTick(); });
+            }
+            return true;
+        case ZM_MEASURE_STOP: {
+            // On a multi-port device every port is stopped, the master first.
+            const int next =
+                m_iZMCOMConfgFlowMulti == ZM4_MEASURE ? NextReadySlot(m_iMultiStep + 1) : -1;
+            if (next >= 0) {
+                m_iMultiStep = next;
+                if (!SendRequest(TarSend_RequestStopMeasure(), kReplyAck, next)) {
+                    FailStep(ComFailure::PortGone);
+                }
+                return true;
+            }
+            StopTick();
+            m_bMeasuring = FALSE;
+            ReturnToRest();
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 void CComPort::OnTick() {

@@ -221,3 +221,21 @@ BOOL CComPort::COM_ShowWrongSensorIndexMessage() {
 void CComPort::COM_ShowNotAllSensorsPreparedMessage() {
     COM_ShowMessage(GetLanguageString(IDS_NOT_ALL_SENSORS_PREPARED));
 }
+
+// 'M' acknowledged by one port: the next port follows; after the last the activation ends.
+bool CComPort::AfterMultiportAck() {
+    if (m_iZMCOMConfgFlow != ZM_SET_SLAVES) {
+        return false;
+    }
+    const int next = NextReadySlot(m_iMultiStep + 1);
+    if (next >= 0) {
+        m_iMultiStep = next;
+        if (!SendRequest(TarSend_RequestRole(kRoleSlave), kReplyAck, next)) {
+            FailStep(ComFailure::PortGone);
+        }
+        return true;
+    }
+    KillTimer(COM_TIMER_SLAVES_PREPARED);
+    FinishMultiChannelActivation();
+    return true;
+}

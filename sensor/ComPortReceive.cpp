@@ -2,11 +2,11 @@
 // code.
 #include "platform/base/Clock.h"
 #include "platform/base/Trace.h"
+#include "protocol/Messages.h"
 #include "sensor/CComPort.h"
 #include "sensor/CSensorConfigSequence.h"
 #include "sensor/ChanState.h"
 #include "sensor/ComPortTimerIds.h"
-#include "sensor/Messages.h"
 
 using namespace tarvik;
 

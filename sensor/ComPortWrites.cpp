@@ -1,7 +1,7 @@
 // Block writes and restarts. A block is written from the image last read from the sensor with
 // the record's fields stored into it, so that bytes this program does not know survive; a block
 // never read is never written, and a field out of its range refuses the whole write.
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
 
@@ -264,5 +264,65 @@ void CComPort::COM_ZMCOMRestartDeviceOfPort() {
     }
     if (!SendRequest(TarSend_RequestRestart(), kReplyAck, m_iMultiStep)) {
         FailStep(ComFailure::PortGone);
+    }
+}
+
+// ---- Acknowledges ---------------------------------------------------------------------------
+
+// A written block or a restart acknowledged: the step's timer follows, or the dialogue rests.
+bool CComPort::AfterWriteAck() {
+    switch (m_iZMCOMConfgFlow) {
+        case ZM_SET_SOFTWARE_CONFIG:
+            TakeOverSoftwareScaling(m_iWriteSensor);
+            ReturnToRest();
+            return true;
+        case ZM_CNFG_SET_NEW_BAUDRATE:
+            ArmTimer(COM_TIMER_BAUD_STORED, COM_MS_BAUD_STORED);
+            return true;
+        case ZM_RESTART_AFTER_BAUDRATE:
+            ArmTimer(COM_TIMER_BAUD_RESTART_CLOSE, COM_MS_BAUD_RESTART);
+            return true;
+        case ZM_CNFG_SET_NEW_LOWPASS:
+            ArmTimer(COM_TIMER_LOWPASS_STORED, COM_MS_LOWPASS_STORED);
+            return true;
+        case ZM_RESTART_SENSOR:
+        case ZM_RESTART_AFTER_LOWPASS:
+            ArmTimer(COM_TIMER_REOPEN_AFTER_RESTART, COM_MS_REOPEN_AFTER_RESTART);
+            return true;
+        case ZM_SET_SERIAL_NUMBER_ROTOR_OPERATION:
+            ReturnToRest();
+            if (m_pPages) {
+                m_pPages->ArmInformationPageTimer(COM_PAGE_TIMER_INFORMATION_REFRESH,
+                                                  COM_MS_INFORMATION_REFRESH);
+            }
+            return true;
+        case ZM_CNFG_SET_BAUDRATE_MULTIPORT: {
+            ++m_iPortsWrittenByBaudChange;
+            if (m_iMultiStep >= 0 && m_iMultiStep < COM_MAX_SENSORS) {
+                m_abSlotTookBaudrate[m_iMultiStep] = true;
+            }
+            const int next = NextReadySlot(m_iMultiStep + 1);
+            if (next < 0) {
+                return true;  // the page's COM_PAGE_TIMER_BAUD_MULTIPORT_WAIT restarts the device
+            }
+            m_iMultiStep = next;
+            m_aSensorRecord[next].ucBaudCode = static_cast<BYTE>(m_iStoredBaudCode);
+            WriteBlock(next, kBlockStatorOperation, ZM_CNFG_SET_BAUDRATE_MULTIPORT, next);
+            return true;
+        }
+        case ZM_RESTART_MULTIPORT: {
+            const int next = NextReadySlot(m_iMultiStep + 1);
+            if (next >= 0) {
+                m_iMultiStep = next;
+                if (!SendRequest(TarSend_RequestRestart(), kReplyAck, next)) {
+                    FailStep(ComFailure::PortGone);
+                }
+                return true;
+            }
+            ArmTimer(COM_TIMER_BAUD_RESTART_CLOSE, COM_MS_BAUD_RESTART);
+            return true;
+        }
+        default:
+            return false;
     }
 }

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "sensor/BlockLayouts.h"
-#include "sensor/VersionWord.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/VersionWord.h"
 
 using namespace tarvik;
 

@@ -6,8 +6,8 @@
 #include <type_traits>
 
 #include "platform/base/WinTypes.h"
-#include "sensor/BlockImage.h"
-#include "sensor/Messages.h"
+#include "protocol/BlockImage.h"
+#include "protocol/Messages.h"
 
 struct SensorDate {
     int iDay;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "sensor/FrameCutter.h"
-#include "sensor/Messages.h"
+#include "protocol/FrameCutter.h"
+#include "protocol/Messages.h"
 #include "tools/sensorsim/SimDevice.h"
 
 using namespace tarvik;

@@ -2,10 +2,10 @@
 
 #include "foundation/Environment.h"
 #include "foundation/Language.h"
+#include "protocol/FrameCutter.h"
+#include "protocol/Messages.h"
+#include "protocol/Protocol.h"
 #include "res/resource.h"
-#include "sensor/FrameCutter.h"
-#include "sensor/Messages.h"
-#include "sensor/Protocol.h"
 
 using namespace tarvik;
 

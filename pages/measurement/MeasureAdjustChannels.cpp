@@ -10,8 +10,8 @@
 #include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/MeasureAdjustChoices.h"
+#include "protocol/Protocol.h"
 #include "res/measure_adjust.h"
-#include "sensor/Protocol.h"
 
 namespace {
 

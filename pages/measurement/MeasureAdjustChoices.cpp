@@ -6,7 +6,7 @@
 
 #include "foundation/NumberText.h"
 #include "pages/measurement/CValidation_IO_NIO.h"
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 
 namespace measure_adjust {
 

@@ -6,7 +6,7 @@
 
 #include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 
 IMPLEMENT_DYNAMIC(CDlgSensorInformationPkr, CPageDialog)
 

@@ -9,8 +9,8 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/MessageBox.h"
+#include "protocol/Protocol.h"
 #include "res/TextIds.h"
-#include "sensor/Protocol.h"
 #include "sensor/ZMStates.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
+#include "protocol/BlockLayouts.h"
 #include "res/TextIds.h"
-#include "sensor/BlockLayouts.h"
 
 namespace {
 

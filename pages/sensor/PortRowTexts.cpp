@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 
 namespace {
 

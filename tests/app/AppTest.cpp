@@ -2,8 +2,8 @@
 
 #include "kq_res.h"
 #include "platform/base/Resource.h"
+#include "protocol/FrameCutter.h"
 #include "sensor/CTarvik_Send.h"
-#include "sensor/FrameCutter.h"
 
 namespace apptest {
 

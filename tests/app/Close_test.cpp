@@ -13,7 +13,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/commdlg/GlobalMemory.h"
 #include "platform/ui/controls/Edit.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 namespace apptest {
 namespace {

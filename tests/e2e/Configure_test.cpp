@@ -5,9 +5,9 @@
 #include "Road.h"
 #include "harness/RoadSteps.h"
 #include "platform/ui/WinUser.h"
+#include "protocol/BlockLayouts.h"
 #include "res/measure_adjust.h"
 #include "res/resource.h"
-#include "sensor/BlockLayouts.h"
 
 namespace e2e {
 namespace {

@@ -7,7 +7,7 @@
 #include "harness/RoadSteps.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 namespace e2e {
 namespace {

@@ -8,7 +8,7 @@
 #include "harness/AppSession.h"
 #include "platform/base/CodePage1252.h"
 #include "platform/ui/WinUser.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 namespace e2e {
 

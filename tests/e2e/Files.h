@@ -6,7 +6,7 @@
 
 #include <vector>
 #include "platform/ui/UiTypes.h"
-#include "sensor/BlockImage.h"
+#include "protocol/BlockImage.h"
 
 namespace e2e {
 

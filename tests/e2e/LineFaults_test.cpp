@@ -18,8 +18,8 @@
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/base/StringFormat.h"
 #include "platform/ui/WinUser.h"
+#include "protocol/BlockLayouts.h"
 #include "res/resource.h"
-#include "sensor/BlockLayouts.h"
 
 namespace e2e {
 namespace {

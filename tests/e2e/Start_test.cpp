@@ -10,7 +10,7 @@
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/ProgressBarApi.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 namespace e2e {
 namespace {

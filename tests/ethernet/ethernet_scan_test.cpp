@@ -4,10 +4,10 @@
 // as the connection page does, so the sensor is found at 230400 while the server's stored
 // settings stay as they were.
 #include "EthernetTest.h"
+#include "app/sensorlink/ComPortManager.h"
+#include "app/sensorlink/ComPortWindowTimers.h"
 #include "ethernet/CConfigEthernetInterfaceDlg.h"
 #include "platform/ui/EventLoop.h"
-#include "sensor/PortManagerSeam.h"
-#include "sensor/WindowTimers.h"
 #include "tests/sensor/EngineHarness.h"
 #include "tools/sensorsim/SensorSimulator.h"
 
@@ -71,7 +71,7 @@ class ScanTest : public EthernetTest {
                   [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                       -> std::optional<LRESULT> { return Route(hwnd, message, wParam, lParam); });
         timers_.SetOwner(owner_);
-        frame_.COM_SetSeams(&provider_, &timers_, &pages_);
+        frame_.COM_SetInterfaces(&provider_, &timers_, &pages_);
         pages_.engine = &frame_;
     }
     void TearDown() override {

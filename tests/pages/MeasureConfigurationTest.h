@@ -6,8 +6,8 @@
 
 #include "app/AppTest.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
+#include "protocol/BlockLayouts.h"
 #include "res/measure_adjust.h"
-#include "sensor/BlockLayouts.h"
 
 namespace apptest {
 

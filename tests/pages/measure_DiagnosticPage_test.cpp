@@ -7,8 +7,8 @@
 #include "pages/MeasurePageTest.h"
 #include "pages/measurement/CDlgDiagnostic.h"
 #include "pages/measurement/DiagnosticTexts.h"
+#include "protocol/Frame.h"
 #include "res/resource.h"
-#include "sensor/Frame.h"
 
 using MeasureDiagnosticPage = MeasurePageTest<CDlgDiagnostic>;
 

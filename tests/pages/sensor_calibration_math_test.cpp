@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "pages/sensor/CalibrationMath.h"
-#include "sensor/BlockImage.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockImage.h"
+#include "protocol/BlockLayouts.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "platform/ui/Focus.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/paint/Screenshot.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/ZMStates.h"
 
 namespace apptest {

@@ -11,7 +11,7 @@
 
 #include "app/AppTest.h"
 #include "platform/base/Clock.h"
-#include "sensor/ComPortSeams.h"
+#include "sensor/ComPortInterfaces.h"
 #include "tools/sensorsim/SimDevice.h"
 
 namespace apptest {

@@ -13,7 +13,7 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "pages/sensor_fixture.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/ChanState.h"
 #include "sensor/ZMStates.h"
 

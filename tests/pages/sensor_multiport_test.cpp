@@ -21,9 +21,9 @@
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/base/Clock.h"
 #include "platform/ui/paint/Screenshot.h"
-#include "sensor/BlockLayouts.h"
-#include "sensor/FrameCutter.h"
-#include "sensor/Protocol.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/FrameCutter.h"
+#include "protocol/Protocol.h"
 #include "sensor/ZMStates.h"
 #include "tools/sensorsim/SimDevice.h"
 

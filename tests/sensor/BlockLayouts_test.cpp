@@ -1,4 +1,4 @@
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 #include <gtest/gtest.h>
 

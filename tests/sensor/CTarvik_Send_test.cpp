@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "sensor/CFloat32.h"
+#include "protocol/CFloat32.h"
 
 #include "FrameTestHelpers.h"
-#include "sensor/BlockLayouts.h"
-#include "sensor/Messages.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/Messages.h"
 #include "sensor/SensorRecord.h"
 
 using namespace tarvik;

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "platform/base/Clock.h"
+#include "protocol/FrameCutter.h"
 #include "sensor/CComPort.h"
 #include "sensor/CMasterSlaveDetector.h"
 #include "sensor/ComPortTimerIds.h"
-#include "sensor/FrameCutter.h"
 #include "tools/sensorsim/SimDevice.h"
 
 namespace enginetest {
@@ -224,7 +224,7 @@ class Harness : public ISensorPortProvider, public IComPortTimers {
 
     Harness() {
         pages.engine = &frame;
-        frame.COM_SetSeams(this, this, &pages);
+        frame.COM_SetInterfaces(this, this, &pages);
         frame.COM_SetFrameCounterCheck(TRUE);
     }
     ~Harness() override {

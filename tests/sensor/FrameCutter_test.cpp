@@ -1,9 +1,9 @@
-#include "sensor/FrameCutter.h"
+#include "protocol/FrameCutter.h"
 
 #include <gtest/gtest.h>
 
 #include "FrameTestHelpers.h"
-#include "sensor/Messages.h"
+#include "protocol/Messages.h"
 
 using namespace tarvik;
 using sensortest::Bytes;

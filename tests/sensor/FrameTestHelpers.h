@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "sensor/FrameCutter.h"
-#include "sensor/Messages.h"
+#include "protocol/FrameCutter.h"
+#include "protocol/Messages.h"
 
 namespace sensortest {
 

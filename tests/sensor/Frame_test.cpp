@@ -1,4 +1,4 @@
-#include "sensor/Frame.h"
+#include "protocol/Frame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sensor/Messages.h"
+#include "protocol/Messages.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "sensor/BlockLayouts.h"
-#include "sensor/FrameCutter.h"
-#include "sensor/Messages.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/FrameCutter.h"
+#include "protocol/Messages.h"
 
 namespace {
 

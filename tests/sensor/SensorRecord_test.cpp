@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 using namespace tarvik;
 

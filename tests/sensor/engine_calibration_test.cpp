@@ -3,8 +3,8 @@
 // measurement uncertainty.
 #include <gtest/gtest.h>
 
-#include "sensor/BlockLayouts.h"
-#include "sensor/Protocol.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

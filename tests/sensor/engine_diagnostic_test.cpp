@@ -3,9 +3,9 @@
 // silent or unplugged on the way.
 #include <gtest/gtest.h>
 
-#include "sensor/FrameCutter.h"
-#include "sensor/Messages.h"
-#include "sensor/Protocol.h"
+#include "protocol/FrameCutter.h"
+#include "protocol/Messages.h"
+#include "protocol/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

@@ -2,7 +2,7 @@
 // the running-counter check, and the stop.
 #include <gtest/gtest.h>
 
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

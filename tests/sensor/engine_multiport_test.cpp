@@ -2,9 +2,9 @@
 // slaves, and value sets joined by the running counter.
 #include <gtest/gtest.h>
 
+#include "protocol/Protocol.h"
 #include "sensor/CMasterSlaveDetector.h"
 #include "sensor/MultiportAligner.h"
-#include "sensor/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

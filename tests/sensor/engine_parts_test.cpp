@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "sensor/BlockLayouts.h"
+#include "foundation/CTraceString.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/CSensorConfigSequence.h"
-#include "sensor/CTraceString.h"
 #include "sensor/PortDisplayName.h"
 #include "sensor/ValueCounterCheck.h"
 #include "tests/sensor/EngineHarness.h"

@@ -3,7 +3,7 @@
 // opening the sensor found.
 #include <gtest/gtest.h>
 
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
+#include "protocol/Protocol.h"
 #include "sensor/CSensorConfigSequence.h"
-#include "sensor/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

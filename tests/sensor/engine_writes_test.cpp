@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "sensor/BlockLayouts.h"
-#include "sensor/Protocol.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/Protocol.h"
 #include "tests/sensor/EngineHarness.h"
 
 using namespace enginetest;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "sensor/FrameCutter.h"
+#include "protocol/FrameCutter.h"
 
 namespace simtest {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "SensorSimTestClient.h"
+#include "protocol/Messages.h"
 #include "sensor/CTarvik_Send.h"
-#include "sensor/Messages.h"
 #include "tools/devsrvsim/DevSrvOptions.h"
 #include "tools/devsrvsim/DeviceServerSimulator.h"
 #include "tools/devsrvsim/SetupDialogue.h"

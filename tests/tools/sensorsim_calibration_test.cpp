@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "protocol/FrameCutter.h"
+#include "protocol/Messages.h"
 #include "sensor/CTarvik_Send.h"
-#include "sensor/FrameCutter.h"
-#include "sensor/Messages.h"
 #include "sensor/SensorRecord.h"
 #include "tools/sensorsim/SimSensor.h"
 

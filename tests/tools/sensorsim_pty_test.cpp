@@ -9,9 +9,9 @@
 
 #include "SensorSimTestClient.h"
 #include "platform/base/Clock.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/Messages.h"
 #include "sensor/CTarvik_Send.h"
-#include "sensor/Messages.h"
 #include "sensor/SensorRecord.h"
 #include "tools/sensorsim/SensorSimulator.h"
 #include "tools/sensorsim/SimControl.h"

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
+#include "protocol/FrameCutter.h"
+#include "protocol/Messages.h"
 #include "sensor/CTarvik_Send.h"
-#include "sensor/FrameCutter.h"
-#include "sensor/Messages.h"
 #include "sensor/SensorRecord.h"
 #include "tools/sensorsim/SimDevice.h"
 #include "tools/sensorsim/SimSensor.h"

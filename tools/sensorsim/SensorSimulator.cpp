@@ -9,7 +9,7 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/StringFormat.h"
-#include "sensor/FrameCutter.h"
+#include "protocol/FrameCutter.h"
 #include "tools/sensorsim/SimEndpoint.h"
 #include "tools/sensorsim/StateFile.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 namespace sensorsim {
 

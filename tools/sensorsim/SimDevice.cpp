@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 
 namespace sensorsim {
 

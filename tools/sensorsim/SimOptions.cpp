@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 using namespace tarvik;
 

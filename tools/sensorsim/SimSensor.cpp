@@ -1,8 +1,8 @@
 #include "tools/sensorsim/SimSensor.h"
 
 #include "platform/base/StringFormat.h"
-#include "sensor/Messages.h"
-#include "sensor/VersionWord.h"
+#include "protocol/Messages.h"
+#include "protocol/VersionWord.h"
 #include "tools/sensorsim/SimConverter.h"
 
 using namespace tarvik;

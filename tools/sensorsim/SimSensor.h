@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "sensor/BlockLayouts.h"
-#include "sensor/Frame.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/Frame.h"
 #include "tools/sensorsim/SimSensorConfig.h"
 
 namespace sensorsim {

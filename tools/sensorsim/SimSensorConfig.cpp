@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sensor/BlockLayouts.h"
-#include "sensor/VersionWord.h"
+#include "protocol/BlockLayouts.h"
+#include "protocol/VersionWord.h"
 
 using namespace tarvik;
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "sensor/BlockImage.h"
-#include "sensor/Protocol.h"
+#include "protocol/BlockImage.h"
+#include "protocol/Protocol.h"
 #include "tools/sensorsim/SignalShape.h"
 
 namespace sensorsim {

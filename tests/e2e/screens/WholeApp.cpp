@@ -21,9 +21,9 @@
 #include "platform/framework/MessageBox.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Reset.h"
+#include "protocol/FrameCutter.h"
+#include "protocol/Protocol.h"
 #include "res/resource.h"
-#include "sensor/FrameCutter.h"
-#include "sensor/Protocol.h"
 
 namespace wholeapp {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "pages/common/ChannelRecord.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 using namespace tarvik;
 

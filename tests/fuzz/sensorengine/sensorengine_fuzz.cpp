@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Seams seams;
     FuzzFrame frame;
-    frame.COM_SetSeams(&seams, &seams, nullptr);
+    frame.COM_SetInterfaces(&seams, &seams, nullptr);
     frame.COM_SetFrameCounterCheck(TRUE);
     frame.COM_CreateMainPortManager(nullptr);
     for (auto& port : frame.m_apPortManSensor) {

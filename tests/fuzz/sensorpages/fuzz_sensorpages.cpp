@@ -13,8 +13,8 @@
 #include "foundation/PortText.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "pages/sensor/PortRowTexts.h"
-#include "sensor/BlockImage.h"
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockImage.h"
+#include "protocol/BlockLayouts.h"
 #include "sensor/PortDisplayName.h"
 
 namespace {

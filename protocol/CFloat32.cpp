@@ -1,10 +1,10 @@
-#include "sensor/CFloat32.h"
+#include "protocol/CFloat32.h"
 
 #include <bit>
 #include <cmath>
 #include <limits>
 
-#include "sensor/BigEndian.h"
+#include "protocol/BigEndian.h"
 
 CFloat32 CFloat32::FromBytes(const uint8_t* p) {
     return CFloat32(std::bit_cast<float>(tarvik::GetU32(p)));

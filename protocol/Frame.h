@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "platform/base/CString.h"
-#include "sensor/Protocol.h"
+#include "protocol/Protocol.h"
 
 namespace tarvik {
 

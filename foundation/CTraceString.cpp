@@ -1,4 +1,4 @@
-#include "sensor/CTraceString.h"
+#include "foundation/CTraceString.h"
 
 #include <algorithm>
 #include <cstring>

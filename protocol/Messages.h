@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "platform/base/CString.h"
-#include "sensor/BlockImage.h"
-#include "sensor/Frame.h"
-#include "sensor/Protocol.h"
+#include "protocol/BlockImage.h"
+#include "protocol/Frame.h"
+#include "protocol/Protocol.h"
 
 namespace tarvik {
 

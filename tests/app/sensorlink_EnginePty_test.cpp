@@ -5,13 +5,13 @@
 
 #include <cstring>
 
+#include "app/sensorlink/ComPortManager.h"
+#include "app/sensorlink/ComPortWindowTimers.h"
 #include "platform/io/PseudoTerminal.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Timers.h"
 #include "ports/PortsTest.h"
-#include "sensor/BlockLayouts.h"
-#include "sensor/PortManagerSeam.h"
-#include "sensor/WindowTimers.h"
+#include "protocol/BlockLayouts.h"
 #include "tests/sensor/EngineHarness.h"
 #include "tools/sensorsim/SensorSimulator.h"
 
@@ -36,7 +36,7 @@ class EnginePty : public kq::ports::test::PortsTest {
                   [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                       -> std::optional<LRESULT> { return Route(hwnd, message, wParam, lParam); });
         timers_.SetOwner(owner_);
-        frame_.COM_SetSeams(&provider_, &timers_, &pages_);
+        frame_.COM_SetInterfaces(&provider_, &timers_, &pages_);
         frame_.COM_SetFrameCounterCheck(TRUE);
         pages_.engine = &frame_;
     }

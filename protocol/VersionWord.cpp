@@ -1,4 +1,4 @@
-#include "sensor/VersionWord.h"
+#include "protocol/VersionWord.h"
 
 namespace tarvik {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/base/CString.h"
-#include "sensor/Frame.h"
+#include "protocol/Frame.h"
 
 namespace tarvik {
 

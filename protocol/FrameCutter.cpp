@@ -1,4 +1,4 @@
-#include "sensor/FrameCutter.h"
+#include "protocol/FrameCutter.h"
 
 namespace tarvik {
 namespace {

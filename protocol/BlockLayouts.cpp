@@ -1,9 +1,9 @@
-#include "sensor/BlockLayouts.h"
+#include "protocol/BlockLayouts.h"
 
 #include <cstring>
 
-#include "sensor/BigEndian.h"
-#include "sensor/CFloat32.h"
+#include "protocol/BigEndian.h"
+#include "protocol/CFloat32.h"
 
 namespace tarvik {
 namespace {

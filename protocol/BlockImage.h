@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sensor/Frame.h"
-#include "sensor/Protocol.h"
+#include "protocol/Frame.h"
+#include "protocol/Protocol.h"
 
 namespace tarvik {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sensor/BlockImage.h"
+#include "protocol/BlockImage.h"
 
 namespace tarvik {
 

@@ -1,6 +1,6 @@
-#include "sensor/Messages.h"
+#include "protocol/Messages.h"
 
-#include "sensor/BigEndian.h"
+#include "protocol/BigEndian.h"
 
 namespace tarvik {
 namespace {

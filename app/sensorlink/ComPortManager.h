@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "ports/CPortManGui.h"
-#include "sensor/ComPortSeams.h"
+#include "sensor/ComPortInterfaces.h"
 
 class CComPortManager final : public ISensorPort {
   public:

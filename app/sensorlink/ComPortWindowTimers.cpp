@@ -1,4 +1,4 @@
-#include "sensor/WindowTimers.h"
+#include "app/sensorlink/ComPortWindowTimers.h"
 
 #include "platform/ui/MultimediaTimer.h"
 #include "platform/ui/Timers.h"

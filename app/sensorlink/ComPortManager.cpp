@@ -1,4 +1,4 @@
-#include "sensor/PortManagerSeam.h"
+#include "app/sensorlink/ComPortManager.h"
 
 #include "platform/base/Arrays.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "platform/ui/UiTypes.h"
-#include "sensor/ComPortSeams.h"
+#include "sensor/ComPortInterfaces.h"
 
 class CComPortWindowTimers final : public IComPortTimers {
   public:

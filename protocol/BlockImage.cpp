@@ -1,4 +1,4 @@
-#include "sensor/BlockImage.h"
+#include "protocol/BlockImage.h"
 
 #include <cstring>
 
