@@ -1,7 +1,8 @@
-// The light view: each state change shows that state's bitmap in the picture (control 1482,
+// The light view: each state change loads that state's bitmap into the picture (control 1482,
 // a bitmap static that stretches its image), and every resize makes the picture the largest
-// square of the client, centred along the longer side. A state's bitmap (about 2 MB decoded) is
-// loaded once and kept, so that a measurement's start and end do not decode it again.
+// square of the client, centred along the longer side.
+// A state's bitmap (about 2 MB decoded) is loaded the first time it is shown and kept, so that
+// a measurement's start and end do not decode it again.
 #include "app/views/CAFormLight.h"
 
 #include <algorithm>
