@@ -13,11 +13,11 @@
 // "ratio_after_first_second" leaves out the start and the first second ("start_MB").
 #include <benchmark/benchmark.h>
 
-#include "app/MainFrame.h"
 #include "app/MeasureFlowSeams.h"
-#include "app/PageTable.h"
 #include "pages/measurement/MeasureRunLogic.h"
 #include "tests/e2e/screens/WholeApp.h"
+
+#include "app/PageTable.h"
 
 namespace {
 
