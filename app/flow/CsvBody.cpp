@@ -44,42 +44,46 @@ uint64_t EightDigits(uint32_t n) {
 }
 
 // n as fixed-point text with decimals (below 8) of its digits after the point, at least one
-// before it: two fixed-size copies of the eight digits. p needs room for 17 characters.
+// before it: two fixed-size stores shifted out of the eight digits in a register (read back from
+// memory at an offset, they would wait for the stores to complete). p needs room for 17 characters.
 char* WriteEightDigitsFixed(char* p, uint32_t n, int decimals, char point) {
     const uint64_t digits = EightDigits(n);
-    const int leadingZeros = digits == 0 ? 8 : std::countr_zero(digits) / 8;
+    // countr_zero of 0 is 64: a zero has eight leading zeros.
+    const int leadingZeros = std::countr_zero(digits) / 8;
     const int count = std::max(8 - leadingZeros, decimals + 1);
-    char text[16];
     const uint64_t ascii = digits + 0x3030303030303030ULL;
-    std::memcpy(text, &ascii, 8);
-    std::memcpy(text + 8, &ascii, 8);  // keeps the fixed-size reads below in set bytes
     const int whole = count - decimals;
-    std::memcpy(p, text + 8 - count, 8);
+    const uint64_t wholeText = ascii >> (8 * (8 - count));
+    std::memcpy(p, &wholeText, 8);
     if (decimals == 0)
         return p + whole;
     p[whole] = point;
-    std::memcpy(p + whole + 1, text + 8 - decimals, 8);
+    const uint64_t decimalText = ascii >> (8 * (8 - decimals));
+    std::memcpy(p + whole + 1, &decimalText, 8);
     return p + count + 1;
 }
 
 // Writes the digits of a value whose scaled magnitude is small enough to round in double
 // precision without doubt (not near a half) straight to p: the same text as to_chars with the
 // minus of a zero result dropped, at a fraction of its cost. Null where the rounding could
-// differ from the exact decimal one. p needs room for 25 characters whatever is written.
-char* WriteFixedFast(char* p, double value, int decimals, char point) {
+// differ from the exact decimal one (and for a non-finite value). p needs room for 25 characters
+// whatever is written.
+inline char* WriteFixedFast(char* p, double value, int decimals, char point) {
     static constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
     const double scaled = std::fabs(value) * kPow10[decimals];
     if (!(scaled < 1e9))
         return nullptr;
-    // Below 1e9 the digits fit 32 bits, whose divisions by constants cost less.
-    const auto truncated = static_cast<uint32_t>(scaled);
-    const double fraction = scaled - truncated;
-    // The product is within 1e-7 of the exact one: a fraction this far from a half rounds alike.
-    if (std::fabs(fraction - 0.5) <= 1e-6)
+    // Added to 2^52 the magnitude is rounded to an integer in the low bits of the sum (to nearest
+    // in the default rounding mode; a tie never passes the check below). Below 1e9 the digits fit
+    // 32 bits, whose divisions by constants cost less.
+    constexpr double kIntegerUnit = 0x1p52;
+    const double rounded = scaled + kIntegerUnit;
+    uint32_t n = static_cast<uint32_t>(std::bit_cast<uint64_t>(rounded));
+    // The product is within 1e-7 of the exact one: a value this far from a half rounds alike.
+    if (std::fabs((rounded - kIntegerUnit) - scaled) >= 0.5 - 1e-6)
         return nullptr;
-    uint32_t n = truncated + (fraction > 0.5 ? 1 : 0);
-    if (value < 0 && n != 0)
-        *p++ = '-';
+    *p = '-';
+    p += value < 0 && n != 0;
     if constexpr (std::endian::native == std::endian::little) {
         if (n < 100000000 && decimals < 8)
             return WriteEightDigitsFixed(p, n, decimals, point);
@@ -120,29 +124,37 @@ namespace {
 // Longest number text: 309 digits, a point, 8 decimals, a sign and two quotes.
 constexpr size_t kMaxNumberText = 330;
 
+// The exact text by to_chars, for what the fast path leaves (large magnitudes, values near a
+// half). Kept out of line so that the fast path needs no buffer.
+[[gnu::noinline]] char* WriteFixedExact(char* p, double value, int decimals, char point) {
+    char buffer[kMaxNumberText];
+    const char* last =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
+            .ptr;
+    const char* begin = buffer;
+    if (IsNegativeZeroText(begin, last))
+        ++begin;
+    for (; begin != last; ++begin)
+        *p++ = *begin == '.' ? point : *begin;
+    return p;
+}
+
 // Writes the number at p (nothing for a non-finite value); the end of what was written.
-char* WriteCsvNumber(char* p, double value, int decimals, bool decimalComma, bool quote) {
-    if (!std::isfinite(value))
-        return p;
+inline char* WriteCsvNumber(char* p, double value, int decimals, bool decimalComma, bool quote) {
     decimals = std::clamp(decimals, 0, 8);
-    if (quote)
-        *p++ = '"';
-    if (char* end = WriteFixedFast(p, value, decimals, decimalComma ? ',' : '.')) {
+    const char point = decimalComma ? ',' : '.';
+    char* const start = p;
+    *p = '"';
+    p += quote;
+    if (char* end = WriteFixedFast(p, value, decimals, point)) {
         p = end;
     } else {
-        char buffer[kMaxNumberText];
-        const char* last =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
-                .ptr;
-        const char* begin = buffer;
-        if (IsNegativeZeroText(begin, last))
-            ++begin;
-        for (; begin != last; ++begin)
-            *p++ = decimalComma && *begin == '.' ? ',' : *begin;
+        if (!std::isfinite(value))
+            return start;
+        p = WriteFixedExact(p, value, decimals, point);
     }
-    if (quote)
-        *p++ = '"';
-    return p;
+    *p = '"';
+    return p + quote;
 }
 
 bool QuotesNumbers(const std::string& separator, bool decimalComma) {

@@ -1,6 +1,8 @@
 // The light view: each state change loads that state's bitmap into the picture (IDC_PICTURE,
 // a bitmap static that stretches its image), and every resize makes the picture the largest
 // square of the client, centred along the longer side.
+// A state's bitmap (about 2 MB decoded) is loaded the first time it is shown and kept, so that
+// a measurement's start and end do not decode it again.
 #include "app/views/CAFormLight.h"
 
 #include <algorithm>
@@ -21,8 +23,10 @@ CAFormLight::CAFormLight() : CFormView(IDD) {}
 
 CAFormLight::~CAFormLight() {
     // The picture hands images back and never frees one that was set on it.
-    if (m_hImage != nullptr)
-        ::DeleteObject(m_hImage);
+    for (HBITMAP image : m_ahStateImage) {
+        if (image != nullptr)
+            ::DeleteObject(image);
+    }
 }
 
 UINT CAFormLight::BitmapOfState(int state) {
@@ -48,14 +52,18 @@ void CAFormLight::SetPictureImage() {
     const HWND picture = Picture();
     if (picture == nullptr)
         return;
-    HBITMAP image =
-        ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(BitmapOfState(m_iLightState)));
+    // Until an image is set, the picture shows the template's, which is that of no result.
+    if (m_hImage == nullptr && m_iLightState == LIGHT_NONE)
+        return;
+    HBITMAP& image = m_ahStateImage[m_iLightState - LIGHT_NONE];
     if (image == nullptr)
+        image = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(BitmapOfState(m_iLightState)));
+    if (image == nullptr || image == m_hImage)
         return;
     auto* old = reinterpret_cast<HGDIOBJ>(
         ::SendMessage(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)));
-    if (old != nullptr)
-        ::DeleteObject(old);
+    if (old != nullptr && m_hImage == nullptr)
+        ::DeleteObject(old);  // the template's
     m_hImage = image;
 }
 

@@ -26,13 +26,15 @@ class CAFormLight : public CFormView, public ILightIndicator {
 
   protected:
     void OnSize(UINT nType, int cx, int cy);
-    // Hands the bitmap of the current state to the picture and frees the one it replaces.
+    // Hands the picture the bitmap of the current state, loaded the first time that state is
+    // shown and kept from then on; the template's own picture, handed back, is freed.
     void SetPictureImage();
     HWND Picture() const;
 
     BOOL m_bFirstUpdatePending = TRUE;
     CWnd* m_pMainFrame = nullptr;
     int m_iLightState = LIGHT_NONE;
-    HBITMAP m_hImage = nullptr;  // the picture's current image, owned here
+    HBITMAP m_hImage = nullptr;      // the image set on the picture (one of m_ahStateImage)
+    HBITMAP m_ahStateImage[4] = {};  // each state's image (-1..2), owned here
     DECLARE_MESSAGE_MAP()
 };

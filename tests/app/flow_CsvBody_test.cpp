@@ -2,8 +2,10 @@
 // curves, unit texts and separators hold, and rows that parse back to the curves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <random>
 #include <sstream>
 
@@ -158,6 +160,83 @@ TEST(CsvBody, NumbersAreExactlyThoseOfFixedPointFormatting) {
         std::string out;
         AppendCsvNumber(out, value, decimals, false, ";");
         ASSERT_EQ(out, text) << value << " with " << decimals;
+    }
+}
+
+// "%.*f" of the clamped decimals without the minus of a zero, the decimal comma put in, quoted
+// when asked: the text every number of the file must have; nothing for a non-finite value.
+std::string FixedPointText(double value, int decimals, bool comma, bool quote) {
+    if (!std::isfinite(value))
+        return "";
+    char text[512];
+    std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 8), value);
+    std::string out = text;
+    if (out[0] == '-' && out.find_first_not_of("-0.") == std::string::npos)
+        out.erase(0, 1);
+    if (comma)
+        std::replace(out.begin(), out.end(), '.', ',');
+    return quote ? '"' + out + '"' : out;
+}
+
+// Values on both sides of every rounding half and of the limits where the digits are written by
+// other means (eight digits, 32 bits, exact conversion): each the fixed-point text, signs, zeros,
+// out-of-range decimals, the comma and the quotes included.
+TEST(CsvBody, NumbersAtRoundingEdgesAndLimitsAreThoseOfFixedPointFormatting) {
+    struct Case {
+        double value;
+        int decimals;
+    };
+    std::vector<Case> cases;
+    const double specials[] = {0.0,
+                               -0.0,
+                               1e-300,
+                               std::nan(""),
+                               INFINITY,
+                               std::numeric_limits<double>::max(),
+                               std::numeric_limits<double>::denorm_min()};
+    for (double value : specials) {
+        for (int decimals = -1; decimals <= 9; ++decimals)  // -1 and 9 are clamped
+            cases.push_back({value, decimals});
+    }
+    const double wholes[] = {
+        0,        1,         4,         5,         9,          10,           99,           12345,
+        99999999, 100000000, 123456789, 999999999, 1000000000, 4294967295.0, 4294967296.0, 1e15,
+        9e15};
+    for (int decimals = 0; decimals <= 8; ++decimals) {
+        const double unit = std::pow(10.0, decimals);
+        for (double whole : wholes) {
+            for (double at : {whole / unit, (whole + 0.5) / unit}) {
+                double below = at;
+                double above = at;
+                for (int step = 0; step < 3; ++step) {
+                    cases.push_back({below, decimals});
+                    cases.push_back({above, decimals});
+                    below = std::nextafter(below, -INFINITY);
+                    above = std::nextafter(above, INFINITY);
+                }
+            }
+        }
+    }
+    // Near the margin from a half within which the digits are left to the exact conversion.
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> margin(-3e-6, 3e-6);
+    for (int i = 0; i < 100000; ++i) {
+        const int decimals = static_cast<int>(random() % 9);
+        const double whole = static_cast<double>(random() % 2000000000);
+        cases.push_back({(whole + 0.5 + margin(random)) / std::pow(10.0, decimals), decimals});
+    }
+    const size_t count = cases.size();
+    for (size_t i = 0; i < count; ++i)
+        cases.push_back({-cases[i].value, cases[i].decimals});
+    for (const Case& c : cases) {
+        for (bool comma : {false, true}) {
+            for (bool quote : {false, true}) {
+                std::string out = "x";
+                AppendCsvNumber(out, c.value, c.decimals, comma, quote ? (comma ? "," : ".") : ";");
+                ASSERT_EQ(out, "x" + FixedPointText(c.value, c.decimals, comma, quote))
+                    << c.value << " with " << c.decimals;
+            }
+        }
     }
 }
 

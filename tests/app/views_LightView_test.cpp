@@ -1,6 +1,6 @@
 // The pass/fail light in a started frame: the picture as the largest centred square, each
-// state's disc colour on the screen, states outside -1..2 ignored, no bitmap left behind by
-// many changes, and a state set before the first update.
+// state's disc colour on the screen, states outside -1..2 ignored, each state's bitmap loaded
+// once and none left behind by many changes, and a state set before the first update.
 #include <gtest/gtest.h>
 
 #include "AppTest.h"
@@ -83,13 +83,21 @@ TEST_F(LightView, EachStateShowsItsDiscColour) {
     }
 }
 
+// Each state's picture is loaded the first time it is shown and kept: many changes after that
+// neither load nor leave a bitmap, and a state comes back with the same picture.
 TEST_F(LightView, ManyChangesLeaveNoBitmapBehind) {
+    const HWND picture = ::GetDlgItem(view_->m_hWnd, CAFormLight::IDC_PICTURE);
+    auto shown = [picture] { return ::SendMessage(picture, STM_GETIMAGE, IMAGE_BITMAP, 0); };
+    for (int state : {0, 1, 2, -1})  // grey last: before, the template's picture shows it
+        view_->SetLightState(state);
     view_->SetLightState(0);
+    const LRESULT passed = shown();
     const size_t before = kq::gfx::HandleTable::Instance().LiveCount();
     for (int i = 0; i < 200; ++i)
         view_->SetLightState(i % 4 - 1);
     view_->SetLightState(0);
     EXPECT_EQ(kq::gfx::HandleTable::Instance().LiveCount(), before);
+    EXPECT_EQ(shown(), passed);
 }
 
 TEST_F(LightView, AStateSetBeforeTheFirstUpdateShowsAtIt) {
