@@ -14,10 +14,9 @@
 #include <benchmark/benchmark.h>
 
 #include "pages/common/MeasureFlow.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/MeasureRunLogic.h"
 #include "tests/e2e/screens/WholeApp.h"
-
-#include "app/PageTable.h"
 
 namespace {
 
