@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "platform/io/PseudoTerminal.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Timers.h"
 #include "ports/PortsTest.h"
@@ -14,6 +13,7 @@
 #include "sensor/WindowTimers.h"
 #include "tests/sensor/EngineHarness.h"
 #include "tools/sensorsim/SensorSimulator.h"
+#include "tools/testsupport/PseudoTerminal.h"
 
 using namespace enginetest;
 using namespace tarvik;

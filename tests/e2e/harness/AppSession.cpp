@@ -17,9 +17,9 @@
 #include "platform/framework/Framework.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Input.h"
-#include "platform/ui/Reset.h"
 #include "platform/ui/paint/Screenshot.h"
 #include "ports/ExtraPorts.h"
+#include "tools/testsupport/Reset.h"
 
 namespace e2e {
 

@@ -20,10 +20,10 @@
 #include "platform/base/Resource.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/ui/EventLoop.h"
-#include "platform/ui/Reset.h"
 #include "res/resource.h"
 #include "sensor/FrameCutter.h"
 #include "sensor/Protocol.h"
+#include "tools/testsupport/Reset.h"
 
 namespace wholeapp {
 
