@@ -12,11 +12,11 @@
 #include "app/views/CAFormDiagram.h"
 #include "app/views/GraphicDisplayWnd.h"
 #include "chart/XGraph.h"
-#include "harness/RoadSteps.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "platform/ui/WinUser.h"
 #include "res/measure_adjust.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include <sstream>
-#include "harness/AppSession.h"
 #include "platform/base/CodePage1252.h"
 #include "platform/ui/WinUser.h"
 #include "sensor/BlockLayouts.h"
+#include "tools/harness/AppSession.h"
 
 namespace e2e {
 

@@ -7,8 +7,8 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/ui/dialog/DialogCodes.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <clocale>
 
-#include "harness/RoadSteps.h"
 #include "platform/base/CString.h"
 #include "platform/ui/WinUser.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 

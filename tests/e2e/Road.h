@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "harness/AppSession.h"
-#include "harness/SensorBench.h"
+#include "tools/harness/AppSession.h"
+#include "tools/harness/SensorBench.h"
 
 namespace e2e {
 

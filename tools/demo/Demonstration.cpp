@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app/MainFrame.h"
-#include "harness/AppSession.h"
-#include "harness/RoadSteps.h"
-#include "harness/SensorBench.h"
+#include "tools/harness/AppSession.h"
+#include "tools/harness/RoadSteps.h"
+#include "tools/harness/SensorBench.h"
 
 namespace demo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "AppSession.h"
+#include "tools/harness/AppSession.h"
 
 namespace e2e {
 

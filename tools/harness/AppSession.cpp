@@ -1,7 +1,7 @@
 // The session's life: folders and clock first, then the program's start as its main does it
 // (initialisation, instance, the loop's idle and pre-translation), the paced clock while it runs,
 // and its end when the close protocol has posted the quit.
-#include "AppSession.h"
+#include "tools/harness/AppSession.h"
 
 #include <atomic>
 #include <chrono>

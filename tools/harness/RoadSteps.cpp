@@ -1,4 +1,4 @@
-#include "RoadSteps.h"
+#include "tools/harness/RoadSteps.h"
 
 #include <algorithm>
 #include <cstdlib>
