@@ -8,7 +8,7 @@
 #include "platform/base/CodePage1252.h"
 #include "platform/ui/WinUser.h"
 #include "sensor/BlockLayouts.h"
-#include "tools/harness/AppSession.h"
+#include "tools/harness/AppDriver.h"
 
 namespace e2e {
 

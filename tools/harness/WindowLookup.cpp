@@ -5,7 +5,7 @@
 
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/CommCtrl.h"
-#include "tools/harness/AppSession.h"
+#include "tools/harness/AppDriver.h"
 
 namespace e2e {
 
