@@ -78,10 +78,6 @@ void SetEchoRoute(EchoRoute route) {
     g_route = route;
 }
 
-EchoRoute GetEchoRoute() {
-    return g_route;
-}
-
 bool EchoDeviceServer(const DeviceServerAddress& server, int attempts, std::string* used) {
     attempts = std::clamp(attempts, 1, kMaxEchoAttempts);
     const EchoRoute route = g_route;

@@ -20,7 +20,6 @@ constexpr int kMaxEchoAttempts = 3;
 
 // The route for every echo of the process; tests choose one.
 void SetEchoRoute(EchoRoute route);
-EchoRoute GetEchoRoute();
 
 // True on the first valid answer. attempts is clamped to 1..3; `used` receives the mechanism
 // ("ping socket", "raw socket", "tcp probe", or "none" when the forced route is not permitted).

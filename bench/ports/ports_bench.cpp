@@ -12,12 +12,12 @@
 #include <thread>
 
 #include "platform/base/Registry.h"
-#include "platform/io/PseudoTerminal.h"
 #include "platform/io/SerialPort.h"
 #include "platform/ui/WinUser.h"
 #include "ports/CPortManGui.h"
 #include "ports/ExtraPorts.h"
 #include "ports/PortCatalog.h"
+#include "tools/testsupport/PseudoTerminal.h"
 
 namespace {
 

@@ -16,11 +16,4 @@ FILETIME FileTimeFromUnixNanos(int64_t unixNanos) {
     return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFFu), static_cast<DWORD>(value >> 32)};
 }
 
-int64_t UnixNanosFromFileTime(const FILETIME& time) {
-    const uint64_t ticks = (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    if (ticks > static_cast<uint64_t>(INT64_MAX / 100))
-        return INT64_MAX;
-    return (static_cast<int64_t>(ticks) - kEpochDifferenceTicks) * 100;
-}
-
 }  // namespace kq

@@ -15,6 +15,5 @@ using PFILETIME = FILETIME*;
 namespace kq {
 
 FILETIME FileTimeFromUnixNanos(int64_t unixNanos);
-int64_t UnixNanosFromFileTime(const FILETIME& time);
 
 }  // namespace kq

@@ -50,20 +50,6 @@ Image ImageFromSurface(const Surface& surface) {
     return image;
 }
 
-std::shared_ptr<Surface> SurfaceFromImage(const Image& image) {
-    if (!Usable(image)) {
-        return nullptr;
-    }
-    auto surface = Surface::Create(image.width, image.height);
-    if (!surface) {
-        return nullptr;
-    }
-    for (int y = 0; y < image.height; ++y) {
-        std::memcpy(surface->Row(y), image.Row(y), static_cast<size_t>(image.width) * 4);
-    }
-    return surface;
-}
-
 HBITMAP BitmapFromImage(const Image& image, bool keepAlpha) {
     if (!Usable(image)) {
         return nullptr;

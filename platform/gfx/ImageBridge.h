@@ -19,9 +19,6 @@ namespace kq::gfx {
 
 // Pixels copied as they are: the surface's top byte becomes the image's alpha.
 Image ImageFromSurface(const Surface& surface);
-// A new surface holding the image's pixels, alpha in the top byte; null when the image is
-// empty or too large for a surface.
-std::shared_ptr<Surface> SurfaceFromImage(const Image& image);
 
 // A 32-bit bitmap of the image; the top byte is cleared unless keepAlpha. Null when the image
 // is empty or too large.

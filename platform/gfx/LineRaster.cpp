@@ -112,15 +112,6 @@ void CosmeticLine::Plot(uint32_t* p, int64_t t) {
     *p = Rop2(pen_.rop2, pen_.color, *p) & 0xFFFFFFu;
 }
 
-void CosmeticLine::Dot(int64_t x, int64_t y) {
-    if (pen_.none || !target_.clip->Contains(static_cast<int>(std::clamp<int64_t>(x, -kBox, kBox)),
-                                             static_cast<int>(std::clamp<int64_t>(y, -kBox, kBox))))
-        return;
-    if (x < 0 || y < 0 || x >= target_.surface->Width() || y >= target_.surface->Height())
-        return;
-    Plot(target_.surface->Row(static_cast<int>(y)) + x, 0);
-}
-
 void CosmeticLine::Draw(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     const int64_t length = std::max(std::llabs(x1 - x0), std::llabs(y1 - y0));
     if (length == 0)

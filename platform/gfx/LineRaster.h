@@ -31,8 +31,6 @@ class CosmeticLine {
     // Draws from (x0, y0) towards (x1, y1), leaving out the end point. Coordinates are in the
     // surface's pixel grid and may lie anywhere.
     void Draw(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
-    // Draws the single pixel (x, y) (the end point of a figure that GDI closes with one pixel).
-    void Dot(int64_t x, int64_t y);
     // Position in the dash pattern, counted in pixels along the line.
     int64_t stylePos = 0;
 

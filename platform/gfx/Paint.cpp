@@ -84,14 +84,4 @@ void FillRectClipped(const RasterTarget& target, int64_t left, int64_t top, int6
     }
 }
 
-void FillRegionClipped(const RasterTarget& target, const Region& area, const Paint& paint) {
-    if (paint.none)
-        return;
-    const Region visible = Region::Combine(area, *target.clip, Region::Op::And);
-    for (const Region::Band& band : visible.Bands())
-        for (int y = band.top; y < band.bottom; ++y)
-            for (size_t i = 0; i < band.spans.size(); i += 2)
-                PaintSpan(*target.surface, y, band.spans[i], band.spans[i + 1], paint);
-}
-
 }  // namespace kq::gfx

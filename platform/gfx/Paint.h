@@ -47,8 +47,6 @@ void FillSpanClipped(const RasterTarget& target, int64_t y, int64_t x0, int64_t 
                      const Paint& paint);
 void FillRectClipped(const RasterTarget& target, int64_t left, int64_t top, int64_t right,
                      int64_t bottom, const Paint& paint);
-// Paints every pixel of a region (surface coordinates) that lies in the clip region.
-void FillRegionClipped(const RasterTarget& target, const Region& area, const Paint& paint);
 
 // Calls fn(y, x0, x1) for each part of the span x0 <= x < x1 of row y inside the region.
 template <typename Fn>

@@ -52,12 +52,6 @@ void Rop2SpanT(uint32_t p, uint32_t* dst, int n) {
         dst[i] = Rop2T<R>(p, dst[i]) & kColorMask;
 }
 
-template <int R>
-void Rop2SpanPerPixelT(const uint32_t* p, uint32_t* dst, int n) {
-    for (int i = 0; i < n; ++i)
-        dst[i] = Rop2T<R>(p[i], dst[i]) & kColorMask;
-}
-
 template <uint8_t C>
 inline uint32_t Rop3T(uint32_t p, uint32_t s, uint32_t d) {
     uint32_t r = 0;
@@ -178,43 +172,6 @@ void Rop2Span(int rop2, uint32_t p, uint32_t* dst, int n) {
             for (int i = 0; i < n; ++i)
                 dst[i] = p & kColorMask;
             return;
-    }
-}
-
-void Rop2SpanPerPixel(int rop2, const uint32_t* p, uint32_t* dst, int n) {
-    switch (rop2) {
-        case 1:
-            return Rop2SpanPerPixelT<1>(p, dst, n);
-        case 2:
-            return Rop2SpanPerPixelT<2>(p, dst, n);
-        case 3:
-            return Rop2SpanPerPixelT<3>(p, dst, n);
-        case 4:
-            return Rop2SpanPerPixelT<4>(p, dst, n);
-        case 5:
-            return Rop2SpanPerPixelT<5>(p, dst, n);
-        case 6:
-            return Rop2SpanPerPixelT<6>(p, dst, n);
-        case 7:
-            return Rop2SpanPerPixelT<7>(p, dst, n);
-        case 8:
-            return Rop2SpanPerPixelT<8>(p, dst, n);
-        case 9:
-            return Rop2SpanPerPixelT<9>(p, dst, n);
-        case 10:
-            return Rop2SpanPerPixelT<10>(p, dst, n);
-        case 11:
-            return;
-        case 12:
-            return Rop2SpanPerPixelT<12>(p, dst, n);
-        case 14:
-            return Rop2SpanPerPixelT<14>(p, dst, n);
-        case 15:
-            return Rop2SpanPerPixelT<15>(p, dst, n);
-        case 16:
-            return Rop2SpanPerPixelT<16>(p, dst, n);
-        default:
-            return Rop2SpanPerPixelT<13>(p, dst, n);
     }
 }
 

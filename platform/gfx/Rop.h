@@ -8,9 +8,8 @@ namespace kq::gfx {
 
 // The binary mix R2_* (1..16) of pen value p and destination d.
 uint32_t Rop2(int rop2, uint32_t p, uint32_t d);
-// Mixes one pen value, or one value per pixel, into n destination pixels.
+// Mixes one pen value into n destination pixels.
 void Rop2Span(int rop2, uint32_t p, uint32_t* dst, int n);
-void Rop2SpanPerPixel(int rop2, const uint32_t* p, uint32_t* dst, int n);
 
 // The ternary operation by its index (bits 16..23 of a raster-operation code): bit
 // (P << 2 | S << 1 | D) of the index is the result for those input bits.

@@ -225,10 +225,6 @@ int PollServingSentMessages(pollfd* fds, nfds_t count, int timeoutMs) {
     }
 }
 
-bool ServeSentMessages() {
-    return ServeIncomingSends(CurrentQueue());
-}
-
 }  // namespace kq::ui
 
 namespace kq::ui::detail {

@@ -67,7 +67,5 @@ void NotifyClockChanged();
 // descriptors, handling messages sent from other threads meanwhile. Returns poll()'s count of
 // ready descriptors, 0 on timeout.
 int PollServingSentMessages(pollfd* fds, nfds_t count, int timeoutMs);
-// Handles the messages other threads have sent to the calling thread; true if there were any.
-bool ServeSentMessages();
 
 }  // namespace kq::ui

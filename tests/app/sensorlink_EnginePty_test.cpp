@@ -7,13 +7,13 @@
 
 #include "app/sensorlink/ComPortManager.h"
 #include "app/sensorlink/ComPortWindowTimers.h"
-#include "platform/io/PseudoTerminal.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Timers.h"
 #include "ports/PortsTest.h"
 #include "protocol/BlockLayouts.h"
 #include "tests/sensor/EngineHarness.h"
 #include "tools/sensorsim/SensorSimulator.h"
+#include "tools/testsupport/PseudoTerminal.h"
 
 using namespace enginetest;
 using namespace tarvik;

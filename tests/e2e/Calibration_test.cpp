@@ -6,8 +6,8 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/ui/WinUser.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {
@@ -35,7 +35,7 @@ constexpr int kActive = 5125;
 // The dialog shows the control; the answer then presses the button.
 std::function<bool(HWND)> PressWhenShowing(int control, int button) {
     return [control, button](HWND dialog) {
-        return ::GetDlgItem(dialog, control) != nullptr && AppSession::Press(dialog, button);
+        return ::GetDlgItem(dialog, control) != nullptr && AppDriver::Press(dialog, button);
     };
 }
 
@@ -51,7 +51,7 @@ void Load(SensorBench& bench, int newtonCentimetres) {
 }
 
 // Channel A's and B's first value of a short measurement, as the saved file holds them.
-std::pair<double, double> Measured(AppSession& app, const std::string& csv) {
+std::pair<double, double> Measured(AppDriver& app, const std::string& csv) {
     EXPECT_TRUE(Measure(app, 800));
     EXPECT_TRUE(SaveValues(app, csv));
     std::istringstream lines(ReadCp1252File(csv));
@@ -85,7 +85,7 @@ TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
             ::SetDlgItemText(dialog, kDigits[channel], "10000");
         }
         Load(*bench_, 25000);
-        return AppSession::Press(dialog, IDOK);
+        return AppDriver::Press(dialog, IDOK);
     });
     // The same dialog again while the loaded reading runs: the operator waits.
     app_->WhenModal([](HWND dialog) { return ::GetDlgItem(dialog, kScaleText) != nullptr; });
@@ -106,7 +106,7 @@ TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
     // A measurement uncertainty of 0.4 % for channel A, read back from the sensor.
     const std::string decimal = LanguageOffset() == 1000 ? "." : ",";
     app_->WhenModal([&](HWND dialog) {
-        return AppSession::FillAndPress(dialog, kUncertaintyA, "0" + decimal + "4", IDOK);
+        return AppDriver::FillAndPress(dialog, kUncertaintyA, "0" + decimal + "4", IDOK);
     });
     ShowPage(*app_, kCommandCalibration);
     app_->Click(FindControl(app_->FrameWindow(), kUncertainty));

@@ -12,11 +12,11 @@
 #include "app/views/CAFormDiagram.h"
 #include "app/views/GraphicDisplayWnd.h"
 #include "chart/XGraph.h"
-#include "harness/RoadSteps.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "platform/ui/WinUser.h"
 #include "res/measure_adjust.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {
@@ -27,12 +27,12 @@ constexpr UINT kCommandChannelB = 10032;
 constexpr int kValueField = 1006;
 constexpr int kChannelP1 = 4;
 
-bool BarShown(AppSession& app, int channel) {
+bool BarShown(AppDriver& app, int channel) {
     return app.Frame()->m_wndViewBar[channel].IsWindowVisible() != FALSE;
 }
 
 // The number a channel view shows ("10,00" reads 10.0); NaN when it shows none.
-double ShownValue(AppSession& app, int channel) {
+double ShownValue(AppDriver& app, int channel) {
     HWND field = FindControl(app.Frame()->m_wndViewBar[channel].m_hWnd, kValueField);
     std::string text = WindowText(field);
     for (char& c : text)
@@ -42,7 +42,7 @@ double ShownValue(AppSession& app, int channel) {
     return end == text.c_str() ? NAN : value;
 }
 
-int PlotHeight(AppSession& app) {
+int PlotHeight(AppDriver& app) {
     CAFormDiagram* view = app.Frame()->GetDiagramView();
     CGraphicDisplayWnd* diagram = view != nullptr ? view->GetDiagram() : nullptr;
     return diagram != nullptr && diagram->GetChart() != nullptr

@@ -7,11 +7,11 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/menu/MenuApi.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -3,11 +3,11 @@
 // (the simulator's memory) and come back on a second start of the program.
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/ui/WinUser.h"
 #include "protocol/BlockLayouts.h"
 #include "res/measure_adjust.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -4,10 +4,10 @@
 // open again after a restart.
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
 #include "protocol/BlockLayouts.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -8,8 +8,8 @@
 #include "app/views/CAFormDiagram.h"
 #include "app/views/GraphicDisplayWnd.h"
 #include "chart/XGraph.h"
-#include "harness/RoadSteps.h"
 #include "platform/gfx/WinGdi.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -10,9 +10,9 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/ui/WinUser.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include <sstream>
-#include "harness/AppSession.h"
 #include "platform/base/CodePage1252.h"
 #include "platform/ui/WinUser.h"
 #include "protocol/BlockLayouts.h"
+#include "tools/harness/AppDriver.h"
 
 namespace e2e {
 

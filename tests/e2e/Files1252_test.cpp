@@ -7,8 +7,8 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/ui/dialog/DialogCodes.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {
@@ -77,9 +77,9 @@ TEST_F(Files1252, ValuesSavedUnderABareNameGoToTheDocumentationFolder) {
     ASSERT_TRUE(Measure(*app_, 1000));
     // The operator types only a name into the save dialog.
     app_->WhenModal([](HWND dialog) {
-        return AppSession::FillAndPress(dialog, kFileNameEdit, "bare.csv", IDOK);
+        return AppDriver::FillAndPress(dialog, kFileNameEdit, "bare.csv", IDOK);
     });
-    app_->WhenModal([](HWND box) { return AppSession::Press(box, IDYES); });
+    app_->WhenModal([](HWND box) { return AppDriver::Press(box, IDYES); });
     app_->Command(kCommandSaveValues);
     EXPECT_TRUE(
         app_->RunUntil([&] { return std::filesystem::exists(folder + "/bare.csv"); }, 10000));

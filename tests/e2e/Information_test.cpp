@@ -2,8 +2,8 @@
 // and a serial text typed there reaches the sensor's memory (the simulator's state file).
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/ui/WinUser.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/WinUser.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -2,8 +2,8 @@
 // show the texts of the string table in that language.
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "platform/ui/menu/MenuApi.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

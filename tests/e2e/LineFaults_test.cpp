@@ -14,12 +14,12 @@
 #include "Road.h"
 #include "app/SettingsValues.h"
 #include "foundation/SharedConstants.h"
-#include "harness/RoadSteps.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/base/StringFormat.h"
 #include "platform/ui/WinUser.h"
 #include "protocol/BlockLayouts.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

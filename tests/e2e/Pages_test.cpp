@@ -13,10 +13,10 @@
 #include "chart/dialogs/ColourPopup.h"
 #include "chart/dialogs/ColourTable.h"
 #include "chart/dialogs/CurveDlg.h"
-#include "harness/RoadSteps.h"
 #include "platform/gfx/WinGdi.h"
 #include "platform/ui/Input.h"
 #include "res/resource.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <clocale>
 
-#include "harness/RoadSteps.h"
 #include "platform/base/CString.h"
 #include "platform/ui/WinUser.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 
@@ -30,7 +30,7 @@ void Road::SetUp() {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     root_ = pattern;
     stateFile_ = root_ + "/sensors.state";
-    app_ = std::make_unique<AppSession>(root_);
+    app_ = std::make_unique<AppDriver>(root_);
 }
 
 void Road::TearDown() {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "harness/AppSession.h"
-#include "harness/SensorBench.h"
+#include "tools/harness/AppDriver.h"
+#include "tools/harness/SensorBench.h"
 
 namespace e2e {
 
@@ -36,7 +36,7 @@ class Road : public ::testing::Test {
     std::string root_;
     std::string stateFile_;
     std::unique_ptr<SensorBench> bench_;
-    std::unique_ptr<AppSession> app_;
+    std::unique_ptr<AppDriver> app_;
 };
 
 }  // namespace e2e

@@ -6,7 +6,7 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

@@ -5,12 +5,12 @@
 
 #include "Files.h"
 #include "Road.h"
-#include "harness/RoadSteps.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/ProgressBarApi.h"
 #include "protocol/BlockLayouts.h"
+#include "tools/harness/RoadSteps.h"
 
 namespace e2e {
 namespace {

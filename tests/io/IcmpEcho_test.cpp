@@ -5,7 +5,7 @@
 
 #include "platform/io/EchoReply.h"
 #include "platform/io/IcmpEcho.h"
-#include "platform/io/LocalAddresses.h"
+#include "tools/testsupport/LocalAddresses.h"
 
 namespace kq::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "io/ChannelTestUtil.h"
-#include "platform/io/PseudoTerminal.h"
+#include "tools/testsupport/PseudoTerminal.h"
 
 namespace kq {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "io/ChannelTestUtil.h"
 #include "io/LoopbackListener.h"
-#include "platform/io/PseudoTerminal.h"
 #include "ports/PortErrors.h"
 #include "ports/PortsTest.h"
+#include "tools/testsupport/PseudoTerminal.h"
 
 namespace kq::ports::test {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/io/PseudoTerminal.h"
 #include "ports/CPortManGui.h"
 #include "ports/PortsTest.h"
+#include "tools/testsupport/PseudoTerminal.h"
 
 namespace kq::ports::test {
 namespace {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/base/Clock.h"
-#include "platform/ui/Reset.h"
 #include "platform/ui/WinUser.h"
+#include "tools/testsupport/Reset.h"
 
 namespace kq::ui::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "Hands.h"
-#include "SensorBench.h"
+#include "tools/harness/SensorBench.h"
 
 namespace kq::ui::test {
 class Xvfb;

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app/MainFrame.h"
-#include "harness/AppSession.h"
-#include "harness/RoadSteps.h"
-#include "harness/SensorBench.h"
+#include "tools/harness/AppDriver.h"
+#include "tools/harness/RoadSteps.h"
+#include "tools/harness/SensorBench.h"
 
 namespace demo {
 
@@ -47,7 +47,7 @@ class Walk {
             Note(false, "simulator: " + error);
             return false;
         }
-        app_ = std::make_unique<e2e::AppSession>(options_.results + "/" + name + "-program");
+        app_ = std::make_unique<e2e::AppDriver>(options_.results + "/" + name + "-program");
         app_->SetExtraPorts(bench_->ExtraPortsText());
         if (!app_->Start() || !e2e::WaitForMainWindow(*app_)) {
             Note(false, name + ": the main window did not show");
@@ -125,7 +125,7 @@ class Walk {
   private:
     DemoOptions options_;
     std::unique_ptr<e2e::SensorBench> bench_;
-    std::unique_ptr<e2e::AppSession> app_;
+    std::unique_ptr<e2e::AppDriver> app_;
 };
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "Demonstration.h"
-#include "harness/SensorBench.h"
+#include "tools/harness/SensorBench.h"
 
 namespace {
 

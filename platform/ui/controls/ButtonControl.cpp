@@ -261,8 +261,4 @@ LRESULT ButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     return result;
 }
 
-std::shared_ptr<const ButtonState> ButtonStateOf(HWND hwnd) {
-    return IsWindowOfClass(hwnd, "Button") ? ControlOf<ButtonState>(hwnd) : nullptr;
-}
-
 }  // namespace kq::ui::detail

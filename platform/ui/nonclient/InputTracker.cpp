@@ -41,10 +41,6 @@ void StartInputTracker(InputTracker tracker) {
         End();
 }
 
-bool InputTrackerActive() {
-    return t_tracking.active;
-}
-
 void FeedInputTracker(ThreadQueue& q) {
     if (!t_tracking.active)
         return;

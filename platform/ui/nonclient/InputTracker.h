@@ -25,7 +25,6 @@ struct InputTracker {
 // Takes the capture for tracker.hwnd and starts feeding it; a tracker already active on the
 // thread ends first.
 void StartInputTracker(InputTracker tracker);
-bool InputTrackerActive();
 // Called by message retrieval: gives the tracker the input waiting in the queue.
 void FeedInputTracker(ThreadQueue& q);
 

@@ -1,4 +1,4 @@
-// Returning the painting state to its start between tests (kq::ui::ResetWindowSystem).
+// Returning the painting state to its start between independent sessions in one process.
 #pragma once
 
 namespace kq::ui::detail {

@@ -20,10 +20,10 @@
 #include "platform/base/Resource.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/ui/EventLoop.h"
-#include "platform/ui/Reset.h"
 #include "protocol/FrameCutter.h"
 #include "protocol/Protocol.h"
 #include "res/resource.h"
+#include "tools/testsupport/Reset.h"
 
 namespace wholeapp {
 

@@ -23,8 +23,8 @@
 #include "platform/base/Resource.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/ui/EventLoop.h"
-#include "platform/ui/Reset.h"
 #include "platform/ui/backend/BackEnd.h"
+#include "tools/testsupport/Reset.h"
 
 namespace {
 

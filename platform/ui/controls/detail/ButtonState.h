@@ -19,9 +19,6 @@ struct ButtonState {
     UINT imageType = 0;
 };
 
-// Null for windows that are not buttons.
-std::shared_ptr<const ButtonState> ButtonStateOf(HWND hwnd);
-
 // Where a check box or radio button puts its box and its text (client coordinates); a push
 // button's text takes the whole client area and it has no box.
 struct ButtonGeometry {

@@ -1,6 +1,6 @@
 // The real application in this process, as the program starts it, with a folder of its own for
 // settings, data and documents, the headless screen, and a virtual clock that follows real time
-// while the simulator talks to it. The session drives it as an operator does: injected mouse and
+// while the simulator talks to it. The driver works it as an operator does: injected mouse and
 // keyboard input and window messages; message boxes are read and answered through the
 // framework's message-box function, as an operator reads and answers them.
 #pragma once
@@ -26,13 +26,13 @@ struct ShownMessage {
     UINT type;
 };
 
-class AppSession {
+class AppDriver {
   public:
     // Every folder of the program below `root` (created if missing); the settings file in it.
-    explicit AppSession(const std::string& root);
-    ~AppSession();
-    AppSession(const AppSession&) = delete;
-    AppSession& operator=(const AppSession&) = delete;
+    explicit AppDriver(const std::string& root);
+    ~AppDriver();
+    AppDriver(const AppDriver&) = delete;
+    AppDriver& operator=(const AppDriver&) = delete;
 
     // The ports of the simulator, for the starts that follow (KQ7B_EXTRA_PORTS).
     void SetExtraPorts(const std::string& text);

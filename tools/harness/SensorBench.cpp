@@ -1,4 +1,4 @@
-#include "SensorBench.h"
+#include "tools/harness/SensorBench.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,4 +1,4 @@
-#include "platform/io/LocalAddresses.h"
+#include "tools/testsupport/LocalAddresses.h"
 
 #include <ifaddrs.h>
 #include <net/if.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "AppSession.h"
+#include "tools/harness/AppDriver.h"
 
 namespace e2e {
 
@@ -31,34 +31,34 @@ constexpr UINT kCommandFrench = 10021;
 std::vector<std::string> OneSensorArguments(const std::string& stateFile);
 
 // Runs until the main window shows (the search has found a sensor).
-bool WaitForMainWindow(AppSession& app, int64_t maxMs = 30000);
+bool WaitForMainWindow(AppDriver& app, int64_t maxMs = 30000);
 // Shows a page by its menu command and lets it settle.
-void ShowPage(AppSession& app, UINT command);
+void ShowPage(AppDriver& app, UINT command);
 // The connection page's list of ports, the page shown.
-HWND ShowPortList(AppSession& app);
+HWND ShowPortList(AppDriver& app);
 // The status line's first pane (the sensor's state or the menu prompt).
-std::string StatusText(AppSession& app);
+std::string StatusText(AppDriver& app);
 
 // The operator picks an item of a drop-down list; the list tells its owner as it does.
-void ChooseItem(AppSession& app, HWND combo, int item);
+void ChooseItem(AppDriver& app, HWND combo, int item);
 // The edit clicked, its text selected and replaced by typing, the focus moved on with Tab.
-void TypeInto(AppSession& app, HWND edit, const char* text);
+void TypeInto(AppDriver& app, HWND edit, const char* text);
 
 // The numbers the channel views show ("10,00 N·m" reads 10.0), whatever the decimal mark, in
 // ascending order; the views keep their texts while their bars are hidden beside the diagram.
 std::vector<double> ShownChannelValues(HWND frame);
 
 // The menu item of the command is enabled, as the menu shows it when it opens.
-bool IsCommandEnabled(AppSession& app, UINT command);
+bool IsCommandEnabled(AppDriver& app, UINT command);
 
 // The measure-and-diagram page: Start clicked, `ms` of measuring, `during` called while it
 // still measures, Stop clicked, and the recording completed. False when the run never started or
 // never ended.
-bool Measure(AppSession& app, int64_t ms, const std::function<void()>& during = {});
+bool Measure(AppDriver& app, int64_t ms, const std::function<void()>& during = {});
 // The measured values saved as CSV / the diagram as BMP through the save dialog, and the
 // diagram printed to a PDF file through the print dialog. False when no file came.
-bool SaveValues(AppSession& app, const std::string& path);
-bool SaveDiagram(AppSession& app, const std::string& path);
-bool PrintToPdf(AppSession& app, const std::string& path);
+bool SaveValues(AppDriver& app, const std::string& path);
+bool SaveDiagram(AppDriver& app, const std::string& path);
+bool PrintToPdf(AppDriver& app, const std::string& path);
 
 }  // namespace e2e

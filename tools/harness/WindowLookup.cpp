@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "AppSession.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commctrl/CommCtrl.h"
+#include "tools/harness/AppDriver.h"
 
 namespace e2e {
 

@@ -1,7 +1,7 @@
-// The session's life: folders and clock first, then the program's start as its main does it
+// The driver's life: folders and clock first, then the program's start as its main does it
 // (initialisation, instance, the loop's idle and pre-translation), the paced clock while it runs,
 // and its end when the close protocol has posted the quit.
-#include "AppSession.h"
+#include "tools/harness/AppDriver.h"
 
 #include <atomic>
 #include <chrono>
@@ -17,9 +17,9 @@
 #include "platform/framework/Framework.h"
 #include "platform/ui/EventLoop.h"
 #include "platform/ui/Input.h"
-#include "platform/ui/Reset.h"
 #include "platform/ui/paint/Screenshot.h"
 #include "ports/ExtraPorts.h"
+#include "tools/testsupport/Reset.h"
 
 namespace e2e {
 
@@ -50,7 +50,7 @@ struct ModalWatch {
     bool answered = false;  // the modal window seen last was taken by an answer
     std::chrono::steady_clock::time_point since;
     std::vector<ShownMessage>* log = nullptr;
-    // A modal loop waits in real time, as the program's own loop does between the session's
+    // A modal loop waits in real time, as the program's own loop does between the driver's
     // steps: the clock follows it there too (the readings of a calibration step run on timers).
     kq::VirtualClock* clock = nullptr;
     std::chrono::steady_clock::time_point clockMark;
@@ -145,22 +145,22 @@ void EndWatch() {
 
 }  // namespace
 
-void AppSession::ForgetAnswers() {
+void AppDriver::ForgetAnswers() {
     g_watch.answers.clear();
 }
 
-void AppSession::WhenModal(std::function<bool(HWND dialog)> answer) {
+void AppDriver::WhenModal(std::function<bool(HWND dialog)> answer) {
     g_watch.answers.push_back(std::move(answer));
 }
 
-bool AppSession::Press(HWND dialog, int buttonId) {
+bool AppDriver::Press(HWND dialog, int buttonId) {
     if (::GetDlgItem(dialog, buttonId) == nullptr)
         return false;
     ::PostMessage(dialog, WM_COMMAND, static_cast<WPARAM>(buttonId), 0);
     return true;
 }
 
-bool AppSession::FillAndPress(HWND dialog, int editId, const std::string& text, int buttonId) {
+bool AppDriver::FillAndPress(HWND dialog, int editId, const std::string& text, int buttonId) {
     HWND edit = ::GetDlgItem(dialog, editId);
     if (edit == nullptr || ::GetDlgItem(dialog, buttonId) == nullptr)
         return false;
@@ -172,7 +172,7 @@ bool AppSession::FillAndPress(HWND dialog, int editId, const std::string& text, 
     return true;
 }
 
-AppSession::AppSession(const std::string& root) : root_(root), clock_(WallNow()) {
+AppDriver::AppDriver(const std::string& root) : root_(root), clock_(WallNow()) {
     std::filesystem::create_directories(root_);
     roots_ = std::make_unique<kq::ScopedFolderRoots>(root_);
     kq::SetCurrentClock(&clock_);
@@ -189,7 +189,7 @@ AppSession::AppSession(const std::string& root) : root_(root), clock_(WallNow())
         });
 }
 
-AppSession::~AppSession() {
+AppDriver::~AppDriver() {
     EndWatch();
     if (!ended_) {
         if (CMainFrame* frame = Frame(); frame != nullptr && ::IsWindow(frame->m_hWnd))
@@ -207,11 +207,11 @@ AppSession::~AppSession() {
     roots_.reset();
 }
 
-void AppSession::SetExtraPorts(const std::string& text) {
+void AppDriver::SetExtraPorts(const std::string& text) {
     setenv(kq::ports::kExtraPortsVariable, text.c_str(), 1);
 }
 
-bool AppSession::Start() {
+bool AppDriver::Start() {
     if (!ended_)
         return false;
     app_ = std::make_unique<CKq7App>();
@@ -236,27 +236,27 @@ bool AppSession::Start() {
     return true;
 }
 
-bool AppSession::IsRunning() const {
+bool AppDriver::IsRunning() const {
     return !ended_ && FrameWindow() != nullptr;
 }
 
-CMainFrame* AppSession::Frame() const {
+CMainFrame* AppDriver::Frame() const {
     return ended_ ? nullptr : GetMainFrame();
 }
 
-HWND AppSession::FrameWindow() const {
+HWND AppDriver::FrameWindow() const {
     CMainFrame* frame = Frame();
     return frame != nullptr && ::IsWindow(frame->m_hWnd) ? frame->m_hWnd : nullptr;
 }
 
-void AppSession::Pump() {
+void AppDriver::Pump() {
     kq::ui::PumpUntilIdle();
     MSG quit;
     if (!ended_ && ::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
         Finish();
 }
 
-void AppSession::Finish() {
+void AppDriver::Finish() {
     if (app_ == nullptr)
         return;
     // What the loop's end in the program's main does.
@@ -266,7 +266,7 @@ void AppSession::Finish() {
     app_.reset();
 }
 
-void AppSession::Step(int64_t ms) {
+void AppDriver::Step(int64_t ms) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     g_watch.clockMark = std::chrono::steady_clock::now();
     g_watch.movedInModalMs = 0;
@@ -285,12 +285,12 @@ void AppSession::Step(int64_t ms) {
     Pump();
 }
 
-void AppSession::Run(int64_t ms) {
+void AppDriver::Run(int64_t ms) {
     for (int64_t done = 0; done < ms; done += kStepMs)
         Step(std::min(kStepMs, ms - done));
 }
 
-bool AppSession::RunUntil(const std::function<bool()>& done, int64_t maxMs) {
+bool AppDriver::RunUntil(const std::function<bool()>& done, int64_t maxMs) {
     for (int64_t spent = 0; spent < maxMs; spent += kStepMs) {
         if (done())
             return true;
@@ -299,13 +299,13 @@ bool AppSession::RunUntil(const std::function<bool()>& done, int64_t maxMs) {
     return done();
 }
 
-void AppSession::Command(UINT id) {
+void AppDriver::Command(UINT id) {
     if (HWND frame = FrameWindow())
         ::SendMessage(frame, WM_COMMAND, id, 0);
     Pump();
 }
 
-void AppSession::ClickAt(POINT screen) {
+void AppDriver::ClickAt(POINT screen) {
     kq::ui::InjectMouseMove(screen);
     kq::ui::InjectMouseButton(screen, VK_LBUTTON, true);
     Pump();
@@ -313,7 +313,7 @@ void AppSession::ClickAt(POINT screen) {
     Pump();
 }
 
-void AppSession::DragFromTo(POINT from, POINT to) {
+void AppDriver::DragFromTo(POINT from, POINT to) {
     kq::ui::InjectMouseMove(from);
     kq::ui::InjectMouseButton(from, VK_LBUTTON, true);
     Pump();
@@ -328,16 +328,16 @@ void AppSession::DragFromTo(POINT from, POINT to) {
     Pump();
 }
 
-void AppSession::Click(HWND window) {
+void AppDriver::Click(HWND window) {
     ClickAt(Centre(window));
 }
 
-void AppSession::DoubleClickAt(POINT screen) {
+void AppDriver::DoubleClickAt(POINT screen) {
     ClickAt(screen);
     ClickAt(screen);
 }
 
-void AppSession::Key(UINT vk, bool ctrl) {
+void AppDriver::Key(UINT vk, bool ctrl) {
     if (ctrl)
         kq::ui::InjectKey(VK_CONTROL, true);
     kq::ui::InjectKey(vk, true);
@@ -347,22 +347,22 @@ void AppSession::Key(UINT vk, bool ctrl) {
     Pump();
 }
 
-void AppSession::Type(const char* utf8) {
+void AppDriver::Type(const char* utf8) {
     kq::ui::InjectText(utf8);
     Pump();
 }
 
-bool AppSession::Close(int64_t maxMs) {
+bool AppDriver::Close(int64_t maxMs) {
     if (HWND frame = FrameWindow())
         ::PostMessage(frame, WM_CLOSE, 0, 0);
     return RunUntil([this] { return ended_; }, maxMs);
 }
 
-void AppSession::ReloadSettings() {
+void AppDriver::ReloadSettings() {
     kq::SetRegistryFilePath(SettingsFile());
 }
 
-bool AppSession::Screenshot(const std::string& path, std::string* error) {
+bool AppDriver::Screenshot(const std::string& path, std::string* error) {
     Pump();
     HWND frame = FrameWindow();
     if (frame != nullptr && ::IsWindowVisible(frame)) {
@@ -373,11 +373,11 @@ bool AppSession::Screenshot(const std::string& path, std::string* error) {
     return kq::ui::SaveScreenshot(path, nullptr, {}, error);
 }
 
-std::string AppSession::SettingsFile() const {
+std::string AppDriver::SettingsFile() const {
     return root_ + "/config/kq7b/registry.reg";
 }
 
-std::string AppSession::DocumentsFolder() const {
+std::string AppDriver::DocumentsFolder() const {
     return root_ + "/documents";
 }
 

@@ -1,4 +1,4 @@
-#include "platform/io/PseudoTerminal.h"
+#include "tools/testsupport/PseudoTerminal.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "RoadSteps.h"
+#include "tools/harness/RoadSteps.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,7 +19,7 @@ constexpr int kStatusBarId = AFX_IDW_STATUS_BAR;
 constexpr int64_t kPageSettleMs = 300;
 constexpr int64_t kFileWaitMs = 15000;
 
-bool FileArrives(AppSession& app, const std::string& path) {
+bool FileArrives(AppDriver& app, const std::string& path) {
     const bool arrived = app.RunUntil(
         [&] {
             std::error_code ec;
@@ -31,10 +31,10 @@ bool FileArrives(AppSession& app, const std::string& path) {
 }
 
 // The save dialog answered with the path; a question that follows (create? replace?) with Yes.
-void AnswerSaveDialog(AppSession& app, const std::string& path) {
+void AnswerSaveDialog(AppDriver& app, const std::string& path) {
     app.WhenModal(
-        [path](HWND dialog) { return AppSession::FillAndPress(dialog, edt1, path, IDOK); });
-    app.WhenModal([](HWND box) { return AppSession::Press(box, IDYES); });
+        [path](HWND dialog) { return AppDriver::FillAndPress(dialog, edt1, path, IDOK); });
+    app.WhenModal([](HWND box) { return AppDriver::Press(box, IDYES); });
 }
 
 }  // namespace
@@ -44,42 +44,42 @@ std::vector<std::string> OneSensorArguments(const std::string& stateFile) {
             "--state", stateFile};
 }
 
-bool WaitForMainWindow(AppSession& app, int64_t maxMs) {
+bool WaitForMainWindow(AppDriver& app, int64_t maxMs) {
     return app.RunUntil([&] { return ::IsWindowVisible(app.FrameWindow()) != FALSE; }, maxMs);
 }
 
-void ShowPage(AppSession& app, UINT command) {
+void ShowPage(AppDriver& app, UINT command) {
     app.Command(command);
     app.Run(kPageSettleMs);
 }
 
-HWND ShowPortList(AppSession& app) {
+HWND ShowPortList(AppDriver& app) {
     ShowPage(app, kCommandConnection);
     return FindControl(app.FrameWindow(), kPortListId);
 }
 
-std::string StatusText(AppSession& app) {
+std::string StatusText(AppDriver& app) {
     HWND bar = FindControl(app.FrameWindow(), kStatusBarId);
     if (bar == nullptr)
         return {};
     return WindowText(bar);  // a status bar's text is its first pane
 }
 
-void ChooseItem(AppSession& app, HWND combo, int item) {
+void ChooseItem(AppDriver& app, HWND combo, int item) {
     ::SendMessage(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     ::SendMessage(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
                   reinterpret_cast<LPARAM>(combo));
     app.Pump();
 }
 
-void TypeInto(AppSession& app, HWND edit, const char* text) {
+void TypeInto(AppDriver& app, HWND edit, const char* text) {
     app.Click(edit);
     ::SendMessage(edit, EM_SETSEL, 0, -1);
     app.Type(text);
     app.Key(VK_TAB);
 }
 
-bool IsCommandEnabled(AppSession& app, UINT command) {
+bool IsCommandEnabled(AppDriver& app, UINT command) {
     HWND frame = app.FrameWindow();
     HMENU menu = ::GetMenu(frame);
     for (int i = 0; menu != nullptr && i < ::GetMenuItemCount(menu); ++i) {
@@ -118,7 +118,7 @@ std::vector<double> ShownChannelValues(HWND frame) {
     return values;
 }
 
-bool Measure(AppSession& app, int64_t ms, const std::function<void()>& during) {
+bool Measure(AppDriver& app, int64_t ms, const std::function<void()>& during) {
     ShowPage(app, kCommandMeasureDiagram);
     HWND frame = app.FrameWindow();
     HWND start = FindControl(frame, IDC_MD_START);
@@ -140,19 +140,19 @@ bool Measure(AppSession& app, int64_t ms, const std::function<void()>& during) {
         10000);
 }
 
-bool SaveValues(AppSession& app, const std::string& path) {
+bool SaveValues(AppDriver& app, const std::string& path) {
     AnswerSaveDialog(app, path);
     app.Command(kCommandSaveValues);
     return FileArrives(app, path);
 }
 
-bool SaveDiagram(AppSession& app, const std::string& path) {
+bool SaveDiagram(AppDriver& app, const std::string& path) {
     AnswerSaveDialog(app, path);
     app.Command(kCommandSaveDiagram);
     return FileArrives(app, path);
 }
 
-bool PrintToPdf(AppSession& app, const std::string& path) {
+bool PrintToPdf(AppDriver& app, const std::string& path) {
     // The print dialog offers the PDF file where no printer is set up; its file field takes the
     // path and OK prints.
     AnswerSaveDialog(app, path);
