@@ -1,5 +1,7 @@
 #include "ports/CPortMan.h"
 
+#include <atomic>
+
 #include "platform/base/LastError.h"
 #include "platform/base/SyncLocks.h"
 #include "platform/base/Thread.h"
@@ -17,7 +19,17 @@ struct CPortMan::Line {
     kq::ui::FdSourceId writeSource = 0;
 };
 
+namespace {
+
+std::atomic<int> g_streamGatheringMs{0};
+
+}  // namespace
+
 CPortMan::CPortMan() = default;
+
+void CPortMan::SetStreamGathering(int ms) {
+    g_streamGatheringMs = ms > 0 ? ms : 0;
+}
 
 CPortMan::~CPortMan() {
     *m_pAlive = false;
@@ -124,6 +136,10 @@ BOOL CPortMan::Write(const void* data, DWORD length) {
                                                              : ERROR_INVALID_HANDLE);
     }
     const kq::IoResult result = m_pLine->port->Send(data, length);
+    if (!m_bWrittenSinceRead && g_streamGatheringMs > 0) {
+        kq::ui::PauseFdSource(m_pLine->readSource, 0);
+    }
+    m_bWrittenSinceRead = true;
     if (result.status == kq::IoStatus::Done) {
         // The watch removes itself once the queue is empty: removing it here, perhaps on
         // another thread while its callback waits for the port lock, could deadlock.
@@ -195,6 +211,7 @@ void CPortMan::Serve(short revents) {
             result = m_pLine->port->Read(buffer, sizeof buffer);
         }
         if (result.status == kq::IoStatus::Done && result.count > 0) {
+            GatherStream();
             OnReceive(buffer, static_cast<DWORD>(result.count));
             // A short read drained the line: asking again would only fail with "try later".
             if (!*alive || result.count < sizeof buffer) {
@@ -210,6 +227,15 @@ void CPortMan::Serve(short revents) {
         }
         return;
     }
+}
+
+void CPortMan::GatherStream() {
+    CSingleLock lock(&m_csPort, TRUE);
+    const int gathering = g_streamGatheringMs;
+    if (m_pLine && !m_bWrittenSinceRead && gathering > 0) {
+        kq::ui::PauseFdSource(m_pLine->readSource, gathering);
+    }
+    m_bWrittenSinceRead = false;
 }
 
 void CPortMan::LineLost() {

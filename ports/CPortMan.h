@@ -65,6 +65,13 @@ class CPortMan : public kq::ports::DeviceFollower {
     DWORD GetLastError() const;
     UINT GetLastErrorStringId() const;
 
+    // For every port of the process: a line that speaks unasked (it sent again with nothing
+    // written to it since) is read after ms milliseconds of gathering instead of at once, so that
+    // a device streaming every millisecond costs a wake-up per ms, not per value set. A write
+    // ends the gathering at once, so that its answer is read as soon as it comes. 0 (the
+    // default) reads whenever bytes are there.
+    static void SetStreamGathering(int ms);
+
   protected:
     // Received bytes, on the serving thread; the buffer is valid during the call only. The
     // handler may close the port or delete the manager.
@@ -81,6 +88,8 @@ class CPortMan : public kq::ports::DeviceFollower {
     std::unique_ptr<Line> DetachLocked(DWORD state);
     static void Dispose(std::unique_ptr<Line> line);
     void Serve(short revents);
+    // After a read: a line that spoke unasked gathers its next bytes for a while.
+    void GatherStream();
     void FlushPending();
     void WatchOutputLocked(bool watch);
     void LineLost();
@@ -92,4 +101,6 @@ class CPortMan : public kq::ports::DeviceFollower {
     std::unique_ptr<Line> m_pLine;
     DWORD m_dwLastError = 0;
     std::shared_ptr<bool> m_pAlive = std::make_shared<bool>(true);
+    // Set by a write, cleared by a read: a read without one before it is the line speaking unasked.
+    bool m_bWrittenSinceRead = true;
 };

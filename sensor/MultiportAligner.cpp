@@ -6,6 +6,7 @@ void CMultiportAligner::Start(int portCount) {
     m_portCount = std::clamp(portCount, 0, kMaxPorts);
     m_fullMask = static_cast<uint8_t>((1u << m_portCount) - 1u);
     m_haveNewest = false;
+    m_seen = 0;
     m_pending.clear();
     m_lost = 0;
     m_completed = 0;
@@ -20,6 +21,11 @@ bool CMultiportAligner::Add(int port, uint8_t counter, int32_t value,
     if (!m_haveNewest || static_cast<uint8_t>(counter - m_newest) < 128) {
         m_newest = counter;
         m_haveNewest = true;
+    }
+    const uint8_t bit = static_cast<uint8_t>(1u << port);
+    if (!(m_seen & bit) || static_cast<uint8_t>(counter - m_portNewest[port]) < 128) {
+        m_portNewest[port] = counter;
+        m_seen = static_cast<uint8_t>(m_seen | bit);
     }
     auto it = std::find_if(m_pending.begin(), m_pending.end(),
                            [counter](const Pending& p) { return p.counter == counter; });
@@ -43,7 +49,15 @@ bool CMultiportAligner::Add(int port, uint8_t counter, int32_t value,
 void CMultiportAligner::DropStale() {
     const auto stale = [this](const Pending& p) {
         const uint8_t age = static_cast<uint8_t>(m_newest - p.counter);
-        return age < 128 && age > kMaxAge;
+        if (age < 128 && age > kMaxAge)
+            return true;
+        for (int port = 0; port < m_portCount; ++port) {
+            const uint8_t bit = static_cast<uint8_t>(1u << port);
+            const uint8_t ahead = static_cast<uint8_t>(m_portNewest[port] - p.counter);
+            if (!(p.mask & bit) && (m_seen & bit) && ahead > 0 && ahead < 128)
+                return true;  // the port went past this set without it
+        }
+        return false;
     };
     const auto removed = std::remove_if(m_pending.begin(), m_pending.end(), stale);
     m_lost += static_cast<uint64_t>(m_pending.end() - removed);

@@ -282,6 +282,9 @@ void CAFormDiagram::UpdateDiagram(int reason) {
     if (xChannel && !m_bXChannelFit && !end)
         fit = false;
     const bool diagramShown = m_pFrame != nullptr && m_pFrame->m_viewState.checkState[5] == 1;
+    // Every curve and then the x range change the chart: it paints once, after the last.
+    if (m_pDiagram != nullptr)
+        m_pDiagram->HoldRedraw();
     if (m_pDiagram != nullptr && (fit || (m_bPrimed && diagramShown))) {
         for (int c = 0; c < kChannels; ++c) {
             if (m_assignment.curveEnabled[c]) {
@@ -304,6 +307,8 @@ void CAFormDiagram::UpdateDiagram(int reason) {
             m_pDiagram->SetXRange(m_dObservedXMin, m_dObservedXMax);
         }
     }
+    if (m_pDiagram != nullptr)
+        m_pDiagram->ReleaseRedraw();
     if (m_dInterval < kVeryFastInterval)
         m_iRedrawPeriod = kVeryFastRedrawMs;
     if (!end && m_hWnd != nullptr)

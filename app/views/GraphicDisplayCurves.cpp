@@ -119,6 +119,17 @@ HGLOBAL CGraphicDisplayWnd::GetWindowDIB() {
 void CGraphicDisplayWnd::Redraw() {
     if (m_pChart == nullptr || m_pChart->GetSafeHwnd() == nullptr)
         return;
+    if (m_iRedrawHeld > 0) {
+        m_bRedrawDue = true;
+        return;
+    }
     m_pChart->Invalidate(FALSE);
     m_pChart->UpdateWindow();
+}
+
+void CGraphicDisplayWnd::ReleaseRedraw() {
+    if (m_iRedrawHeld > 0 && --m_iRedrawHeld == 0 && m_bRedrawDue) {
+        m_bRedrawDue = false;
+        Redraw();
+    }
 }

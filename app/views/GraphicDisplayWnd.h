@@ -97,6 +97,10 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     bool SaveBitmap(const CString& path);
     HGLOBAL GetWindowDIB();
     void Redraw();
+    // While held, Redraw only notes that a paint is due; the last release paints once. Several
+    // changes in a row (every curve, then the x range) then cost one paint, not one each.
+    void HoldRedraw() { ++m_iRedrawHeld; }
+    void ReleaseRedraw();
     CString GetVersion() const { return "1.01"; }
     CXGraph* GetChart() const { return m_pChart.get(); }
     CNiceSliderCtrl& GetIntervalSlider() { return m_intervalSlider; }
@@ -159,6 +163,8 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     int m_iReadoutHeight = 50;
     TDataPoint* m_apHandedOver[kCurves] = {};
     BOOL m_bCurveBusy = FALSE;
+    int m_iRedrawHeld = 0;
+    bool m_bRedrawDue = false;
     mutable CCriticalSection m_lock;
     BOOL m_bSuppressRedrawTimer = FALSE;
     BOOL m_bStorageReady = FALSE;

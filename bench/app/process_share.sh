@@ -103,10 +103,48 @@ measure() {
     printf '  %-46s %6s %%   X server %6s %%\n' "$what" "$share" "$xshare"
 }
 
+# Lines the simulator logged for its sensors' requests (" rx "), on every port: the program
+# talks to the sensors when it searches, opens, starts and stops them.
+requests() {
+    grep -c ' rx ' "$session/simulator.log" 2>/dev/null || true
+}
+# settle: waits until the simulator has logged no request for 2 s (at most 60 s): the program's
+# search and opening of the sensors, or its start of a measurement, is done.
+settle() {
+    local last=-1 now quiet=0
+    for _ in $(seq 120); do
+        now="$(requests)"
+        if ((now == last)); then
+            ((++quiet >= 4)) && return 0
+        else
+            quiet=0
+            last=$now
+        fi
+        sleep 0.5
+    done
+}
+# until_requested <before>: waits (at most 30 s) until every port has logged a request after
+# the count given; false when none came (the click did not reach its control).
+until_requested() {
+    local before="$1" path
+    for _ in $(seq 60); do
+        local all=1
+        while read -r _ _ path; do
+            (($(awk -v n="$before" -v p="$path" 'NR > n && $2 == p && / rx /' \
+                <(grep ' rx ' "$session/simulator.log") | wc -l) > 0)) || all=0
+        done < <(grep '^port ' "$session/ports")
+        ((all)) && return 0
+        sleep 0.5
+    done
+    return 1
+}
+
 # start_bench <simulator arguments...>: the simulator, then the program with its ports, in a
-# settings folder of their own; waits until the program's main window shows.
+# settings folder of their own (a fresh start each time, as an operator's first start); waits
+# until its window shows and it has found and opened the sensors.
+sessions=0
 start_bench() {
-    local session="$work/session$((${#pids[@]}))"
+    session="$work/session$((++sessions))"
     mkdir -p "$session/config" "$session/data"
     "$sim" "$@" --log "$session/simulator.log" >"$session/ports" &
     pids+=($!)
@@ -124,17 +162,21 @@ start_bench() {
         KQ7B_EXTRA_PORTS="$ports" "$app" >"$session/program.log" 2>&1 &
     program_pid=$!
     pids+=("$program_pid")
-    # The search finds the sensors and opens them; then the main window is there.
-    sleep 12
+    if [[ -n "$server" ]]; then
+        timeout 60 xdotool search --sync --onlyvisible --name 'KQ7-B' >/dev/null 2>&1 || true
+    fi
+    until_requested 0 || echo "  (the program did not talk to every sensor within 30 s)" >&2
+    settle
 }
-
 stop_bench() {
-    local pid
-    for pid in "${pids[@]:1}"; do
+    local pid first=0
+    [[ -n "$server" ]] && first=1
+    for pid in "${pids[@]:first}"; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    pids=("$server")
+    pids=()
+    [[ -n "$server" ]] && pids=("$server")
 }
 
 # Where the operator clicks, on the 1600x1000 screen of a fresh start in English: the
@@ -167,11 +209,25 @@ fastest_rate_and_long_run() {
     xdotool key Tab
     sleep 1
 }
-measure_run() {  # <what>
+# measure_run <what>: starts the measurement on the measure page, waits until the program has
+# started every sensor and settled, measures, and ends the measurement.
+measure_run() {
     click measure
-    click start 3
+    local before
+    before="$(requests)"
+    click start 0.5
+    if ! until_requested "$before"; then
+        echo "  $1: the measurement did not start (the Start button was not where it was looked for)" >&2
+        rows+=("$1|not started|-")
+        return
+    fi
+    # The first values reach the views and the diagram lays out its curves.
+    sleep 2
     measure "$1"
-    click end 3
+    before="$(requests)"
+    click end 0.5
+    until_requested "$before" || true
+    settle
 }
 
 echo "kq7b's share of one core and the X server's, $seconds s each ($build):"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 
 #include "platform/base/Clock.h"
 #include "platform/ui/Messaging.h"
@@ -10,6 +11,18 @@
 #include "platform/ui/detail/Retrieve.h"
 
 using namespace kq::ui::detail;
+
+namespace {
+
+// Descriptor pauses follow the real clock: they let bytes gather in the kernel, whichever clock
+// the timers follow.
+int64_t SteadyNanos() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
 
 namespace kq::ui {
 namespace {
@@ -127,6 +140,28 @@ bool RemoveFdSource(FdSourceId id) {
     return false;
 }
 
+bool PauseFdSource(FdSourceId id, int ms) {
+    int64_t until = 0;
+    if (ms > 0) {
+        const int64_t step = static_cast<int64_t>(ms) * 1000000;
+        until = (SteadyNanos() / step + 1) * step;
+    }
+    for (auto& q : AllQueues()) {
+        {
+            std::lock_guard lock(q->mutex);
+            auto it = std::find_if(q->fdSources.begin(), q->fdSources.end(),
+                                   [&](const FdSource& s) { return s.id == id; });
+            if (it == q->fdSources.end())
+                continue;
+            it->pausedUntil = until;
+        }
+        // A loop waiting elsewhere takes the new pause into its wait.
+        q->Wake();
+        return true;
+    }
+    return false;
+}
+
 void SetIdleHandler(std::function<BOOL(LONG)> handler) {
     CurrentQueue().hooks.idle = std::move(handler);
 }
@@ -232,11 +267,23 @@ namespace kq::ui::detail {
 void RunFdSources(ThreadQueue& q, int timeoutMs) {
     std::vector<pollfd> fds;
     std::vector<FdSourceId> ids;
+    int64_t resume = INT64_MAX;
     {
         std::lock_guard lock(q.mutex);
+        const int64_t now = q.fdSources.empty() ? 0 : SteadyNanos();
         for (const FdSource& s : q.fdSources) {
+            if (s.pausedUntil > now) {
+                resume = std::min(resume, s.pausedUntil);
+                continue;
+            }
             fds.push_back(pollfd{s.fd, s.events, 0});
             ids.push_back(s.id);
+        }
+        if (resume != INT64_MAX) {
+            // Wake when the first pause ends, to watch that source again.
+            const int64_t ms = (resume - now + 999999) / 1000000;
+            if (timeoutMs < 0 || ms < timeoutMs)
+                timeoutMs = static_cast<int>(ms);
         }
     }
     if (fds.empty() && timeoutMs == 0)

@@ -35,6 +35,12 @@ FdSourceId AddFdSource(DWORD threadId, int fd, short events, FdCallback callback
 // After this returns the callback is not called again; from another thread it also waits for
 // a callback that is running to return. False for an unknown id.
 bool RemoveFdSource(FdSourceId id);
+// Leaves the source out of the waits for about ms milliseconds: its bytes gather meanwhile and
+// one callback takes them all, where a fast stream would otherwise wake the loop for every few
+// bytes. The pause ends on a multiple of ms of the steady clock, so that sources paused alike
+// are served in one wake-up; the loop wakes for it then. 0 watches the source again at once.
+// False for an unknown id.
+bool PauseFdSource(FdSourceId id, int ms);
 
 // The thread's idle handler: called with 0, 1, 2... when the queue has become empty, until it
 // returns FALSE or a message arrives (the framework's idle update). It runs once the queue has

@@ -75,6 +75,35 @@ TEST_F(CPortManGuiTest, ReceivedBytesReachTheOwnerByteExactInOrder) {
     }
 }
 
+TEST_F(CPortManGuiTest, ALineSpeakingUnaskedGathersUntilAWriteAndLosesNothing) {
+    // Gathering long enough never to end by itself within the test.
+    CPortMan::SetStreamGathering(3600 * 1000);
+    struct Off {
+        ~Off() { CPortMan::SetStreamGathering(0); }
+    } off;
+    CPortManGui manager(owner_, 2200, 2000, TRUE, FALSE);
+    ASSERT_TRUE(manager.OpenPort("COM1", 230400));
+    // The first bytes answer the opening; the next come unasked: from then on the line gathers.
+    ASSERT_TRUE(pty_.WriteAll("a"));
+    ASSERT_TRUE(PumpUntil([&] { return received_ == "a"; }));
+    ASSERT_TRUE(pty_.WriteAll("b"));
+    ASSERT_TRUE(PumpUntil([&] { return received_ == "ab"; }));
+    ASSERT_TRUE(pty_.WriteAll("c"));
+    ASSERT_TRUE(pty_.WriteAll("d"));
+    for (int round = 0; round < 10; ++round) {
+        ui::WaitForWork(20);
+        Pump();
+    }
+    EXPECT_EQ(received_, "ab") << "the line gathers";
+    // A request ends the gathering: what gathered, and the answer, are read at once.
+    ASSERT_TRUE(manager.Write("?", 1));
+    std::string atDevice;
+    ASSERT_TRUE(pty_.ReadExactly(atDevice, 1));
+    ASSERT_TRUE(pty_.WriteAll("!"));
+    ASSERT_TRUE(PumpUntil([&] { return received_.size() >= 5; })) << received_;
+    EXPECT_EQ(received_, "abcd!");
+}
+
 TEST_F(CPortManGuiTest, WritesReachTheDeviceIncludingWhatTheLineCouldNotTakeAtOnce) {
     CPortManGui manager(owner_, 2200, 2000, TRUE, FALSE);
     EXPECT_FALSE(manager.Write("x", 1)) << "nothing open";

@@ -99,6 +99,16 @@ TEST(EngineMultiport, AlignerJoinsByCounterAndDropsStaleSets) {
     EXPECT_EQ(aligner.Lost(), 1u);
     EXPECT_EQ(aligner.Completed(), 10u);
     EXPECT_FALSE(aligner.Add(5, 10, 0, values));
+
+    // Ports read one after another, each with 20 ms of sets at once: every set completes.
+    aligner.Start(2);
+    for (int port = 0; port < 2; ++port) {
+        for (uint8_t c = 100; c < 120; ++c) {
+            aligner.Add(port, c, c, values);
+        }
+    }
+    EXPECT_EQ(aligner.Lost(), 0u);
+    EXPECT_EQ(aligner.Completed(), 20u);
 }
 
 TEST(EngineMultiport, FourPortsAreOpenedOneByOnePreparedAndMeasuredInStep) {

@@ -51,6 +51,7 @@ struct FdSource {
     int fd = -1;
     short events = 0;
     std::function<void(int, short)> callback;
+    int64_t pausedUntil = 0;  // steady-clock nanoseconds: left out of the waits until then
 };
 
 struct HighResTimer {
