@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/MainMenuSeam.h"
+#include "app/MainMenuClasses.h"
 #include "app/SettingsValues.h"
 #include "app/WindowTable.h"
 #include "app/bars/ViewBars.h"
@@ -328,21 +328,21 @@ class CMainFrame : public CFrameWnd,
 
     // ---- The flow's partners (MainFrameFlowPartners): the registered window's
     // interface, or the fake a test put in its place; null when neither exists ----
-    IChannelViewSeam* FlowChannelView(int channel) const;
-    IBestUnitSeam* FlowBestUnit() const;
-    IDiagramSeam* FlowDiagram() const override;
-    IMeasurePanelSeam* FlowPanel() const;
-    IDocumentationSeam* FlowDocumentation() const;
-    IMeasureConfigSeam* FlowMeasureConfig() const override;
-    IPortListSeam* FlowPortList() const;
-    struct FlowSeamFakes {
-        IChannelViewSeam* channel[COM_CHANNELS] = {};
-        IBestUnitSeam* bestUnit = nullptr;
-        IDiagramSeam* diagram = nullptr;
-        IMeasurePanelSeam* panel = nullptr;
-        IDocumentationSeam* documentation = nullptr;
-        IMeasureConfigSeam* measureConfig = nullptr;
-        IPortListSeam* portList = nullptr;
+    IFlowChannelView* FlowChannelView(int channel) const;
+    IFlowBestUnit* FlowBestUnit() const;
+    IFlowDiagram* FlowDiagram() const override;
+    IFlowMeasurePanel* FlowPanel() const;
+    IFlowDocumentation* FlowDocumentation() const;
+    IFlowMeasureConfig* FlowMeasureConfig() const override;
+    IFlowPortList* FlowPortList() const;
+    struct FlowPartnerFakes {
+        IFlowChannelView* channel[COM_CHANNELS] = {};
+        IFlowBestUnit* bestUnit = nullptr;
+        IFlowDiagram* diagram = nullptr;
+        IFlowMeasurePanel* panel = nullptr;
+        IFlowDocumentation* documentation = nullptr;
+        IFlowMeasureConfig* measureConfig = nullptr;
+        IFlowPortList* portList = nullptr;
     } m_flowFakes;
     // The pages' unit changes: the sensor's unit factors follow its channel records again.
     void RecomputeUnitFactors(int sensor) override;

@@ -164,7 +164,7 @@ void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
     // Without a configuration the formatter chooses the unit that suits the sensor's range.
     int unit = 0;
     int decimals = 2;
-    if (IBestUnitSeam* best = FlowBestUnit()) {
+    if (IFlowBestUnit* best = FlowBestUnit()) {
         const CString rangeText = FormatDecimal(sensorRecord.dRange[side], 3, 1000);
         int foundUnit = 0;
         int foundDecimals = 2;
@@ -253,7 +253,7 @@ void CMainFrame::RecoverFromSensorLoss(BOOL stop) {
     CString lostName;
     if (m_iSelectedEntry >= 0 && m_iSelectedEntry < m_iEntryCount)
         lostName = m_aEntries[m_iSelectedEntry].strPortName;
-    if (IPortListSeam* list = FlowPortList()) {
+    if (IFlowPortList* list = FlowPortList()) {
         for (int row = 0; row < list->GetRowCount(); ++row) {
             const CString name = COM_ParsePortDisplayName(list->GetRowText(row));
             if (lostName.IsEmpty() || name != lostName)
@@ -269,9 +269,9 @@ void CMainFrame::RecoverFromSensorLoss(BOOL stop) {
     COM_RefreshPortTable(0, 0);
     if (!stop)
         return;
-    if (IMeasurePanelSeam* panel = FlowPanel())
+    if (IFlowMeasurePanel* panel = FlowPanel())
         panel->OnBnClickedStop();
-    if (IDiagramSeam* diagram = FlowDiagram())
+    if (IFlowDiagram* diagram = FlowDiagram())
         diagram->SaveDiagramToDocumentation();
     UpdateWindow();
 }

@@ -30,7 +30,7 @@ LRESULT CMainFrame::OnConversionNotify(WPARAM wParam, LPARAM lParam) {
     // A notification that arrives after the worker went with the close is ignored.
     if (m_pConvertThread == nullptr)
         return 1;
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDocumentation* documentation = FlowDocumentation();
     switch (static_cast<int>(wParam)) {
         case CThreadedConvertFile::EV_Count:
             if (m_ucManualSavePending != 0 ||
@@ -39,7 +39,7 @@ LRESULT CMainFrame::OnConversionNotify(WPARAM wParam, LPARAM lParam) {
             break;
         case CThreadedConvertFile::EV_ConvertFileFinished: {
             const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;
-            IMeasurePanelSeam* panel = FlowPanel();
+            IFlowMeasurePanel* panel = FlowPanel();
             if (mode != 1 && mode != 2 && panel != nullptr)
                 panel->TriggerEvent(0);
             break;
@@ -64,7 +64,7 @@ CsvLayout CMainFrame::BuildCsvLayout(const IRecordedCurves& curves) {
     layout.separator = m_strColumnSeparator.GetString();
     layout.lineEnd = m_strLineEnd.GetString();
     layout.decimalComma = m_iDecimalLanguage != 1000;
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDocumentation* documentation = FlowDocumentation();
     const bool units = documentation == nullptr || documentation->ShowsUnits();
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
         layout.decimals[channel] = RecordOfChannel(channel).iDecimals;
@@ -79,7 +79,7 @@ CsvLayout CMainFrame::BuildCsvLayout(const IRecordedCurves& curves) {
             layout.columns.push_back(m_bChannelActive[channel] ? channel : -1);
         return layout;
     }
-    IMeasureConfigSeam* config = FlowMeasureConfig();
+    IFlowMeasureConfig* config = FlowMeasureConfig();
     const int count = std::clamp(config != nullptr ? config->GetChannelCount() : 2, 1, 6);
     if (xColumn) {
         // The diagram's order: the channel of each curve, the x channel itself left out.
@@ -103,15 +103,15 @@ CsvLayout CMainFrame::BuildCsvLayout(const IRecordedCurves& curves) {
 BOOL CMainFrame::ConvertRecordToCsv() {
     if (!m_fileMeasuredValues.IsOpen() && !m_fileResults.IsOpen())
         return FALSE;
-    IDiagramSeam* diagram = FlowDiagram();
+    IFlowDiagram* diagram = FlowDiagram();
     std::unique_ptr<CDlgSaveMwMessage> notice;
     if (m_fileMeasuredValues.IsOpen()) {
         if (!m_bExtremeValueSeen || diagram == nullptr) {
             m_fileMeasuredValues.Append(kNoValues);
         } else {
             CsvLayout layout = BuildCsvLayout(*diagram);
-            IMeasureConfigSeam* config = FlowMeasureConfig();
-            IMeasurePanelSeam* panel = FlowPanel();
+            IFlowMeasureConfig* config = FlowMeasureConfig();
+            IFlowMeasurePanel* panel = FlowPanel();
             const bool dropLast =
                 m_ucDropLastRow == 1 || (panel != nullptr && panel->IsDropLastRow());
             layout.rowCount =
@@ -144,8 +144,8 @@ BOOL CMainFrame::ConvertRecordToCsv() {
 }
 
 void CMainFrame::EndOfConversion() {
-    IDocumentationSeam* documentation = FlowDocumentation();
-    IMeasurePanelSeam* panel = FlowPanel();
+    IFlowDocumentation* documentation = FlowDocumentation();
+    IFlowMeasurePanel* panel = FlowPanel();
     if (m_fileMeasuredValues.IsOpen()) {
         const bool manual = m_ucManualSavePending != 0;
         CloseExportFile(m_fileMeasuredValues, FALSE);
@@ -185,9 +185,9 @@ void CMainFrame::FinishMeasurement() {
     if (m_bMeasurementFinished)
         return;
     m_bMeasurementFinished = TRUE;
-    IDiagramSeam* diagram = FlowDiagram();
-    IMeasurePanelSeam* panel = FlowPanel();
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDiagram* diagram = FlowDiagram();
+    IFlowMeasurePanel* panel = FlowPanel();
+    IFlowDocumentation* documentation = FlowDocumentation();
     if (documentation != nullptr)
         documentation->NoteMeasurementStop();
     if (diagram != nullptr && !m_bStopReached && m_iStopCondition != 7 && m_iStopCondition != 0) {
@@ -202,7 +202,7 @@ void CMainFrame::FinishMeasurement() {
         if (!m_bChannelActive[channel])
             continue;
         ShowChannelTexts(channel);
-        IChannelViewSeam* view = FlowChannelView(channel);
+        IFlowChannelView* view = FlowChannelView(channel);
         if (channel < 4 && diagram != nullptr && view != nullptr && !m_abUnavailable[channel])
             view->ShowActualValue(FormatDecimal(diagram->GetLastValue(channel),
                                                 RecordOfChannel(channel).iDecimals, -1));

@@ -34,7 +34,7 @@ CRect CMainFrame::PrepareDiagramForExport(int mode) {
 
 // The BMP file takes the picture at the size the documentation page chose.
 void CMainFrame::PrepareDiagramBitmap() {
-    const IDocumentationSeam* documentation = FlowDocumentation();
+    const IFlowDocumentation* documentation = FlowDocumentation();
     PrepareDiagramForExport(documentation != nullptr ? documentation->GetExportSizeMode()
                                                      : kExportFixedBitmap);
 }

@@ -60,7 +60,7 @@ CString CMainFrame::BuildFileOpenErrorText(const CString& name) {
 BOOL CMainFrame::OpenExportFile(CExportFile& file, const CString& name, const CString& extension,
                                 int kind, int openMode) {
     (void)openMode;  // always 0: append at the end, header first
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDocumentation* documentation = FlowDocumentation();
     if (documentation == nullptr)
         return FALSE;
     const CString directory = WithoutTrailingSlash(documentation->GetTargetDirectory(kind));
@@ -80,7 +80,7 @@ BOOL CMainFrame::OpenExportFile(CExportFile& file, const CString& name, const CS
 }
 
 BOOL CMainFrame::SetupMeasureValueFile(int mode) {
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDocumentation* documentation = FlowDocumentation();
     if (mode == 1) {
         const std::string path(m_strManualFileName.GetString());
         const CString header =
@@ -134,8 +134,8 @@ CString CMainFrame::BuildResultRow() {
     row +=
         FormatDateText(now.GetDay(), now.GetMonth(), now.GetYear(), m_iLanguageOffset) + separator;
     row += now.Format("%H:%M:%S") + separator;
-    IMeasureConfigSeam* config = FlowMeasureConfig();
-    IMeasurePanelSeam* panel = FlowPanel();
+    IFlowMeasureConfig* config = FlowMeasureConfig();
+    IFlowMeasurePanel* panel = FlowPanel();
     int mode = 0;
     if (config != nullptr)
         mode = config->CheckIoNioMode(1) ? 1 : config->CheckIoNioMode(2) ? 2 : 0;
@@ -159,8 +159,8 @@ CString CMainFrame::BuildResultRow() {
 }
 
 CString CMainFrame::CloseExportFile(CExportFile& file, BOOL bareLineEnd) {
-    IDocumentationSeam* documentation = FlowDocumentation();
-    IMeasureConfigSeam* config = FlowMeasureConfig();
+    IFlowDocumentation* documentation = FlowDocumentation();
+    IFlowMeasureConfig* config = FlowMeasureConfig();
     bool manualWithResult = false;
     if (m_ucManualSavePending != 0) {
         m_ucManualSavePending = 0;
@@ -194,14 +194,14 @@ void CMainFrame::ReportExportFailure(const CString& path, const CString& reason)
 BOOL CMainFrame::CheckDocumentationBeforeLeaving() {
     if (m_nActivePage != CDlgDocumentation::IDD)
         return TRUE;
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDocumentation* documentation = FlowDocumentation();
     return documentation == nullptr || documentation->CheckAutoSaveSettings();
 }
 
 void CMainFrame::SaveMeasuredValuesAs() {
     CFileDialog dialog(FALSE, "csv", "*.csv", OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT,
                        "(*.csv)|*.csv|", this);
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDocumentation* documentation = FlowDocumentation();
     // The operator's files go where the documentation page sends the automatic ones.
     const CString folder =
         StartFolderOf(documentation != nullptr ? documentation->GetTargetDirectory(0) : "");
@@ -227,7 +227,7 @@ void CMainFrame::StartManualSave(const CString& path) {
 void CMainFrame::SaveDiagramAs() {
     CFileDialog dialog(FALSE, "bmp", "*.bmp", OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT,
                        "(*.bmp)|*.bmp|", this);
-    IDocumentationSeam* documentation = FlowDocumentation();
+    IFlowDocumentation* documentation = FlowDocumentation();
     const CString folder =
         StartFolderOf(documentation != nullptr ? documentation->GetDiagramTargetDirectory() : "");
     dialog.m_ofn.lpstrInitialDir = folder.IsEmpty() ? nullptr : folder.GetString();
@@ -236,6 +236,6 @@ void CMainFrame::SaveDiagramAs() {
     WaitCursorOn();
     m_strDiagramFileName = dialog.GetPathName();
     PrepareDiagramBitmap();
-    if (IDiagramSeam* diagram = FlowDiagram())
+    if (IFlowDiagram* diagram = FlowDiagram())
         diagram->ArmSaveAsTimer();
 }

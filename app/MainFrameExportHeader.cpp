@@ -71,7 +71,7 @@ CString CMainFrame::ExportChannelTitle(int channel) {
 
 std::vector<CString> CMainFrame::GetExportColumnTitles(int kind) {
     std::vector<CString> titles;
-    IMeasureConfigSeam* config = FlowMeasureConfig();
+    IFlowMeasureConfig* config = FlowMeasureConfig();
     if (kind == 1) {
         titles = {GetLanguageString(IDS_DATE), GetLanguageString(IDS_DOC_TIME)};
         for (int criterion = 0; criterion < 2; ++criterion) {
@@ -85,7 +85,7 @@ std::vector<CString> CMainFrame::GetExportColumnTitles(int kind) {
         titles.push_back(GetLanguageString(IDS_DOC_OVERALL));
         return titles;
     }
-    IDiagramSeam* diagram = FlowDiagram();
+    IFlowDiagram* diagram = FlowDiagram();
     if (diagram == nullptr)
         return titles;
     // The header comes before the recording's first value set, which captures the axis of the

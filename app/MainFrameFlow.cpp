@@ -47,7 +47,7 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
         ~Leave() { flag = false; }
     } leave{m_bInFlow};
     m_iLastRedisplayReason = static_cast<int>(reason);
-    IMeasurePanelSeam* panel = FlowPanel();
+    IFlowMeasurePanel* panel = FlowPanel();
     const bool running = panel != nullptr && panel->IsRunning();
     switch (reason) {
         case MeasuredValueReason::ValueSet:
@@ -125,7 +125,7 @@ bool CMainFrame::ComputePowerValue(int channel, double& value) {
 void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
                                      const MeasuredValueSet& values) {
     ChannelRecord& record = RecordOfChannel(channel);
-    IChannelViewSeam* view = FlowChannelView(channel);
+    IFlowChannelView* view = FlowChannelView(channel);
     const bool show = m_iDisplayDownCounter == 0;
     auto ready = [&](int field) { return show && view != nullptr && view->IsFieldReady(field); };
     auto text = [&](double v) { return FormatDecimal(v, record.iDecimals, -1); };
@@ -166,7 +166,7 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
             ChanState_SetChannelPhase(pair, 2);
         }
         v = m_adValue[channel];
-        if (v != m_adShownValue[channel] && ready(IChannelViewSeam::kValueField)) {
+        if (v != m_adShownValue[channel] && ready(IFlowChannelView::kValueField)) {
             m_adShownValue[channel] = v;
             view->ShowActualValue(text(v));
         }
@@ -176,24 +176,24 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
         m_adMaximum[channel] = v;
         m_bExtremeValueSeen = TRUE;
     }
-    if (m_adMaximum[channel] != m_adShownMaximum[channel] && ready(IChannelViewSeam::kMaxField)) {
+    if (m_adMaximum[channel] != m_adShownMaximum[channel] && ready(IFlowChannelView::kMaxField)) {
         m_adShownMaximum[channel] = m_adMaximum[channel];
         view->ShowMaxValue(text(m_adMaximum[channel]));
     }
     if (m_adMinimum[channel] > v)
         m_adMinimum[channel] = v;
-    if (m_adMinimum[channel] != m_adShownMinimum[channel] && ready(IChannelViewSeam::kMinField)) {
+    if (m_adMinimum[channel] != m_adShownMinimum[channel] && ready(IFlowChannelView::kMinField)) {
         m_adShownMinimum[channel] = m_adMinimum[channel];
         view->ShowMinValue(text(m_adMinimum[channel]));
     }
-    if (m_adTare[channel] != m_adShownTare[channel] && ready(IChannelViewSeam::kTareField)) {
+    if (m_adTare[channel] != m_adShownTare[channel] && ready(IFlowChannelView::kTareField)) {
         m_adShownTare[channel] = m_adTare[channel];
         view->ShowTaraValue(text(m_adTare[channel]));
     }
 }
 
 void CMainFrame::ShowChannelTexts(int channel) {
-    IChannelViewSeam* view = FlowChannelView(channel);
+    IFlowChannelView* view = FlowChannelView(channel);
     if (view == nullptr)
         return;
     const int decimals = RecordOfChannel(channel).iDecimals;

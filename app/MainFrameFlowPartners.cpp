@@ -10,43 +10,43 @@
 
 namespace {
 
-template <typename Seam, typename Window>
-Seam* SeamOf(Seam* fake, Window* window) {
+template <typename Partner, typename Window>
+Partner* PartnerOf(Partner* fake, Window* window) {
     if (fake != nullptr)
         return fake;
-    return dynamic_cast<Seam*>(window);
+    return dynamic_cast<Partner*>(window);
 }
 
 }  // namespace
 
-IChannelViewSeam* CMainFrame::FlowChannelView(int channel) const {
+IFlowChannelView* CMainFrame::FlowChannelView(int channel) const {
     if (channel < 0 || channel >= COM_CHANNELS)
         return nullptr;
-    return SeamOf(m_flowFakes.channel[channel], GetChannelView(channel));
+    return PartnerOf(m_flowFakes.channel[channel], GetChannelView(channel));
 }
 
-IBestUnitSeam* CMainFrame::FlowBestUnit() const {
-    return SeamOf(m_flowFakes.bestUnit, GetChannelView(0));
+IFlowBestUnit* CMainFrame::FlowBestUnit() const {
+    return PartnerOf(m_flowFakes.bestUnit, GetChannelView(0));
 }
 
-IDiagramSeam* CMainFrame::FlowDiagram() const {
-    return SeamOf(m_flowFakes.diagram, GetDiagramView());
+IFlowDiagram* CMainFrame::FlowDiagram() const {
+    return PartnerOf(m_flowFakes.diagram, GetDiagramView());
 }
 
-IMeasurePanelSeam* CMainFrame::FlowPanel() const {
-    return SeamOf(m_flowFakes.panel, GetMeasureDiagramPage());
+IFlowMeasurePanel* CMainFrame::FlowPanel() const {
+    return PartnerOf(m_flowFakes.panel, GetMeasureDiagramPage());
 }
 
-IDocumentationSeam* CMainFrame::FlowDocumentation() const {
-    return SeamOf(m_flowFakes.documentation, GetDocumentationPage());
+IFlowDocumentation* CMainFrame::FlowDocumentation() const {
+    return PartnerOf(m_flowFakes.documentation, GetDocumentationPage());
 }
 
-IMeasureConfigSeam* CMainFrame::FlowMeasureConfig() const {
-    return SeamOf(m_flowFakes.measureConfig, GetMeasureAdjustPage());
+IFlowMeasureConfig* CMainFrame::FlowMeasureConfig() const {
+    return PartnerOf(m_flowFakes.measureConfig, GetMeasureAdjustPage());
 }
 
-IPortListSeam* CMainFrame::FlowPortList() const {
-    return SeamOf(m_flowFakes.portList, GetConnectionPage());
+IFlowPortList* CMainFrame::FlowPortList() const {
+    return PartnerOf(m_flowFakes.portList, GetConnectionPage());
 }
 
 void CMainFrame::RecomputeUnitFactors(int sensor) {

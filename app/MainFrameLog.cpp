@@ -70,12 +70,12 @@ BOOL CMainFrame::WriteApplicationLog(int sensor, const char* eventText, const ch
     parts.extraText = extraText;
     for (int block = 0; block < 8; ++block)
         parts.blocks[block] = &TarSend_GetBlockRecord(block);
-    if (IMeasureConfigSeam* config = FlowMeasureConfig()) {
+    if (IFlowMeasureConfig* config = FlowMeasureConfig()) {
         parts.checkedA = config->IsChannelChecked(0);
         parts.checkedB = config->IsChannelChecked(1);
     }
-    IChannelViewSeam* viewA = FlowChannelView(0);
-    IChannelViewSeam* viewB = FlowChannelView(1);
+    IFlowChannelView* viewA = FlowChannelView(0);
+    IFlowChannelView* viewB = FlowChannelView(1);
     parts.shownA = viewA != nullptr && viewA->IsViewVisible();
     parts.shownB = viewB != nullptr && viewB->IsViewVisible();
     // The log is read with the service's tools, which take the Windows western code page.

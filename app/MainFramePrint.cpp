@@ -100,7 +100,7 @@ CString PrintFailureText(CDC& dc) {
 void CMainFrame::StartDiagramPrint() {
     WaitCursorOn();
     m_rectExport = PrepareDiagramForExport(kExportPrint);
-    if (IDiagramSeam* diagram = FlowDiagram())
+    if (IFlowDiagram* diagram = FlowDiagram())
         diagram->ArmPrintTimer();
     else
         RestoreDiagramBarDocking();
@@ -180,7 +180,7 @@ void CMainFrame::PrintDiagramFrame(CDC& dc, const DiagramPrintLayout& layout) {
 
 void CMainFrame::PrintDiagramHeader(CDC& dc, const DiagramPrintLayout& layout) {
     std::vector<HeaderLine> middle, address;
-    if (IDocumentationSeam* documentation = FlowDocumentation()) {
+    if (IFlowDocumentation* documentation = FlowDocumentation()) {
         const CString headline = SingleLine(documentation->GetPrintHeadline());
         if (!headline.IsEmpty())
             middle.push_back({headline, kHeadlineFont});

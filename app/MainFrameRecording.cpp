@@ -9,7 +9,7 @@
 #include "sensor/ZMStates.h"
 
 void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
-    IMeasurePanelSeam* panel = FlowPanel();
+    IFlowMeasurePanel* panel = FlowPanel();
     const bool triggerOn = panel != nullptr && panel->IsTriggerOn();
     if (triggerOn && !m_bMeasurementStarted)
         return;
@@ -17,7 +17,7 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     BOOL active[COM_CHANNELS];
     CopyForStore(values, copy, active);
     double time = -1.0;
-    IDiagramSeam* diagram = FlowDiagram();
+    IFlowDiagram* diagram = FlowDiagram();
     const DiagramAddResult added =
         diagram != nullptr
             ? diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active, m_iSelectionAB, time)
@@ -52,7 +52,7 @@ void CMainFrame::CopyForStore(const double values[COM_CHANNELS], double copy[COM
 void CMainFrame::StopByRecording(BOOL disableStop) {
     m_bStopReached = TRUE;
     COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE_MAX_DURATION);
-    IMeasurePanelSeam* panel = FlowPanel();
+    IFlowMeasurePanel* panel = FlowPanel();
     if (panel == nullptr)
         return;
     panel->ArmDurationStopTimer();
@@ -62,7 +62,7 @@ void CMainFrame::StopByRecording(BOOL disableStop) {
 }
 
 BOOL CMainFrame::IsDurationLimitReached(double time) {
-    IMeasurePanelSeam* panel = FlowPanel();
+    IFlowMeasurePanel* panel = FlowPanel();
     const double limit = panel != nullptr ? panel->GetMaxDuration() : 0.0;
     // A limit of 0 or less means none.
     if (!(limit > 0.0) || time < limit)
@@ -72,7 +72,7 @@ BOOL CMainFrame::IsDurationLimitReached(double time) {
 }
 
 void CMainFrame::PrepareRecordingFirstCall(const double values[COM_CHANNELS]) {
-    if (IDocumentationSeam* documentation = FlowDocumentation()) {
+    if (IFlowDocumentation* documentation = FlowDocumentation()) {
         m_iDecimalLanguage = documentation->GetDecimalSeparatorLanguage();
         m_strLineEnd = documentation->GetLineEndText();
         m_strColumnSeparator = documentation->GetColumnSeparatorText();
@@ -88,7 +88,7 @@ void CMainFrame::PrepareRecordingFirstCall(const double values[COM_CHANNELS]) {
     m_ucConversionPending = 1;
     if (m_pConvertThread != nullptr)
         m_pConvertThread->m_bStartedByRecording = true;
-    IMeasureConfigSeam* config = FlowMeasureConfig();
+    IFlowMeasureConfig* config = FlowMeasureConfig();
     for (int channel = 0; channel < COM_CHANNELS; ++channel)
         m_aiAxisAssignment[channel] = config != nullptr ? config->GetAxisAssignment(channel) : 0;
     m_bRecordBufferPresent = TRUE;

@@ -10,7 +10,7 @@
 #include "sensor/ChanState.h"
 
 void CMainFrame::TakeOverStartStopConditions() {
-    if (IMeasureConfigSeam* config = FlowMeasureConfig()) {
+    if (IFlowMeasureConfig* config = FlowMeasureConfig()) {
         m_iStartCondition = config->GetStartCondition();
         m_iStopCondition = config->GetStopCondition();
     }
@@ -44,8 +44,8 @@ void CMainFrame::EndTriggerCycle() {
 }
 
 void CMainFrame::CheckTriggerThresholds(int channel) {
-    IMeasurePanelSeam* panel = FlowPanel();
-    IMeasureConfigSeam* config = FlowMeasureConfig();
+    IFlowMeasurePanel* panel = FlowPanel();
+    IFlowMeasureConfig* config = FlowMeasureConfig();
     if (panel == nullptr || config == nullptr || !panel->IsTriggerOn())
         return;
     const double v = m_adValue[channel];
@@ -86,7 +86,7 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
         return;
     }
     if ((m_iStopCondition == 7 || m_iStopCondition == 8) && started) {
-        IDiagramSeam* diagram = FlowDiagram();
+        IFlowDiagram* diagram = FlowDiagram();
         const double count = diagram != nullptr ? diagram->GetMaxCountOfValues() : 0.0;
         // Compared in floating point: a huge count never overflows, NaN never fires.
         if (count >= std::floor(config->GetStopCount()))
@@ -95,7 +95,7 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
 }
 
 void CMainFrame::RunStartEvent() {
-    IMeasurePanelSeam* panel = FlowPanel();
+    IFlowMeasurePanel* panel = FlowPanel();
     if (panel == nullptr)
         return;
     panel->SetTriggerStart(m_ucTriggerMarker);
@@ -107,7 +107,7 @@ void CMainFrame::RunStartEvent() {
 }
 
 void CMainFrame::RunStopEvent() {
-    if (IMeasurePanelSeam* panel = FlowPanel())
+    if (IFlowMeasurePanel* panel = FlowPanel())
         panel->OnBnClickedStop();
     m_bMeasurementStarted = FALSE;
     m_iDisplayDownCounter = 0;

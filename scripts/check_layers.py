@@ -3,8 +3,8 @@
 
 The libraries' order is CMake's own link graph: a file of library A may include headers of A and
 of the libraries A links (directly or through others), nothing above. The link graph itself must
-have no cycle. Which library a file belongs to comes from the build's compile commands (a source)
-or from the folder whose sources build it (a header).
+have no cycle, and the simulators link no window library. Which library a file belongs to comes
+from the build's compile commands (a source) or from the folder whose sources build it (a header).
 
 Usage: check_layers.py <build dir>
 """
@@ -18,6 +18,9 @@ import tempfile
 from collections import Counter, defaultdict
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+# Programs that speak to the application over a line and must not carry a window system.
+WINDOWLESS = ("kq7b-sensorsim", "kq7b-devsrvsim")
+WINDOW_LIBRARIES = {"kq_gfx", "kq_ui", "kq_framework"}
 OBJECT = re.compile(r"\s-o\s+(\S*?)CMakeFiles/([^/]+)\.dir/")
 
 
@@ -121,6 +124,9 @@ def main():
     by_file, by_folder = owners(build, root)
     libraries = {name for name in graph if name.startswith("kq_")}
     problems = [f"link cycle: {' <-> '.join(group)}" for group in cycles(graph, libraries)]
+    for program in WINDOWLESS:
+        for library in sorted(closure.get(program, set()) & WINDOW_LIBRARIES):
+            problems.append(f"{program} links the window library {library}")
 
     files = set(by_file)
     for folder in by_folder:

@@ -13,8 +13,8 @@ class CMainFrame;
 
 class CAFormChannelX : public CFormView,
                        public CDisplayHelper,
-                       public IChannelViewSeam,
-                       public IBestUnitSeam,
+                       public IFlowChannelView,
+                       public IFlowBestUnit,
                        public IChannelViewControl {
     DECLARE_DYNAMIC(CAFormChannelX)
   public:

@@ -11,7 +11,7 @@
 
 class CMainFrame;
 
-class CAFormDiagram : public CFormView, public IDiagramSeam, public IDiagramRun {
+class CAFormDiagram : public CFormView, public IFlowDiagram, public IDiagramRun {
     DECLARE_DYNCREATE(CAFormDiagram)
   public:
     enum { IDD = 184 };

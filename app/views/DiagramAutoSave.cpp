@@ -15,7 +15,7 @@ void CAFormDiagram::SaveDiagramToDocumentation() {
     m_bStarted = FALSE;
     if (m_pFrame == nullptr || m_pFrame->m_bClosing)
         return;
-    IDocumentationSeam* documentation = m_pFrame->FlowDocumentation();
+    IFlowDocumentation* documentation = m_pFrame->FlowDocumentation();
     const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;
     if (mode != 1 && mode != 2)
         return;
@@ -42,7 +42,7 @@ void CAFormDiagram::SaveDiagramToDocumentation() {
 void CAFormDiagram::SaveAutomaticPicture() {
     if (m_pFrame == nullptr)
         return;
-    IDocumentationSeam* documentation = m_pFrame->FlowDocumentation();
+    IFlowDocumentation* documentation = m_pFrame->FlowDocumentation();
     const CString file =
         documentation != nullptr ? documentation->GetAutoDiagramFileName() : CString();
     const bool saved = m_pDiagram != nullptr && !file.IsEmpty() && m_pDiagram->SaveBitmap(file);
@@ -64,6 +64,6 @@ void CAFormDiagram::ContinueAfterAutoSave() {
         m_pFrame->PostMessage(WM_CLOSE);
         return;
     }
-    if (IMeasurePanelSeam* panel = m_pFrame->FlowPanel())
+    if (IFlowMeasurePanel* panel = m_pFrame->FlowPanel())
         panel->TriggerEvent(0);
 }

@@ -92,7 +92,7 @@ void BM_LongestRecordingMemory(benchmark::State& state) {
             return;
         }
         CMainFrame* frame = app.Frame();
-        IDiagramSeam* diagram = frame->FlowDiagram();
+        IFlowDiagram* diagram = frame->FlowDiagram();
         int channels = 0;
         for (int c = 0; c < COM_CHANNELS; ++c)
             channels += frame->m_bChannelActive[c] && !frame->m_abUnavailable[c] ? 1 : 0;

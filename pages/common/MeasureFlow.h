@@ -10,10 +10,10 @@
 #include "platform/base/CString.h"
 
 // A digital channel view: its four value fields, each written only while it says it is ready.
-class IChannelViewSeam {
+class IFlowChannelView {
   public:
     enum Field { kValueField = 0, kTareField = 1, kMinField = 2, kMaxField = 3 };
-    virtual ~IChannelViewSeam() = default;
+    virtual ~IFlowChannelView() = default;
     virtual BOOL IsFieldReady(int field) const = 0;
     virtual void ShowActualValue(const CString& text) = 0;
     virtual void ShowTaraValue(const CString& text) = 0;
@@ -24,9 +24,9 @@ class IChannelViewSeam {
 
 // The value formatter's best-unit mode: the unit index and decimals that suit a value text of a
 // channel of the given quantity letter (false when it finds none).
-class IBestUnitSeam {
+class IFlowBestUnit {
   public:
-    virtual ~IBestUnitSeam() = default;
+    virtual ~IFlowBestUnit() = default;
     virtual BOOL FindBestUnit(const CString& valueText, char quantityLetter, int& unitIndex,
                               int& decimals) = 0;
 };
@@ -36,9 +36,9 @@ enum class DiagramAddResult { Stored, NotReady, Full, OutOfMemory };
 
 // The diagram view and its curve store; exports read the recording through its IRecordedCurves
 // part.
-class IDiagramSeam : public IRecordedCurves {
+class IFlowDiagram : public IRecordedCurves {
   public:
-    virtual ~IDiagramSeam() = default;
+    virtual ~IFlowDiagram() = default;
     // Rounds its own copy; time is -1.0 on entry and receives the point's time in time mode.
     virtual DiagramAddResult AddMeasuredValues(const double values[6], BOOL multiSensor,
                                                const BOOL active[6], int selectionAB,
@@ -57,9 +57,9 @@ class IDiagramSeam : public IRecordedCurves {
 };
 
 // The measure-and-diagram page (the measurement panel).
-class IMeasurePanelSeam {
+class IFlowMeasurePanel {
   public:
-    virtual ~IMeasurePanelSeam() = default;
+    virtual ~IFlowMeasurePanel() = default;
     virtual BOOL IsRunning() const = 0;    // settings byte 0
     virtual BOOL IsTriggerOn() const = 0;  // settings byte 1
     virtual void SetTriggerStart(BYTE marker) = 0;
@@ -82,9 +82,9 @@ class IMeasurePanelSeam {
 };
 
 // The documentation page: separators, file names, the texts around the rows.
-class IDocumentationSeam {
+class IFlowDocumentation {
   public:
-    virtual ~IDocumentationSeam() = default;
+    virtual ~IFlowDocumentation() = default;
     virtual int GetDecimalSeparatorLanguage() const = 0;  // 1000 for '.', else 0
     virtual CString GetLineEndText() const = 0;
     virtual CString GetColumnSeparatorText() const = 0;
@@ -118,9 +118,9 @@ class IDocumentationSeam {
 };
 
 // The measure configuration page: trigger conditions, axes, judged measurands.
-class IMeasureConfigSeam {
+class IFlowMeasureConfig {
   public:
-    virtual ~IMeasureConfigSeam() = default;
+    virtual ~IFlowMeasureConfig() = default;
     virtual int GetStartCondition() const = 0;
     virtual int GetStopCondition() const = 0;
     virtual double GetStartLevel() const = 0;
@@ -144,9 +144,9 @@ class IMeasureConfigSeam {
 };
 
 // The connection page's port list.
-class IPortListSeam {
+class IFlowPortList {
   public:
-    virtual ~IPortListSeam() = default;
+    virtual ~IFlowPortList() = default;
     virtual int GetRowCount() const = 0;
     virtual CString GetRowText(int row) const = 0;
 };

@@ -92,8 +92,8 @@ class PageHost {
     virtual IChannelViewControl* ChannelViewControl(int channel) const = 0;
     virtual IDiagramRun* DiagramRun() const = 0;
     virtual ILightIndicator* Light() const = 0;
-    virtual IDiagramSeam* FlowDiagram() const = 0;
-    virtual IMeasureConfigSeam* FlowMeasureConfig() const = 0;
+    virtual IFlowDiagram* FlowDiagram() const = 0;
+    virtual IFlowMeasureConfig* FlowMeasureConfig() const = 0;
     virtual CDlgSensorConnection* GetConnectionPage() const = 0;
     virtual CDlgSensorInformationPkr* GetInformationPage() const = 0;
     virtual CDlgMeasureAdjust* GetMeasureAdjustPage() const = 0;

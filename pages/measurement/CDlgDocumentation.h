@@ -17,7 +17,7 @@ class IExportHeaderSource;
 
 class CDlgDocumentation : public CSettingsPage,
                           public IBrowseDocumentationPage,
-                          public IDocumentationSeam {
+                          public IFlowDocumentation {
     DECLARE_DYNAMIC(CDlgDocumentation)
   public:
     enum { IDD = 136 };

@@ -2,7 +2,7 @@
 // filter, triggers, diagram axes, pass/fail limits, log boxes and programs. Its lasting values
 // live in MeasureConfigValues; the channel settings live in the frame's channel records and reach
 // the sensors' software configuration through the frame. The flow reads the page through
-// IMeasureConfigSeam. One file per concern: MeasureAdjustChannels (rate, channel rows, low-pass,
+// IFlowMeasureConfig. One file per concern: MeasureAdjustChannels (rate, channel rows, low-pass,
 // acceptance, TIMER_SENSOR_CHANGED), MeasureAdjustTrigger (trigger group, diagram table), this one
 // the rest.
 #pragma once
@@ -24,7 +24,7 @@ struct ChannelRecord;
 
 class CDlgMeasureAdjust : public CSettingsPage,
                           public IBrowseMeasureAdjustPage,
-                          public IMeasureConfigSeam,
+                          public IFlowMeasureConfig,
                           public IDiagramSource {
     DECLARE_DYNAMIC(CDlgMeasureAdjust)
   public:

@@ -246,7 +246,7 @@ void CDlgMeasureDiagram::ShowValueCount() {
     if (m_hWnd == nullptr)
         return;
     PageHost* frame = GetPageHost();
-    IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr;
+    IFlowDiagram* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr;
     CString count;
     count.Format("%s: %d", GetLanguageString(IDS_MD_VALUES).GetString(),
                  diagram != nullptr ? diagram->GetMaxCountOfValues() : 0);

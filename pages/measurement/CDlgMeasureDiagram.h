@@ -2,7 +2,7 @@
 // preparing the curve store, watches the trigger thresholds, judges the result and shows it on
 // the light view, follows the sensor's arrival and loss, and asks a single value set whenever it
 // is shown. Its decisions live in MeasureRunLogic and CValidation_IO_NIO; the flow reaches it
-// through IMeasurePanelSeam. Files: CDlgMeasureDiagram (texts, buttons, timers, monitor),
+// through IFlowMeasurePanel. Files: CDlgMeasureDiagram (texts, buttons, timers, monitor),
 // MeasureDiagramRun (start, trigger, stop, end), MeasureDiagramSensor (sensor arrival and loss).
 #pragma once
 
@@ -27,7 +27,7 @@ struct MeasureDiagramBlock {
     uint8_t runBytes[4] = {};
 };
 
-class CDlgMeasureDiagram : public CPageDialog, public IMeasurePanelSeam {
+class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel {
     DECLARE_DYNAMIC(CDlgMeasureDiagram)
   public:
     enum { IDD = 138 };

@@ -2,7 +2,7 @@
 // hystereses, the start date and time, the stop count) and its diagram table (seven rows of
 // source and switch, row 0 the x axis). A typed value that is no valid number is refused with a
 // message and the field shows the stored value again; the flow reads the values through the
-// page's seam.
+// page's IFlowMeasureConfig.
 #include <cstdio>
 #include <iterator>
 

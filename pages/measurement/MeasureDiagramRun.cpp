@@ -53,7 +53,7 @@ void CDlgMeasureDiagram::SetStorageBudget(int allocatedPoints, double intervalSe
 BOOL CDlgMeasureDiagram::PrepareStorage() {
     PageHost* frame = GetPageHost();
     IDiagramRun* diagram = frame != nullptr ? frame->DiagramRun() : nullptr;
-    IMeasureConfigSeam* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
+    IFlowMeasureConfig* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
     const int stopCode = config != nullptr ? config->GetStopCondition() : 0;
     const double stopCount = config != nullptr ? config->GetStopCount() : 0.0;
     const int points = measure_run::PointsPerCurve(stopCode, stopCount);
@@ -145,7 +145,7 @@ void CDlgMeasureDiagram::StartMeasurement() {
         return;
     PrepareRun();
     PageHost* frame = GetPageHost();
-    IMeasureConfigSeam* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
+    IFlowMeasureConfig* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
     if (config != nullptr && !config->CheckIoNioMode(0))
         SetLightState(ILightIndicator::LIGHT_NONE);
     BeginRun(m_psMsureDgrm->triggerOn != 0);
@@ -272,7 +272,7 @@ void CDlgMeasureDiagram::OnMeasurementEnded() {
     if (!m_bEndedWithSensorLost)
         ShowValueCount();
     ShowButtons();
-    if (IDiagramSeam* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr)
+    if (IFlowDiagram* diagram = frame != nullptr ? frame->FlowDiagram() : nullptr)
         diagram->SaveDiagramToDocumentation();
 }
 

@@ -15,7 +15,7 @@
 namespace apptest {
 namespace {
 
-class PortList : public IPortListSeam {
+class PortList : public IFlowPortList {
   public:
     int GetRowCount() const override { return static_cast<int>(rows.size()); }
     CString GetRowText(int row) const override { return rows[row]; }
@@ -38,7 +38,7 @@ class Channels : public StartedApp {
         record.dwFrameSetting = 5;
     }
     void TearDown() override {
-        frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+        frame_->m_flowFakes = CMainFrame::FlowPartnerFakes{};
         StartedApp::TearDown();
     }
     SensorRecord& Record() { return frame_->m_aSensorRecord[0]; }

@@ -1,4 +1,4 @@
-// Fakes behind the seams of the measured-value flow: views that count their writes, a curve store
+// Fakes of the measured-value flow's partners: views that count their writes, a curve store
 // backed by vectors, a panel, a documentation page and a measure configuration that record what
 // the frame asks of them.
 #pragma once
@@ -12,7 +12,7 @@
 
 namespace flowtest {
 
-class FakeChannelView : public IChannelViewSeam {
+class FakeChannelView : public IFlowChannelView {
   public:
     BOOL IsFieldReady(int field) const override { return ready[field]; }
     void ShowActualValue(const CString& text) override { Show(0, text); }
@@ -31,7 +31,7 @@ class FakeChannelView : public IChannelViewSeam {
 };
 
 // Curve c belongs to channel c; time mode with a 1 s interval.
-class FakeDiagram : public IDiagramSeam {
+class FakeDiagram : public IFlowDiagram {
   public:
     DiagramAddResult AddMeasuredValues(const double values[6], BOOL, const BOOL active[6], int,
                                        double& time) override {
@@ -89,7 +89,7 @@ class FakeDiagram : public IDiagramSeam {
     std::function<void()> onSave;
 };
 
-class FakePanel : public IMeasurePanelSeam {
+class FakePanel : public IFlowMeasurePanel {
   public:
     BOOL IsRunning() const override { return running; }
     BOOL IsTriggerOn() const override { return triggerOn; }
@@ -130,7 +130,7 @@ class FakePanel : public IMeasurePanelSeam {
     int starts = 0, stops = 0, durationTimers = 0, ended = 0, disconnects = 0, triggerEvents = 0;
 };
 
-class FakeDocumentation : public IDocumentationSeam {
+class FakeDocumentation : public IFlowDocumentation {
   public:
     int GetDecimalSeparatorLanguage() const override { return decimalLanguage; }
     CString GetLineEndText() const override { return lineEnd; }
@@ -168,7 +168,7 @@ class FakeDocumentation : public IDocumentationSeam {
     std::function<void()> onStop;  // while the file is still being written
 };
 
-class FakeMeasureConfig : public IMeasureConfigSeam {
+class FakeMeasureConfig : public IFlowMeasureConfig {
   public:
     int GetStartCondition() const override { return startCondition; }
     int GetStopCondition() const override { return stopCondition; }

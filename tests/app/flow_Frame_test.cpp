@@ -64,7 +64,7 @@ class Flow : public StartedApp {
     void TearDown() override {
         ChanState_SetPowerChannelOn(0, FALSE);
         if (Frame() != nullptr)
-            frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+            frame_->m_flowFakes = CMainFrame::FlowPartnerFakes{};
         CThreadedConvertFile::s_bFailStarts = false;
         StartedApp::TearDown();
     }
@@ -101,7 +101,7 @@ TEST_F(Flow, OneSensorTakesTheSelectedChannelsAndWritesOnlyReadyChangedFields) {
     EXPECT_EQ(frame_->m_adValue[1], 200);
     frame_->SetActiveChannelsAB(0);
     // The same value is not formatted again; a field that is not ready is not written.
-    views_[1].ready[IChannelViewSeam::kMaxField] = FALSE;
+    views_[1].ready[IFlowChannelView::kMaxField] = FALSE;
     const int before = views_[1].writes[0];
     const int maxWrites = views_[1].writes[3];
     Set(300, 200);
@@ -458,7 +458,7 @@ TEST_F(Flow, ACloseDuringAMeasurementWaitsForItsFile) {
     frame_->SetupMeasureValueFile(0);
     Set(3, 3);
     frame_->FinishMeasurement();
-    frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+    frame_->m_flowFakes = CMainFrame::FlowPartnerFakes{};
     Run(50);
     EXPECT_EQ(Frame(), nullptr);
 }

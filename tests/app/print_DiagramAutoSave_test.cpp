@@ -42,7 +42,7 @@ class DiagramAutoSave : public StartedApp {
         ASSERT_NE(view_, nullptr);
     }
     void TearDown() override {
-        frame_->m_flowFakes = CMainFrame::FlowSeamFakes{};
+        frame_->m_flowFakes = CMainFrame::FlowPartnerFakes{};
         StartedApp::TearDown();
     }
     // Timer 10's step, without letting the clock deliver a posted close.

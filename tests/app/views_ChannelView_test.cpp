@@ -140,10 +140,10 @@ TEST_F(ChannelViews, AltInAFloatingBarGivesTheMainWindowTheFocus) {
     EXPECT_TRUE(focus() == frame_->m_hWnd || ::IsChild(frame_->m_hWnd, focus()));
 }
 
-TEST_F(ChannelViews, TheFlowFindsItsSeamsOnTheViews) {
-    EXPECT_EQ(frame_->FlowChannelView(2), static_cast<IChannelViewSeam*>(View(2)));
+TEST_F(ChannelViews, TheFlowFindsItsPartnersOnTheViews) {
+    EXPECT_EQ(frame_->FlowChannelView(2), static_cast<IFlowChannelView*>(View(2)));
     ASSERT_NE(frame_->FlowDiagram(), nullptr);
-    IBestUnitSeam* best = frame_->FlowBestUnit();
+    IFlowBestUnit* best = frame_->FlowBestUnit();
     ASSERT_NE(best, nullptr);
     int index = -9;
     int decimals = -9;
@@ -151,10 +151,10 @@ TEST_F(ChannelViews, TheFlowFindsItsSeamsOnTheViews) {
     EXPECT_EQ(index, 1);
     EXPECT_EQ(decimals, 1);
     EXPECT_FALSE(best->FindBestUnit("nan", 'D', index, decimals));
-    IChannelViewSeam* a = frame_->FlowChannelView(0);
+    IFlowChannelView* a = frame_->FlowChannelView(0);
     a->ShowMinValue("1");
-    EXPECT_FALSE(a->IsFieldReady(IChannelViewSeam::kMinField));
-    EXPECT_TRUE(a->IsFieldReady(IChannelViewSeam::kMaxField));
+    EXPECT_FALSE(a->IsFieldReady(IFlowChannelView::kMinField));
+    EXPECT_TRUE(a->IsFieldReady(IFlowChannelView::kMaxField));
 }
 
 TEST_F(ChannelViews, TheFramesRecordsGiveTheUnits) {

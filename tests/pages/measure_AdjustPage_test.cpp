@@ -223,7 +223,7 @@ TEST_F(MeasureConfiguration, TheDiagramTableAndTheTriggerReachTheFlow) {
     page_->SendMessage(WM_XLISTCTRL_COMBO_SELECTION, 2, 1);
     table->SetCheckbox(3, 2, 0);
     page_->SendMessage(WM_XLISTCTRL_CHECKBOX_CLICKED, 3, 2);
-    IMeasureConfigSeam* config = frame_->FlowMeasureConfig();
+    IFlowMeasureConfig* config = frame_->FlowMeasureConfig();
     ASSERT_EQ(config, page_);
     EXPECT_EQ(config->GetAxisAssignment(0), 1);  // time on the x axis
     EXPECT_EQ(config->GetAxisAssignment(2), 7);

@@ -147,7 +147,7 @@ TEST_F(MeasureDocumentationPage, AClashingSeparatorChoiceIsPutBack) {
 
 TEST_F(MeasureDocumentationPage, ThePrintoutAndTheDiagramPictureTakeThePagesChoices) {
     CDlgDocumentation& page = Open();
-    IDocumentationSeam& seam = page;
+    IFlowDocumentation& seam = page;
     page.m_strTexts[CDlgDocumentation::kAddress] = "Brevan S.A.S.\r\nRue 1\nParis";
     page.m_strTexts[CDlgDocumentation::kComment] = "";
     page.m_strTexts[CDlgDocumentation::kDMTargetDirectory] = "/data/diagrams";
@@ -167,7 +167,7 @@ TEST_F(MeasureDocumentationPage, ThePrintoutAndTheDiagramPictureTakeThePagesChoi
 
 TEST_F(MeasureDocumentationPage, AFileSavedAfterTheStopTellsTheMeasurementsOwnDuration) {
     CDlgDocumentation& page = Open();
-    IDocumentationSeam& seam = page;
+    IFlowDocumentation& seam = page;
     page.m_sDocumentation.decimalSeparator = '.';
     const CString duration = GetLanguageString(IDS_DOC_DURATION) + ";";
     auto shownDuration = [&](const CString& block) {

@@ -29,7 +29,7 @@ class NullPort final : public ISensorPort {
     bool open = true;
 };
 
-class Seams final : public ISensorPortProvider, public IComPortTimers {
+class Hosts final : public ISensorPortProvider, public IComPortTimers {
   public:
     std::set<UINT> armed;
     std::unique_ptr<ISensorPort> CreatePortManager(HWND, UINT, UINT) override {
@@ -119,9 +119,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) {
         return 0;
     }
-    Seams seams;
+    Hosts hosts;
     FuzzFrame frame;
-    frame.COM_SetInterfaces(&seams, &seams, nullptr);
+    frame.COM_SetInterfaces(&hosts, &hosts, nullptr);
     frame.COM_SetFrameCounterCheck(TRUE);
     frame.COM_CreateMainPortManager(nullptr);
     for (auto& port : frame.m_apPortManSensor) {
@@ -138,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else {
             frame.OnReceivePort(n, buffer, port);
         }
-        Require(!frame.Waiting() || seams.armed.count(frame.WaitTimer()) == 1);
+        Require(!frame.Waiting() || hosts.armed.count(frame.WaitTimer()) == 1);
         Require(frame.m_strReceiveCOM.GetLength() < 2 * kMaxFrameSize + 64);
     }
     return 0;
