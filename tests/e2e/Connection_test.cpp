@@ -67,7 +67,9 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
 
     // 115200 to 230400 in the baud cell of the open sensor 1002: its choices open on a click, the
     // next one is chosen by key; the sensor restarts at the new rate and the search finds it there.
-    ASSERT_EQ(Row(list, "1002")[kColumnBaudrate], BaudrateText(115200).GetString());
+    const auto opened = Row(list, "1002");
+    ASSERT_FALSE(opened.empty());
+    ASSERT_EQ(opened[kColumnBaudrate], BaudrateText(115200).GetString());
     app_->ClickAt(ListCell(list, RowIndex(list, "1002"), kColumnBaudrate));
     app_->Run(100);
     app_->Key(VK_DOWN);

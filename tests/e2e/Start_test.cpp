@@ -65,8 +65,14 @@ TEST_F(Start, TheSearchFindsEverySensorAtItsRateAndGroupsTheMultiPortDevice) {
 
     HWND list = ShowPortList(*app_);
     ASSERT_NE(list, nullptr);
-    app_->Run(500);
-    const auto rows = ListRows(list, kPortListColumns);
+    // The page fills its rows from the search's table as it shows: wait for both sensors.
+    std::vector<std::vector<std::string>> rows;
+    EXPECT_TRUE(app_->RunUntil(
+        [&] {
+            rows = ListRows(list, kPortListColumns);
+            return RowOf(rows, "1001") != nullptr && RowOf(rows, "1002") != nullptr;
+        },
+        5000));
     const auto* first = RowOf(rows, "1001");
     const auto* second = RowOf(rows, "1002");
     ASSERT_NE(first, nullptr);
