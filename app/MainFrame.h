@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <limits>
 #include <memory>
 
 #include "app/MainMenuClasses.h"
@@ -504,12 +505,19 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bMeasurementStarted = FALSE;
 
     // Measured-value flow.
+    static constexpr double kNothingShown = std::numeric_limits<double>::quiet_NaN();
     ChannelRecord m_aChannelRecords[COM_CHANNELS];
     int m_iFrameSetting = 1;  // kept 1..9999 by the measure configuration
-    double m_adShownValue[COM_CHANNELS] = {};
-    double m_adShownTare[COM_CHANNELS] = {};
-    double m_adShownMinimum[COM_CHANNELS] = {};
-    double m_adShownMaximum[COM_CHANNELS] = {};
+    // What each view field last received; NaN until it received anything, so that a field never
+    // written shows the first value even when that value is 0.
+    double m_adShownValue[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
+                                           kNothingShown, kNothingShown, kNothingShown};
+    double m_adShownTare[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
+                                          kNothingShown, kNothingShown, kNothingShown};
+    double m_adShownMinimum[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
+                                             kNothingShown, kNothingShown, kNothingShown};
+    double m_adShownMaximum[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
+                                             kNothingShown, kNothingShown, kNothingShown};
     BOOL m_abUnavailable[COM_CHANNELS] = {};  // a power channel without a usable factor
     double m_adTare[COM_CHANNELS] = {};
     int m_aiTareState[COM_CHANNELS] = {};

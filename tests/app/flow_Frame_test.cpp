@@ -115,6 +115,16 @@ TEST_F(Flow, OneSensorTakesTheSelectedChannelsAndWritesOnlyReadyChangedFields) {
     EXPECT_EQ(views_[0].texts[0], "300");
 }
 
+// An unloaded sensor reads exactly 0 from its first set on: fields never written show it too.
+TEST_F(Flow, AFirstValueOfZeroReachesEveryFieldOfAFreshView) {
+    frame_->SetActiveChannelsAB(0);
+    Set(0, 0);
+    for (int field = 0; field < 4; ++field) {
+        EXPECT_EQ(views_[0].texts[field], "0") << field;
+        EXPECT_EQ(views_[1].texts[field], "0") << field;
+    }
+}
+
 TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
     frame_->m_aChannelRecords[0].iSignInversion = 1;
     frame_->m_adTare[0] = 10;
