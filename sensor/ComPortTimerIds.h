@@ -68,9 +68,7 @@ constexpr UINT COM_MS_STREAMING_SENSOR = 500;
 constexpr UINT COM_MS_CLOSE_AGAIN = 1000;
 constexpr UINT COM_MS_SLAVES_PREPARED = 1250;
 constexpr UINT COM_MS_RAW_CALIB_TICK = 25;
-// While measuring the tick only watches a streaming line for silence (a second at least), polls
-// the slowest rates (30 s and longer) and refreshes the page's counters: ten times a second does.
-constexpr UINT COM_MS_MEASURE_TICK = 100;
+constexpr UINT COM_MS_MEASURE_TICK = 25;
 constexpr UINT COM_MS_BAUD_MULTIPORT_WAIT = 500;
 constexpr UINT COM_MS_INFORMATION_REFRESH = 10;
 // A restarted sensor is silent for 300 ms; the port is opened again a little later.
