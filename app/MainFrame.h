@@ -8,7 +8,6 @@
 
 #include <deque>
 #include <functional>
-#include <limits>
 #include <memory>
 
 #include "app/MainMenuClasses.h"
@@ -505,19 +504,14 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bMeasurementStarted = FALSE;
 
     // Measured-value flow.
-    static constexpr double kNothingShown = std::numeric_limits<double>::quiet_NaN();
     ChannelRecord m_aChannelRecords[COM_CHANNELS];
     int m_iFrameSetting = 1;  // kept 1..9999 by the measure configuration
-    // What each view field last received; NaN until it received anything, so that a field never
-    // written shows the first value even when that value is 0.
-    double m_adShownValue[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
-                                           kNothingShown, kNothingShown, kNothingShown};
-    double m_adShownTare[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
-                                          kNothingShown, kNothingShown, kNothingShown};
-    double m_adShownMinimum[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
-                                             kNothingShown, kNothingShown, kNothingShown};
-    double m_adShownMaximum[COM_CHANNELS] = {kNothingShown, kNothingShown, kNothingShown,
-                                             kNothingShown, kNothingShown, kNothingShown};
+    // What each view field last received; "nothing shown" (NaN, set by the constructor) until it
+    // received anything, so that a field never written shows the first value even when it is 0.
+    double m_adShownValue[COM_CHANNELS] = {};
+    double m_adShownTare[COM_CHANNELS] = {};
+    double m_adShownMinimum[COM_CHANNELS] = {};
+    double m_adShownMaximum[COM_CHANNELS] = {};
     BOOL m_abUnavailable[COM_CHANNELS] = {};  // a power channel without a usable factor
     double m_adTare[COM_CHANNELS] = {};
     int m_aiTareState[COM_CHANNELS] = {};

@@ -3,6 +3,8 @@
 // navigation tree, docks them and starts the clock. The windows then register one by one, and
 // the last awaited registration completes the start-up: texts, layout, the page to show, the
 // main port and the start-up search window.
+#include <limits>
+
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
 #include "app/ThreadedConvertFile.h"
@@ -95,6 +97,9 @@ CMainFrame::CMainFrame() {
     for (int i = 0; i < COM_CHANNELS; ++i) {
         ResetChannelRecord(i);
         m_bChannelActive[i] = FALSE;
+        const double nothingShown = std::numeric_limits<double>::quiet_NaN();
+        m_adShownValue[i] = m_adShownTare[i] = nothingShown;
+        m_adShownMinimum[i] = m_adShownMaximum[i] = nothingShown;
     }
     for (auto& ring : m_apDiagramRing)
         ring = std::make_unique<CMovingAverageRing>(1);
