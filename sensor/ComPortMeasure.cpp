@@ -98,7 +98,7 @@ void CComPort::StartMultiportMeasure() {
         m_bMeasuring = TRUE;
         m_llLastValueMs = kq::MonotonicMillis();
         if (m_pTimers) {
-            m_pTimers->StartTick(COM_MS_MEASURE_TICK, [this] { OnTick(); });
+            m_pTimers->StartTick(COM_MS_STREAM_TICK, [this] { OnTick(); });
         }
         return;
     }
@@ -145,7 +145,7 @@ bool CComPort::AfterMeasureAck() {
             m_bMeasuring = TRUE;
             m_llLastValueMs = kq::MonotonicMillis();
             if (m_pTimers) {
-                m_pTimers->StartTick(COM_MS_MEASURE_TICK, [this] { OnTick(); });
+                m_pTimers->StartTick(COM_MS_STREAM_TICK, [this] { OnTick(); });
             }
             return true;
         case ZM_MEASURE_STOP: {

@@ -65,6 +65,7 @@ void DeviceContext::SetDeviceArea(std::shared_ptr<Surface> surface, POINT origin
     origin_ = origin;
     visible_ = visible;
     visibleSet_ = true;
+    drewSinceAimed_ = false;
     ClipChanged();
 }
 
@@ -380,6 +381,7 @@ bool DeviceContext::BeginOutput(RasterTarget& target) {
     }
     target.surface = surface;
     target.clip = &clip;
+    drewSinceAimed_ = true;
     return true;
 }
 

@@ -90,6 +90,8 @@ class DeviceContext : public GdiObject {
     // the DC may touch. Also used to re-aim a cached DC.
     void SetDeviceArea(std::shared_ptr<Surface> surface, POINT origin, const Region& visible);
     POINT Origin() const { return origin_; }
+    // Whether any output reached the surface since the DC was last aimed (SetDeviceArea).
+    bool DrewSinceAimed() const { return drewSinceAimed_; }
     // The surface drawn into (the selected bitmap's for a memory DC); may be null.
     Surface* TargetSurface() const;
     const std::shared_ptr<Surface>& DeviceSurface() const { return deviceSurface_; }
@@ -184,6 +186,7 @@ class DeviceContext : public GdiObject {
     POINT origin_{0, 0};
     Region visible_;
     bool visibleSet_ = false;
+    bool drewSinceAimed_ = false;
     DeviceCaps caps_;
     std::shared_ptr<PrintJobSink> sink_;
     DcState s_;

@@ -26,6 +26,11 @@ bool SetDCDeviceArea(HDC hdc, std::shared_ptr<Surface> surface, POINT origin,
     return true;
 }
 
+bool DCDrewSinceAimed(HDC hdc) {
+    auto dc = LookupDc(hdc);
+    return !dc || dc->DrewSinceAimed();
+}
+
 bool ResetDCState(HDC hdc) {
     auto dc = LookupDc(hdc);
     if (!dc)

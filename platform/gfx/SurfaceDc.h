@@ -20,6 +20,9 @@ HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, const DeviceCaps& caps = D
 // inside `visible` (surface coordinates). A window's client or whole-window DC is made so.
 bool SetDCDeviceArea(HDC hdc, std::shared_ptr<Surface> surface, POINT origin,
                      const Region& visible);
+// Whether anything was drawn through a surface DC since it was last aimed; true for a handle
+// that is no DC, so that a caller rather shows too much than too little.
+bool DCDrewSinceAimed(HDC hdc);
 // Restores a DC's default drawing state (a cached DC handed out again).
 bool ResetDCState(HDC hdc);
 // The surface a DC draws on (its selected bitmap's for a memory DC), for reading its pixels.

@@ -187,13 +187,19 @@ void RemoveMessageFilterHook(int hookId) {
 int RunMessageLoop() {
     MSG msg;
     for (;;) {
+        bool idleRan = false;
         if (!MessageWaiting()) {
             const int64_t due = IdleDueInMs();
-            if (due == 0)
+            if (due == 0) {
                 RunIdle();
-            else if (due > 0 && !WaitForWork(static_cast<int>(due)))
+                idleRan = true;
+            } else if (due > 0 && !WaitForWork(static_cast<int>(due))) {
                 continue;  // the wait ran out: the idle handler is due now
+            }
         }
+        // The look at the queue just now polled the descriptors; what the idle handler did
+        // may have made one ready.
+        CurrentQueue().fdsJustPolled = !idleRan;
         BOOL result = GetMessage(&msg, nullptr, 0, 0);
         if (result == FALSE)
             return static_cast<int>(msg.wParam);

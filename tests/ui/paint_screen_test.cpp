@@ -107,6 +107,19 @@ TEST_F(PaintScreen, TheScreenFollowsItsConfigurationAndShowsWhatChanged) {
     Pump();
     EXPECT_EQ(presented, before + 1);  // nothing new
 
+    // The screen's DC taken to read its resolution changes nothing; drawing through it does,
+    // and only then is its area presented.
+    HDC caps = GetDC(nullptr);
+    EXPECT_GT(GetDeviceCaps(caps, LOGPIXELSY), 0);
+    ReleaseDC(nullptr, caps);
+    Pump();
+    EXPECT_EQ(presented, before + 1);
+    HDC draw = GetDC(nullptr);
+    SetPixel(draw, 5, 5, kGreen);
+    ReleaseDC(nullptr, draw);
+    Pump();
+    EXPECT_EQ(presented, before + 2);
+
     SetDesktopColor(RGB(1, 2, 3));
     EXPECT_EQ(At(500, 500), RGB(1, 2, 3));
     ClearProbes();

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <climits>
+#include <utility>
 
 #include "platform/base/Clock.h"
 #include "platform/ui/Messages.h"
@@ -103,7 +104,8 @@ bool RetrieveMessage(MSG* out, const MessageFilter& filter, UINT removeFlags, in
         q.ArmWake();
         ServeIncomingSends(q);
         RunDueHighResTimers(q);
-        RunFdSources(q, 0);
+        if (!std::exchange(q.fdsJustPolled, false))
+            RunFdSources(q, 0);
         FeedInputTracker(q);
         if (TakePosted(q, filter, remove, out) || TakeQuit(q, filter, remove, out) ||
             TakeInputMessage(q, filter, remove, out) || TakePaintMessage(q, filter, remove, out) ||
@@ -125,6 +127,7 @@ bool RetrieveMessage(MSG* out, const MessageFilter& filter, UINT removeFlags, in
             wait = wait < 0 ? left : std::min(wait, left);
         }
         RunFdSources(q, wait);
+        q.fdsJustPolled = true;
     }
 }
 

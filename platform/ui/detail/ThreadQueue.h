@@ -112,6 +112,9 @@ class ThreadQueue {
 
     // Owner-only state.
     MSG lastMessage{};
+    // The descriptors were polled a moment ago and nothing ran since: the next retrieval need
+    // not poll them before it looks at the queue (it waits on them if nothing is there).
+    bool fdsJustPolled = false;
     std::optional<MSG> pendingInputMessage;  // converted input left in place by PM_NOREMOVE
     RawInput pendingInputRaw;                // what it was converted from
     HWND pendingInputCapture = nullptr;      // the capture it was converted under

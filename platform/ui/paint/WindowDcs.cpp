@@ -179,6 +179,8 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
 }
 
 int ReleaseDC(HWND, HDC hdc) {
+    // Read before the DC goes back to the cache, where another thread may aim it anew.
+    const bool drew = kq::gfx::DCDrewSinceAimed(hdc);
     DcCache& c = Cache();
     HandedOut entry;
     bool keep = false;
@@ -193,8 +195,11 @@ int ReleaseDC(HWND, HDC hdc) {
         if (keep)
             c.idle.emplace_back(hdc, entry.surface);
     }
-    // Drawing through the DC is over: what it could touch goes to the presenter.
-    MarkScreenChanged(entry.area);
+    // Drawing through the DC is over: what it could touch goes to the presenter. A DC taken
+    // only to read the screen's properties (the screen's DC for its resolution) changed
+    // nothing: presenting its whole area would compare every pixel of the screen.
+    if (drew)
+        MarkScreenChanged(entry.area);
     if (entry.ownedClip)
         DeleteObject(entry.ownedClip);
     if (!keep)
