@@ -9,6 +9,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include "platform/base/Clock.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
@@ -38,6 +39,8 @@ namespace kq::ui {
 namespace {
 
 constexpr UINT kCaretCheckMs = 50;
+// After input the mouse's shape is followed this long (a program may set it a little later).
+constexpr int64_t kFollowAfterInputNanos = 2'000'000'000;
 
 int LogXError(Display* display, XErrorEvent* e) {
     char text[128] = {};
@@ -189,12 +192,7 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
         });
     }
     SetScreenPresenter([this] { Present(); });
-    caretTimer_ = timeSetEvent(
-        kCaretCheckMs, 0,
-        [](UINT, UINT, DWORD_PTR self, DWORD_PTR, DWORD_PTR) {
-            reinterpret_cast<X11BackEnd*>(self)->CaretTick();
-        },
-        reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
+    FollowCaretAndCursor();
     return true;
 }
 
@@ -239,6 +237,12 @@ void X11BackEnd::HandleEvents() {
             XEvent event;
             XNextEvent(display_, &event);
             Handle(event);
+            if (event.type == KeyPress || event.type == KeyRelease || event.type == ButtonPress ||
+                event.type == ButtonRelease || event.type == MotionNotify ||
+                event.type == EnterNotify || event.type == FocusIn) {
+                lastInputNanos_ = kq::CurrentClock().MonotonicNanos();
+                FollowCaretAndCursor();
+            }
         }
         if (!lost_)
             XFlush(display_);
@@ -378,6 +382,7 @@ void X11BackEnd::Present() {
     FollowCursorShape();
     XFlush(display_);
     WakeForQueuedEvents();
+    FollowCaretAndCursor();
 }
 
 void X11BackEnd::PutRect(const RECT& surfaceRect) {
@@ -503,10 +508,31 @@ void X11BackEnd::FollowCursorShape() {
     XDefineCursor(display_, window_, it->second);
 }
 
+void X11BackEnd::FollowCaretAndCursor() {
+    if (caretTimer_ != 0 || lost_)
+        return;
+    caretTimer_ = timeSetEvent(
+        kCaretCheckMs, 0,
+        [](UINT, UINT, DWORD_PTR self, DWORD_PTR, DWORD_PTR) {
+            reinterpret_cast<X11BackEnd*>(self)->CaretTick();
+        },
+        reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC);
+}
+
 void X11BackEnd::CaretTick() {
     if (lost_)
         return;
-    const RECT caret = Shown(CaretScreenRect());
+    const bool mouseLately =
+        kq::CurrentClock().MonotonicNanos() - lastInputNanos_ < kFollowAfterInputNanos;
+    // A caret in its dark phase is still followed: it shows again.
+    const RECT exists = CaretScreenRect();
+    if (!mouseLately && IsRectEmpty(&caretShown_) && IsRectEmpty(&exists)) {
+        // Nothing to follow until the next input or paint: an idle program is not woken.
+        timeKillEvent(caretTimer_);
+        caretTimer_ = 0;
+        return;
+    }
+    const RECT caret = Shown(exists);
     if (!EqualRect(&caret, &caretShown_)) {
         Present();
         return;

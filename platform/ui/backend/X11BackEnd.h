@@ -59,6 +59,10 @@ class X11BackEnd : public BackEnd {
     void PutCaret(const RECT& surfaceRect);
     void PutPixels(const uint32_t* pixels, const RECT& surfaceRect);
     void FollowCursorShape();
+    // The caret's blinking and moves and the mouse's shape are followed by a check every
+    // kCaretCheckMs while there is something to follow: a caret, or a mouse that moved lately.
+    // Input and presenting start the check; with nothing to follow it stops itself.
+    void FollowCaretAndCursor();
     void CaretTick();
     void ConnectionLost();
 
@@ -70,6 +74,7 @@ class X11BackEnd : public BackEnd {
     int queued_ = -1;  // eventfd: Xlib holds events that are no longer on the connection
     FdSourceId queuedSource_ = 0;
     UINT caretTimer_ = 0;
+    int64_t lastInputNanos_ = 0;  // the last input event from the X server
     bool lost_ = false;
     RECT caretShown_{};  // screen rectangle of the caret as last put on the display
     HCURSOR cursor_ = nullptr;
