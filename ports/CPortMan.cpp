@@ -1,6 +1,7 @@
 #include "ports/CPortMan.h"
 
 #include <atomic>
+#include <chrono>
 
 #include "platform/base/LastError.h"
 #include "platform/base/SyncLocks.h"
@@ -232,7 +233,12 @@ void CPortMan::Serve(short revents) {
 void CPortMan::GatherStream() {
     CSingleLock lock(&m_csPort, TRUE);
     const int gathering = g_streamGatheringMs;
-    if (m_pLine && !m_bWrittenSinceRead && gathering > 0) {
+    const int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::steady_clock::now().time_since_epoch())
+                            .count();
+    const bool soon = now - m_llLastReadNanos < int64_t{gathering} * 1000000;
+    m_llLastReadNanos = now;
+    if (m_pLine && !m_bWrittenSinceRead && gathering > 0 && soon) {
         kq::ui::PauseFdSource(m_pLine->readSource, gathering);
     }
     m_bWrittenSinceRead = false;

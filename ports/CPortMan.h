@@ -66,8 +66,10 @@ class CPortMan : public kq::ports::DeviceFollower {
     UINT GetLastErrorStringId() const;
 
     // For every port of the process: a line that speaks unasked (it sent again with nothing
-    // written to it since) is read after ms milliseconds of gathering instead of at once, so that
-    // a device streaming every millisecond costs a wake-up per ms, not per value set. A write
+    // written to it since) within ms milliseconds of its last bytes is read after ms
+    // milliseconds of gathering instead of at once, so that a device streaming every
+    // millisecond costs a wake-up per ms, not per value set; one that speaks more seldom is read
+    // at once, without the wake-up that ends a gathering. A write
     // ends the gathering at once, so that its answer is read as soon as it comes. 0 (the
     // default) reads whenever bytes are there.
     static void SetStreamGathering(int ms);
@@ -88,7 +90,8 @@ class CPortMan : public kq::ports::DeviceFollower {
     std::unique_ptr<Line> DetachLocked(DWORD state);
     static void Dispose(std::unique_ptr<Line> line);
     void Serve(short revents);
-    // After a read: a line that spoke unasked gathers its next bytes for a while.
+    // After a read: a line that spoke unasked, and soon after its last bytes, gathers its next
+    // bytes for a while.
     void GatherStream();
     void FlushPending();
     void WatchOutputLocked(bool watch);
@@ -103,4 +106,5 @@ class CPortMan : public kq::ports::DeviceFollower {
     std::shared_ptr<bool> m_pAlive = std::make_shared<bool>(true);
     // Set by a write, cleared by a read: a read without one before it is the line speaking unasked.
     bool m_bWrittenSinceRead = true;
+    int64_t m_llLastReadNanos = 0;  // steady clock
 };

@@ -235,6 +235,32 @@ void CosmeticLine::DrawClipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, c
         }
         return;
     }
+    if (pen_.rop2 == 13) {
+        // A dashed copy (grid lines): the place in the pattern steps along with the pixel.
+        const std::vector<uint8_t>& pattern = style_->pattern;
+        const auto n = static_cast<int64_t>(pattern.size());
+        int64_t pos = (stylePos + ta) % n;
+        if (pos < 0)
+            pos += n;
+        const uint32_t dash = pen_.color & 0xFFFFFFu;
+        const uint32_t gap = style_->gapColor & 0xFFFFFFu;
+        const bool paintGaps = style_->paintGaps;
+        for (; count > 0; --count) {
+            if (pattern[static_cast<size_t>(pos)])
+                *p = dash;
+            else if (paintGaps)
+                *p = gap;
+            if (++pos == n)
+                pos = 0;
+            p += majStep;
+            err += twoM;
+            if (err >= twoL) {
+                err -= twoL;
+                p += minStep;
+            }
+        }
+        return;
+    }
     for (int64_t t = ta; count > 0; --count, ++t) {
         Plot(p, t);
         p += majStep;

@@ -105,6 +105,13 @@ HWND MainWindow() {
     return nullptr;
 }
 
+// The X image holds the surface's pixels as they are: 32 bits, 0x00RRGGBB, rows without gaps.
+bool IsDirect(const XImage& image, const Visual& visual, unsigned width) {
+    return image.bits_per_pixel == 32 && image.byte_order == LSBFirst &&
+           visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF &&
+           image.bytes_per_line == static_cast<int>(width) * 4;
+}
+
 RECT Shown(const RECT& caret) {
     return CaretShownNow() ? caret : RECT{0, 0, 0, 0};
 }
@@ -382,7 +389,10 @@ void X11BackEnd::Present() {
     FollowCursorShape();
     XFlush(display_);
     WakeForQueuedEvents();
-    FollowCaretAndCursor();
+    // A caret that came with what was painted blinks from now on.
+    const RECT exists = CaretScreenRect();
+    if (!IsRectEmpty(&exists))
+        FollowCaretAndCursor();
 }
 
 void X11BackEnd::PutRect(const RECT& surfaceRect) {
@@ -396,9 +406,10 @@ void X11BackEnd::PutRect(const RECT& surfaceRect) {
 }
 
 void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChanged) {
+    // The changed pixels are copied once, into the buffer the X image is made of.
     struct Part {
         RECT rect;
-        std::vector<uint32_t> pixels;
+        uint32_t* pixels;  // malloc'd
     };
     std::vector<Part> parts;
     {
@@ -425,19 +436,22 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
                 changed.push_back(RECT{0, 0, block.width, block.height});
             }
             for (const RECT& c : changed) {
-                Part part{RECT{c.left + at.x, c.top + at.y, c.right + at.x, c.bottom + at.y}, {}};
                 const int width = c.right - c.left;
-                part.pixels.resize(static_cast<size_t>(width) * (c.bottom - c.top));
+                const size_t count = static_cast<size_t>(width) * (c.bottom - c.top);
+                auto* pixels = static_cast<uint32_t*>(std::malloc(count * sizeof(uint32_t)));
+                if (!pixels)
+                    continue;
                 for (int y = c.top; y < c.bottom; ++y)
-                    std::memcpy(part.pixels.data() + static_cast<size_t>(y - c.top) * width,
+                    std::memcpy(pixels + static_cast<size_t>(y - c.top) * width,
                                 surface->Row(at.y + y) + at.x + c.left,
                                 static_cast<size_t>(width) * sizeof(uint32_t));
-                parts.push_back(std::move(part));
+                parts.push_back(Part{
+                    RECT{c.left + at.x, c.top + at.y, c.right + at.x, c.bottom + at.y}, pixels});
             }
         }
     }
     for (const Part& part : parts)
-        PutPixels(part.pixels.data(), part.rect);
+        PutOwnedPixels(part.pixels, part.rect);
 }
 
 void X11BackEnd::PutCaret(const RECT& surfaceRect) {
@@ -457,6 +471,31 @@ void X11BackEnd::PutCaret(const RECT& surfaceRect) {
     shown_.Forget(placed);
 }
 
+void X11BackEnd::PutOwnedPixels(uint32_t* pixels, const RECT& surfaceRect) {
+    const auto width = static_cast<unsigned>(surfaceRect.right - surfaceRect.left);
+    const auto height = static_cast<unsigned>(surfaceRect.bottom - surfaceRect.top);
+    const int screenNo = DefaultScreen(display_);
+    Visual* visual = DefaultVisual(display_, screenNo);
+    XImage* ximage =
+        width == 0 || height == 0
+            ? nullptr
+            : XCreateImage(display_, visual,
+                           static_cast<unsigned>(DefaultDepth(display_, screenNo)), ZPixmap, 0,
+                           reinterpret_cast<char*>(pixels), width, height, 32, 0);
+    if (ximage && IsDirect(*ximage, *visual, width)) {
+        XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, surfaceRect.left,
+                  surfaceRect.top, width, height);
+        XDestroyImage(ximage);  // frees the pixels
+        return;
+    }
+    if (ximage) {
+        ximage->data = nullptr;
+        XDestroyImage(ximage);
+    }
+    PutPixels(pixels, surfaceRect);
+    std::free(pixels);
+}
+
 void X11BackEnd::PutPixels(const uint32_t* pixels, const RECT& surfaceRect) {
     const auto width = static_cast<unsigned>(surfaceRect.right - surfaceRect.left);
     const auto height = static_cast<unsigned>(surfaceRect.bottom - surfaceRect.top);
@@ -474,11 +513,7 @@ void X11BackEnd::PutPixels(const uint32_t* pixels, const RECT& surfaceRect) {
         std::free(data);
         return;
     }
-    const bool direct = ximage->bits_per_pixel == 32 && ximage->byte_order == LSBFirst &&
-                        visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
-                        visual->blue_mask == 0xFF &&
-                        ximage->bytes_per_line == static_cast<int>(width) * 4;
-    if (direct) {
+    if (IsDirect(*ximage, *visual, width)) {
         std::memcpy(data, pixels, static_cast<size_t>(width) * height * 4);
     } else {
         for (unsigned y = 0; y < height; ++y) {

@@ -58,6 +58,9 @@ class X11BackEnd : public BackEnd {
     // The caret over the screen's pixels of its rectangle.
     void PutCaret(const RECT& surfaceRect);
     void PutPixels(const uint32_t* pixels, const RECT& surfaceRect);
+    // The same for pixels in a malloc'd buffer, which it takes over (and sends without a copy
+    // where the display takes the surface's format).
+    void PutOwnedPixels(uint32_t* pixels, const RECT& surfaceRect);
     void FollowCursorShape();
     // The caret's blinking and moves and the mouse's shape are followed by a check every
     // kCaretCheckMs while there is something to follow: a caret, or a mouse that moved lately.
