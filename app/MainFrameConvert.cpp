@@ -133,6 +133,8 @@ BOOL CMainFrame::ConvertRecordToCsv() {
                     m_dConversionProgress = percent;
                     m_dConversionSpeed = seconds > 0.0 ? bytes / 1024.0 / seconds : 0.0;
                     ShowStatusMessage(IDS_STATUS_STORAGE_PROGRESS);
+                    // The disk writes while the rest of the rows are formatted.
+                    m_fileMeasuredValues.WriteAhead();
                 }));
         }
     }

@@ -260,6 +260,7 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IRecordedCurves& curves, std
         rowBound += piece.size() * layout.columns.size();
     std::vector<char> row(rowBound);
     int64_t number = layout.firstRowNumber;
+    uint64_t appended = 0;
     // The curves' lengths, read again after each progress report (which may let points in).
     std::vector<int64_t> countOf(curveOf.size());
     int64_t xCount = 0;
@@ -295,12 +296,14 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IRecordedCurves& curves, std
         }
         p = lineEnd.Put(p);
         out.append(row.data(), static_cast<size_t>(p - row.data()));
+        appended += static_cast<uint64_t>(p - row.data());
         if (i == 0)  // the first row tells about what the others need
             out.reserve(out.size() + static_cast<size_t>((out.size() - start + 16) * (n - 1)));
         // Counted down rather than divided for every row; without a step it never reaches 0.
         if (--untilProgress == 0 && progress) {
             untilProgress = step;
-            progress(static_cast<int>((i + 1) * 100 / n), out.size() - start);
+            // Counted here: the progress may take what gathered out of the text.
+            progress(static_cast<int>((i + 1) * 100 / n), appended);
             readCounts();
         }
     }

@@ -24,6 +24,9 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
+CExportFile::CExportFile() = default;
+CExportFile::~CExportFile() = default;
+
 int CExportFile::CheckWritable(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) {
@@ -52,6 +55,8 @@ bool CExportFile::Open(const std::string& path, std::string_view header, bool re
     }
     m_path = path;
     m_bReplace = replace;
+    m_pAhead.reset();
+    m_bAppendChecked = false;
     m_text = kq::Utf8ToCp1252(header);
     m_bOpen = true;
     return true;
@@ -61,6 +66,25 @@ void CExportFile::Append(std::string_view text) {
     m_text += kq::Utf8ToCp1252(text);
 }
 
+void CExportFile::WriteAhead() {
+    if (!m_bOpen || m_bAppendChecked || m_text.size() < kChunk)
+        return;
+    if (!m_pAhead) {
+        struct stat status {};
+        if (!m_bReplace && ::stat(m_path.c_str(), &status) == 0) {
+            m_bAppendChecked = true;
+            return;
+        }
+        m_pAhead = std::make_unique<kq::gfx::AtomicFile>();
+        m_pAhead->Open(m_path);
+    }
+    const size_t whole = m_text.size() / kChunk * kChunk;
+    for (size_t at = 0; at < whole; at += kChunk)
+        m_pAhead->Write(m_text.data() + at, kChunk);
+    m_pAhead->StartWriteBack();
+    m_text.erase(0, whole);
+}
+
 bool CExportFile::Commit() {
     if (!m_bOpen)
         return false;
@@ -68,6 +92,18 @@ bool CExportFile::Commit() {
     m_committed = 0;
     struct stat status {};
     bool ok = true;
+    if (m_pAhead) {
+        // Begun ahead: the rest follows into the same temporary file.
+        ok = m_pAhead->Write(m_text.data(), m_text.size()) && m_pAhead->Commit();
+        if (ok)
+            m_committed = m_pAhead->BytesWritten();
+        else
+            m_error = m_pAhead->Error();
+        m_pAhead.reset();
+        m_text.clear();
+        m_text.shrink_to_fit();
+        return ok;
+    }
     if (!m_bReplace && ::stat(m_path.c_str(), &status) == 0) {
         const int error = kq::AppendBlock(m_path, m_text.data(), m_text.size());
         ok = error == 0;
@@ -92,4 +128,5 @@ bool CExportFile::Commit() {
 void CExportFile::Discard() {
     m_bOpen = false;
     m_text.clear();
+    m_pAhead.reset();  // removes what was written ahead
 }

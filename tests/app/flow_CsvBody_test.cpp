@@ -103,6 +103,21 @@ TEST(CsvBody, ProgressOnlyAboveFiveThousandRowsAndAtMostAHundredTimes) {
     layout.rowCount = 20000;
     WriteCsvRows(layout, diagram, out, count);
     EXPECT_EQ(updates, 100);
+
+    // A progress that takes the text so far away (the save writing ahead) still learns the
+    // bytes produced, and nothing is lost or doubled.
+    std::string reference;
+    WriteCsvRows(layout, diagram, reference);
+    std::string taken;
+    std::string rest;
+    uint64_t produced = 0;
+    WriteCsvRows(layout, diagram, rest, [&](int, uint64_t bytes) {
+        taken += rest;
+        rest.clear();
+        produced = bytes;
+    });
+    EXPECT_EQ(taken + rest, reference);
+    EXPECT_EQ(produced, reference.size());
 }
 
 // Every separator, line end and decimal choice parses back to the curves at their decimals.

@@ -143,13 +143,16 @@ TEST(LogEntry, AnExtraTextReplacesTheDumpAndTheDumpHasItsLayout) {
     EXPECT_EQ(BuildLogPrefix(false, true, true, "S"), "\n\n");
 }
 
-// The commit in a child whose files may not grow past limit bytes.
-bool CommitUnderSizeLimit(CExportFile& file, rlim_t limit) {
+// The commit (after a write ahead, if asked) in a child whose files may not grow past limit
+// bytes.
+bool CommitUnderSizeLimit(CExportFile& file, rlim_t limit, bool ahead = false) {
     const pid_t child = ::fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit rl{limit, limit};
         ::setrlimit(RLIMIT_FSIZE, &rl);
+        if (ahead)
+            file.WriteAhead();
         _exit(file.Commit() ? 0 : 1);
     }
     int status = 0;
@@ -193,6 +196,42 @@ TEST(ExportFile, WholeBlocksOrNothing) {
         EXPECT_FALSE(file.Commit());
         EXPECT_FALSE(file.Error().empty());
     }
+}
+
+TEST(ExportFile, WhatIsWrittenAheadAppearsOnlyWithTheCommit) {
+    TempFolder folder;
+    const std::string path = folder / "values.csv";
+    const std::string rows(CExportFile::kChunk * 5 / 2, 'r');
+    CExportFile file;
+    ASSERT_TRUE(file.Open(path, "HEAD\n"));
+    file.Text() += rows;
+    file.WriteAhead();
+    EXPECT_LT(file.Text().size(), CExportFile::kChunk);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    file.Append("END\n");
+    ASSERT_TRUE(file.Commit()) << file.Error();
+    EXPECT_EQ(ReadAll(path), "HEAD\n" + rows + "END\n");
+    EXPECT_EQ(file.BytesCommitted(), rows.size() + 9);
+
+    // An append waits for the commit; a discarded or failed new file leaves nothing behind.
+    ASSERT_TRUE(file.Open(path, "MORE\n"));
+    file.Text() += rows;
+    file.WriteAhead();
+    EXPECT_EQ(file.Text().size(), rows.size() + 5);
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ReadAll(path).size(), 2 * rows.size() + 14);
+    const std::string fresh = folder / "fresh.csv";
+    ASSERT_TRUE(file.Open(fresh, "HEAD\n"));
+    file.Text() += rows;
+    file.WriteAhead();
+    file.Discard();
+    ASSERT_TRUE(file.Open(fresh, "HEAD\n"));
+    file.Text() += rows;
+    EXPECT_FALSE(CommitUnderSizeLimit(file, CExportFile::kChunk, true));
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path))
+        ++entries;
+    EXPECT_EQ(entries, 1u) << "only values.csv";
 }
 
 TEST(ExportFile, OnlyAWritableTargetOpens) {

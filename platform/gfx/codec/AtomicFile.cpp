@@ -126,6 +126,15 @@ bool AtomicFile::Write(const void* data, size_t size) {
     return true;
 }
 
+bool AtomicFile::StartWriteBack() {
+    if (fd_ < 0 || failed_ || !Flush())
+        return false;
+    // Only a hint: where the system cannot, the sync of Commit does it all.
+    if (!direct_)
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    return true;
+}
+
 bool AtomicFile::Commit() {
     if (fd_ < 0 && !failed_) {
         error_ = "no file is open";

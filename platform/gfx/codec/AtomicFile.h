@@ -23,6 +23,9 @@ class AtomicFile {
     // Buffered; after the first failure every further call fails too.
     bool Write(const void* data, size_t size);
     bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+    // Sends what was written so far to the file and has the system start putting it on the
+    // disk, so that the sync of Commit waits only for the rest; false after a failure.
+    bool StartWriteBack();
     // Flushes, syncs and renames; false (and the target untouched) when anything failed.
     bool Commit();
     void Discard();
