@@ -299,6 +299,28 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 
 void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                     BOOL bDeep, BOOL bOnlyPerm) {
+    if (bDeep) {
+        // The whole tree in one walk (each window, then its own descendants, then its next
+        // sibling): the idle pass sends to every window of the program several times a second.
+        struct Send {
+            UINT message;
+            WPARAM wParam;
+            LPARAM lParam;
+            BOOL bOnlyPerm;
+        } send{message, wParam, lParam, bOnlyPerm};
+        ::EnumChildWindows(
+            hWnd,
+            [](HWND child, LPARAM data) -> BOOL {
+                const Send& s = *reinterpret_cast<const Send*>(data);
+                if (!s.bOnlyPerm)
+                    ::SendMessage(child, s.message, s.wParam, s.lParam);
+                else if (CWnd* pWnd = FromHandlePermanent(child))
+                    AfxCallWndProc(pWnd, child, s.message, s.wParam, s.lParam);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&send));
+        return;
+    }
     for (HWND child = ::GetTopWindow(hWnd); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (bOnlyPerm) {

@@ -13,13 +13,17 @@ using namespace kq::ui::detail;
 
 namespace {
 
-std::vector<HWND> Descendants(Window* root) {
-    std::vector<HWND> result;
-    for (Window* c : root->children) {
+// Each child, then its own descendants, then its next sibling.
+void AddDescendants(const Window* root, std::vector<HWND>& result) {
+    for (const Window* c : root->children) {
         result.push_back(c->hwnd);
-        std::vector<HWND> below = Descendants(c);
-        result.insert(result.end(), below.begin(), below.end());
+        AddDescendants(c, result);
     }
+}
+
+std::vector<HWND> Descendants(const Window* root) {
+    std::vector<HWND> result;
+    AddDescendants(root, result);
     return result;
 }
 
