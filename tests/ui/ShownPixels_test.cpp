@@ -47,6 +47,27 @@ TEST(ShownPixels, OnlyPixelsThatDifferFromTheShownOnesAreReported) {
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_TRUE(Same(changes[0], RECT{0, 5, 10, 7}));
 
+    // In a wide row the change is found wherever it lies, the row's ends included.
+    shown.Resize(100, 4);
+    kq::gfx::Image wide = Filled(100, 4, 0);
+    shown.Remember(PixelBlock::Of(wide), POINT{0, 0});
+    wide.SetPixel(37, 0, 1);
+    wide.SetPixel(70, 0, 1);
+    wide.SetPixel(0, 3, 1);
+    wide.SetPixel(99, 3, 1);
+    changes = shown.Changes(PixelBlock::Of(wide), POINT{0, 0});
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(Same(changes[0], RECT{0, 0, 100, 4}));
+    wide.SetPixel(16, 1, 2);
+    changes = shown.Changes(PixelBlock::Of(wide), POINT{0, 0});
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(Same(changes[0], RECT{16, 1, 17, 2}));
+    wide.SetPixel(37, 0, 0);
+    wide.SetPixel(70, 0, 0);
+    changes = shown.Changes(PixelBlock::Of(wide), POINT{0, 0});
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(Same(changes[0], RECT{37, 0, 71, 1}));
+
     // A new size forgets everything; the part beyond the display's edge is not compared.
     shown.Resize(40, 40);
     changes = shown.Changes(PixelBlock::Of(Filled(10, 10, 0xFF00)), POINT{35, 35});

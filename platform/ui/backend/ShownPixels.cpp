@@ -8,6 +8,8 @@ namespace {
 
 // Changed rows this close together go out as one rectangle (fewer, larger requests).
 constexpr int kRowGap = 8;
+// Pixels compared at once where a changed row is searched for its first and last change.
+constexpr int kBlock = 16;
 
 }  // namespace
 
@@ -48,8 +50,16 @@ std::vector<RECT> ShownPixels::Changes(const PixelBlock& block, POINT at) {
         if (knownRows_[row]) {
             if (std::memcmp(now, shown, static_cast<size_t>(span) * sizeof(uint32_t)) == 0)
                 continue;
+            // Equal blocks are passed by memcmp, the last few pixel by pixel.
+            while (first + kBlock <= span &&
+                   std::memcmp(now + first, shown + first, kBlock * sizeof(uint32_t)) == 0)
+                first += kBlock;
             while (now[first] == shown[first])
                 ++first;
+            while (last + 1 - kBlock > first &&
+                   std::memcmp(now + last + 1 - kBlock, shown + last + 1 - kBlock,
+                               kBlock * sizeof(uint32_t)) == 0)
+                last -= kBlock;
             while (now[last] == shown[last])
                 --last;
         } else if (wholeRow) {
