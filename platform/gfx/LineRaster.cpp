@@ -217,15 +217,10 @@ void CosmeticLine::DrawClipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, c
     const ptrdiff_t majStep = xMajor ? sMaj : sMaj * stride;
     const ptrdiff_t minStep = xMajor ? sMin * stride : sMin;
     int64_t count = tb - ta + 1;
-    if (solidCopy_) {
-        const uint32_t c = pen_.color;
-        if (m == 0) {
-            for (; count > 0; --count, p += majStep)
-                *p = c;
-            return;
-        }
+    // Visits the pixels along the line, handing each to `put`.
+    const auto walk = [&](auto put) {
         for (; count > 0; --count) {
-            *p = c;
+            put(p);
             p += majStep;
             err += twoM;
             if (err >= twoL) {
@@ -233,6 +228,15 @@ void CosmeticLine::DrawClipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, c
                 p += minStep;
             }
         }
+    };
+    if (solidCopy_) {
+        const uint32_t c = pen_.color;
+        if (m == 0) {
+            for (; count > 0; --count, p += majStep)
+                *p = c;
+            return;
+        }
+        walk([c](uint32_t* at) { *at = c; });
         return;
     }
     if (pen_.rop2 == 13) {
@@ -245,31 +249,18 @@ void CosmeticLine::DrawClipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, c
         const uint32_t dash = pen_.color & 0xFFFFFFu;
         const uint32_t gap = style_->gapColor & 0xFFFFFFu;
         const bool paintGaps = style_->paintGaps;
-        for (; count > 0; --count) {
+        walk([&](uint32_t* at) {
             if (pattern[static_cast<size_t>(pos)])
-                *p = dash;
+                *at = dash;
             else if (paintGaps)
-                *p = gap;
+                *at = gap;
             if (++pos == n)
                 pos = 0;
-            p += majStep;
-            err += twoM;
-            if (err >= twoL) {
-                err -= twoL;
-                p += minStep;
-            }
-        }
+        });
         return;
     }
-    for (int64_t t = ta; count > 0; --count, ++t) {
-        Plot(p, t);
-        p += majStep;
-        err += twoM;
-        if (err >= twoL) {
-            err -= twoL;
-            p += minStep;
-        }
-    }
+    int64_t t = ta;
+    walk([&](uint32_t* at) { Plot(at, t++); });
 }
 
 }  // namespace kq::gfx
