@@ -66,22 +66,38 @@ void CExportFile::Append(std::string_view text) {
     m_text += kq::Utf8ToCp1252(text);
 }
 
+bool CExportFile::IsAppend() const {
+    struct stat status {};
+    return !m_bReplace && ::stat(m_path.c_str(), &status) == 0;
+}
+
+kq::gfx::AtomicFile& CExportFile::NewFile() {
+    if (!m_pAhead) {
+        m_pAhead = std::make_unique<kq::gfx::AtomicFile>();
+        m_pAhead->Open(m_path);  // a failure shows in the writes and at the commit
+    }
+    return *m_pAhead;
+}
+
+bool CExportFile::WriteToNewFile(size_t bytes) {
+    kq::gfx::AtomicFile& file = NewFile();
+    for (size_t at = 0; at < bytes; at += kChunk) {
+        if (!file.Write(m_text.data() + at, std::min(kChunk, bytes - at)))
+            return false;
+    }
+    return true;
+}
+
 void CExportFile::WriteAhead() {
     if (!m_bOpen || m_bAppendChecked || m_text.size() < kChunk)
         return;
-    if (!m_pAhead) {
-        struct stat status {};
-        if (!m_bReplace && ::stat(m_path.c_str(), &status) == 0) {
-            m_bAppendChecked = true;
-            return;
-        }
-        m_pAhead = std::make_unique<kq::gfx::AtomicFile>();
-        m_pAhead->Open(m_path);
+    if (!m_pAhead && IsAppend()) {
+        m_bAppendChecked = true;
+        return;
     }
     const size_t whole = m_text.size() / kChunk * kChunk;
-    for (size_t at = 0; at < whole; at += kChunk)
-        m_pAhead->Write(m_text.data() + at, kChunk);
-    m_pAhead->StartWriteBack();
+    if (WriteToNewFile(whole))
+        m_pAhead->StartWriteBack();
     m_text.erase(0, whole);
 }
 
@@ -90,36 +106,23 @@ bool CExportFile::Commit() {
         return false;
     m_bOpen = false;
     m_committed = 0;
-    struct stat status {};
     bool ok = true;
-    if (m_pAhead) {
-        // Begun ahead: the rest follows into the same temporary file.
-        ok = m_pAhead->Write(m_text.data(), m_text.size()) && m_pAhead->Commit();
+    if (!m_pAhead && IsAppend()) {
+        const int error = kq::AppendBlock(m_path, m_text.data(), m_text.size());
+        ok = error == 0;
+        if (ok)
+            m_committed = m_text.size();
+        else
+            m_error = std::strerror(error);
+    } else {
+        // A new file, perhaps begun ahead: the rest follows into its temporary file.
+        ok = WriteToNewFile(m_text.size()) && m_pAhead->Commit();
         if (ok)
             m_committed = m_pAhead->BytesWritten();
         else
             m_error = m_pAhead->Error();
         m_pAhead.reset();
-        m_text.clear();
-        m_text.shrink_to_fit();
-        return ok;
     }
-    if (!m_bReplace && ::stat(m_path.c_str(), &status) == 0) {
-        const int error = kq::AppendBlock(m_path, m_text.data(), m_text.size());
-        ok = error == 0;
-        if (!ok)
-            m_error = std::strerror(error);
-    } else {
-        kq::gfx::AtomicFile file;
-        ok = file.Open(m_path);
-        for (size_t at = 0; ok && at < m_text.size(); at += kChunk)
-            ok = file.Write(m_text.data() + at, std::min(kChunk, m_text.size() - at));
-        ok = ok && file.Commit();
-        if (!ok)
-            m_error = file.Error();
-    }
-    if (ok)
-        m_committed = m_text.size();
     m_text.clear();
     m_text.shrink_to_fit();
     return ok;

@@ -50,6 +50,13 @@ class CExportFile {
     static constexpr size_t kChunk = 1 << 20;
 
   private:
+    // The target exists and takes the block appended.
+    bool IsAppend() const;
+    // The new file's temporary file, opened on first use.
+    kq::gfx::AtomicFile& NewFile();
+    // The first bytes of the text into the new file; false after a failure.
+    bool WriteToNewFile(size_t bytes);
+
     bool m_bOpen = false;
     bool m_bReplace = false;
     std::string m_path;
