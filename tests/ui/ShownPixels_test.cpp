@@ -75,5 +75,27 @@ TEST(ShownPixels, OnlyPixelsThatDifferFromTheShownOnesAreReported) {
     EXPECT_TRUE(Same(changes[0], RECT{0, 0, 5, 5}));
 }
 
+// The X back end puts the reported rectangles straight from the storage it lent: whatever was
+// reported, and everything else it shows, must hold the block's pixels.
+TEST(ShownPixels, LentStorageHoldsEveryPixelShown) {
+    constexpr int kSide = 48;
+    std::vector<uint32_t> storage(kSide * kSide, 0xDEAD);
+    ShownPixels shown;
+    shown.Resize(kSide, kSide, storage.data());
+    kq::gfx::Image image = Filled(kSide, kSide, 0x202020);
+    uint32_t seed = 7;
+    for (int round = 0; round < 20; ++round) {
+        for (int k = 0; k < 5; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            image.SetPixel(static_cast<int>(seed >> 8) % kSide,
+                           static_cast<int>(seed >> 20) % kSide, seed);
+        }
+        if (round == 10)
+            shown.Forget(RECT{0, 4, kSide, 9});
+        shown.Changes(PixelBlock::Of(image), POINT{0, 0});
+        ASSERT_EQ(storage, image.pixels) << "round " << round;
+    }
+}
+
 }  // namespace
 }  // namespace kq::ui

@@ -13,10 +13,16 @@ constexpr int kBlock = 16;
 
 }  // namespace
 
-void ShownPixels::Resize(int width, int height) {
+void ShownPixels::Resize(int width, int height, uint32_t* storage) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
-    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+    if (storage) {
+        own_ = {};
+        pixels_ = storage;
+    } else {
+        own_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+        pixels_ = own_.data();
+    }
     knownRows_.assign(static_cast<size_t>(height_), 0);
 }
 
@@ -44,7 +50,7 @@ std::vector<RECT> ShownPixels::Changes(const PixelBlock& block, POINT at) {
     for (int y = part.top; y < part.bottom; ++y) {
         const uint32_t* now = block.first + static_cast<ptrdiff_t>(y) * block.stride + part.left;
         const size_t row = static_cast<size_t>(y + at.y);
-        uint32_t* shown = pixels_.data() + row * width_ + at.x + part.left;
+        uint32_t* shown = pixels_ + row * width_ + at.x + part.left;
         int first = 0;
         int last = span - 1;
         if (knownRows_[row]) {
@@ -92,7 +98,7 @@ void ShownPixels::Remember(const PixelBlock& block, POINT at) {
     const bool wholeRow = at.x + part.left == 0 && span == width_;
     for (int y = part.top; y < part.bottom; ++y) {
         const size_t row = static_cast<size_t>(y + at.y);
-        std::memcpy(pixels_.data() + row * width_ + at.x + part.left,
+        std::memcpy(pixels_ + row * width_ + at.x + part.left,
                     block.first + static_cast<ptrdiff_t>(y) * block.stride + part.left,
                     static_cast<size_t>(span) * sizeof(uint32_t));
         if (wholeRow)

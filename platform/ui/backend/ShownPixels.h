@@ -25,11 +25,13 @@ struct PixelBlock {
 
 class ShownPixels {
   public:
-    // A display of this size whose content is not known (everything counts as changed).
-    void Resize(int width, int height);
+    // A display of this size whose content is not known (everything counts as changed). The
+    // pixels are kept in `storage`, rows `width` apart, which the caller keeps for as long as
+    // this size holds (the image the display reads them from); null: in memory of its own.
+    void Resize(int width, int height, uint32_t* storage = nullptr);
     // The parts of the block, placed with its top-left pixel at `at` on the display, whose
     // pixels differ from what was shown there, as rectangles of block coordinates; the block
-    // counts as shown afterwards.
+    // counts as shown afterwards (its changed pixels are in the storage).
     std::vector<RECT> Changes(const PixelBlock& block, POINT at);
     // The block counts as shown (it was put on the display whole).
     void Remember(const PixelBlock& block, POINT at);
@@ -43,7 +45,8 @@ class ShownPixels {
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint32_t> pixels_;
+    std::vector<uint32_t> own_;
+    uint32_t* pixels_ = nullptr;
     std::vector<uint8_t> knownRows_;  // rows whose every pixel is known
 };
 

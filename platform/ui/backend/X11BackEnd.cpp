@@ -22,6 +22,7 @@
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowTree.h"
 #include "platform/ui/backend/X11Keys.h"
+#include "platform/ui/backend/X11SharedImage.h"
 #include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
 #include "platform/ui/paint/CaretBlink.h"
@@ -30,13 +31,15 @@
 #include "platform/ui/paint/VirtualScreen.h"
 
 // Xlib last: its macros (None, Bool, Status...) must not reach the headers above.
+#include "platform/ui/backend/X11Pixels.h"
+
 #include <X11/XKBlib.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 
 namespace kq::ui {
 namespace {
+
+using detail::IsDirect;
 
 constexpr UINT kCaretCheckMs = 50;
 // After input the mouse's shape is followed this long (a program may set it a little later).
@@ -103,13 +106,6 @@ HWND MainWindow() {
             return h;
     }
     return nullptr;
-}
-
-// The X image holds the surface's pixels as they are: 32 bits, 0x00RRGGBB, rows without gaps.
-bool IsDirect(const XImage& image, const Visual& visual, unsigned width) {
-    return image.bits_per_pixel == 32 && image.byte_order == LSBFirst &&
-           visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF &&
-           image.bytes_per_line == static_cast<int>(width) * 4;
 }
 
 RECT Shown(const RECT& caret) {
@@ -216,6 +212,7 @@ X11BackEnd::~X11BackEnd() {
         close(queued_);
     if (!display_)
         return;
+    shared_.reset();
     // After a lost connection Xlib only frees its side of these.
     for (auto& [id, cursor] : cursors_)
         XFreeCursor(display_, cursor);
@@ -228,6 +225,8 @@ void X11BackEnd::ConnectionLost() {
     if (lost_)
         return;
     lost_ = true;
+    if (shared_)
+        shared_->Abandon();
     std::fprintf(stderr, "The X connection was lost: the screen stays in memory.\n");
 }
 
@@ -406,10 +405,12 @@ void X11BackEnd::PutRect(const RECT& surfaceRect) {
 }
 
 void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChanged) {
-    // The changed pixels are copied once, into the buffer the X image is made of.
+    // Where the server shares memory with the program, what the window shows is kept in that
+    // memory: finding the changed pixels leaves them there to be put. Otherwise they are copied
+    // once, into the buffer an ordinary X image is made of.
     struct Part {
         RECT rect;
-        uint32_t* pixels;  // malloc'd
+        uint32_t* pixels;  // malloc'd; null: in the shared image
     };
     std::vector<Part> parts;
     {
@@ -417,7 +418,9 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
         const auto surface = detail::SyncScreenLocked();
         const SIZE size{surface->Width(), surface->Height()};
         if (size.cx != shownSize_.cx || size.cy != shownSize_.cy) {
-            shown_.Resize(size.cx, size.cy);
+            shared_.reset();
+            shared_ = detail::X11SharedImage::Create(display_, size.cx, size.cy);
+            shown_.Resize(size.cx, size.cy, shared_ ? shared_->Row(0) : nullptr);
             shownSize_ = size;
         }
         const RECT bounds{0, 0, size.cx, size.cy};
@@ -435,7 +438,12 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
                 shown_.Remember(block, at);
                 changed.push_back(RECT{0, 0, block.width, block.height});
             }
-            for (const RECT& c : changed) {
+            for (RECT c : changed) {
+                OffsetRect(&c, at.x, at.y);
+                if (shared_) {
+                    parts.push_back(Part{c, nullptr});
+                    continue;
+                }
                 const int width = c.right - c.left;
                 const size_t count = static_cast<size_t>(width) * (c.bottom - c.top);
                 auto* pixels = static_cast<uint32_t*>(std::malloc(count * sizeof(uint32_t)));
@@ -443,15 +451,18 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
                     continue;
                 for (int y = c.top; y < c.bottom; ++y)
                     std::memcpy(pixels + static_cast<size_t>(y - c.top) * width,
-                                surface->Row(at.y + y) + at.x + c.left,
+                                surface->Row(y) + c.left,
                                 static_cast<size_t>(width) * sizeof(uint32_t));
-                parts.push_back(Part{
-                    RECT{c.left + at.x, c.top + at.y, c.right + at.x, c.bottom + at.y}, pixels});
+                parts.push_back(Part{c, pixels});
             }
         }
     }
-    for (const Part& part : parts)
-        PutOwnedPixels(part.pixels, part.rect);
+    for (const Part& part : parts) {
+        if (part.pixels)
+            PutOwnedPixels(part.pixels, part.rect);
+        else
+            shared_->Put(window_, gc_, part.rect);
+    }
 }
 
 void X11BackEnd::PutCaret(const RECT& surfaceRect) {

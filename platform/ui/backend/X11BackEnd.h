@@ -19,6 +19,7 @@
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/backend/BackEnd.h"
 #include "platform/ui/backend/ShownPixels.h"
+#include "platform/ui/backend/X11SharedImage.h"
 
 struct _XDisplay;
 union _XEvent;
@@ -84,6 +85,8 @@ class X11BackEnd : public BackEnd {
     std::map<int, unsigned long> cursors_;  // X font cursors by IDC_ id
     ShownPixels shown_;                     // what the X window shows, in surface coordinates
     SIZE shownSize_{};
+    // Pixels on their way to the window when the server shares memory with the program.
+    std::unique_ptr<detail::X11SharedImage> shared_;
 };
 
 }  // namespace kq::ui
