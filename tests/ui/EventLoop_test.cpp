@@ -74,11 +74,19 @@ TEST_F(EventLoop, DescriptorCallbacksRunOnTheLoopUntilRemoved) {
     Pump();
     EXPECT_EQ(received, "abc");
     EXPECT_EQ(Count(hwnd, WM_USER), 1);
+    // A look that found nothing spares the next one its poll, never two in a row.
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    Write("g");
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_EQ(received, "abcg");
+    Pump();
     EXPECT_TRUE(RemoveFdSource(id));
     EXPECT_FALSE(RemoveFdSource(id));
     Write("def");
     Pump();
-    EXPECT_EQ(received, "abc");
+    EXPECT_EQ(received, "abcg");
     EXPECT_EQ(AddFdSource(-1, POLLIN, [](int, short) {}), 0u);
 }
 

@@ -104,7 +104,8 @@ bool RetrieveMessage(MSG* out, const MessageFilter& filter, UINT removeFlags, in
         q.ArmWake();
         ServeIncomingSends(q);
         RunDueHighResTimers(q);
-        if (!std::exchange(q.fdsJustPolled, false))
+        const bool polled = !std::exchange(q.fdsJustPolled, false);
+        if (polled)
             RunFdSources(q, 0);
         FeedInputTracker(q);
         if (TakePosted(q, filter, remove, out) || TakeQuit(q, filter, remove, out) ||
@@ -114,8 +115,12 @@ bool RetrieveMessage(MSG* out, const MessageFilter& filter, UINT removeFlags, in
                 q.lastMessage = *out;
             return true;
         }
-        if (timeoutMs == 0)
+        if (timeoutMs == 0) {
+            // A look that found nothing right after polling: the wait that usually follows
+            // need not poll again first. One that did not poll leaves the next one to.
+            q.fdsJustPolled = polled;
             return false;
+        }
         int wait = TimeoutUntil(std::min(NextTimerDue(q), NextHighResDue(q)));
         if (timeoutMs > 0) {
             auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
