@@ -103,7 +103,7 @@ int CComPort::COM_ZMCOMStartReadRawCalib(int phase) {
     m_pfnReplyAnalyser = &CComPort::AnalyseRawReading;
     m_bAllWithoutControl = m_aCalib[0].ucNoBuiltInControl && m_aCalib[1].ucNoBuiltInControl;
     if (m_pTimers) {
-        m_pTimers->StartTick(COM_MS_RAW_CALIB_TICK, [this] { OnTick(); });
+        m_pTimers->StartTick(COM_MS_RAW_CALIB_TICK, 0, [this] { OnTick(); });
     }
     return phase;
 }

@@ -57,7 +57,8 @@ class IComPortTimers {
     virtual ~IComPortTimers() = default;
     virtual void ArmFrameTimer(UINT id, UINT ms) = 0;
     virtual void KillFrameTimer(UINT id) = 0;
-    // Starts (or restarts with a new period) the periodic tick.
-    virtual bool StartTick(UINT ms, std::function<void()> tick) = 0;
+    // Starts (or restarts with a new period) the periodic tick, which may come up to slackMs
+    // late to share a wake with the sensors' data.
+    virtual bool StartTick(UINT ms, UINT slackMs, std::function<void()> tick) = 0;
     virtual void StopTick() = 0;
 };

@@ -78,7 +78,7 @@ BOOL CComPort::COM_ZMCOMStartMeasure() {
     m_bMeasuring = TRUE;
     m_llNextPollMs = kq::MonotonicMillis();
     if (m_pTimers) {
-        m_pTimers->StartTick(COM_MS_MEASURE_TICK, [this] { OnTick(); });
+        m_pTimers->StartTick(COM_MS_MEASURE_TICK, 0, [this] { OnTick(); });
     }
     OnTick();
     return TRUE;
@@ -98,7 +98,8 @@ void CComPort::StartMultiportMeasure() {
         m_bMeasuring = TRUE;
         m_llLastValueMs = kq::MonotonicMillis();
         if (m_pTimers) {
-            m_pTimers->StartTick(COM_MS_STREAM_TICK, [this] { OnTick(); });
+            m_pTimers->StartTick(COM_MS_STREAM_TICK, COM_MS_STREAM_TICK_SLACK,
+                                 [this] { OnTick(); });
         }
         return;
     }
@@ -145,7 +146,8 @@ bool CComPort::AfterMeasureAck() {
             m_bMeasuring = TRUE;
             m_llLastValueMs = kq::MonotonicMillis();
             if (m_pTimers) {
-                m_pTimers->StartTick(COM_MS_STREAM_TICK, [this] { OnTick(); });
+                m_pTimers->StartTick(COM_MS_STREAM_TICK, COM_MS_STREAM_TICK_SLACK,
+                                     [this] { OnTick(); });
             }
             return true;
         case ZM_MEASURE_STOP: {

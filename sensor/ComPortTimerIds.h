@@ -69,9 +69,11 @@ constexpr UINT COM_MS_CLOSE_AGAIN = 1000;
 constexpr UINT COM_MS_SLAVES_PREPARED = 1250;
 constexpr UINT COM_MS_RAW_CALIB_TICK = 25;
 // A polled measurement asks for each value set on the tick; a streaming one needs the tick only
-// for the page's counts and the silence watch, and wakes the program less often.
+// for the page's counts and the silence watch: it runs less often, and late enough to come with
+// the sensors' data instead of waking the program for itself.
 constexpr UINT COM_MS_MEASURE_TICK = 25;
 constexpr UINT COM_MS_STREAM_TICK = 200;
+constexpr UINT COM_MS_STREAM_TICK_SLACK = 100;
 constexpr UINT COM_MS_BAUD_MULTIPORT_WAIT = 500;
 constexpr UINT COM_MS_INFORMATION_REFRESH = 10;
 // A restarted sensor is silent for 300 ms; the port is opened again a little later.

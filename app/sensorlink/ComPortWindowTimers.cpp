@@ -1,5 +1,7 @@
 #include "app/sensorlink/ComPortWindowTimers.h"
 
+#include <algorithm>
+
 #include "platform/ui/MultimediaTimer.h"
 #include "platform/ui/Timers.h"
 
@@ -19,12 +21,12 @@ void CComPortWindowTimers::KillFrameTimer(UINT id) {
     }
 }
 
-bool CComPortWindowTimers::StartTick(UINT ms, std::function<void()> tick) {
+bool CComPortWindowTimers::StartTick(UINT ms, UINT slackMs, std::function<void()> tick) {
     StopTick();
     m_tick = std::move(tick);
     m_uTickTimer =
-        timeSetEvent(ms, 1, &CComPortWindowTimers::TickCallback, reinterpret_cast<DWORD_PTR>(this),
-                     TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+        timeSetEvent(ms, std::max(slackMs, 1U), &CComPortWindowTimers::TickCallback,
+                     reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
     return m_uTickTimer != 0;
 }
 

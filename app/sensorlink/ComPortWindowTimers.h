@@ -18,7 +18,7 @@ class CComPortWindowTimers final : public IComPortTimers {
     void SetOwner(HWND owner) { m_hOwner = owner; }
     void ArmFrameTimer(UINT id, UINT ms) override;
     void KillFrameTimer(UINT id) override;
-    bool StartTick(UINT ms, std::function<void()> tick) override;
+    bool StartTick(UINT ms, UINT slackMs, std::function<void()> tick) override;
     void StopTick() override;
 
   private:

@@ -44,7 +44,8 @@ MMRESULT timeEndPeriod(UINT period) {
     return period >= kPeriodMin && period <= kPeriodMax ? TIMERR_NOERROR : TIMERR_NOCANDO;
 }
 
-MMRESULT timeSetEvent(UINT delay, UINT, LPTIMECALLBACK callback, DWORD_PTR user, UINT flags) {
+MMRESULT timeSetEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user,
+                      UINT flags) {
     const UINT known = TIME_PERIODIC | TIME_KILL_SYNCHRONOUS;
     if (!callback || delay < kPeriodMin || delay > kPeriodMax || (flags & ~known))
         return 0;
@@ -63,6 +64,7 @@ MMRESULT timeSetEvent(UINT delay, UINT, LPTIMECALLBACK callback, DWORD_PTR user,
     t.periodic = (flags & TIME_PERIODIC) != 0;
     t.callback = [callback, user](UINT timerId) { callback(timerId, 0, user, 0, 0); };
     t.due = kq::CurrentClock().MonotonicNanos() + static_cast<int64_t>(delay) * kNanosPerMilli;
+    t.slack = static_cast<int64_t>(std::min(resolution, delay)) * kNanosPerMilli;
     ThreadQueue& q = CurrentQueue();
     std::lock_guard lock(q.mutex);
     q.highResTimers.push_back(std::move(t));
@@ -141,7 +143,7 @@ int64_t NextHighResDue(ThreadQueue& q) {
     std::lock_guard lock(q.mutex);
     int64_t next = INT64_MAX;
     for (const HighResTimer& t : q.highResTimers)
-        next = std::min(next, t.due);
+        next = std::min(next, t.due + t.slack);
     return next;
 }
 

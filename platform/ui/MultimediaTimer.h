@@ -34,7 +34,8 @@ MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size);
 MMRESULT timeBeginPeriod(UINT period);
 MMRESULT timeEndPeriod(UINT period);
 // Returns the timer id, or 0 for a delay outside 1..1000000 ms, a missing callback or an
-// unsupported flag.
+// unsupported flag. The event may come up to `resolution` ms (at most the delay) late: a loop
+// awake for other work by then runs it with that work instead of waking for it alone.
 MMRESULT timeSetEvent(UINT delay, UINT resolution, LPTIMECALLBACK callback, DWORD_PTR user,
                       UINT flags);
 // Safe from any thread and from inside the timer's own callback. Called from another thread

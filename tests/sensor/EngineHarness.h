@@ -289,7 +289,7 @@ class Harness : public ISensorPortProvider, public IComPortTimers {
     // ---- IComPortTimers ----
     void ArmFrameTimer(UINT id, UINT ms) override { timers[id] = Now() + std::max<UINT>(ms, 1); }
     void KillFrameTimer(UINT id) override { timers.erase(id); }
-    bool StartTick(UINT ms, std::function<void()> fn) override {
+    bool StartTick(UINT ms, UINT, std::function<void()> fn) override {
         tick = std::move(fn);
         tickMs = ms;
         tickDue = Now() + ms;

@@ -1,6 +1,8 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/base/Clock.h"
+#include "platform/ui/detail/Retrieve.h"
 #include "platform/ui/detail/ThreadQueue.h"
 #include "ui/UiTestFixture.h"
 
@@ -41,6 +43,23 @@ TEST_F(HighResolutionTimer, PeriodicTimerTicksEveryPeriodOnTheCreatingThread) {
     EXPECT_EQ(timeKillEvent(id), MMSYSERR_INVALPARAM);
     Advance(100);
     EXPECT_EQ(ticks.ids.size(), 6u);
+}
+
+TEST_F(HighResolutionTimer, ALoopWaitsUpToTheResolutionForATimerButRunsItWhenAwake) {
+    using namespace kq::ui::detail;
+    constexpr int64_t kMs = 1000000;
+    Ticks ticks;
+    const int64_t start = kq::CurrentClock().MonotonicNanos();
+    MMRESULT id = timeSetEvent(100, 50, Tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_PERIODIC);
+    EXPECT_EQ(NextHighResDue(CurrentQueue()), start + 150 * kMs);
+    Advance(100);  // awake when it is due
+    EXPECT_EQ(ticks.ids.size(), 1u);
+    EXPECT_EQ(NextHighResDue(CurrentQueue()), start + 250 * kMs);
+    timeKillEvent(id);
+    // The slack is at most the delay.
+    id = timeSetEvent(10, 1000, Tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_ONESHOT);
+    EXPECT_EQ(NextHighResDue(CurrentQueue()), start + 120 * kMs);
+    timeKillEvent(id);
 }
 
 TEST_F(HighResolutionTimer, OneShotFiresOnceAndAKillInsideTheCallbackHolds) {

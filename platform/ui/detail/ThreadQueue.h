@@ -60,6 +60,7 @@ struct HighResTimer {
     bool periodic = false;
     std::function<void(UINT)> callback;
     int64_t due = 0;
+    int64_t slack = 0;  // how late it may run, to share a wake with other work
 };
 
 struct ThreadHooks {

@@ -38,7 +38,7 @@ class Hosts final : public ISensorPortProvider, public IComPortTimers {
     std::vector<CString> EnumeratePorts(bool) override { return {"COM1 Tarvik USB"}; }
     void ArmFrameTimer(UINT id, UINT) override { armed.insert(id); }
     void KillFrameTimer(UINT id) override { armed.erase(id); }
-    bool StartTick(UINT, std::function<void()>) override { return true; }
+    bool StartTick(UINT, UINT, std::function<void()>) override { return true; }
     void StopTick() override {}
 };
 
