@@ -27,10 +27,12 @@ std::vector<HWND> Descendants(const Window* root) {
     return result;
 }
 
-BOOL Enumerate(const std::vector<HWND>& list, WNDENUMPROC proc, LPARAM data) {
+// `removed`: RemovedWindows() when the list was taken. A window the callback destroyed (or any
+// other) is looked for before its handle is passed on; while none was, every handle is live.
+BOOL Enumerate(const std::vector<HWND>& list, uint64_t removed, WNDENUMPROC proc, LPARAM data) {
     for (HWND h : list) {
-        bool alive;
-        {
+        bool alive = RemovedWindows() == removed;
+        if (!alive) {
             std::lock_guard lock(TreeMutex());
             alive = Lookup(h) != nullptr;
         }
@@ -184,26 +186,30 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data) {
     if (!proc)
         return FALSE;
     std::vector<HWND> list;
+    uint64_t removed = 0;
     {
         std::lock_guard lock(TreeMutex());
         Window* p = parent ? Lookup(parent) : &Desktop();
         if (!p)
             return FALSE;
         list = Descendants(p);
+        removed = RemovedWindows();
     }
-    return Enumerate(list, proc, data);
+    return Enumerate(list, removed, proc, data);
 }
 
 BOOL EnumWindows(WNDENUMPROC proc, LPARAM data) {
     if (!proc)
         return FALSE;
     std::vector<HWND> list;
+    uint64_t removed = 0;
     {
         std::lock_guard lock(TreeMutex());
         for (Window* w : Desktop().children)
             list.push_back(w->hwnd);
+        removed = RemovedWindows();
     }
-    return Enumerate(list, proc, data);
+    return Enumerate(list, removed, proc, data);
 }
 
 HWND GetDlgItem(HWND dialog, int id) {

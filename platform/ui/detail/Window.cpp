@@ -1,6 +1,7 @@
 #include "platform/ui/detail/Window.h"
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_map>
 
 #include "platform/ui/Screen.h"
@@ -15,6 +16,8 @@ struct Table {
     uintptr_t nextHandle = 0x10010;
     Window* desktop = nullptr;
 };
+
+std::atomic<uint64_t> g_removed{0};
 
 Table& GetTable() {
     static Table* table = new Table;  // outlives every thread's teardown
@@ -78,6 +81,11 @@ void RemoveFromTable(Window* w) {
     if (w->cls)
         --w->cls->liveWindows;
     GetTable().windows.erase(reinterpret_cast<uintptr_t>(w->hwnd));
+    g_removed.fetch_add(1, std::memory_order_release);
+}
+
+uint64_t RemovedWindows() {
+    return g_removed.load(std::memory_order_acquire);
 }
 
 std::vector<Window*> WindowsOfThread(DWORD threadId) {

@@ -3,6 +3,7 @@
 // (which may destroy the window), so code re-finds windows by handle after calling out.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -70,6 +71,9 @@ Window* Lookup(HWND hwnd);  // null unless a live window (the desktop is live)
 Window& Desktop();
 HWND AddToTable(std::unique_ptr<Window> window);
 void RemoveFromTable(Window* window);  // unlinks and frees the record
+// How many windows were removed so far: a list of handles taken while it had a value holds only
+// live windows as long as it keeps it.
+uint64_t RemovedWindows();
 std::vector<Window*> WindowsOfThread(DWORD threadId);
 
 // Relations and coordinates (lock held).
