@@ -82,8 +82,6 @@ std::unique_ptr<X11SharedImage> X11SharedImage::Create(Display* display, int wid
     std::unique_ptr<X11SharedImage> shared(new X11SharedImage);
     shared->display_ = display;
     shared->image_ = image;
-    shared->width_ = width;
-    shared->height_ = height;
     shared->info_ = std::move(info);
     return shared;
 }

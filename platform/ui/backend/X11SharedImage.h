@@ -24,9 +24,7 @@ class X11SharedImage {
     X11SharedImage(const X11SharedImage&) = delete;
     X11SharedImage& operator=(const X11SharedImage&) = delete;
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    // Row y of the image, Width() pixels in the surface's format.
+    // Row y of the image, as wide as the screen, in the surface's format.
     uint32_t* Row(int y);
     // The image's rectangle into the drawable at the same place. The server reads the memory
     // when it comes to the request: pixels written into the rectangle before that show earlier,
@@ -41,8 +39,6 @@ class X11SharedImage {
 
     _XDisplay* display_ = nullptr;
     _XImage* image_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
     std::unique_ptr<Segment> info_;  // the memory, as Xlib and the server name it
 };
 
