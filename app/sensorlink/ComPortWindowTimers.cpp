@@ -1,7 +1,5 @@
 #include "app/sensorlink/ComPortWindowTimers.h"
 
-#include <algorithm>
-
 #include "platform/ui/MultimediaTimer.h"
 #include "platform/ui/Timers.h"
 
@@ -25,7 +23,7 @@ bool CComPortWindowTimers::StartTick(UINT ms, UINT slackMs, std::function<void()
     StopTick();
     m_tick = std::move(tick);
     m_uTickTimer =
-        timeSetEvent(ms, std::max(slackMs, 1U), &CComPortWindowTimers::TickCallback,
+        timeSetEvent(ms, slackMs, &CComPortWindowTimers::TickCallback,
                      reinterpret_cast<DWORD_PTR>(this), TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
     return m_uTickTimer != 0;
 }

@@ -34,6 +34,13 @@ bool AttachOnServer(Display* display, XShmSegmentInfo& info) {
     return sent != 0 && !g_attachFailed;
 }
 
+// Frees the image's record; its pixels are the shared memory, which is not Xlib's to free.
+void FreeRecordOnly(XImage* image) {
+    image->data = nullptr;
+    image->obdata = nullptr;
+    XDestroyImage(image);
+}
+
 }  // namespace
 
 std::unique_ptr<X11SharedImage> X11SharedImage::Create(Display* display, int width, int height) {
@@ -47,25 +54,20 @@ std::unique_ptr<X11SharedImage> X11SharedImage::Create(Display* display, int wid
         info.get(), static_cast<unsigned>(width), static_cast<unsigned>(height));
     if (!image)
         return nullptr;
-    const auto drop = [&] {
-        image->data = nullptr;
-        image->obdata = nullptr;
-        XDestroyImage(image);
-    };
     if (!IsDirect(*image, *visual, static_cast<unsigned>(width))) {
-        drop();
+        FreeRecordOnly(image);
         return nullptr;
     }
     const size_t bytes = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(height);
     info->shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
     if (info->shmid < 0) {
-        drop();
+        FreeRecordOnly(image);
         return nullptr;
     }
     void* address = shmat(info->shmid, nullptr, 0);
     if (address == reinterpret_cast<void*>(-1)) {
         shmctl(info->shmid, IPC_RMID, nullptr);
-        drop();
+        FreeRecordOnly(image);
         return nullptr;
     }
     info->shmaddr = static_cast<char*>(address);
@@ -76,7 +78,7 @@ std::unique_ptr<X11SharedImage> X11SharedImage::Create(Display* display, int wid
     shmctl(info->shmid, IPC_RMID, nullptr);
     if (!attached) {
         shmdt(address);
-        drop();
+        FreeRecordOnly(image);
         return nullptr;
     }
     std::unique_ptr<X11SharedImage> shared(new X11SharedImage);
@@ -91,11 +93,8 @@ X11SharedImage::~X11SharedImage() {
         return;
     if (display_)
         XShmDetach(display_, info_.get());
-    void* address = info_->shmaddr;
-    image_->data = nullptr;
-    image_->obdata = nullptr;
-    XDestroyImage(image_);
-    shmdt(address);
+    FreeRecordOnly(image_);
+    shmdt(info_->shmaddr);
 }
 
 uint32_t* X11SharedImage::Row(int y) {
