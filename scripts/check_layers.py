@@ -1,86 +1,101 @@
 #!/usr/bin/python3
-"""Fails when a library's code includes a header of a library it does not link.
+"""Fails when a file includes a header of a library its target does not link.
 
-The libraries' order is CMake's own link graph: a file of library A may include headers of A and
-of the libraries A links (directly or through others), nothing above. The link graph itself must
-have no cycle, and the simulators link no window library. Which library a file belongs to comes
-from the build's compile commands (a source) or from the folder whose sources build it (a header).
+The libraries' order is CMake's own link graph, which the configure step writes to
+<build>/layers/targets.txt (cmake/LayerCheck.cmake): a file of target A may include headers of A
+and of the libraries A links (directly or through others), nothing above. Every include is
+resolved as the compiler resolves it: a quoted name beside the including file first, then below
+the project's folder (and tests/ for the tests). The project's own headers are included with
+quotes and without "..", so that no include can reach a header past this check. The link graph
+must have no cycle, and the simulators link no window library.
 
-Usage: check_layers.py <build dir>
+A file belongs to the targets that compile it; a header to the targets of the same-named source,
+else to the libraries of the nearest folder that defines one. A header that belongs to no target
+(tools/common, the tests' and benchmarks' support headers) is checked for every file that
+includes it, as the compiler compiles it there.
+
+Usage: check_layers.py <build dir> [project folder, by default the one above this script]
 """
 
-import json
 import os
 import re
-import subprocess
 import sys
-import tempfile
-from collections import Counter, defaultdict
+from collections import defaultdict
 
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]', re.MULTILINE)
+FOLDERS = ("platform", "res", "foundation", "ports", "protocol", "sensor", "controls", "chart",
+           "ethernet", "pages", "app", "tools", "tests", "bench")
+SUFFIXES = (".h", ".cpp", ".c", ".rc")
 # Programs that speak to the application over a line and must not carry a window system.
 WINDOWLESS = ("kq7b-sensorsim", "kq7b-devsrvsim")
 WINDOW_LIBRARIES = {"kq_gfx", "kq_ui", "kq_framework"}
-OBJECT = re.compile(r"\s-o\s+(\S*?)CMakeFiles/([^/]+)\.dir/")
 
 
-def link_graph(build):
-    """Returns {target: set(linked targets)} for the project's own targets."""
-    with tempfile.TemporaryDirectory() as tmp:
-        dot = os.path.join(tmp, "graph.dot")
-        subprocess.run(["cmake", f"--graphviz={dot}", "."], cwd=build, check=True,
-                       stdout=subprocess.DEVNULL)
-        text = open(dot, encoding="utf-8").read()
-    names = dict(re.findall(r'"(node\d+)" \[ label = "([^"]+)"', text))
-    graph = defaultdict(set)
-    for source, target in re.findall(r'"(node\d+)" -> "(node\d+)"', text):
-        if source in names and target in names:
-            graph[names[source]].add(names[target])
-    for name in names.values():
-        graph.setdefault(name, set())
-    return graph
+class Project:
+    def __init__(self, build, root):
+        self.root = root
+        self.links = {}
+        self.folder_targets = defaultdict(set)
+        self.source_targets = defaultdict(set)
+        libraries = defaultdict(lambda: {True: set(), False: set()})
+        generated = self.relative(build) + os.sep
+        path = os.path.join(build, "layers", "targets.txt")
+        with open(path, encoding="utf-8") as graph:
+            for line in graph.read().splitlines():
+                name, kind, folder, links, sources = line.split("|")
+                self.links[name] = set(links.split(";")) if links else set()
+                folder = self.relative(folder)
+                sources = [self.relative(s) for s in sources.split(";")] if sources else []
+                for source in sources:
+                    self.source_targets[source].add(name)
+                if kind == "STATIC_LIBRARY" and not folder.startswith(("tests", "bench")):
+                    # A library of generated sources only (compiled resources) owns its folder
+                    # only where no library of written sources does.
+                    written = any(not s.startswith(("..", generated)) for s in sources)
+                    libraries[folder][written].add(name)
+        for folder, by_kind in libraries.items():
+            self.folder_targets[folder] = by_kind[True] or by_kind[False]
+        for name in self.links:
+            self.links[name] &= self.links.keys()
+        self.closure = {name: self.reachable(name) | {name} for name in self.links}
 
+    def relative(self, path):
+        return os.path.relpath(os.path.realpath(path), self.root)
 
-def reachable(graph):
-    closure = {}
-    for start in graph:
+    def reachable(self, start):
         seen, stack = set(), [start]
         while stack:
-            for nxt in graph[stack.pop()]:
+            for nxt in self.links[stack.pop()]:
                 if nxt not in seen:
                     seen.add(nxt)
                     stack.append(nxt)
-        closure[start] = seen
-    return closure
+        return seen
 
+    def owners(self, path):
+        """The targets a file belongs to (empty for a folder without a target)."""
+        if path in self.source_targets:
+            return self.source_targets[path]
+        stem = os.path.splitext(path)[0]
+        for ext in (".cpp", ".c"):
+            if stem + ext in self.source_targets:
+                return self.source_targets[stem + ext]
+        folder = os.path.dirname(path)
+        while folder:
+            if folder in self.folder_targets:
+                return self.folder_targets[folder]
+            folder = os.path.dirname(folder)
+        return set()
 
-def owners(build, root):
-    """Source file -> target, and folder -> target that builds most of its sources."""
-    commands = json.load(open(os.path.join(build, "compile_commands.json"), encoding="utf-8"))
-    by_file, by_folder = {}, defaultdict(Counter)
-    for entry in commands:
-        match = OBJECT.search(entry.get("command", ""))
-        path = os.path.relpath(os.path.realpath(entry["file"]), root)
-        if not match or path.startswith(".."):
-            continue
-        by_file[path] = match.group(2)
-        by_folder[os.path.dirname(path)][match.group(2)] += 1
-    return by_file, {folder: count.most_common(1)[0][0] for folder, count in by_folder.items()}
-
-
-def owner_of(path, by_file, by_folder):
-    if path in by_file:
-        return by_file[path]
-    stem = os.path.splitext(path)[0]
-    for ext in (".cpp", ".c"):
-        if stem + ext in by_file:
-            return by_file[stem + ext]
-    folder = os.path.dirname(path)
-    while folder:
-        if folder in by_folder:
-            return by_folder[folder]
-        folder = os.path.dirname(folder)
-    return None
+    def resolve(self, including, name, quoted):
+        """The project file an include names, or None for a header from outside the project."""
+        places = [os.path.dirname(including)] if quoted else []
+        places += ["", "tests"]
+        for place in places:
+            candidate = os.path.normpath(os.path.join(place, name))
+            if not candidate.startswith("..") and os.path.isfile(
+                    os.path.join(self.root, candidate)):
+                return candidate
+        return None
 
 
 def cycles(graph, libraries):
@@ -114,42 +129,86 @@ def cycles(graph, libraries):
     return groups
 
 
+_includes = {}
+
+
+def includes(project, path):
+    """(line, quoted, name, resolved project file or None) of every include of a file."""
+    cache = _includes
+    if path not in cache:
+        with open(os.path.join(project.root, path), encoding="utf-8", errors="replace") as f:
+            text = f.read()
+        found = []
+        for match in INCLUDE.finditer(text):
+            line = text.count("\n", 0, match.start()) + 1
+            quoted = match.group(1) == '"'
+            name = match.group(2)
+            found.append((line, quoted, name, project.resolve(path, name, quoted)))
+        cache[path] = found
+    return cache[path]
+
+
+def check_file(project, path, targets, problems, via=(), seen=None):
+    """Checks the includes of a file compiled as part of each of `targets`. A header without a
+    target of its own is followed into, on behalf of the file that includes it."""
+    seen = set() if seen is None else seen
+    if path in seen:
+        return
+    seen.add(path)
+    where = " (through " + ", ".join(via) + ")" if via else ""
+    for line, quoted, name, header in includes(project, path):
+        if quoted and ".." in name.split("/"):
+            problems.append(f"{path}:{line}: includes \"{name}\" with '..': name the header from "
+                            f"the project's folder{where}")
+        if header is None:
+            continue
+        if not quoted:
+            problems.append(f"{path}:{line}: includes the project's header <{name}> with angle "
+                            f"brackets: use quotes{where}")
+        theirs = project.owners(header)
+        if not theirs:
+            check_file(project, header, targets, problems, via + (path,), seen)
+            continue
+        for mine in sorted(targets):
+            if not theirs & project.closure[mine]:
+                problems.append(f"{path}:{line}: includes {header} ({', '.join(sorted(theirs))})"
+                                f", which {mine} does not link{where}")
+
+
+def project_files(root):
+    for folder in FOLDERS:
+        for base, dirs, names in os.walk(os.path.join(root, folder)):
+            dirs.sort()
+            for name in sorted(names):
+                if name.endswith(SUFFIXES):
+                    yield os.path.relpath(os.path.join(base, name), root)
+
+
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         sys.exit(__doc__)
     build = os.path.realpath(sys.argv[1])
-    root = os.path.realpath(os.path.join(os.path.dirname(__file__), ".."))
-    graph = link_graph(build)
-    closure = reachable(graph)
-    by_file, by_folder = owners(build, root)
-    libraries = {name for name in graph if name.startswith("kq_")}
-    problems = [f"link cycle: {' <-> '.join(group)}" for group in cycles(graph, libraries)]
+    root = sys.argv[2] if len(sys.argv) == 3 else os.path.join(os.path.dirname(__file__), "..")
+    root = os.path.realpath(root)
+    project = Project(build, root)
+    libraries = {name for name in project.links if name.startswith("kq_")}
+    problems = [f"link cycle: {' <-> '.join(group)}"
+                for group in cycles(project.links, libraries)]
     for program in WINDOWLESS:
-        for library in sorted(closure.get(program, set()) & WINDOW_LIBRARIES):
+        for library in sorted(project.closure.get(program, set()) & WINDOW_LIBRARIES):
             problems.append(f"{program} links the window library {library}")
 
-    files = set(by_file)
-    for folder in by_folder:
-        for name in os.listdir(os.path.join(root, folder) if folder else root):
-            if name.endswith(".h"):
-                files.add(os.path.join(folder, name))
-    for path in sorted(files):
-        mine = owner_of(path, by_file, by_folder)
-        if mine not in libraries:
-            continue
-        text = open(os.path.join(root, path), encoding="utf-8", errors="replace").read()
-        for header in INCLUDE.findall(text):
-            if not os.path.exists(os.path.join(root, header)):
-                continue
-            theirs = owner_of(header, by_file, by_folder)
-            if theirs and theirs != mine and theirs not in closure[mine]:
-                problems.append(f"{path} ({mine}) includes {header} ({theirs}), "
-                                f"which {mine} does not link")
+    checked = 0
+    for path in project_files(root):
+        targets = project.owners(path)
+        if targets:
+            checked += 1
+            check_file(project, path, targets, problems)
     for line in problems:
         print(line)
     if problems:
         sys.exit(f"{len(problems)} include(s) or link(s) against the libraries' order")
-    print(f"layers: {len(files)} files of {len(libraries)} libraries follow the link order")
+    print(f"layers: {checked} files of {len(project.links)} targets follow the link order")
 
 
 if __name__ == "__main__":
