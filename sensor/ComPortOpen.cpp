@@ -125,6 +125,7 @@ void CComPort::OpenFinished() {
         entry.record = record;
         entry.iState = PORT_STATE_OPEN;
         entry.iStateTextId = 0;
+        entry.bSensorLost = false;
     }
     if (sensor == 0) {
         m_dwFirstSerialNumber = record.dwSerialNumber;

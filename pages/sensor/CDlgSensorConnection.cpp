@@ -56,6 +56,7 @@ ON_NOTIFY(LVN_COLUMNCLICK, CDlgSensorConnection::IDC_PORT_LIST,
           &CDlgSensorConnection::OnColumnClick)
 ON_NOTIFY(LVN_ITEMCHANGED, CDlgSensorConnection::IDC_PORT_LIST,
           &CDlgSensorConnection::OnItemChanged)
+ON_NOTIFY(HDN_BEGINTRACK, 0, &CDlgSensorConnection::OnHeaderBeginTrack)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_COMBO_SELECTION, &CDlgSensorConnection::OnComboSelection)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_CHECKBOX_CLICKED, &CDlgSensorConnection::OnCheckbox)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_EDIT_END, &CDlgSensorConnection::OnEditEnd)
@@ -298,13 +299,8 @@ void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {
         case TIMER_BAUD_MULTIPORT_WAIT:
             OnMultiportWaitTimer();
             break;
-        case TIMER_REFRESH_WATCHDOG:
-            // A refresh that never reported its end: rebuild the table, unless the refresh ended
-            // meanwhile, a search runs or a measurement does.
-            if (m_pHost != nullptr && m_pHost->Dialogue().m_bPortRefreshRunning &&
-                m_pHost->Dialogue().COM_IsZMCOMConfgFlowOutsideInit() &&
-                !m_pHost->Dialogue().m_bMeasuring && !m_pHost->IsMeasuring())
-                m_pHost->HostWindow().SetTimer(31, 1000, nullptr);
+        case TIMER_SEARCH_AFTER_UPDATE:
+            OnSearchAfterUpdateTimer();
             break;
         default:
             break;
