@@ -17,6 +17,7 @@
 #include "app/views/CAFormDiagram.h"
 #include "app/views/CAFormLight.h"
 #include "pages/MeasurePageTest.h"
+#include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/resource.h"
@@ -228,6 +229,28 @@ TEST_F(PanelWithSensor, AStoreThatCannotBeMadeRefusesTheStartAndASmallerOneShort
     EXPECT_NE(BoxSaying(IDS_MD_STORAGE_REDUCED).Find("25000"), -1);
     page_->OnBnClickedStop();
     Run(1500);
+}
+
+TEST_F(PanelWithSensor, AFolderTypedOnTheDocumentationPageTakesTheValuesNestedOrNot) {
+    CDlgDocumentation* documentation = frame_->GetDocumentationPage();
+    ASSERT_NE(documentation, nullptr);
+    documentation->m_sDocumentation.measuredValueMode = 1;
+    const std::string nested = folder_ / "typed/values/here";
+    // Typed into the field as the operator does: the field tells the page.
+    CWnd* field = documentation->GetDlgItem(IDC_DOC_MW_DIR);
+    ASSERT_NE(field, nullptr);
+    ::SetWindowText(::GetWindow(field->m_hWnd, GW_CHILD), nested.c_str());
+    EXPECT_EQ(documentation->GetTargetDirectory(0), nested.c_str());
+    page_->OnBnClickedStart();
+    Run(500);
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_TRUE(boxes_.empty()) << boxes_.front().text;
+    size_t files = 0;
+    std::error_code error;
+    for (const auto& file : std::filesystem::directory_iterator(nested, error))
+        files += file.path().extension() == ".csv" ? 1 : 0;
+    EXPECT_EQ(files, 1u);
 }
 
 TEST_F(PanelWithSensor, UnpluggedWhileMeasuringItFinishesOnceThenTheFrameMarksThePort) {
