@@ -65,8 +65,6 @@ class CDlgSensorConnection : public CPageDialog {
     BOOL SetLanguageTexts() override;
     // Lays the controls out again for the view's size.
     void LayoutControls();
-    // What each column needs to show its whole title in the header's font.
-    std::array<int, kPortListColumns> TitleWidths();
     BOOL ResetColumns();
     // 2 after a device change (acts as off), else the only-previously-available mode.
     void SetUpdateState(int state) { m_iUpdateState = state; }

@@ -117,25 +117,21 @@ TEST_F(ConnectionPage, TheRowsShowWhatTheSearchFoundAndCOM1AndCOM10StayApart) {
     EXPECT_TRUE(page_->m_bUpdateEnabled);
 }
 
-TEST_F(ConnectionPage, TheRowsAndTheWholeColumnTitlesFollowALanguageSwitch) {
+TEST_F(ConnectionPage, TheRowsFollowALanguageSwitchAndTheColumnsKeepTheirShares) {
     StartWithSensor();
     const int sensor = RowOf("[COM1]");
     const int silent = RowOf("[COM10]");
+    // Whatever the titles' lengths, the Interface column keeps its share of the list, where
+    // the COM numbers that tell the rows apart are shown.
     auto expectWholeTitles = [this](const char* language) {
-        CHeaderCtrl* header = page_->m_listPorts.GetHeaderCtrl();
-        CClientDC dc(header);
-        CFont* old = dc.SelectObject(header->GetFont());
-        for (int column = 0; column < header->GetItemCount(); ++column) {
-            char title[100] = {};
-            HDITEM item{};
-            item.mask = HDI_TEXT;
-            item.pszText = title;
-            item.cchTextMax = sizeof title;
-            header->GetItem(column, &item);
-            EXPECT_GT(page_->m_listPorts.GetColumnWidth(column), dc.GetTextExtent(title).cx + 8)
-                << title << " in " << language;
-        }
-        dc.SelectObject(old);
+        CRect list;
+        page_->m_listPorts.GetWindowRect(&list);
+        const auto widths = PortListColumnWidths(list.Width());
+        // The list adds its header's spacing on both sides of every column.
+        const int spacing = 2 * page_->m_listPorts.m_HeaderCtrl.GetSpacing();
+        for (int column = 0; column < kPortListColumns; ++column)
+            EXPECT_EQ(page_->m_listPorts.GetColumnWidth(column), widths[column] + spacing)
+                << column << " in " << language;
     };
     expectWholeTitles("German");
     frame_->SendMessage(WM_COMMAND, 10021);  // French, on the page
