@@ -64,7 +64,10 @@ BOOL CMainFrame::OpenExportFile(CExportFile& file, const CString& name, const CS
     if (documentation == nullptr)
         return FALSE;
     const CString directory = WithoutTrailingSlash(documentation->GetTargetDirectory(kind));
-    if (!CreateDirectoryA(directory, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    const int made = SHCreateDirectoryEx(nullptr, directory, nullptr);
+    if (made != ERROR_SUCCESS && made != ERROR_ALREADY_EXISTS) {
+        // The values are kept for a manual save, which needs the header and start time.
+        documentation->BuildMeasurementInfoHeader(kind);
         PostFlowMessage(GetLanguageString(IDS_VALUES_FOLDER_FAILED) + " '" + directory + "' " +
                         GetLanguageString(IDS_VALUES_FOLDER_FAILED_END));
         return FALSE;

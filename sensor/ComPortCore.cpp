@@ -340,6 +340,7 @@ void CComPort::EnterLostState() {
         }
         m_aEntries[index].iState = PORT_STATE_NO_ANSWER;
         m_aEntries[index].iStateTextId = IDS_PORT_NOT_AVAILABLE;
+        m_aEntries[index].bSensorLost = true;
         if (m_pPages) {
             m_pPages->SetPortRowStateAndSerial(index, GetLanguageString(IDS_PORT_NOT_AVAILABLE),
                                                "n.a.");

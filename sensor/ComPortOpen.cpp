@@ -62,6 +62,11 @@ BOOL CComPort::COM_OpenTableEntryPort(int index) {
     COM_CloseSensorPorts();
     SensorEntry& entry = m_aEntries[index];
     const int rate = entry.iBaudrate == kBaud230400 ? kBaud230400 : kBaud115200;
+    if (SensorEntry_IsNetworkPort(entry) && m_pPages) {
+        // The device server may have been set back since the search (a restart, its defaults):
+        // its line takes the sensor's rate again before the port opens, as for every probe.
+        m_pPages->SetXPicoBaudrateForPort(index, rate, FALSE);
+    }
     if (!m_pPortMan->OpenPort(entry.strPortName, rate)) {
         entry.iState = PORT_STATE_NO_ANSWER;
         entry.iStateTextId = IDS_PORT_NOT_AVAILABLE;
@@ -125,6 +130,7 @@ void CComPort::OpenFinished() {
         entry.record = record;
         entry.iState = PORT_STATE_OPEN;
         entry.iStateTextId = 0;
+        entry.bSensorLost = false;
     }
     if (sensor == 0) {
         m_dwFirstSerialNumber = record.dwSerialNumber;

@@ -43,6 +43,9 @@ struct SensorEntry {
     // The scan keeps the identification (slot 0) and the long status (slot 1) as received.
     char acReply[2][COM_REPLY_SLOT_SIZE] = {};
     BYTE ucReplySlot = 0;
+    // The sensor behind the port was open in this run and stopped answering: the port was
+    // closed by this program, not taken by another one, and may be opened again.
+    bool bSensorLost = false;
 
     SensorEntry() { SensorRecord_Reset(record); }
 };

@@ -79,6 +79,8 @@ class CAdvComboBox : public CWnd {
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnChildActivate();
     void OnPaint();
+    // The frame and button in the theme's look; false (nothing drawn) without visual styles.
+    bool PaintThemedFrame(CDC& dc, const CRect& client, CRect& button, bool enabled);
     void OnEnable(BOOL bEnable);
     void OnSetFocus(CWnd* pOldWnd);
     void OnKillFocus(CWnd* pNewWnd);

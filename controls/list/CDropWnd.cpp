@@ -2,6 +2,7 @@
 // its list and scroll bar, the size grip (drag to resize within the combo's width and 100 pixels
 // beyond the first size), and the capture passing that lets it see every click.
 #include "controls/list/CDropWnd.h"
+#include "controls/list/CThemeLibrary.h"
 
 #include <algorithm>
 #include <cstring>
@@ -169,13 +170,25 @@ void CDropWnd::OnSize(UINT nType, int cx, int cy) {
 
 void CDropWnd::OnPaint() {
     CPaintDC dc(this);
-    // The frame round the list area (one pixel wider to the right) and the classic grip.
+    // The frame round the list area (one pixel wider to the right) and the size grip, themed
+    // with visual styles, else classic.
     CRect frame = m_rcList;
     frame.InflateRect(1, 1);
     frame.right += 1;
     CBrush shadow(::GetSysColor(COLOR_3DDKSHADOW));
     dc.FrameRect(&frame, &shadow);
-    dc.DrawFrameControl(&m_rcSizeHandle, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    CThemeLibrary& theme = ThemeLibrary();
+    HTHEME handle = theme.IsXPThemeActive() ? theme.OpenThemeData(m_hWnd, "SCROLLBAR") : nullptr;
+    if (handle == nullptr) {
+        dc.DrawFrameControl(&m_rcSizeHandle, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+        return;
+    }
+    constexpr int kLowerTrackPart = 6;
+    constexpr int kSizeBoxPart = 10;
+    theme.DrawThemeBackground(handle, dc.GetSafeHdc(), kLowerTrackPart, 1, &m_rcSizeHandle,
+                              nullptr);
+    theme.DrawThemeBackground(handle, dc.GetSafeHdc(), kSizeBoxPart, 1, &m_rcSizeHandle, nullptr);
+    theme.CloseThemeData(handle);
 }
 
 void CDropWnd::OnLButtonDown(UINT nFlags, CPoint point) {

@@ -93,9 +93,9 @@ END_MESSAGE_MAP()
 
 BOOL CDlgDocumentation::OnInitDialog() {
     CSettingsPage::OnInitDialog();
-    // Each browse control takes the place its template reserves.
+    // Each browse control takes the place its template reserves and hands its path to the page.
     for (int i = 0; i < 3; ++i)
-        PlaceBrowseControl(m_browse[i], kBrowseIds[i], kFolderBrowseStyle, 0);
+        PlaceBrowseControl(m_browse[i], kBrowseIds[i], kFolderBrowseStyle, kBrowseIds[i]);
     LoadSettings(AfxGetApp());
     SetLanguageTexts();
     return TRUE;

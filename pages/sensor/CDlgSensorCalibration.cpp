@@ -94,12 +94,20 @@ void CDlgSensorCalibration::ShowControlElements(BOOL enable) {
     if (m_hWnd == nullptr)
         return;
     // The uncertainty belongs to the adjustment in force: without one there is nothing to write.
-    if (CWnd* button = GetDlgItem(IDC_UNCERTAINTY))
-        button->EnableWindow(enable && (inForce == kFactoryInForce || inForce == kUserInForce));
-    if (CWnd* button = GetDlgItem(IDC_PERFORM))
-        button->EnableWindow(enable);
-    if (CWnd* button = GetDlgItem(IDC_DELETE))
-        button->EnableWindow(enable && inForce == kUserInForce);
+    EnableButton(IDC_UNCERTAINTY,
+                 enable && (inForce == kFactoryInForce || inForce == kUserInForce));
+    EnableButton(IDC_PERFORM, enable);
+    EnableButton(IDC_DELETE, enable && inForce == kUserInForce);
+}
+
+// A button that can no longer be pressed gives up the default frame it took with the focus.
+void CDlgSensorCalibration::EnableButton(int id, BOOL enable) {
+    CWnd* button = GetDlgItem(id);
+    if (button == nullptr)
+        return;
+    button->EnableWindow(enable);
+    if (!enable && (button->GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        button->SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
 }
 
 void CDlgSensorCalibration::AdvanceCalibProgress(int kind) {

@@ -85,6 +85,7 @@ class CDlgSensorCalibration : public CPageDialog {
     DECLARE_MESSAGE_MAP()
 
   private:
+    void EnableButton(int id, BOOL enable);
     // More than one sensor: the notice, separation mode 2 and the connection page.
     bool RefuseForSeveralSensors(int operation);
     void RunSteps(int startStep);

@@ -11,7 +11,6 @@
 #include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/PortRowTexts.h"
-#include "platform/gfx/WindowDC.h"
 #include "res/TextIds.h"
 
 namespace {
@@ -56,6 +55,7 @@ ON_NOTIFY(LVN_COLUMNCLICK, CDlgSensorConnection::IDC_PORT_LIST,
           &CDlgSensorConnection::OnColumnClick)
 ON_NOTIFY(LVN_ITEMCHANGED, CDlgSensorConnection::IDC_PORT_LIST,
           &CDlgSensorConnection::OnItemChanged)
+ON_NOTIFY(HDN_BEGINTRACK, 0, &CDlgSensorConnection::OnHeaderBeginTrack)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_COMBO_SELECTION, &CDlgSensorConnection::OnComboSelection)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_CHECKBOX_CLICKED, &CDlgSensorConnection::OnCheckbox)
 ON_REGISTERED_MESSAGE(WM_XLISTCTRL_EDIT_END, &CDlgSensorConnection::OnEditEnd)
@@ -166,28 +166,7 @@ BOOL CDlgSensorConnection::SetLanguageTexts() {
             m_listPorts.SetColumn(column, &lvc);
         }
     }
-    // The columns make room for the titles of the new language.
-    if (IsWindowVisible() && m_pHost != nullptr && !m_pHost->IsStartUpPending())
-        LayoutControls();
     return TRUE;
-}
-
-std::array<int, kPortListColumns> CDlgSensorConnection::TitleWidths() {
-    // The header's margins on both sides of a title, and the enabling column's check box.
-    constexpr int kTitleMargins = 14;
-    std::array<int, kPortListColumns> widths{};
-    CHeaderCtrl* header = m_listPorts.GetHeaderCtrl();
-    if (header == nullptr || header->m_hWnd == nullptr)
-        return widths;
-    CClientDC dc(header);
-    CFont* old = dc.SelectObject(header->GetFont());
-    for (int column = 0; column < COLUMN_COUNT; ++column) {
-        widths[static_cast<size_t>(column)] =
-            dc.GetTextExtent(GetLanguageString(kColumnTitles[column])).cx + kTitleMargins +
-            (column == COL_ENABLING ? kCheckBoxImageSize : 0);
-    }
-    dc.SelectObject(old);
-    return widths;
 }
 
 void CDlgSensorConnection::LayoutControls() {
@@ -209,7 +188,7 @@ void CDlgSensorConnection::LayoutControls() {
     const int listWidth = groupWidth - 20;
     const int listHeight = groupHeight - 65 - (m_bShowWithoutMultiportBox ? 23 : 0);
     m_listPorts.MoveWindow(listX, listY, listWidth, listHeight);
-    const auto widths = WidenToNeeds(PortListColumnWidths(listWidth), TitleWidths());
+    const auto widths = PortListColumnWidths(listWidth);
     for (int column = 0; column < COLUMN_COUNT; ++column)
         m_listPorts.SetColumnWidth(column, widths[static_cast<size_t>(column)]);
 
@@ -298,13 +277,8 @@ void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {
         case TIMER_BAUD_MULTIPORT_WAIT:
             OnMultiportWaitTimer();
             break;
-        case TIMER_REFRESH_WATCHDOG:
-            // A refresh that never reported its end: rebuild the table, unless the refresh ended
-            // meanwhile, a search runs or a measurement does.
-            if (m_pHost != nullptr && m_pHost->Dialogue().m_bPortRefreshRunning &&
-                m_pHost->Dialogue().COM_IsZMCOMConfgFlowOutsideInit() &&
-                !m_pHost->Dialogue().m_bMeasuring && !m_pHost->IsMeasuring())
-                m_pHost->HostWindow().SetTimer(31, 1000, nullptr);
+        case TIMER_SEARCH_AFTER_UPDATE:
+            OnSearchAfterUpdateTimer();
             break;
         default:
             break;

@@ -38,7 +38,7 @@ class CDlgSensorConnection : public CPageDialog {
     static constexpr UINT TIMER_BAUD_REFUSED = 5;
     static constexpr UINT TIMER_BAUD_MULTIPORT_WRITE = 6;
     static constexpr UINT TIMER_BAUD_MULTIPORT_WAIT = 7;
-    static constexpr UINT TIMER_REFRESH_WATCHDOG = 8;
+    static constexpr UINT TIMER_SEARCH_AFTER_UPDATE = 8;
     static constexpr UINT WM_PORT_ACTIVATED = WM_USER + 272;
 
     enum Column {
@@ -65,8 +65,6 @@ class CDlgSensorConnection : public CPageDialog {
     BOOL SetLanguageTexts() override;
     // Lays the controls out again for the view's size.
     void LayoutControls();
-    // What each column needs to show its whole title in the header's font.
-    std::array<int, kPortListColumns> TitleWidths();
     BOOL ResetColumns();
     // 2 after a device change (acts as off), else the only-previously-available mode.
     void SetUpdateState(int state) { m_iUpdateState = state; }
@@ -90,6 +88,7 @@ class CDlgSensorConnection : public CPageDialog {
     void OnPortRefreshDone();
     void EnableUpdateButton(BOOL enable);
     BOOL IsUpdateRefused() const;
+    void OnSearchAfterUpdateTimer();
 
     // ---- Activation and baud rates ----
     void ActivatePortRow(int row, int mode);
@@ -144,6 +143,7 @@ class CDlgSensorConnection : public CPageDialog {
     void OnDblClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnHeaderBeginTrack(NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnComboSelection(WPARAM wParam, LPARAM lParam);
     LRESULT OnCheckbox(WPARAM wParam, LPARAM lParam);
     LRESULT OnEditEnd(WPARAM wParam, LPARAM lParam);

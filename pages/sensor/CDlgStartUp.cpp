@@ -211,8 +211,11 @@ void CDlgStartUp::ShowScanFinished() {
     SetDlgItemText(IDC_SEARCH_AGAIN, Text(IDS_SEARCH_AGAIN));
     if (CWnd* again = GetDlgItem(IDC_SEARCH_AGAIN))
         again->ShowWindow(SW_SHOW);
-    if (CWnd* info = GetDlgItem(IDC_INFO))
-        info->ShowWindow(SW_SHOW);
+    // The search of all serial ports is offered again with every search that found nothing.
+    for (int id : {IDC_INFO, IDC_SEARCH_ALL_PORTS}) {
+        if (CWnd* control = GetDlgItem(id))
+            control->ShowWindow(SW_SHOW);
+    }
 }
 
 void CDlgStartUp::UpdateProgressBar() {

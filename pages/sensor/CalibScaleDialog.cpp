@@ -26,6 +26,8 @@ constexpr int IDC_COPY_TO_B = 1346;
 constexpr int IDC_NOT_LOADED = 1469;
 constexpr unsigned short kNotLoadedIcon = 179;
 constexpr DWORD kDefaultDigits = 10000;
+constexpr int kFieldCharacters = 5;
+constexpr DWORD kFieldDigits = 99999;
 
 }  // namespace
 
@@ -45,7 +47,7 @@ BOOL CDlgCalibMsgGetValueEnd::OnInitDialog() {
     }
     for (int ch = 0; ch < 2; ++ch) {
         SendDlgItemMessage(IDC_SCALE[ch], EM_LIMITTEXT, 8, 0);
-        SendDlgItemMessage(IDC_DIGITS[ch], EM_LIMITTEXT, 5, 0);
+        SendDlgItemMessage(IDC_DIGITS[ch], EM_LIMITTEXT, kFieldCharacters, 0);
     }
     return TRUE;
 }
@@ -124,11 +126,13 @@ void CDlgCalibMsgGetValueEnd::FillChannel(int channel) {
     } else {
         SetDlgItemText(IDC_SCALE[channel], fullScale);
     }
-    DWORD digits = record.dwUserDigits[channel];
-    if (digits == calib::kDigitsNotSet)
-        digits = channel == 1 ? record.dwFactoryDigits[1] : kDefaultDigits;
-    if (digits == calib::kDigitsNotSet)
-        digits = kDefaultDigits;
+    DWORD stored = record.dwUserDigits[channel];
+    if (stored == calib::kDigitsNotSet && channel == 1)
+        stored = record.dwFactoryDigits[1];
+    const DWORD digits =
+        stored == calib::kDigitsNotSet
+            ? kDefaultDigits
+            : calib::ProposedDigits(stored, record.dRange[source], kFieldDigits, kDefaultDigits);
     CString text;
     text.Format("%d", static_cast<int>(digits));
     SetDlgItemText(IDC_DIGITS[channel], text);

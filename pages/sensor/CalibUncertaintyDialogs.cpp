@@ -3,6 +3,8 @@
 // that have it.
 #include "pages/sensor/CalibUncertaintyDialogs.h"
 
+#include <algorithm>
+
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
 #include "pages/common/PageHost.h"
@@ -41,16 +43,23 @@ bool HasChannelB(const SensorRecord& record, bool singleChannel) {
 }
 
 // A one-channel sensor's dialog at its first show: three quarters of its height, Cancel moved
-// up to the freed room's edge.
+// up to the freed room's edge, and never below the client area the caption leaves.
 void ShrinkForOneChannel(CWnd& dialog) {
+    constexpr int kBottomMargin = 4;
     CRect rect;
     dialog.GetWindowRect(&rect);
     const int height = rect.Height() * 3 / 4;
     dialog.SetWindowPos(nullptr, 0, 0, rect.Width(), height,
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (CWnd* cancel = dialog.GetDlgItem(IDCANCEL))
-        cancel->SetWindowPos(nullptr, 11, height * 72 / 100, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CWnd* cancel = dialog.GetDlgItem(IDCANCEL);
+    if (cancel == nullptr)
+        return;
+    CRect client;
+    dialog.GetClientRect(&client);
+    CRect button;
+    cancel->GetWindowRect(&button);
+    const int top = std::min(height * 72 / 100, client.Height() - button.Height() - kBottomMargin);
+    cancel->SetWindowPos(nullptr, 11, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

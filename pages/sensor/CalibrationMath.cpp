@@ -64,6 +64,14 @@ bool ParseDigitsText(const CString& text, uint32_t& digits) {
     return true;
 }
 
+uint32_t ProposedDigits(uint32_t stored, double range, uint32_t maxDigits, uint32_t fallback) {
+    if (!std::isfinite(range) || range <= 0.0)
+        return fallback;
+    const double digits = std::round(static_cast<double>(stored) / range);
+    return digits >= 1.0 && digits <= static_cast<double>(maxDigits) ? static_cast<uint32_t>(digits)
+                                                                     : fallback;
+}
+
 bool IsScaleAccepted(double fullScale, double scale) {
     if (!std::isfinite(fullScale) || !std::isfinite(scale))
         return false;

@@ -34,6 +34,11 @@ constexpr int kNotLoaded[2] = {0x10, 0x20};
 bool ParseDecimalText(const CString& text, double& value);
 // Digits as typed: an unsigned whole number of at most 32 bits, blanks around it; 0 fails.
 bool ParseDigitsText(const CString& text, uint32_t& digits);
+// The digits at full scale that the scale step proposes for what the sensor stores. A sensor
+// stores the digits at full scale times the upper range value (so the adjustment writes them,
+// and so the maker's adjustment holds them): stored values that give no whole number of at
+// most maxDigits, or an unusable range, propose the fallback.
+uint32_t ProposedDigits(uint32_t stored, double range, uint32_t maxDigits, uint32_t fallback);
 // full scale / 4 < scale < full scale x 8, all finite.
 bool IsScaleAccepted(double fullScale, double scale);
 // 0 both zero readings inside 32768 +- 4000 (ends included), 1 only B, 2 only A, 3 neither.

@@ -162,7 +162,10 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
         CloseOpenRow(row, group >= 0);
         return;
     }
-    if (state == available && inTable) {
+    // A sensor that stopped answering while open had its port closed by this program: the port
+    // is tried again, and the sensor is open as soon as it answers.
+    const bool lostHere = inTable && frame->Dialogue().m_aEntries[row].bSensorLost;
+    if ((state == available || (state == notAvailable && lostHere)) && inTable) {
         if (!IsNoRowActive(active))
             CloseOpenRow(FindActiveRow(), group >= 0 || frame->Dialogue().m_iNumberOfSensors > 1);
         if (mode == 1) {

@@ -1,6 +1,6 @@
-// The refresh of the port table from the connection page (Update, F5, a device change), its
-// watchdog, and the check boxes: enabling per port and for all, USB only, only the ports found
-// before, and the search without multi-port detection.
+// The refresh of the port table from the connection page (Update, F5, a device change), the
+// search that follows it, and the check boxes: enabling per port and for all, USB only, only the
+// ports found before, and the search without multi-port detection.
 #include "pages/common/PageHost.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr UINT kWatchdogMs = 8000;
+constexpr UINT kSearchAfterUpdateMs = 8000;
+constexpr UINT kSearchRetryMs = 1000;
+constexpr UINT kSearchStartMs = 1000;
 constexpr UINT kRebuildAfterDeviceChangeMs = 200;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -71,21 +73,37 @@ void CDlgSensorConnection::UpdatePortList() {
     if (frame->Dialogue().m_iMultiportMode == 2)
         frame->Dialogue().m_iMultiportMode =
             0;  // the calibration's separation ends with the refresh
-    if (m_hWnd != nullptr)
-        SetTimer(TIMER_REFRESH_WATCHDOG, kWatchdogMs, nullptr);
     if (frame->Dialogue().m_bDeviceChanged) {
+        // The search starts at once: a second one after it would only close the sensor again.
         if (frame->Dialogue().m_pPortMan)
             frame->Dialogue().m_pPortMan->ClosePort(false);
         frame->HostWindow().SetTimer(31, kRebuildAfterDeviceChangeMs, nullptr);
     } else {
+        if (m_hWnd != nullptr)
+            SetTimer(TIMER_SEARCH_AFTER_UPDATE, kSearchAfterUpdateMs, nullptr);
         frame->Dialogue().COM_RefreshPortTable(0, 0);
     }
     frame->WaitCursorOff();
 }
 
+// The refresh only lists the ports present; a sensor that came up on a port that announces
+// nothing (a declared network port, a pseudo-terminal, an RS-485 line) or came back after a
+// stall is found by the search that follows it.
+void CDlgSensorConnection::OnSearchAfterUpdateTimer() {
+    if (m_pHost == nullptr)
+        return;
+    CComPort& dialogue = m_pHost->Dialogue();
+    if (dialogue.m_bMeasuring || m_pHost->IsMeasuring() || dialogue.m_iScanIndex >= 0)
+        return;
+    // An activation or a write under way is not cut off: the search waits for its end.
+    if (IsUpdateRefused() || !dialogue.COM_IsZMCOMConfgFlowOutsideInit()) {
+        SetTimer(TIMER_SEARCH_AFTER_UPDATE, kSearchRetryMs, nullptr);
+        return;
+    }
+    m_pHost->HostWindow().SetTimer(31, kSearchStartMs, nullptr);
+}
+
 void CDlgSensorConnection::OnPortRefreshDone() {
-    if (m_hWnd != nullptr)
-        KillTimer(TIMER_REFRESH_WATCHDOG);
     if (m_bXPicoBaudNotChanged) {
         m_bXPicoBaudNotChanged = FALSE;
         AfxMessageBox("n.l. Die Baudrate des XPico-Gerätes wurde nicht geändert");

@@ -49,6 +49,18 @@ void CDlgSensorConnection::OnDblClick(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
 }
 
+// A column drag moves the end of the Interface column: the Config button follows it at once and
+// once more after the drag has settled.
+void CDlgSensorConnection::OnHeaderBeginTrack(NMHDR* /*pNMHDR*/, LRESULT* pResult) {
+    const int row = m_iSelectedRow;
+    if (m_pHost != nullptr && row >= 0 && row < COM_MAX_PORTS &&
+        SensorEntry_IsNetworkPort(m_pHost->Dialogue().m_aEntries[row]))
+        m_pHost->Dialogue().m_bSelectedPortIsLantronixCpr = TRUE;
+    PlaceConfigButton();
+    SetTimer(TIMER_PLACE_CONFIG, 200, nullptr);
+    *pResult = 0;
+}
+
 void CDlgSensorConnection::PlaceConfigButton() {
     if (m_buttonConfig.m_hWnd == nullptr || m_listPorts.m_hWnd == nullptr)
         return;
@@ -67,8 +79,8 @@ void CDlgSensorConnection::PlaceConfigButton() {
     CRect list;
     m_listPorts.GetWindowRect(&list);
     ScreenToClient(&list);
-    const int x =
-        list.left + rowRect.left + m_listPorts.GetColumnWidth(COL_INTERFACE) - button.Width() + 21;
+    // The 21 pixels take the list's place in the page across: the button ends with the column.
+    const int x = rowRect.left + m_listPorts.GetColumnWidth(COL_INTERFACE) - button.Width() + 21;
     const int y = list.top + rowRect.top + 2;
     m_buttonConfig.SetWindowPos(&CWnd::wndTop, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     SetTimer(TIMER_SHOW_CONFIG, 100, nullptr);

@@ -52,30 +52,6 @@ std::array<int, kPortListColumns> PortListColumnWidths(int listWidth) {
     return widths;
 }
 
-std::array<int, kPortListColumns> WidenToNeeds(std::array<int, kPortListColumns> widths,
-                                               const std::array<int, kPortListColumns>& needs) {
-    int missing = 0;
-    int room = 0;
-    for (int column = 0; column < kPortListColumns; ++column) {
-        const int difference = widths[column] - needs[column];
-        if (difference < 0)
-            missing -= difference;
-        else
-            room += difference;
-    }
-    if (missing == 0)
-        return widths;
-    for (int column = 0; column < kPortListColumns; ++column) {
-        const int spare = widths[column] - needs[column];
-        if (spare <= 0 || missing >= room)
-            widths[column] = std::max(widths[column], needs[column]);
-        else
-            widths[column] -= static_cast<int>(static_cast<long long>(spare) * missing / room + 1);
-        widths[column] = std::max(widths[column], needs[column]);
-    }
-    return widths;
-}
-
 int UpdateButtonWidth(int listWidth, int checkWidth) {
     return std::max(listWidth - checkWidth - kButtonGap, 0);
 }

@@ -19,10 +19,5 @@ constexpr int kPortListColumns = 8;
 // shared by the weights 36, 5, 10, 4, 12, 12, 17, 30, the last column taking the rest less 2.
 // No width is below 0.
 std::array<int, kPortListColumns> PortListColumnWidths(int listWidth);
-// The widths with every column at least as wide as it needs (its title): what the narrow
-// columns gain, the others give up in proportion to what they have beyond their need. When the
-// list is too narrow for all needs, every column keeps its need.
-std::array<int, kPortListColumns> WidenToNeeds(std::array<int, kPortListColumns> widths,
-                                               const std::array<int, kPortListColumns>& needs);
 // The Update button's width beside the check boxes of width checkWidth: never below 0.
 int UpdateButtonWidth(int listWidth, int checkWidth);

@@ -1,6 +1,8 @@
-// The small pieces of the list family: the progress caption and the list's tool-tip answers.
+// The small pieces of the list family: the progress caption, the visual-style library that never
+// loads here, and the list's tool-tip answers.
 #include <cstring>
 
+#include "controls/list/CThemeLibrary.h"
 #include "controls/list/XListProgressCaption.h"
 #include "list_fixture.h"
 
@@ -14,6 +16,25 @@ TEST(ListProgressCaption, OnlyTheFirstIntegerConversionTakesThePercent) {
     EXPECT_EQ(FormatProgressCaption("Scan %d %% done", 100), "Scan 100 % done");
     EXPECT_EQ(FormatProgressCaption("50%", 3), "50%");
     EXPECT_EQ(FormatProgressCaption("%n%x%", 3), "%n%x%");
+}
+
+TEST(ListThemeLibrary, EveryWrapperAnswersItsFallbackAndTheDecisionStaysClassic) {
+    EXPECT_EQ(LoadLibrary("UxTheme.dll"), nullptr);
+    CThemeLibrary& theme = ThemeLibrary();
+    EXPECT_FALSE(theme.IsLoaded());
+    EXPECT_EQ(theme.OpenThemeData(nullptr, "COMBOBOX"), nullptr);
+    EXPECT_EQ(theme.CloseThemeData(nullptr), E_FAIL);
+    RECT rect{0, 0, 10, 10};
+    EXPECT_EQ(theme.DrawThemeBackground(nullptr, nullptr, 1, 1, &rect, nullptr), E_FAIL);
+    COLORREF colour = 123;
+    EXPECT_EQ(theme.GetThemeColor(nullptr, 1, 1, TMT_BORDERCOLOR, &colour), E_FAIL);
+    EXPECT_EQ(colour, 123u);
+    EXPECT_FALSE(theme.IsAppThemed());
+    char file[255] = {};
+    char scheme[255] = {};
+    EXPECT_EQ(theme.GetCurrentThemeName(file, 255, scheme, 255, nullptr, 0), E_FAIL);
+    EXPECT_FALSE(theme.IsXPThemeActive());
+    EXPECT_FALSE(theme.IsXPThemeActive());
 }
 
 // Gives the tests the cell records, to put in the tool-tip text no operation sets.

@@ -20,6 +20,8 @@ constexpr int kColumnState = 6;
 constexpr int kStateActive = 5125;
 constexpr int kStateAvailable = 5126;
 constexpr int kOpenSensorHint = 5798;
+constexpr int kUpdateButton = 1080;
+constexpr int kStateNotAvailable = 5129;
 
 // The cells of the row whose serial column reads `serial` (empty when there is none).
 std::vector<std::string> Row(HWND list, const std::string& serial) {
@@ -125,6 +127,56 @@ TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
         << StateOf(list, "1002");
+    ASSERT_TRUE(app_->Close());
+}
+
+// Sensors that come and go after the start: one on a declared network port that was not there
+// when the program searched, found by Update; then its line drops and comes back, and a
+// double-click opens it again.
+TEST_F(Connection, ASensorThatCameLaterIsFoundByUpdateAndOpensAgainAfterItsLineDropped) {
+    StartBench({"--sensor", "serial=1001,baud=230400", "--sensor", "serial=1002,baud=115200",
+                "--tcp", "0", "--state", stateFile_},
+               2);
+    const std::string network = bench_->Ports()[1];
+    app_->SetExtraPorts("path=" + bench_->Ports()[0] +
+                        ";desc=Tarvik USB sensor interface port,tcp=" + network +
+                        ";desc=Tarvik USB sensor interface port");
+    ASSERT_TRUE(bench_->Command("vanish 1"));
+    StartApp();
+    HWND list = ShowPortList(*app_);
+    ASSERT_NE(list, nullptr);
+    const std::string active = TableText(kStateActive, LanguageOffset());
+    const std::string available = TableText(kStateAvailable, LanguageOffset());
+    ASSERT_TRUE(Row(list, "1002").empty());
+
+    ASSERT_TRUE(bench_->Command("return 1"));
+    app_->Click(FindControl(app_->FrameWindow(), kUpdateButton));
+    EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == available; }, 20000))
+        << StateOf(list, "1002");
+    const int row = RowIndex(list, "1002");
+    ASSERT_GE(row, 0);
+    app_->DoubleClickAt(ListCell(list, row, kColumnSerial));
+    ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
+        << StateOf(list, "1002");
+
+    // The line drops while the sensor is open: the measuring page's single measurement finds it
+    // gone. Then the line comes back.
+    ASSERT_TRUE(bench_->Command("vanish 1"));
+    ShowPage(*app_, kCommandMeasureDiagram);
+    app_->Run(3000);
+    list = ShowPortList(*app_);
+    ASSERT_NE(list, nullptr);
+    const std::string gone = TableText(kStateNotAvailable, LanguageOffset());
+    auto stateOfRow = [&] {
+        const auto rows = ListRows(list, kPortListColumns);
+        return row < static_cast<int>(rows.size()) ? rows[row][kColumnState] : std::string();
+    };
+    ASSERT_TRUE(app_->RunUntil([&] { return stateOfRow() == gone; }, 10000)) << stateOfRow();
+    ASSERT_TRUE(bench_->Command("return 1"));
+    app_->Run(500);
+    app_->DoubleClickAt(ListCell(list, row, kColumnState));
+    EXPECT_TRUE(app_->RunUntil([&] { return stateOfRow() == active; }, 10000)) << stateOfRow();
+    EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
     ASSERT_TRUE(app_->Close());
 }
 

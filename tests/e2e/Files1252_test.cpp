@@ -1,13 +1,16 @@
 // The measured values as the sensors' users open them: a German file read by LibreOffice Calc and
 // by Python's csv module in the Windows western code page shows its headers and units as the
-// program showed them; and a file saved under a bare name lands in the documentation page's
-// folder of measured values.
+// program showed them; a file saved under a bare name lands in the documentation page's folder
+// of measured values, and an automatic file in the folder typed there.
 #include <cstdlib>
 #include <filesystem>
 
 #include "Files.h"
 #include "Road.h"
+#include "platform/ui/Styles.h"
+#include "platform/ui/WindowTree.h"
 #include "platform/ui/dialog/DialogCodes.h"
+#include "res/resource.h"
 #include "tools/harness/RoadSteps.h"
 
 namespace e2e {
@@ -83,6 +86,29 @@ TEST_F(Files1252, ValuesSavedUnderABareNameGoToTheDocumentationFolder) {
     app_->Command(kCommandSaveValues);
     EXPECT_TRUE(
         app_->RunUntil([&] { return std::filesystem::exists(folder + "/bare.csv"); }, 10000));
+}
+
+// A folder that does not exist yet, typed into the documentation page's field of measured values,
+// takes the automatically stored file: the folders on its way are made.
+TEST_F(Files1252, AnAutomaticFileGoesToTheNestedFolderTypedOnTheDocumentationPage) {
+    const std::string folder = root_ + "/typed/nested/values";
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    ShowPage(*app_, kCommandDocumentation);
+    HWND frame = app_->FrameWindow();
+    app_->Click(FindControl(frame, IDC_DOC_MW_MODE1));
+    TypeInto(*app_, ::GetWindow(FindControl(frame, IDC_DOC_MW_DIR), GW_CHILD), folder.c_str());
+    ASSERT_TRUE(Measure(*app_, 1000));
+    auto stored = [&] {
+        std::error_code error;
+        for (const auto& file : std::filesystem::directory_iterator(folder, error)) {
+            if (file.path().extension() == ".csv")
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(app_->RunUntil(stored, 10000));
+    EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // a declared "Lantronix CPR Port" served by the device-server simulator, which bridges at
 // 115200 to a sensor that listens at 230400. The pages set the server's rate before each probe
 // as the connection page does, so the sensor is found at 230400 while the server's stored
-// settings stay as they were.
+// settings stay as they were; set back to them, the server takes the rate again when the sensor
+// is opened.
 #include "EthernetTest.h"
 #include "app/sensorlink/ComPortManager.h"
 #include "app/sensorlink/ComPortWindowTimers.h"
@@ -152,6 +153,13 @@ TEST_F(ScanTest, TheSensorBehindTheServerIsFoundAtItsRateWithoutStoringIt) {
     EXPECT_EQ(pages_.rateCalls.back(), "230400 apply done");
     EXPECT_EQ(server.Current().baud, 230400);
     EXPECT_EQ(server.Stored().baud, 115200);
+
+    // The server restarts with its stored rate: the sensor behind it still opens.
+    server.Restart();
+    ASSERT_EQ(server.Current().baud, 115200);
+    ASSERT_TRUE(frame_.COM_OpenTableEntryPort(0));
+    EXPECT_TRUE(Serve([&] { return frame_.m_aEntries[0].iState == PORT_STATE_OPEN; }, 30000));
+    EXPECT_EQ(server.Current().baud, 230400);
     sensor.Stop();
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -13,10 +14,12 @@
 #include <thread>
 
 #include "app/AppTest.h"
+#include "app/ThreadedConvertFile.h"
 #include "app/views/CAFormChannel.h"
 #include "app/views/CAFormDiagram.h"
 #include "app/views/CAFormLight.h"
 #include "pages/MeasurePageTest.h"
+#include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "res/resource.h"
@@ -228,6 +231,57 @@ TEST_F(PanelWithSensor, AStoreThatCannotBeMadeRefusesTheStartAndASmallerOneShort
     EXPECT_NE(BoxSaying(IDS_MD_STORAGE_REDUCED).Find("25000"), -1);
     page_->OnBnClickedStop();
     Run(1500);
+}
+
+TEST_F(PanelWithSensor, AFolderTypedOnTheDocumentationPageTakesTheValuesNestedOrNot) {
+    CDlgDocumentation* documentation = frame_->GetDocumentationPage();
+    ASSERT_NE(documentation, nullptr);
+    documentation->m_sDocumentation.measuredValueMode = 1;
+    const std::string nested = folder_ / "typed/values/here";
+    // Typed into the field as the operator does: the field tells the page.
+    CWnd* field = documentation->GetDlgItem(IDC_DOC_MW_DIR);
+    ASSERT_NE(field, nullptr);
+    ::SetWindowText(::GetWindow(field->m_hWnd, GW_CHILD), nested.c_str());
+    EXPECT_EQ(documentation->GetTargetDirectory(0), nested.c_str());
+    page_->OnBnClickedStart();
+    Run(500);
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_TRUE(boxes_.empty()) << boxes_.front().text;
+    size_t files = 0;
+    std::error_code error;
+    for (const auto& file : std::filesystem::directory_iterator(nested, error))
+        files += file.path().extension() == ".csv" ? 1 : 0;
+    EXPECT_EQ(files, 1u);
+}
+
+TEST_F(PanelWithSensor, AFolderThatCannotBeMadeIsReportedAndAManualSaveKeepsTheHeader) {
+    CDlgDocumentation* documentation = frame_->GetDocumentationPage();
+    ASSERT_NE(documentation, nullptr);
+    documentation->m_sDocumentation.measuredValueMode = 1;
+    const std::string blocker = folder_ / "a-file";
+    kq::test::WriteFileBytes(blocker, "x");
+    documentation->m_strTexts[CDlgDocumentation::kMWTargetDirectory] =
+        (blocker + "/values").c_str();
+    page_->OnBnClickedStart();
+    Run(2000);
+    page_->OnBnClickedStop();
+    Run(1500);
+    EXPECT_FALSE(boxes_.empty());
+    const std::string saved = folder_ / "saved.csv";
+    // Written at once, without the worker's thread.
+    CThreadedConvertFile::s_bFailStarts = true;
+    frame_->StartManualSave(saved.c_str());
+    CThreadedConvertFile::s_bFailStarts = false;
+    const std::string text = kq::test::ReadFileBytes(saved);
+    EXPECT_NE(text.find(GetLanguageString(IDS_SENSOR_TYPE).GetString()), std::string::npos);
+    // The duration is the run's, not the time since the machine started.
+    const std::string label = GetLanguageString(IDS_DOC_DURATION).GetString();
+    const size_t at = text.find(label);
+    ASSERT_NE(at, std::string::npos);
+    std::string number = text.substr(at + label.size() + 1, 8);
+    std::replace(number.begin(), number.end(), ',', '.');
+    EXPECT_LT(std::atof(number.c_str()), 60.0) << number;
 }
 
 TEST_F(PanelWithSensor, UnpluggedWhileMeasuringItFinishesOnceThenTheFrameMarksThePort) {

@@ -17,6 +17,7 @@
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CalibUncertaintyDialogs.h"
 #include "pages/sensor_fixture.h"
+#include "platform/gfx/WindowDC.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/paint/Screenshot.h"
@@ -163,6 +164,7 @@ TEST_F(CalibrationPage, SensorsThatCannotBeAdjustedAndSeveralSensorsAreRefused) 
 TEST_F(CalibrationPage, AnAdjustmentUnderALoadIsWrittenAndTakenIntoUse) {
     StartWithSensor();
     Load(0.0);
+    CString proposed[2];
     bool zeroPressed = false;
     bool scalePressed = false;
     StartTicker([&] {
@@ -174,6 +176,8 @@ TEST_F(CalibrationPage, AnAdjustmentUnderALoadIsWrittenAndTakenIntoUse) {
         } else if (auto* scale = Active<CDlgCalibMsgGetValueEnd>();
                    scale && !scale->IsReadingForm() && !scalePressed) {
             scalePressed = true;
+            scale->GetDlgItemText(1335, proposed[0]);
+            scale->GetDlgItemText(1336, proposed[1]);
             FillScaleInput(scale);
             Load(25000.0);
             Press(scale, IDOK);
@@ -183,6 +187,9 @@ TEST_F(CalibrationPage, AnAdjustmentUnderALoadIsWrittenAndTakenIntoUse) {
     StopTicker();
     EXPECT_TRUE(zeroPressed);
     EXPECT_TRUE(scalePressed);
+    // The sensor stores the digits at full scale times its range: the field proposes the former.
+    EXPECT_EQ(proposed[0], "10000");
+    EXPECT_EQ(proposed[1], "10000");
     Run(3000);
     EXPECT_TRUE(boxes_.empty()) << (boxes_.empty() ? "" : boxes_[0].text.GetString());
     EXPECT_EQ(frame_->m_aSensorRecord[0].ucUsedCalib, 3);
@@ -386,9 +393,17 @@ TEST_F(CalibrationPage, ADeleteInvalidatesTheUserAdjustmentAndItsWaitCursorEndsW
     readMask = static_cast<BYTE>(readMask | (1u << tarvik::kBlockUserCalib));
     boxes_.clear();
 
+    // Focused, the button takes the default frame; once it cannot be pressed it gives it up.
+    const HWND deleteButton = page_->GetDlgItem(CDlgSensorCalibration::IDC_DELETE)->m_hWnd;
+    page_->GotoDlgCtrl(page_->GetDlgItem(CDlgSensorCalibration::IDC_DELETE));
+    auto isDefault = [&] {
+        return (::GetWindowLong(deleteButton, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    };
+    ASSERT_TRUE(isDefault());
     Click(CDlgSensorCalibration::IDC_DELETE);
     StopTicker();
     Run(3000);
+    EXPECT_FALSE(isDefault());
     // The content stays; only the check bytes are those the sensor rejects.
     tarvik::BlockImage expected = before;
     expected.InvalidateCheckBytes();
@@ -449,11 +464,12 @@ TEST_F(CalibrationPage, TheUncertaintyDialogOfAOneChannelSensorIsShortAndHasNoCh
     page_ = frame_->GetCalibrationPage();
     frame_->SetOperatingMode(PAGE_CALIBRATION);
     Run(100);
-    CRect window, cancel;
+    CRect window, client, cancel;
     bool rowB = true;
     StartTicker([&] {
         if (auto* define = Active<CDlgCalibInaccuracyDefine>(); define && window.IsRectEmpty()) {
             define->GetWindowRect(&window);
+            define->GetClientRect(&client);
             define->GetDlgItem(IDCANCEL)->GetWindowRect(&cancel);
             define->ScreenToClient(&cancel);
             rowB = define->GetDlgItem(1208)->IsWindowVisible() != FALSE;
@@ -465,7 +481,38 @@ TEST_F(CalibrationPage, TheUncertaintyDialogOfAOneChannelSensorIsShortAndHasNoCh
     ASSERT_FALSE(window.IsRectEmpty());
     EXPECT_FALSE(rowB);
     EXPECT_EQ(cancel.left, 11);
-    EXPECT_EQ(cancel.top, window.Height() * 72 / 100);
+    EXPECT_GE(cancel.top, 0);
+    EXPECT_LE(cancel.bottom, client.bottom);
+}
+
+TEST_F(CalibrationPage, TheChannelAndRangeLabelsOfTheStepDialogsFitInEveryLanguage) {
+    StartWithSensor();
+    for (int language : {LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH}) {
+        SetLanguageOffset(language);
+        CString uncertainty = GetLanguageString(IDS_UNCERTAINTY_LABEL);
+        uncertainty.Remove(':');
+        const struct {
+            UINT dialog;
+            int control;
+            CString text;
+        } labels[] = {{194, 1250, uncertainty + " " + GetLanguageString(IDS_CHANNEL_A) + ":"},
+                      {194, 1253, uncertainty + " " + GetLanguageString(IDS_CHANNEL_B) + ":"},
+                      {189, 1220, GetLanguageString(IDS_CALIB_UPPER_RANGE_VALUE)}};
+        for (const auto& label : labels) {
+            CDialog dialog;
+            ASSERT_TRUE(dialog.Create(label.dialog, frame_));
+            CWnd* control = dialog.GetDlgItem(label.control);
+            CClientDC dc(control);
+            CFont* old = dc.SelectObject(control->GetFont());
+            const int width = dc.GetTextExtent(label.text).cx;
+            dc.SelectObject(old);
+            CRect client;
+            control->GetClientRect(&client);
+            EXPECT_LE(width, client.Width()) << label.text.GetString() << " in " << language;
+            dialog.DestroyWindow();
+        }
+    }
+    SetLanguageOffset(LANGUAGE_GERMAN);
 }
 
 TEST_F(CalibrationPage, ThePageFollowsTheWindowsSizeWhileItIsShown) {

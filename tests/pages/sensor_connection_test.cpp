@@ -1,6 +1,6 @@
 // The connection page on the application with simulated sensors: the rows after a search, the
 // enabling boxes, opening and closing a row, refused baud changes and refreshes, a baud change
-// that the sensor takes and the next search finds, and the refresh watchdog.
+// that the sensor takes and the next search finds, and the search after Update.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -117,25 +117,21 @@ TEST_F(ConnectionPage, TheRowsShowWhatTheSearchFoundAndCOM1AndCOM10StayApart) {
     EXPECT_TRUE(page_->m_bUpdateEnabled);
 }
 
-TEST_F(ConnectionPage, TheRowsAndTheWholeColumnTitlesFollowALanguageSwitch) {
+TEST_F(ConnectionPage, TheRowsFollowALanguageSwitchAndTheColumnsKeepTheirShares) {
     StartWithSensor();
     const int sensor = RowOf("[COM1]");
     const int silent = RowOf("[COM10]");
+    // Whatever the titles' lengths, the Interface column keeps its share of the list, where
+    // the COM numbers that tell the rows apart are shown.
     auto expectWholeTitles = [this](const char* language) {
-        CHeaderCtrl* header = page_->m_listPorts.GetHeaderCtrl();
-        CClientDC dc(header);
-        CFont* old = dc.SelectObject(header->GetFont());
-        for (int column = 0; column < header->GetItemCount(); ++column) {
-            char title[100] = {};
-            HDITEM item{};
-            item.mask = HDI_TEXT;
-            item.pszText = title;
-            item.cchTextMax = sizeof title;
-            header->GetItem(column, &item);
-            EXPECT_GT(page_->m_listPorts.GetColumnWidth(column), dc.GetTextExtent(title).cx + 8)
-                << title << " in " << language;
-        }
-        dc.SelectObject(old);
+        CRect list;
+        page_->m_listPorts.GetWindowRect(&list);
+        const auto widths = PortListColumnWidths(list.Width());
+        // The list adds its header's spacing on both sides of every column.
+        const int spacing = 2 * page_->m_listPorts.m_HeaderCtrl.GetSpacing();
+        for (int column = 0; column < kPortListColumns; ++column)
+            EXPECT_EQ(page_->m_listPorts.GetColumnWidth(column), widths[column] + spacing)
+                << column << " in " << language;
     };
     expectWholeTitles("German");
     frame_->SendMessage(WM_COMMAND, 10021);  // French, on the page
@@ -233,19 +229,48 @@ TEST_F(ConnectionPage, TheSensorTakesTheNewRateAndTheNextSearchFindsItThere) {
     EXPECT_FALSE(page_->m_bActivationBusy);
 }
 
-TEST_F(ConnectionPage, UpdateIsRefusedWhileBusyAndTheWatchdogRestsAfterARefresh) {
+TEST_F(ConnectionPage, UpdateIsRefusedWhileBusyAndOtherwiseFindsASensorThatCameUpLater) {
     StartWithSensor();
+    auto update = [this] {
+        page_->SendMessage(WM_COMMAND,
+                           MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED), 0);
+    };
     page_->m_bActivationBusy = TRUE;
-    page_->SendMessage(WM_COMMAND, MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED),
-                       0);
-    EXPECT_FALSE(::KillTimer(page_->m_hWnd, CDlgSensorConnection::TIMER_REFRESH_WATCHDOG));
+    update();
+    EXPECT_FALSE(::KillTimer(page_->m_hWnd, CDlgSensorConnection::TIMER_SEARCH_AFTER_UPDATE));
     page_->m_bActivationBusy = FALSE;
-    page_->SendMessage(WM_COMMAND, MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED),
-                       0);
-    // The refresh ran at once and ended: no rebuild 8 s later.
-    EXPECT_FALSE(::KillTimer(page_->m_hWnd, CDlgSensorConnection::TIMER_REFRESH_WATCHDOG));
+    // A sensor on a port that announces nothing when it comes up: the refresh lists the port,
+    // the search that follows finds the sensor, and a double-click opens it.
+    sim_->AddSensor("COM7 Tarvik USB sensor interface port", 7777);
+    update();
     EXPECT_TRUE(page_->m_bUpdateEnabled);
+    Run(15000);
+    const int added = RowOf("[COM7]");
+    ASSERT_GE(added, 0);
+    EXPECT_EQ(Cell(added, CDlgSensorConnection::COL_STATE), "verfügbar");
     EXPECT_EQ(Cell(RowOf("[COM1]"), CDlgSensorConnection::COL_STATE), "aktiv");
+    DoubleClick(added);
+    Run(1500);
+    EXPECT_EQ(Cell(RowOf("[COM7]"), CDlgSensorConnection::COL_STATE), "aktiv");
+    EXPECT_TRUE(boxes_.empty()) << boxes_.front().text;
+}
+
+TEST_F(ConnectionPage, ASensorThatStalledOpensAgainByADoubleClickOnceItAnswers) {
+    StartWithSensor();
+    sim_->ports[0]->silent = true;
+    frame_->GetMeasureDiagramPage()->OnBnClickedSingleShot();
+    Run(2000);
+    const int row = RowOf("[COM1]");
+    ASSERT_EQ(Cell(row, CDlgSensorConnection::COL_STATE), "nicht verfügbar");
+    // Still silent: the attempt leaves the row as it was.
+    DoubleClick(row);
+    Run(2000);
+    EXPECT_EQ(Cell(RowOf("[COM1]"), CDlgSensorConnection::COL_STATE), "nicht verfügbar");
+    sim_->ports[0]->silent = false;
+    DoubleClick(RowOf("[COM1]"));
+    Run(1500);
+    EXPECT_EQ(Cell(RowOf("[COM1]"), CDlgSensorConnection::COL_STATE), "aktiv");
+    EXPECT_TRUE(boxes_.empty()) << boxes_.front().text;
 }
 
 TEST_F(ConnectionPage, TheHeaderBoxEnablesEveryPortAndTheMakersPortStaysChecked) {
@@ -292,9 +317,24 @@ TEST_F(ConnectionPage, TheConfigButtonSitsInTheSelectedNetworkRowOnly) {
     EXPECT_LT(button.top, row.bottom);
     EXPECT_GT(button.left, row.left);
     EXPECT_LT(button.right, row.right);
-    // Its right end is near the end of the Interface column, where the port's name ends.
-    const int interfaceEnd = row.left + page_->m_listPorts.GetColumnWidth(0);
-    EXPECT_LT(std::abs(button.right - interfaceEnd), 30);
+    // Its right end is the end of the Interface column, where the port's name ends.
+    auto interfaceEnd = [&] {
+        return RowRect(network).left + page_->m_listPorts.GetColumnWidth(0);
+    };
+    EXPECT_LE(std::abs(button.right - interfaceEnd()), 2);
+    // A column drag on the header: the button follows the column's end and stays visible.
+    CHeaderCtrl* header = page_->m_listPorts.GetHeaderCtrl();
+    CPoint divider(page_->m_listPorts.GetColumnWidth(0), 5);
+    header->ClientToScreen(&divider);
+    MouseDown(divider);
+    MouseMove(divider + CPoint(20, 0));
+    MouseMove(divider + CPoint(40, 0));
+    MouseUp(divider + CPoint(40, 0));
+    Run(300);
+    EXPECT_TRUE(config->IsWindowVisible());
+    config->GetWindowRect(&button);
+    page_->ScreenToClient(&button);
+    EXPECT_LE(std::abs(button.right - interfaceEnd()), 2);
     ClickRow(usb);
     Run(300);
     EXPECT_FALSE(config->IsWindowVisible());

@@ -359,8 +359,8 @@ TEST_F(FourPortDevice, APortFallingSilentRestartsNothingAndNothingIsWrittenAfter
     CString expected = GetLanguageString(5677);
     expected.Replace("%s", PortOf(rateWrites_[0]).name + ", " + PortOf(rateWrites_[1]).name);
     EXPECT_EQ(boxes_.back().text, expected);
-    // Nothing restarted: every sensor still runs at the old rate until its next power-on.
-    EXPECT_EQ(frame_->m_iNumberOfSensors, 0);
+    // Nothing restarted: every sensor still runs at the old rate until its next power-on (the
+    // search after the page's refresh may have opened one of them again at that rate).
     for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(Sensor(i).IsRestartPending()) << i;
         EXPECT_EQ(Sensor(i).BaudRate(), 115200) << i;

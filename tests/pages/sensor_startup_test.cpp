@@ -51,6 +51,13 @@ TEST_F(StartUpWindow, ASearchWithoutASensorOffersToSearchAgainOverEveryPort) {
     EXPECT_TRUE(TextOfItem(window, CDlgStartUp::IDC_MESSAGE_TEXT)
                     .Find("Es konnte kein kompatibler Sensor gefunden werden.") == 0);
 
+    // Searched again in vain: the whole offer comes back, the search of every port with it.
+    window.SendMessage(WM_COMMAND, MAKEWPARAM(CDlgStartUp::IDC_SEARCH_AGAIN, BN_CLICKED), 0);
+    EXPECT_FALSE(Visible(window, CDlgStartUp::IDC_SEARCH_ALL_PORTS));
+    Run(5000);
+    EXPECT_TRUE(Visible(window, CDlgStartUp::IDC_SEARCH_AGAIN));
+    EXPECT_TRUE(Visible(window, CDlgStartUp::IDC_SEARCH_ALL_PORTS));
+
     // A sensor plugged in since: Search again finds it and the window goes.
     sim_->AddSensor("COM4 Tarvik USB sensor interface port", 4444);
     window.SendMessage(WM_COMMAND, MAKEWPARAM(CDlgStartUp::IDC_SEARCH_AGAIN, BN_CLICKED), 0);

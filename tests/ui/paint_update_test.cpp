@@ -1,4 +1,5 @@
 #include "platform/ui/Timers.h"
+#include "platform/ui/controls/Button.h"
 #include "ui/PaintTestSupport.h"
 
 namespace kq::ui::test {
@@ -222,6 +223,22 @@ TEST_F(PaintUpdate, MovingSizingAndRestackingInvalidateWhatTheyExpose) {
     Pump();
     EXPECT_EQ(At(270, 100), kRed);
     EXPECT_EQ(At(10, 10), GetDesktopColor());
+}
+
+TEST_F(PaintUpdate, AControlHiddenInsideAGroupBoxLeavesTheSiblingBelowRepainted) {
+    HWND page = Solid(nullptr, {0, 0, 300, 200}, kBlue);
+    HWND list = Solid(page, {20, 20, 280, 180}, kGreen);
+    HWND group = CreateWindowEx(0, "Button", "Group", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 5,
+                                280, 190, page, nullptr, nullptr, nullptr);
+    HWND button = Solid(page, {100, 50, 160, 80}, kRed);
+    SetWindowPos(group, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(button, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Pump();
+    ASSERT_EQ(At(130, 65), kRed);
+    ShowWindow(button, SW_HIDE);
+    Pump();
+    EXPECT_EQ(At(130, 65), kGreen);
+    (void)list;
 }
 
 TEST_F(PaintUpdate, LockWindowUpdateDrawsNothingUntilUnlocked) {

@@ -1,7 +1,11 @@
 #include "platform/ui/paint/Invalidation.h"
 
+#include <strings.h>
+
 #include <atomic>
 
+#include "platform/ui/Styles.h"
+#include "platform/ui/controls/Button.h"
 #include "platform/ui/detail/ThreadQueue.h"
 #include "platform/ui/paint/Painting.h"
 #include "platform/ui/paint/ScreenSurface.h"
@@ -19,6 +23,15 @@ struct Pending {
 Pending& ThePending() {
     static Pending* pending = new Pending;
     return *pending;
+}
+
+// A group box paints only its frame and caption, and a window marked transparent is painted
+// after what lies below it: the area such a window covers is still owed to its siblings below.
+bool CoversWhatLiesBelow(const Window& w) {
+    if (w.exStyle & WS_EX_TRANSPARENT)
+        return false;
+    const bool button = w.cls != nullptr && strcasecmp(w.cls->name.c_str(), "button") == 0;
+    return !button || (w.style & BS_TYPEMASK) != BS_GROUPBOX;
 }
 
 bool OwesPainting(const Window& w) {
@@ -134,7 +147,8 @@ void InvalidateAreaLocked(Window& scope, Region area,
                 RedrawLocked(*c, &part, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
             }
         }
-        area = Region::Combine(area, Region(rect), Region::Op::Diff);
+        if (CoversWhatLiesBelow(*c))
+            area = Region::Combine(area, Region(rect), Region::Op::Diff);
     }
     if (area.IsEmpty())
         return;
