@@ -16,6 +16,7 @@
 #include "platform/gfx/WindowDC.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Timers.h"
+#include "platform/ui/paint/Screenshot.h"
 
 namespace apptest {
 namespace {
@@ -333,6 +334,11 @@ TEST_F(ConnectionPage, TheConfigButtonSitsInTheSelectedNetworkRowOnly) {
     Run(300);
     EXPECT_TRUE(config->IsWindowVisible());
     config->GetWindowRect(&button);
+    // The list painting its rows again leaves the button on top of them.
+    page_->m_listPorts.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Run(50);
+    EXPECT_EQ(kq::ui::GetScreenPixel(button.left + 5, button.top + 5),
+              ::GetSysColor(COLOR_BTNFACE));
     page_->ScreenToClient(&button);
     EXPECT_LE(std::abs(button.right - interfaceEnd()), 2);
     ClickRow(usb);
