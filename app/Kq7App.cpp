@@ -8,6 +8,8 @@
 #include "foundation/Language.h"
 #include "foundation/RestartMutex.h"
 #include "foundation/SharedConstants.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "platform/base/InterruptedWrites.h"
 #include "platform/base/Registry.h"
 #include "platform/framework/commctrl/RichEditCtrl.h"
 #include "res/TextIds.h"
@@ -33,6 +35,7 @@ BOOL CKq7App::InitInstance() {
     ReportDamagedSettings();
     AfxInitRichEdit();
     CheckSettingsVersion();
+    RemoveStaleWritesOfLastRun();
 
     AddDocTemplate(new CSingleDocTemplate(120, RUNTIME_CLASS(CKq7Doc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CKq7View)));
@@ -88,4 +91,15 @@ void CKq7App::CheckSettingsVersion() {
     if (stored == SettingsVersionText(kSettingsVersion))
         return;
     CEnvironment::DeleteRegistryTree(HKEY_CURRENT_USER, kRegistryPath);
+}
+
+void CKq7App::RemoveStaleWritesOfLastRun() {
+    for (const int folder :
+         {CDlgDocumentation::kMWTargetDirectory, CDlgDocumentation::kIONIOTargetDirectory,
+          CDlgDocumentation::kDMTargetDirectory}) {
+        const CString path =
+            GetProfileString("DespiteReset", CDlgDocumentation::kTextEntries[folder], "");
+        if (!path.IsEmpty())
+            kq::RemoveStaleWrites(path.GetString());
+    }
 }

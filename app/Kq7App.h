@@ -19,6 +19,9 @@ class CKq7App : public CWinApp {
 
     // Deletes the whole settings key when its stored version is not this program's.
     void CheckSettingsVersion();
+    // Saves and appends that a killed run left unfinished in the documentation's target folders
+    // are taken out: temporary files go, a cut-off block is cut back.
+    void RemoveStaleWritesOfLastRun();
     // A damaged settings file was moved aside: one message names it and where it went.
     void ReportDamagedSettings();
 
