@@ -1,12 +1,17 @@
-// Step nine of the road: the close protocol refuses while the four ports of a device measure;
+// Step nine of the road: the close protocol refuses the operator's close while the four ports of
+// a device measure, but not the system's (a signal): that one stops the measurement and saves it;
 // with one sensor it ends the program after writing what it keeps, and a second start in the
 // same process restores the window, the language and the settings; a damaged settings file
 // gives the defaults, a message and the file kept beside it.
+#include <pthread.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "Files.h"
 #include "Road.h"
+#include "app/SystemClose.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/menu/MenuApi.h"
@@ -53,9 +58,23 @@ TEST_F(Close, ASecondStartRestoresWindowLanguageAndPage) {
     ASSERT_TRUE(app_->Close());
 }
 
-TEST_F(Close, TheCloseIsRefusedDuringAMultiSensorMeasurement) {
+// The measured-value files in the documentation page's default folder.
+std::vector<std::string> MeasuredValueFiles(const std::string& root) {
+    std::vector<std::string> files;
+    std::error_code ignored;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(root + "/data/Brevan/Messwerte", ignored))
+        files.push_back(entry.path().string());
+    return files;
+}
+
+TEST_F(Close, TheOperatorsCloseIsRefusedDuringAMultiSensorMeasurementASignalSavesAndCloses) {
     StartBench();
     StartApp();
+    ShowPage(*app_, kCommandDocumentation);
+    HWND automatic = FindControl(app_->FrameWindow(), IDC_DOC_MW_MODE1);
+    ASSERT_NE(automatic, nullptr);
+    app_->Click(automatic);
     HWND list = ShowPortList(*app_);
     ASSERT_NE(list, nullptr);
     app_->Run(300);
@@ -94,9 +113,27 @@ TEST_F(Close, TheCloseIsRefusedDuringAMultiSensorMeasurement) {
     // Refused: the program runs on and still measures.
     EXPECT_TRUE(app_->IsRunning());
     EXPECT_TRUE(::IsWindowEnabled(stop));
-    app_->Click(stop);
-    app_->Run(1000);
-    ASSERT_TRUE(app_->Close());
+    EXPECT_TRUE(MeasuredValueFiles(root_).empty());
+
+    // The session ends: the program closes with the measurement saved.
+    const sigset_t hangUp = [] {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGHUP);
+        return set;
+    }();
+    pthread_sigmask(SIG_BLOCK, &hangUp, nullptr);
+    {
+        const kq::app::CloseSignalWatch watch;
+        pthread_kill(pthread_self(), SIGHUP);
+        EXPECT_TRUE(app_->RunUntil([&] { return !app_->IsRunning(); }, 30000));
+    }
+    pthread_sigmask(SIG_UNBLOCK, &hangUp, nullptr);
+    const std::vector<std::string> files = MeasuredValueFiles(root_);
+    ASSERT_EQ(files.size(), 1u);
+    const CsvFacts rows = ReadCsvRows(files.front());
+    EXPECT_TRUE(rows.valid);
+    EXPECT_GT(rows.rows, 10);
 }
 
 TEST_F(Close, ADamagedSettingsFileGivesDefaultsAMessageAndIsKeptBeside) {
