@@ -214,6 +214,34 @@ void RegistryStore::Load() {
         WriteTreeLocked(*root_);
 }
 
+void RegistryStore::DeclareDamaged(const std::string& reason) {
+    Root();
+    KeepLastError keep;
+    FileLock lock(LockPath());
+    damage_ = RegistryDamage{path_, reason, MoveAside(path_)};
+    TRACE("Settings file %s is damaged (%s); moved to %s\n", path_, reason, damage_->movedTo);
+    root_->Clear();
+}
+
+bool RegistryStore::KeepsChanges() {
+    Root();
+    if (unreadable_)
+        return false;
+    KeepLastError keep;
+    // Tried rather than judged from permissions: a read-only mount or an immutable folder stops
+    // even a privileged user.
+    if (!CreateDirectories(FolderOf(path_)))
+        return false;
+    FileLock lock(LockPath());
+    if (!lock.Held())
+        return false;
+    const int fd = ::open(JournalPath().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
 LONG RegistryStore::Commit(const RegistryChange& change) {
     Root();
     KeepLastError keep;

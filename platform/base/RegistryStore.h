@@ -29,6 +29,10 @@ class RegistryStore {
     // Rewrites the file when changes are journalled. ERROR_SUCCESS or ERROR_CANTWRITE.
     LONG Flush();
     const std::optional<RegistryDamage>& Damage() const { return damage_; }
+    // Moves the file aside as a damaged one and empties the tree.
+    void DeclareDamaged(const std::string& reason);
+    // False when the file could not be read or its folder cannot take the journal.
+    bool KeepsChanges();
 
   private:
     struct DiskState;

@@ -2,8 +2,15 @@
 // a device measure, but not the system's (a signal): that one stops the measurement and saves it;
 // with one sensor it ends the program after writing what it keeps, and a second start in the
 // same process restores the window, the language and the settings; a damaged settings file
-// gives the defaults, a message and the file kept beside it.
+// (one cut at a line end too) gives the defaults, a message and the file kept beside it; settings
+// that cannot be read or written leave the sensors found and say so once; a second program on
+// the same settings is refused.
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <pthread.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -11,6 +18,7 @@
 
 #include "Files.h"
 #include "Road.h"
+#include "app/InstanceLock.h"
 #include "app/SystemClose.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/ui/WinUser.h"
@@ -134,6 +142,88 @@ TEST_F(Close, TheOperatorsCloseIsRefusedDuringAMultiSensorMeasurementASignalSave
     const CsvFacts rows = ReadCsvRows(files.front());
     EXPECT_TRUE(rows.valid);
     EXPECT_GT(rows.rows, 10);
+}
+
+bool DamagedFileBeside(const std::string& settingsFile) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(settingsFile).parent_path())) {
+        if (entry.path().filename().string().rfind("registry.reg.damaged-", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(Close, SettingsCutAtALineEndAreDamageNotAnotherVersion) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    ASSERT_TRUE(app_->Close());
+    // The last section, the version, is lost: the file ends at the line before it.
+    std::string text = ReadFile(app_->SettingsFile());
+    const size_t version = text.find("\\Version]");
+    ASSERT_NE(version, std::string::npos);
+    text.resize(text.rfind('\n', version) + 1);
+    std::ofstream(app_->SettingsFile(), std::ios::trunc) << text;
+
+    app_->ReloadSettings();
+    StartApp();
+    ASSERT_EQ(app_->messages.size(), 1u);
+    EXPECT_NE(app_->messages.front().text.find("registry.reg"), std::string::npos);
+    EXPECT_TRUE(DamagedFileBeside(app_->SettingsFile()));
+    ASSERT_TRUE(app_->Close());
+}
+
+// Makes a folder that no one, not even the superuser, can write in; false where it cannot.
+bool MakeUnwritable(const std::string& folder, bool unwritable) {
+    ::chmod(folder.c_str(), unwritable ? 0500 : 0700);
+    if (::geteuid() != 0)
+        return true;
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = unwritable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
+
+TEST_F(Close, SettingsThatCannotBeReadOrWrittenLeaveTheSensorsFoundAndAreToldOnce) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    // A settings "file" that cannot be read.
+    std::filesystem::create_directories(app_->SettingsFile());
+    app_->ReloadSettings();
+    StartApp();
+    ASSERT_TRUE(app_->Close());
+    ASSERT_EQ(app_->messages.size(), 1u);
+    EXPECT_NE(app_->messages.front().text.find(app_->SettingsFile()), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(app_->SettingsFile())) << "left as it was";
+
+    // A settings folder that cannot be written, with no file in it yet.
+    app_->messages.clear();
+    std::filesystem::remove_all(app_->SettingsFile());
+    const std::string folder = std::filesystem::path(app_->SettingsFile()).parent_path();
+    if (!MakeUnwritable(folder, true))
+        GTEST_SKIP() << "the folder cannot be made unwritable here";
+    app_->ReloadSettings();
+    StartApp();
+    EXPECT_EQ(app_->messages.size(), 1u) << "told at the start";
+    ASSERT_TRUE(app_->Close());
+    MakeUnwritable(folder, false);
+    ASSERT_EQ(app_->messages.size(), 1u);
+    EXPECT_NE(app_->messages.front().text.find(app_->SettingsFile()), std::string::npos);
+}
+
+TEST_F(Close, ASecondProgramOnTheSameSettingsIsRefused) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    kq::app::InstanceLock first;
+    ASSERT_TRUE(first.Take(app_->SettingsFile(), false));
+    EXPECT_FALSE(app_->Start());
+    ASSERT_EQ(app_->messages.size(), 1u);
+    EXPECT_NE(app_->messages.front().text.find("KQ7-B"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(app_->SettingsFile())) << "nothing written";
+    first.Release();
+    StartApp();
+    ASSERT_TRUE(app_->Close());
 }
 
 TEST_F(Close, ADamagedSettingsFileGivesDefaultsAMessageAndIsKeptBeside) {
