@@ -176,7 +176,9 @@ RegistryStore::DiskState RegistryStore::ReadFile() {
     }
     struct stat st {};
     std::string bytes;
-    const bool read = ::fstat(fd, &st) == 0 && ReadAll(fd, &bytes);
+    const bool stated = ::fstat(fd, &st) == 0;
+    const bool tooLarge = stated && S_ISREG(st.st_mode) && st.st_size > kFileLimit;
+    const bool read = stated && (tooLarge || ReadAll(fd, &bytes));
     const int readError = errno;
     ::close(fd);
     if (!read) {
@@ -185,8 +187,9 @@ RegistryStore::DiskState RegistryStore::ReadFile() {
     }
     state.readable = true;
     state.identity = IdentityOf(st);
-    std::string reason;
-    if (!ParseRegistryFile(bytes, *state.tree, &reason)) {
+    std::string reason =
+        tooLarge ? Format("larger than %d MiB", static_cast<int>(kFileLimit >> 20)) : "";
+    if (tooLarge || !ParseRegistryFile(bytes, *state.tree, &reason)) {
         state.damaged = true;
         state.tree = std::make_shared<RegistryKey>("", nullptr);
         damage_ = RegistryDamage{path_, reason, MoveAside(path_)};

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include <sys/types.h>
+
 #include "platform/base/Registry.h"
 #include "platform/base/RegistryChange.h"
 #include "platform/base/RegistryKey.h"
@@ -17,6 +19,9 @@ class RegistryStore {
   public:
     // The journal is folded into the file once it grows past this many bytes.
     static constexpr size_t kJournalLimit = 64 * 1024;
+    // A settings file is a few kilobytes; one past this size is taken for damaged rather than
+    // keep the program from starting for minutes.
+    static constexpr off_t kFileLimit = 32 << 20;
 
     explicit RegistryStore(std::string path);
 
