@@ -8,6 +8,8 @@
 #include "foundation/Language.h"
 #include "foundation/RestartMutex.h"
 #include "foundation/SharedConstants.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "platform/base/InterruptedWrites.h"
 #include "platform/base/Registry.h"
 #include "platform/framework/commctrl/RichEditCtrl.h"
 #include "res/TextIds.h"
@@ -18,6 +20,12 @@ ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
 ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
+namespace {
+
+constexpr const char* kKeepSection = "DespiteReset";
+
+}  // namespace
+
 CKq7App::CKq7App() = default;
 
 BOOL CKq7App::InitApplication() {
@@ -26,13 +34,22 @@ BOOL CKq7App::InitApplication() {
 }
 
 BOOL CKq7App::InitInstance() {
-    if (m_lpCmdLine != nullptr && CString(m_lpCmdLine).Find("--Restart") >= 0)
+    const bool restart = m_lpCmdLine != nullptr && CString(m_lpCmdLine).Find("--Restart") >= 0;
+    if (restart)
         WaitForRestartMutex();
+    // Before anything reads or writes the settings: a second instance would overwrite the first
+    // one's settings at its close.
+    if (!m_instanceLock.Take(kq::RegistryFilePath(), restart)) {
+        AfxMessageBox(GetLanguageString(IDS_ALREADY_RUNNING), MB_ICONWARNING);
+        return FALSE;
+    }
     SetRegistryKey(kRegistryCompany);
     LoadStdProfileSettings(4);
-    ReportDamagedSettings();
     AfxInitRichEdit();
     CheckSettingsVersion();
+    if (!ReportDamagedSettings())
+        ReportSettingsNotKept();
+    RemoveStaleWritesOfLastRun();
 
     AddDocTemplate(new CSingleDocTemplate(120, RUNTIME_CLASS(CKq7Doc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CKq7View)));
@@ -54,6 +71,7 @@ BOOL CKq7App::InitInstance() {
 
 int CKq7App::ExitInstance() {
     const int code = CWinApp::ExitInstance();
+    m_instanceLock.Release();
     ReleaseRestartMutex();
     ReleaseMenuClassResources();
     return code;
@@ -71,21 +89,78 @@ BOOL CKq7App::PreTranslateMessage(MSG* pMsg) {
     return CWinApp::PreTranslateMessage(pMsg);
 }
 
-void CKq7App::ReportDamagedSettings() {
+namespace {
+
+// Each "%s" of the text in turn takes the next of the values.
+CString FillIn(CString text, std::initializer_list<const char*> values) {
+    CString out;
+    for (const char* value : values) {
+        const int at = text.Find("%s");
+        if (at < 0)
+            break;
+        out += text.Left(at) + value;
+        text = text.Mid(at + 2);
+    }
+    return out + text;
+}
+
+// What the default of a read tells apart from every stored text.
+constexpr const char* kNotStored = "\x01";
+constexpr int kNotStoredNumber = -0x1F2E3D4C;
+
+}  // namespace
+
+bool CKq7App::ReportDamagedSettings() {
     kq::RegistryDamage damage;
     if (!kq::GetRegistryDamage(&damage))
-        return;
-    CString text = GetLanguageString(IDS_SETTINGS_FILE_DAMAGED);
-    const int first = text.Find("%s");
-    if (first >= 0)
-        text = text.Left(first) + damage.file.c_str() + text.Mid(first + 2);
-    text.Replace("%s", damage.movedTo.empty() ? damage.file.c_str() : damage.movedTo.c_str());
+        return false;
+    // A file that could not be moved aside is left as it is, and nothing is kept over it.
+    m_bSettingsNotKeptReported = damage.movedTo.empty();
+    const CString text = damage.movedTo.empty()
+                             ? FillIn(GetLanguageString(IDS_SETTINGS_FILE_UNREADABLE),
+                                      {damage.file.c_str(), damage.reason.c_str()})
+                             : FillIn(GetLanguageString(IDS_SETTINGS_FILE_DAMAGED),
+                                      {damage.file.c_str(), damage.movedTo.c_str()});
     AfxMessageBox(text, MB_ICONWARNING);
+    return true;
+}
+
+void CKq7App::ReportSettingsNotKept() {
+    if (kq::RegistryKeepsChanges())
+        return;
+    m_bSettingsNotKeptReported = TRUE;
+    AfxMessageBox(
+        FillIn(GetLanguageString(IDS_SETTINGS_NOT_KEPT), {kq::RegistryFilePath().c_str()}),
+        MB_ICONWARNING);
+}
+
+bool CKq7App::WereSettingsSavedBefore() {
+    return !GetProfileString(kKeepSection, "ApplicationVersion", "").IsEmpty() ||
+           GetProfileInt("AllViewState\\Configs", "ActivDisplayMenu", kNotStoredNumber) !=
+               static_cast<UINT>(kNotStoredNumber);
 }
 
 void CKq7App::CheckSettingsVersion() {
-    const CString stored = GetProfileString("Version", "Version", "0.0");
+    const CString stored = GetProfileString("Version", "Version", kNotStored);
     if (stored == SettingsVersionText(kSettingsVersion))
         return;
+    if (stored == kNotStored && WereSettingsSavedBefore()) {
+        // The program's save always writes the version, last of all in the file: a file saved
+        // before that has none was cut, and what it still holds may be cut too.
+        kq::DeclareRegistryDamaged("the settings version is missing");
+        return;
+    }
     CEnvironment::DeleteRegistryTree(HKEY_CURRENT_USER, kRegistryPath);
+}
+
+void CKq7App::RemoveStaleWritesOfLastRun() {
+    // The folders as the last close stored them.
+    for (const int folder :
+         {CDlgDocumentation::kMWTargetDirectory, CDlgDocumentation::kIONIOTargetDirectory,
+          CDlgDocumentation::kDMTargetDirectory}) {
+        const CString path =
+            GetProfileString(kKeepSection, CDlgDocumentation::kTextEntries[folder], "");
+        if (!path.IsEmpty())
+            kq::RemoveStaleWrites(path.GetString());
+    }
 }

@@ -3,6 +3,7 @@
 // owner-drawn menu in place of the plain one.
 #pragma once
 
+#include "app/InstanceLock.h"
 #include "platform/framework/Framework.h"
 
 class CKq7App : public CWinApp {
@@ -17,12 +18,27 @@ class CKq7App : public CWinApp {
     // Records the last key pressed outside the modal loops, before the window sees it.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Deletes the whole settings key when its stored version is not this program's.
+    // Deletes the whole settings key when its stored version is not this program's; a file the
+    // program saved that has lost its version is treated as damaged instead.
     void CheckSettingsVersion();
-    // A damaged settings file was moved aside: one message names it and where it went.
-    void ReportDamagedSettings();
+    // Saves and appends that a killed run left unfinished in the documentation's target folders
+    // are taken out: temporary files go, a cut-off block is cut back.
+    void RemoveStaleWritesOfLastRun();
+    // A damaged settings file was moved aside: one message names it and where it went; one that
+    // cannot be read is named with the reason and left alone. False when there was none.
+    bool ReportDamagedSettings();
+    // Settings that cannot be saved are told once, at the start.
+    void ReportSettingsNotKept();
+    // The operator knows that settings are not kept: the close does not say it again.
+    BOOL m_bSettingsNotKeptReported = FALSE;
 
     UINT m_nLastKeyCode = 0;
 
     DECLARE_MESSAGE_MAP()
+
+  private:
+    // Values only the program's save writes: the settings were saved at least once.
+    bool WereSettingsSavedBefore();
+
+    kq::app::InstanceLock m_instanceLock;
 };

@@ -293,6 +293,11 @@ class CMainFrame : public CFrameWnd,
     void PrintDiagramPicture(CDC& dc, CPage& page, const DiagramPrintLayout& layout);
 
   public:
+    // The system or the session ends the program (a signal, the display gone), not the operator:
+    // the close goes through without the operator's refusals. A measurement is stopped as Stop
+    // does and saved as the documentation settings say; a sensor step under way is waited for.
+    void CloseForSystem();
+
     // ---- The export header's sensors and column titles (MainFrameExportHeader) ----
     std::vector<documentation_texts::SensorHeaderLines> GetExportSensorLines() override;
     std::vector<CString> GetExportColumnTitles(int kind) override;
@@ -501,6 +506,7 @@ class CMainFrame : public CFrameWnd,
     BOOL m_bCloseAfterStop = FALSE;
     BOOL m_bCloseDuringMeasurement = FALSE;
     BOOL m_bClosing = FALSE;
+    BOOL m_bSystemClose = FALSE;  // CloseForSystem asked: no refusal, only waits
     BOOL m_bMeasurementStarted = FALSE;
 
     // Measured-value flow.

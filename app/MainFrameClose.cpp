@@ -1,7 +1,8 @@
 // Closing is a protocol: a close during a measurement stops it and comes back with the WM_CLOSE
 // the end of the measurement posts; a close with an open sensor first writes the sensors'
 // configuration and comes back with TIMER_CLOSE_AGAIN; a refused close puts everything back as it
-// was.
+// was. A close of the system's (CloseForSystem) is never refused: where the operator's would be,
+// it looks again shortly, and a measurement on several sensors is stopped as on one.
 #include "app/MainFrame.h"
 #include "app/ThreadedConvertFile.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr UINT kSerialWriteRecheckMs = 300;
 // How soon a close that waits for a sensor taking a new baud rate looks again.
 constexpr UINT kBaudChangeRecheckMs = 100;
+// How soon the system's close looks again after a sensor step that the operator's would refuse.
+constexpr UINT kSystemCloseRecheckMs = 200;
 
 }  // namespace
 
@@ -58,6 +61,8 @@ void CMainFrame::OnClose() {
     const BOOL noticeShownBefore = adjust != nullptr && adjust->IsNoticeVisible();
     const BOOL waitCursorBefore = m_bWaitCursor;
     auto refuse = [&] {
+        if (m_bSystemClose)
+            SetTimer(TIMER_CLOSE_AGAIN, kSystemCloseRecheckMs, nullptr);
         if (adjust != nullptr) {
             adjust->SetNoticeText(noticeBefore);
             adjust->ShowNotice(noticeShownBefore);
@@ -94,7 +99,7 @@ void CMainFrame::OnClose() {
     const bool measuring = m_bMeasuring || (measure != nullptr &&
                                             (measure->IsRunPatternSet() || measure->IsMeasuring()));
     if (measuring) {
-        if (m_iActivatedCount > 1) {
+        if (m_iActivatedCount > 1 && !m_bSystemClose) {
             refuse();
             return;
         }
@@ -156,4 +161,9 @@ void CMainFrame::OnClose() {
     for (int i = 0; i < m_iActivatedCount && i < COM_MAX_SENSORS; ++i)
         WriteApplicationLog(i, "OnCloseApp()");
     CFrameWnd::OnClose();
+}
+
+void CMainFrame::CloseForSystem() {
+    m_bSystemClose = TRUE;
+    PostMessage(WM_CLOSE);
 }

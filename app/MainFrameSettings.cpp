@@ -3,6 +3,7 @@
 // position) when the start-up completes, the restore shows the frame with its bar layout at the
 // end of the first search, and the writer saves everything when the window is destroyed. Every
 // write is checked; the first failure is reported once.
+#include "app/Kq7App.h"
 #include "app/MainFrame.h"
 #include "app/views/CAFormDiagram.h"
 #include "foundation/DiagnosticTrace.h"
@@ -180,10 +181,14 @@ void CMainFrame::SaveSettings() {
         m_bSettingsWriteFailed = TRUE;
         m_strSettingsWriteFailure = ::kq::RegistryFilePath().c_str();
     }
-    if (m_bSettingsWriteFailed) {
-        WriteDiagnosticTrace(CString("Settings write failed: ") + m_strSettingsWriteFailure);
-        CString text = GetLanguageString(IDS_SETTINGS_NOT_SAVED);
-        text.Replace("%s", ::kq::RegistryFilePath().c_str());
-        AfxMessageBox(text, MB_ICONWARNING);
-    }
+    if (!m_bSettingsWriteFailed)
+        return;
+    WriteDiagnosticTrace(CString("Settings write failed: ") + m_strSettingsWriteFailure);
+    // Settings the start already said would not be kept are not announced a second time.
+    const auto* program = dynamic_cast<const CKq7App*>(app);
+    if (program != nullptr && program->m_bSettingsNotKeptReported)
+        return;
+    CString text = GetLanguageString(IDS_SETTINGS_NOT_SAVED);
+    text.Replace("%s", ::kq::RegistryFilePath().c_str());
+    AfxMessageBox(text, MB_ICONWARNING);
 }

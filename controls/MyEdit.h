@@ -52,6 +52,9 @@ class CMyEdit : public CEdit {
     std::u32string Text() const;
     void FilterTypedCharacter();
     void FilterNumericPlacement();
+    // A typed character was taken back: the operator is told which, so that "1.5e2" does not
+    // silently become "1.52".
+    void TellRefused(char32_t typed);
     void MergeSigns();
 
     char32_t m_cDecimal = 0;

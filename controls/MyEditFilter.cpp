@@ -5,8 +5,11 @@
 // changed them; replacements run under the change lock.
 #include "controls/MyEdit.h"
 
+#include "foundation/Language.h"
+#include "platform/framework/MessageBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/Utf8Text.h"
+#include "res/TextIds.h"
 
 namespace {
 
@@ -73,12 +76,18 @@ void CMyEdit::FilterTypedCharacter() {
             replacement = Separator(rule);
     }
     // While the text holds two separators or two signs, whatever is typed is taken back.
-    if (!allowed || separators >= 2)
+    if (!allowed || separators >= 2 || (signs >= 2 && !(replacement && replacement != typed))) {
         ReplaceRange(c, c + 1, U"");
-    else if (replacement && replacement != typed)
+        TellRefused(typed);
+    } else if (replacement && replacement != typed) {
         ReplaceRange(c, c + 1, std::u32string(1, replacement));
-    else if (signs >= 2)
-        ReplaceRange(c, c + 1, U"");
+    }
+}
+
+void CMyEdit::TellRefused(char32_t typed) {
+    CString text = GetLanguageString(IDS_FIELD_CHARACTER_REFUSED);
+    text.Replace("%s", kq::ui::EncodeText(std::u32string(1, typed)).c_str());
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
 
 void CMyEdit::FilterNumericPlacement() {
@@ -89,8 +98,10 @@ void CMyEdit::FilterNumericPlacement() {
         return;
     const char32_t typed = t[static_cast<size_t>(start - 1)];
     // A separator may not lead; a sign may only stand first.
-    if ((start == 1 && IsSeparator(typed)) || (start > 1 && IsSign(typed)))
+    if ((start == 1 && IsSeparator(typed)) || (start > 1 && IsSign(typed))) {
         ReplaceRange(start - 1, start, U"");
+        TellRefused(typed);
+    }
 }
 
 void CMyEdit::MergeSigns() {

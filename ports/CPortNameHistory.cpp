@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "platform/base/Registry.h"
 #include "ports/PortSettings.h"
 
 namespace kq::ports {
@@ -41,8 +42,27 @@ int ComNumber(const CString& name) {
     return number;
 }
 
+void CPortNameHistory::ForgetUnkeptOfOtherStore() const {
+    const std::string store = RegistryFilePath();
+    if (store != unkeptStore_) {
+        unkept_.clear();
+        unkeptStore_ = store;
+    }
+}
+
+const CPortNameHistory::Unkept* CPortNameHistory::FindUnkept(const std::string& identity) const {
+    for (const Unkept& name : unkept_) {
+        if (name.identity == identity)
+            return &name;
+    }
+    return nullptr;
+}
+
 std::optional<CString> CPortNameHistory::FindComName(const std::string& identity) const {
     std::lock_guard lock(lock_);
+    ForgetUnkeptOfOtherStore();
+    if (const Unkept* name = FindUnkept(identity))
+        return CanonicalName(name->number);
     for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
         const int number = ComNumber(name.c_str());
         if (number > 0 && ReadSettingString(Section(name), kIdentityValue) == identity) {
@@ -54,6 +74,11 @@ std::optional<CString> CPortNameHistory::FindComName(const std::string& identity
 
 std::optional<CString> CPortNameHistory::FindComNameByPath(const std::string& path) const {
     std::lock_guard lock(lock_);
+    ForgetUnkeptOfOtherStore();
+    for (const Unkept& name : unkept_) {
+        if (name.path == path)
+            return CanonicalName(name.number);
+    }
     for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
         const int number = ComNumber(name.c_str());
         if (number > 0 && ReadSettingString(Section(name), kPathValue) == path) {
@@ -65,7 +90,17 @@ std::optional<CString> CPortNameHistory::FindComNameByPath(const std::string& pa
 
 CString CPortNameHistory::AssignComName(const std::string& identity, const std::string& path) {
     std::lock_guard lock(lock_);
+    ForgetUnkeptOfOtherStore();
     std::set<int> used;
+    for (Unkept& name : unkept_) {
+        if (name.identity == identity) {
+            name.path = path;
+            return CanonicalName(name.number);
+        }
+        if (name.path == path)
+            name.path.clear();  // the node now belongs to another device
+        used.insert(name.number);
+    }
     std::string found;
     int foundNumber = 0;
     for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
@@ -91,7 +126,9 @@ CString CPortNameHistory::AssignComName(const std::string& identity, const std::
         foundNumber = number;
         found = CanonicalName(number).Str();
         if (!WriteSettingString(Section(found), kIdentityValue, identity)) {
-            return CString();
+            // The sensors are found all the same; the name lasts as long as this run.
+            unkept_.push_back(Unkept{identity, path, number});
+            return CanonicalName(number);
         }
     }
     if (!path.empty() && ReadSettingString(Section(found), kPathValue) != path) {

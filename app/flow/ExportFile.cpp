@@ -11,6 +11,7 @@
 
 #include "platform/base/CodePage1252.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/InterruptedWrites.h"
 #include "platform/gfx/codec/AtomicFile.h"
 
 namespace {
@@ -53,6 +54,8 @@ bool CExportFile::Open(const std::string& path, std::string_view header, bool re
         m_error = std::strerror(error);
         return false;
     }
+    // A save or append that was killed in this folder is tidied up before the next one.
+    kq::RemoveStaleWrites(FolderOf(path));
     m_path = path;
     m_bReplace = replace;
     m_pAhead.reset();

@@ -1,73 +1,36 @@
 // The program: answers --help without starting anything; otherwise starts the window system's
-// back end, installs the resources, lets SIGINT and SIGTERM close the main window as its close
-// button does, and runs the application.
+// back end, installs the resources, lets SIGINT, SIGTERM and SIGHUP close the main window as the
+// system's close, and runs the application.
 #include <pthread.h>
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include <cstdio>
 
 #include "app/Kq7App.h"
+#include "app/SystemClose.h"
 #include "app/main/CommandLineHelp.h"
 #include "kq_res.h"
 #include "platform/base/Resource.h"
-#include "platform/ui/EventLoop.h"
 #include "platform/ui/backend/BackEnd.h"
 #include "ports/CPortMan.h"
 
 // The one application object of the program.
 CKq7App theApp;
 
-namespace {
-
-sigset_t CloseSignals() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    return signals;
-}
-
-// A signal descriptor on the GUI loop: the close request goes through the close protocol. The
-// signals were blocked before any thread started, so none of them takes the default action.
-int WatchCloseSignals() {
-    const sigset_t signals = CloseSignals();
-    const int fd = signalfd(-1, &signals, SFD_NONBLOCK | SFD_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    kq::ui::AddFdSource(fd, POLLIN, [](int source, short) {
-        signalfd_siginfo info;
-        while (read(source, &info, sizeof(info)) == static_cast<ssize_t>(sizeof(info))) {
-            if (CWnd* frame = AfxGetMainWnd())
-                frame->PostMessage(WM_CLOSE);
-            else
-                AfxPostQuitMessage(0);
-        }
-    });
-    return fd;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (kq::app::AsksForHelp(argc, argv)) {
         kq::app::PrintHelp(stdout);
         return 0;
     }
-    const sigset_t signals = CloseSignals();
+    const sigset_t signals = kq::app::CloseSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::unique_ptr<kq::ui::BackEnd> backEnd = kq::ui::StartBackEnd();
     if (backEnd == nullptr)
         return 1;  // the back end has said why
     kq::InstallResources(kq_res_bundle());
-    const int signalFd = WatchCloseSignals();
+    const kq::app::CloseSignalWatch closeSignals;
     // A sensor streaming a value set every millisecond is read every 10 ms, ten sets at once:
     // each set carries its counter and its place in time, so none is lost, and none is late for
     // anyone watching, while the program wakes a tenth as often.
     CPortMan::SetStreamGathering(10);
-    const int code = AfxWinMain(argc, argv);
-    if (signalFd >= 0)
-        close(signalFd);
-    return code;
+    return AfxWinMain(argc, argv);
 }

@@ -61,8 +61,8 @@ int ComboSelection(const CWnd* page, int id) {
 }
 
 // Filters a field's whole text and, when something went, rewrites it with the caret where the
-// user left it (less what was removed before it).
-bool FilterField(CWnd* edit, CString& text, bool (*filter)(CString&)) {
+// user left it (less what was removed before it) and tells why with the message.
+bool FilterField(CWnd* edit, CString& text, bool (*filter)(CString&), int message) {
     CString before = text;
     if (!filter(text))
         return false;
@@ -73,6 +73,7 @@ bool FilterField(CWnd* edit, CString& text, bool (*filter)(CString&)) {
     filter(head);
     edit->SetWindowText(text);
     edit->SendMessage(EM_SETSEL, static_cast<WPARAM>(head.GetLength()), head.GetLength());
+    AfxMessageBox(GetLanguageString(message), MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -213,15 +214,21 @@ void CDlgDocumentation::OnPrefixChanged(UINT id) {
         return;
     edit->GetWindowText(text);
     m_bPrefixLock = TRUE;
-    FilterField(edit, text, FilterPrefixText);
+    FilterField(edit, text, FilterPrefixText, IDS_PATH_CHARACTER_REFUSED);
     m_bPrefixLock = FALSE;
     m_strTexts[2 * row + 1] = text;
 }
 
 void CDlgDocumentation::OnFreeTextChanged(UINT id) {
-    if (m_bPrefixLock)
+    CWnd* edit = GetDlgItem(static_cast<int>(id));
+    if (m_bPrefixLock || edit == nullptr)
         return;
-    GetDlgItemText(static_cast<int>(id), m_strTexts[kHeadline + (id - IDC_DOC_HEADLINE)]);
+    CString text;
+    edit->GetWindowText(text);
+    m_bPrefixLock = TRUE;
+    FilterField(edit, text, FilterFileText, IDS_FILE_CHARACTER_REFUSED);
+    m_bPrefixLock = FALSE;
+    m_strTexts[kHeadline + (id - IDC_DOC_HEADLINE)] = text;
 }
 
 void CDlgDocumentation::TakeDirectory(CWnd* edit, int text, BOOL& lock) {
@@ -230,7 +237,7 @@ void CDlgDocumentation::TakeDirectory(CWnd* edit, int text, BOOL& lock) {
     CString path;
     edit->GetWindowText(path);
     lock = TRUE;
-    FilterField(edit, path, FilterDirectoryText);
+    FilterField(edit, path, FilterDirectoryText, IDS_PATH_CHARACTER_REFUSED);
     lock = FALSE;
     m_strTexts[text] = path;
 }

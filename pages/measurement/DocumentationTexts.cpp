@@ -57,13 +57,19 @@ AutoFileNames MakeAutoFileNames(const CString dirs[3], const CString prefixes[3]
 }
 
 CString QuoteField(const CString& text, const CString& separator) {
+    // A control character would break the row (CR, LF) or reach the reader raw: each becomes a
+    // blank, so that every row of the file stays one line.
+    CString field = text;
+    for (char& c : field.Str()) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
     const bool needsQuotes =
-        (!separator.IsEmpty() && text.Find(separator) >= 0) || text.FindOneOf("\"\r\n") >= 0;
+        (!separator.IsEmpty() && field.Find(separator) >= 0) || field.Find('"') >= 0;
     if (!needsQuotes)
-        return text;
-    CString quoted = text;
-    quoted.Replace("\"", "\"\"");
-    return "\"" + quoted + "\"";
+        return field;
+    field.Replace("\"", "\"\"");
+    return "\"" + field + "\"";
 }
 
 std::vector<CString> SplitLines(const CString& text) {

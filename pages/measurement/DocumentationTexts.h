@@ -29,8 +29,8 @@ AutoFileNames MakeAutoFileNames(const CString dirs[3], const CString prefixes[3]
 CString MakeDiagramFileName(const CString& dir, const CString& prefix, const CString& stamp,
                             int diagramMode);
 
-// A field as a CSV reader takes it back: quoted, inner quotes doubled, when it holds the column
-// separator, a quote, CR or LF.
+// A field as a CSV reader takes it back on one line: control characters as blanks, quoted,
+// inner quotes doubled, when it holds the column separator or a quote.
 CString QuoteField(const CString& text, const CString& separator);
 // A multi-line text as its lines (CR, LF and CR LF end a line); no trailing empty line.
 std::vector<CString> SplitLines(const CString& text);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/base/CodePage1252.h"
+
 namespace {
 
 bool IsControl(char c) {
@@ -24,5 +26,16 @@ bool FilterDirectoryText(CString& text) {
 }
 
 bool FilterPrefixText(CString& text) {
-    return RemoveWhere(text, [](char c) { return IsControl(c) || c == '/'; });
+    bool removed = RemoveWhere(text, [](char c) { return IsControl(c) || c == '/'; });
+    std::string& s = text.Str();
+    const size_t dots = s.find_first_not_of('.');
+    if (dots != 0 && !s.empty()) {
+        s.erase(0, dots == std::string::npos ? s.size() : dots);
+        removed = true;
+    }
+    return removed;
+}
+
+bool FilterFileText(CString& text) {
+    return kq::KeepCp1252Characters(text.Str());
 }

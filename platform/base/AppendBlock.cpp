@@ -1,5 +1,6 @@
 // A block appended to a file, or nothing: readers of the file (and a later append) never meet a
-// half-written block, whatever failed on the way (a full disk, a size limit, a failing sync).
+// half-written block, whatever failed on the way (a full disk, a size limit, a failing sync, the
+// writer killed: its record beside the file lets the next append or start cut the block back).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/base/FileSystem.h"
+#include "platform/base/InterruptedWrites.h"
 
 namespace kq {
 
@@ -31,6 +33,8 @@ int WriteAll(int fd, const char* data, size_t size) {
 }  // namespace
 
 int AppendBlock(const std::string& path, const void* data, size_t size) {
+    // Where no record can be kept the append goes on without one: as safe as the system allows.
+    AppendRecord record(path);
     bool created = false;
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
@@ -49,6 +53,8 @@ int AppendBlock(const std::string& path, const void* data, size_t size) {
     int error = 0;
     if (::lseek(fd, before, SEEK_SET) < 0)
         error = errno;
+    if (error == 0 && record.Held() && !record.Note(fd, before, created, size))
+        error = errno != 0 ? errno : EIO;
     if (error == 0)
         error = WriteAll(fd, static_cast<const char*>(data), size);
     if (error == 0 && ::fsync(fd) != 0)

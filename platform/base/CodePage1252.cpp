@@ -58,6 +58,22 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+bool KeepCp1252Characters(std::string& utf8) {
+    std::string kept;
+    kept.reserve(utf8.size());
+    for (size_t offset = 0; offset < utf8.size();) {
+        const CodePoint cp = DecodeUtf8At(utf8, offset);
+        const bool held =
+            cp.value != kReplacementCharacter && (cp.value == '?' || ByteOf(cp.value) != '?');
+        if (held)
+            kept.append(utf8, offset, static_cast<size_t>(cp.length));
+        offset += static_cast<size_t>(cp.length);
+    }
+    const bool removed = kept.size() != utf8.size();
+    utf8.swap(kept);
+    return removed;
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 8);

@@ -56,7 +56,8 @@ bool CreateDirectories(const std::string& path);
 DWORD FileAttributesOf(unsigned mode, const std::string& name);
 // Appends a block to a file all or nothing: the file's length is remembered, the block written
 // and synced; on any failure the file is cut back to that length (a file this call created is
-// removed). 0, or the errno of the failure.
+// removed). A writer killed part-way leaves a record beside the file by which the next append to
+// it (or RemoveStaleWrites) cuts the block back. 0, or the errno of the failure.
 int AppendBlock(const std::string& path, const void* data, size_t size);
 
 }  // namespace kq

@@ -433,6 +433,18 @@ LONG FlushRegistry() {
     return state.store ? state.store->Flush() : ERROR_SUCCESS;
 }
 
+void DeclareRegistryDamaged(const std::string& reason) {
+    RegistryState& state = State();
+    std::lock_guard lock(state.mutex);
+    Store(state).DeclareDamaged(reason);
+}
+
+bool RegistryKeepsChanges() {
+    RegistryState& state = State();
+    std::lock_guard lock(state.mutex);
+    return Store(state).KeepsChanges();
+}
+
 bool GetRegistryDamage(RegistryDamage* damage) {
     RegistryState& state = State();
     std::lock_guard lock(state.mutex);

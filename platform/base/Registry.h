@@ -137,5 +137,11 @@ struct RegistryDamage {
 };
 // True, with the details, when the file was found damaged since the store last read it.
 bool GetRegistryDamage(RegistryDamage* damage);
+// The caller found the file damaged in a way only it can tell (a value it always writes is
+// missing): the file is moved aside and reported as a damaged one, and the store starts empty.
+void DeclareRegistryDamaged(const std::string& reason);
+// Whether changes can be kept: false when the file could not be read (it is then left alone) or
+// its folder cannot be written; changes then live only as long as the process.
+bool RegistryKeepsChanges();
 
 }  // namespace kq

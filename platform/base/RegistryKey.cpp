@@ -156,6 +156,7 @@ void RegistryKey::Clear() {
         key->MarkDeleted();
     subKeys_.clear();
     values_.clear();
+    valueIndex_.clear();
     Touch();
 }
 
@@ -167,30 +168,37 @@ void RegistryKey::MarkDeleted() {
     parent_ = nullptr;
 }
 
+RegistryValue* RegistryKey::FindValueMutable(std::string_view name) {
+    const auto found = valueIndex_.find(FoldName(name));
+    return found == valueIndex_.end() ? nullptr : &values_[found->second];
+}
+
 const RegistryValue* RegistryKey::FindValue(std::string_view name) const {
-    const std::string folded = FoldName(name);
-    for (const RegistryValue& value : values_) {
-        if (value.name.size() == name.size() && FoldName(value.name) == folded)
-            return &value;
-    }
-    return nullptr;
+    return const_cast<RegistryKey*>(this)->FindValueMutable(name);
 }
 
 void RegistryKey::SetValue(std::string_view name, DWORD type, std::string data) {
     Touch();
-    if (auto* existing = const_cast<RegistryValue*>(FindValue(name))) {
+    if (RegistryValue* existing = FindValueMutable(name)) {
         existing->type = type;
         existing->data = std::move(data);
         return;
     }
+    valueIndex_.emplace(FoldName(name), values_.size());
     values_.push_back(RegistryValue{std::string(name), type, std::move(data)});
 }
 
 bool RegistryKey::RemoveValue(std::string_view name) {
-    const RegistryValue* value = FindValue(name);
-    if (value == nullptr)
+    const auto found = valueIndex_.find(FoldName(name));
+    if (found == valueIndex_.end())
         return false;
-    values_.erase(values_.begin() + (value - values_.data()));
+    const size_t index = found->second;
+    valueIndex_.erase(found);
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(index));
+    for (auto& [folded, at] : valueIndex_) {
+        if (at > index)
+            --at;
+    }
     Touch();
     return true;
 }

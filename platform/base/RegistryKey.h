@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/base/WinTypes.h"
@@ -68,6 +69,7 @@ class RegistryKey {
   private:
     void MarkDeleted();
     size_t LowerBound(const std::string& folded) const;
+    RegistryValue* FindValueMutable(std::string_view name);
 
     std::string name_;
     std::string folded_;
@@ -76,6 +78,9 @@ class RegistryKey {
     int64_t lastWrite_ = 0;
     std::vector<std::shared_ptr<RegistryKey>> subKeys_;
     std::vector<RegistryValue> values_;
+    // Folded value name -> index in values_: a key with many values is read and written in time
+    // linear in their number.
+    std::unordered_map<std::string, size_t> valueIndex_;
 };
 
 }  // namespace kq

@@ -176,7 +176,9 @@ RegistryStore::DiskState RegistryStore::ReadFile() {
     }
     struct stat st {};
     std::string bytes;
-    const bool read = ::fstat(fd, &st) == 0 && ReadAll(fd, &bytes);
+    const bool stated = ::fstat(fd, &st) == 0;
+    const bool tooLarge = stated && S_ISREG(st.st_mode) && st.st_size > kFileLimit;
+    const bool read = stated && (tooLarge || ReadAll(fd, &bytes));
     const int readError = errno;
     ::close(fd);
     if (!read) {
@@ -185,8 +187,9 @@ RegistryStore::DiskState RegistryStore::ReadFile() {
     }
     state.readable = true;
     state.identity = IdentityOf(st);
-    std::string reason;
-    if (!ParseRegistryFile(bytes, *state.tree, &reason)) {
+    std::string reason =
+        tooLarge ? Format("larger than %d MiB", static_cast<int>(kFileLimit >> 20)) : "";
+    if (tooLarge || !ParseRegistryFile(bytes, *state.tree, &reason)) {
         state.damaged = true;
         state.tree = std::make_shared<RegistryKey>("", nullptr);
         damage_ = RegistryDamage{path_, reason, MoveAside(path_)};
@@ -212,6 +215,34 @@ void RegistryStore::Load() {
     // The journal belonged to the damaged file, which is gone: keep its changes in a new file.
     if (disk.damaged && !journal.changes.empty() && lock.Held())
         WriteTreeLocked(*root_);
+}
+
+void RegistryStore::DeclareDamaged(const std::string& reason) {
+    Root();
+    KeepLastError keep;
+    FileLock lock(LockPath());
+    damage_ = RegistryDamage{path_, reason, MoveAside(path_)};
+    TRACE("Settings file %s is damaged (%s); moved to %s\n", path_, reason, damage_->movedTo);
+    root_->Clear();
+}
+
+bool RegistryStore::KeepsChanges() {
+    Root();
+    if (unreadable_)
+        return false;
+    KeepLastError keep;
+    // Tried rather than judged from permissions: a read-only mount or an immutable folder stops
+    // even a privileged user.
+    if (!CreateDirectories(FolderOf(path_)))
+        return false;
+    FileLock lock(LockPath());
+    if (!lock.Held())
+        return false;
+    const int fd = ::open(JournalPath().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
 }
 
 LONG RegistryStore::Commit(const RegistryChange& change) {

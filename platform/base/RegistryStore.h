@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include <sys/types.h>
+
 #include "platform/base/Registry.h"
 #include "platform/base/RegistryChange.h"
 #include "platform/base/RegistryKey.h"
@@ -17,6 +19,9 @@ class RegistryStore {
   public:
     // The journal is folded into the file once it grows past this many bytes.
     static constexpr size_t kJournalLimit = 64 * 1024;
+    // A settings file is a few kilobytes; one past this size is taken for damaged rather than
+    // keep the program from starting for minutes.
+    static constexpr off_t kFileLimit = 32 << 20;
 
     explicit RegistryStore(std::string path);
 
@@ -29,6 +34,10 @@ class RegistryStore {
     // Rewrites the file when changes are journalled. ERROR_SUCCESS or ERROR_CANTWRITE.
     LONG Flush();
     const std::optional<RegistryDamage>& Damage() const { return damage_; }
+    // Moves the file aside as a damaged one and empties the tree.
+    void DeclareDamaged(const std::string& reason);
+    // False when the file could not be read or its folder cannot take the journal.
+    bool KeepsChanges();
 
   private:
     struct DiskState;

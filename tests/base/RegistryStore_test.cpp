@@ -151,6 +151,7 @@ TEST_F(RegistryStore, ADamagedFileIsMovedAsideReportedAndReplaced) {
         {good + "\"v\"=hex:0x\n", "line 4: bad hex byte"},
         {good + "\"v\"=hex:01,02,\\\n", "line 4: file ends inside a continued line"},
         {std::string(), "line 1: the file is empty"},
+        {good + std::string(kq::RegistryStore::kFileLimit, '\n'), "larger than 32 MiB"},
     };
     std::set<std::string> movedTo;
     for (const auto& [bytes, reason] : cases) {

@@ -108,9 +108,11 @@ TEST_F(MyEditTest, MisplacedSeparatorsAndSignsAreRemoved) {
     EXPECT_EQ(Shown(), "");  // a leading separator
     Type("-2-");
     EXPECT_EQ(Shown(), "-2");  // a sign only first
+    boxes_.clear();
     Type("x");
-    EXPECT_EQ(Shown(), "-2");  // not allowed
+    EXPECT_EQ(Shown(), "-2");  // not allowed, and said so
     EXPECT_EQ(Caret(), 2);
+    EXPECT_EQ(boxes_.size(), 1U);
     // While the text holds two separators or two signs, whatever is typed is taken back.
     Set("1.5.5", 5);
     Type("4");

@@ -61,8 +61,7 @@ TEST_F(ChannelViews, TheSensorsChoiceShowsBesideAReadableDiagramAndStaysWithTheS
 
     ASSERT_TRUE(IsCommandEnabled(*app_, kCommandChannelB));
     app_->Command(kCommandChannelB);
-    app_->Run(300);
-    ASSERT_TRUE(BarShown(*app_, 1));
+    ASSERT_TRUE(app_->RunUntil([&] { return BarShown(*app_, 1); }, 10000));
     double a = NAN;
     double b = NAN;
     ASSERT_TRUE(Measure(*app_, 2000, [&] {
@@ -95,8 +94,7 @@ TEST_F(ChannelViews, TickingP1ShowsThePowerOfTorqueAndSpeed) {
     ShowPage(*app_, kCommandMeasureDiagram);
     ASSERT_FALSE(BarShown(*app_, kChannelP1));
     app_->Click(FindControl(app_->FrameWindow(), IDC_MD_P1));
-    app_->Run(300);
-    ASSERT_TRUE(BarShown(*app_, kChannelP1));
+    ASSERT_TRUE(app_->RunUntil([&] { return BarShown(*app_, kChannelP1); }, 10000));
     double torque = NAN;
     double speed = NAN;
     double power = NAN;

@@ -51,10 +51,10 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
     StartApp();
     HWND list = ShowPortList(*app_);
     ASSERT_NE(list, nullptr);
-    app_->Run(300);
     const std::string active = TableText(kStateActive, LanguageOffset());
     const std::string available = TableText(kStateAvailable, LanguageOffset());
-    ASSERT_EQ(StateOf(list, "1001"), available);
+    ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1001") == available; }, 10000))
+        << StateOf(list, "1001");
 
     app_->DoubleClickAt(ListCell(list, RowIndex(list, "1001"), kColumnSerial));
     EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1001") == active; }, 10000))
@@ -72,8 +72,7 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
     const auto opened = Row(list, "1002");
     ASSERT_FALSE(opened.empty());
     ASSERT_EQ(opened[kColumnBaudrate], BaudrateText(115200).GetString());
-    app_->ClickAt(ListCell(list, RowIndex(list, "1002"), kColumnBaudrate));
-    app_->Run(100);
+    ASSERT_TRUE(OpenCellEditor(*app_, list, RowIndex(list, "1002"), kColumnBaudrate));
     app_->Key(VK_DOWN);
     app_->Key(VK_RETURN);
     // The sensor takes the new rate into its memory (the simulator keeps it in its state file
@@ -112,8 +111,8 @@ TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
     app_->Command(LanguageCommand());
     HWND list = ShowPortList(*app_);
     ASSERT_NE(list, nullptr);
-    app_->Run(300);
     const std::string active = TableText(kStateActive, LanguageOffset());
+    ASSERT_TRUE(app_->RunUntil([&] { return RowIndex(list, "1002") >= 0; }, 10000));
     app_->DoubleClickAt(ListCell(list, RowIndex(list, "1002"), kColumnSerial));
     ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
         << StateOf(list, "1002");

@@ -51,7 +51,8 @@ TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
 
     HWND light = FindControl(app_->FrameWindow(), kLightPicture);
     ASSERT_NE(light, nullptr);
-    app_->Run(300);
+    // The light turns once the judgement after the stop has run.
+    ASSERT_TRUE(app_->RunUntil([&] { return GetGValue(LightColour(light)) > 120; }, 10000));
     const COLORREF pass = LightColour(light);
     EXPECT_GT(GetGValue(pass), 120) << std::hex << pass;
     EXPECT_LT(GetRValue(pass), 100) << std::hex << pass;
@@ -60,7 +61,7 @@ TEST_F(Judge, TheChannelViewsShowTheLoadAndTheLightJudgesTheLimits) {
     ShowPage(*app_, kCommandMeasureSettings);
     TypeInto(*app_, FindControl(app_->FrameWindow(), IDC_ADJ_UPPER_1), "8");
     ASSERT_TRUE(Measure(*app_, 1000, [] {}));
-    app_->Run(300);
+    ASSERT_TRUE(app_->RunUntil([&] { return GetRValue(LightColour(light)) > 120; }, 10000));
     const COLORREF fail = LightColour(light);
     EXPECT_GT(GetRValue(fail), 120) << std::hex << fail;
     EXPECT_LT(GetGValue(fail), 100) << std::hex << fail;

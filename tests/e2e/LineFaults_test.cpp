@@ -140,8 +140,7 @@ class LineFaults : public Road {
         int index = 0;
         while (index < static_cast<int>(rows.size()) && rows[index][kColumnSerial] != "1001")
             ++index;
-        app_->ClickAt(ListCell(list, index, kColumnBaudrate));
-        app_->Run(100);
+        ASSERT_TRUE(OpenCellEditor(*app_, list, index, kColumnBaudrate));
         app_->Key(VK_UP);
         app_->Key(VK_RETURN);
         // The cell shows the chosen rate at once; that the sensor is open again at it, the page

@@ -114,8 +114,7 @@ TEST_F(Start, TheOnlySensorIsOpenedAndItsBaudRateCanBeChanged) {
     // 230400 down to 115200 in its baud cell: the sensor takes the rate into its memory and
     // the page finds it open again there.
     const int index = static_cast<int>(row - rows.data());
-    app_->ClickAt(ListCell(list, index, kColumnBaudrate));
-    app_->Run(100);
+    ASSERT_TRUE(OpenCellEditor(*app_, list, index, kColumnBaudrate));
     app_->Key(VK_UP);
     app_->Key(VK_RETURN);
     const auto baudCode = [&] { return SensorBaudCode(stateFile_, "1001"); };

@@ -33,7 +33,7 @@ TEST_F(MeasureDocumentationPage, StoredValuesComeBackAndHostileOnesComeBackInRan
     app_->WriteProfileString("DespiteReset", "MWPrefix", "../x/y\x01");
     app_->WriteProfileString("DespiteReset", "Comment", CString('c', 100000));
     again.LoadSettings(app_.get());
-    EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kMWPrefix], "..xy");
+    EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kMWPrefix], "xy") << "not a hidden file";
     EXPECT_EQ(again.m_strTexts[CDlgDocumentation::kComment].GetLength(), 4096);
 
     // A damaged record takes the defaults, folders and texts included.
@@ -64,11 +64,25 @@ TEST_F(MeasureDocumentationPage, PathFieldsKeepEveryPathCharacterButControlChara
     // Typed into the prefix field: the '/' never arrives.
     page.GetDlgItem(IDC_DOC_IONIO_PREFIX)->SetWindowText("");
     page.GetDlgItem(IDC_DOC_IONIO_PREFIX)->SetFocus();
+    boxes_.clear();
     Type("ab/c");
     Pump();
     EXPECT_EQ(page.m_strTexts[CDlgDocumentation::kIONIOPrefix], "abc");
     page.GetDlgItem(IDC_DOC_IONIO_PREFIX)->GetWindowText(shown);
     EXPECT_EQ(shown, "abc");
+    EXPECT_EQ(boxes_.size(), 1U) << "told, not silently dropped";
+
+    // A header text keeps only what the files' code page holds, and says so.
+    boxes_.clear();
+    page.GetDlgItem(IDC_DOC_HEADLINE)
+        ->SetWindowText(
+            "Pr\xC3\xBC"
+            "fung \xE2\x9C\x93 5 \xE2\x82\xAC");
+    EXPECT_EQ(page.m_strTexts[CDlgDocumentation::kHeadline],
+              "Pr\xC3\xBC"
+              "fung  5 \xE2\x82\xAC");
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_EQ(boxes_[0].text, GetLanguageString(IDS_FILE_CHARACTER_REFUSED));
 }
 
 TEST_F(MeasureDocumentationPage, LeaveCheckNeedsTargetsAndDistinctSeparators) {

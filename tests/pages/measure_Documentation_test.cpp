@@ -163,6 +163,16 @@ TEST(MeasureDocumentationTexts, HeadersParseBackForEverySeparatorAndLineEnd) {
             EXPECT_EQ(rows[10], (std::vector<std::string>{"Nr.", "A [Nm]", "B [1/min]"}));
         }
     }
+    // A line break or another control character in a title leaves the row on its one line.
+    dt::HeaderInput broken = in;
+    broken.columnTitles = {"Nr.", "A\r\n[Nm]", "B\x0b[1/min]"};
+    const std::string header = dt::BuildHeader(DocumentationRecord::Defaults(0), broken).Str();
+    size_t lines = 0;
+    for (size_t at = header.find("\r\n"); at != std::string::npos; at = header.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 11U);
+    EXPECT_NE(header.find("A  [Nm]"), std::string::npos);
+    EXPECT_EQ(header.find('\x0b'), std::string::npos);
 }
 
 TEST(MeasureDocumentationTexts, StopAndResultBlocks) {

@@ -78,6 +78,20 @@ TEST_F(PortsTest, NewNamesTakeTheFirstFreeNumber) {
     EXPECT_EQ(history.FindComName("by-id:older"), CString("COM3"));
 }
 
+TEST_F(PortsTest, PortsAreNamedForTheRunWhenTheSettingsCannotBeWritten) {
+    // A settings "file" that cannot be read: the store keeps no change.
+    std::filesystem::create_directories(settingsDir_ + "/unreadable.reg");
+    SetRegistryFilePath(settingsDir_ + "/unreadable.reg");
+    tree_.AddUsbSerial("ttyUSB0", Adapter("1-2", "C3", "Tarvik USB sensor interface port"),
+                       "usb-FTDI_TTL232R_C3-if00-port0");
+    tree_.AddUart("ttyS0", "4");
+    const std::vector<std::string> first = Texts(false);
+    EXPECT_EQ(first,
+              (std::vector<std::string>{"COM1 serial", "COM2 Tarvik USB sensor interface port"}));
+    EXPECT_EQ(Texts(false), first) << "the names hold for the run";
+    EXPECT_EQ(ComNameOfDevice("ttyUSB0"), CString("COM2"));
+}
+
 TEST(ComNumberTest, ReadsComNamesOnly) {
     EXPECT_EQ(ComNumber("COM1"), 1);
     EXPECT_EQ(ComNumber(" com12 "), 12);

@@ -333,5 +333,35 @@ TEST_F(TreeTest, CallbackTextsAndDeletingEverything) {
     EXPECT_FALSE(SendMessage(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(save_)));
 }
 
+TEST_F(TreeTest, TextsAreMeasuredAgainWhenTheTextOrTheFontChanges) {
+    const auto width = [&] {
+        const RECT rc = TextRect(help_);
+        return rc.right - rc.left;
+    };
+    const int plain = width();
+    TVITEM item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = help_;
+    item.pszText = const_cast<char*>("Help and more");
+    SendMessage(tree_, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+    const int longer = width();
+    EXPECT_GT(longer, plain);
+    // A larger font, then a smaller one that may get the freed handle of the first.
+    LOGFONT lf{};
+    lf.lfHeight = -40;
+    HFONT large = CreateFontIndirect(&lf);
+    SendMessage(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(large), FALSE);
+    const int larger = width();
+    EXPECT_GT(larger, longer);
+    SendMessage(tree_, WM_SETFONT, 0, FALSE);
+    DeleteObject(large);
+    lf.lfHeight = -8;
+    HFONT small = CreateFontIndirect(&lf);
+    SendMessage(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(small), FALSE);
+    EXPECT_LT(width(), larger);
+    SendMessage(tree_, WM_SETFONT, 0, FALSE);
+    DeleteObject(small);
+}
+
 }  // namespace
 }  // namespace kq::ui::test

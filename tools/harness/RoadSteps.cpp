@@ -58,6 +58,16 @@ HWND ShowPortList(AppDriver& app) {
     return FindControl(app.FrameWindow(), kPortListId);
 }
 
+bool OpenCellEditor(AppDriver& app, HWND list, int row, int column) {
+    app.ClickAt(ListCell(list, row, column));
+    return app.RunUntil(
+        [&] {
+            HWND focus = ::GetFocus();
+            return focus != nullptr && focus != list;
+        },
+        5000);
+}
+
 std::string StatusText(AppDriver& app) {
     HWND bar = FindControl(app.FrameWindow(), kStatusBarId);
     if (bar == nullptr)

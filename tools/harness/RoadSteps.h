@@ -36,6 +36,9 @@ bool WaitForMainWindow(AppDriver& app, int64_t maxMs = 30000);
 void ShowPage(AppDriver& app, UINT command);
 // The connection page's list of ports, the page shown.
 HWND ShowPortList(AppDriver& app);
+// Clicks a cell of the port list that edits by a drop-down list, and waits until that editor
+// has the keyboard; false when it never does.
+bool OpenCellEditor(AppDriver& app, HWND list, int row, int column);
 // The status line's first pane (the sensor's state or the menu prompt).
 std::string StatusText(AppDriver& app);
 

@@ -4,19 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/base/InterruptedWrites.h"
 
 namespace kq::gfx {
 
 namespace {
 
 constexpr size_t kBufferSize = 256 * 1024;
-
-std::atomic<unsigned> g_tempCounter{0};
 
 // A symbolic link is followed so that the file it names is replaced, not the link.
 std::string ResolveTarget(const std::string& path) {
@@ -30,9 +29,13 @@ std::string ResolveTarget(const std::string& path) {
     return path;
 }
 
-void SyncFolderOf(const std::string& path) {
+std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+void SyncFolderOf(const std::string& path) {
+    const std::string folder = FolderOf(path);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -71,16 +74,11 @@ bool AtomicFile::Open(const std::string& path) {
         fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
         return fd_ >= 0 || Fail("cannot open");
     }
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-        temp_ = target_ + ".~" + std::to_string(::getpid()) + "-" +
-                std::to_string(g_tempCounter.fetch_add(1)) + ".tmp";
-        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno != EEXIST) {
-            break;
-        }
-    }
+    // What a writer killed in this folder left goes first; the temporary file is locked for as
+    // long as it is open, so that no one takes it for such a leftover.
+    RemoveStaleWrites(FolderOf(target_));
+    fd_ = CreateLockedTemporary(target_, &temp_);
     if (fd_ < 0) {
-        temp_.clear();
         return Fail("cannot create");
     }
     buffer_.reserve(kBufferSize);
@@ -150,13 +148,7 @@ bool AtomicFile::Commit() {
         Discard();
         return false;
     }
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
-        Fail("cannot close");
-        Discard();
-        return false;
-    }
+    // Renamed while still open: its lock keeps a cleaner away until it has its name.
     if (!direct_) {
         if (::rename(temp_.c_str(), target_.c_str()) != 0) {
             Fail("cannot replace");
@@ -165,6 +157,12 @@ bool AtomicFile::Commit() {
         }
         temp_.clear();
         SyncFolderOf(target_);
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        // Synced and in place: the file is whole, but the system reported a failure.
+        return Fail("cannot close");
     }
     return true;
 }

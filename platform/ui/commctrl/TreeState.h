@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -76,6 +77,10 @@ class TreeState {
     int ContentLeft(const Node* node) const;
     int ImageWidth() const;
     RECT TextRect(const Node* node) const;
+    // The same, for the node shown in the given visible row.
+    RECT TextRectInRow(const Node* node, int row) const;
+    // A new font (perhaps under the handle of an old one): texts are measured afresh.
+    void FontChanged() const;
     bool GetItemRect(Node* node, bool textOnly, RECT* rc) const;
     HTREEITEM HitTest(TVHITTESTINFO* info) const;
     // The rows may have changed: clamp scrolling, show the scroll bars the rows need and
@@ -105,6 +110,9 @@ class TreeState {
     void DeleteTree(Node* node);
     LRESULT Notify(UINT code, UINT action, Node* oldNode, Node* newNode) const;
     int ContentWidth() const;  // of the visible rows, unscrolled
+    // The width of the text in the normal or bold font, measured once per text and font: a
+    // layout asks for every visible row at each change.
+    int TextWidthOf(bool bold, const std::string& text) const;
     void UpdateScrollBars();
 
     HWND hwnd_;
@@ -119,6 +127,8 @@ class TreeState {
     mutable bool visibleDirty_ = true;
     mutable HFONT boldFont_ = nullptr;
     mutable HFONT boldFrom_ = nullptr;
+    mutable std::unordered_map<std::string, int> widths_[2];  // normal, bold
+    mutable HFONT widthsFont_ = nullptr;
 };
 
 LRESULT TreeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -129,8 +129,10 @@ void TreeState::SetTop(int top) {
 
 int TreeState::ContentWidth() const {
     int widest = 0;
-    for (const Node* n : Visible())
-        widest = std::max<int>(widest, TextRect(n).right + scrollX_);
+    const auto& rows = Visible();
+    for (size_t row = 0; row < rows.size(); ++row)
+        widest =
+            std::max<int>(widest, TextRectInRow(rows[row], static_cast<int>(row)).right + scrollX_);
     return widest;
 }
 
@@ -199,12 +201,35 @@ int TreeState::ImageWidth() const {
 }
 
 RECT TreeState::TextRect(const Node* node) const {
-    const int row = RowOf(node);
+    return TextRectInRow(node, RowOf(node));
+}
+
+RECT TreeState::TextRectInRow(const Node* node, int row) const {
     const int h = ItemHeight();
     const int top = (row - top_) * h;
     const int left = ContentLeft(node) + ImageWidth();
-    const HFONT f = (node->state & TVIS_BOLD) ? BoldFont() : Font();
-    return RECT{left, top, left + TextWidth(f, Text(node)) + 4, top + h};
+    return RECT{left, top, left + TextWidthOf((node->state & TVIS_BOLD) != 0, Text(node)) + 4,
+                top + h};
+}
+
+int TreeState::TextWidthOf(bool bold, const std::string& text) const {
+    // A tree whose texts keep changing must not grow the cache without end.
+    constexpr size_t kMostTexts = 4096;
+    if (widthsFont_ != Font() || widths_[0].size() + widths_[1].size() > kMostTexts)
+        FontChanged();
+    auto& widths = widths_[bold ? 1 : 0];
+    const auto known = widths.find(text);
+    if (known != widths.end())
+        return known->second;
+    const int width = TextWidth(bold ? BoldFont() : Font(), text);
+    widths.emplace(text, width);
+    return width;
+}
+
+void TreeState::FontChanged() const {
+    widths_[0].clear();
+    widths_[1].clear();
+    widthsFont_ = Font();
 }
 
 bool TreeState::GetItemRect(Node* node, bool textOnly, RECT* rc) const {

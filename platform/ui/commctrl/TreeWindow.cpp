@@ -70,6 +70,7 @@ LRESULT HandleTreeMessage(TreeState& s, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case WM_SETFONT:
             s.font = reinterpret_cast<HFONT>(wParam);
+            s.FontChanged();
             s.Changed();
             return 0;
         case WM_GETFONT:

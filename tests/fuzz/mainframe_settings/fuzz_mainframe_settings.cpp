@@ -1,6 +1,9 @@
-// Hostile settings files under the application's key: the main frame's readers, the layout
-// verification and the bar-state load run on whatever the file holds. Nothing crashes, and every
-// value read stays in its range.
+// Hostile settings files under the application's key, with a hostile journal beside them: the
+// main frame's readers, the layout verification and the bar-state load run on whatever the file
+// and the journal hold. Nothing crashes, and every value read stays in its range.
+//
+// An input is the file's text after its header; a line ";journal" ends it, and what follows goes
+// into the journal, after a header that names this file (so that it is applied).
 //
 // The program and its main frame are made once, from an empty store; every input then replaces
 // the store and runs the readers of a start again on the living frame. Making the frame for each
@@ -13,6 +16,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/Kq7App.h"
 #include "app/MainFrame.h"
@@ -54,15 +58,32 @@ void Check(bool condition) {
         std::abort();
 }
 
-// Replaces the store by the header and the input. The store's journal of earlier changes goes
-// too, so that nothing of the previous input is read back.
+// Replaces the store by the header and the input's file part, and its journal by the input's
+// journal part. The journal of earlier changes goes first, so that nothing of the previous input
+// is read back.
 void ReplaceStore(const std::string& file, const uint8_t* data, size_t size) {
+    constexpr std::string_view kJournalMark = "\n;journal\n";
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const size_t mark = input.find(kJournalMark);
     kq::SetRegistryFilePath(file);
     std::error_code ignored;
     std::filesystem::remove(file + ".journal", ignored);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << kHeader;
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out << kHeader << input.substr(0, mark);
+    }
+    if (mark == std::string_view::npos)
+        return;
+    // A change made through the store starts the journal with the header of this file.
+    HKEY key = nullptr;
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Brevan S.A.S.\\KQ7-B\\Fuzz", 0, nullptr, 0,
+                       KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
+        RegCloseKey(key);
+    {
+        std::ofstream journal(file + ".journal", std::ios::binary | std::ios::app);
+        journal << input.substr(mark + kJournalMark.size());
+    }
+    kq::SetRegistryFilePath(file);  // read again, journal and all, as a new start would
 }
 
 struct CloseAtEnd {

@@ -1,10 +1,14 @@
 // Received bytes of any kind into the sensor dialogue, in each step where it waits for a sensor:
 // whatever arrives, the dialogue must not crash, and a request it still waits for must still be
 // guarded by its timer. The first byte chooses the step, the second the size of the deliveries,
-// the third whether they come from the main port or from a port of a multi-port device.
+// the third whether they come from the main port or from a port of a multi-port device and
+// whether the engine's timers run: then after each delivery the timer armed first expires, and
+// after the last one the timers run on, so that waits end, requests are repeated and the
+// opening, write, calibration and multi-port flows go on to their next steps.
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
@@ -32,12 +36,27 @@ class NullPort final : public ISensorPort {
 class Hosts final : public ISensorPortProvider, public IComPortTimers {
   public:
     std::set<UINT> armed;
+    std::vector<UINT> order;  // armed timers, the earliest first
     std::unique_ptr<ISensorPort> CreatePortManager(HWND, UINT, UINT) override {
         return std::make_unique<NullPort>();
     }
     std::vector<CString> EnumeratePorts(bool) override { return {"COM1 Tarvik USB"}; }
-    void ArmFrameTimer(UINT id, UINT) override { armed.insert(id); }
-    void KillFrameTimer(UINT id) override { armed.erase(id); }
+    void ArmFrameTimer(UINT id, UINT) override {
+        if (armed.insert(id).second)
+            order.push_back(id);
+    }
+    void KillFrameTimer(UINT id) override {
+        armed.erase(id);
+        std::erase(order, id);
+    }
+    // The timer armed first, taken off as a one-shot timer is before it acts; 0 for none.
+    UINT Expire() {
+        if (order.empty())
+            return 0;
+        const UINT id = order.front();
+        KillFrameTimer(id);
+        return id;
+    }
     bool StartTick(UINT, UINT, std::function<void()>) override { return true; }
     void StopTick() override {}
 };
@@ -110,6 +129,7 @@ class FuzzFrame final : public CComPort {
         SendRequest(TarSend_RequestStatusLong(), expect);
     }
     bool Waiting() const { return m_bRequestOutstanding; }
+    void Expire(UINT id) { COM_RunTimerStep(id); }
     UINT WaitTimer() const { return m_request.timerId; }
 };
 
@@ -130,6 +150,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     frame.Prepare(data[0]);
     const size_t chunk = 1 + data[1] % 64;
     const int port = data[2] % 3 - 1;  // the main port, or port 0 or 1
+    const bool timersRun = (data[2] / 3) % 2 != 0;
+    const auto check = [&] {
+        Require(!frame.Waiting() || hosts.armed.count(frame.WaitTimer()) == 1);
+        Require(frame.m_strReceiveCOM.GetLength() < 2 * kMaxFrameSize + 64);
+    };
+    const auto expireOne = [&] {
+        const UINT id = hosts.Expire();
+        if (id != 0)
+            frame.Expire(id);
+        return id != 0;
+    };
     for (size_t at = 3; at < size; at += chunk) {
         const size_t n = std::min(chunk, size - at);
         const LPARAM buffer = reinterpret_cast<LPARAM>(data + at);
@@ -138,8 +169,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else {
             frame.OnReceivePort(n, buffer, port);
         }
-        Require(!frame.Waiting() || hosts.armed.count(frame.WaitTimer()) == 1);
-        Require(frame.m_strReceiveCOM.GetLength() < 2 * kMaxFrameSize + 64);
+        check();
+        if (timersRun && expireOne())
+            check();
     }
+    // Bounded: a dialogue that re-arms its timers for ever must not hold the input.
+    for (int round = 0; timersRun && round < 64 && expireOne(); ++round)
+        check();
     return 0;
 }
