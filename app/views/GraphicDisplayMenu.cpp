@@ -222,6 +222,12 @@ void CGraphicDisplayWnd::SetCurveColor(int curve, COLORREF color) {
     }
 }
 
+COLORREF CGraphicDisplayWnd::GetCurveColor(int curve) const {
+    if (m_pChart != nullptr && curve >= 0 && curve < m_pChart->GetCurveCount())
+        return m_pChart->GetCurve(curve).GetColor();
+    return RGB(0, 0, 0);
+}
+
 void CGraphicDisplayWnd::SetCurveLabel(int curve, const CString& label) {
     if (m_pChart != nullptr && curve >= 0 && curve < m_pChart->GetCurveCount()) {
         m_pChart->GetCurve(curve).SetLabel(label);

@@ -73,6 +73,8 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
 
     // ---- Looks ----
     void SetCurveColor(int curve, COLORREF color);
+    // The curve's colour on the chart; black for a curve the chart does not have.
+    COLORREF GetCurveColor(int curve) const;
     void SetCurveLabel(int curve, const CString& label);
     void SetCurveLineWidth(int curve, int width);
     void SetYAxisLabel(int axis, const CString& label);
