@@ -125,6 +125,7 @@ void CMainFrame::TakeChannelViewChoices() {
         ApplyViewStateToBars();
         DockChannelBars();
     }
+    UpdateViewBarCaptions();
     RefreshChannelItems();
     RefreshTreeStates();
 }

@@ -173,6 +173,8 @@ CString CAFormDiagram::GetAxisFormat(int source, int& decimals) const {
 void CAFormDiagram::SetupCurves() {
     if (m_pDiagram == nullptr)
         return;
+    // The axes write their numbers as the channel views do.
+    m_pDiagram->SetDecimalPoint(GetDecimalSeparatorOf(-1));
     const int xSource = m_assignment.xSource;
     if (xSource < 1) {
         m_pDiagram->SetXAxisLabel("");

@@ -82,6 +82,8 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     void SetYAxisFormat(int axis, const CString& format);
     void SetXAxisLabel(const CString& label);
     void SetXAxisFormat(const CString& format);
+    // The decimal point of every axis's number labels.
+    void SetDecimalPoint(char point);
     void SetTitles(const CString& first, const CString& second);
     // Context-menu entry i (order of kMenuCommands), 13 the read-out title, 14 its body format.
     // An empty entry text leaves the entry out.

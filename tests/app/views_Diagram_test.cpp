@@ -233,6 +233,8 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     EXPECT_FALSE(view_->GetAssignment().curveEnabled[5]);
     // Channel B of a single sensor that measures a rotation angle reads in tenths.
     EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.2f");
+    // The axes write numbers as the channel views do: a comma in German.
+    EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).FormatLabel(2.5), "2,50");
     frame_->m_aSensorRecord[0].ucAngleFlag = 1;
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.1f");
