@@ -124,6 +124,8 @@ class CMainFrame : public CFrameWnd,
     void UpdateViewBarsForPage(int mode);
     BOOL OnViewBarClosed(HWND hBar);
     BOOL UpdateMenuTexts(BOOL firstSetUp);
+    // The View menu's digital views, named for one sensor's channels or a group's sensors.
+    bool UpdateDigitalViewMenuTexts();
     HMENU CreateOwnerDrawMenu();
     BOOL UpdateViewBarCaptions();
     BOOL UpdateChannelFormButtonTexts();
@@ -214,6 +216,7 @@ class CMainFrame : public CFrameWnd,
     bool ComputePowerValue(int channel, double& value);
     // The four texts of a channel from its stored values, unconditionally.
     void ShowChannelTexts(int channel);
+    void ForgetShownChannelValues() override;
     // Messages raised inside the flow wait for the frame's next turn (a box inside the flow
     // would pump value sets into it).
     void PostFlowMessage(const CString& text);
@@ -234,6 +237,8 @@ class CMainFrame : public CFrameWnd,
     void CheckTriggerThresholds(int channel);
     void RunStartEvent();
     void RunStopEvent();
+    // The stop condition is a count (7, 8) that the curve store holds by now.
+    bool IsStopCountReached();
 
     // ---- Recording (MainFrameRecording) ----
     void RecordValueSet(const double values[COM_CHANNELS]);
@@ -520,7 +525,7 @@ class CMainFrame : public CFrameWnd,
     double m_adShownMaximum[COM_CHANNELS] = {};
     BOOL m_abUnavailable[COM_CHANNELS] = {};  // a power channel without a usable factor
     double m_adTare[COM_CHANNELS] = {};
-    int m_aiTareState[COM_CHANNELS] = {};
+    int m_aiTareState[COM_CHANNELS] = {1, 1, 1, 1, 1, 1};
     BOOL m_bChannelActive[COM_CHANNELS] = {};
     int m_iSelectionAB = 0;
     int m_iFirstChannel = 0;
@@ -591,6 +596,10 @@ class CMainFrame : public CFrameWnd,
     LRESULT OnConversionNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    CString WeekdayPaneText() const;
+    CString DatePaneText() const;
+    // The weekday and date panes written now, before the first idle update.
+    void ShowClockPanesNow();
     void OnUpdateWeekdayPane(CCmdUI* pCmdUI);
     void OnUpdateDatePane(CCmdUI* pCmdUI);
     void OnUpdateTimePane(CCmdUI* pCmdUI);

@@ -46,7 +46,8 @@ void CMainFrame::ResetMovingAverages(int mode) {
             for (int c = 0; c <= n && c < kDiagramRings; ++c) {
                 m_aiAverageCounter[c] = 1;
                 m_apDiagramRing[c]->SetLength(m_iDefaultDiagramLength);
-                if (c > 0 && c < kDisplayRings)
+                // Channel A too: its averaging choice counts as much as any other's.
+                if (c < kDisplayRings)
                     m_apDisplayRing[c]->SetLength(choiceLength(c));
             }
             break;

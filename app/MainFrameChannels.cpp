@@ -24,14 +24,16 @@ void CMainFrame::ResetChannelRecord(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
     ::ResetChannelRecord(m_aChannelRecords[channel], channel);
+    // Untared: the tare is 0.0 and the first press of Tara takes the current value.
     m_adTare[channel] = 0.0;
-    m_aiTareState[channel] = 0;
+    m_aiTareState[channel] = 1;
     m_iFrameSetting = 1;
 }
 
 void CMainFrame::ResetAllChannelRecords() {
     for (int channel = 0; channel < COM_CHANNELS; ++channel)
         ResetChannelRecord(channel);
+    UpdateChannelFormButtonTexts();
 }
 
 void CMainFrame::SetupChannelsOfSensor(int sensor, int mode) {
@@ -104,6 +106,9 @@ void CMainFrame::SetupChannelUnits(int sensor) {
     } else {
         BuildChannelUnitList(sensor, 0, 0);
         BuildChannelUnitList(sensor, 1, 1);
+        // One sensor has no channels C and D, whatever a multi-port device left in them.
+        m_aChannelRecords[2].ucViewState = 3;
+        m_aChannelRecords[3].ucViewState = 3;
         m_bFirstSensorIsPkrWithoutDigitalInput =
             COM_IsPkrUsbWithoutDigitalInput(m_aSensorRecord[0]);
     }
@@ -120,6 +125,7 @@ void CMainFrame::TakeChannelViewChoices() {
         ApplyViewStateToBars();
         DockChannelBars();
     }
+    UpdateViewBarCaptions();
     RefreshChannelItems();
     RefreshTreeStates();
 }
@@ -147,17 +153,11 @@ void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
         TakeOverConfigBytes(record, sensorRecord.ucUnitIndex[side], sensorRecord.ucDecimals[side],
                             sensorRecord.ucAveraging[side], sensorRecord.ucSignInversion[side], 0);
         m_iFrameSetting = std::clamp<int>(static_cast<int>(sensorRecord.dwFrameSetting), 1, 9999);
-        if (single) {
-            record.ucViewState = ClampViewState(sensorRecord.ucViewState[side]);
+        if (!single && noDigitalInput) {
+            m_aChannelRecords[0].ucViewState = 1;
+            m_aChannelRecords[1].ucViewState = 3;
         } else {
-            m_aChannelRecords[2].ucViewState = 3;
-            m_aChannelRecords[3].ucViewState = 3;
-            if (noDigitalInput) {
-                m_aChannelRecords[0].ucViewState = 1;
-                m_aChannelRecords[1].ucViewState = 3;
-            } else {
-                record.ucViewState = ClampViewState(sensorRecord.ucViewState[side]);
-            }
+            record.ucViewState = ClampViewState(sensorRecord.ucViewState[side]);
         }
         return;
     }
@@ -176,9 +176,10 @@ void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
     TakeOverConfigBytes(record, unit, decimals, kDefaultAveraging, 0, 0);
     m_iFrameSetting = 1;
     (void)kDefaultRateIndex;  // the engine takes its rate index without a configuration itself
-    // A sensor this program has not configured yet shows its first channel; a second channel
-    // of a two-channel sensor waits until the operator asks for it.
-    record.ucViewState = single || noDigitalInput || target == 0 ? 1 : 0;
+    // A sensor this program has not configured yet shows both its channels; a converter
+    // without digital input shows only its first.
+    if (!(noDigitalInput && target == 1))
+        record.ucViewState = 1;
 }
 
 void CMainFrame::TakeOverSoftwareScaling(int sensor) {

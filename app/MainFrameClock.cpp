@@ -17,28 +17,42 @@ CString CMainFrame::FormatTimeText(int64_t seconds) {
     return ::FormatTimeText(seconds);
 }
 
+CString CMainFrame::WeekdayPaneText() const {
+    CDateTimeText text(LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH_OLD, LANGUAGE_SPANISH,
+                       m_iLanguageOffset);
+    return " " + text.GetWeekdayName(CTime::GetCurrentTime()) + " ";
+}
+
+CString CMainFrame::DatePaneText() const {
+    std::tm now{};
+    CTime::GetCurrentTime().GetLocalTm(&now);
+    return ::FormatDateText(now.tm_mday, now.tm_mon + 1, now.tm_year + 1900, m_iLanguageOffset);
+}
+
+void CMainFrame::ShowClockPanesNow() {
+    // Today at once, never the samples that gave the panes their widths.
+    m_wndStatusBar.SetPaneText(1, WeekdayPaneText());
+    m_wndStatusBar.SetPaneText(2, DatePaneText());
+}
+
 void CMainFrame::OnUpdateWeekdayPane(CCmdUI* pCmdUI) {
     if (!m_bWeekdayRefresh)
         return;
-    CDateTimeText text(LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH_OLD, LANGUAGE_SPANISH,
-                       m_iLanguageOffset);
     pCmdUI->Enable(TRUE);
-    pCmdUI->SetText(" " + text.GetWeekdayName(CTime::GetCurrentTime()) + " ");
+    pCmdUI->SetText(WeekdayPaneText());
     m_bWeekdayRefresh = FALSE;
 }
 
 void CMainFrame::OnUpdateDatePane(CCmdUI* pCmdUI) {
     std::tm now{};
     CTime::GetCurrentTime().GetLocalTm(&now);
-    const int year = now.tm_year + 1900;
-    const int month = now.tm_mon + 1;
-    const int day = year * 10000 + month * 100 + now.tm_mday;
+    const int day = (now.tm_year + 1900) * 10000 + (now.tm_mon + 1) * 100 + now.tm_mday;
     if (day == m_iDateShownDay && m_iLanguageOffset == m_iDateShownLanguage)
         return;
     m_iDateShownDay = day;
     m_iDateShownLanguage = m_iLanguageOffset;
     pCmdUI->Enable(TRUE);
-    pCmdUI->SetText(::FormatDateText(now.tm_mday, month, year, m_iLanguageOffset));
+    pCmdUI->SetText(DatePaneText());
     m_bWeekdayRefresh = TRUE;
 }
 

@@ -158,7 +158,10 @@ void CMainFrame::OnClose() {
     m_bClosing = TRUE;
     WaitCursorOff();
     m_bLogEnded = TRUE;
-    for (int i = 0; i < m_iActivatedCount && i < COM_MAX_SENSORS; ++i)
+    // Every close ends the log of each sensor in use, also when a device change or a port
+    // scan has left the activated count at nothing while a sensor's port is still open.
+    const int inUse = m_iActivatedCount > 0 ? m_iActivatedCount : (m_iOpenEntry >= 0 ? 1 : 0);
+    for (int i = 0; i < inUse && i < COM_MAX_SENSORS; ++i)
         WriteApplicationLog(i, "OnCloseApp()");
     CFrameWnd::OnClose();
 }

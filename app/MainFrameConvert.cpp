@@ -235,10 +235,11 @@ void CMainFrame::FinishMeasurement() {
     if (m_wndTree.m_hWnd != nullptr)
         m_wndTree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     m_ucValueReceived = 0;
+    // Without an automatic diagram save (whose end re-arms) the repeat box re-arms the trigger
+    // here; the panel re-arms only a run its trigger started.
     const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;
-    if (panel != nullptr && mode != 1 && mode != 2 && !panel->IsTriggerOn() &&
-        panel->IsAutoTriggerRepeat() && documentation != nullptr &&
-        documentation->GetStorageSelection() >= 0 && !m_bExportFailed)
+    if (panel != nullptr && mode != 1 && mode != 2 && panel->IsAutoTriggerRepeat() &&
+        documentation != nullptr && documentation->GetStorageSelection() >= 0 && !m_bExportFailed)
         panel->TriggerEvent(0);
 }
 

@@ -3,7 +3,6 @@
 // navigation tree, docks them and starts the clock. The windows then register one by one, and
 // the last awaited registration completes the start-up: texts, layout, the page to show, the
 // main port and the start-up search window.
-#include <limits>
 
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
@@ -97,10 +96,8 @@ CMainFrame::CMainFrame() {
     for (int i = 0; i < COM_CHANNELS; ++i) {
         ResetChannelRecord(i);
         m_bChannelActive[i] = FALSE;
-        const double nothingShown = std::numeric_limits<double>::quiet_NaN();
-        m_adShownValue[i] = m_adShownTare[i] = nothingShown;
-        m_adShownMinimum[i] = m_adShownMaximum[i] = nothingShown;
     }
+    ForgetShownChannelValues();
     for (auto& ring : m_apDiagramRing)
         ring = std::make_unique<CMovingAverageRing>(1);
     for (auto& ring : m_apDisplayRing)
@@ -173,6 +170,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(indicators, 4))
         return -1;
+    ShowClockPanesNow();
     if (!CreateBars(static_cast<CCreateContext*>(lpcs->lpCreateParams)))
         return -1;
     DockBarsByDefault();

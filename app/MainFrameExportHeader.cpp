@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
+#include "foundation/NumberText.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "res/resource.h"
 #include "sensor/CTarvik_Send.h"
@@ -19,6 +20,15 @@ CString Numbered(int textId, int number) {
     CString text;
     text.Format("%s %d", GetLanguageString(textId).GetString(), number);
     return text;
+}
+
+// The range's number with the file's decimal separator, as the rows have it; its unit as it
+// stands ("n.a." and a range in brackets carry no number to change).
+CString WithFileDecimalSeparator(const CString& range, int decimalLanguage) {
+    const int blank = range.Find(' ');
+    if (blank <= 0)
+        return range;
+    return SetDecimalSeparator(range.Left(blank), decimalLanguage) + range.Mid(blank);
 }
 
 }  // namespace
@@ -48,6 +58,9 @@ std::vector<documentation_texts::SensorHeaderLines> CMainFrame::GetExportSensorL
         line.range = CTarvik_Send::TarSend_GetRangeText(record, 0);
         if (CAFormChannelX* view = GetChannelView(position))
             line.range = view->FormatChannelValue(line.range, letterA, 2);
+        if (IFlowDocumentation* documentation = FlowDocumentation())
+            line.range =
+                WithFileDecimalSeparator(line.range, documentation->GetDecimalSeparatorLanguage());
         lines.push_back(line);
     }
     return lines;

@@ -4,6 +4,7 @@
 // Only ValueSet and SingleShot bring new counts; while a measurement runs the other reasons never
 // push, check or record again.
 #include <cmath>
+#include <limits>
 
 #include "app/MainFrame.h"
 #include "foundation/NumberText.h"
@@ -33,6 +34,15 @@ ChannelRecord& CMainFrame::RecordOfChannel(int channel) {
     if (record < 0 || record >= COM_CHANNELS)
         record = channel >= 0 && channel < COM_CHANNELS ? channel : 0;
     return m_aChannelRecords[record];
+}
+
+void CMainFrame::ForgetShownChannelValues() {
+    // Nothing equals NaN: every field counts as differing from what it shows.
+    const double nothingShown = std::numeric_limits<double>::quiet_NaN();
+    for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+        m_adShownValue[channel] = m_adShownTare[channel] = nothingShown;
+        m_adShownMinimum[channel] = m_adShownMaximum[channel] = nothingShown;
+    }
 }
 
 void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) {

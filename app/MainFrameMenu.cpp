@@ -89,11 +89,7 @@ BOOL CMainFrame::UpdateMenuTexts(BOOL firstSetUp) {
                             {3, 10017, IDS_MENU_STATUS_BAR},
                             {4, 10045, IDS_MENU_AROUND_TRIGGER},
                             {6, 10018, IDS_MENU_RESET_VIEWS}});
-    for (UINT i = 0; i < 4; ++i) {
-        CString text;
-        text.Format("%s %u", GetLanguageString(IDS_SENSOR).GetString(), i + 1);
-        all &= RenameItem(digital, {i, 10031 + i, IDS_SENSOR}, text);
-    }
+    all &= UpdateDigitalViewMenuTexts();
     all &= RenameAll(digital, {{4, 10040, IDS_OK_NOK_VALIDATION}});
     all &= RenameAll(
         language,
@@ -101,6 +97,23 @@ BOOL CMainFrame::UpdateMenuTexts(BOOL firstSetUp) {
     all &= RenameAll(help, {{0, 10023, IDS_MENU_INFO}, {1, 10024, IDS_MENU_ADVICE}});
     DrawMenuBar();
     return all ? TRUE : FALSE;
+}
+
+bool CMainFrame::UpdateDigitalViewMenuTexts() {
+    CMenu* bar = GetMenu();
+    CMenu* view = bar != nullptr ? bar->GetSubMenu(2) : nullptr;
+    CMenu* digital = view != nullptr ? view->GetSubMenu(0) : nullptr;
+    // The items read as the tree and the bars do: a sensor's channels, or the sensors of a group.
+    bool all = true;
+    for (UINT i = 0; i < 4; ++i) {
+        CString text;
+        if (m_iActivatedCount >= 2)
+            text.Format("%s %u", GetLanguageString(IDS_SENSOR).GetString(), i + 1);
+        else
+            text.Format("%s %c", GetLanguageString(IDS_CHANNEL).GetString(), 'A' + i);
+        all &= RenameItem(digital, {i, 10031 + i, IDS_SENSOR}, text);
+    }
+    return all;
 }
 
 HMENU CMainFrame::CreateOwnerDrawMenu() {

@@ -35,6 +35,10 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
         }
     } else if (!m_bStopReached && IsDurationLimitReached(time)) {
         StopByRecording(!triggerOn);
+    } else if (!m_bStopReached && !triggerOn && IsStopCountReached()) {
+        // A run begun with Start ends at its count too, as soon as the store holds it; a
+        // triggered run's trigger check stops it before the next value set is recorded.
+        RunStopEvent();
     }
     if (!m_bRecordBufferPresent)
         PrepareRecordingFirstCall(values);

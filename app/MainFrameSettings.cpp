@@ -130,9 +130,12 @@ void CMainFrame::SaveSettings() {
     WriteString(kKeepSection, "GrafikklasseVersion", CAFormDiagram::kLiveDiagramVersion);
     WriteString(kKeepSection, "ApplicationVersion", kSettingsVersion);
     WriteInt(kKeepSection, "LastUsedSerialNo", static_cast<int>(m_aSensorRecord[0].dwSerialNumber));
-    // The port open for the first sensor, so that the next search tries it first.
-    if (m_iOpenEntry >= 0 && m_iOpenEntry < COM_MAX_PORTS && m_pPortMan != nullptr &&
-        m_pPortMan->IsPortOpen())
+    // The port open for the first sensor, so that the next search tries it first; a multi-port
+    // device's sensors are open on their own ports, its first one stands for the device.
+    bool sensorPortOpen = m_pPortMan != nullptr && m_pPortMan->IsPortOpen();
+    for (const auto& port : m_apPortManSensor)
+        sensorPortOpen = sensorPortOpen || (port != nullptr && port->IsPortOpen());
+    if (m_iOpenEntry >= 0 && m_iOpenEntry < COM_MAX_PORTS && sensorPortOpen)
         WriteString(kKeepSection, "LastUsedComPort", m_aEntries[m_iOpenEntry].strPortName);
 
     WriteInt(kConfigSection, "ActivDisplayMenu", static_cast<int>(m_nActivePage));

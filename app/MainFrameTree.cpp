@@ -131,6 +131,7 @@ BOOL CMainFrame::RebuildNavigationTree() {
 }
 
 void CMainFrame::RefreshChannelItems() {
+    UpdateDigitalViewMenuTexts();
     if (m_wndTree.m_hWnd == nullptr)
         return;
     for (int i = 0; i < kTreeRows; ++i) {

@@ -36,6 +36,8 @@ void CMainFrame::BeginMeasurement() {
     m_bMeasurementStarted = TRUE;
     m_bStopReached = FALSE;
     m_bExtremeValueSeen = FALSE;
+    // Every field shows this run's first value set, whatever a reset left in it.
+    ForgetShownChannelValues();
 }
 
 void CMainFrame::EndTriggerCycle() {
@@ -85,13 +87,19 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
             RunStartEvent();
         return;
     }
-    if ((m_iStopCondition == 7 || m_iStopCondition == 8) && started) {
-        IFlowDiagram* diagram = FlowDiagram();
-        const double count = diagram != nullptr ? diagram->GetMaxCountOfValues() : 0.0;
-        // Compared in floating point: a huge count never overflows, NaN never fires.
-        if (count >= std::floor(config->GetStopCount()))
-            RunStopEvent();
-    }
+    if (started && IsStopCountReached())
+        RunStopEvent();
+}
+
+bool CMainFrame::IsStopCountReached() {
+    if (m_iStopCondition != 7 && m_iStopCondition != 8)
+        return false;
+    IFlowDiagram* diagram = FlowDiagram();
+    IFlowMeasureConfig* config = FlowMeasureConfig();
+    if (diagram == nullptr || config == nullptr)
+        return false;
+    // Compared in floating point: a huge count never overflows, NaN never fires.
+    return diagram->GetMaxCountOfValues() >= std::floor(config->GetStopCount());
 }
 
 void CMainFrame::RunStartEvent() {

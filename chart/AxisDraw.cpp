@@ -111,6 +111,11 @@ void CXGraphAxis::DrawTitle(CDCEx* dc, int top, int right) {
     }
 }
 
+double CXGraphAxis::TickStep() const {
+    // Logarithmic ticks are decades: their labels need no decimals of a step.
+    return m_nLinear != 0 ? UsableStep(m_nLength) : 0.0;
+}
+
 void CXGraphAxis::DrawTick(CDCEx* dc, double value, int pos, bool labelled) {
     const CRect& plot = PlotRect();
     CFontSelector font(&m_Font, dc);
@@ -119,7 +124,7 @@ void CXGraphAxis::DrawTick(CDCEx* dc, double value, int pos, bool labelled) {
             return;
         const bool left = m_nPlacement == 0;
         if (labelled) {
-            const CString label = FormatLabel(value);
+            const CString label = FormatTickLabel(value, TickStep());
             const CSize size = GetMultilineTextExtent(dc, label);
             const int y0 = pos - size.cy / 2;
             CRect r = left ? CRect(m_nLeft - size.cx - m_nTickSize, y0, m_nLeft - m_nTickSize,
@@ -139,7 +144,7 @@ void CXGraphAxis::DrawTick(CDCEx* dc, double value, int pos, bool labelled) {
         return;
     }
     if (labelled) {
-        const CString label = FormatLabel(value);
+        const CString label = FormatTickLabel(value, TickStep());
         const CSize size = GetMultilineTextExtent(dc, label);
         CRect r(pos - size.cx / 2, m_nTop + m_nTickSize, pos + size.cx / 2 + size.cx % 2,
                 m_nTop + m_nTickSize + size.cy);

@@ -1,23 +1,68 @@
 // Labels of an axis: values formatted alone with the axis's format (dates on time axes), label
 // and title sizes for the chart's layout, fonts, and the band and marker-line records.
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "chart/DrawHelpers.h"
 #include "chart/XGraph.h"
 #include "platform/base/OleDateTime.h"
 
-CString CXGraphAxis::FormatLabel(double value) const {
-    if (m_bDateTime)
-        return COleDateTime(value).Format(m_cDisplayFmt);
+namespace {
+
+// The precision of a fixed-point format ("%5.2f" has 2); -1 for any other format.
+int FixedPrecision(const CString& format) {
+    const int dot = format.ReverseFind('.');
+    if (dot < 0 || format.GetLength() < dot + 3 || format[format.GetLength() - 1] != 'f')
+        return -1;
+    const CString digits = format.Mid(dot + 1, format.GetLength() - dot - 2);
+    if (digits.IsEmpty() || digits.GetLength() > 2 || digits.SpanIncluding("0123456789") != digits)
+        return -1;
+    return std::atoi(digits.GetString());
+}
+
+// The fewest decimals that write the step exactly, from `least` on, at most 8.
+int DecimalsOfStep(double step, int least) {
+    constexpr int kMostDecimals = 8;
+    for (int decimals = least; decimals < kMostDecimals; ++decimals) {
+        const double scaled = step * std::pow(10.0, decimals);
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-6 * scaled)
+            return decimals;
+    }
+    return kMostDecimals;
+}
+
+}  // namespace
+
+CString CXGraphAxis::FormatNumber(const CString& format, double value) const {
     CString text;
-    text.Format(m_cDisplayFmt, value);
+    text.Format(format, value);
     // A small negative value rounded to nothing reads "0", not "-0".
     const int minus = text.Find('-');
     if (minus >= 0 && minus + 1 < text.GetLength() && text[minus + 1] == '0' &&
         text.FindOneOf("123456789") < 0)
         text.SetAt(minus, ' ');
+    if (m_cDecimalPoint != '.')
+        text.Replace('.', m_cDecimalPoint);
     return text;
+}
+
+CString CXGraphAxis::FormatLabel(double value) const {
+    if (m_bDateTime)
+        return COleDateTime(value).Format(m_cDisplayFmt);
+    return FormatNumber(m_cDisplayFmt, value);
+}
+
+CString CXGraphAxis::FormatTickLabel(double value, double step) const {
+    const int precision = m_bDateTime ? -1 : FixedPrecision(m_cDisplayFmt);
+    if (precision < 0 || !(step > 0.0) || !std::isfinite(step) ||
+        step >= std::pow(10.0, -precision) * (1.0 - 1e-9))
+        return FormatLabel(value);
+    const int dot = m_cDisplayFmt.ReverseFind('.');
+    CString format;
+    format.Format("%s.%df", m_cDisplayFmt.Left(dot).GetString(),
+                  DecimalsOfStep(step, precision + 1));
+    return FormatNumber(format, value);
 }
 
 void CXGraphAxis::SetDecimals(int n) {

@@ -16,6 +16,26 @@ int Shifted(int i, int removed) {
 
 }  // namespace
 
+void CXGraph::RemoveNotation(POSITION at, CXGraphDataNotation* notation) {
+    if (m_pCurrentObject == notation)
+        m_pCurrentObject = nullptr;
+    if (m_pTracker == &notation->m_Tracker)
+        m_pTracker = nullptr;
+    m_Objects.RemoveAt(at);
+    delete notation;
+}
+
+void CXGraph::DeleteDataNotations() {
+    POSITION pos = m_Objects.GetHeadPosition();
+    while (pos != nullptr) {
+        const POSITION here = pos;
+        auto* object = static_cast<CXGraphObject*>(m_Objects.GetNext(pos));
+        if (auto* notation = DYNAMIC_DOWNCAST(CXGraphDataNotation, object))
+            RemoveNotation(here, notation);
+    }
+    Redraw();
+}
+
 void CXGraph::DeleteObjectsOfCurve(int curve) {
     POSITION pos = m_Objects.GetHeadPosition();
     while (pos != nullptr) {
@@ -23,12 +43,7 @@ void CXGraph::DeleteObjectsOfCurve(int curve) {
         auto* object = static_cast<CXGraphObject*>(m_Objects.GetNext(pos));
         if (auto* notation = DYNAMIC_DOWNCAST(CXGraphDataNotation, object)) {
             if (notation->m_nCurve == curve) {
-                if (m_pCurrentObject == notation)
-                    m_pCurrentObject = nullptr;
-                if (m_pTracker == &notation->m_Tracker)
-                    m_pTracker = nullptr;
-                m_Objects.RemoveAt(here);
-                delete notation;
+                RemoveNotation(here, notation);
                 continue;
             }
             notation->m_nCurve = Shifted(notation->m_nCurve, curve);

@@ -76,6 +76,8 @@ class CXGraph : public CWnd {
     CXGraphLabel* InsertLabel(const CString& text = "");
     CXGraphLabel* InsertLabel(CRect rect, const CString& text = "");
     void InsertDataNotation(int curve, int index);
+    // Removes every data notation (the marks the cursor left on points).
+    void DeleteDataNotations();
     int GetAxisIndex(const CXGraphAxis* axis) const;
     int GetCurveIndex(const CXGraphDataSerie* serie) const;
     void SetMargins(int left, int top, int right, int bottom);
@@ -285,6 +287,7 @@ class CXGraph : public CWnd {
     void DrawCurves(CDCEx* dc);
     void KeepImage(CDCEx* dc, const CRect& rect);
     void DeleteObjectsOfCurve(int curve);
+    void RemoveNotation(POSITION at, CXGraphDataNotation* notation);
     bool CurveDrawable(int curve) const;
     void AddTrend(CXGraphDataSerie& serie, bool cubic);
     // Invalidates the window when it exists; true, so that operations can end with it.

@@ -75,6 +75,11 @@ class CXGraphAxis : public CXGraphObject {
     static double RoundToDecimals(double v, int n);
     // One value as a label: a date on time axes, a number otherwise.
     CString FormatLabel(double value) const;
+    // A tick's label: as FormatLabel, with the decimals the step needs when the format's own
+    // would show neighbouring ticks alike.
+    CString FormatTickLabel(double value, double step) const;
+    // The character number labels show for the decimal point ('.' or ',').
+    void SetDecimalPoint(char point) { m_cDecimalPoint = point; }
 
     // Fonts.
     void SetFont(const CString& face, int height, int weight);
@@ -186,6 +191,7 @@ class CXGraphAxis : public CXGraphObject {
     bool m_bAutoScale = true;
     CString m_cLabel = " ";
     CString m_cDisplayFmt = "%5.3f";
+    char m_cDecimalPoint = '.';
     int m_nArcSize = 5;
     int m_nMarkerSize = 10;
     int m_nTickSize = 5;
@@ -195,10 +201,14 @@ class CXGraphAxis : public CXGraphObject {
     bool m_bWholeNumbers = false;
 
   private:
+    // A number in the format, without "-0" and with the decimal point of the labels.
+    CString FormatNumber(const CString& format, double value) const;
     void DrawLinear(CDCEx* dc);
     void DrawYTicks(CDCEx* dc, double pixelsPerStep);
     void DrawXTicks(CDCEx* dc, double pixelsPerStep);
     void DrawTick(CDCEx* dc, double value, int pos, bool labelled);
+    // The distance of linear ticks; 0 on a logarithmic axis.
+    double TickStep() const;
     // Bands, marker lines and curve markers, then the label background.
     void DrawLayers(CDCEx* dc);
     void DrawTitle(CDCEx* dc, int top, int right);

@@ -102,7 +102,12 @@ class CAFormDiagram : public CFormView, public IFlowDiagram, public IDiagramRun 
     int m_aiCurveDecimals[kChannels] = {2, 2, 2, 2, 2, 2};
     double m_dObservedXMin = 0.0;
     double m_dObservedXMax = 0.0;
-    double m_dRunningTime = 0.0;
+    // The colour SetupCurves last gave each curve; another one on the chart is the operator's.
+    static constexpr COLORREF kNoColourGiven = 0xFFFFFFFF;
+    COLORREF m_aclrCurveGiven[kChannels] = {kNoColourGiven, kNoColourGiven, kNoColourGiven,
+                                            kNoColourGiven, kNoColourGiven, kNoColourGiven};
+    // Value sets since the start in time mode: the next one's time is this many intervals.
+    int64_t m_llValueSets = 0;
     double m_adLastPlottedY[kChannels] = {};
     double m_dInterval = 1.0;
     double m_dEffectiveInterval = 1.0;

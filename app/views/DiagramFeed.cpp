@@ -89,6 +89,8 @@ void CAFormDiagram::StartDiagram(BOOL reset) {
         if (m_pDiagram != nullptr && m_pDiagram->GetChart() != nullptr) {
             m_pDiagram->OnMenuCommand(60011);
             m_pDiagram->GetChart()->OnResetZoom();
+            // The marks the cursor left belong to the points of the run before.
+            m_pDiagram->GetChart()->DeleteDataNotations();
         }
     }
     const IDiagramSource* source = Source();
@@ -110,7 +112,7 @@ void CAFormDiagram::StartDiagram(BOOL reset) {
                 c, m_assignment.curveEnabled[c] ? RGB(0, 0, 0) : RGB(192, 192, 192));
     }
     SetupCurves();
-    m_dRunningTime = m_assignment.IsXChannelMode() ? -1000.0 : 0.0;
+    m_llValueSets = 0;
     m_dObservedXMin = 1e99;
     m_dObservedXMax = -1e99;
     m_iRedrawPeriod = DiagramRedrawPeriodMs(m_dInterval);
@@ -171,6 +173,8 @@ CString CAFormDiagram::GetAxisFormat(int source, int& decimals) const {
 void CAFormDiagram::SetupCurves() {
     if (m_pDiagram == nullptr)
         return;
+    // The axes write their numbers as the channel views do.
+    m_pDiagram->SetDecimalPoint(GetDecimalSeparatorOf(-1));
     const int xSource = m_assignment.xSource;
     if (xSource < 1) {
         m_pDiagram->SetXAxisLabel("");
@@ -191,7 +195,13 @@ void CAFormDiagram::SetupCurves() {
         m_pDiagram->SetYAxisLabel(c, GetAxisLabel(source, true));
         m_pDiagram->SetCurveLabel(c, GetAxisLabel(source, false));
         m_pDiagram->SetYAxisFormat(c, GetAxisFormat(source, m_aiCurveDecimals[c]));
-        m_pDiagram->SetCurveColor(c, kCurveColours[c]);
+        // A colour the operator chose in the property sheet stays for the program's run; the
+        // curve's own colour is set only while the curve still has the one given last.
+        const COLORREF shown = m_pDiagram->GetCurveColor(c);
+        if (m_aclrCurveGiven[c] == kNoColourGiven || shown == m_aclrCurveGiven[c]) {
+            m_pDiagram->SetCurveColor(c, kCurveColours[c]);
+            m_aclrCurveGiven[c] = kCurveColours[c];
+        }
     }
 }
 
@@ -218,8 +228,11 @@ DiagramAddResult CAFormDiagram::AddMeasuredValues(const double values[6], BOOL m
     if (!m_bStarted)
         return DiagramAddResult::Stored;
     const bool xChannel = m_assignment.IsXChannelMode();
+    // The k-th value set's time is k intervals, multiplied rather than summed: the time of the
+    // store's last point equals the maximum duration exactly, without a drift of rounding.
+    const double runningTime = static_cast<double>(m_llValueSets) * m_dInterval;
     double x = xChannel ? rounded[m_assignment.xSource - DiagramAssignment::kFirstChannelSource]
-                        : m_dRunningTime;
+                        : runningTime;
     m_dObservedXMin = std::min(m_dObservedXMin, x);
     m_dObservedXMax = std::max(m_dObservedXMax, x);
     if (m_iPointsUntilPrimed > 0 && --m_iPointsUntilPrimed == 0)
@@ -256,8 +269,8 @@ DiagramAddResult CAFormDiagram::AddMeasuredValues(const double values[6], BOOL m
         }
     }
     if (!xChannel) {
-        time = m_dRunningTime;
-        m_dRunningTime += m_dInterval;
+        time = runningTime;
+        ++m_llValueSets;
     }
     if (time >= 2.0)
         time += 1e-08;

@@ -222,6 +222,22 @@ void CGraphicDisplayWnd::SetCurveColor(int curve, COLORREF color) {
     }
 }
 
+void CGraphicDisplayWnd::SetDecimalPoint(char point) {
+    if (m_pChart == nullptr)
+        return;
+    for (int i = 0; i < m_pChart->GetXAxisCount(); ++i)
+        m_pChart->GetXAxis(i).SetDecimalPoint(point);
+    for (int i = 0; i < m_pChart->GetYAxisCount(); ++i)
+        m_pChart->GetYAxis(i).SetDecimalPoint(point);
+    Redraw();
+}
+
+COLORREF CGraphicDisplayWnd::GetCurveColor(int curve) const {
+    if (m_pChart != nullptr && curve >= 0 && curve < m_pChart->GetCurveCount())
+        return m_pChart->GetCurve(curve).GetColor();
+    return RGB(0, 0, 0);
+}
+
 void CGraphicDisplayWnd::SetCurveLabel(int curve, const CString& label) {
     if (m_pChart != nullptr && curve >= 0 && curve < m_pChart->GetCurveCount()) {
         m_pChart->GetCurve(curve).SetLabel(label);

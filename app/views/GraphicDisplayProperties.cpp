@@ -36,10 +36,13 @@ void CGraphicDisplayWnd::ApplyPageTexts() {
                     tabs.SetItem(page, &item);
                     title.ReleaseBuffer();
                 }
-            } else if (window != nullptr && window->GetSafeHwnd() != nullptr) {
-                if (element.id == kPageCaption)
+            } else if (element.id == kPageCaption) {
+                // The sheet is titled in the user's language, never by its template's name.
+                m_pProperties->SetWindowText(element.text);
+                if (window != nullptr && window->GetSafeHwnd() != nullptr)
                     window->SetWindowText(element.text);
-                else if (CWnd* control = window->GetDlgItem(static_cast<UINT>(element.id)))
+            } else if (window != nullptr && window->GetSafeHwnd() != nullptr) {
+                if (CWnd* control = window->GetDlgItem(static_cast<UINT>(element.id)))
                     control->SetWindowText(element.text);
             }
         }

@@ -73,6 +73,8 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
 
     // ---- Looks ----
     void SetCurveColor(int curve, COLORREF color);
+    // The curve's colour on the chart; black for a curve the chart does not have.
+    COLORREF GetCurveColor(int curve) const;
     void SetCurveLabel(int curve, const CString& label);
     void SetCurveLineWidth(int curve, int width);
     void SetYAxisLabel(int axis, const CString& label);
@@ -80,6 +82,8 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     void SetYAxisFormat(int axis, const CString& format);
     void SetXAxisLabel(const CString& label);
     void SetXAxisFormat(const CString& format);
+    // The decimal point of every axis's number labels.
+    void SetDecimalPoint(char point);
     void SetTitles(const CString& first, const CString& second);
     // Context-menu entry i (order of kMenuCommands), 13 the read-out title, 14 its body format.
     // An empty entry text leaves the entry out.

@@ -81,6 +81,8 @@ class PageHost {
     virtual BOOL IsChannelActive(int channel) const = 0;
     virtual BOOL IsChannelBarVisible(int channel) const = 0;
     virtual void ToggleChannelView(int channel) = 0;
+    // The views' fields were cleared: the next value set writes each of them again.
+    virtual void ForgetShownChannelValues() = 0;
 
     // ---- The sensor dialogue's page calls that pages make themselves ----
     virtual void SetProgressActive(BOOL active) = 0;

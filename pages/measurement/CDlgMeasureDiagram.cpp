@@ -230,6 +230,13 @@ void CDlgMeasureDiagram::ShowMonitor() {
                                  GetDecimalSeparatorOf(-1)));
 }
 
+void CDlgMeasureDiagram::ClearMonitor() {
+    // A run begun with Start watches no trigger: nothing of an earlier check stays or comes late.
+    m_monitor = measure_run::MonitorThrottle{};
+    if (m_hWnd != nullptr)
+        SetDlgItemText(IDC_MD_MONITOR, "");
+}
+
 void CDlgMeasureDiagram::OnMeasureTick() {
     if (m_monitor.Flush(GetTickCount64()))
         ShowMonitor();

@@ -169,6 +169,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel {
         BYTE armed = 0;
     } m_lastCheck;
     void ShowMonitor();
+    void ClearMonitor();
     // "Values: n", n the largest point count of the recording's curves.
     void ShowValueCount();
     uint64_t m_ullLostAtStart = 0;  // the frame's lost value sets when the run began

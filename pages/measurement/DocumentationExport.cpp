@@ -130,6 +130,10 @@ CString CDlgDocumentation::BuildStopInfoText() {
 }
 
 void CDlgDocumentation::NoteMeasurementStop() {
+    // The stop itself counts (the Stop button, a stop trigger, the duration or count), not the
+    // later end of the recording.
+    if (m_bStopNoted)
+        return;
     m_stopTime = CTime::GetCurrentTime();
     m_ullStopTick = GetTickCount64();
     m_bStopNoted = TRUE;

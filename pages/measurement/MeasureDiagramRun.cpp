@@ -112,6 +112,7 @@ void CDlgMeasureDiagram::OnBnClickedStart() {
         return;
     }
     SetLightState(ILightIndicator::LIGHT_NONE);
+    ClearMonitor();
     BeginRun(false);
 }
 
@@ -191,8 +192,13 @@ void CDlgMeasureDiagram::OnBnClickedStop() {
         frame->EndTriggerCycle();
     if (!wasBusy && !m_run.IsRunning())
         return;
-    if (PageHost* frame = GetPageHost())
+    if (PageHost* frame = GetPageHost()) {
         frame->StopEngineMeasuring();
+        // The measurement's duration ends here, whatever the engine still delivers.
+        if (CDlgDocumentation* documentation = frame->GetDocumentationPage();
+            documentation != nullptr && m_run.IsRunning())
+            documentation->NoteMeasurementStop();
+    }
     m_llStopTime = CTime::GetCurrentTime().GetTime();
     m_ucTriggerStart = 0;
     ShowButtons();

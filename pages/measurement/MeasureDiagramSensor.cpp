@@ -65,6 +65,8 @@ void CDlgMeasureDiagram::ClearSensorDisplays() {
               IChannelViewControl::IDC_MIN_FIELD, IChannelViewControl::IDC_MAX_FIELD})
             view.ViewWindow().SetDlgItemText(static_cast<int>(field), kNoValue);
     });
+    if (PageHost* frame = GetPageHost())
+        frame->ForgetShownChannelValues();
     if (m_hWnd != nullptr) {
         SetDlgItemText(IDC_MD_ELAPSED, kNoValue);
         SetDlgItemText(IDC_MD_COUNT, kNoValue);

@@ -30,7 +30,9 @@ int PointsPerCurve(int stopCode, double stopCount) {
 }
 
 double MaxDuration(int allocatedPoints, double intervalSeconds) {
-    return allocatedPoints > 0 && intervalSeconds > 0 ? allocatedPoints * intervalSeconds : 0.0;
+    // The first point's time is 0: the last one the store holds comes at (points - 1) intervals.
+    return allocatedPoints > 1 && intervalSeconds > 0 ? (allocatedPoints - 1) * intervalSeconds
+                                                      : 0.0;
 }
 
 bool CountStopBeyondStorage(int stopCode, double stopCount, int allocatedPoints) {

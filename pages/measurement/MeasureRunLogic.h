@@ -15,7 +15,7 @@ constexpr int kMaxPoints = 1000000;
 // Points per curve asked of the curve store: the larger of 10,000 and a set stop count, at
 // most 1,000,000. stopCode 7 and 8 are the count stops.
 int PointsPerCurve(int stopCode, double stopCount);
-// The longest a measurement may run: what the store allocated times the measuring interval.
+// The longest a measurement may run: the time of the last point the store holds, the first at 0.
 double MaxDuration(int allocatedPoints, double intervalSeconds);
 // True when a count stop asks for more rows than the store gave: the duration limits instead.
 bool CountStopBeyondStorage(int stopCode, double stopCount, int allocatedPoints);

@@ -180,6 +180,9 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
                 measure->OnSensorDisconnected();
             frame->Dialogue().m_strPortToOpen = portName;
             frame->Dialogue().m_iCurrentRow = row;
+            // One sensor from now on, whatever device was active before.
+            frame->Dialogue().m_iActivatedCount = 1;
+            frame->Dialogue().m_iActivatedCountCopy = 1;
             frame->Dialogue().COM_UpdatePortRowStateAndSerial(row);
             if (!frame->Dialogue().COM_OpenTableEntryPort(row)) {
                 ShowCannotActivate(row);

@@ -31,6 +31,9 @@ TEST_F(Clock, TheTimePaneMovesOnAndTheDateFollowsTheDayAndTheLanguage) {
     PrepareStore();
     CMainFrame* frame = StartAndComplete();
     ASSERT_NE(frame, nullptr);
+    // Today from the first moment, not the panes' sample texts.
+    EXPECT_EQ(PaneText(1), " Sonntag ");
+    EXPECT_EQ(PaneText(2), " 01.03.2026 ");
     frame->ShowWindow(SW_SHOWNORMAL);  // the panes refresh while the frame shows
     Run(1500);
     EXPECT_EQ(PaneText(3), " 23:58 Uhr");

@@ -168,16 +168,25 @@ TEST_F(Pages, TheMenuSpeaksTheLanguageAndKeepsItsPopups) {
     EXPECT_TRUE(frame_->GetMeasureDiagramPage()->m_bAroundTrigger);
 }
 
-TEST_F(Pages, ChannelBarsAreNamedBySensorWithSeveralSensors) {
+// The bars and the View menu name the views alike: channels of one sensor, sensors of a group.
+TEST_F(Pages, ChannelBarsAndMenuAreNamedBySensorWithSeveralSensors) {
     CString caption;
+    CString item;
+    CMenu* digital = frame_->GetMenu()->GetSubMenu(2)->GetSubMenu(0);
     frame_->m_iActivatedCount = 1;
     frame_->UpdateViewBarCaptions();
+    frame_->RefreshChannelItems();
     frame_->m_wndViewBar[2].GetWindowText(caption);
     EXPECT_EQ(caption, "Kanal C Anzeige");
+    digital->GetMenuString(1, item, MF_BYPOSITION);
+    EXPECT_EQ(item, "Kanal B");
     frame_->m_iActivatedCount = 2;
     frame_->UpdateViewBarCaptions();
+    frame_->RefreshChannelItems();
     frame_->m_wndViewBar[2].GetWindowText(caption);
     EXPECT_EQ(caption, "Sensor 3");
+    digital->GetMenuString(1, item, MF_BYPOSITION);
+    EXPECT_EQ(item, "Sensor 2");
 }
 
 TEST_F(Pages, SavesDoNothingWhileAConversionRuns) {

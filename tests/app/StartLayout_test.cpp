@@ -1,8 +1,8 @@
 // The bars of the page the program starts on: a start on the measure-and-diagram page shows its
 // diagram across the frame below the page area, taller than its smallest size, and beside the
-// page the channel view the sensor's configuration asks for (channel A of a sensor the program
-// has not configured yet) and no other, whether the store holds a docking layout of this version
-// or none.
+// page the channel views the sensor's configuration asks for (channels A and B of a sensor the
+// program has not configured yet) and no other, whether the store holds a docking layout of this
+// version or none.
 #include <gtest/gtest.h>
 
 #include "AppTest.h"
@@ -30,7 +30,8 @@ class StartLayout : public AppTest {
         ASSERT_TRUE(frame->IsWindowVisible());
         ASSERT_EQ(frame->GetActivePageId(), PAGE_MEASURE_DIAGRAM);
         ASSERT_TRUE(frame->m_wndViewBar[0].IsWindowVisible());
-        for (int i = 1; i < 7; ++i)
+        ASSERT_TRUE(frame->m_wndViewBar[1].IsWindowVisible());
+        for (int i = 2; i < 7; ++i)
             EXPECT_FALSE(frame->m_wndViewBar[i].IsWindowVisible()) << "channel bar " << i;
         ASSERT_TRUE(frame->m_wndDiagramBar.IsWindowVisible());
         CRect client;

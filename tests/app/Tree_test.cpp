@@ -182,6 +182,7 @@ TEST_F(Tree, AveragingAndTheResetsStayInTheirRings) {
     EXPECT_EQ(frame_->m_apDisplayRing[4]->GetLength(), 4);
 
     frame_->m_adValue[2] = 7.5;
+    frame_->m_aiTareState[2] = 0;  // the view's Tara has just switched the tare on
     frame_->TareChannel(2);
     EXPECT_EQ(frame_->m_adTare[2], 7.5);
     EXPECT_EQ(frame_->m_iLastRedisplayReason, 5);

@@ -108,6 +108,18 @@ TEST_F(Channels, AChosenUnitFollowsIntoTheFactorAndBackIntoTheConfiguration) {
     EXPECT_EQ(frame_->m_aChannelRecords[0].astrUnit[0], "n.a.");
 }
 
+// One unconfigured sensor after a multi-port device: its two channels are shown, C and D are
+// not offered, whatever the device left in their records.
+TEST_F(Channels, AnUnconfiguredSensorAfterAGroupShowsItsTwoChannelsOnly) {
+    for (int record = 0; record < 4; ++record)
+        frame_->m_aChannelRecords[record].ucViewState = record == 1 ? 0 : 1;
+    Record().ucConfigWritten = 0;
+    Record().ucConfigPresent = 0;
+    frame_->SetupChannelsOfSensor(0, 1);
+    for (int bar = 0; bar < 4; ++bar)
+        EXPECT_EQ(frame_->m_viewState.checkState[bar], bar < 2 ? 1 : 3) << bar;
+}
+
 TEST_F(Channels, StoredSettingsAreTakenOverByTheNextSetUp) {
     // A sensor that never held a configuration of this program.
     Record().ucConfigWritten = 0;

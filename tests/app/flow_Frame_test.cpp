@@ -15,6 +15,7 @@
 #include "app/ThreadedConvertFile.h"
 #include "flow_Fakes.h"
 #include "foundation/Units.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/base/Time.h"
 #include "sensor/ChanState.h"
 #include "sensor/ZMStates.h"
@@ -122,6 +123,30 @@ TEST_F(Flow, AFirstValueOfZeroReachesEveryFieldOfAFreshView) {
     for (int field = 0; field < 4; ++field) {
         EXPECT_EQ(views_[0].texts[field], "0") << field;
         EXPECT_EQ(views_[1].texts[field], "0") << field;
+    }
+}
+
+// The start's averaging takes every channel's choice, channel A's included.
+TEST_F(Flow, TheStartAveragesEveryChannelByItsChoice) {
+    for (int c : {0, 1})
+        frame_->GetMeasureAdjustPage()->m_aiAveragingCode[c] = 3;  // 4 samples
+    frame_->ResetMovingAverages(0);
+    for (int32_t v : {0, 0, 0, 8})
+        Set(v, v);
+    EXPECT_EQ(frame_->m_adValue[0], 2);
+    EXPECT_EQ(frame_->m_adValue[1], 2);
+}
+
+// The header's range takes the file's decimal separator, as its rows do.
+TEST_F(Flow, TheHeadersRangeTakesTheFilesDecimalSeparator) {
+    frame_->m_aSensorRecord[0].ucUnitLetter[0] = 'D';
+    frame_->m_aSensorRecord[0].wRange[0] = 0x5500;  // 50000 cN·m
+    const std::pair<int, const char*> cases[] = {{1000, "500.0 N·m"}, {0, "500,0 N·m"}};
+    for (const auto& [language, range] : cases) {
+        documentation_.decimalLanguage = language;
+        const auto lines = frame_->GetExportSensorLines();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].range, range) << language;
     }
 }
 

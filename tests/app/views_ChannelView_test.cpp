@@ -68,6 +68,8 @@ TEST_F(ChannelViews, EachFieldPausesFor100MsOnItsOwn) {
 }
 
 TEST_F(ChannelViews, TaraTwiceOnAFreshChannelInThreeLanguages) {
+    // A fresh channel has no tare: its button offers one, and the first press takes it.
+    EXPECT_EQ(Text(View(1), CAFormChannelX::IDC_TARA), "TARA");
     struct Language {
         int offset;
         const char* set;
@@ -78,7 +80,6 @@ TEST_F(ChannelViews, TaraTwiceOnAFreshChannelInThreeLanguages) {
           Language{LANGUAGE_FRENCH, "Tare=0", "Tare"}}) {
         SetLanguageOffset(language.offset);
         CAFormChannelX* b = View(1);
-        frame_->m_aiTareState[1] = 1;
         frame_->m_adValue[1] = 5.5;
         b->OnBnClickedTara();
         EXPECT_EQ(frame_->m_aiTareState[1], 0);

@@ -233,6 +233,8 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     EXPECT_FALSE(view_->GetAssignment().curveEnabled[5]);
     // Channel B of a single sensor that measures a rotation angle reads in tenths.
     EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.2f");
+    // The axes write numbers as the channel views do: a comma in German.
+    EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).FormatLabel(2.5), "2,50");
     frame_->m_aSensorRecord[0].ucAngleFlag = 1;
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.1f");
@@ -256,9 +258,33 @@ TEST_F(Diagram, ThePropertySheetTakesThePageTextsOfTheLanguage) {
         curves->GetDlgItem(1009)->GetWindowText(text);
         // The second entry for control 1009 wins.
         EXPECT_EQ(text, GetLanguageString(5652));
+        // The sheet's title speaks the language, not the template's name.
+        sheet->GetWindowText(text);
+        EXPECT_EQ(text, GetLanguageString(5141));
         sheet->ShowWindow(SW_HIDE);
     }
     SetLanguageOffset(LANGUAGE_GERMAN);
+}
+
+// A new measurement drops the cursor's marks of the run before; a curve colour the operator
+// chose stays for the program's run.
+TEST_F(Diagram, ANewRunDropsTheCursorMarksAndKeepsTheOperatorsColour) {
+    Ready();
+    view_->StartDiagram(TRUE);
+    for (int i = 0; i < 3; ++i)
+        Add(i, i, kAll);
+    view_->UpdateDiagram(1);  // the curves shown as at the end of a run
+    CXGraph* chart = diagram_->GetChart();
+    ASSERT_NE(chart, nullptr);
+    const auto objects = chart->m_Objects.GetCount();
+    chart->InsertDataNotation(0, 1);
+    ASSERT_EQ(chart->m_Objects.GetCount(), objects + 1);
+    diagram_->SetCurveColor(1, RGB(1, 2, 3));  // as the property sheet does
+    view_->AssignCurvesToChannels();
+    view_->StartDiagram(TRUE);
+    EXPECT_EQ(chart->m_Objects.GetCount(), objects);
+    EXPECT_EQ(diagram_->GetCurveColor(1), RGB(1, 2, 3));
+    EXPECT_EQ(diagram_->GetCurveColor(0), RGB(0, 0, 255));
 }
 
 TEST_F(Diagram, TheReadoutComesAfterTheDelayAndGoesAfterItsDuration) {

@@ -89,6 +89,12 @@ TEST(ChartAxisModel, FormatSwitchesToExponentsBeyondAMillion) {
     axis.SetDecimals(1);
     EXPECT_EQ(axis.FormatLabel(-0.04), "  0.0");
     EXPECT_EQ(axis.FormatLabel(-10.04), "-10.0");
+    // Ticks closer than the format's decimals read apart; the decimal point is the axis's.
+    axis.SetDisplayFmt("%0.0f");
+    EXPECT_EQ(axis.FormatTickLabel(1.75, 0.25), "1.75");
+    EXPECT_EQ(axis.FormatTickLabel(2.0, 1.0), "2");
+    axis.SetDecimalPoint(',');
+    EXPECT_EQ(axis.FormatTickLabel(0.5, 0.1), "0,5");
 }
 
 TEST(ChartAxisModel, StepsAreReadableAndRangesLandOnTheirGrid) {

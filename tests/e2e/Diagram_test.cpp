@@ -8,6 +8,7 @@
 #include "app/views/CAFormDiagram.h"
 #include "app/views/GraphicDisplayWnd.h"
 #include "chart/XGraph.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/gfx/WinGdi.h"
 #include "tools/harness/RoadSteps.h"
 
@@ -100,6 +101,10 @@ TEST_F(LiveDiagram, ThePlottedPointsFollowTheLoad) {
     // The page gives the docked diagram the height its controls leave: the curves show large.
     ShowPage(*app_, kCommandMeasureDiagram);
 
+    // Both channels unaveraged (the bench's sensor asks for two samples): the plot shows the
+    // load itself.
+    for (int channel : {0, 1})
+        app_->Frame()->GetMeasureAdjustPage()->m_aiAveragingCode[channel] = 1;
     CXGraph* chart = app_->Frame()->GetDiagramView()->GetDiagram()->GetChart();
     ASSERT_NE(chart, nullptr);
     ASSERT_TRUE(Measure(*app_, 3000, [&] { ExpectTheLoad(*chart, "while measuring"); }));

@@ -6,6 +6,8 @@
 
 #include "Files.h"
 #include "Road.h"
+#include "platform/ui/WinUser.h"
+#include "res/measure_adjust.h"
 #include "res/resource.h"
 #include "tools/harness/RoadSteps.h"
 
@@ -97,6 +99,36 @@ TEST_F(MeasureAndSave, TheCsvRowsHoldTheSimulatedLoad) {
     EXPECT_LE(facts.stepA, 79.0 / 10 + 0.5);
     EXPECT_NEAR(facts.lowB, 10.0, 0.1);
     EXPECT_NEAR(facts.highB, 10.0, 0.1);
+}
+
+// A stop after a count, chosen on the settings page as the operator does, ends a run begun with
+// Start once it holds that many rows.
+TEST_F(MeasureAndSave, AStopAfterACountEndsTheRunAtThatManyRows) {
+    StartBench(OneSensorArguments(stateFile_), 1);
+    StartApp();
+    ShowPage(*app_, kCommandMeasureSettings);
+    HWND frame = app_->FrameWindow();
+    HWND stopCode = FindControl(frame, IDC_ADJ_STOP_CODE);
+    HWND stopCount = FindControl(frame, IDC_ADJ_STOP_COUNT);
+    ASSERT_TRUE(stopCode && stopCount);
+    ChooseItem(*app_, stopCode, 7);  // "Anzahl Messwerte"
+    TypeInto(*app_, stopCount, "30");
+    ShowPage(*app_, kCommandMeasureDiagram);
+    HWND start = FindControl(frame, IDC_MD_START);
+    ASSERT_TRUE(start != nullptr && ::IsWindowEnabled(start));
+    app_->Click(start);
+    app_->Run(500);
+    ASSERT_TRUE(app_->RunUntil(
+        [&] {
+            return ::IsWindowEnabled(start) != FALSE && IsCommandEnabled(*app_, kCommandSaveValues);
+        },
+        20000))
+        << "the run never ended by itself";
+    const std::string csv = root_ + "/values.csv";
+    ASSERT_TRUE(SaveValues(*app_, csv));
+    const CsvFacts facts = ReadCsvRows(csv);
+    ASSERT_TRUE(facts.valid) << ReadFile(csv);
+    EXPECT_EQ(facts.rows, 30) << ReadFile(csv);
 }
 
 }  // namespace

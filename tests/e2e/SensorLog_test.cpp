@@ -39,7 +39,9 @@ TEST_F(SensorLog, ARunLogsTheConnectionTheMeasurementAndTheClose) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
     ASSERT_TRUE(Measure(*app_, 1000));
-    ASSERT_TRUE(app_->Close());
+    // Closed through File -> Exit: every way out ends the log alike.
+    app_->Command(10004);
+    ASSERT_TRUE(app_->RunUntil([&] { return !app_->IsRunning(); }, 20000));
 
     std::vector<std::string> logs;
     for (const auto& entry : std::filesystem::directory_iterator(root_ + "/data/Brevan/Sensors"))

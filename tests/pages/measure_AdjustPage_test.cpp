@@ -134,9 +134,9 @@ TEST_F(MeasureConfiguration, AUnitChangeFollowsTheValueRemovesTheTareAndWritesOn
     const double factorBefore = frame_->m_adUnitFactor[0];
     CAFormChannelX* view = frame_->GetChannelView(0);
     ASSERT_NE(view, nullptr);
-    frame_->m_alRaw[0] = 250000;  // the sensor at rest sends no values
-    // The first click of Tara clears, the second takes the value.
-    view->OnBnClickedTara();
+    frame_->m_alRaw[0] = 250000;  // the sensor at rest: one value set asked for
+    frame_->UpdateMeasuredValues(MeasuredValueReason::SingleShot);
+    // A fresh channel has no tare: the first click of Tara takes the value.
     view->OnBnClickedTara();
     Run(100);
     ASSERT_NE(frame_->m_adTare[0], 0.0);

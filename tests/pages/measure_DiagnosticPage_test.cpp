@@ -54,7 +54,12 @@ TEST_F(MeasureDiagnosticPage, EveryTextExistsInEachLanguage) {
     CDlgDiagnostic& page = Open();
     for (int language : {LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH}) {
         SetLanguageOffset(language);
+        Pump();
         EXPECT_TRUE(page.SetLanguageTexts()) << language;
+        // The switch repaints the page and its list at once: no caption leaves a remnant.
+        CRect pending;
+        EXPECT_TRUE(page.GetUpdateRect(&pending, TRUE)) << language;
+        EXPECT_TRUE(page.m_listGroups.GetUpdateRect(&pending)) << language;
     }
 }
 

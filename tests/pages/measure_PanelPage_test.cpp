@@ -158,8 +158,12 @@ TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramS
     ASSERT_NE(page_->m_picture.GetBitmap(), nullptr);  // picture 319
 
     Light()->SetLightState(CAFormLight::LIGHT_PASSED);
+    page_->SetDlgItemText(IDC_MD_MONITOR, "Start: 1 < 2 (-0,5) scharf");  // a trigger before
     page_->OnBnClickedStart();
     Run(100);
+    CString monitor;
+    page_->GetDlgItemText(IDC_MD_MONITOR, monitor);
+    EXPECT_TRUE(monitor.IsEmpty()) << monitor.GetString();
     EXPECT_EQ(frame_->GetLastStatusId(), 5272u);
     EXPECT_TRUE(page_->IsRunPatternSet());
     EXPECT_EQ(Light()->GetLightState(), CAFormLight::LIGHT_NONE);
@@ -168,7 +172,7 @@ TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramS
     EXPECT_FALSE(Enabled(IDC_MD_START));
     EXPECT_TRUE(Enabled(IDC_MD_STOP));
     EXPECT_TRUE(frame_->GetDiagramView()->IsStarted());
-    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 10000 * 30.0);
+    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 9999 * 30.0);
     EXPECT_FALSE(page_->IsSensorReady());
 
     page_->OnBnClickedStop();
@@ -227,7 +231,7 @@ TEST_F(PanelWithSensor, AStoreThatCannotBeMadeRefusesTheStartAndASmallerOneShort
     Run(100);
     EXPECT_TRUE(page_->IsMeasuring());
     EXPECT_EQ(page_->m_iAllocatedPoints, 25000);
-    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 25000 * 30.0);
+    EXPECT_DOUBLE_EQ(page_->GetMaxDuration(), 24999 * 30.0);
     EXPECT_NE(BoxSaying(IDS_MD_STORAGE_REDUCED).Find("25000"), -1);
     page_->OnBnClickedStop();
     Run(1500);
@@ -365,9 +369,9 @@ TEST_F(PanelWithSensor, ARunWhoseExportFailedIsNotReArmed) {
     page_->OnBnClickedTrigger();
     Run(31000);
     ASSERT_TRUE(page_->IsMeasuring());
+    frame_->m_bExportFailed = TRUE;
     page_->OnBnClickedStop();
     Run(1500);
-    frame_->m_bExportFailed = TRUE;
     page_->TriggerEvent(0);
     EXPECT_FALSE(page_->m_bWaitingForTrigger);
     EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
@@ -457,4 +461,81 @@ TEST_F(PanelWithSensor, AtTheEndTheCountShowsTheValueSetsThatArrivedAfterTheStop
     CString shown;
     page_->GetDlgItemText(IDC_MD_COUNT, shown);
     EXPECT_EQ(shown, expected);
+}
+
+// The fields that a reset cleared to "---" show the next run's values, an unchanged tare too.
+TEST_F(PanelWithSensor, FieldsClearedByAResetShowTheNextRun) {
+    page_->ClearSensorDisplays();
+    frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
+    page_->OnBnClickedStart();
+    RunStreaming(1000);
+    for (UINT field : {CAFormChannelX::IDC_VALUE_FIELD, CAFormChannelX::IDC_TARE_FIELD,
+                       CAFormChannelX::IDC_MIN_FIELD, CAFormChannelX::IDC_MAX_FIELD})
+        EXPECT_NE(ChannelField(0, field), "---") << field;
+    page_->OnBnClickedStop();
+    Run(1500);
+}
+
+// A run as long as its store stops with the store's last point: no curve's array grows. The
+// stop block's duration is the run's, from Start to Stop, not to the end of the recording.
+TEST_F(PanelWithSensor, TheDurationStopEndsAtTheStoresLastPointAndTheFileTellsTheRun) {
+    CDataManager& store = frame_->GetDiagramView()->GetDiagram()->GetStore();
+    store.SetAllocator([](size_t points) -> TDataPoint* {
+        return points > 1000 ? nullptr
+                             : static_cast<TDataPoint*>(std::calloc(points, sizeof(TDataPoint)));
+    });
+    frame_->m_iMeasureRateIndex = 3;  // 10 ms, streamed
+    page_->OnBnClickedStart();
+    const int points = page_->m_iAllocatedPoints;
+    ASSERT_GT(points, 100);
+    RunStreaming((points + 20) * 10);
+    Run(1500);
+    ASSERT_TRUE(frame_->m_bMeasurementFinished);
+    for (int curve : {0, 1}) {
+        EXPECT_EQ(frame_->GetDiagramView()->GetDiagram()->GetCurvePointCount(curve), points);
+        EXPECT_EQ(store.GetCapacity(curve), static_cast<size_t>(points));
+    }
+
+    frame_->m_iMeasureRateIndex = 6;  // 100 ms
+    page_->OnBnClickedStart();
+    RunStreaming(10000);
+    page_->OnBnClickedStop();
+    Run(1500);
+    ASSERT_TRUE(frame_->m_bMeasurementFinished);
+    const CString block = frame_->GetDocumentationPage()->BuildStopInfoText();
+    const CString label = GetLanguageString(IDS_DOC_DURATION);
+    const int at = block.Find(label);
+    ASSERT_GE(at, 0) << block.GetString();
+    std::string number = block.Mid(at + label.GetLength() + 1, 8).GetString();
+    std::replace(number.begin(), number.end(), ',', '.');
+    EXPECT_NEAR(std::strtod(number.c_str(), nullptr), 10.0, 0.1) << block.GetString();
+}
+
+// With the repeat box checked, every finished triggered run arms the next cycle by itself.
+TEST_F(PanelWithSensor, TheRepeatBoxArmsEachNextCycleByItself) {
+    sim_->ports[0]->device->Sensor(0).SetSignal(
+        0, sensorsim::SignalShape{sensorsim::SignalShape::Kind::Sine, 0.0, 1000.0, 4.0});
+    adjust_->m_values.startCode = 1;  // channel A rising through 1
+    adjust_->m_values.startDirection = 0;
+    adjust_->m_values.startLevel = 1.0;
+    adjust_->m_values.startHysteresis = 0.5;
+    adjust_->m_values.stopCode = 7;  // after three values
+    adjust_->m_values.stopCount = 3;
+    frame_->m_iMeasureRateIndex = 6;
+    page_->CheckDlgButton(IDC_MD_REPEAT, BST_CHECKED);
+    page_->OnBnClickedTrigger();
+    int runs = 0;
+    bool running = false;
+    for (int step = 0; step < 200 && runs < 2; ++step) {
+        RunStreaming(100);
+        if (page_->IsRunning()) {
+            running = true;
+        } else if (running) {
+            running = false;
+            ++runs;
+        }
+    }
+    EXPECT_EQ(runs, 2);
+    page_->OnBnClickedStop();
+    Run(1500);
 }

@@ -12,7 +12,7 @@ TEST(MeasureRunLogic, TheStorageBudgetFollowsTheCountStopWithinItsBounds) {
     EXPECT_EQ(mr::PointsPerCurve(8, 25000.9), 25000);
     EXPECT_EQ(mr::PointsPerCurve(7, 5e6), 1000000);
     EXPECT_EQ(mr::PointsPerCurve(8, 1e300), 1000000);
-    EXPECT_DOUBLE_EQ(mr::MaxDuration(10000, 0.001), 10.0);
+    EXPECT_DOUBLE_EQ(mr::MaxDuration(10000, 0.001), 9.999);  // the last point at 9999 ms
     EXPECT_DOUBLE_EQ(mr::MaxDuration(0, 0.001), 0.0);
     // A reduced allocation: the count stop is beyond what the store holds.
     EXPECT_TRUE(mr::CountStopBeyondStorage(8, 25000, 20000));

@@ -156,10 +156,12 @@ TEST_F(ConnectionPage, DoubleClicksCloseAndOpenARowAndTheBusyPortIsRefused) {
     Run(500);
     EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "verfügbar");
     EXPECT_EQ(frame_->m_iOpenEntry, -1);
+    frame_->m_iActivatedCount = 4;  // as a multi-port device left it
     DoubleClick(sensor);
     Run(1500);
     EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "aktiv");
     EXPECT_EQ(frame_->m_iOpenEntry, sensor);
+    EXPECT_EQ(frame_->m_iActivatedCount, 1);  // one sensor's layout from now on
 
     // Enter on the selected row closes it and opens it again; the page stays shown.
     page_->m_listPorts.SetItemState(sensor, LVIS_SELECTED | LVIS_FOCUSED,

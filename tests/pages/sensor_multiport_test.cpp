@@ -258,6 +258,10 @@ TEST_F(FourPortDevice, TheFirstStartOpensTheDeviceItFound) {
                   GetLanguageString(5125))
             << port;
     }
+    // The device's first port is kept as the one used last: the next start opens it again.
+    frame_->SaveSettings();
+    const CString last = AfxGetApp()->GetProfileString("DespiteReset", "LastUsedComPort", "");
+    EXPECT_EQ(last.Find("COM1"), 0) << last.GetString();
 }
 
 TEST_F(FourPortDevice, TheDeviceOpensAsOneGroup) {
