@@ -231,8 +231,13 @@ void CMainFrame::SaveDiagramAs() {
     CFileDialog dialog(FALSE, "bmp", "*.bmp", OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT,
                        "(*.bmp)|*.bmp|", this);
     IFlowDocumentation* documentation = FlowDocumentation();
-    const CString folder =
-        StartFolderOf(documentation != nullptr ? documentation->GetDiagramTargetDirectory() : "");
+    const CString target = WithoutTrailingSlash(
+        documentation != nullptr ? documentation->GetDiagramTargetDirectory() : CString());
+    // The dialog opens in the diagram folder itself (the automatic save makes it too), never
+    // in the program's own folder above it with its temporary pictures.
+    if (!target.IsEmpty())
+        CreateDirectoryA(target, nullptr);
+    const CString folder = StartFolderOf(target);
     dialog.m_ofn.lpstrInitialDir = folder.IsEmpty() ? nullptr : folder.GetString();
     if (dialog.DoModal() != IDOK)
         return;
