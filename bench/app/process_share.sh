@@ -245,7 +245,7 @@ fastest_rate_and_long_run
 measure_run "one sensor measuring at 1 ms"
 stop_bench
 
-start_bench --multiport 4,serial=1003
+start_bench --multiport 4,serial=1003,baud=230400
 fastest_rate_and_long_run
 measure_run "four sensors measuring at 1 ms, diagram, recording"
 
