@@ -4,10 +4,20 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace kqbench {
+
+// The seconds a call takes on the steady clock, for a benchmark that times its reference in the
+// same iterations.
+template <typename Call>
+double Seconds(Call&& call) {
+    const auto start = std::chrono::steady_clock::now();
+    call();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 class Targets {
   public:
