@@ -23,6 +23,7 @@
 #include "platform/base/Resource.h"
 #include "sensor/ChanState.h"
 #include "tests/app/flow_Fakes.h"
+#include "tests/base/ScopedTempFolder.h"
 
 namespace {
 
@@ -133,9 +134,12 @@ struct CsvCase {
     }
 };
 
+// Below $TMPDIR, removed when the program ends; KQ_BENCH_DIR names another folder (one on a disk
+// where $TMPDIR is a memory file system, for the durable writes).
 std::string Folder() {
+    static const kq::test::ScopedTempFolder folder;
     const char* dir = std::getenv("KQ_BENCH_DIR");
-    return dir != nullptr ? dir : "/var/tmp";
+    return dir != nullptr ? dir : folder.Path();
 }
 
 // Formats and writes durably; "x_write" is the speed against writing the preformatted bytes the
