@@ -111,6 +111,11 @@ class CCsvTable {
   private:
     enum class Kind { None, Doubles, Texts };
     Kind GetKind() const;
+    void AppendHeader(std::string& text) const;
+    // Appends rows from row on until about bytes more are in text; returns the next row.
+    int AppendRows(int row, size_t bytes, std::string& text) const;
+    // The header and the rows into the file, chunk by chunk, flushed and synced.
+    bool WriteText(std::FILE* file) const;
     bool ReadSource(CCsvLineSource& lines);
     bool ReadLines(CCsvLineSource& lines);
     // Runs a change, turning an exception into the error text and false.

@@ -14,6 +14,8 @@ class CCsvTextColumn {
 
     size_t size() const { return m_Ends.size(); }
     bool empty() const { return m_Ends.empty(); }
+    // Every text one after another.
+    std::string_view Chars() const { return m_Chars; }
     std::string_view operator[](size_t row) const {
         const size_t begin = row == 0 ? 0 : m_Ends[row - 1];
         return std::string_view(m_Chars).substr(begin, m_Ends[row] - begin);

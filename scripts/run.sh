@@ -14,7 +14,11 @@ scripts/test.sh) and starts build-rel/app/kq7b.
 
 --simulate  First starts the sensor simulator (build-rel/tools/sensorsim/kq7b-sensorsim) with a
             bench of sensors: a two-channel torque sensor at 230400 baud with a slow sine load,
-            one at 115200 baud with a constant load and a multi-port device of four ports. Their
+            one at 115200 baud with a constant load and a multi-port device of four ports at
+            230400 baud. The simulator sends at each line's speed, as a sensor does: at 230400
+            baud a line carries a value set every millisecond (the fastest rate), at 115200 baud
+            one every 1.5 ms, and a sensor asked for more loses the rest on the way out (the
+            measure page counts them). Their
             pseudo-terminals reach the application as extra ports (KQ7B_EXTRA_PORTS); the
             simulator stops when the application ends. Without the option this happens too when
             no serial device of a sensor interface (/dev/ttyUSB*, /dev/ttyACM*) exists.
@@ -60,7 +64,7 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/kq7b-sim-XXXXXX")"
 "$release_build/tools/sensorsim/kq7b-sensorsim" \
     --sensor serial=1001,baud=230400,channels=2,signal-a=sine:20000:10000:8,signal-b=const:1000 \
     --sensor serial=1002,baud=115200,channels=1,signal-a=const:12500 \
-    --multiport 4,serial=1003 \
+    --multiport 4,serial=1003,baud=230400 \
     --state "$work/sensors.state" --log "$work/simulator.log" >"$work/ports" &
 simulator=$!
 trap 'kill "$simulator" 2>/dev/null; wait "$simulator" 2>/dev/null; rm -rf "$work"' EXIT

@@ -1,19 +1,22 @@
 // Joins the value sets of the ports of a multi-port device. A started slave samples when its
 // master samples and sends the master's counter, so one value set of the device is complete when
 // every port has delivered the same counter. A port delivers its sets in order: a set that port
-// has gone past without delivering is lost, dropped and counted. The ports are read one after
-// another, each with what gathered since its last read, so one port's sets may run well ahead
-// of another's without any being lost; sets of a port that stopped sending are dropped once the
-// counter has run more than kMaxAge further.
+// has gone past without delivering is lost, dropped and counted, and nothing else is.
+//
+// The ports are read one after another, each with what gathered since its last read, so one
+// port's sets may run far ahead of another's (a whole stall of the reading thread's worth). Each
+// port's counter, which runs modulo 256, is therefore followed into a sequence number of its own,
+// and the sets wait by sequence number until every port delivered or went past them. Sets wait
+// at most kMaxPending sequence numbers, for a port that stopped sending.
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <deque>
 
 class CMultiportAligner {
   public:
     static constexpr int kMaxPorts = 4;
-    static constexpr int kMaxAge = 64;
+    static constexpr int kMaxPending = 8192;
 
     void Start(int portCount);
     int PortCount() const { return m_portCount; }
@@ -25,19 +28,22 @@ class CMultiportAligner {
 
   private:
     struct Pending {
-        uint8_t counter;
-        uint8_t mask;
-        int32_t value[kMaxPorts];
+        uint8_t mask = 0;
+        bool done = false;  // completed or lost
+        int32_t value[kMaxPorts] = {};
     };
-    void DropStale();
+    int64_t Sequence(int port, uint8_t counter) const;
+    void Settle(Pending& set, bool complete);
+    void DropSettled();
 
     int m_portCount = 0;
     uint8_t m_fullMask = 0;
-    bool m_haveNewest = false;
-    uint8_t m_newest = 0;
     uint8_t m_seen = 0;  // the ports that delivered a set since the start
-    uint8_t m_portNewest[kMaxPorts] = {};
-    std::vector<Pending> m_pending;
+    int64_t m_portSeq[kMaxPorts] = {};
+    int64_t m_baseSeq = 0;          // the first set delivered since the start
+    std::deque<Pending> m_pending;  // sets from m_firstSeq on, one per sequence number
+    int64_t m_firstSeq = 0;
+    bool m_settledAny = false;  // sets before m_firstSeq are settled
     uint64_t m_lost = 0;
     uint64_t m_completed = 0;
 };

@@ -3,9 +3,7 @@
 // and chart exactly as they were.
 #include "app/flow/DataManager.h"
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cfloat>
@@ -22,17 +20,11 @@ constexpr size_t kMaxPointsPerCurve = static_cast<size_t>(INT_MAX);
 constexpr size_t kSmallestReport = 10000;  // bytes below which halving makes no sense
 constexpr size_t kUnusedCurvePoints = 2;
 
-TDataPoint* DefaultAllocate(size_t points) {
-    return static_cast<TDataPoint*>(std::calloc(points, sizeof(TDataPoint)));
-}
-
-// The C library keeps freed blocks for reuse, the old arrays and the temporary buffers before
-// them included: a recording that fills the new arrays would hold both.
-void ReleaseFreedHeap() {
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
-}
+// Arrays of this size and more are mapped from the system directly: they come as untouched zero
+// pages (nothing to clear, no memory taken until a point is written there) and go back whole
+// when freed. From the C library's heap they would be cleared on every start and, freed, stay
+// with the process beside the new ones once its thresholds for mapping have grown.
+constexpr size_t kMappedBytes = 64 * 1024;
 
 CString MemoryExceptionText() {
     CMemoryException exception(FALSE);
@@ -43,24 +35,45 @@ CString MemoryExceptionText() {
 
 }  // namespace
 
-CDataManager::CDataManager() : m_allocate(DefaultAllocate) {}
+CDataManager::CDataManager() = default;
 
 CDataManager::~CDataManager() {
-    for (TDataPoint* data : m_pData)
+    for (int i = 0; i < kCurves; ++i)
+        Release(m_pData[i], m_nCapacity[i], m_bMapped[i]);
+}
+
+TDataPoint* CDataManager::Allocate(size_t points, bool& mapped) const {
+    mapped = false;
+    if (m_allocate)
+        return m_allocate(points);
+    const size_t bytes = points * sizeof(TDataPoint);
+    if (bytes < kMappedBytes)
+        return static_cast<TDataPoint*>(std::calloc(points, sizeof(TDataPoint)));
+    void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (data == MAP_FAILED)
+        return nullptr;
+    mapped = true;
+    return static_cast<TDataPoint*>(data);
+}
+
+void CDataManager::Release(TDataPoint* data, size_t points, bool mapped) {
+    if (mapped)
+        munmap(data, points * sizeof(TDataPoint));
+    else
         std::free(data);
 }
 
 bool CDataManager::AllocatePass(size_t points, std::span<const BYTE> inUse,
                                 TDataPoint* (&arrays)[kCurves], size_t (&capacities)[kCurves],
-                                int& failedCurve) {
+                                bool (&mapped)[kCurves], int& failedCurve) {
     for (int i = 0; i < kCurves; ++i) {
         const auto index = static_cast<size_t>(i);
         const bool used = index < inUse.size() && inUse[index] != 0;
         capacities[i] = used ? points : kUnusedCurvePoints;
-        arrays[i] = m_allocate(capacities[i]);
+        arrays[i] = Allocate(capacities[i], mapped[i]);
         if (arrays[i] == nullptr) {
             for (int k = 0; k < i; ++k)
-                std::free(arrays[k]);
+                Release(arrays[k], capacities[k], mapped[k]);
             failedCurve = i;
             return false;
         }
@@ -86,9 +99,10 @@ size_t CDataManager::ReallocateMemory(long long points, std::span<const BYTE> in
 
     TDataPoint* arrays[kCurves] = {};
     size_t capacities[kCurves] = {};
+    bool mapped[kCurves] = {};
     bool reduced = false;
     int failed = -1;
-    while (!AllocatePass(size, inUse, arrays, capacities, failed)) {
+    while (!AllocatePass(size, inUse, arrays, capacities, mapped, failed)) {
         const size_t bytes = capacities[failed] * sizeof(TDataPoint);
         CString text;
         text.Format(
@@ -106,16 +120,16 @@ size_t CDataManager::ReallocateMemory(long long points, std::span<const BYTE> in
     }
 
     for (int i = 0; i < kCurves; ++i) {
-        std::free(m_pData[i]);
+        Release(m_pData[i], m_nCapacity[i], m_bMapped[i]);
         m_pData[i] = arrays[i];
         m_nCapacity[i] = capacities[i];
+        m_bMapped[i] = mapped[i];
         // The zeroed array's first point (0, 0) counts: the chart needs a non-empty curve.
         m_nCount[i] = 1;
         m_bInUse[i] = static_cast<size_t>(i) < inUse.size() && inUse[static_cast<size_t>(i)] != 0;
     }
     m_nMaxPoints = size;
     m_nCountOfCurves = inUseCount;
-    ReleaseFreedHeap();
     if (link != nullptr) {
         for (int i = 0; i < kCurves; ++i)
             link->RepointCurve(i, m_pData[i], getCount(i, "CDataManager::ReallocateMemory"));
@@ -134,7 +148,7 @@ int CDataManager::addPoint(int curve, double x, double y, ICurveChartLink* link)
     if (!IsValid(curve))
         return kBadCurve;
     if (m_pData[curve] == nullptr) {
-        TDataPoint* data = m_allocate(m_nMaxPoints);
+        TDataPoint* data = Allocate(m_nMaxPoints, m_bMapped[curve]);
         if (data == nullptr)
             return kOutOfMemory;
         m_pData[curve] = data;
@@ -145,12 +159,14 @@ int CDataManager::addPoint(int curve, double x, double y, ICurveChartLink* link)
         const size_t grown = std::min(m_nCapacity[curve] * 2, kMaxPointsPerCurve);
         if (grown <= m_nCount[curve])
             return kOutOfMemory;
-        TDataPoint* data = m_allocate(grown);
+        bool mapped = false;
+        TDataPoint* data = Allocate(grown, mapped);
         if (data == nullptr)
             return kOutOfMemory;
         std::memcpy(data, m_pData[curve], m_nCount[curve] * sizeof(TDataPoint));
-        std::free(m_pData[curve]);
+        Release(m_pData[curve], m_nCapacity[curve], m_bMapped[curve]);
         m_pData[curve] = data;
+        m_bMapped[curve] = mapped;
         m_nCapacity[curve] = grown;
         if (link != nullptr)
             link->RepointCurve(curve, data, getCount(curve, "CDataManager::addPoint"));

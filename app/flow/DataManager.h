@@ -69,7 +69,8 @@ class CDataManager {
     size_t GetMaxPoints() const { return m_nMaxPoints; }
     int GetCountOfCurves() const { return m_nCountOfCurves; }
     bool IsCurveInUse(int curve) const;
-    // The allocation seam (tests make it fail); the default is calloc.
+    // The allocation seam (tests make it fail); its arrays are freed with free. Without one (the
+    // default, or an empty allocator) big arrays are mapped from the system, small ones calloc'd.
     void SetAllocator(Allocator allocator) { m_allocate = std::move(allocator); }
 
     BOOL m_bLastIndexMode = FALSE;
@@ -78,12 +79,16 @@ class CDataManager {
     static bool IsValid(int curve) { return curve >= 0 && curve < kCurves; }
     // Makes the arrays of one pass; on failure frees what it made and names the failing curve.
     bool AllocatePass(size_t points, std::span<const BYTE> inUse, TDataPoint* (&arrays)[kCurves],
-                      size_t (&capacities)[kCurves], int& failedCurve);
+                      size_t (&capacities)[kCurves], bool (&mapped)[kCurves], int& failedCurve);
+    // A zeroed array; mapped tells Release how it was made.
+    TDataPoint* Allocate(size_t points, bool& mapped) const;
+    static void Release(TDataPoint* data, size_t points, bool mapped);
 
     TDataPoint* m_pData[kCurves] = {};
     size_t m_nCount[kCurves] = {};
     size_t m_nCapacity[kCurves] = {};
     bool m_bInUse[kCurves] = {};
+    bool m_bMapped[kCurves] = {};
     size_t m_nMaxPoints = kDefaultMaxPoints;
     int m_nCountOfCurves = -1;
     Allocator m_allocate;

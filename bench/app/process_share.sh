@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The real program's own cost: starts the optimized kq7b (build-rel/) against the sensor simulator
 # program, on Xvfb when it is installed (headless otherwise), shows each page in turn and reads
-# the process's CPU time from /proc over a window on each: idle with a sensor open on every page,
-# one sensor measuring at 100 ms and at 1 ms, four sensors (a multi-port device) at 1 ms with the
-# live diagram and the recording (the channel views as a fresh start shows them). Prints a table
-# with the X server's share beside the program's.
+# the process's CPU time from /proc over three windows on each: idle with a sensor open on every
+# page, one sensor measuring at 100 ms and at 1 ms, four sensors (a multi-port device at 230400
+# baud) at 1 ms with the live diagram and the recording (the channel views as a fresh start shows
+# them). Prints a table with each case's mean share and its spread over the three windows, the X
+# server's share beside the program's, and the target.
 #
-# usage: bench/app/process_share.sh [--seconds N] [--build FOLDER] [--display :N]
+# usage: bench/app/process_share.sh [--seconds N] [--build FOLDER]   (N: one window, default 10)
 #
 # The program is driven as an operator drives it, through the X server (xdotool): the pages by
 # the menu's keys, the rate by the measure configuration's first list, the measurement by the
@@ -16,13 +17,12 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$root/build-rel"
-seconds=20
-display=":97"
+seconds=10
+windows=3
 while (($# > 0)); do
     case "$1" in
         --seconds) seconds="$2"; shift ;;
         --build) build="$2"; shift ;;
-        --display) display="$2"; shift ;;
         --help | -h) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         *) echo "unknown option $1" >&2; exit 2 ;;
     esac
@@ -65,10 +65,14 @@ cpu_ticks() {
 
 server=""
 if command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1; then
-    Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # The server picks a free display itself and names it: other servers may run beside it.
+    exec {displayfd}<> <(:)
+    Xvfb -displayfd "$displayfd" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     server=$!
     pids+=("$server")
-    export DISPLAY="$display"
+    read -r -t 30 -u "$displayfd" display_number || true
+    exec {displayfd}>&-
+    export DISPLAY=":${display_number:-0}"
     for _ in $(seq 50); do
         xdotool getmouselocation >/dev/null 2>&1 && break
         sleep 0.1
@@ -81,26 +85,33 @@ else
 fi
 
 rows=()
-# measure <what>: the program's and the X server's share of one core over the window.
+# share_of <pid> <ticks before>: the process's share of one core since then, over one window.
+share_of() {
+    awk -v t=$(($(cpu_ticks "$1") - $2)) -v hz="$ticks_per_second" -v s="$seconds" \
+        'BEGIN { printf "%.2f", 100 * t / hz / s }'
+}
+# spread <shares...>: "mean (least–most)" of the windows' shares.
+spread() {
+    printf '%s\n' "$@" | awk '{ sum += $1; if (NR == 1 || $1 < lo) lo = $1; if ($1 > hi) hi = $1 }
+        END { printf "%.2f (%.2f–%.2f)", sum / NR, lo, hi }'
+}
+# measure <what> <target>: the program's and the X server's share of one core over three
+# windows, each case with its mean and spread.
 measure() {
-    local what="$1" a0 x0 a1 x1
-    a0="$(cpu_ticks "$program_pid")"
-    x0=0
-    [[ -n "$server" ]] && x0="$(cpu_ticks "$server")"
-    sleep "$seconds"
-    a1="$(cpu_ticks "$program_pid")"
-    x1=0
-    [[ -n "$server" ]] && x1="$(cpu_ticks "$server")"
-    local share xshare
-    share="$(awk -v t=$((a1 - a0)) -v hz="$ticks_per_second" -v s="$seconds" \
-        'BEGIN { printf "%.2f", 100 * t / hz / s }')"
-    xshare="-"
-    if [[ -n "$server" ]]; then
-        xshare="$(awk -v t=$((x1 - x0)) -v hz="$ticks_per_second" -v s="$seconds" \
-            'BEGIN { printf "%.2f", 100 * t / hz / s }')"
-    fi
-    rows+=("$what|$share|$xshare")
-    printf '  %-46s %6s %%   X server %6s %%\n' "$what" "$share" "$xshare"
+    local what="$1" target="$2" a0 x0 shares=() xshares=()
+    for _ in $(seq "$windows"); do
+        a0="$(cpu_ticks "$program_pid")"
+        x0=0
+        [[ -n "$server" ]] && x0="$(cpu_ticks "$server")"
+        sleep "$seconds"
+        shares+=("$(share_of "$program_pid" "$a0")")
+        [[ -n "$server" ]] && xshares+=("$(share_of "$server" "$x0")")
+    done
+    local share xshare="-"
+    share="$(spread "${shares[@]}")"
+    ((${#xshares[@]})) && xshare="$(spread "${xshares[@]}")"
+    rows+=("$what|$share|$xshare|$target")
+    printf '  %-46s %s %%   X server %s %%   target %s\n' "$what" "$share" "$xshare" "$target"
 }
 
 # Lines the simulator logged for its sensors' requests (" rx "), on every port: the program
@@ -218,41 +229,41 @@ measure_run() {
     click start 0.5
     if ! until_requested "$before"; then
         echo "  $1: the measurement did not start (the Start button was not where it was looked for)" >&2
-        rows+=("$1|not started|-")
+        rows+=("$1|not started|-|$2")
         return
     fi
     # The first values reach the views and the diagram lays out its curves.
     sleep 2
-    measure "$1"
+    measure "$1" "$2"
     before="$(requests)"
     click end 0.5
     until_requested "$before" || true
     settle
 }
 
-echo "kq7b's share of one core and the X server's, $seconds s each ($build):"
+echo "kq7b's share of one core and the X server's, $windows windows of $seconds s each ($build):"
 start_bench --sensor serial=1001,baud=230400,channels=2,signal-a=sine:20000:10000:8,signal-b=const:1000
 if [[ -z "$server" ]]; then
-    measure "idle, start page (measure configuration)"
+    measure "idle, start page (measure configuration)" "at most 0.5 %"
     exit 0
 fi
 for page in configuration ports information documentation adjustment measure diagnosis; do
     click "$page"
-    measure "idle, one sensor open, page: $page"
+    measure "idle, one sensor open, page: $page" "at most 0.5 %"
 done
-measure_run "one sensor measuring at 100 ms"
+measure_run "one sensor measuring at 100 ms" "at most 1 %"
 fastest_rate_and_long_run
-measure_run "one sensor measuring at 1 ms"
+measure_run "one sensor measuring at 1 ms" "at most 3 %"
 stop_bench
 
-start_bench --multiport 4,serial=1003
+start_bench --multiport 4,serial=1003,baud=230400
 fastest_rate_and_long_run
-measure_run "four sensors measuring at 1 ms, diagram, recording"
+measure_run "four sensors measuring at 1 ms, diagram, recording" "at most 5 %"
 
 echo
-echo "| What | kq7b | X server |"
-echo "|------|------|----------|"
+echo "| What | kq7b, mean (spread) | X server | Target |"
+echo "|------|------|----------|--------|"
 for row in "${rows[@]}"; do
-    IFS='|' read -r what share xshare <<<"$row"
-    echo "| $what | $share % | $xshare % |"
+    IFS='|' read -r what share xshare target <<<"$row"
+    echo "| $what | $share % | $xshare % | $target |"
 done

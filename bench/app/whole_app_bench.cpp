@@ -10,9 +10,16 @@
 // share at its start and end. The recording's memory ("ratio_to_raw") is the process's resident
 // growth from pressing Start on the measure page to the recording's end, start included; the
 // page's first showing before it ("page_MB") belongs to the program, not to the recording.
-// "ratio_after_first_second" leaves out the start and the first second ("start_MB").
+// "ratio_after_first_second" leaves out the start and the first second ("start_MB"). The
+// recording's curves are mapped from the system, so the figure holds for a recording after an
+// earlier one in the same process too (run with --benchmark_repetitions=2).
+//
+// The CPU shares here run on the virtual clock: they leave out the waking for each value set and
+// the gathering of the ports that the real process pays, and come out 3 to 6 times below it. The
+// real process's share, which the 5 % target names, is what bench/app/process_share.sh measures.
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchTarget.h"
 #include "pages/common/MeasureFlow.h"
 #include "pages/common/PageTable.h"
 #include "pages/measurement/MeasureRunLogic.h"
@@ -67,9 +74,9 @@ void BM_MeasureFourSensorsOneSecond(benchmark::State& state) {
     const double share = static_cast<double>(programNanos) / 1e9 / seconds;
     const double setsPerSecond = static_cast<double>(sets) / seconds;
     state.counters["sets_per_s_each"] = setsPerSecond;
-    state.counters["core_share"] = share;
     state.counters["core_share_at_line_rate"] =
         setsPerSecond > 0 ? share * kLineSetsPerSecond / setsPerSecond : 0.0;
+    kqbench::Targets(state).AtMost("core_share", share, 0.05);
 }
 BENCHMARK(BM_MeasureFourSensorsOneSecond)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -129,8 +136,8 @@ void BM_LongestRecordingMemory(benchmark::State& state) {
         state.counters["resident_growth_MB"] = grownWithStart / 1e6;
         state.counters["page_MB"] = static_cast<double>(before - pageBefore) / 1e6;
         state.counters["start_MB"] = static_cast<double>(afterFirstSecond - before) / 1e6;
-        state.counters["ratio_to_raw"] = raw > 0 ? grownWithStart / raw : 0.0;
         state.counters["ratio_after_first_second"] = recorded > 0 ? grown / recorded : 0.0;
+        kqbench::Targets(state).AtMost("ratio_to_raw", raw > 0 ? grownWithStart / raw : 0.0, 2.0);
         state.counters["core_share_first_10s"] = static_cast<double>(firstNanos) / 10e9;
         state.counters["core_share_last_10s"] = static_cast<double>(lastNanos) / 10e9;
     }

@@ -17,6 +17,7 @@
 #include "ports/CPortManGui.h"
 #include "ports/ExtraPorts.h"
 #include "ports/PortCatalog.h"
+#include "tests/base/ScopedTempFolder.h"
 #include "tools/testsupport/PseudoTerminal.h"
 
 namespace {
@@ -54,10 +55,8 @@ HWND CreateOwner() {
 class BenchPorts {
   public:
     explicit BenchPorts(const kq::PseudoTerminal& pty) {
-        char pattern[] = "/tmp/kq-ports-bench-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        kq::SetRegistryFilePath(dir_ + "/registry.reg");
-        kq::ports::SetDeviceRoots({dir_ + "/sys", dir_ + "/dev"});
+        kq::SetRegistryFilePath(dir_ / "registry.reg");
+        kq::ports::SetDeviceRoots({dir_ / "sys", dir_ / "dev"});
         const std::string declared = "path=" + pty.SlavePath() + ";desc=bench";
         setenv(kq::ports::kExtraPortsVariable, declared.c_str(), 1);
     }
@@ -65,11 +64,10 @@ class BenchPorts {
         unsetenv(kq::ports::kExtraPortsVariable);
         kq::ports::SetDeviceRoots({});
         kq::SetRegistryFilePath("");
-        std::filesystem::remove_all(dir_);
     }
 
   private:
-    std::string dir_;
+    kq::test::ScopedTempFolder dir_;  // below $TMPDIR
 };
 
 void BM_IntoOwnerWindow(benchmark::State& state) {

@@ -23,6 +23,10 @@ class CXListCtrl : public CListCtrl {
                    COLORREF crBackground = static_cast<COLORREF>(-1));
     BOOL DeleteAllItems();
     int GetColumns();
+    // The window-update lock: while the list holds it, changed cells are not repainted one by
+    // one (nothing of them could show); the unlock repaints the whole list.
+    BOOL LockWindowUpdate();
+    void UnlockWindowUpdate();
 
     // Cells. An invalid cell, a row without records or a column the row has no record for makes
     // each of these do nothing and answer its default.
@@ -138,7 +142,8 @@ class CXListCtrl : public CListCtrl {
     CXCombo* m_pCombo = nullptr;
     CFont m_ListFont;
     UINT_PTR m_nPendingComboTimer = 0;  // 2 cancel or 3 commit, once per open combo
-    bool m_bUpdateLocked = false;
+    bool m_bUpdateLocked = false;       // by the open combo
+    bool m_bHoldsUpdateLock = false;
 
     COLORREF m_cr3DFace = 0;
     COLORREF m_cr3DHighLight = 0;

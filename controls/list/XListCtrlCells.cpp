@@ -272,7 +272,20 @@ BOOL CXListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& rect)
     return ok;
 }
 
+BOOL CXListCtrl::LockWindowUpdate() {
+    const BOOL locked = CListCtrl::LockWindowUpdate();
+    m_bHoldsUpdateLock = m_bHoldsUpdateLock || locked != FALSE;
+    return locked;
+}
+
+void CXListCtrl::UnlockWindowUpdate() {
+    m_bHoldsUpdateLock = false;
+    CListCtrl::UnlockWindowUpdate();
+}
+
 void CXListCtrl::UpdateSubItem(int nItem, int nSubItem) {
+    if (m_bHoldsUpdateLock)
+        return;
     CRect rect;
     if (!GetSubItemRect(nItem, nSubItem, LVIR_BOUNDS, rect))
         return;

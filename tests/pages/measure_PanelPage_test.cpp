@@ -22,6 +22,7 @@
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "platform/gfx/WindowDC.h"
 #include "res/resource.h"
 
 using MeasurePanelPage = MeasurePageTest<CDlgMeasureDiagram>;
@@ -536,6 +537,37 @@ TEST_F(PanelWithSensor, TheRepeatBoxArmsEachNextCycleByItself) {
         }
     }
     EXPECT_EQ(runs, 2);
+    page_->OnBnClickedStop();
+    Run(1500);
+}
+
+// The count with sets lost on the line fits its label whole in every language, with seven
+// digits for each number.
+TEST_F(PanelWithSensor, TheCountWithSetsLostOnTheLineFitsItsLabelInEveryLanguage) {
+    frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
+    page_->OnBnClickedStart();
+    RunStreaming(300);
+    ASSERT_TRUE(page_->IsMeasuring());
+    frame_->Dialogue().m_ullLostValueSets += 9999999;
+    CWnd* label = page_->GetDlgItem(IDC_MD_COUNT);
+    CRect client;
+    label->GetClientRect(&client);
+    for (int language : {LANGUAGE_GERMAN, LANGUAGE_ENGLISH, LANGUAGE_FRENCH}) {
+        SetLanguageOffset(language);
+        page_->OnMeasureTick();
+        CString shown;
+        label->GetWindowText(shown);
+        const CString lost = GetLanguageString(IDS_MD_LOST_ON_LINE);
+        EXPECT_NE(shown.Find("(9999999 " + lost + ")"), -1) << shown.GetString();
+        CString widest;
+        widest.Format("%s: 9999999 (9999999 %s)", GetLanguageString(IDS_MD_VALUES).GetString(),
+                      lost.GetString());
+        CClientDC dc(label);
+        CFont* old = dc.SelectObject(label->GetFont());
+        EXPECT_LE(dc.GetTextExtent(widest).cx, client.Width()) << widest.GetString();
+        dc.SelectObject(old);
+    }
+    SetLanguageOffset(LANGUAGE_GERMAN);
     page_->OnBnClickedStop();
     Run(1500);
 }

@@ -323,8 +323,20 @@ class Harness : public ISensorPortProvider, public IComPortTimers {
         }
         return s;
     }
+    // While set, what the sensors send waits, as for a reading thread that stands still.
+    bool holdDelivery = false;
+    // Hands over what waits one port after another (in the order the ports were opened), each
+    // port's bytes at once, as a reading thread does that catches up.
+    void DeliverPortByPort() {
+        std::stable_sort(pending.begin(), pending.end(), [this](const auto& a, const auto& b) {
+            return std::find(managers.begin(), managers.end(), a.first) <
+                   std::find(managers.begin(), managers.end(), b.first);
+        });
+        holdDelivery = false;
+        Deliver();
+    }
     void Deliver() {
-        while (!pending.empty()) {
+        while (!holdDelivery && !pending.empty()) {
             auto [manager, bytes] = pending.front();
             pending.pop_front();
             if (std::find(managers.begin(), managers.end(), manager) == managers.end() ||
@@ -400,7 +412,7 @@ class Harness : public ISensorPortProvider, public IComPortTimers {
                 auto fn = tick;
                 fn();
             }
-            if (Now() >= end && pending.empty()) {
+            if (Now() >= end && (pending.empty() || holdDelivery)) {
                 bool more = false;
                 for (auto& [id, at] : timers) {
                     more = more || at <= Now();

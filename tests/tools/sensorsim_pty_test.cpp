@@ -263,6 +263,73 @@ TEST(SensorSimPty, MultiPortDeviceSharesOneSerialAndAlignsItsPorts) {
     }
 }
 
+// Each port is a line of its own that carries 677 value sets a second at 115200 baud: a device
+// asked for one every millisecond sends that many, each with its counter, and the rest are
+// lost on the way out, as the counters' gaps and the long status say.
+TEST(SensorSimPty, AMultiPortDeviceSendsNoMoreThanItsLinesCarry) {
+    kq::ScopedVirtualClock clock;
+    SimulatorSetup setup;
+    SimDeviceSetup device;
+    for (int k = 0; k < 4; ++k) {
+        SimSensorConfig config;
+        config.serialNumber = 4243;
+        config.sensorIndex = static_cast<uint8_t>(k);
+        config.multiportModule = 1;
+        device.sensors.push_back(config);
+    }
+    setup.devices = {device};
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    simtest::Client ports[4];
+    CTarvik_Send codec;
+    codec.TarSend_SetAddress(1, 255);
+    for (int k = 3; k >= 0; --k) {
+        ASSERT_TRUE(ports[k].Open(sim.simulator.PortName(k), kBaud115200));
+        EXPECT_EQ(ports[k].Ask(codec.TarSend_RequestRole(k == 0 ? kRoleMaster : kRoleSlave)).code,
+                  kReplyAck);
+        EXPECT_EQ(ports[k].Ask(codec.TarSend_RequestStartMeasure(0, kModeCalibrated)).code,
+                  kReplyAck);
+    }
+    constexpr int kSeconds = 1;
+    std::string received[4];
+    for (int step = 0; step < kSeconds * 100; ++step) {
+        clock->AdvanceMillis(10);
+        for (int k = 0; k < 4; ++k)
+            received[k] += ports[k].Collect(2);
+    }
+    const int carried = kSeconds * kBaud115200 / 10 / 17;  // 17-byte frames, ten bits a byte
+    for (int k = 0; k < 4; ++k) {
+        received[k] += ports[k].Collect(300);
+        CString bytes(received[k].data(), static_cast<int>(received[k].size()));
+        FrameCutter cutter;
+        Frame frame;
+        int sets = 0;
+        int gaps = 0;
+        int last = -1;
+        while (cutter.CutFrame(bytes, frame)) {
+            ValueSetReply values;
+            ASSERT_TRUE(ParseMessage(frame, values));
+            gaps += last < 0 ? 0 : static_cast<uint8_t>(values.counter - last - 1);
+            last = values.counter;
+            ++sets;
+        }
+        EXPECT_LE(sets, carried + 1) << "port " << k;
+        EXPECT_GE(sets, carried * 9 / 10) << "port " << k;
+        EXPECT_NEAR(sets + gaps, kSeconds * 1000, 2) << "port " << k;
+    }
+    // The stop's acknowledge follows the value sets still waiting for the line.
+    ASSERT_TRUE(ports[0].Send(codec.TarSend_RequestStopMeasure()));
+    clock->AdvanceMillis(5);
+    Frame reply;
+    while (ports[0].Receive(reply) && reply.code == kReplyValues) {
+    }
+    EXPECT_EQ(reply.code, kReplyAck);
+    StatusLongReply status;
+    ASSERT_TRUE(ParseMessage(ports[0].Ask(codec.TarSend_RequestStatusLong()), status));
+    EXPECT_TRUE(status.errorFlags & kErrorFramesDropped);
+    EXPECT_TRUE(sim.log.Contains("lost on the way out"));
+}
+
 TEST(SensorSimPty, TcpPortServesOneSensor) {
     SimulatorSetup setup;
     setup.devices = {Single(kBaudCode230400, 31)};

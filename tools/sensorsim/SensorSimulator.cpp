@@ -11,6 +11,7 @@
 #include "platform/base/StringFormat.h"
 #include "protocol/FrameCutter.h"
 #include "tools/sensorsim/SimEndpoint.h"
+#include "tools/sensorsim/SimLine.h"
 #include "tools/sensorsim/StateFile.h"
 
 using namespace tarvik;
@@ -21,6 +22,7 @@ namespace {
 // Bytes waiting for a reader before further frames are lost, as on a UART without flow control.
 constexpr size_t kMaxPendingBytes = 64 * 1024;
 constexpr int kMaxPollWaitMs = 10;
+constexpr int64_t kNanosPerMs = 1000000;
 
 std::string Hex(const std::string& bytes) {
     std::string text;
@@ -43,9 +45,11 @@ struct SensorSimulator::Port {
     FrameCutter cutter;
     CString received;
     struct Pending {
-        int64_t dueMs;
+        int64_t dueNanos;  // when the frame starts on the line
         std::string bytes;
     };
+    SimLine line;
+    uint64_t lostOnTheWayOut = 0;
     std::deque<Pending> outbox;
     std::string writing;
     bool vanishRequested = false;
@@ -193,6 +197,7 @@ void SensorSimulator::VanishOrReturn(Port& port, int64_t now) {
         port.vanishRequested = false;
         port.outbox.clear();
         port.writing.clear();
+        port.line.Clear();
         Log(port, "vanished");
     }
     if (port.returnRequested && port.vanished) {
@@ -255,7 +260,8 @@ int SensorSimulator::PollTimeoutMs(int64_t nowMs) const {
     }
     for (const auto& port : m_ports) {
         if (!port->outbox.empty()) {
-            due = std::min(due, port->outbox.front().dueMs);
+            // Rounded up: a wake before the frame is due would find nothing to do.
+            due = std::min(due, (port->outbox.front().dueNanos + kNanosPerMs - 1) / kNanosPerMs);
         }
         if (!port->vanished && port->faults.Faults().vanishAfterMs >= 0) {
             due = std::min(due, m_startMs + port->faults.Faults().vanishAfterMs);
@@ -268,6 +274,7 @@ void SensorSimulator::Loop() {
     std::vector<pollfd> fds;
     std::vector<Port*> owners;
     std::vector<std::pair<int, std::string>> streamed;
+    std::vector<int64_t> sampledMs;
     char buffer[4096];
     while (!m_stop) {
         int timeout = 0;
@@ -321,18 +328,20 @@ void SensorSimulator::Loop() {
         }
         for (auto& device : m_devices) {
             streamed.clear();
-            device->Tick(now, streamed);
-            for (auto& [position, frame] : streamed) {
+            sampledMs.clear();
+            device->Tick(now, streamed, &sampledMs);
+            for (size_t i = 0; i < streamed.size(); ++i) {
                 for (auto& port : m_ports) {
-                    if (port->device == device.get() && port->position == position) {
-                        Send(*port, frame, now, m_setup.logValueFrames);
+                    if (port->device == device.get() && port->position == streamed[i].first) {
+                        SendValueSet(*port, streamed[i].second, sampledMs[i]);
                     }
                 }
             }
         }
+        const int64_t nowNanos = kq::CurrentClock().MonotonicNanos();
         for (auto& port : m_ports) {
             VanishOrReturn(*port, now);
-            Flush(*port, now);
+            Flush(*port, nowNanos);
         }
     }
 }
@@ -374,11 +383,16 @@ void SensorSimulator::Receive(Port& port, const char* data, size_t size, int64_t
         sensor.Receive(frame, nowMs, replies);
     }
     for (const std::string& reply : replies) {
-        Send(port, reply, nowMs, true);
+        Send(port, reply, nowMs * kNanosPerMs, true, false);
     }
 }
 
-void SensorSimulator::Send(Port& port, const std::string& frame, int64_t nowMs, bool logIt) {
+void SensorSimulator::SendValueSet(Port& port, const std::string& frame, int64_t sampledMs) {
+    Send(port, frame, sampledMs * kNanosPerMs, m_setup.logValueFrames, true);
+}
+
+void SensorSimulator::Send(Port& port, const std::string& frame, int64_t atNanos, bool logIt,
+                           bool valueSet) {
     if (port.vanished) {
         return;
     }
@@ -400,6 +414,18 @@ void SensorSimulator::Send(Port& port, const std::string& frame, int64_t nowMs, 
         // What a receiver set to another speed makes of the frame.
         bytes = port.faults.Noise(bytes.size());
     }
+    const int64_t delayed = atNanos + port.faults.Faults().delayMs * kNanosPerMs;
+    int64_t due = delayed;
+    if (valueSet) {
+        due = port.line.SendValueSet(delayed, bytes.size(), port.sensor->BaudRate());
+        if (due < 0) {
+            LostOnTheWayOut(port);
+            return;
+        }
+    } else if (!port.outbox.empty()) {
+        // An answer leaves behind the value sets waiting for the line.
+        due = std::max(due, port.outbox.back().dueNanos);
+    }
     size_t pending = port.writing.size();
     for (const auto& p : port.outbox) {
         pending += p.bytes.size();
@@ -416,11 +442,23 @@ void SensorSimulator::Send(Port& port, const std::string& frame, int64_t nowMs, 
     if (logIt) {
         Log(port, "tx " + Hex(frame));
     }
-    port.outbox.push_back({nowMs + port.faults.Faults().delayMs, std::move(bytes)});
+    port.outbox.push_back({due, std::move(bytes)});
 }
 
-void SensorSimulator::Flush(Port& port, int64_t nowMs) {
-    while (!port.outbox.empty() && port.outbox.front().dueMs <= nowMs) {
+void SensorSimulator::LostOnTheWayOut(Port& port) {
+    port.sensor->NoteFramesDropped();
+    // The first loss, and then one line per thousand: a sensor asked for more than its line
+    // carries loses value sets all the time.
+    if (port.lostOnTheWayOut++ % 1000 == 0) {
+        Log(port, kq::Format("value sets sampled faster than %d baud carries them: %llu lost "
+                             "on the way out",
+                             port.sensor->BaudRate(),
+                             static_cast<unsigned long long>(port.lostOnTheWayOut)));
+    }
+}
+
+void SensorSimulator::Flush(Port& port, int64_t nowNanos) {
+    while (!port.outbox.empty() && port.outbox.front().dueNanos <= nowNanos) {
         port.writing += port.outbox.front().bytes;
         port.outbox.pop_front();
     }

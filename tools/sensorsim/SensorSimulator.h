@@ -70,8 +70,12 @@ class SensorSimulator {
     void Loop();
     int PollTimeoutMs(int64_t nowMs) const;
     void Receive(Port& port, const char* data, size_t size, int64_t nowMs);
-    void Send(Port& port, const std::string& frame, int64_t nowMs, bool logIt);
-    void Flush(Port& port, int64_t nowMs);
+    // A frame for the line at atNanos: an answer goes out behind what waits for the line, a
+    // value set only when the line has room for it (see SimLine).
+    void Send(Port& port, const std::string& frame, int64_t atNanos, bool logIt, bool valueSet);
+    void SendValueSet(Port& port, const std::string& frame, int64_t sampledMs);
+    void LostOnTheWayOut(Port& port);
+    void Flush(Port& port, int64_t nowNanos);
     void VanishOrReturn(Port& port, int64_t nowMs);
     void Wake();
     void Log(const Port& port, const std::string& text) const;

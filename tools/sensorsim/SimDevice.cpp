@@ -6,7 +6,8 @@
 
 namespace sensorsim {
 
-void SimDevice::Tick(int64_t nowMs, std::vector<std::pair<int, std::string>>& out) {
+void SimDevice::Tick(int64_t nowMs, std::vector<std::pair<int, std::string>>& out,
+                     std::vector<int64_t>* sampledMs) {
     for (int i = 0; i < Size(); ++i) {
         SimSensor& sensor = Sensor(i);
         sensor.Poll(nowMs);
@@ -26,6 +27,9 @@ void SimDevice::Tick(int64_t nowMs, std::vector<std::pair<int, std::string>>& ou
                         out.emplace_back(j, slave.SampleFrame(at, counter));
                     }
                 }
+            }
+            if (sampledMs) {
+                sampledMs->resize(out.size(), at);
             }
             sensor.AdvanceSample();
             ++taken;

@@ -20,9 +20,11 @@ class SimDevice {
     int Size() const { return static_cast<int>(m_sensors.size()); }
     SimSensor& Sensor(int i) { return *m_sensors[static_cast<size_t>(i)]; }
 
-    // The value frames due up to nowMs as (sensor position, frame). A device that fell far
-    // behind (a stalled loop, a jump of the clock) skips samples rather than flooding the line.
-    void Tick(int64_t nowMs, std::vector<std::pair<int, std::string>>& out);
+    // The value frames due up to nowMs as (sensor position, frame), and when given, the time
+    // each was sampled at. A device that fell far behind (a stalled loop, a jump of the clock)
+    // skips samples rather than flooding the line.
+    void Tick(int64_t nowMs, std::vector<std::pair<int, std::string>>& out,
+              std::vector<int64_t>* sampledMs = nullptr);
     // The earliest time at which Tick has something to do; INT64_MAX when nothing streams.
     int64_t NextDueMs() const;
 
