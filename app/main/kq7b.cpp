@@ -1,11 +1,12 @@
 // The program: answers --help without starting anything; otherwise starts the window system's
-// back end, installs the resources, lets SIGINT and SIGTERM close the main window as its close
-// button does, and runs the application.
+// back end, installs the resources, lets SIGINT and SIGTERM (and the display's end) close the
+// main window as its close button does, and runs the application.
 #include <pthread.h>
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 
 #include "app/Kq7App.h"
@@ -62,6 +63,13 @@ int main(int argc, char** argv) {
         return 1;  // the back end has said why
     kq::InstallResources(kq_res_bundle());
     const int signalFd = WatchCloseSignals();
+    // Without its display nobody can reach the program: it closes as SIGTERM closes it, and
+    // says by its exit code that it did not end by the operator's choice.
+    static std::atomic<bool> displayLost{false};
+    backEnd->WhenDisplayLost([] {
+        displayLost = true;
+        kill(getpid(), SIGTERM);
+    });
     // A sensor streaming a value set every millisecond is read every 10 ms, ten sets at once:
     // each set carries its counter and its place in time, so none is lost, and none is late for
     // anyone watching, while the program wakes a tenth as often.
@@ -69,5 +77,5 @@ int main(int argc, char** argv) {
     const int code = AfxWinMain(argc, argv);
     if (signalFd >= 0)
         close(signalFd);
-    return code;
+    return displayLost ? 1 : code;
 }
