@@ -6,17 +6,15 @@
 namespace kq::ui::detail {
 
 void Upscale(const uint32_t* first, ptrdiff_t stride, int width, int height, int scale,
-             uint32_t* out) {
+             uint32_t* out, ptrdiff_t outStride) {
     const size_t outWidth = static_cast<size_t>(width) * static_cast<size_t>(scale);
-    if (scale == 1) {
-        for (int y = 0; y < height; ++y)
-            std::memcpy(out + static_cast<size_t>(y) * outWidth, first + y * stride,
-                        outWidth * sizeof(uint32_t));
-        return;
-    }
     for (int y = 0; y < height; ++y) {
         const uint32_t* row = first + y * stride;
-        uint32_t* line = out + static_cast<size_t>(y) * static_cast<size_t>(scale) * outWidth;
+        uint32_t* line = out + y * scale * outStride;
+        if (scale == 1) {
+            std::memcpy(line, row, outWidth * sizeof(uint32_t));
+            continue;
+        }
         uint32_t* to = line;
         for (int x = 0; x < width; ++x) {
             std::fill_n(to, scale, row[x]);
@@ -24,8 +22,7 @@ void Upscale(const uint32_t* first, ptrdiff_t stride, int width, int height, int
         }
         // The other rows of the square are copies of the first.
         for (int copy = 1; copy < scale; ++copy)
-            std::memcpy(line + static_cast<size_t>(copy) * outWidth, line,
-                        outWidth * sizeof(uint32_t));
+            std::memcpy(line + copy * outStride, line, outWidth * sizeof(uint32_t));
     }
 }
 

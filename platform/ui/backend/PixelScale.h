@@ -11,9 +11,9 @@
 namespace kq::ui::detail {
 
 // Writes the block (rows `stride` pixels apart) into `out`, scaled: width × scale pixels a row,
-// height × scale rows, packed.
+// height × scale rows, `outStride` pixels apart.
 void Upscale(const uint32_t* first, ptrdiff_t stride, int width, int height, int scale,
-             uint32_t* out);
+             uint32_t* out, ptrdiff_t outStride);
 // A rectangle of the program's screen on the display, and a display rectangle as the smallest
 // program rectangle that covers it.
 RECT ScaledUp(const RECT& r, int scale);

@@ -501,10 +501,9 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
         const SIZE size{surface->Width(), surface->Height()};
         if (size.cx != shownSize_.cx || size.cy != shownSize_.cy) {
             shared_.reset();
-            // A scaled screen goes through buffers of its own, not the shared image.
-            if (scale_ == 1)
-                shared_ = detail::X11SharedImage::Create(display_, size.cx, size.cy);
-            shown_.Resize(size.cx, size.cy, shared_ ? shared_->Row(0) : nullptr);
+            shared_ = detail::X11SharedImage::Create(display_, size.cx * scale_, size.cy * scale_);
+            // Unscaled, what the window shows is what the shared image holds.
+            shown_.Resize(size.cx, size.cy, shared_ && scale_ == 1 ? shared_->Row(0) : nullptr);
             shownSize_ = size;
         }
         const RECT bounds{0, 0, size.cx, size.cy};
@@ -525,7 +524,12 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
             for (RECT c : changed) {
                 OffsetRect(&c, at.x, at.y);
                 if (shared_) {
-                    parts.push_back(Part{c, nullptr});
+                    if (scale_ > 1)
+                        detail::Upscale(surface->Row(c.top) + c.left, stride, c.right - c.left,
+                                        c.bottom - c.top, scale_,
+                                        shared_->Row(c.top * scale_) + c.left * scale_,
+                                        size.cx * scale_);
+                    parts.push_back(Part{detail::ScaledUp(c, scale_), nullptr});
                     continue;
                 }
                 if (uint32_t* pixels = CopyForDisplay(surface->Row(c.top) + c.left, stride,
@@ -592,7 +596,7 @@ uint32_t* X11BackEnd::CopyForDisplay(const uint32_t* first, ptrdiff_t stride, in
                          static_cast<size_t>(scale_) * static_cast<size_t>(scale_);
     auto* pixels = static_cast<uint32_t*>(std::malloc(count * sizeof(uint32_t)));
     if (pixels)
-        detail::Upscale(first, stride, width, height, scale_, pixels);
+        detail::Upscale(first, stride, width, height, scale_, pixels, width * scale_);
     return pixels;
 }
 

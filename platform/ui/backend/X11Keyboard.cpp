@@ -37,7 +37,7 @@ XIM OpenInputMethod(Display* display) {
 
 }  // namespace
 
-X11Keyboard::X11Keyboard(Display* display) : display_(display), im_(OpenInputMethod(display)) {}
+X11Keyboard::X11Keyboard(Display* display) : im_(OpenInputMethod(display)) {}
 
 X11Keyboard::~X11Keyboard() {
     for (auto& [window, ic] : contexts_)

@@ -38,7 +38,6 @@ class X11Keyboard {
     Typed LookUp(_XEvent& event);
 
   private:
-    _XDisplay* display_;
     _XIM* im_ = nullptr;
     std::map<unsigned long, _XIC*> contexts_;
 };

@@ -12,6 +12,8 @@
 namespace kq::ui::detail {
 namespace {
 
+constexpr SIZE kSmallestScreen{1024, 768};
+
 std::vector<MonitorConfig> FromRandR(Display* display) {
     std::vector<MonitorConfig> monitors;
     int eventBase = 0;
@@ -152,7 +154,13 @@ int ReadX11Scale(Display* display) {
     if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
         dpi = std::atof(value.addr);
     XrmDestroyDatabase(database);
-    return dpi >= 144 ? static_cast<int>((dpi + 48) / 96) : 1;
+    int scale = dpi >= 144 ? static_cast<int>((dpi + 48) / 96) : 1;
+    // No larger than leaves the program the screen it was made for.
+    const int screen = DefaultScreen(display);
+    while (scale > 1 && (DisplayWidth(display, screen) / scale < kSmallestScreen.cx ||
+                         DisplayHeight(display, screen) / scale < kSmallestScreen.cy))
+        --scale;
+    return scale;
 }
 
 }  // namespace kq::ui::detail

@@ -19,7 +19,8 @@ std::vector<MonitorConfig> ReadX11Monitors(_XDisplay* display);
 std::vector<MonitorConfig> MonitorsInWindow(const std::vector<MonitorConfig>& monitors,
                                             POINT origin, SIZE size, int scale);
 // The integer factor by which the program is scaled on the display: KQ7B_SCALE (1 to 8) where
-// the operator sets it, else Xft.dpi / 96 rounded, from 144 dpi on; 1 otherwise.
+// the operator sets it, else Xft.dpi / 96 rounded, from 144 dpi on, but no larger than leaves
+// the program a screen of 1024 x 768; 1 otherwise.
 int ReadX11Scale(_XDisplay* display);
 
 }  // namespace kq::ui::detail
