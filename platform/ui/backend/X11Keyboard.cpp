@@ -51,8 +51,16 @@ void X11Keyboard::AddWindow(unsigned long window) {
         return;
     XIC ic = XCreateIC(im_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow,
                        window, XNFocusWindow, window, nullptr);
-    if (ic)
-        contexts_[window] = ic;
+    if (!ic)
+        return;
+    contexts_[window] = ic;
+    // A desktop input method may need events of its own through the window.
+    Display* display = XDisplayOfIM(im_);
+    long wanted = 0;
+    XWindowAttributes attributes{};
+    if (XGetICValues(ic, XNFilterEvents, &wanted, nullptr) == nullptr && wanted != 0 &&
+        XGetWindowAttributes(display, window, &attributes))
+        XSelectInput(display, window, attributes.your_event_mask | wanted);
 }
 
 void X11Keyboard::RemoveWindow(unsigned long window) {
