@@ -7,8 +7,9 @@
 
 namespace {
 
+// Ctrl with Alt is AltGr typing a character (AltGr+E is the euro sign), no shortcut.
 bool CtrlDown() {
-    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetKeyState(VK_MENU) & 0x8000) == 0;
 }
 
 bool ShiftDown() {

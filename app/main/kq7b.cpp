@@ -1,8 +1,11 @@
 // The program: answers --help without starting anything; otherwise starts the window system's
-// back end, installs the resources, lets SIGINT, SIGTERM and SIGHUP close the main window as the
-// system's close, and runs the application.
+// back end, installs the resources, lets SIGINT, SIGTERM and SIGHUP (and the display's end) close
+// the main window as the system's close, and runs the application.
 #include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 
 #include "app/Kq7App.h"
@@ -28,9 +31,17 @@ int main(int argc, char** argv) {
         return 1;  // the back end has said why
     kq::InstallResources(kq_res_bundle());
     const kq::app::CloseSignalWatch closeSignals;
+    // Without its display nobody can reach the program: it closes as SIGTERM closes it, and
+    // says by its exit code that it did not end by the operator's choice.
+    static std::atomic<bool> displayLost{false};
+    backEnd->WhenDisplayLost([] {
+        displayLost = true;
+        kill(getpid(), SIGTERM);
+    });
     // A sensor streaming a value set every millisecond is read every 10 ms, ten sets at once:
     // each set carries its counter and its place in time, so none is lost, and none is late for
     // anyone watching, while the program wakes a tenth as often.
     CPortMan::SetStreamGathering(10);
-    return AfxWinMain(argc, argv);
+    const int code = AfxWinMain(argc, argv);
+    return displayLost ? 1 : code;
 }

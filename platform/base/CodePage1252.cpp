@@ -1,6 +1,7 @@
 // Code page 1252 is Latin-1 but for the row 0x80–0x9F, which holds typographic marks instead of
 // control characters; that row is the one table here.
 #include "platform/base/CodePage1252.h"
+#include "platform/base/Cp1252Fit.h"
 
 #include <array>
 
@@ -86,6 +87,14 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
         }
     }
     return out;
+}
+
+bool FitsCp1252(std::string_view utf8) {
+    for (const CodePoint& cp : DecodeUtf8(utf8)) {
+        if (cp.value == kReplacementCharacter || (cp.value != '?' && ByteOf(cp.value) == '?'))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace kq

@@ -10,9 +10,11 @@
 #include "platform/framework/WinApp.h"
 #include "platform/framework/detail/DefaultClasses.h"
 #include "platform/framework/menu/Accelerators.h"
+#include "platform/gfx/ImageLoad.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/gfx/UserDraw.h"
 #include "platform/gfx/WinGdi.h"
+#include "platform/ui/ProgramIcon.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -85,6 +87,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, menuName, 0, pContext))
         return FALSE;  // the frame deleted itself
     m_hMenuDefault = ::GetMenu(m_hWnd);
+    // The resource's icon, when it has one, is the program's icon on the desktop.
+    if (HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource)))
+        kq::ui::SetProgramIcon(icon);
     m_hAccelTable =
         kq::fw::LoadAcceleratorTable(reinterpret_cast<LPCTSTR>(static_cast<UINT_PTR>(nIDResource)));
     if (pContext == nullptr)

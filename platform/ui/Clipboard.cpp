@@ -1,6 +1,8 @@
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/DesktopSelections.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -20,6 +22,8 @@ struct ClipboardState {
     HWND openWindow = nullptr;
     HWND owner = nullptr;
     std::optional<std::string> text;
+    std::optional<std::string> primary;
+    std::atomic<kq::ui::DesktopSelections*> desktop{nullptr};
 };
 
 ClipboardState& State() {
@@ -29,6 +33,17 @@ ClipboardState& State() {
 
 bool OpenedByCaller(const ClipboardState& s) {
     return s.openThread != 0 && s.openThread == CurrentThreadId();
+}
+
+// What another program holds on the selection, when the desktop has the say.
+bool ForeignText(kq::ui::Selection which, std::optional<std::string>& text) {
+    kq::ui::DesktopSelections* desktop = State().desktop.load();
+    return desktop && desktop->ReadForeign(which, text);
+}
+
+void Claim(kq::ui::Selection which) {
+    if (kq::ui::DesktopSelections* desktop = State().desktop.load())
+        desktop->Claim(which);
 }
 
 }  // namespace
@@ -71,16 +86,25 @@ BOOL EmptyClipboard() {
     return TRUE;
 }
 
-BOOL IsClipboardFormatAvailable(UINT format) {
+namespace {
+
+bool HasText() {
+    std::optional<std::string> foreign;
+    if (ForeignText(kq::ui::Selection::Clipboard, foreign))
+        return foreign.has_value();
     ClipboardState& s = State();
     std::lock_guard lock(s.mutex);
-    return s.text && (format == CF_TEXT || format == CF_OEMTEXT) ? TRUE : FALSE;
+    return s.text.has_value();
+}
+
+}  // namespace
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+    return (format == CF_TEXT || format == CF_OEMTEXT) && HasText() ? TRUE : FALSE;
 }
 
 int CountClipboardFormats() {
-    ClipboardState& s = State();
-    std::lock_guard lock(s.mutex);
-    return s.text ? 1 : 0;
+    return HasText() ? 1 : 0;
 }
 
 HWND GetClipboardOwner() {
@@ -98,21 +122,65 @@ HWND GetOpenClipboardWindow() {
 namespace kq::ui {
 
 bool SetClipboardText(std::string_view text) {
-    ClipboardState& s = State();
-    std::lock_guard lock(s.mutex);
-    if (!OpenedByCaller(s))
-        return false;
-    s.text = std::string(text);
+    {
+        ClipboardState& s = State();
+        std::lock_guard lock(s.mutex);
+        if (!OpenedByCaller(s))
+            return false;
+        s.text = std::string(text);
+    }
+    Claim(Selection::Clipboard);
     return true;
 }
 
 bool GetClipboardText(std::string& text) {
     ClipboardState& s = State();
+    {
+        std::lock_guard lock(s.mutex);
+        if (!OpenedByCaller(s))
+            return false;
+    }
+    // The desktop is asked without the lock: while it answers, it may ask for the program's
+    // own texts.
+    std::optional<std::string> foreign;
+    if (ForeignText(Selection::Clipboard, foreign)) {
+        if (foreign)
+            text = *foreign;
+        return foreign.has_value();
+    }
     std::lock_guard lock(s.mutex);
-    if (!OpenedByCaller(s) || !s.text)
+    if (!s.text)
         return false;
     text = *s.text;
     return true;
+}
+
+void SetPrimarySelection(std::string_view text) {
+    {
+        ClipboardState& s = State();
+        std::lock_guard lock(s.mutex);
+        s.primary = std::string(text);
+    }
+    Claim(Selection::Primary);
+}
+
+std::optional<std::string> PrimarySelectionText() {
+    std::optional<std::string> foreign;
+    if (ForeignText(Selection::Primary, foreign))
+        return foreign;
+    ClipboardState& s = State();
+    std::lock_guard lock(s.mutex);
+    return s.primary;
+}
+
+void SetDesktopSelections(DesktopSelections* desktop) {
+    State().desktop.store(desktop);
+}
+
+std::optional<std::string> OfferedText(Selection which) {
+    ClipboardState& s = State();
+    std::lock_guard lock(s.mutex);
+    return which == Selection::Clipboard ? s.text : s.primary;
 }
 
 }  // namespace kq::ui

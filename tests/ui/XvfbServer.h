@@ -1,6 +1,7 @@
 // An X server of a test's own: Xvfb started on a display it chooses itself, with a screen of the
-// given geometry ("1024x768x24"), stopped with the object. Name() stays empty where Xvfb is not
-// installed, so the test can skip.
+// given geometry ("1024x768x24") or the screens the arguments give ("+xinerama", "-screen",
+// "0", ...), stopped with the object. Name() stays empty where Xvfb is not installed, so the
+// test can skip.
 #pragma once
 
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 extern char** environ;
 
@@ -18,7 +20,9 @@ namespace kq::ui::test {
 
 class Xvfb {
   public:
-    explicit Xvfb(const std::string& geometry = "1024x768x24") {
+    explicit Xvfb(const std::string& geometry = "1024x768x24")
+        : Xvfb(std::vector<std::string>{"-screen", "0", geometry}) {}
+    explicit Xvfb(const std::vector<std::string>& screens) {
         int fds[2];
         if (pipe(fds) != 0)
             return;
@@ -28,10 +32,12 @@ class Xvfb {
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb",           "-displayfd", fd.c_str(), "-screen", "0",
-                              geometry.c_str(), "-nolisten",  "tcp",      nullptr};
-        const int spawned =
-            posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
+        std::vector<const char*> argv = {"Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp"};
+        for (const std::string& a : screens)
+            argv.push_back(a.c_str());
+        argv.push_back(nullptr);
+        const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr,
+                                         const_cast<char**>(argv.data()), environ);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         if (spawned != 0) {

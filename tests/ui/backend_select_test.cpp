@@ -3,7 +3,9 @@
 #include <string>
 
 #include "platform/ui/backend/BackEnd.h"
+#include "platform/ui/backend/PixelScale.h"
 #include "platform/ui/backend/X11Keys.h"
+#include "platform/ui/backend/X11Screens.h"
 #include "ui/UiTestFixture.h"
 
 #include <X11/keysym.h>
@@ -89,18 +91,41 @@ TEST(X11Keys, KeysBecomeVirtualKeys) {
     EXPECT_EQ(VirtualKeyFromX11(XK_dead_acute, XK_dead_acute, 21).vk,
               static_cast<UINT>(VK_OEM_PLUS));
     EXPECT_EQ(VirtualKeyFromX11(0x12345678, 0x12345678, 200).vk, 0u);
+    // AltGr types with Ctrl+Alt; the right Alt of a US layout is Alt alone.
+    EXPECT_TRUE(VirtualKeyFromX11(XK_ISO_Level3_Shift, XK_ISO_Level3_Shift, 108).altGr);
+    EXPECT_FALSE(VirtualKeyFromX11(XK_Alt_R, XK_Alt_R, 108).altGr);
 }
 
 TEST(X11Keys, KeysTypeUtf8Text) {
     using detail::TextFromX11;
     EXPECT_EQ(TextFromX11(XK_a, "a", 1), "a");
-    EXPECT_EQ(TextFromX11(XK_adiaeresis, "\xE4", 1), "\xC3\xA4");  // ä from ISO 8859-1
-    EXPECT_EQ(TextFromX11(0x01000394, "", 0), "\xCE\x94");         // Δ from a Unicode keysym
+    EXPECT_EQ(TextFromX11(XK_adiaeresis, "\xC3\xA4", 2), "\xC3\xA4");
+    EXPECT_EQ(TextFromX11(0x01000394, "", 0), "\xCE\x94");  // Δ from a Unicode keysym
     EXPECT_EQ(TextFromX11(XK_EuroSign, "", 0), "\xE2\x82\xAC");
     EXPECT_EQ(TextFromX11(XK_Return, "\r", 1), "\r");
     EXPECT_EQ(TextFromX11(XK_a, "\x01", 1), "\x01");  // CTRL+A
     EXPECT_EQ(TextFromX11(XK_Delete, "\x7F", 1), "");
     EXPECT_EQ(TextFromX11(XK_Left, "", 0), "");
+}
+
+// The program's screen is the X window: the monitors it covers, cut to it, at its scale.
+TEST(X11Screens, TheWindowShowsThePartsOfTheMonitorsItCovers) {
+    using detail::MonitorsInWindow;
+    const std::vector<MonitorConfig> monitors{{{0, 0, 1366, 768}, {0, 0, 1366, 740}},
+                                              {{1366, 0, 3286, 1080}, {1366, 0, 3286, 1080}}};
+    const auto placed = MonitorsInWindow(monitors, POINT{1, 20}, SIZE{1400, 800}, 1);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(CRect(placed[0].monitor), CRect(0, 0, 1365, 748));
+    EXPECT_EQ(CRect(placed[0].work), CRect(0, 0, 1365, 720));
+    EXPECT_EQ(CRect(placed[1].monitor), CRect(1365, 0, 1400, 800));
+    const auto scaled = MonitorsInWindow(monitors, POINT{0, 0}, SIZE{3286, 1080}, 2);
+    EXPECT_EQ(CRect(scaled[0].monitor), CRect(0, 0, 683, 384));
+    // A window beside every monitor still has a screen: itself.
+    const auto none = MonitorsInWindow(monitors, POINT{5000, 0}, SIZE{800, 600}, 1);
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(CRect(none[0].monitor), CRect(0, 0, 800, 600));
+    // An exposed part of the display is repainted whole from the program's pixels.
+    EXPECT_EQ(CRect(detail::ScaledDown(RECT{1, 3, 5, 6}, 2)), CRect(0, 1, 3, 3));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "Hands.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <chrono>
 #include <thread>
@@ -124,6 +126,90 @@ void Hands::Type(const std::string& text) {
         if (shifted)
             KeyCode(shift, false);
     }
+}
+
+void Hands::SetMonitors(const std::vector<Box>& monitors) {
+    const Window root = DefaultRootWindow(display_);
+    XRRScreenResources* resources = XRRGetScreenResources(display_, root);
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        // The last monitor takes the screen's one output, so that the whole-screen monitor the
+        // server made of it gives way.
+        const bool last = i + 1 == monitors.size();
+        XRRMonitorInfo* info = XRRAllocateMonitor(display_, last && resources ? 1 : 0);
+        const std::string name = "KQ" + std::to_string(i);
+        info->name = XInternAtom(display_, name.c_str(), False);
+        info->primary = i == 0 ? True : False;
+        info->x = monitors[i].left;
+        info->y = monitors[i].top;
+        info->width = monitors[i].Width();
+        info->height = monitors[i].Height();
+        info->mwidth = monitors[i].Width() * 254 / 960;  // 96 dpi
+        info->mheight = monitors[i].Height() * 254 / 960;
+        if (last && resources && resources->noutput > 0)
+            info->outputs[0] = resources->outputs[0];
+        XRRSetMonitor(display_, root, info);
+        XRRFreeMonitors(info);
+    }
+    if (resources)
+        XRRFreeScreenResources(resources);
+    Flush();
+}
+
+void Hands::SetResources(const std::string& text) {
+    XChangeProperty(display_, DefaultRootWindow(display_), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(text.data()),
+                    static_cast<int>(text.size()));
+    Flush();
+}
+
+bool Hands::WindowManagerRuns() const {
+    const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool runs =
+        XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &after, &data) == Success &&
+        count == 1;
+    if (data != nullptr)
+        XFree(data);
+    return runs;
+}
+
+unsigned long Hands::WindowOfClass(const std::string& name) const {
+    // The window itself, or a child of a window manager's frame.
+    std::vector<Window> look{DefaultRootWindow(display_)};
+    for (int depth = 0; depth < 3 && !look.empty(); ++depth) {
+        std::vector<Window> next;
+        for (Window w : look) {
+            Window root = 0;
+            Window parent = 0;
+            Window* children = nullptr;
+            unsigned count = 0;
+            if (!XQueryTree(display_, w, &root, &parent, &children, &count))
+                continue;
+            for (unsigned i = 0; i < count; ++i) {
+                XClassHint hint{};
+                if (XGetClassHint(display_, children[i], &hint)) {
+                    const bool found = hint.res_name != nullptr && name == hint.res_name;
+                    XFree(hint.res_name);
+                    XFree(hint.res_class);
+                    if (found) {
+                        const Window window = children[i];
+                        XFree(children);
+                        return window;
+                    }
+                }
+                next.push_back(children[i]);
+            }
+            if (children != nullptr)
+                XFree(children);
+        }
+        look = std::move(next);
+    }
+    return 0;
 }
 
 Picture Hands::Grab(const Box& wanted) const {

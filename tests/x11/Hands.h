@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "Pictures.h"
 
@@ -37,6 +38,15 @@ class Hands {
     void Key(const char* name, std::initializer_list<const char*> held = {});
     // Letters, digits and the punctuation of file names, typed key by key.
     void Type(const std::string& text);
+
+    // The desktop around the program, set before it starts: its monitors (RandR; the first is
+    // the primary one) and its resources ("Xft.dpi:\t192\n").
+    void SetMonitors(const std::vector<Box>& monitors);
+    void SetResources(const std::string& text);
+    bool WindowManagerRuns() const;
+    // The top-level X window whose class hint names `name` (a window manager's frame holds it);
+    // 0 for none.
+    unsigned long WindowOfClass(const std::string& name) const;
 
     Picture Grab(const Box& box) const;
     Picture GrabScreen() const { return Grab(Screen()); }

@@ -62,20 +62,25 @@ Box Operator::ActiveCaption() {
         int bottom = y;
         while (bottom < screen.box.bottom && CaptionBlue(screen.At(first, bottom)))
             ++bottom;
+        // A window manager's title bar may have a blue line: a caption is a band.
+        if (bottom - y < 10)
+            continue;
         best = Box{first, y, last, bottom};
     }
     return best;
 }
 
-Box Operator::WaitForActiveMainWindow(int ms) {
+Box Operator::WaitForActiveMainWindow(int ms, int scale) {
+    // Wider than the start-up window's caption.
+    const int wide = 600 * scale;
     Box caption;
     WaitUntil(
         [&] {
             caption = ActiveCaption();
-            return caption.Width() > 600 && caption.Height() >= 10;
+            return caption.Width() > wide && caption.Height() >= 10;
         },
         ms);
-    return caption.Width() > 600 ? caption : Box{};
+    return caption.Width() > wide ? caption : Box{};
 }
 
 void Operator::ClickCloseButton(const Box& caption) {

@@ -28,8 +28,9 @@ class Operator {
     // The caption of the widest window whose caption shows active: the title band across the
     // window's top. Empty when there is none.
     Box ActiveCaption();
-    // The main window's caption once it shows active; empty when it does not within `ms`.
-    Box WaitForActiveMainWindow(int ms);
+    // The main window's caption once it shows active; empty when it does not within `ms`. At
+    // a scale the program shows larger, the start-up window's caption too.
+    Box WaitForActiveMainWindow(int ms, int scale = 1);
     // The close button at the right end of the caption.
     void ClickCloseButton(const Box& caption);
 

@@ -1,5 +1,6 @@
 #include "ProgramRoad.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -15,15 +16,32 @@ constexpr int kStatusLineBottom = 746;
 
 }  // namespace
 
-void ProgramRoad::SetUpTestSuite() {
+void Sleep(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool ProgramRoad::Enabled(Place button) {
+    const Picture text =
+        hands().Grab(Box{X(button.dx - 20), Y(button.dy - 6), X(button.dx + 20), Y(button.dy + 6)});
+    return std::count_if(text.pixels.begin(), text.pixels.end(),
+                         [](uint32_t p) { return (p & 0xC0C0C0) == 0; }) > 10;
+}
+
+void ProgramRoad::ShowPage(int row) {
+    op().SeeChange(
+        Page(), [&] { ClickTree(row); }, 2500);
+    Sleep(300);
+}
+
+void ProgramRoad::StartRoad(const Desktop& desktop, int scale) {
     program_ = std::make_unique<RealProgram>();
     operator_ = std::make_unique<Operator>(*program_);
     why_.clear();
     caption_ = Box{};
-    if (!program_->Start(&why_, &noXvfb_))
+    if (!program_->Start(&why_, &noXvfb_, desktop))
         return;
     // The search finds the sensor; then the main window shows, active.
-    caption_ = operator_->WaitForActiveMainWindow(kStartMs);
+    caption_ = operator_->WaitForActiveMainWindow(kStartMs, scale);
     if (caption_.Empty()) {
         why_ = "the main window did not show:\n" + program_->OutputTail();
         return;

@@ -14,9 +14,30 @@
 
 namespace x11test {
 
+// Where things are, counted from the main window's caption (its top left pixel): the window
+// opens in the same place with the same layout on every first start.
+struct Place {
+    int dx;
+    int dy;
+};
+
+// Navigation tree rows (17 pixels apart, the first at 62 below the caption's top).
+constexpr int TreeRowY(int row) {
+    return 62 + 17 * row;
+}
+constexpr int kRowDiagram = 12;
+constexpr int kTreeTextX = 100;
+// The measure-and-diagram page's Start button.
+constexpr Place kStart{264, 63};
+
+void Sleep(int ms);
+
 class ProgramRoad : public ::testing::Test {
   protected:
-    static void SetUpTestSuite();
+    static void SetUpTestSuite() { StartRoad({}); }
+    // Starts the program on the desktop, where it shows at the scale (a suite on another
+    // desktop calls this from its own SetUpTestSuite).
+    static void StartRoad(const Desktop& desktop, int scale = 1);
     static void TearDownTestSuite();
     // Skips without Xvfb; fails when the program did not come up or has ended.
     void SetUp() override;
@@ -27,6 +48,16 @@ class ProgramRoad : public ::testing::Test {
     static RealProgram& program() { return *program_; }
     // The main window's caption as it showed when the program came up.
     static const Box& MainCaption() { return caption_; }
+    static int X(int dx) { return MainCaption().left + dx; }
+    static int Y(int dy) { return MainCaption().top + dy; }
+    static void ClickAt(Place p) { hands().Click(X(p.dx), Y(p.dy)); }
+    // A button shows enabled by its black text.
+    static bool Enabled(Place button);
+    static void ClickTree(int row, int x = kTreeTextX) { hands().Click(X(x), Y(TreeRowY(row))); }
+    // The page beside the tree.
+    static Box Page() { return Box{X(204), Y(40), X(1190), Y(560)}; }
+    // Shows the page of the tree row (nothing changes when it shows already).
+    static void ShowPage(int row);
 
   private:
     static inline std::unique_ptr<RealProgram> program_;

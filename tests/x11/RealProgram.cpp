@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,8 +23,6 @@ namespace x11test {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kGeometry = "1600x1000x24";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path);
@@ -48,6 +47,10 @@ RealProgram::RealProgram() = default;
 RealProgram::~RealProgram() {
     Kill();
     bench_.Stop();
+    if (windowManager_ > 0) {
+        kill(windowManager_, SIGTERM);
+        waitpid(windowManager_, nullptr, 0);
+    }
     hands_.Close();  // before its server goes
     xvfb_.reset();
     if (!folder_.empty() && !keep_) {
@@ -60,7 +63,73 @@ std::string RealProgram::Documents() const {
     return folder_ + "/home/Documents";
 }
 
-bool RealProgram::Start(std::string* why, bool* noXvfb) {
+std::string RealProgram::RunOnDisplay(const std::string& command, const std::string& input) const {
+    const std::string inputFile = folder_ + "/command-input";
+    std::ofstream(inputFile, std::ios::binary) << input;
+    const std::string line = "DISPLAY=" + display_ + " timeout 10 " + command + " < " + inputFile;
+    FILE* pipe = popen(line.c_str(), "r");
+    if (pipe == nullptr)
+        return {};
+    std::string output;
+    char buffer[512];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
+    pclose(pipe);
+    return output;
+}
+
+void RealProgram::EndDisplay() {
+    hands_.Close();
+    if (xvfb_)
+        xvfb_->Stop();
+}
+
+bool RealProgram::StartDesktop(const Desktop& desktop, std::string* why) {
+    if (!desktop.monitors.empty())
+        hands_.SetMonitors(desktop.monitors);
+    if (!desktop.resources.empty())
+        hands_.SetResources(desktop.resources);
+    const std::string display = "DISPLAY=" + display_;
+    if (!desktop.layout.empty()) {
+        const std::string command =
+            "setxkbmap -display " + display_ + " " + desktop.layout + " >/dev/null 2>&1";
+        if (std::system(command.c_str()) != 0) {
+            *why = "setxkbmap " + desktop.layout + " failed";
+            return false;
+        }
+    }
+    if (!desktop.windowManager)
+        return true;
+    const char* path = std::getenv("PATH");
+    std::vector<std::string> env{display, "HOME=" + folder_ + "/home",
+                                 std::string("PATH=") + (path != nullptr ? path : "/usr/bin")};
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    char name[] = "openbox";
+    char* argv[] = {name, nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const int spawned = posix_spawnp(&windowManager_, name, &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        windowManager_ = -1;
+        *why = "openbox is not installed";
+        return false;
+    }
+    for (int i = 0; i < 250 && !hands_.WindowManagerRuns(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!hands_.WindowManagerRuns()) {
+        *why = "openbox did not come up";
+        return false;
+    }
+    return true;
+}
+
+bool RealProgram::Start(std::string* why, bool* noXvfb, const Desktop& desktop) {
     *noXvfb = !XvfbInstalled();
     if (*noXvfb) {
         *why = "Xvfb is not installed";
@@ -76,15 +145,18 @@ bool RealProgram::Start(std::string* why, bool* noXvfb) {
         fs::create_directories(folder_ + sub);
     chmod((folder_ + "/run").c_str(), 0700);
 
-    xvfb_ = std::make_unique<kq::ui::test::Xvfb>(kGeometry);
-    if (xvfb_->Name().empty()) {
+    xvfb_ = std::make_unique<kq::ui::test::Xvfb>(desktop.screens);
+    display_ = xvfb_->Name();
+    if (display_.empty()) {
         *why = "Xvfb did not start";
         return false;
     }
-    if (!hands_.Open(xvfb_->Name())) {
-        *why = "the display " + xvfb_->Name() + " has no XTest";
+    if (!hands_.Open(display_)) {
+        *why = "the display " + display_ + " has no XTest";
         return false;
     }
+    if (!StartDesktop(desktop, why))
+        return false;
     const std::vector<std::string> sensor = {
         "--sensor", "serial=1001,baud=230400,signal-a=sine:20000:10000:8,signal-b=const:1000",
         "--state", folder_ + "/sensors.state"};
@@ -92,7 +164,7 @@ bool RealProgram::Start(std::string* why, bool* noXvfb) {
         return false;
 
     std::vector<std::string> env = {
-        "DISPLAY=" + xvfb_->Name(),
+        "DISPLAY=" + display_,
         "HOME=" + folder_ + "/home",
         "XDG_CONFIG_HOME=" + folder_ + "/home/.config",
         "XDG_DATA_HOME=" + folder_ + "/home/.local/share",

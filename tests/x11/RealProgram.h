@@ -1,12 +1,14 @@
 // The real program (build/app/kq7b) as an operator meets it: on an X server of its own (Xvfb,
-// 1600x1000), against the sensor simulator as a separate program with one sensor, in a home
-// folder of its own, its output kept for the sanitizers' reports.
+// 1600x1000, or the desktop a road asks for: monitors, resolution, layout, window manager), against
+// the sensor simulator as a separate program with one sensor, in a home folder of its own, its
+// output kept for the sanitizers' reports.
 #pragma once
 
 #include <sys/types.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Hands.h"
 #include "tools/harness/SensorBench.h"
@@ -17,6 +19,15 @@ class Xvfb;
 
 namespace x11test {
 
+// The desktop the program runs on.
+struct Desktop {
+    std::vector<std::string> screens{"-screen", "0", "1600x1000x24"};  // Xvfb's arguments
+    std::vector<Box> monitors;   // RandR monitors (the first the primary); none: the screen
+    std::string resources;       // the X resources ("Xft.dpi:\t192\n")
+    std::string layout;          // the keyboard layout ("de"); empty: the server's
+    bool windowManager = false;  // openbox
+};
+
 class RealProgram {
   public:
     RealProgram();
@@ -26,7 +37,14 @@ class RealProgram {
 
     // Starts the X server, the simulator and the program. False with the reason in `why`;
     // `noXvfb` tells that the X server is not installed (the tests skip then).
-    bool Start(std::string* why, bool* noXvfb);
+    bool Start(std::string* why, bool* noXvfb, const Desktop& desktop = {});
+    // Runs a shell command of the desktop (xclip, xprop) on the program's display, with `input`
+    // on its standard input, for at most ten seconds: what it wrote on its standard output.
+    std::string RunOnDisplay(const std::string& command, const std::string& input = {}) const;
+    // The X server ends (the hands let go of it first).
+    void EndDisplay();
+    const std::string& DisplayName() const { return display_; }
+    pid_t Pid() const { return pid_; }
     Hands& hands() { return hands_; }
     // The folder of the operator's documents (where the save dialogs start).
     std::string Documents() const;
@@ -46,12 +64,15 @@ class RealProgram {
 
   private:
     void Kill();
+    bool StartDesktop(const Desktop& desktop, std::string* why);
 
     std::unique_ptr<kq::ui::test::Xvfb> xvfb_;
     e2e::SensorBench bench_;
     Hands hands_;
     std::string folder_;
+    std::string display_;
     pid_t pid_ = -1;
+    pid_t windowManager_ = -1;
     int exitCode_ = -1;
     bool keep_ = false;
 };

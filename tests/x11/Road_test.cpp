@@ -19,13 +19,6 @@
 namespace x11test {
 namespace {
 
-// Where things are, counted from the main window's caption (its top left pixel): the window
-// opens in the same place with the same layout on every first start.
-struct Place {
-    int dx;
-    int dy;
-};
-
 constexpr int kMenuBarY = 27;
 constexpr int kMenuFile = 15;
 constexpr int kMenuMode = 76;
@@ -37,26 +30,15 @@ constexpr Place kLanguageGerman{214, 51};
 constexpr Place kViewDigital{165, 51};  // the View menu's first item opens the channel views
 constexpr Place kViewSensor2{335, 74};
 
-// Navigation tree rows (17 pixels apart, the first at 62 below the caption's top).
-constexpr int TreeRowY(int row) {
-    return 62 + 17 * row;
-}
 constexpr int kRowConnected = 7;
 constexpr int kRowMeasureAdjust = 9;
-constexpr int kRowDiagram = 12;
 constexpr int kRowDiagnostic = 13;
-constexpr int kTreeTextX = 100;
 
 // The measure-and-diagram page.
-constexpr Place kStart{264, 63};
 constexpr Place kTrigger{376, 63};
 constexpr Place kStop{489, 63};
 constexpr Place kP1{555, 92};
 constexpr Place kRepeatTrigger{219, 92};
-
-void Sleep(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 bool FileAppears(const std::string& path, int ms) {
     return WaitUntil(
@@ -79,32 +61,13 @@ class Road : public ProgramRoad {
     // The measuring page's line of the last run's duration and count, completed once the
     // recording is.
     static Box RunLine() { return Box{X(204), Y(80), X(500), Y(112)}; }
-    static int X(int dx) { return MainCaption().left + dx; }
-    static int Y(int dy) { return MainCaption().top + dy; }
-    static void ClickAt(Place p) { hands().Click(X(p.dx), Y(p.dy)); }
-    // A button shows enabled by its black text.
-    static bool Enabled(Place button) {
-        const Picture text = hands().Grab(
-            Box{X(button.dx - 20), Y(button.dy - 6), X(button.dx + 20), Y(button.dy + 6)});
-        return std::count_if(text.pixels.begin(), text.pixels.end(),
-                             [](uint32_t p) { return (p & 0xC0C0C0) == 0; }) > 10;
-    }
-    static void ClickTree(int row, int x = kTreeTextX) { hands().Click(X(x), Y(TreeRowY(row))); }
     // The main window's area below its caption.
     static Box Window() {
         const Box& c = MainCaption();
         return Box{c.left - 4, c.top, c.right + 4, c.top + 750};
     }
-    // The page beside the tree.
-    static Box Page() { return Box{X(204), Y(40), X(1190), Y(560)}; }
     // Where dialogs centred on the main window or the screen come up, away from the menus.
     static Box Middle() { return Box{X(300), Y(150), X(1100), Y(700)}; }
-    // Shows the page of the tree row (nothing changes when it shows already).
-    static void ShowPage(int row) {
-        op().SeeChange(
-            Page(), [&] { ClickTree(row); }, 2500);
-        Sleep(300);
-    }
     // A common dialog opened by a shortcut key: the box it covers.
     static Box OpenByKey(const char* key) {
         return op().SeeChange(Middle(), [&] { hands().Key(key, {"Control_L"}); });

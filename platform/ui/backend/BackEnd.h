@@ -11,6 +11,7 @@
 //   cannot open its display gives null, after saying why on stderr.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,10 @@ class BackEnd {
     virtual ~BackEnd() = default;
     // "headless" or "x11".
     virtual const char* Name() const = 0;
+    // What to do once the display has gone (the X server ended or dropped the connection):
+    // the operator can no longer reach the program. Runs once, on the GUI thread; a back end
+    // without a display never runs it.
+    virtual void WhenDisplayLost(std::function<void()> then) { (void)then; }
 };
 
 std::unique_ptr<BackEnd> StartBackEnd(const std::string& option = {});

@@ -10,19 +10,27 @@
 #include <unistd.h>
 
 #include "platform/base/Clock.h"
+#include "platform/base/Cp1252Fit.h"
+#include "platform/gfx/ImageBridge.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Messaging.h"
 #include "platform/ui/MultimediaTimer.h"
+#include "platform/ui/ProgramIcon.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowPos.h"
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowTree.h"
+#include "platform/ui/backend/PixelScale.h"
+#include "platform/ui/backend/X11Keyboard.h"
 #include "platform/ui/backend/X11Keys.h"
+#include "platform/ui/backend/X11Screens.h"
+#include "platform/ui/backend/X11Selections.h"
 #include "platform/ui/backend/X11SharedImage.h"
+#include "platform/ui/backend/X11WindowProperties.h"
 #include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
 #include "platform/ui/paint/CaretBlink.h"
@@ -35,6 +43,7 @@
 
 #include <X11/XKBlib.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace kq::ui {
 namespace {
@@ -153,14 +162,21 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
     }
     XkbSetDetectableAutoRepeat(display_, True, nullptr);
 
-    const RECT virtualScreen = VirtualScreenRect();
-    const int width =
-        std::min<int>(virtualScreen.right - virtualScreen.left, DisplayWidth(display_, screen));
-    const int height =
-        std::min<int>(virtualScreen.bottom - virtualScreen.top, DisplayHeight(display_, screen));
-    if (GetMonitors().size() != 1 || virtualScreen.left != 0 || virtualScreen.top != 0 ||
-        width != virtualScreen.right || height != virtualScreen.bottom)
-        SetScreenSize(width, height);
+    // The window covers the root window; the program's screen is its size divided by the
+    // scale, with the display's monitors in it.
+    scale_ = detail::ReadX11Scale(display_);
+    monitors_ = detail::ReadX11Monitors(display_);
+    const int width = DisplayWidth(display_, screen);
+    const int height = DisplayHeight(display_, screen);
+    SetMonitors(detail::MonitorsInWindow(monitors_, POINT{0, 0}, SIZE{width, height}, scale_));
+    int eventBase = 0;
+    int errorBase = 0;
+    if (XRRQueryExtension(display_, &eventBase, &errorBase)) {
+        randrEvents_ = eventBase;
+        XRRSelectInput(display_, RootWindow(display_, screen), RRScreenChangeNotifyMask);
+    }
+    workAreaAtom_ = XInternAtom(display_, "_NET_WORKAREA", False);
+    XSelectInput(display_, RootWindow(display_, screen), PropertyChangeMask);
 
     // Until the program has painted, the window shows the desktop's colour, never black.
     const COLORREF desktop = GetDesktopColor();
@@ -176,8 +192,14 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
     Atom del = XInternAtom(display_, "WM_DELETE_WINDOW", False);
     deleteAtom_ = del;
     XSetWMProtocols(display_, window_, &del, 1);
-    XStoreName(display_, window_, "KQ7-B");
+    detail::SetProgramProperties(display_, window_, "KQ7-B");
+    // The program's screen lies where the root window's does.
+    detail::SetPosition(display_, window_, 0, 0);
     gc_ = XCreateGC(display_, window_, 0, nullptr);
+    keyboard_ = std::make_unique<detail::X11Keyboard>(display_);
+    keyboard_->AddWindow(window_);
+    selections_ =
+        std::make_unique<detail::X11Selections>(display_, [this] { WakeForQueuedEvents(); });
     XMapWindow(display_, window_);
     XFlush(display_);
 
@@ -213,6 +235,8 @@ X11BackEnd::~X11BackEnd() {
     if (!display_)
         return;
     shared_.reset();
+    keyboard_.reset();
+    selections_.reset();
     // After a lost connection Xlib only frees its side of these.
     for (auto& [id, cursor] : cursors_)
         XFreeCursor(display_, cursor);
@@ -227,7 +251,11 @@ void X11BackEnd::ConnectionLost() {
     lost_ = true;
     if (shared_)
         shared_->Abandon();
+    if (selections_)
+        selections_->Abandon();
     std::fprintf(stderr, "The X connection was lost: the screen stays in memory.\n");
+    if (whenLost_)
+        whenLost_();
 }
 
 void X11BackEnd::Sync() {
@@ -242,6 +270,8 @@ void X11BackEnd::HandleEvents() {
         while (!lost_ && XPending(display_) > 0) {
             XEvent event;
             XNextEvent(display_, &event);
+            if (keyboard_->Filter(event))
+                continue;
             Handle(event);
             if (event.type == KeyPress || event.type == KeyRelease || event.type == ButtonPress ||
                 event.type == ButtonRelease || event.type == MotionNotify ||
@@ -272,24 +302,33 @@ void X11BackEnd::WakeForQueuedEvents() {
 }
 
 void X11BackEnd::Handle(XEvent& event) {
+    if (selections_->Handle(event))
+        return;
     const POINT origin = ScreenSurfaceOrigin();
     switch (event.type) {
         case Expose: {
             const XExposeEvent& e = event.xexpose;
-            PutRect(RECT{e.x, e.y, e.x + e.width, e.y + e.height});
+            PutRect(detail::ScaledDown(RECT{e.x, e.y, e.x + e.width, e.y + e.height}, scale_));
             break;
         }
         case ConfigureNotify:
-            Resized(event.xconfigure.width, event.xconfigure.height);
+            if (event.xconfigure.window == window_)
+                Resized(event.xconfigure.width, event.xconfigure.height);
+            break;
+        case PropertyNotify:
+            if (event.xproperty.atom == workAreaAtom_)
+                ScreensChanged();
             break;
         case KeyPress:
         case KeyRelease:
+            selections_->Saw(event.xkey.time);
             HandleKey(event, event.type == KeyPress);
             break;
         case ButtonPress:
         case ButtonRelease: {
             const XButtonEvent& b = event.xbutton;
-            const POINT pt{origin.x + b.x, origin.y + b.y};
+            selections_->Saw(b.time);
+            const POINT pt{origin.x + b.x / scale_, origin.y + b.y / scale_};
             const bool down = event.type == ButtonPress;
             if (b.button == Button1)
                 InjectMouseButton(pt, VK_LBUTTON, down);
@@ -303,7 +342,8 @@ void X11BackEnd::Handle(XEvent& event) {
         }
         case MotionNotify:
             // Runs of moves are merged where the input is queued, in order with the buttons.
-            InjectMouseMove(POINT{origin.x + event.xmotion.x, origin.y + event.xmotion.y});
+            InjectMouseMove(
+                POINT{origin.x + event.xmotion.x / scale_, origin.y + event.xmotion.y / scale_});
             break;
         case FocusIn:
         case FocusOut: {
@@ -311,6 +351,7 @@ void X11BackEnd::Handle(XEvent& event) {
             if (f.mode == NotifyGrab || f.mode == NotifyUngrab || f.detail == NotifyInferior ||
                 f.detail == NotifyPointer)
                 break;
+            keyboard_->Focus(f.window, event.type == FocusIn);
             InjectAppFocus(event.type == FocusIn);
             break;
         }
@@ -324,30 +365,70 @@ void X11BackEnd::Handle(XEvent& event) {
             XRefreshKeyboardMapping(&event.xmapping);
             break;
         default:
+            if (randrEvents_ && event.type == randrEvents_ + RRScreenChangeNotify) {
+                XRRUpdateConfiguration(&event);
+                ScreensChanged();
+            }
             break;
     }
 }
 
 void X11BackEnd::HandleKey(XEvent& event, bool down) {
-    char buffer[32] = {};
-    KeySym lookedUp = NoSymbol;
-    const int length = XLookupString(&event.xkey, buffer, sizeof buffer, &lookedUp, nullptr);
+    const detail::X11Keyboard::Typed typed = keyboard_->LookUp(event);
     const KeySym base =
         XkbKeycodeToKeysym(display_, static_cast<KeyCode>(event.xkey.keycode), 0, 0);
-    const detail::X11Key key = detail::VirtualKeyFromX11(base, lookedUp, event.xkey.keycode);
-    const std::string text = down ? detail::TextFromX11(lookedUp, buffer, length) : std::string();
+    const detail::X11Key key = detail::VirtualKeyFromX11(event.xkey.keycode ? base : NoSymbol,
+                                                         typed.keysym, event.xkey.keycode);
+    std::string text = down ? detail::TextFromX11(typed.keysym, typed.text.data(),
+                                                  static_cast<int>(typed.text.size()))
+                            : std::string();
+    // The program's texts are 8-bit: a character they cannot hold is refused audibly rather
+    // than stored as '?'.
+    if (!kq::FitsCp1252(text)) {
+        XBell(display_, 0);
+        text.clear();
+    }
+    if (key.altGr && down)
+        InjectKey(VK_LCONTROL, true, "");
     if (key.vk)
         InjectKey(key.vk, down, down ? text.c_str() : nullptr, key.scanCode, key.extended);
     else if (down && !text.empty())
         InjectText(text.c_str());
+    if (key.altGr && !down)
+        InjectKey(VK_LCONTROL, false);
 }
 
-void X11BackEnd::Resized(int width, int height) {
-    const RECT current = VirtualScreenRect();
-    if (width <= 0 || height <= 0 ||
-        (width == current.right - current.left && height == current.bottom - current.top))
+void X11BackEnd::ScreensChanged() {
+    monitors_ = detail::ReadX11Monitors(display_);
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display_, window_, &attributes))
+        Resized(attributes.width, attributes.height, true);
+}
+
+void X11BackEnd::Resized(int width, int height, bool screensChanged) {
+    if (width <= 0 || height <= 0)
         return;
-    SetScreenSize(width, height);
+    // Where the window lies on the root window decides which parts of the monitors it shows.
+    int rootX = 0;
+    int rootY = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &rootX, &rootY,
+                          &child);
+    const std::vector<MonitorConfig> shown =
+        detail::MonitorsInWindow(monitors_, POINT{rootX, rootY}, SIZE{width, height}, scale_);
+    const std::vector<MonitorConfig> before = GetMonitors();
+    const bool same =
+        shown.size() == before.size() &&
+        std::equal(shown.begin(), shown.end(), before.begin(),
+                   [](const MonitorConfig& a, const MonitorConfig& b) {
+                       return EqualRect(&a.monitor, &b.monitor) && EqualRect(&a.work, &b.work);
+                   });
+    if (same && !screensChanged)
+        return;
+    SetMonitors(shown);
+    const RECT screen = VirtualScreenRect();
+    width = screen.right - screen.left;
+    height = screen.bottom - screen.top;
     // Maximised windows fill the new work area; everyone hears of the new screen.
     std::vector<HWND> tops;
     for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
@@ -386,6 +467,7 @@ void X11BackEnd::Present() {
         PutCaret(r);
     }
     FollowCursorShape();
+    FollowMainWindow();
     XFlush(display_);
     WakeForQueuedEvents();
     // A caret that came with what was painted blinks from now on.
@@ -419,8 +501,9 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
         const SIZE size{surface->Width(), surface->Height()};
         if (size.cx != shownSize_.cx || size.cy != shownSize_.cy) {
             shared_.reset();
-            shared_ = detail::X11SharedImage::Create(display_, size.cx, size.cy);
-            shown_.Resize(size.cx, size.cy, shared_ ? shared_->Row(0) : nullptr);
+            shared_ = detail::X11SharedImage::Create(display_, size.cx * scale_, size.cy * scale_);
+            // Unscaled, what the window shows is what the shared image holds.
+            shown_.Resize(size.cx, size.cy, shared_ && scale_ == 1 ? shared_->Row(0) : nullptr);
             shownSize_ = size;
         }
         const RECT bounds{0, 0, size.cx, size.cy};
@@ -441,19 +524,17 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
             for (RECT c : changed) {
                 OffsetRect(&c, at.x, at.y);
                 if (shared_) {
-                    parts.push_back(Part{c, nullptr});
+                    if (scale_ > 1)
+                        detail::Upscale(surface->Row(c.top) + c.left, stride, c.right - c.left,
+                                        c.bottom - c.top, scale_,
+                                        shared_->Row(c.top * scale_) + c.left * scale_,
+                                        size.cx * scale_);
+                    parts.push_back(Part{detail::ScaledUp(c, scale_), nullptr});
                     continue;
                 }
-                const int width = c.right - c.left;
-                const size_t count = static_cast<size_t>(width) * (c.bottom - c.top);
-                auto* pixels = static_cast<uint32_t*>(std::malloc(count * sizeof(uint32_t)));
-                if (!pixels)
-                    continue;
-                for (int y = c.top; y < c.bottom; ++y)
-                    std::memcpy(pixels + static_cast<size_t>(y - c.top) * width,
-                                surface->Row(y) + c.left,
-                                static_cast<size_t>(width) * sizeof(uint32_t));
-                parts.push_back(Part{c, pixels});
+                if (uint32_t* pixels = CopyForDisplay(surface->Row(c.top) + c.left, stride,
+                                                      c.right - c.left, c.bottom - c.top))
+                    parts.push_back(Part{detail::ScaledUp(c, scale_), pixels});
             }
         }
     }
@@ -482,9 +563,9 @@ void X11BackEnd::PutCaret(const RECT& surfaceRect) {
     shown_.Forget(placed);
 }
 
-void X11BackEnd::PutOwnedPixels(uint32_t* pixels, const RECT& surfaceRect) {
-    const auto width = static_cast<unsigned>(surfaceRect.right - surfaceRect.left);
-    const auto height = static_cast<unsigned>(surfaceRect.bottom - surfaceRect.top);
+void X11BackEnd::PutOwnedPixels(uint32_t* pixels, const RECT& windowRect) {
+    const auto width = static_cast<unsigned>(windowRect.right - windowRect.left);
+    const auto height = static_cast<unsigned>(windowRect.bottom - windowRect.top);
     const int screenNo = DefaultScreen(display_);
     Visual* visual = DefaultVisual(display_, screenNo);
     XImage* ximage =
@@ -494,8 +575,8 @@ void X11BackEnd::PutOwnedPixels(uint32_t* pixels, const RECT& surfaceRect) {
                            static_cast<unsigned>(DefaultDepth(display_, screenNo)), ZPixmap, 0,
                            reinterpret_cast<char*>(pixels), width, height, 32, 0);
     if (ximage && IsDirect(*ximage, *visual, width)) {
-        XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, surfaceRect.left,
-                  surfaceRect.top, width, height);
+        XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, windowRect.left,
+                  windowRect.top, width, height);
         XDestroyImage(ximage);  // frees the pixels
         return;
     }
@@ -503,13 +584,36 @@ void X11BackEnd::PutOwnedPixels(uint32_t* pixels, const RECT& surfaceRect) {
         ximage->data = nullptr;
         XDestroyImage(ximage);
     }
-    PutPixels(pixels, surfaceRect);
+    PutWindowPixels(pixels, windowRect);
     std::free(pixels);
 }
 
+uint32_t* X11BackEnd::CopyForDisplay(const uint32_t* first, ptrdiff_t stride, int width,
+                                     int height) const {
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height) *
+                         static_cast<size_t>(scale_) * static_cast<size_t>(scale_);
+    auto* pixels = static_cast<uint32_t*>(std::malloc(count * sizeof(uint32_t)));
+    if (pixels)
+        detail::Upscale(first, stride, width, height, scale_, pixels, width * scale_);
+    return pixels;
+}
+
 void X11BackEnd::PutPixels(const uint32_t* pixels, const RECT& surfaceRect) {
-    const auto width = static_cast<unsigned>(surfaceRect.right - surfaceRect.left);
-    const auto height = static_cast<unsigned>(surfaceRect.bottom - surfaceRect.top);
+    if (scale_ > 1) {
+        const int width = surfaceRect.right - surfaceRect.left;
+        if (uint32_t* scaled =
+                CopyForDisplay(pixels, width, width, surfaceRect.bottom - surfaceRect.top))
+            PutOwnedPixels(scaled, detail::ScaledUp(surfaceRect, scale_));
+        return;
+    }
+    PutWindowPixels(pixels, surfaceRect);
+}
+
+void X11BackEnd::PutWindowPixels(const uint32_t* pixels, const RECT& windowRect) {
+    const auto width = static_cast<unsigned>(windowRect.right - windowRect.left);
+    const auto height = static_cast<unsigned>(windowRect.bottom - windowRect.top);
     if (width == 0 || height == 0)
         return;
     const int screenNo = DefaultScreen(display_);
@@ -537,8 +641,8 @@ void X11BackEnd::PutPixels(const uint32_t* pixels, const RECT& surfaceRect) {
             }
         }
     }
-    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, surfaceRect.left,
-              surfaceRect.top, width, height);
+    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, windowRect.left,
+              windowRect.top, width, height);
     XDestroyImage(ximage);  // frees data
 }
 
@@ -552,6 +656,23 @@ void X11BackEnd::FollowCursorShape() {
     if (it == cursors_.end())
         it = cursors_.emplace(id, XCreateFontCursor(display_, FontCursorFor(id))).first;
     XDefineCursor(display_, window_, it->second);
+}
+
+void X11BackEnd::FollowMainWindow() {
+    HWND main = MainWindow();
+    if (!main || !IsWindowVisible(main))
+        return;
+    if (!iconShown_ && ProgramIcon()) {
+        iconShown_ = true;
+        const kq::gfx::Image icon = kq::gfx::ImageFromIcon(ProgramIcon());
+        detail::SetIcon(display_, window_, icon.pixels, icon.width, icon.height);
+    }
+    // The desktop keeps the X window no smaller than the main window's minimum size.
+    const MINMAXINFO mmi = detail::QueryMinMaxInfo(main);
+    if (mmi.ptMinTrackSize.x == minSize_.cx && mmi.ptMinTrackSize.y == minSize_.cy)
+        return;
+    minSize_ = SIZE{mmi.ptMinTrackSize.x, mmi.ptMinTrackSize.y};
+    detail::SetMinimumSize(display_, window_, minSize_.cx * scale_, minSize_.cy * scale_);
 }
 
 void X11BackEnd::FollowCaretAndCursor() {

@@ -2,12 +2,13 @@
 // and follows it when the window is resized). Changed pixels are put into the window once the
 // GUI thread has nothing left to paint; the caret is laid over them as it blinks; the X
 // server draws the mouse cursor in the shape the program set. Keys become virtual keys and
-// UTF-8 text, buttons, motion and the wheel become mouse input, losing the keyboard focus
+// UTF-8 text through the desktop's input method (X11Keyboard), the clipboard is the desktop's
+// (X11Selections), buttons, motion and the wheel become mouse input, losing the keyboard focus
 // deactivates the program (WM_ACTIVATEAPP FALSE), and closing the X window sends SC_CLOSE to
 // the program's main window. The X connection is a descriptor source of the GUI loop.
 //
-// The X server losing the connection does not end the program: the screen stays in memory
-// and input stops.
+// The X server losing the connection does not end the back end: the screen stays in memory,
+// input stops, and the program hears of it (WhenDisplayLost).
 #pragma once
 
 #include <map>
@@ -16,9 +17,12 @@
 #include <vector>
 
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/backend/BackEnd.h"
 #include "platform/ui/backend/ShownPixels.h"
+#include "platform/ui/backend/X11Keyboard.h"
+#include "platform/ui/backend/X11Selections.h"
 #include "platform/ui/backend/X11SharedImage.h"
 
 struct _XDisplay;
@@ -36,6 +40,7 @@ class X11BackEnd : public BackEnd {
     X11BackEnd& operator=(const X11BackEnd&) = delete;
 
     const char* Name() const override { return "x11"; }
+    void WhenDisplayLost(std::function<void()> then) override { whenLost_ = std::move(then); }
     // The X window showing the screen.
     unsigned long Window() const { return window_; }
     // Waits until the X server has handled everything sent to it and handles the events it
@@ -50,7 +55,10 @@ class X11BackEnd : public BackEnd {
     void WakeForQueuedEvents();
     void Handle(_XEvent& event);
     void HandleKey(_XEvent& event, bool down);
-    void Resized(int width, int height);
+    // The window's new size (in display pixels): the monitors it shows are the program's.
+    void Resized(int width, int height, bool screensChanged = false);
+    // The monitors or the work area changed.
+    void ScreensChanged();
     void Present();
     void PutRect(const RECT& surfaceRect);
     // The screen's pixels of surface rectangles into the window: with onlyChanged those that
@@ -59,10 +67,16 @@ class X11BackEnd : public BackEnd {
     // The caret over the screen's pixels of its rectangle.
     void PutCaret(const RECT& surfaceRect);
     void PutPixels(const uint32_t* pixels, const RECT& surfaceRect);
-    // The same for pixels in a malloc'd buffer, which it takes over (and sends without a copy
-    // where the display takes the surface's format).
-    void PutOwnedPixels(uint32_t* pixels, const RECT& surfaceRect);
+    void PutWindowPixels(const uint32_t* pixels, const RECT& windowRect);
+    // Pixels in a malloc'd buffer, which it takes over, into a rectangle of the window (sent
+    // without a copy where the display takes the surface's format).
+    void PutOwnedPixels(uint32_t* pixels, const RECT& windowRect);
+    // A malloc'd copy of a block of the screen as the window shows it (scaled); null when
+    // there is no memory or nothing to copy.
+    uint32_t* CopyForDisplay(const uint32_t* first, ptrdiff_t stride, int width, int height) const;
     void FollowCursorShape();
+    // The main window's minimum size (and icon) as the desktop's hints.
+    void FollowMainWindow();
     // The caret's blinking and moves and the mouse's shape are followed by a check every
     // kCaretCheckMs while there is something to follow: a caret, or a mouse that moved lately.
     // Input and presenting start the check; with nothing to follow it stops itself.
@@ -80,13 +94,22 @@ class X11BackEnd : public BackEnd {
     UINT caretTimer_ = 0;
     int64_t lastInputNanos_ = 0;  // the last input event from the X server
     bool lost_ = false;
+    std::function<void()> whenLost_;
     RECT caretShown_{};  // screen rectangle of the caret as last put on the display
     HCURSOR cursor_ = nullptr;
     std::map<int, unsigned long> cursors_;  // X font cursors by IDC_ id
     ShownPixels shown_;                     // what the X window shows, in surface coordinates
     SIZE shownSize_{};
+    SIZE minSize_{};
+    bool iconShown_ = false;
+    int scale_ = 1;                        // display pixels per pixel of the program's screen
+    std::vector<MonitorConfig> monitors_;  // the display's, in root coordinates
+    int randrEvents_ = 0;
+    unsigned long workAreaAtom_ = 0;
     // Pixels on their way to the window when the server shares memory with the program.
     std::unique_ptr<detail::X11SharedImage> shared_;
+    std::unique_ptr<detail::X11Keyboard> keyboard_;
+    std::unique_ptr<detail::X11Selections> selections_;
 };
 
 }  // namespace kq::ui

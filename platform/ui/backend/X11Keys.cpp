@@ -113,6 +113,7 @@ X11Key VirtualKeyFromX11(unsigned long base, unsigned long lookedUp, unsigned ke
     if (e) {
         key.vk = static_cast<UINT>(e->vk);
         key.extended = e->extended;
+        key.altGr = base == XK_ISO_Level3_Shift || base == XK_Mode_switch;
         return key;
     }
     if (base >= XK_a && base <= XK_z)
@@ -132,14 +133,13 @@ X11Key VirtualKeyFromX11(unsigned long base, unsigned long lookedUp, unsigned ke
     return key;
 }
 
-std::string TextFromX11(unsigned long lookedUp, const char* latin1, int length) {
+std::string TextFromX11(unsigned long lookedUp, const char* utf8, int length) {
     std::string text;
     if (lookedUp == XK_Delete || lookedUp == XK_KP_Delete)
         return text;
-    for (int i = 0; latin1 && i < length; ++i) {
-        const auto byte = static_cast<unsigned char>(latin1[i]);
-        if (byte != 0x7F)
-            AppendUtf8(text, byte);
+    for (int i = 0; utf8 && i < length; ++i) {
+        if (utf8[i] != 0x7F)
+            text += utf8[i];
     }
     if (text.empty() && lookedUp >= 0x01000100 && lookedUp <= 0x0110FFFF)
         AppendUtf8(text, static_cast<uint32_t>(lookedUp - 0x01000000));

@@ -309,6 +309,9 @@ LRESULT Handle(HWND hwnd, EditState& e, UINT message, WPARAM wParam, LPARAM lPar
         case WM_LBUTTONDOWN:
             EditMouseDown(hwnd, e, PointFromLParam(lParam));
             return 0;
+        case WM_MBUTTONDOWN:
+            EditMiddleClick(hwnd, e, PointFromLParam(lParam));
+            return 0;
         case WM_MOUSEMOVE:
             EditMouseMove(hwnd, e, PointFromLParam(lParam));
             return 0;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/DesktopSelections.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Messaging.h"
 #include "platform/ui/VirtualKeys.h"
@@ -58,6 +59,15 @@ bool PutOnClipboard(HWND hwnd, const std::u32string& text) {
     return ok;
 }
 
+// A click gives the edit the focus; false when the focus change refused it or destroyed the
+// edit.
+bool FocusForClick(HWND hwnd) {
+    if (GetFocus() == hwnd)
+        return true;
+    SetFocus(hwnd);
+    return IsWindow(hwnd) && GetFocus() == hwnd;
+}
+
 // The caret one line up or down, keeping to the goal x.
 size_t VerticalTarget(HWND hwnd, EditState& e, int lines) {
     const EditLayout& layout = CurrentLayout(hwnd, e);
@@ -76,6 +86,9 @@ size_t VerticalTarget(HWND hwnd, EditState& e, int lines) {
 
 void SetSelection(HWND hwnd, EditState& e, size_t anchor, size_t caret, bool scroll) {
     e.model.Select(anchor, caret);
+    // What the operator selects is the desktop's primary selection, as in any X program.
+    if (e.model.HasSelection() && !(StyleOf(hwnd) & ES_PASSWORD))
+        kq::ui::SetPrimarySelection(EncodeText(e.model.SelectedText()));
     if (scroll)
         ScrollCaretIntoView(hwnd, e);
     else
@@ -258,16 +271,25 @@ LRESULT EditKeyDown(HWND hwnd, EditState& e, WPARAM vk) {
 }
 
 void EditMouseDown(HWND hwnd, EditState& e, POINT pt) {
-    if (GetFocus() != hwnd) {
-        SetFocus(hwnd);
-        if (!IsWindow(hwnd) || GetFocus() != hwnd)
-            return;
-    }
+    if (!FocusForClick(hwnd))
+        return;
     const size_t pos = CharAtPoint(hwnd, e, pt);
     e.goalX = -1;
     SetSelection(hwnd, e, IsKeyDown(VK_SHIFT) ? e.model.Anchor() : pos, pos, true);
     e.mouseSelecting = true;
     SetCapture(hwnd);
+}
+
+void EditMiddleClick(HWND hwnd, EditState& e, POINT pt) {
+    if (ReadOnly(hwnd))
+        return;
+    const std::optional<std::string> text = kq::ui::PrimarySelectionText();
+    if (!text || !FocusForClick(hwnd))
+        return;
+    const size_t pos = CharAtPoint(hwnd, e, pt);
+    e.goalX = -1;
+    e.model.Select(pos, pos);
+    InsertText(hwnd, e, PrepareLines(hwnd, DecodeText(*text)), false);
 }
 
 void EditMouseMove(HWND hwnd, EditState& e, POINT pt) {

@@ -98,7 +98,9 @@ bool MenuBarDefaultHandling(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                             LRESULT* result) {
     *result = 0;
     if (message == WM_SYSKEYDOWN || message == WM_KEYDOWN)
-        tAltAlone = wParam == VK_MENU && !(lParam & (1 << 30));
+        // Not AltGr, which comes with Ctrl.
+        tAltAlone =
+            wParam == VK_MENU && !(lParam & (1 << 30)) && !(GetKeyState(VK_CONTROL) & 0x8000);
     if (menu::MenuTracker::Current())
         return false;
     // The menu keys typed in a child (a view, a control) open the menu of the top-level window

@@ -22,6 +22,8 @@ void SetSelection(HWND hwnd, EditState& e, size_t anchor, size_t caret, bool scr
 LRESULT EditKeyDown(HWND hwnd, EditState& e, WPARAM vk);
 LRESULT EditChar(HWND hwnd, EditState& e, WPARAM ch);
 void EditMouseDown(HWND hwnd, EditState& e, POINT pt);
+// Pastes the primary selection where the middle button was pressed.
+void EditMiddleClick(HWND hwnd, EditState& e, POINT pt);
 void EditMouseMove(HWND hwnd, EditState& e, POINT pt);
 void EditMouseUp(HWND hwnd, EditState& e, POINT pt);
 void EditDoubleClick(HWND hwnd, EditState& e, POINT pt);

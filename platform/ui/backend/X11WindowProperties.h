@@ -1,0 +1,22 @@
+// What a desktop reads of a program's top-level X window: its class ("kq7b", "KQ7-B") and
+// title (UTF-8), the process and machine that own it (so that the desktop can offer to end a
+// hung program), its icon, its minimum size and its place.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct _XDisplay;
+
+namespace kq::ui::detail {
+
+void SetProgramProperties(_XDisplay* display, unsigned long window, const std::string& title);
+// Pixels 0xAARRGGBB, row by row.
+void SetIcon(_XDisplay* display, unsigned long window, const std::vector<uint32_t>& pixels,
+             int width, int height);
+void SetMinimumSize(_XDisplay* display, unsigned long window, int width, int height);
+// The window asks to stay where the program put it (root coordinates).
+void SetPosition(_XDisplay* display, unsigned long window, int x, int y);
+
+}  // namespace kq::ui::detail

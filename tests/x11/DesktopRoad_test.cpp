@@ -1,0 +1,172 @@
+// The program as a desktop program under a real window manager (openbox): on two monitors it
+// starts on the primary one and fits it, the desktop reads its window's properties, a German
+// keyboard types every character into an edit, its clipboard and primary selection are the
+// desktop's both ways, and when the X server ends while it measures the program closes as
+// SIGTERM closes it. Then, on a 3840x2160 screen at 192 dpi, it shows at twice its size.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "ProgramRoad.h"
+
+namespace x11test {
+namespace {
+
+// The smaller monitor is the primary one, left of a larger one.
+const Box kLeft{0, 0, 1366, 768};
+const Box kRight{1366, 0, 3286, 1080};
+
+constexpr int kRowDocumentation = 10;
+// The documentation page's headline edit.
+constexpr Place kHeadline{400, 291};
+
+// What the German layout types: umlauts, AltGr characters and dead keys.
+const char* const kGerman = "äöüß@€êé\\|~";
+
+// The caption height at 96 dpi, for the scaled run to compare with.
+int unscaledCaptionHeight = 0;
+
+// Every pixel of the box has one colour: nothing of the program is there.
+bool Plain(const Picture& picture) {
+    return std::all_of(picture.pixels.begin(), picture.pixels.end(),
+                       [&](uint32_t p) { return p == picture.pixels.front(); });
+}
+
+class DesktopRoad : public ProgramRoad {
+  protected:
+    static void SetUpTestSuite() {
+        Desktop desktop;
+        desktop.screens = {"-screen", "0", "3286x1080x24"};
+        desktop.monitors = {kLeft, kRight};
+        desktop.layout = "de";
+        desktop.windowManager = true;
+        StartRoad(desktop);
+    }
+    static std::string Selection(const char* which) {
+        return program().RunOnDisplay(std::string("xclip -o -selection ") + which);
+    }
+    static void Offer(const char* which, const std::string& text) {
+        program().RunOnDisplay(std::string("xclip -i -selection ") + which + " >/dev/null 2>&1",
+                               text);
+    }
+    // Selects the headline's text, which makes it the primary selection.
+    static void SelectHeadline() {
+        ClickAt(kHeadline);
+        hands().Key("Home");
+        hands().Key("End", {"Shift_L"});
+        Sleep(300);
+    }
+};
+
+TEST_F(DesktopRoad, TheWindowTellsTheDesktopWhatItIs) {
+    const unsigned long window = hands().WindowOfClass("kq7b");
+    ASSERT_NE(window, 0u) << "no window of class kq7b";
+    const std::string properties = program().RunOnDisplay("xprop -id " + std::to_string(window));
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    for (const std::string& expected :
+         {std::string("WM_CLASS(STRING) = \"kq7b\", \"KQ7-B\""),
+          std::string("_NET_WM_NAME(UTF8_STRING) = \"KQ7-B\""),
+          "_NET_WM_PID(CARDINAL) = " + std::to_string(program().Pid()),
+          "WM_CLIENT_MACHINE(STRING) = \"" + std::string(host) + "\"",
+          std::string("program specified minimum size: 800 by 705"),
+          std::string("_NET_WM_ICON(CARDINAL) =")}) {
+        EXPECT_NE(properties.find(expected), std::string::npos) << expected << "\n" << properties;
+    }
+}
+
+TEST_F(DesktopRoad, TheFrameStartsOnThePrimaryMonitorAndFitsIt) {
+    unscaledCaptionHeight = MainCaption().Height();
+    EXPECT_TRUE(kLeft.Contains(MainCaption().left, MainCaption().top)) << MainCaption().left;
+    EXPECT_LE(MainCaption().right, kLeft.right);
+    // Below and beside the primary monitor the desktop shows nothing of the program (the window
+    // manager's title bar runs along the top).
+    EXPECT_TRUE(Plain(hands().Grab(Box{kRight.left + 4, 40, kRight.right - 4, kRight.bottom - 4})));
+    EXPECT_TRUE(Plain(hands().Grab(Box{4, kLeft.bottom + 4, kLeft.right, kRight.bottom - 4})));
+}
+
+TEST_F(DesktopRoad, AGermanKeyboardTypesEveryCharacterAndTheDesktopReadsItsCopy) {
+    ShowPage(kRowDocumentation);
+    ClickAt(kHeadline);
+    for (const char* key : {"adiaeresis", "odiaeresis", "udiaeresis", "ssharp"})
+        hands().Key(key);
+    for (const char* key : {"q", "e"})
+        hands().Key(key, {"ISO_Level3_Shift"});
+    for (const char* dead : {"dead_circumflex", "dead_acute"}) {
+        hands().Key(dead);
+        hands().Key("e");
+    }
+    for (const char* key : {"ssharp", "less", "plus"})
+        hands().Key(key, {"ISO_Level3_Shift"});
+    SelectHeadline();
+    EXPECT_EQ(Selection("primary"), kGerman);
+    hands().Key("c", {"Control_L"});
+    EXPECT_EQ(Selection("clipboard"), kGerman);
+    EXPECT_TRUE(program().IsRunning()) << "AltGr+E must type the euro sign, not end the program";
+}
+
+TEST_F(DesktopRoad, TextOtherProgramsCopiedPastes) {
+    Offer("clipboard", "Prüfstand 7");
+    SelectHeadline();
+    hands().Key("v", {"Control_L"});
+    // A middle click pastes the primary selection where it clicks: after the text.
+    Offer("primary", " links");
+    hands().Click(X(kHeadline.dx + 150), Y(kHeadline.dy), 2);
+    // A text the program's 8-bit texts cannot hold is refused, not pasted as '?'.
+    Offer("clipboard", "\u0394");
+    hands().Key("End");
+    hands().Key("v", {"Control_L"});
+    SelectHeadline();
+    EXPECT_EQ(Selection("primary"), "Prüfstand 7 links");
+}
+
+// Last: the display goes while a measurement runs.
+TEST_F(DesktopRoad, WhenTheXServerEndsWhileMeasuringTheProgramCloses) {
+    ShowPage(kRowDiagram);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(kStart); }, 30000)) << "the sensor is not connected";
+    ClickAt(kStart);
+    Sleep(2000);
+    const std::string settings = program().Folder() + "/home/.config/kq7b/registry.reg";
+    std::error_code ec;
+    const auto before = std::filesystem::last_write_time(settings, ec);
+    Sleep(20);  // a later file time
+    program().EndDisplay();
+    const int code = program().WaitForExit(20000);
+    EXPECT_NE(code, -1) << "the program lives on without its display";
+    EXPECT_GT(code, 0) << "it must say by its exit code that its display went";
+    EXPECT_GT(std::filesystem::last_write_time(settings, ec), before)
+        << "the settings were not written";
+}
+
+// The same program at 192 dpi: twice the size, as on a 96-dpi screen of half the resolution.
+class ScaledRoad : public ProgramRoad {
+  protected:
+    static void SetUpTestSuite() {
+        Desktop desktop;
+        desktop.screens = {"-screen", "0", "3840x2160x24"};
+        desktop.resources = "Xft.dpi:\t192\n";
+        desktop.windowManager = true;
+        StartRoad(desktop, 2);
+    }
+};
+
+TEST_F(ScaledRoad, At192DpiTheProgramShowsTwiceItsSize) {
+    ASSERT_GT(unscaledCaptionHeight, 0) << "the desktop road did not measure its caption";
+    EXPECT_EQ(MainCaption().Height(), 2 * unscaledCaptionHeight);
+    // Clicks land where the operator sees things: the measuring page's tree item shows the
+    // page, whose Start button shows enabled once the start-up is over and the sensor connected
+    // (until then page switches wait, and a close would be refused).
+    EXPECT_TRUE(WaitUntil(
+        [] {
+            hands().Click(X(2 * kTreeTextX), Y(2 * TreeRowY(kRowDiagram)));
+            Sleep(300);
+            return Enabled(Place{2 * kStart.dx, 2 * kStart.dy});
+        },
+        30000));
+}
+
+}  // namespace
+}  // namespace x11test
