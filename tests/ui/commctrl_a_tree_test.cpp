@@ -338,7 +338,12 @@ TEST_F(TreeTest, TextsAreMeasuredAgainWhenTheTextOrTheFontChanges) {
         const RECT rc = TextRect(help_);
         return rc.right - rc.left;
     };
+    const auto height = [&] {
+        const RECT rc = TextRect(help_);
+        return rc.bottom - rc.top;
+    };
     const int plain = width();
+    const int plainHeight = height();
     TVITEM item{};
     item.mask = TVIF_TEXT;
     item.hItem = help_;
@@ -353,6 +358,7 @@ TEST_F(TreeTest, TextsAreMeasuredAgainWhenTheTextOrTheFontChanges) {
     SendMessage(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(large), FALSE);
     const int larger = width();
     EXPECT_GT(larger, longer);
+    EXPECT_GT(height(), plainHeight);
     SendMessage(tree_, WM_SETFONT, 0, FALSE);
     DeleteObject(large);
     lf.lfHeight = -8;

@@ -129,6 +129,7 @@ class TreeState {
     mutable HFONT boldFrom_ = nullptr;
     mutable std::unordered_map<std::string, int> widths_[2];  // normal, bold
     mutable HFONT widthsFont_ = nullptr;
+    mutable int fontHeight_ = -1;  // of the normal font, measured once
 };
 
 LRESULT TreeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -106,7 +106,11 @@ RECT TreeState::Client() const {
 int TreeState::ItemHeight() const {
     if (itemHeight > 0)
         return itemHeight;
-    int h = FontHeight(Font()) + 3;
+    if (widthsFont_ != Font())
+        FontChanged();
+    if (fontHeight_ < 0)
+        fontHeight_ = FontHeight(Font());
+    int h = fontHeight_ + 3;
     int cx = 0, cy = 0;
     if (images && ImageList_GetIconSize(images, &cx, &cy))
         h = std::max(h, cy + 1);
@@ -229,6 +233,7 @@ int TreeState::TextWidthOf(bool bold, const std::string& text) const {
 void TreeState::FontChanged() const {
     widths_[0].clear();
     widths_[1].clear();
+    fontHeight_ = -1;
     widthsFont_ = Font();
 }
 
