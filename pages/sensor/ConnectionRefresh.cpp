@@ -54,12 +54,6 @@ void CDlgSensorConnection::UpdatePortList() {
         frame->WaitCursorOff();
         return;
     }
-    if (m_bSeparationRequested) {
-        m_bSeparationRequested = FALSE;
-        KeepFirstSensorAlone();
-        frame->WaitCursorOff();
-        return;
-    }
     EnableRefreshControls(FALSE);
     // The measuring pages look at the sensor again when they are next shown.
     if (CDlgMeasureAdjust* adjust = frame->GetMeasureAdjustPage())
@@ -69,6 +63,12 @@ void CDlgSensorConnection::UpdatePortList() {
     frame->SetProgressActive(TRUE);
     frame->Dialogue().m_bPortRefreshRunning = TRUE;
     ChanState_Reset();
+    if (m_bSeparationRequested) {
+        m_bSeparationRequested = FALSE;
+        KeepFirstSensorAlone();
+        frame->WaitCursorOff();
+        return;
+    }
     if (frame->Dialogue().m_iNumberOfSensors > 1) {
         // The device's ports are closed through the engine, which keeps its managers.
         frame->Dialogue().COM_CloseSensorPorts();
@@ -102,7 +102,6 @@ void CDlgSensorConnection::KeepFirstSensorAlone() {
     dialogue.m_iCurrentSensorIndex = 0;
     for (BOOL& flag : dialogue.m_abGroupActivation)
         flag = FALSE;
-    ChanState_Reset();
     if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
         measure->OnSensorDisconnected();
     // The rows lose the device's colour: while separated, no group is painted.
