@@ -173,7 +173,7 @@ class CMainFrame : public CFrameWnd,
     BOOL HandleShortcutKeys(MSG* pMsg) override;
     void CopySelectionToClipboard(MSG* pMsg);
     void SetStopMeasureDuringScan(BOOL flag) override;
-    void SwitchToSensorConnectionPage();
+    void SwitchToSensorConnectionPage() override;
     void ShowMeasureAdjustNotice() override;
 
     // ---- Tree, language, averaging (MainFrameTree, MainFrameAveraging) ----

@@ -27,6 +27,11 @@ CRect CPageDialog::HostClientRect(PageHost* frame) {
     return client;
 }
 
+void RepaintAfterNewTexts(CWnd* page) {
+    if (page->m_hWnd != nullptr && page->IsWindowVisible())
+        page->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void CPageDialog::PostNcDestroy() {
     CDialog::PostNcDestroy();
     if (m_bDeleteWithWindow)

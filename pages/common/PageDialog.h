@@ -7,6 +7,11 @@
 
 class PageHost;
 
+// After new texts, a shown page repaints whole: a caption that got shorter leaves nothing of the
+// longer one (group boxes draw over the page's background), and lists show their new titles
+// without being clicked.
+void RepaintAfterNewTexts(CWnd* page);
+
 class CPageDialog : public CDialog {
     DECLARE_DYNAMIC(CPageDialog)
   public:

@@ -49,6 +49,8 @@ class PageHost {
     virtual BOOL IsWaitCursorShown() const = 0;
     virtual void ShowStatusMessage(UINT id) = 0;
     virtual BOOL SetOperatingMode(UINT pageId) = 0;
+    // The connection page, whose refresh follows 20 ms later.
+    virtual void SwitchToSensorConnectionPage() = 0;
     virtual CDlgStartUp& StartUpWindow() = 0;
 
     // ---- The measurement engine ----

@@ -39,9 +39,6 @@ BOOL SetPageLabelTexts(CWnd* page, const PageLabel* labels, size_t count) {
         if (page->m_hWnd != nullptr)
             page->SetDlgItemText(static_cast<int>(labels[i].control), text);
     }
-    // A caption that got shorter leaves nothing of the longer one (group boxes draw over the
-    // page's background), and lists show their new titles without being clicked.
-    if (page->m_hWnd != nullptr && page->IsWindowVisible())
-        page->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RepaintAfterNewTexts(page);
     return all;
 }

@@ -47,6 +47,7 @@ BOOL CDlgSensorCalibration::SetLanguageTexts() {
     SetDlgItemText(IDC_UNCERTAINTY, GetLanguageString(IDS_UNCERTAINTY_STORE));
     SetDlgItemText(IDC_PERFORM, GetLanguageString(IDS_CALIB_PERFORM));
     SetDlgItemText(IDC_DELETE, GetLanguageString(IDS_CALIB_DELETE));
+    RepaintAfterNewTexts(this);
     return TRUE;
 }
 

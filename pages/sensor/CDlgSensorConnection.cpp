@@ -166,6 +166,7 @@ BOOL CDlgSensorConnection::SetLanguageTexts() {
             m_listPorts.SetColumn(column, &lvc);
         }
     }
+    RepaintAfterNewTexts(this);
     return TRUE;
 }
 

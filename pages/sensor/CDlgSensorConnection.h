@@ -89,6 +89,8 @@ class CDlgSensorConnection : public CPageDialog {
     void EnableUpdateButton(BOOL enable);
     BOOL IsUpdateRefused() const;
     void OnSearchAfterUpdateTimer();
+    // The device's first sensor stays open as the one sensor; its other ports are released.
+    void KeepFirstSensorAlone();
 
     // ---- Activation and baud rates ----
     void ActivatePortRow(int row, int mode);
@@ -124,6 +126,9 @@ class CDlgSensorConnection : public CPageDialog {
     BOOL m_bLanguageChanged = FALSE;
     BOOL m_bXPicoBaudNotChanged = FALSE;
     BOOL m_bShowWithoutMultiportBox = FALSE;
+    // The calibration page has just separated a device's sensors: the next refresh keeps its
+    // first sensor open alone instead of ending the separation.
+    BOOL m_bSeparationRequested = FALSE;
     int m_iUpdateState = 0;
     int m_iSelectedRow = -1;
     int m_iPendingMultiportRow = -1;

@@ -32,7 +32,7 @@ class CDlgSensorInformationPkr : public CPageDialog {
     CDlgSensorInformationPkr() = default;
     ~CDlgSensorInformationPkr() override;
     BOOL OnInitDialog() override;
-    BOOL SetLanguageTexts() override { return UpdateSensorInformation(FALSE); }
+    BOOL SetLanguageTexts() override;
     // The frame's refill: mode 0 is the unforced one.
     BOOL Refill(int mode) { return UpdateSensorInformation(mode != 0); }
     BOOL UpdateSensorInformation(BOOL force);

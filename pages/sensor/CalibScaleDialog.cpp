@@ -10,6 +10,7 @@
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "pages/sensor/CalibrationStepDialogs.h"
+#include "platform/framework/MessageBox.h"
 #include "res/TextIds.h"
 #include "sensor/CTarvik_Send.h"
 
@@ -27,7 +28,8 @@ constexpr int IDC_NOT_LOADED = 1469;
 constexpr unsigned short kNotLoadedIcon = 179;
 constexpr DWORD kDefaultDigits = 10000;
 constexpr int kFieldCharacters = 5;
-constexpr DWORD kFieldDigits = 99999;
+// What the five-character field takes and what the sensor can reach, whichever is less.
+constexpr DWORD kMaximumTypedDigits = calib::kMaximumDigits < 99999 ? calib::kMaximumDigits : 99999;
 
 }  // namespace
 
@@ -129,10 +131,10 @@ void CDlgCalibMsgGetValueEnd::FillChannel(int channel) {
     DWORD stored = record.dwUserDigits[channel];
     if (stored == calib::kDigitsNotSet && channel == 1)
         stored = record.dwFactoryDigits[1];
-    const DWORD digits =
-        stored == calib::kDigitsNotSet
-            ? kDefaultDigits
-            : calib::ProposedDigits(stored, record.dRange[source], kFieldDigits, kDefaultDigits);
+    const DWORD digits = stored == calib::kDigitsNotSet
+                             ? kDefaultDigits
+                             : calib::ProposedDigits(stored, record.dRange[source],
+                                                     kMaximumTypedDigits, kDefaultDigits);
     CString text;
     text.Format("%d", static_cast<int>(digits));
     SetDlgItemText(IDC_DIGITS[channel], text);
@@ -179,9 +181,31 @@ void CDlgCalibMsgGetValueEnd::OnOK() {
         m_pPage->m_dwDigits[ch] = digits;
         m_pPage->m_strRememberedScale[ch] = scale[ch];
     }
+    if (RefuseDigitsBeyondSensor())
+        return;
     const BOOL accepted = m_pPage->CheckScaleInputs(fullScale, scale) && digitsOk;
     m_pPage->m_bWrongScale = !accepted;
     EndDialog(IDOK);
+}
+
+BOOL CDlgCalibMsgGetValueEnd::RefuseDigitsBeyondSensor() {
+    for (int ch = 0; ch < 2; ++ch) {
+        if (m_pPage->m_dwDigits[ch] <= kMaximumTypedDigits)
+            continue;
+        CString maximum;
+        maximum.Format("%u", static_cast<unsigned>(kMaximumTypedDigits));
+        const CString text = calib::ReplaceHashes(
+            calib::ReplaceChannelLetter(GetLanguageString(IDS_CALIB_DIGITS_TOO_LARGE),
+                                        static_cast<char>('A' + ch)),
+            maximum, maximum);
+        AfxMessageBox(text, MB_ICONWARNING);
+        if (CWnd* edit = GetDlgItem(IDC_DIGITS[m_pPage->m_bSingleChannel ? 0 : ch])) {
+            edit->SetFocus();
+            edit->SendMessage(EM_SETSEL, 0, -1);
+        }
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CDlgCalibMsgGetValueEnd::OnCancel() {

@@ -18,6 +18,11 @@ constexpr double kFactorPerCount = 3.0517578125e-5;
 constexpr double kMaximumFactor = 2.0;
 // The digits the sensor reads as "not set".
 constexpr uint32_t kDigitsNotSet = 65535;
+// The largest digits a sensor can be adjusted to: its gain factor (at most 2.0) times the
+// largest reading difference its converter gives above the electrical zero. Just below "not set".
+constexpr uint32_t kMaximumDigits =
+    static_cast<uint32_t>(kMaximumFactor * static_cast<double>(kElectricalZero - 1));
+static_assert(kMaximumDigits < kDigitsNotSet);
 // A control reading this close to the zero reading looks like a sensor without built-in control.
 constexpr int32_t kControlNearZero = 2500;
 // A scaling value must lie strictly between full scale / 4 and full scale x 8.

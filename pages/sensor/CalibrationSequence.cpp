@@ -5,6 +5,7 @@
 #include "pages/common/PageHost.h"
 #include "pages/common/PageTable.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
+#include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CalibUncertaintyDialogs.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "platform/framework/MessageBox.h"
@@ -31,7 +32,9 @@ bool CDlgSensorCalibration::RefuseForSeveralSensors(int operation) {
     AfxMessageBox(text, MB_ICONINFORMATION);
     // The device's ports open one by one for their adjustment until the next Update.
     m_pHost->Dialogue().m_iMultiportMode = 2;
-    m_pHost->SetOperatingMode(PAGE_CONNECTION);
+    if (CDlgSensorConnection* connection = m_pHost->GetConnectionPage())
+        connection->m_bSeparationRequested = TRUE;
+    m_pHost->SwitchToSensorConnectionPage();
     return true;
 }
 

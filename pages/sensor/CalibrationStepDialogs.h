@@ -129,6 +129,8 @@ class CDlgCalibMsgGetValueEnd : public CCalibStepDialog {
     void OnOK() override;
     void OnCancel() override;
     void OnCopyToB();
+    // Digits beyond what the sensor can reach: a message, and the input form stays for a new value.
+    BOOL RefuseDigitsBeyondSensor();
     // A character typed into a scaling edit is filtered as a number.
     void OnScaleTypedA() { OnScaleTyped(0); }
     void OnScaleTypedB() { OnScaleTyped(1); }

@@ -63,6 +63,12 @@ void CDlgSensorConnection::UpdatePortList() {
     frame->SetProgressActive(TRUE);
     frame->Dialogue().m_bPortRefreshRunning = TRUE;
     ChanState_Reset();
+    if (m_bSeparationRequested) {
+        m_bSeparationRequested = FALSE;
+        KeepFirstSensorAlone();
+        frame->WaitCursorOff();
+        return;
+    }
     if (frame->Dialogue().m_iNumberOfSensors > 1) {
         // The device's ports are closed through the engine, which keeps its managers.
         frame->Dialogue().COM_CloseSensorPorts();
@@ -84,6 +90,37 @@ void CDlgSensorConnection::UpdatePortList() {
         frame->Dialogue().COM_RefreshPortTable(0, 0);
     }
     frame->WaitCursorOff();
+}
+
+void CDlgSensorConnection::KeepFirstSensorAlone() {
+    CComPort& dialogue = m_pHost->Dialogue();
+    const ISensorPort* first = dialogue.m_apPortManSensor[0].get();
+    const CString portName = first != nullptr && first->IsPortOpen() ? first->GetStateText()
+                                                                     : dialogue.m_strSensorPortName;
+    dialogue.COM_CloseSensorPorts();
+    dialogue.m_iNumberOfSensors = 0;
+    dialogue.m_iCurrentSensorIndex = 0;
+    for (BOOL& flag : dialogue.m_abGroupActivation)
+        flag = FALSE;
+    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
+        measure->OnSensorDisconnected();
+    // The rows lose the device's colour: while separated, no group is painted.
+    dialogue.COM_RefreshPortTable(0, 0);
+    int entry = -1;
+    for (int i = 0; i < dialogue.m_iEntryCount && entry < 0; ++i) {
+        if (dialogue.m_aEntries[i].strPortName == portName)
+            entry = i;
+    }
+    if (entry < 0)
+        return;
+    dialogue.m_iSelectedEntry = entry;
+    dialogue.m_iCurrentRow = entry;
+    dialogue.m_strPortToOpen = portName;
+    dialogue.m_iActivatedCount = 1;
+    dialogue.m_iActivatedCountCopy = 1;
+    dialogue.COM_UpdatePortRowStateAndSerial(entry);
+    if (!dialogue.COM_OpenTableEntryPort(entry))
+        ShowCannotActivate(entry);
 }
 
 // The refresh only lists the ports present; a sensor that came up on a port that announces

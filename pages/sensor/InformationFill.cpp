@@ -113,6 +113,12 @@ BOOL CDlgSensorInformationPkr::SetLabelTexts() {
     return all;
 }
 
+BOOL CDlgSensorInformationPkr::SetLanguageTexts() {
+    const BOOL all = UpdateSensorInformation(FALSE);
+    RepaintAfterNewTexts(this);
+    return all;
+}
+
 BOOL CDlgSensorInformationPkr::UpdateSensorInformation(BOOL force) {
     if (m_hWnd == nullptr)
         return TRUE;

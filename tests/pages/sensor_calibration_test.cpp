@@ -90,6 +90,19 @@ class CalibrationPage : public SensorPageTest {
     static void Press(CWnd* dialog, int id) {
         dialog->PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     }
+    // The warning and the zero reading confirmed as the operator does; true while one was shown.
+    bool ConfirmWarningAndZero(bool& zeroPressed) {
+        if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
+            Press(warning, IDOK);
+            return true;
+        }
+        if (auto* zero = Active<CDlgCalibMsgGetValueZero>(); zero && !zeroPressed) {
+            zeroPressed = true;
+            Press(zero, IDOK);
+            return true;
+        }
+        return false;
+    }
     // The input form with half the full scale on both channels and the digits of a gain of 0.8
     // over a load of 25000 counts.
     static void FillScaleInput(CWnd* scale) {
@@ -218,12 +231,9 @@ TEST_F(CalibrationPage, CancelInTheLoadedReadingWritesNothing) {
     bool zeroPressed = false;
     int scaleShows = 0;
     StartTicker([&] {
-        if (auto* warning = Active<CDlgCalibMsgDoCalib>()) {
-            Press(warning, IDOK);
-        } else if (auto* zero = Active<CDlgCalibMsgGetValueZero>(); zero && !zeroPressed) {
-            zeroPressed = true;
-            Press(zero, IDOK);
-        } else if (auto* scale = Active<CDlgCalibMsgGetValueEnd>()) {
+        if (ConfirmWarningAndZero(zeroPressed))
+            return;
+        if (auto* scale = Active<CDlgCalibMsgGetValueEnd>()) {
             if (!scale->IsReadingForm() && scaleShows == 0) {
                 ++scaleShows;
                 Load(25000.0);
@@ -452,6 +462,35 @@ TEST_F(CalibrationPage, TheScaleInputShowsTheRangeWithItsUnitAndTakesOnlyANumber
         EXPECT_EQ(unit, "N·m");
     EXPECT_EQ(typed, "12,5");
     EXPECT_DOUBLE_EQ(scaleValue, 12.5);
+}
+
+TEST_F(CalibrationPage, DigitsBeyondWhatTheSensorCanReachAreRefusedBeforeAnythingIsWritten) {
+    StartWithSensor();
+    Load(0.0);
+    const tarvik::BlockImage before = Sensor().Block(tarvik::kBlockUserCalib);
+    bool zeroPressed = false;
+    int inputForms = 0;
+    StartTicker([&] {
+        if (ConfirmWarningAndZero(zeroPressed))
+            return;
+        if (auto* scale = Active<CDlgCalibMsgGetValueEnd>(); scale && inputForms++ == 0) {
+            FillScaleInput(scale);
+            scale->SetDlgItemText(1336, "70000");
+            Press(scale, IDOK);
+        } else if (scale != nullptr && !scale->IsReadingForm()) {
+            Press(scale, IDCANCEL);  // the form stayed for a new value
+        }
+    });
+    Click(CDlgSensorCalibration::IDC_PERFORM);
+    StopTicker();
+    Run(1000);
+    ASSERT_EQ(boxes_.size(), 1U);
+    EXPECT_NE(boxes_[0].text.Find("Kanal B"), -1);
+    EXPECT_NE(boxes_[0].text.Find("65534"), -1);
+    EXPECT_GE(inputForms, 2);
+    EXPECT_EQ(std::memcmp(before.bytes, Sensor().Block(tarvik::kBlockUserCalib).bytes,
+                          sizeof before.bytes),
+              0);
 }
 
 TEST_F(CalibrationPage, TheUncertaintyDialogOfAOneChannelSensorIsShortAndHasNoChannelB) {

@@ -6,13 +6,16 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "app/AppTest.h"
 #include "foundation/Language.h"
 #include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/gfx/WindowDC.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Timers.h"
@@ -147,6 +150,27 @@ TEST_F(ConnectionPage, TheRowsFollowALanguageSwitchAndTheColumnsKeepTheirShares)
     Run(100);
     EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "active");
     EXPECT_EQ(Cell(silent, CDlgSensorConnection::COL_STATE), "not available");
+}
+
+TEST_F(ConnectionPage, EverySensorPageRepaintsWholeAfterALanguageSwitch) {
+    StartWithSensor();
+    const std::pair<UINT, CWnd*> pages[] = {{PAGE_CONNECTION, frame_->GetConnectionPage()},
+                                            {PAGE_INFORMATION, frame_->GetInformationPage()},
+                                            {PAGE_CALIBRATION, frame_->GetCalibrationPage()}};
+    UINT language = 10021;  // French, then English, then French
+    for (const auto& [id, page] : pages) {
+        frame_->SetOperatingMode(id);
+        Run(100);
+        ASSERT_FALSE(page->GetUpdateRect(nullptr)) << id;
+        frame_->SendMessage(WM_COMMAND, language);
+        language = language == 10021 ? 10020 : 10021;
+        // No caption that got shorter leaves a remnant: the whole page paints again.
+        CRect pending;
+        CRect client;
+        page->GetUpdateRect(&pending);
+        page->GetClientRect(&client);
+        EXPECT_EQ(pending, client) << id;
+    }
 }
 
 TEST_F(ConnectionPage, DoubleClicksCloseAndOpenARowAndTheBusyPortIsRefused) {

@@ -17,6 +17,8 @@
 #include "controls/list/XListMessages.h"
 #include "foundation/Language.h"
 #include "pages/common/PageTable.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/base/Clock.h"
@@ -24,6 +26,7 @@
 #include "protocol/BlockLayouts.h"
 #include "protocol/FrameCutter.h"
 #include "protocol/Protocol.h"
+#include "res/resource.h"
 #include "sensor/ZMStates.h"
 #include "tools/sensorsim/SimDevice.h"
 
@@ -410,6 +413,47 @@ TEST_F(FourPortDevice, APortThatRefusesGetsTheOldRateBackWhereTheNewOneWasTaken)
     CString expected = GetLanguageString(5676);
     expected.Replace("%s", "2 / 4");
     EXPECT_EQ(boxes_.back().text, expected);
+}
+
+TEST_F(FourPortDevice, TheCalibrationPageSeparatesTheDeviceAndKeepsItsFirstSensorAlone) {
+    StartWithDevice();
+    frame_->SetOperatingMode(PAGE_CALIBRATION);
+    RunDevice(200);
+    frame_->GetCalibrationPage()->SendMessage(
+        WM_COMMAND, MAKEWPARAM(CDlgSensorCalibration::IDC_PERFORM, BN_CLICKED), 0);
+    ASSERT_EQ(boxes_.size(), 1U);
+    RunDevice(3000);
+    // The separation lasts: one sensor, that of the device's first channel, is open alone.
+    EXPECT_EQ(frame_->m_iMultiportMode, 2);
+    EXPECT_EQ(frame_->m_iActivatedCount, 1);
+    EXPECT_LE(frame_->m_iNumberOfSensors, 1);
+    EXPECT_EQ(std::count_if(provider_->managers.begin(), provider_->managers.end(),
+                            [](const DevicePortManager* m) { return m->IsPortOpen(); }),
+              1);
+    for (int n = 0; n < 4; ++n) {
+        CString port;
+        port.Format("[COM1%d]", n);
+        const CString state =
+            connection_->m_listPorts.GetItemText(RowOf(port), CDlgSensorConnection::COL_STATE);
+        EXPECT_EQ(state == GetLanguageString(5125), PortOf(0).name.Find(port.Mid(1, 5)) == 0)
+            << port;
+    }
+    // The bars are those of one sensor, clear of the measure page's Stop button.
+    frame_->SetOperatingMode(PAGE_MEASURE_DIAGRAM);
+    RunDevice(500);
+    EXPECT_TRUE(frame_->m_wndViewBar[0].IsVisible());
+    EXPECT_FALSE(frame_->m_wndViewBar[2].IsVisible());
+    EXPECT_FALSE(frame_->m_wndViewBar[3].IsVisible());
+    CRect stop;
+    frame_->GetMeasureDiagramPage()->GetDlgItem(IDC_MD_STOP)->GetWindowRect(&stop);
+    for (int channel = 0; channel < 4; ++channel) {
+        if (!frame_->m_wndViewBar[channel].IsVisible())
+            continue;
+        CRect bar;
+        CRect overlap;
+        frame_->m_wndViewBar[channel].GetWindowRect(&bar);
+        EXPECT_FALSE(overlap.IntersectRect(&bar, &stop)) << channel;
+    }
 }
 
 }  // namespace
