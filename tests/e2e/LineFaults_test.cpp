@@ -239,7 +239,9 @@ TEST_F(LineFaults, AnswersLateWithinTheWaitsAreMeasuredAndCountedToTheEnd) {
 TEST_F(LineFaults, AnswersLaterThanTheSearchWaitsFindNoSensorAndTheProgramEndsOnRequest) {
     SettingsInTheRunsLanguage();
     auto arguments = OneSensorArguments(stateFile_);
-    arguments.insert(arguments.end(), {"--fault", "delay=250"});
+    // Every answer comes 600 ms late, three times the search's wait for one: late enough that
+    // a program slowed down by a loaded machine still gives up on the port before it arrives.
+    arguments.insert(arguments.end(), {"--fault", "delay=600"});
     StartBench(arguments, 1);
     ASSERT_TRUE(app_->Start());
     const std::string noSensor = TableText(kNoSensorFound, LanguageOffset());
