@@ -379,11 +379,6 @@ LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax) {
     return any ? lpsz : nullptr;
 }
 
-void CArchive::WriteString(LPCTSTR lpsz) {
-    if (lpsz != nullptr)
-        Write(lpsz, static_cast<UINT>(std::strlen(lpsz)));
-}
-
 CArchive& operator<<(CArchive& ar, POINT point) {
     return ar << point.x << point.y;
 }

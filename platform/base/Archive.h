@@ -62,8 +62,6 @@ class CArchive {
     // and always terminates.
     BOOL ReadString(CString& rString);
     LPTSTR ReadString(LPTSTR lpsz, UINT nMax);
-    // Writes the text without a terminator or line end.
-    void WriteString(LPCTSTR lpsz);
 
     // Objects with class and reference tags. ReadObject throws badClass when the object is not
     // of the requested class (nullptr accepts any). An object whose Serialize throws is deleted

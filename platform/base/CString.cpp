@@ -252,11 +252,6 @@ CString& CString::MakeLower() {
     return *this;
 }
 
-CString& CString::MakeReverse() {
-    std::reverse(str_.begin(), str_.end());
-    return *this;
-}
-
 CString& CString::Trim() {
     return TrimRight().TrimLeft();
 }
@@ -317,11 +312,6 @@ void CString::Truncate(int length) {
 char* CString::GetBuffer(int minLength) {
     if (minLength > GetLength())
         str_.resize(static_cast<size_t>(minLength));
-    return str_.data();
-}
-
-char* CString::GetBufferSetLength(int length) {
-    str_.resize(static_cast<size_t>(std::max(length, 0)));
     return str_.data();
 }
 

@@ -78,7 +78,6 @@ class CString {
     int Delete(int index, int count = 1);
     CString& MakeUpper();
     CString& MakeLower();
-    CString& MakeReverse();
     CString& Trim();
     CString& Trim(char ch);
     CString& Trim(const char* set);
@@ -115,7 +114,6 @@ class CString {
     // Direct buffer access: GetBuffer gives at least minLength writable bytes; ReleaseBuffer sets
     // the length (-1: up to the first 0x00).
     char* GetBuffer(int minLength = 0);
-    char* GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
     void ReleaseBufferSetLength(int newLength) { ReleaseBuffer(newLength); }
     void Preallocate(int length) { str_.reserve(length > 0 ? static_cast<size_t>(length) : 0); }

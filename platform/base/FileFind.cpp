@@ -222,19 +222,6 @@ CString CFileFind::GetRoot() const {
     return CString(root_);
 }
 
-ULONGLONG CFileFind::GetLength() const {
-    if (!hasCurrent_)
-        return 0;
-    return (static_cast<ULONGLONG>(current_.nFileSizeHigh) << 32) | current_.nFileSizeLow;
-}
-
-BOOL CFileFind::GetLastWriteTime(FILETIME* time) const {
-    if (!hasCurrent_ || time == nullptr)
-        return FALSE;
-    *time = current_.ftLastWriteTime;
-    return TRUE;
-}
-
 BOOL CFileFind::IsDots() const {
     return hasCurrent_ && (std::strcmp(current_.cFileName, ".") == 0 ||
                            std::strcmp(current_.cFileName, "..") == 0);

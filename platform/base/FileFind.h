@@ -61,8 +61,6 @@ class CFileFind {
     CString GetFilePath() const;
     CString GetFileTitle() const;
     CString GetRoot() const;
-    ULONGLONG GetLength() const;
-    BOOL GetLastWriteTime(FILETIME* time) const;
     BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
     BOOL IsReadOnly() const { return MatchesMask(FILE_ATTRIBUTE_READONLY); }
     BOOL IsHidden() const { return MatchesMask(FILE_ATTRIBUTE_HIDDEN); }

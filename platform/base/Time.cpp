@@ -49,12 +49,6 @@ std::tm* CTime::GetLocalTm(std::tm* out) const {
     return out;
 }
 
-std::tm* CTime::GetGmtTm(std::tm* out) const {
-    if (!out || !kq::UtcTmFromSeconds(time_, *out))
-        return nullptr;
-    return out;
-}
-
 BOOL CTime::GetAsSystemTime(SYSTEMTIME& time) const {
     std::tm fields{};
     if (!kq::LocalTmFromSeconds(time_, fields) || fields.tm_year + 1900 < 1601 ||

@@ -61,7 +61,6 @@ class CTime {
 
     time_t GetTime() const { return time_; }
     std::tm* GetLocalTm(std::tm* out) const;
-    std::tm* GetGmtTm(std::tm* out) const;
     BOOL GetAsSystemTime(SYSTEMTIME& time) const;
 
     int GetYear() const { return Local().tm_year + 1900; }

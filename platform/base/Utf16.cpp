@@ -58,12 +58,4 @@ std::string Utf8ToUtf16Le(std::string_view utf8) {
     return out;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    // U+FFFD written out (three bytes) is valid; a replacement for a bad byte is not.
-    for (const CodePoint& cp : DecodeUtf8(text))
-        if (cp.value == kReplacement && cp.length != 3)
-            return false;
-    return true;
-}
-
 }  // namespace kq

@@ -9,6 +9,5 @@ namespace kq {
 
 std::string Utf16LeToUtf8(std::string_view utf16le);
 std::string Utf8ToUtf16Le(std::string_view utf8);
-bool IsValidUtf8(std::string_view text);
 
 }  // namespace kq

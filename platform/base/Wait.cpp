@@ -93,8 +93,3 @@ void Sleep(DWORD milliseconds) {
     kq::WaitOnClock(nobodyNotifies, lock, kq::DeadlineAfterMillis(milliseconds),
                     [] { return false; });
 }
-
-BOOL SwitchToThread() {
-    std::this_thread::yield();
-    return TRUE;
-}

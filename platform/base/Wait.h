@@ -22,4 +22,3 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds);
 
 void Sleep(DWORD milliseconds);
-BOOL SwitchToThread();

@@ -63,10 +63,6 @@ void CControlBar::SetBorders(LPCRECT lpRect) {
     SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
 }
 
-CRect CControlBar::GetBorders() const {
-    return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder);
-}
-
 CFrameWnd* CControlBar::GetDockingFrame() const {
     CFrameWnd* frame = GetParentFrame();
     if (frame == nullptr)

@@ -46,28 +46,12 @@ BOOL CButton::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd*
     return CWnd::Create("BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
 }
 
-UINT CButton::GetState() const {
-    return Send<UINT>(this, ctl::kBmGetState);
-}
-
-void CButton::SetState(BOOL bHighlight) {
-    Send(this, ctl::kBmSetState, static_cast<WPARAM>(bHighlight));
-}
-
 int CButton::GetCheck() const {
     return Send<int>(this, ctl::kBmGetCheck);
 }
 
 void CButton::SetCheck(int nCheck) {
     Send(this, ctl::kBmSetCheck, static_cast<WPARAM>(nCheck));
-}
-
-UINT CButton::GetButtonStyle() const {
-    return GetStyle() & 0xFFFF;
-}
-
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) {
-    Send(this, ctl::kBmSetStyle, nStyle, bRedraw);
 }
 
 HICON CButton::SetIcon(HICON hIcon) {
@@ -153,10 +137,6 @@ void CEdit::LimitText(int nChars) {
     Send(this, ctl::kEmLimitText, static_cast<WPARAM>(nChars));
 }
 
-void CEdit::SetLimitText(UINT nMax) {
-    Send(this, ctl::kEmLimitText, nMax);
-}
-
 UINT CEdit::GetLimitText() const {
     return Send<UINT>(this, ctl::kEmGetLimitText);
 }
@@ -205,31 +185,6 @@ void CEdit::SetModify(BOOL bModified) {
     Send(this, ctl::kEmSetModify, static_cast<WPARAM>(bModified));
 }
 
-BOOL CEdit::CanUndo() const {
-    return Send<BOOL>(this, ctl::kEmCanUndo);
-}
-
-BOOL CEdit::Undo() {
-    return Send<BOOL>(this, ctl::kEmUndo);
-}
-
-void CEdit::EmptyUndoBuffer() {
-    Send(this, ctl::kEmEmptyUndoBuffer);
-}
-
-void CEdit::SetPasswordChar(TCHAR ch) {
-    Send(this, ctl::kEmSetPasswordChar, static_cast<unsigned char>(ch));
-}
-
-void CEdit::SetMargins(UINT nLeft, UINT nRight) {
-    constexpr WPARAM kLeftAndRight = 0x0003;
-    Send(this, ctl::kEmSetMargins, kLeftAndRight, MAKELPARAM(nLeft, nRight));
-}
-
-void CEdit::GetRect(LPRECT lpRect) const {
-    Send(this, ctl::kEmGetRect, 0, reinterpret_cast<LPARAM>(lpRect));
-}
-
 void CEdit::Clear() {
     Send(this, WM_CLEAR);
 }
@@ -272,20 +227,12 @@ int CListBox::SetSel(int nIndex, BOOL bSelect) {
     return Send<int>(this, ctl::kLbSetSel, static_cast<WPARAM>(bSelect), nIndex);
 }
 
-int CListBox::GetSelCount() const {
-    return Send<int>(this, ctl::kLbGetSelCount);
-}
-
 int CListBox::GetText(int nIndex, LPTSTR lpszBuffer) const {
     return Send<int>(this, ctl::kLbGetText, static_cast<WPARAM>(nIndex), TextParam(lpszBuffer));
 }
 
 void CListBox::GetText(int nIndex, CString& rString) const {
     ItemText(this, ctl::kLbGetTextLen, ctl::kLbGetText, nIndex, rString);
-}
-
-int CListBox::GetTextLen(int nIndex) const {
-    return Send<int>(this, ctl::kLbGetTextLen, static_cast<WPARAM>(nIndex));
 }
 
 int CListBox::AddString(LPCTSTR lpszItem) {
@@ -383,10 +330,6 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const {
     ItemText(this, ctl::kCbGetLbTextLen, ctl::kCbGetLbText, nIndex, rString);
 }
 
-int CComboBox::GetLBTextLen(int nIndex) const {
-    return Send<int>(this, ctl::kCbGetLbTextLen, static_cast<WPARAM>(nIndex));
-}
-
 int CComboBox::AddString(LPCTSTR lpszString) {
     return Send<int>(this, ctl::kCbAddString, 0, TextParam(lpszString));
 }
@@ -436,16 +379,8 @@ int CComboBox::SetItemDataPtr(int nIndex, void* pData) {
     return SetItemData(nIndex, reinterpret_cast<DWORD_PTR>(pData));
 }
 
-void CComboBox::ShowDropDown(BOOL bShowIt) {
-    Send(this, ctl::kCbShowDropDown, static_cast<WPARAM>(bShowIt));
-}
-
 BOOL CComboBox::GetDroppedState() const {
     return Send<BOOL>(this, ctl::kCbGetDroppedState);
-}
-
-void CComboBox::GetDroppedControlRect(LPRECT lprect) const {
-    Send(this, ctl::kCbGetDroppedControlRect, 0, reinterpret_cast<LPARAM>(lprect));
 }
 
 int CComboBox::GetItemHeight(int nIndex) const {
@@ -456,25 +391,8 @@ int CComboBox::SetItemHeight(int nIndex, UINT cyItemHeight) {
     return Send<int>(this, ctl::kCbSetItemHeight, static_cast<WPARAM>(nIndex), cyItemHeight);
 }
 
-DWORD CComboBox::GetEditSel() const {
-    return Send<DWORD>(this, ctl::kCbGetEditSel);
-}
-
-BOOL CComboBox::SetEditSel(int nStartChar, int nEndChar) {
-    return Send<BOOL>(this, ctl::kCbSetEditSel, 0,
-                      MAKELPARAM(static_cast<DWORD>(nStartChar), static_cast<DWORD>(nEndChar)));
-}
-
 BOOL CComboBox::LimitText(int nMaxChars) {
     return Send<BOOL>(this, ctl::kCbLimitText, static_cast<WPARAM>(nMaxChars));
-}
-
-int CComboBox::GetDroppedWidth() const {
-    return Send<int>(this, ctl::kCbGetDroppedWidth);
-}
-
-int CComboBox::SetDroppedWidth(UINT nWidth) {
-    return Send<int>(this, ctl::kCbSetDroppedWidth, nWidth);
 }
 
 int CComboBox::GetTopIndex() const {
@@ -507,26 +425,13 @@ BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT 
     return CWnd::Create("SCROLLBAR", nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-int CScrollBar::GetScrollPos() const {
-    return Send<int>(this, ctl::kSbmGetPos);
-}
-
 int CScrollBar::SetScrollPos(int nPos, BOOL bRedraw) {
     return Send<int>(this, ctl::kSbmSetPos, static_cast<WPARAM>(nPos), bRedraw);
-}
-
-void CScrollBar::GetScrollRange(int* lpMinPos, int* lpMaxPos) const {
-    Send(this, ctl::kSbmGetRange, reinterpret_cast<WPARAM>(lpMinPos),
-         reinterpret_cast<LPARAM>(lpMaxPos));
 }
 
 void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw) {
     Send(this, bRedraw ? ctl::kSbmSetRangeRedraw : ctl::kSbmSetRange, static_cast<WPARAM>(nMinPos),
          nMaxPos);
-}
-
-BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags) {
-    return Send<BOOL>(this, ctl::kSbmEnableArrows, nArrowFlags);
 }
 
 // --- owner drawing ---

@@ -13,12 +13,8 @@ class CButton : public CWnd {
     using CWnd::Create;
     virtual BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                         UINT nID);
-    UINT GetState() const;
-    void SetState(BOOL bHighlight);
     int GetCheck() const;
     void SetCheck(int nCheck);
-    UINT GetButtonStyle() const;
-    void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE);
     HICON SetIcon(HICON hIcon);
     HICON GetIcon() const;
     HBITMAP SetBitmap(HBITMAP hBitmap);
@@ -57,7 +53,6 @@ class CEdit : public CWnd {
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
     void LimitText(int nChars = 0);
-    void SetLimitText(UINT nMax);
     UINT GetLimitText() const;
     int GetLineCount() const;
     int LineIndex(int nLine = -1) const;
@@ -70,12 +65,6 @@ class CEdit : public CWnd {
     BOOL SetReadOnly(BOOL bReadOnly = TRUE);
     BOOL GetModify() const;
     void SetModify(BOOL bModified = TRUE);
-    BOOL CanUndo() const;
-    BOOL Undo();
-    void EmptyUndoBuffer();
-    void SetPasswordChar(TCHAR ch);
-    void SetMargins(UINT nLeft, UINT nRight);
-    void GetRect(LPRECT lpRect) const;
     void Clear();
     void Copy();
     void Cut();
@@ -93,10 +82,8 @@ class CListBox : public CWnd {
     int SetCurSel(int nSelect);
     int GetSel(int nIndex) const;
     int SetSel(int nIndex, BOOL bSelect = TRUE);
-    int GetSelCount() const;
     int GetText(int nIndex, LPTSTR lpszBuffer) const;
     void GetText(int nIndex, CString& rString) const;
-    int GetTextLen(int nIndex) const;
     int AddString(LPCTSTR lpszItem);
     int InsertString(int nIndex, LPCTSTR lpszItem);
     int DeleteString(UINT nIndex);
@@ -133,7 +120,6 @@ class CComboBox : public CWnd {
     int SetCurSel(int nSelect);
     int GetLBText(int nIndex, LPTSTR lpszText) const;
     void GetLBText(int nIndex, CString& rString) const;
-    int GetLBTextLen(int nIndex) const;
     int AddString(LPCTSTR lpszString);
     int InsertString(int nIndex, LPCTSTR lpszString);
     int DeleteString(UINT nIndex);
@@ -145,16 +131,10 @@ class CComboBox : public CWnd {
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
     void* GetItemDataPtr(int nIndex) const;
     int SetItemDataPtr(int nIndex, void* pData);
-    void ShowDropDown(BOOL bShowIt = TRUE);
     BOOL GetDroppedState() const;
-    void GetDroppedControlRect(LPRECT lprect) const;
     int GetItemHeight(int nIndex) const;
     int SetItemHeight(int nIndex, UINT cyItemHeight);
-    DWORD GetEditSel() const;
-    BOOL SetEditSel(int nStartChar, int nEndChar);
     BOOL LimitText(int nMaxChars);
-    int GetDroppedWidth() const;
-    int SetDroppedWidth(UINT nWidth);
     int GetTopIndex() const;
     int SetTopIndex(int nIndex);
     void Clear();
@@ -176,9 +156,6 @@ class CScrollBar : public CWnd {
     CScrollBar() = default;
     using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-    int GetScrollPos() const;
     int SetScrollPos(int nPos, BOOL bRedraw = TRUE);
-    void GetScrollRange(int* lpMinPos, int* lpMaxPos) const;
     void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
-    BOOL EnableScrollBar(UINT nArrowFlags = 0);
 };

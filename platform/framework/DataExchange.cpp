@@ -308,52 +308,6 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
     }
 }
 
-void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        value = IsDropDownList(hWndCtrl) ? SelectedComboText(hWndCtrl) : TextOf(hWndCtrl);
-        return;
-    }
-    const auto index = ::SendMessage(hWndCtrl, ctl::kCbFindStringExact, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(value.GetString()));
-    if (index == ctl::kCbErr) {
-        if (!IsDropDownList(hWndCtrl))
-            AfxSetWindowText(hWndCtrl, value);
-    } else {
-        ::SendMessage(hWndCtrl, ctl::kCbSetCurSel, static_cast<WPARAM>(index), 0);
-    }
-}
-
-void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        index = static_cast<int>(::SendMessage(hWndCtrl, ctl::kLbGetCurSel, 0, 0));
-    else
-        ::SendMessage(hWndCtrl, ctl::kLbSetCurSel, static_cast<WPARAM>(index), 0);
-}
-
-void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate) {
-        value.Empty();
-        const auto sel = ::SendMessage(hWndCtrl, ctl::kLbGetCurSel, 0, 0);
-        if (sel == ctl::kLbErr)
-            return;
-        const auto length =
-            ::SendMessage(hWndCtrl, ctl::kLbGetTextLen, static_cast<WPARAM>(sel), 0);
-        if (length <= 0)
-            return;
-        char* buffer = value.GetBuffer(static_cast<int>(length) + 1);
-        buffer[0] = '\0';
-        ::SendMessage(hWndCtrl, ctl::kLbGetText, static_cast<WPARAM>(sel),
-                      reinterpret_cast<LPARAM>(buffer));
-        value.ReleaseBuffer();
-    } else if (::SendMessage(hWndCtrl, ctl::kLbSelectString, static_cast<WPARAM>(-1),
-                             reinterpret_cast<LPARAM>(value.GetString())) == ctl::kLbErr) {
-        ::SendMessage(hWndCtrl, ctl::kLbSetCurSel, static_cast<WPARAM>(-1), 0);
-    }
-}
-
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     if (rControl.m_hWnd != nullptr)
         return;
@@ -362,41 +316,8 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
         AfxThrowNotSupportedException();
 }
 
-void DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal) {
-    CheckRange<unsigned>(pDX, value, minVal, maxVal, "%u");
-}
-
-void DDV_MinMaxShort(CDataExchange* pDX, short value, short minVal, short maxVal) {
-    CheckRange<int>(pDX, value, minVal, maxVal, "%d");
-}
-
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
     CheckRange(pDX, value, minVal, maxVal, "%d");
-}
-
-void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
-    CheckRange(pDX, value, minVal, maxVal, "%u");
-}
-
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal) {
-    CheckRange(pDX, value, minVal, maxVal, "%ld");
-}
-
-void DDV_MinMaxULong(CDataExchange* pDX, unsigned long value, unsigned long minVal,
-                     unsigned long maxVal) {
-    CheckRange(pDX, value, minVal, maxVal, "%lu");
-}
-
-void DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal) {
-    CheckRange(pDX, value, minVal, maxVal, "%u");
-}
-
-void DDV_MinMaxLongLong(CDataExchange* pDX, LONGLONG value, LONGLONG minVal, LONGLONG maxVal) {
-    CheckRange(pDX, value, minVal, maxVal, "%lld");
-}
-
-void DDV_MinMaxFloat(CDataExchange* pDX, float value, float minVal, float maxVal) {
-    CheckRangeReal(pDX, value, minVal, maxVal, FLT_DIG);
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minVal, double maxVal) {

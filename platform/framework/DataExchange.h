@@ -43,22 +43,10 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
-void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value);
-void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index);
-void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value);
 // Subclasses the control with the given object the first time.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
-void DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal);
-void DDV_MinMaxShort(CDataExchange* pDX, short value, short minVal, short maxVal);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
-void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal);
-void DDV_MinMaxULong(CDataExchange* pDX, unsigned long value, unsigned long minVal,
-                     unsigned long maxVal);
-void DDV_MinMaxDWord(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal);
-void DDV_MinMaxLongLong(CDataExchange* pDX, LONGLONG value, LONGLONG minVal, LONGLONG maxVal);
-void DDV_MinMaxFloat(CDataExchange* pDX, float value, float minVal, float maxVal);
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minVal, double maxVal);
 // At most nChars characters (UTF-8 characters, not bytes); when loading, the edit control is
 // limited to that many.

@@ -192,13 +192,6 @@ BOOL CDialog::CreateIndirect(const kq::DialogTemplate* lpDialogTemplate, CWnd* p
                                       pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr);
 }
 
-BOOL CDialog::InitModalIndirect(const kq::DialogTemplate* lpDialogTemplate, CWnd* pParentWnd) {
-    m_lpDialogTemplate = lpDialogTemplate;
-    if (pParentWnd != nullptr)
-        m_pParentWnd = pParentWnd;
-    return lpDialogTemplate != nullptr;
-}
-
 HWND CDialog::PreModal() {
     CWnd* parent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
     HWND owner = parent != nullptr ? parent->m_hWnd : nullptr;
@@ -295,25 +288,9 @@ void CDialog::MapDialogRect(LPRECT lpRect) const {
     ::MapDialogRect(m_hWnd, lpRect);
 }
 
-void CDialog::NextDlgCtrl() const {
-    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 0, 0);
-}
-
-void CDialog::PrevDlgCtrl() const {
-    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, 1, 0);
-}
-
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
     if (pWndCtrl != nullptr)
         ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
-}
-
-void CDialog::SetDefID(UINT nID) {
-    ::SendMessage(m_hWnd, DM_SETDEFID, nID, 0);
-}
-
-DWORD CDialog::GetDefID() const {
-    return static_cast<DWORD>(::SendMessage(m_hWnd, DM_GETDEFID, 0, 0));
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {

@@ -23,7 +23,6 @@ class CDialog : public CWnd {
                                 CWnd* pParentWnd = nullptr);
 
     // --- modal ---
-    BOOL InitModalIndirect(const kq::DialogTemplate* lpDialogTemplate, CWnd* pParentWnd = nullptr);
     // IDOK, IDCANCEL or whatever EndDialog gave; -1 when the dialog could not be made.
     virtual INT_PTR DoModal();
     // Ends a modal run (or hides a modeless dialog) with the result.
@@ -41,11 +40,7 @@ class CDialog : public CWnd {
 
     // --- the dialog manager ---
     void MapDialogRect(LPRECT lpRect) const;
-    void NextDlgCtrl() const;
-    void PrevDlgCtrl() const;
     void GotoDlgCtrl(CWnd* pWndCtrl);
-    void SetDefID(UINT nID);
-    DWORD GetDefID() const;
 
     // Keys and mouse messages of the dialog's controls go to the dialog manager (Tab, arrows,
     // Enter, Escape, mnemonics).

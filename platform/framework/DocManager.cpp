@@ -33,10 +33,6 @@ CDocTemplate* CDocManager::GetNextDocTemplate(POSITION& pos) const {
     return static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
 }
 
-int CDocManager::GetDocTemplateCount() const {
-    return static_cast<int>(m_templateList.GetCount());
-}
-
 CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName) {
     if (m_templateList.IsEmpty())
         return nullptr;

@@ -17,7 +17,6 @@ class CDocManager : public CObject {
     virtual void AddDocTemplate(CDocTemplate* pTemplate);
     POSITION GetFirstDocTemplatePosition() const;
     CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
-    int GetDocTemplateCount() const;
     // An open document of that path, else the file opened through the first template.
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
     virtual BOOL SaveAllModified();

@@ -142,10 +142,6 @@ BOOL CMenu::CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT n
     return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
 }
 
-BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) {
-    return ::SetMenuDefaultItem(m_hMenu, uItem, static_cast<UINT>(fByPos));
-}
-
 BOOL CMenu::SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP hBitmapUnchecked,
                                HBITMAP hBitmapChecked) {
     MENUITEMINFO info{};
@@ -194,10 +190,6 @@ BOOL CMenu::SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fBy
 
 BOOL CMenu::InsertMenuItem(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
     return ::InsertMenuItem(m_hMenu, uItem, fByPos, lpMenuItemInfo);
-}
-
-UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos) {
-    return ::GetMenuDefaultItem(m_hMenu, static_cast<UINT>(fByPos), gmdiFlags);
 }
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {

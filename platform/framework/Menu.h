@@ -49,7 +49,6 @@ class CMenu : public CObject {
     UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
     BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags);
-    BOOL SetDefaultItem(UINT uItem, BOOL fByPos = FALSE);
     BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP hBitmapUnchecked,
                             HBITMAP hBitmapChecked);
 
@@ -62,7 +61,6 @@ class CMenu : public CObject {
     BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
     BOOL SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
     BOOL InsertMenuItem(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
-    UINT GetDefaultItem(UINT gmdiFlags, BOOL fByPos = FALSE);
 
     // Shows the menu at the screen point and tracks it; the choice goes to pWnd as WM_COMMAND,
     // or with TPM_RETURNCMD is returned (0 when cancelled).

@@ -44,7 +44,6 @@ CString ExeNameOf(const std::string& path) {
     return name;
 }
 
-
 }  // namespace
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) {
@@ -424,14 +423,6 @@ HINSTANCE AfxGetInstanceHandle() {
 
 HINSTANCE AfxGetResourceHandle() {
     return g_resourceHandle != nullptr ? g_resourceHandle : AfxGetInstanceHandle();
-}
-
-void AfxSetResourceHandle(HINSTANCE hInstResource) {
-    g_resourceHandle = hInstResource;
-}
-
-LPCTSTR AfxGetAppName() {
-    return g_app != nullptr ? g_app->m_pszAppName : nullptr;
 }
 
 void AfxPostQuitMessage(int nExitCode) {

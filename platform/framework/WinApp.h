@@ -94,7 +94,6 @@ class CWinApp : public CCmdTarget, public CWinThread {
     void SaveStdProfileSettings();
     // Open keys the caller closes with RegCloseKey; null without a registry key.
     HKEY GetAppRegistryKey();
-    HKEY GetSectionKey(LPCTSTR lpszSection);
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
     CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
     // *ppData: a new[]-allocated copy the caller deletes with delete[]; null when missing.
@@ -146,8 +145,6 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
-void AfxSetResourceHandle(HINSTANCE hInstResource);
-LPCTSTR AfxGetAppName();
 void AfxPostQuitMessage(int nExitCode);
 
 // Sets the application's process data from the arguments: program name, command line (the

@@ -61,10 +61,6 @@ HKEY CWinApp::GetAppRegistryKey() {
     return OpenSectionKey("", true);
 }
 
-HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection) {
-    return OpenSectionKey(lpszSection, true);
-}
-
 UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) {
     HKEY key = OpenSectionKey(lpszSection, false);
     if (key == nullptr)

@@ -161,8 +161,6 @@ class CWnd : public CCmdTarget {
     // --- dialog items ---
     CWnd* GetDlgItem(int nID) const;
     void GetDlgItem(int nID, HWND* phWnd) const;
-    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
     int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const;
     int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemText(int nID, LPCTSTR lpszString);
@@ -176,13 +174,9 @@ class CWnd : public CCmdTarget {
     CWnd* GetParent() const;
     CWnd* SetParent(CWnd* pWndNewParent);
     CWnd* GetOwner() const;
-    void SetOwner(CWnd* pOwnerWnd);
     CWnd* GetTopLevelParent() const;
-    CWnd* GetTopLevelOwner() const;
     CFrameWnd* GetParentFrame() const;
-    CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetWindow(UINT nCmd) const;
-    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const;
     CWnd* GetTopWindow() const;
     BOOL IsChild(const CWnd* pWnd) const;
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
@@ -257,9 +251,6 @@ class CWnd : public CCmdTarget {
     void SetRedraw(BOOL bRedraw = TRUE);
     BOOL LockWindowUpdate();
     void UnlockWindowUpdate();
-    // Draws the window (WM_PRINT) or its client area (WM_PRINTCLIENT) into pDC.
-    void Print(CDC* pDC, DWORD dwFlags) const;
-    void PrintClient(CDC* pDC, DWORD dwFlags) const;
 
     // --- menu bar (top-level windows) ---
     CMenu* GetMenu() const;
@@ -279,7 +270,6 @@ class CWnd : public CCmdTarget {
     // --- timers and caret ---
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent);
-    void CreateSolidCaret(int nWidth, int nHeight);
     void ShowCaret();
     void HideCaret();
     static void SetCaretPos(POINT point);
@@ -301,14 +291,11 @@ class CWnd : public CCmdTarget {
 
     // --- message handlers; each one's default passes the message to DefWindowProc ---
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnNcDestroy();
     void OnClose();
     void OnSize(UINT nType, int cx, int cy);
-    void OnSizing(UINT nSide, LPRECT lpRect);
     void OnMove(int x, int y);
-    void OnMoving(UINT nSide, LPRECT lpRect);
     void OnShowWindow(BOOL bShow, UINT nStatus);
     void OnTimer(UINT_PTR nIDEvent);
     void OnSetFocus(CWnd* pOldWnd);
@@ -320,58 +307,32 @@ class CWnd : public CCmdTarget {
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnRButtonDown(UINT nFlags, CPoint point);
     void OnRButtonUp(UINT nFlags, CPoint point);
-    void OnRButtonDblClk(UINT nFlags, CPoint point);
-    void OnMButtonDown(UINT nFlags, CPoint point);
-    void OnMButtonUp(UINT nFlags, CPoint point);
-    void OnMButtonDblClk(UINT nFlags, CPoint point);
-    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
-    void OnMouseHover(UINT nFlags, CPoint point);
-    void OnMouseLeave();
     LRESULT OnNcHitTest(CPoint point);
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
-    BOOL OnNcActivate(BOOL bActive);
     void OnNcPaint();
-    void OnNcMouseMove(UINT nHitTest, CPoint point);
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     void OnNcLButtonUp(UINT nHitTest, CPoint point);
     void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
-    void OnNcRButtonDown(UINT nHitTest, CPoint point);
-    void OnNcRButtonUp(UINT nHitTest, CPoint point);
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
-    void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
-    void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void OnCaptureChanged(CWnd* pWnd);
-    void OnCancelMode();
     void OnChildActivate();
-    UINT OnGetDlgCode();
-    void OnSysCommand(UINT nID, LPARAM lParam);
     void OnSysColorChange();
     void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-    BOOL OnDeviceChange(UINT nEventType, DWORD_PTR dwData);
-    void OnContextMenu(CWnd* pWnd, CPoint pos);
-    void OnEnterSizeMove();
-    void OnExitSizeMove();
-    void OnInitMenu(CMenu* pMenu);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnEnterIdle(UINT nWhy, CWnd* pWho);
-    void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
-    void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
     // These reflect the message to the control that sent it before the default handling.
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

@@ -19,10 +19,6 @@ int CWnd::OnCreate(LPCREATESTRUCT) {
     return static_cast<int>(Default());
 }
 
-BOOL CWnd::OnNcCreate(LPCREATESTRUCT) {
-    return static_cast<BOOL>(Default());
-}
-
 void CWnd::OnDestroy() {
     Default();
 }
@@ -35,15 +31,7 @@ void CWnd::OnSize(UINT, int, int) {
     Default();
 }
 
-void CWnd::OnSizing(UINT, LPRECT) {
-    Default();
-}
-
 void CWnd::OnMove(int, int) {
-    Default();
-}
-
-void CWnd::OnMoving(UINT, LPRECT) {
     Default();
 }
 
@@ -91,18 +79,6 @@ void CWnd::OnChar(UINT, UINT, UINT) {
     Default();
 }
 
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) {
-    Default();
-}
-
-void CWnd::OnSysKeyUp(UINT, UINT, UINT) {
-    Default();
-}
-
-void CWnd::OnSysChar(UINT, UINT, UINT) {
-    Default();
-}
-
 void CWnd::OnMouseMove(UINT, CPoint) {
     Default();
 }
@@ -127,34 +103,6 @@ void CWnd::OnRButtonUp(UINT, CPoint) {
     Default();
 }
 
-void CWnd::OnRButtonDblClk(UINT, CPoint) {
-    Default();
-}
-
-void CWnd::OnMButtonDown(UINT, CPoint) {
-    Default();
-}
-
-void CWnd::OnMButtonUp(UINT, CPoint) {
-    Default();
-}
-
-void CWnd::OnMButtonDblClk(UINT, CPoint) {
-    Default();
-}
-
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) {
-    return static_cast<BOOL>(Default());
-}
-
-void CWnd::OnMouseHover(UINT, CPoint) {
-    Default();
-}
-
-void CWnd::OnMouseLeave() {
-    Default();
-}
-
 LRESULT CWnd::OnNcHitTest(CPoint) {
     return static_cast<LRESULT>(Default());
 }
@@ -163,15 +111,7 @@ void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) {
     Default();
 }
 
-BOOL CWnd::OnNcActivate(BOOL) {
-    return static_cast<BOOL>(Default());
-}
-
 void CWnd::OnNcPaint() {
-    Default();
-}
-
-void CWnd::OnNcMouseMove(UINT, CPoint) {
     Default();
 }
 
@@ -184,14 +124,6 @@ void CWnd::OnNcLButtonUp(UINT, CPoint) {
 }
 
 void CWnd::OnNcLButtonDblClk(UINT, CPoint) {
-    Default();
-}
-
-void CWnd::OnNcRButtonDown(UINT, CPoint) {
-    Default();
-}
-
-void CWnd::OnNcRButtonUp(UINT, CPoint) {
     Default();
 }
 
@@ -211,14 +143,6 @@ void CWnd::OnWindowPosChanged(WINDOWPOS*) {
     Default();
 }
 
-void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) {
-    Default();
-}
-
-void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) {
-    Default();
-}
-
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) {
     return static_cast<BOOL>(Default());
 }
@@ -227,19 +151,7 @@ void CWnd::OnCaptureChanged(CWnd*) {
     Default();
 }
 
-void CWnd::OnCancelMode() {
-    Default();
-}
-
 void CWnd::OnChildActivate() {
-    Default();
-}
-
-UINT CWnd::OnGetDlgCode() {
-    return static_cast<UINT>(Default());
-}
-
-void CWnd::OnSysCommand(UINT, LPARAM) {
     Default();
 }
 
@@ -248,26 +160,6 @@ void CWnd::OnSysColorChange() {
 }
 
 void CWnd::OnSettingChange(UINT, LPCTSTR) {
-    Default();
-}
-
-BOOL CWnd::OnDeviceChange(UINT, DWORD_PTR) {
-    return static_cast<BOOL>(Default());
-}
-
-void CWnd::OnContextMenu(CWnd*, CPoint) {
-    Default();
-}
-
-void CWnd::OnEnterSizeMove() {
-    Default();
-}
-
-void CWnd::OnExitSizeMove() {
-    Default();
-}
-
-void CWnd::OnInitMenu(CMenu*) {
     Default();
 }
 
@@ -284,14 +176,6 @@ LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) {
 }
 
 void CWnd::OnEnterIdle(UINT, CWnd*) {
-    Default();
-}
-
-void CWnd::OnEnterMenuLoop(BOOL) {
-    Default();
-}
-
-void CWnd::OnExitMenuLoop(BOOL) {
     Default();
 }
 

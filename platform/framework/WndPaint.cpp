@@ -103,13 +103,3 @@ BOOL CWnd::LockWindowUpdate() {
 void CWnd::UnlockWindowUpdate() {
     ::LockWindowUpdate(nullptr);
 }
-
-void CWnd::Print(CDC* pDC, DWORD dwFlags) const {
-    ::SendMessage(m_hWnd, WM_PRINT, reinterpret_cast<WPARAM>(pDC->m_hDC),
-                  static_cast<LPARAM>(dwFlags));
-}
-
-void CWnd::PrintClient(CDC* pDC, DWORD dwFlags) const {
-    ::SendMessage(m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pDC->m_hDC),
-                  static_cast<LPARAM>(dwFlags));
-}

@@ -109,36 +109,6 @@ void CWnd::GetDlgItem(int nID, HWND* phWnd) const {
     *phWnd = ::GetDlgItem(m_hWnd, nID);
 }
 
-UINT CWnd::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const {
-    if (lpTrans != nullptr)
-        *lpTrans = FALSE;
-    CString text;
-    GetDlgItemText(nID, text);
-    text.Trim();
-    const char* begin = text.GetString();
-    if (*begin == '\0' || (!bSigned && *begin == '-'))
-        return 0;
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(begin, &end, 10);
-    if (*end != '\0' || errno == ERANGE)
-        return 0;
-    if (bSigned ? (value < INT32_MIN || value > INT32_MAX) : (value < 0 || value > UINT32_MAX))
-        return 0;
-    if (lpTrans != nullptr)
-        *lpTrans = TRUE;
-    return static_cast<UINT>(value);
-}
-
-void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned) {
-    CString text;
-    if (bSigned)
-        text.Format("%d", static_cast<int>(nValue));
-    else
-        text.Format("%u", nValue);
-    SetDlgItemText(nID, text);
-}
-
 int CWnd::GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const {
     HWND item = ::GetDlgItem(m_hWnd, nID);
     if (item == nullptr) {
@@ -209,10 +179,6 @@ CWnd* CWnd::GetOwner() const {
     return m_hWndOwner != nullptr ? FromHandle(m_hWndOwner) : GetParent();
 }
 
-void CWnd::SetOwner(CWnd* pOwnerWnd) {
-    m_hWndOwner = pOwnerWnd != nullptr ? pOwnerWnd->m_hWnd : nullptr;
-}
-
 CWnd* CWnd::GetTopLevelParent() const {
     if (m_hWnd == nullptr)
         return nullptr;
@@ -220,10 +186,6 @@ CWnd* CWnd::GetTopLevelParent() const {
     while (HWND up = ParentOrOwner(top))
         top = up;
     return FromHandle(top);
-}
-
-CWnd* CWnd::GetTopLevelOwner() const {
-    return GetTopLevelParent();
 }
 
 CFrameWnd* CWnd::GetParentFrame() const {
@@ -236,24 +198,8 @@ CFrameWnd* CWnd::GetParentFrame() const {
     return nullptr;
 }
 
-CFrameWnd* CWnd::GetTopLevelFrame() const {
-    if (m_hWnd == nullptr)
-        return nullptr;
-    CFrameWnd* frame =
-        IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
-    if (frame != nullptr) {
-        while (CFrameWnd* up = frame->GetParentFrame())
-            frame = up;
-    }
-    return frame;
-}
-
 CWnd* CWnd::GetWindow(UINT nCmd) const {
     return FromHandle(::GetWindow(m_hWnd, nCmd));
-}
-
-CWnd* CWnd::GetNextWindow(UINT nFlag) const {
-    return FromHandle(::GetWindow(m_hWnd, nFlag));
 }
 
 CWnd* CWnd::GetTopWindow() const {
@@ -496,10 +442,6 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
 
 BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
     return ::KillTimer(m_hWnd, nIDEvent);
-}
-
-void CWnd::CreateSolidCaret(int nWidth, int nHeight) {
-    ::CreateCaret(m_hWnd, nullptr, nWidth, nHeight);
 }
 
 void CWnd::ShowCaret() {

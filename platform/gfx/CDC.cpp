@@ -131,17 +131,8 @@ CGdiObject* CDC::SelectStockObject(int index) {
 CPen* CDC::GetCurrentPen() const {
     return Wrap<CPen>(::GetCurrentObject(m_hDC, OBJ_PEN));
 }
-CBrush* CDC::GetCurrentBrush() const {
-    return Wrap<CBrush>(::GetCurrentObject(m_hDC, OBJ_BRUSH));
-}
 CFont* CDC::GetCurrentFont() const {
     return Wrap<CFont>(::GetCurrentObject(m_hDC, OBJ_FONT));
-}
-CBitmap* CDC::GetCurrentBitmap() const {
-    return Wrap<CBitmap>(::GetCurrentObject(m_hDC, OBJ_BITMAP));
-}
-CPalette* CDC::GetCurrentPalette() const {
-    return Wrap<CPalette>(::GetCurrentObject(m_hDC, OBJ_PAL));
 }
 CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground) {
     return Wrap<CPalette>(::SelectPalette(
@@ -201,11 +192,6 @@ CPoint CDC::SetBrushOrg(int x, int y) {
     ::SetBrushOrgEx(m_hDC, x, y, &old);
     return old;
 }
-CPoint CDC::GetBrushOrg() const {
-    POINT p{0, 0};
-    ::GetBrushOrgEx(m_hDC, &p);
-    return p;
-}
 
 int CDC::SetMapMode(int mode) {
     return Both<int>(m_hDC, m_hAttribDC, [&](HDC h) { return ::SetMapMode(h, mode); });
@@ -254,18 +240,6 @@ CPoint CDC::SetWindowOrg(int x, int y) {
         ::SetWindowOrgEx(h, x, y, &old);
         return CPoint(old);
     });
-}
-CPoint CDC::OffsetWindowOrg(int dx, int dy) {
-    return Both<CPoint>(m_hDC, m_hAttribDC, [&](HDC h) {
-        POINT old{0, 0};
-        ::OffsetWindowOrgEx(h, dx, dy, &old);
-        return CPoint(old);
-    });
-}
-CPoint CDC::GetWindowOrg() const {
-    POINT p{0, 0};
-    ::GetWindowOrgEx(m_hAttribDC, &p);
-    return p;
 }
 CSize CDC::SetWindowExt(int cx, int cy) {
     return Both<CSize>(m_hDC, m_hAttribDC, [&](HDC h) {

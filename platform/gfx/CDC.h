@@ -51,10 +51,7 @@ class CDC {
     HGDIOBJ SelectObject(HGDIOBJ obj);
     virtual CGdiObject* SelectStockObject(int index);
     CPen* GetCurrentPen() const;
-    CBrush* GetCurrentBrush() const;
     CFont* GetCurrentFont() const;
-    CBitmap* GetCurrentBitmap() const;
-    CPalette* GetCurrentPalette() const;
     CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
     UINT RealizePalette() { return ::RealizePalette(m_hDC); }
     COLORREF GetNearestColor(COLORREF c) const { return ::GetNearestColor(m_hAttribDC, c); }
@@ -79,7 +76,6 @@ class CDC {
     int GetArcDirection() const { return ::GetArcDirection(m_hAttribDC); }
     CPoint SetBrushOrg(int x, int y);
     CPoint SetBrushOrg(POINT p) { return SetBrushOrg(p.x, p.y); }
-    CPoint GetBrushOrg() const;
     COLORREF SetDCBrushColor(COLORREF c);
     COLORREF SetDCPenColor(COLORREF c);
 
@@ -96,8 +92,6 @@ class CDC {
     CSize GetViewportExt() const;
     CPoint SetWindowOrg(int x, int y);
     CPoint SetWindowOrg(POINT p) { return SetWindowOrg(p.x, p.y); }
-    CPoint OffsetWindowOrg(int dx, int dy);
-    CPoint GetWindowOrg() const;
     virtual CSize SetWindowExt(int cx, int cy);
     CSize SetWindowExt(SIZE s) { return SetWindowExt(s.cx, s.cy); }
     virtual CSize ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom);

@@ -127,14 +127,6 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     }
 }
 
-BOOL GetDCOrgEx(HDC hdc, LPPOINT pt) {
-    auto dc = LookupDc(hdc);
-    if (!dc || !pt)
-        return FALSE;
-    *pt = dc->Origin();
-    return TRUE;
-}
-
 namespace {
 
 // Sets one attribute and returns the previous value, or `fail` for a bad handle.
@@ -221,12 +213,6 @@ int SetArcDirection(HDC hdc, int direction) {
 }
 int GetArcDirection(HDC hdc) {
     return GetRanged(hdc, &kq::gfx::DcState::arcDirection);
-}
-int SetGraphicsMode(HDC hdc, int mode) {
-    return SetRanged(hdc, mode, GM_COMPATIBLE, GM_ADVANCED, &kq::gfx::DcState::graphicsMode);
-}
-int GetGraphicsMode(HDC hdc) {
-    return GetRanged(hdc, &kq::gfx::DcState::graphicsMode);
 }
 
 UINT SetTextAlign(HDC hdc, UINT align) {

@@ -313,7 +313,3 @@ int GetObject(HGDIOBJ obj, int size, LPVOID out) {
             return 0;
     }
 }
-
-BOOL GdiFlush() {
-    return TRUE;
-}

@@ -87,10 +87,6 @@ BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int length, LPSIZE size) {
     return TRUE;
 }
 
-BOOL GetTextExtentPoint(HDC hdc, LPCSTR text, int length, LPSIZE size) {
-    return GetTextExtentPoint32(hdc, text, length, size);
-}
-
 BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int length, int maxExtent, LPINT fit,
                           LPINT partialExtents, LPSIZE size) {
     auto dc = LookupDc(hdc);

@@ -107,14 +107,6 @@ UINT CGdiObject::GetObjectType() const {
     return ::GetObjectType(m_hObject);
 }
 
-BOOL CGdiObject::CreateStockObject(int index) {
-    HGDIOBJ h = ::GetStockObject(index);
-    if (!h)
-        return FALSE;
-    DeleteObject();
-    return Attach(h);
-}
-
 CPen* CPen::FromHandle(HPEN h) {
     return Wrap<CPen>(h);
 }
@@ -147,16 +139,6 @@ BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lb) {
 }
 BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
     return bitmap ? Take(::CreatePatternBrush(static_cast<HBITMAP>(bitmap->m_hObject))) : FALSE;
-}
-BOOL CBrush::CreateDIBPatternBrush(const void* packedDib, UINT usage) {
-    return Take(::CreateDIBPatternBrushPt(packedDib, usage));
-}
-BOOL CBrush::CreateSysColorBrush(int index) {
-    HBRUSH h = ::GetSysColorBrush(index);
-    if (!h)
-        return FALSE;
-    DeleteObject();
-    return Attach(h);
 }
 
 CFont* CFont::FromHandle(HFONT h) {
@@ -216,16 +198,6 @@ DWORD CBitmap::GetBitmapBits(DWORD size, LPVOID bits) const {
 }
 DWORD CBitmap::SetBitmapBits(DWORD size, const void* bits) {
     return static_cast<DWORD>(::SetBitmapBits(static_cast<HBITMAP>(m_hObject), size, bits));
-}
-CSize CBitmap::SetBitmapDimension(int w, int h) {
-    SIZE old{0, 0};
-    ::SetBitmapDimensionEx(static_cast<HBITMAP>(m_hObject), w, h, &old);
-    return old;
-}
-CSize CBitmap::GetBitmapDimension() const {
-    SIZE s{0, 0};
-    ::GetBitmapDimensionEx(static_cast<HBITMAP>(m_hObject), &s);
-    return s;
 }
 
 CRgn* CRgn::FromHandle(HRGN h) {

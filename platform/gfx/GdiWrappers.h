@@ -27,7 +27,6 @@ class CGdiObject {
     BOOL DeleteObject();
     int GetObject(int size, LPVOID out) const;
     UINT GetObjectType() const;
-    BOOL CreateStockObject(int index);
     BOOL UnrealizeObject() { return m_hObject != nullptr; }
     BOOL operator==(const CGdiObject& o) const { return m_hObject == o.m_hObject; }
     BOOL operator!=(const CGdiObject& o) const { return m_hObject != o.m_hObject; }
@@ -67,8 +66,6 @@ class CBrush : public CGdiObject {
     BOOL CreateHatchBrush(int hatch, COLORREF color);
     BOOL CreateBrushIndirect(const LOGBRUSH* lb);
     BOOL CreatePatternBrush(class CBitmap* bitmap);
-    BOOL CreateDIBPatternBrush(const void* packedDib, UINT usage);
-    BOOL CreateSysColorBrush(int index);
     int GetLogBrush(LOGBRUSH* lb) { return GetObject(sizeof(LOGBRUSH), lb); }
 };
 
@@ -100,8 +97,6 @@ class CBitmap : public CGdiObject {
     int GetBitmap(BITMAP* bm) { return GetObject(sizeof(BITMAP), bm); }
     DWORD GetBitmapBits(DWORD size, LPVOID bits) const;
     DWORD SetBitmapBits(DWORD size, const void* bits);
-    CSize SetBitmapDimension(int w, int h);
-    CSize GetBitmapDimension() const;
     // A bitmap resource (ImageLoad.h); fails when the wrapper already holds a bitmap.
     BOOL LoadBitmap(LPCTSTR name);
     BOOL LoadBitmap(UINT id);

@@ -190,11 +190,6 @@ bool Rop2Idempotent(int rop2) {
     }
 }
 
-uint32_t Rop3(uint8_t index, uint32_t p, uint32_t s, uint32_t d) {
-    static const auto table = MakeEvalTable(std::make_index_sequence<256>());
-    return table[index](p, s, d);
-}
-
 Rop3RowFn Rop3Row(uint8_t index) {
     static const std::array<Rop3RowFn, 256> table = BuildRowTable();
     return table[index];

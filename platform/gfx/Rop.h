@@ -11,9 +11,6 @@ uint32_t Rop2(int rop2, uint32_t p, uint32_t d);
 // Mixes one pen value into n destination pixels.
 void Rop2Span(int rop2, uint32_t p, uint32_t* dst, int n);
 
-// The ternary operation by its index (bits 16..23 of a raster-operation code): bit
-// (P << 2 | S << 1 | D) of the index is the result for those input bits.
-uint32_t Rop3(uint8_t index, uint32_t p, uint32_t s, uint32_t d);
 // Evaluates a ternary operation over a row. src and pat may be null when the operation does
 // not use them. SRCCOPY copies whole pixels (top byte included); every other operation leaves
 // the top byte 0.

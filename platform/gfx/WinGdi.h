@@ -17,7 +17,6 @@ BOOL RestoreDC(HDC hdc, int savedDc);
 int GetDeviceCaps(HDC hdc, int index);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
-BOOL GetDCOrgEx(HDC hdc, LPPOINT pt);
 
 // Attributes.
 COLORREF SetTextColor(HDC hdc, COLORREF color);
@@ -44,8 +43,6 @@ COLORREF SetDCBrushColor(HDC hdc, COLORREF color);
 COLORREF GetDCBrushColor(HDC hdc);
 COLORREF SetDCPenColor(HDC hdc, COLORREF color);
 COLORREF GetDCPenColor(HDC hdc);
-int SetGraphicsMode(HDC hdc, int mode);
-int GetGraphicsMode(HDC hdc);
 
 // Mapping.
 int SetMapMode(HDC hdc, int mode);
@@ -90,7 +87,6 @@ COLORREF GetNearestColor(HDC hdc, COLORREF color);
 BOOL DeleteObject(HGDIOBJ obj);
 int GetObject(HGDIOBJ obj, int size, LPVOID out);
 DWORD GetObjectType(HGDIOBJ obj);
-BOOL GdiFlush();
 
 // Lines and shapes.
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT old);
@@ -162,7 +158,6 @@ inline BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size)
 }
 // `length` UTF-16 units, measured as their UTF-8 text is.
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, LPSIZE size);
-BOOL GetTextExtentPoint(HDC hdc, LPCSTR text, int length, LPSIZE size);
 // How many leading characters (bytes of whole code points) fit in maxExtent, and the extent
 // after each byte.
 BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int length, int maxExtent, LPINT fit,

@@ -60,10 +60,6 @@ BOOL CDateTimeCtrl::SetTime(const COleDateTime& timeNew) {
     return Write(m_hWnd, time);
 }
 
-BOOL CDateTimeCtrl::SetFormat(LPCTSTR pstrFormat) {
-    return static_cast<BOOL>(SendMessage(DTM_SETFORMAT, 0, reinterpret_cast<LPARAM>(pstrFormat)));
-}
-
 DWORD CDateTimeCtrl::GetRange(COleDateTime* pMinRange, COleDateTime* pMaxRange) const {
     SYSTEMTIME range[2] = {};
     const DWORD flags =

@@ -22,7 +22,6 @@ class CDateTimeCtrl : public CWnd {
     BOOL SetTime(LPSYSTEMTIME pTimeNew);
     BOOL SetTime(const CTime* pTimeNew);
     BOOL SetTime(const COleDateTime& timeNew);
-    BOOL SetFormat(LPCTSTR pstrFormat);
     // GDTR_MIN and GDTR_MAX for the limits that are set; the others become invalid.
     DWORD GetRange(COleDateTime* pMinRange, COleDateTime* pMaxRange) const;
     BOOL SetRange(const COleDateTime* pMinRange, const COleDateTime* pMaxRange);

@@ -38,10 +38,6 @@ BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem) {
                       reinterpret_cast<LPARAM>(pHeaderItem));
 }
 
-BOOL CHeaderCtrl::Layout(HDLAYOUT* pHeaderLayout) {
-    return Send<BOOL>(this, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(pHeaderLayout));
-}
-
 int CHeaderCtrl::HitTest(LPHDHITTESTINFO pHeaderHitTestInfo) {
     return Send<int>(this, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(pHeaderHitTestInfo));
 }
@@ -63,18 +59,6 @@ HIMAGELIST CHeaderCtrl::GetImageList() const {
 
 int CHeaderCtrl::OrderToIndex(int nOrder) const {
     return Send<int>(this, HDM_ORDERTOINDEX, static_cast<WPARAM>(nOrder));
-}
-
-BOOL CHeaderCtrl::GetOrderArray(LPINT piArray, int iCount) {
-    if (iCount < 0)
-        iCount = GetItemCount();
-    return Send<BOOL>(this, HDM_GETORDERARRAY, static_cast<WPARAM>(iCount),
-                      reinterpret_cast<LPARAM>(piArray));
-}
-
-BOOL CHeaderCtrl::SetOrderArray(int iCount, LPINT piArray) {
-    return Send<BOOL>(this, HDM_SETORDERARRAY, static_cast<WPARAM>(iCount),
-                      reinterpret_cast<LPARAM>(piArray));
 }
 
 void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}

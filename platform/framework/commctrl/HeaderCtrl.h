@@ -17,15 +17,12 @@ class CHeaderCtrl : public CWnd {
     BOOL DeleteItem(int nPos);
     BOOL GetItem(int nPos, HDITEM* pHeaderItem) const;
     BOOL SetItem(int nPos, HDITEM* pHeaderItem);
-    BOOL Layout(HDLAYOUT* pHeaderLayout);
     int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo);
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const;
     // Returns the handle of the list given before (the caller keeps owning its lists).
     HIMAGELIST SetImageList(CImageList* pImageList);
     HIMAGELIST GetImageList() const;
     int OrderToIndex(int nOrder) const;
-    BOOL GetOrderArray(LPINT piArray, int iCount = -1);
-    BOOL SetOrderArray(int iCount, LPINT piArray);
 
     // Draws an owner-drawn item (HDF_OWNERDRAW); the header's parent hands WM_DRAWITEM back
     // here. The base draws nothing.

@@ -57,10 +57,6 @@ BOOL CListCtrl::DeleteColumn(int nCol) {
     return Send<BOOL>(this, LVM_DELETECOLUMN, static_cast<WPARAM>(nCol));
 }
 
-BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const {
-    return Send<BOOL>(this, LVM_GETCOLUMN, static_cast<WPARAM>(nCol), Ptr(pColumn));
-}
-
 BOOL CListCtrl::SetColumn(int nCol, const LVCOLUMN* pColumn) {
     return Send<BOOL>(this, LVM_SETCOLUMN, static_cast<WPARAM>(nCol), Ptr(pColumn));
 }
@@ -213,10 +209,6 @@ int CListCtrl::GetNextSelectedItem(POSITION& pos) const {
     return item;
 }
 
-UINT CListCtrl::GetSelectedCount() const {
-    return Send<UINT>(this, LVM_GETSELECTEDCOUNT);
-}
-
 int CListCtrl::GetSelectionMark() const {
     return Send<int>(this, LVM_GETSELECTIONMARK);
 }
@@ -279,17 +271,8 @@ BOOL CListCtrl::Scroll(CSize size) {
                       static_cast<LPARAM>(size.cy));
 }
 
-BOOL CListCtrl::RedrawItems(int nFirst, int nLast) {
-    return Send<BOOL>(this, LVM_REDRAWITEMS, static_cast<WPARAM>(nFirst),
-                      static_cast<LPARAM>(nLast));
-}
-
 BOOL CListCtrl::Update(int nItem) {
     return Send<BOOL>(this, LVM_UPDATE, static_cast<WPARAM>(nItem));
-}
-
-int CListCtrl::GetStringWidth(LPCTSTR lpsz) const {
-    return Send<int>(this, LVM_GETSTRINGWIDTH, 0, reinterpret_cast<LPARAM>(lpsz));
 }
 
 HIMAGELIST CListCtrl::SetImageList(CImageList* pImageList, int nImageListType) {
@@ -317,14 +300,6 @@ COLORREF CListCtrl::GetTextColor() const {
 
 BOOL CListCtrl::SetTextColor(COLORREF cr) {
     return Send<BOOL>(this, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(cr));
-}
-
-COLORREF CListCtrl::GetTextBkColor() const {
-    return Send<COLORREF>(this, LVM_GETTEXTBKCOLOR);
-}
-
-BOOL CListCtrl::SetTextBkColor(COLORREF cr) {
-    return Send<BOOL>(this, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(cr));
 }
 
 DWORD CListCtrl::GetExtendedStyle() const {

@@ -24,7 +24,6 @@ class CListCtrl : public CWnd {
     int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT,
                      int nWidth = -1, int nSubItem = -1);
     BOOL DeleteColumn(int nCol);
-    BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const;
     BOOL SetColumn(int nCol, const LVCOLUMN* pColumn);
     int GetColumnWidth(int nCol) const;
     BOOL SetColumnWidth(int nCol, int cx);
@@ -55,7 +54,6 @@ class CListCtrl : public CWnd {
     // Walks the selected items: the position is the item index plus one.
     POSITION GetFirstSelectedItemPosition() const;
     int GetNextSelectedItem(POSITION& pos) const;
-    UINT GetSelectedCount() const;
     int GetSelectionMark() const;
     int SetSelectionMark(int iIndex);
     BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData);
@@ -70,9 +68,7 @@ class CListCtrl : public CWnd {
     int GetTopIndex() const;
     int GetCountPerPage() const;
     BOOL Scroll(CSize size);
-    BOOL RedrawItems(int nFirst, int nLast);
     BOOL Update(int nItem);
-    int GetStringWidth(LPCTSTR lpsz) const;
 
     // Looks.
     // Returns the handle of the list given before (the caller keeps owning its lists).
@@ -82,8 +78,6 @@ class CListCtrl : public CWnd {
     BOOL SetBkColor(COLORREF cr);
     COLORREF GetTextColor() const;
     BOOL SetTextColor(COLORREF cr);
-    COLORREF GetTextBkColor() const;
-    BOOL SetTextBkColor(COLORREF cr);
     DWORD GetExtendedStyle() const;
     DWORD SetExtendedStyle(DWORD dwNewStyle);
 

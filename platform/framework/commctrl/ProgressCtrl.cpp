@@ -33,24 +33,8 @@ int CProgressCtrl::OffsetPos(int nPos) {
     return static_cast<int>(SendMessage(PBM_DELTAPOS, static_cast<WPARAM>(nPos)));
 }
 
-int CProgressCtrl::StepIt() {
-    return static_cast<int>(SendMessage(PBM_STEPIT));
-}
-
 int CProgressCtrl::SetStep(int nStep) {
     return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(nStep)));
-}
-
-int CProgressCtrl::GetStep() const {
-    return static_cast<int>(SendMessage(PBM_GETSTEP));
-}
-
-COLORREF CProgressCtrl::SetBarColor(COLORREF clrBar) {
-    return static_cast<COLORREF>(SendMessage(PBM_SETBARCOLOR, 0, clrBar));
-}
-
-COLORREF CProgressCtrl::GetBarColor() const {
-    return static_cast<COLORREF>(SendMessage(PBM_GETBARCOLOR));
 }
 
 COLORREF CProgressCtrl::SetBkColor(COLORREF clrBk) {

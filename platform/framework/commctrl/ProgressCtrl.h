@@ -18,11 +18,7 @@ class CProgressCtrl : public CWnd {
     // Each returns the previous position.
     int SetPos(int nPos);
     int OffsetPos(int nPos);
-    int StepIt();
     int SetStep(int nStep);  // returns the previous step
-    int GetStep() const;
-    COLORREF SetBarColor(COLORREF clrBar);
-    COLORREF GetBarColor() const;
     COLORREF SetBkColor(COLORREF clrBk);
     COLORREF GetBkColor() const;
 };

@@ -75,10 +75,6 @@ void CRichEditCtrl::ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo) {
     Send(this, ctl::kEmReplaceSel, static_cast<WPARAM>(bCanUndo), Ptr(lpszNewText));
 }
 
-void CRichEditCtrl::HideSelection(BOOL bHide, BOOL bPerm) {
-    Send(this, EM_HIDESELECTION, static_cast<WPARAM>(bHide), static_cast<LPARAM>(bPerm));
-}
-
 DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& cf) const {
     cf.cbSize = sizeof cf;
     return Send<DWORD>(this, EM_GETCHARFORMAT, SCF_DEFAULT, Ptr(&cf));
@@ -89,24 +85,9 @@ DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT& cf) const {
     return Send<DWORD>(this, EM_GETCHARFORMAT, SCF_SELECTION, Ptr(&cf));
 }
 
-BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT& cf) {
-    cf.cbSize = sizeof cf;
-    return Send<BOOL>(this, EM_SETCHARFORMAT, SCF_DEFAULT, Ptr(&cf));
-}
-
 BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT& cf) {
     cf.cbSize = sizeof cf;
     return Send<BOOL>(this, EM_SETCHARFORMAT, SCF_SELECTION, Ptr(&cf));
-}
-
-BOOL CRichEditCtrl::SetWordCharFormat(CHARFORMAT& cf) {
-    cf.cbSize = sizeof cf;
-    return Send<BOOL>(this, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, Ptr(&cf));
-}
-
-COLORREF CRichEditCtrl::SetBackgroundColor(BOOL bSysColor, COLORREF cr) {
-    return Send<COLORREF>(this, EM_SETBKGNDCOLOR, static_cast<WPARAM>(bSysColor),
-                          static_cast<LPARAM>(cr));
 }
 
 int CRichEditCtrl::GetLineCount() const {
@@ -141,12 +122,6 @@ void CRichEditCtrl::LineScroll(int nLines, int nChars) {
     Send(this, ctl::kEmLineScroll, static_cast<WPARAM>(nChars), static_cast<LPARAM>(nLines));
 }
 
-CPoint CRichEditCtrl::GetCharPos(long lChar) const {
-    POINT pt{};
-    Send(this, kEmPosFromChar, reinterpret_cast<WPARAM>(&pt), static_cast<LPARAM>(lChar));
-    return CPoint(pt);
-}
-
 long CRichEditCtrl::GetTextLength() const {
     return Send<long>(this, WM_GETTEXTLENGTH);
 }
@@ -178,14 +153,6 @@ BOOL CRichEditCtrl::GetModify() const {
 
 void CRichEditCtrl::SetModify(BOOL bModified) {
     Send(this, ctl::kEmSetModify, static_cast<WPARAM>(bModified));
-}
-
-DWORD CRichEditCtrl::GetEventMask() const {
-    return Send<DWORD>(this, EM_GETEVENTMASK);
-}
-
-DWORD CRichEditCtrl::SetEventMask(DWORD dwEventMask) {
-    return Send<DWORD>(this, EM_SETEVENTMASK, 0, static_cast<LPARAM>(dwEventMask));
 }
 
 void CRichEditCtrl::Copy() {

@@ -24,15 +24,11 @@ class CRichEditCtrl : public CWnd {
     void SetSel(long nStartChar, long nEndChar);
     CString GetSelText() const;
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
-    void HideSelection(BOOL bHide, BOOL bPerm);
 
     // Formats.
     DWORD GetDefaultCharFormat(CHARFORMAT& cf) const;
     DWORD GetSelectionCharFormat(CHARFORMAT& cf) const;
-    BOOL SetDefaultCharFormat(CHARFORMAT& cf);
     BOOL SetSelectionCharFormat(CHARFORMAT& cf);
-    BOOL SetWordCharFormat(CHARFORMAT& cf);
-    COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF cr);
 
     // Lines and scrolling.
     int GetLineCount() const;
@@ -42,7 +38,6 @@ class CRichEditCtrl : public CWnd {
     int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const;
     int GetFirstVisibleLine() const;
     void LineScroll(int nLines, int nChars = 0);
-    CPoint GetCharPos(long lChar) const;
 
     // Text.
     long GetTextLength() const;
@@ -52,7 +47,5 @@ class CRichEditCtrl : public CWnd {
     BOOL SetReadOnly(BOOL bReadOnly = TRUE);
     BOOL GetModify() const;
     void SetModify(BOOL bModified = TRUE);
-    DWORD GetEventMask() const;
-    DWORD SetEventMask(DWORD dwEventMask);
     void Copy();
 };

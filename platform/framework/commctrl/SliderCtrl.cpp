@@ -12,18 +12,6 @@ BOOL CSliderCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWn
                           nID);
 }
 
-int CSliderCtrl::GetLineSize() const {
-    return static_cast<int>(SendMessage(TBM_GETLINESIZE));
-}
-
-int CSliderCtrl::SetLineSize(int nSize) {
-    return static_cast<int>(SendMessage(TBM_SETLINESIZE, 0, nSize));
-}
-
-int CSliderCtrl::GetPageSize() const {
-    return static_cast<int>(SendMessage(TBM_GETPAGESIZE));
-}
-
 int CSliderCtrl::SetPageSize(int nSize) {
     return static_cast<int>(SendMessage(TBM_SETPAGESIZE, 0, nSize));
 }
@@ -64,10 +52,6 @@ void CSliderCtrl::SetSelection(int nMin, int nMax) {
     SendMessage(TBM_SETSELEND, TRUE, nMax);
 }
 
-void CSliderCtrl::ClearSel(BOOL bRedraw) {
-    SendMessage(TBM_CLEARSEL, bRedraw);
-}
-
 void CSliderCtrl::GetChannelRect(LPRECT lprc) const {
     SendMessage(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(lprc));
 }
@@ -76,46 +60,10 @@ void CSliderCtrl::GetThumbRect(LPRECT lprc) const {
     SendMessage(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(lprc));
 }
 
-int CSliderCtrl::GetThumbLength() const {
-    return static_cast<int>(SendMessage(TBM_GETTHUMBLENGTH));
-}
-
-void CSliderCtrl::SetThumbLength(int nLength) {
-    SendMessage(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(nLength));
-}
-
 int CSliderCtrl::GetPos() const {
     return static_cast<int>(SendMessage(TBM_GETPOS));
 }
 
 void CSliderCtrl::SetPos(int nPos) {
     SendMessage(TBM_SETPOS, TRUE, nPos);
-}
-
-UINT CSliderCtrl::GetNumTics() const {
-    return static_cast<UINT>(SendMessage(TBM_GETNUMTICS));
-}
-
-DWORD* CSliderCtrl::GetTicArray() const {
-    return reinterpret_cast<DWORD*>(SendMessage(TBM_GETPTICS));
-}
-
-int CSliderCtrl::GetTic(int nTic) const {
-    return static_cast<int>(SendMessage(TBM_GETTIC, static_cast<WPARAM>(nTic)));
-}
-
-int CSliderCtrl::GetTicPos(int nTic) const {
-    return static_cast<int>(SendMessage(TBM_GETTICPOS, static_cast<WPARAM>(nTic)));
-}
-
-BOOL CSliderCtrl::SetTic(int nTic) {
-    return static_cast<BOOL>(SendMessage(TBM_SETTIC, 0, nTic));
-}
-
-void CSliderCtrl::SetTicFreq(int nFreq) {
-    SendMessage(TBM_SETTICFREQ, static_cast<WPARAM>(nFreq));
-}
-
-void CSliderCtrl::ClearTics(BOOL bRedraw) {
-    SendMessage(TBM_CLEARTICS, bRedraw);
 }

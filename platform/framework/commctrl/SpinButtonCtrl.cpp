@@ -6,30 +6,6 @@ BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
     return CWnd::Create(UPDOWN_CLASS, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CSpinButtonCtrl::SetAccel(int nAccel, UDACCEL* pAccel) {
-    return static_cast<BOOL>(
-        SendMessage(UDM_SETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
-}
-
-UINT CSpinButtonCtrl::GetAccel(int nAccel, UDACCEL* pAccel) const {
-    return static_cast<UINT>(
-        SendMessage(UDM_GETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
-}
-
-int CSpinButtonCtrl::SetBase(int nBase) {
-    return static_cast<int>(SendMessage(UDM_SETBASE, static_cast<WPARAM>(nBase)));
-}
-
-UINT CSpinButtonCtrl::GetBase() const {
-    return static_cast<UINT>(SendMessage(UDM_GETBASE));
-}
-
-CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy) {
-    const LRESULT old = SendMessage(
-        UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy ? pWndBuddy->m_hWnd : nullptr));
-    return CWnd::FromHandle(reinterpret_cast<HWND>(old));
-}
-
 CWnd* CSpinButtonCtrl::GetBuddy() const {
     return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)));
 }

@@ -11,11 +11,6 @@ class CSpinButtonCtrl : public CWnd {
     using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
-    BOOL SetAccel(int nAccel, UDACCEL* pAccel);
-    UINT GetAccel(int nAccel, UDACCEL* pAccel) const;
-    int SetBase(int nBase);
-    UINT GetBase() const;
-    CWnd* SetBuddy(CWnd* pWndBuddy);
     CWnd* GetBuddy() const;
     // 16-bit position and range; GetPos has a nonzero high word when the buddy's text is no
     // valid number.

@@ -63,14 +63,6 @@ int CTabCtrl::SetCurSel(int nItem) {
     return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(nItem)));
 }
 
-int CTabCtrl::GetCurFocus() const {
-    return static_cast<int>(SendMessage(TCM_GETCURFOCUS));
-}
-
-void CTabCtrl::SetCurFocus(int nItem) {
-    SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(nItem));
-}
-
 int CTabCtrl::HitTest(TCHITTESTINFO* pHitTestInfo) const {
     return static_cast<int>(SendMessage(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
 }
@@ -82,12 +74,4 @@ void CTabCtrl::AdjustRect(BOOL bLarger, LPRECT lpRect) {
 CSize CTabCtrl::SetItemSize(CSize size) {
     const LRESULT old = SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy));
     return CSize(LOWORD(old), HIWORD(old));
-}
-
-void CTabCtrl::SetPadding(CSize size) {
-    SendMessage(TCM_SETPADDING, 0, MAKELPARAM(size.cx, size.cy));
-}
-
-int CTabCtrl::GetRowCount() const {
-    return static_cast<int>(SendMessage(TCM_GETROWCOUNT));
 }

@@ -24,12 +24,8 @@ class CTabCtrl : public CWnd {
     BOOL GetItemRect(int nItem, LPRECT lpRect) const;
     int GetCurSel() const;
     int SetCurSel(int nItem);  // returns the previous selection, -1 on failure
-    int GetCurFocus() const;
-    void SetCurFocus(int nItem);
     int HitTest(TCHITTESTINFO* pHitTestInfo) const;
     // bLarger: from a display area to the window rectangle, else the other way.
     void AdjustRect(BOOL bLarger, LPRECT lpRect);
     CSize SetItemSize(CSize size);
-    void SetPadding(CSize size);
-    int GetRowCount() const;
 };

@@ -65,14 +65,6 @@ void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
     Send(this, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect) {
-    TOOLINFO ti;
-    FillInToolInfo(ti, pWnd, nIDTool);
-    if (lpRect)
-        ti.rect = *lpRect;
-    Send(this, TTM_NEWTOOLRECT, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
 void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool) {
     TOOLINFO ti;
     FillInToolInfo(ti, pWnd, nIDTool);
@@ -93,27 +85,12 @@ void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool) const {
     str = buffer.data();
 }
 
-BOOL CToolTipCtrl::GetToolInfo(TOOLINFO& toolInfo, CWnd* pWnd, UINT_PTR nIDTool) const {
-    FillInToolInfo(toolInfo, pWnd, nIDTool);
-    if (!toolInfo.hwnd && pWnd)
-        toolInfo.hwnd = pWnd->GetSafeHwnd();
-    return Send<BOOL>(this, TTM_GETTOOLINFO, 0, reinterpret_cast<LPARAM>(&toolInfo));
-}
-
-void CToolTipCtrl::SetToolInfo(TOOLINFO* pToolInfo) {
-    Send(this, TTM_SETTOOLINFO, 0, reinterpret_cast<LPARAM>(pToolInfo));
-}
-
 int CToolTipCtrl::GetToolCount() const {
     return Send<int>(this, TTM_GETTOOLCOUNT);
 }
 
 void CToolTipCtrl::RelayEvent(LPMSG lpMsg) {
     Send(this, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg));
-}
-
-void CToolTipCtrl::Pop() {
-    Send(this, TTM_POP);
 }
 
 void CToolTipCtrl::Update() {
@@ -138,12 +115,4 @@ int CToolTipCtrl::SetMaxTipWidth(int iWidth) {
 
 int CToolTipCtrl::GetMaxTipWidth() const {
     return Send<int>(this, TTM_GETMAXTIPWIDTH);
-}
-
-void CToolTipCtrl::SetTipBkColor(COLORREF clr) {
-    Send(this, TTM_SETTIPBKCOLOR, static_cast<WPARAM>(clr));
-}
-
-void CToolTipCtrl::SetTipTextColor(COLORREF clr) {
-    Send(this, TTM_SETTIPTEXTCOLOR, static_cast<WPARAM>(clr));
 }

@@ -20,22 +20,16 @@ class CToolTipCtrl : public CWnd {
                  UINT_PTR nIDTool = 0);
     BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
-    void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
     void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     void GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
-    BOOL GetToolInfo(TOOLINFO& toolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
-    void SetToolInfo(TOOLINFO* pToolInfo);
     int GetToolCount() const;
     void RelayEvent(LPMSG lpMsg);
-    void Pop();
     void Update();
     void SetDelayTime(UINT nDelay);
     void SetDelayTime(DWORD dwDuration, int iTime);
     int GetDelayTime(DWORD dwDuration) const;
     int SetMaxTipWidth(int iWidth);
     int GetMaxTipWidth() const;
-    void SetTipBkColor(COLORREF clr);
-    void SetTipTextColor(COLORREF clr);
 
   private:
     static void FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool);

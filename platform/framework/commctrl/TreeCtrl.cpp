@@ -74,15 +74,6 @@ HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM hItem, UINT nCode) const {
     return reinterpret_cast<HTREEITEM>(Send(this, TVM_GETNEXTITEM, nCode, Item(hItem)));
 }
 
-HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM hItem) const {
-    return GetNextItem(hItem, TVGN_CHILD);
-}
-HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const {
-    return GetNextItem(hItem, TVGN_NEXT);
-}
-HTREEITEM CTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const {
-    return GetNextItem(hItem, TVGN_PREVIOUS);
-}
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const {
     return GetNextItem(hItem, TVGN_PARENT);
 }
@@ -92,20 +83,8 @@ HTREEITEM CTreeCtrl::GetFirstVisibleItem() const {
 HTREEITEM CTreeCtrl::GetNextVisibleItem(HTREEITEM hItem) const {
     return GetNextItem(hItem, TVGN_NEXTVISIBLE);
 }
-HTREEITEM CTreeCtrl::GetPrevVisibleItem(HTREEITEM hItem) const {
-    return GetNextItem(hItem, TVGN_PREVIOUSVISIBLE);
-}
-HTREEITEM CTreeCtrl::GetLastVisibleItem() const {
-    return GetNextItem(nullptr, TVGN_LASTVISIBLE);
-}
 HTREEITEM CTreeCtrl::GetSelectedItem() const {
     return GetNextItem(nullptr, TVGN_CARET);
-}
-HTREEITEM CTreeCtrl::GetDropHilightItem() const {
-    return GetNextItem(nullptr, TVGN_DROPHILITE);
-}
-HTREEITEM CTreeCtrl::GetRootItem() const {
-    return GetNextItem(nullptr, TVGN_ROOT);
 }
 
 BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const {
@@ -120,12 +99,6 @@ BOOL CTreeCtrl::Select(HTREEITEM hItem, UINT nCode) {
 }
 BOOL CTreeCtrl::SelectItem(HTREEITEM hItem) {
     return Select(hItem, TVGN_CARET);
-}
-BOOL CTreeCtrl::SelectDropTarget(HTREEITEM hItem) {
-    return Select(hItem, TVGN_DROPHILITE);
-}
-BOOL CTreeCtrl::SelectSetFirstVisible(HTREEITEM hItem) {
-    return Select(hItem, TVGN_FIRSTVISIBLE);
 }
 
 BOOL CTreeCtrl::GetItem(TVITEM* pItem) const {
@@ -245,14 +218,6 @@ UINT CTreeCtrl::GetVisibleCount() const {
     return Send<UINT>(this, TVM_GETVISIBLECOUNT);
 }
 
-UINT CTreeCtrl::GetIndent() const {
-    return Send<UINT>(this, TVM_GETINDENT);
-}
-
-void CTreeCtrl::SetIndent(UINT nIndent) {
-    Send(this, TVM_SETINDENT, nIndent);
-}
-
 int CTreeCtrl::GetItemHeight() const {
     return Send<int>(this, TVM_GETITEMHEIGHT);
 }
@@ -296,7 +261,4 @@ COLORREF CTreeCtrl::GetTextColor() const {
 }
 COLORREF CTreeCtrl::SetLineColor(COLORREF clrNew) {
     return Send<COLORREF>(this, TVM_SETLINECOLOR, 0, static_cast<LPARAM>(clrNew));
-}
-COLORREF CTreeCtrl::GetLineColor() const {
-    return Send<COLORREF>(this, TVM_GETLINECOLOR);
 }

@@ -27,23 +27,14 @@ class CTreeCtrl : public CWnd {
     BOOL Expand(HTREEITEM hItem, UINT nCode);
 
     HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const;
-    HTREEITEM GetChildItem(HTREEITEM hItem) const;
-    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
-    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const;
     HTREEITEM GetParentItem(HTREEITEM hItem) const;
     HTREEITEM GetFirstVisibleItem() const;
     HTREEITEM GetNextVisibleItem(HTREEITEM hItem) const;
-    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const;
-    HTREEITEM GetLastVisibleItem() const;
     HTREEITEM GetSelectedItem() const;
-    HTREEITEM GetDropHilightItem() const;
-    HTREEITEM GetRootItem() const;
     BOOL ItemHasChildren(HTREEITEM hItem) const;
 
     BOOL Select(HTREEITEM hItem, UINT nCode);
     BOOL SelectItem(HTREEITEM hItem);
-    BOOL SelectDropTarget(HTREEITEM hItem);
-    BOOL SelectSetFirstVisible(HTREEITEM hItem);
 
     BOOL GetItem(TVITEM* pItem) const;
     BOOL SetItem(TVITEM* pItem);
@@ -64,8 +55,6 @@ class CTreeCtrl : public CWnd {
     BOOL EnsureVisible(HTREEITEM hItem);
     UINT GetCount() const;
     UINT GetVisibleCount() const;
-    UINT GetIndent() const;
-    void SetIndent(UINT nIndent);
     int GetItemHeight() const;
     int SetItemHeight(int cyHeight);
 
@@ -78,7 +67,6 @@ class CTreeCtrl : public CWnd {
     COLORREF SetTextColor(COLORREF clr);
     COLORREF GetTextColor() const;
     COLORREF SetLineColor(COLORREF clrNew = CLR_DEFAULT);
-    COLORREF GetLineColor() const;
 
   private:
     // Stands for the tree's own tip window when no framework object is attached to it.

@@ -53,12 +53,6 @@ LPCSTR KeepClassName(const std::string& name) {
     return registry.names.insert(name).first->c_str();
 }
 
-void RememberClassProcedure(const std::string& className, WNDPROC proc) {
-    auto& registry = Registry();
-    std::lock_guard lock(registry.mutex);
-    registry.procedures[Lower(className)] = proc;
-}
-
 CreationClass ClassForCreation(LPCSTR className) {
     CreationClass result;
     if (className == nullptr)

@@ -18,8 +18,6 @@ struct CreationClass {
 CreationClass ClassForCreation(LPCSTR className);
 // The procedure a window of an AfxWndProc class uses when it has no CWnd.
 WNDPROC ClassProcedureOf(HWND hWnd);
-// Records the procedure that windows of a class registered with AfxWndProc fall back to.
-void RememberClassProcedure(const std::string& className, WNDPROC proc);
 // Keeps a class name alive for the life of the process and returns it.
 LPCSTR KeepClassName(const std::string& name);
 

@@ -192,13 +192,4 @@ ImageResult DecodeGif(std::span<const uint8_t> data) {
     }
 }
 
-ImageResult LoadGifFile(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (!ReadFileBytes(path, bytes, error)) {
-        return ImageResult::Failure(error);
-    }
-    return DecodeGif(bytes);
-}
-
 }  // namespace kq::gfx

@@ -13,6 +13,4 @@ namespace kq::gfx {
 // frame's transparent colour are transparent (0x00000000); interlaced frames are reordered.
 ImageResult DecodeGif(std::span<const uint8_t> data);
 
-ImageResult LoadGifFile(const std::string& path);
-
 }  // namespace kq::gfx

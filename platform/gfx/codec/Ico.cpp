@@ -142,13 +142,4 @@ IconResult DecodeIcon(std::span<const uint8_t> file, int width, int height, int 
     return result;
 }
 
-IconResult LoadIconFile(const std::string& path, int width, int height, int bitCount) {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (!ReadFileBytes(path, bytes, error)) {
-        return IconResult::Failure(error);
-    }
-    return DecodeIcon(bytes, width, height, bitCount);
-}
-
 }  // namespace kq::gfx

@@ -56,6 +56,4 @@ ImageResult DecodeIconImage(std::span<const uint8_t> data);
 IconResult DecodeIcon(std::span<const uint8_t> file, int width = 0, int height = 0,
                       int bitCount = 0);
 
-IconResult LoadIconFile(const std::string& path, int width = 0, int height = 0, int bitCount = 0);
-
 }  // namespace kq::gfx

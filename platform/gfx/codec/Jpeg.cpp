@@ -130,13 +130,4 @@ ImageResult DecodeJpeg(std::span<const uint8_t> data) {
     return result;
 }
 
-ImageResult LoadJpegFile(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (!ReadFileBytes(path, bytes, error)) {
-        return ImageResult::Failure(error);
-    }
-    return DecodeJpeg(bytes);
-}
-
 }  // namespace kq::gfx

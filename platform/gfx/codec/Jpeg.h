@@ -12,6 +12,4 @@ namespace kq::gfx {
 // Baseline and progressive; greyscale, YCbCr/RGB and CMYK/YCCK (Adobe) colour. Opaque result.
 ImageResult DecodeJpeg(std::span<const uint8_t> data);
 
-ImageResult LoadJpegFile(const std::string& path);
-
 }  // namespace kq::gfx
