@@ -22,7 +22,6 @@ LPARAM Ptr(P* p) {
     return reinterpret_cast<LPARAM>(p);
 }
 
-constexpr UINT kEmPosFromChar = 0x00D6;
 constexpr UINT kWmCopy = 0x0301;
 
 }  // namespace
