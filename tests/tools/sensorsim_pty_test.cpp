@@ -41,6 +41,21 @@ struct Sim {
     bool started = false;
 };
 
+// A multi-port device of `ports` sensors that share one serial number.
+SimulatorSetup MultiPortDevice(uint32_t serialNumber, int ports) {
+    SimulatorSetup setup;
+    SimDeviceSetup device;
+    for (int k = 0; k < ports; ++k) {
+        SimSensorConfig config;
+        config.serialNumber = serialNumber;
+        config.sensorIndex = static_cast<uint8_t>(k);
+        config.multiportModule = 1;
+        device.sensors.push_back(config);
+    }
+    setup.devices = {device};
+    return setup;
+}
+
 }  // namespace
 
 TEST(SensorSimPty, AnswersTheCodecAtBothBaudRatesAndNothingAtTheOther) {
@@ -224,17 +239,7 @@ TEST(SensorSimPty, AVanishingPortHangsUpItsLinkGoesAndBothComeBackOnCommand) {
 
 TEST(SensorSimPty, MultiPortDeviceSharesOneSerialAndAlignsItsPorts) {
     kq::ScopedVirtualClock clock;
-    SimulatorSetup setup;
-    SimDeviceSetup device;
-    for (int k = 0; k < 2; ++k) {
-        SimSensorConfig config;
-        config.serialNumber = 4242;
-        config.sensorIndex = static_cast<uint8_t>(k);
-        config.multiportModule = 1;
-        device.sensors.push_back(config);
-    }
-    setup.devices = {device};
-    Sim sim(setup);
+    Sim sim(MultiPortDevice(4242, 2));
     ASSERT_TRUE(sim.started);
     simtest::Client ports[2];
     CTarvik_Send codec;
@@ -268,17 +273,7 @@ TEST(SensorSimPty, MultiPortDeviceSharesOneSerialAndAlignsItsPorts) {
 // lost on the way out, as the counters' gaps and the long status say.
 TEST(SensorSimPty, AMultiPortDeviceSendsNoMoreThanItsLinesCarry) {
     kq::ScopedVirtualClock clock;
-    SimulatorSetup setup;
-    SimDeviceSetup device;
-    for (int k = 0; k < 4; ++k) {
-        SimSensorConfig config;
-        config.serialNumber = 4243;
-        config.sensorIndex = static_cast<uint8_t>(k);
-        config.multiportModule = 1;
-        device.sensors.push_back(config);
-    }
-    setup.devices = {device};
-    Sim sim(setup);
+    Sim sim(MultiPortDevice(4243, 4));
     ASSERT_TRUE(sim.started);
     simtest::Client ports[4];
     CTarvik_Send codec;
