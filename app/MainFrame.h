@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/MainMenuClasses.h"
 #include "app/SettingsValues.h"
@@ -117,7 +118,7 @@ class CMainFrame : public CFrameWnd,
     void RequestSoftwareConfigWrite(int sensor) override;
     void OnMultiChannelActivationDone(int activated) override;
 
-    // ---- Pages, bars, menus (MainFramePages, MainFrameMenu) ----
+    // ---- Pages, bars, menus (MainFramePageSwitching, MainFrameMenu) ----
     BOOL SetOperatingMode(UINT pageId) override;
     UINT GetActivePageId() const { return m_nActivePage; }
     BOOL StepPage(int direction);
@@ -169,7 +170,8 @@ class CMainFrame : public CFrameWnd,
     }
     UINT GetLastStatusId() const { return m_nLastStatusId; }
 
-    // ---- Keys, clipboard, page requests (MainFrameKeys, -Clipboard, -PageRequests) ----
+    // ---- Keys and clipboard (MainFrameKeys, -Clipboard); the scan stop and the adjustment
+    // notice (MainFrameDialogueToPages); the way to the connection page (MainFramePageHost) ----
     BOOL HandleShortcutKeys(MSG* pMsg) override;
     void CopySelectionToClipboard(MSG* pMsg);
     void SetStopMeasureDuringScan(BOOL flag) override;
@@ -357,7 +359,7 @@ class CMainFrame : public CFrameWnd,
     // The pages' unit changes: the sensor's unit factors follow its channel records again.
     void RecomputeUnitFactors(int sensor) override;
 
-    // ---- The dialogue's calls into the pages (MainFrameComPortPages) ----
+    // ---- The dialogue's calls into the pages (MainFrameDialogueToPages) ----
     void ShowProgressBar(int portCount) override;
     void SetPortProgress(int port) override;
     void AdvanceProgress(int kind) override;
@@ -501,7 +503,8 @@ class CMainFrame : public CFrameWnd,
     // Timers.
     int m_iBaudWriteWaitMs = 0;
     int m_iActivationGeneration = 0;
-    int m_iActivationGenerationAt46 = 0;
+    int m_iActivationGenerationAtReenable =
+        0;  // the generation when TIMER_REENABLE_CONNECTION was armed
     BOOL m_abSoftwareConfigPending[COM_MAX_SENSORS] = {};
     int m_iSoftwareConfigWriteCalls = 0;
 
@@ -536,7 +539,8 @@ class CMainFrame : public CFrameWnd,
     BYTE m_aucAngleZeroRequest[2] = {};
     double m_adAngleZero[2] = {};
     bool m_bInFlow = false;
-    int m_iLastRedisplayReason = -1;  // the reason of the last UpdateMeasuredValues
+    std::optional<MeasuredValueReason>
+        m_lastFlowReason;  // the reason of the last UpdateMeasuredValues
     int m_aiAverageCounter[7] = {1, 1, 1, 1, 1, 1, 1};
     int m_iDefaultDiagramLength = 1;
     std::unique_ptr<CMovingAverageRing> m_apDiagramRing[7];

@@ -56,7 +56,7 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
         bool& flag;
         ~Leave() { flag = false; }
     } leave{m_bInFlow};
-    m_iLastRedisplayReason = static_cast<int>(reason);
+    m_lastFlowReason = reason;
     IFlowMeasurePanel* panel = FlowPanel();
     const bool running = panel != nullptr && panel->IsRunning();
     switch (reason) {

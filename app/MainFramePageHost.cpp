@@ -1,10 +1,13 @@
-// What the pages reach of the frame: its window, the sensor dialogue, the measurement's flags and
-// the views they touch, each through the page host's interface.
+// What the pages reach of the frame: its window, the sensor dialogue, the measurement's flags,
+// the views they touch and the way to the connection page, each through the page host's
+// interface.
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
 #include "app/views/CAFormChannel.h"
 #include "app/views/CAFormDiagram.h"
 #include "app/views/CAFormLight.h"
+#include "pages/common/PageTable.h"
+#include "pages/sensor/CDlgSensorConnection.h"
 
 CWnd& CMainFrame::HostWindow() {
     return *this;
@@ -77,4 +80,10 @@ IDiagramRun* CMainFrame::DiagramRun() const {
 
 ILightIndicator* CMainFrame::Light() const {
     return static_cast<CAFormLight*>(GetRegisteredWindow(WindowSlot::Light));
+}
+
+void CMainFrame::SwitchToSensorConnectionPage() {
+    SetOperatingMode(PAGE_CONNECTION);
+    if (CDlgSensorConnection* connection = GetConnectionPage(); connection && connection->m_hWnd)
+        connection->SetTimer(CDlgSensorConnection::TIMER_PAGE_REFRESH, 20, nullptr);
 }

@@ -100,7 +100,7 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
             if (CDlgSensorConnection* connection = GetConnectionPage())
                 connection->EnableUpdateButton(TRUE);
             // An activation that completed meanwhile keeps its count.
-            if (m_iActivationGeneration == m_iActivationGenerationAt46)
+            if (m_iActivationGeneration == m_iActivationGenerationAtReenable)
                 m_iActivatedCount = 0;
             break;
         case TIMER_STREAMING_SENSOR:

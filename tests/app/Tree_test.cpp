@@ -154,7 +154,7 @@ TEST_F(Tree, ALanguageIsSwitchedOnlyWhenItChanges) {
     EXPECT_EQ(frame_->m_wndTree.GetItemText(Item(5034)), "Navigation Bar");
     EXPECT_TRUE(frame_->GetConnectionPage()->m_bNeedsNewTexts);
     EXPECT_FALSE(frame_->GetMeasureAdjustPage()->m_bNeedsNewTexts);
-    EXPECT_EQ(frame_->m_iLastRedisplayReason, 3);
+    EXPECT_EQ(frame_->m_lastFlowReason, MeasuredValueReason::SettingsChanged);
 }
 
 TEST_F(Tree, AveragingAndTheResetsStayInTheirRings) {
@@ -185,14 +185,14 @@ TEST_F(Tree, AveragingAndTheResetsStayInTheirRings) {
     frame_->m_aiTareState[2] = 0;  // the view's Tara has just switched the tare on
     frame_->TareChannel(2);
     EXPECT_EQ(frame_->m_adTare[2], 7.5);
-    EXPECT_EQ(frame_->m_iLastRedisplayReason, 5);
+    EXPECT_EQ(frame_->m_lastFlowReason, MeasuredValueReason::Retake);
     frame_->ResetChannelMinimum(2);
     EXPECT_EQ(frame_->m_adMinimum[2], 1e99);
-    EXPECT_EQ(frame_->m_iLastRedisplayReason, 4);
-    frame_->m_iLastRedisplayReason = -1;
+    EXPECT_EQ(frame_->m_lastFlowReason, MeasuredValueReason::ExtremesReset);
+    frame_->m_lastFlowReason.reset();
     frame_->ResetChannelMaximum(2);
     EXPECT_EQ(frame_->m_adMaximum[2], -1e99);
-    EXPECT_EQ(frame_->m_iLastRedisplayReason, 4);
+    EXPECT_EQ(frame_->m_lastFlowReason, MeasuredValueReason::ExtremesReset);
 }
 
 TEST_F(Tree, FoldersKeepTheirStateAcrossLanguageSwitchesAndTheHighlightFollowsThePage) {

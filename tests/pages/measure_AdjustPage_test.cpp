@@ -150,7 +150,7 @@ TEST_F(MeasureConfiguration, AUnitChangeFollowsTheValueRemovesTheTareAndWritesOn
     EXPECT_DOUBLE_EQ(frame_->m_adUnitFactor[0] / factorBefore,
                      record.adUnitFactor[after] / record.adUnitFactor[before]);
     EXPECT_EQ(frame_->m_adTare[0], 0.0);
-    EXPECT_EQ(frame_->m_iLastRedisplayReason, 3);
+    EXPECT_EQ(frame_->m_lastFlowReason, MeasuredValueReason::SettingsChanged);
 
     Run(1500);
     EXPECT_EQ(writes_[tarvik::kBlockSoftwareConfig], 1);

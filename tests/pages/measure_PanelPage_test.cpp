@@ -152,7 +152,7 @@ class PanelWithSensor : public apptest::AppTest {
 
 TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramSave) {
     EXPECT_GE(page_->m_iSingleShots, 1);
-    EXPECT_EQ(frame_->m_iLastRedisplayReason, 1);
+    EXPECT_EQ(frame_->m_lastFlowReason, MeasuredValueReason::SingleShot);
     EXPECT_TRUE(Enabled(IDC_MD_START));
     EXPECT_FALSE(Enabled(IDC_MD_STOP));
     EXPECT_EQ(page_->m_ledState.GetLedState(), static_cast<unsigned>(CDlgMeasureDiagram::LED_IDLE));

@@ -1,6 +1,9 @@
 // The sensor dialogue's calls into the windows above it: each goes to the start-up window or to
-// the page that owns it, and does nothing while that page has not registered.
+// the page that owns it, and does nothing while that page has not registered. Also the stop of a
+// measurement while ports are scanned and the adjustment page's notice for sensors with an old
+// configuration.
 #include "app/MainFrame.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CDlgSensorConnection.h"
@@ -139,4 +142,25 @@ void CMainFrame::OnSensorDisconnected() {
         FinishMeasurement();
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorDisconnected();
+}
+
+void CMainFrame::SetStopMeasureDuringScan(BOOL flag) {
+    m_bStopMeasureDuringScan = flag;
+    if (flag) {
+        COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE);
+        m_iActivationGenerationAtReenable = m_iActivationGeneration;
+        SetTimer(TIMER_REENABLE_CONNECTION, 2500, nullptr);
+    }
+}
+
+void CMainFrame::ShowMeasureAdjustNotice() {
+    bool outdated = false;
+    for (int i = 0; i < m_iActivatedCount && i < COM_MAX_SENSORS; ++i)
+        outdated |= m_aSensorRecord[i].ucConfigVersion != 4;
+    CDlgMeasureAdjust* adjust = GetMeasureAdjustPage();
+    if (!outdated || adjust == nullptr)
+        return;
+    adjust->m_bNeedsConfirmation = TRUE;
+    adjust->ShowNotice(TRUE);
+    SetTimer(TIMER_MEASURE_ADJUST_NOTICE, 876, nullptr);
 }
