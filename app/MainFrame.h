@@ -120,6 +120,9 @@ class CMainFrame : public CFrameWnd,
 
     // ---- Pages, bars, menus (MainFramePageSwitching, MainFrameMenu) ----
     BOOL SetOperatingMode(UINT pageId) override;
+    // TRUE unless the documentation page is shown and refuses to be left (its storage targets
+    // incomplete, its separators clashing); the page switch and the tree ask before they leave.
+    BOOL CheckDocumentationBeforeLeaving();
     UINT GetActivePageId() const { return m_nActivePage; }
     BOOL StepPage(int direction);
     void UpdateViewBarsForPage(int mode);
@@ -196,7 +199,6 @@ class CMainFrame : public CFrameWnd,
     BOOL IsSwitchingLanguage() const { return m_bSwitchingLanguage; }
     BOOL AverageChannelValue(int channel, double value, double& out);
     void ResetMovingAverages(int mode) override;
-    void ResetCalibrationFifos();
     void TareChannel(int channel);
     void ResetChannelMinimum(int channel);
     void ResetChannelMaximum(int channel);
@@ -274,7 +276,6 @@ class CMainFrame : public CFrameWnd,
                         int openMode);
     CString BuildFileOpenErrorText(const CString& name);
     CString BuildResultRow();
-    BOOL CheckDocumentationBeforeLeaving();
     CString CloseExportFile(CExportFile& file, BOOL bareLineEnd);
     void ReportExportFailure(const CString& path, const CString& reason);
     // The manual save of the values into a chosen file (the command after its dialog).

@@ -1,6 +1,5 @@
-// The channels' moving averages and the calibration rings, and the tare, minimum and maximum
-// resets that the channel views' buttons call. Every loop stays inside its table: diagram rings
-// 0-6, display rings 0-5.
+// The channels' moving averages, and the tare, minimum and maximum resets that the channel
+// views' buttons call. Every loop stays inside its table: diagram rings 0-6, display rings 0-5.
 #include "app/MainFrame.h"
 #include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
@@ -69,13 +68,6 @@ void CMainFrame::ResetMovingAverages(int mode) {
             break;
         default:
             break;
-    }
-}
-
-void CMainFrame::ResetCalibrationFifos() {
-    for (auto& sensor : m_aCalibRing) {
-        for (CMovingAverageRing& ring : sensor)
-            ring.SetLength(300);
     }
 }
 

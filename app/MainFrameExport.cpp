@@ -9,7 +9,6 @@
 #include "foundation/DateTimeText.h"
 #include "foundation/Language.h"
 #include "foundation/NumberText.h"
-#include "pages/measurement/CDlgDocumentation.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/LastError.h"
 #include "platform/base/Time.h"
@@ -192,13 +191,6 @@ void CMainFrame::ReportExportFailure(const CString& path, const CString& reason)
     m_bExportFailed = TRUE;
     m_ucDataAvailable = 1;
     RefreshSaveItems();
-}
-
-BOOL CMainFrame::CheckDocumentationBeforeLeaving() {
-    if (m_nActivePage != CDlgDocumentation::IDD)
-        return TRUE;
-    IFlowDocumentation* documentation = FlowDocumentation();
-    return documentation == nullptr || documentation->CheckAutoSaveSettings();
 }
 
 void CMainFrame::SaveMeasuredValuesAs() {

@@ -21,12 +21,16 @@ void CMainFrame::ShowPageWindow(UINT pageId, BOOL show) {
         page->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
+BOOL CMainFrame::CheckDocumentationBeforeLeaving() {
+    if (m_nActivePage != PAGE_DOCUMENTATION)
+        return TRUE;
+    CDlgDocumentation* documentation = GetDocumentationPage();
+    return documentation == nullptr || documentation->CanLeavePage();
+}
+
 BOOL CMainFrame::SetOperatingMode(UINT pageId) {
-    if (!m_bStartUpPending && m_nActivePage == PAGE_DOCUMENTATION) {
-        CDlgDocumentation* documentation = GetDocumentationPage();
-        if (documentation != nullptr && !documentation->CanLeavePage())
-            return FALSE;
-    }
+    if (!m_bStartUpPending && !CheckDocumentationBeforeLeaving())
+        return FALSE;
     CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
     if (measure != nullptr && measure->IsMeasuring())
         return FALSE;

@@ -5,8 +5,8 @@
 #include "app/MainFrame.h"
 #include "app/views/CAFormDiagram.h"
 #include "foundation/Language.h"
+#include "pages/common/PageDialog.h"
 #include "pages/common/PageTable.h"
-#include "pages/measurement/CDlgDocumentation.h"
 #include "platform/gfx/ImageLoad.h"
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/ControlLanguage.h"
@@ -228,11 +228,8 @@ void CMainFrame::SelectPageTreeItem() {
 
 int CMainFrame::OnTreeItemAction(const CString& eventText, UINT textId) {
     const bool languageItem = textId >= IDS_NAVI_LANGUAGE && textId <= IDS_NAVI_SPANISH;
-    if (!languageItem && m_nActivePage == PAGE_DOCUMENTATION) {
-        CDlgDocumentation* documentation = GetDocumentationPage();
-        if (documentation != nullptr && !documentation->CanLeavePage())
-            return 0;
-    }
+    if (!languageItem && !CheckDocumentationBeforeLeaving())
+        return 0;
     if (eventText == "TXT_ON_TVN_ITEMEXPANDED") {
         // The tree reports the first expansion of a new item too: while the frame fills the
         // tree or applies the folder states, an expansion is the frame's own, not the user's.
