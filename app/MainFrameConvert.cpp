@@ -28,12 +28,12 @@ bool IsXAssignment(int assignment) {
 LRESULT CMainFrame::OnConversionNotify(WPARAM wParam, LPARAM lParam) {
     (void)lParam;
     // A notification that arrives after the worker went with the close is ignored.
-    if (m_pConvertThread == nullptr)
+    if (m_measurement.m_pConvertThread == nullptr)
         return 1;
     IFlowDocumentation* documentation = FlowDocumentation();
     switch (static_cast<int>(wParam)) {
         case CThreadedConvertFile::EV_Count:
-            if (m_ucManualSavePending != 0 ||
+            if (m_measurement.m_ucManualSavePending != 0 ||
                 (documentation != nullptr && documentation->GetStorageSelection() != 0))
                 ConvertStepDriver();
             break;
@@ -51,32 +51,33 @@ LRESULT CMainFrame::OnConversionNotify(WPARAM wParam, LPARAM lParam) {
 }
 
 void CMainFrame::ConvertStepDriver() {
-    if (m_pConvertThread != nullptr)
-        m_pConvertThread->m_bBusy = true;
-    if (m_ucManualSavePending != 0 || m_ucConversionPending == 0)
+    if (m_measurement.m_pConvertThread != nullptr)
+        m_measurement.m_pConvertThread->m_bBusy = true;
+    if (m_measurement.m_ucManualSavePending != 0 || m_measurement.m_ucConversionPending == 0)
         ConvertRecordToCsv();
-    if (m_pConvertThread != nullptr)
-        m_pConvertThread->m_bBusy = false;
+    if (m_measurement.m_pConvertThread != nullptr)
+        m_measurement.m_pConvertThread->m_bBusy = false;
 }
 
 CsvLayout CMainFrame::BuildCsvLayout(const IRecordedCurves& curves) {
     CsvLayout layout;
-    layout.separator = m_strColumnSeparator.GetString();
-    layout.lineEnd = m_strLineEnd.GetString();
-    layout.decimalComma = m_iDecimalLanguage != 1000;
+    layout.separator = m_measurement.m_strColumnSeparator.GetString();
+    layout.lineEnd = m_measurement.m_strLineEnd.GetString();
+    layout.decimalComma = m_measurement.m_iDecimalLanguage != 1000;
     IFlowDocumentation* documentation = FlowDocumentation();
     const bool units = documentation == nullptr || documentation->ShowsUnits();
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
         layout.decimals[channel] = RecordOfChannel(channel).iDecimals;
         if (units)
-            layout.unitText[channel] = kq::Utf8ToCp1252(m_astrColumnUnit[channel].GetString());
+            layout.unitText[channel] =
+                kq::Utf8ToCp1252(m_measurement.m_astrColumnUnit[channel].GetString());
     }
-    const bool xColumn = IsXAssignment(m_aiAxisAssignment[0]);
+    const bool xColumn = IsXAssignment(m_measurement.m_aiAxisAssignment[0]);
     if (xColumn)
-        layout.xChannel = m_aiAxisAssignment[0] - 2;
+        layout.xChannel = m_measurement.m_aiAxisAssignment[0] - 2;
     if (m_iNumberOfSensors >= 2) {
         for (int channel = 0; channel < COM_CHANNELS; ++channel)
-            layout.columns.push_back(m_bChannelActive[channel] ? channel : -1);
+            layout.columns.push_back(m_measurement.m_bChannelActive[channel] ? channel : -1);
         return layout;
     }
     IFlowMeasureConfig* config = FlowMeasureConfig();
@@ -89,9 +90,9 @@ CsvLayout CMainFrame::BuildCsvLayout(const IRecordedCurves& curves) {
                     layout.columns.push_back(channel);
             }
         }
-    } else if (m_iSelectionAB == 2) {
+    } else if (m_measurement.m_iSelectionAB == 2) {
         layout.columns = {-1, 1};
-    } else if (m_iSelectionAB == 4) {
+    } else if (m_measurement.m_iSelectionAB == 4) {
         layout.columns = {1, 0};
     } else {
         for (int channel = 0; channel < count; ++channel)
@@ -101,23 +102,23 @@ CsvLayout CMainFrame::BuildCsvLayout(const IRecordedCurves& curves) {
 }
 
 BOOL CMainFrame::ConvertRecordToCsv() {
-    if (!m_fileMeasuredValues.IsOpen() && !m_fileResults.IsOpen())
+    if (!m_measurement.m_fileMeasuredValues.IsOpen() && !m_measurement.m_fileResults.IsOpen())
         return FALSE;
     IFlowDiagram* diagram = FlowDiagram();
     std::unique_ptr<CDlgSaveMwMessage> notice;
-    if (m_fileMeasuredValues.IsOpen()) {
-        if (!m_bExtremeValueSeen || diagram == nullptr) {
-            m_fileMeasuredValues.Append(kNoValues);
+    if (m_measurement.m_fileMeasuredValues.IsOpen()) {
+        if (!m_measurement.m_bExtremeValueSeen || diagram == nullptr) {
+            m_measurement.m_fileMeasuredValues.Append(kNoValues);
         } else {
             CsvLayout layout = BuildCsvLayout(*diagram);
             IFlowMeasureConfig* config = FlowMeasureConfig();
             IFlowMeasurePanel* panel = FlowPanel();
             const bool dropLast =
-                m_ucDropLastRow == 1 || (panel != nullptr && panel->IsDropLastRow());
+                m_measurement.m_ucDropLastRow == 1 || (panel != nullptr && panel->IsDropLastRow());
             layout.rowCount =
-                CsvRowCount(layout, *diagram, m_iStopCondition == 8,
+                CsvRowCount(layout, *diagram, m_measurement.m_iStopCondition == 8,
                             config != nullptr ? config->GetStopCount() : 0.0, dropLast);
-            layout.firstRowNumber = m_iRowNumber;
+            layout.firstRowNumber = m_measurement.m_iRowNumber;
             const int64_t values =
                 layout.rowCount * static_cast<int64_t>(layout.columns.size() + 1);
             if (values >= kLargeFileValues && m_hWnd != nullptr) {
@@ -127,14 +128,15 @@ BOOL CMainFrame::ConvertRecordToCsv() {
             }
             m_conversionStopWatch.Reset();
             m_conversionStopWatch.GetElapsedSeconds();
-            m_iRowNumber = static_cast<int>(WriteCsvRows(
-                layout, *diagram, m_fileMeasuredValues.Text(), [this](int percent, uint64_t bytes) {
+            m_measurement.m_iRowNumber = static_cast<int>(WriteCsvRows(
+                layout, *diagram, m_measurement.m_fileMeasuredValues.Text(),
+                [this](int percent, uint64_t bytes) {
                     const double seconds = m_conversionStopWatch.GetElapsedSeconds();
                     m_dConversionProgress = percent;
                     m_dConversionSpeed = seconds > 0.0 ? bytes / 1024.0 / seconds : 0.0;
                     ShowStatusMessage(IDS_STATUS_STORAGE_PROGRESS);
                     // The disk writes while the rest of the rows are formatted.
-                    m_fileMeasuredValues.WriteAhead();
+                    m_measurement.m_fileMeasuredValues.WriteAhead();
                 }));
         }
     }
@@ -148,25 +150,25 @@ BOOL CMainFrame::ConvertRecordToCsv() {
 void CMainFrame::EndOfConversion() {
     IFlowDocumentation* documentation = FlowDocumentation();
     IFlowMeasurePanel* panel = FlowPanel();
-    if (m_fileMeasuredValues.IsOpen()) {
-        const bool manual = m_ucManualSavePending != 0;
-        CloseExportFile(m_fileMeasuredValues, FALSE);
-        if (m_pConvertThread != nullptr)
-            m_pConvertThread->Stop();
-        m_bRecordingClosed = TRUE;
+    if (m_measurement.m_fileMeasuredValues.IsOpen()) {
+        const bool manual = m_measurement.m_ucManualSavePending != 0;
+        CloseExportFile(m_measurement.m_fileMeasuredValues, FALSE);
+        if (m_measurement.m_pConvertThread != nullptr)
+            m_measurement.m_pConvertThread->Stop();
+        m_measurement.m_bRecordingClosed = TRUE;
         if (manual) {
             WaitCursorOff();
             return;
         }
     }
-    if (m_fileResults.IsOpen()) {
-        m_fileResults.Append(BuildResultRow().GetString());
+    if (m_measurement.m_fileResults.IsOpen()) {
+        m_measurement.m_fileResults.Append(BuildResultRow().GetString());
         const bool bare = documentation != nullptr && documentation->GetResultStorageMode() == 1;
-        CloseExportFile(m_fileResults, bare);
+        CloseExportFile(m_measurement.m_fileResults, bare);
     }
-    if (m_pConvertThread != nullptr)
-        m_pConvertThread->Stop();
-    m_bRecordingClosed = TRUE;
+    if (m_measurement.m_pConvertThread != nullptr)
+        m_measurement.m_pConvertThread->Stop();
+    m_measurement.m_bRecordingClosed = TRUE;
     if (panel != nullptr) {
         panel->OnMeasurementEnded();
         // A removed device is reported once, here, and then forgotten.
@@ -184,28 +186,31 @@ void CMainFrame::EndOfConversion() {
 
 void CMainFrame::FinishMeasurement() {
     // Once per measurement: a lost sensor and the panel's stop may both end it.
-    if (m_bMeasurementFinished)
+    if (m_measurement.m_bMeasurementFinished)
         return;
-    m_bMeasurementFinished = TRUE;
+    m_measurement.m_bMeasurementFinished = TRUE;
     IFlowDiagram* diagram = FlowDiagram();
     IFlowMeasurePanel* panel = FlowPanel();
     IFlowDocumentation* documentation = FlowDocumentation();
     if (documentation != nullptr)
         documentation->NoteMeasurementStop();
-    if (diagram != nullptr && !m_bStopReached && m_iStopCondition != 7 && m_iStopCondition != 0) {
+    if (diagram != nullptr && !m_measurement.m_bStopReached &&
+        m_measurement.m_iStopCondition != 7 && m_measurement.m_iStopCondition != 0) {
         // The extra final row is kept: files may rely on it.
         double copy[COM_CHANNELS];
         BOOL active[COM_CHANNELS];
         CopyForStore(m_adValue, copy, active);
         double time = -1.0;
-        diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active, m_iSelectionAB, time);
+        diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active,
+                                   m_measurement.m_iSelectionAB, time);
     }
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-        if (!m_bChannelActive[channel])
+        if (!m_measurement.m_bChannelActive[channel])
             continue;
         ShowChannelTexts(channel);
         IFlowChannelView* view = FlowChannelView(channel);
-        if (channel < 4 && diagram != nullptr && view != nullptr && !m_abUnavailable[channel])
+        if (channel < 4 && diagram != nullptr && view != nullptr &&
+            !m_measurement.m_abUnavailable[channel])
             view->ShowActualValue(FormatDecimal(diagram->GetLastValue(channel),
                                                 RecordOfChannel(channel).iDecimals, -1));
     }
@@ -217,19 +222,19 @@ void CMainFrame::FinishMeasurement() {
         panel->RunAfterStopActions();
         panel->OnMeasurementEnded();
     }
-    m_ucConversionPending = 0;
-    if (m_pConvertThread != nullptr)
-        m_pConvertThread->m_bStartedByRecording = false;
+    m_measurement.m_ucConversionPending = 0;
+    if (m_measurement.m_pConvertThread != nullptr)
+        m_measurement.m_pConvertThread->m_bStartedByRecording = false;
     if (!ConvertRecordToCsv())
         EndOfConversion();
-    m_bStopReached = FALSE;
+    m_measurement.m_bStopReached = FALSE;
     m_ucMultiportAligned = 0;
-    if (m_bExportFailed)
-        m_ucDataAvailable = 1;  // the values stay for a manual save
-    else if (m_ucDataAvailable == 0 && !m_bWaitingForTrigger)
-        m_ucDataAvailable = 1;
+    if (m_measurement.m_bExportFailed)
+        m_measurement.m_ucDataAvailable = 1;  // the values stay for a manual save
+    else if (m_measurement.m_ucDataAvailable == 0 && !m_measurement.m_bWaitingForTrigger)
+        m_measurement.m_ucDataAvailable = 1;
     else
-        FreeRecordBuffer(m_ucDataAvailable);
+        FreeRecordBuffer(m_measurement.m_ucDataAvailable);
     RefreshChannelItems();
     RefreshTreeStates();
     if (m_wndTree.m_hWnd != nullptr)
@@ -239,22 +244,24 @@ void CMainFrame::FinishMeasurement() {
     // here; the panel re-arms only a run its trigger started.
     const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;
     if (panel != nullptr && mode != 1 && mode != 2 && panel->IsAutoTriggerRepeat() &&
-        documentation != nullptr && documentation->GetStorageSelection() >= 0 && !m_bExportFailed)
+        documentation != nullptr && documentation->GetStorageSelection() >= 0 &&
+        !m_measurement.m_bExportFailed)
         panel->TriggerEvent(0);
 }
 
 void CMainFrame::FreeRecordBuffer(BYTE& flag) {
     flag = 0;
-    m_bRecordBufferPresent = FALSE;
-    std::fill(std::begin(m_adRecordHead), std::end(m_adRecordHead), 0.0);
+    m_measurement.m_bRecordBufferPresent = FALSE;
+    std::fill(std::begin(m_measurement.m_adRecordHead), std::end(m_measurement.m_adRecordHead),
+              0.0);
     RefreshSaveItems();
 }
 
 void CMainFrame::FreeRecordBuffer() {
-    FreeRecordBuffer(m_ucDataAvailable);
+    FreeRecordBuffer(m_measurement.m_ucDataAvailable);
 }
 
 void CMainFrame::CompletePendingManualSave() {
-    if (m_ucManualSavePending != 0 && m_fileMeasuredValues.IsOpen())
+    if (m_measurement.m_ucManualSavePending != 0 && m_measurement.m_fileMeasuredValues.IsOpen())
         ConvertRecordToCsv();
 }

@@ -95,12 +95,12 @@ void PostFormRegistration(CWnd* view, UINT code) {
 CMainFrame::CMainFrame() {
     for (int i = 0; i < COM_CHANNELS; ++i) {
         ResetChannelRecord(i);
-        m_bChannelActive[i] = FALSE;
+        m_measurement.m_bChannelActive[i] = FALSE;
     }
     ForgetShownChannelValues();
-    for (auto& ring : m_apDiagramRing)
+    for (auto& ring : m_measurement.m_apDiagramRing)
         ring = std::make_unique<CMovingAverageRing>(1);
-    for (auto& ring : m_apDisplayRing)
+    for (auto& ring : m_measurement.m_apDisplayRing)
         ring = std::make_unique<CMovingAverageRing>(1);
     m_pConfigSequence = new CSensorConfigSequence(this);
     g_mainFrame = this;
@@ -110,7 +110,7 @@ CMainFrame::CMainFrame() {
 CMainFrame::~CMainFrame() {
     delete m_pConfigSequence;
     m_pConfigSequence = nullptr;
-    delete m_pConvertThread;
+    delete m_measurement.m_pConvertThread;
     if (g_mainFrame == this)
         g_mainFrame = nullptr;
     if (GetPageHost() == this)
@@ -147,20 +147,20 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     COM_SetInterfaces(m_pPortProvider.get(), m_pWindowTimers.get(), this);
     m_hOwnerWnd = m_hWnd;
     COM_SetFrameCounterCheck(TRUE);
-    m_pConvertThread = new CThreadedConvertFile(m_hWnd, WM_CONVERSION_NOTIFY);
+    m_measurement.m_pConvertThread = new CThreadedConvertFile(m_hWnd, WM_CONVERSION_NOTIFY);
     m_bStoredVersionIsCurrent =
         AfxGetApp()->GetProfileString("DespiteReset", "ApplicationVersion", "") == kSettingsVersion;
     ReadSettings();
 
     CString folder;
     if (CreateLocalAppDataFolder(this, "Brevan", folder)) {
-        m_strDiagramBitmap = folder + "/TEMP_DIAGRAM.bmp";
-        m_strPrintLogoBitmap = folder + "/Brevn_TEMP.bmp";
-        if (!FileExists(m_strPrintLogoBitmap)) {
+        m_measurement.m_strDiagramBitmap = folder + "/TEMP_DIAGRAM.bmp";
+        m_measurement.m_strPrintLogoBitmap = folder + "/Brevn_TEMP.bmp";
+        if (!FileExists(m_measurement.m_strPrintLogoBitmap)) {
             CBitmap logo;
             if (logo.LoadBitmap(1287))
                 WriteBitmapFile(this, static_cast<HBITMAP>(logo.GetSafeHandle()),
-                                m_strPrintLogoBitmap);
+                                m_measurement.m_strPrintLogoBitmap);
         }
     }
 

@@ -33,35 +33,36 @@ ChannelRecord& CMainFrame::RecordOfChannel(int channel) {
     int record = channel >= 0 && channel < COM_CHANNELS ? m_aiChannelRecord[channel] : 0;
     if (record < 0 || record >= COM_CHANNELS)
         record = channel >= 0 && channel < COM_CHANNELS ? channel : 0;
-    return m_aChannelRecords[record];
+    return m_measurement.m_aChannelRecords[record];
 }
 
 void CMainFrame::ForgetShownChannelValues() {
     // Nothing equals NaN: every field counts as differing from what it shows.
     const double nothingShown = std::numeric_limits<double>::quiet_NaN();
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-        m_adShownValue[channel] = m_adShownTare[channel] = nothingShown;
-        m_adShownMinimum[channel] = m_adShownMaximum[channel] = nothingShown;
+        m_measurement.m_adShownValue[channel] = m_measurement.m_adShownTare[channel] = nothingShown;
+        m_measurement.m_adShownMinimum[channel] = m_measurement.m_adShownMaximum[channel] =
+            nothingShown;
     }
 }
 
 void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) {
     // A modal box inside the flow pumps further value sets: they are dropped, not nested.
-    if (m_bInFlow) {
+    if (m_measurement.m_bInFlow) {
         ++m_ullLostValueSets;
         return;
     }
-    m_bInFlow = true;
+    m_measurement.m_bInFlow = true;
     struct Leave {
         bool& flag;
         ~Leave() { flag = false; }
-    } leave{m_bInFlow};
-    m_lastFlowReason = reason;
+    } leave{m_measurement.m_bInFlow};
+    m_measurement.m_lastFlowReason = reason;
     IFlowMeasurePanel* panel = FlowPanel();
     const bool running = panel != nullptr && panel->IsRunning();
     switch (reason) {
         case MeasuredValueReason::ValueSet:
-            if (m_bStopReached)
+            if (m_measurement.m_bStopReached)
                 return;
             if (!running)
                 m_iDisplayDownCounter = 0;
@@ -72,7 +73,7 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
         case MeasuredValueReason::Redisplay:
         case MeasuredValueReason::SettingsChanged:
             for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-                if (!m_bChannelActive[channel])
+                if (!m_measurement.m_bChannelActive[channel])
                     continue;
                 // A running measurement keeps its extremes: only the texts are rewritten.
                 if (running)
@@ -86,7 +87,7 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
             m_iDisplayDownCounter = 0;
             if (running) {
                 for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-                    if (!m_bChannelActive[channel])
+                    if (!m_measurement.m_bChannelActive[channel])
                         continue;
                     ProcessChannelValue(channel, MeasuredValueReason::ExtremesReset, values);
                     ShowChannelTexts(channel);
@@ -99,9 +100,9 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
     }
     const bool twoChannel = values.iPortCount < 2;
     for (int channel = 0; channel < 4; ++channel) {
-        const bool take = twoChannel ? (channel == 0 && m_iSelectionAB != 2) ||
-                                           (channel == 1 && m_iSelectionAB != 1)
-                                     : m_bChannelActive[channel] != FALSE;
+        const bool take = twoChannel ? (channel == 0 && m_measurement.m_iSelectionAB != 2) ||
+                                           (channel == 1 && m_measurement.m_iSelectionAB != 1)
+                                     : m_measurement.m_bChannelActive[channel] != FALSE;
         if (!take)
             continue;
         m_alPrevRaw[channel] = values.alRaw[channel];
@@ -113,8 +114,8 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
         m_alPrevRaw[CHANNEL_P1 + derived] = m_alPrevRaw[derived == 0 ? 0 : 1];
         ProcessChannelValue(CHANNEL_P1 + derived, reason, values);
     }
-    if (reason != MeasuredValueReason::ExtremesReset && !m_bRecordingClosed &&
-        !m_bWaitingForTrigger)
+    if (reason != MeasuredValueReason::ExtremesReset && !m_measurement.m_bRecordingClosed &&
+        !m_measurement.m_bWaitingForTrigger)
         RecordValueSet(m_adValue);
 }
 
@@ -140,7 +141,7 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
     auto ready = [&](int field) { return show && view != nullptr && view->IsFieldReady(field); };
     auto text = [&](double v) { return FormatDecimal(v, record.iDecimals, -1); };
     const bool extremesOnly = reason == MeasuredValueReason::ExtremesReset;
-    if (m_abUnavailable[channel] && extremesOnly)
+    if (m_measurement.m_abUnavailable[channel] && extremesOnly)
         return;
     if (!extremesOnly) {
         double v = 0.0;
@@ -151,54 +152,58 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
             usable = ComputePowerValue(channel, v);
         if (!usable || !std::isfinite(v)) {
             // Nothing non-finite goes further: the channel shows "n.a." and records nothing.
-            if (!m_abUnavailable[channel] && view != nullptr)
+            if (!m_measurement.m_abUnavailable[channel] && view != nullptr)
                 view->ShowActualValue(kNotAvailable);
-            m_abUnavailable[channel] = TRUE;
+            m_measurement.m_abUnavailable[channel] = TRUE;
             return;
         }
-        m_abUnavailable[channel] = FALSE;
-        CMovingAverageRing& ring = *m_apDisplayRing[channel];
+        m_measurement.m_abUnavailable[channel] = FALSE;
+        CMovingAverageRing& ring = *m_measurement.m_apDisplayRing[channel];
         ring.AddValue(v);
         ring.GetMean(v);
         if (record.iSignInversion == 1)
             v *= -1.0;
-        v -= m_adTare[channel];
+        v -= m_measurement.m_adTare[channel];
         int pair = 0;
         const bool angle = IsAngleChannel(channel, pair);
         if (angle && ChanState_IsChannelPhase2(pair))
-            v -= m_adAngleZero[pair];
+            v -= m_measurement.m_adAngleZero[pair];
         m_adValue[channel] = v;
         CheckTriggerThresholds(channel);
-        if (angle && m_aucAngleZeroRequest[pair] != 0 && ChanState_IsChannelPhase1(pair)) {
-            m_adAngleZero[pair] = v;
-            m_aucAngleZeroRequest[pair] = 0;
+        if (angle && m_measurement.m_aucAngleZeroRequest[pair] != 0 &&
+            ChanState_IsChannelPhase1(pair)) {
+            m_measurement.m_adAngleZero[pair] = v;
+            m_measurement.m_aucAngleZeroRequest[pair] = 0;
             m_adValue[channel] = 0.0;
             ChanState_SetChannelPhase(pair, 2);
         }
         v = m_adValue[channel];
-        if (v != m_adShownValue[channel] && ready(IFlowChannelView::kValueField)) {
-            m_adShownValue[channel] = v;
+        if (v != m_measurement.m_adShownValue[channel] && ready(IFlowChannelView::kValueField)) {
+            m_measurement.m_adShownValue[channel] = v;
             view->ShowActualValue(text(v));
         }
     }
     const double v = m_adValue[channel];
     if (m_adMaximum[channel] < v) {
         m_adMaximum[channel] = v;
-        m_bExtremeValueSeen = TRUE;
+        m_measurement.m_bExtremeValueSeen = TRUE;
     }
-    if (m_adMaximum[channel] != m_adShownMaximum[channel] && ready(IFlowChannelView::kMaxField)) {
-        m_adShownMaximum[channel] = m_adMaximum[channel];
+    if (m_adMaximum[channel] != m_measurement.m_adShownMaximum[channel] &&
+        ready(IFlowChannelView::kMaxField)) {
+        m_measurement.m_adShownMaximum[channel] = m_adMaximum[channel];
         view->ShowMaxValue(text(m_adMaximum[channel]));
     }
     if (m_adMinimum[channel] > v)
         m_adMinimum[channel] = v;
-    if (m_adMinimum[channel] != m_adShownMinimum[channel] && ready(IFlowChannelView::kMinField)) {
-        m_adShownMinimum[channel] = m_adMinimum[channel];
+    if (m_adMinimum[channel] != m_measurement.m_adShownMinimum[channel] &&
+        ready(IFlowChannelView::kMinField)) {
+        m_measurement.m_adShownMinimum[channel] = m_adMinimum[channel];
         view->ShowMinValue(text(m_adMinimum[channel]));
     }
-    if (m_adTare[channel] != m_adShownTare[channel] && ready(IFlowChannelView::kTareField)) {
-        m_adShownTare[channel] = m_adTare[channel];
-        view->ShowTaraValue(text(m_adTare[channel]));
+    if (m_measurement.m_adTare[channel] != m_measurement.m_adShownTare[channel] &&
+        ready(IFlowChannelView::kTareField)) {
+        m_measurement.m_adShownTare[channel] = m_measurement.m_adTare[channel];
+        view->ShowTaraValue(text(m_measurement.m_adTare[channel]));
     }
 }
 
@@ -207,18 +212,18 @@ void CMainFrame::ShowChannelTexts(int channel) {
     if (view == nullptr)
         return;
     const int decimals = RecordOfChannel(channel).iDecimals;
-    if (m_abUnavailable[channel]) {
+    if (m_measurement.m_abUnavailable[channel]) {
         view->ShowActualValue(kNotAvailable);
         return;
     }
-    m_adShownValue[channel] = m_adValue[channel];
-    m_adShownMaximum[channel] = m_adMaximum[channel];
-    m_adShownMinimum[channel] = m_adMinimum[channel];
-    m_adShownTare[channel] = m_adTare[channel];
+    m_measurement.m_adShownValue[channel] = m_adValue[channel];
+    m_measurement.m_adShownMaximum[channel] = m_adMaximum[channel];
+    m_measurement.m_adShownMinimum[channel] = m_adMinimum[channel];
+    m_measurement.m_adShownTare[channel] = m_measurement.m_adTare[channel];
     view->ShowActualValue(FormatDecimal(m_adValue[channel], decimals, -1));
     view->ShowMaxValue(FormatDecimal(m_adMaximum[channel], decimals, -1));
     view->ShowMinValue(FormatDecimal(m_adMinimum[channel], decimals, -1));
-    view->ShowTaraValue(FormatDecimal(m_adTare[channel], decimals, -1));
+    view->ShowTaraValue(FormatDecimal(m_measurement.m_adTare[channel], decimals, -1));
 }
 
 void CMainFrame::RedisplayChannel(int channel, const MeasuredValueSet& values) {
@@ -231,32 +236,32 @@ void CMainFrame::RedisplayChannel(int channel, const MeasuredValueSet& values) {
         v = values.alRaw[channel] * m_adUnitFactor[channel];
         if (record.iSignInversion == 1)
             v *= -1.0;
-        v -= m_adTare[channel];
+        v -= m_measurement.m_adTare[channel];
     } else {
         usable = ComputePowerValue(channel, v);
         if (usable) {
             if (record.iSignInversion == 1)
                 v *= -1.0;
-            v -= m_adTare[channel];
+            v -= m_measurement.m_adTare[channel];
         }
     }
-    m_abUnavailable[channel] = usable && std::isfinite(v) ? FALSE : TRUE;
-    if (!m_abUnavailable[channel])
+    m_measurement.m_abUnavailable[channel] = usable && std::isfinite(v) ? FALSE : TRUE;
+    if (!m_measurement.m_abUnavailable[channel])
         m_adValue[channel] = m_adMaximum[channel] = m_adMinimum[channel] = v;
     ShowChannelTexts(channel);
 }
 
 void CMainFrame::SetActiveChannelsAB(int selection) {
-    m_iSelectionAB = selection;
-    m_iFirstChannel = selection == 2 ? 1 : 0;
+    m_measurement.m_iSelectionAB = selection;
+    m_measurement.m_iFirstChannel = selection == 2 ? 1 : 0;
 }
 
 void CMainFrame::SetActiveSensorChannels(const BOOL flags[4]) {
-    m_iFirstChannel = -1;
+    m_measurement.m_iFirstChannel = -1;
     for (int channel = 0; channel < 4; ++channel) {
-        m_bChannelActive[channel] = flags[channel];
-        if (flags[channel] && m_iFirstChannel < 0)
-            m_iFirstChannel = channel;
+        m_measurement.m_bChannelActive[channel] = flags[channel];
+        if (flags[channel] && m_measurement.m_iFirstChannel < 0)
+            m_measurement.m_iFirstChannel = channel;
     }
 }
 
@@ -280,7 +285,7 @@ void CMainFrame::ActivateOpenSensorChannels() {
 
 void CMainFrame::RefreshDerivedChannelActive(int derived) {
     if (derived == 0 || derived == 1)
-        m_bChannelActive[CHANNEL_P1 + derived] = ChanState_IsPowerChannelOn(derived);
+        m_measurement.m_bChannelActive[CHANNEL_P1 + derived] = ChanState_IsPowerChannelOn(derived);
 }
 
 void CMainFrame::COM_ShowMessage(const CString& text) {

@@ -11,7 +11,7 @@
 void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     IFlowMeasurePanel* panel = FlowPanel();
     const bool triggerOn = panel != nullptr && panel->IsTriggerOn();
-    if (triggerOn && !m_bMeasurementStarted)
+    if (triggerOn && !m_measurement.m_bMeasurementStarted)
         return;
     double copy[COM_CHANNELS];
     BOOL active[COM_CHANNELS];
@@ -19,28 +19,28 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     double time = -1.0;
     IFlowDiagram* diagram = FlowDiagram();
     const DiagramAddResult added =
-        diagram != nullptr
-            ? diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active, m_iSelectionAB, time)
-            : DiagramAddResult::NotReady;
+        diagram != nullptr ? diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active,
+                                                        m_measurement.m_iSelectionAB, time)
+                           : DiagramAddResult::NotReady;
     // A value set that comes before the store is ready for the run (its storage is prepared
     // as the measurement starts) is not one of its points: the run goes on. Only a full store
     // or one out of memory ends it.
     if (added == DiagramAddResult::NotReady && diagram != nullptr)
         return;
     if (added != DiagramAddResult::Stored) {
-        if (!m_bStoreRefused && !m_bStopReached) {
-            m_bStoreRefused = TRUE;
+        if (!m_measurement.m_bStoreRefused && !m_measurement.m_bStopReached) {
+            m_measurement.m_bStoreRefused = TRUE;
             StopByRecording(!triggerOn);
             PostFlowMessage(GetLanguageString(IDS_STORE_REFUSED));
         }
-    } else if (!m_bStopReached && IsDurationLimitReached(time)) {
+    } else if (!m_measurement.m_bStopReached && IsDurationLimitReached(time)) {
         StopByRecording(!triggerOn);
-    } else if (!m_bStopReached && !triggerOn && IsStopCountReached()) {
+    } else if (!m_measurement.m_bStopReached && !triggerOn && IsStopCountReached()) {
         // A run begun with Start ends at its count too, as soon as the store holds it; a
         // triggered run's trigger check stops it before the next value set is recorded.
         RunStopEvent();
     }
-    if (!m_bRecordBufferPresent)
+    if (!m_measurement.m_bRecordBufferPresent)
         PrepareRecordingFirstCall(values);
 }
 
@@ -49,12 +49,13 @@ void CMainFrame::CopyForStore(const double values[COM_CHANNELS], double copy[COM
     // The store rounds its argument: the live values stay as they are.
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
         copy[channel] = values[channel];
-        active[channel] = m_bChannelActive[channel] && !m_abUnavailable[channel];
+        active[channel] =
+            m_measurement.m_bChannelActive[channel] && !m_measurement.m_abUnavailable[channel];
     }
 }
 
 void CMainFrame::StopByRecording(BOOL disableStop) {
-    m_bStopReached = TRUE;
+    m_measurement.m_bStopReached = TRUE;
     COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE_MAX_DURATION);
     IFlowMeasurePanel* panel = FlowPanel();
     if (panel == nullptr)
@@ -77,25 +78,27 @@ BOOL CMainFrame::IsDurationLimitReached(double time) {
 
 void CMainFrame::PrepareRecordingFirstCall(const double values[COM_CHANNELS]) {
     if (IFlowDocumentation* documentation = FlowDocumentation()) {
-        m_iDecimalLanguage = documentation->GetDecimalSeparatorLanguage();
-        m_strLineEnd = documentation->GetLineEndText();
-        m_strColumnSeparator = documentation->GetColumnSeparatorText();
+        m_measurement.m_iDecimalLanguage = documentation->GetDecimalSeparatorLanguage();
+        m_measurement.m_strLineEnd = documentation->GetLineEndText();
+        m_measurement.m_strColumnSeparator = documentation->GetColumnSeparatorText();
     }
-    const std::string separator(m_strColumnSeparator.GetString());
+    const std::string separator(m_measurement.m_strColumnSeparator.GetString());
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-        m_astrColumnUnit[channel].Empty();
-        if (m_bChannelActive[channel]) {
+        m_measurement.m_astrColumnUnit[channel].Empty();
+        if (m_measurement.m_bChannelActive[channel]) {
             const CString unit = " " + RecordOfChannel(channel).CurrentUnitText();
-            m_astrColumnUnit[channel] = CsvUnitText(unit.GetString(), separator).c_str();
+            m_measurement.m_astrColumnUnit[channel] =
+                CsvUnitText(unit.GetString(), separator).c_str();
         }
     }
-    m_ucConversionPending = 1;
-    if (m_pConvertThread != nullptr)
-        m_pConvertThread->m_bStartedByRecording = true;
+    m_measurement.m_ucConversionPending = 1;
+    if (m_measurement.m_pConvertThread != nullptr)
+        m_measurement.m_pConvertThread->m_bStartedByRecording = true;
     IFlowMeasureConfig* config = FlowMeasureConfig();
     for (int channel = 0; channel < COM_CHANNELS; ++channel)
-        m_aiAxisAssignment[channel] = config != nullptr ? config->GetAxisAssignment(channel) : 0;
-    m_bRecordBufferPresent = TRUE;
+        m_measurement.m_aiAxisAssignment[channel] =
+            config != nullptr ? config->GetAxisAssignment(channel) : 0;
+    m_measurement.m_bRecordBufferPresent = TRUE;
     for (int slot = 0; slot < 4; ++slot)
-        m_adRecordHead[slot] = values[slot];
+        m_measurement.m_adRecordHead[slot] = values[slot];
 }

@@ -11,38 +11,38 @@
 
 void CMainFrame::TakeOverStartStopConditions() {
     if (IFlowMeasureConfig* config = FlowMeasureConfig()) {
-        m_iStartCondition = config->GetStartCondition();
-        m_iStopCondition = config->GetStopCondition();
+        m_measurement.m_iStartCondition = config->GetStartCondition();
+        m_measurement.m_iStopCondition = config->GetStopCondition();
     }
 }
 
 void CMainFrame::InitTriggerArmedFlags() {
     auto onSensorChannel = [](int condition) { return condition >= 1 && condition <= 4; };
-    m_ucStartArmed = onSensorChannel(m_iStartCondition) ? 0 : 1;
-    m_ucStopArmed = onSensorChannel(m_iStopCondition) ? 0 : 1;
+    m_measurement.m_ucStartArmed = onSensorChannel(m_measurement.m_iStartCondition) ? 0 : 1;
+    m_measurement.m_ucStopArmed = onSensorChannel(m_measurement.m_iStopCondition) ? 0 : 1;
 }
 
 void CMainFrame::ArmTriggerCycle() {
     // A new cycle waits for its own start, whatever ended the one before; its first value set
     // is shown at once, and the run it starts is marked as started by the trigger.
-    m_bMeasurementStarted = FALSE;
-    m_ucFirstValuePending = 1;
-    m_ucTriggerMarker = 1;
+    m_measurement.m_bMeasurementStarted = FALSE;
+    m_measurement.m_ucFirstValuePending = 1;
+    m_measurement.m_ucTriggerMarker = 1;
 }
 
 void CMainFrame::BeginMeasurement() {
     // Nothing of the run before counts: its stop, its maxima (the export asks whether this run
     // saw any value at all).
-    m_bMeasurementStarted = TRUE;
-    m_bStopReached = FALSE;
-    m_bExtremeValueSeen = FALSE;
+    m_measurement.m_bMeasurementStarted = TRUE;
+    m_measurement.m_bStopReached = FALSE;
+    m_measurement.m_bExtremeValueSeen = FALSE;
     // Every field shows this run's first value set, whatever a reset left in it.
     ForgetShownChannelValues();
 }
 
 void CMainFrame::EndTriggerCycle() {
-    m_bMeasurementStarted = FALSE;
-    m_ucTriggerMarker = 0;
+    m_measurement.m_bMeasurementStarted = FALSE;
+    m_measurement.m_ucTriggerMarker = 0;
 }
 
 void CMainFrame::CheckTriggerThresholds(int channel) {
@@ -52,9 +52,9 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
         return;
     const double v = m_adValue[channel];
     auto takeFirstValue = [this] {
-        if (m_ucFirstValuePending != 0) {
+        if (m_measurement.m_ucFirstValuePending != 0) {
             m_iDisplayDownCounter = 0;
-            m_ucFirstValuePending = 0;
+            m_measurement.m_ucFirstValuePending = 0;
         }
     };
     auto check = [&](int startStop, int direction, double level, double hysteresis, BYTE& armed) {
@@ -63,25 +63,27 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
                                          direction == 0 ? '-' : '+', level, hysteresis, armed);
         return CheckThreshold(direction, v, level, hysteresis, armed);
     };
-    const bool started = m_bMeasurementStarted != FALSE;
-    if (m_iStartCondition == channel + 1 && !started) {
+    const bool started = m_measurement.m_bMeasurementStarted != FALSE;
+    if (m_measurement.m_iStartCondition == channel + 1 && !started) {
         takeFirstValue();
         if (check(0, config->GetStartDirection(), config->GetStartLevel(),
-                  config->GetStartHysteresis(), m_ucStartArmed))
+                  config->GetStartHysteresis(), m_measurement.m_ucStartArmed))
             RunStartEvent();
         return;
     }
-    if (m_iStopCondition == channel + 1 && started) {
+    if (m_measurement.m_iStopCondition == channel + 1 && started) {
         if (check(1, config->GetStopDirection(), config->GetStopLevel(),
-                  config->GetStopHysteresis(), m_ucStopArmed))
+                  config->GetStopHysteresis(), m_measurement.m_ucStopArmed))
             RunStopEvent();
         return;
     }
-    if (m_iStartCondition == 0 && !started && channel == m_iFirstChannel) {
+    if (m_measurement.m_iStartCondition == 0 && !started &&
+        channel == m_measurement.m_iFirstChannel) {
         takeFirstValue();
         return;
     }
-    if (m_iStartCondition == 7 && !started && channel == m_iFirstChannel) {
+    if (m_measurement.m_iStartCondition == 7 && !started &&
+        channel == m_measurement.m_iFirstChannel) {
         takeFirstValue();
         if (CTime::GetCurrentTime().GetTime() >= config->GetStartDateTime())
             RunStartEvent();
@@ -92,7 +94,7 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
 }
 
 bool CMainFrame::IsStopCountReached() {
-    if (m_iStopCondition != 7 && m_iStopCondition != 8)
+    if (m_measurement.m_iStopCondition != 7 && m_measurement.m_iStopCondition != 8)
         return false;
     IFlowDiagram* diagram = FlowDiagram();
     IFlowMeasureConfig* config = FlowMeasureConfig();
@@ -106,18 +108,18 @@ void CMainFrame::RunStartEvent() {
     IFlowMeasurePanel* panel = FlowPanel();
     if (panel == nullptr)
         return;
-    panel->SetTriggerStart(m_ucTriggerMarker);
+    panel->SetTriggerStart(m_measurement.m_ucTriggerMarker);
     // Started before the call: a value set arriving inside it does not start a second time.
-    m_bMeasurementStarted = TRUE;
+    m_measurement.m_bMeasurementStarted = TRUE;
     panel->StartMeasurement();
-    m_bMeasurementStarted = TRUE;
+    m_measurement.m_bMeasurementStarted = TRUE;
     ChanState_SetBothChannelPhases(1);
 }
 
 void CMainFrame::RunStopEvent() {
     if (IFlowMeasurePanel* panel = FlowPanel())
         panel->OnBnClickedStop();
-    m_bMeasurementStarted = FALSE;
+    m_measurement.m_bMeasurementStarted = FALSE;
     m_iDisplayDownCounter = 0;
-    m_bStopReached = TRUE;
+    m_measurement.m_bStopReached = TRUE;
 }

@@ -140,7 +140,7 @@ void CAFormChannelX::SetButtonTexts(const CString& tare, const CString& minimum,
 
 int CAFormChannelX::GetTareLock() const {
     const CMainFrame* frame = Frame();
-    return frame != nullptr ? frame->m_aiTareState[m_iChannel] : 1;
+    return frame != nullptr ? frame->Measurement().m_aiTareState[m_iChannel] : 1;
 }
 
 void CAFormChannelX::OnBnClickedTara() {
@@ -148,7 +148,7 @@ void CAFormChannelX::OnBnClickedTara() {
     if (frame == nullptr)
         return;
     // The view's own record, never the remapped one: the frame's tare reads the same lock.
-    int& lock = frame->m_aiTareState[m_iChannel];
+    int& lock = frame->Measurement().m_aiTareState[m_iChannel];
     CString caption = "init";
     if (lock == 0) {
         lock = 1;

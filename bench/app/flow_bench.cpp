@@ -39,17 +39,18 @@ void BM_FlowValueSets(benchmark::State& state) {
     panel.running = TRUE;
     for (int c = 0; c < COM_CHANNELS; ++c) {
         frame.m_flowFakes.channel[c] = &views[c];
-        frame.m_bChannelActive[c] = TRUE;
-        frame.m_apDisplayRing[c]->SetLength(256);
-        frame.m_adTare[c] = 0.5;
+        frame.Measurement().m_bChannelActive[c] = TRUE;
+        frame.Measurement().m_apDisplayRing[c]->SetLength(256);
+        frame.Measurement().m_adTare[c] = 0.5;
         frame.m_adUnitFactor[c] = 0.001;
-        BuildUnitList(frame.m_aChannelRecords[c], c % 2 == 0 ? 'D' : 'Y', FALSE, FALSE, "", 0);
+        BuildUnitList(frame.Measurement().m_aChannelRecords[c], c % 2 == 0 ? 'D' : 'Y', FALSE,
+                      FALSE, "", 0);
     }
-    frame.m_aChannelRecords[1].iSignInversion = 1;
+    frame.Measurement().m_aChannelRecords[1].iSignInversion = 1;
     frame.m_flowFakes.diagram = &diagram;
     frame.m_flowFakes.panel = &panel;
     frame.m_iNumberOfSensors = 4;
-    frame.m_bRecordingClosed = FALSE;
+    frame.Measurement().m_bRecordingClosed = FALSE;
     ChanState_SetPowerChannelOn(0, TRUE);
     ChanState_SetPowerChannelOn(1, TRUE);
     int32_t raw = 0;
@@ -89,15 +90,15 @@ void BM_FlowValueSetsTriggerMonitor(benchmark::State& state) {
         config.startHysteresis = 1.0;
         for (int c = 0; c < COM_CHANNELS; ++c) {
             frame.m_flowFakes.channel[c] = &views[c];
-            frame.m_bChannelActive[c] = TRUE;
+            frame.Measurement().m_bChannelActive[c] = TRUE;
             frame.m_adUnitFactor[c] = 0.001;
-            BuildUnitList(frame.m_aChannelRecords[c], 'D', FALSE, FALSE, "", 0);
+            BuildUnitList(frame.Measurement().m_aChannelRecords[c], 'D', FALSE, FALSE, "", 0);
         }
         frame.m_flowFakes.diagram = &diagram;
         frame.m_flowFakes.panel = &panel;
         frame.m_flowFakes.measureConfig = &config;
         frame.m_iNumberOfSensors = 4;
-        frame.m_bRecordingClosed = FALSE;
+        frame.Measurement().m_bRecordingClosed = FALSE;
         frame.TakeOverStartStopConditions();
         int32_t raw = 0;
         int sets = 0;

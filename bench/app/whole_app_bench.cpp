@@ -102,7 +102,10 @@ void BM_LongestRecordingMemory(benchmark::State& state) {
         IFlowDiagram* diagram = frame->FlowDiagram();
         int channels = 0;
         for (int c = 0; c < COM_CHANNELS; ++c)
-            channels += frame->m_bChannelActive[c] && !frame->m_abUnavailable[c] ? 1 : 0;
+            channels +=
+                frame->Measurement().m_bChannelActive[c] && !frame->Measurement().m_abUnavailable[c]
+                    ? 1
+                    : 0;
         auto points = [diagram] {
             return diagram != nullptr ? static_cast<double>(diagram->GetMaxCountOfValues()) : 0.0;
         };

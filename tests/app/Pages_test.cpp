@@ -190,10 +190,10 @@ TEST_F(Pages, ChannelBarsAndMenuAreNamedBySensorWithSeveralSensors) {
 }
 
 TEST_F(Pages, SavesDoNothingWhileAConversionRuns) {
-    frame_->m_ucDataAvailable = 1;
-    frame_->m_pConvertThread->m_bRunning = TRUE;
+    frame_->Measurement().m_ucDataAvailable = 1;
+    frame_->Measurement().m_pConvertThread->m_bRunning = TRUE;
     frame_->SendMessage(WM_COMMAND, 10001);
-    EXPECT_EQ(frame_->m_ucDataAvailable, 1);
+    EXPECT_EQ(frame_->Measurement().m_ucDataAvailable, 1);
     EXPECT_FALSE(MenuState(10001) & MF_GRAYED);
 }
 

@@ -57,10 +57,11 @@ class Flow : public StartedApp {
             frame_->m_adMinimum[c] = 1e99;
             frame_->m_adMaximum[c] = -1e99;
         }
-        BuildUnitList(frame_->m_aChannelRecords[0], 'D', FALSE, FALSE, "", 0.0);
-        BuildUnitList(frame_->m_aChannelRecords[1], 'Y', FALSE, FALSE, "", 0.0);
-        frame_->m_bChannelActive[0] = frame_->m_bChannelActive[1] = TRUE;
-        frame_->m_bRecordingClosed = TRUE;
+        BuildUnitList(frame_->Measurement().m_aChannelRecords[0], 'D', FALSE, FALSE, "", 0.0);
+        BuildUnitList(frame_->Measurement().m_aChannelRecords[1], 'Y', FALSE, FALSE, "", 0.0);
+        frame_->Measurement().m_bChannelActive[0] = frame_->Measurement().m_bChannelActive[1] =
+            TRUE;
+        frame_->Measurement().m_bRecordingClosed = TRUE;
     }
     void TearDown() override {
         ChanState_SetPowerChannelOn(0, FALSE);
@@ -151,13 +152,13 @@ TEST_F(Flow, TheHeadersRangeTakesTheFilesDecimalSeparator) {
 }
 
 TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
-    frame_->m_aChannelRecords[0].iSignInversion = 1;
-    frame_->m_adTare[0] = 10;
+    frame_->Measurement().m_aChannelRecords[0].iSignInversion = 1;
+    frame_->Measurement().m_adTare[0] = 10;
     Set(100, 0);
     EXPECT_EQ(frame_->m_adValue[0], -110);
     EXPECT_EQ(frame_->m_adMaximum[0], -110);
-    frame_->m_aChannelRecords[0].iSignInversion = 0;
-    frame_->m_adTare[0] = 0;
+    frame_->Measurement().m_aChannelRecords[0].iSignInversion = 0;
+    frame_->Measurement().m_adTare[0] = 0;
 
     ChanState_SetPowerChannelOn(0, TRUE);
     frame_->m_adUnitFactor[4] = PowerUnitFactor(0);
@@ -166,22 +167,23 @@ TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
     const int rpm = IndexOfFactor(GetSpeedUnitFactor, 1.0);
     const int rads = IndexOfFactor(GetSpeedUnitFactor, 2 * M_PI / 60);
     ASSERT_TRUE(cNm >= 0 && Nm >= 0 && rpm >= 0 && rads >= 0);
-    frame_->m_aChannelRecords[0].iUnitIndex = cNm;
-    frame_->m_aChannelRecords[1].iUnitIndex = rpm;
+    frame_->Measurement().m_aChannelRecords[0].iUnitIndex = cNm;
+    frame_->Measurement().m_aChannelRecords[1].iUnitIndex = rpm;
     Set(500, 1000);  // 5 N·m at 1000 1/min
     const double p = frame_->m_adValue[4];
     EXPECT_NEAR(p, 5 * 1000 * PowerUnitFactor(0), 1e-12);
-    frame_->m_aChannelRecords[0].iUnitIndex = Nm;
-    frame_->m_aChannelRecords[1].iUnitIndex = rads;
+    frame_->Measurement().m_aChannelRecords[0].iUnitIndex = Nm;
+    frame_->Measurement().m_aChannelRecords[1].iUnitIndex = rads;
     frame_->m_adUnitFactor[0] = 0.01;
     frame_->m_adUnitFactor[1] = GetSpeedUnitFactor(rads);
     Set(500, 1000);
     EXPECT_NEAR(frame_->m_adValue[4], p, 1e-12);
 
     // A torque in the sensor's scaling has no N·m: P1 is unavailable, never NaN.
-    frame_->m_aChannelRecords[0].iUnitIndex = frame_->m_aChannelRecords[0].iUnitCount;
-    frame_->m_bChannelActive[4] = TRUE;
-    frame_->m_bRecordingClosed = FALSE;
+    frame_->Measurement().m_aChannelRecords[0].iUnitIndex =
+        frame_->Measurement().m_aChannelRecords[0].iUnitCount;
+    frame_->Measurement().m_bChannelActive[4] = TRUE;
+    frame_->Measurement().m_bRecordingClosed = FALSE;
     panel_.running = TRUE;
     Set(500, 1000);
     EXPECT_EQ(views_[4].texts[0], "n.a.");
@@ -191,7 +193,7 @@ TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
 
 TEST_F(Flow, RedisplaysWhileRunningNeitherRecordNorWipeTheExtremes) {
     panel_.running = TRUE;
-    frame_->m_bRecordingClosed = FALSE;
+    frame_->Measurement().m_bRecordingClosed = FALSE;
     Set(100, 5);
     Set(50, 5);
     ASSERT_EQ(diagram_.calls, 2);
@@ -219,8 +221,8 @@ TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
     config_.stopCount = 3;
     frame_->TakeOverStartStopConditions();
     frame_->InitTriggerArmedFlags();
-    frame_->m_bRecordingClosed = FALSE;
-    frame_->m_ucTriggerMarker = 1;
+    frame_->Measurement().m_bRecordingClosed = FALSE;
+    frame_->Measurement().m_ucTriggerMarker = 1;
     const uint64_t lost = frame_->m_ullLostValueSets;
     panel_.onStart = [this] { Set(30, 0); };  // a box in the start pumps a value set
     Set(20, 0);                               // past the level, never armed: no start
@@ -238,14 +240,14 @@ TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
     EXPECT_EQ(panel_.stops, 0);
     Set(23, 0);
     EXPECT_EQ(panel_.stops, 1);
-    EXPECT_TRUE(frame_->m_bStopReached);
+    EXPECT_TRUE(frame_->Measurement().m_bStopReached);
     const int calls = diagram_.calls;
     Set(24, 0);
     EXPECT_EQ(diagram_.calls, calls);
 }
 
 TEST_F(Flow, TheRecordingStopsAtItsDurationAndOnceWhenTheStoreRefuses) {
-    frame_->m_bRecordingClosed = FALSE;
+    frame_->Measurement().m_bRecordingClosed = FALSE;
     // A value set before the store is ready for the run is not a reason to end it.
     diagram_.refuse = DiagramAddResult::NotReady;
     Set(1, 1);
@@ -261,12 +263,12 @@ TEST_F(Flow, TheRecordingStopsAtItsDurationAndOnceWhenTheStoreRefuses) {
     EXPECT_FALSE(panel_.stopEnabled);
     EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE_MAX_DURATION);
 
-    frame_->m_bStopReached = FALSE;
+    frame_->Measurement().m_bStopReached = FALSE;
     panel_.maxDuration = 0.0;  // no limit
     diagram_.refuse = DiagramAddResult::Full;
     frame_->m_astrFlowMessages.clear();
     Set(1, 1);
-    frame_->m_bStopReached = FALSE;
+    frame_->Measurement().m_bStopReached = FALSE;
     Set(1, 1);
     EXPECT_EQ(panel_.stops, 2);
     EXPECT_EQ(frame_->m_astrFlowMessages.size(), 1u);
@@ -312,7 +314,7 @@ TEST_F(Flow, AFolderThatCannotBeMadeStillLetsTheMeasurementRun) {
     EXPECT_FALSE(frame_->SetupMeasureValueFile(0));
     ASSERT_EQ(frame_->m_astrFlowMessages.size(), 1u);
     EXPECT_NE(frame_->m_astrFlowMessages.front().Find("values"), -1);
-    EXPECT_FALSE(frame_->m_bRecordingClosed);
+    EXPECT_FALSE(frame_->Measurement().m_bRecordingClosed);
 }
 
 TEST_F(Flow, AFailedWriteLeavesTheFileAndKeepsTheValuesForAManualSave) {
@@ -335,7 +337,7 @@ TEST_F(Flow, AFailedWriteLeavesTheFileAndKeepsTheValuesForAManualSave) {
     EXPECT_EQ(ReadAll(path), before);
     ASSERT_EQ(frame_->m_astrFlowMessages.size(), 1u);
     EXPECT_NE(frame_->m_astrFlowMessages.front().Find("constant.csv"), -1);
-    EXPECT_EQ(frame_->m_ucDataAvailable, 1);
+    EXPECT_EQ(frame_->Measurement().m_ucDataAvailable, 1);
     EXPECT_EQ(panel_.triggerEvents, 0);
 
     // A manual save elsewhere whose worker does not start is written at once.
@@ -362,7 +364,7 @@ TEST_F(Flow, AManualSaveWaitsForTheFirstTickAndLeavesTheOldFileUntilComplete) {
         Run(10);
     }
     EXPECT_EQ(ReadAll(manual).substr(0, 7), "MANUAL\n");
-    EXPECT_FALSE(frame_->m_pConvertThread->IsRunning());
+    EXPECT_FALSE(frame_->Measurement().m_pConvertThread->IsRunning());
 }
 
 TEST_F(Flow, AManualSavePendingWhenAMeasurementStartsIsCompletedFirst) {
@@ -380,7 +382,7 @@ TEST_F(Flow, FinishingTwiceEndsTheFilePhaseOnce) {
     frame_->FinishMeasurement();
     frame_->FinishMeasurement();
     EXPECT_EQ(panel_.ended, 2);
-    EXPECT_TRUE(frame_->m_bRecordingClosed);
+    EXPECT_TRUE(frame_->Measurement().m_bRecordingClosed);
 }
 
 TEST_F(Flow, TheLogIsWrittenOnlyWhenSwitchedOnAndPerStatorSerial) {
@@ -405,19 +407,19 @@ TEST_F(Flow, TheLogIsWrittenOnlyWhenSwitchedOnAndPerStatorSerial) {
 }
 
 TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
-    frame_->m_strColumnSeparator = ";";
-    frame_->m_strLineEnd = "\n";
-    frame_->m_iDecimalLanguage = 0;
-    frame_->m_bExtremeValueSeen = FALSE;
+    frame_->Measurement().m_strColumnSeparator = ";";
+    frame_->Measurement().m_strLineEnd = "\n";
+    frame_->Measurement().m_iDecimalLanguage = 0;
+    frame_->Measurement().m_bExtremeValueSeen = FALSE;
     CString row = frame_->BuildResultRow();
     EXPECT_EQ(row.Left(29), "No values registered, sorry!\n");
     const CString unjudged = ";00:00:00; -; -; -; -; -; -; -\n";
     EXPECT_EQ(row.Right(unjudged.GetLength()).Mid(9), unjudged.Mid(9));
-    frame_->m_bExtremeValueSeen = TRUE;
+    frame_->Measurement().m_bExtremeValueSeen = TRUE;
     config_.ioNioMode = 1;
     config_.measurand[0] = 0;
     config_.maximum[0] = 12.5;
-    frame_->m_aChannelRecords[0].iDecimals = 2;
+    frame_->Measurement().m_aChannelRecords[0].iDecimals = 2;
     panel_.result[0] = 0;
     row = frame_->BuildResultRow();
     EXPECT_NE(row.Find(";12,50;N·m;NIO; -; -; -;NIO\n"), -1) << row.GetString();
@@ -429,17 +431,17 @@ TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
 }
 
 TEST_F(Flow, UnitsAndSeparatorsAreCapturedOnceAndQuotedWhenNeeded) {
-    frame_->m_bRecordingClosed = FALSE;
+    frame_->Measurement().m_bRecordingClosed = FALSE;
     documentation_.separator = ";";
-    frame_->m_aChannelRecords[0].astrUnit[0] = "a;b";
+    frame_->Measurement().m_aChannelRecords[0].astrUnit[0] = "a;b";
     Set(1, 1);
-    EXPECT_EQ(frame_->m_astrColumnUnit[0], "\" a;b\"");
+    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], "\" a;b\"");
     documentation_.separator = "\t";
-    frame_->m_aChannelRecords[0].astrUnit[0] = "kp";
+    frame_->Measurement().m_aChannelRecords[0].astrUnit[0] = "kp";
     Set(2, 2);
-    EXPECT_EQ(frame_->m_strColumnSeparator, ";");
-    EXPECT_EQ(frame_->m_astrColumnUnit[0], "\" a;b\"");
-    EXPECT_EQ(frame_->m_adRecordHead[0], 1.0);
+    EXPECT_EQ(frame_->Measurement().m_strColumnSeparator, ";");
+    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], "\" a;b\"");
+    EXPECT_EQ(frame_->Measurement().m_adRecordHead[0], 1.0);
 }
 
 TEST_F(Flow, ALostSensorOrAVanishedFolderStillEndsInAFileOrAMessage) {
@@ -459,7 +461,7 @@ TEST_F(Flow, ALostSensorOrAVanishedFolderStillEndsInAFileOrAMessage) {
     frame_->m_astrFlowMessages.clear();
     frame_->FinishMeasurement();
     EXPECT_EQ(frame_->m_astrFlowMessages.size(), 1u);
-    EXPECT_EQ(frame_->m_ucDataAvailable, 1);
+    EXPECT_EQ(frame_->Measurement().m_ucDataAvailable, 1);
 }
 
 TEST_F(Flow, ADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {

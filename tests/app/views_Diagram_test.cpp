@@ -226,7 +226,7 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     Ready();
     // Only channels the frame feeds get an axis: here every one but P2.
     for (int c = 0; c < 6; ++c)
-        frame_->m_bChannelActive[c] = c != 5;
+        frame_->Measurement().m_bChannelActive[c] = c != 5;
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetCurve(4).GetLabel().Left(4), "P1 [");
     EXPECT_EQ(diagram_->GetChart()->GetCurve(5).GetLabel(), "");
@@ -239,7 +239,7 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.1f");
     frame_->m_aSensorRecord[0].ucAngleFlag = 0;
-    for (BOOL& active : frame_->m_bChannelActive)
+    for (BOOL& active : frame_->Measurement().m_bChannelActive)
         active = FALSE;
 }
 

@@ -69,7 +69,7 @@ TEST_F(Export, TheSaveAsTimerWritesTheBitmapOrSaysWhyNot) {
     frame_->DockControlBar(&bar, AFX_IDW_DOCKBAR_BOTTOM);
     frame_->RecalcLayout();
     const std::string path = folder_ / "diagram.bmp";
-    frame_->m_strDiagramFileName = path.c_str();
+    frame_->Measurement().m_strDiagramFileName = path.c_str();
     frame_->PrepareDiagramBitmap();
     frame_->GetDiagramView()->ArmSaveAsTimer();
     Run(20);
@@ -77,7 +77,7 @@ TEST_F(Export, TheSaveAsTimerWritesTheBitmapOrSaysWhyNot) {
     EXPECT_EQ(bar.GetDockBarId(), static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM));
 
     boxes_.clear();
-    frame_->m_strDiagramFileName = (folder_ / "missing/diagram.bmp").c_str();
+    frame_->Measurement().m_strDiagramFileName = (folder_ / "missing/diagram.bmp").c_str();
     frame_->GetDiagramView()->ArmSaveAsTimer();
     Run(20);
     ASSERT_EQ(boxes_.size(), 1u);
