@@ -421,8 +421,8 @@ class CMainFrame : public CFrameWnd,
     // ---- What the pages reach of the frame (MainFramePageHost) ----
     CWnd& HostWindow() override;
     CWnd* PageArea() const override;
-    CComPort& Dialogue() override;
     const CComPort& Dialogue() const override;
+    IComPortCommands& Commands() override;
     int* LanguageOffsetVariable() override;
     CDlgStartUp& StartUpWindow() override;
     void SetWaitingForTrigger(BOOL waiting) override;

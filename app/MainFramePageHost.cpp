@@ -17,11 +17,11 @@ CWnd* CMainFrame::PageArea() const {
     return GetView();
 }
 
-CComPort& CMainFrame::Dialogue() {
+const CComPort& CMainFrame::Dialogue() const {
     return *this;
 }
 
-const CComPort& CMainFrame::Dialogue() const {
+IComPortCommands& CMainFrame::Commands() {
     return *this;
 }
 

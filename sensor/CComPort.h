@@ -2,7 +2,8 @@
 // blocks, writes, calibration readings, measuring and the ports of multi-port devices. The main
 // frame derives from it: it overrides the frame hooks below, routes the received-data messages
 // to the receive entries, hands the engine's timer ids to COM_RunTimerStep, and reads and writes
-// the fields of the dialogue directly.
+// the fields of the dialogue directly. The pages read them through a const view and change the
+// dialogue only through its commands (IComPortCommands).
 //
 // Everything runs on the GUI thread. Every wait for a sensor is bounded: a request that gets no
 // answer is sent again a fixed number of times, then the step fails cleanly (the dialogue returns
@@ -19,6 +20,7 @@
 #include "sensor/CCalibrationValues.h"
 #include "sensor/CTarvik_Send.h"
 #include "sensor/ChannelUnitFactor.h"
+#include "sensor/ComPortCommands.h"
 #include "sensor/ComPortInterfaces.h"
 #include "sensor/ComPortPages.h"
 #include "sensor/MeasuredValueSet.h"
@@ -43,7 +45,7 @@ constexpr int COM_BAUD_BAD_CODE = -2;
 constexpr int COM_BAUD_BUSY = -3;
 constexpr int COM_BAUD_NOT_READ = -4;
 
-class CComPort : public CTarvik_Send {
+class CComPort : public CTarvik_Send, public IComPortCommands {
   public:
     CComPort();
     ~CComPort() override;
@@ -97,15 +99,15 @@ class CComPort : public CTarvik_Send {
     BOOL COM_IsZMCOMConfgFlowOutsideInit() const;
 
     // ---- Port table and search ----
-    BOOL COM_CreateMainPortManager(HWND owner);
+    BOOL COM_CreateMainPortManager(HWND owner) override;
     // Mode 0 search, 2 search again after a baud change (pending rate first, enabling flags
     // kept), 4 search every serial port.
-    void COM_BuildPortTable(int mode);
+    void COM_BuildPortTable(int mode) override;
     void COM_ScanPortStep(int step);
     void COM_ScanNextPort();
     // Merges the present ports into the table, refills the connection page and, with mode 3,
     // opens the sensor to use (or starts the multi-port detection).
-    void COM_RefreshPortTable(int flag, int mode);
+    void COM_RefreshPortTable(int flag, int mode) override;
     void COM_SavePortTableAsPrevious();
     BOOL COM_IsCurrentPortNotInTable() const;
     int COM_GetEntryCount() const { return m_iEntryCount; }
@@ -117,12 +119,12 @@ class CComPort : public CTarvik_Send {
     // Opens the port of slot 0..3 of the selected multi-port device and identifies its sensor.
     BOOL COM_OpenNextSensorPort(int slot, HWND owner);
     // Closes every port of the dialogue and returns to rest.
-    void COM_CloseSensorPorts();
+    void COM_CloseSensorPorts() override;
     // Starts opening the ports of the multi-port device of an entry, the first one ms later:
     // the activation step (COM_TIMER_OPEN_NEXT_SENSOR) begins at sensor index 0 with nothing
     // activated or found.
-    void COM_StartMultiChannelActivation(int entry, UINT ms);
-    void COM_UpdatePortRowStateAndSerial(int row);
+    void COM_StartMultiChannelActivation(int entry, UINT ms) override;
+    void COM_UpdatePortRowStateAndSerial(int row) override;
     static CString COM_MakePortDisplayName(const CString& portText);
     static CString COM_ParsePortDisplayName(const CString& rowText);
     int COM_GetRealSensorNo(int position) const;
@@ -133,7 +135,7 @@ class CComPort : public CTarvik_Send {
     // ---- Writes ----
     int COM_ZMCOMConfgSetNewBaudrate(int row, int baudCode);
     void COM_ZMCOMConfgSetNewBaudrateIsSetRestartDevice();
-    BOOL COM_ZMCOMConfgSetNewLowPassFilter(int sensor, int lowPassCode);
+    BOOL COM_ZMCOMConfgSetNewLowPassFilter(int sensor, int lowPassCode) override;
     void COM_ZMCOMConfgNewLowPassFilterIsSetRestartThatDevice();
     // Writes the software configuration now, or as soon as no measurement and no other request
     // stands in the way (COM_TIMER_SW_CONFIG_REPEAT looks again every 500 ms).
@@ -141,14 +143,14 @@ class CComPort : public CTarvik_Send {
     BOOL COM_ZMCOMConfgSetSerialNumberRotorOperation(int sensor, int reserved);
     // Marks a sensor's serial-number texts (sensors 0-3) for writing and (re)arms
     // COM_TIMER_SERIAL_NUMBER_DELAY after ms; the timer writes the marked sensors one per expiry.
-    void COM_RequestSerialNumberWrite(int sensor, UINT ms);
+    void COM_RequestSerialNumberWrite(int sensor, UINT ms) override;
     BOOL COM_IsSerialNumberWriteMarked(int sensor) const;
     void COM_ZMCOMRestartSensor();
-    BOOL COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode);
+    BOOL COM_ZMCOMConfgSetBaudrateOfSelectedPort(int baudCode) override;
     // The ports of a multi-port device whose sensor acknowledged the rate of the last call above,
     // in the order of the sensors; they keep it even when the device was given up since.
     std::vector<CString> COM_GetPortsThatTookBaudrate() const;
-    void COM_ZMCOMRestartDeviceOfPort();
+    void COM_ZMCOMRestartDeviceOfPort() override;
     BOOL COM_ZMCOM4xSSetSensors234ToSlave();
     // Checks the sensor indexes of the open sensors, orders the channel-to-record table by them
     // and shows the message when an index is missing, repeated or out of range.
@@ -158,18 +160,18 @@ class CComPort : public CTarvik_Send {
     // ---- Calibration ----
     void COM_ResetCalibValues();
     void COM_ClearCalibPendingFlags();
-    void COM_SetCalibPendingFlags();
+    void COM_SetCalibPendingFlags() override;
     BOOL COM_IsCalibPending() const;
     double COM_GetActiveCalibValue(int sensor, BOOL* valid, BYTE* state, const double* given,
                                    BOOL channelA) const;
-    int COM_ZMCOMStartReadRawCalib(int phase);
+    int COM_ZMCOMStartReadRawCalib(int phase) override;
     // Ends a raw reading at once (a cancelled adjustment): no further request, a late reply is
     // ignored, and a control signal the reading switched on is switched off by one request
     // whose acknowledge starts nothing more.
-    void COM_ZMCOMStopReadRawCalib();
-    BOOL COM_ZMCOMConfgDeactivateUserCalib(BOOL flag);
+    void COM_ZMCOMStopReadRawCalib() override;
+    BOOL COM_ZMCOMConfgDeactivateUserCalib(BOOL flag) override;
     BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent);
-    BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int channel);
+    BOOL COM_ZMCOMConfgSetInaccuracy(int sensor, double percent, int channel) override;
     BOOL COM_IsUserCalibEqualFactoryCalib(int sensor) const;
 
     // ---- Measuring ----
@@ -183,7 +185,7 @@ class CComPort : public CTarvik_Send {
     // At rest with a sensor open: one calibrated value set from every open sensor, then
     // UpdateMeasuredValues(SingleShot) and rest. FALSE when the dialogue is busy or no sensor is
     // open.
-    BOOL COM_ZMCOMSingleShot();
+    BOOL COM_ZMCOMSingleShot() override;
 
     // ---- Diagnostic requests ----
     enum DiagnosticKind {
@@ -196,12 +198,42 @@ class CComPort : public CTarvik_Send {
     // Sends one raw request to the (first) open sensor, bounded like every request; the end is
     // reported through IComPortPages::OnDiagnosticReply. FALSE when not at rest, no sensor is
     // open, or a restart is asked of a multi-port device.
-    BOOL COM_SendDiagnosticRequest(int kind);
+    BOOL COM_SendDiagnosticRequest(int kind) override;
     // The bytes of the last diagnostic request sent.
     CString m_strDiagnosticRequest;
 
+    // ---- Commands of the pages (see IComPortCommands) ----
+    void COM_BeginPortRefresh() override;
+    void COM_SetWithoutMultiportDetection(BOOL without) override;
+    void COM_KeepDevicePortsApart(BOOL apart) override;
+    void COM_SetEntryEnabling(int row, WORD enabling) override;
+    void COM_MarkEntryRateUnknown(int row) override;
+    void COM_SetSelectedPortIsNetwork(BOOL network) override;
+    void COM_CloseMainPort() override;
+    void COM_CloseDevice() override;
+    void COM_CloseActiveRow(BOOL device) override;
+    BOOL COM_OpenRowPort(int row, const CString& portName) override;
+    void COM_SelectEntry(int entry) override;
+    void COM_SetCurrentRow(int row) override;
+    void COM_TakeMainPortTextAsCurrent() override;
+    void COM_ActivateGroup(int group) override;
+    void COM_SelectSensor(int sensor) override;
+    void COM_SetPendingBaudrate(int rate) override;
+    void COM_KeepLowPassCode(int sensor, int lowPassCode) override;
+    void COM_AcceptSensorConfig(int sensor) override;
+    void COM_TakeSoftwareScaling(int sensor, int channel, BOOL present, const CString& name,
+                                 double factor) override;
+    BOOL COM_WriteSoftwareConfigNow(int sensor, int timerId) override;
+    void COM_WriteSerialText(int sensor, int side, const CString& text, UINT ms) override;
+    void COM_BeginCalibReading(BOOL noControlA, BOOL noControlB) override;
+    void COM_UseScaleReadingAsControl(int channel) override;
+    void COM_TakeCalibResult(int channel, int32_t offset, int32_t gain, int32_t control,
+                             DWORD digits) override;
+    void COM_SetMeasureRate(int rateIndex) override;
+    void COM_ShowLastValuesAgain() override;
+
   public:
-    // ---- Fields read and written by the main frame and the pages ----
+    // ---- Fields: written by the dialogue and the main frame, read by the pages ----
     HWND m_hOwnerWnd = nullptr;
     std::unique_ptr<ISensorPort> m_pPortMan;                          // main port manager
     std::unique_ptr<ISensorPort> m_apPortManSensor[COM_MAX_SENSORS];  // multi-port device

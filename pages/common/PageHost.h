@@ -32,9 +32,10 @@ class PageHost {
     virtual CWnd& HostWindow() = 0;
     // The window whose client area the pages fill; null before it exists.
     virtual CWnd* PageArea() const = 0;
-    // The sensor dialogue: its sensor records, port entries and requests.
-    virtual CComPort& Dialogue() = 0;
+    // The sensor dialogue, read only: its sensor records, port entries and state.
     virtual const CComPort& Dialogue() const = 0;
+    // What the pages may ask the sensor dialogue to do.
+    virtual IComPortCommands& Commands() = 0;
 
     // ---- Start-up, language, cursor, keys ----
     virtual BOOL IsStartUpPending() const = 0;

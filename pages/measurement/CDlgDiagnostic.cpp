@@ -125,7 +125,7 @@ void CDlgDiagnostic::OnRequestButton(UINT id) {
 
 void CDlgDiagnostic::SendRequest(int kind) {
     PageHost* frame = GetPageHost();
-    if (frame == nullptr || !frame->Dialogue().COM_SendDiagnosticRequest(kind)) {
+    if (frame == nullptr || !frame->Commands().COM_SendDiagnosticRequest(kind)) {
         ShowPane(GetLanguageString(IDS_DIAG_NOT_SENT));
         return;
     }

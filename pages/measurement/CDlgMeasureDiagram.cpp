@@ -118,7 +118,7 @@ void CDlgMeasureDiagram::OnBnClickedSingleShot() {
     if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
         !IsSensorReady())
         return;
-    frame->Dialogue().COM_ZMCOMSingleShot();
+    frame->Commands().COM_ZMCOMSingleShot();
 }
 
 void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {

@@ -4,8 +4,6 @@
 // write while the sensor measures or answers another request is refused, the dialog stays.
 #include "pages/measurement/CDlgSoftwareConfig.h"
 
-#include <cstring>
-
 #include "foundation/Language.h"
 #include "foundation/LanguageMessageBox.h"
 #include "foundation/NumberText.h"
@@ -200,19 +198,10 @@ void CDlgSoftwareConfig::OnOK() {
         ShowLanguageMessageBox(IDS_SWC_BUSY, MB_ICONEXCLAMATION);
         return;
     }
-    SensorRecord& record = frame->Dialogue().m_aSensorRecord[m_iSensor];
-    for (int c = 0; c < kChannels; ++c) {
-        record.ucScalingPresent[c] = present[c] ? 1 : 0;
-        if (!present[c])
-            continue;
-        std::memset(record.szScalingName[c], 0, sizeof(record.szScalingName[c]));
-        std::memcpy(record.szScalingName[c], names[c].GetString(),
-                    static_cast<size_t>(names[c].GetLength()));
-        record.dScalingFactor[c] = factors[c];
-    }
-    frame->Dialogue().StoreChannelSettingsInSoftwareConfig(m_iSensor);
-    frame->Dialogue().COM_ZMCOMConfgSetSoftwareConfigBlock(m_iSensor,
-                                                           PageHost::TIMER_SW_CONFIG_WRITE);
+    for (int c = 0; c < kChannels; ++c)
+        frame->Commands().COM_TakeSoftwareScaling(m_iSensor, c, present[c] ? TRUE : FALSE, names[c],
+                                                  factors[c]);
+    frame->Commands().COM_WriteSoftwareConfigNow(m_iSensor, PageHost::TIMER_SW_CONFIG_WRITE);
     DestroyWindow();
 }
 

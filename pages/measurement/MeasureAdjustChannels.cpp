@@ -173,8 +173,7 @@ void CDlgMeasureAdjust::OnRateChanged() {
     if (m_bRefreshing || frame == nullptr || rate < 0 || rate > tarvik::kMaxRateIndex)
         return;
     // Both the rate and the setting are frame-wide: every open sensor keeps them.
-    frame->Dialogue().m_iMeasureRateIndex = rate;
-    frame->Dialogue().COM_SetMeasureRateParameters();
+    frame->Commands().COM_SetMeasureRate(rate);
     RequestWriteForOpenSensors();
 }
 
@@ -218,8 +217,7 @@ void CDlgMeasureAdjust::ApplyChannelChange(int row, bool invalidatesTare) {
         if (IChannelViewControl* view = frame->ChannelViewControl(row))
             view->SwitchTaraOn();
     }
-    frame->Dialogue().UpdateMeasuredValues(MeasuredValueReason::SettingsChanged,
-                                           frame->Dialogue().COM_GetLastValueSet());
+    frame->Commands().COM_ShowLastValuesAgain();
     frame->RequestSoftwareConfigWrite(sensor);
 }
 
@@ -281,9 +279,9 @@ void CDlgMeasureAdjust::OnLowPassChanged() {
     // At rest the filter is written (and the sensor restarted) now; otherwise the record keeps
     // it and the close sequence writes it.
     if (frame->IsEngineAtRest() &&
-        frame->Dialogue().COM_ZMCOMConfgSetNewLowPassFilter(sensor, code))
+        frame->Commands().COM_ZMCOMConfgSetNewLowPassFilter(sensor, code))
         return;
-    frame->Dialogue().m_aSensorRecord[sensor].ucLowPassCode = static_cast<BYTE>(code);
+    frame->Commands().COM_KeepLowPassCode(sensor, code);
 }
 
 void CDlgMeasureAdjust::AcceptSettings() {
@@ -298,16 +296,13 @@ void CDlgMeasureAdjust::AcceptSettings() {
                           : std::min(frame->Dialogue().m_iNumberOfSensors, 4);
     for (int i = 0; i < count; ++i) {
         const int sensor = first + i;
-        frame->Dialogue().m_aSensorRecord[sensor].ucConfigVersion = 4;
+        frame->Commands().COM_AcceptSensorConfig(sensor);
         // The first block is written now; the others follow through the frame's delayed
         // write, one sensor after the other.
-        if (i == 0) {
-            frame->Dialogue().StoreChannelSettingsInSoftwareConfig(sensor);
-            frame->Dialogue().COM_ZMCOMConfgSetSoftwareConfigBlock(sensor,
-                                                                   PageHost::TIMER_SW_CONFIG_WRITE);
-        } else {
+        if (i == 0)
+            frame->Commands().COM_WriteSoftwareConfigNow(sensor, PageHost::TIMER_SW_CONFIG_WRITE);
+        else
             frame->RequestSoftwareConfigWrite(sensor);
-        }
     }
 }
 

@@ -241,11 +241,11 @@ void CDlgSensorConnection::OnShowWindow(BOOL bShow, UINT nStatus) {
     // manager anew (the page never deletes a manager other pointers may still hold).
     if (m_pHost->Dialogue().m_iPortManSensorCount > 1 ||
         m_pHost->Dialogue().m_iNumberOfSensors > 1) {
-        m_pHost->Dialogue().COM_CloseSensorPorts();
-        m_pHost->Dialogue().m_iCurrentSensorIndex = 0;
-        m_pHost->Dialogue().COM_CreateMainPortManager(m_pHost->HostWindow().m_hWnd);
+        m_pHost->Commands().COM_CloseSensorPorts();
+        m_pHost->Commands().COM_SelectSensor(0);
+        m_pHost->Commands().COM_CreateMainPortManager(m_pHost->HostWindow().m_hWnd);
     }
-    m_pHost->Dialogue().COM_RefreshPortTable(0, 0);
+    m_pHost->Commands().COM_RefreshPortTable(0, 0);
 }
 
 void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {

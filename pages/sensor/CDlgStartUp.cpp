@@ -130,8 +130,7 @@ void CDlgStartUp::OnShowWindow(BOOL bShow, UINT nStatus) {
     if (CWnd* caption = GetDlgItem(IDC_ONLY_USB_CAPTION_FRENCH))
         caption->ShowWindow(french ? SW_SHOW : SW_HIDE);
     // The search opens the ports itself; the window starts it once it is on the screen.
-    if (m_pHost->Dialogue().m_pPortMan)
-        m_pHost->Dialogue().m_pPortMan->ClosePort(false);
+    m_pHost->Commands().COM_CloseMainPort();
     m_pHost->HostWindow().SetTimer(COM_TIMER_BUILD_PORT_TABLE, SHOW_SEARCH_DELAY_MS, nullptr);
 }
 
@@ -232,7 +231,7 @@ void CDlgStartUp::OnSearchAgain() {
             control->ShowWindow(SW_HIDE);
     }
     if (m_pHost != nullptr)
-        m_pHost->Dialogue().COM_BuildPortTable(
+        m_pHost->Commands().COM_BuildPortTable(
             IsDlgButtonChecked(IDC_SEARCH_ALL_PORTS) == BST_CHECKED ? 4 : 0);
 }
 

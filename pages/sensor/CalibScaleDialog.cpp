@@ -90,7 +90,7 @@ void CDlgCalibMsgGetValueEnd::SetTexts() {
     m_pPage->m_bReadingPhase = FALSE;
     UpdateProgressBar();
     PageHost* frame = m_pPage->Host();
-    if (frame->Dialogue().COM_ZMCOMStartReadRawCalib(CALIB_PHASE_SCALE) >= 0)
+    if (frame->Commands().COM_ZMCOMStartReadRawCalib(CALIB_PHASE_SCALE) >= 0)
         frame->WaitCursorOn();
     else
         EndDialog(IDCANCEL);
@@ -211,7 +211,7 @@ BOOL CDlgCalibMsgGetValueEnd::RefuseDigitsBeyondSensor() {
 void CDlgCalibMsgGetValueEnd::OnCancel() {
     if (m_bReadingForm && m_pPage != nullptr) {
         // The reading stops before the dialog goes: its end can no longer write anything.
-        m_pPage->Host()->Dialogue().COM_ZMCOMStopReadRawCalib();
+        m_pPage->Host()->Commands().COM_ZMCOMStopReadRawCalib();
         m_pPage->Host()->WaitCursorOff();
         m_bReadingForm = FALSE;
     }

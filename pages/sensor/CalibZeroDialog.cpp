@@ -63,8 +63,6 @@ void CDlgCalibMsgGetValueZero::OnOK() {
         wait->ShowWindow(SW_SHOW);
     if (CWnd* instruction = GetDlgItem(IDC_INSTRUCTION))
         instruction->EnableWindow(FALSE);
-    frame->Dialogue().COM_ResetCalibValues();
-    frame->Dialogue().COM_ClearCalibPendingFlags();
     for (int id : {IDOK, IDCANCEL, IDC_NO_CONTROL_A, IDC_NO_CONTROL_B}) {
         if (CWnd* control = GetDlgItem(id))
             control->EnableWindow(FALSE);
@@ -73,12 +71,11 @@ void CDlgCalibMsgGetValueZero::OnOK() {
     const BOOL noControlB = frame->Dialogue().m_bFirstSensorIsPkrWithoutDigitalInput
                                 ? noControlA
                                 : IsDlgButtonChecked(IDC_NO_CONTROL_B) == BST_CHECKED;
-    frame->Dialogue().m_aCalib[0].ucNoBuiltInControl = noControlA ? 1 : 0;
-    frame->Dialogue().m_aCalib[1].ucNoBuiltInControl = noControlB ? 1 : 0;
+    frame->Commands().COM_BeginCalibReading(noControlA, noControlB);
     CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage();
     const bool controlOn = measure != nullptr && measure->m_iControlSignalState == 1;
     m_bReading = TRUE;
-    if (frame->Dialogue().COM_ZMCOMStartReadRawCalib(controlOn ? CALIB_PHASE_CONTROL
+    if (frame->Commands().COM_ZMCOMStartReadRawCalib(controlOn ? CALIB_PHASE_CONTROL
                                                                : CALIB_PHASE_ZERO) < 0) {
         GiveUp();
         return;
@@ -107,7 +104,7 @@ void CDlgCalibMsgGetValueZero::StartWaitTimer() {
 void CDlgCalibMsgGetValueZero::GiveUp() {
     KillTimer(TIMER_WATCHDOG);
     PageHost* frame = m_pPage->Host();
-    frame->Dialogue().COM_ZMCOMStopReadRawCalib();
+    frame->Commands().COM_ZMCOMStopReadRawCalib();
     m_bReading = FALSE;
     CDlgSensorCalibration::s_bZeroDialogBusy = FALSE;
     frame->WaitCursorOff();

@@ -31,7 +31,7 @@ bool CDlgSensorCalibration::RefuseForSeveralSensors(int operation) {
         GetLanguageString(IDS_NX_ZID3_SYNCHRONISE);
     AfxMessageBox(text, MB_ICONINFORMATION);
     // The device's ports open one by one for their adjustment until the next Update.
-    m_pHost->Dialogue().m_iMultiportMode = 2;
+    m_pHost->Commands().COM_KeepDevicePortsApart(TRUE);
     if (CDlgSensorConnection* connection = m_pHost->GetConnectionPage())
         connection->m_bSeparationRequested = TRUE;
     m_pHost->SwitchToSensorConnectionPage();
@@ -74,7 +74,7 @@ void CDlgSensorCalibration::OnTimer(UINT_PTR nIDEvent) {
 void CDlgSensorCalibration::RunAdjustment(int startStep) {
     m_iZeroRetriesLeft = kZeroRetries;
     RunSteps(startStep);
-    m_pHost->Dialogue().COM_SetCalibPendingFlags();
+    m_pHost->Commands().COM_SetCalibPendingFlags();
 }
 
 void CDlgSensorCalibration::EndRun() {
@@ -189,11 +189,11 @@ BOOL CDlgSensorCalibration::CalcualteCalibValues(BOOL askUser, int readingSet, i
         errors = calib::kGainFailed[0] | calib::kGainFailed[1];
         return FALSE;
     }
-    CCalibrationValues* values = m_pHost->Dialogue().m_aCalib;
+    const CCalibrationValues* values = m_pHost->Dialogue().m_aCalib;
     const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[0];
     bool withoutControl[2] = {};
     for (int ch = 0; ch < 2; ++ch) {
-        CCalibrationValues& v = values[ch];
+        const CCalibrationValues& v = values[ch];
         withoutControl[ch] = v.ucNoBuiltInControl != 0;
         const int32_t zero =
             readingSet == 0 ? v.slZeroReading : v.slSignedZeroReading + calib::kElectricalZero;
@@ -210,12 +210,8 @@ BOOL CDlgSensorCalibration::CalcualteCalibValues(BOOL askUser, int readingSet, i
                 return FALSE;
             }
         }
-        if (withoutControl[ch]) {
-            v.slControlReading = v.slScaleReading;
-            v.dControlValue = v.dScaleValue;
-            v.slSignedControlReading = v.slSignedScaleReading;
-            v.dSignedControlValue = v.dSignedScaleValue;
-        }
+        if (withoutControl[ch])
+            m_pHost->Commands().COM_UseScaleReadingAsControl(ch);
     }
     calib::ChannelResult results[2];
     for (int ch = 0; ch < 2; ++ch) {
@@ -240,10 +236,8 @@ BOOL CDlgSensorCalibration::CalcualteCalibValues(BOOL askUser, int readingSet, i
     for (int ch = 0; ch < 2; ++ch) {
         if (results[ch].errors & calib::kNotLoaded[ch])
             continue;  // nothing computed, nothing written
-        values[ch].slOffset = results[ch].offset;
-        values[ch].slGain = results[ch].gain;
-        values[ch].slControl = results[ch].control;
-        values[ch].dwDigits = results[ch].digits;
+        m_pHost->Commands().COM_TakeCalibResult(ch, results[ch].offset, results[ch].gain,
+                                                results[ch].control, results[ch].digits);
     }
     return ok;
 }
@@ -263,7 +257,7 @@ void CDlgSensorCalibration::RunUncertainty() {
         }
         const double value = m_iUncertaintyAction >= 2 ? 0.0 : m_dUncertainty;
         const int channel = m_iUncertaintyAction == 1 || m_iUncertaintyAction == 3 ? 1 : 0;
-        if (m_pHost->Dialogue().COM_ZMCOMConfgSetInaccuracy(0, value, channel)) {
+        if (m_pHost->Commands().COM_ZMCOMConfgSetInaccuracy(0, value, channel)) {
             m_pHost->WaitCursorOn();
             m_bDeleteWaitCursor = TRUE;
         } else {

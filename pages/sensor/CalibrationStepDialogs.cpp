@@ -90,7 +90,7 @@ void CDlgCalibMsgDeleteCalib::OnOK() {
     PageHost* frame = GetPageHost();
     if (m_ucUser && frame != nullptr) {
         // The wait cursor stands for a request on its way; it ends when the dialogue rests.
-        if (frame->Dialogue().COM_ZMCOMConfgDeactivateUserCalib(TRUE)) {
+        if (frame->Commands().COM_ZMCOMConfgDeactivateUserCalib(TRUE)) {
             frame->WaitCursorOn();
             if (m_pPage != nullptr)
                 m_pPage->m_bDeleteWaitCursor = TRUE;

@@ -59,15 +59,10 @@ void CDlgSensorConnection::ShowCannotActivate(int row) {
 
 void CDlgSensorConnection::CloseOpenRow(int row, BOOL groupRow) {
     PageHost* frame = m_pHost;
-    frame->Dialogue().m_strPortToOpen = frame->Dialogue().m_strSensorPortName;
-    frame->Dialogue().m_iCurrentRow = -1;
     const BOOL severalSensors = groupRow || frame->Dialogue().m_iNumberOfSensors > 1;
     const int activeRow = severalSensors ? FindActiveRow() : row;
-    frame->Dialogue().COM_CloseSensorPorts();
+    frame->Commands().COM_CloseActiveRow(severalSensors);
     if (severalSensors) {
-        for (BOOL& flag : frame->Dialogue().m_abGroupActivation)
-            flag = FALSE;
-        frame->Dialogue().m_iNumberOfSensors = 0;
         if (ChanState_GetConnectedChannelCount() > 0)
             ChanState_Reset();
         // Every row of the device shows it is closed again.
@@ -78,7 +73,7 @@ void CDlgSensorConnection::CloseOpenRow(int row, BOOL groupRow) {
                 m_listPorts.SetItemText(r, COL_STATE, available);
         }
     }
-    frame->Dialogue().COM_UpdatePortRowStateAndSerial(activeRow);
+    frame->Commands().COM_UpdatePortRowStateAndSerial(activeRow);
     if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
         measure->OnSensorDisconnected();
     if (CDlgSensorInformationPkr* information = frame->GetInformationPage())
@@ -107,7 +102,7 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
             frame->WaitCursorOff();
             if (!usable) {
                 m_listPorts.SetComboBox(row, COL_BAUDRATE, FALSE, &m_aBaudChoices[row], 2, 0);
-                frame->Dialogue().m_aEntries[row].iBaudrate = -1;
+                frame->Commands().COM_MarkEntryRateUnknown(row);
                 return;
             }
         }
@@ -115,12 +110,9 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
     if (m_bPendingContinuation) {
         m_bPendingContinuation = FALSE;
         const int pendingRow = m_iLastActivatedRow;
-        frame->Dialogue().m_bSensorAnswered = FALSE;
         if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
             measure->OnSensorDisconnected();
-        frame->Dialogue().m_strPortToOpen = m_strPendingPortName;
-        frame->Dialogue().COM_UpdatePortRowStateAndSerial(pendingRow);
-        if (frame->Dialogue().COM_OpenTableEntryPort(pendingRow)) {
+        if (frame->Commands().COM_OpenRowPort(pendingRow, m_strPendingPortName)) {
             frame->WaitCursorOn();
             PostMessage(WM_PORT_ACTIVATED, static_cast<WPARAM>(pendingRow), 0);
         } else {
@@ -136,7 +128,7 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
         frame->Dialogue().m_pPortMan &&
         frame->Dialogue().m_pPortMan->GetStateText() ==
             frame->Dialogue().m_aEntries[row].strPortName) {
-        frame->Dialogue().m_strCurrentPortText = frame->Dialogue().m_pPortMan->GetStateText();
+        frame->Commands().COM_TakeMainPortTextAsCurrent();
         frame->WaitCursorOn();
         PostMessage(WM_PORT_ACTIVATED, static_cast<WPARAM>(row), 0);
         return;
@@ -151,7 +143,7 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
         AfxMessageBox("Please update ports");
         return;
     }
-    frame->Dialogue().m_strCurrentPortText = frame->Dialogue().m_pPortMan->GetStateText();
+    frame->Commands().COM_TakeMainPortTextAsCurrent();
     const CString portName = PortNameOfRow(row);
     const CString state = StateTextOfRow(row);
     // A row of the previous search that this one did not find is shown, never opened.
@@ -175,16 +167,10 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
             return;
         }
         if (group < 0) {
-            frame->Dialogue().COM_CreateMainPortManager(frame->HostWindow().m_hWnd);
+            frame->Commands().COM_CreateMainPortManager(frame->HostWindow().m_hWnd);
             if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
                 measure->OnSensorDisconnected();
-            frame->Dialogue().m_strPortToOpen = portName;
-            frame->Dialogue().m_iCurrentRow = row;
-            // One sensor from now on, whatever device was active before.
-            frame->Dialogue().m_iActivatedCount = 1;
-            frame->Dialogue().m_iActivatedCountCopy = 1;
-            frame->Dialogue().COM_UpdatePortRowStateAndSerial(row);
-            if (!frame->Dialogue().COM_OpenTableEntryPort(row)) {
+            if (!frame->Commands().COM_OpenRowPort(row, portName)) {
                 ShowCannotActivate(row);
                 return;
             }
@@ -192,11 +178,11 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
                 information->Refill(0);
             return;
         }
-        frame->Dialogue().m_abGroupActivation[group] = TRUE;
+        frame->Commands().COM_ActivateGroup(group);
         if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
             measure->OnSensorDisconnected();
         UpdatePortStates(row, TRUE);
-        frame->Dialogue().COM_StartMultiChannelActivation(row, kMultiChannelStartMs);
+        frame->Commands().COM_StartMultiChannelActivation(row, kMultiChannelStartMs);
         return;
     }
     if (state == notAvailable || !inTable) {

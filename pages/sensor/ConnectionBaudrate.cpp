@@ -144,7 +144,7 @@ void CDlgSensorConnection::OnMultiportWriteTimer() {
     const int row = m_iPendingMultiportRow;
     const int code = BaudrateCodeFromCellText(GetBaudrateCellText(row));
     m_iMultiportWaitMs = 0;
-    if (code < 0 || !m_pHost->Dialogue().COM_ZMCOMConfgSetBaudrateOfSelectedPort(code)) {
+    if (code < 0 || !m_pHost->Commands().COM_ZMCOMConfgSetBaudrateOfSelectedPort(code)) {
         if (code >= 0)
             AfxMessageBox(GetLanguageString(IDS_CHANGE_NOT_TAKEN), MB_ICONWARNING);
         RestoreBaudrateCell(row);
@@ -169,7 +169,7 @@ void CDlgSensorConnection::OnMultiportWaitTimer() {
     m_iMultiportWaitMs = 0;
     if (!m_bBaudWriteBack && allWritten) {
         m_iPendingMultiportRow = -1;
-        frame->Dialogue().COM_ZMCOMRestartDeviceOfPort();
+        frame->Commands().COM_ZMCOMRestartDeviceOfPort();
         return;
     }
     if (!m_bBaudWriteBack) {
@@ -179,7 +179,7 @@ void CDlgSensorConnection::OnMultiportWaitTimer() {
         m_astrPortsAtNewRate = frame->Dialogue().COM_GetPortsThatTookBaudrate();
         RestoreBaudrateCell(m_iPendingMultiportRow);
         m_iPendingMultiportRow = -1;
-        if (frame->Dialogue().COM_ZMCOMConfgSetBaudrateOfSelectedPort(m_iMultiportOldCode)) {
+        if (frame->Commands().COM_ZMCOMConfgSetBaudrateOfSelectedPort(m_iMultiportOldCode)) {
             m_bBaudWriteBack = TRUE;
             return;  // the engine arms this timer again for the write back
         }
@@ -188,7 +188,7 @@ void CDlgSensorConnection::OnMultiportWaitTimer() {
             std::erase(m_astrPortsAtNewRate, port);
     }
     m_bBaudWriteBack = FALSE;
-    frame->Dialogue().m_iPendingBaudrate = 0;
+    frame->Commands().COM_SetPendingBaudrate(0);
     AfxMessageBox(BaudChangeFailureText(), MB_ICONWARNING);
     m_astrPortsAtNewRate.clear();
     UpdatePortList();

@@ -249,7 +249,7 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
                 r, COL_STATE, m_pHost->Dialogue().m_abGroupActivation[g] ? groupText : available);
             if (!currentRowSet && groupText == active) {
                 currentRowSet = true;
-                m_pHost->Dialogue().m_iCurrentRow = r;
+                m_pHost->Commands().COM_SetCurrentRow(r);
             }
             if (r < m_pHost->Dialogue().m_iEntryCount) {
                 const SensorRecord& record = m_pHost->Dialogue().m_aEntries[r].record;
@@ -268,10 +268,8 @@ void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
 void CDlgSensorConnection::SetEnablingOfAllPorts(int flag) {
     if (m_pHost == nullptr)
         return;
-    for (int i = 0; i < COM_MAX_PORTS; ++i) {
-        m_pHost->Dialogue().m_aEntries[i].wEnabling = static_cast<WORD>(flag);
-        m_pHost->Dialogue().m_aPrevEntries[i].wEnabling = static_cast<WORD>(flag);
-    }
+    for (int i = 0; i < COM_MAX_PORTS; ++i)
+        m_pHost->Commands().COM_SetEntryEnabling(i, static_cast<WORD>(flag));
 }
 
 void CDlgSensorConnection::SetCheckboxCellsOk() {

@@ -61,7 +61,7 @@ void CDlgSensorConnection::UpdatePortList() {
     if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
         measure->m_bSensorChanged = TRUE;
     frame->SetProgressActive(TRUE);
-    frame->Dialogue().m_bPortRefreshRunning = TRUE;
+    frame->Commands().COM_BeginPortRefresh();
     ChanState_Reset();
     if (m_bSeparationRequested) {
         m_bSeparationRequested = FALSE;
@@ -69,43 +69,35 @@ void CDlgSensorConnection::UpdatePortList() {
         frame->WaitCursorOff();
         return;
     }
-    if (frame->Dialogue().m_iNumberOfSensors > 1) {
-        // The device's ports are closed through the engine, which keeps its managers.
-        frame->Dialogue().COM_CloseSensorPorts();
-        frame->Dialogue().m_iNumberOfSensors = 0;
-        for (BOOL& flag : frame->Dialogue().m_abGroupActivation)
-            flag = FALSE;
-    }
-    if (frame->Dialogue().m_iMultiportMode == 2)
-        frame->Dialogue().m_iMultiportMode =
-            0;  // the calibration's separation ends with the refresh
+    // The device's ports are closed through the engine, which keeps its managers.
+    if (frame->Dialogue().m_iNumberOfSensors > 1)
+        frame->Commands().COM_CloseDevice();
+    // The calibration's separation ends with the refresh.
+    frame->Commands().COM_KeepDevicePortsApart(FALSE);
     if (frame->Dialogue().m_bDeviceChanged) {
         // The search starts at once: a second one after it would only close the sensor again.
-        if (frame->Dialogue().m_pPortMan)
-            frame->Dialogue().m_pPortMan->ClosePort(false);
+        frame->Commands().COM_CloseMainPort();
         frame->HostWindow().SetTimer(31, kRebuildAfterDeviceChangeMs, nullptr);
     } else {
         if (m_hWnd != nullptr)
             SetTimer(TIMER_SEARCH_AFTER_UPDATE, kSearchAfterUpdateMs, nullptr);
-        frame->Dialogue().COM_RefreshPortTable(0, 0);
+        frame->Commands().COM_RefreshPortTable(0, 0);
     }
     frame->WaitCursorOff();
 }
 
 void CDlgSensorConnection::KeepFirstSensorAlone() {
-    CComPort& dialogue = m_pHost->Dialogue();
+    const CComPort& dialogue = m_pHost->Dialogue();
+    IComPortCommands& commands = m_pHost->Commands();
     const ISensorPort* first = dialogue.m_apPortManSensor[0].get();
     const CString portName = first != nullptr && first->IsPortOpen() ? first->GetStateText()
                                                                      : dialogue.m_strSensorPortName;
-    dialogue.COM_CloseSensorPorts();
-    dialogue.m_iNumberOfSensors = 0;
-    dialogue.m_iCurrentSensorIndex = 0;
-    for (BOOL& flag : dialogue.m_abGroupActivation)
-        flag = FALSE;
+    commands.COM_CloseDevice();
+    commands.COM_SelectSensor(0);
     if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
         measure->OnSensorDisconnected();
     // The rows lose the device's colour: while separated, no group is painted.
-    dialogue.COM_RefreshPortTable(0, 0);
+    commands.COM_RefreshPortTable(0, 0);
     int entry = -1;
     for (int i = 0; i < dialogue.m_iEntryCount && entry < 0; ++i) {
         if (dialogue.m_aEntries[i].strPortName == portName)
@@ -113,13 +105,8 @@ void CDlgSensorConnection::KeepFirstSensorAlone() {
     }
     if (entry < 0)
         return;
-    dialogue.m_iSelectedEntry = entry;
-    dialogue.m_iCurrentRow = entry;
-    dialogue.m_strPortToOpen = portName;
-    dialogue.m_iActivatedCount = 1;
-    dialogue.m_iActivatedCountCopy = 1;
-    dialogue.COM_UpdatePortRowStateAndSerial(entry);
-    if (!dialogue.COM_OpenTableEntryPort(entry))
+    commands.COM_SelectEntry(entry);
+    if (!commands.COM_OpenRowPort(entry, portName))
         ShowCannotActivate(entry);
 }
 
@@ -129,7 +116,7 @@ void CDlgSensorConnection::KeepFirstSensorAlone() {
 void CDlgSensorConnection::OnSearchAfterUpdateTimer() {
     if (m_pHost == nullptr)
         return;
-    CComPort& dialogue = m_pHost->Dialogue();
+    const CComPort& dialogue = m_pHost->Dialogue();
     if (dialogue.m_bMeasuring || m_pHost->IsMeasuring() || dialogue.m_iScanIndex >= 0)
         return;
     // An activation or a write under way is not cut off: the search waits for its end.
@@ -165,8 +152,8 @@ void CDlgSensorConnection::OnOnlyUsb() {
 
 void CDlgSensorConnection::OnWithoutMultiportDetection() {
     if (m_pHost != nullptr)
-        m_pHost->Dialogue().m_bWithoutMultiportDetection =
-            m_checkWithoutMultiport.GetCheck() != BST_UNCHECKED ? TRUE : FALSE;
+        m_pHost->Commands().COM_SetWithoutMultiportDetection(
+            m_checkWithoutMultiport.GetCheck() != BST_UNCHECKED ? TRUE : FALSE);
 }
 
 LRESULT CDlgSensorConnection::OnCheckbox(WPARAM wParam, LPARAM lParam) {
@@ -175,15 +162,14 @@ LRESULT CDlgSensorConnection::OnCheckbox(WPARAM wParam, LPARAM lParam) {
     if (m_pHost == nullptr || !m_listPorts.GetEnabled(row) || row < 0 || row >= COM_MAX_PORTS)
         return 0;
     Trace("OnCheckbox at (%d,%d)", row, column);
-    SensorEntry& entry = m_pHost->Dialogue().m_aEntries[row];
+    const SensorEntry& entry = m_pHost->Dialogue().m_aEntries[row];
     CString lower = entry.strPortText;
     lower.MakeLower();
     // The maker's USB interface always takes part in the search, unless it never answered.
     if (lower.Find("tarvik usb") >= 0)
         m_listPorts.SetCheckbox(row, column, entry.iState == PORT_STATE_NO_ANSWER ? 0 : 1);
     const WORD enabling = m_listPorts.GetCheckbox(row, column) == 1 ? 1 : 0;
-    entry.wEnabling = enabling;
-    m_pHost->Dialogue().m_aPrevEntries[row].wEnabling = enabling;
+    m_pHost->Commands().COM_SetEntryEnabling(row, enabling);
     return 0;
 }
 

@@ -24,8 +24,8 @@ void CDlgSensorConnection::OnClick(NMHDR* pNMHDR, LRESULT* pResult) {
           m_listPorts.GetItemText(row, item->iSubItem).GetString());
     m_iSelectedRow = row;
     if (m_pHost != nullptr && row >= 0 && row < COM_MAX_PORTS)
-        m_pHost->Dialogue().m_bSelectedPortIsLantronixCpr =
-            SensorEntry_IsNetworkPort(m_pHost->Dialogue().m_aEntries[row]) ? TRUE : FALSE;
+        m_pHost->Commands().COM_SetSelectedPortIsNetwork(
+            SensorEntry_IsNetworkPort(m_pHost->Dialogue().m_aEntries[row]) ? TRUE : FALSE);
     SetTimer(TIMER_PLACE_CONFIG, 100, nullptr);
     *pResult = 0;
 }
@@ -55,7 +55,7 @@ void CDlgSensorConnection::OnHeaderBeginTrack(NMHDR* /*pNMHDR*/, LRESULT* pResul
     const int row = m_iSelectedRow;
     if (m_pHost != nullptr && row >= 0 && row < COM_MAX_PORTS &&
         SensorEntry_IsNetworkPort(m_pHost->Dialogue().m_aEntries[row]))
-        m_pHost->Dialogue().m_bSelectedPortIsLantronixCpr = TRUE;
+        m_pHost->Commands().COM_SetSelectedPortIsNetwork(TRUE);
     PlaceConfigButton();
     SetTimer(TIMER_PLACE_CONFIG, 200, nullptr);
     *pResult = 0;

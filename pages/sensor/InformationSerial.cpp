@@ -113,14 +113,9 @@ void CDlgSensorInformationPkr::HandOverSerial(int channel) {
     const int index = sensor >= 0 && sensor < COM_MAX_SENSORS ? sensor : 0;
     CString text;
     EditOf(channel, multi).GetWindowText(text);
-    char* target =
-        m_pHost->Dialogue().m_aSensorRecord[index].szSerialText[multi || channel == 0 ? 0 : 1];
-    const int length = text.GetLength() < 6 ? text.GetLength() : 6;
-    for (int i = 0; i < 7; ++i)
-        target[i] = i < length ? text[i] : '\0';
     m_iRefreshOnShow = 1;
-    m_pHost->Dialogue().m_iCurrentSensorIndex = index;
-    m_pHost->Dialogue().COM_RequestSerialNumberWrite(index, kWriteDelay);
+    m_pHost->Commands().COM_WriteSerialText(index, multi || channel == 0 ? 0 : 1, text,
+                                            kWriteDelay);
 }
 
 void CDlgSensorInformationPkr::WriteMarkedSerialsSoon() {
@@ -128,7 +123,7 @@ void CDlgSensorInformationPkr::WriteMarkedSerialsSoon() {
         return;
     for (int sensor = 0; sensor < 4; ++sensor) {
         if (m_pHost->Dialogue().COM_IsSerialNumberWriteMarked(sensor)) {
-            m_pHost->Dialogue().COM_RequestSerialNumberWrite(sensor, kWriteSoon);
+            m_pHost->Commands().COM_RequestSerialNumberWrite(sensor, kWriteSoon);
             return;
         }
     }

@@ -549,7 +549,7 @@ TEST_F(PanelWithSensor, TheCountWithSetsLostOnTheLineFitsItsLabelInEveryLanguage
     page_->OnBnClickedStart();
     RunStreaming(300);
     ASSERT_TRUE(page_->IsMeasuring());
-    frame_->Dialogue().m_ullLostValueSets += 9999999;
+    frame_->m_ullLostValueSets += 9999999;
     CWnd* label = page_->GetDlgItem(IDC_MD_COUNT);
     CRect client;
     label->GetClientRect(&client);
