@@ -205,13 +205,16 @@ void X11TopWindows::SetCursor(unsigned long cursor) {
 void X11TopWindows::Follow() {
     if (!display_)
         return;
-    for (size_t i = tops_.size(); i-- > 0;) {
-        if (!IsWindow(tops_[i].hwnd))
-            Remove(i);
-    }
     std::vector<HWND> order;
     for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
         order.push_back(h);
+    // A window that is no longer top-level (destroyed, or given a parent), or whose handle now
+    // names a window of the other kind, gives up its X window.
+    for (size_t i = tops_.size(); i-- > 0;) {
+        if (std::find(order.begin(), order.end(), tops_[i].hwnd) == order.end() ||
+            tops_[i].popup == HasCaption(tops_[i].hwnd))
+            Remove(i);
+    }
     // Bottom first, so that pop-ups mapped together stack as the tree has them.
     for (auto it = order.rbegin(); it != order.rend(); ++it)
         FollowWindow(*it);
