@@ -405,7 +405,7 @@ void X11BackEnd::Handle(XEvent& event) {
             break;
         }
         case ClientMessage:
-            if (static_cast<unsigned long>(event.xclient.data.l[0]) == deleteAtom_) {
+            if (deleteAtom_ && static_cast<unsigned long>(event.xclient.data.l[0]) == deleteAtom_) {
                 if (HWND main = MainWindow())
                     PostMessage(main, WM_SYSCOMMAND, SC_CLOSE, 0);
             }
