@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -62,17 +63,18 @@ class DesktopRoad : public ProgramRoad {
 };
 
 TEST_F(DesktopRoad, TheWindowTellsTheDesktopWhatItIs) {
-    const unsigned long window = hands().WindowOfClass("kq7b");
-    ASSERT_NE(window, 0u) << "no window of class kq7b";
+    const unsigned long window = hands().ActiveWindow();
+    ASSERT_NE(window, 0u) << "no active window";
     const std::string properties = program().RunOnDisplay("xprop -id " + std::to_string(window));
     char host[256] = {};
     gethostname(host, sizeof host - 1);
     for (const std::string& expected :
          {std::string("WM_CLASS(STRING) = \"kq7b\", \"KQ7-B\""),
-          std::string("_NET_WM_NAME(UTF8_STRING) = \"KQ7-B\""),
+          std::string("_NET_WM_NAME(UTF8_STRING) = \"KQ7-B "),
           "_NET_WM_PID(CARDINAL) = " + std::to_string(program().Pid()),
           "WM_CLIENT_MACHINE(STRING) = \"" + std::string(host) + "\"",
-          std::string("program specified minimum size: 800 by 705"),
+          // The frame's minimum size without the caption and frame the window manager draws.
+          std::string("program specified minimum size: 792 by 678"),
           std::string("_NET_WM_ICON(CARDINAL) =")}) {
         EXPECT_NE(properties.find(expected), std::string::npos) << expected << "\n" << properties;
     }
@@ -121,6 +123,64 @@ TEST_F(DesktopRoad, TextOtherProgramsCopiedPastes) {
     hands().Key("v", {"Control_L"});
     SelectHeadline();
     EXPECT_EQ(Selection("primary"), "Prüfstand 7 links");
+}
+
+// Each window of the program is one of the window manager's: the About box is a modal dialog of
+// the frame, the frame maximises into the work area with its status line in sight, minimises and
+// comes back, and a menu may reach past the frame's edge.
+TEST_F(DesktopRoad, TheWindowManagerManagesEachWindow) {
+    const unsigned long frame = hands().ActiveWindow();
+    const Box normal = hands().WindowBox(frame);
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", frame);
+    ClickAt(Place{240, 27});
+    Sleep(300);
+    ClickAt(Place{264, 51});
+    ASSERT_TRUE(WaitUntil([&] { return hands().ActiveWindow() != frame; }, 5000));
+    const unsigned long about = hands().ActiveWindow();
+    const std::string listed = program().RunOnDisplay("wmctrl -l");
+    const std::string properties = program().RunOnDisplay("xprop -id " + std::to_string(about));
+    hands().Key("Return");
+    EXPECT_NE(listed.find("KQ7-B Brevan"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("About KQ7-B"), std::string::npos) << listed;
+    for (const std::string& expected :
+         {"WM_TRANSIENT_FOR(WINDOW): window id # " + std::string(id),
+          std::string("_NET_WM_STATE_MODAL"), std::string("_NET_WM_WINDOW_TYPE_DIALOG")})
+        EXPECT_NE(properties.find(expected), std::string::npos) << expected << "\n" << properties;
+    ASSERT_TRUE(WaitUntil([&] { return hands().ActiveWindow() == frame; }, 5000));
+
+    program().RunOnDisplay(std::string("wmctrl -i -r ") + id +
+                           " -b add,maximized_vert,maximized_horz");
+    // Below the window manager's title bar down to its bottom edge (a few pixels).
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const Box b = hands().WindowBox(frame);
+            return b.left <= kLeft.left + 2 && b.right >= kLeft.right - 2 &&
+                   b.bottom >= kLeft.bottom - 8 && b.bottom <= kLeft.bottom;
+        },
+        5000));
+    Sleep(500);
+    const Box maximized = hands().WindowBox(frame);
+    EXPECT_FALSE(Plain(hands().Grab(Box{maximized.left + 2, maximized.bottom - 18,
+                                        maximized.left + 200, maximized.bottom - 4})))
+        << "the status line is not in sight";
+    program().RunOnDisplay(std::string("wmctrl -i -r ") + id +
+                           " -b remove,maximized_vert,maximized_horz");
+    EXPECT_TRUE(WaitUntil([&] { return hands().WindowBox(frame) == normal; }, 5000));
+
+    program().RunOnDisplay(std::string("xdotool windowminimize ") + id);
+    EXPECT_TRUE(WaitUntil([&] { return hands().WindowBox(frame).Empty(); }, 5000));
+    program().RunOnDisplay(std::string("wmctrl -i -a ") + id);
+    EXPECT_TRUE(WaitUntil([&] { return hands().WindowBox(frame) == normal; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return hands().ActiveWindow() == frame; }, 5000));
+
+    // The diagram's context menu, opened at the frame's right edge.
+    ShowPage(kRowDiagram);
+    const Box beyond{normal.right, Y(450), std::min(normal.right + 400, kRight.right), Y(760)};
+    const Box menu = op().SeeChange(beyond, [&] { hands().Click(normal.right - 40, Y(500), 3); });
+    hands().Key("Escape");
+    EXPECT_FALSE(menu.Empty()) << "the menu stops at the frame's edge";
+    Sleep(300);
 }
 
 // Last: the display goes while a measurement runs.

@@ -178,6 +178,47 @@ bool Hands::WindowManagerRuns() const {
     return runs;
 }
 
+unsigned long Hands::ActiveWindow() const {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    unsigned long active = 0;
+    if (XGetWindowProperty(display_, DefaultRootWindow(display_),
+                           XInternAtom(display_, "_NET_ACTIVE_WINDOW", False), 0, 1, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        count == 1 && format == 32)
+        active = reinterpret_cast<unsigned long*>(data)[0];
+    if (data != nullptr)
+        XFree(data);
+    return active;
+}
+
+Box Hands::WindowBox(unsigned long window) const {
+    XWindowAttributes attributes{};
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (window == 0 || !XGetWindowAttributes(display_, window, &attributes) ||
+        attributes.map_state != IsViewable ||
+        !XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child))
+        return Box{};
+    return Box{x, y, x + attributes.width, y + attributes.height};
+}
+
+void Hands::CloseWindow(unsigned long window) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(display_, "_NET_CLOSE_WINDOW", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[1] = 2;  // a pager's request, as a user's
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    Flush();
+}
+
 unsigned long Hands::WindowOfClass(const std::string& name) const {
     // The window itself, or a child of a window manager's frame.
     std::vector<Window> look{DefaultRootWindow(display_)};

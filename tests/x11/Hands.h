@@ -47,6 +47,12 @@ class Hands {
     // The top-level X window whose class hint names `name` (a window manager's frame holds it);
     // 0 for none.
     unsigned long WindowOfClass(const std::string& name) const;
+    // The window the window manager names active (_NET_ACTIVE_WINDOW); 0 for none.
+    unsigned long ActiveWindow() const;
+    // Where a window lies on the screen, without the window manager's decoration.
+    Box WindowBox(unsigned long window) const;
+    // Asks the window manager to close the window, as its close button does.
+    void CloseWindow(unsigned long window);
 
     Picture Grab(const Box& box) const;
     Picture GrabScreen() const { return Grab(Screen()); }

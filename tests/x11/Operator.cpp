@@ -52,6 +52,13 @@ bool WaitUntil(const std::function<bool()>& condition, int ms) {
 }
 
 Box Operator::ActiveCaption() {
+    if (hands().WindowManagerRuns()) {
+        // Below the caption's band of 18 pixels a line, then the menu bar.
+        const Box area = hands().WindowBox(hands().ActiveWindow());
+        if (area.Empty())
+            return area;
+        return Box{area.left, area.top - 19 * scale_, area.right, area.top - scale_};
+    }
     const Picture screen = hands().GrabScreen();
     // The widest caption's top row, then down its left edge for the height.
     Box best;
@@ -73,6 +80,7 @@ Box Operator::ActiveCaption() {
 Box Operator::WaitForActiveMainWindow(int ms, int scale) {
     // Wider than the start-up window's caption.
     const int wide = 600 * scale;
+    scale_ = scale;
     Box caption;
     WaitUntil(
         [&] {
@@ -80,10 +88,16 @@ Box Operator::WaitForActiveMainWindow(int ms, int scale) {
             return caption.Width() > wide && caption.Height() >= 10;
         },
         ms);
+    if (caption.Width() > wide && hands().WindowManagerRuns())
+        mainWindow_ = hands().ActiveWindow();
     return caption.Width() > wide ? caption : Box{};
 }
 
 void Operator::ClickCloseButton(const Box& caption) {
+    if (mainWindow_ != 0) {
+        hands().CloseWindow(mainWindow_);
+        return;
+    }
     // The buttons sit at the right end of the band; the close button is the last, square.
     const int size = caption.Height();
     hands().Click(caption.right - 2 - size / 2, caption.CentreY());

@@ -26,12 +26,14 @@ class Operator {
     RealProgram& program() { return program_; }
 
     // The caption of the widest window whose caption shows active: the title band across the
-    // window's top. Empty when there is none.
+    // window's top. Under a window manager, which draws the captions, the band the program's
+    // caption takes above the active window's area (the places counted from it are the same).
+    // Empty when there is none.
     Box ActiveCaption();
     // The main window's caption once it shows active; empty when it does not within `ms`. At
     // a scale the program shows larger, the start-up window's caption too.
     Box WaitForActiveMainWindow(int ms, int scale = 1);
-    // The close button at the right end of the caption.
+    // The close button at the right end of the caption (the window manager's, where it runs).
     void ClickCloseButton(const Box& caption);
 
     // The screen once two pictures 150 ms apart agree outside the live tiles (or after `ms`).
@@ -65,6 +67,8 @@ class Operator {
     std::vector<Box> ChangedOutsideLive(const Picture& a, const Picture& b) const;
 
     RealProgram& program_;
+    int scale_ = 1;
+    unsigned long mainWindow_ = 0;  // the X window of the main window, under a window manager
     std::vector<Box> live_;
     std::vector<Box> ignored_;
 };

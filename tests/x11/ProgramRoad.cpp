@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -31,6 +32,13 @@ void ProgramRoad::ShowPage(int row) {
     op().SeeChange(
         Page(), [&] { ClickTree(row); }, 2500);
     Sleep(300);
+}
+
+Desktop ProgramRoad::RoadDesktop() {
+    Desktop desktop;
+    const char* wm = std::getenv("KQ7B_X11_ROAD_WM");
+    desktop.windowManager = wm != nullptr && std::string(wm) == "openbox";
+    return desktop;
 }
 
 void ProgramRoad::StartRoad(const Desktop& desktop, int scale) {

@@ -34,7 +34,10 @@ void Sleep(int ms);
 
 class ProgramRoad : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { StartRoad({}); }
+    // The road's desktop: a bare X server, or with KQ7B_X11_ROAD_WM=openbox set the same under
+    // a window manager, where the program's windows are managed X windows.
+    static void SetUpTestSuite() { StartRoad(RoadDesktop()); }
+    static Desktop RoadDesktop();
     // Starts the program on the desktop, where it shows at the scale (a suite on another
     // desktop calls this from its own SetUpTestSuite).
     static void StartRoad(const Desktop& desktop, int scale = 1);

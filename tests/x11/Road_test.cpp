@@ -236,6 +236,32 @@ TEST_F(Road, TwoTriggerCyclesRun) {
     }
 }
 
+// The diagram's context menu and the property sheet of its last item leave the diagram as they
+// found it.
+TEST_F(Road, TheDiagramsMenuAndPropertiesLeaveItAsItWas) {
+    ShowPage(kRowDiagram);
+    const Place inDiagram{600, 640};
+    const auto openMenu = [&] { hands().Click(X(inDiagram.dx), Y(inDiagram.dy), 3); };
+    // The click gives the diagram the focus once and for all.
+    const Box around{X(inDiagram.dx - 20), Y(inDiagram.dy - 20), X(inDiagram.dx + 200),
+                     Y(inDiagram.dy + 100)};
+    ASSERT_FALSE(op().SeeChange(around, openMenu).Empty()) << "the diagram has no menu";
+    op().SeeChange(around, [&] { hands().Key("Escape"); });
+    // The diagram bar's caption shows whether the bar has the focus.
+    op().Ignore(Box{X(-4), Y(330), X(20), Y(730)});
+    op().ExpectCoveredComesBack("diagram-menu", openMenu, [&] { hands().Key("Escape"); });
+    op().ExpectCoveredComesBack(
+        "diagram-properties",
+        [&] {
+            openMenu();
+            Sleep(300);
+            hands().Key("Up");
+            hands().Key("Return");
+        },
+        [&] { hands().Key("Escape"); });
+    op().StopIgnoring();
+}
+
 // Last: in German the navigation tree folds differently.
 TEST_F(Road, TheCommonDialogsSpeakTheProgramsLanguage) {
     auto captionOfSaveAs = [&] {

@@ -1,8 +1,10 @@
 // The back end shows the virtual screen and feeds the user's input into the window system.
 //
 //   headless  the screen stays in memory; input comes from kq::ui::Inject... (tests).
-//   x11       one X window shows the screen, which follows the window's size; keyboard, mouse,
-//             expose, resize and focus come from the X server through the GUI loop.
+//   x11       the screen shows on an X display: each top-level window an X window of its own
+//             under a window manager, else one X window for the whole screen (X11BackEnd);
+//             keyboard, mouse, expose, resize and focus come from the X server through the GUI
+//             loop.
 //
 // StartBackEnd chooses on the calling thread, which must be the GUI thread:
 //   option "headless" or "x11" (or "x11:<display>") forces one; an empty option takes the

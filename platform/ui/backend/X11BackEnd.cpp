@@ -183,24 +183,35 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
     const unsigned long background = Channel(GetRValue(desktop), visual->red_mask) |
                                      Channel(GetGValue(desktop), visual->green_mask) |
                                      Channel(GetBValue(desktop), visual->blue_mask);
-    window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
-                                  static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                  background, background);
-    XSelectInput(display_, window_,
-                 ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                     ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask);
-    Atom del = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-    deleteAtom_ = del;
-    XSetWMProtocols(display_, window_, &del, 1);
-    detail::SetProgramProperties(display_, window_, "KQ7-B");
-    // The program's screen lies where the root window's does.
-    detail::SetPosition(display_, window_, 0, 0);
-    gc_ = XCreateGC(display_, window_, 0, nullptr);
+    gc_ = XCreateGC(display_, RootWindow(display_, screen), 0, nullptr);
     keyboard_ = std::make_unique<detail::X11Keyboard>(display_);
-    keyboard_->AddWindow(window_);
     selections_ =
         std::make_unique<detail::X11Selections>(display_, [this] { WakeForQueuedEvents(); });
-    XMapWindow(display_, window_);
+    if (detail::WantsManagedWindows(display_)) {
+        tops_ = std::make_unique<detail::X11TopWindows>(display_, scale_, background,
+                                                        [this](unsigned long window, bool added) {
+                                                            if (added)
+                                                                keyboard_->AddWindow(window);
+                                                            else
+                                                                keyboard_->RemoveWindow(window);
+                                                        });
+    } else {
+        window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
+                                      static_cast<unsigned>(width), static_cast<unsigned>(height),
+                                      0, background, background);
+        XSelectInput(display_, window_,
+                     ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                         ButtonReleaseMask | PointerMotionMask | StructureNotifyMask |
+                         FocusChangeMask);
+        Atom del = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        deleteAtom_ = del;
+        XSetWMProtocols(display_, window_, &del, 1);
+        detail::SetProgramProperties(display_, window_, "KQ7-B");
+        // The program's screen lies where the root window's does.
+        detail::SetPosition(display_, window_, 0, 0);
+        keyboard_->AddWindow(window_);
+        XMapWindow(display_, window_);
+    }
     XFlush(display_);
 
     source_ =
@@ -235,13 +246,15 @@ X11BackEnd::~X11BackEnd() {
     if (!display_)
         return;
     shared_.reset();
+    tops_.reset();
     keyboard_.reset();
     selections_.reset();
     // After a lost connection Xlib only frees its side of these.
     for (auto& [id, cursor] : cursors_)
         XFreeCursor(display_, cursor);
     XFreeGC(display_, static_cast<GC>(gc_));
-    XDestroyWindow(display_, window_);
+    if (window_)
+        XDestroyWindow(display_, window_);
     XCloseDisplay(display_);
 }
 
@@ -253,6 +266,8 @@ void X11BackEnd::ConnectionLost() {
         shared_->Abandon();
     if (selections_)
         selections_->Abandon();
+    if (tops_)
+        tops_->Abandon();
     std::fprintf(stderr, "The X connection was lost: the screen stays in memory.\n");
     if (whenLost_)
         whenLost_();
@@ -280,6 +295,14 @@ void X11BackEnd::HandleEvents() {
                 FollowCaretAndCursor();
             }
         }
+        if (!lost_ && focusLeft_) {
+            // No window of the program took the focus the other one lost.
+            focusLeft_ = false;
+            if (appFocused_) {
+                appFocused_ = false;
+                InjectAppFocus(false);
+            }
+        }
         if (!lost_)
             XFlush(display_);
     } while (!lost_ && XEventsQueued(display_, QueuedAlready) > 0);
@@ -304,11 +327,26 @@ void X11BackEnd::WakeForQueuedEvents() {
 void X11BackEnd::Handle(XEvent& event) {
     if (selections_->Handle(event))
         return;
+    if (tops_ && tops_->Handle(event))
+        return;
     const POINT origin = ScreenSurfaceOrigin();
+    // Where a window's (x, y) lies on the program's screen.
+    const auto onScreen = [&](int x, int y, int rootX, int rootY) {
+        return tops_ ? POINT{rootX / scale_, rootY / scale_}
+                     : POINT{origin.x + x / scale_, origin.y + y / scale_};
+    };
     switch (event.type) {
         case Expose: {
             const XExposeEvent& e = event.xexpose;
-            PutRect(detail::ScaledDown(RECT{e.x, e.y, e.x + e.width, e.y + e.height}, scale_));
+            RECT r{e.x, e.y, e.x + e.width, e.y + e.height};
+            if (tops_) {
+                const detail::X11TopWindows::Top* top = tops_->Find(e.window);
+                if (!top)
+                    break;
+                OffsetRect(&r, (top->screen.left - origin.x) * scale_,
+                           (top->screen.top - origin.y) * scale_);
+            }
+            PutRect(detail::ScaledDown(r, scale_));
             break;
         }
         case ConfigureNotify:
@@ -328,7 +366,7 @@ void X11BackEnd::Handle(XEvent& event) {
         case ButtonRelease: {
             const XButtonEvent& b = event.xbutton;
             selections_->Saw(b.time);
-            const POINT pt{origin.x + b.x / scale_, origin.y + b.y / scale_};
+            const POINT pt = onScreen(b.x, b.y, b.x_root, b.y_root);
             const bool down = event.type == ButtonPress;
             if (b.button == Button1)
                 InjectMouseButton(pt, VK_LBUTTON, down);
@@ -342,8 +380,8 @@ void X11BackEnd::Handle(XEvent& event) {
         }
         case MotionNotify:
             // Runs of moves are merged where the input is queued, in order with the buttons.
-            InjectMouseMove(
-                POINT{origin.x + event.xmotion.x / scale_, origin.y + event.xmotion.y / scale_});
+            InjectMouseMove(onScreen(event.xmotion.x, event.xmotion.y, event.xmotion.x_root,
+                                     event.xmotion.y_root));
             break;
         case FocusIn:
         case FocusOut: {
@@ -352,11 +390,22 @@ void X11BackEnd::Handle(XEvent& event) {
                 f.detail == NotifyPointer)
                 break;
             keyboard_->Focus(f.window, event.type == FocusIn);
-            InjectAppFocus(event.type == FocusIn);
+            if (!tops_) {
+                InjectAppFocus(event.type == FocusIn);
+                break;
+            }
+            // Between the program's own windows the program stays active.
+            focusLeft_ = event.type == FocusOut;
+            if (event.type == FocusIn) {
+                if (!appFocused_)
+                    InjectAppFocus(true);
+                appFocused_ = true;
+                tops_->Focused(f.window);
+            }
             break;
         }
         case ClientMessage:
-            if (static_cast<unsigned long>(event.xclient.data.l[0]) == deleteAtom_) {
+            if (deleteAtom_ && static_cast<unsigned long>(event.xclient.data.l[0]) == deleteAtom_) {
                 if (HWND main = MainWindow())
                     PostMessage(main, WM_SYSCOMMAND, SC_CLOSE, 0);
             }
@@ -401,7 +450,7 @@ void X11BackEnd::HandleKey(XEvent& event, bool down) {
 void X11BackEnd::ScreensChanged() {
     monitors_ = detail::ReadX11Monitors(display_);
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display_, window_, &attributes))
+    if (XGetWindowAttributes(display_, tops_ ? DefaultRootWindow(display_) : window_, &attributes))
         Resized(attributes.width, attributes.height, true);
 }
 
@@ -412,8 +461,9 @@ void X11BackEnd::Resized(int width, int height, bool screensChanged) {
     int rootX = 0;
     int rootY = 0;
     ::Window child = 0;
-    XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &rootX, &rootY,
-                          &child);
+    if (!tops_)
+        XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &rootX, &rootY,
+                              &child);
     const std::vector<MonitorConfig> shown =
         detail::MonitorsInWindow(monitors_, POINT{rootX, rootY}, SIZE{width, height}, scale_);
     const std::vector<MonitorConfig> before = GetMonitors();
@@ -434,7 +484,8 @@ void X11BackEnd::Resized(int width, int height, bool screensChanged) {
     for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
         tops.push_back(h);
     for (HWND h : tops) {
-        if (IsZoomed(h)) {
+        // Managed windows are the window manager's to fit.
+        if (!tops_ && IsZoomed(h)) {
             const MINMAXINFO mmi = detail::QueryMinMaxInfo(h);
             SetWindowPos(h, nullptr, mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxSize.x,
                          mmi.ptMaxSize.y, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -447,6 +498,8 @@ void X11BackEnd::Resized(int width, int height, bool screensChanged) {
 void X11BackEnd::Present() {
     if (lost_)
         return;
+    if (tops_)
+        tops_->Follow();
     std::vector<RECT> rects = TakeScreenChanges();
     const POINT origin = ScreenSurfaceOrigin();
     const RECT caret = Shown(CaretScreenRect());
@@ -538,11 +591,46 @@ void X11BackEnd::PutSurface(const std::vector<RECT>& surfaceRects, bool onlyChan
             }
         }
     }
+    const std::vector<Target> targets = Targets();
     for (const Part& part : parts) {
-        if (part.pixels)
+        if (part.pixels) {
             PutOwnedPixels(part.pixels, part.rect);
-        else
-            shared_->Put(window_, gc_, part.rect);
+            continue;
+        }
+        for (const Target& target : targets) {
+            RECT both{};
+            if (IntersectRect(&both, &part.rect, &target.rect))
+                shared_->Put(target.window, gc_, both, both.left - target.rect.left,
+                             both.top - target.rect.top);
+        }
+    }
+}
+
+std::vector<X11BackEnd::Target> X11BackEnd::Targets() const {
+    if (!tops_)
+        return {Target{window_, RECT{0, 0, shownSize_.cx * scale_, shownSize_.cy * scale_}}};
+    std::vector<Target> targets;
+    const POINT origin = ScreenSurfaceOrigin();
+    for (const detail::X11TopWindows::Top& top : tops_->Tops()) {
+        if (!top.mapped || top.iconic)
+            continue;
+        RECT r = top.screen;
+        OffsetRect(&r, -origin.x, -origin.y);
+        targets.push_back(Target{top.window, detail::ScaledUp(r, scale_)});
+    }
+    return targets;
+}
+
+void X11BackEnd::PutImage(XImage* image, const RECT& displayRect) {
+    for (const Target& target : Targets()) {
+        RECT both{};
+        if (!IntersectRect(&both, &displayRect, &target.rect))
+            continue;
+        XPutImage(display_, target.window, static_cast<GC>(gc_), image,
+                  both.left - displayRect.left, both.top - displayRect.top,
+                  both.left - target.rect.left, both.top - target.rect.top,
+                  static_cast<unsigned>(both.right - both.left),
+                  static_cast<unsigned>(both.bottom - both.top));
     }
 }
 
@@ -575,8 +663,7 @@ void X11BackEnd::PutOwnedPixels(uint32_t* pixels, const RECT& windowRect) {
                            static_cast<unsigned>(DefaultDepth(display_, screenNo)), ZPixmap, 0,
                            reinterpret_cast<char*>(pixels), width, height, 32, 0);
     if (ximage && IsDirect(*ximage, *visual, width)) {
-        XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, windowRect.left,
-                  windowRect.top, width, height);
+        PutImage(ximage, windowRect);
         XDestroyImage(ximage);  // frees the pixels
         return;
     }
@@ -641,8 +728,7 @@ void X11BackEnd::PutWindowPixels(const uint32_t* pixels, const RECT& windowRect)
             }
         }
     }
-    XPutImage(display_, window_, static_cast<GC>(gc_), ximage, 0, 0, windowRect.left,
-              windowRect.top, width, height);
+    PutImage(ximage, windowRect);
     XDestroyImage(ximage);  // frees data
 }
 
@@ -655,10 +741,15 @@ void X11BackEnd::FollowCursorShape() {
     auto it = cursors_.find(id);
     if (it == cursors_.end())
         it = cursors_.emplace(id, XCreateFontCursor(display_, FontCursorFor(id))).first;
-    XDefineCursor(display_, window_, it->second);
+    if (tops_)
+        tops_->SetCursor(it->second);
+    else
+        XDefineCursor(display_, window_, it->second);
 }
 
 void X11BackEnd::FollowMainWindow() {
+    if (tops_)
+        return;  // each managed window has its own
     HWND main = MainWindow();
     if (!main || !IsWindowVisible(main))
         return;

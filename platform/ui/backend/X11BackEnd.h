@@ -1,11 +1,19 @@
-// The x11 back end: one X window shows the virtual screen (the screen takes the window's size
-// and follows it when the window is resized). Changed pixels are put into the window once the
-// GUI thread has nothing left to paint; the caret is laid over them as it blinks; the X
-// server draws the mouse cursor in the shape the program set. Keys become virtual keys and
-// UTF-8 text through the desktop's input method (X11Keyboard), the clipboard is the desktop's
-// (X11Selections), buttons, motion and the wheel become mouse input, losing the keyboard focus
-// deactivates the program (WM_ACTIVATEAPP FALSE), and closing the X window sends SC_CLOSE to
-// the program's main window. The X connection is a descriptor source of the GUI loop.
+// The x11 back end shows the virtual screen on an X display in one of two ways:
+//
+//   managed  (where a window manager runs) every top-level window is an X window of its own,
+//            which the window manager decorates, moves, sizes and focuses (X11TopWindows);
+//            the program's screen is the root window's, and each X window shows its part of it.
+//   desktop  (without a window manager, or KQ7B_X11_MODE=desktop) one X window at the root
+//            window's top left shows the whole screen, which takes the window's size and follows
+//            it when the window is resized.
+//
+// Changed pixels are put into the windows once the GUI thread has nothing left to paint; the caret
+// is laid over them as it blinks; the X server draws the mouse cursor in the shape the program set.
+// Keys become virtual keys and UTF-8 text through the desktop's input method (X11Keyboard), the
+// clipboard is the desktop's (X11Selections), buttons, motion and the wheel become mouse input,
+// losing the keyboard focus deactivates the program (WM_ACTIVATEAPP FALSE), and closing the desktop
+// mode's X window sends SC_CLOSE to the program's main window. The X connection is a descriptor
+// source of the GUI loop.
 //
 // The X server losing the connection does not end the back end: the screen stays in memory,
 // input stops, and the program hears of it (WhenDisplayLost).
@@ -24,8 +32,10 @@
 #include "platform/ui/backend/X11Keyboard.h"
 #include "platform/ui/backend/X11Selections.h"
 #include "platform/ui/backend/X11SharedImage.h"
+#include "platform/ui/backend/X11TopWindows.h"
 
 struct _XDisplay;
+struct _XImage;
 union _XEvent;
 
 namespace kq::ui {
@@ -41,8 +51,9 @@ class X11BackEnd : public BackEnd {
 
     const char* Name() const override { return "x11"; }
     void WhenDisplayLost(std::function<void()> then) override { whenLost_ = std::move(then); }
-    // The X window showing the screen.
+    // The X window showing the screen in the desktop mode; 0 in the managed mode.
     unsigned long Window() const { return window_; }
+    bool Managed() const { return tops_ != nullptr; }
     // Waits until the X server has handled everything sent to it and handles the events it
     // sent back.
     void Sync();
@@ -67,6 +78,14 @@ class X11BackEnd : public BackEnd {
     // The caret over the screen's pixels of its rectangle.
     void PutCaret(const RECT& surfaceRect);
     void PutPixels(const uint32_t* pixels, const RECT& surfaceRect);
+    // An X image of a rectangle of the surface (display pixels) into every window showing a
+    // part of it.
+    void PutImage(_XImage* image, const RECT& displayRect);
+    struct Target {
+        unsigned long window;
+        RECT rect;  // the part of the surface it shows, in display pixels
+    };
+    std::vector<Target> Targets() const;
     void PutWindowPixels(const uint32_t* pixels, const RECT& windowRect);
     // Pixels in a malloc'd buffer, which it takes over, into a rectangle of the window (sent
     // without a copy where the display takes the surface's format).
@@ -110,6 +129,9 @@ class X11BackEnd : public BackEnd {
     std::unique_ptr<detail::X11SharedImage> shared_;
     std::unique_ptr<detail::X11Keyboard> keyboard_;
     std::unique_ptr<detail::X11Selections> selections_;
+    std::unique_ptr<detail::X11TopWindows> tops_;  // the managed mode's windows
+    bool appFocused_ = false;
+    bool focusLeft_ = false;  // one of the managed windows lost the focus: to another program?
 };
 
 }  // namespace kq::ui

@@ -102,11 +102,11 @@ uint32_t* X11SharedImage::Row(int y) {
                                        static_cast<ptrdiff_t>(y) * image_->bytes_per_line);
 }
 
-void X11SharedImage::Put(unsigned long drawable, void* gc, const RECT& rect) {
+void X11SharedImage::Put(unsigned long drawable, void* gc, const RECT& rect, int x, int y) {
     if (!display_ || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
-    XShmPutImage(display_, drawable, static_cast<GC>(gc), image_, rect.left, rect.top, rect.left,
-                 rect.top, static_cast<unsigned>(rect.right - rect.left),
+    XShmPutImage(display_, drawable, static_cast<GC>(gc), image_, rect.left, rect.top, x, y,
+                 static_cast<unsigned>(rect.right - rect.left),
                  static_cast<unsigned>(rect.bottom - rect.top), False);
 }
 

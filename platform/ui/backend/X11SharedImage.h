@@ -26,10 +26,10 @@ class X11SharedImage {
 
     // Row y of the image, as wide as the screen, in the surface's format.
     uint32_t* Row(int y);
-    // The image's rectangle into the drawable at the same place. The server reads the memory
-    // when it comes to the request: pixels written into the rectangle before that show earlier,
-    // which is harmless as long as every changed pixel is put again after it was written.
-    void Put(unsigned long drawable, void* gc, const RECT& rect);
+    // The image's rectangle into the drawable with its top left at `x`, `y`. The server reads the
+    // memory when it comes to the request: pixels written into the rectangle before that show
+    // earlier, which is harmless as long as every changed pixel is put again after it was written.
+    void Put(unsigned long drawable, void* gc, const RECT& rect, int x, int y);
     // The connection is gone: the memory is released without telling the server.
     void Abandon() { display_ = nullptr; }
 

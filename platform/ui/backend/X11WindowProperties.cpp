@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -13,11 +15,7 @@ void SetProgramProperties(Display* display, unsigned long window, const std::str
     char programClass[] = "KQ7-B";
     XClassHint hint{name, programClass};
     XSetClassHint(display, window, &hint);
-    XStoreName(display, window, title.c_str());
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
-                    static_cast<int>(title.size()));
+    SetTitle(display, window, title);
     const long pid = getpid();
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
@@ -29,6 +27,36 @@ void SetProgramProperties(Display* display, unsigned long window, const std::str
             XSetWMClientMachine(display, window, &machine);
             XFree(machine.value);
         }
+    }
+}
+
+void SetTitle(Display* display, unsigned long window, const std::string& title) {
+    XStoreName(display, window, title.c_str());
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(title.data()),
+                    static_cast<int>(title.size()));
+}
+
+void SetRole(Display* display, unsigned long window, WindowKind kind, unsigned long owner,
+             bool modal) {
+    const char* type = kind == WindowKind::Dialog    ? "_NET_WM_WINDOW_TYPE_DIALOG"
+                       : kind == WindowKind::Utility ? "_NET_WM_WINDOW_TYPE_UTILITY"
+                                                     : "_NET_WM_WINDOW_TYPE_NORMAL";
+    const Atom typeAtom = XInternAtom(display, type, False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM,
+                    32, PropModeReplace, reinterpret_cast<const unsigned char*>(&typeAtom), 1);
+    if (owner)
+        XSetTransientForHint(display, window, owner);
+    else
+        XDeleteProperty(display, window, XA_WM_TRANSIENT_FOR);
+    const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+    if (modal) {
+        const Atom modalAtom = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
+        XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&modalAtom), 1);
+    } else {
+        XDeleteProperty(display, window, state);
     }
 }
 
@@ -50,20 +78,29 @@ void SetIcon(Display* display, unsigned long window, const std::vector<uint32_t>
 
 namespace {
 
-void ChangeNormalHints(Display* display, unsigned long window, long flags, int a, int b) {
+void ChangeNormalHints(Display* display, unsigned long window, long flags, int x, int y,
+                       int minWidth, int minHeight) {
+    // The size the window may not leave (PMaxSize) is its minimum size.
     XSizeHints* hints = XAllocSizeHints();
     if (!hints)
         return;
     long supplied = 0;
     XGetWMNormalHints(display, window, hints, &supplied);
     hints->flags |= flags;
-    if (flags == PMinSize) {
-        hints->min_width = a;
-        hints->min_height = b;
-    } else {
-        hints->x = a;
-        hints->y = b;
+    if (flags & PMinSize) {
+        hints->min_width = minWidth;
+        hints->min_height = minHeight;
     }
+    if (flags & PMaxSize) {
+        hints->max_width = minWidth;
+        hints->max_height = minHeight;
+    }
+    if (flags & USPosition) {
+        hints->x = x;
+        hints->y = y;
+    }
+    if (flags & PWinGravity)
+        hints->win_gravity = StaticGravity;
     XSetWMNormalHints(display, window, hints);
     XFree(hints);
 }
@@ -71,11 +108,17 @@ void ChangeNormalHints(Display* display, unsigned long window, long flags, int a
 }  // namespace
 
 void SetMinimumSize(Display* display, unsigned long window, int width, int height) {
-    ChangeNormalHints(display, window, PMinSize, width, height);
+    ChangeNormalHints(display, window, PMinSize, 0, 0, width, height);
 }
 
 void SetPosition(Display* display, unsigned long window, int x, int y) {
-    ChangeNormalHints(display, window, USPosition, x, y);
+    ChangeNormalHints(display, window, USPosition, x, y, 0, 0);
+}
+
+void SetPlacement(Display* display, unsigned long window, POINT at, SIZE minimum, bool fixed) {
+    ChangeNormalHints(display, window,
+                      USPosition | PWinGravity | PMinSize | (fixed ? PMaxSize : 0L), at.x, at.y,
+                      std::max<int>(minimum.cx, 1), std::max<int>(minimum.cy, 1));
 }
 
 }  // namespace kq::ui::detail

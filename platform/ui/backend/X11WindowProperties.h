@@ -3,6 +3,8 @@
 // hung program), its icon, its minimum size and its place.
 #pragma once
 
+#include "platform/ui/UiTypes.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,5 +20,15 @@ void SetIcon(_XDisplay* display, unsigned long window, const std::vector<uint32_
 void SetMinimumSize(_XDisplay* display, unsigned long window, int width, int height);
 // The window asks to stay where the program put it (root coordinates).
 void SetPosition(_XDisplay* display, unsigned long window, int x, int y);
+// The window asks to stay where the program put it, its decoration laid around it (root
+// coordinates), and to be no smaller than the minimum size; with `fixed` no larger either.
+void SetPlacement(_XDisplay* display, unsigned long window, POINT at, SIZE minimum, bool fixed);
+void SetTitle(_XDisplay* display, unsigned long window, const std::string& title);
+
+// What the window manager is to make of a window of the program.
+enum class WindowKind { Normal, Dialog, Utility };
+// Its kind, the window it belongs to (stays above it; 0: none) and whether it is modal for it.
+void SetRole(_XDisplay* display, unsigned long window, WindowKind kind, unsigned long owner,
+             bool modal);
 
 }  // namespace kq::ui::detail

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/ui/detail/ThreadQueue.h"
 #include "platform/ui/paint/Invalidation.h"
+#include "platform/ui/paint/Painting.h"
+#include "platform/ui/paint/UpdateNow.h"
 
 namespace kq::ui::detail {
 namespace {
@@ -79,6 +82,20 @@ Region RestackedArea(const PositionSnapshot& before, const PositionSnapshot& aft
     return area;
 }
 
+// The visible top-level windows of this thread that the hidden window lay over.
+std::vector<HWND> UncoveredTopLevelsLocked(const Window& hidden, const RECT& was) {
+    std::vector<HWND> tops;
+    for (const Window* top : hidden.parent->children) {
+        if (top == &hidden || !IsVisibleChain(*top) || !top->queue || !top->queue->IsOwnerThread())
+            continue;
+        RECT overlap{};
+        const RECT rect = WindowRectOnScreen(*top);
+        if (IntersectRect(&overlap, &rect, &was))
+            tops.push_back(top->hwnd);
+    }
+    return tops;
+}
+
 }  // namespace
 
 PositionSnapshot SnapshotPosition(HWND hwnd) {
@@ -92,30 +109,40 @@ PositionSnapshot SnapshotPosition(HWND hwnd) {
 void RedrawAfterPositionChange(HWND hwnd, const PositionSnapshot& before, UINT flags) {
     if (!before.valid)
         return;
-    std::lock_guard lock(TreeMutex());
-    Window* w = Lookup(hwnd);
-    if (!w || !w->parent)
-        return;
-    const PositionSnapshot after = SnapshotLocked(*w);
-    if (before.shown && !after.shown)
-        ForgetPaintingLocked(*w);
-    if ((flags & SWP_NOREDRAW) || (!before.shown && !after.shown))
-        return;
-    const bool restacked = before.above != after.above;
-    const bool moved =
-        !EqualRect(&before.window, &after.window) || !EqualRect(&before.client, &after.client);
-    if (before.shown == after.shown && !restacked && !moved && !(flags & SWP_FRAMECHANGED))
-        return;
-    Region area = moved || (flags & SWP_FRAMECHANGED) || before.shown != after.shown
-                      ? ChangedArea(*w, before, after, restacked, flags)
-                      : RestackedArea(before, after);
-    // Siblings above the window before and after kept their pixels.
-    std::unordered_set<const Window*> unchanged;
-    for (HWND h : after.above) {
-        if (std::binary_search(before.above.begin(), before.above.end(), h))
-            unchanged.insert(Lookup(h));
+    std::vector<HWND> uncovered;
+    {
+        std::lock_guard lock(TreeMutex());
+        Window* w = Lookup(hwnd);
+        if (!w || !w->parent)
+            return;
+        const PositionSnapshot after = SnapshotLocked(*w);
+        if (before.shown && !after.shown)
+            ForgetPaintingLocked(*w);
+        if ((flags & SWP_NOREDRAW) || (!before.shown && !after.shown))
+            return;
+        const bool restacked = before.above != after.above;
+        const bool moved =
+            !EqualRect(&before.window, &after.window) || !EqualRect(&before.client, &after.client);
+        if (before.shown == after.shown && !restacked && !moved && !(flags & SWP_FRAMECHANGED))
+            return;
+        Region area = moved || (flags & SWP_FRAMECHANGED) || before.shown != after.shown
+                          ? ChangedArea(*w, before, after, restacked, flags)
+                          : RestackedArea(before, after);
+        // Siblings above the window before and after kept their pixels.
+        std::unordered_set<const Window*> unchanged;
+        for (HWND h : after.above) {
+            if (std::binary_search(before.above.begin(), before.above.end(), h))
+                unchanged.insert(Lookup(h));
+        }
+        InvalidateAreaLocked(*w->parent, std::move(area), unchanged);
+        if (before.shown && !after.shown && w->IsTopLevel())
+            uncovered = UncoveredTopLevelsLocked(*w, before.window);
     }
-    InvalidateAreaLocked(*w->parent, std::move(area), unchanged);
+    // What a closing menu or dialog uncovered is erased before its owner goes on: a child that
+    // repaints at once (UpdateWindow) must not have its pixels erased afterwards by a parent
+    // that does not clip its children.
+    for (HWND h : uncovered)
+        UpdateNow(h, RDW_ERASENOW | RDW_ALLCHILDREN);
 }
 
 }  // namespace kq::ui::detail
