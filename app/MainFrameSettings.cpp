@@ -3,6 +3,9 @@
 // position) when the start-up completes, the restore shows the frame with its bar layout at the
 // end of the first search, and the writer saves everything when the window is destroyed. Every
 // write is checked; the first failure is reported once.
+#include <string>
+#include <unordered_set>
+
 #include "app/Kq7App.h"
 #include "app/MainFrame.h"
 #include "app/views/CAFormDiagram.h"
@@ -13,6 +16,7 @@
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/base/Registry.h"
+#include "platform/base/RegistryKey.h"
 #include "platform/framework/DockState.h"
 #include "res/TextIds.h"
 
@@ -28,6 +32,30 @@ CString IndexedName(const char* stem, int index) {
     CString name;
     name.Format("%s%i", stem, index);
     return name;
+}
+
+// The names (in the store's comparison form) of the values a section of the application's profile
+// holds. The port table has an entry for each of 256 ports, of which a file holds those of the
+// ports ever seen: the others keep their defaults without the section being opened for each.
+std::unordered_set<std::string> StoredValueNames(const CWinApp* app, const char* section) {
+    std::unordered_set<std::string> names;
+    if (app->m_pszRegistryKey == nullptr || app->m_pszProfileName == nullptr)
+        return names;
+    const std::string path = std::string("Software\\") + app->m_pszRegistryKey + "\\" +
+                             app->m_pszProfileName + "\\" + section;
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    std::string name(kq::kMaxValueNameLength + 1, '\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD size = static_cast<DWORD>(name.size());
+        if (RegEnumValue(key, index, name.data(), &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        names.insert(kq::FoldName(std::string_view(name.data(), size)));
+    }
+    RegCloseKey(key);
+    return names;
 }
 
 bool HasStoredBarLayout(LPCTSTR section) {
@@ -60,11 +88,22 @@ BOOL CMainFrame::ReadSettings() {
     for (int i = 5; i < 8; ++i)
         m_viewState.checkState[i] =
             app->GetProfileInt(kTreeSection, IndexedName("CheckState_", i), 1);
+    const std::unordered_set<std::string> portValues = StoredValueNames(app, kPortSection);
+    const auto isStored = [&portValues](const CString& name) {
+        return !portValues.empty() && portValues.count(kq::FoldName(name.GetString())) != 0;
+    };
+    const auto readInt = [&](const CString& name, int fallback) {
+        return isStored(name) ? static_cast<int>(app->GetProfileInt(kPortSection, name, fallback))
+                              : fallback;
+    };
     for (int i = 0; i < COM_MAX_PORTS; ++i) {
         SensorEntry& entry = m_aEntries[i];
-        entry.strStoredName = app->GetProfileString(kPortSection, PortEntryName(i, "Name"), "n.a.");
-        entry.iStoredDisabled = app->GetProfileInt(kPortSection, PortEntryName(i, "Disabled"), -11);
-        entry.iStoredBaudrate = app->GetProfileInt(kPortSection, PortEntryName(i, "Baudrate"), 0);
+        const CString prefix = portValues.empty() ? CString() : PortEntryName(i, "");
+        const CString name = prefix + "Name";
+        entry.strStoredName =
+            isStored(name) ? app->GetProfileString(kPortSection, name, "n.a.") : CString("n.a.");
+        entry.iStoredDisabled = readInt(prefix + "Disabled", -11);
+        entry.iStoredBaudrate = readInt(prefix + "Baudrate", 0);
     }
     return TRUE;
 }

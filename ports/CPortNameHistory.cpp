@@ -20,6 +20,13 @@ CString CanonicalName(int number) {
     return CString("COM" + std::to_string(number));
 }
 
+// The number of a section the history itself wrote ("COMn", any case); 0 for other spellings
+// such as "COM03", which would give a second device the name of the device in "COM3".
+int SectionNumber(const std::string& name) {
+    const int number = ComNumber(name.c_str());
+    return number > 0 && CanonicalName(number).CompareNoCase(name.c_str()) == 0 ? number : 0;
+}
+
 }  // namespace
 
 int ComNumber(const CString& name) {
@@ -64,7 +71,7 @@ std::optional<CString> CPortNameHistory::FindComName(const std::string& identity
     if (const Unkept* name = FindUnkept(identity))
         return CanonicalName(name->number);
     for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
-        const int number = ComNumber(name.c_str());
+        const int number = SectionNumber(name);
         if (number > 0 && ReadSettingString(Section(name), kIdentityValue) == identity) {
             return CanonicalName(number);
         }
@@ -80,7 +87,7 @@ std::optional<CString> CPortNameHistory::FindComNameByPath(const std::string& pa
             return CanonicalName(name.number);
     }
     for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
-        const int number = ComNumber(name.c_str());
+        const int number = SectionNumber(name);
         if (number > 0 && ReadSettingString(Section(name), kPathValue) == path) {
             return CanonicalName(number);
         }
@@ -104,7 +111,7 @@ CString CPortNameHistory::AssignComName(const std::string& identity, const std::
     std::string found;
     int foundNumber = 0;
     for (const std::string& name : ListSettingSections(kPortSectionsKey)) {
-        const int number = ComNumber(name.c_str());
+        const int number = SectionNumber(name);
         if (number <= 0) {
             continue;
         }

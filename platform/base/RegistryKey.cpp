@@ -1,7 +1,5 @@
 #include "platform/base/RegistryKey.h"
 
-#include <algorithm>
-
 #include "platform/base/Clock.h"
 
 namespace kq {
@@ -65,7 +63,7 @@ bool SplitKeyPath(std::string_view path, std::vector<std::string>* parts) {
 }
 
 RegistryKey::RegistryKey(std::string name, RegistryKey* parent)
-    : name_(std::move(name)), folded_(FoldName(name_)), parent_(parent) {
+    : name_(std::move(name)), parent_(parent) {
     Touch();
 }
 
@@ -87,19 +85,20 @@ void RegistryKey::Touch() {
     lastWrite_ = CurrentClock().WallNanos();
 }
 
-size_t RegistryKey::LowerBound(const std::string& folded) const {
-    const auto it = std::lower_bound(subKeys_.begin(), subKeys_.end(), folded,
-                                     [](const std::shared_ptr<RegistryKey>& key,
-                                        const std::string& f) { return key->folded_ < f; });
-    return static_cast<size_t>(it - subKeys_.begin());
+const std::vector<std::shared_ptr<RegistryKey>>& RegistryKey::SubKeys() const {
+    if (!subKeysListed_) {
+        subKeys_.clear();
+        subKeys_.reserve(subKeyIndex_.size());
+        for (const auto& [folded, key] : subKeyIndex_)
+            subKeys_.push_back(key);
+        subKeysListed_ = true;
+    }
+    return subKeys_;
 }
 
 std::shared_ptr<RegistryKey> RegistryKey::FindSubKey(std::string_view name) const {
-    const std::string folded = FoldName(name);
-    const size_t index = LowerBound(folded);
-    if (index < subKeys_.size() && subKeys_[index]->folded_ == folded)
-        return subKeys_[index];
-    return nullptr;
+    const auto found = subKeyIndex_.find(FoldName(name));
+    return found == subKeyIndex_.end() ? nullptr : found->second;
 }
 
 std::shared_ptr<RegistryKey> RegistryKey::FindPath(const std::vector<std::string>& parts) const {
@@ -115,19 +114,15 @@ std::shared_ptr<RegistryKey> RegistryKey::FindPath(const std::vector<std::string
 }
 
 std::shared_ptr<RegistryKey> RegistryKey::CreateSubKey(std::string_view name, bool* created) {
-    const std::string folded = FoldName(name);
-    const size_t index = LowerBound(folded);
-    if (index < subKeys_.size() && subKeys_[index]->folded_ == folded) {
-        if (created)
-            *created = false;
-        return subKeys_[index];
-    }
-    auto key = std::make_shared<RegistryKey>(std::string(name), this);
-    subKeys_.insert(subKeys_.begin() + static_cast<std::ptrdiff_t>(index), key);
-    Touch();
+    auto [at, added] = subKeyIndex_.try_emplace(FoldName(name));
     if (created)
-        *created = true;
-    return key;
+        *created = added;
+    if (!added)
+        return at->second;
+    at->second = std::make_shared<RegistryKey>(std::string(name), this);
+    subKeysListed_ = false;
+    Touch();
+    return at->second;
 }
 
 std::shared_ptr<RegistryKey> RegistryKey::CreatePath(const std::vector<std::string>& parts) {
@@ -141,20 +136,22 @@ std::shared_ptr<RegistryKey> RegistryKey::CreatePath(const std::vector<std::stri
 }
 
 bool RegistryKey::RemoveSubKey(std::string_view name) {
-    const std::string folded = FoldName(name);
-    const size_t index = LowerBound(folded);
-    if (index >= subKeys_.size() || subKeys_[index]->folded_ != folded)
+    const auto found = subKeyIndex_.find(FoldName(name));
+    if (found == subKeyIndex_.end())
         return false;
-    subKeys_[index]->MarkDeleted();
-    subKeys_.erase(subKeys_.begin() + static_cast<std::ptrdiff_t>(index));
+    found->second->MarkDeleted();
+    subKeyIndex_.erase(found);
+    subKeysListed_ = false;
     Touch();
     return true;
 }
 
 void RegistryKey::Clear() {
-    for (auto& key : subKeys_)
+    for (auto& [folded, key] : subKeyIndex_)
         key->MarkDeleted();
+    subKeyIndex_.clear();
     subKeys_.clear();
+    subKeysListed_ = true;
     values_.clear();
     valueIndex_.clear();
     Touch();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,7 +50,8 @@ class RegistryKey {
     int64_t LastWriteNanos() const { return lastWrite_; }
     void Touch();
 
-    const std::vector<std::shared_ptr<RegistryKey>>& SubKeys() const { return subKeys_; }
+    // In the order Windows lists them; valid until the next change of the subkeys.
+    const std::vector<std::shared_ptr<RegistryKey>>& SubKeys() const;
     std::shared_ptr<RegistryKey> FindSubKey(std::string_view name) const;
     // Follows the parts from this key; null when one is missing.
     std::shared_ptr<RegistryKey> FindPath(const std::vector<std::string>& parts) const;
@@ -68,15 +70,17 @@ class RegistryKey {
 
   private:
     void MarkDeleted();
-    size_t LowerBound(const std::string& folded) const;
     RegistryValue* FindValueMutable(std::string_view name);
 
     std::string name_;
-    std::string folded_;
     RegistryKey* parent_;
     bool deleted_ = false;
     int64_t lastWrite_ = 0;
-    std::vector<std::shared_ptr<RegistryKey>> subKeys_;
+    // Folded name -> subkey: a key with many subkeys is built in time n log n whatever the order
+    // of the file. The list is made from it when it is asked for after a change.
+    std::map<std::string, std::shared_ptr<RegistryKey>> subKeyIndex_;
+    mutable std::vector<std::shared_ptr<RegistryKey>> subKeys_;
+    mutable bool subKeysListed_ = true;
     std::vector<RegistryValue> values_;
     // Folded value name -> index in values_: a key with many values is read and written in time
     // linear in their number.

@@ -3,9 +3,7 @@
 // that the sensor takes and the next search finds, and the search after Update.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <utility>
 
 #include "app/AppTest.h"
@@ -16,6 +14,7 @@
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
+#include "platform/base/Clock.h"
 #include "platform/gfx/WindowDC.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Timers.h"
@@ -243,9 +242,9 @@ TEST_F(ConnectionPage, TheSensorTakesTheNewRateAndTheNextSearchFindsItThere) {
     Run(3000);
     EXPECT_EQ(sim_->ports[0]->device->Sensor(0).BaudRate(), 230400);
     EXPECT_EQ(frame_->m_iPendingBaudrate, 230400);
-    // The simulated sensor keeps its restart silence on the real clock: once it is over, the
-    // next search finds it at the new rate.
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // The simulated sensor's restart silence is kept on the test's clock, which the run moved past
+    // it: the next search finds it at the new rate.
+    ASSERT_FALSE(sim_->ports[0]->device->Sensor(0).IsRestarting(kq::MonotonicMillis()));
     frame_->COM_BuildPortTable(2);
     Run(5000);
     EXPECT_EQ(sim_->ports[0]->device->Sensor(0).BaudRate(), 230400);
@@ -429,7 +428,6 @@ TEST_F(ConnectionPage, UpdateTellsTheMeasuringPagesAndAGonePortKeepsItsEarlierSt
     // COM3's adapter is pulled without a word; the next search no longer finds its port, which
     // the list still shows as the search before found it.
     sim_->ports.erase(sim_->ports.begin() + 1);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
     frame_->COM_BuildPortTable(2);
     Run(5000);
     const int gone = RowOf("[COM3]");

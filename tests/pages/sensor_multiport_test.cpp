@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <deque>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/AppTest.h"
@@ -223,9 +221,10 @@ class FourPortDevice : public AppTest {
             };
         }
     }
-    // The sensors keep their restart silence on the real clock: a new search after it.
+    // A new search once the sensors' restart silence, kept on the test's clock, is over.
     void SearchAgain() {
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        for (int i = 0; i < 4; ++i)
+            ASSERT_FALSE(Sensor(i).IsRestarting(kq::MonotonicMillis()));
         frame_->COM_BuildPortTable(2);
         RunDevice(8000);
     }

@@ -70,12 +70,17 @@ TEST_F(PortsTest, NewNamesTakeTheFirstFreeNumber) {
     WriteSettingString("Ports\\COM1", "Device", "by-id:old");
     WriteSettingString("Ports\\COM3", "Device", "by-id:older");
     WriteSettingString("Ports\\Junk", "Device", "by-id:ignored");
+    // Another spelling of a number the program never writes: two devices could get one name.
+    WriteSettingString("Ports\\COM03", "Device", "by-id:other spelling");
+    WriteSettingString("Ports\\COM002", "Device", "by-id:other spelling");
     EXPECT_EQ(history.AssignComName("by-id:new", "/dev/ttyUSB0"), "COM2");
     EXPECT_EQ(history.AssignComName("by-id:newer", "/dev/ttyUSB1"), "COM4");
     EXPECT_EQ(history.AssignComName("by-id:new", "/dev/ttyUSB5"), "COM2");
     EXPECT_EQ(history.FindComNameByPath("/dev/ttyUSB5"), CString("COM2"));
     EXPECT_FALSE(history.FindComNameByPath("/dev/ttyUSB0"));
     EXPECT_EQ(history.FindComName("by-id:older"), CString("COM3"));
+    EXPECT_FALSE(history.FindComName("by-id:other spelling"));
+    EXPECT_EQ(history.AssignComName("by-id:other spelling", ""), "COM5");
 }
 
 TEST_F(PortsTest, PortsAreNamedForTheRunWhenTheSettingsCannotBeWritten) {

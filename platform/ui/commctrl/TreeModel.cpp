@@ -206,6 +206,13 @@ bool TreeState::SetItem(const TVITEMEX& in) {
         const UINT mask = in.stateMask & ~TVIS_SELECTED;
         node->state = (node->state & ~mask) | (in.state & mask);
     }
+    // An item's images and data leave the rows and their widths as they are: only the item is
+    // drawn again, and a tree whose images follow a state does no layout for each.
+    constexpr UINT kLayoutFree = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    if ((in.mask & ~kLayoutFree) == 0) {
+        Invalidate(hwnd_);
+        return true;
+    }
     Changed();
     return true;
 }

@@ -27,6 +27,7 @@
 #include "platform/base/Resource.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/backend/BackEnd.h"
 #include "tools/testsupport/Reset.h"
 
@@ -105,8 +106,9 @@ struct Program {
 // The program started once on an empty store, its start-up completed.
 Program& StartOnce() {
     static PrivateFolder folder{[] {
-        char pattern[] = "/tmp/kq7b-fuzz-settings-XXXXXX";
-        const char* made = mkdtemp(pattern);
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kq7b-fuzz-settings-XXXXXX").string();
+        const char* made = mkdtemp(pattern.data());
         Check(made != nullptr);
         return std::string(made);
     }()};
@@ -115,6 +117,9 @@ Program& StartOnce() {
         setenv("XDG_CONFIG_HOME", (folder.path + "/config").c_str(), 1);
         setenv("XDG_DATA_HOME", (folder.path + "/data").c_str(), 1);
         std::unique_ptr<kq::ui::BackEnd> backEnd = kq::ui::StartBackEnd("headless");
+        // Every show and hide of the frame paints the screen it uncovers: a small screen keeps
+        // that from taking the time the readers should have.
+        kq::ui::SetScreenSize(400, 300);
         // The application object outlives the frame, which may ask for it while it closes.
         static CKq7App* app = new CKq7App;
         kq::InstallResources(kq_res_bundle());

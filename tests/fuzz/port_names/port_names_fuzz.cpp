@@ -29,8 +29,9 @@ void Check(bool condition) {
 
 const std::string& SettingsFile() {
     static const std::string file = [] {
-        char pattern[] = "/tmp/kq7b-fuzz-ports-XXXXXX";
-        const char* made = mkdtemp(pattern);
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kq7b-fuzz-ports-XXXXXX").string();
+        const char* made = mkdtemp(pattern.data());
         Check(made != nullptr);
         return std::string(made) + "/registry.reg";
     }();
