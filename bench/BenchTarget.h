@@ -3,6 +3,7 @@
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -17,6 +18,22 @@ double Seconds(Call&& call) {
     const auto start = std::chrono::steady_clock::now();
     call();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The CPU seconds the calling thread spends in a call, the kernel's work for it (page faults,
+// copies from the page cache) included. For work that waits on nothing, this is its whole cost
+// without the time a loaded machine gives the core to other processes, which the steady clock
+// counts and which differs between a benchmark's case and its reference timed beside it.
+template <typename Call>
+double CpuSeconds(Call&& call) {
+    const auto now = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+    };
+    const double start = now();
+    call();
+    return now() - start;
 }
 
 class Targets {
