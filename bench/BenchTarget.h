@@ -5,8 +5,10 @@
 #include <benchmark/benchmark.h>
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 namespace kqbench {
@@ -35,6 +37,30 @@ double CpuSeconds(Call&& call) {
     call();
     return now() - start;
 }
+
+// A case and its reference timed in the same iterations, each in the thread's CPU time, and the
+// ratio of the least time of each: on a shared machine other processes only ever add to a time
+// (the cache and the memory's bandwidth they take), so the least is what the work itself costs.
+class LeastTimes {
+  public:
+    // Times the case; its CPU seconds, for the iteration's time.
+    template <typename Call>
+    double Case(Call&& call) {
+        const double t = CpuSeconds(call);
+        m_case = std::min(m_case, t);
+        return t;
+    }
+    template <typename Call>
+    void Reference(Call&& call) {
+        m_reference = std::min(m_reference, CpuSeconds(call));
+    }
+    double LeastCase() const { return m_case; }
+    double Ratio() const { return m_case / m_reference; }
+
+  private:
+    double m_case = std::numeric_limits<double>::infinity();
+    double m_reference = std::numeric_limits<double>::infinity();
+};
 
 class Targets {
   public:

@@ -53,30 +53,27 @@ void BM_Reference_Rotate270(benchmark::State& state) {
 }
 BENCHMARK(BM_Reference_Rotate270)->Unit(benchmark::kMillisecond);
 
-// Timed against the reference in the same iterations, each in the thread's CPU time: both only
-// compute, and a core taken away from one of them for a while must not decide the ratio.
+// Timed against the reference in the same iterations (see kqbench::LeastTimes).
 void RotateImage(benchmark::State& state, bool weighted) {
     const kq::gfx::Image diagram = Diagram();
     const std::vector<uint32_t> source = diagram.pixels;
     std::vector<uint32_t> in(source.size()), turned(source.size()), out(source.size());
-    double op = 0, reference = 0;
+    kqbench::LeastTimes times;
     for (auto _ : state) {
         CEnBitmap bitmap(0x00FFFFFF);
         bitmap.Attach(kq::gfx::BitmapFromImage(diagram));
-        const double t = kqbench::CpuSeconds(
-            [&] { benchmark::DoNotOptimize(bitmap.RotateImage(270, weighted)); });
+        state.SetIterationTime(
+            times.Case([&] { benchmark::DoNotOptimize(bitmap.RotateImage(270, weighted)); }));
         bitmap.DeleteObject();
-        op += t;
-        state.SetIterationTime(t);
-        reference += kqbench::CpuSeconds([&] {
+        times.Reference([&] {
             ReferenceRotate(source, in, turned, out);
             benchmark::DoNotOptimize(out.data());
         });
     }
     if (weighted)
-        state.counters["x_reference"] = op / reference;
+        state.counters["x_reference"] = times.Ratio();
     else
-        kqbench::Targets(state).AtMost("x_reference", op / reference, 3.0);
+        kqbench::Targets(state).AtMost("x_reference", times.Ratio(), 3.0);
 }
 
 void BM_RotateImage270_Nearest(benchmark::State& state) {
