@@ -1,7 +1,8 @@
 // The curve store against the least the system does for the same work: a million points added
 // to six curves with growth against push_back into six vectors, and the reallocation of six
 // curves of a million points (and four unused ones of two) against mapping fresh zeroed pages of
-// the same sizes and giving the old ones back, timed in the same iterations.
+// the same sizes and giving the old ones back, timed in the same iterations (the addition as
+// kqbench::LeastTimes times it).
 #include <benchmark/benchmark.h>
 #include <sys/mman.h>
 
@@ -23,29 +24,23 @@ double Seconds(Clock::time_point start) {
 }
 
 void BM_AddPoints_CurveStore(benchmark::State& state) {
-    double store = 0, vectors = 0;
+    kqbench::LeastTimes times;
     for (auto _ : state) {
-        auto start = Clock::now();
-        {
+        state.SetIterationTime(times.Case([] {
             CDataManager curves;
             for (int i = 0; i < kPoints; ++i)
                 curves.addPoint(i % kCurvesUsed, i, -i, nullptr);
             benchmark::DoNotOptimize(curves.GetData(0));
-        }
-        const double t = Seconds(start);
-        store += t;
-        state.SetIterationTime(t);
-        start = Clock::now();
-        {
+        }));
+        times.Reference([] {
             std::vector<TDataPoint> curves[kCurvesUsed];
             for (int i = 0; i < kPoints; ++i)
                 curves[i % kCurvesUsed].push_back(
                     {static_cast<double>(i), static_cast<double>(-i)});
             benchmark::DoNotOptimize(curves[0].data());
-        }
-        vectors += Seconds(start);
+        });
     }
-    kqbench::Targets(state).AtMost("x_push_back", store / vectors, 2.0);
+    kqbench::Targets(state).AtMost("x_push_back", times.Ratio(), 2.0);
 }
 BENCHMARK(BM_AddPoints_CurveStore)->UseManualTime()->Unit(benchmark::kMillisecond);
 

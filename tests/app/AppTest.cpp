@@ -13,8 +13,7 @@ class SimManager final : public ISensorPort {
         : m_provider(provider), m_owner(owner), m_message(message) {}
     ~SimManager() override {
         std::erase(m_provider.managers, this);
-        std::erase_if(m_provider.pending,
-                      [this](const SimProvider::Pending& p) { return p.manager == this; });
+        m_provider.arrivals.Forget(this);
     }
     bool OpenPort(const CString& portName, int baudrate) override {
         for (auto& port : m_provider.ports) {
@@ -41,7 +40,7 @@ class SimManager final : public ISensorPort {
         while (m_cutter.CutFrame(m_received, frame))
             m_port->device->Sensor(0).Receive(frame, kq::MonotonicMillis(), replies);
         for (std::string& reply : replies)
-            m_provider.pending.push_back({this, std::move(reply)});
+            m_provider.arrivals.Answer(this, std::move(reply), kq::CurrentClock().MonotonicNanos());
         return true;
     }
     CString GetStateText() const override {
@@ -103,27 +102,29 @@ void SimProvider::AddSilentPort(const char* text) {
 
 void SimProvider::Stream() {
     std::vector<std::pair<int, std::string>> frames;
+    std::vector<int64_t> sampledMs;
     for (SimManager* manager : managers) {
         SimPortEntry* port = manager->AnsweringPort();
         if (port == nullptr)
             continue;
         frames.clear();
-        port->device->Tick(kq::MonotonicMillis(), frames);
-        for (auto& [position, bytes] : frames)
-            pending.push_back({manager, std::move(bytes)});
+        sampledMs.clear();
+        port->device->Tick(kq::MonotonicMillis(), frames, &sampledMs);
+        for (size_t i = 0; i < frames.size(); ++i)
+            arrivals.ValueSet(manager, port->line, std::move(frames[i].second), sampledMs[i],
+                              port->device->Sensor(0).BaudRate());
     }
 }
 
 void SimProvider::Deliver() {
-    while (!pending.empty()) {
-        Pending next = std::move(pending.front());
-        pending.pop_front();
-        if (std::find(managers.begin(), managers.end(), next.manager) == managers.end() ||
-            !next.manager->IsPortOpen())
-            continue;
-        ::SendMessage(next.manager->Owner(), next.manager->Message(), next.bytes.size(),
-                      reinterpret_cast<LPARAM>(next.bytes.data()));
-    }
+    arrivals.HandOver(
+        kq::CurrentClock().MonotonicNanos(), [this](SimManager* manager, const std::string& bytes) {
+            if (std::find(managers.begin(), managers.end(), manager) == managers.end() ||
+                !manager->IsPortOpen())
+                return;
+            ::SendMessage(manager->Owner(), manager->Message(), bytes.size(),
+                          reinterpret_cast<LPARAM>(bytes.data()));
+        });
 }
 
 std::unique_ptr<ISensorPort> ForwardingProvider::CreatePortManager(HWND owner, UINT data,

@@ -13,6 +13,7 @@
 #include "app/Kq7App.h"
 #include "app/MainFrame.h"
 #include "framework/FrameworkTest.h"
+#include "tools/sensorsim/SimArrivals.h"
 #include "tools/sensorsim/SimDevice.h"
 
 namespace apptest {
@@ -24,6 +25,7 @@ struct SimPortEntry {
     CString text;  // "COM3 Tarvik USB sensor interface port"
     CString name;  // "COM3"
     std::unique_ptr<sensorsim::SimDevice> device;
+    sensorsim::SimLine line;
     bool silent = false;
 };
 
@@ -36,17 +38,13 @@ class SimProvider final : public ISensorPortProvider {
     // Adds a port with one sensor of the serial number at 115200 baud.
     void AddSensor(const char* text, uint32_t serial);
     void AddSilentPort(const char* text);
-    // Queues the value frames the open sensors stream by now.
+    // Queues the value frames the open sensors stream by now, each on its port's line.
     void Stream();
-    // Hands the replies waiting to their managers' owner windows.
+    // Hands the frames that have arrived to their managers' owner windows.
     void Deliver();
 
     std::vector<std::unique_ptr<SimPortEntry>> ports;
-    struct Pending {
-        class SimManager* manager;
-        std::string bytes;
-    };
-    std::deque<Pending> pending;
+    sensorsim::SimArrivals<class SimManager> arrivals;
     std::vector<class SimManager*> managers;
 };
 

@@ -169,7 +169,7 @@ std::vector<std::string> BenchArguments(const std::string& stateFile) {
             "--sensor",
             "serial=1002,baud=115200,channels=1,signal-a=const:12500",
             "--multiport",
-            "4,serial=1003",
+            "4,serial=1003,baud=230400",
             "--state",
             stateFile};
 }

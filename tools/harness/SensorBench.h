@@ -47,7 +47,8 @@ std::string FindSimulatorProgram(const std::string& selfPath);
 
 // The bench of the run command and the demonstration: a two-channel sensor at 230400 baud with a
 // slow sine load (serial 1001), one at 115200 baud with a constant load (serial 1002), and a
-// multi-port device of four ports (serial 1003). The state file keeps the sensors' memory.
+// multi-port device of four ports at 230400 baud (serial 1003), whose lines carry a value set
+// every millisecond. The state file keeps the sensors' memory.
 constexpr int kBenchPorts = 6;
 std::vector<std::string> BenchArguments(const std::string& stateFile);
 

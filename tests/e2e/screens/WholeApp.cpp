@@ -57,7 +57,7 @@ class StreamPort final : public ISensorPort {
     }
     ~StreamPort() override {
         std::erase(app_.ports_, this);
-        std::erase_if(app_.pending_, [this](const WholeApp::Pending& p) { return p.port == this; });
+        app_.arrivals_.Forget(this);
     }
     bool OpenPort(const CString& portName, int baudrate) override {
         for (int i = 0; i < WholeApp::kSensors; ++i) {
@@ -84,7 +84,7 @@ class StreamPort final : public ISensorPort {
         while (cutter_.CutFrame(received_, frame))
             sensor.Receive(frame, kq::MonotonicMillis(), replies);
         for (std::string& reply : replies)
-            app_.pending_.push_back({this, std::move(reply)});
+            app_.arrivals_.Answer(this, std::move(reply), kq::CurrentClock().MonotonicNanos());
         return true;
     }
     CString GetStateText() const override {
@@ -273,12 +273,15 @@ void WholeApp::Run(int64_t ms, int64_t stepMs) {
 void WholeApp::Stream() {
     const int64_t before = ThreadCpuNanos();
     std::vector<std::pair<int, std::string>> out;
-    device_.Tick(kq::MonotonicMillis(), out);
-    for (auto& [position, bytes] : out) {
+    std::vector<int64_t> sampledMs;
+    device_.Tick(kq::MonotonicMillis(), out, &sampledMs);
+    for (size_t i = 0; i < out.size(); ++i) {
+        auto& [position, bytes] = out[i];
         for (StreamPort* port : ports_) {
             if (port->Position() == position && port->LineMatches()) {
-                pending_.push_back({port, std::move(bytes)});
-                ++framesSent_;
+                framesSent_ +=
+                    arrivals_.ValueSet(port, lines_[position], std::move(bytes), sampledMs[i],
+                                       device_.Sensor(position).BaudRate());
                 break;
             }
         }
@@ -287,15 +290,13 @@ void WholeApp::Stream() {
 }
 
 void WholeApp::Deliver() {
-    while (!pending_.empty()) {
-        Pending next = std::move(pending_.front());
-        pending_.pop_front();
-        if (std::find(ports_.begin(), ports_.end(), next.port) == ports_.end() ||
-            !next.port->IsPortOpen())
-            continue;
-        ::SendMessage(next.port->Owner(), next.port->Message(), next.bytes.size(),
-                      reinterpret_cast<LPARAM>(next.bytes.data()));
-    }
+    arrivals_.HandOver(kq::CurrentClock().MonotonicNanos(), [this](StreamPort* port,
+                                                                   const std::string& bytes) {
+        if (std::find(ports_.begin(), ports_.end(), port) == ports_.end() || !port->IsPortOpen())
+            return;
+        ::SendMessage(port->Owner(), port->Message(), bytes.size(),
+                      reinterpret_cast<LPARAM>(bytes.data()));
+    });
 }
 
 int64_t ProcessCpuNanos() {

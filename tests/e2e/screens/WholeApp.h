@@ -1,8 +1,8 @@
 // The whole program in one process, for the screenshots and the benchmarks: the application
 // object with its main window on the virtual clock, a private settings store and data folder, and
 // its ports answered by a simulated multi-port device of four 230400-baud sensors whose value
-// sets stream as the clock moves. Received bytes reach the main window as the port library hands
-// them over, as window messages between steps of the clock.
+// sets stream as the clock moves, each at its line's speed. Received bytes reach the main window as
+// the port library hands them over, as window messages between steps of the clock.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include "app/MainFrame.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Paths.h"
+#include "tools/sensorsim/SimArrivals.h"
 #include "tools/sensorsim/SimDevice.h"
 
 namespace wholeapp {
@@ -53,15 +54,12 @@ class WholeApp {
 
     // For the ports.
     std::vector<StreamPort*> ports_;
-    struct Pending {
-        StreamPort* port;
-        std::string bytes;
-    };
-    std::deque<Pending> pending_;
+    sensorsim::SimArrivals<StreamPort> arrivals_;
     sensorsim::SimDevice device_;
 
   private:
     void Stream();
+    sensorsim::SimLine lines_[kSensors];
     void Deliver();
 
     kq::ScopedVirtualClock clock_;
