@@ -550,6 +550,7 @@ class CMainFrame : public CFrameWnd,
     void OnUpdateDatePane(CCmdUI* pCmdUI);
     void OnUpdateTimePane(CCmdUI* pCmdUI);
     void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnSize(UINT nType, int cx, int cy);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);

@@ -47,9 +47,11 @@ ON_MESSAGE(CMainFrame::WM_CONVERSION_NOTIFY, &CMainFrame::OnConversionNotify)
 ON_MESSAGE(CMainFrame::WM_FLOW_MESSAGE, &CMainFrame::OnFlowMessage)
 // Status line (MainFrameCommands).
 ON_MESSAGE(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
-// Close, limits, cursor, owner-drawn menu (MainFrameClose, -WindowLimits, -Pages, -MenuDraw).
+// Close, limits, size, cursor, owner-drawn menu (MainFrameClose, -WindowLimits, -BarSizes,
+// -Pages, -MenuDraw).
 ON_WM_CLOSE()
 ON_WM_GETMINMAXINFO()
+ON_WM_SIZE()
 ON_WM_WINDOWPOSCHANGING()
 ON_WM_SETCURSOR()
 ON_WM_MEASUREITEM()

@@ -1,7 +1,7 @@
-// The start and stop triggers: a threshold with hysteresis on one channel, at once, at a date
-// and time, or after a number of values. Checked for every processed value inside the flow; a
-// threshold on a sensor channel starts unarmed, so a value already past the level never fires
-// at once, while one on a computed power channel starts armed.
+// The start and stop triggers: a threshold with hysteresis on one channel, at once (the first
+// value set), at a date and time, or after a number of values. Checked for every processed value
+// inside the flow; a threshold on a sensor channel starts unarmed, so a value already past the
+// level never fires at once, while one on a computed power channel starts armed.
 #include <cmath>
 
 #include "app/MainFrame.h"
@@ -77,15 +77,13 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
             RunStopEvent();
         return;
     }
-    if (m_measurement.m_iStartCondition == 0 && !started &&
+    // "At once" starts with the first value set after the Trigger press, as a date already
+    // passed does: a trigger armed for it must not wait for ever.
+    if ((m_measurement.m_iStartCondition == 0 || m_measurement.m_iStartCondition == 7) && !started &&
         channel == m_measurement.m_iFirstChannel) {
         takeFirstValue();
-        return;
-    }
-    if (m_measurement.m_iStartCondition == 7 && !started &&
-        channel == m_measurement.m_iFirstChannel) {
-        takeFirstValue();
-        if (CTime::GetCurrentTime().GetTime() >= config->GetStartDateTime())
+        if (m_measurement.m_iStartCondition == 0 ||
+            CTime::GetCurrentTime().GetTime() >= config->GetStartDateTime())
             RunStartEvent();
         return;
     }

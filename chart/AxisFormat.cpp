@@ -1,5 +1,6 @@
 // Labels of an axis: values formatted alone with the axis's format (dates on time axes), label
 // and title sizes for the chart's layout, fonts, and the band and marker-line records.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -92,12 +93,22 @@ double CXGraphAxis::RoundToDecimals(double v, int n) {
     return std::trunc(t) / std::pow(10.0, n);
 }
 
-int CXGraphAxis::GetMaxLabelWidth(CDCEx* dc) {
+int CXGraphAxis::GetMaxLabelWidth(CDCEx* dc, double length) {
     CFont* old = dc->SelectObject(&m_Font);
     const double lo = HasRange() ? m_fCurMin : 0.0;
     const double hi = HasRange() ? m_fCurMax : 0.0;
-    const int w1 = GetMultilineTextExtent(dc, FormatLabel(lo)).cx;
-    const int w2 = GetMultilineTextExtent(dc, FormatLabel(hi)).cx;
+    double step = length > 0.0 && m_nLinear != 0 && HasRange() ? UsableStep(length) : 0.0;
+    // An auto-scaling Y axis takes its step when it is drawn, one label height per tick at
+    // most: the labels are measured at that step when it is finer.
+    if (step > 0.0 && m_bAutoScale && m_AxisType == yAxis && !m_bDateTime) {
+        const double label = std::max(1, GetMaxLabelHeight(dc));
+        const int ticks = static_cast<int>(std::max(2.0, std::min(length / label, length / 2.0)));
+        const double nice = GetNiceStep(ticks, lo, hi);
+        if (nice > 0.0 && nice < step)
+            step = nice;
+    }
+    const int w1 = GetMultilineTextExtent(dc, FormatTickLabel(lo, step)).cx;
+    const int w2 = GetMultilineTextExtent(dc, FormatTickLabel(hi, step)).cx;
     dc->SelectObject(old);
     return static_cast<int>((w1 > w2 ? w1 : w2) * 1.4) + m_nTickSize;
 }

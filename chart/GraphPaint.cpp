@@ -115,8 +115,11 @@ void CXGraph::LayoutAxes(CDCEx* dc, const CRect& inner) {
     int l = inner.left;
     int r = inner.right;
     int b = inner.bottom;
-    const auto room = [this, dc](CXGraphAxis& axis) {
-        return std::max(axis.GetMaxLabelWidth(dc), axis.GetTitleSize(dc).cx + axis.m_nArcSize) +
+    // A Y axis is measured at the plot's whole height, the longest it can get: a taller plot
+    // (a print, an export) has finer ticks whose labels may need more digits.
+    const auto room = [this, dc, &inner](CXGraphAxis& axis) {
+        return std::max(axis.GetMaxLabelWidth(dc, inner.Height()),
+                        axis.GetTitleSize(dc).cx + axis.m_nArcSize) +
                m_nAxisSpace;
     };
     for (CXGraphAxis& axis : m_YAxis) {

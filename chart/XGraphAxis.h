@@ -133,8 +133,9 @@ class CXGraphAxis : public CXGraphObject {
     // The last point with x <= value (0 when all lie beyond), -1 for an empty curve.
     static int LastIndexAtOrBefore(const CXGraphDataSerie& serie, double x);
 
-    // Layout.
-    int GetMaxLabelWidth(CDCEx* dc);
+    // Layout. The widest label of the range; with the axis's length, as its ticks write their
+    // labels at that length (a step finer than the format's decimals adds digits).
+    int GetMaxLabelWidth(CDCEx* dc, double length = 0.0);
     int GetMaxLabelHeight(CDCEx* dc);
     CSize GetTitleSize(CDCEx* dc);
 

@@ -464,8 +464,16 @@ TEST_F(Flow, ALostSensorOrAVanishedFolderStillEndsInAFileOrAMessage) {
     EXPECT_EQ(frame_->Measurement().m_ucDataAvailable, 1);
 }
 
-TEST_F(Flow, ADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {
+TEST_F(Flow, AtOnceOrADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {
     panel_.triggerOn = TRUE;
+    config_.startCondition = 0;
+    frame_->TakeOverStartStopConditions();
+    frame_->InitTriggerArmedFlags();
+    frame_->SetActiveChannelsAB(0);
+    Set(1, 1);
+    EXPECT_EQ(panel_.starts, 1);
+    frame_->EndTriggerCycle();
+    panel_.starts = 0;
     config_.startCondition = 7;
     config_.startTime = CTime::GetCurrentTime().GetTime() + 60;
     frame_->TakeOverStartStopConditions();

@@ -70,6 +70,24 @@ TEST_F(AxisDrawing, AutomaticYAxesAlternateAndOtherPlacementsDrawNoLabels) {
         EXPECT_TRUE(t == " " || t.empty()) << "[" << t << "]";
 }
 
+// A print or an export paints the plot far taller than the screen: its finer Y ticks write more
+// digits, and the axis makes room for them instead of cutting their first digits off.
+TEST_F(AxisDrawing, ATallPlotMakesRoomForTheDigitsOfItsFinerTicks) {
+    std::vector<TDataPoint> small = Points(11, [](int i) { return i / 5.0; });
+    chart_.SetData(small.data(), 11, 0, 0, 0, true);
+    chart_.GetYAxis(0).SetAutoScale(true);
+    RecordingCanvas canvas(400, 1000);
+    chart_.PaintChart(&canvas.dc, CRect(0, 0, 400, 1000));
+    int fine = 0;
+    for (size_t i = 0; i < canvas.dc.texts.size(); ++i) {
+        if (canvas.dc.texts[i].find('.') == std::string::npos)
+            continue;
+        ++fine;
+        EXPECT_GE(canvas.dc.lefts[i], 0) << canvas.dc.texts[i];
+    }
+    EXPECT_GT(fine, 5);
+}
+
 TEST_F(AxisDrawing, OriginTickStaysShortOthersBecomeGridLines) {
     ChartCanvas canvas(400, 300);
     chart_.SetInnerColor(kWhite);

@@ -58,15 +58,19 @@ class RecordingDC : public CDCEx {
   public:
     using CDCEx::DrawText;
     int DrawText(LPCTSTR text, int length, LPRECT rc, UINT format) override {
-        if ((format & DT_CALCRECT) == 0)
+        if ((format & DT_CALCRECT) == 0) {
             texts.emplace_back(length < 0 ? std::string(text) : std::string(text, length));
+            lefts.push_back(rc->left);
+        }
         return CDCEx::DrawText(text, length, rc, format);
     }
     BOOL TextOut(int x, int y, LPCTSTR text, int length) override {
         texts.emplace_back(text, length);
+        lefts.push_back(x);
         return CDCEx::TextOut(x, y, text, length);
     }
     std::vector<std::string> texts;
+    std::vector<int> lefts;  // where each text starts
 };
 
 class RecordingCanvas {

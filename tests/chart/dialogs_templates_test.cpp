@@ -13,6 +13,7 @@
 #include "platform/base/Resource.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/commctrl/UpDownApi.h"
+#include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Static.h"
 
@@ -68,6 +69,22 @@ TEST(ChartTemplates, PagesAreHiddenChildrenWithTheirControls) {
                 EXPECT_EQ(c.style & (UDS_AUTOBUDDY | UDS_SETBUDDYINT),
                           static_cast<DWORD>(UDS_AUTOBUDDY | UDS_SETBUDDYINT));
             }
+            // No control lies over another (a label under a list hides its text); a group box
+            // frames its controls.
+            const auto height = [](const kq::ControlTemplate& k) {
+                return IsClass(k, "COMBOBOX") ? 12 : k.cy;
+            };
+            const auto framing = [](const kq::ControlTemplate& k) {
+                return IsClass(k, "BUTTON") && (k.style & 0x0F) == BS_GROUPBOX;
+            };
+            for (size_t j = i + 1; j < t.controls.size() && !framing(c); ++j) {
+                const kq::ControlTemplate& d = t.controls[j];
+                if (framing(d))
+                    continue;
+                const bool apart = c.x + c.cx <= d.x || d.x + d.cx <= c.x ||
+                                   c.y + height(c) <= d.y || d.y + height(d) <= c.y;
+                EXPECT_TRUE(apart) << page << ": " << c.id << " over " << d.id;
+            }
             if (IsClass(c, "COMBOBOX") && (c.style & CBS_OWNERDRAWFIXED)) {
                 EXPECT_EQ(c.style & (CBS_DROPDOWNLIST | CBS_HASSTRINGS),
                           static_cast<DWORD>(CBS_DROPDOWNLIST | CBS_HASSTRINGS));
@@ -75,6 +92,10 @@ TEST(ChartTemplates, PagesAreHiddenChildrenWithTheirControls) {
         }
     }
     const kq::DialogTemplate& curve = *kq::FindDialogTemplate(kq::ResourceName(5004));
+    // The program's "line style" text (1012) names the dash patterns, its "style" (1009) the
+    // choice of line or points.
+    EXPECT_EQ(Control(curve, 1012)->y, Control(curve, IDC_XG_LINESTYLE)->y + 2);
+    EXPECT_EQ(Control(curve, 1009)->y, Control(curve, IDC_XG_DRAWMODE)->y + 2);
     EXPECT_TRUE(Control(curve, IDC_XG_FILLSTYLE0)->style & WS_GROUP);
     EXPECT_TRUE(Control(curve, IDC_XG_MARKERTYPE)->style & WS_GROUP);
     EXPECT_TRUE(Control(curve, IDC_XG_MARKERSYMBOL)->style & WS_GROUP);

@@ -22,6 +22,7 @@ constexpr int kStateAvailable = 5126;
 constexpr int kOpenSensorHint = 5798;
 constexpr int kUpdateButton = 1080;
 constexpr int kStateNotAvailable = 5129;
+constexpr int kStatusConnected = 5270;
 
 // The cells of the row whose serial column reads `serial` (empty when there is none).
 std::vector<std::string> Row(HWND list, const std::string& serial) {
@@ -93,7 +94,8 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
 }
 
 // Where the search leaves every sensor closed (more sensors than one device holds, none used
-// before), the status line says how to open one; the one opened then is open after a restart.
+// before), the status line says how to open one; the one opened then is open after a restart,
+// and so is a multi-port device.
 TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
     StartBench();
     ASSERT_TRUE(app_->Start());
@@ -116,16 +118,30 @@ TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
     app_->DoubleClickAt(ListCell(list, RowIndex(list, "1002"), kColumnSerial));
     ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
         << StateOf(list, "1002");
-    ASSERT_TRUE(app_->Close());
+    // Closed and started again: the list shows the row open once more.
+    auto openAfterRestart = [&](const char* row) {
+        if (!app_->Close())
+            return false;
+        app_->ReloadSettings();
+        if (!app_->Start() || !WaitForMainWindow(*app_))
+            return false;
+        app_->Command(LanguageCommand());
+        list = ShowPortList(*app_);
+        return list != nullptr &&
+               app_->RunUntil([&] { return StateOf(list, row) == active; }, 15000);
+    };
+    ASSERT_TRUE(openAfterRestart("1002"));
 
-    app_->ReloadSettings();
-    ASSERT_TRUE(app_->Start());
-    ASSERT_TRUE(WaitForMainWindow(*app_));
-    app_->Command(LanguageCommand());
-    list = ShowPortList(*app_);
-    ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
-        << StateOf(list, "1002");
+    // After a session on the multi-port device the next start opens the device again.
+    ASSERT_TRUE(app_->RunUntil([&] { return RowIndex(list, "1003 (0)") >= 0; }, 10000));
+    app_->DoubleClickAt(ListCell(list, RowIndex(list, "1003 (0)"), kColumnSerial));
+    // Open once its sensors answered: the status line says so again.
+    const std::string connected = TableText(kStatusConnected, LanguageOffset());
+    auto deviceOpen = [&] {
+        return StateOf(list, "1003 (0)") == active && StatusText(*app_) == connected;
+    };
+    ASSERT_TRUE(app_->RunUntil(deviceOpen, 15000)) << StateOf(list, "1003 (0)");
+    EXPECT_TRUE(openAfterRestart("1003 (0)"));
     ASSERT_TRUE(app_->Close());
 }
 

@@ -429,29 +429,24 @@ TEST_F(PanelWithSensor, TheStartAndStopProgramsRunOnePathEachAndAMissingOneIsRep
     EXPECT_TRUE(reported);
 }
 
-// The channels of the open sensor take part without anyone switching them on: a started run
-// shows values, draws them and records them.
-TEST_F(PanelWithSensor, AStartedRunFeedsTheChannelsOfTheOpenSensor) {
+// The channels of the open sensor take part without anyone switching them on, also after a
+// reset cleared their fields to "---": a started run shows values in every field (an unchanged
+// tare too), draws them and records them. A value set still on the way when Stop is clicked (a
+// sensor that answers late) is recorded until the run ends: the count the panel shows at the
+// end is what the recording holds.
+TEST_F(PanelWithSensor, AStartedRunFeedsTheOpenSensorsChannelsAndCountsWhatItRecorded) {
     EXPECT_EQ(frame_->GetLastStatusId(), 5270u);  // the start-up's 5271 gave way
     EXPECT_TRUE(frame_->Measurement().m_bChannelActive[0]);
     EXPECT_TRUE(frame_->Measurement().m_bChannelActive[1]);
+    page_->ClearSensorDisplays();
     frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
     page_->OnBnClickedStart();
     RunStreaming(2000);
     EXPECT_TRUE(page_->IsMeasuring());
     EXPECT_GT(frame_->GetDiagramView()->GetDiagram()->GetCurvePointCount(0), 5);
-    EXPECT_NE(ChannelField(0, CAFormChannelX::IDC_VALUE_FIELD), "---");
-    page_->OnBnClickedStop();
-    Run(1500);
-    EXPECT_TRUE(frame_->Measurement().m_bMeasurementFinished);
-}
-
-// A value set still on the way when Stop is clicked (a sensor that answers late) is recorded
-// until the run ends: the count the panel shows at the end is what the recording holds.
-TEST_F(PanelWithSensor, AtTheEndTheCountShowsTheValueSetsThatArrivedAfterTheStop) {
-    frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
-    page_->OnBnClickedStart();
-    RunStreaming(1000);
+    for (UINT field : {CAFormChannelX::IDC_VALUE_FIELD, CAFormChannelX::IDC_TARE_FIELD,
+                       CAFormChannelX::IDC_MIN_FIELD, CAFormChannelX::IDC_MAX_FIELD})
+        EXPECT_NE(ChannelField(0, field), "---") << field;
     page_->OnBnClickedStop();
     for (int late = 0; late < 2; ++late)
         frame_->UpdateMeasuredValues(MeasuredValueReason::ValueSet);
@@ -463,19 +458,6 @@ TEST_F(PanelWithSensor, AtTheEndTheCountShowsTheValueSetsThatArrivedAfterTheStop
     CString shown;
     page_->GetDlgItemText(IDC_MD_COUNT, shown);
     EXPECT_EQ(shown, expected);
-}
-
-// The fields that a reset cleared to "---" show the next run's values, an unchanged tare too.
-TEST_F(PanelWithSensor, FieldsClearedByAResetShowTheNextRun) {
-    page_->ClearSensorDisplays();
-    frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
-    page_->OnBnClickedStart();
-    RunStreaming(1000);
-    for (UINT field : {CAFormChannelX::IDC_VALUE_FIELD, CAFormChannelX::IDC_TARE_FIELD,
-                       CAFormChannelX::IDC_MIN_FIELD, CAFormChannelX::IDC_MAX_FIELD})
-        EXPECT_NE(ChannelField(0, field), "---") << field;
-    page_->OnBnClickedStop();
-    Run(1500);
 }
 
 // A run as long as its store stops with the store's last point: no curve's array grows. The
