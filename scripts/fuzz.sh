@@ -10,6 +10,9 @@
 # To keep a found input, so that the replay the tests run meets it too, copy it into the corpus
 # under a name that says what it holds, and commit it:
 #   cp build-fuzz/new/<target>/<file> tests/fuzz/<target>/corpus/<what_it_holds>
+# A campaign's many finds go into the corpus's found/ folder under the names they have (the replay
+# reads the corpus's folders too):
+#   cp build-fuzz/new/<target>/* tests/fuzz/<target>/corpus/found/
 #
 # JOBS sets the build's parallel jobs (default: every processor).
 set -euo pipefail

@@ -27,14 +27,25 @@ void Check(bool condition) {
         std::abort();
 }
 
+// The run's private folder, removed when the program ends (after the store's last write, which
+// is registered later and so runs first).
+struct PrivateFolder {
+    std::string path;
+    ~PrivateFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 const std::string& SettingsFile() {
-    static const std::string file = [] {
+    static const PrivateFolder folder{[] {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "kq7b-fuzz-ports-XXXXXX").string();
         const char* made = mkdtemp(pattern.data());
         Check(made != nullptr);
-        return std::string(made) + "/registry.reg";
-    }();
+        return std::string(made);
+    }()};
+    static const std::string file = folder.path + "/registry.reg";
     return file;
 }
 
