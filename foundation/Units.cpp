@@ -124,9 +124,6 @@ int GetTorqueUnitIndex(int unitId) {
 int GetSpeedUnitIndex(int unitId) {
     return IndexOf(kSpeed, unitId);
 }
-int GetAngleUnitIndex(int unitId) {
-    return IndexOf(kAngle, unitId);
-}
 int GetForceUnitIndex(int unitId) {
     return IndexOf(kForce, unitId);
 }

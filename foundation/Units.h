@@ -20,7 +20,6 @@ int GetOtherUnit(int index, double& factor);
 // Unit string id → index in its list; -1 for an id that is not in the list.
 int GetTorqueUnitIndex(int unitId);
 int GetSpeedUnitIndex(int unitId);
-int GetAngleUnitIndex(int unitId);
 int GetForceUnitIndex(int unitId);
 int GetMassUnitIndex(int unitId);
 int GetPowerUnitIndex(int unitId);

@@ -1,15 +1,10 @@
 #include "ports/PortSettings.h"
 
-#include <mutex>
-
 #include "platform/base/Registry.h"
 
 namespace kq::ports {
 
 namespace {
-
-std::mutex g_keyLock;
-std::string g_settingsKey = kDefaultSettingsKey;
 
 // Owns an open key for one function's work.
 class OpenKey {
@@ -39,14 +34,8 @@ class OpenKey {
 
 }  // namespace
 
-void SetSettingsKey(const std::string& key) {
-    std::lock_guard lock(g_keyLock);
-    g_settingsKey = key;
-}
-
 std::string SettingsKey() {
-    std::lock_guard lock(g_keyLock);
-    return g_settingsKey;
+    return kDefaultSettingsKey;
 }
 
 std::optional<std::string> ReadSettingString(const std::string& section, const char* name) {

@@ -16,7 +16,6 @@ constexpr const char* kDefaultSettingsKey = "Software\\Brevan S.A.S.\\KQ7-B";
 constexpr const char* kPortSectionsKey = "Ports";
 constexpr const char* kVirtualPortsKey = "VirtualPorts";
 
-void SetSettingsKey(const std::string& key);
 std::string SettingsKey();
 
 // One value of a section (a key path below the settings key); nullopt when absent or of another

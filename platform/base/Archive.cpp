@@ -379,14 +379,6 @@ LPTSTR CArchive::ReadString(LPTSTR lpsz, UINT nMax) {
     return any ? lpsz : nullptr;
 }
 
-CArchive& operator<<(CArchive& ar, POINT point) {
-    return ar << point.x << point.y;
-}
-
-CArchive& operator<<(CArchive& ar, SIZE size) {
-    return ar << size.cx << size.cy;
-}
-
 CArchive& operator<<(CArchive& ar, const RECT& rect) {
     return ar << rect.left << rect.top << rect.right << rect.bottom;
 }

@@ -197,8 +197,6 @@ inline CArchive& operator>>(CArchive& ar, const CObject*& pOb) {
 }
 
 // Points, sizes and rectangles as their 32-bit members in order.
-CArchive& operator<<(CArchive& ar, POINT point);
-CArchive& operator<<(CArchive& ar, SIZE size);
 CArchive& operator<<(CArchive& ar, const RECT& rect);
 CArchive& operator>>(CArchive& ar, POINT& point);
 CArchive& operator>>(CArchive& ar, SIZE& size);

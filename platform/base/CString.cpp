@@ -35,11 +35,6 @@ CString& CString::operator=(const char* s) {
     return *this;
 }
 
-CString& CString::operator=(char ch) {
-    str_.assign(1, ch);
-    return *this;
-}
-
 CString& CString::operator=(const std::string& s) {
     str_ = s;
     return *this;
@@ -80,11 +75,6 @@ void CString::Append(const char* s, int length) {
 int CString::Compare(const char* s) const {
     const std::string_view other = s ? std::string_view(s) : std::string_view();
     const int r = std::string_view(str_).compare(other);
-    return r < 0 ? -1 : (r > 0 ? 1 : 0);
-}
-
-int CString::Compare(const CString& s) const {
-    const int r = str_.compare(s.str_);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
@@ -220,19 +210,6 @@ int CString::Remove(char ch) {
     return static_cast<int>(old - str_.size());
 }
 
-int CString::Insert(int index, char ch) {
-    index = Clamp(index, 0, GetLength());
-    str_.insert(static_cast<size_t>(index), 1, ch);
-    return GetLength();
-}
-
-int CString::Insert(int index, const char* s) {
-    index = Clamp(index, 0, GetLength());
-    if (s)
-        str_.insert(static_cast<size_t>(index), s);
-    return GetLength();
-}
-
 int CString::Delete(int index, int count) {
     if (index >= 0 && index < GetLength() && count > 0) {
         str_.erase(static_cast<size_t>(index), static_cast<size_t>(count));
@@ -257,9 +234,6 @@ CString& CString::Trim() {
 }
 CString& CString::Trim(char ch) {
     return TrimRight(ch).TrimLeft(ch);
-}
-CString& CString::Trim(const char* set) {
-    return TrimRight(set).TrimLeft(set);
 }
 CString& CString::TrimLeft() {
     return TrimLeft(kWhitespace);
@@ -344,18 +318,6 @@ CString operator+(const CString& a, const char* b) {
 }
 
 CString operator+(const char* a, const CString& b) {
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(const CString& a, char b) {
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(char a, const CString& b) {
     CString r(a);
     r += b;
     return r;

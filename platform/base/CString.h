@@ -23,7 +23,6 @@ class CString {
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;
     CString& operator=(const char* s);
-    CString& operator=(char ch);
     CString& operator=(const std::string& s);
 
     // Access.
@@ -49,7 +48,6 @@ class CString {
 
     // Comparison (byte-wise; NoCase folds ASCII letters).
     int Compare(const char* s) const;
-    int Compare(const CString& s) const;
     int CompareNoCase(const char* s) const;
     int Collate(const char* s) const { return Compare(s); }
     int CollateNoCase(const char* s) const { return CompareNoCase(s); }
@@ -73,14 +71,11 @@ class CString {
     int Replace(char from, char to);
     int Replace(const char* from, const char* to);
     int Remove(char ch);
-    int Insert(int index, char ch);
-    int Insert(int index, const char* s);
     int Delete(int index, int count = 1);
     CString& MakeUpper();
     CString& MakeLower();
     CString& Trim();
     CString& Trim(char ch);
-    CString& Trim(const char* set);
     CString& TrimLeft();
     CString& TrimLeft(char ch);
     CString& TrimLeft(const char* set);
@@ -124,8 +119,6 @@ class CString {
     friend CString operator+(const CString& a, const CString& b);
     friend CString operator+(const CString& a, const char* b);
     friend CString operator+(const char* a, const CString& b);
-    friend CString operator+(const CString& a, char b);
-    friend CString operator+(char a, const CString& b);
 
     friend bool operator==(const CString& a, const CString& b) { return a.str_ == b.str_; }
     friend bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }

@@ -13,13 +13,6 @@ BOOL SetRectEmpty(LPRECT rc) {
     return SetRect(rc, 0, 0, 0, 0);
 }
 
-BOOL CopyRect(LPRECT dst, const RECT* src) {
-    if (!dst || !src)
-        return FALSE;
-    *dst = *src;
-    return TRUE;
-}
-
 BOOL IsRectEmpty(const RECT* rc) {
     return !rc || rc->right <= rc->left || rc->bottom <= rc->top;
 }
@@ -79,31 +72,6 @@ BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b) {
                     std::max(a->right, b->right), std::max(a->bottom, b->bottom)};
     }
     return TRUE;
-}
-
-// The difference is a rectangle only when b covers a whole side of a; otherwise a is returned.
-BOOL SubtractRect(LPRECT dst, const RECT* a, const RECT* b) {
-    if (!dst || !a || !b)
-        return FALSE;
-    RECT r = *a;
-    RECT inter;
-    if (IntersectRect(&inter, a, b)) {
-        const bool fullWidth = inter.left == a->left && inter.right == a->right;
-        const bool fullHeight = inter.top == a->top && inter.bottom == a->bottom;
-        if (fullWidth && fullHeight) {
-            r = RECT{0, 0, 0, 0};
-        } else if (fullWidth && inter.top == a->top) {
-            r.top = inter.bottom;
-        } else if (fullWidth && inter.bottom == a->bottom) {
-            r.bottom = inter.top;
-        } else if (fullHeight && inter.left == a->left) {
-            r.left = inter.right;
-        } else if (fullHeight && inter.right == a->right) {
-            r.right = inter.left;
-        }
-    }
-    *dst = r;
-    return !IsRectEmpty(&r);
 }
 
 BOOL EqualRect(const RECT* a, const RECT* b) {

@@ -6,14 +6,12 @@
 
 BOOL SetRect(LPRECT rc, int left, int top, int right, int bottom);
 BOOL SetRectEmpty(LPRECT rc);
-BOOL CopyRect(LPRECT dst, const RECT* src);
 BOOL IsRectEmpty(const RECT* rc);
 BOOL PtInRect(const RECT* rc, POINT pt);
 BOOL OffsetRect(LPRECT rc, int dx, int dy);
 BOOL InflateRect(LPRECT rc, int dx, int dy);
 BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
 BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
-BOOL SubtractRect(LPRECT dst, const RECT* a, const RECT* b);
 BOOL EqualRect(const RECT* a, const RECT* b);
 
 class CSize : public SIZE {
@@ -119,7 +117,6 @@ class CRect : public RECT {
     void SetRect(int l, int t, int r, int b) { ::SetRect(this, l, t, r, b); }
     void SetRect(POINT tl, POINT br) { ::SetRect(this, tl.x, tl.y, br.x, br.y); }
     void SetRectEmpty() { ::SetRectEmpty(this); }
-    void CopyRect(const RECT* rc) { ::CopyRect(this, rc); }
     BOOL EqualRect(const RECT* rc) const { return ::EqualRect(this, rc); }
 
     void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
@@ -169,7 +166,6 @@ class CRect : public RECT {
     void NormalizeRect();
     BOOL IntersectRect(const RECT* a, const RECT* b) { return ::IntersectRect(this, a, b); }
     BOOL UnionRect(const RECT* a, const RECT* b) { return ::UnionRect(this, a, b); }
-    BOOL SubtractRect(const RECT* a, const RECT* b) { return ::SubtractRect(this, a, b); }
 
     // Both operand orders and != follow from these two; the first makes CRect == CRect exact.
     bool operator==(const CRect& o) const { return ::EqualRect(this, &o) != FALSE; }

@@ -128,13 +128,6 @@ COleDateTimeSpan COleDateTimeSpan::operator+(const COleDateTimeSpan& other) cons
     return result;
 }
 
-COleDateTimeSpan COleDateTimeSpan::operator-(const COleDateTimeSpan& other) const {
-    COleDateTimeSpan result(m_span - other.m_span);
-    if (result.m_status == valid)
-        result.m_status = CombinedStatus(*this, other);
-    return result;
-}
-
 COleDateTimeSpan COleDateTimeSpan::operator-() const {
     COleDateTimeSpan result(-m_span);
     result.m_status = m_status;

@@ -38,10 +38,8 @@ class COleDateTimeSpan {
 
     operator double() const { return m_span; }
     COleDateTimeSpan operator+(const COleDateTimeSpan& other) const;
-    COleDateTimeSpan operator-(const COleDateTimeSpan& other) const;
     COleDateTimeSpan operator-() const;
     COleDateTimeSpan& operator+=(const COleDateTimeSpan& other) { return *this = *this + other; }
-    COleDateTimeSpan& operator-=(const COleDateTimeSpan& other) { return *this = *this - other; }
     bool operator==(const COleDateTimeSpan& other) const;
     bool operator<(const COleDateTimeSpan& other) const { return m_span < other.m_span; }
     bool operator>(const COleDateTimeSpan& other) const { return m_span > other.m_span; }

@@ -52,17 +52,6 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
     }
 }
 
-void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
-    m_cxLeftBorder = cxLeft;
-    m_cyTopBorder = cyTop;
-    m_cxRightBorder = cxRight;
-    m_cyBottomBorder = cyBottom;
-}
-
-void CControlBar::SetBorders(LPCRECT lpRect) {
-    SetBorders(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
-}
-
 CFrameWnd* CControlBar::GetDockingFrame() const {
     CFrameWnd* frame = GetParentFrame();
     if (frame == nullptr)

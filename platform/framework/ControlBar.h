@@ -60,8 +60,6 @@ class CControlBar : public CWnd {
     // --- attributes ---
     DWORD GetBarStyle() const { return m_dwStyle; }
     virtual void SetBarStyle(DWORD dwStyle);
-    void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0);
-    void SetBorders(LPCRECT lpRect);
     int GetCount() const { return m_nCount; }
     // The frame the bar is docked in (its floating mini frame's frame when floating).
     CFrameWnd* GetDockingFrame() const;

@@ -15,10 +15,6 @@ class CButton : public CWnd {
                         UINT nID);
     int GetCheck() const;
     void SetCheck(int nCheck);
-    HICON SetIcon(HICON hIcon);
-    HICON GetIcon() const;
-    HBITMAP SetBitmap(HBITMAP hBitmap);
-    HBITMAP GetBitmap() const;
     void Click();
 
     // An owner-drawn button (BS_OWNERDRAW) draws itself here; its parent's WM_DRAWITEM comes
@@ -32,12 +28,6 @@ class CStatic : public CWnd {
   public:
     CStatic() = default;
     using CWnd::Create;
-    virtual BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                        UINT nID = 0xFFFF);
-    HICON SetIcon(HICON hIcon);
-    HICON GetIcon() const;
-    HBITMAP SetBitmap(HBITMAP hBitmap);
-    HBITMAP GetBitmap() const;
 };
 
 class CEdit : public CWnd {
@@ -47,28 +37,11 @@ class CEdit : public CWnd {
     using CWnd::Create;
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // Start in the low word, end in the high word.
-    DWORD GetSel() const;
     void GetSel(int& nStartChar, int& nEndChar) const;
-    void SetSel(DWORD dwSelection, BOOL bNoScroll = FALSE);
     void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
-    void LimitText(int nChars = 0);
-    UINT GetLimitText() const;
     int GetLineCount() const;
-    int LineIndex(int nLine = -1) const;
-    int LineLength(int nLine = -1) const;
-    int LineFromChar(int nIndex = -1) const;
     // Copies line nIndex into the buffer (at most nMaxLength bytes, not terminated).
-    int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const;
-    int GetFirstVisibleLine() const;
-    void LineScroll(int nLines, int nChars = 0);
-    BOOL SetReadOnly(BOOL bReadOnly = TRUE);
-    BOOL GetModify() const;
-    void SetModify(BOOL bModified = TRUE);
-    void Clear();
-    void Copy();
-    void Cut();
-    void Paste();
 };
 
 class CListBox : public CWnd {
@@ -80,17 +53,7 @@ class CListBox : public CWnd {
     int GetCount() const;
     int GetCurSel() const;
     int SetCurSel(int nSelect);
-    int GetSel(int nIndex) const;
-    int SetSel(int nIndex, BOOL bSelect = TRUE);
-    int GetText(int nIndex, LPTSTR lpszBuffer) const;
-    void GetText(int nIndex, CString& rString) const;
     int AddString(LPCTSTR lpszItem);
-    int InsertString(int nIndex, LPCTSTR lpszItem);
-    int DeleteString(UINT nIndex);
-    void ResetContent();
-    int FindString(int nStartAfter, LPCTSTR lpszItem) const;
-    int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const;
-    int SelectString(int nStartAfter, LPCTSTR lpszItem);
     DWORD_PTR GetItemData(int nIndex) const;
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
     void* GetItemDataPtr(int nIndex) const;
@@ -98,7 +61,6 @@ class CListBox : public CWnd {
     int GetTopIndex() const;
     int SetTopIndex(int nIndex);
     int GetItemHeight(int nIndex) const;
-    int SetItemHeight(int nIndex, UINT cyItemHeight);
     int GetItemRect(int nIndex, LPRECT lpRect) const;
     // Owner-drawn lists (LBS_OWNERDRAW*/CBS_OWNERDRAW*): the parent's WM_DRAWITEM,
     // WM_MEASUREITEM, WM_COMPAREITEM and WM_DELETEITEM come back here.
@@ -118,29 +80,12 @@ class CComboBox : public CWnd {
     int GetCount() const;
     int GetCurSel() const;
     int SetCurSel(int nSelect);
-    int GetLBText(int nIndex, LPTSTR lpszText) const;
     void GetLBText(int nIndex, CString& rString) const;
     int AddString(LPCTSTR lpszString);
-    int InsertString(int nIndex, LPCTSTR lpszString);
-    int DeleteString(UINT nIndex);
     void ResetContent();
-    int FindString(int nStartAfter, LPCTSTR lpszString) const;
-    int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const;
-    int SelectString(int nStartAfter, LPCTSTR lpszString);
     DWORD_PTR GetItemData(int nIndex) const;
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
-    void* GetItemDataPtr(int nIndex) const;
-    int SetItemDataPtr(int nIndex, void* pData);
     BOOL GetDroppedState() const;
-    int GetItemHeight(int nIndex) const;
-    int SetItemHeight(int nIndex, UINT cyItemHeight);
-    BOOL LimitText(int nMaxChars);
-    int GetTopIndex() const;
-    int SetTopIndex(int nIndex);
-    void Clear();
-    void Copy();
-    void Cut();
-    void Paste();
     // Owner-drawn lists (LBS_OWNERDRAW*/CBS_OWNERDRAW*): the parent's WM_DRAWITEM,
     // WM_MEASUREITEM, WM_COMPAREITEM and WM_DELETEITEM come back here.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

@@ -192,10 +192,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value) {
     }
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, short& value) {
-    ExchangeInteger(pDX, nIDC, value, "%hd", AFX_IDP_PARSE_INT);
-}
-
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
     ExchangeInteger(pDX, nIDC, value, "%d", AFX_IDP_PARSE_INT);
 }
@@ -206,10 +202,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
 
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value) {
     ExchangeInteger(pDX, nIDC, value, "%ld", AFX_IDP_PARSE_INT);
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, unsigned long& value) {
-    ExchangeInteger(pDX, nIDC, value, "%lu", AFX_IDP_PARSE_UINT);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {

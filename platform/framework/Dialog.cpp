@@ -146,9 +146,6 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
       m_nIDHelp(nIDTemplate),
       m_pParentWnd(pParentWnd) {}
 
-CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd) {}
-
 CDialog::~CDialog() {
     if (m_hWnd != nullptr) {
         TRACE("Warning: a dialog object dies before its window; the window goes with it.\n");
@@ -282,10 +279,6 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
-}
-
-void CDialog::MapDialogRect(LPRECT lpRect) const {
-    ::MapDialogRect(m_hWnd, lpRect);
 }
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {

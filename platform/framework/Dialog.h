@@ -12,7 +12,6 @@ class CDialog : public CWnd {
   public:
     CDialog();
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
 
     // --- modeless ---
@@ -39,7 +38,6 @@ class CDialog : public CWnd {
     virtual void OnCancel();
 
     // --- the dialog manager ---
-    void MapDialogRect(LPRECT lpRect) const;
     void GotoDlgCtrl(CWnd* pWndCtrl);
 
     // Keys and mouse messages of the dialog's controls go to the dialog manager (Tab, arrows,

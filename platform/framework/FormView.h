@@ -11,7 +11,6 @@ class CFormView : public CView {
     DECLARE_DYNAMIC(CFormView)
   protected:
     explicit CFormView(UINT nIDTemplate);
-    explicit CFormView(LPCTSTR lpszTemplateName);
 
   public:
     ~CFormView() override;

@@ -40,10 +40,6 @@ CMenu* CMenu::FromHandlePermanent(HMENU hMenu) {
     return it != state->permanentMenus.end() ? it->second : nullptr;
 }
 
-void CMenu::DeleteTempMap() {
-    CWnd::DeleteTempMap();
-}
-
 BOOL CMenu::Attach(HMENU hMenu) {
     if (hMenu == nullptr || m_hMenu != nullptr)
         return FALSE;
@@ -138,10 +134,6 @@ UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable) {
     return static_cast<UINT>(::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable));
 }
 
-BOOL CMenu::CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags) {
-    return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
-}
-
 BOOL CMenu::SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP hBitmapUnchecked,
                                HBITMAP hBitmapChecked) {
     MENUITEMINFO info{};
@@ -164,10 +156,6 @@ UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const {
     return ::GetMenuState(m_hMenu, nID, nFlags);
 }
 
-int CMenu::GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const {
-    return ::GetMenuString(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
-}
-
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
     const int length = ::GetMenuString(m_hMenu, nIDItem, nullptr, 0, nFlags);
     char* buffer = rString.GetBuffer(length + 1);
@@ -182,14 +170,6 @@ CMenu* CMenu::GetSubMenu(int nPos) const {
 
 BOOL CMenu::GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
     return ::GetMenuItemInfo(m_hMenu, uItem, fByPos, lpMenuItemInfo);
-}
-
-BOOL CMenu::SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
-    return ::SetMenuItemInfo(m_hMenu, uItem, fByPos, lpMenuItemInfo);
-}
-
-BOOL CMenu::InsertMenuItem(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos) {
-    return ::InsertMenuItem(m_hMenu, uItem, fByPos, lpMenuItemInfo);
 }
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {

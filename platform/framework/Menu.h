@@ -26,7 +26,6 @@ class CMenu : public CObject {
 
     static CMenu* FromHandle(HMENU hMenu);
     static CMenu* FromHandlePermanent(HMENU hMenu);
-    static void DeleteTempMap();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
 
@@ -48,19 +47,15 @@ class CMenu : public CObject {
     BOOL DeleteMenu(UINT nPosition, UINT nFlags);
     UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck);
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
-    BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags);
     BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, HBITMAP hBitmapUnchecked,
                             HBITMAP hBitmapChecked);
 
     UINT GetMenuItemCount() const;
     UINT GetMenuItemID(int nPos) const;
     UINT GetMenuState(UINT nID, UINT nFlags) const;
-    int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const;
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     CMenu* GetSubMenu(int nPos) const;
     BOOL GetMenuItemInfo(UINT uItem, LPMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
-    BOOL SetMenuItemInfo(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
-    BOOL InsertMenuItem(UINT uItem, LPCMENUITEMINFO lpMenuItemInfo, BOOL fByPos = FALSE);
 
     // Shows the menu at the screen point and tracks it; the choice goes to pWnd as WM_COMMAND,
     // or with TPM_RETURNCMD is returned (0 when cancelled).

@@ -88,7 +88,6 @@ class CWinApp : public CCmdTarget, public CWinThread {
 
     // --- profile ---
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
-    void SetRegistryKey(UINT nIDRegistryKey);
     // Reads the recent-file list (nMaxMRU entries, 0 for none) from the profile.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();

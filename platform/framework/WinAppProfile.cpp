@@ -31,12 +31,6 @@ void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey) {
     m_pszProfileName = m_strProfileName;
 }
 
-void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {
-    CString key;
-    key.LoadString(nIDRegistryKey);
-    SetRegistryKey(key);
-}
-
 HKEY CWinApp::OpenSectionKey(LPCTSTR lpszSection, bool create) {
     // Reading does not create keys; writing creates what is missing, "Software" included.
     if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr || lpszSection == nullptr)

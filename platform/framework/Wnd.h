@@ -150,7 +150,6 @@ class CWnd : public CCmdTarget {
     static BOOL ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
     static BOOL ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
     void SetWindowText(LPCTSTR lpszString);
-    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const;
     int GetDlgCtrlID() const;
@@ -161,7 +160,6 @@ class CWnd : public CCmdTarget {
     // --- dialog items ---
     CWnd* GetDlgItem(int nID) const;
     void GetDlgItem(int nID, HWND* phWnd) const;
-    int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const;
     int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemText(int nID, LPCTSTR lpszString);
     void CheckDlgButton(int nIDButton, UINT nCheck);
@@ -177,11 +175,9 @@ class CWnd : public CCmdTarget {
     CWnd* GetTopLevelParent() const;
     CFrameWnd* GetParentFrame() const;
     CWnd* GetWindow(UINT nCmd) const;
-    CWnd* GetTopWindow() const;
     BOOL IsChild(const CWnd* pWnd) const;
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
     static CWnd* GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm);
-    CWnd* ChildWindowFromPoint(POINT point) const;
     static CWnd* WindowFromPoint(POINT point);
     static CWnd* GetDesktopWindow();
 
@@ -201,8 +197,6 @@ class CWnd : public CCmdTarget {
     void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const;
     void ScreenToClient(LPRECT lpRect) const;
-    void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const;
-    void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const;
     void BringWindowToTop();
     // Centres over the owner (or pAlternateOwner), kept inside the work area.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
@@ -229,24 +223,15 @@ class CWnd : public CCmdTarget {
     // ReleaseDC (or EndPaint).
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
-    void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
     void ValidateRect(LPCRECT lpRect);
-    void ValidateRgn(CRgn* pRgn);
     void UpdateWindow();
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
-    int GetUpdateRgn(CRgn* pRgn, BOOL bErase = FALSE);
-    CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
-    void EndPaint(const PAINTSTRUCT* lpPaint);
     CDC* GetDC();
     CDC* GetWindowDC();
     CDC* GetDCEx(CRgn* prgnClip, DWORD flags);
     int ReleaseDC(CDC* pDC);
-    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
-                      LPCRECT lpClipRect = nullptr);
-    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
-                       LPRECT lpRectUpdate, UINT flags);
     // WM_SETREDRAW: FALSE stops the window's drawing until TRUE; the caller then invalidates.
     void SetRedraw(BOOL bRedraw = TRUE);
     BOOL LockWindowUpdate();
@@ -261,19 +246,13 @@ class CWnd : public CCmdTarget {
     CWnd* SetFocus();
     static CWnd* GetFocus();
     CWnd* SetActiveWindow();
-    static CWnd* GetActiveWindow();
     BOOL SetForegroundWindow();
-    static CWnd* GetForegroundWindow();
     CWnd* SetCapture();
     static CWnd* GetCapture();
 
     // --- timers and caret ---
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent);
-    void ShowCaret();
-    void HideCaret();
-    static void SetCaretPos(POINT point);
-    static CPoint GetCaretPos();
 
     // --- modal loops (dialogs) ---
     // Runs messages until EndModalLoop: whenever the queue runs dry the parent gets
@@ -287,7 +266,6 @@ class CWnd : public CCmdTarget {
     int m_nModalResult = -1;
 
     // A message box owned by this window (see AfxMessageBox).
-    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = 0);
 
     // --- message handlers; each one's default passes the message to DefWindowProc ---
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -314,12 +292,9 @@ class CWnd : public CCmdTarget {
     void OnRButtonDown(UINT nFlags, CPoint point);
     void OnRButtonUp(UINT nFlags, CPoint point);
     LRESULT OnNcHitTest(CPoint point);
-    void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
-    void OnNcPaint();
     void OnNcLButtonDown(UINT nHitTest, CPoint point);
     void OnNcLButtonUp(UINT nHitTest, CPoint point);
     void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
-    void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
@@ -329,8 +304,6 @@ class CWnd : public CCmdTarget {
     void OnChildActivate();
     void OnSysColorChange();
     void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
-    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
-    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnEnterIdle(UINT nWhy, CWnd* pWho);
     // These reflect the message to the control that sent it before the default handling.

@@ -64,7 +64,3 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     }
     control.m_hWnd = nullptr;
 }
-
-int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
-    return kq::fw::ShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
-}

@@ -107,14 +107,6 @@ LRESULT CWnd::OnNcHitTest(CPoint) {
     return static_cast<LRESULT>(Default());
 }
 
-void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) {
-    Default();
-}
-
-void CWnd::OnNcPaint() {
-    Default();
-}
-
 void CWnd::OnNcLButtonDown(UINT, CPoint) {
     Default();
 }
@@ -124,10 +116,6 @@ void CWnd::OnNcLButtonUp(UINT, CPoint) {
 }
 
 void CWnd::OnNcLButtonDblClk(UINT, CPoint) {
-    Default();
-}
-
-void CWnd::OnPaint() {
     Default();
 }
 
@@ -160,14 +148,6 @@ void CWnd::OnSysColorChange() {
 }
 
 void CWnd::OnSettingChange(UINT, LPCTSTR) {
-    Default();
-}
-
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) {
-    Default();
-}
-
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) {
     Default();
 }
 

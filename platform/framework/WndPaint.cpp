@@ -21,16 +21,8 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
     ::InvalidateRect(m_hWnd, lpRect, bErase);
 }
 
-void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase) {
-    ::InvalidateRgn(m_hWnd, RegionOf(pRgn), bErase);
-}
-
 void CWnd::ValidateRect(LPCRECT lpRect) {
     ::ValidateRect(m_hWnd, lpRect);
-}
-
-void CWnd::ValidateRgn(CRgn* pRgn) {
-    ::ValidateRgn(m_hWnd, RegionOf(pRgn));
 }
 
 void CWnd::UpdateWindow() {
@@ -43,19 +35,6 @@ BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags) {
 
 BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL bErase) {
     return ::GetUpdateRect(m_hWnd, lpRect, bErase);
-}
-
-int CWnd::GetUpdateRgn(CRgn* pRgn, BOOL bErase) {
-    return ::GetUpdateRgn(m_hWnd, RegionOf(pRgn), bErase);
-}
-
-CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) {
-    HDC hdc = ::BeginPaint(m_hWnd, lpPaint);
-    return hdc != nullptr ? CDC::FromHandle(hdc) : nullptr;
-}
-
-void CWnd::EndPaint(const PAINTSTRUCT* lpPaint) {
-    ::EndPaint(m_hWnd, lpPaint);
 }
 
 CDC* CWnd::GetDC() {
@@ -80,16 +59,6 @@ CDC* CWnd::GetDCEx(CRgn* prgnClip, DWORD flags) {
 
 int CWnd::ReleaseDC(CDC* pDC) {
     return pDC != nullptr ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0;
-}
-
-void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect, LPCRECT lpClipRect) {
-    ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
-}
-
-int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
-                         LPRECT lpRectUpdate, UINT flags) {
-    return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip, RegionOf(prgnUpdate),
-                            lpRectUpdate, flags);
 }
 
 void CWnd::SetRedraw(BOOL bRedraw) {

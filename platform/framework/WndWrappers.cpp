@@ -57,10 +57,6 @@ void CWnd::SetWindowText(LPCTSTR lpszString) {
     ::SetWindowText(m_hWnd, lpszString);
 }
 
-int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const {
-    return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount);
-}
-
 void CWnd::GetWindowText(CString& rString) const {
     const int length = ::GetWindowTextLength(m_hWnd);
     char* buffer = rString.GetBuffer(length + 1);
@@ -107,16 +103,6 @@ CWnd* CWnd::GetDlgItem(int nID) const {
 
 void CWnd::GetDlgItem(int nID, HWND* phWnd) const {
     *phWnd = ::GetDlgItem(m_hWnd, nID);
-}
-
-int CWnd::GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const {
-    HWND item = ::GetDlgItem(m_hWnd, nID);
-    if (item == nullptr) {
-        if (nMaxCount > 0)
-            lpStr[0] = '\0';
-        return 0;
-    }
-    return ::GetWindowText(item, lpStr, nMaxCount);
 }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
@@ -202,10 +188,6 @@ CWnd* CWnd::GetWindow(UINT nCmd) const {
     return FromHandle(::GetWindow(m_hWnd, nCmd));
 }
 
-CWnd* CWnd::GetTopWindow() const {
-    return FromHandle(::GetTopWindow(m_hWnd));
-}
-
 BOOL CWnd::IsChild(const CWnd* pWnd) const {
     return pWnd != nullptr && ::IsChild(m_hWnd, pWnd->m_hWnd);
 }
@@ -232,10 +214,6 @@ CWnd* CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm) {
             return found;
     }
     return nullptr;
-}
-
-CWnd* CWnd::ChildWindowFromPoint(POINT point) const {
-    return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
 }
 
 CWnd* CWnd::WindowFromPoint(POINT point) {
@@ -308,14 +286,6 @@ void CWnd::ScreenToClient(LPPOINT lpPoint) const {
 
 void CWnd::ScreenToClient(LPRECT lpRect) const {
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
-}
-
-void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
-    ::MapWindowPoints(m_hWnd, pwndTo != nullptr ? pwndTo->m_hWnd : nullptr, lpPoint, nCount);
-}
-
-void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const {
-    MapWindowPoints(pwndTo, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::BringWindowToTop() {
@@ -414,16 +384,8 @@ CWnd* CWnd::SetActiveWindow() {
     return FromHandle(::SetActiveWindow(m_hWnd));
 }
 
-CWnd* CWnd::GetActiveWindow() {
-    return FromHandle(::GetActiveWindow());
-}
-
 BOOL CWnd::SetForegroundWindow() {
     return ::SetForegroundWindow(m_hWnd);
-}
-
-CWnd* CWnd::GetForegroundWindow() {
-    return FromHandle(::GetForegroundWindow());
 }
 
 CWnd* CWnd::SetCapture() {
@@ -442,22 +404,4 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
 
 BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
     return ::KillTimer(m_hWnd, nIDEvent);
-}
-
-void CWnd::ShowCaret() {
-    ::ShowCaret(m_hWnd);
-}
-
-void CWnd::HideCaret() {
-    ::HideCaret(m_hWnd);
-}
-
-void CWnd::SetCaretPos(POINT point) {
-    ::SetCaretPos(point.x, point.y);
-}
-
-CPoint CWnd::GetCaretPos() {
-    POINT pt{};
-    ::GetCaretPos(&pt);
-    return CPoint(pt);
 }

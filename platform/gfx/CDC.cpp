@@ -119,9 +119,6 @@ CFont* CDC::SelectObject(CFont* font) {
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
     return Wrap<CBitmap>(SelectObject(bitmap ? bitmap->m_hObject : nullptr));
 }
-int CDC::SelectObject(CRgn* rgn) {
-    return SelectClipRgn(rgn);
-}
 CGdiObject* CDC::SelectObject(CGdiObject* obj) {
     return kq::gfx::WrapperOf(SelectObject(obj ? obj->m_hObject : nullptr));
 }
@@ -175,17 +172,8 @@ int CDC::SetStretchBltMode(int mode) {
 UINT CDC::SetTextAlign(UINT align) {
     return Both<UINT>(m_hDC, m_hAttribDC, [&](HDC h) { return ::SetTextAlign(h, align); });
 }
-int CDC::SetTextCharacterExtra(int extra) {
-    return Both<int>(m_hDC, m_hAttribDC, [&](HDC h) { return ::SetTextCharacterExtra(h, extra); });
-}
 int CDC::SetArcDirection(int direction) {
     return Both<int>(m_hDC, m_hAttribDC, [&](HDC h) { return ::SetArcDirection(h, direction); });
-}
-COLORREF CDC::SetDCBrushColor(COLORREF c) {
-    return Both<COLORREF>(m_hDC, m_hAttribDC, [&](HDC h) { return ::SetDCBrushColor(h, c); });
-}
-COLORREF CDC::SetDCPenColor(COLORREF c) {
-    return Both<COLORREF>(m_hDC, m_hAttribDC, [&](HDC h) { return ::SetDCPenColor(h, c); });
 }
 CPoint CDC::SetBrushOrg(int x, int y) {
     POINT old{0, 0};
@@ -261,20 +249,6 @@ CSize CDC::GetWindowExt() const {
     return s;
 }
 
-void CDC::LPtoDP(LPSIZE size) const {
-    POINT pts[2] = {{0, 0}, {size->cx, size->cy}};
-    ::LPtoDP(m_hAttribDC, pts, 2);
-    size->cx = std::abs(pts[1].x - pts[0].x);
-    size->cy = std::abs(pts[1].y - pts[0].y);
-}
-
-void CDC::DPtoLP(LPSIZE size) const {
-    POINT pts[2] = {{0, 0}, {size->cx, size->cy}};
-    ::DPtoLP(m_hAttribDC, pts, 2);
-    size->cx = std::abs(pts[1].x - pts[0].x);
-    size->cy = std::abs(pts[1].y - pts[0].y);
-}
-
 int CDC::SelectClipRgn(CRgn* rgn) {
     return SelectClipRgn(rgn, RGN_COPY);
 }
@@ -312,15 +286,6 @@ CPoint CDC::GetCurrentPosition() const {
     POINT p{0, 0};
     ::GetCurrentPositionEx(m_hAttribDC, &p);
     return p;
-}
-BOOL CDC::PolylineTo(const POINT* pts, int count) {
-    const BOOL ok = count >= 0 && ::PolylineTo(m_hDC, pts, static_cast<DWORD>(count));
-    if (ok && m_hAttribDC && m_hAttribDC != m_hDC && count > 0)
-        ::MoveToEx(m_hAttribDC, pts[count - 1].x, pts[count - 1].y, nullptr);
-    return ok;
-}
-BOOL CDC::PolyPolyline(const POINT* pts, const DWORD* counts, int polylines) {
-    return polylines >= 0 && ::PolyPolyline(m_hDC, pts, counts, static_cast<DWORD>(polylines));
 }
 BOOL CDC::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
     const BOOL ok = ::ArcTo(m_hDC, l, t, r, b, x1, y1, x2, y2);
@@ -371,9 +336,6 @@ BOOL CDC::FrameRgn(CRgn* rgn, CBrush* brush, int w, int h) {
 BOOL CDC::InvertRgn(CRgn* rgn) {
     return rgn ? ::InvertRgn(m_hDC, static_cast<HRGN>(rgn->m_hObject)) : FALSE;
 }
-BOOL CDC::PaintRgn(CRgn* rgn) {
-    return rgn ? ::PaintRgn(m_hDC, static_cast<HRGN>(rgn->m_hObject)) : FALSE;
-}
 
 BOOL CDC::BitBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, DWORD rop) {
     return ::BitBlt(m_hDC, x, y, w, h, src ? src->m_hDC : nullptr, sx, sy, rop);
@@ -414,11 +376,6 @@ BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefix
                        static_cast<WPARAM>(length), pt.x, pt.y, size.cx, size.cy,
                        flags | (prefixText ? DST_PREFIXTEXT : DST_TEXT));
 }
-BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText, int length,
-                    CBrush* brush) {
-    return DrawState(pt, size, text, flags, prefixText, length,
-                     brush ? static_cast<HBRUSH>(brush->m_hObject) : nullptr);
-}
 
 BOOL CDC::TextOut(int x, int y, LPCTSTR text, int length) {
     const BOOL ok = ::TextOut(m_hDC, x, y, text, length);
@@ -446,11 +403,6 @@ int CDC::DrawTextEx(LPTSTR text, int length, LPRECT rc, UINT format, LPDRAWTEXTP
 CSize CDC::GetTextExtent(LPCTSTR text, int length) const {
     SIZE s{0, 0};
     ::GetTextExtentPoint32(m_hAttribDC, text, length, &s);
-    return s;
-}
-CSize CDC::GetOutputTextExtent(LPCTSTR text, int length) const {
-    SIZE s{0, 0};
-    ::GetTextExtentPoint32(m_hDC, text, length, &s);
     return s;
 }
 CSize CDC::GetTabbedTextExtent(LPCTSTR text, int length, int tabPositions, LPINT tabStops) const {

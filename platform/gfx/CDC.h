@@ -46,7 +46,6 @@ class CDC {
     CBrush* SelectObject(CBrush* brush);
     virtual CFont* SelectObject(CFont* font);
     CBitmap* SelectObject(CBitmap* bitmap);
-    int SelectObject(CRgn* rgn);
     CGdiObject* SelectObject(CGdiObject* obj);
     HGDIOBJ SelectObject(HGDIOBJ obj);
     virtual CGdiObject* SelectStockObject(int index);
@@ -54,7 +53,6 @@ class CDC {
     CFont* GetCurrentFont() const;
     CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
     UINT RealizePalette() { return ::RealizePalette(m_hDC); }
-    COLORREF GetNearestColor(COLORREF c) const { return ::GetNearestColor(m_hAttribDC, c); }
 
     virtual COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const { return ::GetBkColor(m_hAttribDC); }
@@ -65,19 +63,12 @@ class CDC {
     int SetROP2(int rop2);
     int GetROP2() const { return ::GetROP2(m_hAttribDC); }
     int SetPolyFillMode(int mode);
-    int GetPolyFillMode() const { return ::GetPolyFillMode(m_hAttribDC); }
     int SetStretchBltMode(int mode);
-    int GetStretchBltMode() const { return ::GetStretchBltMode(m_hAttribDC); }
     UINT SetTextAlign(UINT align);
     UINT GetTextAlign() const { return ::GetTextAlign(m_hAttribDC); }
-    int SetTextCharacterExtra(int extra);
-    int GetTextCharacterExtra() const { return ::GetTextCharacterExtra(m_hAttribDC); }
     int SetArcDirection(int direction);
-    int GetArcDirection() const { return ::GetArcDirection(m_hAttribDC); }
     CPoint SetBrushOrg(int x, int y);
     CPoint SetBrushOrg(POINT p) { return SetBrushOrg(p.x, p.y); }
-    COLORREF SetDCBrushColor(COLORREF c);
-    COLORREF SetDCPenColor(COLORREF c);
 
     // Mapping.
     virtual int SetMapMode(int mode);
@@ -98,10 +89,8 @@ class CDC {
     CSize GetWindowExt() const;
     void LPtoDP(LPPOINT pts, int count = 1) const { ::LPtoDP(m_hAttribDC, pts, count); }
     void LPtoDP(LPRECT rc) const { ::LPtoDP(m_hAttribDC, reinterpret_cast<LPPOINT>(rc), 2); }
-    void LPtoDP(LPSIZE size) const;
     void DPtoLP(LPPOINT pts, int count = 1) const { ::DPtoLP(m_hAttribDC, pts, count); }
     void DPtoLP(LPRECT rc) const { ::DPtoLP(m_hAttribDC, reinterpret_cast<LPPOINT>(rc), 2); }
-    void DPtoLP(LPSIZE size) const;
 
     // Clipping.
     virtual int SelectClipRgn(CRgn* rgn);
@@ -128,12 +117,7 @@ class CDC {
     BOOL LineTo(POINT p) { return LineTo(p.x, p.y); }
     CPoint GetCurrentPosition() const;
     BOOL Polyline(const POINT* pts, int count) { return ::Polyline(m_hDC, pts, count); }
-    BOOL PolylineTo(const POINT* pts, int count);
-    BOOL PolyPolyline(const POINT* pts, const DWORD* counts, int polylines);
     BOOL Polygon(const POINT* pts, int count) { return ::Polygon(m_hDC, pts, count); }
-    BOOL PolyPolygon(const POINT* pts, const INT* counts, int polygons) {
-        return ::PolyPolygon(m_hDC, pts, counts, polygons);
-    }
     BOOL Rectangle(int l, int t, int r, int b) { return ::Rectangle(m_hDC, l, t, r, b); }
     BOOL Rectangle(LPCRECT rc) { return Rectangle(rc->left, rc->top, rc->right, rc->bottom); }
     BOOL RoundRect(int l, int t, int r, int b, int w, int h) {
@@ -153,12 +137,6 @@ class CDC {
     BOOL ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
     BOOL ArcTo(LPCRECT rc, POINT start, POINT end) {
         return ArcTo(rc->left, rc->top, rc->right, rc->bottom, start.x, start.y, end.x, end.y);
-    }
-    BOOL Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-        return ::Chord(m_hDC, l, t, r, b, x1, y1, x2, y2);
-    }
-    BOOL Chord(LPCRECT rc, POINT start, POINT end) {
-        return Chord(rc->left, rc->top, rc->right, rc->bottom, start.x, start.y, end.x, end.y);
     }
     BOOL Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
         return ::Pie(m_hDC, l, t, r, b, x1, y1, x2, y2);
@@ -190,7 +168,6 @@ class CDC {
     BOOL FillRgn(CRgn* rgn, CBrush* brush);
     BOOL FrameRgn(CRgn* rgn, CBrush* brush, int w, int h);
     BOOL InvertRgn(CRgn* rgn);
-    BOOL PaintRgn(CRgn* rgn);
 
     // Block transfers.
     BOOL PatBlt(int x, int y, int w, int h, DWORD rop) { return ::PatBlt(m_hDC, x, y, w, h, rop); }
@@ -211,8 +188,6 @@ class CDC {
     BOOL DrawState(CPoint pt, CSize size, HICON icon, UINT flags, CBrush* brush);
     BOOL DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText = TRUE,
                    int length = 0, HBRUSH brush = nullptr);
-    BOOL DrawState(CPoint pt, CSize size, LPCTSTR text, UINT flags, BOOL prefixText, int length,
-                   CBrush* brush);
 
     // Text.
     virtual BOOL TextOut(int x, int y, LPCTSTR text, int length);
@@ -241,10 +216,6 @@ class CDC {
     CSize GetTextExtent(LPCTSTR text, int length) const;
     CSize GetTextExtent(const CString& text) const {
         return GetTextExtent(text.GetString(), text.GetLength());
-    }
-    CSize GetOutputTextExtent(LPCTSTR text, int length) const;
-    CSize GetOutputTextExtent(const CString& text) const {
-        return GetOutputTextExtent(text.GetString(), text.GetLength());
     }
     CSize GetTabbedTextExtent(LPCTSTR text, int length, int tabPositions, LPINT tabStops) const;
     CSize GetTabbedTextExtent(const CString& text, int tabPositions, LPINT tabStops) const {

@@ -148,55 +148,11 @@ bool DeviceContext::Polyline(const POINT* pts, int count, bool closedFigure) {
     return true;
 }
 
-bool DeviceContext::PolyPolyline(const POINT* pts, const DWORD* counts, int polylines) {
-    if (!pts || !counts || polylines <= 0)
-        return false;
-    size_t at = 0;
-    for (int i = 0; i < polylines; ++i) {
-        if (counts[i] >= 2)
-            Polyline(pts + at, static_cast<int>(counts[i]), false);
-        at += counts[i];
-    }
-    return true;
-}
-
-bool DeviceContext::PolyPolygon(const POINT* pts, const INT* counts, int polygons) {
-    if (!pts || !counts || polygons <= 0)
-        return false;
-    std::vector<std::vector<Point64>> polys;
-    size_t at = 0;
-    for (int i = 0; i < polygons; ++i) {
-        if (counts[i] < 2)
-            return false;
-        std::vector<Point64> dev;
-        for (int k = 0; k < counts[i]; ++k)
-            dev.push_back(
-                ToSurface(pts[at + static_cast<size_t>(k)].x, pts[at + static_cast<size_t>(k)].y));
-        at += static_cast<size_t>(counts[i]);
-        polys.push_back(std::move(dev));
-    }
-    FillPath(polys, s_.polyFillMode == WINDING, BrushPaint());
-    for (const auto& p : polys)
-        StrokePath(p, true);
-    return true;
-}
-
 bool DeviceContext::LineTo(int x, int y) {
     const POINT pts[2] = {s_.curPos, POINT{x, y}};
     std::vector<Point64> dev{ToSurface(pts[0].x, pts[0].y), ToSurface(x, y)};
     StrokePath(dev, false);
     s_.curPos = POINT{x, y};
-    return true;
-}
-
-bool DeviceContext::PolylineTo(const POINT* pts, int count) {
-    if (!pts || count < 1)
-        return false;
-    std::vector<Point64> dev{ToSurface(s_.curPos.x, s_.curPos.y)};
-    for (int i = 0; i < count; ++i)
-        dev.push_back(ToSurface(pts[i].x, pts[i].y));
-    StrokePath(dev, false);
-    s_.curPos = pts[count - 1];
     return true;
 }
 

@@ -135,10 +135,7 @@ class DeviceContext : public GdiObject {
     bool BeginOutput(RasterTarget& target);
     void EndOutput();
     bool Polyline(const POINT* pts, int count, bool closedFigure);
-    bool PolyPolyline(const POINT* pts, const DWORD* counts, int polylines);
-    bool PolyPolygon(const POINT* pts, const INT* counts, int polygons);
     bool LineTo(int x, int y);
-    bool PolylineTo(const POINT* pts, int count);
     bool Rectangle(int l, int t, int r, int b);
     bool RoundRect(int l, int t, int r, int b, int ew, int eh);
     bool Ellipse(int l, int t, int r, int b);

@@ -108,12 +108,6 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     return h;
 }
 
-HBITMAP CreateBitmapIndirect(const BITMAP* bm) {
-    if (!bm)
-        return nullptr;
-    return CreateBitmap(bm->bmWidth, bm->bmHeight, bm->bmPlanes, bm->bmBitsPixel, bm->bmBits);
-}
-
 LONG GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits) {
     auto bmp = LookupObject<BitmapObject>(bitmap);
     if (!bmp || !bmp->surface || size < 0)
@@ -425,40 +419,4 @@ int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD w, DWORD h, int sx, int sy, U
                            static_cast<int>(w), to - from, SRCCOPY);
     }
     return count;
-}
-
-HBRUSH CreateDIBPatternBrushPt(const void* packedDib, UINT usage) {
-    DibLayout dib;
-    const auto* info = static_cast<const BITMAPINFO*>(packedDib);
-    if (!ParseDib(info, usage, nullptr, dib))
-        return nullptr;
-    size_t tableBytes = dib.colors.size() * (usage == DIB_PAL_COLORS ? 2 : 4);
-    if (dib.compression == BI_BITFIELDS && dib.headerSize == 40)
-        tableBytes += 12;
-    const auto* bits = static_cast<const uint8_t*>(packedDib) + dib.headerSize + tableBytes;
-    auto s = std::make_shared<Surface>(dib.width, dib.height);
-    if (!s->Valid() || !DibToSurface(dib, bits, *s, 0, dib.height))
-        return nullptr;
-    auto b = std::make_shared<BrushObject>();
-    b->style = BS_DIBPATTERN;
-    b->pattern = s;
-    return AddObject<HBRUSH>(b);
-}
-
-BOOL SetBitmapDimensionEx(HBITMAP bitmap, int w, int h, LPSIZE old) {
-    auto bmp = LookupObject<BitmapObject>(bitmap);
-    if (!bmp)
-        return FALSE;
-    if (old)
-        *old = bmp->dimension;
-    bmp->dimension = SIZE{w, h};
-    return TRUE;
-}
-
-BOOL GetBitmapDimensionEx(HBITMAP bitmap, LPSIZE size) {
-    auto bmp = LookupObject<BitmapObject>(bitmap);
-    if (!bmp || !size)
-        return FALSE;
-    *size = bmp->dimension;
-    return TRUE;
 }

@@ -159,9 +159,6 @@ T Read(HDC hdc, T fail, Get member) {
 
 KQ_ATTRIBUTE(COLORREF, SetTextColor, GetTextColor, textColor, CLR_INVALID)
 KQ_ATTRIBUTE(COLORREF, SetBkColor, GetBkColor, bkColor, CLR_INVALID)
-KQ_ATTRIBUTE(COLORREF, SetDCBrushColor, GetDCBrushColor, dcBrushColor, CLR_INVALID)
-KQ_ATTRIBUTE(COLORREF, SetDCPenColor, GetDCPenColor, dcPenColor, CLR_INVALID)
-KQ_ATTRIBUTE(int, SetTextCharacterExtra, GetTextCharacterExtra, textCharExtra, INT32_MIN)
 #undef KQ_ATTRIBUTE
 
 namespace {
@@ -198,21 +195,12 @@ int GetROP2(HDC hdc) {
 int SetPolyFillMode(HDC hdc, int mode) {
     return SetRanged(hdc, mode, ALTERNATE, WINDING, &kq::gfx::DcState::polyFillMode);
 }
-int GetPolyFillMode(HDC hdc) {
-    return GetRanged(hdc, &kq::gfx::DcState::polyFillMode);
-}
 int SetStretchBltMode(HDC hdc, int mode) {
     return SetRanged(hdc, mode, BLACKONWHITE, HALFTONE, &kq::gfx::DcState::stretchMode);
-}
-int GetStretchBltMode(HDC hdc) {
-    return GetRanged(hdc, &kq::gfx::DcState::stretchMode);
 }
 int SetArcDirection(HDC hdc, int direction) {
     return SetRanged(hdc, direction, AD_COUNTERCLOCKWISE, AD_CLOCKWISE,
                      &kq::gfx::DcState::arcDirection);
-}
-int GetArcDirection(HDC hdc) {
-    return GetRanged(hdc, &kq::gfx::DcState::arcDirection);
 }
 
 UINT SetTextAlign(HDC hdc, UINT align) {
@@ -236,14 +224,6 @@ BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT old) {
     if (old)
         *old = dc->State().brushOrg;
     dc->State().brushOrg = POINT{x, y};
-    return TRUE;
-}
-
-BOOL GetBrushOrgEx(HDC hdc, LPPOINT pt) {
-    auto dc = LookupDc(hdc);
-    if (!dc || !pt)
-        return FALSE;
-    *pt = dc->State().brushOrg;
     return TRUE;
 }
 
@@ -322,12 +302,6 @@ BOOL GetExtent(HDC hdc, SIZE kq::gfx::DcState::*field, LPSIZE out) {
 
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old) {
     return SetPoint(hdc, &kq::gfx::DcState::windowOrg, x, y, old, false);
-}
-BOOL GetWindowOrgEx(HDC hdc, LPPOINT pt) {
-    return GetPointField(hdc, &kq::gfx::DcState::windowOrg, pt);
-}
-BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, LPPOINT old) {
-    return SetPoint(hdc, &kq::gfx::DcState::windowOrg, dx, dy, old, true);
 }
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old) {
     return SetPoint(hdc, &kq::gfx::DcState::viewportOrg, x, y, old, false);

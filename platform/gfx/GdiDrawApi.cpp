@@ -34,27 +34,9 @@ BOOL Polyline(HDC hdc, const POINT* pts, int count) {
     return dc && dc->Polyline(pts, count, false) ? TRUE : FALSE;
 }
 
-BOOL PolylineTo(HDC hdc, const POINT* pts, DWORD count) {
-    auto dc = LookupDc(hdc);
-    return dc && count <= 0x7FFFFFFF && dc->PolylineTo(pts, static_cast<int>(count)) ? TRUE : FALSE;
-}
-
-BOOL PolyPolyline(HDC hdc, const POINT* pts, const DWORD* counts, DWORD polylines) {
-    auto dc = LookupDc(hdc);
-    return dc && polylines <= 0x7FFFFFFF &&
-                   dc->PolyPolyline(pts, counts, static_cast<int>(polylines))
-               ? TRUE
-               : FALSE;
-}
-
 BOOL Polygon(HDC hdc, const POINT* pts, int count) {
     auto dc = LookupDc(hdc);
     return dc && dc->Polyline(pts, count, true) ? TRUE : FALSE;
-}
-
-BOOL PolyPolygon(HDC hdc, const POINT* pts, const INT* counts, int polygons) {
-    auto dc = LookupDc(hdc);
-    return dc && dc->PolyPolygon(pts, counts, polygons) ? TRUE : FALSE;
 }
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
@@ -87,9 +69,6 @@ BOOL Arc(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, 
 }
 BOOL ArcTo(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd) {
     return ArcCall(hdc, DeviceContext::ArcKind::ArcTo, l, t, r, b, xStart, yStart, xEnd, yEnd);
-}
-BOOL Chord(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd) {
-    return ArcCall(hdc, DeviceContext::ArcKind::Chord, l, t, r, b, xStart, yStart, xEnd, yEnd);
 }
 BOOL Pie(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd) {
     return ArcCall(hdc, DeviceContext::ArcKind::Pie, l, t, r, b, xStart, yStart, xEnd, yEnd);

@@ -33,11 +33,6 @@ HPEN CreatePen(int style, int width, COLORREF color) {
     return AddObject<HPEN>(pen);
 }
 
-HPEN CreatePenIndirect(const LOGPEN* lp) {
-    return lp ? CreatePen(static_cast<int>(lp->lopnStyle), lp->lopnWidth.x, lp->lopnColor)
-              : nullptr;
-}
-
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount,
                   const DWORD* styles) {
     if (!brush)
@@ -93,30 +88,6 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
     if (!b->pattern)
         return nullptr;
     return AddObject<HBRUSH>(b);
-}
-
-HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
-    if (!lb)
-        return nullptr;
-    switch (lb->lbStyle) {
-        case BS_SOLID:
-            return CreateSolidBrush(lb->lbColor);
-        case BS_NULL: {
-            auto b = std::make_shared<BrushObject>();
-            b->style = BS_NULL;
-            return AddObject<HBRUSH>(b);
-        }
-        case BS_HATCHED:
-            return CreateHatchBrush(static_cast<int>(lb->lbHatch), lb->lbColor);
-        case BS_PATTERN:
-        case BS_PATTERN8X8:
-            return CreatePatternBrush(reinterpret_cast<HBITMAP>(lb->lbHatch));
-        case BS_DIBPATTERNPT:
-            return CreateDIBPatternBrushPt(reinterpret_cast<const void*>(lb->lbHatch),
-                                           lb->lbColor & 0xFFFF);
-        default:
-            return nullptr;
-    }
 }
 
 HFONT CreateFontIndirect(const LOGFONT* lf) {
@@ -185,14 +156,6 @@ UINT RealizePalette(HDC hdc) {
 
 UINT GetSystemPaletteEntries(HDC, UINT, UINT, PALETTEENTRY*) {
     return 0;
-}
-
-COLORREF GetNearestColor(HDC hdc, COLORREF color) {
-    auto dc = LookupDc(hdc);
-    if (!dc)
-        return CLR_INVALID;
-    const uint32_t p = dc->DevicePixel(color);
-    return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
 }
 
 BOOL DeleteObject(HGDIOBJ obj) {

@@ -61,14 +61,6 @@ HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
     return MakeRegion(EllipseRegion(left, top, right, bottom));
 }
 
-HRGN CreateEllipticRgnIndirect(const RECT* rc) {
-    return rc ? CreateEllipticRgn(rc->left, rc->top, rc->right, rc->bottom) : nullptr;
-}
-
-HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height) {
-    return MakeRegion(RoundRectRegion(left, top, right, bottom, width, height));
-}
-
 HRGN CreatePolygonRgn(const POINT* pts, int count, int fillMode) {
     if (!pts || count < 2)
         return nullptr;
@@ -189,18 +181,6 @@ BOOL InvertRgn(HDC hdc, HRGN rgn) {
     if (!dc || !r)
         return FALSE;
     return dc->FillRegion(r->region, nullptr, DSTINVERT) ? TRUE : FALSE;
-}
-
-BOOL PaintRgn(HDC hdc, HRGN rgn) {
-    auto dc = LookupDc(hdc);
-    auto r = Rgn(rgn);
-    if (!dc || !r)
-        return FALSE;
-    return dc->FillRegion(r->region, dc->State().brush.get()) ? TRUE : FALSE;
-}
-
-int SelectClipRgn(HDC hdc, HRGN rgn) {
-    return ExtSelectClipRgn(hdc, rgn, RGN_COPY);
 }
 
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {

@@ -130,10 +130,6 @@ BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, LPINT widths) {
     return TRUE;
 }
 
-BOOL GetCharWidth(HDC hdc, UINT first, UINT last, LPINT widths) {
-    return GetCharWidth32(hdc, first, last, widths);
-}
-
 int GetTextFace(HDC hdc, int count, LPSTR face) {
     auto dc = LookupDc(hdc);
     if (!dc)

@@ -64,10 +64,6 @@ CGdiObject::~CGdiObject() {
     DeleteObject();
 }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
-    return Wrap<CGdiObject>(h);
-}
-
 BOOL CGdiObject::Attach(HGDIOBJ h) {
     if (!h)
         return FALSE;
@@ -103,13 +99,6 @@ int CGdiObject::GetObject(int size, LPVOID out) const {
     return ::GetObject(m_hObject, size, out);
 }
 
-UINT CGdiObject::GetObjectType() const {
-    return ::GetObjectType(m_hObject);
-}
-
-CPen* CPen::FromHandle(HPEN h) {
-    return Wrap<CPen>(h);
-}
 BOOL CPen::CreatePen(int style, int width, COLORREF color) {
     return Take(::CreatePen(style, width, color));
 }
@@ -117,9 +106,6 @@ BOOL CPen::CreatePen(int style, int width, const LOGBRUSH* brush, int styleCount
                      const DWORD* styles) {
     return Take(::ExtCreatePen(static_cast<DWORD>(style), static_cast<DWORD>(width), brush,
                                static_cast<DWORD>(styleCount), styles));
-}
-BOOL CPen::CreatePenIndirect(LPLOGPEN lp) {
-    return Take(::CreatePenIndirect(lp));
 }
 
 CBrush::CBrush(CBitmap* bitmap) {
@@ -133,9 +119,6 @@ BOOL CBrush::CreateSolidBrush(COLORREF color) {
 }
 BOOL CBrush::CreateHatchBrush(int hatch, COLORREF color) {
     return Take(::CreateHatchBrush(hatch, color));
-}
-BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lb) {
-    return Take(::CreateBrushIndirect(lb));
 }
 BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
     return bitmap ? Take(::CreatePatternBrush(static_cast<HBITMAP>(bitmap->m_hObject))) : FALSE;
@@ -186,9 +169,6 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel
                            const void* bits) {
     return Take(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
 }
-BOOL CBitmap::CreateBitmapIndirect(LPBITMAP bm) {
-    return Take(::CreateBitmapIndirect(bm));
-}
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
     return dc ? Take(::CreateCompatibleBitmap(dc->m_hDC, width, height)) : FALSE;
 }
@@ -196,13 +176,7 @@ DWORD CBitmap::GetBitmapBits(DWORD size, LPVOID bits) const {
     return static_cast<DWORD>(
         ::GetBitmapBits(static_cast<HBITMAP>(m_hObject), static_cast<LONG>(size), bits));
 }
-DWORD CBitmap::SetBitmapBits(DWORD size, const void* bits) {
-    return static_cast<DWORD>(::SetBitmapBits(static_cast<HBITMAP>(m_hObject), size, bits));
-}
 
-CRgn* CRgn::FromHandle(HRGN h) {
-    return Wrap<CRgn>(h);
-}
 BOOL CRgn::CreateRectRgn(int l, int t, int r, int b) {
     return Take(::CreateRectRgn(l, t, r, b));
 }
@@ -212,17 +186,8 @@ BOOL CRgn::CreateRectRgnIndirect(LPCRECT rc) {
 BOOL CRgn::CreateEllipticRgn(int l, int t, int r, int b) {
     return Take(::CreateEllipticRgn(l, t, r, b));
 }
-BOOL CRgn::CreateEllipticRgnIndirect(LPCRECT rc) {
-    return Take(::CreateEllipticRgnIndirect(rc));
-}
-BOOL CRgn::CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
-    return Take(::CreateRoundRectRgn(l, t, r, b, w, h));
-}
 BOOL CRgn::CreatePolygonRgn(LPPOINT pts, int count, int fillMode) {
     return Take(::CreatePolygonRgn(pts, count, fillMode));
-}
-BOOL CRgn::CreatePolyPolygonRgn(LPPOINT pts, LPINT counts, int polygons, int fillMode) {
-    return Take(::CreatePolyPolygonRgn(pts, counts, polygons, fillMode));
 }
 void CRgn::SetRectRgn(int l, int t, int r, int b) {
     ::SetRectRgn(static_cast<HRGN>(m_hObject), l, t, r, b);
@@ -248,9 +213,6 @@ BOOL CRgn::RectInRegion(LPCRECT rc) const {
     return ::RectInRegion(static_cast<HRGN>(m_hObject), rc);
 }
 
-CPalette* CPalette::FromHandle(HPALETTE h) {
-    return Wrap<CPalette>(h);
-}
 BOOL CPalette::CreatePalette(LPLOGPALETTE lp) {
     return Take(::CreatePalette(lp));
 }

@@ -21,12 +21,10 @@ class CGdiObject {
 
     operator HGDIOBJ() const { return m_hObject; }
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
-    static CGdiObject* FromHandle(HGDIOBJ h);
     BOOL Attach(HGDIOBJ h);
     HGDIOBJ Detach();
     BOOL DeleteObject();
     int GetObject(int size, LPVOID out) const;
-    UINT GetObjectType() const;
     BOOL UnrealizeObject() { return m_hObject != nullptr; }
     BOOL operator==(const CGdiObject& o) const { return m_hObject == o.m_hObject; }
     BOOL operator!=(const CGdiObject& o) const { return m_hObject != o.m_hObject; }
@@ -44,12 +42,10 @@ class CPen : public CGdiObject {
          const DWORD* styles = nullptr) {
         CreatePen(style, width, brush, styleCount, styles);
     }
-    static CPen* FromHandle(HPEN h);
     operator HPEN() const { return static_cast<HPEN>(m_hObject); }
     BOOL CreatePen(int style, int width, COLORREF color);
     BOOL CreatePen(int style, int width, const LOGBRUSH* brush, int styleCount = 0,
                    const DWORD* styles = nullptr);
-    BOOL CreatePenIndirect(LPLOGPEN lp);
     int GetLogPen(LOGPEN* lp) { return GetObject(sizeof(LOGPEN), lp); }
     int GetExtLogPen(EXTLOGPEN* lp) { return GetObject(sizeof(EXTLOGPEN), lp); }
 };
@@ -64,7 +60,6 @@ class CBrush : public CGdiObject {
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
     BOOL CreateSolidBrush(COLORREF color);
     BOOL CreateHatchBrush(int hatch, COLORREF color);
-    BOOL CreateBrushIndirect(const LOGBRUSH* lb);
     BOOL CreatePatternBrush(class CBitmap* bitmap);
     int GetLogBrush(LOGBRUSH* lb) { return GetObject(sizeof(LOGBRUSH), lb); }
 };
@@ -89,14 +84,12 @@ class CBitmap : public CGdiObject {
     static CBitmap* FromHandle(HBITMAP h);
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
-    BOOL CreateBitmapIndirect(LPBITMAP bm);
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
     BOOL CreateDiscardableBitmap(CDC* dc, int width, int height) {
         return CreateCompatibleBitmap(dc, width, height);
     }
     int GetBitmap(BITMAP* bm) { return GetObject(sizeof(BITMAP), bm); }
     DWORD GetBitmapBits(DWORD size, LPVOID bits) const;
-    DWORD SetBitmapBits(DWORD size, const void* bits);
     // A bitmap resource (ImageLoad.h); fails when the wrapper already holds a bitmap.
     BOOL LoadBitmap(LPCTSTR name);
     BOOL LoadBitmap(UINT id);
@@ -104,15 +97,11 @@ class CBitmap : public CGdiObject {
 
 class CRgn : public CGdiObject {
   public:
-    static CRgn* FromHandle(HRGN h);
     operator HRGN() const { return static_cast<HRGN>(m_hObject); }
     BOOL CreateRectRgn(int l, int t, int r, int b);
     BOOL CreateRectRgnIndirect(LPCRECT rc);
     BOOL CreateEllipticRgn(int l, int t, int r, int b);
-    BOOL CreateEllipticRgnIndirect(LPCRECT rc);
-    BOOL CreateRoundRectRgn(int l, int t, int r, int b, int w, int h);
     BOOL CreatePolygonRgn(LPPOINT pts, int count, int fillMode);
-    BOOL CreatePolyPolygonRgn(LPPOINT pts, LPINT counts, int polygons, int fillMode);
     void SetRectRgn(int l, int t, int r, int b);
     void SetRectRgn(LPCRECT rc) { SetRectRgn(rc->left, rc->top, rc->right, rc->bottom); }
     int CombineRgn(const CRgn* a, const CRgn* b, int mode);
@@ -128,7 +117,6 @@ class CRgn : public CGdiObject {
 
 class CPalette : public CGdiObject {
   public:
-    static CPalette* FromHandle(HPALETTE h);
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
     BOOL CreatePalette(LPLOGPALETTE lp);
     UINT GetPaletteEntries(UINT start, UINT count, LPPALETTEENTRY entries) const;

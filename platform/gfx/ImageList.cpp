@@ -190,16 +190,6 @@ int ImageList_AddMasked(HIMAGELIST h, HBITMAP image, COLORREF mask) {
     return AddImages(h, image, nullptr, true, mask & 0xFFFFFF);
 }
 
-BOOL ImageList_Replace(HIMAGELIST h, int i, HBITMAP image, HBITMAP mask) {
-    auto list = List(h);
-    auto src = SurfaceOf(image);
-    if (!list || !src || i < 0 || i >= list->count)
-        return FALSE;
-    auto m = SurfaceOf(mask);
-    list->Store(i, *src, 0, m.get(), false, 0);
-    return TRUE;
-}
-
 int ImageList_ReplaceIcon(HIMAGELIST h, int i, HICON icon) {
     auto list = List(h);
     auto ico = LookupObject<IconObject>(icon);
@@ -270,10 +260,6 @@ HICON ImageList_GetIcon(HIMAGELIST h, int i, UINT) {
     ::DeleteObject(c);
     ::DeleteObject(m);
     return icon;
-}
-
-HICON ImageList_ExtractIcon(HINSTANCE, HIMAGELIST h, int i) {
-    return ImageList_GetIcon(h, i, 0);
 }
 
 BOOL ImageList_DrawEx(HIMAGELIST h, int i, HDC hdc, int x, int y, int dx, int dy, COLORREF bk,
@@ -362,11 +348,6 @@ COLORREF ImageList_SetBkColor(HIMAGELIST h, COLORREF color) {
     return old;
 }
 
-COLORREF ImageList_GetBkColor(HIMAGELIST h) {
-    auto list = List(h);
-    return list ? list->bk : CLR_NONE;
-}
-
 CImageList::~CImageList() {
     DeleteImageList();
 }
@@ -403,12 +384,6 @@ int CImageList::Add(CBitmap* image, CBitmap* mask) {
 int CImageList::Add(CBitmap* image, COLORREF mask) {
     return ImageList_AddMasked(m_hImageList,
                                image ? static_cast<HBITMAP>(image->m_hObject) : nullptr, mask);
-}
-
-BOOL CImageList::Replace(int i, CBitmap* image, CBitmap* mask) {
-    return ImageList_Replace(m_hImageList, i,
-                             image ? static_cast<HBITMAP>(image->m_hObject) : nullptr,
-                             mask ? static_cast<HBITMAP>(mask->m_hObject) : nullptr);
 }
 
 BOOL CImageList::Draw(CDC* dc, int i, POINT pt, UINT style) {

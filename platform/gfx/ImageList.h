@@ -32,11 +32,9 @@ int ImageList_ReplaceIcon(HIMAGELIST list, int i, HICON icon);
 inline int ImageList_AddIcon(HIMAGELIST list, HICON icon) {
     return ImageList_ReplaceIcon(list, -1, icon);
 }
-BOOL ImageList_Replace(HIMAGELIST list, int i, HBITMAP image, HBITMAP mask);
 // Removes image i, or all images when i is -1.
 BOOL ImageList_Remove(HIMAGELIST list, int i);
 HICON ImageList_GetIcon(HIMAGELIST list, int i, UINT flags);
-HICON ImageList_ExtractIcon(HINSTANCE instance, HIMAGELIST list, int i);
 BOOL ImageList_Draw(HIMAGELIST list, int i, HDC hdc, int x, int y, UINT style);
 // dx, dy: the part of the image drawn (0: all); bk: background for ILD_NORMAL (CLR_DEFAULT:
 // the list's); fg: the blend colour (CLR_DEFAULT: the highlight colour, CLR_NONE: none).
@@ -44,7 +42,6 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int i, HDC hdc, int x, int y, int dx, int
                       COLORREF fg, UINT style);
 BOOL ImageList_GetImageInfo(HIMAGELIST list, int i, IMAGEINFO* info);
 COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color);
-COLORREF ImageList_GetBkColor(HIMAGELIST list);
 
 class CBitmap;
 class CDC;
@@ -73,18 +70,15 @@ class CImageList {
     int Add(CBitmap* image, CBitmap* mask);
     int Add(CBitmap* image, COLORREF mask);
     int Add(HICON icon) { return ImageList_AddIcon(m_hImageList, icon); }
-    BOOL Replace(int i, CBitmap* image, CBitmap* mask);
     int Replace(int i, HICON icon) { return ImageList_ReplaceIcon(m_hImageList, i, icon); }
     BOOL Remove(int i) { return ImageList_Remove(m_hImageList, i); }
     HICON GetIcon(int i, UINT flags = ILD_NORMAL) const {
         return ImageList_GetIcon(m_hImageList, i, flags);
     }
-    HICON ExtractIcon(int i) { return ImageList_ExtractIcon(nullptr, m_hImageList, i); }
     BOOL Draw(CDC* dc, int i, POINT pt, UINT style);
     BOOL DrawEx(CDC* dc, int i, POINT pt, SIZE size, COLORREF bk, COLORREF fg, UINT style);
     BOOL GetImageInfo(int i, IMAGEINFO* info) const {
         return ImageList_GetImageInfo(m_hImageList, i, info);
     }
     COLORREF SetBkColor(COLORREF c) { return ImageList_SetBkColor(m_hImageList, c); }
-    COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
 };

@@ -54,14 +54,4 @@ Region EllipseRegion(int left, int top, int right, int bottom) {
     return OutlineRegion(EllipsePath(left, top, right + 1, bottom + 1));
 }
 
-Region RoundRectRegion(int left, int top, int right, int bottom, int width, int height) {
-    if (left > right)
-        std::swap(left, right);
-    if (top > bottom)
-        std::swap(top, bottom);
-    if (right - left < 1 || bottom - top < 1)
-        return Region();
-    return OutlineRegion(RoundRectPath(left, top, right + 1, bottom + 1, width, height));
-}
-
 }  // namespace kq::gfx

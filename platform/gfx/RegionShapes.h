@@ -11,6 +11,5 @@ namespace kq::gfx {
 
 Region PolygonRegion(const std::vector<std::vector<Point64>>& polygons, bool winding);
 Region EllipseRegion(int left, int top, int right, int bottom);
-Region RoundRectRegion(int left, int top, int right, int bottom, int width, int height);
 
 }  // namespace kq::gfx

@@ -28,28 +28,16 @@ int GetBkMode(HDC hdc);
 int SetROP2(HDC hdc, int rop2);
 int GetROP2(HDC hdc);
 int SetPolyFillMode(HDC hdc, int mode);
-int GetPolyFillMode(HDC hdc);
 int SetStretchBltMode(HDC hdc, int mode);
-int GetStretchBltMode(HDC hdc);
 UINT SetTextAlign(HDC hdc, UINT align);
 UINT GetTextAlign(HDC hdc);
-int SetTextCharacterExtra(HDC hdc, int extra);
-int GetTextCharacterExtra(HDC hdc);
 int SetArcDirection(HDC hdc, int direction);
-int GetArcDirection(HDC hdc);
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT old);
-BOOL GetBrushOrgEx(HDC hdc, LPPOINT pt);
-COLORREF SetDCBrushColor(HDC hdc, COLORREF color);
-COLORREF GetDCBrushColor(HDC hdc);
-COLORREF SetDCPenColor(HDC hdc, COLORREF color);
-COLORREF GetDCPenColor(HDC hdc);
 
 // Mapping.
 int SetMapMode(HDC hdc, int mode);
 int GetMapMode(HDC hdc);
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT old);
-BOOL GetWindowOrgEx(HDC hdc, LPPOINT pt);
-BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, LPPOINT old);
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT old);
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT pt);
 BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT old);
@@ -64,14 +52,11 @@ BOOL DPtoLP(HDC hdc, LPPOINT pts, int count);
 
 // Objects.
 HPEN CreatePen(int style, int width, COLORREF color);
-HPEN CreatePenIndirect(const LOGPEN* lp);
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount,
                   const DWORD* styles);
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateHatchBrush(int hatch, COLORREF color);
 HBRUSH CreatePatternBrush(HBITMAP bitmap);
-HBRUSH CreateBrushIndirect(const LOGBRUSH* lb);
-HBRUSH CreateDIBPatternBrushPt(const void* packedDib, UINT usage);
 HFONT CreateFontIndirect(const LOGFONT* lf);
 HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
@@ -83,7 +68,6 @@ UINT RealizePalette(HDC hdc);
 // Entries of the device's hardware palette. No device here has one (RASTERCAPS never reports
 // RC_PALETTE), so this gives 0 entries, as on any true-colour device.
 UINT GetSystemPaletteEntries(HDC hdc, UINT start, UINT count, PALETTEENTRY* entries);
-COLORREF GetNearestColor(HDC hdc, COLORREF color);
 BOOL DeleteObject(HGDIOBJ obj);
 int GetObject(HGDIOBJ obj, int size, LPVOID out);
 DWORD GetObjectType(HGDIOBJ obj);
@@ -93,16 +77,12 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT old);
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT pt);
 BOOL LineTo(HDC hdc, int x, int y);
 BOOL Polyline(HDC hdc, const POINT* pts, int count);
-BOOL PolylineTo(HDC hdc, const POINT* pts, DWORD count);
-BOOL PolyPolyline(HDC hdc, const POINT* pts, const DWORD* counts, DWORD polylines);
 BOOL Polygon(HDC hdc, const POINT* pts, int count);
-BOOL PolyPolygon(HDC hdc, const POINT* pts, const INT* counts, int polygons);
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height);
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
 BOOL Arc(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd);
 BOOL ArcTo(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd);
-BOOL Chord(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd);
 BOOL Pie(HDC hdc, int l, int t, int r, int b, int xStart, int yStart, int xEnd, int yEnd);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color);
@@ -122,8 +102,6 @@ BOOL TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const RECT* rc);
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom);
-HRGN CreateEllipticRgnIndirect(const RECT* rc);
-HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height);
 HRGN CreatePolygonRgn(const POINT* pts, int count, int fillMode);
 HRGN CreatePolyPolygonRgn(const POINT* pts, const INT* counts, int polygons, int fillMode);
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
@@ -136,8 +114,6 @@ BOOL EqualRgn(HRGN a, HRGN b);
 BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush);
 BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int w, int h);
 BOOL InvertRgn(HDC hdc, HRGN rgn);
-BOOL PaintRgn(HDC hdc, HRGN rgn);
-int SelectClipRgn(HDC hdc, HRGN rgn);
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
@@ -164,7 +140,6 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR text, int length, int maxExtent, LPINT
                           LPINT partialExtents, LPSIZE size);
 BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC tm);
 BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, LPINT widths);
-BOOL GetCharWidth(HDC hdc, UINT first, UINT last, LPINT widths);
 int GetTextFace(HDC hdc, int count, LPSTR face);
 LONG TabbedTextOut(HDC hdc, int x, int y, LPCSTR text, int length, int tabPositions,
                    const INT* tabStops, int tabOrigin);
@@ -176,7 +151,6 @@ int EnumFontFamilies(HDC hdc, LPCSTR family, FONTENUMPROC proc, LPARAM lParam);
 // Bitmaps.
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
-HBITMAP CreateBitmapIndirect(const BITMAP* bm);
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
                          DWORD offset);
 HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
@@ -191,8 +165,6 @@ int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD w, DWORD h, int sx, int sy, U
                       UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
 int StretchDIBits(HDC hdc, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                   const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
-BOOL SetBitmapDimensionEx(HBITMAP bmp, int w, int h, LPSIZE old);
-BOOL GetBitmapDimensionEx(HBITMAP bmp, LPSIZE size);
 
 // Printing: a printer DC forwards these to its print job; any other DC fails them.
 int StartDoc(HDC hdc, const DOCINFO* info);

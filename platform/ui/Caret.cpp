@@ -78,15 +78,6 @@ BOOL SetCaretPos(int x, int y) {
     return TRUE;
 }
 
-BOOL GetCaretPos(LPPOINT pt) {
-    Caret& c = TheCaret();
-    std::lock_guard lock(c.mutex);
-    if (!pt)
-        return FALSE;
-    *pt = c.pos;
-    return TRUE;
-}
-
 UINT GetCaretBlinkTime() {
     Caret& c = TheCaret();
     std::lock_guard lock(c.mutex);

@@ -10,7 +10,6 @@ BOOL DestroyCaret();
 BOOL ShowCaret(HWND hwnd);
 BOOL HideCaret(HWND hwnd);
 BOOL SetCaretPos(int x, int y);
-BOOL GetCaretPos(LPPOINT pt);
 UINT GetCaretBlinkTime();
 BOOL SetCaretBlinkTime(UINT ms);
 

@@ -103,20 +103,10 @@ BOOL IsClipboardFormatAvailable(UINT format) {
     return (format == CF_TEXT || format == CF_OEMTEXT) && HasText() ? TRUE : FALSE;
 }
 
-int CountClipboardFormats() {
-    return HasText() ? 1 : 0;
-}
-
 HWND GetClipboardOwner() {
     ClipboardState& s = State();
     std::lock_guard lock(s.mutex);
     return s.owner;
-}
-
-HWND GetOpenClipboardWindow() {
-    ClipboardState& s = State();
-    std::lock_guard lock(s.mutex);
-    return s.openWindow;
 }
 
 namespace kq::ui {

@@ -20,9 +20,7 @@ BOOL OpenClipboard(HWND owner);
 BOOL CloseClipboard();
 BOOL EmptyClipboard();
 BOOL IsClipboardFormatAvailable(UINT format);
-int CountClipboardFormats();
 HWND GetClipboardOwner();
-HWND GetOpenClipboardWindow();
 
 // CF_TEXT only. SetClipboardData takes over a GlobalAlloc block holding NUL-terminated UTF-8 (the
 // clipboard frees it; the caller must not use it afterwards) and returns it, or null when the

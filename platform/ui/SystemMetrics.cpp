@@ -177,10 +177,3 @@ UINT GetDoubleClickTime() {
     std::lock_guard lock(input.mutex);
     return input.doubleClickTime;
 }
-
-BOOL SetDoubleClickTime(UINT ms) {
-    auto& input = kq::ui::detail::Input();
-    std::lock_guard lock(input.mutex);
-    input.doubleClickTime = ms ? ms : 500;
-    return TRUE;
-}

@@ -99,4 +99,3 @@ inline BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT
 }
 // Milliseconds within which a second press counts as a double-click (default 500).
 UINT GetDoubleClickTime();
-BOOL SetDoubleClickTime(UINT ms);

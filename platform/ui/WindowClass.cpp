@@ -170,14 +170,6 @@ BOOL GetClassInfo(HINSTANCE, LPCSTR className, LPWNDCLASS wc) {
     return TRUE;
 }
 
-BOOL GetClassInfoEx(HINSTANCE, LPCSTR className, LPWNDCLASSEX wc) {
-    WNDCLASSEX ex;
-    if (!wc || !DescribeByName(className, &ex))
-        return FALSE;
-    *wc = ex;
-    return TRUE;
-}
-
 int GetClassName(HWND hwnd, LPSTR buffer, int size) {
     std::lock_guard lock(TreeMutex());
     Window* w = kq::ui::detail::Lookup(hwnd);

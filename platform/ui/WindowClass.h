@@ -10,5 +10,4 @@ ATOM RegisterClassEx(const WNDCLASSEX* wc);
 // Fails while windows of the class exist.
 BOOL UnregisterClass(LPCSTR className, HINSTANCE instance);
 BOOL GetClassInfo(HINSTANCE instance, LPCSTR className, LPWNDCLASS wc);
-BOOL GetClassInfoEx(HINSTANCE instance, LPCSTR className, LPWNDCLASSEX wc);
 int GetClassName(HWND hwnd, LPSTR buffer, int size);

@@ -258,10 +258,6 @@ int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
     return static_cast<int>(MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy)));
 }
 
-BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) {
-    return AdjustWindowRectEx(rect, style, menu, 0);
-}
-
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
     if (!rect)
         return FALSE;

@@ -25,5 +25,4 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT pt);
 // Returns the horizontal offset in the low word and the vertical one in the high word.
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
 // Grows a client rectangle to the window rectangle of the given styles (scroll bars excluded).
-BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);

@@ -20,12 +20,6 @@ BOOL CDateTimeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
     return CWnd::Create(DATETIMEPICK_CLASS, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-DWORD CDateTimeCtrl::GetTime(LPSYSTEMTIME pTimeDest) const {
-    if (!pTimeDest)
-        return static_cast<DWORD>(GDT_ERROR);
-    return Read(m_hWnd, *pTimeDest) ? GDT_VALID : static_cast<DWORD>(GDT_ERROR);
-}
-
 DWORD CDateTimeCtrl::GetTime(CTime& timeDest) const {
     SYSTEMTIME time{};
     if (!Read(m_hWnd, time))
@@ -40,10 +34,6 @@ BOOL CDateTimeCtrl::GetTime(COleDateTime& timeDest) const {
         return FALSE;
     timeDest = COleDateTime(time);
     return TRUE;
-}
-
-BOOL CDateTimeCtrl::SetTime(LPSYSTEMTIME pTimeNew) {
-    return pTimeNew ? Write(m_hWnd, *pTimeNew) : FALSE;
 }
 
 BOOL CDateTimeCtrl::SetTime(const CTime* pTimeNew) {
@@ -95,17 +85,6 @@ void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, COleDateTime& value) {
             value = COleDateTime(time);
         else
             value.SetStatus(COleDateTime::invalid);
-    } else if (value.GetAsSystemTime(time)) {
-        Write(hwnd, time);
-    }
-}
-
-void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value) {
-    HWND hwnd = pDX->PrepareCtrl(nIDC);
-    SYSTEMTIME time{};
-    if (pDX->m_bSaveAndValidate) {
-        if (Read(hwnd, time))
-            value = CTime(time);
     } else if (value.GetAsSystemTime(time)) {
         Write(hwnd, time);
     }

@@ -15,11 +15,9 @@ class CDateTimeCtrl : public CWnd {
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // GDT_VALID, or GDT_ERROR.
-    DWORD GetTime(LPSYSTEMTIME pTimeDest) const;
     DWORD GetTime(CTime& timeDest) const;
     BOOL GetTime(COleDateTime& timeDest) const;
     // FALSE for a time the control cannot show (an invalid date, or outside its years).
-    BOOL SetTime(LPSYSTEMTIME pTimeNew);
     BOOL SetTime(const CTime* pTimeNew);
     BOOL SetTime(const COleDateTime& timeNew);
     // GDTR_MIN and GDTR_MAX for the limits that are set; the others become invalid.
@@ -28,4 +26,3 @@ class CDateTimeCtrl : public CWnd {
 };
 
 void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, COleDateTime& value);
-void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value);

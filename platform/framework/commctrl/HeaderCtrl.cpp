@@ -19,15 +19,6 @@ int CHeaderCtrl::GetItemCount() const {
     return Send<int>(this, HDM_GETITEMCOUNT);
 }
 
-int CHeaderCtrl::InsertItem(int nPos, HDITEM* phdi) {
-    return Send<int>(this, HDM_INSERTITEM, static_cast<WPARAM>(nPos),
-                     reinterpret_cast<LPARAM>(phdi));
-}
-
-BOOL CHeaderCtrl::DeleteItem(int nPos) {
-    return Send<BOOL>(this, HDM_DELETEITEM, static_cast<WPARAM>(nPos));
-}
-
 BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const {
     return Send<BOOL>(this, HDM_GETITEM, static_cast<WPARAM>(nPos),
                       reinterpret_cast<LPARAM>(pHeaderItem));
@@ -36,10 +27,6 @@ BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const {
 BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem) {
     return Send<BOOL>(this, HDM_SETITEM, static_cast<WPARAM>(nPos),
                       reinterpret_cast<LPARAM>(pHeaderItem));
-}
-
-int CHeaderCtrl::HitTest(LPHDHITTESTINFO pHeaderHitTestInfo) {
-    return Send<int>(this, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(pHeaderHitTestInfo));
 }
 
 BOOL CHeaderCtrl::GetItemRect(int nIndex, LPRECT lpRect) const {

@@ -13,11 +13,8 @@ class CHeaderCtrl : public CWnd {
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetItemCount() const;
-    int InsertItem(int nPos, HDITEM* phdi);
-    BOOL DeleteItem(int nPos);
     BOOL GetItem(int nPos, HDITEM* pHeaderItem) const;
     BOOL SetItem(int nPos, HDITEM* pHeaderItem);
-    int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo);
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const;
     // Returns the handle of the list given before (the caller keeps owning its lists).
     HIMAGELIST SetImageList(CImageList* pImageList);

@@ -92,10 +92,6 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem) {
     return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
 }
 
-int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage) {
-    return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
-}
-
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask,
                           int nImage, LPARAM lParam) {
     LVITEM item{};
@@ -107,10 +103,6 @@ int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, 
     item.iImage = nImage;
     item.lParam = lParam;
     return InsertItem(&item);
-}
-
-BOOL CListCtrl::DeleteItem(int nItem) {
-    return Send<BOOL>(this, LVM_DELETEITEM, static_cast<WPARAM>(nItem));
 }
 
 BOOL CListCtrl::DeleteAllItems() {
@@ -236,19 +228,6 @@ BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) c
                       Ptr(static_cast<RECT*>(&ref)));
 }
 
-int CListCtrl::HitTest(LVHITTESTINFO* pHitTestInfo) const {
-    return Send<int>(this, LVM_HITTEST, 0, Ptr(pHitTestInfo));
-}
-
-int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const {
-    LVHITTESTINFO info{};
-    info.pt = pt;
-    const int item = HitTest(&info);
-    if (pFlags)
-        *pFlags = info.flags;
-    return item;
-}
-
 int CListCtrl::SubItemHitTest(LPLVHITTESTINFO pInfo) {
     return Send<int>(this, LVM_SUBITEMHITTEST, 0, Ptr(pInfo));
 }
@@ -266,40 +245,9 @@ int CListCtrl::GetCountPerPage() const {
     return Send<int>(this, LVM_GETCOUNTPERPAGE);
 }
 
-BOOL CListCtrl::Scroll(CSize size) {
-    return Send<BOOL>(this, LVM_SCROLL, static_cast<WPARAM>(static_cast<INT_PTR>(size.cx)),
-                      static_cast<LPARAM>(size.cy));
-}
-
-BOOL CListCtrl::Update(int nItem) {
-    return Send<BOOL>(this, LVM_UPDATE, static_cast<WPARAM>(nItem));
-}
-
-HIMAGELIST CListCtrl::SetImageList(CImageList* pImageList, int nImageListType) {
-    return reinterpret_cast<HIMAGELIST>(
-        Send(this, LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
-             reinterpret_cast<LPARAM>(pImageList ? pImageList->GetSafeHandle() : nullptr)));
-}
-
 HIMAGELIST CListCtrl::GetImageList(int nImageListType) const {
     return reinterpret_cast<HIMAGELIST>(
         Send(this, LVM_GETIMAGELIST, static_cast<WPARAM>(nImageListType)));
-}
-
-COLORREF CListCtrl::GetBkColor() const {
-    return Send<COLORREF>(this, LVM_GETBKCOLOR);
-}
-
-BOOL CListCtrl::SetBkColor(COLORREF cr) {
-    return Send<BOOL>(this, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(cr));
-}
-
-COLORREF CListCtrl::GetTextColor() const {
-    return Send<COLORREF>(this, LVM_GETTEXTCOLOR);
-}
-
-BOOL CListCtrl::SetTextColor(COLORREF cr) {
-    return Send<BOOL>(this, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(cr));
 }
 
 DWORD CListCtrl::GetExtendedStyle() const {

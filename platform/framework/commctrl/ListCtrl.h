@@ -33,10 +33,8 @@ class CListCtrl : public CWnd {
     int GetItemCount() const;
     int InsertItem(const LVITEM* pItem);
     int InsertItem(int nItem, LPCTSTR lpszItem);
-    int InsertItem(int nItem, LPCTSTR lpszItem, int nImage);
     int InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask,
                    int nImage, LPARAM lParam);
-    BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
     BOOL GetItem(LVITEM* pItem) const;
     BOOL SetItem(const LVITEM* pItem);
@@ -61,23 +59,14 @@ class CListCtrl : public CWnd {
     // Geometry and scrolling.
     BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
     BOOL GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const;
-    int HitTest(LVHITTESTINFO* pHitTestInfo) const;
-    int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     int SubItemHitTest(LPLVHITTESTINFO pInfo);
     BOOL EnsureVisible(int nItem, BOOL bPartialOK);
     int GetTopIndex() const;
     int GetCountPerPage() const;
-    BOOL Scroll(CSize size);
-    BOOL Update(int nItem);
 
     // Looks.
     // Returns the handle of the list given before (the caller keeps owning its lists).
-    HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType);
     HIMAGELIST GetImageList(int nImageListType) const;
-    COLORREF GetBkColor() const;
-    BOOL SetBkColor(COLORREF cr);
-    COLORREF GetTextColor() const;
-    BOOL SetTextColor(COLORREF cr);
     DWORD GetExtendedStyle() const;
     DWORD SetExtendedStyle(DWORD dwNewStyle);
 

@@ -32,15 +32,3 @@ int CProgressCtrl::SetPos(int nPos) {
 int CProgressCtrl::OffsetPos(int nPos) {
     return static_cast<int>(SendMessage(PBM_DELTAPOS, static_cast<WPARAM>(nPos)));
 }
-
-int CProgressCtrl::SetStep(int nStep) {
-    return static_cast<int>(SendMessage(PBM_SETSTEP, static_cast<WPARAM>(nStep)));
-}
-
-COLORREF CProgressCtrl::SetBkColor(COLORREF clrBk) {
-    return static_cast<COLORREF>(SendMessage(PBM_SETBKCOLOR, 0, clrBk));
-}
-
-COLORREF CProgressCtrl::GetBkColor() const {
-    return static_cast<COLORREF>(SendMessage(PBM_GETBKCOLOR));
-}

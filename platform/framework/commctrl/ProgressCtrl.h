@@ -18,7 +18,4 @@ class CProgressCtrl : public CWnd {
     // Each returns the previous position.
     int SetPos(int nPos);
     int OffsetPos(int nPos);
-    int SetStep(int nStep);  // returns the previous step
-    COLORREF SetBkColor(COLORREF clrBk);
-    COLORREF GetBkColor() const;
 };

@@ -97,26 +97,6 @@ int CRichEditCtrl::LineIndex(int nLine) const {
     return Send<int>(this, ctl::kEmLineIndex, static_cast<WPARAM>(nLine));
 }
 
-int CRichEditCtrl::LineLength(int nLine) const {
-    return Send<int>(this, ctl::kEmLineLength, static_cast<WPARAM>(nLine));
-}
-
-long CRichEditCtrl::LineFromChar(long nIndex) const {
-    return Send<long>(this, EM_EXLINEFROMCHAR, 0, static_cast<LPARAM>(nIndex));
-}
-
-int CRichEditCtrl::GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const {
-    if (!lpszBuffer || nMaxLength <= 0)
-        return 0;
-    const WORD size = static_cast<WORD>(std::min(nMaxLength, 0xFFFF));
-    std::memcpy(lpszBuffer, &size, std::min<size_t>(sizeof size, static_cast<size_t>(nMaxLength)));
-    return Send<int>(this, ctl::kEmGetLine, static_cast<WPARAM>(nIndex), Ptr(lpszBuffer));
-}
-
-int CRichEditCtrl::GetFirstVisibleLine() const {
-    return Send<int>(this, ctl::kEmGetFirstVisibleLine);
-}
-
 void CRichEditCtrl::LineScroll(int nLines, int nChars) {
     Send(this, ctl::kEmLineScroll, static_cast<WPARAM>(nChars), static_cast<LPARAM>(nLines));
 }
@@ -132,28 +112,4 @@ long CRichEditCtrl::GetTextRange(int nFirst, int nLast, CString& refString) cons
     const long n = Send<long>(this, EM_GETTEXTRANGE, 0, Ptr(&range));
     refString = buffer.data();
     return n;
-}
-
-void CRichEditCtrl::LimitText(long nChars) {
-    Send(this, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(nChars));
-}
-
-long CRichEditCtrl::GetLimitText() const {
-    return Send<long>(this, ctl::kEmGetLimitText);
-}
-
-BOOL CRichEditCtrl::SetReadOnly(BOOL bReadOnly) {
-    return Send<BOOL>(this, ctl::kEmSetReadOnly, static_cast<WPARAM>(bReadOnly));
-}
-
-BOOL CRichEditCtrl::GetModify() const {
-    return Send<BOOL>(this, ctl::kEmGetModify);
-}
-
-void CRichEditCtrl::SetModify(BOOL bModified) {
-    Send(this, ctl::kEmSetModify, static_cast<WPARAM>(bModified));
-}
-
-void CRichEditCtrl::Copy() {
-    Send(this, kWmCopy);
 }

@@ -33,19 +33,9 @@ class CRichEditCtrl : public CWnd {
     // Lines and scrolling.
     int GetLineCount() const;
     int LineIndex(int nLine = -1) const;
-    int LineLength(int nLine = -1) const;
-    long LineFromChar(long nIndex) const;
-    int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const;
-    int GetFirstVisibleLine() const;
     void LineScroll(int nLines, int nChars = 0);
 
     // Text.
     long GetTextLength() const;
     long GetTextRange(int nFirst, int nLast, CString& refString) const;
-    void LimitText(long nChars = 0);
-    long GetLimitText() const;
-    BOOL SetReadOnly(BOOL bReadOnly = TRUE);
-    BOOL GetModify() const;
-    void SetModify(BOOL bModified = TRUE);
-    void Copy();
 };

@@ -29,10 +29,6 @@ LONG CTabCtrl::InsertItem(int nItem, LPCTSTR lpszItem) {
     return InsertItem(TCIF_TEXT, nItem, lpszItem, 0, 0);
 }
 
-LONG CTabCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage) {
-    return InsertItem(TCIF_TEXT | TCIF_IMAGE, nItem, lpszItem, nImage, 0);
-}
-
 LONG CTabCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam) {
     TCITEM item{};
     item.mask = nMask;
@@ -40,10 +36,6 @@ LONG CTabCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, L
     item.iImage = nImage;
     item.lParam = lParam;
     return InsertItem(nItem, &item);
-}
-
-BOOL CTabCtrl::DeleteItem(int nItem) {
-    return static_cast<BOOL>(SendMessage(TCM_DELETEITEM, static_cast<WPARAM>(nItem)));
 }
 
 BOOL CTabCtrl::DeleteAllItems() {
@@ -61,14 +53,6 @@ int CTabCtrl::GetCurSel() const {
 
 int CTabCtrl::SetCurSel(int nItem) {
     return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(nItem)));
-}
-
-int CTabCtrl::HitTest(TCHITTESTINFO* pHitTestInfo) const {
-    return static_cast<int>(SendMessage(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
-}
-
-void CTabCtrl::AdjustRect(BOOL bLarger, LPRECT lpRect) {
-    SendMessage(TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(lpRect));
 }
 
 CSize CTabCtrl::SetItemSize(CSize size) {

@@ -17,15 +17,11 @@ class CTabCtrl : public CWnd {
     // Each returns the index of the new tab, -1 on failure.
     LONG InsertItem(int nItem, TCITEM* pTabCtrlItem);
     LONG InsertItem(int nItem, LPCTSTR lpszItem);
-    LONG InsertItem(int nItem, LPCTSTR lpszItem, int nImage);
     LONG InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam);
-    BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
     BOOL GetItemRect(int nItem, LPRECT lpRect) const;
     int GetCurSel() const;
     int SetCurSel(int nItem);  // returns the previous selection, -1 on failure
-    int HitTest(TCHITTESTINFO* pHitTestInfo) const;
     // bLarger: from a display area to the window rectangle, else the other way.
-    void AdjustRect(BOOL bLarger, LPRECT lpRect);
     CSize SetItemSize(CSize size);
 };

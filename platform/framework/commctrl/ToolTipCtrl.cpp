@@ -33,10 +33,6 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) {
     }
 }
 
-void CToolTipCtrl::Activate(BOOL bActivate) {
-    Send(this, TTM_ACTIVATE, static_cast<WPARAM>(bActivate));
-}
-
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
     if (!pWnd)
         return FALSE;
@@ -50,11 +46,6 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UIN
     if (!ti.hwnd)
         ti.hwnd = pWnd->GetSafeHwnd();
     return Send<BOOL>(this, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
-    return AddTool(pWnd, reinterpret_cast<LPCTSTR>(static_cast<ULONG_PTR>(nIDText)), lpRectTool,
-                   nIDTool);
 }
 
 void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool) {
@@ -91,14 +82,6 @@ int CToolTipCtrl::GetToolCount() const {
 
 void CToolTipCtrl::RelayEvent(LPMSG lpMsg) {
     Send(this, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg));
-}
-
-void CToolTipCtrl::Update() {
-    Send(this, TTM_UPDATE);
-}
-
-void CToolTipCtrl::SetDelayTime(UINT nDelay) {
-    Send(this, TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(nDelay, 0));
 }
 
 void CToolTipCtrl::SetDelayTime(DWORD dwDuration, int iTime) {

@@ -13,19 +13,15 @@ class CToolTipCtrl : public CWnd {
     using CWnd::Create;
     virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
 
-    void Activate(BOOL bActivate);
     // With a rectangle or a tool id the tool is that area of pWnd; otherwise it is pWnd
     // itself. The tip sees the tool window's mouse messages by itself (TTF_SUBCLASS).
     BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr,
                  UINT_PTR nIDTool = 0);
-    BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
     void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     void GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
     int GetToolCount() const;
     void RelayEvent(LPMSG lpMsg);
-    void Update();
-    void SetDelayTime(UINT nDelay);
     void SetDelayTime(DWORD dwDuration, int iTime);
     int GetDelayTime(DWORD dwDuration) const;
     int SetMaxTipWidth(int iWidth);

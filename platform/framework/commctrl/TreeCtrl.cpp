@@ -52,12 +52,6 @@ HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, HTREEITEM hParent, HTREEITEM h
     return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
-                                HTREEITEM hInsertAfter) {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage,
-                      0, 0, 0, hParent, hInsertAfter);
-}
-
 BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem) {
     return Send<BOOL>(this, TVM_DELETEITEM, 0, Item(hItem));
 }
@@ -165,10 +159,6 @@ UINT CTreeCtrl::GetItemState(HTREEITEM hItem, UINT nStateMask) const {
                       static_cast<LPARAM>(nStateMask));
 }
 
-BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask) {
-    return SetItem(hItem, TVIF_STATE, nullptr, 0, 0, nState, nStateMask, 0);
-}
-
 BOOL CTreeCtrl::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const {
     TVITEM item{};
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -206,35 +196,14 @@ HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* pHitTestInfo) const {
         Send(this, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
 }
 
-BOOL CTreeCtrl::EnsureVisible(HTREEITEM hItem) {
-    return Send<BOOL>(this, TVM_ENSUREVISIBLE, 0, Item(hItem));
-}
-
-UINT CTreeCtrl::GetCount() const {
-    return Send<UINT>(this, TVM_GETCOUNT);
-}
-
 UINT CTreeCtrl::GetVisibleCount() const {
     return Send<UINT>(this, TVM_GETVISIBLECOUNT);
-}
-
-int CTreeCtrl::GetItemHeight() const {
-    return Send<int>(this, TVM_GETITEMHEIGHT);
-}
-
-int CTreeCtrl::SetItemHeight(int cyHeight) {
-    return Send<int>(this, TVM_SETITEMHEIGHT, static_cast<WPARAM>(cyHeight));
 }
 
 HIMAGELIST CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType) {
     return reinterpret_cast<HIMAGELIST>(
         Send(this, TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
              reinterpret_cast<LPARAM>(pImageList ? pImageList->GetSafeHandle() : nullptr)));
-}
-
-HIMAGELIST CTreeCtrl::GetImageList(int nImageListType) const {
-    return reinterpret_cast<HIMAGELIST>(
-        Send(this, TVM_GETIMAGELIST, static_cast<WPARAM>(nImageListType)));
 }
 
 CToolTipCtrl* CTreeCtrl::GetToolTips() {
@@ -250,14 +219,8 @@ CToolTipCtrl* CTreeCtrl::GetToolTips() {
 COLORREF CTreeCtrl::SetBkColor(COLORREF clr) {
     return Send<COLORREF>(this, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(clr));
 }
-COLORREF CTreeCtrl::GetBkColor() const {
-    return Send<COLORREF>(this, TVM_GETBKCOLOR);
-}
 COLORREF CTreeCtrl::SetTextColor(COLORREF clr) {
     return Send<COLORREF>(this, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(clr));
-}
-COLORREF CTreeCtrl::GetTextColor() const {
-    return Send<COLORREF>(this, TVM_GETTEXTCOLOR);
 }
 COLORREF CTreeCtrl::SetLineColor(COLORREF clrNew) {
     return Send<COLORREF>(this, TVM_SETLINECOLOR, 0, static_cast<LPARAM>(clrNew));

@@ -20,8 +20,6 @@ class CTreeCtrl : public CWnd {
                          UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
     HTREEITEM InsertItem(LPCTSTR lpszItem, HTREEITEM hParent = TVI_ROOT,
                          HTREEITEM hInsertAfter = TVI_LAST);
-    HTREEITEM InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage,
-                         HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
     BOOL DeleteItem(HTREEITEM hItem);
     BOOL DeleteAllItems();
     BOOL Expand(HTREEITEM hItem, UINT nCode);
@@ -45,27 +43,19 @@ class CTreeCtrl : public CWnd {
     DWORD_PTR GetItemData(HTREEITEM hItem) const;
     BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
     UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const;
-    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
     BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
     BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
 
     BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const;
     HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const;
-    BOOL EnsureVisible(HTREEITEM hItem);
-    UINT GetCount() const;
     UINT GetVisibleCount() const;
-    int GetItemHeight() const;
-    int SetItemHeight(int cyHeight);
 
     // Returns the handle of the list given before (the caller keeps owning its lists).
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType);
-    HIMAGELIST GetImageList(int nImageListType) const;
     CToolTipCtrl* GetToolTips();
     COLORREF SetBkColor(COLORREF clr);
-    COLORREF GetBkColor() const;
     COLORREF SetTextColor(COLORREF clr);
-    COLORREF GetTextColor() const;
     COLORREF SetLineColor(COLORREF clrNew = CLR_DEFAULT);
 
   private:

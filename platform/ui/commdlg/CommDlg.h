@@ -422,4 +422,3 @@ using LPMALLOC = IMalloc*;
 HRESULT SHGetMalloc(LPMALLOC* malloc);
 // Nothing to set up for the dialogs; kept for code written against OLE.
 HRESULT OleInitialize(LPVOID reserved);
-void OleUninitialize();

@@ -76,5 +76,3 @@ HRESULT SHGetMalloc(LPMALLOC* malloc) {
 HRESULT OleInitialize(LPVOID) {
     return S_OK;
 }
-
-void OleUninitialize() {}

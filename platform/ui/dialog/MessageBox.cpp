@@ -184,12 +184,6 @@ void SetMessageBoxLanguage(MessageBoxLanguage language) {
     s.language = language;
 }
 
-MessageBoxLanguage GetMessageBoxLanguage() {
-    Settings& s = TheSettings();
-    std::lock_guard lock(s.mutex);
-    return s.language;
-}
-
 void SetMessageBoxHook(MessageBoxHook hook) {
     Settings& s = TheSettings();
     std::lock_guard lock(s.mutex);

@@ -58,7 +58,6 @@ enum class MessageBoxLanguage { German, English, French };
 // The language of the buttons' texts (default English); the application sets it whenever its
 // own language changes.
 void SetMessageBoxLanguage(MessageBoxLanguage language);
-MessageBoxLanguage GetMessageBoxLanguage();
 
 struct MessageBoxRequest {
     HWND owner = nullptr;

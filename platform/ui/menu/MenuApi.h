@@ -148,7 +148,6 @@ BOOL RemoveMenu(HMENU menu, UINT item, UINT flags);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
 BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags);
 BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags);
-BOOL HiliteMenuItem(HWND hwnd, HMENU menu, UINT item, UINT flags);
 // The item's MF_ flags; for a pop-up item the low byte holds them and the high byte the item
 // count of the sub-menu. (UINT)-1 for no such item.
 UINT GetMenuState(HMENU menu, UINT item, UINT flags);
@@ -165,7 +164,6 @@ inline BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMI
     return GetMenuItemInfo(menu, item, byPosition, info);
 }
 UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT flags);
-BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
 
 // The menu bar of a top-level window; the frame grows or shrinks by the bar's height.
 BOOL SetMenu(HWND hwnd, HMENU menu);

@@ -190,15 +190,6 @@ BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags) {
     return static_cast<BOOL>(old);
 }
 
-BOOL HiliteMenuItem(HWND, HMENU menu, UINT item, UINT flags) {
-    Lock lock(MenuMutex());
-    ItemRef r = LocateItem(menu, item, (flags & MF_BYPOSITION) != 0);
-    if (!r)
-        return FALSE;
-    r.item()->state = (r.item()->state & ~MF_HILITE) | (flags & MF_HILITE);
-    return TRUE;
-}
-
 UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
     Lock lock(MenuMutex());
     ItemRef r = LocateItem(menu, item, (flags & MF_BYPOSITION) != 0);
@@ -253,22 +244,4 @@ UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT) {
         if (m->items[i].state & MFS_DEFAULT)
             return byPosition ? static_cast<UINT>(i) : m->items[i].id;
     return static_cast<UINT>(-1);
-}
-
-BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition) {
-    Lock lock(MenuMutex());
-    MenuObject* m = FindMenu(menu);
-    if (!m)
-        return FALSE;
-    ItemRef r;
-    if (item != static_cast<UINT>(-1)) {
-        r = LocateItem(menu, item, byPosition != 0);
-        if (!r || r.menu != m)
-            return FALSE;
-    }
-    for (MenuItem& it : m->items)
-        it.state &= ~MFS_DEFAULT;
-    if (r)
-        r.item()->state |= MFS_DEFAULT;
-    return TRUE;
 }

@@ -66,16 +66,8 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     return RedrawWindow(hwnd, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
 }
 
-BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
-    return RedrawWindow(hwnd, nullptr, rgn, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
-}
-
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     return RedrawWindow(hwnd, rect, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
-}
-
-BOOL ValidateRgn(HWND hwnd, HRGN rgn) {
-    return RedrawWindow(hwnd, nullptr, rgn, RDW_VALIDATE | RDW_NOCHILDREN);
 }
 
 BOOL UpdateWindow(HWND hwnd) {

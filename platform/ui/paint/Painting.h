@@ -29,9 +29,7 @@ constexpr UINT RDW_NOFRAME = 0x0800;
 
 // Rectangles and regions are in client coordinates. A null window means every window.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
-BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
-BOOL ValidateRgn(HWND hwnd, HRGN rgn);
 // The bounding rectangle of the update region; with `erase`, a WM_ERASEBKGND owed is sent now.
 // FALSE when the update region is empty.
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);

@@ -88,10 +88,6 @@ void CommonDialog::End(INT_PTR result) {
     EndDialog(hwnd_, result);
 }
 
-bool CommonDialog::Confirm(const std::string& question) const {
-    return ConfirmBox(hwnd_, caption_, question);
-}
-
 void CommonDialog::Inform(const std::string& complaint) const {
     InformBox(hwnd_, caption_, complaint);
 }

@@ -36,7 +36,6 @@ class CommonDialog {
     LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void Enable(int id, bool enable);
     void End(INT_PTR result);
-    bool Confirm(const std::string& question) const;
     void Inform(const std::string& complaint) const;
 
     HWND hwnd_ = nullptr;
