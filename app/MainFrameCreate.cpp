@@ -93,15 +93,8 @@ void PostFormRegistration(CWnd* view, UINT code) {
 }
 
 CMainFrame::CMainFrame() {
-    for (int i = 0; i < COM_CHANNELS; ++i) {
+    for (int i = 0; i < COM_CHANNELS; ++i)
         ResetChannelRecord(i);
-        m_measurement.m_bChannelActive[i] = FALSE;
-    }
-    ForgetShownChannelValues();
-    for (auto& ring : m_measurement.m_apDiagramRing)
-        ring = std::make_unique<CMovingAverageRing>(1);
-    for (auto& ring : m_measurement.m_apDisplayRing)
-        ring = std::make_unique<CMovingAverageRing>(1);
     m_pConfigSequence = new CSensorConfigSequence(this);
     g_mainFrame = this;
     SetPageHost(this);

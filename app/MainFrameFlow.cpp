@@ -4,7 +4,6 @@
 // Only ValueSet and SingleShot bring new counts; while a measurement runs the other reasons never
 // push, check or record again.
 #include <cmath>
-#include <limits>
 
 #include "app/MainFrame.h"
 #include "foundation/NumberText.h"
@@ -37,13 +36,7 @@ ChannelRecord& CMainFrame::RecordOfChannel(int channel) {
 }
 
 void CMainFrame::ForgetShownChannelValues() {
-    // Nothing equals NaN: every field counts as differing from what it shows.
-    const double nothingShown = std::numeric_limits<double>::quiet_NaN();
-    for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-        m_measurement.m_adShownValue[channel] = m_measurement.m_adShownTare[channel] = nothingShown;
-        m_measurement.m_adShownMinimum[channel] = m_measurement.m_adShownMaximum[channel] =
-            nothingShown;
-    }
+    m_measurement.ForgetShownValues();
 }
 
 void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) {
@@ -252,17 +245,11 @@ void CMainFrame::RedisplayChannel(int channel, const MeasuredValueSet& values) {
 }
 
 void CMainFrame::SetActiveChannelsAB(int selection) {
-    m_measurement.m_iSelectionAB = selection;
-    m_measurement.m_iFirstChannel = selection == 2 ? 1 : 0;
+    m_measurement.SetActiveChannelsAB(selection);
 }
 
 void CMainFrame::SetActiveSensorChannels(const BOOL flags[4]) {
-    m_measurement.m_iFirstChannel = -1;
-    for (int channel = 0; channel < 4; ++channel) {
-        m_measurement.m_bChannelActive[channel] = flags[channel];
-        if (flags[channel] && m_measurement.m_iFirstChannel < 0)
-            m_measurement.m_iFirstChannel = channel;
-    }
+    m_measurement.SetActiveSensorChannels(flags);
 }
 
 // The channels the open sensors deliver take part in the flow: with one sensor the channels its

@@ -17,32 +17,19 @@ void CMainFrame::TakeOverStartStopConditions() {
 }
 
 void CMainFrame::InitTriggerArmedFlags() {
-    auto onSensorChannel = [](int condition) { return condition >= 1 && condition <= 4; };
-    m_measurement.m_ucStartArmed = onSensorChannel(m_measurement.m_iStartCondition) ? 0 : 1;
-    m_measurement.m_ucStopArmed = onSensorChannel(m_measurement.m_iStopCondition) ? 0 : 1;
+    m_measurement.InitTriggerArmedFlags();
 }
 
 void CMainFrame::ArmTriggerCycle() {
-    // A new cycle waits for its own start, whatever ended the one before; its first value set
-    // is shown at once, and the run it starts is marked as started by the trigger.
-    m_measurement.m_bMeasurementStarted = FALSE;
-    m_measurement.m_ucFirstValuePending = 1;
-    m_measurement.m_ucTriggerMarker = 1;
+    m_measurement.ArmTriggerCycle();
 }
 
 void CMainFrame::BeginMeasurement() {
-    // Nothing of the run before counts: its stop, its maxima (the export asks whether this run
-    // saw any value at all).
-    m_measurement.m_bMeasurementStarted = TRUE;
-    m_measurement.m_bStopReached = FALSE;
-    m_measurement.m_bExtremeValueSeen = FALSE;
-    // Every field shows this run's first value set, whatever a reset left in it.
-    ForgetShownChannelValues();
+    m_measurement.BeginMeasurement();
 }
 
 void CMainFrame::EndTriggerCycle() {
-    m_measurement.m_bMeasurementStarted = FALSE;
-    m_measurement.m_ucTriggerMarker = 0;
+    m_measurement.EndTriggerCycle();
 }
 
 void CMainFrame::CheckTriggerThresholds(int channel) {

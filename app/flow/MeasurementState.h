@@ -1,7 +1,8 @@
 // The state of one measurement as the main frame keeps it: the measured-value flow's per-channel
 // values, flags and rings, the start and stop triggers, what the recording prepared for the
 // conversion, and the export files with their names. The frame owns one and runs the flow, the
-// triggers, the recording and the conversion on it.
+// triggers, the recording and the conversion on it; the operations here are the rules that touch
+// nothing but this state.
 #pragma once
 
 #include <memory>
@@ -17,10 +18,33 @@ class CThreadedConvertFile;
 
 class CMeasurementState {
   public:
+    // Nothing shown yet, every ring of length 1, no channel active.
+    CMeasurementState();
+
+    // Every view field counts as showing nothing, so that the next value set writes it even when
+    // the value equals what the field held.
+    void ForgetShownValues();
+    // The A/B selection of one sensor (1 only A, 2 only B, else both) and its first channel.
+    void SetActiveChannelsAB(int selection);
+    // The active flags of A-D; the first channel is the first active one, -1 when none is.
+    void SetActiveSensorChannels(const BOOL flags[4]);
+
+    // A threshold on a sensor channel (codes 1-4) waits until the value has been on its far side;
+    // every other condition starts out armed.
+    void InitTriggerArmedFlags();
+    // The Trigger button: a new cycle waits for its own start; its first value set is shown at
+    // once and the run it starts is marked as started by the trigger.
+    void ArmTriggerCycle();
+    // A measurement begins: nothing of the run before counts (its stop, its maxima, what the
+    // fields showed).
+    void BeginMeasurement();
+    // The panel's Stop: nothing of the cycle remains started.
+    void EndTriggerCycle();
+
     // ---- Measured-value flow ----
     ChannelRecord m_aChannelRecords[COM_CHANNELS];
     int m_iFrameSetting = 1;  // kept 1..9999 by the measure configuration
-    // What each view field last received; "nothing shown" (NaN, set by the frame) until it received
+    // What each view field last received; "nothing shown" (NaN) until it received
     // anything, so that a field never written shows the first value even when it is 0.
     double m_adShownValue[COM_CHANNELS] = {};
     double m_adShownTare[COM_CHANNELS] = {};
