@@ -408,13 +408,19 @@ class CMainFrame : public CFrameWnd,
     CAFormChannelX* GetChannelView(int channel) const;
     CAFormDiagram* GetDiagramView() const;
     CDlgTKBk* GetLogoPage() const;
-    CDlgSensorConnection* GetConnectionPage() const override;
-    CDlgSensorInformationPkr* GetInformationPage() const override;
-    CDlgMeasureAdjust* GetMeasureAdjustPage() const override;
-    CDlgDocumentation* GetDocumentationPage() const override;
+    CDlgSensorConnection* GetConnectionPage() const;
+    CDlgSensorInformationPkr* GetInformationPage() const;
+    CDlgMeasureAdjust* GetMeasureAdjustPage() const;
+    CDlgDocumentation* GetDocumentationPage() const;
     CDlgSensorCalibration* GetCalibrationPage() const;
-    CDlgMeasureDiagram* GetMeasureDiagramPage() const override;
-    CDlgDiagnostic* GetDiagnosticPage() const override;
+    CDlgMeasureDiagram* GetMeasureDiagramPage() const;
+    CDlgDiagnostic* GetDiagnosticPage() const;
+    IConnectionPageLink* ConnectionPage() const override;
+    ISensorInformationLink* InformationPage() const override;
+    IMeasureConfigLink* MeasureConfigPage() const override;
+    IFlowDocumentation* DocumentationPage() const override;
+    IMeasurePanelLink* MeasurePanel() const override;
+    IDiagnosticLink* DiagnosticPage() const override;
     // The page of a page id; null for an id that is no page or a page not registered.
     CWnd* GetPageWindow(UINT pageId) const;
 

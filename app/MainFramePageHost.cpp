@@ -7,7 +7,12 @@
 #include "app/views/CAFormDiagram.h"
 #include "app/views/CAFormLight.h"
 #include "pages/common/PageTable.h"
+#include "pages/measurement/CDlgDiagnostic.h"
+#include "pages/measurement/CDlgDocumentation.h"
+#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/sensor/CDlgSensorInformationPkr.h"
 
 CWnd& CMainFrame::HostWindow() {
     return *this;
@@ -23,6 +28,30 @@ const CComPort& CMainFrame::Dialogue() const {
 
 IComPortCommands& CMainFrame::Commands() {
     return *this;
+}
+
+IConnectionPageLink* CMainFrame::ConnectionPage() const {
+    return GetConnectionPage();
+}
+
+ISensorInformationLink* CMainFrame::InformationPage() const {
+    return GetInformationPage();
+}
+
+IMeasureConfigLink* CMainFrame::MeasureConfigPage() const {
+    return GetMeasureAdjustPage();
+}
+
+IFlowDocumentation* CMainFrame::DocumentationPage() const {
+    return GetDocumentationPage();
+}
+
+IMeasurePanelLink* CMainFrame::MeasurePanel() const {
+    return GetMeasureDiagramPage();
+}
+
+IDiagnosticLink* CMainFrame::DiagnosticPage() const {
+    return GetDiagnosticPage();
 }
 
 int* CMainFrame::LanguageOffsetVariable() {

@@ -9,12 +9,20 @@ endif()
 # Optimisation of the test programs' own sources (see kq_test_suite).
 set(KQ_TEST_OPTIMIZATION -O0 CACHE STRING "Optimisation flags of the test programs' sources")
 
-# kq_library(<name> [DEPS libs...] [SYSTEM_DEPS libs...])
-# Builds one static library from every source of the calling folder and its subfolders.
+# kq_library(<name> [DEPS libs...] [SYSTEM_DEPS libs...] [SOURCES files...] [EXCLUDE files...])
+# Builds one static library from every source of the calling folder and its subfolders, or from
+# the SOURCES given, leaving out the EXCLUDE ones (both relative to the calling folder).
 function(kq_library name)
-    cmake_parse_arguments(ARG "" "" "DEPS;SYSTEM_DEPS" ${ARGN})
-    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+    cmake_parse_arguments(ARG "" "" "DEPS;SYSTEM_DEPS;SOURCES;EXCLUDE" ${ARGN})
+    if(ARG_SOURCES)
+        list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
+    else()
+        file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+             ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+    endif()
+    foreach(excluded ${ARG_EXCLUDE})
+        list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+    endforeach()
     if(NOT sources)
         return()
     endif()

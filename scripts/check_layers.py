@@ -7,12 +7,13 @@ and of the libraries A links (directly or through others), nothing above. Every 
 resolved as the compiler resolves it: a quoted name beside the including file first, then below
 the project's folder (and tests/ for the tests). The project's own headers are included with
 quotes and without "..", so that no include can reach a header past this check. The link graph
-must have no cycle, and the simulators link no window library.
+must have no cycle, and neither the simulators nor the sensor dialogue's libraries link a window
+library.
 
 A file belongs to the targets that compile it; a header to the targets of the same-named source,
-else to the libraries of the nearest folder that defines one. A header that belongs to no target
-(tools/common, the tests' and benchmarks' support headers) is checked for every file that
-includes it, as the compiler compiles it there.
+else to the libraries of the nearest folder that defines one (of several there, to the one that
+links the others). A header that belongs to no target (tools/common, the tests' and benchmarks'
+support headers) is checked for every file that includes it, as the compiler compiles it there.
 
 Usage: check_layers.py <build dir> [project folder, by default the one above this script]
 """
@@ -27,7 +28,7 @@ FOLDERS = ("platform", "res", "foundation", "ports", "protocol", "sensor", "cont
            "ethernet", "pages", "app", "tools", "tests", "bench")
 SUFFIXES = (".h", ".cpp", ".c", ".rc")
 # Programs that speak to the application over a line and must not carry a window system.
-WINDOWLESS = ("kq7b-sensorsim", "kq7b-devsrvsim")
+WINDOWLESS = ("kq7b-sensorsim", "kq7b-devsrvsim", "kq_protocol", "kq_sensor")
 WINDOW_LIBRARIES = {"kq_gfx", "kq_ui", "kq_framework"}
 
 
@@ -53,11 +54,15 @@ class Project:
                     # only where no library of written sources does.
                     written = any(not s.startswith(("..", generated)) for s in sources)
                     libraries[folder][written].add(name)
-        for folder, by_kind in libraries.items():
-            self.folder_targets[folder] = by_kind[True] or by_kind[False]
         for name in self.links:
             self.links[name] &= self.links.keys()
         self.closure = {name: self.reachable(name) | {name} for name in self.links}
+        for folder, by_kind in libraries.items():
+            owners = by_kind[True] or by_kind[False]
+            # Of several libraries of one folder, the one that links the others owns the headers
+            # that no source of the others names.
+            linked = {other for name in owners for other in self.reachable(name)}
+            self.folder_targets[folder] = (owners - linked) or owners
 
     def relative(self, path):
         return os.path.relpath(os.path.realpath(path), self.root)

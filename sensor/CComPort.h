@@ -239,12 +239,10 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     std::unique_ptr<ISensorPort> m_apPortManSensor[COM_MAX_SENSORS];  // multi-port device
     int m_iPortManSensorCount = 0;
     ISensorPort* m_pCurrentPortMan = nullptr;
-    CString m_strMainPortStateText;
 
     CString m_strCurrentPortName;
     CString m_strSensorPortName;
     CString m_strReferencePortText;
-    CString m_strPortToOpen;
     CString m_strCurrentPortText;
     BOOL m_bPortClosed = TRUE;
     int m_iPortInUse = -1;
@@ -254,16 +252,13 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     BOOL m_bCloseWithoutSaving = FALSE;
     CString m_strLastUsedComPort;
     DWORD m_dwLastUsedSerialNo = 0;
-    DWORD m_dwFirstSerialNumber = 0;
     BOOL m_bRefreshPortTableRequest = FALSE;
     BOOL m_bRebuildPortTableRequest = FALSE;
-    BOOL m_bPortRefreshRunning = FALSE;
     BOOL m_bDeviceChanged = FALSE;
     int m_iStoredBaudCode = tarvik::kBaudCode115200;
     int m_iPendingBaudrate = 0;  // after a baud change: the rate to try first
     int m_iPortsWrittenByBaudChange = 0;
     BOOL m_abGroupActivation[4] = {};
-    BOOL m_bSelectedPortIsLantronixCpr = FALSE;
     BOOL m_bWithoutMultiportDetection = FALSE;
 
     SensorEntry m_aEntries[COM_MAX_PORTS];
@@ -282,9 +277,6 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     int m_iSensorsFound = 0;
     int m_iDetectionValue = -1;
     int m_iMultiportMode = 0;  // 2: no group evaluation (also the calibration page's separation)
-    // The sensor of the delayed writes of COM_TIMER_SERIAL_NUMBER_DELAY and
-    // COM_TIMER_SW_CONFIG_REPEAT.
-    int m_iDelayedWriteSensor = 0;
 
     // Flags read by the frame.
     BOOL m_bMeasuring = FALSE;
@@ -301,7 +293,6 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     double m_adValue[COM_CHANNELS] = {};
     double m_adMinimum[COM_CHANNELS] = {};
     double m_adMaximum[COM_CHANNELS] = {};
-    DWORD m_adwValueCount[COM_MAX_SENSORS] = {};
     int m_iNumberOfSensors = -1;
     int m_aiChannelRecord[COM_CHANNELS] = {0, 1, 2, 3, 4, 5};
     int m_iDisplayDownCounter = 0;
@@ -319,19 +310,30 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     int m_iZMCOMConfgFlowMulti = ZM4_NONE;
     CString m_strReceiveCOM;
     CString m_astrReceivePort[COM_MAX_SENSORS];
-    BOOL m_bFrameCounterCheck = FALSE;
 
     // Calibration: channels A and B of the current sensor, and two more entries.
     CCalibrationValues m_aCalib[4];
     int m_iCalibPhase = CALIB_PHASE_ZERO;
-    int m_iCalibCount = 0;
-    BOOL m_bAllWithoutControl = FALSE;
     CMovingAverageRing m_aCalibRing[COM_MAX_SENSORS][2];
 
     CSensorConfigSequence* m_pConfigSequence = nullptr;
 
   protected:
     friend class CSensorConfigSequence;
+
+    // ---- Fields only the dialogue itself keeps ----
+    CString m_strMainPortStateText;
+    CString m_strPortToOpen;
+    DWORD m_dwFirstSerialNumber = 0;
+    BOOL m_bPortRefreshRunning = FALSE;
+    BOOL m_bSelectedPortIsLantronixCpr = FALSE;
+    // The sensor of the delayed writes of COM_TIMER_SERIAL_NUMBER_DELAY and
+    // COM_TIMER_SW_CONFIG_REPEAT.
+    int m_iDelayedWriteSensor = 0;
+    DWORD m_adwValueCount[COM_MAX_SENSORS] = {};
+    BOOL m_bFrameCounterCheck = FALSE;
+    int m_iCalibCount = 0;
+    BOOL m_bAllWithoutControl = FALSE;
 
     // ---- Requests ----
     static constexpr int kCurrentPort = -1;

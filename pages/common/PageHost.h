@@ -13,12 +13,11 @@ class IChannelViewControl;
 class IDiagramRun;
 class ILightIndicator;
 class CDlgStartUp;
-class CDlgSensorConnection;
-class CDlgSensorInformationPkr;
-class CDlgMeasureAdjust;
-class CDlgDocumentation;
-class CDlgMeasureDiagram;
-class CDlgDiagnostic;
+class IConnectionPageLink;
+class ISensorInformationLink;
+class IMeasureConfigLink;
+class IMeasurePanelLink;
+class IDiagnosticLink;
 
 class PageHost {
   public:
@@ -99,12 +98,13 @@ class PageHost {
     virtual ILightIndicator* Light() const = 0;
     virtual IFlowDiagram* FlowDiagram() const = 0;
     virtual IFlowMeasureConfig* FlowMeasureConfig() const = 0;
-    virtual CDlgSensorConnection* GetConnectionPage() const = 0;
-    virtual CDlgSensorInformationPkr* GetInformationPage() const = 0;
-    virtual CDlgMeasureAdjust* GetMeasureAdjustPage() const = 0;
-    virtual CDlgDocumentation* GetDocumentationPage() const = 0;
-    virtual CDlgMeasureDiagram* GetMeasureDiagramPage() const = 0;
-    virtual CDlgDiagnostic* GetDiagnosticPage() const = 0;
+    // The other pages, each through what the pages ask of it (pages/common/PageLinks.h).
+    virtual IConnectionPageLink* ConnectionPage() const = 0;
+    virtual ISensorInformationLink* InformationPage() const = 0;
+    virtual IMeasureConfigLink* MeasureConfigPage() const = 0;
+    virtual IFlowDocumentation* DocumentationPage() const = 0;
+    virtual IMeasurePanelLink* MeasurePanel() const = 0;
+    virtual IDiagnosticLink* DiagnosticPage() const = 0;
 
   protected:
     ~PageHost() = default;

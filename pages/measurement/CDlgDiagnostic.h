@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "controls/list/CXListCtrl.h"
+#include "pages/common/PageLinks.h"
 #include "pages/measurement/SettingsPage.h"
 #include "sensor/CMasterSlaveDetector.h"
 
-class CDlgDiagnostic : public CSettingsPage {
+class CDlgDiagnostic : public CSettingsPage, public IDiagnosticLink {
     DECLARE_DYNAMIC(CDlgDiagnostic)
   public:
     enum { IDD = 139 };
@@ -26,7 +27,7 @@ class CDlgDiagnostic : public CSettingsPage {
     // Collects the ports of the multi-port types from the frame's port table into the detector,
     // forms the groups and arms CMainFrame::TIMER_MULTIPORT_EVALUATION (20 ms).
     void StartMultiportDetection();
-    BOOL HasMultiportResult() const { return m_detector.HasResult() ? TRUE : FALSE; }
+    BOOL HasMultiportResult() const override { return m_detector.HasResult() ? TRUE : FALSE; }
     int GetMultiportResultCount() const { return m_detector.GetResultCount(); }
     BOOL IsPortInMultiportGroup(const CString& port) const {
         return m_detector.IsPortInMultiportGroup(port) ? TRUE : FALSE;

@@ -14,6 +14,7 @@
 #include "controls/list/CXListCtrl.h"
 #include "pages/common/DiagramSource.h"
 #include "pages/common/MeasureFlow.h"
+#include "pages/common/PageLinks.h"
 #include "pages/measurement/MeasureConfigValues.h"
 #include "pages/measurement/SettingsPage.h"
 #include "platform/framework/commctrl/DateTimeCtrl.h"
@@ -25,7 +26,8 @@ struct ChannelRecord;
 class CDlgMeasureAdjust : public CSettingsPage,
                           public IBrowseMeasureAdjustPage,
                           public IFlowMeasureConfig,
-                          public IDiagramSource {
+                          public IDiagramSource,
+                          public IMeasureConfigLink {
     DECLARE_DYNAMIC(CDlgMeasureAdjust)
   public:
     enum { IDD = 135 };
@@ -108,6 +110,9 @@ class CDlgMeasureAdjust : public CSettingsPage,
     BOOL m_bViewUseShowWindow2 = FALSE;
     BOOL m_bNeedsConfirmation = FALSE;
     BOOL m_bSensorChanged = FALSE;  // set by the connection page's Update
+    const MeasureConfigValues& ConfigValues() const override { return m_values; }
+    BOOL IsViewShownInWindow1() const override { return m_bViewUseShowWindow1; }
+    void NoteSensorChanged() override { m_bSensorChanged = TRUE; }
     int m_aiAveragingCode[6] = {};
     BOOL m_abChannelChecked[2] = {TRUE, TRUE};
 

@@ -12,10 +12,10 @@
 #include "controls/WndImage.h"
 #include "pages/common/MeasureFlow.h"
 #include "pages/common/PageDialog.h"
+#include "pages/common/PageLinks.h"
 #include "pages/measurement/CValidation_IO_NIO.h"
 #include "pages/measurement/MeasureRunLogic.h"
 
-class CDlgMeasureAdjust;
 class PageHost;
 
 // The page's settings block: byte 0 running, byte 1 trigger on, then the control state and the
@@ -27,7 +27,7 @@ struct MeasureDiagramBlock {
     uint8_t runBytes[4] = {};
 };
 
-class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel {
+class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel, public IMeasurePanelLink {
     DECLARE_DYNAMIC(CDlgMeasureDiagram)
   public:
     enum { IDD = 138 };
@@ -49,7 +49,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel {
 
     BOOL SetLanguageTexts() override;
     // The measuring flag: 1 while a measurement runs.
-    BOOL IsMeasuring() const { return *m_pucMeasuring != 0; }
+    BOOL IsMeasuring() const override { return *m_pucMeasuring != 0; }
     // The run bytes read set, clear, clear, set while a measurement is under way.
     BOOL IsRunPatternSet() const {
         const uint8_t* r = m_psMsureDgrm->runBytes;
@@ -76,6 +76,9 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel {
     void SetAroundTrigger(bool on) { m_bAroundTrigger = on; }
     void OnMeasureTick();
     void SetControlSignalState(int state) { m_iControlSignalState = state; }
+    BOOL IsControlSignalOn() const override { return m_iControlSignalState == 1; }
+    void NoteSensorChanged() override { m_bSensorChanged = TRUE; }
+    const CValidation_IO_NIO& Validation() const override { return m_validation; }
     // The P1/P2 check boxes; the switching flag is set while the page itself switches a view.
     void SetPowerCheck(int derived, BOOL checked);
 
@@ -154,7 +157,7 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel {
     void Status(UINT id);
     void SetLightState(int state);
     void EnableChannelViewButtons(BOOL enable);
-    CDlgMeasureAdjust* Adjust() const;
+    const IMeasureConfigLink* Adjust() const;
 
     measure_run::RunLifetime m_run;
     measure_run::MonitorThrottle m_monitor;

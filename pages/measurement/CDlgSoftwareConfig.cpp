@@ -9,8 +9,8 @@
 #include "foundation/NumberText.h"
 #include "pages/common/ChannelViewControl.h"
 #include "pages/common/PageHost.h"
+#include "pages/common/PageLinks.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/measurement/CValidation_IO_NIO.h"
 #include "pages/measurement/MeasureAdjustChoices.h"
 #include "res/measure_adjust.h"
@@ -193,7 +193,7 @@ void CDlgSoftwareConfig::OnOK() {
     double factors[kChannels] = {};
     if (!ReadTyped(present, names, factors))
         return;
-    const CDlgMeasureDiagram* panel = frame->GetMeasureDiagramPage();
+    const IMeasurePanelLink* panel = frame->MeasurePanel();
     if (!frame->IsEngineAtRest() || (panel != nullptr && panel->IsMeasuring())) {
         ShowLanguageMessageBox(IDS_SWC_BUSY, MB_ICONEXCLAMATION);
         return;

@@ -5,9 +5,10 @@
 #include "foundation/Language.h"
 #include "pages/common/ExportHeaderSource.h"
 #include "pages/common/PageHost.h"
+#include "pages/common/PageLinks.h"
 #include "pages/measurement/CDlgDocumentation.h"
-#include "pages/measurement/CDlgMeasureAdjust.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/measurement/CValidation_IO_NIO.h"
+#include "pages/measurement/MeasureConfigValues.h"
 #include "platform/base/Ticks.h"
 #include "platform/base/Time.h"
 #include "platform/framework/MessageBox.h"
@@ -141,8 +142,8 @@ void CDlgDocumentation::NoteMeasurementStop() {
 
 CString CDlgDocumentation::BuildIoNioResultText() {
     PageHost* frame = GetPageHost();
-    CDlgMeasureDiagram* panel = frame != nullptr ? frame->GetMeasureDiagramPage() : nullptr;
-    CDlgMeasureAdjust* adjust = frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
+    const IMeasurePanelLink* panel = frame != nullptr ? frame->MeasurePanel() : nullptr;
+    const IMeasureConfigLink* adjust = frame != nullptr ? frame->MeasureConfigPage() : nullptr;
     if (panel == nullptr)
         return CString();
     dt::ResultInput in;
@@ -151,11 +152,11 @@ CString CDlgDocumentation::BuildIoNioResultText() {
     for (int i = 0; i < 6; ++i)
         in.measurandNames[i] = kMeasurandNames[i];
     for (int i = 0; adjust != nullptr && i < 4; ++i)
-        in.limits[i] = adjust->m_values.limits[i];
+        in.limits[i] = adjust->ConfigValues().limits[i];
     in.passText = GetLanguageString(IDS_PASSED);
     in.failText = GetLanguageString(IDS_FAILED);
     in.overallLabel = GetLanguageString(IDS_DOC_OVERALL);
-    return dt::BuildResultBlock(m_sDocumentation, panel->m_validation, in);
+    return dt::BuildResultBlock(m_sDocumentation, panel->Validation(), in);
 }
 
 BOOL CDlgDocumentation::CheckAutoSaveSettings() {

@@ -11,9 +11,9 @@
 #include "pages/common/DiagramRun.h"
 #include "pages/common/LightIndicator.h"
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgDocumentation.h"
-#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/common/PageLinks.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/measurement/MeasureConfigValues.h"
 #include "platform/base/ShellExecute.h"
 #include "platform/base/Ticks.h"
 #include "platform/base/Time.h"
@@ -25,9 +25,9 @@ constexpr int kCurves = 6;
 
 }  // namespace
 
-CDlgMeasureAdjust* CDlgMeasureDiagram::Adjust() const {
+const IMeasureConfigLink* CDlgMeasureDiagram::Adjust() const {
     PageHost* frame = GetPageHost();
-    return frame != nullptr ? frame->GetMeasureAdjustPage() : nullptr;
+    return frame != nullptr ? frame->MeasureConfigPage() : nullptr;
 }
 
 void CDlgMeasureDiagram::SetRunBytes(bool underWay) {
@@ -59,9 +59,9 @@ BOOL CDlgMeasureDiagram::PrepareStorage() {
     const int points = measure_run::PointsPerCurve(stopCode, stopCount);
     // The curves of the diagram table's rows 1-6 that are switched on get the full size.
     BYTE inUse[kCurves] = {1, 1, 1, 1, 1, 1};
-    if (CDlgMeasureAdjust* adjust = Adjust()) {
+    if (const IMeasureConfigLink* adjust = Adjust()) {
         for (int curve = 0; curve < kCurves; ++curve)
-            inUse[curve] = adjust->m_values.diagramOn[curve + 1] ? 1 : 0;
+            inUse[curve] = adjust->ConfigValues().diagramOn[curve + 1] ? 1 : 0;
     }
     const size_t allocated =
         diagram != nullptr ? diagram->ReallocateCurveStorage(points, inUse) : 0;
@@ -166,8 +166,8 @@ void CDlgMeasureDiagram::BeginRun(bool triggered) {
     m_ucMeasuring = 1;
     Status(triggered ? IDS_STATUS_TRIGGERED : IDS_STATUS_MEASURING);
     ShowButtons();
-    if (CDlgMeasureAdjust* adjust = Adjust())
-        RunProgram(adjust->m_values.startProgram);
+    if (const IMeasureConfigLink* adjust = Adjust())
+        RunProgram(adjust->ConfigValues().startProgram);
 }
 
 void CDlgMeasureDiagram::RunProgram(const CString& path) {
@@ -195,7 +195,7 @@ void CDlgMeasureDiagram::OnBnClickedStop() {
     if (PageHost* frame = GetPageHost()) {
         frame->StopEngineMeasuring();
         // The measurement's duration ends here, whatever the engine still delivers.
-        if (CDlgDocumentation* documentation = frame->GetDocumentationPage();
+        if (IFlowDocumentation* documentation = frame->DocumentationPage();
             documentation != nullptr && m_run.IsRunning())
             documentation->NoteMeasurementStop();
     }
@@ -251,10 +251,10 @@ BYTE CDlgMeasureDiagram::GetResultByte(int criterion) const {
 
 void CDlgMeasureDiagram::RunAfterStopActions() {
     PageHost* frame = GetPageHost();
-    CDlgMeasureAdjust* adjust = Adjust();
+    const IMeasureConfigLink* adjust = Adjust();
     if (frame == nullptr || adjust == nullptr)
         return;
-    const MeasureConfigValues& v = adjust->m_values;
+    const MeasureConfigValues& v = adjust->ConfigValues();
     m_validation.Evaluate(v.ioNioMode, v.measurand, v.limits, frame->Dialogue().m_adMaximum);
     if (v.ioNioMode != 0)
         SetLightState(m_validation.m_bPassed ? ILightIndicator::LIGHT_PASSED
@@ -286,7 +286,7 @@ void CDlgMeasureDiagram::TriggerEvent(int code) {
     if (code != 0)
         return;
     PageHost* frame = GetPageHost();
-    CDlgDocumentation* documentation = frame != nullptr ? frame->GetDocumentationPage() : nullptr;
+    IFlowDocumentation* documentation = frame != nullptr ? frame->DocumentationPage() : nullptr;
     const int selection = documentation != nullptr ? documentation->GetStorageSelection() : -1;
     m_bExportComplete = frame == nullptr || !frame->HasExportFailed();
     if (m_run.TakeRearm(IsTriggerOn() != FALSE, IsAutoTriggerRepeat() != FALSE, selection,

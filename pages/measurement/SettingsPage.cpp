@@ -2,7 +2,7 @@
 
 #include "foundation/Language.h"
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/common/PageLinks.h"
 
 IMPLEMENT_DYNAMIC(CSettingsPage, CPageDialog)
 
@@ -15,7 +15,7 @@ void CSettingsPage::OnShowWindow(BOOL bShow, UINT nStatus) {
     PageHost* frame = GetPageHost();
     if (!bShow || frame == nullptr || frame->IsStartUpPending())
         return;
-    if (CDlgMeasureDiagram* panel = frame->GetMeasureDiagramPage())
+    if (IMeasurePanelLink* panel = frame->MeasurePanel())
         panel->OnBnClickedStop();
 }
 

@@ -4,7 +4,7 @@
 
 #include "foundation/Language.h"
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/common/PageLinks.h"
 #include "res/TextIds.h"
 
 IMPLEMENT_DYNAMIC(CDlgSensorCalibration, CPageDialog)
@@ -66,7 +66,7 @@ void CDlgSensorCalibration::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPageDialog::OnShowWindow(bShow, nStatus);
     if (!bShow || m_pHost == nullptr || m_pHost->IsStartUpPending())
         return;
-    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
+    if (IMeasurePanelLink* measure = m_pHost->MeasurePanel())
         measure->OnBnClickedStop();
     LayoutControls();
 }

@@ -9,7 +9,7 @@
 #include "foundation/DiagnosticTrace.h"
 #include "foundation/Language.h"
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/common/PageLinks.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "res/TextIds.h"
 
@@ -227,7 +227,7 @@ void CDlgSensorConnection::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPageDialog::OnShowWindow(bShow, nStatus);
     if (!bShow || m_pHost == nullptr || m_pHost->IsStartUpPending())
         return;
-    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
+    if (IMeasurePanelLink* measure = m_pHost->MeasurePanel())
         measure->OnBnClickedStop();
     if (m_bLanguageChanged) {
         SetLanguageTexts();

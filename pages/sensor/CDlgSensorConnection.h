@@ -13,13 +13,14 @@
 
 #include "controls/list/CXListCtrl.h"
 #include "pages/common/PageDialog.h"
+#include "pages/common/PageLinks.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "platform/framework/Controls.h"
 
 class PageHost;
 struct SensorEntry;
 
-class CDlgSensorConnection : public CPageDialog {
+class CDlgSensorConnection : public CPageDialog, public IConnectionPageLink {
     DECLARE_DYNAMIC(CDlgSensorConnection)
   public:
     enum { IDD = 133 };
@@ -113,9 +114,9 @@ class CDlgSensorConnection : public CPageDialog {
     BOOL IsNoRowActive(const CString& activeText);
 
     // ---- The start-up search's progress in the State cells ----
-    void StartRowProgress(int row);
-    void UpdateRowProgress(int row, int percent);
-    void EndRowProgress();
+    void StartRowProgress(int row) override;
+    void UpdateRowProgress(int row, int percent) override;
+    void EndRowProgress() override;
     int RowProgress(int row) const;
 
     // One line per call into the diagnostic trace.
@@ -129,6 +130,7 @@ class CDlgSensorConnection : public CPageDialog {
     // The calibration page has just separated a device's sensors: the next refresh keeps its
     // first sensor open alone instead of ending the separation.
     BOOL m_bSeparationRequested = FALSE;
+    void RequestSeparation() override { m_bSeparationRequested = TRUE; }
     int m_iUpdateState = 0;
     int m_iSelectedRow = -1;
     int m_iPendingMultiportRow = -1;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/common/PageLinks.h"
 #include "protocol/Protocol.h"
 
 IMPLEMENT_DYNAMIC(CDlgSensorInformationPkr, CPageDialog)
@@ -109,7 +109,7 @@ void CDlgSensorInformationPkr::OnShowWindow(BOOL bShow, UINT nStatus) {
     }
     if (Host() == nullptr || m_pHost->IsStartUpPending())
         return;
-    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
+    if (IMeasurePanelLink* measure = m_pHost->MeasurePanel())
         measure->OnBnClickedStop();
     if (m_iRefreshOnShow == 1 || ShownRecordsAreStale()) {
         UpdateSensorInformation(TRUE);

@@ -6,13 +6,14 @@
 
 #include "controls/MyEdit.h"
 #include "pages/common/PageDialog.h"
+#include "pages/common/PageLinks.h"
 #include "platform/framework/commctrl/ListCtrl.h"
 #include "sensor/CComPort.h"
 
 class PageHost;
 struct SensorRecord;
 
-class CDlgSensorInformationPkr : public CPageDialog {
+class CDlgSensorInformationPkr : public CPageDialog, public ISensorInformationLink {
     DECLARE_DYNAMIC(CDlgSensorInformationPkr)
   public:
     enum { IDD = 202 };
@@ -34,7 +35,7 @@ class CDlgSensorInformationPkr : public CPageDialog {
     BOOL OnInitDialog() override;
     BOOL SetLanguageTexts() override;
     // The frame's refill: mode 0 is the unforced one.
-    BOOL Refill(int mode) { return UpdateSensorInformation(mode != 0); }
+    BOOL Refill(int mode) override { return UpdateSensorInformation(mode != 0); }
     BOOL UpdateSensorInformation(BOOL force);
 
     CString FormatSensorTypeText(int sensor, BOOL withQuantity, DWORD typeNumber, char unitLetter,

@@ -7,7 +7,7 @@
 #include "foundation/PortText.h"
 #include "foundation/SharedConstants.h"
 #include "pages/common/PageHost.h"
-#include "pages/sensor/CDlgSensorConnection.h"
+#include "pages/common/PageLinks.h"
 #include "platform/framework/MessageBox.h"
 #include "res/TextIds.h"
 #include "sensor/ComPortTimerIds.h"
@@ -171,7 +171,7 @@ void CDlgStartUp::ShowProgressBar(int portCount) {
 void CDlgStartUp::SetPortProgress(int port) {
     m_progress.ReachPort(port);
     UpdateProgressBar();
-    CDlgSensorConnection* page = m_pHost != nullptr ? m_pHost->GetConnectionPage() : nullptr;
+    IConnectionPageLink* page = m_pHost != nullptr ? m_pHost->ConnectionPage() : nullptr;
     if (m_bProgressActive && page != nullptr) {
         page->UpdateRowProgress(port + 1, m_progress.FinishedRowValue());
         if (port < m_progress.PortCount()) {
@@ -184,7 +184,7 @@ void CDlgStartUp::SetPortProgress(int port) {
 void CDlgStartUp::AdvanceProgress(int kind) {
     m_progress.Advance(kind);
     UpdateProgressBar();
-    CDlgSensorConnection* page = m_pHost != nullptr ? m_pHost->GetConnectionPage() : nullptr;
+    IConnectionPageLink* page = m_pHost != nullptr ? m_pHost->ConnectionPage() : nullptr;
     if (m_bProgressActive && page != nullptr && m_iProgressRow >= 0)
         page->UpdateRowProgress(m_iProgressRow, m_progress.RowValue(m_iProgressRow));
 }
@@ -194,8 +194,7 @@ void CDlgStartUp::StopProgress() {
         m_progressBar.ShowWindow(SW_HIDE);
     m_bBusy = FALSE;
     if (m_bProgressActive) {
-        if (CDlgSensorConnection* page =
-                m_pHost != nullptr ? m_pHost->GetConnectionPage() : nullptr)
+        if (IConnectionPageLink* page = m_pHost != nullptr ? m_pHost->ConnectionPage() : nullptr)
             page->EndRowProgress();
         m_bProgressActive = FALSE;
     }

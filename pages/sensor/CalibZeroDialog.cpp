@@ -4,7 +4,7 @@
 // (the dialogue rests without the close, the sensor is gone, or no reading came for 5 s).
 #include "foundation/Language.h"
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/common/PageLinks.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "pages/sensor/CalibrationStepDialogs.h"
@@ -72,8 +72,8 @@ void CDlgCalibMsgGetValueZero::OnOK() {
                                 ? noControlA
                                 : IsDlgButtonChecked(IDC_NO_CONTROL_B) == BST_CHECKED;
     frame->Commands().COM_BeginCalibReading(noControlA, noControlB);
-    CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage();
-    const bool controlOn = measure != nullptr && measure->m_iControlSignalState == 1;
+    IMeasurePanelLink* measure = frame->MeasurePanel();
+    const bool controlOn = measure != nullptr && measure->IsControlSignalOn();
     m_bReading = TRUE;
     if (frame->Commands().COM_ZMCOMStartReadRawCalib(controlOn ? CALIB_PHASE_CONTROL
                                                                : CALIB_PHASE_ZERO) < 0) {

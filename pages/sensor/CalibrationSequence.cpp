@@ -3,9 +3,9 @@
 // adjustment; the computation the engine asks for when the loaded reading is complete.
 #include "foundation/Language.h"
 #include "pages/common/PageHost.h"
+#include "pages/common/PageLinks.h"
 #include "pages/common/PageTable.h"
 #include "pages/sensor/CDlgSensorCalibration.h"
-#include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CalibUncertaintyDialogs.h"
 #include "pages/sensor/CalibrationMath.h"
 #include "platform/framework/MessageBox.h"
@@ -32,8 +32,8 @@ bool CDlgSensorCalibration::RefuseForSeveralSensors(int operation) {
     AfxMessageBox(text, MB_ICONINFORMATION);
     // The device's ports open one by one for their adjustment until the next Update.
     m_pHost->Commands().COM_KeepDevicePortsApart(TRUE);
-    if (CDlgSensorConnection* connection = m_pHost->GetConnectionPage())
-        connection->m_bSeparationRequested = TRUE;
+    if (IConnectionPageLink* connection = m_pHost->ConnectionPage())
+        connection->RequestSeparation();
     m_pHost->SwitchToSensorConnectionPage();
     return true;
 }

@@ -3,9 +3,8 @@
 // re-creates its ports; the page never deletes or resets a port manager itself.
 #include "foundation/Language.h"
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/common/PageLinks.h"
 #include "pages/sensor/CDlgSensorConnection.h"
-#include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
 #include "res/TextIds.h"
 #include "sensor/ChanState.h"
@@ -74,9 +73,9 @@ void CDlgSensorConnection::CloseOpenRow(int row, BOOL groupRow) {
         }
     }
     frame->Commands().COM_UpdatePortRowStateAndSerial(activeRow);
-    if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+    if (IMeasurePanelLink* measure = frame->MeasurePanel())
         measure->OnSensorDisconnected();
-    if (CDlgSensorInformationPkr* information = frame->GetInformationPage())
+    if (ISensorInformationLink* information = frame->InformationPage())
         information->Refill(0);
 }
 
@@ -110,7 +109,7 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
     if (m_bPendingContinuation) {
         m_bPendingContinuation = FALSE;
         const int pendingRow = m_iLastActivatedRow;
-        if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+        if (IMeasurePanelLink* measure = frame->MeasurePanel())
             measure->OnSensorDisconnected();
         if (frame->Commands().COM_OpenRowPort(pendingRow, m_strPendingPortName)) {
             frame->WaitCursorOn();
@@ -168,18 +167,18 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
         }
         if (group < 0) {
             frame->Commands().COM_CreateMainPortManager(frame->HostWindow().m_hWnd);
-            if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+            if (IMeasurePanelLink* measure = frame->MeasurePanel())
                 measure->OnSensorDisconnected();
             if (!frame->Commands().COM_OpenRowPort(row, portName)) {
                 ShowCannotActivate(row);
                 return;
             }
-            if (CDlgSensorInformationPkr* information = frame->GetInformationPage())
+            if (ISensorInformationLink* information = frame->InformationPage())
                 information->Refill(0);
             return;
         }
         frame->Commands().COM_ActivateGroup(group);
-        if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
+        if (IMeasurePanelLink* measure = frame->MeasurePanel())
             measure->OnSensorDisconnected();
         UpdatePortStates(row, TRUE);
         frame->Commands().COM_StartMultiChannelActivation(row, kMultiChannelStartMs);

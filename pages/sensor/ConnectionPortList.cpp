@@ -5,8 +5,8 @@
 #include "foundation/PortText.h"
 #include "pages/common/ChannelViewControl.h"
 #include "pages/common/PageHost.h"
+#include "pages/common/PageLinks.h"
 #include "pages/common/ValueFormat.h"
-#include "pages/measurement/CDlgDiagnostic.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/PortRowTexts.h"
 #include "res/TextIds.h"
@@ -196,7 +196,7 @@ int CDlgSensorConnection::GroupOfRow(int row) {
 void CDlgSensorConnection::UpdatePortStates(int row, BOOL keep) {
     if (m_listPorts.m_hWnd == nullptr || m_pHost == nullptr)
         return;
-    CDlgDiagnostic* diagnostic = m_pHost->GetDiagnosticPage();
+    IDiagnosticLink* diagnostic = m_pHost->DiagnosticPage();
     // While the calibration page keeps the ports of a device apart, no group is painted.
     if (diagnostic == nullptr || !diagnostic->HasMultiportResult() ||
         m_pHost->Dialogue().m_iMultiportMode == 2) {

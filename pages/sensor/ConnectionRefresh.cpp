@@ -2,8 +2,7 @@
 // search that follows it, and the check boxes: enabling per port and for all, USB only, only the
 // ports found before, and the search without multi-port detection.
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureAdjust.h"
-#include "pages/measurement/CDlgMeasureDiagram.h"
+#include "pages/common/PageLinks.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "pages/sensor/CDlgStartUp.h"
 #include "platform/framework/MessageBox.h"
@@ -56,10 +55,10 @@ void CDlgSensorConnection::UpdatePortList() {
     }
     EnableRefreshControls(FALSE);
     // The measuring pages look at the sensor again when they are next shown.
-    if (CDlgMeasureAdjust* adjust = frame->GetMeasureAdjustPage())
-        adjust->m_bSensorChanged = TRUE;
-    if (CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage())
-        measure->m_bSensorChanged = TRUE;
+    if (IMeasureConfigLink* adjust = frame->MeasureConfigPage())
+        adjust->NoteSensorChanged();
+    if (IMeasurePanelLink* measure = frame->MeasurePanel())
+        measure->NoteSensorChanged();
     frame->SetProgressActive(TRUE);
     frame->Commands().COM_BeginPortRefresh();
     ChanState_Reset();
@@ -94,7 +93,7 @@ void CDlgSensorConnection::KeepFirstSensorAlone() {
                                                                      : dialogue.m_strSensorPortName;
     commands.COM_CloseDevice();
     commands.COM_SelectSensor(0);
-    if (CDlgMeasureDiagram* measure = m_pHost->GetMeasureDiagramPage())
+    if (IMeasurePanelLink* measure = m_pHost->MeasurePanel())
         measure->OnSensorDisconnected();
     // The rows lose the device's colour: while separated, no group is painted.
     commands.COM_RefreshPortTable(0, 0);

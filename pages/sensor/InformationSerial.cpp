@@ -4,7 +4,7 @@
 // field or the page is left.
 #include "foundation/Language.h"
 #include "pages/common/PageHost.h"
-#include "pages/measurement/CDlgMeasureAdjust.h"
+#include "pages/common/PageLinks.h"
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "platform/framework/MessageBox.h"
 #include "protocol/BlockLayouts.h"
@@ -42,8 +42,8 @@ BOOL CDlgSensorInformationPkr::FillSerialEdit(int channel) {
     const int index = sensor >= 0 && sensor < COM_MAX_SENSORS ? sensor : 0;
     const SensorRecord& record = m_pHost->Dialogue().m_aSensorRecord[index];
     BOOL bit0 = FALSE;
-    if (CDlgMeasureAdjust* adjust = m_pHost->GetMeasureAdjustPage())
-        bit0 = adjust->m_bViewUseShowWindow1;
+    if (IMeasureConfigLink* adjust = m_pHost->MeasureConfigPage())
+        bit0 = adjust->IsViewShownInWindow1();
     // Ready: the sensor's port is open and its operation block, which holds the texts, was read.
     const bool ready =
         IsCurrentPortOpen() && (record.ucBlockReadMask & (1u << tarvik::kBlockRotorOperation)) != 0;

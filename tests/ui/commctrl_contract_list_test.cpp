@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/ui/controls/ScrollBar.h"
-#include "ui/commctrl_a_support.h"
+#include "ui/commctrl_list_fixture.h"
 
 namespace kq::ui::test {
 namespace {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The layer check refuses every way a file can include past its target's links: a plain quoted
 include of a library above, the same header through "..", with angle brackets, and through a
-header of a folder without a target; the files that keep to their links pass."""
+header of a folder without a target; the files that keep to their links pass, among them a header
+of a folder of two libraries, which belongs to the one that links the other."""
 
 import os
 import subprocess
@@ -20,6 +21,9 @@ FILES = {
     "platform/low/Dots.cpp": '#include "../../app/High.h"\n',
     "platform/low/Angle.cpp": "#include <app/High.h>\n",
     "platform/low/Through.cpp": '#include "tools/common/Shared.h"\n',
+    "platform/split/Core.cpp": "int core;\n",
+    "platform/split/Only.h": '#pragma once\n#include "platform/low/Low.h"\n',
+    "platform/split/Split.cpp": '#include "platform/split/Only.h"\n',
 }
 
 
@@ -37,6 +41,9 @@ def main():
         with open(os.path.join(build, "layers", "targets.txt"), "w", encoding="utf-8") as f:
             f.write(f"kq_low|STATIC_LIBRARY|{root}/platform/low||{low}\n")
             f.write(f"kq_app|STATIC_LIBRARY|{root}/app|kq_low|{root}/app/High.cpp\n")
+            split = f"{root}/platform/split"
+            f.write(f"kq_core|STATIC_LIBRARY|{split}||{split}/Core.cpp\n")
+            f.write(f"kq_split|STATIC_LIBRARY|{split}|kq_core;kq_low|{split}/Split.cpp\n")
         run = subprocess.run([sys.executable, SCRIPT, build, root], capture_output=True,
                              text=True, check=False)
         lines = run.stdout.splitlines()

@@ -1,7 +1,7 @@
 #include <climits>
 
 #include "platform/ui/paint/Screenshot.h"
-#include "ui/commctrl_b_fixture.h"
+#include "ui/commctrl_value_fixture.h"
 
 namespace kq::ui::test {
 namespace {

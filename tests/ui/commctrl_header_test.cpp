@@ -1,5 +1,5 @@
 #include "platform/ui/commctrl/HeaderState.h"
-#include "ui/commctrl_a_support.h"
+#include "ui/commctrl_list_fixture.h"
 
 namespace kq::ui::test {
 namespace {

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/commctrl_a_support.h"
+#include "ui/commctrl_list_fixture.h"
 
 namespace kq::ui::test {
 namespace {

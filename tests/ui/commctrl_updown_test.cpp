@@ -2,7 +2,7 @@
 #include <string>
 
 #include "platform/ui/commctrl/ControlLanguage.h"
-#include "ui/commctrl_b_fixture.h"
+#include "ui/commctrl_value_fixture.h"
 
 namespace kq::ui::test {
 namespace {

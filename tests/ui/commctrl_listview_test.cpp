@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/commctrl_a_support.h"
+#include "ui/commctrl_list_fixture.h"
 
 namespace kq::ui::test {
 namespace {

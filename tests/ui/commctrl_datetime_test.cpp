@@ -3,7 +3,7 @@
 #include "platform/ui/commctrl/ControlLanguage.h"
 #include "platform/ui/commctrl/MonthCalendarPopup.h"
 #include "platform/ui/commctrl/detail/ControlCommon.h"
-#include "ui/commctrl_b_fixture.h"
+#include "ui/commctrl_value_fixture.h"
 
 namespace kq::ui::test {
 namespace {

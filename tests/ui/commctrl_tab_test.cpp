@@ -1,6 +1,6 @@
 #include <string>
 
-#include "ui/commctrl_b_fixture.h"
+#include "ui/commctrl_value_fixture.h"
 
 namespace kq::ui::test {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/ui/commdlg/detail/DialogBuilder.h"
 #include "platform/ui/paint/Painting.h"
 #include "platform/ui/paint/Screenshot.h"
-#include "ui/commctrl_b_fixture.h"
+#include "ui/commctrl_value_fixture.h"
 
 namespace kq::ui::test {
 namespace {
