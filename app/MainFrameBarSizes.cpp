@@ -118,8 +118,9 @@ void CMainFrame::FitDiagramToMeasurePage() {
         barHeight = std::max<int>(barHeight, channel.m_szMinVert.cy);
         barWidth = std::max<int>(barWidth, channel.GetSize(kDockedVertically).cx);
     }
-    // The columns stand where the page's controls end: as many as fit there, and no more than
-    // it takes to keep them above the diagram's top at the page's own height.
+    // The bars stand in one column, as docked, while the diagram keeps a third of the height
+    // it shares with them; else in as many columns as that takes and as fit beside the page's
+    // controls.
     auto columnNeed = [&](int columns) {
         const int perColumn = (wanted + columns - 1) / columns;
         return perColumn * (barHeight + kColumnGap) + kColumnMargin;
@@ -133,7 +134,9 @@ void CMainFrame::FitDiagramToMeasurePage() {
         ClientToScreen(&frameClient);
         const int room = frameClient.right - (viewRect.left + pageWidth);
         const int fitting = std::max(1, room / std::max(1, barWidth));
-        while (columns < std::min(fitting, wanted) && columnNeed(columns) > pageNeed)
+        const int readable = std::max<int>(bar.m_szMinHorz.cy, shared / 3);
+        while (columns < std::min(fitting, wanted) &&
+               shared - std::max(pageNeed, columnNeed(columns)) < readable)
             ++columns;
         while (columns < wanted && columnNeed(columns) > shared - bar.m_szMinHorz.cy)
             ++columns;
