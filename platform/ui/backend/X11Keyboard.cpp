@@ -63,6 +63,14 @@ void X11Keyboard::AddWindow(unsigned long window) {
         XSelectInput(display, window, attributes.your_event_mask | wanted);
 }
 
+void X11Keyboard::RemoveWindow(unsigned long window) {
+    auto it = contexts_.find(window);
+    if (it == contexts_.end())
+        return;
+    XDestroyIC(it->second);
+    contexts_.erase(it);
+}
+
 void X11Keyboard::Focus(unsigned long window, bool in) {
     auto it = contexts_.find(window);
     if (it == contexts_.end())

@@ -23,6 +23,7 @@ class X11Keyboard {
 
     // Keys typed into the window go through the input method from now on / no longer.
     void AddWindow(unsigned long window);
+    void RemoveWindow(unsigned long window);
     // The window gained or lost the keyboard focus.
     void Focus(unsigned long window, bool in);
     // True when the input method took the event (a step of a compose sequence): nothing else
