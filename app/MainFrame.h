@@ -150,7 +150,6 @@ class CMainFrame : public CFrameWnd,
     // On the measure-and-diagram page the docked diagram takes the height that the page's
     // controls and the channel bars beside it leave, until the operator drags its edge.
     void FitDiagramToMeasurePage();
-    int m_iFittedDiagramHeight = 0;
     // A bar the user closed (caption button or floating frame's close box) while its view
     // setting is on has that setting switched off, once (MainFrameBarClose).
     void OnViewBarClosedByUser(CControlBar* pBar);
@@ -455,88 +454,42 @@ class CMainFrame : public CFrameWnd,
     CViewBarDiagram m_wndDiagramBar;
     CViewBarNavi m_wndNaviBar;
     NavigationTree m_wndTree;
-    CImageList m_imageList;
-    MainMenu m_menu;
     static constexpr int kTreeItems = 32;
     HTREEITEM m_ahTreeItems[kTreeItems] = {};
-    BOOL m_bFillingTree = FALSE;
     ViewStateRecord m_viewState;
     CWindowTable m_windows;
 
-    BOOL m_bStartUpPending = TRUE;
-    BOOL m_bStartUpComplete = FALSE;  // the completion ran (the frame may still be hidden)
-    BOOL m_bFrameShown = FALSE;       // the first search ended and the frame was shown
     BOOL m_bStoredVersionIsCurrent = FALSE;
-    BOOL m_bKeepInsideWorkArea = FALSE;
     int m_iLanguageOffset = 1000;
-    BOOL m_bSwitchingLanguage = FALSE;
     BOOL m_bSuppressLog = TRUE;  // TRUE: no application log is written (stored as "WriteLogFile")
     UINT m_nActivePage = 0;
     int m_iBarsForPage = 0;
-    BOOL m_bWaitCursor = FALSE;
     BOOL m_bPageSwitched = FALSE;
-    int64_t m_llLastPageSwitchMs = 0;
     BOOL m_bDiagramHiddenBeforeExport = FALSE;
-    UINT m_nDiagramDockBarId = AFX_IDW_DOCKBAR_BOTTOM;
-    CRect m_rectDiagramFloat;
-    BOOL m_bSuppressDiagramDocking = FALSE;
     bool m_bAroundTrigger = false;
-    int m_aiChannelViewSensor[4] = {0, 0, 0, 0};
 
     // Status line.
-    UINT m_nLastStatusId = 0;
-    CString m_strStatusText;
     double m_dConversionProgress = 100.0;
-    double m_dConversionSpeed = 0.0;
-    CStopWatch m_conversionStopWatch;
-    BOOL m_bConversionStopWatchValid = FALSE;
     BOOL m_bStatusRestoreOnMouseMove = TRUE;
-
-    // Clock panes.
-    int64_t m_llCurrentTime = 0;
-    BOOL m_bWeekdayRefresh = FALSE;
-    int m_iDateShownDay = -1;  // day of the date pane's text (yyyymmdd), -1 before the first
-    int m_iDateShownLanguage = -1;
 
     // Device changes.
     BOOL m_bPortDataReceived = FALSE;
     BOOL m_bStopMeasureDuringScan = FALSE;
     BOOL m_bPortArrivalPending = FALSE;
-    BOOL m_bSensorLostDuringMeasurement = FALSE;
-    int m_iDeviceChangeCalls = 0;
-    int m_iNodeChanges = 0;
     int m_iRemovals = 0;
-    struct RemovedDevice {
-        DWORD deviceType = 0;
-        CString portName;
-        bool valid = false;
-    } m_removedDevice;
 
     // Timers.
-    int m_iBaudWriteWaitMs = 0;
-    int m_iActivationGeneration = 0;
-    int m_iActivationGenerationAtReenable =
-        0;  // the generation when TIMER_REENABLE_CONNECTION was armed
     BOOL m_abSoftwareConfigPending[COM_MAX_SENSORS] = {};
     int m_iSoftwareConfigWriteCalls = 0;
 
     // Close.
     BOOL m_bCloseAfterFastStop = FALSE;
-    BOOL m_bCloseAfterSerialWrite = FALSE;  // the close waits for the marked serial numbers
     BOOL m_bCloseAfterStop = FALSE;
-    BOOL m_bCloseDuringMeasurement = FALSE;
     BOOL m_bClosing = FALSE;
-    BOOL m_bSystemClose = FALSE;  // CloseForSystem asked: no refusal, only waits
 
     // Log.
-    BOOL m_bLogStarted = TRUE;
-    BOOL m_bLogEnded = FALSE;
     static DWORD s_dwLastLogSerial;  // the last non-zero stator serial of this run
     static bool s_bFirstLogEntry;
-
-    // Settings writes: the first failure is reported once per save.
-    BOOL m_bSettingsWriteFailed = FALSE;
-    CString m_strSettingsWriteFailure;
 
   protected:
     int OnCreate(LPCREATESTRUCT lpcs);
@@ -620,6 +573,58 @@ class CMainFrame : public CFrameWnd,
     void DockChannelBars();
 
     CMeasurementState m_measurement;
+    // ---- The frame's own state (only its own code reads it) ----
+    int m_iFittedDiagramHeight = 0;
+    CImageList m_imageList;
+    MainMenu m_menu;
+    BOOL m_bFillingTree = FALSE;
+    BOOL m_bStartUpPending = TRUE;
+    BOOL m_bStartUpComplete = FALSE;  // the completion ran (the frame may still be hidden)
+    BOOL m_bFrameShown = FALSE;       // the first search ended and the frame was shown
+    BOOL m_bKeepInsideWorkArea = FALSE;
+    BOOL m_bSwitchingLanguage = FALSE;
+    BOOL m_bWaitCursor = FALSE;
+    int64_t m_llLastPageSwitchMs = 0;
+    UINT m_nDiagramDockBarId = AFX_IDW_DOCKBAR_BOTTOM;
+    CRect m_rectDiagramFloat;
+    BOOL m_bSuppressDiagramDocking = FALSE;
+    int m_aiChannelViewSensor[4] = {0, 0, 0, 0};
+    // Status line.
+    UINT m_nLastStatusId = 0;
+    CString m_strStatusText;
+    double m_dConversionSpeed = 0.0;
+    CStopWatch m_conversionStopWatch;
+    BOOL m_bConversionStopWatchValid = FALSE;
+    // Clock panes.
+    int64_t m_llCurrentTime = 0;
+    BOOL m_bWeekdayRefresh = FALSE;
+    int m_iDateShownDay = -1;  // day of the date pane's text (yyyymmdd), -1 before the first
+    int m_iDateShownLanguage = -1;
+    // Device changes.
+    BOOL m_bSensorLostDuringMeasurement = FALSE;
+    int m_iDeviceChangeCalls = 0;
+    int m_iNodeChanges = 0;
+    struct RemovedDevice {
+        DWORD deviceType = 0;
+        CString portName;
+        bool valid = false;
+    } m_removedDevice;
+    // Timers.
+    int m_iBaudWriteWaitMs = 0;
+    int m_iActivationGeneration = 0;
+    // The activation generation when TIMER_REENABLE_CONNECTION was armed.
+    int m_iActivationGenerationAtReenable = 0;
+    // Close.
+    BOOL m_bCloseAfterSerialWrite = FALSE;  // the close waits for the marked serial numbers
+    BOOL m_bCloseDuringMeasurement = FALSE;
+    BOOL m_bSystemClose = FALSE;  // CloseForSystem asked: no refusal, only waits
+    // Log.
+    BOOL m_bLogStarted = TRUE;
+    BOOL m_bLogEnded = FALSE;
+    // Settings writes: the first failure is reported once per save.
+    BOOL m_bSettingsWriteFailed = FALSE;
+    CString m_strSettingsWriteFailure;
+
     std::unique_ptr<ISensorPortProvider> m_pPortProvider;
     std::unique_ptr<CComPortWindowTimers> m_pWindowTimers;
 
