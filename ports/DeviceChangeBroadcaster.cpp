@@ -1,5 +1,6 @@
 #include "ports/DeviceChangeBroadcaster.h"
 
+#include <fcntl.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -167,14 +168,18 @@ class State {
 std::mutex g_lock;
 std::shared_ptr<State> g_state;
 int g_users = 0;
-bool g_injected = false;
+int g_eventSocket = -1;
 
 // Starts listening on the thread's loop.
 std::shared_ptr<State> Start(DWORD threadId) {
     auto state = std::make_shared<State>();
     state->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     // Without kernel events (some containers) removals reported by the managers still go out.
-    if (g_injected ? state->monitor.OpenForInjection() : state->monitor.Open()) {
+    const bool listening =
+        g_eventSocket >= 0
+            ? state->monitor.Adopt(UniqueFd(fcntl(g_eventSocket, F_DUPFD_CLOEXEC, 0)))
+            : state->monitor.Open();
+    if (listening) {
         state->monitorSource = ui::AddFdSource(threadId, state->monitor.Fd(), POLLIN,
                                                [state](int, short) { state->OnUevents(); });
     }
@@ -277,14 +282,9 @@ void DeviceChangeBroadcaster::ReportRemoved(const CString& comName) {
     }
 }
 
-void DeviceChangeBroadcaster::UseInjectedEvents(bool injected) {
+void DeviceChangeBroadcaster::ListenTo(int socket) {
     std::lock_guard guard(g_lock);
-    g_injected = injected;
-}
-
-bool DeviceChangeBroadcaster::InjectUevent(const Uevent& event) {
-    auto state = Current();
-    return state && state->monitor.Inject(event);
+    g_eventSocket = socket;
 }
 
 }  // namespace kq::ports

@@ -11,7 +11,6 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
-#include "platform/io/Uevent.h"
 
 namespace kq::ports {
 
@@ -36,11 +35,10 @@ class DeviceChangeBroadcaster {
     // A port's line went away. Safe from any thread; delivered from the loop.
     static void ReportRemoved(const CString& comName);
 
-    // Tests: with true, the next start listens to injected events instead of the kernel's.
-    static void UseInjectedEvents(bool injected);
-    // Delivers a device event as if the kernel had sent it; false when not listening to
-    // injected events.
-    static bool InjectUevent(const Uevent& event);
+    // Device events come from the kernel; a simulation of devices gives a datagram socket of
+    // its own instead, which stays the caller's (each start listens on a copy). -1 returns to
+    // the kernel's from the next start on.
+    static void ListenTo(int socket);
 };
 
 }  // namespace kq::ports

@@ -31,6 +31,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);   // also LONG
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);  // also DWORD
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value);  // also LONGLONG
+void DDX_Text(CDataExchange* pDX, int nIDC, float& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // value: 0 unchecked, 1 checked, 2 indeterminate.

@@ -35,15 +35,13 @@ bool UeventMonitor::Open() {
     return true;
 }
 
-bool UeventMonitor::OpenForInjection() {
+bool UeventMonitor::Adopt(UniqueFd socket) {
     Close();
-    int pair[2];
-    if (::socketpair(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, pair) != 0) {
-        lastError_ = errno;
+    if (!socket.IsValid()) {
+        lastError_ = EBADF;
         return false;
     }
-    socket_.Reset(pair[0]);
-    injector_.Reset(pair[1]);
+    socket_ = std::move(socket);
     fromKernel_ = false;
     lastError_ = 0;
     return true;
@@ -51,14 +49,6 @@ bool UeventMonitor::OpenForInjection() {
 
 void UeventMonitor::Close() {
     socket_.Reset();
-    injector_.Reset();
-}
-
-bool UeventMonitor::Inject(const void* data, size_t size) {
-    if (!injector_.IsValid()) {
-        return false;
-    }
-    return ::send(injector_.Get(), data, size, MSG_NOSIGNAL) == static_cast<ssize_t>(size);
 }
 
 bool UeventMonitor::Dispatch(const std::function<void(const Uevent&)>& handler) {

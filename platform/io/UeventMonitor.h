@@ -20,8 +20,9 @@ class UeventMonitor {
     // Subscribes to the kernel's events (no privileges needed). False with LastError() set
     // where the system offers none (e.g. some containers); the caller then simply gets none.
     bool Open();
-    // A monitor fed only through Inject, for tests and simulations.
-    bool OpenForInjection();
+    // Listens on a datagram socket of the caller's instead (a simulation of the kernel's
+    // events): its messages are taken as the kernel's. False for an invalid descriptor.
+    bool Adopt(UniqueFd socket);
     void Close();
     bool IsOpen() const { return socket_.IsValid(); }
     int Fd() const { return socket_.Get(); }
@@ -33,16 +34,8 @@ class UeventMonitor {
     // the caller has missed changes and should look at the devices afresh.
     bool Dispatch(const std::function<void(const Uevent&)>& handler);
 
-    // Delivers a datagram as if the kernel had sent it (only on a monitor opened for injection).
-    bool Inject(const void* data, size_t size);
-    bool Inject(const Uevent& event) {
-        const std::string datagram = FormatUevent(event);
-        return Inject(datagram.data(), datagram.size());
-    }
-
   private:
     UniqueFd socket_;
-    UniqueFd injector_;
     bool fromKernel_ = false;
     int lastError_ = 0;
 };

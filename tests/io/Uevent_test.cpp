@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/io/UeventMonitor.h"
+#include "tools/testsupport/UeventFeed.h"
 
 namespace kq {
 namespace {
@@ -102,15 +103,17 @@ TEST(UeventParseTest, FormattedEventsParseBack) {
     EXPECT_EQ(back->fields.at("MAJOR"), "188");
 }
 
-TEST(UeventMonitorTest, InjectedEventsAreDispatchedInOrder) {
+TEST(UeventMonitorTest, EventsOfAnAdoptedSocketAreDispatchedInOrder) {
+    UeventFeed feed;
+    ASSERT_TRUE(feed.Open());
     UeventMonitor monitor;
-    ASSERT_TRUE(monitor.OpenForInjection());
+    ASSERT_TRUE(monitor.Adopt(UniqueFd(dup(feed.ReadingFd()))));
     const std::string add = Sample("tty_add_ttyUSB0");
     const std::string junk = "not an event";
     const std::string remove = Sample("tty_remove_ttyUSB0");
-    ASSERT_TRUE(monitor.Inject(add.data(), add.size()));
-    ASSERT_TRUE(monitor.Inject(junk.data(), junk.size()));
-    ASSERT_TRUE(monitor.Inject(remove.data(), remove.size()));
+    ASSERT_TRUE(feed.Send(add.data(), add.size()));
+    ASSERT_TRUE(feed.Send(junk.data(), junk.size()));
+    ASSERT_TRUE(feed.Send(remove.data(), remove.size()));
     std::vector<std::string> seen;
     EXPECT_TRUE(monitor.Dispatch([&](const Uevent& e) { seen.push_back(e.action); }));
     EXPECT_EQ(seen, (std::vector<std::string>{"add", "remove"}));
@@ -124,7 +127,6 @@ TEST(UeventMonitorTest, KernelMonitorIgnoresMessagesFromProcesses) {
     if (!monitor.Open()) {
         GTEST_SKIP() << "no kernel device events here, errno " << monitor.LastError();
     }
-    EXPECT_FALSE(monitor.Inject("x", 1)) << "only injection monitors take injected events";
     sockaddr_nl self{};
     socklen_t size = sizeof self;
     ASSERT_EQ(getsockname(monitor.Fd(), reinterpret_cast<sockaddr*>(&self), &size), 0);

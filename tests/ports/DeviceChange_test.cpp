@@ -33,11 +33,11 @@ class DeviceChangeTest : public PortsTest {
     }
     void Unplug(const std::string& name) {
         tree_.RemoveTty(name);
-        ASSERT_TRUE(DeviceChangeBroadcaster::InjectUevent(TtyEvent("remove", name)));
+        ASSERT_TRUE(events_.Send(TtyEvent("remove", name)));
     }
     void Replug(const std::string& name) {
         Plug(name);
-        ASSERT_TRUE(DeviceChangeBroadcaster::InjectUevent(TtyEvent("add", name)));
+        ASSERT_TRUE(events_.Send(TtyEvent("add", name)));
     }
 
     PseudoTerminal pty_;
@@ -90,10 +90,10 @@ TEST_F(DeviceChangeTest, ARemovalIsToldOnceAndOnlyPortsCount) {
     ASSERT_TRUE(PumpUntil([&] { return manager.GetState() == PORTMAN_STATE_REMOVED; }));
     Unplug("ttyUSB0");
     Uevent other = TtyEvent("add", "ttyS7");  // no such serial port
-    ASSERT_TRUE(DeviceChangeBroadcaster::InjectUevent(other));
+    ASSERT_TRUE(events_.Send(other));
     Uevent usb = TtyEvent("add", "1-4");
     usb.subsystem = "usb";
-    ASSERT_TRUE(DeviceChangeBroadcaster::InjectUevent(usb));
+    ASSERT_TRUE(events_.Send(usb));
     Pump();  // the events are queued already
     Pump();
     EXPECT_EQ(deviceChanges_, (std::vector<DeviceChangeSeen>{{DBT_DEVICEREMOVECOMPLETE, "COM1"},

@@ -16,6 +16,7 @@
 #include "ports/DeviceChangeBroadcaster.h"
 #include "ports/ExtraPorts.h"
 #include "ports/PortCatalog.h"
+#include "tools/testsupport/UeventFeed.h"
 #include "ui/UiTestFixture.h"
 
 namespace kq::ports::test {
@@ -34,7 +35,8 @@ class PortsTest : public ui::test::UiTest {
         settingsDir_ = mkdtemp(pattern);
         SetRegistryFilePath(settingsDir_ + "/registry.reg");
         SetDeviceRoots(tree_.roots);
-        DeviceChangeBroadcaster::UseInjectedEvents(true);
+        ASSERT_TRUE(events_.Open());
+        DeviceChangeBroadcaster::ListenTo(events_.ReadingFd());
         unsetenv(kExtraPortsVariable);
         owner_ = CreateTopLevel({0, 0, 100, 100}, WS_POPUP);
         OnMessage(
@@ -46,7 +48,7 @@ class PortsTest : public ui::test::UiTest {
     void TearDown() override {
         UiTest::TearDown();
         unsetenv(kExtraPortsVariable);
-        DeviceChangeBroadcaster::UseInjectedEvents(false);
+        DeviceChangeBroadcaster::ListenTo(-1);
         SetDeviceRoots({});
         SetRegistryFilePath("");
         std::filesystem::remove_all(settingsDir_);
@@ -93,6 +95,7 @@ class PortsTest : public ui::test::UiTest {
     }
 
     kq::test::FakeDeviceTree tree_;
+    UeventFeed events_;
     std::string settingsDir_;
     HWND owner_ = nullptr;
     UINT dataMessage_ = 2000;
