@@ -66,8 +66,8 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
     }
     // "At once" starts with the first value set after the Trigger press, as a date already
     // passed does: a trigger armed for it must not wait for ever.
-    if ((m_measurement.m_iStartCondition == 0 || m_measurement.m_iStartCondition == 7) && !started &&
-        channel == m_measurement.m_iFirstChannel) {
+    if ((m_measurement.m_iStartCondition == 0 || m_measurement.m_iStartCondition == 7) &&
+        !started && channel == m_measurement.m_iFirstChannel) {
         takeFirstValue();
         if (m_measurement.m_iStartCondition == 0 ||
             CTime::GetCurrentTime().GetTime() >= config->GetStartDateTime())

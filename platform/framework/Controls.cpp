@@ -13,9 +13,6 @@ IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 
 namespace {
 
-constexpr WPARAM kImageBitmap = 0;
-constexpr WPARAM kImageIcon = 1;
-
 template <class T = LRESULT>
 T Send(const CWnd* wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return static_cast<T>(::SendMessage(wnd->m_hWnd, message, wParam, lParam));

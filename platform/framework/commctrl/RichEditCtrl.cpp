@@ -22,8 +22,6 @@ LPARAM Ptr(P* p) {
     return reinterpret_cast<LPARAM>(p);
 }
 
-constexpr UINT kWmCopy = 0x0301;
-
 }  // namespace
 
 BOOL AfxInitRichEdit() {
