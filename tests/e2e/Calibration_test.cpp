@@ -6,7 +6,9 @@
 
 #include "Files.h"
 #include "Road.h"
+#include "app/MainFrame.h"
 #include "platform/ui/WinUser.h"
+#include "sensor/CComPort.h"
 #include "tools/harness/RoadSteps.h"
 
 namespace e2e {
@@ -66,6 +68,22 @@ std::pair<double, double> Measured(AppDriver& app, const std::string& csv) {
     return {0, 0};
 }
 
+// The calibration the first sensor measures by once it is open again (2 the factory's, 3 the
+// user's); 0 while it restarts.
+int UsedCalibration(AppDriver& app) {
+    const CComPort& dialogue = app.Frame()->Dialogue();
+    return dialogue.COM_IsZMCOMConfgFlowOutsideInit() ? dialogue.m_aSensorRecord[0].ucUsedCalib : 0;
+}
+
+// Channel A's measurement uncertainty as the sensor reported it back.
+double UncertaintyA(AppDriver& app) {
+    BOOL valid = FALSE;
+    BYTE state = 0;
+    const double value =
+        app.Frame()->Dialogue().COM_GetActiveCalibValue(0, &valid, &state, nullptr, TRUE);
+    return valid && app.Frame()->Dialogue().COM_IsZMCOMConfgFlowOutsideInit() ? value : 0;
+}
+
 TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
     StartBench(OneSensorArguments(stateFile_), 1);
     StartApp();
@@ -91,7 +109,7 @@ TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
     app_->WhenModal([](HWND dialog) { return ::GetDlgItem(dialog, kScaleText) != nullptr; });
     ShowPage(*app_, kCommandCalibration);
     app_->Click(FindControl(app_->FrameWindow(), kPerform));
-    app_->Run(3000);
+    EXPECT_TRUE(app_->RunUntil([&] { return UsedCalibration(*app_) == 3; }, 15000));
     app_->ForgetAnswers();
     EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
 
@@ -110,18 +128,19 @@ TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
     });
     ShowPage(*app_, kCommandCalibration);
     app_->Click(FindControl(app_->FrameWindow(), kUncertainty));
-    app_->Run(2000);
+    EXPECT_TRUE(app_->RunUntil([&] { return UncertaintyA(*app_) > 0.39; }, 10000));
     app_->ForgetAnswers();
     ShowPage(*app_, kCommandInformation);
     EXPECT_NE(
         WindowText(FindControl(app_->FrameWindow(), kUncertaintyShown)).find("0" + decimal + "4"),
-        std::string::npos);
+        std::string::npos)
+        << WindowText(FindControl(app_->FrameWindow(), kUncertaintyShown));
 
     // Deleted: after its restart the sensor measures by the factory calibration again.
     app_->WhenModal(PressWhenShowing(kDeleteText, IDOK));
     ShowPage(*app_, kCommandCalibration);
     app_->Click(FindControl(app_->FrameWindow(), kDelete));
-    app_->Run(5000);
+    EXPECT_TRUE(app_->RunUntil([&] { return UsedCalibration(*app_) == 2; }, 15000));
     app_->ForgetAnswers();
     ShowPage(*app_, kCommandInformation);
     EXPECT_EQ(WindowText(FindControl(app_->FrameWindow(), kFactoryInForce)), active);
