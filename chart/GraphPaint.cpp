@@ -14,29 +14,37 @@ void CXGraph::OnPaint() {
     m_oldCursorPoint.SetPoint(-1, -1);
     CRect client;
     GetClientRect(&client);
-    const auto draw = [this, &client](CDC& target) {
+    PaintScreen(&paint, client);
+}
+
+void CXGraph::PaintScreen(CDC* target, const CRect& client) {
+    const auto draw = [this, &client](CDC& on) {
         CDCEx dc;
-        dc.Attach(target.m_hDC);
-        dc.m_hAttribDC = target.m_hAttribDC;
+        dc.Attach(on.m_hDC);
+        dc.m_hAttribDC = on.m_hAttribDC;
         const int saved = dc.SaveDC();
         dc.m_bScaleComputed = false;
         dc.m_bLowColor = false;
         dc.m_bPrintScaling = false;
         dc.m_bClipUnscaled = false;
         PaintChart(&dc, client);
-        KeepImage(&dc, client);
         dc.RestoreDC(saved);
         dc.Detach();
     };
     if (m_bDoubleBuffer) {
-        CMemDC_Tarvik memory(&paint, CRect(), client);
+        // The kept image is the off-screen bitmap itself: made once per size, never cleared
+        // (the paint covers every pixel), and it holds this paint's picture afterwards.
+        CMemDC_Tarvik memory(target, client, m_pDrawBitmap);
         draw(memory);
+        if (!memory.IsOffScreen())
+            m_pDrawBitmap.reset();
     } else {
-        draw(paint);
+        draw(*target);
+        KeepImage(target, client);
     }
 }
 
-void CXGraph::KeepImage(CDCEx* dc, const CRect& rect) {
+void CXGraph::KeepImage(CDC* dc, const CRect& rect) {
     BITMAP bm{};
     if (m_pDrawBitmap == nullptr || m_pDrawBitmap->GetBitmap(&bm) == 0 ||
         bm.bmWidth != rect.Width() || bm.bmHeight != rect.Height()) {

@@ -124,12 +124,14 @@ TEST_F(ChartPainting, KeptImageEqualsTheWindowAndOutlivesAPrinterPaint) {
     CBitmap* kept = chart->GetChartBitmap();
     ASSERT_NE(kept, nullptr);
     auto compare = [&] {
+        CRect client;
+        chart->GetClientRect(&client);
         CDC memory;
         memory.CreateCompatibleDC(nullptr);
         CBitmap* old = memory.SelectObject(chart->GetChartBitmap());
         int differing = 0;
-        for (int y = 0; y < 150; y += 3)
-            for (int x = 0; x < 200; x += 3)
+        for (int y = 0; y < client.bottom; y += 3)
+            for (int x = 0; x < client.right; x += 3)
                 differing += memory.GetPixel(x, y) != ScreenAt(chart, x, y);
         memory.SelectObject(old);
         return differing;
@@ -142,6 +144,27 @@ TEST_F(ChartPainting, KeptImageEqualsTheWindowAndOutlivesAPrinterPaint) {
     EXPECT_EQ(compare(), 0);
     Repaint(chart);
     EXPECT_EQ(chart->GetChartBitmap(), kept);  // the same size reuses the bitmap
+
+    // The kept image is also the off-screen bitmap of the next paint: at every size it takes the
+    // window's size, and nothing of an earlier picture shows through a later one, as a paint
+    // straight to the window (no off-screen bitmap) proves.
+    int step = 0;
+    for (const CSize size : {CSize(260, 180), CSize(120, 90), CSize(120, 90), CSize(200, 150)}) {
+        chart->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        chart->SetInnerColor(++step % 2 ? kInnerB : kInnerA);
+        chart->SetBackColor(step % 2 ? RGB(200, 190, 180) : RGB(240, 240, 240));
+        chart->SetShowLegend(step % 2 == 0);
+        chart->m_bDoubleBuffer = true;
+        Repaint(chart);
+        BITMAP bm{};
+        ASSERT_NE(chart->GetChartBitmap()->GetBitmap(&bm), 0);
+        EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight), size) << step;
+        EXPECT_EQ(compare(), 0) << step;
+        const auto buffered = Screen(chart);
+        chart->m_bDoubleBuffer = false;
+        Repaint(chart);
+        EXPECT_EQ(Screen(chart), buffered) << step;
+    }
 }
 
 TEST_F(ChartPainting, ManyPaintsLeaveNoHandlesBehind) {
