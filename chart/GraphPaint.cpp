@@ -9,6 +9,36 @@
 #include "controls/list/CMemDC_Tarvik.h"
 #include "platform/gfx/WindowDC.h"
 
+namespace {
+
+// Fills `outer` less the part of `hole` in it, which a later fill covers: each pixel is filled
+// once. Both are taken as the fill takes them, corners in any order. The DC's background colour
+// is `color` afterwards, as after a fill of the whole.
+void FillAround(CDCEx* dc, CRect outer, CRect hole, COLORREF color) {
+    // A scaled fill settles the print scale, and with it the low-colour flag, even when it
+    // fills nothing: so does this one.
+    if (dc->m_bPrintScaling)
+        dc->EnsureScale();
+    outer.NormalizeRect();
+    hole.NormalizeRect();
+    if (!hole.IntersectRect(hole, outer)) {
+        dc->FillSolidRect(outer, color);
+        return;
+    }
+    const CRect parts[] = {
+        {outer.left, outer.top, outer.right, hole.top},
+        {outer.left, hole.bottom, outer.right, outer.bottom},
+        {outer.left, hole.top, hole.left, hole.bottom},
+        {hole.right, hole.top, outer.right, hole.bottom},
+    };
+    for (const CRect& part : parts)
+        if (!part.IsRectEmpty())
+            dc->FillSolidRect(part, color);
+    dc->SetBkColor(color);
+}
+
+}  // namespace
+
 void CXGraph::OnPaint() {
     CPaintDC paint(this);
     m_oldCursorPoint.SetPoint(-1, -1);
@@ -77,14 +107,23 @@ void CXGraph::PaintChart(CDCEx* dc, const CRect& rect) {
     for (CXGraphAxis& axis : m_YAxis)
         axis.RestoreUnscaledRange();
     const int saved = dc->SaveDC();
-    dc->FillSolidRect(rect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crBackColor);
+    // Three nested backgrounds: the chart's, the graph's inside the margins and the legend, and
+    // the plot's inside the axes. Each outer one is filled only around the next, which the
+    // layout (it draws nothing) finds first; around the legend, which takes its room as it
+    // draws, the chart's background is filled whole.
+    const COLORREF white = RGB(255, 255, 255);
+    const COLORREF back = dc->m_bLowColor ? white : m_crBackColor;
     CRect inner(rect.left + m_nLeftMargin, rect.top + m_nTopMargin, rect.right - m_nRightMargin,
                 rect.bottom - m_nBottomMargin);
-    if (m_bShowLegend)
+    if (m_bShowLegend) {
+        dc->FillSolidRect(rect, back);
         DrawLegend(dc, inner);
-    dc->FillSolidRect(inner, dc->m_bLowColor ? RGB(255, 255, 255) : m_crGraphColor);
+    } else {
+        FillAround(dc, rect, inner, back);
+    }
     LayoutAxes(dc, inner);
-    dc->FillSolidRect(m_clInnerRect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crInnerColor);
+    FillAround(dc, inner, m_clInnerRect, dc->m_bLowColor ? white : m_crGraphColor);
+    dc->FillSolidRect(m_clInnerRect, dc->m_bLowColor ? white : m_crInnerColor);
     for (CXGraphAxis& axis : m_XAxis)
         axis.Draw(dc);
     for (CXGraphAxis& axis : m_YAxis)

@@ -280,6 +280,26 @@ TEST_F(ChartPainting, ClipRegionsAndPaintsAtOtherSizesLeaveTheScreenPictureAsItW
     }
 }
 
+// The window's paint reuses its off-screen bitmap uncleared: a pixel the chart left unpainted
+// would show the previous picture. Each background is filled only around the next one, also
+// where the margins and axes take more room than there is.
+TEST(ChartLayout, EveryPaintCoversEveryPixel) {
+    constexpr COLORREF kStale = RGB(1, 2, 3);
+    auto points = Points(30, [](int i) { return (i * 7) % 11; });
+    for (const CSize size : {CSize(300, 200), CSize(90, 60), CSize(30, 20), CSize(4, 3)})
+        for (int layout = 0; layout < 4; ++layout) {
+            CXGraph chart;
+            chart.SetData(points.data(), 30, 0, 0, 0, true);
+            chart.SetData(points.data(), 30, 1, 0, 1, true);
+            chart.GetYAxis(1).SetPlacement(layout % 2);
+            chart.SetShowLegend(layout >= 2);
+            chart.m_LegendAlignment = layout % 2;
+            ChartCanvas canvas(size.cx, size.cy, 96, kStale);
+            chart.PaintChart(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+            EXPECT_EQ(canvas.Count(kStale), 0) << size.cx << " layout " << layout;
+        }
+}
+
 TEST(ChartLayout, LowColourDevicesGetWhiteFillsAndBlackLines) {
     auto points = Points(30, [](int i) { return (i * 7) % 11; });
     CXGraph chart;
