@@ -2,7 +2,9 @@
 // bands and marker lines across the plot, the curves' legend markers, title, ticks with labels
 // or grid lines, the axis line and its arrow. An invisible axis computes its layout without
 // drawing; an axis without a range draws its line and title without ticks.
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "chart/DrawHelpers.h"
 #include "chart/XGraph.h"
@@ -11,6 +13,36 @@ namespace {
 
 // Ticks are at min + k * step; a step is used only when it gives at most one tick per 2 px.
 constexpr double kMinPixelsPerTick = 2.0;
+
+// What every tick draws with, selected once for all of an axis' ticks: the label font and the
+// grid pen.
+struct TickTools {
+    TickTools(CFont* labels, COLORREF grid, int gridStyle, CDCEx* dc)
+        : font(labels, dc), pen(grid, 1, dc, gridStyle) {}
+    CFontSelector font;
+    CPenSelector pen;
+};
+
+// Draws a tick label into r, its own extent, as DrawText draws it there: from the top left
+// corner, clipped to r. The axes draw dozens of labels per paint, and a plain one-line label
+// (no prefix character, no control character) needs neither DrawText's line layout nor its
+// round trip through the DC's clip region. Other labels, and every label on a scaling printer
+// DC, go through DrawText.
+void DrawLabel(CDCEx* dc, const CString& label, CRect& r, UINT format) {
+    const std::string_view text(label.GetString(), static_cast<size_t>(label.GetLength()));
+    const bool plain =
+        !dc->m_bPrintScaling && !text.empty() && std::none_of(text.begin(), text.end(), [](char c) {
+            return c == '&' || static_cast<unsigned char>(c) < 0x20;
+        });
+    if (!plain) {
+        dc->DrawText(label, &r, format);
+        return;
+    }
+    const UINT align = dc->SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    dc->ExtTextOut(r.left, r.top, ETO_CLIPPED, &r, label.GetString(),
+                   static_cast<UINT>(label.GetLength()), nullptr);
+    dc->SetTextAlign(align);
+}
 
 }  // namespace
 
@@ -118,7 +150,6 @@ double CXGraphAxis::TickStep() const {
 
 void CXGraphAxis::DrawTick(CDCEx* dc, double value, int pos, bool labelled) {
     const CRect& plot = PlotRect();
-    CFontSelector font(&m_Font, dc);
     if (m_AxisType == yAxis) {
         if (m_nPlacement != 0 && m_nPlacement != 1)
             return;
@@ -131,9 +162,8 @@ void CXGraphAxis::DrawTick(CDCEx* dc, double value, int pos, bool labelled) {
                                    y0 + size.cy)
                            : CRect(m_nLeft + m_nTickSize, y0, m_nLeft + m_nTickSize + size.cx,
                                    y0 + size.cy);
-            dc->DrawText(label, &r, left ? DT_RIGHT : DT_LEFT);
+            DrawLabel(dc, label, r, left ? DT_RIGHT : DT_LEFT);
         }
-        CPenSelector pen(m_crGridColor, 1, dc, m_nGridStyle);
         const int mode = dc->SetBkMode(TRANSPARENT);
         dc->MoveTo(left ? m_nLeft - m_nTickSize : m_nLeft + m_nTickSize, pos);
         if (!m_bShowGrid || pos == m_nTop)
@@ -148,9 +178,8 @@ void CXGraphAxis::DrawTick(CDCEx* dc, double value, int pos, bool labelled) {
         const CSize size = GetMultilineTextExtent(dc, label);
         CRect r(pos - size.cx / 2, m_nTop + m_nTickSize, pos + size.cx / 2 + size.cx % 2,
                 m_nTop + m_nTickSize + size.cy);
-        dc->DrawText(label, &r, DT_CENTER);
+        DrawLabel(dc, label, r, DT_CENTER);
     }
-    CPenSelector pen(m_crGridColor, 1, dc, m_nGridStyle);
     const int mode = dc->SetBkMode(TRANSPARENT);
     dc->MoveTo(pos, m_nTop + m_nTickSize);
     if (!m_bShowGrid || pos == m_nLeft)
@@ -161,6 +190,7 @@ void CXGraphAxis::DrawTick(CDCEx* dc, double value, int pos, bool labelled) {
 }
 
 void CXGraphAxis::DrawYTicks(CDCEx* dc, double pixelsPerStep) {
+    const TickTools tools(&m_Font, m_crGridColor, m_nGridStyle, dc);
     const double step = UsableStep(m_nLength);
     for (long k = 0;; ++k) {
         const double v = m_fCurMin + static_cast<double>(k) * step;
@@ -172,6 +202,7 @@ void CXGraphAxis::DrawYTicks(CDCEx* dc, double pixelsPerStep) {
 }
 
 void CXGraphAxis::DrawXTicks(CDCEx* dc, double pixelsPerStep) {
+    const TickTools tools(&m_Font, m_crGridColor, m_nGridStyle, dc);
     const double step = UsableStep(m_nLength);
     for (long k = 0;; ++k) {
         const double v = m_fCurMin + static_cast<double>(k) * step;
@@ -225,6 +256,7 @@ void CXGraphAxis::DrawLog(CDCEx* dc) {
     const int right = m_nLayoutRight;
     DrawTitle(dc, top, right);
     if (HasRange() && m_fCurMin > 0.0) {
+        const TickTools tools(&m_Font, m_crGridColor, m_nGridStyle, dc);
         const double first = std::floor(std::log10(m_fCurMin));
         const double last = std::ceil(std::log10(m_fCurMax));
         for (double e = first; e < last && e - first < 400; e += 1.0) {

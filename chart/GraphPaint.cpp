@@ -9,34 +9,72 @@
 #include "controls/list/CMemDC_Tarvik.h"
 #include "platform/gfx/WindowDC.h"
 
+namespace {
+
+// Fills `outer` less the part of `hole` in it, which a later fill covers: each pixel is filled
+// once. Both are taken as the fill takes them, corners in any order. The DC's background colour
+// is `color` afterwards, as after a fill of the whole.
+void FillAround(CDCEx* dc, CRect outer, CRect hole, COLORREF color) {
+    // A scaled fill settles the print scale, and with it the low-colour flag, even when it
+    // fills nothing: so does this one.
+    if (dc->m_bPrintScaling)
+        dc->EnsureScale();
+    outer.NormalizeRect();
+    hole.NormalizeRect();
+    if (!hole.IntersectRect(hole, outer)) {
+        dc->FillSolidRect(outer, color);
+        return;
+    }
+    const CRect parts[] = {
+        {outer.left, outer.top, outer.right, hole.top},
+        {outer.left, hole.bottom, outer.right, outer.bottom},
+        {outer.left, hole.top, hole.left, hole.bottom},
+        {hole.right, hole.top, outer.right, hole.bottom},
+    };
+    for (const CRect& part : parts)
+        if (!part.IsRectEmpty())
+            dc->FillSolidRect(part, color);
+    dc->SetBkColor(color);
+}
+
+}  // namespace
+
 void CXGraph::OnPaint() {
     CPaintDC paint(this);
     m_oldCursorPoint.SetPoint(-1, -1);
     CRect client;
     GetClientRect(&client);
-    const auto draw = [this, &client](CDC& target) {
+    PaintScreen(&paint, client);
+}
+
+void CXGraph::PaintScreen(CDC* target, const CRect& client) {
+    const auto draw = [this, &client](CDC& on) {
         CDCEx dc;
-        dc.Attach(target.m_hDC);
-        dc.m_hAttribDC = target.m_hAttribDC;
+        dc.Attach(on.m_hDC);
+        dc.m_hAttribDC = on.m_hAttribDC;
         const int saved = dc.SaveDC();
         dc.m_bScaleComputed = false;
         dc.m_bLowColor = false;
         dc.m_bPrintScaling = false;
         dc.m_bClipUnscaled = false;
         PaintChart(&dc, client);
-        KeepImage(&dc, client);
         dc.RestoreDC(saved);
         dc.Detach();
     };
     if (m_bDoubleBuffer) {
-        CMemDC_Tarvik memory(&paint, CRect(), client);
+        // The kept image is the off-screen bitmap itself: made once per size, never cleared
+        // (the paint covers every pixel), and it holds this paint's picture afterwards.
+        CMemDC_Tarvik memory(target, client, m_pDrawBitmap);
         draw(memory);
+        if (!memory.IsOffScreen())
+            m_pDrawBitmap.reset();
     } else {
-        draw(paint);
+        draw(*target);
+        KeepImage(target, client);
     }
 }
 
-void CXGraph::KeepImage(CDCEx* dc, const CRect& rect) {
+void CXGraph::KeepImage(CDC* dc, const CRect& rect) {
     BITMAP bm{};
     if (m_pDrawBitmap == nullptr || m_pDrawBitmap->GetBitmap(&bm) == 0 ||
         bm.bmWidth != rect.Width() || bm.bmHeight != rect.Height()) {
@@ -69,14 +107,23 @@ void CXGraph::PaintChart(CDCEx* dc, const CRect& rect) {
     for (CXGraphAxis& axis : m_YAxis)
         axis.RestoreUnscaledRange();
     const int saved = dc->SaveDC();
-    dc->FillSolidRect(rect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crBackColor);
+    // Three nested backgrounds: the chart's, the graph's inside the margins and the legend, and
+    // the plot's inside the axes. Each outer one is filled only around the next, which the
+    // layout (it draws nothing) finds first; around the legend, which takes its room as it
+    // draws, the chart's background is filled whole.
+    const COLORREF white = RGB(255, 255, 255);
+    const COLORREF back = dc->m_bLowColor ? white : m_crBackColor;
     CRect inner(rect.left + m_nLeftMargin, rect.top + m_nTopMargin, rect.right - m_nRightMargin,
                 rect.bottom - m_nBottomMargin);
-    if (m_bShowLegend)
+    if (m_bShowLegend) {
+        dc->FillSolidRect(rect, back);
         DrawLegend(dc, inner);
-    dc->FillSolidRect(inner, dc->m_bLowColor ? RGB(255, 255, 255) : m_crGraphColor);
+    } else {
+        FillAround(dc, rect, inner, back);
+    }
     LayoutAxes(dc, inner);
-    dc->FillSolidRect(m_clInnerRect, dc->m_bLowColor ? RGB(255, 255, 255) : m_crInnerColor);
+    FillAround(dc, inner, m_clInnerRect, dc->m_bLowColor ? white : m_crGraphColor);
+    dc->FillSolidRect(m_clInnerRect, dc->m_bLowColor ? white : m_crInnerColor);
     for (CXGraphAxis& axis : m_XAxis)
         axis.Draw(dc);
     for (CXGraphAxis& axis : m_YAxis)

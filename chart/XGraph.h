@@ -118,6 +118,9 @@ class CXGraph : public CWnd {
     // layout is computed in screen pixels and the DC scales it; the kept image is taken only
     // from screen paints.
     void PaintChart(CDCEx* dc, const CRect& rect);
+    // The window's paint over its client rectangle: double-buffered through the kept image
+    // unless double buffering is off, then the kept image is copied from the target.
+    void PaintScreen(CDC* target, const CRect& client);
     CBitmap* GetChartBitmap() { return m_pDrawBitmap.get(); }
     const CRect& GetPlotRect() const { return m_clInnerRect; }
     const std::vector<CXGraphLegendEntry>& GetLegendEntries() const { return m_LegendEntries; }
@@ -285,7 +288,7 @@ class CXGraph : public CWnd {
     void EndInteraction();
     void LayoutAxes(CDCEx* dc, const CRect& inner);
     void DrawCurves(CDCEx* dc);
-    void KeepImage(CDCEx* dc, const CRect& rect);
+    void KeepImage(CDC* dc, const CRect& rect);
     void DeleteObjectsOfCurve(int curve);
     void RemoveNotation(POSITION at, CXGraphDataNotation* notation);
     bool CurveDrawable(int curve) const;

@@ -207,6 +207,7 @@ class CXGraphAxis : public CXGraphObject {
     void DrawLinear(CDCEx* dc);
     void DrawYTicks(CDCEx* dc, double pixelsPerStep);
     void DrawXTicks(CDCEx* dc, double pixelsPerStep);
+    // One tick with its label and grid line; the caller selects the label font and grid pen.
     void DrawTick(CDCEx* dc, double value, int pos, bool labelled);
     // The distance of linear ticks; 0 on a logarithmic axis.
     double TickStep() const;

@@ -13,7 +13,6 @@
 #include "app/views/CAFormDiagram.h"
 #include "app/views/GraphicDisplayWnd.h"
 #include "chart/XGraph.h"
-#include "controls/list/CMemDC_Tarvik.h"
 #include "kq_res.h"
 #include "platform/base/Resource.h"
 #include "platform/framework/Framework.h"
@@ -92,12 +91,7 @@ struct LiveDiagram {
 };
 
 void Paint(CXGraph& chart, Surface& s) {
-    const CRect all(0, 0, kWidth, kHeight);
-    CMemDC_Tarvik memory(&s.target, CRect(), all);
-    CDCEx dc;
-    dc.Attach(memory.m_hDC);
-    chart.PaintChart(&dc, all);
-    dc.Detach();
+    chart.PaintScreen(&s.target, CRect(0, 0, kWidth, kHeight));
 }
 
 // The curves' points in pixels of the plot rectangle the chart's last paint used.

@@ -7,7 +7,10 @@
 # them). Prints a table with each case's mean share and its spread over the three windows, the X
 # server's share beside the program's, and the target.
 #
-# usage: bench/app/process_share.sh [--seconds N] [--build FOLDER]   (N: one window, default 10)
+# usage: bench/app/process_share.sh [--seconds N] [--build FOLDER] [--callgrind FILE]
+#   N: one window, default 10. --callgrind runs only the case at 100 ms, the program under
+#   valgrind's callgrind, and counts its instructions over one window of N s into FILE: a
+#   figure that does not depend on what else the machine runs.
 #
 # The program is driven as an operator drives it, through the X server (xdotool): the pages by
 # the menu's keys, the rate by the measure configuration's first list, the measurement by the
@@ -19,11 +22,13 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$root/build-rel"
 seconds=10
 windows=3
+callgrind=""
 while (($# > 0)); do
     case "$1" in
         --seconds) seconds="$2"; shift ;;
         --build) build="$2"; shift ;;
-        --help | -h) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        --callgrind) callgrind="$(realpath -m "$2")"; windows=1; shift ;;
+        --help | -h) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         *) echo "unknown option $1" >&2; exit 2 ;;
     esac
     shift
@@ -31,6 +36,10 @@ done
 
 app="$build/app/kq7b"
 sim="$build/tools/sensorsim/kq7b-sensorsim"
+if [[ -n "$callgrind" ]]; then
+    command -v valgrind >/dev/null 2>&1 || { echo "valgrind is not installed." >&2; exit 1; }
+    rm -f "$callgrind" "$callgrind.1"
+fi
 for program in "$app" "$sim"; do
     if [[ ! -x "$program" ]]; then
         echo "$program is missing: build it first (./scripts/run.sh builds both)." >&2
@@ -99,6 +108,10 @@ spread() {
 # windows, each case with its mean and spread.
 measure() {
     local what="$1" target="$2" a0 x0 shares=() xshares=()
+    if [[ -n "$callgrind" ]]; then
+        count_instructions "$what"
+        return
+    fi
     for _ in $(seq "$windows"); do
         a0="$(cpu_ticks "$program_pid")"
         x0=0
@@ -112,6 +125,24 @@ measure() {
     ((${#xshares[@]})) && xshare="$(spread "${xshares[@]}")"
     rows+=("$what|$share|$xshare|$target")
     printf '  %-46s %s %%   X server %s %%   target %s\n' "$what" "$share" "$xshare" "$target"
+}
+
+# count_instructions <what>: the program's instructions over one window, counted by callgrind
+# (which ran with its counting off until now).
+count_instructions() {
+    callgrind_control --instr=on "$program_pid" >/dev/null 2>&1
+    sleep "$seconds"
+    callgrind_control --dump="$1" "$program_pid" >/dev/null 2>&1
+    callgrind_control --instr=off "$program_pid" >/dev/null 2>&1
+    # The first dump of a run is FILE.1; the program's exit writes FILE itself.
+    # The diagram's refreshes in the window: under callgrind the program runs slower than its
+    # timers, so it refreshes less often than at full speed; the figure per refresh compares.
+    local total paints
+    total="$(awk '/^totals:/ { print $2 }' "$callgrind.1")"
+    paints="$(callgrind_annotate --inclusive=yes --tree=calling "$callgrind.1" 2>/dev/null |
+        grep -m 1 -oP '>\s+\S*CXGraph::OnPaint\(\) \(\K[0-9,]+' | tr -d ,)" || true
+    printf '  %-46s %s instructions in %s s, %s paints of the diagram, %s instructions per paint (%s.1)\n' \
+        "$1" "$total" "$seconds" "${paints:-no}" "$((total / ${paints:-1}))" "$callgrind"
 }
 
 # Lines the simulator logged for its sensors' requests (" rx "), on every port: the program
@@ -169,8 +200,11 @@ start_bench() {
     while read -r _ _ path; do
         ports+="${ports:+,}path=$path;desc=Tarvik USB sensor interface port"
     done < <(grep '^port ' "$session/ports")
+    local under=()
+    [[ -n "$callgrind" ]] &&
+        under=(valgrind --tool=callgrind --instr-atstart=no "--callgrind-out-file=$callgrind")
     XDG_CONFIG_HOME="$session/config" XDG_DATA_HOME="$session/data" HOME="$session" \
-        KQ7B_EXTRA_PORTS="$ports" "$app" >"$session/program.log" 2>&1 &
+        KQ7B_EXTRA_PORTS="$ports" "${under[@]}" "$app" >"$session/program.log" 2>&1 &
     program_pid=$!
     pids+=("$program_pid")
     if [[ -n "$server" ]]; then
@@ -241,8 +275,17 @@ measure_run() {
     settle
 }
 
-echo "kq7b's share of one core and the X server's, $windows windows of $seconds s each ($build):"
+if [[ -n "$callgrind" ]]; then
+    echo "kq7b's instructions under callgrind over $seconds s ($build):"
+else
+    echo "kq7b's share of one core and the X server's, $windows windows of $seconds s each ($build):"
+fi
 start_bench --sensor serial=1001,baud=230400,channels=2,signal-a=sine:20000:10000:8,signal-b=const:1000
+if [[ -n "$callgrind" ]]; then
+    [[ -n "$server" ]] || { echo "callgrind's count needs the X server." >&2; exit 1; }
+    measure_run "one sensor measuring at 100 ms" "-"
+    exit 0
+fi
 if [[ -z "$server" ]]; then
     measure "idle, start page (measure configuration)" "at most 0.5 %"
     exit 0

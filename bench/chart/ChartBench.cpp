@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "chart/XGraph.h"
-#include "controls/list/CMemDC_Tarvik.h"
 #include "platform/gfx/PixelColor.h"
 #include "platform/gfx/SurfaceDc.h"
 
@@ -46,12 +45,7 @@ std::vector<TDataPoint> Wave(size_t n, double x0, double dx, int seed) {
 
 // Paints the chart as its window does: through an off-screen image copied back once.
 void Paint(CXGraph& chart, Surface& s) {
-    const CRect all(0, 0, kWidth, kHeight);
-    CMemDC_Tarvik memory(&s.target, CRect(), all);
-    CDCEx dc;
-    dc.Attach(memory.m_hDC);
-    chart.PaintChart(&dc, all);
-    dc.Detach();
+    chart.PaintScreen(&s.target, CRect(0, 0, kWidth, kHeight));
 }
 
 struct FullView {

@@ -53,7 +53,7 @@ class ChartCanvas {
     CDCEx dc;
 };
 
-// Records every text drawn through DrawText (without DT_CALCRECT) or TextOut.
+// Records every text drawn through DrawText (without DT_CALCRECT), TextOut or ExtTextOut.
 class RecordingDC : public CDCEx {
   public:
     using CDCEx::DrawText;
@@ -68,6 +68,15 @@ class RecordingDC : public CDCEx {
         texts.emplace_back(text, length);
         lefts.push_back(x);
         return CDCEx::TextOut(x, y, text, length);
+    }
+    using CDCEx::ExtTextOut;
+    BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rc, LPCTSTR text, UINT length,
+                    LPINT dx) override {
+        if (length > 0) {
+            texts.emplace_back(text, length);
+            lefts.push_back(x);
+        }
+        return CDCEx::ExtTextOut(x, y, options, rc, text, length, dx);
     }
     std::vector<std::string> texts;
     std::vector<int> lefts;  // where each text starts

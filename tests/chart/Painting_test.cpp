@@ -124,12 +124,14 @@ TEST_F(ChartPainting, KeptImageEqualsTheWindowAndOutlivesAPrinterPaint) {
     CBitmap* kept = chart->GetChartBitmap();
     ASSERT_NE(kept, nullptr);
     auto compare = [&] {
+        CRect client;
+        chart->GetClientRect(&client);
         CDC memory;
         memory.CreateCompatibleDC(nullptr);
         CBitmap* old = memory.SelectObject(chart->GetChartBitmap());
         int differing = 0;
-        for (int y = 0; y < 150; y += 3)
-            for (int x = 0; x < 200; x += 3)
+        for (int y = 0; y < client.bottom; y += 3)
+            for (int x = 0; x < client.right; x += 3)
                 differing += memory.GetPixel(x, y) != ScreenAt(chart, x, y);
         memory.SelectObject(old);
         return differing;
@@ -142,6 +144,27 @@ TEST_F(ChartPainting, KeptImageEqualsTheWindowAndOutlivesAPrinterPaint) {
     EXPECT_EQ(compare(), 0);
     Repaint(chart);
     EXPECT_EQ(chart->GetChartBitmap(), kept);  // the same size reuses the bitmap
+
+    // The kept image is also the off-screen bitmap of the next paint: at every size it takes the
+    // window's size, and nothing of an earlier picture shows through a later one, as a paint
+    // straight to the window (no off-screen bitmap) proves.
+    int step = 0;
+    for (const CSize size : {CSize(260, 180), CSize(120, 90), CSize(120, 90), CSize(200, 150)}) {
+        chart->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        chart->SetInnerColor(++step % 2 ? kInnerB : kInnerA);
+        chart->SetBackColor(step % 2 ? RGB(200, 190, 180) : RGB(240, 240, 240));
+        chart->SetShowLegend(step % 2 == 0);
+        chart->m_bDoubleBuffer = true;
+        Repaint(chart);
+        BITMAP bm{};
+        ASSERT_NE(chart->GetChartBitmap()->GetBitmap(&bm), 0);
+        EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight), size) << step;
+        EXPECT_EQ(compare(), 0) << step;
+        const auto buffered = Screen(chart);
+        chart->m_bDoubleBuffer = false;
+        Repaint(chart);
+        EXPECT_EQ(Screen(chart), buffered) << step;
+    }
 }
 
 TEST_F(ChartPainting, ManyPaintsLeaveNoHandlesBehind) {
@@ -255,6 +278,26 @@ TEST_F(ChartPainting, ClipRegionsAndPaintsAtOtherSizesLeaveTheScreenPictureAsItW
         EXPECT_EQ(ShownRanges(chart), ranges) << "round " << round;
         EXPECT_EQ(Screen(chart), whole) << "round " << round;
     }
+}
+
+// The window's paint reuses its off-screen bitmap uncleared: a pixel the chart left unpainted
+// would show the previous picture. Each background is filled only around the next one, also
+// where the margins and axes take more room than there is.
+TEST(ChartLayout, EveryPaintCoversEveryPixel) {
+    constexpr COLORREF kStale = RGB(1, 2, 3);
+    auto points = Points(30, [](int i) { return (i * 7) % 11; });
+    for (const CSize size : {CSize(300, 200), CSize(90, 60), CSize(30, 20), CSize(4, 3)})
+        for (int layout = 0; layout < 4; ++layout) {
+            CXGraph chart;
+            chart.SetData(points.data(), 30, 0, 0, 0, true);
+            chart.SetData(points.data(), 30, 1, 0, 1, true);
+            chart.GetYAxis(1).SetPlacement(layout % 2);
+            chart.SetShowLegend(layout >= 2);
+            chart.m_LegendAlignment = layout % 2;
+            ChartCanvas canvas(size.cx, size.cy, 96, kStale);
+            chart.PaintChart(&canvas.dc, CRect(0, 0, size.cx, size.cy));
+            EXPECT_EQ(canvas.Count(kStale), 0) << size.cx << " layout " << layout;
+        }
 }
 
 TEST(ChartLayout, LowColourDevicesGetWhiteFillsAndBlackLines) {
