@@ -92,8 +92,10 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
         CString mainPort = m_pPortMan->GetStateText();
         mainPort.Trim();
         mainPort.MakeLower();
-        // A running measurement keeps its port.
-        if (!measuring &&
+        // A running measurement keeps its port, and so does a running search: it reads the
+        // ports one after another through this manager and finds what is there now.
+        const bool searching = m_iScanIndex >= 0;
+        if (!measuring && !searching &&
             (m_strCurrentPortName == mainPort || mainPort.Find(m_strReferencePortText) < 0 ||
              m_strCurrentPortName == m_strSensorPortName)) {
             m_bPortClosed = TRUE;

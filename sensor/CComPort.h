@@ -450,6 +450,7 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     CMultiportAligner m_aligner;
     int64_t m_llNextPollMs = 0;
     int64_t m_llLastValueMs = 0;
+    int64_t m_llLastStreamTickMs = 0;
     bool m_bStreamingAnnounced = false;
     int m_aiPowerUnit[2] = {};
 

@@ -14,6 +14,8 @@ namespace {
 
 // A streaming sensor that sends nothing for this long (and at least four periods) is lost.
 constexpr int64_t kStreamSilenceMs = 1000;
+// A streaming tick later than this after the one before means the GUI thread was held up.
+constexpr int64_t kStreamTickHeldUpMs = 2 * COM_MS_STREAM_TICK + COM_MS_STREAM_TICK_SLACK;
 
 }  // namespace
 
@@ -187,8 +189,14 @@ void CComPort::OnTick() {
         m_pPages->OnMeasureTick();
     }
     if (m_bFastRate || m_iZMCOMConfgFlowMulti == ZM4_MEASURE) {
+        // The tick runs before the bytes that wait for the GUI thread: after the thread was held
+        // up, what the sensor sent meanwhile is still unread, so the silence is known only up to
+        // the tick before.
+        const int64_t heardUntil =
+            now - m_llLastStreamTickMs > kStreamTickHeldUpMs ? m_llLastStreamTickMs : now;
+        m_llLastStreamTickMs = now;
         const int64_t silence = std::max<int64_t>(kStreamSilenceMs, 4LL * m_iMeasurePeriodMs);
-        if (m_iZMCOMConfgFlow == ZM_MEASURE && now - m_llLastValueMs > silence) {
+        if (m_iZMCOMConfgFlow == ZM_MEASURE && heardUntil - m_llLastValueMs > silence) {
             EnterLostState();
         }
         return;

@@ -10,6 +10,7 @@
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "ports/DeviceChange.h"
+#include "sensor/ZMStates.h"
 
 namespace apptest {
 namespace {
@@ -84,6 +85,37 @@ TEST_F(Routing, ANodeChangeKeepsThePortOfARunningMeasurement) {
     frame_->GetMeasureDiagramPage()->m_ucMeasuring = 0;
     SendNodesChanged();
     EXPECT_FALSE(frame_->m_pPortMan->IsPortOpen());
+}
+
+// The sensor's port comes back while the operator's search already reads the sensor: the
+// device changes that follow leave the search its port, and the sensor is found and opened.
+TEST_F(Routing, ANodeChangeKeepsThePortOfARunningSearch) {
+    sim_->AddSensor("COM5 Tarvik USB sensor interface port", 5555);
+    frame_->m_strCurrentPortName = "com5";
+    frame_->COM_BuildPortTable(0);
+    // The device changes come between two of the sensor's replies, once the blocks are read.
+    bool changed = false;
+    const auto hand = [&](auto*, const std::string& bytes) {
+        if (!frame_->m_pPortMan->IsPortOpen())
+            return;
+        frame_->SendMessage(WM_PORT_DATA, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
+        if (!changed && frame_->COM_GetZMCOMConfgFlow() == ZM_SCAN_READ_BLOCKS) {
+            changed = true;
+            SendPortChange(DBT_DEVICEARRIVAL, "COM5");
+            SendNodesChanged();
+        }
+    };
+    for (int step = 0; step < 400 && !changed; ++step) {
+        Advance(10);
+        sim_->arrivals.HandOver(kq::CurrentClock().MonotonicNanos(), hand);
+        Pump();
+    }
+    ASSERT_TRUE(changed);
+    EXPECT_TRUE(frame_->m_pPortMan->IsPortOpen());
+    Run(5000);
+    ASSERT_GE(frame_->m_iOpenEntry, 0);
+    EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].strPortName, "COM5");
+    EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].iState, PORT_STATE_OPEN);
 }
 
 TEST_F(Routing, ARemovalOfTheSensorPortCompletesLaterFromTheCopiedData) {

@@ -99,3 +99,53 @@ TEST(EngineMeasure, StartIsRefusedWithoutASensorOrWhileBusy) {
     EXPECT_FALSE(bench.frame.COM_ZMCOMConfgSetNewLowPassFilter(0, 3));
     EXPECT_EQ(bench.frame.COM_ZMCOMStartReadRawCalib(0), -1);
 }
+
+namespace {
+
+// The GUI thread stands still for ms while the sensors go on sending; when it comes back, the
+// streaming tick runs first and the bytes that waited are read after it.
+void HoldTheThread(Harness& bench, int64_t ms) {
+    bench.holdDelivery = true;
+    bench.clock->AdvanceMillis(ms);
+    bench.Stream();
+    bench.tickDue = bench.Now() + bench.tickMs;
+    if (auto tick = bench.tick) {
+        tick();
+    }
+    bench.holdDelivery = false;
+    bench.Deliver();
+}
+
+}  // namespace
+
+TEST(EngineMeasure, AHeldUpThreadIsNoSilenceButASensorThatFallsSilentIsLost) {
+    MeasureBench bench;
+    ASSERT_TRUE(bench.ScanAndOpen());
+    bench.frame.m_iMeasureRateIndex = 6;  // 100 ms, streamed
+    ASSERT_TRUE(bench.frame.COM_ZMCOMStartMeasure());
+    bench.Run(500);
+    ASSERT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_MEASURE);
+    const size_t before = bench.frame.values.size();
+    HoldTheThread(bench, 1500);
+    EXPECT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_MEASURE);
+    EXPECT_EQ(bench.pages.Count("OnSensorDisconnected"), 0);
+    EXPECT_GE(bench.frame.values.size(), before + 14);
+    bench.Run(300);
+    // The operator's Stop reaches the sensor, and the next start finds it at rest.
+    ASSERT_TRUE(bench.frame.COM_ZMCOMStopMeasure());
+    bench.Run(100);
+    EXPECT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE);
+    EXPECT_FALSE(bench.port.Sensor().IsStreaming());
+    EXPECT_GE(bench.frame.m_iOpenEntry, 0);
+
+    // The sensor stops sending while every tick comes late: it is still lost within seconds.
+    ASSERT_TRUE(bench.frame.COM_ZMCOMStartMeasure());
+    bench.Run(500);
+    ASSERT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_MEASURE);
+    bench.Vanish(bench.port);
+    for (int held = 0; held < 6 && bench.frame.m_iOpenEntry >= 0; ++held) {
+        HoldTheThread(bench, 600);
+    }
+    EXPECT_EQ(bench.frame.m_iOpenEntry, -1);
+    EXPECT_EQ(bench.pages.Count("OnSensorDisconnected"), 1);
+}
