@@ -33,10 +33,13 @@ TEST_F(Information, ThePageShowsWhatTheSensorHoldsAndATypedSerialTextReachesIt) 
     ::SendMessage(serial, EM_SETSEL, 0, -1);
     app_->Type("A77777");
     app_->Key(VK_TAB);
-    app_->Run(1500);
+    const auto written = [&] {
+        return ReadFile(stateFile_).find("413737373737") != std::string::npos;
+    };
+    app_->RunUntil(written, 15000);
     ASSERT_TRUE(app_->Close());
     bench_->Stop();
-    EXPECT_NE(ReadFile(stateFile_).find("413737373737"), std::string::npos);  // "A77777"
+    EXPECT_TRUE(written());  // "A77777"
 }
 
 }  // namespace
