@@ -36,7 +36,8 @@ TEST_F(Information, ThePageShowsWhatTheSensorHoldsAndATypedSerialTextReachesIt) 
     const auto written = [&] {
         return ReadFile(stateFile_).find("413737373737") != std::string::npos;
     };
-    app_->RunUntil(written, 15000);
+    // The operator's close is refused while the sensor is written: it waits for the write's end.
+    app_->RunUntil([&] { return written() && IsSensorOpen(*app_); }, 15000);
     ASSERT_TRUE(app_->Close());
     bench_->Stop();
     EXPECT_TRUE(written());  // "A77777"
