@@ -113,7 +113,7 @@ TEST_F(Close, TheOperatorsCloseIsRefusedDuringAMultiSensorMeasurementASignalSave
     ASSERT_TRUE(start && stop);
     ASSERT_TRUE(app_->RunUntil([&] { return ::IsWindowEnabled(start) != FALSE; }, 10000));
     app_->Click(start);
-    ASSERT_TRUE(app_->RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 3000));
+    ASSERT_TRUE(app_->RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 10000));
     app_->Run(1000);
     ::PostMessage(app_->FrameWindow(), WM_CLOSE, 0, 0);
     app_->Run(1500);

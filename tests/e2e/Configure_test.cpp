@@ -1,8 +1,12 @@
 // Step four of the road: the measure configuration page's rate, a channel's unit and decimals
 // and a pass/fail limit, changed through its controls, reach the sensor's software configuration
 // (the simulator's memory) and come back on a second start of the program.
+#include <algorithm>
+#include <iterator>
+
 #include "Files.h"
 #include "Road.h"
+#include "app/MainFrame.h"
 #include "platform/ui/WinUser.h"
 #include "protocol/BlockLayouts.h"
 #include "res/measure_adjust.h"
@@ -49,7 +53,16 @@ TEST_F(Configure, RateUnitDecimalsAndALimitReachTheSensorAndSurviveARestart) {
     ChooseItem(*app_, decimals, newDecimals);
     TypeInto(*app_, upper, "123");
     // The frame writes the software configuration a little after the last change.
-    app_->Run(3000);
+    const CMainFrame& mainFrame = *app_->Frame();
+    app_->RunUntil(
+        [&] {
+            return mainFrame.m_iSoftwareConfigWriteCalls > 0 &&
+                   std::none_of(std::begin(mainFrame.m_abSoftwareConfigPending),
+                                std::end(mainFrame.m_abSoftwareConfigPending),
+                                [](BOOL pending) { return pending != FALSE; }) &&
+                   IsSensorOpen(*app_);
+        },
+        15000);
     EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;
 
     ASSERT_TRUE(app_->Close());
@@ -57,6 +70,8 @@ TEST_F(Configure, RateUnitDecimalsAndALimitReachTheSensorAndSurviveARestart) {
     ASSERT_TRUE(app_->Start());
     ASSERT_TRUE(WaitForMainWindow(*app_));
     app_->Command(LanguageCommand());
+    // The page shows what the sensor's configuration holds once the sensor is read.
+    EXPECT_TRUE(WaitForSensorOpen(*app_));
     ShowPage(*app_, kCommandMeasureSettings);
     frame = app_->FrameWindow();
     EXPECT_EQ(Selected(FindControl(frame, IDC_ADJ_RATE)), newRate);

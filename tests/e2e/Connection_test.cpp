@@ -20,7 +20,6 @@ constexpr int kColumnState = 6;
 constexpr int kStateActive = 5125;
 constexpr int kStateAvailable = 5126;
 constexpr int kOpenSensorHint = 5798;
-constexpr int kUpdateButton = 1080;
 constexpr int kStateNotAvailable = 5129;
 constexpr int kStatusConnected = 5270;
 
@@ -57,11 +56,13 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
     ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1001") == available; }, 10000))
         << StateOf(list, "1001");
 
+    ASSERT_TRUE(app_->RunUntil([&] { return IsConnectionPageIdle(*app_); }, 10000));
     app_->DoubleClickAt(ListCell(list, RowIndex(list, "1001"), kColumnSerial));
     EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1001") == active; }, 10000))
         << StateOf(list, "1001");
 
     // A second sensor by Enter on its selected row: the first one closes.
+    ASSERT_TRUE(app_->RunUntil([&] { return IsConnectionPageIdle(*app_); }, 10000));
     app_->ClickAt(ListCell(list, RowIndex(list, "1002"), kColumnSerial));
     app_->Key(VK_RETURN);
     EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
@@ -73,6 +74,7 @@ TEST_F(Connection, SensorsOpenByDoubleClickAndEnterAndABaudChangeIsFoundAgain) {
     const auto opened = Row(list, "1002");
     ASSERT_FALSE(opened.empty());
     ASSERT_EQ(opened[kColumnBaudrate], BaudrateText(115200).GetString());
+    ASSERT_TRUE(app_->RunUntil([&] { return IsConnectionPageIdle(*app_); }, 10000));
     ASSERT_TRUE(OpenCellEditor(*app_, list, RowIndex(list, "1002"), kColumnBaudrate));
     app_->Key(VK_DOWN);
     app_->Key(VK_RETURN);
@@ -115,6 +117,7 @@ TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
     ASSERT_NE(list, nullptr);
     const std::string active = TableText(kStateActive, LanguageOffset());
     ASSERT_TRUE(app_->RunUntil([&] { return RowIndex(list, "1002") >= 0; }, 10000));
+    ASSERT_TRUE(app_->RunUntil([&] { return IsConnectionPageIdle(*app_); }, 10000));
     app_->DoubleClickAt(ListCell(list, RowIndex(list, "1002"), kColumnSerial));
     ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
         << StateOf(list, "1002");
@@ -134,6 +137,7 @@ TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
 
     // After a session on the multi-port device the next start opens the device again.
     ASSERT_TRUE(app_->RunUntil([&] { return RowIndex(list, "1003 (0)") >= 0; }, 10000));
+    ASSERT_TRUE(app_->RunUntil([&] { return IsConnectionPageIdle(*app_); }, 10000));
     app_->DoubleClickAt(ListCell(list, RowIndex(list, "1003 (0)"), kColumnSerial));
     // Open once its sensors answered: the status line says so again.
     const std::string connected = TableText(kStatusConnected, LanguageOffset());
@@ -165,11 +169,12 @@ TEST_F(Connection, ASensorThatCameLaterIsFoundByUpdateAndOpensAgainAfterItsLineD
     ASSERT_TRUE(Row(list, "1002").empty());
 
     ASSERT_TRUE(bench_->Command("return 1"));
-    app_->Click(FindControl(app_->FrameWindow(), kUpdateButton));
+    ASSERT_TRUE(ClickUpdate(*app_));
     EXPECT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == available; }, 20000))
         << StateOf(list, "1002");
     const int row = RowIndex(list, "1002");
     ASSERT_GE(row, 0);
+    ASSERT_TRUE(app_->RunUntil([&] { return IsConnectionPageIdle(*app_); }, 10000));
     app_->DoubleClickAt(ListCell(list, row, kColumnSerial));
     ASSERT_TRUE(app_->RunUntil([&] { return StateOf(list, "1002") == active; }, 10000))
         << StateOf(list, "1002");
@@ -178,7 +183,7 @@ TEST_F(Connection, ASensorThatCameLaterIsFoundByUpdateAndOpensAgainAfterItsLineD
     // gone. Then the line comes back.
     ASSERT_TRUE(bench_->Command("vanish 1"));
     ShowPage(*app_, kCommandMeasureDiagram);
-    app_->Run(3000);
+    app_->RunUntil([&] { return IsSensorLost(*app_); }, 15000);
     list = ShowPortList(*app_);
     ASSERT_NE(list, nullptr);
     const std::string gone = TableText(kStateNotAvailable, LanguageOffset());
@@ -188,7 +193,7 @@ TEST_F(Connection, ASensorThatCameLaterIsFoundByUpdateAndOpensAgainAfterItsLineD
     };
     ASSERT_TRUE(app_->RunUntil([&] { return stateOfRow() == gone; }, 10000)) << stateOfRow();
     ASSERT_TRUE(bench_->Command("return 1"));
-    app_->Run(500);
+    ASSERT_TRUE(app_->RunUntil([&] { return IsConnectionPageIdle(*app_); }, 10000));
     app_->DoubleClickAt(ListCell(list, row, kColumnState));
     EXPECT_TRUE(app_->RunUntil([&] { return stateOfRow() == active; }, 10000)) << stateOfRow();
     EXPECT_TRUE(app_->messages.empty()) << app_->messages.front().text;

@@ -33,10 +33,14 @@ TEST_F(Information, ThePageShowsWhatTheSensorHoldsAndATypedSerialTextReachesIt) 
     ::SendMessage(serial, EM_SETSEL, 0, -1);
     app_->Type("A77777");
     app_->Key(VK_TAB);
-    app_->Run(1500);
+    const auto written = [&] {
+        return ReadFile(stateFile_).find("413737373737") != std::string::npos;
+    };
+    // The operator's close is refused while the sensor is written: it waits for the write's end.
+    app_->RunUntil([&] { return written() && IsSensorOpen(*app_); }, 15000);
     ASSERT_TRUE(app_->Close());
     bench_->Stop();
-    EXPECT_NE(ReadFile(stateFile_).find("413737373737"), std::string::npos);  // "A77777"
+    EXPECT_TRUE(written());  // "A77777"
 }
 
 }  // namespace

@@ -69,7 +69,11 @@ TEST_F(DiagramMenu, TheSensorsChannelsHaveAxesAndThePropertiesGiveACurveANewColo
     kq::ui::InjectKey(VK_UP, false);
     kq::ui::InjectKey(VK_RETURN, true);
     kq::ui::InjectKey(VK_RETURN, false);
-    app_->Run(200);
+    app_->RunUntil(
+        [&] {
+            return live->GetProperties() != nullptr && live->GetProperties()->IsWindowVisible();
+        },
+        5000);
     CChartPage* sheet = live->GetProperties();
     ASSERT_NE(sheet, nullptr) << "no properties in the chart's menu";
     ASSERT_TRUE(sheet->IsWindowVisible());
@@ -80,7 +84,9 @@ TEST_F(DiagramMenu, TheSensorsChannelsHaveAxesAndThePropertiesGiveACurveANewColo
     ASSERT_TRUE(tabs.GetItemRect(CChartPage::kCurveTab, &tab));
     tabs.ClientToScreen(&tab);
     app_->ClickAt(tab.CenterPoint());
-    app_->Run(100);
+    app_->RunUntil(
+        [&] { return sheet->GetCurveDlg() != nullptr && sheet->GetCurveDlg()->IsWindowVisible(); },
+        5000);
     CCurveDlg* curvePage = sheet->GetCurveDlg();
     ASSERT_NE(curvePage, nullptr);
     ASSERT_TRUE(curvePage->IsWindowVisible());
@@ -98,7 +104,7 @@ TEST_F(DiagramMenu, TheSensorsChannelsHaveAxesAndThePropertiesGiveACurveANewColo
     popup->ClientToScreen(&pick);
     app_->ClickAt(pick);
     app_->Click(curvePage->GetDlgItem(IDOK)->GetSafeHwnd());
-    app_->Run(200);
+    app_->RunUntil([&] { return !sheet->IsWindowVisible(); }, 5000);
 
     EXPECT_FALSE(sheet->IsWindowVisible());
     EXPECT_EQ(chart.GetCurve(0).GetColor(), chosen);
@@ -114,8 +120,8 @@ TEST_F(MeasurePage, TheValueCountAndThePrintChangeTheirLanguageWithTheProgram) {
     ASSERT_EQ(WindowText(count).rfind(TableText(IDS_MD_VALUES, LanguageOffset()) + ": ", 0), 0u);
     const bool english = LanguageOffset() == 1000;
     app_->Command(english ? kCommandGerman : kCommandEnglish);
-    app_->Run(200);
     const std::string now = TableText(IDS_MD_VALUES, english ? 0 : 1000);
+    app_->RunUntil([&] { return WindowText(count).rfind(now + ": ", 0) == 0; }, 5000);
     EXPECT_EQ(WindowText(count).rfind(now + ": ", 0), 0u) << WindowText(count);
     // The print is titled in the new language too ("Messen", "Measure").
     const std::string pdf = root_ + "/diagram.pdf";

@@ -60,6 +60,10 @@ void Road::StartApp() {
     ASSERT_TRUE(WaitForMainWindow(*app_)) << "the main window never showed";
     app_->Command(LanguageCommand());
     app_->Run(100);
+    // With a single sensor on the bench the program opens it by itself, and the steps that follow
+    // need it open; a test of a sensor that cannot open finds out by its own checks.
+    if (bench_ != nullptr && bench_->Ports().size() == 1)
+        WaitForSensorOpen(*app_);
 }
 
 UINT Road::LanguageCommand() const {

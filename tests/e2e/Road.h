@@ -24,7 +24,8 @@ class Road : public ::testing::Test {
     // Starts the simulator; the bench by default.
     void StartBench(std::vector<std::string> arguments = {}, int ports = kBenchPorts);
     // Starts the program and runs until the main window shows (its search has found a sensor);
-    // then the language of the run is chosen.
+    // then the language of the run is chosen. With a single sensor on the bench it runs on until
+    // the program has opened it.
     void StartApp();
     // The text of a string-table entry in a language (its offset: 0, 1000, 4000), read from the
     // program's resources as the string table holds it.

@@ -133,8 +133,7 @@ TEST_F(DesktopRoad, TheWindowManagerManagesEachWindow) {
     const Box normal = hands().WindowBox(frame);
     char id[32];
     std::snprintf(id, sizeof id, "0x%lx", frame);
-    ClickAt(Place{240, 27});
-    Sleep(300);
+    ASSERT_TRUE(OpenMenu(240));
     ClickAt(Place{264, 51});
     ASSERT_TRUE(WaitUntil([&] { return hands().ActiveWindow() != frame; }, 5000));
     const unsigned long about = hands().ActiveWindow();
@@ -159,10 +158,14 @@ TEST_F(DesktopRoad, TheWindowManagerManagesEachWindow) {
                    b.bottom >= kLeft.bottom - 8 && b.bottom <= kLeft.bottom;
         },
         5000));
-    Sleep(500);
     const Box maximized = hands().WindowBox(frame);
-    EXPECT_FALSE(Plain(hands().Grab(Box{maximized.left + 2, maximized.bottom - 18,
-                                        maximized.left + 200, maximized.bottom - 4})))
+    // Painted a moment after the window manager has sized the frame.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return !Plain(hands().Grab(Box{maximized.left + 2, maximized.bottom - 18,
+                                           maximized.left + 200, maximized.bottom - 4}));
+        },
+        5000))
         << "the status line is not in sight";
     program().RunOnDisplay(std::string("wmctrl -i -r ") + id +
                            " -b remove,maximized_vert,maximized_horz");

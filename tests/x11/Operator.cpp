@@ -9,6 +9,11 @@
 namespace x11test {
 namespace {
 
+// How long a menu or dialog may take to show, and to go with what it started (a print on a
+// loaded machine takes seconds): deadlines, not waits.
+constexpr int kAppearMs = 10000;
+constexpr int kGoneMs = 30000;
+
 void Sleep(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
@@ -169,7 +174,7 @@ Box Operator::ExpectCoveredComesBack(const std::string& what, const std::functio
             covered = ChangedOutsideLive(before, hands().GrabScreen());
             return !covered.empty();
         },
-        4000);
+        kAppearMs);
     const Picture shown = Still();
     covered = ChangedOutsideLive(before, shown);
     if (covered.empty()) {
@@ -188,7 +193,7 @@ Box Operator::ExpectCoveredComesBack(const std::string& what, const std::functio
                     left.push_back(t);
             return left.empty();
         },
-        4000);
+        kGoneMs);
     if (!left.empty()) {
         const Box bounds = BoundsOf(left);
         ADD_FAILURE() << what << ": " << left.size() << " of " << covered.size()

@@ -34,6 +34,14 @@ void ProgramRoad::ShowPage(int row) {
     Sleep(300);
 }
 
+bool ProgramRoad::OpenMenu(int dx) {
+    return !op().SeeChange(MenuBelow(dx), [&] { hands().Click(X(dx), Y(kMenuBarY)); }).Empty();
+}
+
+bool ProgramRoad::WaitForMainWindowActive(int ms) {
+    return WaitUntil([] { return op().ActiveCaption() == MainCaption(); }, ms);
+}
+
 Desktop ProgramRoad::RoadDesktop() {
     Desktop desktop;
     const char* wm = std::getenv("KQ7B_X11_ROAD_WM");

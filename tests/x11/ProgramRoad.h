@@ -29,6 +29,8 @@ constexpr int kRowDiagram = 12;
 constexpr int kTreeTextX = 100;
 // The measure-and-diagram page's Start button.
 constexpr Place kStart{264, 63};
+// The menu bar's items stand on this line.
+constexpr int kMenuBarY = 27;
 
 void Sleep(int ms);
 
@@ -61,6 +63,14 @@ class ProgramRoad : public ::testing::Test {
     static Box Page() { return Box{X(204), Y(40), X(1190), Y(560)}; }
     // Shows the page of the tree row (nothing changes when it shows already).
     static void ShowPage(int row);
+    // Below the menu bar's item at `dx`: where its menu drops.
+    static Box MenuBelow(int dx) {
+        return Box{X(dx - 10), Y(kMenuBarY + 10), X(dx + 150), Y(kMenuBarY + 60)};
+    }
+    // Clicks the menu bar's item at `dx` and waits until its menu shows; false when it does not.
+    static bool OpenMenu(int dx);
+    // Waits until the main window is the active one again (a dialog or menu has gone).
+    static bool WaitForMainWindowActive(int ms = 5000);
 
   private:
     static inline std::unique_ptr<RealProgram> program_;

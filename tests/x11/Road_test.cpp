@@ -19,7 +19,6 @@
 namespace x11test {
 namespace {
 
-constexpr int kMenuBarY = 27;
 constexpr int kMenuFile = 15;
 constexpr int kMenuMode = 76;
 constexpr int kMenuView = 141;
@@ -81,7 +80,8 @@ TEST_F(Road, AMeasurementStopsAndTheShortcutKeysStillWork) {
     ClickAt(kStart);
     Sleep(2500);
     ClickAt(kStop);
-    Sleep(2500);
+    // The recording is complete when the page can start again.
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(kStart); }, 10000)) << "the run did not stop";
     const std::string values = program().Documents() + "/values.csv";
     op().Ignore(Diagram());
     op().Ignore(RunLine());
@@ -136,8 +136,7 @@ TEST_F(Road, TheAboutBoxOpensOnItsOwnerAndGivesTheKeysBack) {
     op().ExpectCoveredComesBack(
         "about-box",
         [&] {
-            hands().Click(X(kMenuHelp), Y(kMenuBarY));
-            Sleep(300);
+            EXPECT_TRUE(OpenMenu(kMenuHelp));
             about = op().SeeChange(Middle(), [&] { ClickAt(kHelpInfo); });
         },
         [&] { hands().Key("Return"); });
@@ -150,7 +149,7 @@ TEST_F(Road, TheAboutBoxOpensOnItsOwnerAndGivesTheKeysBack) {
     const Box print = OpenByKey("p");
     EXPECT_FALSE(print.Empty()) << "Ctrl+P after the About box did nothing";
     hands().Key("Escape");
-    Sleep(500);
+    EXPECT_TRUE(WaitForMainWindowActive());
 }
 
 TEST_F(Road, EveryPageShowsByItsTreeItem) {
@@ -178,7 +177,7 @@ TEST_F(Road, FiveHundredSingleClicksAllCount) {
     ShowPage(kRowDiagram);
     // The top of the page tells the pages apart; the menu drops below its bar item.
     const Box page{X(204), Y(40), X(700), Y(140)};
-    const Box menu{X(kMenuHelp - 10), Y(kMenuBarY + 10), X(kMenuHelp + 150), Y(kMenuBarY + 60)};
+    const Box menu = MenuBelow(kMenuHelp);
     const Box box{X(kRepeatTrigger.dx - 8), Y(kRepeatTrigger.dy - 8), X(kRepeatTrigger.dx + 8),
                   Y(kRepeatTrigger.dy + 8)};
     int clicks = 0;
@@ -209,10 +208,11 @@ TEST_F(Road, FiveHundredSingleClicksAllCount) {
 TEST_F(Road, ChannelViewBAndPowerP1Show) {
     ShowPage(kRowDiagram);
     const Box views{X(925), Y(150), X(1195), Y(560)};
-    hands().Click(X(kMenuView), Y(kMenuBarY));
-    Sleep(300);
-    hands().Move(X(kViewDigital.dx), Y(kViewDigital.dy));
-    Sleep(500);
+    ASSERT_TRUE(OpenMenu(kMenuView));
+    // The first item's submenu opens while the pointer rests on it.
+    const Box submenu{X(kViewSensor2.dx - 25), Y(kViewDigital.dy - 6), X(kViewSensor2.dx + 65),
+                      Y(kViewSensor2.dy + 10)};
+    op().SeeChange(submenu, [&] { hands().Move(X(kViewDigital.dx), Y(kViewDigital.dy)); });
     EXPECT_FALSE(op().SeeChange(views, [&] { ClickAt(kViewSensor2); }).Empty())
         << "channel view B did not show";
     Sleep(300);
@@ -253,8 +253,7 @@ TEST_F(Road, TheDiagramsMenuAndPropertiesLeaveItAsItWas) {
     op().ExpectCoveredComesBack(
         "diagram-properties",
         [&] {
-            openMenu();
-            Sleep(300);
+            op().SeeChange(around, openMenu);
             hands().Key("Up");
             hands().Key("Return");
         },
@@ -269,13 +268,12 @@ TEST_F(Road, TheCommonDialogsSpeakTheProgramsLanguage) {
         EXPECT_FALSE(box.Empty());
         const Picture caption = hands().Grab(Box{box.left, box.top, box.right, box.top + 20});
         hands().Key("Escape");
-        Sleep(400);
+        EXPECT_TRUE(WaitForMainWindowActive());
         return caption;
     };
     const Picture english = captionOfSaveAs();
     ShowPage(kRowDiagram);
-    hands().Click(X(kMenuLanguage), Y(kMenuBarY));
-    Sleep(300);
+    ASSERT_TRUE(OpenMenu(kMenuLanguage));
     ASSERT_FALSE(op().SeeChange(Page(), [&] { ClickAt(kLanguageGerman); }).Empty());
     Sleep(500);
     const Picture german = captionOfSaveAs();

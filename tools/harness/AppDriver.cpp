@@ -267,7 +267,8 @@ void AppDriver::Finish() {
 }
 
 void AppDriver::Step(int64_t ms) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    const auto begun = std::chrono::steady_clock::now();
+    const auto until = begun + std::chrono::milliseconds(ms);
     g_watch.clockMark = std::chrono::steady_clock::now();
     g_watch.movedInModalMs = 0;
     for (;;) {
@@ -283,6 +284,10 @@ void AppDriver::Step(int64_t ms) {
     clock_.AdvanceMillis(std::max<int64_t>(ms - g_watch.movedInModalMs, 0));
     kq::ui::NotifyClockChanged();
     Pump();
+    const int64_t took = std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::steady_clock::now() - begun)
+                             .count();
+    lagMs_ += std::max<int64_t>(took - std::max(ms, g_watch.movedInModalMs), 0);
 }
 
 void AppDriver::Run(int64_t ms) {

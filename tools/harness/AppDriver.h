@@ -46,6 +46,11 @@ class AppDriver {
     // Lets the program work for `ms` milliseconds of its clock, which follows real time so that
     // the simulator's answers and streams keep their pace.
     void Run(int64_t ms);
+    // How far the clock has fallen behind real time in the steps so far: a step the program
+    // overruns (a loaded machine) moves the clock by the time asked only, so that the program's
+    // answer timeouts are not cut short, while the simulator's sensors go on streaming in real
+    // time.
+    int64_t LagMs() const { return lagMs_; }
     // Runs until `done` holds or `maxMs` have passed; answers whether it held.
     bool RunUntil(const std::function<bool()>& done, int64_t maxMs);
     // Handles what is due now, without moving the clock.
@@ -103,6 +108,7 @@ class AppDriver {
     kq::VirtualClock clock_;
     std::unique_ptr<CKq7App> app_;
     bool ended_ = true;
+    int64_t lagMs_ = 0;
 };
 
 // Windows by what an operator sees of them.

@@ -4,17 +4,22 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/MainFrame.h"
+#include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/framework/AfxRes.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/commdlg/DialogIds.h"
 #include "platform/ui/menu/MenuApi.h"
 #include "res/resource.h"
+#include "sensor/CComPort.h"
+#include "sensor/SensorEntry.h"
 
 namespace e2e {
 
 namespace {
 
 constexpr int kPortListId = 1076;
+constexpr int kUpdateButtonId = 1080;
 constexpr int kStatusBarId = AFX_IDW_STATUS_BAR;
 constexpr int64_t kPageSettleMs = 300;
 constexpr int64_t kFileWaitMs = 15000;
@@ -48,6 +53,36 @@ bool WaitForMainWindow(AppDriver& app, int64_t maxMs) {
     return app.RunUntil([&] { return ::IsWindowVisible(app.FrameWindow()) != FALSE; }, maxMs);
 }
 
+bool IsSensorOpen(AppDriver& app) {
+    const CMainFrame* frame = app.Frame();
+    if (frame == nullptr || !frame->IsEngineAtRest())
+        return false;
+    const CComPort& dialogue = frame->Dialogue();
+    if (!dialogue.COM_IsZMCOMConfgFlowOutsideInit())
+        return false;
+    for (int i = 0; i < dialogue.m_iEntryCount; ++i) {
+        if (dialogue.m_aEntries[i].iState == PORT_STATE_OPEN)
+            return true;
+    }
+    return false;
+}
+
+bool IsSensorLost(AppDriver& app) {
+    const CMainFrame* frame = app.Frame();
+    if (frame == nullptr)
+        return false;
+    const CComPort& dialogue = frame->Dialogue();
+    for (int i = 0; i < dialogue.m_iEntryCount; ++i) {
+        if (dialogue.m_aEntries[i].bSensorLost)
+            return true;
+    }
+    return false;
+}
+
+bool WaitForSensorOpen(AppDriver& app, int64_t maxMs) {
+    return app.RunUntil([&] { return IsSensorOpen(app); }, maxMs);
+}
+
 void ShowPage(AppDriver& app, UINT command) {
     app.Command(command);
     app.Run(kPageSettleMs);
@@ -66,6 +101,23 @@ bool OpenCellEditor(AppDriver& app, HWND list, int row, int column) {
             return focus != nullptr && focus != list;
         },
         5000);
+}
+
+bool IsConnectionPageIdle(AppDriver& app) {
+    const CMainFrame* frame = app.Frame();
+    const CDlgSensorConnection* page = frame != nullptr ? frame->GetConnectionPage() : nullptr;
+    return page != nullptr && frame->IsEngineAtRest() && !page->m_bActivationBusy;
+}
+
+bool ClickUpdate(AppDriver& app, int64_t maxMs) {
+    HWND update = FindControl(app.FrameWindow(), kUpdateButtonId);
+    const auto takesIt = [&] {
+        return ::IsWindowVisible(update) && ::IsWindowEnabled(update) && IsConnectionPageIdle(app);
+    };
+    if (update == nullptr || !app.RunUntil(takesIt, maxMs))
+        return false;
+    app.Click(update);
+    return true;
 }
 
 std::string StatusText(AppDriver& app) {
@@ -133,10 +185,12 @@ bool Measure(AppDriver& app, int64_t ms, const std::function<void()>& during) {
     HWND frame = app.FrameWindow();
     HWND start = FindControl(frame, IDC_MD_START);
     HWND stop = FindControl(frame, IDC_MD_STOP);
-    if (start == nullptr || stop == nullptr || !::IsWindowEnabled(start))
+    // Start is enabled once the page has seen the sensor open and at rest.
+    if (start == nullptr || stop == nullptr ||
+        !app.RunUntil([&] { return ::IsWindowEnabled(start) != FALSE; }, 10000))
         return false;
     app.Click(start);
-    if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 3000))
+    if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 10000))
         return false;
     app.Run(ms);
     if (during)

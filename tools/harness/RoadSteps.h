@@ -32,6 +32,12 @@ std::vector<std::string> OneSensorArguments(const std::string& stateFile);
 
 // Runs until the main window shows (the search has found a sensor).
 bool WaitForMainWindow(AppDriver& app, int64_t maxMs = 30000);
+// A sensor is open and read: its port's row is open for it, its blocks are read and nothing asked
+// of it waits for an answer. The main window shows before the program opens the sensor it found.
+bool IsSensorOpen(AppDriver& app);
+bool WaitForSensorOpen(AppDriver& app, int64_t maxMs = 20000);
+// The program has found an open sensor gone (its line dropped, its port vanished).
+bool IsSensorLost(AppDriver& app);
 // Shows a page by its menu command and lets it settle.
 void ShowPage(AppDriver& app, UINT command);
 // The connection page's list of ports, the page shown.
@@ -39,6 +45,13 @@ HWND ShowPortList(AppDriver& app);
 // Clicks a cell of the port list that edits by a drop-down list, and waits until that editor
 // has the keyboard; false when it never does.
 bool OpenCellEditor(AppDriver& app, HWND list, int row, int column);
+// The connection page takes an activation or an Update: the sensor engine waits for no answer and
+// no activation is under way (the page lets such a click pass without effect).
+bool IsConnectionPageIdle(AppDriver& app);
+// The connection page's Update clicked once the page takes it: idle, the button enabled (a
+// refresh of the program's own, after a device came or went, has ended). False when that never
+// comes.
+bool ClickUpdate(AppDriver& app, int64_t maxMs = 15000);
 // The status line's first pane (the sensor's state or the menu prompt).
 std::string StatusText(AppDriver& app);
 
