@@ -5,6 +5,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/MiniDockFrameWnd.h"
 #include "platform/gfx/WindowDC.h"
+#include "platform/ui/paint/DragOutline.h"
 
 using kq::fw::kBarBorder;
 
@@ -393,11 +394,13 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
     }
     if (rect == m_rectLast && size == m_sizeLast && dither == m_bDitherLast)
         return;
-    CWnd* desktop = CWnd::GetDesktopWindow();
-    CWindowDC dc(desktop);
-    if (dc.m_hDC != nullptr) {
-        kq::fw::InvertOutline(dc, m_rectLast, m_sizeLast, m_bDitherLast != FALSE);
-        kq::fw::InvertOutline(dc, rect, size, dither != FALSE);
+    // Where the back end lays it over the whole desktop, the screen is left alone.
+    if (!kq::ui::ShowDragOutline(rect, size, dither != FALSE)) {
+        CWindowDC dc(CWnd::GetDesktopWindow());
+        if (dc.m_hDC != nullptr) {
+            kq::fw::InvertOutline(dc, m_rectLast, m_sizeLast, m_bDitherLast != FALSE);
+            kq::fw::InvertOutline(dc, rect, size, dither != FALSE);
+        }
     }
     m_rectLast = rect;
     m_sizeLast = size;

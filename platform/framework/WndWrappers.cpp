@@ -307,11 +307,9 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     CRect area;
     CRect centerRect;
     if (!(style & WS_CHILD)) {
-        if (center != nullptr) {
-            const auto centerStyle = static_cast<DWORD>(::GetWindowLong(center, GWL_STYLE));
-            if (!(centerStyle & WS_VISIBLE) || (centerStyle & WS_MINIMIZE))
-                center = nullptr;
-        }
+        // A hidden owner gives way to the window the operator sees.
+        if (center != nullptr)
+            center = kq::ui::OwnerInSight(center, m_hWnd);
         MONITORINFO mi{};
         mi.cbSize = sizeof mi;
         if (center == nullptr) {

@@ -1,5 +1,6 @@
 #include "platform/ui/WindowShow.h"
 
+#include "platform/ui/Focus.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/SystemMetrics.h"
 #include "platform/ui/WindowTree.h"
@@ -224,3 +225,22 @@ BOOL IsWindowEnabled(HWND hwnd) {
     Window* w = Lookup(hwnd);
     return w && !(w->style & WS_DISABLED) ? TRUE : FALSE;
 }
+
+namespace kq::ui {
+
+HWND OwnerInSight(HWND owner, HWND self) {
+    const auto shows = [self](HWND h) {
+        return h && h != self && IsWindowVisible(h) && !IsIconic(h);
+    };
+    for (HWND h = owner ? GetAncestor(owner, GA_ROOT) : nullptr; h; h = GetWindow(h, GW_OWNER)) {
+        if (shows(h))
+            return h;
+    }
+    if (!owner)
+        return nullptr;
+    HWND active = GetActiveWindow();
+    active = active ? GetAncestor(active, GA_ROOT) : nullptr;
+    return shows(active) ? active : nullptr;
+}
+
+}  // namespace kq::ui

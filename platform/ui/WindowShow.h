@@ -19,3 +19,12 @@ BOOL IsZoomed(HWND hwnd);
 // Sends WM_ENABLE when the state changes; returns whether the window was disabled before.
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hwnd);
+
+namespace kq::ui {
+
+// The top-level window the operator sees in place of an owner, for a window that opens over
+// it: the owner's top-level window or the nearest of its owners that shows (visible, not
+// minimised), else the active top-level window, never `self`; null when none shows.
+HWND OwnerInSight(HWND owner, HWND self = nullptr);
+
+}  // namespace kq::ui

@@ -133,6 +133,25 @@ TEST_F(MessageBoxTest, ButtonSetsFollowTheType) {
     EXPECT_EQ(ids, (std::vector<int>{IDRETRY, IDCANCEL}));
 }
 
+// While the owner is still hidden (the main window at start) the box opens over the window the
+// operator sees, not in the middle of the screen.
+TEST_F(MessageBoxTest, AHiddenOwnersBoxOpensOverTheActiveWindow) {
+    HWND seen = CreateTopLevel(RECT{1000, 500, 1400, 900});
+    ShowWindow(owner_, SW_HIDE);
+    SetActiveWindow(seen);
+    RECT box{};
+    step_ = [&] {
+        if (idle_ != 1)
+            return;
+        GetWindowRect(box_, &box);
+        InjectKey(VK_RETURN, true);
+        InjectKey(VK_RETURN, false);
+    };
+    EXPECT_EQ(MessageBox(owner_, "Info", "About", MB_OK), IDOK);
+    EXPECT_NEAR((box.left + box.right) / 2, 1200, 1);
+    EXPECT_NEAR((box.top + box.bottom) / 2, 700, 1);
+}
+
 TEST_F(MessageBoxTest, LongTextWrapsAndButtonsSitBelowItCentred) {
     const std::string text = "one two three four five six seven eight nine ten\nshort";
     MessageBoxLayout l = LayOutMessageBox(text, {"OK", "Cancel"}, true, 120);

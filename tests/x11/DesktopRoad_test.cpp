@@ -1,14 +1,16 @@
 // The program as a desktop program under a real window manager (openbox): on two monitors it
 // starts on the primary one and fits it, the desktop reads its window's properties, a German
 // keyboard types every character into an edit, its clipboard and primary selection are the
-// desktop's both ways, and when the X server ends while it measures the program closes as
-// SIGTERM closes it. Then, on a 3840x2160 screen at 192 dpi, it shows at twice its size.
+// desktop's both ways, a bar floats and docks again by its caption, and when the X server ends
+// while it measures the program closes as SIGTERM closes it. Then, on a 3840x2160 screen at 192
+// dpi, it shows at twice its size.
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "ProgramRoad.h"
@@ -183,6 +185,53 @@ TEST_F(DesktopRoad, TheWindowManagerManagesEachWindow) {
     const Box menu = op().SeeChange(beyond, [&] { hands().Click(normal.right - 40, Y(500), 3); });
     hands().Key("Escape");
     EXPECT_FALSE(menu.Empty()) << "the menu stops at the frame's edge";
+    Sleep(300);
+}
+
+// Where the window manager lists the window whose title holds `title`: its box; empty when none.
+Box ListedBox(const std::string& listed, const std::string& title) {
+    std::istringstream lines(listed);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(title) == std::string::npos)
+            continue;
+        std::istringstream fields(line);
+        std::string id;
+        int desktop = 0;
+        Box b;
+        int width = 0;
+        int height = 0;
+        if (fields >> id >> desktop >> b.left >> b.top >> width >> height)
+            return Box{b.left, b.top, b.left + width, b.top + height};
+    }
+    return Box{};
+}
+
+// A bar dragged by its caption past the frame floats as a window of its own, its outline
+// following the mouse over the desktop beside the frame; dragged back by the caption it draws
+// itself onto the frame's left edge, it docks there again.
+TEST_F(DesktopRoad, ABarFloatsAndDocksAgainByItsCaption) {
+    const Box normal = hands().WindowBox(hands().ActiveWindow());
+    const Box beside{kRight.left + 100, 100, kRight.left + 900, 900};
+    hands().Move(X(65), Y(48));
+    hands().Button(1, true);
+    hands().Move(X(300), Y(300));
+    const Box outline = op().SeeChange(
+        beside, [&] { hands().Move(kRight.left + 400, 400); }, 2000);
+    hands().Button(1, false);
+    EXPECT_FALSE(outline.Empty()) << "the outline stops at the frame's edge";
+    Box floating;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            floating = ListedBox(program().RunOnDisplay("wmctrl -lG"), "Navigation Bar");
+            return !floating.Empty();
+        },
+        5000))
+        << "the bar did not float";
+    hands().Drag(floating.left + 40, floating.top + 6, normal.left + 30, Y(300));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ListedBox(program().RunOnDisplay("wmctrl -lG"), "Navigation Bar").Empty(); },
+        5000))
+        << "the bar did not dock again";
     Sleep(300);
 }
 

@@ -25,6 +25,7 @@
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowTree.h"
 #include "platform/ui/backend/PixelScale.h"
+#include "platform/ui/backend/X11DragOutline.h"
 #include "platform/ui/backend/X11Keyboard.h"
 #include "platform/ui/backend/X11Keys.h"
 #include "platform/ui/backend/X11Screens.h"
@@ -34,6 +35,7 @@
 #include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
 #include "platform/ui/paint/CaretBlink.h"
+#include "platform/ui/paint/DragOutline.h"
 #include "platform/ui/paint/ScreenSurface.h"
 #include "platform/ui/paint/Screenshot.h"
 #include "platform/ui/paint/VirtualScreen.h"
@@ -195,6 +197,11 @@ bool X11BackEnd::Start(const std::string& name, std::string* error) {
                                                             else
                                                                 keyboard_->RemoveWindow(window);
                                                         });
+        // A drag outline follows the mouse past the program's windows.
+        outline_ = std::make_unique<detail::X11DragOutline>(display_, scale_);
+        SetDragOutlineShower([this](const RECT& rect, SIZE thickness, bool halftone) {
+            outline_->Show(rect, thickness, halftone);
+        });
     } else {
         window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
                                       static_cast<unsigned>(width), static_cast<unsigned>(height),
@@ -237,6 +244,8 @@ X11BackEnd::~X11BackEnd() {
         timeKillEvent(caretTimer_);
     if (display_)
         SetScreenPresenter({});
+    if (outline_)
+        SetDragOutlineShower({});
     if (source_)
         RemoveFdSource(source_);
     if (queuedSource_)
@@ -246,6 +255,7 @@ X11BackEnd::~X11BackEnd() {
     if (!display_)
         return;
     shared_.reset();
+    outline_.reset();
     tops_.reset();
     keyboard_.reset();
     selections_.reset();
@@ -268,6 +278,8 @@ void X11BackEnd::ConnectionLost() {
         selections_->Abandon();
     if (tops_)
         tops_->Abandon();
+    if (outline_)
+        outline_->Abandon();
     std::fprintf(stderr, "The X connection was lost: the screen stays in memory.\n");
     if (whenLost_)
         whenLost_();
@@ -387,8 +399,13 @@ void X11BackEnd::Handle(XEvent& event) {
         case FocusOut: {
             const XFocusChangeEvent& f = event.xfocus;
             if (f.mode == NotifyGrab || f.mode == NotifyUngrab || f.detail == NotifyInferior ||
-                f.detail == NotifyPointer)
+                f.detail == NotifyPointer) {
+                // The keys follow the pointer into this window: the focus has not left the
+                // program (a window manager passes it so while it moves it between windows).
+                if (event.type == FocusIn && f.detail == NotifyPointer && tops_)
+                    focusLeft_ = false;
                 break;
+            }
             keyboard_->Focus(f.window, event.type == FocusIn);
             if (!tops_) {
                 InjectAppFocus(event.type == FocusIn);

@@ -29,6 +29,7 @@
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/backend/BackEnd.h"
 #include "platform/ui/backend/ShownPixels.h"
+#include "platform/ui/backend/X11DragOutline.h"
 #include "platform/ui/backend/X11Keyboard.h"
 #include "platform/ui/backend/X11Selections.h"
 #include "platform/ui/backend/X11SharedImage.h"
@@ -129,7 +130,8 @@ class X11BackEnd : public BackEnd {
     std::unique_ptr<detail::X11SharedImage> shared_;
     std::unique_ptr<detail::X11Keyboard> keyboard_;
     std::unique_ptr<detail::X11Selections> selections_;
-    std::unique_ptr<detail::X11TopWindows> tops_;  // the managed mode's windows
+    std::unique_ptr<detail::X11TopWindows> tops_;      // the managed mode's windows
+    std::unique_ptr<detail::X11DragOutline> outline_;  // the managed mode's drag outline
     bool appFocused_ = false;
     bool focusLeft_ = false;  // one of the managed windows lost the focus: to another program?
 };

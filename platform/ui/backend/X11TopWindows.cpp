@@ -44,8 +44,18 @@ bool HasCaption(HWND hwnd) {
     return (static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & WS_CAPTION) == WS_CAPTION;
 }
 
+// A tool window with a caption (a floating bar) keeps its own small caption and frame: dragging
+// them is how it is docked again, with the program's outline showing where it will go, and
+// sizing them sizes it as its layout allows. The window manager only stacks and focuses it.
+bool DrawsOwnFrame(HWND hwnd) {
+    return HasCaption(hwnd) &&
+           (static_cast<DWORD>(GetWindowLong(hwnd, GWL_EXSTYLE)) & WS_EX_TOOLWINDOW);
+}
+
 // What the window manager's decoration takes the place of: the frame and the caption.
 FrameInsets Decoration(HWND hwnd) {
+    if (DrawsOwnFrame(hwnd))
+        return FrameInsets{0, 0, 0, 0};
     const auto style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLong(hwnd, GWL_EXSTYLE));
     const int frame = FrameThickness(style, exStyle);
@@ -172,6 +182,8 @@ X11TopWindows::Top& X11TopWindows::Add(HWND hwnd) {
         ::Atom protocols = Intern("WM_DELETE_WINDOW");
         XSetWMProtocols(display_, top.window, &protocols, 1);
         SetProgramProperties(display_, top.window, "");
+        if (DrawsOwnFrame(hwnd))
+            SetUndecorated(display_, top.window);
         if (ProgramIcon()) {
             const kq::gfx::Image icon = kq::gfx::ImageFromIcon(ProgramIcon());
             SetIcon(display_, top.window, icon.pixels, icon.width, icon.height);
@@ -301,10 +313,19 @@ void X11TopWindows::Map(Top& top, RECT shown) {
                          SWP_NOZORDER | SWP_NOACTIVATE);
             shown = ShownRect(top.hwnd);
         }
+        // An owned window stays above the window the operator sees in its owner's place (a
+        // hidden owner has no X window to stay above); a pop-up stands for its root owner.
         HWND owner = GetWindow(top.hwnd, GW_OWNER);
-        const Top* ownerTop = owner ? FindWindow(GetAncestor(owner, GA_ROOTOWNER)) : nullptr;
-        if (owner && FindWindow(owner) && !FindWindow(owner)->popup)
-            ownerTop = FindWindow(owner);
+        // A window activated as it opens is no longer the active one's: the window the window
+        // manager last had active stands in.
+        HWND seen = OwnerInSight(owner, top.hwnd);
+        if (!seen && owner && activeShown_ != top.hwnd)
+            seen = activeShown_;
+        const Top* ownerTop = seen ? FindWindow(seen) : nullptr;
+        if (ownerTop && ownerTop->popup)
+            ownerTop = FindWindow(GetAncestor(seen, GA_ROOTOWNER));
+        if (ownerTop && (ownerTop->popup || !ownerTop->mapped || ownerTop == &top))
+            ownerTop = nullptr;
         const auto exStyle = static_cast<DWORD>(GetWindowLong(top.hwnd, GWL_EXSTYLE));
         const WindowKind kind = !owner                         ? WindowKind::Normal
                                 : (exStyle & WS_EX_TOOLWINDOW) ? WindowKind::Utility

@@ -3,11 +3,13 @@
 //
 // A window with a caption is managed: its X window shows the window below its caption and
 // inside its frame (the window manager draws both), titled with the window's text, transient
-// for its owner (a dialog, modal while the owner is disabled; a tool window a utility), no
-// smaller than the window's minimum track size. Where the window manager moves or sizes it,
-// the window follows (WM_MOVE, WM_SIZE); its iconify and maximise become SC_MINIMIZE, SC_RESTORE
-// and SC_MAXIMIZE for unowned windows, and the program's own minimise and maximise ask the
-// window manager for the same. Its close asks the window for SC_CLOSE; its focus activates the
+// for its owner or, while that is hidden, the window the operator sees in its place (a dialog,
+// modal while the owner is disabled; a tool window a utility), no smaller than the window's
+// minimum track size. A floating bar keeps its own caption and frame, undecorated by the window
+// manager, so that the program's own drag docks it again. Where the window manager moves or sizes
+// it, the window follows (WM_MOVE, WM_SIZE); its iconify and maximise become SC_MINIMIZE,
+// SC_RESTORE and SC_MAXIMIZE for unowned windows, and the program's own minimise and maximise ask
+// the window manager for the same. Its close asks the window for SC_CLOSE; its focus activates the
 // window (or, while the window is disabled, the dialog that disabled it), and a window the
 // program activates is asked of the window manager (_NET_ACTIVE_WINDOW).
 //

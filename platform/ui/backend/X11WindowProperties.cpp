@@ -60,6 +60,16 @@ void SetRole(Display* display, unsigned long window, WindowKind kind, unsigned l
     }
 }
 
+void SetUndecorated(Display* display, unsigned long window) {
+    // The desktops' common hint: flags (decorations given), functions, decorations (none),
+    // input mode, status.
+    constexpr long kDecorationsGiven = 2;
+    const long hints[5] = {kDecorationsGiven, 0, 0, 0, 0};
+    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, window, motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
 void SetIcon(Display* display, unsigned long window, const std::vector<uint32_t>& pixels, int width,
              int height) {
     if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * height)

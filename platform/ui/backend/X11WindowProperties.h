@@ -25,6 +25,9 @@ void SetPosition(_XDisplay* display, unsigned long window, int x, int y);
 void SetPlacement(_XDisplay* display, unsigned long window, POINT at, SIZE minimum, bool fixed);
 void SetTitle(_XDisplay* display, unsigned long window, const std::string& title);
 
+// The window manager draws no caption or frame around the window: it draws its own.
+void SetUndecorated(_XDisplay* display, unsigned long window);
+
 // What the window manager is to make of a window of the program.
 enum class WindowKind { Normal, Dialog, Utility };
 // Its kind, the window it belongs to (stays above it; 0: none) and whether it is modal for it.

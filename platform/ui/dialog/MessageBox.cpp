@@ -59,8 +59,9 @@ struct Box {
     std::vector<std::string> labels;
 };
 
-// Centres the box on its owner (or the work area), inside the work area.
+// Centres the box on the owner the operator sees (or the work area), inside the work area.
 void Place(HWND dialog, HWND owner, SIZE client) {
+    owner = OwnerInSight(owner, dialog);
     const DWORD style = static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE));
     RECT frame{0, 0, client.cx, client.cy};
@@ -72,7 +73,7 @@ void Place(HWND dialog, HWND owner, SIZE client) {
                          : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY),
                    &mi);
     RECT around = mi.rcWork;
-    if (owner && IsWindowVisible(owner))
+    if (owner)
         GetWindowRect(owner, &around);
     LONG x = around.left + (around.right - around.left - w) / 2;
     LONG y = around.top + (around.bottom - around.top - h) / 2;
