@@ -7,6 +7,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace x11test {
@@ -15,6 +16,18 @@ namespace {
 // Events a real device sends come some milliseconds apart.
 void Pause(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// The program's windows come and go while the hands look at them: a window that went away between
+// finding it and asking about it answers "none" (the call fails) instead of ending the test run,
+// which is what Xlib's own handler does.
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
+    if (error->error_code != BadWindow && error->error_code != BadDrawable) {
+        char text[256] = {};
+        XGetErrorText(display, error->error_code, text, sizeof text);
+        std::fprintf(stderr, "X error on request %d: %s\n", error->request_code, text);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -33,6 +46,7 @@ bool Hands::Open(const std::string& name) {
     display_ = XOpenDisplay(name.c_str());
     if (display_ == nullptr)
         return false;
+    XSetErrorHandler(IgnoreVanishedWindows);
     int event = 0;
     int error = 0;
     int major = 0;
