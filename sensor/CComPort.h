@@ -103,6 +103,7 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     // Mode 0 search, 2 search again after a baud change (pending rate first, enabling flags
     // kept), 4 search every serial port.
     void COM_BuildPortTable(int mode) override;
+    BOOL COM_SearchAgainAfterRunningSearch() override;
     void COM_ScanPortStep(int step);
     void COM_ScanNextPort();
     // Merges the present ports into the table, refills the connection page and, with mode 3,
@@ -381,6 +382,7 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     void ScanReadNextBlock();
     bool HasMultiportCandidates() const;
     bool m_bScanPreferPending = false;
+    bool m_bSearchAgain = false;  // a search was asked for while this one ran
     int m_aiScanRates[3] = {};
     int m_iScanRateCount = 0;
     int m_iScanRatePos = 0;

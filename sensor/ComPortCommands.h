@@ -12,6 +12,9 @@ class IComPortCommands {
   public:
     // ---- Port table and search ----
     virtual void COM_BuildPortTable(int mode) = 0;
+    // While a search runs (it owns the main port), another one is asked to follow it: TRUE, and
+    // the new search starts when the running one ends. FALSE when no search runs.
+    virtual BOOL COM_SearchAgainAfterRunningSearch() = 0;
     virtual void COM_RefreshPortTable(int flag, int mode) = 0;
     // A refresh of the connection page has begun; the engine clears it when the table is merged.
     virtual void COM_BeginPortRefresh() = 0;

@@ -25,10 +25,15 @@ bool IsBaudrate(int rate) {
 void CComPort::COM_BuildPortTable(int mode) {
     // The scan clears the flag that keeps device changes away while ports are closed.
     SetStopMeasureDuringScan(FALSE);
+    // The steps of a search that runs or has just ended would act on the new one's ports: the
+    // closing steps of an ended one would open a sensor in the middle of it.
     for (UINT id : {COM_TIMER_SCAN_OPEN, COM_TIMER_SCAN_ANSWER, COM_TIMER_STATUS_LONG_SLOT,
-                    COM_TIMER_SCAN_CLOSE_NEXT, COM_TIMER_SCAN_NEXT, COM_TIMER_REPLY_TIMEOUT}) {
+                    COM_TIMER_SCAN_CLOSE_NEXT, COM_TIMER_SCAN_NEXT, COM_TIMER_REPLY_TIMEOUT,
+                    COM_TIMER_SCAN_END_CLOSE, COM_TIMER_SCAN_END_REFRESH, COM_TIMER_SCAN_END_FOUND,
+                    COM_TIMER_BUILD_PORT_TABLE}) {
         KillTimer(id);
     }
+    m_bSearchAgain = false;
     COM_CloseSensorPorts();
     m_bFirstSearchAhead = FALSE;
     m_bScanPreferPending = mode == 2;
@@ -261,9 +266,24 @@ void CComPort::COM_ScanNextPort() {
     ScanEnd();
 }
 
+BOOL CComPort::COM_SearchAgainAfterRunningSearch() {
+    if (m_iScanIndex < 0) {
+        return FALSE;
+    }
+    m_bSearchAgain = true;
+    return TRUE;
+}
+
 void CComPort::ScanEnd() {
     m_iScanIndex = -1;
     m_iZMCOMConfgFlow = ZM_STOP_MEASURE;
+    if (m_bSearchAgain) {
+        // The ports changed while this search ran: what it found is searched for again at once,
+        // and the sensor is opened at the end of that search.
+        m_bSearchAgain = false;
+        ArmTimer(COM_TIMER_BUILD_PORT_TABLE, COM_MS_SCAN_END);
+        return;
+    }
     m_iSensorsFound = 0;
     for (int i = 0; i < m_iEntryCount; ++i) {
         if (m_aEntries[i].iState == PORT_STATE_FOUND) {

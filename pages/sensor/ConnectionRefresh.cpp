@@ -49,6 +49,11 @@ void CDlgSensorConnection::UpdatePortList() {
     PageHost* frame = m_pHost;
     if (frame == nullptr)
         return;
+    // A running search keeps its port; the ports are searched again once it ends.
+    if (frame->Commands().COM_SearchAgainAfterRunningSearch()) {
+        frame->WaitCursorOff();
+        return;
+    }
     if (IsUpdateRefused()) {
         frame->WaitCursorOff();
         return;

@@ -118,6 +118,38 @@ TEST_F(Routing, ANodeChangeKeepsThePortOfARunningSearch) {
     EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].iState, PORT_STATE_OPEN);
 }
 
+// The sensor came back, but its replies come too late for the operator's search, and the node
+// changes of its return complete while that search waits for it: the search keeps its port,
+// the ports are searched again once it has ended, and the sensor, answering by then, is opened.
+TEST_F(Routing, ANodeChangeDuringASearchIsSearchedAgainAfterIt) {
+    sim_->AddSensor("COM5 Tarvik USB sensor interface port", 5555);
+    SendPortChange(DBT_DEVICEARRIVAL, "COM5");
+    SendNodesChanged();
+    connection_->UpdatePortList();
+    const auto heldUp = [](auto*, const std::string&) {};
+    const auto runHeldUp = [&](const auto& until) {
+        for (int step = 0; step < 300 && !until(); ++step) {
+            Advance(10);
+            sim_->arrivals.HandOver(kq::CurrentClock().MonotonicNanos(), heldUp);
+            Pump();
+        }
+        return until();
+    };
+    ASSERT_TRUE(
+        runHeldUp([&] { return frame_->m_iScanIndex >= 0 && frame_->m_bRequestOutstanding; }));
+    for (int i = 0; i < 3; ++i)
+        SendNodesChanged();
+    EXPECT_FALSE(frame_->m_bPortArrivalPending);
+    EXPECT_TRUE(frame_->m_pPortMan->IsPortOpen());
+    EXPECT_TRUE(frame_->m_bRequestOutstanding);
+    ASSERT_TRUE(runHeldUp([&] { return frame_->m_iScanIndex < 0; }));
+    EXPECT_EQ(frame_->m_aEntries[0].iState, PORT_STATE_NO_ANSWER);
+    Run(5000);
+    ASSERT_GE(frame_->m_iOpenEntry, 0);
+    EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].strPortName, "COM5");
+    EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].iState, PORT_STATE_OPEN);
+}
+
 TEST_F(Routing, ARemovalOfTheSensorPortCompletesLaterFromTheCopiedData) {
     frame_->m_iPortInUse = 0;
     frame_->m_strSensorPortName = "COM5";
