@@ -5,7 +5,10 @@
 // 1 right end, 2 both; to the notify window, or the parent.
 #pragma once
 
+#include <memory>
+
 #include "platform/framework/Wnd.h"
+#include "platform/gfx/GdiWrappers.h"
 
 // The registered number of "RANGE_CHANGED{2E7439A4-12DB-42a2-BB95-3462B3EC39CE}CRangeSlider",
 // registered before any window exists.
@@ -87,4 +90,7 @@ class CRangeSlider : public CWnd {
     double m_fDragLeft = 0.0;
     double m_fDragRight = 0.0;
     CWnd* m_pWndNotify = nullptr;
+    // The off-screen picture, kept between paints: the slider repaints with every refresh of
+    // the diagram above it.
+    std::unique_ptr<CBitmap> m_offScreen;
 };

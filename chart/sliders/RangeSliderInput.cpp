@@ -50,9 +50,10 @@ CRect CRangeSlider::Oriented(int a1, int c1, int a2, int c2) const {
 
 void CRangeSlider::OnPaint() {
     CPaintDC paint(this);
-    CMemDC_Tarvik dc(&paint, 0);
     CRect client;
     GetClientRect(&client);
+    // Draw's first rectangle covers the whole picture: nothing of the previous paint shows.
+    CMemDC_Tarvik dc(&paint, client, m_offScreen);
     const int along = m_bHorizontal ? client.Width() : client.Height();
     const int across = m_bHorizontal ? client.Height() : client.Width();
     Draw(dc, along, across);

@@ -7,6 +7,7 @@
 #include "platform/base/Registry.h"
 #include "platform/base/Trace.h"
 #include "platform/framework/CommandLineInfo.h"
+#include "platform/framework/ControlBar.h"
 #include "platform/framework/DocManager.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/RecentFileList.h"
@@ -27,6 +28,27 @@ CWinApp* g_app = nullptr;
 char g_moduleToken = 0;  // its address is the program's instance handle
 HINSTANCE g_resourceHandle = nullptr;
 std::vector<std::string> g_arguments;
+
+// Sends the idle update to `top` and the windows under it that have a framework object, as a
+// deep send does, except to the descendants of a hidden window that is neither a frame nor a
+// control bar. Only frames and control bars answer the update, and none sits inside a hidden
+// page or control, while a bar waiting for the idle pass to show it, and the bars of a hidden
+// dock bar, are still reached.
+void SendIdleUpdate(CWnd* top) {
+    const HWND hwnd = top->m_hWnd;
+    AfxCallWndProc(top, hwnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (CWnd::FromHandlePermanent(hwnd) != top)
+        return;
+    const std::vector<HWND> targets = kq::ui::DescendantsEnteringHidden(hwnd, [](HWND hidden) {
+        const CWnd* wnd = CWnd::FromHandlePermanent(hidden);
+        return wnd != nullptr && (wnd->IsFrameWnd() || wnd->IsKindOf(RUNTIME_CLASS(CControlBar)));
+    });
+    // An update may destroy windows: each is looked up again as its turn comes.
+    for (HWND target : targets) {
+        if (CWnd* wnd = CWnd::FromHandlePermanent(target))
+            AfxCallWndProc(wnd, target, WM_IDLEUPDATECMDUI, TRUE, 0);
+    }
+}
 
 HINSTANCE ModuleHandle() {
     return reinterpret_cast<HINSTANCE>(&g_moduleToken);
@@ -175,10 +197,8 @@ int CWinApp::ExitInstance() {
 BOOL CWinApp::OnIdle(LONG lCount) {
     if (lCount <= 0) {
         CWnd* main = m_pMainWnd;
-        if (main != nullptr && main->m_hWnd != nullptr && main->IsWindowVisible()) {
-            AfxCallWndProc(main, main->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        }
+        if (main != nullptr && main->m_hWnd != nullptr && main->IsWindowVisible())
+            SendIdleUpdate(main);
         // The other visible top-level frames (floating bars) and the active window (a
         // modeless dialog) are updated too.
         std::vector<HWND> others;
@@ -195,9 +215,7 @@ BOOL CWinApp::OnIdle(LONG lCount) {
             CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
             if (wnd == nullptr || wnd == main || !wnd->IsWindowVisible())
                 continue;
-            AfxCallWndProc(wnd, hwnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            if (CWnd::FromHandlePermanent(hwnd) == wnd)
-                wnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+            SendIdleUpdate(wnd);
         }
         if (m_pDocManager != nullptr)
             m_pDocManager->OnIdle();

@@ -33,6 +33,22 @@ void BlendPixel(uint32_t& d, uint8_t cov, uint32_t color, bool mono) {
 void BlendCoverage(const RasterTarget& t, int64_t x, int64_t y, int w, int h, const uint8_t* cov,
                    uint32_t color) {
     const bool mono = t.surface->IsMonochrome();
+    const auto& bands = t.clip->Bands();
+    if (bands.size() == 1 && bands[0].spans.size() == 2) {
+        // One clip rectangle (an off-screen picture's): cut the glyph's box once.
+        const Region::Band& b = bands[0];
+        const int64_t left = std::max<int64_t>(x, b.spans[0]);
+        const int64_t right = std::min<int64_t>(x + w, b.spans[1]);
+        const int64_t top = std::max<int64_t>(y, b.top);
+        const int64_t bottom = std::min<int64_t>(y + h, b.bottom);
+        for (int64_t yy = top; yy < bottom; ++yy) {
+            const uint8_t* row = cov + static_cast<size_t>(yy - y) * w;
+            uint32_t* d = t.surface->Row(static_cast<int>(yy));
+            for (int64_t xx = left; xx < right; ++xx)
+                BlendPixel(d[xx], row[xx - x], color, mono);
+        }
+        return;
+    }
     for (int j = 0; j < h; ++j) {
         const uint8_t* row = cov + static_cast<size_t>(j) * w;
         ForEachClippedSpan(*t.clip, y + j, x, x + w, [&](int yy, int a, int b) {

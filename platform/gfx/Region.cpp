@@ -168,7 +168,40 @@ void Region::Offset(int64_t dx, int64_t dy) {
 }
 
 void Region::IntersectRect(const RECT& rc) {
-    *this = Combine(*this, Region(rc), Op::And);
+    // In place: every paint clips this way, and a rectangle only trims bands and spans.
+    const int left = Clamp(rc.left);
+    const int top = Clamp(rc.top);
+    const int right = Clamp(rc.right);
+    const int bottom = Clamp(rc.bottom);
+    size_t kept = 0;
+    for (size_t i = 0; i < bands_.size(); ++i) {
+        Band& band = bands_[i];
+        const int y0 = std::max(band.top, top);
+        const int y1 = std::min(band.bottom, bottom);
+        if (y0 >= y1 || left >= right)
+            continue;
+        std::vector<int>& spans = band.spans;
+        size_t n = 0;
+        for (size_t j = 0; j < spans.size(); j += 2) {
+            const int a = std::max(spans[j], left);
+            const int b = std::min(spans[j + 1], right);
+            if (a < b) {
+                spans[n++] = a;
+                spans[n++] = b;
+            }
+        }
+        if (n == 0)
+            continue;
+        spans.resize(n);
+        band.top = y0;
+        band.bottom = y1;
+        if (kept != i)
+            bands_[kept] = std::move(band);
+        ++kept;
+    }
+    bands_.resize(kept);
+    // Bands that differed only outside the rectangle are equal now.
+    Coalesce();
 }
 
 Region Region::Combine(const Region& a, const Region& b, Op op) {
@@ -214,14 +247,18 @@ Region Region::Combine(const Region& a, const Region& b, Op op) {
 }
 
 void Region::Coalesce() {
-    std::vector<Band> merged;
-    for (Band& b : bands_) {
-        if (!merged.empty() && merged.back().bottom == b.top && merged.back().spans == b.spans)
-            merged.back().bottom = b.bottom;
-        else
-            merged.push_back(std::move(b));
+    size_t kept = 0;
+    for (size_t i = 0; i < bands_.size(); ++i) {
+        if (kept > 0 && bands_[kept - 1].bottom == bands_[i].top &&
+            bands_[kept - 1].spans == bands_[i].spans) {
+            bands_[kept - 1].bottom = bands_[i].bottom;
+        } else {
+            if (kept != i)
+                bands_[kept] = std::move(bands_[i]);
+            ++kept;
+        }
     }
-    bands_ = std::move(merged);
+    bands_.resize(kept);
 }
 
 std::vector<RECT> Region::Rects() const {

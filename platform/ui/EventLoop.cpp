@@ -185,21 +185,28 @@ void RemoveMessageFilterHook(int hookId) {
 }
 
 int RunMessageLoop() {
+    ThreadQueue& q = CurrentQueue();
     MSG msg;
     for (;;) {
-        bool idleRan = false;
+        // The first look at the queue leaves the descriptors alone: when it finds nothing, the
+        // wait that follows polls them, and returns at once for one that is ready.
+        bool waited = false;
+        q.fdsJustPolled = true;
         if (!MessageWaiting()) {
             const int64_t due = IdleDueInMs();
             if (due == 0) {
                 RunIdle();
-                idleRan = true;
-            } else if (due > 0 && !WaitForWork(static_cast<int>(due))) {
-                continue;  // the wait ran out: the idle handler is due now
+            } else {
+                q.fdsJustPolled = true;
+                if (due > 0 && !WaitForWork(static_cast<int>(due)))
+                    continue;  // the wait ran out: the idle handler is due now
+                waited = true;  // or GetMessage goes straight to its own wait
             }
         }
-        // The look at the queue just now polled the descriptors; what the idle handler did
-        // may have made one ready.
-        CurrentQueue().fdsJustPolled = !idleRan;
+        // After a wait the descriptors were just polled. Otherwise taking the message polls them:
+        // messages that keep coming cannot hold them off, and what the idle handler did may
+        // have made one ready.
+        q.fdsJustPolled = waited;
         BOOL result = GetMessage(&msg, nullptr, 0, 0);
         if (result == FALSE)
             return static_cast<int>(msg.wParam);

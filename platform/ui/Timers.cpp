@@ -14,6 +14,12 @@ using namespace kq::ui::detail;
 namespace {
 
 constexpr int64_t kNanosPerMilli = 1000000;
+constexpr int64_t kLongestLatenessMs = 100;
+
+// How late a waiting thread may wake for a due timer.
+int64_t AllowedLateness(const WindowTimer& t) {
+    return std::min<int64_t>(t.elapse / 4, kLongestLatenessMs) * kNanosPerMilli;
+}
 
 bool IsWindowOfThisThread(HWND hwnd) {
     std::lock_guard lock(TreeMutex());
@@ -115,7 +121,7 @@ int64_t NextTimerDue(ThreadQueue& q) {
     int64_t next = INT64_MAX;
     for (const WindowTimer& t : q.timers) {
         if (!t.ready)
-            next = std::min(next, t.due);
+            next = std::min(next, t.due + AllowedLateness(t));
     }
     return next;
 }

@@ -15,6 +15,9 @@ constexpr UINT USER_TIMER_MAXIMUM = 0x7FFFFFFF;
 
 // Window timers return a nonzero value (the id, or 1 for id 0). Thread timers (hwnd null)
 // return the id of the timer: nIDEvent when it names an existing thread timer, else a new one.
-// 0 when hwnd is not a window of the calling thread.
+// 0 when hwnd is not a window of the calling thread. A timer fires on the first look at the
+// queue once it is due; a thread waiting for nothing else wakes for it up to a quarter of its
+// period late (at most 100 ms), so that it comes with other work instead of waking the program
+// for itself. It keeps its phase: a late expiry does not move the next.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR nIDEvent, UINT elapse, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR nIDEvent);

@@ -21,6 +21,15 @@ void AddDescendants(const Window* root, std::vector<HWND>& result) {
     }
 }
 
+void AddDescendantsEnteringHidden(const Window* root, const std::function<bool(HWND)>& enterHidden,
+                                  std::vector<HWND>& result) {
+    for (const Window* c : root->children) {
+        result.push_back(c->hwnd);
+        if (!c->children.empty() && ((c->style & WS_VISIBLE) || enterHidden(c->hwnd)))
+            AddDescendantsEnteringHidden(c, enterHidden, result);
+    }
+}
+
 std::vector<HWND> Descendants(const Window* root) {
     std::vector<HWND> result;
     AddDescendants(root, result);
@@ -196,6 +205,15 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data) {
         removed = RemovedWindows();
     }
     return Enumerate(list, removed, proc, data);
+}
+
+std::vector<HWND> kq::ui::DescendantsEnteringHidden(HWND parent,
+                                                    const std::function<bool(HWND)>& enterHidden) {
+    std::vector<HWND> result;
+    std::lock_guard lock(TreeMutex());
+    if (const Window* p = parent ? Lookup(parent) : &Desktop())
+        AddDescendantsEnteringHidden(p, enterHidden, result);
+    return result;
 }
 
 BOOL EnumWindows(WNDENUMPROC proc, LPARAM data) {

@@ -1,6 +1,9 @@
 // Relations between windows: parent, children, owner, z-order, ids, finding windows.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "platform/ui/UiTypes.h"
 
 // The parent of a child window; the owner of a WS_POPUP window; else null.
@@ -20,6 +23,12 @@ HWND GetDesktopWindow();
 // destroyed by the callback do not disturb the walk.
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data);
 BOOL EnumWindows(WNDENUMPROC proc, LPARAM data);
+namespace kq::ui {
+// The descendants of `parent` as EnumChildWindows walks them, without those of a hidden window
+// that `enterHidden` does not enter. Taken in one go: `enterHidden` must not touch windows.
+std::vector<HWND> DescendantsEnteringHidden(HWND parent,
+                                            const std::function<bool(HWND)>& enterHidden);
+}  // namespace kq::ui
 // A direct child with that id.
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hwnd);

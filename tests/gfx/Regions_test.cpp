@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "GfxTestUtil.h"
+#include "platform/gfx/Region.h"
 
 TEST(Regions, CombineOffsetAndCompare) {
     CRgn a, b, r;
@@ -69,4 +72,29 @@ TEST(Regions, ShapesAndFilling) {
     EXPECT_GT(frame, 40);
     EXPECT_LT(frame, filled);
     EXPECT_EQ(c.At(10, 5), RGB(255, 255, 255));
+}
+
+TEST(Regions, ClippingToARectangleEqualsTheGeneralIntersection) {
+    // Regions of several bands and spans, built from random rectangles, clipped to rectangles
+    // inside, across and outside them: the in-place clip gives the same bands as the general
+    // combine, merged where they became equal.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coord(-20, 60);
+    for (int round = 0; round < 300; ++round) {
+        kq::gfx::Region region;
+        for (int i = 0; i < 6; ++i) {
+            const int x = coord(random), y = coord(random);
+            const RECT piece{x, y, x + coord(random) / 2 + 1, y + coord(random) / 3 + 1};
+            region = kq::gfx::Region::Combine(
+                region, kq::gfx::Region(piece),
+                i % 3 == 2 ? kq::gfx::Region::Op::Diff : kq::gfx::Region::Op::Or);
+        }
+        const int x = coord(random), y = coord(random);
+        const RECT clip{x, y, x + coord(random), y + coord(random)};
+        kq::gfx::Region clipped = region;
+        clipped.IntersectRect(clip);
+        EXPECT_EQ(clipped,
+                  kq::gfx::Region::Combine(region, kq::gfx::Region(clip), kq::gfx::Region::Op::And))
+            << "round " << round;
+    }
 }
