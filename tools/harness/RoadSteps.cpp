@@ -189,8 +189,15 @@ bool Measure(AppDriver& app, int64_t ms, const std::function<void()>& during) {
     if (start == nullptr || stop == nullptr ||
         !app.RunUntil([&] { return ::IsWindowEnabled(start) != FALSE; }, 10000))
         return false;
-    app.Click(start);
-    if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 10000))
+    // Right after the sensor has been opened again the page may still refuse a start while Start
+    // shows enabled: the operator clicks once more.
+    bool started = false;
+    for (int click = 0; click < 5 && !started; ++click) {
+        if (::IsWindowEnabled(start) != FALSE)
+            app.Click(start);
+        started = app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 2000);
+    }
+    if (!started)
         return false;
     app.Run(ms);
     if (during)
