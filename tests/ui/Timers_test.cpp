@@ -1,5 +1,8 @@
 #include <thread>
 
+#include "platform/base/Clock.h"
+#include "platform/ui/detail/Retrieve.h"
+#include "platform/ui/detail/ThreadQueue.h"
 #include "ui/UiTestFixture.h"
 
 namespace kq::ui::test {
@@ -52,6 +55,21 @@ TEST_F(Timers, ExpiriesWhileBusyMergeIntoOnePendingMessage) {
     EXPECT_EQ(Ticks(), 1);
     Advance(1);
     EXPECT_EQ(Ticks(), 2);
+}
+
+TEST_F(Timers, AWaitEndsUpToAQuarterPeriodLateButALookTakesTheTimerWhenDue) {
+    // A thread waiting for nothing else may wake late for a timer (at most 100 ms), so that
+    // the timer comes with other work; a look at the queue takes it as soon as it is due.
+    constexpr int64_t kMs = 1000000;
+    const int64_t now = kq::CurrentClock().MonotonicNanos();
+    detail::ThreadQueue& q = detail::CurrentQueue();
+    SetTimer(hwnd_, 1, 40, nullptr);
+    SetTimer(hwnd_, 2, 1000, nullptr);
+    EXPECT_EQ(detail::NextTimerDue(q), now + 50 * kMs);
+    KillTimer(hwnd_, 1);
+    EXPECT_EQ(detail::NextTimerDue(q), now + 1100 * kMs);
+    Advance(1000);
+    EXPECT_EQ(Ticks(2), 1);
 }
 
 TEST_F(Timers, ReArmingReplacesTheTimerAndRestartsItsPeriod) {
