@@ -199,7 +199,7 @@ int RunMessageLoop() {
             } else {
                 q.fdsJustPolled = true;
                 if (due > 0 && !WaitForWork(static_cast<int>(due)))
-                    continue;  // the wait ran out: the idle handler is due now
+                    continue;   // the wait ran out: the idle handler is due now
                 waited = true;  // or GetMessage goes straight to its own wait
             }
         }
