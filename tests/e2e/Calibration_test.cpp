@@ -137,7 +137,7 @@ TEST_F(Calibration, AUserAdjustmentItsUncertaintyAndItsDeletion) {
     };
     EXPECT_TRUE(app_->RunUntil(
         [&] { return uncertaintyShown().find("0" + decimal + "4") != std::string::npos; }, 10000))
-        << uncertaintyShown();
+        << uncertaintyShown() << " on page " << app_->Frame()->GetActivePageId();
 
     // Deleted: after its restart the sensor measures by the factory calibration again.
     app_->WhenModal(PressWhenShowing(kDeleteText, IDOK));

@@ -137,8 +137,14 @@ TEST_F(DesktopRoad, TheWindowManagerManagesEachWindow) {
     std::snprintf(id, sizeof id, "0x%lx", frame);
     ASSERT_TRUE(OpenMenu(240));
     ClickAt(Place{264, 51});
-    ASSERT_TRUE(WaitUntil([&] { return hands().ActiveWindow() != frame; }, 5000));
-    const unsigned long about = hands().ActiveWindow();
+    // Between the frame and the box, for a moment no window is active.
+    unsigned long about = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            about = hands().ActiveWindow();
+            return about != frame && about != 0;
+        },
+        5000));
     const std::string listed = program().RunOnDisplay("wmctrl -l");
     const std::string properties = program().RunOnDisplay("xprop -id " + std::to_string(about));
     hands().Key("Return");

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "app/MainFrame.h"
+#include "pages/common/PageTable.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/framework/AfxRes.h"
 #include "platform/ui/WinUser.h"
@@ -22,7 +24,31 @@ constexpr int kPortListId = 1076;
 constexpr int kUpdateButtonId = 1080;
 constexpr int kStatusBarId = AFX_IDW_STATUS_BAR;
 constexpr int64_t kPageSettleMs = 300;
+constexpr int kPageAttempts = 5;
+constexpr int64_t kPageAnswerWaitMs = 5000;
 constexpr int64_t kFileWaitMs = 15000;
+
+// The page a menu command shows, 0 for a command that shows none.
+UINT PageOfCommand(UINT command) {
+    constexpr UINT kPages[] = {PAGE_CONNECTION,    PAGE_INFORMATION, PAGE_MEASURE_ADJUST,
+                               PAGE_DOCUMENTATION, PAGE_CALIBRATION, PAGE_MEASURE_DIAGRAM,
+                               PAGE_DIAGNOSTIC};
+    return command >= kCommandConnection && command <= kCommandDiagnostic
+               ? kPages[command - kCommandConnection]
+               : 0;
+}
+
+// The frame has not shown the page for a reason that passes: it takes no page change while
+// the sensor answers a request, a search or an activation runs, or just after another change.
+// A measurement under way and the documentation's check before leaving refuse for good.
+bool IsPageRefusedForNow(AppDriver& app, UINT page) {
+    const CMainFrame* frame = app.Frame();
+    if (frame == nullptr || frame->GetActivePageId() == page ||
+        frame->GetActivePageId() == PAGE_DOCUMENTATION)
+        return false;
+    const CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage();
+    return measure == nullptr || !measure->IsMeasuring();
+}
 
 bool FileArrives(AppDriver& app, const std::string& path) {
     const bool arrived = app.RunUntil(
@@ -84,8 +110,15 @@ bool WaitForSensorOpen(AppDriver& app, int64_t maxMs) {
 }
 
 void ShowPage(AppDriver& app, UINT command) {
-    app.Command(command);
-    app.Run(kPageSettleMs);
+    const UINT page = PageOfCommand(command);
+    for (int attempt = 0; attempt < kPageAttempts; ++attempt) {
+        app.Command(command);
+        app.Run(kPageSettleMs);
+        if (page == 0 || !IsPageRefusedForNow(app, page))
+            return;
+        // The operator chooses the page again once the sensor has answered.
+        app.RunUntil([&] { return !app.Frame()->m_bRequestOutstanding; }, kPageAnswerWaitMs);
+    }
 }
 
 HWND ShowPortList(AppDriver& app) {

@@ -38,7 +38,8 @@ bool IsSensorOpen(AppDriver& app);
 bool WaitForSensorOpen(AppDriver& app, int64_t maxMs = 20000);
 // The program has found an open sensor gone (its line dropped, its port vanished).
 bool IsSensorLost(AppDriver& app);
-// Shows a page by its menu command and lets it settle.
+// Shows a page by its menu command and lets it settle; chooses it again, as an operator does,
+// while the frame refuses it for a moment (a request outstanding, a search).
 void ShowPage(AppDriver& app, UINT command);
 // The connection page's list of ports, the page shown.
 HWND ShowPortList(AppDriver& app);
