@@ -48,7 +48,15 @@ function(kq_test_suite label)
     target_compile_options(${exe} PRIVATE ${KQ_WARNINGS} ${KQ_TEST_OPTIMIZATION})
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${exe} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+    kq_test_precompiled_headers(${exe} <gtest/gtest.h> <gmock/gmock.h>)
     gtest_discover_tests(${exe} PROPERTIES LABELS ${label} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# kq_test_precompiled_headers(<target> headers...)
+# GoogleTest's headers, which every test source includes and which make most of what the
+# compiler reads of it, are parsed once per test program instead of once per source.
+function(kq_test_precompiled_headers target)
+    target_precompile_headers(${target} PRIVATE ${ARGN})
 endfunction()
 
 # kq_bench(<name> SOURCES files... DEPS libs...)
