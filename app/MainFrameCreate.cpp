@@ -1,8 +1,8 @@
 // The frame's construction and creation: the engine is wired to the frame's ports, timers and
 // pages; OnCreate reads the first settings and builds the status bar, the view bars and the
 // navigation tree, docks them and starts the clock. The windows then register one by one, and
-// the last awaited registration completes the start-up: texts, layout, the page to show, the
-// main port and the start-up search window.
+// the last awaited registration completes the start-up: texts, layout, the end of the pending
+// state, the page to show, the main port and the start-up search window.
 
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
@@ -312,10 +312,17 @@ void CMainFrame::CompleteStartUp() {
     }
     ReadStartupSettings();
     UpdateMenuTexts(TRUE);
-    SetOperatingMode(0);
     if (!RefreshPagesForLanguage())
         WriteDiagnosticTrace("A page did not take all of its texts");
+    // The start-up ends before the page restored is shown: a page shown while it is pending skips
+    // its show handling, and the page shown at start would lack it (the measure page its button
+    // timer: Start and Trigger stayed grey) until it was left and shown again.
     m_bStartUpPending = FALSE;
+    SetOperatingMode(0);
+    // The measure page restored brings its bars as a switch to it does (the view menu's channel
+    // and diagram items are offered with them).
+    if (m_nActivePage == PAGE_MEASURE_DIAGRAM && m_iBarsForPage == 0)
+        UpdateViewBarsForPage(1);
     ShowStatusMessage(IDS_STATUS_DISCONNECTED);
     m_bKeepInsideWorkArea = TRUE;
     COM_CreateMainPortManager(m_hWnd);

@@ -29,7 +29,8 @@ BOOL CMainFrame::CheckDocumentationBeforeLeaving() {
 }
 
 BOOL CMainFrame::SetOperatingMode(UINT pageId) {
-    if (!m_bStartUpPending && !CheckDocumentationBeforeLeaving())
+    // Showing the active page again leaves no page.
+    if (!m_bStartUpPending && pageId != 0 && !CheckDocumentationBeforeLeaving())
         return FALSE;
     CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
     if (measure != nullptr && measure->IsMeasuring())

@@ -67,6 +67,15 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
             if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage(); adjust && adjust->m_hWnd)
                 adjust->SetTimer(CDlgMeasureAdjust::TIMER_SENSOR_CHANGED, 20, nullptr);
             RestIfNoRequestOutstanding();
+            // The sensor's opening has ended once nothing waits for its answer: so does the wait
+            // cursor it showed (the sensor used last, opened again at the search's end), which
+            // would refuse every page change. The measure page shown since the start takes its
+            // first values now, as it does when shown with the sensor ready.
+            if (!m_bRequestOutstanding) {
+                WaitCursorOff();
+                if (m_nActivePage == PAGE_MEASURE_DIAGRAM)
+                    SetTimer(TIMER_SINGLE_SHOT, CDlgMeasureDiagram::kSingleShotDelayMs, nullptr);
+            }
             break;
         case TIMER_NODES_CHANGED:
             OnDeviceChange(DBT_DEVNODES_CHANGED, kNoDeviceData);

@@ -10,9 +10,11 @@
 #include "app/Kq7View.h"
 #include "foundation/RestartMutex.h"
 #include "pages/common/PageTable.h"
+#include "pages/measurement/CDlgMeasureDiagram.h"
 #include "pages/measurement/CDlgTKBk.h"
 #include "platform/base/Mutex.h"
 #include "platform/base/Registry.h"
+#include "res/resource.h"
 
 namespace apptest {
 namespace {
@@ -59,6 +61,41 @@ TEST_F(StartUp, TheFrameStaysHiddenUntilASensorIsFoundAndThePagesWaitHiddenInThe
     EXPECT_TRUE(frame->IsWindowVisible());
     EXPECT_FALSE(frame->m_dlgStartUp.IsWindowVisible());
 }
+
+// A start on the page the last session showed at Exit: that page shows and works as after any
+// switch (the measure page's Start and Trigger once its sensor is ready), and every page can be
+// chosen after it.
+constexpr UINT kTreePages[] = {PAGE_CONNECTION,    PAGE_INFORMATION, PAGE_MEASURE_ADJUST,
+                               PAGE_DOCUMENTATION, PAGE_CALIBRATION, PAGE_MEASURE_DIAGRAM,
+                               PAGE_DIAGNOSTIC};
+
+class StartOnStoredPage : public AppTest, public ::testing::WithParamInterface<UINT> {};
+
+TEST_P(StartOnStoredPage, ItShowsAgainAndEveryPageCanBeChosenAfterIt) {
+    const UINT stored = GetParam();
+    PrepareStore();
+    app_->WriteProfileInt("AllViewState\\Configs", "ActivDisplayMenu", static_cast<int>(stored));
+    CMainFrame* frame = StartWithOpenSensor();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetActivePageId(), stored);
+    if (stored == PAGE_MEASURE_DIAGRAM) {
+        CDlgMeasureDiagram* measure = frame->GetMeasureDiagramPage();
+        EXPECT_TRUE(measure->GetDlgItem(IDC_MD_START)->IsWindowEnabled());
+        EXPECT_TRUE(measure->GetDlgItem(IDC_MD_TRIGGER)->IsWindowEnabled());
+        // Its bars are laid out as for a switch to it: the view menu offers the channel views.
+        EXPECT_EQ(frame->m_iBarsForPage, 1);
+    }
+    // A switch may wait for a reply of the sensor, never for longer.
+    for (UINT page : kTreePages) {
+        for (int wait = 0; wait < 20 && frame->GetActivePageId() != page; ++wait) {
+            frame->SetOperatingMode(page);
+            Run(60);
+        }
+        EXPECT_EQ(frame->GetActivePageId(), page);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachPage, StartOnStoredPage, ::testing::ValuesIn(kTreePages));
 
 TEST_F(StartUp, ASecondInitialUpdateMakesNoPageAndPostsNothing) {
     PrepareStore();

@@ -67,6 +67,17 @@ void ProgramRoad::StartRoad(const Desktop& desktop, int scale) {
                           caption_.top + kStatusLineBottom});
 }
 
+bool ProgramRoad::StartAgain(std::string* why) {
+    if (!program_->StartAgain(why))
+        return false;
+    caption_ = operator_->WaitForActiveMainWindow(kStartMs);
+    if (caption_.Empty()) {
+        *why = "the main window did not show again:\n" + program_->OutputTail();
+        return false;
+    }
+    return true;
+}
+
 void ProgramRoad::TearDownTestSuite() {
     if (program_ == nullptr)
         return;

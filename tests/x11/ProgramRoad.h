@@ -25,12 +25,17 @@ struct Place {
 constexpr int TreeRowY(int row) {
     return 62 + 17 * row;
 }
+constexpr int kRowConnected = 7;
 constexpr int kRowDiagram = 12;
+constexpr int kRowDiagnostic = 13;
 constexpr int kTreeTextX = 100;
-// The measure-and-diagram page's Start button.
+// The measure-and-diagram page's Start, Trigger and Stop buttons.
 constexpr Place kStart{264, 63};
-// The menu bar's items stand on this line.
+constexpr Place kTrigger{376, 63};
+constexpr Place kStop{489, 63};
+// The menu bar's items stand on this line; the operating-mode menu's item.
 constexpr int kMenuBarY = 27;
+constexpr int kMenuMode = 76;
 
 void Sleep(int ms);
 
@@ -44,6 +49,9 @@ class ProgramRoad : public ::testing::Test {
     // desktop calls this from its own SetUpTestSuite).
     static void StartRoad(const Desktop& desktop, int scale = 1);
     static void TearDownTestSuite();
+    // After the program has ended: starts it again on the same desktop and settings, and waits
+    // for its main window. False, with the reason in `why`, when it does not come up.
+    static bool StartAgain(std::string* why);
     // Skips without Xvfb; fails when the program did not come up or has ended.
     void SetUp() override;
     void TearDown() override;

@@ -163,7 +163,7 @@ bool RealProgram::Start(std::string* why, bool* noXvfb, const Desktop& desktop) 
     if (!bench_.Start(KQ7B_SIMULATOR, sensor, 1, folder_ + "/simulator.log", why))
         return false;
 
-    std::vector<std::string> env = {
+    environment_ = {
         "DISPLAY=" + display_,
         "HOME=" + folder_ + "/home",
         "XDG_CONFIG_HOME=" + folder_ + "/home/.config",
@@ -177,17 +177,26 @@ bool RealProgram::Start(std::string* why, bool* noXvfb, const Desktop& desktop) 
     for (const char* keep : {"PATH", "LANG", "LC_ALL", "ASAN_OPTIONS", "UBSAN_OPTIONS",
                              "LSAN_OPTIONS", "FONTCONFIG_PATH"}) {
         if (const char* value = std::getenv(keep))
-            env.push_back(std::string(keep) + "=" + value);
+            environment_.push_back(std::string(keep) + "=" + value);
+    }
+    return StartAgain(why);
+}
+
+bool RealProgram::StartAgain(std::string* why) {
+    if (pid_ > 0) {
+        *why = "the program still runs";
+        return false;
     }
     std::vector<char*> envp;
-    for (std::string& e : env)
+    for (std::string& e : environment_)
         envp.push_back(e.data());
     envp.push_back(nullptr);
+    // Each run's output follows the one before, for the sanitizers' reports of all.
     const std::string output = folder_ + "/program.log";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND,
                                      0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     std::string program = KQ7B_PROGRAM;
@@ -199,6 +208,7 @@ bool RealProgram::Start(std::string* why, bool* noXvfb, const Desktop& desktop) 
         *why = "cannot start " + program;
         return false;
     }
+    exitCode_ = -1;
     return true;
 }
 

@@ -38,6 +38,9 @@ class RealProgram {
     // Starts the X server, the simulator and the program. False with the reason in `why`;
     // `noXvfb` tells that the X server is not installed (the tests skip then).
     bool Start(std::string* why, bool* noXvfb, const Desktop& desktop = {});
+    // Starts the program once more after it has ended, on the same desktop, against the same
+    // simulator, with the settings and files its last run left.
+    bool StartAgain(std::string* why);
     // Runs a shell command of the desktop (xclip, xprop) on the program's display, with `input`
     // on its standard input, for at most ten seconds: what it wrote on its standard output.
     std::string RunOnDisplay(const std::string& command, const std::string& input = {}) const;
@@ -71,6 +74,7 @@ class RealProgram {
     Hands hands_;
     std::string folder_;
     std::string display_;
+    std::vector<std::string> environment_;  // the program's, the same at each start
     pid_t pid_ = -1;
     pid_t windowManager_ = -1;
     int exitCode_ = -1;

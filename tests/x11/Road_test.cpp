@@ -20,7 +20,6 @@ namespace x11test {
 namespace {
 
 constexpr int kMenuFile = 15;
-constexpr int kMenuMode = 76;
 constexpr int kMenuView = 141;
 constexpr int kMenuLanguage = 190;
 constexpr int kMenuHelp = 240;
@@ -29,13 +28,9 @@ constexpr Place kLanguageGerman{214, 51};
 constexpr Place kViewDigital{165, 51};  // the View menu's first item opens the channel views
 constexpr Place kViewSensor2{335, 74};
 
-constexpr int kRowConnected = 7;
 constexpr int kRowMeasureAdjust = 9;
-constexpr int kRowDiagnostic = 13;
 
 // The measure-and-diagram page.
-constexpr Place kTrigger{376, 63};
-constexpr Place kStop{489, 63};
 constexpr Place kP1{555, 92};
 constexpr Place kRepeatTrigger{219, 92};
 

@@ -121,6 +121,15 @@ void ShowPage(AppDriver& app, UINT command) {
     }
 }
 
+bool IsPageShown(AppDriver& app, UINT command) {
+    const CMainFrame* frame = app.Frame();
+    const UINT page = PageOfCommand(command);
+    if (frame == nullptr || page == 0 || frame->GetActivePageId() != page)
+        return false;
+    const CWnd* window = frame->GetPageWindow(page);
+    return window != nullptr && window->IsWindowVisible();
+}
+
 HWND ShowPortList(AppDriver& app) {
     ShowPage(app, kCommandConnection);
     return FindControl(app.FrameWindow(), kPortListId);

@@ -41,6 +41,8 @@ bool IsSensorLost(AppDriver& app);
 // Shows a page by its menu command and lets it settle; chooses it again, as an operator does,
 // while the frame refuses it for a moment (a request outstanding, a search).
 void ShowPage(AppDriver& app, UINT command);
+// The page of the menu command is the one shown.
+bool IsPageShown(AppDriver& app, UINT command);
 // The connection page's list of ports, the page shown.
 HWND ShowPortList(AppDriver& app);
 // Clicks a cell of the port list that edits by a drop-down list, and waits until that editor

@@ -139,12 +139,12 @@ bool SensorBench::Command(const std::string& line, std::string* error) {
     return false;
 }
 
-std::string SensorBench::ExtraPortsText() const {
+std::string SensorBench::ExtraPortsText(size_t first, size_t count) const {
     std::string text;
-    for (const std::string& port : ports_) {
+    for (size_t i = first; i < first + count && i < ports_.size(); ++i) {
         if (!text.empty())
             text += ",";
-        text += "path=" + port + ";desc=Tarvik USB sensor interface port";
+        text += "path=" + ports_[i] + ";desc=Tarvik USB sensor interface port";
     }
     return text;
 }

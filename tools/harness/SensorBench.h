@@ -31,7 +31,9 @@ class SensorBench {
     // The pseudo-terminal paths in the order of the arguments' ports.
     const std::vector<std::string>& Ports() const { return ports_; }
     // The KQ7B_EXTRA_PORTS text declaring every port as a maker's USB sensor interface port.
-    std::string ExtraPortsText() const;
+    std::string ExtraPortsText() const { return ExtraPortsText(0, ports_.size()); }
+    // The same for `count` ports from the one at `first`: the program sees only those.
+    std::string ExtraPortsText(size_t first, size_t count) const;
 
   private:
     pid_t pid_ = -1;
