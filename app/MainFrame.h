@@ -265,8 +265,8 @@ class CMainFrame : public CFrameWnd,
     // Closes both export files and ends the measurement's file phase; a close that waited for
     // it goes on.
     void EndOfConversion();
-    // The close completes a manual save that still waits for its ticks.
-    void CompletePendingManualSave();
+    // The close and every start complete a manual save that still waits for its ticks.
+    void CompletePendingManualSave() override;
 
     // ---- Measurement files (MainFrameExport) ----
     void SaveMeasuredValuesAs();

@@ -94,6 +94,5 @@ void CMainFrame::ResetChannelMaximum(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
     m_adMaximum[channel] = -1e99;
-    m_measurement.m_bExtremeValueSeen = FALSE;
     UpdateMeasuredValues(MeasuredValueReason::ExtremesReset);
 }

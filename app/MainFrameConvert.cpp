@@ -107,7 +107,7 @@ BOOL CMainFrame::ConvertRecordToCsv() {
     IFlowDiagram* diagram = FlowDiagram();
     std::unique_ptr<CDlgSaveMwMessage> notice;
     if (m_measurement.m_fileMeasuredValues.IsOpen()) {
-        if (!m_measurement.m_bExtremeValueSeen || diagram == nullptr) {
+        if (!m_measurement.m_bValueRecorded || diagram == nullptr) {
             m_measurement.m_fileMeasuredValues.Append(kNoValues);
         } else {
             CsvLayout layout = BuildCsvLayout(*diagram);
@@ -194,9 +194,11 @@ void CMainFrame::FinishMeasurement() {
     IFlowDocumentation* documentation = FlowDocumentation();
     if (documentation != nullptr)
         documentation->NoteMeasurementStop();
+    // The final row takes the run's latest value set only when the store does not hold it
+    // already: at a slow rate a repeat would stand for a value nobody measured.
     if (diagram != nullptr && !m_measurement.m_bStopReached &&
-        m_measurement.m_iStopCondition != 7 && m_measurement.m_iStopCondition != 0) {
-        // The extra final row is kept: files may rely on it.
+        m_measurement.m_iStopCondition != 7 && m_measurement.m_iStopCondition != 0 &&
+        m_measurement.m_bLastSetUnrecorded) {
         double copy[COM_CHANNELS];
         BOOL active[COM_CHANNELS];
         CopyForStore(m_adValue, copy, active);

@@ -129,7 +129,7 @@ BOOL CMainFrame::SetupMeasureValueFile(int mode) {
 
 CString CMainFrame::BuildResultRow() {
     CString row;
-    if (!m_measurement.m_bExtremeValueSeen)
+    if (!m_measurement.m_bValueRecorded)
         row += kNoValues;
     const CString separator = m_measurement.m_strColumnSeparator;
     const CTime now = CTime::GetCurrentTime();

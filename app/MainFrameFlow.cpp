@@ -3,6 +3,7 @@
 // maximum, the trigger check, the channel views' texts at the display rate, and the recording.
 // Only ValueSet and SingleShot bring new counts; while a measurement runs the other reasons never
 // push, check or record again.
+#include <algorithm>
 #include <cmath>
 
 #include "app/MainFrame.h"
@@ -91,6 +92,8 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
                 ResetMovingAverages(1);
             break;
     }
+    std::fill(std::begin(m_measurement.m_abTakenInSet), std::end(m_measurement.m_abTakenInSet),
+              FALSE);
     const bool twoChannel = values.iPortCount < 2;
     for (int channel = 0; channel < 4; ++channel) {
         const bool take = twoChannel ? (channel == 0 && m_measurement.m_iSelectionAB != 2) ||
@@ -107,8 +110,10 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
         m_alPrevRaw[CHANNEL_P1 + derived] = m_alPrevRaw[derived == 0 ? 0 : 1];
         ProcessChannelValue(CHANNEL_P1 + derived, reason, values);
     }
-    if (reason != MeasuredValueReason::ExtremesReset && !m_measurement.m_bRecordingClosed &&
-        !m_measurement.m_bWaitingForTrigger)
+    if (reason == MeasuredValueReason::ExtremesReset)
+        return;
+    m_measurement.m_bLastSetUnrecorded = TRUE;
+    if (!m_measurement.m_bRecordingClosed && !m_measurement.m_bWaitingForTrigger)
         RecordValueSet(m_adValue);
 }
 
@@ -162,6 +167,7 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
         if (angle && ChanState_IsChannelPhase2(pair))
             v -= m_measurement.m_adAngleZero[pair];
         m_adValue[channel] = v;
+        m_measurement.m_abTakenInSet[channel] = TRUE;
         CheckTriggerThresholds(channel);
         if (angle && m_measurement.m_aucAngleZeroRequest[pair] != 0 &&
             ChanState_IsChannelPhase1(pair)) {
@@ -170,26 +176,26 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
             m_adValue[channel] = 0.0;
             ChanState_SetChannelPhase(pair, 2);
         }
-        v = m_adValue[channel];
-        if (v != m_measurement.m_adShownValue[channel] && ready(IFlowChannelView::kValueField)) {
-            m_measurement.m_adShownValue[channel] = v;
-            view->ShowActualValue(text(v));
-        }
     }
     const double v = m_adValue[channel];
-    if (m_adMaximum[channel] < v) {
-        m_adMaximum[channel] = v;
-        m_measurement.m_bExtremeValueSeen = TRUE;
+    m_adMaximum[channel] = std::max(m_adMaximum[channel], v);
+    m_adMinimum[channel] = std::min(m_adMinimum[channel], v);
+    // The extremes follow the value field whenever it is written, ready or not: neither ever
+    // shows less than the value beside it.
+    bool valueShown = false;
+    if (!extremesOnly && v != m_measurement.m_adShownValue[channel] &&
+        ready(IFlowChannelView::kValueField)) {
+        m_measurement.m_adShownValue[channel] = v;
+        view->ShowActualValue(text(v));
+        valueShown = true;
     }
     if (m_adMaximum[channel] != m_measurement.m_adShownMaximum[channel] &&
-        ready(IFlowChannelView::kMaxField)) {
+        (valueShown || ready(IFlowChannelView::kMaxField))) {
         m_measurement.m_adShownMaximum[channel] = m_adMaximum[channel];
         view->ShowMaxValue(text(m_adMaximum[channel]));
     }
-    if (m_adMinimum[channel] > v)
-        m_adMinimum[channel] = v;
     if (m_adMinimum[channel] != m_measurement.m_adShownMinimum[channel] &&
-        ready(IFlowChannelView::kMinField)) {
+        (valueShown || ready(IFlowChannelView::kMinField))) {
         m_measurement.m_adShownMinimum[channel] = m_adMinimum[channel];
         view->ShowMinValue(text(m_adMinimum[channel]));
     }

@@ -27,6 +27,10 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     // or one out of memory ends it.
     if (added == DiagramAddResult::NotReady && diagram != nullptr)
         return;
+    if (added == DiagramAddResult::Stored) {
+        m_measurement.m_bValueRecorded = TRUE;
+        m_measurement.m_bLastSetUnrecorded = FALSE;
+    }
     if (added != DiagramAddResult::Stored) {
         if (!m_measurement.m_bStoreRefused && !m_measurement.m_bStopReached) {
             m_measurement.m_bStoreRefused = TRUE;
@@ -82,13 +86,11 @@ void CMainFrame::PrepareRecordingFirstCall(const double values[COM_CHANNELS]) {
         m_measurement.m_strLineEnd = documentation->GetLineEndText();
         m_measurement.m_strColumnSeparator = documentation->GetColumnSeparatorText();
     }
-    const std::string separator(m_measurement.m_strColumnSeparator.GetString());
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
         m_measurement.m_astrColumnUnit[channel].Empty();
         if (m_measurement.m_bChannelActive[channel]) {
             const CString unit = " " + RecordOfChannel(channel).CurrentUnitText();
-            m_measurement.m_astrColumnUnit[channel] =
-                CsvUnitText(unit.GetString(), separator).c_str();
+            m_measurement.m_astrColumnUnit[channel] = CsvUnitText(unit.GetString()).c_str();
         }
     }
     m_measurement.m_ucConversionPending = 1;

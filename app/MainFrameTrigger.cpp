@@ -2,6 +2,7 @@
 // value set), at a date and time, or after a number of values. Checked for every processed value
 // inside the flow; a threshold on a sensor channel starts unarmed, so a value already past the
 // level never fires at once, while one on a computed power channel starts armed.
+#include <algorithm>
 #include <cmath>
 
 #include "app/MainFrame.h"
@@ -26,6 +27,15 @@ void CMainFrame::ArmTriggerCycle() {
 
 void CMainFrame::BeginMeasurement() {
     m_measurement.BeginMeasurement();
+    // The run's extremes and counts start afresh as the engine's start makes them, also when a
+    // trigger starts it while the engine has long been measuring. A start inside a value set
+    // keeps what that set brought so far: it is the run's first.
+    for (int channel = 0; channel < COM_CHANNELS; ++channel) {
+        const bool taken = m_measurement.m_bInFlow && m_measurement.m_abTakenInSet[channel];
+        m_adMinimum[channel] = taken ? m_adValue[channel] : 1e99;
+        m_adMaximum[channel] = taken ? m_adValue[channel] : -1e99;
+    }
+    std::fill(std::begin(m_adwValueCount), std::end(m_adwValueCount), 0);
 }
 
 void CMainFrame::EndTriggerCycle() {
@@ -51,7 +61,10 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
         return CheckThreshold(direction, v, level, hysteresis, armed);
     };
     const bool started = m_measurement.m_bMeasurementStarted != FALSE;
-    if (m_measurement.m_iStartCondition == channel + 1 && !started) {
+    // Only a cycle the Trigger button armed waits for its start: after a triggered run, a value
+    // set of a TARA or of the page's single shot starts nothing, with or without the engine.
+    const bool waiting = !started && m_measurement.m_bWaitingForTrigger;
+    if (m_measurement.m_iStartCondition == channel + 1 && waiting) {
         takeFirstValue();
         if (check(0, config->GetStartDirection(), config->GetStartLevel(),
                   config->GetStartHysteresis(), m_measurement.m_ucStartArmed))
@@ -66,8 +79,8 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
     }
     // "At once" starts with the first value set after the Trigger press, as a date already
     // passed does: a trigger armed for it must not wait for ever.
-    if ((m_measurement.m_iStartCondition == 0 || m_measurement.m_iStartCondition == 7) &&
-        !started && channel == m_measurement.m_iFirstChannel) {
+    if ((m_measurement.m_iStartCondition == 0 || m_measurement.m_iStartCondition == 7) && waiting &&
+        channel == m_measurement.m_iFirstChannel) {
         takeFirstValue();
         if (m_measurement.m_iStartCondition == 0 ||
             CTime::GetCurrentTime().GetTime() >= config->GetStartDateTime())
@@ -94,8 +107,10 @@ void CMainFrame::RunStartEvent() {
     if (panel == nullptr)
         return;
     panel->SetTriggerStart(m_measurement.m_ucTriggerMarker);
-    // Started before the call: a value set arriving inside it does not start a second time.
+    // Started and no longer waiting before the call: a value set arriving inside it does not
+    // start a second time.
     m_measurement.m_bMeasurementStarted = TRUE;
+    m_measurement.m_bWaitingForTrigger = FALSE;
     panel->StartMeasurement();
     m_measurement.m_bMeasurementStarted = TRUE;
     ChanState_SetBothChannelPhases(1);

@@ -80,6 +80,7 @@ class CXGraphAxis : public CXGraphObject {
     CString FormatTickLabel(double value, double step) const;
     // The character number labels show for the decimal point ('.' or ',').
     void SetDecimalPoint(char point) { m_cDecimalPoint = point; }
+    char GetDecimalPoint() const { return m_cDecimalPoint; }
 
     // Fonts.
     void SetFont(const CString& face, int height, int weight);

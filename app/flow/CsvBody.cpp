@@ -161,6 +161,17 @@ bool QuotesNumbers(const std::string& separator, bool decimalComma) {
     return separator.size() == 1 && separator[0] == (decimalComma ? ',' : '.');
 }
 
+// The rest of a quoted field after its number: the unit with its quotes doubled, the closing quote.
+std::string QuotedTail(const std::string& unit) {
+    std::string tail;
+    for (char c : unit) {
+        tail += c;
+        if (c == '"')
+            tail += '"';
+    }
+    return tail + '"';
+}
+
 // A text put after a field again and again: a short one is copied as one fixed-size block, which
 // costs less than a copy of its length. The row buffer has room past every field for the block.
 class RowPiece {
@@ -194,21 +205,11 @@ void AppendCsvNumber(std::string& out, double value, int decimals, bool decimalC
     out.append(buffer, static_cast<size_t>(end - buffer));
 }
 
-std::string CsvUnitText(const std::string& text, const std::string& separator) {
+std::string CsvUnitText(const std::string& text) {
     std::string clean = text;
     std::replace(clean.begin(), clean.end(), '\r', ' ');
     std::replace(clean.begin(), clean.end(), '\n', ' ');
-    const bool quote = clean.find('"') != std::string::npos ||
-                       (!separator.empty() && clean.find(separator) != std::string::npos);
-    if (!quote)
-        return clean;
-    std::string quoted = "\"";
-    for (char c : clean) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
+    return clean;
 }
 
 int64_t CsvRowCount(const CsvLayout& layout, const IRecordedCurves& curves, bool limited,
@@ -243,15 +244,21 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IRecordedCurves& curves, std
     const char firstSeparator = layout.separator.empty() ? ';' : layout.separator[0];
     const int64_t step = n > 5000 ? std::max<int64_t>(1, std::llround(n / 100.0)) : 0;
     int64_t untilProgress = step;
-    const bool quote = QuotesNumbers(layout.separator, layout.decimalComma);
+    const bool numbersQuoted = QuotesNumbers(layout.separator, layout.decimalComma);
     const bool xColumn = layout.xChannel >= 0 && layout.xChannel < 6;
-    // Each field's unit text and separator written as one suffix.
+    // Each field's unit text and separator written as one suffix; a field whose number or unit
+    // holds the separator or a quote is quoted whole, its closing quote in the suffix.
     RowPiece suffix[6];
+    bool quoted[6] = {};
     const RowPiece separator(layout.separator);
     const RowPiece lineEnd(layout.lineEnd);
     size_t rowBound = 32 + RowPiece::kBlock + layout.lineEnd.size() + layout.separator.size();
     for (int c = 0; c < 6; ++c) {
-        suffix[c] = RowPiece(layout.unitText[c] + layout.separator);
+        const std::string& unit = layout.unitText[c];
+        quoted[c] = numbersQuoted || unit.find('"') != std::string::npos ||
+                    (!layout.separator.empty() && unit.find(layout.separator) != std::string::npos);
+        suffix[c] =
+            RowPiece(quoted[c] ? QuotedTail(unit) + layout.separator : unit + layout.separator);
         rowBound += kMaxNumberText + suffix[c].size();
     }
     rowBound +=
@@ -271,10 +278,12 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IRecordedCurves& curves, std
     };
     readCounts();
     auto field = [&](char* p, int curve, int64_t count, int channel, int64_t i, bool x) {
+        *p = '"';
+        p += quoted[channel];
         if (i < count) {
             const double v = x ? curves.GetPointX(curve, static_cast<int>(i))
                                : curves.GetPointY(curve, static_cast<int>(i));
-            p = WriteCsvNumber(p, v, layout.decimals[channel], layout.decimalComma, quote);
+            p = WriteCsvNumber(p, v, layout.decimals[channel], layout.decimalComma, false);
         }
         return suffix[channel].Put(p);
     };

@@ -14,7 +14,7 @@ struct CsvLayout {
     std::vector<int> columns;  // channel of each column, -1 an empty column
     int xChannel = -1;         // the x column takes this channel's format; -1 none
     int decimals[6] = {};
-    std::string unitText[6];  // written after a value when units are shown (already quoted)
+    std::string unitText[6];  // written after a value when units are shown
     std::string separator = ";";
     std::string lineEnd = "\r\n";
     bool decimalComma = true;
@@ -35,9 +35,9 @@ int64_t WriteCsvRows(const CsvLayout& layout, const IRecordedCurves& curves, std
 void AppendCsvNumber(std::string& out, double value, int decimals, bool decimalComma,
                      const std::string& separator);
 
-// A unit text as one field: CR and LF become blanks; quoted with inner quotes doubled when it
-// holds the separator or a quote.
-std::string CsvUnitText(const std::string& text, const std::string& separator);
+// A unit text fit for a row: CR and LF become blanks. The rows quote a field whole (number and
+// unit, inner quotes doubled) when it holds the separator or a quote.
+std::string CsvUnitText(const std::string& text);
 
 // Row count of the body: the longest curve of the columns, limited to floor(stopCount) (0..N)
 // when limited, one less when the last row is dropped (never below 0).

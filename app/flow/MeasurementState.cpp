@@ -52,7 +52,8 @@ void CMeasurementState::BeginMeasurement() {
     // value set, whatever a reset left in it.
     m_bMeasurementStarted = TRUE;
     m_bStopReached = FALSE;
-    m_bExtremeValueSeen = FALSE;
+    m_bValueRecorded = FALSE;
+    m_bLastSetUnrecorded = FALSE;
     ForgetShownValues();
 }
 

@@ -59,7 +59,10 @@ class CMeasurementState {
     BOOL m_bStopReached = FALSE;
     BOOL m_bRecordingClosed = TRUE;
     BOOL m_bWaitingForTrigger = FALSE;
-    BOOL m_bExtremeValueSeen = FALSE;  // a channel got a new maximum
+    BOOL m_bValueRecorded = FALSE;      // the curve store took a value set of this run
+    BOOL m_bLastSetUnrecorded = FALSE;  // the run's latest value set is not in the store
+    // Channels the value set under way has brought so far (a start inside it keeps them).
+    BOOL m_abTakenInSet[COM_CHANNELS] = {};
     BYTE m_aucAngleZeroRequest[2] = {};
     double m_adAngleZero[2] = {};
     bool m_bInFlow = false;

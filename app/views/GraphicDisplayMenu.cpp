@@ -4,10 +4,12 @@
 // (TIMER_READOUT_HIDE).
 #include "app/views/GraphicDisplayWnd.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
 #include "platform/framework/Menu.h"
+#include "platform/gfx/WindowDC.h"
 
 namespace {
 
@@ -178,17 +180,45 @@ void CGraphicDisplayWnd::ShowReadout() {
     }
     CString title;
     title.Format(m_astrMenu[kReadoutTitle].GetString(), curve + 1);
+    // The numbers with the decimal sign the axes show, whatever the C library's.
+    const char point = m_pChart->GetXAxis(0).GetDecimalPoint();
+    auto number = [point](double value) {
+        CString text;
+        text.Format("%f", value);
+        text.Replace('.', point);
+        return text;
+    };
+    CString format = m_astrMenu[kReadoutBody];
+    format.Replace("%f", "%s");
     CString body;
-    body.Format(m_astrMenu[kReadoutBody].GetString(), x,
-                m_pChart->GetXAxis(0).GetLabel().GetString(), GetCurveY(curve, nearest),
+    body.Format(format.GetString(), number(x).GetString(),
+                m_pChart->GetXAxis(0).GetLabel().GetString(),
+                number(GetCurveY(curve, nearest)).GetString(),
                 m_pChart->GetCurve(curve).GetLabel().GetString());
+    const CString text = title + "\n" + body;
     m_bReadoutShown = TRUE;
-    m_pReadout->SetTextMember(title + "\n" + body);
-    m_pReadout->SetRectCoordinates(cursor.x, cursor.y, cursor.x + m_iReadoutWidth,
-                                   cursor.y + m_iReadoutHeight);
+    m_pReadout->SetTextMember(text);
+    const CSize size = ReadoutSize(text);
+    m_pReadout->SetRectCoordinates(cursor.x, cursor.y, cursor.x + size.cx, cursor.y + size.cy);
     m_pReadout->SetVisible(true);
     Redraw();
     SetTimer(TIMER_READOUT_HIDE, static_cast<UINT>(m_iReadoutDuration), nullptr);
+}
+
+CSize CGraphicDisplayWnd::ReadoutSize(const CString& text) {
+    CSize size(m_iReadoutWidth, m_iReadoutHeight);
+    if (m_pChart->GetSafeHwnd() == nullptr)
+        return size;
+    // Every line whole inside the box's border: the text's extent in the box's own font.
+    CClientDC dc(m_pChart.get());
+    CFont* old = dc.SelectObject(&m_pReadout->m_Font);
+    CRect needed(0, 0, 0, 0);
+    dc.DrawText(text, &needed, DT_CALCRECT | DT_LEFT);
+    dc.SelectObject(old);
+    constexpr int kBorder = 2 * 2;
+    size.cx = std::max<int>(size.cx, needed.Width() + kBorder);
+    size.cy = std::max<int>(size.cy, needed.Height() + kBorder);
+    return size;
 }
 
 void CGraphicDisplayWnd::OnTimer(UINT_PTR nIDEvent) {

@@ -114,6 +114,7 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     int m_iReadoutDelay = 2000;
     int m_iReadoutDuration = 3000;
     BOOL IsReadoutShown() const { return m_bReadoutShown; }
+    const CXGraphLabel* GetReadout() const { return m_pReadout; }
 
     // The commands of the context menu.
     void OnMenuCommand(UINT id);
@@ -130,6 +131,8 @@ class CGraphicDisplayWnd : public CWnd, public ICurveChartLink {
     void LayoutChildren(int cx, int cy);
     void ShowContextMenu();
     void ShowReadout();
+    // The read-out box's size: the configured one, larger where the text needs it.
+    CSize ReadoutSize(const CString& text);
     // Newest and oldest x over the curves in use (the store's last-index mode around it).
     double NewestX();
     double OldestX();

@@ -65,6 +65,9 @@ class PageHost {
     virtual void EndTriggerCycle() = 0;
     virtual void FinishMeasurement() = 0;
     virtual BOOL SetupMeasureValueFile(int mode) = 0;
+    // A manual save still waiting for its worker writes its rows now, before a start empties
+    // the curve store.
+    virtual void CompletePendingManualSave() = 0;
     virtual void ResetMovingAverages(int mode) = 0;
     virtual void RecoverFromSensorLoss(BOOL stop) = 0;
     virtual void RecomputeUnitFactors(int sensor) = 0;

@@ -97,6 +97,8 @@ void CDlgMeasureDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
     CPageDialog::OnShowWindow(bShow, nStatus);
     if (!bShow) {
         KillTimer(TIMER_BUTTONS);
+        KillTimer(TIMER_PENDING_CLICK);
+        m_uPendingClick = 0;  // a page the operator left starts nothing later
         return;
     }
     PageHost* frame = GetPageHost();
@@ -115,8 +117,7 @@ void CDlgMeasureDiagram::OnShowWindow(BOOL bShow, UINT nStatus) {
 void CDlgMeasureDiagram::OnBnClickedSingleShot() {
     ++m_iSingleShots;
     PageHost* frame = GetPageHost();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
-        !IsSensorReady())
+    if (frame == nullptr || !TakeClick(IDC_MD_SINGLE_SHOT))
         return;
     frame->Commands().COM_ZMCOMSingleShot();
 }
@@ -124,6 +125,11 @@ void CDlgMeasureDiagram::OnBnClickedSingleShot() {
 void CDlgMeasureDiagram::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == TIMER_BUTTONS) {
         ShowButtons();
+        return;
+    }
+    if (nIDEvent == TIMER_PENDING_CLICK) {
+        KillTimer(TIMER_PENDING_CLICK);
+        RunPendingClick();
         return;
     }
     if (nIDEvent == TIMER_FINISH) {
@@ -158,12 +164,63 @@ BOOL CDlgMeasureDiagram::IsSensorReady() const {
                : FALSE;
 }
 
+BOOL CDlgMeasureDiagram::CanTakeClick() const {
+    const PageHost* frame = GetPageHost();
+    // A stopped run still being finished (TIMER_FINISH) takes no new start.
+    return frame != nullptr && !IsMeasuring() && !m_bWaitingForTrigger && !m_run.IsRunning() &&
+                   frame->Dialogue().m_iOpenEntry >= 0 && frame->Dialogue().m_iNumberOfSensors >= 1
+               ? TRUE
+               : FALSE;
+}
+
+bool CDlgMeasureDiagram::TakeClick(UINT id) {
+    if (!CanTakeClick() || (m_uPendingClick != 0 && m_uPendingClick != id)) {
+        ShowButtons();
+        return false;
+    }
+    if (IsSensorReady()) {
+        m_uPendingClick = 0;
+        return true;
+    }
+    // The engine still answers a request (a single shot, a poll of the connection page): the
+    // click runs once it is at rest.
+    if (m_uPendingClick == 0) {
+        m_uPendingClick = id;
+        m_ullPendingSinceMs = GetTickCount64();
+    }
+    if (m_hWnd != nullptr)
+        SetTimer(TIMER_PENDING_CLICK, kPendingClickPeriodMs, nullptr);
+    ShowButtons();
+    return false;
+}
+
+void CDlgMeasureDiagram::RunPendingClick() {
+    const UINT id = m_uPendingClick;
+    if (id == 0)
+        return;
+    if (!CanTakeClick() || GetTickCount64() - m_ullPendingSinceMs > kPendingClickLimitMs) {
+        m_uPendingClick = 0;
+        ShowButtons();
+        return;
+    }
+    if (!IsSensorReady()) {
+        SetTimer(TIMER_PENDING_CLICK, kPendingClickPeriodMs, nullptr);
+        return;
+    }
+    if (id == IDC_MD_START)
+        OnBnClickedStart();
+    else if (id == IDC_MD_TRIGGER)
+        OnBnClickedTrigger();
+    else
+        OnBnClickedSingleShot();
+    ShowButtons();
+}
+
 void CDlgMeasureDiagram::ShowButtons() {
     if (m_hWnd == nullptr)
         return;
     const bool busy = IsMeasuring() || m_bWaitingForTrigger;
-    // A stopped run still being finished (TIMER_FINISH) takes no new start.
-    const bool ready = !busy && !m_run.IsRunning() && IsSensorReady();
+    const bool ready = CanTakeClick() && m_uPendingClick == 0;
     auto enable = [this](UINT id, bool on) {
         if (CWnd* button = GetDlgItem(static_cast<int>(id)))
             button->EnableWindow(on ? TRUE : FALSE);

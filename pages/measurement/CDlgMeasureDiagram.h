@@ -37,6 +37,11 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel, public 
     // While shown, the buttons follow the sensor's and the engine's state at this pace.
     static constexpr UINT TIMER_BUTTONS = 65;
     static constexpr UINT kButtonsPeriodMs = 250;
+    // A click taken while the engine finishes a request runs when it is at rest, checked at this
+    // pace, but no later than the limit.
+    static constexpr UINT TIMER_PENDING_CLICK = 66;
+    static constexpr UINT kPendingClickPeriodMs = 20;
+    static constexpr uint64_t kPendingClickLimitMs = 10000;
     // Shown, the page asks CMainFrame::TIMER_SINGLE_SHOT for a single value set after this long.
     static constexpr UINT kSingleShotDelayMs = 50;
     // Messages of the page wait for its next turn: a start may come from inside the value flow.
@@ -55,8 +60,14 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel, public 
         const uint8_t* r = m_psMsureDgrm->runBytes;
         return r[0] != 0 && r[1] == 0 && r[2] == 0 && r[3] != 0;
     }
-    // A sensor is open and the engine is at rest: Start, Trigger and the single shot may go.
+    // A sensor is open and the engine is at rest: Start, Trigger and the single shot may go now.
     BOOL IsSensorReady() const;
+    // No run under way and a sensor open: a click on Start, Trigger or the single shot is taken,
+    // at once when the engine is at rest, else as soon as it comes to rest. Their buttons are
+    // enabled exactly then (and while no click waits).
+    BOOL CanTakeClick() const;
+    // The buttons and the lamp as the run's, the sensor's and the engine's state has them now.
+    void ShowButtons();
     void OnBnClickedStart();
     void OnBnClickedTrigger();
     // Harmless when idle: the engine is stopped and TIMER_FINISH finishes the measurement once the
@@ -119,6 +130,8 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel, public 
     bool m_bAroundTrigger = false;
     BOOL m_bSensorChanged = FALSE;  // set by the connection page's Update, taken at the next show
     bool m_bWaitingForTrigger = false;
+    UINT m_uPendingClick = 0;  // the button whose click waits for the engine's rest
+    uint64_t m_ullPendingSinceMs = 0;
     BYTE m_ucTriggerStart = 0;
     BYTE m_ucDropLastRow = 0;
     double m_dMaxDuration = 0.0;
@@ -148,12 +161,17 @@ class CDlgMeasureDiagram : public CPageDialog, public IFlowMeasurePanel, public 
     // The curve store for the next measurement and the curves' channels, on the GUI path; FALSE
     // (reported, status IDS_STATUS_READY) when the store could not be made.
     BOOL PrepareStorage();
-    // Start step 3: the diagram restarted, averages and angle zero reset, the file set up.
-    void PrepareRun();
+    // Start step 3: a pending manual save written, the diagram restarted, averages (not for a
+    // triggered run, whose Trigger press restarted them) and angle zero reset, the file set up.
+    void PrepareRun(bool triggered);
     void BeginRun(bool triggered);
+    // True when the click of the button is to run now; else it waits for the engine's rest
+    // (TIMER_PENDING_CLICK) or, when no click can be taken, only the buttons are brought up to
+    // date.
+    bool TakeClick(UINT id);
+    void RunPendingClick();
     void FinishStoppedRun();
     void SetRunBytes(bool underWay);
-    void ShowButtons();
     void Status(UINT id);
     void SetLightState(int state);
     void EnableChannelViewButtons(BOOL enable);

@@ -83,14 +83,18 @@ BOOL CDlgMeasureDiagram::PrepareStorage() {
     return TRUE;
 }
 
-void CDlgMeasureDiagram::PrepareRun() {
+void CDlgMeasureDiagram::PrepareRun(bool triggered) {
     PageHost* frame = GetPageHost();
     if (frame == nullptr)
         return;
+    frame->CompletePendingManualSave();
     if (IDiagramRun* diagram = frame->DiagramRun())
         diagram->StartDiagram(TRUE);
     frame->BeginMeasurement();
-    frame->ResetMovingAverages(0);
+    // A triggered run goes on with the averaging its Trigger press began: its first row is
+    // averaged like the others.
+    if (!triggered)
+        frame->ResetMovingAverages(0);
     frame->RequestAngleZero();
     frame->SetWaitingForTrigger(FALSE);
     frame->SetupMeasureValueFile(0);
@@ -98,14 +102,16 @@ void CDlgMeasureDiagram::PrepareRun() {
 
 void CDlgMeasureDiagram::OnBnClickedStart() {
     PageHost* frame = GetPageHost();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
-        !IsSensorReady())
+    if (frame == nullptr || !TakeClick(IDC_MD_START))
         return;
     m_psMsureDgrm->triggerOn = 0;
     frame->TakeOverStartStopConditions();
+    // The values of the run before that were asked to be saved are written before the store
+    // is made anew.
+    frame->CompletePendingManualSave();
     if (!PrepareStorage())
         return;
-    PrepareRun();
+    PrepareRun(false);
     if (!frame->StartEngineMeasuring()) {
         Status(IDS_STATUS_READY);
         ShowButtons();
@@ -118,17 +124,19 @@ void CDlgMeasureDiagram::OnBnClickedStart() {
 
 void CDlgMeasureDiagram::OnBnClickedTrigger() {
     PageHost* frame = GetPageHost();
-    if (frame == nullptr || IsMeasuring() || m_bWaitingForTrigger || m_run.IsRunning() ||
-        !IsSensorReady())
+    if (frame == nullptr || !TakeClick(IDC_MD_TRIGGER))
         return;
     // The storage is made here, on the GUI path: the trigger start comes from inside the value
     // flow, where a box would re-enter the flow and a moved store would pull the curves away.
+    frame->CompletePendingManualSave();
     if (!PrepareStorage())
         return;
     m_psMsureDgrm->triggerOn = 1;
     frame->TakeOverStartStopConditions();
     frame->InitTriggerArmedFlags();
     frame->ArmTriggerCycle();
+    // The trigger judges values measured after its press only.
+    frame->ResetMovingAverages(0);
     if (!frame->StartEngineMeasuring()) {
         m_psMsureDgrm->triggerOn = 0;
         Status(IDS_STATUS_READY);
@@ -144,7 +152,7 @@ void CDlgMeasureDiagram::OnBnClickedTrigger() {
 void CDlgMeasureDiagram::StartMeasurement() {
     if (IsMeasuring())
         return;
-    PrepareRun();
+    PrepareRun(m_psMsureDgrm->triggerOn != 0);
     PageHost* frame = GetPageHost();
     IFlowMeasureConfig* config = frame != nullptr ? frame->FlowMeasureConfig() : nullptr;
     if (config != nullptr && !config->CheckIoNioMode(0))

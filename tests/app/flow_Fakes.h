@@ -139,7 +139,7 @@ class FakeDocumentation : public IFlowDocumentation {
     int GetResultStorageMode() const override { return resultMode; }
     int GetDiagramStorageMode() const override { return diagramMode; }
     int GetStorageSelection() const override { return valueMode; }
-    BOOL ShowsUnits() const override { return TRUE; }
+    BOOL ShowsUnits() const override { return units; }
     CString GetTargetDirectory(int kind) const override { return kind == 0 ? valueDir : resultDir; }
     CString GetAutoFileName(int kind, BOOL constant) const override {
         return (kind == 0 ? valueDir : resultDir) + (constant ? "/constant" : "/indexed");
@@ -163,6 +163,7 @@ class FakeDocumentation : public IFlowDocumentation {
     int valueMode = 2;
     int resultMode = 0;
     int diagramMode = 0;
+    BOOL units = TRUE;
     CString valueDir, resultDir;
     int nameRenewals = 0;
     std::function<void()> onStop;  // while the file is still being written

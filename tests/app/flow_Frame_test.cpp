@@ -13,7 +13,7 @@
 
 #include "AppTest.h"
 #include "app/ThreadedConvertFile.h"
-#include "flow_Fakes.h"
+#include "flow_FrameFixture.h"
 #include "foundation/Units.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/base/Time.h"
@@ -22,73 +22,6 @@
 
 namespace apptest {
 namespace {
-
-using namespace flowtest;
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-int IndexOfFactor(double (*factorOf)(int), double factor) {
-    for (int index = 0; index < 32; ++index) {
-        if (std::fabs(factorOf(index) - factor) < 1e-12 * std::max(1.0, factor))
-            return index;
-    }
-    return -1;
-}
-
-class Flow : public StartedApp {
-  protected:
-    void SetUp() override {
-        StartedApp::SetUp();
-        for (int c = 0; c < COM_CHANNELS; ++c)
-            frame_->m_flowFakes.channel[c] = &views_[c];
-        frame_->m_flowFakes.diagram = &diagram_;
-        frame_->m_flowFakes.panel = &panel_;
-        frame_->m_flowFakes.documentation = &documentation_;
-        frame_->m_flowFakes.measureConfig = &config_;
-        documentation_.valueDir = (folder_ / "values").c_str();
-        documentation_.resultDir = (folder_ / "results").c_str();
-        frame_->m_iNumberOfSensors = 1;
-        frame_->m_iDisplayDownCounter = 0;
-        for (int c = 0; c < COM_CHANNELS; ++c) {
-            frame_->m_adUnitFactor[c] = 1.0;
-            frame_->m_adMinimum[c] = 1e99;
-            frame_->m_adMaximum[c] = -1e99;
-        }
-        BuildUnitList(frame_->Measurement().m_aChannelRecords[0], 'D', FALSE, FALSE, "", 0.0);
-        BuildUnitList(frame_->Measurement().m_aChannelRecords[1], 'Y', FALSE, FALSE, "", 0.0);
-        frame_->Measurement().m_bChannelActive[0] = frame_->Measurement().m_bChannelActive[1] =
-            TRUE;
-        frame_->Measurement().m_bRecordingClosed = TRUE;
-    }
-    void TearDown() override {
-        ChanState_SetPowerChannelOn(0, FALSE);
-        if (Frame() != nullptr)
-            frame_->m_flowFakes = CMainFrame::FlowPartnerFakes{};
-        CThreadedConvertFile::s_bFailStarts = false;
-        StartedApp::TearDown();
-    }
-    void Set(int32_t a, int32_t b) {
-        frame_->m_alRaw[0] = a;
-        frame_->m_alRaw[1] = b;
-        frame_->UpdateMeasuredValues(MeasuredValueReason::ValueSet);
-    }
-    // A measurement with automatic storage: set-up, values, end.
-    void Measure(std::initializer_list<int32_t> values) {
-        frame_->SetupMeasureValueFile(0);
-        for (int32_t v : values)
-            Set(v, v);
-        frame_->FinishMeasurement();
-    }
-
-    FakeChannelView views_[COM_CHANNELS];
-    FakeDiagram diagram_;
-    FakePanel panel_;
-    FakeDocumentation documentation_;
-    FakeMeasureConfig config_;
-};
 
 TEST_F(Flow, OneSensorTakesTheSelectedChannelsAndWritesOnlyReadyChangedFields) {
     frame_->SetActiveChannelsAB(1);
@@ -102,14 +35,20 @@ TEST_F(Flow, OneSensorTakesTheSelectedChannelsAndWritesOnlyReadyChangedFields) {
     EXPECT_EQ(frame_->m_adValue[0], 100);
     EXPECT_EQ(frame_->m_adValue[1], 200);
     frame_->SetActiveChannelsAB(0);
-    // The same value is not formatted again; a field that is not ready is not written.
+    // The same value is not formatted again; a field that is not ready is not written unless
+    // the value beside it is: the maximum never shows less than the value.
     views_[1].ready[IFlowChannelView::kMaxField] = FALSE;
     const int before = views_[1].writes[0];
-    const int maxWrites = views_[1].writes[3];
     Set(300, 200);
     EXPECT_EQ(views_[1].writes[0], before);
     Set(300, 250);
+    EXPECT_EQ(views_[1].texts[0], "250");
+    EXPECT_EQ(views_[1].texts[3], "250");
+    views_[1].ready[IFlowChannelView::kValueField] = FALSE;
+    const int maxWrites = views_[1].writes[3];
+    Set(300, 260);
     EXPECT_EQ(views_[1].writes[3], maxWrites);
+    views_[1].ready[IFlowChannelView::kValueField] = TRUE;
     // Counting down: no texts at all.
     panel_.running = TRUE;
     frame_->m_iDisplayDownCounter = 3;
@@ -221,6 +160,7 @@ TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
     config_.stopCount = 3;
     frame_->TakeOverStartStopConditions();
     frame_->InitTriggerArmedFlags();
+    frame_->SetWaitingForTrigger(TRUE);
     frame_->Measurement().m_bRecordingClosed = FALSE;
     frame_->Measurement().m_ucTriggerMarker = 1;
     const uint64_t lost = frame_->m_ullLostValueSets;
@@ -410,12 +350,12 @@ TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
     frame_->Measurement().m_strColumnSeparator = ";";
     frame_->Measurement().m_strLineEnd = "\n";
     frame_->Measurement().m_iDecimalLanguage = 0;
-    frame_->Measurement().m_bExtremeValueSeen = FALSE;
+    frame_->Measurement().m_bValueRecorded = FALSE;
     CString row = frame_->BuildResultRow();
     EXPECT_EQ(row.Left(29), "No values registered, sorry!\n");
     const CString unjudged = ";00:00:00; -; -; -; -; -; -; -\n";
     EXPECT_EQ(row.Right(unjudged.GetLength()).Mid(9), unjudged.Mid(9));
-    frame_->Measurement().m_bExtremeValueSeen = TRUE;
+    frame_->Measurement().m_bValueRecorded = TRUE;
     config_.ioNioMode = 1;
     config_.measurand[0] = 0;
     config_.maximum[0] = 12.5;
@@ -430,17 +370,17 @@ TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
     EXPECT_NE(row.Find(";12,50;N·m;IO; -; -; -;IO\n"), -1) << row.GetString();
 }
 
-TEST_F(Flow, UnitsAndSeparatorsAreCapturedOnceAndQuotedWhenNeeded) {
+TEST_F(Flow, UnitsAndSeparatorsAreCapturedOnce) {
     frame_->Measurement().m_bRecordingClosed = FALSE;
     documentation_.separator = ";";
     frame_->Measurement().m_aChannelRecords[0].astrUnit[0] = "a;b";
     Set(1, 1);
-    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], "\" a;b\"");
+    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], " a;b");
     documentation_.separator = "\t";
     frame_->Measurement().m_aChannelRecords[0].astrUnit[0] = "kp";
     Set(2, 2);
     EXPECT_EQ(frame_->Measurement().m_strColumnSeparator, ";");
-    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], "\" a;b\"");
+    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], " a;b");
     EXPECT_EQ(frame_->Measurement().m_adRecordHead[0], 1.0);
 }
 
@@ -469,15 +409,22 @@ TEST_F(Flow, AtOnceOrADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {
     config_.startCondition = 0;
     frame_->TakeOverStartStopConditions();
     frame_->InitTriggerArmedFlags();
+    frame_->SetWaitingForTrigger(TRUE);
     frame_->SetActiveChannelsAB(0);
     Set(1, 1);
     EXPECT_EQ(panel_.starts, 1);
     frame_->EndTriggerCycle();
+    // The trigger stays switched on after its run, but nothing waits: a TARA or a single shot
+    // starts no run without the engine.
+    frame_->TareChannel(0);
+    frame_->UpdateMeasuredValues(MeasuredValueReason::SingleShot);
+    EXPECT_EQ(panel_.starts, 1);
     panel_.starts = 0;
     config_.startCondition = 7;
     config_.startTime = CTime::GetCurrentTime().GetTime() + 60;
     frame_->TakeOverStartStopConditions();
     frame_->InitTriggerArmedFlags();
+    frame_->SetWaitingForTrigger(TRUE);
     frame_->SetActiveChannelsAB(0);
     Set(1, 1);
     EXPECT_EQ(panel_.starts, 0);

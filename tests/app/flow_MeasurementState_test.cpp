@@ -21,11 +21,11 @@ TEST(MeasurementState, ANewRunShowsItsFirstValueSetWhateverTheRunBeforeLeft) {
 
     state.m_adShownValue[2] = 0.0;
     state.m_bStopReached = TRUE;
-    state.m_bExtremeValueSeen = TRUE;
+    state.m_bValueRecorded = TRUE;
     state.BeginMeasurement();
     EXPECT_TRUE(std::isnan(state.m_adShownValue[2]));
     EXPECT_FALSE(state.m_bStopReached);
-    EXPECT_FALSE(state.m_bExtremeValueSeen);
+    EXPECT_FALSE(state.m_bValueRecorded);
     EXPECT_TRUE(state.m_bMeasurementStarted);
 }
 

@@ -12,6 +12,7 @@
 #include "chart/dialogs/ChartPage.h"
 #include "chart/dialogs/ChartTabPage.h"
 #include "foundation/Language.h"
+#include "platform/gfx/WindowDC.h"
 
 namespace apptest {
 namespace {
@@ -304,6 +305,17 @@ TEST_F(Diagram, TheReadoutComesAfterTheDelayAndGoesAfterItsDuration) {
     EXPECT_FALSE(diagram_->IsReadoutShown());
     Run(600);
     EXPECT_TRUE(diagram_->IsReadoutShown());
+    // Title, x and y: three lines whole inside the border, the numbers with the session's sign.
+    const CXGraphLabel* readout = diagram_->GetReadout();
+    ASSERT_NE(readout, nullptr);
+    EXPECT_NE(readout->m_cText.Find(','), -1) << readout->m_cText.GetString();
+    EXPECT_EQ(readout->m_cText.Find('.'), -1) << readout->m_cText.GetString();
+    CClientDC dc(diagram_->GetChart());
+    CFont* old = dc.SelectObject(const_cast<CFont*>(&readout->m_Font));
+    TEXTMETRIC metrics{};
+    dc.GetTextMetrics(&metrics);
+    dc.SelectObject(old);
+    EXPECT_GE(readout->m_clRect.Height(), 3 * metrics.tmHeight + 2);
     Run(3100);
     EXPECT_FALSE(diagram_->IsReadoutShown());
     // A report naming no curve stops the delay.

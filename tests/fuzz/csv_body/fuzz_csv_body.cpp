@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string unit;
         for (int n = in.Byte() % 6; n > 0; --n)
             unit += static_cast<char>(in.Byte());
-        layout.unitText[c] = CsvUnitText(unit, layout.separator);
+        layout.unitText[c] = CsvUnitText(unit);
         std::vector<double> values(in.Byte() % 5);
         for (double& v : values)
             v = in.Value();
