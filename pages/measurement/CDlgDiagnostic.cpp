@@ -168,8 +168,13 @@ std::vector<CMultiportGroup> CDlgDiagnostic::GetMultiportResult() const {
 void CDlgDiagnostic::ShowGroups() {
     if (m_hWnd == nullptr)
         return;
-    if (m_listGroups.m_hWnd != nullptr)
+    // The list paints once, after the page: a cell that painted itself at once while the page
+    // still owed its own painting would be painted over by it.
+    const bool list = m_listGroups.m_hWnd != nullptr;
+    if (list) {
+        m_listGroups.SetRedraw(FALSE);
         m_listGroups.DeleteAllItems();
+    }
     CString text;
     int row = 0;
     for (const CMultiportGroup& group : GetMultiportResult()) {
@@ -180,7 +185,7 @@ void CDlgDiagnostic::ShowGroups() {
         serial.Format("%lu", static_cast<unsigned long>(group.dwSerialNumber));
         const CString master =
             group.strMasterComNumber.IsEmpty() ? CString() : "COM" + group.strMasterComNumber;
-        if (m_listGroups.m_hWnd != nullptr) {
+        if (list) {
             m_listGroups.InsertItem(row, ports);
             m_listGroups.SetItemText(row, COL_SERIAL, serial);
             m_listGroups.SetItemText(row, COL_MASTER, master);
@@ -190,6 +195,10 @@ void CDlgDiagnostic::ShowGroups() {
         if (!master.IsEmpty())
             line += " (" + GetLanguageString(IDS_DIAG_MASTER) + " " + master + ")";
         text += line + "\n";
+    }
+    if (list) {
+        m_listGroups.SetRedraw(TRUE);
+        m_listGroups.Invalidate();
     }
     if (text.IsEmpty())
         text = GetLanguageString(IDS_DIAG_NO_GROUPS);

@@ -267,7 +267,10 @@ void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {
             break;
         case TIMER_SHOW_CONFIG:
             m_buttonConfig.ShowWindow(SW_SHOW);
-            m_buttonConfig.SetFocus();
+            // The rate cell's choices, opened by the same click, keep the focus: taking it
+            // would close them before the operator can choose.
+            if (m_listPorts.GetOpenCombo() == nullptr)
+                m_buttonConfig.SetFocus();
             break;
         case TIMER_BAUD_REFUSED:
             OnBaudRefusedTimer();
@@ -280,6 +283,9 @@ void CDlgSensorConnection::OnTimer(UINT_PTR nIDEvent) {
             break;
         case TIMER_SEARCH_AFTER_UPDATE:
             OnSearchAfterUpdateTimer();
+            break;
+        case TIMER_UPDATE_WHEN_FREE:
+            UpdatePortList();
             break;
         default:
             break;

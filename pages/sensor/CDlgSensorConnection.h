@@ -40,6 +40,8 @@ class CDlgSensorConnection : public CPageDialog, public IConnectionPageLink {
     static constexpr UINT TIMER_BAUD_MULTIPORT_WRITE = 6;
     static constexpr UINT TIMER_BAUD_MULTIPORT_WAIT = 7;
     static constexpr UINT TIMER_SEARCH_AFTER_UPDATE = 8;
+    // An Update asked for while the page was busy, tried again until it can run.
+    static constexpr UINT TIMER_UPDATE_WHEN_FREE = 9;
     static constexpr UINT WM_PORT_ACTIVATED = WM_USER + 272;
 
     enum Column {

@@ -55,6 +55,9 @@ void CDlgSensorConnection::UpdatePortList() {
         return;
     }
     if (IsUpdateRefused()) {
+        // Kept, not dropped: it runs once the activation or the write has ended.
+        if (m_hWnd != nullptr)
+            SetTimer(TIMER_UPDATE_WHEN_FREE, kSearchRetryMs, nullptr);
         frame->WaitCursorOff();
         return;
     }

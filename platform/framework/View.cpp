@@ -27,6 +27,9 @@ CView::~CView() {
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
     if (cs.lpszClass == nullptr)
         cs.lpszClass = kq::fw::detail::FrameOrViewClass();
+    // A view's children (the pages and controls it hosts) paint themselves: the view's own
+    // painting, which may come after theirs, leaves them alone.
+    cs.style |= WS_CLIPCHILDREN;
     // A bordered view gets the sunken client edge instead.
     if (cs.style & WS_BORDER) {
         cs.dwExStyle |= WS_EX_CLIENTEDGE;

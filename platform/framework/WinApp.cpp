@@ -1,5 +1,6 @@
 #include "platform/framework/WinApp.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <vector>
 
@@ -230,9 +231,34 @@ BOOL CWinApp::OnIdle(LONG lCount) {
     return lCount < 1;
 }
 
+namespace {
+
+bool IsComboBox(HWND hwnd) {
+    char name[16] = {};
+    return hwnd != nullptr && ::GetClassName(hwnd, name, sizeof name) > 0 &&
+           strcasecmp(name, "ComboBox") == 0;
+}
+
+// Escape and Enter for a combo box whose drop-down shows (or for its edit field) close the
+// drop-down before the shortcut keys of the windows around it or the dialog manager see them.
+bool DeliverToOpenDropDown(MSG* pMsg) {
+    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_ESCAPE && pMsg->wParam != VK_RETURN))
+        return false;
+    HWND combo = IsComboBox(pMsg->hwnd) ? pMsg->hwnd : ::GetParent(pMsg->hwnd);
+    if (!IsComboBox(combo) || !::SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0))
+        return false;
+    ::TranslateMessage(pMsg);
+    ::DispatchMessage(pMsg);
+    return true;
+}
+
+}  // namespace
+
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->hwnd == nullptr)
         return FALSE;
+    if (DeliverToOpenDropDown(pMsg))
+        return TRUE;
     CWnd* main = GetMainWnd();
     if (CWnd::WalkPreTranslateTree(main != nullptr ? main->m_hWnd : nullptr, pMsg))
         return TRUE;

@@ -3,10 +3,13 @@
 // sensor with their bytes, the decoded reply, a refusal or no answer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/AppTest.h"
 #include "pages/MeasurePageTest.h"
 #include "pages/measurement/CDlgDiagnostic.h"
 #include "pages/measurement/DiagnosticTexts.h"
+#include "platform/ui/paint/Screenshot.h"
 #include "protocol/Frame.h"
 #include "res/resource.h"
 
@@ -133,4 +136,37 @@ TEST_F(DiagnosticWithSensor, RequestsShowTheirBytesAndWhatTheReplySays) {
     Run(1000);
     EXPECT_TRUE(PaneHas("Antwort: keine Antwort"));
     EXPECT_TRUE(Enabled(IDC_DIAG_STATUS_LONG));
+}
+
+TEST_F(DiagnosticWithSensor, TheGroupListShowsItsRowsAfterALanguageSwitch) {
+    SensorEntry entry;
+    entry.iState = PORT_STATE_FOUND;
+    entry.record.ucMultiportModule = 1;
+    entry.record.dwSerialNumber = 4711;
+    for (int i = 0; i < 2; ++i) {
+        entry.record.ucSensorIndex = static_cast<BYTE>(i);
+        entry.strPortName = entry.strPortText = i == 0 ? "COM5" : "COM6";
+        page_->m_detector.AddCandidate(entry, i);
+    }
+    page_->m_detector.Detect();
+    page_->ShowGroups();
+    CXListCtrl& list = page_->m_listGroups;
+    // The first row's text is painted: dark pixels on the window colour.
+    auto rowPainted = [&] {
+        CRect row;
+        list.GetItemRect(0, &row, LVIR_BOUNDS);
+        list.ClientToScreen(&row);
+        const kq::gfx::Image shot = kq::ui::CaptureScreenRect(row);
+        return std::count_if(shot.pixels.begin(), shot.pixels.end(),
+                             [](uint32_t p) { return (p & 0x808080u) == 0; }) > 20;
+    };
+    Run(300);
+    ASSERT_TRUE(rowPainted());
+    for (UINT language : {10021u, 10020u, 10019u}) {
+        frame_->SendMessage(WM_COMMAND, language);
+        Run(300);
+        EXPECT_TRUE(list.IsWindowVisible()) << language;
+        EXPECT_EQ(list.GetItemText(0, CDlgDiagnostic::COL_PORTS), "COM5 COM6") << language;
+        EXPECT_TRUE(rowPainted()) << language;
+    }
 }

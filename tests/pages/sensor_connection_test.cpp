@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <utility>
 
 #include "app/AppTest.h"
+#include "controls/list/CDropListBox.h"
+#include "controls/list/CDropWnd.h"
+#include "controls/list/CXCombo.h"
 #include "foundation/Language.h"
 #include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
@@ -255,21 +259,22 @@ TEST_F(ConnectionPage, TheSensorTakesTheNewRateAndTheNextSearchFindsItThere) {
     EXPECT_FALSE(page_->m_bActivationBusy);
 }
 
-TEST_F(ConnectionPage, UpdateIsRefusedWhileBusyAndOtherwiseFindsASensorThatCameUpLater) {
+TEST_F(ConnectionPage, UpdateWhileBusyRunsOnceFreeAndFindsASensorThatCameUpLater) {
     StartWithSensor();
     auto update = [this] {
         page_->SendMessage(WM_COMMAND,
                            MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED), 0);
     };
-    page_->m_bActivationBusy = TRUE;
-    update();
-    EXPECT_FALSE(::KillTimer(page_->m_hWnd, CDlgSensorConnection::TIMER_SEARCH_AFTER_UPDATE));
-    page_->m_bActivationBusy = FALSE;
     // A sensor on a port that announces nothing when it comes up: the refresh lists the port,
     // the search that follows finds the sensor, and a double-click opens it.
     sim_->AddSensor("COM7 Tarvik USB sensor interface port", 7777);
+    // Asked for during an activation: nothing cuts in, and the click is not lost.
+    page_->m_bActivationBusy = TRUE;
     update();
+    Run(2500);
+    EXPECT_LT(RowOf("[COM7]"), 0);
     EXPECT_TRUE(page_->m_bUpdateEnabled);
+    page_->m_bActivationBusy = FALSE;
     Run(15000);
     const int added = RowOf("[COM7]");
     ASSERT_GE(added, 0);
@@ -371,6 +376,25 @@ TEST_F(ConnectionPage, TheConfigButtonSitsInTheSelectedNetworkRowOnly) {
     EXPECT_FALSE(config->IsWindowVisible());
 }
 
+TEST_F(ConnectionPage, ANetworkRowsRateCellKeepsItsChoicesOpenBesideTheConfigButton) {
+    StartWithSensor(true);
+    const int network = RowOf("[COM5]");
+    ASSERT_GE(network, 0);
+    CRect cell;
+    page_->m_listPorts.GetSubItemRect(network, CDlgSensorConnection::COL_BAUDRATE, LVIR_BOUNDS,
+                                      cell);
+    page_->m_listPorts.ClientToScreen(&cell);
+    Click(cell.CenterPoint());
+    Run(600);
+    EXPECT_TRUE(page_->GetDlgItem(CDlgSensorConnection::IDC_CONFIG_BUTTON)->IsWindowVisible());
+    CXCombo* combo = page_->m_listPorts.GetOpenCombo();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(CWnd::GetFocus(), combo);
+    KeyPress(VK_ESCAPE);
+    Run(200);
+    EXPECT_EQ(page_->m_listPorts.GetOpenCombo(), nullptr);
+}
+
 TEST_F(ConnectionPage, ANetworkPortWhoseServerFailsItsCheckKeepsAnUnknownRateQuietly) {
     StartWithSensor(true);
     const int network = RowOf("[COM5]");
@@ -434,6 +458,49 @@ TEST_F(ConnectionPage, UpdateTellsTheMeasuringPagesAndAGonePortKeepsItsEarlierSt
     ASSERT_GE(gone, 0);
     EXPECT_EQ(Cell(gone, CDlgSensorConnection::COL_STATE), "verfügbar");
     EXPECT_EQ(Cell(gone, CDlgSensorConnection::COL_SERIAL), "n.a.");
+}
+
+TEST_F(ConnectionPage, TheListStaysPaintedWhateverEndsTheRateChoice) {
+    StartWithSensor();
+    CXListCtrl& list = page_->m_listPorts;
+    const int sensor = RowOf("[COM1]");
+    CRect other = RowRect(RowOf("[COM10]"));
+    page_->ClientToScreen(&other);
+    auto shot = [&] { return kq::ui::CaptureScreenRect(other).pixels; };
+    auto openCombo = [&] {
+        CRect cell;
+        list.GetSubItemRect(sensor, CDlgSensorConnection::COL_BAUDRATE, LVIR_BOUNDS, cell);
+        list.ClientToScreen(&cell);
+        Click(cell.CenterPoint());
+        Run(200);
+        return list.GetOpenCombo();
+    };
+    Run(300);
+    const auto before = shot();
+    ASSERT_NE(before, std::vector<uint32_t>(before.size(), before.front())) << "no row painted";
+    const std::pair<const char*, std::function<void(CXCombo*)>> ends[] = {
+        {"Enter", [&](CXCombo*) { KeyPress(VK_RETURN); }},
+        {"Escape", [&](CXCombo*) { KeyPress(VK_ESCAPE); }},
+        {"mouse", [&](CXCombo* combo) {
+             CRect rect;
+             combo->GetWindowRect(&rect);
+             Click(rect.CenterPoint());
+             Run(100);
+             CDropListBox* drop = combo->GetDropWnd()->GetListBox();
+             CRect item;
+             drop->GetItemRect(combo->GetCurSel(), &item);
+             drop->ClientToScreen(&item);
+             MouseMove(item.CenterPoint());
+             Click(item.CenterPoint());
+         }}};
+    for (const auto& [name, end] : ends) {
+        CXCombo* combo = openCombo();
+        ASSERT_NE(combo, nullptr) << name;
+        end(combo);
+        Run(500);
+        EXPECT_EQ(list.GetOpenCombo(), nullptr) << name;
+        EXPECT_TRUE(shot() == before) << name;
+    }
 }
 
 }  // namespace
