@@ -191,11 +191,9 @@ BOOL CDialog::CreateIndirect(const kq::DialogTemplate* lpDialogTemplate, CWnd* p
 
 HWND CDialog::PreModal() {
     CWnd* parent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
-    HWND owner = parent != nullptr ? parent->m_hWnd : nullptr;
-    // A modal dialog is owned by a top-level window.
-    if (owner != nullptr && (::GetWindowLong(owner, GWL_STYLE) & WS_CHILD))
-        owner = ::GetAncestor(owner, GA_ROOT);
-    return owner;
+    // A modal dialog is owned by a top-level window with a caption: a pop-up's owner stands for
+    // it.
+    return kq::ui::ModalOwnerOf(parent != nullptr ? parent->m_hWnd : nullptr);
 }
 
 void CDialog::PostModal() {}

@@ -88,8 +88,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         return FALSE;  // the frame deleted itself
     m_hMenuDefault = ::GetMenu(m_hWnd);
     // The resource's icon, when it has one, is the program's icon on the desktop.
-    if (HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource)))
-        kq::ui::SetProgramIcon(icon);
+    kq::ui::SetProgramIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
     m_hAccelTable =
         kq::fw::LoadAcceleratorTable(reinterpret_cast<LPCTSTR>(static_cast<UINT_PTR>(nIDResource)));
     if (pContext == nullptr)
@@ -572,7 +571,12 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
     if (CView* view = GetActiveView()) {
-        if (nState != WA_INACTIVE && !bMinimized)
+        // The view takes the focus unless a control of the frame took it back (one of a bar,
+        // or one inside the view).
+        const HWND focus = ::GetFocus();
+        const bool controlHasFocus = focus != nullptr && focus != m_hWnd && focus != view->m_hWnd &&
+                                     ::IsChild(m_hWnd, focus);
+        if (nState != WA_INACTIVE && !bMinimized && !controlHasFocus)
             view->OnActivateView(TRUE, view, view);
         view->OnActivateFrame(nState, this);
     }

@@ -72,9 +72,36 @@ HWND Successor(HWND leaving) {
     return nullptr;
 }
 
+// The focus goes from `old` to `next`: where it leaves old's top-level window, that window
+// remembers old, to give the focus back to it when it is activated again.
+void RememberFocusLeaving(HWND old, HWND next) {
+    std::lock_guard lock(TreeMutex());
+    Window* top = TopLevelOf(Lookup(old));
+    if (!top || top == &Desktop())
+        return;
+    Window* to = Lookup(next);
+    if (to && (to == top || IsDescendant(top, to)))
+        return;
+    top->focusLeftAt = old;
+}
+
 }  // namespace
 
 namespace kq::ui::detail {
+
+HWND FocusToGiveBack(HWND top) {
+    std::lock_guard lock(TreeMutex());
+    Window* t = Lookup(top);
+    Window* w = t ? Lookup(t->focusLeftAt) : nullptr;
+    if (!w || w->stage == WindowStage::Destroying || !IsDescendant(t, w) || !IsVisibleChain(*w))
+        return nullptr;
+    // The window itself may be disabled for a while (a modal box runs for it).
+    for (Window* c = w; c != t; c = c->parent) {
+        if (c->style & WS_DISABLED)
+            return nullptr;
+    }
+    return w->hwnd;
+}
 
 HWND Activate(HWND hwnd, WORD how, bool raise) {
     InputState& in = Input();
@@ -143,6 +170,7 @@ HWND SetFocusImpl(HWND hwnd) {
             return before;
         in.focus = hwnd;
     }
+    RememberFocusLeaving(old, hwnd);
     if (old && IsWindow(old))
         Send(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (hwnd && FocusWindow() == hwnd && IsWindow(hwnd))

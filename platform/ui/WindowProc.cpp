@@ -16,6 +16,7 @@
 #include "platform/ui/detail/InputState.h"
 #include "platform/ui/detail/NonClient.h"
 #include "platform/ui/detail/Window.h"
+#include "platform/ui/detail/WindowOps.h"
 #include "platform/ui/nonclient/DefNonClient.h"
 #include "platform/ui/paint/DefPaint.h"
 
@@ -211,8 +212,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOWPOSCHANGED:
             return PositionChanged(hwnd, lParam);
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
-                SetFocus(hwnd);
+            // The focus goes back to the window inside that had it when the window was left.
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+                HWND back = FocusToGiveBack(hwnd);
+                SetFocus(back ? back : hwnd);
+            }
             return 0;
         case WM_MOUSEACTIVATE: {
             Snapshot s = Take(hwnd);

@@ -2,7 +2,11 @@
 
 #include "platform/ui/Focus.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/Styles.h"
 #include "platform/ui/SystemMetrics.h"
+#include "platform/ui/WindowData.h"
+#include "platform/ui/WindowPos.h"
 #include "platform/ui/WindowTree.h"
 #include "platform/ui/detail/Delivery.h"
 #include "platform/ui/detail/InputState.h"
@@ -79,6 +83,22 @@ WindowFacts FactsOf(HWND hwnd) {
     return f;
 }
 
+// Where no task bar holds them, minimised top-level windows show as small captioned bars side by
+// side along the bottom of the work area, from its left: the first place no other one takes.
+RECT MinimizedSlot(const Window* self, const RECT& area, SIZE size) {
+    for (LONG x = area.left;; x += size.cx) {
+        const RECT slot{x, area.bottom - size.cy, x + size.cx, area.bottom};
+        bool taken = false;
+        for (const Window* other : Desktop().children) {
+            taken |= other != self &&
+                     (other->style & (WS_VISIBLE | WS_MINIMIZE)) == (WS_VISIBLE | WS_MINIMIZE) &&
+                     other->rect.left == slot.left && other->rect.top == slot.top;
+        }
+        if (!taken || x + 2 * size.cx > area.right)
+            return slot;
+    }
+}
+
 // Sets the state styles and returns the rectangle (parent coordinates) of the new placement.
 RECT EnterPlacement(HWND hwnd, Placement placement, const WindowFacts& f) {
     RECT target{};
@@ -86,6 +106,15 @@ RECT EnterPlacement(HWND hwnd, Placement placement, const WindowFacts& f) {
         MINMAXINFO mmi = QueryMinMaxInfo(hwnd);
         target = RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y,
                       mmi.ptMaxPosition.x + mmi.ptMaxSize.x, mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
+    }
+    RECT area{};  // a top-level window minimises into the work area of its monitor
+    if (placement == Placement::Minimized && f.topLevel) {
+        RECT now{};
+        GetWindowRect(hwnd, &now);
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfo(MonitorFromRect(&now, MONITOR_DEFAULTTONEAREST), &info);
+        area = info.rcWork;
     }
     std::lock_guard lock(TreeMutex());
     Window* w = Lookup(hwnd);
@@ -101,7 +130,7 @@ RECT EnterPlacement(HWND hwnd, Placement placement, const WindowFacts& f) {
             const int cx = GetSystemMetrics(SM_CXMINIMIZED);
             const int cy = GetSystemMetrics(SM_CYMINIMIZED);
             if (f.topLevel) {
-                target = RECT{-32000, -32000, -32000 + cx, -32000 + cy};
+                target = MinimizedSlot(w, area, SIZE{cx, cy});
             } else {
                 const int height = f.parentClient.bottom - f.parentClient.top;
                 target = RECT{0, height - cy, cx, height};
@@ -241,6 +270,15 @@ HWND OwnerInSight(HWND owner, HWND self) {
     HWND active = GetActiveWindow();
     active = active ? GetAncestor(active, GA_ROOT) : nullptr;
     return shows(active) ? active : nullptr;
+}
+
+HWND ModalOwnerOf(HWND parent) {
+    HWND owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
+    for (HWND h = owner; h; h = GetWindow(h, GW_OWNER)) {
+        if ((static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)) & WS_CAPTION) == WS_CAPTION)
+            return h;
+    }
+    return owner;
 }
 
 }  // namespace kq::ui

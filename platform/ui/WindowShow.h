@@ -26,5 +26,9 @@ namespace kq::ui {
 // it: the owner's top-level window or the nearest of its owners that shows (visible, not
 // minimised), else the active top-level window, never `self`; null when none shows.
 HWND OwnerInSight(HWND owner, HWND self = nullptr);
+// The window a modal dialog opened from `parent` is modal for: parent's top-level window, or,
+// where that is a pop-up without a caption (a picker, a drop-down list), the nearest of its
+// owners that has one. Null for none.
+HWND ModalOwnerOf(HWND parent);
 
 }  // namespace kq::ui

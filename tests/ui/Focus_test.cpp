@@ -78,8 +78,34 @@ TEST_F(Focus, LosingAndRegainingTheApplicationFocus) {
     InjectAppFocus(true);
     EXPECT_EQ(Sequence(kActivation, names_),
               (Names{"a:WM_ACTIVATEAPP", "b:WM_ACTIVATEAPP", "a:WM_NCACTIVATE", "a:WM_ACTIVATE",
-                     "a:WM_SETFOCUS"}));
+                     "aChild:WM_SETFOCUS"}));
     EXPECT_EQ(GetActiveWindow(), a_);
+    EXPECT_EQ(GetFocus(), aChild_);  // back where it was
+}
+
+// Whichever way the focus left a window (another window activated, the window disabled for a
+// modal box), activating it again gives the focus back to the control that had it, while that
+// control can take it.
+TEST_F(Focus, AWindowActivatedAgainGivesTheFocusBackToTheControlThatHadIt) {
+    HWND second = CreateChild(a_, 2, {60, 10, 100, 50});
+    SetFocus(second);
+    SetActiveWindow(b_);
+    SetActiveWindow(a_);
+    EXPECT_EQ(GetFocus(), second);
+
+    EnableWindow(a_, FALSE);
+    HWND box = CreateTopLevel({50, 50, 200, 150}, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, a_);
+    SetActiveWindow(box);
+    EXPECT_EQ(GetFocus(), box);
+    EnableWindow(a_, TRUE);
+    DestroyWindow(box);
+    EXPECT_EQ(GetActiveWindow(), a_);
+    EXPECT_EQ(GetFocus(), second);
+
+    SetActiveWindow(b_);
+    ShowWindow(second, SW_HIDE);
+    SetActiveWindow(a_);
+    EXPECT_EQ(GetFocus(), a_);  // the control cannot take it: the window itself does
 }
 
 TEST_F(Focus, SetFocusKillsBeforeItSetsAndActivatesTheTopLevelWindow) {

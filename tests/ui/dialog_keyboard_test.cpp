@@ -63,6 +63,19 @@ TEST_F(DialogKeyboardTest, TabCyclesThroughTabStopsAndSelectsEditText) {
     EXPECT_STREQ(text, "hello");
 }
 
+// A box the dialog opens disables it first (the focus leaves it then): once the box has gone,
+// the focus is back on the control that had it, not on the first tab stop.
+TEST_F(DialogKeyboardTest, TheFocusComesBackToItsControlAfterABox) {
+    SetFocus(Item(kLog));
+    EnableWindow(dlg_, FALSE);
+    HWND box = CreateTopLevel({50, 50, 200, 150}, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, dlg_);
+    SetActiveWindow(box);
+    EnableWindow(dlg_, TRUE);
+    DestroyWindow(box);
+    EXPECT_EQ(GetActiveWindow(), dlg_);
+    EXPECT_EQ(GetFocus(), Item(kLog));
+}
+
 TEST_F(DialogKeyboardTest, ArrowsMoveWithinTheRadioGroupAndCheckTheButton) {
     KeyPress(VK_TAB);
     ASSERT_EQ(GetFocus(), Item(kFast));

@@ -72,6 +72,28 @@ TEST_F(DialogModalTest, TimersAndPostedMessagesFlowUntilEndDialog) {
     EXPECT_EQ(GetActiveWindow(), owner_);
 }
 
+// A dialog opened from a pop-up without a caption (a colour picker over a property sheet) is
+// modal for the window that owns the pop-up: owned by it, which stays disabled meanwhile.
+TEST_F(DialogModalTest, ADialogFromACaptionlessPopupIsModalForItsOwner) {
+    HWND picker = CreateTopLevel(RECT{150, 150, 250, 250}, WS_POPUP | WS_VISIBLE, 0, owner_);
+    HWND dialogOwner = nullptr;
+    bool ownerDisabled = false;
+    dialogHandler_ = [&](HWND dlg, UINT m, WPARAM, LPARAM) -> INT_PTR {
+        if (m == WM_INITDIALOG) {
+            dialogOwner = GetWindow(dlg, GW_OWNER);
+            PostMessage(dlg, WM_APP, 0, 0);
+        } else if (m == WM_APP) {
+            ownerDisabled = !IsWindowEnabled(owner_);
+            EndDialog(dlg, 1);
+        }
+        return m == WM_INITDIALOG;
+    };
+    EXPECT_EQ(DialogBoxIndirectParam(nullptr, builder_.Get(), picker, &Proc, 0), 1);
+    EXPECT_EQ(dialogOwner, owner_);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
 TEST_F(DialogModalTest, KeysReachTheDialogManager) {
     dialogHandler_ = [](HWND dlg, UINT m, WPARAM w, LPARAM) -> INT_PTR {
         if (m == WM_COMMAND && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL))

@@ -141,5 +141,36 @@ TEST_F(NonClientMoveSize, DoubleClickOnTheCaptionTogglesMaximise) {
     EXPECT_FALSE(IsZoomed(fixed));
 }
 
+// Where no task bar holds them, minimised windows are small captioned bars side by side along
+// the bottom of the work area from its left; the bar's restore button brings its window back.
+TEST_F(NonClientMoveSize, AMinimisedWindowIsABarAtTheBottomLeftThatRestoresIt) {
+    HWND first = Solid(nullptr, {600, 100, 900, 400}, kBlue, WS_OVERLAPPEDWINDOW);
+    ShowWindow(first, SW_MINIMIZE);
+    Click(POINT{450, 113});  // the minimise button
+    ASSERT_TRUE(IsIconic(top_));
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfo(MonitorFromWindow(top_, MONITOR_DEFAULTTOPRIMARY), &info);
+    const int cx = GetSystemMetrics(SM_CXMINIMIZED);
+    const int cy = GetSystemMetrics(SM_CYMINIMIZED);
+    RECT bar{};
+    GetWindowRect(first, &bar);
+    EXPECT_EQ(R(bar), (Rc{info.rcWork.left, info.rcWork.bottom - cy, info.rcWork.left + cx,
+                          info.rcWork.bottom}));
+    bar = Where();
+    EXPECT_EQ(R(bar), (Rc{info.rcWork.left + cx, info.rcWork.bottom - cy, info.rcWork.left + 2 * cx,
+                          info.rcWork.bottom}));
+    POINT restore{-1, -1};
+    for (LONG x = bar.left; x < bar.right && restore.x < 0; ++x) {
+        const POINT pt{x, (bar.top + bar.bottom) / 2};
+        if (SendMessage(top_, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTMINBUTTON)
+            restore = POINT{pt.x + 3, pt.y};
+    }
+    ASSERT_GE(restore.x, 0) << "the bar has no restore button";
+    Click(restore);
+    EXPECT_FALSE(IsIconic(top_));
+    EXPECT_EQ(R(Where()), (Rc{100, 100, 500, 400}));
+}
+
 }  // namespace
 }  // namespace kq::ui::test

@@ -32,12 +32,6 @@ const char* const kGerman = "äöüß@€êé\\|~";
 // The caption height at 96 dpi, for the scaled run to compare with.
 int unscaledCaptionHeight = 0;
 
-// Every pixel of the box has one colour: nothing of the program is there.
-bool Plain(const Picture& picture) {
-    return std::all_of(picture.pixels.begin(), picture.pixels.end(),
-                       [&](uint32_t p) { return p == picture.pixels.front(); });
-}
-
 class DesktopRoad : public ProgramRoad {
   protected:
     static void SetUpTestSuite() {
@@ -194,24 +188,6 @@ TEST_F(DesktopRoad, TheWindowManagerManagesEachWindow) {
     Sleep(300);
 }
 
-// Where the window manager lists the window whose title holds `title`: its box; empty when none.
-Box ListedBox(const std::string& listed, const std::string& title) {
-    std::istringstream lines(listed);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.find(title) == std::string::npos)
-            continue;
-        std::istringstream fields(line);
-        std::string id;
-        int desktop = 0;
-        Box b;
-        int width = 0;
-        int height = 0;
-        if (fields >> id >> desktop >> b.left >> b.top >> width >> height)
-            return Box{b.left, b.top, b.left + width, b.top + height};
-    }
-    return Box{};
-}
-
 // A bar dragged by its caption past the frame floats as a window of its own, its outline
 // following the mouse over the desktop beside the frame; dragged back by the caption it draws
 // itself onto the frame's left edge, it docks there again.
@@ -262,13 +238,7 @@ TEST_F(DesktopRoad, WhenTheXServerEndsWhileMeasuringTheProgramCloses) {
 // The same program at 192 dpi: twice the size, as on a 96-dpi screen of half the resolution.
 class ScaledRoad : public ProgramRoad {
   protected:
-    static void SetUpTestSuite() {
-        Desktop desktop;
-        desktop.screens = {"-screen", "0", "3840x2160x24"};
-        desktop.resources = "Xft.dpi:\t192\n";
-        desktop.windowManager = true;
-        StartRoad(desktop, 2);
-    }
+    static void SetUpTestSuite() { StartRoad(At192Dpi(), 2); }
 };
 
 TEST_F(ScaledRoad, At192DpiTheProgramShowsTwiceItsSize) {

@@ -233,6 +233,38 @@ void Hands::CloseWindow(unsigned long window) {
     Flush();
 }
 
+bool Hands::AnswersPing(unsigned long window, int ms) {
+    const Window root = DefaultRootWindow(display_);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, root, &attributes);
+    // The answer goes to the root window, where the window manager hears it.
+    XSelectInput(display_, root, attributes.your_event_mask | SubstructureNotifyMask);
+    const Atom ping = XInternAtom(display_, "_NET_WM_PING", False);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(ping);
+    e.xclient.data.l[1] = 4242;
+    e.xclient.data.l[2] = static_cast<long>(window);
+    XSendEvent(display_, window, False, NoEventMask, &e);
+    Flush();
+    bool answered = false;
+    for (int waited = 0; !answered && waited < ms; waited += 20) {
+        XEvent r{};
+        while (!answered && XCheckTypedEvent(display_, ClientMessage, &r)) {
+            answered = r.xclient.window == root && r.xclient.data.l[0] == static_cast<long>(ping) &&
+                       r.xclient.data.l[2] == static_cast<long>(window);
+        }
+        if (!answered)
+            Pause(20);
+    }
+    XSelectInput(display_, root, attributes.your_event_mask);
+    XSync(display_, True);
+    return answered;
+}
+
 unsigned long Hands::WindowOfClass(const std::string& name) const {
     // The window itself, or a child of a window manager's frame.
     std::vector<Window> look{DefaultRootWindow(display_)};

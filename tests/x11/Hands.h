@@ -53,6 +53,9 @@ class Hands {
     Box WindowBox(unsigned long window) const;
     // Asks the window manager to close the window, as its close button does.
     void CloseWindow(unsigned long window);
+    // Whether the window's program answers the window manager's ping (_NET_WM_PING) within `ms`:
+    // a program that does not is hung.
+    bool AnswersPing(unsigned long window, int ms);
 
     Picture Grab(const Box& box) const;
     Picture GrabScreen() const { return Grab(Screen()); }

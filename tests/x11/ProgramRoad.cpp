@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 namespace x11test {
@@ -19,6 +20,28 @@ constexpr int kStatusLineBottom = 746;
 
 void Sleep(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool Plain(const Picture& picture) {
+    return std::all_of(picture.pixels.begin(), picture.pixels.end(),
+                       [&](uint32_t p) { return p == picture.pixels.front(); });
+}
+
+Box ListedBox(const std::string& listed, const std::string& title) {
+    std::istringstream lines(listed);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(title) == std::string::npos)
+            continue;
+        std::istringstream fields(line);
+        std::string id;
+        int desktop = 0;
+        Box b;
+        int width = 0;
+        int height = 0;
+        if (fields >> id >> desktop >> b.left >> b.top >> width >> height)
+            return Box{b.left, b.top, b.left + width, b.top + height};
+    }
+    return Box{};
 }
 
 bool ProgramRoad::Enabled(Place button) {
@@ -46,6 +69,14 @@ Desktop ProgramRoad::RoadDesktop() {
     Desktop desktop;
     const char* wm = std::getenv("KQ7B_X11_ROAD_WM");
     desktop.windowManager = wm != nullptr && std::string(wm) == "openbox";
+    return desktop;
+}
+
+Desktop ProgramRoad::At192Dpi() {
+    Desktop desktop;
+    desktop.screens = {"-screen", "0", "3840x2160x24"};
+    desktop.resources = "Xft.dpi:\t192\n";
+    desktop.windowManager = true;
     return desktop;
 }
 

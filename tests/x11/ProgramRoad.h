@@ -38,6 +38,11 @@ constexpr int kMenuBarY = 27;
 constexpr int kMenuMode = 76;
 
 void Sleep(int ms);
+// Every pixel of the picture has one colour: nothing of the program is there.
+bool Plain(const Picture& picture);
+// Where the window manager's list (wmctrl -lG) has the window whose title holds `title`: its
+// box; empty when none.
+Box ListedBox(const std::string& listed, const std::string& title);
 
 class ProgramRoad : public ::testing::Test {
   protected:
@@ -45,6 +50,9 @@ class ProgramRoad : public ::testing::Test {
     // a window manager, where the program's windows are managed X windows.
     static void SetUpTestSuite() { StartRoad(RoadDesktop()); }
     static Desktop RoadDesktop();
+    // A 3840x2160 screen at 192 dpi under the window manager, where the program shows twice its
+    // size.
+    static Desktop At192Dpi();
     // Starts the program on the desktop, where it shows at the scale (a suite on another
     // desktop calls this from its own SetUpTestSuite).
     static void StartRoad(const Desktop& desktop, int scale = 1);

@@ -147,6 +147,32 @@ TEST_F(Road, TheAboutBoxOpensOnItsOwnerAndGivesTheKeysBack) {
     EXPECT_TRUE(WaitForMainWindowActive());
 }
 
+// Minimised by its own button, without a window manager the main window becomes a small captioned
+// bar at the bottom left of the screen, whose restore button brings it back; under one, the
+// window manager shows it as an icon until it is activated again.
+TEST_F(Road, AMinimisedMainWindowComesBack) {
+    if (hands().WindowManagerRuns()) {
+        const unsigned long frame = hands().ActiveWindow();
+        const std::string id = std::to_string(frame);
+        program().RunOnDisplay("xdotool windowminimize " + id);
+        EXPECT_TRUE(WaitUntil([&] { return hands().WindowBox(frame).Empty(); }, 5000));
+        program().RunOnDisplay("wmctrl -i -a " + id);
+        EXPECT_TRUE(WaitForMainWindowActive());
+        return;
+    }
+    // The caption's buttons from the right: close, maximise, minimise, 16 pixels wide each.
+    const Box& caption = MainCaption();
+    hands().Click(caption.right - 44, caption.CentreY());
+    const Box screen = hands().Screen();
+    const Box bar{screen.left, screen.bottom - 24, screen.left + 160, screen.bottom};
+    EXPECT_TRUE(WaitUntil([&] { return !Plain(hands().Grab(bar)); }, 5000))
+        << "no bar at the bottom left";
+    EXPECT_TRUE(Plain(hands().Grab(Box{X(300), Y(200), X(600), Y(400)}))) << "the frame shows";
+    // On the bar, the restore button where the frame had its minimise button.
+    hands().Click(bar.right - 48, bar.top + 13);
+    EXPECT_TRUE(WaitForMainWindowActive()) << "the frame did not come back";
+}
+
 TEST_F(Road, EveryPageShowsByItsTreeItem) {
     for (int row : {kRowConnected, kRowConnected + 1, kRowMeasureAdjust, kRowMeasureAdjust + 1,
                     kRowDiagram, kRowDiagnostic}) {

@@ -25,8 +25,8 @@ class BackEnd {
     // "headless" or "x11".
     virtual const char* Name() const = 0;
     // What to do once the display has gone (the X server ended or dropped the connection):
-    // the operator can no longer reach the program. Runs once, on the GUI thread; a back end
-    // without a display never runs it.
+    // the operator can no longer reach the program, which is to close. Runs once, on the GUI
+    // thread; a back end without a display never runs it.
     virtual void WhenDisplayLost(std::function<void()> then) { (void)then; }
 };
 

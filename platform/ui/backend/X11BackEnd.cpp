@@ -280,7 +280,9 @@ void X11BackEnd::ConnectionLost() {
         tops_->Abandon();
     if (outline_)
         outline_->Abandon();
-    std::fprintf(stderr, "The X connection was lost: the screen stays in memory.\n");
+    // A program that hears of it closes; otherwise it runs on without a screen anyone sees.
+    std::fprintf(stderr, whenLost_ ? "The X connection was lost: the program closes.\n"
+                                   : "The X connection was lost: the screen stays in memory.\n");
     if (whenLost_)
         whenLost_();
 }
@@ -312,6 +314,8 @@ void X11BackEnd::HandleEvents() {
             focusLeft_ = false;
             if (appFocused_) {
                 appFocused_ = false;
+                if (tops_)
+                    tops_->SetProgramFocused(false);
                 InjectAppFocus(false);
             }
         }
@@ -417,6 +421,7 @@ void X11BackEnd::Handle(XEvent& event) {
                 if (!appFocused_)
                     InjectAppFocus(true);
                 appFocused_ = true;
+                tops_->SetProgramFocused(true);
                 tops_->Focused(f.window);
             }
             break;
@@ -770,11 +775,8 @@ void X11BackEnd::FollowMainWindow() {
     HWND main = MainWindow();
     if (!main || !IsWindowVisible(main))
         return;
-    if (!iconShown_ && ProgramIcon()) {
-        iconShown_ = true;
-        const kq::gfx::Image icon = kq::gfx::ImageFromIcon(ProgramIcon());
-        detail::SetIcon(display_, window_, icon.pixels, icon.width, icon.height);
-    }
+    if (!iconShown_)
+        iconShown_ = detail::SetProgramIcons(display_, window_);
     // The desktop keeps the X window no smaller than the main window's minimum size.
     const MINMAXINFO mmi = detail::QueryMinMaxInfo(main);
     if (mmi.ptMinTrackSize.x == minSize_.cx && mmi.ptMinTrackSize.y == minSize_.cy)

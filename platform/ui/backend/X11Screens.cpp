@@ -1,11 +1,12 @@
 #include "platform/ui/backend/X11Screens.h"
 
+#include "platform/ui/backend/X11Replies.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xresource.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -60,33 +61,17 @@ std::vector<MonitorConfig> FromXinerama(Display* display) {
 // The current desktop's work area, or false when the window manager publishes none.
 bool ReadWorkArea(Display* display, RECT& area) {
     const ::Window root = DefaultRootWindow(display);
-    auto cardinals = [&](const char* name, long length, std::vector<long>& out) {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        out.clear();
-        if (XGetWindowProperty(display, root, XInternAtom(display, name, False), 0, length, False,
-                               XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
-            data && format == 32) {
-            const auto* values = reinterpret_cast<const long*>(data);
-            out.assign(values, values + count);
-        }
-        if (data)
-            XFree(data);
-    };
-    std::vector<long> current;
-    cardinals("_NET_CURRENT_DESKTOP", 1, current);
-    const long desktop = current.empty() ? 0 : current[0];
-    std::vector<long> areas;
-    cardinals("_NET_WORKAREA", 4 * (desktop + 1), areas);
-    if (areas.size() < static_cast<size_t>(4 * (desktop + 1)))
+    const std::optional<unsigned long> desktop = CurrentDesktop(ReadItems32(
+        display, root, XInternAtom(display, "_NET_CURRENT_DESKTOP", False), XA_CARDINAL, 1));
+    if (!desktop)
         return false;
-    const long* a = &areas[static_cast<size_t>(4 * desktop)];
-    area = RECT{static_cast<LONG>(a[0]), static_cast<LONG>(a[1]), static_cast<LONG>(a[0] + a[2]),
-                static_cast<LONG>(a[1] + a[3])};
-    return a[2] > 0 && a[3] > 0;
+    const std::optional<RECT> work =
+        WorkAreaOf(ReadItems32(display, root, XInternAtom(display, "_NET_WORKAREA", False),
+                               XA_CARDINAL, 4 * (*desktop + 1)),
+                   *desktop);
+    if (work)
+        area = *work;
+    return work.has_value();
 }
 
 }  // namespace
@@ -141,20 +126,7 @@ int ReadX11Scale(Display* display) {
         std::fprintf(stderr, "KQ7B_SCALE=%s is no scale from 1 to 8: the display's is used.\n",
                      set);
     }
-    const char* resources = XResourceManagerString(display);
-    if (!resources)
-        return 1;
-    XrmInitialize();
-    XrmDatabase database = XrmGetStringDatabase(resources);
-    if (!database)
-        return 1;
-    char* type = nullptr;
-    XrmValue value{};
-    double dpi = 0;
-    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
-        dpi = std::atof(value.addr);
-    XrmDestroyDatabase(database);
-    int scale = dpi >= 144 ? static_cast<int>((dpi + 48) / 96) : 1;
+    int scale = ScaleFromResources(XResourceManagerString(display));
     // No larger than leaves the program the screen it was made for.
     const int screen = DefaultScreen(display);
     while (scale > 1 && (DisplayWidth(display, screen) / scale < kSmallestScreen.cx ||

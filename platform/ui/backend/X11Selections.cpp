@@ -6,6 +6,7 @@
 
 #include "platform/base/Cp1252Fit.h"
 #include "platform/base/Utf8.h"
+#include "platform/ui/backend/X11Replies.h"
 #include "platform/ui/detail/ThreadQueue.h"
 
 #include <X11/Xatom.h>
@@ -16,6 +17,7 @@ namespace {
 
 // Another program that takes longer than this to answer has nothing to paste.
 constexpr auto kAnswerWait = std::chrono::milliseconds(1500);
+constexpr size_t kMostText = size_t{16} << 20;
 
 std::string Latin1ToUtf8(const std::string& latin1) {
     std::string text;
@@ -116,20 +118,11 @@ std::optional<std::string> X11Selections::Convert(unsigned long selection, unsig
     }
     if (event.xselection.property == None)
         return std::nullopt;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
     // Texts up to 16 MB in one piece; the incremental transfer of larger ones is not taken.
-    if (XGetWindowProperty(display_, window_, property_, 0, 1 << 22, True, AnyPropertyType, &type,
-                           &format, &count, &after, &data) != Success)
-        return std::nullopt;
-    std::optional<std::string> text;
-    if (data && type != incr_ && format == 8)
-        text = std::string(reinterpret_cast<const char*>(data), count);
-    if (data)
-        XFree(data);
+    unsigned long type = None;
+    std::optional<std::string> text = TakeBytes8(display_, window_, property_, kMostText, &type);
+    if (type == incr_)
+        text.reset();
     return text;
 }
 

@@ -20,6 +20,7 @@
 #include "platform/ui/WindowPos.h"
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowTree.h"
+#include "platform/ui/backend/X11Replies.h"
 #include "platform/ui/backend/X11WindowProperties.h"
 #include "platform/ui/detail/NonClient.h"
 #include "platform/ui/detail/WindowOps.h"
@@ -76,6 +77,14 @@ std::string TitleOf(HWND hwnd) {
     return kq::Cp1252ToUtf8(text);
 }
 
+// The nearest owner of a pop-up that has a caption is disabled: a modal dialog runs for it.
+bool WaitsForDialog(HWND popup) {
+    HWND owner = GetWindow(popup, GW_OWNER);
+    while (owner && !HasCaption(owner))
+        owner = GetWindow(owner, GW_OWNER);
+    return owner && !IsWindowEnabled(owner);
+}
+
 // A visible, enabled window owned by the disabled one: the dialog that runs for it.
 HWND EnabledPopupOf(HWND owner) {
     for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
@@ -86,30 +95,8 @@ HWND EnabledPopupOf(HWND owner) {
     return nullptr;
 }
 
-// A property of 32-bit items (windows, atoms, cardinals), at most `most` of them; empty where
-// the window has none of that type.
-std::vector<unsigned long> ReadItems(Display* display, unsigned long window, ::Atom property,
-                                     ::Atom type, long most) {
-    ::Atom actual = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::vector<unsigned long> items;
-    if (XGetWindowProperty(display, window, property, 0, most, False, type, &actual, &format,
-                           &count, &after, &data) == Success &&
-        data && format == 32) {
-        // Format 32 is a C long per item, whatever its size.
-        const auto* longs = reinterpret_cast<const unsigned long*>(data);
-        items.assign(longs, longs + count);
-    }
-    if (data)
-        XFree(data);
-    return items;
-}
-
 unsigned long CheckWindowOf(Display* display, unsigned long window, ::Atom check) {
-    const std::vector<unsigned long> named = ReadItems(display, window, check, XA_WINDOW, 1);
+    const std::vector<unsigned long> named = ReadItems32(display, window, check, XA_WINDOW, 1);
     return named.empty() ? 0 : named.front();
 }
 
@@ -136,11 +123,18 @@ bool WantsManagedWindows(Display* display) {
 
 X11TopWindows::X11TopWindows(Display* display, int scale, unsigned long background,
                              std::function<void(unsigned long, bool)> added)
-    : display_(display), scale_(scale), background_(background), added_(std::move(added)) {}
+    : display_(display), scale_(scale), background_(background), added_(std::move(added)) {
+    // The group's leader: a window never shown that speaks for the program as a whole.
+    leader_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), -10, -10, 1, 1, 0, 0, 0);
+    SetProgramProperties(display_, leader_, "KQ7-B");
+    SetWindowHints(display_, leader_, leader_, false);
+}
 
 X11TopWindows::~X11TopWindows() {
     while (!tops_.empty())
         Remove(tops_.size() - 1);
+    if (display_)
+        XDestroyWindow(display_, leader_);
 }
 
 unsigned long X11TopWindows::Intern(const char* name) {
@@ -179,15 +173,11 @@ X11TopWindows::Top& X11TopWindows::Add(HWND hwnd) {
     top.window = XCreateWindow(display_, RootWindow(display_, screen), 0, 0, 1, 1, 0,
                                CopyFromParent, InputOutput, CopyFromParent, mask, &attributes);
     if (!top.popup) {
-        ::Atom protocols = Intern("WM_DELETE_WINDOW");
-        XSetWMProtocols(display_, top.window, &protocols, 1);
+        ::Atom protocols[] = {Intern("WM_DELETE_WINDOW"), Intern("_NET_WM_PING")};
+        XSetWMProtocols(display_, top.window, protocols, 2);
         SetProgramProperties(display_, top.window, "");
-        if (DrawsOwnFrame(hwnd))
-            SetUndecorated(display_, top.window);
-        if (ProgramIcon()) {
-            const kq::gfx::Image icon = kq::gfx::ImageFromIcon(ProgramIcon());
-            SetIcon(display_, top.window, icon.pixels, icon.width, icon.height);
-        }
+        SetWindowHints(display_, top.window, leader_, false);
+        SetProgramIcons(display_, top.window);
     }
     tops_.push_back(top);
     if (added_)
@@ -257,7 +247,15 @@ void X11TopWindows::FollowWindow(HWND hwnd) {
             Withdraw(*top);
         return;
     }
-    if (IsIconic(hwnd)) {
+    // A pop-up stands back while a modal dialog runs for the window it belongs to, so that
+    // nothing of it shows over the dialog.
+    if (top->popup && WaitsForDialog(hwnd)) {
+        if (top->mapped)
+            Withdraw(*top);
+        return;
+    }
+    // Owned windows go with their owner while it shows as an icon.
+    if (IsIconic(hwnd) || IsIconic(GetAncestor(hwnd, GA_ROOTOWNER))) {
         if (top->popup) {
             if (top->mapped)
                 Withdraw(*top);
@@ -332,6 +330,16 @@ void X11TopWindows::Map(Top& top, RECT shown) {
                                                                : WindowKind::Dialog;
         const bool modal = kind == WindowKind::Dialog && !IsWindowEnabled(owner);
         SetRole(display_, top.window, kind, ownerTop ? ownerTop->window : 0, modal);
+        const auto style = static_cast<DWORD>(GetWindowLong(top.hwnd, GWL_STYLE));
+        WindowAbilities can;
+        can.sizable = (style & WS_THICKFRAME) != 0;
+        can.minimizable = !owner && (style & WS_MINIMIZEBOX);
+        can.maximizable = can.sizable && (style & WS_MAXIMIZEBOX);
+        can.decorated = !DrawsOwnFrame(top.hwnd);
+        SetAbilities(display_, top.window, can);
+        // A window that opens while another program has the keyboard asks for the operator.
+        top.urgent = !programFocused_;
+        SetWindowHints(display_, top.window, leader_, top.urgent);
         if (top.zoomed) {
             const ::Atom both[] = {Intern("_NET_WM_STATE_MAXIMIZED_VERT"),
                                    Intern("_NET_WM_STATE_MAXIMIZED_HORZ")};
@@ -345,6 +353,7 @@ void X11TopWindows::Map(Top& top, RECT shown) {
     } else {
         FollowMinimumSize(top, true);
         XMapWindow(display_, top.window);
+        top.awaitingMap = true;
     }
     top.mapped = true;
     top.iconic = false;
@@ -375,6 +384,7 @@ void X11TopWindows::Withdraw(Top& top) {
     top.mapped = false;
     top.iconic = false;
     top.maximized = false;
+    top.awaitingMap = false;
     if (grabbed_ == top.window)
         grabbed_ = 0;
 }
@@ -396,6 +406,23 @@ void X11TopWindows::Follow(Top& top, const RECT& screen) {
                  screen.bottom - screen.top + d.top + d.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void X11TopWindows::FollowServerPlace(Top& top) {
+    ::Window root = 0;
+    ::Window child = 0;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    if (!XGetGeometry(display_, top.window, &root, &x, &y, &width, &height, &border, &depth) ||
+        !XTranslateCoordinates(display_, top.window, root, 0, 0, &x, &y, &child))
+        return;
+    const int w = static_cast<int>(width);
+    const int h = static_cast<int>(height);
+    Follow(top, RECT{x / scale_, y / scale_, (x + w) / scale_, (y + h) / scale_});
+}
+
 bool X11TopWindows::Handle(XEvent& event) {
     if (!display_)
         return false;
@@ -407,7 +434,7 @@ bool X11TopWindows::Handle(XEvent& event) {
         return false;
     switch (event.type) {
         case ConfigureNotify: {
-            if (top->popup || !top->mapped || top->iconic)
+            if (top->popup || !top->mapped || top->iconic || top->awaitingMap)
                 return true;
             const XConfigureEvent& c = event.xconfigure;
             int x = c.x;
@@ -430,7 +457,14 @@ bool X11TopWindows::Handle(XEvent& event) {
                 ReadMaximized(*top);
             return true;
         case ClientMessage:
-            if (static_cast<unsigned long>(event.xclient.data.l[0]) == Intern("WM_DELETE_WINDOW")) {
+            if (static_cast<unsigned long>(event.xclient.data.l[0]) == Intern("_NET_WM_PING")) {
+                // The program answers: it is not hung.
+                XEvent pong = event;
+                pong.xclient.window = DefaultRootWindow(display_);
+                XSendEvent(display_, pong.xclient.window, False,
+                           SubstructureRedirectMask | SubstructureNotifyMask, &pong);
+            } else if (static_cast<unsigned long>(event.xclient.data.l[0]) ==
+                       Intern("WM_DELETE_WINDOW")) {
                 if (IsWindowEnabled(top->hwnd)) {
                     PostMessage(top->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
                 } else if (HWND dialog = EnabledPopupOf(top->hwnd)) {
@@ -441,6 +475,11 @@ bool X11TopWindows::Handle(XEvent& event) {
             }
             return true;
         case MapNotify:
+            if (top->awaitingMap && top->mapped) {
+                top->awaitingMap = false;
+                FollowServerPlace(*top);
+            }
+            return true;
         case UnmapNotify:
         case ReparentNotify:
         case DestroyNotify:
@@ -453,7 +492,7 @@ bool X11TopWindows::Handle(XEvent& event) {
 
 void X11TopWindows::ReadState(Top& top) {
     const ::Atom wmState = Intern("WM_STATE");
-    const std::vector<unsigned long> items = ReadItems(display_, top.window, wmState, wmState, 2);
+    const std::vector<unsigned long> items = ReadItems32(display_, top.window, wmState, wmState, 2);
     const long state = items.empty() ? 0 : static_cast<long>(items.front());
     if (!top.mapped || (state != kIconicState && state != kNormalState))
         return;
@@ -472,7 +511,7 @@ void X11TopWindows::ReadMaximized(Top& top) {
     const ::Atom vert = Intern("_NET_WM_STATE_MAXIMIZED_VERT");
     const ::Atom horz = Intern("_NET_WM_STATE_MAXIMIZED_HORZ");
     int found = 0;
-    for (unsigned long a : ReadItems(display_, top.window, Intern("_NET_WM_STATE"), XA_ATOM, 32))
+    for (unsigned long a : ReadItems32(display_, top.window, Intern("_NET_WM_STATE"), XA_ATOM, 32))
         found += a == vert || a == horz;
     const bool maximized = found == 2;
     if (maximized == top.maximized)
@@ -511,6 +550,18 @@ void X11TopWindows::AskWindowManager(unsigned long window, const char* request, 
     e.xclient.data.l[3] = d;
     XSendEvent(display_, DefaultRootWindow(display_), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
+void X11TopWindows::SetProgramFocused(bool focused) {
+    programFocused_ = focused;
+    if (!focused || !display_)
+        return;
+    for (Top& t : tops_) {
+        if (t.urgent) {
+            t.urgent = false;
+            SetWindowHints(display_, t.window, leader_, false);
+        }
+    }
 }
 
 void X11TopWindows::Focused(unsigned long window) {

@@ -11,11 +11,17 @@
 // SC_RESTORE and SC_MAXIMIZE for unowned windows, and the program's own minimise and maximise ask
 // the window manager for the same. Its close asks the window for SC_CLOSE; its focus activates the
 // window (or, while the window is disabled, the dialog that disabled it), and a window the
-// program activates is asked of the window manager (_NET_ACTIVE_WINDOW).
+// program activates is asked of the window manager (_NET_ACTIVE_WINDOW). Until the window manager
+// has shown a window it maps, the window keeps the place the program gave it. The windows form
+// one group under a leader window that is never shown; they offer the window manager only what
+// they can do (_MOTIF_WM_HINTS: a fixed dialog moves and closes), take the focus (WM_HINTS),
+// answer its pings (_NET_WM_PING) and, opened while another program has the keyboard, ask for
+// the operator's attention. Owned windows show as icons while their owner does.
 //
 // A window without a caption (menu, drop-down, tool tip, calendar) is a pop-up: an
 // override-redirect X window at its place, over everything; while a menu shows, the pointer
-// and the keyboard are grabbed for it, so that a click elsewhere on the desktop closes it.
+// and the keyboard are grabbed for it, so that a click elsewhere on the desktop closes it. A
+// pop-up stands back while a modal dialog runs for the window it belongs to.
 //
 // The program's screen is the root window's (divided by the scale): a window's screen
 // rectangle is where its X window lies.
@@ -50,6 +56,10 @@ class X11TopWindows {
         RECT screen{};           // where the X window lies, in the program's screen coordinates
         std::string title;
         SIZE minSize{-1, -1};
+        // Mapped, not yet shown: until the window manager has placed it, what the server says of
+        // its place is not where it will be.
+        bool awaitingMap = false;
+        bool urgent = false;  // asks for the operator's attention (opened while unfocused)
     };
     // `added` hears of every X window made (true) and before it is destroyed (false).
     X11TopWindows(_XDisplay* display, int scale, unsigned long background,
@@ -65,6 +75,9 @@ class X11TopWindows {
     bool Handle(_XEvent& event);
     // The X window has the keyboard focus: its window becomes the active one.
     void Focused(unsigned long window);
+    // Whether one of the program's windows has the keyboard focus: windows that open while none
+    // has it ask for the operator's attention until one has it again.
+    void SetProgramFocused(bool focused);
     const std::vector<Top>& Tops() const { return tops_; }
     const Top* Find(unsigned long window) const;
     void SetCursor(unsigned long cursor);
@@ -86,6 +99,8 @@ class X11TopWindows {
     RECT ShownRect(HWND hwnd) const;
     // The window takes the X window's place in the tree.
     void Follow(Top& top, const RECT& screen);
+    // The window takes the place where the server now has its X window.
+    void FollowServerPlace(Top& top);
     void FollowActivation();
     void FollowMenuGrab();
     void ReadState(Top& top);
@@ -105,6 +120,8 @@ class X11TopWindows {
     HWND activeShown_ = nullptr;  // the active window as the window manager was last told
     unsigned long grabbed_ = 0;   // the menu window that holds the pointer and the keyboard
     unsigned long cursor_ = 0;
+    unsigned long leader_ = 0;  // the window group's leader
+    bool programFocused_ = true;
 };
 
 }  // namespace kq::ui::detail

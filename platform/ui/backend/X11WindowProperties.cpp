@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/gfx/ImageBridge.h"
+#include "platform/ui/ProgramIcon.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -60,30 +63,68 @@ void SetRole(Display* display, unsigned long window, WindowKind kind, unsigned l
     }
 }
 
-void SetUndecorated(Display* display, unsigned long window) {
-    // The desktops' common hint: flags (decorations given), functions, decorations (none),
-    // input mode, status.
+void SetAbilities(Display* display, unsigned long window, const WindowAbilities& can) {
+    // The desktops' common hint: flags, functions, decorations, input mode, status.
+    constexpr long kFunctionsGiven = 1;
     constexpr long kDecorationsGiven = 2;
-    const long hints[5] = {kDecorationsGiven, 0, 0, 0, 0};
+    constexpr long kResize = 2;
+    constexpr long kMove = 4;
+    constexpr long kMinimize = 8;
+    constexpr long kMaximize = 16;
+    constexpr long kClose = 32;
+    constexpr long kBorder = 2;
+    constexpr long kResizeHandles = 4;
+    constexpr long kTitle = 8;
+    constexpr long kMenu = 16;
+    constexpr long kMinimizeButton = 32;
+    constexpr long kMaximizeButton = 64;
+    const long functions = kMove | kClose | (can.sizable ? kResize : 0) |
+                           (can.minimizable ? kMinimize : 0) | (can.maximizable ? kMaximize : 0);
+    const long decorations = can.decorated
+                                 ? kBorder | kTitle | kMenu | (can.sizable ? kResizeHandles : 0) |
+                                       (can.minimizable ? kMinimizeButton : 0) |
+                                       (can.maximizable ? kMaximizeButton : 0)
+                                 : 0;
+    const long hints[5] = {kFunctionsGiven | kDecorationsGiven, functions, decorations, 0, 0};
     const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
     XChangeProperty(display, window, motif, motif, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(hints), 5);
 }
 
-void SetIcon(Display* display, unsigned long window, const std::vector<uint32_t>& pixels, int width,
-             int height) {
-    if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * height)
+void SetWindowHints(Display* display, unsigned long window, unsigned long leader, bool urgent) {
+    XWMHints* hints = XAllocWMHints();
+    if (!hints)
         return;
-    // Format 32 is a C long per item, whatever its size.
+    hints->flags = InputHint | StateHint | WindowGroupHint | (urgent ? XUrgencyHint : 0L);
+    hints->input = True;
+    hints->initial_state = NormalState;
+    hints->window_group = leader;
+    XSetWMHints(display, window, hints);
+    XFree(hints);
+    XChangeProperty(display, window, XInternAtom(display, "WM_CLIENT_LEADER", False), XA_WINDOW, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&leader), 1);
+}
+
+bool SetProgramIcons(Display* display, unsigned long window) {
+    // Each size as its width, its height and its pixels 0xAARRGGBB row by row; format 32 is a C
+    // long per item, whatever its size.
     std::vector<long> data;
-    data.reserve(pixels.size() + 2);
-    data.push_back(width);
-    data.push_back(height);
-    for (uint32_t p : pixels)
-        data.push_back(static_cast<long>(p));
+    for (HICON icon : ProgramIcons()) {
+        const kq::gfx::Image image = kq::gfx::ImageFromIcon(icon);
+        if (image.width <= 0 || image.height <= 0 ||
+            image.pixels.size() != static_cast<size_t>(image.width) * image.height)
+            continue;
+        data.push_back(image.width);
+        data.push_back(image.height);
+        for (uint32_t p : image.pixels)
+            data.push_back(static_cast<long>(p));
+    }
+    if (data.empty())
+        return false;
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(data.data()),
                     static_cast<int>(data.size()));
+    return true;
 }
 
 namespace {

@@ -14,9 +14,8 @@ struct _XDisplay;
 namespace kq::ui::detail {
 
 void SetProgramProperties(_XDisplay* display, unsigned long window, const std::string& title);
-// Pixels 0xAARRGGBB, row by row.
-void SetIcon(_XDisplay* display, unsigned long window, const std::vector<uint32_t>& pixels,
-             int width, int height);
+// The program's icon at every size it has (_NET_WM_ICON); false while it has none.
+bool SetProgramIcons(_XDisplay* display, unsigned long window);
 void SetMinimumSize(_XDisplay* display, unsigned long window, int width, int height);
 // The window asks to stay where the program put it (root coordinates).
 void SetPosition(_XDisplay* display, unsigned long window, int x, int y);
@@ -25,8 +24,19 @@ void SetPosition(_XDisplay* display, unsigned long window, int x, int y);
 void SetPlacement(_XDisplay* display, unsigned long window, POINT at, SIZE minimum, bool fixed);
 void SetTitle(_XDisplay* display, unsigned long window, const std::string& title);
 
-// The window manager draws no caption or frame around the window: it draws its own.
-void SetUndecorated(_XDisplay* display, unsigned long window);
+// What the window manager offers for the window (_MOTIF_WM_HINTS): moving and closing, sizing,
+// minimising and maximising where the window can; without `decorated` no caption or frame around
+// it (it draws its own).
+struct WindowAbilities {
+    bool sizable = false;
+    bool minimizable = false;
+    bool maximizable = false;
+    bool decorated = true;
+};
+void SetAbilities(_XDisplay* display, unsigned long window, const WindowAbilities& can);
+// The window takes the keyboard focus from the window manager, belongs to the program's group
+// (WM_HINTS, WM_CLIENT_LEADER: the leader window) and, while `urgent`, asks for the operator.
+void SetWindowHints(_XDisplay* display, unsigned long window, unsigned long leader, bool urgent);
 
 // What the window manager is to make of a window of the program.
 enum class WindowKind { Normal, Dialog, Utility };

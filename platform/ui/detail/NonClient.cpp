@@ -105,10 +105,14 @@ RECT DefaultClientRect(DWORD style, DWORD exStyle, bool menuBar, bool minimized,
 LRESULT DefaultHitTest(DWORD style, DWORD exStyle, bool menuBar, bool minimized, RECT r, POINT pt) {
     if (!PtInRect(&r, pt))
         return HTNOWHERE;
-    if (minimized)
-        return HTCAPTION;
     const int frame = FrameThickness(style, exStyle);
     RECT inner{r.left + frame, r.top + frame, r.right - frame, r.bottom - frame};
+    if (minimized) {
+        // A minimised window is its caption: its buttons act, the rest of it moves it.
+        if (PtInRect(&inner, pt) && CaptionHeight(style, exStyle) > 0)
+            return CaptionButtonAt(style, exStyle, inner.right - 1 - pt.x);
+        return HTCAPTION;
+    }
     if (!PtInRect(&inner, pt))
         return (style & WS_THICKFRAME) ? SizingBorderAt(r, pt, frame) : HTBORDER;
     if (int caption = CaptionHeight(style, exStyle); caption > 0) {

@@ -56,6 +56,8 @@ struct Window {
     RECT client{};                  // client rectangle relative to the window's top-left corner
     RECT normalRect{};              // restored rectangle, kept while minimised or maximised
     bool restoreToMaximized = false;
+    // Top-level windows: the window inside that had the keyboard focus when it last left them.
+    HWND focusLeftAt = nullptr;
     WindowPaint paint;
     WindowStage stage = WindowStage::Creating;
 

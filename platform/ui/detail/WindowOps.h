@@ -16,6 +16,9 @@ MINMAXINFO QueryMinMaxInfo(HWND hwnd);
 // to the top of the z-order first. Returns the previously active window.
 HWND Activate(HWND hwnd, WORD how, bool raise);
 HWND SetFocusImpl(HWND hwnd);
+// The window inside the top-level window that had the focus when the focus last left it, while it
+// can take the focus again (shown, and enabled whenever the top-level window is); null otherwise.
+HWND FocusToGiveBack(HWND top);
 HWND SetCaptureImpl(HWND hwnd);
 // A window is being hidden, disabled or destroyed: capture, activation, focus and the caret
 // leave it and its descendants.

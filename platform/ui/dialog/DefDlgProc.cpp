@@ -7,6 +7,7 @@
 #include "platform/ui/controls/TextMetrics.h"
 #include "platform/ui/controls/detail/ControlPaint.h"
 #include "platform/ui/controls/detail/SystemClasses.h"
+#include "platform/ui/detail/WindowOps.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/detail/DialogState.h"
 #include "platform/ui/menu/MenuApi.h"
@@ -38,8 +39,11 @@ bool IsWithin(HWND dialog, HWND hwnd) {
     return hwnd && (hwnd == dialog || IsChild(dialog, hwnd));
 }
 
+// Where the focus already left the dialog (a modal box disabled it first), the control it left.
 void SaveFocus(HWND dialog, DialogState& state) {
     HWND focus = GetFocus();
+    if (!focus || !IsChild(dialog, focus))
+        focus = kq::ui::detail::FocusToGiveBack(dialog);
     if (focus && IsChild(dialog, focus))
         state.savedFocus = focus;
 }

@@ -52,7 +52,7 @@ INT_PTR DialogBoxIndirectParam(HINSTANCE instance, LPCDLGTEMPLATE t, HWND parent
                                LPARAM initParam) {
     if (!t)
         return -1;
-    HWND owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
+    HWND owner = kq::ui::ModalOwnerOf(parent);
     HWND dialog = CreateDialogIndirectParam(instance, t, owner, proc, initParam);
     if (!dialog)
         return -1;

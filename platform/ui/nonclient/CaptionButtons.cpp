@@ -24,7 +24,7 @@ bool Enabled(HWND hwnd, LRESULT hit) {
         case HTMAXBUTTON:
             return (w->style & WS_MAXIMIZEBOX) != 0;
         case HTMINBUTTON:
-            return (w->style & WS_MINIMIZEBOX) != 0;
+            return (w->style & (WS_MINIMIZEBOX | WS_MINIMIZE)) != 0;
         default:
             return false;
     }
@@ -37,7 +37,7 @@ WPARAM CommandFor(HWND hwnd, LRESULT hit) {
         case HTMAXBUTTON:
             return IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE;
         default:
-            return SC_MINIMIZE;
+            return IsIconic(hwnd) ? SC_RESTORE : SC_MINIMIZE;
     }
 }
 

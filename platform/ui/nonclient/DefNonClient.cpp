@@ -43,7 +43,9 @@ LRESULT DoubleClick(HWND hwnd, WPARAM hit, LPARAM lParam) {
     const LONG style = GetWindowLong(hwnd, GWL_STYLE);
     switch (static_cast<LRESULT>(hit)) {
         case HTCAPTION:
-            if (style & WS_MAXIMIZEBOX)
+            if (style & WS_MINIMIZE)
+                SendMessage(hwnd, WM_SYSCOMMAND, SC_RESTORE, lParam);
+            else if (style & WS_MAXIMIZEBOX)
                 SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
             return 0;
         case HTSYSMENU:

@@ -39,6 +39,7 @@ struct Facts {
     NonClientFacts layout;
     bool active = false;
     bool maximized = false;
+    bool minimized = false;
     HICON icon = nullptr;
     std::string text;
 };
@@ -61,6 +62,7 @@ Facts FactsOf(HWND hwnd) {
     f.layout.hasIcon = f.icon != nullptr;
     f.active = w->paint.frameActive;
     f.maximized = (w->style & WS_MAXIMIZE) != 0;
+    f.minimized = (w->style & WS_MINIMIZE) != 0;
     f.text = w->text;
     return f;
 }
@@ -109,7 +111,7 @@ void DrawCaptionButtons(HDC hdc, const NonClientLayout& l, const Facts& f, LRESU
     const Item items[] = {
         {&l.close, DFCS_CAPTIONCLOSE, HTCLOSE},
         {&l.maximize, f.maximized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX, HTMAXBUTTON},
-        {&l.minimize, DFCS_CAPTIONMIN, HTMINBUTTON},
+        {&l.minimize, f.minimized ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN, HTMINBUTTON},
     };
     for (const Item& item : items) {
         if (!item.button->present)
