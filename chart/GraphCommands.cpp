@@ -50,6 +50,11 @@ void CXGraph::HideCursorLabel() {
     m_CursorLabel.SetVisible(false);
 }
 
+void CXGraph::DeselectCurves() {
+    for (CXGraphDataSerie& serie : m_Data)
+        serie.m_bSelected = false;
+}
+
 void CXGraph::OnSelect() {
     HideCursorLabel();
     m_opOperation = MSelect;
@@ -65,6 +70,7 @@ void CXGraph::OnZoom() {
     HideCursorLabel();
     m_clCurrentZoom.SetRectEmpty();
     m_opOperation = MZoom;
+    DeselectCurves();
     Redraw();
 }
 
@@ -80,6 +86,7 @@ void CXGraph::OnResetZoom() {
 void CXGraph::OnPan() {
     HideCursorLabel();
     m_opOperation = MPan;
+    DeselectCurves();
     for (CXGraphAxis& axis : m_XAxis)
         axis.SetAutoScale(false);
     for (CXGraphAxis& axis : m_YAxis)

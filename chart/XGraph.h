@@ -280,6 +280,9 @@ class CXGraph : public CWnd {
     void LeftReleasePass();
     void DrawOnWindow(void (CXGraph::*draw)(CDCEx*));
     void HideCursorLabel();
+    // Zoom, pan and cursor select nothing and release nothing: a curve a click selected before
+    // (the right click that opened the context menu) is shown in its own colour again.
+    void DeselectCurves();
     void DoZoom();
     void DoPan(CPoint point);
     BOOL PrintInto(CDC* printer, const CRect* area);

@@ -450,6 +450,27 @@ TEST_F(ChartInteraction, ATrackerHandleResizesOnlyMovableResizableLabels) {
     EXPECT_EQ(label->m_clRect, CRect(60, 40, 190, 110));
 }
 
+// A curve right-clicked for the context menu, recoloured and then panned shows its line in the
+// colour chosen, as its legend does.
+TEST_F(ChartInteraction, APanShowsTheChosenCurveColour) {
+    constexpr COLORREF kChosen = RGB(255, 128, 0);
+    const CPoint onCurve = At(4, 1);
+    MouseMove(Screen(onCurve));
+    MouseDown(Screen(onCurve), VK_RBUTTON);
+    MouseUp(Screen(onCurve), VK_RBUTTON);
+    chart->GetCurve(0).SetColor(kChosen);
+    chart->OnPan();
+    Drag(At(4, 5), At(4, 5) + CPoint(40, 0));
+    chart->Invalidate(FALSE);
+    chart->UpdateWindow();
+    CRect client;
+    chart->GetClientRect(&client);
+    int chosen = 0;
+    for (int x = client.left; x < client.right; ++x)
+        chosen += ScreenAt(chart, x, At(4, 1).y) == kChosen;
+    EXPECT_GT(chosen, 100);
+}
+
 TEST_F(ChartInteraction, OverlaysTouchOnlyTheirOwnPixels) {
     const auto screen = [this](const CRect& area) {
         std::vector<COLORREF> out;
