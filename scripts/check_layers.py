@@ -17,7 +17,8 @@ benchmarks' support headers) may be read by any target: what it includes is read
 object and checked there.
 
 Every file read is also held to the project's spelling: its own headers with quotes and without
-"..". The link graph must have no cycle, and neither the simulators nor the sensor dialogue's
+"..". Where the build compiles headers on their own (cmake/HeaderCheck.cmake), a source whose
+header it does not compile so includes that header first. The link graph must have no cycle, and neither the simulators nor the sensor dialogue's
 libraries link a window library.
 
 Usage: check_layers.py <build dir> [project folder, by default the one above this script]
