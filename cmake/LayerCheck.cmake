@@ -1,7 +1,8 @@
-# The layer check as a step of the build: every target of the project waits for it, so a file that
-# includes a header of a library its target does not link fails `cmake --build` before anything is
-# compiled. The check reads the targets, their folders, sources and direct links from a file written
-# here at configure time (scripts/check_layers.py says what it refuses).
+# The layer check as a step of the build: once every target of the project is built, it reads the
+# dependency lists the compiler wrote for each object and fails `cmake --build` when an object read
+# a file of a library its target does not link. The check reads the targets, their folders,
+# sources and direct links from a file written here at configure time (scripts/check_layers.py
+# says what it refuses).
 
 # Every build-system target defined in <dir> and the folders below it.
 function(kq_targets_below dir out)
@@ -43,26 +44,22 @@ function(kq_layer_check)
     file(WRITE ${graph}.new "${lines}")
     file(COPY_FILE ${graph}.new ${graph} ONLY_IF_DIFFERENT)
 
-    # The check runs again when a source, a header, a resource script or the script changes.
-    set(files)
-    foreach(folder platform res foundation ports protocol sensor controls chart ethernet pages app
-                   tools tests bench)
-        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h
-             ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.c
-             ${PROJECT_SOURCE_DIR}/${folder}/*.rc)
-        list(APPEND files ${found})
-    endforeach()
+    # The check runs again when a target is built again (an object or a resource script changed),
+    # a header compiled alone is compiled again, or the targets or the script change. It reads the dependency lists, so it comes last.
     set(stamp ${PROJECT_BINARY_DIR}/layers/checked.stamp)
+    set(alone)
+    foreach(headers kq_headers_alone kq_test_headers_alone)
+        if(TARGET ${headers})
+            list(APPEND alone $<TARGET_OBJECTS:${headers}>)
+        endif()
+    endforeach()
     add_custom_command(
         OUTPUT ${stamp}
         COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/scripts/check_layers.py
                 ${PROJECT_BINARY_DIR}
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
-        DEPENDS ${PROJECT_SOURCE_DIR}/scripts/check_layers.py ${graph} ${files}
-        COMMENT "Checking that every include follows the libraries' link order"
+        DEPENDS ${PROJECT_SOURCE_DIR}/scripts/check_layers.py ${graph} ${checked} ${alone}
+        COMMENT "Checking that what every target read follows the libraries' link order"
         VERBATIM)
-    add_custom_target(kq_check_layers DEPENDS ${stamp})
-    foreach(target ${checked})
-        add_dependencies(${target} kq_check_layers)
-    endforeach()
+    add_custom_target(kq_check_layers ALL DEPENDS ${stamp})
 endfunction()

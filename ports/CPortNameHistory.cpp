@@ -117,7 +117,9 @@ CString CPortNameHistory::AssignComName(const std::string& identity, const std::
         }
         used.insert(number);
         const std::string section = Section(name);
-        if (ReadSettingString(section, kIdentityValue) == identity) {
+        // Of two sections that name the device (a hand-edited file), the first is its name, as
+        // for FindComName; the other keeps no node.
+        if (found.empty() && ReadSettingString(section, kIdentityValue) == identity) {
             found = name;
             foundNumber = number;
         } else if (!path.empty() && ReadSettingString(section, kPathValue) == path) {

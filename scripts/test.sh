@@ -7,3 +7,5 @@ configure_and_build "$build"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
 bash "$root/scripts/check_skips.sh" "$build"
+# Functions that nothing calls may only become fewer.
+/usr/bin/python3 "$root/scripts/unreached_functions.py" "$build" --budget 132

@@ -4,6 +4,7 @@
 // many serial lines at 230400 baud (1355 value sets a second each) one core keeps up with.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,17 @@ namespace {
 
 constexpr double kLineFramesPerSecond = 230400.0 / 170.0;
 constexpr size_t kReadSize = 64;  // bytes per delivery
+
+// A value set lost in a recorded stream is a fault of the receive path, not a cost: the program
+// reports the benchmark as failed and ends with a failure.
+bool g_lostValueSets = false;
+
+void CheckNothingLost(benchmark::State& state, uint64_t lost) {
+    if (lost != 0) {
+        g_lostValueSets = true;
+        state.SkipWithError("value sets lost in the recorded stream");
+    }
+}
 
 // A frame that counts what reaches it and puts the dialogue straight into measuring.
 class BenchFrame final : public CComPort {
@@ -45,8 +57,12 @@ class BenchFrame final : public CComPort {
         m_bFastRate = TRUE;
         m_pfnReplyAnalyser = &BenchFrame::AnalyseValueSet;
     }
-    // The recording starts again: its first counter does not follow its last one.
-    void Rewind() { m_counterCheck.Restart(); }
+    // The recording starts again: its first counter does not follow its last one, on any port.
+    void Rewind() {
+        m_counterCheck.Restart();
+        if (m_aligner.PortCount() > 1)
+            m_aligner.Start(m_aligner.PortCount());
+    }
     void MeasureMultiport(int ports) {
         MeasureOneSensor();
         m_iNumberOfSensors = ports;
@@ -111,9 +127,7 @@ void BM_ValueSetsIntoUpdateMeasuredValues(benchmark::State& state) {
             frame.OnReceiveConfigFlow(n, reinterpret_cast<LPARAM>(stream.data() + at));
         }
     }
-    if (frame.m_ullLostValueSets != 0) {
-        state.SkipWithError("value sets lost in the recorded stream");
-    }
+    CheckNothingLost(state, frame.m_ullLostValueSets);
     benchmark::DoNotOptimize(frame.sum);
     state.SetItemsProcessed(frame.updates);
     state.counters["line_multiple"] = benchmark::Counter(
@@ -126,8 +140,12 @@ void BM_MultiportValueSetsJoined(benchmark::State& state) {
     static const std::vector<std::string> streams = Recorded(4);
     BenchFrame frame;
     frame.MeasureMultiport(4);
+    size_t longest = 0;
+    for (const std::string& s : streams)
+        longest = std::max(longest, s.size());
     for (auto _ : state) {
-        for (size_t at = 0; at < streams[0].size(); at += kReadSize) {
+        frame.Rewind();
+        for (size_t at = 0; at < longest; at += kReadSize) {
             for (int port = 0; port < 4; ++port) {
                 const std::string& s = streams[static_cast<size_t>(port)];
                 if (at < s.size()) {
@@ -141,10 +159,17 @@ void BM_MultiportValueSetsJoined(benchmark::State& state) {
     state.SetItemsProcessed(frame.updates);
     state.counters["line_multiple"] = benchmark::Counter(
         static_cast<double>(frame.updates) / kLineFramesPerSecond, benchmark::Counter::kIsRate);
-    state.counters["lost"] = static_cast<double>(frame.m_ullLostValueSets);
+    CheckNothingLost(state, frame.m_ullLostValueSets);
 }
 BENCHMARK(BM_MultiportValueSetsJoined);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return g_lostValueSets ? 1 : 0;
+}

@@ -1,10 +1,12 @@
 // Message-map entries for window messages (ON_WM_xxx) with the parameter cracking behind them.
 // Each entry names the handler the framework declares for the message; the handler's signature is
-// checked when the map is built. Included by Wnd.h.
+// checked when the map is built. Included by Wnd.h at its end; included first, it has Wnd.h
+// included before its own entries.
 #pragma once
 
 #include "platform/framework/CommandThunks.h"
 #include "platform/framework/Menu.h"
+#include "platform/framework/Wnd.h"
 #include "platform/gfx/CDC.h"
 #include "platform/ui/controls/OwnerDraw.h"
 

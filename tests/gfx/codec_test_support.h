@@ -1,6 +1,7 @@
 // Builders for hand-made DIB, BMP and ICO data in the codec tests.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -83,6 +83,18 @@ TEST_F(PortsTest, NewNamesTakeTheFirstFreeNumber) {
     EXPECT_EQ(history.AssignComName("by-id:other spelling", ""), "COM5");
 }
 
+TEST_F(PortsTest, ADeviceNamedByTwoSectionsKeepsTheFirstForEveryLookup) {
+    // A hand-edited file names one device twice; the later section holds its node.
+    WriteSettingString("Ports\\COM2", "Device", "by-id:twice");
+    WriteSettingString("Ports\\COM5", "Device", "by-id:twice");
+    WriteSettingString("Ports\\COM5", "Path", "/dev/ttyUSB3");
+    CPortNameHistory history;
+    EXPECT_EQ(history.FindComName("by-id:twice"), CString("COM2"));
+    EXPECT_EQ(history.AssignComName("by-id:twice", "/dev/ttyUSB3"), "COM2");
+    EXPECT_EQ(history.FindComNameByPath("/dev/ttyUSB3"), CString("COM2"))
+        << "the other section gave up the node";
+}
+
 TEST_F(PortsTest, PortsAreNamedForTheRunWhenTheSettingsCannotBeWritten) {
     // A settings "file" that cannot be read: the store keeps no change.
     std::filesystem::create_directories(settingsDir_ + "/unreadable.reg");

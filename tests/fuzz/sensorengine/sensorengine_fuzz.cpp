@@ -5,6 +5,9 @@
 // whether the engine's timers run: then after each delivery the timer armed first expires, and
 // after the last one the timers run on, so that waits end, requests are repeated and the
 // opening, write, calibration and multi-port flows go on to their next steps.
+//
+// An input whose first byte is kFlowsMark drives the flows against simulated sensors instead
+// (flows_fuzz.cpp).
 #include <cstdint>
 #include <set>
 #include <string>
@@ -12,10 +15,13 @@
 
 #include "sensor/CComPort.h"
 #include "sensor/ComPortTimerIds.h"
+#include "tests/fuzz/sensorengine/flows_fuzz.h"
 
 using namespace tarvik;
 
 namespace {
+
+constexpr uint8_t kFlowsMark = 0xF5;
 
 void Require(bool condition) {
     if (!condition) {
@@ -136,6 +142,9 @@ class FuzzFrame final : public CComPort {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size >= 1 && data[0] == kFlowsMark) {
+        return FuzzSensorFlows(data + 1, size - 1);
+    }
     if (size < 3) {
         return 0;
     }

@@ -1,64 +1,121 @@
 #!/usr/bin/python3
-"""The layer check refuses every way a file can include past its target's links: a plain quoted
-include of a library above, the same header through "..", with angle brackets, and through a
-header of a folder without a target; the files that keep to their links pass, among them a header
-of a folder of two libraries, which belongs to the one that links the other."""
+"""The build of a small project with the layer check fails for every way a file can read past its
+target's links: a plain quoted include of a library above, the same header through "..", with
+angle brackets, with a comment inside the line, through a macro, through a header of another
+suffix, a file of any suffix of the library above, and a header of a folder without a target.
+The files that keep to their links pass, among them a header of a folder of two libraries,
+which belongs to the one that links the other; after the plants go, the build passes.
+
+Usage: check_layers_test.py <project folder>"""
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
 
-SCRIPT = sys.argv[1]
+PROJECT = sys.argv[1]
 
-FILES = {
+KEPT = {
     "platform/low/Low.h": "#pragma once\n",
     "platform/low/Low.cpp": '#include "Low.h"\n#include <vector>\n',
     "app/High.h": '#pragma once\n#include "platform/low/Low.h"\n',
-    "app/High.cpp": '#include "app/High.h"\n',
+    "app/Table.inc": "// rows\n",
+    "app/High.cpp": '#include "app/High.h"\n#include "app/Table.inc"\n',
     "tools/common/Shared.h": '#pragma once\n#include "app/High.h"\n',
-    "platform/low/Quoted.cpp": '#include "app/High.h"\n',
-    "platform/low/Dots.cpp": '#include "../../app/High.h"\n',
-    "platform/low/Angle.cpp": "#include <app/High.h>\n",
-    "platform/low/Through.cpp": '#include "tools/common/Shared.h"\n',
     "platform/split/Core.cpp": "int core;\n",
     "platform/split/Only.h": '#pragma once\n#include "platform/low/Low.h"\n',
     "platform/split/Split.cpp": '#include "platform/split/Only.h"\n',
 }
 
+# Each plant, and the start of the message that must name it.
+PLANTS = {
+    "platform/low/Quoted.cpp": ('#include "app/High.h"\n',
+                                "platform/low/Quoted.cpp:1: kq_low reads app/High.h (kq_app)"),
+    "platform/low/Dots.cpp": ('#include "../../app/High.h"\n',
+                              "platform/low/Dots.cpp:1: includes \"../../app/High.h\" with '..'"),
+    "platform/low/Angle.cpp": ("\n#include <app/High.h>\n",
+                               "platform/low/Angle.cpp:2: includes the project's header "
+                               "<app/High.h> with angle brackets"),
+    "platform/low/Comment.cpp": ('#include /* the frame */ "app/High.h"\n',
+                                 "platform/low/Comment.cpp:1: kq_low reads app/High.h"),
+    "platform/low/Macro.cpp": ('#define KQ_FRAME "app/High.h"\n#include KQ_FRAME\n',
+                               "platform/low/Macro.cpp:1: kq_low reads app/High.h"),
+    "platform/low/Held.hpp": ('#pragma once\n#include "app/High.h"\n',
+                              "platform/low/Held.hpp:2: kq_low reads app/High.h"),
+    "platform/low/Hpp.cpp": ('#include "platform/low/Held.hpp"\n', None),
+    "platform/low/Inc.cpp": ('#include "app/Table.inc"\n',
+                             "platform/low/Inc.cpp:1: kq_low reads app/Table.inc (kq_app)"),
+    "platform/low/Through.cpp": ('#include "tools/common/Shared.h"\n',
+                                 "tools/common/Shared.h:2: kq_low reads app/High.h"),
+}
+
+# Each library in its own folder, as the project builds them.
+CMAKE = {
+    "CMakeLists.txt": """cmake_minimum_required(VERSION 3.25)
+project(LayerFixture CXX)
+foreach(folder platform/low platform/split app)
+    add_subdirectory(${folder})
+endforeach()
+include(cmake/LayerCheck.cmake)
+kq_layer_check()
+""",
+    "platform/low/CMakeLists.txt": """file(GLOB low *.cpp)
+add_library(kq_low STATIC ${low})
+target_include_directories(kq_low PUBLIC ${PROJECT_SOURCE_DIR})
+""",
+    "platform/split/CMakeLists.txt": """add_library(kq_core STATIC Core.cpp)
+add_library(kq_split STATIC Split.cpp)
+target_link_libraries(kq_split PUBLIC kq_core kq_low)
+""",
+    "app/CMakeLists.txt": """add_library(kq_app STATIC High.cpp)
+target_link_libraries(kq_app PUBLIC kq_low)
+""",
+}
+
+
+def write(root, path, text):
+    os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
+    with open(os.path.join(root, path), "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def build(root, configure):
+    folder = os.path.join(root, "build")
+    steps = ([["cmake", "-S", root, "-B", folder, "-G", "Ninja"]] if configure else []) + \
+        [["cmake", "--build", folder]]
+    for step in steps:
+        run = subprocess.run(step, capture_output=True, text=True, check=False)
+        if run.returncode != 0:
+            return run
+    return run
+
 
 def main():
     with tempfile.TemporaryDirectory() as root:
-        for path, text in FILES.items():
+        for path, text in KEPT.items():
+            write(root, path, text)
+        for path, (text, _) in PLANTS.items():
+            write(root, path, text)
+        for path, text in CMAKE.items():
+            write(root, path, text)
+        for path in ("cmake/LayerCheck.cmake", "scripts/check_layers.py"):
             os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
-            with open(os.path.join(root, path), "w", encoding="utf-8") as f:
-                f.write(text)
-        build = os.path.join(root, "build")
-        os.makedirs(os.path.join(build, "layers"))
-        low = ";".join(os.path.join(root, "platform/low", name)
-                       for name in ("Low.cpp", "Quoted.cpp", "Dots.cpp", "Angle.cpp",
-                                    "Through.cpp"))
-        with open(os.path.join(build, "layers", "targets.txt"), "w", encoding="utf-8") as f:
-            f.write(f"kq_low|STATIC_LIBRARY|{root}/platform/low||{low}\n")
-            f.write(f"kq_app|STATIC_LIBRARY|{root}/app|kq_low|{root}/app/High.cpp\n")
-            split = f"{root}/platform/split"
-            f.write(f"kq_core|STATIC_LIBRARY|{split}||{split}/Core.cpp\n")
-            f.write(f"kq_split|STATIC_LIBRARY|{split}|kq_core;kq_low|{split}/Split.cpp\n")
-        run = subprocess.run([sys.executable, SCRIPT, build, root], capture_output=True,
-                             text=True, check=False)
+            shutil.copy(os.path.join(PROJECT, path), os.path.join(root, path))
+
+        run = build(root, configure=True)
         lines = run.stdout.splitlines()
-        expected = [
-            "platform/low/Angle.cpp:1: includes the project's header <app/High.h>",
-            "platform/low/Angle.cpp:1: includes app/High.h (kq_app), which kq_low",
-            "platform/low/Dots.cpp:1: includes \"../../app/High.h\" with '..'",
-            "platform/low/Dots.cpp:1: includes app/High.h (kq_app), which kq_low",
-            "platform/low/Quoted.cpp:1: includes app/High.h (kq_app), which kq_low",
-            "tools/common/Shared.h:2: includes app/High.h (kq_app), which kq_low does not link "
-            "(through platform/low/Through.cpp)",
-        ]
-        missing = [e for e in expected if not any(line.startswith(e) for line in lines)]
-        if run.returncode == 0 or missing or len(lines) != len(expected):
-            print(run.stdout, run.stderr, "missing:", missing, sep="\n")
+        missing = [m for _, m in PLANTS.values()
+                   if m and not any(line.startswith(m) for line in lines)]
+        if run.returncode == 0 or missing:
+            print(run.stdout, run.stderr, "missing:", *missing, sep="\n")
+            sys.exit(1)
+
+        for path in PLANTS:
+            os.remove(os.path.join(root, path))
+        run = build(root, configure=True)
+        if run.returncode != 0 or "follows the link order" not in run.stdout:
+            print(run.stdout, run.stderr, "the build without the plants failed", sep="\n")
             sys.exit(1)
 
 

@@ -1,0 +1,87 @@
+# Every header compiles on its own. Where a source of the header's name includes it first,
+# compiling the source shows it (scripts/check_layers.py makes sure the compiler read it first);
+# every other header is compiled alone here, in a file of one include, without the sanitizers and
+# without optimisation, since only whether it compiles counts.
+
+# Whether a source the build compiles names the header in its first include line (its own folder's
+# name for it, or the project's); the layer check makes sure the compiler read it first.
+function(kq_includes_first source header compiled out)
+    set(${out} FALSE PARENT_SCOPE)
+    if(NOT source IN_LIST compiled)
+        return()
+    endif()
+    file(STRINGS ${source} first REGEX "^[ \t]*#[ \t]*include" LIMIT_COUNT 1)
+    get_filename_component(folder ${header} DIRECTORY)
+    if(NOT first MATCHES "[\"<]([^\">]+)[\">]")
+        return()
+    endif()
+    if(CMAKE_MATCH_1 STREQUAL header OR "${folder}/${CMAKE_MATCH_1}" STREQUAL header)
+        set(${out} TRUE PARENT_SCOPE)
+    endif()
+endfunction()
+
+# kq_header_check(folders...): call once, at the end of the top-level CMakeLists.txt, after
+# kq_targets_below is defined (cmake/LayerCheck.cmake).
+function(kq_header_check)
+    kq_targets_below(${PROJECT_SOURCE_DIR} targets)
+    set(compiled)
+    set(libraries)
+    foreach(target ${targets})
+        get_target_property(type ${target} TYPE)
+        if(NOT type MATCHES "^(STATIC_LIBRARY|EXECUTABLE)$")
+            continue()
+        endif()
+        if(type STREQUAL "STATIC_LIBRARY")
+            list(APPEND libraries ${target})
+        endif()
+        get_target_property(dir ${target} SOURCE_DIR)
+        get_target_property(sources ${target} SOURCES)
+        foreach(source ${sources})
+            get_filename_component(source ${source} ABSOLUTE BASE_DIR ${dir})
+            list(APPEND compiled ${source})
+        endforeach()
+    endforeach()
+
+    # The tests' headers as the test programs compile them, with GoogleTest's headers
+    # precompiled (kq_test_precompiled_headers); the others with nothing before them.
+    set(units)
+    set(test_units)
+    foreach(folder ${ARGN})
+        file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+        foreach(header ${headers})
+            file(RELATIVE_PATH name ${PROJECT_SOURCE_DIR} ${header})
+            string(REGEX REPLACE "\\.h$" "" stem ${header})
+            kq_includes_first(${stem}.cpp ${name} "${compiled}" first)
+            if(NOT first)
+                kq_includes_first(${stem}.c ${name} "${compiled}" first)
+            endif()
+            if(first)
+                continue()
+            endif()
+            set(unit ${PROJECT_BINARY_DIR}/headers/${name}.cpp)
+            file(GENERATE OUTPUT ${unit} CONTENT "#include \"${name}\"\n")
+            if(folder STREQUAL "tests")
+                list(APPEND test_units ${unit})
+            else()
+                list(APPEND units ${unit})
+            endif()
+        endforeach()
+    endforeach()
+    kq_headers_alone(kq_headers_alone "${units}" "${libraries}")
+    kq_headers_alone(kq_test_headers_alone "${test_units}" "${libraries}")
+    if(TARGET kq_test_headers_alone)
+        kq_test_precompiled_headers(kq_test_headers_alone <gtest/gtest.h> <gmock/gmock.h>)
+    endif()
+endfunction()
+
+# An object library of the units, linked into nothing: it links the libraries for the folders of
+# their headers (generated ones, system libraries').
+function(kq_headers_alone target units libraries)
+    if(NOT units)
+        return()
+    endif()
+    add_library(${target} OBJECT ${units})
+    set_property(TARGET ${target} PROPERTY COMPILE_OPTIONS ${KQ_WARNINGS} -O0 -g0)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${target} PRIVATE ${libraries})
+endfunction()
