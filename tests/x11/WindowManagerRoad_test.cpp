@@ -93,9 +93,9 @@ class WindowManagerRoad : public ProgramRoad {
     // Another program's window, at the desktop's right.
     static unsigned long OtherProgram() {
         if (other_ == 0) {
-            Run("sh -c 'xmessage -geometry +1150+500 -timeout 900 \"another program\" "
+            Run("sh -c 'xmessage -geometry +1350+600 -timeout 900 \"another program\" "
                 ">/dev/null 2>&1 &'");
-            WaitUntil([] { return (other_ = hands().WindowOfClass("Xmessage")) != 0; }, 5000);
+            WaitUntil([] { return (other_ = hands().WindowOfClass("xmessage")) != 0; }, 5000);
         }
         return other_;
     }
@@ -103,10 +103,19 @@ class WindowManagerRoad : public ProgramRoad {
         Run("wmctrl -i -a " + Id(frame_));
         EXPECT_TRUE(Active(frame_)) << "the frame did not come back";
     }
+    // Opens the About box from the Help menu (again where a click was lost on the way).
     static void OpenAbout() {
-        ASSERT_TRUE(OpenMenu(kHelpMenu));
-        ClickAt(kAboutItem);
-        ASSERT_TRUE(OtherActive()) << "no About box";
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (OpenMenu(kHelpMenu)) {
+                ClickAt(kAboutItem);
+                if (OtherActive())
+                    return;
+            }
+            hands().Key("Escape");
+            Sleep(300);
+        }
+        op().Snapshot("no-about");
+        FAIL() << "no About box";
     }
     // The field's whole text, selected (which makes it the primary selection).
     static std::string TextOf(Place field) {
@@ -199,8 +208,7 @@ TEST_F(WindowManagerRoad, ABarFloatsWhereDroppedAndMinimisesWithTheFrame) {
     const unsigned long bar = FloatingBar(program());
     ASSERT_NE(bar, 0u) << "the bar did not float";
     const Box floating = hands().WindowBox(bar);
-    EXPECT_LE(std::abs(floating.left - (dropX - kBarCaption.dx)), 40) << floating.left;
-    EXPECT_LE(std::abs(floating.top - dropY), 40) << floating.top;
+    EXPECT_TRUE(floating.Contains(dropX, dropY)) << floating.left << "," << floating.top;
     EXPECT_FALSE(Plain(hands().Grab(floating))) << "the bar's window shows nothing";
     // A click on the bar's tree reaches it: the row under it shows selected.
     const Box rows{floating.left + 10, floating.top + 20, floating.right - 10,
@@ -234,7 +242,7 @@ TEST_F(WindowManagerRoad, ABarFloatsWhereDroppedAndMinimisesWithTheFrame) {
     Run("wmctrl -i -a " + Id(frame_));
     EXPECT_TRUE(Active(about)) << "the box did not come back active";
     hands().Key("Return");
-    ASSERT_TRUE(Active(frame_));
+    ASSERT_TRUE(WaitUntil([&] { return hands().WindowBox(about).Empty(); }, 5000));
     DockBar(bar);
 }
 
@@ -278,15 +286,14 @@ class ScaledWindowManagerRoad : public ProgramRoad {
 };
 
 TEST_F(ScaledWindowManagerRoad, ABarFloatsWhereDropped) {
-    const int dropX = 3000;
-    const int dropY = 1400;
+    const int dropX = 3300;
+    const int dropY = 1500;
     DragBarTo(hands(), Place{X(2 * kBarCaption.dx), Y(2 * kBarCaption.dy)}, Place{X(600), Y(600)},
               dropX, dropY);
     const unsigned long bar = FloatingBar(program());
     ASSERT_NE(bar, 0u) << "the bar did not float";
     const Box floating = hands().WindowBox(bar);
-    EXPECT_LE(std::abs(floating.left - (dropX - 2 * kBarCaption.dx)), 80) << floating.left;
-    EXPECT_LE(std::abs(floating.top - dropY), 80) << floating.top;
+    EXPECT_TRUE(floating.Contains(dropX, dropY)) << floating.left << "," << floating.top;
     const Box rows{floating.left + 20, floating.top + 40, floating.right - 20,
                    floating.bottom - 20};
     EXPECT_FALSE(
