@@ -174,24 +174,3 @@ TEST_F(NonClientMoveSize, AMinimisedWindowIsABarAtTheBottomLeftThatRestoresIt) {
 
 }  // namespace
 }  // namespace kq::ui::test
-namespace kq::ui::test {
-TEST_F(NonClientMoveSize, DebugRestoreRepaints) {
-    HWND child = Solid(top_, {10, 10, 200, 200}, kGreen);
-    HWND owned = CreateTopLevel({600, 600, 800, 800}, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, top_);
-    Paints(owned, kRed);
-    Pump();
-    ShowWindow(top_, SW_MINIMIZE);
-    Pump();
-    ShowWindow(top_, SW_RESTORE);
-    Pump();
-    RECT r{};
-    GetWindowRect(child, &r);
-    const kq::gfx::Image img =
-        CaptureScreenRect(RECT{r.left + 5, r.top + 5, r.left + 6, r.top + 6});
-    printf("DEBUG child pixel %08x\n", img.pixels[0]);
-    GetWindowRect(owned, &r);
-    const kq::gfx::Image img2 =
-        CaptureScreenRect(RECT{r.left + 50, r.top + 50, r.left + 51, r.top + 51});
-    printf("DEBUG owned pixel %08x\n", img2.pixels[0]);
-}
-}  // namespace kq::ui::test

@@ -279,6 +279,46 @@ TEST_F(WindowManagerRoad, AClickReachesTheProgramAfterEveryRoundOfBoxesAndSwitch
     ReplaceText(kPrefix, "x");
 }
 
+// The Color dialog opened from the diagram property sheet's colour picker is modal for the
+// sheet: the window manager keeps it above the sheet, and the sheet takes no click meanwhile.
+TEST_F(WindowManagerRoad, AColourChosenFromThePropertySheetIsModalForIt) {
+    ShowPage(kRowDiagram);
+    const Place inDiagram{600, 640};
+    hands().Click(X(inDiagram.dx), Y(inDiagram.dy), 3);
+    Sleep(500);
+    hands().Key("Up");
+    hands().Key("Return");
+    ASSERT_TRUE(OtherActive()) << "no property sheet";
+    const unsigned long sheet = hands().ActiveWindow();
+    const Box box = hands().WindowBox(sheet);
+    // The background colour's button, then "More Colors..." at the foot of its picker.
+    op().SeeChange(box, [&] { hands().Click(box.left + 167, box.top + 71); });
+    hands().Click(box.left + 210, box.top + 201);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const unsigned long active = hands().ActiveWindow();
+            return active != 0 && active != sheet && active != frame_;
+        },
+        5000))
+        << "no Color dialog";
+    const unsigned long colour = hands().ActiveWindow();
+    const std::string properties = program().RunOnDisplay("xprop -id " + Id(colour));
+    for (const std::string& expected :
+         {"WM_TRANSIENT_FOR(WINDOW): window id # " + Id(sheet), std::string("_NET_WM_STATE_MODAL")})
+        EXPECT_NE(properties.find(expected), std::string::npos) << expected << "\n" << properties;
+    // A click on the sheet's Axis tab changes nothing there; the dialog stays active.
+    const Box tabs{box.left, box.top, box.left + 200, box.top + 30};
+    EXPECT_TRUE(op().SeeChange(
+                        tabs, [&] { hands().Click(box.left + 74, box.top + 13); }, 1500)
+                    .Empty())
+        << "the sheet took a click while the Color dialog was open";
+    EXPECT_TRUE(Active(colour));
+    hands().Key("Escape");
+    EXPECT_TRUE(Active(sheet));
+    hands().Click(box.left + 297, box.top + 300);  // the sheet's Cancel button
+    EXPECT_TRUE(Active(frame_));
+}
+
 // The same at 192 dpi, where the program shows twice its size.
 class ScaledWindowManagerRoad : public ProgramRoad {
   protected:
