@@ -6,11 +6,9 @@
 #include <string_view>
 
 #include "platform/base/CodePage1252.h"
-#include "platform/gfx/ImageBridge.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Messaging.h"
-#include "platform/ui/ProgramIcon.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/SystemMetrics.h"
