@@ -17,6 +17,7 @@
 #include "platform/ui/detail/NonClient.h"
 #include "platform/ui/detail/Window.h"
 #include "platform/ui/detail/WindowOps.h"
+#include "platform/ui/dialog/DialogCodes.h"
 #include "platform/ui/nonclient/DefNonClient.h"
 #include "platform/ui/paint/DefPaint.h"
 
@@ -212,9 +213,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOWPOSCHANGED:
             return PositionChanged(hwnd, lParam);
         case WM_ACTIVATE:
-            // The focus goes back to the window inside that had it when the window was left.
+            // The focus goes back to the window inside that had it when the window was left,
+            // unless that is a button, which had it from the click that pressed it.
             if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
                 HWND back = FocusToGiveBack(hwnd);
+                if (back && (SendMessage(back, WM_GETDLGCODE, 0, 0) &
+                             (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+                    back = nullptr;
                 SetFocus(back ? back : hwnd);
             }
             return 0;

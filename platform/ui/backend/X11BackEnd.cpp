@@ -17,7 +17,6 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/Messaging.h"
 #include "platform/ui/MultimediaTimer.h"
-#include "platform/ui/ProgramIcon.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/VirtualKeys.h"

@@ -6,11 +6,9 @@
 #include <string_view>
 
 #include "platform/base/CodePage1252.h"
-#include "platform/gfx/ImageBridge.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Messaging.h"
-#include "platform/ui/ProgramIcon.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Styles.h"
 #include "platform/ui/SystemMetrics.h"
@@ -254,17 +252,22 @@ void X11TopWindows::FollowWindow(HWND hwnd) {
             Withdraw(*top);
         return;
     }
-    // Owned windows go with their owner while it shows as an icon.
-    if (IsIconic(hwnd) || IsIconic(GetAncestor(hwnd, GA_ROOTOWNER))) {
+    // Owned windows stay icons while their owner is one; pop-ups go.
+    const Top* owner = FindWindow(GetAncestor(hwnd, GA_ROOTOWNER));
+    const bool ownerIconic = owner && owner != top && owner->iconic;
+    if (IsIconic(hwnd) || (top->popup && ownerIconic)) {
         if (top->popup) {
             if (top->mapped)
                 Withdraw(*top);
         } else if (top->mapped && !top->iconic) {
             XIconifyWindow(display_, top->window, DefaultScreen(display_));
             top->iconic = true;
+            FollowOwnerIcon(*top);
         }
         return;
     }
+    if (ownerIconic && top->iconic)
+        return;
     if (!top->popup) {
         const std::string title = TitleOf(hwnd);
         if (title != top->title) {
@@ -284,6 +287,7 @@ void X11TopWindows::FollowWindow(HWND hwnd) {
         // The program restored it.
         XMapWindow(display_, top->window);
         top->iconic = false;
+        FollowOwnerIcon(*top);
     }
     const RECT shown = ShownRect(hwnd);
     if (!EqualRect(&shown, &top->screen) && !top->maximized)
@@ -406,6 +410,19 @@ void X11TopWindows::Follow(Top& top, const RECT& screen) {
                  screen.bottom - screen.top + d.top + d.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void X11TopWindows::FollowOwnerIcon(const Top& owner) {
+    for (Top& t : tops_) {
+        if (t.popup || &t == &owner || !t.mapped || t.iconic == owner.iconic ||
+            GetAncestor(t.hwnd, GA_ROOTOWNER) != owner.hwnd)
+            continue;
+        if (owner.iconic)
+            XIconifyWindow(display_, t.window, DefaultScreen(display_));
+        else
+            XMapWindow(display_, t.window);
+        t.iconic = owner.iconic;
+    }
+}
+
 void X11TopWindows::FollowServerPlace(Top& top) {
     ::Window root = 0;
     ::Window child = 0;
@@ -475,7 +492,8 @@ bool X11TopWindows::Handle(XEvent& event) {
             }
             return true;
         case MapNotify:
-            if (top->awaitingMap && top->mapped) {
+            // Shown (again): where the window manager has put it is its place.
+            if (!top->popup && top->mapped && !top->iconic) {
                 top->awaitingMap = false;
                 FollowServerPlace(*top);
             }
@@ -503,6 +521,7 @@ void X11TopWindows::ReadState(Top& top) {
     // Owned windows go and come back with their owner: only the owner hears of it.
     if (GetWindow(top.hwnd, GW_OWNER))
         return;
+    FollowOwnerIcon(top);
     if (iconic != (IsIconic(top.hwnd) != FALSE))
         PostMessage(top.hwnd, WM_SYSCOMMAND, iconic ? SC_MINIMIZE : SC_RESTORE, 0);
 }

@@ -101,6 +101,8 @@ class X11TopWindows {
     void Follow(Top& top, const RECT& screen);
     // The window takes the place where the server now has its X window.
     void FollowServerPlace(Top& top);
+    // The windows the window owns become icons with it and come back with it.
+    void FollowOwnerIcon(const Top& owner);
     void FollowActivation();
     void FollowMenuGrab();
     void ReadState(Top& top);
