@@ -41,8 +41,9 @@ TEST_F(LostSensor, AStalledOrNoisyLineIsTriedAgainAndTheSensorOpensWhenItIsClean
     ASSERT_TRUE(IsSensorOpen(*app_));
     const std::string active = TableText(kPortActive, LanguageOffset());
     const std::string available = TableText(kPortAvailable, LanguageOffset());
-    for (const auto& [command, lineMs] :
-         {std::pair{"stall 0 7000", 7000}, {"noise 0 3000", 3000}}) {
+    for (const auto& line : {std::pair{"stall 0 7000", 7000}, {"noise 0 3000", 3000}}) {
+        const std::string command = line.first;
+        const int lineMs = line.second;
         SCOPED_TRACE(command);
         bool lost = false;
         Measure(*app_, 1000, [&] {
