@@ -1,5 +1,7 @@
 #include "app/Kq7App.h"
 
+#include <cstdio>
+
 #include "app/Kq7Doc.h"
 #include "app/Kq7View.h"
 #include "app/MainFrame.h"
@@ -40,7 +42,11 @@ BOOL CKq7App::InitInstance() {
     // Before anything reads or writes the settings: a second instance would overwrite the first
     // one's settings at its close.
     if (!m_instanceLock.Take(kq::RegistryFilePath(), restart)) {
-        AfxMessageBox(GetLanguageString(IDS_ALREADY_RUNNING), MB_ICONWARNING);
+        const CString why = GetLanguageString(IDS_ALREADY_RUNNING);
+        std::fprintf(stderr, "%s\n", why.GetString());
+        if (!m_bWithoutDisplay)
+            AfxMessageBox(why, MB_ICONWARNING);
+        m_bRefused = true;
         return FALSE;
     }
     SetRegistryKey(kRegistryCompany);
@@ -74,7 +80,7 @@ int CKq7App::ExitInstance() {
     m_instanceLock.Release();
     ReleaseRestartMutex();
     ReleaseMenuClassResources();
-    return code;
+    return m_bRefused ? 1 : code;
 }
 
 BOOL CKq7App::ProcessMessageFilter(int code, LPMSG lpMsg) {

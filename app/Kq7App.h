@@ -33,6 +33,9 @@ class CKq7App : public CWinApp {
     BOOL m_bSettingsNotKeptReported = FALSE;
 
     UINT m_nLastKeyCode = 0;
+    // Nobody sees the program's windows (it runs without a display): a refusal to start is said
+    // on standard error only, not in a box that nobody could answer.
+    bool m_bWithoutDisplay = false;
 
     DECLARE_MESSAGE_MAP()
 
@@ -41,4 +44,5 @@ class CKq7App : public CWinApp {
     bool WereSettingsSavedBefore();
 
     kq::app::InstanceLock m_instanceLock;
+    bool m_bRefused = false;  // the start was refused: the program ends with 1
 };

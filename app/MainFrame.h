@@ -617,7 +617,8 @@ class CMainFrame : public CFrameWnd,
     // Close.
     BOOL m_bCloseAfterSerialWrite = FALSE;  // the close waits for the marked serial numbers
     BOOL m_bCloseDuringMeasurement = FALSE;
-    BOOL m_bSystemClose = FALSE;  // CloseForSystem asked: no refusal, only waits
+    BOOL m_bSystemClose = FALSE;           // CloseForSystem asked: no refusal, only waits
+    BOOL m_bCloseAfterModalLoops = FALSE;  // a close met in a modal loop comes back after it
     // Log.
     BOOL m_bLogStarted = TRUE;
     BOOL m_bLogEnded = FALSE;

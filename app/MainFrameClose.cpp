@@ -2,11 +2,13 @@
 // the end of the measurement posts; a close with an open sensor first writes the sensors'
 // configuration and comes back with TIMER_CLOSE_AGAIN; a refused close puts everything back as it
 // was. A close of the system's (CloseForSystem) is never refused: where the operator's would be,
-// it looks again shortly, and a measurement on several sensors is stopped as on one.
+// it looks again shortly, and a measurement on several sensors is stopped as on one. No close
+// completes inside a modal loop.
 #include "app/MainFrame.h"
 #include "app/ThreadedConvertFile.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "platform/ui/ModalLoops.h"
 #include "sensor/CSensorConfigSequence.h"
 
 namespace {
@@ -54,6 +56,21 @@ bool CMainFrame::WaitForMarkedSerialNumbers() {
 }
 
 void CMainFrame::OnClose() {
+    if (kq::ui::ModalLoopDepth() > 0) {
+        // The code that opened the modal window runs on once its loop returns, and uses this
+        // window: the close comes back after the outermost loop. The system's close ends the
+        // modal windows now, as cancelled; the operator's waits until they are answered.
+        if (!m_bCloseAfterModalLoops) {
+            m_bCloseAfterModalLoops = TRUE;
+            const HWND self = m_hWnd;
+            kq::ui::AfterModalLoops([self] { ::PostMessage(self, WM_CLOSE, 0, 0); },
+                                    m_bSystemClose != FALSE);
+        } else if (m_bSystemClose) {
+            kq::ui::AfterModalLoops(nullptr, true);
+        }
+        return;
+    }
+    m_bCloseAfterModalLoops = FALSE;
     CDlgMeasureAdjust* adjust = GetMeasureAdjustPage();
     CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
     // What a refused close puts back.
@@ -116,6 +133,8 @@ void CMainFrame::OnClose() {
             return;
         }
     }
+    // A lost sensor's port is not tried again now: an open port below is a sensor in use.
+    COM_ForgetLostSensor();
     if (m_bSequenceFinished)
         m_iZMCOMConfgFlow = ZM_CLOSE_CONFIG_DONE;
     switch (m_iZMCOMConfgFlow) {

@@ -13,7 +13,11 @@ sigset_t CloseSignals() {
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGHUP);
+    // A hang-up the start inherited as ignored (nohup) stays ignored: the program was asked to
+    // outlive its terminal.
+    struct sigaction hangUp {};
+    if (sigaction(SIGHUP, nullptr, &hangUp) != 0 || hangUp.sa_handler != SIG_IGN)
+        sigaddset(&signals, SIGHUP);
     return signals;
 }
 

@@ -10,8 +10,8 @@
 
 namespace kq::app {
 
-// The signals that close the program; block them in every thread before any thread starts, so
-// that none takes its default action.
+// The signals that close the program (SIGHUP not when the start inherited it as ignored); block
+// them in every thread before any thread starts, so that none takes its default action.
 sigset_t CloseSignals();
 // Watches the close signals on the GUI loop of the thread that makes it, while it lives.
 class CloseSignalWatch {

@@ -178,6 +178,8 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     // ---- Measuring ----
     BOOL COM_ZMCOMStartMeasure();
     BOOL COM_ZMCOMStopMeasure();
+    // Ends the tries of a sensor lost while its port stayed (the program closes).
+    void COM_ForgetLostSensor();
     void COM_ResetMeasuredValues();
     // The counts last received and the number of sensors that deliver them.
     MeasuredValueSet COM_GetLastValueSet() const;
@@ -358,6 +360,26 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     void ReturnToRest();
     void EnterLostState();
     void StopTick();
+
+    // ---- A sensor lost while its port stays (ComPortLostSensor) ----
+    struct LostSensor {
+        int entry = -1;
+        CString portName;
+        bool trying = false;    // its port is open and was sent the stop request
+        bool answered = false;  // it acknowledged (or refused) the stop
+    };
+    // The stop request to every open port of the dialogue, as a Stop sends it.
+    void StopStreamingSensors();
+    void WatchLostSensor(int entry);
+    bool IsLostSensorStillListed() const;
+    bool IsLostSensorPortPresent() const;
+    bool IsMainPortFree() const;
+    bool IsTryingLostSensor() const;
+    void TryLostSensor();
+    // A frame received while the lost sensor is tried: true when it was the try's.
+    bool TakeLostSensorReply(const tarvik::Frame& frame);
+    void EndLostSensorTry();
+    LostSensor m_lostSensor;
 
     // ---- Receive and dispatch ----
     void AnalyseBuffer(CString& buffer, tarvik::FrameCutter& cutter, int port);

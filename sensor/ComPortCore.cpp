@@ -126,6 +126,12 @@ BOOL CComPort::COM_RunTimerStep(UINT id) {
         case COM_TIMER_SCAN_NEXT:
             COM_ScanPortStep(1);
             return TRUE;
+        case COM_TIMER_LOST_SENSOR_TRY:
+            TryLostSensor();
+            return TRUE;
+        case COM_TIMER_LOST_SENSOR_ANSWER:
+            EndLostSensorTry();
+            return TRUE;
         case COM_TIMER_BUILD_PORT_TABLE:
             COM_BuildPortTable(4);
             return TRUE;
@@ -326,6 +332,16 @@ void CComPort::FailStep(ComFailure why) {
 
 void CComPort::EnterLostState() {
     const int entry = m_iOpenEntry;
+    const int state = m_iZMCOMConfgFlow;
+    // The tries below are for a sensor on a port of its own; a multi-port device is found again
+    // by the search.
+    const bool device = ReadySlotCount() > 0;
+    if (state == ZM_MEASURE_START || state == ZM_MEASURE || state == ZM_MEASURE_STOP ||
+        state == ZM_STOP_MEASURE_MAX_DURATION) {
+        // A sensor that may still stream is sent the stop, as at every Stop, in case the line
+        // still carries it.
+        StopStreamingSensors();
+    }
     StopTick();
     m_bMeasuring = FALSE;
     m_pfnReplyAnalyser = nullptr;
@@ -369,6 +385,9 @@ void CComPort::EnterLostState() {
     m_bSensorAnswered = FALSE;
     m_iZMCOMConfgFlow = ZM_STOP_MEASURE;
     m_iZMCOMConfgFlowMulti = ZM4_NONE;
+    if (!device) {
+        WatchLostSensor(entry);
+    }
     if (m_pPages) {
         m_pPages->OnSensorDisconnected();
         m_pPages->ShowControlElements(FALSE);

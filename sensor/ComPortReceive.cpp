@@ -64,6 +64,9 @@ void CComPort::AnalyseBuffer(CString& buffer, FrameCutter& cutter, int port) {
 }
 
 void CComPort::DispatchFrame(const Frame& frame, int port) {
+    if (port == kCurrentPort && TakeLostSensorReply(frame)) {
+        return;
+    }
     if (m_iZMCOMConfgFlow == ZM_DIAGNOSTIC_REQUEST) {
         // Whatever the sensor answers to a raw request is the answer, a NAK included.
         AnalyseDiagnosticReply(frame, port);

@@ -36,6 +36,9 @@ constexpr UINT COM_TIMER_LOWPASS_STORED = 42;
 constexpr UINT COM_TIMER_REPLY_TIMEOUT = 43;
 constexpr UINT COM_TIMER_REOPEN_AFTER_RESTART = 45;
 constexpr UINT COM_TIMER_SLAVES_PREPARED = 61;
+// A sensor lost while its port stays: its next try, and the end of the try's wait for an answer.
+constexpr UINT COM_TIMER_LOST_SENSOR_TRY = 62;
+constexpr UINT COM_TIMER_LOST_SENSOR_ANSWER = 63;
 // Opens the next sensor of a multi-port device; its last step ends in the frame's
 // OnMultiChannelActivationDone.
 constexpr UINT COM_TIMER_OPEN_NEXT_SENSOR = 44;
@@ -76,5 +79,7 @@ constexpr UINT COM_MS_STREAM_TICK = 200;
 constexpr UINT COM_MS_STREAM_TICK_SLACK = 100;
 constexpr UINT COM_MS_BAUD_MULTIPORT_WAIT = 500;
 constexpr UINT COM_MS_INFORMATION_REFRESH = 10;
+constexpr UINT COM_MS_LOST_SENSOR_TRY = 1500;
+constexpr UINT COM_MS_LOST_SENSOR_ANSWER = 400;
 // A restarted sensor is silent for 300 ms; the port is opened again a little later.
 constexpr UINT COM_MS_REOPEN_AFTER_RESTART = 400;

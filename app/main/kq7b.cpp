@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <string_view>
 
 #include "app/Kq7App.h"
 #include "app/SystemClose.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     if (backEnd == nullptr)
         return 1;  // the back end has said why
     kq::InstallResources(kq_res_bundle());
+    theApp.m_bWithoutDisplay = std::string_view(backEnd->Name()) == "headless";
     const kq::app::CloseSignalWatch closeSignals;
     // Without its display nobody can reach the program: it closes as SIGTERM closes it, and
     // says by its exit code that it did not end by the operator's choice.

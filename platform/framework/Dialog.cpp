@@ -5,6 +5,7 @@
 #include "platform/framework/WinApp.h"
 #include "platform/framework/detail/WndClasses.h"
 #include "platform/framework/detail/WndThreadState.h"
+#include "platform/ui/ModalLoops.h"
 #include "platform/ui/commctrl/InitCommonControls.h"
 
 using kq::fw::detail::ThreadState;
@@ -68,6 +69,14 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
     HWND parent = ::GetParent(m_hWnd);
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
     const HWND self = m_hWnd;
+    const kq::ui::ModalLoopScope counted;
+    // The thread's modal loops were ended: this one too, as cancelled.
+    auto ended = [this] {
+        if (!kq::ui::ModalLoopsEnding())
+            return false;
+        m_nModalResult = IDCANCEL;
+        return true;
+    };
     MSG msg{};
     for (;;) {
         // Idle while nothing is queued.
@@ -79,7 +88,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && parent != nullptr && idleCount == 0)
                 ::SendMessage(parent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(self));
-            if (!::IsWindow(self) || !ContinueModal())
+            if (!::IsWindow(self) || !ContinueModal() || ended())
                 goto done;
             if ((dwFlags & MLF_NOKICKIDLE) ||
                 !::SendMessage(self, WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
@@ -102,7 +111,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
                 UpdateWindow();
                 showIdle = false;
             }
-            if (!::IsWindow(self) || !ContinueModal())
+            if (!::IsWindow(self) || !ContinueModal() || ended())
                 goto done;
             // Anything but painting and timers counts as activity: idle again afterwards.
             if (msg.message != WM_PAINT && msg.message != WM_TIMER) {
@@ -213,6 +222,8 @@ INT_PTR CDialog::DoModal() {
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
     CWnd* savedParent = m_pParentWnd;
+    // Counted until the dialog has gone, so that what waits for the modal loops finds it gone.
+    const kq::ui::ModalLoopScope counted;
     if (kq::fw::CreateDialogWindow(this, t, owner, WS_CHILD)) {
         if (m_nFlags & WF_CONTINUEMODAL) {
             DWORD flags = MLF_SHOWONIDLE;

@@ -12,6 +12,7 @@
 #include "framework/FrameworkTest.h"
 #include "platform/base/Resource.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/ModalLoops.h"
 #include "platform/ui/paint/Screenshot.h"
 
 namespace {
@@ -233,6 +234,21 @@ TEST_F(Dialogs, AValueOutOfRangeKeepsTheDialogOpenAndEscapeCancels) {
     EXPECT_EQ(boxes_[0].text, "Please enter an integer between 0 and 100.");
     // What was read before the check failed stays read, as the exchange works field by field.
     EXPECT_EQ(dialog.value, 500);
+}
+
+TEST_F(Dialogs, EndingTheThreadsModalLoopsCancelsAModalDialogBeforeWhatWaitsRuns) {
+    CValueDialog dialog;
+    HWND seen = nullptr;
+    bool ranAfterTheDialogWent = false;
+    frame_->steps.push_back([&](CWnd* dlg) {
+        seen = dlg->m_hWnd;
+        kq::ui::AfterModalLoops(
+            [&] { ranAfterTheDialogWent = !::IsWindow(seen) && kq::ui::ModalLoopDepth() == 0; },
+            true);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(ranAfterTheDialogWent);
+    EXPECT_TRUE(frame_->IsWindowEnabled());
 }
 
 TEST_F(Dialogs, AMissingTemplateFailsTheRunWithoutTouchingTheOwner) {

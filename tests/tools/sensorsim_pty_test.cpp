@@ -237,6 +237,27 @@ TEST(SensorSimPty, AVanishingPortHangsUpItsLinkGoesAndBothComeBackOnCommand) {
     std::filesystem::remove_all(folder);
 }
 
+TEST(SensorSimPty, AStalledOrNoisyLineCarriesNoFrameUntilItsTimeIsOver) {
+    SimulatorSetup setup;
+    setup.devices = {Single(kBaudCode115200, 12)};
+    Sim sim(setup);
+    ASSERT_TRUE(sim.started);
+    simtest::Client client;
+    ASSERT_TRUE(client.Open(sim.simulator.PortName(0), kBaud115200));
+    const CString ask = CTarvik_Send().TarSend_RequestIdentification();
+    for (const char* command : {"stall 0 600", "noise 0 600"}) {
+        const auto over = std::chrono::steady_clock::now() + std::chrono::milliseconds(600);
+        ASSERT_EQ(ApplyControlLine(sim.simulator, command), "ok");
+        EXPECT_NE(client.Ask(ask, 300).code, kReplyIdentification) << command;
+        std::this_thread::sleep_until(over);
+        client.Collect(50);
+        EXPECT_EQ(client.Ask(ask).code, kReplyIdentification) << command;
+    }
+    EXPECT_TRUE(sim.log.Contains("line dead for 600 ms"));
+    EXPECT_NE(ApplyControlLine(sim.simulator, "stall 0"), "ok");
+    EXPECT_NE(ApplyControlLine(sim.simulator, "noise 0 -5"), "ok");
+}
+
 TEST(SensorSimPty, MultiPortDeviceSharesOneSerialAndAlignsItsPorts) {
     kq::ScopedVirtualClock clock;
     Sim sim(MultiPortDevice(4242, 2));

@@ -1,8 +1,12 @@
 // Modal dialogs: the loop keeps messages and timers flowing, disables the owner and ends with
 // EndDialog.
 #include <atomic>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "platform/ui/ModalLoops.h"
+#include "platform/ui/dialog/MessageBox.h"
 #include "ui/dialog_test_support.h"
 
 namespace kq::ui::test {
@@ -92,6 +96,51 @@ TEST_F(DialogModalTest, ADialogFromACaptionlessPopupIsModalForItsOwner) {
     EXPECT_EQ(dialogOwner, owner_);
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
+TEST_F(DialogModalTest, EndingTheModalLoopsCancelsThemAllAndWhatWaitsRunsAfterTheOutermost) {
+    // The dialog asks a question; while the question shows, the modal loops are ended.
+    HWND dialog = nullptr;
+    int depthInBox = 0;
+    int answer = 0;
+    std::vector<std::string> seen;
+    dialogHandler_ = [&](HWND dlg, UINT m, WPARAM, LPARAM l) -> INT_PTR {
+        if (m == WM_INITDIALOG) {
+            dialog = dlg;
+            PostMessage(dlg, WM_APP, 0, 0);
+            return TRUE;
+        }
+        if (m == WM_APP) {
+            answer = MessageBox(dlg, "Go on?", "Question", MB_YESNO);
+            seen.push_back(IsWindow(dlg) ? "answered, dialog there" : "answered, dialog gone");
+        }
+        if (m == WM_ENTERIDLE && reinterpret_cast<HWND>(l) != dlg && depthInBox == 0) {
+            depthInBox = ModalLoopDepth();
+            AfterModalLoops(
+                [&] { seen.push_back(IsWindow(dialog) ? "after, dialog there" : "after, gone"); },
+                true);
+        }
+        return FALSE;
+    };
+    EXPECT_EQ(Run(), IDCANCEL);
+    EXPECT_EQ(depthInBox, 2);
+    EXPECT_EQ(answer, IDNO);  // a question without Cancel: No
+    EXPECT_EQ(seen, (std::vector<std::string>{"answered, dialog there", "after, gone"}));
+    EXPECT_EQ(ModalLoopDepth(), 0);
+    EXPECT_FALSE(ModalLoopsEnding());
+
+    // Without modal loops it runs at once, and the next dialog runs as before.
+    bool ran = false;
+    AfterModalLoops([&] { ran = true; }, true);
+    EXPECT_TRUE(ran);
+    dialogHandler_ = [](HWND dlg, UINT m, WPARAM, LPARAM) -> INT_PTR {
+        if (m == WM_INITDIALOG)
+            PostMessage(dlg, WM_COMMAND, IDOK, 0);
+        if (m == WM_COMMAND)
+            EndDialog(dlg, 5);
+        return m == WM_INITDIALOG;
+    };
+    EXPECT_EQ(Run(), 5);
 }
 
 TEST_F(DialogModalTest, KeysReachTheDialogManager) {

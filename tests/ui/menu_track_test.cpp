@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "platform/gfx/WinGdi.h"
+#include "platform/ui/ModalLoops.h"
 #include "platform/ui/menu/MenuApi.h"
 #include "ui/UiTestFixture.h"
 
@@ -108,6 +109,18 @@ class MenuTrackTest : public UiTest {
     LRESULT menuChar_ = 0;
     std::deque<std::function<void()>> steps_;
 };
+
+TEST_F(MenuTrackTest, EndingTheThreadsModalLoopsClosesTheMenuWithoutACommand) {
+    bool ranAfterTheMenu = false;
+    Then([&] {
+        Key(VK_DOWN);
+        AfterModalLoops([&] { ranAfterTheMenu = ModalLoopDepth() == 0; }, true);
+    });
+    EXPECT_FALSE(Track(TPM_RETURNCMD));
+    EXPECT_TRUE(ranAfterTheMenu);
+    Pump();
+    EXPECT_EQ(Count(owner_, WM_COMMAND), 0);
+}
 
 TEST_F(MenuTrackTest, KeyboardChoiceSendsTheMessagesInOrderAndPostsTheCommand) {
     Then([] {

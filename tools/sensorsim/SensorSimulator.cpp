@@ -57,6 +57,8 @@ struct SensorSimulator::Port {
     bool vanished = false;
     bool overrun = false;
     int lineWarnedBaud = -1;
+    int64_t stalledUntilMs = 0;
+    int64_t noisyUntilMs = 0;
 };
 
 SensorSimulator::SensorSimulator(SimulatorSetup setup, LogSink sink)
@@ -221,6 +223,26 @@ void SensorSimulator::VanishOrReturn(Port& port, int64_t now) {
     port.returnRequested = false;
 }
 
+void SensorSimulator::Stall(int port, int64_t ms) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (port >= 0 && port < PortCount()) {
+        Port& p = *m_ports[static_cast<size_t>(port)];
+        p.stalledUntilMs = kq::MonotonicMillis() + ms;
+        Log(p, kq::Format("line dead for %lld ms", static_cast<long long>(ms)));
+    }
+    Wake();
+}
+
+void SensorSimulator::Disturb(int port, int64_t ms) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (port >= 0 && port < PortCount()) {
+        Port& p = *m_ports[static_cast<size_t>(port)];
+        p.noisyUntilMs = kq::MonotonicMillis() + ms;
+        Log(p, kq::Format("noise on the line for %lld ms", static_cast<long long>(ms)));
+    }
+    Wake();
+}
+
 bool SensorSimulator::IsVanished(int port) const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return port >= 0 && port < PortCount() && m_ports[static_cast<size_t>(port)]->vanished;
@@ -349,6 +371,9 @@ void SensorSimulator::Loop() {
 void SensorSimulator::Receive(Port& port, const char* data, size_t size, int64_t nowMs) {
     SimSensor& sensor = *port.sensor;
     sensor.Poll(nowMs);
+    if (nowMs < port.stalledUntilMs || nowMs < port.noisyUntilMs) {
+        return;  // nothing readable reaches the sensor
+    }
     if (m_setup.checkLineSettings && !port.endpoint.LineMatches(sensor.BaudRate())) {
         // The sensor's receiver sees only framing errors at another speed or format.
         if (port.lineWarnedBaud != port.endpoint.LineBaud()) {
@@ -402,6 +427,10 @@ void SensorSimulator::Send(Port& port, const std::string& frame, int64_t atNanos
         }
         return;
     }
+    const int64_t nowMs = kq::MonotonicMillis();
+    if (nowMs < port.stalledUntilMs) {
+        return;
+    }
     std::string what;
     std::string bytes = port.faults.Apply(frame, what);
     if (!what.empty()) {
@@ -410,7 +439,8 @@ void SensorSimulator::Send(Port& port, const std::string& frame, int64_t atNanos
     if (bytes.empty()) {
         return;
     }
-    if (m_setup.checkLineSettings && !port.endpoint.LineMatches(port.sensor->BaudRate())) {
+    if (nowMs < port.noisyUntilMs ||
+        (m_setup.checkLineSettings && !port.endpoint.LineMatches(port.sensor->BaudRate()))) {
         // What a receiver set to another speed makes of the frame.
         bytes = port.faults.Noise(bytes.size());
     }

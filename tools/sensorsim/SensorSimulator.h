@@ -63,6 +63,12 @@ class SensorSimulator {
     // A vanished port comes back, its sensor powered on again, as a sensor plugged in again.
     void Return(int port);
     bool IsVanished(int port) const;
+    // For `ms` from now the port's line is dead (nothing sent arrives on either side, as with a
+    // sensor that hangs), or carries noise (every frame arrives as random bytes of its length, and
+    // what the sensor is sent is unreadable to it, as at a wrong clock). The sensor goes on as it
+    // was: one that streamed streams on afterwards.
+    void Stall(int port, int64_t ms);
+    void Disturb(int port, int64_t ms);
 
   private:
     struct Port;

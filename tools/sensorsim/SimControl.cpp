@@ -18,6 +18,15 @@ std::string ApplyControlLine(SensorSimulator& simulator, const std::string& line
         command == "vanish" ? simulator.Vanish(port) : simulator.Return(port);
         return "ok";
     }
+    if (command == "stall" || command == "noise") {
+        long long ms = -1;
+        std::string rest;
+        words >> ms;
+        if (words.fail() || ms < 0 || (words >> rest))
+            return "error: expected '" + command + " PORT MS', got '" + line + "'";
+        command == "stall" ? simulator.Stall(port, ms) : simulator.Disturb(port, ms);
+        return "ok";
+    }
     if (command == "signal") {
         std::string channel, text, rest;
         words >> channel >> text;

@@ -1,5 +1,6 @@
 // Modal dialogs: the owner disabled, a message loop of their own, EndDialog.
 #include "platform/base/Resource.h"
+#include "platform/ui/ModalLoops.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/detail/DialogState.h"
@@ -9,10 +10,11 @@ using namespace kq::ui::detail;
 namespace {
 
 bool Done(HWND dialog, const DialogState& state) {
-    return state.ended || !IsWindow(dialog);
+    return state.ended || !IsWindow(dialog) || kq::ui::ModalLoopsEnding();
 }
 
-// Takes and handles messages until the dialog has ended or WM_QUIT comes.
+// Takes and handles messages until the dialog has ended, the thread's modal loops are ended or
+// WM_QUIT comes.
 void RunModalLoop(HWND dialog, HWND owner, DialogState& state) {
     const bool idleMessages = !(GetWindowLong(dialog, GWL_STYLE) & DS_NOIDLEMSG);
     MSG msg;
@@ -66,8 +68,11 @@ INT_PTR DialogBoxIndirectParam(HINSTANCE instance, LPCDLGTEMPLATE t, HWND parent
     }
     if (!state->ended && IsWindow(dialog) && !IsWindowVisible(dialog))
         ShowWindow(dialog, SW_SHOWNORMAL);
+    const kq::ui::ModalLoopScope counted;
     RunModalLoop(dialog, owner, *state);
-    const INT_PTR result = state->ended ? state->result : 0;
+    // Ended with the thread's modal loops: as cancelled.
+    const INT_PTR result =
+        state->ended ? state->result : (kq::ui::ModalLoopsEnding() ? IDCANCEL : 0);
     // The owner is enabled before the dialog goes, so that it becomes active again.
     ReenableOwner(*state);
     if (IsWindow(dialog))

@@ -232,5 +232,12 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         if (IsWindow(hwnd))
             EnableWindow(hwnd, TRUE);
     }
+    if (result == IDCANCEL &&
+        std::find(box.ids.begin(), box.ids.end(), IDCANCEL) == box.ids.end()) {
+        // Ended unanswered (the thread's modal loops were ended): a question without Cancel
+        // is answered No, a notice is taken as read.
+        const bool question = std::find(box.ids.begin(), box.ids.end(), IDNO) != box.ids.end();
+        return question ? IDNO : box.ids.front();
+    }
     return result > 0 ? static_cast<int>(result) : 0;
 }

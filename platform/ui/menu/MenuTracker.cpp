@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/ModalLoops.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/menu/MenuBar.h"
 #include "platform/ui/menu/PopupWindow.h"
@@ -416,9 +417,10 @@ void MenuTracker::Enter(HMENU menu, bool popup) {
 void MenuTracker::Loop() {
     if (HWND capture = CaptureWindow())
         SetCapture(capture);
+    const ModalLoopScope counted;
     bool idleSent = false;
     while (!done_ && (barMenu_ || !levels_.empty())) {
-        if (!IsWindow(owner_)) {
+        if (!IsWindow(owner_) || ModalLoopsEnding()) {
             done_ = true;
             break;
         }
