@@ -26,8 +26,10 @@ scripts/test.sh) and starts build-rel/app/kq7b.
 With a display (DISPLAY set) the application shows its window and finds the sensors. Without
 one the headless demonstration runs instead (build-rel/tools/demo/kq7b-demo): it walks the
 operator's road through the real application against the simulator (search, every page, a
-measurement, the values saved as CSV, the diagram as BMP and printed to PDF) and leaves a
-results folder with pictures of each page (PNG), the files and a summary, named at the end.
+measurement, the values saved as CSV, the diagram as BMP and printed to PDF, then the program
+closed on the measure page, started again from the settings it left and measuring once more) and
+leaves a results folder with pictures of each page (PNG), the files and a summary, named at the
+end.
 TEXT
 }
 

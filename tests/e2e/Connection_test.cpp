@@ -111,7 +111,9 @@ TEST_F(Connection, TheSensorOpenedLastIsOpenAgainAfterARestart) {
         }
         return false;
     };
-    EXPECT_TRUE(app_->RunUntil(hinted, 5000)) << StatusText(*app_);
+    // The hint follows the search of the multi-port devices, which waits for the sensors'
+    // answers: on a loaded machine that takes longer.
+    EXPECT_TRUE(app_->RunUntil(hinted, 20000)) << StatusText(*app_);
     app_->Command(LanguageCommand());
     HWND list = ShowPortList(*app_);
     ASSERT_NE(list, nullptr);

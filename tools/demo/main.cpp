@@ -16,8 +16,10 @@ constexpr const char* kUsage =
     "usage: kq7b-demo [--results FOLDER] [--simulator PROGRAM]\n"
     "Starts the sensor simulator with a bench of sensors, runs the application on the headless\n"
     "screen against it, finds the sensors, shows every page, measures, saves the values (CSV)\n"
-    "and the diagram (BMP), prints it to PDF, and leaves pictures of each page (PNG), the files\n"
-    "and a summary (summary.txt) in the results folder (default: kq7b-demo-<date>-<time>).\n";
+    "and the diagram (BMP), prints it to PDF, closes the program on the measure page, starts it\n"
+    "again from the settings it left and measures once more, and leaves pictures of each page\n"
+    "(PNG), the files and a summary (summary.txt) in the results folder (default:\n"
+    "kq7b-demo-<date>-<time>). Ends with 0 when every step worked, else 1.\n";
 
 std::string DefaultFolder() {
     const std::time_t now = std::time(nullptr);

@@ -24,8 +24,7 @@ constexpr int kPortListId = 1076;
 constexpr int kUpdateButtonId = 1080;
 constexpr int kStatusBarId = AFX_IDW_STATUS_BAR;
 constexpr int64_t kPageSettleMs = 300;
-constexpr int kPageAttempts = 5;
-constexpr int64_t kPageAnswerWaitMs = 5000;
+constexpr int64_t kPageRefusalWaitMs = 30000;
 constexpr int64_t kFileWaitMs = 15000;
 
 // The page a menu command shows, 0 for a command that shows none.
@@ -111,13 +110,21 @@ bool WaitForSensorOpen(AppDriver& app, int64_t maxMs) {
 
 void ShowPage(AppDriver& app, UINT command) {
     const UINT page = PageOfCommand(command);
-    for (int attempt = 0; attempt < kPageAttempts; ++attempt) {
+    app.Command(command);
+    app.Run(kPageSettleMs);
+    // The operator chooses the page again once the frame is free: the sensor has answered, the
+    // wait cursor of a search or an activation has gone. On a loaded machine these take longer
+    // than any fixed number of tries.
+    auto free = [&] {
+        const CMainFrame* frame = app.Frame();
+        return frame == nullptr || (!frame->m_bRequestOutstanding && !frame->IsWaitCursorShown());
+    };
+    for (int64_t waited = 0;
+         page != 0 && IsPageRefusedForNow(app, page) && waited < kPageRefusalWaitMs;
+         waited += kPageSettleMs) {
+        app.RunUntil(free, kPageSettleMs);
         app.Command(command);
         app.Run(kPageSettleMs);
-        if (page == 0 || !IsPageRefusedForNow(app, page))
-            return;
-        // The operator chooses the page again once the sensor has answered.
-        app.RunUntil([&] { return !app.Frame()->m_bRequestOutstanding; }, kPageAnswerWaitMs);
     }
 }
 
@@ -132,7 +139,9 @@ bool IsPageShown(AppDriver& app, UINT command) {
 
 HWND ShowPortList(AppDriver& app) {
     ShowPage(app, kCommandConnection);
-    return FindControl(app.FrameWindow(), kPortListId);
+    // A list on a page that does not show takes no clicks: none.
+    return IsPageShown(app, kCommandConnection) ? FindControl(app.FrameWindow(), kPortListId)
+                                                : nullptr;
 }
 
 bool OpenCellEditor(AppDriver& app, HWND list, int row, int column) {

@@ -39,11 +39,12 @@ bool WaitForSensorOpen(AppDriver& app, int64_t maxMs = 20000);
 // The program has found an open sensor gone (its line dropped, its port vanished).
 bool IsSensorLost(AppDriver& app);
 // Shows a page by its menu command and lets it settle; chooses it again, as an operator does,
-// while the frame refuses it for a moment (a request outstanding, a search).
+// while the frame refuses it for now (a request outstanding, the wait cursor of a search or an
+// activation), for at most 30 s.
 void ShowPage(AppDriver& app, UINT command);
 // The page of the menu command is the one shown.
 bool IsPageShown(AppDriver& app, UINT command);
-// The connection page's list of ports, the page shown.
+// The connection page's list of ports, the page shown; null when the page does not show.
 HWND ShowPortList(AppDriver& app);
 // Clicks a cell of the port list that edits by a drop-down list, and waits until that editor
 // has the keyboard; false when it never does.
