@@ -47,6 +47,18 @@ class ConnectionPage : public AppTest {
         frame_->SetOperatingMode(PAGE_CONNECTION);
         Run(100);
     }
+    // Sensors on COM1 and COM3; the start opens COM1.
+    void StartWithTwoSensors() {
+        PrepareStore();
+        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+        sim_->AddSensor("COM3 Tarvik USB sensor interface port", 3333);
+        frame_ = StartAndComplete();
+        ASSERT_NE(frame_, nullptr);
+        Run(4000);
+        page_ = frame_->GetConnectionPage();
+        frame_->SetOperatingMode(PAGE_CONNECTION);
+        Run(100);
+    }
     CString Cell(int row, int column) { return page_->m_listPorts.GetItemText(row, column); }
     int RowOf(const char* port) {
         for (int row = 0; row < page_->m_listPorts.GetItemCount(); ++row) {
@@ -427,15 +439,7 @@ TEST_F(ConnectionPage, ANetworkPortWhoseServerFailsItsCheckKeepsAnUnknownRateQui
 }
 
 TEST_F(ConnectionPage, TheSearchAfterUpdateKeepsTheSensorTheOperatorOpened) {
-    PrepareStore();
-    sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
-    sim_->AddSensor("COM3 Tarvik USB sensor interface port", 3333);
-    frame_ = StartAndComplete();
-    ASSERT_NE(frame_, nullptr);
-    Run(4000);
-    page_ = frame_->GetConnectionPage();
-    frame_->SetOperatingMode(PAGE_CONNECTION);
-    Run(100);
+    StartWithTwoSensors();
     DoubleClick(RowOf("[COM3]"));
     Run(1500);
     ASSERT_EQ(Cell(RowOf("[COM3]"), CDlgSensorConnection::COL_STATE), "aktiv");
@@ -448,15 +452,7 @@ TEST_F(ConnectionPage, TheSearchAfterUpdateKeepsTheSensorTheOperatorOpened) {
 }
 
 TEST_F(ConnectionPage, UpdateTellsTheMeasuringPagesAndAGonePortKeepsItsEarlierState) {
-    PrepareStore();
-    sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
-    sim_->AddSensor("COM3 Tarvik USB sensor interface port", 3333);
-    frame_ = StartAndComplete();
-    ASSERT_NE(frame_, nullptr);
-    Run(4000);
-    page_ = frame_->GetConnectionPage();
-    frame_->SetOperatingMode(PAGE_CONNECTION);
-    Run(100);
+    StartWithTwoSensors();
     ASSERT_EQ(Cell(RowOf("[COM3]"), CDlgSensorConnection::COL_STATE), "verfügbar");
 
     // "Only previously available" ticked, then Update: the measuring pages look at the sensor
