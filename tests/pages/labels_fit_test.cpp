@@ -7,7 +7,12 @@
 #include <vector>
 
 #include "app/AppTest.h"
+#include "app/views/CAFormDiagram.h"
+#include "app/views/GraphicDisplayWnd.h"
+#include "chart/dialogs/ChartPage.h"
+#include "chart/dialogs/ChartTabPage.h"
 #include "pages/common/PageTable.h"
+#include "pages/sensor/CDlgSensorConnection.h"
 #include "platform/gfx/WindowDC.h"
 
 namespace apptest {
@@ -55,8 +60,43 @@ class LabelsFit : public AppTest {
   protected:
     void SetUp() override {
         AppTest::SetUp();
-        frame_ = StartWithOpenSensor();
+        PrepareStore();
+        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+        // A device server's port, whose selected row shows the Config button.
+        sim_->AddSensor("COM5 Lantronix CPR Port", 5555);
+        frame_ = StartAndComplete();
         ASSERT_NE(frame_, nullptr);
+        Run(4000);
+    }
+    // The connection page with the network row selected, its Config button shown.
+    void SelectNetworkRow() {
+        CDlgSensorConnection* page = frame_->GetConnectionPage();
+        for (int row = 0; row < page->m_listPorts.GetItemCount(); ++row) {
+            if (page->m_listPorts.GetItemText(row, 0).Find("[COM5]") < 0)
+                continue;
+            CRect cell;
+            page->m_listPorts.GetSubItemRect(row, 0, LVIR_BOUNDS, cell);
+            page->m_listPorts.ClientToScreen(&cell);
+            Click(CPoint(cell.left + 20, cell.CenterPoint().y));
+        }
+        Run(300);
+        EXPECT_TRUE(
+            ::IsWindowVisible(::GetDlgItem(page->m_hWnd, CDlgSensorConnection::IDC_CONFIG_BUTTON)));
+    }
+    // The diagram's property sheet, each of its pages in turn.
+    void CheckChartPages(const std::string& where) {
+        CGraphicDisplayWnd* diagram = frame_->GetDiagramView()->GetDiagram();
+        diagram->ShowProperties();
+        Run(100);
+        CChartPage* sheet = diagram->GetProperties();
+        ASSERT_NE(sheet, nullptr);
+        for (int tab = 0; tab < 3; ++tab) {
+            sheet->ShowPage(tab);
+            Run(50);
+            CheckTree(sheet->GetPage(tab)->m_hWnd, where + " chart page " + std::to_string(tab));
+        }
+        sheet->ShowWindow(SW_HIDE);
+        Run(50);
     }
 
     // What does not fit among the window's descendants, one line each.
@@ -142,7 +182,7 @@ class LabelsFit : public AppTest {
     std::vector<std::string> cut_;
 };
 
-TEST_F(LabelsFit, EveryLabelOfEveryPageIsWholeInEachLanguage) {
+TEST_F(LabelsFit, EveryLabelOfEveryPageAndOfTheDiagramsPropertiesIsWholeInEachLanguage) {
     const std::pair<UINT, const char*> languages[] = {{10019, "de"}, {10020, "en"}, {10021, "fr"}};
     for (const auto& [command, language] : languages) {
         frame_->SendMessage(WM_COMMAND, command);
@@ -152,9 +192,12 @@ TEST_F(LabelsFit, EveryLabelOfEveryPageIsWholeInEachLanguage) {
                 continue;
             ASSERT_TRUE(frame_->SetOperatingMode(page) || frame_->m_nActivePage == page);
             Run(300);
+            if (page == PAGE_CONNECTION)
+                SelectNetworkRow();
             CheckTree(frame_->GetPageWindow(page)->m_hWnd,
                       std::string(language) + " page " + std::to_string(page));
         }
+        CheckChartPages(language);
     }
     std::string all;
     for (const std::string& line : cut_)
