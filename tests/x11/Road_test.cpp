@@ -183,8 +183,10 @@ TEST_F(Road, EveryDropDownLeavesWhatItCoveredAsItWas) {
                   {kRowMeasureAdjust, kStopCondition, 0},
                   {kRowDocumentation, kSeparator, 1}};
     constexpr int kItemHeight = 12;
-    for (const auto& [row, combo, item] : combos) {
-        ShowPage(row);
+    for (const auto& entry : combos) {
+        const Place combo = entry.combo;
+        const int item = entry.item;
+        ShowPage(entry.row);
         // The combo takes the focus first, so that its own face is the same before and after.
         ClickAt(combo);
         Sleep(300);
