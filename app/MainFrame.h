@@ -72,6 +72,8 @@ class CMainFrame : public CFrameWnd,
     static constexpr UINT TIMER_REENABLE_CONNECTION = 46;
     static constexpr UINT TIMER_STREAMING_SENSOR = 47;
     static constexpr UINT TIMER_CLOSE_AGAIN = 49;
+    // A page asked for while the sensor's answer was awaited, shown once it has come.
+    static constexpr UINT TIMER_PAGE_WHEN_ANSWERED = 62;
     static constexpr UINT PANE_TIME = 32782;
     static constexpr UINT PANE_WEEKDAY = 32783;
     static constexpr UINT PANE_DATE = 32784;
@@ -121,6 +123,8 @@ class CMainFrame : public CFrameWnd,
 
     // ---- Pages, bars, menus (MainFramePageSwitching, MainFrameMenu) ----
     BOOL SetOperatingMode(UINT pageId) override;
+    // Makes the page change kept while a request awaited its reply (TIMER_PAGE_WHEN_ANSWERED).
+    void ShowPageWhenAnswered();
     // TRUE unless the documentation page is shown and refuses to be left (its storage targets
     // incomplete, its separators clashing); the page switch and the tree ask before they leave.
     BOOL CheckDocumentationBeforeLeaving();
@@ -465,6 +469,7 @@ class CMainFrame : public CFrameWnd,
     UINT m_nActivePage = 0;
     int m_iBarsForPage = 0;
     BOOL m_bPageSwitched = FALSE;
+    UINT m_nPageWhenAnswered = 0;  // 0: none kept
     BOOL m_bDiagramHiddenBeforeExport = FALSE;
     bool m_bAroundTrigger = false;
 

@@ -106,9 +106,9 @@ void CMainFrame::OnClose() {
         return;
     }
     if (!COM_IsZMCOMConfgFlowOutsideInit() || IsSensorWriteUnderWay()) {
-        // A serial number the close itself had written goes on; the close comes back after it.
-        if (m_bCloseAfterSerialWrite &&
-            COM_GetZMCOMConfgFlow() == ZM_SET_SERIAL_NUMBER_ROTOR_OPERATION)
+        // A serial number being written (the operator's or the close's own) goes on; the close
+        // is kept and comes back after it.
+        if (COM_GetZMCOMConfgFlow() == ZM_SET_SERIAL_NUMBER_ROTOR_OPERATION)
             SetTimer(TIMER_CLOSE_AGAIN, kSerialWriteRecheckMs, nullptr);
         refuse();
         return;

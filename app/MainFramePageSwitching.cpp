@@ -1,6 +1,7 @@
 // Page switching: one page of the view shows at a time; a switch is refused during a measurement,
-// under the wait cursor, within 50 ms of the last one, while a request waits for its reply (for
-// an explicit page) and on a documentation page that refuses to be left. The measure-and-diagram
+// under the wait cursor, within 50 ms of the last one and on a documentation page that refuses to
+// be left; one asked for while a request waits for its reply (an explicit page) is kept and made
+// once the reply has come. The measure-and-diagram
 // page brings its bars. Also the wait cursor (one flag, not nested) and the diagram bar's return
 // after an export.
 #include "app/MainFrame.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr int64_t kPageSwitchSpacingMs = 50;
+constexpr UINT kPageWhenAnsweredRetryMs = 100;
 
 }  // namespace
 
@@ -43,8 +45,13 @@ BOOL CMainFrame::SetOperatingMode(UINT pageId) {
     const int64_t now = ::kq::MonotonicMillis();
     if (m_bPageSwitched && now - m_llLastPageSwitchMs < kPageSwitchSpacingMs)
         return FALSE;
-    if (pageId != 0 && m_bRequestOutstanding)
+    if (pageId != 0 && m_bRequestOutstanding) {
+        // Kept, not dropped: the page shows once the sensor has answered.
+        m_nPageWhenAnswered = pageId;
+        SetTimer(TIMER_PAGE_WHEN_ANSWERED, kPageWhenAnsweredRetryMs, nullptr);
         return FALSE;
+    }
+    m_nPageWhenAnswered = 0;
     m_bPageSwitched = TRUE;
     m_llLastPageSwitchMs = now;
 
@@ -174,4 +181,11 @@ BOOL CMainFrame::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 void CMainFrame::ShowViewBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
     if (pBar != nullptr && pBar->m_hWnd != nullptr)
         ShowControlBar(pBar, bShow, bDelay);
+}
+
+void CMainFrame::ShowPageWhenAnswered() {
+    const UINT page = m_nPageWhenAnswered;
+    m_nPageWhenAnswered = 0;
+    if (page != 0)
+        SetOperatingMode(page);
 }

@@ -80,6 +80,9 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
         case TIMER_NODES_CHANGED:
             OnDeviceChange(DBT_DEVNODES_CHANGED, kNoDeviceData);
             break;
+        case TIMER_PAGE_WHEN_ANSWERED:
+            ShowPageWhenAnswered();
+            break;
         case TIMER_REMOVAL:
             OnDeviceChange(DBT_DEVICEREMOVECOMPLETE, kNoDeviceData);
             break;

@@ -254,6 +254,7 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     BOOL m_bFirstSearchAhead = TRUE;
     BOOL m_bCloseWithoutSaving = FALSE;
     CString m_strLastUsedComPort;
+    CString m_strOpenBeforeSearch;  // the port of the sensor open when the search began
     DWORD m_dwLastUsedSerialNo = 0;
     BOOL m_bRefreshPortTableRequest = FALSE;
     BOOL m_bRebuildPortTableRequest = FALSE;

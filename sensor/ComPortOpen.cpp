@@ -14,7 +14,12 @@ BOOL CComPort::COM_OpenFirstSensorPort() {
                (m_aEntries[i].iState == PORT_STATE_FOUND ||
                 m_aEntries[i].iState == PORT_STATE_OPEN);
     };
-    if (usable(m_iSelectedEntry)) {
+    for (int i = 0; i < m_iEntryCount && entry < 0 && !m_strOpenBeforeSearch.IsEmpty(); ++i) {
+        if (usable(i) && m_aEntries[i].strPortName == m_strOpenBeforeSearch) {
+            entry = i;
+        }
+    }
+    if (entry < 0 && usable(m_iSelectedEntry)) {
         entry = m_iSelectedEntry;
     }
     for (int i = 0; i < m_iEntryCount && entry < 0; ++i) {

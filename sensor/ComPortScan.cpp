@@ -34,6 +34,10 @@ void CComPort::COM_BuildPortTable(int mode) {
         KillTimer(id);
     }
     m_bSearchAgain = false;
+    // The sensor the operator has open is the one to open again once this search has found it.
+    m_strOpenBeforeSearch = m_iOpenEntry >= 0 && m_iOpenEntry < m_iEntryCount
+                                ? m_aEntries[m_iOpenEntry].strPortName
+                                : CString();
     COM_CloseSensorPorts();
     m_bFirstSearchAhead = FALSE;
     m_bScanPreferPending = mode == 2;

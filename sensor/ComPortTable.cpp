@@ -26,9 +26,23 @@ BOOL CComPort::COM_CreateMainPortManager(HWND owner) {
 }
 
 void CComPort::COM_SavePortTableAsPrevious() {
-    for (int i = 0; i < COM_MAX_PORTS; ++i) {
-        m_aPrevEntries[i] = m_aEntries[i];
+    std::vector<SensorEntry> next(std::begin(m_aEntries), std::end(m_aEntries));
+    // A search under way has not reached every port yet: those keep what the search before
+    // found on them (their rate above all) instead of the blank of a port still to be checked.
+    if (m_iScanIndex >= 0) {
+        for (SensorEntry& entry : next) {
+            if (entry.iState != PORT_STATE_CHECKING) {
+                continue;
+            }
+            for (const SensorEntry& previous : m_aPrevEntries) {
+                if (previous.iStateId >= 0 && previous.strPortName == entry.strPortName) {
+                    entry = previous;
+                    break;
+                }
+            }
+        }
     }
+    std::copy(next.begin(), next.end(), m_aPrevEntries);
 }
 
 // Only a port that was in use can have gone away: before the first activation of this run there

@@ -10,13 +10,13 @@
 #include "chart/dialogs/AxisPageRules.h"
 #include "chart/dialogs/ChartDialogIds.h"
 #include "chart/dialogs/ChartPage.h"
+#include "chart/dialogs/ChartTexts.h"
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/commctrl/DateTimeCtrl.h"
 #include "platform/framework/commdlg/FontDialog.h"
 
 namespace {
 
-const char* const kPlacements[] = {"Left", "Right"};
 const char* const kGridStyles[] = {" ", " ", " ", " ", " "};
 const char* const kTimeUnits[] = {"Seconds", "Minutes", "Hours", "Days"};
 constexpr int kNumberFields[] = {IDC_XG_AXMIN, IDC_XG_AXMAX, IDC_XG_STEP};
@@ -123,7 +123,6 @@ void CAxisDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CAxisDlg::OnInitDialog() {
     CChartTabPage::OnInitDialog();
-    kq::chart::FillList(this, IDC_XG_PLACEMENT, kPlacements, 2);
     kq::chart::FillList(this, IDC_XG_GRIDSTYLE, kGridStyles, 5);
     kq::chart::FillList(this, IDC_XG_TIMEUNIT, kTimeUnits, 4);
     Load();
@@ -143,6 +142,9 @@ void CAxisDlg::ApplyEnablingRule(bool autoScale, bool timeAxis) {
 void CAxisDlg::Load() {
     if (GetSafeHwnd() == nullptr)
         return;
+    // The choices speak the language of the moment the page shows.
+    kq::chart::FillList(this, IDC_XG_PLACEMENT,
+                        {kq::chart::ChartText::Left, kq::chart::ChartText::Right});
     CXGraphAxis* axis = Axis();
     m_bLoading = true;
     if (axis == nullptr) {

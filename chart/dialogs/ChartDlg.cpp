@@ -6,13 +6,10 @@
 #include "chart/XGraph.h"
 #include "chart/dialogs/ChartDialogIds.h"
 #include "chart/dialogs/ChartPage.h"
+#include "chart/dialogs/ChartTexts.h"
 #include "platform/framework/DataExchange.h"
 
-namespace {
-
-const char* const kLegendPositions[] = {"Left", "Right"};
-
-}  // namespace
+namespace {}  // namespace
 
 BEGIN_MESSAGE_MAP(CChartDlg, CChartTabPage)
 ON_BN_CLICKED(IDC_XG_SHOWLEGEND, &CChartDlg::OnChange)
@@ -59,7 +56,6 @@ void CChartDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CChartDlg::OnInitDialog() {
     CChartTabPage::OnInitDialog();
-    kq::chart::FillList(this, IDC_XG_LEGENDPOS, kLegendPositions, 2);
     Load();
     return TRUE;
 }
@@ -68,6 +64,9 @@ void CChartDlg::Load() {
     CXGraph* graph = Graph();
     if (graph == nullptr || GetSafeHwnd() == nullptr)
         return;
+    // The choices speak the language of the moment the page shows.
+    kq::chart::FillList(this, IDC_XG_LEGENDPOS,
+                        {kq::chart::ChartText::Left, kq::chart::ChartText::Right});
     m_bLoading = true;
     m_crBack = graph->GetBackColor();
     m_crOuter = graph->GetOuterColor();

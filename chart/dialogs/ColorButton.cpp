@@ -2,6 +2,7 @@
 // reported to the parent; the button draws its swatch, arrow and etched separator itself.
 #include "chart/dialogs/ColorButton.h"
 
+#include "chart/dialogs/ChartTexts.h"
 #include "chart/dialogs/ColourPopup.h"
 #include "platform/framework/DataExchange.h"
 #include "platform/gfx/SysColors.h"
@@ -41,8 +42,13 @@ BOOL CColorButton::OnClicked() {
     Invalidate(FALSE);
     CRect rect;
     GetWindowRect(&rect);
-    new CColourPopup(CPoint(rect.left, rect.bottom), m_Color, this, m_strDefaultText,
-                     m_strCustomText);
+    const CString defaultText = m_bOwnDefaultText
+                                    ? m_strDefaultText
+                                    : kq::chart::ChartTextOf(kq::chart::ChartText::Automatic);
+    const CString customText = m_bOwnCustomText
+                                   ? m_strCustomText
+                                   : kq::chart::ChartTextOf(kq::chart::ChartText::MoreColors);
+    new CColourPopup(CPoint(rect.left, rect.bottom), m_Color, this, defaultText, customText);
     NotifyParent(kColourPopupOpened);
     // The parent sees the click too: its pages count it as a change.
     return FALSE;

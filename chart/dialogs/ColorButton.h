@@ -16,8 +16,15 @@ class CColorButton : public CButton {
     void SetColor(COLORREF color);
     COLORREF GetDefaultColor() const { return m_DefaultColor; }
     void SetDefaultColor(COLORREF color) { m_DefaultColor = color; }
-    void SetDefaultText(LPCTSTR text) { m_strDefaultText = text; }
-    void SetCustomText(LPCTSTR text) { m_strCustomText = text; }
+    // Texts of the popup's two boxes; until set, the words of the session's language.
+    void SetDefaultText(LPCTSTR text) {
+        m_strDefaultText = text;
+        m_bOwnDefaultText = true;
+    }
+    void SetCustomText(LPCTSTR text) {
+        m_strCustomText = text;
+        m_bOwnCustomText = true;
+    }
     void SetTrackSelection(BOOL track) { m_bTrackSelection = track; }
     BOOL GetTrackSelection() const { return m_bTrackSelection; }
     BOOL IsPopupActive() const { return m_bPopupActive; }
@@ -37,8 +44,10 @@ class CColorButton : public CButton {
 
     COLORREF m_Color = CLR_DEFAULT;
     COLORREF m_DefaultColor;
-    CString m_strDefaultText = "Automatic";
-    CString m_strCustomText = "More Colors...";
+    CString m_strDefaultText;
+    CString m_strCustomText;
+    bool m_bOwnDefaultText = false;
+    bool m_bOwnCustomText = false;
     BOOL m_bPopupActive = FALSE;
     BOOL m_bTrackSelection = FALSE;
 };

@@ -6,12 +6,12 @@
 #include "chart/XGraph.h"
 #include "chart/dialogs/ChartDialogIds.h"
 #include "chart/dialogs/ChartPage.h"
+#include "chart/dialogs/ChartTexts.h"
 #include "platform/framework/DataExchange.h"
 #include "platform/gfx/SysColors.h"
 
 namespace {
 
-const char* const kDrawModes[] = {"Line", "Scatter"};
 const char* const kLineStyles[] = {"_____________________", "_ _ _ _ _ _ _ _ _ _ _ _ _ _ ",
                                    "..........................................",
                                    "_._._._._._._._._._._._._._.",
@@ -92,7 +92,6 @@ void CCurveDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCurveDlg::OnInitDialog() {
     CChartTabPage::OnInitDialog();
-    kq::chart::FillList(this, IDC_XG_DRAWMODE, kDrawModes, 2);
     kq::chart::FillList(this, IDC_XG_LINESTYLE, kLineStyles, 5);
     Load();
     return TRUE;
@@ -121,6 +120,9 @@ void CCurveDlg::ApplyEnablingRule(bool fill, bool markers, bool symbolFromList) 
 void CCurveDlg::Load() {
     if (GetSafeHwnd() == nullptr)
         return;
+    // The choices speak the language of the moment the page shows.
+    kq::chart::FillList(this, IDC_XG_DRAWMODE,
+                        {kq::chart::ChartText::Line, kq::chart::ChartText::Scatter});
     m_bLoading = true;
     m_FillCurveCombo.ResetContent();
     m_MarkerCombo.ResetContent();

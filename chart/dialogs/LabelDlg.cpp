@@ -5,16 +5,13 @@
 #include "chart/XGraph.h"
 #include "chart/dialogs/ChartDialogIds.h"
 #include "chart/dialogs/ChartTabPage.h"
+#include "chart/dialogs/ChartTexts.h"
 #include "chart/dialogs/DialogResources.h"
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/commdlg/FontDialog.h"
 #include "platform/ui/controls/ComboBox.h"
 
-namespace {
-
-const char* const kAlignments[] = {"Left", "Centered", "Right"};
-
-}  // namespace
+namespace {}  // namespace
 
 BEGIN_MESSAGE_MAP(CLabelDlg, CDialog)
 ON_BN_CLICKED(IDC_XG_APPLY, &CLabelDlg::OnApply)
@@ -51,7 +48,9 @@ void CLabelDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CLabelDlg::OnInitDialog() {
-    kq::chart::FillList(this, IDC_XG_ALIGNMENT, kAlignments, 3);
+    kq::chart::FillList(
+        this, IDC_XG_ALIGNMENT,
+        {kq::chart::ChartText::Left, kq::chart::ChartText::Centered, kq::chart::ChartText::Right});
     if (m_pLabel != nullptr) {
         m_bBorder = m_pLabel->m_bBorder ? 1 : 0;
         m_crBack = m_pLabel->m_crBkColor;

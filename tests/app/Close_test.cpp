@@ -14,6 +14,7 @@
 #include "platform/ui/commdlg/GlobalMemory.h"
 #include "platform/ui/controls/Edit.h"
 #include "protocol/BlockLayouts.h"
+#include "sensor/ZMStates.h"
 
 namespace apptest {
 namespace {
@@ -60,6 +61,15 @@ TEST_F(Close, ARefusedCloseLeavesEverythingAsItWas) {
     frame_->m_bMeasuring = TRUE;
     CloseFrame();
     EXPECT_FALSE(Closed());
+}
+
+TEST_F(Close, ACloseDuringTheOperatorsSerialNumberWriteIsKeptAndEndsTheProgramAfterIt) {
+    frame_->m_iZMCOMConfgFlow = ZM_SET_SERIAL_NUMBER_ROTOR_OPERATION;
+    CloseFrame();
+    ASSERT_FALSE(Closed());
+    frame_->m_iZMCOMConfgFlow = ZM_STOP_MEASURE;  // the write has ended
+    Run(1000);
+    EXPECT_TRUE(Closed());
 }
 
 TEST_F(Close, ASingleSensorMeasurementStopsFirstAndTheWorkerGoesOnlyWithTheClose) {

@@ -47,7 +47,7 @@ class Pages : public StartedApp {
     }
 };
 
-TEST_F(Pages, ASwitchIsRefusedWhileSomethingElseGoesOn) {
+TEST_F(Pages, ASwitchIsRefusedOrWaitsWhileSomethingElseGoesOn) {
     EXPECT_EQ(Switch(PAGE_CONNECTION), PAGE_CONNECTION);
     EXPECT_EQ(Switch(PAGE_INFORMATION), PAGE_CONNECTION);  // within 50 ms
     Run(60);
@@ -59,9 +59,12 @@ TEST_F(Pages, ASwitchIsRefusedWhileSomethingElseGoesOn) {
     frame_->WaitCursorOn();
     EXPECT_EQ(Switch(PAGE_INFORMATION), PAGE_CONNECTION);
     frame_->WaitCursorOff();  // one off ends any number of ons
+    // While the sensor's answer is awaited the page waits for it, and then shows.
     frame_->m_bRequestOutstanding = TRUE;
     EXPECT_EQ(Switch(PAGE_INFORMATION), PAGE_CONNECTION);
     frame_->m_bRequestOutstanding = FALSE;
+    Run(150);
+    EXPECT_EQ(frame_->m_nActivePage, PAGE_INFORMATION);
     EXPECT_EQ(Switch(PAGE_DOCUMENTATION), PAGE_DOCUMENTATION);
     Run(60);
     frame_->GetDocumentationPage()->m_bMayLeave = FALSE;

@@ -150,6 +150,30 @@ TEST_F(Routing, ANodeChangeDuringASearchIsSearchedAgainAfterIt) {
     EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].iState, PORT_STATE_OPEN);
 }
 
+// A device change while a search is half way: the ports it has not reached keep the rate the
+// search before found them at, so that the next search tries that rate first.
+TEST_F(Routing, ADeviceChangeDuringASearchKeepsTheRatesOfPortsNotYetSearched) {
+    auto entry = [](const char* port, int index, int state, int rate) {
+        SensorEntry e;
+        e.strPortName = port;
+        e.iIndex = e.iStateId = index;
+        e.iState = state;
+        e.iBaudrate = rate;
+        return e;
+    };
+    frame_->m_aPrevEntries[0] = entry("COM1", 0, PORT_STATE_FOUND, 230400);
+    frame_->m_aPrevEntries[1] = entry("COM3", 1, PORT_STATE_FOUND, 115200);
+    frame_->m_aEntries[0] = entry("COM1", 0, PORT_STATE_CHECKING, 0);
+    frame_->m_aEntries[1] = entry("COM3", 1, PORT_STATE_NO_ANSWER, 0);
+    frame_->m_iEntryCount = 2;
+    frame_->m_iScanIndex = 0;
+    frame_->COM_SavePortTableAsPrevious();  // as every device change does
+    frame_->m_iScanIndex = -1;
+    EXPECT_EQ(frame_->m_aPrevEntries[0].iState, PORT_STATE_FOUND);
+    EXPECT_EQ(frame_->m_aPrevEntries[0].iBaudrate, 230400);
+    EXPECT_EQ(frame_->m_aPrevEntries[1].iState, PORT_STATE_NO_ANSWER);
+}
+
 TEST_F(Routing, ARemovalOfTheSensorPortCompletesLaterFromTheCopiedData) {
     frame_->m_iPortInUse = 0;
     frame_->m_strSensorPortName = "COM5";

@@ -10,9 +10,11 @@
 #include "chart/dialogs/AxisPageRules.h"
 #include "chart/dialogs/ChartDialogIds.h"
 #include "chart/dialogs/ChartPage.h"
+#include "chart/dialogs/ChartTexts.h"
 #include "chart/dialogs/CurveDlg.h"
 #include "chart/dialogs/DerivedCurveDlgs.h"
 #include "chart/dialogs/LabelDlg.h"
+#include "foundation/Language.h"
 #include "platform/gfx/SysColors.h"
 #include "platform/ui/commctrl/InitCommonControls.h"
 #include "platform/ui/controls/ComboBox.h"
@@ -135,6 +137,35 @@ class ChartPages : public ChartWindowTest {
     std::vector<TDataPoint> points_;
     std::unique_ptr<CIdleSheet> sheet_;
 };
+
+TEST_F(ChartPages, TheChoicesAndTheColourBoxesSpeakTheLanguageOfTheMoment) {
+    auto item = [](CWnd* page, int id, int index) {
+        char text[64] = {};
+        ::SendDlgItemMessage(page->GetSafeHwnd(), id, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    const struct {
+        int language;
+        const char* right;
+        const char* line;
+        const char* automatic;
+    } languages[] = {{LANGUAGE_GERMAN, "Rechts", "Linie", "Automatisch"},
+                     {LANGUAGE_FRENCH, "Droite", "Ligne", "Automatique"},
+                     {LANGUAGE_ENGLISH, "Right", "Line", "Automatic"}};
+    const int before = GetLanguageOffset();
+    for (const auto& l : languages) {
+        SetLanguageOffset(l.language);
+        sheet_->ShowWindow(SW_HIDE);
+        sheet_->ShowWindow(SW_SHOW);
+        Pump();
+        EXPECT_EQ(item(sheet_->GetPage(0), IDC_XG_LEGENDPOS, 1), l.right);
+        EXPECT_EQ(item(sheet_->GetPage(1), IDC_XG_PLACEMENT, 1), l.right);
+        EXPECT_EQ(item(sheet_->GetCurveDlg(), IDC_XG_DRAWMODE, 0), l.line);
+        EXPECT_EQ(kq::chart::ChartTextOf(kq::chart::ChartText::Automatic), l.automatic);
+    }
+    SetLanguageOffset(before);
+}
 
 TEST_F(ChartPages, TypingSignsAndExponentsBringsNoMessageAndApplyWritesTheRange) {
     Show(1);

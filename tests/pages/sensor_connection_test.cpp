@@ -47,6 +47,18 @@ class ConnectionPage : public AppTest {
         frame_->SetOperatingMode(PAGE_CONNECTION);
         Run(100);
     }
+    // Sensors on COM1 and COM3; the start opens COM1.
+    void StartWithTwoSensors() {
+        PrepareStore();
+        sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
+        sim_->AddSensor("COM3 Tarvik USB sensor interface port", 3333);
+        frame_ = StartAndComplete();
+        ASSERT_NE(frame_, nullptr);
+        Run(4000);
+        page_ = frame_->GetConnectionPage();
+        frame_->SetOperatingMode(PAGE_CONNECTION);
+        Run(100);
+    }
     CString Cell(int row, int column) { return page_->m_listPorts.GetItemText(row, column); }
     int RowOf(const char* port) {
         for (int row = 0; row < page_->m_listPorts.GetItemCount(); ++row) {
@@ -426,16 +438,21 @@ TEST_F(ConnectionPage, ANetworkPortWhoseServerFailsItsCheckKeepsAnUnknownRateQui
     EXPECT_EQ(sim_->ports[2]->device->Sensor(0).BaudRate(), 115200);
 }
 
+TEST_F(ConnectionPage, TheSearchAfterUpdateKeepsTheSensorTheOperatorOpened) {
+    StartWithTwoSensors();
+    DoubleClick(RowOf("[COM3]"));
+    Run(1500);
+    ASSERT_EQ(Cell(RowOf("[COM3]"), CDlgSensorConnection::COL_STATE), "aktiv");
+    page_->SendMessage(WM_COMMAND, MAKEWPARAM(CDlgSensorConnection::IDC_UPDATE_BUTTON, BN_CLICKED),
+                       0);
+    Run(15000);
+    EXPECT_EQ(Cell(RowOf("[COM3]"), CDlgSensorConnection::COL_STATE), "aktiv");
+    EXPECT_EQ(Cell(RowOf("[COM1]"), CDlgSensorConnection::COL_STATE), "verfügbar");
+    EXPECT_EQ(frame_->m_iOpenEntry, RowOf("[COM3]"));
+}
+
 TEST_F(ConnectionPage, UpdateTellsTheMeasuringPagesAndAGonePortKeepsItsEarlierState) {
-    PrepareStore();
-    sim_->AddSensor("COM1 Tarvik USB sensor interface port", 1111);
-    sim_->AddSensor("COM3 Tarvik USB sensor interface port", 3333);
-    frame_ = StartAndComplete();
-    ASSERT_NE(frame_, nullptr);
-    Run(4000);
-    page_ = frame_->GetConnectionPage();
-    frame_->SetOperatingMode(PAGE_CONNECTION);
-    Run(100);
+    StartWithTwoSensors();
     ASSERT_EQ(Cell(RowOf("[COM3]"), CDlgSensorConnection::COL_STATE), "verfügbar");
 
     // "Only previously available" ticked, then Update: the measuring pages look at the sensor

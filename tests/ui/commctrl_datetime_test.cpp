@@ -163,6 +163,19 @@ TEST_F(DateTimeTest, MessagesSetFormatRangeAndRefuseInvalidTimes) {
     EXPECT_EQ(Text(dtp), "Samstag, 15. Juni 2024");
 }
 
+TEST_F(DateTimeTest, TheDefaultFormatFollowsALanguageSwitchAndAnOwnFormatStays) {
+    SetControlLanguage(ControlLanguage::English);
+    HWND date = Make(DTS_SHORTDATEFORMAT, Date(2024, 2, 29));
+    HWND own = Make(DTS_SHORTDATEFORMAT, Date(2024, 2, 29));
+    SendMessage(own, DTM_SETFORMAT, 0, reinterpret_cast<LPARAM>("yyyy-MM-dd"));
+    const std::string english = Text(date);
+    SetControlLanguage(ControlLanguage::German);
+    EXPECT_EQ(Text(date), "29.02.2024");
+    EXPECT_EQ(Text(own), "2024-02-29");
+    SetControlLanguage(ControlLanguage::English);
+    EXPECT_EQ(Text(date), english);
+}
+
 TEST_F(DateTimeTest, MouseSelectsFieldsAndArrowsStepThem) {
     HWND dtp = Make(DTS_UPDOWN, Date(2024, 12, 31));
     RECT rc{};

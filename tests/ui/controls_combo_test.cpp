@@ -1,6 +1,7 @@
 // The combo box: the drop-down list on the screen, opened, chosen from and cancelled, with the
 // notifications in order; keys while closed; the edit of an editable combo box.
 #include "platform/ui/controls/OwnerDraw.h"
+#include "platform/ui/controls/TextMetrics.h"
 #include "ui/dialog_test_support.h"
 
 namespace kq::ui::test {
@@ -175,6 +176,26 @@ TEST_F(ComboTest, AnEditableComboReportsTypingAndFollowsTheList) {
     ClearLog();
     SetFocus(other);
     EXPECT_EQ(Codes(c), (std::vector<int>{CBN_KILLFOCUS}));
+}
+
+TEST_F(ComboTest, AListOfLongerTextsIsWiderThanItsBoxAndStaysOnTheScreen) {
+    HWND c = MakeCombo(CBS_DROPDOWNLIST, RECT{10, 10, 70, 110});
+    const char* longest = "Number of values, limits and more";
+    SendMessage(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(longest));
+    RECT box{};
+    GetWindowRect(c, &box);
+    const RECT d = Dropped(c);
+    const int text = GetTextMetricsSource()->TextWidth(
+        reinterpret_cast<HFONT>(SendMessage(c, WM_GETFONT, 0, 0)), longest);
+    EXPECT_EQ(d.left, box.left);
+    EXPECT_GE(d.right - d.left, text + 4);
+    // Near the screen's right edge the wider list moves left instead of leaving the screen.
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    HWND edge = CreateTopLevel(RECT{screen - 80, 10, screen, 200}, WS_POPUP | WS_VISIBLE);
+    HWND right = CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10,
+                                60, 100, edge, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    SendMessage(right, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(longest));
+    EXPECT_LE(Dropped(right).right, screen);
 }
 
 TEST_F(ComboTest, TheListOpensUpwardsWithoutRoomBelow) {

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "ProgramRoad.h"
 
@@ -29,6 +30,13 @@ constexpr Place kViewDigital{165, 51};  // the View menu's first item opens the 
 constexpr Place kViewSensor2{335, 74};
 
 constexpr int kRowMeasureAdjust = 9;
+
+// The measure configuration page's start and stop conditions (drop-down lists).
+constexpr Place kStartCondition{350, 410};
+constexpr Place kStopCondition{350, 439};
+// The documentation page's separator of the values saved.
+constexpr int kRowDocumentation = 10;
+constexpr Place kSeparator{412, 242};
 
 // The measure-and-diagram page.
 constexpr Place kP1{555, 92};
@@ -179,6 +187,39 @@ TEST_F(Road, EveryPageShowsByItsTreeItem) {
         const Box changed = op().SeeChange(Page(), [&] { ClickTree(row); });
         EXPECT_FALSE(changed.Empty()) << "tree row " << row;
         Sleep(200);
+    }
+    ShowPage(kRowDiagram);
+}
+
+// A drop-down that closes, by Escape or by a choice, leaves the fields and frames it covered as
+// they were; Escape closes it and nothing else.
+TEST_F(Road, EveryDropDownLeavesWhatItCoveredAsItWas) {
+    // Each combo's choice is the one it shows: the first of the trigger lists, the second
+    // (";") of the separators, taken by a click on it.
+    const struct {
+        int row;
+        Place combo;
+        int item;
+    } combos[] = {{kRowMeasureAdjust, kStartCondition, 0},
+                  {kRowMeasureAdjust, kStopCondition, 0},
+                  {kRowDocumentation, kSeparator, 1}};
+    constexpr int kItemHeight = 12;
+    for (const auto& entry : combos) {
+        const Place combo = entry.combo;
+        const int item = entry.item;
+        ShowPage(entry.row);
+        // The combo takes the focus first, so that its own face is the same before and after.
+        ClickAt(combo);
+        Sleep(300);
+        hands().Key("Escape");
+        Sleep(300);
+        op().ExpectCoveredComesBack(
+            "drop-down-escape", [&] { ClickAt(combo); }, [&] { hands().Key("Escape"); });
+        op().ExpectCoveredComesBack(
+            "drop-down-choice", [&] { ClickAt(combo); },
+            [&] {
+                ClickAt(Place{combo.dx, combo.dy + 18 + kItemHeight * item});
+            });
     }
     ShowPage(kRowDiagram);
 }

@@ -15,6 +15,7 @@ constexpr int kTextMargin = 2;
 
 DateTimePicker::DateTimePicker(HWND hwnd, const CREATESTRUCT& create) : ControlWindow(hwnd) {
     editor_.SetFormat(ParseDateFormat(DefaultDateFormat(static_cast<DWORD>(create.style))));
+    formatLanguage_ = GetControlLanguage();
     // The picker always shows the sunken edge of a field, whatever its template says.
     SetWindowLong(hwnd, GWL_EXSTYLE, static_cast<LONG>(create.dwExStyle | WS_EX_CLIENTEDGE));
 }
@@ -40,6 +41,7 @@ void DateTimePicker::Edit(EditFn&& edit) {
 void DateTimePicker::ApplyDefaultFormat() {
     editor_.SetFormat(ParseDateFormat(DefaultDateFormat(Style())));
     customFormat_ = false;
+    formatLanguage_ = GetControlLanguage();
 }
 
 RECT DateTimePicker::ButtonRect() const {
@@ -227,6 +229,8 @@ LRESULT DateTimePicker::HandlePickerMessage(UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT DateTimePicker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!customFormat_ && formatLanguage_ != GetControlLanguage())
+        ApplyDefaultFormat();
     LRESULT result = 0;
     if (HandleCommon(message, wParam, lParam, result))
         return result;

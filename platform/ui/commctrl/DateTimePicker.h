@@ -4,6 +4,7 @@
 // reported to the parent as DTN_DATETIMECHANGE.
 #pragma once
 
+#include "platform/ui/commctrl/ControlLanguage.h"
 #include "platform/ui/commctrl/DateTimeEditor.h"
 #include "platform/ui/commctrl/detail/ControlWindow.h"
 
@@ -38,6 +39,9 @@ class DateTimePicker final : public ControlWindow {
 
     DateTimeEditor editor_;
     bool customFormat_ = false;
+    // The language of the default format in use: a switch of the program's language shows the
+    // date in the new language's order at the next paint or read.
+    ControlLanguage formatLanguage_ = ControlLanguage::English;
     HWND calendar_ = nullptr;
 };
 

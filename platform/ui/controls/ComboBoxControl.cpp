@@ -538,25 +538,41 @@ RECT ComboEditRect(HWND hwnd, const ComboState& c) {
     return field;
 }
 
+// The drop-down list's items stand this far from its left edge, and as far again on the right.
+constexpr int kDroppedTextIndent = 2 * 2;
+
 RECT ComboDroppedRect(HWND hwnd, const ComboState& c) {
     RECT r{};
     GetWindowRect(hwnd, &r);
-    const int width = std::max<int>(c.droppedWidth, r.right - r.left);
+    int width = std::max<int>(c.droppedWidth, r.right - r.left);
     int height = c.droppedHeight;
-    if (auto ls = ListBoxStateOf(c.list)) {
-        // The list is no longer than its items need, but shows at least one.
-        const int items = std::max(1, ls->model.Count());
-        height = std::min(height, items * ls->itemHeight + 2);
-    }
     RECT work{};
     MONITORINFO mi{sizeof(MONITORINFO), {}, {}, 0};
     if (GetMonitorInfo(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi))
         work = mi.rcWork;
+    if (auto ls = ListBoxStateOf(c.list)) {
+        // The list is no longer than its items need, but shows at least one.
+        const int items = std::max(1, ls->model.Count());
+        height = std::min(height, items * ls->itemHeight + 2);
+        // Nor narrower than its widest text (with the text's indent, the frame and a scroll
+        // bar when not every item shows), within the screen's width.
+        const auto metrics = GetTextMetricsSource();
+        int widest = 0;
+        for (int i = 0; i < ls->model.Count(); ++i)
+            widest =
+                std::max(widest, metrics->TextWidth(ls->font, EncodeText(ls->model.At(i).text)));
+        const int scrollBar =
+            items * ls->itemHeight + 2 > height ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+        const int needed = widest + kDroppedTextIndent + 2 + scrollBar;
+        width = std::max(width, std::min<int>(needed, work.right - work.left));
+    }
     int top = r.bottom;
     // Where there is no room below, the list opens upwards.
     if (top + height > work.bottom && r.top - height >= work.top)
         top = r.top - height;
-    return RECT{r.left, top, r.left + width, top + height};
+    // A list wider than its box stays on the screen.
+    const int left = std::max<int>(work.left, std::min<int>(r.left, work.right - width));
+    return RECT{left, top, left + width, top + height};
 }
 
 LRESULT ComboBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -134,6 +134,10 @@ void CloseDropDown(HWND hwnd, ComboState& c, bool notify) {
     if (IsWindow(c.list))
         ShowWindow(c.list, SW_HIDE);
     HighlightInList(c, c.curSel);
+    // The closed face differs from the dropped one, whatever closed it (a key, a choice or a
+    // click in the list, a click elsewhere).
+    if (IsWindow(hwnd))
+        Redraw(hwnd);
     if (notify && IsWindow(hwnd))
         NotifyParent(hwnd, CBN_CLOSEUP);
 }
