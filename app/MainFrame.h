@@ -72,8 +72,9 @@ class CMainFrame : public CFrameWnd,
     static constexpr UINT TIMER_REENABLE_CONNECTION = 46;
     static constexpr UINT TIMER_STREAMING_SENSOR = 47;
     static constexpr UINT TIMER_CLOSE_AGAIN = 49;
-    // A page asked for while the sensor's answer was awaited, shown once it has come.
-    static constexpr UINT TIMER_PAGE_WHEN_ANSWERED = 62;
+    // A page asked for while the sensor's answer was awaited, shown once it has come. The engine's
+    // timers share the frame's window: its ids (sensor/ComPortTimerIds.h) are not to be taken.
+    static constexpr UINT TIMER_PAGE_WHEN_ANSWERED = 67;
     static constexpr UINT PANE_TIME = 32782;
     static constexpr UINT PANE_WEEKDAY = 32783;
     static constexpr UINT PANE_DATE = 32784;

@@ -14,6 +14,11 @@
 #include "pages/sensor/CDlgSensorInformationPkr.h"
 #include "ports/DeviceChange.h"
 #include "res/TextIds.h"
+#include "sensor/ComPortTimerIds.h"
+
+// The engine arms its own timers on the frame's window.
+static_assert(CMainFrame::TIMER_PAGE_WHEN_ANSWERED != COM_TIMER_LOST_SENSOR_TRY &&
+              CMainFrame::TIMER_PAGE_WHEN_ANSWERED != COM_TIMER_LOST_SENSOR_ANSWER);
 
 namespace {
 
