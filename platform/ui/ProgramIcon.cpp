@@ -35,11 +35,6 @@ void SetProgramIcon(HINSTANCE module, LPCSTR name) {
     Icons() = std::move(icons);
 }
 
-HICON ProgramIcon() {
-    std::lock_guard lock(IconMutex());
-    return Icons().empty() ? nullptr : Icons()[1];
-}
-
 std::vector<HICON> ProgramIcons() {
     std::lock_guard lock(IconMutex());
     return Icons();

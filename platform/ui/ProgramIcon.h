@@ -12,8 +12,6 @@ namespace kq::ui {
 // Keeps the first icon resource set; later ones are ignored. Its icons live as long as the
 // program.
 void SetProgramIcon(HINSTANCE module, LPCSTR name);
-// Null until a frame has set it: the icon at 32 pixels.
-HICON ProgramIcon();
 // The icon at 16, 32 and 48 pixels (each the resource's closest entry, sized); empty until set.
 std::vector<HICON> ProgramIcons();
 
