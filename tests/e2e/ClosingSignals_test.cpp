@@ -135,11 +135,7 @@ TEST_F(ClosingSignals, ASignalWhileTheSaveDialogOrItsCreateQuestionShowsEndsTheP
 TEST_F(ClosingSignals, TheSearchWindowsExitEndsTheProgramWhenTheSensorOfLastTimeIsGone) {
     // A day with the sensor, then its ports named still, but gone. They are named by links that go
     // with the simulator: a pseudo-terminal's own name may meanwhile be another program's.
-    const std::string devices = root_ + "/dev";
-    std::filesystem::create_directories(devices);
-    auto arguments = OneSensorArguments(stateFile_);
-    arguments.insert(arguments.end(), {"--links", devices});
-    StartBench(arguments, 1);
+    StartBench(WithPortLinks(OneSensorArguments(stateFile_)), 1);
     StartApp();
     ASSERT_TRUE(app_->Close());
     bench_.reset();

@@ -42,11 +42,7 @@ std::string PortState(HWND list) {
 TEST_F(Faults, ASensorUnpluggedWhileMeasuringLeavesItsRecordingAndIsFoundAgainWhenBack) {
     // The port is reached through a link that goes away with the sensor and comes back with
     // it, as a USB adapter's device node does.
-    const std::string devices = root_ + "/dev";
-    std::filesystem::create_directories(devices);
-    auto arguments = OneSensorArguments(stateFile_);
-    arguments.insert(arguments.end(), {"--links", devices});
-    StartBench(arguments, 1);
+    StartBench(WithPortLinks(OneSensorArguments(stateFile_)), 1);
     StartApp();
     // The sensor goes in the middle of the run; without it the page cannot start again, but
     // what was recorded can be saved.

@@ -55,6 +55,13 @@ void Road::StartBench(std::vector<std::string> arguments, int ports) {
     app_->SetExtraPorts(bench_->ExtraPortsText());
 }
 
+std::vector<std::string> Road::WithPortLinks(std::vector<std::string> arguments) const {
+    const std::string devices = root_ + "/dev";
+    std::filesystem::create_directories(devices);
+    arguments.insert(arguments.end(), {"--links", devices});
+    return arguments;
+}
+
 void Road::StartApp() {
     ASSERT_TRUE(app_->Start());
     ASSERT_TRUE(WaitForMainWindow(*app_)) << "the main window never showed";

@@ -23,6 +23,9 @@ class Road : public ::testing::Test {
 
     // Starts the simulator; the bench by default.
     void StartBench(std::vector<std::string> arguments = {}, int ports = kBenchPorts);
+    // The simulator's arguments with its ports named by links in the run's folder, which go with
+    // a port that vanishes or the simulator's end, as a USB adapter's device node does.
+    std::vector<std::string> WithPortLinks(std::vector<std::string> arguments) const;
     // Starts the program and runs until the main window shows (its search has found a sensor);
     // then the language of the run is chosen. With a single sensor on the bench it runs on until
     // the program has opened it.
