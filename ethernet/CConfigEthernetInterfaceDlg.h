@@ -40,6 +40,9 @@ class CConfigEthernetInterfaceDlg : public CDialog {
     bool HasDeviceServer() const { return m_server.has_value(); }
     const std::optional<DeviceServerAddress>& DeviceServer() const { return m_server; }
     int Row() const { return m_iRow; }
+    // The dialog changed the server's settings (its rate, or the defaults), whatever it ended
+    // with: a port open on that server runs on a line set up anew.
+    bool WroteServerSettings() const { return m_bWroteServer; }
     // What the last visit of the setup menu showed (empty before one).
     const std::string& Banner() const { return m_strBanner; }
     const std::vector<std::pair<std::string, std::string>>& Settings() const { return m_settings; }
@@ -67,4 +70,5 @@ class CConfigEthernetInterfaceDlg : public CDialog {
     std::string m_strBanner;
     std::vector<std::pair<std::string, std::string>> m_settings;
     CComboBox m_comboBaudrate;
+    bool m_bWroteServer = false;
 };

@@ -111,6 +111,7 @@ void CConfigEthernetInterfaceDlg::OnOK() {
         AfxMessageBox(Text(IDS_ETH_BAUD_NOT_CHANGED), MB_ICONEXCLAMATION);
         return;
     }
+    m_bWroteServer = true;
     EndDialog(IDOK);
 }
 
@@ -124,6 +125,7 @@ void CConfigEthernetInterfaceDlg::OnDefaults() {
         CWaitCursor wait;
         written = SetDefaultSettings();
     }
+    m_bWroteServer = m_bWroteServer || written;
     AfxMessageBox(Text(written ? IDS_ETH_DEFAULTS_WRITTEN : IDS_ETH_DEFAULTS_NOT_WRITTEN),
                   written ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
     if (written) {

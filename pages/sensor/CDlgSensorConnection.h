@@ -169,6 +169,7 @@ class CDlgSensorConnection : public CPageDialog, public IConnectionPageLink {
     CString TypeText(const SensorEntry& entry) const;
     void EnableRefreshControls(BOOL enable);
     void CloseOpenRow(int row, BOOL groupRow);
+    void CloseRowCutFromItsLine(int row);
     // IDS_THE_COM_INTERFACE, the row's port in quotes, IDS_CANNOT_BE_ACTIVATED: the port is busy or
     // cannot take a sensor.
     void ShowCannotActivate(int row);

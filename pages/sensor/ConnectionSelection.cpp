@@ -95,7 +95,22 @@ void CDlgSensorConnection::OnConfig() {
         AfxMessageBox("can't define the number of selected port");
         return;
     }
-    CConfigEthernetInterfaceDlg dialog(comNumber, m_iSelectedRow, m_iLanguageOffset, this);
-    if (dialog.DoModal() == 1)
+    const int row = m_iSelectedRow;
+    CConfigEthernetInterfaceDlg dialog(comNumber, row, m_iLanguageOffset, this);
+    const INT_PTR result = dialog.DoModal();
+    if (dialog.WroteServerSettings())
+        CloseRowCutFromItsLine(row);
+    if (result == 1)
         UpdatePortList();
+}
+
+// The server behind an open sensor has just taken new serial settings: the sensor may no
+// longer hear what is sent at the rate it was opened at, so it is not shown as open and ready.
+// It is closed as a double-click on its row closes it; the next double-click opens it, and the
+// server's line then takes the sensor's rate again for the session.
+void CDlgSensorConnection::CloseRowCutFromItsLine(int row) {
+    if (m_pHost == nullptr || row < 0 || row != m_pHost->Dialogue().m_iOpenEntry)
+        return;
+    Trace("Config changed the server of the open row %d: closed", row);
+    CloseOpenRow(row, GroupOfRow(row) >= 0);
 }

@@ -60,6 +60,7 @@ TEST_F(EthernetTest, TheDialogShowsTheServerAndOkStoresTheChosenRate) {
     EXPECT_EQ(dialog.DoModal(), 1);
     EXPECT_EQ(server.Stored().baud, 230400);
     EXPECT_EQ(server.Current().baud, 230400);
+    EXPECT_TRUE(dialog.WroteServerSettings());
     EXPECT_TRUE(boxes_.empty());
 }
 
@@ -77,6 +78,7 @@ TEST_F(EthernetTest, AnUnconfirmedChangeKeepsTheDialogOpenWithAMessage) {
     };
     EXPECT_EQ(dialog.DoModal(), 2);
     EXPECT_EQ(server.Stored().baud, 115200);
+    EXPECT_FALSE(dialog.WroteServerSettings());
 }
 
 TEST_F(EthernetTest, CancelWritesNothing) {
@@ -91,6 +93,7 @@ TEST_F(EthernetTest, CancelWritesNothing) {
     EXPECT_EQ(server.Stored().baud, 115200);
     EXPECT_EQ(server.Current().baud, 115200);
     EXPECT_EQ(server.ConnectionCount(), 1) << "only the reading on opening";
+    EXPECT_FALSE(dialog.WroteServerSettings());
 }
 
 TEST_F(EthernetTest, DefaultSettingsFromTheDialog) {
@@ -105,6 +108,8 @@ TEST_F(EthernetTest, DefaultSettingsFromTheDialog) {
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, "The default settings were written.");
     EXPECT_EQ(server.ConnectionCount(), 3) << "reading, writing, reading again";
+    // Cancelled, yet the server's line was set up anew: an open port on it must know.
+    EXPECT_TRUE(dialog.WroteServerSettings());
 }
 
 TEST_F(EthernetTest, AServerThatDoesNotAnswerCannotBeWrittenInAnyLanguage) {
