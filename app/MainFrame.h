@@ -333,7 +333,7 @@ class CMainFrame : public CFrameWnd,
     void TakeChannelViewChoices();
     // The unit list and settings of one channel record from side 0 (A) or 1 (B) of a sensor.
     void BuildChannelUnitList(int sensor, int target, int side);
-    void ClearUnsetSoftwareConfig(SensorRecord& record);
+    void ClearUnsetSoftwareConfig(int sensor);
     void TakeOverSoftwareScaling(int sensor) override;
     void StoreChannelSettingsInSoftwareConfig(int sensor) override;
     void RecoverFromSensorLoss(BOOL stop) override;
@@ -564,7 +564,6 @@ class CMainFrame : public CFrameWnd,
     // Routing steps.
     void CompleteNodeChanges();
     void CompleteRemoval(bool timeoutCall, DWORD deviceType);
-    void CloseFurtherPortManagers();
     // Timer steps.
     void RunFrameTimerStep(UINT id);
     void EvaluateMultiportDetection();
@@ -634,6 +633,8 @@ class CMainFrame : public CFrameWnd,
 
     std::unique_ptr<ISensorPortProvider> m_pPortProvider;
     std::unique_ptr<CComPortWindowTimers> m_pWindowTimers;
+    // Writes the sensors' configuration when the program closes; it registers with the dialogue.
+    std::unique_ptr<CSensorConfigSequence> m_closeSequence;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -77,22 +77,20 @@ void CMainFrame::TareChannel(int channel) {
     m_measurement.m_adTare[channel] =
         m_measurement.m_aiTareState[channel] != 0 ? 0.0 : m_adValue[channel];
     UpdateMeasuredValues(MeasuredValueReason::Retake);
-    if (m_bMeasuring) {
-        m_adMinimum[channel] = 1e99;
-        m_adMaximum[channel] = -1e99;
-    }
+    if (m_bMeasuring)
+        COM_StartExtremes(channel, FALSE);
 }
 
 void CMainFrame::ResetChannelMinimum(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
-    m_adMinimum[channel] = 1e99;
+    COM_ResetMinimum(channel);
     UpdateMeasuredValues(MeasuredValueReason::ExtremesReset);
 }
 
 void CMainFrame::ResetChannelMaximum(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
-    m_adMaximum[channel] = -1e99;
+    COM_ResetMaximum(channel);
     UpdateMeasuredValues(MeasuredValueReason::ExtremesReset);
 }

@@ -79,17 +79,9 @@ void CMainFrame::SetChannelLedState(int sensor) {
         m_measurement.m_aChannelRecords[target].iLedState = record.ucLightValue[0];
 }
 
-void CMainFrame::ClearUnsetSoftwareConfig(SensorRecord& record) {
-    if (record.ucConfigWritten != 0)
+void CMainFrame::ClearUnsetSoftwareConfig(int sensor) {
+    if (!COM_ClearUnsetSoftwareConfig(sensor))
         return;
-    for (int side = 0; side < 2; ++side) {
-        record.ucUnitIndex[side] = 0;
-        record.ucDecimals[side] = 0;
-        record.ucAveraging[side] = 0;
-        record.ucSignInversion[side] = 0;
-        record.ucViewState[side] = 0;
-    }
-    record.ucRateIndex = 0;
     m_measurement.m_iFrameSetting = 1;
 }
 
@@ -99,8 +91,8 @@ void CMainFrame::SetupChannelUnits(int sensor) {
     const bool single = m_iZMCOMConfgFlow == ZM_OPEN_FURTHER_SENSORS;
     if (m_iZMCOMConfgFlowMulti == ZM4_MEASURE && !single)
         return;
-    SensorRecord& record = m_aSensorRecord[sensor];
-    ClearUnsetSoftwareConfig(record);
+    const SensorRecord& record = m_aSensorRecord[sensor];
+    ClearUnsetSoftwareConfig(sensor);
     if (single) {
         BuildChannelUnitList(sensor, sensor, IsAngleSensor(record) ? 1 : 0);
     } else {
@@ -109,8 +101,7 @@ void CMainFrame::SetupChannelUnits(int sensor) {
         // One sensor has no channels C and D, whatever a multi-port device left in them.
         m_measurement.m_aChannelRecords[2].ucViewState = 3;
         m_measurement.m_aChannelRecords[3].ucViewState = 3;
-        m_bFirstSensorIsPkrWithoutDigitalInput =
-            COM_IsPkrUsbWithoutDigitalInput(m_aSensorRecord[0]);
+        COM_NoteFirstSensorKind();
     }
     RecomputeUnitFactors(sensor);
     TakeChannelViewChoices();
@@ -210,35 +201,25 @@ void CMainFrame::TakeOverSoftwareScaling(int sensor) {
 void CMainFrame::StoreChannelSettingsInSoftwareConfig(int sensor) {
     if (sensor < 0 || sensor >= COM_MAX_SENSORS)
         return;
-    SensorRecord& sensorRecord = m_aSensorRecord[sensor];
+    SoftwareChannelSettings settings;
     const bool multi = m_iNumberOfSensors >= 2;
     const ChannelRecord& a = m_measurement.m_aChannelRecords[multi ? sensor : 0];
     const ChannelRecord& b = m_measurement.m_aChannelRecords[multi ? sensor : 1];
     auto byte = [](int value) { return static_cast<BYTE>(std::clamp(value, 0, 255)); };
-    sensorRecord.ucAveraging[0] = byte(a.iAveraging);
-    sensorRecord.ucAveraging[1] = byte(b.iAveraging);
-    if (sensorRecord.ucUnitLetter[0] == 'Y') {
-        if (sensorRecord.ucAngleFlag != 0)
-            sensorRecord.ucUnitIndex[1] = byte(b.iUnitIndex);
-        else
-            sensorRecord.ucUnitIndex[0] = byte(a.iUnitIndex);
-    } else {
-        sensorRecord.ucUnitIndex[0] = byte(a.iUnitIndex);
-        sensorRecord.ucUnitIndex[1] = byte(b.iUnitIndex);
-    }
-    sensorRecord.ucSignInversion[0] = byte(a.iSignInversion);
-    sensorRecord.ucSignInversion[1] = byte(b.iSignInversion);
-    sensorRecord.ucDecimals[0] = byte(a.iDecimals);
-    sensorRecord.ucDecimals[1] = byte(b.iDecimals);
-    sensorRecord.dwFrameSetting =
-        static_cast<DWORD>(std::clamp(m_measurement.m_iFrameSetting, 1, 9999));
-    sensorRecord.ucRateIndex = byte(m_iMeasureRateIndex);
-    sensorRecord.ucViewState[0] = a.ucViewState;
-    sensorRecord.ucViewState[1] = b.ucViewState;
+    settings.averaging[0] = byte(a.iAveraging);
+    settings.averaging[1] = byte(b.iAveraging);
+    settings.unitIndex[0] = byte(a.iUnitIndex);
+    settings.unitIndex[1] = byte(b.iUnitIndex);
+    settings.signInversion[0] = byte(a.iSignInversion);
+    settings.signInversion[1] = byte(b.iSignInversion);
+    settings.decimals[0] = byte(a.iDecimals);
+    settings.decimals[1] = byte(b.iDecimals);
+    settings.frameSetting = static_cast<DWORD>(std::clamp(m_measurement.m_iFrameSetting, 1, 9999));
+    settings.viewState[0] = a.ucViewState;
+    settings.viewState[1] = b.ucViewState;
     // From now on the sensor holds a configuration of this program: the next start takes it
     // over instead of choosing the defaults again.
-    sensorRecord.ucConfigPresent = 1;
-    sensorRecord.ucConfigWritten = 1;
+    COM_TakeChannelSettings(sensor, settings);
     RecomputeUnitFactors(sensor);
 }
 
@@ -262,10 +243,7 @@ void CMainFrame::RecoverFromSensorLoss(BOOL stop) {
             const CString name = COM_ParsePortDisplayName(list->GetRowText(row));
             if (lostName.IsEmpty() || name != lostName)
                 continue;
-            for (int entry = 0; entry < m_iEntryCount; ++entry) {
-                if (m_aEntries[entry].strPortName == name)
-                    m_aEntries[entry].iStateTextId = IDS_PORT_NOT_AVAILABLE;
-            }
+            COM_MarkPortNotAvailable(name);
             break;
         }
     }

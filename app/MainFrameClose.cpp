@@ -135,8 +135,7 @@ void CMainFrame::OnClose() {
     }
     // A lost sensor's port is not tried again now: an open port below is a sensor in use.
     COM_ForgetLostSensor();
-    if (m_bSequenceFinished)
-        m_iZMCOMConfgFlow = ZM_CLOSE_CONFIG_DONE;
+    COM_EndConfigFlowOnClose();
     switch (m_iZMCOMConfgFlow) {
         case ZM_SCAN_CHECK_ADDRESS:
         case ZM_CLOSE_CONFIG_SEQUENCE:
@@ -151,17 +150,13 @@ void CMainFrame::OnClose() {
             // With an open sensor its configuration is written first; without one there is
             // nothing to write.
             const bool sensorOpen =
-                m_pPortMan != nullptr && m_pPortMan->IsPortOpen() && m_iNumberOfSensors > 0;
+                COM_MainPort() != nullptr && COM_MainPort()->IsPortOpen() && m_iNumberOfSensors > 0;
             const bool startUpShown =
                 m_dlgStartUp.m_hWnd != nullptr && m_dlgStartUp.IsWindowVisible();
             if (sensorOpen && !startUpShown && WaitForMarkedSerialNumbers())
                 return;
-            if (sensorOpen && !startUpShown && m_pConfigSequence != nullptr &&
-                !m_pConfigSequence->IsRunning()) {
-                m_iZMCOMConfgFlow = ZM_CLOSE_CONFIG_SEQUENCE;
-                m_pConfigSequence->Start();
+            if (sensorOpen && !startUpShown && COM_StartCloseSequence())
                 return;
-            }
             break;
         }
     }

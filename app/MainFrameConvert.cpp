@@ -230,7 +230,7 @@ void CMainFrame::FinishMeasurement() {
     if (!ConvertRecordToCsv())
         EndOfConversion();
     m_measurement.m_bStopReached = FALSE;
-    m_ucMultiportAligned = 0;
+    COM_ForgetMultiportAligned();
     if (m_measurement.m_bExportFailed)
         m_measurement.m_ucDataAvailable = 1;  // the values stay for a manual save
     else if (m_measurement.m_ucDataAvailable == 0 && !m_measurement.m_bWaitingForTrigger)
@@ -241,7 +241,7 @@ void CMainFrame::FinishMeasurement() {
     RefreshTreeStates();
     if (m_wndTree.m_hWnd != nullptr)
         m_wndTree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    m_ucValueReceived = 0;
+    COM_ForgetValueReceived();
     // Without an automatic diagram save (whose end re-arms) the repeat box re-arms the trigger
     // here; the panel re-arms only a run its trigger started.
     const int mode = documentation != nullptr ? documentation->GetDiagramStorageMode() : 0;

@@ -95,14 +95,13 @@ void PostFormRegistration(CWnd* view, UINT code) {
 CMainFrame::CMainFrame() {
     for (int i = 0; i < COM_CHANNELS; ++i)
         ResetChannelRecord(i);
-    m_pConfigSequence = new CSensorConfigSequence(this);
+    m_closeSequence = std::make_unique<CSensorConfigSequence>(this);
     g_mainFrame = this;
     SetPageHost(this);
 }
 
 CMainFrame::~CMainFrame() {
-    delete m_pConfigSequence;
-    m_pConfigSequence = nullptr;
+    m_closeSequence.reset();
     delete m_measurement.m_pConvertThread;
     if (g_mainFrame == this)
         g_mainFrame = nullptr;
@@ -138,7 +137,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
         return -1;  // without ports the sensor dialogue cannot work
     m_pWindowTimers = std::make_unique<CComPortWindowTimers>(m_hWnd);
     COM_SetInterfaces(m_pPortProvider.get(), m_pWindowTimers.get(), this);
-    m_hOwnerWnd = m_hWnd;
+    COM_SetOwnerWindow(m_hWnd);
     COM_SetFrameCounterCheck(TRUE);
     m_measurement.m_pConvertThread = new CThreadedConvertFile(m_hWnd, WM_CONVERSION_NOTIFY);
     m_bStoredVersionIsCurrent =

@@ -43,7 +43,7 @@ void CMainFrame::ForgetShownChannelValues() {
 void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) {
     // A modal box inside the flow pumps further value sets: they are dropped, not nested.
     if (m_measurement.m_bInFlow) {
-        ++m_ullLostValueSets;
+        COM_CountDroppedValueSet();
         return;
     }
     m_measurement.m_bInFlow = true;
@@ -59,10 +59,10 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
             if (m_measurement.m_bStopReached)
                 return;
             if (!running)
-                m_iDisplayDownCounter = 0;
+                COM_ShowNextValueSet();
             break;
         case MeasuredValueReason::SingleShot:
-            m_iDisplayDownCounter = 0;
+            COM_ShowNextValueSet();
             break;
         case MeasuredValueReason::Redisplay:
         case MeasuredValueReason::SettingsChanged:
@@ -78,7 +78,7 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
             return;
         case MeasuredValueReason::ExtremesReset:
         case MeasuredValueReason::Retake:
-            m_iDisplayDownCounter = 0;
+            COM_ShowNextValueSet();
             if (running) {
                 for (int channel = 0; channel < COM_CHANNELS; ++channel) {
                     if (!m_measurement.m_bChannelActive[channel])
@@ -101,13 +101,13 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
                                      : m_measurement.m_bChannelActive[channel] != FALSE;
         if (!take)
             continue;
-        m_alPrevRaw[channel] = values.alRaw[channel];
+        COM_KeepPreviousRaw(channel, values.alRaw[channel]);
         ProcessChannelValue(channel, reason, values);
     }
     for (int derived = 0; derived < 2; ++derived) {
         if (!ChanState_IsPowerChannelOn(derived))
             continue;
-        m_alPrevRaw[CHANNEL_P1 + derived] = m_alPrevRaw[derived == 0 ? 0 : 1];
+        COM_KeepPreviousRaw(CHANNEL_P1 + derived, m_alPrevRaw[derived == 0 ? 0 : 1]);
         ProcessChannelValue(CHANNEL_P1 + derived, reason, values);
     }
     if (reason == MeasuredValueReason::ExtremesReset)
@@ -166,20 +166,19 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
         const bool angle = IsAngleChannel(channel, pair);
         if (angle && ChanState_IsChannelPhase2(pair))
             v -= m_measurement.m_adAngleZero[pair];
-        m_adValue[channel] = v;
+        COM_SetChannelValue(channel, v);
         m_measurement.m_abTakenInSet[channel] = TRUE;
         CheckTriggerThresholds(channel);
         if (angle && m_measurement.m_aucAngleZeroRequest[pair] != 0 &&
             ChanState_IsChannelPhase1(pair)) {
             m_measurement.m_adAngleZero[pair] = v;
             m_measurement.m_aucAngleZeroRequest[pair] = 0;
-            m_adValue[channel] = 0.0;
+            COM_SetChannelValue(channel, 0.0);
             ChanState_SetChannelPhase(pair, 2);
         }
     }
     const double v = m_adValue[channel];
-    m_adMaximum[channel] = std::max(m_adMaximum[channel], v);
-    m_adMinimum[channel] = std::min(m_adMinimum[channel], v);
+    COM_WidenExtremes(channel);
     // The extremes follow the value field whenever it is written, ready or not: neither ever
     // shows less than the value beside it.
     bool valueShown = false;
@@ -246,7 +245,7 @@ void CMainFrame::RedisplayChannel(int channel, const MeasuredValueSet& values) {
     }
     m_measurement.m_abUnavailable[channel] = usable && std::isfinite(v) ? FALSE : TRUE;
     if (!m_measurement.m_abUnavailable[channel])
-        m_adValue[channel] = m_adMaximum[channel] = m_adMinimum[channel] = v;
+        COM_RestartChannelValue(channel, v);
     ShowChannelTexts(channel);
 }
 

@@ -67,7 +67,7 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
     if (m_bStopMeasureDuringScan)
         return FALSE;
     // Nothing can follow a port before the main port manager exists.
-    if (m_pPortMan == nullptr)
+    if (COM_MainPort() == nullptr)
         return TRUE;
     ++m_iDeviceChangeCalls;
     WriteDiagnosticTrace(EventName(nEventType));
@@ -76,7 +76,7 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
         connection->SetUpdateState(2);
     const bool timeoutCall = dwData == kNoDeviceData;
     if (!timeoutCall)
-        m_pPortMan->OnDeviceChange(nEventType, dwData);
+        COM_PassDeviceChange(nEventType, dwData);
     CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
     const bool measuring = measure != nullptr && measure->IsMeasuring();
 
@@ -89,7 +89,7 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
             ::Sleep(1);
         }
         SetProgressActive(TRUE);
-        CString mainPort = m_pPortMan->GetStateText();
+        CString mainPort = COM_MainPort()->GetStateText();
         mainPort.Trim();
         mainPort.MakeLower();
         // A running measurement keeps its port, and so does a running search: it reads the
@@ -98,16 +98,16 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
         if (!measuring && !searching &&
             (m_strCurrentPortName == mainPort || mainPort.Find(m_strReferencePortText) < 0 ||
              m_strCurrentPortName == m_strSensorPortName)) {
-            m_bPortClosed = TRUE;
-            m_pPortMan->ClosePort(false);
+            COM_MarkPortClosed();
+            COM_CloseMainPort();
         }
-        if (!measuring && !m_pPortMan->IsPortOpen() && m_iPortManSensorCount > 1) {
-            CloseFurtherPortManagers();
+        if (!measuring && !COM_MainPort()->IsPortOpen() && m_iPortManSensorCount > 1) {
+            COM_CloseFurtherPortManagers();
             COM_CreateMainPortManager(m_hWnd);
-            m_bRefreshPortTableRequest = TRUE;
+            COM_RequestPortTableRefresh();
         }
-        m_bPortClosed = TRUE;
-        m_bRebuildPortTableRequest = TRUE;
+        COM_MarkPortClosed();
+        COM_RequestPortTableRebuild();
         COM_SavePortTableAsPrevious();
         if (m_iNodeChanges == 1 && !timeoutCall) {
             WaitCursorOn();
@@ -124,19 +124,19 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
         // instead of only listing them (the port refresh clears the flag).
         if (!timeoutCall &&
             (nEventType == DBT_DEVICEARRIVAL || nEventType == DBT_DEVICEREMOVECOMPLETE))
-            m_bDeviceChanged = TRUE;
+            COM_NoteDeviceChanged();
         if (nEventType == DBT_DEVICEARRIVAL && !timeoutCall) {
             SetProgressActive(FALSE);
             if (DeviceTypeOf(dwData) == DBT_DEVTYP_PORT && !measuring)
                 m_bPortArrivalPending = TRUE;
             else
-                m_bRefreshPortTableRequest = TRUE;
+                COM_RequestPortTableRefresh();
         } else if (nEventType == DBT_DEVICEREMOVECOMPLETE) {
             SetProgressActive(TRUE);
             if (!timeoutCall)
                 ++m_iRemovals;
             if (m_iRemovals == 2)
-                m_bRefreshPortTableRequest = TRUE;
+                COM_RequestPortTableRefresh();
             const bool sensorInUse = m_iPortInUse >= 0;
             if (sensorInUse && m_iRemovals == 1 && !timeoutCall) {
                 // The broadcast data is valid only during its message: keep what is needed.
@@ -175,40 +175,30 @@ void CMainFrame::CompleteRemoval(bool timeoutCall, DWORD deviceType) {
     (void)deviceType;
     COM_SavePortTableAsPrevious();
     CDlgMeasureDiagram* measure = GetMeasureDiagramPage();
-    CString mainPort = m_pPortMan != nullptr ? m_pPortMan->GetStateText() : CString();
+    CString mainPort = COM_MainPort() != nullptr ? COM_MainPort()->GetStateText() : CString();
     if (measure == nullptr || !measure->IsMeasuring()) {
-        m_bPortClosed = TRUE;
+        COM_MarkPortClosed();
         if (mainPort == m_strSensorPortName && measure != nullptr)
             measure->OnSensorDisconnected();
         if (m_iPortManSensorCount > 1) {
             for (int i = 0; i < m_iPortManSensorCount && i < COM_MAX_SENSORS; ++i) {
-                if (m_apPortManSensor[i] == nullptr || !m_apPortManSensor[i]->IsPortOpen()) {
+                if (COM_DevicePort(i) == nullptr || !COM_DevicePort(i)->IsPortOpen()) {
                     SetStopMeasureDuringScan(TRUE);
                     break;
                 }
             }
-            CloseFurtherPortManagers();
+            COM_CloseFurtherPortManagers();
         }
         COM_RefreshPortTable(0, 0);
         return;
     }
     if (mainPort == m_strSensorPortName) {
-        m_strCurrentPortName = mainPort;
+        COM_TakeCurrentPortName(mainPort);
         m_bSensorLostDuringMeasurement = TRUE;
         measure->OnBnClickedStop();
         if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage())
             adjust->CancelScalingDialog();
     } else {
-        m_bRefreshPortTableRequest = TRUE;
+        COM_RequestPortTableRefresh();
     }
-}
-
-void CMainFrame::CloseFurtherPortManagers() {
-    for (int i = 1; i < COM_MAX_SENSORS; ++i) {
-        if (m_apPortManSensor[i] != nullptr) {
-            m_apPortManSensor[i]->ClosePort(false);
-            m_apPortManSensor[i].reset();
-        }
-    }
-    m_iPortManSensorCount = m_apPortManSensor[0] != nullptr ? 1 : 0;
 }

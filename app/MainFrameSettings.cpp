@@ -97,21 +97,19 @@ BOOL CMainFrame::ReadSettings() {
                               : fallback;
     };
     for (int i = 0; i < COM_MAX_PORTS; ++i) {
-        SensorEntry& entry = m_aEntries[i];
         const CString prefix = portValues.empty() ? CString() : PortEntryName(i, "");
         const CString name = prefix + "Name";
-        entry.strStoredName =
-            isStored(name) ? app->GetProfileString(kPortSection, name, "n.a.") : CString("n.a.");
-        entry.iStoredDisabled = readInt(prefix + "Disabled", -11);
-        entry.iStoredBaudrate = readInt(prefix + "Baudrate", 0);
+        COM_TakeStoredPortEntry(
+            i, isStored(name) ? app->GetProfileString(kPortSection, name, "n.a.") : CString("n.a."),
+            readInt(prefix + "Disabled", -11), readInt(prefix + "Baudrate", 0));
     }
     return TRUE;
 }
 
 BOOL CMainFrame::ReadStartupSettings() {
     CWinApp* app = AfxGetApp();
-    m_strLastUsedComPort = app->GetProfileString(kKeepSection, "LastUsedComPort", "");
-    m_dwLastUsedSerialNo = app->GetProfileInt(kKeepSection, "LastUsedSerialNo", 0);
+    COM_TakeLastUsedSensor(app->GetProfileString(kKeepSection, "LastUsedComPort", ""),
+                           app->GetProfileInt(kKeepSection, "LastUsedSerialNo", 0));
     if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage()) {
         DecodeViewUseShowWindow(app->GetProfileInt("Language", "ViewUseShowWindow", 1),
                                 adjust->m_bViewUseShowWindow1, adjust->m_bViewUseShowWindow2);
@@ -171,9 +169,10 @@ void CMainFrame::SaveSettings() {
     WriteInt(kKeepSection, "LastUsedSerialNo", static_cast<int>(m_aSensorRecord[0].dwSerialNumber));
     // The port open for the first sensor, so that the next search tries it first; a multi-port
     // device's sensors are open on their own ports, its first one stands for the device.
-    bool sensorPortOpen = m_pPortMan != nullptr && m_pPortMan->IsPortOpen();
-    for (const auto& port : m_apPortManSensor)
-        sensorPortOpen = sensorPortOpen || (port != nullptr && port->IsPortOpen());
+    bool sensorPortOpen = COM_MainPort() != nullptr && COM_MainPort()->IsPortOpen();
+    for (int slot = 0; slot < COM_MAX_SENSORS; ++slot)
+        sensorPortOpen = sensorPortOpen ||
+                         (COM_DevicePort(slot) != nullptr && COM_DevicePort(slot)->IsPortOpen());
     if (m_iOpenEntry >= 0 && m_iOpenEntry < COM_MAX_PORTS && sensorPortOpen)
         WriteString(kKeepSection, "LastUsedComPort", m_aEntries[m_iOpenEntry].strPortName);
 

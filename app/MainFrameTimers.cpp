@@ -59,8 +59,7 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
     switch (id) {
         case TIMER_MULTIPORT_DETECTION:
             WaitCursorOn();
-            if (m_pCurrentPortMan != nullptr)
-                m_pCurrentPortMan->ClosePort(false);
+            COM_CloseCurrentPort();
             if (CDlgDiagnostic* diagnostic = GetDiagnosticPage())
                 diagnostic->StartMultiportDetection();
             break;
@@ -98,7 +97,7 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
             AfxMessageBox(GetLanguageString(IDS_CONFIRM_MEASURE_SETTINGS), MB_ICONINFORMATION);
             break;
         case TIMER_ACTIVATE_ROW:
-            m_strReceiveCOM.Empty();
+            COM_ClearReceivedText();
             if (CDlgSensorConnection* connection = GetConnectionPage())
                 connection->ActivatePortRow(0, 2);
             break;
@@ -118,7 +117,7 @@ void CMainFrame::RunFrameTimerStep(UINT id) {
                 connection->EnableUpdateButton(TRUE);
             // An activation that completed meanwhile keeps its count.
             if (m_iActivationGeneration == m_iActivationGenerationAtReenable)
-                m_iActivatedCount = 0;
+                COM_ResetActivatedCount();
             break;
         case TIMER_STREAMING_SENSOR:
             AfxMessageBox(kStreamingSensorText, MB_OK);
@@ -138,15 +137,10 @@ void CMainFrame::RestIfNoRequestOutstanding() {
 }
 
 void CMainFrame::EvaluateMultiportDetection() {
-    m_iCurrentSensorIndex = 0;
-    m_iDetectionValue = -1;
-    for (int& mark : m_aiGroupMark)
-        mark = -1;
+    COM_BeginMultiportEvaluation();
     CDlgDiagnostic* diagnostic = GetDiagnosticPage();
     if (diagnostic != nullptr && diagnostic->HasMultiportResult() && m_iMultiportMode != 2) {
-        const int groups = diagnostic->GetMultiportResultCount();
-        for (int i = 0; i < groups && i < 4; ++i)
-            m_aiGroupMark[i] = 1;
+        COM_MarkMultiportGroups(diagnostic->GetMultiportResultCount());
         if (CDlgSensorConnection* connection = GetConnectionPage())
             connection->UpdatePortStates(-1, FALSE);
         if (COM_IsCurrentPortNotInTable()) {
@@ -161,8 +155,7 @@ void CMainFrame::EvaluateMultiportDetection() {
             if (diagnostic->IsPortInMultiportGroup(m_aEntries[m_iSelectedEntry].strPortName)) {
                 COM_StartMultiChannelActivation(m_iSelectedEntry, 250);
             } else {
-                m_iActivatedCount = 1;
-                m_iActivatedCountCopy = 1;
+                COM_ActivateOneSensor();
                 COM_OpenFirstSensorPort();
                 SetTimer(TIMER_SENSOR_READY, 20, nullptr);
             }
@@ -181,7 +174,7 @@ void CMainFrame::EvaluateMultiportDetection() {
         return;
     }
     if (!COM_IsCurrentPortNotInTable()) {
-        m_iActivatedCount = 1;
+        COM_ActivateOneSensor();
         COM_OpenFirstSensorPort();
         SetTimer(TIMER_SENSOR_READY, 20, nullptr);
         WaitCursorOn();
@@ -212,7 +205,7 @@ void CMainFrame::OnMultiChannelActivationDone(int activated) {
 }
 
 void CMainFrame::RunBaudWriteStep() {
-    m_strReceiveCOM.Empty();
+    COM_ClearReceivedText();
     CDlgSensorConnection* connection = GetConnectionPage();
     if (connection == nullptr)
         return;
@@ -239,7 +232,7 @@ void CMainFrame::RunBaudWriteStep() {
         return;  // the page has said what is wrong with the text
     }
     COM_ZMCOMConfgSetNewBaudrate(row, code);
-    m_iPendingBaudrate = CDlgSensorConnection::BaudrateFromCode(code);
+    COM_SetPendingBaudrate(CDlgSensorConnection::BaudrateFromCode(code));
 }
 
 void CMainFrame::RequestSoftwareConfigWrite(int sensor) {

@@ -32,10 +32,9 @@ void CMainFrame::BeginMeasurement() {
     // keeps what that set brought so far: it is the run's first.
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
         const bool taken = m_measurement.m_bInFlow && m_measurement.m_abTakenInSet[channel];
-        m_adMinimum[channel] = taken ? m_adValue[channel] : 1e99;
-        m_adMaximum[channel] = taken ? m_adValue[channel] : -1e99;
+        COM_StartExtremes(channel, taken);
     }
-    std::fill(std::begin(m_adwValueCount), std::end(m_adwValueCount), 0);
+    COM_ResetValueCounts();
 }
 
 void CMainFrame::EndTriggerCycle() {
@@ -50,7 +49,7 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
     const double v = m_adValue[channel];
     auto takeFirstValue = [this] {
         if (m_measurement.m_ucFirstValuePending != 0) {
-            m_iDisplayDownCounter = 0;
+            COM_ShowNextValueSet();
             m_measurement.m_ucFirstValuePending = 0;
         }
     };
@@ -120,6 +119,6 @@ void CMainFrame::RunStopEvent() {
     if (IFlowMeasurePanel* panel = FlowPanel())
         panel->OnBnClickedStop();
     m_measurement.m_bMeasurementStarted = FALSE;
-    m_iDisplayDownCounter = 0;
+    COM_ShowNextValueSet();
     m_measurement.m_bStopReached = TRUE;
 }

@@ -1,9 +1,10 @@
 // The sensor dialogue: the port table and the search for sensors, opening a sensor, its memory
 // blocks, writes, calibration readings, measuring and the ports of multi-port devices. The main
 // frame derives from it: it overrides the frame hooks below, routes the received-data messages
-// to the receive entries, hands the engine's timer ids to COM_RunTimerStep, and reads and writes
-// the fields of the dialogue directly. The pages read them through a const view and change the
-// dialogue only through its commands (IComPortCommands).
+// to the receive entries, hands the engine's timer ids to COM_RunTimerStep, reads the fields of the
+// dialogue and changes them only through its operations. The pages read them through a const view
+// and change the dialogue only through its commands (IComPortCommands). The port managers and the
+// close sequence are reached from outside only as const objects.
 //
 // Everything runs on the GUI thread. Every wait for a sensor is bounded: a request that gets no
 // answer is sent again a fixed number of times, then the step fails cleanly (the dialogue returns
@@ -31,6 +32,17 @@
 #include "sensor/ZMStates.h"
 
 class CSensorConfigSequence;
+
+// What the frame's channel settings put into a sensor's software configuration (index 0 = side
+// A, 1 = B).
+struct SoftwareChannelSettings {
+    BYTE averaging[2] = {};
+    BYTE unitIndex[2] = {};
+    BYTE signInversion[2] = {};
+    BYTE decimals[2] = {};
+    BYTE viewState[2] = {};
+    DWORD frameSetting = 1;
+};
 
 constexpr int COM_MAX_SENSORS = 4;
 constexpr int COM_CHANNELS = 6;  // A, B, C, D, P1, P2
@@ -235,13 +247,79 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     void COM_SetMeasureRate(int rateIndex) override;
     void COM_ShowLastValuesAgain() override;
 
+    // ---- Operations of the main frame ----
+    void COM_SetOwnerWindow(HWND owner);
+    // The settings' port table and the sensor used last.
+    void COM_TakeStoredPortEntry(int row, const CString& name, int disabled, int baudrate);
+    void COM_TakeLastUsedSensor(const CString& portName, DWORD serialNumber);
+    // A device change: the main port manager follows it.
+    void COM_PassDeviceChange(UINT event, DWORD_PTR data);
+    // The sensor's port is taken as closed until a sensor is opened again.
+    void COM_MarkPortClosed();
+    // A port came or went: the connection page's next update searches the ports anew.
+    void COM_NoteDeviceChanged();
+    // The port table is to be refreshed, or rebuilt, by the next merge.
+    void COM_RequestPortTableRefresh();
+    void COM_RequestPortTableRebuild();
+    // Closes and drops the port managers of slots 1..3 of a multi-port device.
+    void COM_CloseFurtherPortManagers();
+    // Closes the port of the sensor the dialogue talks to.
+    void COM_CloseCurrentPort();
+    void COM_TakeCurrentPortName(const CString& portName);
+    // The rows of the port the sensor was lost on show it as not available.
+    void COM_MarkPortNotAvailable(const CString& portName);
+    // The multi-port detection's result is evaluated afresh: no group marked, sensor 0 current;
+    // then the first groups found are marked.
+    void COM_BeginMultiportEvaluation();
+    void COM_MarkMultiportGroups(int groups);
+    // One sensor is used from now on; or none is activated any more.
+    void COM_ActivateOneSensor();
+    void COM_ResetActivatedCount();
+    // Bytes received so far and not analysed are dropped.
+    void COM_ClearReceivedText();
+    // A record that holds no configuration of this program loses its unset software settings;
+    // TRUE when it did.
+    BOOL COM_ClearUnsetSoftwareConfig(int sensor);
+    // Notes whether the first sensor is a PKR-USB without digital input.
+    void COM_NoteFirstSensorKind();
+    // The frame's channel settings and the measuring rate go into a sensor's software
+    // configuration, which from now on holds a configuration of this program.
+    void COM_TakeChannelSettings(int sensor, const SoftwareChannelSettings& settings);
+    // A value set the frame could not take (it was in the flow already) counts as lost.
+    void COM_CountDroppedValueSet();
+    // The next value set is shown, whatever the display rate.
+    void COM_ShowNextValueSet();
+    void COM_KeepPreviousRaw(int channel, int32_t raw);
+    void COM_SetChannelValue(int channel, double value);
+    // The channel's value, its minimum and its maximum become value.
+    void COM_RestartChannelValue(int channel, double value);
+    // The channel's extremes take in its value.
+    void COM_WidenExtremes(int channel);
+    // The channel's extremes start afresh: at its value, or empty.
+    void COM_StartExtremes(int channel, BOOL fromValue);
+    void COM_ResetMinimum(int channel);
+    void COM_ResetMaximum(int channel);
+    void COM_ResetValueCounts();
+    // The run has ended: no value set received or aligned since.
+    void COM_ForgetValueReceived();
+    void COM_ForgetMultiportAligned();
+    // The close comes back after the close sequence: the dialogue's state says it is done.
+    void COM_EndConfigFlowOnClose();
+    // Starts the close sequence (the configuration of every activated sensor is written);
+    // FALSE when there is none or it runs already.
+    BOOL COM_StartCloseSequence();
+
+    // ---- The port managers and the close sequence, read-only ----
+    const ISensorPort* COM_MainPort() const { return m_pPortMan.get(); }
+    // Slot 0..3 of a multi-port device; nullptr outside.
+    const ISensorPort* COM_DevicePort(int slot) const;
+    const ISensorPort* COM_CurrentPort() const { return m_pCurrentPortMan; }
+    const CSensorConfigSequence* COM_ConfigSequence() const { return m_pConfigSequence; }
+
   public:
-    // ---- Fields: written by the dialogue and the main frame, read by the pages ----
+    // ---- Fields: written by the dialogue, read by the main frame and the pages ----
     HWND m_hOwnerWnd = nullptr;
-    std::unique_ptr<ISensorPort> m_pPortMan;                          // main port manager
-    std::unique_ptr<ISensorPort> m_apPortManSensor[COM_MAX_SENSORS];  // multi-port device
     int m_iPortManSensorCount = 0;
-    ISensorPort* m_pCurrentPortMan = nullptr;
 
     CString m_strCurrentPortName;
     CString m_strSensorPortName;
@@ -320,10 +398,14 @@ class CComPort : public CTarvik_Send, public IComPortCommands {
     int m_iCalibPhase = CALIB_PHASE_ZERO;
     CMovingAverageRing m_aCalibRing[COM_MAX_SENSORS][2];
 
-    CSensorConfigSequence* m_pConfigSequence = nullptr;
-
   protected:
     friend class CSensorConfigSequence;
+
+    // ---- Port managers and the close sequence ----
+    std::unique_ptr<ISensorPort> m_pPortMan;                          // main port manager
+    std::unique_ptr<ISensorPort> m_apPortManSensor[COM_MAX_SENSORS];  // multi-port device
+    ISensorPort* m_pCurrentPortMan = nullptr;
+    CSensorConfigSequence* m_pConfigSequence = nullptr;
 
     // ---- Fields only the dialogue itself keeps ----
     CString m_strMainPortStateText;

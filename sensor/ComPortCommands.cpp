@@ -4,20 +4,13 @@
 #include <cstring>
 
 #include "sensor/CComPort.h"
+#include "sensor/ComPortRanges.h"
+
+using comport::IsRow;
+using comport::IsSensor;
+using comport::IsSide;
 
 namespace {
-
-bool IsRow(int row) {
-    return row >= 0 && row < COM_MAX_PORTS;
-}
-
-bool IsSensor(int sensor) {
-    return sensor >= 0 && sensor < COM_MAX_SENSORS;
-}
-
-bool IsSide(int side) {
-    return side == 0 || side == 1;
-}
 
 // Copies text into a fixed field, cut to what fits and filled with terminators.
 template <size_t N>

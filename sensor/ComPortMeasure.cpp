@@ -22,12 +22,9 @@ constexpr int64_t kStreamTickHeldUpMs = 2 * COM_MS_STREAM_TICK + COM_MS_STREAM_T
 void CComPort::COM_ResetMeasuredValues() {
     for (int ch = 0; ch < COM_CHANNELS; ++ch) {
         m_adValue[ch] = 0.0;
-        m_adMinimum[ch] = 1e99;
-        m_adMaximum[ch] = -1e99;
+        COM_StartExtremes(ch, FALSE);
     }
-    for (DWORD& count : m_adwValueCount) {
-        count = 0;
-    }
+    COM_ResetValueCounts();
 }
 
 MeasuredValueSet CComPort::COM_GetLastValueSet() const {

@@ -124,8 +124,8 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
     if (frame->Dialogue().COM_GetZMCOMConfgFlow() == ZM_START_INIT)
         return;
     if (mode == 1 && row >= 0 && row == frame->Dialogue().m_iOpenEntry &&
-        frame->Dialogue().m_pPortMan &&
-        frame->Dialogue().m_pPortMan->GetStateText() ==
+        frame->Dialogue().COM_MainPort() &&
+        frame->Dialogue().COM_MainPort()->GetStateText() ==
             frame->Dialogue().m_aEntries[row].strPortName) {
         frame->Commands().COM_TakeMainPortTextAsCurrent();
         frame->WaitCursorOn();
@@ -138,7 +138,7 @@ void CDlgSensorConnection::ActivatePortRow(int row, int mode) {
     const CString available = GetLanguageString(IDS_AVAILABLE);
     const CString notSupported = GetLanguageString(IDS_NOT_SUPPORTED);
     const CString notAvailable = GetLanguageString(IDS_PORT_NOT_AVAILABLE);
-    if (!frame->Dialogue().m_pPortMan) {
+    if (!frame->Dialogue().COM_MainPort()) {
         AfxMessageBox("Please update ports");
         return;
     }

@@ -96,7 +96,7 @@ void CDlgSensorConnection::UpdatePortList() {
 void CDlgSensorConnection::KeepFirstSensorAlone() {
     const CComPort& dialogue = m_pHost->Dialogue();
     IComPortCommands& commands = m_pHost->Commands();
-    const ISensorPort* first = dialogue.m_apPortManSensor[0].get();
+    const ISensorPort* first = dialogue.COM_DevicePort(0);
     const CString portName = first != nullptr && first->IsPortOpen() ? first->GetStateText()
                                                                      : dialogue.m_strSensorPortName;
     commands.COM_CloseDevice();

@@ -15,6 +15,16 @@
 namespace apptest {
 namespace {
 
+// The dialogue's port managers, which outside the dialogue only its subclasses may change.
+struct DialoguePorts : CComPort {
+    static std::unique_ptr<ISensorPort>& Main(CComPort& dialogue) {
+        return dialogue.*&DialoguePorts::m_pPortMan;
+    }
+    static ISensorPort*& Current(CComPort& dialogue) {
+        return dialogue.*&DialoguePorts::m_pCurrentPortMan;
+    }
+};
+
 class Routing : public StartedApp {
   protected:
     void SetUp() override {
@@ -76,15 +86,15 @@ TEST_F(Routing, NodeChangesAfterAnArrivalCompleteOnTheFourthOrOnTheTimer) {
 
 TEST_F(Routing, ANodeChangeKeepsThePortOfARunningMeasurement) {
     sim_->AddSensor("COM5 Tarvik USB sensor interface port", 5555);
-    ASSERT_TRUE(frame_->m_pPortMan->OpenPort("COM5", 115200));
+    ASSERT_TRUE(DialoguePorts::Main(*frame_)->OpenPort("COM5", 115200));
     frame_->m_strCurrentPortName = "com5";
     SendPortChange(DBT_DEVICEARRIVAL, "COM5");
     frame_->GetMeasureDiagramPage()->m_ucMeasuring = 1;
     SendNodesChanged();
-    EXPECT_TRUE(frame_->m_pPortMan->IsPortOpen());
+    EXPECT_TRUE(frame_->COM_MainPort()->IsPortOpen());
     frame_->GetMeasureDiagramPage()->m_ucMeasuring = 0;
     SendNodesChanged();
-    EXPECT_FALSE(frame_->m_pPortMan->IsPortOpen());
+    EXPECT_FALSE(frame_->COM_MainPort()->IsPortOpen());
 }
 
 // The sensor's port comes back while the operator's search already reads the sensor: the
@@ -96,7 +106,7 @@ TEST_F(Routing, ANodeChangeKeepsThePortOfARunningSearch) {
     // The device changes come between two of the sensor's replies, once the blocks are read.
     bool changed = false;
     const auto hand = [&](auto*, const std::string& bytes) {
-        if (!frame_->m_pPortMan->IsPortOpen())
+        if (!frame_->COM_MainPort()->IsPortOpen())
             return;
         frame_->SendMessage(WM_PORT_DATA, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
         if (!changed && frame_->COM_GetZMCOMConfgFlow() == ZM_SCAN_READ_BLOCKS) {
@@ -111,7 +121,7 @@ TEST_F(Routing, ANodeChangeKeepsThePortOfARunningSearch) {
         Pump();
     }
     ASSERT_TRUE(changed);
-    EXPECT_TRUE(frame_->m_pPortMan->IsPortOpen());
+    EXPECT_TRUE(frame_->COM_MainPort()->IsPortOpen());
     Run(5000);
     ASSERT_GE(frame_->m_iOpenEntry, 0);
     EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].strPortName, "COM5");
@@ -140,7 +150,7 @@ TEST_F(Routing, ANodeChangeDuringASearchIsSearchedAgainAfterIt) {
     for (int i = 0; i < 3; ++i)
         SendNodesChanged();
     EXPECT_FALSE(frame_->m_bPortArrivalPending);
-    EXPECT_TRUE(frame_->m_pPortMan->IsPortOpen());
+    EXPECT_TRUE(frame_->COM_MainPort()->IsPortOpen());
     EXPECT_TRUE(frame_->m_bRequestOutstanding);
     ASSERT_TRUE(runHeldUp([&] { return frame_->m_iScanIndex < 0; }));
     EXPECT_EQ(frame_->m_aEntries[0].iState, PORT_STATE_NO_ANSWER);
@@ -203,8 +213,8 @@ TEST_F(Routing, NothingIsFollowedWhileAScanStopsMeasuringOrBeforeThePortManagerE
     EXPECT_FALSE(frame_->m_bPortArrivalPending);
     frame_->m_bStopMeasureDuringScan = FALSE;
 
-    frame_->m_pPortMan.reset();
-    frame_->m_pCurrentPortMan = nullptr;
+    DialoguePorts::Main(*frame_).reset();
+    DialoguePorts::Current(*frame_) = nullptr;
     EXPECT_TRUE(SendPortChange(DBT_DEVICEARRIVAL, "COM5"));
     EXPECT_FALSE(frame_->m_bPortArrivalPending);
     EXPECT_EQ(connection_->m_iUpdateState, 0);

@@ -41,11 +41,7 @@ class EnginePty : public kq::ports::test::PortsTest {
         pages_.engine = &frame_;
     }
     void TearDown() override {
-        frame_.COM_CloseSensorPorts();
-        frame_.m_pPortMan.reset();
-        for (auto& port : frame_.m_apPortManSensor) {
-            port.reset();
-        }
+        frame_.ReleasePorts();
         timers_.StopTick();
         busy_.reset();
         if (sim_) {

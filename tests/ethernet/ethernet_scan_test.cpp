@@ -76,8 +76,7 @@ class ScanTest : public EthernetTest {
         pages_.engine = &frame_;
     }
     void TearDown() override {
-        frame_.COM_CloseSensorPorts();
-        frame_.m_pPortMan.reset();
+        frame_.ReleasePorts();
         timers_.StopTick();
         EthernetTest::TearDown();
     }

@@ -204,6 +204,14 @@ class TestFrame final : public CComPort {
 
     // Protected members that the tests look at.
     bool OpenDialogueRunning() const { return m_bOpenDialogue; }
+    // Closes every port and drops the port managers before the ports they stand for go.
+    void ReleasePorts() {
+        COM_CloseSensorPorts();
+        m_pPortMan.reset();
+        for (auto& port : m_apPortManSensor) {
+            port.reset();
+        }
+    }
 };
 
 class Harness : public ISensorPortProvider, public IComPortTimers {
@@ -227,13 +235,7 @@ class Harness : public ISensorPortProvider, public IComPortTimers {
         frame.COM_SetInterfaces(this, this, &pages);
         frame.COM_SetFrameCounterCheck(TRUE);
     }
-    ~Harness() override {
-        frame.COM_CloseSensorPorts();
-        frame.m_pPortMan.reset();
-        for (auto& p : frame.m_apPortManSensor) {
-            p.reset();
-        }
-    }
+    ~Harness() override { frame.ReleasePorts(); }
 
     int64_t Now() const { return kq::MonotonicMillis(); }
 
@@ -538,20 +540,14 @@ inline void TestFrame::DetectAndActivateMultiport() {
     CMasterSlaveDetector detector;
     detector.AddCandidates(m_aEntries, m_iEntryCount);
     detector.Detect();
-    m_iCurrentSensorIndex = 0;
-    m_iDetectionValue = -1;
-    for (int& mark : m_aiGroupMark) {
-        mark = -1;
-    }
+    COM_BeginMultiportEvaluation();
     if (!detector.HasResult() || m_iMultiportMode == 2) {
         if (!COM_OpenFirstSensorPort()) {
             COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE);
         }
         return;
     }
-    for (int g = 0; g < detector.GetResultCount(); ++g) {
-        m_aiGroupMark[g] = 1;
-    }
+    COM_MarkMultiportGroups(detector.GetResultCount());
     if (m_iSelectedEntry > -1) {
         if (detector.IsPortInMultiportGroup(m_aEntries[m_iSelectedEntry].strPortName)) {
             m_iActivatedCount = 0;

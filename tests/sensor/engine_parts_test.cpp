@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "foundation/CTraceString.h"
 #include "protocol/BlockLayouts.h"
@@ -13,6 +14,38 @@
 
 using namespace enginetest;
 using namespace tarvik;
+
+namespace {
+
+// What holds the dialogue as const (the pages do) reaches its port managers and its close
+// sequence only as const objects: closing or writing a port, or starting the sequence, does not
+// compile; the same calls compile on the objects themselves.
+template <typename Port>
+concept ClosesOrWrites = requires(Port port) {
+    port->ClosePort(false);
+    port->Write("");
+};
+template <typename Sequence>
+concept Starts = requires(Sequence sequence) {
+    sequence->Start();
+};
+template <typename Dialogue>
+concept ReachesPortManager = requires(Dialogue& dialogue) {
+    dialogue.m_pPortMan;
+};
+template <typename Dialogue>
+concept ReachesCloseSequence = requires(Dialogue& dialogue) {
+    dialogue.m_pConfigSequence;
+};
+
+static_assert(ClosesOrWrites<ISensorPort*> && Starts<CSensorConfigSequence*>);
+static_assert(!ClosesOrWrites<decltype(std::declval<const CComPort&>().COM_MainPort())>);
+static_assert(!ClosesOrWrites<decltype(std::declval<const CComPort&>().COM_DevicePort(0))>);
+static_assert(!ClosesOrWrites<decltype(std::declval<const CComPort&>().COM_CurrentPort())>);
+static_assert(!Starts<decltype(std::declval<const CComPort&>().COM_ConfigSequence())>);
+static_assert(!ReachesPortManager<const CComPort> && !ReachesCloseSequence<const CComPort>);
+
+}  // namespace
 
 TEST(EngineParts, PortDisplayNamesAndBack) {
     EXPECT_EQ(MakePortDisplayName("COM3 Tarvik USB sensor interface port"), "Tarvik USB   [COM3]");
@@ -77,9 +110,44 @@ TEST(EngineParts, CloseSequenceWritesTheConfigurationAndALowPassChangeWithItsRes
 
 TEST(EngineParts, CloseSequenceWithoutSensorEndsAtOnce) {
     Harness bench;
+    EXPECT_FALSE(bench.frame.COM_StartCloseSequence());  // the program has none
     CSensorConfigSequence sequence(&bench.frame);
-    EXPECT_EQ(bench.frame.m_pConfigSequence, &sequence);
-    sequence.Start();
+    EXPECT_EQ(bench.frame.COM_ConfigSequence(), &sequence);
+    EXPECT_TRUE(bench.frame.COM_StartCloseSequence());
     EXPECT_TRUE(bench.frame.m_bSequenceFinished);
     EXPECT_EQ(bench.timers.count(COM_TIMER_CLOSE_AGAIN), 1u);
+    // The close that comes back finds the flow done, whatever state came between.
+    bench.frame.COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE);
+    bench.frame.COM_EndConfigFlowOnClose();
+    EXPECT_EQ(bench.frame.COM_GetZMCOMConfgFlow(), ZM_CLOSE_CONFIG_DONE);
+}
+
+// A speed or angle sensor (unit letter Y) keeps one unit in its configuration: the angle's with
+// the angle flag, the torque's without; other sensors take both.
+TEST(EngineParts, ChannelSettingsKeepTheOneUnitOfAYSensor) {
+    Harness bench;
+    SoftwareChannelSettings settings;
+    settings.unitIndex[0] = 5;
+    settings.unitIndex[1] = 7;
+    settings.decimals[1] = 2;
+    settings.frameSetting = 12;
+    bench.frame.m_iMeasureRateIndex = 3;
+    struct Case {
+        BYTE letter, angle, unitA, unitB;
+    };
+    for (const Case c : {Case{'N', 0, 5, 7}, Case{'Y', 0, 5, 9}, Case{'Y', 1, 9, 7}}) {
+        SensorRecord& record = bench.frame.m_aSensorRecord[1];
+        record.ucUnitLetter[0] = c.letter;
+        record.ucAngleFlag = c.angle;
+        record.ucUnitIndex[0] = record.ucUnitIndex[1] = 9;
+        record.ucConfigWritten = 0;
+        bench.frame.COM_TakeChannelSettings(1, settings);
+        EXPECT_EQ(record.ucUnitIndex[0], c.unitA) << c.letter << int{c.angle};
+        EXPECT_EQ(record.ucUnitIndex[1], c.unitB) << c.letter << int{c.angle};
+        EXPECT_EQ(record.ucDecimals[1], 2);
+        EXPECT_EQ(record.dwFrameSetting, 12u);
+        EXPECT_EQ(record.ucRateIndex, 3);
+        EXPECT_EQ(record.ucConfigWritten, 1);
+        EXPECT_FALSE(bench.frame.COM_ClearUnsetSoftwareConfig(1));  // it holds one now
+    }
 }

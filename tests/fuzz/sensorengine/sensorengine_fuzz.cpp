@@ -81,8 +81,12 @@ class FuzzFrame final : public CComPort {
     void COM_ShowMessage(const CString&) override {}
     void OnMultiChannelActivationDone(int) override {}
 
-    // Puts the dialogue into one of the steps where it waits for replies.
+    // Puts the dialogue into one of the steps where it waits for replies, with the ports of a
+    // multi-port device at hand.
     void Prepare(uint8_t choice) {
+        for (auto& port : m_apPortManSensor) {
+            port = std::make_unique<NullPort>();
+        }
         m_iEntryCount = 1;
         m_aEntries[0].iStateId = 0;
         m_aEntries[0].iState = PORT_STATE_OPEN;
@@ -153,9 +157,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     frame.COM_SetInterfaces(&hosts, &hosts, nullptr);
     frame.COM_SetFrameCounterCheck(TRUE);
     frame.COM_CreateMainPortManager(nullptr);
-    for (auto& port : frame.m_apPortManSensor) {
-        port = std::make_unique<NullPort>();
-    }
     frame.Prepare(data[0]);
     const size_t chunk = 1 + data[1] % 64;
     const int port = data[2] % 3 - 1;  // the main port, or port 0 or 1
