@@ -20,7 +20,7 @@ void CMainFrame::OnViewBarClosedByUser(CControlBar* pBar) {
             // and with it the computation, so that no later layout shows the bar again.
             ChanState_SetPowerChannelOn(i - CHANNEL_P1, FALSE);
             ChanState_SetPowerViewShown(i - CHANNEL_P1, FALSE);
-            m_measurement.EditFlow().m_bChannelActive[i] = FALSE;
+            m_measurement.SetPowerChannelActive(i - CHANNEL_P1, FALSE);
             if (CDlgMeasureDiagram* measure = GetMeasureDiagramPage())
                 measure->SetPowerCheck(i - CHANNEL_P1, FALSE);
             DockChannelBars();

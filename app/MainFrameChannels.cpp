@@ -25,8 +25,7 @@ void CMainFrame::ResetChannelRecord(int channel) {
         return;
     ::ResetChannelRecord(m_measurement.EditFlow().m_aChannelRecords[channel], channel);
     // Untared: the tare is 0.0 and the first press of Tara takes the current value.
-    m_measurement.EditFlow().m_adTare[channel] = 0.0;
-    m_measurement.EditFlow().m_aiTareState[channel] = 1;
+    m_measurement.FreeTare(channel);
     m_measurement.EditFlow().m_iFrameSetting = 1;
 }
 

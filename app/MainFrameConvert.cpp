@@ -188,9 +188,8 @@ void CMainFrame::EndOfConversion() {
 
 void CMainFrame::FinishMeasurement() {
     // Once per measurement: a lost sensor and the panel's stop may both end it.
-    if (m_measurement.Files().m_bMeasurementFinished)
+    if (!m_measurement.FinishOnce())
         return;
-    m_measurement.EditFiles().m_bMeasurementFinished = TRUE;
     IFlowDiagram* diagram = FlowDiagram();
     IFlowMeasurePanel* panel = FlowPanel();
     IFlowDocumentation* documentation = FlowDocumentation();
@@ -257,9 +256,7 @@ void CMainFrame::FinishMeasurement() {
 
 void CMainFrame::FreeRecordBuffer(BYTE& flag) {
     flag = 0;
-    m_measurement.EditRecording().m_bRecordBufferPresent = FALSE;
-    std::fill(std::begin(m_measurement.EditRecording().m_adRecordHead),
-              std::end(m_measurement.EditRecording().m_adRecordHead), 0.0);
+    m_measurement.ForgetRecordBuffer();
     RefreshSaveItems();
 }
 

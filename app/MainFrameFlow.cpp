@@ -172,8 +172,7 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
         CheckTriggerThresholds(channel);
         if (angle && m_measurement.Flow().m_aucAngleZeroRequest[pair] != 0 &&
             ChanState_IsChannelPhase1(pair)) {
-            m_measurement.EditFlow().m_adAngleZero[pair] = v;
-            m_measurement.EditFlow().m_aucAngleZeroRequest[pair] = 0;
+            m_measurement.TakeAngleZero(pair, v);
             m_adValue[channel] = 0.0;
             ChanState_SetChannelPhase(pair, 2);
         }
@@ -279,8 +278,7 @@ void CMainFrame::ActivateOpenSensorChannels() {
 
 void CMainFrame::RefreshDerivedChannelActive(int derived) {
     if (derived == 0 || derived == 1)
-        m_measurement.EditFlow().m_bChannelActive[CHANNEL_P1 + derived] =
-            ChanState_IsPowerChannelOn(derived);
+        m_measurement.SetPowerChannelActive(derived, ChanState_IsPowerChannelOn(derived));
 }
 
 void CMainFrame::COM_ShowMessage(const CString& text) {

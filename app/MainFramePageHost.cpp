@@ -67,8 +67,7 @@ void CMainFrame::SetWaitingForTrigger(BOOL waiting) {
 }
 
 void CMainFrame::RequestAngleZero() {
-    m_measurement.EditFlow().m_aucAngleZeroRequest[0] = 1;
-    m_measurement.EditFlow().m_aucAngleZeroRequest[1] = 1;
+    m_measurement.RequestAngleZero();
 }
 
 BOOL CMainFrame::HasExportFailed() const {

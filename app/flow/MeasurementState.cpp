@@ -3,6 +3,8 @@
 // state over a measurement.
 #include "app/flow/MeasurementState.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 
 CMeasurementState::CMeasurementState() {
@@ -36,6 +38,10 @@ void CMeasurementState::SetActiveSensorChannels(const BOOL flags[4]) {
     }
 }
 
+void CMeasurementState::SetPowerChannelActive(int derived, BOOL active) {
+    m_flow.m_bChannelActive[CHANNEL_P1 + derived] = active;
+}
+
 int CMeasurementState::ToggleTareLock(int channel) {
     int& lock = m_flow.m_aiTareState[channel];
     if (lock == 0)
@@ -47,6 +53,20 @@ int CMeasurementState::ToggleTareLock(int channel) {
 
 void CMeasurementState::TakeTare(int channel, double value) {
     m_flow.m_adTare[channel] = m_flow.m_aiTareState[channel] != 0 ? 0.0 : value;
+}
+
+void CMeasurementState::FreeTare(int channel) {
+    m_flow.m_adTare[channel] = 0.0;
+    m_flow.m_aiTareState[channel] = 1;
+}
+
+void CMeasurementState::RequestAngleZero() {
+    m_flow.m_aucAngleZeroRequest[0] = m_flow.m_aucAngleZeroRequest[1] = 1;
+}
+
+void CMeasurementState::TakeAngleZero(int pair, double zero) {
+    m_flow.m_adAngleZero[pair] = zero;
+    m_flow.m_aucAngleZeroRequest[pair] = 0;
 }
 
 void CMeasurementState::SetStartStopConditions(int start, int stop) {
@@ -94,6 +114,18 @@ void CMeasurementState::EndTriggerCycle() {
 void CMeasurementState::ValueSetRecorded() {
     m_flow.m_bValueRecorded = TRUE;
     m_flow.m_bLastSetUnrecorded = FALSE;
+}
+
+void CMeasurementState::ForgetRecordBuffer() {
+    m_recording.m_bRecordBufferPresent = FALSE;
+    std::fill(std::begin(m_recording.m_adRecordHead), std::end(m_recording.m_adRecordHead), 0.0);
+}
+
+bool CMeasurementState::FinishOnce() {
+    if (m_files.m_bMeasurementFinished)
+        return false;
+    m_files.m_bMeasurementFinished = TRUE;
+    return true;
 }
 
 void CMeasurementState::BeginFiles() {

@@ -116,12 +116,20 @@ class CMeasurementState {
     void SetActiveChannelsAB(int selection);
     // The active flags of A-D; the first channel is the first active one, -1 when none is.
     void SetActiveSensorChannels(const BOOL flags[4]);
+    // Whether the computed power channel P1 (0) or P2 (1) takes part.
+    void SetPowerChannelActive(int derived, BOOL active);
 
     // The Tara button of a channel's view: a free tare comes to hold and a holding one is freed;
     // answers the new lock (1 free, 0 holding; any other value stays as it is).
     int ToggleTareLock(int channel);
     // The tare a channel takes from its value: none while its lock is free.
     void TakeTare(int channel, double value);
+    // A channel without tare, its lock free: the first Tara takes the value.
+    void FreeTare(int channel);
+    // Both angle pairs take their next value in phase 1 as their zero.
+    void RequestAngleZero();
+    // An angle pair took its zero; the request is done.
+    void TakeAngleZero(int pair, double zero);
 
     // The start and stop conditions of the measure configuration (codes as the page keeps them).
     void SetStartStopConditions(int start, int stop);
@@ -144,9 +152,13 @@ class CMeasurementState {
 
     // The curve store took the run's latest value set.
     void ValueSetRecorded();
+    // Nothing of the measurement is in the record buffer any more.
+    void ForgetRecordBuffer();
     // A measurement sets up its files: no row written yet, the recording open, nothing refused,
     // failed or finished.
     void BeginFiles();
+    // A measurement finishes once however many ends reach it: true only for the first.
+    bool FinishOnce();
     // The measurement's file could not be written: its values stay for a manual save.
     void ExportFailed();
     // A manual save, its file open, starts from its first row.

@@ -76,6 +76,11 @@ TEST(MeasurementState, TaraTogglesOnlyAFreeOrHoldingLockAndOnlyAHoldingOneTakesT
     state.TakeTare(0, 4.0);
     EXPECT_EQ(state.Flow().m_adTare[0], 4.0);
     EXPECT_EQ(state.ToggleTareLock(0), 1);
+    state.ToggleTareLock(0);
+    state.TakeTare(0, 4.0);
+    state.FreeTare(0);
+    EXPECT_EQ(state.Flow().m_adTare[0], 0.0);
+    EXPECT_EQ(state.Flow().m_aiTareState[0], 1);
     MeasurementForTest(state).Flow().m_aiTareState[1] = 2;
     EXPECT_EQ(state.ToggleTareLock(1), 2);
 }
