@@ -205,6 +205,8 @@ class CMainFrame : public CFrameWnd,
     BOOL AverageChannelValue(int channel, double value, double& out);
     void ResetMovingAverages(int mode) override;
     void TareChannel(int channel);
+    // The Tara button's lock of a channel: free comes to hold and holding to free; the new lock.
+    int ToggleTareLock(int channel);
     void ResetChannelMinimum(int channel);
     void ResetChannelMaximum(int channel);
 
@@ -449,8 +451,10 @@ class CMainFrame : public CFrameWnd,
     ILightIndicator* Light() const override;
 
     // ---- The measurement's state: flow, triggers, recording and files (MeasurementState) ----
-    CMeasurementState& Measurement() { return m_measurement; }
+    // Read only: the frame's own operations write it (tests set a case up through
+    // MeasurementForTest).
     const CMeasurementState& Measurement() const { return m_measurement; }
+    friend class MeasurementForTest;
 
     // ---- State (public: pages, views and tests read it) ----
     CDlgStartUp m_dlgStartUp;

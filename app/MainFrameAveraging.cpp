@@ -15,19 +15,19 @@ constexpr int kDisplayRings = COM_CHANNELS;
 BOOL CMainFrame::AverageChannelValue(int channel, double value, double& out) {
     if (channel < 0 || channel >= kDiagramRings)
         return FALSE;
-    CMovingAverageRing& ring = *m_measurement.m_apDiagramRing[channel];
+    CMovingAverageRing& ring = *m_measurement.EditFlow().m_apDiagramRing[channel];
     if (ring.GetLength() <= 1) {
         out = value;
         return TRUE;
     }
     ring.AddValue(value);
-    if (m_measurement.m_aiAverageCounter[channel] >= ring.GetLength()) {
+    if (m_measurement.Flow().m_aiAverageCounter[channel] >= ring.GetLength()) {
         ring.GetMean(out);
-        m_measurement.m_aiAverageCounter[channel] = 1;
+        m_measurement.EditFlow().m_aiAverageCounter[channel] = 1;
         return TRUE;
     }
-    if (m_measurement.m_bRecordBufferPresent)
-        ++m_measurement.m_aiAverageCounter[channel];
+    if (m_measurement.Recording().m_bRecordBufferPresent)
+        ++m_measurement.EditFlow().m_aiAverageCounter[channel];
     return FALSE;
 }
 
@@ -43,26 +43,27 @@ void CMainFrame::ResetMovingAverages(int mode) {
     switch (mode) {
         case 0:
             for (int c = 0; c <= n && c < kDiagramRings; ++c) {
-                m_measurement.m_aiAverageCounter[c] = 1;
-                m_measurement.m_apDiagramRing[c]->SetLength(m_measurement.m_iDefaultDiagramLength);
+                m_measurement.EditFlow().m_aiAverageCounter[c] = 1;
+                m_measurement.EditFlow().m_apDiagramRing[c]->SetLength(
+                    m_measurement.Flow().m_iDefaultDiagramLength);
                 // Channel A too: its averaging choice counts as much as any other's.
                 if (c < kDisplayRings)
-                    m_measurement.m_apDisplayRing[c]->SetLength(choiceLength(c));
+                    m_measurement.EditFlow().m_apDisplayRing[c]->SetLength(choiceLength(c));
             }
             break;
         case 1:
             for (int c = 0; c < n && c < kDisplayRings; ++c)
-                m_measurement.m_apDisplayRing[c]->SetLength(1);
+                m_measurement.EditFlow().m_apDisplayRing[c]->SetLength(1);
             break;
         case 2:
             for (int c = 0; c <= n && c < kDisplayRings; ++c)
-                m_measurement.m_apDisplayRing[c]->SetLength(choiceLength(c));
+                m_measurement.EditFlow().m_apDisplayRing[c]->SetLength(choiceLength(c));
             break;
         case 3:
         case 4:
             for (int derived = 0; derived < 2; ++derived) {
                 if (ChanState_IsPowerChannelOn(derived))
-                    m_measurement.m_apDisplayRing[CHANNEL_P1 + derived]->SetLength(
+                    m_measurement.EditFlow().m_apDisplayRing[CHANNEL_P1 + derived]->SetLength(
                         choiceLength(CHANNEL_P1 + derived));
             }
             break;
@@ -71,11 +72,16 @@ void CMainFrame::ResetMovingAverages(int mode) {
     }
 }
 
+int CMainFrame::ToggleTareLock(int channel) {
+    if (channel < 0 || channel >= COM_CHANNELS)
+        return 1;
+    return m_measurement.ToggleTareLock(channel);
+}
+
 void CMainFrame::TareChannel(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
-    m_measurement.m_adTare[channel] =
-        m_measurement.m_aiTareState[channel] != 0 ? 0.0 : m_adValue[channel];
+    m_measurement.TakeTare(channel, m_adValue[channel]);
     UpdateMeasuredValues(MeasuredValueReason::Retake);
     if (m_bMeasuring)
         COM_StartExtremes(channel, FALSE);

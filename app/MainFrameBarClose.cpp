@@ -14,13 +14,13 @@ void CMainFrame::OnViewBarClosedByUser(CControlBar* pBar) {
         if (i == CHANNEL_P1 || i == CHANNEL_P2) {
             const BYTE on =
                 i == CHANNEL_P1 ? ChanState_IsPowerChannel1On() : ChanState_IsPowerChannel2On();
-            if (!on || !m_measurement.m_bChannelActive[i])
+            if (!on || !m_measurement.Flow().m_bChannelActive[i])
                 return;
             // The toggle would show the already hidden bar again: switch the view off alone,
             // and with it the computation, so that no later layout shows the bar again.
             ChanState_SetPowerChannelOn(i - CHANNEL_P1, FALSE);
             ChanState_SetPowerViewShown(i - CHANNEL_P1, FALSE);
-            m_measurement.m_bChannelActive[i] = FALSE;
+            m_measurement.SetPowerChannelActive(i - CHANNEL_P1, FALSE);
             if (CDlgMeasureDiagram* measure = GetMeasureDiagramPage())
                 measure->SetPowerCheck(i - CHANNEL_P1, FALSE);
             DockChannelBars();

@@ -22,18 +22,18 @@ int CMainFrame::GetRecordOfChannel(int channel) const {
 
 char CMainFrame::GetChannelUnitLetter(int channel) const {
     return IsRecord(channel)
-               ? static_cast<char>(m_measurement.m_aChannelRecords[channel].ucQuantityLetter)
+               ? static_cast<char>(m_measurement.Flow().m_aChannelRecords[channel].ucQuantityLetter)
                : 0;
 }
 
 int CMainFrame::GetChannelUnitIndex(int channel) const {
-    return IsRecord(channel) ? m_measurement.m_aChannelRecords[channel].iUnitIndex : -1;
+    return IsRecord(channel) ? m_measurement.Flow().m_aChannelRecords[channel].iUnitIndex : -1;
 }
 
 bool CMainFrame::GetChannelUnitText(int channel, int index, CString& text) const {
     if (!IsRecord(channel))
         return false;
-    const ChannelRecord& record = m_measurement.m_aChannelRecords[channel];
+    const ChannelRecord& record = m_measurement.Flow().m_aChannelRecords[channel];
     // The slot after the list holds the scaling, when there is one.
     const int last = record.HasScaling() ? record.iUnitCount : record.iUnitCount - 1;
     if (index < 0 || index > last || index >= ChannelRecord::kSlots)

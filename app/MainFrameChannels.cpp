@@ -23,11 +23,10 @@ bool IsAngleSensor(const SensorRecord& record) {
 void CMainFrame::ResetChannelRecord(int channel) {
     if (channel < 0 || channel >= COM_CHANNELS)
         return;
-    ::ResetChannelRecord(m_measurement.m_aChannelRecords[channel], channel);
+    ::ResetChannelRecord(m_measurement.EditFlow().m_aChannelRecords[channel], channel);
     // Untared: the tare is 0.0 and the first press of Tara takes the current value.
-    m_measurement.m_adTare[channel] = 0.0;
-    m_measurement.m_aiTareState[channel] = 1;
-    m_measurement.m_iFrameSetting = 1;
+    m_measurement.FreeTare(channel);
+    m_measurement.EditFlow().m_iFrameSetting = 1;
 }
 
 void CMainFrame::ResetAllChannelRecords() {
@@ -53,36 +52,36 @@ void CMainFrame::SetChannelLedState(int sensor) {
     int target = sensor;
     if (!single) {
         for (int index = 0; index < 4; ++index)
-            m_measurement.m_aChannelRecords[index].iLedState = 0;
+            m_measurement.EditFlow().m_aChannelRecords[index].iLedState = 0;
         target = 0;
     }
     switch (record.ucLightMode) {
         case 1:
-            m_measurement.m_aChannelRecords[target].iLedState = 2;
+            m_measurement.EditFlow().m_aChannelRecords[target].iLedState = 2;
             if (!single)
-                m_measurement.m_aChannelRecords[1].iLedState = 2;
+                m_measurement.EditFlow().m_aChannelRecords[1].iLedState = 2;
             break;
         case 2:
-            m_measurement.m_aChannelRecords[target].iLedState = record.ucLightValue[0];
+            m_measurement.EditFlow().m_aChannelRecords[target].iLedState = record.ucLightValue[0];
             if (!single)
-                m_measurement.m_aChannelRecords[1].iLedState = record.ucLightValue[1];
+                m_measurement.EditFlow().m_aChannelRecords[1].iLedState = record.ucLightValue[1];
             break;
         case 3:
-            m_measurement.m_aChannelRecords[target].iLedState = record.ucLightValue[2];
+            m_measurement.EditFlow().m_aChannelRecords[target].iLedState = record.ucLightValue[2];
             if (!single)
-                m_measurement.m_aChannelRecords[1].iLedState = record.ucLightValue[3];
+                m_measurement.EditFlow().m_aChannelRecords[1].iLedState = record.ucLightValue[3];
             break;
         default:
             break;
     }
     if (record.ucKindByte == 9)
-        m_measurement.m_aChannelRecords[target].iLedState = record.ucLightValue[0];
+        m_measurement.EditFlow().m_aChannelRecords[target].iLedState = record.ucLightValue[0];
 }
 
 void CMainFrame::ClearUnsetSoftwareConfig(int sensor) {
     if (!COM_ClearUnsetSoftwareConfig(sensor))
         return;
-    m_measurement.m_iFrameSetting = 1;
+    m_measurement.EditFlow().m_iFrameSetting = 1;
 }
 
 void CMainFrame::SetupChannelUnits(int sensor) {
@@ -99,8 +98,8 @@ void CMainFrame::SetupChannelUnits(int sensor) {
         BuildChannelUnitList(sensor, 0, 0);
         BuildChannelUnitList(sensor, 1, 1);
         // One sensor has no channels C and D, whatever a multi-port device left in them.
-        m_measurement.m_aChannelRecords[2].ucViewState = 3;
-        m_measurement.m_aChannelRecords[3].ucViewState = 3;
+        m_measurement.EditFlow().m_aChannelRecords[2].ucViewState = 3;
+        m_measurement.EditFlow().m_aChannelRecords[3].ucViewState = 3;
         COM_NoteFirstSensorKind();
     }
     RecomputeUnitFactors(sensor);
@@ -111,7 +110,7 @@ void CMainFrame::TakeChannelViewChoices() {
     // Bar n shows record n: channels A and B of one sensor, or channel A of sensor n.
     for (int bar = 0; bar < 4; ++bar)
         m_viewState.checkState[bar] =
-            ClampViewState(m_measurement.m_aChannelRecords[bar].ucViewState);
+            ClampViewState(m_measurement.Flow().m_aChannelRecords[bar].ucViewState);
     if (m_iBarsForPage == 1) {
         FitDiagramToMeasurePage();
         ApplyViewStateToBars();
@@ -126,7 +125,7 @@ void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
     if (target < 0 || target >= 4)
         return;
     const SensorRecord& sensorRecord = m_aSensorRecord[sensor];
-    ChannelRecord& record = m_measurement.m_aChannelRecords[target];
+    ChannelRecord& record = m_measurement.EditFlow().m_aChannelRecords[target];
     const bool single = m_iZMCOMConfgFlow == ZM_OPEN_FURTHER_SENSORS;
     const char letter = static_cast<char>(sensorRecord.ucUnitLetter[side]);
     record.dConfigValue = sensorRecord.dConfigValue[side];
@@ -144,11 +143,11 @@ void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
     if (sensorRecord.ucConfigPresent != 0) {
         TakeOverConfigBytes(record, sensorRecord.ucUnitIndex[side], sensorRecord.ucDecimals[side],
                             sensorRecord.ucAveraging[side], sensorRecord.ucSignInversion[side], 0);
-        m_measurement.m_iFrameSetting =
+        m_measurement.EditFlow().m_iFrameSetting =
             std::clamp<int>(static_cast<int>(sensorRecord.dwFrameSetting), 1, 9999);
         if (!single && noDigitalInput) {
-            m_measurement.m_aChannelRecords[0].ucViewState = 1;
-            m_measurement.m_aChannelRecords[1].ucViewState = 3;
+            m_measurement.EditFlow().m_aChannelRecords[0].ucViewState = 1;
+            m_measurement.EditFlow().m_aChannelRecords[1].ucViewState = 3;
         } else {
             record.ucViewState = ClampViewState(sensorRecord.ucViewState[side]);
         }
@@ -167,7 +166,7 @@ void CMainFrame::BuildChannelUnitList(int sensor, int target, int side) {
         }
     }
     TakeOverConfigBytes(record, unit, decimals, kDefaultAveraging, 0, 0);
-    m_measurement.m_iFrameSetting = 1;
+    m_measurement.EditFlow().m_iFrameSetting = 1;
     (void)kDefaultRateIndex;  // the engine takes its rate index without a configuration itself
     // A sensor this program has not configured yet shows both its channels; a converter
     // without digital input shows only its first.
@@ -189,9 +188,9 @@ void CMainFrame::TakeOverSoftwareScaling(int sensor) {
                 CString(sensorRecord.szScalingName[side],
                         static_cast<int>(strnlen(sensorRecord.szScalingName[side], 8)));
     };
-    takeOver(0, m_measurement.m_aChannelRecords[0]);
+    takeOver(0, m_measurement.EditFlow().m_aChannelRecords[0]);
     if (m_iNumberOfSensors < 2 && !COM_IsPkrUsbWithDigitalInput(sensorRecord))
-        takeOver(1, m_measurement.m_aChannelRecords[1]);
+        takeOver(1, m_measurement.EditFlow().m_aChannelRecords[1]);
     RecomputeUnitFactors(sensor);
     // The measure configuration page lists the scaling after the units.
     if (CDlgMeasureAdjust* adjust = GetMeasureAdjustPage(); adjust && adjust->m_hWnd)
@@ -203,8 +202,8 @@ void CMainFrame::StoreChannelSettingsInSoftwareConfig(int sensor) {
         return;
     SoftwareChannelSettings settings;
     const bool multi = m_iNumberOfSensors >= 2;
-    const ChannelRecord& a = m_measurement.m_aChannelRecords[multi ? sensor : 0];
-    const ChannelRecord& b = m_measurement.m_aChannelRecords[multi ? sensor : 1];
+    const ChannelRecord& a = m_measurement.Flow().m_aChannelRecords[multi ? sensor : 0];
+    const ChannelRecord& b = m_measurement.Flow().m_aChannelRecords[multi ? sensor : 1];
     auto byte = [](int value) { return static_cast<BYTE>(std::clamp(value, 0, 255)); };
     settings.averaging[0] = byte(a.iAveraging);
     settings.averaging[1] = byte(b.iAveraging);
@@ -214,7 +213,8 @@ void CMainFrame::StoreChannelSettingsInSoftwareConfig(int sensor) {
     settings.signInversion[1] = byte(b.iSignInversion);
     settings.decimals[0] = byte(a.iDecimals);
     settings.decimals[1] = byte(b.iDecimals);
-    settings.frameSetting = static_cast<DWORD>(std::clamp(m_measurement.m_iFrameSetting, 1, 9999));
+    settings.frameSetting =
+        static_cast<DWORD>(std::clamp(m_measurement.Flow().m_iFrameSetting, 1, 9999));
     settings.viewState[0] = a.ucViewState;
     settings.viewState[1] = b.ucViewState;
     // From now on the sensor holds a configuration of this program: the next start takes it

@@ -163,10 +163,10 @@ void CMainFrame::OnClose() {
     // The close goes through: a manual save still waiting for its ticks is written now, and only
     // then is the conversion worker stopped and deleted.
     CompletePendingManualSave();
-    if (m_measurement.m_pConvertThread != nullptr) {
-        m_measurement.m_pConvertThread->Stop();
-        delete m_measurement.m_pConvertThread;
-        m_measurement.m_pConvertThread = nullptr;
+    if (m_measurement.Files().m_pConvertThread != nullptr) {
+        m_measurement.EditFiles().m_pConvertThread->Stop();
+        delete m_measurement.EditFiles().m_pConvertThread.get();
+        m_measurement.EditFiles().m_pConvertThread = nullptr;
     }
     FreeRecordBuffer();
     m_bClosing = TRUE;

@@ -19,14 +19,16 @@ constexpr UINT kPageOfCommand[] = {PAGE_CONNECTION,    PAGE_INFORMATION, PAGE_ME
 }  // namespace
 
 void CMainFrame::OnSaveMeasuredValues() {
-    if (m_measurement.m_ucDataAvailable != 0 &&
-        !(m_measurement.m_pConvertThread != nullptr && m_measurement.m_pConvertThread->IsRunning()))
+    if (m_measurement.Files().m_ucDataAvailable != 0 &&
+        !(m_measurement.Files().m_pConvertThread != nullptr &&
+          m_measurement.Files().m_pConvertThread->IsRunning()))
         SaveMeasuredValuesAs();
 }
 
 void CMainFrame::OnSaveDiagram() {
-    if (m_measurement.m_ucDataAvailable != 0 &&
-        !(m_measurement.m_pConvertThread != nullptr && m_measurement.m_pConvertThread->IsRunning()))
+    if (m_measurement.Files().m_ucDataAvailable != 0 &&
+        !(m_measurement.Files().m_pConvertThread != nullptr &&
+          m_measurement.Files().m_pConvertThread->IsRunning()))
         SaveDiagramAs();
 }
 
@@ -123,7 +125,7 @@ void CMainFrame::OnUpdateAroundTrigger(CCmdUI* pCmdUI) {
 }
 
 void CMainFrame::OnUpdateSave(CCmdUI* pCmdUI) {
-    pCmdUI->Enable(m_measurement.m_ucDataAvailable != 0);
+    pCmdUI->Enable(m_measurement.Files().m_ucDataAvailable != 0);
 }
 
 namespace {
@@ -189,7 +191,8 @@ void CMainFrame::ToggleChannelView(int channel) {
         RefreshTreeStates();
         if (channel <= 3) {
             // The sensor keeps the choice in its configuration, written from the record.
-            m_measurement.m_aChannelRecords[channel].ucViewState = static_cast<BYTE>(state);
+            m_measurement.EditFlow().m_aChannelRecords[channel].ucViewState =
+                static_cast<BYTE>(state);
             if (!m_bStartUpPending)
                 RequestSoftwareConfigWrite(m_aiChannelViewSensor[channel]);
         }
@@ -200,7 +203,7 @@ void CMainFrame::ToggleChannelView(int channel) {
         // keeps its bar through every later layout of the page.
         auto switchPower = [&](BOOL on) {
             // The power is computed in the unit its record names (watts unless chosen).
-            ChannelRecord& record = m_measurement.m_aChannelRecords[channel];
+            ChannelRecord& record = m_measurement.EditFlow().m_aChannelRecords[channel];
             if (on && record.iUnitCount == 0)
                 BuildUnitList(record, 'P', FALSE, FALSE, CString(), 0.0);
             if (on)

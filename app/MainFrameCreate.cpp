@@ -102,7 +102,7 @@ CMainFrame::CMainFrame() {
 
 CMainFrame::~CMainFrame() {
     m_closeSequence.reset();
-    delete m_measurement.m_pConvertThread;
+    delete m_measurement.EditFiles().m_pConvertThread.get();
     if (g_mainFrame == this)
         g_mainFrame = nullptr;
     if (GetPageHost() == this)
@@ -139,20 +139,21 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     COM_SetInterfaces(m_pPortProvider.get(), m_pWindowTimers.get(), this);
     COM_SetOwnerWindow(m_hWnd);
     COM_SetFrameCounterCheck(TRUE);
-    m_measurement.m_pConvertThread = new CThreadedConvertFile(m_hWnd, WM_CONVERSION_NOTIFY);
+    m_measurement.EditFiles().m_pConvertThread =
+        new CThreadedConvertFile(m_hWnd, WM_CONVERSION_NOTIFY);
     m_bStoredVersionIsCurrent =
         AfxGetApp()->GetProfileString("DespiteReset", "ApplicationVersion", "") == kSettingsVersion;
     ReadSettings();
 
     CString folder;
     if (CreateLocalAppDataFolder(this, "Brevan", folder)) {
-        m_measurement.m_strDiagramBitmap = folder + "/TEMP_DIAGRAM.bmp";
-        m_measurement.m_strPrintLogoBitmap = folder + "/Brevn_TEMP.bmp";
-        if (!FileExists(m_measurement.m_strPrintLogoBitmap)) {
+        m_measurement.EditFiles().m_strDiagramBitmap = folder + "/TEMP_DIAGRAM.bmp";
+        m_measurement.EditFiles().m_strPrintLogoBitmap = folder + "/Brevn_TEMP.bmp";
+        if (!FileExists(m_measurement.Files().m_strPrintLogoBitmap)) {
             CBitmap logo;
             if (logo.LoadBitmap(1287))
                 WriteBitmapFile(this, static_cast<HBITMAP>(logo.GetSafeHandle()),
-                                m_measurement.m_strPrintLogoBitmap);
+                                m_measurement.Files().m_strPrintLogoBitmap);
         }
     }
 

@@ -138,7 +138,7 @@ void CMainFrame::OnSensorConnected() {
 void CMainFrame::OnSensorDisconnected() {
     LogSensorEvent("OnSensorDisconnected()");
     // A measurement that loses its sensor ends like any other: its rows are written.
-    if (m_measurement.m_ucConversionPending != 0)
+    if (m_measurement.Recording().m_ucConversionPending != 0)
         FinishMeasurement();
     if (CDlgMeasureDiagram* page = GetMeasureDiagramPage())
         page->OnSensorDisconnected();

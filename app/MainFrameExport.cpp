@@ -84,29 +84,26 @@ BOOL CMainFrame::OpenExportFile(CExportFile& file, const CString& name, const CS
 BOOL CMainFrame::SetupMeasureValueFile(int mode) {
     IFlowDocumentation* documentation = FlowDocumentation();
     if (mode == 1) {
-        const std::string path(m_measurement.m_strManualFileName.GetString());
+        const std::string path(m_measurement.Files().m_strManualFileName.GetString());
         const CString header =
             documentation != nullptr ? documentation->GetCurrentHeaderText() : "";
-        if (!m_measurement.m_fileMeasuredValues.IsOpen() &&
-            m_measurement.m_fileMeasuredValues.Open(path, header.GetString(), true))
+        if (!m_measurement.Files().m_fileMeasuredValues.IsOpen() &&
+            m_measurement.EditFiles().m_fileMeasuredValues.Open(path, header.GetString(), true))
             return TRUE;
-        AfxMessageBox(BuildFileOpenErrorText(m_measurement.m_strManualFileName), MB_OK);
+        AfxMessageBox(BuildFileOpenErrorText(m_measurement.Files().m_strManualFileName), MB_OK);
         return FALSE;
     }
     // A manual save still waiting for its ticks is completed, an export still open is closed
     // with its stop block: nothing of an earlier file is lost to this one.
     CompletePendingManualSave();
-    if (m_measurement.m_fileMeasuredValues.IsOpen() || m_measurement.m_fileResults.IsOpen()) {
+    if (m_measurement.Files().m_fileMeasuredValues.IsOpen() ||
+        m_measurement.Files().m_fileResults.IsOpen()) {
         TRACE("An export was still open when the next measurement set up its files\n");
-        CloseExportFile(m_measurement.m_fileMeasuredValues, FALSE);
-        CloseExportFile(m_measurement.m_fileResults, FALSE);
+        CloseExportFile(m_measurement.EditFiles().m_fileMeasuredValues, FALSE);
+        CloseExportFile(m_measurement.EditFiles().m_fileResults, FALSE);
     }
-    FreeRecordBuffer(m_measurement.m_ucDataAvailable);
-    m_measurement.m_iRowNumber = 0;
-    m_measurement.m_bRecordingClosed = FALSE;
-    m_measurement.m_bStoreRefused = FALSE;
-    m_measurement.m_bExportFailed = FALSE;
-    m_measurement.m_bMeasurementFinished = FALSE;
+    FreeRecordBuffer(m_measurement.EditFiles().m_ucDataAvailable);
+    m_measurement.BeginFiles();
     LogSensorEvent("StartMeasurement()");
     if (documentation == nullptr)
         return TRUE;
@@ -114,13 +111,13 @@ BOOL CMainFrame::SetupMeasureValueFile(int mode) {
     BOOL ready = TRUE;
     const int valueMode = documentation->GetMeasuredValueStorageMode();
     if (valueMode == 1 || valueMode == 2)
-        ready &= OpenExportFile(m_measurement.m_fileMeasuredValues,
+        ready &= OpenExportFile(m_measurement.EditFiles().m_fileMeasuredValues,
                                 documentation->GetAutoFileName(0, valueMode == 2), ".csv", 0, 0);
     else
         documentation->BuildMeasurementInfoHeader(0);
     const int resultMode = documentation->GetResultStorageMode();
     if (resultMode == 1 || resultMode == 2)
-        ready &= OpenExportFile(m_measurement.m_fileResults,
+        ready &= OpenExportFile(m_measurement.EditFiles().m_fileResults,
                                 documentation->GetAutoFileName(1, resultMode == 2), ".csv", 1, 0);
     else
         documentation->BuildMeasurementInfoHeader(1);
@@ -129,9 +126,9 @@ BOOL CMainFrame::SetupMeasureValueFile(int mode) {
 
 CString CMainFrame::BuildResultRow() {
     CString row;
-    if (!m_measurement.m_bValueRecorded)
+    if (!m_measurement.Flow().m_bValueRecorded)
         row += kNoValues;
-    const CString separator = m_measurement.m_strColumnSeparator;
+    const CString separator = m_measurement.Recording().m_strColumnSeparator;
     const CTime now = CTime::GetCurrentTime();
     row +=
         FormatDateText(now.GetDay(), now.GetMonth(), now.GetYear(), m_iLanguageOffset) + separator;
@@ -153,20 +150,20 @@ CString CMainFrame::BuildResultRow() {
         const bool passed = panel != nullptr && panel->GetResultByte(criterion) != 0;
         allPassed &= passed;
         row += FormatDecimal(maximum, RecordOfChannel(measurand).iDecimals,
-                             m_measurement.m_iDecimalLanguage) +
+                             m_measurement.Recording().m_iDecimalLanguage) +
                separator + config->GetJudgedUnitLabel(criterion) + separator +
                GetLanguageString(passed ? IDS_PASSED : IDS_FAILED) + separator;
     }
     row += mode == 0 ? CString(" -") : GetLanguageString(allPassed ? IDS_PASSED : IDS_FAILED);
-    return row + m_measurement.m_strLineEnd;
+    return row + m_measurement.Recording().m_strLineEnd;
 }
 
 CString CMainFrame::CloseExportFile(CExportFile& file, BOOL bareLineEnd) {
     IFlowDocumentation* documentation = FlowDocumentation();
     IFlowMeasureConfig* config = FlowMeasureConfig();
     bool manualWithResult = false;
-    if (m_measurement.m_ucManualSavePending != 0) {
-        m_measurement.m_ucManualSavePending = 0;
+    if (m_measurement.Files().m_ucManualSavePending != 0) {
+        m_measurement.EditFiles().m_ucManualSavePending = 0;
         manualWithResult = config != nullptr && !config->CheckIoNioMode(0);
     }
     if (!file.IsOpen())
@@ -189,8 +186,7 @@ void CMainFrame::ReportExportFailure(const CString& path, const CString& reason)
     CString text;
     text.Format(GetLanguageString(IDS_FILE_NOT_WRITTEN), path.GetString(), reason.GetString());
     PostFlowMessage(text);
-    m_measurement.m_bExportFailed = TRUE;
-    m_measurement.m_ucDataAvailable = 1;
+    m_measurement.ExportFailed();
     RefreshSaveItems();
 }
 
@@ -208,15 +204,14 @@ void CMainFrame::SaveMeasuredValuesAs() {
 }
 
 void CMainFrame::StartManualSave(const CString& path) {
-    m_measurement.m_strManualFileName = path;
+    m_measurement.EditFiles().m_strManualFileName = path;
     if (!SetupMeasureValueFile(1))
         return;
     WaitCursorOn();
-    m_measurement.m_ucManualSavePending = 1;
-    m_measurement.m_iRowNumber = 0;
-    m_measurement.m_bExportFailed = FALSE;
+    m_measurement.BeginManualSave();
     // Without a worker the rows are written at once.
-    if (m_measurement.m_pConvertThread == nullptr || m_measurement.m_pConvertThread->Start() != 0)
+    if (m_measurement.Files().m_pConvertThread == nullptr ||
+        m_measurement.EditFiles().m_pConvertThread->Start() != 0)
         ConvertRecordToCsv();
 }
 
@@ -235,7 +230,7 @@ void CMainFrame::SaveDiagramAs() {
     if (dialog.DoModal() != IDOK)
         return;
     WaitCursorOn();
-    m_measurement.m_strDiagramFileName = dialog.GetPathName();
+    m_measurement.EditFiles().m_strDiagramFileName = dialog.GetPathName();
     PrepareDiagramBitmap();
     if (IFlowDiagram* diagram = FlowDiagram())
         diagram->ArmSaveAsTimer();

@@ -103,11 +103,11 @@ std::vector<CString> CMainFrame::GetExportColumnTitles(int kind) {
         return titles;
     // The header comes before the recording's first value set, which captures the axis of the
     // x column: the columns are laid out with the settings' axis as that capture will take it.
-    const int capturedAxis = m_measurement.m_aiAxisAssignment[0];
+    const int capturedAxis = m_measurement.Recording().m_aiAxisAssignment[0];
     if (config != nullptr)
-        m_measurement.m_aiAxisAssignment[0] = config->GetAxisAssignment(0);
+        m_measurement.EditRecording().m_aiAxisAssignment[0] = config->GetAxisAssignment(0);
     const CsvLayout layout = BuildCsvLayout(*diagram);
-    m_measurement.m_aiAxisAssignment[0] = capturedAxis;
+    m_measurement.EditRecording().m_aiAxisAssignment[0] = capturedAxis;
     titles.push_back(GetLanguageString(IDS_ROW_NUMBER));
     if (layout.xChannel >= 0)
         titles.push_back(ExportChannelTitle(layout.xChannel));

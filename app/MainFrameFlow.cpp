@@ -33,7 +33,7 @@ ChannelRecord& CMainFrame::RecordOfChannel(int channel) {
     int record = channel >= 0 && channel < COM_CHANNELS ? m_aiChannelRecord[channel] : 0;
     if (record < 0 || record >= COM_CHANNELS)
         record = channel >= 0 && channel < COM_CHANNELS ? channel : 0;
-    return m_measurement.m_aChannelRecords[record];
+    return m_measurement.EditFlow().m_aChannelRecords[record];
 }
 
 void CMainFrame::ForgetShownChannelValues() {
@@ -42,21 +42,21 @@ void CMainFrame::ForgetShownChannelValues() {
 
 void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const MeasuredValueSet& values) {
     // A modal box inside the flow pumps further value sets: they are dropped, not nested.
-    if (m_measurement.m_bInFlow) {
+    if (m_measurement.Flow().m_bInFlow) {
         COM_CountDroppedValueSet();
         return;
     }
-    m_measurement.m_bInFlow = true;
+    m_measurement.EditFlow().m_bInFlow = true;
     struct Leave {
         bool& flag;
         ~Leave() { flag = false; }
-    } leave{m_measurement.m_bInFlow};
-    m_measurement.m_lastFlowReason = reason;
+    } leave{m_measurement.EditFlow().m_bInFlow};
+    m_measurement.EditFlow().m_lastFlowReason = reason;
     IFlowMeasurePanel* panel = FlowPanel();
     const bool running = panel != nullptr && panel->IsRunning();
     switch (reason) {
         case MeasuredValueReason::ValueSet:
-            if (m_measurement.m_bStopReached)
+            if (m_measurement.Flow().m_bStopReached)
                 return;
             if (!running)
                 COM_ShowNextValueSet();
@@ -67,7 +67,7 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
         case MeasuredValueReason::Redisplay:
         case MeasuredValueReason::SettingsChanged:
             for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-                if (!m_measurement.m_bChannelActive[channel])
+                if (!m_measurement.Flow().m_bChannelActive[channel])
                     continue;
                 // A running measurement keeps its extremes: only the texts are rewritten.
                 if (running)
@@ -81,7 +81,7 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
             COM_ShowNextValueSet();
             if (running) {
                 for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-                    if (!m_measurement.m_bChannelActive[channel])
+                    if (!m_measurement.Flow().m_bChannelActive[channel])
                         continue;
                     ProcessChannelValue(channel, MeasuredValueReason::ExtremesReset, values);
                     ShowChannelTexts(channel);
@@ -92,13 +92,14 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
                 ResetMovingAverages(1);
             break;
     }
-    std::fill(std::begin(m_measurement.m_abTakenInSet), std::end(m_measurement.m_abTakenInSet),
-              FALSE);
+    std::fill(std::begin(m_measurement.EditFlow().m_abTakenInSet),
+              std::end(m_measurement.EditFlow().m_abTakenInSet), FALSE);
     const bool twoChannel = values.iPortCount < 2;
     for (int channel = 0; channel < 4; ++channel) {
-        const bool take = twoChannel ? (channel == 0 && m_measurement.m_iSelectionAB != 2) ||
-                                           (channel == 1 && m_measurement.m_iSelectionAB != 1)
-                                     : m_measurement.m_bChannelActive[channel] != FALSE;
+        const bool take = twoChannel
+                              ? (channel == 0 && m_measurement.Flow().m_iSelectionAB != 2) ||
+                                    (channel == 1 && m_measurement.Flow().m_iSelectionAB != 1)
+                              : m_measurement.Flow().m_bChannelActive[channel] != FALSE;
         if (!take)
             continue;
         COM_KeepPreviousRaw(channel, values.alRaw[channel]);
@@ -112,8 +113,8 @@ void CMainFrame::UpdateMeasuredValues(MeasuredValueReason reason, const Measured
     }
     if (reason == MeasuredValueReason::ExtremesReset)
         return;
-    m_measurement.m_bLastSetUnrecorded = TRUE;
-    if (!m_measurement.m_bRecordingClosed && !m_measurement.m_bWaitingForTrigger)
+    m_measurement.EditFlow().m_bLastSetUnrecorded = TRUE;
+    if (!m_measurement.Flow().m_bRecordingClosed && !m_measurement.Flow().m_bWaitingForTrigger)
         RecordValueSet(m_adValue);
 }
 
@@ -139,7 +140,7 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
     auto ready = [&](int field) { return show && view != nullptr && view->IsFieldReady(field); };
     auto text = [&](double v) { return FormatDecimal(v, record.iDecimals, -1); };
     const bool extremesOnly = reason == MeasuredValueReason::ExtremesReset;
-    if (m_measurement.m_abUnavailable[channel] && extremesOnly)
+    if (m_measurement.Flow().m_abUnavailable[channel] && extremesOnly)
         return;
     if (!extremesOnly) {
         double v = 0.0;
@@ -150,29 +151,28 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
             usable = ComputePowerValue(channel, v);
         if (!usable || !std::isfinite(v)) {
             // Nothing non-finite goes further: the channel shows "n.a." and records nothing.
-            if (!m_measurement.m_abUnavailable[channel] && view != nullptr)
+            if (!m_measurement.Flow().m_abUnavailable[channel] && view != nullptr)
                 view->ShowActualValue(kNotAvailable);
-            m_measurement.m_abUnavailable[channel] = TRUE;
+            m_measurement.EditFlow().m_abUnavailable[channel] = TRUE;
             return;
         }
-        m_measurement.m_abUnavailable[channel] = FALSE;
-        CMovingAverageRing& ring = *m_measurement.m_apDisplayRing[channel];
+        m_measurement.EditFlow().m_abUnavailable[channel] = FALSE;
+        CMovingAverageRing& ring = *m_measurement.EditFlow().m_apDisplayRing[channel];
         ring.AddValue(v);
         ring.GetMean(v);
         if (record.iSignInversion == 1)
             v *= -1.0;
-        v -= m_measurement.m_adTare[channel];
+        v -= m_measurement.Flow().m_adTare[channel];
         int pair = 0;
         const bool angle = IsAngleChannel(channel, pair);
         if (angle && ChanState_IsChannelPhase2(pair))
-            v -= m_measurement.m_adAngleZero[pair];
+            v -= m_measurement.Flow().m_adAngleZero[pair];
         COM_SetChannelValue(channel, v);
-        m_measurement.m_abTakenInSet[channel] = TRUE;
+        m_measurement.EditFlow().m_abTakenInSet[channel] = TRUE;
         CheckTriggerThresholds(channel);
-        if (angle && m_measurement.m_aucAngleZeroRequest[pair] != 0 &&
+        if (angle && m_measurement.Flow().m_aucAngleZeroRequest[pair] != 0 &&
             ChanState_IsChannelPhase1(pair)) {
-            m_measurement.m_adAngleZero[pair] = v;
-            m_measurement.m_aucAngleZeroRequest[pair] = 0;
+            m_measurement.TakeAngleZero(pair, v);
             COM_SetChannelValue(channel, 0.0);
             ChanState_SetChannelPhase(pair, 2);
         }
@@ -182,26 +182,26 @@ void CMainFrame::ProcessChannelValue(int channel, MeasuredValueReason reason,
     // The extremes follow the value field whenever it is written, ready or not: neither ever
     // shows less than the value beside it.
     bool valueShown = false;
-    if (!extremesOnly && v != m_measurement.m_adShownValue[channel] &&
+    if (!extremesOnly && v != m_measurement.Flow().m_adShownValue[channel] &&
         ready(IFlowChannelView::kValueField)) {
-        m_measurement.m_adShownValue[channel] = v;
+        m_measurement.EditFlow().m_adShownValue[channel] = v;
         view->ShowActualValue(text(v));
         valueShown = true;
     }
-    if (m_adMaximum[channel] != m_measurement.m_adShownMaximum[channel] &&
+    if (m_adMaximum[channel] != m_measurement.Flow().m_adShownMaximum[channel] &&
         (valueShown || ready(IFlowChannelView::kMaxField))) {
-        m_measurement.m_adShownMaximum[channel] = m_adMaximum[channel];
+        m_measurement.EditFlow().m_adShownMaximum[channel] = m_adMaximum[channel];
         view->ShowMaxValue(text(m_adMaximum[channel]));
     }
-    if (m_adMinimum[channel] != m_measurement.m_adShownMinimum[channel] &&
+    if (m_adMinimum[channel] != m_measurement.Flow().m_adShownMinimum[channel] &&
         (valueShown || ready(IFlowChannelView::kMinField))) {
-        m_measurement.m_adShownMinimum[channel] = m_adMinimum[channel];
+        m_measurement.EditFlow().m_adShownMinimum[channel] = m_adMinimum[channel];
         view->ShowMinValue(text(m_adMinimum[channel]));
     }
-    if (m_measurement.m_adTare[channel] != m_measurement.m_adShownTare[channel] &&
+    if (m_measurement.Flow().m_adTare[channel] != m_measurement.Flow().m_adShownTare[channel] &&
         ready(IFlowChannelView::kTareField)) {
-        m_measurement.m_adShownTare[channel] = m_measurement.m_adTare[channel];
-        view->ShowTaraValue(text(m_measurement.m_adTare[channel]));
+        m_measurement.EditFlow().m_adShownTare[channel] = m_measurement.Flow().m_adTare[channel];
+        view->ShowTaraValue(text(m_measurement.Flow().m_adTare[channel]));
     }
 }
 
@@ -210,18 +210,18 @@ void CMainFrame::ShowChannelTexts(int channel) {
     if (view == nullptr)
         return;
     const int decimals = RecordOfChannel(channel).iDecimals;
-    if (m_measurement.m_abUnavailable[channel]) {
+    if (m_measurement.Flow().m_abUnavailable[channel]) {
         view->ShowActualValue(kNotAvailable);
         return;
     }
-    m_measurement.m_adShownValue[channel] = m_adValue[channel];
-    m_measurement.m_adShownMaximum[channel] = m_adMaximum[channel];
-    m_measurement.m_adShownMinimum[channel] = m_adMinimum[channel];
-    m_measurement.m_adShownTare[channel] = m_measurement.m_adTare[channel];
+    m_measurement.EditFlow().m_adShownValue[channel] = m_adValue[channel];
+    m_measurement.EditFlow().m_adShownMaximum[channel] = m_adMaximum[channel];
+    m_measurement.EditFlow().m_adShownMinimum[channel] = m_adMinimum[channel];
+    m_measurement.EditFlow().m_adShownTare[channel] = m_measurement.Flow().m_adTare[channel];
     view->ShowActualValue(FormatDecimal(m_adValue[channel], decimals, -1));
     view->ShowMaxValue(FormatDecimal(m_adMaximum[channel], decimals, -1));
     view->ShowMinValue(FormatDecimal(m_adMinimum[channel], decimals, -1));
-    view->ShowTaraValue(FormatDecimal(m_measurement.m_adTare[channel], decimals, -1));
+    view->ShowTaraValue(FormatDecimal(m_measurement.Flow().m_adTare[channel], decimals, -1));
 }
 
 void CMainFrame::RedisplayChannel(int channel, const MeasuredValueSet& values) {
@@ -234,17 +234,17 @@ void CMainFrame::RedisplayChannel(int channel, const MeasuredValueSet& values) {
         v = values.alRaw[channel] * m_adUnitFactor[channel];
         if (record.iSignInversion == 1)
             v *= -1.0;
-        v -= m_measurement.m_adTare[channel];
+        v -= m_measurement.Flow().m_adTare[channel];
     } else {
         usable = ComputePowerValue(channel, v);
         if (usable) {
             if (record.iSignInversion == 1)
                 v *= -1.0;
-            v -= m_measurement.m_adTare[channel];
+            v -= m_measurement.Flow().m_adTare[channel];
         }
     }
-    m_measurement.m_abUnavailable[channel] = usable && std::isfinite(v) ? FALSE : TRUE;
-    if (!m_measurement.m_abUnavailable[channel])
+    m_measurement.EditFlow().m_abUnavailable[channel] = usable && std::isfinite(v) ? FALSE : TRUE;
+    if (!m_measurement.Flow().m_abUnavailable[channel])
         COM_RestartChannelValue(channel, v);
     ShowChannelTexts(channel);
 }
@@ -277,7 +277,7 @@ void CMainFrame::ActivateOpenSensorChannels() {
 
 void CMainFrame::RefreshDerivedChannelActive(int derived) {
     if (derived == 0 || derived == 1)
-        m_measurement.m_bChannelActive[CHANNEL_P1 + derived] = ChanState_IsPowerChannelOn(derived);
+        m_measurement.SetPowerChannelActive(derived, ChanState_IsPowerChannelOn(derived));
 }
 
 void CMainFrame::COM_ShowMessage(const CString& text) {

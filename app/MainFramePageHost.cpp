@@ -63,36 +63,35 @@ CDlgStartUp& CMainFrame::StartUpWindow() {
 }
 
 void CMainFrame::SetWaitingForTrigger(BOOL waiting) {
-    m_measurement.m_bWaitingForTrigger = waiting;
+    m_measurement.EditFlow().m_bWaitingForTrigger = waiting;
 }
 
 void CMainFrame::RequestAngleZero() {
-    m_measurement.m_aucAngleZeroRequest[0] = 1;
-    m_measurement.m_aucAngleZeroRequest[1] = 1;
+    m_measurement.RequestAngleZero();
 }
 
 BOOL CMainFrame::HasExportFailed() const {
-    return m_measurement.m_bExportFailed;
+    return m_measurement.Files().m_bExportFailed;
 }
 
 int CMainFrame::GetDefaultDiagramLength() const {
-    return m_measurement.m_iDefaultDiagramLength;
+    return m_measurement.Flow().m_iDefaultDiagramLength;
 }
 
 int CMainFrame::GetFrameSetting() const {
-    return m_measurement.m_iFrameSetting;
+    return m_measurement.Flow().m_iFrameSetting;
 }
 
 void CMainFrame::SetFrameSetting(int value) {
-    m_measurement.m_iFrameSetting = value;
+    m_measurement.EditFlow().m_iFrameSetting = value;
 }
 
 ChannelRecord& CMainFrame::ChannelRecordAt(int record) {
-    return m_measurement.m_aChannelRecords[record];
+    return m_measurement.EditFlow().m_aChannelRecords[record];
 }
 
 BOOL CMainFrame::IsChannelActive(int channel) const {
-    return m_measurement.m_bChannelActive[channel];
+    return m_measurement.Flow().m_bChannelActive[channel];
 }
 
 BOOL CMainFrame::IsChannelBarVisible(int channel) const {

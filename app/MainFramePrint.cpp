@@ -207,11 +207,12 @@ void CMainFrame::PrintDiagramPicture(CDC& dc, CPage& page, const DiagramPrintLay
     // White behind the picture, so that the corners the turn uncovers print as paper.
     CEnBitmap picture(0x00FFFFFF);
     // The capture is wider than high; turned, it fills the page's height.
-    if (picture.LoadImageFile(m_measurement.m_strDiagramBitmap) && picture.RotateImage(270) &&
+    if (picture.LoadImageFile(m_measurement.Files().m_strDiagramBitmap) &&
+        picture.RotateImage(270) &&
         WriteBitmapFile(this, static_cast<HBITMAP>(picture.GetSafeHandle()),
-                        m_measurement.m_strDiagramBitmap) &&
+                        m_measurement.Files().m_strDiagramBitmap) &&
         page.DrawBitmapFile(area.top, area.left, area.bottom, area.right,
-                            m_measurement.m_strDiagramBitmap.GetString()))
+                            m_measurement.Files().m_strDiagramBitmap.GetString()))
         return;
     // No picture: the frame of the area it would fill, turned like it and kept below the band.
     const double scaleX = m_iPrinterDpiX / 96.0, scaleY = m_iPrinterDpiY / 96.0;

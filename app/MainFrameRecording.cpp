@@ -11,7 +11,7 @@
 void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     IFlowMeasurePanel* panel = FlowPanel();
     const bool triggerOn = panel != nullptr && panel->IsTriggerOn();
-    if (triggerOn && !m_measurement.m_bMeasurementStarted)
+    if (triggerOn && !m_measurement.Triggers().m_bMeasurementStarted)
         return;
     double copy[COM_CHANNELS];
     BOOL active[COM_CHANNELS];
@@ -20,7 +20,7 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     IFlowDiagram* diagram = FlowDiagram();
     const DiagramAddResult added =
         diagram != nullptr ? diagram->AddMeasuredValues(copy, m_iNumberOfSensors > 1, active,
-                                                        m_measurement.m_iSelectionAB, time)
+                                                        m_measurement.Flow().m_iSelectionAB, time)
                            : DiagramAddResult::NotReady;
     // A value set that comes before the store is ready for the run (its storage is prepared
     // as the measurement starts) is not one of its points: the run goes on. Only a full store
@@ -28,23 +28,22 @@ void CMainFrame::RecordValueSet(const double values[COM_CHANNELS]) {
     if (added == DiagramAddResult::NotReady && diagram != nullptr)
         return;
     if (added == DiagramAddResult::Stored) {
-        m_measurement.m_bValueRecorded = TRUE;
-        m_measurement.m_bLastSetUnrecorded = FALSE;
+        m_measurement.ValueSetRecorded();
     }
     if (added != DiagramAddResult::Stored) {
-        if (!m_measurement.m_bStoreRefused && !m_measurement.m_bStopReached) {
-            m_measurement.m_bStoreRefused = TRUE;
+        if (!m_measurement.Recording().m_bStoreRefused && !m_measurement.Flow().m_bStopReached) {
+            m_measurement.EditRecording().m_bStoreRefused = TRUE;
             StopByRecording(!triggerOn);
             PostFlowMessage(GetLanguageString(IDS_STORE_REFUSED));
         }
-    } else if (!m_measurement.m_bStopReached && IsDurationLimitReached(time)) {
+    } else if (!m_measurement.Flow().m_bStopReached && IsDurationLimitReached(time)) {
         StopByRecording(!triggerOn);
-    } else if (!m_measurement.m_bStopReached && !triggerOn && IsStopCountReached()) {
+    } else if (!m_measurement.Flow().m_bStopReached && !triggerOn && IsStopCountReached()) {
         // A run begun with Start ends at its count too, as soon as the store holds it; a
         // triggered run's trigger check stops it before the next value set is recorded.
         RunStopEvent();
     }
-    if (!m_measurement.m_bRecordBufferPresent)
+    if (!m_measurement.Recording().m_bRecordBufferPresent)
         PrepareRecordingFirstCall(values);
 }
 
@@ -53,13 +52,13 @@ void CMainFrame::CopyForStore(const double values[COM_CHANNELS], double copy[COM
     // The store rounds its argument: the live values stay as they are.
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
         copy[channel] = values[channel];
-        active[channel] =
-            m_measurement.m_bChannelActive[channel] && !m_measurement.m_abUnavailable[channel];
+        active[channel] = m_measurement.Flow().m_bChannelActive[channel] &&
+                          !m_measurement.Flow().m_abUnavailable[channel];
     }
 }
 
 void CMainFrame::StopByRecording(BOOL disableStop) {
-    m_measurement.m_bStopReached = TRUE;
+    m_measurement.EditFlow().m_bStopReached = TRUE;
     COM_SetZMCOMConfgFlow(ZM_STOP_MEASURE_MAX_DURATION);
     IFlowMeasurePanel* panel = FlowPanel();
     if (panel == nullptr)
@@ -82,25 +81,28 @@ BOOL CMainFrame::IsDurationLimitReached(double time) {
 
 void CMainFrame::PrepareRecordingFirstCall(const double values[COM_CHANNELS]) {
     if (IFlowDocumentation* documentation = FlowDocumentation()) {
-        m_measurement.m_iDecimalLanguage = documentation->GetDecimalSeparatorLanguage();
-        m_measurement.m_strLineEnd = documentation->GetLineEndText();
-        m_measurement.m_strColumnSeparator = documentation->GetColumnSeparatorText();
+        m_measurement.EditRecording().m_iDecimalLanguage =
+            documentation->GetDecimalSeparatorLanguage();
+        m_measurement.EditRecording().m_strLineEnd = documentation->GetLineEndText();
+        m_measurement.EditRecording().m_strColumnSeparator =
+            documentation->GetColumnSeparatorText();
     }
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-        m_measurement.m_astrColumnUnit[channel].Empty();
-        if (m_measurement.m_bChannelActive[channel]) {
+        m_measurement.EditRecording().m_astrColumnUnit[channel].Empty();
+        if (m_measurement.Flow().m_bChannelActive[channel]) {
             const CString unit = " " + RecordOfChannel(channel).CurrentUnitText();
-            m_measurement.m_astrColumnUnit[channel] = CsvUnitText(unit.GetString()).c_str();
+            m_measurement.EditRecording().m_astrColumnUnit[channel] =
+                CsvUnitText(unit.GetString()).c_str();
         }
     }
-    m_measurement.m_ucConversionPending = 1;
-    if (m_measurement.m_pConvertThread != nullptr)
-        m_measurement.m_pConvertThread->m_bStartedByRecording = true;
+    m_measurement.EditRecording().m_ucConversionPending = 1;
+    if (m_measurement.Files().m_pConvertThread != nullptr)
+        m_measurement.EditFiles().m_pConvertThread->m_bStartedByRecording = true;
     IFlowMeasureConfig* config = FlowMeasureConfig();
     for (int channel = 0; channel < COM_CHANNELS; ++channel)
-        m_measurement.m_aiAxisAssignment[channel] =
+        m_measurement.EditRecording().m_aiAxisAssignment[channel] =
             config != nullptr ? config->GetAxisAssignment(channel) : 0;
-    m_measurement.m_bRecordBufferPresent = TRUE;
+    m_measurement.EditRecording().m_bRecordBufferPresent = TRUE;
     for (int slot = 0; slot < 4; ++slot)
-        m_measurement.m_adRecordHead[slot] = values[slot];
+        m_measurement.EditRecording().m_adRecordHead[slot] = values[slot];
 }

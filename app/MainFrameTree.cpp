@@ -167,9 +167,9 @@ void CMainFrame::RefreshSaveItems() {
         return;
     for (int i = 0; i < kTreeRows; ++i) {
         if (m_ahTreeItems[i] != nullptr && IsSaveItem(kTree[i].textId))
-            m_wndTree.SetItemTextColor(m_ahTreeItems[i], m_measurement.m_ucDataAvailable == 0
-                                                             ? kUnavailableColor
-                                                             : kTextColor);
+            m_wndTree.SetItemTextColor(
+                m_ahTreeItems[i],
+                m_measurement.Files().m_ucDataAvailable == 0 ? kUnavailableColor : kTextColor);
     }
     m_wndTree.Invalidate();
 }

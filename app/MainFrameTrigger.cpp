@@ -12,8 +12,8 @@
 
 void CMainFrame::TakeOverStartStopConditions() {
     if (IFlowMeasureConfig* config = FlowMeasureConfig()) {
-        m_measurement.m_iStartCondition = config->GetStartCondition();
-        m_measurement.m_iStopCondition = config->GetStopCondition();
+        m_measurement.SetStartStopConditions(config->GetStartCondition(),
+                                             config->GetStopCondition());
     }
 }
 
@@ -31,7 +31,8 @@ void CMainFrame::BeginMeasurement() {
     // trigger starts it while the engine has long been measuring. A start inside a value set
     // keeps what that set brought so far: it is the run's first.
     for (int channel = 0; channel < COM_CHANNELS; ++channel) {
-        const bool taken = m_measurement.m_bInFlow && m_measurement.m_abTakenInSet[channel];
+        const bool taken =
+            m_measurement.Flow().m_bInFlow && m_measurement.Flow().m_abTakenInSet[channel];
         COM_StartExtremes(channel, taken);
     }
     COM_ResetValueCounts();
@@ -48,9 +49,9 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
         return;
     const double v = m_adValue[channel];
     auto takeFirstValue = [this] {
-        if (m_measurement.m_ucFirstValuePending != 0) {
+        if (m_measurement.Triggers().m_ucFirstValuePending != 0) {
             COM_ShowNextValueSet();
-            m_measurement.m_ucFirstValuePending = 0;
+            m_measurement.EditTriggers().m_ucFirstValuePending = 0;
         }
     };
     auto check = [&](int startStop, int direction, double level, double hysteresis, BYTE& armed) {
@@ -59,29 +60,30 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
                                          direction == 0 ? '-' : '+', level, hysteresis, armed);
         return CheckThreshold(direction, v, level, hysteresis, armed);
     };
-    const bool started = m_measurement.m_bMeasurementStarted != FALSE;
+    const bool started = m_measurement.Triggers().m_bMeasurementStarted != FALSE;
     // Only a cycle the Trigger button armed waits for its start: after a triggered run, a value
     // set of a TARA or of the page's single shot starts nothing, with or without the engine.
-    const bool waiting = !started && m_measurement.m_bWaitingForTrigger;
-    if (m_measurement.m_iStartCondition == channel + 1 && waiting) {
+    const bool waiting = !started && m_measurement.Flow().m_bWaitingForTrigger;
+    if (m_measurement.Triggers().m_iStartCondition == channel + 1 && waiting) {
         takeFirstValue();
         if (check(0, config->GetStartDirection(), config->GetStartLevel(),
-                  config->GetStartHysteresis(), m_measurement.m_ucStartArmed))
+                  config->GetStartHysteresis(), m_measurement.EditTriggers().m_ucStartArmed))
             RunStartEvent();
         return;
     }
-    if (m_measurement.m_iStopCondition == channel + 1 && started) {
+    if (m_measurement.Triggers().m_iStopCondition == channel + 1 && started) {
         if (check(1, config->GetStopDirection(), config->GetStopLevel(),
-                  config->GetStopHysteresis(), m_measurement.m_ucStopArmed))
+                  config->GetStopHysteresis(), m_measurement.EditTriggers().m_ucStopArmed))
             RunStopEvent();
         return;
     }
     // "At once" starts with the first value set after the Trigger press, as a date already
     // passed does: a trigger armed for it must not wait for ever.
-    if ((m_measurement.m_iStartCondition == 0 || m_measurement.m_iStartCondition == 7) && waiting &&
-        channel == m_measurement.m_iFirstChannel) {
+    if ((m_measurement.Triggers().m_iStartCondition == 0 ||
+         m_measurement.Triggers().m_iStartCondition == 7) &&
+        waiting && channel == m_measurement.Flow().m_iFirstChannel) {
         takeFirstValue();
-        if (m_measurement.m_iStartCondition == 0 ||
+        if (m_measurement.Triggers().m_iStartCondition == 0 ||
             CTime::GetCurrentTime().GetTime() >= config->GetStartDateTime())
             RunStartEvent();
         return;
@@ -91,7 +93,8 @@ void CMainFrame::CheckTriggerThresholds(int channel) {
 }
 
 bool CMainFrame::IsStopCountReached() {
-    if (m_measurement.m_iStopCondition != 7 && m_measurement.m_iStopCondition != 8)
+    if (m_measurement.Triggers().m_iStopCondition != 7 &&
+        m_measurement.Triggers().m_iStopCondition != 8)
         return false;
     IFlowDiagram* diagram = FlowDiagram();
     IFlowMeasureConfig* config = FlowMeasureConfig();
@@ -105,20 +108,18 @@ void CMainFrame::RunStartEvent() {
     IFlowMeasurePanel* panel = FlowPanel();
     if (panel == nullptr)
         return;
-    panel->SetTriggerStart(m_measurement.m_ucTriggerMarker);
+    panel->SetTriggerStart(m_measurement.Triggers().m_ucTriggerMarker);
     // Started and no longer waiting before the call: a value set arriving inside it does not
     // start a second time.
-    m_measurement.m_bMeasurementStarted = TRUE;
-    m_measurement.m_bWaitingForTrigger = FALSE;
+    m_measurement.StartEventFired();
     panel->StartMeasurement();
-    m_measurement.m_bMeasurementStarted = TRUE;
+    m_measurement.EditTriggers().m_bMeasurementStarted = TRUE;
     ChanState_SetBothChannelPhases(1);
 }
 
 void CMainFrame::RunStopEvent() {
     if (IFlowMeasurePanel* panel = FlowPanel())
         panel->OnBnClickedStop();
-    m_measurement.m_bMeasurementStarted = FALSE;
+    m_measurement.StopEventFired();
     COM_ShowNextValueSet();
-    m_measurement.m_bStopReached = TRUE;
 }

@@ -140,7 +140,7 @@ void CAFormChannelX::SetButtonTexts(const CString& tare, const CString& minimum,
 
 int CAFormChannelX::GetTareLock() const {
     const CMainFrame* frame = Frame();
-    return frame != nullptr ? frame->Measurement().m_aiTareState[m_iChannel] : 1;
+    return frame != nullptr ? frame->Measurement().Flow().m_aiTareState[m_iChannel] : 1;
 }
 
 void CAFormChannelX::OnBnClickedTara() {
@@ -148,15 +148,12 @@ void CAFormChannelX::OnBnClickedTara() {
     if (frame == nullptr)
         return;
     // The view's own record, never the remapped one: the frame's tare reads the same lock.
-    int& lock = frame->Measurement().m_aiTareState[m_iChannel];
+    const int lock = frame->ToggleTareLock(m_iChannel);
     CString caption = "init";
-    if (lock == 0) {
-        lock = 1;
+    if (lock == 1)
         caption = GetLanguageString(IDS_TARE);
-    } else if (lock == 1) {
-        lock = 0;
+    else if (lock == 0)
         caption = GetLanguageString(IDS_TARE_CLEAR);
-    }
     if (CWnd* button = m_hWnd != nullptr ? GetDlgItem(IDC_TARA) : nullptr)
         button->SetWindowText(caption);
     frame->TareChannel(m_iChannel);

@@ -103,8 +103,8 @@ void CAFormDiagram::StartDiagram(BOOL reset) {
         // switched on) would only draw an empty axis without a unit: its curve stays off.
         const int channel = m_assignment.curveSource[c] - DiagramAssignment::kFirstChannelSource;
         if (channel >= 0 && channel < kChannels && m_pFrame != nullptr &&
-            (!m_pFrame->Measurement().m_bChannelActive[channel] ||
-             m_pFrame->Measurement().m_abUnavailable[channel]))
+            (!m_pFrame->Measurement().Flow().m_bChannelActive[channel] ||
+             m_pFrame->Measurement().Flow().m_abUnavailable[channel]))
             m_assignment.curveEnabled[c] = false;
         if (!m_assignment.curveEnabled[c])
             m_assignment.curveSource[c] = -1;
@@ -337,8 +337,9 @@ void CAFormDiagram::OnTimer(UINT_PTR nIDEvent) {
     }
     if (nIDEvent == TIMER_SAVE_AS) {
         KillTimer(nIDEvent);
-        const CString file =
-            m_pFrame != nullptr ? m_pFrame->Measurement().m_strDiagramFileName : m_strSaveAsFile;
+        const CString file = m_pFrame != nullptr
+                                 ? m_pFrame->Measurement().Files().m_strDiagramFileName
+                                 : m_strSaveAsFile;
         if (m_pDiagram != nullptr && !file.IsEmpty() && !m_pDiagram->SaveBitmap(file) &&
             m_pFrame != nullptr)
             AfxMessageBox(m_pFrame->BuildFileOpenErrorText(file), MB_ICONSTOP);
@@ -364,7 +365,7 @@ void CAFormDiagram::OnTimer(UINT_PTR nIDEvent) {
 void CAFormDiagram::CapturePrintPicture() {
     if (m_pFrame == nullptr)
         return;
-    const CString file = m_pFrame->Measurement().m_strDiagramBitmap;
+    const CString file = m_pFrame->Measurement().Files().m_strDiagramBitmap;
     // An earlier print's picture must never stand in for a failed capture.
     DeleteFile(file);
     // A failed capture is reported; the page then shows the picture's frame.
@@ -415,7 +416,7 @@ void CAFormDiagram::ArmPrintTimer() {
 int CAFormDiagram::GetMaxCountOfValues() const {
     int most = 0;
     for (int c = 0; c < kChannels; ++c) {
-        if (m_pFrame == nullptr || m_pFrame->Measurement().m_bChannelActive[c])
+        if (m_pFrame == nullptr || m_pFrame->Measurement().Flow().m_bChannelActive[c])
             most = std::max(most, m_aiPointCount[c]);
     }
     return most;

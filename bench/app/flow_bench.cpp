@@ -24,6 +24,7 @@
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "platform/base/Resource.h"
 #include "sensor/ChanState.h"
+#include "tests/app/MeasurementForTest.h"
 #include "tests/app/flow_Fakes.h"
 #include "tests/base/ScopedTempFolder.h"
 
@@ -39,20 +40,20 @@ void BM_FlowValueSets(benchmark::State& state) {
     flowtest::FakeDiagram diagram;
     flowtest::FakePanel panel;
     panel.running = TRUE;
+    CMeasurementState::FlowGroup& flow = MeasurementForTest(frame).Flow();
     for (int c = 0; c < COM_CHANNELS; ++c) {
         frame.m_flowFakes.channel[c] = &views[c];
-        frame.Measurement().m_bChannelActive[c] = TRUE;
-        frame.Measurement().m_apDisplayRing[c]->SetLength(256);
-        frame.Measurement().m_adTare[c] = 0.5;
+        flow.m_bChannelActive[c] = TRUE;
+        flow.m_apDisplayRing[c]->SetLength(256);
+        flow.m_adTare[c] = 0.5;
         frame.m_adUnitFactor[c] = 0.001;
-        BuildUnitList(frame.Measurement().m_aChannelRecords[c], c % 2 == 0 ? 'D' : 'Y', FALSE,
-                      FALSE, "", 0);
+        BuildUnitList(flow.m_aChannelRecords[c], c % 2 == 0 ? 'D' : 'Y', FALSE, FALSE, "", 0);
     }
-    frame.Measurement().m_aChannelRecords[1].iSignInversion = 1;
+    flow.m_aChannelRecords[1].iSignInversion = 1;
     frame.m_flowFakes.diagram = &diagram;
     frame.m_flowFakes.panel = &panel;
     frame.m_iNumberOfSensors = 4;
-    frame.Measurement().m_bRecordingClosed = FALSE;
+    flow.m_bRecordingClosed = FALSE;
     ChanState_SetPowerChannelOn(0, TRUE);
     ChanState_SetPowerChannelOn(1, TRUE);
     int32_t raw = 0;
@@ -90,17 +91,18 @@ void BM_FlowValueSetsTriggerMonitor(benchmark::State& state) {
         config.startCondition = 1;  // a threshold on channel A that the values never reach
         config.startLevel = 1e12;
         config.startHysteresis = 1.0;
+        CMeasurementState::FlowGroup& flow = MeasurementForTest(frame).Flow();
         for (int c = 0; c < COM_CHANNELS; ++c) {
             frame.m_flowFakes.channel[c] = &views[c];
-            frame.Measurement().m_bChannelActive[c] = TRUE;
+            flow.m_bChannelActive[c] = TRUE;
             frame.m_adUnitFactor[c] = 0.001;
-            BuildUnitList(frame.Measurement().m_aChannelRecords[c], 'D', FALSE, FALSE, "", 0);
+            BuildUnitList(flow.m_aChannelRecords[c], 'D', FALSE, FALSE, "", 0);
         }
         frame.m_flowFakes.diagram = &diagram;
         frame.m_flowFakes.panel = &panel;
         frame.m_flowFakes.measureConfig = &config;
         frame.m_iNumberOfSensors = 4;
-        frame.Measurement().m_bRecordingClosed = FALSE;
+        flow.m_bRecordingClosed = FALSE;
         frame.TakeOverStartStopConditions();
         int32_t raw = 0;
         int sets = 0;

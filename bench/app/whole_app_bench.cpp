@@ -102,10 +102,10 @@ void BM_LongestRecordingMemory(benchmark::State& state) {
         IFlowDiagram* diagram = frame->FlowDiagram();
         int channels = 0;
         for (int c = 0; c < COM_CHANNELS; ++c)
-            channels +=
-                frame->Measurement().m_bChannelActive[c] && !frame->Measurement().m_abUnavailable[c]
-                    ? 1
-                    : 0;
+            channels += frame->Measurement().Flow().m_bChannelActive[c] &&
+                                !frame->Measurement().Flow().m_abUnavailable[c]
+                            ? 1
+                            : 0;
         auto points = [diagram] {
             return diagram != nullptr ? static_cast<double>(diagram->GetMaxCountOfValues()) : 0.0;
         };

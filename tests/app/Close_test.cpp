@@ -81,7 +81,7 @@ TEST_F(Close, ASingleSensorMeasurementStopsFirstAndTheWorkerGoesOnlyWithTheClose
     ASSERT_FALSE(Closed());
     EXPECT_EQ(measure_->m_iStopClicks, stopsBefore + 1);
     EXPECT_TRUE(frame_->m_bCloseAfterStop || frame_->m_bCloseAfterFastStop);
-    ASSERT_NE(frame_->Measurement().m_pConvertThread, nullptr);
+    ASSERT_NE(frame_->Measurement().Files().m_pConvertThread, nullptr);
     // Ctrl+M between the stop and the second close touches a living worker.
     EXPECT_TRUE(Keys(WM_KEYDOWN, 'M', true));
     CloseFrame();

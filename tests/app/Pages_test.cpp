@@ -8,6 +8,7 @@
 #include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgDocumentation.h"
 #include "pages/measurement/CDlgMeasureDiagram.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -193,10 +194,11 @@ TEST_F(Pages, ChannelBarsAndMenuAreNamedBySensorWithSeveralSensors) {
 }
 
 TEST_F(Pages, SavesDoNothingWhileAConversionRuns) {
-    frame_->Measurement().m_ucDataAvailable = 1;
-    frame_->Measurement().m_pConvertThread->m_bRunning = TRUE;
+    MeasurementForTest edit(*frame_);
+    edit.Files().m_ucDataAvailable = 1;
+    edit.Files().m_pConvertThread->m_bRunning = TRUE;
     frame_->SendMessage(WM_COMMAND, 10001);
-    EXPECT_EQ(frame_->Measurement().m_ucDataAvailable, 1);
+    EXPECT_EQ(frame_->Measurement().Files().m_ucDataAvailable, 1);
     EXPECT_FALSE(MenuState(10001) & MF_GRAYED);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/ui/commctrl/CommCtrl.h"
 #include "platform/ui/commctrl/ControlLanguage.h"
 #include "platform/ui/paint/Screenshot.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -154,15 +155,16 @@ TEST_F(Tree, ALanguageIsSwitchedOnlyWhenItChanges) {
     EXPECT_EQ(frame_->m_wndTree.GetItemText(Item(5034)), "Navigation Bar");
     EXPECT_TRUE(frame_->GetConnectionPage()->m_bNeedsNewTexts);
     EXPECT_FALSE(frame_->GetMeasureAdjustPage()->m_bNeedsNewTexts);
-    EXPECT_EQ(frame_->Measurement().m_lastFlowReason, MeasuredValueReason::SettingsChanged);
+    EXPECT_EQ(frame_->Measurement().Flow().m_lastFlowReason, MeasuredValueReason::SettingsChanged);
 }
 
 TEST_F(Tree, AveragingAndTheResetsStayInTheirRings) {
+    MeasurementForTest edit(*frame_);
     double out = 0.0;
     EXPECT_TRUE(frame_->AverageChannelValue(0, 5.0, out));
     EXPECT_EQ(out, 5.0);
-    frame_->Measurement().m_apDiagramRing[1]->SetLength(4);
-    frame_->Measurement().m_bRecordBufferPresent = TRUE;
+    edit.Flow().m_apDiagramRing[1]->SetLength(4);
+    edit.Recording().m_bRecordBufferPresent = TRUE;
     int points = 0;
     for (double v : {1.0, 2.0, 3.0, 6.0}) {
         if (frame_->AverageChannelValue(1, v, out))
@@ -177,22 +179,22 @@ TEST_F(Tree, AveragingAndTheResetsStayInTheirRings) {
     frame_->m_iActivatedCount = 4;
     for (int mode = 0; mode < 5; ++mode)
         frame_->ResetMovingAverages(mode);
-    EXPECT_EQ(frame_->Measurement().m_apDisplayRing[5]->GetLength(), 1);
+    EXPECT_EQ(frame_->Measurement().Flow().m_apDisplayRing[5]->GetLength(), 1);
     frame_->ResetMovingAverages(2);
-    EXPECT_EQ(frame_->Measurement().m_apDisplayRing[4]->GetLength(), 4);
+    EXPECT_EQ(frame_->Measurement().Flow().m_apDisplayRing[4]->GetLength(), 4);
 
     frame_->m_adValue[2] = 7.5;
-    frame_->Measurement().m_aiTareState[2] = 0;  // the view's Tara has just switched the tare on
+    edit.Flow().m_aiTareState[2] = 0;  // the view's Tara has just switched the tare on
     frame_->TareChannel(2);
-    EXPECT_EQ(frame_->Measurement().m_adTare[2], 7.5);
-    EXPECT_EQ(frame_->Measurement().m_lastFlowReason, MeasuredValueReason::Retake);
+    EXPECT_EQ(frame_->Measurement().Flow().m_adTare[2], 7.5);
+    EXPECT_EQ(frame_->Measurement().Flow().m_lastFlowReason, MeasuredValueReason::Retake);
     frame_->ResetChannelMinimum(2);
     EXPECT_EQ(frame_->m_adMinimum[2], 1e99);
-    EXPECT_EQ(frame_->Measurement().m_lastFlowReason, MeasuredValueReason::ExtremesReset);
-    frame_->Measurement().m_lastFlowReason.reset();
+    EXPECT_EQ(frame_->Measurement().Flow().m_lastFlowReason, MeasuredValueReason::ExtremesReset);
+    edit.Flow().m_lastFlowReason.reset();
     frame_->ResetChannelMaximum(2);
     EXPECT_EQ(frame_->m_adMaximum[2], -1e99);
-    EXPECT_EQ(frame_->Measurement().m_lastFlowReason, MeasuredValueReason::ExtremesReset);
+    EXPECT_EQ(frame_->Measurement().Flow().m_lastFlowReason, MeasuredValueReason::ExtremesReset);
 }
 
 TEST_F(Tree, FoldersKeepTheirStateAcrossLanguageSwitchesAndTheHighlightFollowsThePage) {

@@ -7,6 +7,7 @@
 #include "app/bars/ViewBarFloatFrame.h"
 #include "platform/ui/Input.h"
 #include "sensor/ChanState.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -73,7 +74,7 @@ TEST_F(CloseReaction, TheCaptionButtonSwitchesTheClosedBarsSettingOffOnce) {
 
 TEST_F(CloseReaction, APowerViewClosedStaysClosedAndIsSwitchedOff) {
     ChanState_SetPowerChannelOn(0, TRUE);
-    frame_->Measurement().m_bChannelActive[CHANNEL_P1] = TRUE;
+    MeasurementForTest(*frame_).Flow().m_bChannelActive[CHANNEL_P1] = TRUE;
     CViewBar& bar = frame_->m_wndViewBar[CHANNEL_P1];
     frame_->ShowViewBar(&bar, TRUE, FALSE);
     frame_->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);  // in sight on the frame
@@ -82,7 +83,7 @@ TEST_F(CloseReaction, APowerViewClosedStaysClosedAndIsSwitchedOff) {
     const std::vector<int> others = OtherStates(-1);
     ClickClose(bar);
     EXPECT_FALSE(bar.IsWindowVisible());
-    EXPECT_FALSE(frame_->Measurement().m_bChannelActive[CHANNEL_P1]);
+    EXPECT_FALSE(frame_->Measurement().Flow().m_bChannelActive[CHANNEL_P1]);
     EXPECT_EQ(OtherStates(-1), others);
 }
 

@@ -11,6 +11,7 @@
 #include "flow_Fakes.h"
 #include "foundation/Units.h"
 #include "sensor/ZMStates.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -49,7 +50,7 @@ TEST_F(Channels, AScalingReachesTheFactorAndCorruptBytesAreClamped) {
     std::strcpy(Record().szScalingName[0], "kp");
     Record().dScalingFactor[0] = 2.5;
     frame_->SetupChannelsOfSensor(0, 1);
-    ChannelRecord& a = frame_->Measurement().m_aChannelRecords[0];
+    ChannelRecord& a = MeasurementForTest(*frame_).Flow().m_aChannelRecords[0];
     const int count = a.iUnitCount;
     EXPECT_EQ(a.astrUnit[count], "kp");
     Record().ucUnitIndex[0] = static_cast<BYTE>(count);
@@ -95,24 +96,25 @@ TEST_F(Channels, AChosenUnitFollowsIntoTheFactorAndBackIntoTheConfiguration) {
     EXPECT_EQ(Record().ucViewState[0], 2);
     EXPECT_EQ(Record().dwFrameSetting, 5u);
     frame_->SetupChannelsOfSensor(0, 1);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].iUnitIndex, Nm);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].iUnitIndex, Nm);
 
     // Without a configuration the bytes are cleared and the defaults apply.
     Record().ucConfigWritten = 0;
     Record().ucConfigPresent = 0;
     frame_->SetupChannelsOfSensor(0, 1);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].iAveraging, 2);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].ucViewState, 1);
-    EXPECT_EQ(frame_->Measurement().m_iFrameSetting, 1);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].iAveraging, 2);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].ucViewState, 1);
+    EXPECT_EQ(frame_->Measurement().Flow().m_iFrameSetting, 1);
     frame_->SetupChannelsOfSensor(0, 0);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].astrUnit[0], "n.a.");
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].astrUnit[0], "n.a.");
 }
 
 // One unconfigured sensor after a multi-port device: its two channels are shown, C and D are
 // not offered, whatever the device left in their records.
 TEST_F(Channels, AnUnconfiguredSensorAfterAGroupShowsItsTwoChannelsOnly) {
     for (int record = 0; record < 4; ++record)
-        frame_->Measurement().m_aChannelRecords[record].ucViewState = record == 1 ? 0 : 1;
+        MeasurementForTest(*frame_).Flow().m_aChannelRecords[record].ucViewState =
+            record == 1 ? 0 : 1;
     Record().ucConfigWritten = 0;
     Record().ucConfigPresent = 0;
     frame_->SetupChannelsOfSensor(0, 1);
@@ -125,7 +127,7 @@ TEST_F(Channels, StoredSettingsAreTakenOverByTheNextSetUp) {
     Record().ucConfigWritten = 0;
     Record().ucConfigPresent = 0;
     frame_->SetupChannelsOfSensor(0, 1);
-    ChannelRecord& a = frame_->Measurement().m_aChannelRecords[0];
+    ChannelRecord& a = MeasurementForTest(*frame_).Flow().m_aChannelRecords[0];
     const int unit = a.iUnitIndex == 0 ? 1 : 0;
     a.iUnitIndex = unit;
     a.iDecimals = 3;
@@ -133,8 +135,8 @@ TEST_F(Channels, StoredSettingsAreTakenOverByTheNextSetUp) {
     frame_->StoreChannelSettingsInSoftwareConfig(0);
     // What a next start reads back from the sensor is the operator's choice, not the default.
     frame_->SetupChannelsOfSensor(0, 1);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].iUnitIndex, unit);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].iDecimals, 3);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].iUnitIndex, unit);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].iDecimals, 3);
     EXPECT_EQ(Record().ucRateIndex, 3);
 }
 
@@ -143,14 +145,14 @@ TEST_F(Channels, LightsByTheSensorsLightMode) {
     Record().ucLightValue[0] = 7;
     Record().ucLightValue[1] = 8;
     frame_->SetChannelLedState(0);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].iLedState, 7);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[1].iLedState, 8);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].iLedState, 7);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[1].iLedState, 8);
     Record().ucLightMode = 1;
     frame_->SetChannelLedState(0);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[1].iLedState, 2);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[1].iLedState, 2);
     Record().ucKindByte = 9;
     frame_->SetChannelLedState(0);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[0].iLedState, 7);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[0].iLedState, 7);
 }
 
 TEST_F(Channels, ALostSensorsPortIsMarkedAndTheTableRefreshed) {

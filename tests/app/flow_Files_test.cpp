@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "flow_FrameFixture.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -49,12 +50,13 @@ std::string RunReader(const std::string& script, const std::string& file, char d
 class Files : public Flow {};
 
 TEST_F(Files, EveryFieldReadsBackAsItsNumberAndUnitWhateverTheSeparator) {
+    MeasurementForTest edit(*frame_);
     const std::string script = folder_ / "reader.py";
     std::ofstream(script) << kReader;
     frame_->m_adUnitFactor[0] = 0.5;   // 487 counts: 243.5
     frame_->m_adUnitFactor[1] = 0.25;  // 40 counts: 10.00
-    frame_->Measurement().m_aChannelRecords[0].iDecimals = 1;
-    frame_->Measurement().m_aChannelRecords[1].iDecimals = 2;
+    edit.Flow().m_aChannelRecords[0].iDecimals = 1;
+    edit.Flow().m_aChannelRecords[1].iDecimals = 2;
     const CString unitA = frame_->RecordOfChannel(0).CurrentUnitText();
     const CString unitB = frame_->RecordOfChannel(1).CurrentUnitText();
     documentation_.valueMode = 1;

@@ -15,6 +15,7 @@
 #include "app/ThreadedConvertFile.h"
 #include "flow_Fakes.h"
 #include "sensor/ChanState.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 
@@ -52,11 +53,11 @@ class Flow : public StartedApp {
             frame_->m_adMinimum[c] = 1e99;
             frame_->m_adMaximum[c] = -1e99;
         }
-        BuildUnitList(frame_->Measurement().m_aChannelRecords[0], 'D', FALSE, FALSE, "", 0.0);
-        BuildUnitList(frame_->Measurement().m_aChannelRecords[1], 'Y', FALSE, FALSE, "", 0.0);
-        frame_->Measurement().m_bChannelActive[0] = frame_->Measurement().m_bChannelActive[1] =
-            TRUE;
-        frame_->Measurement().m_bRecordingClosed = TRUE;
+        CMeasurementState::FlowGroup& flow = MeasurementForTest(*frame_).Flow();
+        BuildUnitList(flow.m_aChannelRecords[0], 'D', FALSE, FALSE, "", 0.0);
+        BuildUnitList(flow.m_aChannelRecords[1], 'Y', FALSE, FALSE, "", 0.0);
+        flow.m_bChannelActive[0] = flow.m_bChannelActive[1] = TRUE;
+        flow.m_bRecordingClosed = TRUE;
     }
     void TearDown() override {
         ChanState_SetPowerChannelOn(0, FALSE);

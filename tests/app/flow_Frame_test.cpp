@@ -19,6 +19,7 @@
 #include "platform/base/Time.h"
 #include "sensor/ChanState.h"
 #include "sensor/ZMStates.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -91,13 +92,14 @@ TEST_F(Flow, TheHeadersRangeTakesTheFilesDecimalSeparator) {
 }
 
 TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
-    frame_->Measurement().m_aChannelRecords[0].iSignInversion = 1;
-    frame_->Measurement().m_adTare[0] = 10;
+    MeasurementForTest edit(*frame_);
+    edit.Flow().m_aChannelRecords[0].iSignInversion = 1;
+    edit.Flow().m_adTare[0] = 10;
     Set(100, 0);
     EXPECT_EQ(frame_->m_adValue[0], -110);
     EXPECT_EQ(frame_->m_adMaximum[0], -110);
-    frame_->Measurement().m_aChannelRecords[0].iSignInversion = 0;
-    frame_->Measurement().m_adTare[0] = 0;
+    edit.Flow().m_aChannelRecords[0].iSignInversion = 0;
+    edit.Flow().m_adTare[0] = 0;
 
     ChanState_SetPowerChannelOn(0, TRUE);
     frame_->m_adUnitFactor[4] = PowerUnitFactor(0);
@@ -106,23 +108,23 @@ TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
     const int rpm = IndexOfFactor(GetSpeedUnitFactor, 1.0);
     const int rads = IndexOfFactor(GetSpeedUnitFactor, 2 * M_PI / 60);
     ASSERT_TRUE(cNm >= 0 && Nm >= 0 && rpm >= 0 && rads >= 0);
-    frame_->Measurement().m_aChannelRecords[0].iUnitIndex = cNm;
-    frame_->Measurement().m_aChannelRecords[1].iUnitIndex = rpm;
+    edit.Flow().m_aChannelRecords[0].iUnitIndex = cNm;
+    edit.Flow().m_aChannelRecords[1].iUnitIndex = rpm;
     Set(500, 1000);  // 5 N·m at 1000 1/min
     const double p = frame_->m_adValue[4];
     EXPECT_NEAR(p, 5 * 1000 * PowerUnitFactor(0), 1e-12);
-    frame_->Measurement().m_aChannelRecords[0].iUnitIndex = Nm;
-    frame_->Measurement().m_aChannelRecords[1].iUnitIndex = rads;
+    edit.Flow().m_aChannelRecords[0].iUnitIndex = Nm;
+    edit.Flow().m_aChannelRecords[1].iUnitIndex = rads;
     frame_->m_adUnitFactor[0] = 0.01;
     frame_->m_adUnitFactor[1] = GetSpeedUnitFactor(rads);
     Set(500, 1000);
     EXPECT_NEAR(frame_->m_adValue[4], p, 1e-12);
 
     // A torque in the sensor's scaling has no N·m: P1 is unavailable, never NaN.
-    frame_->Measurement().m_aChannelRecords[0].iUnitIndex =
-        frame_->Measurement().m_aChannelRecords[0].iUnitCount;
-    frame_->Measurement().m_bChannelActive[4] = TRUE;
-    frame_->Measurement().m_bRecordingClosed = FALSE;
+    edit.Flow().m_aChannelRecords[0].iUnitIndex =
+        frame_->Measurement().Flow().m_aChannelRecords[0].iUnitCount;
+    edit.Flow().m_bChannelActive[4] = TRUE;
+    edit.Flow().m_bRecordingClosed = FALSE;
     panel_.running = TRUE;
     Set(500, 1000);
     EXPECT_EQ(views_[4].texts[0], "n.a.");
@@ -132,7 +134,7 @@ TEST_F(Flow, SignThenTareAndPowerIndependentOfTheUnits) {
 
 TEST_F(Flow, RedisplaysWhileRunningNeitherRecordNorWipeTheExtremes) {
     panel_.running = TRUE;
-    frame_->Measurement().m_bRecordingClosed = FALSE;
+    MeasurementForTest(*frame_).Flow().m_bRecordingClosed = FALSE;
     Set(100, 5);
     Set(50, 5);
     ASSERT_EQ(diagram_.calls, 2);
@@ -153,6 +155,7 @@ TEST_F(Flow, RedisplaysWhileRunningNeitherRecordNorWipeTheExtremes) {
 }
 
 TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
+    MeasurementForTest edit(*frame_);
     panel_.triggerOn = TRUE;
     config_.startCondition = 1;
     config_.startLevel = 10;
@@ -161,8 +164,8 @@ TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
     frame_->TakeOverStartStopConditions();
     frame_->InitTriggerArmedFlags();
     frame_->SetWaitingForTrigger(TRUE);
-    frame_->Measurement().m_bRecordingClosed = FALSE;
-    frame_->Measurement().m_ucTriggerMarker = 1;
+    edit.Flow().m_bRecordingClosed = FALSE;
+    edit.Triggers().m_ucTriggerMarker = 1;
     const uint64_t lost = frame_->m_ullLostValueSets;
     panel_.onStart = [this] { Set(30, 0); };  // a box in the start pumps a value set
     Set(20, 0);                               // past the level, never armed: no start
@@ -180,14 +183,15 @@ TEST_F(Flow, ATriggerStartInsideTheFlowStartsOnceAndStopsByCount) {
     EXPECT_EQ(panel_.stops, 0);
     Set(23, 0);
     EXPECT_EQ(panel_.stops, 1);
-    EXPECT_TRUE(frame_->Measurement().m_bStopReached);
+    EXPECT_TRUE(frame_->Measurement().Flow().m_bStopReached);
     const int calls = diagram_.calls;
     Set(24, 0);
     EXPECT_EQ(diagram_.calls, calls);
 }
 
 TEST_F(Flow, TheRecordingStopsAtItsDurationAndOnceWhenTheStoreRefuses) {
-    frame_->Measurement().m_bRecordingClosed = FALSE;
+    MeasurementForTest edit(*frame_);
+    edit.Flow().m_bRecordingClosed = FALSE;
     // A value set before the store is ready for the run is not a reason to end it.
     diagram_.refuse = DiagramAddResult::NotReady;
     Set(1, 1);
@@ -203,12 +207,12 @@ TEST_F(Flow, TheRecordingStopsAtItsDurationAndOnceWhenTheStoreRefuses) {
     EXPECT_FALSE(panel_.stopEnabled);
     EXPECT_EQ(frame_->COM_GetZMCOMConfgFlow(), ZM_STOP_MEASURE_MAX_DURATION);
 
-    frame_->Measurement().m_bStopReached = FALSE;
+    edit.Flow().m_bStopReached = FALSE;
     panel_.maxDuration = 0.0;  // no limit
     diagram_.refuse = DiagramAddResult::Full;
     frame_->m_astrFlowMessages.clear();
     Set(1, 1);
-    frame_->Measurement().m_bStopReached = FALSE;
+    edit.Flow().m_bStopReached = FALSE;
     Set(1, 1);
     EXPECT_EQ(panel_.stops, 2);
     EXPECT_EQ(frame_->m_astrFlowMessages.size(), 1u);
@@ -254,7 +258,7 @@ TEST_F(Flow, AFolderThatCannotBeMadeStillLetsTheMeasurementRun) {
     EXPECT_FALSE(frame_->SetupMeasureValueFile(0));
     ASSERT_EQ(frame_->m_astrFlowMessages.size(), 1u);
     EXPECT_NE(frame_->m_astrFlowMessages.front().Find("values"), -1);
-    EXPECT_FALSE(frame_->Measurement().m_bRecordingClosed);
+    EXPECT_FALSE(frame_->Measurement().Flow().m_bRecordingClosed);
 }
 
 TEST_F(Flow, AFailedWriteLeavesTheFileAndKeepsTheValuesForAManualSave) {
@@ -277,7 +281,7 @@ TEST_F(Flow, AFailedWriteLeavesTheFileAndKeepsTheValuesForAManualSave) {
     EXPECT_EQ(ReadAll(path), before);
     ASSERT_EQ(frame_->m_astrFlowMessages.size(), 1u);
     EXPECT_NE(frame_->m_astrFlowMessages.front().Find("constant.csv"), -1);
-    EXPECT_EQ(frame_->Measurement().m_ucDataAvailable, 1);
+    EXPECT_EQ(frame_->Measurement().Files().m_ucDataAvailable, 1);
     EXPECT_EQ(panel_.triggerEvents, 0);
 
     // A manual save elsewhere whose worker does not start is written at once.
@@ -304,7 +308,7 @@ TEST_F(Flow, AManualSaveWaitsForTheFirstTickAndLeavesTheOldFileUntilComplete) {
         Run(10);
     }
     EXPECT_EQ(ReadAll(manual).substr(0, 7), "MANUAL\n");
-    EXPECT_FALSE(frame_->Measurement().m_pConvertThread->IsRunning());
+    EXPECT_FALSE(frame_->Measurement().Files().m_pConvertThread->IsRunning());
 }
 
 TEST_F(Flow, AManualSavePendingWhenAMeasurementStartsIsCompletedFirst) {
@@ -322,7 +326,7 @@ TEST_F(Flow, FinishingTwiceEndsTheFilePhaseOnce) {
     frame_->FinishMeasurement();
     frame_->FinishMeasurement();
     EXPECT_EQ(panel_.ended, 2);
-    EXPECT_TRUE(frame_->Measurement().m_bRecordingClosed);
+    EXPECT_TRUE(frame_->Measurement().Flow().m_bRecordingClosed);
 }
 
 TEST_F(Flow, TheLogIsWrittenOnlyWhenSwitchedOnAndPerStatorSerial) {
@@ -347,19 +351,20 @@ TEST_F(Flow, TheLogIsWrittenOnlyWhenSwitchedOnAndPerStatorSerial) {
 }
 
 TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
-    frame_->Measurement().m_strColumnSeparator = ";";
-    frame_->Measurement().m_strLineEnd = "\n";
-    frame_->Measurement().m_iDecimalLanguage = 0;
-    frame_->Measurement().m_bValueRecorded = FALSE;
+    MeasurementForTest edit(*frame_);
+    edit.Recording().m_strColumnSeparator = ";";
+    edit.Recording().m_strLineEnd = "\n";
+    edit.Recording().m_iDecimalLanguage = 0;
+    edit.Flow().m_bValueRecorded = FALSE;
     CString row = frame_->BuildResultRow();
     EXPECT_EQ(row.Left(29), "No values registered, sorry!\n");
     const CString unjudged = ";00:00:00; -; -; -; -; -; -; -\n";
     EXPECT_EQ(row.Right(unjudged.GetLength()).Mid(9), unjudged.Mid(9));
-    frame_->Measurement().m_bValueRecorded = TRUE;
+    edit.Flow().m_bValueRecorded = TRUE;
     config_.ioNioMode = 1;
     config_.measurand[0] = 0;
     config_.maximum[0] = 12.5;
-    frame_->Measurement().m_aChannelRecords[0].iDecimals = 2;
+    edit.Flow().m_aChannelRecords[0].iDecimals = 2;
     panel_.result[0] = 0;
     row = frame_->BuildResultRow();
     EXPECT_NE(row.Find(";12,50;N·m;NIO; -; -; -;NIO\n"), -1) << row.GetString();
@@ -371,17 +376,18 @@ TEST_F(Flow, ResultRowsJudgeOnlyWhatIsJudgedAndInRange) {
 }
 
 TEST_F(Flow, UnitsAndSeparatorsAreCapturedOnce) {
-    frame_->Measurement().m_bRecordingClosed = FALSE;
+    MeasurementForTest edit(*frame_);
+    edit.Flow().m_bRecordingClosed = FALSE;
     documentation_.separator = ";";
-    frame_->Measurement().m_aChannelRecords[0].astrUnit[0] = "a;b";
+    edit.Flow().m_aChannelRecords[0].astrUnit[0] = "a;b";
     Set(1, 1);
-    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], " a;b");
+    EXPECT_EQ(frame_->Measurement().Recording().m_astrColumnUnit[0], " a;b");
     documentation_.separator = "\t";
-    frame_->Measurement().m_aChannelRecords[0].astrUnit[0] = "kp";
+    edit.Flow().m_aChannelRecords[0].astrUnit[0] = "kp";
     Set(2, 2);
-    EXPECT_EQ(frame_->Measurement().m_strColumnSeparator, ";");
-    EXPECT_EQ(frame_->Measurement().m_astrColumnUnit[0], " a;b");
-    EXPECT_EQ(frame_->Measurement().m_adRecordHead[0], 1.0);
+    EXPECT_EQ(frame_->Measurement().Recording().m_strColumnSeparator, ";");
+    EXPECT_EQ(frame_->Measurement().Recording().m_astrColumnUnit[0], " a;b");
+    EXPECT_EQ(frame_->Measurement().Recording().m_adRecordHead[0], 1.0);
 }
 
 TEST_F(Flow, ALostSensorOrAVanishedFolderStillEndsInAFileOrAMessage) {
@@ -401,7 +407,7 @@ TEST_F(Flow, ALostSensorOrAVanishedFolderStillEndsInAFileOrAMessage) {
     frame_->m_astrFlowMessages.clear();
     frame_->FinishMeasurement();
     EXPECT_EQ(frame_->m_astrFlowMessages.size(), 1u);
-    EXPECT_EQ(frame_->Measurement().m_ucDataAvailable, 1);
+    EXPECT_EQ(frame_->Measurement().Files().m_ucDataAvailable, 1);
 }
 
 TEST_F(Flow, AtOnceOrADateAndTimeStartsOnTheFirstActiveChannelOnceDue) {

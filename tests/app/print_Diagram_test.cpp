@@ -15,6 +15,7 @@
 #include "platform/gfx/PrinterOutput.h"
 #include "platform/gfx/codec/Bmp.h"
 #include "platform/ui/commdlg/CommonDialogHook.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -115,7 +116,8 @@ class DiagramPrint : public StartedApp {
         StartedApp::SetUp();
         Run(100);
         frame_->ShowWindow(SW_SHOW);
-        frame_->Measurement().m_strDiagramBitmap = (folder_ / "TEMP_DIAGRAM.bmp").c_str();
+        MeasurementForTest(*frame_).Files().m_strDiagramBitmap =
+            (folder_ / "TEMP_DIAGRAM.bmp").c_str();
         pdf_ = folder_ / "page.pdf";
     }
     void TearDown() override {
@@ -128,8 +130,8 @@ class DiagramPrint : public StartedApp {
         for (int y = 0; y < 50; ++y)
             for (int x = 0; x < 140; ++x)
                 picture.SetPixel(x, y, 0xFFE03010);
-        ASSERT_TRUE(
-            kq::gfx::SaveBmpFile(frame_->Measurement().m_strDiagramBitmap.GetString(), picture));
+        ASSERT_TRUE(kq::gfx::SaveBmpFile(
+            frame_->Measurement().Files().m_strDiagramBitmap.GetString(), picture));
     }
     BOOL PrintOnPdf(kq::gfx::PrinterSettings settings) {
         CDC dc;
@@ -182,7 +184,7 @@ TEST_F(DiagramPrint, ThePageShowsFrameBandDateAndTheCaptureTurned) {
         Near(page.At(kMargin + area.left + area.Width() * 3 / 4, kMargin + midY), 0x2050C0));
     // The temporary file now holds the turned picture.
     const kq::gfx::ImageResult turned =
-        kq::gfx::LoadBmpFile(frame_->Measurement().m_strDiagramBitmap.GetString());
+        kq::gfx::LoadBmpFile(frame_->Measurement().Files().m_strDiagramBitmap.GetString());
     ASSERT_TRUE(turned.Ok());
     // (the rotation may add a pixel of border on each side)
     EXPECT_NEAR(turned.image.width, 100, 2);
@@ -209,7 +211,7 @@ TEST_F(DiagramPrint, WithoutACaptureTheAreaIsFramedBelowTheBand) {
     CRect inside = area;
     inside.DeflateRect(6, 6);
     EXPECT_EQ(page.InkIn(inside), 0);
-    EXPECT_FALSE(PathFileExists(frame_->Measurement().m_strDiagramBitmap));
+    EXPECT_FALSE(PathFileExists(frame_->Measurement().Files().m_strDiagramBitmap));
 }
 
 TEST_F(DiagramPrint, ARefusedDocumentIsReportedAndLeavesNoFile) {
@@ -222,6 +224,7 @@ TEST_F(DiagramPrint, ARefusedDocumentIsReportedAndLeavesNoFile) {
 }
 
 TEST_F(DiagramPrint, TheCommandPrintsTheCaptureAndDocksTheBarBack) {
+    MeasurementForTest edit(*frame_);
     CViewBarDiagram& bar = frame_->m_wndDiagramBar;
     frame_->ShowControlBar(&bar, TRUE, FALSE);
     frame_->DockControlBar(&bar, AFX_IDW_DOCKBAR_BOTTOM);
@@ -245,14 +248,14 @@ TEST_F(DiagramPrint, TheCommandPrintsTheCaptureAndDocksTheBarBack) {
     EXPECT_EQ(bar.GetDockBarId(), static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM));
     // The capture of the live diagram replaced the old picture: turned, it is higher than wide.
     const kq::gfx::ImageResult turned =
-        kq::gfx::LoadBmpFile(frame_->Measurement().m_strDiagramBitmap.GetString());
+        kq::gfx::LoadBmpFile(frame_->Measurement().Files().m_strDiagramBitmap.GetString());
     ASSERT_TRUE(turned.Ok());
     EXPECT_GT(turned.image.height, turned.image.width);
     EXPECT_NE(turned.image.width, 100);
 
     // A capture that cannot be written is reported, and the page shows the frame instead.
     DeleteFile(pdf_.c_str());
-    frame_->Measurement().m_strDiagramBitmap = (folder_ / "missing/TEMP_DIAGRAM.bmp").c_str();
+    edit.Files().m_strDiagramBitmap = (folder_ / "missing/TEMP_DIAGRAM.bmp").c_str();
     frame_->SendMessage(WM_COMMAND, 10003);
     Run(50);
     EXPECT_EQ(asked, 2);
@@ -260,7 +263,7 @@ TEST_F(DiagramPrint, TheCommandPrintsTheCaptureAndDocksTheBarBack) {
     EXPECT_EQ(boxes_[0].text.Find(GetLanguageString(5259)), 0);
     EXPECT_TRUE(PathFileExists(pdf_.c_str()));
     boxes_.clear();
-    frame_->Measurement().m_strDiagramBitmap = (folder_ / "TEMP_DIAGRAM.bmp").c_str();
+    edit.Files().m_strDiagramBitmap = (folder_ / "TEMP_DIAGRAM.bmp").c_str();
 
     // Cancel prints nothing.
     DeleteFile(pdf_.c_str());

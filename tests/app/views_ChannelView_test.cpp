@@ -6,6 +6,7 @@
 #include "AppTest.h"
 #include "app/views/CAFormChannel.h"
 #include "foundation/Language.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -82,42 +83,44 @@ TEST_F(ChannelViews, TaraTwiceOnAFreshChannelInThreeLanguages) {
         CAFormChannelX* b = View(1);
         frame_->m_adValue[1] = 5.5;
         b->OnBnClickedTara();
-        EXPECT_EQ(frame_->Measurement().m_aiTareState[1], 0);
-        EXPECT_EQ(frame_->Measurement().m_adTare[1], 5.5);
+        EXPECT_EQ(frame_->Measurement().Flow().m_aiTareState[1], 0);
+        EXPECT_EQ(frame_->Measurement().Flow().m_adTare[1], 5.5);
         EXPECT_EQ(Text(b, CAFormChannelX::IDC_TARA), language.set);
         b->OnBnClickedTara();
-        EXPECT_EQ(frame_->Measurement().m_aiTareState[1], 1);
-        EXPECT_EQ(frame_->Measurement().m_adTare[1], 0.0);
+        EXPECT_EQ(frame_->Measurement().Flow().m_aiTareState[1], 1);
+        EXPECT_EQ(frame_->Measurement().Flow().m_adTare[1], 0.0);
         EXPECT_EQ(Text(b, CAFormChannelX::IDC_TARA), language.cleared);
     }
     SetLanguageOffset(LANGUAGE_GERMAN);
 }
 
 TEST_F(ChannelViews, SwitchTaraOnRemovesOnlyAnActiveTare) {
+    MeasurementForTest edit(*frame_);
     CAFormChannelX* d = View(3);
-    frame_->Measurement().m_aiTareState[3] = 1;
+    edit.Flow().m_aiTareState[3] = 1;
     d->GetDlgItem(CAFormChannelX::IDC_TARA)->SetWindowText("unchanged");
     d->SwitchTaraOn();
-    EXPECT_EQ(frame_->Measurement().m_aiTareState[3], 1);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aiTareState[3], 1);
     EXPECT_EQ(Text(d, CAFormChannelX::IDC_TARA), "unchanged");
-    frame_->Measurement().m_aiTareState[3] = 0;
-    frame_->Measurement().m_adTare[3] = 9.0;
+    edit.Flow().m_aiTareState[3] = 0;
+    edit.Flow().m_adTare[3] = 9.0;
     d->SwitchTaraOn();
-    EXPECT_EQ(frame_->Measurement().m_aiTareState[3], 1);
-    EXPECT_EQ(frame_->Measurement().m_adTare[3], 0.0);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aiTareState[3], 1);
+    EXPECT_EQ(frame_->Measurement().Flow().m_adTare[3], 0.0);
     EXPECT_EQ(Text(d, CAFormChannelX::IDC_TARA), "TARA");
 }
 
 TEST_F(ChannelViews, FormattingFollowsTheMappedRecordWhileTheTareStaysOwn) {
+    MeasurementForTest edit(*frame_);
     units_.recordOf[2] = 3;
     CAFormChannelX* c = View(2);
     c->ShowTaraValue("0,5");
     EXPECT_EQ(Text(c, CAFormChannelX::IDC_TARE_FIELD), "0,5 kN·m");
-    frame_->Measurement().m_aiTareState[2] = 1;
-    frame_->Measurement().m_aiTareState[3] = 1;
+    edit.Flow().m_aiTareState[2] = 1;
+    edit.Flow().m_aiTareState[3] = 1;
     c->OnBnClickedTara();
-    EXPECT_EQ(frame_->Measurement().m_aiTareState[2], 0);
-    EXPECT_EQ(frame_->Measurement().m_aiTareState[3], 1);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aiTareState[2], 0);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aiTareState[3], 1);
 }
 
 TEST_F(ChannelViews, AltInAFloatingBarGivesTheMainWindowTheFocus) {
@@ -159,7 +162,7 @@ TEST_F(ChannelViews, TheFlowFindsItsPartnersOnTheViews) {
 }
 
 TEST_F(ChannelViews, TheFramesRecordsGiveTheUnits) {
-    ChannelRecord& d = frame_->Measurement().m_aChannelRecords[3];
+    ChannelRecord& d = MeasurementForTest(*frame_).Flow().m_aChannelRecords[3];
     d.iUnitCount = 1;
     d.astrUnit[0] = "kN·m";
     d.ucQuantityLetter = 'D';

@@ -13,6 +13,7 @@
 #include "chart/dialogs/ChartTabPage.h"
 #include "foundation/Language.h"
 #include "platform/gfx/WindowDC.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -218,6 +219,7 @@ TEST_F(Diagram, AltInAFloatingDiagramBarGivesTheMainWindowTheFocus) {
 }
 
 TEST_F(Diagram, LanguageAndPowerLabels) {
+    MeasurementForTest edit(*frame_);
     SetLanguageOffset(LANGUAGE_ENGLISH);
     view_->ApplyLanguage();
     EXPECT_EQ(diagram_->GetMenuText(3), "Scrolling");
@@ -227,7 +229,7 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     Ready();
     // Only channels the frame feeds get an axis: here every one but P2.
     for (int c = 0; c < 6; ++c)
-        frame_->Measurement().m_bChannelActive[c] = c != 5;
+        edit.Flow().m_bChannelActive[c] = c != 5;
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetCurve(4).GetLabel().Left(4), "P1 [");
     EXPECT_EQ(diagram_->GetChart()->GetCurve(5).GetLabel(), "");
@@ -240,7 +242,7 @@ TEST_F(Diagram, LanguageAndPowerLabels) {
     view_->StartDiagram(TRUE);
     EXPECT_EQ(diagram_->GetChart()->GetYAxis(1).GetDisplayFmt(), "%0.1f");
     frame_->m_aSensorRecord[0].ucAngleFlag = 0;
-    for (BOOL& active : frame_->Measurement().m_bChannelActive)
+    for (BOOL& active : edit.Flow().m_bChannelActive)
         active = FALSE;
 }
 

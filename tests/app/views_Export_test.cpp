@@ -7,6 +7,7 @@
 #include "app/views/CAFormDiagram.h"
 #include "foundation/Language.h"
 #include "platform/base/FileSystem.h"
+#include "tests/app/MeasurementForTest.h"
 
 namespace apptest {
 namespace {
@@ -64,12 +65,13 @@ TEST_F(Export, TheDiagramBarIsBackWhereItWas) {
 }
 
 TEST_F(Export, TheSaveAsTimerWritesTheBitmapOrSaysWhyNot) {
+    MeasurementForTest edit(*frame_);
     CViewBarDiagram& bar = frame_->m_wndDiagramBar;
     frame_->ShowControlBar(&bar, TRUE, FALSE);
     frame_->DockControlBar(&bar, AFX_IDW_DOCKBAR_BOTTOM);
     frame_->RecalcLayout();
     const std::string path = folder_ / "diagram.bmp";
-    frame_->Measurement().m_strDiagramFileName = path.c_str();
+    edit.Files().m_strDiagramFileName = path.c_str();
     frame_->PrepareDiagramBitmap();
     frame_->GetDiagramView()->ArmSaveAsTimer();
     Run(20);
@@ -77,7 +79,7 @@ TEST_F(Export, TheSaveAsTimerWritesTheBitmapOrSaysWhyNot) {
     EXPECT_EQ(bar.GetDockBarId(), static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM));
 
     boxes_.clear();
-    frame_->Measurement().m_strDiagramFileName = (folder_ / "missing/diagram.bmp").c_str();
+    edit.Files().m_strDiagramFileName = (folder_ / "missing/diagram.bmp").c_str();
     frame_->GetDiagramView()->ArmSaveAsTimer();
     Run(20);
     ASSERT_EQ(boxes_.size(), 1u);

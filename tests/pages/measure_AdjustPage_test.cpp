@@ -6,6 +6,7 @@
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "res/resource.h"
+#include "tests/app/MeasurementForTest.h"
 
 class MeasureAdjustPage : public MeasurePageTest<CDlgMeasureAdjust> {
   protected:
@@ -127,7 +128,7 @@ namespace {
 
 TEST_F(MeasureConfiguration, AUnitChangeFollowsTheValueRemovesTheTareAndWritesOnce) {
     StartOnPage();
-    const ChannelRecord& record = frame_->Measurement().m_aChannelRecords[0];
+    const ChannelRecord& record = frame_->Measurement().Flow().m_aChannelRecords[0];
     ASSERT_GT(record.iUnitCount, 2);
     const int before = record.iUnitIndex;
     const int after = before == 0 ? 1 : 0;
@@ -139,18 +140,18 @@ TEST_F(MeasureConfiguration, AUnitChangeFollowsTheValueRemovesTheTareAndWritesOn
     // A fresh channel has no tare: the first click of Tara takes the value.
     view->OnBnClickedTara();
     Run(100);
-    ASSERT_NE(frame_->Measurement().m_adTare[0], 0.0);
+    ASSERT_NE(frame_->Measurement().Flow().m_adTare[0], 0.0);
 
     // Decimals leave the tare; the unit removes it.
     Choose(IDC_ADJ_ROW_DECIMALS, 4);
     EXPECT_EQ(record.iDecimals, 4);
-    EXPECT_NE(frame_->Measurement().m_adTare[0], 0.0);
+    EXPECT_NE(frame_->Measurement().Flow().m_adTare[0], 0.0);
     Choose(IDC_ADJ_ROW_UNIT, after);
     EXPECT_EQ(record.iUnitIndex, after);
     EXPECT_DOUBLE_EQ(frame_->m_adUnitFactor[0] / factorBefore,
                      record.adUnitFactor[after] / record.adUnitFactor[before]);
-    EXPECT_EQ(frame_->Measurement().m_adTare[0], 0.0);
-    EXPECT_EQ(frame_->Measurement().m_lastFlowReason, MeasuredValueReason::SettingsChanged);
+    EXPECT_EQ(frame_->Measurement().Flow().m_adTare[0], 0.0);
+    EXPECT_EQ(frame_->Measurement().Flow().m_lastFlowReason, MeasuredValueReason::SettingsChanged);
 
     Run(1500);
     EXPECT_EQ(writes_[tarvik::kBlockSoftwareConfig], 1);
@@ -177,7 +178,7 @@ TEST_F(MeasureConfiguration, FiveRateChangesWithinASecondWriteOncePerSensor) {
     EXPECT_EQ(boxes_[0].text, GetLanguageString(IDS_ADJ_BAD_SETTING));
     EXPECT_EQ(Text(IDC_ADJ_SETTING), "1");
     Type(IDC_ADJ_SETTING, "250");
-    EXPECT_EQ(frame_->Measurement().m_iFrameSetting, 250);
+    EXPECT_EQ(frame_->Measurement().Flow().m_iFrameSetting, 250);
     Run(1500);
     EXPECT_EQ(SensorConfig().frameSetting, 250);
 }
@@ -292,7 +293,7 @@ TEST_F(MeasureConfiguration, ProgramFieldsTakeTypedPathsAndIgnoreTheirOwnRefresh
 
 TEST_F(MeasureConfiguration, Timer18ShowsTheUnitsOfANewSensor) {
     StartOnPage();
-    ChannelRecord& record = frame_->Measurement().m_aChannelRecords[0];
+    ChannelRecord& record = MeasurementForTest(*frame_).Flow().m_aChannelRecords[0];
     BuildUnitList(record, 'K', FALSE, FALSE, "", 0.0);
     record.iUnitIndex = 0;
     page_->SetTimer(CDlgMeasureAdjust::TIMER_SENSOR_CHANGED, 20, nullptr);
@@ -314,7 +315,7 @@ TEST_F(MeasureConfiguration, WithSeveralSensorsEachRowIsChannelAOfItsOwnSensor) 
     EXPECT_EQ(page_->GetChannelCount(), 6);
 
     Choose(IDC_ADJ_ROW_DECIMALS + 2, 6);
-    EXPECT_EQ(frame_->Measurement().m_aChannelRecords[2].iDecimals, 6);
+    EXPECT_EQ(frame_->Measurement().Flow().m_aChannelRecords[2].iDecimals, 6);
     EXPECT_FALSE(frame_->m_abSoftwareConfigPending[0]);
     EXPECT_TRUE(frame_->m_abSoftwareConfigPending[2]);
     // The rate is frame-wide: every open sensor keeps it.

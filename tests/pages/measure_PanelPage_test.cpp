@@ -25,6 +25,7 @@
 #include "pages/measurement/CDlgMeasureDiagram.h"
 #include "platform/gfx/WindowDC.h"
 #include "res/resource.h"
+#include "tests/app/MeasurementForTest.h"
 
 using MeasurePanelPage = MeasurePageTest<CDlgMeasureDiagram>;
 
@@ -112,7 +113,7 @@ TEST_F(MeasurePanelPrograms, AProgramThatCannotStartIsReportedLaterAndTheRunGoes
 
 TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramSave) {
     EXPECT_GE(page_->m_iSingleShots, 1);
-    EXPECT_EQ(frame_->Measurement().m_lastFlowReason, MeasuredValueReason::SingleShot);
+    EXPECT_EQ(frame_->Measurement().Flow().m_lastFlowReason, MeasuredValueReason::SingleShot);
     EXPECT_TRUE(Enabled(IDC_MD_START));
     EXPECT_FALSE(Enabled(IDC_MD_STOP));
     EXPECT_EQ(page_->m_ledState.GetLedState(), static_cast<unsigned>(CDlgMeasureDiagram::LED_IDLE));
@@ -142,7 +143,7 @@ TEST_F(PanelWithSensor, ShownItAsksOneValueSetAndAStartStopRunsOnceToTheDiagramS
     Run(1500);
     EXPECT_FALSE(page_->IsRunning());
     EXPECT_FALSE(page_->IsMeasuring());
-    EXPECT_TRUE(frame_->Measurement().m_bMeasurementFinished);
+    EXPECT_TRUE(frame_->Measurement().Files().m_bMeasurementFinished);
     EXPECT_EQ(frame_->GetLastStatusId(), 5270u);
     EXPECT_FALSE(frame_->GetDiagramView()->IsStarted());  // handed to the automatic save
     EXPECT_EQ(page_->m_ledState.GetLedState(), static_cast<unsigned>(CDlgMeasureDiagram::LED_IDLE));
@@ -258,7 +259,7 @@ TEST_F(PanelWithSensor, UnpluggedWhileMeasuringItFinishesOnceThenTheFrameMarksTh
     Run(33000);  // the next poll after 30 s, three unanswered waits, then timer 64
     EXPECT_EQ(frame_->m_iOpenEntry, -1);
     EXPECT_FALSE(page_->IsRunning());
-    EXPECT_TRUE(frame_->Measurement().m_bMeasurementFinished);
+    EXPECT_TRUE(frame_->Measurement().Files().m_bMeasurementFinished);
     EXPECT_TRUE(frame_->m_dlgStartUp.m_bProgressActive);  // the frame's recovery ran
     EXPECT_EQ(frame_->m_aEntries[0].iStateTextId, 5129);
     EXPECT_EQ(frame_->GetLastStatusId(), 5271u);
@@ -330,7 +331,7 @@ TEST_F(PanelWithSensor, ARunWhoseExportFailedIsNotReArmed) {
     page_->OnBnClickedTrigger();
     Run(31000);
     ASSERT_TRUE(page_->IsMeasuring());
-    frame_->Measurement().m_bExportFailed = TRUE;
+    MeasurementForTest(*frame_).Files().m_bExportFailed = TRUE;
     page_->OnBnClickedStop();
     Run(1500);
     page_->TriggerEvent(0);
@@ -340,14 +341,14 @@ TEST_F(PanelWithSensor, ARunWhoseExportFailedIsNotReArmed) {
 
 TEST_F(PanelWithSensor, ThePowerBoxesSwitchTheirViewsAndFollowTheBarsAfterAnActivation) {
     EXPECT_TRUE(frame_->GetChannelView(0)->GetDlgItem(CAFormChannelX::IDC_TARA)->IsWindowEnabled());
-    frame_->Measurement().m_aiTareState[CHANNEL_P1] = 0;  // a tare left from before
+    MeasurementForTest(*frame_).Flow().m_aiTareState[CHANNEL_P1] = 0;  // a tare left from before
     page_->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MD_P1, BN_CLICKED),
                        reinterpret_cast<LPARAM>(page_->GetDlgItem(IDC_MD_P1)->m_hWnd));
     Run(100);
     const bool shown = frame_->m_wndViewBar[CHANNEL_P1].IsVisible() != FALSE;
     EXPECT_TRUE(shown);
     EXPECT_EQ(page_->IsDlgButtonChecked(IDC_MD_P1), BST_CHECKED);
-    EXPECT_EQ(frame_->Measurement().m_aiTareState[CHANNEL_P1],
+    EXPECT_EQ(frame_->Measurement().Flow().m_aiTareState[CHANNEL_P1],
               1);  // switched on without the old tare
 
     // Timer 19 (after a multi-sensor activation) brings the boxes back to the bars' state.
@@ -396,8 +397,8 @@ TEST_F(PanelWithSensor, TheStartAndStopProgramsRunOnePathEachAndAMissingOneIsRep
 // end is what the recording holds.
 TEST_F(PanelWithSensor, AStartedRunFeedsTheOpenSensorsChannelsAndCountsWhatItRecorded) {
     EXPECT_EQ(frame_->GetLastStatusId(), 5270u);  // the start-up's 5271 gave way
-    EXPECT_TRUE(frame_->Measurement().m_bChannelActive[0]);
-    EXPECT_TRUE(frame_->Measurement().m_bChannelActive[1]);
+    EXPECT_TRUE(frame_->Measurement().Flow().m_bChannelActive[0]);
+    EXPECT_TRUE(frame_->Measurement().Flow().m_bChannelActive[1]);
     page_->ClearSensorDisplays();
     frame_->m_iMeasureRateIndex = 6;  // 100 ms, streamed
     page_->OnBnClickedStart();
@@ -411,7 +412,7 @@ TEST_F(PanelWithSensor, AStartedRunFeedsTheOpenSensorsChannelsAndCountsWhatItRec
     for (int late = 0; late < 2; ++late)
         frame_->UpdateMeasuredValues(MeasuredValueReason::ValueSet);
     Run(1500);
-    ASSERT_TRUE(frame_->Measurement().m_bMeasurementFinished);
+    ASSERT_TRUE(frame_->Measurement().Files().m_bMeasurementFinished);
     CString expected;
     expected.Format("%s: %d", GetLanguageString(IDS_MD_VALUES).GetString(),
                     frame_->GetDiagramView()->GetMaxCountOfValues());
@@ -434,7 +435,7 @@ TEST_F(PanelWithSensor, TheDurationStopEndsAtTheStoresLastPointAndTheFileTellsTh
     ASSERT_GT(points, 100);
     RunStreaming((points + 20) * 10);
     Run(1500);
-    ASSERT_TRUE(frame_->Measurement().m_bMeasurementFinished);
+    ASSERT_TRUE(frame_->Measurement().Files().m_bMeasurementFinished);
     for (int curve : {0, 1}) {
         EXPECT_EQ(frame_->GetDiagramView()->GetDiagram()->GetCurvePointCount(curve), points);
         EXPECT_EQ(store.GetCapacity(curve), static_cast<size_t>(points));
@@ -445,7 +446,7 @@ TEST_F(PanelWithSensor, TheDurationStopEndsAtTheStoresLastPointAndTheFileTellsTh
     RunStreaming(10000);
     page_->OnBnClickedStop();
     Run(1500);
-    ASSERT_TRUE(frame_->Measurement().m_bMeasurementFinished);
+    ASSERT_TRUE(frame_->Measurement().Files().m_bMeasurementFinished);
     const CString block = frame_->GetDocumentationPage()->BuildStopInfoText();
     const CString label = GetLanguageString(IDS_DOC_DURATION);
     const int at = block.Find(label);

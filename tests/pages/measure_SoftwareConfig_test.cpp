@@ -106,7 +106,7 @@ TEST_F(ScalingDialog, AScalingIsWrittenToTheSensorAndListedAfterTheUnits) {
     EXPECT_EQ(block.channel[0].scalingPresent, 1);
     EXPECT_EQ(block.channel[0].scalingName, "kp");
     EXPECT_DOUBLE_EQ(block.channel[0].scalingFactor, 2.5);
-    const ChannelRecord& record = frame_->Measurement().m_aChannelRecords[0];
+    const ChannelRecord& record = frame_->Measurement().Flow().m_aChannelRecords[0];
     EXPECT_EQ(record.astrUnit[record.iUnitCount], "kp");
     EXPECT_DOUBLE_EQ(record.adUnitFactor[record.iUnitCount], 2.5);
     // The page offers it after the units.
