@@ -24,7 +24,6 @@
 #include "pages/sensor/CalibrationStepDialogs.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/gfx/WindowDC.h"
-#include "platform/ui/nonclient/NonClientLayout.h"
 #include "platform/ui/nonclient/NonClientMetrics.h"
 #include "ports/ExtraPorts.h"
 #include "ports/PortCatalog.h"
@@ -89,19 +88,15 @@ class LabelMeasure : public AppTest {
             CheckTree(child, where);
         }
     }
-    // A window's own caption, where the program draws it: between the frame's left edge and
-    // its close box.
+    // A window's caption beside what a window manager may decorate any window with, whatever
+    // it offers: an icon and three caption buttons, and the room around them, six squares of
+    // the caption's height in all.
     void CheckCaption(HWND window, const std::string& where) {
         char text[256] = {};
         ::GetWindowText(window, text, sizeof text);
-        CRect rect;
-        ::GetWindowRect(window, &rect);
-        kq::ui::detail::NonClientFacts facts;
-        facts.style = static_cast<DWORD>(::GetWindowLong(window, GWL_STYLE));
-        facts.exStyle = static_cast<DWORD>(::GetWindowLong(window, GWL_EXSTYLE));
-        facts.window = SIZE{rect.Width(), rect.Height()};
-        const RECT room = kq::ui::detail::LayoutNonClient(facts).text;
-        const int has = static_cast<int>(room.right - room.left);
+        CRect client;
+        ::GetClientRect(window, &client);
+        const int has = client.Width() - 6 * ::GetSystemMetrics(SM_CYCAPTION);
         const CSize need = TextSize(window, kq::ui::CaptionFont(), text, 0, false);
         if (*text != '\0' && need.cx > has)
             cut_.push_back(where + " caption \"" + text + "\" needs " + std::to_string(need.cx) +
