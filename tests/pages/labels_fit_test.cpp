@@ -6,7 +6,6 @@
 
 #include <stdlib.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
