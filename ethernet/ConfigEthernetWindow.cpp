@@ -38,6 +38,7 @@ void CConfigEthernetInterfaceDlg::SetLanguageTexts() {
     SetDlgItemText(IDC_ETH_STATE_LABEL, Text(IDS_ETH_STATE));
     SetDlgItemText(IDC_ETH_BAUDRATE_LABEL, Text(IDS_ETH_BAUDRATE));
     SetDlgItemText(IDC_ETH_DEFAULTS, Text(IDS_ETH_DEFAULTS));
+    SetDlgItemText(IDCANCEL, Text(IDS_CANCEL));
 }
 
 BOOL CConfigEthernetInterfaceDlg::OnInitDialog() {

@@ -8,6 +8,7 @@
 #include "foundation/LanguageMessageBox.h"
 #include "pages/common/ChannelViewControl.h"
 #include "pages/common/PageHost.h"
+#include "pages/common/PageTable.h"
 #include "pages/measurement/CDlgMeasureAdjust.h"
 #include "pages/measurement/MeasureAdjustChoices.h"
 #include "protocol/Protocol.h"
@@ -83,7 +84,7 @@ BOOL CDlgMeasureAdjust::FillRateAndChannelChoices() {
             text.Format("%d", d);
             AddItem(this, decimals, text);
         }
-        for (int code = 0; code <= measure_adjust::kMaxAveragingCode; ++code)
+        for (int code = 1; code <= measure_adjust::kMaxAveragingCode; ++code)
             AddItem(this, averaging, measure_adjust::AveragingText(code, off));
     }
     return all;
@@ -137,7 +138,7 @@ void CDlgMeasureAdjust::ShowRateAndChannels() {
             AddItem(this, ids[1], r.astrUnit[slot]);
         Select(this, ids[1], r.iUnitIndex < units ? r.iUnitIndex : -1);
         Select(this, ids[2], r.iDecimals);
-        Select(this, ids[3], r.iAveraging);
+        Select(this, ids[3], measure_adjust::AveragingEntryOfCode(r.iAveraging));
         CheckDlgButton(static_cast<int>(ids[4]),
                        r.iSignInversion == 1 ? BST_CHECKED : BST_UNCHECKED);
         m_aiAveragingCode[record] = r.iAveraging;
@@ -253,8 +254,12 @@ void CDlgMeasureAdjust::OnChannelDecimals(UINT id) {
 void CDlgMeasureAdjust::OnChannelAveraging(UINT id) {
     int row = 0;
     ChannelRecord* record = EditedRecord(id, IDC_ADJ_ROW_AVERAGING, row);
-    const int code = Selection(this, id);
-    if (record == nullptr || code < 0)
+    const int entry = Selection(this, id);
+    if (record == nullptr || entry < 0)
+        return;
+    // A stored code that averages the same (0 and 1 both average nothing) stays as it is.
+    const int code = measure_adjust::AveragingCodeOfEntry(entry);
+    if (AveragingLengthFromCode(code) == AveragingLengthFromCode(record->iAveraging))
         return;
     record->iAveraging = code;
     m_aiAveragingCode[row] = code;

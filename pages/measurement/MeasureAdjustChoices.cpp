@@ -35,6 +35,14 @@ CString AveragingText(int code, const CString& offText) {
     return text;
 }
 
+int AveragingEntryOfCode(int code) {
+    return code <= 1 || code > kMaxAveragingCode ? 0 : code - 1;
+}
+
+int AveragingCodeOfEntry(int entry) {
+    return entry + 1;
+}
+
 CString LowPassText(int code, const CString& offText) {
     if (code <= 0 || code >= static_cast<int>(tarvik::kLowPassHz.size()))
         return offText;

@@ -20,6 +20,9 @@ CString RatePeriodText(int rateIndex, int languageOffset);
 double RateIntervalSeconds(int rateIndex);
 // An averaging code c shows 2^(c-1) samples; codes 0 and 1 average nothing (the "off" text).
 CString AveragingText(int code, const CString& offText);
+// The averaging list offers codes 1 to 9, "off" once: a stored code 0 shows as that entry.
+int AveragingEntryOfCode(int code);
+int AveragingCodeOfEntry(int entry);
 // A low-pass code's cut-off ("1000 Hz"); code 0 is the "off" text.
 CString LowPassText(int code, const CString& offText);
 

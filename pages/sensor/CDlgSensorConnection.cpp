@@ -144,8 +144,8 @@ BOOL CDlgSensorConnection::SetLanguageTexts() {
     if (m_pHost == nullptr)
         m_pHost = GetPageHost();
     const int offset = m_pHost != nullptr ? m_pHost->GetLanguageOffset() : 0;
-    // The rows' states and placeholders were written in the language before: they are written
-    // again when the page shows.
+    // The rows' states and types were written in the language before: a page on show writes
+    // them again at once, a hidden one when it is next shown.
     if (offset != m_iLanguageOffset)
         m_bLanguageChanged = TRUE;
     m_iLanguageOffset = offset;
@@ -165,6 +165,13 @@ BOOL CDlgSensorConnection::SetLanguageTexts() {
             lvc.pszText = const_cast<char*>(title.GetString());
             m_listPorts.SetColumn(column, &lvc);
         }
+    }
+    // While the page shows itself it rebuilds the rows anyway (the window is not yet visible).
+    if (m_bLanguageChanged && (GetStyle() & WS_VISIBLE) != 0 && m_pHost != nullptr &&
+        !m_pHost->IsStartUpPending()) {
+        m_bLanguageChanged = FALSE;
+        RebuildPortList(2);
+        ShowRowProgressAgain();
     }
     RepaintAfterNewTexts(this);
     return TRUE;

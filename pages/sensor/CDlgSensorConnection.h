@@ -182,6 +182,8 @@ class CDlgSensorConnection : public CPageDialog, public IConnectionPageLink {
     BOOL TestEchoIP(int row, BOOL retry);
     CString PortNameOfRow(int row);
     CString StateTextOfRow(int row);
+    // The search's progress bars in the State cells again after the rows were written anew.
+    void ShowRowProgressAgain();
 
     PageHost* m_pHost = nullptr;
     BOOL m_bFirstInit = TRUE;

@@ -329,6 +329,17 @@ void CDlgSensorConnection::EndRowProgress() {
     m_rowProgress.clear();
 }
 
+void CDlgSensorConnection::ShowRowProgressAgain() {
+    if (m_listPorts.m_hWnd == nullptr)
+        return;
+    for (const auto& [row, percent] : m_rowProgress) {
+        if (row >= m_listPorts.GetItemCount())
+            continue;
+        m_listPorts.SetProgress(row, COL_STATE);
+        m_listPorts.UpdateProgress(row, COL_STATE, percent);
+    }
+}
+
 int CDlgSensorConnection::RowProgress(int row) const {
     const auto it = m_rowProgress.find(row);
     return it != m_rowProgress.end() ? it->second : -1;

@@ -119,9 +119,10 @@ TEST_F(EthernetTest, AServerThatDoesNotAnswerCannotBeWrittenInAnyLanguage) {
         int offset;
         const char* caption;
         const char* state;
-    } languages[] = {{0, "Ethernet-Schnittstelle einrichten", "antwortet nicht"},
-                     {1000, "Ethernet interface set-up", "does not answer"},
-                     {4000, "Configuration de l'interface Ethernet", "ne répond pas"}};
+        const char* cancel;
+    } languages[] = {{0, "Ethernet-Schnittstelle einrichten", "antwortet nicht", "Abbrechen"},
+                     {1000, "Ethernet interface set-up", "does not answer", "Cancel"},
+                     {4000, "Configuration de l'interface Ethernet", "ne répond pas", "Annuler"}};
     for (const auto& language : languages) {
         ScriptedDialog dialog(ComNumberOf(server), 0, language.offset);
         dialog.onOpen = [&](ScriptedDialog& dlg) {
@@ -129,6 +130,7 @@ TEST_F(EthernetTest, AServerThatDoesNotAnswerCannotBeWrittenInAnyLanguage) {
             dlg.GetWindowText(caption);
             EXPECT_EQ(caption, language.caption);
             EXPECT_EQ(dlg.Field(IDC_ETH_STATE), language.state);
+            EXPECT_EQ(dlg.Field(IDCANCEL), language.cancel);
             EXPECT_EQ(dlg.Field(IDC_ETH_FIRMWARE), "");
             EXPECT_FALSE(dlg.Enabled(IDOK));
             EXPECT_FALSE(dlg.Enabled(IDC_ETH_DEFAULTS));

@@ -159,6 +159,47 @@ TEST_F(MeasureConfiguration, AUnitChangeFollowsTheValueRemovesTheTareAndWritesOn
     EXPECT_EQ(SensorConfig().channel[0].decimals, 4);
 }
 
+// "aus" once, codes 1 to 9 behind the entries; a stored 0 (no averaging either) shows as "aus"
+// and stays 0 until another length is chosen.
+TEST_F(MeasureConfiguration, TheAveragingListOffersOffOnceAndKeepsTheStoredCodes) {
+    StartOnPage();
+    auto entryText = [this](int entry) {
+        char text[32] = {};
+        page_->SendDlgItemMessage(IDC_ADJ_ROW_AVERAGING, CB_GETLBTEXT, static_cast<WPARAM>(entry),
+                                  reinterpret_cast<LPARAM>(text));
+        return CString(text);
+    };
+    const int count =
+        static_cast<int>(page_->SendDlgItemMessage(IDC_ADJ_ROW_AVERAGING, CB_GETCOUNT));
+    ASSERT_EQ(count, 9);
+    int offs = 0;
+    for (int entry = 0; entry < count; ++entry)
+        offs += entryText(entry) == GetLanguageString(IDS_ADJ_OFF) ? 1 : 0;
+    EXPECT_EQ(offs, 1);
+    EXPECT_EQ(entryText(1), "2");
+    EXPECT_EQ(entryText(8), "256");
+
+    ChannelRecord& record = frame_->Measurement().m_aChannelRecords[0];
+    const auto shownWithCode = [&](int code) {
+        record.iAveraging = code;
+        page_->ReloadChannelControls();
+        return entryText(
+            static_cast<int>(page_->SendDlgItemMessage(IDC_ADJ_ROW_AVERAGING, CB_GETCURSEL)));
+    };
+    EXPECT_EQ(shownWithCode(9), "256");
+    EXPECT_EQ(shownWithCode(3), "4");
+    EXPECT_EQ(shownWithCode(0), GetLanguageString(IDS_ADJ_OFF));
+    Choose(IDC_ADJ_ROW_AVERAGING, 0);
+    EXPECT_EQ(record.iAveraging, 0);
+    Choose(IDC_ADJ_ROW_AVERAGING, 2);
+    EXPECT_EQ(record.iAveraging, 3);
+    EXPECT_EQ(page_->GetAveragingCode(0), 3);
+    Run(1500);
+    EXPECT_EQ(SensorConfig().channel[0].averagingCode, 3);
+    Choose(IDC_ADJ_ROW_AVERAGING, 0);
+    EXPECT_EQ(record.iAveraging, 1);
+}
+
 TEST_F(MeasureConfiguration, FiveRateChangesWithinASecondWriteOncePerSensor) {
     StartOnPage();
     for (int rate : {3, 4, 5, 6, 8}) {

@@ -156,6 +156,8 @@ TEST_F(ConnectionPage, TheRowsFollowALanguageSwitchAndTheColumnsKeepTheirShares)
     frame_->SendMessage(WM_COMMAND, 10021);  // French, on the page
     Run(100);
     expectWholeTitles("French");
+    EXPECT_EQ(Cell(sensor, CDlgSensorConnection::COL_STATE), "actif");
+    EXPECT_EQ(Cell(silent, CDlgSensorConnection::COL_STATE), "non disponible");
     frame_->SendMessage(WM_COMMAND, 10020);  // English
     Run(100);
     expectWholeTitles("English");

@@ -9,10 +9,12 @@
 #include "platform/ui/WinUser.h"
 #include "platform/ui/controls/Button.h"
 #include "platform/ui/controls/Static.h"
+#include "platform/ui/controls/TextMetrics.h"
 #include "platform/ui/dialog/Dialog.h"
 #include "platform/ui/dialog/MessageBoxLayout.h"
 #include "platform/ui/dialog/MessageBoxTexts.h"
 #include "platform/ui/dialog/detail/DialogState.h"
+#include "platform/ui/nonclient/NonClientMetrics.h"
 
 namespace kq::ui {
 namespace {
@@ -101,12 +103,24 @@ HICON StandardIconOf(UINT type) {
     }
 }
 
+// The client width at which the caption shows whole beside what a window manager may decorate
+// the box with, whatever the box offers: an icon and three caption buttons, and the room around
+// them, six squares of the caption's height in all.
+int CaptionClientWidth(const std::string& caption) {
+    if (caption.empty())
+        return 0;
+    return MeasureText(CaptionFont(), caption) + 6 * GetSystemMetrics(SM_CYCAPTION);
+}
+
 void Build(HWND dialog, const Box& box) {
     MONITORINFO mi{sizeof(MONITORINFO), {}, {}, 0};
     GetMonitorInfo(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
-    const int maxTextWidth = std::max(200, static_cast<int>(mi.rcWork.right - mi.rcWork.left) / 2);
+    const int workWidth = static_cast<int>(mi.rcWork.right - mi.rcWork.left);
+    const int maxTextWidth = std::max(200, workWidth / 2);
     const bool icon = (box.type & MB_ICONMASK) != 0;
-    MessageBoxLayout l = LayOutMessageBox(box.text, box.labels, icon, maxTextWidth);
+    MessageBoxLayout l =
+        LayOutMessageBox(box.text, box.labels, icon, maxTextWidth,
+                         std::min(CaptionClientWidth(box.caption), workWidth * 3 / 4));
     if (icon) {
         HWND picture = AddControl(dialog, "Static", "", SS_ICON, kIconId, l.icon);
         SendMessage(picture, STM_SETICON, reinterpret_cast<WPARAM>(StandardIconOf(box.type)), 0);

@@ -53,7 +53,7 @@ void Wrap(const std::u32string& line, int maxWidth, std::vector<std::u32string>&
 }  // namespace
 
 MessageBoxLayout LayOutMessageBox(const std::string& text, const std::vector<std::string>& buttons,
-                                  bool icon, int maxTextWidth) {
+                                  bool icon, int maxTextWidth, int minimumWidth) {
     MessageBoxLayout l;
     std::vector<std::u32string> lines;
     for (const std::u32string& line : SplitLines(DecodeText(text)))
@@ -84,7 +84,7 @@ MessageBoxLayout LayOutMessageBox(const std::string& text, const std::vector<std
         buttonWidth = std::max(buttonWidth, MeasureText(nullptr, b) + kButtonPadding);
     const int count = static_cast<int>(buttons.size());
     const int rowWidth = count * buttonWidth + std::max(0, count - 1) * kButtonGap;
-    const int width = std::max(l.text.right + kMargin, rowWidth + 2 * kMargin);
+    const int width = std::max({l.text.right + kMargin, rowWidth + 2 * kMargin, minimumWidth});
     const int rowTop = kMargin + contentHeight + kMargin + 4;
     int x = (width - rowWidth) / 2;
     for (int i = 0; i < count; ++i) {

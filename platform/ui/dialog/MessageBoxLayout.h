@@ -16,8 +16,9 @@ struct MessageBoxLayout {
     std::vector<RECT> buttons;
 };
 
-// Lines longer than maxTextWidth wrap at blanks (a word longer than that is cut).
+// Lines longer than maxTextWidth wrap at blanks (a word longer than that is cut). The client is
+// at least minimumWidth wide, the buttons centred in it.
 MessageBoxLayout LayOutMessageBox(const std::string& text, const std::vector<std::string>& buttons,
-                                  bool icon, int maxTextWidth);
+                                  bool icon, int maxTextWidth, int minimumWidth = 0);
 
 }  // namespace kq::ui
