@@ -179,7 +179,7 @@ TEST_F(MeasureConfiguration, TheAveragingListOffersOffOnceAndKeepsTheStoredCodes
     EXPECT_EQ(entryText(1), "2");
     EXPECT_EQ(entryText(8), "256");
 
-    ChannelRecord& record = frame_->Measurement().m_aChannelRecords[0];
+    ChannelRecord& record = MeasurementForTest(*frame_).Flow().m_aChannelRecords[0];
     const auto shownWithCode = [&](int code) {
         record.iAveraging = code;
         page_->ReloadChannelControls();
