@@ -98,6 +98,13 @@ BOOL CMainFrame::OnDeviceChange(UINT nEventType, DWORD_PTR dwData) {
         if (!measuring && !searching &&
             (m_strCurrentPortName == mainPort || mainPort.Find(m_strReferencePortText) < 0 ||
              m_strCurrentPortName == m_strSensorPortName)) {
+            // A sensor open on the port is closed with it, so that the dialogue never counts on
+            // a closed port; the update that completes the arrival searches the ports again and
+            // opens it anew, also when an Update clicked meanwhile has taken the device change.
+            if (m_iOpenEntry >= 0) {
+                COM_CloseSensorPorts();
+                COM_NoteDeviceChanged();
+            }
             COM_MarkPortClosed();
             COM_CloseMainPort();
         }

@@ -160,6 +160,27 @@ TEST_F(Routing, ANodeChangeDuringASearchIsSearchedAgainAfterIt) {
     EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].iState, PORT_STATE_OPEN);
 }
 
+// The sensor's port came back and the operator's Update has already found and opened the
+// sensor when the node changes of its return close the port: the sensor is closed with it, not
+// left open on a closed port for the next request to find it lost, and the update that completes
+// the arrival searches again and opens it.
+TEST_F(Routing, ANodeChangeClosesAnOpenSensorWithItsPortAndOpensItAgain) {
+    sim_->AddSensor("COM5 Tarvik USB sensor interface port", 5555);
+    frame_->m_strCurrentPortName = "com5";
+    frame_->COM_BuildPortTable(0);
+    Run(5000);
+    ASSERT_GE(frame_->m_iOpenEntry, 0);
+    SendPortChange(DBT_DEVICEARRIVAL, "COM5");
+    frame_->m_bDeviceChanged = FALSE;  // taken by the Update's refresh
+    SendNodesChanged();
+    EXPECT_FALSE(frame_->COM_MainPort()->IsPortOpen());
+    EXPECT_LT(frame_->m_iOpenEntry, 0);
+    Run(5000);
+    EXPECT_TRUE(frame_->COM_MainPort()->IsPortOpen());
+    ASSERT_GE(frame_->m_iOpenEntry, 0);
+    EXPECT_EQ(frame_->m_aEntries[frame_->m_iOpenEntry].iState, PORT_STATE_OPEN);
+}
+
 // A device change while a search is half way: the ports it has not reached keep the rate the
 // search before found them at, so that the next search tries that rate first.
 TEST_F(Routing, ADeviceChangeDuringASearchKeepsTheRatesOfPortsNotYetSearched) {

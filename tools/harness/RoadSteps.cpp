@@ -26,6 +26,8 @@ constexpr int kStatusBarId = AFX_IDW_STATUS_BAR;
 constexpr int64_t kPageSettleMs = 300;
 constexpr int64_t kPageRefusalWaitMs = 30000;
 constexpr int64_t kFileWaitMs = 15000;
+// Longer than the page holds a Start click for the engine.
+constexpr int64_t kStartWaitMs = 12000;
 
 // The page a menu command shows, 0 for a command that shows none.
 UINT PageOfCommand(UINT command) {
@@ -240,15 +242,10 @@ bool Measure(AppDriver& app, int64_t ms, const std::function<void()>& during) {
     if (start == nullptr || stop == nullptr ||
         !app.RunUntil([&] { return ::IsWindowEnabled(start) != FALSE; }, 10000))
         return false;
-    // Right after the sensor has been opened again the page may still refuse a start while Start
-    // shows enabled: the operator clicks once more.
-    bool started = false;
-    for (int click = 0; click < 5 && !started; ++click) {
-        if (::IsWindowEnabled(start) != FALSE)
-            app.Click(start);
-        started = app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, 2000);
-    }
-    if (!started)
+    // One click: while the engine still answers a request, the page holds the click and starts
+    // once the engine is at rest (for at most ten seconds).
+    app.Click(start);
+    if (!app.RunUntil([&] { return ::IsWindowEnabled(stop) != FALSE; }, kStartWaitMs))
         return false;
     app.Run(ms);
     if (during)
