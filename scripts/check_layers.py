@@ -208,8 +208,11 @@ def own_header_first(project, read, inputs):
     if not project.alone or header in project.alone or not source.endswith(
             (".cpp", ".c")) or not os.path.isfile(os.path.join(project.root, header)):
         return None
-    first = next((f for f in inputs[1:] if not f.endswith(PRE_INCLUDED) and "cmake_pch" not in f),
-                 None)
+    # What the compiler names before the source (clang's sanitizer ignore lists) is not read
+    # from it.
+    at = next((i for i, f in enumerate(inputs) if project.project_file(f) == source), 0)
+    first = next((f for f in inputs[at + 1:]
+                  if not f.endswith(PRE_INCLUDED) and "cmake_pch" not in f), None)
     if first is not None and project.project_file(first) == header:
         return None
     first = project.project_file(first) or first if first else "nothing"
