@@ -522,8 +522,10 @@ void X11TopWindows::ReadState(Top& top) {
     if (GetWindow(top.hwnd, GW_OWNER))
         return;
     FollowOwnerIcon(top);
+    // At once, not posted: a minimise still waiting in the queue when the window manager
+    // restores the window again would take the restored window back to an icon.
     if (iconic != (IsIconic(top.hwnd) != FALSE))
-        PostMessage(top.hwnd, WM_SYSCOMMAND, iconic ? SC_MINIMIZE : SC_RESTORE, 0);
+        SendMessage(top.hwnd, WM_SYSCOMMAND, iconic ? SC_MINIMIZE : SC_RESTORE, 0);
 }
 
 void X11TopWindows::ReadMaximized(Top& top) {
