@@ -299,13 +299,7 @@ TEST_F(EnginePty, SoftwareConfigAndWithdrawnUserCalibrationFallBackToFactory) {
 
 TEST_F(EnginePty, FourPortDeviceIsGroupedOpenedAndMeasuredInStep) {
     sensorsim::SimDeviceSetup device;
-    for (int i = 0; i < 4; ++i) {
-        sensorsim::SimSensorConfig config = SensorConfig(900, 115200, 5000.0 * (i + 1), 0.0);
-        config.statorId = kStatorNxZid3;
-        config.multiportModule = 1;
-        config.sensorIndex = static_cast<uint8_t>(i);
-        device.sensors.push_back(config);
-    }
+    device.sensors = FourPortDeviceConfigs();
     Start({device});
     frame_.COM_CreateMainPortManager(owner_);
     frame_.COM_BuildPortTable(0);

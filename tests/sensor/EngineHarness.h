@@ -14,6 +14,7 @@
 
 #include "platform/base/Clock.h"
 #include "protocol/FrameCutter.h"
+#include "protocol/Protocol.h"
 #include "sensor/CComPort.h"
 #include "sensor/CMasterSlaveDetector.h"
 #include "sensor/ComPortTimerIds.h"
@@ -618,6 +619,19 @@ inline sensorsim::SimSensorConfig SensorConfig(uint32_t serial, int baud = 11520
     config.channel[1].signal =
         sensorsim::SignalShape{sensorsim::SignalShape::Kind::Constant, loadB};
     return config;
+}
+
+// The four sensors of a multi-port device, indexes 0-3, each with its own constant load on A.
+inline std::vector<sensorsim::SimSensorConfig> FourPortDeviceConfigs() {
+    std::vector<sensorsim::SimSensorConfig> configs;
+    for (int i = 0; i < 4; ++i) {
+        sensorsim::SimSensorConfig config = SensorConfig(900, 115200, 5000.0 * (i + 1), 0.0);
+        config.statorId = tarvik::kStatorNxZid3;
+        config.multiportModule = 1;
+        config.sensorIndex = static_cast<uint8_t>(i);
+        configs.push_back(config);
+    }
+    return configs;
 }
 
 }  // namespace enginetest

@@ -15,15 +15,7 @@ namespace {
 struct MultiportBench : Harness {
     std::vector<SimPort*> device;
     MultiportBench() {
-        std::vector<sensorsim::SimSensorConfig> configs;
-        for (int i = 0; i < 4; ++i) {
-            sensorsim::SimSensorConfig config = SensorConfig(900, 115200, 5000.0 * (i + 1), 0.0);
-            config.statorId = kStatorNxZid3;
-            config.multiportModule = 1;
-            config.sensorIndex = static_cast<uint8_t>(i);
-            configs.push_back(config);
-        }
-        sensorsim::SimDevice& zid3 = AddDevice(configs);
+        sensorsim::SimDevice& zid3 = AddDevice(FourPortDeviceConfigs());
         AddSensor("COM2 Tarvik USB sensor interface port", SensorConfig(555));
         // The ports in an order other than the sensors' indexes.
         const int order[4] = {2, 0, 3, 1};

@@ -61,15 +61,7 @@ class Bench : public Harness {
     }
 
     bool OpenMultiportDevice(uint8_t how) {
-        std::vector<sensorsim::SimSensorConfig> configs;
-        for (int i = 0; i < 4; ++i) {
-            sensorsim::SimSensorConfig config = SensorConfig(900, 115200, 5000.0 * (i + 1), 0.0);
-            config.statorId = kStatorNxZid3;
-            config.multiportModule = 1;
-            config.sensorIndex = static_cast<uint8_t>(i);
-            configs.push_back(config);
-        }
-        sensorsim::SimDevice& device = AddDevice(configs);
+        sensorsim::SimDevice& device = AddDevice(FourPortDeviceConfigs());
         for (int n = 0; n < 4; ++n) {
             sensors.push_back(&AddPort("COM1" + std::to_string(n) + " USB Serial Port",
                                        PortKind::Sensor, &device, (n + how) % 4));
